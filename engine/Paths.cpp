@@ -1,0 +1,136 @@
+// Case-insensitive path resolution and small file helpers over std::filesystem.
+#include "engine/Paths.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+CStr GetWorkingDir() {
+    std::error_code ec;
+    fs::path cwd = fs::current_path(ec);
+    if (ec)
+        return CStr(".");
+    return CStr(cwd.string());
+}
+
+static std::vector<std::string> SplitComponents(const std::string& path) {
+    std::vector<std::string> parts;
+    std::string current;
+    for (char c : path) {
+        if (c == '/' || c == '\\') {
+            if (!current.empty())
+                parts.push_back(current);
+            current.clear();
+        } else {
+            current.push_back(c);
+        }
+    }
+    if (!current.empty())
+        parts.push_back(current);
+    return parts;
+}
+
+CStr ResolvePath(const char* gamePath) {
+    std::string text = gamePath ? gamePath : "";
+    bool absolute = !text.empty() && text[0] == '/';
+    fs::path result = absolute ? fs::path("/") : fs::path(GetWorkingDir().Std());
+    bool parentExists = true;
+    for (const std::string& part : SplitComponents(text)) {
+        if (part == ".")
+            continue;
+        if (part == "..") {
+            result = result.parent_path();
+            continue;
+        }
+        fs::path exact = result / part;
+        std::error_code ec;
+        if (!parentExists || fs::exists(exact, ec)) {
+            result = exact;
+            continue;
+        }
+        // Not there as written: look for the same name in another letter case.
+        fs::path found;
+        for (fs::directory_iterator it(result, ec), end; !ec && it != end; it.increment(ec)) {
+            std::string name = it->path().filename().string();
+            if (EqualsNoCase(name.c_str(), part.c_str())) {
+                found = it->path();
+                break;
+            }
+        }
+        if (found.empty()) {
+            result = exact;
+            parentExists = false;
+        } else {
+            result = found;
+        }
+    }
+    return CStr(result.string());
+}
+
+bool FileExists(const char* gamePath) {
+    std::error_code ec;
+    return fs::is_regular_file(ResolvePath(gamePath).Std(), ec);
+}
+
+bool DirectoryExists(const char* gamePath) {
+    std::error_code ec;
+    return fs::is_directory(ResolvePath(gamePath).Std(), ec);
+}
+
+bool ReadWholeFile(const char* gamePath, std::string& data) {
+    data.clear();
+    std::ifstream in(ResolvePath(gamePath).Std(), std::ios::binary);
+    if (!in)
+        return false;
+    data.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+bool WriteFileAtomic(const char* gamePath, const std::string& data) {
+    std::string path = ResolvePath(gamePath).Std();
+    std::string temp = path + ".tmp";
+    FILE* file = std::fopen(temp.c_str(), "wb");
+    if (!file)
+        return false;
+    bool ok = std::fwrite(data.data(), 1, data.size(), file) == data.size();
+    ok = std::fflush(file) == 0 && ok;
+    ok = fsync(fileno(file)) == 0 && ok;
+    ok = std::fclose(file) == 0 && ok;
+    std::error_code ec;
+    if (ok) {
+        fs::rename(temp, path, ec);
+        ok = !ec;
+    }
+    if (!ok)
+        fs::remove(temp, ec);
+    return ok;
+}
+
+bool CreateDirectories(const char* gamePath) {
+    std::error_code ec;
+    std::string path = ResolvePath(gamePath).Std();
+    fs::create_directories(path, ec);
+    return fs::is_directory(path, ec);
+}
+
+bool RemovePath(const char* gamePath) {
+    std::error_code ec;
+    return fs::remove_all(ResolvePath(gamePath).Std(), ec) > 0 && !ec;
+}
+
+std::vector<CStr> ListDirectory(const char* gamePath, bool wantDirectories) {
+    std::vector<CStr> names;
+    std::error_code ec;
+    for (fs::directory_iterator it(ResolvePath(gamePath).Std(), ec), end; !ec && it != end; it.increment(ec)) {
+        bool isDirectory = it->is_directory(ec);
+        if (isDirectory == wantDirectories)
+            names.emplace_back(it->path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
