@@ -1,6 +1,6 @@
 # fb_add_layer(NAME "dir1;dir2" LIBS ...): a static library from every .cpp under the folders.
 function(fb_add_layer name dirs)
-    cmake_parse_arguments(L "" "" "LIBS" ${ARGN})
+    cmake_parse_arguments(L "" "" "LIBS;PRIVATE_LIBS" ${ARGN})
     set(sources "")
     foreach(dir IN LISTS dirs)
         file(GLOB_RECURSE found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
@@ -20,4 +20,8 @@ function(fb_add_layer name dirs)
         endif()
     endforeach()
     target_link_libraries(${name} PUBLIC ${libs})
+    # Private libraries keep their headers to this layer (SDL, GL, FreeType and mixer stay in platform/).
+    if(L_PRIVATE_LIBS)
+        target_link_libraries(${name} PRIVATE ${L_PRIVATE_LIBS})
+    endif()
 endfunction()
