@@ -1,10 +1,14 @@
 // Building a season's fixtures for every league of a world, and summing ledger months.
 #include "career/EventList.h"
 #include "career/FixtureList.h"
+#include "database/Careers.h"
 #include "database/MemoryDB.h"
 #include "engine/GameRand.h"
+#include "engine/Paths.h"
 
 #include <benchmark/benchmark.h>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -28,6 +32,25 @@ void MakeWorld(CMemoryDB& world, int leagues, int teamsPerLeague) {
     world.Link();
 }
 
+// The shipped base world with a career in its middle league: the work of a new career or a rollover.
+void BM_BuildDefaultWorldSeason(benchmark::State& state) {
+    CMemoryDB world;
+    CMemoryDB career;
+    if (!BuildCareerDatabase(world, career, kDataSetLeague, 10, CStr("Bench"))) {
+        state.SkipWithError("no generated data set: run from the game folder");
+        return;
+    }
+    CFixtureList fixtures;
+    ScheduleSettings settings;
+    GameSrand(1);
+    for (auto _ : state) {
+        BuildLeagueFixtures(fixtures, career.leagues.At(0), &world, 2007, settings);
+        benchmark::DoNotOptimize(fixtures.Size());
+    }
+    state.counters["fixtures"] = fixtures.Size();
+}
+BENCHMARK(BM_BuildDefaultWorldSeason)->Unit(benchmark::kMicrosecond);
+
 void BM_BuildLeagueSeason(benchmark::State& state) {
     CMemoryDB world;
     MakeWorld(world, static_cast<int>(state.range(0)), 8);
@@ -47,7 +70,7 @@ void BM_BuildLeagueSeason(benchmark::State& state) {
     }
     state.counters["fixtures"] = fixtures.Size();
 }
-// 3 leagues is the default world; the larger ones show how the clash checks scale.
+// Synthetic worlds of 3, 10 and 30 leagues show how the clash checks scale.
 BENCHMARK(BM_BuildLeagueSeason)->Arg(3)->Arg(10)->Arg(30)->Unit(benchmark::kMicrosecond);
 
 void BM_SumMonthOfAThreeSeasonLedger(benchmark::State& state) {
@@ -72,4 +95,16 @@ BENCHMARK(BM_SumMonthOfAThreeSeasonLedger)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    // The data sets live in the game folder next to the bench folder; start there unless already in it.
+    if (!FileExists("\\data\\league.dat")) {
+        std::error_code error;
+        auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
+        if (!error)
+            std::filesystem::current_path(exe.parent_path().parent_path() / "game", error);
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

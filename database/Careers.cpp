@@ -178,7 +178,7 @@ bool BuildCareerDatabase(CMemoryDB& world, CMemoryDB& career, int32_t dataSet, i
         return false;
     }
     CMemoryDB newCareer;
-    CTeam* club = newCareer.teams.Append(new CTeam(worldClub->CopyFields()));
+    newCareer.teams.Append(new CTeam(worldClub->CopyFields()));
     if (CLeague* worldLeague = newWorld.FindLeague(worldClub->leagueId)) {
         CLeague* league = new CLeague(*worldLeague);
         league->teams.clear();
@@ -198,16 +198,9 @@ bool BuildCareerDatabase(CMemoryDB& world, CMemoryDB& career, int32_t dataSet, i
         for (CStadiumWingRecord* wing : worldClub->stadium->wings)
             newCareer.wings.Append(new CStadiumWingRecord(*wing));
     }
-    for (CMatchStat* stat : worldClub->matchStats)
-        newCareer.matchStats.Append(new CMatchStat(*stat));
     newCareer.Link();
     CMemoryDB::CrossLinkStats(newWorld, newCareer);
-    if (club->stadium) {
-        int32_t seats = 0;
-        for (CStadiumWingRecord* wing : club->stadium->wings)
-            seats += wing->seats;
-        club->stadium->capacity = seats;
-    }
+    newCareer.UpdateStadiumCapacities();
 
     CProfile* profile = new CProfile();
     profile->id = newWorld.profiles.NextId();

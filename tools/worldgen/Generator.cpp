@@ -428,4 +428,5 @@ void CWorldGenerator::Generate(int32_t dataSet, CMemoryDB& db) {
     AddStaff(db, kHomeCountry);
     AddCatalogues(db);
     db.Link();
+    db.UpdateStadiumCapacities();
 }
