@@ -14,6 +14,7 @@
 #include "engine/Sound.h"
 #include "engine/Timer.h"
 #include "gui/Backend.h"
+#include "gui/EngineBackend.h"
 #include "gui/LayoutLoader.h"
 
 #include <algorithm>
@@ -51,6 +52,8 @@ CGameApp::~CGameApp() {
     m_progressFront.Release();
     m_cursor.Release();
     m_cursorBusy.Release();
+    SetGuiBackend(nullptr);
+    m_guiBackend.reset();
     ShutdownEngine();
     if (g_pGameApp == this)
         g_pGameApp = nullptr;
@@ -68,6 +71,8 @@ bool CGameApp::Init() {
         m_font = g_pQuorelDevice->GetFont("Arial", 18, kFontWeightNormal);
         m_titleFont = g_pQuorelDevice->GetFont("Arial", 28, kFontWeightBold);
     }
+    m_guiBackend = std::make_unique<CGuiEngineBackend>();
+    SetGuiBackend(m_guiBackend.get());
     RegisterSounds();
     if (g_pQuorelLights && g_pQuorelLights->Count() == 0)
         g_pQuorelLights->SetDefault();
@@ -309,8 +314,6 @@ void CGameApp::Frame(float dt) {
         g_pGameManager->Draw(GuiBackend(), now);
         if (busy)
             DrawBusyPanel();
-        else
-            DrawTooltip(now);
         break;
     }
     DrawCursor();
@@ -360,20 +363,6 @@ void CGameApp::DrawBusyPanel() {
     CStr date = g_pGameManager ? g_pGameManager->WaitText() : CStr();
     m_font->DrawText(date, QuorelRect::FromSize(box.left, box.top + 74, 400, 22), kDtCenter | kDtVCenter,
                      ColorWord(160, 170, 190));
-}
-
-void CGameApp::DrawTooltip(uint32_t nowMs) {
-    if (!g_pGameManager || !m_font)
-        return;
-    CStr text = g_pGameManager->TooltipText(nowMs);
-    if (text.IsEmpty())
-        return;
-    int width = m_font->TextWidth(text.GetText()) + 16;
-    int x = std::min(m_mouseX + 16, 1024 - width), y = std::min(m_mouseY + 24, 768 - 28);
-    QuorelRect box = QuorelRect::FromSize(x, y, width, 26);
-    FillRect2D(box, ColorWord(250, 245, 220, 240));
-    DrawRectOutline2D(box, ColorWord(60, 60, 60), 1);
-    m_font->DrawText(text, box, kDtCenter | kDtVCenter, ColorWord(20, 20, 20));
 }
 
 void CGameApp::DrawCursor() {

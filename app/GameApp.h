@@ -13,9 +13,11 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <mutex>
 
 class CQuorelFont;
+class IGuiBackend;
 
 // The windows that can lie over a running match, each with its open flag.
 enum class Overlay : int { Tactics, Popup, Coaching, QuarterBreak, Commentary, Count };
@@ -83,7 +85,6 @@ private:
     void DrawLoading(const CStr& caption, float progress);
     void DrawBusyPanel();
     void DrawCursor();
-    void DrawTooltip(uint32_t nowMs);
     void StartLoadingThread();
     void RegisterSounds();
 
@@ -110,6 +111,7 @@ private:
     CQuorelFont* m_font = nullptr;      // the device's cache owns fonts
     CQuorelFont* m_titleFont = nullptr;
 
+    std::unique_ptr<IGuiBackend> m_guiBackend;
     mutable std::mutex m_busyMutex;
     BusyResult m_busyResult;
 };

@@ -141,7 +141,7 @@ void CNewCareerScreen::ShowClubInfo(int32_t clubId) {
     text.Append(CStr::Formatted("\nCash: %s\nSquad: %d players, rating %d\n", FormatMoney(team->cash).GetText(),
                                 static_cast<int>(team->players.size()), SquadRating(*team)));
     if (team->stadium)
-        text.Append(CStr::Formatted("Arena seats: %d\n", db.StadiumSeats(*team->stadium)));
+        text.Append(CStr::Formatted("Arena seats: %d\n", team->stadium->capacity));
     info->Clear();
     info->SetText(text);
 }
@@ -236,7 +236,7 @@ void CProfilesScreen::FillCareers() {
     int rows = 0;
     for (const CProfile* profile : m_gm.worldDB->profiles) {
         const CTeam* club = m_gm.worldDB->FindTeam(profile->clubId);
-        CStr date = FormatDate(GameDate{profile->year, profile->month, profile->day});
+        CStr date = FormatDate(profile->year, profile->day, profile->month, ".");
         grid->AddCell(0, profile->managerName, profile->id);
         grid->AddCell(1, club ? club->name : CStr("-"), profile->id);
         grid->AddCell(2, m_gm.GetText(profile->modeTextId), profile->id);
@@ -386,7 +386,8 @@ void CCareerFrameScreen::Refresh() {
         leagueLine = leagueLine.Concat("  -  Manager ").Concat(profile->managerName);
     set(kFrameLeague, leagueLine);
     CStr date = m_gm.calendar ? m_gm.calendar->WeekdayName(m_gm.currentDate).Concat(", ") : CStr();
-    set(kFrameDate, date.Concat(FormatDate(m_gm.currentDate)));
+    const GameDate& today = m_gm.currentDate;
+    set(kFrameDate, date.Concat(FormatDate(today.year, today.day, today.month, ".")));
     set(kFrameCash, club ? FormatMoney(club->cash) : CStr());
 }
 

@@ -285,7 +285,8 @@ int main(int argc, char** argv) {
         Logo1(fonts, game + "/images/intro/logo1.png") && Logo2(fonts, game + "/images/intro/logo2.png") &&
         Logo3(fonts, game + "/images/intro/logo3.png") && Logo4(fonts, game + "/images/intro/logo4.png") &&
         Logo5(fonts, game + "/images/intro/logo5.png") && Logo6(fonts, game + "/images/intro/logo6.png") &&
-        WaitImage(fonts, game + "/images/wait.png") && ProgressImages(game + "/images") &&
+        WaitImage(fonts, game + "/images/wait.png") && MenuBackground(fonts, game + "/images/menu_bg.png") &&
+        ProgressImages(game + "/images") &&
         Cursors(game + "/images");
     ok = ok && SaveWav(Click(1400.0f, 0.05f, 0.15f), game + "/sounds/button_click.wav") &&
          SaveWav(Click(1100.0f, 0.07f, 0.10f), game + "/sounds/animbutton_click.wav") &&
