@@ -52,7 +52,8 @@ struct Matrix4 {
 };
 
 void MatrixIdentity(Matrix4& out);
-// Rotation about +y by angle radians, as the left-handed convention turns it (x toward -z for a quarter turn).
+// Rotation about +y by angle radians, as the left-handed convention turns it (x toward -z for a quarter
+// turn).
 void MatrixRotationX(Matrix4& out, float angle);
 void MatrixRotationY(Matrix4& out, float angle);
 void MatrixRotationZ(Matrix4& out, float angle);

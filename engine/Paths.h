@@ -14,7 +14,9 @@ CStr GetWorkingDir();
 // starting with '/' is absolute. Components that exist in another letter case resolve to the
 // existing name; missing ones are kept as given, so new files can be created.
 CStr ResolvePath(const char* gamePath);
-inline CStr ResolvePath(const CStr& gamePath) { return ResolvePath(gamePath.GetText()); }
+inline CStr ResolvePath(const CStr& gamePath) {
+    return ResolvePath(gamePath.GetText());
+}
 
 bool FileExists(const char* gamePath);
 bool DirectoryExists(const char* gamePath);

@@ -44,7 +44,8 @@ public:
     int SourceLine() const;
 
 private:
-    XmlNode(std::shared_ptr<XmlDocument> document, void* node) : m_document(std::move(document)), m_node(node) {}
+    XmlNode(std::shared_ptr<XmlDocument> document, void* node)
+        : m_document(std::move(document)), m_node(node) {}
 
     std::shared_ptr<XmlDocument> m_document;
     void* m_node = nullptr; // pugi::xml_node_struct*
