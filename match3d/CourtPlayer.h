@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-class CStaffRecord;
+struct CStaffRecord;
 
 // Paces the ball holder's actions: time accumulated against a fraction of the clip's length.
 struct ThresholdAccumulator {
