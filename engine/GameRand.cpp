@@ -16,10 +16,18 @@ int GameRand() {
     return static_cast<int>((next >> 16) & 0x7FFF);
 }
 
-void GameSrand(unsigned int seed) { s_state.store(seed, std::memory_order_relaxed); }
+void GameSrand(unsigned int seed) {
+    s_state.store(seed, std::memory_order_relaxed);
+}
 
-int Roll20() { return static_cast<int>(static_cast<double>(GameRand()) / kGameRandMax * 20.0); }
+int Roll20() {
+    return static_cast<int>(static_cast<double>(GameRand()) / kGameRandMax * 20.0);
+}
 
-bool CoinFlip() { return Roll20() >= 10; }
+bool CoinFlip() {
+    return Roll20() >= 10;
+}
 
-float GameRandUnit() { return static_cast<float>(GameRand()) / static_cast<float>(kGameRandMax); }
+float GameRandUnit() {
+    return static_cast<float>(GameRand()) / static_cast<float>(kGameRandMax);
+}

@@ -8,7 +8,9 @@
 
 CQuorelLog* g_pQuorelLog = nullptr;
 
-CQuorelLog::~CQuorelLog() { AppendToFile("\\log.txt"); }
+CQuorelLog::~CQuorelLog() {
+    AppendToFile("\\log.txt");
+}
 
 void CQuorelLog::Add(const char* format, ...) {
     char buffer[CStr::kFormatBufferSize];

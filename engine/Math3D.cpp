@@ -4,7 +4,9 @@
 #include <cmath>
 #include <cstring>
 
-float Vec3::Length() const { return std::sqrt(x * x + y * y + z * z); }
+float Vec3::Length() const {
+    return std::sqrt(x * x + y * y + z * z);
+}
 
 void Vec3::Normalize() {
     float length = Length();
@@ -15,12 +17,24 @@ void Vec3::Normalize() {
     }
 }
 
-void Vec3Add(Vec3& out, const Vec3& a, const Vec3& b) { out = a + b; }
-void Vec3Subtract(Vec3& out, const Vec3& a, const Vec3& b) { out = a - b; }
-void Vec3Scale(Vec3& out, const Vec3& v, float s) { out = v * s; }
-bool Vec3Equal(const Vec3& a, const Vec3& b) { return a == b; }
-bool Vec3NotEqual(const Vec3& a, const Vec3& b) { return a != b; }
-float Vec3Dot(const Vec3& a, const Vec3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+void Vec3Add(Vec3& out, const Vec3& a, const Vec3& b) {
+    out = a + b;
+}
+void Vec3Subtract(Vec3& out, const Vec3& a, const Vec3& b) {
+    out = a - b;
+}
+void Vec3Scale(Vec3& out, const Vec3& v, float s) {
+    out = v * s;
+}
+bool Vec3Equal(const Vec3& a, const Vec3& b) {
+    return a == b;
+}
+bool Vec3NotEqual(const Vec3& a, const Vec3& b) {
+    return a != b;
+}
+float Vec3Dot(const Vec3& a, const Vec3& b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
 Vec3 Vec3Cross(const Vec3& a, const Vec3& b) {
     return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
@@ -28,7 +42,9 @@ void Vec3Normalize(Vec3& out, const Vec3& v) {
     out = v;
     out.Normalize();
 }
-float Vec3Distance(const Vec3& a, const Vec3& b) { return (a - b).Length(); }
+float Vec3Distance(const Vec3& a, const Vec3& b) {
+    return (a - b).Length();
+}
 
 Matrix4 Matrix4::Zero() {
     Matrix4 z;
@@ -44,7 +60,9 @@ bool Matrix4::operator==(const Matrix4& o) const {
     return true;
 }
 
-void MatrixIdentity(Matrix4& out) { out = Matrix4(); }
+void MatrixIdentity(Matrix4& out) {
+    out = Matrix4();
+}
 
 void MatrixRotationX(Matrix4& out, float angle) {
     float c = std::cos(angle), s = std::sin(angle);

@@ -126,7 +126,8 @@ bool RemovePath(const char* gamePath) {
 std::vector<CStr> ListDirectory(const char* gamePath, bool wantDirectories) {
     std::vector<CStr> names;
     std::error_code ec;
-    for (fs::directory_iterator it(ResolvePath(gamePath).Std(), ec), end; !ec && it != end; it.increment(ec)) {
+    for (fs::directory_iterator it(ResolvePath(gamePath).Std(), ec), end; !ec && it != end;
+         it.increment(ec)) {
         bool isDirectory = it->is_directory(ec);
         if (isDirectory == wantDirectories)
             names.emplace_back(it->path().filename().string());

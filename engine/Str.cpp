@@ -21,19 +21,33 @@ CStr& CStr::operator=(const char* text) {
     return *this;
 }
 
-void CStr::Assign(const char* text) { m_text.assign(text ? text : ""); }
-void CStr::Assign(const CStr& other) { m_text = other.m_text; }
+void CStr::Assign(const char* text) {
+    m_text.assign(text ? text : "");
+}
+void CStr::Assign(const CStr& other) {
+    m_text = other.m_text;
+}
 void CStr::Append(const char* text) {
     if (text)
         m_text.append(text);
 }
-void CStr::Append(const CStr& other) { m_text.append(other.m_text); }
-void CStr::Append(char c) { m_text.push_back(c); }
+void CStr::Append(const CStr& other) {
+    m_text.append(other.m_text);
+}
+void CStr::Append(char c) {
+    m_text.push_back(c);
+}
 
-CStr CStr::Concat(const CStr& right) const { return CStr(m_text + right.m_text); }
-CStr CStr::Concat(const char* right) const { return CStr(m_text + (right ? right : "")); }
+CStr CStr::Concat(const CStr& right) const {
+    return CStr(m_text + right.m_text);
+}
+CStr CStr::Concat(const char* right) const {
+    return CStr(m_text + (right ? right : ""));
+}
 
-bool CStr::Equals(const char* text) const { return m_text == (text ? text : ""); }
+bool CStr::Equals(const char* text) const {
+    return m_text == (text ? text : "");
+}
 
 char CStr::CharAt(int index) const {
     if (index < 0 || static_cast<size_t>(index) >= m_text.size())
@@ -123,7 +137,9 @@ std::vector<CStr> CStr::Split(char separator) const {
     return pieces;
 }
 
-void CStr::ReplaceChar(char from, char to) { std::replace(m_text.begin(), m_text.end(), from, to); }
+void CStr::ReplaceChar(char from, char to) {
+    std::replace(m_text.begin(), m_text.end(), from, to);
+}
 
 void CStr::ReplaceAll(const char* pattern, const char* replacement) {
     if (!pattern || !*pattern)
@@ -149,7 +165,9 @@ int CStr::ToInt() const {
     return static_cast<int>(value);
 }
 
-double CStr::ToDouble() const { return std::strtod(m_text.c_str(), nullptr); }
+double CStr::ToDouble() const {
+    return std::strtod(m_text.c_str(), nullptr);
+}
 
 CStr& CStr::Format(const char* format, ...) {
     char buffer[kFormatBufferSize];

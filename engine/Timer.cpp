@@ -14,6 +14,10 @@ uint64_t HighResCounter() {
     return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count());
 }
 
-uint64_t HighResFrequency() { return 1000000000ull; }
+uint64_t HighResFrequency() {
+    return 1000000000ull;
+}
 
-void SleepMs(uint32_t milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+void SleepMs(uint32_t milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}

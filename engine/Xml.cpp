@@ -12,7 +12,9 @@ struct XmlDocument {
     std::string source; // kept to map a node's offset back to its line
 };
 
-static pugi::xml_node AsNode(void* p) { return pugi::xml_node(static_cast<pugi::xml_node_struct*>(p)); }
+static pugi::xml_node AsNode(void* p) {
+    return pugi::xml_node(static_cast<pugi::xml_node_struct*>(p));
+}
 
 static pugi::xml_node FindFirst(pugi::xml_node node, const char* tag) {
     for (pugi::xml_node child : node.children()) {
@@ -53,8 +55,8 @@ CStr FormatXmlParseError(const char* fileName, const char* reason, const std::st
     std::string caret(static_cast<size_t>(column > 1 ? column - 1 : 0), ' ');
     caret += "^";
     CStr text;
-    text.Format("XML Parsing error inside file '%s'.\n%s\nAt line %i, column %i.\n%s%s%s", fileName, reason, line,
-                column, sourceLine.c_str(), "\n", caret.c_str());
+    text.Format("XML Parsing error inside file '%s'.\n%s\nAt line %i, column %i.\n%s%s%s", fileName, reason,
+                line, column, sourceLine.c_str(), "\n", caret.c_str());
     return text;
 }
 
@@ -65,8 +67,8 @@ XmlNode XmlNode::OpenFile(const char* gamePath, const char* rootTag) {
     if (!ReadWholeFile(gamePath, document->source)) {
         reason = "The file could not be opened.";
     } else {
-        pugi::xml_parse_result result = document->doc.load_buffer(document->source.data(), document->source.size(),
-                                                                  pugi::parse_default, pugi::encoding_auto);
+        pugi::xml_parse_result result = document->doc.load_buffer(
+            document->source.data(), document->source.size(), pugi::parse_default, pugi::encoding_auto);
         if (result) {
             pugi::xml_node found = FindFirst(document->doc, rootTag);
             return found ? XmlNode(document, found.internal_object()) : XmlNode();
@@ -94,7 +96,9 @@ XmlNode XmlNode::Parse(const char* text, const char* rootTag, CStr* error) {
     return found ? XmlNode(document, found.internal_object()) : XmlNode();
 }
 
-CStr XmlNode::TagName() const { return m_node ? CStr(AsNode(m_node).name()) : CStr(); }
+CStr XmlNode::TagName() const {
+    return m_node ? CStr(AsNode(m_node).name()) : CStr();
+}
 
 XmlNode XmlNode::ChildNode(const char* tag, int index) const {
     if (!m_node || index < 0)

@@ -43,8 +43,9 @@ TEST_F(PathResolution, MissingFilesAreEmptyResultsAndWritesAreAtomic) {
 }
 
 TEST_F(IniFiles, CaseInsensitiveReadsWithEmptyDefault) {
-    Write("guifiles/Options.ini", "; options\r\n[SOUND]\r\nEnableMusic = 1\r\nMusicVolume=80\r\n\r\n[Visual]\r\n"
-                                  "Enable3DSimulation=0\r\nLangFilePath=\"guifiles\\lang_en.txt\"\r\n");
+    Write("guifiles/Options.ini",
+          "; options\r\n[SOUND]\r\nEnableMusic = 1\r\nMusicVolume=80\r\n\r\n[Visual]\r\n"
+          "Enable3DSimulation=0\r\nLangFilePath=\"guifiles\\lang_en.txt\"\r\n");
     EXPECT_STREQ(IniGetString("sound", "enablemusic", "", "\\guifiles\\Options.ini").GetText(), "1");
     EXPECT_EQ(IniGetInt("SOUND", "MusicVolume", 0, "\\guifiles\\options.ini"), 80);
     EXPECT_STREQ(IniGetString("VISUAL", "LangFilePath", "", "\\guifiles\\Options.ini").GetText(),
@@ -71,7 +72,8 @@ TEST_F(IniFiles, WritesCreateFileSectionAndKeyAndKeepTheRest) {
 TEST_F(EngineLog, EntriesAreAppendedToLogFileAtShutdown) {
     Write("log.txt", "earlier run\n");
     auto* log = new CQuorelLog();
-    log->Add("[CQuorelGameObject::Init] Init : [%s] [%s] [%s]", "arena", "\\objects\\arena.qmf", "\\textures\\");
+    log->Add("[CQuorelGameObject::Init] Init : [%s] [%s] [%s]", "arena", "\\objects\\arena.qmf",
+             "\\textures\\");
     EXPECT_EQ(log->Entries().size(), 1u);
     delete log;
     EXPECT_EQ(Read("log.txt"), "earlier run\n[CQuorelGameObject::Init] Init : [arena] [\\objects\\arena.qmf] "

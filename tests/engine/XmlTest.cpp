@@ -1,7 +1,7 @@
 // XmlNode: case-insensitive look-ups, empty nodes for absent ones, and the parse error path.
+#include "engine/Xml.h"
 #include "TempDir.h"
 #include "engine/MessageBox.h"
-#include "engine/Xml.h"
 
 using XmlFiles = TempDirTest;
 
