@@ -1,4 +1,4 @@
-// Camera descriptor reading and handing a camera to the engine.
+// Camera descriptor reading.
 #include "match3d/CameraRecord.h"
 
 #include "engine/Xml.h"
@@ -25,10 +25,4 @@ int ReadCameraFile(const CStr& gamePath, std::vector<CameraRecord*>& cameras) {
         cameras.push_back(camera);
     }
     return count;
-}
-
-void ApplyEngineCamera(const CameraRecord& camera) {
-    // The engine camera is not part of the game yet; the match keeps the camera it chose, and this is
-    // the one place that will pass it on.
-    (void)camera;
 }

@@ -17,6 +17,3 @@ struct CameraRecord {
 // nothing. The look-at z is taken from "looky" (our camera files are written with look-at points
 // whose y equals z). A missing or broken file ends the game like every shipped data file.
 int ReadCameraFile(const CStr& gamePath, std::vector<CameraRecord*>& cameras);
-
-// Hands a camera to the engine camera: LookAt with position, look-at and up, then SetRight.
-void ApplyEngineCamera(const CameraRecord& camera);

@@ -1,6 +1,7 @@
 // CMatch3D construction, release, tactics data, placements and cameras.
 #include "match3d/Match3D.h"
 
+#include "engine/Camera.h"
 #include "engine/Log.h"
 #include "match3d/Formation.h"
 
@@ -187,12 +188,12 @@ void CMatch3D::LoadCameras(const CStr& path) {
 
 void CMatch3D::SetCamera(int index) {
     if (index < 0 || index >= static_cast<int>(cameras.size()) ||
-        cameras[static_cast<size_t>(index)] == nullptr) {
+        cameras[static_cast<size_t>(index)] == nullptr || g_pQuorelCamera == nullptr) {
         return;
     }
-    activeCamera = *cameras[static_cast<size_t>(index)];
-    activeCameraIndex = index;
-    ApplyEngineCamera(activeCamera);
+    const CameraRecord& camera = *cameras[static_cast<size_t>(index)];
+    g_pQuorelCamera->LookAt(camera.position, camera.lookAt, camera.up);
+    g_pQuorelCamera->SetRight(camera.right);
 }
 
 void CMatch3D::ReleaseTeamsAndScene() {
@@ -204,7 +205,6 @@ void CMatch3D::ReleaseTeamsAndScene() {
     leavingPlayer = incomingPlayer = lastReleaser = ballHandler = passReceiver = secondPlayer = nullptr;
     arena.reset();
     DeletePointerVector(cameras);
-    activeCameraIndex = -1;
 }
 
 void CMatch3D::Release() {

@@ -68,7 +68,7 @@ public:
     void PlaceAwayTeam(int attackTacticId, int defenceTacticId);
     // Appends the cameras of one camera descriptor file.
     void LoadCameras(const CStr& path);
-    // Applies camera record index; an index out of range does nothing.
+    // Points the engine camera along record index; an index out of range does nothing.
     void SetCamera(int index);
 
     // Frees everything the match owns; safe to call again.
@@ -146,9 +146,6 @@ public:
     double motionClock = 0.0;
     // Copy of the game's 3D view option; the placements and basket points depend on it.
     uint8_t view3D = 1;
-    // The camera last applied, kept so the view can be restored and inspected.
-    CameraRecord activeCamera;
-    int32_t activeCameraIndex = -1;
 
 private:
     void PlaceSide(CMatchTeam& team, bool home, int attackTacticId, int defenceTacticId);

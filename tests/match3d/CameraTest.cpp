@@ -1,4 +1,5 @@
 // Camera descriptor reading and choosing a camera.
+#include "engine/Camera.h"
 #include "engine/TempDir.h"
 #include "match3d/Match3D.h"
 
@@ -37,18 +38,28 @@ TEST_F(CameraFiles, OtherDescriptorTypesAddNothing) {
     EXPECT_TRUE(match.cameras.empty());
 }
 
-TEST_F(CameraFiles, SetCameraAppliesARecordAndIgnoresIndexesOutOfRange) {
+TEST_F(CameraFiles, SetCameraPointsTheEngineCameraAndIgnoresIndexesOutOfRange) {
     Write("cam.xml", CameraXml("Camera", 3));
     CMatch3D match;
-    match.SetCamera(0); // no records: nothing happens
-    EXPECT_EQ(match.activeCameraIndex, -1);
+    match.SetCamera(0); // no engine camera and no records: nothing to do
+    CQuorelCamera camera;
+    g_pQuorelCamera = &camera;
+    match.SetCamera(0);
+    EXPECT_EQ(camera.GetPosition(), Vec3(0, 0, -10));
     match.LoadCameras("\\cam.xml");
     match.SetCamera(1);
-    EXPECT_EQ(match.activeCameraIndex, 1);
-    EXPECT_EQ(match.activeCamera.position, Vec3(1, 8, -20));
-    EXPECT_EQ(match.activeCamera.lookAt, Vec3(0.5f, 1.5f, 1.5f));
+    EXPECT_EQ(camera.GetPosition(), Vec3(1, 8, -20));
+    EXPECT_EQ(camera.GetTarget(), Vec3(0.5f, 1.5f, 1.5f));
+    EXPECT_GT(camera.GetRight().x, 0.99f); // the record's right axis, squared to the view
     match.SetCamera(3);
     match.SetCamera(-1);
-    EXPECT_EQ(match.activeCameraIndex, 1);
-    EXPECT_EQ(match.activeCamera.position, Vec3(1, 8, -20));
+    EXPECT_EQ(camera.GetPosition(), Vec3(1, 8, -20));
+
+    // A rolled camera: its right axis is applied after the look-at, not rebuilt from up.
+    Write("rolled.xml", "<FileDescriptor><QuorelFile type=\"Camera\"><camera posz=\"-10\" upy=\"1\" "
+                        "rightx=\"0.6\" righty=\"0.8\"/></QuorelFile></FileDescriptor>");
+    match.LoadCameras("\\rolled.xml");
+    match.SetCamera(3);
+    EXPECT_NEAR(Vec3Distance(camera.GetRight(), Vec3(0.6f, 0.8f, 0)), 0.0f, 1e-5f);
+    g_pQuorelCamera = nullptr;
 }

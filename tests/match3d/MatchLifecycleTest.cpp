@@ -54,7 +54,6 @@ TEST(MatchLifecycle, ReleaseFreesEverythingAndIsSafeTwice) {
     match.SetCamera(0);
     match.PlaceHomeTeam(0, 10); // no teams any more: nothing to place, nothing to crash
     match.PlaceTeams(20, 21);
-    EXPECT_EQ(match.activeCameraIndex, -1);
 }
 
 namespace {
