@@ -131,7 +131,7 @@ bool MenuBackground(const Fonts& f, const std::string& path) {
     c.VerticalGradient(0, 0, 1024, 768, {18, 26, 48}, {6, 8, 16});
     Court(c, 62, 150, 900, 520, {34, 46, 74, 255}, 3);
     c.TextCentred(f.bold, "FASTBREAK", 110, 512, 100, kOrange);
-    Ball(c, 190, 160, 40);
+    Ball(c, 150, 160, 40);
     return c.SavePng(path);
 }
 
