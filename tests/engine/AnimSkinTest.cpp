@@ -281,3 +281,77 @@ TEST_F(SkinnedMeshTest, LoadFailuresAreReportedAndLeaveNothingToInstance) {
     c->Release();
     EXPECT_EQ(mesh.GetInstance(index)->AdvanceTime(0.1, nullptr), 0);
 }
+
+// The generated characters carry what the court code looks up: every clip name, the hand frames and
+// the material slots in their order.
+TEST(GeneratedCharacters, PlayerAndRefereeModelsHoldTheirClipsFramesAndMaterials) {
+    const char* playerClips[] = {"idle_01_NOball",
+                                 "idle_01_ball",
+                                 "run",
+                                 "cselezes_02",
+                                 "walk_noball",
+                                 "walk_pattogtat",
+                                 "walk_pattogtat_01",
+                                 "vedekezes_01",
+                                 "vedekezes_02_hatralo",
+                                 "extra_04_duma",
+                                 "dobas_04",
+                                 "dobas_02",
+                                 "dobas_01",
+                                 "run_pattogtatas_jobbkez",
+                                 "passz_01_eloretolo",
+                                 "passz_02_eloretolo_foldre",
+                                 "passz_03_elore_fejfolott",
+                                 "passz_04_elore_fejfolott_jobbkez",
+                                 "meccsindito",
+                                 "labdaszerzes_01_balkez",
+                                 "labdaszerzes_01_jobbkez",
+                                 "extra_01_arctorlo"};
+    CSkinnedMesh player;
+    CSkinHierarchyAllocator allocator;
+    allocator.SetFolder(FB_GAME_DIR "/characters/");
+    ASSERT_EQ(player.Setup(FB_GAME_DIR "/characters/multianim.X", &allocator, 0), kMeshOk);
+    int index = -1;
+    ASSERT_EQ(player.CreateInstance(&index), kMeshOk);
+    CAnimatedMesh* instance = player.GetInstance(index);
+    CAnimController* c = instance->GetAnimController();
+    for (const char* name : playerClips) {
+        const int set = c->FindAnimationSet(name);
+        ASSERT_GE(set, 0) << name;
+        EXPECT_GT(c->GetAnimationSet(set)->GetPeriod(), 0.5) << name;
+    }
+    for (int hand = 0; hand < 4; ++hand)
+        EXPECT_GE(player.GetHandFrame(hand), 0) << hand;
+    ASSERT_EQ(player.GetMaterials().size(), 4u);
+    EXPECT_STREQ(player.GetMaterials()[2].material.textureFile.GetText(), "textures\\mez_01.dds");
+
+    // Standing still, the right hand hangs at the right side (-x in model space) below the hip, and the
+    // ball frame lies beyond the finger tips.
+    c->SetTrackAnimationSet(0, c->GetAnimationSet(c->FindAnimationSet("idle_01_NOball")));
+    instance->AdvanceTime(0.0, nullptr);
+    Matrix4 hand;
+    instance->GetHandMatrix(hand, 0);
+    const Vec3 tip = Origin(hand);
+    EXPECT_LT(tip.x, -0.1f);
+    EXPECT_GT(tip.y, 0.6f);
+    EXPECT_LT(tip.y, 1.1f);
+    Vec3 offset;
+    instance->GetHandBallOffset(offset, 0);
+    EXPECT_NEAR(offset.Length(), 0.12f, 0.01f);
+    // A shot lifts the right hand over the head half way through.
+    c->SetTrackAnimationSet(0, c->GetAnimationSet(c->FindAnimationSet("dobas_01")));
+    c->SetTrackPosition(0, 0.6);
+    instance->AdvanceTime(0.0, nullptr);
+    instance->GetHandMatrix(hand, 0);
+    EXPECT_GT(Origin(hand).y, 2.2f);
+    c->Release();
+
+    CSkinnedMesh referee;
+    ASSERT_EQ(referee.Setup(FB_GAME_DIR "/characters/referree_mutianim.x", nullptr, 0), kMeshOk);
+    ASSERT_EQ(referee.CreateInstance(&index), kMeshOk);
+    c = referee.GetInstance(index)->GetAnimController();
+    for (const char* name : {"idle", "walk", "run", "feldob"})
+        EXPECT_GE(c->FindAnimationSet(name), 0) << name;
+    c->Release();
+    EXPECT_EQ(referee.GetMaterials().size(), 3u);
+}

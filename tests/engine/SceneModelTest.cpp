@@ -164,3 +164,32 @@ TEST(ModelFile, DamagedFilesFailWithoutCrashing) {
     EXPECT_TRUE(ReadModel(bytes, model, error)) << error.GetText();
     EXPECT_FALSE(LoadModelFile("/nonexistent/dir/model.qmd", model));
 }
+
+// The generated scene models load and keep the measures the match relies on.
+TEST(GeneratedModels, BallCubeAndArenaLoadWithTheirParts) {
+    ModelData ball, cube, arena;
+    ASSERT_TRUE(LoadModelFile(FB_GAME_DIR "/objects/models/kv_ball.qmd", ball));
+    Vec3 centre;
+    float radius = 0;
+    EXPECT_NEAR(ball.boundsMax.y, 0.125f, 1e-3f);
+    EXPECT_NEAR(ball.boundsMin.x, -0.125f, 1e-3f);
+    ball.GetBoundingSphere(centre, radius);
+    EXPECT_NEAR(centre.Length(), 0.0f, 1e-3f);
+
+    ASSERT_TRUE(LoadModelFile(FB_GAME_DIR "/objects/models/kv_cube.qmd", cube));
+    int screens = 0;
+    for (const ModelSubObject& sub : cube.subObjects)
+        for (const char* name : {"kijelzo_01", "kijelzo_02", "kijelzo_03", "kijelzo_04"})
+            screens += sub.name.Equals(name) ? 1 : 0;
+    EXPECT_EQ(screens, 4);
+
+    ASSERT_TRUE(LoadModelFile(FB_GAME_DIR "/Stadions/models/test_arena/arena.qmd", arena));
+    bool lightmapped = false;
+    for (const ModelMaterial& m : arena.materials)
+        lightmapped = lightmapped || !m.lightmapTexture.IsEmpty();
+    EXPECT_TRUE(lightmapped);
+    // The court floor is at y = 0 and covers the 15 x 28 court.
+    EXPECT_FLOAT_EQ(arena.subObjects[0].boundsMax.y, 0.0f);
+    EXPECT_LE(arena.subObjects[0].boundsMin.x, -7.5f);
+    EXPECT_GE(arena.subObjects[0].boundsMax.z, 14.0f);
+}
