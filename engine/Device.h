@@ -68,6 +68,7 @@ private:
     std::vector<uint32_t> m_indices;
     bool m_dirty = false;
     uint32_t m_vao = 0, m_vbo = 0, m_ibo = 0;
+    uint32_t m_generation = 0;
 };
 
 // A texture the device can draw into (the scoreboard shows the match display through one).
@@ -84,6 +85,7 @@ private:
     CQuorelRenderTarget() = default;
     int m_width = 0, m_height = 0;
     uint32_t m_fbo = 0, m_colour = 0, m_depth = 0;
+    uint32_t m_generation = 0;
     std::unique_ptr<CQuorelTexture> m_texture;
 };
 
@@ -173,7 +175,6 @@ public:
 
 private:
     void ApplyViewport();
-    void Flush2DLocked();
 
     bool m_ready = false;
     int m_width = 0, m_height = 0;
@@ -198,3 +199,11 @@ private:
 };
 
 extern CQuorelDevice* g_pQuorelDevice;
+
+// Changes every time a device context is made; 0 while none exists. GPU names made under another
+// generation are gone and must be made again.
+uint32_t DeviceGeneration();
+// Frees a GPU object made under the generation: at once on the main thread, after the next Present
+// elsewhere, not at all once that context is gone.
+void ReleaseGpuTexture(uint32_t texture, uint32_t generation);
+void ReleaseGpuMesh(uint32_t vertexArray, uint32_t vertexBuffer, uint32_t indexBuffer, uint32_t generation);

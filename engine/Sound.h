@@ -4,6 +4,7 @@
 
 #include "engine/Str.h"
 
+#include <cstddef>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -24,6 +25,9 @@ public:
     // ("ATMOSPHERE", "LABDA", "LABDA_HALO", "LABDA_PALANK") always get one voice so repeats never stack.
     // False, with a log line naming the file, when it is missing or not a WAVE file we can play.
     bool Register(const char* tag, const char* gamePath, int voices, bool looping);
+    // The same from a WAVE image in memory; nameForLog names it in the log.
+    bool RegisterMemory(const char* tag, const void* data, size_t size, int voices, bool looping,
+                        const char* nameForLog = "(memory)");
     bool IsRegistered(const CStr& tag) const;
     int VoiceCount(const CStr& tag) const;
 

@@ -36,7 +36,7 @@ public:
     bool IsLoaded() const { return m_loaded.load(); }
     int Width() const { return m_width.load(); }
     int Height() const { return m_height.load(); }
-    // Pixels as decoded (RGBA, rows from the top); empty once uploaded for a texture that drops them.
+    // Pixels as decoded (RGBA, rows from the top).
     std::vector<uint8_t> Pixels() const;
 
     // Main thread only: the GL texture name (0 when nothing is loaded), uploading pending pixels first.
@@ -51,6 +51,8 @@ private:
     bool m_pendingUpload = false;
     bool m_ownsHandle = true;
     uint32_t m_handle = 0;
+    uint32_t m_generation = 0; // device generation the handle belongs to
+    int m_uploadedWidth = 0, m_uploadedHeight = 0;
     std::atomic<bool> m_loaded{false};
     std::atomic<int> m_width{0};
     std::atomic<int> m_height{0};
