@@ -41,6 +41,24 @@ bool CQuorelSubObject::IsVisible(const Matrix4& world, const CQuorelFrustum& fru
 }
 
 void CQuorelSubObject::Draw(CQuorelTexture* replacement) {
+    DrawBatches(replacement, 2);
+}
+
+void CQuorelSubObject::DrawPass(bool translucent) {
+    if (!translucent) {
+        DrawBatches(nullptr, 0);
+        return;
+    }
+    if (!g_pQuorelDevice)
+        return;
+    g_pQuorelDevice->SetAlphaBlend(true);
+    g_pQuorelDevice->SetDepthWrite(false);
+    DrawBatches(nullptr, 1);
+    g_pQuorelDevice->SetDepthWrite(true);
+    g_pQuorelDevice->SetAlphaBlend(false);
+}
+
+void CQuorelSubObject::DrawBatches(CQuorelTexture* replacement, int which) {
     CQuorelDevice* device = g_pQuorelDevice;
     if (!device || !device->IsReady() || !device->IsMainThread())
         return;
@@ -63,6 +81,9 @@ void CQuorelSubObject::Draw(CQuorelTexture* replacement) {
     device->SetBoneMatrices(nullptr, 0);
     for (const ModelBatch& batch : sub.batches) {
         const ModelMaterial& material = m_owner->m_model.materials[batch.material];
+        const bool translucent = material.diffuse[3] < 1.0f;
+        if ((which == 0 && translucent) || (which == 1 && !translucent))
+            continue;
         CQuorelGameObject::MaterialTextures& textures = m_owner->m_textures[batch.material];
         if (!textures.effectLooked) {
             textures.effect =
@@ -148,7 +169,7 @@ CQuorelSubObject* CQuorelGameObject::FindSubObject(const char* name) const {
     return nullptr;
 }
 
-int CQuorelGameObject::Render(double /*dt*/, bool /*secondPass*/) {
+int CQuorelGameObject::Render(double /*dt*/, bool secondPass) {
     // Without a device the culling still runs, so the object can be checked headless.
     Matrix4 world;
     if (g_pQuorelDevice)
@@ -159,7 +180,7 @@ int CQuorelGameObject::Render(double /*dt*/, bool /*secondPass*/) {
         if (cull && !sub->IsVisible(world, *g_pQuorelFrustum))
             continue;
         ++visible;
-        sub->Draw();
+        sub->DrawPass(secondPass);
     }
     return visible;
 }

@@ -26,10 +26,16 @@ public:
     // Draws with the device's current world transform and states (main thread). A replacement
     // texture takes the place of every material's own on stage 0 (the scoreboard faces).
     void Draw(CQuorelTexture* replacement = nullptr);
+    // Draws only the opaque materials (translucent = false) or only the translucent ones, blended
+    // without writing depth (translucent = true).
+    void DrawPass(bool translucent);
     // Whether the sub-object's box, placed by world, touches the frustum.
     bool IsVisible(const Matrix4& world, const CQuorelFrustum& frustum) const;
 
 private:
+    // which: 0 opaque batches, 1 translucent batches, 2 every batch.
+    void DrawBatches(CQuorelTexture* replacement, int which);
+
     CQuorelGameObject* m_owner = nullptr;
     int m_index = 0;
     CQuorelMesh* m_mesh = nullptr; // made at the first draw
@@ -48,7 +54,9 @@ public:
     // cannot be read; the object then stays empty and draws nothing.
     bool Init(const char* name, const char* modelPath, const char* textureFolder, CQuorelLights* lights);
     // Draws every sub-object the view frustum can see, with the device's current world transform;
-    // the number of sub-objects that passed the frustum.
+    // the number of sub-objects that passed the frustum. The first pass draws the opaque materials,
+    // the second the translucent ones (diffuse alpha below 1), so translucent parts of the arena blend
+    // over the characters drawn between the passes. An object with translucent materials needs both.
     int Render(double dt, bool secondPass);
 
     const CStr& GetName() const { return m_name; }

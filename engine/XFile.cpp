@@ -115,7 +115,7 @@ private:
         float f = 0.0f;
         if (!ReadFloat(f))
             return false;
-        if (f < 0.0f || f != static_cast<float>(static_cast<uint32_t>(f)))
+        if (f < 0.0f || f > 4.0e9f || f != std::floor(f))
             return Fail("count expected");
         v = static_cast<uint32_t>(f);
         // Every item takes at least perItem tokens: a count the rest of the file cannot hold is bad.

@@ -132,6 +132,8 @@ TEST(XFileReader, BrokenFilesAreRefusedWithAReason) {
         {"binary", "xof 0303bin 0032 whatever"},
         {"not x", "hello world, not a model"},
         {"huge count", "xof 0303txt 0032\nMesh M { 99999999; 0;0;0;; }"},
+        {"count beyond 32 bits", "xof 0303txt 0032\nMesh M { 1e30; 0;0;0;; }"},
+        {"negative count", "xof 0303txt 0032\nMesh M { -3; 0;0;0;; }"},
         {"face out of range", "xof 0303txt 0032\nMesh M { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,7;; }"},
         {"two-corner face", "xof 0303txt 0032\nMesh M { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 2;0,1;; }"},
         {"missing material", "xof 0303txt 0032\nMesh M { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; "
