@@ -1,6 +1,9 @@
 // Reader of the text ".x" subset our characters use: frames, meshes with normals, texture
 // coordinates, materials and skin weights, and animation sets with rotation, scale, position or
 // matrix keys. Binary and compressed ".x" files are refused.
+// Conventions: matrices are row-major for row vectors (translation in the last row), rotation keys
+// are quaternions written w, x, y, z that turn row vectors as MatrixFromQuat does, key times are in
+// ticks of AnimTicksPerSecond (4800 when the file does not say), and front faces run clockwise.
 #pragma once
 
 #include "engine/AnimController.h"

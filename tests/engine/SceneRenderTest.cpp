@@ -315,3 +315,44 @@ TEST_F(SceneEngine, ScenesLoadOnAWorkerAndDrawOnTheMainThread) {
     EXPECT_GT(pixels[0] + pixels[1] + pixels[2], 30);
     g_pQuorelDevice->Present();
 }
+
+// The scoreboard faces show a picture of their own, unlit, while the rest of the cube keeps its
+// materials.
+TEST_F(SceneEngine, ASubObjectDrawsWithAReplacementTexture) {
+    ASSERT_TRUE(OpenDevice()) << "no offscreen OpenGL 3.3 device";
+    CQuorelGameObject cube;
+    ASSERT_TRUE(cube.Init("cube", FB_GAME_DIR "/objects/models/kv_cube.qmd", FB_GAME_DIR "/objects/textures",
+                          g_pQuorelLights));
+    CQuorelTexture picture;
+    std::vector<uint8_t> red = {230, 20, 10, 255, 230, 20, 10, 255, 230, 20, 10, 255, 230, 20, 10, 255};
+    picture.SetPixels(2, 2, red);
+
+    Matrix4 view, projection;
+    // Straight at the first screen, which faces -z.
+    CameraMatrices(view, projection, Vec3(0, 0, -4), Vec3(0, 0, 0));
+    g_pQuorelDevice->SetTransform(kTransformView, view);
+    g_pQuorelDevice->SetTransform(kTransformProjection, projection);
+    g_pQuorelDevice->Clear(0x000000FF);
+    g_pQuorelDevice->BeginScene();
+    g_pQuorelDevice->SetTransform(kTransformWorld, Matrix4());
+    for (int i = 0; i < cube.GetSubObjectCount(); ++i) {
+        CQuorelSubObject* sub = cube.GetSubObject(i);
+        const bool screen = sub->GetName().Find("kijelzo_") == 0;
+        g_pQuorelDevice->SetTextureUnlit(screen);
+        sub->Draw(screen ? &picture : nullptr);
+    }
+    g_pQuorelDevice->SetTextureUnlit(false);
+    g_pQuorelDevice->EndScene();
+    std::vector<uint8_t> centre, edge;
+    ASSERT_TRUE(g_pQuorelDevice->ReadPixels(kWidth / 2, kHeight / 2, 1, 1, centre));
+    // Just outside the screen but on the frame, whose grey comes from its material.
+    float fx = 0, fy = 0;
+    Project(Vec3(0, 0.6f, -1.05f), view, projection, fx, fy);
+    ASSERT_TRUE(g_pQuorelDevice->ReadPixels(static_cast<int>(fx), static_cast<int>(fy), 1, 1, edge));
+    g_pQuorelDevice->Present();
+    EXPECT_NEAR(centre[0], 230, 3);
+    EXPECT_NEAR(centre[1], 20, 3);
+    EXPECT_NEAR(centre[2], 10, 3);
+    EXPECT_LT(edge[0], 120);
+    EXPECT_NEAR(edge[0], edge[2], 30);
+}
