@@ -1,7 +1,6 @@
 // Scene objects and characters on a real (offscreen) device: frustum culling, load failures, and a
 // rendered arena with an animated character that moves with its clip and stands where its world
 // matrix puts it.
-#include "engine/App.h"
 #include "engine/Device.h"
 #include "engine/Frustum.h"
 #include "engine/GameObject.h"
@@ -44,18 +43,25 @@ void Project(const Vec3& p, const Matrix4& view, const Matrix4& projection, floa
     sy = (1 - ndc.y) * 0.5f * kHeight;
 }
 
-// The engine's singletons, as the game starts them, in a scratch working directory; the device's
-// window opens only for the tests that draw.
+// The singletons the scene code draws through, in a scratch working directory; the device's window
+// opens only for the tests that draw. (No sound or music: their threads are not needed here.)
 class SceneEngine : public TempDirTest {
 protected:
     void SetUp() override {
         TempDirTest::SetUp();
-        m_app = new CQuorelApp();
-        ASSERT_TRUE(m_app->StartEngine(false));
+        g_pQuorelTextureManager = new CQuorelTextureManager();
+        g_pQuorelLights = new CQuorelLights();
+        g_pQuorelFrustum = new CQuorelFrustum();
     }
     void TearDown() override {
-        delete m_app; // every singleton, the device first
-        m_app = nullptr;
+        delete g_pQuorelDevice;
+        g_pQuorelDevice = nullptr;
+        delete g_pQuorelFrustum;
+        g_pQuorelFrustum = nullptr;
+        delete g_pQuorelLights;
+        g_pQuorelLights = nullptr;
+        delete g_pQuorelTextureManager;
+        g_pQuorelTextureManager = nullptr;
 #if defined(__SANITIZE_ADDRESS__)
         if (m_leakCheckPaused)
             __lsan_enable();
@@ -70,10 +76,10 @@ protected:
         __lsan_disable();
         m_leakCheckPaused = true;
 #endif
-        return m_app->CreateDevice(kWidth, kHeight, 32) && g_pQuorelDevice->IsReady();
+        g_pQuorelDevice = new CQuorelDevice();
+        return g_pQuorelDevice->Create(kWidth, kHeight, 32) && g_pQuorelDevice->IsReady();
     }
 
-    CQuorelApp* m_app = nullptr;
     bool m_leakCheckPaused = false;
 };
 
