@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-struct ClipSpec {
+struct ClipRecipe {
     std::string name;
     double period = 1.0; // seconds
     int style = 0;       // which motion recipe (see Character.cpp)
@@ -13,13 +13,13 @@ struct ClipSpec {
 
 // Material slots in file order: players use head, body, kit, shoes; referees face, clothes, shoes.
 // bodyMaterial/kitMaterial map the rig's pieces onto those slots.
-struct CharacterSpec {
+struct CharacterRecipe {
     std::vector<std::string> materialTextures; // file names relative to the model's texture folder
     int headMaterial = 0, bodyMaterial = 1, kitMaterial = 2, shoeMaterial = 3;
-    std::vector<ClipSpec> clips;
+    std::vector<ClipRecipe> clips;
 };
 
-std::string BuildCharacterX(const CharacterSpec& spec);
+std::string BuildCharacterX(const CharacterRecipe& recipe);
 // The player's and the referee's clip lists.
-CharacterSpec PlayerSpec();
-CharacterSpec RefereeSpec();
+CharacterRecipe PlayerRecipe();
+CharacterRecipe RefereeRecipe();

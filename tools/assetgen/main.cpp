@@ -48,8 +48,8 @@ int main(int argc, char** argv) {
     }
     const fs::path root = argv[1];
     bool ok = true;
-    ok &= WriteIfChanged(root, "characters/multianim.X", BuildCharacterX(PlayerSpec()));
-    ok &= WriteIfChanged(root, "characters/referree_mutianim.x", BuildCharacterX(RefereeSpec()));
+    ok &= WriteIfChanged(root, "characters/multianim.X", BuildCharacterX(PlayerRecipe()));
+    ok &= WriteIfChanged(root, "characters/referree_mutianim.x", BuildCharacterX(RefereeRecipe()));
     // Textures for the materials the models name, plus a second kit and the other skin so the
     // per-character texture lists have something to choose from.
     ok &=
