@@ -241,6 +241,17 @@ bool ReadModel(const std::string& bytes, ModelData& model, CStr& error) {
         return fail("truncated bounds");
     if (r.Left() != 0)
         return fail("trailing bytes after the model");
+    // Culling trusts the boxes, so boxes that do not hold their vertices are rebuilt.
+    const float slack = 1e-3f;
+    bool boxesHold = true;
+    for (const ModelSubObject& sub : out.subObjects)
+        for (const ModelVertex& v : sub.vertices)
+            if (v.pos[0] < sub.boundsMin.x - slack || v.pos[1] < sub.boundsMin.y - slack ||
+                v.pos[2] < sub.boundsMin.z - slack || v.pos[0] > sub.boundsMax.x + slack ||
+                v.pos[1] > sub.boundsMax.y + slack || v.pos[2] > sub.boundsMax.z + slack)
+                boxesHold = false;
+    if (!boxesHold)
+        out.ComputeBounds();
     model = std::move(out);
     return true;
 }

@@ -160,8 +160,12 @@ TEST(ModelFile, DamagedFilesFailWithoutCrashing) {
     WriteModel(tiny, bytes);
     EXPECT_FALSE(ReadModel(bytes, model, error));
     tiny.subObjects[0].batches = {{0, 0, 3}};
+    tiny.subObjects[0].vertices[2].pos[1] = 4.0f; // outside the (empty) box written with it
     WriteModel(tiny, bytes);
     EXPECT_TRUE(ReadModel(bytes, model, error)) << error.GetText();
+    // A box that does not hold its vertices would cull what is on screen: it is rebuilt.
+    EXPECT_FLOAT_EQ(model.subObjects[0].boundsMax.y, 4.0f);
+    EXPECT_FLOAT_EQ(model.boundsMax.y, 4.0f);
     EXPECT_FALSE(LoadModelFile("/nonexistent/dir/model.qmd", model));
 }
 
