@@ -354,15 +354,9 @@ int CAnimController::AdvanceTime(double dt, CAnimCallbackHandler* /*handler*/) {
     }
     m_time = now;
 
-    struct Accum {
-        float weight = 0.0f;
-        Vec3 scale;
-        Quat rotation{0, 0, 0, 0};
-        Vec3 translation;
-        Quat first;
-        bool any = false;
-    };
-    std::vector<Accum> accum(m_outputNames.size());
+    // Reused every step: characters advance every frame.
+    std::vector<Accum>& accum = m_accum;
+    accum.assign(m_outputNames.size(), Accum());
     for (Track& track : m_tracks) {
         if (!track.desc.Enable || !track.set || track.desc.Weight <= 0.0f)
             continue;

@@ -154,4 +154,14 @@ private:
     double m_time = 0.0;
     std::vector<Matrix4> m_outputs;
     std::vector<char> m_outputAnimated;
+    // Weighted sums of the tracks' poses per output during AdvanceTime.
+    struct Accum {
+        float weight = 0.0f;
+        Vec3 scale;
+        Quat rotation{0, 0, 0, 0};
+        Vec3 translation;
+        Quat first;
+        bool any = false;
+    };
+    std::vector<Accum> m_accum;
 };
