@@ -1,0 +1,794 @@
+#include "match2d/Match2D.h"
+
+#include "app/GameApp.h"
+#include "app/GameManager.h"
+#include "database/Records.h"
+#include "engine/GameRand.h"
+#include "engine/Log.h"
+#include "engine/Timer.h"
+#include "match3d/Formation.h"
+
+#include <algorithm>
+#include <cmath>
+#include <ctime>
+
+CMatch2D* g_pMatch2D = nullptr;
+
+namespace {
+
+constexpr int kTextSubstitution = 500010;
+constexpr int kTopOfForms = 5; // court players a formation places
+
+const Vec3 kShotSpotA[5][2] = {{{0, 0, -8}, {2, 0, 8}},
+                               {{5.8f, 0, -8.6f}, {5.8f, 0, 8.6f}},
+                               {{-6.02f, 0, -8.8f}, {-6.02f, 0, 8.8f}},
+                               {{2.3f, 0, -10.44f}, {2.3f, 0, 10.44f}},
+                               {{-2.21f, 0, -12.08f}, {-2.21f, 0, 12.08f}}};
+const Vec3 kShotSpotB[5][2] = {{{0, 0, 8}, {2, 0, -8}},
+                               {{5.8f, 0, 8.6f}, {5.8f, 0, -8.6f}},
+                               {{-6.02f, 0, 8.8f}, {-6.02f, 0, -8.8f}},
+                               {{2.3f, 0, 10.44f}, {2.3f, 0, -10.44f}},
+                               {{-2.21f, 0, 12.08f}, {-2.21f, 0, -12.08f}}};
+
+const ModifierCurve kNoCurve;
+
+float LevelFactor(const CTeam& record) {
+    if (g_pGameManager != nullptr && g_pGameManager->tournamentMode.load()) {
+        return 1.5f;
+    }
+    const int leagueClass = ((record.leagueId % 3) + 3) % 3;
+    const bool regular = record.leagueKind == 100005;
+    static const float kFactors[3][2] = {{1.2f, 1.3f}, {1.3f, 1.4f}, {1.4f, 1.5f}};
+    return kFactors[leagueClass][regular ? 1 : 0];
+}
+
+void RaiseProgress() {
+    if (g_pGameManager != nullptr) {
+        g_pGameManager->loadingProgress.fetch_add(1);
+    }
+}
+
+} // namespace
+
+CMatch2D::CMatch2D() {
+    for (int i = 0; i < 5; ++i) {
+        for (int j = 0; j < 2; ++j) {
+            shotSpotA[i][j] = kShotSpotA[i][j];
+            shotSpotB[i][j] = kShotSpotB[i][j];
+        }
+    }
+    GameSrand(static_cast<unsigned int>(std::time(nullptr)));
+    hooks.postMessage = [](int sID, int cID, int kind, int p1, int p2) {
+        PostGuiMessage(sID, cID, kind, p1, p2);
+    };
+}
+
+CMatch2D::~CMatch2D() {
+    Teardown();
+}
+
+bool CMatch2D::LoadTactics(const char* gamePath) {
+    courtLeft = -14;
+    courtTop = -7;
+    courtRight = 14;
+    courtBottom = 7;
+    XmlNode root = OpenInitData(gamePath);
+    std::vector<TacticRecord*> records;
+    ReadTacticList(root, records);
+    for (TacticRecord* record : records) {
+        auto entry = std::make_unique<TacticEntry>();
+        entry->name = record->name;
+        entry->file = record->file;
+        entry->type = record->type;
+        entry->id = record->id;
+        tactics.push_back(std::move(entry));
+    }
+    DeletePointerVector(records);
+    ReadCurve(root, kBallStealth, ballStealth);
+    ReadCurve(root, kTacticTargetNum, tacticTargetNum);
+    ReadCurve(root, kPassingTargets, passingTargets);
+    ReadCurve(root, kMoraleModifier, moraleModifier);
+    ReadCurve(root, kStaminaModifier, staminaModifier);
+    ReadCurve(root, kAggressionModifier, aggressionModifier);
+    ReadCurve(root, kTwoPointModifier, twoPointModifier);
+    ReadCurve(root, kThreePointModifier, threePointModifier);
+    ReadCurve(root, kBlockingTargets, blockingTargets);
+    ReadCurve(root, kDunkingModifier, dunkingModifier);
+    return !tactics.empty();
+}
+
+CStr CMatch2D::GetTacticFile(int id) const {
+    for (const auto& entry : tactics) {
+        if (entry->id == id) {
+            return entry->file;
+        }
+    }
+    return CStr();
+}
+
+const ModifierCurve& CMatch2D::Curve(const char* table) const {
+    const CStr name(table);
+    if (name == kBallStealth)
+        return ballStealth;
+    if (name == kMoraleModifier)
+        return moraleModifier;
+    if (name == kStaminaModifier)
+        return staminaModifier;
+    if (name == kAggressionModifier)
+        return aggressionModifier;
+    if (name == kTacticTargetNum)
+        return tacticTargetNum;
+    if (name == kPassingTargets)
+        return passingTargets;
+    if (name == kTwoPointModifier)
+        return twoPointModifier;
+    if (name == kThreePointModifier)
+        return threePointModifier;
+    if (name == kDunkingModifier)
+        return dunkingModifier;
+    if (name == kBlockingTargets)
+        return blockingTargets;
+    return kNoCurve;
+}
+
+CStr CMatch2D::Text(int textId) const {
+    if (hooks.text) {
+        return hooks.text(textId);
+    }
+    if (g_pGameManager != nullptr) {
+        return g_pGameManager->GetText(textId);
+    }
+    return CStr();
+}
+
+void CMatch2D::Teardown() {
+    ball.reset();
+    homeTeam.reset();
+    awayTeam.reset();
+    lastFouled = nullptr;
+}
+
+void CMatch2D::Setup() {
+    Teardown();
+    eventText = CStr();
+    eventName = CStr();
+    eventSide = 0;
+    paused = 0;
+    running = 0;
+    possessionTimer = 0.0f;
+    homeTeam = std::make_unique<CMatch2DTeam>();
+    awayTeam = std::make_unique<CMatch2DTeam>();
+    homeTeam->match = this;
+    awayTeam->match = this;
+    quarter = 0;
+    seconds = 0.0f;
+    minutes = 0.0f;
+    centiseconds = 0;
+    for (CMatch2DTeam* team : {homeTeam.get(), awayTeam.get()}) {
+        for (int i = 0; i < kMatchSquad; ++i) {
+            auto* player = new CMatch2DPlayer;
+            team->AddPlayer(player);
+        }
+    }
+    setUp = 1;
+    ball = std::make_unique<CMatch2DBall>();
+    shotInFlight = 0;
+    homePending2 = homePending3 = homePending1 = 0;
+    awayPending2 = awayPending3 = awayPending1 = 0;
+    missedShot = 0;
+    homeBonus = awayBonus = 0;
+    possessionChanged = 0;
+    homeMustLeave = awayMustLeave = 0;
+    forfeited = 0;
+    ticksPerFrame = 1;
+    lastHomeTeamFouls = lastAwayTeamFouls = 0;
+    lastFouled = nullptr;
+}
+
+void CMatch2D::FillTeam(CMatch2DTeam& team, CTeam* record, bool home, bool user, const CStaffRecord* staffA,
+                        const CStaffRecord* staffB) {
+    const float level = LevelFactor(*record);
+    const int count = std::min<int>(static_cast<int>(record->players.size()), team.PlayerCount());
+    for (int i = 0; i < count; ++i) {
+        const CPlayer* source = record->players[i];
+        CMatch2DPlayer* p = team.GetPlayer(i);
+        if (source == nullptr || p == nullptr) {
+            continue;
+        }
+        p->id = source->id;
+        p->name = source->name;
+        p->positionId = source->words[kWordPosition];
+        // Formations match the played position; a record without one plays its own.
+        p->positionIdCopy = source->words[kWordPlayedPosition] != 0 ? source->words[kWordPlayedPosition]
+                                                                    : source->words[kWordPosition];
+        p->height = source->words[kWordHeight];
+        p->weight = source->words[kWordWeight];
+        p->word4 = source->words[kWordShirtNumber];
+        p->energy = static_cast<float>(source->words[5]);
+        p->maxEnergy = p->energy;
+        for (int a = 0; a < 32; ++a) {
+            p->attributes[a] = source->words[kMatchAttributeWords[a]];
+        }
+        p->speed = CMatch2DPlayer::SpeedForRating(source->words[11]);
+        p->hasBall = 0;
+        p->receivingPass = 0;
+        p->chase = 0;
+        p->rebound = 0;
+        p->freeThrowShooter = 0;
+        p->homeSide = home ? 1 : 0;
+        p->userTeam = user ? 1 : 0;
+        p->staffA = user ? staffA : nullptr;
+        p->staffB = user ? staffB : nullptr;
+        p->levelFactor = level;
+        p->lineupSpot = -1;
+    }
+    // A side named fewer than five starters fields its first bench players in roster order.
+    int starters = 0;
+    for (const auto& p : team.players) {
+        starters += p->MatchState() == kOnCourtState ? 1 : 0;
+    }
+    for (auto& p : team.players) {
+        if (starters >= kCourtPlayers) {
+            break;
+        }
+        if (p->MatchState() == kOnBenchState) {
+            p->SetMatchState(kOnCourtState);
+            ++starters;
+        }
+    }
+    team.name = record->name;
+    team.secondName = record->shortName;
+    team.userTeam = user ? 1 : 0;
+}
+
+void CMatch2D::SetupLineups(CTeam* homeRecord, CTeam* awayRecord, bool userIsHome) {
+    if (!homeTeam || !awayTeam || homeRecord == nullptr || awayRecord == nullptr) {
+        return;
+    }
+    SetProgressStep(8);
+    if (g_pGameManager != nullptr) {
+        g_pGameManager->loadingProgress = 0;
+    }
+    // The user's coaching staff comment on his players.
+    m_staffA.reset();
+    m_staffB.reset();
+    CTeam* userRecord = userIsHome ? homeRecord : awayRecord;
+    for (const CStaffRecord* staff : userRecord->staff) {
+        if (staff == nullptr) {
+            continue;
+        }
+        if (staff->category == 80055 && !m_staffA) {
+            m_staffA = std::make_unique<CStaffRecord>(*staff);
+        } else if (staff->category == 80056 && !m_staffB) {
+            m_staffB = std::make_unique<CStaffRecord>(*staff);
+        }
+    }
+    FillTeam(*homeTeam, homeRecord, true, userIsHome, m_staffA.get(), m_staffB.get());
+    RaiseProgress();
+    FillTeam(*awayTeam, awayRecord, false, !userIsHome, m_staffA.get(), m_staffB.get());
+    RaiseProgress();
+    // Court players first, each group in its old order.
+    for (CMatch2DTeam* team : {homeTeam.get(), awayTeam.get()}) {
+        std::vector<CMatch2DPlayer*> ordered;
+        for (const auto& p : team->players) {
+            if (p->MatchState() == kOnCourtState) {
+                ordered.push_back(p->Clone());
+            }
+        }
+        RaiseProgress();
+        for (const auto& p : team->players) {
+            if (p->MatchState() != kOnCourtState) {
+                ordered.push_back(p->Clone());
+            }
+        }
+        RaiseProgress();
+        team->ClearPlayers();
+        for (CMatch2DPlayer* p : ordered) {
+            team->AddPlayer(p);
+        }
+    }
+}
+
+void CMatch2D::LoadSide(CMatch2DTeam& team, bool home, int attackId, int defenceId) {
+    CStr attackFile = GetTacticFile(attackId);
+    CStr defenceFile = GetTacticFile(defenceId);
+    if (attackFile.IsEmpty() || defenceFile.IsEmpty()) {
+        QuorelLog("[CMatch2D::LoadSide] No formation file for tactics %d/%d; the side keeps its formation",
+                  attackId, defenceId);
+        return;
+    }
+    team.attackTacticId = attackId;
+    team.defenceTacticId = defenceId;
+    const Formation attack = ReadFormationFile(attackFile);
+    const Formation defence = ReadFormationFile(defenceFile);
+    const float attackSign = home ? 1.0f : -1.0f;
+    const float defenceSign = home ? -1.0f : 1.0f;
+    for (int i = 0; i < kFormationSpots; ++i) {
+        const FormationSpot& a = attack.spots[i];
+        if (CMatch2DPlayer* p = team.FindByPosition(PositionIdFromCode(a.name))) {
+            p->attackSpot = Vec3(a.spot.x, a.spot.y, a.spot.z * attackSign);
+            p->attackLookAt = Vec3(a.lookAt.x, a.lookAt.y, a.lookAt.z * attackSign);
+            p->currentAttackSpot = p->attackSpot;
+            p->currentAttackLookAt = p->attackLookAt;
+            p->attackTacticId = attackId;
+        }
+        const FormationSpot& d = defence.spots[i];
+        if (CMatch2DPlayer* p = team.FindByPosition(PositionIdFromCode(d.name))) {
+            p->defenceSpot = Vec3(d.spot.x, d.spot.y, d.spot.z * defenceSign);
+            p->defenceLookAt = Vec3(d.lookAt.x, d.lookAt.y, d.lookAt.z * defenceSign);
+            p->currentDefenceSpot = p->defenceSpot;
+            p->currentDefenceLookAt = p->defenceLookAt;
+            p->defenceTacticId = defenceId;
+        }
+    }
+}
+
+void CMatch2D::LoadHomeFormation(int attackId, int defenceId) {
+    if (homeTeam) {
+        LoadSide(*homeTeam, true, attackId, defenceId);
+    }
+}
+
+void CMatch2D::LoadAwayFormation(int attackId, int defenceId) {
+    if (awayTeam) {
+        LoadSide(*awayTeam, false, attackId, defenceId);
+    }
+}
+
+void CMatch2D::LoadFormations(int homeId, int awayId) {
+    if (!homeTeam || !awayTeam) {
+        return;
+    }
+    if (instantRun) {
+        static const int kIds[5] = {kPositionCentre, kPositionPowerForward, kPositionSmallForward,
+                                    kPositionPointGuard, kPositionShootingGuard};
+        for (CMatch2DTeam* team : {homeTeam.get(), awayTeam.get()}) {
+            for (int i = 0; i < kTopOfForms; ++i) {
+                if (CMatch2DPlayer* p = team->GetPlayer(i)) {
+                    p->positionId = kIds[i];
+                    p->positionIdCopy = kIds[i];
+                }
+            }
+        }
+    }
+    const std::pair<CMatch2DTeam*, int> sides[2] = {{homeTeam.get(), homeId}, {awayTeam.get(), awayId}};
+    for (const auto& [team, id] : sides) {
+        CStr file = GetTacticFile(id);
+        if (file.IsEmpty()) {
+            QuorelLog("[CMatch2D::LoadFormations] No formation file for tactic %d", id);
+            continue;
+        }
+        const Formation formation = ReadFormationFile(file);
+        for (const FormationSpot& entry : formation.spots) {
+            if (CMatch2DPlayer* p = team->FindByPosition(PositionIdFromCode(entry.name))) {
+                p->SetStartPosition(entry.spot.x, entry.spot.y, -entry.spot.z);
+                p->SetLookAt(-entry.spot.x, -entry.spot.y, entry.spot.z);
+            }
+        }
+    }
+    homeInbound = Vec3(0.0f, 0.0f, -12.25f);
+    awayInbound = Vec3(0.0f, 0.0f, 12.25f);
+}
+
+bool CMatch2D::IsOutOfCourt(float x, float /*y*/, float z) const {
+    return z <= static_cast<float>(courtLeft) || z >= static_cast<float>(courtRight) ||
+           x <= static_cast<float>(courtTop) || x >= static_cast<float>(courtBottom);
+}
+
+void CMatch2D::TickClock(int /*unused*/) {
+    if (!running || paused) {
+        return;
+    }
+    centiseconds += static_cast<int>(std::lround(step * 100.0f));
+    seconds = static_cast<float>(centiseconds) / 100.0f;
+    if (static_cast<int>(seconds) == 60) {
+        seconds = 0.0f;
+        centiseconds = 0;
+        minutes += 1.0f;
+    }
+    if (static_cast<int>(minutes) == 12 && static_cast<int>(seconds) == 0) {
+        // A shot released before the buzzer still counts; a miss is simply dead.
+        if (shotInFlight && !missedShot) {
+            homeTeam->score += (homePending2 ? 2 : 0) + (homePending3 ? 3 : 0) + (homePending1 ? 1 : 0);
+            awayTeam->score += (awayPending2 ? 2 : 0) + (awayPending3 ? 3 : 0) + (awayPending1 ? 1 : 0);
+        }
+        shotInFlight = 0;
+        missedShot = 0;
+        homePending2 = homePending3 = homePending1 = 0;
+        awayPending2 = awayPending3 = awayPending1 = 0;
+        EndQuarter();
+        ++quarter;
+        homeTeam->teamFouls = 0;
+        awayTeam->teamFouls = 0;
+        // The bonus counts the fouls of the new quarter from nothing.
+        lastHomeTeamFouls = 0;
+        lastAwayTeamFouls = 0;
+        minutes = 0.0f;
+        seconds = 0.0f;
+        centiseconds = 0;
+        if (quarter >= 2 && quarter <= 4 && !instantRun) {
+            paused = 1;
+            if (hooks.quarterBreak) {
+                hooks.quarterBreak();
+            } else if (hooks.postMessage) {
+                hooks.postMessage(11314, 11312, 5, 11314, 0);
+                if (g_pGameApp != nullptr) {
+                    g_pGameApp->overlayOpen[static_cast<int>(Overlay::QuarterBreak)] = 1;
+                }
+            }
+        }
+    }
+    if (quarter == 0) {
+        missedShot = 0;
+        TipOff();
+        quarter = 1;
+    } else if (quarter >= 1 && quarter <= 4) {
+        UpdateRules();
+    }
+    if (!possessionChanged) {
+        if (shotInFlight) {
+            possessionTimer = 0.0f;
+            return;
+        }
+        if (!missedShot && !homeBonus && !awayBonus && !homeMustLeave && !awayMustLeave) {
+            possessionTimer += step;
+        }
+    }
+    if (shotInFlight || homeBonus || awayBonus) {
+        possessionTimer = 0.0f;
+    }
+}
+
+int CMatch2D::RunTicks(int maxTicks) {
+    int ticks = 0;
+    while (ticks < maxTicks && !IsOver() && ball) {
+        TickClock(0);
+        ball->Step();
+        ++ticks;
+        if (paused && running) {
+            break; // waits for the screen
+        }
+    }
+    return ticks;
+}
+
+void CMatch2D::EndQuarter() {
+    homeTeam->ResetForQuarter();
+    awayTeam->ResetForQuarter();
+    possessionTimer = 0.0f;
+    ball->SetPosition(0, 0, 0);
+    ball->SetTarget(0, 0, 0);
+    TipOff();
+}
+
+void CMatch2D::GainBall(CMatch2DPlayer* jumper) {
+    ball->SetPosition(jumper->position);
+    ball->SetTarget(jumper->position);
+    CMatch2DTeam& own = jumper->homeSide ? *homeTeam : *awayTeam;
+    CMatch2DTeam& other = jumper->homeSide ? *awayTeam : *homeTeam;
+    own.SetAttacking();
+    other.SetDefending();
+    jumper->hasBall = 1;
+    homeTeam->GoToSpots();
+    awayTeam->GoToSpots();
+}
+
+void CMatch2D::TipOff() {
+    float d = 0.0f;
+    CMatch2DPlayer* home = homeTeam->FindNearest(ball->position, d, nullptr);
+    CMatch2DPlayer* away = awayTeam->FindNearest(ball->position, d, nullptr);
+    if (home == nullptr || away == nullptr) {
+        return;
+    }
+    const int homeResult = home->ContestBall(ball->position);
+    const int awayResult = away->ContestBall(ball->position);
+    const bool homeFirst = CoinFlip();
+    const std::pair<CMatch2DPlayer*, int> order[2] = {
+        homeFirst ? std::make_pair(home, homeResult) : std::make_pair(away, awayResult),
+        homeFirst ? std::make_pair(away, awayResult) : std::make_pair(home, homeResult)};
+    for (const auto& [jumper, result] : order) {
+        if (result == 1) {
+            GainBall(jumper);
+            return;
+        }
+        if (result == 2) {
+            jumper->mustLeave = 1;
+        } else if (result == 3) {
+            (jumper->attacking ? jumper->attackFouls : jumper->defenceFouls) += 1;
+            (jumper->homeSide ? homeTeam : awayTeam)->teamFouls += 1;
+        }
+    }
+    if (CoinFlip()) {
+        GainBall(home->mustLeave ? away : home);
+    } else {
+        GainBall(away->mustLeave ? home : away);
+    }
+}
+
+void CMatch2D::Forfeit(CMatch2DTeam& loser) {
+    CMatch2DTeam& winner = &loser == homeTeam.get() ? *awayTeam : *homeTeam;
+    loser.score = 0;
+    winner.score = 2;
+    quarter = 5;
+    forfeited = 1;
+}
+
+bool CMatch2D::ReplaceOrForfeit(CMatch2DTeam& team, int outgoingId, bool home) {
+    const int incoming = team.FindBenchPlayer();
+    if (incoming < 0) {
+        Forfeit(team);
+        return false;
+    }
+    int index = 0;
+    CMatch2DPlayer* out = team.FindById(outgoingId, index);
+    eventText = Text(kTextSubstitution);
+    eventName = out ? out->name : CStr();
+    eventSide = home ? 1 : 0;
+    team.Substitute(outgoingId, incoming);
+    PostEvent();
+    return true;
+}
+
+void CMatch2D::ComputerSubstitutions(CMatch2DTeam& team, bool home) {
+    const int tired = team.FindTired();
+    if (tired >= 0) {
+        const int bench = home ? team.FindRestedBenchPlayer() : team.FindBenchPlayer();
+        if (bench >= 0) {
+            int index = 0;
+            CMatch2DPlayer* out = team.FindById(tired, index);
+            eventText = Text(kTextSubstitution);
+            eventName = out ? out->name : CStr();
+            eventSide = home ? 1 : 0;
+            team.Substitute(tired, bench);
+            PostEvent();
+        }
+    }
+    if (team.userTeam) {
+        return; // the user's own tactics stay, even in an instant run
+    }
+    const CMatch2DTeam& other = home ? *awayTeam : *homeTeam;
+    if (team.score + 10 < other.score && !scoreGapActive) {
+        scoreGapActive = 1;
+        const int attack = GameRand() % 10;
+        const int defence = GameRand() % 9 + 10;
+        if (home) {
+            LoadHomeFormation(attack, defence);
+        } else {
+            LoadAwayFormation(attack, defence);
+        }
+    }
+}
+
+void CMatch2D::HandleFouls(CMatch2DTeam& team, bool home) {
+    int id = -1;
+    if (UserControlled(team)) {
+        if (team.HasSixFouls(id)) {
+            int index = 0;
+            CMatch2DPlayer* p = team.FindById(id, index);
+            paused = 1;
+            if (hooks.substitutionPending) {
+                hooks.substitutionPending();
+            }
+            ShowLeavePopup(p ? p->name : CStr(), 0);
+            if (team.FindBenchPlayer() < 0) {
+                Forfeit(team);
+            } else if (hooks.postMessage) {
+                hooks.postMessage(11122, 11074, 10, 0, 0);
+            }
+        }
+    } else if (team.HasFiveFouls(id)) {
+        ReplaceOrForfeit(team, id, home);
+    }
+}
+
+void CMatch2D::HandleMustLeave(CMatch2DTeam& team, bool home) {
+    int id = -1;
+    if (UserControlled(team)) {
+        if (team.HasMustLeaveOnCourt(id)) {
+            int index = 0;
+            CMatch2DPlayer* p = team.FindById(id, index);
+            paused = 1;
+            if (hooks.substitutionPending) {
+                hooks.substitutionPending();
+            }
+            ShowLeavePopup(p ? p->name : CStr(), 1);
+            if (team.FindBenchPlayer() < 0) {
+                Forfeit(team);
+            } else if (hooks.postMessage) {
+                hooks.postMessage(11122, 11074, 10, 0, 0);
+            }
+        }
+        return;
+    }
+    const int leaving = team.FindMustLeave();
+    if (leaving >= 0) {
+        ReplaceOrForfeit(team, leaving, home);
+    }
+}
+
+void CMatch2D::StartBonus(CMatch2DTeam& shooting, CMatch2DTeam& fouling, bool homeShoots) {
+    (homeShoots ? homeBonus : awayBonus) = 1;
+    shooting.SetAttacking();
+    fouling.SetDefending();
+    // The fouled player shoots when he is a court player of the shooting side; otherwise its first.
+    CMatch2DPlayer* shooter = nullptr;
+    for (int i = 0; i < kCourtPlayers; ++i) {
+        if (shooting.GetPlayer(i) != nullptr && shooting.GetPlayer(i) == lastFouled) {
+            shooter = lastFouled;
+        }
+    }
+    if (shooter == nullptr) {
+        shooter = shooting.GetPlayer(0);
+    }
+    if (shooter != nullptr) {
+        shooter->freeThrowShooter = 1;
+    }
+    homeTeam->ClearReceivers();
+    homeTeam->ClearBall();
+    awayTeam->ClearReceivers();
+    awayTeam->ClearBall();
+    if (CMatch2DPlayer* first = shooting.GetPlayer(0)) {
+        first->hasBall = 1;
+    }
+}
+
+void CMatch2D::UpdateRules() {
+    if (scoreGapActive && ++scoreGapCounter >= 10000) {
+        scoreGapCounter = 0;
+        scoreGapActive = 0;
+    }
+    if (!UserControlled(*homeTeam)) {
+        ComputerSubstitutions(*homeTeam, true);
+    }
+    if (!UserControlled(*awayTeam)) {
+        ComputerSubstitutions(*awayTeam, false);
+    }
+    int id = -1;
+    awayMustLeave = awayTeam->HasMustLeaveOnCourt(id) ? 1 : 0;
+    homeMustLeave = homeTeam->HasMustLeaveOnCourt(id) ? 1 : 0;
+
+    HandleFouls(*homeTeam, true);
+    if (IsOver()) {
+        return;
+    }
+    HandleFouls(*awayTeam, false);
+    if (IsOver()) {
+        return;
+    }
+    eventText = CStr();
+    eventName = CStr();
+    eventSide = 0;
+    HandleMustLeave(*homeTeam, true);
+    if (IsOver()) {
+        return;
+    }
+    HandleMustLeave(*awayTeam, false);
+    if (IsOver()) {
+        return;
+    }
+
+    const int homeFouls = homeTeam->GetTeamFouls();
+    if (homeFouls != lastHomeTeamFouls && homeFouls >= 6) {
+        lastHomeTeamFouls = homeFouls;
+        StartBonus(*awayTeam, *homeTeam, false);
+    }
+    const int awayFouls = awayTeam->GetTeamFouls();
+    if (awayFouls != lastAwayTeamFouls && awayFouls >= 6) {
+        lastAwayTeamFouls = awayFouls;
+        StartBonus(*homeTeam, *awayTeam, true);
+    }
+
+    homeTeam->Update();
+    awayTeam->Update();
+
+    if (static_cast<int>(possessionTimer) == 22) {
+        SwitchPossession();
+    }
+
+    if (shotInFlight && Vec3Distance(ball->position, ball->target) < 0.5f) {
+        if (!missedShot) {
+            shotInFlight = 0;
+            homeTeam->score += (homePending2 ? 2 : 0) + (homePending3 ? 3 : 0) + (homePending1 ? 1 : 0);
+            awayTeam->score += (awayPending2 ? 2 : 0) + (awayPending3 ? 3 : 0) + (awayPending1 ? 1 : 0);
+            homePending2 = homePending3 = homePending1 = 0;
+            awayPending2 = awayPending3 = awayPending1 = 0;
+            if (!homeBonus && !awayBonus) {
+                SwitchPossession();
+            }
+        } else {
+            const int r = GameRand() % 6 + 1;
+            ball->SetTarget(ReboundPoint(static_cast<float>(r)));
+            shotInFlight = 0;
+            // A miss pays nothing, now or later.
+            homePending2 = homePending3 = homePending1 = 0;
+            awayPending2 = awayPending3 = awayPending1 = 0;
+            if (!homeBonus && !awayBonus) {
+                ResolveRebound();
+            } else {
+                missedShot = 0; // no rebound will be taken to release the shot clock
+            }
+        }
+    }
+}
+
+void CMatch2D::SwitchPossession() {
+    possessionChanged = 1;
+    possessionTimer = 0.0f;
+    const bool homeGetsBall = !homeTeam->attacking;
+    CMatch2DTeam& gaining = homeGetsBall ? *homeTeam : *awayTeam;
+    CMatch2DTeam& losing = homeGetsBall ? *awayTeam : *homeTeam;
+    const Vec3& inbound = homeGetsBall ? homeInbound : awayInbound;
+    ball->SetPosition(inbound);
+    ball->SetTarget(inbound);
+    losing.ClearReceivers();
+    losing.ClearBall();
+    gaining.attacking = 1;
+    losing.attacking = 0;
+    homeTeam->GoToSpots();
+    awayTeam->GoToSpots();
+    gaining.ChaseBall(ball->position);
+}
+
+Vec3 CMatch2D::ReboundPoint(float distance) const {
+    const Vec3& p = ball->position;
+    const Vec3& dir = ball->direction;
+    return Vec3(p.x + dir.x * distance, p.y + dir.y * distance, p.z - dir.z * distance);
+}
+
+void CMatch2D::ResolveRebound() {
+    float dh = 0.0f;
+    float da = 0.0f;
+    CMatch2DPlayer* home = homeTeam->FindNearest(ball->target, dh, nullptr);
+    CMatch2DPlayer* away = awayTeam->FindNearest(ball->target, da, nullptr);
+    CMatch2DPlayer* taker = nullptr;
+    if (home == nullptr || away == nullptr) {
+        taker = home != nullptr ? home : away;
+    } else if (dh < 1.5f && da < 1.5f && home->ReboundRating() != away->ReboundRating()) {
+        // Under the basket the better rebounder wins the ball.
+        taker = home->ReboundRating() > away->ReboundRating() ? home : away;
+    } else {
+        taker = dh < da ? home : away;
+    }
+    if (taker == nullptr) {
+        return;
+    }
+    taker->target = ball->target;
+    taker->rebound = 1;
+    taker->Counter(taker->attacking ? kStatOffensiveRebounds : kStatDefensiveRebounds) += 1;
+}
+
+void CMatch2D::PostEvent() {
+    if (hooks.commentary) {
+        hooks.commentary(eventText, eventName, eventSide != 0);
+    }
+}
+
+void CMatch2D::ShowLeavePopup(const CStr& name, int reason) {
+    if (hooks.leavePopup) {
+        hooks.leavePopup(name, reason);
+    }
+}
+
+InstantMatchResult RunInstantMatch(CMatch2D& match, CTeam* home, CTeam* away, bool userIsHome, int userAttack,
+                                   int userDefence) {
+    InstantMatchResult result;
+    if (home == nullptr || away == nullptr) {
+        return result;
+    }
+    match.Setup();
+    match.instantRun = 1;
+    match.SetupLineups(home, away, userIsHome);
+    match.LoadFormations(20, 21);
+    match.LoadHomeFormation(userIsHome ? userAttack : 0, userIsHome ? userDefence : 13);
+    match.LoadAwayFormation(userIsHome ? 0 : userAttack, userIsHome ? 13 : userDefence);
+    match.running = 1;
+    match.ticksPerFrame = kInstantTicksPerFrame;
+    result.ticks = match.RunTicks(match.ticksPerFrame);
+    match.running = 0;
+    match.instantRun = 0;
+    result.finished = match.IsOver();
+    result.forfeit = match.forfeited != 0;
+    result.homeScore = match.GetHomeTeam()->score;
+    result.awayScore = match.GetAwayTeam()->score;
+    return result;
+}

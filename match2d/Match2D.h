@@ -1,0 +1,154 @@
+// CMatch2D: the tick-based flat-court match of the user's club when the 3D view is off: clock,
+// quarters and breaks, tip-off, the rules of each tick, substitutions, forfeits and scoring.
+#pragma once
+
+#include "engine/Math3D.h"
+#include "engine/Str.h"
+#include "match2d/Match2DTeam.h"
+#include "match3d/TacticsData.h"
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+struct CTeam;
+struct CPlayer;
+struct CStaffRecord;
+
+struct TacticEntry {
+    CStr name;
+    CStr file;
+    CStr type;
+    int id = 0;
+};
+
+// What the match tells the screens around it. Every hook may be empty (a headless run).
+struct Match2DHooks {
+    std::function<void(const CStr& text, const CStr& name, bool homeSide)> commentary;
+    std::function<void(const CStr& name, int reason)> leavePopup; // reason 0 fouls, 1 must leave
+    std::function<void()> quarterBreak;
+    std::function<void()> substitutionPending;
+    std::function<void(int sID, int cID, int kind, int p1, int p2)> postMessage;
+    // The staff remarks' commentary popup; empty when there is none.
+    std::function<void(const CStr& text, int colour)> remarkLine;
+    // Language text; empty hook gives an empty text.
+    std::function<CStr(int textId)> text;
+};
+
+constexpr int kTicksPerQuarter = 24000;
+constexpr int kInstantTicksPerFrame = 8640000;
+
+class CMatch2D {
+public:
+    CMatch2D();
+    ~CMatch2D();
+    CMatch2D(const CMatch2D&) = delete;
+    CMatch2D& operator=(const CMatch2D&) = delete;
+
+    bool LoadTactics(const char* gamePath);
+    CStr GetTacticFile(int id) const;
+
+    void Setup();
+    void Teardown();
+    void SetupLineups(CTeam* homeRecord, CTeam* awayRecord, bool userIsHome);
+    void LoadFormations(int homeId, int awayId);
+    void LoadHomeFormation(int attackId, int defenceId);
+    void LoadAwayFormation(int attackId, int defenceId);
+
+    void TickClock(int unused);
+    void UpdateRules();
+    void TipOff();
+    void EndQuarter();
+    void SwitchPossession();
+    void ResolveRebound();
+    Vec3 ReboundPoint(float distance) const;
+    void PostEvent();
+    void ShowLeavePopup(const CStr& name, int reason);
+    // Ticks (clock then ball) until the match is over, or until maxTicks; returns the ticks run.
+    int RunTicks(int maxTicks);
+
+    CMatch2DTeam* GetHomeTeam() const { return homeTeam.get(); }
+    CMatch2DTeam* GetAwayTeam() const { return awayTeam.get(); }
+    CMatch2DPlayer* GetHomePlayer(int index) const { return homeTeam ? homeTeam->GetPlayer(index) : nullptr; }
+    CMatch2DPlayer* GetAwayPlayer(int index) const { return awayTeam ? awayTeam->GetPlayer(index) : nullptr; }
+    bool IsOutOfCourt(float x, float y, float z) const;
+    const ModifierCurve& Curve(const char* table) const;
+    CStr Text(int textId) const;
+    // The user's side follows the user's rules (pauses, popups) only when the match is watched.
+    bool UserControlled(const CMatch2DTeam& team) const { return team.userTeam && !instantRun; }
+    void Forfeit(CMatch2DTeam& loser);
+    bool IsOver() const { return quarter >= 5; }
+
+    uint8_t setUp = 0;
+    int32_t courtLeft = -14, courtTop = -7, courtRight = 14, courtBottom = 7;
+    Vec3 shotSpotA[5][2];
+    Vec3 shotSpotB[5][2];
+    uint8_t shotInFlight = 0;
+    uint8_t homePending2 = 0, homePending3 = 0, homePending1 = 0;
+    uint8_t awayPending2 = 0, awayPending3 = 0, awayPending1 = 0;
+    uint8_t missedShot = 0;
+    uint8_t homeBonus = 0;
+    uint8_t awayBonus = 0;
+    int32_t lastHomeTeamFouls = 0;
+    int32_t lastAwayTeamFouls = 0;
+    std::unique_ptr<CMatch2DTeam> homeTeam;
+    std::unique_ptr<CMatch2DTeam> awayTeam;
+    int32_t quarter = 0;
+    float seconds = 0.0f;
+    float minutes = 0.0f;
+
+    ModifierCurve ballStealth, moraleModifier, staminaModifier, aggressionModifier, tacticTargetNum,
+        passingTargets, twoPointModifier, threePointModifier, dunkingModifier, blockingTargets;
+    std::vector<std::unique_ptr<TacticEntry>> tactics;
+    std::unique_ptr<CMatch2DBall> ball;
+    Vec3 homeInbound{0.0f, 0.0f, -12.25f};
+    Vec3 awayInbound{0.0f, 0.0f, 12.25f};
+    CMatch2DPlayer* lastFouled = nullptr;
+    CStr eventText;
+    CStr eventName;
+    uint8_t eventSide = 0;
+    uint8_t instantRun = 0;
+    uint8_t paused = 0;
+    uint8_t running = 0;
+    float possessionTimer = 0.0f;
+    int32_t ticksPerFrame = 1;
+    float step = 0.03f;
+    uint8_t possessionChanged = 0;
+    uint8_t homeMustLeave = 0;
+    uint8_t awayMustLeave = 0;
+    int32_t scoreGapCounter = 0;
+    uint8_t scoreGapActive = 0;
+    uint8_t forfeited = 0;
+    // Hundredths of a second into the running minute: the clock counts whole ticks so that a quarter
+    // is exactly 24,000 of them, with no drift from adding 0.03 again and again.
+    int32_t centiseconds = 0;
+
+    Match2DHooks hooks;
+
+private:
+    void GainBall(CMatch2DPlayer* jumper);
+    void ComputerSubstitutions(CMatch2DTeam& team, bool home);
+    void HandleFouls(CMatch2DTeam& team, bool home);
+    void HandleMustLeave(CMatch2DTeam& team, bool home);
+    bool ReplaceOrForfeit(CMatch2DTeam& team, int outgoingId, bool home);
+    void StartBonus(CMatch2DTeam& shooting, CMatch2DTeam& fouling, bool homeShoots);
+    void LoadSide(CMatch2DTeam& team, bool home, int attackId, int defenceId);
+    void FillTeam(CMatch2DTeam& team, CTeam* record, bool home, bool user, const CStaffRecord* staffA,
+                  const CStaffRecord* staffB);
+    std::unique_ptr<CStaffRecord> m_staffA;
+    std::unique_ptr<CStaffRecord> m_staffB;
+};
+
+extern CMatch2D* g_pMatch2D;
+
+// One instant match between two clubs: set-up, formations, the whole run, and the figures the
+// match day records.
+struct InstantMatchResult {
+    bool finished = false;
+    bool forfeit = false;
+    int homeScore = 0;
+    int awayScore = 0;
+    int ticks = 0;
+};
+InstantMatchResult RunInstantMatch(CMatch2D& match, CTeam* home, CTeam* away, bool userIsHome,
+                                   int userAttack = 0, int userDefence = 13);

@@ -1,0 +1,601 @@
+#include "match2d/Match2DPlayer.h"
+
+#include "engine/GameRand.h"
+#include "match2d/Match2D.h"
+#include "match2d/Match2DTeam.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr int kTextBallWon = 500000;
+constexpr int kTextFoul = 500001;
+constexpr int kTextTwoMade = 500002;
+constexpr int kTextTwoMissed = 500003;
+constexpr int kTextFreeThrowMade = 500004;
+constexpr int kTextFreeThrowMissed = 500005;
+constexpr int kTextThreeMade = 500006;
+constexpr int kTextThreeMissed = 500007;
+constexpr int kTextChallengeWon = 500008;
+constexpr int kTextExhausted = 500009;
+constexpr int kTextDunkMissed = 500011;
+constexpr int kTextDunkMade = 500012;
+
+int Clamp04(int index) {
+    return index < 0 ? 0 : (index > 4 ? 4 : index);
+}
+
+} // namespace
+
+CMatch2DPlayer::CMatch2DPlayer() = default;
+
+CMatch2DPlayer* CMatch2DPlayer::Clone() const {
+    auto* copy = new CMatch2DPlayer;
+    *copy = *this;
+    return copy;
+}
+
+int CMatch2DPlayer::Attribute(int word) const {
+    for (int i = 0; i < 32; ++i) {
+        if (kMatchAttributeWords[i] == word) {
+            return attributes[i];
+        }
+    }
+    return 0;
+}
+
+void CMatch2DPlayer::SetAttribute(int word, int value) {
+    for (int i = 0; i < 32; ++i) {
+        if (kMatchAttributeWords[i] == word) {
+            attributes[i] = value;
+        }
+    }
+}
+
+float CMatch2DPlayer::SpeedForRating(int rating) {
+    return 2.0f / static_cast<float>(rating < 1 ? 1 : rating);
+}
+
+CMatch2DTeam* CMatch2DPlayer::OwnTeam() const {
+    return homeSide ? match->GetHomeTeam() : match->GetAwayTeam();
+}
+
+CMatch2DTeam* CMatch2DPlayer::OtherTeam() const {
+    return homeSide ? match->GetAwayTeam() : match->GetHomeTeam();
+}
+
+void CMatch2DPlayer::SetStartPosition(float x, float y, float z) {
+    startPosition = Vec3(x, y, z);
+    position = startPosition;
+    target = startPosition;
+}
+
+void CMatch2DPlayer::SetLookAt(float x, float y, float z) {
+    lookAt = Vec3(x, y, z);
+    direction = lookAt;
+}
+
+void CMatch2DPlayer::MoveStep() {
+    direction = target - position;
+    const float remaining = direction.Length();
+    direction.Normalize();
+    // A fast player stops on his target rather than stepping past it and back for ever.
+    position += direction * (speed < remaining ? speed : remaining);
+    energy -= 0.001f;
+}
+
+bool CMatch2DPlayer::IsNear(const Vec3& point) const {
+    return Vec3Distance(position, point) <= 0.5f;
+}
+
+Vec3 CMatch2DPlayer::RandomPointNear(float radius) const {
+    for (int i = 0; i < 1000; ++i) {
+        const float a = static_cast<float>(GameRand() % 360) * 3.14159265f / 180.0f;
+        const Vec3 candidate(position.x + std::sin(a) * radius, position.y,
+                             position.z + std::cos(a) * radius);
+        if (!match->IsOutOfCourt(candidate.x, candidate.y, candidate.z)) {
+            return candidate;
+        }
+    }
+    return position;
+}
+
+void CMatch2DPlayer::TakePossession() {
+    OwnTeam()->SetAttacking();
+    OtherTeam()->SetDefending();
+}
+
+const Vec3& CMatch2DPlayer::Basket() const {
+    return homeSide ? match->awayInbound : match->homeInbound;
+}
+
+float CMatch2DPlayer::DistanceToBasket() const {
+    return Vec3Distance(position, Basket());
+}
+
+CMatch2DPlayer* CMatch2DPlayer::FindOpenTeammate() const {
+    return OwnTeam()->FindMostOpen(*OtherTeam());
+}
+
+CMatch2DPlayer* CMatch2DPlayer::FindRandomTeammate() const {
+    return OwnTeam()->RandomTeammate(this);
+}
+
+bool CMatch2DPlayer::ShouldShoot() const {
+    float d = 0.0f;
+    OtherTeam()->FindNearest(position, d, nullptr);
+    if (d > 2.0f) {
+        return true;
+    }
+    if (Aggression() > 60) {
+        return true;
+    }
+    return CoinFlip();
+}
+
+bool CMatch2DPlayer::IsUnguarded() const {
+    float d = 0.0f;
+    OtherTeam()->FindNearest(position, d, nullptr);
+    return d > 2.5f;
+}
+
+void CMatch2DPlayer::ResetBallState() {
+    freeThrowShooter = 0;
+    firstThrowTaken = 0;
+    secondThrowTaken = 0;
+    receivingPass = 0;
+    hasBall = 0;
+    attacking = 0;
+    lineupSpot = -1;
+    match->lastFouled = nullptr;
+}
+
+void CMatch2DPlayer::PostEvent(int textId, const CMatch2DPlayer* named) const {
+    match->eventText = match->Text(textId);
+    match->eventName = named->name;
+    match->eventSide = named->homeSide;
+    match->PostEvent();
+}
+
+void CMatch2DPlayer::CheckExhaustion() {
+    if (energy <= 0.0f || (energy < 10.0f && Roll20() >= 19)) {
+        PostEvent(kTextExhausted, this);
+        mustLeave = 1;
+        leaveTime = static_cast<int>(match->seconds) + 60 * static_cast<int>(match->minutes);
+    }
+}
+
+void CMatch2DPlayer::FinishUpdate() {
+    StaffRemarks();
+}
+
+void CMatch2DPlayer::LineUpFreeThrows(bool homeShoots) {
+    CMatch2DTeam* home = match->GetHomeTeam();
+    CMatch2DTeam* away = match->GetAwayTeam();
+    // The shooting side stands at the first entries of its table, the other side at the second.
+    Vec3(*shootingTable)[2] = homeShoots ? match->shotSpotB : match->shotSpotA;
+    Vec3(*otherTable)[2] = homeShoots ? match->shotSpotA : match->shotSpotB;
+    CMatch2DTeam* shooting = homeShoots ? home : away;
+    CMatch2DTeam* other = homeShoots ? away : home;
+    const bool ownSideShoots = (homeSide != 0) == homeShoots;
+    if (ownSideShoots) {
+        if (freeThrowShooter) {
+            target = shootingTable[0][0];
+            lineupSpot = 0;
+        } else if (lineupSpot < 0 || target != shootingTable[Clamp04(lineupSpot)][0]) {
+            const int c = Clamp04(shooting->freeThrowSpot);
+            target = shootingTable[c][0];
+            lineupSpot = c;
+            ++shooting->freeThrowSpot;
+        }
+    } else if (lineupSpot < 0 || target != otherTable[Clamp04(lineupSpot)][1]) {
+        const int c = Clamp04(other->freeThrowSpot - 1);
+        target = otherTable[c][1];
+        lineupSpot = c;
+        ++other->freeThrowSpot;
+    }
+}
+
+void CMatch2DPlayer::Update() {
+    CheckExhaustion();
+    CMatch2DBall& ball = *match->ball;
+    CMatch2DTeam* own = OwnTeam();
+    CMatch2DTeam* other = OtherTeam();
+
+    if (match->homeBonus || match->awayBonus) {
+        const bool homeShoots = match->homeBonus != 0;
+        if (!firstThrowTaken && !secondThrowTaken) {
+            LineUpFreeThrows(homeShoots);
+        }
+        if (!IsNear(target)) {
+            MoveStep();
+            if (freeThrowShooter) {
+                ball.SetPosition(position);
+                ball.SetTarget(position);
+            }
+            return FinishUpdate();
+        }
+        if (match->GetAwayTeam()->AllAtTargets() && match->GetHomeTeam()->AllAtTargets()) {
+            if (!freeThrowShooter) {
+                return FinishUpdate();
+            }
+            if (!firstThrowTaken && !secondThrowTaken) {
+                ball.SetPosition(position);
+                ball.SetTarget(position);
+                ShootFreeThrow();
+                firstThrowTaken = 1;
+            } else if (firstThrowTaken && !secondThrowTaken && !match->shotInFlight && hasBall) {
+                ball.SetPosition(position);
+                ball.SetTarget(position);
+                ShootFreeThrow();
+                secondThrowTaken = 1;
+            } else if (firstThrowTaken && !secondThrowTaken && !match->shotInFlight && !hasBall) {
+                ball.SetPosition(position);
+                ball.SetTarget(position);
+                hasBall = 1;
+            } else if (firstThrowTaken && secondThrowTaken && !match->shotInFlight && !hasBall) {
+                (homeShoots ? match->homeBonus : match->awayBonus) = 0;
+                ResetBallState();
+                match->SwitchPossession();
+                match->GetHomeTeam()->freeThrowSpot = 1;
+                match->GetAwayTeam()->freeThrowSpot = 1;
+                // Every player lines up afresh at the next series.
+                for (CMatch2DTeam* team : {match->GetHomeTeam(), match->GetAwayTeam()}) {
+                    for (auto& p : team->players) {
+                        p->lineupSpot = -1;
+                    }
+                }
+            }
+            return FinishUpdate();
+        }
+        if (freeThrowShooter) {
+            ball.SetPosition(position);
+            ball.SetTarget(position);
+        }
+        return FinishUpdate();
+    }
+
+    if (chase) {
+        if (Vec3Distance(ball.position, position) >= 0.5f) {
+            target = ball.position;
+            MoveStep();
+            return FinishUpdate();
+        }
+        match->possessionChanged = 0;
+        chase = 0;
+        hasBall = 1;
+        float d = 0.0f;
+        Pass(own->FindNearest(position, d, this));
+        target = attackSpot;
+        return FinishUpdate();
+    }
+
+    if (rebound) {
+        if (Vec3Distance(position, ball.position) >= 1.5f) {
+            target = ball.position;
+            MoveStep();
+            return FinishUpdate();
+        }
+        receivingPass = 0;
+        hasBall = 1;
+        ball.SetPosition(position);
+        ball.SetTarget(position);
+        rebound = 0;
+        match->missedShot = 0;
+        TakePossession();
+        return FinishUpdate();
+    }
+
+    if (!attacking && receivingPass) {
+        // A pass gone astray to him: he intercepts it when it arrives and his side attacks.
+        if (Vec3Distance(ball.position, position) < 0.5f) {
+            receivingPass = 0;
+            hasBall = 1;
+            ball.SetPosition(position);
+            ball.SetTarget(position);
+            TakePossession();
+            match->GetHomeTeam()->GoToSpots();
+            match->GetAwayTeam()->GoToSpots();
+            match->possessionTimer = 0.0f;
+        }
+    } else if (!attacking) {
+        if (match->possessionChanged) {
+            target = defenceSpot;
+        } else {
+            ApplyDefenceTactic();
+        }
+    } else if (!hasBall) {
+        if (receivingPass) {
+            if (Vec3Distance(ball.position, position) < 0.5f) {
+                receivingPass = 0;
+                hasBall = 1;
+                ball.SetPosition(position);
+                ball.SetTarget(position);
+            }
+        } else if (IsNear(target)) {
+            target = target == attackSpot ? RandomPointNear(3.5f) : attackSpot;
+        }
+    } else {
+        CMatch2DPlayer* mate = FindOpenTeammate();
+        if (mate == nullptr && CoinFlip()) {
+            mate = FindRandomTeammate();
+        }
+        const float d = DistanceToBasket();
+        auto passRule = [&]() {
+            const bool forward = homeSide ? position.z > 0.0f : position.z < 0.0f;
+            const bool mateForward = homeSide ? mate->position.z > 0.0f : mate->position.z < 0.0f;
+            if (!forward || mateForward) {
+                Pass(mate);
+            }
+        };
+        if (mate != nullptr) {
+            float e = 0.0f;
+            CMatch2DPlayer* opponent = other->FindNearest(position, e, nullptr);
+            const bool threeRange = d > 7.0f && d < 9.0f;
+            const bool twoRange = d < 6.8f;
+            if (threeRange || twoRange) {
+                auto shoot = [&]() {
+                    if (threeRange) {
+                        ShootThreePointer();
+                    } else {
+                        Shoot();
+                    }
+                };
+                if (e > 2.0f) {
+                    if (ShouldShoot()) {
+                        if (!ChallengeShooter(opponent)) {
+                            shoot();
+                        }
+                    } else {
+                        Dribble();
+                    }
+                } else if (ShouldShoot()) {
+                    shoot();
+                } else if (CoinFlip()) {
+                    passRule();
+                } else if (ShouldShoot()) {
+                    if (threeRange) {
+                        if (!ChallengeShooter(opponent)) {
+                            shoot();
+                        }
+                    } else {
+                        shoot();
+                    }
+                } else {
+                    Dribble();
+                }
+            } else if (e > 2.0f) {
+                target = Basket();
+            } else {
+                passRule();
+            }
+        }
+    }
+
+    if (!receivingPass) {
+        MoveStep();
+        if (hasBall) {
+            ball.SetPosition(position);
+            ball.SetTarget(position);
+        }
+    }
+    FinishUpdate();
+}
+
+// ---- rolls and actions ---------------------------------------------------------------------------
+
+float CMatch2DPlayer::CommonTerms() const {
+    const float m = match->moraleModifier.Lookup(TruncatedTensKey(Morale()));
+    const float s = match->staminaModifier.Lookup(RoundedTensKey(energy));
+    const float a = match->aggressionModifier.Lookup(TruncatedTensKey(Aggression()));
+    return a + s + m;
+}
+
+bool CMatch2DPlayer::RollShot(const char* table, int ownRating, float distance) const {
+    const float terms = CommonTerms();
+    const int r = Roll20();
+    const float sum = static_cast<float>(r + (height - 200) / 10 + ShootingRating() / 10 + ownRating) + terms;
+    const float target = match->Curve(table).Lookup(TruncatedKey(distance)) * levelFactor;
+    return target <= sum;
+}
+
+bool CMatch2DPlayer::RollTwoPointer(float distance) const {
+    return RollShot(kTwoPointModifier, TwoPointRating(), distance);
+}
+
+bool CMatch2DPlayer::RollThreePointer(float distance) const {
+    return RollShot(kThreePointModifier, ThreePointRating(), distance);
+}
+
+bool CMatch2DPlayer::RollDunk(float distance) const {
+    return RollShot(kDunkingModifier, DunkRating(), distance);
+}
+
+bool CMatch2DPlayer::RollFreeThrow(float distance) const {
+    return RollShot(kTwoPointModifier, FreeThrowRating(), distance);
+}
+
+int CMatch2DPlayer::ContestBall(const Vec3& point) {
+    energy -= 0.05f;
+    const float d = Vec3Distance(position, point);
+    const float target = match->ballStealth.Lookup(ReachBandKey(d)) * levelFactor;
+    const float terms = CommonTerms();
+    const float sum = static_cast<float>(Roll20() + StealRating()) + terms;
+    if (sum >= target) {
+        Counter(kStatSteals) += 1;
+        return 1;
+    }
+    const int r = Roll20();
+    if (r == 20) {
+        mustLeave = 1;
+        return 2;
+    }
+    if (r == 19) {
+        (attacking ? attackFouls : defenceFouls) += 1;
+        OwnTeam()->teamFouls += 1;
+        return 3;
+    }
+    return 0;
+}
+
+void CMatch2DPlayer::WinBallFrom(CMatch2DPlayer* loser) {
+    loser->hasBall = 0;
+    match->ball->SetTarget(position);
+    match->ball->SetPosition(position);
+    TakePossession();
+    hasBall = 1;
+    match->GetHomeTeam()->GoToSpots();
+    match->GetAwayTeam()->GoToSpots();
+    match->possessionTimer = 0.0f;
+}
+
+bool CMatch2DPlayer::ChallengeShooter(CMatch2DPlayer* defender) {
+    if (defender == nullptr) {
+        return false;
+    }
+    const float d = Vec3Distance(position, defender->position);
+    if (d >= 2.5f) {
+        return false;
+    }
+    const float target = match->ballStealth.Lookup(ReachBandKey(d)) * levelFactor;
+    const float terms = CommonTerms();
+    const float sum =
+        static_cast<float>(Roll20() + (defender->height - 200) / 10 + defender->DefenceRating()) + terms;
+    if (sum >= target) {
+        defender->PostEvent(kTextChallengeWon, defender);
+        defender->WinBallFrom(this);
+        Counter(kStatChallengeLosses) += 1;
+        return true;
+    }
+    const int r = Roll20();
+    if (r == 20) {
+        defender->mustLeave = 1;
+    } else if (r == 19) {
+        PostEvent(kTextFoul, defender);
+        (defender->attacking ? defender->attackFouls : defender->defenceFouls) += 1;
+        defender->OwnTeam()->teamFouls += 1;
+        match->lastFouled = this;
+    }
+    return false;
+}
+
+bool CMatch2DPlayer::Pass(CMatch2DPlayer* receiver) {
+    const float terms = CommonTerms();
+    if (receiver == nullptr) {
+        return false;
+    }
+    const float dist = Vec3Distance(position, receiver->position);
+    const float target = match->passingTargets.Lookup(TruncatedKey(dist)) * levelFactor;
+    const float sum = static_cast<float>(PassRating()) + terms;
+    energy -= 0.05f;
+    CMatch2DBall& ball = *match->ball;
+    if (dist <= 1.5f) {
+        float dd = 0.0f;
+        CMatch2DPlayer* defender = OtherTeam()->FindNearest(ball.position, dd, nullptr);
+        if (defender == nullptr) {
+            Counter(kStatPassesFailed) += 1;
+            return false;
+        }
+        const int result = defender->ContestBall(ball.position);
+        if (result == 1) {
+            Counter(kStatPassesFailed) += 1;
+            defender->WinBallFrom(this);
+            Counter(kStatPassesLost) += 1;
+            return false;
+        }
+        if (result == 3) {
+            match->lastFouled = this;
+        }
+    }
+    if (target <= sum) {
+        receiver->receivingPass = 1;
+        hasBall = 0;
+        ball.SetTarget(receiver->position);
+        Counter(kStatPassesCompleted) += 1;
+        return true;
+    }
+    Counter(kStatPassesFailed) += 1;
+    const int k = GameRand() % 4;
+    CMatch2DPlayer* opponent = homeSide ? match->GetAwayPlayer(k) : match->GetHomePlayer(k);
+    if (opponent == nullptr) {
+        return false;
+    }
+    opponent->receivingPass = 1;
+    hasBall = 0;
+    ball.SetTarget(opponent->position);
+    Counter(kStatPassesLost) += 1;
+    return false;
+}
+
+bool CMatch2DPlayer::Dribble() {
+    float d = 0.0f;
+    CMatch2DPlayer* defender = OtherTeam()->FindNearest(position, d, nullptr);
+    if (defender == nullptr) {
+        return false;
+    }
+    const int result = defender->ContestBall(match->ball->position);
+    if (result == 1) {
+        PostEvent(kTextBallWon, defender);
+        defender->WinBallFrom(this);
+        return true;
+    }
+    if (result == 3) {
+        match->lastFouled = this;
+        PostEvent(kTextFoul, defender);
+    }
+    return false;
+}
+
+void CMatch2DPlayer::Shoot() {
+    energy -= 0.05f;
+    match->ball->SetTarget(Basket());
+    hasBall = 0;
+    const float d = DistanceToBasket();
+    const bool dunk = CoinFlip();
+    const bool made = dunk ? RollDunk(d) : RollTwoPointer(d);
+    match->shotInFlight = 1;
+    match->missedShot = made ? 0 : 1;
+    Counter(kStatFieldGoalsTaken) += 1;
+    if (dunk) {
+        Counter(kStatDunksTaken) += 1;
+    }
+    if (made) {
+        (homeSide ? match->homePending2 : match->awayPending2) = 1;
+        Counter(kStatFieldGoalsMade) += 1;
+        if (dunk) {
+            Counter(kStatDunksMade) += 1;
+        }
+    }
+    PostEvent(dunk ? (made ? kTextDunkMade : kTextDunkMissed) : (made ? kTextTwoMade : kTextTwoMissed), this);
+}
+
+void CMatch2DPlayer::ShootThreePointer() {
+    energy -= 0.05f;
+    match->ball->SetTarget(Basket());
+    hasBall = 0;
+    const bool made = RollThreePointer(DistanceToBasket());
+    match->shotInFlight = 1;
+    match->missedShot = made ? 0 : 1;
+    Counter(kStatThreesTaken) += 1;
+    if (made) {
+        (homeSide ? match->homePending3 : match->awayPending3) = 1;
+        Counter(kStatThreesMade) += 1;
+    }
+    PostEvent(made ? kTextThreeMade : kTextThreeMissed, this);
+}
+
+void CMatch2DPlayer::ShootFreeThrow() {
+    energy -= 0.05f;
+    match->ball->SetTarget(Basket());
+    hasBall = 0;
+    const bool made = RollFreeThrow(DistanceToBasket());
+    match->shotInFlight = 1;
+    // A missed free throw stays with the shooting side: no rebound, and the next throw still counts.
+    match->missedShot = 0;
+    Counter(kStatFreeThrowsTaken) += 1;
+    if (made) {
+        (homeSide ? match->homePending1 : match->awayPending1) = 1;
+        Counter(kStatFreeThrowsMade) += 1;
+    }
+    PostEvent(made ? kTextFreeThrowMade : kTextFreeThrowMissed, this);
+}

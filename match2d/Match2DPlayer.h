@@ -1,0 +1,179 @@
+// CMatch2DPlayer: one player of the flat-court match: a copy of his record's ratings, his place and
+// movement, his ball and free-throw state, fouls, statistics counters and the staff's remarks.
+#pragma once
+
+#include "engine/Math3D.h"
+#include "engine/Str.h"
+
+#include <cstdint>
+
+class CMatch2D;
+class CMatch2DTeam;
+struct CStaffRecord;
+
+// Statistics counters of a match player, numbered as the result write-back reads them.
+enum Match2DCounter : int {
+    kStatFieldGoalsTaken = 350, // two-pointers and dunks
+    kStatThreesTaken = 351,
+    kStatFreeThrowsTaken = 352,
+    kStatDunksMade = 353,
+    kStatDunksTaken = 354,
+    kStatFieldGoalsMade = 355,
+    kStatThreesMade = 356,
+    kStatFreeThrowsMade = 357,
+    kStatPassesCompleted = 358,
+    kStatPassesFailed = 359,
+    kStatChallengeLosses = 360,
+    kStatSteals = 361,
+    kStatUnused = 362,
+    kStatPassesLost = 363,
+    kStatOffensiveRebounds = 364,
+    kStatDefensiveRebounds = 365,
+};
+constexpr int kFirstCounter = 350;
+constexpr int kCounterCount = 16;
+constexpr int kOnCourtState = 300000;
+constexpr int kOnBenchState = 300001;
+
+// The record words copied into a match player, in the order of its attribute array.
+constexpr int kMatchAttributeWords[32] = {7,  8,  10, 11, 13, 14, 16, 17, 19, 20, 22, 23, 25, 26, 28, 29,
+                                          31, 32, 34, 35, 37, 38, 40, 41, 43, 44, 46, 50, 52, 47, 49, 54};
+
+class CMatch2DPlayer {
+public:
+    CMatch2DPlayer();
+    // A new player with every field of this one.
+    CMatch2DPlayer* Clone() const;
+
+    // Record word -> match attribute value (0 for a word that is not copied).
+    int Attribute(int word) const;
+    void SetAttribute(int word, int value);
+
+    int Morale() const { return Attribute(8); }
+    int SpeedRating() const { return Attribute(11); }
+    int ReboundRating() const { return Attribute(14); }
+    int ShootingRating() const { return Attribute(20); }
+    int DefenceRating() const { return Attribute(23); }
+    int TwoPointRating() const { return Attribute(26); }
+    int ThreePointRating() const { return Attribute(29); }
+    int DunkRating() const { return Attribute(32); }
+    int Aggression() const { return Attribute(38); }
+    int FreeThrowRating() const { return Attribute(44); }
+    int PassRating() const { return Attribute(47); }
+    int StealRating() const { return Attribute(50); }
+    int MatchState() const { return Attribute(54); }
+    void SetMatchState(int state) { SetAttribute(54, state); }
+    // Distance per tick for a speed rating; ratings below 1 count as 1 so a zero never stalls a match.
+    static float SpeedForRating(int rating);
+
+    int& Counter(int number) { return counters[number - kFirstCounter]; }
+    int Counter(int number) const { return counters[number - kFirstCounter]; }
+    int Fouls() const { return attackFouls + defenceFouls; }
+
+    Vec3 GetPosition() const { return position; }
+    void SetStartPosition(float x, float y, float z);
+    void SetLookAt(float x, float y, float z);
+    void SetTarget(float x, float y, float z) { target = Vec3(x, y, z); }
+    void SetTarget(const Vec3& v) { target = v; }
+    void MoveStep();
+    bool IsNear(const Vec3& point) const;
+    Vec3 RandomPointNear(float radius) const;
+    void TakePossession();
+    float DistanceToBasket() const;
+    const Vec3& Basket() const;
+    CMatch2DPlayer* FindOpenTeammate() const;
+    CMatch2DPlayer* FindRandomTeammate() const;
+    bool ShouldShoot() const;
+    bool IsUnguarded() const;
+    void ResetBallState();
+    void CheckExhaustion();
+    void Update();
+
+    // Actions and their rolls.
+    bool RollTwoPointer(float distance) const;
+    bool RollThreePointer(float distance) const;
+    bool RollDunk(float distance) const;
+    bool RollFreeThrow(float distance) const;
+    int ContestBall(const Vec3& point);
+    bool ChallengeShooter(CMatch2DPlayer* defender);
+    bool Pass(CMatch2DPlayer* receiver);
+    bool Dribble();
+    void Shoot();
+    void ShootThreePointer();
+    void ShootFreeThrow();
+
+    // Defensive positioning by the defence tactic id.
+    void ApplyDefenceTactic();
+    void DefendZone();
+    void DefendPressWide();
+    void DefendPressDeep();
+    void DefendManInHalf();
+    void DefendPressHalf();
+    void DefendPress();
+    void DefendHelp();
+    void DefendBallHolder();
+
+    void StaffRemarks();
+
+    CMatch2DTeam* OwnTeam() const;
+    CMatch2DTeam* OtherTeam() const;
+
+    float speed = 0.0f;
+    int32_t id = 0;
+    CStr name;
+    int32_t height = 0;
+    int32_t weight = 0;
+    int32_t positionId = 0;
+    int32_t positionIdCopy = 0;
+    int32_t word4 = 0;
+    float energy = 0.0f;
+    float maxEnergy = 0.0f;
+    int32_t attributes[32] = {};
+
+    uint8_t attacking = 0;
+    uint8_t hasBall = 0;
+    Vec3 startPosition, position, lookAt, direction, target;
+    int32_t attackFouls = 0;
+    int32_t defenceFouls = 0;
+    int32_t mustLeave = 0;
+    Vec3 attackSpot, attackLookAt, defenceSpot, defenceLookAt;
+    Vec3 currentAttackSpot, currentAttackLookAt, currentDefenceSpot, currentDefenceLookAt;
+
+    uint8_t receivingPass = 0;
+    uint8_t homeSide = 0;
+    uint8_t chase = 0;
+    uint8_t rebound = 0;
+    uint8_t freeThrowShooter = 0;
+    uint8_t firstThrowTaken = 0;
+    uint8_t secondThrowTaken = 0;
+
+    int32_t attackTacticId = 0;
+    int32_t defenceTacticId = 0;
+    int32_t counters[kCounterCount] = {};
+    int32_t lineupSpot = -1;
+    CMatch2DPlayer* markedOpponent = nullptr;
+    int32_t teamNumber = 0;
+    int32_t leaveTime = 0;
+    float levelFactor = 0.0f;
+
+    uint8_t remarkFatigueOrFouls = 0;
+    uint8_t remarkExhausted = 0;
+    uint8_t remarkShooting = 0;
+    uint8_t remarkMood = 0;
+    uint8_t userTeam = 0;
+    const CStaffRecord* staffA = nullptr; // category 80055
+    const CStaffRecord* staffB = nullptr; // category 80056
+
+    CMatch2D* match = nullptr; // the engine this player plays in
+
+private:
+    float CommonTerms() const; // morale + stamina + aggression terms
+    bool RollShot(const char* table, int ownRating, float distance) const;
+    void PostEvent(int textId, const CMatch2DPlayer* named) const;
+    void WinBallFrom(CMatch2DPlayer* loser);
+    void LineUpFreeThrows(bool homeShoots);
+    bool PressStep(bool zoneTest, float zoneHome, float zoneAway, float manDistance, float otherDistance,
+                   bool keepMan);
+    CMatch2DPlayer* TheMan();
+    void FinishUpdate();
+};

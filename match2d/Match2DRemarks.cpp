@@ -1,0 +1,68 @@
+// The user's coaching staff and players comment on his court players, each kind once a match.
+#include "database/Records.h"
+#include "engine/GameRand.h"
+#include "match2d/Match2D.h"
+#include "match2d/Match2DPlayer.h"
+
+namespace {
+
+int RollPercent() {
+    return static_cast<int>(static_cast<float>(GameRand()) / static_cast<float>(kGameRandMax) * 100.0f);
+}
+
+} // namespace
+
+void CMatch2DPlayer::StaffRemarks() {
+    if (!userTeam || match == nullptr || !match->hooks.remarkLine) {
+        return;
+    }
+    const auto& addLine = match->hooks.remarkLine;
+    auto header = [this](int textId, const CStaffRecord* staff) {
+        if (staff == nullptr) {
+            return CStr();
+        }
+        return match->Text(textId) + " " + staff->name + ":";
+    };
+    auto remark = [&](const CStr& head, const CStr& message, int colour) {
+        addLine(head, colour);
+        addLine(message, colour);
+    };
+    const CStr first = header(80055, staffA);
+    const CStr second = header(80056, staffB);
+    const CStr own = match->Text(80041) + " " + name + ":";
+
+    if (energy < 20.0f && !remarkFatigueOrFouls) {
+        remarkFatigueOrFouls = 1;
+        remark(first, match->Text(600001) + name + match->Text(600003), 0);
+    }
+    if ((attackFouls > 3 || defenceFouls > 3) && !remarkFatigueOrFouls) {
+        remarkFatigueOrFouls = 1;
+        remark(first, match->Text(600001) + name + match->Text(600004), 0);
+    }
+    const int attempts =
+        Counter(kStatFieldGoalsTaken) + Counter(kStatThreesTaken) + Counter(kStatFreeThrowsTaken);
+    const int made = Counter(kStatFieldGoalsMade) + Counter(kStatThreesMade) + Counter(kStatFreeThrowsMade);
+    if (attempts > 10 && static_cast<float>(made) / static_cast<float>(attempts) * 100.0f < 20.0f &&
+        !remarkShooting) {
+        remarkShooting = 1;
+        remark(second, match->Text(600001) + name + match->Text(600006), 0);
+    }
+    if (energy < 15.0f && !remarkExhausted) {
+        remarkExhausted = 1;
+        remark(first, match->Text(600002) + name + match->Text(600003), 1);
+    }
+    if ((attackFouls > 4 || defenceFouls > 4) && !remarkFatigueOrFouls) {
+        remarkFatigueOrFouls = 1;
+        remark(first, match->Text(600001) + name + match->Text(600005), 0);
+    }
+    if (energy < 25.0f && !remarkMood && RollPercent() < 60) {
+        remarkMood = 1;
+        const int r2 = RollPercent();
+        const int mood = r2 >= 91   ? 600012
+                         : r2 >= 81 ? 600011
+                         : r2 >= 71 ? 600010
+                         : r2 >= 61 ? 600009
+                                    : 600008;
+        remark(own, match->Text(600007) + match->Text(mood), 0);
+    }
+}

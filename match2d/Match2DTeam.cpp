@@ -1,0 +1,334 @@
+#include "match2d/Match2DTeam.h"
+
+#include "engine/GameRand.h"
+#include "match2d/Match2D.h"
+
+void CMatch2DTeam::AddPlayerCopy(const CMatch2DPlayer& player) {
+    AddPlayer(player.Clone());
+}
+
+void CMatch2DTeam::AddPlayer(CMatch2DPlayer* player) {
+    if (player == nullptr) {
+        return;
+    }
+    player->teamNumber = PlayerCount();
+    player->match = match;
+    players.emplace_back(player);
+}
+
+CMatch2DPlayer* CMatch2DTeam::FindById(int id, int& index) const {
+    for (index = 0; index < PlayerCount(); ++index) {
+        if (players[index]->id == id) {
+            return players[index].get();
+        }
+    }
+    return nullptr;
+}
+
+CMatch2DPlayer* CMatch2DTeam::GetPlayer(int index) const {
+    if (index < 0 || index >= PlayerCount()) {
+        return nullptr;
+    }
+    return players[index].get();
+}
+
+CMatch2DPlayer* CMatch2DTeam::FindByPosition(int positionId) const {
+    for (int i = 0; i < kCourtPlayers && i < PlayerCount(); ++i) {
+        if (players[i]->positionIdCopy == positionId) {
+            return players[i].get();
+        }
+    }
+    return nullptr;
+}
+
+CMatch2DPlayer* CMatch2DTeam::FindNearest(const Vec3& point, float& distance,
+                                          const CMatch2DPlayer* excluded) const {
+    CMatch2DPlayer* best = nullptr;
+    distance = 100000.0f;
+    for (int i = 0; i < kCourtPlayers && i < PlayerCount(); ++i) {
+        CMatch2DPlayer* player = players[i].get();
+        if (player == excluded) {
+            continue;
+        }
+        const float d = Vec3Distance(player->position, point);
+        if (d < distance) {
+            distance = d;
+            best = player;
+        }
+    }
+    return best;
+}
+
+CMatch2DPlayer* CMatch2DTeam::FindMostOpen(const CMatch2DTeam& other) const {
+    CMatch2DPlayer* best = nullptr;
+    float bestDistance = 0.0f;
+    for (int i = 0; i < kCourtPlayers && i < PlayerCount(); ++i) {
+        float d = 0.0f;
+        other.FindNearest(players[i]->position, d, nullptr);
+        if (d >= bestDistance) {
+            bestDistance = d;
+            best = players[i].get();
+        }
+    }
+    return best;
+}
+
+CMatch2DPlayer* CMatch2DTeam::RandomTeammate(const CMatch2DPlayer* player) const {
+    if (PlayerCount() < 4) {
+        return nullptr;
+    }
+    for (int draw = 0; draw < 1000; ++draw) {
+        CMatch2DPlayer* mate = players[GameRand() % 4].get();
+        if (mate != player) {
+            return mate;
+        }
+    }
+    return nullptr;
+}
+
+CMatch2DPlayer* CMatch2DTeam::FindBallHolder(const Vec3& point, float& distance) const {
+    for (const auto& player : players) {
+        if (player->hasBall || player->receivingPass) {
+            distance = Vec3Distance(player->position, point);
+            return player.get();
+        }
+    }
+    return nullptr;
+}
+
+bool CMatch2DTeam::AllAtTargets() const {
+    for (int i = 0; i < kCourtPlayers && i < PlayerCount(); ++i) {
+        if (!players[i]->IsNear(players[i]->target)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+int CMatch2DTeam::FindBenchPlayer() const {
+    for (const auto& p : players) {
+        if (p->MatchState() == kOnBenchState && !p->mustLeave && p->Fouls() < 6) {
+            return p->id;
+        }
+    }
+    return -1;
+}
+
+int CMatch2DTeam::FindRestedBenchPlayer() const {
+    for (const auto& p : players) {
+        if (p->MatchState() == kOnBenchState && !p->mustLeave && p->Fouls() < 6 && p->energy >= 40.0f) {
+            return p->id;
+        }
+    }
+    return -1;
+}
+
+int CMatch2DTeam::FindMustLeave() const {
+    for (int i = 0; i < kMatchSquad && i < PlayerCount(); ++i) {
+        if (players[i]->mustLeave && players[i]->MatchState() == kOnCourtState) {
+            return players[i]->id;
+        }
+    }
+    return -1;
+}
+
+int CMatch2DTeam::FindTired() const {
+    for (int i = 0; i < kMatchSquad && i < PlayerCount(); ++i) {
+        if (players[i]->energy < 20.0f && players[i]->MatchState() == kOnCourtState) {
+            return players[i]->id;
+        }
+    }
+    return -1;
+}
+
+bool CMatch2DTeam::HasMustLeaveOnCourt(int& id) const {
+    for (const auto& p : players) {
+        if (p->mustLeave && p->MatchState() == kOnCourtState) {
+            id = p->id;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CMatch2DTeam::HasFiveFouls(int& id) const {
+    for (const auto& p : players) {
+        if (p->Fouls() >= 5 && p->MatchState() == kOnCourtState) {
+            id = p->id;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CMatch2DTeam::HasSixFouls(int& id) const {
+    for (const auto& p : players) {
+        if (p->Fouls() >= 6 && p->MatchState() == kOnCourtState) {
+            id = p->id;
+            return true;
+        }
+    }
+    return false;
+}
+
+static void ClearActionBytes(CMatch2DPlayer& p) {
+    p.receivingPass = 0;
+    p.chase = 0;
+    p.rebound = 0;
+    p.freeThrowShooter = 0;
+    p.hasBall = 0;
+}
+
+void CMatch2DTeam::Substitute(int outgoingId, int incomingId) {
+    int outIndex = 0;
+    int inIndex = 0;
+    CMatch2DPlayer* out = FindById(outgoingId, outIndex);
+    CMatch2DPlayer* in = FindById(incomingId, inIndex);
+    if (out == nullptr || in == nullptr || out == in) {
+        return;
+    }
+    in->SetMatchState(kOnCourtState);
+    in->positionId = out->positionId;
+    in->positionIdCopy = out->positionIdCopy;
+    in->startPosition = out->startPosition;
+    in->position = out->position;
+    in->target = out->target;
+    in->attackSpot = out->attackSpot;
+    in->attackLookAt = out->attackLookAt;
+    in->defenceSpot = out->defenceSpot;
+    in->defenceLookAt = out->defenceLookAt;
+    in->currentAttackSpot = out->currentAttackSpot;
+    in->currentAttackLookAt = out->currentAttackLookAt;
+    in->currentDefenceSpot = out->currentDefenceSpot;
+    in->currentDefenceLookAt = out->currentDefenceLookAt;
+    in->lookAt = out->lookAt;
+    in->direction = out->direction;
+    in->attacking = out->attacking;
+    in->receivingPass = out->receivingPass;
+    in->homeSide = out->homeSide;
+    in->chase = out->chase;
+    in->rebound = out->rebound;
+    in->freeThrowShooter = out->freeThrowShooter;
+    in->hasBall = out->hasBall;
+    in->lineupSpot = out->lineupSpot;
+    in->firstThrowTaken = out->firstThrowTaken;
+    in->secondThrowTaken = out->secondThrowTaken;
+    in->attackTacticId = out->attackTacticId;
+    in->defenceTacticId = out->defenceTacticId;
+    out->SetMatchState(kOnBenchState);
+    out->markedOpponent = nullptr;
+    in->markedOpponent = nullptr;
+    // The ball state went to the incoming player; the outgoing one leaves empty-handed.
+    ClearActionBytes(*out);
+    out->firstThrowTaken = 0;
+    out->secondThrowTaken = 0;
+    if (match != nullptr && match->lastFouled == out) {
+        match->lastFouled = in;
+    }
+    in->teamNumber = outIndex;
+    out->teamNumber = inIndex;
+    std::swap(players[outIndex], players[inIndex]);
+}
+
+void CMatch2DTeam::GoToSpots() {
+    for (auto& p : players) {
+        p->target = attacking ? p->attackSpot : p->defenceSpot;
+    }
+}
+
+void CMatch2DTeam::SetAttacking() {
+    attacking = 1;
+    for (auto& p : players) {
+        p->attacking = 1;
+    }
+}
+
+void CMatch2DTeam::SetDefending() {
+    attacking = 0;
+    for (auto& p : players) {
+        p->attacking = 0;
+    }
+}
+
+void CMatch2DTeam::ClearBall() {
+    for (auto& p : players) {
+        p->hasBall = 0;
+    }
+}
+
+void CMatch2DTeam::ClearReceivers() {
+    for (auto& p : players) {
+        p->receivingPass = 0;
+    }
+}
+
+void CMatch2DTeam::ChaseBall(const Vec3& ballPosition) {
+    float d = 0.0f;
+    CMatch2DPlayer* chaser = FindNearest(ballPosition, d, nullptr);
+    if (chaser == nullptr) {
+        chaser = RandomTeammate(nullptr);
+    }
+    if (chaser != nullptr) {
+        chaser->target = ballPosition;
+        chaser->chase = 1;
+    }
+}
+
+void CMatch2DTeam::ResetForQuarter() {
+    for (auto& p : players) {
+        p->target = Vec3();
+        p->position = p->startPosition;
+        p->receivingPass = 0;
+        p->attacking = 0;
+        p->hasBall = 0;
+    }
+}
+
+void CMatch2DTeam::Update() {
+    for (int i = 0; i < PlayerCount(); ++i) {
+        CMatch2DPlayer* p = players[i].get();
+        if (i < kCourtPlayers) {
+            p->attacking = attacking;
+            p->Update();
+        } else if (!p->mustLeave && p->energy < p->maxEnergy) {
+            p->energy += 0.005f;
+        }
+    }
+}
+
+int CMatch2DTeam::SumCounter(int number) const {
+    int sum = 0;
+    for (const auto& p : players) {
+        sum += p->Counter(number);
+    }
+    return sum;
+}
+
+void CMatch2DTeam::GetDunkTotals(int& made, int& taken) const {
+    made = SumCounter(kStatDunksMade);
+    taken = SumCounter(kStatDunksTaken);
+}
+
+void CMatch2DTeam::GetPassTotals(int& completed, int& failed) const {
+    completed = SumCounter(kStatPassesCompleted);
+    failed = SumCounter(kStatPassesFailed);
+}
+
+void CMatch2DTeam::GetFreeThrowTotals(int& made, int& taken) const {
+    made = SumFreeThrowsMade();
+    taken = SumFreeThrowsTaken();
+}
+
+int CMatch2DTeam::SumFouls() const {
+    int sum = 0;
+    for (const auto& p : players) {
+        sum += p->Fouls();
+    }
+    return sum;
+}
+
+void CMatch2DBall::Step() {
+    direction = target - position;
+    direction.Normalize();
+    position += direction * speed;
+}

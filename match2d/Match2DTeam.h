@@ -1,0 +1,104 @@
+// CMatch2DTeam: one side of the flat-court match (players, tactic ids, score, fouls, the searches the
+// rules need and the statistics sums); CMatch2DBall: the ball marker.
+#pragma once
+
+#include "engine/Math3D.h"
+#include "engine/Str.h"
+#include "match2d/Match2DPlayer.h"
+
+#include <memory>
+#include <vector>
+
+class CMatch2D;
+
+constexpr int kCourtPlayers = 5;
+constexpr int kMatchSquad = 15;
+
+class CMatch2DTeam {
+public:
+    CMatch2DTeam() = default;
+    ~CMatch2DTeam() { ClearPlayers(); }
+    CMatch2DTeam(const CMatch2DTeam&) = delete;
+    CMatch2DTeam& operator=(const CMatch2DTeam&) = delete;
+
+    void ClearPlayers() { players.clear(); }
+    void AddPlayerCopy(const CMatch2DPlayer& player);
+    void AddPlayer(CMatch2DPlayer* player);
+    int PlayerCount() const { return static_cast<int>(players.size()); }
+
+    CMatch2DPlayer* FindById(int id, int& index) const;
+    CMatch2DPlayer* GetPlayer(int index) const;
+    CMatch2DPlayer* FindByPosition(int positionId) const;
+    CMatch2DPlayer* FindNearest(const Vec3& point, float& distance, const CMatch2DPlayer* excluded) const;
+    CMatch2DPlayer* FindMostOpen(const CMatch2DTeam& other) const;
+    CMatch2DPlayer* RandomTeammate(const CMatch2DPlayer* player) const;
+    CMatch2DPlayer* FindBallHolder(const Vec3& point, float& distance) const;
+    bool AllAtTargets() const;
+
+    int FindBenchPlayer() const;
+    int FindRestedBenchPlayer() const;
+    int FindMustLeave() const;
+    int FindTired() const;
+    bool HasMustLeaveOnCourt(int& id) const;
+    bool HasFiveFouls(int& id) const;
+    bool HasSixFouls(int& id) const;
+
+    void Substitute(int outgoingId, int incomingId);
+    void GoToSpots();
+    void SetAttacking();
+    void SetDefending();
+    int GetTeamFouls() const { return teamFouls; }
+    void ClearBall();
+    void ClearReceivers();
+    void ChaseBall(const Vec3& ballPosition);
+    void ResetForQuarter();
+    void Update();
+
+    int SumCounter(int number) const;
+    int SumFieldGoalsTaken() const { return SumCounter(kStatFieldGoalsTaken); }
+    int SumThreePointersTaken() const { return SumCounter(kStatThreesTaken); }
+    int SumFreeThrowsTaken() const { return SumCounter(kStatFreeThrowsTaken); }
+    int SumFieldGoalsMade() const { return SumCounter(kStatFieldGoalsMade); }
+    int SumThreePointersMade() const { return SumCounter(kStatThreesMade); }
+    int SumFreeThrowsMade() const { return SumCounter(kStatFreeThrowsMade); }
+    int SumChallengeLosses() const { return SumCounter(kStatChallengeLosses); }
+    int SumSteals() const { return SumCounter(kStatSteals); }
+    int SumOffensiveRebounds() const { return SumCounter(kStatOffensiveRebounds); }
+    int SumDefensiveRebounds() const { return SumCounter(kStatDefensiveRebounds); }
+    int SumCounter362() const { return SumCounter(kStatUnused); }
+    int SumCounter363() const { return SumCounter(kStatPassesLost); }
+    void GetDunkTotals(int& made, int& taken) const;
+    void GetPassTotals(int& completed, int& failed) const;
+    void GetFreeThrowTotals(int& made, int& taken) const;
+    int SumFouls() const;
+
+    // Free-throw line-up entry the next player of this side takes. Starts at 1 each match and after
+    // each series; the readers clamp it to the table.
+    int freeThrowSpot = 1;
+
+    CStr name;
+    std::vector<std::unique_ptr<CMatch2DPlayer>> players;
+    int32_t attackTacticId = 0;
+    int32_t defenceTacticId = 0;
+    int32_t score = 0;
+    int32_t teamFouls = 0;
+    CStr secondName;
+    uint8_t userTeam = 0;
+    uint8_t attacking = 0;
+    CMatch2D* match = nullptr;
+};
+
+class CMatch2DBall {
+public:
+    void SetPosition(float x, float y, float z) { position = Vec3(x, y, z); }
+    void SetPosition(const Vec3& v) { position = v; }
+    void SetTarget(float x, float y, float z) { target = Vec3(x, y, z); }
+    void SetTarget(const Vec3& v) { target = v; }
+    // One tick: a fixed distance toward the target (it steps over and back once there).
+    void Step();
+
+    Vec3 position;
+    Vec3 target;
+    float speed = 0.1f;
+    Vec3 direction;
+};

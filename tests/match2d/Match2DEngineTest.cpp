@@ -1,0 +1,326 @@
+// The flat-court match object: clock and quarters, substitutions, forfeits, the score-gap switch,
+// free-throw series, rebounds and the team searches.
+#include "Match2DFixture.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Players that never move and never run out of breath only let the clock run.
+void MakeStatues(CMatch2D& match) {
+    for (CMatch2DTeam* team : {match.GetHomeTeam(), match.GetAwayTeam()}) {
+        for (auto& p : team->players) {
+            p->speed = 0.0f;
+            p->energy = p->maxEnergy = 1.0e9f;
+        }
+    }
+}
+
+TEST_F(Match2DTest, ClockRunsFourQuartersOfTwelveMinutesWithBreaksOnlyWhenWatched) {
+    GameSrand(7);
+    ClubBuilder home(1, 12), away(2, 12);
+    Start(home.team, away.team, true, true);
+    MakeStatues(match);
+    int ticks = match.RunTicks(95990);
+    EXPECT_EQ(ticks, 95990);
+    EXPECT_EQ(match.quarter, 4);
+    ticks += match.RunTicks(kInstantTicksPerFrame);
+    EXPECT_EQ(match.quarter, 5);
+    EXPECT_NEAR(ticks, 96000, 2);
+
+    // Watched: the clock stops after quarters 1, 2 and 3, never after the fourth.
+    int breaks = 0;
+    match.hooks.quarterBreak = [&breaks] { ++breaks; };
+    Start(home.team, away.team, true, false);
+    MakeStatues(match);
+    int total = 0;
+    while (!match.IsOver() && total < 200000) {
+        total += match.RunTicks(kInstantTicksPerFrame);
+        if (match.paused) {
+            EXPECT_EQ(match.minutes, 0.0f);
+            match.paused = 0; // the screen resumes
+        }
+    }
+    EXPECT_EQ(breaks, 3);
+    EXPECT_EQ(match.quarter, 5);
+}
+
+TEST_F(Match2DTest, ComputerReplacesFouledOutPlayerAndForfeitsWithoutBench) {
+    GameSrand(11);
+    ClubBuilder home(1, 12), away(2, 12);
+    Start(home.team, away.team, true, false);
+    match.TickClock(0); // tip-off
+    CMatch2DPlayer* fouled = match.GetAwayPlayer(2);
+    const int fouledId = fouled->id;
+    fouled->defenceFouls = 5;
+    events.clear();
+    match.UpdateRules();
+    EXPECT_EQ(fouled->MatchState(), kOnBenchState);
+    EXPECT_NE(match.GetAwayPlayer(2)->id, fouledId);
+    EXPECT_EQ(match.GetAwayPlayer(2)->MatchState(), kOnCourtState);
+    EXPECT_EQ(match.GetAwayPlayer(2)->teamNumber, 2);
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(events[0].name, fouled->name);
+    EXPECT_FALSE(events[0].home);
+    EXPECT_FALSE(match.IsOver());
+
+    // No eligible bench: must-leave and fouled-out bench players never come back.
+    for (int i = kCourtPlayers; i < match.GetAwayTeam()->PlayerCount(); ++i) {
+        CMatch2DPlayer* bench = match.GetAwayPlayer(i);
+        if (i % 2 == 0) {
+            bench->mustLeave = 1;
+        } else {
+            bench->attackFouls = 3;
+            bench->defenceFouls = 3;
+        }
+    }
+    match.GetHomeTeam()->score = 10;
+    match.GetAwayTeam()->score = 40;
+    match.GetAwayPlayer(0)->attackFouls = 5;
+    match.UpdateRules();
+    EXPECT_EQ(match.quarter, 5);
+    EXPECT_EQ(match.GetHomeTeam()->score, 2);
+    EXPECT_EQ(match.GetAwayTeam()->score, 0);
+    match.TickClock(0); // nothing after the end
+    EXPECT_EQ(match.GetAwayTeam()->score, 0);
+}
+
+TEST_F(Match2DTest, UserSideIsAskedWhenWatchedAndHandledLikeTheComputerInAnInstantRun) {
+    GameSrand(13);
+    ClubBuilder home(1, 12), away(2, 12);
+    int popups = 0;
+    int messages = 0;
+    match.hooks.leavePopup = [&popups](const CStr&, int reason) {
+        EXPECT_EQ(reason, 0);
+        ++popups;
+    };
+    match.hooks.postMessage = [&messages](int sID, int cID, int kind, int, int) {
+        EXPECT_EQ(sID, 11122);
+        EXPECT_EQ(cID, 11074);
+        EXPECT_EQ(kind, 10);
+        ++messages;
+    };
+    Start(home.team, away.team, true, false);
+    match.TickClock(0);
+    match.GetHomePlayer(1)->defenceFouls = 5; // five is not yet out for the user's side
+    match.UpdateRules();
+    EXPECT_FALSE(match.paused);
+    match.GetHomePlayer(1)->defenceFouls = 6;
+    match.UpdateRules();
+    EXPECT_TRUE(match.paused);
+    EXPECT_EQ(popups, 1);
+    EXPECT_EQ(messages, 1);
+    const float minutes = match.minutes;
+    match.TickClock(0);
+    EXPECT_EQ(match.minutes, minutes); // paused clock
+
+    // Instant: no pause, no popup; the player is replaced and the match is played out.
+    popups = messages = 0;
+    Start(home.team, away.team, true, true);
+    match.TickClock(0);
+    CMatch2DPlayer* fouledOut = match.GetHomePlayer(1);
+    fouledOut->defenceFouls = 6;
+    match.RunTicks(kInstantTicksPerFrame);
+    EXPECT_EQ(match.quarter, 5);
+    EXPECT_FALSE(match.forfeited);
+    EXPECT_EQ(fouledOut->MatchState(), kOnBenchState);
+    EXPECT_EQ(popups, 0);
+    EXPECT_EQ(messages, 0);
+}
+
+TEST_F(Match2DTest, TrailingComputerSideSwitchesFormationAtMostOncePer10000Ticks) {
+    GameSrand(17);
+    ClubBuilder home(1, 12), away(2, 12);
+    Start(home.team, away.team, false, true); // the user is the away side
+    std::vector<int> switches;
+    for (int tick = 0; tick < 60000 && !match.IsOver(); ++tick) {
+        match.GetAwayTeam()->score = std::max(match.GetAwayTeam()->score, match.GetHomeTeam()->score + 30);
+        const uint8_t before = match.scoreGapActive;
+        const int counterBefore = match.scoreGapCounter;
+        match.TickClock(0);
+        match.ball->Step();
+        ASSERT_FALSE(match.IsOver()) << tick << " forfeit " << int(match.forfeited);
+        // A switch starts the window afresh (the old window may end on the same tick).
+        if (match.scoreGapActive && (!before || match.scoreGapCounter < counterBefore)) {
+            switches.push_back(tick);
+        }
+        const int attack = match.GetHomeTeam()->attackTacticId;
+        const int defence = match.GetHomeTeam()->defenceTacticId;
+        EXPECT_TRUE(attack >= 0 && attack <= 9 && defence >= 10 && defence <= 18);
+        // The user's side keeps its own choice.
+        ASSERT_EQ(match.GetAwayTeam()->attackTacticId, 0);
+    }
+    ASSERT_GE(switches.size(), 5u);
+    for (size_t i = 1; i < switches.size(); ++i) {
+        EXPECT_GE(switches[i] - switches[i - 1], 10000);
+    }
+}
+
+// Rolls forced by the curves: a huge target always misses, a zero target always succeeds.
+void SetFreeThrowKeys(CMatch2D& match, bool make) {
+    match.twoPointModifier.Clear();
+    for (int key = 0; key <= 30; ++key) {
+        match.twoPointModifier.AddPoint(static_cast<float>(key), make ? 0.0f : 10000.0f);
+    }
+}
+
+TEST_F(Match2DTest, FreeThrowSeriesLinesUpInsideTheTablesAndScoresOnlyWhatWasMade) {
+    GameSrand(19);
+    ClubBuilder home(1, 12), away(2, 12);
+    for (int series = 0; series < 3; ++series) {
+        Start(home.team, away.team, true, true);
+        match.TickClock(0);
+        match.ball->Step();
+        // The away side commits its sixth foul: the home side shoots two.
+        match.GetAwayTeam()->teamFouls = 6;
+        match.lastFouled = match.GetHomePlayer(3);
+        SetFreeThrowKeys(match, series != 1);
+        const int before = match.GetHomeTeam()->score;
+        const int awayBefore = match.GetAwayTeam()->score;
+        match.TickClock(0);
+        ASSERT_TRUE(match.homeBonus);
+        EXPECT_TRUE(match.GetHomePlayer(3)->freeThrowShooter);
+        bool swapped = false;
+        int ticks = 0;
+        while (match.homeBonus && ticks < 20000) {
+            if (series == 2 && !swapped && match.GetHomePlayer(3)->firstThrowTaken && !match.shotInFlight) {
+                SetFreeThrowKeys(match, true); // a miss, then a make
+                swapped = true;
+            }
+            if (series == 2 && !swapped) {
+                SetFreeThrowKeys(match, false);
+            }
+            match.TickClock(0);
+            match.ball->Step();
+            ++ticks;
+            for (CMatch2DTeam* team : {match.GetHomeTeam(), match.GetAwayTeam()}) {
+                for (auto& p : team->players) {
+                    ASSERT_GE(p->lineupSpot, -1);
+                    ASSERT_LE(p->lineupSpot, 4);
+                }
+            }
+        }
+        ASSERT_FALSE(match.homeBonus) << "series " << series;
+        int made = 0;
+        int taken = 0;
+        match.GetHomeTeam()->GetFreeThrowTotals(made, taken);
+        EXPECT_EQ(taken, 2);
+        EXPECT_EQ(made, series == 0 ? 2 : (series == 1 ? 0 : 1));
+        EXPECT_EQ(match.GetHomeTeam()->score - before, made);
+        EXPECT_EQ(match.GetAwayTeam()->score, awayBefore);
+        EXPECT_EQ(match.GetHomeTeam()->freeThrowSpot, 1);
+        EXPECT_EQ(match.GetAwayTeam()->freeThrowSpot, 1);
+        EXPECT_TRUE(match.GetAwayTeam()->attacking); // the ball goes over after the series
+        EXPECT_FALSE(match.missedShot);
+        EXPECT_FALSE(match.homePending1 || match.awayPending1);
+    }
+}
+
+TEST_F(Match2DTest, ReboundGoesToTheBetterRebounderUnderTheBasketElseTheNearer) {
+    GameSrand(23);
+    ClubBuilder home(1, 10), away(2, 10);
+    Start(home.team, away.team, true, true);
+    match.TickClock(0);
+    for (CMatch2DTeam* team : {match.GetHomeTeam(), match.GetAwayTeam()}) {
+        for (int i = 0; i < kCourtPlayers; ++i) {
+            team->GetPlayer(i)->position =
+                Vec3(-6.0f + i, 0.0f, team == match.GetHomeTeam() ? -10.0f : 10.0f);
+        }
+    }
+    match.ball->SetTarget(0.0f, 0.0f, 11.0f);
+    CMatch2DPlayer* home0 = match.GetHomePlayer(0);
+    CMatch2DPlayer* away0 = match.GetAwayPlayer(0);
+    home0->position = Vec3(0.0f, 0.0f, 11.6f); // farther than the away player
+    away0->position = Vec3(0.0f, 0.0f, 10.5f);
+    home0->SetAttribute(14, 90);
+    away0->SetAttribute(14, 40);
+    home0->attacking = 1;
+    match.ResolveRebound();
+    EXPECT_TRUE(home0->rebound);
+    EXPECT_FALSE(away0->rebound);
+    EXPECT_EQ(home0->Counter(kStatOffensiveRebounds), 1);
+    EXPECT_EQ(home0->target, match.ball->target);
+
+    home0->rebound = 0;
+    home0->SetAttribute(14, 40); // equal ratings: the nearer one
+    away0->attacking = 0;
+    match.ResolveRebound();
+    EXPECT_TRUE(away0->rebound);
+    EXPECT_EQ(away0->Counter(kStatDefensiveRebounds), 1);
+
+    away0->rebound = 0;
+    home0->SetAttribute(14, 99);
+    home0->position = Vec3(0.0f, 0.0f, 13.0f); // beyond 1.5: distance decides
+    match.ResolveRebound();
+    EXPECT_TRUE(away0->rebound);
+}
+
+TEST_F(Match2DTest, TeamSearchesAndSumsCoverTheWholeSquad) {
+    GameSrand(29);
+    ClubBuilder home(1, 12), away(2, 12);
+    Start(home.team, away.team, true, true);
+    CMatch2DTeam& team = *match.GetHomeTeam();
+    ASSERT_EQ(team.PlayerCount(), kMatchSquad);
+    for (int i = 0; i < kCourtPlayers; ++i) {
+        EXPECT_EQ(team.GetPlayer(i)->MatchState(), kOnCourtState);
+    }
+    EXPECT_EQ(team.GetPlayer(12)->MatchState(), 0); // empty places of a twelve-man club
+    EXPECT_EQ(team.GetPlayer(15), nullptr);
+    EXPECT_EQ(team.GetPlayer(-1), nullptr);
+
+    float d = 0.0f;
+    for (int i = 0; i < kCourtPlayers; ++i) {
+        team.GetPlayer(i)->position = Vec3(0.0f, 0.0f, 100000.0f);
+    }
+    EXPECT_EQ(team.FindNearest(Vec3(), d, nullptr), nullptr);
+    team.GetPlayer(3)->position = Vec3(1.0f, 0.0f, 0.0f);
+    team.GetPlayer(4)->position = Vec3(-1.0f, 0.0f, 0.0f);
+    EXPECT_EQ(team.FindNearest(Vec3(), d, nullptr), team.GetPlayer(3)); // first of equals
+    EXPECT_EQ(team.FindNearest(Vec3(), d, team.GetPlayer(3)), team.GetPlayer(4));
+
+    for (int i = 0; i < kCourtPlayers; ++i) {
+        team.GetPlayer(i)->energy = 25.0f;
+    }
+    EXPECT_EQ(team.FindTired(), -1);
+    team.GetPlayer(2)->energy = 19.0f;
+    EXPECT_EQ(team.FindTired(), team.GetPlayer(2)->id);
+    for (int i = kCourtPlayers; i < 12; ++i) {
+        team.GetPlayer(i)->energy = 39.0f;
+    }
+    EXPECT_EQ(team.FindRestedBenchPlayer(), -1);
+    EXPECT_EQ(team.FindBenchPlayer(), team.GetPlayer(5)->id);
+    team.GetPlayer(7)->energy = 40.0f;
+    EXPECT_EQ(team.FindRestedBenchPlayer(), team.GetPlayer(7)->id);
+
+    // A substituted player's figures stay in the team's sums.
+    team.GetPlayer(2)->Counter(kStatFieldGoalsMade) = 4;
+    team.GetPlayer(2)->Counter(kStatFieldGoalsTaken) = 9;
+    const int outId = team.GetPlayer(2)->id;
+    team.Substitute(outId, team.GetPlayer(7)->id);
+    int index = 0;
+    EXPECT_EQ(team.FindById(outId, index)->MatchState(), kOnBenchState);
+    EXPECT_EQ(index, 7);
+    EXPECT_EQ(team.SumFieldGoalsMade(), 4);
+    EXPECT_EQ(team.SumFieldGoalsTaken(), 9);
+}
+
+TEST_F(Match2DTest, SpeedRatingsBelowOneCountAsOneAndKeepTheMatchFinite) {
+    EXPECT_FLOAT_EQ(CMatch2DPlayer::SpeedForRating(0), 2.0f);
+    EXPECT_FLOAT_EQ(CMatch2DPlayer::SpeedForRating(-5), 2.0f);
+    EXPECT_FLOAT_EQ(CMatch2DPlayer::SpeedForRating(50), 0.04f);
+
+    GameSrand(31);
+    ClubBuilder home(1, 12), away(2, 12);
+    for (auto& p : home.players) {
+        p->SkillValue(3) = 0; // speed rating
+    }
+    Start(home.team, away.team, true, true);
+    match.RunTicks(kInstantTicksPerFrame);
+    EXPECT_EQ(match.quarter, 5);
+    for (auto& p : match.GetHomeTeam()->players) {
+        EXPECT_TRUE(std::isfinite(p->position.x) && std::isfinite(p->position.z));
+    }
+}
+
+} // namespace

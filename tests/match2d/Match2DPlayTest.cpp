@@ -1,0 +1,118 @@
+// Whole instant matches: scoring adds up, and a seeded batch gives plausible basketball.
+#include "Match2DFixture.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+struct SideFigures {
+    int score = 0, fgm = 0, fga = 0, tpm = 0, tpa = 0, ftm = 0, fta = 0;
+};
+
+SideFigures Figures(const CMatch2DTeam& team) {
+    SideFigures f;
+    f.score = team.score;
+    f.fgm = team.SumFieldGoalsMade();
+    f.fga = team.SumFieldGoalsTaken();
+    f.tpm = team.SumThreePointersMade();
+    f.tpa = team.SumThreePointersTaken();
+    f.ftm = team.SumFreeThrowsMade();
+    f.fta = team.SumFreeThrowsTaken();
+    return f;
+}
+
+void ExpectConsistent(const CMatch2DTeam& team, bool forfeit = false) {
+    const SideFigures f = Figures(team);
+    if (!forfeit) {
+        EXPECT_EQ(f.score, 2 * f.fgm + 3 * f.tpm + f.ftm) << team.name.GetText();
+    }
+    EXPECT_LE(f.fgm, f.fga);
+    EXPECT_LE(f.tpm, f.tpa);
+    EXPECT_LE(f.ftm, f.fta);
+    int made = 0;
+    int taken = 0;
+    team.GetDunkTotals(made, taken);
+    EXPECT_LE(made, taken);
+    EXPECT_LE(made, f.fgm);
+    EXPECT_EQ(team.SumCounter362(), 0);
+}
+
+TEST_F(Match2DTest, InstantMatchOfTwelveManClubsEndsWithPointsThatAddUp) {
+    GameSrand(101);
+    ClubBuilder home(1, 12), away(2, 12);
+    home.AddStaff(80055, "Coach");
+    const InstantMatchResult result = RunInstantMatch(match, &home.team, &away.team, true, 3, 14);
+    ASSERT_TRUE(result.finished);
+    EXPECT_FALSE(result.forfeit);
+    EXPECT_GT(result.homeScore, 0);
+    EXPECT_GT(result.awayScore, 0);
+    EXPECT_EQ(result.homeScore, match.GetHomeTeam()->score);
+    EXPECT_EQ(match.GetHomeTeam()->attackTacticId, 3);
+    EXPECT_EQ(match.GetHomeTeam()->defenceTacticId, 14);
+    ExpectConsistent(*match.GetHomeTeam());
+    ExpectConsistent(*match.GetAwayTeam());
+    EXPECT_FALSE(match.instantRun);
+}
+
+TEST_F(Match2DTest, SeededBatchOf200InstantMatchesGivesPlausibleBasketball) {
+    GameSrand(2026);
+    std::vector<int> scores;
+    SideFigures total;
+    int forfeits = 0;
+    int unfinished = 0;
+    int homeWins = 0;
+    for (int game = 0; game < 200; ++game) {
+        // Mostly clubs of one tier, every seventh match a mismatch as in the cups.
+        const int tier = game % 3;
+        const int awayTier = game % 7 == 0 ? (tier + 1) % 3 : tier;
+        ClubBuilder home(2 * game + 1, 15, 35 + 10 * tier), away(2 * game + 2, 15, 35 + 10 * awayTier);
+        // Every league class and kind, so every level factor plays.
+        home.team.leagueId = away.team.leagueId = tier;
+        home.team.leagueKind = away.team.leagueKind = 100005;
+        const InstantMatchResult result =
+            RunInstantMatch(match, &home.team, &away.team, game % 2 == 0, game % 10, 10 + game % 10);
+        forfeits += result.forfeit ? 1 : 0;
+        unfinished += result.finished ? 0 : 1;
+        homeWins += result.homeScore > result.awayScore ? 1 : 0;
+        for (CMatch2DTeam* team : {match.GetHomeTeam(), match.GetAwayTeam()}) {
+            ExpectConsistent(*team, result.forfeit);
+            const SideFigures f = Figures(*team);
+            scores.push_back(f.score);
+            total.fgm += f.fgm;
+            total.fga += f.fga;
+            total.tpm += f.tpm;
+            total.tpa += f.tpa;
+            total.ftm += f.ftm;
+            total.fta += f.fta;
+            total.score += f.score;
+        }
+    }
+    std::sort(scores.begin(), scores.end());
+    const auto at = [&scores](double q) { return scores[static_cast<size_t>(q * (scores.size() - 1))]; };
+    const double points = total.score;
+    std::printf("[batch] 200 instant matches, %d side scores: min %d, p10 %d, median %d, p90 %d, max %d, "
+                "mean %.1f; home wins %d\n",
+                static_cast<int>(scores.size()), scores.front(), at(0.1), at(0.5), at(0.9), scores.back(),
+                points / scores.size(), homeWins);
+    std::printf("[batch] two-pointers and dunks %d/%d (%.1f%%), threes %d/%d (%.1f%%), free throws %d/%d "
+                "(%.1f%%); points from threes %.1f%%, from free throws %.1f%%; forfeits %d\n",
+                total.fgm, total.fga, 100.0 * total.fgm / std::max(1, total.fga), total.tpm, total.tpa,
+                100.0 * total.tpm / std::max(1, total.tpa), total.ftm, total.fta,
+                100.0 * total.ftm / std::max(1, total.fta), 100.0 * 3 * total.tpm / points,
+                100.0 * total.ftm / points, forfeits);
+    EXPECT_EQ(unfinished, 0);
+    EXPECT_EQ(forfeits, 0); // full squads always have a substitute
+    // Typical totals of a basketball match; lower leagues score less, higher ones more.
+    EXPECT_GE(at(0.5), 60);
+    EXPECT_LE(at(0.5), 130);
+    EXPECT_GT(total.tpa, 0);
+    EXPECT_GT(total.fta, 0);
+    // Threes a real share of the points, not the whole game; free throws are scored too.
+    EXPECT_GT(3.0 * total.tpm / points, 0.10);
+    EXPECT_LT(3.0 * total.tpm / points, 0.50);
+    EXPECT_GT(total.ftm, 0);
+    EXPECT_GT(total.fgm, total.tpm);
+}
+
+} // namespace
