@@ -58,6 +58,7 @@ TEST_F(Match2DTest, InstantMatchOfTwelveManClubsEndsWithPointsThatAddUp) {
 TEST_F(Match2DTest, SeededBatchOf200InstantMatchesGivesPlausibleBasketball) {
     GameSrand(2026);
     std::vector<int> scores;
+    std::vector<int> tierScores[3];
     SideFigures total;
     int forfeits = 0;
     int unfinished = 0;
@@ -70,8 +71,11 @@ TEST_F(Match2DTest, SeededBatchOf200InstantMatchesGivesPlausibleBasketball) {
         // Every league class and kind, so every level factor plays.
         home.team.leagueId = away.team.leagueId = tier;
         home.team.leagueKind = away.team.leagueKind = 100005;
+        // The user's side picks every offence and the half-court defences; the presses are
+        // measured on their own below.
+        static const int kDefences[7] = {10, 13, 14, 16, 17, 18, 19};
         const InstantMatchResult result =
-            RunInstantMatch(match, &home.team, &away.team, game % 2 == 0, game % 10, 10 + game % 10);
+            RunInstantMatch(match, &home.team, &away.team, game % 2 == 0, game % 10, kDefences[game % 7]);
         forfeits += result.forfeit ? 1 : 0;
         unfinished += result.finished ? 0 : 1;
         homeWins += result.homeScore > result.awayScore ? 1 : 0;
@@ -79,6 +83,9 @@ TEST_F(Match2DTest, SeededBatchOf200InstantMatchesGivesPlausibleBasketball) {
             ExpectConsistent(*team, result.forfeit);
             const SideFigures f = Figures(*team);
             scores.push_back(f.score);
+            if (tier == awayTier) {
+                tierScores[tier].push_back(f.score);
+            }
             total.fgm += f.fgm;
             total.fga += f.fga;
             total.tpm += f.tpm;
@@ -89,6 +96,12 @@ TEST_F(Match2DTest, SeededBatchOf200InstantMatchesGivesPlausibleBasketball) {
         }
     }
     std::sort(scores.begin(), scores.end());
+    for (int tier = 0; tier < 3; ++tier) {
+        std::vector<int>& t = tierScores[tier];
+        std::sort(t.begin(), t.end());
+        std::printf("[batch] tier %d (skills %d-%d) among themselves: p10 %d, median %d, p90 %d\n", tier,
+                    35 + 10 * tier, 55 + 10 * tier, t[t.size() / 10], t[t.size() / 2], t[t.size() * 9 / 10]);
+    }
     const auto at = [&scores](double q) { return scores[static_cast<size_t>(q * (scores.size() - 1))]; };
     const double points = total.score;
     std::printf("[batch] 200 instant matches, %d side scores: min %d, p10 %d, median %d, p90 %d, max %d, "
@@ -104,6 +117,7 @@ TEST_F(Match2DTest, SeededBatchOf200InstantMatchesGivesPlausibleBasketball) {
     EXPECT_EQ(unfinished, 0);
     EXPECT_EQ(forfeits, 0); // full squads always have a substitute
     // Typical totals of a basketball match; lower leagues score less, higher ones more.
+    EXPECT_GE(at(0.1), 30);
     EXPECT_GE(at(0.5), 60);
     EXPECT_LE(at(0.5), 130);
     EXPECT_GT(total.tpa, 0);
@@ -111,7 +125,9 @@ TEST_F(Match2DTest, SeededBatchOf200InstantMatchesGivesPlausibleBasketball) {
     // Threes a real share of the points, not the whole game; free throws are scored too.
     EXPECT_GT(3.0 * total.tpm / points, 0.10);
     EXPECT_LT(3.0 * total.tpm / points, 0.50);
-    EXPECT_GT(total.ftm, 0);
+    EXPECT_GT(total.ftm / points, 0.03);
+    EXPECT_GT(total.ftm, total.fta / 2); // most free throws go in
+    EXPECT_LT(total.ftm, total.fta * 9 / 10);
     EXPECT_GT(total.fgm, total.tpm);
 }
 
