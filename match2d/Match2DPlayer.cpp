@@ -35,20 +35,33 @@ CMatch2DPlayer* CMatch2DPlayer::Clone() const {
     return copy;
 }
 
-int CMatch2DPlayer::Attribute(int word) const {
-    for (int i = 0; i < 32; ++i) {
-        if (kMatchAttributeWords[i] == word) {
-            return attributes[i];
+namespace {
+
+// Record word -> place in the attribute array, -1 for words a match player does not copy.
+struct AttributeSlots {
+    int slot[64];
+    constexpr AttributeSlots() : slot() {
+        for (int& s : slot) {
+            s = -1;
+        }
+        for (int i = 0; i < 32; ++i) {
+            slot[kMatchAttributeWords[i]] = i;
         }
     }
-    return 0;
+};
+constexpr AttributeSlots kSlots;
+
+} // namespace
+
+int CMatch2DPlayer::Attribute(int word) const {
+    const int slot = word >= 0 && word < 64 ? kSlots.slot[word] : -1;
+    return slot >= 0 ? attributes[slot] : 0;
 }
 
 void CMatch2DPlayer::SetAttribute(int word, int value) {
-    for (int i = 0; i < 32; ++i) {
-        if (kMatchAttributeWords[i] == word) {
-            attributes[i] = value;
-        }
+    const int slot = word >= 0 && word < 64 ? kSlots.slot[word] : -1;
+    if (slot >= 0) {
+        attributes[slot] = value;
     }
 }
 

@@ -1,0 +1,297 @@
+// Court players: where each defence tactic sends a defender, the staff's remarks, the rolls' keys
+// and exhaustion.
+#include "Match2DFixture.h"
+
+namespace {
+
+class Match2DPlayerTest : public Match2DTest {
+protected:
+    void SetUp() override {
+        Match2DTest::SetUp();
+        GameSrand(41);
+        Start(m_home.team, m_away.team, true, true);
+        // Every attacker far away, in the corner of the home half, unless a test places him.
+        for (int i = 0; i < kCourtPlayers; ++i) {
+            Attacker(i)->position = Vec3(6.0f - i * 0.1f, 0.0f, -13.0f + i * 0.1f);
+            Attacker(i)->hasBall = 0;
+            Attacker(i)->receivingPass = 0;
+            Attacker(i)->chase = 0;
+        }
+        m_def = match.GetHomePlayer(1);
+        m_def->defenceSpot = Vec3(0.0f, 0.0f, -8.0f);
+        m_def->position = m_def->defenceSpot;
+        m_def->target = m_def->defenceSpot;
+        m_def->markedOpponent = nullptr;
+        match.ball->SetPosition(0.0f, 0.0f, -6.0f);
+    }
+    CMatch2DPlayer* Attacker(int i) { return match.GetAwayPlayer(i); }
+    ClubBuilder m_home{1, 12};
+    ClubBuilder m_away{2, 12};
+    CMatch2DPlayer* m_def = nullptr;
+};
+
+void ExpectAt(const Vec3& actual, const Vec3& expected) {
+    EXPECT_NEAR(actual.x, expected.x, 1e-4f);
+    EXPECT_NEAR(actual.z, expected.z, 1e-4f);
+}
+
+TEST_F(Match2DPlayerTest, ZoneDefenderSplitsTheTwoNearestAndAlternatesWithHisSpot) {
+    CMatch2DPlayer* a = Attacker(2);
+    CMatch2DPlayer* b = Attacker(3);
+    a->position = Vec3(1.0f, 0.0f, -8.0f);
+    b->position = Vec3(-1.0f, 0.0f, -8.0f - 0.1f); // a little farther
+    m_def->defenceTacticId = 14;
+    m_def->ApplyDefenceTactic();
+    ExpectAt(m_def->target, Vec3(1.0f - 0.5f, 0.0f, -8.0f - 0.025f)); // a quarter of the way A to B
+
+    m_def->target = m_def->defenceSpot;
+    b->hasBall = 1; // the holder: a quarter beyond him, away from A
+    m_def->DefendZone();
+    ExpectAt(m_def->target, Vec3(-1.5f, 0.0f, -8.125f));
+
+    // Having reached any other point, he goes back to his spot; far from the spot nothing changes.
+    m_def->position = m_def->target;
+    m_def->DefendZone();
+    ExpectAt(m_def->target, m_def->defenceSpot);
+    m_def->position = Vec3(5.0f, 0.0f, 0.0f);
+    m_def->target = Vec3(0.0f, 0.0f, 0.0f);
+    m_def->DefendZone();
+    ExpectAt(m_def->target, Vec3(0.0f, 0.0f, 0.0f));
+
+    // Both on one point: the target is that point.
+    m_def->position = m_def->target = m_def->defenceSpot;
+    b->hasBall = 0;
+    b->position = a->position;
+    m_def->DefendZone();
+    ExpectAt(m_def->target, a->position);
+
+    // An attacker 2.5 or more away: the nearer one, unless a holder comes up the court.
+    a->position = Vec3(3.0f, 0.0f, -8.0f);
+    b->position = Vec3(0.0f, 0.0f, -11.0f);
+    m_def->target = m_def->defenceSpot;
+    m_def->DefendZone();
+    ExpectAt(m_def->target, b->position); // a tie goes to B
+    m_def->target = m_def->defenceSpot;
+    a->position = Vec3(2.0f, 0.0f, -8.0f);
+    m_def->DefendZone();
+    ExpectAt(m_def->target, a->position);
+}
+
+TEST_F(Match2DPlayerTest, ManToManFollowsHisManInTheOwnHalfOnly) {
+    CMatch2DPlayer* man = Attacker(1); // the defender's own index
+    m_def->defenceTacticId = 13;
+    man->position = Vec3(2.0f, 0.0f, -3.0f);
+    m_def->ApplyDefenceTactic();
+    ExpectAt(m_def->target, man->position);
+    EXPECT_EQ(m_def->markedOpponent, man);
+    man->chase = 1;
+    m_def->DefendManInHalf();
+    ExpectAt(m_def->target, m_def->defenceSpot);
+    man->chase = 0;
+    man->position = Vec3(2.0f, 0.0f, 0.0f); // the centre line is not the own half
+    m_def->DefendManInHalf();
+    ExpectAt(m_def->target, m_def->defenceSpot);
+}
+
+TEST_F(Match2DPlayerTest, BallHolderDefenceStepsUpWithinFiveMetres) {
+    m_def->defenceTacticId = 18;
+    m_def->ApplyDefenceTactic();
+    ExpectAt(m_def->target, m_def->defenceSpot); // no holder: unchanged
+    Attacker(4)->hasBall = 1;
+    Attacker(4)->position = Vec3(0.0f, 0.0f, -3.5f);
+    m_def->DefendBallHolder();
+    ExpectAt(m_def->target, Attacker(4)->position);
+    m_def->position = m_def->target;
+    Attacker(4)->position = Vec3(0.0f, 0.0f, -13.0f + 0.0f); // exactly 5.0 from him
+    m_def->position = Vec3(0.0f, 0.0f, -8.0f);
+    m_def->target = m_def->position;
+    m_def->DefendBallHolder();
+    ExpectAt(m_def->target, m_def->defenceSpot);
+}
+
+TEST_F(Match2DPlayerTest, PressesFollowManThenNearestThenHolderInsideTheirZone) {
+    CMatch2DPlayer* man = Attacker(1);
+    CMatch2DPlayer* other = Attacker(3);
+    CMatch2DPlayer* holder = Attacker(0);
+    holder->hasBall = 1;
+    holder->position = Vec3(-5.0f, 0.0f, -12.0f);
+    man->position = Vec3(0.0f, 0.0f, -3.0f);   // exactly 5.0: not followed
+    other->position = Vec3(3.0f, 0.0f, -8.0f); // exactly 3.0: not taken
+    m_def->defenceTacticId = 16;
+    m_def->ApplyDefenceTactic();
+    ExpectAt(m_def->target, holder->position);
+    other->position = Vec3(2.9f, 0.0f, -8.0f);
+    m_def->DefendPress();
+    ExpectAt(m_def->target, other->position);
+    man->position = Vec3(0.0f, 0.0f, -3.1f);
+    m_def->DefendPress();
+    ExpectAt(m_def->target, man->position);
+
+    // Half-court trap: only with the ball in the own half; the centre line is outside.
+    match.ball->SetPosition(0.0f, 0.0f, 0.0f);
+    m_def->DefendPressHalf();
+    ExpectAt(m_def->target, m_def->defenceSpot);
+    match.ball->SetPosition(0.0f, 0.0f, -1.0f);
+    m_def->DefendPressHalf();
+    ExpectAt(m_def->target, man->position);
+
+    // Deep press: the ball beyond 5 m into the own half, the man within 3.
+    m_def->DefendPressDeep();
+    ExpectAt(m_def->target, m_def->defenceSpot);
+    match.ball->SetPosition(0.0f, 0.0f, -6.0f);
+    m_def->DefendPressDeep();
+    ExpectAt(m_def->target, other->position); // man 4.9 away is too far here, the other is near
+
+    // Wide press keeps the man it stored first, even when another player takes that place.
+    m_def->markedOpponent = nullptr;
+    man->position = Vec3(0.0f, 0.0f, -5.0f);
+    m_def->DefendPressWide();
+    ExpectAt(m_def->target, man->position);
+    const int benchId = match.GetAwayTeam()->GetPlayer(8)->id;
+    match.GetAwayTeam()->Substitute(man->id, benchId);
+    man->position = Vec3(1.0f, 0.0f, -6.0f);
+    m_def->DefendPressWide();
+    ExpectAt(m_def->target, man->position);
+    match.ball->SetPosition(0.0f, 0.0f, 3.5f); // outside its zone
+    m_def->DefendPressWide();
+    ExpectAt(m_def->target, m_def->defenceSpot);
+}
+
+TEST_F(Match2DPlayerTest, HelpDefenceMarksHisManElseHelpsOnTheMostOpen) {
+    CMatch2DPlayer* man = Attacker(1);
+    CMatch2DPlayer* other = Attacker(3);
+    m_def->defenceTacticId = 17;
+    match.ball->SetPosition(0.0f, 0.0f, 0.0f);
+    m_def->ApplyDefenceTactic();
+    ExpectAt(m_def->target, m_def->defenceSpot);
+    match.ball->SetPosition(0.0f, 0.0f, -4.0f);
+    man->position = Vec3(0.0f, 0.0f, -4.0f); // 4.0 away
+    m_def->DefendHelp();
+    ExpectAt(m_def->target, man->position);
+
+    man->position = Vec3(0.0f, 0.0f, 0.0f);    // 8 away
+    other->position = Vec3(2.8f, 0.0f, -8.0f); // unguarded defender, other within 3
+    m_def->DefendHelp();
+    ExpectAt(m_def->target, other->position);
+    other->position = Vec3(3.2f, 0.0f, -8.0f); // farther than 3 and unguarded: spot
+    m_def->DefendHelp();
+    ExpectAt(m_def->target, m_def->defenceSpot);
+    other->position = Vec3(2.0f, 0.0f, -8.0f); // guarded: he helps on the most open attacker
+    m_def->DefendHelp();
+    CMatch2DPlayer* open = match.GetAwayTeam()->FindMostOpen(*match.GetHomeTeam());
+    ASSERT_NE(open, nullptr);
+    ExpectAt(m_def->target, open->position);
+}
+
+TEST_F(Match2DPlayerTest, StaffRemarkOnceEachOnlyForTheUsersPlayers) {
+    m_home.AddStaff(80055, "Coach");
+    m_home.AddStaff(80056, "Shooting");
+    Start(m_home.team, m_away.team, true, true);
+    std::vector<std::pair<CStr, int>> lines;
+    match.hooks.text = [](int id) { return CStr::Formatted("<%d>", id); };
+    match.hooks.remarkLine = [&lines](const CStr& text, int colour) { lines.push_back({text, colour}); };
+    CMatch2DPlayer* p = match.GetHomePlayer(2);
+    p->remarkMood = 1; // the player's own remark is checked on its own below
+    p->energy = 30.0f;
+    p->StaffRemarks();
+    EXPECT_TRUE(lines.empty());
+
+    p->energy = 19.0f;
+    p->StaffRemarks();
+    p->StaffRemarks();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].first, CStr("<80055> Coach:"));
+    EXPECT_EQ(lines[1].first, CStr("<600001>") + p->name + "<600003>");
+    EXPECT_EQ(lines[1].second, 0);
+    p->defenceFouls = 5; // the fatigue remark already blocks both foul remarks
+    p->energy = 14.0f;
+    p->StaffRemarks();
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[3].first, CStr("<600002>") + p->name + "<600003>");
+    EXPECT_EQ(lines[2].second, 1);
+    EXPECT_EQ(lines[3].second, 1);
+
+    // Shooting: ten attempts are not enough; eleven with two made (18 %) are, three made (27 %) not.
+    CMatch2DPlayer* s = match.GetHomePlayer(3);
+    s->energy = s->maxEnergy = 90.0f;
+    s->Counter(kStatFieldGoalsTaken) = 10;
+    s->Counter(kStatFieldGoalsMade) = 1;
+    lines.clear();
+    s->StaffRemarks();
+    EXPECT_TRUE(lines.empty());
+    s->Counter(kStatFieldGoalsTaken) = 11;
+    s->Counter(kStatFieldGoalsMade) = 3;
+    s->StaffRemarks();
+    EXPECT_TRUE(lines.empty());
+    s->Counter(kStatFieldGoalsMade) = 2;
+    s->StaffRemarks();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].first, CStr("<80056> Shooting:"));
+
+    // The mood remark comes at most once, from the player himself.
+    lines.clear();
+    s->energy = 24.0f;
+    s->Counter(kStatFieldGoalsTaken) = 0;
+    for (int i = 0; i < 200; ++i) {
+        s->StaffRemarks();
+    }
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].first, CStr("<80041> ") + s->name + ":");
+    EXPECT_TRUE(lines[1].first.Left(7) == CStr("<600007"));
+
+    // The computer's players never; a club without that staff member gives an empty header.
+    lines.clear();
+    CMatch2DPlayer* c = match.GetAwayPlayer(0);
+    c->energy = 5.0f;
+    c->StaffRemarks();
+    EXPECT_TRUE(lines.empty());
+    p->staffA = nullptr;
+    p->remarkFatigueOrFouls = 0;
+    p->energy = 19.0f;
+    p->StaffRemarks();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_TRUE(lines[0].first.IsEmpty());
+}
+
+TEST_F(Match2DPlayerTest, RollsReadTruncatedKeysAndExhaustionRemovesAnEmptyPlayer) {
+    match.threePointModifier.Clear();
+    match.threePointModifier.AddPoint(8.0f, 0.0f);
+    match.threePointModifier.AddPoint(9.0f, 100000.0f);
+    CMatch2DPlayer* p = match.GetHomePlayer(0);
+    for (int i = 0; i < 20; ++i) {
+        EXPECT_TRUE(p->RollThreePointer(8.99f));
+        EXPECT_FALSE(p->RollThreePointer(9.0f));
+    }
+    p->energy = 10.0f;
+    for (int i = 0; i < 500; ++i) {
+        p->CheckExhaustion();
+    }
+    EXPECT_FALSE(p->mustLeave);
+    p->energy = 0.0f;
+    events.clear();
+    p->CheckExhaustion();
+    EXPECT_TRUE(p->mustLeave);
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_TRUE(events[0].home);
+}
+
+TEST_F(Match2DPlayerTest, RandomPointsStayOnTheCourtAndStepsStopAtTheTarget) {
+    CMatch2DPlayer* p = match.GetHomePlayer(0);
+    p->position = Vec3(6.5f, 0.0f, 13.5f);
+    for (int i = 0; i < 100; ++i) {
+        const Vec3 point = p->RandomPointNear(3.5f);
+        EXPECT_FALSE(match.IsOutOfCourt(point.x, point.y, point.z));
+    }
+    EXPECT_TRUE(match.IsOutOfCourt(7.0f, 0.0f, 0.0f));
+    EXPECT_TRUE(match.IsOutOfCourt(0.0f, 0.0f, -14.0f));
+    EXPECT_FALSE(match.IsOutOfCourt(6.99f, 0.0f, 13.99f));
+    p->position = Vec3(0.0f, 0.0f, 0.0f);
+    EXPECT_EQ(p->RandomPointNear(100.0f), p->position); // every candidate outside
+
+    p->speed = 2.0f; // the fastest a rating can make him
+    p->target = Vec3(0.0f, 0.0f, 1.2f);
+    p->MoveStep();
+    EXPECT_TRUE(p->IsNear(p->target));
+}
+
+} // namespace
