@@ -1,6 +1,7 @@
-// Leak reports belong to our code: the system's GL driver, fontconfig and audio libraries keep
-// process-lifetime caches that they never free, so those are suppressed here. Mesa's driver is kept
-// loaded so that its allocations still carry its name when the leak check runs at exit.
+// Sanitizer reports belong to our code. The system's GL driver, fontconfig and audio libraries keep
+// process-lifetime caches that they never free, and Mesa's software rasteriser synchronises its
+// worker threads in ways ThreadSanitizer cannot see (it is not instrumented), so those are suppressed
+// here. Mesa's driver is kept loaded so that its allocations still carry its name at exit.
 #include <dlfcn.h>
 #include <initializer_list>
 
@@ -16,6 +17,17 @@ extern "C" const char* __lsan_default_suppressions() {
            "leak:libX11.so\n"
            "leak:libasound.so\n"
            "leak:libpulse\n";
+}
+
+extern "C" const char* __tsan_default_suppressions() {
+    return "called_from_lib:swrast_dri.so\n"
+           "race:swrast_dri.so\n"
+           "called_from_lib:libLLVM\n"
+           "race:libLLVM\n"
+           "called_from_lib:libasound.so\n"
+           "race:libasound.so\n"
+           "race:libdbus-1.so\n"
+           "race:libSDL2-2.0.so\n"; // hints are read by its audio thread while video start-up sets them
 }
 
 namespace {
