@@ -45,13 +45,13 @@ void CopyMatrix(float out[16], const Matrix4& m) {
             out[r * 4 + c] = m.m[r][c];
 }
 
-struct EffectSpec {
+struct EffectEntry {
     const char* name;
     CQuorelEffect::Shading shading;
 };
 
 // The names the game's models and scenes ask for; the bump and specular ones keep a highlight.
-const EffectSpec kEffects[] = {
+const EffectEntry kEffects[] = {
     {"BaseEffects", CQuorelEffect::kDiffuse}, {"BumpRefl", CQuorelEffect::kSpecular},
     {"Standard", CQuorelEffect::kDiffuse},    {"SpecularMap", CQuorelEffect::kSpecular},
     {"Default", CQuorelEffect::kDiffuse},     {"Sample", CQuorelEffect::kDiffuse},
@@ -195,15 +195,15 @@ bool CQuorelDevice::Create(int width, int height, int bitsPerPixel) {
     m_ready = true;
     QuorelLog("[CQuorelDevice::Create] %dx%d on %s, %s", width, height, PlatformVideoDriver(),
               GfxVersionText());
-    for (const EffectSpec& spec : kEffects) {
-        auto effect = std::make_unique<CQuorelEffect>(spec.name, spec.shading);
-        uint32_t program = GfxCreateMeshProgram(static_cast<GfxShading>(spec.shading), error, sizeof error);
+    for (const EffectEntry& entry : kEffects) {
+        auto effect = std::make_unique<CQuorelEffect>(entry.name, entry.shading);
+        uint32_t program = GfxCreateMeshProgram(static_cast<GfxShading>(entry.shading), error, sizeof error);
         if (!program) {
-            QuorelLog("[CQuorelDevice::Create] effect %s: %s", spec.name, error);
+            QuorelLog("[CQuorelDevice::Create] effect %s: %s", entry.name, error);
             continue;
         }
         effect->SetProgram(program);
-        m_effects[LowerKey(spec.name)] = std::move(effect);
+        m_effects[LowerKey(entry.name)] = std::move(effect);
     }
     Matrix4 projection;
     MatrixPerspectiveFovLH(projection, 45.0f * kDegToRad,
