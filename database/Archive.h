@@ -1,0 +1,46 @@
+// CArchive: the .dat byte format, one object for both directions so every record describes its
+// fields once. Reading never trusts the file: every count and length is checked against the bytes
+// left, and the first bad value stops the read with a reason.
+#pragma once
+
+#include "engine/Str.h"
+
+#include <cstdint>
+#include <string>
+
+class CArchive {
+public:
+    static constexpr int32_t kMaxStringLength = 9999;
+
+    // A reader over bytes the caller keeps alive for the archive's lifetime.
+    static CArchive ForReading(const std::string& bytes) { return CArchive(&bytes); }
+    static CArchive ForWriting() { return CArchive(nullptr); }
+
+    bool IsReading() const { return m_input != nullptr; }
+    bool Failed() const { return !m_error.IsEmpty(); }
+    const CStr& Error() const { return m_error; }
+    // Bytes not yet read (0 for a writer).
+    size_t Remaining() const { return IsReading() ? m_input->size() - m_pos : 0; }
+    // What a writer has produced.
+    const std::string& Bytes() const { return m_output; }
+    std::string TakeBytes() { return std::move(m_output); }
+
+    void Int(int32_t& value);
+    void Double(double& value);
+    void Str(CStr& value);
+
+    // A record count, read and checked against a minimum record size so an absurd count fails
+    // before anything is allocated for it.
+    bool Count(int32_t& count, size_t minRecordBytes);
+
+    void Fail(const char* reason);
+
+private:
+    explicit CArchive(const std::string* input) : m_input(input) {}
+    bool Need(size_t bytes, const char* what);
+
+    const std::string* m_input = nullptr;
+    size_t m_pos = 0;
+    std::string m_output;
+    CStr m_error;
+};

@@ -1,0 +1,266 @@
+// Loading, saving and linking of one database.
+#include "database/MemoryDB.h"
+
+#include "engine/Log.h"
+#include "engine/Paths.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace {
+
+// Every plain table with its file name, in the order the files are written. Mails, rumours and
+// the profile list are handled apart.
+#define FB_PLAIN_TABLES(X)                                                                                   \
+    X("league.dat", leagues)                                                                                 \
+    X("teamlist.dat", teams)                                                                                 \
+    X("playerlist.dat", players)                                                                             \
+    X("stafflist.dat", staff)                                                                                \
+    X("stadionlist.dat", stadiums)                                                                           \
+    X("stadionwings.dat", wings)                                                                             \
+    X("matchstat.dat", matchStats)                                                                           \
+    X("playerstatlist.dat", playerStats)                                                                     \
+    X("email.dat", emailTemplates)                                                                           \
+    X("teamopinions.dat", opinions)                                                                          \
+    X("promotions.dat", promotions)                                                                          \
+    X("my_promotion.dat", myPromotions)                                                                      \
+    X("my_lament.dat", laments)                                                                              \
+    X("sponsorlist.dat", sponsorOffers)                                                                      \
+    X("sponsorcontracts.dat", sponsorContracts)                                                              \
+    X("funshop.dat", funShopItems)                                                                           \
+    X("my_storage.dat", storage)                                                                             \
+    X("trainingtypes.dat", trainingTypes)                                                                    \
+    X("trainingmodifiers.dat", trainingModifiers)                                                            \
+    X("StadiumUpgrade.dat", stadiumUpgrades)                                                                 \
+    X("My_StadiumUpgrades.dat", myStadiumUpgrades)                                                           \
+    X("my_certificates.dat", certificates)                                                                   \
+    X("finances.dat", finances)                                                                              \
+    X("leaguetable.dat", leagueStandings)                                                                    \
+    X("loan.dat", loans)
+
+template <class DB, class F> void ForEachPlainTable(DB& db, F&& f) {
+#define FB_VISIT(file, member) f(file, db.member);
+    FB_PLAIN_TABLES(FB_VISIT)
+#undef FB_VISIT
+}
+
+const char* const kEmailFile = "my_email.dat";
+const char* const kWhisperFile = "whisperlist.dat";
+const char* const kWhisperTemplateFile = "whispers.dat";
+const char* const kProfileFile = "profilelist.dat";
+
+CStr JoinPath(const char* folder, const char* name) {
+    CStr path(folder);
+    if (path.IsEmpty() || (path.CharAt(static_cast<int>(path.Length()) - 1) != '\\' &&
+                           path.CharAt(static_cast<int>(path.Length()) - 1) != '/'))
+        path.Append('/');
+    path.Append(name);
+    return path;
+}
+
+// Reads one table file; a missing file is an empty table.
+template <class Table> bool ReadTableFile(const char* folder, const char* name, Table& table, CStr& error) {
+    CStr path = JoinPath(folder, name);
+    if (!FileExists(path.GetText())) {
+        table.Clear();
+        return true;
+    }
+    std::string bytes;
+    if (!ReadWholeFile(path.GetText(), bytes)) {
+        error = CStr::Formatted("%s: cannot be read", path.GetText());
+        return false;
+    }
+    CStr reason;
+    if (!table.ReadBytes(bytes, reason)) {
+        error = CStr::Formatted("%s: %s", path.GetText(), reason.GetText());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::vector<CStr> CMemoryDB::FileNames(bool withProfiles) {
+    std::vector<CStr> names;
+#define FB_NAME(file, member) names.push_back(CStr(file));
+    FB_PLAIN_TABLES(FB_NAME)
+#undef FB_NAME
+    names.push_back(CStr(kEmailFile));
+    names.push_back(CStr(kWhisperFile));
+    names.push_back(CStr(kWhisperTemplateFile));
+    if (withProfiles)
+        names.push_back(CStr(kProfileFile));
+    return names;
+}
+
+bool CMemoryDB::LoadFolder(const char* folder) {
+    CMemoryDB loaded;
+    CStr error;
+    bool ok = true;
+    ForEachPlainTable(loaded, [&](const char* name, auto& table) {
+        if (ok)
+            ok = ReadTableFile(folder, name, table, error);
+    });
+    if (ok)
+        ok = ReadTableFile(folder, kEmailFile, static_cast<CTable<CEmail>&>(loaded.emails), error);
+    if (ok)
+        ok = ReadTableFile(folder, kWhisperFile, loaded.whispers.whispers, error);
+    if (ok)
+        ok = ReadTableFile(folder, kWhisperTemplateFile, loaded.whispers.templates, error);
+    if (!ok) {
+        QuorelLog("[CMemoryDB::LoadFolder] %s", error.GetText());
+        return false;
+    }
+    CStr profilePath = JoinPath(folder, kProfileFile);
+    std::string text;
+    if (FileExists(profilePath.GetText()) && ReadWholeFile(profilePath.GetText(), text))
+        loaded.profiles.ReadText(text);
+    loaded.AfterRead();
+    loaded.Link();
+    loaded.SumCapacities();
+    if (CProfile* profile = loaded.profiles.At(0))
+        loaded.managerClubId = profile->clubId;
+    Swap(loaded);
+    return true;
+}
+
+void CMemoryDB::AfterRead() {
+    // A loaded player plays where he is best until the team sheet says otherwise.
+    for (CPlayer* player : players)
+        player->words[kWordPlayedPosition] = player->words[kWordPosition];
+    emails.FileAll();
+}
+
+void CMemoryDB::SumCapacities() {
+    for (CStadiumRecord* stadium : stadiums) {
+        int32_t seats = 0;
+        for (CStadiumWingRecord* wing : stadium->wings)
+            seats += wing->seats;
+        stadium->capacity = seats;
+    }
+}
+
+std::vector<std::pair<CStr, std::string>> CMemoryDB::FileImages(bool withProfiles) const {
+    std::vector<std::pair<CStr, std::string>> files;
+    ForEachPlainTable(*this, [&](const char* name, const auto& table) {
+        files.emplace_back(CStr(name), table.WriteBytes());
+    });
+    // Mails go out folder by folder; a mail taken out of its folder is not written again.
+    files.emplace_back(CStr(kEmailFile), CTable<CEmail>::WriteRecords(emails.MailsToSave()));
+    files.emplace_back(CStr(kWhisperFile), whispers.whispers.WriteBytes());
+    files.emplace_back(CStr(kWhisperTemplateFile), whispers.templates.WriteBytes());
+    if (withProfiles)
+        files.emplace_back(CStr(kProfileFile), profiles.WriteText());
+    return files;
+}
+
+bool CMemoryDB::SaveFolder(const char* folder, bool withProfiles) const {
+    if (!CreateDirectories(folder) && !DirectoryExists(folder)) {
+        QuorelLog("[CMemoryDB::SaveFolder] %s: cannot create the folder", folder);
+        return false;
+    }
+    for (const auto& [name, bytes] : FileImages(withProfiles)) {
+        CStr path = JoinPath(folder, name.GetText());
+        if (!WriteFileAtomic(path.GetText(), bytes)) {
+            QuorelLog("[CMemoryDB::SaveFolder] %s: cannot be written", path.GetText());
+            return false;
+        }
+    }
+    return true;
+}
+
+void CMemoryDB::Link() {
+    std::unordered_map<int32_t, CLeague*> leagueById;
+    for (CLeague* league : leagues) {
+        league->teams.clear();
+        leagueById.emplace(league->id, league);
+    }
+    std::unordered_map<int32_t, CTeam*> teamById;
+    for (CTeam* team : teams) {
+        team->matchStats.clear();
+        team->players.clear();
+        team->staff.clear();
+        team->stadium = nullptr;
+        teamById.emplace(team->id, team);
+        auto league = leagueById.find(team->leagueId);
+        if (league != leagueById.end())
+            league->second->teams.push_back(team);
+    }
+    std::unordered_map<int32_t, CPlayer*> playerById;
+    for (CPlayer* player : players) {
+        player->stats.clear();
+        playerById.emplace(player->id, player);
+        auto team = teamById.find(player->teamId);
+        if (team != teamById.end())
+            team->second->players.push_back(player);
+    }
+    for (CStaffRecord* member : staff) {
+        auto team = teamById.find(member->clubId);
+        if (team != teamById.end())
+            team->second->staff.push_back(member);
+    }
+    std::unordered_map<int32_t, CStadiumRecord*> stadiumById;
+    for (CStadiumRecord* stadium : stadiums) {
+        stadium->wings.clear();
+        stadiumById.emplace(stadium->id, stadium);
+        auto team = teamById.find(stadium->teamId);
+        if (team != teamById.end() && !team->second->stadium)
+            team->second->stadium = stadium;
+    }
+    for (CStadiumWingRecord* wing : wings) {
+        auto stadium = stadiumById.find(wing->stadiumId);
+        if (stadium != stadiumById.end())
+            stadium->second->wings.push_back(wing);
+    }
+    for (CMatchStat* stat : matchStats) {
+        auto team = teamById.find(stat->TeamId());
+        if (team != teamById.end())
+            team->second->matchStats.push_back(stat);
+    }
+    for (CPlayerStat* stat : playerStats) {
+        auto player = playerById.find(stat->PlayerId());
+        if (player != playerById.end())
+            player->second->stats.push_back(stat);
+    }
+}
+
+void CMemoryDB::CrossLinkStats(CMemoryDB& world, CMemoryDB& career) {
+    std::unordered_map<int32_t, std::vector<CPlayerStat*>> byOwner;
+    for (CPlayerStat* stat : world.playerStats)
+        byOwner[stat->PlayerId()].push_back(stat);
+    for (CPlayerStat* stat : career.playerStats)
+        byOwner[stat->PlayerId()].push_back(stat);
+    for (auto& [owner, stats] : byOwner)
+        std::stable_sort(stats.begin(), stats.end(), [](const CPlayerStat* a, const CPlayerStat* b) {
+            return a->DateKey() < b->DateKey();
+        });
+    for (CMemoryDB* db : {&world, &career}) {
+        for (CPlayer* player : db->players) {
+            auto found = byOwner.find(player->id);
+            if (found == byOwner.end())
+                player->stats.clear();
+            else
+                player->stats = found->second;
+        }
+    }
+}
+
+void CMemoryDB::Clear() {
+    ForEachPlainTable(*this, [](const char*, auto& table) { table.Clear(); });
+    emails.ClearAll();
+    whispers.whispers.Clear();
+    whispers.templates.Clear();
+    profiles.Clear();
+    managerClubId = -1;
+}
+
+void CMemoryDB::Swap(CMemoryDB& other) noexcept {
+#define FB_SWAP(file, member) member.Swap(other.member);
+    FB_PLAIN_TABLES(FB_SWAP)
+#undef FB_SWAP
+    emails.SwapAll(other.emails);
+    whispers.whispers.Swap(other.whispers.whispers);
+    whispers.templates.Swap(other.whispers.templates);
+    profiles.Swap(other.profiles);
+    std::swap(managerClubId, other.managerClubId);
+}

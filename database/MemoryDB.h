@@ -1,0 +1,84 @@
+// CMemoryDB: one table per data file. The game keeps two: the world (every league, club, player
+// and catalogue, plus the list of saved careers) and the career (the user's club and its running
+// state). Both have the same tables; a table that means nothing in one of them stays empty.
+#pragma once
+
+#include "database/Tables.h"
+#include "engine/Str.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+class CMemoryDB {
+public:
+    CMemoryDB() = default;
+    CMemoryDB(const CMemoryDB&) = delete;
+    CMemoryDB& operator=(const CMemoryDB&) = delete;
+    virtual ~CMemoryDB() { Clear(); }
+
+    CLeagueList leagues;
+    CTeamList teams;
+    CPlayerList players;
+    CStaffList staff;
+    CStadiumTable stadiums;
+    CStadiumWingTable wings;
+    CMatchStatList matchStats;
+    CPlayerStatList playerStats;
+    CEmailTemplateList emailTemplates;
+    CEmailList emails;
+    CWhisperList whispers;
+    CTeamOpinionList opinions;
+    CPromotionList promotions;
+    CMyPromotionList myPromotions;
+    CLamentList laments;
+    CSponsorTable sponsorOffers;
+    CSponsorContractTable sponsorContracts;
+    CFunShopItemList funShopItems;
+    CStorageList storage;
+    CTrainingTypeList trainingTypes;
+    CTrainingModifierList trainingModifiers;
+    CStadiumUpgradeList stadiumUpgrades;
+    CMyStadiumUpgradeList myStadiumUpgrades;
+    CCertificateList certificates;
+    CFinanceList finances;
+    CLeagueStandingList leagueStandings;
+    CLoanList loans;
+    CProfileList profiles;
+    int32_t managerClubId = -1; // career database: the user's club
+
+    // Reads every table file of a folder (a game path such as "\data\EuroCup\" or an absolute
+    // path). A missing file leaves its table empty; any unreadable or corrupt file fails the
+    // whole load with a log line naming it, and the database keeps what it held before.
+    bool LoadFolder(const char* folder);
+    // The bytes of every table file, by file name. The profile list is left out unless asked for
+    // (the world's list of careers lives outside the data folders).
+    std::vector<std::pair<CStr, std::string>> FileImages(bool withProfiles) const;
+    // Writes every table file into the folder (created when missing), each through a temporary
+    // name; false as soon as one file fails.
+    bool SaveFolder(const char* folder, bool withProfiles) const;
+
+    // Rebuilds every pointer list from the key fields (league teams, squads, staff, stadiums and
+    // parts, match and player statistics). Records whose key matches nothing stay in their table.
+    void Link();
+    // Gives every player of both databases the statistics records of both that carry his id,
+    // in date order, so a player who changed database keeps his whole history.
+    static void CrossLinkStats(CMemoryDB& world, CMemoryDB& career);
+
+    CTeam* FindTeam(int32_t id) const { return FindById(teams, id); }
+    CLeague* FindLeague(int32_t id) const { return FindById(leagues, id); }
+    CPlayer* FindPlayer(int32_t id) const { return FindById(players, id); }
+    CStaffRecord* FindStaff(int32_t id) const { return FindById(staff, id); }
+
+    void Clear();
+    void Swap(CMemoryDB& other) noexcept;
+
+    // The file names, in the order the files are written.
+    static std::vector<CStr> FileNames(bool withProfiles);
+
+private:
+    // Post-read fixups of freshly read tables: played position from the natural one, mail folders.
+    void AfterRead();
+    // Seat capacity of every linked stadium from its parts.
+    void SumCapacities();
+};

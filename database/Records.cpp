@@ -1,0 +1,407 @@
+// Field orders of every data file: one Serialize per record, used for reading and writing alike.
+#include "database/Records.h"
+
+#include <climits>
+#include <cstdint>
+#include <cstdlib>
+
+void CLeague::Serialize(CArchive& ar) {
+    ar.Int(id);
+    ar.Int(nameTextId);
+    ar.Int(type);
+    ar.Int(classNumber);
+    ar.Int(promotionLeague);
+    ar.Int(relegationLeague);
+}
+
+void CTeam::Serialize(CArchive& ar) {
+    ar.Int(id);
+    ar.Int(leagueId);
+    ar.Int(reserved3);
+    ar.Str(name);
+    ar.Int(leagueKind);
+    ar.Int(countryTextId);
+    ar.Str(shortName);
+    ar.Str(logo);
+    ar.Int(cash);
+    ar.Int(totalBorrowed);
+    ar.Int(money11);
+    ar.Int(money12);
+    ar.Int(attendance);
+    ar.Int(fanBase);
+    ar.Str(stadiumKey);
+    ar.Int(homeKit);
+    ar.Int(awayKit);
+    ar.Int(standing1);
+    ar.Int(standing2);
+}
+
+CTeam CTeam::CopyFields() const {
+    CTeam copy(*this);
+    copy.matchStats.clear();
+    copy.players.clear();
+    copy.staff.clear();
+    copy.stadium = nullptr;
+    return copy;
+}
+
+void CPlayer::Serialize(CArchive& ar) {
+    ar.Int(id);
+    ar.Int(birthDay);
+    ar.Int(birthMonth);
+    ar.Int(birthYear);
+    ar.Str(name);
+    ar.Int(teamId);
+    ar.Int(reserved7);
+    ar.Int(reserved8);
+    ar.Int(originTextId);
+    ar.Str(note);
+    for (int32_t& word : words)
+        ar.Int(word);
+    ar.Int(contractMonths);
+    ar.Str(picture);
+    ar.Int(contractYear);
+    ar.Int(contractMonth);
+    ar.Int(contractDay);
+    ar.Double(overall);
+    ar.Int(skin);
+    ar.Int(bodyTexture);
+    ar.Int(headTexture);
+    ar.Int(shoeTexture);
+}
+
+CPlayer CPlayer::CopyFields() const {
+    CPlayer copy(*this);
+    copy.stats.clear();
+    return copy;
+}
+
+double CPlayer::ComputeOverall(CPlayer* player, bool store) {
+    if (!player)
+        return 0.0;
+    // An integer sum divided once: adding fifteen fifteenths can land just under a whole mean,
+    // and callers truncate the result.
+    int64_t sum = 0;
+    for (int s = 1; s <= kSkillCount; ++s) {
+        if (s != 13)
+            sum += player->SkillValue(s);
+    }
+    double overall = static_cast<double>(sum) / 15.0;
+    if (store)
+        player->overall = overall;
+    return overall;
+}
+
+void CStaffRecord::Serialize(CArchive& ar) {
+    ar.Int(id);
+    ar.Int(clubId);
+    ar.Str(name);
+    ar.Str(text1);
+    ar.Str(text2);
+    ar.Int(category);
+    ar.Int(specialityTextId);
+    ar.Int(specialityPercent);
+    ar.Int(wage);
+    ar.Int(skill);
+    ar.Int(originTextId);
+    ar.Str(picture);
+    for (int32_t& value : extra)
+        ar.Int(value);
+}
+
+void CStadiumRecord::Serialize(CArchive& ar) {
+    ar.Int(id);
+    ar.Int(teamId);
+    ar.Int(level);
+    ar.Int(capacity);
+    ar.Str(name);
+    ar.Int(upkeep);
+    ar.Str(picture);
+}
+
+CStadiumRecord CStadiumRecord::CopyFields() const {
+    CStadiumRecord copy(*this);
+    copy.wings.clear();
+    return copy;
+}
+
+void CStadiumWingRecord::Serialize(CArchive& ar) {
+    ar.Int(partId);
+    ar.Int(stadiumId);
+    ar.Int(stageCost);
+    ar.Int(stageDays);
+    ar.Int(status);
+    ar.Int(monthlyCost);
+    ar.Int(daysDone);
+    ar.Int(price);
+    ar.Int(reserved9);
+    ar.Int(seats);
+    ar.Int(level);
+    for (int32_t& value : reserved)
+        ar.Int(value);
+}
+
+void CMatchStat::Serialize(CArchive& ar) {
+    for (int32_t& value : fields)
+        ar.Int(value);
+}
+
+void CPlayerStat::Serialize(CArchive& ar) {
+    for (int32_t& value : fields)
+        ar.Int(value);
+}
+
+void CFinanceEntry::Serialize(CArchive& ar) {
+    ar.Int(year);
+    ar.Int(month);
+    ar.Int(day);
+    ar.Int(kind);
+    for (int32_t& value : values)
+        ar.Int(value);
+    ar.Str(text);
+}
+
+void CLeagueStanding::Serialize(CArchive& ar) {
+    ar.Int(homeTeam);
+    ar.Int(awayTeam);
+    ar.Int(year);
+    ar.Int(month);
+    ar.Int(day);
+    ar.Int(homeScore);
+    ar.Int(awayScore);
+    ar.Int(leagueId);
+}
+
+void CEmail::Serialize(CArchive& ar) {
+    ar.Int(id);
+    ar.Int(countWord);
+    ar.Int(templateRow);
+    ar.Int(type);
+    ar.Str(senderText);
+    ar.Str(senderName);
+    ar.Int(textId1);
+    ar.Int(textId2);
+    ar.Int(year);
+    ar.Int(day);
+    ar.Int(month);
+    ar.Int(unread);
+    for (CStr& value : placeholders)
+        ar.Str(value);
+}
+
+void CEmailTemplate::Serialize(CArchive& ar) {
+    ar.Int(id);
+    ar.Int(countWord);
+    ar.Int(textId1);
+    ar.Int(textId2);
+    ar.Int(subjectTextId);
+    ar.Int(bodyTextId);
+}
+
+void CWhisper::Serialize(CArchive& ar) {
+    ar.Int(templateIndex);
+    ar.Int(state);
+    ar.Int(teamRow);
+    ar.Int(playerId);
+    ar.Int(celebrity);
+    ar.Int(companyRow);
+    ar.Int(year);
+    ar.Int(month);
+    ar.Int(day);
+}
+
+void CWhisperTemplate::Serialize(CArchive& ar) {
+    for (int32_t& value : words)
+        ar.Int(value);
+}
+
+void CTeamOpinion::Serialize(CArchive& ar) {
+    ar.Int(teamId);
+    for (int32_t& value : current)
+        ar.Int(value);
+    for (int32_t& value : previous)
+        ar.Int(value);
+}
+
+void CPromotion::Serialize(CArchive& ar) {
+    ar.Int(id);
+    ar.Int(nameTextId);
+    ar.Int(cost);
+    ar.Int(attendanceBoost);
+    ar.Int(opinionDelta1);
+    ar.Int(opinionDelta2);
+    ar.Int(fourthValue);
+}
+
+void CMyPromotion::Serialize(CArchive& ar) {
+    ar.Int(catalogueRow);
+    ar.Int(nameTextId);
+    ar.Int(cost);
+    ar.Int(attendanceBoost);
+    ar.Int(opinionDelta1);
+    ar.Int(opinionDelta2);
+    ar.Int(fourthValue);
+    ar.Int(year);
+    ar.Int(month);
+    ar.Int(day);
+}
+
+void CLament::Serialize(CArchive& ar) {
+    ar.Int(playerId);
+    ar.Int(year);
+    ar.Int(month);
+    ar.Int(day);
+    ar.Int(subject);
+    ar.Int(status);
+    ar.Int(object);
+}
+
+void CSponsorRecord::Serialize(CArchive& ar) {
+    ar.Int(kind);
+    ar.Int(requirement);
+    ar.Int(year);
+    ar.Int(month);
+    ar.Int(months);
+    ar.Int(amount);
+    ar.Str(name);
+}
+
+void CFunShopItem::Serialize(CArchive& ar) {
+    ar.Int(id);
+    ar.Int(nameTextId);
+    ar.Int(thirdWord);
+    ar.Int(buyPrice);
+    ar.Int(deliveryDays);
+    ar.Int(salePrice);
+}
+
+void CStorageItem::Serialize(CArchive& ar) {
+    ar.Int(id);
+    ar.Int(itemIndex);
+    ar.Int(quantity);
+    ar.Str(kind);
+    ar.Int(days);
+    ar.Int(sold);
+    ar.Int(year);
+    ar.Int(month);
+    ar.Int(day);
+}
+
+void CTrainingType::Serialize(CArchive& ar) {
+    ar.Int(id);
+    ar.Int(textId);
+    ar.Str(name);
+    ar.Int(firstDelta);
+    ar.Int(secondDelta);
+}
+
+void CTrainingModifier::Serialize(CArchive& ar) {
+    ar.Int(id);
+    ar.Int(textId);
+    ar.Str(name);
+    ar.Int(value);
+}
+
+void CStadiumUpgradeRecord::Serialize(CArchive& ar) {
+    for (CStr& element : elements)
+        ar.Str(element);
+    ar.Int(leagueKind);
+    ar.Int(leagueClass);
+    ar.Int(stageLimit);
+}
+
+void CMyStadiumUpgrade::Serialize(CArchive& ar) {
+    ar.Int(partId);
+    ar.Int(daysNeeded);
+    ar.Int(daysDone);
+    ar.Int(level);
+    // Cost and seats are worked out again when needed; a reloaded construction starts them at 0.
+    if (ar.IsReading()) {
+        cost = 0;
+        seats = 0;
+    }
+}
+
+void CCertificate::Serialize(CArchive& ar) {
+    ar.Str(playerName);
+    ar.Str(fromTeam);
+    ar.Str(toTeam);
+    ar.Int(amount);
+    ar.Int(rating);
+    ar.Int(contractMonths);
+    ar.Int(cardValue);
+    ar.Int(day);
+    ar.Int(month);
+    ar.Int(year);
+}
+
+void CLoan::Serialize(CArchive& ar) {
+    ar.Int(day);
+    ar.Int(month);
+    ar.Int(year);
+    ar.Int(amount);
+    ar.Int(instalment);
+    ar.Int(months);
+    ar.Int(paid);
+}
+
+// Texts may not break the line format: the separator and line ends become blanks.
+static CStr LineSafe(const CStr& text) {
+    CStr safe = text;
+    safe.ReplaceChar('|', ' ');
+    safe.ReplaceChar('\r', ' ');
+    safe.ReplaceChar('\n', ' ');
+    return safe;
+}
+
+CStr CProfile::ToLine() const {
+    return CStr::Formatted("%d|%s|%d|%d|%d|%d|%d|%d|%s|%d|%d|%d|%d|%d|%d|%d|%d", id,
+                           LineSafe(folder).GetText(), clubId, year, month, managerNumber, roleTextId, day,
+                           LineSafe(managerName).GetText(), modeTextId, dataSet, cupStage, progress,
+                           seasonStartYear, seasonEndYear, seasonStartMonth, seasonStartDay);
+}
+
+static bool ParseInt(const CStr& text, int32_t& value) {
+    const char* begin = text.GetText();
+    if (*begin == '\0')
+        return false;
+    char* end = nullptr;
+    long parsed = std::strtol(begin, &end, 10);
+    if (*end != '\0' || parsed < INT32_MIN || parsed > INT32_MAX)
+        return false;
+    value = static_cast<int32_t>(parsed);
+    return true;
+}
+
+bool CProfile::FromLine(const CStr& line) {
+    CStr trimmed = line;
+    trimmed.Trim("\r\n");
+    std::vector<CStr> parts = trimmed.Split('|');
+    if (parts.size() < static_cast<size_t>(kProfileFields))
+        return false;
+    CProfile read;
+    int32_t* ints[] = {&read.id,
+                       &read.clubId,
+                       &read.year,
+                       &read.month,
+                       &read.managerNumber,
+                       &read.roleTextId,
+                       &read.day,
+                       &read.modeTextId,
+                       &read.dataSet,
+                       &read.cupStage,
+                       &read.progress,
+                       &read.seasonStartYear,
+                       &read.seasonEndYear,
+                       &read.seasonStartMonth,
+                       &read.seasonStartDay};
+    const int intFields[] = {0, 2, 3, 4, 5, 6, 7, 9, 10, 11, 12, 13, 14, 15, 16};
+    for (int i = 0; i < 15; ++i) {
+        if (!ParseInt(parts[intFields[i]], *ints[i]))
+            return false;
+    }
+    read.folder = parts[1];
+    read.managerName = parts[8];
+    *this = read;
+    return true;
+}

@@ -1,0 +1,200 @@
+// Behaviour of the special tables: laments, mail folders, rumours and the profile list.
+#include "database/Tables.h"
+
+#include "engine/Log.h"
+#include "engine/Paths.h"
+
+CLament* CLamentList::AddLament(int32_t playerKey, int32_t year, int32_t month, int32_t day, int32_t subject,
+                                int32_t status, int32_t object) {
+    CLament* lament = new CLament();
+    lament->playerId = playerKey;
+    lament->year = year;
+    lament->month = month;
+    lament->day = day;
+    lament->subject = subject;
+    lament->status = status;
+    lament->object = object;
+    return Append(lament);
+}
+
+int CEmailList::FolderOfType(int32_t type) {
+    switch (type) {
+    case 0:
+    case 100152:
+        return 0;
+    case 80055:
+    case 80057:
+    case 80058:
+    case 80059:
+    case 80060:
+    case 80061:
+    case 80062:
+        return 1;
+    case 100151:
+        return 2;
+    case 80092:
+        return 3;
+    case 100153:
+        return 4;
+    default:
+        return -1;
+    }
+}
+
+CEmail* CEmailList::Add(CEmail* mail) {
+    if (!mail)
+        return nullptr;
+    Append(mail);
+    int folder = FolderOfType(mail->type);
+    if (folder >= 0)
+        m_folders[static_cast<size_t>(folder)].push_back(mail);
+    return mail;
+}
+
+const std::vector<CEmail*>& CEmailList::Folder(int folder) const {
+    static const std::vector<CEmail*> kNone;
+    if (folder < 0 || folder >= kEmailFolders)
+        return kNone;
+    return m_folders[static_cast<size_t>(folder)];
+}
+
+bool CEmailList::RemoveFromFolder(int folder, int row) {
+    if (folder < 0 || folder >= kEmailFolders)
+        return false;
+    std::vector<CEmail*>& list = m_folders[static_cast<size_t>(folder)];
+    if (row < 0 || row >= static_cast<int>(list.size()))
+        return false;
+    m_removed.push_back(list[static_cast<size_t>(row)]);
+    list.erase(list.begin() + row);
+    return true;
+}
+
+void CEmailList::FileAll() {
+    for (std::vector<CEmail*>& folder : m_folders)
+        folder.clear();
+    m_removed.clear();
+    for (CEmail* mail : *this) {
+        int folder = FolderOfType(mail->type);
+        if (folder >= 0)
+            m_folders[static_cast<size_t>(folder)].push_back(mail);
+    }
+}
+
+std::vector<CEmail*> CEmailList::MailsToSave() const {
+    std::vector<CEmail*> result;
+    for (const std::vector<CEmail*>& folder : m_folders)
+        result.insert(result.end(), folder.begin(), folder.end());
+    for (CEmail* mail : *this) {
+        if (FolderOfType(mail->type) < 0 &&
+            std::find(m_removed.begin(), m_removed.end(), mail) == m_removed.end())
+            result.push_back(mail);
+    }
+    return result;
+}
+
+int32_t CEmailList::NextId() const {
+    int32_t next = 0;
+    for (CEmail* mail : *this)
+        if (mail->id >= next)
+            next = mail->id + 1;
+    return next;
+}
+
+void CEmailList::ClearAll() {
+    for (std::vector<CEmail*>& folder : m_folders)
+        folder.clear();
+    m_removed.clear();
+    Clear();
+}
+
+static bool LoadTableFile(const char* gamePath, const char* what, CStr& error, std::string& bytes) {
+    if (!FileExists(gamePath)) {
+        bytes.clear();
+        return true;
+    }
+    if (!ReadWholeFile(gamePath, bytes)) {
+        error = CStr::Formatted("%s cannot be read", what);
+        return false;
+    }
+    return true;
+}
+
+bool CWhisperList::LoadWhispers(const char* gamePath) {
+    std::string bytes;
+    CStr error;
+    if (!LoadTableFile(gamePath, gamePath, error, bytes) ||
+        (!bytes.empty() && !whispers.ReadBytes(bytes, error))) {
+        QuorelLog("[CWhisperList::LoadWhispers] %s: %s", gamePath, error.GetText());
+        return false;
+    }
+    if (bytes.empty())
+        whispers.Clear();
+    return true;
+}
+
+bool CWhisperList::LoadTemplates(const char* gamePath) {
+    std::string bytes;
+    CStr error;
+    if (!LoadTableFile(gamePath, gamePath, error, bytes) ||
+        (!bytes.empty() && !templates.ReadBytes(bytes, error))) {
+        QuorelLog("[CWhisperList::LoadTemplates] %s: %s", gamePath, error.GetText());
+        return false;
+    }
+    if (bytes.empty())
+        templates.Clear();
+    return true;
+}
+
+CProfile* CProfileList::FindById(int32_t id) const {
+    for (CProfile* profile : m_profiles)
+        if (profile->id == id)
+            return profile;
+    return nullptr;
+}
+
+CProfile* CProfileList::Append(CProfile* profile) {
+    if (profile)
+        m_profiles.push_back(profile);
+    return profile;
+}
+
+bool CProfileList::Erase(CProfile* profile) {
+    auto it = std::find(m_profiles.begin(), m_profiles.end(), profile);
+    if (it == m_profiles.end())
+        return false;
+    delete *it;
+    m_profiles.erase(it);
+    return true;
+}
+
+void CProfileList::Clear() {
+    for (CProfile* profile : m_profiles)
+        delete profile;
+    m_profiles.clear();
+}
+
+int32_t CProfileList::NextId() const {
+    int32_t next = 0;
+    for (CProfile* profile : m_profiles)
+        if (profile->id >= next)
+            next = profile->id + 1;
+    return next;
+}
+
+void CProfileList::ReadText(const std::string& text) {
+    Clear();
+    for (const CStr& line : CStr(text).Split('\n')) {
+        CProfile profile;
+        if (profile.FromLine(line))
+            m_profiles.push_back(new CProfile(profile));
+    }
+}
+
+std::string CProfileList::WriteText() const {
+    std::string text;
+    for (CProfile* profile : m_profiles) {
+        text += profile->ToLine().Std();
+        text += '\n';
+    }
+    return text;
+}

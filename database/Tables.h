@@ -1,0 +1,123 @@
+// The named tables of the game's data files. Most are plain CTable<T>; the few with behaviour of
+// their own (mail folders, rumours in two files, laments, booked promotions) add it here.
+#pragma once
+
+#include "database/Records.h"
+#include "database/Table.h"
+
+#include <array>
+
+class CLeagueList : public CTable<CLeague> {};
+class CTeamList : public CTable<CTeam> {};
+class CPlayerList : public CTable<CPlayer> {};
+class CStaffList : public CTable<CStaffRecord> {};
+class CStadiumTable : public CTable<CStadiumRecord> {};
+class CStadiumWingTable : public CTable<CStadiumWingRecord> {};
+class CMatchStatList : public CTable<CMatchStat> {};
+class CPlayerStatList : public CTable<CPlayerStat> {};
+class CEmailTemplateList : public CTable<CEmailTemplate> {};
+class CTeamOpinionList : public CTable<CTeamOpinion> {
+public:
+    // Opinion rows are kept in team id order; a lookup by id does not rely on that.
+    CTeamOpinion* FindByTeam(int32_t teamId) const {
+        for (CTeamOpinion* row : *this)
+            if (row->teamId == teamId)
+                return row;
+        return nullptr;
+    }
+};
+class CPromotionList : public CTable<CPromotion> {};
+class CMyPromotionList : public CTable<CMyPromotion> {
+public:
+    void PushBack(CMyPromotion* promotion) { Append(promotion); }
+};
+class CLamentList : public CTable<CLament> {
+public:
+    CLament* AddLament(int32_t playerKey, int32_t year, int32_t month, int32_t day, int32_t subject,
+                       int32_t status, int32_t object);
+};
+class CSponsorTable : public CTable<CSponsorRecord> {};
+class CSponsorContractTable : public CTable<CSponsorRecord> {};
+class CFunShopItemList : public CTable<CFunShopItem> {};
+class CStorageList : public CTable<CStorageItem> {};
+class CTrainingTypeList : public CTable<CTrainingType> {};
+class CTrainingModifierList : public CTable<CTrainingModifier> {};
+class CStadiumUpgradeList : public CTable<CStadiumUpgradeRecord> {};
+class CMyStadiumUpgradeList : public CTable<CMyStadiumUpgrade> {};
+class CCertificateList : public CTable<CCertificate> {};
+class CFinanceList : public CTable<CFinanceEntry> {};
+class CLeagueStandingList : public CTable<CLeagueStanding> {};
+class CLoanList : public CTable<CLoan> {};
+
+constexpr int kEmailFolders = 5;
+
+// Owns every mail; five folder views file them by type. A mail removed from its folder is no
+// longer saved (the inbox's delete), but stays owned until the list is cleared.
+class CEmailList : public CTable<CEmail> {
+public:
+    // Folder of a mail type, -1 for a type that is filed nowhere.
+    static int FolderOfType(int32_t type);
+    // Takes ownership and files the mail.
+    CEmail* Add(CEmail* mail);
+    const std::vector<CEmail*>& Folder(int folder) const;
+    // Takes the mail out of its folder without deleting it.
+    bool RemoveFromFolder(int folder, int row);
+    // Rebuilds the folders from the owned mails (after loading).
+    void FileAll();
+    // Filed mails folder by folder, then unfiled mails of unknown type; removed mails are left out.
+    std::vector<CEmail*> MailsToSave() const;
+    // 1 + the largest id, 0 when empty.
+    int32_t NextId() const;
+    void ClearAll();
+    void SwapAll(CEmailList& other) noexcept {
+        Swap(other);
+        m_folders.swap(other.m_folders);
+        m_removed.swap(other.m_removed);
+    }
+
+private:
+    std::array<std::vector<CEmail*>, kEmailFolders> m_folders;
+    std::vector<CEmail*> m_removed;
+};
+
+// Running rumours (whisperlist.dat) and their templates (whispers.dat).
+class CWhisperList {
+public:
+    CTable<CWhisper> whispers;
+    CTable<CWhisperTemplate> templates;
+
+    bool LoadWhispers(const char* gamePath);
+    bool LoadTemplates(const char* gamePath);
+};
+
+// The saved careers (world database) or a career's own header (career database), kept as text lines.
+class CProfileList {
+public:
+    CProfileList() = default;
+    CProfileList(const CProfileList&) = delete;
+    CProfileList& operator=(const CProfileList&) = delete;
+    virtual ~CProfileList() { Clear(); }
+
+    int Size() const { return static_cast<int>(m_profiles.size()); }
+    bool IsEmpty() const { return m_profiles.empty(); }
+    CProfile* At(int row) const {
+        return row >= 0 && row < Size() ? m_profiles[static_cast<size_t>(row)] : nullptr;
+    }
+    CProfile* FindById(int32_t id) const;
+    CProfile* Append(CProfile* profile);
+    bool Erase(CProfile* profile);
+    void Clear();
+    void Swap(CProfileList& other) noexcept { m_profiles.swap(other.m_profiles); }
+    const std::vector<CProfile*>& Records() const { return m_profiles; }
+    std::vector<CProfile*>::const_iterator begin() const { return m_profiles.begin(); }
+    std::vector<CProfile*>::const_iterator end() const { return m_profiles.end(); }
+    // 1 + the largest id, 0 for an empty list.
+    int32_t NextId() const;
+
+    // Lines that do not parse are skipped; the text itself cannot be "corrupt".
+    void ReadText(const std::string& text);
+    std::string WriteText() const;
+
+private:
+    std::vector<CProfile*> m_profiles;
+};
