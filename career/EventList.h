@@ -11,7 +11,7 @@
 #include <vector>
 
 class CMemoryDB;
-class CFinanceEntry;
+struct CFinanceEntry;
 
 // Common words: scope 0 a day's entry, 1 a whole month's, 2 a whole year's; direction 0 income,
 // 1 expense; amounts are whole currency units and never negative themselves.
