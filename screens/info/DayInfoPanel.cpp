@@ -1,8 +1,8 @@
 // The day screen's side panel: owns the day's rows and turns them into its three grids.
 #include "screens/info/DayInfoPanel.h"
 
-CDayInfoPanel::CDayInfoPanel(CGuiElement* root, TextLookup getText)
-    : m_root(root), m_getText(std::move(getText)) {
+CDayInfoPanel::CDayInfoPanel(CGuiElement* root, TextLookup getText, HeaderSource header)
+    : m_root(root), m_getText(std::move(getText)), m_header(std::move(header)) {
     BindGrids();
 }
 
@@ -28,8 +28,8 @@ void CDayInfoPanel::Clear() {
     ClearGrids();
 }
 
-void CDayInfoPanel::Refresh(const DayPanelHeader& header) {
-    ShowHeader(header);
+void CDayInfoPanel::Refresh() {
+    ShowHeader(m_header ? m_header() : DayPanelHeader());
     FillGrids();
 }
 

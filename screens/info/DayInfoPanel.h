@@ -57,9 +57,11 @@ public:
     static constexpr int kEventsGrid = 11056;
 
     using TextLookup = std::function<CStr(int)>;
+    using HeaderSource = std::function<DayPanelHeader()>;
 
-    // The root may be null (tests, or a layout without the panel): the lists still work.
-    explicit CDayInfoPanel(CGuiElement* root = nullptr, TextLookup getText = {});
+    // The root may be null (tests, or a layout without the panel): the lists still work. The
+    // header source gives the caption's date, league, club and season at each refresh.
+    explicit CDayInfoPanel(CGuiElement* root = nullptr, TextLookup getText = {}, HeaderSource header = {});
     virtual ~CDayInfoPanel();
     CDayInfoPanel(const CDayInfoPanel&) = delete;
     CDayInfoPanel& operator=(const CDayInfoPanel&) = delete;
@@ -67,7 +69,8 @@ public:
     // Deletes every item and empties the grids.
     void Clear();
     // Header and grids from the lists.
-    void Refresh(const DayPanelHeader& header);
+    void Refresh();
+    void SetHeaderSource(HeaderSource header) { m_header = std::move(header); }
 
     // The match day appends in display order; the panel owns what it is given.
     void AddResult(DayResultItem* item) { m_results.push_back(item); }
@@ -103,6 +106,7 @@ private:
     CGuiElement* m_leadersGrid = nullptr;
     CGuiElement* m_eventsGrid = nullptr;
     TextLookup m_getText;
+    HeaderSource m_header;
     CStr m_club;         // the user's club, whose fixture is highlighted
     DayPanelView m_view; // what the last refresh showed
 };

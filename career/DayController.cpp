@@ -1,0 +1,554 @@
+// The day controller: the daily order of steps, the match day, the continue and next-day runs on a
+// worker thread, the season-end popup and leaving a career.
+#include "career/DayController.h"
+
+#include "career/CareerSchedule.h"
+#include "career/EventList.h"
+#include "career/FixtureList.h"
+#include "database/MemoryDB.h"
+#include "engine/Log.h"
+
+namespace {
+
+constexpr int kFunShopButton = 10376;
+constexpr int kSeasonButtons[2] = {10044, 10378};
+constexpr int kRegularLeague = 100005;
+constexpr int kMainFrame = 10039;
+constexpr int kFrameWindows[3] = {10039, 10369, 10759};
+constexpr int kMainMenu = 10001;
+constexpr int kClubWindow = 10066;
+constexpr int kNewCareerButton = 11046;
+constexpr int kStatisticsWindows[2] = {10759, 10785};
+constexpr int kStageTextElement = 11278;
+constexpr int kSquadReference = 10344;
+
+constexpr int kMsgOpenMenu = 4;
+constexpr int kMsgOpenOnTop = 5;
+constexpr int kMsgSwitchTo = 6;
+constexpr int kMsgClose = 7;
+constexpr int kMsgClick = 10;
+
+template <size_t N> bool IsOneOf(const int (&ids)[N], int id) {
+    for (int candidate : ids)
+        if (candidate == id)
+            return true;
+    return false;
+}
+
+// The home stadium's seats; 0 without a stadium.
+int StadiumCapacity(const CTeam* team) {
+    if (!team || !team->stadium)
+        return 0;
+    int seats = 0;
+    for (const CStadiumWingRecord* wing : team->stadium->wings)
+        seats += wing->seats;
+    return seats;
+}
+
+} // namespace
+
+CDayController::CDayController(IDayHost* host, CFixtureList* fixtures) : m_host(host), m_fixtures(fixtures) {
+    if (m_host)
+        m_date = m_host->CurrentDate();
+}
+
+CDayController::~CDayController() {
+    if (m_worker.joinable())
+        m_worker.join();
+}
+
+CStr CDayController::Text(int id) const {
+    return m_host ? m_host->GetText(id) : CStr();
+}
+
+void CDayController::Post(int source, int target, int kind) const {
+    m_host->Post(source, target, kind, source, 0);
+}
+
+// ---- one day -------------------------------------------------------------------------------------
+
+void CDayController::RunDailySteps() {
+    CMemoryDB* career = m_host->CareerDb();
+    if (career) {
+        if (m_host->WorldDb()) {
+            m_host->RunDailyStep(DailyStep::OfferSponsor);
+            m_host->RunDailyStep(DailyStep::DecideSponsorOffer);
+        }
+        m_host->RunDailyStep(DailyStep::CheckTeamOpinions);
+        m_host->RunDailyStep(DailyStep::SendFunShopDeliveryNotices);
+        m_host->RunDailyStep(DailyStep::SendScoutReport);
+        m_host->RunDailyStep(DailyStep::UpdateInjuries);
+        m_host->RunDailyStep(DailyStep::SendMonthlyMoneyReport);
+    }
+    m_host->RunDailyStep(DailyStep::RunPromotions);
+    if (CEventList* ledger = m_host->Ledger()) {
+        CTeam* club = career ? career->teams.At(0) : nullptr;
+        ledger->BookMonthChange(m_date, club ? club->cash : 0, club ? club->totalBorrowed : 0);
+    }
+    m_host->RunDailyStep(DailyStep::BookLoans);
+    m_host->RunDailyStep(DailyStep::BookMonthlyCosts);
+    m_host->RunDailyStep(DailyStep::RunLaments);
+}
+
+bool CDayController::AdvanceDay(bool& stop) {
+    if (!m_host)
+        return false;
+    m_date = m_host->CurrentDate();
+    if (m_host->HasCalendar()) {
+        m_date = CCalendar::NextDay(m_date);
+        m_host->SetCurrentDate(m_date);
+    }
+    bool league = !m_host->TournamentMode();
+    if (league)
+        RunDailySteps();
+
+    bool hadFixtures = PlayDayMatches(stop);
+    if (!stop)
+        m_host->RunDailyStep(DailyStep::RunDailyTraining);
+
+    CMemoryDB* career = m_host->CareerDb();
+    if (career && m_host->PendingFunShopOrders() > 0)
+        m_host->EnableElement(kFunShopButton, true);
+    if (league && career) {
+        m_host->RunDailyStep(DailyStep::GossipDailyUpdate);
+        CTeam* club = career->teams.At(0);
+        if (club && club->stadium)
+            m_host->RunDailyStep(DailyStep::StadiumDailyUpdate);
+        if (m_host->PendingFunShopOrders() > 0) {
+            m_host->RunDailyStep(DailyStep::DeliverFunShopOrders);
+            m_host->EnableElement(kFunShopButton, true);
+        }
+        for (int id : kSeasonButtons)
+            m_host->EnableElement(id, true);
+        CLeague* first = career->leagues.At(0);
+        if (first && first->type == kRegularLeague && first->classNumber % 3 == 0)
+            for (int id : kSeasonButtons)
+                m_host->EnableElement(id, false);
+    }
+    return hadFixtures;
+}
+
+bool CDayController::RunDays(bool& stop) {
+    if (!m_host)
+        return false;
+    m_host->SetBusy(true);
+    int target = m_fixtures ? MakeDateKey(m_fixtures->LastDate()) : MakeDateKey(SeasonSpan().endYear, 4, 31);
+    bool result = false;
+    if (!stop) {
+        do {
+            int before = MakeDateKey(m_host->CurrentDate());
+            m_host->SetStep(true);
+            result = AdvanceDay(stop);
+            m_host->SetStep(false);
+            // Without a calendar the date cannot move; another pass would never end.
+            if (MakeDateKey(m_date) == before)
+                break;
+        } while (MakeDateKey(m_date) < target && !stop);
+    }
+    m_host->SetBusy(false);
+    return result;
+}
+
+void CDayController::AdvanceDayFromThread() {
+    m_workerStop = false;
+    m_host->SetWaitText(Text(100168));
+    m_workerResult = AdvanceDay(m_workerStop);
+    m_host->SetWaitText(Text(100167));
+}
+
+// ---- the match day -------------------------------------------------------------------------------
+
+DayPanelHeader CDayController::PanelHeader() const {
+    DayPanelHeader header;
+    header.date = FormatDate(m_date.year, m_date.day, m_date.month, ".");
+    if (m_fixtures) {
+        header.seasonStart = m_fixtures->Season().startYear;
+        header.seasonEnd = m_fixtures->Season().endYear;
+    }
+    CMemoryDB* career = m_host ? m_host->CareerDb() : nullptr;
+    CLeague* league = career ? career->leagues.At(0) : nullptr;
+    CTeam* club = career ? career->teams.At(0) : nullptr;
+    if (league && club) {
+        header.careerOpen = true;
+        header.league = Text(league->nameTextId);
+        header.club = club->name;
+    }
+    return header;
+}
+
+bool CDayController::PlayDayMatches(bool& stop) {
+    CDayInfoPanel* panel = m_host->DayPanel();
+    if (panel)
+        panel->Clear();
+    m_userAtHome = false;
+    stop = false;
+
+    CMemoryDB* career = m_host->CareerDb();
+    if (!career || career->profiles.IsEmpty() || career->teams.IsEmpty())
+        return false;
+    CTeam* user = career->teams.At(0);
+
+    m_results.Clear();
+    std::vector<CFixture*> today;
+    if (m_fixtures)
+        today = m_fixtures->GetFixturesOn(m_date.year, m_date.month, m_date.day);
+    bool hadFixtures = !today.empty();
+
+    CMemoryDB* world = m_host->WorldDb();
+    QuickMatchContext ctx;
+    ctx.date = m_date;
+    ctx.matchStats = world ? &world->matchStats : &m_keptMatchStats;
+    ctx.playerStats = world ? &world->playerStats : &m_keptPlayerStats;
+    ctx.results = &m_results;
+
+    CFixture* userFixture = nullptr;
+    for (CFixture* fixture : today) {
+        if (!fixture->home || !fixture->away)
+            continue;
+        if (fixture->home->id == user->id || fixture->away->id == user->id) {
+            userFixture = fixture;
+            continue;
+        }
+        int homeScore = 0, awayScore = 0;
+        PlayQuickFixture(ctx, panel, Text(fixture->home->countryTextId), Text(fixture->away->countryTextId),
+                         fixture->home, fixture->away, homeScore, awayScore);
+        fixture->homeScore = homeScore;
+        fixture->awayScore = awayScore;
+        m_host->PublishLatestResult(LatestResult{fixture->leagueName, fixture->home->name,
+                                                 fixture->away->name, CStr::Formatted("%d", homeScore),
+                                                 CStr::Formatted("%d", awayScore)});
+    }
+
+    bool liveMatch = false;
+    if (userFixture) {
+        stop = true;
+        HandOffUserMatch(userFixture, user, liveMatch);
+    }
+    if (panel) {
+        FillDayLeaders(m_results, panel);
+        panel->Refresh();
+    }
+    if (!liveMatch && m_fixtures && MakeDateKey(m_date) == MakeDateKey(m_fixtures->LastDate())) {
+        m_seasonEndPopup = true;
+        m_host->RefreshStatistics();
+        m_host->RefreshResults();
+    }
+    if (!userFixture)
+        m_results.Clear();
+    return hadFixtures;
+}
+
+void CDayController::HandOffUserMatch(CFixture* fixture, CTeam* user, bool& liveMatch) {
+    m_host->ClearMatchOverlays();
+    BuildTeamSheet(fixture->home);
+    BuildTeamSheet(fixture->away);
+
+    m_userAtHome = fixture->home->id == user->id;
+    m_host->SetUserPlaysAtHome(m_userAtHome);
+    if (m_userAtHome) {
+        m_host->BookHomeMatchIncome(fixture->home);
+    } else {
+        int capacity = fixture->home->stadium ? static_cast<int>(0.4 * StadiumCapacity(fixture->home)) : 300;
+        m_host->ComputeMatchAttendance(0, capacity);
+    }
+
+    UserMatchSetup setup;
+    setup.fixture = fixture;
+    setup.home = fixture->home;
+    setup.away = fixture->away;
+    setup.userAtHome = m_userAtHome;
+    setup.date = m_date;
+    if (m_host->View3D()) {
+        setup.view = UserMatchView::Scene3D;
+        m_host->SetMatchMode(true);
+        m_host->Set3DInput(true);
+        m_host->SetMatchRunning(true);
+        m_userMatchHome = fixture->home;
+        m_userMatchAway = fixture->away;
+        m_host->StartUserMatch(setup);
+        liveMatch = true;
+    } else if (!m_host->NoView()) {
+        setup.view = UserMatchView::MatchCentre;
+        m_host->SetMatchMode(true);
+        m_host->SetMatchRunning(true);
+        m_host->StartUserMatch(setup);
+        liveMatch = true;
+    } else {
+        setup.view = UserMatchView::Instant;
+        m_host->SetMatchMode(false);
+        UserMatchOutcome outcome = m_host->StartUserMatch(setup);
+        m_host->SetMatchRunning(false);
+        m_host->SetMatchMode(false);
+        // Only a match played to its end is a result; a stalled run leaves the fixture unplayed.
+        if (outcome.finished) {
+            fixture->homeScore = outcome.homeScore;
+            fixture->awayScore = outcome.awayScore;
+        } else {
+            QuorelLog("[CDayController::PlayDayMatches] the user's match %s - %s did not reach its end",
+                      fixture->home->name.GetText(), fixture->away->name.GetText());
+        }
+        m_host->ClearMatchOverlays();
+    }
+}
+
+bool CDayController::CheckLineupComplete(CTeam* team) {
+    m_host->SetElementText(kSquadMessageButton, Text(100154), 5);
+    CStr message = Text(100195);
+    if (!team || team->players.size() < 10) {
+        message += Text(100196);
+        m_host->SetElementText(kSquadMessageText, message, 0);
+        return false;
+    }
+    int onCourt = 0;
+    for (const CPlayer* player : team->players) {
+        if (player->words[kWordMatchState] == kOnCourt && ++onCourt == 5)
+            return true;
+    }
+    message += Text(100197);
+    m_host->SetElementText(kSquadMessageText, message, 0);
+    return false;
+}
+
+void CDayController::ShowSeasonEndPopup(int source) {
+    m_host->SetElementText(kSeasonEndText, Text(100164), 0);
+    m_host->SetElementText(kNextSeasonButton, Text(100165), 5);
+    m_host->SetElementText(kLeaveCareerButton, Text(100150), 5);
+    Post(source, kSeasonEndWindow, kMsgOpenOnTop);
+}
+
+// ---- buttons -------------------------------------------------------------------------------------
+
+bool CDayController::HandleButton(int source, int kind) {
+    if (!m_host || m_host->MatchMode() || IsWorkerActive())
+        return false;
+    if (kind != kMsgClick)
+        return false;
+    if (m_seasonEndPopup) {
+        if (source == kResultsButton) {
+            Post(source, kResultsWindow, kMsgSwitchTo);
+            return true;
+        }
+        if (source == kStageButton) {
+            m_seasonEndPopup = false;
+            StageOrSeasonEnd(source);
+            return true;
+        }
+        return false;
+    }
+    if (IsOneOf(kNextDayButtons, source)) {
+        m_singleStep = true;
+        m_host->SetDayWait(true);
+        m_workerSource = source;
+        StartWorkerThread(static_cast<int>(WorkerKind::OneDay));
+        return true;
+    }
+    if (IsOneOf(kContinueButtons, source)) {
+        m_singleStep = false;
+        CMemoryDB* career = m_host->CareerDb();
+        if (!CheckLineupComplete(career ? career->teams.At(0) : nullptr)) {
+            m_host->CentreWindow(kSquadMessageWindow, kSquadReference);
+            Post(source, kSquadMessageWindow, kMsgOpenOnTop);
+            return true;
+        }
+        m_workerSource = source;
+        // The busy panel shows from the first frame on; the worker clears it when the run ends.
+        m_host->SetBusy(true);
+        StartWorkerThread(static_cast<int>(WorkerKind::Continue));
+        return true;
+    }
+    switch (source) {
+    case kStageButton:
+        StageOrSeasonEnd(source);
+        return true;
+    case kResultsButton:
+        for (int window : kStatisticsWindows)
+            Post(source, window, kMsgSwitchTo);
+        return true;
+    case kLeaveCareerButton:
+        ResetCareer(source);
+        return true;
+    case kNextSeasonButton:
+        m_host->StartNewSeason();
+        for (int window : kFrameWindows)
+            Post(source, window, kMsgClose);
+        Post(source, kMainFrame, kMsgOpenMenu);
+        Post(source, kClubWindow, kMsgOpenOnTop);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CDayController::StageOrSeasonEnd(int source) {
+    if (m_host->TournamentMode()) {
+        int stage = m_host->CupStage();
+        if (!m_host->TournamentExit() && stage >= 0 && stage <= 3) {
+            m_host->BuildCupStage(stage);
+            Post(source, kResultsWindow, kMsgClose);
+            m_host->RefreshAllScreens();
+            return;
+        }
+        m_host->SetElementText(kStageTextElement, CStr(), 1);
+        m_host->EndTournament();
+        ResetCareer(source);
+        return;
+    }
+    if (!m_host->CareerOver()) {
+        ShowSeasonEndPopup(source);
+        return;
+    }
+    m_host->ClearCareerOver();
+    ResetCareer(source);
+}
+
+void CDayController::ResetCareerState() {
+    m_results.Clear();
+    m_keptMatchStats.Clear();
+    m_keptPlayerStats.Clear();
+    m_userAtHome = false;
+    m_userMatchHome = nullptr;
+    m_userMatchAway = nullptr;
+    m_seasonEndPopup = false;
+    m_singleStep = true;
+    if (CDayInfoPanel* panel = m_host->DayPanel())
+        panel->Clear();
+    m_host->ResetCareerSteps();
+}
+
+void CDayController::ResetCareer(int source) {
+    // Fixtures and the panel point into the career database: they go before it does.
+    CEventList* ledger = m_host->Ledger();
+    if (m_fixtures && ledger) {
+        ClearCareerSchedule(*m_fixtures, *ledger);
+    } else {
+        if (m_fixtures) {
+            m_fixtures->Clear();
+            m_fixtures->Season().Reset();
+        }
+        if (ledger)
+            ledger->Clear();
+    }
+    ResetCareerState();
+    m_host->DeleteCareerDb();
+    SeasonSpan defaults;
+    m_date = GameDate{defaults.startYear, defaults.startMonth, defaults.startDay};
+    m_host->SetCurrentDate(m_date);
+    for (int window : kFrameWindows)
+        Post(source, window, kMsgClose);
+    Post(source, kMainMenu, kMsgOpenMenu);
+}
+
+// ---- workers -------------------------------------------------------------------------------------
+
+bool CDayController::StartWorkerThread(int kind) {
+    if (!m_host || kind < 0 || kind > 2 || IsWorkerActive())
+        return false;
+    if (m_worker.joinable())
+        m_worker.join();
+    m_workerKind = static_cast<WorkerKind>(kind);
+    m_workerDone.store(false, std::memory_order_relaxed);
+    m_workerActive.store(true, std::memory_order_release);
+    m_host->SetThreadRunning(true);
+    m_worker = std::thread([this] {
+        switch (m_workerKind) {
+        case WorkerKind::NewCareer:
+            m_host->SetWaitText(Text(100166));
+            if (m_fixtures && m_host->Ledger())
+                ClearCareerSchedule(*m_fixtures, *m_host->Ledger());
+            ResetCareerState();
+            m_host->CreateCareer();
+            m_host->SetWaitText(Text(100167));
+            break;
+        case WorkerKind::OneDay:
+            AdvanceDayFromThread();
+            break;
+        case WorkerKind::Continue:
+            m_workerStop = false;
+            m_workerResult = RunDays(m_workerStop);
+            break;
+        }
+        m_workerDone.store(true, std::memory_order_release);
+    });
+    return true;
+}
+
+bool CDayController::PollWorker() {
+    if (!IsWorkerActive() || !m_workerDone.load(std::memory_order_acquire))
+        return false;
+    if (m_worker.joinable())
+        m_worker.join();
+    switch (m_workerKind) {
+    case WorkerKind::NewCareer:
+        FinishNewCareer();
+        break;
+    case WorkerKind::OneDay:
+        FinishOneDay(m_workerResult, m_workerStop);
+        break;
+    case WorkerKind::Continue:
+        FinishContinue(m_workerStop);
+        break;
+    }
+    m_host->SetThreadRunning(false);
+    m_workerActive.store(false, std::memory_order_release);
+    return true;
+}
+
+void CDayController::FinishWorker() {
+    if (!IsWorkerActive())
+        return;
+    if (m_worker.joinable())
+        m_worker.join();
+    PollWorker();
+}
+
+void CDayController::SwitchAfterUserMatch(int source) {
+    if (m_host->View3D()) {
+        m_host->SetMatchRunning(true);
+        Post(source, kMatch3DWindow, kMsgSwitchTo);
+    } else if (!m_host->NoView()) {
+        m_host->SetMatchRunning(true);
+        Post(source, kMatchCentreWindow, kMsgSwitchTo);
+    } else {
+        // The match has already been played to its end.
+        m_host->SetMatchRunning(false);
+        Post(source, kDayPanelWindow, kMsgSwitchTo);
+    }
+}
+
+void CDayController::FinishContinue(bool stop) {
+    if (stop) {
+        if (CDayInfoPanel* panel = m_host->DayPanel())
+            panel->Refresh();
+        m_host->RefreshAllScreens();
+        SwitchAfterUserMatch(m_workerSource);
+        return;
+    }
+    m_host->RefreshAllScreens();
+    if (m_fixtures && m_fixtures->HasFixtureOn(m_date.year, m_date.month, m_date.day))
+        Post(m_workerSource, kDayPanelWindow, kMsgSwitchTo);
+}
+
+void CDayController::FinishOneDay(bool hadFixtures, bool stop) {
+    if (!hadFixtures) {
+        m_host->RefreshAllScreens();
+    } else {
+        // Every next-day button switches as the first one does.
+        const int source = kNextDayButtons[0];
+        if (CDayInfoPanel* panel = m_host->DayPanel())
+            panel->Refresh();
+        m_host->RefreshAllScreens();
+        if (stop)
+            SwitchAfterUserMatch(source);
+        else
+            Post(source, kDayPanelWindow, kMsgSwitchTo);
+    }
+    m_host->SetDayWait(false);
+}
+
+void CDayController::FinishNewCareer() {
+    m_host->RefreshAllScreens();
+    m_host->RefreshTransfers();
+    m_host->SetNewCareerWait(false);
+    Post(kNewCareerButton, kMainFrame, kMsgOpenMenu);
+    Post(kNewCareerButton, kClubWindow, kMsgOpenOnTop);
+}
