@@ -2,6 +2,7 @@
 #include "career/Calendar.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace {
 constexpr int kMonthLengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -135,6 +136,12 @@ void CCalendar::DateOfWeek(int year, int week, GameDate& out) {
 }
 
 int MakeDateKey(int year, int month, int day) {
+    // Sorting and every fixture query key dates, so ordinary dates skip the text; the arithmetic
+    // gives the same number as the text for them.
+    if (year >= 0 && month >= 0 && month < 100 && day >= 0 && day < 100) {
+        long long key = year * 10000LL + month * 100 + day;
+        return static_cast<int>(std::min<long long>(key, INT_MAX));
+    }
     CStr text = CStr::Formatted("%d%s%d%s%d", year, month < 10 ? "0" : "", month, day < 10 ? "0" : "", day);
     return text.ToInt();
 }

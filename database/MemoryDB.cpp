@@ -117,7 +117,7 @@ bool CMemoryDB::LoadFolder(const char* folder) {
         loaded.profiles.ReadText(text);
     loaded.AfterRead();
     loaded.Link();
-    loaded.SumCapacities();
+    loaded.UpdateStadiumCapacities();
     if (CProfile* profile = loaded.profiles.At(0))
         loaded.managerClubId = profile->clubId;
     Swap(loaded);
@@ -131,7 +131,7 @@ void CMemoryDB::AfterRead() {
     emails.FileAll();
 }
 
-void CMemoryDB::SumCapacities() {
+void CMemoryDB::UpdateStadiumCapacities() {
     for (CStadiumRecord* stadium : stadiums) {
         int32_t seats = 0;
         for (CStadiumWingRecord* wing : stadium->wings)

@@ -70,6 +70,9 @@ public:
     CPlayer* FindPlayer(int32_t id) const { return FindById(players, id); }
     CStaffRecord* FindStaff(int32_t id) const { return FindById(staff, id); }
 
+    // Seat capacity of every linked stadium: the sum of its parts' seats.
+    void UpdateStadiumCapacities();
+
     void Clear();
     void Swap(CMemoryDB& other) noexcept;
 
@@ -79,6 +82,4 @@ public:
 private:
     // Post-read fixups of freshly read tables: played position from the natural one, mail folders.
     void AfterRead();
-    // Seat capacity of every linked stadium from its parts.
-    void SumCapacities();
 };

@@ -124,6 +124,14 @@ TEST(DateKey, OrdersDatesAndKeepsTheTextRule) {
     EXPECT_EQ(MakeDateKey(-5, 1, 1), -50101);
     EXPECT_EQ(MakeDateKey(0, 0, 0), 0);
     EXPECT_EQ(FixtureDateKey(2007, 8, 1), MakeDateKey(2007, 8, 1));
+    // The quick arithmetic and the text rule agree wherever both apply.
+    for (int year : {0, 7, 1582, 2007, 214748, 214749, 999999})
+        for (int month : {0, 1, 9, 10, 12, 99})
+            for (int day : {0, 1, 9, 10, 31, 99}) {
+                CStr text = CStr::Formatted("%d%s%d%s%d", year, month < 10 ? "0" : "", month,
+                                            day < 10 ? "0" : "", day);
+                ASSERT_EQ(MakeDateKey(year, month, day), text.ToInt()) << text.GetText();
+            }
     // A key too long for an int saturates instead of wrapping to a small or negative number.
     EXPECT_GT(MakeDateKey(99999, 12, 31), MakeDateKey(2008, 1, 1));
 }
