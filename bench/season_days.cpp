@@ -3,6 +3,7 @@
 #include "career/DayController.h"
 #include "career/EventList.h"
 #include "career/FixtureList.h"
+#include "database/Careers.h"
 #include "database/MemoryDB.h"
 #include "engine/GameRand.h"
 
@@ -102,13 +103,53 @@ void BM_SeasonOfDays(benchmark::State& state) {
         benchmark::DoNotOptimize(host.date);
 
         state.PauseTiming();
-        state.counters["reachedLastFixture"] = MakeDateKey(host.date) == MakeDateKey(fixtures.LastDate()) ? 1 : 0;
+        state.counters["reachedLastFixture"] =
+            MakeDateKey(host.date) == MakeDateKey(fixtures.LastDate()) ? 1 : 0;
         state.counters["fixtures"] = fixtures.Size();
         controller.ResetCareerState();
         state.ResumeTiming();
     }
 }
 BENCHMARK(BM_SeasonOfDays)->Unit(benchmark::kMillisecond);
+
+// The shipped default world (run from the game folder): the career's season without the user's
+// own fixtures, so one continue runs from 1 August to the last fixture.
+void BM_SeasonOfDaysDefaultWorld(benchmark::State& state) {
+    int fixtureCount = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        GameSrand(1);
+        BenchHost host;
+        if (!BuildCareerDatabase(*host.world, *host.career, kDataSetLeague, 10, CStr("Bench"))) {
+            state.SkipWithError("no generated data set: run from the game folder");
+            return;
+        }
+        CFixtureList all;
+        ScheduleSettings settings;
+        BuildLeagueFixtures(all, host.career->leagues.At(0), host.world.get(), 2007, settings);
+        const int32_t userId = host.career->teams.At(0)->id;
+        CFixtureList fixtures;
+        for (int i = 0; i < all.Size(); ++i) {
+            const CFixture* f = all.At(i);
+            if (f->home->id != userId && f->away->id != userId)
+                fixtures.Add(std::make_unique<CFixture>(*f));
+        }
+        fixtures.FinishSchedule();
+        fixtureCount = fixtures.Size();
+        CDayController controller(&host, &fixtures);
+        state.ResumeTiming();
+
+        bool stop = false;
+        controller.RunDays(stop);
+        benchmark::DoNotOptimize(host.date);
+
+        state.PauseTiming();
+        controller.ResetCareerState();
+        state.ResumeTiming();
+    }
+    state.counters["fixtures"] = fixtureCount;
+}
+BENCHMARK(BM_SeasonOfDaysDefaultWorld)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

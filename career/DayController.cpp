@@ -238,6 +238,14 @@ bool CDayController::PlayDayMatches(bool& stop) {
     return hadFixtures;
 }
 
+void CDayController::OnUserMatchRecorded() {
+    if (!m_host || !m_fixtures || MakeDateKey(m_date) != MakeDateKey(m_fixtures->LastDate()))
+        return;
+    m_seasonEndPopup = true;
+    m_host->RefreshStatistics();
+    m_host->RefreshResults();
+}
+
 void CDayController::HandOffUserMatch(CFixture* fixture, CTeam* user, bool& liveMatch) {
     m_host->ClearMatchOverlays();
     BuildTeamSheet(fixture->home);

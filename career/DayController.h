@@ -199,6 +199,9 @@ public:
     // The squad check of the continue buttons; opens nothing itself.
     bool CheckLineupComplete(CTeam* team);
     void ShowSeasonEndPopup(int source);
+    // The match screens call this once the user's live match is recorded: on the season's last
+    // fixture day it raises the season-end popup flag the live match held back.
+    void OnUserMatchRecorded();
     void ClearDayResults() { m_results.Clear(); }
     void AddReportLine(const MatchDayEntry& line) { m_results.AddReportLine(line); }
     // Rebuilds the panel's leader and incident rows (after the user's match was recorded).

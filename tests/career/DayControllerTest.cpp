@@ -282,3 +282,15 @@ TEST(NextDay, OneDayWorkerAdvancesExactlyOneDay) {
     EXPECT_NE(rig.fixtures.At(0)->homeScore, -1);
     EXPECT_TRUE(rig.host.WasPosted(CDayController::kDayPanelWindow, 6));
 }
+
+TEST(SeasonEnd, ALiveMatchOnTheLastDayRaisesThePopupWhenRecorded) {
+    DayRig rig;
+    rig.fixtures.AddFixture(rig.world.clubs[0], rig.world.clubs[1], rig.world.league, 2007, 8, 2);
+    rig.fixtures.AddFixture(rig.world.user, rig.world.clubs[2], rig.world.league, 2007, 8, 4);
+    rig.fixtures.FinishSchedule();
+    rig.Continue();
+    EXPECT_EQ(rig.host.date, (GameDate{2007, 8, 4}));
+    EXPECT_FALSE(rig.controller.SeasonEndPending()); // the match is still to be played
+    rig.controller.OnUserMatchRecorded();
+    EXPECT_TRUE(rig.controller.SeasonEndPending());
+}

@@ -126,13 +126,15 @@ inline void AddDoubleRoundRobin(CFixtureList& list, const std::vector<CTeam*>& c
 // The running game as the day controller sees it, without windows.
 class FakeDayHost : public IDayHost {
 public:
-    explicit FakeDayHost(DayWorld& w) : world(w) {}
+    FakeDayHost(std::unique_ptr<CMemoryDB>& worldDb, std::unique_ptr<CMemoryDB>& careerDb)
+        : world(worldDb), career(careerDb) {}
+    explicit FakeDayHost(DayWorld& w) : FakeDayHost(w.world, w.career) {}
 
     GameDate CurrentDate() const override { return date; }
     void SetCurrentDate(const GameDate& d) override { date = d; }
-    CMemoryDB* WorldDb() const override { return world.world.get(); }
-    CMemoryDB* CareerDb() const override { return world.career.get(); }
-    void DeleteCareerDb() override { world.career.reset(); }
+    CMemoryDB* WorldDb() const override { return world.get(); }
+    CMemoryDB* CareerDb() const override { return career.get(); }
+    void DeleteCareerDb() override { career.reset(); }
     CEventList* Ledger() const override { return ledger; }
     CDayInfoPanel* DayPanel() const override { return panel; }
     CStr GetText(int id) const override { return CStr::Formatted("<%d>", id); }
@@ -200,7 +202,8 @@ public:
     }
     void ResetCareerSteps() override { ++stepResets; }
 
-    DayWorld& world;
+    std::unique_ptr<CMemoryDB>& world;
+    std::unique_ptr<CMemoryDB>& career;
     GameDate date{2007, 8, 1};
     CEventList* ledger = nullptr;
     CDayInfoPanel* panel = nullptr;
