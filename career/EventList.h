@@ -50,7 +50,7 @@ struct TicketIncomeEventData {
 struct LedgerEventData {
     int scope = -1;
     int direction = -1;
-    CStr text;
+    CStr text{};
     int amount = 0;
     int reference = -1;
     int extra = 0;
@@ -68,7 +68,7 @@ struct LoanEventData {
 struct FunShopEventData {
     int scope = -1;
     int direction = -1;
-    CStr text;
+    CStr text{};
     int amount = 0;
     uint8_t flag = 0;
 };
@@ -78,7 +78,7 @@ struct WageEventData {
     int scope = -1;
     int direction = -1;
     int group = -1;
-    CStr name;
+    CStr name{};
     int amount = 0;
     int reference = -1;
     int extra = 0;
@@ -88,7 +88,7 @@ struct WageEventData {
 struct StadiumUpkeepEventData {
     int scope = -1;
     int direction = -1;
-    CStr text;
+    CStr text{};
     int amount = 0;
     uint8_t flag = 0;
 };
@@ -98,7 +98,7 @@ struct UpkeepItemEventData {
     int group = 0;
     int scope = -1;
     int direction = -1;
-    CStr text;
+    CStr text{};
     int amount = 0;
     uint8_t flag = 0;
 };
@@ -125,7 +125,7 @@ struct MonthChangeEventData {
 struct MiscEventData {
     int scope = -1;
     int direction = -1;
-    CStr text;
+    CStr text{};
     int amount = 0;
 };
 
@@ -133,7 +133,7 @@ struct MiscEventData {
 struct TransferEventData {
     int scope = -1;
     int direction = -1;
-    CStr text;
+    CStr text{};
     int amount = 0;
 };
 

@@ -13,11 +13,8 @@ using namespace testworld;
 namespace {
 
 void BookSomeMoney(CEventList& ledger, int amount) {
-    TransferEventData fee;
-    fee.scope = kScopeDay;
-    fee.direction = kExpense;
-    fee.amount = amount;
-    ledger.AddEvent(fee, kLedgerTransfer, 3, 10, 2007);
+    ledger.AddEvent(TransferEventData{.scope = kScopeDay, .direction = kExpense, .amount = amount},
+                    kLedgerTransfer, 3, 10, 2007);
     ledger.BookMonthChange(GameDate{2007, 11, 1}, amount, 0);
 }
 

@@ -8,76 +8,46 @@ namespace {
 
 // One booking of every kind, spread over two months and all three scopes.
 void BookASeasonStart(CEventList& ledger) {
-    TicketIncomeEventData gate;
-    gate.scope = kScopeDay;
-    gate.direction = kIncome;
-    for (int i = 0; i < 5; ++i)
-        gate.amounts[i] = 1000 * (i + 1);
-    ledger.AddEvent(gate, kLedgerGateMoney, 12, 9, 2007);
+    ledger.AddEvent(TicketIncomeEventData{.scope = kScopeDay,
+                                          .direction = kIncome,
+                                          .amounts = {1000, 2000, 3000, 4000, 5000}},
+                    kLedgerGateMoney, 12, 9, 2007);
     for (int kind : {1, 2, 3, 6, 9}) {
-        LedgerEventData sponsor;
-        sponsor.scope = kind == 9 ? kScopeDay : kScopeMonth;
-        sponsor.direction = kind == 9 ? kExpense : kIncome;
-        sponsor.text = CStr::Formatted("Sponsor %d", kind);
-        sponsor.amount = 100 * kind;
-        sponsor.reference = kind + 40;
+        LedgerEventData sponsor{.scope = kind == 9 ? kScopeDay : kScopeMonth,
+                                .direction = kind == 9 ? kExpense : kIncome,
+                                .text = CStr::Formatted("Sponsor %d", kind),
+                                .amount = 100 * kind,
+                                .reference = kind + 40};
         ledger.AddEvent(sponsor, kind, 1, 9, 2007);
     }
-    LoanEventData loan;
-    loan.scope = kScopeDay;
-    loan.direction = kIncome;
-    loan.values[0] = 3;
-    loan.values[1] = 24;
-    loan.values[2] = 75000;
-    ledger.AddEvent(loan, kLedgerLoan, 4, 9, 2007);
-    FunShopEventData shop;
-    shop.scope = kScopeDay;
-    shop.direction = kExpense;
-    shop.text = "Scarves";
-    shop.amount = 640;
-    ledger.AddEvent(shop, kLedgerFunShop, 7, 9, 2007);
-    WageEventData wage;
-    wage.scope = kScopeMonth;
-    wage.direction = kExpense;
-    wage.group = 0;
-    wage.name = "Coach";
-    wage.amount = 6000;
-    wage.reference = 17;
+    ledger.AddEvent(LoanEventData{.scope = kScopeDay, .direction = kIncome, .values = {3, 24, 75000}},
+                    kLedgerLoan, 4, 9, 2007);
+    ledger.AddEvent(
+        FunShopEventData{.scope = kScopeDay, .direction = kExpense, .text = "Scarves", .amount = 640},
+        kLedgerFunShop, 7, 9, 2007);
+    WageEventData wage{.scope = kScopeMonth,
+                       .direction = kExpense,
+                       .group = 0,
+                       .name = "Coach",
+                       .amount = 6000,
+                       .reference = 17};
     ledger.AddEvent(wage, kLedgerWages, 1, 9, 2007);
-    for (int kind : {8, 10}) {
-        StadiumUpkeepEventData upkeep;
-        upkeep.scope = kScopeMonth;
-        upkeep.direction = kExpense;
-        upkeep.text = "Arena";
-        upkeep.amount = 5000 + kind;
-        ledger.AddEvent(upkeep, kind, 1, 10, 2007);
-    }
-    UpkeepItemEventData item;
-    item.group = 2;
-    item.scope = kScopeYear;
-    item.direction = kExpense;
-    item.text = "Roof";
-    item.amount = 900;
+    for (int kind : {8, 10})
+        ledger.AddEvent(
+            StadiumUpkeepEventData{
+                .scope = kScopeMonth, .direction = kExpense, .text = "Arena", .amount = 5000 + kind},
+            kind, 1, 10, 2007);
+    UpkeepItemEventData item{
+        .group = 2, .scope = kScopeYear, .direction = kExpense, .text = "Roof", .amount = 900};
     ledger.AddEvent(item, kLedgerUpkeepItem, 1, 10, 2007);
-    TrainingCampEventData camp;
-    camp.scope = kScopeDay;
-    camp.direction = kExpense;
-    camp.amount = 12000;
-    camp.extra = 38;
+    TrainingCampEventData camp{.scope = kScopeDay, .direction = kExpense, .amount = 12000, .extra = 38};
     ledger.AddEvent(camp, kLedgerTrainingCamp, 17, 9, 2007);
     ledger.BookMonthChange(GameDate{2007, 10, 1}, 480000, 75000);
-    MiscEventData misc;
-    misc.scope = kScopeDay;
-    misc.direction = kIncome;
-    misc.text = "Misc";
-    misc.amount = 3;
-    ledger.AddEvent(misc, kLedgerMisc, 2, 10, 2007);
-    TransferEventData fee;
-    fee.scope = kScopeDay;
-    fee.direction = kExpense;
-    fee.text = "J. Doe";
-    fee.amount = 250000;
-    ledger.AddEvent(fee, kLedgerTransfer, 2, 10, 2007);
+    ledger.AddEvent(MiscEventData{.scope = kScopeDay, .direction = kIncome, .text = "Misc", .amount = 3},
+                    kLedgerMisc, 2, 10, 2007);
+    ledger.AddEvent(
+        TransferEventData{.scope = kScopeDay, .direction = kExpense, .text = "J. Doe", .amount = 250000},
+        kLedgerTransfer, 2, 10, 2007);
 }
 
 // Everything the reports and sums can see of a ledger, as one comparable text.

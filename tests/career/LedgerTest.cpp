@@ -5,38 +5,18 @@
 
 namespace {
 
-WageEventData Wage(int scope, int direction, int amount, const char* name) {
-    WageEventData wage;
-    wage.scope = scope;
-    wage.direction = direction;
-    wage.group = 8;
-    wage.name = name;
-    wage.amount = amount;
-    wage.reference = 4;
-    wage.extra = 77;
-    return wage;
-}
-
-TicketIncomeEventData Gate(int a, int b, int c, int d, int e) {
-    TicketIncomeEventData gate;
-    gate.scope = kScopeDay;
-    gate.direction = kIncome;
-    gate.amounts[0] = a;
-    gate.amounts[1] = b;
-    gate.amounts[2] = c;
-    gate.amounts[3] = d;
-    gate.amounts[4] = e;
-    return gate;
+WageEventData Wage(int scope, int direction, int amount) {
+    return {.scope = scope,
+            .direction = direction,
+            .group = 8,
+            .name = "Player",
+            .amount = amount,
+            .reference = 4,
+            .extra = 77};
 }
 
 UpkeepItemEventData Item(int scope, int direction, int amount) {
-    UpkeepItemEventData item;
-    item.group = 3;
-    item.scope = scope;
-    item.direction = direction;
-    item.text = "Seats";
-    item.amount = amount;
-    return item;
+    return {.group = 3, .scope = scope, .direction = direction, .text = "Seats", .amount = amount};
 }
 
 int Sum(const std::vector<LedgerEntry>& entries) {
@@ -50,7 +30,7 @@ int Sum(const std::vector<LedgerEntry>& entries) {
 
 TEST(LedgerBooking, CopiesTheBookedFieldsAndKeepsTheCallersRecord) {
     CEventList ledger;
-    WageEventData wage = Wage(kScopeMonth, kExpense, 3000, "Player");
+    WageEventData wage = Wage(kScopeMonth, kExpense, 3000);
     ASSERT_TRUE(ledger.AddEvent(wage, kLedgerWages, 31, 8, 2007));
     wage.amount = 1; // the ledger holds its own copy
     const CCalendarEvent* event = ledger.At(0);
@@ -65,11 +45,7 @@ TEST(LedgerBooking, CopiesTheBookedFieldsAndKeepsTheCallersRecord) {
     EXPECT_STREQ(booked.name.GetText(), "Player");
     EXPECT_EQ(booked.extra, 0); // the spare word is not carried over
 
-    LoanEventData loan;
-    loan.scope = kScopeDay;
-    loan.direction = kIncome;
-    loan.values[2] = 50000;
-    loan.flag = 1;
+    LoanEventData loan{.scope = kScopeDay, .direction = kIncome, .values = {0, 0, 50000}, .flag = 1};
     ASSERT_TRUE(ledger.AddEvent(loan, kLedgerLoan, 2, 9, 2007));
     EXPECT_EQ(std::get<LoanEventData>(ledger.At(1)->Payload()).flag, 0);
     EXPECT_EQ(PayloadAmount(ledger.At(1)->Payload()), 50000);
@@ -94,10 +70,10 @@ TEST(LedgerBooking, RefusesUnknownKindsAndMismatchedRecords) {
 
 TEST(LedgerViews, EachScopeIsSeenByItsOwnViewOnly) {
     CEventList ledger;
-    ledger.AddEvent(Wage(kScopeDay, kExpense, 10, "day"), kLedgerWages, 5, 9, 2007);
-    ledger.AddEvent(Wage(kScopeMonth, kExpense, 20, "month"), kLedgerWages, 5, 9, 2007);
-    ledger.AddEvent(Wage(kScopeYear, kExpense, 40, "year"), kLedgerWages, 5, 9, 2007);
-    ledger.AddEvent(Wage(kScopeDay, kIncome, 80, "income"), kLedgerWages, 5, 9, 2007);
+    ledger.AddEvent(Wage(kScopeDay, kExpense, 10), kLedgerWages, 5, 9, 2007);
+    ledger.AddEvent(Wage(kScopeMonth, kExpense, 20), kLedgerWages, 5, 9, 2007);
+    ledger.AddEvent(Wage(kScopeYear, kExpense, 40), kLedgerWages, 5, 9, 2007);
+    ledger.AddEvent(Wage(kScopeDay, kIncome, 80), kLedgerWages, 5, 9, 2007);
 
     std::vector<LedgerEntry> day, month, year;
     ledger.CollectDay(day, 2007, 9, 5, kExpense);
@@ -116,10 +92,7 @@ TEST(LedgerViews, EachScopeIsSeenByItsOwnViewOnly) {
 
 TEST(LedgerViews, TheYearViewShowsUpkeepAndItemsMonthByMonth) {
     CEventList ledger;
-    StadiumUpkeepEventData upkeep;
-    upkeep.scope = kScopeMonth;
-    upkeep.direction = kExpense;
-    upkeep.amount = 100;
+    StadiumUpkeepEventData upkeep{.scope = kScopeMonth, .direction = kExpense, .amount = 100};
     for (int month = 1; month <= 12; ++month) {
         ledger.AddEvent(upkeep, kLedgerStadiumUpkeep, 28, month, 2008);
         ledger.AddEvent(Item(kScopeMonth, kExpense, 1), kLedgerUpkeepItem, 28, month, 2008);
@@ -139,15 +112,10 @@ TEST(LedgerViews, TheYearViewShowsUpkeepAndItemsMonthByMonth) {
 TEST(LedgerViews, BalanceAndOddKindsStayOutOfReportsAndSums) {
     CEventList ledger;
     EXPECT_EQ(ledger.GetMonthEndBalance(2007, 8), 0);
-    MiscEventData misc;
-    misc.scope = kScopeDay;
-    misc.direction = kIncome;
-    misc.amount = 999;
-    ledger.AddEvent(misc, kLedgerMisc, 3, 9, 2007);
-    MonthChangeEventData balance;
-    balance.first = kScopeDay;
-    balance.second = kIncome;
-    balance.money = 12345;
+    ledger.AddEvent(MiscEventData{.scope = kScopeDay, .direction = kIncome, .amount = 999}, kLedgerMisc, 3, 9,
+                    2007);
+    // Words that look like a day's income must not make the balance one.
+    MonthChangeEventData balance{.first = kScopeDay, .second = kIncome, .money = 12345};
     ledger.AddEvent(balance, kLedgerMonthChange, 3, 9, 2007);
     balance.money = 1;
     ledger.AddEvent(balance, kLedgerMonthChange, 4, 9, 2007);
@@ -162,36 +130,21 @@ TEST(LedgerViews, BalanceAndOddKindsStayOutOfReportsAndSums) {
 
 TEST(LedgerMonthSum, AddsEveryKindAsItsAmountReads) {
     CEventList ledger;
-    ledger.AddEvent(Gate(100, 200, 300, 400, 500), kLedgerGateMoney, 8, 9, 2007);
-    LoanEventData loan;
-    loan.scope = kScopeDay;
-    loan.direction = kIncome;
-    loan.values[0] = 7;
-    loan.values[1] = 12;
-    loan.values[2] = 20000;
+    TicketIncomeEventData gate{
+        .scope = kScopeDay, .direction = kIncome, .amounts = {100, 200, 300, 400, 500}};
+    ledger.AddEvent(gate, kLedgerGateMoney, 8, 9, 2007);
+    LoanEventData loan{.scope = kScopeDay, .direction = kIncome, .values = {7, 12, 20000}};
     ledger.AddEvent(loan, kLedgerLoan, 10, 9, 2007);
-    LedgerEventData sponsor;
-    sponsor.scope = kScopeMonth;
-    sponsor.direction = kIncome;
-    sponsor.amount = 5000;
+    LedgerEventData sponsor{.scope = kScopeMonth, .direction = kIncome, .amount = 5000};
     ledger.AddEvent(sponsor, kLedgerSponsor2, 1, 9, 2007);
-    FunShopEventData sale;
-    sale.scope = kScopeDay;
-    sale.direction = kIncome;
-    sale.amount = 75;
+    FunShopEventData sale{.scope = kScopeDay, .direction = kIncome, .amount = 75};
     ledger.AddEvent(sale, kLedgerFunShop, 30, 9, 2007);
 
-    ledger.AddEvent(Wage(kScopeMonth, kExpense, 30000, "Squad"), kLedgerWages, 1, 9, 2007);
+    ledger.AddEvent(Wage(kScopeMonth, kExpense, 30000), kLedgerWages, 1, 9, 2007);
     ledger.AddEvent(Item(kScopeDay, kExpense, 250), kLedgerUpkeepItem, 8, 9, 2007);
-    TrainingCampEventData camp;
-    camp.scope = kScopeDay;
-    camp.direction = kExpense;
-    camp.amount = 4000;
+    TrainingCampEventData camp{.scope = kScopeDay, .direction = kExpense, .amount = 4000};
     ledger.AddEvent(camp, kLedgerTrainingCamp, 20, 9, 2007);
-    TransferEventData fee;
-    fee.scope = kScopeDay;
-    fee.direction = kExpense;
-    fee.amount = 100000;
+    TransferEventData fee{.scope = kScopeDay, .direction = kExpense, .amount = 100000};
     ledger.AddEvent(fee, kLedgerTransfer, 15, 8, 2007); // another month
 
     GameDate later{2007, 11, 2};

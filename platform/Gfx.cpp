@@ -1,0 +1,543 @@
+// OpenGL 3.3 core through libepoxy: the few objects and states the engine device needs.
+#include "platform/Gfx.h"
+
+#include <cstdio>
+#include <cstring>
+#include <epoxy/gl.h>
+#include <string>
+
+namespace {
+
+struct GfxState {
+    GLuint program2D = 0;
+    GLint loc2DTexture = -1, loc2DScale = -1;
+    GLuint vao2D = 0, vbo2D = 0;
+    GLuint white = 0;
+    size_t vbo2DCapacity = 0;
+};
+
+GfxState& State() {
+    static GfxState state;
+    return state;
+}
+
+GLuint CompileShader(GLenum type, const char* source, std::string& log) {
+    GLuint shader = glCreateShader(type);
+    glShaderSource(shader, 1, &source, nullptr);
+    glCompileShader(shader);
+    GLint ok = GL_FALSE;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+    if (!ok) {
+        char text[2048] = {};
+        glGetShaderInfoLog(shader, sizeof text, nullptr, text);
+        log = text;
+        glDeleteShader(shader);
+        return 0;
+    }
+    return shader;
+}
+
+GLuint LinkProgram(const char* vertexSource, const char* fragmentSource, char* error, int errorSize) {
+    std::string log;
+    GLuint vs = CompileShader(GL_VERTEX_SHADER, vertexSource, log);
+    GLuint fs = vs ? CompileShader(GL_FRAGMENT_SHADER, fragmentSource, log) : 0;
+    if (!vs || !fs) {
+        if (vs)
+            glDeleteShader(vs);
+        if (error && errorSize > 0)
+            std::snprintf(error, static_cast<size_t>(errorSize), "shader: %s", log.c_str());
+        return 0;
+    }
+    GLuint program = glCreateProgram();
+    glAttachShader(program, vs);
+    glAttachShader(program, fs);
+    glBindAttribLocation(program, 0, "a_position");
+    glBindAttribLocation(program, 1, "a_normal");
+    glBindAttribLocation(program, 2, "a_uv0");
+    glBindAttribLocation(program, 3, "a_uv1");
+    glBindAttribLocation(program, 4, "a_weights");
+    glBindAttribLocation(program, 5, "a_bones");
+    glLinkProgram(program);
+    glDeleteShader(vs);
+    glDeleteShader(fs);
+    GLint ok = GL_FALSE;
+    glGetProgramiv(program, GL_LINK_STATUS, &ok);
+    if (!ok) {
+        char text[2048] = {};
+        glGetProgramInfoLog(program, sizeof text, nullptr, text);
+        if (error && errorSize > 0)
+            std::snprintf(error, static_cast<size_t>(errorSize), "link: %s", text);
+        glDeleteProgram(program);
+        return 0;
+    }
+    return program;
+}
+
+const char* k2DVertex = R"(#version 330 core
+layout(location = 0) in vec2 a_pos;
+layout(location = 1) in vec2 a_uv;
+layout(location = 2) in vec4 a_colour;
+uniform vec3 u_scale; // 2/width, 2/height (signed), y offset
+out vec2 v_uv;
+out vec4 v_colour;
+void main() {
+    gl_Position = vec4(a_pos.x * u_scale.x - 1.0, a_pos.y * u_scale.y + u_scale.z, 0.0, 1.0);
+    v_uv = a_uv;
+    v_colour = a_colour;
+}
+)";
+
+const char* k2DFragment = R"(#version 330 core
+in vec2 v_uv;
+in vec4 v_colour;
+uniform sampler2D u_texture;
+out vec4 o_colour;
+void main() { o_colour = texture(u_texture, v_uv) * v_colour; }
+)";
+
+// Fixed-function style lighting: emissive + ambient + per-light diffuse (and specular), times the
+// base texture and the lightmap. Bones, when given, skin the vertex before the world matrix.
+const char* kMeshVertex = R"(#version 330 core
+in vec3 a_position;
+in vec3 a_normal;
+in vec2 a_uv0;
+in vec2 a_uv1;
+in vec4 a_weights;
+in vec4 a_bones;
+uniform mat4 u_world;
+uniform mat4 u_viewProjection;
+uniform mat4 u_bones[64];
+uniform int u_boneCount;
+out vec3 v_worldPos;
+out vec3 v_normal;
+out vec2 v_uv0;
+out vec2 v_uv1;
+void main() {
+    vec4 pos = vec4(a_position, 1.0);
+    vec3 normal = a_normal;
+    if (u_boneCount > 0) {
+        vec4 skinned = vec4(0.0);
+        vec3 skinnedNormal = vec3(0.0);
+        float total = 0.0;
+        for (int i = 0; i < 4; ++i) {
+            float w = a_weights[i];
+            if (w <= 0.0)
+                continue;
+            int b = int(a_bones[i] + 0.5);
+            if (b >= u_boneCount)
+                continue;
+            skinned += w * (u_bones[b] * pos);
+            skinnedNormal += w * (mat3(u_bones[b]) * normal);
+            total += w;
+        }
+        if (total > 0.0) {
+            pos = vec4(skinned.xyz / total, 1.0);
+            normal = skinnedNormal;
+        }
+    }
+    vec4 world = u_world * pos;
+    v_worldPos = world.xyz;
+    v_normal = mat3(u_world) * normal;
+    v_uv0 = a_uv0;
+    v_uv1 = a_uv1;
+    gl_Position = u_viewProjection * world;
+}
+)";
+
+const char* kMeshFragment = R"(#version 330 core
+in vec3 v_worldPos;
+in vec3 v_normal;
+in vec2 v_uv0;
+in vec2 v_uv1;
+uniform int u_shading; // 0 unlit, 1 diffuse, 2 specular
+uniform vec4 u_diffuse;
+uniform vec4 u_ambient;
+uniform vec4 u_specular;
+uniform vec4 u_emissive;
+uniform float u_power;
+uniform vec3 u_sceneAmbient;
+uniform vec3 u_eye;
+uniform int u_lightCount;
+uniform int u_lightType[4];
+uniform vec4 u_lightDiffuse[4];
+uniform vec4 u_lightSpecular[4];
+uniform vec4 u_lightAmbient[4];
+uniform vec3 u_lightPosition[4];
+uniform vec3 u_lightDirection[4];
+uniform vec3 u_lightAttenuation[4];
+uniform float u_lightRange[4];
+uniform int u_hasTexture0;
+uniform int u_hasTexture1;
+uniform int u_unlitTexture;
+uniform sampler2D u_texture0;
+uniform sampler2D u_texture1;
+out vec4 o_colour;
+void main() {
+    vec4 base = u_hasTexture0 != 0 ? texture(u_texture0, v_uv0) : vec4(1.0);
+    if (u_unlitTexture != 0) {
+        o_colour = base;
+        return;
+    }
+    vec3 colour;
+    vec3 highlight = vec3(0.0);
+    if (u_shading == 0) {
+        colour = u_diffuse.rgb;
+    } else {
+        vec3 n = normalize(v_normal);
+        vec3 lit = u_emissive.rgb + u_ambient.rgb * u_sceneAmbient;
+        for (int i = 0; i < u_lightCount; ++i) {
+            vec3 toLight;
+            float atten = 1.0;
+            if (u_lightType[i] == 0) {
+                toLight = -normalize(u_lightDirection[i]);
+            } else {
+                vec3 d = u_lightPosition[i] - v_worldPos;
+                float dist = length(d);
+                if (dist > u_lightRange[i])
+                    continue;
+                toLight = d / max(dist, 1e-5);
+                vec3 a = u_lightAttenuation[i];
+                atten = 1.0 / max(a.x + a.y * dist + a.z * dist * dist, 1e-5);
+            }
+            float nl = max(dot(n, toLight), 0.0);
+            lit += atten * (u_lightAmbient[i].rgb * u_ambient.rgb + u_lightDiffuse[i].rgb * u_diffuse.rgb * nl);
+            if (u_shading == 2 && nl > 0.0 && u_power > 0.0) {
+                vec3 h = normalize(toLight + normalize(u_eye - v_worldPos));
+                highlight += atten * u_lightSpecular[i].rgb * u_specular.rgb * pow(max(dot(n, h), 0.0), u_power);
+            }
+        }
+        colour = lit;
+    }
+    vec3 rgb = colour * base.rgb;
+    if (u_hasTexture1 != 0)
+        rgb *= texture(u_texture1, v_uv1).rgb;
+    o_colour = vec4(clamp(rgb + highlight, 0.0, 1.0), u_diffuse.a * base.a);
+}
+)";
+
+} // namespace
+
+bool GfxInit(char* error, int errorSize) {
+    GfxState& s = State();
+    if (s.program2D)
+        return true;
+    s.program2D = LinkProgram(k2DVertex, k2DFragment, error, errorSize);
+    if (!s.program2D)
+        return false;
+    s.loc2DTexture = glGetUniformLocation(s.program2D, "u_texture");
+    s.loc2DScale = glGetUniformLocation(s.program2D, "u_scale");
+    glGenVertexArrays(1, &s.vao2D);
+    glGenBuffers(1, &s.vbo2D);
+    glBindVertexArray(s.vao2D);
+    glBindBuffer(GL_ARRAY_BUFFER, s.vbo2D);
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, sizeof(Gfx2DVertex), reinterpret_cast<void*>(0));
+    glEnableVertexAttribArray(1);
+    glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, sizeof(Gfx2DVertex),
+                          reinterpret_cast<void*>(offsetof(Gfx2DVertex, u)));
+    glEnableVertexAttribArray(2);
+    glVertexAttribPointer(2, 4, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(Gfx2DVertex),
+                          reinterpret_cast<void*>(offsetof(Gfx2DVertex, r)));
+    glBindVertexArray(0);
+    const uint8_t white[4] = {255, 255, 255, 255};
+    s.white = GfxCreateTexture(1, 1, white);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    return true;
+}
+
+void GfxShutdown() {
+    GfxState& s = State();
+    if (s.program2D)
+        glDeleteProgram(s.program2D);
+    if (s.vbo2D)
+        glDeleteBuffers(1, &s.vbo2D);
+    if (s.vao2D)
+        glDeleteVertexArrays(1, &s.vao2D);
+    if (s.white)
+        glDeleteTextures(1, &s.white);
+    s = GfxState();
+}
+
+const char* GfxVersionText() {
+    const GLubyte* text = glGetString(GL_VERSION);
+    return text ? reinterpret_cast<const char*>(text) : "";
+}
+
+bool GfxIsCoreProfile() {
+    GLint mask = 0;
+    glGetIntegerv(GL_CONTEXT_PROFILE_MASK, &mask);
+    return (mask & GL_CONTEXT_CORE_PROFILE_BIT) != 0 && epoxy_gl_version() >= 33;
+}
+
+uint32_t GfxCreateTexture(int width, int height, const uint8_t* rgba) {
+    if (width <= 0 || height <= 0)
+        return 0;
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    return texture;
+}
+
+void GfxUpdateTexture(uint32_t texture, int width, int height, const uint8_t* rgba) {
+    if (!texture || width <= 0 || height <= 0)
+        return;
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+}
+
+void GfxDeleteTexture(uint32_t texture) {
+    if (texture)
+        glDeleteTextures(1, &texture);
+}
+
+bool GfxUploadMesh(const void* vertices, size_t vertexBytes, const GfxVertexLayout& layout,
+                   const uint32_t* indices, size_t indexCount, uint32_t& vertexArray, uint32_t& vertexBuffer,
+                   uint32_t& indexBuffer) {
+    if (!vertexArray)
+        glGenVertexArrays(1, &vertexArray);
+    if (!vertexBuffer)
+        glGenBuffers(1, &vertexBuffer);
+    if (!indexBuffer)
+        glGenBuffers(1, &indexBuffer);
+    glBindVertexArray(vertexArray);
+    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertexBytes), vertices, GL_STATIC_DRAW);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indexCount * sizeof(uint32_t)), indices,
+                 GL_STATIC_DRAW);
+    auto attrib = [&](GLuint index, int offset, GLint size, GLenum type, GLboolean normalised) {
+        if (offset < 0) {
+            glDisableVertexAttribArray(index);
+            glVertexAttrib4f(index, 0, 0, 0, 0);
+            return;
+        }
+        glEnableVertexAttribArray(index);
+        glVertexAttribPointer(index, size, type, normalised, layout.stride,
+                              reinterpret_cast<void*>(static_cast<uintptr_t>(offset)));
+    };
+    attrib(0, layout.position, 3, GL_FLOAT, GL_FALSE);
+    attrib(1, layout.normal, 3, GL_FLOAT, GL_FALSE);
+    attrib(2, layout.uv0, 2, GL_FLOAT, GL_FALSE);
+    attrib(3, layout.uv1, 2, GL_FLOAT, GL_FALSE);
+    attrib(4, layout.boneWeights, 4, GL_FLOAT, GL_FALSE);
+    attrib(5, layout.boneIndices, 4, GL_UNSIGNED_BYTE, GL_FALSE);
+    glBindVertexArray(0);
+    return glGetError() == GL_NO_ERROR;
+}
+
+void GfxDeleteBuffer(uint32_t buffer) {
+    if (buffer)
+        glDeleteBuffers(1, &buffer);
+}
+
+void GfxDeleteVertexArray(uint32_t vertexArray) {
+    if (vertexArray)
+        glDeleteVertexArrays(1, &vertexArray);
+}
+
+uint32_t GfxCreateMeshProgram(GfxShading shading, char* error, int errorSize) {
+    GLuint program = LinkProgram(kMeshVertex, kMeshFragment, error, errorSize);
+    if (!program)
+        return 0;
+    glUseProgram(program);
+    glUniform1i(glGetUniformLocation(program, "u_shading"), static_cast<int>(shading));
+    glUniform1i(glGetUniformLocation(program, "u_texture0"), 0);
+    glUniform1i(glGetUniformLocation(program, "u_texture1"), 1);
+    glUseProgram(0);
+    return program;
+}
+
+void GfxDeleteProgram(uint32_t program) {
+    if (program)
+        glDeleteProgram(program);
+}
+
+void GfxDrawMesh(uint32_t program, const GfxMeshUniforms& u, uint32_t vertexArray, int firstIndex,
+                 int indexCount) {
+    if (!program || !vertexArray || indexCount <= 0)
+        return;
+    glUseProgram(program);
+    auto loc = [program](const char* name) { return glGetUniformLocation(program, name); };
+    glUniformMatrix4fv(loc("u_world"), 1, GL_FALSE, u.world);
+    glUniformMatrix4fv(loc("u_viewProjection"), 1, GL_FALSE, u.viewProjection);
+    int bones = u.bones ? (u.boneCount < kGfxMaxBones ? u.boneCount : kGfxMaxBones) : 0;
+    glUniform1i(loc("u_boneCount"), bones);
+    if (bones > 0)
+        glUniformMatrix4fv(loc("u_bones"), bones, GL_FALSE, u.bones);
+    glUniform4fv(loc("u_diffuse"), 1, u.diffuse);
+    glUniform4fv(loc("u_ambient"), 1, u.ambient);
+    glUniform4fv(loc("u_specular"), 1, u.specular);
+    glUniform4fv(loc("u_emissive"), 1, u.emissive);
+    glUniform1f(loc("u_power"), u.power);
+    glUniform3fv(loc("u_sceneAmbient"), 1, u.sceneAmbient);
+    glUniform3fv(loc("u_eye"), 1, u.eye);
+    int lights = u.lightCount < kGfxMaxLights ? u.lightCount : kGfxMaxLights;
+    glUniform1i(loc("u_lightCount"), lights);
+    if (lights > 0) {
+        glUniform1iv(loc("u_lightType"), lights, u.lightType);
+        glUniform4fv(loc("u_lightDiffuse"), lights, &u.lightDiffuse[0][0]);
+        glUniform4fv(loc("u_lightSpecular"), lights, &u.lightSpecular[0][0]);
+        glUniform4fv(loc("u_lightAmbient"), lights, &u.lightAmbient[0][0]);
+        glUniform3fv(loc("u_lightPosition"), lights, &u.lightPosition[0][0]);
+        glUniform3fv(loc("u_lightDirection"), lights, &u.lightDirection[0][0]);
+        glUniform3fv(loc("u_lightAttenuation"), lights, &u.lightAttenuation[0][0]);
+        glUniform1fv(loc("u_lightRange"), lights, u.lightRange);
+    }
+    glUniform1i(loc("u_hasTexture0"), u.texture0 ? 1 : 0);
+    glUniform1i(loc("u_hasTexture1"), u.texture1 ? 1 : 0);
+    glUniform1i(loc("u_unlitTexture"), u.unlitTexture ? 1 : 0);
+    glActiveTexture(GL_TEXTURE1);
+    glBindTexture(GL_TEXTURE_2D, u.texture1 ? u.texture1 : State().white);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, u.texture0 ? u.texture0 : State().white);
+    glBindVertexArray(vertexArray);
+    glDrawElements(GL_TRIANGLES, indexCount, GL_UNSIGNED_INT,
+                   reinterpret_cast<void*>(static_cast<uintptr_t>(firstIndex) * sizeof(uint32_t)));
+    glBindVertexArray(0);
+}
+
+void GfxSetCull(GfxCull cull) {
+    if (cull == kGfxCullNone) {
+        glDisable(GL_CULL_FACE);
+        return;
+    }
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
+    // The front face is the winding that stays.
+    glFrontFace(cull == kGfxCullClockwise ? GL_CCW : GL_CW);
+}
+
+void GfxSetDepth(bool test, bool write) {
+    if (test)
+        glEnable(GL_DEPTH_TEST);
+    else
+        glDisable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glDepthMask(write ? GL_TRUE : GL_FALSE);
+}
+
+void GfxSetBlend(bool enable) {
+    if (enable) {
+        glEnable(GL_BLEND);
+        glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+    } else {
+        glDisable(GL_BLEND);
+    }
+}
+
+void GfxViewport(int x, int y, int width, int height) {
+    glViewport(x, y, width, height);
+}
+
+void GfxClear(float r, float g, float b, float a, bool colour, bool depth) {
+    GLbitfield mask = 0;
+    if (colour) {
+        glClearColor(r, g, b, a);
+        mask |= GL_COLOR_BUFFER_BIT;
+    }
+    if (depth) {
+        glDepthMask(GL_TRUE);
+        glClearDepth(1.0);
+        mask |= GL_DEPTH_BUFFER_BIT;
+    }
+    if (mask)
+        glClear(mask);
+}
+
+void GfxDraw2D(const Gfx2DVertex* vertices, int vertexCount, uint32_t texture, float targetWidth,
+               float targetHeight, bool flipY) {
+    GfxState& s = State();
+    if (!s.program2D || vertexCount <= 0 || targetWidth <= 0 || targetHeight <= 0)
+        return;
+    glUseProgram(s.program2D);
+    glUniform1i(s.loc2DTexture, 0);
+    if (flipY)
+        glUniform3f(s.loc2DScale, 2.0f / targetWidth, 2.0f / targetHeight, -1.0f);
+    else
+        glUniform3f(s.loc2DScale, 2.0f / targetWidth, -2.0f / targetHeight, 1.0f);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, texture ? texture : s.white);
+    glBindVertexArray(s.vao2D);
+    glBindBuffer(GL_ARRAY_BUFFER, s.vbo2D);
+    size_t bytes = static_cast<size_t>(vertexCount) * sizeof(Gfx2DVertex);
+    if (bytes > s.vbo2DCapacity) {
+        s.vbo2DCapacity = bytes * 2;
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(s.vbo2DCapacity), nullptr, GL_STREAM_DRAW);
+    } else {
+        // Orphan the old storage so the driver need not wait for the previous batch.
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(s.vbo2DCapacity), nullptr, GL_STREAM_DRAW);
+    }
+    glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(bytes), vertices);
+    glDrawArrays(GL_TRIANGLES, 0, vertexCount);
+    glBindVertexArray(0);
+}
+
+bool GfxCreateRenderTarget(int width, int height, uint32_t& framebuffer, uint32_t& colour, uint32_t& depth) {
+    if (width <= 0 || height <= 0)
+        return false;
+    glGenTextures(1, &colour);
+    glBindTexture(GL_TEXTURE_2D, colour);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glGenRenderbuffers(1, &depth);
+    glBindRenderbuffer(GL_RENDERBUFFER, depth);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, width, height);
+    glGenFramebuffers(1, &framebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colour, 0);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth);
+    bool ok = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    if (!ok) {
+        GfxDeleteRenderTarget(framebuffer, colour, depth);
+        framebuffer = colour = depth = 0;
+    }
+    return ok;
+}
+
+void GfxDeleteRenderTarget(uint32_t framebuffer, uint32_t colour, uint32_t depth) {
+    if (framebuffer)
+        glDeleteFramebuffers(1, &framebuffer);
+    if (colour)
+        glDeleteTextures(1, &colour);
+    if (depth)
+        glDeleteRenderbuffers(1, &depth);
+}
+
+void GfxBindFramebuffer(uint32_t framebuffer) {
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+}
+
+bool GfxReadPixels(int x, int y, int width, int height, int framebufferHeight, bool storedBottomUp,
+                   std::vector<uint8_t>& rgba) {
+    rgba.clear();
+    if (width <= 0 || height <= 0)
+        return false;
+    std::vector<uint8_t> raw(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
+    int glY = storedBottomUp ? framebufferHeight - y - height : y;
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, glY, width, height, GL_RGBA, GL_UNSIGNED_BYTE, raw.data());
+    if (glGetError() != GL_NO_ERROR)
+        return false;
+    if (!storedBottomUp) {
+        rgba = std::move(raw);
+        return true;
+    }
+    rgba.resize(raw.size());
+    size_t row = static_cast<size_t>(width) * 4;
+    for (int r = 0; r < height; ++r)
+        std::memcpy(&rgba[static_cast<size_t>(r) * row], &raw[static_cast<size_t>(height - 1 - r) * row],
+                    row);
+    return true;
+}

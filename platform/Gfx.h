@@ -1,0 +1,95 @@
+// A thin OpenGL 3.3 core layer for the engine device: textures, meshes, shader programs, render
+// targets, a 2D quad stream and read-back. Main thread only. Matrices are 16 floats, row-major, for
+// row vectors, exactly as the engine keeps them.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// Builds the 2D program and the white texture; needs a current context.
+bool GfxInit(char* error, int errorSize);
+void GfxShutdown();
+// "OpenGL 3.3 (Core Profile) Mesa ..." of the current context.
+const char* GfxVersionText();
+bool GfxIsCoreProfile();
+
+// ---- Textures (RGBA, rows from the top so texture coordinate v = 0 is the image's top edge)
+uint32_t GfxCreateTexture(int width, int height, const uint8_t* rgba);
+// Replaces the pixels of a texture of the same size in place (batched draws keep the name).
+void GfxUpdateTexture(uint32_t texture, int width, int height, const uint8_t* rgba);
+void GfxDeleteTexture(uint32_t texture);
+
+// ---- Meshes: interleaved vertices described by byte offsets (-1 for an absent stream)
+struct GfxVertexLayout {
+    int stride = 0;
+    int position = -1, normal = -1, uv0 = -1, uv1 = -1, boneWeights = -1, boneIndices = -1;
+};
+// Creates or refills the buffers in place.
+bool GfxUploadMesh(const void* vertices, size_t vertexBytes, const GfxVertexLayout& layout,
+                   const uint32_t* indices, size_t indexCount, uint32_t& vertexArray, uint32_t& vertexBuffer,
+                   uint32_t& indexBuffer);
+void GfxDeleteBuffer(uint32_t buffer);
+void GfxDeleteVertexArray(uint32_t vertexArray);
+
+// ---- Lit mesh programs
+enum GfxShading { kGfxUnlit = 0, kGfxDiffuse = 1, kGfxSpecular = 2 };
+uint32_t GfxCreateMeshProgram(GfxShading shading, char* error, int errorSize);
+void GfxDeleteProgram(uint32_t program);
+
+constexpr int kGfxMaxLights = 4;
+constexpr int kGfxMaxBones = 64;
+struct GfxMeshUniforms {
+    float world[16] = {};
+    float viewProjection[16] = {};
+    float eye[3] = {};
+    const float* bones = nullptr; // boneCount matrices of 16 floats
+    int boneCount = 0;
+    float diffuse[4] = {1, 1, 1, 1};
+    float ambient[4] = {1, 1, 1, 1};
+    float specular[4] = {};
+    float emissive[4] = {};
+    float power = 0.0f;
+    float sceneAmbient[3] = {};
+    int lightCount = 0;
+    int lightType[kGfxMaxLights] = {};
+    float lightDiffuse[kGfxMaxLights][4] = {};
+    float lightSpecular[kGfxMaxLights][4] = {};
+    float lightAmbient[kGfxMaxLights][4] = {};
+    float lightPosition[kGfxMaxLights][3] = {};
+    float lightDirection[kGfxMaxLights][3] = {};
+    float lightAttenuation[kGfxMaxLights][3] = {};
+    float lightRange[kGfxMaxLights] = {};
+    uint32_t texture0 = 0; // 0: no base texture
+    uint32_t texture1 = 0; // 0: no lightmap
+    bool unlitTexture = false;
+};
+void GfxDrawMesh(uint32_t program, const GfxMeshUniforms& uniforms, uint32_t vertexArray, int firstIndex,
+                 int indexCount);
+
+// ---- States
+enum GfxCull { kGfxCullNone = 0, kGfxCullClockwise = 1, kGfxCullCounterClockwise = 2 };
+// Culls faces by their winding in window space.
+void GfxSetCull(GfxCull cull);
+void GfxSetDepth(bool test, bool write);
+void GfxSetBlend(bool enable);
+void GfxViewport(int x, int y, int width, int height);
+void GfxClear(float r, float g, float b, float a, bool colour, bool depth);
+
+// ---- 2D quads: vertices in target pixels (0,0 top-left), drawn as triangles with straight alpha
+struct Gfx2DVertex {
+    float x = 0, y = 0, u = 0, v = 0;
+    uint8_t r = 255, g = 255, b = 255, a = 255;
+};
+// flipY draws into a render target so its texture's rows keep top-first order.
+void GfxDraw2D(const Gfx2DVertex* vertices, int vertexCount, uint32_t texture, float targetWidth,
+               float targetHeight, bool flipY);
+
+// ---- Render targets
+bool GfxCreateRenderTarget(int width, int height, uint32_t& framebuffer, uint32_t& colour, uint32_t& depth);
+void GfxDeleteRenderTarget(uint32_t framebuffer, uint32_t colour, uint32_t depth);
+void GfxBindFramebuffer(uint32_t framebuffer);
+
+// ---- Read-back: rows from the top of the image. Framebuffer 0 is stored bottom-up, targets top-down.
+bool GfxReadPixels(int x, int y, int width, int height, int framebufferHeight, bool storedBottomUp,
+                   std::vector<uint8_t>& rgba);

@@ -1,0 +1,356 @@
+// Careers on disk: a new career, its save, list, load and delete, interrupted saves, corrupt
+// folders and hostile names. Each test runs in a fresh working directory holding a copy of the
+// generated data sets.
+#include "Bytes.h"
+#include "database/Careers.h"
+#include "database/Ownership.h"
+#include "engine/Log.h"
+#include "engine/Paths.h"
+#include "engine/TempDir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const int32_t kClub = 9; // a middle-league club
+
+class CareerFolder : public TempDirTest {
+protected:
+    void SetUp() override {
+        TempDirTest::SetUp();
+        fs::path source = fs::path(FB_GAME_DIR) / "data";
+        for (const char* set : {"", "EuroCup", "WorldCup"}) {
+            fs::create_directories(m_dir / "data" / set);
+            for (const fs::directory_entry& entry : fs::directory_iterator(source / set))
+                if (entry.is_regular_file() && entry.path().extension() == ".dat")
+                    fs::copy_file(entry.path(), m_dir / "data" / set / entry.path().filename());
+        }
+        fs::create_directories(m_dir / "data/profiles");
+        Write("data/profiles/profilelist.dat", "");
+    }
+
+    // Both databases as bytes and links: equal descriptions mean equal databases.
+    static std::string Describe(const CMemoryDB& world, const CMemoryDB& career) {
+        std::string text;
+        for (const auto& [name, bytes] : world.FileImages(false))
+            text += "W " + name.Std() + " " + std::to_string(std::hash<std::string>()(bytes)) + "\n";
+        for (const auto& [name, bytes] : career.FileImages(true))
+            text += "C " + name.Std() + " " + std::to_string(std::hash<std::string>()(bytes)) + "\n";
+        return text + DescribeLinks(world) + "----\n" + DescribeLinks(career);
+    }
+
+    // The first line where two descriptions part, for a readable failure.
+    static std::string FirstDifference(const std::string& a, const std::string& b) {
+        std::istringstream left(a);
+        std::istringstream right(b);
+        std::string lineA;
+        std::string lineB;
+        while (true) {
+            bool moreA = static_cast<bool>(std::getline(left, lineA));
+            bool moreB = static_cast<bool>(std::getline(right, lineB));
+            if (!moreA && !moreB)
+                return "";
+            if (!moreA || !moreB || lineA != lineB)
+                return "'" + (moreA ? lineA : "<end>") + "' vs '" + (moreB ? lineB : "<end>") + "'";
+        }
+    }
+
+    static CPlayerStat* Stat(int32_t year, int32_t month, int32_t day, int32_t points) {
+        CPlayerStat* stat = new CPlayerStat();
+        stat->Field(2) = year;
+        stat->Field(3) = month;
+        stat->Field(4) = day;
+        stat->Field(10) = points;
+        return stat;
+    }
+};
+
+} // namespace
+
+TEST_F(CareerFolder, NewCareerTakesTheClubItsSquadAndStadium) {
+    CMemoryDB world;
+    CMemoryDB career;
+    ASSERT_TRUE(BuildCareerDatabase(world, career, kDataSetLeague, kClub, "Anna Lee"));
+
+    ASSERT_EQ(career.teams.Size(), 1);
+    CTeam* club = career.teams.At(0);
+    EXPECT_EQ(club->id, kClub);
+    EXPECT_EQ(career.managerClubId, kClub);
+    ASSERT_EQ(career.leagues.Size(), 1);
+    EXPECT_EQ(career.leagues.At(0)->id, 1);
+    ASSERT_EQ(career.leagues.At(0)->teams.size(), 1u);
+    EXPECT_EQ(career.leagues.At(0)->teams[0], club);
+    ASSERT_EQ(club->players.size(), 12u);
+    ASSERT_NE(club->stadium, nullptr);
+    EXPECT_EQ(club->stadium->wings.size(), 18u);
+    EXPECT_EQ(club->stadium->capacity, 5000);
+
+    // The squad moved: the world keeps the club but not its players.
+    CTeam* worldClub = world.FindTeam(kClub);
+    ASSERT_NE(worldClub, nullptr);
+    EXPECT_TRUE(worldClub->players.empty());
+    EXPECT_EQ(world.players.Size(), 24 * 12 + 24 - 12);
+    for (CPlayer* player : club->players)
+        EXPECT_EQ(world.FindPlayer(player->id), nullptr);
+
+    ASSERT_EQ(career.profiles.Size(), 1);
+    const CProfile* profile = career.profiles.At(0);
+    EXPECT_EQ(profile->managerNumber, 30);
+    EXPECT_EQ(profile->roleTextId, 100003);
+    EXPECT_EQ(profile->modeTextId, kModeLeague);
+    EXPECT_EQ(profile->managerName.Std(), "Anna Lee");
+    EXPECT_EQ(profile->year * 10000 + profile->month * 100 + profile->day, 20070801);
+    EXPECT_TRUE(IsSafeProfileFolder(profile->folder));
+
+    // A club that does not exist starts nothing and changes nothing.
+    std::string before = Describe(world, career);
+    EXPECT_FALSE(BuildCareerDatabase(world, career, kDataSetLeague, 999, "X"));
+    EXPECT_EQ(FirstDifference(Describe(world, career), before), "");
+
+    CMemoryDB cupWorld;
+    CMemoryDB cupCareer;
+    ASSERT_TRUE(BuildCareerDatabase(cupWorld, cupCareer, kDataSetWorldCup, 7, "Bo"));
+    EXPECT_EQ(cupCareer.leagues.At(0)->type, 100004);
+    EXPECT_EQ(cupCareer.profiles.At(0)->modeTextId, kModeWorldCup);
+}
+
+TEST_F(CareerFolder, SavedCareerReloadsIdentically) {
+    CMemoryDB world;
+    CMemoryDB career;
+    ASSERT_TRUE(BuildCareerDatabase(world, career, kDataSetLeague, kClub, "Anna Lee"));
+    CTeam* club = career.teams.At(0);
+
+    // A season's worth of changes, in the ways the game makes them.
+    CPlayer* signing = world.FindTeam(3)->players[6];
+    AddPlayerStat(world, signing, Stat(2007, 9, 10, 11));
+    AddPlayerStat(world, signing, Stat(2007, 10, 2, 7));
+    ASSERT_TRUE(MovePlayer(world, career, signing, club));
+    AddPlayerStat(career, signing, Stat(2007, 11, 20, 25));
+    AddPlayerStat(career, club->players[0], Stat(2007, 9, 15, 30));
+    CMatchStat* match = new CMatchStat();
+    match->Field(3) = kClub;
+    match->Field(6) = 15;
+    match->Field(7) = 9;
+    AddMatchStat(career, club, match);
+    std::swap(club->players[0], club->players[3]); // line-up work
+    club->cash -= 70000;
+    HireStaffCopy(career, club, new CStaffRecord(*world.staff.At(5)));
+    world.staff.At(5)->clubId = kClub;
+    world.FindTeam(kClub)->staff.push_back(world.staff.At(5));
+    HireStaffCopy(career, club, new CStaffRecord(*world.staff.At(9)));
+    ASSERT_TRUE(FireStaff(career, club, 9));
+    for (int32_t type : {100152, 80062, 100153}) {
+        CEmail* mail = new CEmail();
+        mail->id = career.emails.NextId();
+        mail->type = type;
+        mail->placeholders[0] = "Summit Bank";
+        career.emails.Add(mail);
+    }
+    career.emails.RemoveFromFolder(1, 0);
+    career.laments.AddLament(club->players[1]->id, 2007, 9, 3, 302010, 1, -1);
+    CMyPromotion* promotion = new CMyPromotion();
+    promotion->nameTextId = 302502;
+    career.myPromotions.PushBack(promotion);
+    career.myStadiumUpgrades.Append(new CMyStadiumUpgrade())->partId = 300061;
+    career.certificates.Append(new CCertificate())->playerName = signing->name;
+    CFinanceEntry* entry = career.finances.Append(new CFinanceEntry());
+    entry->kind = 7;
+    entry->text = "Signing";
+    career.leagueStandings.Append(new CLeagueStanding())->homeTeam = kClub;
+    career.loans.Append(new CLoan())->amount = 100000;
+    career.storage.Append(new CStorageItem())->kind = "y";
+    career.profiles.At(0)->month = 12;
+
+    ASSERT_TRUE(SaveCareer(world, career));
+    // A profile line pointing at the folder; the career's stats carry their owner's id now.
+    EXPECT_EQ(ListCareers(world), 1);
+    EXPECT_EQ(world.profiles.At(0)->managerName.Std(), "Anna Lee");
+    std::string saved = Describe(world, career);
+
+    CMemoryDB loadedWorld;
+    CMemoryDB loadedCareer;
+    ASSERT_TRUE(LoadCareer(loadedWorld, loadedCareer, career.profiles.At(0)->id));
+    EXPECT_EQ(FirstDifference(Describe(loadedWorld, loadedCareer), saved), "");
+    EXPECT_EQ(loadedCareer.managerClubId, kClub);
+    EXPECT_EQ(loadedWorld.profiles.Size(), 1);
+
+    // The signing kept his history from both databases, in date order.
+    CPlayer* moved = loadedCareer.FindPlayer(signing->id);
+    ASSERT_NE(moved, nullptr);
+    ASSERT_EQ(moved->stats.size(), 3u);
+    EXPECT_EQ(moved->stats[0]->Field(10), 11);
+    EXPECT_EQ(moved->stats[1]->Field(10), 7);
+    EXPECT_EQ(moved->stats[2]->Field(10), 25);
+    // The squad order survived; the fired coach is gone and the deleted mail was not saved.
+    EXPECT_EQ(loadedCareer.teams.At(0)->players[0]->id, club->players[0]->id);
+    ASSERT_EQ(loadedCareer.teams.At(0)->staff.size(), 1u);
+    EXPECT_EQ(loadedCareer.teams.At(0)->staff[0]->id, 5);
+    EXPECT_EQ(loadedCareer.emails.Size(), 2);
+    EXPECT_EQ(loadedCareer.profiles.At(0)->month, 12);
+}
+
+TEST_F(CareerFolder, SavingAgainKeepsOneLineAndDeleteRemovesEverything) {
+    CMemoryDB world;
+    CMemoryDB career;
+    ASSERT_TRUE(BuildCareerDatabase(world, career, kDataSetEuroCup, 4, "Carl"));
+    ASSERT_TRUE(SaveCareer(world, career));
+    career.teams.At(0)->cash = 1;
+    ASSERT_TRUE(SaveCareer(world, career));
+    EXPECT_EQ(ListCareers(world), 1);
+
+    // A second career gets the next id and its own folder.
+    CMemoryDB world2;
+    CMemoryDB career2;
+    ASSERT_TRUE(BuildCareerDatabase(world2, career2, kDataSetLeague, 0, "Carl"));
+    EXPECT_EQ(career2.profiles.At(0)->id, career.profiles.At(0)->id + 1);
+    EXPECT_NE(career2.profiles.At(0)->folder.Std(), career.profiles.At(0)->folder.Std());
+    ASSERT_TRUE(SaveCareer(world2, career2));
+    EXPECT_EQ(ListCareers(world), 2);
+
+    std::string folder = "data/profiles/" + career.profiles.At(0)->folder.Std();
+    ASSERT_TRUE(fs::is_directory(m_dir / folder / "MainData"));
+    ASSERT_TRUE(DeleteCareer(world, career.profiles.At(0)->id));
+    EXPECT_FALSE(fs::exists(m_dir / folder));
+    EXPECT_EQ(world.profiles.Size(), 1);
+    EXPECT_EQ(ListCareers(world), 1);
+    EXPECT_FALSE(DeleteCareer(world, career.profiles.At(0)->id));
+    EXPECT_FALSE(LoadCareer(world, career, career.profiles.At(0)->id));
+}
+
+TEST_F(CareerFolder, NoCareerNameOrListLineReachesOutsideTheProfilesFolder) {
+    for (const char* name : {"..", "../../etc", "a/b", "a\\b", ".", "", "   ", "Ünïcode *?", "CON"}) {
+        CStr folder = MakeProfileFolderName(name, 3);
+        EXPECT_TRUE(IsSafeProfileFolder(folder)) << name;
+        EXPECT_EQ(folder.Find(".."), -1);
+        EXPECT_EQ(folder.FindChar('/'), -1);
+    }
+    for (const char* folder : {"..", ".", "", "a/b", "a\\b", "../data", "x.old"})
+        EXPECT_FALSE(IsSafeProfileFolder(folder)) << folder;
+
+    // Hand-edited lines naming folders outside: listing drops them, loading refuses them and
+    // deleting forgets the line without touching the disk.
+    Write("data/profiles/profilelist.dat",
+          "0|..|9|2007|8|30|100003|1|Eve|100063|0|0|0|2007|2008|8|1\n"
+          "1|../../data|9|2007|8|30|100003|1|Eve|100063|0|0|0|2007|2008|8|1\n");
+    CMemoryDB world;
+    CMemoryDB career;
+    EXPECT_EQ(ListCareers(world), 0);
+    EXPECT_FALSE(LoadCareer(world, career, 0));
+    EXPECT_FALSE(LoadCareer(world, career, 1));
+    EXPECT_TRUE(DeleteCareer(world, 0));
+    EXPECT_TRUE(DeleteCareer(world, 1));
+    EXPECT_TRUE(fs::exists(m_dir / "data/league.dat"));
+    EXPECT_TRUE(fs::exists(m_dir / "data/profiles"));
+    EXPECT_EQ(Read("data/profiles/profilelist.dat"), "");
+}
+
+TEST_F(CareerFolder, CorruptOrIncompleteCareerIsRefusedAndTheGameKeepsItsState) {
+    CMemoryDB world;
+    CMemoryDB career;
+    ASSERT_TRUE(BuildCareerDatabase(world, career, kDataSetLeague, kClub, "Dee"));
+    ASSERT_TRUE(SaveCareer(world, career));
+    int32_t id = career.profiles.At(0)->id;
+    std::string folder = "data/profiles/" + career.profiles.At(0)->folder.Std();
+    std::string before = Describe(world, career);
+
+    std::string teams = Read(folder + "/teamlist.dat");
+    Write(folder + "/teamlist.dat", teams.substr(0, teams.size() - 3));
+    EXPECT_FALSE(LoadCareer(world, career, id));
+    EXPECT_EQ(FirstDifference(Describe(world, career), before), "");
+
+    Write(folder + "/teamlist.dat", teams);
+    std::string players = Read(folder + "/MainData/playerlist.dat");
+    Write(folder + "/MainData/playerlist.dat", std::string("\xff\xff\xff\x7f", 4) + players.substr(4));
+    EXPECT_FALSE(LoadCareer(world, career, id));
+    EXPECT_EQ(FirstDifference(Describe(world, career), before), "");
+
+    Write(folder + "/MainData/playerlist.dat", players);
+    fs::remove(m_dir / folder / "league.dat");
+    EXPECT_FALSE(LoadCareer(world, career, id));
+    EXPECT_EQ(FirstDifference(Describe(world, career), before), "");
+
+    // A broken data set leaves the running world as it was, too.
+    Write("data/EuroCup/teamlist.dat", "\x05");
+    EXPECT_FALSE(LoadWorldData(world, kDataSetEuroCup));
+    EXPECT_FALSE(BuildCareerDatabase(world, career, kDataSetEuroCup, 1, "Dee"));
+    EXPECT_EQ(FirstDifference(Describe(world, career), before), "");
+}
+
+TEST_F(CareerFolder, ASaveStoppedAtAnyStepLeavesTheLastSaveLoadable) {
+    CMemoryDB world;
+    CMemoryDB career;
+    ASSERT_TRUE(BuildCareerDatabase(world, career, kDataSetLeague, kClub, "Eve"));
+    ASSERT_TRUE(SaveCareer(world, career));
+    int32_t id = career.profiles.At(0)->id;
+    std::string firstSave = Describe(world, career);
+    fs::path folder = m_dir / "data/profiles" / career.profiles.At(0)->folder.Std();
+    fs::path backup = m_dir / "backup";
+    fs::copy(m_dir / "data/profiles", backup, fs::copy_options::recursive);
+
+    career.teams.At(0)->cash = 12345;
+    AddPlayerStat(career, career.teams.At(0)->players[2], Stat(2007, 9, 1, 9));
+    CareerSaveFault counter;
+    ASSERT_TRUE(SaveCareer(world, career, &counter));
+    std::string secondSave = Describe(world, career);
+    ASSERT_GT(counter.steps, 60);
+
+    bool sawNew = false;
+    for (int stop = 0; stop < counter.steps; ++stop) {
+        fs::remove_all(m_dir / "data/profiles");
+        fs::copy(backup, m_dir / "data/profiles", fs::copy_options::recursive);
+        CareerSaveFault fault;
+        fault.stopAfterSteps = stop;
+        EXPECT_FALSE(SaveCareer(world, career, &fault)) << stop;
+        CMemoryDB loadedWorld;
+        CMemoryDB loadedCareer;
+        ASSERT_TRUE(LoadCareer(loadedWorld, loadedCareer, id)) << "stopped after " << stop;
+        std::string loaded = Describe(loadedWorld, loadedCareer);
+        // Either the whole old save or, once the new folder is in place, the whole new one.
+        if (loaded == secondSave) {
+            sawNew = true;
+        } else {
+            EXPECT_FALSE(sawNew) << "stopped after " << stop;
+            EXPECT_EQ(FirstDifference(loaded, firstSave), "") << "stopped after " << stop;
+        }
+        EXPECT_EQ(ListCareers(loadedWorld), 1);
+        EXPECT_FALSE(fs::exists(folder.string() + ".saving"));
+    }
+    EXPECT_TRUE(sawNew);
+}
+
+TEST_F(CareerFolder, TruncatingATableAtAnyByteFailsTheLoadCleanly) {
+    g_pQuorelLog = new CQuorelLog();
+    CMemoryDB small;
+    for (int32_t id = 0; id < 2; ++id) {
+        CTeam* team = small.teams.Append(new CTeam());
+        team->id = id;
+        team->name = CStr::Formatted("Team %d", id);
+        team->stadiumKey = "std_eu_01";
+    }
+    ASSERT_TRUE(small.SaveFolder("\\small\\", false));
+    std::string bytes = Read("small/teamlist.dat");
+
+    CMemoryDB db;
+    ASSERT_TRUE(db.LoadFolder("\\small\\"));
+    std::string good = DescribeLinks(db);
+    for (size_t length = 0; length < bytes.size(); ++length) {
+        Write("small/teamlist.dat", bytes.substr(0, length));
+        EXPECT_FALSE(db.LoadFolder("\\small\\")) << length;
+        ASSERT_EQ(DescribeLinks(db), good);
+    }
+    // The log names the file that failed.
+    bool named = false;
+    for (const CStr& entry : g_pQuorelLog->Entries())
+        named = named || entry.Find("teamlist.dat") >= 0;
+    EXPECT_TRUE(named);
+    // A text claiming ten thousand characters fails even with the bytes present.
+    std::string longText = ByteBuilder().I(1).I(0).I(0).I(0).I(10000).Bytes() + std::string(10100, 'x');
+    Write("small/teamlist.dat", longText);
+    EXPECT_FALSE(db.LoadFolder("\\small\\"));
+    delete g_pQuorelLog;
+    g_pQuorelLog = nullptr;
+}
