@@ -1,6 +1,11 @@
 // The day screen's side panel: owns the day's rows and turns them into its three grids.
 #include "screens/info/DayInfoPanel.h"
 
+#include "gui/Element.h"
+#include "gui/GuiTypes.h"
+
+#include <utility>
+
 CDayInfoPanel::CDayInfoPanel(CGuiElement* root, TextLookup getText, HeaderSource header)
     : m_root(root), m_getText(std::move(getText)), m_header(std::move(header)) {
     BindGrids();
@@ -89,20 +94,79 @@ void CDayInfoPanel::FillGrids() {
 void CDayInfoPanel::BindGrids() {
     if (!m_root)
         return;
+    m_resultsGrid = m_root->FindChild(kResultsGrid);
+    m_leadersGrid = m_root->FindChild(kLeadersGrid);
+    m_eventsGrid = m_root->FindChild(kEventsGrid);
 }
 
 void CDayInfoPanel::ClearGrids() {
-    if (!m_root)
-        return;
+    for (CGuiElement* grid : {m_resultsGrid, m_leadersGrid, m_eventsGrid}) {
+        if (!grid)
+            continue;
+        grid->Clear();
+        grid->SetRowCount(0);
+        grid->ResetScroll(true);
+    }
 }
 
 void CDayInfoPanel::ShowTitles() {
     if (!m_root)
         return;
+    if (!m_view.caption.IsEmpty())
+        m_root->SetCaption(m_view.caption);
+    if (m_resultsGrid) {
+        m_resultsGrid->SetHeaderText(0, Text(100072), kFormatLeftMiddle);
+        m_resultsGrid->SetHeaderText(1, Text(80019), kFormatLeftMiddle);
+        m_resultsGrid->SetHeaderText(2, Text(80072), kFormatCentreMiddle);
+        m_resultsGrid->SetHeaderText(3, Text(80019), kFormatRightMiddle);
+        m_resultsGrid->SetHeaderText(4, Text(100072), kFormatRightMiddle);
+    }
+    const std::pair<int, int> boxes[] = {{kResultsTitle, 100073}, {kEventsTitle, 100074}};
+    for (const auto& [id, textId] : boxes) {
+        if (CGuiElement* box = m_root->FindChild(id)) {
+            box->Clear();
+            box->SetText(Text(textId));
+        }
+    }
 }
 
 void CDayInfoPanel::ShowGrids(const DayPanelView& view) {
-    (void)view;
-    if (!m_root)
-        return;
+    if (m_resultsGrid && view.fillResults) {
+        static const int formats[5] = {kFormatLeftMiddle, kFormatLeftMiddle, kFormatCentreMiddle,
+                                       kFormatRightMiddle, kFormatRightMiddle};
+        m_resultsGrid->Clear();
+        for (int column = 0; column < 5; ++column)
+            m_resultsGrid->SetColumnFormat(column, formats[column]);
+        m_resultsGrid->SetRowCount(static_cast<int>(view.resultRows.size()));
+        m_resultsGrid->ResetScroll(true);
+        for (size_t row = 0; row < view.resultRows.size(); ++row) {
+            for (int column = 0; column < 5; ++column) {
+                m_resultsGrid->AddCell(column, view.resultRows[row][static_cast<size_t>(column)], -1);
+                m_resultsGrid->SetCellColour(column, static_cast<int>(row), view.resultColours[row]);
+            }
+        }
+    }
+    if (m_leadersGrid) {
+        m_leadersGrid->Clear();
+        m_leadersGrid->SetRowCount(DayPanelView::kLeaderRows);
+        m_leadersGrid->ResetScroll(true);
+        for (int column = 0; column < 3; ++column)
+            m_leadersGrid->SetColumnFormat(column, kFormatLeftMiddle);
+        for (const auto& cells : view.leaderRows)
+            for (int column = 0; column < 3; ++column)
+                m_leadersGrid->AddCell(column, cells[static_cast<size_t>(column)], -1);
+        // The title column stands out from the names; rows beyond the items have no cell to colour.
+        for (int row = 0; row < DayPanelView::kLeaderRows; ++row)
+            m_leadersGrid->SetCellColour(0, row, DayPanelView::kLeaderTitle);
+    }
+    if (m_eventsGrid) {
+        m_eventsGrid->Clear();
+        for (int column = 0; column < 3; ++column)
+            m_eventsGrid->SetColumnFormat(column, kFormatLeftMiddle);
+        m_eventsGrid->SetRowCount(static_cast<int>(view.eventRows.size()));
+        m_eventsGrid->ResetScroll(true);
+        for (const auto& cells : view.eventRows)
+            for (int column = 0; column < 3; ++column)
+                m_eventsGrid->AddCell(column, cells[static_cast<size_t>(column)], -1);
+    }
 }
