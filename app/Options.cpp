@@ -1,0 +1,79 @@
+// Options file reading and writing.
+#include "app/Options.h"
+
+#include "engine/Ini.h"
+#include "engine/Log.h"
+#include "engine/Paths.h"
+
+#include <algorithm>
+
+static bool ReadFlag(const char* section, const char* key, bool fallback, const char* path) {
+    CStr value = IniGetString(section, key, "", path);
+    value.Trim();
+    if (value.IsEmpty())
+        return fallback;
+    return value.NotEquals("0");
+}
+
+static int ReadVolume(const char* key, int fallback, const char* path) {
+    CStr value = IniGetString("SOUND", key, "", path);
+    if (value.IsEmpty())
+        return fallback;
+    return std::clamp(value.ToInt(), 0, 100);
+}
+
+GameOptions LoadOptions(const char* gamePath) {
+    GameOptions o;
+    if (!FileExists(gamePath)) {
+        QuorelLog("[LoadOptions] %s missing: writing the defaults", gamePath);
+        SaveOptions(o, gamePath);
+        return o;
+    }
+    o.enableMusic = ReadFlag("SOUND", "EnableMusic", o.enableMusic, gamePath);
+    o.enableEffect = ReadFlag("SOUND", "EnableEffect", o.enableEffect, gamePath);
+    o.musicVolume = ReadVolume("MusicVolume", o.musicVolume, gamePath);
+    o.effectVolume = ReadVolume("EffectVolume", o.effectVolume, gamePath);
+    o.enable3DSimulation = ReadFlag("VISUAL", "Enable3DSimulation", o.enable3DSimulation, gamePath);
+    o.enableFastSimulation = ReadFlag("VISUAL", "EnableFastSimulation", o.enableFastSimulation, gamePath);
+    o.enableVisualEffects = ReadFlag("VISUAL", "EnableVisualEffects", o.enableVisualEffects, gamePath);
+    o.enableVideoCube = ReadFlag("VISUAL", "EnableVideoCube", o.enableVideoCube, gamePath);
+    o.enableLeagueSimulation =
+        ReadFlag("PERFORMANCE", "EnableLeagueSimulation", o.enableLeagueSimulation, gamePath);
+    o.enableCountrySimulation =
+        ReadFlag("PERFORMANCE", "EnableCountrySimulation", o.enableCountrySimulation, gamePath);
+    o.enableContinentSimulation =
+        ReadFlag("PERFORMANCE", "EnableContinentSimulation", o.enableContinentSimulation, gamePath);
+    CStr tooltips = IniGetString("LOCAL_FILES", "TooltipFile", "", gamePath);
+    if (!tooltips.IsEmpty())
+        o.tooltipFile = tooltips;
+    CStr language = IniGetString("LOCAL_FILES", "LangFilePath", "", gamePath);
+    if (!language.IsEmpty())
+        o.langFilePath = language;
+    return o;
+}
+
+bool SaveOptions(const GameOptions& o, const char* gamePath) {
+    auto flag = [](bool on) { return on ? "1" : "0"; };
+    CStr music = CStr::Formatted("%d", o.musicVolume), effect = CStr::Formatted("%d", o.effectVolume);
+    bool ok = IniWriteString("SOUND", "EnableMusic", flag(o.enableMusic), gamePath);
+    ok = IniWriteString("SOUND", "EnableEffect", flag(o.enableEffect), gamePath) && ok;
+    ok = IniWriteString("SOUND", "MusicVolume", music.GetText(), gamePath) && ok;
+    ok = IniWriteString("SOUND", "EffectVolume", effect.GetText(), gamePath) && ok;
+    ok = IniWriteString("VISUAL", "Enable3DSimulation", flag(o.enable3DSimulation), gamePath) && ok;
+    ok = IniWriteString("VISUAL", "EnableFastSimulation", flag(o.enableFastSimulation), gamePath) && ok;
+    ok = IniWriteString("VISUAL", "EnableVisualEffects", flag(o.enableVisualEffects), gamePath) && ok;
+    ok = IniWriteString("VISUAL", "EnableVideoCube", flag(o.enableVideoCube), gamePath) && ok;
+    ok = IniWriteString("PERFORMANCE", "EnableLeagueSimulation", flag(o.enableLeagueSimulation), gamePath) &&
+         ok;
+    ok =
+        IniWriteString("PERFORMANCE", "EnableCountrySimulation", flag(o.enableCountrySimulation), gamePath) &&
+        ok;
+    ok = IniWriteString("PERFORMANCE", "EnableContinentSimulation", flag(o.enableContinentSimulation),
+                        gamePath) &&
+         ok;
+    ok = IniWriteString("LOCAL_FILES", "TooltipFile", o.tooltipFile.GetText(), gamePath) && ok;
+    ok = IniWriteString("LOCAL_FILES", "LangFilePath", o.langFilePath.GetText(), gamePath) && ok;
+    if (!ok)
+        QuorelLog("[SaveOptions] cannot write %s", gamePath);
+    return ok;
+}
