@@ -22,12 +22,6 @@ constexpr int kStatisticsWindows[2] = {10759, 10785};
 constexpr int kStageTextElement = 11278;
 constexpr int kSquadReference = 10344;
 
-constexpr int kMsgOpenMenu = 4;
-constexpr int kMsgOpenOnTop = 5;
-constexpr int kMsgSwitchTo = 6;
-constexpr int kMsgClose = 7;
-constexpr int kMsgClick = 10;
-
 template <size_t N> bool IsOneOf(const int (&ids)[N], int id) {
     for (int candidate : ids)
         if (candidate == id)
@@ -325,6 +319,11 @@ void CDayController::ShowSeasonEndPopup(int source) {
 }
 
 // ---- buttons -------------------------------------------------------------------------------------
+
+void CDayController::OnContinueMessage(GuiMessage& message) {
+    if (HandleButton(message.sID, message.MSG))
+        message.sID = -1;
+}
 
 bool CDayController::HandleButton(int source, int kind) {
     if (!m_host || m_host->MatchMode() || IsWorkerActive())

@@ -2,6 +2,7 @@
 // fixed order, plays the match day and reacts to the continue, next-day and season-end buttons.
 #pragma once
 
+#include "app/GameScreen.h"
 #include "career/Calendar.h"
 #include "career/MatchDay.h"
 #include "database/Tables.h"
@@ -18,7 +19,6 @@ class CFixtureList;
 class CMemoryDB;
 struct CFixture;
 struct CTeam;
-struct GuiMessage;
 
 // The daily steps other parts of the game carry out; the day controller calls them in order.
 enum class DailyStep : int {
@@ -162,7 +162,7 @@ public:
     virtual void ResetCareerSteps() {}
 };
 
-class CDayController {
+class CDayController : public CGameScreen {
 public:
     // Element and window ids the controller reacts to or opens.
     static constexpr int kNextDayButtons[3] = {10394, 10051, 10782};
@@ -182,7 +182,7 @@ public:
     static constexpr int kSeasonEndText = 11280;
 
     CDayController(IDayHost* host, CFixtureList* fixtures);
-    virtual ~CDayController();
+    ~CDayController() override;
     CDayController(const CDayController&) = delete;
     CDayController& operator=(const CDayController&) = delete;
 
@@ -209,6 +209,7 @@ public:
 
     // Every GUI message while no live match runs; handled ones get sID -1.
     void OnContinueMessage(GuiMessage& message);
+    void OnMessage(GuiMessage& message) override { OnContinueMessage(message); }
     // The button logic of OnContinueMessage: true when the message is handled.
     bool HandleButton(int source, int kind);
 

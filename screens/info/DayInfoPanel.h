@@ -1,6 +1,7 @@
 // CDayInfoPanel: the day screen's side panel with the day's results, nine leader rows and incidents.
 #pragma once
 
+#include "app/GameScreen.h"
 #include "engine/Str.h"
 
 #include <cstdint>
@@ -47,7 +48,7 @@ struct DayPanelHeader {
     bool careerOpen = false;
 };
 
-class CDayInfoPanel {
+class CDayInfoPanel : public CGameScreen {
 public:
     static constexpr int kWindow = 11048;
     static constexpr int kResultsGrid = 11050;
@@ -62,14 +63,14 @@ public:
     // The root may be null (tests, or a layout without the panel): the lists still work. The
     // header source gives the caption's date, league, club and season at each refresh.
     explicit CDayInfoPanel(CGuiElement* root = nullptr, TextLookup getText = {}, HeaderSource header = {});
-    virtual ~CDayInfoPanel();
+    ~CDayInfoPanel() override;
     CDayInfoPanel(const CDayInfoPanel&) = delete;
     CDayInfoPanel& operator=(const CDayInfoPanel&) = delete;
 
     // Deletes every item and empties the grids.
     void Clear();
     // Header and grids from the lists.
-    void Refresh();
+    void Refresh() override;
     void SetHeaderSource(HeaderSource header) { m_header = std::move(header); }
 
     // The match day appends in display order; the panel owns what it is given.

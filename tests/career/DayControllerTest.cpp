@@ -100,7 +100,12 @@ TEST(SquadCheck, TooFewPlayersKeepTheDate) {
     }
     {
         DayRig rig(8, 10, 4);
-        EXPECT_TRUE(rig.controller.HandleButton(10050, kClick));
+        GuiMessage click{10050, -1, kClick, 0, 0, 0};
+        rig.controller.OnMessage(click);
+        EXPECT_EQ(click.sID, -1); // consumed
+        GuiMessage other{12345, -1, kClick, 0, 0, 0};
+        rig.controller.OnMessage(other);
+        EXPECT_EQ(other.sID, 12345);
         EXPECT_STREQ(rig.host.TextOf(CDayController::kSquadMessageText).GetText(), "<100195><100197>");
         EXPECT_EQ(rig.host.date, (GameDate{2007, 8, 1}));
         EXPECT_TRUE(rig.host.steps.empty());
