@@ -1,0 +1,32 @@
+// Element ids of the game's layout (GuiXML.xml).
+
+// Career frames: the continue and next-day buttons
+#define ID_FRAME_MENU 10039
+#define ID_FRAME_MENU_CONTINUE 10050
+#define ID_FRAME_MENU_NEXTDAY 10051
+#define ID_FRAME_MAIN 10369
+#define ID_FRAME_MAIN_NEXTDAY 10394
+#define ID_FRAME_MAIN_CONTINUE 10395
+#define ID_FRAME_MATCH 10759
+#define ID_FRAME_MATCH_NEXTDAY 10782
+#define ID_FRAME_MATCH_CONTINUE 10783
+
+// Match-day side panel
+#define ID_DAYPANEL 11048
+#define ID_DAYPANEL_RESULTS 11050
+#define ID_DAYPANEL_RESULTS_TITLE 11052
+#define ID_DAYPANEL_LEADERS 11053
+#define ID_DAYPANEL_EVENTS_TITLE 11055
+#define ID_DAYPANEL_EVENTS 11056
+#define ID_DAYPANEL_STATISTICS 11057
+
+// End-of-season popup
+#define ID_SEASONEND 11279
+#define ID_SEASONEND_TEXT 11280
+#define ID_SEASONEND_LEAVE 11281
+#define ID_SEASONEND_NEXT 11282
+
+// Squad-incomplete message
+#define ID_SQUADMSG 11283
+#define ID_SQUADMSG_TEXT 11284
+#define ID_SQUADMSG_OK 11285
