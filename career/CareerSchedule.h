@@ -12,12 +12,13 @@ class CMemoryDB;
 void ClearCareerSchedule(CFixtureList& fixtures, CEventList& ledger);
 
 // After both databases of a saved career are loaded: clears, then rebuilds the fixtures from the
-// career's "leaguetable.dat" rows and the ledger from its "finances.dat" rows. The season's start
-// month and day stay at their defaults; restore them from the profile afterwards. False without
-// both databases (the schedule is then left empty).
+// career's "leaguetable.dat" rows and the ledger from its "finances.dat" rows, and takes the season
+// span from the career's profile (row 0) when it holds one. False without both databases (the
+// schedule is then left empty).
 bool LoadCareerSchedule(CFixtureList& fixtures, CEventList& ledger, const CMemoryDB* world,
                         const CMemoryDB* career);
 
 // Before the career database is written: replaces its fixture rows and finance rows with the
-// current fixtures and ledger events. False without a career database.
+// current fixtures and ledger events and stores the season span in its profile (row 0, when
+// present). False without a career database.
 bool SaveCareerSchedule(const CFixtureList& fixtures, const CEventList& ledger, CMemoryDB* career);

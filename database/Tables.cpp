@@ -100,11 +100,18 @@ int32_t CEmailList::NextId() const {
     return next;
 }
 
+bool CEmailList::Erase(CEmail* mail) {
+    for (std::vector<CEmail*>& folder : m_folders)
+        folder.erase(std::remove(folder.begin(), folder.end(), mail), folder.end());
+    m_removed.erase(std::remove(m_removed.begin(), m_removed.end(), mail), m_removed.end());
+    return CTable<CEmail>::Erase(mail);
+}
+
 void CEmailList::ClearAll() {
     for (std::vector<CEmail*>& folder : m_folders)
         folder.clear();
     m_removed.clear();
-    Clear();
+    CTable<CEmail>::Clear();
 }
 
 static bool LoadTableFile(const char* gamePath, const char* what, CStr& error, std::string& bytes) {

@@ -68,6 +68,9 @@ public:
     std::vector<CEmail*> MailsToSave() const;
     // 1 + the largest id, 0 when empty.
     int32_t NextId() const;
+    // Deleting a mail or clearing the list also empties the folder views, so none dangles.
+    bool Erase(CEmail* mail);
+    void Clear() { ClearAll(); }
     void ClearAll();
     void SwapAll(CEmailList& other) noexcept {
         Swap(other);

@@ -69,7 +69,9 @@ std::string LowerKey(const char* text) {
 
 struct DeviceGpuState {
     std::vector<Gfx2DVertex> batch;
-    uint32_t batchTexture = 0;
+    // Textures of the batch by slot; slot 0 stays 0 (white) for flat fills.
+    uint32_t batchTextures[kGfx2DUnits] = {};
+    int batchTextureCount = 1;
     bool depthTest = true;
     bool depthWrite = true;
     bool alphaBlend = false;
@@ -82,9 +84,10 @@ uint32_t DeviceGeneration() {
 void ReleaseGpuTexture(uint32_t texture, uint32_t generation) {
     if (!texture || generation == 0 || generation != g_generation.load() || !g_pQuorelDevice)
         return;
-    if (g_pQuorelDevice->IsMainThread())
+    if (g_pQuorelDevice->IsMainThread()) {
+        g_pQuorelDevice->Flush2D(); // the pending batch may still name it
         GfxDeleteTexture(texture);
-    else
+    } else
         g_pQuorelDevice->DeferDelete(texture, 0, 0);
 }
 
@@ -444,9 +447,20 @@ void CQuorelDevice::DrawQuad2D(CQuorelTexture* texture, float x, float y, float 
         x1 = cx1;
         y1 = cy1;
     }
-    if (handle != m_gpu->batchTexture && !m_gpu->batch.empty())
-        Flush2D();
-    m_gpu->batchTexture = handle;
+    // Find the texture's slot in the batch, or give it a new one; a full batch is drawn first.
+    int unit = 0;
+    if (handle) {
+        unit = -1;
+        for (int i = 1; i < m_gpu->batchTextureCount; ++i)
+            if (m_gpu->batchTextures[i] == handle)
+                unit = i;
+        if (unit < 0) {
+            if (m_gpu->batchTextureCount == kGfx2DUnits)
+                Flush2D();
+            unit = m_gpu->batchTextureCount++;
+            m_gpu->batchTextures[unit] = handle;
+        }
+    }
     if (m_target) {
         float sx = static_cast<float>(m_target->m_width) / static_cast<float>(m_targetSource.Width());
         float sy = static_cast<float>(m_target->m_height) / static_cast<float>(m_targetSource.Height());
@@ -466,10 +480,11 @@ void CQuorelDevice::DrawQuad2D(CQuorelTexture* texture, float x, float y, float 
     }
     ColorRGBA c = ColorFromWord(colorWord);
     Gfx2DVertex v[4];
-    v[0] = {x0, y0, u0, v0, c.r, c.g, c.b, c.a};
-    v[1] = {x1, y0, u1, v0, c.r, c.g, c.b, c.a};
-    v[2] = {x1, y1, u1, v1, c.r, c.g, c.b, c.a};
-    v[3] = {x0, y1, u0, v1, c.r, c.g, c.b, c.a};
+    float slot = static_cast<float>(unit);
+    v[0] = {x0, y0, u0, v0, c.r, c.g, c.b, c.a, slot};
+    v[1] = {x1, y0, u1, v0, c.r, c.g, c.b, c.a, slot};
+    v[2] = {x1, y1, u1, v1, c.r, c.g, c.b, c.a, slot};
+    v[3] = {x0, y1, u0, v1, c.r, c.g, c.b, c.a, slot};
     auto& b = m_gpu->batch;
     b.push_back(v[0]);
     b.push_back(v[1]);
@@ -531,10 +546,11 @@ void CQuorelDevice::Flush2D() {
     GfxSetDepth(false, false);
     GfxSetBlend(true);
     GfxSetCull(kGfxCullNone);
-    GfxDraw2D(m_gpu->batch.data(), static_cast<int>(m_gpu->batch.size()), m_gpu->batchTexture, w, h,
-              m_target != nullptr);
+    GfxDraw2D(m_gpu->batch.data(), static_cast<int>(m_gpu->batch.size()), m_gpu->batchTextures,
+              m_gpu->batchTextureCount, w, h, m_target != nullptr);
     CountDrawCall();
     m_gpu->batch.clear();
+    m_gpu->batchTextureCount = 1;
 }
 
 CQuorelRenderTarget* CQuorelDevice::CreateRenderTarget(int width, int height) {

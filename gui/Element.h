@@ -126,6 +126,8 @@ public:
     virtual int ScrollMax() const { return 0; }
     virtual void ScrollTo(int) {}
     void ScrollBy(int rows) { ScrollTo(ScrollPos() + rows); }
+    // The thin built-in scroll marker; off when a scroll bar serves the element.
+    void SetScrollHint(bool on) { m_scrollHint = on; }
 
     // ---- Operations of particular control classes (no-op plus a log line elsewhere) ----
     void SetText(const CStr& text) { ApplyText(text, nullptr, nullptr); }
@@ -192,6 +194,7 @@ protected:
     GuiFont m_font;
     std::shared_ptr<CGuiImage> m_image;
     std::vector<std::unique_ptr<CGuiElement>> m_children;
+    bool m_scrollHint = true;
 };
 
 // Word-wraps text to a width with the font's measure; "\n" always breaks. Words longer than the

@@ -299,7 +299,7 @@ void CGuiGridControl::DrawSelf(IGuiBackend& backend, uint32_t nowMs) {
     }
     backend.SetClip(nullptr);
     int maxFirst = ScrollMax();
-    if (maxFirst > 0) {
+    if (maxFirst > 0 && m_scrollHint) {
         int track = m_rect.h - m_headerHeight - 4;
         int thumb = std::max(12, track * visible / std::max(1, m_rowCount));
         int y = top + 2 + (track - thumb) * m_first / maxFirst;

@@ -114,6 +114,15 @@ std::unique_ptr<CGuiElement> MakeElement(const CStr& tag) {
     return nullptr;
 }
 
+void HideHintsUnderScrollBars(CGuiElement* root, CGuiElement* element) {
+    if (element->GetType() == GuiElementType::ScrollBar) {
+        if (CGuiElement* target = static_cast<CGuiScrollBar*>(element)->Target())
+            target->SetScrollHint(false);
+    }
+    for (const auto& child : element->Children())
+        HideHintsUnderScrollBars(root, child.get());
+}
+
 bool IsElementTag(const CStr& tag) {
     return !EqualsNoCase(tag.GetText(), "Column") && !EqualsNoCase(tag.GetText(), "Action") &&
            !EqualsNoCase(tag.GetText(), "Item");
@@ -201,6 +210,8 @@ bool CGuiLayoutLoader::BuildLayout(const XmlNode& root, const char* nameForLog) 
             continue;
         }
         std::unique_ptr<CGuiElement> element = BuildElement(node, nullptr);
+        if (element)
+            HideHintsUnderScrollBars(element.get(), element.get());
         if (element)
             m_stack.AddLayer(std::move(element), BoolAttr(node, "active", false),
                              BoolAttr(node, "keep", false));

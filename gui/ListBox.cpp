@@ -193,7 +193,7 @@ void CGuiListBox::DrawSelf(IGuiBackend& backend, uint32_t nowMs) {
         DrawItemText(backend, m_items[index], row);
     }
     backend.SetClip(nullptr);
-    if (m_scrollRange > 0) {
+    if (m_scrollRange > 0 && m_scrollHint) {
         int track = m_rect.h - 4;
         int thumb = std::max(12, track * VisibleRows() / std::max(1, GetItemCount()));
         int top = m_rect.y + 2 + (track - thumb) * m_first / m_scrollRange;

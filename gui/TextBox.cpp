@@ -57,7 +57,7 @@ void CGuiTextBox::DrawSelf(IGuiBackend& backend, uint32_t nowMs) {
     backend.SetClip(nullptr);
     // A thin bar on the right shows there is more text to scroll to.
     int maxFirst = ScrollMax();
-    if (maxFirst > 0) {
+    if (maxFirst > 0 && m_scrollHint) {
         int track = m_rect.h - 4;
         int thumb = std::max(12, track * rows / static_cast<int>(m_lines.size()));
         int top = m_rect.y + 2 + (track - thumb) * m_first / maxFirst;

@@ -5,7 +5,8 @@
 #include "engine/Color.h"
 
 namespace GuiTheme {
-constexpr uint32_t kWindowFill = ColorWord(22, 29, 40, 245);
+constexpr uint32_t kWindowFill = ColorWord(22, 29, 40);
+constexpr uint32_t kWindowShadow = ColorWord(0, 0, 0, 110);
 constexpr uint32_t kWindowBorder = ColorWord(70, 86, 108);
 constexpr uint32_t kCaptionFill = ColorWord(36, 58, 88);
 constexpr uint32_t kCaptionAccent = ColorWord(242, 140, 40);

@@ -12,6 +12,11 @@ CGuiWindow::CGuiWindow() : CGuiElement(GuiElementType::Window) {
 }
 
 void CGuiWindow::DrawSelf(IGuiBackend& backend, uint32_t nowMs) {
+    // A screen window that does not fill the screen floats over the one below.
+    if (!Parent() && (m_rect.w < 1024 || m_rect.h < 768)) {
+        backend.FillRect(GuiRect{m_rect.x + 6, m_rect.y + 6, m_rect.w, m_rect.h}, GuiTheme::kWindowShadow);
+        backend.FillRect(GuiRect{m_rect.x + 3, m_rect.y + 3, m_rect.w, m_rect.h}, GuiTheme::kWindowShadow);
+    }
     CGuiElement::DrawSelf(backend, nowMs);
     if (!m_captionBar)
         return;

@@ -77,22 +77,38 @@ const char* k2DVertex = R"(#version 330 core
 layout(location = 0) in vec2 a_pos;
 layout(location = 1) in vec2 a_uv;
 layout(location = 2) in vec4 a_colour;
+layout(location = 3) in float a_unit;
 uniform vec3 u_scale; // 2/width, 2/height (signed), y offset
 out vec2 v_uv;
 out vec4 v_colour;
+flat out int v_unit;
 void main() {
     gl_Position = vec4(a_pos.x * u_scale.x - 1.0, a_pos.y * u_scale.y + u_scale.z, 0.0, 1.0);
     v_uv = a_uv;
     v_colour = a_colour;
+    v_unit = int(a_unit + 0.5);
 }
 )";
 
 const char* k2DFragment = R"(#version 330 core
 in vec2 v_uv;
 in vec4 v_colour;
-uniform sampler2D u_texture;
+flat in int v_unit;
+uniform sampler2D u_textures[8];
 out vec4 o_colour;
-void main() { o_colour = texture(u_texture, v_uv) * v_colour; }
+// GLSL 3.30 may only index samplers with constants, hence the chain. No mipmaps, so sampling in
+// divergent branches is safe.
+vec4 Sample() {
+    if (v_unit == 0) return texture(u_textures[0], v_uv);
+    if (v_unit == 1) return texture(u_textures[1], v_uv);
+    if (v_unit == 2) return texture(u_textures[2], v_uv);
+    if (v_unit == 3) return texture(u_textures[3], v_uv);
+    if (v_unit == 4) return texture(u_textures[4], v_uv);
+    if (v_unit == 5) return texture(u_textures[5], v_uv);
+    if (v_unit == 6) return texture(u_textures[6], v_uv);
+    return texture(u_textures[7], v_uv);
+}
+void main() { o_colour = Sample() * v_colour; }
 )";
 
 // Fixed-function style lighting: emissive + ambient + per-light diffuse (and specular), times the
@@ -224,7 +240,7 @@ bool GfxInit(char* error, int errorSize) {
     s.program2D = LinkProgram(k2DVertex, k2DFragment, error, errorSize);
     if (!s.program2D)
         return false;
-    s.loc2DTexture = glGetUniformLocation(s.program2D, "u_texture");
+    s.loc2DTexture = glGetUniformLocation(s.program2D, "u_textures");
     s.loc2DScale = glGetUniformLocation(s.program2D, "u_scale");
     glGenVertexArrays(1, &s.vao2D);
     glGenBuffers(1, &s.vbo2D);
@@ -238,6 +254,9 @@ bool GfxInit(char* error, int errorSize) {
     glEnableVertexAttribArray(2);
     glVertexAttribPointer(2, 4, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(Gfx2DVertex),
                           reinterpret_cast<void*>(offsetof(Gfx2DVertex, r)));
+    glEnableVertexAttribArray(3);
+    glVertexAttribPointer(3, 1, GL_FLOAT, GL_FALSE, sizeof(Gfx2DVertex),
+                          reinterpret_cast<void*>(offsetof(Gfx2DVertex, unit)));
     glBindVertexArray(0);
     const uint8_t white[4] = {255, 255, 255, 255};
     s.white = GfxCreateTexture(1, 1, white);
@@ -452,19 +471,24 @@ void GfxClear(float r, float g, float b, float a, bool colour, bool depth) {
         glClear(mask);
 }
 
-void GfxDraw2D(const Gfx2DVertex* vertices, int vertexCount, uint32_t texture, float targetWidth,
-               float targetHeight, bool flipY) {
+void GfxDraw2D(const Gfx2DVertex* vertices, int vertexCount, const uint32_t* textures, int textureCount,
+               float targetWidth, float targetHeight, bool flipY) {
     GfxState& s = State();
     if (!s.program2D || vertexCount <= 0 || targetWidth <= 0 || targetHeight <= 0)
         return;
     glUseProgram(s.program2D);
-    glUniform1i(s.loc2DTexture, 0);
+    const GLint units[kGfx2DUnits] = {0, 1, 2, 3, 4, 5, 6, 7};
+    glUniform1iv(s.loc2DTexture, kGfx2DUnits, units);
     if (flipY)
         glUniform3f(s.loc2DScale, 2.0f / targetWidth, 2.0f / targetHeight, -1.0f);
     else
         glUniform3f(s.loc2DScale, 2.0f / targetWidth, -2.0f / targetHeight, 1.0f);
+    for (int unit = 0; unit < kGfx2DUnits; ++unit) {
+        uint32_t texture = unit < textureCount && textures ? textures[unit] : 0;
+        glActiveTexture(static_cast<GLenum>(GL_TEXTURE0 + unit));
+        glBindTexture(GL_TEXTURE_2D, texture ? texture : s.white);
+    }
     glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, texture ? texture : s.white);
     glBindVertexArray(s.vao2D);
     glBindBuffer(GL_ARRAY_BUFFER, s.vbo2D);
     size_t bytes = static_cast<size_t>(vertexCount) * sizeof(Gfx2DVertex);

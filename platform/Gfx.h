@@ -76,14 +76,17 @@ void GfxSetBlend(bool enable);
 void GfxViewport(int x, int y, int width, int height);
 void GfxClear(float r, float g, float b, float a, bool colour, bool depth);
 
-// ---- 2D quads: vertices in target pixels (0,0 top-left), drawn as triangles with straight alpha
+// ---- 2D quads: vertices in target pixels (0,0 top-left), drawn as triangles with straight alpha.
+// One call may use up to kGfx2DUnits textures; each vertex names its slot (0 in a slot is plain white).
+constexpr int kGfx2DUnits = 8;
 struct Gfx2DVertex {
     float x = 0, y = 0, u = 0, v = 0;
     uint8_t r = 255, g = 255, b = 255, a = 255;
+    float unit = 0;
 };
 // flipY draws into a render target so its texture's rows keep top-first order.
-void GfxDraw2D(const Gfx2DVertex* vertices, int vertexCount, uint32_t texture, float targetWidth,
-               float targetHeight, bool flipY);
+void GfxDraw2D(const Gfx2DVertex* vertices, int vertexCount, const uint32_t* textures, int textureCount,
+               float targetWidth, float targetHeight, bool flipY);
 
 // ---- Render targets
 bool GfxCreateRenderTarget(int width, int height, uint32_t& framebuffer, uint32_t& colour, uint32_t& depth);

@@ -55,9 +55,11 @@ TEST(CareerSchedule, LoadingACareerReplacesTheRunningOne) {
     // The saved career: its fixtures and ledger written into its rows.
     CMemoryDB saved;
     MakeCareer(saved, world, 7);
+    saved.profiles.Append(new CProfile());
     CFixtureList savedFixtures;
     CEventList savedLedger;
     ASSERT_TRUE(BuildLeagueFixtures(savedFixtures, saved.leagues.At(0), &world, 2007, ScheduleSettings{}));
+    savedFixtures.Season().startDay = 3; // as a cup stage might have left it
     savedFixtures.At(3)->homeScore = 71;
     savedFixtures.At(3)->awayScore = 69;
     BookSomeMoney(savedLedger, 1234);
@@ -81,6 +83,8 @@ TEST(CareerSchedule, LoadingACareerReplacesTheRunningOne) {
         }
         EXPECT_EQ(fixtures.LastDate(), savedFixtures.LastDate());
         EXPECT_EQ(fixtures.Season().startYear, 2007);
+        EXPECT_EQ(fixtures.Season().endYear, savedFixtures.Season().endYear);
+        EXPECT_EQ(fixtures.Season().startDay, 3);
         EXPECT_EQ(ledger.Size(), 2u);
         EXPECT_EQ(ledger.SumMonth(2007, 10, kExpense, GameDate{2008, 1, 1}), 1234);
         EXPECT_EQ(ledger.GetMonthEndBalance(2007, 10), 1234);

@@ -74,6 +74,12 @@ TEST(MailFolders, MailsAreFiledByTypeAndDeletedMailsAreNotSavedAgain) {
         EXPECT_NE(mail->type, 80055);
     EXPECT_EQ(mails.Size(), 8); // still owned until the list goes
     EXPECT_EQ(mails.NextId(), 8);
+
+    // Deleting a filed mail takes it out of its folder too.
+    CEmail* filed = mails.Folder(2)[0];
+    ASSERT_TRUE(mails.Erase(filed));
+    EXPECT_TRUE(mails.Folder(2).empty());
+    EXPECT_EQ(mails.MailsToSave().size(), 6u);
 }
 
 TEST(ProfileLines, RoundTripAndHostileText) {

@@ -1,0 +1,146 @@
+// Flat fills, borders, clipping, GUI images and their frames, as they reach the back buffer.
+#include "GlFixture.h"
+
+#include "engine/Color.h"
+#include "engine/RenderTexture.h"
+#include "engine/Texture.h"
+#include "engine/TextureManager.h"
+
+TEST_F(GlTest, ColourWordsReachTheScreenAsTheirChannels) {
+    FillRect2D(QuorelRect(0, 0, 10, 10), kColorRed);
+    FillRect2D(QuorelRect(10, 0, 20, 10), kColorYellow);
+    FillRect2D(QuorelRect(20, 0, 30, 10), kColorGreen);
+    FillRect2D(QuorelRect(30, 0, 40, 10), kColorOrange);
+    FillRect2D(QuorelRect(40, 0, 50, 10), kColorCyan);
+    FillRect2D(QuorelRect(50, 0, 60, 10), PackColor(255, 0, 0, 255)); // blue
+    EXPECT_TRUE(Near(At(5, 5), 255, 0, 0)) << Describe(At(5, 5));
+    EXPECT_TRUE(Near(At(15, 5), 255, 255, 0)) << Describe(At(15, 5));
+    EXPECT_TRUE(Near(At(25, 5), 0, 255, 0)) << Describe(At(25, 5));
+    EXPECT_TRUE(Near(At(35, 5), 255, 128, 0)) << Describe(At(35, 5));
+    EXPECT_TRUE(Near(At(45, 5), 0, 255, 255)) << Describe(At(45, 5));
+    EXPECT_TRUE(Near(At(55, 5), 0, 0, 255)) << Describe(At(55, 5));
+}
+
+TEST_F(GlTest, AlphaInTheLowestByteBlendsOverWhatIsThere) {
+    FillRect2D(QuorelRect(0, 0, 20, 20), 0xFFFFFF80);  // half-transparent white over black
+    FillRect2D(QuorelRect(20, 0, 40, 20), 0x0000FF00); // alpha 0: invisible red
+    EXPECT_TRUE(Near(At(10, 10), 128, 128, 128, 10)) << Describe(At(10, 10));
+    EXPECT_TRUE(Near(At(30, 10), 0, 0, 0)) << Describe(At(30, 10));
+}
+
+TEST_F(GlTest, OutlineDrawsOnlyTheBorder) {
+    DrawRectOutline2D(QuorelRect(100, 100, 200, 150), kColorWhite, 2);
+    EXPECT_TRUE(Near(At(100, 100), 255, 255, 255));
+    EXPECT_TRUE(Near(At(101, 149), 255, 255, 255));
+    EXPECT_TRUE(Near(At(199, 120), 255, 255, 255));
+    EXPECT_TRUE(Near(At(150, 125), 0, 0, 0)) << "the inside stays empty";
+    EXPECT_TRUE(Near(At(200, 120), 0, 0, 0)) << "right edge is exclusive";
+    EXPECT_TRUE(Near(At(150, 150), 0, 0, 0)) << "bottom edge is exclusive";
+}
+
+TEST_F(GlTest, NestedClipRectanglesIntersectAndPopRestores) {
+    PushClipRect2D(QuorelRect(0, 0, 100, 100));
+    PushClipRect2D(QuorelRect(50, 50, 200, 200));
+    FillRect2D(QuorelRect(0, 0, 300, 300), kColorWhite);
+    PopClipRect2D();
+    FillRect2D(QuorelRect(0, 0, 20, 20), kColorRed);
+    PopClipRect2D();
+    FillRect2D(QuorelRect(280, 280, 300, 300), kColorGreen);
+    InkBox white = Ink(QuorelRect(0, 0, 300, 300), 700);
+    EXPECT_EQ(white.left, 50);
+    EXPECT_EQ(white.top, 50);
+    EXPECT_EQ(white.right, 99);
+    EXPECT_EQ(white.bottom, 99);
+    EXPECT_TRUE(Near(At(10, 10), 255, 0, 0));
+    EXPECT_TRUE(Near(At(290, 290), 0, 255, 0));
+}
+
+TEST_F(GlTest, ImageFilesDrawRightWayUpAtTheirOwnSize) {
+    for (const char* name : {"pattern.png", "pattern.bmp", "pattern.tga"}) {
+        SCOPED_TRACE(name);
+        m_device->Clear(0x000000FF);
+        CRenderTexture image;
+        ASSERT_TRUE(image.Load(DataPath(name).c_str()));
+        EXPECT_EQ(image.Width(), 4);
+        EXPECT_EQ(image.Height(), 2);
+        image.Draw(10, 20);
+        EXPECT_TRUE(Near(At(10, 20), 255, 0, 0)) << Describe(At(10, 20));
+        EXPECT_TRUE(Near(At(12, 20), 0, 0, 255)) << Describe(At(12, 20));
+        EXPECT_TRUE(Near(At(10, 21), 255, 255, 0)) << Describe(At(10, 21));
+        EXPECT_TRUE(Near(At(12, 21), 255, 0, 255)) << Describe(At(12, 21));
+    }
+}
+
+TEST_F(GlTest, StripFramesAndColourModulation) {
+    CRenderTexture strip;
+    ASSERT_TRUE(strip.Load(DataPath("strip.png").c_str(), 2));
+    EXPECT_EQ(strip.FrameWidth(), 4);
+    strip.SetFrame(1);
+    strip.Draw(0, 0, 40, 40);
+    EXPECT_TRUE(Near(At(20, 20), 0, 0, 255)) << "frame 1 is the blue half";
+    strip.SetFrame(7); // past the strip: the last frame
+    EXPECT_EQ(strip.Frame(), 1);
+    strip.DrawFrame(0, 50, 0, 40, 40, 0x00FFFFFF); // white-modulated red stays red; yellow word keeps it
+    EXPECT_TRUE(Near(At(70, 20), 255, 0, 0)) << Describe(At(70, 20));
+    strip.DrawFrame(0, 100, 0, 40, 40, 0x0000FF80); // half-transparent
+    EXPECT_TRUE(Near(At(120, 20), 128, 0, 0, 12)) << Describe(At(120, 20));
+    strip.DrawRegion(QuorelRect(4, 0, 8, 4), 150, 0, 40, 40, kColorWhite);
+    EXPECT_TRUE(Near(At(170, 20), 0, 0, 255)) << "source rectangle picks the right half";
+}
+
+TEST_F(GlTest, MissingOrCorruptImagesDrawNothingAndAreLoggedOnce) {
+    for (int round = 0; round < 3; ++round) {
+        CRenderTexture missing, corrupt;
+        EXPECT_FALSE(missing.Load("\\images\\nowhere.png"));
+        EXPECT_FALSE(corrupt.Load(DataPath("corrupt.png").c_str()));
+        missing.Draw(0, 0, 100, 100);
+        corrupt.Draw(0, 0, 100, 100);
+        EXPECT_EQ(missing.Width(), 0);
+    }
+    EXPECT_TRUE(Ink(QuorelRect(0, 0, 100, 100)).Empty());
+    EXPECT_EQ(LogLinesContaining("nowhere.png"), 1);
+    EXPECT_EQ(LogLinesContaining("corrupt.png"), 1);
+}
+
+TEST_F(GlTest, ImagesDecodedOnAWorkerUploadWhenFirstDrawn) {
+    CRenderTexture image;
+    std::thread worker([&] { image.Load(DataPath("strip.png").c_str(), 2); });
+    worker.join();
+    image.Draw(0, 0, 20, 20);
+    EXPECT_TRUE(Near(At(10, 10), 255, 0, 0));
+}
+
+TEST_F(GlTest, RenderTargetKeepsTopRowsAtTheTopWhenShown) {
+    std::unique_ptr<CQuorelRenderTarget> target(m_device->CreateRenderTarget(64, 64));
+    ASSERT_NE(target, nullptr);
+    ASSERT_TRUE(m_device->BeginRenderTarget(target.get()));
+    m_device->Clear(0x000000FF);
+    FillRect2D(QuorelRect(0, 0, 64, 16), kColorRed);
+    FillRect2D(QuorelRect(0, 48, 64, 64), kColorGreen);
+    std::vector<uint8_t> rgba;
+    ASSERT_TRUE(m_device->ReadPixels(0, 0, 1, 1, rgba));
+    EXPECT_EQ(rgba[0], 255) << "reading a target gives its top row first";
+    m_device->EndRenderTarget();
+
+    CRenderTexture shown;
+    shown.SetTexture(target->GetTexture());
+    shown.Draw(200, 200);
+    EXPECT_TRUE(Near(At(230, 205), 255, 0, 0)) << Describe(At(230, 205));
+    EXPECT_TRUE(Near(At(230, 259), 0, 255, 0)) << Describe(At(230, 259));
+    EXPECT_TRUE(Near(At(230, 232), 0, 0, 0));
+}
+
+TEST_F(GlTest, RenderTargetCapturesAScreenAreaScaledToFit) {
+    std::unique_ptr<CQuorelRenderTarget> target(m_device->CreateRenderTarget(100, 50));
+    ASSERT_NE(target, nullptr);
+    QuorelRect window(300, 200, 500, 300); // a 200 x 100 window squeezed into 100 x 50
+    ASSERT_TRUE(m_device->BeginRenderTarget(target.get(), &window));
+    m_device->Clear(0x000000FF);
+    FillRect2D(QuorelRect(400, 200, 500, 300), kColorWhite); // right half of the window
+    InkBox ink = Ink(QuorelRect(0, 0, 100, 50));
+    m_device->EndRenderTarget();
+    EXPECT_EQ(ink.left, 50);
+    EXPECT_EQ(ink.right, 99);
+    EXPECT_EQ(ink.top, 0);
+    EXPECT_EQ(ink.bottom, 49);
+}
