@@ -34,6 +34,9 @@ bool CGameManager::CreateScreens(const GameOptions& gameOptions) {
     resultOnly = options.enableFastSimulation ? 1 : 0;
     if (!m_language.Load(CStr("\\").Concat(options.langFilePath).GetText()))
         QuorelLog("[CGameManager::CreateScreens] no language file: texts stay empty");
+    // The names of the generated world (leagues, countries, mails) come in a file of their own.
+    if (!m_language.LoadAppend("\\guifiles\\lang_data_en.txt"))
+        QuorelLog("[CGameManager::CreateScreens] no world texts: names of leagues stay empty");
 
     calendar = new CCalendar([this](int id) { return GetText(id); });
     fixtureList = new CFixtureList([this](int id) { return GetText(id); });

@@ -18,8 +18,20 @@ bool CTextTable::Load(const char* gamePath) {
     return true;
 }
 
+bool CTextTable::LoadAppend(const char* gamePath) {
+    std::string data;
+    if (!ReadWholeFile(gamePath, data))
+        return false;
+    AppendFromText(data);
+    return true;
+}
+
 void CTextTable::LoadFromText(const std::string& text) {
     m_texts.clear();
+    AppendFromText(text);
+}
+
+void CTextTable::AppendFromText(const std::string& text) {
     size_t at = 0;
     auto nextToken = [&](std::string& token) {
         while (at < text.size() && std::isspace(static_cast<unsigned char>(text[at])))
@@ -41,7 +53,7 @@ void CTextTable::LoadFromText(const std::string& text) {
         }
         // An id at the very end of the file has no word: it reads as an empty text.
         if (!nextToken(word)) {
-            m_texts[static_cast<int>(id)] = CStr();
+            m_texts.emplace(static_cast<int>(id), CStr());
             break;
         }
         CStr value(word);

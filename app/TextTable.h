@@ -9,7 +9,10 @@ class CTextTable {
 public:
     // Replaces the table with the file's entries; a missing file leaves it empty and returns false.
     bool Load(const char* gamePath);
+    // Adds the file's entries; ids already present keep their text.
+    bool LoadAppend(const char* gamePath);
     void LoadFromText(const std::string& text);
+    void AppendFromText(const std::string& text);
     // A copy of the text; an absent id gives an empty text (nothing is inserted, so readers on
     // worker threads never race a writer).
     CStr Get(int id) const;

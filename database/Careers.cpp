@@ -142,9 +142,8 @@ bool LoadWorldData(CMemoryDB& world, int32_t dataSet) {
         QuorelLog("[LoadWorldData] the data set %s has no leagues or no teams", folder);
         return false;
     }
-    loaded.profiles.Clear();
-    ReadCareerList(loaded.profiles);
     world.Swap(loaded);
+    ListCareers(world);
     return true;
 }
 

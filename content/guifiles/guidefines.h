@@ -1,15 +1,85 @@
-// Element ids of the game's layout (GuiXML.xml).
+// Element names and ids of the game's screens. One "#define NAME value" per line; the first
+// definition of a name wins. Ids of our own start screens lie in 12000-12199.
 
-// Career frames: the continue and next-day buttons
-#define ID_FRAME_MENU 10039
-#define ID_FRAME_MENU_CONTINUE 10050
-#define ID_FRAME_MENU_NEXTDAY 10051
-#define ID_FRAME_MAIN 10369
-#define ID_FRAME_MAIN_NEXTDAY 10394
-#define ID_FRAME_MAIN_CONTINUE 10395
-#define ID_FRAME_MATCH 10759
-#define ID_FRAME_MATCH_NEXTDAY 10782
-#define ID_FRAME_MATCH_CONTINUE 10783
+// Main menu
+#define ID_MAINMENU 10001
+#define ID_MM_NEWCAREER 12001
+#define ID_MM_LOADCAREER 12002
+#define ID_MM_OPTIONS 12003
+#define ID_MM_QUIT 12004
+#define ID_MM_TITLE 12005
+#define ID_MM_SUBTITLE 12006
+
+// New career
+#define ID_NEWCAREER 12010
+#define ID_NC_DATASET 12011
+#define ID_NC_CLUBS 12012
+#define ID_NC_NAME 12013
+#define ID_NC_START 12014
+#define ID_NC_BACK 12015
+#define ID_NC_INFO 12016
+#define ID_NC_ERROR 12017
+#define ID_NC_CLUBS_BAR 12018
+
+// Saved careers
+#define ID_PROFILES 12030
+#define ID_PR_GRID 12031
+#define ID_PR_LOAD 12032
+#define ID_PR_DELETE 12033
+#define ID_PR_BACK 12034
+#define ID_PR_EMPTY 12035
+#define ID_PR_GRID_BAR 12036
+
+// Delete confirmation
+#define ID_CONFIRMDELETE 12040
+#define ID_CD_TEXT 12041
+#define ID_CD_YES 12042
+#define ID_CD_NO 12043
+
+// Options
+#define ID_OPTIONS 12050
+#define ID_OP_MUSIC 12051
+#define ID_OP_EFFECTS 12052
+#define ID_OP_3D 12053
+#define ID_OP_FAST 12054
+#define ID_OP_LEAGUESIM 12055
+#define ID_OP_COUNTRYSIM 12056
+#define ID_OP_MUSICVOL 12057
+#define ID_OP_EFFECTVOL 12058
+#define ID_OP_SAVE 12059
+#define ID_OP_BACK 12060
+#define ID_OP_VIDEOCUBE 12061
+
+// Message window
+#define ID_MESSAGE 12070
+#define ID_MSG_TEXT 12071
+#define ID_MSG_OK 12072
+
+// Career frame
+#define ID_FRAME 10039
+#define ID_FR_BUTTON 10044
+#define ID_CONTINUE 10050
+#define ID_NEXTDAY 10051
+#define ID_FR_CLUB 12081
+#define ID_FR_DATE 12082
+#define ID_FR_CASH 12083
+#define ID_FR_LEAGUE 12084
+#define ID_FR_SAVE 12085
+#define ID_FR_MENU 12086
+#define ID_FR_STATUS 12087
+#define ID_FR_SQUAD 12090
+#define ID_FR_TACTICS 12091
+#define ID_FR_STAFF 12092
+#define ID_FR_TRAINING 12093
+#define ID_FR_FINANCES 12094
+#define ID_FR_SPONSORS 12095
+#define ID_FR_TICKETS 12096
+#define ID_FR_FUNSHOP 10376
+#define ID_FR_TRANSFERS 12097
+#define ID_FR_STADIUM 10378
+#define ID_FR_STATISTICS 12098
+#define ID_FR_INBOX 12099
+#define ID_FR_OVERVIEW 12100
 
 // Match-day side panel
 #define ID_DAYPANEL 11048

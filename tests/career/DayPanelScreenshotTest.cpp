@@ -56,13 +56,17 @@ TEST(DayPanelScreenshot, CareerFrameWithTheDayPanelAfterAMatchDay) {
     fixtures.AddFixture(world.clubs[0], world.clubs[3], world.league, 2008, 4, 20);
     fixtures.FinishSchedule();
 
-    FakeDayHost host(world);
     auto text = [&](int id) {
         if (id == 90001) // the test clubs' country
             return CStr("Northland");
         CStr found = language.Get(id);
         return found.IsEmpty() ? CStr::Formatted("%d", id) : found;
     };
+    struct ShotHost : FakeDayHost {
+        ShotHost(DayWorld& w, std::function<CStr(int)> t) : FakeDayHost(w), texts(std::move(t)) {}
+        CStr GetText(int id) const override { return texts(id); }
+        std::function<CStr(int)> texts;
+    } host(world, text);
     CDayInfoPanel panel(stack.FindElement(CDayInfoPanel::kWindow), text);
     host.panel = &panel;
     CDayController controller(&host, &fixtures);
@@ -75,10 +79,10 @@ TEST(DayPanelScreenshot, CareerFrameWithTheDayPanelAfterAMatchDay) {
     bool stop = false;
     ASSERT_TRUE(controller.AdvanceDay(stop));
 
-    stack.PostMessage(10395, 10369, 4, 10395, 0);
-    stack.PostMessage(10395, CDayInfoPanel::kWindow, 6, 10395, 0);
+    stack.PostMessage(10050, 10039, 4, 10050, 0);
+    stack.PostMessage(10050, CDayInfoPanel::kWindow, 6, 10050, 0);
     stack.ProcessMessages();
-    ASSERT_TRUE(stack.IsLayerActive(10369));
+    ASSERT_TRUE(stack.IsLayerActive(10039));
     ASSERT_TRUE(stack.IsLayerActive(CDayInfoPanel::kWindow));
 
     device.BeginScene();

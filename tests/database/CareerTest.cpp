@@ -210,6 +210,10 @@ TEST_F(CareerFolder, SavingAgainKeepsOneLineAndDeleteRemovesEverything) {
     EXPECT_NE(career2.profiles.At(0)->folder.Std(), career.profiles.At(0)->folder.Std());
     ASSERT_TRUE(SaveCareer(world2, career2));
     EXPECT_EQ(ListCareers(world), 2);
+    // The world loaded at start-up comes with the list of saved careers.
+    CMemoryDB startWorld;
+    ASSERT_TRUE(LoadWorldData(startWorld, kDataSetLeague));
+    EXPECT_EQ(startWorld.profiles.Size(), 2);
 
     std::string folder = "data/profiles/" + career.profiles.At(0)->folder.Std();
     ASSERT_TRUE(fs::is_directory(m_dir / folder / "MainData"));

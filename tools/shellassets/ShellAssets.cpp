@@ -125,6 +125,16 @@ bool WaitImage(const Fonts& f, const std::string& path) {
     return c.SavePng(path);
 }
 
+// Behind the start screens: the court at night with the title above the menu.
+bool MenuBackground(const Fonts& f, const std::string& path) {
+    Canvas c(1024, 768, kNight);
+    c.VerticalGradient(0, 0, 1024, 768, {18, 26, 48}, {6, 8, 16});
+    Court(c, 62, 150, 900, 520, {34, 46, 74, 255}, 3);
+    Ball(c, 300, 150, 46);
+    c.TextCentred(f.bold, "FASTBREAK", 110, 530, 100, kOrange);
+    return c.SavePng(path);
+}
+
 bool ProgressImages(const std::string& dir) {
     Canvas bg(400, 24, {0, 0, 0, 0});
     bg.FillRect(0, 0, 400, 24, {20, 24, 34, 230});
@@ -275,7 +285,8 @@ int main(int argc, char** argv) {
         Logo1(fonts, game + "/images/intro/logo1.png") && Logo2(fonts, game + "/images/intro/logo2.png") &&
         Logo3(fonts, game + "/images/intro/logo3.png") && Logo4(fonts, game + "/images/intro/logo4.png") &&
         Logo5(fonts, game + "/images/intro/logo5.png") && Logo6(fonts, game + "/images/intro/logo6.png") &&
-        WaitImage(fonts, game + "/images/wait.png") && ProgressImages(game + "/images") &&
+        WaitImage(fonts, game + "/images/wait.png") && MenuBackground(fonts, game + "/images/menu_bg.png") &&
+        ProgressImages(game + "/images") &&
         Cursors(game + "/images");
     ok = ok && SaveWav(Click(1400.0f, 0.05f, 0.15f), game + "/sounds/button_click.wav") &&
          SaveWav(Click(1100.0f, 0.07f, 0.10f), game + "/sounds/animbutton_click.wav") &&

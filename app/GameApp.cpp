@@ -1,0 +1,373 @@
+// The application object: start-up, the main loop, the intro, loading, wait and busy screens.
+#include "app/GameApp.h"
+
+#include "app/GameManager.h"
+#include "app/Options.h"
+#include "app/StartScreens.h"
+#include "engine/Color.h"
+#include "engine/Device.h"
+#include "engine/Font.h"
+#include "engine/Lights.h"
+#include "engine/Log.h"
+#include "engine/Music.h"
+#include "engine/Paths.h"
+#include "engine/Sound.h"
+#include "engine/Timer.h"
+#include "gui/Backend.h"
+#include "gui/EngineBackend.h"
+#include "gui/LayoutLoader.h"
+
+#include <algorithm>
+#include <string>
+
+CGameApp* g_pGameApp = nullptr;
+
+void SetProgressStep(int steps) {
+    if (g_pGameApp)
+        g_pGameApp->SetProgressStep(steps);
+}
+
+namespace {
+
+constexpr uint32_t kFirstLogoMs = 7000;
+constexpr uint32_t kOtherLogoMs = 3000;
+constexpr int kLoadingStages = 6;
+
+} // namespace
+
+CGameApp::CGameApp() {
+    g_pGameApp = this;
+    baseFolder = GetWorkingDir();
+}
+
+CGameApp::~CGameApp() {
+    m_loader.Join();
+    m_worker.Join();
+    delete g_pGameManager;
+    g_pGameManager = nullptr;
+    for (CRenderTexture& logo : m_logos)
+        logo.Release();
+    m_waitImage.Release();
+    m_progressBack.Release();
+    m_progressFront.Release();
+    m_cursor.Release();
+    m_cursorBusy.Release();
+    SetGuiBackend(nullptr);
+    m_guiBackend.reset();
+    ShutdownEngine();
+    if (g_pGameApp == this)
+        g_pGameApp = nullptr;
+}
+
+bool CGameApp::Init() {
+    for (int i = 0; i < 6; ++i)
+        m_logos[i].Load(CStr::Formatted("\\images\\intro\\logo%d.png", i + 1));
+    m_waitImage.Load("\\images\\wait.png");
+    m_progressBack.Load("\\images\\progress_bg.png");
+    m_progressFront.Load("\\images\\progress_fg.png");
+    m_cursor.Load("\\images\\cursor.png");
+    m_cursorBusy.Load("\\images\\cursor_busy.png");
+    if (g_pQuorelDevice) {
+        m_font = g_pQuorelDevice->GetFont("Arial", 18, kFontWeightNormal);
+        m_titleFont = g_pQuorelDevice->GetFont("Arial", 28, kFontWeightBold);
+    }
+    m_guiBackend = std::make_unique<CGuiEngineBackend>();
+    SetGuiBackend(m_guiBackend.get());
+    RegisterSounds();
+    if (g_pQuorelLights && g_pQuorelLights->Count() == 0)
+        g_pQuorelLights->SetDefault();
+    return true;
+}
+
+void CGameApp::RegisterSounds() {
+    if (!g_pQuorelSound)
+        return;
+    // "\sounds\sounds.txt": one tag per line: TAG file voices looping(0/1).
+    std::string text;
+    if (!ReadWholeFile("\\sounds\\sounds.txt", text)) {
+        QuorelLog("[CGameApp::RegisterSounds] \\sounds\\sounds.txt missing: the game runs silent");
+        return;
+    }
+    for (const CStr& rawLine : CStr(text).Split('\n')) {
+        CStr line = rawLine;
+        line.Trim();
+        if (line.IsEmpty() || line.CharAt(0) == '#')
+            continue;
+        std::vector<CStr> words;
+        for (const CStr& word : line.Split(' '))
+            if (!word.IsEmpty())
+                words.push_back(word);
+        if (words.size() < 4) {
+            QuorelLog("[CGameApp::RegisterSounds] bad line: %s", line.GetText());
+            continue;
+        }
+        g_pQuorelSound->Register(words[0].GetText(), words[1].GetText(), std::max(1, words[2].ToInt()),
+                                 words[3].ToInt() != 0);
+    }
+}
+
+void CGameApp::FinishIntro() {
+    if (!m_introFinished.exchange(true))
+        StartLoadingThread();
+}
+
+void CGameApp::StartLoadingThread() {
+    if (m_loadingStarted)
+        return;
+    m_loadingStarted = true;
+    m_loader.Start([this] { LoadGame(); });
+}
+
+void CGameApp::LoadGame() {
+    SetProgressStep(kLoadingStages);
+    if (!g_pGameManager)
+        g_pGameManager = new CGameManager();
+    CGameManager& gm = *g_pGameManager;
+    gm.loadingProgress = 0;
+
+    GameOptions options = LoadOptions();
+    gm.loadingProgress = 1;
+    if (!m_tooltips.Load(CStr("\\").Concat(options.tooltipFile).GetText()))
+        QuorelLog("[CGameApp::LoadGame] no tooltip file: tooltips stay empty");
+    gm.loadingProgress = 2;
+
+    CGuiLayoutLoader loader(gm);
+    loader.SetTooltipSource([this](int32_t id) { return GetTooltip(id); });
+    if (!loader.ReadDefines())
+        QuorelLog("[CGameApp::LoadGame] no GUI define file");
+    gm.loadingProgress = 3;
+    if (!loader.LoadLayout())
+        QuorelLog("[CGameApp::LoadGame] no GUI layout file");
+    gm.loadingProgress = 4;
+
+    if (g_pQuorelMusic) {
+        g_pQuorelMusic->SetVolume(options.musicVolume);
+        g_pQuorelMusic->SetEnabled(options.enableMusic);
+        if (options.enableMusic)
+            g_pQuorelMusic->SwitchTrack("\\music\\001_menu_theme.wav");
+    }
+    if (g_pQuorelSound) {
+        g_pQuorelSound->SetVolume(options.effectVolume);
+        g_pQuorelSound->SetMuted(!options.enableEffect);
+    }
+    gm.loadingProgress = 5;
+
+    gm.CreateScreens(options);
+    CreateStartScreens(gm);
+    gm.loadingProgress = 6;
+    m_loaded = true;
+}
+
+FrameFlags CGameApp::CurrentFrameFlags() const {
+    FrameFlags flags;
+    flags.introFinished = m_introFinished;
+    flags.loaded = m_loaded;
+    if (g_pGameManager && flags.loaded) {
+        flags.newCareerWait = g_pGameManager->newCareerWait != 0;
+        flags.oneDayWait = g_pGameManager->oneDayWait != 0;
+        flags.wait3D = g_pGameManager->wait3D != 0;
+        flags.view3D = g_pGameManager->view3D != 0;
+    }
+    flags.matchRunning = matchRunning != 0;
+    return flags;
+}
+
+void CGameApp::SetBusyResult(const BusyResult& result) {
+    std::lock_guard<std::mutex> lock(m_busyMutex);
+    m_busyResult = result;
+    newResult = 1;
+}
+
+BusyResult CGameApp::GetBusyResult() const {
+    std::lock_guard<std::mutex> lock(m_busyMutex);
+    return m_busyResult;
+}
+
+void CGameApp::HandleEvent(const QuorelEvent& event) {
+    switch (event.type) {
+    case QuorelEventType::Quit:
+        m_quitLoop = true;
+        return;
+    case QuorelEventType::KeyDown:
+        if (!m_introFinished && (event.key == kKeyEscape || event.key == kKeySpace)) {
+            FinishIntro();
+            return;
+        }
+        break;
+    case QuorelEventType::MouseMove:
+        m_mouseX = event.x;
+        m_mouseY = event.y;
+        break;
+    default:
+        break;
+    }
+    // The GUI takes input only when it is what the player sees.
+    if (!g_pGameManager || !m_loaded || WorkerRunning() || busy)
+        return;
+    FrameView view = ChooseFrameView(CurrentFrameFlags());
+    if (view == FrameView::Wait || view == FrameView::Loading || view == FrameView::Intro)
+        return;
+
+    GuiInput input;
+    input.x = event.x;
+    input.y = event.y;
+    input.timeMs = GetTickCountMs();
+    switch (event.type) {
+    case QuorelEventType::MouseMove:
+        input.kind = GuiInputKind::MouseMove;
+        break;
+    case QuorelEventType::MouseDown:
+    case QuorelEventType::MouseUp:
+        input.kind = event.type == QuorelEventType::MouseDown ? GuiInputKind::MouseDown : GuiInputKind::MouseUp;
+        input.button = event.button == 1   ? GuiMouseButton::Left
+                       : event.button == 3 ? GuiMouseButton::Right
+                                           : GuiMouseButton::Middle;
+        input.clicks = event.clicks;
+        break;
+    case QuorelEventType::MouseWheel:
+        input.kind = GuiInputKind::Wheel;
+        input.x = m_mouseX;
+        input.y = m_mouseY;
+        input.wheel = event.wheel;
+        break;
+    case QuorelEventType::KeyDown:
+        input.kind = GuiInputKind::Key;
+        input.key = event.key;
+        break;
+    case QuorelEventType::TextInput:
+        input.kind = GuiInputKind::Text;
+        input.text = CStr(event.text);
+        break;
+    default:
+        return;
+    }
+    g_pGameManager->DispatchInput(input);
+}
+
+int CGameApp::Run() {
+    m_introStart = GetTickCountMs();
+    while (!m_quitLoop && !QuitRequested()) {
+        uint64_t frameStart = HighResCounter();
+        QuorelEvent event;
+        while (PollEvent(event))
+            HandleEvent(event);
+        if (m_quitLoop || QuitRequested())
+            break;
+        if (stop || !IsActive()) {
+            SleepMs(20);
+            continue;
+        }
+        FrameTick();
+        // About 62 frames a second; the frame step assumes that rate.
+        double elapsedMs = static_cast<double>(HighResCounter() - frameStart) * 1000.0 / HighResFrequency();
+        if (elapsedMs < 16.0)
+            SleepMs(static_cast<uint32_t>(16.0 - elapsedMs));
+    }
+    return 0;
+}
+
+void CGameApp::FrameTick() {
+    if (g_pGameManager && m_loaded && !WorkerRunning())
+        g_pGameManager->ProcessMessages();
+    double now = static_cast<double>(HighResCounter()) / HighResFrequency();
+    float base = m_timer.Tick(now);
+    m_dt = MatchFrameStep(base, matchPaused != 0, fastMode != 0);
+    Frame(m_dt);
+}
+
+void CGameApp::Frame(float dt) {
+    if (!g_pQuorelDevice || !g_pQuorelDevice->IsReady())
+        return;
+    uint32_t now = GetTickCountMs();
+    g_pQuorelDevice->Clear(0x000000FF);
+    g_pQuorelDevice->BeginScene();
+
+    FrameFlags flags = CurrentFrameFlags();
+    switch (ChooseFrameView(flags)) {
+    case FrameView::Intro:
+        DrawIntro();
+        break;
+    case FrameView::Loading: {
+        int done = g_pGameManager ? g_pGameManager->loadingProgress.load() : 0;
+        DrawLoading("Loading ...", static_cast<float>(done) / m_progressStep);
+        break;
+    }
+    case FrameView::Wait: {
+        CGameManager& gm = *g_pGameManager;
+        int steps = std::max(1, m_progressStep.load());
+        DrawLoading(gm.WaitText(), std::min(1.0f, static_cast<float>(gm.loadingProgress) / steps));
+        break;
+    }
+    case FrameView::Match3D:
+        if (drawMatch3D) {
+            drawMatch3D(dt);
+            break;
+        }
+        [[fallthrough]];
+    case FrameView::Match2D:
+        if (!flags.view3D && drawMatch2D) {
+            drawMatch2D(dt);
+            break;
+        }
+        [[fallthrough]];
+    case FrameView::Gui:
+        g_pGameManager->Draw(GuiBackend(), now);
+        if (busy)
+            DrawBusyPanel();
+        break;
+    }
+    DrawCursor();
+    g_pQuorelDevice->EndScene();
+    g_pQuorelDevice->Present();
+}
+
+void CGameApp::DrawIntro() {
+    uint32_t now = GetTickCountMs();
+    uint32_t length = m_introIndex == 0 ? kFirstLogoMs : kOtherLogoMs;
+    if (now - m_introStart >= length) {
+        ++m_introIndex;
+        m_introStart = now;
+        if (m_introIndex >= 6) {
+            FinishIntro();
+            DrawLoading("Loading ...", 0.0f);
+            return;
+        }
+    }
+    m_logos[m_introIndex].Draw(0, 0, 1024, 768);
+}
+
+void CGameApp::DrawLoading(const CStr& caption, float progress) {
+    m_waitImage.Draw(0, 0, 1024, 768);
+    if (m_titleFont)
+        m_titleFont->DrawText(caption, QuorelRect::FromSize(0, 560, 1024, 40), kDtCenter | kDtVCenter,
+                              0xFFFFFFFF);
+    int x = (1024 - 400) / 2, y = 620;
+    m_progressBack.Draw(x, y, 400, 24);
+    int filled = static_cast<int>(400 * std::clamp(progress, 0.0f, 1.0f));
+    if (filled > 0)
+        m_progressFront.DrawRegion(QuorelRect(0, 0, filled, 24), x, y, filled, 24);
+}
+
+void CGameApp::DrawBusyPanel() {
+    QuorelRect box = QuorelRect::FromSize(312, 330, 400, 108);
+    FillRect2D(box, ColorWord(16, 22, 36, 235));
+    DrawRectOutline2D(box, ColorWord(240, 120, 30), 2);
+    if (!m_font)
+        return;
+    BusyResult r = GetBusyResult();
+    m_font->DrawText(r.league, QuorelRect::FromSize(box.left, box.top + 12, 400, 24), kDtCenter | kDtVCenter,
+                     ColorWord(240, 170, 90));
+    CStr line = r.home.Concat(" ").Concat(r.homeScore).Concat(" - ").Concat(r.awayScore).Concat(" ").Concat(r.away);
+    m_font->DrawText(line, QuorelRect::FromSize(box.left, box.top + 44, 400, 24), kDtCenter | kDtVCenter,
+                     0xFFFFFFFF);
+    CStr date = g_pGameManager ? g_pGameManager->WaitText() : CStr();
+    m_font->DrawText(date, QuorelRect::FromSize(box.left, box.top + 74, 400, 22), kDtCenter | kDtVCenter,
+                     ColorWord(160, 170, 190));
+}
+
+void CGameApp::DrawCursor() {
+    if (!m_introFinished)
+        return;
+    bool waiting = busy || WorkerRunning() || !m_loaded;
+    (waiting ? m_cursorBusy : m_cursor).Draw(m_mouseX, m_mouseY);
+}

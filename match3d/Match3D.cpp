@@ -1,0 +1,239 @@
+// CMatch3D construction, release, tactics data, placements and cameras.
+#include "match3d/Match3D.h"
+
+#include "engine/Camera.h"
+#include "engine/Log.h"
+#include "match3d/Formation.h"
+
+CMatch3D* g_pMatch3D = nullptr;
+
+const FreeThrowSpot kFreeThrowSpotTable[kFreeThrowSpots] = {
+    {{0, 0, -8}, {2, 0, 8}},
+    {{5.8f, 0, -8.6f}, {5.8f, 0, 8.6f}},
+    {{-6.02f, 0, -8.8f}, {-6.02f, 0, 8.8f}},
+    {{2.3f, 0, -10.44f}, {2.3f, 0, 10.44f}},
+    {{-2.21f, 0, -12.08f}, {-2.21f, 0, 12.08f}},
+    {{0, 0, 8}, {2, 0, -8}},
+    {{5.8f, 0, 8.6f}, {5.8f, 0, -8.6f}},
+    {{-6.02f, 0, 8.8f}, {-6.02f, 0, -8.8f}},
+    {{2.3f, 0, 10.44f}, {2.3f, 0, -10.44f}},
+    {{-2.21f, 0, 12.08f}, {-2.21f, 0, -12.08f}},
+};
+
+// Baskets in the 3D frame, and where the flat court view puts them.
+static constexpr float kBasketZ = 12.13f;
+static constexpr float kFlatBasketX = 6.25f;
+static constexpr float kFlatBasketZ = 12.25f;
+
+CMatch3D::CMatch3D() {
+    for (int i = 0; i < kFreeThrowSpots; ++i) {
+        freeThrowSpots[i] = kFreeThrowSpotTable[i];
+    }
+    homeTeam = new CMatchTeam;
+    awayTeam = new CMatchTeam;
+    const CCourtPlayer slotTemplate;
+    for (int i = 0; i < kRosterSize; ++i) {
+        homeTeam->AddPlayer(slotTemplate);
+        awayTeam->AddPlayer(slotTemplate);
+    }
+}
+
+CMatch3D::~CMatch3D() {
+    Release();
+}
+
+void CMatch3D::LoadTactics(const CStr& path) {
+    courtMinX = -7.5f;
+    courtMaxX = 7.5f;
+    courtMinZ = -14.0f;
+    courtMaxZ = 14.0f;
+    XmlNode root = OpenInitData(path.GetText());
+    ReadTacticList(root, tactics);
+    ReadCurve(root, kBallStealth, ballStealth);
+    ReadCurve(root, kTacticTargetNum, tacticTargetNum);
+    ReadCurve(root, kPassingTargets, passingTargets);
+    ReadCurve(root, kMoraleModifier, moraleModifier);
+    ReadCurve(root, kStaminaModifier, staminaModifier);
+    ReadCurve(root, kAggressionModifier, aggressionModifier);
+    ReadCurve(root, kTwoPointModifier, twoPointModifier);
+    ReadCurve(root, kThreePointModifier, threePointModifier);
+}
+
+CStr CMatch3D::GetTacticFile(int id) const {
+    return FindTacticFile(tactics, id);
+}
+
+bool CMatch3D::IsInCourt(float x, float /*y*/, float z) const {
+    return courtMinX < x && x < courtMaxX && courtMinZ < z && z < courtMaxZ;
+}
+
+void CMatch3D::PlaceTeams(int homeTacticId, int awayTacticId) {
+    if (homeTeam == nullptr || awayTeam == nullptr) {
+        return;
+    }
+    for (CMatchTeam* team : {homeTeam, awayTeam}) {
+        for (int slot = 0; slot < kFormationSpots; ++slot) {
+            if (CCourtPlayer* player = team->GetPlayer(slot)) {
+                player->courtPositionId = kPositionCentre + slot;
+            }
+        }
+    }
+    const struct {
+        CMatchTeam* team;
+        int tacticId;
+    } sides[] = {{homeTeam, homeTacticId}, {awayTeam, awayTacticId}};
+    for (const auto& side : sides) {
+        CStr file = GetTacticFile(side.tacticId);
+        if (file.IsEmpty()) {
+            // A saved career or a screen may name a tactic we do not ship; the side keeps its spots.
+            QuorelLog("[CMatch3D::PlaceTeams] No formation file for tactic %d", side.tacticId);
+            continue;
+        }
+        Formation formation = ReadFormationFile(file);
+        for (const FormationSpot& entry : formation.spots) {
+            CCourtPlayer* player = side.team->FindByPosition(PositionIdFromCode(entry.name));
+            if (player == nullptr) {
+                continue;
+            }
+            player->SetHomeSpot(entry.spot.x, entry.spot.y, entry.spot.z);
+            // Everybody faces the centre spot for the tip-off.
+            player->SetHomeFacing(-entry.spot.x, -entry.spot.y, -entry.spot.z);
+        }
+    }
+    const float x = view3D ? 0.0f : kFlatBasketX;
+    const float z = view3D ? kBasketZ : kFlatBasketZ;
+    homeTeam->basketPoint = Vec3(x, 0, z);
+    homeTeam->attackedBasketPoint = Vec3(x, 0, -z);
+    awayTeam->basketPoint = Vec3(x, 0, -z);
+    awayTeam->attackedBasketPoint = Vec3(x, 0, z);
+}
+
+void CMatch3D::PlaceHomeTeam(int attackTacticId, int defenceTacticId) {
+    if (homeTeam != nullptr) {
+        PlaceSide(*homeTeam, true, attackTacticId, defenceTacticId);
+    }
+}
+
+void CMatch3D::PlaceAwayTeam(int attackTacticId, int defenceTacticId) {
+    if (awayTeam != nullptr) {
+        PlaceSide(*awayTeam, false, attackTacticId, defenceTacticId);
+    }
+}
+
+// The file of a tactic for a side, or of the default when the side has no formation of that kind yet.
+static CStr ResolveFormationFile(const CMatch3D& match, int& tacticId, bool placedBefore, int fallbackId) {
+    CStr file = match.GetTacticFile(tacticId);
+    if (!file.IsEmpty()) {
+        return file;
+    }
+    if (placedBefore) {
+        QuorelLog("[CMatch3D::PlaceSide] No formation file for tactic %d; the side keeps its formation",
+                  tacticId);
+        return CStr();
+    }
+    QuorelLog("[CMatch3D::PlaceSide] No formation file for tactic %d; using tactic %d", tacticId, fallbackId);
+    tacticId = fallbackId;
+    return match.GetTacticFile(tacticId);
+}
+
+void CMatch3D::PlaceSide(CMatchTeam& team, bool home, int attackTacticId, int defenceTacticId) {
+    // Attack files are written for a side attacking +z and defence files for a side defending +z;
+    // the home side attacks -z. The flat court view mirrors the defence the other way.
+    const float attackSign = home ? -1.0f : 1.0f;
+    const float defenceSign = (home == (view3D != 0)) ? 1.0f : -1.0f;
+    auto mirrored = [](const Vec3& v, float sign) { return Vec3(v.x, v.y, v.z * sign); };
+
+    CStr attackFile = ResolveFormationFile(*this, attackTacticId, team.attackPlaced, kDefaultOffenceTactic);
+    if (!attackFile.IsEmpty()) {
+        team.attackTactic = attackTacticId;
+        team.attackPlaced = 1;
+        Formation formation = ReadFormationFile(attackFile);
+        for (const FormationSpot& entry : formation.spots) {
+            CCourtPlayer* player = team.FindByPosition(PositionIdFromCode(entry.name));
+            if (player == nullptr) {
+                continue;
+            }
+            player->attackSpot = mirrored(entry.spot, attackSign);
+            player->attackLookAt = mirrored(entry.lookAt, attackSign);
+            player->attackHome = player->attackSpot;
+            player->attackHomeLookAt = player->attackLookAt;
+        }
+    }
+
+    CStr defenceFile =
+        ResolveFormationFile(*this, defenceTacticId, team.defencePlaced, kDefaultDefenceTactic);
+    if (!defenceFile.IsEmpty()) {
+        team.defenceTactic = defenceTacticId;
+        team.defencePlaced = 1;
+        Formation formation = ReadFormationFile(defenceFile);
+        for (const FormationSpot& entry : formation.spots) {
+            CCourtPlayer* player = team.FindByPosition(PositionIdFromCode(entry.name));
+            if (player == nullptr) {
+                continue;
+            }
+            player->defenceSpot = mirrored(entry.spot, defenceSign);
+            player->defenceLookAt = mirrored(entry.lookAt, defenceSign);
+            player->defenceHome = player->defenceSpot;
+            player->defenceHomeLookAt = player->defenceLookAt;
+            if (view3D) {
+                player->defenceTarget = player->defenceSpot;
+            }
+        }
+    }
+}
+
+void CMatch3D::LoadCameras(const CStr& path) {
+    ReadCameraFile(path, cameras);
+}
+
+void CMatch3D::SetCamera(int index) {
+    if (index < 0 || index >= static_cast<int>(cameras.size()) ||
+        cameras[static_cast<size_t>(index)] == nullptr || g_pQuorelCamera == nullptr) {
+        return;
+    }
+    const CameraRecord& camera = *cameras[static_cast<size_t>(index)];
+    g_pQuorelCamera->LookAt(camera.position, camera.lookAt, camera.up);
+    g_pQuorelCamera->SetRight(camera.right);
+}
+
+void CMatch3D::ReleaseTeamsAndScene() {
+    delete homeTeam;
+    homeTeam = nullptr;
+    delete awayTeam;
+    awayTeam = nullptr;
+    // The roster links point into the teams just freed.
+    leavingPlayer = incomingPlayer = lastReleaser = ballHandler = passReceiver = secondPlayer = nullptr;
+    arena.reset();
+    DeletePointerVector(cameras);
+}
+
+void CMatch3D::Release() {
+    for (TacticRecord*& record : tactics) {
+        delete record;
+        record = nullptr;
+    }
+    ReleaseTeamsAndScene();
+    cube.reset();
+    logos.reset();
+    scoreboardTexture.reset();
+    secondReferee.reset();
+    thirdReferee.reset();
+    firstReferee.reset();
+    // The ball is the match's too, so it goes with it rather than outliving it.
+    ball.reset();
+    stadiumKey = CStr();
+    std::vector<TacticRecord*>().swap(tactics);
+    spareCurve.Clear();
+    threePointModifier.Clear();
+    twoPointModifier.Clear();
+    passingTargets.Clear();
+    tacticTargetNum.Clear();
+    aggressionModifier.Clear();
+    staminaModifier.Clear();
+    moraleModifier.Clear();
+    ballStealth.Clear();
+    // The meshes go last: their instances belong to the characters freed above.
+    refereeMesh.reset();
+    playerMesh.reset();
+    std::vector<CameraRecord*>().swap(cameras);
+}

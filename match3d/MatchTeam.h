@@ -1,0 +1,40 @@
+// CMatchTeam: one side of the 3D match. Places 0-4 of the roster are on court, the rest on the bench.
+#pragma once
+
+#include "match3d/CourtPlayer.h"
+
+#include <cstdint>
+#include <vector>
+
+class CMatchTeam {
+public:
+    CMatchTeam() = default;
+    CMatchTeam(const CMatchTeam&) = delete;
+    CMatchTeam& operator=(const CMatchTeam&) = delete;
+    ~CMatchTeam();
+
+    // Appends a heap copy of the player.
+    void AddPlayer(const CCourtPlayer& player);
+    // Takes ownership of the player.
+    void AddPlayerPointer(CCourtPlayer* player);
+    void DeletePlayers();
+    int GetCount() const { return static_cast<int>(players.size()); }
+    // Null out of range.
+    CCourtPlayer* GetPlayer(int index) const;
+    // The first player, in roster order, filling that formation position; null when none.
+    CCourtPlayer* FindByPosition(int positionId) const;
+    // The first player with the id and his place; null and the count when none.
+    CCourtPlayer* FindById(int playerId, int& index) const;
+
+    std::vector<CCourtPlayer*> players; // owned
+    int32_t attackTactic = 0;           // 0-9
+    int32_t defenceTactic = 0;          // 10-19
+    Vec3 basketPoint;                   // under the basket this side defends
+    Vec3 attackedBasketPoint;           // under the basket its shots aim at
+    int32_t score = 0;
+    uint8_t loaded = 0;
+    uint8_t isUserTeam = 0;
+    // A formation of each kind has been placed; until then a bad tactic id falls back to the defaults.
+    uint8_t attackPlaced = 0;
+    uint8_t defencePlaced = 0;
+};
