@@ -2,11 +2,14 @@
 // worker thread, the season-end popup and leaving a career.
 #include "career/DayController.h"
 
+#include "app/GameApp.h"
+#include "app/GameManager.h"
 #include "career/CareerSchedule.h"
 #include "career/EventList.h"
 #include "career/FixtureList.h"
 #include "database/MemoryDB.h"
 #include "engine/Log.h"
+#include "gui/Element.h"
 
 namespace {
 
@@ -46,6 +49,11 @@ CDayController::CDayController(IDayHost* host, CFixtureList* fixtures) : m_host(
         m_date = m_host->CurrentDate();
 }
 
+CDayController::CDayController(std::unique_ptr<IDayHost> host, CFixtureList* fixtures)
+    : CDayController(host.get(), fixtures) {
+    m_ownedHost = std::move(host);
+}
+
 CDayController::~CDayController() {
     if (m_worker.joinable())
         m_worker.join();
@@ -57,6 +65,20 @@ CStr CDayController::Text(int id) const {
 
 void CDayController::Post(int source, int target, int kind) const {
     m_host->Post(source, target, kind, source, 0);
+}
+
+void CDayController::OnMainThread(std::function<void()> work) {
+    if (m_onWorker)
+        m_deferred.push_back(std::move(work));
+    else
+        work();
+}
+
+void CDayController::RunDeferred() {
+    std::vector<std::function<void()>> work;
+    work.swap(m_deferred);
+    for (auto& step : work)
+        step();
 }
 
 // ---- one day -------------------------------------------------------------------------------------
@@ -101,8 +123,11 @@ bool CDayController::AdvanceDay(bool& stop) {
         m_host->RunDailyStep(DailyStep::RunDailyTraining);
 
     CMemoryDB* career = m_host->CareerDb();
+    auto enable = [this](int id, bool on) {
+        OnMainThread([this, id, on] { m_host->EnableElement(id, on); });
+    };
     if (career && m_host->PendingFunShopOrders() > 0)
-        m_host->EnableElement(kFunShopButton, true);
+        enable(kFunShopButton, true);
     if (league && career) {
         m_host->RunDailyStep(DailyStep::GossipDailyUpdate);
         CTeam* club = career->teams.At(0);
@@ -110,14 +135,14 @@ bool CDayController::AdvanceDay(bool& stop) {
             m_host->RunDailyStep(DailyStep::StadiumDailyUpdate);
         if (m_host->PendingFunShopOrders() > 0) {
             m_host->RunDailyStep(DailyStep::DeliverFunShopOrders);
-            m_host->EnableElement(kFunShopButton, true);
+            enable(kFunShopButton, true);
         }
         for (int id : kSeasonButtons)
-            m_host->EnableElement(id, true);
+            enable(id, true);
         CLeague* first = career->leagues.At(0);
         if (first && first->type == kRegularLeague && first->classNumber % 3 == 0)
             for (int id : kSeasonButtons)
-                m_host->EnableElement(id, false);
+                enable(id, false);
     }
     return hadFixtures;
 }
@@ -154,7 +179,8 @@ void CDayController::AdvanceDayFromThread() {
 
 DayPanelHeader CDayController::PanelHeader() const {
     DayPanelHeader header;
-    header.date = FormatDate(m_date.year, m_date.day, m_date.month, ".");
+    GameDate today = m_host ? m_host->CurrentDate() : m_date;
+    header.date = FormatDate(today.year, today.day, today.month, ".");
     if (m_fixtures) {
         header.seasonStart = m_fixtures->Season().startYear;
         header.seasonEnd = m_fixtures->Season().endYear;
@@ -173,7 +199,7 @@ DayPanelHeader CDayController::PanelHeader() const {
 bool CDayController::PlayDayMatches(bool& stop) {
     CDayInfoPanel* panel = m_host->DayPanel();
     if (panel)
-        panel->Clear();
+        panel->ClearItems();
     m_userAtHome = false;
     stop = false;
 
@@ -220,12 +246,14 @@ bool CDayController::PlayDayMatches(bool& stop) {
     }
     if (panel) {
         FillDayLeaders(m_results, panel);
-        panel->Refresh();
+        OnMainThread([panel] { panel->Refresh(); });
     }
     if (!liveMatch && m_fixtures && MakeDateKey(m_date) == MakeDateKey(m_fixtures->LastDate())) {
         m_seasonEndPopup = true;
-        m_host->RefreshStatistics();
-        m_host->RefreshResults();
+        OnMainThread([this] {
+            m_host->RefreshStatistics();
+            m_host->RefreshResults();
+        });
     }
     if (!userFixture)
         m_results.Clear();
@@ -262,17 +290,22 @@ void CDayController::HandOffUserMatch(CFixture* fixture, CTeam* user, bool& live
     setup.date = m_date;
     if (m_host->View3D()) {
         setup.view = UserMatchView::Scene3D;
-        m_host->SetMatchMode(true);
-        m_host->Set3DInput(true);
-        m_host->SetMatchRunning(true);
+        // Match mode hands the frame to the match: it starts once the day run is over.
+        OnMainThread([this] {
+            m_host->SetMatchMode(true);
+            m_host->Set3DInput(true);
+            m_host->SetMatchRunning(true);
+        });
         m_userMatchHome = fixture->home;
         m_userMatchAway = fixture->away;
         m_host->StartUserMatch(setup);
         liveMatch = true;
     } else if (!m_host->NoView()) {
         setup.view = UserMatchView::MatchCentre;
-        m_host->SetMatchMode(true);
-        m_host->SetMatchRunning(true);
+        OnMainThread([this] {
+            m_host->SetMatchMode(true);
+            m_host->SetMatchRunning(true);
+        });
         m_host->StartUserMatch(setup);
         liveMatch = true;
     } else {
@@ -321,6 +354,11 @@ void CDayController::ShowSeasonEndPopup(int source) {
 // ---- buttons -------------------------------------------------------------------------------------
 
 void CDayController::OnContinueMessage(GuiMessage& message) {
+    if (message.sID == kWorkerDoneSource) {
+        PollWorker();
+        message.sID = -1;
+        return;
+    }
     if (HandleButton(message.sID, message.MSG))
         message.sID = -1;
 }
@@ -417,8 +455,10 @@ void CDayController::ResetCareerState() {
     m_userMatchAway = nullptr;
     m_seasonEndPopup = false;
     m_singleStep = true;
-    if (CDayInfoPanel* panel = m_host->DayPanel())
-        panel->Clear();
+    if (CDayInfoPanel* panel = m_host->DayPanel()) {
+        panel->ClearItems();
+        OnMainThread([panel] { panel->Clear(); });
+    }
     m_host->ResetCareerSteps();
 }
 
@@ -456,7 +496,8 @@ bool CDayController::StartWorkerThread(int kind) {
     m_workerDone.store(false, std::memory_order_relaxed);
     m_workerActive.store(true, std::memory_order_release);
     m_host->SetThreadRunning(true);
-    m_worker = std::thread([this] {
+    auto work = [this] {
+        m_onWorker = true;
         switch (m_workerKind) {
         case WorkerKind::NewCareer:
             m_host->SetWaitText(Text(100166));
@@ -474,8 +515,12 @@ bool CDayController::StartWorkerThread(int kind) {
             m_workerResult = RunDays(m_workerStop);
             break;
         }
+        m_onWorker = false;
         m_workerDone.store(true, std::memory_order_release);
-    });
+        m_host->Post(kWorkerDoneSource, -1, kMsgClick, 0, 0);
+    };
+    if (!m_host->StartWorker(work))
+        m_worker = std::thread(work);
     return true;
 }
 
@@ -484,6 +529,7 @@ bool CDayController::PollWorker() {
         return false;
     if (m_worker.joinable())
         m_worker.join();
+    RunDeferred();
     switch (m_workerKind) {
     case WorkerKind::NewCareer:
         FinishNewCareer();
@@ -505,6 +551,9 @@ void CDayController::FinishWorker() {
         return;
     if (m_worker.joinable())
         m_worker.join();
+    // A worker of the application's: wait for its last word.
+    while (!m_workerDone.load(std::memory_order_acquire))
+        std::this_thread::yield();
     PollWorker();
 }
 
@@ -558,4 +607,161 @@ void CDayController::FinishNewCareer() {
     m_host->SetNewCareerWait(false);
     Post(kNewCareerButton, kMainFrame, kMsgOpenMenu);
     Post(kNewCareerButton, kClubWindow, kMsgOpenOnTop);
+}
+
+// ---- the running game ------------------------------------------------------------------------------
+
+GameDate CGameDayHost::CurrentDate() const {
+    return m_gm.currentDate;
+}
+void CGameDayHost::SetCurrentDate(const GameDate& date) {
+    m_gm.currentDate = date;
+}
+CMemoryDB* CGameDayHost::WorldDb() const {
+    return m_gm.worldDB;
+}
+CMemoryDB* CGameDayHost::CareerDb() const {
+    return m_gm.careerDB;
+}
+void CGameDayHost::DeleteCareerDb() {
+    m_gm.LeaveCareer();
+}
+CEventList* CGameDayHost::Ledger() const {
+    return m_gm.ledger;
+}
+CDayInfoPanel* CGameDayHost::DayPanel() const {
+    return dynamic_cast<CDayInfoPanel*>(m_gm.Screen(ScreenRole::DayInfoPanel));
+}
+bool CGameDayHost::HasCalendar() const {
+    return m_gm.calendar != nullptr;
+}
+CStr CGameDayHost::GetText(int textId) const {
+    return m_gm.GetText(textId);
+}
+
+bool CGameDayHost::TournamentMode() const {
+    return m_gm.tournamentMode != 0;
+}
+bool CGameDayHost::View3D() const {
+    return m_gm.view3D != 0;
+}
+bool CGameDayHost::NoView() const {
+    return m_gm.resultOnly != 0;
+}
+bool CGameDayHost::MatchMode() const {
+    return m_gm.matchMode != 0;
+}
+void CGameDayHost::SetMatchMode(bool on) {
+    m_gm.matchMode = on ? 1 : 0;
+}
+int CGameDayHost::CupStage() const {
+    return m_gm.cupStage;
+}
+bool CGameDayHost::TournamentExit() const {
+    return m_gm.tournamentExit != 0;
+}
+bool CGameDayHost::CareerOver() const {
+    return m_gm.careerOver != 0;
+}
+void CGameDayHost::ClearCareerOver() {
+    m_gm.careerOver = 0;
+}
+void CGameDayHost::EndTournament() {
+    m_gm.tournamentExit = 0;
+    m_gm.tournamentMode = 0;
+    m_gm.euroCup = 0;
+}
+
+void CGameDayHost::SetBusy(bool on) {
+    if (m_app)
+        m_app->busy = on ? 1 : 0;
+}
+void CGameDayHost::SetStep(bool on) {
+    if (m_app)
+        m_app->step = on ? 1 : 0;
+}
+void CGameDayHost::SetThreadRunning(bool on) {
+    if (m_app)
+        m_app->threadRunning = on ? 1 : 0;
+}
+void CGameDayHost::SetMatchRunning(bool on) {
+    if (m_app)
+        m_app->matchRunning = on ? 1 : 0;
+}
+void CGameDayHost::Set3DInput(bool on) {
+    if (m_app)
+        m_app->input3D = on ? 1 : 0;
+}
+void CGameDayHost::ClearMatchOverlays() {
+    if (m_app)
+        for (auto& flag : m_app->overlayOpen)
+            flag = 0;
+}
+void CGameDayHost::SetDayWait(bool on) {
+    m_gm.oneDayWait = on ? 1 : 0;
+}
+void CGameDayHost::SetNewCareerWait(bool on) {
+    m_gm.newCareerWait = on ? 1 : 0;
+}
+void CGameDayHost::SetWaitText(const CStr& text) {
+    m_gm.SetWaitText(text);
+}
+void CGameDayHost::PublishLatestResult(const LatestResult& result) {
+    if (!m_app)
+        return;
+    m_app->SetBusyResult(
+        BusyResult{result.league, result.away, result.home, result.awayScore, result.homeScore});
+    m_app->newResult = 1;
+}
+bool CGameDayHost::StartWorker(std::function<void()> work) {
+    return m_app && m_app->StartWorker(std::move(work));
+}
+
+void CGameDayHost::Post(int source, int target, int kind, int p1, int p2) {
+    PostGuiMessage(source, target, kind, p1, p2);
+}
+void CGameDayHost::RefreshAllScreens() {
+    m_gm.RefreshAllScreens();
+}
+void CGameDayHost::CentreWindow(int window, int reference) {
+    m_gm.CentreWindow(reference, window);
+}
+void CGameDayHost::EnableElement(int elementId, bool enabled) {
+    if (CGuiElement* element = m_gm.FindElement(elementId))
+        element->SetDisabled(!enabled);
+}
+void CGameDayHost::SetElementText(int elementId, const CStr& text, int format) {
+    CGuiElement* element = m_gm.FindElement(elementId);
+    if (!element)
+        return;
+    // A text box adds lines to what it holds, so it is emptied first.
+    if (element->GetType() == GuiElementType::TextBox) {
+        element->Clear();
+        element->SetText(text);
+    } else {
+        element->SetText(text, format);
+    }
+}
+void CGameDayHost::RefreshStatistics() {
+    if (CGameScreen* screen = m_gm.Screen(ScreenRole::Statistics))
+        screen->Refresh();
+}
+void CGameDayHost::RefreshResults() {
+    if (CGameScreen* screen = m_gm.Screen(ScreenRole::Results))
+        screen->Refresh();
+}
+void CGameDayHost::RefreshTransfers() {
+    if (CGameScreen* screen = m_gm.Screen(ScreenRole::Transfer))
+        screen->Refresh();
+}
+
+void CreateDayScreens(CGameManager& gm, CGameApp* app) {
+    auto panel = std::make_unique<CDayInfoPanel>(gm.FindElement(CDayInfoPanel::kWindow),
+                                                 [&gm](int id) { return gm.GetText(id); });
+    auto controller =
+        std::make_unique<CDayController>(std::make_unique<CGameDayHost>(gm, app), gm.fixtureList);
+    CDayController* day = controller.get();
+    panel->SetHeaderSource([day] { return day->PanelHeader(); });
+    gm.SetScreen(ScreenRole::DayInfoPanel, std::move(panel));
+    gm.SetScreen(ScreenRole::DayController, std::move(controller));
 }

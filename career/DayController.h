@@ -11,10 +11,15 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 class CEventList;
+class CGameApp;
+class CGameManager;
 class CFixtureList;
 class CMemoryDB;
 struct CFixture;
@@ -119,6 +124,13 @@ public:
     // Safe from the day thread: the busy panel reads it while the day runs.
     virtual void PublishLatestResult(const LatestResult& result) { (void)result; }
 
+    // Runs work on the application's worker, during which the frame neither takes input nor
+    // handles messages. False when there is none; the controller then runs its own thread.
+    virtual bool StartWorker(std::function<void()> work) {
+        (void)work;
+        return false;
+    }
+
     // Windows and elements. Post is safe from any thread.
     virtual void Post(int source, int target, int kind, int p1, int p2) = 0;
     virtual void RefreshAllScreens() {}
@@ -180,8 +192,11 @@ public:
     static constexpr int kSquadMessageButton = 11285;
     static constexpr int kSeasonEndWindow = 11279;
     static constexpr int kSeasonEndText = 11280;
+    static constexpr int kWorkerDoneSource = -100; // no element has it
 
     CDayController(IDayHost* host, CFixtureList* fixtures);
+    // The controller keeps the host.
+    CDayController(std::unique_ptr<IDayHost> host, CFixtureList* fixtures);
     ~CDayController() override;
     CDayController(const CDayController&) = delete;
     CDayController& operator=(const CDayController&) = delete;
@@ -214,10 +229,11 @@ public:
     bool HandleButton(int source, int kind);
 
     // Worker threads: kind 0 builds a new career, kind 1 advances one day, kind 2 is the continue
-    // run. While one runs the main thread only draws the wait or busy screen.
+    // run. While one runs the main thread only draws the wait or busy screen; when it ends it posts
+    // {kWorkerDoneSource, -1, 10}, and the controller's follow-up runs as that message arrives.
     bool StartWorkerThread(int kind);
-    // The main thread calls this every frame: once a worker has finished, its follow-up (refreshing
-    // the screens, switching windows) runs here, on the main thread. True when a run was finished.
+    // Once a worker has finished, its follow-up (the window work it left, refreshing the screens,
+    // switching windows) runs here, on the main thread. True when a run was finished.
     bool PollWorker();
     bool IsWorkerActive() const { return m_workerActive.load(std::memory_order_acquire); }
     // Waits for a running worker and finishes it (shutdown, tests).
@@ -252,7 +268,12 @@ private:
     void StageOrSeasonEnd(int source);
     void Post(int source, int target, int kind) const;
     CStr Text(int id) const;
+    // Window and screen work of the day: on the main thread at once, from the day thread kept for
+    // the main thread's follow-up.
+    void OnMainThread(std::function<void()> work);
+    void RunDeferred();
 
+    std::unique_ptr<IDayHost> m_ownedHost;
     IDayHost* m_host = nullptr;
     CFixtureList* m_fixtures = nullptr;
     GameDate m_date;
@@ -276,4 +297,63 @@ private:
     int m_workerSource = -1;
     bool m_workerResult = false;
     bool m_workerStop = false;
+    bool m_onWorker = false; // read and written only by the thread running the day
+    std::vector<std::function<void()>> m_deferred;
 };
+
+// The running game as the day controller sees it: the game manager's date, databases, schedule,
+// screens and message queue, and the application's flags (the application may be absent).
+class CGameDayHost : public IDayHost {
+public:
+    CGameDayHost(CGameManager& gm, CGameApp* app) : m_gm(gm), m_app(app) {}
+
+    GameDate CurrentDate() const override;
+    void SetCurrentDate(const GameDate& date) override;
+    CMemoryDB* WorldDb() const override;
+    CMemoryDB* CareerDb() const override;
+    void DeleteCareerDb() override;
+    CEventList* Ledger() const override;
+    CDayInfoPanel* DayPanel() const override;
+    bool HasCalendar() const override;
+    CStr GetText(int textId) const override;
+
+    bool TournamentMode() const override;
+    bool View3D() const override;
+    bool NoView() const override;
+    bool MatchMode() const override;
+    void SetMatchMode(bool on) override;
+    int CupStage() const override;
+    bool TournamentExit() const override;
+    bool CareerOver() const override;
+    void ClearCareerOver() override;
+    void EndTournament() override;
+
+    void SetBusy(bool on) override;
+    void SetStep(bool on) override;
+    void SetThreadRunning(bool on) override;
+    void SetMatchRunning(bool on) override;
+    void Set3DInput(bool on) override;
+    void ClearMatchOverlays() override;
+    void SetDayWait(bool on) override;
+    void SetNewCareerWait(bool on) override;
+    void SetWaitText(const CStr& text) override;
+    void PublishLatestResult(const LatestResult& result) override;
+    bool StartWorker(std::function<void()> work) override;
+
+    void Post(int source, int target, int kind, int p1, int p2) override;
+    void RefreshAllScreens() override;
+    void CentreWindow(int window, int reference) override;
+    void EnableElement(int elementId, bool enabled) override;
+    void SetElementText(int elementId, const CStr& text, int format) override;
+    void RefreshStatistics() override;
+    void RefreshResults() override;
+    void RefreshTransfers() override;
+
+private:
+    CGameManager& m_gm;
+    CGameApp* m_app = nullptr;
+};
+
+// Builds the side panel on its window and the day controller, and gives both to the game manager
+// (after its CreateScreens, once the layout is loaded).
+void CreateDayScreens(CGameManager& gm, CGameApp* app);

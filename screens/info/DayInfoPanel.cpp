@@ -24,12 +24,16 @@ void CDayInfoPanel::ClearLeadersAndEvents() {
     m_events.clear();
 }
 
-void CDayInfoPanel::Clear() {
+void CDayInfoPanel::ClearItems() {
     for (DayResultItem* item : m_results)
         delete item;
     m_results.clear();
     ClearLeadersAndEvents();
     m_view = DayPanelView();
+}
+
+void CDayInfoPanel::Clear() {
+    ClearItems();
     ClearGrids();
 }
 
@@ -131,7 +135,8 @@ void CDayInfoPanel::ShowTitles() {
 }
 
 void CDayInfoPanel::ShowGrids(const DayPanelView& view) {
-    if (m_resultsGrid && view.fillResults) {
+    // Kept rows of an earlier day are shown again; after a clear there are none.
+    if (m_resultsGrid) {
         static const int formats[5] = {kFormatLeftMiddle, kFormatLeftMiddle, kFormatCentreMiddle,
                                        kFormatRightMiddle, kFormatRightMiddle};
         m_resultsGrid->Clear();

@@ -69,6 +69,9 @@ public:
 
     // Deletes every item and empties the grids.
     void Clear();
+    // Deletes every item but leaves the window alone: the day thread empties the lists, and the
+    // main thread's next refresh brings the grids in line.
+    void ClearItems();
     // Header and grids from the lists.
     void Refresh() override;
     void SetHeaderSource(HeaderSource header) { m_header = std::move(header); }
