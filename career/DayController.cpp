@@ -45,8 +45,10 @@ int StadiumCapacity(const CTeam* team) {
 } // namespace
 
 CDayController::CDayController(IDayHost* host, CFixtureList* fixtures) : m_host(host), m_fixtures(fixtures) {
-    if (m_host)
+    if (m_host) {
         m_date = m_host->CurrentDate();
+        m_host->LoadMatchTactics();
+    }
 }
 
 CDayController::CDayController(std::unique_ptr<IDayHost> host, CFixtureList* fixtures)
@@ -159,6 +161,8 @@ bool CDayController::RunDays(bool& stop) {
             m_host->SetStep(true);
             result = AdvanceDay(stop);
             m_host->SetStep(false);
+            // The busy panel shows how far the run has come.
+            m_host->SetWaitText(FormatDate(m_date.year, m_date.day, m_date.month, "."));
             // Without a calendar the date cannot move; another pass would never end.
             if (MakeDateKey(m_date) == before)
                 break;

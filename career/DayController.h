@@ -158,6 +158,8 @@ public:
         (void)mode;
         (void)capacity;
     }
+    // Both match engines read their tactics tables once, when the controller is made.
+    virtual void LoadMatchTactics() {}
     // The match engines' seam. A live view returns at once; an instant run plays the whole match,
     // handling the user's side like the computer's (no pause, no popup), and reports its score.
     virtual UserMatchOutcome StartUserMatch(const UserMatchSetup& setup) {
