@@ -104,16 +104,3 @@ TEST(DayCareer, ContinueStopsOnEveryUserMatchDayUntilTheSeasonEnds) {
             EXPECT_EQ(player->stats.size(), team->matchStats.size()) << player->name.GetText();
     }
 }
-
-TEST(DayCareer, NinePlayersShowTheMessageAndKeepTheDate) {
-    CareerRig rig;
-    ASSERT_TRUE(rig.ready) << "the generated league data set is missing";
-    CTeam* club = rig.career->teams.At(0);
-    ASSERT_GE(club->players.size(), 10u);
-    club->players.resize(9);
-    EXPECT_TRUE(rig.controller.HandleButton(10783, 10));
-    EXPECT_FALSE(rig.controller.IsWorkerActive());
-    EXPECT_TRUE(rig.host.WasPosted(CDayController::kSquadMessageWindow, 5));
-    EXPECT_STREQ(rig.host.TextOf(CDayController::kSquadMessageText).GetText(), "<100195><100196>");
-    EXPECT_EQ(rig.host.date, (GameDate{2007, 8, 1}));
-}

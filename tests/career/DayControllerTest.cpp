@@ -166,11 +166,12 @@ TEST(ContinueRun, StopsOnTheUsersMatchDay) {
 }
 
 TEST(ContinueRun, ViewOptionsPickTheMatchWindow) {
-    for (int mode = 0; mode < 2; ++mode) {
+    // 3D view; a match run at once; a run at once that stalls before its end.
+    for (int mode = 0; mode < 3; ++mode) {
         DayRig rig;
         rig.host.view3D = mode == 0;
-        rig.host.noView = mode == 1;
-        rig.host.instantOutcome = UserMatchOutcome{true, 71, 64};
+        rig.host.noView = mode >= 1;
+        rig.host.instantOutcome = UserMatchOutcome{mode == 1, 71, 64};
         auto* stadium = new CStadiumRecord();
         auto* wing = new CStadiumWingRecord();
         wing->seats = 1000;
@@ -178,16 +179,28 @@ TEST(ContinueRun, ViewOptionsPickTheMatchWindow) {
         rig.world.world->stadiums.Append(stadium);
         rig.world.world->wings.Append(wing);
         rig.world.clubs[0]->stadium = stadium;
-        rig.fixtures.AddFixture(rig.world.clubs[0], rig.world.user, rig.world.league, 2007, 8, 2);
+        CTeam* home = mode == 2 ? rig.world.user : rig.world.clubs[0];
+        CTeam* away = mode == 2 ? rig.world.clubs[0] : rig.world.user;
+        rig.fixtures.AddFixture(home, away, rig.world.league, 2007, 8, 2);
         rig.fixtures.FinishSchedule();
         rig.Continue();
         EXPECT_EQ(rig.host.date, (GameDate{2007, 8, 2}));
-        EXPECT_EQ(rig.host.attendanceCapacity, 400);
+        if (mode == 2) {
+            // At home the gate money is booked; away the attendance uses 40 % of the home seats.
+            EXPECT_TRUE(rig.controller.UserAtHome());
+            EXPECT_EQ(rig.host.homeIncomeFor, rig.world.user);
+        } else {
+            EXPECT_EQ(rig.host.attendanceCapacity, 400);
+        }
         const CFixture* fixture = rig.fixtures.At(0);
         if (mode == 0) {
             EXPECT_EQ(rig.host.handedOff.view, UserMatchView::Scene3D);
             EXPECT_TRUE(rig.host.WasPosted(CDayController::kMatch3DWindow, 6));
             EXPECT_EQ(fixture->homeScore, -1);
+        } else if (mode == 2) {
+            // Only a match played to its end is a result.
+            EXPECT_EQ(fixture->homeScore, -1);
+            EXPECT_EQ(fixture->awayScore, -1);
         } else {
             // Run at once: the result stands and the day panel shows.
             EXPECT_EQ(rig.host.handedOff.view, UserMatchView::Instant);
@@ -200,19 +213,6 @@ TEST(ContinueRun, ViewOptionsPickTheMatchWindow) {
             EXPECT_TRUE(rig.controller.SeasonEndPending());
         }
     }
-}
-
-TEST(ContinueRun, InstantMatchThatStallsIsNoResult) {
-    DayRig rig;
-    rig.host.noView = true;
-    rig.host.instantOutcome = UserMatchOutcome{false, 12, 3}; // stopped in the second quarter
-    rig.fixtures.AddFixture(rig.world.user, rig.world.clubs[0], rig.world.league, 2007, 8, 2);
-    rig.fixtures.FinishSchedule();
-    rig.Continue();
-    EXPECT_EQ(rig.fixtures.At(0)->homeScore, -1);
-    EXPECT_EQ(rig.fixtures.At(0)->awayScore, -1);
-    EXPECT_TRUE(rig.controller.UserAtHome());
-    EXPECT_EQ(rig.host.homeIncomeFor, rig.world.user);
 }
 
 TEST(SeasonEnd, LastFixtureDayLocksTheButtonsUntilTheStageButton) {
@@ -249,7 +249,6 @@ TEST(CareerReset, LeavingClearsEverythingThatPointedIntoTheCareer) {
     rig.fixtures.FinishSchedule();
     rig.Continue();
     ASSERT_FALSE(rig.panel.Results().empty());
-    ASSERT_GT(rig.ledger.Size() + 1, 0u);
     rig.host.matchMode = false; // the match is over
 
     EXPECT_TRUE(rig.controller.HandleButton(CDayController::kLeaveCareerButton, kClick));

@@ -78,21 +78,3 @@ TEST(DaySeason, ContinueRunsAnAllComputerSeasonToItsLastFixture) {
     EXPECT_EQ(rig.ledger.Size(), 2u);
     EXPECT_TRUE(rig.host.WasPosted(CDayController::kDayPanelWindow, 6));
 }
-
-TEST(DaySeason, NextDayWorkerStepsThroughTheSameSeason) {
-    GameSrand(2008);
-    SeasonRig rig;
-    int days = 0;
-    while (!rig.controller.SeasonEndPending() && days < 400) {
-        ASSERT_TRUE(rig.controller.HandleButton(10394, 10));
-        rig.WaitLikeTheMainLoop();
-        ++days;
-    }
-    rig.ExpectWholeSeasonPlayed();
-    // One day per click from 1 August to the last fixture's day.
-    int expected = 0;
-    for (GameDate d{2007, 8, 1}; MakeDateKey(d) < MakeDateKey(rig.fixtures.LastDate());
-         d = CCalendar::NextDay(d))
-        ++expected;
-    EXPECT_EQ(days, expected);
-}
