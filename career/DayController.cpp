@@ -48,6 +48,9 @@ CDayController::CDayController(IDayHost* host, CFixtureList* fixtures) : m_host(
     if (m_host) {
         m_date = m_host->CurrentDate();
         m_host->LoadMatchTactics();
+        m_careerSeen = m_host->CareerDb();
+        const CProfile* profile = m_careerSeen ? m_careerSeen->profiles.At(0) : nullptr;
+        m_careerProfileSeen = profile ? profile->id : -1;
     }
 }
 
@@ -108,9 +111,21 @@ void CDayController::RunDailySteps() {
     m_host->RunDailyStep(DailyStep::RunLaments);
 }
 
+void CDayController::SyncCareer() {
+    const CMemoryDB* career = m_host->CareerDb();
+    const CProfile* profile = career ? career->profiles.At(0) : nullptr;
+    int32_t profileId = profile ? profile->id : -1;
+    if (career == m_careerSeen && profileId == m_careerProfileSeen)
+        return;
+    m_careerSeen = career;
+    m_careerProfileSeen = profileId;
+    ResetCareerState();
+}
+
 bool CDayController::AdvanceDay(bool& stop) {
     if (!m_host)
         return false;
+    SyncCareer();
     m_date = m_host->CurrentDate();
     if (m_host->HasCalendar()) {
         m_date = CCalendar::NextDay(m_date);
@@ -372,6 +387,7 @@ bool CDayController::HandleButton(int source, int kind) {
         return false;
     if (kind != kMsgClick)
         return false;
+    SyncCareer();
     if (m_seasonEndPopup) {
         if (source == kResultsButton) {
             Post(source, kResultsWindow, kMsgSwitchTo);
@@ -481,6 +497,8 @@ void CDayController::ResetCareer(int source) {
     }
     ResetCareerState();
     m_host->DeleteCareerDb();
+    m_careerSeen = nullptr;
+    m_careerProfileSeen = -1;
     SeasonSpan defaults;
     m_date = GameDate{defaults.startYear, defaults.startMonth, defaults.startDay};
     m_host->SetCurrentDate(m_date);

@@ -262,6 +262,9 @@ private:
     enum class WorkerKind : int { NewCareer = 0, OneDay = 1, Continue = 2 };
 
     void RunDailySteps();
+    // A career opened, left or replaced behind the controller's back (the menus can do that)
+    // takes the controller's per-career state with it.
+    void SyncCareer();
     void HandOffUserMatch(CFixture* fixture, CTeam* user, bool& liveMatch);
     void FinishContinue(bool stop);
     void FinishOneDay(bool hadFixtures, bool stop);
@@ -300,6 +303,9 @@ private:
     bool m_workerResult = false;
     bool m_workerStop = false;
     bool m_onWorker = false; // read and written only by the thread running the day
+    // The career the per-career state belongs to.
+    const CMemoryDB* m_careerSeen = nullptr;
+    int32_t m_careerProfileSeen = -1;
     std::vector<std::function<void()>> m_deferred;
 };
 

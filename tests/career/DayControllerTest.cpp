@@ -241,6 +241,21 @@ TEST(SeasonEnd, LastFixtureDayLocksTheButtonsUntilTheStageButton) {
     EXPECT_STREQ(rig.host.TextOf(CDayController::kSeasonEndText).GetText(), "<100164>");
 }
 
+TEST(SeasonEnd, ANewCareerFromTheMenusStartsWithoutTheOldSeasonsEnd) {
+    DayRig rig;
+    rig.fixtures.AddFixture(rig.world.clubs[0], rig.world.clubs[1], rig.world.league, 2007, 8, 5);
+    rig.fixtures.FinishSchedule();
+    rig.Continue();
+    ASSERT_TRUE(rig.controller.SeasonEndPending());
+    // The menus leave the career and start another without the controller's buttons.
+    rig.world.career = std::make_unique<CMemoryDB>();
+    rig.world.career->profiles.Append(new CProfile());
+    MakeTeam(*rig.world.career, 901, "Newcomers", 12, 5);
+    EXPECT_TRUE(rig.controller.HandleButton(10395, kClick));
+    EXPECT_FALSE(rig.controller.SeasonEndPending());
+    rig.controller.FinishWorker();
+}
+
 TEST(CareerReset, LeavingClearsEverythingThatPointedIntoTheCareer) {
     GameSrand(8);
     DayRig rig;
