@@ -218,7 +218,8 @@ void CGameApp::HandleEvent(const QuorelEvent& event) {
         break;
     case QuorelEventType::MouseDown:
     case QuorelEventType::MouseUp:
-        input.kind = event.type == QuorelEventType::MouseDown ? GuiInputKind::MouseDown : GuiInputKind::MouseUp;
+        input.kind =
+            event.type == QuorelEventType::MouseDown ? GuiInputKind::MouseDown : GuiInputKind::MouseUp;
         input.button = event.button == 1   ? GuiMouseButton::Left
                        : event.button == 3 ? GuiMouseButton::Right
                                            : GuiMouseButton::Middle;
@@ -357,7 +358,8 @@ void CGameApp::DrawBusyPanel() {
     BusyResult r = GetBusyResult();
     m_font->DrawText(r.league, QuorelRect::FromSize(box.left, box.top + 12, 400, 24), kDtCenter | kDtVCenter,
                      ColorWord(240, 170, 90));
-    CStr line = r.home.Concat(" ").Concat(r.homeScore).Concat(" - ").Concat(r.awayScore).Concat(" ").Concat(r.away);
+    CStr line =
+        r.home.Concat(" ").Concat(r.homeScore).Concat(" - ").Concat(r.awayScore).Concat(" ").Concat(r.away);
     m_font->DrawText(line, QuorelRect::FromSize(box.left, box.top + 44, 400, 24), kDtCenter | kDtVCenter,
                      0xFFFFFFFF);
     CStr date = g_pGameManager ? g_pGameManager->WaitText() : CStr();

@@ -108,7 +108,7 @@ private:
     CRenderTexture m_progressFront;
     CRenderTexture m_cursor;
     CRenderTexture m_cursorBusy;
-    CQuorelFont* m_font = nullptr;      // the device's cache owns fonts
+    CQuorelFont* m_font = nullptr; // the device's cache owns fonts
     CQuorelFont* m_titleFont = nullptr;
 
     std::unique_ptr<IGuiBackend> m_guiBackend;

@@ -199,11 +199,7 @@ bool CGameManager::SaveCurrentCareer() {
     profile->day = currentDate.day;
     profile->cupStage = cupStage;
     profile->dataSet = dataSet;
-    const SeasonSpan& season = fixtureList->Season();
-    profile->seasonStartYear = season.startYear;
-    profile->seasonEndYear = season.endYear;
-    profile->seasonStartMonth = season.startMonth;
-    profile->seasonStartDay = season.startDay;
+    // The schedule writes its fixtures, ledger and season span into the career first.
     if (!SaveCareerSchedule(*fixtureList, *ledger, careerDB))
         return false;
     bool ok = SaveCareer(*worldDB, *careerDB);
@@ -232,14 +228,8 @@ bool CGameManager::LoadSavedCareer(int32_t profileId) {
     tournamentMode = dataSet != kDataSetLeague ? 1 : 0;
     euroCup = dataSet == kDataSetEuroCup ? 1 : 0;
     cupStage = profile->cupStage;
+    // Fixtures, ledger and the season span come back from the career's own rows.
     LoadCareerSchedule(*fixtureList, *ledger, worldDB, careerDB);
-    SeasonSpan& season = fixtureList->Season();
-    if (profile->seasonStartYear > 0) {
-        season.startYear = profile->seasonStartYear;
-        season.endYear = profile->seasonEndYear;
-        season.startMonth = profile->seasonStartMonth;
-        season.startDay = profile->seasonStartDay;
-    }
     return true;
 }
 

@@ -17,11 +17,17 @@ using namespace StartIds;
 
 namespace {
 
-bool IsClick(const GuiMessage& m, int id) { return m.MSG == kMsgClick && m.sID == id; }
+bool IsClick(const GuiMessage& m, int id) {
+    return m.MSG == kMsgClick && m.sID == id;
+}
 
-void Consume(GuiMessage& m) { m.sID = -1; }
+void Consume(GuiMessage& m) {
+    m.sID = -1;
+}
 
-void Switch(int windowId) { PostGuiMessage(-1, windowId, kMsgSwitchTo, 0, 0); }
+void Switch(int windowId) {
+    PostGuiMessage(-1, windowId, kMsgSwitchTo, 0, 0);
+}
 
 // The club's average rating, as the new-career list shows it.
 int SquadRating(const CTeam& team) {
@@ -138,8 +144,9 @@ void CNewCareerScreen::ShowClubInfo(int32_t clubId) {
     CStr country = m_gm.GetText(team->countryTextId);
     if (!country.IsEmpty())
         text.Append(country.Concat("\n"));
-    text.Append(CStr::Formatted("\nCash: %s\nSquad: %d players, rating %d\n", FormatMoney(team->cash).GetText(),
-                                static_cast<int>(team->players.size()), SquadRating(*team)));
+    text.Append(CStr::Formatted("\nCash: %s\nSquad: %d players, rating %d\n",
+                                FormatMoney(team->cash).GetText(), static_cast<int>(team->players.size()),
+                                SquadRating(*team)));
     if (team->stadium)
         text.Append(CStr::Formatted("Arena seats: %d\n", team->stadium->capacity));
     info->Clear();
@@ -335,7 +342,8 @@ void COptionsScreen::OnMessage(GuiMessage& m) {
         };
         auto volume = [&](int id, int fallback) {
             CGuiElement* combo = m_gm.FindElement(id);
-            return combo && combo->GetSelectedIndex() >= 0 ? combo->GetItemData(combo->GetSelectedIndex()) : fallback;
+            return combo && combo->GetSelectedIndex() >= 0 ? combo->GetItemData(combo->GetSelectedIndex())
+                                                           : fallback;
         };
         o.enableMusic = checked(kMusic, o.enableMusic);
         o.enableEffect = checked(kEffects, o.enableEffect);

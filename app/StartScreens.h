@@ -21,11 +21,11 @@ constexpr int kProfiles = 12030, kProfileGrid = 12031, kLoad = 12032, kDelete = 
               kNoProfiles = 12035;
 constexpr int kConfirmDelete = 12040, kConfirmText = 12041, kConfirmYes = 12042, kConfirmNo = 12043;
 constexpr int kOptions = 12050, kMusic = 12051, kEffects = 12052, kMatch3D = 12053, kFastSimulation = 12054,
-              kLeagueSimulation = 12055, kCountrySimulation = 12056, kMusicVolume = 12057, kEffectVolume = 12058,
-              kOptionsSave = 12059, kOptionsBack = 12060, kVideoCube = 12061;
+              kLeagueSimulation = 12055, kCountrySimulation = 12056, kMusicVolume = 12057,
+              kEffectVolume = 12058, kOptionsSave = 12059, kOptionsBack = 12060, kVideoCube = 12061;
 constexpr int kMessage = 12070, kMessageText = 12071, kMessageOk = 12072;
-constexpr int kFrame = 10039, kFrameClub = 12081, kFrameDate = 12082, kFrameCash = 12083, kFrameLeague = 12084,
-              kFrameSave = 12085, kFrameMenu = 12086, kFrameStatus = 12087;
+constexpr int kFrame = 10039, kFrameClub = 12081, kFrameDate = 12082, kFrameCash = 12083,
+              kFrameLeague = 12084, kFrameSave = 12085, kFrameMenu = 12086, kFrameStatus = 12087;
 constexpr int kNewCareerSource = 11046, kClubOverview = 10066;
 } // namespace StartIds
 

@@ -130,8 +130,8 @@ bool MenuBackground(const Fonts& f, const std::string& path) {
     Canvas c(1024, 768, kNight);
     c.VerticalGradient(0, 0, 1024, 768, {18, 26, 48}, {6, 8, 16});
     Court(c, 62, 150, 900, 520, {34, 46, 74, 255}, 3);
-    Ball(c, 300, 150, 46);
-    c.TextCentred(f.bold, "FASTBREAK", 110, 530, 100, kOrange);
+    c.TextCentred(f.bold, "FASTBREAK", 110, 512, 100, kOrange);
+    Ball(c, 150, 160, 40);
     return c.SavePng(path);
 }
 
@@ -286,8 +286,7 @@ int main(int argc, char** argv) {
         Logo3(fonts, game + "/images/intro/logo3.png") && Logo4(fonts, game + "/images/intro/logo4.png") &&
         Logo5(fonts, game + "/images/intro/logo5.png") && Logo6(fonts, game + "/images/intro/logo6.png") &&
         WaitImage(fonts, game + "/images/wait.png") && MenuBackground(fonts, game + "/images/menu_bg.png") &&
-        ProgressImages(game + "/images") &&
-        Cursors(game + "/images");
+        ProgressImages(game + "/images") && Cursors(game + "/images");
     ok = ok && SaveWav(Click(1400.0f, 0.05f, 0.15f), game + "/sounds/button_click.wav") &&
          SaveWav(Click(1100.0f, 0.07f, 0.10f), game + "/sounds/animbutton_click.wav") &&
          SaveWav(Click(2000.0f, 0.025f, 0.05f), game + "/sounds/scroll_click.wav") &&
