@@ -307,42 +307,47 @@ void CDayController::HandOffUserMatch(CFixture* fixture, CTeam* user, bool& live
     setup.away = fixture->away;
     setup.userAtHome = m_userAtHome;
     setup.date = m_date;
-    if (m_host->View3D()) {
-        setup.view = UserMatchView::Scene3D;
-        // Match mode hands the frame to the match: it starts once the day run is over.
-        OnMainThread([this] {
-            m_host->SetMatchMode(true);
-            m_host->Set3DInput(true);
-            m_host->SetMatchRunning(true);
-        });
-        m_userMatchHome = fixture->home;
-        m_userMatchAway = fixture->away;
-        m_host->StartUserMatch(setup);
-        liveMatch = true;
-    } else if (!m_host->NoView()) {
-        setup.view = UserMatchView::MatchCentre;
-        OnMainThread([this] {
-            m_host->SetMatchMode(true);
-            m_host->SetMatchRunning(true);
-        });
-        m_host->StartUserMatch(setup);
-        liveMatch = true;
-    } else {
-        setup.view = UserMatchView::Instant;
-        m_host->SetMatchMode(false);
-        UserMatchOutcome outcome = m_host->StartUserMatch(setup);
-        m_host->SetMatchRunning(false);
-        m_host->SetMatchMode(false);
-        // Only a match played to its end is a result; a stalled run leaves the fixture unplayed.
-        if (outcome.finished) {
-            fixture->homeScore = outcome.homeScore;
-            fixture->awayScore = outcome.awayScore;
-        } else {
-            QuorelLog("[CDayController::PlayDayMatches] the user's match %s - %s did not reach its end",
-                      fixture->home->name.GetText(), fixture->away->name.GetText());
+    m_liveMatch = false;
+    if (m_host->View3D() || !m_host->NoView()) {
+        bool view3D = m_host->View3D();
+        setup.view = view3D ? UserMatchView::Scene3D : UserMatchView::MatchCentre;
+        if (view3D) {
+            m_userMatchHome = fixture->home;
+            m_userMatchAway = fixture->away;
         }
-        m_host->ClearMatchOverlays();
+        UserMatchOutcome outcome = m_host->StartUserMatch(setup);
+        if (!outcome.taken) {
+            // No engine to show it: the day ends on the panel and the fixture waits unplayed.
+            QuorelLog("[CDayController::PlayDayMatches] no match engine took %s - %s",
+                      fixture->home->name.GetText(), fixture->away->name.GetText());
+            m_host->ClearMatchOverlays();
+            return;
+        }
+        // Match mode hands the frame to the match: it starts once the day run is over.
+        OnMainThread([this, view3D] {
+            m_host->SetMatchMode(true);
+            if (view3D)
+                m_host->Set3DInput(true);
+            m_host->SetMatchRunning(true);
+        });
+        m_liveMatch = true;
+        liveMatch = true;
+        return;
     }
+    setup.view = UserMatchView::Instant;
+    m_host->SetMatchMode(false);
+    UserMatchOutcome outcome = m_host->StartUserMatch(setup);
+    m_host->SetMatchRunning(false);
+    m_host->SetMatchMode(false);
+    // Only a match played to its end is a result; a stalled run leaves the fixture unplayed.
+    if (outcome.finished) {
+        fixture->homeScore = outcome.homeScore;
+        fixture->awayScore = outcome.awayScore;
+    } else {
+        QuorelLog("[CDayController::PlayDayMatches] the user's match %s - %s did not reach its end",
+                  fixture->home->name.GetText(), fixture->away->name.GetText());
+    }
+    m_host->ClearMatchOverlays();
 }
 
 bool CDayController::CheckLineupComplete(CTeam* team) {
@@ -471,6 +476,7 @@ void CDayController::ResetCareerState() {
     m_keptMatchStats.Clear();
     m_keptPlayerStats.Clear();
     m_userAtHome = false;
+    m_liveMatch = false;
     m_userMatchHome = nullptr;
     m_userMatchAway = nullptr;
     m_seasonEndPopup = false;
@@ -580,16 +586,16 @@ void CDayController::FinishWorker() {
 }
 
 void CDayController::SwitchAfterUserMatch(int source) {
-    if (m_host->View3D()) {
-        m_host->SetMatchRunning(true);
-        Post(source, kMatch3DWindow, kMsgSwitchTo);
-    } else if (!m_host->NoView()) {
-        m_host->SetMatchRunning(true);
-        Post(source, kMatchCentreWindow, kMsgSwitchTo);
-    } else {
-        // The match has already been played to its end.
+    if (!m_liveMatch) {
+        // Played at once, or no engine took it: the day panel shows the day.
         m_host->SetMatchRunning(false);
         Post(source, kDayPanelWindow, kMsgSwitchTo);
+    } else if (m_host->View3D()) {
+        m_host->SetMatchRunning(true);
+        Post(source, kMatch3DWindow, kMsgSwitchTo);
+    } else {
+        m_host->SetMatchRunning(true);
+        Post(source, kMatchCentreWindow, kMsgSwitchTo);
     }
 }
 

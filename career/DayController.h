@@ -61,9 +61,11 @@ struct UserMatchSetup {
     GameDate date;
 };
 
-// What an instant run reports back. A match that did not reach its end is not a result.
+// What the engine seam reports back. Without an engine nobody takes the match; a match that did
+// not reach its end is not a result.
 struct UserMatchOutcome {
-    bool finished = false;
+    bool taken = false;    // an engine has the match (a live view runs it from now on)
+    bool finished = false; // an instant run reached its end
     int homeScore = -1;
     int awayScore = -1;
 };
@@ -288,6 +290,7 @@ private:
     CPlayerStatList m_keptPlayerStats;
 
     bool m_userAtHome = false;
+    bool m_liveMatch = false;         // the user's match of the day is being shown by an engine
     CTeam* m_userMatchHome = nullptr; // the 3D match's teams
     CTeam* m_userMatchAway = nullptr;
     bool m_seasonEndPopup = false;

@@ -171,7 +171,7 @@ TEST(ContinueRun, ViewOptionsPickTheMatchWindow) {
         DayRig rig;
         rig.host.view3D = mode == 0;
         rig.host.noView = mode >= 1;
-        rig.host.instantOutcome = UserMatchOutcome{mode == 1, 71, 64};
+        rig.host.instantOutcome = UserMatchOutcome{true, mode == 1, 71, 64};
         auto* stadium = new CStadiumRecord();
         auto* wing = new CStadiumWingRecord();
         wing->seats = 1000;
@@ -300,6 +300,24 @@ TEST(NextDay, OneDayWorkerAdvancesExactlyOneDay) {
     EXPECT_FALSE(rig.host.dayWait);
     EXPECT_NE(rig.fixtures.At(0)->homeScore, -1);
     EXPECT_TRUE(rig.host.WasPosted(CDayController::kDayPanelWindow, 6));
+}
+
+TEST(ContinueRun, WithoutAMatchEngineTheDayEndsOnThePanel) {
+    DayRig rig;
+    rig.host.instantOutcome = UserMatchOutcome(); // nobody takes the match
+    rig.fixtures.AddFixture(rig.world.clubs[0], rig.world.user, rig.world.league, 2007, 8, 3);
+    rig.fixtures.AddFixture(rig.world.clubs[1], rig.world.clubs[2], rig.world.league, 2007, 8, 3);
+    rig.fixtures.AddFixture(rig.world.clubs[3], rig.world.user, rig.world.league, 2007, 8, 9);
+    rig.fixtures.FinishSchedule();
+    rig.Continue();
+    EXPECT_EQ(rig.host.date, (GameDate{2007, 8, 3}));
+    EXPECT_FALSE(rig.host.matchMode);
+    EXPECT_FALSE(rig.host.matchRunning);
+    EXPECT_TRUE(rig.host.WasPosted(CDayController::kDayPanelWindow, 6));
+    EXPECT_EQ(rig.fixtures.At(0)->homeScore, -1);
+    // The next continue goes on to the next match day.
+    rig.Continue();
+    EXPECT_EQ(rig.host.date, (GameDate{2007, 8, 9}));
 }
 
 TEST(SeasonEnd, ALiveMatchOnTheLastDayRaisesThePopupWhenRecorded) {

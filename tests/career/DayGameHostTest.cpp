@@ -51,7 +51,10 @@ TEST(DayGameHost, ContinueInANewCareerStopsOnTheFirstUserMatchDay) {
     }
     EXPECT_FALSE(day->IsWorkerActive());
     EXPECT_EQ(gm.currentDate, firstUserMatch);
-    EXPECT_EQ(gm.matchMode.load(), 1); // the match centre takes over
+    // No match engine takes the user's match yet: the day ends on the day panel.
+    EXPECT_EQ(gm.matchMode.load(), 0);
+    gm.ProcessMessages();
+    EXPECT_TRUE(gm.IsLayerActive(CDayInfoPanel::kWindow));
     // The other fixtures of the day are on the panel, in the grid too.
     int others = 0;
     for (CFixture* f :
@@ -65,7 +68,6 @@ TEST(DayGameHost, ContinueInANewCareerStopsOnTheFirstUserMatchDay) {
     EXPECT_EQ(panel->Leaders().size(), 9u);
 
     // The leave-career button resets everything that belonged to the career.
-    gm.matchMode = 0;
     PostGuiMessage(CDayController::kLeaveCareerButton, -1, 10, 0, 0);
     gm.ProcessMessages();
     EXPECT_EQ(gm.careerDB, nullptr);

@@ -217,7 +217,7 @@ public:
     CTeam* homeIncomeFor = nullptr;
     UserMatchSetup handedOff;
     int handOffs = 0;
-    UserMatchOutcome instantOutcome;
+    UserMatchOutcome instantOutcome{true, false, -1, -1}; // an engine that takes the match
     int stepResets = 0;
 
     mutable std::mutex resultMutex;
