@@ -257,8 +257,6 @@ public:
     bool SeasonEndPending() const { return m_seasonEndPopup; }
     bool SingleStep() const { return m_singleStep; }
     bool UserAtHome() const { return m_userAtHome; }
-    // The kept statistics records when no world database takes them.
-    int KeptStatCount() const { return m_keptMatchStats.Size() + m_keptPlayerStats.Size(); }
 
 private:
     enum class WorkerKind : int { NewCareer = 0, OneDay = 1, Continue = 2 };
