@@ -379,6 +379,10 @@ void CDayController::ShowSeasonEndPopup(int source) {
 
 void CDayController::OnContinueMessage(GuiMessage& message) {
     if (message.sID == kWorkerDoneSource) {
+        // The worker posts this as its very last step but one: its flag is a moment away.
+        if (IsWorkerActive())
+            while (!m_workerDone.load(std::memory_order_acquire))
+                std::this_thread::yield();
         PollWorker();
         message.sID = -1;
         return;
@@ -544,8 +548,9 @@ bool CDayController::StartWorkerThread(int kind) {
             break;
         }
         m_onWorker = false;
-        m_workerDone.store(true, std::memory_order_release);
+        // The message goes first: once the flag is up the controller may be finished and gone.
         m_host->Post(kWorkerDoneSource, -1, kMsgClick, 0, 0);
+        m_workerDone.store(true, std::memory_order_release);
     };
     if (!m_host->StartWorker(work))
         m_worker = std::thread(work);
