@@ -9,18 +9,12 @@
 #include "gui/LayoutLoader.h"
 #include "gui/Theme.h"
 
-#include <cstdlib>
 #include <filesystem>
 
 namespace {
 
 const std::string kData = FB_TEST_DATA_DIR;
 const std::string kShots = std::string(FB_GAME_DIR) + "/../gui-screenshots";
-
-// Third-party caches (fontconfig's configuration, the GL driver's) live until exit by design.
-extern "C" const char* __lsan_default_suppressions() {
-    return "leak:libfontconfig.so\n";
-}
 
 // One device for the whole run: closing a GL context unloads the software driver, whose leftovers
 // would then show up as leaks of an unknown module.
@@ -29,8 +23,6 @@ CQuorelDevice* SharedDevice() {
     static bool tried = false;
     if (!tried) {
         tried = true;
-        // The software rasteriser's own worker threads are invisible to the thread sanitizer.
-        setenv("LP_NUM_THREADS", "0", 0);
         device = new CQuorelDevice();
         if (!device->Create(1024, 768, 32)) {
             delete device;

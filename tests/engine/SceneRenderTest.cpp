@@ -1,0 +1,351 @@
+// Scene objects and characters on a real (offscreen) device: frustum culling, load failures, and a
+// rendered arena with an animated character that moves with its clip and stands where its world
+// matrix puts it.
+#include "engine/Device.h"
+#include "engine/Frustum.h"
+#include "engine/GameObject.h"
+#include "engine/Lights.h"
+#include "engine/Log.h"
+#include "engine/MessageBox.h"
+#include "engine/SkinnedMesh.h"
+#include "engine/Texture.h"
+#include "engine/TextureManager.h"
+#include "engine/World.h"
+
+#include "TempDir.h"
+
+#include <atomic>
+#include <cmath>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
+#include <memory>
+#include <thread>
+
+namespace {
+
+constexpr int kWidth = 1024, kHeight = 768;
+
+void CameraMatrices(Matrix4& view, Matrix4& projection, const Vec3& eye, const Vec3& at) {
+    MatrixLookAtLH(view, eye, at, Vec3(0, 1, 0));
+    MatrixPerspectiveFovLH(projection, 0.785398f, 4.0f / 3.0f, 0.1f, 300.0f);
+}
+
+// Where a world point lands on the screen (pixels from the top left).
+void Project(const Vec3& p, const Matrix4& view, const Matrix4& projection, float& sx, float& sy) {
+    Matrix4 vp;
+    MatrixMultiply(vp, view, projection);
+    Vec3 ndc;
+    Vec3TransformCoord(ndc, p, vp);
+    sx = (ndc.x + 1) * 0.5f * kWidth;
+    sy = (1 - ndc.y) * 0.5f * kHeight;
+}
+
+// The singletons the scene code draws through, in a scratch working directory; the device's window
+// opens only for the tests that draw. (No sound or music: their threads are not needed here.)
+class SceneEngine : public TempDirTest {
+protected:
+    void SetUp() override {
+        TempDirTest::SetUp();
+        g_pQuorelTextureManager = new CQuorelTextureManager();
+        g_pQuorelLights = new CQuorelLights();
+        g_pQuorelFrustum = new CQuorelFrustum();
+    }
+    void TearDown() override {
+        delete g_pQuorelDevice;
+        g_pQuorelDevice = nullptr;
+        delete g_pQuorelFrustum;
+        g_pQuorelFrustum = nullptr;
+        delete g_pQuorelLights;
+        g_pQuorelLights = nullptr;
+        delete g_pQuorelTextureManager;
+        g_pQuorelTextureManager = nullptr;
+#if defined(__SANITIZE_ADDRESS__)
+        if (m_leakCheckPaused)
+            __lsan_enable();
+#endif
+        TempDirTest::TearDown();
+    }
+    bool OpenDevice() {
+        // Mesa's software driver is unloaded before the leak check runs, so what it keeps shows as a
+        // leak from an unknown module: leak tracking pauses while a device is open (the address checks
+        // stay on, and the loading code runs leak-checked in the tests without a device).
+#if defined(__SANITIZE_ADDRESS__)
+        __lsan_disable();
+        m_leakCheckPaused = true;
+#endif
+        g_pQuorelDevice = new CQuorelDevice();
+        return g_pQuorelDevice->Create(kWidth, kHeight, 32) && g_pQuorelDevice->IsReady();
+    }
+
+    bool m_leakCheckPaused = false;
+};
+
+} // namespace
+
+TEST_F(SceneEngine, ObjectsOutsideTheViewAreNotDrawn) {
+    CQuorelGameObject cube;
+    ASSERT_TRUE(cube.Init("cube", FB_GAME_DIR "/objects/models/kv_cube.qmd", FB_GAME_DIR "/objects/textures",
+                          g_pQuorelLights));
+    ASSERT_EQ(cube.GetSubObjectCount(), 5);
+    ASSERT_NE(cube.FindSubObject("kijelzo_03"), nullptr);
+    EXPECT_EQ(cube.FindSubObject("kijelzo_05"), nullptr);
+    // The model carries no lights, so the empty list got the default one.
+    EXPECT_GT(g_pQuorelLights->Count(), 0);
+
+    // Without a frustum nothing is culled.
+    EXPECT_EQ(cube.Render(0.0, false), 5);
+
+    Matrix4 view, projection;
+    CameraMatrices(view, projection, Vec3(0, 0, -10), Vec3(0, 0, 0));
+    g_pQuorelFrustum->Build(view, projection);
+    Matrix4 world;
+    EXPECT_TRUE(cube.GetSubObject(0)->IsVisible(world, *g_pQuorelFrustum));
+    // Behind the camera, beyond the far plane, and far off to the side: out of view.
+    const Vec3 away[] = {{0, 0, -20}, {0, 0, 400}, {200, 0, 0}};
+    for (const Vec3& p : away) {
+        MatrixTranslation(world, p.x, p.y, p.z);
+        for (int i = 0; i < cube.GetSubObjectCount(); ++i)
+            EXPECT_FALSE(cube.GetSubObject(i)->IsVisible(world, *g_pQuorelFrustum)) << p.x << " " << p.z;
+    }
+    // Only the side screen facing the edge of the view pokes in when the cube sits at the edge.
+    MatrixTranslation(world, 5.2f, 0, 0);
+    int visible = 0;
+    for (int i = 0; i < cube.GetSubObjectCount(); ++i)
+        visible += cube.GetSubObject(i)->IsVisible(world, *g_pQuorelFrustum) ? 1 : 0;
+    EXPECT_GT(visible, 0);
+    EXPECT_LT(visible, 5);
+}
+
+TEST_F(SceneEngine, WorldsOwnTheirObjectsAndBadModelsLoadNothing) {
+    g_pQuorelTextureManager->SetLightmapDir(FB_GAME_DIR "/Stadions/lightmaps/test_arena");
+    CQuorelWorld world;
+    auto* arena = new CQuorelGameObject();
+    ASSERT_TRUE(arena->Init("arena", FB_GAME_DIR "/Stadions/models/test_arena/arena.qmd",
+                            FB_GAME_DIR "/Stadions/textures/test_arena", g_pQuorelLights));
+    world.AddObject(arena);
+    world.AddObject(nullptr);
+    auto* broken = new CQuorelGameObject();
+    EXPECT_FALSE(broken->Init("broken", FB_GAME_DIR "/characters/multianim.X", "", g_pQuorelLights));
+    EXPECT_FALSE(broken->IsLoaded());
+    EXPECT_EQ(broken->GetSubObjectCount(), 0);
+    EXPECT_EQ(broken->Render(0.0, false), 0);
+    world.AddObject(broken);
+    EXPECT_EQ(world.GetObjectCount(), 2);
+    EXPECT_EQ(world.GetObject(0), arena);
+    EXPECT_EQ(world.GetObject(2), nullptr);
+    EXPECT_STREQ(world.GetObject(0)->GetName().GetText(), "arena");
+    // The arena's diffuse textures come from its folder, and all of them exist.
+    EXPECT_GE(g_pQuorelTextureManager->Count(), 2);
+    EXPECT_EQ(g_pQuorelTextureManager->LoadAll(), 0);
+    world.Clear();
+    EXPECT_EQ(world.GetObjectCount(), 0);
+}
+
+TEST_F(SceneEngine, AnimatedCharacterInTheArena) {
+    ASSERT_TRUE(OpenDevice()) << "no offscreen OpenGL 3.3 device";
+    CQuorelDevice* device = g_pQuorelDevice;
+
+    g_pQuorelTextureManager->SetLightmapDir(FB_GAME_DIR "/Stadions/lightmaps/test_arena");
+    CQuorelWorld world;
+    auto* arena = new CQuorelGameObject();
+    ASSERT_TRUE(arena->Init("arena", FB_GAME_DIR "/Stadions/models/test_arena/arena.qmd",
+                            FB_GAME_DIR "/Stadions/textures/test_arena", g_pQuorelLights));
+    world.AddObject(arena);
+    // An object whose textures are all missing still draws, untextured.
+    auto ball = std::make_unique<CQuorelGameObject>();
+    ASSERT_TRUE(ball->Init("ball", FB_GAME_DIR "/objects/models/kv_ball.qmd", FB_GAME_DIR "/no/such/folder",
+                           g_pQuorelLights));
+    EXPECT_EQ(g_pQuorelTextureManager->LoadAll(), 1);
+
+    CSkinnedMesh player;
+    CSkinHierarchyAllocator allocator;
+    allocator.SetFolder(FB_GAME_DIR "/characters/");
+    ASSERT_EQ(player.Setup(FB_GAME_DIR "/characters/multianim.X", &allocator, 0), kMeshOk);
+    int index = -1;
+    ASSERT_EQ(player.CreateInstance(&index), kMeshOk);
+    CAnimatedMesh* character = player.GetInstance(index);
+    const CStr textures[4] = {FB_GAME_DIR "/characters/textures/head_white_01.dds",
+                              FB_GAME_DIR "/characters/textures/body_white_01.dds",
+                              FB_GAME_DIR "/characters/textures/mez_02.dds",
+                              FB_GAME_DIR "/characters/textures/shoe_99.dds"}; // the shoes are missing
+    character->LoadTextureList(4, textures);
+    EXPECT_NE(character->GetTexture(2), nullptr);
+    EXPECT_EQ(character->GetTexture(3), nullptr);
+    character->SetUseOwnTextures(true);
+    EXPECT_EQ(character->SetEffectParams(2), character->GetTexture(2));
+    character->SetUseOwnTextures(false);
+    EXPECT_NE(character->SetEffectParams(2), character->GetTexture(2));
+    character->SetUseOwnTextures(true);
+    CAnimController* controller = character->GetAnimController();
+    controller->SetTrackAnimationSet(0, controller->GetAnimationSet(controller->FindAnimationSet("run")));
+    controller->Release();
+
+    Matrix4 view, projection;
+    CameraMatrices(view, projection, Vec3(0, 4, -12), Vec3(0, 1, 0));
+    device->SetTransform(kTransformView, view);
+    device->SetTransform(kTransformProjection, projection);
+    g_pQuorelFrustum->Build(view, projection);
+
+    auto frame = [&](bool withCharacter, const Vec3& at) {
+        device->Clear(0x000000FF);
+        device->BeginScene();
+        device->SetTransform(kTransformWorld, Matrix4());
+        device->SetCullMode(kCullCCW);
+        device->SetDepthTest(true);
+        world.Render(0.0, false);
+        Matrix4 ballAt;
+        MatrixTranslation(ballAt, -3, 0.125f, -3);
+        device->SetTransform(kTransformWorld, ballAt);
+        ball->Render(0.0, false);
+        if (withCharacter) {
+            Matrix4 placed;
+            MatrixTranslation(placed, at.x, at.y, at.z);
+            character->SetWorldMatrix(placed);
+            character->Draw();
+        }
+        device->EndScene();
+        std::vector<uint8_t> pixels;
+        EXPECT_TRUE(device->ReadPixels(0, 0, kWidth, kHeight, pixels));
+        if (std::getenv("FB_SCENE_SHOT"))
+            device->SaveScreenshot(std::getenv("FB_SCENE_SHOT"));
+        device->Present();
+        return pixels;
+    };
+    // Pixels that differ between two pictures: their count and bounding box.
+    struct Diff {
+        int count = 0, minX = kWidth, minY = kHeight, maxX = -1, maxY = -1;
+    };
+    auto diff = [](const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
+        Diff d;
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x) {
+                const size_t i = (static_cast<size_t>(y) * kWidth + x) * 4;
+                if (std::abs(a[i] - b[i]) + std::abs(a[i + 1] - b[i + 1]) + std::abs(a[i + 2] - b[i + 2]) >
+                    24) {
+                    ++d.count;
+                    d.minX = std::min(d.minX, x);
+                    d.maxX = std::max(d.maxX, x);
+                    d.minY = std::min(d.minY, y);
+                    d.maxY = std::max(d.maxY, y);
+                }
+            }
+        return d;
+    };
+
+    const std::vector<uint8_t> empty = frame(false, Vec3());
+    // The arena itself is on screen: the court and the untextured ball are not the clear colour.
+    int lit = 0;
+    for (size_t i = 0; i < empty.size(); i += 4)
+        lit += empty[i] + empty[i + 1] + empty[i + 2] > 30 ? 1 : 0;
+    EXPECT_GT(lit, kWidth * kHeight / 4);
+    float ballX = 0, ballY = 0;
+    Project(Vec3(-3, 0.125f, -3), view, projection, ballX, ballY);
+    const size_t ballPixel = (static_cast<size_t>(ballY) * kWidth + static_cast<size_t>(ballX)) * 4;
+    EXPECT_GT(empty[ballPixel] + empty[ballPixel + 1] + empty[ballPixel + 2], 60);
+
+    for (const Vec3& at : {Vec3(0, 0, 0), Vec3(3, 0, 4)}) {
+        character->AdvanceTime(0.0, nullptr);
+        const std::vector<uint8_t> first = frame(true, at);
+        const Diff placed = diff(empty, first);
+        ASSERT_GT(placed.count, 500) << "the character does not show at " << at.x << "," << at.z;
+        // The figure covers the screen points of its feet and its head, and not much more.
+        float footX = 0, footY = 0, headX = 0, headY = 0;
+        Project(at, view, projection, footX, footY);
+        Project(at + Vec3(0, 1.8f, 0), view, projection, headX, headY);
+        EXPECT_NEAR((placed.minX + placed.maxX) * 0.5f, footX, 40.0f);
+        EXPECT_NEAR(placed.maxY, footY, 20.0f);
+        EXPECT_NEAR(placed.minY, headY, 30.0f);
+
+        // A little later in the run the limbs are elsewhere.
+        character->AdvanceTime(0.2, nullptr);
+        const std::vector<uint8_t> later = frame(true, at);
+        EXPECT_GT(diff(first, later).count, 200);
+    }
+}
+
+// The match scene is built on a loader thread while the main thread draws: loading makes no GL call,
+// and what it built draws afterwards on the main thread.
+TEST_F(SceneEngine, ScenesLoadOnAWorkerAndDrawOnTheMainThread) {
+    ASSERT_TRUE(OpenDevice()) << "no offscreen OpenGL 3.3 device";
+    CQuorelGameObject arena;
+    CSkinnedMesh player;
+    std::atomic<bool> loaded{false};
+    std::thread loader([&] {
+        g_pQuorelTextureManager->SetLightmapDir(FB_GAME_DIR "/Stadions/lightmaps/test_arena");
+        bool ok = arena.Init("arena", FB_GAME_DIR "/Stadions/models/test_arena/arena.qmd",
+                             FB_GAME_DIR "/Stadions/textures/test_arena", g_pQuorelLights);
+        ok = ok && g_pQuorelTextureManager->LoadAll() == 0;
+        int index = -1;
+        ok = ok && player.Setup(FB_GAME_DIR "/characters/multianim.X", nullptr, 0) == kMeshOk;
+        ok = ok && player.CreateInstance(&index) == kMeshOk;
+        ok = ok && player.GetInstance(index)->AdvanceTime(0.5, nullptr) == 0;
+        loaded = ok;
+    });
+    // The main thread keeps presenting frames meanwhile, as the wait screen does.
+    for (int i = 0; i < 3; ++i) {
+        g_pQuorelDevice->Clear(0x000000FF);
+        g_pQuorelDevice->Present();
+    }
+    loader.join();
+    ASSERT_TRUE(loaded.load());
+
+    Matrix4 view, projection;
+    CameraMatrices(view, projection, Vec3(0, 3, -6), Vec3(0, 1, 0));
+    g_pQuorelDevice->SetTransform(kTransformView, view);
+    g_pQuorelDevice->SetTransform(kTransformProjection, projection);
+    g_pQuorelDevice->Clear(0x000000FF);
+    g_pQuorelDevice->BeginScene();
+    g_pQuorelDevice->SetTransform(kTransformWorld, Matrix4());
+    EXPECT_GT(arena.Render(0.0, false), 0);
+    player.GetInstance(0)->Draw();
+    g_pQuorelDevice->EndScene();
+    std::vector<uint8_t> pixels;
+    ASSERT_TRUE(g_pQuorelDevice->ReadPixels(kWidth / 2, kHeight / 2, 1, 1, pixels));
+    // What the worker built shows up instead of the dark clear colour.
+    EXPECT_GT(pixels[0] + pixels[1] + pixels[2], 30);
+    g_pQuorelDevice->Present();
+}
+
+// The scoreboard faces show a picture of their own, unlit, while the rest of the cube keeps its
+// materials.
+TEST_F(SceneEngine, ASubObjectDrawsWithAReplacementTexture) {
+    ASSERT_TRUE(OpenDevice()) << "no offscreen OpenGL 3.3 device";
+    CQuorelGameObject cube;
+    ASSERT_TRUE(cube.Init("cube", FB_GAME_DIR "/objects/models/kv_cube.qmd", FB_GAME_DIR "/objects/textures",
+                          g_pQuorelLights));
+    CQuorelTexture picture;
+    std::vector<uint8_t> red = {230, 20, 10, 255, 230, 20, 10, 255, 230, 20, 10, 255, 230, 20, 10, 255};
+    picture.SetPixels(2, 2, red);
+
+    Matrix4 view, projection;
+    // Straight at the first screen, which faces -z.
+    CameraMatrices(view, projection, Vec3(0, 0, -4), Vec3(0, 0, 0));
+    g_pQuorelDevice->SetTransform(kTransformView, view);
+    g_pQuorelDevice->SetTransform(kTransformProjection, projection);
+    g_pQuorelDevice->Clear(0x000000FF);
+    g_pQuorelDevice->BeginScene();
+    g_pQuorelDevice->SetTransform(kTransformWorld, Matrix4());
+    for (int i = 0; i < cube.GetSubObjectCount(); ++i) {
+        CQuorelSubObject* sub = cube.GetSubObject(i);
+        const bool screen = sub->GetName().Find("kijelzo_") == 0;
+        g_pQuorelDevice->SetTextureUnlit(screen);
+        sub->Draw(screen ? &picture : nullptr);
+    }
+    g_pQuorelDevice->SetTextureUnlit(false);
+    g_pQuorelDevice->EndScene();
+    std::vector<uint8_t> centre, edge;
+    ASSERT_TRUE(g_pQuorelDevice->ReadPixels(kWidth / 2, kHeight / 2, 1, 1, centre));
+    // Just outside the screen but on the frame, whose grey comes from its material.
+    float fx = 0, fy = 0;
+    Project(Vec3(0, 0.6f, -1.05f), view, projection, fx, fy);
+    ASSERT_TRUE(g_pQuorelDevice->ReadPixels(static_cast<int>(fx), static_cast<int>(fy), 1, 1, edge));
+    g_pQuorelDevice->Present();
+    EXPECT_NEAR(centre[0], 230, 3);
+    EXPECT_NEAR(centre[1], 20, 3);
+    EXPECT_NEAR(centre[2], 10, 3);
+    EXPECT_LT(edge[0], 120);
+    EXPECT_NEAR(edge[0], edge[2], 30);
+}

@@ -1,0 +1,283 @@
+// Arena, ball and cube geometry in the engine's conventions: metres, y up, the court's long axis z,
+// clockwise front faces.
+#include "Scene.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr float kPi = 3.14159265f;
+
+// Floor extent around the 15 x 28 court.
+constexpr float kFloorX = 9.0f, kFloorZ = 16.0f;
+
+ModelVertex Vertex(const Vec3& p, const Vec3& n, float u, float v) {
+    ModelVertex out;
+    out.pos[0] = p.x;
+    out.pos[1] = p.y;
+    out.pos[2] = p.z;
+    out.normal[0] = n.x;
+    out.normal[1] = n.y;
+    out.normal[2] = n.z;
+    out.uv0[0] = out.uv1[0] = u;
+    out.uv0[1] = out.uv1[1] = v;
+    return out;
+}
+
+Vec3 Pos(const ModelVertex& v) {
+    return Vec3(v.pos[0], v.pos[1], v.pos[2]);
+}
+
+// Appends a triangle turned so that its front (clockwise) faces along `outward`.
+void Triangle(ModelSubObject& sub, ModelVertex a, ModelVertex b, ModelVertex c, const Vec3& outward) {
+    const uint32_t base = static_cast<uint32_t>(sub.vertices.size());
+    const Vec3 n = Vec3Cross(Pos(b) - Pos(a), Pos(c) - Pos(a));
+    if (Vec3Dot(n, outward) < 0.0f)
+        std::swap(b, c);
+    sub.vertices.push_back(a);
+    sub.vertices.push_back(b);
+    sub.vertices.push_back(c);
+    sub.indices.push_back(base);
+    sub.indices.push_back(base + 1);
+    sub.indices.push_back(base + 2);
+}
+
+void Quad(ModelSubObject& sub, const Vec3 corners[4], const Vec3& normal, const float uv[4][2]) {
+    ModelVertex v[4];
+    for (int k = 0; k < 4; ++k)
+        v[k] = Vertex(corners[k], normal, uv[k][0], uv[k][1]);
+    Triangle(sub, v[0], v[1], v[2], normal);
+    Triangle(sub, v[0], v[2], v[3], normal);
+}
+
+void Box(ModelSubObject& sub, const Vec3& lo, const Vec3& hi) {
+    const float uv[4][2] = {{0, 1}, {0, 0}, {1, 0}, {1, 1}};
+    const Vec3 c[8] = {{lo.x, lo.y, lo.z}, {hi.x, lo.y, lo.z}, {hi.x, hi.y, lo.z}, {lo.x, hi.y, lo.z},
+                       {lo.x, lo.y, hi.z}, {hi.x, lo.y, hi.z}, {hi.x, hi.y, hi.z}, {lo.x, hi.y, hi.z}};
+    const int faces[6][4] = {{0, 1, 2, 3}, {5, 4, 7, 6}, {4, 0, 3, 7},
+                             {1, 5, 6, 2}, {3, 2, 6, 7}, {4, 5, 1, 0}};
+    const Vec3 normals[6] = {{0, 0, -1}, {0, 0, 1}, {-1, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, -1, 0}};
+    for (int f = 0; f < 6; ++f) {
+        const Vec3 corners[4] = {c[faces[f][0]], c[faces[f][1]], c[faces[f][2]], c[faces[f][3]]};
+        Quad(sub, corners, normals[f], uv);
+    }
+}
+
+void OneBatch(ModelSubObject& sub, uint32_t material) {
+    sub.batches.push_back({material, 0, static_cast<uint32_t>(sub.indices.size())});
+}
+
+ModelMaterial Material(const char* effect, const char* diffuse, const char* lightmap, float r, float g,
+                       float b) {
+    ModelMaterial m;
+    m.effect = effect;
+    m.diffuseTexture = diffuse;
+    m.lightmapTexture = lightmap;
+    m.diffuse[0] = r;
+    m.diffuse[1] = g;
+    m.diffuse[2] = b;
+    return m;
+}
+
+void Basket(ModelSubObject& sub, float side) {
+    // Board plane at |z| 12.3, rim centred on the basket spot |z| 12.13, pole behind the baseline.
+    const float z = 12.3f * side;
+    Box(sub, Vec3(-0.85f, 2.75f, std::min(z, z + 0.05f * side)),
+        Vec3(0.85f, 3.75f, std::max(z, z + 0.05f * side)));
+    const float pz0 = 13.6f * side, pz1 = 13.8f * side;
+    Box(sub, Vec3(-0.1f, 0.0f, std::min(pz0, pz1)), Vec3(0.1f, 3.4f, std::max(pz0, pz1)));
+    const float az0 = (12.35f) * side, az1 = 13.6f * side;
+    Box(sub, Vec3(-0.06f, 3.2f, std::min(az0, az1)), Vec3(0.06f, 3.3f, std::max(az0, az1)));
+}
+
+void Rim(ModelSubObject& sub, float side) {
+    const float cz = 12.13f * side, r = 0.17f, t = 0.02f, y0 = 3.03f, y1 = 3.07f;
+    Box(sub, Vec3(-r, y0, cz - r), Vec3(r, y1, cz - r + t));
+    Box(sub, Vec3(-r, y0, cz + r - t), Vec3(r, y1, cz + r));
+    Box(sub, Vec3(-r, y0, cz - r), Vec3(-r + t, y1, cz + r));
+    Box(sub, Vec3(r - t, y0, cz - r), Vec3(r, y1, cz + r));
+}
+
+// Court texture space: u along x, v along z over the whole floor.
+int TexX(float x, int w) {
+    return static_cast<int>((x + kFloorX) / (2 * kFloorX) * w);
+}
+int TexY(float z, int h) {
+    return static_cast<int>((z + kFloorZ) / (2 * kFloorZ) * h);
+}
+
+} // namespace
+
+ModelData BuildArena() {
+    ModelData model;
+    model.materials.push_back(Material("Standard", "court.tga", "court_lm.tga", 1, 1, 1));
+    model.materials.push_back(Material("Default", "wall.tga", "", 1, 1, 1));
+    model.materials.push_back(Material("Default", "", "", 0.85f, 0.85f, 0.9f));
+    model.materials.push_back(Material("Default", "", "", 1.0f, 0.35f, 0.05f));
+
+    ModelSubObject floor;
+    floor.name = "floor";
+    const Vec3 corners[4] = {
+        {-kFloorX, 0, -kFloorZ}, {-kFloorX, 0, kFloorZ}, {kFloorX, 0, kFloorZ}, {kFloorX, 0, -kFloorZ}};
+    const float uv[4][2] = {{0, 0}, {0, 1}, {1, 1}, {1, 0}};
+    Quad(floor, corners, Vec3(0, 1, 0), uv);
+    OneBatch(floor, 0);
+    model.subObjects.push_back(floor);
+
+    ModelSubObject walls;
+    walls.name = "stands";
+    Box(walls, Vec3(-13, 0, -20), Vec3(13, 4, -19));
+    Box(walls, Vec3(-13, 0, 19), Vec3(13, 4, 20));
+    Box(walls, Vec3(-13, 0, -19), Vec3(-12, 4, 19));
+    Box(walls, Vec3(12, 0, -19), Vec3(13, 4, 19));
+    OneBatch(walls, 1);
+    model.subObjects.push_back(walls);
+
+    for (float side : {1.0f, -1.0f}) {
+        ModelSubObject basket;
+        basket.name = side > 0 ? "basket_pos_z" : "basket_neg_z";
+        Basket(basket, side);
+        const uint32_t boardIndices = static_cast<uint32_t>(basket.indices.size());
+        Rim(basket, side);
+        basket.batches.push_back({2, 0, boardIndices});
+        basket.batches.push_back(
+            {3, boardIndices, static_cast<uint32_t>(basket.indices.size()) - boardIndices});
+        model.subObjects.push_back(basket);
+    }
+    model.ComputeBounds();
+    return model;
+}
+
+ModelData BuildBall() {
+    ModelData model;
+    model.materials.push_back(Material("Standard", "ball.tga", "", 1, 1, 1));
+    ModelSubObject sub;
+    sub.name = "ball";
+    const float r = 0.125f;
+    const int rings = 12, segments = 16;
+    auto at = [r](int ring, int seg) {
+        const float theta = kPi * ring / rings, phi = 2 * kPi * seg / segments;
+        const Vec3 n(std::sin(theta) * std::cos(phi), std::cos(theta), std::sin(theta) * std::sin(phi));
+        return Vertex(n * r, n, static_cast<float>(seg) / segments, static_cast<float>(ring) / rings);
+    };
+    for (int ring = 0; ring < rings; ++ring)
+        for (int seg = 0; seg < segments; ++seg) {
+            const ModelVertex a = at(ring, seg), b = at(ring + 1, seg), c = at(ring + 1, seg + 1),
+                              d = at(ring, seg + 1);
+            const Vec3 out = (Pos(a) + Pos(b) + Pos(c) + Pos(d)) * 0.25f;
+            if (ring > 0)
+                Triangle(sub, a, b, d, out);
+            if (ring < rings - 1)
+                Triangle(sub, b, c, d, out);
+        }
+    OneBatch(sub, 0);
+    model.subObjects.push_back(sub);
+    model.ComputeBounds();
+    return model;
+}
+
+ModelData BuildCube() {
+    ModelData model;
+    model.materials.push_back(Material("Default", "", "", 0.2f, 0.2f, 0.22f));
+    model.materials.push_back(Material("Default", "", "", 1, 1, 1));
+    ModelSubObject frame;
+    frame.name = "frame";
+    Box(frame, Vec3(-1.05f, -0.65f, -1.05f), Vec3(1.05f, 0.65f, 1.05f));
+    OneBatch(frame, 0);
+    model.subObjects.push_back(frame);
+    // Four screens just outside the frame, one per side, each its own sub-object.
+    const float d = 1.06f, w = 0.95f, h = 0.55f;
+    const Vec3 normals[4] = {{0, 0, -1}, {1, 0, 0}, {0, 0, 1}, {-1, 0, 0}};
+    for (int i = 0; i < 4; ++i) {
+        ModelSubObject screen;
+        screen.name = CStr::Formatted("kijelzo_%.2d", i + 1);
+        const Vec3 n = normals[i];
+        const Vec3 right(-n.z, 0, n.x); // along the face, as seen from outside
+        const Vec3 c = n * d;
+        const Vec3 corners[4] = {c - right * w + Vec3(0, h, 0), c + right * w + Vec3(0, h, 0),
+                                 c + right * w - Vec3(0, h, 0), c - right * w - Vec3(0, h, 0)};
+        const float uv[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+        Quad(screen, corners, n, uv);
+        OneBatch(screen, 1);
+        model.subObjects.push_back(screen);
+    }
+    model.ComputeBounds();
+    return model;
+}
+
+Image CourtTexture() {
+    const int w = 256, h = 512;
+    Image img(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            // Planks along z with a gentle grain.
+            const int plank = x / 8;
+            const uint8_t shade = static_cast<uint8_t>(10 * (plank % 3) + ((y / 32 + plank) % 2) * 6);
+            img.Set(x, y, static_cast<uint8_t>(196 - shade), static_cast<uint8_t>(142 - shade), 88);
+        }
+    auto line = [&](float x0, float z0, float x1, float z1) {
+        img.Rect(TexX(x0, w) - 1, TexY(z0, h) - 1, TexX(x1, w) + 1, TexY(z1, h) + 1, 250, 250, 250);
+    };
+    line(-7.5f, -14, 7.5f, -14);
+    line(-7.5f, 14, 7.5f, 14);
+    line(-7.5f, -14, -7.5f, 14);
+    line(7.5f, -14, 7.5f, 14);
+    line(-7.5f, 0, 7.5f, 0);
+    for (float side : {1.0f, -1.0f}) {
+        const float base = 14 * side, top = 8.2f * side;
+        line(-2.45f, std::min(base, top), -2.45f, std::max(base, top));
+        line(2.45f, std::min(base, top), 2.45f, std::max(base, top));
+        line(-2.45f, top, 2.45f, top);
+        // Key painted a darker red.
+        img.Rect(TexX(-2.4f, w), TexY(std::min(base, top), h) + 2, TexX(2.4f, w),
+                 TexY(std::max(base, top), h) - 1, 150, 50, 40);
+    }
+    for (int a = 0; a < 360; ++a) {
+        const float x = 1.8f * std::cos(a * kPi / 180), z = 1.8f * std::sin(a * kPi / 180);
+        img.Rect(TexX(x, w) - 1, TexY(z, h) - 1, TexX(x, w) + 1, TexY(z, h) + 1, 250, 250, 250);
+    }
+    return img;
+}
+
+Image CourtLightmap() {
+    const int n = 128;
+    Image img(n, n);
+    for (int y = 0; y < n; ++y)
+        for (int x = 0; x < n; ++x) {
+            // Brightest under the lights at the centre, falling off toward the stands.
+            const float u = (x + 0.5f) / n * 2 - 1, v = (y + 0.5f) / n * 2 - 1;
+            const float d = std::sqrt(u * u * 0.8f + v * v);
+            const uint8_t l = static_cast<uint8_t>(255 * std::max(0.45f, 1.0f - 0.45f * d * d));
+            img.Set(x, y, l, l, l);
+        }
+    return img;
+}
+
+Image WallTexture() {
+    Image img(64, 64);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x) {
+            const bool seat = (x % 8) < 6 && (y % 8) < 5;
+            img.Set(x, y, seat ? 40 : 70, seat ? 70 : 70, seat ? 150 : 80);
+        }
+    return img;
+}
+
+Image BallTexture() {
+    Image img(64, 32);
+    img.Fill(230, 110, 30);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 64; x += 16)
+            img.Set(x, y, 20, 20, 20);
+    img.Rect(0, 15, 64, 17, 20, 20, 20);
+    return img;
+}
+
+Image SkinTexture(uint8_t r, uint8_t g, uint8_t b, int stripes) {
+    Image img(32, 32);
+    img.Fill(r, g, b);
+    for (int s = 0; s < stripes; ++s)
+        img.Rect(0, 4 + s * 8, 32, 6 + s * 8, static_cast<uint8_t>(r / 2), static_cast<uint8_t>(g / 2),
+                 static_cast<uint8_t>(b / 2));
+    return img;
+}
