@@ -4,6 +4,7 @@
 #include "app/GameManager.h"
 #include "app/Options.h"
 #include "app/StartScreens.h"
+#include "career/DayController.h"
 #include "engine/Color.h"
 #include "engine/Device.h"
 #include "engine/Font.h"
@@ -41,6 +42,7 @@ CGameApp::CGameApp() {
 }
 
 CGameApp::~CGameApp() {
+    // Workers run screen and controller code: they finish before anything they use goes.
     m_loader.Join();
     m_worker.Join();
     delete g_pGameManager;
@@ -154,6 +156,7 @@ void CGameApp::LoadGame() {
 
     gm.CreateScreens(options);
     CreateStartScreens(gm);
+    CreateDayScreens(gm, this);
     gm.loadingProgress = 6;
     m_loaded = true;
 }
@@ -312,9 +315,13 @@ void CGameApp::Frame(float dt) {
         }
         [[fallthrough]];
     case FrameView::Gui:
-        g_pGameManager->Draw(GuiBackend(), now);
-        if (busy)
+        // During a day run the worker may change windows, so only the busy panel is drawn.
+        if (busy) {
+            m_waitImage.Draw(0, 0, 1024, 768);
             DrawBusyPanel();
+        } else {
+            g_pGameManager->Draw(GuiBackend(), now);
+        }
         break;
     }
     DrawCursor();

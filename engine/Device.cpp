@@ -45,13 +45,13 @@ void CopyMatrix(float out[16], const Matrix4& m) {
             out[r * 4 + c] = m.m[r][c];
 }
 
-struct EffectSpec {
+struct EffectEntry {
     const char* name;
     CQuorelEffect::Shading shading;
 };
 
 // The names the game's models and scenes ask for; the bump and specular ones keep a highlight.
-const EffectSpec kEffects[] = {
+const EffectEntry kEffects[] = {
     {"BaseEffects", CQuorelEffect::kDiffuse}, {"BumpRefl", CQuorelEffect::kSpecular},
     {"Standard", CQuorelEffect::kDiffuse},    {"SpecularMap", CQuorelEffect::kSpecular},
     {"Default", CQuorelEffect::kDiffuse},     {"Sample", CQuorelEffect::kDiffuse},
@@ -75,6 +75,8 @@ struct DeviceGpuState {
     bool depthTest = true;
     bool depthWrite = true;
     bool alphaBlend = false;
+    // The window's drawable size in pixels; the window is never resized, so it is read once.
+    int drawableWidth = 0, drawableHeight = 0;
 };
 
 uint32_t DeviceGeneration() {
@@ -193,15 +195,15 @@ bool CQuorelDevice::Create(int width, int height, int bitsPerPixel) {
     m_ready = true;
     QuorelLog("[CQuorelDevice::Create] %dx%d on %s, %s", width, height, PlatformVideoDriver(),
               GfxVersionText());
-    for (const EffectSpec& spec : kEffects) {
-        auto effect = std::make_unique<CQuorelEffect>(spec.name, spec.shading);
-        uint32_t program = GfxCreateMeshProgram(static_cast<GfxShading>(spec.shading), error, sizeof error);
+    for (const EffectEntry& entry : kEffects) {
+        auto effect = std::make_unique<CQuorelEffect>(entry.name, entry.shading);
+        uint32_t program = GfxCreateMeshProgram(static_cast<GfxShading>(entry.shading), error, sizeof error);
         if (!program) {
-            QuorelLog("[CQuorelDevice::Create] effect %s: %s", spec.name, error);
+            QuorelLog("[CQuorelDevice::Create] effect %s: %s", entry.name, error);
             continue;
         }
         effect->SetProgram(program);
-        m_effects[LowerKey(spec.name)] = std::move(effect);
+        m_effects[LowerKey(entry.name)] = std::move(effect);
     }
     Matrix4 projection;
     MatrixPerspectiveFovLH(projection, 45.0f * kDegToRad,
@@ -217,9 +219,12 @@ void CQuorelDevice::ApplyViewport() {
         GfxViewport(0, 0, m_target->m_width, m_target->m_height);
         return;
     }
-    int w = m_width, h = m_height;
-    PlatformDrawableSize(w, h);
-    GfxViewport(0, 0, w, h);
+    if (m_gpu->drawableWidth <= 0) {
+        m_gpu->drawableWidth = m_width;
+        m_gpu->drawableHeight = m_height;
+        PlatformDrawableSize(m_gpu->drawableWidth, m_gpu->drawableHeight);
+    }
+    GfxViewport(0, 0, m_gpu->drawableWidth, m_gpu->drawableHeight);
 }
 
 void CQuorelDevice::Clear(uint32_t colorWord, bool clearDepth) {
@@ -469,8 +474,7 @@ void CQuorelDevice::DrawQuad2D(CQuorelTexture* texture, float x, float y, float 
         y0 = (y0 - static_cast<float>(m_targetSource.top)) * sy;
         y1 = (y1 - static_cast<float>(m_targetSource.top)) * sy;
     } else if (m_width > 0 && m_height > 0) {
-        int dw = m_width, dh = m_height;
-        PlatformDrawableSize(dw, dh);
+        int dw = m_gpu->drawableWidth, dh = m_gpu->drawableHeight;
         float sx = static_cast<float>(dw) / static_cast<float>(m_width);
         float sy = static_cast<float>(dh) / static_cast<float>(m_height);
         x0 *= sx;
@@ -538,10 +542,8 @@ void CQuorelDevice::Flush2D() {
         w = static_cast<float>(m_target->m_width);
         h = static_cast<float>(m_target->m_height);
     } else {
-        int dw = m_width, dh = m_height;
-        PlatformDrawableSize(dw, dh);
-        w = static_cast<float>(dw);
-        h = static_cast<float>(dh);
+        w = static_cast<float>(m_gpu->drawableWidth);
+        h = static_cast<float>(m_gpu->drawableHeight);
     }
     GfxSetDepth(false, false);
     GfxSetBlend(true);
@@ -610,9 +612,7 @@ bool CQuorelDevice::ReadPixels(int x, int y, int width, int height, std::vector<
     Flush2D();
     if (m_target)
         return GfxReadPixels(x, y, width, height, m_target->m_height, false, rgba);
-    int dw = m_width, dh = m_height;
-    PlatformDrawableSize(dw, dh);
-    return GfxReadPixels(x, y, width, height, dh, true, rgba);
+    return GfxReadPixels(x, y, width, height, m_gpu->drawableHeight, true, rgba);
 }
 
 bool CQuorelDevice::SaveScreenshot(const char* gamePath) {

@@ -46,6 +46,8 @@ struct FontGlyphCache {
 
     // Caller holds the mutex.
     const GlyphInfo& Glyph(uint32_t codePoint) {
+        if (codePoint == '\t')
+            codePoint = ' '; // tabs are not expanded; they read as a blank
         auto found = glyphs.find(codePoint);
         if (found != glyphs.end())
             return found->second;

@@ -4,6 +4,7 @@
 #include "engine/Log.h"
 #include "engine/Paths.h"
 
+#include <iterator>
 #include <vector>
 
 CQuorelTextureManager* g_pQuorelTextureManager = nullptr;
@@ -102,6 +103,9 @@ std::shared_ptr<CQuorelTexture> CQuorelTextureManager::LoadShared(const char* ga
         return nullptr;
     std::lock_guard<std::mutex> lock(m_mutex);
     // Another thread may have loaded the same file meanwhile; keep the first copy.
+    // Forget images nobody holds any more, so the cache does not grow with every picture ever shown.
+    for (auto it = m_shared.begin(); it != m_shared.end();)
+        it = it->second.expired() ? m_shared.erase(it) : std::next(it);
     std::weak_ptr<CQuorelTexture>& slot = m_shared[key];
     if (std::shared_ptr<CQuorelTexture> alive = slot.lock())
         return alive;

@@ -24,6 +24,8 @@ public:
     bool IsOpen() const { return m_open; }
     void Close() { m_open = false; }
     int VisibleRows() const override { return m_dropRows; }
+    // Only the open list scrolls; the wheel over a closed combo changes nothing.
+    bool IsScrollable() const override { return m_open; }
 
     void OnMouseMove(const GuiContext&, int, int) override {}
     void OnMouseDown(const GuiContext& ctx, const GuiInput& input) override;

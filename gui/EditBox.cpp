@@ -21,11 +21,16 @@ CGuiEditBox::CGuiEditBox() : CGuiElement(GuiElementType::EditBox) {
 
 void CGuiEditBox::ApplyText(const CStr& text, const int*, const uint32_t* colour) {
     std::string s = text.Std().substr(0, static_cast<size_t>(m_maxLength));
-    while (!s.empty() && IsContinuation(s.back()))
-        s.pop_back();
-    // Drop a lead byte whose continuation was cut.
-    if (!s.empty() && (static_cast<unsigned char>(s.back()) & 0xC0) == 0xC0)
-        s.pop_back();
+    // A character cut in half by the length limit goes whole.
+    size_t lead = s.size();
+    while (lead > 0 && IsContinuation(s[lead - 1]))
+        --lead;
+    if (lead > 0) {
+        auto first = static_cast<unsigned char>(s[lead - 1]);
+        size_t need = first >= 0xF0 ? 4 : first >= 0xE0 ? 3 : first >= 0xC0 ? 2 : 1;
+        if (s.size() - (lead - 1) < need)
+            s.resize(lead - 1);
+    }
     m_text = CStr(s);
     m_caret = static_cast<int>(s.size());
     if (colour)

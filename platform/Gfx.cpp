@@ -5,10 +5,21 @@
 #include <cstring>
 #include <epoxy/gl.h>
 #include <string>
+#include <unordered_map>
 
 namespace {
 
+// Uniform locations of a mesh program, looked up once.
+struct MeshLocations {
+    GLint world = -1, viewProjection = -1, boneCount = -1, bones = -1, diffuse = -1, ambient = -1,
+          specular = -1, emissive = -1, power = -1, sceneAmbient = -1, eye = -1, lightCount = -1,
+          lightType = -1, lightDiffuse = -1, lightSpecular = -1, lightAmbient = -1, lightPosition = -1,
+          lightDirection = -1, lightAttenuation = -1, lightRange = -1, hasTexture0 = -1, hasTexture1 = -1,
+          unlitTexture = -1;
+};
+
 struct GfxState {
+    std::unordered_map<GLuint, MeshLocations> meshLocations;
     GLuint program2D = 0;
     GLint loc2DTexture = -1, loc2DScale = -1;
     GLuint vao2D = 0, vbo2D = 0;
@@ -96,17 +107,18 @@ in vec4 v_colour;
 flat in int v_unit;
 uniform sampler2D u_textures[8];
 out vec4 o_colour;
-// GLSL 3.30 may only index samplers with constants, hence the chain. No mipmaps, so sampling in
-// divergent branches is safe.
+// GLSL 3.30 may only index samplers with constants, hence the chain. Screen quads show images at
+// their own size, so the top level is read directly; that also keeps the divergent branches free of
+// derivative trouble.
 vec4 Sample() {
-    if (v_unit == 0) return texture(u_textures[0], v_uv);
-    if (v_unit == 1) return texture(u_textures[1], v_uv);
-    if (v_unit == 2) return texture(u_textures[2], v_uv);
-    if (v_unit == 3) return texture(u_textures[3], v_uv);
-    if (v_unit == 4) return texture(u_textures[4], v_uv);
-    if (v_unit == 5) return texture(u_textures[5], v_uv);
-    if (v_unit == 6) return texture(u_textures[6], v_uv);
-    return texture(u_textures[7], v_uv);
+    if (v_unit == 0) return textureLod(u_textures[0], v_uv, 0.0);
+    if (v_unit == 1) return textureLod(u_textures[1], v_uv, 0.0);
+    if (v_unit == 2) return textureLod(u_textures[2], v_uv, 0.0);
+    if (v_unit == 3) return textureLod(u_textures[3], v_uv, 0.0);
+    if (v_unit == 4) return textureLod(u_textures[4], v_uv, 0.0);
+    if (v_unit == 5) return textureLod(u_textures[5], v_uv, 0.0);
+    if (v_unit == 6) return textureLod(u_textures[6], v_uv, 0.0);
+    return textureLod(u_textures[7], v_uv, 0.0);
 }
 void main() { o_colour = Sample() * v_colour; }
 )";
@@ -297,7 +309,9 @@ uint32_t GfxCreateTexture(int width, int height, const uint8_t* rgba) {
     glBindTexture(GL_TEXTURE_2D, texture);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    // Mipmaps keep distant court and crowd textures from shimmering; screen quads read level 0.
+    glGenerateMipmap(GL_TEXTURE_2D);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
@@ -310,6 +324,7 @@ void GfxUpdateTexture(uint32_t texture, int width, int height, const uint8_t* rg
     glBindTexture(GL_TEXTURE_2D, texture);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    glGenerateMipmap(GL_TEXTURE_2D);
 }
 
 void GfxDeleteTexture(uint32_t texture) {
@@ -371,48 +386,79 @@ uint32_t GfxCreateMeshProgram(GfxShading shading, char* error, int errorSize) {
     glUniform1i(glGetUniformLocation(program, "u_texture0"), 0);
     glUniform1i(glGetUniformLocation(program, "u_texture1"), 1);
     glUseProgram(0);
+    auto loc = [program](const char* name) { return glGetUniformLocation(program, name); };
+    MeshLocations l;
+    l.world = loc("u_world");
+    l.viewProjection = loc("u_viewProjection");
+    l.boneCount = loc("u_boneCount");
+    l.bones = loc("u_bones");
+    l.diffuse = loc("u_diffuse");
+    l.ambient = loc("u_ambient");
+    l.specular = loc("u_specular");
+    l.emissive = loc("u_emissive");
+    l.power = loc("u_power");
+    l.sceneAmbient = loc("u_sceneAmbient");
+    l.eye = loc("u_eye");
+    l.lightCount = loc("u_lightCount");
+    l.lightType = loc("u_lightType");
+    l.lightDiffuse = loc("u_lightDiffuse");
+    l.lightSpecular = loc("u_lightSpecular");
+    l.lightAmbient = loc("u_lightAmbient");
+    l.lightPosition = loc("u_lightPosition");
+    l.lightDirection = loc("u_lightDirection");
+    l.lightAttenuation = loc("u_lightAttenuation");
+    l.lightRange = loc("u_lightRange");
+    l.hasTexture0 = loc("u_hasTexture0");
+    l.hasTexture1 = loc("u_hasTexture1");
+    l.unlitTexture = loc("u_unlitTexture");
+    State().meshLocations[program] = l;
     return program;
 }
 
 void GfxDeleteProgram(uint32_t program) {
-    if (program)
-        glDeleteProgram(program);
+    if (!program)
+        return;
+    State().meshLocations.erase(program);
+    glDeleteProgram(program);
 }
 
 void GfxDrawMesh(uint32_t program, const GfxMeshUniforms& u, uint32_t vertexArray, int firstIndex,
                  int indexCount) {
     if (!program || !vertexArray || indexCount <= 0)
         return;
+    auto found = State().meshLocations.find(program);
+    if (found == State().meshLocations.end())
+        return;
+    const MeshLocations& l = found->second;
     glUseProgram(program);
-    auto loc = [program](const char* name) { return glGetUniformLocation(program, name); };
-    glUniformMatrix4fv(loc("u_world"), 1, GL_FALSE, u.world);
-    glUniformMatrix4fv(loc("u_viewProjection"), 1, GL_FALSE, u.viewProjection);
+    glUniformMatrix4fv(l.world, 1, GL_FALSE, u.world);
+    glUniformMatrix4fv(l.viewProjection, 1, GL_FALSE, u.viewProjection);
     int bones = u.bones ? (u.boneCount < kGfxMaxBones ? u.boneCount : kGfxMaxBones) : 0;
-    glUniform1i(loc("u_boneCount"), bones);
+    glUniform1i(l.boneCount, bones);
     if (bones > 0)
-        glUniformMatrix4fv(loc("u_bones"), bones, GL_FALSE, u.bones);
-    glUniform4fv(loc("u_diffuse"), 1, u.diffuse);
-    glUniform4fv(loc("u_ambient"), 1, u.ambient);
-    glUniform4fv(loc("u_specular"), 1, u.specular);
-    glUniform4fv(loc("u_emissive"), 1, u.emissive);
-    glUniform1f(loc("u_power"), u.power);
-    glUniform3fv(loc("u_sceneAmbient"), 1, u.sceneAmbient);
-    glUniform3fv(loc("u_eye"), 1, u.eye);
+        glUniformMatrix4fv(l.bones, bones, GL_FALSE, u.bones);
+    glUniform4fv(l.diffuse, 1, u.diffuse);
+    glUniform4fv(l.ambient, 1, u.ambient);
+    glUniform4fv(l.specular, 1, u.specular);
+    glUniform4fv(l.emissive, 1, u.emissive);
+    glUniform1f(l.power, u.power);
+    glUniform3fv(l.sceneAmbient, 1, u.sceneAmbient);
+    glUniform3fv(l.eye, 1, u.eye);
     int lights = u.lightCount < kGfxMaxLights ? u.lightCount : kGfxMaxLights;
-    glUniform1i(loc("u_lightCount"), lights);
+    glUniform1i(l.lightCount, lights);
     if (lights > 0) {
-        glUniform1iv(loc("u_lightType"), lights, u.lightType);
-        glUniform4fv(loc("u_lightDiffuse"), lights, &u.lightDiffuse[0][0]);
-        glUniform4fv(loc("u_lightSpecular"), lights, &u.lightSpecular[0][0]);
-        glUniform4fv(loc("u_lightAmbient"), lights, &u.lightAmbient[0][0]);
-        glUniform3fv(loc("u_lightPosition"), lights, &u.lightPosition[0][0]);
-        glUniform3fv(loc("u_lightDirection"), lights, &u.lightDirection[0][0]);
-        glUniform3fv(loc("u_lightAttenuation"), lights, &u.lightAttenuation[0][0]);
-        glUniform1fv(loc("u_lightRange"), lights, u.lightRange);
+        glUniform1iv(l.lightType, lights, u.lightType);
+        glUniform4fv(l.lightDiffuse, lights, &u.lightDiffuse[0][0]);
+        glUniform4fv(l.lightSpecular, lights, &u.lightSpecular[0][0]);
+        glUniform4fv(l.lightAmbient, lights, &u.lightAmbient[0][0]);
+        glUniform3fv(l.lightPosition, lights, &u.lightPosition[0][0]);
+        glUniform3fv(l.lightDirection, lights, &u.lightDirection[0][0]);
+        glUniform3fv(l.lightAttenuation, lights, &u.lightAttenuation[0][0]);
+        glUniform1fv(l.lightRange, lights, u.lightRange);
     }
-    glUniform1i(loc("u_hasTexture0"), u.texture0 ? 1 : 0);
-    glUniform1i(loc("u_hasTexture1"), u.texture1 ? 1 : 0);
-    glUniform1i(loc("u_unlitTexture"), u.unlitTexture ? 1 : 0);
+    glUniform1i(l.hasTexture0, u.texture0 ? 1 : 0);
+    glUniform1i(l.hasTexture1, u.texture1 ? 1 : 0);
+    glUniform1i(l.unlitTexture, u.unlitTexture ? 1 : 0);
     glActiveTexture(GL_TEXTURE1);
     glBindTexture(GL_TEXTURE_2D, u.texture1 ? u.texture1 : State().white);
     glActiveTexture(GL_TEXTURE0);

@@ -9,6 +9,8 @@
 #define STBI_ONLY_TGA
 #define STBI_NO_STDIO
 #define STBI_FAILURE_USERMSG
+// No picture of the game is larger; a corrupt header must not make us allocate gigabytes.
+#define STBI_MAX_DIMENSIONS 8192
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wunused-function"
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"

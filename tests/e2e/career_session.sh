@@ -74,6 +74,8 @@ sleep 0.5
 shot 04-club-chosen
 click 812 634 5          # Start career
 shot 05-career-frame
+click 90 608 6           # Continue to the first match day
+shot 05b-first-match-day
 click 90 700 2           # Save career
 shot 06-saved
 click 90 734 2           # Main menu (saves and leaves)

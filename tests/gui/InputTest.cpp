@@ -126,6 +126,12 @@ TEST_F(Input, EditBoxesPostFocusMessagesAndTakeTypedText) {
     EXPECT_TRUE(SameMessage(posted[1], 12010, -1, kMsgEditBlur));
     EXPECT_EQ(backend.sounds, (std::vector<std::string>{"EDIT_CLICK"}));
 
+    // Text set by a screen is cut to the limit, never inside a character.
+    edit->SetText("Jánossé"); // nine bytes: the limit falls inside the last letter
+    EXPECT_EQ(edit->GetText(), CStr("Jánoss"));
+    edit->SetText("Jánosé"); // exactly eight
+    EXPECT_EQ(edit->GetText(), CStr("Jánosé"));
+
     // A click elsewhere takes the focus away too.
     stack.ProcessMessages();
     Click(stack, 310, 210);

@@ -194,3 +194,30 @@ TEST_F(MessageRouting, PostingFromWorkerThreadsLosesNothing) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(GuiTest, OnlyActiveLayersDrawBottomToTopWithOpenListsAndTooltipsLast) {
+    CTestStack stack;
+    CGuiElement* lower = stack.AddLayer(MakeWindow(1, GuiRect{0, 0, 1024, 768}), true, false);
+    CGuiElement* upper = stack.AddLayer(MakeWindow(2, GuiRect{100, 100, 300, 300}), false, false);
+    static_cast<CGuiWindow*>(lower)->SetCaption("lower");
+    static_cast<CGuiWindow*>(lower)->SetCaptionBar(true);
+    static_cast<CGuiWindow*>(upper)->SetCaption("upper");
+    static_cast<CGuiWindow*>(upper)->SetCaptionBar(true);
+    lower->SetTooltip("tip");
+    stack.Draw(backend, 0);
+    EXPECT_EQ(backend.texts, (std::vector<std::string>{"lower"}));
+    stack.PostMessage(-1, 2, kMsgOpenOnTop, 0, 0);
+    stack.ProcessMessages();
+    stack.DispatchInput(Mouse(GuiInputKind::MouseMove, 600, 600, 0));
+    backend.texts.clear();
+    stack.Draw(backend, 5000);
+    EXPECT_EQ(backend.texts, (std::vector<std::string>{"lower", "upper", "tip"}));
+    stack.BringToTop(1);
+    backend.texts.clear();
+    stack.Draw(backend, 5000);
+    EXPECT_EQ(backend.texts, (std::vector<std::string>{"upper", "lower", "tip"}));
+}
+
+} // namespace

@@ -224,6 +224,9 @@ TEST_F(MusicTest, MissingTrackIsSilentAndDisabledMusicWaits) {
     m_music->SwitchTrack("music\\001_menu_theme.wav");
     m_music->SwitchTrack("music\\no_such_track.mp3");
     EXPECT_FALSE(m_music->IsPlaying()) << "the old track stopped, the new one is missing";
+    Write("music/corrupt.mp3", std::string(4096, '\x5A'));
+    m_music->SwitchTrack("music\\corrupt.mp3");
+    EXPECT_FALSE(m_music->IsPlaying()) << "a file that is not music plays nothing";
     m_music->SetEnabled(false);
     m_music->SwitchTrack("music\\001_menu_theme.wav");
     EXPECT_FALSE(m_music->IsPlaying());

@@ -88,6 +88,13 @@ TEST(ImageDecoding, StbFormatsGiveRowsFromTheTop) {
     EXPECT_GT(jpg.At(8, 8)[0], 240);
     EXPECT_LT(jpg.At(8, 8)[1], 20);
     EXPECT_FALSE(Decode(ReadData("corrupt.png")).ok);
+    // A PNG header claiming 100000 x 100000 pixels is refused before anything is allocated.
+    std::string huge = ReadData("pattern.png");
+    huge[16] = 0;
+    huge[17] = 1;
+    huge[18] = static_cast<char>(0x86);
+    huge[19] = static_cast<char>(0xA0);
+    EXPECT_FALSE(Decode(huge).ok);
     EXPECT_FALSE(Decode("").ok);
 }
 

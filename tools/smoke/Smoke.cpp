@@ -1,6 +1,6 @@
-// Fastbreak's entry point. Until the application shell arrives it is a smoke program for the engine:
-// a window with a lit cube, a textured quad, text in every draw format and a click sound. ESC or
-// closing the window ends it. No command line or environment is read.
+// fastbreak_smoke: a check of the engine in a real window: a lit cube, a textured quad, a render
+// target, text in every draw format and a click sound. ESC or closing the window ends it; the test
+// build stops by itself after a few frames and saves the last one.
 #include "engine/App.h"
 #include "engine/Camera.h"
 #include "engine/Color.h"

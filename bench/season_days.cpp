@@ -1,0 +1,156 @@
+// A whole season of days for a world the size of the default one (two leagues of ten clubs with
+// fifteen players each, every pairing home and away), with the user's club playing no match.
+#include "career/DayController.h"
+#include "career/EventList.h"
+#include "career/FixtureList.h"
+#include "database/Careers.h"
+#include "database/MemoryDB.h"
+#include "engine/GameRand.h"
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <utility>
+
+namespace {
+
+class BenchHost : public IDayHost {
+public:
+    GameDate CurrentDate() const override { return date; }
+    void SetCurrentDate(const GameDate& d) override { date = d; }
+    CMemoryDB* WorldDb() const override { return world.get(); }
+    CMemoryDB* CareerDb() const override { return career.get(); }
+    void DeleteCareerDb() override { career.reset(); }
+    CEventList* Ledger() const override { return ledger.get(); }
+    void Post(int, int, int, int, int) override {}
+
+    GameDate date{2007, 8, 1};
+    std::unique_ptr<CMemoryDB> world = std::make_unique<CMemoryDB>();
+    std::unique_ptr<CMemoryDB> career = std::make_unique<CMemoryDB>();
+    std::unique_ptr<CEventList> ledger = std::make_unique<CEventList>();
+};
+
+CTeam* MakeClub(CMemoryDB& db, int id) {
+    auto* team = new CTeam();
+    team->id = id;
+    team->name = CStr::Formatted("Club %d", id);
+    db.teams.Append(team);
+    for (int i = 0; i < 15; ++i) {
+        auto* player = new CPlayer();
+        player->id = id * 100 + i;
+        player->name = CStr::Formatted("Player %d", player->id);
+        player->words[kWordPosition] = 80063 + i % 5;
+        player->words[kWordMatchState] = i < 5 ? kOnCourt : kOnBench;
+        for (int s = 1; s <= kSkillCount; ++s) {
+            player->SkillValue(s) = 40 + (i * 7 + s * 3) % 50;
+            player->SkillSecond(s) = player->SkillValue(s);
+        }
+        db.players.Append(player);
+        team->players.push_back(player);
+    }
+    return team;
+}
+
+// Circle-method rounds, one round every three days from September.
+void AddSeason(CFixtureList& list, std::vector<CTeam*> ring, const CLeague* league) {
+    size_t n = ring.size();
+    GameDate date{2007, 9, 1};
+    for (int leg = 0; leg < 2; ++leg) {
+        for (size_t round = 0; round + 1 < n; ++round) {
+            for (size_t i = 0; i < n / 2; ++i) {
+                CTeam* a = ring[i];
+                CTeam* b = ring[n - 1 - i];
+                if (leg == 1)
+                    std::swap(a, b);
+                list.AddFixture(a, b, league, date.year, date.month, date.day);
+            }
+            CTeam* last = ring.back();
+            ring.pop_back();
+            ring.insert(ring.begin() + 1, last);
+            for (int step = 0; step < 3; ++step)
+                date = CCalendar::NextDay(date);
+        }
+    }
+}
+
+void BM_SeasonOfDays(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        GameSrand(1);
+        BenchHost host;
+        CFixtureList fixtures;
+        for (int l = 0; l < 2; ++l) {
+            auto* league = new CLeague();
+            league->id = l;
+            league->type = 100005;
+            host.world->leagues.Append(league);
+            std::vector<CTeam*> clubs;
+            for (int t = 0; t < 10; ++t)
+                clubs.push_back(MakeClub(*host.world, l * 10 + t + 1));
+            AddSeason(fixtures, clubs, league);
+        }
+        fixtures.FinishSchedule();
+        auto* careerLeague = new CLeague();
+        careerLeague->type = 100005;
+        host.career->leagues.Append(careerLeague);
+        MakeClub(*host.career, 900);
+        host.career->profiles.Append(new CProfile());
+        CDayController controller(&host, &fixtures);
+        state.ResumeTiming();
+
+        bool stop = false;
+        controller.RunDays(stop);
+        benchmark::DoNotOptimize(host.date);
+
+        state.PauseTiming();
+        state.counters["reachedLastFixture"] =
+            MakeDateKey(host.date) == MakeDateKey(fixtures.LastDate()) ? 1 : 0;
+        state.counters["fixtures"] = fixtures.Size();
+        controller.ResetCareerState();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_SeasonOfDays)->Unit(benchmark::kMillisecond);
+
+// The shipped default world (run from the game folder): the career's season without the user's
+// own fixtures, so one continue runs from 1 August to the last fixture.
+void BM_SeasonOfDaysDefaultWorld(benchmark::State& state) {
+    int fixtureCount = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        GameSrand(1);
+        BenchHost host;
+        if (!BuildCareerDatabase(*host.world, *host.career, kDataSetLeague, 10, CStr("Bench"))) {
+            state.SkipWithError("no generated data set: run from the game folder");
+            return;
+        }
+        CFixtureList all;
+        ScheduleSettings settings;
+        BuildLeagueFixtures(all, host.career->leagues.At(0), host.world.get(), 2007, settings);
+        const int32_t userId = host.career->teams.At(0)->id;
+        CFixtureList fixtures;
+        for (int i = 0; i < all.Size(); ++i) {
+            const CFixture* f = all.At(i);
+            if (f->home->id != userId && f->away->id != userId)
+                fixtures.Add(std::make_unique<CFixture>(*f));
+        }
+        fixtures.FinishSchedule();
+        fixtureCount = fixtures.Size();
+        CDayController controller(&host, &fixtures);
+        state.ResumeTiming();
+
+        bool stop = false;
+        controller.RunDays(stop);
+        benchmark::DoNotOptimize(host.date);
+
+        state.PauseTiming();
+        controller.ResetCareerState();
+        state.ResumeTiming();
+    }
+    state.counters["fixtures"] = fixtureCount;
+}
+BENCHMARK(BM_SeasonOfDaysDefaultWorld)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

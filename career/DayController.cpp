@@ -1,0 +1,800 @@
+// The day controller: the daily order of steps, the match day, the continue and next-day runs on a
+// worker thread, the season-end popup and leaving a career.
+#include "career/DayController.h"
+
+#include "app/GameApp.h"
+#include "app/GameManager.h"
+#include "career/CareerSchedule.h"
+#include "career/EventList.h"
+#include "career/FixtureList.h"
+#include "database/MemoryDB.h"
+#include "engine/Log.h"
+#include "gui/Element.h"
+
+namespace {
+
+constexpr int kFunShopButton = 10376;
+constexpr int kSeasonButtons[2] = {10044, 10378};
+constexpr int kRegularLeague = 100005;
+constexpr int kMainFrame = 10039;
+constexpr int kFrameWindows[3] = {10039, 10369, 10759};
+constexpr int kMainMenu = 10001;
+constexpr int kClubWindow = 10066;
+constexpr int kNewCareerButton = 11046;
+constexpr int kStatisticsWindows[2] = {10759, 10785};
+constexpr int kStageTextElement = 11278;
+constexpr int kSquadReference = 10344;
+
+template <size_t N> bool IsOneOf(const int (&ids)[N], int id) {
+    for (int candidate : ids)
+        if (candidate == id)
+            return true;
+    return false;
+}
+
+// The home stadium's seats; 0 without a stadium.
+int StadiumCapacity(const CTeam* team) {
+    if (!team || !team->stadium)
+        return 0;
+    int seats = 0;
+    for (const CStadiumWingRecord* wing : team->stadium->wings)
+        seats += wing->seats;
+    return seats;
+}
+
+} // namespace
+
+CDayController::CDayController(IDayHost* host, CFixtureList* fixtures) : m_host(host), m_fixtures(fixtures) {
+    if (m_host) {
+        m_date = m_host->CurrentDate();
+        m_host->LoadMatchTactics();
+        m_careerSeen = m_host->CareerDb();
+        const CProfile* profile = m_careerSeen ? m_careerSeen->profiles.At(0) : nullptr;
+        m_careerProfileSeen = profile ? profile->id : -1;
+    }
+}
+
+CDayController::CDayController(std::unique_ptr<IDayHost> host, CFixtureList* fixtures)
+    : CDayController(host.get(), fixtures) {
+    m_ownedHost = std::move(host);
+}
+
+CDayController::~CDayController() {
+    if (m_worker.joinable())
+        m_worker.join();
+}
+
+CStr CDayController::Text(int id) const {
+    return m_host ? m_host->GetText(id) : CStr();
+}
+
+void CDayController::Post(int source, int target, int kind) const {
+    m_host->Post(source, target, kind, source, 0);
+}
+
+void CDayController::OnMainThread(std::function<void()> work) {
+    if (m_onWorker)
+        m_deferred.push_back(std::move(work));
+    else
+        work();
+}
+
+void CDayController::RunDeferred() {
+    std::vector<std::function<void()>> work;
+    work.swap(m_deferred);
+    for (auto& step : work)
+        step();
+}
+
+// ---- one day -------------------------------------------------------------------------------------
+
+void CDayController::RunDailySteps() {
+    CMemoryDB* career = m_host->CareerDb();
+    if (career) {
+        if (m_host->WorldDb()) {
+            m_host->RunDailyStep(DailyStep::OfferSponsor);
+            m_host->RunDailyStep(DailyStep::DecideSponsorOffer);
+        }
+        m_host->RunDailyStep(DailyStep::CheckTeamOpinions);
+        m_host->RunDailyStep(DailyStep::SendFunShopDeliveryNotices);
+        m_host->RunDailyStep(DailyStep::SendScoutReport);
+        m_host->RunDailyStep(DailyStep::UpdateInjuries);
+        m_host->RunDailyStep(DailyStep::SendMonthlyMoneyReport);
+    }
+    m_host->RunDailyStep(DailyStep::RunPromotions);
+    if (CEventList* ledger = m_host->Ledger()) {
+        CTeam* club = career ? career->teams.At(0) : nullptr;
+        ledger->BookMonthChange(m_date, club ? club->cash : 0, club ? club->totalBorrowed : 0);
+    }
+    m_host->RunDailyStep(DailyStep::BookLoans);
+    m_host->RunDailyStep(DailyStep::BookMonthlyCosts);
+    m_host->RunDailyStep(DailyStep::RunLaments);
+}
+
+void CDayController::SyncCareer() {
+    const CMemoryDB* career = m_host->CareerDb();
+    const CProfile* profile = career ? career->profiles.At(0) : nullptr;
+    int32_t profileId = profile ? profile->id : -1;
+    if (career == m_careerSeen && profileId == m_careerProfileSeen)
+        return;
+    m_careerSeen = career;
+    m_careerProfileSeen = profileId;
+    ResetCareerState();
+}
+
+bool CDayController::AdvanceDay(bool& stop) {
+    if (!m_host)
+        return false;
+    SyncCareer();
+    m_date = m_host->CurrentDate();
+    if (m_host->HasCalendar()) {
+        m_date = CCalendar::NextDay(m_date);
+        m_host->SetCurrentDate(m_date);
+    }
+    bool league = !m_host->TournamentMode();
+    if (league)
+        RunDailySteps();
+
+    bool hadFixtures = PlayDayMatches(stop);
+    if (!stop)
+        m_host->RunDailyStep(DailyStep::RunDailyTraining);
+
+    CMemoryDB* career = m_host->CareerDb();
+    auto enable = [this](int id, bool on) {
+        OnMainThread([this, id, on] { m_host->EnableElement(id, on); });
+    };
+    if (career && m_host->PendingFunShopOrders() > 0)
+        enable(kFunShopButton, true);
+    if (league && career) {
+        m_host->RunDailyStep(DailyStep::GossipDailyUpdate);
+        CTeam* club = career->teams.At(0);
+        if (club && club->stadium)
+            m_host->RunDailyStep(DailyStep::StadiumDailyUpdate);
+        if (m_host->PendingFunShopOrders() > 0) {
+            m_host->RunDailyStep(DailyStep::DeliverFunShopOrders);
+            enable(kFunShopButton, true);
+        }
+        for (int id : kSeasonButtons)
+            enable(id, true);
+        CLeague* first = career->leagues.At(0);
+        if (first && first->type == kRegularLeague && first->classNumber % 3 == 0)
+            for (int id : kSeasonButtons)
+                enable(id, false);
+    }
+    return hadFixtures;
+}
+
+bool CDayController::RunDays(bool& stop) {
+    if (!m_host)
+        return false;
+    m_host->SetBusy(true);
+    int target = m_fixtures ? MakeDateKey(m_fixtures->LastDate()) : MakeDateKey(SeasonSpan().endYear, 4, 31);
+    bool result = false;
+    if (!stop) {
+        do {
+            int before = MakeDateKey(m_host->CurrentDate());
+            m_host->SetStep(true);
+            result = AdvanceDay(stop);
+            m_host->SetStep(false);
+            // The busy panel shows how far the run has come.
+            m_host->SetWaitText(FormatDate(m_date.year, m_date.day, m_date.month, "."));
+            // Without a calendar the date cannot move; another pass would never end.
+            if (MakeDateKey(m_date) == before)
+                break;
+        } while (MakeDateKey(m_date) < target && !stop);
+    }
+    m_host->SetBusy(false);
+    return result;
+}
+
+void CDayController::AdvanceDayFromThread() {
+    m_workerStop = false;
+    m_host->SetWaitText(Text(100168));
+    m_workerResult = AdvanceDay(m_workerStop);
+    m_host->SetWaitText(Text(100167));
+}
+
+// ---- the match day -------------------------------------------------------------------------------
+
+DayPanelHeader CDayController::PanelHeader() const {
+    DayPanelHeader header;
+    GameDate today = m_host ? m_host->CurrentDate() : m_date;
+    header.date = FormatDate(today.year, today.day, today.month, ".");
+    if (m_fixtures) {
+        header.seasonStart = m_fixtures->Season().startYear;
+        header.seasonEnd = m_fixtures->Season().endYear;
+    }
+    CMemoryDB* career = m_host ? m_host->CareerDb() : nullptr;
+    CLeague* league = career ? career->leagues.At(0) : nullptr;
+    CTeam* club = career ? career->teams.At(0) : nullptr;
+    if (league && club) {
+        header.careerOpen = true;
+        header.league = Text(league->nameTextId);
+        header.club = club->name;
+    }
+    return header;
+}
+
+bool CDayController::PlayDayMatches(bool& stop) {
+    CDayInfoPanel* panel = m_host->DayPanel();
+    if (panel)
+        panel->ClearItems();
+    m_userAtHome = false;
+    stop = false;
+
+    CMemoryDB* career = m_host->CareerDb();
+    if (!career || career->profiles.IsEmpty() || career->teams.IsEmpty())
+        return false;
+    CTeam* user = career->teams.At(0);
+
+    m_results.Clear();
+    std::vector<CFixture*> today;
+    if (m_fixtures)
+        today = m_fixtures->GetFixturesOn(m_date.year, m_date.month, m_date.day);
+    bool hadFixtures = !today.empty();
+
+    CMemoryDB* world = m_host->WorldDb();
+    QuickMatchContext ctx;
+    ctx.date = m_date;
+    ctx.matchStats = world ? &world->matchStats : &m_keptMatchStats;
+    ctx.playerStats = world ? &world->playerStats : &m_keptPlayerStats;
+    ctx.results = &m_results;
+
+    CFixture* userFixture = nullptr;
+    for (CFixture* fixture : today) {
+        if (!fixture->home || !fixture->away)
+            continue;
+        if (fixture->home->id == user->id || fixture->away->id == user->id) {
+            userFixture = fixture;
+            continue;
+        }
+        int homeScore = 0, awayScore = 0;
+        PlayQuickFixture(ctx, panel, Text(fixture->home->countryTextId), Text(fixture->away->countryTextId),
+                         fixture->home, fixture->away, homeScore, awayScore);
+        fixture->homeScore = homeScore;
+        fixture->awayScore = awayScore;
+        m_host->PublishLatestResult(LatestResult{fixture->leagueName, fixture->home->name,
+                                                 fixture->away->name, CStr::Formatted("%d", homeScore),
+                                                 CStr::Formatted("%d", awayScore)});
+    }
+
+    bool liveMatch = false;
+    if (userFixture) {
+        stop = true;
+        HandOffUserMatch(userFixture, user, liveMatch);
+    }
+    if (panel) {
+        FillDayLeaders(m_results, panel);
+        OnMainThread([panel] { panel->Refresh(); });
+    }
+    if (!liveMatch && m_fixtures && MakeDateKey(m_date) == MakeDateKey(m_fixtures->LastDate())) {
+        m_seasonEndPopup = true;
+        OnMainThread([this] {
+            m_host->RefreshStatistics();
+            m_host->RefreshResults();
+        });
+    }
+    if (!userFixture)
+        m_results.Clear();
+    return hadFixtures;
+}
+
+void CDayController::OnUserMatchRecorded() {
+    if (!m_host || !m_fixtures || MakeDateKey(m_date) != MakeDateKey(m_fixtures->LastDate()))
+        return;
+    m_seasonEndPopup = true;
+    m_host->RefreshStatistics();
+    m_host->RefreshResults();
+}
+
+void CDayController::HandOffUserMatch(CFixture* fixture, CTeam* user, bool& liveMatch) {
+    m_host->ClearMatchOverlays();
+    BuildTeamSheet(fixture->home);
+    BuildTeamSheet(fixture->away);
+
+    m_userAtHome = fixture->home->id == user->id;
+    m_host->SetUserPlaysAtHome(m_userAtHome);
+    if (m_userAtHome) {
+        m_host->BookHomeMatchIncome(fixture->home);
+    } else {
+        int capacity = fixture->home->stadium ? static_cast<int>(0.4 * StadiumCapacity(fixture->home)) : 300;
+        m_host->ComputeMatchAttendance(0, capacity);
+    }
+
+    UserMatchSetup setup;
+    setup.fixture = fixture;
+    setup.home = fixture->home;
+    setup.away = fixture->away;
+    setup.userAtHome = m_userAtHome;
+    setup.date = m_date;
+    m_liveMatch = false;
+    if (m_host->View3D() || !m_host->NoView()) {
+        bool view3D = m_host->View3D();
+        setup.view = view3D ? UserMatchView::Scene3D : UserMatchView::MatchCentre;
+        if (view3D) {
+            m_userMatchHome = fixture->home;
+            m_userMatchAway = fixture->away;
+        }
+        UserMatchOutcome outcome = m_host->StartUserMatch(setup);
+        if (!outcome.taken) {
+            // No engine to show it: the day ends on the panel and the fixture waits unplayed.
+            QuorelLog("[CDayController::PlayDayMatches] no match engine took %s - %s",
+                      fixture->home->name.GetText(), fixture->away->name.GetText());
+            m_host->ClearMatchOverlays();
+            return;
+        }
+        // Match mode hands the frame to the match: it starts once the day run is over.
+        OnMainThread([this, view3D] {
+            m_host->SetMatchMode(true);
+            if (view3D)
+                m_host->Set3DInput(true);
+            m_host->SetMatchRunning(true);
+        });
+        m_liveMatch = true;
+        liveMatch = true;
+        return;
+    }
+    setup.view = UserMatchView::Instant;
+    m_host->SetMatchMode(false);
+    UserMatchOutcome outcome = m_host->StartUserMatch(setup);
+    m_host->SetMatchRunning(false);
+    m_host->SetMatchMode(false);
+    // Only a match played to its end is a result; a stalled run leaves the fixture unplayed.
+    if (outcome.finished) {
+        fixture->homeScore = outcome.homeScore;
+        fixture->awayScore = outcome.awayScore;
+    } else {
+        QuorelLog("[CDayController::PlayDayMatches] the user's match %s - %s did not reach its end",
+                  fixture->home->name.GetText(), fixture->away->name.GetText());
+    }
+    m_host->ClearMatchOverlays();
+}
+
+bool CDayController::CheckLineupComplete(CTeam* team) {
+    m_host->SetElementText(kSquadMessageButton, Text(100154), 5);
+    CStr message = Text(100195);
+    if (!team || team->players.size() < 10) {
+        message += Text(100196);
+        m_host->SetElementText(kSquadMessageText, message, 0);
+        return false;
+    }
+    int onCourt = 0;
+    for (const CPlayer* player : team->players) {
+        if (player->words[kWordMatchState] == kOnCourt && ++onCourt == 5)
+            return true;
+    }
+    message += Text(100197);
+    m_host->SetElementText(kSquadMessageText, message, 0);
+    return false;
+}
+
+void CDayController::ShowSeasonEndPopup(int source) {
+    m_host->SetElementText(kSeasonEndText, Text(100164), 0);
+    m_host->SetElementText(kNextSeasonButton, Text(100165), 5);
+    m_host->SetElementText(kLeaveCareerButton, Text(100150), 5);
+    Post(source, kSeasonEndWindow, kMsgOpenOnTop);
+}
+
+// ---- buttons -------------------------------------------------------------------------------------
+
+void CDayController::OnContinueMessage(GuiMessage& message) {
+    if (message.sID == kWorkerDoneSource) {
+        // The worker posts this as its very last step but one: its flag is a moment away.
+        if (IsWorkerActive())
+            while (!m_workerDone.load(std::memory_order_acquire))
+                std::this_thread::yield();
+        PollWorker();
+        message.sID = -1;
+        return;
+    }
+    if (HandleButton(message.sID, message.MSG))
+        message.sID = -1;
+}
+
+bool CDayController::HandleButton(int source, int kind) {
+    if (!m_host || m_host->MatchMode() || IsWorkerActive())
+        return false;
+    if (kind != kMsgClick)
+        return false;
+    SyncCareer();
+    if (m_seasonEndPopup) {
+        if (source == kResultsButton) {
+            Post(source, kResultsWindow, kMsgSwitchTo);
+            return true;
+        }
+        if (source == kStageButton) {
+            m_seasonEndPopup = false;
+            StageOrSeasonEnd(source);
+            return true;
+        }
+        return false;
+    }
+    if (IsOneOf(kNextDayButtons, source)) {
+        m_singleStep = true;
+        m_host->SetDayWait(true);
+        m_workerSource = source;
+        StartWorkerThread(static_cast<int>(WorkerKind::OneDay));
+        return true;
+    }
+    if (IsOneOf(kContinueButtons, source)) {
+        m_singleStep = false;
+        CMemoryDB* career = m_host->CareerDb();
+        if (!CheckLineupComplete(career ? career->teams.At(0) : nullptr)) {
+            m_host->CentreWindow(kSquadMessageWindow, kSquadReference);
+            Post(source, kSquadMessageWindow, kMsgOpenOnTop);
+            return true;
+        }
+        m_workerSource = source;
+        // The busy panel shows from the first frame on; the worker clears it when the run ends.
+        m_host->SetBusy(true);
+        StartWorkerThread(static_cast<int>(WorkerKind::Continue));
+        return true;
+    }
+    switch (source) {
+    case kStageButton:
+        StageOrSeasonEnd(source);
+        return true;
+    case kResultsButton:
+        for (int window : kStatisticsWindows)
+            Post(source, window, kMsgSwitchTo);
+        return true;
+    case kLeaveCareerButton:
+        ResetCareer(source);
+        return true;
+    case kNextSeasonButton:
+        m_host->StartNewSeason();
+        for (int window : kFrameWindows)
+            Post(source, window, kMsgClose);
+        Post(source, kMainFrame, kMsgOpenMenu);
+        Post(source, kClubWindow, kMsgOpenOnTop);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CDayController::StageOrSeasonEnd(int source) {
+    if (m_host->TournamentMode()) {
+        int stage = m_host->CupStage();
+        if (!m_host->TournamentExit() && stage >= 0 && stage <= 3) {
+            m_host->BuildCupStage(stage);
+            Post(source, kResultsWindow, kMsgClose);
+            m_host->RefreshAllScreens();
+            return;
+        }
+        m_host->SetElementText(kStageTextElement, CStr(), 1);
+        m_host->EndTournament();
+        ResetCareer(source);
+        return;
+    }
+    if (!m_host->CareerOver()) {
+        ShowSeasonEndPopup(source);
+        return;
+    }
+    m_host->ClearCareerOver();
+    ResetCareer(source);
+}
+
+void CDayController::ResetCareerState() {
+    m_results.Clear();
+    m_keptMatchStats.Clear();
+    m_keptPlayerStats.Clear();
+    m_userAtHome = false;
+    m_liveMatch = false;
+    m_userMatchHome = nullptr;
+    m_userMatchAway = nullptr;
+    m_seasonEndPopup = false;
+    m_singleStep = true;
+    if (CDayInfoPanel* panel = m_host->DayPanel()) {
+        panel->ClearItems();
+        OnMainThread([panel] { panel->Clear(); });
+    }
+    m_host->ResetCareerSteps();
+}
+
+void CDayController::ResetCareer(int source) {
+    // Fixtures and the panel point into the career database: they go before it does.
+    CEventList* ledger = m_host->Ledger();
+    if (m_fixtures && ledger) {
+        ClearCareerSchedule(*m_fixtures, *ledger);
+    } else {
+        if (m_fixtures) {
+            m_fixtures->Clear();
+            m_fixtures->Season().Reset();
+        }
+        if (ledger)
+            ledger->Clear();
+    }
+    ResetCareerState();
+    m_host->DeleteCareerDb();
+    m_careerSeen = nullptr;
+    m_careerProfileSeen = -1;
+    SeasonSpan defaults;
+    m_date = GameDate{defaults.startYear, defaults.startMonth, defaults.startDay};
+    m_host->SetCurrentDate(m_date);
+    for (int window : kFrameWindows)
+        Post(source, window, kMsgClose);
+    Post(source, kMainMenu, kMsgOpenMenu);
+}
+
+// ---- workers -------------------------------------------------------------------------------------
+
+bool CDayController::StartWorkerThread(int kind) {
+    if (!m_host || kind < 0 || kind > 2 || IsWorkerActive())
+        return false;
+    if (m_worker.joinable())
+        m_worker.join();
+    m_workerKind = static_cast<WorkerKind>(kind);
+    m_workerDone.store(false, std::memory_order_relaxed);
+    m_workerActive.store(true, std::memory_order_release);
+    m_host->SetThreadRunning(true);
+    auto work = [this] {
+        m_onWorker = true;
+        switch (m_workerKind) {
+        case WorkerKind::NewCareer:
+            m_host->SetWaitText(Text(100166));
+            if (m_fixtures && m_host->Ledger())
+                ClearCareerSchedule(*m_fixtures, *m_host->Ledger());
+            ResetCareerState();
+            m_host->CreateCareer();
+            m_host->SetWaitText(Text(100167));
+            break;
+        case WorkerKind::OneDay:
+            AdvanceDayFromThread();
+            break;
+        case WorkerKind::Continue:
+            m_workerStop = false;
+            m_workerResult = RunDays(m_workerStop);
+            break;
+        }
+        m_onWorker = false;
+        // The message goes first: once the flag is up the controller may be finished and gone.
+        m_host->Post(kWorkerDoneSource, -1, kMsgClick, 0, 0);
+        m_workerDone.store(true, std::memory_order_release);
+    };
+    if (!m_host->StartWorker(work))
+        m_worker = std::thread(work);
+    return true;
+}
+
+bool CDayController::PollWorker() {
+    if (!IsWorkerActive() || !m_workerDone.load(std::memory_order_acquire))
+        return false;
+    if (m_worker.joinable())
+        m_worker.join();
+    RunDeferred();
+    switch (m_workerKind) {
+    case WorkerKind::NewCareer:
+        FinishNewCareer();
+        break;
+    case WorkerKind::OneDay:
+        FinishOneDay(m_workerResult, m_workerStop);
+        break;
+    case WorkerKind::Continue:
+        FinishContinue(m_workerStop);
+        break;
+    }
+    m_host->SetThreadRunning(false);
+    m_workerActive.store(false, std::memory_order_release);
+    return true;
+}
+
+void CDayController::FinishWorker() {
+    if (!IsWorkerActive())
+        return;
+    if (m_worker.joinable())
+        m_worker.join();
+    // A worker of the application's: wait for its last word.
+    while (!m_workerDone.load(std::memory_order_acquire))
+        std::this_thread::yield();
+    PollWorker();
+}
+
+void CDayController::SwitchAfterUserMatch(int source) {
+    if (!m_liveMatch) {
+        // Played at once, or no engine took it: the day panel shows the day.
+        m_host->SetMatchRunning(false);
+        Post(source, kDayPanelWindow, kMsgSwitchTo);
+    } else if (m_host->View3D()) {
+        m_host->SetMatchRunning(true);
+        Post(source, kMatch3DWindow, kMsgSwitchTo);
+    } else {
+        m_host->SetMatchRunning(true);
+        Post(source, kMatchCentreWindow, kMsgSwitchTo);
+    }
+}
+
+void CDayController::FinishContinue(bool stop) {
+    if (stop) {
+        if (CDayInfoPanel* panel = m_host->DayPanel())
+            panel->Refresh();
+        m_host->RefreshAllScreens();
+        SwitchAfterUserMatch(m_workerSource);
+        return;
+    }
+    m_host->RefreshAllScreens();
+    if (m_fixtures && m_fixtures->HasFixtureOn(m_date.year, m_date.month, m_date.day))
+        Post(m_workerSource, kDayPanelWindow, kMsgSwitchTo);
+}
+
+void CDayController::FinishOneDay(bool hadFixtures, bool stop) {
+    if (!hadFixtures) {
+        m_host->RefreshAllScreens();
+    } else {
+        // Every next-day button switches as the first one does.
+        const int source = kNextDayButtons[0];
+        if (CDayInfoPanel* panel = m_host->DayPanel())
+            panel->Refresh();
+        m_host->RefreshAllScreens();
+        if (stop)
+            SwitchAfterUserMatch(source);
+        else
+            Post(source, kDayPanelWindow, kMsgSwitchTo);
+    }
+    m_host->SetDayWait(false);
+}
+
+void CDayController::FinishNewCareer() {
+    m_host->RefreshAllScreens();
+    m_host->RefreshTransfers();
+    m_host->SetNewCareerWait(false);
+    Post(kNewCareerButton, kMainFrame, kMsgOpenMenu);
+    Post(kNewCareerButton, kClubWindow, kMsgOpenOnTop);
+}
+
+// ---- the running game ------------------------------------------------------------------------------
+
+GameDate CGameDayHost::CurrentDate() const {
+    return m_gm.currentDate;
+}
+void CGameDayHost::SetCurrentDate(const GameDate& date) {
+    m_gm.currentDate = date;
+}
+CMemoryDB* CGameDayHost::WorldDb() const {
+    return m_gm.worldDB;
+}
+CMemoryDB* CGameDayHost::CareerDb() const {
+    return m_gm.careerDB;
+}
+void CGameDayHost::DeleteCareerDb() {
+    m_gm.LeaveCareer();
+}
+CEventList* CGameDayHost::Ledger() const {
+    return m_gm.ledger;
+}
+CDayInfoPanel* CGameDayHost::DayPanel() const {
+    return dynamic_cast<CDayInfoPanel*>(m_gm.Screen(ScreenRole::DayInfoPanel));
+}
+bool CGameDayHost::HasCalendar() const {
+    return m_gm.calendar != nullptr;
+}
+CStr CGameDayHost::GetText(int textId) const {
+    return m_gm.GetText(textId);
+}
+
+bool CGameDayHost::TournamentMode() const {
+    return m_gm.tournamentMode != 0;
+}
+bool CGameDayHost::View3D() const {
+    return m_gm.view3D != 0;
+}
+bool CGameDayHost::NoView() const {
+    return m_gm.resultOnly != 0;
+}
+bool CGameDayHost::MatchMode() const {
+    return m_gm.matchMode != 0;
+}
+void CGameDayHost::SetMatchMode(bool on) {
+    m_gm.matchMode = on ? 1 : 0;
+}
+int CGameDayHost::CupStage() const {
+    return m_gm.cupStage;
+}
+bool CGameDayHost::TournamentExit() const {
+    return m_gm.tournamentExit != 0;
+}
+bool CGameDayHost::CareerOver() const {
+    return m_gm.careerOver != 0;
+}
+void CGameDayHost::ClearCareerOver() {
+    m_gm.careerOver = 0;
+}
+void CGameDayHost::EndTournament() {
+    m_gm.tournamentExit = 0;
+    m_gm.tournamentMode = 0;
+    m_gm.euroCup = 0;
+}
+
+void CGameDayHost::SetBusy(bool on) {
+    if (m_app)
+        m_app->busy = on ? 1 : 0;
+}
+void CGameDayHost::SetStep(bool on) {
+    if (m_app)
+        m_app->step = on ? 1 : 0;
+}
+void CGameDayHost::SetThreadRunning(bool on) {
+    if (m_app)
+        m_app->threadRunning = on ? 1 : 0;
+}
+void CGameDayHost::SetMatchRunning(bool on) {
+    if (m_app)
+        m_app->matchRunning = on ? 1 : 0;
+}
+void CGameDayHost::Set3DInput(bool on) {
+    if (m_app)
+        m_app->input3D = on ? 1 : 0;
+}
+void CGameDayHost::ClearMatchOverlays() {
+    if (m_app)
+        for (auto& flag : m_app->overlayOpen)
+            flag = 0;
+}
+void CGameDayHost::SetDayWait(bool on) {
+    m_gm.oneDayWait = on ? 1 : 0;
+}
+void CGameDayHost::SetNewCareerWait(bool on) {
+    m_gm.newCareerWait = on ? 1 : 0;
+}
+void CGameDayHost::SetWaitText(const CStr& text) {
+    m_gm.SetWaitText(text);
+}
+void CGameDayHost::PublishLatestResult(const LatestResult& result) {
+    if (!m_app)
+        return;
+    m_app->SetBusyResult(
+        BusyResult{result.league, result.away, result.home, result.awayScore, result.homeScore});
+    m_app->newResult = 1;
+}
+bool CGameDayHost::StartWorker(std::function<void()> work) {
+    return m_app && m_app->StartWorker(std::move(work));
+}
+
+void CGameDayHost::Post(int source, int target, int kind, int p1, int p2) {
+    PostGuiMessage(source, target, kind, p1, p2);
+}
+void CGameDayHost::RefreshAllScreens() {
+    m_gm.RefreshAllScreens();
+}
+void CGameDayHost::CentreWindow(int window, int reference) {
+    m_gm.CentreWindow(reference, window);
+}
+void CGameDayHost::EnableElement(int elementId, bool enabled) {
+    if (CGuiElement* element = m_gm.FindElement(elementId))
+        element->SetDisabled(!enabled);
+}
+void CGameDayHost::SetElementText(int elementId, const CStr& text, int format) {
+    CGuiElement* element = m_gm.FindElement(elementId);
+    if (!element)
+        return;
+    // A text box adds lines to what it holds, so it is emptied first.
+    if (element->GetType() == GuiElementType::TextBox) {
+        element->Clear();
+        element->SetText(text);
+    } else {
+        element->SetText(text, format);
+    }
+}
+void CGameDayHost::RefreshStatistics() {
+    if (CGameScreen* screen = m_gm.Screen(ScreenRole::Statistics))
+        screen->Refresh();
+}
+void CGameDayHost::RefreshResults() {
+    if (CGameScreen* screen = m_gm.Screen(ScreenRole::Results))
+        screen->Refresh();
+}
+void CGameDayHost::RefreshTransfers() {
+    if (CGameScreen* screen = m_gm.Screen(ScreenRole::Transfer))
+        screen->Refresh();
+}
+
+void CreateDayScreens(CGameManager& gm, CGameApp* app) {
+    auto panel = std::make_unique<CDayInfoPanel>(gm.FindElement(CDayInfoPanel::kWindow),
+                                                 [&gm](int id) { return gm.GetText(id); });
+    auto controller =
+        std::make_unique<CDayController>(std::make_unique<CGameDayHost>(gm, app), gm.fixtureList);
+    CDayController* day = controller.get();
+    panel->SetHeaderSource([day] { return day->PanelHeader(); });
+    gm.SetScreen(ScreenRole::DayInfoPanel, std::move(panel));
+    gm.SetScreen(ScreenRole::DayController, std::move(controller));
+}

@@ -1,0 +1,368 @@
+// CDayController: moves the career through time one day at a time, runs each day's steps in their
+// fixed order, plays the match day and reacts to the continue, next-day and season-end buttons.
+#pragma once
+
+#include "app/GameScreen.h"
+#include "career/Calendar.h"
+#include "career/MatchDay.h"
+#include "database/Tables.h"
+#include "engine/Str.h"
+#include "screens/info/DayInfoPanel.h"
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+class CEventList;
+class CGameApp;
+class CGameManager;
+class CFixtureList;
+class CMemoryDB;
+struct CFixture;
+struct CTeam;
+
+// The daily steps other parts of the game carry out; the day controller calls them in order.
+enum class DailyStep : int {
+    OfferSponsor,
+    DecideSponsorOffer,
+    CheckTeamOpinions,
+    SendFunShopDeliveryNotices,
+    SendScoutReport,
+    UpdateInjuries,
+    SendMonthlyMoneyReport,
+    RunPromotions,
+    BookLoans,
+    BookMonthlyCosts,
+    RunLaments,
+    RunDailyTraining,
+    GossipDailyUpdate,
+    StadiumDailyUpdate,
+    DeliverFunShopOrders,
+};
+
+// How the user's match is shown.
+enum class UserMatchView : int {
+    Scene3D,     // the 3D view: the scene loader, then the in-match display
+    MatchCentre, // the 2D match on the match-centre screen
+    Instant,     // the 2D match run to its end at once
+};
+
+// The user's fixture as the match day hands it to a match engine.
+struct UserMatchSetup {
+    CFixture* fixture = nullptr;
+    CTeam* home = nullptr;
+    CTeam* away = nullptr;
+    bool userAtHome = false;
+    UserMatchView view = UserMatchView::MatchCentre;
+    GameDate date;
+};
+
+// What the engine seam reports back. Without an engine nobody takes the match; a match that did
+// not reach its end is not a result.
+struct UserMatchOutcome {
+    bool taken = false;    // an engine has the match (a live view runs it from now on)
+    bool finished = false; // an instant run reached its end
+    int homeScore = -1;
+    int awayScore = -1;
+};
+
+// The busy panel's latest result.
+struct LatestResult {
+    CStr league;
+    CStr home;
+    CStr away;
+    CStr homeScore;
+    CStr awayScore;
+};
+
+// What the day controller needs of the running game. The game manager answers; every method that
+// belongs to a part of the game not built yet has a default that does nothing.
+class IDayHost {
+public:
+    virtual ~IDayHost() = default;
+
+    // The game's state.
+    virtual GameDate CurrentDate() const = 0;
+    virtual void SetCurrentDate(const GameDate& date) = 0;
+    virtual CMemoryDB* WorldDb() const = 0;
+    virtual CMemoryDB* CareerDb() const = 0;
+    // Deletes the career database and forgets it.
+    virtual void DeleteCareerDb() = 0;
+    virtual CEventList* Ledger() const { return nullptr; }
+    virtual CDayInfoPanel* DayPanel() const { return nullptr; }
+    virtual bool HasCalendar() const { return true; }
+    virtual CStr GetText(int textId) const {
+        (void)textId;
+        return CStr();
+    }
+
+    // Modes and options.
+    virtual bool TournamentMode() const { return false; }
+    virtual bool View3D() const { return false; }
+    virtual bool NoView() const { return false; }
+    virtual bool MatchMode() const { return false; }
+    virtual void SetMatchMode(bool on) { (void)on; }
+    virtual int CupStage() const { return 0; }
+    virtual bool TournamentExit() const { return false; }
+    virtual bool CareerOver() const { return false; }
+    virtual void ClearCareerOver() {}
+    // Clears the tournament-exit, tournament-mode and EuroCup flags.
+    virtual void EndTournament() {}
+
+    // The application's flags (atomics on the application object).
+    virtual void SetBusy(bool on) { (void)on; }
+    virtual void SetStep(bool on) { (void)on; }
+    virtual void SetThreadRunning(bool on) { (void)on; }
+    virtual void SetMatchRunning(bool on) { (void)on; }
+    virtual void Set3DInput(bool on) { (void)on; }
+    virtual void ClearMatchOverlays() {}
+    virtual void SetDayWait(bool on) { (void)on; }
+    virtual void SetNewCareerWait(bool on) { (void)on; }
+    virtual void SetWaitText(const CStr& text) { (void)text; }
+    // Safe from the day thread: the busy panel reads it while the day runs.
+    virtual void PublishLatestResult(const LatestResult& result) { (void)result; }
+
+    // Runs work on the application's worker, during which the frame neither takes input nor
+    // handles messages. False when there is none; the controller then runs its own thread.
+    virtual bool StartWorker(std::function<void()> work) {
+        (void)work;
+        return false;
+    }
+
+    // Windows and elements. Post is safe from any thread.
+    virtual void Post(int source, int target, int kind, int p1, int p2) = 0;
+    virtual void RefreshAllScreens() {}
+    virtual void CentreWindow(int window, int reference) {
+        (void)window;
+        (void)reference;
+    }
+    virtual void EnableElement(int elementId, bool enabled) {
+        (void)elementId;
+        (void)enabled;
+    }
+    // A text box is emptied first; a button gets a caption in the draw format.
+    virtual void SetElementText(int elementId, const CStr& text, int format) {
+        (void)elementId;
+        (void)text;
+        (void)format;
+    }
+
+    // Steps of other parts of the game.
+    virtual void RunDailyStep(DailyStep step) { (void)step; }
+    virtual int PendingFunShopOrders() const { return 0; }
+    virtual void SetUserPlaysAtHome(bool atHome) { (void)atHome; } // the tactics screen's flag
+    virtual void BookHomeMatchIncome(CTeam* home) { (void)home; }
+    virtual void ComputeMatchAttendance(int mode, int capacity) {
+        (void)mode;
+        (void)capacity;
+    }
+    // Both match engines read their tactics tables once, when the controller is made.
+    virtual void LoadMatchTactics() {}
+    // The match engines' seam. A live view returns at once; an instant run plays the whole match,
+    // handling the user's side like the computer's (no pause, no popup), and reports its score.
+    virtual UserMatchOutcome StartUserMatch(const UserMatchSetup& setup) {
+        (void)setup;
+        return UserMatchOutcome();
+    }
+    virtual void RefreshStatistics() {}
+    virtual void RefreshResults() {}
+    virtual void StartNewSeason() {}
+    virtual void BuildCupStage(int stage) { (void)stage; }
+    virtual void CreateCareer() {}
+    virtual void RefreshTransfers() {}
+    // The daily steps' own per-career values (sponsor offer, scout countdown, ...) back to new.
+    virtual void ResetCareerSteps() {}
+};
+
+class CDayController : public CGameScreen {
+public:
+    // Element and window ids the controller reacts to or opens.
+    static constexpr int kNextDayButtons[3] = {10394, 10051, 10782};
+    static constexpr int kContinueButtons[3] = {10395, 10050, 10783};
+    static constexpr int kResultsButton = 11057;
+    static constexpr int kStageButton = 11277;
+    static constexpr int kLeaveCareerButton = 11281;
+    static constexpr int kNextSeasonButton = 11282;
+    static constexpr int kDayPanelWindow = 11048;
+    static constexpr int kMatch3DWindow = 11236;
+    static constexpr int kMatchCentreWindow = 11100;
+    static constexpr int kResultsWindow = 11273;
+    static constexpr int kSquadMessageWindow = 11283;
+    static constexpr int kSquadMessageText = 11284;
+    static constexpr int kSquadMessageButton = 11285;
+    static constexpr int kSeasonEndWindow = 11279;
+    static constexpr int kSeasonEndText = 11280;
+    static constexpr int kWorkerDoneSource = -100; // no element has it
+
+    CDayController(IDayHost* host, CFixtureList* fixtures);
+    // The controller keeps the host.
+    CDayController(std::unique_ptr<IDayHost> host, CFixtureList* fixtures);
+    ~CDayController() override;
+    CDayController(const CDayController&) = delete;
+    CDayController& operator=(const CDayController&) = delete;
+
+    // One day: the date steps, the daily steps, the match day. True when the day had fixtures; the
+    // stop flag is set when the user's club plays.
+    bool AdvanceDay(bool& stop);
+    // Days until the user's club plays or the season's last fixture day; at least one day.
+    bool RunDays(bool& stop);
+    // The one-day worker's body.
+    void AdvanceDayFromThread();
+
+    // The day's fixtures: quick results for the others, the hand-off of the user's.
+    bool PlayDayMatches(bool& stop);
+    // The squad check of the continue buttons; opens nothing itself.
+    bool CheckLineupComplete(CTeam* team);
+    void ShowSeasonEndPopup(int source);
+    // The match screens call this once the user's live match is recorded: on the season's last
+    // fixture day it raises the season-end popup flag the live match held back.
+    void OnUserMatchRecorded();
+    void ClearDayResults() { m_results.Clear(); }
+    void AddReportLine(const MatchDayEntry& line) { m_results.AddReportLine(line); }
+    // Rebuilds the panel's leader and incident rows (after the user's match was recorded).
+    void BuildKickOffTimes(CDayInfoPanel* panel) const { ::BuildKickOffTimes(m_results, panel); }
+
+    // Every GUI message while no live match runs; handled ones get sID -1.
+    void OnContinueMessage(GuiMessage& message);
+    void OnMessage(GuiMessage& message) override { OnContinueMessage(message); }
+    // The button logic of OnContinueMessage: true when the message is handled.
+    bool HandleButton(int source, int kind);
+
+    // Worker threads: kind 0 builds a new career, kind 1 advances one day, kind 2 is the continue
+    // run. While one runs the main thread only draws the wait or busy screen; when it ends it posts
+    // {kWorkerDoneSource, -1, 10}, and the controller's follow-up runs as that message arrives.
+    bool StartWorkerThread(int kind);
+    // Once a worker has finished, its follow-up (the window work it left, refreshing the screens,
+    // switching windows) runs here, on the main thread. True when a run was finished.
+    bool PollWorker();
+    bool IsWorkerActive() const { return m_workerActive.load(std::memory_order_acquire); }
+    // Waits for a running worker and finishes it (shutdown, tests).
+    void FinishWorker();
+
+    // The career is left: the career database, the fixtures, the ledger, the day's results and
+    // every per-career value go.
+    void ResetCareer(int source);
+    // Per-career state back to its starting values (also before a career is created or loaded).
+    void ResetCareerState();
+
+    // What the side panel's caption shows.
+    DayPanelHeader PanelHeader() const;
+
+    const GameDate& WorkingDate() const { return m_date; }
+    const CDayResults& DayResults() const { return m_results; }
+    bool SeasonEndPending() const { return m_seasonEndPopup; }
+    bool SingleStep() const { return m_singleStep; }
+    bool UserAtHome() const { return m_userAtHome; }
+
+private:
+    enum class WorkerKind : int { NewCareer = 0, OneDay = 1, Continue = 2 };
+
+    void RunDailySteps();
+    // A career opened, left or replaced behind the controller's back (the menus can do that)
+    // takes the controller's per-career state with it.
+    void SyncCareer();
+    void HandOffUserMatch(CFixture* fixture, CTeam* user, bool& liveMatch);
+    void FinishContinue(bool stop);
+    void FinishOneDay(bool hadFixtures, bool stop);
+    void FinishNewCareer();
+    void SwitchAfterUserMatch(int source);
+    void StageOrSeasonEnd(int source);
+    void Post(int source, int target, int kind) const;
+    CStr Text(int id) const;
+    // Window and screen work of the day: on the main thread at once, from the day thread kept for
+    // the main thread's follow-up.
+    void OnMainThread(std::function<void()> work);
+    void RunDeferred();
+
+    std::unique_ptr<IDayHost> m_ownedHost;
+    IDayHost* m_host = nullptr;
+    CFixtureList* m_fixtures = nullptr;
+    GameDate m_date;
+    CDayResults m_results;
+    // Statistics of quick results when no world database is there to own them.
+    CMatchStatList m_keptMatchStats;
+    CPlayerStatList m_keptPlayerStats;
+
+    bool m_userAtHome = false;
+    bool m_liveMatch = false;         // the user's match of the day is being shown by an engine
+    CTeam* m_userMatchHome = nullptr; // the 3D match's teams
+    CTeam* m_userMatchAway = nullptr;
+    bool m_seasonEndPopup = false;
+    bool m_singleStep = true;
+
+    // The worker and what its run left for the main thread; written by the worker before it
+    // publishes m_workerDone, read by the main thread after seeing it.
+    std::thread m_worker;
+    std::atomic<bool> m_workerActive{false};
+    std::atomic<bool> m_workerDone{false};
+    WorkerKind m_workerKind = WorkerKind::OneDay;
+    int m_workerSource = -1;
+    bool m_workerResult = false;
+    bool m_workerStop = false;
+    bool m_onWorker = false; // read and written only by the thread running the day
+    // The career the per-career state belongs to.
+    const CMemoryDB* m_careerSeen = nullptr;
+    int32_t m_careerProfileSeen = -1;
+    std::vector<std::function<void()>> m_deferred;
+};
+
+// The running game as the day controller sees it: the game manager's date, databases, schedule,
+// screens and message queue, and the application's flags (the application may be absent).
+class CGameDayHost : public IDayHost {
+public:
+    CGameDayHost(CGameManager& gm, CGameApp* app) : m_gm(gm), m_app(app) {}
+
+    GameDate CurrentDate() const override;
+    void SetCurrentDate(const GameDate& date) override;
+    CMemoryDB* WorldDb() const override;
+    CMemoryDB* CareerDb() const override;
+    void DeleteCareerDb() override;
+    CEventList* Ledger() const override;
+    CDayInfoPanel* DayPanel() const override;
+    bool HasCalendar() const override;
+    CStr GetText(int textId) const override;
+
+    bool TournamentMode() const override;
+    bool View3D() const override;
+    bool NoView() const override;
+    bool MatchMode() const override;
+    void SetMatchMode(bool on) override;
+    int CupStage() const override;
+    bool TournamentExit() const override;
+    bool CareerOver() const override;
+    void ClearCareerOver() override;
+    void EndTournament() override;
+
+    void SetBusy(bool on) override;
+    void SetStep(bool on) override;
+    void SetThreadRunning(bool on) override;
+    void SetMatchRunning(bool on) override;
+    void Set3DInput(bool on) override;
+    void ClearMatchOverlays() override;
+    void SetDayWait(bool on) override;
+    void SetNewCareerWait(bool on) override;
+    void SetWaitText(const CStr& text) override;
+    void PublishLatestResult(const LatestResult& result) override;
+    bool StartWorker(std::function<void()> work) override;
+
+    void Post(int source, int target, int kind, int p1, int p2) override;
+    void RefreshAllScreens() override;
+    void CentreWindow(int window, int reference) override;
+    void EnableElement(int elementId, bool enabled) override;
+    void SetElementText(int elementId, const CStr& text, int format) override;
+    void RefreshStatistics() override;
+    void RefreshResults() override;
+    void RefreshTransfers() override;
+
+private:
+    CGameManager& m_gm;
+    CGameApp* m_app = nullptr;
+};
+
+// Builds the side panel on its window and the day controller, and gives both to the game manager
+// (after its CreateScreens, once the layout is loaded).
+void CreateDayScreens(CGameManager& gm, CGameApp* app);

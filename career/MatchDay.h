@@ -1,0 +1,138 @@
+// The match day's quick results: every fixture without the user's club is computed minute by minute,
+// writing the score, one statistics record per club and per player, and the day's report lines.
+#pragma once
+
+#include "career/Calendar.h"
+#include "database/Records.h"
+#include "database/Table.h"
+#include "engine/Str.h"
+
+#include <array>
+#include <vector>
+
+class CDayInfoPanel;
+
+// Report-line kinds: the three shot kinds and free throws carry points, 4-7 count events.
+enum MatchDayKind : int {
+    kLineFreeThrow = 0,
+    kLineTwoPoint = 1,
+    kLineThreePoint = 2,
+    kLineClose = 3,
+    kLineAssist = 4,  // a teammate's share in a field goal
+    kLineRebound = 5, // the ball after a miss
+    kLineDefence = 6,
+    kLineSteal = 7,
+};
+
+// One report line of the day.
+struct MatchDayEntry {
+    CStr playerName;
+    CStr teamName;
+    int kind = 0;
+    int value = 0;
+    int minute = 0;
+    int second = 0;
+};
+
+// One incident of the day (a player hurt in a quick match).
+struct MatchDayIncident {
+    CStr playerName;
+    CStr teamName;
+    int minute = 0;
+    int second = 0;
+};
+
+// The day's results that the side panel's leaders and incidents come from.
+class CDayResults {
+public:
+    // Kinds 1 and 3 share the field-goal list; every other kind has its own.
+    enum Category : int {
+        kFieldGoals = 0,
+        kThreePointers,
+        kFreeThrows,
+        kRebounds,
+        kAssists,
+        kSteals,
+        kDefence,
+        kCategoryCount
+    };
+    // The category list of a kind; -1 for kinds above 7 (and negative ones).
+    static int CategoryOf(int kind);
+
+    void Clear();
+    // Adds to the entry of the same player and team, or appends the line as a new entry.
+    void AddReportLine(const MatchDayEntry& line);
+    void AddIncident(const MatchDayIncident& incident) { m_incidents.push_back(incident); }
+    // The higher score of a fixture against the day's best single score.
+    void OfferTopScore(const CStr& club, int score);
+
+    const std::vector<MatchDayEntry>& List(int category) const { return m_lists[category]; }
+    const std::vector<MatchDayIncident>& Incidents() const { return m_incidents; }
+    int TopScore() const { return m_topScore; }
+    const CStr& TopClub() const { return m_topClub; }
+    bool IsEmpty() const;
+
+    // The nine leader rows (name, team): overall scorer, assists, rebounds, defence, steals, field
+    // goals, three-pointers, free throws, then the day's top-scoring club with an empty team text.
+    std::vector<std::array<CStr, 2>> Leaders() const;
+
+private:
+    std::array<std::vector<MatchDayEntry>, kCategoryCount> m_lists;
+    std::vector<MatchDayIncident> m_incidents;
+    int m_topScore = -1;
+    CStr m_topClub;
+    int m_spare[3] = {-1, -1, -1}; // cleared with the results; nothing reads them yet
+    CStr m_secondName;
+};
+
+// Where a quick match puts what it creates. The tables own the new statistics records; the teams'
+// and players' vectors only point at them.
+struct QuickMatchContext {
+    GameDate date;
+    CTable<CMatchStat>* matchStats = nullptr;
+    CTable<CPlayerStat>* playerStats = nullptr;
+    CDayResults* results = nullptr; // report lines, incidents; may be null
+};
+
+// A player in a quick match with the statistics record made for him this match.
+struct QuickPlayer {
+    CPlayer* player = nullptr;
+    CPlayerStat* stat = nullptr;
+};
+using QuickSide = std::vector<QuickPlayer>;
+
+// One side of a running quick match.
+struct QuickTeam {
+    CTeam* team = nullptr;
+    CMatchStat* stat = nullptr;
+    QuickSide five;
+    QuickSide bench;
+    int score = 0;
+};
+
+// The whole quick result of one fixture; scores out. Needs both tables in the context.
+void SimulateQuickMatch(const QuickMatchContext& ctx, CTeam* home, CTeam* away, int& homeScore,
+                        int& awayScore);
+// One attack by a random side; the attacking side's score rises by the points made.
+void SimulatePossession(const QuickMatchContext& ctx, QuickTeam& home, QuickTeam& away, int minute);
+// A tired or hurt player takes a random place in the list; nothing happens with an empty list.
+void ReplaceRandomSlot(const QuickPlayer& player, QuickSide& list, int minute);
+// Quick-match training: the counter restarts at 100 minus itself when it passes 100.
+void TrainQuickSkill(CPlayer* player, int skill, int gain);
+// Gives the on-court players the five positions C, PF, SF, PG, SG, each once where possible.
+void BuildTeamSheet(CTeam* team);
+
+// The player's current condition (skill 1's second value).
+inline int32_t& PlayerCondition(CPlayer* player) {
+    return player->SkillSecond(1);
+}
+
+// PlayQuickFixture: the side panel's result row, the quick match, the day's top score and the row's
+// score text. The panel may be null.
+void PlayQuickFixture(const QuickMatchContext& ctx, CDayInfoPanel* panel, const CStr& homeCountry,
+                      const CStr& awayCountry, CTeam* home, CTeam* away, int& homeScore, int& awayScore);
+// Appends the nine leader rows and one row per incident to the panel.
+void FillDayLeaders(const CDayResults& results, CDayInfoPanel* panel);
+// Rebuilds the panel's leader and incident rows from the day's results (after the user's match has
+// added its report lines).
+void BuildKickOffTimes(const CDayResults& results, CDayInfoPanel* panel);

@@ -1,0 +1,177 @@
+// The day screen's side panel: owns the day's rows and turns them into its three grids.
+#include "screens/info/DayInfoPanel.h"
+
+#include "gui/Element.h"
+#include "gui/GuiTypes.h"
+
+#include <utility>
+
+CDayInfoPanel::CDayInfoPanel(CGuiElement* root, TextLookup getText, HeaderSource header)
+    : m_root(root), m_getText(std::move(getText)), m_header(std::move(header)) {
+    BindGrids();
+}
+
+CDayInfoPanel::~CDayInfoPanel() {
+    Clear();
+}
+
+void CDayInfoPanel::ClearLeadersAndEvents() {
+    for (DayLeaderItem* item : m_leaders)
+        delete item;
+    m_leaders.clear();
+    for (DayEventItem* item : m_events)
+        delete item;
+    m_events.clear();
+}
+
+void CDayInfoPanel::ClearItems() {
+    for (DayResultItem* item : m_results)
+        delete item;
+    m_results.clear();
+    ClearLeadersAndEvents();
+    m_view = DayPanelView();
+}
+
+void CDayInfoPanel::Clear() {
+    ClearItems();
+    ClearGrids();
+}
+
+void CDayInfoPanel::Refresh() {
+    ShowHeader(m_header ? m_header() : DayPanelHeader());
+    FillGrids();
+}
+
+void CDayInfoPanel::ShowHeader(const DayPanelHeader& header) {
+    m_dateText = header.date;
+    // The caption needs the career's league and club; without a career it stays as it was.
+    if (header.careerOpen) {
+        CStr caption = Text(300200);
+        caption += " / ";
+        caption += header.league;
+        caption += " / ";
+        caption += header.club;
+        caption += " / ";
+        caption += m_dateText;
+        caption += " / ";
+        caption += CStr::Formatted("%d-%d", header.seasonStart, header.seasonEnd);
+        caption += " ";
+        caption += Text(80030);
+        m_view.caption = caption;
+    }
+    m_club = header.club;
+    ShowTitles();
+}
+
+DayPanelView CDayInfoPanel::BuildView(const CStr& club) const {
+    DayPanelView view;
+    view.caption = m_view.caption;
+    view.fillResults = !m_results.empty();
+    for (const DayResultItem* item : m_results) {
+        view.resultRows.push_back(
+            {item->texts[0], item->texts[1], item->texts[2], item->texts[3], item->texts[4]});
+        bool users = club.Equals(item->texts[1]) || club.Equals(item->texts[3]);
+        view.resultColours.push_back(users ? DayPanelView::kUserRow : DayPanelView::kWhite);
+    }
+    for (size_t i = 0; i < m_leaders.size(); ++i) {
+        const DayLeaderItem* item = m_leaders[i];
+        view.leaderRows.push_back({Text(100075 + static_cast<int>(i)), item->texts[0], item->texts[1]});
+    }
+    for (const DayEventItem* item : m_events)
+        view.eventRows.push_back({item->texts[0], item->texts[1], item->texts[2]});
+    return view;
+}
+
+void CDayInfoPanel::FillGrids() {
+    DayPanelView view = BuildView(m_club);
+    // An empty day keeps the last match day's results on show.
+    if (!view.fillResults) {
+        view.resultRows = m_view.resultRows;
+        view.resultColours = m_view.resultColours;
+    }
+    m_view = view;
+    ShowGrids(view);
+}
+
+// ---- window side -------------------------------------------------------------------------------
+
+void CDayInfoPanel::BindGrids() {
+    if (!m_root)
+        return;
+    m_resultsGrid = m_root->FindChild(kResultsGrid);
+    m_leadersGrid = m_root->FindChild(kLeadersGrid);
+    m_eventsGrid = m_root->FindChild(kEventsGrid);
+}
+
+void CDayInfoPanel::ClearGrids() {
+    for (CGuiElement* grid : {m_resultsGrid, m_leadersGrid, m_eventsGrid}) {
+        if (!grid)
+            continue;
+        grid->Clear();
+        grid->SetRowCount(0);
+        grid->ResetScroll(true);
+    }
+}
+
+void CDayInfoPanel::ShowTitles() {
+    if (!m_root)
+        return;
+    if (!m_view.caption.IsEmpty())
+        m_root->SetCaption(m_view.caption);
+    if (m_resultsGrid) {
+        m_resultsGrid->SetHeaderText(0, Text(100072), kFormatLeftMiddle);
+        m_resultsGrid->SetHeaderText(1, Text(80019), kFormatLeftMiddle);
+        m_resultsGrid->SetHeaderText(2, Text(80072), kFormatCentreMiddle);
+        m_resultsGrid->SetHeaderText(3, Text(80019), kFormatRightMiddle);
+        m_resultsGrid->SetHeaderText(4, Text(100072), kFormatRightMiddle);
+    }
+    const std::pair<int, int> boxes[] = {{kResultsTitle, 100073}, {kEventsTitle, 100074}};
+    for (const auto& [id, textId] : boxes) {
+        if (CGuiElement* box = m_root->FindChild(id)) {
+            box->Clear();
+            box->SetText(Text(textId));
+        }
+    }
+}
+
+void CDayInfoPanel::ShowGrids(const DayPanelView& view) {
+    // Kept rows of an earlier day are shown again; after a clear there are none.
+    if (m_resultsGrid) {
+        static const int formats[5] = {kFormatLeftMiddle, kFormatLeftMiddle, kFormatCentreMiddle,
+                                       kFormatRightMiddle, kFormatRightMiddle};
+        m_resultsGrid->Clear();
+        for (int column = 0; column < 5; ++column)
+            m_resultsGrid->SetColumnFormat(column, formats[column]);
+        m_resultsGrid->SetRowCount(static_cast<int>(view.resultRows.size()));
+        m_resultsGrid->ResetScroll(true);
+        for (size_t row = 0; row < view.resultRows.size(); ++row) {
+            for (int column = 0; column < 5; ++column) {
+                m_resultsGrid->AddCell(column, view.resultRows[row][static_cast<size_t>(column)], -1);
+                m_resultsGrid->SetCellColour(column, static_cast<int>(row), view.resultColours[row]);
+            }
+        }
+    }
+    if (m_leadersGrid) {
+        m_leadersGrid->Clear();
+        m_leadersGrid->SetRowCount(DayPanelView::kLeaderRows);
+        m_leadersGrid->ResetScroll(true);
+        for (int column = 0; column < 3; ++column)
+            m_leadersGrid->SetColumnFormat(column, kFormatLeftMiddle);
+        for (const auto& cells : view.leaderRows)
+            for (int column = 0; column < 3; ++column)
+                m_leadersGrid->AddCell(column, cells[static_cast<size_t>(column)], -1);
+        // The title column stands out from the names; rows beyond the items have no cell to colour.
+        for (int row = 0; row < DayPanelView::kLeaderRows; ++row)
+            m_leadersGrid->SetCellColour(0, row, DayPanelView::kLeaderTitle);
+    }
+    if (m_eventsGrid) {
+        m_eventsGrid->Clear();
+        for (int column = 0; column < 3; ++column)
+            m_eventsGrid->SetColumnFormat(column, kFormatLeftMiddle);
+        m_eventsGrid->SetRowCount(static_cast<int>(view.eventRows.size()));
+        m_eventsGrid->ResetScroll(true);
+        for (const auto& cells : view.eventRows)
+            for (int column = 0; column < 3; ++column)
+                m_eventsGrid->AddCell(column, cells[static_cast<size_t>(column)], -1);
+    }
+}

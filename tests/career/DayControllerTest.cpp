@@ -1,0 +1,333 @@
+// The day controller: the daily order, continue runs, the squad check, the user's match hand-off,
+// the season's end and leaving a career.
+#include "career/DayController.h"
+#include "engine/GameRand.h"
+
+#include "DayTestWorld.h"
+
+#include <gtest/gtest.h>
+
+using namespace daytest;
+
+namespace {
+
+constexpr int kClick = 10;
+
+// One world, its schedule, ledger, panel and host, wired as the game manager wires them.
+struct DayRig {
+    DayWorld world;
+    CFixtureList fixtures;
+    CEventList ledger;
+    CDayInfoPanel panel;
+    FakeDayHost host{world};
+    CDayController controller{&host, &fixtures};
+
+    explicit DayRig(int clubs = 8, int userSquad = 12, int userStarters = 5)
+        : world(clubs, userSquad, userStarters) {
+        host.ledger = &ledger;
+        host.panel = &panel;
+        panel.SetHeaderSource([this] { return controller.PanelHeader(); });
+    }
+    // Continue as the player clicks it, waiting for the worker as the frame loop would.
+    void Continue() {
+        ASSERT_TRUE(controller.HandleButton(10395, kClick));
+        controller.FinishWorker();
+    }
+};
+
+} // namespace
+
+TEST(DayOrder, LeagueDayRunsEveryStepInItsPlace) {
+    DayRig rig;
+    rig.host.date = GameDate{2007, 8, 31};
+    bool stop = false;
+    EXPECT_FALSE(rig.controller.AdvanceDay(stop)); // no fixtures today
+    EXPECT_EQ(rig.host.date, (GameDate{2007, 9, 1}));
+    const std::vector<DailyStep> expected = {
+        DailyStep::OfferSponsor,
+        DailyStep::DecideSponsorOffer,
+        DailyStep::CheckTeamOpinions,
+        DailyStep::SendFunShopDeliveryNotices,
+        DailyStep::SendScoutReport,
+        DailyStep::UpdateInjuries,
+        DailyStep::SendMonthlyMoneyReport,
+        DailyStep::RunPromotions,
+        DailyStep::BookLoans,
+        DailyStep::BookMonthlyCosts,
+        DailyStep::RunLaments,
+        DailyStep::RunDailyTraining,
+        DailyStep::GossipDailyUpdate,
+    };
+    EXPECT_EQ(rig.host.steps, expected);
+    // The 1st of the month books the old month's closing balance on its last day.
+    ASSERT_EQ(rig.ledger.Size(), 1u);
+    const CCalendarEvent* event = rig.ledger.At(0);
+    EXPECT_EQ(event->Kind(), kLedgerMonthChange);
+    EXPECT_EQ(event->Day(), 31);
+    EXPECT_EQ(event->Month(), 8);
+
+    // A mid-month day books nothing; a tournament day runs only the match day and training.
+    rig.host.steps.clear();
+    rig.host.tournament = true;
+    rig.host.date = GameDate{2007, 9, 30};
+    rig.controller.AdvanceDay(stop);
+    EXPECT_EQ(rig.host.steps, std::vector<DailyStep>{DailyStep::RunDailyTraining});
+    EXPECT_EQ(rig.ledger.Size(), 1u);
+}
+
+TEST(DayOrder, UsersMatchDaySkipsTrainingAndStopsTheRun) {
+    DayRig rig;
+    rig.fixtures.AddFixture(rig.world.clubs[0], rig.world.user, rig.world.league, 2007, 9, 5);
+    rig.fixtures.AddFixture(rig.world.clubs[1], rig.world.clubs[2], rig.world.league, 2007, 9, 5);
+    rig.fixtures.FinishSchedule();
+    rig.host.date = GameDate{2007, 9, 4};
+    bool stop = false;
+    EXPECT_TRUE(rig.controller.AdvanceDay(stop));
+    EXPECT_TRUE(stop);
+    for (DailyStep step : rig.host.steps)
+        EXPECT_NE(step, DailyStep::RunDailyTraining);
+}
+
+TEST(SquadCheck, TooFewPlayersKeepTheDate) {
+    {
+        DayRig rig(8, 9, 5);
+        rig.host.date = GameDate{2007, 9, 10};
+        EXPECT_TRUE(rig.controller.HandleButton(10395, kClick));
+        EXPECT_FALSE(rig.controller.IsWorkerActive());
+        EXPECT_TRUE(rig.host.WasPosted(CDayController::kSquadMessageWindow, 5));
+        EXPECT_STREQ(rig.host.TextOf(CDayController::kSquadMessageText).GetText(), "<100195><100196>");
+        EXPECT_EQ(rig.host.date, (GameDate{2007, 9, 10}));
+    }
+    {
+        DayRig rig(8, 10, 4);
+        GuiMessage click{10050, -1, kClick, 0, 0, 0};
+        rig.controller.OnMessage(click);
+        EXPECT_EQ(click.sID, -1); // consumed
+        GuiMessage other{12345, -1, kClick, 0, 0, 0};
+        rig.controller.OnMessage(other);
+        EXPECT_EQ(other.sID, 12345);
+        EXPECT_STREQ(rig.host.TextOf(CDayController::kSquadMessageText).GetText(), "<100195><100197>");
+        EXPECT_EQ(rig.host.date, (GameDate{2007, 8, 1}));
+        EXPECT_TRUE(rig.host.steps.empty());
+    }
+}
+
+TEST(ContinueRun, StopsOnTheUsersMatchDay) {
+    GameSrand(21);
+    DayRig rig;
+    CTeam* user = rig.world.user;
+    const auto& clubs = rig.world.clubs;
+    rig.fixtures.AddFixture(clubs[0], clubs[1], rig.world.league, 2007, 9, 3);
+    rig.fixtures.AddFixture(clubs[2], clubs[3], rig.world.league, 2007, 9, 6);
+    rig.fixtures.AddFixture(clubs[4], user, rig.world.league, 2007, 9, 9);
+    rig.fixtures.AddFixture(clubs[5], clubs[6], rig.world.league, 2007, 9, 9);
+    rig.fixtures.AddFixture(user, clubs[1], rig.world.league, 2007, 9, 20);
+    rig.fixtures.FinishSchedule();
+
+    rig.Continue();
+    EXPECT_EQ(rig.host.date, (GameDate{2007, 9, 9}));
+    EXPECT_EQ(rig.controller.WorkingDate(), rig.host.date);
+    EXPECT_FALSE(rig.host.busy);
+    EXPECT_FALSE(rig.host.threadRunning);
+    for (int i : {0, 1, 3}) {
+        const CFixture* played = rig.fixtures.At(i);
+        EXPECT_NE(played->homeScore, played->awayScore);
+        EXPECT_GE(played->homeScore, 0);
+    }
+    // The user's fixture went to the match-centre seam; its score waits for the match.
+    const CFixture* usersMatch = rig.fixtures.At(2);
+    EXPECT_EQ(usersMatch->homeScore, -1);
+    EXPECT_EQ(rig.host.handOffs, 1);
+    EXPECT_EQ(rig.host.handedOff.fixture, usersMatch);
+    EXPECT_EQ(rig.host.handedOff.view, UserMatchView::MatchCentre);
+    EXPECT_FALSE(rig.host.handedOff.userAtHome);
+    EXPECT_TRUE(rig.host.matchMode);
+    EXPECT_TRUE(rig.host.matchRunning);
+    EXPECT_TRUE(rig.host.WasPosted(CDayController::kMatchCentreWindow, 6));
+    // Away at a club without a stadium: the attendance is reckoned on 300 seats.
+    EXPECT_EQ(rig.host.attendanceCapacity, 300);
+    // The panel shows the other fixture of the day and keeps the day's report lines for the match.
+    ASSERT_EQ(rig.panel.Results().size(), 1u);
+    EXPECT_STREQ(rig.panel.Results()[0]->texts[1].GetText(), "Club 6");
+    EXPECT_EQ(rig.panel.Leaders().size(), 9u);
+    EXPECT_FALSE(rig.controller.DayResults().IsEmpty());
+    // The last result went to the busy panel.
+    EXPECT_STREQ(rig.host.Latest().home.GetText(), "Club 6");
+
+    // Records of the other clubs' matches went to the world database, none to the career's.
+    CMemoryDB& world = *rig.world.world;
+    EXPECT_EQ(world.matchStats.Size(), 6);
+    EXPECT_EQ(world.playerStats.Size(), 6 * 12);
+    EXPECT_EQ(rig.world.career->matchStats.Size(), 0);
+    EXPECT_EQ(rig.world.career->playerStats.Size(), 0);
+    for (const CPlayer* player : clubs[0]->players)
+        EXPECT_EQ(player->stats.size(), 1u);
+    EXPECT_TRUE(user->players[0]->stats.empty());
+}
+
+TEST(ContinueRun, ViewOptionsPickTheMatchWindow) {
+    // 3D view; a match run at once; a run at once that stalls before its end.
+    for (int mode = 0; mode < 3; ++mode) {
+        DayRig rig;
+        rig.host.view3D = mode == 0;
+        rig.host.noView = mode >= 1;
+        rig.host.instantOutcome = UserMatchOutcome{true, mode == 1, 71, 64};
+        auto* stadium = new CStadiumRecord();
+        auto* wing = new CStadiumWingRecord();
+        wing->seats = 1000;
+        stadium->wings.push_back(wing);
+        rig.world.world->stadiums.Append(stadium);
+        rig.world.world->wings.Append(wing);
+        rig.world.clubs[0]->stadium = stadium;
+        CTeam* home = mode == 2 ? rig.world.user : rig.world.clubs[0];
+        CTeam* away = mode == 2 ? rig.world.clubs[0] : rig.world.user;
+        rig.fixtures.AddFixture(home, away, rig.world.league, 2007, 8, 2);
+        rig.fixtures.FinishSchedule();
+        rig.Continue();
+        EXPECT_EQ(rig.host.date, (GameDate{2007, 8, 2}));
+        if (mode == 2) {
+            // At home the gate money is booked; away the attendance uses 40 % of the home seats.
+            EXPECT_TRUE(rig.controller.UserAtHome());
+            EXPECT_EQ(rig.host.homeIncomeFor, rig.world.user);
+        } else {
+            EXPECT_EQ(rig.host.attendanceCapacity, 400);
+        }
+        const CFixture* fixture = rig.fixtures.At(0);
+        if (mode == 0) {
+            EXPECT_EQ(rig.host.handedOff.view, UserMatchView::Scene3D);
+            EXPECT_TRUE(rig.host.WasPosted(CDayController::kMatch3DWindow, 6));
+            EXPECT_EQ(fixture->homeScore, -1);
+        } else if (mode == 2) {
+            // Only a match played to its end is a result.
+            EXPECT_EQ(fixture->homeScore, -1);
+            EXPECT_EQ(fixture->awayScore, -1);
+        } else {
+            // Run at once: the result stands and the day panel shows.
+            EXPECT_EQ(rig.host.handedOff.view, UserMatchView::Instant);
+            EXPECT_EQ(fixture->homeScore, 71);
+            EXPECT_EQ(fixture->awayScore, 64);
+            EXPECT_FALSE(rig.host.matchMode);
+            EXPECT_FALSE(rig.host.matchRunning);
+            EXPECT_TRUE(rig.host.WasPosted(CDayController::kDayPanelWindow, 6));
+            // The last fixture's day, played at once, ends the season.
+            EXPECT_TRUE(rig.controller.SeasonEndPending());
+        }
+    }
+}
+
+TEST(SeasonEnd, LastFixtureDayLocksTheButtonsUntilTheStageButton) {
+    GameSrand(4);
+    DayRig rig;
+    const auto& clubs = rig.world.clubs;
+    rig.fixtures.AddFixture(clubs[0], clubs[1], rig.world.league, 2007, 8, 5);
+    rig.fixtures.AddFixture(clubs[2], clubs[3], rig.world.league, 2007, 8, 9);
+    rig.fixtures.FinishSchedule();
+    rig.Continue();
+    EXPECT_EQ(rig.host.date, (GameDate{2007, 8, 9}));
+    EXPECT_TRUE(rig.controller.SeasonEndPending());
+    EXPECT_TRUE(rig.host.WasPosted(CDayController::kDayPanelWindow, 6));
+    // The day without the user keeps the panel but not the results.
+    EXPECT_EQ(rig.panel.Results().size(), 1u);
+    EXPECT_TRUE(rig.controller.DayResults().IsEmpty());
+
+    EXPECT_FALSE(rig.controller.HandleButton(10395, kClick));
+    EXPECT_FALSE(rig.controller.HandleButton(10394, kClick));
+    EXPECT_FALSE(rig.controller.IsWorkerActive());
+    EXPECT_TRUE(rig.controller.HandleButton(CDayController::kResultsButton, kClick));
+    EXPECT_TRUE(rig.host.WasPosted(CDayController::kResultsWindow, 6));
+    EXPECT_TRUE(rig.controller.HandleButton(CDayController::kStageButton, kClick));
+    EXPECT_FALSE(rig.controller.SeasonEndPending());
+    EXPECT_TRUE(rig.host.WasPosted(CDayController::kSeasonEndWindow, 5));
+    EXPECT_STREQ(rig.host.TextOf(CDayController::kSeasonEndText).GetText(), "<100164>");
+}
+
+TEST(SeasonEnd, ANewCareerFromTheMenusStartsWithoutTheOldSeasonsEnd) {
+    DayRig rig;
+    rig.fixtures.AddFixture(rig.world.clubs[0], rig.world.clubs[1], rig.world.league, 2007, 8, 5);
+    rig.fixtures.FinishSchedule();
+    rig.Continue();
+    ASSERT_TRUE(rig.controller.SeasonEndPending());
+    // The menus leave the career and start another without the controller's buttons.
+    rig.world.career = std::make_unique<CMemoryDB>();
+    rig.world.career->profiles.Append(new CProfile());
+    MakeTeam(*rig.world.career, 901, "Newcomers", 12, 5);
+    EXPECT_TRUE(rig.controller.HandleButton(10395, kClick));
+    EXPECT_FALSE(rig.controller.SeasonEndPending());
+    rig.controller.FinishWorker();
+}
+
+TEST(CareerReset, LeavingClearsEverythingThatPointedIntoTheCareer) {
+    GameSrand(8);
+    DayRig rig;
+    rig.fixtures.AddFixture(rig.world.clubs[0], rig.world.user, rig.world.league, 2007, 8, 3);
+    rig.fixtures.AddFixture(rig.world.clubs[1], rig.world.clubs[2], rig.world.league, 2007, 8, 3);
+    rig.fixtures.FinishSchedule();
+    rig.Continue();
+    ASSERT_FALSE(rig.panel.Results().empty());
+    rig.host.matchMode = false; // the match is over
+
+    EXPECT_TRUE(rig.controller.HandleButton(CDayController::kLeaveCareerButton, kClick));
+    EXPECT_EQ(rig.world.career, nullptr);
+    EXPECT_TRUE(rig.fixtures.IsEmpty());
+    EXPECT_EQ(MakeDateKey(rig.fixtures.LastDate()), 0);
+    EXPECT_EQ(rig.fixtures.Season().startYear, 2007);
+    EXPECT_EQ(rig.ledger.Size(), 0u);
+    EXPECT_TRUE(rig.panel.Results().empty());
+    EXPECT_TRUE(rig.controller.DayResults().IsEmpty());
+    EXPECT_EQ(rig.host.date, (GameDate{2007, 8, 1}));
+    EXPECT_EQ(rig.host.stepResets, 1);
+    EXPECT_TRUE(rig.host.WasPosted(10001, 4));
+    for (int window : {10039, 10369, 10759})
+        EXPECT_TRUE(rig.host.WasPosted(window, 7));
+
+    // Without a career a day passes without matches.
+    bool stop = false;
+    EXPECT_FALSE(rig.controller.AdvanceDay(stop));
+}
+
+TEST(NextDay, OneDayWorkerAdvancesExactlyOneDay) {
+    GameSrand(2);
+    DayRig rig;
+    rig.fixtures.AddFixture(rig.world.clubs[0], rig.world.clubs[1], rig.world.league, 2007, 8, 2);
+    rig.fixtures.AddFixture(rig.world.clubs[2], rig.world.clubs[3], rig.world.league, 2007, 8, 20);
+    rig.fixtures.FinishSchedule();
+    ASSERT_TRUE(rig.controller.HandleButton(10782, kClick));
+    EXPECT_TRUE(rig.controller.IsWorkerActive());
+    rig.controller.FinishWorker();
+    EXPECT_FALSE(rig.controller.IsWorkerActive());
+    EXPECT_TRUE(rig.controller.SingleStep());
+    EXPECT_EQ(rig.host.date, (GameDate{2007, 8, 2}));
+    EXPECT_FALSE(rig.host.dayWait);
+    EXPECT_NE(rig.fixtures.At(0)->homeScore, -1);
+    EXPECT_TRUE(rig.host.WasPosted(CDayController::kDayPanelWindow, 6));
+}
+
+TEST(ContinueRun, WithoutAMatchEngineTheDayEndsOnThePanel) {
+    DayRig rig;
+    rig.host.instantOutcome = UserMatchOutcome(); // nobody takes the match
+    rig.fixtures.AddFixture(rig.world.clubs[0], rig.world.user, rig.world.league, 2007, 8, 3);
+    rig.fixtures.AddFixture(rig.world.clubs[1], rig.world.clubs[2], rig.world.league, 2007, 8, 3);
+    rig.fixtures.AddFixture(rig.world.clubs[3], rig.world.user, rig.world.league, 2007, 8, 9);
+    rig.fixtures.FinishSchedule();
+    rig.Continue();
+    EXPECT_EQ(rig.host.date, (GameDate{2007, 8, 3}));
+    EXPECT_FALSE(rig.host.matchMode);
+    EXPECT_FALSE(rig.host.matchRunning);
+    EXPECT_TRUE(rig.host.WasPosted(CDayController::kDayPanelWindow, 6));
+    EXPECT_EQ(rig.fixtures.At(0)->homeScore, -1);
+    // The next continue goes on to the next match day.
+    rig.Continue();
+    EXPECT_EQ(rig.host.date, (GameDate{2007, 8, 9}));
+}
+
+TEST(SeasonEnd, ALiveMatchOnTheLastDayRaisesThePopupWhenRecorded) {
+    DayRig rig;
+    rig.fixtures.AddFixture(rig.world.clubs[0], rig.world.clubs[1], rig.world.league, 2007, 8, 2);
+    rig.fixtures.AddFixture(rig.world.user, rig.world.clubs[2], rig.world.league, 2007, 8, 4);
+    rig.fixtures.FinishSchedule();
+    rig.Continue();
+    EXPECT_EQ(rig.host.date, (GameDate{2007, 8, 4}));
+    EXPECT_FALSE(rig.controller.SeasonEndPending()); // the match is still to be played
+    rig.controller.OnUserMatchRecorded();
+    EXPECT_TRUE(rig.controller.SeasonEndPending());
+}

@@ -1,0 +1,77 @@
+// The day controller inside the game manager: a new league career, the continue button clicked
+// through the message queue, the run on a worker and its follow-up on the main thread.
+#include "app/GameManager.h"
+#include "career/DayController.h"
+#include "career/FixtureList.h"
+#include "database/Careers.h"
+#include "database/MemoryDB.h"
+#include "engine/GameRand.h"
+#include "gui/LayoutLoader.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+TEST(DayGameHost, ContinueInANewCareerStopsOnTheFirstUserMatchDay) {
+    GameSrand(5);
+    CGameManager gm;
+    CGuiLayoutLoader loader(gm);
+    ASSERT_TRUE(loader.Load());
+    GameOptions options;
+    options.enable3DSimulation = false;
+    options.enableFastSimulation = false;
+    ASSERT_TRUE(gm.CreateScreens(options));
+    ASSERT_TRUE(gm.worldDB && !gm.worldDB->teams.IsEmpty()) << "the generated league data set is missing";
+    ASSERT_TRUE(gm.StartNewCareer(kDataSetLeague, gm.worldDB->teams.At(0)->id, CStr("Tester")));
+    CreateDayScreens(gm, nullptr);
+    auto* day = dynamic_cast<CDayController*>(gm.Screen(ScreenRole::DayController));
+    auto* panel = dynamic_cast<CDayInfoPanel*>(gm.Screen(ScreenRole::DayInfoPanel));
+    ASSERT_NE(day, nullptr);
+    ASSERT_NE(panel, nullptr);
+
+    const int32_t userId = gm.careerDB->teams.At(0)->id;
+    GameDate firstUserMatch;
+    for (int i = 0; i < gm.fixtureList->Size(); ++i) {
+        const CFixture* f = gm.fixtureList->At(i);
+        if (f->home->id == userId || f->away->id == userId) {
+            firstUserMatch = f->Date();
+            break;
+        }
+    }
+    ASSERT_NE(firstUserMatch.year, 0);
+
+    PostGuiMessage(10050, -1, 10, 0, 0);
+    gm.ProcessMessages(); // the click starts the run
+    EXPECT_TRUE(day->IsWorkerActive());
+    // Frames while the day runs: the queue only ever holds the run's own last word, which
+    // finishes it on this thread.
+    for (int frame = 0; frame < 1000000 && day->IsWorkerActive(); ++frame) {
+        std::this_thread::yield();
+        gm.ProcessMessages();
+    }
+    EXPECT_FALSE(day->IsWorkerActive());
+    EXPECT_EQ(gm.currentDate, firstUserMatch);
+    // No match engine takes the user's match yet: the day ends on the day panel.
+    EXPECT_EQ(gm.matchMode.load(), 0);
+    gm.ProcessMessages();
+    EXPECT_TRUE(gm.IsLayerActive(CDayInfoPanel::kWindow));
+    // The other fixtures of the day are on the panel, in the grid too.
+    int others = 0;
+    for (CFixture* f :
+         gm.fixtureList->GetFixturesOn(firstUserMatch.year, firstUserMatch.month, firstUserMatch.day))
+        if (f->home->id != userId && f->away->id != userId) {
+            ++others;
+            EXPECT_NE(f->homeScore, f->awayScore);
+        }
+    EXPECT_EQ(static_cast<int>(panel->Results().size()), others);
+    EXPECT_EQ(gm.FindElement(CDayInfoPanel::kResultsGrid)->GetRowCount(), others);
+    EXPECT_EQ(panel->Leaders().size(), 9u);
+
+    // The leave-career button resets everything that belonged to the career.
+    PostGuiMessage(CDayController::kLeaveCareerButton, -1, 10, 0, 0);
+    gm.ProcessMessages();
+    EXPECT_EQ(gm.careerDB, nullptr);
+    EXPECT_TRUE(gm.fixtureList->IsEmpty());
+    EXPECT_EQ(gm.currentDate, (GameDate{2007, 8, 1}));
+    EXPECT_TRUE(panel->Results().empty());
+}

@@ -1,0 +1,119 @@
+// The match-day side panel: its rows, the user's highlighted fixture, the nine leader rows and the
+// caption, filled from the day's results.
+#include "screens/info/DayInfoPanel.h"
+#include "career/MatchDay.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+CStr Text(int id) {
+    return CStr::Formatted("<%d>", id);
+}
+
+DayResultItem* Result(const char* home, const char* score, const char* away) {
+    return new DayResultItem{{"H-land", home, score, away, "A-land"}};
+}
+
+DayPanelHeader Header(const char* club) {
+    DayPanelHeader header;
+    header.careerOpen = true;
+    header.club = club;
+    header.league = "First League";
+    header.date = "09.09.2007";
+    header.seasonStart = 2007;
+    header.seasonEnd = 2008;
+    return header;
+}
+
+} // namespace
+
+TEST(DayInfoPanel, UsersFixtureIsHighlightedByExactName) {
+    CDayInfoPanel panel(nullptr, Text, [] { return Header("Lions"); });
+    panel.AddResult(Result("Lions", "80-75", "Bears"));
+    panel.AddResult(Result("Bears", "60-70", "Lions"));
+    panel.AddResult(Result("Lionsgate", "90-88", "Wolves"));
+    panel.Refresh();
+    const DayPanelView& view = panel.LastView();
+    ASSERT_EQ(view.resultRows.size(), 3u);
+    EXPECT_EQ(view.resultColours[0], DayPanelView::kUserRow);
+    EXPECT_EQ(view.resultColours[1], DayPanelView::kUserRow);
+    EXPECT_EQ(view.resultColours[2], DayPanelView::kWhite);
+    EXPECT_STREQ(view.resultRows[1][2].GetText(), "60-70");
+    EXPECT_STREQ(view.caption.GetText(), "<300200> / First League / Lions / 09.09.2007 / 2007-2008 <80030>");
+    EXPECT_STREQ(panel.DateText().GetText(), "09.09.2007");
+}
+
+TEST(DayInfoPanel, RefreshRebuildsFromTheListsAndClearEmptiesThem) {
+    CDayInfoPanel panel(nullptr, Text, [] { return Header("Lions"); });
+    panel.AddResult(Result("Lions", "80-75", "Bears"));
+    panel.Refresh();
+    // Every refresh rebuilds the rows from the lists.
+    panel.ClearLeadersAndEvents();
+    panel.Refresh();
+    EXPECT_EQ(panel.LastView().resultRows.size(), 1u);
+    panel.Clear();
+    EXPECT_TRUE(panel.Results().empty());
+    panel.Refresh();
+    EXPECT_TRUE(panel.LastView().resultRows.empty());
+    // Without a career the caption stays empty rather than naming nothing.
+    CDayInfoPanel noCareer(nullptr, Text, [] { return DayPanelHeader(); });
+    noCareer.Refresh();
+    EXPECT_TRUE(noCareer.LastView().caption.IsEmpty());
+}
+
+TEST(DayLeaders, NineRowsInTheirOrderWithTheDaysBestClubLast) {
+    CDayResults results;
+    auto line = [&](const char* player, const char* team, int kind, int value) {
+        results.AddReportLine(MatchDayEntry{player, team, kind, value, 10, 5});
+    };
+    line("Ace", "Lions", kLineTwoPoint, 2);
+    line("Ace", "Lions", kLineClose, 2); // field goals of kinds 1 and 3 share a list
+    line("Bo", "Bears", kLineThreePoint, 3);
+    line("Cy", "Lions", kLineFreeThrow, 2);
+    line("Dee", "Bears", kLineAssist, 0);
+    line("Dee", "Bears", kLineAssist, 0);
+    line("Eli", "Lions", kLineRebound, 0);
+    line("Fay", "Bears", kLineDefence, 0);
+    line("Gus", "Lions", kLineSteal, 0);
+    line("Ace", "Other", kLineTwoPoint, 2); // same name, other team: its own entry
+    line("Nobody", "X", 8, 5);              // kinds above 7 are dropped
+    results.OfferTopScore("Lions", 88);
+    results.OfferTopScore("Bears", 80);
+    results.AddIncident(MatchDayIncident{"Eli", "Lions", 7, 3});
+
+    ASSERT_EQ(results.List(CDayResults::kFieldGoals).size(), 2u);
+    EXPECT_EQ(results.List(CDayResults::kFieldGoals)[0].value, 4);
+    EXPECT_EQ(results.List(CDayResults::kAssists)[0].value, 1);
+
+    CDayInfoPanel panel(nullptr, Text);
+    FillDayLeaders(results, &panel);
+    ASSERT_EQ(panel.Leaders().size(), 9u);
+    const char* expected[9][2] = {{"Ace", "Lions"}, {"Dee", "Bears"}, {"Eli", "Lions"},
+                                  {"Fay", "Bears"}, {"Gus", "Lions"}, {"Ace", "Lions"},
+                                  {"Bo", "Bears"},  {"Cy", "Lions"},  {"Lions", ""}};
+    for (int i = 0; i < 9; ++i) {
+        EXPECT_STREQ(panel.Leaders()[i]->texts[0].GetText(), expected[i][0]) << i;
+        EXPECT_STREQ(panel.Leaders()[i]->texts[1].GetText(), expected[i][1]) << i;
+    }
+    ASSERT_EQ(panel.Events().size(), 1u);
+    EXPECT_STREQ(panel.Events()[0]->texts[2].GetText(), "07:03");
+    panel.Refresh();
+    EXPECT_STREQ(panel.LastView().leaderRows[8][0].GetText(), "<100083>");
+
+    // A three-pointer day beats field goals only when strictly more.
+    line("Bo", "Bears", kLineThreePoint, 3);
+    EXPECT_STREQ(results.Leaders()[0][0].GetText(), "Bo");
+
+    // Rebuilding after the user's match replaces the rows instead of adding nine more.
+    BuildKickOffTimes(results, &panel);
+    EXPECT_EQ(panel.Leaders().size(), 9u);
+    EXPECT_EQ(panel.Events().size(), 1u);
+
+    results.Clear();
+    EXPECT_TRUE(results.IsEmpty());
+    EXPECT_EQ(results.TopScore(), -1);
+    CDayInfoPanel empty(nullptr, Text);
+    FillDayLeaders(results, &empty);
+    EXPECT_TRUE(empty.Leaders()[0]->texts[0].IsEmpty());
+}

@@ -1,0 +1,211 @@
+// Quick results of other clubs' fixtures: scores, the statistics books, short squads and training.
+#include "career/MatchDay.h"
+#include "engine/GameRand.h"
+
+#include "DayTestWorld.h"
+
+#include <gtest/gtest.h>
+
+using daytest::MakePlayer;
+using daytest::MakeTeam;
+
+namespace {
+
+QuickMatchContext ContextFor(CMemoryDB& world, CDayResults* results) {
+    QuickMatchContext ctx;
+    ctx.date = GameDate{2007, 10, 3};
+    ctx.matchStats = &world.matchStats;
+    ctx.playerStats = &world.playerStats;
+    ctx.results = results;
+    return ctx;
+}
+
+// The points a player's record must add up to from its made shots and free throws.
+int PointsFromBaskets(const CPlayerStat* stat) {
+    return 2 * stat->Field(13) + 2 * stat->Field(15) + 3 * stat->Field(17) + stat->Field(21);
+}
+
+// Checks one side's records of the match just played; returns the sum of its players' points.
+int CheckSide(const CTeam* team, size_t matches) {
+    int points = 0;
+    for (const CPlayer* player : team->players) {
+        EXPECT_EQ(player->stats.size(), matches) << player->name.GetText();
+        const CPlayerStat* stat = player->stats.back();
+        EXPECT_LE(stat->Field(13), stat->Field(12));
+        EXPECT_LE(stat->Field(15), stat->Field(14));
+        EXPECT_LE(stat->Field(17), stat->Field(16));
+        EXPECT_LE(stat->Field(21), stat->Field(20));
+        EXPECT_EQ(stat->Field(10), PointsFromBaskets(stat)) << player->name.GetText();
+        points += stat->Field(10);
+    }
+    return points;
+}
+
+} // namespace
+
+TEST(QuickMatch, ThousandSeededMatchesKeepTheBooks) {
+    GameSrand(7);
+    CMemoryDB world;
+    CDayResults results;
+    CTeam* home = MakeTeam(world, 1, "Harbour", 12, 5);
+    CTeam* away = MakeTeam(world, 2, "Valley", 12, 5);
+    QuickMatchContext ctx = ContextFor(world, &results);
+    for (size_t match = 1; match <= 1000; ++match) {
+        int homeScore = -1, awayScore = -1;
+        SimulateQuickMatch(ctx, home, away, homeScore, awayScore);
+        ASSERT_GE(homeScore, 0);
+        ASSERT_GE(awayScore, 0);
+        ASSERT_NE(homeScore, awayScore);
+        ASSERT_EQ(home->matchStats.size(), match);
+        ASSERT_EQ(away->matchStats.size(), match);
+        const CMatchStat* homeStat = home->matchStats.back();
+        const CMatchStat* awayStat = away->matchStats.back();
+        EXPECT_EQ(homeStat->Field(3), 1);
+        EXPECT_EQ(homeStat->Field(4), 2);
+        EXPECT_EQ(homeStat->Field(5), 0);
+        EXPECT_EQ(awayStat->Field(5), 1);
+        EXPECT_EQ(homeStat->Field(9), homeScore);
+        EXPECT_EQ(homeStat->Field(10), awayScore);
+        EXPECT_EQ(awayStat->Field(9), awayScore);
+        EXPECT_EQ(homeStat->Field(6), 3);
+        EXPECT_EQ(homeStat->Field(7), 10);
+        EXPECT_EQ(homeStat->Field(8), 2007);
+        EXPECT_EQ(CheckSide(home, match), homeScore);
+        EXPECT_EQ(CheckSide(away, match), awayScore);
+        // Each player's record of this match is on his side and dated.
+        EXPECT_EQ(home->players[0]->stats.back()->Field(11), 0);
+        EXPECT_EQ(away->players[0]->stats.back()->Field(11), 1);
+        EXPECT_EQ(home->players[0]->stats.back()->Field(2), 2007);
+        if (::testing::Test::HasFailure())
+            break;
+    }
+    // Every record went into the world tables, which own them.
+    EXPECT_EQ(world.matchStats.Size(), 2000);
+    EXPECT_EQ(world.playerStats.Size(), 24000);
+    // The five starters are marked, the bench is not.
+    int started = 0;
+    for (const CPlayer* player : home->players)
+        started += player->stats.back()->Field(6);
+    EXPECT_EQ(started, 5);
+    EXPECT_FALSE(results.List(CDayResults::kFieldGoals).empty());
+}
+
+TEST(QuickMatch, ShortSquadsPlayWithoutCrashing) {
+    GameSrand(11);
+    CMemoryDB world;
+    QuickMatchContext ctx = ContextFor(world, nullptr);
+    // Four on court and nobody on the bench: the side plays four-handed.
+    CTeam* four = MakeTeam(world, 1, "Four", 4, 4);
+    // Six players but only two marked on court: the bench fills the five.
+    CTeam* two = MakeTeam(world, 2, "Two", 6, 2);
+    CTeam* empty = MakeTeam(world, 3, "Empty", 0, 0);
+    for (int i = 0; i < 200; ++i) {
+        int a = -1, b = -1;
+        SimulateQuickMatch(ctx, four, two, a, b);
+        ASSERT_NE(a, b);
+        EXPECT_EQ(CheckSide(four, static_cast<size_t>(i) + 1), a);
+        EXPECT_EQ(CheckSide(two, static_cast<size_t>(i) + 1), b);
+    }
+    int started = 0;
+    for (const CPlayer* player : two->players)
+        started += player->stats.back()->Field(6);
+    EXPECT_EQ(started, 5);
+
+    // A club without players cannot score; the tie-break goes to the side that can.
+    for (int i = 0; i < 50; ++i) {
+        int a = -1, b = -1;
+        SimulateQuickMatch(ctx, empty, four, a, b);
+        EXPECT_EQ(a, 0);
+        EXPECT_GT(b, 0);
+    }
+}
+
+TEST(QuickMatch, FreeThrowRatingOfZeroMissesInsteadOfDividing) {
+    GameSrand(3);
+    CMemoryDB world;
+    QuickMatchContext ctx = ContextFor(world, nullptr);
+    CTeam* home = MakeTeam(world, 1, "Home", 10, 5);
+    CTeam* away = MakeTeam(world, 2, "Away", 10, 5);
+    for (CTeam* team : {home, away})
+        for (CPlayer* player : team->players)
+            player->SkillValue(14) = 0;
+    int attempts = 0;
+    for (int i = 0; i < 100; ++i) {
+        int a = 0, b = 0;
+        SimulateQuickMatch(ctx, home, away, a, b);
+        for (CTeam* team : {home, away})
+            for (CPlayer* player : team->players) {
+                const CPlayerStat* stat = player->stats.back();
+                attempts += stat->Field(20);
+                // One attempt, none made, per trip to the line (the tie-break's two are the exception).
+                if (stat->Field(21) > 0) {
+                    EXPECT_EQ(stat->Field(20), 2);
+                }
+            }
+    }
+    EXPECT_GT(attempts, 0);
+}
+
+TEST(QuickMatch, SkillCounterWrapsPastOneHundred) {
+    CPlayer* player = MakePlayer(1, "P", 80063, true, 50);
+    player->SkillProgress(9) = 99;
+    TrainQuickSkill(player, 9, 2);
+    EXPECT_EQ(player->SkillValue(9), 51);
+    EXPECT_EQ(player->SkillProgress(9), -1);
+    TrainQuickSkill(player, 9, 3);
+    EXPECT_EQ(player->SkillProgress(9), 2);
+
+    player->SkillValue(2) = 100;
+    player->SkillProgress(2) = 98;
+    TrainQuickSkill(player, 2, 3);
+    EXPECT_EQ(player->SkillValue(2), 100);
+    EXPECT_EQ(player->SkillProgress(2), -1);
+    delete player;
+}
+
+TEST(QuickMatch, ReplacementRestoresConditionOnlyWhenSomeoneComesOn) {
+    GameSrand(5);
+    CPlayer* tired = MakePlayer(1, "Tired", 80063, true, 70);
+    CPlayer* sub = MakePlayer(2, "Sub", 80064, false, 70);
+    CPlayerStat tiredStat, subStat;
+    QuickSide bench;
+    PlayerCondition(tired) = 20;
+    ReplaceRandomSlot({tired, &tiredStat}, bench, 12);
+    EXPECT_EQ(PlayerCondition(tired), 20); // nobody to come on: he plays on
+    EXPECT_TRUE(bench.empty());
+
+    subStat.Field(7) = 1; // hurt earlier, in minute 4
+    subStat.Field(8) = 4;
+    bench.push_back({sub, &subStat});
+    ReplaceRandomSlot({tired, &tiredStat}, bench, 12);
+    EXPECT_EQ(PlayerCondition(tired), 70);
+    EXPECT_EQ(subStat.Field(9), 8);
+    ASSERT_EQ(bench.size(), 1u);
+    EXPECT_EQ(bench[0].player, tired);
+    delete tired;
+    delete sub;
+}
+
+TEST(QuickMatch, TeamSheetGivesEachStarterAFreePosition) {
+    CMemoryDB db;
+    CTeam* team = MakeTeam(db, 1, "Sheet", 7, 5);
+    // Two centres on court; the second takes the first position left (PF is free once the PF
+    // starter is moved to the bench).
+    team->players[1]->words[kWordPosition] = 80063;
+    team->players[5]->words[kWordMatchState] = kOnBench;
+    team->players[5]->words[kWordPlayedPosition] = 80069;
+    team->players[6]->words[kWordMatchState] = kOnBench;
+    BuildTeamSheet(team);
+    EXPECT_EQ(team->players[0]->words[kWordPlayedPosition], 80063);
+    EXPECT_EQ(team->players[1]->words[kWordPlayedPosition], 80064);
+    EXPECT_EQ(team->players[2]->words[kWordPlayedPosition], 80065);
+    EXPECT_EQ(team->players[3]->words[kWordPlayedPosition], 80066);
+    EXPECT_EQ(team->players[4]->words[kWordPlayedPosition], 80067);
+    EXPECT_EQ(team->players[5]->words[kWordPlayedPosition], 80069); // the bench keeps its place
+
+    // A sixth on-court player finds no free position and keeps his own.
+    team->players[5]->words[kWordMatchState] = kOnCourt;
+    team->players[5]->words[kWordPosition] = 80066;
+    BuildTeamSheet(team);
+    EXPECT_EQ(team->players[5]->words[kWordPlayedPosition], 80066);
+}
