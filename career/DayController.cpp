@@ -10,6 +10,7 @@
 #include "database/MemoryDB.h"
 #include "engine/Log.h"
 #include "gui/Element.h"
+#include "match2d/Match2DMatchDay.h"
 
 namespace {
 
@@ -786,6 +787,19 @@ void CGameDayHost::RefreshResults() {
 void CGameDayHost::RefreshTransfers() {
     if (CGameScreen* screen = m_gm.Screen(ScreenRole::Transfer))
         screen->Refresh();
+}
+
+void CGameDayHost::LoadMatchTactics() {
+    LoadMatch2DTactics();
+}
+UserMatchOutcome CGameDayHost::StartUserMatch(const UserMatchSetup& setup) {
+    Match2DRecords records;
+    records.date = setup.date;
+    if (m_gm.worldDB != nullptr) {
+        records.matchStats = &m_gm.worldDB->matchStats;
+        records.playerStats = &m_gm.worldDB->playerStats;
+    }
+    return PlayUserMatch2D(TheMatch2D(), setup, m_gm.Screen(ScreenRole::MatchCentre) != nullptr, records);
 }
 
 void CreateDayScreens(CGameManager& gm, CGameApp* app) {

@@ -357,6 +357,8 @@ public:
     void RefreshStatistics() override;
     void RefreshResults() override;
     void RefreshTransfers() override;
+    void LoadMatchTactics() override;
+    UserMatchOutcome StartUserMatch(const UserMatchSetup& setup) override;
 
 private:
     CGameManager& m_gm;

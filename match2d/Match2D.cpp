@@ -521,7 +521,7 @@ bool CMatch2D::ReplaceOrForfeit(CMatch2DTeam& team, int outgoingId, bool home) {
     }
     int index = 0;
     CMatch2DPlayer* out = team.FindById(outgoingId, index);
-    eventText = Text(kTextSubstitution);
+    eventText = EventText(kTextSubstitution);
     eventName = out ? out->name : CStr();
     eventSide = home ? 1 : 0;
     team.Substitute(outgoingId, incoming);
@@ -536,7 +536,7 @@ void CMatch2D::ComputerSubstitutions(CMatch2DTeam& team, bool home) {
         if (bench >= 0) {
             int index = 0;
             CMatch2DPlayer* out = team.FindById(tired, index);
-            eventText = Text(kTextSubstitution);
+            eventText = EventText(kTextSubstitution);
             eventName = out ? out->name : CStr();
             eventSide = home ? 1 : 0;
             team.Substitute(tired, bench);

@@ -74,6 +74,8 @@ public:
     bool IsOutOfCourt(float x, float y, float z) const;
     const ModifierCurve& Curve(const char* table) const;
     CStr Text(int textId) const;
+    // The text of an event line; nothing to look up when nobody shows the commentary.
+    CStr EventText(int textId) const { return hooks.commentary ? Text(textId) : CStr(); }
     // The user's side follows the user's rules (pauses, popups) only when the match is watched.
     bool UserControlled(const CMatch2DTeam& team) const { return team.userTeam && !instantRun; }
     void Forfeit(CMatch2DTeam& loser);

@@ -164,7 +164,7 @@ void CMatch2DPlayer::ResetBallState() {
 }
 
 void CMatch2DPlayer::PostEvent(int textId, const CMatch2DPlayer* named) const {
-    match->eventText = match->Text(textId);
+    match->eventText = match->EventText(textId);
     match->eventName = named->name;
     match->eventSide = named->homeSide;
     match->PostEvent();

@@ -1,0 +1,33 @@
+// The flat-court match on a match day: the one engine of the running game, its tactics, the user's
+// fixture played through it and the statistics records it leaves.
+#pragma once
+
+#include "career/Calendar.h"
+#include "career/DayController.h"
+#include "database/Table.h"
+
+class CMatch2D;
+struct CMatchStat;
+struct CPlayerStat;
+struct CTeam;
+
+// The running game's flat-court engine (g_pMatch2D), made on first use and kept to the end.
+CMatch2D& TheMatch2D();
+// Reads "\ini\InitData.xml" into it once; later calls do nothing.
+void LoadMatch2DTactics();
+
+struct Match2DRecords {
+    GameDate date;
+    CTable<CMatchStat>* matchStats = nullptr;
+    CTable<CPlayerStat>* playerStats = nullptr;
+};
+
+// One statistics record per club and per player who was in the match's line-up, as the quick
+// results write them: points, shots by kind, free throws, steals and rebounds.
+void RecordMatch2DStatistics(const CMatch2D& match, CTeam* home, CTeam* away, const Match2DRecords& records);
+
+// The match day's hand-off. A 2D match the user would watch is played at once while there is no
+// match-centre screen to show it (matchCentreShown false); the played match's score goes into the
+// fixture and its records into the tables. The 3D view is not this engine's: not taken.
+UserMatchOutcome PlayUserMatch2D(CMatch2D& match, const UserMatchSetup& setup, bool matchCentreShown,
+                                 const Match2DRecords& records, int userAttack = 0, int userDefence = 13);

@@ -1,0 +1,92 @@
+// The user's match day in a new career: the flat-court engine plays his fixture, the score and the
+// statistics records stay, and the day ends on the day panel.
+#include "app/GameManager.h"
+#include "career/DayController.h"
+#include "career/FixtureList.h"
+#include "database/Careers.h"
+#include "database/MemoryDB.h"
+#include "engine/GameRand.h"
+#include "gui/LayoutLoader.h"
+#include "screens/info/DayInfoPanel.h"
+
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace {
+
+int SumPoints(const CTeam* team, size_t firstRecord) {
+    int points = 0;
+    for (const CPlayer* player : team->players) {
+        for (size_t i = 0; i < player->stats.size(); ++i) {
+            if (player->stats[i]->Field(2) != 0 && i >= firstRecord) {
+                points += player->stats[i]->Field(10);
+            }
+        }
+    }
+    return points;
+}
+
+void PlayToFirstUserMatch(bool noView) {
+    GameSrand(9);
+    CGameManager gm;
+    CGuiLayoutLoader loader(gm);
+    ASSERT_TRUE(loader.Load());
+    GameOptions options;
+    options.enable3DSimulation = false;
+    options.enableFastSimulation = false;
+    ASSERT_TRUE(gm.CreateScreens(options));
+    ASSERT_TRUE(gm.worldDB && !gm.worldDB->teams.IsEmpty());
+    ASSERT_TRUE(gm.StartNewCareer(kDataSetLeague, gm.worldDB->teams.At(0)->id, CStr("Tester")));
+    gm.view3D = 0;
+    gm.resultOnly = noView ? 1 : 0;
+    CreateDayScreens(gm, nullptr);
+    auto* day = dynamic_cast<CDayController*>(gm.Screen(ScreenRole::DayController));
+    ASSERT_NE(day, nullptr);
+
+    const int32_t userId = gm.careerDB->teams.At(0)->id;
+    CFixture* userFixture = nullptr;
+    for (int i = 0; i < gm.fixtureList->Size() && userFixture == nullptr; ++i) {
+        CFixture* f = gm.fixtureList->At(i);
+        if (f->home->id == userId || f->away->id == userId) {
+            userFixture = f;
+        }
+    }
+    ASSERT_NE(userFixture, nullptr);
+    const size_t homeRecords = userFixture->home->matchStats.size();
+    const size_t homePlayerRecords = userFixture->home->players.front()->stats.size();
+
+    PostGuiMessage(10050, -1, 10, 0, 0);
+    gm.ProcessMessages();
+    for (int frame = 0; frame < 1000000 && day->IsWorkerActive(); ++frame) {
+        std::this_thread::yield();
+        gm.ProcessMessages();
+    }
+    ASSERT_FALSE(day->IsWorkerActive());
+    EXPECT_EQ(gm.currentDate, userFixture->Date());
+    EXPECT_GE(userFixture->homeScore, 0);
+    EXPECT_GE(userFixture->awayScore, 0);
+    EXPECT_GT(userFixture->homeScore + userFixture->awayScore, 0);
+
+    // One club record each with the score, player records whose points add up to it.
+    ASSERT_EQ(userFixture->home->matchStats.size(), homeRecords + 1);
+    const CMatchStat* homeStat = userFixture->home->matchStats.back();
+    EXPECT_EQ(homeStat->Field(9), userFixture->homeScore);
+    EXPECT_EQ(homeStat->Field(10), userFixture->awayScore);
+    EXPECT_EQ(homeStat->Field(4), userFixture->away->id);
+    EXPECT_EQ(userFixture->away->matchStats.back()->Field(9), userFixture->awayScore);
+    EXPECT_EQ(SumPoints(userFixture->home, homePlayerRecords), userFixture->homeScore);
+
+    EXPECT_EQ(gm.matchMode.load(), 0);
+    gm.ProcessMessages();
+    EXPECT_TRUE(gm.IsLayerActive(CDayInfoPanel::kWindow));
+}
+
+TEST(Match2DMatchDay, WithoutAViewTheUsersMatchIsPlayedAndRecorded) {
+    PlayToFirstUserMatch(true);
+}
+
+TEST(Match2DMatchDay, AShownMatchWithoutTheMatchCentreIsPlayedAtOnceToo) {
+    PlayToFirstUserMatch(false);
+}
+
+} // namespace
