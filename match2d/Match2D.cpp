@@ -769,20 +769,28 @@ void CMatch2D::ShowLeavePopup(const CStr& name, int reason) {
     }
 }
 
-InstantMatchResult RunInstantMatch(CMatch2D& match, CTeam* home, CTeam* away, bool userIsHome, int userAttack,
-                                   int userDefence) {
-    InstantMatchResult result;
+bool SetupMatch2D(CMatch2D& match, CTeam* home, CTeam* away, bool userIsHome, bool instant, int userAttack,
+                  int userDefence) {
     if (home == nullptr || away == nullptr) {
-        return result;
+        return false;
     }
     match.Setup();
-    match.instantRun = 1;
+    match.instantRun = instant ? 1 : 0;
     match.SetupLineups(home, away, userIsHome);
     match.LoadFormations(20, 21);
     match.LoadHomeFormation(userIsHome ? userAttack : 0, userIsHome ? userDefence : 13);
     match.LoadAwayFormation(userIsHome ? 0 : userAttack, userIsHome ? 13 : userDefence);
     match.running = 1;
-    match.ticksPerFrame = kInstantTicksPerFrame;
+    match.ticksPerFrame = instant ? kInstantTicksPerFrame : 1;
+    return true;
+}
+
+InstantMatchResult RunInstantMatch(CMatch2D& match, CTeam* home, CTeam* away, bool userIsHome, int userAttack,
+                                   int userDefence) {
+    InstantMatchResult result;
+    if (!SetupMatch2D(match, home, away, userIsHome, true, userAttack, userDefence)) {
+        return result;
+    }
     result.ticks = match.RunTicks(match.ticksPerFrame);
     match.running = 0;
     match.instantRun = 0;

@@ -152,5 +152,10 @@ struct InstantMatchResult {
     int awayScore = 0;
     int ticks = 0;
 };
+// A match set up to play: line-ups, tip-off places, the user's tactics and attack 0 with defence 13
+// for the computer, the clock running. A watched match (instant false) is then ticked by the screen
+// that shows it, ticks-per-frame ticks a frame (RunTicks).
+bool SetupMatch2D(CMatch2D& match, CTeam* home, CTeam* away, bool userIsHome, bool instant,
+                  int userAttack = 0, int userDefence = 13);
 InstantMatchResult RunInstantMatch(CMatch2D& match, CTeam* home, CTeam* away, bool userIsHome,
                                    int userAttack = 0, int userDefence = 13);

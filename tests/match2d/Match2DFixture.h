@@ -63,13 +63,7 @@ protected:
     }
     // A match set up for play: line-ups, tip-off places, formations; instant unless told otherwise.
     void Start(CTeam& home, CTeam& away, bool userIsHome = true, bool instant = true) {
-        match.Setup();
-        match.instantRun = instant ? 1 : 0;
-        match.SetupLineups(&home, &away, userIsHome);
-        match.LoadFormations(20, 21);
-        match.LoadHomeFormation(0, 13);
-        match.LoadAwayFormation(0, 13);
-        match.running = 1;
+        ASSERT_TRUE(SetupMatch2D(match, &home, &away, userIsHome, instant));
     }
     struct Event {
         CStr name;
