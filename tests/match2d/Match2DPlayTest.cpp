@@ -68,11 +68,12 @@ TEST_F(Match2DTest, SeededBatchOf200InstantMatchesGivesPlausibleBasketball) {
         const int tier = game % 3;
         const int awayTier = game % 7 == 0 ? (tier + 1) % 3 : tier;
         ClubBuilder home(2 * game + 1, 15, 35 + 10 * tier), away(2 * game + 2, 15, 35 + 10 * awayTier);
-        // Every league class and kind, so every level factor plays.
-        home.team.leagueId = away.team.leagueId = tier;
+        // Each club plays at the level factor of its own class.
+        home.team.leagueId = tier;
+        away.team.leagueId = awayTier;
         home.team.leagueKind = away.team.leagueKind = 100005;
         // The user's side picks every offence and the half-court defences; the presses are
-        // measured on their own below.
+        // measured on their own in the next test.
         static const int kDefences[7] = {10, 13, 14, 16, 17, 18, 19};
         const InstantMatchResult result =
             RunInstantMatch(match, &home.team, &away.team, game % 2 == 0, game % 10, kDefences[game % 7]);
@@ -129,6 +130,28 @@ TEST_F(Match2DTest, SeededBatchOf200InstantMatchesGivesPlausibleBasketball) {
     EXPECT_GT(total.ftm, total.fta / 2); // most free throws go in
     EXPECT_LT(total.ftm, total.fta * 9 / 10);
     EXPECT_GT(total.fgm, total.tpm);
+}
+
+TEST_F(Match2DTest, PressDefencesConcedeMoreThanHalfCourtOnes) {
+    // Written to the log for the tuning notes: points conceded by a user side of class 1 per defence.
+    GameSrand(77);
+    int halfCourt = 0;
+    int presses = 0;
+    for (int defence : {13, 14, 17, 11, 12, 15}) {
+        int conceded = 0;
+        for (int game = 0; game < 8; ++game) {
+            ClubBuilder home(1, 15, 45), away(2, 15, 45);
+            home.team.leagueId = away.team.leagueId = 1;
+            home.team.leagueKind = away.team.leagueKind = 100005;
+            const InstantMatchResult result =
+                RunInstantMatch(match, &home.team, &away.team, true, 0, defence);
+            ASSERT_TRUE(result.finished);
+            conceded += result.awayScore;
+        }
+        std::printf("[batch] defence %d concedes %d points a match\n", defence, conceded / 8);
+        (defence == 11 || defence == 12 || defence == 15 ? presses : halfCourt) += conceded;
+    }
+    EXPECT_GT(presses, halfCourt);
 }
 
 } // namespace
