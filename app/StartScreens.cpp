@@ -50,6 +50,15 @@ constexpr MenuButton kMenuButtons[] = {
     {10378, 10524}, {12098, 10785}, {12099, 10215},
 };
 
+// Until the club overview exists, a career opens on the day panel, so the frame is never empty.
+void ShowCareerHome(CGameManager& gm) {
+    if (gm.FindElement(kClubOverview))
+        return;
+    if (CGameScreen* panel = gm.Screen(ScreenRole::DayInfoPanel))
+        panel->Refresh();
+    PostGuiMessage(-1, kDayPanel, kMsgOpenOnTop, 0, 0);
+}
+
 } // namespace
 
 void ShowGameMessage(CGameManager& gm, const CStr& text) {
@@ -210,6 +219,7 @@ void CNewCareerScreen::StartCareerWorker() {
         if (ok) {
             PostGuiMessage(kNewCareerSource, kFrame, kMsgOpenMenu, kNewCareerSource, 0);
             PostGuiMessage(kNewCareerSource, kClubOverview, kMsgOpenOnTop, kNewCareerSource, 0);
+            ShowCareerHome(m_gm);
         } else {
             ShowGameMessage(m_gm, "The career could not be created. The log says why.");
         }
@@ -278,6 +288,7 @@ void CProfilesScreen::OnMessage(GuiMessage& m) {
         if (auto* frame = static_cast<CCareerFrameScreen*>(m_gm.Screen(ScreenRole::Header)))
             frame->UpdateMenuButtons();
         PostGuiMessage(-1, kFrame, kMsgOpenMenu, 0, 0);
+        ShowCareerHome(m_gm);
     } else if (IsClick(m, kDelete)) {
         Consume(m);
         m_pendingDelete = SelectedProfileId();

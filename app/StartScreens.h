@@ -26,7 +26,7 @@ constexpr int kOptions = 12050, kMusic = 12051, kEffects = 12052, kMatch3D = 120
 constexpr int kMessage = 12070, kMessageText = 12071, kMessageOk = 12072;
 constexpr int kFrame = 10039, kFrameClub = 12081, kFrameDate = 12082, kFrameCash = 12083,
               kFrameLeague = 12084, kFrameSave = 12085, kFrameMenu = 12086, kFrameStatus = 12087;
-constexpr int kNewCareerSource = 11046, kClubOverview = 10066;
+constexpr int kNewCareerSource = 11046, kClubOverview = 10066, kDayPanel = 11048;
 } // namespace StartIds
 
 // Shows a message in the game's own window (and in the log).

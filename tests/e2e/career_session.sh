@@ -22,17 +22,22 @@ mkdir -p "$work/data/profiles"
 : > "$work/data/profiles/profilelist.dat"
 rm -f "$work/log.txt"
 
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display itself and tells us which.
+displayfile="$out/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
 xvfb=$!
-export DISPLAY="$display"
+for _ in $(seq 1 50); do
+    [ -s "$displayfile" ] && break
+    sleep 0.1
+done
+[ -s "$displayfile" ] || { echo "FAILED: Xvfb did not start"; exit 1; }
+export DISPLAY=":$(cat "$displayfile")"
 game_pid=""
 cleanup() {
     [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
     kill "$xvfb" 2>/dev/null || true
 }
 trap cleanup EXIT
-sleep 1
 
 fail() {
     echo "FAILED: $*"
@@ -40,6 +45,30 @@ fail() {
     exit 1
 }
 shot() { import -window root "$out/$1.png"; }
+# Waits until the screen stops changing (three equal looks in a row), at most $1 seconds: a busy
+# machine may take longer to build a career or play a day than any fixed pause allows.
+settle() {
+    local last="" same=0 now
+    for _ in $(seq 1 $(( ${1:-20} * 4 ))); do
+        now=$(import -window root -depth 8 rgb:- 2>/dev/null | md5sum | cut -d' ' -f1)
+        if [ "$now" = "$last" ]; then
+            same=$((same + 1))
+            [ "$same" -ge 3 ] && return 0
+        else
+            same=0
+        fi
+        last="$now"
+        sleep 0.25
+    done
+}
+# Waits until a file holds a text, at most $3 seconds.
+wait_for_text() {
+    for _ in $(seq 1 $(( ${3:-20} * 4 ))); do
+        grep -q "$1" "$2" 2>/dev/null && return 0
+        sleep 0.25
+    done
+    return 1
+}
 start_game() {
     (cd "$work" && SDL_AUDIODRIVER=dummy exec ./fastbreak) &
     game_pid=$!
@@ -54,14 +83,16 @@ click() {
     xdotool mousemove --window "$window" "$1" "$2"
     sleep 0.3
     xdotool click 1
-    sleep "${3:-1}"
+    sleep "${3:-0.5}"
+    settle 30
 }
 
 start_game
 sleep 1
 shot 01-intro
 xdotool key --window "$window" space
-sleep 3
+sleep 1
+settle 60
 shot 02-main-menu
 
 click 512 390 2          # New career
@@ -72,9 +103,11 @@ for _ in $(seq 1 12); do xdotool key --window "$window" BackSpace; done
 xdotool type --window "$window" "Dana Reyes"
 sleep 0.5
 shot 04-club-chosen
-click 812 634 5          # Start career
+click 812 634 1          # Start career
+wait_for_text "Dana Reyes" "$work/data/profiles/profilelist.dat" 60 || fail "the new career was not created"
+settle 30
 shot 05-career-frame
-click 90 608 6           # Continue to the first match day
+click 90 608 2           # Continue to the first match day
 shot 05b-first-match-day
 click 90 700 2           # Save career
 shot 06-saved
@@ -91,7 +124,8 @@ game_pid=""
 start_game
 sleep 1
 xdotool key --window "$window" Escape
-sleep 3
+sleep 1
+settle 60
 click 512 445 2          # Load career
 shot 08-saved-careers
 click 812 642 3          # Load
