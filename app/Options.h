@@ -8,7 +8,8 @@ struct GameOptions {
     bool enableEffect = true;
     int musicVolume = 80;
     int effectVolume = 80;
-    bool enable3DSimulation = true;
+    // Off until the 3D match can play a fixture: with it on, the user's matches would never be played.
+    bool enable3DSimulation = false;
     bool enableFastSimulation = false;
     bool enableVisualEffects = true;
     bool enableVideoCube = true;

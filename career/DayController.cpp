@@ -263,6 +263,12 @@ bool CDayController::PlayDayMatches(bool& stop) {
     if (userFixture) {
         stop = true;
         HandOffUserMatch(userFixture, user, liveMatch);
+        // A match played to its end at once joins the day's results like every other fixture.
+        if (panel && !liveMatch && userFixture->homeScore >= 0 && userFixture->awayScore >= 0)
+            panel->AddResult(
+                new DayResultItem{{Text(userFixture->home->countryTextId), userFixture->home->name,
+                                   CStr::Formatted("%d-%d", userFixture->homeScore, userFixture->awayScore),
+                                   userFixture->away->name, Text(userFixture->away->countryTextId)}});
     }
     if (panel) {
         FillDayLeaders(m_results, panel);

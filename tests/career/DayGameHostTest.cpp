@@ -58,7 +58,8 @@ TEST(DayGameHost, ContinueInANewCareerStopsOnTheFirstUserMatchDay) {
     EXPECT_EQ(gm.matchMode.load(), 0);
     gm.ProcessMessages();
     EXPECT_TRUE(gm.IsLayerActive(CDayInfoPanel::kWindow));
-    // The other fixtures of the day are on the panel, in the grid too.
+    // Every fixture of the day is on the panel, in the grid too: the others and the user's, played
+    // at once.
     int others = 0;
     for (CFixture* f :
          gm.fixtureList->GetFixturesOn(firstUserMatch.year, firstUserMatch.month, firstUserMatch.day))
@@ -66,8 +67,8 @@ TEST(DayGameHost, ContinueInANewCareerStopsOnTheFirstUserMatchDay) {
             ++others;
             EXPECT_NE(f->homeScore, f->awayScore);
         }
-    EXPECT_EQ(static_cast<int>(panel->Results().size()), others);
-    EXPECT_EQ(gm.FindElement(CDayInfoPanel::kResultsGrid)->GetRowCount(), others);
+    EXPECT_EQ(static_cast<int>(panel->Results().size()), others + 1);
+    EXPECT_EQ(gm.FindElement(CDayInfoPanel::kResultsGrid)->GetRowCount(), others + 1);
     EXPECT_EQ(panel->Leaders().size(), 9u);
 
     // The leave-career button resets everything that belonged to the career.

@@ -73,14 +73,18 @@ start_game() {
     (cd "$work" && SDL_AUDIODRIVER=dummy exec ./fastbreak) &
     game_pid=$!
     for _ in $(seq 1 50); do
-        window=$(xdotool search --name '^Fastbreak$' 2>/dev/null | head -1 || true)
+        window=$(xdotool search --onlyvisible --name '^Fastbreak$' 2>/dev/null | head -1 || true)
         [ -n "$window" ] && break
         sleep 0.2
     done
     [ -n "$window" ] || fail "the game window did not open"
+    # Clicks go to screen positions: the window's corner plus the game's own coordinates.
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    left=$X
+    top=$Y
 }
 click() {
-    xdotool mousemove --window "$window" "$1" "$2"
+    xdotool mousemove --sync $((left + $1)) $((top + $2))
     sleep 0.3
     xdotool click 1
     sleep "${3:-0.5}"
