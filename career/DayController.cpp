@@ -296,22 +296,26 @@ void CDayController::OnUserMatchRecorded() {
 
 void CDayController::HandOffUserMatch(CFixture* fixture, CTeam* user, bool& liveMatch) {
     m_host->ClearMatchOverlays();
-    BuildTeamSheet(fixture->home);
-    BuildTeamSheet(fixture->away);
+    // The schedule names the world's record of the user's club, whose squad moved into the career:
+    // the match is played by the career's club.
+    CTeam* home = fixture->home->id == user->id ? user : fixture->home;
+    CTeam* away = fixture->away->id == user->id ? user : fixture->away;
+    BuildTeamSheet(home);
+    BuildTeamSheet(away);
 
-    m_userAtHome = fixture->home->id == user->id;
+    m_userAtHome = home == user;
     m_host->SetUserPlaysAtHome(m_userAtHome);
     if (m_userAtHome) {
-        m_host->BookHomeMatchIncome(fixture->home);
+        m_host->BookHomeMatchIncome(home);
     } else {
-        int capacity = fixture->home->stadium ? static_cast<int>(0.4 * StadiumCapacity(fixture->home)) : 300;
+        int capacity = home->stadium ? static_cast<int>(0.4 * StadiumCapacity(home)) : 300;
         m_host->ComputeMatchAttendance(0, capacity);
     }
 
     UserMatchSetup setup;
     setup.fixture = fixture;
-    setup.home = fixture->home;
-    setup.away = fixture->away;
+    setup.home = home;
+    setup.away = away;
     setup.userAtHome = m_userAtHome;
     setup.date = m_date;
     m_liveMatch = false;
@@ -319,8 +323,8 @@ void CDayController::HandOffUserMatch(CFixture* fixture, CTeam* user, bool& live
         bool view3D = m_host->View3D();
         setup.view = view3D ? UserMatchView::Scene3D : UserMatchView::MatchCentre;
         if (view3D) {
-            m_userMatchHome = fixture->home;
-            m_userMatchAway = fixture->away;
+            m_userMatchHome = home;
+            m_userMatchAway = away;
         }
         UserMatchOutcome outcome = m_host->StartUserMatch(setup);
         if (!outcome.taken) {
