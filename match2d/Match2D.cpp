@@ -75,15 +75,9 @@ bool CMatch2D::LoadTactics(const char* gamePath) {
     XmlNode root = OpenInitData(gamePath);
     std::vector<TacticRecord*> records;
     ReadTacticList(root, records);
-    for (TacticRecord* record : records) {
-        auto entry = std::make_unique<TacticEntry>();
-        entry->name = record->name;
-        entry->file = record->file;
-        entry->type = record->type;
-        entry->id = record->id;
-        tactics.push_back(std::move(entry));
-    }
-    DeletePointerVector(records);
+    // The list's records are taken over as they are.
+    for (TacticRecord* record : records)
+        tactics.emplace_back(record);
     ReadCurve(root, kBallStealth, ballStealth);
     ReadCurve(root, kTacticTargetNum, tacticTargetNum);
     ReadCurve(root, kPassingTargets, passingTargets);

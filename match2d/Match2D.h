@@ -15,13 +15,6 @@ struct CTeam;
 struct CPlayer;
 struct CStaffRecord;
 
-struct TacticEntry {
-    CStr name;
-    CStr file;
-    CStr type;
-    int id = 0;
-};
-
 // What the match tells the screens around it. Every hook may be empty (a headless run).
 struct Match2DHooks {
     std::function<void(const CStr& text, const CStr& name, bool homeSide)> commentary;
@@ -101,7 +94,7 @@ public:
 
     ModifierCurve ballStealth, moraleModifier, staminaModifier, aggressionModifier, tacticTargetNum,
         passingTargets, twoPointModifier, threePointModifier, dunkingModifier, blockingTargets;
-    std::vector<std::unique_ptr<TacticEntry>> tactics;
+    std::vector<std::unique_ptr<TacticRecord>> tactics;
     std::unique_ptr<CMatch2DBall> ball;
     Vec3 homeInbound{0.0f, 0.0f, -12.25f};
     Vec3 awayInbound{0.0f, 0.0f, 12.25f};
