@@ -11,12 +11,15 @@
 #include <algorithm>
 #include <cmath>
 #include <ctime>
+#include <limits>
 
 CMatch2D* g_pMatch2D = nullptr;
 
 namespace {
 
 constexpr int kTextSubstitution = 500010;
+constexpr int kComputerFoulLimit = 5; // the computer takes a player off at five fouls
+constexpr int kAnyFouls = std::numeric_limits<int>::max();
 constexpr int kTopOfForms = 5; // court players a formation places
 
 const Vec3 kShotSpotA[5][2] = {{{0, 0, -8}, {2, 0, 8}},
@@ -507,10 +510,8 @@ void CMatch2D::Forfeit(CMatch2DTeam& loser) {
     forfeited = 1;
 }
 
-bool CMatch2D::ReplaceOrForfeit(CMatch2DTeam& team, int outgoingId, bool home) {
-    const int incoming = team.FindBenchPlayer();
-    if (incoming < 0) {
-        Forfeit(team);
+bool CMatch2D::Replace(CMatch2DTeam& team, int outgoingId, int incomingId, bool home) {
+    if (incomingId < 0) {
         return false;
     }
     int index = 0;
@@ -518,15 +519,29 @@ bool CMatch2D::ReplaceOrForfeit(CMatch2DTeam& team, int outgoingId, bool home) {
     eventText = EventText(kTextSubstitution);
     eventName = out ? out->name : CStr();
     eventSide = home ? 1 : 0;
-    team.Substitute(outgoingId, incoming);
+    team.Substitute(outgoingId, incomingId);
     PostEvent();
+    return true;
+}
+
+bool CMatch2D::ReplaceOrForfeit(CMatch2DTeam& team, int outgoingId, bool home) {
+    // A player who must leave is replaced by a fouled-out one when nobody else is left.
+    int incoming = team.FindBenchPlayer();
+    if (incoming < 0) {
+        incoming = team.FindBenchPlayer(kAnyFouls);
+    }
+    if (!Replace(team, outgoingId, incoming, home)) {
+        Forfeit(team);
+        return false;
+    }
     return true;
 }
 
 void CMatch2D::ComputerSubstitutions(CMatch2DTeam& team, bool home) {
     const int tired = team.FindTired();
     if (tired >= 0) {
-        const int bench = home ? team.FindRestedBenchPlayer() : team.FindBenchPlayer();
+        const int bench =
+            home ? team.FindRestedBenchPlayer(kComputerFoulLimit) : team.FindBenchPlayer(kComputerFoulLimit);
         if (bench >= 0) {
             int index = 0;
             CMatch2DPlayer* out = team.FindById(tired, index);
@@ -554,9 +569,12 @@ void CMatch2D::ComputerSubstitutions(CMatch2DTeam& team, bool home) {
 }
 
 void CMatch2D::HandleFouls(CMatch2DTeam& team, bool home) {
+    // Fouls never make a full squad forfeit: a player who has fouled out and has nobody eligible to
+    // replace him plays on, as the last player to foul out does in the professional game. Only a
+    // side that cannot field five (players who must leave) forfeits.
     int id = -1;
     if (UserControlled(team)) {
-        if (team.HasSixFouls(id)) {
+        if (team.HasSixFouls(id) && team.FindBenchPlayer() >= 0) {
             int index = 0;
             CMatch2DPlayer* p = team.FindById(id, index);
             paused = 1;
@@ -564,14 +582,19 @@ void CMatch2D::HandleFouls(CMatch2DTeam& team, bool home) {
                 hooks.substitutionPending();
             }
             ShowLeavePopup(p ? p->name : CStr(), 0);
-            if (team.FindBenchPlayer() < 0) {
-                Forfeit(team);
-            } else if (hooks.postMessage) {
+            if (hooks.postMessage) {
                 hooks.postMessage(11122, 11074, 10, 0, 0);
             }
         }
-    } else if (team.HasFiveFouls(id)) {
-        ReplaceOrForfeit(team, id, home);
+        return;
+    }
+    // The computer takes a player off at five fouls, for someone with fewer: a substitute with five
+    // would be taken off again at once. A sixth foul sends him off for anyone still eligible.
+    if (team.HasSixFouls(id) && Replace(team, id, team.FindBenchPlayer(), home)) {
+        return;
+    }
+    if (team.HasFiveFouls(id)) {
+        Replace(team, id, team.FindBenchPlayer(kComputerFoulLimit), home);
     }
 }
 
@@ -586,7 +609,7 @@ void CMatch2D::HandleMustLeave(CMatch2DTeam& team, bool home) {
                 hooks.substitutionPending();
             }
             ShowLeavePopup(p ? p->name : CStr(), 1);
-            if (team.FindBenchPlayer() < 0) {
+            if (team.FindBenchPlayer(kAnyFouls) < 0) {
                 Forfeit(team);
             } else if (hooks.postMessage) {
                 hooks.postMessage(11122, 11074, 10, 0, 0);

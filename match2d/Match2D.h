@@ -125,6 +125,7 @@ private:
     void ComputerSubstitutions(CMatch2DTeam& team, bool home);
     void HandleFouls(CMatch2DTeam& team, bool home);
     void HandleMustLeave(CMatch2DTeam& team, bool home);
+    bool Replace(CMatch2DTeam& team, int outgoingId, int incomingId, bool home);
     bool ReplaceOrForfeit(CMatch2DTeam& team, int outgoingId, bool home);
     void StartBonus(CMatch2DTeam& shooting, CMatch2DTeam& fouling, bool homeShoots);
     void LoadSide(CMatch2DTeam& team, bool home, int attackId, int defenceId);

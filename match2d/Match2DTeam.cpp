@@ -105,18 +105,19 @@ bool CMatch2DTeam::AllAtTargets() const {
     return true;
 }
 
-int CMatch2DTeam::FindBenchPlayer() const {
+int CMatch2DTeam::FindBenchPlayer(int foulLimit) const {
     for (const auto& p : players) {
-        if (p->MatchState() == kOnBenchState && !p->mustLeave && p->Fouls() < 6) {
+        if (p->MatchState() == kOnBenchState && !p->mustLeave && p->Fouls() < foulLimit) {
             return p->id;
         }
     }
     return -1;
 }
 
-int CMatch2DTeam::FindRestedBenchPlayer() const {
+int CMatch2DTeam::FindRestedBenchPlayer(int foulLimit) const {
     for (const auto& p : players) {
-        if (p->MatchState() == kOnBenchState && !p->mustLeave && p->Fouls() < 6 && p->energy >= 40.0f) {
+        if (p->MatchState() == kOnBenchState && !p->mustLeave && p->Fouls() < foulLimit &&
+            p->energy >= 40.0f) {
             return p->id;
         }
     }

@@ -35,8 +35,10 @@ public:
     CMatch2DPlayer* FindBallHolder(const Vec3& point, float& distance) const;
     bool AllAtTargets() const;
 
-    int FindBenchPlayer() const;
-    int FindRestedBenchPlayer() const;
+    // Bench players free to come on: no must-leave flag and fewer fouls than foulLimit. The user's
+    // players leave at six fouls, the computer's at five (so it brings on nobody who has five).
+    int FindBenchPlayer(int foulLimit = 6) const;
+    int FindRestedBenchPlayer(int foulLimit = 6) const;
     int FindMustLeave() const;
     int FindTired() const;
     bool HasMustLeaveOnCourt(int& id) const;

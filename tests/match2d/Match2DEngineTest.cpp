@@ -46,28 +46,36 @@ TEST_F(Match2DTest, ClockRunsFourQuartersOfTwelveMinutesWithBreaksOnlyWhenWatche
     EXPECT_EQ(match.quarter, 5);
 }
 
-TEST_F(Match2DTest, ComputerReplacesFouledOutPlayerAndForfeitsWithoutBench) {
+TEST_F(Match2DTest, ComputerReplacesFouledOutPlayersAndForfeitsOnlyWhenItCannotFieldFive) {
     GameSrand(11);
     ClubBuilder home(1, 12), away(2, 12);
     Start(home.team, away.team, true, false);
     match.TickClock(0); // tip-off
+    CMatch2DTeam& team = *match.GetAwayTeam();
+    // The first bench player has five fouls himself: he is passed over for one with fewer.
+    team.GetPlayer(kCourtPlayers)->defenceFouls = 5;
+    const int firstCleanId = team.GetPlayer(kCourtPlayers + 1)->id;
     CMatch2DPlayer* fouled = match.GetAwayPlayer(2);
-    const int fouledId = fouled->id;
     fouled->defenceFouls = 5;
     events.clear();
     match.UpdateRules();
     EXPECT_EQ(fouled->MatchState(), kOnBenchState);
-    EXPECT_NE(match.GetAwayPlayer(2)->id, fouledId);
+    EXPECT_EQ(match.GetAwayPlayer(2)->id, firstCleanId);
     EXPECT_EQ(match.GetAwayPlayer(2)->MatchState(), kOnCourtState);
     EXPECT_EQ(match.GetAwayPlayer(2)->teamNumber, 2);
     ASSERT_FALSE(events.empty());
     EXPECT_EQ(events[0].name, fouled->name);
     EXPECT_FALSE(events[0].home);
     EXPECT_FALSE(match.IsOver());
+    // The next rules pass leaves the new line-up alone: nobody swaps back and forth.
+    events.clear();
+    match.UpdateRules();
+    EXPECT_EQ(match.GetAwayPlayer(2)->id, firstCleanId);
+    EXPECT_TRUE(events.empty());
 
-    // No eligible bench: must-leave and fouled-out bench players never come back.
-    for (int i = kCourtPlayers; i < match.GetAwayTeam()->PlayerCount(); ++i) {
-        CMatch2DPlayer* bench = match.GetAwayPlayer(i);
+    // Only players with five or more fouls, or who must leave, on the bench.
+    for (int i = kCourtPlayers; i < team.PlayerCount(); ++i) {
+        CMatch2DPlayer* bench = team.GetPlayer(i);
         if (i % 2 == 0) {
             bench->mustLeave = 1;
         } else {
@@ -75,15 +83,41 @@ TEST_F(Match2DTest, ComputerReplacesFouledOutPlayerAndForfeitsWithoutBench) {
             bench->defenceFouls = 3;
         }
     }
-    match.GetHomeTeam()->score = 10;
-    match.GetAwayTeam()->score = 40;
+    // A five-foul player is then kept on; a sixth foul brings on the one with five.
+    CMatch2DPlayer* five = team.GetPlayer(kCourtPlayers);
+    five->attackFouls = 2;
     match.GetAwayPlayer(0)->attackFouls = 5;
+    const int firstId = match.GetAwayPlayer(0)->id;
+    match.UpdateRules();
+    EXPECT_EQ(match.GetAwayPlayer(0)->id, firstId);
+    match.GetAwayPlayer(0)->attackFouls = 6;
+    match.UpdateRules();
+    EXPECT_EQ(match.GetAwayPlayer(0), five);
+    // With nobody eligible left the fouled-out player plays on: fouls never forfeit a match.
+    match.GetAwayPlayer(3)->defenceFouls = 7;
+    match.UpdateRules();
+    EXPECT_EQ(match.GetAwayPlayer(3)->Fouls(), 7);
+    EXPECT_FALSE(match.IsOver());
+
+    // A player who must leave is replaced by a fouled-out one when nobody else is left; when every
+    // bench player must leave too, the side cannot field five and forfeits.
+    match.GetAwayPlayer(4)->mustLeave = 1;
+    match.UpdateRules();
+    EXPECT_GE(match.GetAwayPlayer(4)->Fouls(), 6);
+    EXPECT_FALSE(match.IsOver());
+    for (int i = kCourtPlayers; i < team.PlayerCount(); ++i) {
+        team.GetPlayer(i)->mustLeave = 1;
+    }
+    match.GetHomeTeam()->score = 10;
+    team.score = 40;
+    match.GetAwayPlayer(1)->mustLeave = 1;
     match.UpdateRules();
     EXPECT_EQ(match.quarter, 5);
+    EXPECT_TRUE(match.forfeited);
     EXPECT_EQ(match.GetHomeTeam()->score, 2);
-    EXPECT_EQ(match.GetAwayTeam()->score, 0);
+    EXPECT_EQ(team.score, 0);
     match.TickClock(0); // nothing after the end
-    EXPECT_EQ(match.GetAwayTeam()->score, 0);
+    EXPECT_EQ(team.score, 0);
 }
 
 TEST_F(Match2DTest, UserSideIsAskedWhenWatchedAndHandledLikeTheComputerInAnInstantRun) {
@@ -114,6 +148,16 @@ TEST_F(Match2DTest, UserSideIsAskedWhenWatchedAndHandledLikeTheComputerInAnInsta
     const float minutes = match.minutes;
     match.TickClock(0);
     EXPECT_EQ(match.minutes, minutes); // paused clock
+    // Nobody left to bring on: no question, he plays on.
+    match.paused = 0;
+    popups = messages = 0;
+    for (int i = kCourtPlayers; i < match.GetHomeTeam()->PlayerCount(); ++i) {
+        match.GetHomePlayer(i)->mustLeave = 1;
+    }
+    match.UpdateRules();
+    EXPECT_FALSE(match.paused);
+    EXPECT_FALSE(match.IsOver());
+    EXPECT_EQ(popups, 0);
 
     // Instant: no pause, no popup; the player is replaced and the match is played out.
     popups = messages = 0;

@@ -1,5 +1,7 @@
 // Whole instant matches: scoring adds up, and a seeded batch gives plausible basketball.
 #include "Match2DFixture.h"
+#include "database/Careers.h"
+#include "database/MemoryDB.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -62,29 +64,40 @@ TEST_F(Match2DTest, InstantMatchOfTwelveManClubsEndsWithPointsThatAddUp) {
 }
 
 TEST_F(Match2DTest, SeededBatchOf200InstantMatchesGivesPlausibleBasketball) {
+    // The generated league world as a new career finds it: three leagues of eight twelve-man clubs.
+    CMemoryDB world;
+    ASSERT_TRUE(LoadWorldData(world, kDataSetLeague));
+    std::vector<CTeam*> leagues[3];
+    for (int i = 0; i < world.teams.Size(); ++i) {
+        CTeam* team = world.teams.At(i);
+        ASSERT_EQ(team->players.size(), 12u) << team->name.GetText();
+        leagues[((team->leagueId % 3) + 3) % 3].push_back(team);
+    }
+    for (const auto& league : leagues) {
+        ASSERT_GE(league.size(), 2u);
+    }
     GameSrand(2026);
     std::vector<int> scores;
-    std::vector<int> tierScores[3];
+    std::vector<int> leagueScores[3];
     SideFigures total;
     int forfeits = 0;
     int unfinished = 0;
     int homeWins = 0;
+    int fouls = 0;
+    int mostFouls = 0;
+    int steals = 0;
     // The sanitizer builds run twenty times slower: they check a tenth of the batch.
     const int games = kSanitizedBuild ? 20 : 200;
     for (int game = 0; game < games; ++game) {
-        // Mostly clubs of one tier, every seventh match a mismatch as in the cups.
-        const int tier = game % 3;
-        const int awayTier = game % 7 == 0 ? (tier + 1) % 3 : tier;
-        ClubBuilder home(2 * game + 1, 15, 35 + 10 * tier), away(2 * game + 2, 15, 35 + 10 * awayTier);
-        // Each club plays at the level factor of its own class.
-        home.team.leagueId = tier;
-        away.team.leagueId = awayTier;
-        home.team.leagueKind = away.team.leagueKind = 100005;
+        // League fixtures, as a season plays them: two different clubs of one league.
+        const std::vector<CTeam*>& league = leagues[game % 3];
+        const size_t h = static_cast<size_t>(GameRand()) % league.size();
+        const size_t a = (h + 1 + static_cast<size_t>(GameRand()) % (league.size() - 1)) % league.size();
         // The user's side picks every offence and the half-court defences; the presses are
         // measured on their own in the next test.
-        static const int kDefences[7] = {10, 13, 14, 16, 17, 18, 19};
+        static const int kDefences[6] = {10, 13, 14, 17, 18, 19};
         const InstantMatchResult result =
-            RunInstantMatch(match, &home.team, &away.team, game % 2 == 0, game % 10, kDefences[game % 7]);
+            RunInstantMatch(match, league[h], league[a], game % 2 == 0, game % 10, kDefences[(game / 3) % 6]);
         forfeits += result.forfeit ? 1 : 0;
         unfinished += result.finished ? 0 : 1;
         homeWins += result.homeScore > result.awayScore ? 1 : 0;
@@ -92,9 +105,7 @@ TEST_F(Match2DTest, SeededBatchOf200InstantMatchesGivesPlausibleBasketball) {
             ExpectConsistent(*team, result.forfeit);
             const SideFigures f = Figures(*team);
             scores.push_back(f.score);
-            if (tier == awayTier) {
-                tierScores[tier].push_back(f.score);
-            }
+            leagueScores[game % 3].push_back(f.score);
             total.fgm += f.fgm;
             total.fga += f.fga;
             total.tpm += f.tpm;
@@ -102,33 +113,39 @@ TEST_F(Match2DTest, SeededBatchOf200InstantMatchesGivesPlausibleBasketball) {
             total.ftm += f.ftm;
             total.fta += f.fta;
             total.score += f.score;
+            fouls += team->SumFouls();
+            mostFouls = std::max(mostFouls, team->SumFouls());
+            steals += team->SumCounter(kStatSteals);
         }
     }
     std::sort(scores.begin(), scores.end());
-    for (int tier = 0; tier < 3; ++tier) {
-        std::vector<int>& t = tierScores[tier];
+    for (int l = 0; l < 3; ++l) {
+        std::vector<int>& t = leagueScores[l];
         std::sort(t.begin(), t.end());
-        std::printf("[batch] tier %d (skills %d-%d) among themselves: p10 %d, median %d, p90 %d\n", tier,
-                    35 + 10 * tier, 55 + 10 * tier, t[t.size() / 10], t[t.size() / 2], t[t.size() * 9 / 10]);
+        std::printf("[batch] league class %d: p10 %d, median %d, p90 %d\n", l, t[t.size() / 10],
+                    t[t.size() / 2], t[t.size() * 9 / 10]);
     }
     const auto at = [&scores](double q) { return scores[static_cast<size_t>(q * (scores.size() - 1))]; };
     const double points = total.score;
+    const double sides = static_cast<double>(scores.size());
     std::printf("[batch] %d instant matches, %d side scores: min %d, p10 %d, median %d, p90 %d, max %d, "
                 "mean %.1f; home wins %d\n",
                 games, static_cast<int>(scores.size()), scores.front(), at(0.1), at(0.5), at(0.9),
-                scores.back(), points / scores.size(), homeWins);
+                scores.back(), points / sides, homeWins);
     std::printf("[batch] two-pointers and dunks %d/%d (%.1f%%), threes %d/%d (%.1f%%), free throws %d/%d "
-                "(%.1f%%); points from threes %.1f%%, from free throws %.1f%%; forfeits %d\n",
+                "(%.1f%%); points from threes %.1f%%, from free throws %.1f%%; fouls %.1f (at most %d) and "
+                "steals %.1f a side; forfeits %d\n",
                 total.fgm, total.fga, 100.0 * total.fgm / std::max(1, total.fga), total.tpm, total.tpa,
                 100.0 * total.tpm / std::max(1, total.tpa), total.ftm, total.fta,
                 100.0 * total.ftm / std::max(1, total.fta), 100.0 * 3 * total.tpm / points,
-                100.0 * total.ftm / points, forfeits);
+                100.0 * total.ftm / points, fouls / sides, mostFouls, steals / sides, forfeits);
     EXPECT_EQ(unfinished, 0);
     EXPECT_EQ(forfeits, 0); // full squads always have a substitute
     // Typical totals of a basketball match; lower leagues score less, higher ones more.
     EXPECT_GE(at(0.1), 30);
     EXPECT_GE(at(0.5), 60);
     EXPECT_LE(at(0.5), 130);
+    EXPECT_LE(at(0.9), 180);
     EXPECT_GT(total.tpa, 0);
     EXPECT_GT(total.fta, 0);
     // Threes a real share of the points, not the whole game; free throws are scored too.
@@ -138,6 +155,9 @@ TEST_F(Match2DTest, SeededBatchOf200InstantMatchesGivesPlausibleBasketball) {
     EXPECT_GT(total.ftm, total.fta / 2); // most free throws go in
     EXPECT_LT(total.ftm, total.fta * 9 / 10);
     EXPECT_GT(total.fgm, total.tpm);
+    // Fouls enough for free throws, never so many that a side runs out of players.
+    EXPECT_GT(fouls / sides, 10.0);
+    EXPECT_LT(fouls / sides, 30.0);
 }
 
 TEST_F(Match2DTest, PressDefencesConcedeMoreThanHalfCourtOnes) {
@@ -145,7 +165,7 @@ TEST_F(Match2DTest, PressDefencesConcedeMoreThanHalfCourtOnes) {
     GameSrand(77);
     int halfCourt = 0;
     int presses = 0;
-    for (int defence : {13, 14, 17, 11, 12, 15}) {
+    for (int defence : {13, 14, 17, 11, 12, 15, 16}) {
         int conceded = 0;
         for (int game = 0; game < 8; ++game) {
             ClubBuilder home(1, 15, 45), away(2, 15, 45);
@@ -157,9 +177,9 @@ TEST_F(Match2DTest, PressDefencesConcedeMoreThanHalfCourtOnes) {
             conceded += result.awayScore;
         }
         std::printf("[batch] defence %d concedes %d points a match\n", defence, conceded / 8);
-        (defence == 11 || defence == 12 || defence == 15 ? presses : halfCourt) += conceded;
+        (defence == 11 || defence == 12 || defence == 15 || defence == 16 ? presses : halfCourt) += conceded;
     }
-    EXPECT_GT(presses, halfCourt);
+    EXPECT_GT(presses / 4, halfCourt / 3); // four presses, three half-court defences
 }
 
 } // namespace
