@@ -234,6 +234,20 @@ void CMemoryDB::CrossLinkStats(CMemoryDB& world, CMemoryDB& career) {
         std::stable_sort(stats.begin(), stats.end(), [](const CPlayerStat* a, const CPlayerStat* b) {
             return a->DateKey() < b->DateKey();
         });
+    // Club records likewise: the user's club plays from the career, its match records go to the
+    // world's table, and Link() alone would hand them to the world's copy of the club. A club the
+    // career holds keeps its records there only.
+    std::unordered_map<int32_t, std::vector<CMatchStat*>> byClub;
+    for (CMemoryDB* db : {&world, &career})
+        for (CMatchStat* stat : db->matchStats)
+            byClub[stat->TeamId()].push_back(stat);
+    const auto matchDate = [](const CMatchStat* stat) {
+        return stat->Field(8) * 10000 + stat->Field(7) * 100 + stat->Field(6);
+    };
+    for (auto& [club, stats] : byClub)
+        std::stable_sort(stats.begin(), stats.end(), [&matchDate](const CMatchStat* a, const CMatchStat* b) {
+            return matchDate(a) < matchDate(b);
+        });
     for (CMemoryDB* db : {&world, &career}) {
         for (CPlayer* player : db->players) {
             auto found = byOwner.find(player->id);
@@ -241,6 +255,13 @@ void CMemoryDB::CrossLinkStats(CMemoryDB& world, CMemoryDB& career) {
                 player->stats.clear();
             else
                 player->stats = found->second;
+        }
+        for (CTeam* team : db->teams) {
+            auto found = byClub.find(team->id);
+            if (found == byClub.end() || (db == &world && career.FindTeam(team->id) != nullptr))
+                team->matchStats.clear();
+            else
+                team->matchStats = found->second;
         }
     }
 }

@@ -62,7 +62,8 @@ public:
     // parts, match and player statistics). Records whose key matches nothing stay in their table.
     void Link();
     // Gives every player of both databases the statistics records of both that carry his id,
-    // in date order, so a player who changed database keeps his whole history.
+    // in date order, so a player who changed database keeps his whole history; and every club its
+    // match records from both, the user's club (held by the career) in the career only.
     static void CrossLinkStats(CMemoryDB& world, CMemoryDB& career);
 
     CTeam* FindTeam(int32_t id) const { return FindById(teams, id); }

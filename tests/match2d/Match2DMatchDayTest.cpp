@@ -96,6 +96,22 @@ void PlayToFirstUserMatch(bool noView) {
     EXPECT_EQ(gm.matchMode.load(), 0);
     gm.ProcessMessages();
     EXPECT_TRUE(gm.IsLayerActive(CDayInfoPanel::kWindow));
+
+    // The records stay with the career's club and players across a save and a load.
+    const size_t clubRecords = userTeam->matchStats.size();
+    const int32_t firstPlayer = userTeam->players.front()->id;
+    const size_t playerRecords = userTeam->players.front()->stats.size();
+    const int32_t profileId = gm.careerDB->profiles.At(0)->id;
+    ASSERT_TRUE(gm.SaveCurrentCareer());
+    ASSERT_TRUE(gm.LoadSavedCareer(profileId));
+    CTeam* reloaded = gm.careerDB->teams.At(0);
+    EXPECT_EQ(reloaded->matchStats.size(), clubRecords);
+    for (const CPlayer* player : reloaded->players) {
+        if (player->id == firstPlayer) {
+            EXPECT_EQ(player->stats.size(), playerRecords);
+        }
+    }
+    gm.DeleteSavedCareer(profileId);
 }
 
 TEST(Match2DMatchDay, WithoutAViewTheUsersMatchIsPlayedAndRecorded) {
