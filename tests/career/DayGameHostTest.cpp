@@ -5,6 +5,7 @@
 #include "career/FixtureList.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
+#include "engine/GameFolder.h"
 #include "engine/GameRand.h"
 #include "gui/LayoutLoader.h"
 
@@ -13,7 +14,9 @@
 #include <chrono>
 #include <thread>
 
-TEST(DayGameHost, ContinueInANewCareerStopsOnTheFirstUserMatchDay) {
+class DayGameHost : public GameFolderTest {};
+
+TEST_F(DayGameHost, ContinueInANewCareerStopsOnTheFirstUserMatchDay) {
     GameSrand(5);
     CGameManager gm;
     CGuiLayoutLoader loader(gm);

@@ -5,6 +5,7 @@
 #include "career/FixtureList.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
+#include "engine/GameFolder.h"
 #include "engine/GameRand.h"
 #include "gui/LayoutLoader.h"
 #include "screens/info/DayInfoPanel.h"
@@ -111,14 +112,15 @@ void PlayToFirstUserMatch(bool noView) {
             EXPECT_EQ(player->stats.size(), playerRecords);
         }
     }
-    gm.DeleteSavedCareer(profileId);
 }
 
-TEST(Match2DMatchDay, WithoutAViewTheUsersMatchIsPlayedAndRecorded) {
+class Match2DMatchDay : public GameFolderTest {};
+
+TEST_F(Match2DMatchDay, WithoutAViewTheUsersMatchIsPlayedAndRecorded) {
     PlayToFirstUserMatch(true);
 }
 
-TEST(Match2DMatchDay, AShownMatchWithoutTheMatchCentreIsPlayedAtOnceToo) {
+TEST_F(Match2DMatchDay, AShownMatchWithoutTheMatchCentreIsPlayedAtOnceToo) {
     PlayToFirstUserMatch(false);
 }
 
