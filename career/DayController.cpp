@@ -4,6 +4,7 @@
 
 #include "app/GameApp.h"
 #include "app/GameManager.h"
+#include "app/StartScreens.h"
 #include "career/CareerSchedule.h"
 #include "career/EventList.h"
 #include "career/FixtureList.h"
@@ -383,6 +384,7 @@ void CDayController::ShowSeasonEndPopup(int source) {
     m_host->SetElementText(kSeasonEndText, Text(100164), 0);
     m_host->SetElementText(kNextSeasonButton, Text(100165), 5);
     m_host->SetElementText(kLeaveCareerButton, Text(100150), 5);
+    m_host->EnableElement(kNextSeasonButton, m_host->CanStartNewSeason());
     Post(source, kSeasonEndWindow, kMsgOpenOnTop);
 }
 
@@ -418,6 +420,14 @@ bool CDayController::HandleButton(int source, int kind) {
             StageOrSeasonEnd(source);
             return true;
         }
+        // Without the results window the day buttons are the only way on: they show the end of
+        // the season at once instead of doing nothing.
+        if (!m_host->HasWindow(kResultsWindow) &&
+            (IsOneOf(kContinueButtons, source) || IsOneOf(kNextDayButtons, source))) {
+            m_seasonEndPopup = false;
+            ShowSeasonEndPopup(source);
+            return true;
+        }
         return false;
     }
     if (IsOneOf(kNextDayButtons, source)) {
@@ -450,7 +460,9 @@ bool CDayController::HandleButton(int source, int kind) {
             Post(source, window, kMsgSwitchTo);
         return true;
     case kLeaveCareerButton:
-        ResetCareer(source);
+        // Leaving keeps the progress, as leaving through the main menu does.
+        if (m_host->SaveBeforeLeaving())
+            ResetCareer(source);
         return true;
     case kNextSeasonButton:
         m_host->StartNewSeason();
@@ -790,6 +802,17 @@ void CGameDayHost::RefreshStatistics() {
     if (CGameScreen* screen = m_gm.Screen(ScreenRole::Statistics))
         screen->Refresh();
 }
+bool CGameDayHost::SaveBeforeLeaving() {
+    if (!m_gm.HasOpenCareer() || m_gm.SaveCurrentCareer())
+        return true;
+    ShowGameMessage(m_gm, "The career could not be saved, so it stays open.");
+    return false;
+}
+
+bool CGameDayHost::HasWindow(int window) const {
+    return m_gm.FindElement(window) != nullptr;
+}
+
 void CGameDayHost::RefreshResults() {
     if (CGameScreen* screen = m_gm.Screen(ScreenRole::Results))
         screen->Refresh();

@@ -170,6 +170,16 @@ public:
     }
     virtual void RefreshStatistics() {}
     virtual void RefreshResults() {}
+    // Whether the layout has the window; the season's end goes through the results window when
+    // it does.
+    virtual bool HasWindow(int window) const {
+        (void)window;
+        return true;
+    }
+    // Whether the next season can be started from the season-end popup.
+    virtual bool CanStartNewSeason() const { return true; }
+    // Saves the career before the player leaves it from the season-end popup; false keeps it open.
+    virtual bool SaveBeforeLeaving() { return true; }
     virtual void StartNewSeason() {}
     virtual void BuildCupStage(int stage) { (void)stage; }
     virtual void CreateCareer() {}
@@ -356,6 +366,10 @@ public:
     void SetElementText(int elementId, const CStr& text, int format) override;
     void RefreshStatistics() override;
     void RefreshResults() override;
+    bool HasWindow(int window) const override;
+    // The season rollover belongs to the results screen, which the game does not have yet.
+    bool CanStartNewSeason() const override { return false; }
+    bool SaveBeforeLeaving() override;
     void RefreshTransfers() override;
     void LoadMatchTactics() override;
     UserMatchOutcome StartUserMatch(const UserMatchSetup& setup) override;

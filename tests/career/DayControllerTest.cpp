@@ -241,6 +241,32 @@ TEST(SeasonEnd, LastFixtureDayLocksTheButtonsUntilTheStageButton) {
     EXPECT_STREQ(rig.host.TextOf(CDayController::kSeasonEndText).GetText(), "<100164>");
 }
 
+TEST(SeasonEnd, WithoutTheResultsWindowTheDayButtonsShowTheSeasonsEnd) {
+    DayRig rig;
+    rig.host.resultsWindow = false;
+    rig.host.nextSeason = false;
+    rig.fixtures.AddFixture(rig.world.clubs[0], rig.world.clubs[1], rig.world.league, 2007, 8, 5);
+    rig.fixtures.FinishSchedule();
+    rig.Continue();
+    ASSERT_TRUE(rig.controller.SeasonEndPending());
+    // Continue does not run on past the last fixture: it ends the season with the popup, whose
+    // next-season button waits for a game that can start one; leaving still works.
+    EXPECT_TRUE(rig.controller.HandleButton(10395, kClick));
+    EXPECT_FALSE(rig.controller.IsWorkerActive());
+    EXPECT_FALSE(rig.controller.SeasonEndPending());
+    EXPECT_TRUE(rig.host.WasPosted(CDayController::kSeasonEndWindow, 5));
+    EXPECT_STREQ(rig.host.TextOf(CDayController::kSeasonEndText).GetText(), "<100164>");
+    EXPECT_FALSE(rig.host.enabledElements.at(CDayController::kNextSeasonButton));
+    // Leaving saves first; a career that cannot be saved stays open.
+    rig.host.saveWorks = false;
+    EXPECT_TRUE(rig.controller.HandleButton(CDayController::kLeaveCareerButton, kClick));
+    EXPECT_NE(rig.host.CareerDb(), nullptr);
+    rig.host.saveWorks = true;
+    EXPECT_TRUE(rig.controller.HandleButton(CDayController::kLeaveCareerButton, kClick));
+    EXPECT_EQ(rig.host.saves, 2);
+    EXPECT_EQ(rig.host.CareerDb(), nullptr);
+}
+
 TEST(SeasonEnd, ANewCareerFromTheMenusStartsWithoutTheOldSeasonsEnd) {
     DayRig rig;
     rig.fixtures.AddFixture(rig.world.clubs[0], rig.world.clubs[1], rig.world.league, 2007, 8, 5);

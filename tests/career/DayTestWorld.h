@@ -51,6 +51,7 @@ inline CTeam* MakeTeam(CMemoryDB& db, int32_t id, const char* name, int squad, i
 #include "screens/info/DayInfoPanel.h"
 
 #include <atomic>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <utility>
@@ -201,6 +202,13 @@ public:
         return instantOutcome;
     }
     void ResetCareerSteps() override { ++stepResets; }
+    bool HasWindow(int window) const override { return window != 11273 || resultsWindow; }
+    bool CanStartNewSeason() const override { return nextSeason; }
+    bool SaveBeforeLeaving() override {
+        ++saves;
+        return saveWorks;
+    }
+    void EnableElement(int id, bool enabled) override { enabledElements[id] = enabled; }
 
     std::unique_ptr<CMemoryDB>& world;
     std::unique_ptr<CMemoryDB>& career;
@@ -219,6 +227,9 @@ public:
     int handOffs = 0;
     UserMatchOutcome instantOutcome{true, false, -1, -1}; // an engine that takes the match
     int stepResets = 0;
+    bool resultsWindow = true, nextSeason = true, saveWorks = true;
+    int saves = 0;
+    std::map<int, bool> enabledElements;
 
     mutable std::mutex resultMutex;
     LatestResult latest;
