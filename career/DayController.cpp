@@ -421,14 +421,14 @@ bool CDayController::HandleButton(int source, int kind) {
             return true;
         }
         // Without the results window the day buttons are the only way on: they show the end of
-        // the season at once instead of doing nothing.
+        // the season instead of doing nothing, and the season stays over until the popup's choice.
         if (!m_host->HasWindow(kResultsWindow) &&
             (IsOneOf(kContinueButtons, source) || IsOneOf(kNextDayButtons, source))) {
-            m_seasonEndPopup = false;
             ShowSeasonEndPopup(source);
             return true;
         }
-        return false;
+        if (source != kLeaveCareerButton && source != kNextSeasonButton)
+            return false;
     }
     if (IsOneOf(kNextDayButtons, source)) {
         m_singleStep = true;

@@ -253,8 +253,12 @@ TEST(SeasonEnd, WithoutTheResultsWindowTheDayButtonsShowTheSeasonsEnd) {
     // next-season button waits for a game that can start one; leaving still works.
     EXPECT_TRUE(rig.controller.HandleButton(10395, kClick));
     EXPECT_FALSE(rig.controller.IsWorkerActive());
-    EXPECT_FALSE(rig.controller.SeasonEndPending());
     EXPECT_TRUE(rig.host.WasPosted(CDayController::kSeasonEndWindow, 5));
+    // Asking again shows it again; no day runs past the season's end.
+    EXPECT_TRUE(rig.controller.HandleButton(10394, kClick));
+    EXPECT_FALSE(rig.controller.IsWorkerActive());
+    EXPECT_TRUE(rig.controller.SeasonEndPending());
+    EXPECT_EQ(rig.host.date, (GameDate{2007, 8, 5}));
     EXPECT_STREQ(rig.host.TextOf(CDayController::kSeasonEndText).GetText(), "<100164>");
     EXPECT_FALSE(rig.host.enabledElements.at(CDayController::kNextSeasonButton));
     // Leaving saves first; a career that cannot be saved stays open.
@@ -265,6 +269,7 @@ TEST(SeasonEnd, WithoutTheResultsWindowTheDayButtonsShowTheSeasonsEnd) {
     EXPECT_TRUE(rig.controller.HandleButton(CDayController::kLeaveCareerButton, kClick));
     EXPECT_EQ(rig.host.saves, 2);
     EXPECT_EQ(rig.host.CareerDb(), nullptr);
+    EXPECT_FALSE(rig.controller.SeasonEndPending());
 }
 
 TEST(SeasonEnd, ANewCareerFromTheMenusStartsWithoutTheOldSeasonsEnd) {
