@@ -410,6 +410,12 @@ bool CDayController::HandleButton(int source, int kind) {
     if (kind != kMsgClick)
         return false;
     SyncCareer();
+    // A career saved on its last fixture day and loaded again: its season is over as well, rather
+    // than running on day by day past the schedule.
+    const bool dayButton = IsOneOf(kContinueButtons, source) || IsOneOf(kNextDayButtons, source);
+    if (dayButton && m_fixtures && !m_fixtures->IsEmpty() &&
+        MakeDateKey(m_host->CurrentDate()) >= MakeDateKey(m_fixtures->LastDate()))
+        m_seasonEndPopup = true;
     if (m_seasonEndPopup) {
         if (source == kResultsButton) {
             Post(source, kResultsWindow, kMsgSwitchTo);
@@ -422,8 +428,7 @@ bool CDayController::HandleButton(int source, int kind) {
         }
         // Without the results window the day buttons are the only way on: they show the end of
         // the season instead of doing nothing, and the season stays over until the popup's choice.
-        if (!m_host->HasWindow(kResultsWindow) &&
-            (IsOneOf(kContinueButtons, source) || IsOneOf(kNextDayButtons, source))) {
+        if (!m_host->HasWindow(kResultsWindow) && dayButton) {
             ShowSeasonEndPopup(source);
             return true;
         }

@@ -272,6 +272,20 @@ TEST(SeasonEnd, WithoutTheResultsWindowTheDayButtonsShowTheSeasonsEnd) {
     EXPECT_FALSE(rig.controller.SeasonEndPending());
 }
 
+TEST(SeasonEnd, ACareerLoadedOnItsLastFixtureDayIsAtTheSeasonsEnd) {
+    DayRig rig;
+    rig.host.resultsWindow = false;
+    rig.fixtures.AddFixture(rig.world.clubs[0], rig.world.clubs[1], rig.world.league, 2007, 8, 5);
+    rig.fixtures.FinishSchedule();
+    rig.host.date = GameDate{2007, 8, 5}; // as a loaded career finds it: no run ended the season
+    ASSERT_FALSE(rig.controller.SeasonEndPending());
+    EXPECT_TRUE(rig.controller.HandleButton(10395, kClick));
+    EXPECT_FALSE(rig.controller.IsWorkerActive());
+    EXPECT_TRUE(rig.controller.SeasonEndPending());
+    EXPECT_TRUE(rig.host.WasPosted(CDayController::kSeasonEndWindow, 5));
+    EXPECT_EQ(rig.host.date, (GameDate{2007, 8, 5}));
+}
+
 TEST(SeasonEnd, ANewCareerFromTheMenusStartsWithoutTheOldSeasonsEnd) {
     DayRig rig;
     rig.fixtures.AddFixture(rig.world.clubs[0], rig.world.clubs[1], rig.world.league, 2007, 8, 5);
@@ -282,6 +296,11 @@ TEST(SeasonEnd, ANewCareerFromTheMenusStartsWithoutTheOldSeasonsEnd) {
     rig.world.career = std::make_unique<CMemoryDB>();
     rig.world.career->profiles.Append(new CProfile());
     MakeTeam(*rig.world.career, 901, "Newcomers", 12, 5);
+    // ... with its own schedule, from the first day of a season.
+    rig.fixtures.Clear();
+    rig.fixtures.AddFixture(rig.world.clubs[0], rig.world.clubs[1], rig.world.league, 2007, 9, 5);
+    rig.fixtures.FinishSchedule();
+    rig.host.date = GameDate{2007, 8, 1};
     EXPECT_TRUE(rig.controller.HandleButton(10395, kClick));
     EXPECT_FALSE(rig.controller.SeasonEndPending());
     rig.controller.FinishWorker();
