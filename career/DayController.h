@@ -301,7 +301,7 @@ private:
     bool m_liveMatch = false;         // the user's match of the day is being shown by an engine
     CTeam* m_userMatchHome = nullptr; // the 3D match's teams
     CTeam* m_userMatchAway = nullptr;
-    bool m_seasonEndPopup = false;
+    std::atomic<bool> m_seasonEndPopup{false}; // raised by a day run on the worker
     bool m_singleStep = true;
 
     // The worker and what its run left for the main thread; written by the worker before it
