@@ -2,7 +2,9 @@
 #include "engine/Paths.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -92,23 +94,50 @@ bool ReadWholeFile(const char* gamePath, std::string& data) {
 }
 
 bool WriteFileAtomic(const char* gamePath, const std::string& data) {
+    return WriteFileAtomic(gamePath, data, nullptr);
+}
+
+bool WriteFileAtomic(const char* gamePath, const std::string& data, int* error) {
     std::string path = ResolvePath(gamePath).Std();
     std::string temp = path + ".tmp";
+    int failure = 0;
+    // The first failing call's errno is the one worth reporting; later ones follow from it.
+    auto check = [&failure](bool ok) {
+        if (!ok && failure == 0)
+            failure = errno != 0 ? errno : EIO;
+        return ok;
+    };
+    errno = 0;
     FILE* file = std::fopen(temp.c_str(), "wb");
-    if (!file)
+    if (!check(file != nullptr)) {
+        if (error)
+            *error = failure;
         return false;
-    bool ok = std::fwrite(data.data(), 1, data.size(), file) == data.size();
-    ok = std::fflush(file) == 0 && ok;
-    ok = fsync(fileno(file)) == 0 && ok;
-    ok = std::fclose(file) == 0 && ok;
+    }
+    bool ok = check(std::fwrite(data.data(), 1, data.size(), file) == data.size());
+    ok = check(std::fflush(file) == 0) && ok;
+    ok = check(fsync(fileno(file)) == 0) && ok;
+    ok = check(std::fclose(file) == 0) && ok;
     std::error_code ec;
     if (ok) {
         fs::rename(temp, path, ec);
         ok = !ec;
+        if (ec && failure == 0)
+            failure = ec.value();
     }
     if (!ok)
         fs::remove(temp, ec);
+    if (error)
+        *error = ok ? 0 : failure;
     return ok;
+}
+
+bool SyncDirectory(const char* gamePath) {
+    int fd = open(ResolvePath(gamePath).GetText(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0)
+        return false;
+    bool ok = fsync(fd) == 0;
+    return close(fd) == 0 && ok;
 }
 
 bool CreateDirectories(const char* gamePath) {

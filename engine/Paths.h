@@ -24,6 +24,11 @@ bool DirectoryExists(const char* gamePath);
 bool ReadWholeFile(const char* gamePath, std::string& data);
 // Writes to a temporary name, flushes and renames, so a failure leaves the old file intact.
 bool WriteFileAtomic(const char* gamePath, const std::string& data);
+// The same, giving the errno of the step that failed (0 on success), so a caller can tell a full
+// disk from a read-only folder.
+bool WriteFileAtomic(const char* gamePath, const std::string& data, int* error);
+// Flushes a folder's entries (new names, renames) to the disk; a rename is durable only after it.
+bool SyncDirectory(const char* gamePath);
 bool CreateDirectories(const char* gamePath);
 // Removes a file or a whole folder; false when nothing was there or it could not be removed.
 bool RemovePath(const char* gamePath);
