@@ -4,7 +4,11 @@
 #include "engine/Log.h"
 #include "engine/Paths.h"
 
+#include <cerrno>
+#include <climits>
+#include <cstring>
 #include <filesystem>
+#include <string>
 #include <system_error>
 
 namespace {
@@ -17,11 +21,53 @@ CStr ProfilePath(const CStr& folder, const char* suffix = "") {
     return CStr(kProfilesFolder).Concat(folder).Concat(suffix);
 }
 
-bool RenamePath(const CStr& from, const CStr& to) {
+const char* const kProfileListTemp = "\\data\\profiles\\profilelist.dat.tmp";
+
+int RenamePath(const CStr& from, const CStr& to) {
     std::error_code ec;
     std::filesystem::rename(ResolvePath(from).Std(), ResolvePath(to).Std(), ec);
-    return !ec;
+    return ec ? ec.value() : 0;
 }
+
+CareerSaveFailure FailureOfErrno(int code) {
+    switch (code) {
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return CareerSaveFailure::kNoPermission;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return CareerSaveFailure::kNoSpace;
+    default:
+        return CareerSaveFailure::kOther;
+    }
+}
+
+// Records why a save stopped (the first reason only) and logs it.
+class CSaveOutcome {
+public:
+    explicit CSaveOutcome(CareerSaveError* error) : m_error(error) {
+        if (m_error)
+            *m_error = CareerSaveError();
+    }
+    bool Fail(CareerSaveFailure reason, int systemError, const CStr& message) {
+        CStr text = systemError != 0 ? message.Concat(": ").Concat(std::strerror(systemError)) : message;
+        QuorelLog("[SaveCareer] %s", text.GetText());
+        if (m_error && m_error->reason == CareerSaveFailure::kNone) {
+            m_error->reason = reason;
+            m_error->systemError = systemError;
+            m_error->message = text;
+        }
+        return false;
+    }
+    bool FailErrno(int systemError, const CStr& message) {
+        return Fail(FailureOfErrno(systemError), systemError, message);
+    }
+
+private:
+    CareerSaveError* m_error = nullptr;
+};
 
 bool Step(CareerSaveFault* fault) {
     if (!fault)
@@ -30,6 +76,10 @@ bool Step(CareerSaveFault* fault) {
         return false;
     ++fault->steps;
     return true;
+}
+
+int FaultError(const CareerSaveFault* fault) {
+    return fault && fault->systemError != 0 ? fault->systemError : EIO;
 }
 
 // A save that stopped during the swap leaves the previous save as "<folder>.old": put it back.
@@ -48,14 +98,113 @@ void RecoverFolder(const CStr& folder) {
         RemovePath(staging.GetText());
 }
 
+// The folder a career's save is read from: its own, or the previous save a stopped swap left aside.
+CStr SavedFolder(const CStr& folder) {
+    CStr live = ProfilePath(folder);
+    if (DirectoryExists(live.GetText()))
+        return live;
+    CStr old = ProfilePath(folder, ".old");
+    if (DirectoryExists(old.GetText()))
+        return old;
+    return CStr();
+}
+
+// False only when the list is there and cannot be read; a missing list is an empty one.
 bool ReadCareerList(CProfileList& list) {
     list.Clear();
+    std::error_code ec;
+    std::filesystem::path path = ResolvePath(kProfileListPath).Std();
+    if (!std::filesystem::exists(path, ec) && !ec)
+        return true;
     std::string text;
-    if (FileExists(kProfileListPath) && !ReadWholeFile(kProfileListPath, text)) {
-        QuorelLog("[ListCareers] %s cannot be read", kProfileListPath);
+    if (ec || !std::filesystem::is_regular_file(path, ec) || !ReadWholeFile(kProfileListPath, text)) {
+        QuorelLog("[ReadCareerList] %s cannot be read", kProfileListPath);
         return false;
     }
     list.ReadText(text);
+    for (const std::string& line : list.KeptLines())
+        QuorelLog("[ReadCareerList] kept a line of %s that does not parse: '%s'", kProfileListPath,
+                  line.c_str());
+    return true;
+}
+
+// The id a folder name made by MakeProfileFolderName carries ("Anna_Lee_7", also with ".old" or
+// ".saving" after it).
+bool IdOfFolderName(const CStr& name, int32_t& id) {
+    std::string text = name.Std();
+    for (const char* suffix : {".old", ".saving"}) {
+        size_t length = std::strlen(suffix);
+        if (text.size() > length && text.compare(text.size() - length, length, suffix) == 0)
+            text.resize(text.size() - length);
+    }
+    size_t underscore = text.rfind('_');
+    if (underscore == std::string::npos || underscore + 1 >= text.size())
+        return false;
+    std::string digits = text.substr(underscore + 1);
+    if (digits.find_first_not_of("0123456789") != std::string::npos || digits.size() > 10)
+        return false;
+    long long value = std::stoll(digits);
+    if (value > INT32_MAX)
+        return false;
+    id = static_cast<int32_t>(value);
+    return true;
+}
+
+bool AnyFolderOf(const CStr& folder) {
+    return DirectoryExists(ProfilePath(folder).GetText()) ||
+           DirectoryExists(ProfilePath(folder, ".old").GetText()) ||
+           DirectoryExists(ProfilePath(folder, ".saving").GetText());
+}
+
+// An id for a new career that neither the list (read again from disk, damaged lines too) nor any
+// folder uses, and whose folder name is free.
+int32_t NewCareerId(const CStr& managerName) {
+    CProfileList list;
+    ReadCareerList(list);
+    std::vector<int32_t> used = list.UsedIds();
+    for (const CStr& name : ListDirectory(kProfilesFolder, true)) {
+        int32_t id = 0;
+        if (IdOfFolderName(name, id))
+            used.push_back(id);
+    }
+    int32_t id = NextUnusedId(used);
+    // Names are cut to a length, so an id could still meet an existing folder: step past it.
+    for (int tries = 0; tries < 10000 && AnyFolderOf(MakeProfileFolderName(managerName, id)); ++tries) {
+        used.push_back(id);
+        id = NextUnusedId(used);
+    }
+    return id;
+}
+
+// True when the career's own profile in the folder carries this id.
+bool FolderHoldsCareer(const CStr& folder, int32_t id) {
+    CStr saved = SavedFolder(folder);
+    std::string text;
+    if (saved.IsEmpty() || !ReadWholeFile(saved.Concat("/profilelist.dat").GetText(), text))
+        return false;
+    CProfileList own;
+    own.ReadText(text);
+    return own.Size() > 0 && own.At(0)->id == id;
+}
+
+// Statistics dates feed the date keys that order a player's and a club's history.
+bool StatisticsDatesInRange(const CMemoryDB& db, const CStr& folder) {
+    for (int row = 0; row < db.playerStats.Size(); ++row) {
+        const CPlayerStat* stat = db.playerStats.At(row);
+        if (!IsGameDate(stat->Field(2), stat->Field(3), stat->Field(4))) {
+            QuorelLog("[LoadCareer] %splayerstatlist.dat record %d has the date %d.%d.%d", folder.GetText(),
+                      row, stat->Field(4), stat->Field(3), stat->Field(2));
+            return false;
+        }
+    }
+    for (int row = 0; row < db.matchStats.Size(); ++row) {
+        const CMatchStat* stat = db.matchStats.At(row);
+        if (!IsGameDate(stat->Field(8), stat->Field(7), stat->Field(6))) {
+            QuorelLog("[LoadCareer] %smatchstat.dat record %d has the date %d.%d.%d", folder.GetText(), row,
+                      stat->Field(6), stat->Field(7), stat->Field(8));
+            return false;
+        }
+    }
     return true;
 }
 
@@ -118,6 +267,19 @@ CStr MakeProfileFolderName(const CStr& managerName, int32_t id) {
     return folder;
 }
 
+bool ProfileValuesInRange(const CProfile& profile, CStr& problem) {
+    if (!IsGameDate(profile.year, profile.month, profile.day))
+        problem = CStr::Formatted("the saved date %d.%d.%d is not a day of the game's years", profile.day,
+                                  profile.month, profile.year);
+    else if (profile.dataSet < kDataSetLeague || profile.dataSet > kDataSetWorldCup)
+        problem = CStr::Formatted("the data set %d does not exist", profile.dataSet);
+    else if (profile.cupStage < 0 || profile.cupStage > 4)
+        problem = CStr::Formatted("the cup stage %d is out of range", profile.cupStage);
+    else
+        return true;
+    return false;
+}
+
 bool IsSafeProfileFolder(const CStr& folder) {
     if (folder.IsEmpty() || folder.Length() > kMaxFolderLength)
         return false;
@@ -152,18 +314,38 @@ int ListCareers(CMemoryDB& world) {
     ReadCareerList(list);
     std::vector<CProfile*> gone;
     for (CProfile* profile : list) {
-        if (!IsSafeProfileFolder(profile->folder)) {
-            gone.push_back(profile);
-            continue;
-        }
-        RecoverFolder(profile->folder);
-        if (!DirectoryExists(ProfilePath(profile->folder).GetText()))
+        if (!IsSafeProfileFolder(profile->folder) || SavedFolder(profile->folder).IsEmpty())
             gone.push_back(profile);
     }
     for (CProfile* profile : gone)
         list.Erase(profile);
     world.profiles.Swap(list);
     return world.profiles.Size();
+}
+
+void CleanUpCareerFolders() {
+    bool changed = false;
+    for (const CStr& name : ListDirectory(kProfilesFolder, true)) {
+        std::string text = name.Std();
+        for (const char* suffix : {".saving", ".old"}) {
+            size_t length = std::strlen(suffix);
+            if (text.size() <= length || text.compare(text.size() - length, length, suffix) != 0)
+                continue;
+            CStr folder(text.substr(0, text.size() - length));
+            // Only names a save makes; anything else in the folder is not ours to touch.
+            int32_t id = 0;
+            if (!IsSafeProfileFolder(folder) || !IdOfFolderName(folder, id))
+                continue;
+            RecoverFolder(folder);
+            changed = true;
+        }
+    }
+    if (FileExists(kProfileListTemp)) {
+        RemovePath(kProfileListTemp);
+        changed = true;
+    }
+    if (changed)
+        SyncDirectory(kProfilesFolder);
 }
 
 bool BuildCareerDatabase(CMemoryDB& world, CMemoryDB& career, int32_t dataSet, int32_t clubId,
@@ -202,7 +384,7 @@ bool BuildCareerDatabase(CMemoryDB& world, CMemoryDB& career, int32_t dataSet, i
     newCareer.UpdateStadiumCapacities();
 
     CProfile* profile = new CProfile();
-    profile->id = newWorld.profiles.NextId();
+    profile->id = NewCareerId(managerName);
     profile->folder = MakeProfileFolderName(managerName, profile->id);
     profile->clubId = clubId;
     profile->managerName = managerName;
@@ -217,12 +399,12 @@ bool BuildCareerDatabase(CMemoryDB& world, CMemoryDB& career, int32_t dataSet, i
     return true;
 }
 
-bool SaveCareer(CMemoryDB& world, CMemoryDB& career, CareerSaveFault* fault) {
+bool SaveCareer(CMemoryDB& world, CMemoryDB& career, CareerSaveError* error, CareerSaveFault* fault) {
+    CSaveOutcome outcome(error);
     CProfile* profile = career.profiles.At(0);
-    if (!profile || !IsSafeProfileFolder(profile->folder)) {
-        QuorelLog("[SaveCareer] the career has no profile or an unusable folder name");
-        return false;
-    }
+    if (!profile || !IsSafeProfileFolder(profile->folder))
+        return outcome.Fail(CareerSaveFailure::kOther, 0,
+                            "the career has no profile or an unusable folder name");
     // Statistics find their player again by his id.
     for (CMemoryDB* db : {&world, &career})
         for (CPlayer* player : db->players)
@@ -241,15 +423,32 @@ bool SaveCareer(CMemoryDB& world, CMemoryDB& career, CareerSaveFault* fault) {
         career.players.Reorder(order);
     }
 
+    std::error_code ec;
+    std::filesystem::create_directories(ResolvePath(kProfilesFolder).Std(), ec);
+    if (ec)
+        return outcome.FailErrno(ec.value(), CStr::Formatted("%s cannot be created", kProfilesFolder));
+    // The list is read before anything is written: a list that cannot be read would be rewritten
+    // without the careers it holds.
+    CProfileList list;
+    if (!ReadCareerList(list))
+        return outcome.Fail(CareerSaveFailure::kListUnreadable, 0,
+                            CStr::Formatted("%s cannot be read, so it is not rewritten", kProfileListPath));
     const CStr& folder = profile->folder;
-    CreateDirectories(kProfilesFolder);
+    CProfile* line = list.FindById(profile->id);
+    if (line && line->folder != folder)
+        return outcome.Fail(
+            CareerSaveFailure::kFolderTaken, 0,
+            CStr::Formatted("id %d belongs to the career in '%s'", profile->id, line->folder.GetText()));
+    if (!line && !SavedFolder(folder).IsEmpty() && !FolderHoldsCareer(folder, profile->id))
+        return outcome.Fail(CareerSaveFailure::kFolderTaken, 0,
+                            CStr::Formatted("the folder '%s' holds another career", folder.GetText()));
+
     RecoverFolder(folder);
     CStr staging = ProfilePath(folder, ".saving");
     CStr stagingWorld = staging.Concat("/MainData");
-    if (!CreateDirectories(stagingWorld.GetText())) {
-        QuorelLog("[SaveCareer] %s cannot be created", staging.GetText());
-        return false;
-    }
+    std::filesystem::create_directories(ResolvePath(stagingWorld).Std(), ec);
+    if (ec)
+        return outcome.FailErrno(ec.value(), staging.Concat(" cannot be created"));
     auto writeAll = [&](const CStr& into, const CMemoryDB& db, bool withProfiles) {
         for (const auto& [name, bytes] : db.FileImages(withProfiles)) {
             CStr path = into.Concat("/").Concat(name);
@@ -257,39 +456,51 @@ bool SaveCareer(CMemoryDB& world, CMemoryDB& career, CareerSaveFault* fault) {
                 // A crash part-way through a file leaves a short temporary behind.
                 std::string partial = bytes.substr(0, bytes.size() / 2);
                 WriteFileAtomic(path.Concat(".part").GetText(), partial);
-                return false;
+                return outcome.FailErrno(FaultError(fault), path.Concat(" cannot be written"));
             }
-            if (!WriteFileAtomic(path.GetText(), bytes)) {
-                QuorelLog("[SaveCareer] %s cannot be written", path.GetText());
-                return false;
-            }
+            int code = 0;
+            if (!WriteFileAtomic(path.GetText(), bytes, &code))
+                return outcome.FailErrno(code, path.Concat(" cannot be written"));
         }
-        return true;
+        return SyncDirectory(into.GetText()) ||
+               outcome.FailErrno(errno, into.Concat(" cannot be flushed to the disk"));
     };
     if (!writeAll(staging, career, true) || !writeAll(stagingWorld, world, false))
         return false;
 
+    // The swap: each rename is flushed before the next step, so after a crash the disk shows
+    // either the previous save (as the folder or as ".old") or the complete new one.
     CStr live = ProfilePath(folder);
     CStr old = ProfilePath(folder, ".old");
+    auto rename = [&](const CStr& from, const CStr& to) {
+        if (!Step(fault))
+            return outcome.FailErrno(FaultError(fault), from.Concat(" cannot be renamed"));
+        if (int code = RenamePath(from, to))
+            return outcome.FailErrno(code, from.Concat(" cannot be renamed"));
+        if (!SyncDirectory(kProfilesFolder))
+            return outcome.FailErrno(errno, CStr(kProfilesFolder).Concat(" cannot be flushed to the disk"));
+        return true;
+    };
     bool hadSave = DirectoryExists(live.GetText());
-    if (hadSave && (!Step(fault) || !RenamePath(live, old)))
+    if (hadSave && !rename(live, old))
         return false;
-    if (!Step(fault) || !RenamePath(staging, live))
+    if (!rename(staging, live))
         return false;
     if (hadSave && Step(fault))
         RemovePath(old.GetText());
 
-    // The list of careers: this career's line replaced or added.
-    CProfileList list;
-    ReadCareerList(list);
-    if (CProfile* line = list.FindById(profile->id))
+    // The list of careers: this career's line replaced or added; every other line, parsed or not,
+    // stays as it was.
+    if (line)
         *line = *profile;
     else
         list.Append(new CProfile(*profile));
-    if (!Step(fault) || !WriteFileAtomic(kProfileListPath, list.WriteText())) {
-        QuorelLog("[SaveCareer] %s cannot be written", kProfileListPath);
-        return false;
-    }
+    if (!Step(fault))
+        return outcome.FailErrno(FaultError(fault), CStr(kProfileListPath).Concat(" cannot be written"));
+    int code = 0;
+    if (!WriteFileAtomic(kProfileListPath, list.WriteText(), &code))
+        return outcome.FailErrno(code, CStr(kProfileListPath).Concat(" cannot be written"));
+    SyncDirectory(kProfilesFolder);
     world.profiles.Swap(list);
     return true;
 }
@@ -302,27 +513,19 @@ bool LoadCareer(CMemoryDB& world, CMemoryDB& career, int32_t profileId) {
         QuorelLog("[LoadCareer] no usable career with id %d in %s", profileId, kProfileListPath);
         return false;
     }
-    RecoverFolder(entry->folder);
-    CStr folder = ProfilePath(entry->folder, "\\");
+    CStr saved = SavedFolder(entry->folder);
+    if (saved.IsEmpty()) {
+        QuorelLog("[LoadCareer] the folder of career %d ('%s') is gone", profileId, entry->folder.GetText());
+        return false;
+    }
+    CStr folder = saved.Concat("\\");
     CStr worldFolder = folder.Concat("MainData\\");
-    // A career without its core tables is not a career: refuse it rather than start a blank one.
-    const char* careerCore[] = {"teamlist.dat", "league.dat", "profilelist.dat"};
-    const char* worldCore[] = {"teamlist.dat", "league.dat"};
-    for (const char* name : careerCore) {
-        if (!FileExists(folder.Concat(name).GetText())) {
-            QuorelLog("[LoadCareer] %s%s is missing", folder.GetText(), name);
-            return false;
-        }
-    }
-    for (const char* name : worldCore) {
-        if (!FileExists(worldFolder.Concat(name).GetText())) {
-            QuorelLog("[LoadCareer] %s%s is missing", worldFolder.GetText(), name);
-            return false;
-        }
-    }
+    // A save writes every table; one missing or not whole means the save is damaged, and a career
+    // started from a blank table would overwrite it at the next save.
     CMemoryDB newWorld;
     CMemoryDB newCareer;
-    if (!newWorld.LoadFolder(worldFolder.GetText()) || !newCareer.LoadFolder(folder.GetText())) {
+    if (!newWorld.LoadSavedFolder(worldFolder.GetText(), false) ||
+        !newCareer.LoadSavedFolder(folder.GetText(), true)) {
         QuorelLog("[LoadCareer] the career in %s could not be loaded", folder.GetText());
         return false;
     }
@@ -330,10 +533,18 @@ bool LoadCareer(CMemoryDB& world, CMemoryDB& career, int32_t profileId) {
         QuorelLog("[LoadCareer] %s holds no club or no profile", folder.GetText());
         return false;
     }
+    CStr problem;
+    if (!ProfileValuesInRange(*newCareer.profiles.At(0), problem)) {
+        QuorelLog("[LoadCareer] %sprofilelist.dat: %s", folder.GetText(), problem.GetText());
+        return false;
+    }
+    if (!StatisticsDatesInRange(newWorld, worldFolder) || !StatisticsDatesInRange(newCareer, folder))
+        return false;
     newWorld.profiles.Clear();
     // Only this career's header belongs to the career.
-    while (newCareer.profiles.Size() > 1)
-        newCareer.profiles.Erase(newCareer.profiles.At(1));
+    CProfile header = *newCareer.profiles.At(0);
+    newCareer.profiles.Clear();
+    newCareer.profiles.Append(new CProfile(header));
     newCareer.managerClubId = newCareer.teams.At(0)->id;
     CMemoryDB::CrossLinkStats(newWorld, newCareer);
     newWorld.profiles.Swap(list);
@@ -365,6 +576,7 @@ bool DeleteCareer(CMemoryDB& world, int32_t profileId) {
         QuorelLog("[DeleteCareer] %s cannot be written", kProfileListPath);
         return false;
     }
+    SyncDirectory(kProfilesFolder);
     world.profiles.Swap(list);
     return true;
 }

@@ -24,31 +24,61 @@ int32_t ModeOfDataSet(int32_t dataSet);
 // failure the world is left as it was.
 bool LoadWorldData(CMemoryDB& world, int32_t dataSet);
 // Reads "\data\profiles\profilelist.dat" into world.profiles, leaving out careers whose folder is
-// unsafe or gone. An absent list is an empty one.
+// unsafe or gone; lines that do not parse are logged and kept for the next write of the list. An
+// absent list is an empty one. Reads only: nothing on disk changes.
 int ListCareers(CMemoryDB& world);
+
+// Finishes what an interrupted save left in "\data\profiles\": a previous save that was moved
+// aside comes back when its folder is missing, and half-built folders, old copies and the list's
+// temporary file are removed. Meant for start-up, before any career is listed or saved.
+void CleanUpCareerFolders();
 
 // Starts a career: reloads the world from the data set (nothing of an earlier career may leak in),
 // then builds the career database for the club: a copy of the club and its league, the club's
-// players moved over from the world, copies of its staff and stadium, and a new profile. Both
-// databases change only when everything succeeded.
+// players moved over from the world, copies of its staff and stadium, and a new profile whose id
+// no line of the list and no folder uses. Both databases change only when everything succeeded.
 bool BuildCareerDatabase(CMemoryDB& world, CMemoryDB& career, int32_t dataSet, int32_t clubId,
                          const CStr& managerName);
+
+// Why a save failed, for the message the player sees.
+enum class CareerSaveFailure {
+    kNone,
+    kNoPermission,   // the folder cannot be written (read-only, no access)
+    kNoSpace,        // the disk or the user's quota is full
+    kListUnreadable, // the list of careers exists but cannot be read: it is not rewritten
+    kFolderTaken,    // the folder or the id belongs to another career
+    kOther,          // anything else; systemError may say more
+};
+
+struct CareerSaveError {
+    CareerSaveFailure reason = CareerSaveFailure::kNone;
+    int systemError = 0; // errno of the failing call, 0 when none
+    CStr message;        // what failed and where, for the log
+};
 
 // Lets a test stop a save after a number of file operations, as a crash or full disk would.
 struct CareerSaveFault {
     int stopAfterSteps = -1; // -1 never
     int steps = 0;
+    int systemError = 0; // reported as the failing call's errno when the save stops
 };
 
 // Saves the career into its profile folder and updates the list of careers. The new save is
 // assembled in a separate folder and swapped in by renames, so a save that stops anywhere leaves
 // the previous save loadable. The career's profile (career.profiles row 0) must be filled in by
-// the caller with the current date and state beforehand.
-bool SaveCareer(CMemoryDB& world, CMemoryDB& career, CareerSaveFault* fault = nullptr);
+// the caller with the current date and state beforehand. On failure error says why.
+bool SaveCareer(CMemoryDB& world, CMemoryDB& career, CareerSaveError* error = nullptr,
+                CareerSaveFault* fault = nullptr);
 // Loads a saved career by profile id into both databases; on any failure both stay as they were.
+// Every table file the save writes must be there and whole, and the profile's date, data set and
+// stage and the statistics dates must be in range. Reads only: nothing on disk changes.
 bool LoadCareer(CMemoryDB& world, CMemoryDB& career, int32_t profileId);
 // Removes the career's folder and its line in the list.
 bool DeleteCareer(CMemoryDB& world, int32_t profileId);
+
+// True when the saved date is a game date, the data set one of the three and the cup stage 0-4;
+// otherwise problem says which value is wrong.
+bool ProfileValuesInRange(const CProfile& profile, CStr& problem);
 
 // A folder name for a career: letters and digits of the manager name, then the id. Never empty,
 // never a path.

@@ -58,10 +58,15 @@ CStr JoinPath(const char* folder, const char* name) {
     return path;
 }
 
-// Reads one table file; a missing file is an empty table.
-template <class Table> bool ReadTableFile(const char* folder, const char* name, Table& table, CStr& error) {
+// Reads one table file; a missing file is an empty table unless the file must be there.
+template <class Table>
+bool ReadTableFile(const char* folder, const char* name, Table& table, bool required, CStr& error) {
     CStr path = JoinPath(folder, name);
     if (!FileExists(path.GetText())) {
+        if (required) {
+            error = CStr::Formatted("%s: missing", path.GetText());
+            return false;
+        }
         table.Clear();
         return true;
     }
@@ -94,27 +99,44 @@ std::vector<CStr> CMemoryDB::FileNames(bool withProfiles) {
 }
 
 bool CMemoryDB::LoadFolder(const char* folder) {
+    return Load(folder, false, true);
+}
+
+bool CMemoryDB::LoadSavedFolder(const char* folder, bool withProfiles) {
+    return Load(folder, true, withProfiles);
+}
+
+bool CMemoryDB::Load(const char* folder, bool everyFile, bool withProfiles) {
     CMemoryDB loaded;
     CStr error;
     bool ok = true;
     ForEachPlainTable(loaded, [&](const char* name, auto& table) {
         if (ok)
-            ok = ReadTableFile(folder, name, table, error);
+            ok = ReadTableFile(folder, name, table, everyFile, error);
     });
     if (ok)
-        ok = ReadTableFile(folder, kEmailFile, static_cast<CTable<CEmail>&>(loaded.emails), error);
+        ok = ReadTableFile(folder, kEmailFile, static_cast<CTable<CEmail>&>(loaded.emails), everyFile, error);
     if (ok)
-        ok = ReadTableFile(folder, kWhisperFile, loaded.whispers.whispers, error);
+        ok = ReadTableFile(folder, kWhisperFile, loaded.whispers.whispers, everyFile, error);
     if (ok)
-        ok = ReadTableFile(folder, kWhisperTemplateFile, loaded.whispers.templates, error);
+        ok = ReadTableFile(folder, kWhisperTemplateFile, loaded.whispers.templates, everyFile, error);
+    CStr profilePath = JoinPath(folder, kProfileFile);
+    std::string text;
+    if (ok && FileExists(profilePath.GetText())) {
+        if (ReadWholeFile(profilePath.GetText(), text))
+            loaded.profiles.ReadText(text);
+        else if (everyFile) {
+            ok = false;
+            error = CStr::Formatted("%s: cannot be read", profilePath.GetText());
+        }
+    } else if (ok && everyFile && withProfiles) {
+        ok = false;
+        error = CStr::Formatted("%s: missing", profilePath.GetText());
+    }
     if (!ok) {
         QuorelLog("[CMemoryDB::LoadFolder] %s", error.GetText());
         return false;
     }
-    CStr profilePath = JoinPath(folder, kProfileFile);
-    std::string text;
-    if (FileExists(profilePath.GetText()) && ReadWholeFile(profilePath.GetText(), text))
-        loaded.profiles.ReadText(text);
     loaded.AfterRead();
     loaded.Link();
     loaded.UpdateStadiumCapacities();
@@ -241,12 +263,9 @@ void CMemoryDB::CrossLinkStats(CMemoryDB& world, CMemoryDB& career) {
     for (CMemoryDB* db : {&world, &career})
         for (CMatchStat* stat : db->matchStats)
             byClub[stat->TeamId()].push_back(stat);
-    const auto matchDate = [](const CMatchStat* stat) {
-        return stat->Field(8) * 10000 + stat->Field(7) * 100 + stat->Field(6);
-    };
     for (auto& [club, stats] : byClub)
-        std::stable_sort(stats.begin(), stats.end(), [&matchDate](const CMatchStat* a, const CMatchStat* b) {
-            return matchDate(a) < matchDate(b);
+        std::stable_sort(stats.begin(), stats.end(), [](const CMatchStat* a, const CMatchStat* b) {
+            return a->DateKey() < b->DateKey();
         });
     for (CMemoryDB* db : {&world, &career}) {
         for (CPlayer* player : db->players) {

@@ -51,6 +51,9 @@ public:
     // path). A missing file leaves its table empty; any unreadable or corrupt file fails the
     // whole load with a log line naming it, and the database keeps what it held before.
     bool LoadFolder(const char* folder);
+    // Reads a folder a save wrote: every table file of FileNames(withProfiles) must be there,
+    // otherwise the load fails like one with a corrupt file.
+    bool LoadSavedFolder(const char* folder, bool withProfiles);
     // The bytes of every table file, by file name. The profile list is left out unless asked for
     // (the world's list of careers lives outside the data folders).
     std::vector<std::pair<CStr, std::string>> FileImages(bool withProfiles) const;
@@ -81,6 +84,7 @@ public:
     static std::vector<CStr> FileNames(bool withProfiles);
 
 private:
+    bool Load(const char* folder, bool everyFile, bool withProfiles);
     // Post-read fixups of freshly read tables: played position from the natural one, mail folders.
     void AfterRead();
 };

@@ -5,6 +5,15 @@
 #include <cstdint>
 #include <cstdlib>
 
+bool IsGameDate(int32_t year, int32_t month, int32_t day) {
+    if (year < kFirstGameYear || year > kLastGameYear || month < 1 || month > 12 || day < 1)
+        return false;
+    static const int32_t kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    int32_t last = kDays[month - 1] + (month == 2 && leap ? 1 : 0);
+    return day <= last;
+}
+
 void CLeague::Serialize(CArchive& ar) {
     ar.Int(id);
     ar.Int(nameTextId);

@@ -18,6 +18,14 @@ struct CStadiumWingRecord;
 struct CMatchStat;
 struct CPlayerStat;
 
+// Careers start in 2006 and 2007 and move on a year a season; no career comes near the end of
+// this range, so a date outside it is a damaged file.
+constexpr int32_t kFirstGameYear = 2000;
+constexpr int32_t kLastGameYear = 2999;
+
+// A real calendar day within the game's years.
+bool IsGameDate(int32_t year, int32_t month, int32_t day);
+
 struct CRecord {
     virtual ~CRecord() = default;
     virtual void Serialize(CArchive& ar) = 0;
@@ -202,6 +210,8 @@ struct CMatchStat : CRecord {
     int32_t& Field(int n) { return fields[n - 1]; }
     int32_t Field(int n) const { return fields[n - 1]; }
     int32_t TeamId() const { return fields[2]; }
+    // Fields 8, 7, 6: year, month, day. Wide, so no stored year can overflow it.
+    int64_t DateKey() const { return fields[7] * 10000LL + fields[6] * 100LL + fields[5]; }
     void Serialize(CArchive& ar) override;
 };
 
@@ -211,7 +221,8 @@ struct CPlayerStat : CRecord {
     int32_t& Field(int n) { return fields[n - 1]; }
     int32_t Field(int n) const { return fields[n - 1]; }
     int32_t PlayerId() const { return fields[0]; }
-    int32_t DateKey() const { return fields[1] * 10000 + fields[2] * 100 + fields[3]; }
+    // Fields 2, 3, 4: year, month, day. Wide, so no stored year can overflow it.
+    int64_t DateKey() const { return fields[1] * 10000LL + fields[2] * 100LL + fields[3]; }
     void Serialize(CArchive& ar) override;
 };
 

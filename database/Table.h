@@ -69,7 +69,8 @@ public:
     // Puts the records in the given order; the list must hold exactly this table's records.
     void Reorder(const std::vector<T*>& order) { m_records = order; }
 
-    // Reads a whole file's bytes, replacing the contents only when every record was read.
+    // Reads a whole file's bytes, replacing the contents only when every record was read and
+    // nothing follows the last one.
     bool ReadBytes(const std::string& bytes, CStr& error) {
         CArchive ar = CArchive::ForReading(bytes);
         int32_t count = 0;
@@ -90,6 +91,14 @@ public:
                 return false;
             }
             read.push_back(record);
+        }
+        // Bytes after the last record mean the count is short or the file was damaged: reading on
+        // as if nothing were wrong would drop records without a word.
+        if (ar.Remaining() > 0) {
+            for (T* done : read)
+                delete done;
+            error = CStr::Formatted("%zu bytes after the last of %d records", ar.Remaining(), count);
+            return false;
         }
         Clear();
         m_records = std::move(read);

@@ -4,6 +4,11 @@
 #include "engine/Log.h"
 #include "engine/Paths.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+
 CLament* CLamentList::AddLament(int32_t playerKey, int32_t year, int32_t month, int32_t day, int32_t subject,
                                 int32_t status, int32_t object) {
     CLament* lament = new CLament();
@@ -178,22 +183,59 @@ void CProfileList::Clear() {
     for (CProfile* profile : m_profiles)
         delete profile;
     m_profiles.clear();
+    m_keptLines.clear();
+}
+
+std::vector<int32_t> CProfileList::UsedIds() const {
+    std::vector<int32_t> ids;
+    for (CProfile* profile : m_profiles)
+        ids.push_back(profile->id);
+    for (const std::string& line : m_keptLines) {
+        // A damaged line may still start with the id its folder was named after.
+        const char* begin = line.c_str();
+        char* end = nullptr;
+        errno = 0;
+        long id = std::strtol(begin, &end, 10);
+        if (end != begin && errno == 0 && id >= INT32_MIN && id <= INT32_MAX)
+            ids.push_back(static_cast<int32_t>(id));
+    }
+    return ids;
+}
+
+int32_t NextUnusedId(std::vector<int32_t> ids) {
+    int32_t largest = -1;
+    for (int32_t id : ids)
+        largest = std::max(largest, id);
+    if (largest < INT32_MAX)
+        return largest + 1;
+    std::sort(ids.begin(), ids.end());
+    int32_t next = 0;
+    for (int32_t id : ids)
+        if (id == next)
+            ++next;
+    return next;
 }
 
 int32_t CProfileList::NextId() const {
-    int32_t next = 0;
-    for (CProfile* profile : m_profiles)
-        if (profile->id >= next)
-            next = profile->id + 1;
-    return next;
+    return NextUnusedId(UsedIds());
 }
 
 void CProfileList::ReadText(const std::string& text) {
     Clear();
-    for (const CStr& line : CStr(text).Split('\n')) {
+    size_t begin = 0;
+    while (begin < text.size()) {
+        size_t end = text.find('\n', begin);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string line = text.substr(begin, end - begin);
+        begin = end + 1;
+        if (line.find_first_not_of(" \t\r") == std::string::npos)
+            continue;
         CProfile profile;
-        if (profile.FromLine(line))
+        if (profile.FromLine(CStr(line)))
             m_profiles.push_back(new CProfile(profile));
+        else
+            m_keptLines.push_back(line);
     }
 }
 
@@ -201,6 +243,10 @@ std::string CProfileList::WriteText() const {
     std::string text;
     for (CProfile* profile : m_profiles) {
         text += profile->ToLine().Std();
+        text += '\n';
+    }
+    for (const std::string& line : m_keptLines) {
+        text += line;
         text += '\n';
     }
     return text;

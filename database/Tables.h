@@ -93,6 +93,10 @@ public:
     bool LoadTemplates(const char* gamePath);
 };
 
+// 1 + the largest id, 0 for none; when the largest is the integer limit, the smallest unused id
+// from 0 up.
+int32_t NextUnusedId(std::vector<int32_t> ids);
+
 // The saved careers (world database) or a career's own header (career database), kept as text lines.
 class CProfileList {
 public:
@@ -110,17 +114,26 @@ public:
     CProfile* Append(CProfile* profile);
     bool Erase(CProfile* profile);
     void Clear();
-    void Swap(CProfileList& other) noexcept { m_profiles.swap(other.m_profiles); }
+    void Swap(CProfileList& other) noexcept {
+        m_profiles.swap(other.m_profiles);
+        m_keptLines.swap(other.m_keptLines);
+    }
     const std::vector<CProfile*>& Records() const { return m_profiles; }
     std::vector<CProfile*>::const_iterator begin() const { return m_profiles.begin(); }
     std::vector<CProfile*>::const_iterator end() const { return m_profiles.end(); }
-    // 1 + the largest id, 0 for an empty list.
+    // NextUnusedId of UsedIds().
     int32_t NextId() const;
+    // Every id the list holds, the leading numbers of kept lines included.
+    std::vector<int32_t> UsedIds() const;
 
-    // Lines that do not parse are skipped; the text itself cannot be "corrupt".
+    // Lines that do not parse are kept as they are (a hand edit or a damaged line must not make a
+    // career vanish on the next save); blank lines are dropped.
     void ReadText(const std::string& text);
+    // The careers, then the kept lines.
     std::string WriteText() const;
+    const std::vector<std::string>& KeptLines() const { return m_keptLines; }
 
 private:
     std::vector<CProfile*> m_profiles;
+    std::vector<std::string> m_keptLines;
 };

@@ -1,75 +1,12 @@
 // Careers on disk: a new career, its save, list, load and delete, interrupted saves, corrupt
 // folders and hostile names. Each test runs in a fresh working directory holding a copy of the
 // generated data sets.
-#include "Bytes.h"
-#include "database/Careers.h"
+#include "CareerFolder.h"
 #include "database/Ownership.h"
 #include "engine/Log.h"
 #include "engine/Paths.h"
-#include "engine/TempDir.h"
-
-#include <filesystem>
-#include <gtest/gtest.h>
-#include <sstream>
 
 namespace fs = std::filesystem;
-
-namespace {
-
-const int32_t kClub = 9; // a middle-league club
-
-class CareerFolder : public TempDirTest {
-protected:
-    void SetUp() override {
-        TempDirTest::SetUp();
-        fs::path source = fs::path(FB_GAME_DIR) / "data";
-        for (const char* set : {"", "EuroCup", "WorldCup"}) {
-            fs::create_directories(m_dir / "data" / set);
-            for (const fs::directory_entry& entry : fs::directory_iterator(source / set))
-                if (entry.is_regular_file() && entry.path().extension() == ".dat")
-                    fs::copy_file(entry.path(), m_dir / "data" / set / entry.path().filename());
-        }
-        fs::create_directories(m_dir / "data/profiles");
-        Write("data/profiles/profilelist.dat", "");
-    }
-
-    // Both databases as bytes and links: equal descriptions mean equal databases.
-    static std::string Describe(const CMemoryDB& world, const CMemoryDB& career) {
-        std::string text;
-        for (const auto& [name, bytes] : world.FileImages(false))
-            text += "W " + name.Std() + " " + std::to_string(std::hash<std::string>()(bytes)) + "\n";
-        for (const auto& [name, bytes] : career.FileImages(true))
-            text += "C " + name.Std() + " " + std::to_string(std::hash<std::string>()(bytes)) + "\n";
-        return text + DescribeLinks(world) + "----\n" + DescribeLinks(career);
-    }
-
-    // The first line where two descriptions part, for a readable failure.
-    static std::string FirstDifference(const std::string& a, const std::string& b) {
-        std::istringstream left(a);
-        std::istringstream right(b);
-        std::string lineA;
-        std::string lineB;
-        while (true) {
-            bool moreA = static_cast<bool>(std::getline(left, lineA));
-            bool moreB = static_cast<bool>(std::getline(right, lineB));
-            if (!moreA && !moreB)
-                return "";
-            if (!moreA || !moreB || lineA != lineB)
-                return "'" + (moreA ? lineA : "<end>") + "' vs '" + (moreB ? lineB : "<end>") + "'";
-        }
-    }
-
-    static CPlayerStat* Stat(int32_t year, int32_t month, int32_t day, int32_t points) {
-        CPlayerStat* stat = new CPlayerStat();
-        stat->Field(2) = year;
-        stat->Field(3) = month;
-        stat->Field(4) = day;
-        stat->Field(10) = points;
-        return stat;
-    }
-};
-
-} // namespace
 
 TEST_F(CareerFolder, NewCareerTakesTheClubItsSquadAndStadium) {
     CMemoryDB world;
@@ -135,6 +72,7 @@ TEST_F(CareerFolder, SavedCareerReloadsIdentically) {
     match->Field(3) = kClub;
     match->Field(6) = 15;
     match->Field(7) = 9;
+    match->Field(8) = 2007;
     AddMatchStat(career, club, match);
     std::swap(club->players[0], club->players[3]); // line-up work
     club->cash -= 70000;
@@ -298,7 +236,7 @@ TEST_F(CareerFolder, ASaveStoppedAtAnyStepLeavesTheLastSaveLoadable) {
     career.teams.At(0)->cash = 12345;
     AddPlayerStat(career, career.teams.At(0)->players[2], Stat(2007, 9, 1, 9));
     CareerSaveFault counter;
-    ASSERT_TRUE(SaveCareer(world, career, &counter));
+    ASSERT_TRUE(SaveCareer(world, career, nullptr, &counter));
     std::string secondSave = Describe(world, career);
     ASSERT_GT(counter.steps, 60);
 
@@ -308,20 +246,30 @@ TEST_F(CareerFolder, ASaveStoppedAtAnyStepLeavesTheLastSaveLoadable) {
         fs::copy(backup, m_dir / "data/profiles", fs::copy_options::recursive);
         CareerSaveFault fault;
         fault.stopAfterSteps = stop;
-        EXPECT_FALSE(SaveCareer(world, career, &fault)) << stop;
-        CMemoryDB loadedWorld;
-        CMemoryDB loadedCareer;
-        ASSERT_TRUE(LoadCareer(loadedWorld, loadedCareer, id)) << "stopped after " << stop;
-        std::string loaded = Describe(loadedWorld, loadedCareer);
-        // Either the whole old save or, once the new folder is in place, the whole new one.
-        if (loaded == secondSave) {
-            sawNew = true;
-        } else {
-            EXPECT_FALSE(sawNew) << "stopped after " << stop;
-            EXPECT_EQ(FirstDifference(loaded, firstSave), "") << "stopped after " << stop;
+        EXPECT_FALSE(SaveCareer(world, career, nullptr, &fault)) << stop;
+        // Loading straight after the stop reads whichever save is whole and changes nothing;
+        // the start-up clean-up then settles the folders and the same save loads again.
+        for (bool cleaned : {false, true}) {
+            if (cleaned)
+                CleanUpCareerFolders();
+            auto before = Snapshot();
+            CMemoryDB loadedWorld;
+            CMemoryDB loadedCareer;
+            ASSERT_TRUE(LoadCareer(loadedWorld, loadedCareer, id)) << "stopped after " << stop;
+            EXPECT_EQ(Snapshot(), before) << "stopped after " << stop;
+            std::string loaded = Describe(loadedWorld, loadedCareer);
+            // Either the whole old save or, once the new folder is in place, the whole new one.
+            if (loaded == secondSave) {
+                sawNew = true;
+            } else {
+                EXPECT_FALSE(sawNew) << "stopped after " << stop;
+                EXPECT_EQ(FirstDifference(loaded, firstSave), "") << "stopped after " << stop;
+            }
+            EXPECT_EQ(ListCareers(loadedWorld), 1);
         }
-        EXPECT_EQ(ListCareers(loadedWorld), 1);
         EXPECT_FALSE(fs::exists(folder.string() + ".saving"));
+        EXPECT_FALSE(fs::exists(folder.string() + ".old"));
+        EXPECT_TRUE(fs::is_directory(folder));
     }
     EXPECT_TRUE(sawNew);
 }
