@@ -2,9 +2,8 @@
 #include "app/GameApp.h"
 
 #include "app/GameManager.h"
-#include "app/Options.h"
-#include "app/StartScreens.h"
-#include "career/DayController.h"
+#include "app/Shell.h"
+#include "career/Options.h"
 #include "engine/Color.h"
 #include "engine/Device.h"
 #include "engine/Font.h"
@@ -123,7 +122,7 @@ void CGameApp::StartLoadingThread() {
 void CGameApp::LoadGame() {
     SetProgressStep(kLoadingStages);
     if (!g_pGameManager)
-        g_pGameManager = new CGameManager();
+        g_pGameManager = new CGameManager(this);
     CGameManager& gm = *g_pGameManager;
     gm.loadingProgress = 0;
 
@@ -146,7 +145,7 @@ void CGameApp::LoadGame() {
         g_pQuorelMusic->SetVolume(options.musicVolume);
         g_pQuorelMusic->SetEnabled(options.enableMusic);
         if (options.enableMusic)
-            g_pQuorelMusic->SwitchTrack("\\music\\001_menu_theme.wav");
+            g_pQuorelMusic->SwitchTrack(kMenuTracks[0]);
     }
     if (g_pQuorelSound) {
         g_pQuorelSound->SetVolume(options.effectVolume);
@@ -155,8 +154,7 @@ void CGameApp::LoadGame() {
     gm.loadingProgress = 5;
 
     gm.CreateScreens(options);
-    CreateStartScreens(gm);
-    CreateDayScreens(gm, this);
+    gm.CreateRegisteredScreens();
     gm.loadingProgress = 6;
     m_loaded = true;
 }
@@ -169,7 +167,7 @@ FrameFlags CGameApp::CurrentFrameFlags() const {
         flags.newCareerWait = g_pGameManager->newCareerWait != 0;
         flags.oneDayWait = g_pGameManager->oneDayWait != 0;
         flags.wait3D = g_pGameManager->wait3D != 0;
-        flags.view3D = g_pGameManager->view3D != 0;
+        flags.view3D = g_pGameManager->Session().view3D != 0;
     }
     flags.matchRunning = matchRunning != 0;
     return flags;

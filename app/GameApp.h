@@ -4,12 +4,13 @@
 #pragma once
 
 #include "app/FrameTiming.h"
-#include "app/TextTable.h"
 #include "app/WorkerThread.h"
 #include "engine/App.h"
 #include "engine/Math3D.h"
 #include "engine/RenderTexture.h"
 #include "engine/Str.h"
+#include "gui/TextTable.h"
+#include "screens/ScreenContext.h"
 
 #include <atomic>
 #include <functional>
@@ -19,8 +20,7 @@
 class CQuorelFont;
 class IGuiBackend;
 
-// The windows that can lie over a running match, each with its open flag.
-enum class Overlay : int { Tactics, Popup, Coaching, QuarterBreak, Commentary, Count };
+// The windows that can lie over a running match, in the order of their open flags.
 constexpr int kOverlayWindowIds[] = {11074, 11222, 11305, 11312, 11316};
 
 struct BusyResult {
@@ -60,6 +60,8 @@ public:
     bool IntroFinished() const { return m_introFinished.load(); }
     void FinishIntro();
     FrameFlags CurrentFrameFlags() const;
+    // Ends the main loop after the current frame; the game then shuts down in order.
+    void RequestQuit() { m_quitLoop = true; }
 
     // Seams the match views fill: each draws its whole view for one frame.
     std::function<void(float dt)> drawMatch2D;
@@ -100,7 +102,7 @@ private:
     CFrameTimer m_timer;
     float m_dt = 0.01f;
     int m_mouseX = 512, m_mouseY = 384;
-    bool m_quitLoop = false;
+    std::atomic<bool> m_quitLoop{false};
 
     CRenderTexture m_logos[6];
     CRenderTexture m_waitImage;

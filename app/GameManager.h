@@ -1,31 +1,32 @@
-// CGameManager: owns every screen, both databases, the calendar, fixtures, ledger and day
-// controller, the language table and the message queue (through its screen stack base); routes
-// GUI messages to the screens in a fixed order and refreshes them.
+// CGameManager: the shell's screen host. It owns the career session, every screen (made from the
+// screen registry), the language table and the message queue (through its screen stack base);
+// routes GUI messages to the screens in the registry's order and refreshes them.
 #pragma once
 
-#include "app/GameScreen.h"
-#include "app/Options.h"
-#include "app/TextTable.h"
-#include "career/Calendar.h"
+#include "career/CareerSession.h"
 #include "gui/ScreenStack.h"
+#include "gui/TextTable.h"
+#include "screens/ScreenContext.h"
 
 #include <array>
 #include <atomic>
 #include <memory>
 #include <mutex>
+#include <vector>
 
-class CMemoryDB;
-class CFixtureList;
-class CEventList;
+class CGameApp;
+class CShellServices;
 
 class CGameManager : public CScreenStack {
 public:
-    CGameManager();
+    // The application may be absent (tests, the probe): the shell's flags then live here alone.
+    explicit CGameManager(CGameApp* app = nullptr);
     ~CGameManager() override;
 
-    // Loads the language file, creates the calendar, fixture list, ledger, day controller, both
-    // databases (the world from "\data\") and every screen that finds its root window.
+    // Loads the language files and the league world into the session.
     bool CreateScreens(const GameOptions& options);
+    // Makes every screen of the registry (after the layout is built).
+    void CreateRegisteredScreens();
 
     // Screens first in their fixed order, then (in ProcessMessages) the stack's own delivery.
     void OnMessage(GuiMessage& message) override;
@@ -35,60 +36,41 @@ public:
     // A copy of the language text; an absent id gives an empty text.
     CStr GetText(int textId) const { return m_language.Get(textId); }
     CTextTable& Language() { return m_language; }
-    // Centres the window over the reference element; nothing when either is missing.
-    void CentreWindow(int referenceId, int windowId);
-    void SetFrameTexts();
 
-    // A career is open: both databases exist and the career has a club and a profile.
-    bool HasOpenCareer() const;
-
-    // Careers. Each leaves the running game as it was when it fails.
-    bool StartNewCareer(int32_t dataSet, int32_t clubId, const CStr& managerName);
-    bool SaveCurrentCareer();
-    bool LoadSavedCareer(int32_t profileId);
-    bool DeleteSavedCareer(int32_t profileId);
-    // Back to the state before any career: career database gone, schedule and date reset.
-    void LeaveCareer();
+    CCareerSession& Session() { return m_session; }
+    const CCareerSession& Session() const { return m_session; }
+    const CScreenContext& Context() const { return *m_context; }
+    IShell& Shell();
+    CShellServices& ShellServices() { return *m_shell; }
+    // Null without the application.
+    CGameApp* App() const;
 
     CGameScreen* Screen(ScreenRole role) const { return m_screens[static_cast<size_t>(role)].get(); }
     void SetScreen(ScreenRole role, std::unique_ptr<CGameScreen> screen);
 
     // The order messages go to the screens; match mode narrows it to the match screens.
     std::vector<ScreenRole> MessageOrder() const;
-    // The refresh groups in order (group 2 empty in the tournament modes).
+    // The refresh groups in order (group 1 empty in the tournament modes).
     std::vector<std::vector<ScreenRole>> RefreshGroups() const;
 
     // Wait-screen text, written by workers while the main thread draws it.
     void SetWaitText(const CStr& text);
     CStr WaitText() const;
 
-    GameDate currentDate{2007, 8, 1};
-    CMemoryDB* worldDB = nullptr;
-    CMemoryDB* careerDB = nullptr;
-    CCalendar* calendar = nullptr;
-    CFixtureList* fixtureList = nullptr;
-    CEventList* ledger = nullptr;
-    GameOptions options;
-    CStr workingDir;
-
-    std::atomic<uint8_t> matchMode{0};
-    std::atomic<uint8_t> view3D{1};     // copy of "Enable3DSimulation", toggled by the view-mode screen
-    std::atomic<uint8_t> resultOnly{0}; // the 2D match runs to its end at once
+    // The frame's flags the screens and the day run set.
     std::atomic<uint8_t> newCareerWait{0};
     std::atomic<uint8_t> oneDayWait{0};
     std::atomic<uint8_t> wait3D{0};
     std::atomic<uint8_t> scene3DReady{0};
-    std::atomic<uint8_t> tournamentMode{0};
-    std::atomic<uint8_t> euroCup{0};
-    std::atomic<int32_t> cupStage{0};
-    std::atomic<uint8_t> tournamentExit{0};
-    std::atomic<uint8_t> careerOver{0};
     std::atomic<uint8_t> tacticsWindow{0};
     std::atomic<int32_t> loadingProgress{0};
-    int32_t dataSet = 0; // the open career's data set
+    CStr workingDir;
 
 private:
     CTextTable m_language;
+    CCareerSession m_session;
+    std::unique_ptr<CShellServices> m_shell;
+    std::unique_ptr<CScreenContext> m_context;
     std::array<std::unique_ptr<CGameScreen>, static_cast<size_t>(ScreenRole::Count)> m_screens;
     mutable std::mutex m_waitTextMutex;
     CStr m_waitText;

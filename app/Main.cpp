@@ -5,9 +5,9 @@
 #include "engine/MessageBox.h"
 
 int main() {
-    // The top objects in their order: the game manager first, the application last.
-    g_pGameManager = new CGameManager();
+    // The application first: the game manager answers the screens with its flags.
     auto* app = new CGameApp();
+    g_pGameManager = new CGameManager(app);
     app->StartEngine(true);
     if (!app->CreateDevice(1024, 768, 32)) {
         ShowMessageBox("Fastbreak", "The game window could not be opened: an OpenGL 3.3 display is needed.");

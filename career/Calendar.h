@@ -2,19 +2,8 @@
 #pragma once
 
 #include "career/TextLookup.h"
+#include "database/GameDate.h"
 #include "engine/Str.h"
-
-// A calendar date. Fixtures and the game manager think in year, month, day; the calendar's
-// three-integer operations take year, day, month, so prefer the GameDate overloads.
-struct GameDate {
-    int year = 0;
-    int month = 0; // 1-12
-    int day = 0;   // 1-31
-};
-
-inline bool operator==(const GameDate& a, const GameDate& b) {
-    return a.year == b.year && a.month == b.month && a.day == b.day;
-}
 
 class CCalendar {
 public:

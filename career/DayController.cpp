@@ -2,30 +2,28 @@
 // worker thread, the season-end popup and leaving a career.
 #include "career/DayController.h"
 
-#include "app/GameApp.h"
-#include "app/GameManager.h"
-#include "app/StartScreens.h"
 #include "career/CareerSchedule.h"
 #include "career/EventList.h"
 #include "career/FixtureList.h"
 #include "database/MemoryDB.h"
 #include "engine/Log.h"
-#include "gui/Element.h"
-#include "match2d/Match2DMatchDay.h"
 
 namespace {
 
-constexpr int kFunShopButton = 10376;
-constexpr int kSeasonButtons[2] = {10044, 10378};
+constexpr int kFunShopButton = ID_FR_FUNSHOP;
+// The frame's season buttons; the stadium's only once its window exists.
+constexpr int kSeasonButton = ID_FR_BUTTON;
+constexpr int kStadiumButton = ID_FR_STADIUM;
+constexpr int kStadiumWindow = ID_STADIUM;
 constexpr int kRegularLeague = 100005;
-constexpr int kMainFrame = 10039;
-constexpr int kFrameWindows[3] = {10039, 10369, 10759};
-constexpr int kMainMenu = 10001;
-constexpr int kClubWindow = 10066;
-constexpr int kNewCareerButton = 11046;
-constexpr int kStatisticsWindows[2] = {10759, 10785};
-constexpr int kStageTextElement = 11278;
-constexpr int kSquadReference = 10344;
+constexpr int kMainFrame = ID_FRAME;
+constexpr int kFrameWindows[3] = {ID_FRAME, ID_SEASONFRAME, ID_STATISTICS_FRAME};
+constexpr int kMainMenu = ID_MAINMENU;
+constexpr int kClubWindow = ID_CLUBOVERVIEW;
+constexpr int kNewCareerButton = ID_NEWCAREER_SOURCE;
+constexpr int kStatisticsWindows[2] = {ID_STATISTICS_FRAME, ID_STATISTICS};
+constexpr int kStageTextElement = ID_RESULTS_STAGE_TEXT;
+constexpr int kSquadReference = ID_LINEUP;
 
 template <size_t N> bool IsOneOf(const int (&ids)[N], int id) {
     for (int candidate : ids)
@@ -156,12 +154,16 @@ bool CDayController::AdvanceDay(bool& stop) {
             m_host->RunDailyStep(DailyStep::DeliverFunShopOrders);
             enable(kFunShopButton, true);
         }
-        for (int id : kSeasonButtons)
-            enable(id, true);
+        // The season buttons come back every day, but not the stadium's while it has no window.
+        const bool stadium = m_host->HasWindow(kStadiumWindow);
+        enable(kSeasonButton, true);
+        if (stadium)
+            enable(kStadiumButton, true);
         CLeague* first = career->leagues.At(0);
-        if (first && first->type == kRegularLeague && first->classNumber % 3 == 0)
-            for (int id : kSeasonButtons)
-                enable(id, false);
+        if (first && first->type == kRegularLeague && first->classNumber % 3 == 0) {
+            enable(kSeasonButton, false);
+            enable(kStadiumButton, false);
+        }
     }
     return hadFixtures;
 }
@@ -218,9 +220,7 @@ DayPanelHeader CDayController::PanelHeader() const {
 }
 
 bool CDayController::PlayDayMatches(bool& stop) {
-    CDayInfoPanel* panel = m_host->DayPanel();
-    if (panel)
-        panel->ClearItems();
+    m_board.Clear();
     m_userAtHome = false;
     stop = false;
 
@@ -251,8 +251,9 @@ bool CDayController::PlayDayMatches(bool& stop) {
             continue;
         }
         int homeScore = 0, awayScore = 0;
-        PlayQuickFixture(ctx, panel, Text(fixture->home->countryTextId), Text(fixture->away->countryTextId),
-                         fixture->home, fixture->away, homeScore, awayScore);
+        PlayQuickFixture(ctx, &m_board, Text(fixture->home->countryTextId),
+                         Text(fixture->away->countryTextId), fixture->home, fixture->away, homeScore,
+                         awayScore);
         fixture->homeScore = homeScore;
         fixture->awayScore = awayScore;
         m_host->PublishLatestResult(LatestResult{fixture->leagueName, fixture->home->name,
@@ -265,16 +266,14 @@ bool CDayController::PlayDayMatches(bool& stop) {
         stop = true;
         HandOffUserMatch(userFixture, user, liveMatch);
         // A match played to its end at once joins the day's results like every other fixture.
-        if (panel && !liveMatch && userFixture->homeScore >= 0 && userFixture->awayScore >= 0)
-            panel->AddResult(
-                new DayResultItem{{Text(userFixture->home->countryTextId), userFixture->home->name,
-                                   CStr::Formatted("%d-%d", userFixture->homeScore, userFixture->awayScore),
-                                   userFixture->away->name, Text(userFixture->away->countryTextId)}});
+        if (!liveMatch && userFixture->homeScore >= 0 && userFixture->awayScore >= 0)
+            m_board.results.push_back(
+                DayResultItem{{Text(userFixture->home->countryTextId), userFixture->home->name,
+                               CStr::Formatted("%d-%d", userFixture->homeScore, userFixture->awayScore),
+                               userFixture->away->name, Text(userFixture->away->countryTextId)}});
     }
-    if (panel) {
-        FillDayLeaders(m_results, panel);
-        OnMainThread([panel] { panel->Refresh(); });
-    }
+    FillDayLeaders(m_results, m_board);
+    OnMainThread([this] { m_host->RefreshDayPanel(); });
     if (!liveMatch && m_fixtures && MakeDateKey(m_date) == MakeDateKey(m_fixtures->LastDate())) {
         m_seasonEndPopup = true;
         OnMainThread([this] {
@@ -319,6 +318,7 @@ void CDayController::HandOffUserMatch(CFixture* fixture, CTeam* user, bool& live
     setup.away = away;
     setup.userAtHome = m_userAtHome;
     setup.date = m_date;
+    setup.tournament = m_host->TournamentMode();
     m_liveMatch = false;
     if (m_host->View3D() || !m_host->NoView()) {
         bool view3D = m_host->View3D();
@@ -329,9 +329,15 @@ void CDayController::HandOffUserMatch(CFixture* fixture, CTeam* user, bool& live
         }
         UserMatchOutcome outcome = m_host->StartUserMatch(setup);
         if (!outcome.taken) {
-            // No engine to show it: the day ends on the panel and the fixture waits unplayed.
-            QuorelLog("[CDayController::PlayDayMatches] no match engine took %s - %s",
-                      fixture->home->name.GetText(), fixture->away->name.GetText());
+            // An engine without its screen may play the match at once; the result is written here
+            // alone. Otherwise the day ends on the panel and the fixture waits unplayed.
+            if (outcome.finished) {
+                fixture->homeScore = outcome.homeScore;
+                fixture->awayScore = outcome.awayScore;
+            } else {
+                QuorelLog("[CDayController::PlayDayMatches] no match engine took %s - %s",
+                          fixture->home->name.GetText(), fixture->away->name.GetText());
+            }
             m_host->ClearMatchOverlays();
             return;
         }
@@ -513,10 +519,8 @@ void CDayController::ResetCareerState() {
     m_userMatchAway = nullptr;
     m_seasonEndPopup = false;
     m_singleStep = true;
-    if (CDayInfoPanel* panel = m_host->DayPanel()) {
-        panel->ClearItems();
-        OnMainThread([panel] { panel->Clear(); });
-    }
+    m_board.Clear();
+    OnMainThread([this] { m_host->ClearDayPanel(); });
     m_host->ResetCareerSteps();
 }
 
@@ -634,8 +638,7 @@ void CDayController::SwitchAfterUserMatch(int source) {
 
 void CDayController::FinishContinue(bool stop) {
     if (stop) {
-        if (CDayInfoPanel* panel = m_host->DayPanel())
-            panel->Refresh();
+        m_host->RefreshDayPanel();
         m_host->RefreshAllScreens();
         SwitchAfterUserMatch(m_workerSource);
         return;
@@ -651,8 +654,7 @@ void CDayController::FinishOneDay(bool hadFixtures, bool stop) {
     } else {
         // Every next-day button switches as the first one does.
         const int source = kNextDayButtons[0];
-        if (CDayInfoPanel* panel = m_host->DayPanel())
-            panel->Refresh();
+        m_host->RefreshDayPanel();
         m_host->RefreshAllScreens();
         if (stop)
             SwitchAfterUserMatch(source);
@@ -668,185 +670,4 @@ void CDayController::FinishNewCareer() {
     m_host->SetNewCareerWait(false);
     Post(kNewCareerButton, kMainFrame, kMsgOpenMenu);
     Post(kNewCareerButton, kClubWindow, kMsgOpenOnTop);
-}
-
-// ---- the running game ------------------------------------------------------------------------------
-
-GameDate CGameDayHost::CurrentDate() const {
-    return m_gm.currentDate;
-}
-void CGameDayHost::SetCurrentDate(const GameDate& date) {
-    m_gm.currentDate = date;
-}
-CMemoryDB* CGameDayHost::WorldDb() const {
-    return m_gm.worldDB;
-}
-CMemoryDB* CGameDayHost::CareerDb() const {
-    return m_gm.careerDB;
-}
-void CGameDayHost::DeleteCareerDb() {
-    m_gm.LeaveCareer();
-}
-CEventList* CGameDayHost::Ledger() const {
-    return m_gm.ledger;
-}
-CDayInfoPanel* CGameDayHost::DayPanel() const {
-    return dynamic_cast<CDayInfoPanel*>(m_gm.Screen(ScreenRole::DayInfoPanel));
-}
-bool CGameDayHost::HasCalendar() const {
-    return m_gm.calendar != nullptr;
-}
-CStr CGameDayHost::GetText(int textId) const {
-    return m_gm.GetText(textId);
-}
-
-bool CGameDayHost::TournamentMode() const {
-    return m_gm.tournamentMode != 0;
-}
-bool CGameDayHost::View3D() const {
-    return m_gm.view3D != 0;
-}
-bool CGameDayHost::NoView() const {
-    return m_gm.resultOnly != 0;
-}
-bool CGameDayHost::MatchMode() const {
-    return m_gm.matchMode != 0;
-}
-void CGameDayHost::SetMatchMode(bool on) {
-    m_gm.matchMode = on ? 1 : 0;
-}
-int CGameDayHost::CupStage() const {
-    return m_gm.cupStage;
-}
-bool CGameDayHost::TournamentExit() const {
-    return m_gm.tournamentExit != 0;
-}
-bool CGameDayHost::CareerOver() const {
-    return m_gm.careerOver != 0;
-}
-void CGameDayHost::ClearCareerOver() {
-    m_gm.careerOver = 0;
-}
-void CGameDayHost::EndTournament() {
-    m_gm.tournamentExit = 0;
-    m_gm.tournamentMode = 0;
-    m_gm.euroCup = 0;
-}
-
-void CGameDayHost::SetBusy(bool on) {
-    if (m_app)
-        m_app->busy = on ? 1 : 0;
-}
-void CGameDayHost::SetStep(bool on) {
-    if (m_app)
-        m_app->step = on ? 1 : 0;
-}
-void CGameDayHost::SetThreadRunning(bool on) {
-    if (m_app)
-        m_app->threadRunning = on ? 1 : 0;
-}
-void CGameDayHost::SetMatchRunning(bool on) {
-    if (m_app)
-        m_app->matchRunning = on ? 1 : 0;
-}
-void CGameDayHost::Set3DInput(bool on) {
-    if (m_app)
-        m_app->input3D = on ? 1 : 0;
-}
-void CGameDayHost::ClearMatchOverlays() {
-    if (m_app)
-        for (auto& flag : m_app->overlayOpen)
-            flag = 0;
-}
-void CGameDayHost::SetDayWait(bool on) {
-    m_gm.oneDayWait = on ? 1 : 0;
-}
-void CGameDayHost::SetNewCareerWait(bool on) {
-    m_gm.newCareerWait = on ? 1 : 0;
-}
-void CGameDayHost::SetWaitText(const CStr& text) {
-    m_gm.SetWaitText(text);
-}
-void CGameDayHost::PublishLatestResult(const LatestResult& result) {
-    if (!m_app)
-        return;
-    m_app->SetBusyResult(
-        BusyResult{result.league, result.away, result.home, result.awayScore, result.homeScore});
-    m_app->newResult = 1;
-}
-bool CGameDayHost::StartWorker(std::function<void()> work) {
-    return m_app && m_app->StartWorker(std::move(work));
-}
-
-void CGameDayHost::Post(int source, int target, int kind, int p1, int p2) {
-    PostGuiMessage(source, target, kind, p1, p2);
-}
-void CGameDayHost::RefreshAllScreens() {
-    m_gm.RefreshAllScreens();
-}
-void CGameDayHost::CentreWindow(int window, int reference) {
-    m_gm.CentreWindow(reference, window);
-}
-void CGameDayHost::EnableElement(int elementId, bool enabled) {
-    if (CGuiElement* element = m_gm.FindElement(elementId))
-        element->SetDisabled(!enabled);
-}
-void CGameDayHost::SetElementText(int elementId, const CStr& text, int format) {
-    CGuiElement* element = m_gm.FindElement(elementId);
-    if (!element)
-        return;
-    // A text box adds lines to what it holds, so it is emptied first.
-    if (element->GetType() == GuiElementType::TextBox) {
-        element->Clear();
-        element->SetText(text);
-    } else {
-        element->SetText(text, format);
-    }
-}
-void CGameDayHost::RefreshStatistics() {
-    if (CGameScreen* screen = m_gm.Screen(ScreenRole::Statistics))
-        screen->Refresh();
-}
-bool CGameDayHost::SaveBeforeLeaving() {
-    if (!m_gm.HasOpenCareer() || m_gm.SaveCurrentCareer())
-        return true;
-    ShowGameMessage(m_gm, "The career could not be saved, so it stays open.");
-    return false;
-}
-
-bool CGameDayHost::HasWindow(int window) const {
-    return m_gm.FindElement(window) != nullptr;
-}
-
-void CGameDayHost::RefreshResults() {
-    if (CGameScreen* screen = m_gm.Screen(ScreenRole::Results))
-        screen->Refresh();
-}
-void CGameDayHost::RefreshTransfers() {
-    if (CGameScreen* screen = m_gm.Screen(ScreenRole::Transfer))
-        screen->Refresh();
-}
-
-void CGameDayHost::LoadMatchTactics() {
-    LoadMatch2DTactics();
-}
-UserMatchOutcome CGameDayHost::StartUserMatch(const UserMatchSetup& setup) {
-    Match2DRecords records;
-    records.date = setup.date;
-    if (m_gm.worldDB != nullptr) {
-        records.matchStats = &m_gm.worldDB->matchStats;
-        records.playerStats = &m_gm.worldDB->playerStats;
-    }
-    return PlayUserMatch2D(TheMatch2D(), setup, m_gm.Screen(ScreenRole::MatchCentre) != nullptr, records);
-}
-
-void CreateDayScreens(CGameManager& gm, CGameApp* app) {
-    auto panel = std::make_unique<CDayInfoPanel>(gm.FindElement(CDayInfoPanel::kWindow),
-                                                 [&gm](int id) { return gm.GetText(id); });
-    auto controller =
-        std::make_unique<CDayController>(std::make_unique<CGameDayHost>(gm, app), gm.fixtureList);
-    CDayController* day = controller.get();
-    panel->SetHeaderSource([day] { return day->PanelHeader(); });
-    gm.SetScreen(ScreenRole::DayInfoPanel, std::move(panel));
-    gm.SetScreen(ScreenRole::DayController, std::move(controller));
 }

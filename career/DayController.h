@@ -2,12 +2,13 @@
 // fixed order, plays the match day and reacts to the continue, next-day and season-end buttons.
 #pragma once
 
-#include "app/GameScreen.h"
 #include "career/Calendar.h"
 #include "career/MatchDay.h"
 #include "database/Tables.h"
 #include "engine/Str.h"
-#include "screens/info/DayInfoPanel.h"
+#include "gui/GameScreen.h"
+#include "guidefines.h"
+#include "match/UserMatch.h"
 
 #include <atomic>
 #include <cstdint>
@@ -18,8 +19,6 @@
 #include <vector>
 
 class CEventList;
-class CGameApp;
-class CGameManager;
 class CFixtureList;
 class CMemoryDB;
 struct CFixture;
@@ -44,32 +43,6 @@ enum class DailyStep : int {
     DeliverFunShopOrders,
 };
 
-// How the user's match is shown.
-enum class UserMatchView : int {
-    Scene3D,     // the 3D view: the scene loader, then the in-match display
-    MatchCentre, // the 2D match on the match-centre screen
-    Instant,     // the 2D match run to its end at once
-};
-
-// The user's fixture as the match day hands it to a match engine.
-struct UserMatchSetup {
-    CFixture* fixture = nullptr;
-    CTeam* home = nullptr;
-    CTeam* away = nullptr;
-    bool userAtHome = false;
-    UserMatchView view = UserMatchView::MatchCentre;
-    GameDate date;
-};
-
-// What the engine seam reports back. Without an engine nobody takes the match; a match that did
-// not reach its end is not a result.
-struct UserMatchOutcome {
-    bool taken = false;    // an engine has the match (a live view runs it from now on)
-    bool finished = false; // an instant run reached its end
-    int homeScore = -1;
-    int awayScore = -1;
-};
-
 // The busy panel's latest result.
 struct LatestResult {
     CStr league;
@@ -79,12 +52,41 @@ struct LatestResult {
     CStr awayScore;
 };
 
-// What the day controller needs of the running game. The game manager answers; every method that
-// belongs to a part of the game not built yet has a default that does nothing.
-class IDayHost {
+// What the day controller needs of the windows: the screens answer. Post is safe from any thread;
+// the rest runs on the main thread only.
+class IDayView {
 public:
-    virtual ~IDayHost() = default;
+    virtual ~IDayView() = default;
+    virtual void Post(int source, int target, int kind, int p1, int p2) = 0;
+    virtual void CentreWindow(int window, int reference) {
+        (void)window;
+        (void)reference;
+    }
+    virtual void EnableElement(int elementId, bool enabled) {
+        (void)elementId;
+        (void)enabled;
+    }
+    // A text box is emptied first; a button gets a caption in the draw format.
+    virtual void SetElementText(int elementId, const CStr& text, int format) {
+        (void)elementId;
+        (void)text;
+        (void)format;
+    }
+    // Whether the layout has the window; the season's end goes through the results window when
+    // it does.
+    virtual bool HasWindow(int window) const {
+        (void)window;
+        return true;
+    }
+    // The day panel shows the controller's day board again; Clear empties its grids as well.
+    virtual void RefreshDayPanel() {}
+    virtual void ClearDayPanel() {}
+};
 
+// What the day controller needs of the running game. The shell answers; every method that
+// belongs to a part of the game not built yet has a default that does nothing.
+class IDayHost : public IDayView {
+public:
     // The game's state.
     virtual GameDate CurrentDate() const = 0;
     virtual void SetCurrentDate(const GameDate& date) = 0;
@@ -93,7 +95,6 @@ public:
     // Deletes the career database and forgets it.
     virtual void DeleteCareerDb() = 0;
     virtual CEventList* Ledger() const { return nullptr; }
-    virtual CDayInfoPanel* DayPanel() const { return nullptr; }
     virtual bool HasCalendar() const { return true; }
     virtual CStr GetText(int textId) const {
         (void)textId;
@@ -133,23 +134,7 @@ public:
         return false;
     }
 
-    // Windows and elements. Post is safe from any thread.
-    virtual void Post(int source, int target, int kind, int p1, int p2) = 0;
     virtual void RefreshAllScreens() {}
-    virtual void CentreWindow(int window, int reference) {
-        (void)window;
-        (void)reference;
-    }
-    virtual void EnableElement(int elementId, bool enabled) {
-        (void)elementId;
-        (void)enabled;
-    }
-    // A text box is emptied first; a button gets a caption in the draw format.
-    virtual void SetElementText(int elementId, const CStr& text, int format) {
-        (void)elementId;
-        (void)text;
-        (void)format;
-    }
 
     // Steps of other parts of the game.
     virtual void RunDailyStep(DailyStep step) { (void)step; }
@@ -170,12 +155,6 @@ public:
     }
     virtual void RefreshStatistics() {}
     virtual void RefreshResults() {}
-    // Whether the layout has the window; the season's end goes through the results window when
-    // it does.
-    virtual bool HasWindow(int window) const {
-        (void)window;
-        return true;
-    }
     // Whether the next season can be started from the season-end popup.
     virtual bool CanStartNewSeason() const { return true; }
     // Saves the career before the player leaves it from the season-end popup; false keeps it open.
@@ -191,21 +170,21 @@ public:
 class CDayController : public CGameScreen {
 public:
     // Element and window ids the controller reacts to or opens.
-    static constexpr int kNextDayButtons[3] = {10394, 10051, 10782};
-    static constexpr int kContinueButtons[3] = {10395, 10050, 10783};
-    static constexpr int kResultsButton = 11057;
-    static constexpr int kStageButton = 11277;
-    static constexpr int kLeaveCareerButton = 11281;
-    static constexpr int kNextSeasonButton = 11282;
-    static constexpr int kDayPanelWindow = 11048;
-    static constexpr int kMatch3DWindow = 11236;
-    static constexpr int kMatchCentreWindow = 11100;
-    static constexpr int kResultsWindow = 11273;
-    static constexpr int kSquadMessageWindow = 11283;
-    static constexpr int kSquadMessageText = 11284;
-    static constexpr int kSquadMessageButton = 11285;
-    static constexpr int kSeasonEndWindow = 11279;
-    static constexpr int kSeasonEndText = 11280;
+    static constexpr int kNextDayButtons[3] = {ID_NEXTDAY_PANEL, ID_NEXTDAY, ID_NEXTDAY_STATS};
+    static constexpr int kContinueButtons[3] = {ID_CONTINUE_PANEL, ID_CONTINUE, ID_CONTINUE_STATS};
+    static constexpr int kResultsButton = ID_DAYPANEL_STATISTICS;
+    static constexpr int kStageButton = ID_RESULTS_STAGE;
+    static constexpr int kLeaveCareerButton = ID_SEASONEND_LEAVE;
+    static constexpr int kNextSeasonButton = ID_SEASONEND_NEXT;
+    static constexpr int kDayPanelWindow = ID_DAYPANEL;
+    static constexpr int kMatch3DWindow = ID_MATCHHUD;
+    static constexpr int kMatchCentreWindow = ID_MATCHCENTRE;
+    static constexpr int kResultsWindow = ID_RESULTS;
+    static constexpr int kSquadMessageWindow = ID_SQUADMSG;
+    static constexpr int kSquadMessageText = ID_SQUADMSG_TEXT;
+    static constexpr int kSquadMessageButton = ID_SQUADMSG_OK;
+    static constexpr int kSeasonEndWindow = ID_SEASONEND;
+    static constexpr int kSeasonEndText = ID_SEASONEND_TEXT;
     static constexpr int kWorkerDoneSource = -100; // no element has it
 
     CDayController(IDayHost* host, CFixtureList* fixtures);
@@ -233,8 +212,8 @@ public:
     void OnUserMatchRecorded();
     void ClearDayResults() { m_results.Clear(); }
     void AddReportLine(const MatchDayEntry& line) { m_results.AddReportLine(line); }
-    // Rebuilds the panel's leader and incident rows (after the user's match was recorded).
-    void BuildKickOffTimes(CDayInfoPanel* panel) const { ::BuildKickOffTimes(m_results, panel); }
+    // Rebuilds the board's leader and incident rows (after the user's match was recorded).
+    void BuildKickOffTimes() { ::BuildKickOffTimes(m_results, m_board); }
 
     // Every GUI message while no live match runs; handled ones get sID -1.
     void OnContinueMessage(GuiMessage& message);
@@ -264,6 +243,8 @@ public:
 
     const GameDate& WorkingDate() const { return m_date; }
     const CDayResults& DayResults() const { return m_results; }
+    // The day's rows for the day panel; written by a day run, read on the main thread after it.
+    const DayBoard& Board() const { return m_board; }
     bool SeasonEndPending() const { return m_seasonEndPopup; }
     bool SingleStep() const { return m_singleStep; }
     bool UserAtHome() const { return m_userAtHome; }
@@ -293,6 +274,7 @@ private:
     CFixtureList* m_fixtures = nullptr;
     GameDate m_date;
     CDayResults m_results;
+    DayBoard m_board;
     // Statistics of quick results when no world database is there to own them.
     CMatchStatList m_keptMatchStats;
     CPlayerStatList m_keptPlayerStats;
@@ -319,66 +301,3 @@ private:
     int32_t m_careerProfileSeen = -1;
     std::vector<std::function<void()>> m_deferred;
 };
-
-// The running game as the day controller sees it: the game manager's date, databases, schedule,
-// screens and message queue, and the application's flags (the application may be absent).
-class CGameDayHost : public IDayHost {
-public:
-    CGameDayHost(CGameManager& gm, CGameApp* app) : m_gm(gm), m_app(app) {}
-
-    GameDate CurrentDate() const override;
-    void SetCurrentDate(const GameDate& date) override;
-    CMemoryDB* WorldDb() const override;
-    CMemoryDB* CareerDb() const override;
-    void DeleteCareerDb() override;
-    CEventList* Ledger() const override;
-    CDayInfoPanel* DayPanel() const override;
-    bool HasCalendar() const override;
-    CStr GetText(int textId) const override;
-
-    bool TournamentMode() const override;
-    bool View3D() const override;
-    bool NoView() const override;
-    bool MatchMode() const override;
-    void SetMatchMode(bool on) override;
-    int CupStage() const override;
-    bool TournamentExit() const override;
-    bool CareerOver() const override;
-    void ClearCareerOver() override;
-    void EndTournament() override;
-
-    void SetBusy(bool on) override;
-    void SetStep(bool on) override;
-    void SetThreadRunning(bool on) override;
-    void SetMatchRunning(bool on) override;
-    void Set3DInput(bool on) override;
-    void ClearMatchOverlays() override;
-    void SetDayWait(bool on) override;
-    void SetNewCareerWait(bool on) override;
-    void SetWaitText(const CStr& text) override;
-    void PublishLatestResult(const LatestResult& result) override;
-    bool StartWorker(std::function<void()> work) override;
-
-    void Post(int source, int target, int kind, int p1, int p2) override;
-    void RefreshAllScreens() override;
-    void CentreWindow(int window, int reference) override;
-    void EnableElement(int elementId, bool enabled) override;
-    void SetElementText(int elementId, const CStr& text, int format) override;
-    void RefreshStatistics() override;
-    void RefreshResults() override;
-    bool HasWindow(int window) const override;
-    // The season rollover belongs to the results screen, which the game does not have yet.
-    bool CanStartNewSeason() const override { return false; }
-    bool SaveBeforeLeaving() override;
-    void RefreshTransfers() override;
-    void LoadMatchTactics() override;
-    UserMatchOutcome StartUserMatch(const UserMatchSetup& setup) override;
-
-private:
-    CGameManager& m_gm;
-    CGameApp* m_app = nullptr;
-};
-
-// Builds the side panel on its window and the day controller, and gives both to the game manager
-// (after its CreateScreens, once the layout is loaded).
-void CreateDayScreens(CGameManager& gm, CGameApp* app);

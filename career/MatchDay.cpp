@@ -2,7 +2,6 @@
 #include "career/MatchDay.h"
 
 #include "engine/GameRand.h"
-#include "screens/info/DayInfoPanel.h"
 
 #include <algorithm>
 
@@ -480,13 +479,8 @@ void BuildTeamSheet(CTeam* team) {
     }
 }
 
-void PlayQuickFixture(const QuickMatchContext& ctx, CDayInfoPanel* panel, const CStr& homeCountry,
+void PlayQuickFixture(const QuickMatchContext& ctx, DayBoard* board, const CStr& homeCountry,
                       const CStr& awayCountry, CTeam* home, CTeam* away, int& homeScore, int& awayScore) {
-    DayResultItem* row = nullptr;
-    if (panel) {
-        row = new DayResultItem{{homeCountry, home->name, CStr(), away->name, awayCountry}};
-        panel->AddResult(row);
-    }
     SimulateQuickMatch(ctx, home, away, homeScore, awayScore);
     if (ctx.results) {
         if (homeScore > awayScore)
@@ -494,23 +488,23 @@ void PlayQuickFixture(const QuickMatchContext& ctx, CDayInfoPanel* panel, const 
         else
             ctx.results->OfferTopScore(away->name, awayScore);
     }
-    if (row)
-        row->texts[2] = CStr::Formatted("%d-%d", homeScore, awayScore);
+    if (board)
+        board->results.push_back(
+            DayResultItem{{homeCountry, home->name, CStr::Formatted("%d-%d", homeScore, awayScore),
+                           away->name, awayCountry}});
 }
 
-void FillDayLeaders(const CDayResults& results, CDayInfoPanel* panel) {
-    if (!panel)
-        return;
+void FillDayLeaders(const CDayResults& results, DayBoard& board) {
     for (const auto& leader : results.Leaders())
-        panel->AddLeader(new DayLeaderItem{{leader[0], leader[1]}});
+        board.leaders.push_back(DayLeaderItem{{leader[0], leader[1]}});
     for (const MatchDayIncident& incident : results.Incidents())
-        panel->AddEvent(new DayEventItem{{incident.playerName, incident.teamName,
-                                          CStr::Formatted("%.2d:%.2d", incident.minute, incident.second)}});
+        board.events.push_back(
+            DayEventItem{{incident.playerName, incident.teamName,
+                          CStr::Formatted("%.2d:%.2d", incident.minute, incident.second)}});
 }
 
-void BuildKickOffTimes(const CDayResults& results, CDayInfoPanel* panel) {
-    if (!panel)
-        return;
-    panel->ClearLeadersAndEvents();
-    FillDayLeaders(results, panel);
+void BuildKickOffTimes(const CDayResults& results, DayBoard& board) {
+    board.leaders.clear();
+    board.events.clear();
+    FillDayLeaders(results, board);
 }

@@ -10,7 +10,41 @@
 #include <array>
 #include <vector>
 
-class CDayInfoPanel;
+// One fixture of the day: home country, home team, "%d-%d", away team, away country.
+struct DayResultItem {
+    CStr texts[5];
+};
+// A leader row: name and team name.
+struct DayLeaderItem {
+    CStr texts[2];
+};
+// An incident row: player, team, "%.2d:%.2d".
+struct DayEventItem {
+    CStr texts[3];
+};
+
+// The rows the day panel shows, in display order: the match day writes them, the panel reads them.
+struct DayBoard {
+    std::vector<DayResultItem> results;
+    std::vector<DayLeaderItem> leaders;
+    std::vector<DayEventItem> events;
+
+    void Clear() {
+        results.clear();
+        leaders.clear();
+        events.clear();
+    }
+};
+
+// The texts the day panel's caption needs; empty texts where a career is not open.
+struct DayPanelHeader {
+    CStr date;   // "dd.mm.yyyy"
+    CStr league; // the career's first league's name
+    CStr club;   // the user's club
+    int seasonStart = 0;
+    int seasonEnd = 0;
+    bool careerOpen = false;
+};
 
 // Report-line kinds: the three shot kinds and free throws carry points, 4-7 count events.
 enum MatchDayKind : int {
@@ -127,12 +161,12 @@ inline int32_t& PlayerCondition(CPlayer* player) {
     return player->SkillSecond(1);
 }
 
-// PlayQuickFixture: the side panel's result row, the quick match, the day's top score and the row's
-// score text. The panel may be null.
-void PlayQuickFixture(const QuickMatchContext& ctx, CDayInfoPanel* panel, const CStr& homeCountry,
+// PlayQuickFixture: the board's result row, the quick match, the day's top score and the row's
+// score text. The board may be null.
+void PlayQuickFixture(const QuickMatchContext& ctx, DayBoard* board, const CStr& homeCountry,
                       const CStr& awayCountry, CTeam* home, CTeam* away, int& homeScore, int& awayScore);
-// Appends the nine leader rows and one row per incident to the panel.
-void FillDayLeaders(const CDayResults& results, CDayInfoPanel* panel);
-// Rebuilds the panel's leader and incident rows from the day's results (after the user's match has
+// Appends the nine leader rows and one row per incident to the board.
+void FillDayLeaders(const CDayResults& results, DayBoard& board);
+// Rebuilds the board's leader and incident rows from the day's results (after the user's match has
 // added its report lines).
-void BuildKickOffTimes(const CDayResults& results, CDayInfoPanel* panel);
+void BuildKickOffTimes(const CDayResults& results, DayBoard& board);

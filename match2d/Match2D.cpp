@@ -1,12 +1,12 @@
 #include "match2d/Match2D.h"
 
-#include "app/GameApp.h"
-#include "app/GameManager.h"
 #include "database/Records.h"
 #include "engine/GameRand.h"
 #include "engine/Log.h"
 #include "engine/Timer.h"
-#include "match3d/Formation.h"
+#include "gui/GuiMessage.h"
+#include "guidefines.h"
+#include "match/Formation.h"
 
 #include <algorithm>
 #include <cmath>
@@ -35,20 +35,14 @@ const Vec3 kShotSpotB[5][2] = {{{0, 0, 8}, {2, 0, -8}},
 
 const ModifierCurve kNoCurve;
 
-float LevelFactor(const CTeam& record) {
-    if (g_pGameManager != nullptr && g_pGameManager->tournamentMode.load()) {
+float LevelFactor(const CTeam& record, bool tournament) {
+    if (tournament) {
         return 1.5f;
     }
     const int leagueClass = ((record.leagueId % 3) + 3) % 3;
     const bool regular = record.leagueKind == 100005;
     static const float kFactors[3][2] = {{1.2f, 1.3f}, {1.3f, 1.4f}, {1.4f, 1.5f}};
     return kFactors[leagueClass][regular ? 1 : 0];
-}
-
-void RaiseProgress() {
-    if (g_pGameManager != nullptr) {
-        g_pGameManager->loadingProgress.fetch_add(1);
-    }
 }
 
 } // namespace
@@ -61,9 +55,13 @@ CMatch2D::CMatch2D() {
         }
     }
     GameSrand(static_cast<unsigned int>(std::time(nullptr)));
-    hooks.postMessage = [](int sID, int cID, int kind, int p1, int p2) {
-        PostGuiMessage(sID, cID, kind, p1, p2);
-    };
+}
+
+void CMatch2D::RaiseProgress() {
+    ++m_progress;
+    if (hooks.progress) {
+        hooks.progress(m_progress, kSetupProgressSteps);
+    }
 }
 
 CMatch2D::~CMatch2D() {
@@ -129,13 +127,7 @@ const ModifierCurve& CMatch2D::Curve(const char* table) const {
 }
 
 CStr CMatch2D::Text(int textId) const {
-    if (hooks.text) {
-        return hooks.text(textId);
-    }
-    if (g_pGameManager != nullptr) {
-        return g_pGameManager->GetText(textId);
-    }
-    return CStr();
+    return hooks.text ? hooks.text(textId) : CStr();
 }
 
 void CMatch2D::Teardown() {
@@ -184,7 +176,7 @@ void CMatch2D::Setup() {
 
 void CMatch2D::FillTeam(CMatch2DTeam& team, CTeam* record, bool home, bool user, const CStaffRecord* staffA,
                         const CStaffRecord* staffB) {
-    const float level = LevelFactor(*record);
+    const float level = LevelFactor(*record, tournament != 0);
     const int count = std::min<int>(static_cast<int>(record->players.size()), team.PlayerCount());
     for (int i = 0; i < count; ++i) {
         const CPlayer* source = record->players[i];
@@ -242,9 +234,9 @@ void CMatch2D::SetupLineups(CTeam* homeRecord, CTeam* awayRecord, bool userIsHom
     if (!homeTeam || !awayTeam || homeRecord == nullptr || awayRecord == nullptr) {
         return;
     }
-    SetProgressStep(8);
-    if (g_pGameManager != nullptr) {
-        g_pGameManager->loadingProgress = 0;
+    m_progress = 0;
+    if (hooks.progress) {
+        hooks.progress(0, kSetupProgressSteps);
     }
     // The user's coaching staff comment on his players.
     m_staffA.reset();
@@ -407,11 +399,6 @@ void CMatch2D::TickClock(int /*unused*/) {
             paused = 1;
             if (hooks.quarterBreak) {
                 hooks.quarterBreak();
-            } else if (hooks.postMessage) {
-                hooks.postMessage(11314, 11312, 5, 11314, 0);
-                if (g_pGameApp != nullptr) {
-                    g_pGameApp->overlayOpen[static_cast<int>(Overlay::QuarterBreak)] = 1;
-                }
             }
         }
     }
@@ -583,7 +570,7 @@ void CMatch2D::HandleFouls(CMatch2DTeam& team, bool home) {
             }
             ShowLeavePopup(p ? p->name : CStr(), 0);
             if (hooks.postMessage) {
-                hooks.postMessage(11122, 11074, 10, 0, 0);
+                hooks.postMessage(ID_TACTICS_SOURCE, ID_TACTICS, kMsgClick, 0, 0);
             }
         }
         return;
@@ -612,7 +599,7 @@ void CMatch2D::HandleMustLeave(CMatch2DTeam& team, bool home) {
             if (team.FindBenchPlayer(kAnyFouls) < 0) {
                 Forfeit(team);
             } else if (hooks.postMessage) {
-                hooks.postMessage(11122, 11074, 10, 0, 0);
+                hooks.postMessage(ID_TACTICS_SOURCE, ID_TACTICS, kMsgClick, 0, 0);
             }
         }
         return;

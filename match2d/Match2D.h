@@ -4,8 +4,8 @@
 
 #include "engine/Math3D.h"
 #include "engine/Str.h"
+#include "match/TacticsData.h"
 #include "match2d/Match2DTeam.h"
-#include "match3d/TacticsData.h"
 
 #include <functional>
 #include <memory>
@@ -19,6 +19,7 @@ struct CStaffRecord;
 struct Match2DHooks {
     std::function<void(const CStr& text, const CStr& name, bool homeSide)> commentary;
     std::function<void(const CStr& name, int reason)> leavePopup; // reason 0 fouls, 1 must leave
+    // Opens the quarter-break window; the match is paused already.
     std::function<void()> quarterBreak;
     std::function<void()> substitutionPending;
     std::function<void(int sID, int cID, int kind, int p1, int p2)> postMessage;
@@ -26,6 +27,8 @@ struct Match2DHooks {
     std::function<void(const CStr& text, int colour)> remarkLine;
     // Language text; empty hook gives an empty text.
     std::function<CStr(int textId)> text;
+    // The set-up's progress for the wait screen: done of steps.
+    std::function<void(int done, int steps)> progress;
 };
 
 constexpr int kTicksPerQuarter = 24000;
@@ -74,6 +77,8 @@ public:
     void Forfeit(CMatch2DTeam& loser);
     bool IsOver() const { return quarter >= 5; }
 
+    static constexpr int kSetupProgressSteps = 8;
+
     uint8_t setUp = 0;
     int32_t courtLeft = -14, courtTop = -7, courtRight = 14, courtBottom = 7;
     Vec3 shotSpotA[5][2];
@@ -117,10 +122,13 @@ public:
     // Hundredths of a second into the running minute: the clock counts whole ticks so that a quarter
     // is exactly 24,000 of them, with no drift from adding 0.03 again and again.
     int32_t centiseconds = 0;
+    // A cup match: both sides play at the cup's level.
+    uint8_t tournament = 0;
 
     Match2DHooks hooks;
 
 private:
+    void RaiseProgress();
     void GainBall(CMatch2DPlayer* jumper);
     void ComputerSubstitutions(CMatch2DTeam& team, bool home);
     void HandleFouls(CMatch2DTeam& team, bool home);
@@ -133,6 +141,7 @@ private:
                   const CStaffRecord* staffB);
     std::unique_ptr<CStaffRecord> m_staffA;
     std::unique_ptr<CStaffRecord> m_staffB;
+    int m_progress = 0;
 };
 
 extern CMatch2D* g_pMatch2D;

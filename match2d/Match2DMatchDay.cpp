@@ -1,6 +1,5 @@
 #include "match2d/Match2DMatchDay.h"
 
-#include "career/FixtureList.h"
 #include "database/Records.h"
 #include "engine/Log.h"
 #include "match2d/Match2D.h"
@@ -101,7 +100,7 @@ void RecordMatch2DStatistics(const CMatch2D& match, CTeam* home, CTeam* away, co
 }
 
 UserMatchOutcome PlayUserMatch2D(CMatch2D& match, const UserMatchSetup& setup, bool matchCentreShown,
-                                 const Match2DRecords& records, int userAttack, int userDefence) {
+                                 const Match2DRecords& records) {
     UserMatchOutcome outcome;
     if (setup.view == UserMatchView::Scene3D || setup.home == nullptr || setup.away == nullptr) {
         return outcome;
@@ -113,8 +112,9 @@ UserMatchOutcome PlayUserMatch2D(CMatch2D& match, const UserMatchSetup& setup, b
         QuorelLog("[PlayUserMatch2D] No match-centre screen: %s - %s is played at once",
                   setup.home->name.GetText(), setup.away->name.GetText());
     }
+    match.tournament = setup.tournament ? 1 : 0;
     const InstantMatchResult result =
-        RunInstantMatch(match, setup.home, setup.away, setup.userAtHome, userAttack, userDefence);
+        RunInstantMatch(match, setup.home, setup.away, setup.userAtHome, setup.userAttack, setup.userDefence);
     outcome.finished = result.finished;
     if (!result.finished) {
         return outcome;
@@ -122,10 +122,5 @@ UserMatchOutcome PlayUserMatch2D(CMatch2D& match, const UserMatchSetup& setup, b
     outcome.homeScore = result.homeScore;
     outcome.awayScore = result.awayScore;
     RecordMatch2DStatistics(match, setup.home, setup.away, records);
-    if (setup.view == UserMatchView::MatchCentre && setup.fixture != nullptr) {
-        // The day goes on as if no engine had taken the match, so the result is written here.
-        setup.fixture->homeScore = result.homeScore;
-        setup.fixture->awayScore = result.awayScore;
-    }
     return outcome;
 }

@@ -2,9 +2,9 @@
 // fixture played through it and the statistics records it leaves.
 #pragma once
 
-#include "career/Calendar.h"
-#include "career/DayController.h"
+#include "database/GameDate.h"
 #include "database/Table.h"
+#include "match/UserMatch.h"
 
 class CMatch2D;
 struct CMatchStat;
@@ -27,7 +27,8 @@ struct Match2DRecords {
 void RecordMatch2DStatistics(const CMatch2D& match, CTeam* home, CTeam* away, const Match2DRecords& records);
 
 // The match day's hand-off. A 2D match the user would watch is played at once while there is no
-// match-centre screen to show it (matchCentreShown false); the played match's score goes into the
-// fixture and its records into the tables. The 3D view is not this engine's: not taken.
+// match-centre screen to show it (matchCentreShown false): not taken, but finished with its score,
+// which the day controller writes into the fixture; the records go into the tables. The 3D view is
+// not this engine's: not taken.
 UserMatchOutcome PlayUserMatch2D(CMatch2D& match, const UserMatchSetup& setup, bool matchCentreShown,
-                                 const Match2DRecords& records, int userAttack = 0, int userDefence = 13);
+                                 const Match2DRecords& records);

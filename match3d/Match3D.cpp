@@ -3,7 +3,7 @@
 
 #include "engine/Camera.h"
 #include "engine/Log.h"
-#include "match3d/Formation.h"
+#include "match/Formation.h"
 
 CMatch3D* g_pMatch3D = nullptr;
 

@@ -5,10 +5,10 @@
 
 #include "engine/Math3D.h"
 #include "engine/Str.h"
+#include "match/TacticsData.h"
 #include "match3d/CameraRecord.h"
 #include "match3d/MatchTeam.h"
 #include "match3d/SceneOwned.h"
-#include "match3d/TacticsData.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,7 +1,7 @@
 // CMatchTeam roster ownership and look-ups.
 #include "match3d/MatchTeam.h"
 
-#include "match3d/TacticsData.h"
+#include "match/TacticsData.h"
 
 CMatchTeam::~CMatchTeam() {
     DeletePlayers();

@@ -100,3 +100,40 @@
 #define ID_SQUADMSG 11283
 #define ID_SQUADMSG_TEXT 11284
 #define ID_SQUADMSG_OK 11285
+
+// Day buttons of the day panel and the statistics window (beside the frame's own two)
+#define ID_NEXTDAY_PANEL 10394
+#define ID_CONTINUE_PANEL 10395
+#define ID_NEXTDAY_STATS 10782
+#define ID_CONTINUE_STATS 10783
+#define ID_NEWCAREER_SOURCE 11046
+
+// Windows the career opens; a window without a layout block yet is simply not found
+#define ID_CLUBOVERVIEW 10066
+#define ID_LINEUP 10344
+#define ID_SEASONFRAME 10369
+#define ID_STATISTICS_FRAME 10759
+#define ID_STATISTICS 10785
+#define ID_MATCHCENTRE 11100
+#define ID_MATCHHUD 11236
+#define ID_RESULTS 11273
+#define ID_RESULTS_STAGE 11277
+#define ID_RESULTS_STAGE_TEXT 11278
+#define ID_INBOX 10215
+#define ID_TRAINING 10225
+#define ID_STAFF 10312
+#define ID_FINANCES 10397
+#define ID_TICKETS 10413
+#define ID_SPONSORS 10461
+#define ID_FUNSHOP 10475
+#define ID_TRANSFERS 10508
+#define ID_STADIUM 10524
+
+// Windows over a running match
+#define ID_TACTICS 11074
+#define ID_MATCH_POPUP 11222
+#define ID_SUBSTITUTION 11305
+#define ID_QUARTERBREAK 11312
+#define ID_QUARTERBREAK_OK 11314
+#define ID_COMMENTARY 11316
+#define ID_TACTICS_SOURCE 11122

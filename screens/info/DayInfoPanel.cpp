@@ -1,4 +1,4 @@
-// The day screen's side panel: owns the day's rows and turns them into its three grids.
+// The day screen's side panel: copies the day's rows from the board and turns them into its grids.
 #include "screens/info/DayInfoPanel.h"
 
 #include "gui/Element.h"
@@ -6,38 +6,25 @@
 
 #include <utility>
 
-CDayInfoPanel::CDayInfoPanel(CGuiElement* root, TextLookup getText, HeaderSource header)
-    : m_root(root), m_getText(std::move(getText)), m_header(std::move(header)) {
+CDayInfoPanel::CDayInfoPanel(CGuiElement* root, TextLookup getText, HeaderSource header, BoardSource board)
+    : m_root(root), m_getText(std::move(getText)), m_header(std::move(header)), m_board(std::move(board)) {
     BindGrids();
 }
 
-CDayInfoPanel::~CDayInfoPanel() {
-    Clear();
-}
-
-void CDayInfoPanel::ClearLeadersAndEvents() {
-    for (DayLeaderItem* item : m_leaders)
-        delete item;
-    m_leaders.clear();
-    for (DayEventItem* item : m_events)
-        delete item;
-    m_events.clear();
-}
-
-void CDayInfoPanel::ClearItems() {
-    for (DayResultItem* item : m_results)
-        delete item;
-    m_results.clear();
-    ClearLeadersAndEvents();
-    m_view = DayPanelView();
-}
-
 void CDayInfoPanel::Clear() {
-    ClearItems();
+    m_results.clear();
+    m_leaders.clear();
+    m_events.clear();
+    m_view = DayPanelView();
     ClearGrids();
 }
 
 void CDayInfoPanel::Refresh() {
+    if (const DayBoard* board = m_board ? m_board() : nullptr) {
+        m_results = board->results;
+        m_leaders = board->leaders;
+        m_events = board->events;
+    }
     ShowHeader(m_header ? m_header() : DayPanelHeader());
     FillGrids();
 }
@@ -67,18 +54,18 @@ DayPanelView CDayInfoPanel::BuildView(const CStr& club) const {
     DayPanelView view;
     view.caption = m_view.caption;
     view.fillResults = !m_results.empty();
-    for (const DayResultItem* item : m_results) {
+    for (const DayResultItem& item : m_results) {
         view.resultRows.push_back(
-            {item->texts[0], item->texts[1], item->texts[2], item->texts[3], item->texts[4]});
-        bool users = club.Equals(item->texts[1]) || club.Equals(item->texts[3]);
+            {item.texts[0], item.texts[1], item.texts[2], item.texts[3], item.texts[4]});
+        bool users = club.Equals(item.texts[1]) || club.Equals(item.texts[3]);
         view.resultColours.push_back(users ? DayPanelView::kUserRow : DayPanelView::kWhite);
     }
     for (size_t i = 0; i < m_leaders.size(); ++i) {
-        const DayLeaderItem* item = m_leaders[i];
-        view.leaderRows.push_back({Text(100075 + static_cast<int>(i)), item->texts[0], item->texts[1]});
+        const DayLeaderItem& item = m_leaders[i];
+        view.leaderRows.push_back({Text(100075 + static_cast<int>(i)), item.texts[0], item.texts[1]});
     }
-    for (const DayEventItem* item : m_events)
-        view.eventRows.push_back({item->texts[0], item->texts[1], item->texts[2]});
+    for (const DayEventItem& item : m_events)
+        view.eventRows.push_back({item.texts[0], item.texts[1], item.texts[2]});
     return view;
 }
 

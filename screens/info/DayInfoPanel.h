@@ -1,27 +1,16 @@
 // CDayInfoPanel: the day screen's side panel with the day's results, nine leader rows and incidents.
 #pragma once
 
-#include "app/GameScreen.h"
+#include "career/MatchDay.h"
 #include "engine/Str.h"
+#include "gui/GameScreen.h"
+#include "guidefines.h"
 
 #include <cstdint>
 #include <functional>
 #include <vector>
 
 class CGuiElement;
-
-// One fixture of the day: home country, home team, "%d-%d", away team, away country.
-struct DayResultItem {
-    CStr texts[5];
-};
-// A leader row: name and team name.
-struct DayLeaderItem {
-    CStr texts[2];
-};
-// An incident row: player, team, "%.2d:%.2d".
-struct DayEventItem {
-    CStr texts[3];
-};
 
 // What the panel's grids show, built from its lists; the window code copies it into the grids.
 struct DayPanelView {
@@ -38,53 +27,37 @@ struct DayPanelView {
     std::vector<std::vector<CStr>> eventRows;
 };
 
-// The texts the caption needs; empty texts where a career is not open.
-struct DayPanelHeader {
-    CStr date;   // "dd.mm.yyyy"
-    CStr league; // the career's first league's name
-    CStr club;   // the user's club
-    int seasonStart = 0;
-    int seasonEnd = 0;
-    bool careerOpen = false;
-};
-
 class CDayInfoPanel : public CGameScreen {
 public:
-    static constexpr int kWindow = 11048;
-    static constexpr int kResultsGrid = 11050;
-    static constexpr int kResultsTitle = 11052;
-    static constexpr int kLeadersGrid = 11053;
-    static constexpr int kEventsTitle = 11055;
-    static constexpr int kEventsGrid = 11056;
+    static constexpr int kWindow = ID_DAYPANEL;
+    static constexpr int kResultsGrid = ID_DAYPANEL_RESULTS;
+    static constexpr int kResultsTitle = ID_DAYPANEL_RESULTS_TITLE;
+    static constexpr int kLeadersGrid = ID_DAYPANEL_LEADERS;
+    static constexpr int kEventsTitle = ID_DAYPANEL_EVENTS_TITLE;
+    static constexpr int kEventsGrid = ID_DAYPANEL_EVENTS;
 
     using TextLookup = std::function<CStr(int)>;
     using HeaderSource = std::function<DayPanelHeader()>;
+    using BoardSource = std::function<const DayBoard*()>;
 
     // The root may be null (tests, or a layout without the panel): the lists still work. The
-    // header source gives the caption's date, league, club and season at each refresh.
-    explicit CDayInfoPanel(CGuiElement* root = nullptr, TextLookup getText = {}, HeaderSource header = {});
-    ~CDayInfoPanel() override;
+    // header source gives the caption's date, league, club and season at each refresh; the board
+    // source the day's rows, which the panel copies on the main thread.
+    explicit CDayInfoPanel(CGuiElement* root = nullptr, TextLookup getText = {}, HeaderSource header = {},
+                           BoardSource board = {});
     CDayInfoPanel(const CDayInfoPanel&) = delete;
     CDayInfoPanel& operator=(const CDayInfoPanel&) = delete;
 
-    // Deletes every item and empties the grids.
+    // Forgets every row and empties the grids.
     void Clear();
-    // Deletes every item but leaves the window alone: the day thread empties the lists, and the
-    // main thread's next refresh brings the grids in line.
-    void ClearItems();
-    // Header and grids from the lists.
+    // Header and grids from the board's rows.
     void Refresh() override;
     void SetHeaderSource(HeaderSource header) { m_header = std::move(header); }
+    void SetBoardSource(BoardSource board) { m_board = std::move(board); }
 
-    // The match day appends in display order; the panel owns what it is given.
-    void AddResult(DayResultItem* item) { m_results.push_back(item); }
-    void AddLeader(DayLeaderItem* item) { m_leaders.push_back(item); }
-    void AddEvent(DayEventItem* item) { m_events.push_back(item); }
-    void ClearLeadersAndEvents();
-
-    const std::vector<DayResultItem*>& Results() const { return m_results; }
-    const std::vector<DayLeaderItem*>& Leaders() const { return m_leaders; }
-    const std::vector<DayEventItem*>& Events() const { return m_events; }
+    const std::vector<DayResultItem>& Results() const { return m_results; }
+    const std::vector<DayLeaderItem>& Leaders() const { return m_leaders; }
+    const std::vector<DayEventItem>& Events() const { return m_events; }
     const CStr& DateText() const { return m_dateText; }
     const DayPanelView& LastView() const { return m_view; }
 
@@ -102,15 +75,16 @@ private:
     void ShowGrids(const DayPanelView& view);
 
     CStr m_dateText;
-    std::vector<DayResultItem*> m_results;
-    std::vector<DayLeaderItem*> m_leaders;
-    std::vector<DayEventItem*> m_events;
+    std::vector<DayResultItem> m_results;
+    std::vector<DayLeaderItem> m_leaders;
+    std::vector<DayEventItem> m_events;
     CGuiElement* m_root = nullptr;
     CGuiElement* m_resultsGrid = nullptr;
     CGuiElement* m_leadersGrid = nullptr;
     CGuiElement* m_eventsGrid = nullptr;
     TextLookup m_getText;
     HeaderSource m_header;
+    BoardSource m_board;
     CStr m_club;         // the user's club, whose fixture is highlighted
     DayPanelView m_view; // what the last refresh showed
 };

@@ -65,13 +65,13 @@ TEST(GameManagerMessages, MatchModeReachesOnlyTheMatchScreens) {
     Install(gm, log, ScreenRole::MatchHud, "hud");
     Install(gm, log, ScreenRole::MatchCentre, "centre");
     Install(gm, log, ScreenRole::Commentary, "commentary");
-    gm.matchMode = 1;
-    gm.view3D = 0;
+    gm.Session().matchMode = 1;
+    gm.Session().view3D = 0;
     GuiMessage m{11101, -1, kMsgClick, 0, 0, 0};
     gm.OnMessage(m);
     EXPECT_EQ(log, (std::vector<CStr>{"centre", "tactics", "commentary"}));
     log.clear();
-    gm.view3D = 1;
+    gm.Session().view3D = 1;
     gm.tacticsWindow = 1;
     gm.OnMessage(m);
     EXPECT_EQ(log, (std::vector<CStr>{"tactics", "hud", "commentary"}));
@@ -87,15 +87,14 @@ TEST(GameManagerRefresh, ThreeGroupsOnlyWithAnOpenCareerAndNoMoneyScreensInTourn
     gm.RefreshAllScreens();
     EXPECT_TRUE(log.empty());
 
-    gm.worldDB = new CMemoryDB();
-    gm.careerDB = new CMemoryDB();
-    gm.careerDB->teams.Append(new CTeam());
-    gm.careerDB->profiles.Append(new CProfile());
+    gm.Session().careerDB = new CMemoryDB();
+    gm.Session().careerDB->teams.Append(new CTeam());
+    gm.Session().careerDB->profiles.Append(new CProfile());
     gm.RefreshAllScreens();
     EXPECT_EQ(log,
               (std::vector<CStr>{"club:refresh", "finance:refresh", "stats:refresh", "indicators:refresh"}));
     log.clear();
-    gm.tournamentMode = 1;
+    gm.Session().tournamentMode = 1;
     gm.RefreshAllScreens();
     EXPECT_EQ(log, (std::vector<CStr>{"club:refresh", "stats:refresh"}));
 }
@@ -127,62 +126,62 @@ protected:
 
 TEST_F(GameManagerCareers, NewCareerSavesAndReloadsWithItsClubDateAndFixtures) {
     int32_t club = FirstClubId();
-    ASSERT_TRUE(m_gm->StartNewCareer(kDataSetLeague, club, "Dana Reyes"));
-    ASSERT_TRUE(m_gm->HasOpenCareer());
-    EXPECT_EQ(m_gm->careerDB->teams.At(0)->id, club);
-    EXPECT_GT(m_gm->fixtureList->Size(), 0);
-    int fixtures = m_gm->fixtureList->Size();
-    m_gm->currentDate = GameDate{2007, 10, 14};
-    ASSERT_TRUE(m_gm->SaveCurrentCareer());
-    int32_t profileId = m_gm->careerDB->profiles.At(0)->id;
+    ASSERT_TRUE(m_gm->Session().StartNewCareer(kDataSetLeague, club, "Dana Reyes"));
+    ASSERT_TRUE(m_gm->Session().HasOpenCareer());
+    EXPECT_EQ(m_gm->Session().careerDB->teams.At(0)->id, club);
+    EXPECT_GT(m_gm->Session().fixtureList->Size(), 0);
+    int fixtures = m_gm->Session().fixtureList->Size();
+    m_gm->Session().currentDate = GameDate{2007, 10, 14};
+    ASSERT_TRUE(m_gm->Session().SaveCurrentCareer());
+    int32_t profileId = m_gm->Session().careerDB->profiles.At(0)->id;
 
-    m_gm->LeaveCareer();
-    EXPECT_FALSE(m_gm->HasOpenCareer());
-    EXPECT_EQ(m_gm->fixtureList->Size(), 0);
-    EXPECT_EQ(m_gm->currentDate.month, 8);
+    m_gm->Session().LeaveCareer();
+    EXPECT_FALSE(m_gm->Session().HasOpenCareer());
+    EXPECT_EQ(m_gm->Session().fixtureList->Size(), 0);
+    EXPECT_EQ(m_gm->Session().currentDate.month, 8);
 
-    ASSERT_TRUE(m_gm->LoadSavedCareer(profileId));
-    EXPECT_EQ(m_gm->careerDB->teams.At(0)->id, club);
-    EXPECT_EQ(m_gm->currentDate.year, 2007);
-    EXPECT_EQ(m_gm->currentDate.month, 10);
-    EXPECT_EQ(m_gm->currentDate.day, 14);
-    EXPECT_EQ(m_gm->fixtureList->Size(), fixtures);
-    EXPECT_FALSE(m_gm->tournamentMode);
+    ASSERT_TRUE(m_gm->Session().LoadSavedCareer(profileId));
+    EXPECT_EQ(m_gm->Session().careerDB->teams.At(0)->id, club);
+    EXPECT_EQ(m_gm->Session().currentDate.year, 2007);
+    EXPECT_EQ(m_gm->Session().currentDate.month, 10);
+    EXPECT_EQ(m_gm->Session().currentDate.day, 14);
+    EXPECT_EQ(m_gm->Session().fixtureList->Size(), fixtures);
+    EXPECT_FALSE(m_gm->Session().tournamentMode);
 }
 
 TEST_F(GameManagerCareers, WorldCupCareerStartsInAugust2006AsATournament) {
     CMemoryDB world;
     ASSERT_TRUE(LoadWorldData(world, kDataSetWorldCup));
-    ASSERT_TRUE(m_gm->StartNewCareer(kDataSetWorldCup, world.teams.At(0)->id, "Sam"));
-    EXPECT_EQ(m_gm->currentDate.year, 2006);
-    EXPECT_EQ(m_gm->currentDate.month, 8);
-    EXPECT_EQ(m_gm->currentDate.day, 17);
-    EXPECT_TRUE(m_gm->tournamentMode);
-    EXPECT_FALSE(m_gm->euroCup);
-    EXPECT_GT(m_gm->fixtureList->Size(), 0);
+    ASSERT_TRUE(m_gm->Session().StartNewCareer(kDataSetWorldCup, world.teams.At(0)->id, "Sam"));
+    EXPECT_EQ(m_gm->Session().currentDate.year, 2006);
+    EXPECT_EQ(m_gm->Session().currentDate.month, 8);
+    EXPECT_EQ(m_gm->Session().currentDate.day, 17);
+    EXPECT_TRUE(m_gm->Session().tournamentMode);
+    EXPECT_FALSE(m_gm->Session().euroCup);
+    EXPECT_GT(m_gm->Session().fixtureList->Size(), 0);
 }
 
 TEST_F(GameManagerCareers, FailedStartOrLoadLeavesTheRunningCareerAlone) {
     int32_t club = FirstClubId();
-    ASSERT_TRUE(m_gm->StartNewCareer(kDataSetLeague, club, "Dana Reyes"));
-    m_gm->currentDate = GameDate{2007, 9, 2};
-    CMemoryDB* career = m_gm->careerDB;
-    EXPECT_FALSE(m_gm->StartNewCareer(kDataSetLeague, -77, "Nobody"));
-    EXPECT_FALSE(m_gm->LoadSavedCareer(4242));
-    EXPECT_EQ(m_gm->careerDB, career);
-    EXPECT_EQ(m_gm->currentDate.month, 9);
-    EXPECT_EQ(m_gm->careerDB->teams.At(0)->id, club);
+    ASSERT_TRUE(m_gm->Session().StartNewCareer(kDataSetLeague, club, "Dana Reyes"));
+    m_gm->Session().currentDate = GameDate{2007, 9, 2};
+    CMemoryDB* career = m_gm->Session().careerDB;
+    EXPECT_FALSE(m_gm->Session().StartNewCareer(kDataSetLeague, -77, "Nobody"));
+    EXPECT_FALSE(m_gm->Session().LoadSavedCareer(4242));
+    EXPECT_EQ(m_gm->Session().careerDB, career);
+    EXPECT_EQ(m_gm->Session().currentDate.month, 9);
+    EXPECT_EQ(m_gm->Session().careerDB->teams.At(0)->id, club);
 }
 
 TEST_F(GameManagerCareers, DeletedCareerIsGoneFromListAndDisk) {
-    ASSERT_TRUE(m_gm->StartNewCareer(kDataSetLeague, FirstClubId(), "Dana Reyes"));
-    ASSERT_TRUE(m_gm->SaveCurrentCareer());
-    int32_t profileId = m_gm->careerDB->profiles.At(0)->id;
-    CStr folder = m_gm->careerDB->profiles.At(0)->folder;
-    m_gm->LeaveCareer();
-    ASSERT_TRUE(m_gm->DeleteSavedCareer(profileId));
+    ASSERT_TRUE(m_gm->Session().StartNewCareer(kDataSetLeague, FirstClubId(), "Dana Reyes"));
+    ASSERT_TRUE(m_gm->Session().SaveCurrentCareer());
+    int32_t profileId = m_gm->Session().careerDB->profiles.At(0)->id;
+    CStr folder = m_gm->Session().careerDB->profiles.At(0)->folder;
+    m_gm->Session().LeaveCareer();
+    ASSERT_TRUE(m_gm->Session().DeleteSavedCareer(profileId));
     CMemoryDB world;
     EXPECT_EQ(ListCareers(world), 0);
     EXPECT_FALSE(std::filesystem::exists(m_dir / "data/profiles" / folder.Std()));
-    EXPECT_FALSE(m_gm->LoadSavedCareer(profileId));
+    EXPECT_FALSE(m_gm->Session().LoadSavedCareer(profileId));
 }

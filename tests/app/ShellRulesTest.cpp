@@ -1,9 +1,9 @@
 // The application shell's small rules: money text, text files, options, frame step and view choice.
-#include "app/FormatMoney.h"
 #include "app/FrameTiming.h"
-#include "app/Options.h"
-#include "app/TextTable.h"
+#include "career/Options.h"
 #include "engine/TempDir.h"
+#include "gui/TextTable.h"
+#include "screens/FormatMoney.h"
 
 #include <gtest/gtest.h>
 

@@ -17,15 +17,12 @@ struct CareerRig {
     std::unique_ptr<CMemoryDB> career = std::make_unique<CMemoryDB>();
     CFixtureList fixtures;
     CEventList ledger;
-    CDayInfoPanel panel;
     FakeDayHost host{world, career};
     CDayController controller{&host, &fixtures};
     bool ready = false;
 
     CareerRig() {
         host.ledger = &ledger;
-        host.panel = &panel;
-        panel.SetHeaderSource([this] { return controller.PanelHeader(); });
         CMemoryDB* anyWorld = world.get();
         if (!LoadWorldData(*anyWorld, kDataSetLeague) || anyWorld->teams.IsEmpty())
             return;

@@ -13,20 +13,17 @@ namespace {
 
 constexpr int kClick = 10;
 
-// One world, its schedule, ledger, panel and host, wired as the game manager wires them.
+// One world, its schedule, ledger and host, wired as the game manager wires them.
 struct DayRig {
     DayWorld world;
     CFixtureList fixtures;
     CEventList ledger;
-    CDayInfoPanel panel;
     FakeDayHost host{world};
     CDayController controller{&host, &fixtures};
 
     explicit DayRig(int clubs = 8, int userSquad = 12, int userStarters = 5)
         : world(clubs, userSquad, userStarters) {
         host.ledger = &ledger;
-        host.panel = &panel;
-        panel.SetHeaderSource([this] { return controller.PanelHeader(); });
     }
     // Continue as the player clicks it, waiting for the worker as the frame loop would.
     void Continue() {
@@ -147,9 +144,9 @@ TEST(ContinueRun, StopsOnTheUsersMatchDay) {
     // Away at a club without a stadium: the attendance is reckoned on 300 seats.
     EXPECT_EQ(rig.host.attendanceCapacity, 300);
     // The panel shows the other fixture of the day and keeps the day's report lines for the match.
-    ASSERT_EQ(rig.panel.Results().size(), 1u);
-    EXPECT_STREQ(rig.panel.Results()[0]->texts[1].GetText(), "Club 6");
-    EXPECT_EQ(rig.panel.Leaders().size(), 9u);
+    ASSERT_EQ(rig.controller.Board().results.size(), 1u);
+    EXPECT_STREQ(rig.controller.Board().results[0].texts[1].GetText(), "Club 6");
+    EXPECT_EQ(rig.controller.Board().leaders.size(), 9u);
     EXPECT_FALSE(rig.controller.DayResults().IsEmpty());
     // The last result went to the busy panel.
     EXPECT_STREQ(rig.host.Latest().home.GetText(), "Club 6");
@@ -227,7 +224,7 @@ TEST(SeasonEnd, LastFixtureDayLocksTheButtonsUntilTheStageButton) {
     EXPECT_TRUE(rig.controller.SeasonEndPending());
     EXPECT_TRUE(rig.host.WasPosted(CDayController::kDayPanelWindow, 6));
     // The day without the user keeps the panel but not the results.
-    EXPECT_EQ(rig.panel.Results().size(), 1u);
+    EXPECT_EQ(rig.controller.Board().results.size(), 1u);
     EXPECT_TRUE(rig.controller.DayResults().IsEmpty());
 
     EXPECT_FALSE(rig.controller.HandleButton(10395, kClick));
@@ -314,7 +311,7 @@ TEST(CareerReset, LeavingClearsEverythingThatPointedIntoTheCareer) {
     rig.fixtures.AddFixture(rig.world.clubs[1], rig.world.clubs[2], rig.world.league, 2007, 8, 3);
     rig.fixtures.FinishSchedule();
     rig.Continue();
-    ASSERT_FALSE(rig.panel.Results().empty());
+    ASSERT_FALSE(rig.controller.Board().results.empty());
     rig.host.matchMode = false; // the match is over
 
     EXPECT_TRUE(rig.controller.HandleButton(CDayController::kLeaveCareerButton, kClick));
@@ -323,7 +320,7 @@ TEST(CareerReset, LeavingClearsEverythingThatPointedIntoTheCareer) {
     EXPECT_EQ(MakeDateKey(rig.fixtures.LastDate()), 0);
     EXPECT_EQ(rig.fixtures.Season().startYear, 2007);
     EXPECT_EQ(rig.ledger.Size(), 0u);
-    EXPECT_TRUE(rig.panel.Results().empty());
+    EXPECT_TRUE(rig.controller.Board().results.empty());
     EXPECT_TRUE(rig.controller.DayResults().IsEmpty());
     EXPECT_EQ(rig.host.date, (GameDate{2007, 8, 1}));
     EXPECT_EQ(rig.host.stepResets, 1);

@@ -17,14 +17,11 @@ struct SeasonRig {
     DayWorld world{8};
     CFixtureList fixtures;
     CEventList ledger;
-    CDayInfoPanel panel;
     FakeDayHost host{world};
     CDayController controller{&host, &fixtures};
 
     SeasonRig() {
         host.ledger = &ledger;
-        host.panel = &panel;
-        panel.SetHeaderSource([this] { return controller.PanelHeader(); });
         AddDoubleRoundRobin(fixtures, world.clubs, world.league);
     }
 

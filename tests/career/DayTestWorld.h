@@ -48,9 +48,10 @@ inline CTeam* MakeTeam(CMemoryDB& db, int32_t id, const char* name, int squad, i
 #include "career/DayController.h"
 #include "career/EventList.h"
 #include "career/FixtureList.h"
-#include "screens/info/DayInfoPanel.h"
+#include "gui/GameScreen.h"
 
 #include <atomic>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -137,7 +138,15 @@ public:
     CMemoryDB* CareerDb() const override { return career.get(); }
     void DeleteCareerDb() override { career.reset(); }
     CEventList* Ledger() const override { return ledger; }
-    CDayInfoPanel* DayPanel() const override { return panel; }
+    void RefreshDayPanel() override {
+        ++panelRefreshes;
+        if (panel)
+            panel->Refresh();
+    }
+    void ClearDayPanel() override {
+        if (clearPanel)
+            clearPanel();
+    }
     CStr GetText(int id) const override { return CStr::Formatted("<%d>", id); }
 
     bool TournamentMode() const override { return tournament; }
@@ -214,7 +223,10 @@ public:
     std::unique_ptr<CMemoryDB>& career;
     GameDate date{2007, 8, 1};
     CEventList* ledger = nullptr;
-    CDayInfoPanel* panel = nullptr;
+    // A screen-layer test hangs the real panel here.
+    CGameScreen* panel = nullptr;
+    std::function<void()> clearPanel;
+    int panelRefreshes = 0;
     bool tournament = false, view3D = false, noView = false, matchMode = false, careerOver = false;
     std::atomic<bool> busy{false}, step{false}, threadRunning{false}, matchRunning{false}, dayWait{false};
     std::atomic<int> published{0};

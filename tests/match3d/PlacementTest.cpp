@@ -1,7 +1,7 @@
 // Start and side formations: who stands where, with each side's z signs, and bad tactic ids.
 #include "engine/Log.h"
 #include "engine/TempDir.h"
-#include "match3d/Formation.h"
+#include "match/Formation.h"
 #include "match3d/Match3D.h"
 
 namespace {

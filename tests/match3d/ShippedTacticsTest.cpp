@@ -2,7 +2,7 @@
 // match code can form, every spot is on every court and every camera looks where it means to.
 #include "engine/Paths.h"
 #include "engine/Xml.h"
-#include "match3d/Formation.h"
+#include "match/Formation.h"
 #include "match3d/Match3D.h"
 
 #include <algorithm>

@@ -11,8 +11,8 @@ CStr Text(int id) {
     return CStr::Formatted("<%d>", id);
 }
 
-DayResultItem* Result(const char* home, const char* score, const char* away) {
-    return new DayResultItem{{"H-land", home, score, away, "A-land"}};
+DayResultItem Result(const char* home, const char* score, const char* away) {
+    return DayResultItem{{"H-land", home, score, away, "A-land"}};
 }
 
 DayPanelHeader Header(const char* club) {
@@ -29,10 +29,11 @@ DayPanelHeader Header(const char* club) {
 } // namespace
 
 TEST(DayInfoPanel, UsersFixtureIsHighlightedByExactName) {
-    CDayInfoPanel panel(nullptr, Text, [] { return Header("Lions"); });
-    panel.AddResult(Result("Lions", "80-75", "Bears"));
-    panel.AddResult(Result("Bears", "60-70", "Lions"));
-    panel.AddResult(Result("Lionsgate", "90-88", "Wolves"));
+    DayBoard board;
+    board.results = {Result("Lions", "80-75", "Bears"), Result("Bears", "60-70", "Lions"),
+                     Result("Lionsgate", "90-88", "Wolves")};
+    CDayInfoPanel panel(
+        nullptr, Text, [] { return Header("Lions"); }, [&board] { return &board; });
     panel.Refresh();
     const DayPanelView& view = panel.LastView();
     ASSERT_EQ(view.resultRows.size(), 3u);
@@ -44,16 +45,22 @@ TEST(DayInfoPanel, UsersFixtureIsHighlightedByExactName) {
     EXPECT_STREQ(panel.DateText().GetText(), "09.09.2007");
 }
 
-TEST(DayInfoPanel, RefreshRebuildsFromTheListsAndClearEmptiesThem) {
-    CDayInfoPanel panel(nullptr, Text, [] { return Header("Lions"); });
-    panel.AddResult(Result("Lions", "80-75", "Bears"));
+TEST(DayInfoPanel, RefreshRebuildsFromTheBoardAndClearEmptiesIt) {
+    DayBoard board;
+    board.results = {Result("Lions", "80-75", "Bears")};
+    CDayInfoPanel panel(
+        nullptr, Text, [] { return Header("Lions"); }, [&board] { return &board; });
     panel.Refresh();
-    // Every refresh rebuilds the rows from the lists.
-    panel.ClearLeadersAndEvents();
+    // Every refresh rebuilds the rows from the board.
+    board.leaders.clear();
     panel.Refresh();
     EXPECT_EQ(panel.LastView().resultRows.size(), 1u);
-    panel.Clear();
+    // A day without fixtures keeps the last match day's results on show.
+    board.Clear();
+    panel.Refresh();
+    EXPECT_EQ(panel.LastView().resultRows.size(), 1u);
     EXPECT_TRUE(panel.Results().empty());
+    panel.Clear();
     panel.Refresh();
     EXPECT_TRUE(panel.LastView().resultRows.empty());
     // Without a career the caption stays empty rather than naming nothing.
@@ -86,19 +93,20 @@ TEST(DayLeaders, NineRowsInTheirOrderWithTheDaysBestClubLast) {
     EXPECT_EQ(results.List(CDayResults::kFieldGoals)[0].value, 4);
     EXPECT_EQ(results.List(CDayResults::kAssists)[0].value, 1);
 
-    CDayInfoPanel panel(nullptr, Text);
-    FillDayLeaders(results, &panel);
+    DayBoard board;
+    CDayInfoPanel panel(nullptr, Text, {}, [&board] { return &board; });
+    FillDayLeaders(results, board);
+    panel.Refresh();
     ASSERT_EQ(panel.Leaders().size(), 9u);
     const char* expected[9][2] = {{"Ace", "Lions"}, {"Dee", "Bears"}, {"Eli", "Lions"},
                                   {"Fay", "Bears"}, {"Gus", "Lions"}, {"Ace", "Lions"},
                                   {"Bo", "Bears"},  {"Cy", "Lions"},  {"Lions", ""}};
     for (int i = 0; i < 9; ++i) {
-        EXPECT_STREQ(panel.Leaders()[i]->texts[0].GetText(), expected[i][0]) << i;
-        EXPECT_STREQ(panel.Leaders()[i]->texts[1].GetText(), expected[i][1]) << i;
+        EXPECT_STREQ(panel.Leaders()[i].texts[0].GetText(), expected[i][0]) << i;
+        EXPECT_STREQ(panel.Leaders()[i].texts[1].GetText(), expected[i][1]) << i;
     }
     ASSERT_EQ(panel.Events().size(), 1u);
-    EXPECT_STREQ(panel.Events()[0]->texts[2].GetText(), "07:03");
-    panel.Refresh();
+    EXPECT_STREQ(panel.Events()[0].texts[2].GetText(), "07:03");
     EXPECT_STREQ(panel.LastView().leaderRows[8][0].GetText(), "<100083>");
 
     // A three-pointer day beats field goals only when strictly more.
@@ -106,14 +114,14 @@ TEST(DayLeaders, NineRowsInTheirOrderWithTheDaysBestClubLast) {
     EXPECT_STREQ(results.Leaders()[0][0].GetText(), "Bo");
 
     // Rebuilding after the user's match replaces the rows instead of adding nine more.
-    BuildKickOffTimes(results, &panel);
-    EXPECT_EQ(panel.Leaders().size(), 9u);
-    EXPECT_EQ(panel.Events().size(), 1u);
+    BuildKickOffTimes(results, board);
+    EXPECT_EQ(board.leaders.size(), 9u);
+    EXPECT_EQ(board.events.size(), 1u);
 
     results.Clear();
     EXPECT_TRUE(results.IsEmpty());
     EXPECT_EQ(results.TopScore(), -1);
-    CDayInfoPanel empty(nullptr, Text);
-    FillDayLeaders(results, &empty);
-    EXPECT_TRUE(empty.Leaders()[0]->texts[0].IsEmpty());
+    DayBoard empty;
+    FillDayLeaders(results, empty);
+    EXPECT_TRUE(empty.leaders[0].texts[0].IsEmpty());
 }

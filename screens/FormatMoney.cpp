@@ -1,5 +1,5 @@
 // Money display.
-#include "app/FormatMoney.h"
+#include "screens/FormatMoney.h"
 
 #include <cctype>
 

@@ -1,5 +1,5 @@
 // Reading the tactic list and the modifier curves, and the key rounding shared by both engines.
-#include "match3d/TacticsData.h"
+#include "match/TacticsData.h"
 
 #include "engine/GameRand.h"
 

@@ -1,14 +1,15 @@
 // The career frame with the day panel after a match day, drawn on a real (offscreen) device from
 // the shipped layout and language texts; the picture lands in the build folder for a look.
-#include "app/TextTable.h"
 #include "career/DayController.h"
 #include "engine/Device.h"
 #include "engine/GameRand.h"
 #include "gui/EngineBackend.h"
 #include "gui/LayoutLoader.h"
 #include "gui/ScreenStack.h"
+#include "gui/TextTable.h"
+#include "screens/info/DayInfoPanel.h"
 
-#include "DayTestWorld.h"
+#include "career/DayTestWorld.h"
 
 #include <gtest/gtest.h>
 
@@ -69,7 +70,9 @@ TEST(DayPanelScreenshot, CareerFrameWithTheDayPanelAfterAMatchDay) {
     } host(world, text);
     CDayInfoPanel panel(stack.FindElement(CDayInfoPanel::kWindow), text);
     host.panel = &panel;
+    host.clearPanel = [&panel] { panel.Clear(); };
     CDayController controller(&host, &fixtures);
+    panel.SetBoardSource([&] { return &controller.Board(); });
     panel.SetHeaderSource([&] {
         DayPanelHeader header = controller.PanelHeader();
         header.league = "First League";

@@ -1,5 +1,5 @@
 // Parsing of the language and tooltip files.
-#include "app/TextTable.h"
+#include "gui/TextTable.h"
 
 #include "engine/Log.h"
 #include "engine/Paths.h"

@@ -8,6 +8,7 @@
 #include "engine/GameFolder.h"
 #include "engine/GameRand.h"
 #include "gui/LayoutLoader.h"
+#include "screens/info/DayInfoPanel.h"
 
 #include <gtest/gtest.h>
 
@@ -25,18 +26,20 @@ TEST_F(DayGameHost, ContinueInANewCareerStopsOnTheFirstUserMatchDay) {
     options.enable3DSimulation = false;
     options.enableFastSimulation = false;
     ASSERT_TRUE(gm.CreateScreens(options));
-    ASSERT_TRUE(gm.worldDB && !gm.worldDB->teams.IsEmpty()) << "the generated league data set is missing";
-    ASSERT_TRUE(gm.StartNewCareer(kDataSetLeague, gm.worldDB->teams.At(0)->id, CStr("Tester")));
-    CreateDayScreens(gm, nullptr);
+    ASSERT_TRUE(gm.Session().worldDB && !gm.Session().worldDB->teams.IsEmpty())
+        << "the generated league data set is missing";
+    ASSERT_TRUE(
+        gm.Session().StartNewCareer(kDataSetLeague, gm.Session().worldDB->teams.At(0)->id, CStr("Tester")));
+    gm.CreateRegisteredScreens();
     auto* day = dynamic_cast<CDayController*>(gm.Screen(ScreenRole::DayController));
     auto* panel = dynamic_cast<CDayInfoPanel*>(gm.Screen(ScreenRole::DayInfoPanel));
     ASSERT_NE(day, nullptr);
     ASSERT_NE(panel, nullptr);
 
-    const int32_t userId = gm.careerDB->teams.At(0)->id;
+    const int32_t userId = gm.Session().careerDB->teams.At(0)->id;
     GameDate firstUserMatch;
-    for (int i = 0; i < gm.fixtureList->Size(); ++i) {
-        const CFixture* f = gm.fixtureList->At(i);
+    for (int i = 0; i < gm.Session().fixtureList->Size(); ++i) {
+        const CFixture* f = gm.Session().fixtureList->At(i);
         if (f->home->id == userId || f->away->id == userId) {
             firstUserMatch = f->Date();
             break;
@@ -56,16 +59,16 @@ TEST_F(DayGameHost, ContinueInANewCareerStopsOnTheFirstUserMatchDay) {
         gm.ProcessMessages();
     }
     EXPECT_FALSE(day->IsWorkerActive());
-    EXPECT_EQ(gm.currentDate, firstUserMatch);
+    EXPECT_EQ(gm.Session().currentDate, firstUserMatch);
     // Without the match centre the user's match is played at once: the day ends on the day panel.
-    EXPECT_EQ(gm.matchMode.load(), 0);
+    EXPECT_EQ(gm.Session().matchMode.load(), 0);
     gm.ProcessMessages();
     EXPECT_TRUE(gm.IsLayerActive(CDayInfoPanel::kWindow));
     // Every fixture of the day is on the panel, in the grid too: the others and the user's, played
     // at once.
     int others = 0;
-    for (CFixture* f :
-         gm.fixtureList->GetFixturesOn(firstUserMatch.year, firstUserMatch.month, firstUserMatch.day))
+    for (CFixture* f : gm.Session().fixtureList->GetFixturesOn(firstUserMatch.year, firstUserMatch.month,
+                                                               firstUserMatch.day))
         if (f->home->id != userId && f->away->id != userId) {
             ++others;
             EXPECT_NE(f->homeScore, f->awayScore);
@@ -77,8 +80,8 @@ TEST_F(DayGameHost, ContinueInANewCareerStopsOnTheFirstUserMatchDay) {
     // The leave-career button resets everything that belonged to the career.
     PostGuiMessage(CDayController::kLeaveCareerButton, -1, 10, 0, 0);
     gm.ProcessMessages();
-    EXPECT_EQ(gm.careerDB, nullptr);
-    EXPECT_TRUE(gm.fixtureList->IsEmpty());
-    EXPECT_EQ(gm.currentDate, (GameDate{2007, 8, 1}));
+    EXPECT_EQ(gm.Session().careerDB, nullptr);
+    EXPECT_TRUE(gm.Session().fixtureList->IsEmpty());
+    EXPECT_EQ(gm.Session().currentDate, (GameDate{2007, 8, 1}));
     EXPECT_TRUE(panel->Results().empty());
 }

@@ -1,5 +1,5 @@
 // Options file reading and writing.
-#include "app/Options.h"
+#include "career/Options.h"
 
 #include "engine/Ini.h"
 #include "engine/Log.h"

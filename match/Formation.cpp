@@ -1,5 +1,5 @@
 // Formation file reading and the position codes.
-#include "match3d/Formation.h"
+#include "match/Formation.h"
 
 #include "engine/Xml.h"
 

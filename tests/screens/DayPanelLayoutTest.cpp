@@ -4,8 +4,9 @@
 #include "gui/Grid.h"
 #include "gui/LayoutLoader.h"
 #include "gui/ScreenStack.h"
+#include "screens/info/DayInfoPanel.h"
 
-#include "DayTestWorld.h"
+#include "career/DayTestWorld.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +30,9 @@ TEST(DayPanelLayout, AMatchDayFillsTheGrids) {
     CDayInfoPanel panel(stack.FindElement(CDayInfoPanel::kWindow),
                         [](int id) { return CStr::Formatted("<%d>", id); });
     host.panel = &panel;
+    host.clearPanel = [&panel] { panel.Clear(); };
     CDayController controller(&host, &fixtures);
+    panel.SetBoardSource([&] { return &controller.Board(); });
     panel.SetHeaderSource([&] { return controller.PanelHeader(); });
 
     bool stop = false;

@@ -37,27 +37,28 @@ void PlayToFirstUserMatch(bool noView) {
     options.enable3DSimulation = false;
     options.enableFastSimulation = false;
     ASSERT_TRUE(gm.CreateScreens(options));
-    ASSERT_TRUE(gm.worldDB && !gm.worldDB->teams.IsEmpty());
-    ASSERT_TRUE(gm.StartNewCareer(kDataSetLeague, gm.worldDB->teams.At(0)->id, CStr("Tester")));
-    gm.view3D = 0;
-    gm.resultOnly = noView ? 1 : 0;
-    CreateDayScreens(gm, nullptr);
+    ASSERT_TRUE(gm.Session().worldDB && !gm.Session().worldDB->teams.IsEmpty());
+    ASSERT_TRUE(
+        gm.Session().StartNewCareer(kDataSetLeague, gm.Session().worldDB->teams.At(0)->id, CStr("Tester")));
+    gm.Session().view3D = 0;
+    gm.Session().resultOnly = noView ? 1 : 0;
+    gm.CreateRegisteredScreens();
     // The flat-court engine seeds itself from the clock when it is made: seed again for a fixed match.
     GameSrand(3);
     auto* day = dynamic_cast<CDayController*>(gm.Screen(ScreenRole::DayController));
     ASSERT_NE(day, nullptr);
 
-    const int32_t userId = gm.careerDB->teams.At(0)->id;
+    const int32_t userId = gm.Session().careerDB->teams.At(0)->id;
     CFixture* userFixture = nullptr;
-    for (int i = 0; i < gm.fixtureList->Size() && userFixture == nullptr; ++i) {
-        CFixture* f = gm.fixtureList->At(i);
+    for (int i = 0; i < gm.Session().fixtureList->Size() && userFixture == nullptr; ++i) {
+        CFixture* f = gm.Session().fixtureList->At(i);
         if (f->home->id == userId || f->away->id == userId) {
             userFixture = f;
         }
     }
     ASSERT_NE(userFixture, nullptr);
     // The schedule names the world's record of the user's club; its squad plays from the career.
-    CTeam* userTeam = gm.careerDB->teams.At(0);
+    CTeam* userTeam = gm.Session().careerDB->teams.At(0);
     CTeam* home = userFixture->home->id == userId ? userTeam : userFixture->home;
     CTeam* away = userFixture->away->id == userId ? userTeam : userFixture->away;
     ASSERT_FALSE(home->players.empty());
@@ -74,7 +75,7 @@ void PlayToFirstUserMatch(bool noView) {
         gm.ProcessMessages();
     }
     ASSERT_FALSE(day->IsWorkerActive());
-    EXPECT_EQ(gm.currentDate, userFixture->Date());
+    EXPECT_EQ(gm.Session().currentDate, userFixture->Date());
     EXPECT_GE(userFixture->homeScore, 0);
     EXPECT_GE(userFixture->awayScore, 0);
     EXPECT_GT(userFixture->homeScore + userFixture->awayScore, 0);
@@ -94,7 +95,7 @@ void PlayToFirstUserMatch(bool noView) {
     // The user's side is the career's club, whose squad played and got the records.
     EXPECT_EQ(userTeam->matchStats.size(), (home == userTeam ? homeRecords : awayRecords) + 1);
 
-    EXPECT_EQ(gm.matchMode.load(), 0);
+    EXPECT_EQ(gm.Session().matchMode.load(), 0);
     gm.ProcessMessages();
     EXPECT_TRUE(gm.IsLayerActive(CDayInfoPanel::kWindow));
 
@@ -102,10 +103,10 @@ void PlayToFirstUserMatch(bool noView) {
     const size_t clubRecords = userTeam->matchStats.size();
     const int32_t firstPlayer = userTeam->players.front()->id;
     const size_t playerRecords = userTeam->players.front()->stats.size();
-    const int32_t profileId = gm.careerDB->profiles.At(0)->id;
-    ASSERT_TRUE(gm.SaveCurrentCareer());
-    ASSERT_TRUE(gm.LoadSavedCareer(profileId));
-    CTeam* reloaded = gm.careerDB->teams.At(0);
+    const int32_t profileId = gm.Session().careerDB->profiles.At(0)->id;
+    ASSERT_TRUE(gm.Session().SaveCurrentCareer());
+    ASSERT_TRUE(gm.Session().LoadSavedCareer(profileId));
+    CTeam* reloaded = gm.Session().careerDB->teams.At(0);
     EXPECT_EQ(reloaded->matchStats.size(), clubRecords);
     for (const CPlayer* player : reloaded->players) {
         if (player->id == firstPlayer) {

@@ -1,0 +1,201 @@
+// The day controller's host in the running game.
+#include "app/DayHost.h"
+
+#include "app/GameApp.h"
+#include "app/GameManager.h"
+#include "app/Shell.h"
+#include "database/MemoryDB.h"
+#include "engine/GameRand.h"
+#include "engine/Music.h"
+#include "guidefines.h"
+#include "match2d/Match2D.h"
+#include "match2d/Match2DMatchDay.h"
+
+CGameDayHost::CGameDayHost(CGameManager& gm) : m_gm(gm), m_session(gm.Session()), m_view(gm.Context()) {}
+
+CGameDayHost::~CGameDayHost() {
+    if (g_pMatch2D != nullptr)
+        g_pMatch2D->hooks = Match2DHooks();
+}
+
+GameDate CGameDayHost::CurrentDate() const {
+    return m_session.currentDate;
+}
+void CGameDayHost::SetCurrentDate(const GameDate& date) {
+    m_session.currentDate = date;
+}
+CMemoryDB* CGameDayHost::WorldDb() const {
+    return m_session.worldDB;
+}
+CMemoryDB* CGameDayHost::CareerDb() const {
+    return m_session.careerDB;
+}
+void CGameDayHost::DeleteCareerDb() {
+    m_session.LeaveCareer();
+}
+CEventList* CGameDayHost::Ledger() const {
+    return m_session.ledger;
+}
+bool CGameDayHost::HasCalendar() const {
+    return m_session.calendar != nullptr;
+}
+CStr CGameDayHost::GetText(int textId) const {
+    return m_gm.GetText(textId);
+}
+
+bool CGameDayHost::TournamentMode() const {
+    return m_session.tournamentMode != 0;
+}
+bool CGameDayHost::View3D() const {
+    return m_session.view3D != 0;
+}
+bool CGameDayHost::NoView() const {
+    return m_session.resultOnly != 0;
+}
+bool CGameDayHost::MatchMode() const {
+    return m_session.matchMode != 0;
+}
+void CGameDayHost::SetMatchMode(bool on) {
+    m_session.matchMode = on ? 1 : 0;
+}
+int CGameDayHost::CupStage() const {
+    return m_session.cupStage;
+}
+bool CGameDayHost::TournamentExit() const {
+    return m_session.tournamentExit != 0;
+}
+bool CGameDayHost::CareerOver() const {
+    return m_session.careerOver != 0;
+}
+void CGameDayHost::ClearCareerOver() {
+    m_session.careerOver = 0;
+}
+void CGameDayHost::EndTournament() {
+    m_session.tournamentExit = 0;
+    m_session.tournamentMode = 0;
+    m_session.euroCup = 0;
+}
+
+void CGameDayHost::SetBusy(bool on) {
+    m_gm.Shell().SetBusy(on);
+}
+void CGameDayHost::SetStep(bool on) {
+    if (CGameApp* app = m_gm.App())
+        app->step = on ? 1 : 0;
+}
+void CGameDayHost::SetThreadRunning(bool on) {
+    m_gm.Shell().SetThreadRunning(on);
+}
+void CGameDayHost::SetMatchRunning(bool on) {
+    if (CGameApp* app = m_gm.App())
+        app->matchRunning = on ? 1 : 0;
+}
+void CGameDayHost::Set3DInput(bool on) {
+    if (CGameApp* app = m_gm.App())
+        app->input3D = on ? 1 : 0;
+}
+void CGameDayHost::ClearMatchOverlays() {
+    for (int overlay = 0; overlay < static_cast<int>(Overlay::Count); ++overlay)
+        m_gm.Shell().SetOverlayOpen(static_cast<Overlay>(overlay), false);
+}
+void CGameDayHost::SetDayWait(bool on) {
+    m_gm.oneDayWait = on ? 1 : 0;
+}
+void CGameDayHost::SetNewCareerWait(bool on) {
+    m_gm.Shell().SetNewCareerWait(on);
+}
+void CGameDayHost::SetWaitText(const CStr& text) {
+    m_gm.SetWaitText(text);
+}
+void CGameDayHost::PublishLatestResult(const LatestResult& result) {
+    if (CGameApp* app = m_gm.App())
+        app->SetBusyResult(
+            BusyResult{result.league, result.away, result.home, result.awayScore, result.homeScore});
+}
+bool CGameDayHost::StartWorker(std::function<void()> work) {
+    // Only the application's worker keeps the frame off the GUI; without it the controller runs
+    // its own thread.
+    CGameApp* app = m_gm.App();
+    return app && app->StartWorker(std::move(work));
+}
+
+void CGameDayHost::Post(int source, int target, int kind, int p1, int p2) {
+    m_view.Post(source, target, kind, p1, p2);
+}
+void CGameDayHost::CentreWindow(int window, int reference) {
+    m_view.CentreWindow(window, reference);
+}
+void CGameDayHost::EnableElement(int elementId, bool enabled) {
+    m_view.EnableElement(elementId, enabled);
+}
+void CGameDayHost::SetElementText(int elementId, const CStr& text, int format) {
+    m_view.SetElementText(elementId, text, format);
+}
+bool CGameDayHost::HasWindow(int window) const {
+    return m_view.HasWindow(window);
+}
+void CGameDayHost::RefreshDayPanel() {
+    m_view.RefreshDayPanel();
+}
+void CGameDayHost::ClearDayPanel() {
+    m_view.ClearDayPanel();
+}
+
+void CGameDayHost::RefreshAllScreens() {
+    m_gm.RefreshAllScreens();
+}
+void CGameDayHost::RefreshStatistics() {
+    if (CGameScreen* screen = m_gm.Screen(ScreenRole::Statistics))
+        screen->Refresh();
+}
+void CGameDayHost::RefreshResults() {
+    if (CGameScreen* screen = m_gm.Screen(ScreenRole::Results))
+        screen->Refresh();
+}
+void CGameDayHost::RefreshTransfers() {
+    if (CGameScreen* screen = m_gm.Screen(ScreenRole::Transfer))
+        screen->Refresh();
+}
+bool CGameDayHost::SaveBeforeLeaving() {
+    if (!m_session.HasOpenCareer() || m_session.SaveCurrentCareer())
+        return true;
+    m_gm.Context().ShowMessage("The career could not be saved, so it stays open.");
+    return false;
+}
+
+void CGameDayHost::LoadMatchTactics() {
+    ConnectMatch2D(m_gm);
+    LoadMatch2DTactics();
+}
+
+UserMatchOutcome CGameDayHost::StartUserMatch(const UserMatchSetup& setup) {
+    Match2DRecords records;
+    records.date = setup.date;
+    if (m_session.worldDB != nullptr) {
+        records.matchStats = &m_session.worldDB->matchStats;
+        records.playerStats = &m_session.worldDB->playerStats;
+    }
+    UserMatchOutcome outcome =
+        PlayUserMatch2D(TheMatch2D(), setup, m_gm.Screen(ScreenRole::MatchCentre) != nullptr, records);
+    // After a flat-court match the menu music moves on to one of its tracks.
+    if (outcome.finished && g_pQuorelMusic && g_pQuorelMusic->IsEnabled())
+        g_pQuorelMusic->SwitchTrack(kMenuTracks[GameRand() % 3]);
+    return outcome;
+}
+
+void ConnectMatch2D(CGameManager& gm) {
+    Match2DHooks& hooks = TheMatch2D().hooks;
+    const CScreenContext& ctx = gm.Context();
+    hooks.text = [&gm](int id) { return gm.GetText(id); };
+    hooks.postMessage = [&ctx](int sID, int cID, int kind, int p1, int p2) {
+        ctx.Post(sID, cID, kind, p1, p2);
+    };
+    hooks.quarterBreak = [&ctx] {
+        ctx.Post(ID_QUARTERBREAK_OK, ID_QUARTERBREAK, kMsgOpenOnTop, ID_QUARTERBREAK_OK, 0);
+        ctx.Shell().SetOverlayOpen(Overlay::QuarterBreak, true);
+    };
+    hooks.progress = [&gm](int done, int steps) {
+        gm.Shell().SetProgressStep(steps);
+        gm.loadingProgress = done;
+    };
+}

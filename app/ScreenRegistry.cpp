@@ -1,0 +1,86 @@
+// The screen registry's table and the factories of the screens that exist.
+#include "app/ScreenRegistry.h"
+
+#include "app/DayHost.h"
+#include "app/GameManager.h"
+#include "career/DayController.h"
+#include "screens/info/DayInfoPanel.h"
+#include "screens/start/CareerFrameScreen.h"
+#include "screens/start/MainMenuScreen.h"
+#include "screens/start/NewCareerScreen.h"
+#include "screens/start/OptionsScreen.h"
+#include "screens/start/ProfilesScreen.h"
+
+namespace {
+
+template <class T> std::unique_ptr<CGameScreen> Make(CGameManager& gm) {
+    return std::make_unique<T>(gm.Context());
+}
+
+std::unique_ptr<CGameScreen> MakeDayController(CGameManager& gm) {
+    return std::make_unique<CDayController>(std::make_unique<CGameDayHost>(gm), gm.Session().fixtureList);
+}
+
+std::unique_ptr<CGameScreen> MakeDayPanel(CGameManager& gm) {
+    auto* day = dynamic_cast<CDayController*>(gm.Screen(ScreenRole::DayController));
+    auto panel = std::make_unique<CDayInfoPanel>(gm.FindElement(CDayInfoPanel::kWindow),
+                                                 [&gm](int id) { return gm.GetText(id); });
+    if (day) {
+        panel->SetHeaderSource([day] { return day->PanelHeader(); });
+        panel->SetBoardSource([day] { return &day->Board(); });
+    }
+    return panel;
+}
+
+std::unique_ptr<CGameScreen> MakeCareerFrame(CGameManager& gm) {
+    auto frame = std::make_unique<CCareerFrameScreen>(gm.Context());
+    frame->UpdateMenuButtons();
+    return frame;
+}
+
+using R = ScreenRole;
+
+// clang-format off
+const std::vector<ScreenRow> kRows = {
+    // role, factory, message order, match order, refresh group and order, league only
+    {R::StatsCompare,       nullptr,                     0,      -1,   0, 1, false},
+    {R::DayController,      MakeDayController,           1,      -1,  -1, 0, false},
+    {R::ViewMode,           nullptr,                     2,      -1,   0, 3, false},
+    {R::Results,            nullptr,                     3,      -1,  -1, 0, false},
+    {R::Lineup,             nullptr,                     4,      -1,   0, 4, false},
+    {R::Tactics,            nullptr,                     5,       1,   0, 5, false},
+    {R::Inbox,              nullptr,                     6,      -1,   0, 8, false},
+    {R::News,               nullptr,                     7,      -1,   0, 9, false},
+    {R::Header,             MakeCareerFrame,             8,      -1,   0, 10, false},
+    {R::Staff,              nullptr,                     9,      -1,   0, 6, false},
+    {R::Training,           nullptr,                     10,     -1,   0, 7, false},
+    {R::Finance,            nullptr,                     11,     -1,   1, 0, true},
+    {R::IncomeReport,       nullptr,                     12,     -1,   1, 1, true},
+    {R::ExpenseReport,      nullptr,                     13,     -1,   1, 2, true},
+    {R::Sponsor,            nullptr,                     14,     -1,   1, 3, true},
+    {R::Ticket,             nullptr,                     15,     -1,   1, 4, true},
+    {R::FunShop,            nullptr,                     16,     -1,   1, 5, true},
+    {R::Transfer,           nullptr,                     17,     -1,   1, 6, true},
+    {R::StadiumUpgrade,     nullptr,                     18,     -1,   1, 7, true},
+    {R::Statistics,         nullptr,                     19,     -1,   2, 0, false},
+    {R::MainMenu,           Make<CMainMenuScreen>,       20,     -1,  -1, 0, false},
+    {R::Profiles,           Make<CProfilesScreen>,       21,     -1,  -1, 0, false},
+    {R::NewCareer,          Make<CNewCareerScreen>,      22,     -1,  -1, 0, false},
+    {R::Options,            Make<COptionsScreen>,        23,     -1,  -1, 0, false},
+    {R::Commentary,         nullptr,                     24,      3,   0, 11, false},
+    {R::ClubOverview,       nullptr,                     -1,     -1,   0, 0, false},
+    {R::Indicators,         nullptr,                     -1,     -1,   2, 1, true},
+    {R::Certificates,       nullptr,                     -1,     -1,   2, 2, true},
+    {R::DayInfoPanel,       MakeDayPanel,                -1,     -1,  -1, 0, false},
+    {R::PlayerInfo,         nullptr,                     -1,     -1,  -1, 0, false},
+    {R::MatchHud,           nullptr,                     -1,      0,  -1, 0, false},
+    {R::MatchCentre,        nullptr,                     -1,      0,   0, 2, false},
+    {R::Substitution,       nullptr,                     -1,      2,  -1, 0, false},
+};
+// clang-format on
+
+} // namespace
+
+const std::vector<ScreenRow>& ScreenRegistry() {
+    return kRows;
+}

@@ -1,0 +1,163 @@
+// The career session: new, saved, loaded, deleted and left careers with their schedule.
+#include "career/CareerSession.h"
+
+#include "career/CareerSchedule.h"
+#include "career/EventList.h"
+#include "career/FixtureList.h"
+#include "database/Careers.h"
+#include "database/MemoryDB.h"
+#include "engine/Log.h"
+
+#include <memory>
+
+CCareerSession::CCareerSession(TextLookup getText) : m_getText(std::move(getText)) {
+    calendar = new CCalendar(m_getText);
+    fixtureList = new CFixtureList(m_getText);
+    ledger = new CEventList();
+    worldDB = new CMemoryDB();
+}
+
+CCareerSession::~CCareerSession() {
+    // Fixtures point into both databases: they go first.
+    delete fixtureList;
+    delete ledger;
+    delete calendar;
+    delete careerDB;
+    delete worldDB;
+}
+
+bool CCareerSession::Open(const GameOptions& gameOptions) {
+    options = gameOptions;
+    view3D = options.enable3DSimulation ? 1 : 0;
+    resultOnly = options.enableFastSimulation ? 1 : 0;
+    if (!LoadWorldData(*worldDB, kDataSetLeague)) {
+        QuorelLog("[CCareerSession::Open] the world data set could not be loaded");
+        return false;
+    }
+    return true;
+}
+
+bool CCareerSession::HasOpenCareer() const {
+    return worldDB && careerDB && careerDB->teams.Size() > 0 && careerDB->profiles.Size() > 0;
+}
+
+CTeam* CCareerSession::UserClub() const {
+    return careerDB ? careerDB->teams.At(0) : nullptr;
+}
+
+CLeague* CCareerSession::UserLeague() const {
+    return careerDB ? careerDB->leagues.At(0) : nullptr;
+}
+
+static ScheduleSettings MakeScheduleSettings(const CCareerSession& session) {
+    ScheduleSettings settings;
+    settings.calendar = session.calendar;
+    settings.leagueSimulation = session.options.enableLeagueSimulation;
+    settings.countrySimulation = session.options.enableCountrySimulation;
+    settings.tournamentMode = session.tournamentMode != 0;
+    settings.euroCup = session.euroCup != 0;
+    settings.cupStage = session.cupStage;
+    settings.today = session.currentDate;
+    return settings;
+}
+
+bool CCareerSession::StartNewCareer(int32_t newDataSet, int32_t clubId, const CStr& managerName) {
+    auto career = std::make_unique<CMemoryDB>();
+    // Build into a fresh world so a failure leaves the running one untouched.
+    auto world = std::make_unique<CMemoryDB>();
+    if (!BuildCareerDatabase(*world, *career, newDataSet, clubId, managerName)) {
+        QuorelLog("[CCareerSession::StartNewCareer] could not build a career for club %d", clubId);
+        return false;
+    }
+    LeaveCareer();
+    delete worldDB;
+    worldDB = world.release();
+    careerDB = career.release();
+    dataSet = newDataSet;
+    tournamentMode = newDataSet != kDataSetLeague ? 1 : 0;
+    euroCup = newDataSet == kDataSetEuroCup ? 1 : 0;
+    cupStage = 0;
+    currentDate = newDataSet == kDataSetWorldCup ? GameDate{2006, 8, 17} : GameDate{2007, 8, 1};
+
+    ScheduleSettings settings = MakeScheduleSettings(*this);
+    CTeam* club = UserClub();
+    // The career's league leads with the career's club: the scheduler takes its first club for the
+    // user's. The world's copy of the league starts with whichever club the data set lists first.
+    CLeague* league = UserLeague();
+    const CLeague* worldLeague = league ? worldDB->FindLeague(league->id) : nullptr;
+    bool scheduled = tournamentMode
+                         ? fixtureList->BuildTournamentFixtures(worldLeague, worldDB, settings)
+                         : BuildLeagueFixtures(*fixtureList, league, worldDB, currentDate.year, settings);
+    if (!scheduled)
+        QuorelLog("[CCareerSession::StartNewCareer] no fixtures for club %d", club ? club->id : -1);
+    if (tournamentMode) {
+        // A tournament's season is the year its games are played in.
+        SeasonSpan& season = fixtureList->Season();
+        season.startYear = currentDate.year;
+        season.endYear = currentDate.year;
+    }
+    return true;
+}
+
+bool CCareerSession::SaveCurrentCareer() {
+    if (!HasOpenCareer())
+        return false;
+    CProfile* profile = careerDB->profiles.At(0);
+    profile->year = currentDate.year;
+    profile->month = currentDate.month;
+    profile->day = currentDate.day;
+    profile->cupStage = cupStage;
+    profile->dataSet = dataSet;
+    // The schedule writes its fixtures, ledger and season span into the career first.
+    if (!SaveCareerSchedule(*fixtureList, *ledger, careerDB))
+        return false;
+    bool ok = SaveCareer(*worldDB, *careerDB);
+    if (!ok)
+        QuorelLog("[CCareerSession::SaveCurrentCareer] the career of %s was not saved",
+                  profile->managerName.GetText());
+    return ok;
+}
+
+bool CCareerSession::LoadSavedCareer(int32_t profileId) {
+    auto world = std::make_unique<CMemoryDB>();
+    auto career = std::make_unique<CMemoryDB>();
+    if (worldDB)
+        ListCareers(*world);
+    if (!LoadCareer(*world, *career, profileId) || career->profiles.Size() == 0) {
+        QuorelLog("[CCareerSession::LoadSavedCareer] career %d could not be loaded", profileId);
+        return false;
+    }
+    LeaveCareer();
+    delete worldDB;
+    worldDB = world.release();
+    careerDB = career.release();
+    const CProfile* profile = careerDB->profiles.At(0);
+    currentDate = GameDate{profile->year, profile->month, profile->day};
+    dataSet = profile->dataSet;
+    tournamentMode = dataSet != kDataSetLeague ? 1 : 0;
+    euroCup = dataSet == kDataSetEuroCup ? 1 : 0;
+    cupStage = profile->cupStage;
+    // Fixtures, ledger and the season span come back from the career's own rows.
+    LoadCareerSchedule(*fixtureList, *ledger, worldDB, careerDB);
+    return true;
+}
+
+bool CCareerSession::DeleteSavedCareer(int32_t profileId) {
+    if (!worldDB)
+        return false;
+    return DeleteCareer(*worldDB, profileId);
+}
+
+void CCareerSession::LeaveCareer() {
+    if (fixtureList && ledger)
+        ClearCareerSchedule(*fixtureList, *ledger);
+    delete careerDB;
+    careerDB = nullptr;
+    currentDate = GameDate{2007, 8, 1};
+    tournamentMode = 0;
+    euroCup = 0;
+    cupStage = 0;
+    matchMode = 0;
+    tournamentExit = 0;
+    careerOver = 0;
+}

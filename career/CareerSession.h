@@ -1,0 +1,66 @@
+// CCareerSession: the career being played and everything it needs to move on: both databases, the
+// calendar, the season's fixtures, the ledger, today's date, the data set and the mode flags.
+// New, save, load, delete and leave each leave the session as it was when they fail.
+#pragma once
+
+#include "career/Calendar.h"
+#include "career/Options.h"
+#include "career/TextLookup.h"
+
+#include <atomic>
+#include <cstdint>
+
+class CMemoryDB;
+class CFixtureList;
+class CEventList;
+struct CTeam;
+struct CLeague;
+
+class CCareerSession {
+public:
+    // The texts name the calendar's days and months and the fixtures' leagues.
+    explicit CCareerSession(TextLookup getText = {});
+    ~CCareerSession();
+    CCareerSession(const CCareerSession&) = delete;
+    CCareerSession& operator=(const CCareerSession&) = delete;
+
+    // Takes the options and loads the league world from "\data\"; false when it cannot be loaded
+    // (the session still works, with an empty world).
+    bool Open(const GameOptions& gameOptions);
+
+    // A career is open: both databases exist and the career has a club and a profile.
+    bool HasOpenCareer() const;
+
+    bool StartNewCareer(int32_t dataSet, int32_t clubId, const CStr& managerName);
+    bool SaveCurrentCareer();
+    bool LoadSavedCareer(int32_t profileId);
+    bool DeleteSavedCareer(int32_t profileId);
+    // Back to the state before any career: career database gone, schedule and date reset.
+    void LeaveCareer();
+
+    // The user's club and its first league in the career; null without a career.
+    CTeam* UserClub() const;
+    CLeague* UserLeague() const;
+
+    GameDate currentDate{2007, 8, 1};
+    CMemoryDB* worldDB = nullptr;
+    CMemoryDB* careerDB = nullptr;
+    CCalendar* calendar = nullptr;
+    CFixtureList* fixtureList = nullptr;
+    CEventList* ledger = nullptr;
+    GameOptions options;
+    int32_t dataSet = 0; // the open career's data set
+
+    // Read by the day run on the worker and by the frame on the main thread.
+    std::atomic<uint8_t> matchMode{0};
+    std::atomic<uint8_t> view3D{1};     // copy of "Enable3DSimulation", toggled by the view-mode screen
+    std::atomic<uint8_t> resultOnly{0}; // the 2D match runs to its end at once
+    std::atomic<uint8_t> tournamentMode{0};
+    std::atomic<uint8_t> euroCup{0};
+    std::atomic<int32_t> cupStage{0};
+    std::atomic<uint8_t> tournamentExit{0};
+    std::atomic<uint8_t> careerOver{0};
+
+private:
+    TextLookup m_getText;
+};

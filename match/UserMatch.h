@@ -1,0 +1,34 @@
+// The user's fixture as the match day hands it to a match engine, and what the engine reports back.
+#pragma once
+
+#include "database/GameDate.h"
+
+struct CFixture;
+struct CTeam;
+
+// How the user's match is shown.
+enum class UserMatchView : int {
+    Scene3D,     // the 3D view: the scene loader, then the in-match display
+    MatchCentre, // the 2D match on the match-centre screen
+    Instant,     // the 2D match run to its end at once
+};
+
+struct UserMatchSetup {
+    CFixture* fixture = nullptr;
+    CTeam* home = nullptr;
+    CTeam* away = nullptr;
+    bool userAtHome = false;
+    UserMatchView view = UserMatchView::MatchCentre;
+    GameDate date;
+    bool tournament = false; // cup sides all play at the cup's level
+    int userAttack = 0;      // the user's tactics; the computer plays offence 0 and defence 13
+    int userDefence = 13;
+};
+
+// Without an engine nobody takes the match; a match that did not reach its end is not a result.
+struct UserMatchOutcome {
+    bool taken = false;    // an engine has the match (a live view runs it from now on)
+    bool finished = false; // the match was played to its end at once: the scores are its result
+    int homeScore = -1;
+    int awayScore = -1;
+};

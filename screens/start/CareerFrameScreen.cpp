@@ -1,0 +1,102 @@
+// The career frame: the header, saving, leaving to the main menu and the club screens' menu.
+#include "screens/start/CareerFrameScreen.h"
+
+#include "career/CareerSession.h"
+#include "database/MemoryDB.h"
+#include "gui/Element.h"
+#include "guidefines.h"
+#include "screens/FormatMoney.h"
+
+namespace {
+
+// Menu buttons of the frame and the windows they open.
+struct MenuButton {
+    int button;
+    int window;
+};
+constexpr MenuButton kMenuButtons[] = {
+    {ID_FR_OVERVIEW, ID_CLUBOVERVIEW}, {ID_FR_SQUAD, ID_LINEUP},      {ID_FR_TACTICS, ID_TACTICS},
+    {ID_FR_TRAINING, ID_TRAINING},     {ID_FR_STAFF, ID_STAFF},       {ID_FR_TRANSFERS, ID_TRANSFERS},
+    {ID_FR_FINANCES, ID_FINANCES},     {ID_FR_SPONSORS, ID_SPONSORS}, {ID_FR_TICKETS, ID_TICKETS},
+    {ID_FR_FUNSHOP, ID_FUNSHOP},       {ID_FR_STADIUM, ID_STADIUM},   {ID_FR_STATISTICS, ID_STATISTICS},
+    {ID_FR_INBOX, ID_INBOX},
+};
+
+} // namespace
+
+void ShowCareerHome(const CScreenContext& ctx) {
+    if (ctx.Find(ID_CLUBOVERVIEW))
+        return;
+    if (CGameScreen* panel = ctx.Screen(ScreenRole::DayInfoPanel))
+        panel->Refresh();
+    ctx.Post(-1, ID_DAYPANEL, kMsgOpenOnTop);
+}
+
+int CCareerFrameScreen::MenuWindowOf(int button) {
+    for (const MenuButton& entry : kMenuButtons)
+        if (entry.button == button)
+            return entry.window;
+    return -1;
+}
+
+void CCareerFrameScreen::Refresh() {
+    const CCareerSession& session = m_ctx.Session();
+    if (!session.HasOpenCareer())
+        return;
+    const CTeam* club = session.UserClub();
+    const CLeague* league = session.UserLeague();
+    const CProfile* profile = session.careerDB->profiles.At(0);
+    auto set = [&](int id, const CStr& text) {
+        if (CGuiElement* element = m_ctx.Find(id))
+            element->SetText(text);
+    };
+    set(ID_FR_CLUB, club ? club->name : CStr());
+    CStr leagueLine = league ? m_ctx.Text(league->nameTextId) : CStr();
+    if (profile)
+        leagueLine = leagueLine.Concat("  -  Manager ").Concat(profile->managerName);
+    set(ID_FR_LEAGUE, leagueLine);
+    const GameDate& today = session.currentDate;
+    CStr date = session.calendar ? session.calendar->WeekdayName(today).Concat(", ") : CStr();
+    set(ID_FR_DATE, date.Concat(FormatDate(today.year, today.day, today.month, ".")));
+    set(ID_FR_CASH, club ? FormatMoney(club->cash) : CStr());
+}
+
+void CCareerFrameScreen::UpdateMenuButtons() {
+    for (const MenuButton& entry : kMenuButtons)
+        if (CGuiElement* button = m_ctx.Find(entry.button)) {
+            bool exists = m_ctx.Find(entry.window) != nullptr;
+            button->Desc().enabled = exists ? 1 : 0;
+            if (!exists)
+                button->SetTooltip("Not open yet in this version");
+        }
+}
+
+void CCareerFrameScreen::OnMessage(GuiMessage& m) {
+    CCareerSession& session = m_ctx.Session();
+    if (IsClick(m, ID_FR_SAVE)) {
+        Consume(m);
+        bool ok = session.SaveCurrentCareer();
+        if (CGuiElement* status = m_ctx.Find(ID_FR_STATUS))
+            status->SetText(ok ? CStr("Career saved.") : CStr("The career could not be saved."));
+        if (!ok)
+            m_ctx.ShowMessage("The career could not be saved. Check the free space on the disk.");
+    } else if (IsClick(m, ID_FR_MENU)) {
+        Consume(m);
+        // Leaving keeps the progress: the career is saved first.
+        if (session.HasOpenCareer() && !session.SaveCurrentCareer()) {
+            m_ctx.ShowMessage("The career could not be saved, so it stays open.");
+            return;
+        }
+        session.LeaveCareer();
+        if (CGuiElement* status = m_ctx.Find(ID_FR_STATUS))
+            status->SetText(CStr());
+        m_ctx.Post(-1, ID_FRAME, kMsgClose);
+        m_ctx.Post(-1, ID_MAINMENU, kMsgOpenMenu);
+    } else if (m.MSG == kMsgClick) {
+        int window = MenuWindowOf(m.sID);
+        if (window >= 0 && m_ctx.Find(window)) {
+            Consume(m);
+            m_ctx.SwitchTo(window);
+        }
+    }
+}

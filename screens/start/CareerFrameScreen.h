@@ -1,0 +1,22 @@
+// The career frame's own part: the header texts, the save and main-menu buttons, and the menu
+// buttons of the club screens (enabled once their window exists).
+#pragma once
+
+#include "screens/ScreenContext.h"
+
+class CCareerFrameScreen : public CGameScreen {
+public:
+    explicit CCareerFrameScreen(const CScreenContext& ctx) : m_ctx(ctx) {}
+    void Refresh() override;
+    void OnMessage(GuiMessage& message) override;
+    // Enables each menu button whose screen exists.
+    void UpdateMenuButtons();
+    // The window each menu button opens; -1 for an element that is no menu button.
+    static int MenuWindowOf(int button);
+
+private:
+    const CScreenContext& m_ctx;
+};
+
+// Until the club overview exists, a career opens on the day panel, so the frame is never empty.
+void ShowCareerHome(const CScreenContext& ctx);

@@ -1,0 +1,163 @@
+// The new-career screen and the worker that builds the chosen career.
+#include "screens/start/NewCareerScreen.h"
+
+#include "career/CareerSession.h"
+#include "database/Careers.h"
+#include "engine/Log.h"
+#include "gui/Element.h"
+#include "guidefines.h"
+#include "screens/FormatMoney.h"
+#include "screens/start/CareerFrameScreen.h"
+
+int SquadRating(const CTeam& team) {
+    if (team.players.empty())
+        return 0;
+    double sum = 0.0;
+    for (CPlayer* player : team.players)
+        sum += CPlayer::ComputeOverall(player, false);
+    return static_cast<int>(sum / static_cast<double>(team.players.size()) + 0.5);
+}
+
+CMemoryDB& CNewCareerScreen::Preview(int32_t dataSet) {
+    int slot = dataSet >= 0 && dataSet < 3 ? dataSet : 0;
+    if (!m_previews[slot]) {
+        m_previews[slot] = std::make_unique<CMemoryDB>();
+        if (!LoadWorldData(*m_previews[slot], slot))
+            QuorelLog("[CNewCareerScreen::Preview] data set %d could not be loaded", slot);
+    }
+    return *m_previews[slot];
+}
+
+void CNewCareerScreen::FillClubs(int32_t dataSet) {
+    chosenDataSet = dataSet;
+    chosenClubId = -1;
+    CGuiElement* grid = m_ctx.Find(ID_NC_CLUBS);
+    if (!grid)
+        return;
+    grid->Clear();
+    CMemoryDB& db = Preview(dataSet);
+    int rows = 0;
+    for (CLeague* league : db.leagues) {
+        CStr leagueName = m_ctx.Text(league->nameTextId);
+        for (CTeam* team : league->teams) {
+            grid->AddCell(0, team->name, team->id);
+            grid->AddCell(1, leagueName, team->id);
+            grid->AddCell(2, CStr::Formatted("%d", static_cast<int>(team->players.size())), team->id);
+            grid->AddCell(3, CStr::Formatted("%d", SquadRating(*team)), team->id);
+            ++rows;
+        }
+    }
+    grid->SetRowCount(rows);
+    grid->ResetScroll(true);
+    grid->SetSelectedRow(-1, true);
+    m_ctx.SetText(ID_NC_INFO,
+                  rows ? CStr("Pick a club from the list.") : CStr("This competition has no clubs."));
+    if (CGuiElement* error = m_ctx.Find(ID_NC_ERROR))
+        error->SetText(CStr());
+}
+
+void CNewCareerScreen::ShowClubInfo(int32_t clubId) {
+    CMemoryDB& db = Preview(chosenDataSet);
+    const CTeam* team = db.FindTeam(clubId);
+    if (!m_ctx.Find(ID_NC_INFO) || !team)
+        return;
+    const CLeague* league = db.FindLeague(team->leagueId);
+    CStr text = team->name;
+    text.Append("\n");
+    if (league)
+        text.Append(m_ctx.Text(league->nameTextId).Concat("\n"));
+    CStr country = m_ctx.Text(team->countryTextId);
+    if (!country.IsEmpty())
+        text.Append(country.Concat("\n"));
+    text.Append(CStr::Formatted("\nCash: %s\nSquad: %d players, rating %d\n",
+                                FormatMoney(team->cash).GetText(), static_cast<int>(team->players.size()),
+                                SquadRating(*team)));
+    if (team->stadium)
+        text.Append(CStr::Formatted("Arena seats: %d\n", team->stadium->capacity));
+    m_ctx.SetText(ID_NC_INFO, text);
+}
+
+void CNewCareerScreen::OnMessage(GuiMessage& m) {
+    if (m.MSG == kMsgSelection && m.sID == ID_NC_DATASET) {
+        Consume(m);
+        CGuiElement* combo = m_ctx.Find(ID_NC_DATASET);
+        FillClubs(combo ? combo->GetItemData(m.p1) : 0);
+    } else if ((m.MSG == kMsgSelection || m.MSG == kMsgClick) && m.sID == ID_NC_CLUBS) {
+        Consume(m);
+        CGuiElement* grid = m_ctx.Find(ID_NC_CLUBS);
+        GuiGridCell* cell = grid ? grid->FindCell(0, grid->GetSelectedRow()) : nullptr;
+        if (cell) {
+            chosenClubId = cell->data;
+            ShowClubInfo(chosenClubId);
+        }
+    } else if (IsClick(m, ID_NC_START)) {
+        Consume(m);
+        CGuiElement* name = m_ctx.Find(ID_NC_NAME);
+        CGuiElement* error = m_ctx.Find(ID_NC_ERROR);
+        chosenName = name ? name->GetText() : CStr();
+        chosenName.Trim();
+        if (chosenClubId < 0) {
+            if (error)
+                error->SetText(CStr("Choose a club first."));
+        } else if (chosenName.IsEmpty()) {
+            if (error)
+                error->SetText(CStr("Enter your name as manager."));
+        } else {
+            StartCareerWorker();
+        }
+    } else if (IsClick(m, ID_NC_BACK)) {
+        Consume(m);
+        m_ctx.SwitchTo(ID_MAINMENU);
+    }
+}
+
+void CNewCareerScreen::StartCareerWorker() {
+    IShell& shell = m_ctx.Shell();
+    shell.SetNewCareerWait(true);
+    shell.SetLoadingProgress(0);
+    shell.SetProgressStep(3);
+    bool started = shell.StartWorker([this] {
+        IShell& shell = m_ctx.Shell();
+        shell.SetThreadRunning(true);
+        shell.SetWaitText(m_ctx.Text(100166));
+        bool saved = false;
+        bool ok = CreateCareer(saved);
+        shell.SetLoadingProgress(2);
+        shell.SetWaitText(m_ctx.Text(100167));
+        if (ok) {
+            shell.RefreshAllScreens();
+            if (auto* frame = m_ctx.ScreenAs<CCareerFrameScreen>(ScreenRole::Header))
+                frame->UpdateMenuButtons();
+        }
+        shell.SetLoadingProgress(3);
+        shell.SetNewCareerWait(false);
+        if (ok) {
+            m_ctx.Post(ID_NEWCAREER_SOURCE, ID_FRAME, kMsgOpenMenu, ID_NEWCAREER_SOURCE, 0);
+            m_ctx.Post(ID_NEWCAREER_SOURCE, ID_CLUBOVERVIEW, kMsgOpenOnTop, ID_NEWCAREER_SOURCE, 0);
+            ShowCareerHome(m_ctx);
+            // The career is open either way; the player should know it is not on the disk yet.
+            if (!saved)
+                m_ctx.ShowMessage("Your new career could not be saved yet. Free some space on the disk, "
+                                  "then save it from the career frame.");
+        } else {
+            m_ctx.ShowMessage("The career could not be created. The log says why.");
+        }
+        shell.SetThreadRunning(false);
+    });
+    if (!started)
+        shell.SetNewCareerWait(false);
+}
+
+bool CNewCareerScreen::CreateCareer(bool& saved) {
+    saved = false;
+    CCareerSession& session = m_ctx.Session();
+    if (!session.StartNewCareer(chosenDataSet, chosenClubId, chosenName))
+        return false;
+    m_ctx.Shell().SetLoadingProgress(1);
+    SendStartMails();
+    // A new career is saved at once, so it is in the list even if the game ends before a save.
+    saved = session.SaveCurrentCareer();
+    if (!saved)
+        QuorelLog("[CNewCareerScreen::CreateCareer] the new career could not be saved yet");
+    return true;
+}

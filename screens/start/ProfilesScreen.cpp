@@ -1,0 +1,82 @@
+// The saved careers: listed from the careers list, loaded into the session or deleted.
+#include "screens/start/ProfilesScreen.h"
+
+#include "career/CareerSession.h"
+#include "database/Careers.h"
+#include "database/MemoryDB.h"
+#include "gui/Element.h"
+#include "guidefines.h"
+#include "screens/start/CareerFrameScreen.h"
+
+void CProfilesScreen::FillCareers() {
+    CMemoryDB* world = m_ctx.Session().worldDB;
+    if (!world)
+        return;
+    ListCareers(*world);
+    CGuiElement* grid = m_ctx.Find(ID_PR_GRID);
+    if (!grid)
+        return;
+    grid->Clear();
+    int rows = 0;
+    for (const CProfile* profile : world->profiles) {
+        const CTeam* club = world->FindTeam(profile->clubId);
+        CStr date = FormatDate(profile->year, profile->day, profile->month, ".");
+        grid->AddCell(0, profile->managerName, profile->id);
+        grid->AddCell(1, club ? club->name : CStr("-"), profile->id);
+        grid->AddCell(2, m_ctx.Text(profile->modeTextId), profile->id);
+        grid->AddCell(3, date, profile->id);
+        ++rows;
+    }
+    grid->SetRowCount(rows);
+    grid->ResetScroll(true);
+    grid->SetSelectedRow(rows > 0 ? 0 : -1, true);
+    if (CGuiElement* empty = m_ctx.Find(ID_PR_EMPTY))
+        empty->Desc().visible = rows == 0 ? 1 : 0;
+}
+
+int32_t CProfilesScreen::SelectedProfileId() const {
+    CGuiElement* grid = m_ctx.Find(ID_PR_GRID);
+    GuiGridCell* cell = grid ? grid->FindCell(0, grid->GetSelectedRow()) : nullptr;
+    return cell ? cell->data : -1;
+}
+
+void CProfilesScreen::OnMessage(GuiMessage& m) {
+    CCareerSession& session = m_ctx.Session();
+    if (IsClick(m, ID_PR_LOAD) || (m.MSG == kMsgDoubleClick && m.sID == ID_PR_GRID)) {
+        Consume(m);
+        int32_t id = SelectedProfileId();
+        if (id < 0)
+            return;
+        if (!session.LoadSavedCareer(id)) {
+            m_ctx.ShowMessage("This career could not be loaded: its files are missing or damaged.");
+            FillCareers();
+            return;
+        }
+        m_ctx.Shell().RefreshAllScreens();
+        if (auto* frame = m_ctx.ScreenAs<CCareerFrameScreen>(ScreenRole::Header))
+            frame->UpdateMenuButtons();
+        m_ctx.Post(-1, ID_FRAME, kMsgOpenMenu);
+        ShowCareerHome(m_ctx);
+    } else if (IsClick(m, ID_PR_DELETE)) {
+        Consume(m);
+        m_pendingDelete = SelectedProfileId();
+        if (m_pendingDelete < 0 || !session.worldDB)
+            return;
+        CStr name;
+        for (const CProfile* profile : session.worldDB->profiles)
+            if (profile->id == m_pendingDelete)
+                name = profile->managerName;
+        m_ctx.SetText(ID_CD_TEXT, CStr::Formatted("Delete the career of %s for good?", name.GetText()));
+        m_ctx.Post(-1, ID_CONFIRMDELETE, kMsgOpenOnTop);
+    } else if (IsClick(m, ID_CD_YES)) {
+        Consume(m);
+        if (m_pendingDelete >= 0 && !session.DeleteSavedCareer(m_pendingDelete))
+            m_ctx.ShowMessage("The career could not be deleted.");
+        m_pendingDelete = -1;
+        m_ctx.Post(-1, ID_CONFIRMDELETE, kMsgClose);
+        FillCareers();
+    } else if (IsClick(m, ID_PR_BACK)) {
+        Consume(m);
+        m_ctx.SwitchTo(ID_MAINMENU);
+    }
+}
