@@ -533,6 +533,14 @@ bool LoadCareer(CMemoryDB& world, CMemoryDB& career, int32_t profileId) {
         QuorelLog("[LoadCareer] %s holds no club or no profile", folder.GetText());
         return false;
     }
+    // A folder holding another career's header (copied or renamed by hand) would be saved under
+    // that career's id and folder.
+    const CProfile* own = newCareer.profiles.At(0);
+    if (own->id != entry->id || own->folder != entry->folder) {
+        QuorelLog("[LoadCareer] %s holds career %d ('%s'), not %d", folder.GetText(), own->id, own->folder.GetText(),
+                  entry->id);
+        return false;
+    }
     CStr problem;
     if (!ProfileValuesInRange(*newCareer.profiles.At(0), problem)) {
         QuorelLog("[LoadCareer] %sprofilelist.dat: %s", folder.GetText(), problem.GetText());

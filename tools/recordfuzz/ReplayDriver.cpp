@@ -26,6 +26,6 @@ int main(int argc, char** argv) {
             byte = static_cast<uint8_t>(GameRand() % 3 == 0 ? 0 : GameRand() & 0xFF);
         LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
     }
-    std::printf("recordfuzz: 20000 generated inputs read without a fault\n");
+    std::printf("%s: 20000 generated inputs read without a fault\n", argv[0]);
     return 0;
 }
