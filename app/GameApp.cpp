@@ -9,10 +9,12 @@
 #include "engine/Font.h"
 #include "engine/Lights.h"
 #include "engine/Log.h"
+#include "engine/MessageBox.h"
 #include "engine/Music.h"
 #include "engine/Paths.h"
 #include "engine/Sound.h"
 #include "engine/Timer.h"
+#include "engine/Xml.h"
 #include "gui/Backend.h"
 #include "gui/EngineBackend.h"
 #include "gui/LayoutLoader.h"
@@ -71,6 +73,12 @@ bool CGameApp::Init() {
     if (g_pQuorelDevice) {
         m_font = g_pQuorelDevice->GetFont("Arial", 18, kFontWeightNormal);
         m_titleFont = g_pQuorelDevice->GetFont("Arial", 28, kFontWeightBold);
+        // Without a font every screen would be blank: better to say so and stop.
+        if (!m_font || !m_titleFont)
+            SetStartupError("Fastbreak",
+                            "No usable font was found, so the game cannot show any text. It needs "
+                            "Liberation Sans (the Debian package fonts-liberation).",
+                            1);
     }
     m_guiBackend = std::make_unique<CGuiEngineBackend>();
     SetGuiBackend(m_guiBackend.get());
@@ -121,6 +129,7 @@ void CGameApp::StartLoadingThread() {
 
 void CGameApp::LoadGame() {
     SetProgressStep(kLoadingStages);
+    const int xmlFailures = XmlNode::OpenFailures();
     if (!g_pGameManager)
         g_pGameManager = new CGameManager(this);
     CGameManager& gm = *g_pGameManager;
@@ -155,8 +164,30 @@ void CGameApp::LoadGame() {
 
     gm.CreateScreens(options);
     gm.CreateRegisteredScreens();
+    // A content file that cannot be read or parsed leaves the game without a screen or a rule it
+    // needs: its text is shown and the game ends, as a broken installation should.
+    if (XmlNode::OpenFailures() != xmlFailures)
+        SetStartupError("XML Parsing error", XmlNode::LastOpenFailure(), 255);
     gm.loadingProgress = 6;
     m_loaded = true;
+}
+
+void CGameApp::SetStartupError(const char* title, const CStr& text, int exitCode) {
+    if (!m_startupError.IsEmpty())
+        return; // the first failure is the one to mend
+    m_startupTitle = title;
+    m_startupError = text;
+    m_startupExitCode = exitCode;
+}
+
+void CGameApp::ShowStartupError() {
+    if (m_startupErrorShown || m_startupError.IsEmpty() || !m_loaded)
+        return;
+    m_startupErrorShown = true;
+    QuorelLog("[CGameApp] %s", m_startupError.GetText());
+    ShowMessageBox(m_startupTitle.GetText(), m_startupError.GetText());
+    m_exitCode = m_startupExitCode;
+    m_quitLoop = true;
 }
 
 FrameFlags CGameApp::CurrentFrameFlags() const {
@@ -265,10 +296,13 @@ int CGameApp::Run() {
         if (elapsedMs < 16.0)
             SleepMs(static_cast<uint32_t>(16.0 - elapsedMs));
     }
-    return 0;
+    return m_exitCode;
 }
 
 void CGameApp::FrameTick() {
+    ShowStartupError();
+    if (m_quitLoop)
+        return;
     if (g_pGameManager && m_loaded && !WorkerRunning())
         g_pGameManager->ProcessMessages();
     double now = static_cast<double>(HighResCounter()) / HighResFrequency();

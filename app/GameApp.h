@@ -62,6 +62,10 @@ public:
     FrameFlags CurrentFrameFlags() const;
     // Ends the main loop after the current frame; the game then shuts down in order.
     void RequestQuit() { m_quitLoop = true; }
+    // A start-up failure (a content file that does not parse, no font): shown once the loading
+    // is over, then the game ends with its exit code. Empty when the start went well.
+    CStr StartupError() const { return m_startupError; }
+    int ExitCode() const { return m_exitCode; }
 
     // Seams the match views fill: each draws its whole view for one frame.
     std::function<void(float dt)> drawMatch2D;
@@ -89,6 +93,8 @@ private:
     void DrawCursor();
     void StartLoadingThread();
     void RegisterSounds();
+    void SetStartupError(const char* title, const CStr& text, int exitCode);
+    void ShowStartupError();
 
     CTextTable m_tooltips;
     CWorkerThread m_loader;
@@ -103,6 +109,12 @@ private:
     float m_dt = 0.01f;
     int m_mouseX = 512, m_mouseY = 384;
     std::atomic<bool> m_quitLoop{false};
+    // Written before the loaded flag is raised (or on the main thread), read after it.
+    CStr m_startupTitle;
+    CStr m_startupError;
+    int m_startupExitCode = 0;
+    bool m_startupErrorShown = false;
+    int m_exitCode = 0;
 
     CRenderTexture m_logos[6];
     CRenderTexture m_waitImage;

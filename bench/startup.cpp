@@ -9,7 +9,6 @@
 static void BM_StartupToMainMenu(benchmark::State& state) {
     std::filesystem::current_path(FB_GAME_DIR);
     for (auto _ : state) {
-        g_pGameManager = new CGameManager();
         {
             CGameApp app;
             app.LoadGame();

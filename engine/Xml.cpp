@@ -1,10 +1,11 @@
 // XmlNode over pugixml with case-insensitive names and shared documents.
 #include "engine/Xml.h"
 
-#include "engine/MessageBox.h"
+#include "engine/Log.h"
 #include "engine/Paths.h"
 
-#include <cstdlib>
+#include <atomic>
+#include <mutex>
 #include <pugixml.hpp>
 
 struct XmlDocument {
@@ -48,6 +49,12 @@ static void LineAndColumn(const std::string& source, long offset, int& line, int
         text.pop_back();
 }
 
+namespace {
+std::atomic<int> g_failures{0};
+std::mutex g_failureMutex;
+CStr g_lastFailure;
+} // namespace
+
 CStr FormatXmlParseError(const char* fileName, const char* reason, const std::string& source, long offset) {
     int line = 0, column = 0;
     std::string sourceLine;
@@ -77,8 +84,22 @@ XmlNode XmlNode::OpenFile(const char* gamePath, const char* rootTag) {
         offset = static_cast<long>(result.offset);
     }
     CStr text = FormatXmlParseError(gamePath, reason.GetText(), document->source, offset);
-    ShowMessageBox("XML Parsing error", text.GetText());
-    std::exit(255);
+    QuorelLog("%s", text.GetText());
+    {
+        std::lock_guard<std::mutex> lock(g_failureMutex);
+        g_lastFailure = text;
+    }
+    g_failures.fetch_add(1);
+    return XmlNode();
+}
+
+int XmlNode::OpenFailures() {
+    return g_failures.load();
+}
+
+CStr XmlNode::LastOpenFailure() {
+    std::lock_guard<std::mutex> lock(g_failureMutex);
+    return g_lastFailure;
 }
 
 XmlNode XmlNode::Parse(const char* text, const char* rootTag, CStr* error) {

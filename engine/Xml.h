@@ -14,9 +14,13 @@ public:
     XmlNode() = default;
 
     // Parses the whole file and returns its first element named rootTag (depth-first; the
-    // document's top element itself counts). A file that cannot be read or does not parse shows
-    // the "XML Parsing error" box and ends the process with exit code 255.
+    // document's top element itself counts). A file that cannot be read or does not parse gives an
+    // empty node: the "XML Parsing error" text goes to the log and is kept as the last failure, so
+    // the shell can show it and end the game when it happens at start-up.
     static XmlNode OpenFile(const char* gamePath, const char* rootTag);
+    // How many files failed to open or parse so far, and the text of the last one. Any thread.
+    static int OpenFailures();
+    static CStr LastOpenFailure();
     // Parses text; an empty node when it does not parse (reason in error when given).
     static XmlNode Parse(const char* text, const char* rootTag, CStr* error = nullptr);
 

@@ -1,7 +1,8 @@
 // XmlNode: case-insensitive look-ups, empty nodes for absent ones, and the parse error path.
 #include "engine/Xml.h"
 #include "TempDir.h"
-#include "engine/MessageBox.h"
+
+#include <thread>
 
 using XmlFiles = TempDirTest;
 
@@ -67,12 +68,20 @@ TEST_F(XmlFiles, OpenFileReadsAnyLetterCase) {
     EXPECT_EQ(fromFile.ChildCount("tactic"), tactics.ChildCount("tactic"));
 }
 
-TEST_F(XmlFiles, MalformedFileShowsTheBoxAndExitsWith255) {
+TEST_F(XmlFiles, AFileThatFailsIsAnEmptyNodeAndItsReasonIsKept) {
+    // Even on a worker thread a broken file must not end the process: the caller decides.
     Write("ini/Broken.xml", "<FileDescriptor>\n<KVTACTICS>\n</FileDescriptor>\n");
-    SetMessageBoxHook([](const char*, const char*) {});
-    EXPECT_EXIT(XmlNode::OpenFile("\\ini\\Broken.xml", "FileDescriptor"), ::testing::ExitedWithCode(255),
-                "XML Parsing error inside file '\\\\ini\\\\Broken.xml'.*At line 3");
-    EXPECT_EXIT(XmlNode::OpenFile("\\ini\\Missing.xml", "FileDescriptor"), ::testing::ExitedWithCode(255),
-                "XML Parsing error");
-    SetMessageBoxHook({});
+    const int before = XmlNode::OpenFailures();
+    XmlNode broken;
+    std::thread reader([&] { broken = XmlNode::OpenFile("\\ini\\Broken.xml", "FileDescriptor"); });
+    reader.join();
+    EXPECT_TRUE(broken.IsEmpty());
+    EXPECT_EQ(XmlNode::OpenFailures(), before + 1);
+    CStr text = XmlNode::LastOpenFailure();
+    EXPECT_EQ(text.Find("XML Parsing error inside file '\\ini\\Broken.xml'."), 0) << text.GetText();
+    EXPECT_NE(text.Find("At line 3"), -1) << text.GetText();
+
+    EXPECT_TRUE(XmlNode::OpenFile("\\ini\\Missing.xml", "FileDescriptor").IsEmpty());
+    EXPECT_EQ(XmlNode::OpenFailures(), before + 2);
+    EXPECT_NE(XmlNode::LastOpenFailure().Find("could not be opened"), -1);
 }

@@ -230,13 +230,27 @@ float Note(int semitonesFromA4) {
 }
 
 // A calm, looping menu theme: four chords, a walking bass and a soft beat.
-Wave MenuTheme() {
+// The three menu tracks share one groove: each its own tempo, key and chord turn.
+struct ThemeStyle {
+    float bpm;
+    int chords[4][3];
+    int bass[4];
+};
+const ThemeStyle kThemes[3] = {
+    {96.0f,
+     {{-9, -5, -2}, {-14, -10, -7}, {-12, -8, -5}, {-7, -3, 0}},
+     {-33, -38, -36, -31}}, // C, G, A-, F-ish
+    {104.0f, {{-12, -8, -5}, {-7, -3, 0}, {-9, -5, -2}, {-14, -10, -7}}, {-36, -31, -33, -38}}, // A-, F, C, G
+    {88.0f, {{-7, -4, 0}, {-12, -9, -5}, {-10, -7, -3}, {-5, -2, 2}}, {-31, -36, -34, -29}},    // minor turn
+};
+
+Wave MenuTheme(const ThemeStyle& style) {
     Wave w;
-    const float bpm = 96.0f;
+    const float bpm = style.bpm;
     const float beat = 60.0f / bpm;
     const int bars = 16;
-    const int chords[4][3] = {{-9, -5, -2}, {-14, -10, -7}, {-12, -8, -5}, {-7, -3, 0}}; // C, G, A-, F-ish
-    const int bass[4] = {-33, -38, -36, -31};
+    const auto& chords = style.chords;
+    const auto& bass = style.bass;
     int total = static_cast<int>(w.rate * beat * 4 * bars);
     w.samples.assign(static_cast<size_t>(total), 0.0f);
     Noise noise;
@@ -293,7 +307,9 @@ int main(int argc, char** argv) {
          SaveWav(Click(900.0f, 0.05f, 0.20f), game + "/sounds/combo_click.wav") &&
          SaveWav(Click(1700.0f, 0.04f, 0.10f), game + "/sounds/check_click.wav") &&
          SaveWav(Click(2400.0f, 0.02f, 0.30f), game + "/sounds/edit_click.wav") &&
-         SaveWav(MenuTheme(), game + "/music/001_menu_theme.wav");
+         SaveWav(MenuTheme(kThemes[0]), game + "/music/001_menu_theme.wav") &&
+         SaveWav(MenuTheme(kThemes[1]), game + "/music/002_menu_theme.wav") &&
+         SaveWav(MenuTheme(kThemes[2]), game + "/music/003_menu_theme.wav");
     if (!ok) {
         std::fprintf(stderr, "shellassets: could not write every file under %s\n", game.c_str());
         return 1;

@@ -1,0 +1,169 @@
+// The career session: new, saved, reloaded, deleted and left careers with their schedule, and a
+// season played by the day controller for a club that is not its league's first.
+#include "career/CareerSession.h"
+#include "career/DayController.h"
+#include "career/EventList.h"
+#include "career/FixtureList.h"
+#include "database/Careers.h"
+#include "database/MemoryDB.h"
+#include "engine/GameRand.h"
+#include "engine/TempDir.h"
+
+#include <filesystem>
+#include <memory>
+
+// Careers run in a copy of the generated world so the build's own game folder stays clean.
+class CareerSessionTest : public TempDirTest {
+protected:
+    void SetUp() override {
+        TempDirTest::SetUp();
+        std::filesystem::copy(std::filesystem::path(FB_GAME_DIR) / "data", m_dir / "data",
+                              std::filesystem::copy_options::recursive);
+        std::filesystem::remove_all(m_dir / "data/profiles");
+        std::filesystem::create_directories(m_dir / "data/profiles");
+        m_session = std::make_unique<CCareerSession>();
+        m_session->Open(GameOptions());
+    }
+    void TearDown() override {
+        m_session.reset();
+        TempDirTest::TearDown();
+    }
+    int32_t FirstClubId() {
+        CMemoryDB world;
+        EXPECT_TRUE(LoadWorldData(world, kDataSetLeague));
+        return world.teams.At(3)->id;
+    }
+    std::unique_ptr<CCareerSession> m_session;
+};
+
+TEST_F(CareerSessionTest, NewCareerSavesAndReloadsWithItsClubDateAndFixtures) {
+    int32_t club = FirstClubId();
+    ASSERT_TRUE(m_session->StartNewCareer(kDataSetLeague, club, "Dana Reyes"));
+    ASSERT_TRUE(m_session->HasOpenCareer());
+    EXPECT_EQ(m_session->careerDB->teams.At(0)->id, club);
+    EXPECT_GT(m_session->fixtureList->Size(), 0);
+    int fixtures = m_session->fixtureList->Size();
+    m_session->currentDate = GameDate{2007, 10, 14};
+    ASSERT_TRUE(m_session->SaveCurrentCareer());
+    int32_t profileId = m_session->careerDB->profiles.At(0)->id;
+
+    m_session->LeaveCareer();
+    EXPECT_FALSE(m_session->HasOpenCareer());
+    EXPECT_EQ(m_session->fixtureList->Size(), 0);
+    EXPECT_EQ(m_session->currentDate.month, 8);
+
+    ASSERT_TRUE(m_session->LoadSavedCareer(profileId));
+    EXPECT_EQ(m_session->careerDB->teams.At(0)->id, club);
+    EXPECT_EQ(m_session->currentDate.year, 2007);
+    EXPECT_EQ(m_session->currentDate.month, 10);
+    EXPECT_EQ(m_session->currentDate.day, 14);
+    EXPECT_EQ(m_session->fixtureList->Size(), fixtures);
+    EXPECT_FALSE(m_session->tournamentMode);
+}
+
+TEST_F(CareerSessionTest, WorldCupCareerStartsInAugust2006AsATournament) {
+    CMemoryDB world;
+    ASSERT_TRUE(LoadWorldData(world, kDataSetWorldCup));
+    ASSERT_TRUE(m_session->StartNewCareer(kDataSetWorldCup, world.teams.At(0)->id, "Sam"));
+    EXPECT_EQ(m_session->currentDate.year, 2006);
+    EXPECT_EQ(m_session->currentDate.month, 8);
+    EXPECT_EQ(m_session->currentDate.day, 17);
+    EXPECT_TRUE(m_session->tournamentMode);
+    EXPECT_FALSE(m_session->euroCup);
+    EXPECT_GT(m_session->fixtureList->Size(), 0);
+}
+
+TEST_F(CareerSessionTest, FailedStartOrLoadLeavesTheRunningCareerAlone) {
+    int32_t club = FirstClubId();
+    ASSERT_TRUE(m_session->StartNewCareer(kDataSetLeague, club, "Dana Reyes"));
+    m_session->currentDate = GameDate{2007, 9, 2};
+    CMemoryDB* career = m_session->careerDB;
+    EXPECT_FALSE(m_session->StartNewCareer(kDataSetLeague, -77, "Nobody"));
+    EXPECT_FALSE(m_session->LoadSavedCareer(4242));
+    EXPECT_EQ(m_session->careerDB, career);
+    EXPECT_EQ(m_session->currentDate.month, 9);
+    EXPECT_EQ(m_session->careerDB->teams.At(0)->id, club);
+}
+
+TEST_F(CareerSessionTest, DeletedCareerIsGoneFromListAndDisk) {
+    ASSERT_TRUE(m_session->StartNewCareer(kDataSetLeague, FirstClubId(), "Dana Reyes"));
+    ASSERT_TRUE(m_session->SaveCurrentCareer());
+    int32_t profileId = m_session->careerDB->profiles.At(0)->id;
+    CStr folder = m_session->careerDB->profiles.At(0)->folder;
+    m_session->LeaveCareer();
+    ASSERT_TRUE(m_session->DeleteSavedCareer(profileId));
+    CMemoryDB world;
+    EXPECT_EQ(ListCareers(world), 0);
+    EXPECT_FALSE(std::filesystem::exists(m_dir / "data/profiles" / folder.Std()));
+    EXPECT_FALSE(m_session->LoadSavedCareer(profileId));
+}
+
+namespace {
+
+// The day controller over a session, with an engine that plays the user's match at once.
+class SessionHost : public IDayHost {
+public:
+    explicit SessionHost(CCareerSession& s) : session(s) {}
+    GameDate CurrentDate() const override { return session.currentDate; }
+    void SetCurrentDate(const GameDate& date) override { session.currentDate = date; }
+    CMemoryDB* WorldDb() const override { return session.worldDB; }
+    CMemoryDB* CareerDb() const override { return session.careerDB; }
+    void DeleteCareerDb() override { session.LeaveCareer(); }
+    CEventList* Ledger() const override { return session.ledger; }
+    void Post(int, int, int, int, int) override {}
+    UserMatchOutcome StartUserMatch(const UserMatchSetup& setup) override {
+        played.push_back(setup);
+        return UserMatchOutcome{false, true, 81, 77};
+    }
+    CCareerSession& session;
+    std::vector<UserMatchSetup> played;
+};
+
+} // namespace
+
+TEST_F(CareerSessionTest, AClubThatIsNotItsLeaguesFirstPlaysItsOwnFourteenFixtures) {
+    GameSrand(3);
+    CMemoryDB world;
+    ASSERT_TRUE(LoadWorldData(world, kDataSetLeague));
+    const CLeague* league = world.leagues.At(0);
+    ASSERT_GE(league->teams.size(), 5u);
+    const int32_t firstId = league->teams[0]->id;
+    const int32_t clubId = league->teams[4]->id;
+    ASSERT_TRUE(m_session->StartNewCareer(kDataSetLeague, clubId, "Robin Vale"));
+    CTeam* club = m_session->UserClub();
+    ASSERT_EQ(club->id, clubId);
+
+    // The schedule's user is the career's club: it meets every other club home and away, and the
+    // league's first club is just one of them.
+    auto count = [&](int32_t id) {
+        int n = 0;
+        for (int i = 0; i < m_session->fixtureList->Size(); ++i) {
+            const CFixture* f = m_session->fixtureList->At(i);
+            if (f->home->id != id && f->away->id != id)
+                continue;
+            ++n;
+            // The user's fixtures name the career's record of the club, which holds the squad.
+            if (id == clubId) {
+                EXPECT_TRUE(f->home == club || f->away == club);
+            }
+        }
+        return n;
+    };
+    const int expected = 2 * (static_cast<int>(league->teams.size()) - 1);
+    EXPECT_EQ(count(clubId), expected);
+    EXPECT_EQ(count(firstId), expected);
+
+    // The day controller plays each of them as the user's match, with the career's club.
+    SessionHost host(*m_session);
+    CDayController controller(&host, m_session->fixtureList);
+    for (int runs = 0; !controller.SeasonEndPending() && runs <= expected + 1; ++runs) {
+        ASSERT_TRUE(controller.HandleButton(CDayController::kContinueButtons[0], kMsgClick));
+        controller.FinishWorker();
+    }
+    ASSERT_EQ(static_cast<int>(host.played.size()), expected);
+    for (const UserMatchSetup& setup : host.played) {
+        EXPECT_TRUE(setup.home == club || setup.away == club);
+        EXPECT_EQ(setup.fixture->homeScore, 81); // written once, by the controller
+        EXPECT_EQ(setup.fixture->awayScore, 77);
+    }
+}
