@@ -367,13 +367,11 @@ void CTacticsScreen::FillLineupGrids() {
         CGuiElement* combo = Child(side == 0 ? ID_TA_OFFENCE : ID_TA_DEFENCE);
         if (combo == nullptr)
             continue;
-        // Refilling keeps the selection: the tactics stay as the user left them.
-        int selected = combo->GetSelectedIndex();
+        // The combo keeps its selection through the refill: the tactics stay as the user left them.
         combo->ClearItems();
         int first = side == 0 ? kFirstOffenceName : kFirstDefenceName;
         for (int k = 0; k < kTacticsPerSide; ++k)
             combo->AddItem(m_ctx.Text(first + k), k);
-        combo->SetSelection(selected);
         combo->SetListRows(kTacticsPerSide + 1);
         combo->UpdateScrollRange();
     }

@@ -44,10 +44,11 @@ struct MatchScreenRig {
     std::map<ScreenRole, CGameScreen*> screens;
     CScreenContext ctx;
 
-    explicit MatchScreenRig(int squad = 12, int starters = 5)
+    explicit MatchScreenRig(int squad = 12, int starters = 5, CScreenContext::TextLookup texts = {})
         : world(2, squad, starters),
           ctx(
-              session, stack, shell, [](int id) { return CStr::Formatted("<%d>", id); },
+              session, stack, shell,
+              texts ? std::move(texts) : [](int id) { return CStr::Formatted("<%d>", id); },
               [this](ScreenRole role) {
                   auto it = screens.find(role);
                   return it == screens.end() ? nullptr : it->second;
