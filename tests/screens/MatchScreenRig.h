@@ -56,6 +56,8 @@ struct MatchScreenRig {
         CGuiLayoutLoader loader(stack);
         EXPECT_TRUE(loader.Load()); // the game folder is the working directory
         // The session owns the databases from here; the world's pointers stay valid.
+        delete session.worldDB;
+        delete session.careerDB;
         session.worldDB = world.world.release();
         session.careerDB = world.career.release();
     }

@@ -173,8 +173,8 @@ TEST(TacticsScreen, ARefusedSwapInA3DMatchLeavesNoCalledOffPlayer) {
     CTacticsScreen screen(rig.ctx);
     CTeam* club = rig.Club();
     CMatch3D match;
-    match.homeTeam = new CMatchTeam();
-    match.awayTeam = new CMatchTeam();
+    // The match comes with two rosters of default players: the user's squad replaces the home one.
+    match.homeTeam->DeletePlayers();
     for (size_t i = 0; i < club->players.size(); ++i)
         match.homeTeam->AddPlayer(CourtPlayer(club->players[i]->id, i < 5));
     g_pMatch3D = &match;
