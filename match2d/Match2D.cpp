@@ -131,6 +131,7 @@ CStr CMatch2D::Text(int textId) const {
 }
 
 void CMatch2D::Teardown() {
+    lastPasser = nullptr;
     ball.reset();
     homeTeam.reset();
     awayTeam.reset();
@@ -172,6 +173,22 @@ void CMatch2D::Setup() {
     ticksPerFrame = 1;
     lastHomeTeamFouls = lastAwayTeamFouls = 0;
     lastFouled = nullptr;
+    playTicks = 0;
+    lastPasser = nullptr;
+    lastPassTick = 0;
+}
+
+void CMatch2D::NotePass(CMatch2DPlayer* passer) {
+    lastPasser = passer;
+    lastPassTick = playTicks;
+}
+
+void CMatch2D::NoteBasket(const CMatch2DPlayer& scorer) {
+    if (lastPasser != nullptr && lastPasser != &scorer && lastPasser->homeSide == scorer.homeSide &&
+        playTicks - lastPassTick <= kAssistTicks) {
+        lastPasser->assists += 1;
+    }
+    lastPasser = nullptr;
 }
 
 void CMatch2D::FillTeam(CMatch2DTeam& team, CTeam* record, bool home, bool user, const CStaffRecord* staffA,
@@ -637,6 +654,7 @@ void CMatch2D::StartBonus(CMatch2DTeam& shooting, CMatch2DTeam& fouling, bool ho
 }
 
 void CMatch2D::UpdateRules() {
+    ++playTicks;
     if (scoreGapActive && ++scoreGapCounter >= 10000) {
         scoreGapCounter = 0;
         scoreGapActive = 0;
@@ -686,6 +704,7 @@ void CMatch2D::UpdateRules() {
     awayTeam->Update();
 
     if (static_cast<int>(possessionTimer) == 22) {
+        (homeTeam->attacking ? *homeTeam : *awayTeam).shotClockViolations += 1;
         SwitchPossession();
     }
 
@@ -716,6 +735,7 @@ void CMatch2D::UpdateRules() {
 }
 
 void CMatch2D::SwitchPossession() {
+    lastPasser = nullptr;
     possessionChanged = 1;
     possessionTimer = 0.0f;
     const bool homeGetsBall = !homeTeam->attacking;

@@ -453,6 +453,8 @@ int CMatch2DPlayer::ContestBall(const Vec3& point) {
 
 void CMatch2DPlayer::WinBallFrom(CMatch2DPlayer* loser) {
     loser->hasBall = 0;
+    loser->turnovers += 1;
+    match->lastPasser = nullptr;
     match->ball->SetTarget(position);
     match->ball->SetPosition(position);
     TakePossession();
@@ -525,6 +527,7 @@ bool CMatch2DPlayer::Pass(CMatch2DPlayer* receiver) {
         hasBall = 0;
         ball.SetTarget(receiver->position);
         Counter(kStatPassesCompleted) += 1;
+        match->NotePass(this);
         return true;
     }
     Counter(kStatPassesFailed) += 1;
@@ -537,6 +540,8 @@ bool CMatch2DPlayer::Pass(CMatch2DPlayer* receiver) {
     hasBall = 0;
     ball.SetTarget(opponent->position);
     Counter(kStatPassesLost) += 1;
+    turnovers += 1;
+    match->lastPasser = nullptr;
     return false;
 }
 
@@ -575,6 +580,7 @@ void CMatch2DPlayer::Shoot() {
     if (made) {
         (homeSide ? match->homePending2 : match->awayPending2) = 1;
         Counter(kStatFieldGoalsMade) += 1;
+        match->NoteBasket(*this);
         if (dunk) {
             Counter(kStatDunksMade) += 1;
         }
@@ -593,6 +599,7 @@ void CMatch2DPlayer::ShootThreePointer() {
     if (made) {
         (homeSide ? match->homePending3 : match->awayPending3) = 1;
         Counter(kStatThreesMade) += 1;
+        match->NoteBasket(*this);
     }
     PostEvent(made ? kTextThreeMade : kTextThreeMissed, this);
 }
