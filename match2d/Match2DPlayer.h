@@ -172,7 +172,7 @@ public:
 
 private:
     float CommonTerms() const; // morale + stamina + aggression terms
-    bool RollShot(const char* table, int ownRating, float distance) const;
+    bool RollShot(const char* table, int ownRating, float key) const;
     void PostEvent(int textId, const CMatch2DPlayer* named) const;
     void WinBallFrom(CMatch2DPlayer* loser);
     void LineUpFreeThrows(bool homeShoots);
