@@ -4,6 +4,8 @@
 
 #include "screens/ScreenContext.h"
 
+class CCareerSession;
+
 class CCareerFrameScreen : public CGameScreen {
 public:
     explicit CCareerFrameScreen(const CScreenContext& ctx) : m_ctx(ctx) {}
@@ -18,5 +20,9 @@ private:
     const CScreenContext& m_ctx;
 };
 
-// Until the club overview exists, a career opens on the day panel, so the frame is never empty.
+// Why the last save of the session failed, in a sentence for the player.
+CStr SaveFailureMessage(const CCareerSession& session);
+
+// A career opens on the club overview, or on the day panel while that window does not exist, so
+// the frame is never empty.
 void ShowCareerHome(const CScreenContext& ctx);

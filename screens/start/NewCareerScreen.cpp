@@ -133,12 +133,11 @@ void CNewCareerScreen::StartCareerWorker() {
         shell.SetNewCareerWait(false);
         if (ok) {
             m_ctx.Post(ID_NEWCAREER_SOURCE, ID_FRAME, kMsgOpenMenu, ID_NEWCAREER_SOURCE, 0);
-            m_ctx.Post(ID_NEWCAREER_SOURCE, ID_CLUBOVERVIEW, kMsgOpenOnTop, ID_NEWCAREER_SOURCE, 0);
             ShowCareerHome(m_ctx);
             // The career is open either way; the player should know it is not on the disk yet.
             if (!saved)
-                m_ctx.ShowMessage("Your new career could not be saved yet. Free some space on the disk, "
-                                  "then save it from the career frame.");
+                m_ctx.ShowMessage(CStr("Your new career is open but not saved yet. ")
+                                      .Concat(SaveFailureMessage(m_ctx.Session())));
         } else {
             m_ctx.ShowMessage("The career could not be created. The log says why.");
         }
