@@ -4,7 +4,9 @@
 #include "app/DayHost.h"
 #include "app/GameManager.h"
 #include "career/DayController.h"
+#include "screens/club/EmailScreen.h"
 #include "screens/info/DayInfoPanel.h"
+#include "screens/info/WhisperScreen.h"
 #include "screens/start/CareerFrameScreen.h"
 #include "screens/start/MainMenuScreen.h"
 #include "screens/start/NewCareerScreen.h"
@@ -49,8 +51,8 @@ const std::vector<ScreenRow> kRows = {
     {R::Results,            nullptr,                     3,      -1,  -1, 0, false},
     {R::Lineup,             nullptr,                     4,      -1,   0, 4, false},
     {R::Tactics,            nullptr,                     5,       1,   0, 5, false},
-    {R::Inbox,              nullptr,                     6,      -1,   0, 8, false},
-    {R::News,               nullptr,                     7,      -1,   0, 9, false},
+    {R::Inbox,              Make<CEmailScreen>,          6,      -1,   0, 8, false},
+    {R::News,               Make<CWhisperScreen>,        7,      -1,   0, 9, false},
     {R::Header,             MakeCareerFrame,             8,      -1,   0, 10, false},
     {R::Staff,              nullptr,                     9,      -1,   0, 6, false},
     {R::Training,           nullptr,                     10,     -1,   0, 7, false},
