@@ -64,7 +64,8 @@ const std::array<const char*, 2 * kCelebrities>& CelebrityNames() {
 }
 
 int WhisperTextId(const CWhisperTemplate& entry, int state) {
-    int column = ColumnOf(state);
+    // A rumour that has resolved (state 0) still reads as the rumour it was.
+    int column = state >= 0 ? kRumourColumn : ColumnOf(state);
     return column > 0 ? entry.Word(column) : 0;
 }
 

@@ -38,7 +38,8 @@ void GossipDailyUpdate(CMemoryDB& world, const GameDate& today);
 // row only changes its players.
 void ApplyWhisperOutcome(CMemoryDB& world, int teamRow, const CWhisperTemplate& entry, int state);
 
-// The text id a record shows in its state; 0 for a state that has none.
+// The text id a record shows: its outcome's text once it is the outcome, else the rumour's; 0
+// for a state that has none.
 int WhisperTextId(const CWhisperTemplate& entry, int state);
 
 // The news, one entry per whisper in list order: its date as "month-day-year", a line break and
