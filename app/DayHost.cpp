@@ -11,6 +11,7 @@
 #include "guidefines.h"
 #include "match2d/Match2D.h"
 #include "match2d/Match2DMatchDay.h"
+#include "screens/start/CareerFrameScreen.h"
 
 CGameDayHost::CGameDayHost(CGameManager& gm) : m_gm(gm), m_session(gm.Session()), m_view(gm.Context()) {}
 
@@ -160,7 +161,7 @@ void CGameDayHost::RefreshTransfers() {
 bool CGameDayHost::SaveBeforeLeaving() {
     if (!m_session.HasOpenCareer() || m_session.SaveCurrentCareer())
         return true;
-    m_gm.Context().ShowMessage("The career could not be saved, so it stays open.");
+    m_gm.Context().ShowMessage(SaveFailureMessage(m_session).Concat(" The career stays open."));
     return false;
 }
 

@@ -28,6 +28,11 @@ CCareerSession::~CCareerSession() {
 
 bool CCareerSession::Open(const GameOptions& gameOptions) {
     options = gameOptions;
+    // The calendar reads its day and month names once: the language is loaded by now.
+    delete calendar;
+    calendar = new CCalendar(m_getText);
+    // A save the game was stopped in the middle of is finished or undone before any list is read.
+    CleanUpCareerFolders();
     view3D = options.enable3DSimulation ? 1 : 0;
     resultOnly = options.enableFastSimulation ? 1 : 0;
     if (!LoadWorldData(*worldDB, kDataSetLeague)) {
@@ -100,6 +105,7 @@ bool CCareerSession::StartNewCareer(int32_t newDataSet, int32_t clubId, const CS
 }
 
 bool CCareerSession::SaveCurrentCareer() {
+    lastSaveError = CareerSaveError();
     if (!HasOpenCareer())
         return false;
     CProfile* profile = careerDB->profiles.At(0);
@@ -111,7 +117,7 @@ bool CCareerSession::SaveCurrentCareer() {
     // The schedule writes its fixtures, ledger and season span into the career first.
     if (!SaveCareerSchedule(*fixtureList, *ledger, careerDB))
         return false;
-    bool ok = SaveCareer(*worldDB, *careerDB);
+    bool ok = SaveCareer(*worldDB, *careerDB, &lastSaveError);
     if (!ok)
         QuorelLog("[CCareerSession::SaveCurrentCareer] the career of %s was not saved",
                   profile->managerName.GetText());

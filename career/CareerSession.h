@@ -6,6 +6,7 @@
 #include "career/Calendar.h"
 #include "career/Options.h"
 #include "career/TextLookup.h"
+#include "database/Careers.h"
 
 #include <atomic>
 #include <cstdint>
@@ -24,14 +25,16 @@ public:
     CCareerSession(const CCareerSession&) = delete;
     CCareerSession& operator=(const CCareerSession&) = delete;
 
-    // Takes the options and loads the league world from "\data\"; false when it cannot be loaded
-    // (the session still works, with an empty world).
+    // Takes the options, names the calendar's days and months (call it once the texts are there)
+    // and loads the league world from "\data\"; false when it cannot be loaded (the session still
+    // works, with an empty world).
     bool Open(const GameOptions& gameOptions);
 
     // A career is open: both databases exist and the career has a club and a profile.
     bool HasOpenCareer() const;
 
     bool StartNewCareer(int32_t dataSet, int32_t clubId, const CStr& managerName);
+    // False when nothing was written; lastSaveError then says why.
     bool SaveCurrentCareer();
     bool LoadSavedCareer(int32_t profileId);
     bool DeleteSavedCareer(int32_t profileId);
@@ -50,6 +53,7 @@ public:
     CEventList* ledger = nullptr;
     GameOptions options;
     int32_t dataSet = 0; // the open career's data set
+    CareerSaveError lastSaveError;
 
     // Read by the day run on the worker and by the frame on the main thread.
     std::atomic<uint8_t> matchMode{0};

@@ -24,6 +24,23 @@ constexpr MenuButton kMenuButtons[] = {
 
 } // namespace
 
+CStr SaveFailureMessage(const CCareerSession& session) {
+    switch (session.lastSaveError.reason) {
+    case CareerSaveFailure::kNoPermission:
+        return "The career could not be saved: the game may not write to its save folder (data\\profiles). "
+               "Check that folder's permissions.";
+    case CareerSaveFailure::kNoSpace:
+        return "The career could not be saved: the disk is full. Free some space, then save again.";
+    case CareerSaveFailure::kListUnreadable:
+        return "The career could not be saved: the list of saved careers (data\\profiles\\profilelist.dat) "
+               "cannot be read, so it is left as it is. The log says why.";
+    case CareerSaveFailure::kFolderTaken:
+        return "The career could not be saved: its save folder belongs to another career.";
+    default:
+        return "The career could not be saved. The log says why.";
+    }
+}
+
 void ShowCareerHome(const CScreenContext& ctx) {
     if (ctx.Find(ID_CLUBOVERVIEW))
         return;
@@ -79,12 +96,12 @@ void CCareerFrameScreen::OnMessage(GuiMessage& m) {
         if (CGuiElement* status = m_ctx.Find(ID_FR_STATUS))
             status->SetText(ok ? CStr("Career saved.") : CStr("The career could not be saved."));
         if (!ok)
-            m_ctx.ShowMessage("The career could not be saved. Check the free space on the disk.");
+            m_ctx.ShowMessage(SaveFailureMessage(session));
     } else if (IsClick(m, ID_FR_MENU)) {
         Consume(m);
         // Leaving keeps the progress: the career is saved first.
         if (session.HasOpenCareer() && !session.SaveCurrentCareer()) {
-            m_ctx.ShowMessage("The career could not be saved, so it stays open.");
+            m_ctx.ShowMessage(SaveFailureMessage(session).Concat(" The career stays open."));
             return;
         }
         session.LeaveCareer();

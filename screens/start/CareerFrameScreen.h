@@ -4,6 +4,8 @@
 
 #include "screens/ScreenContext.h"
 
+class CCareerSession;
+
 class CCareerFrameScreen : public CGameScreen {
 public:
     explicit CCareerFrameScreen(const CScreenContext& ctx) : m_ctx(ctx) {}
@@ -17,6 +19,9 @@ public:
 private:
     const CScreenContext& m_ctx;
 };
+
+// Why the last save of the session failed, in a sentence for the player.
+CStr SaveFailureMessage(const CCareerSession& session);
 
 // Until the club overview exists, a career opens on the day panel, so the frame is never empty.
 void ShowCareerHome(const CScreenContext& ctx);

@@ -140,8 +140,8 @@ void CNewCareerScreen::StartCareerWorker() {
             ShowCareerHome(m_ctx);
             // The career is open either way; the player should know it is not on the disk yet.
             if (!saved)
-                m_ctx.ShowMessage("Your new career could not be saved yet. Free some space on the disk, "
-                                  "then save it from the career frame.");
+                m_ctx.ShowMessage(CStr("Your new career is open but not saved yet. ")
+                                      .Concat(SaveFailureMessage(m_ctx.Session())));
         } else {
             m_ctx.ShowMessage("The career could not be created. The log says why.");
         }

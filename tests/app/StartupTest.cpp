@@ -48,6 +48,9 @@ TEST_F(StartupFailure, AnIntactGameFolderStartsWithoutAMessage) {
         app.FrameTick();
         EXPECT_TRUE(app.StartupError().IsEmpty()) << app.StartupError().GetText();
         EXPECT_EQ(app.ExitCode(), 0);
+        // The calendar was named after the language was loaded: the frame shows the weekday.
+        EXPECT_STREQ(g_pGameManager->Session().calendar->WeekdayName(GameDate{2007, 9, 6}).GetText(),
+                     "Thursday");
     }
     EXPECT_EQ(boxes, 0);
     SetMessageBoxHook({});

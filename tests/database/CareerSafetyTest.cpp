@@ -234,10 +234,16 @@ TEST_F(CareerSafety, AFailedSaveSaysWhetherPermissionOrSpaceRanOut) {
     CareerSaveError error;
     ASSERT_TRUE(SaveCareer(world, career, &error));
     EXPECT_EQ(error.reason, CareerSaveFailure::kNone);
+}
 
-    // A real read-only folder; root writes through permission bits, so only a user can see it.
+TEST_F(CareerSafety, AReadOnlyFolderIsReportedAsNoPermission) {
+    // Root writes through permission bits, so only a user can see a real read-only folder.
     if (geteuid() == 0)
         GTEST_SKIP() << "running as root";
+    CMemoryDB world;
+    CMemoryDB career;
+    ASSERT_TRUE(BuildCareerDatabase(world, career, kDataSetLeague, kClub, "Flo"));
+    CareerSaveError error;
     fs::permissions(m_dir / "data/profiles", fs::perms::owner_read | fs::perms::owner_exec);
     EXPECT_FALSE(SaveCareer(world, career, &error));
     fs::permissions(m_dir / "data/profiles", fs::perms::owner_all);

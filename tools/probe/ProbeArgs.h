@@ -1,0 +1,41 @@
+// The probe's command line: where to run, the options for this run, the career to open and the
+// steps to play through the game's own screens.
+#pragma once
+
+#include "career/Options.h"
+
+#include <string>
+#include <vector>
+
+enum class ProbeStepKind { Days, Continue, Open, Click, Select, Type, Save, Dump, DumpLedger, DumpDate };
+
+struct ProbeStep {
+    ProbeStepKind kind = ProbeStepKind::Continue;
+    std::string target; // an element or window: a number or a name from guidefines.h
+    int count = 0;      // days to run, or the row to select
+    std::string text;   // typed text, or the manager name to save under
+};
+
+struct ProbeArgs {
+    std::string dataDir = ".";
+    bool seeded = false;
+    unsigned int seed = 0;
+    std::vector<std::pair<std::string, std::string>> settings; // Options.ini key, value
+    int newCareerClub = -1;                                    // -1: load instead
+    int dataSet = 0;
+    std::string loadName;
+    std::vector<ProbeStep> steps;
+    bool help = false;
+};
+
+// False with one sentence in error for anything the probe cannot run.
+bool ParseProbeArgs(const std::vector<std::string>& args, ProbeArgs& out, std::string& error);
+
+// Sets the option an Options.ini key names; an unknown key or a value out of range is an error.
+bool ApplyOptionSetting(GameOptions& options, const std::string& key, const std::string& value,
+                        std::string& error);
+
+// A whole non-negative decimal number; false for anything else.
+bool ParseCount(const std::string& text, int& value);
+
+extern const char* const kProbeUsage;

@@ -1,0 +1,121 @@
+#!/bin/bash
+# The probe's runs against a private copy of the game folder: the data folder copied (with no saved
+# careers), everything else linked, so the player's careers are never touched.
+# usage: probe_test.sh GAME_DIR CASE
+set -u
+game=$1
+case_name=$2
+probe=$game/probe
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+for entry in "$game"/*; do
+    [ "$(basename "$entry")" = data ] || ln -s "$entry" "$work/"
+done
+cp -r "$game/data" "$work/data"
+rm -rf "$work/data/profiles"
+mkdir "$work/data/profiles"
+
+fail() {
+    echo "FAIL: $*"
+    exit 1
+}
+
+# Runs the probe in the copy; stdout in $out, stderr in $err, exit code in $code.
+run() {
+    out=$("$probe" --data "$work" "$@" 2>"$work/stderr")
+    code=$?
+    err=$(cat "$work/stderr")
+}
+
+# A failing run: a non-zero exit and one sentence on stderr that contains the expected words.
+expect_error() {
+    local words=$1
+    shift
+    run "$@"
+    [ "$code" -ne 0 ] || fail "probe $* succeeded"
+    [ "$(printf '%s\n' "$err" | wc -l)" -eq 1 ] || fail "probe $* wrote more than one line: $err"
+    [[ "$err" == "probe: "*"." ]] || fail "probe $* did not end its sentence: $err"
+    [[ "$err" == *"$words"* ]] || fail "probe $* said '$err', not '$words'"
+}
+
+case $case_name in
+first-match-day)
+    run --seed 3 --new-career 0 --continue --dump 11048 --dump ID_FR_CLUB --dump-date
+    [ "$code" -eq 0 ] || fail "exit $code: $err"
+    echo "$out"
+    club=$(sed -n 's/^12081 ID_FR_CLUB Static visible enabled "\(.*\)"$/\1/p' <<<"$out")
+    [ -n "$club" ] || fail "no club in the frame's header"
+    grep -q '^11048 ID_DAYPANEL Window visible' <<<"$out" || fail "the day panel is not dumped first"
+    grep -q '^  11050 ID_DAYPANEL_RESULTS Grid visible enabled rows=[1-9]' <<<"$out" || fail "no results"
+    # The user's match is among the day's results, played to a score.
+    grep -E "^    row [0-9]+: .*\"$club\".*\"[0-9]+-[0-9]+\"|^    row [0-9]+: .*\"[0-9]+-[0-9]+\".*\"$club\"" \
+        <<<"$out" >/dev/null || fail "no result row of $club"
+    [ "$(tail -n 1 <<<"$out")" != "01.08.2007" ] || fail "continue did not move the date"
+    # The same seed plays the same day.
+    first=$out
+    run --seed 3 --new-career 0 --continue --dump 11048
+    [ "$out" = "$(sed -n '/^11048/,/^12081/p' <<<"$first" | sed '$d')" ] || fail "the seed does not repeat the day"
+    ;;
+save-load)
+    run --new-career 3 --days 3 --dump-date --dump ID_FR_CLUB --save t1
+    [ "$code" -eq 0 ] || fail "exit $code: $err"
+    echo "$out"
+    saved_date=$(head -n 1 <<<"$out")
+    [ "$saved_date" = "04.08.2007" ] || fail "three days from 01.08.2007 gave $saved_date"
+    grep -q '^saved t1 in data/profiles/' <<<"$out" || fail "the save did not say where"
+    saved_club=$(sed -n 2p <<<"$out")
+    grep -q '|t1|' "$work/data/profiles/profilelist.dat" || fail "t1 is not in the list of careers"
+    run --load t1 --dump-date --dump ID_FR_CLUB
+    [ "$code" -eq 0 ] || fail "exit $code: $err"
+    echo "$out"
+    [ "$(head -n 1 <<<"$out")" = "$saved_date" ] || fail "loaded on $(head -n 1 <<<"$out"), saved on $saved_date"
+    [ "$(sed -n 2p <<<"$out")" = "$saved_club" ] || fail "loaded another club"
+    # The profile id finds the same career (the only one in the list).
+    id=$(cut -d'|' -f1 "$work/data/profiles/profilelist.dat")
+    run --load "$id" --dump-date
+    [ "$out" = "$saved_date" ] || fail "loading profile $id gave '$out' ($err)"
+    # A loaded career plays on from its date.
+    run --load t1 --days 1 --dump-date
+    [ "$out" = "05.08.2007" ] || fail "a day after the load gave '$out' ($err)"
+    ;;
+screens)
+    # The player's own way to a second career: back to the menu (which saves the first), the
+    # new-career screen's combo, grid and name, then the start button.
+    run --new-career 0 --click ID_FR_MENU --click ID_MM_NEWCAREER --select ID_NC_DATASET 1 \
+        --select ID_NC_CLUBS 2 --type ID_NC_NAME Tess --click ID_NC_START --dump ID_FR_LEAGUE --dump-date
+    [ "$code" -eq 0 ] || fail "exit $code: $err"
+    echo "$out"
+    grep -q '^12084 ID_FR_LEAGUE Static visible enabled "EuroCup .* - *Manager Tess"$' <<<"$out" ||
+        fail "the frame does not show the EuroCup career of Tess"
+    [ "$(grep -c . "$work/data/profiles/profilelist.dat")" -eq 2 ] || fail "both careers should be listed"
+    run --load Tess --dump ID_FR_LEAGUE
+    [ "$code" -eq 0 ] && grep -q "Manager Tess" <<<"$out" || fail "Tess's career does not load: $err"
+    # A month's turn books the closing balance of the month before.
+    run --new-career 0 --days 31 --dump-date --dump-ledger
+    [ "$code" -eq 0 ] || fail "exit $code: $err"
+    [ "$(head -n 1 <<<"$out")" = "01.09.2007" ] || fail "31 days from 01.08.2007 gave $(head -n 1 <<<"$out")"
+    grep -q '^31.08.2007 kind=13 ' <<<"$out" || fail "no month change in the ledger: $out"
+    ;;
+errors)
+    expect_error "ID_NO_SUCH" --new-career 0 --click ID_NO_SUCH
+    expect_error "no element 99999" --new-career 0 --dump 99999
+    expect_error "not an option of Options.ini" --set NoSuchKey=1 --new-career 0
+    expect_error "0 or 1" --set Enable3DSimulation=yes --new-career 0
+    expect_error "--frob" --new-career 0 --frob
+    expect_error "--select needs a row number" --new-career 0 --select ID_NC_CLUBS x
+    expect_error "--new-career N or --load NAME" --dump-date
+    expect_error "No saved career is listed under 'nobody'" --load nobody
+    expect_error "its window is not open" --new-career 0 --click ID_NC_START
+    expect_error "there is no club 100000" --new-career 100000
+    expect_error "is not a window" --new-career 0 --open ID_FR_SAVE
+    expect_error "is no edit box" --new-career 0 --type ID_FR_SAVE text
+    expect_error "it is disabled" --new-career 0 --click ID_FR_SQUAD
+    expect_error "has 3 items; there is no item 5" --new-career 0 --click ID_FR_MENU --click ID_MM_NEWCAREER \
+        --select ID_NC_DATASET 5
+    expect_error "--mode only goes with --new-career" --load t1 --mode eurocup
+    ;;
+*)
+    fail "no test case $case_name"
+    ;;
+esac
+echo "PASS: $case_name"
