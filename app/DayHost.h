@@ -67,6 +67,8 @@ public:
     // The daily steps whose parts of the game exist; the others do nothing yet.
     void RunDailyStep(DailyStep step) override;
 
+    void SetUserPlaysAtHome(bool atHome) override;
+    UserTactics GetUserTactics() const override;
     void LoadMatchTactics() override;
     UserMatchOutcome StartUserMatch(const UserMatchSetup& setup) override;
 

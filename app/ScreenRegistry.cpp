@@ -7,6 +7,9 @@
 #include "screens/club/EmailScreen.h"
 #include "screens/info/DayInfoPanel.h"
 #include "screens/info/WhisperScreen.h"
+#include "screens/match/LineupScreen.h"
+#include "screens/match/MatchViewModeScreen.h"
+#include "screens/match/TacticsScreen.h"
 #include "screens/start/CareerFrameScreen.h"
 #include "screens/start/MainMenuScreen.h"
 #include "screens/start/NewCareerScreen.h"
@@ -47,10 +50,10 @@ const std::vector<ScreenRow> kRows = {
     // role, factory, message order, match order, refresh group and order, league only
     {R::StatsCompare,       nullptr,                     0,      -1,   0, 1, false},
     {R::DayController,      MakeDayController,           1,      -1,  -1, 0, false},
-    {R::ViewMode,           nullptr,                     2,      -1,   0, 3, false},
+    {R::ViewMode,           Make<CMatchViewModeScreen>,  2,      -1,   0, 3, false},
     {R::Results,            nullptr,                     3,      -1,  -1, 0, false},
-    {R::Lineup,             nullptr,                     4,      -1,   0, 4, false},
-    {R::Tactics,            nullptr,                     5,       1,   0, 5, false},
+    {R::Lineup,             Make<CLineupScreen>,         4,      -1,   0, 4, false},
+    {R::Tactics,            Make<CTacticsScreen>,        5,       1,   0, 5, false},
     {R::Inbox,              Make<CEmailScreen>,          6,      -1,   0, 8, false},
     {R::News,               Make<CWhisperScreen>,        7,      -1,   0, 9, false},
     {R::Header,             MakeCareerFrame,             8,      -1,   0, 10, false},

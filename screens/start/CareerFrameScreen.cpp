@@ -42,8 +42,10 @@ CStr SaveFailureMessage(const CCareerSession& session) {
 }
 
 void ShowCareerHome(const CScreenContext& ctx) {
-    if (ctx.Find(ID_CLUBOVERVIEW))
+    if (ctx.Find(ID_CLUBOVERVIEW)) {
+        ctx.Post(-1, ID_CLUBOVERVIEW, kMsgOpenOnTop);
         return;
+    }
     if (CGameScreen* panel = ctx.Screen(ScreenRole::DayInfoPanel))
         panel->Refresh();
     ctx.Post(-1, ID_DAYPANEL, kMsgOpenOnTop);

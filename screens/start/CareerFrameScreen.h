@@ -23,5 +23,6 @@ private:
 // Why the last save of the session failed, in a sentence for the player.
 CStr SaveFailureMessage(const CCareerSession& session);
 
-// Until the club overview exists, a career opens on the day panel, so the frame is never empty.
+// A career opens on the club overview, or on the day panel while that window does not exist, so
+// the frame is never empty.
 void ShowCareerHome(const CScreenContext& ctx);

@@ -136,7 +136,6 @@ void CNewCareerScreen::StartCareerWorker() {
         shell.SetNewCareerWait(false);
         if (ok) {
             m_ctx.Post(ID_NEWCAREER_SOURCE, ID_FRAME, kMsgOpenMenu, ID_NEWCAREER_SOURCE, 0);
-            m_ctx.Post(ID_NEWCAREER_SOURCE, ID_CLUBOVERVIEW, kMsgOpenOnTop, ID_NEWCAREER_SOURCE, 0);
             ShowCareerHome(m_ctx);
             // The career is open either way; the player should know it is not on the disk yet.
             if (!saved)

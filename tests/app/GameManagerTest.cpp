@@ -1,11 +1,13 @@
 // The game manager: message order in and out of a match, refresh groups, and careers started,
 // saved, reloaded and refused without harm.
 #include "app/GameManager.h"
+#include "app/Shell.h"
 #include "career/EventList.h"
 #include "career/FixtureList.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
 #include "engine/TempDir.h"
+#include "guidefines.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -97,4 +99,13 @@ TEST(GameManagerRefresh, ThreeGroupsOnlyWithAnOpenCareerAndNoMoneyScreensInTourn
     gm.Session().tournamentMode = 1;
     gm.RefreshAllScreens();
     EXPECT_EQ(log, (std::vector<CStr>{"club:refresh", "stats:refresh"}));
+}
+
+TEST(GameManagerShell, QuitFromTheMainMenuEndsTheLoopInsteadOfTheProcess) {
+    CGameManager gm;
+    gm.CreateRegisteredScreens();
+    gm.PostMessage(ID_MM_QUIT, -1, kMsgClick, 0, 0);
+    gm.ProcessMessages();
+    // Still here: the shell's loop ends after this frame and shuts the game down in order.
+    EXPECT_TRUE(gm.ShellServices().QuitRequested());
 }

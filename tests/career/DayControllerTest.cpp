@@ -56,6 +56,9 @@ TEST(DayOrder, LeagueDayRunsEveryStepInItsPlace) {
         DailyStep::GossipDailyUpdate,
     };
     EXPECT_EQ(rig.host.steps, expected);
+    // The season buttons come back each league day; the stadium's only once its window exists.
+    EXPECT_TRUE(rig.host.enabledElements.at(ID_FR_BUTTON));
+    EXPECT_TRUE(rig.host.enabledElements.at(ID_FR_STADIUM));
     // The 1st of the month books the old month's closing balance on its last day.
     ASSERT_EQ(rig.ledger.Size(), 1u);
     const CCalendarEvent* event = rig.ledger.At(0);
@@ -70,6 +73,16 @@ TEST(DayOrder, LeagueDayRunsEveryStepInItsPlace) {
     rig.controller.AdvanceDay(stop);
     EXPECT_EQ(rig.host.steps, std::vector<DailyStep>{DailyStep::RunDailyTraining});
     EXPECT_EQ(rig.ledger.Size(), 1u);
+}
+
+TEST(DayOrder, TheStadiumButtonStaysOffWhileItHasNoWindow) {
+    DayRig rig;
+    rig.host.stadiumWindow = false;
+    rig.host.date = GameDate{2007, 8, 20};
+    bool stop = false;
+    rig.controller.AdvanceDay(stop);
+    EXPECT_TRUE(rig.host.enabledElements.at(ID_FR_BUTTON));
+    EXPECT_EQ(rig.host.enabledElements.count(ID_FR_STADIUM), 0u);
 }
 
 TEST(DayOrder, UsersMatchDaySkipsTrainingAndStopsTheRun) {

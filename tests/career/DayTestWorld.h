@@ -49,6 +49,7 @@ inline CTeam* MakeTeam(CMemoryDB& db, int32_t id, const char* name, int squad, i
 #include "career/EventList.h"
 #include "career/FixtureList.h"
 #include "gui/GameScreen.h"
+#include "guidefines.h"
 
 #include <atomic>
 #include <functional>
@@ -211,7 +212,11 @@ public:
         return instantOutcome;
     }
     void ResetCareerSteps() override { ++stepResets; }
-    bool HasWindow(int window) const override { return window != 11273 || resultsWindow; }
+    bool HasWindow(int window) const override {
+        if (window == ID_RESULTS)
+            return resultsWindow;
+        return window != ID_STADIUM || stadiumWindow;
+    }
     bool CanStartNewSeason() const override { return nextSeason; }
     bool SaveBeforeLeaving() override {
         ++saves;
@@ -239,7 +244,7 @@ public:
     int handOffs = 0;
     UserMatchOutcome instantOutcome{true, false, -1, -1}; // an engine that takes the match
     int stepResets = 0;
-    bool resultsWindow = true, nextSeason = true, saveWorks = true;
+    bool resultsWindow = true, stadiumWindow = true, nextSeason = true, saveWorks = true;
     int saves = 0;
     std::map<int, bool> enabledElements;
 
