@@ -4,6 +4,7 @@
 #include "app/GameApp.h"
 #include "app/GameManager.h"
 #include "app/Shell.h"
+#include "career/Gossip.h"
 #include "database/MemoryDB.h"
 #include "engine/GameRand.h"
 #include "engine/Log.h"
@@ -164,6 +165,19 @@ bool CGameDayHost::SaveBeforeLeaving() {
         return true;
     m_gm.Context().ShowMessage(SaveFailureMessage(m_session).Concat(" The career stays open."));
     return false;
+}
+
+void CGameDayHost::RunDailyStep(DailyStep step) {
+    switch (step) {
+    case DailyStep::GossipDailyUpdate:
+        // Runs on the day worker: the step changes only the world database; the news window
+        // shows the new lines at the refresh after the day.
+        if (m_session.worldDB != nullptr)
+            GossipDailyUpdate(*m_session.worldDB, m_session.currentDate);
+        break;
+    default:
+        break;
+    }
 }
 
 void CGameDayHost::SetUserPlaysAtHome(bool atHome) {

@@ -4,7 +4,9 @@
 #include "app/DayHost.h"
 #include "app/GameManager.h"
 #include "career/DayController.h"
+#include "screens/club/EmailScreen.h"
 #include "screens/info/DayInfoPanel.h"
+#include "screens/info/WhisperScreen.h"
 #include "screens/match/LineupScreen.h"
 #include "screens/match/MatchViewModeScreen.h"
 #include "screens/match/TacticsScreen.h"
@@ -53,8 +55,8 @@ const std::vector<ScreenRow> kRows = {
     {R::Results,            nullptr,                     3,      -1,  -1, 0, false},
     {R::Lineup,             Make<CLineupScreen>,         4,      -1,   0, 4, false},
     {R::Tactics,            Make<CTacticsScreen>,        5,       1,   0, 5, false},
-    {R::Inbox,              nullptr,                     6,      -1,   0, 8, false},
-    {R::News,               nullptr,                     7,      -1,   0, 9, false},
+    {R::Inbox,              Make<CEmailScreen>,          6,      -1,   0, 8, false},
+    {R::News,               Make<CWhisperScreen>,        7,      -1,   0, 9, false},
     {R::Header,             MakeCareerFrame,             8,      -1,   0, 10, false},
     {R::Staff,              nullptr,                     9,      -1,   0, 6, false},
     {R::Training,           nullptr,                     10,     -1,   0, 7, false},
