@@ -6,11 +6,13 @@
 #include "app/Shell.h"
 #include "database/MemoryDB.h"
 #include "engine/GameRand.h"
+#include "engine/Log.h"
 #include "engine/Music.h"
 #include "guidefines.h"
 #include "match2d/Match2D.h"
 #include "match2d/Match2DMatchDay.h"
 #include "screens/match/SubstitutionDialog.h"
+#include "screens/match/TacticsScreen.h"
 #include "screens/start/CareerFrameScreen.h"
 
 CGameDayHost::CGameDayHost(CGameManager& gm) : m_gm(gm), m_session(gm.Session()), m_view(gm.Context()) {}
@@ -165,12 +167,34 @@ bool CGameDayHost::SaveBeforeLeaving() {
     return false;
 }
 
+void CGameDayHost::SetUserPlaysAtHome(bool atHome) {
+    if (auto* tactics = m_gm.Context().ScreenAs<CTacticsScreen>(ScreenRole::Tactics))
+        tactics->userIsHome = atHome ? 1 : 0;
+}
+
+UserTactics CGameDayHost::GetUserTactics() const {
+    // Read while the day runs on the worker; the main thread only draws the busy screen meanwhile
+    // and leaves the tactics screen alone.
+    const auto* tactics = m_gm.Context().ScreenAs<CTacticsScreen>(ScreenRole::Tactics);
+    if (tactics == nullptr)
+        return UserTactics();
+    return UserTactics{tactics->GetOffenceTactic(), tactics->GetDefenceTactic()};
+}
+
 void CGameDayHost::LoadMatchTactics() {
     ConnectMatch2D(m_gm);
     LoadMatch2DTactics();
 }
 
-UserMatchOutcome CGameDayHost::StartUserMatch(const UserMatchSetup& setup) {
+UserMatchOutcome CGameDayHost::StartUserMatch(const UserMatchSetup& chosen) {
+    UserMatchSetup setup = chosen;
+    // Until the 3D match display exists a 3D choice is played on the flat court, so the user's
+    // fixture is never left unplayed.
+    if (setup.view == UserMatchView::Scene3D && m_gm.Screen(ScreenRole::MatchHud) == nullptr) {
+        QuorelLog(
+            "[CGameDayHost::StartUserMatch] no 3D match display: the match is played on the flat court");
+        setup.view = UserMatchView::MatchCentre;
+    }
     Match2DRecords records;
     records.date = setup.date;
     if (m_session.worldDB != nullptr) {

@@ -64,6 +64,8 @@ public:
     // No season can be started yet: the rollover comes with the results screen.
     bool CanStartNewSeason() const override { return false; }
 
+    void SetUserPlaysAtHome(bool atHome) override;
+    UserTactics GetUserTactics() const override;
     void LoadMatchTactics() override;
     UserMatchOutcome StartUserMatch(const UserMatchSetup& setup) override;
 

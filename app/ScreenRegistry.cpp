@@ -6,7 +6,11 @@
 #include "career/DayController.h"
 #include "screens/club/StaffScreen.h"
 #include "screens/info/DayInfoPanel.h"
+#include "screens/info/StatisticsScreen.h"
+#include "screens/match/LineupScreen.h"
+#include "screens/match/MatchViewModeScreen.h"
 #include "screens/match/SubstitutionDialog.h"
+#include "screens/match/TacticsScreen.h"
 #include "screens/start/CareerFrameScreen.h"
 #include "screens/start/MainMenuScreen.h"
 #include "screens/start/NewCareerScreen.h"
@@ -47,10 +51,10 @@ const std::vector<ScreenRow> kRows = {
     // role, factory, message order, match order, refresh group and order, league only
     {R::StatsCompare,       nullptr,                     0,      -1,   0, 1, false},
     {R::DayController,      MakeDayController,           1,      -1,  -1, 0, false},
-    {R::ViewMode,           nullptr,                     2,      -1,   0, 3, false},
+    {R::ViewMode,           Make<CMatchViewModeScreen>,  2,      -1,   0, 3, false},
     {R::Results,            nullptr,                     3,      -1,  -1, 0, false},
-    {R::Lineup,             nullptr,                     4,      -1,   0, 4, false},
-    {R::Tactics,            nullptr,                     5,       1,   0, 5, false},
+    {R::Lineup,             Make<CLineupScreen>,         4,      -1,   0, 4, false},
+    {R::Tactics,            Make<CTacticsScreen>,        5,       1,   0, 5, false},
     {R::Inbox,              nullptr,                     6,      -1,   0, 8, false},
     {R::News,               nullptr,                     7,      -1,   0, 9, false},
     {R::Header,             MakeCareerFrame,             8,      -1,   0, 10, false},
@@ -64,7 +68,7 @@ const std::vector<ScreenRow> kRows = {
     {R::FunShop,            nullptr,                     16,     -1,   1, 5, true},
     {R::Transfer,           nullptr,                     17,     -1,   1, 6, true},
     {R::StadiumUpgrade,     nullptr,                     18,     -1,   1, 7, true},
-    {R::Statistics,         nullptr,                     19,     -1,   2, 0, false},
+    {R::Statistics,         Make<CStatisticsScreen>,     19,     -1,   2, 0, false},
     {R::MainMenu,           Make<CMainMenuScreen>,       20,     -1,  -1, 0, false},
     {R::Profiles,           Make<CProfilesScreen>,       21,     -1,  -1, 0, false},
     {R::NewCareer,          Make<CNewCareerScreen>,      22,     -1,  -1, 0, false},

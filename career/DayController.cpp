@@ -319,6 +319,9 @@ void CDayController::HandOffUserMatch(CFixture* fixture, CTeam* user, bool& live
     setup.userAtHome = m_userAtHome;
     setup.date = m_date;
     setup.tournament = m_host->TournamentMode();
+    const UserTactics tactics = m_host->GetUserTactics();
+    setup.userAttack = tactics.attack;
+    setup.userDefence = tactics.defence;
     m_liveMatch = false;
     if (m_host->View3D() || !m_host->NoView()) {
         bool view3D = m_host->View3D();

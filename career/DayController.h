@@ -140,6 +140,8 @@ public:
     virtual void RunDailyStep(DailyStep step) { (void)step; }
     virtual int PendingFunShopOrders() const { return 0; }
     virtual void SetUserPlaysAtHome(bool atHome) { (void)atHome; } // the tactics screen's flag
+    // The user's offence (0-9) and defence (10-19) for his next match, as chosen on the tactics screen.
+    virtual UserTactics GetUserTactics() const { return UserTactics(); }
     virtual void BookHomeMatchIncome(CTeam* home) { (void)home; }
     virtual void ComputeMatchAttendance(int mode, int capacity) {
         (void)mode;

@@ -13,6 +13,13 @@ enum class UserMatchView : int {
     Instant,     // the 2D match run to its end at once
 };
 
+// The user's tactic pair (offence 0-9, defence 10-19). Without a tactics screen to ask, the user's
+// side plays the computer's flat-court pair.
+struct UserTactics {
+    int attack = 0;
+    int defence = 13;
+};
+
 struct UserMatchSetup {
     CFixture* fixture = nullptr;
     CTeam* home = nullptr;

@@ -10,6 +10,7 @@
 #include "match2d/Match2D.h"
 #include "match3d/Match3D.h"
 #include "match3d/MatchTeam.h"
+#include "screens/match/TacticsScreen.h"
 
 #include <algorithm>
 
@@ -84,7 +85,10 @@ CSubstitutionDialog::CSubstitutionDialog(const CScreenContext& ctx)
     }
     if (m_messageWindow)
         m_messageText = m_messageWindow->FindChild(ID_QUARTERBREAK_TEXT);
+    // The tactics screen holds where the user's club plays; the day controller knows it too.
     m_userIsHome = [this]() -> bool {
+        if (auto* tactics = m_ctx.ScreenAs<CTacticsScreen>(ScreenRole::Tactics))
+            return tactics->userIsHome != 0;
         auto* day = m_ctx.ScreenAs<CDayController>(ScreenRole::DayController);
         return day && day->UserAtHome();
     };

@@ -50,7 +50,7 @@ public:
     void QuarterBreak(bool twoD);
 
     // Whether the user's club plays at home in the running match; without a source the dialog does
-    // nothing (no user side is known). By default it asks the day controller.
+    // nothing (no user side is known). By default it asks the tactics screen.
     void SetUserSide(std::function<bool()> userIsHome) { m_userIsHome = std::move(userIsHome); }
     // The matches it works on; by default the running game's engines.
     void SetMatches(CMatch2D* match2D, CMatch3D* match3D);

@@ -13,8 +13,10 @@ void COptionsScreen::Show() {
     };
     check(ID_OP_MUSIC, o.enableMusic);
     check(ID_OP_EFFECTS, o.enableEffect);
-    check(ID_OP_3D, o.enable3DSimulation);
-    check(ID_OP_FAST, o.enableFastSimulation);
+    // The match view boxes show the mode in force, which the view mode screen may have changed.
+    const CCareerSession& session = m_ctx.Session();
+    check(ID_OP_3D, session.view3D != 0);
+    check(ID_OP_FAST, session.resultOnly != 0);
     check(ID_OP_VIDEOCUBE, o.enableVideoCube);
     check(ID_OP_LEAGUESIM, o.enableLeagueSimulation);
     check(ID_OP_COUNTRYSIM, o.enableCountrySimulation);

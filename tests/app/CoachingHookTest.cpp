@@ -10,6 +10,7 @@
 #include "guidefines.h"
 #include "match2d/Match2D.h"
 #include "match2d/Match2DMatchDay.h"
+#include "screens/match/TacticsScreen.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +28,10 @@ TEST_F(CoachingHook, TheQuarterBreakHookOpensTheCoachsMessage) {
     ASSERT_NE(gm.Screen(ScreenRole::Staff), nullptr);
     ConnectMatch2D(gm);
 
-    // No match has been handed off yet, so the user's club counts as the away side.
+    // The user's club plays away.
+    auto* tactics = dynamic_cast<CTacticsScreen*>(gm.Screen(ScreenRole::Tactics));
+    ASSERT_NE(tactics, nullptr);
+    tactics->userIsHome = 0;
     CMatch2D& match = TheMatch2D();
     match.homeTeam = std::make_unique<CMatch2DTeam>();
     match.awayTeam = std::make_unique<CMatch2DTeam>();

@@ -368,6 +368,12 @@ void CProbe::DumpElement(CGuiElement* element, int depth) {
     if (type == GuiElementType::Grid)
         line += " rows=" + std::to_string(element->GetRowCount()) +
                 " selected=" + std::to_string(element->GetSelectedRow());
+    // Named pictures are placed by the screens (formation markers, gauges): show where.
+    if (type == GuiElementType::Picture && id >= 0) {
+        const ElementDesc& d = element->Desc();
+        line += " at " + std::to_string(d.x) + "," + std::to_string(d.y) + " " + std::to_string(d.w) + "x" +
+                std::to_string(d.h);
+    }
     if (type == GuiElementType::ListBox || type == GuiElementType::ComboBox)
         line += " items=" + std::to_string(element->GetItemCount()) +
                 " selected=" + std::to_string(element->GetSelectedIndex());

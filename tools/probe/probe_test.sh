@@ -109,7 +109,7 @@ errors)
     expect_error "there is no club 100000" --new-career 100000
     expect_error "is not a window" --new-career 0 --open ID_FR_SAVE
     expect_error "is no edit box" --new-career 0 --type ID_FR_SAVE text
-    expect_error "it is disabled" --new-career 0 --click ID_FR_SQUAD
+    expect_error "it is disabled" --new-career 0 --open ID_LINEUP --click ID_LU_INFO
     expect_error "has 3 items; there is no item 5" --new-career 0 --click ID_FR_MENU --click ID_MM_NEWCAREER \
         --select ID_NC_DATASET 5
     expect_error "--mode only goes with --new-career" --load t1 --mode eurocup

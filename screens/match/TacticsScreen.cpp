@@ -1,0 +1,538 @@
+// The tactics screen: tactic choice, formation previews, and swaps between court and bench.
+#include "screens/match/TacticsScreen.h"
+
+#include "career/CareerSession.h"
+#include "career/FixtureList.h"
+#include "database/MemoryDB.h"
+#include "database/Records.h"
+#include "gui/Element.h"
+#include "guidefines.h"
+#include "match/Formation.h"
+#include "match2d/Match2D.h"
+#include "match2d/Match2DTeam.h"
+#include "match3d/Match3D.h"
+
+#include <utility>
+
+namespace {
+
+constexpr const char* kPreviewFiles[kTacticCount] = {
+    "\\ini\\awaypicnpop.xml",     "\\ini\\triangle.xml",         "\\ini\\pick_and_roll.xml",
+    "\\ini\\fastbreak_32.xml",    "\\ini\\three_on_two.xml",     "\\ini\\backdoor_1.xml",
+    "\\ini\\man_1.xml",           "\\ini\\motions_options.xml",  "\\ini\\four_slide.xml",
+    "\\ini\\corners.xml",         "\\ini\\1-2-1-1_diamond.xml",  "\\ini\\1-2-1-1_zone_press.xml",
+    "\\ini\\3-2_zone_press.xml",  "\\ini\\homedefender_01.xml",  "\\ini\\5-5_full_match.xml",
+    "\\ini\\fullcourt_trap.xml",  "\\ini\\fullcourt_trap.xml",   "\\ini\\1-2-2_half_court_zone.xml",
+    "\\ini\\diamond_defense.xml", "\\ini\\greyzone_defense.xml",
+};
+
+constexpr int kFirstOffenceName = 200122;
+constexpr int kFirstDefenceName = 200132;
+constexpr int kOffenceDescriptionBase = 200141; // + hovered row: row k + 1 is item k
+constexpr int kDefenceDescriptionBase = 200151;
+constexpr int kCourtRows = 5;
+
+// The fifteen values of an overall: stamina and fourteen skills, all but the twelfth.
+template <class Attr> int32_t OverallOf(float stamina, Attr attribute) {
+    float sum = stamina;
+    for (int i = 0; i < 15; ++i)
+        if (i != 11)
+            sum += static_cast<float>(attribute(i));
+    return static_cast<int32_t>(sum / 15.0f);
+}
+
+} // namespace
+
+const char* TacticPreviewFile(int tacticId) {
+    return tacticId >= 0 && tacticId < kTacticCount ? kPreviewFiles[tacticId] : "";
+}
+
+int OffenceTacticOfItem(int item) {
+    return item >= 1 && item <= 9 ? item : 0;
+}
+
+int DefenceTacticOfItem(int item) {
+    return item >= 1 && item <= 9 ? kFirstDefenceTactic + item : kFirstDefenceTactic;
+}
+
+void MarkerTopLeft(const GuiRect& court, int markerW, int markerH, const Vec3& p, int& left, int& top) {
+    left = court.x + court.w / 2 - markerH / 2 + static_cast<int>(17.0f * p.x);
+    top = court.y + court.h / 2 - markerW / 2 + static_cast<int>(17.0f * p.z);
+}
+
+uint32_t BandColour(float value) {
+    if (value < 10.0f)
+        return CTacticsScreen::kRed;
+    if (value < 60.0f)
+        return CTacticsScreen::kYellow;
+    return CTacticsScreen::kGreen;
+}
+
+std::vector<TacticsRow> RowsOfClub(const CTeam& club) {
+    std::vector<TacticsRow> rows;
+    int index = 0;
+    for (const CPlayer* player : club.players) {
+        if (player == nullptr)
+            continue;
+        TacticsRow row;
+        row.id = player->id;
+        row.index = index++;
+        row.name = player->name;
+        row.naturalPosition = player->words[kWordPosition];
+        row.playedPosition = player->words[kWordPlayedPosition];
+        // The records keep the day's condition in the second word of the stamina and morale skills.
+        row.stamina = static_cast<float>(player->words[6]);
+        row.form = player->words[9];
+        row.overall = static_cast<int32_t>(CPlayer::ComputeOverall(const_cast<CPlayer*>(player), false));
+        row.onCourt = player->words[kWordMatchState] == kOnCourt;
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+std::vector<TacticsRow> RowsOfMatchTeam(const CMatchTeam& team) {
+    std::vector<TacticsRow> rows;
+    for (int i = 0; i < team.GetCount(); ++i) {
+        const CCourtPlayer* p = team.GetPlayer(i);
+        if (p == nullptr)
+            continue;
+        TacticsRow row;
+        row.id = p->playerId;
+        row.index = i;
+        row.name = CStr(p->name);
+        if (p->injured != 0)
+            row.name += " (inj)";
+        else if (p->personalFouls > 5)
+            row.name += " (disq)";
+        row.naturalPosition = p->positionId;
+        row.playedPosition = p->courtPositionId;
+        row.stamina = p->stamina;
+        row.form = p->attributes[0];
+        row.overall = OverallOf(p->stamina, [p](int k) { return p->attributes[k]; });
+        row.onCourt = p->matchState == kOnCourt;
+        row.unavailable = p->injured != 0 || p->personalFouls > 5;
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+std::vector<TacticsRow> RowsOfMatch2DTeam(const CMatch2DTeam& team) {
+    std::vector<TacticsRow> rows;
+    for (int i = 0; i < team.PlayerCount(); ++i) {
+        const CMatch2DPlayer* p = team.GetPlayer(i);
+        if (p == nullptr)
+            continue;
+        TacticsRow row;
+        row.id = p->id;
+        row.index = i;
+        row.name = p->name;
+        row.naturalPosition = p->positionId;
+        row.playedPosition = p->positionIdCopy;
+        row.stamina = p->energy;
+        row.form = p->Morale();
+        // The skill values sit every third record word from word 8 (skill 2) on.
+        row.overall = OverallOf(p->energy, [p](int k) { return p->Attribute(8 + 3 * k); });
+        row.onCourt = p->MatchState() == kOnCourtState;
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+CTacticsScreen::CTacticsScreen(const CScreenContext& ctx) : m_ctx(ctx), m_root(ctx.Find(ID_TACTICS)) {
+    for (int id = 0; id < kTacticCount; ++id)
+        ReadTacticPreview(kPreviewFiles[id], id);
+}
+
+CGuiElement* CTacticsScreen::Child(int id) const {
+    return m_root ? m_root->FindChild(id) : nullptr;
+}
+
+void CTacticsScreen::ReadTacticPreview(const CStr& path, int tacticId) {
+    if (tacticId < 0 || tacticId >= kTacticCount)
+        return;
+    Formation formation = ReadFormationFile(path);
+    for (int i = 0; i < kFormationSpots; ++i)
+        previews[tacticId].points[i] = formation.spots[i].spot;
+}
+
+int CTacticsScreen::GetOffenceTactic() const {
+    CGuiElement* combo = Child(ID_TA_OFFENCE);
+    return OffenceTacticOfItem(combo ? combo->GetSelectedIndex() : -1);
+}
+
+int CTacticsScreen::GetDefenceTactic() const {
+    CGuiElement* combo = Child(ID_TA_DEFENCE);
+    return DefenceTacticOfItem(combo ? combo->GetSelectedIndex() : -1);
+}
+
+void CTacticsScreen::PlaceMarker(const Vec3& point, CGuiElement* marker) {
+    CGuiElement* court = Child(ID_TA_COURT);
+    if (marker == nullptr || court == nullptr)
+        return;
+    const ElementDesc& c = court->Desc();
+    int left = 0;
+    int top = 0;
+    MarkerTopLeft(GuiRect{c.x, c.y, c.w, c.h}, marker->Desc().w, marker->Desc().h, point, left, top);
+    marker->MoveTo(left, top);
+}
+
+void CTacticsScreen::ShowOffencePreview() {
+    const TacticPreview& preview = previews[GetOffenceTactic()];
+    // The attack runs toward the top of the picture: its formation is drawn mirrored in z.
+    for (int i = 0; i < 5; ++i) {
+        const Vec3& p = preview.points[i];
+        PlaceMarker(Vec3(p.x, p.y, -p.z), Child(ID_TA_ATTACK_MARKER1 + i));
+    }
+}
+
+void CTacticsScreen::ShowDefencePreview() {
+    const TacticPreview& preview = previews[GetDefenceTactic()];
+    for (int i = 0; i < 5; ++i)
+        PlaceMarker(preview.points[i], Child(ID_TA_DEFENCE_MARKER1 + i));
+}
+
+void CTacticsScreen::UpdateDescription(int combo, int textBox, int baseText) {
+    // The text describes the tactic chosen, whatever the mouse hovers over later (a refresh
+    // leaves no hovered row, which would otherwise describe tactic 0 beside another's markers).
+    CGuiElement* list = Child(combo);
+    int item = list ? list->GetSelectedIndex() : -1;
+    if (item < 0 || item >= kTacticsPerSide)
+        item = 0;
+    m_ctx.SetText(textBox, m_ctx.Text(baseText + item + 1));
+}
+
+void CTacticsScreen::UpdateOffence() {
+    UpdateDescription(ID_TA_OFFENCE, ID_TA_OFFENCE_TEXT, kOffenceDescriptionBase);
+    ShowOffencePreview();
+}
+
+void CTacticsScreen::UpdateDefence() {
+    UpdateDescription(ID_TA_DEFENCE, ID_TA_DEFENCE_TEXT, kDefenceDescriptionBase);
+    ShowDefencePreview();
+}
+
+void CTacticsScreen::ShowHeader() {
+    const CCareerSession& session = m_ctx.Session();
+    if (m_root != nullptr && session.HasOpenCareer()) {
+        const CLeague* league = session.careerDB->leagues.At(0);
+        const CTeam* club = session.UserClub();
+        int first = session.currentDate.year;
+        int second = first + 1;
+        if (session.fixtureList != nullptr) {
+            first = session.fixtureList->Season().startYear;
+            second = session.fixtureList->Season().endYear;
+        }
+        CStr caption = m_ctx.Text(200163);
+        caption += " / ";
+        caption += league ? m_ctx.Text(league->nameTextId) : CStr();
+        caption += " / ";
+        caption += club ? club->name : CStr();
+        caption += " / ";
+        caption += dateText;
+        caption += " / ";
+        caption += CStr::Formatted("%d-%d", first, second);
+        caption += " ";
+        caption += m_ctx.Text(80030);
+        m_root->SetCaption(caption);
+    }
+    if (CGuiElement* label = Child(ID_TA_OFFENCE_LABEL))
+        label->SetText(m_ctx.Text(200248), kFormatTopLeft, kWhite);
+    if (CGuiElement* label = Child(ID_TA_DEFENCE_LABEL))
+        label->SetText(m_ctx.Text(200249), kFormatTopLeft, kWhite);
+    if (CGuiElement* apply = Child(ID_TA_APPLY))
+        apply->SetText(m_ctx.Text(100071), kFormatCentreMiddle);
+    ShowOffencePreview();
+    ShowDefencePreview();
+}
+
+bool CTacticsScreen::MatchRunning() const {
+    return m_ctx.Session().matchMode != 0;
+}
+
+bool CTacticsScreen::Running3D() const {
+    return MatchRunning() && m_ctx.Session().view3D != 0 && g_pMatch3D != nullptr;
+}
+
+bool CTacticsScreen::Running2D() const {
+    return MatchRunning() && m_ctx.Session().view3D == 0 && g_pMatch2D != nullptr;
+}
+
+void CTacticsScreen::FillLineupGrids() {
+    if (m_root == nullptr)
+        return;
+    const CTeam* club = m_ctx.Session().UserClub();
+    if (CGuiElement* label = Child(ID_TA_CLUB))
+        label->SetText(club ? club->name : CStr(), kFormatCentreMiddle, kClubNameColour);
+    if (CGuiElement* swap = Child(ID_TA_SWAP))
+        swap->SetText(m_ctx.Text(300114), kFormatCentreMiddle);
+
+    CGuiElement* court = Child(ID_TA_COURT_GRID);
+    CGuiElement* bench = Child(ID_TA_BENCH_GRID);
+    static constexpr int kCourtHeaders[6] = {80035, 200085, 302508, 200220, 200221, 80071};
+    static constexpr int kCourtTips[6] = {900027, 900026, 910413, 900001, 900016, 900017};
+    static constexpr int kCourtFormats[6] = {4, 4, 4, 5, 5, 5};
+    static constexpr int kBenchHeaders[5] = {80035, 200085, 200220, 200221, 80071};
+    static constexpr int kBenchTips[5] = {900027, 900026, 900001, 900016, 900017};
+    static constexpr int kBenchFormats[5] = {4, 4, 5, 5, 5};
+    if (court) {
+        court->Clear();
+        for (int c = 0; c < 6; ++c) {
+            court->SetHeaderText(c, m_ctx.Text(kCourtHeaders[c]), kCourtFormats[c]);
+            court->SetHeaderTooltip(c, m_ctx.Text(kCourtTips[c]));
+            court->SetColumnFormat(c, kCourtFormats[c]);
+        }
+    }
+    if (bench) {
+        bench->Clear();
+        for (int c = 0; c < 5; ++c) {
+            bench->SetHeaderText(c, m_ctx.Text(kBenchHeaders[c]), kBenchFormats[c]);
+            bench->SetHeaderTooltip(c, m_ctx.Text(kBenchTips[c]));
+            bench->SetColumnFormat(c, kBenchFormats[c]);
+        }
+    }
+
+    std::vector<TacticsRow> rows;
+    const bool in3D = Running3D();
+    if (in3D) {
+        const CMatchTeam* team = userIsHome ? g_pMatch3D->GetHomeTeam() : g_pMatch3D->GetAwayTeam();
+        if (team)
+            rows = RowsOfMatchTeam(*team);
+    } else if (Running2D()) {
+        const CMatch2DTeam* team = userIsHome ? g_pMatch2D->GetHomeTeam() : g_pMatch2D->GetAwayTeam();
+        if (team)
+            rows = RowsOfMatch2DTeam(*team);
+    } else if (club) {
+        rows = RowsOfClub(*club);
+    }
+
+    int courtRows = 0;
+    int benchRows = 0;
+    int32_t firstCourtId = -1;
+    int32_t firstBenchId = -1;
+    for (const TacticsRow& row : rows) {
+        if (row.onCourt && court) {
+            court->AddCell(0, row.name, row.id);
+            court->AddCell(1, m_ctx.Text(row.naturalPosition), row.index);
+            court->AddCell(2, m_ctx.Text(row.playedPosition), row.index);
+            court->SetCellColour(2, courtRows, row.playedPosition == row.naturalPosition ? kGreen : kRed);
+            court->AddCell(3, CStr::Formatted("%d", static_cast<int>(row.stamina)), row.index);
+            court->SetCellColour(3, courtRows, BandColour(row.stamina));
+            court->AddCell(4, CStr::Formatted("%d", row.form), row.index);
+            court->SetCellColour(4, courtRows, BandColour(static_cast<float>(row.form)));
+            court->AddCell(5, CStr::Formatted("%d", row.overall), row.index);
+            if (in3D && row.unavailable)
+                for (int c = 0; c < 6; ++c)
+                    court->SetCellColour(c, courtRows, kRed);
+            if (courtRows == 0)
+                firstCourtId = row.id;
+            ++courtRows;
+        } else if (!row.onCourt && bench) {
+            bench->AddCell(0, row.name, row.id);
+            bench->AddCell(1, m_ctx.Text(row.naturalPosition), row.index);
+            bench->AddCell(2, CStr::Formatted("%d", static_cast<int>(row.stamina)), row.index);
+            bench->SetCellColour(2, benchRows, BandColour(row.stamina));
+            bench->AddCell(3, CStr::Formatted("%d", row.form), row.index);
+            bench->SetCellColour(3, benchRows, BandColour(static_cast<float>(row.form)));
+            bench->AddCell(4, CStr::Formatted("%d", row.overall), row.index);
+            if (in3D && row.unavailable)
+                for (int c = 0; c < 5; ++c)
+                    bench->SetCellColour(c, benchRows, kRed);
+            if (benchRows == 0)
+                firstBenchId = row.id;
+            ++benchRows;
+        }
+    }
+    if (court) {
+        court->SetRowCount(kCourtRows);
+        court->ResetScroll(true);
+        court->SetSelectedRow(-1, true);
+    }
+    if (bench) {
+        // A squad of five or fewer leaves an empty bench, never a negative count.
+        bench->SetRowCount(std::max(0, static_cast<int>(rows.size()) - kCourtRows));
+        bench->ResetScroll(true);
+        bench->SetSelectedRow(-1, true);
+    }
+    if (in3D) {
+        selectedStarterId = -1;
+        selectedBenchId = -1;
+    } else {
+        if (firstCourtId >= 0)
+            selectedStarterId = firstCourtId;
+        if (firstBenchId >= 0)
+            selectedBenchId = firstBenchId;
+    }
+
+    for (int side = 0; side < 2; ++side) {
+        CGuiElement* combo = Child(side == 0 ? ID_TA_OFFENCE : ID_TA_DEFENCE);
+        if (combo == nullptr)
+            continue;
+        // The combo keeps its selection through the refill: the tactics stay as the user left them.
+        combo->ClearItems();
+        int first = side == 0 ? kFirstOffenceName : kFirstDefenceName;
+        for (int k = 0; k < kTacticsPerSide; ++k)
+            combo->AddItem(m_ctx.Text(first + k), k);
+        combo->SetListRows(kTacticsPerSide + 1);
+        combo->UpdateScrollRange();
+    }
+}
+
+CPlayer* CTacticsScreen::FindRosterEntry(int32_t playerId, int& index) const {
+    index = -1;
+    CTeam* club = m_ctx.Session().UserClub();
+    if (club == nullptr)
+        return nullptr;
+    for (size_t i = 0; i < club->players.size(); ++i) {
+        CPlayer* player = club->players[i];
+        if (player != nullptr && player->id == playerId) {
+            index = static_cast<int>(i);
+            return player;
+        }
+    }
+    return nullptr;
+}
+
+void CTacticsScreen::ClearGridSelections() {
+    selectedStarterId = -1;
+    selectedBenchId = -1;
+    if (CGuiElement* grid = Child(ID_TA_COURT_GRID))
+        grid->SetSelectedRow(-1, true);
+    if (CGuiElement* grid = Child(ID_TA_BENCH_GRID))
+        grid->SetSelectedRow(-1, true);
+}
+
+void CTacticsScreen::Swap(GuiMessage& message) {
+    Consume(message);
+    if (selectedStarterId < 0 || selectedBenchId < 0) {
+        ClearGridSelections();
+        return;
+    }
+    int starterIndex = -1;
+    int benchIndex = -1;
+    CPlayer* starter = FindRosterEntry(selectedStarterId, starterIndex);
+    CPlayer* sub = FindRosterEntry(selectedBenchId, benchIndex);
+    if (starter == nullptr || sub == nullptr)
+        return;
+    if (starter->words[kWordInjured] != 0 || sub->words[kWordInjured] != 0) {
+        ClearGridSelections();
+        return;
+    }
+    sub->words[kWordMatchState] = kOnCourt;
+    sub->words[kWordPlayedPosition] = starter->words[kWordPlayedPosition];
+    starter->words[kWordMatchState] = kOnBench;
+    CTeam* club = m_ctx.Session().UserClub();
+    std::swap(club->players[static_cast<size_t>(starterIndex)],
+              club->players[static_cast<size_t>(benchIndex)]);
+
+    const int32_t outId = selectedStarterId;
+    const int32_t inId = selectedBenchId;
+    if (Running2D()) {
+        CMatch2DTeam* team = userIsHome ? g_pMatch2D->GetHomeTeam() : g_pMatch2D->GetAwayTeam();
+        if (team)
+            team->Substitute(outId, inId);
+    }
+    if (Running3D() && g_pMatch3D->substitutionPhase == 0 && g_pMatch3D->substitutionRequested == 0) {
+        CMatch3D& match = *g_pMatch3D;
+        auto find = [&match](int32_t id) -> CCourtPlayer* {
+            int index = 0;
+            CCourtPlayer* p = match.GetHomeTeam() ? match.GetHomeTeam()->FindById(id, index) : nullptr;
+            if (p == nullptr && match.GetAwayTeam())
+                p = match.GetAwayTeam()->FindById(id, index);
+            return p;
+        };
+        CCourtPlayer* leaving = find(outId);
+        CCourtPlayer* coming = find(inId);
+        if (leaving == nullptr || coming == nullptr || coming->injured != 0 || coming->personalFouls > 5) {
+            // Refused: no called-off player is left behind without a replacement; the squad
+            // records keep the swap.
+            match.leavingPlayer = nullptr;
+            match.incomingPlayer = nullptr;
+            if (leaving != nullptr) {
+                leaving->inSubstitution = 0;
+                leaving->replacement = nullptr;
+            }
+            substitutionPending = 0;
+            ClearGridSelections();
+            return;
+        }
+        // The replacement is known before the player is called off.
+        leaving->replacement = coming;
+        leaving->inSubstitution = 1;
+        match.leavingPlayer = leaving;
+        match.incomingPlayer = coming;
+        substitutionPending = 1;
+    }
+    FillLineupGrids();
+    ClearGridSelections();
+}
+
+void CTacticsScreen::Apply(GuiMessage& message) {
+    if (MatchRunning()) {
+        if (Running3D()) {
+            CMatchTeam* team = userIsHome ? g_pMatch3D->GetHomeTeam() : g_pMatch3D->GetAwayTeam();
+            bool blocked = false;
+            for (int i = 0; team && i < 5; ++i) {
+                const CCourtPlayer* p = team->GetPlayer(i);
+                if (p && p->injured == 1 && p->inSubstitution == 0)
+                    blocked = true;
+            }
+            if (!blocked) {
+                if (userIsHome)
+                    g_pMatch3D->PlaceHomeTeam(GetOffenceTactic(), GetDefenceTactic());
+                else
+                    g_pMatch3D->PlaceAwayTeam(GetOffenceTactic(), GetDefenceTactic());
+                if (substitutionPending == 1)
+                    g_pMatch3D->substitutionPhase = 1;
+                substitutionPending = 0;
+                m_ctx.Shell().SetOverlayOpen(Overlay::Tactics, false);
+                Consume(message);
+            }
+        } else if (g_pMatch2D != nullptr) {
+            if (userIsHome)
+                g_pMatch2D->LoadHomeFormation(GetOffenceTactic(), GetDefenceTactic());
+            else
+                g_pMatch2D->LoadAwayFormation(GetOffenceTactic(), GetDefenceTactic());
+            m_ctx.Shell().SetOverlayOpen(Overlay::Tactics, false);
+            Consume(message);
+        }
+    }
+    // Outside a match apply changes nothing: the layout's own action closes the window.
+}
+
+void CTacticsScreen::OnMessage(GuiMessage& message) {
+    if (message.MSG == kMsgSelection &&
+        (message.sID == ID_TA_COURT_GRID || message.sID == ID_TA_BENCH_GRID)) {
+        int32_t& selection = message.sID == ID_TA_COURT_GRID ? selectedStarterId : selectedBenchId;
+        CGuiElement* grid = Child(message.sID);
+        if (message.p1 < 0) {
+            selection = -1;
+        } else if (grid != nullptr) {
+            if (const GuiGridCell* cell = grid->FindCell(0, message.p1))
+                selection = cell->data;
+        }
+        Consume(message);
+    } else if (IsClick(message, ID_TA_SWAP)) {
+        Swap(message);
+    } else if (IsClick(message, ID_TA_APPLY)) {
+        Apply(message);
+    } else if (message.MSG == kMsgSelection && message.sID == ID_TA_OFFENCE) {
+        if (Child(ID_TA_OFFENCE)) {
+            UpdateOffence();
+            Consume(message);
+        }
+    } else if (message.MSG == kMsgSelection && message.sID == ID_TA_DEFENCE) {
+        if (Child(ID_TA_DEFENCE)) {
+            UpdateDefence();
+            Consume(message);
+        }
+    }
+}
+
+void CTacticsScreen::Refresh() {
+    const GameDate& today = m_ctx.Session().currentDate;
+    dateText = FormatDate(today.year, today.day, today.month, ".");
+    ShowHeader();
+    FillLineupGrids();
+    UpdateOffence();
+    UpdateDefence();
+}

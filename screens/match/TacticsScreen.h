@@ -1,0 +1,106 @@
+// CTacticsScreen: the user's attack and defence tactics with their formation previews, and the
+// starting five against the bench, between matches (the squad records) and during either match.
+#pragma once
+
+#include "engine/Math3D.h"
+#include "gui/GuiTypes.h"
+#include "screens/ScreenContext.h"
+
+#include <cstdint>
+#include <vector>
+
+class CGuiElement;
+struct CPlayer;
+struct CTeam;
+class CMatchTeam;
+class CMatch2DTeam;
+
+inline constexpr int kTacticCount = 20;
+inline constexpr int kTacticsPerSide = 10;
+inline constexpr int kFirstDefenceTactic = 10;
+
+// The five formation points of one tactic, in file order; only x and z are drawn.
+struct TacticPreview {
+    Vec3 points[5];
+};
+
+// One player as both grids show him, whichever source he came from.
+struct TacticsRow {
+    int32_t id = -1;
+    int index = 0; // place in the source list
+    CStr name;
+    int32_t naturalPosition = 0;
+    int32_t playedPosition = 0;
+    float stamina = 0.0f;
+    int32_t form = 0;
+    int32_t overall = 0;
+    bool onCourt = false;
+    bool unavailable = false; // injured or fouled out in a 3D match: the whole row is red
+};
+
+// The game path of a tactic's formation file; empty outside 0-19.
+const char* TacticPreviewFile(int tacticId);
+// The drop-list item chosen (-1 = none) to the tactic id: attack 0-9, defence 10-19.
+int OffenceTacticOfItem(int item);
+int DefenceTacticOfItem(int item);
+// Top-left corner of a marker for a court point: 17 pixels a unit from the picture's centre. The
+// horizontal centring takes half the marker's height and the vertical half its width, which is
+// the same thing for the square markers the layout uses.
+void MarkerTopLeft(const GuiRect& court, int markerW, int markerH, const Vec3& p, int& left, int& top);
+// Red below 10, yellow below 60, green from there (colour words).
+uint32_t BandColour(float value);
+// The rows of each source, in list order.
+std::vector<TacticsRow> RowsOfClub(const CTeam& club);
+std::vector<TacticsRow> RowsOfMatchTeam(const CMatchTeam& team);
+std::vector<TacticsRow> RowsOfMatch2DTeam(const CMatch2DTeam& team);
+
+class CTacticsScreen : public CGameScreen {
+public:
+    static constexpr uint32_t kRed = 0x0000FFFFu;
+    static constexpr uint32_t kYellow = 0x00FFFFFFu;
+    static constexpr uint32_t kGreen = 0x00FF00FFu;
+    static constexpr uint32_t kWhite = 0xFFFFFFFFu;
+    static constexpr uint32_t kClubNameColour = 0x8FECF3FFu; // (243, 236, 143)
+
+    // Reads the twenty previews; a missing formation file ends the game like every shipped file.
+    explicit CTacticsScreen(const CScreenContext& ctx);
+
+    void Refresh() override;
+    void OnMessage(GuiMessage& message) override;
+
+    int GetOffenceTactic() const;
+    int GetDefenceTactic() const;
+
+    void FillLineupGrids();
+    void ReadTacticPreview(const CStr& path, int tacticId);
+    void PlaceMarker(const Vec3& point, CGuiElement* marker);
+    void ShowOffencePreview();
+    void ShowDefencePreview();
+    void UpdateOffence();
+    void UpdateDefence();
+    void ShowHeader();
+    // The player of that id in the user's club and his place in its list; null when absent.
+    CPlayer* FindRosterEntry(int32_t playerId, int& index) const;
+
+    const TacticPreview& Preview(int tacticId) const { return previews[tacticId]; }
+
+    int32_t selectedStarterId = -1;
+    int32_t selectedBenchId = -1;
+    TacticPreview previews[kTacticCount];
+    CStr dateText = "01-08-2007";
+    uint8_t userIsHome = 1;          // rewritten by the day before each match of the user's club
+    uint8_t substitutionPending = 0; // a 3D substitution is recorded and waits for apply
+
+private:
+    bool MatchRunning() const;
+    bool Running3D() const;
+    bool Running2D() const;
+    void Swap(GuiMessage& message);
+    void Apply(GuiMessage& message);
+    void ClearGridSelections();
+    void UpdateDescription(int combo, int textBox, int baseText);
+    CGuiElement* Child(int id) const;
+
+    const CScreenContext& m_ctx;
+    CGuiElement* m_root = nullptr;
+};

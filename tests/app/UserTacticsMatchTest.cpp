@@ -1,0 +1,81 @@
+// The tactics chosen on the tactics screen are the ones the user's side plays on the next match
+// day, and a 3D choice without a 3D display still gets the match played.
+#include "app/GameManager.h"
+#include "career/DayController.h"
+#include "career/FixtureList.h"
+#include "database/Careers.h"
+#include "database/MemoryDB.h"
+#include "engine/GameFolder.h"
+#include "engine/GameRand.h"
+#include "gui/Element.h"
+#include "gui/LayoutLoader.h"
+#include "guidefines.h"
+#include "match2d/Match2D.h"
+#include "match2d/Match2DMatchDay.h"
+#include "screens/match/TacticsScreen.h"
+
+#include <chrono>
+#include <gtest/gtest.h>
+#include <thread>
+
+class UserTacticsMatch : public GameFolderTest {};
+
+TEST_F(UserTacticsMatch, ContinuePlaysTheUsersSideWithTheChosenTactics) {
+    GameSrand(11);
+    CGameManager gm;
+    CGuiLayoutLoader loader(gm);
+    ASSERT_TRUE(loader.Load());
+    GameOptions options;
+    options.enable3DSimulation = false;
+    ASSERT_TRUE(gm.CreateScreens(options));
+    ASSERT_TRUE(gm.Session().worldDB && !gm.Session().worldDB->teams.IsEmpty());
+    ASSERT_TRUE(
+        gm.Session().StartNewCareer(kDataSetLeague, gm.Session().worldDB->teams.At(0)->id, CStr("Tester")));
+    gm.CreateRegisteredScreens();
+    // The view mode screen chose 3D, which no display can show yet.
+    gm.Session().view3D = 1;
+    gm.Session().resultOnly = 0;
+    auto* tactics = dynamic_cast<CTacticsScreen*>(gm.Screen(ScreenRole::Tactics));
+    auto* day = dynamic_cast<CDayController*>(gm.Screen(ScreenRole::DayController));
+    ASSERT_NE(tactics, nullptr);
+    ASSERT_NE(day, nullptr);
+    gm.RefreshAllScreens();
+    gm.FindElement(ID_TA_OFFENCE)->SetSelection(3);
+    gm.FindElement(ID_TA_DEFENCE)->SetSelection(7);
+    ASSERT_EQ(tactics->GetOffenceTactic(), 3);
+    ASSERT_EQ(tactics->GetDefenceTactic(), 17);
+
+    const int32_t userId = gm.Session().careerDB->teams.At(0)->id;
+    CFixture* userFixture = nullptr;
+    for (int i = 0; i < gm.Session().fixtureList->Size() && userFixture == nullptr; ++i) {
+        CFixture* f = gm.Session().fixtureList->At(i);
+        if (f->home->id == userId || f->away->id == userId)
+            userFixture = f;
+    }
+    ASSERT_NE(userFixture, nullptr);
+    const bool userAtHome = userFixture->home->id == userId;
+
+    GameSrand(3);
+    PostGuiMessage(10050, -1, 10, 0, 0);
+    gm.ProcessMessages();
+    const auto start = std::chrono::steady_clock::now();
+    while (day->IsWorkerActive() && std::chrono::steady_clock::now() - start < std::chrono::seconds(60)) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        gm.ProcessMessages();
+    }
+    ASSERT_FALSE(day->IsWorkerActive());
+    EXPECT_EQ(gm.Session().currentDate, userFixture->Date());
+    EXPECT_GE(userFixture->homeScore, 0);
+    EXPECT_GE(userFixture->awayScore, 0);
+    EXPECT_EQ(tactics->userIsHome, userAtHome ? 1 : 0);
+
+    // The match's set-up: the user's side with the chosen pair, the computer's with its own.
+    const CMatch2D& match = TheMatch2D();
+    const CMatch2DTeam* user = userAtHome ? match.GetHomeTeam() : match.GetAwayTeam();
+    const CMatch2DTeam* other = userAtHome ? match.GetAwayTeam() : match.GetHomeTeam();
+    ASSERT_NE(user, nullptr);
+    EXPECT_EQ(user->attackTacticId, 3);
+    EXPECT_EQ(user->defenceTacticId, 17);
+    ASSERT_NE(other, nullptr);
+    EXPECT_NE(other->defenceTacticId, 17);
+}

@@ -1,0 +1,250 @@
+// The tactics screen on the shipped layout: tactic ids from the combos, the formation markers,
+// swaps between court and bench in the squad records and in a 3D match.
+#include "screens/match/TacticsScreen.h"
+
+#include "database/MemoryDB.h"
+#include "engine/Xml.h"
+#include "gui/Element.h"
+#include "gui/TextTable.h"
+#include "guidefines.h"
+#include "match/Formation.h"
+#include "match/TacticsData.h"
+#include "match3d/Match3D.h"
+
+#include "MatchScreenRig.h"
+
+#include <gtest/gtest.h>
+
+using namespace screentest;
+
+namespace {
+
+CCourtPlayer CourtPlayer(int32_t id, bool onCourt) {
+    CCourtPlayer p;
+    p.playerId = id;
+    p.matchState = onCourt ? kOnCourt : kOnBench;
+    return p;
+}
+
+} // namespace
+
+TEST(TacticsMarkers, SeventeenPixelsAUnitFromTheCourtCentre) {
+    const GuiRect court{100, 50, 400, 300};
+    int left = 0;
+    int top = 0;
+    // An attack point is drawn mirrored in z, a defence point as stored.
+    MarkerTopLeft(court, 20, 20, Vec3(2.0f, 0.0f, -3.0f), left, top);
+    EXPECT_EQ(left, 324);
+    EXPECT_EQ(top, 139);
+    MarkerTopLeft(court, 20, 20, Vec3(2.0f, 0.0f, 3.0f), left, top);
+    EXPECT_EQ(left, 324);
+    EXPECT_EQ(top, 241);
+    // Products truncate toward zero on both sides of the centre.
+    MarkerTopLeft(court, 20, 20, Vec3(-0.1f, 0.0f, 0.1f), left, top);
+    EXPECT_EQ(left, 289); // 300 - 10 - 1
+    EXPECT_EQ(top, 191);  // 200 - 10 + 1
+}
+
+TEST(TacticsIds, ItemsMapToTacticsAndNothingChosenPlaysTheFirstOfEach) {
+    EXPECT_EQ(OffenceTacticOfItem(-1), 0);
+    EXPECT_EQ(DefenceTacticOfItem(-1), 10);
+    EXPECT_EQ(OffenceTacticOfItem(0), 0);
+    EXPECT_EQ(OffenceTacticOfItem(9), 9);
+    EXPECT_EQ(DefenceTacticOfItem(5), 15);
+    EXPECT_EQ(DefenceTacticOfItem(10), 10);
+    EXPECT_STREQ(TacticPreviewFile(16), TacticPreviewFile(15));
+    EXPECT_STREQ(TacticPreviewFile(20), "");
+    EXPECT_EQ(BandColour(9.7f), CTacticsScreen::kRed);
+    EXPECT_EQ(BandColour(59.9f), CTacticsScreen::kYellow);
+    EXPECT_EQ(BandColour(60.0f), CTacticsScreen::kGreen);
+}
+
+TEST(TacticsScreen, CombosWithoutSelectionGiveTacticsZeroAndTen) {
+    MatchScreenRig rig;
+    CTacticsScreen screen(rig.ctx);
+    CGuiElement* offence = rig.stack.FindElement(ID_TA_OFFENCE);
+    CGuiElement* defence = rig.stack.FindElement(ID_TA_DEFENCE);
+    ASSERT_NE(offence, nullptr);
+    ASSERT_NE(defence, nullptr);
+    screen.Refresh();
+    offence->SetSelection(-1);
+    defence->SetSelection(-1);
+    EXPECT_EQ(screen.GetOffenceTactic(), 0);
+    EXPECT_EQ(screen.GetDefenceTactic(), 10);
+    offence->SetSelection(3);
+    defence->SetSelection(7);
+    EXPECT_EQ(screen.GetOffenceTactic(), 3);
+    EXPECT_EQ(screen.GetDefenceTactic(), 17);
+    // A refresh refills the items but keeps the choice.
+    screen.Refresh();
+    EXPECT_EQ(offence->GetItemCount(), 10);
+    EXPECT_STREQ(offence->GetItemText(3).GetText(), "<200125>");
+    EXPECT_EQ(screen.GetOffenceTactic(), 3);
+    EXPECT_EQ(screen.GetDefenceTactic(), 17);
+}
+
+TEST(TacticsScreen, MarkersShowTheChosenFormationsAndTheTextDescribesTheChoice) {
+    MatchScreenRig rig;
+    CTacticsScreen screen(rig.ctx);
+    screen.Refresh();
+    CGuiElement* offence = rig.stack.FindElement(ID_TA_OFFENCE);
+    offence->SetSelection(4);
+    GuiMessage choose{ID_TA_OFFENCE, -1, kMsgSelection, 4, 0, 0};
+    screen.OnMessage(choose);
+    EXPECT_EQ(choose.sID, -1);
+
+    const ElementDesc& court = rig.stack.FindElement(ID_TA_COURT)->Desc();
+    const GuiRect courtRect{court.x, court.y, court.w, court.h};
+    for (int i = 0; i < 5; ++i) {
+        const Vec3& p = screen.Preview(4).points[i];
+        const ElementDesc& marker = rig.stack.FindElement(ID_TA_ATTACK_MARKER1 + i)->Desc();
+        int left = 0;
+        int top = 0;
+        MarkerTopLeft(courtRect, marker.w, marker.h, Vec3(p.x, p.y, -p.z), left, top);
+        EXPECT_EQ(marker.x, left) << i;
+        EXPECT_EQ(marker.y, top) << i;
+        // Every shipped formation stays on the drawn court.
+        EXPECT_GE(marker.x, court.x);
+        EXPECT_LE(marker.x + marker.w, court.x + court.w);
+        EXPECT_GE(marker.y, court.y);
+        EXPECT_LE(marker.y + marker.h, court.y + court.h);
+    }
+    // Defence items 5 and 6 share one formation file.
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(screen.Preview(15).points[i].x, screen.Preview(16).points[i].x);
+        EXPECT_EQ(screen.Preview(15).points[i].z, screen.Preview(16).points[i].z);
+    }
+    const Vec3 d0 = screen.Preview(screen.GetDefenceTactic()).points[0];
+    const ElementDesc& m0 = rig.stack.FindElement(ID_TA_DEFENCE_MARKER1)->Desc();
+    int left = 0;
+    int top = 0;
+    MarkerTopLeft(courtRect, m0.w, m0.h, d0, left, top);
+    EXPECT_EQ(m0.x, left);
+    EXPECT_EQ(m0.y, top);
+
+    // After a refresh nothing is hovered; the text still describes the chosen tactic.
+    screen.Refresh();
+    EXPECT_STREQ(rig.stack.FindElement(ID_TA_OFFENCE_TEXT)->GetText().GetText(), "<200146>");
+}
+
+TEST(TacticsScreen, SwapOutsideAMatchSwapsTheRecordsOfTheFirstStarterAndBenchPlayer) {
+    MatchScreenRig rig;
+    CTacticsScreen screen(rig.ctx);
+    screen.Refresh();
+    CTeam* club = rig.Club();
+    CPlayer* starter = club->players[0];
+    CPlayer* sub = club->players[5];
+    starter->words[kWordPlayedPosition] = kPositionCentre;
+    sub->words[kWordPlayedPosition] = kPositionPointGuard;
+    ASSERT_EQ(screen.selectedStarterId, starter->id);
+    ASSERT_EQ(screen.selectedBenchId, sub->id);
+
+    GuiMessage click{ID_TA_SWAP, -1, kMsgClick, 0, 0, 0};
+    screen.OnMessage(click);
+    EXPECT_EQ(click.sID, -1);
+    EXPECT_EQ(sub->words[kWordMatchState], kOnCourt);
+    EXPECT_EQ(sub->words[kWordPlayedPosition], kPositionCentre);
+    EXPECT_EQ(starter->words[kWordMatchState], kOnBench);
+    EXPECT_EQ(club->players[0], sub);
+    EXPECT_EQ(club->players[5], starter);
+    EXPECT_EQ(screen.selectedStarterId, -1);
+    EXPECT_EQ(screen.selectedBenchId, -1);
+    auto* court = rig.stack.FindElement(ID_TA_COURT_GRID);
+    EXPECT_EQ(court->FindCell(0, 0)->data, sub->id);
+    EXPECT_EQ(court->GetRowCount(), 5);
+    EXPECT_EQ(rig.stack.FindElement(ID_TA_BENCH_GRID)->GetRowCount(), 7);
+
+    // An injured player is not swapped; the picks are dropped.
+    GuiMessage pickBench{ID_TA_BENCH_GRID, -1, kMsgSelection, 0, 0, 0};
+    GuiMessage pickCourt{ID_TA_COURT_GRID, -1, kMsgSelection, 1, 0, 0};
+    screen.OnMessage(pickBench);
+    screen.OnMessage(pickCourt);
+    CPlayer* injured = club->players[1];
+    ASSERT_EQ(screen.selectedStarterId, injured->id);
+    injured->words[kWordInjured] = 1;
+    GuiMessage again{ID_TA_SWAP, -1, kMsgClick, 0, 0, 0};
+    screen.OnMessage(again);
+    EXPECT_EQ(injured->words[kWordMatchState], kOnCourt);
+    EXPECT_EQ(screen.selectedBenchId, -1);
+}
+
+TEST(TacticsScreen, ARefusedSwapInA3DMatchLeavesNoCalledOffPlayer) {
+    MatchScreenRig rig;
+    CTacticsScreen screen(rig.ctx);
+    CTeam* club = rig.Club();
+    CMatch3D match;
+    // The match comes with two rosters of default players: the user's squad replaces the home one.
+    match.homeTeam->DeletePlayers();
+    for (size_t i = 0; i < club->players.size(); ++i)
+        match.homeTeam->AddPlayer(CourtPlayer(club->players[i]->id, i < 5));
+    g_pMatch3D = &match;
+    rig.session.matchMode = 1;
+    rig.session.view3D = 1;
+    screen.userIsHome = 1;
+    screen.Refresh();
+    // During a 3D match nothing is preselected.
+    EXPECT_EQ(screen.selectedStarterId, -1);
+
+    CPlayer* firstStarter = club->players[0];
+    int index = 0;
+    CCourtPlayer* leaving = match.homeTeam->FindById(club->players[0]->id, index);
+    CCourtPlayer* fouledOut = match.homeTeam->FindById(club->players[6]->id, index);
+    fouledOut->personalFouls = 6;
+    screen.selectedStarterId = club->players[0]->id;
+    screen.selectedBenchId = club->players[6]->id;
+    GuiMessage click{ID_TA_SWAP, -1, kMsgClick, 0, 0, 0};
+    screen.OnMessage(click);
+    EXPECT_EQ(click.sID, -1);
+    EXPECT_EQ(leaving->inSubstitution, 0);
+    EXPECT_EQ(leaving->replacement, nullptr);
+    EXPECT_EQ(match.leavingPlayer, nullptr);
+    EXPECT_EQ(screen.substitutionPending, 0);
+    // The squad records keep the swap.
+    EXPECT_EQ(firstStarter->words[kWordMatchState], kOnBench);
+
+    // An allowed one names the replacement together with the called-off flag.
+    CPlayer* nextStarter = club->players[1];
+    CPlayer* fresh = club->players[7];
+    screen.selectedStarterId = nextStarter->id;
+    screen.selectedBenchId = fresh->id;
+    GuiMessage second{ID_TA_SWAP, -1, kMsgClick, 0, 0, 0};
+    screen.OnMessage(second);
+    CCourtPlayer* out = match.homeTeam->FindById(nextStarter->id, index);
+    EXPECT_EQ(out->inSubstitution, 1);
+    EXPECT_EQ(out->replacement, match.homeTeam->FindById(fresh->id, index));
+    EXPECT_EQ(screen.substitutionPending, 1);
+
+    // Apply hands it to the match and closes the overlay.
+    rig.shell.overlays[static_cast<int>(Overlay::Tactics)] = true;
+    GuiMessage apply{ID_TA_APPLY, -1, kMsgClick, 0, 0, 0};
+    screen.OnMessage(apply);
+    EXPECT_EQ(apply.sID, -1);
+    EXPECT_EQ(match.substitutionPhase, 1);
+    EXPECT_EQ(screen.substitutionPending, 0);
+    EXPECT_FALSE(rig.shell.overlays[static_cast<int>(Overlay::Tactics)]);
+    g_pMatch3D = nullptr;
+}
+
+TEST(TacticsScreen, ApplyOutsideAMatchIsLeftToTheLayout) {
+    MatchScreenRig rig;
+    CTacticsScreen screen(rig.ctx);
+    screen.Refresh();
+    GuiMessage apply{ID_TA_APPLY, -1, kMsgClick, 0, 0, 0};
+    screen.OnMessage(apply);
+    EXPECT_EQ(apply.sID, ID_TA_APPLY);
+}
+
+TEST(TacticsContent, TacticNamesAgreeWithTheTacticsFile) {
+    CTextTable language;
+    ASSERT_TRUE(language.Load("\\guifiles\\lang_en.txt"));
+    std::vector<TacticRecord*> tactics;
+    ReadTacticList(OpenInitData("\\ini\\InitData.xml"), tactics);
+    ASSERT_GE(tactics.size(), 20u);
+    for (int id = 0; id < 20; ++id) {
+        CStr name = tactics[static_cast<size_t>(id)]->name;
+        EXPECT_STREQ(language.Get(200122 + id).GetText(), name.GetText()) << id;
+        EXPECT_FALSE(language.Get(200142 + id).IsEmpty()) << id;
+        EXPECT_STREQ(tactics[static_cast<size_t>(id)]->file.GetText(), TacticPreviewFile(id)) << id;
+    }
+    DeletePointerVector(tactics);
+}
