@@ -12,6 +12,7 @@
 #include "guidefines.h"
 #include "match2d/Match2D.h"
 #include "match2d/Match2DMatchDay.h"
+#include "screens/match/SubstitutionDialog.h"
 #include "screens/match/TacticsScreen.h"
 #include "screens/start/CareerFrameScreen.h"
 
@@ -229,9 +230,21 @@ void ConnectMatch2D(CGameManager& gm) {
     hooks.postMessage = [&ctx](int sID, int cID, int kind, int p1, int p2) {
         ctx.Post(sID, cID, kind, p1, p2);
     };
+    // The coaching dialog moves form by the score, shows the coach's word and has its lists ready
+    // for the match screen's coaching button.
     hooks.quarterBreak = [&ctx] {
+        if (auto* dialog = ctx.ScreenAs<CSubstitutionDialog>(ScreenRole::Substitution)) {
+            dialog->QuarterBreak(true);
+            dialog->FillLists(true);
+            return;
+        }
         ctx.Post(ID_QUARTERBREAK_OK, ID_QUARTERBREAK, kMsgOpenOnTop, ID_QUARTERBREAK_OK, 0);
         ctx.Shell().SetOverlayOpen(Overlay::QuarterBreak, true);
+    };
+    // A forced substitution changes who is on court: the dialog's player list follows.
+    hooks.substitutionPending = [&ctx] {
+        if (auto* dialog = ctx.ScreenAs<CSubstitutionDialog>(ScreenRole::Substitution))
+            dialog->FillLists(true);
     };
     hooks.progress = [&gm](int done, int steps) {
         gm.Shell().SetProgressStep(steps);

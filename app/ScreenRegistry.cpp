@@ -5,12 +5,14 @@
 #include "app/GameManager.h"
 #include "career/DayController.h"
 #include "screens/club/EmailScreen.h"
+#include "screens/club/StaffScreen.h"
 #include "screens/info/DayInfoPanel.h"
+#include "screens/info/StatisticsScreen.h"
 #include "screens/info/WhisperScreen.h"
 #include "screens/match/LineupScreen.h"
 #include "screens/match/MatchViewModeScreen.h"
+#include "screens/match/SubstitutionDialog.h"
 #include "screens/match/TacticsScreen.h"
-#include "screens/info/StatisticsScreen.h"
 #include "screens/start/CareerFrameScreen.h"
 #include "screens/start/MainMenuScreen.h"
 #include "screens/start/NewCareerScreen.h"
@@ -58,7 +60,7 @@ const std::vector<ScreenRow> kRows = {
     {R::Inbox,              Make<CEmailScreen>,          6,      -1,   0, 8, false},
     {R::News,               Make<CWhisperScreen>,        7,      -1,   0, 9, false},
     {R::Header,             MakeCareerFrame,             8,      -1,   0, 10, false},
-    {R::Staff,              nullptr,                     9,      -1,   0, 6, false},
+    {R::Staff,              Make<CStaffScreen>,          9,      -1,   0, 6, false},
     {R::Training,           nullptr,                     10,     -1,   0, 7, false},
     {R::Finance,            nullptr,                     11,     -1,   1, 0, true},
     {R::IncomeReport,       nullptr,                     12,     -1,   1, 1, true},
@@ -81,7 +83,7 @@ const std::vector<ScreenRow> kRows = {
     {R::PlayerInfo,         nullptr,                     -1,     -1,  -1, 0, false},
     {R::MatchHud,           nullptr,                     -1,      0,  -1, 0, false},
     {R::MatchCentre,        nullptr,                     -1,      0,   0, 2, false},
-    {R::Substitution,       nullptr,                     -1,      2,  -1, 0, false},
+    {R::Substitution,       Make<CSubstitutionDialog>,   -1,      2,  -1, 0, false},
 };
 // clang-format on
 
