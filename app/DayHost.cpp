@@ -11,6 +11,8 @@
 #include "guidefines.h"
 #include "match2d/Match2D.h"
 #include "match2d/Match2DMatchDay.h"
+#include "screens/match/CommentaryPopup.h"
+#include "screens/match/MatchHud.h"
 #include "screens/match/TacticsScreen.h"
 #include "screens/start/CareerFrameScreen.h"
 
@@ -218,6 +220,21 @@ void ConnectMatch2D(CGameManager& gm) {
     hooks.quarterBreak = [&ctx] {
         ctx.Post(ID_QUARTERBREAK_OK, ID_QUARTERBREAK, kMsgOpenOnTop, ID_QUARTERBREAK_OK, 0);
         ctx.Shell().SetOverlayOpen(Overlay::QuarterBreak, true);
+    };
+    // Remarks and event lines only reach the screens of a match the user watches; a match run at
+    // once has nobody to tell.
+    hooks.remarkLine = [&gm](const CStr& text, int colour) {
+        if (TheMatch2D().instantRun)
+            return;
+        if (auto* popup = dynamic_cast<CCommentaryPopup*>(gm.Screen(ScreenRole::Commentary)))
+            popup->AddLine(text, colour);
+    };
+    hooks.commentary = [&gm](const CStr& text, const CStr& name, bool homeSide) {
+        if (TheMatch2D().instantRun)
+            return;
+        if (auto* hud = dynamic_cast<CMatchHud*>(gm.Screen(ScreenRole::MatchHud)))
+            hud->ShowEventLine(
+                MatchEventLine(homeSide ? hud->HomeTeamName() : hud->AwayTeamName(), name, text));
     };
     hooks.progress = [&gm](int done, int steps) {
         gm.Shell().SetProgressStep(steps);

@@ -5,7 +5,9 @@
 #include "app/GameManager.h"
 #include "career/DayController.h"
 #include "screens/info/DayInfoPanel.h"
+#include "screens/match/CommentaryPopup.h"
 #include "screens/match/LineupScreen.h"
+#include "screens/match/MatchHud.h"
 #include "screens/match/MatchViewModeScreen.h"
 #include "screens/match/TacticsScreen.h"
 #include "screens/start/CareerFrameScreen.h"
@@ -70,13 +72,13 @@ const std::vector<ScreenRow> kRows = {
     {R::Profiles,           Make<CProfilesScreen>,       21,     -1,  -1, 0, false},
     {R::NewCareer,          Make<CNewCareerScreen>,      22,     -1,  -1, 0, false},
     {R::Options,            Make<COptionsScreen>,        23,     -1,  -1, 0, false},
-    {R::Commentary,         nullptr,                     24,      3,   0, 11, false},
+    {R::Commentary,         Make<CCommentaryPopup>,      24,      3,   0, 11, false},
     {R::ClubOverview,       nullptr,                     -1,     -1,   0, 0, false},
     {R::Indicators,         nullptr,                     -1,     -1,   2, 1, true},
     {R::Certificates,       nullptr,                     -1,     -1,   2, 2, true},
     {R::DayInfoPanel,       MakeDayPanel,                -1,     -1,  -1, 0, false},
     {R::PlayerInfo,         nullptr,                     -1,     -1,  -1, 0, false},
-    {R::MatchHud,           nullptr,                     -1,      0,  -1, 0, false},
+    {R::MatchHud,           Make<CMatchHud>,             -1,      0,  -1, 0, false},
     {R::MatchCentre,        nullptr,                     -1,      0,   0, 2, false},
     {R::Substitution,       nullptr,                     -1,      2,  -1, 0, false},
 };
