@@ -3,6 +3,7 @@
 #include "screens/match/MatchHud.h"
 
 #include "engine/GameRand.h"
+#include "engine/Paths.h"
 #include "gui/Element.h"
 #include "gui/Grid.h"
 #include "guidefines.h"
@@ -384,4 +385,28 @@ TEST(MatchHudLayout, EveryElementSitsInsideTheScreenAndTheCaptionsAreSet) {
     EXPECT_STREQ(r.Find(ID_HUD_CAP_QUARTER)->GetText().GetText(), "<60040>");
     EXPECT_STREQ(r.Find(ID_HUD_TACTICS)->GetText().GetText(), "<200163>");
     EXPECT_STREQ(r.Find(ID_HUD_HOME)->GetText().GetText(), "Harbour Lions");
+}
+
+TEST(MatchHudSounds, EveryCrowdTagHasItsSoundFile) {
+    std::string text;
+    ASSERT_TRUE(ReadWholeFile("\\sounds\\sounds.txt", text));
+    for (const char* tag : {"ATMOSPHERE",  "WAAA_BELSO",
+                            "AHH_BELSO",   "FUJJ",
+                            "SZURK_BELSO", "DAD1",
+                            "DAD2",        "DAD3",
+                            "DAD4",        "DAD5",
+                            "DAD6",        "DAD7",
+                            "DAD8",        "DAD9",
+                            "DAD10",       "DAD11",
+                            "DAD12",       "WAAA_KULSO",
+                            "OOH_KULSO",   "SZURK_KULSO",
+                            "BRAVO_KULSO", "BRAVO_KULSO_SHORT"}) {
+        const std::string key = std::string("\n") + tag + " ";
+        const size_t at = text.find(key);
+        ASSERT_NE(at, std::string::npos) << tag;
+        const size_t from = at + key.size();
+        const std::string file = text.substr(from, text.find(' ', from) - from);
+        std::string wav;
+        EXPECT_TRUE(ReadWholeFile(file.c_str(), wav) && wav.size() > 1000) << tag << " " << file;
+    }
 }
