@@ -1,6 +1,7 @@
 // The game manager: the session, the screens of the registry and the routing of GUI messages.
 #include "app/GameManager.h"
 
+#include "app/GameApp.h"
 #include "app/ScreenRegistry.h"
 #include "app/Shell.h"
 #include "database/MemoryDB.h"
@@ -17,6 +18,7 @@ CGameManager::CGameManager(CGameApp* app) : m_session([this](int id) { return Ge
     m_context = std::make_unique<CScreenContext>(
         m_session, *this, *m_shell, [this](int id) { return GetText(id); },
         [this](ScreenRole role) { return Screen(role); });
+    m_context->SetTooltips([app](int id) { return app ? app->GetTooltip(id) : CStr(); });
 }
 
 CGameManager::~CGameManager() {

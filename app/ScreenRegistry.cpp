@@ -10,6 +10,7 @@
 #include "screens/match/MatchHud.h"
 #include "screens/match/MatchViewModeScreen.h"
 #include "screens/match/TacticsScreen.h"
+#include "screens/info/StatisticsScreen.h"
 #include "screens/start/CareerFrameScreen.h"
 #include "screens/start/MainMenuScreen.h"
 #include "screens/start/NewCareerScreen.h"
@@ -67,7 +68,7 @@ const std::vector<ScreenRow> kRows = {
     {R::FunShop,            nullptr,                     16,     -1,   1, 5, true},
     {R::Transfer,           nullptr,                     17,     -1,   1, 6, true},
     {R::StadiumUpgrade,     nullptr,                     18,     -1,   1, 7, true},
-    {R::Statistics,         nullptr,                     19,     -1,   2, 0, false},
+    {R::Statistics,         Make<CStatisticsScreen>,     19,     -1,   2, 0, false},
     {R::MainMenu,           Make<CMainMenuScreen>,       20,     -1,  -1, 0, false},
     {R::Profiles,           Make<CProfilesScreen>,       21,     -1,  -1, 0, false},
     {R::NewCareer,          Make<CNewCareerScreen>,      22,     -1,  -1, 0, false},

@@ -184,23 +184,28 @@ void BreakTie(QuickTeam& home, QuickTeam& away) {
     if (!side->five.empty()) {
         int index = std::min(static_cast<int>(5.0 * pick), Size(side->five) - 1);
         CPlayerStat* stat = side->five[static_cast<size_t>(index)].stat;
+        // The deciding basket goes into the club's record as well: the tables read the club's
+        // shot counters, which must stay the sums of its players'.
+        CMatchStat* club = side->stat;
+        auto count = [&](int playerField, int clubField, int attempts, int made) {
+            stat->Field(playerField) += attempts;
+            stat->Field(playerField + 1) += made;
+            club->Field(clubField) += attempts;
+            club->Field(clubField + 1) += made;
+        };
         stat->Field(10) += points;
         switch (kind) {
         case kLineThreePoint:
-            stat->Field(16) += 1;
-            stat->Field(17) += 1;
+            count(16, 15, 1, 1);
             break;
         case kLineTwoPoint:
-            stat->Field(14) += 1;
-            stat->Field(15) += 1;
+            count(14, 13, 1, 1);
             break;
         case kLineClose:
-            stat->Field(12) += 1;
-            stat->Field(13) += 1;
+            count(12, 11, 1, 1);
             break;
         default:
-            stat->Field(20) += 2;
-            stat->Field(21) += points;
+            count(20, 17, 2, points);
             break;
         }
     }

@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <cmath>
 #include <ctime>
-#include <limits>
 
 CMatch2D* g_pMatch2D = nullptr;
 
@@ -19,8 +18,10 @@ namespace {
 
 constexpr int kTextSubstitution = 500010;
 constexpr int kComputerFoulLimit = 5; // the computer takes a player off at five fouls
-constexpr int kAnyFouls = std::numeric_limits<int>::max();
-constexpr int kTopOfForms = 5; // court players a formation places
+constexpr int kTopOfForms = 5;        // court players a formation places
+constexpr float kBoxOut = 1.5f;       // metres a defender gains on the attacker at a rebound
+constexpr int kDefaultOffence = 0;
+constexpr int kDefaultDefence = 10;
 
 const Vec3 kShotSpotA[5][2] = {{{0, 0, -8}, {2, 0, 8}},
                                {{5.8f, 0, -8.6f}, {5.8f, 0, 8.6f}},
@@ -41,7 +42,7 @@ float LevelFactor(const CTeam& record, bool tournament) {
     }
     const int leagueClass = ((record.leagueId % 3) + 3) % 3;
     const bool regular = record.leagueKind == 100005;
-    static const float kFactors[3][2] = {{1.2f, 1.3f}, {1.3f, 1.4f}, {1.4f, 1.5f}};
+    static const float kFactors[3][2] = {{1.18f, 1.28f}, {1.3f, 1.4f}, {1.42f, 1.52f}};
     return kFactors[leagueClass][regular ? 1 : 0];
 }
 
@@ -131,6 +132,7 @@ CStr CMatch2D::Text(int textId) const {
 }
 
 void CMatch2D::Teardown() {
+    lastPasser = nullptr;
     ball.reset();
     homeTeam.reset();
     awayTeam.reset();
@@ -172,6 +174,22 @@ void CMatch2D::Setup() {
     ticksPerFrame = 1;
     lastHomeTeamFouls = lastAwayTeamFouls = 0;
     lastFouled = nullptr;
+    playTicks = 0;
+    lastPasser = nullptr;
+    lastPassTick = 0;
+}
+
+void CMatch2D::NotePass(CMatch2DPlayer* passer) {
+    lastPasser = passer;
+    lastPassTick = playTicks;
+}
+
+void CMatch2D::NoteBasket(const CMatch2DPlayer& scorer) {
+    if (lastPasser != nullptr && lastPasser != &scorer && lastPasser->homeSide == scorer.homeSide &&
+        playTicks - lastPassTick <= kAssistTicks) {
+        lastPasser->assists += 1;
+    }
+    lastPasser = nullptr;
 }
 
 void CMatch2D::FillTeam(CMatch2DTeam& team, CTeam* record, bool home, bool user, const CStaffRecord* staffA,
@@ -475,12 +493,7 @@ void CMatch2D::TipOff() {
             GainBall(jumper);
             return;
         }
-        if (result == 2) {
-            jumper->mustLeave = 1;
-        } else if (result == 3) {
-            (jumper->attacking ? jumper->attackFouls : jumper->defenceFouls) += 1;
-            (jumper->homeSide ? homeTeam : awayTeam)->teamFouls += 1;
-        }
+        // The contest itself has set the must-leave flag (2) or counted the foul (3).
     }
     if (CoinFlip()) {
         GainBall(home->mustLeave ? away : home);
@@ -512,12 +525,8 @@ bool CMatch2D::Replace(CMatch2DTeam& team, int outgoingId, int incomingId, bool 
 }
 
 bool CMatch2D::ReplaceOrForfeit(CMatch2DTeam& team, int outgoingId, bool home) {
-    // A player who must leave is replaced by a fouled-out one when nobody else is left.
-    int incoming = team.FindBenchPlayer();
-    if (incoming < 0) {
-        incoming = team.FindBenchPlayer(kAnyFouls);
-    }
-    if (!Replace(team, outgoingId, incoming, home)) {
+    // A fouled-out player never comes back on, not even for one who must leave.
+    if (!Replace(team, outgoingId, team.FindBenchPlayer(), home)) {
         Forfeit(team);
         return false;
     }
@@ -556,12 +565,11 @@ void CMatch2D::ComputerSubstitutions(CMatch2DTeam& team, bool home) {
 }
 
 void CMatch2D::HandleFouls(CMatch2DTeam& team, bool home) {
-    // Fouls never make a full squad forfeit: a player who has fouled out and has nobody eligible to
-    // replace him plays on, as the last player to foul out does in the professional game. Only a
-    // side that cannot field five (players who must leave) forfeits.
+    // A player with six fouls has fouled out: he is replaced by a bench player who has not, and a side
+    // with nobody left to bring on cannot field five and forfeits.
     int id = -1;
     if (UserControlled(team)) {
-        if (team.HasSixFouls(id) && team.FindBenchPlayer() >= 0) {
+        if (team.HasSixFouls(id)) {
             int index = 0;
             CMatch2DPlayer* p = team.FindById(id, index);
             paused = 1;
@@ -569,17 +577,20 @@ void CMatch2D::HandleFouls(CMatch2DTeam& team, bool home) {
                 hooks.substitutionPending();
             }
             ShowLeavePopup(p ? p->name : CStr(), 0);
-            if (hooks.postMessage) {
+            if (team.FindBenchPlayer() < 0) {
+                Forfeit(team);
+            } else if (hooks.postMessage) {
                 hooks.postMessage(ID_TACTICS_SOURCE, ID_TACTICS, kMsgClick, 0, 0);
             }
         }
         return;
     }
-    // The computer takes a player off at five fouls, for someone with fewer: a substitute with five
-    // would be taken off again at once. A sixth foul sends him off for anyone still eligible.
-    if (team.HasSixFouls(id) && Replace(team, id, team.FindBenchPlayer(), home)) {
+    if (team.HasSixFouls(id)) {
+        ReplaceOrForfeit(team, id, home);
         return;
     }
+    // The computer takes a player off at five fouls, for someone with fewer: a substitute with five
+    // would be taken off again at once, so with none of those he plays on.
     if (team.HasFiveFouls(id)) {
         Replace(team, id, team.FindBenchPlayer(kComputerFoulLimit), home);
     }
@@ -596,7 +607,7 @@ void CMatch2D::HandleMustLeave(CMatch2DTeam& team, bool home) {
                 hooks.substitutionPending();
             }
             ShowLeavePopup(p ? p->name : CStr(), 1);
-            if (team.FindBenchPlayer(kAnyFouls) < 0) {
+            if (team.FindBenchPlayer() < 0) {
                 Forfeit(team);
             } else if (hooks.postMessage) {
                 hooks.postMessage(ID_TACTICS_SOURCE, ID_TACTICS, kMsgClick, 0, 0);
@@ -637,6 +648,7 @@ void CMatch2D::StartBonus(CMatch2DTeam& shooting, CMatch2DTeam& fouling, bool ho
 }
 
 void CMatch2D::UpdateRules() {
+    ++playTicks;
     if (scoreGapActive && ++scoreGapCounter >= 10000) {
         scoreGapCounter = 0;
         scoreGapActive = 0;
@@ -686,6 +698,7 @@ void CMatch2D::UpdateRules() {
     awayTeam->Update();
 
     if (static_cast<int>(possessionTimer) == 22) {
+        (homeTeam->attacking ? *homeTeam : *awayTeam).shotClockViolations += 1;
         SwitchPossession();
     }
 
@@ -716,6 +729,7 @@ void CMatch2D::UpdateRules() {
 }
 
 void CMatch2D::SwitchPossession() {
+    lastPasser = nullptr;
     possessionChanged = 1;
     possessionTimer = 0.0f;
     const bool homeGetsBall = !homeTeam->attacking;
@@ -744,6 +758,11 @@ void CMatch2D::ResolveRebound() {
     float da = 0.0f;
     CMatch2DPlayer* home = homeTeam->FindNearest(ball->target, dh, nullptr);
     CMatch2DPlayer* away = awayTeam->FindNearest(ball->target, da, nullptr);
+    // In the real game the defenders stand between their men and the basket and box them out; on
+    // the flat court they trail the men they mark, so the defending side counts as that much nearer.
+    (homeTeam->attacking ? da : dh) -= kBoxOut;
+    dh = std::max(dh, 0.0f);
+    da = std::max(da, 0.0f);
     CMatch2DPlayer* taker = nullptr;
     if (home == nullptr || away == nullptr) {
         taker = home != nullptr ? home : away;
@@ -782,6 +801,18 @@ bool SetupMatch2D(CMatch2D& match, CTeam* home, CTeam* away, bool userIsHome, bo
     match.instantRun = instant ? 1 : 0;
     match.SetupLineups(home, away, userIsHome);
     match.LoadFormations(20, 21);
+    // A tactic id from a damaged career or screen would leave the side without spots: it plays the
+    // default offence or defence instead.
+    const auto playable = [&match](int id, int fallback, const char* kind) {
+        if (match.GetTacticFile(id).IsEmpty()) {
+            QuorelLog("[SetupMatch2D] No formation for %s tactic %d; the side plays tactic %d", kind, id,
+                      fallback);
+            return fallback;
+        }
+        return id;
+    };
+    userAttack = playable(userAttack, kDefaultOffence, "offence");
+    userDefence = playable(userDefence, kDefaultDefence, "defence");
     match.LoadHomeFormation(userIsHome ? userAttack : 0, userIsHome ? userDefence : 13);
     match.LoadAwayFormation(userIsHome ? 0 : userAttack, userIsHome ? 13 : userDefence);
     match.running = 1;

@@ -124,6 +124,14 @@ public:
     int32_t centiseconds = 0;
     // A cup match: both sides play at the cup's level.
     uint8_t tournament = 0;
+    // Ticks of play so far, and the last completed pass of the side in possession: a basket made
+    // within kAssistTicks of it is that passer's assist.
+    int32_t playTicks = 0;
+    CMatch2DPlayer* lastPasser = nullptr;
+    int32_t lastPassTick = 0;
+    static constexpr int kAssistTicks = 167; // five seconds
+    void NotePass(CMatch2DPlayer* passer);
+    void NoteBasket(const CMatch2DPlayer& scorer);
 
     Match2DHooks hooks;
 

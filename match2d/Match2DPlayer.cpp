@@ -21,6 +21,10 @@ constexpr int kTextExhausted = 500009;
 constexpr int kTextDunkMissed = 500011;
 constexpr int kTextDunkMade = 500012;
 
+constexpr float kDunkReach = 2.0f;     // a dunk is thrown from under the rim
+constexpr float kReach = 1.15f;        // a defender farther off cannot poke at the ball
+constexpr float kFreeThrowKey = 99.0f; // the free throw's own row of the two-point table
+
 int Clamp04(int index) {
     return index < 0 ? 0 : (index > 4 ? 4 : index);
 }
@@ -335,6 +339,18 @@ void CMatch2DPlayer::Update() {
         }
         const float d = DistanceToBasket();
         auto passRule = [&]() {
+            // The most open player of his side may be the holder himself. Then he keeps the ball and
+            // dribbles at the basket; a defender within reach pokes at it (a dribble contest),
+            // where a pass to himself would stop him dead and draw a contest every other tick.
+            if (mate == this) {
+                target = Basket();
+                float reach = 0.0f;
+                other->FindNearest(position, reach, nullptr);
+                if (reach < kReach) {
+                    Dribble();
+                }
+                return;
+            }
             const bool forward = homeSide ? position.z > 0.0f : position.z < 0.0f;
             const bool mateForward = homeSide ? mate->position.z > 0.0f : mate->position.z < 0.0f;
             if (!forward || mateForward) {
@@ -404,33 +420,36 @@ float CMatch2DPlayer::CommonTerms() const {
     return a + s + m;
 }
 
-bool CMatch2DPlayer::RollShot(const char* table, int ownRating, float distance) const {
+bool CMatch2DPlayer::RollShot(const char* table, int ownRating, float key) const {
     const float terms = CommonTerms();
     const int r = Roll20();
     const float sum = static_cast<float>(r + (height - 200) / 10 + ShootingRating() / 10 + ownRating) + terms;
-    const float target = match->Curve(table).Lookup(TruncatedKey(distance)) * levelFactor;
+    const float target = match->Curve(table).Lookup(key) * levelFactor;
     return target <= sum;
 }
 
 bool CMatch2DPlayer::RollTwoPointer(float distance) const {
-    return RollShot(kTwoPointModifier, TwoPointRating(), distance);
+    return RollShot(kTwoPointModifier, TwoPointRating(), TruncatedKey(distance));
 }
 
 bool CMatch2DPlayer::RollThreePointer(float distance) const {
-    return RollShot(kThreePointModifier, ThreePointRating(), distance);
+    return RollShot(kThreePointModifier, ThreePointRating(), TruncatedKey(distance));
 }
 
 bool CMatch2DPlayer::RollDunk(float distance) const {
-    return RollShot(kDunkingModifier, DunkRating(), distance);
+    return RollShot(kDunkingModifier, DunkRating(), TruncatedKey(distance));
 }
 
-bool CMatch2DPlayer::RollFreeThrow(float distance) const {
-    return RollShot(kTwoPointModifier, FreeThrowRating(), distance);
+bool CMatch2DPlayer::RollFreeThrow(float /*distance*/) const {
+    // An unguarded set shot from the line has its own row: the rows at 3-4 m are the contested
+    // jumpers from there, harder than a layup and easier than a shot from farther out.
+    return RollShot(kTwoPointModifier, FreeThrowRating(), kFreeThrowKey);
 }
 
 int CMatch2DPlayer::ContestBall(const Vec3& point) {
     energy -= 0.05f;
     const float d = Vec3Distance(position, point);
+
     const float target = match->ballStealth.Lookup(ReachBandKey(d)) * levelFactor;
     const float terms = CommonTerms();
     const float sum = static_cast<float>(Roll20() + StealRating()) + terms;
@@ -453,6 +472,8 @@ int CMatch2DPlayer::ContestBall(const Vec3& point) {
 
 void CMatch2DPlayer::WinBallFrom(CMatch2DPlayer* loser) {
     loser->hasBall = 0;
+    loser->turnovers += 1;
+    match->lastPasser = nullptr;
     match->ball->SetTarget(position);
     match->ball->SetPosition(position);
     TakePossession();
@@ -525,6 +546,7 @@ bool CMatch2DPlayer::Pass(CMatch2DPlayer* receiver) {
         hasBall = 0;
         ball.SetTarget(receiver->position);
         Counter(kStatPassesCompleted) += 1;
+        match->NotePass(this);
         return true;
     }
     Counter(kStatPassesFailed) += 1;
@@ -537,6 +559,8 @@ bool CMatch2DPlayer::Pass(CMatch2DPlayer* receiver) {
     hasBall = 0;
     ball.SetTarget(opponent->position);
     Counter(kStatPassesLost) += 1;
+    turnovers += 1;
+    match->lastPasser = nullptr;
     return false;
 }
 
@@ -564,7 +588,8 @@ void CMatch2DPlayer::Shoot() {
     match->ball->SetTarget(Basket());
     hasBall = 0;
     const float d = DistanceToBasket();
-    const bool dunk = CoinFlip();
+    // Only a player at the rim can dunk; from farther out the shot is a jumper.
+    const bool dunk = d < kDunkReach && CoinFlip();
     const bool made = dunk ? RollDunk(d) : RollTwoPointer(d);
     match->shotInFlight = 1;
     match->missedShot = made ? 0 : 1;
@@ -575,6 +600,7 @@ void CMatch2DPlayer::Shoot() {
     if (made) {
         (homeSide ? match->homePending2 : match->awayPending2) = 1;
         Counter(kStatFieldGoalsMade) += 1;
+        match->NoteBasket(*this);
         if (dunk) {
             Counter(kStatDunksMade) += 1;
         }
@@ -593,6 +619,7 @@ void CMatch2DPlayer::ShootThreePointer() {
     if (made) {
         (homeSide ? match->homePending3 : match->awayPending3) = 1;
         Counter(kStatThreesMade) += 1;
+        match->NoteBasket(*this);
     }
     PostEvent(made ? kTextThreeMade : kTextThreeMissed, this);
 }

@@ -155,6 +155,10 @@ public:
     int32_t teamNumber = 0;
     int32_t leaveTime = 0;
     float levelFactor = 0.0f;
+    // Box-score figures the result write-back does not read: passes that set up a made basket, and
+    // balls lost to the other side (stolen, won at a shot, or passed astray).
+    int32_t assists = 0;
+    int32_t turnovers = 0;
 
     uint8_t remarkFatigueOrFouls = 0;
     uint8_t remarkExhausted = 0;
@@ -168,7 +172,7 @@ public:
 
 private:
     float CommonTerms() const; // morale + stamina + aggression terms
-    bool RollShot(const char* table, int ownRating, float distance) const;
+    bool RollShot(const char* table, int ownRating, float key) const;
     void PostEvent(int textId, const CMatch2DPlayer* named) const;
     void WinBallFrom(CMatch2DPlayer* loser);
     void LineUpFreeThrows(bool homeShoots);

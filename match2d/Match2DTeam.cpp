@@ -328,6 +328,22 @@ int CMatch2DTeam::SumFouls() const {
     return sum;
 }
 
+int CMatch2DTeam::SumAssists() const {
+    int sum = 0;
+    for (const auto& p : players) {
+        sum += p->assists;
+    }
+    return sum;
+}
+
+int CMatch2DTeam::SumTurnovers() const {
+    int sum = shotClockViolations;
+    for (const auto& p : players) {
+        sum += p->turnovers;
+    }
+    return sum;
+}
+
 void CMatch2DBall::Step() {
     direction = target - position;
     direction.Normalize();

@@ -73,6 +73,10 @@ public:
     void GetPassTotals(int& completed, int& failed) const;
     void GetFreeThrowTotals(int& made, int& taken) const;
     int SumFouls() const;
+    int SumAssists() const;
+    // Balls lost by the players, and by the side when the shot clock runs out.
+    int SumTurnovers() const;
+    int32_t shotClockViolations = 0;
 
     // Free-throw line-up entry the next player of this side takes. Starts at 1 each match and after
     // each series; the readers clamp it to the table.

@@ -106,6 +106,9 @@ public:
 
     CStr Text(int id) const { return m_text ? m_text(id) : CStr(); }
     const TextLookup& Texts() const { return m_text; }
+    // Tooltip texts by id (grid headers name theirs by id); empty without a tooltip file.
+    void SetTooltips(TextLookup tooltips) { m_tooltips = std::move(tooltips); }
+    CStr Tooltip(int id) const { return m_tooltips ? m_tooltips(id) : CStr(); }
     // The element of that id in any layer; null when the layout has none.
     CGuiElement* Find(int id) const;
     // Safe from any thread.
@@ -128,5 +131,6 @@ private:
     CScreenStack& m_stack;
     IShell& m_shell;
     TextLookup m_text;
+    TextLookup m_tooltips;
     ScreenLookup m_screens;
 };

@@ -222,3 +222,28 @@
 #define ID_BOX_AWAY_BENCH 11124
 #define ID_COMMENTARY_LIST 11317
 #define ID_COMMENTARY_CLOSE 11318
+// Statistics: the standings window, the fixtures window and the match comparison (one screen
+// object behind all three); each window's two tab buttons switch to the other two
+#define ID_ST_TAB_FIXTURES 10786
+#define ID_ST_STANDINGS 10787
+#define ID_ST_TAB_COMPARE 10788
+#define ID_ST_COMPETITION 10789
+#define ID_ST_SQUAD 10791
+#define ID_ST_TEAMINFO 10793
+#define ID_ST_PLAYERS 10796
+#define ID_FIXTURES 10797
+#define ID_FX_GRID 10798
+#define ID_FX_COMPETITION 10799
+#define ID_FX_TAB_STANDINGS 10790
+#define ID_FX_TAB_COMPARE 10792
+#define ID_MATCHCOMPARE 10800
+#define ID_MC_GRID 10802
+#define ID_MC_COMPETITION 10803
+#define ID_MC_HOME_PICTURE 10805
+#define ID_MC_HOME_NAME 10806
+#define ID_MC_HOME_GRID 10807
+#define ID_MC_AWAY_PICTURE 10809
+#define ID_MC_AWAY_NAME 10810
+#define ID_MC_AWAY_GRID 10811
+#define ID_MC_TAB_STANDINGS 10794
+#define ID_MC_TAB_FIXTURES 10795

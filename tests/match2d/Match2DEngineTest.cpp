@@ -93,24 +93,10 @@ TEST_F(Match2DTest, ComputerReplacesFouledOutPlayersAndForfeitsOnlyWhenItCannotF
     match.GetAwayPlayer(0)->attackFouls = 6;
     match.UpdateRules();
     EXPECT_EQ(match.GetAwayPlayer(0), five);
-    // With nobody eligible left the fouled-out player plays on: fouls never forfeit a match.
-    match.GetAwayPlayer(3)->defenceFouls = 7;
-    match.UpdateRules();
-    EXPECT_EQ(match.GetAwayPlayer(3)->Fouls(), 7);
-    EXPECT_FALSE(match.IsOver());
-
-    // A player who must leave is replaced by a fouled-out one when nobody else is left; when every
-    // bench player must leave too, the side cannot field five and forfeits.
-    match.GetAwayPlayer(4)->mustLeave = 1;
-    match.UpdateRules();
-    EXPECT_GE(match.GetAwayPlayer(4)->Fouls(), 6);
-    EXPECT_FALSE(match.IsOver());
-    for (int i = kCourtPlayers; i < team.PlayerCount(); ++i) {
-        team.GetPlayer(i)->mustLeave = 1;
-    }
+    // A sixth foul with nobody eligible left: the side cannot field five and forfeits, 0:2.
     match.GetHomeTeam()->score = 10;
     team.score = 40;
-    match.GetAwayPlayer(1)->mustLeave = 1;
+    match.GetAwayPlayer(3)->defenceFouls = 6;
     match.UpdateRules();
     EXPECT_EQ(match.quarter, 5);
     EXPECT_TRUE(match.forfeited);
@@ -118,6 +104,31 @@ TEST_F(Match2DTest, ComputerReplacesFouledOutPlayersAndForfeitsOnlyWhenItCannotF
     EXPECT_EQ(team.score, 0);
     match.TickClock(0); // nothing after the end
     EXPECT_EQ(team.score, 0);
+}
+
+TEST_F(Match2DTest, FouledOutPlayersNeverComeBackNotEvenForOneWhoMustLeave) {
+    GameSrand(12);
+    ClubBuilder home(1, 12), away(2, 12);
+    Start(home.team, away.team, true, false);
+    match.TickClock(0);
+    CMatch2DTeam& team = *match.GetAwayTeam();
+    for (int i = kCourtPlayers; i < team.PlayerCount(); ++i) {
+        team.GetPlayer(i)->defenceFouls = 6;
+    }
+    CMatch2DPlayer* clean = team.GetPlayer(11); // the last of the twelve
+    clean->defenceFouls = 0;
+    CMatch2DPlayer* hurt = match.GetAwayPlayer(4);
+    hurt->mustLeave = 1;
+    match.UpdateRules();
+    EXPECT_EQ(match.GetAwayPlayer(4), clean);
+    EXPECT_FALSE(match.IsOver());
+    match.GetAwayPlayer(1)->mustLeave = 1; // only fouled-out players and the hurt one are left
+    match.UpdateRules();
+    EXPECT_TRUE(match.forfeited);
+    EXPECT_EQ(team.score, 0);
+    for (int i = 0; i < kCourtPlayers; ++i) {
+        EXPECT_LT(match.GetAwayPlayer(i)->Fouls(), 6);
+    }
 }
 
 TEST_F(Match2DTest, UserSideIsAskedWhenWatchedAndHandledLikeTheComputerInAnInstantRun) {
@@ -148,16 +159,17 @@ TEST_F(Match2DTest, UserSideIsAskedWhenWatchedAndHandledLikeTheComputerInAnInsta
     const float minutes = match.minutes;
     match.TickClock(0);
     EXPECT_EQ(match.minutes, minutes); // paused clock
-    // Nobody left to bring on: no question, he plays on.
+    // Nobody left to bring on: he is told, and the side cannot field five.
     match.paused = 0;
     popups = messages = 0;
     for (int i = kCourtPlayers; i < match.GetHomeTeam()->PlayerCount(); ++i) {
         match.GetHomePlayer(i)->mustLeave = 1;
     }
     match.UpdateRules();
-    EXPECT_FALSE(match.paused);
-    EXPECT_FALSE(match.IsOver());
-    EXPECT_EQ(popups, 0);
+    EXPECT_EQ(popups, 1);
+    EXPECT_EQ(messages, 0);
+    EXPECT_TRUE(match.forfeited);
+    EXPECT_EQ(match.GetHomeTeam()->score, 0);
 
     // Instant: no pause, no popup; the player is replaced and the match is played out.
     popups = messages = 0;
@@ -207,6 +219,7 @@ void SetFreeThrowKeys(CMatch2D& match, bool make) {
     for (int key = 0; key <= 30; ++key) {
         match.twoPointModifier.AddPoint(static_cast<float>(key), make ? 0.0f : 10000.0f);
     }
+    match.twoPointModifier.AddPoint(99.0f, make ? 0.0f : 10000.0f); // the free-throw line's row
 }
 
 TEST_F(Match2DTest, FreeThrowSeriesLinesUpInsideTheTablesAndScoresOnlyWhatWasMade) {
@@ -272,6 +285,8 @@ TEST_F(Match2DTest, ReboundGoesToTheBetterRebounderUnderTheBasketElseTheNearer) 
                 Vec3(-6.0f + i, 0.0f, team == match.GetHomeTeam() ? -10.0f : 10.0f);
         }
     }
+    match.GetHomeTeam()->SetAttacking();
+    match.GetAwayTeam()->SetDefending();
     match.ball->SetTarget(0.0f, 0.0f, 11.0f);
     CMatch2DPlayer* home0 = match.GetHomePlayer(0);
     CMatch2DPlayer* away0 = match.GetAwayPlayer(0);
@@ -298,6 +313,54 @@ TEST_F(Match2DTest, ReboundGoesToTheBetterRebounderUnderTheBasketElseTheNearer) 
     home0->position = Vec3(0.0f, 0.0f, 13.0f); // beyond 1.5: distance decides
     match.ResolveRebound();
     EXPECT_TRUE(away0->rebound);
+
+    // The defender boxes out: trailing the attacker by 1.3 m he still takes the ball.
+    for (int i = 1; i < kCourtPlayers; ++i) {
+        match.GetAwayPlayer(i)->position = Vec3(-6.0f + i, 0.0f, 0.0f);
+    }
+    away0->rebound = 0;
+    home0->position = Vec3(0.0f, 0.0f, 12.6f);
+    away0->position = Vec3(0.0f, 0.0f, 8.1f);
+    match.ResolveRebound();
+    EXPECT_TRUE(away0->rebound);
+    EXPECT_FALSE(home0->rebound);
+    away0->rebound = 0;
+    away0->position = Vec3(0.0f, 0.0f, 7.0f); // 2.4 m behind: the attacker's ball
+    match.ResolveRebound();
+    EXPECT_TRUE(home0->rebound);
+    EXPECT_EQ(home0->Counter(kStatOffensiveRebounds), 2);
+}
+
+TEST_F(Match2DTest, TipOffFoulIsCountedOnceAndBadTacticIdsFallBackToTheDefaults) {
+    ClubBuilder home(1, 12), away(2, 12);
+    // No jumper can win the ball: every contest is a foul, an injury or nothing.
+    int fouls = 0;
+    for (unsigned int seed = 1; seed <= 400 && fouls == 0; ++seed) {
+        GameSrand(seed);
+        Start(home.team, away.team, true, true);
+        match.ballStealth.Clear();
+        for (float key : {0.0f, 0.5f, 1.0f, 1.5f, 2.0f}) {
+            match.ballStealth.AddPoint(key, 100000.0f);
+        }
+        match.TickClock(0);
+        for (CMatch2DTeam* team : {match.GetHomeTeam(), match.GetAwayTeam()}) {
+            EXPECT_EQ(team->GetTeamFouls(), team->SumFouls());
+            EXPECT_LE(team->SumFouls(), 1);
+            fouls += team->SumFouls();
+        }
+    }
+    EXPECT_GT(fouls, 0);
+
+    // A tactic id without a formation plays the default offence or defence, for that side alone.
+    Start(home.team, away.team, true, true);
+    ASSERT_TRUE(SetupMatch2D(match, &home.team, &away.team, false, true, 42, 77));
+    EXPECT_EQ(match.GetAwayTeam()->attackTacticId, 0);
+    EXPECT_EQ(match.GetAwayTeam()->defenceTacticId, 10);
+    EXPECT_EQ(match.GetHomeTeam()->defenceTacticId, 13);
+    EXPECT_NE(match.GetAwayPlayer(0)->attackSpot, Vec3());
+    ASSERT_TRUE(SetupMatch2D(match, &home.team, &away.team, true, true, 5, 99));
+    EXPECT_EQ(match.GetHomeTeam()->attackTacticId, 5);
+    EXPECT_EQ(match.GetHomeTeam()->defenceTacticId, 10);
 }
 
 TEST_F(Match2DTest, TeamSearchesAndSumsCoverTheWholeSquad) {

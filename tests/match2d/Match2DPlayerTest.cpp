@@ -275,6 +275,69 @@ TEST_F(Match2DPlayerTest, RollsReadTruncatedKeysAndExhaustionRemovesAnEmptyPlaye
     EXPECT_TRUE(events[0].home);
 }
 
+TEST_F(Match2DPlayerTest, HolderWhoIsHisOwnMostOpenPlayerDribblesAtTheBasketInsteadOfPassingToHimself) {
+    match.GetAwayTeam()->SetAttacking();
+    match.GetHomeTeam()->SetDefending();
+    match.ballStealth.Clear(); // nobody wins the ball here
+    for (float key : {0.0f, 0.5f, 1.0f, 1.5f, 2.0f}) {
+        match.ballStealth.AddPoint(key, 100000.0f);
+    }
+    CMatch2DPlayer* holder = Attacker(0);
+    holder->position = holder->target = Vec3(0.0f, 0.0f, 0.0f); // 12.25 from his basket
+    holder->hasBall = 1;
+    match.ball->SetPosition(holder->position);
+    // Every mate has a defender on him; the holder's own is a metre off.
+    CMatch2DPlayer* marker = match.GetHomePlayer(0);
+    for (int i = 1; i < kCourtPlayers; ++i) {
+        Attacker(i)->position = Vec3(-5.0f + 2.0f * i, 0.0f, -4.0f);
+        match.GetHomePlayer(i)->position = Attacker(i)->position + Vec3(0.3f, 0.0f, 0.0f);
+    }
+    for (float gap : {1.0f, 1.5f}) {
+        holder->position = Vec3(0.0f, 0.0f, 0.0f);
+        holder->hasBall = 1;
+        marker->position = Vec3(gap, 0.0f, 0.0f);
+        ASSERT_EQ(holder->FindOpenTeammate(), holder);
+        const float markerEnergy = marker->energy;
+        holder->Update();
+        EXPECT_TRUE(holder->hasBall);
+        EXPECT_FALSE(holder->receivingPass);
+        EXPECT_EQ(holder->Counter(kStatPassesCompleted) + holder->Counter(kStatPassesFailed), 0);
+        EXPECT_EQ(holder->target, match.homeInbound); // on his way to the basket
+        EXPECT_LT(holder->position.z, 0.0f);
+        // Only a defender within reach pokes at the ball.
+        EXPECT_FLOAT_EQ(marker->energy, gap < 1.15f ? markerEnergy - 0.05f : markerEnergy) << gap;
+    }
+}
+
+TEST_F(Match2DPlayerTest, DunksOnlyAtTheRimAndFreeThrowsReadTheirOwnRow) {
+    CMatch2DPlayer* p = match.GetHomePlayer(0);
+    p->attacking = 1;
+    for (int i = 0; i < 40; ++i) {
+        p->position = Vec3(0.0f, 0.0f, 12.25f - 2.5f); // 2.5 m out: never a dunk
+        p->hasBall = 1;
+        p->Shoot();
+    }
+    EXPECT_EQ(p->Counter(kStatDunksTaken), 0);
+    EXPECT_EQ(p->Counter(kStatFieldGoalsTaken), 40);
+    for (int i = 0; i < 40; ++i) {
+        p->position = Vec3(0.0f, 0.0f, 12.25f - 0.5f);
+        p->Shoot();
+    }
+    EXPECT_GT(p->Counter(kStatDunksTaken), 0);
+    EXPECT_LT(p->Counter(kStatDunksTaken), 40);
+
+    // The layup is the easiest shot of the shipped table, and the free throw has a row of its own.
+    const ModifierCurve& two = match.twoPointModifier;
+    for (float key = 1.0f; key <= 30.0f; key += 1.0f) {
+        EXPECT_LE(two.Lookup(key - 1.0f), two.Lookup(key)) << key;
+    }
+    match.twoPointModifier.Clear();
+    match.twoPointModifier.AddPoint(4.0f, 100000.0f); // the field shot from the line
+    match.twoPointModifier.AddPoint(99.0f, -100000.0f);
+    EXPECT_TRUE(p->RollFreeThrow(4.25f));
+    EXPECT_FALSE(p->RollTwoPointer(4.25f));
+}
+
 TEST_F(Match2DPlayerTest, RandomPointsStayOnTheCourtAndStepsStopAtTheTarget) {
     CMatch2DPlayer* p = match.GetHomePlayer(0);
     p->position = Vec3(6.5f, 0.0f, 13.5f);

@@ -178,7 +178,8 @@ CPlayer* CWorldGenerator::MakePlayer(int32_t id, int32_t teamId, int32_t positio
     player->words[kWordHeight] = 185 + size * 5 + Roll(0, 10);
     player->words[kWordWeight] = 80 + size * 6 + Roll(0, 11);
     player->words[kWordShirtNumber] = 4 + slot;
-    int low = 35 + tier * 10;
+    // Five points of skill between classes: a higher league's clubs are better, not another sport.
+    int low = 40 + tier * 5;
     for (int s = 1; s <= kSkillCount; ++s) {
         int value = s == 1 ? Roll(70, 100) : Roll(low, low + 20);
         player->SkillValue(s) = value;

@@ -1,0 +1,343 @@
+// The season's standings, team figures and player averages, built from the match records.
+#include "career/Standings.h"
+
+#include "career/Calendar.h"
+#include "career/CareerSession.h"
+#include "career/FixtureList.h"
+#include "database/MemoryDB.h"
+#include "database/Records.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+int SeasonStartKey(const CCareerSession& session) {
+    if (!session.fixtureList)
+        return 0;
+    const SeasonSpan& season = session.fixtureList->Season();
+    return MakeDateKey(season.startYear, season.startMonth, season.startDay);
+}
+
+float Percent(float made, float attempted) {
+    return attempted == 0.0f ? 0.0f : made / attempted * 100.0f;
+}
+
+CStr PairText(float made, float attempted) {
+    return CStr::Formatted("%.2f-%.2f", static_cast<double>(made), static_cast<double>(attempted));
+}
+
+// Ascending by an integer key, in place; equal keys keep whatever order the partitioning leaves,
+// which the season rollover and cup draws have always lived with.
+template <class Row, class KeyOf> void QuickSortByKey(std::vector<Row>& rows, int lo, int hi, KeyOf key) {
+    while (hi > lo) {
+        int32_t pivot = key(*rows[static_cast<size_t>((lo + hi) / 2)]);
+        int i = lo;
+        int j = hi;
+        do {
+            while (i < hi && key(*rows[static_cast<size_t>(i)]) < pivot)
+                ++i;
+            while (j > lo && key(*rows[static_cast<size_t>(j)]) > pivot)
+                --j;
+            if (i > j)
+                break;
+            std::swap(rows[static_cast<size_t>(i)], rows[static_cast<size_t>(j)]);
+            ++i;
+            --j;
+        } while (i <= j);
+        if (lo < j)
+            QuickSortByKey(rows, lo, j, key);
+        if (i >= hi)
+            return;
+        lo = i;
+    }
+}
+
+// A complete sort by name in byte order (rows with equal names in any order); -1 bounds mean the
+// whole list.
+template <class Row> void SortByName(std::vector<Row>& rows, int lo, int hi) {
+    int n = static_cast<int>(rows.size());
+    if (lo < 0)
+        lo = 0;
+    if (hi < 0 || hi >= n)
+        hi = n - 1;
+    if (hi <= lo)
+        return;
+    std::stable_sort(rows.begin() + lo, rows.begin() + hi + 1,
+                     [](const Row& a, const Row& b) { return a->name < b->name; });
+}
+
+} // namespace
+
+// ---- player rows ---------------------------------------------------------------------------------
+
+int32_t StatisticsPositionText(int32_t positionCode) {
+    switch (positionCode) {
+    case 80063:
+        return 100034;
+    case 80064:
+        return 100037;
+    case 80065:
+        return 100038;
+    case 80066:
+    case 80067:
+        return 100039;
+    case 80068:
+        return 200013;
+    case 80069:
+        return 100036;
+    default:
+        return -1;
+    }
+}
+
+float MinutesDisplay(float seconds) {
+    float whole = std::trunc(seconds * 0.016666668f);
+    int rest = static_cast<int>(std::trunc(seconds)) % 60;
+    return whole + static_cast<float>(rest) * 0.01f;
+}
+
+void PlayerStatRow::AddMatchStat(const CPlayerStat* record) {
+    if (!record)
+        return;
+    games += 1;
+    minutes += static_cast<float>(record->Field(5));
+    points += static_cast<float>(record->Field(10));
+    fieldGoalsMade += static_cast<float>(record->Field(15) + record->Field(13) + record->Field(17));
+    fieldGoalsAttempted += static_cast<float>(record->Field(14) + record->Field(12) + record->Field(16));
+    threesMade += static_cast<float>(record->Field(17));
+    threesAttempted += static_cast<float>(record->Field(16));
+    freeThrowsMade += static_cast<float>(record->Field(21));
+    freeThrowsAttempted += static_cast<float>(record->Field(20));
+}
+
+void PlayerStatRow::Build(const StandingsContext& ctx, const CPlayer* player, CStr passedTeamName) {
+    if (!player)
+        return;
+    name = player->name;
+    number = player->words[kWordShirtNumber];
+    int32_t positionText = StatisticsPositionText(player->words[kWordPosition]);
+    if (positionText >= 0)
+        position = LookUpText(ctx.getText, positionText);
+    teamName = std::move(passedTeamName);
+    hasStats = 0;
+    // The records stand oldest first: walking back from the newest stops at last season.
+    for (auto it = player->stats.rbegin(); it != player->stats.rend(); ++it) {
+        const CPlayerStat* record = *it;
+        if (!record)
+            continue;
+        if (record->DateKey() < ctx.seasonStartKey)
+            break;
+        hasStats = 1;
+        AddMatchStat(record);
+    }
+    if (games != 0) {
+        float n = static_cast<float>(games);
+        // The time is averaged in seconds and only then shown as minutes.seconds: averaging the
+        // display value would turn two games of 45 seconds into "0.65".
+        minutes = MinutesDisplay(minutes / n);
+        points /= n;
+        fieldGoalsMade /= n;
+        fieldGoalsAttempted /= n;
+        threesMade /= n;
+        threesAttempted /= n;
+        freeThrowsMade /= n;
+        freeThrowsAttempted /= n;
+    } else {
+        minutes = points = 0;
+        fieldGoalsMade = fieldGoalsAttempted = threesMade = threesAttempted = 0;
+        freeThrowsMade = freeThrowsAttempted = 0;
+    }
+    fieldGoalPercent = Percent(fieldGoalsMade, fieldGoalsAttempted);
+    threePercent = Percent(threesMade, threesAttempted);
+    freeThrowPercent = Percent(freeThrowsMade, freeThrowsAttempted);
+    fieldGoalText = PairText(fieldGoalsMade, fieldGoalsAttempted);
+    threeText = PairText(threesMade, threesAttempted);
+    freeThrowText = PairText(freeThrowsMade, freeThrowsAttempted);
+}
+
+// ---- team rows -----------------------------------------------------------------------------------
+
+void TeamStatRow::Reset() {
+    *this = TeamStatRow();
+}
+
+void TeamStatRow::AddResult(const CMatchStat* record) {
+    if (!record)
+        return;
+    if (record->Field(9) > record->Field(10))
+        ++wins;
+    else
+        ++losses;
+    pointsFor += record->Field(9);
+    pointsAgainst += record->Field(10);
+    ++games;
+}
+
+void TeamStatRow::Build(const StandingsContext& ctx, CTeam* source) {
+    if (!source)
+        return;
+    team = source;
+    teamId = source->id;
+    name = source->name;
+    country = LookUpText(ctx.getText, source->countryTextId);
+    infoValue1 = source->attendance;
+    hasResults = 0;
+    if (source->stadium) {
+        stadiumName = source->stadium->name;
+        stadiumCapacity = 0;
+        for (const CStadiumWingRecord* wing : source->stadium->wings)
+            if (wing)
+                stadiumCapacity += wing->seats;
+    } else {
+        stadiumName = LookUpText(ctx.getText, kNoStadiumText);
+        stadiumCapacity = 0;
+    }
+    infoValue2 = source->fanBase;
+    for (const CStaffRecord* member : source->staff) {
+        int index = member ? member->category - kFirstStaffCategory : -1;
+        if (index >= 0 && index < kStaffCategories)
+            staffNames[index] = member->name;
+    }
+    for (const CMatchStat* record : source->matchStats) {
+        if (record && record->DateKey() >= ctx.seasonStartKey)
+            AddResult(record);
+    }
+    if (games != 0) {
+        recordScore = 2 * wins - 2 * losses;
+        winPercent = static_cast<float>(wins) / static_cast<float>(games) * 100.0f;
+        hasResults = 1;
+    } else {
+        hasResults = 0;
+    }
+
+    std::vector<std::unique_ptr<PlayerStatRow>> unranked;
+    for (const CPlayer* player : source->players) {
+        if (!player)
+            continue;
+        auto row = std::make_unique<PlayerStatRow>();
+        row->Build(ctx, player, name);
+        (row->hasStats ? players : unranked).push_back(std::move(row));
+    }
+    if (!players.empty())
+        SortPlayersByFieldGoals(0, static_cast<int>(players.size()) - 1);
+    if (!unranked.empty()) {
+        SortPlayersByName(0, static_cast<int>(unranked.size()) - 1, unranked);
+        for (auto it = unranked.rbegin(); it != unranked.rend(); ++it)
+            players.push_back(std::move(*it));
+    }
+}
+
+void TeamStatRow::SortPlayersByFieldGoals(int lo, int hi) {
+    int n = static_cast<int>(players.size());
+    if (lo < 0 || hi >= n)
+        return;
+    QuickSortByKey(players, lo, hi, [](const PlayerStatRow& row) {
+        return static_cast<int32_t>(std::trunc(static_cast<double>(row.fieldGoalPercent) * 1000.0));
+    });
+}
+
+void TeamStatRow::SortPlayersByName(int lo, int hi, std::vector<std::unique_ptr<PlayerStatRow>>& list) {
+    SortByName(list, lo, hi);
+}
+
+// ---- competitions --------------------------------------------------------------------------------
+
+void CompetitionStats::Reset() {
+    name = CStr();
+    leagueId = -1;
+    leagueType = kCupLeagueType;
+    standings.clear();
+}
+
+int32_t CompetitionStats::SortKey(const TeamStatRow& row) const {
+    if (leagueType == kCupLeagueType)
+        return row.recordScore;
+    return static_cast<int32_t>(std::trunc(static_cast<double>(row.winPercent) * 1000.0));
+}
+
+void CompetitionStats::SortTeamsByRecord(int lo, int hi) {
+    int n = static_cast<int>(standings.size());
+    if (lo < 0 || hi >= n)
+        return;
+    QuickSortByKey(standings, lo, hi, [this](const TeamStatRow& row) { return SortKey(row); });
+}
+
+void CompetitionStats::SortTeamsByName(int lo, int hi, std::vector<std::unique_ptr<TeamStatRow>>& list) {
+    SortByName(list, lo, hi);
+}
+
+bool CompetitionStats::Build(const StandingsContext& ctx, const CLeague* league, const CLeague* userLeague,
+                             bool countryScope) {
+    Reset();
+    if (!league || !userLeague)
+        return false;
+    name = LookUpText(ctx.getText, league->nameTextId);
+    leagueId = league->id;
+    leagueType = league->type;
+    CTeam* reference = userLeague->teams.empty() ? nullptr : userLeague->teams.front();
+    if (!reference)
+        return false;
+
+    std::vector<std::unique_ptr<TeamStatRow>> withoutResults;
+    for (CTeam* team : league->teams) {
+        if (!team)
+            continue;
+        // The career holds the user's club; the world's copy of it plays no matches.
+        if (team->id == reference->id)
+            team = reference;
+        if (countryScope && team->countryTextId != reference->countryTextId)
+            continue;
+        auto row = std::make_unique<TeamStatRow>();
+        row->Build(ctx, team);
+        (row->hasResults ? standings : withoutResults).push_back(std::move(row));
+    }
+    if (standings.empty() && withoutResults.empty())
+        return false;
+    if (!standings.empty())
+        SortTeamsByRecord(0, static_cast<int>(standings.size()) - 1);
+    if (!withoutResults.empty()) {
+        SortTeamsByName(0, static_cast<int>(withoutResults.size()) - 1, withoutResults);
+        // Each goes in at the front, so the front ends up in descending name order.
+        for (auto& row : withoutResults)
+            standings.insert(standings.begin(), std::move(row));
+    }
+    return true;
+}
+
+bool BuildAllCompetitions(const StandingsContext& ctx, const CMemoryDB* world, const CMemoryDB* career,
+                          StandingsScope scope, CompetitionList& out) {
+    if (!world || !career || world->leagues.IsEmpty() || career->leagues.IsEmpty())
+        return false;
+    const CLeague* userLeague = career->leagues.At(0);
+    out.clear();
+    bool countryScope = scope.countryScope;
+    bool leagueScope = !countryScope && scope.leagueScope;
+    for (const CLeague* league : world->leagues) {
+        if (!league || league->type != userLeague->type)
+            continue;
+        if (leagueScope && league->id != userLeague->id)
+            continue;
+        auto competition = std::make_unique<CompetitionStats>();
+        if (competition->Build(ctx, league, userLeague, countryScope))
+            out.push_back(std::move(competition));
+    }
+    return true;
+}
+
+CompetitionList BuildSeasonStandings(const CCareerSession& session, const TextLookup& getText) {
+    CompetitionList list;
+    if (!session.HasOpenCareer())
+        return list;
+    StandingsContext ctx{getText, SeasonStartKey(session)};
+    StandingsScope scope{session.options.enableLeagueSimulation, session.options.enableCountrySimulation};
+    BuildAllCompetitions(ctx, session.worldDB, session.careerDB, scope, list);
+    return list;
+}
+
+const CompetitionStats* FindCompetition(const CompetitionList& list, int32_t leagueId) {
+    for (const auto& competition : list)
+        if (competition && competition->leagueId == leagueId)
+            return competition.get();
+    return nullptr;
+}

@@ -1,0 +1,106 @@
+// The club records of a quick result agree with its players' records, and the day's events land in
+// the players' counters: the league tables and the match comparison read the club records.
+#include "career/MatchDay.h"
+#include "engine/GameRand.h"
+
+#include "DayTestWorld.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+using daytest::MakeTeam;
+
+namespace {
+
+struct SideSums {
+    int points = 0;
+    int field[31] = {};
+};
+
+SideSums SumPlayers(const CTeam* team) {
+    SideSums sums;
+    for (const CPlayer* player : team->players) {
+        const CPlayerStat* stat = player->stats.back();
+        sums.points += stat->Field(10);
+        for (int f = 1; f <= 30; ++f)
+            sums.field[f] += stat->Field(f);
+    }
+    return sums;
+}
+
+// Club field -> player field: close shots, two- and three-pointers, free throws (attempted, made).
+constexpr std::pair<int, int> kShotFields[] = {{11, 12}, {12, 13}, {13, 14}, {14, 15},
+                                               {15, 16}, {16, 17}, {17, 20}, {18, 21}};
+
+void ExpectClubMatchesPlayers(const CTeam* team, int match) {
+    const CMatchStat* club = team->matchStats.back();
+    SideSums sums = SumPlayers(team);
+    EXPECT_EQ(club->Field(9), sums.points) << team->name.GetText() << " match " << match;
+    for (const auto& [clubField, playerField] : kShotFields)
+        EXPECT_EQ(club->Field(clubField), sums.field[playerField])
+            << team->name.GetText() << " match " << match << " club field " << clubField;
+}
+
+} // namespace
+
+TEST(QuickMatchBooks, ClubShotCountersAreTheSumsOfThePlayersRecords) {
+    GameSrand(11);
+    CMemoryDB world;
+    CTeam* home = MakeTeam(world, 1, "Harbour", 12, 5);
+    CTeam* away = MakeTeam(world, 2, "Valley", 12, 5);
+    QuickMatchContext ctx;
+    ctx.date = GameDate{2007, 10, 3};
+    ctx.matchStats = &world.matchStats;
+    ctx.playerStats = &world.playerStats;
+    // Enough matches that some end level after 48 minutes: the deciding basket must reach both books.
+    for (int match = 1; match <= 600; ++match) {
+        int homeScore = 0, awayScore = 0;
+        SimulateQuickMatch(ctx, home, away, homeScore, awayScore);
+        ExpectClubMatchesPlayers(home, match);
+        ExpectClubMatchesPlayers(away, match);
+        if (::testing::Test::HasFailure())
+            break;
+    }
+}
+
+TEST(QuickMatchBooks, TheDaysEventsLandInTheirPlayerCounters) {
+    GameSrand(5);
+    CMemoryDB world;
+    CTeam* home = MakeTeam(world, 1, "Harbour", 12, 5);
+    CTeam* away = MakeTeam(world, 2, "Valley", 12, 5);
+    CDayResults results;
+    QuickMatchContext ctx;
+    ctx.date = GameDate{2007, 10, 3};
+    ctx.matchStats = &world.matchStats;
+    ctx.playerStats = &world.playerStats;
+    ctx.results = &results;
+    int homeScore = 0, awayScore = 0;
+    SimulateQuickMatch(ctx, home, away, homeScore, awayScore);
+
+    // A report entry starts at 0 and gains 1 with each further event of its player, so a player's
+    // count of an event kind is the entry's value plus one.
+    auto counts = [&](int category) {
+        std::map<std::string, int> byPlayer;
+        for (const MatchDayEntry& entry : results.List(category))
+            byPlayer[entry.playerName.Std()] = entry.value + 1;
+        return byPlayer;
+    };
+    const std::pair<int, int> kinds[] = {
+        {CDayResults::kRebounds, 30}, {CDayResults::kDefence, 26}, {CDayResults::kSteals, 27}};
+    for (const auto& [category, field] : kinds) {
+        std::map<std::string, int> expected = counts(category);
+        int total = 0;
+        for (const CTeam* team : {home, away}) {
+            for (const CPlayer* player : team->players) {
+                int counted = player->stats.back()->Field(field);
+                auto it = expected.find(player->name.Std());
+                EXPECT_EQ(counted, it == expected.end() ? 0 : it->second)
+                    << player->name.GetText() << " field " << field;
+                total += counted;
+            }
+        }
+        EXPECT_GT(total, 0) << "field " << field;
+    }
+}
