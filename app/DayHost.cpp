@@ -189,11 +189,11 @@ void CGameDayHost::LoadMatchTactics() {
 
 UserMatchOutcome CGameDayHost::StartUserMatch(const UserMatchSetup& chosen) {
     UserMatchSetup setup = chosen;
-    // Until the 3D match display exists a 3D choice is played on the flat court, so the user's
-    // fixture is never left unplayed.
-    if (setup.view == UserMatchView::Scene3D && m_gm.Screen(ScreenRole::MatchHud) == nullptr) {
-        QuorelLog(
-            "[CGameDayHost::StartUserMatch] no 3D match display: the match is played on the flat court");
+    // Until the application can show the 3D match view a 3D choice is played on the flat court, so
+    // the user's fixture is never left unplayed.
+    CGameApp* app = m_gm.App();
+    if (setup.view == UserMatchView::Scene3D && (app == nullptr || !app->drawMatch3D)) {
+        QuorelLog("[CGameDayHost::StartUserMatch] no 3D match view: the match is played on the flat court");
         setup.view = UserMatchView::MatchCentre;
     }
     Match2DRecords records;
