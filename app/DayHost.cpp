@@ -13,6 +13,7 @@
 #include "match2d/Match2D.h"
 #include "match2d/Match2DMatchDay.h"
 #include "screens/match/CommentaryPopup.h"
+#include "screens/match/MatchDayScreen.h"
 #include "screens/match/MatchHud.h"
 #include "screens/match/SubstitutionDialog.h"
 #include "screens/match/TacticsScreen.h"
@@ -207,22 +208,70 @@ UserMatchOutcome CGameDayHost::StartUserMatch(const UserMatchSetup& chosen) {
     // Until the application can show the 3D match view a 3D choice is played on the flat court, so
     // the user's fixture is never left unplayed.
     CGameApp* app = m_gm.App();
+    bool instant = setup.view == UserMatchView::Instant;
     if (setup.view == UserMatchView::Scene3D && (app == nullptr || !app->drawMatch3D)) {
         QuorelLog("[CGameDayHost::StartUserMatch] no 3D match view: the match is played on the flat court");
         setup.view = UserMatchView::MatchCentre;
+        instant = true; // the day expects the 3D view, so nobody watches: played at once
     }
-    Match2DRecords records;
-    records.date = setup.date;
-    if (m_session.worldDB != nullptr) {
-        records.matchStats = &m_session.worldDB->matchStats;
-        records.playerStats = &m_session.worldDB->playerStats;
+    auto* centre = dynamic_cast<CMatchDayScreen*>(m_gm.Screen(ScreenRole::MatchCentre));
+    if (setup.view == UserMatchView::Scene3D || centre == nullptr) {
+        Match2DRecords records;
+        records.date = setup.date;
+        if (m_session.worldDB != nullptr) {
+            records.matchStats = &m_session.worldDB->matchStats;
+            records.playerStats = &m_session.worldDB->playerStats;
+        }
+        return PlayUserMatch2D(TheMatch2D(), setup, false, records);
     }
-    UserMatchOutcome outcome =
-        PlayUserMatch2D(TheMatch2D(), setup, m_gm.Screen(ScreenRole::MatchCentre) != nullptr, records);
+    // The engine is set up here, on the day's thread; the screen takes it on the main thread
+    // (ShowUserMatch) when the match is watched.
+    UserMatchOutcome outcome;
+    CMatch2D& match = TheMatch2D();
+    match.tournament = setup.tournament ? 1 : 0;
+    if (!SetupMatch2D(match, setup.home, setup.away, setup.userAtHome, instant, setup.userAttack,
+                      setup.userDefence))
+        return outcome;
+    if (!instant) {
+        match.paused = 0;
+        outcome.taken = true;
+        return outcome;
+    }
+    // Run at once: the screen plays and records the match without showing anything; the day
+    // controller writes the score into the fixture.
+    centre->SetupMatch(setup.home, setup.away);
+    centre->SetFixture(setup.fixture);
+    match.ticksPerFrame = kInstantTicksPerFrame;
+    match.running = 1;
+    match.paused = 0;
+    centre->ShowSpeedButtons(false);
+    centre->Update();
+    outcome.finished = match.IsOver();
+    if (outcome.finished) {
+        centre->RecordMatch(setup.home, setup.away);
+        outcome.homeScore = match.GetHomeTeam()->score;
+        outcome.awayScore = match.GetAwayTeam()->score;
+    }
+    match.running = 0;
+    match.instantRun = 0;
+    match.paused = 1;
+    centre->SetFixture(nullptr);
     // After a flat-court match the menu music moves on to one of its tracks.
     if (outcome.finished && g_pQuorelMusic && g_pQuorelMusic->IsEnabled())
         g_pQuorelMusic->SwitchTrack(kMenuTracks[GameRand() % 3]);
     return outcome;
+}
+
+void CGameDayHost::ShowUserMatch(const UserMatchSetup& setup) {
+    auto* centre = dynamic_cast<CMatchDayScreen*>(m_gm.Screen(ScreenRole::MatchCentre));
+    if (centre == nullptr)
+        return;
+    // The menu music gives way to the hall.
+    if (g_pQuorelMusic)
+        g_pQuorelMusic->Stop();
+    centre->SetupMatch(setup.home, setup.away);
+    centre->SetFixture(setup.fixture);
+    centre->ShowTeamHeader();
 }
 
 void ConnectMatch2D(CGameManager& gm) {
@@ -235,6 +284,8 @@ void ConnectMatch2D(CGameManager& gm) {
     // The coaching dialog moves form by the score, shows the coach's word and has its lists ready
     // for the match screen's coaching button.
     hooks.quarterBreak = [&ctx] {
+        if (auto* centre = ctx.ScreenAs<CMatchDayScreen>(ScreenRole::MatchCentre))
+            centre->OnQuarterBreak();
         if (auto* dialog = ctx.ScreenAs<CSubstitutionDialog>(ScreenRole::Substitution)) {
             dialog->QuarterBreak(true);
             dialog->FillLists(true);
@@ -259,9 +310,12 @@ void ConnectMatch2D(CGameManager& gm) {
     hooks.commentary = [&gm](const CStr& text, const CStr& name, bool homeSide) {
         if (TheMatch2D().instantRun)
             return;
-        if (auto* hud = dynamic_cast<CMatchHud*>(gm.Screen(ScreenRole::MatchHud)))
-            hud->ShowEventLine(
-                MatchEventLine(homeSide ? hud->HomeTeamName() : hud->AwayTeamName(), name, text));
+        if (auto* centre = dynamic_cast<CMatchDayScreen*>(gm.Screen(ScreenRole::MatchCentre)))
+            centre->AddCommentary(text, name, homeSide);
+    };
+    hooks.leavePopup = [&gm](const CStr& name, int reason) {
+        if (auto* centre = dynamic_cast<CMatchDayScreen*>(gm.Screen(ScreenRole::MatchCentre)))
+            centre->ShowInfoPopup(name, reason != 0);
     };
     hooks.progress = [&gm](int done, int steps) {
         gm.Shell().SetProgressStep(steps);

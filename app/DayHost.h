@@ -71,6 +71,7 @@ public:
     UserTactics GetUserTactics() const override;
     void LoadMatchTactics() override;
     UserMatchOutcome StartUserMatch(const UserMatchSetup& setup) override;
+    void ShowUserMatch(const UserMatchSetup& setup) override;
 
 private:
     CGameManager& m_gm;

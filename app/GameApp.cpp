@@ -18,6 +18,7 @@
 #include "gui/Backend.h"
 #include "gui/EngineBackend.h"
 #include "gui/LayoutLoader.h"
+#include "screens/match/MatchDayScreen.h"
 #include "screens/match/MatchHud.h"
 
 #include <algorithm>
@@ -347,6 +348,12 @@ void CGameApp::Frame(float dt) {
         }
         [[fallthrough]];
     case FrameView::Match2D:
+        // The match centre drives the flat-court match a few ticks a frame; it draws as a window.
+        if (!flags.view3D && !busy)
+            if (auto* centre = g_pGameManager ? dynamic_cast<CMatchDayScreen*>(
+                                                    g_pGameManager->Screen(ScreenRole::MatchCentre))
+                                              : nullptr)
+                centre->FrameStep();
         if (!flags.view3D && drawMatch2D) {
             drawMatch2D(dt);
             break;

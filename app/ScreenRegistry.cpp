@@ -11,6 +11,7 @@
 #include "screens/info/WhisperScreen.h"
 #include "screens/match/CommentaryPopup.h"
 #include "screens/match/LineupScreen.h"
+#include "screens/match/MatchDayScreen.h"
 #include "screens/match/MatchHud.h"
 #include "screens/match/MatchViewModeScreen.h"
 #include "screens/match/SubstitutionDialog.h"
@@ -84,7 +85,7 @@ const std::vector<ScreenRow> kRows = {
     {R::DayInfoPanel,       MakeDayPanel,                -1,     -1,  -1, 0, false},
     {R::PlayerInfo,         nullptr,                     -1,     -1,  -1, 0, false},
     {R::MatchHud,           Make<CMatchHud>,             -1,      0,  -1, 0, false},
-    {R::MatchCentre,        nullptr,                     -1,      0,   0, 2, false},
+    {R::MatchCentre,        Make<CMatchDayScreen>,       -1,      0,   0, 2, false},
     {R::Substitution,       Make<CSubstitutionDialog>,   -1,      2,  -1, 0, false},
 };
 // clang-format on

@@ -294,6 +294,24 @@ void CDayController::OnUserMatchRecorded() {
     m_host->RefreshResults();
 }
 
+void CDayController::FinishUserMatch(CFixture* fixture, int homeScore, int awayScore) {
+    if (fixture != nullptr) {
+        fixture->homeScore = homeScore;
+        fixture->awayScore = awayScore;
+        if (fixture->home != nullptr && fixture->away != nullptr)
+            m_board.results.push_back(
+                DayResultItem{{Text(fixture->home->countryTextId), fixture->home->name,
+                               CStr::Formatted("%d-%d", homeScore, awayScore), fixture->away->name,
+                               Text(fixture->away->countryTextId)}});
+    }
+    m_liveMatch = false;
+    BuildKickOffTimes();
+    m_results.Clear();
+    if (m_host)
+        m_host->RefreshDayPanel();
+    OnUserMatchRecorded();
+}
+
 void CDayController::HandOffUserMatch(CFixture* fixture, CTeam* user, bool& liveMatch) {
     m_host->ClearMatchOverlays();
     // The schedule names the world's record of the user's club, whose squad moved into the career:
@@ -345,7 +363,9 @@ void CDayController::HandOffUserMatch(CFixture* fixture, CTeam* user, bool& live
             return;
         }
         // Match mode hands the frame to the match: it starts once the day run is over.
-        OnMainThread([this, view3D] {
+        OnMainThread([this, view3D, setup] {
+            if (!view3D)
+                m_host->ShowUserMatch(setup);
             m_host->SetMatchMode(true);
             if (view3D)
                 m_host->Set3DInput(true);

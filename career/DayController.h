@@ -151,6 +151,8 @@ public:
     virtual void LoadMatchTactics() {}
     // The match engines' seam. A live view returns at once; an instant run plays the whole match,
     // handling the user's side like the computer's (no pause, no popup), and reports its score.
+    // The live match's screen takes the match the engine has set up (main thread, after the day).
+    virtual void ShowUserMatch(const UserMatchSetup& setup) { (void)setup; }
     virtual UserMatchOutcome StartUserMatch(const UserMatchSetup& setup) {
         (void)setup;
         return UserMatchOutcome();
@@ -212,6 +214,10 @@ public:
     // The match screens call this once the user's live match is recorded: on the season's last
     // fixture day it raises the season-end popup flag the live match held back.
     void OnUserMatchRecorded();
+    // The watched match is over and recorded: its score goes into the fixture (the controller writes
+    // every fixture's score), its row into the day's results and its players into the leaders; then
+    // as OnUserMatchRecorded. A null fixture gets no score. Main thread.
+    void FinishUserMatch(CFixture* fixture, int homeScore, int awayScore);
     void ClearDayResults() { m_results.Clear(); }
     void AddReportLine(const MatchDayEntry& line) { m_results.AddReportLine(line); }
     // Rebuilds the board's leader and incident rows (after the user's match was recorded).

@@ -159,6 +159,8 @@ public:
     // balls lost to the other side (stolen, won at a shot, or passed astray).
     int32_t assists = 0;
     int32_t turnovers = 0;
+    // Playing ticks spent on court (0.03 s each): the time a player's statistics record shows.
+    int32_t ticksOnCourt = 0;
 
     uint8_t remarkFatigueOrFouls = 0;
     uint8_t remarkExhausted = 0;

@@ -88,6 +88,7 @@ public:
     int32_t defenceTacticId = 0;
     int32_t score = 0;
     int32_t teamFouls = 0;
+    int32_t timeOuts = 0; // the user's time-outs, counted by the match centre's tactics button
     CStr secondName;
     uint8_t userTeam = 0;
     uint8_t attacking = 0;

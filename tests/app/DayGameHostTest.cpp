@@ -10,6 +10,8 @@
 #include "gui/LayoutLoader.h"
 #include "screens/info/DayInfoPanel.h"
 
+#include "WatchedMatch.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -60,12 +62,14 @@ TEST_F(DayGameHost, ContinueInANewCareerStopsOnTheFirstUserMatchDay) {
     }
     EXPECT_FALSE(day->IsWorkerActive());
     EXPECT_EQ(gm.Session().currentDate, firstUserMatch);
-    // Without the match centre the user's match is played at once: the day ends on the day panel.
-    EXPECT_EQ(gm.Session().matchMode.load(), 0);
+    // The match centre takes the user's match; watched to its end, the day panel shows the day.
+    EXPECT_EQ(gm.Session().matchMode.load(), 1);
     gm.ProcessMessages();
+    EXPECT_TRUE(gm.IsLayerActive(ID_MATCHCENTRE));
+    ASSERT_TRUE(watched::PlayWatchedMatch(gm));
+    EXPECT_EQ(gm.Session().matchMode.load(), 0);
     EXPECT_TRUE(gm.IsLayerActive(CDayInfoPanel::kWindow));
-    // Every fixture of the day is on the panel, in the grid too: the others and the user's, played
-    // at once.
+    // Every fixture of the day is on the panel, in the grid too: the others and the user's.
     int others = 0;
     for (CFixture* f : gm.Session().fixtureList->GetFixturesOn(firstUserMatch.year, firstUserMatch.month,
                                                                firstUserMatch.day))

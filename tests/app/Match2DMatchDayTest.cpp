@@ -1,5 +1,5 @@
-// The user's match day in a new career: the flat-court engine plays his fixture, the score and the
-// statistics records stay, and the day ends on the day panel.
+// The user's match day in a new career: the flat-court engine plays his fixture at once or on the
+// match centre, the score and the statistics records stay, and the day ends on the day panel.
 #include "app/GameManager.h"
 #include "career/DayController.h"
 #include "career/FixtureList.h"
@@ -9,6 +9,8 @@
 #include "engine/GameRand.h"
 #include "gui/LayoutLoader.h"
 #include "screens/info/DayInfoPanel.h"
+
+#include "WatchedMatch.h"
 
 #include <chrono>
 #include <gtest/gtest.h>
@@ -76,6 +78,19 @@ void PlayToFirstUserMatch(bool noView) {
     }
     ASSERT_FALSE(day->IsWorkerActive());
     EXPECT_EQ(gm.Session().currentDate, userFixture->Date());
+    if (!noView) {
+        // The match centre has the match, unplayed, until it is watched to its end.
+        EXPECT_EQ(gm.Session().matchMode.load(), 1);
+        EXPECT_EQ(userFixture->homeScore, -1);
+        gm.ProcessMessages();
+        EXPECT_TRUE(gm.IsLayerActive(ID_MATCHCENTRE));
+        ASSERT_TRUE(watched::PlayWatchedMatch(gm));
+        // A second finish records nothing more.
+        const size_t recorded = home->matchStats.size();
+        PostGuiMessage(ID_CENTRE_FINISH, -1, kMsgClick, 0, 0);
+        gm.ProcessMessages();
+        EXPECT_EQ(home->matchStats.size(), recorded);
+    }
     EXPECT_GE(userFixture->homeScore, 0);
     EXPECT_GE(userFixture->awayScore, 0);
     EXPECT_GT(userFixture->homeScore + userFixture->awayScore, 0);
@@ -121,7 +136,7 @@ TEST_F(Match2DMatchDay, WithoutAViewTheUsersMatchIsPlayedAndRecorded) {
     PlayToFirstUserMatch(true);
 }
 
-TEST_F(Match2DMatchDay, AShownMatchWithoutTheMatchCentreIsPlayedAtOnceToo) {
+TEST_F(Match2DMatchDay, AWatchedMatchIsPlayedOnTheMatchCentreAndRecordedAtItsFinish) {
     PlayToFirstUserMatch(false);
 }
 

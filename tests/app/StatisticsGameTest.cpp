@@ -14,6 +14,8 @@
 #include "gui/LayoutLoader.h"
 #include "screens/info/StatisticsScreen.h"
 
+#include "WatchedMatch.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -33,6 +35,10 @@ void RunContinue(CGameManager& gm, CDayController& day) {
         gm.ProcessMessages();
     }
     gm.ProcessMessages();
+    // The user's match is watched on the match centre to its end.
+    if (gm.Session().matchMode != 0) {
+        EXPECT_TRUE(watched::PlayWatchedMatch(gm));
+    }
 }
 
 void Shoot(CGameManager& gm, const char* file) {

@@ -135,6 +135,92 @@ bool MenuBackground(const Fonts& f, const std::string& path) {
     return c.SavePng(path);
 }
 
+// The match centre's court seen from above, upright: 20 pixels a unit across (x -7..7) and 21 a unit
+// along the long axis (z -14..14), centred in the picture as the screen places its markers.
+void EllipseArc(Canvas& c, float cx, float cy, float rx, float ry, float from, float to, float t,
+                Rgba colour) {
+    const int steps = 48;
+    for (int i = 0; i < steps; ++i) {
+        float a0 = from + (to - from) * i / steps, a1 = from + (to - from) * (i + 1) / steps;
+        c.Line(cx + rx * std::cos(a0), cy + ry * std::sin(a0), cx + rx * std::cos(a1), cy + ry * std::sin(a1),
+               t, colour);
+    }
+}
+
+bool MatchCourt(const std::string& path) {
+    const int w = 320, h = 620;
+    const float cx = w / 2.0f, cy = h / 2.0f, ux = 20.0f, uz = 21.0f;
+    Canvas c(w, h, {28, 20, 14});
+    c.FillRect(0, 0, w, h, {38, 28, 20});
+    const float left = cx - 7 * ux, right = cx + 7 * ux, top = cy - 14 * uz, bottom = cy + 14 * uz;
+    // Floor boards.
+    for (int x = static_cast<int>(left); x < static_cast<int>(right); ++x) {
+        const int board = (x - static_cast<int>(left)) / 14;
+        const Rgba wood = board % 2 ? Rgba{196, 146, 92} : Rgba{204, 154, 98};
+        c.FillRect(x, static_cast<int>(top), 1, static_cast<int>(bottom - top), wood);
+    }
+    const Rgba line{250, 246, 236};
+    const Rgba paint{170, 60, 40, 150};
+    const float t = 2.0f;
+    c.Frame(static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
+            static_cast<int>(bottom - top), 2, line);
+    c.Line(left, cy, right, cy, t, line);
+    c.Disc(cx, cy, 1.8f * ux, line, 1.8f * ux - t);
+    for (int side = 0; side < 2; ++side) {
+        const float dir = side == 0 ? 1.0f : -1.0f;
+        const float baseline = side == 0 ? top : bottom;
+        const float basket = cy - dir * 12.25f * uz;
+        // The key, its free-throw circle, the three-point arc and the basket.
+        const float keyW = 2.45f * ux, keyLen = 5.8f * uz;
+        const float keyEnd = baseline + dir * keyLen;
+        const int ky = static_cast<int>(std::min(baseline, keyEnd));
+        c.FillRect(static_cast<int>(cx - keyW), ky + 1, static_cast<int>(2 * keyW),
+                   static_cast<int>(keyLen) - 1, paint);
+        c.Line(cx - keyW, baseline, cx - keyW, keyEnd, t, line);
+        c.Line(cx + keyW, baseline, cx + keyW, keyEnd, t, line);
+        c.Line(cx - keyW, keyEnd, cx + keyW, keyEnd, t, line);
+        c.Disc(cx, keyEnd, 1.8f * ux, line, 1.8f * ux - t);
+        const float from = side == 0 ? 0.18f : kPi + 0.18f, to = side == 0 ? kPi - 0.18f : 2 * kPi - 0.18f;
+        EllipseArc(c, cx, basket, 6.9f * ux, 6.9f * uz, from, to, t, line);
+        const float sideX = 6.9f * ux * std::cos(0.18f);
+        const float arcEnd = basket + dir * 6.9f * uz * std::sin(0.18f);
+        c.Line(cx - sideX, baseline, cx - sideX, arcEnd, t, line);
+        c.Line(cx + sideX, baseline, cx + sideX, arcEnd, t, line);
+        c.Line(cx - 0.9f * ux, baseline + dir * 0.6f * uz, cx + 0.9f * ux, baseline + dir * 0.6f * uz, 3.0f,
+               {60, 60, 70});
+        c.Disc(cx, basket, 0.45f * ux, kOrange, 0.45f * ux - 2.0f);
+    }
+    return c.SavePng(path);
+}
+
+// A marker's four button states side by side: normal, hover, pressed, and the highlight (the
+// player with the ball) in the disabled slot, dark with a yellow ring so its yellow number shows.
+bool MarkerStrip(const std::string& path, int size, Rgba fill) {
+    Canvas c(size * 4, size, {0, 0, 0, 0});
+    const float r = size / 2.0f;
+    for (int state = 0; state < 4; ++state) {
+        const float cx = state * size + r;
+        if (state == 3) {
+            c.Disc(cx, r, r - 0.5f, {255, 230, 0});
+            c.Disc(cx, r, r - 3.0f, {30, 30, 40});
+            continue;
+        }
+        const Rgba body = state == 1 ? Rgba{static_cast<uint8_t>(std::min(255, fill.r + 30)),
+                                            static_cast<uint8_t>(std::min(255, fill.g + 30)),
+                                            static_cast<uint8_t>(std::min(255, fill.b + 30))}
+                                     : fill;
+        c.Disc(cx, r, r - 0.5f, {20, 20, 24});
+        c.Disc(cx, r, r - 2.0f, body);
+    }
+    return c.SavePng(path);
+}
+
+bool MatchCentreImages(const std::string& dir) {
+    return MatchCourt(dir + "/match_court.png") && MarkerStrip(dir + "/marker_home.png", 24, {226, 60, 60}) &&
+           MarkerStrip(dir + "/marker_away.png", 24, {70, 220, 230}) &&
+           MarkerStrip(dir + "/marker_ball.png", 12, {240, 120, 30});
+}
+
 bool ProgressImages(const std::string& dir) {
     Canvas bg(400, 24, {0, 0, 0, 0});
     bg.FillRect(0, 0, 400, 24, {20, 24, 34, 230});
@@ -526,14 +612,15 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "shellassets: cannot read the fonts %s, %s\n", argv[2], argv[3]);
         return 1;
     }
-    for (const char* dir : {"/images/intro", "/sounds", "/music"})
+    for (const char* dir : {"/images/intro", "/images/WinObjects", "/sounds", "/music"})
         fs::create_directories(game + dir);
     bool ok =
         Logo1(fonts, game + "/images/intro/logo1.png") && Logo2(fonts, game + "/images/intro/logo2.png") &&
         Logo3(fonts, game + "/images/intro/logo3.png") && Logo4(fonts, game + "/images/intro/logo4.png") &&
         Logo5(fonts, game + "/images/intro/logo5.png") && Logo6(fonts, game + "/images/intro/logo6.png") &&
         WaitImage(fonts, game + "/images/wait.png") && MenuBackground(fonts, game + "/images/menu_bg.png") &&
-        ProgressImages(game + "/images") && Cursors(game + "/images");
+        ProgressImages(game + "/images") && Cursors(game + "/images") &&
+        MatchCentreImages(game + "/images/WinObjects");
     ok = ok && SaveWav(Click(1400.0f, 0.05f, 0.15f), game + "/sounds/button_click.wav") &&
          SaveWav(Click(1100.0f, 0.07f, 0.10f), game + "/sounds/animbutton_click.wav") &&
          SaveWav(Click(2000.0f, 0.025f, 0.05f), game + "/sounds/scroll_click.wav") &&
