@@ -231,7 +231,12 @@ void CMatchDayScreen::FillBoxScore(const CMatch2DTeam* side, int firstId, int se
         for (int column = 0; column < 6; ++column)
             grid->SetColumnFormat(column, column == 0 ? kFormatLeftMiddle : kFormatCentreMiddle);
     }
-    const int count = side != nullptr ? side->PlayerCount() : 0;
+    // The match keeps fifteen places a side; those no squad player took stay out of the tables.
+    int count = 0;
+    while (side != nullptr && count < side->PlayerCount() &&
+           (side->GetPlayer(count)->MatchState() == kOnCourtState ||
+            side->GetPlayer(count)->MatchState() == kOnBenchState))
+        ++count;
     for (int i = 0; i < count; ++i) {
         const CMatch2DPlayer* p = side->GetPlayer(i);
         CGuiElement* grid = i < 5 ? first : second;

@@ -1,0 +1,378 @@
+// The match centre of the flat-court match on the shipped layout: the court mapping, the tables, the
+// buttons and the recording of a finished match, and a watched match against the same match run at
+// once.
+#include "screens/match/MatchDayScreen.h"
+#include "engine/GameRand.h"
+#include "gui/Element.h"
+#include "guidefines.h"
+#include "match2d/Match2D.h"
+#include "screens/match/MatchHud.h"
+
+#include "MatchScreenRig.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using screentest::MatchScreenRig;
+
+constexpr uint32_t Rgb(int r, int g, int b) {
+    return (static_cast<uint32_t>(b) << 24) | (static_cast<uint32_t>(g) << 16) |
+           (static_cast<uint32_t>(r) << 8) | 0xFFu;
+}
+
+class Crowd : public IHudSound {
+public:
+    void Play(const char* tag) override { played.emplace_back(tag); }
+    void Stop(const char* tag) override { stopped.emplace_back(tag); }
+    std::vector<std::string> played;
+    std::vector<std::string> stopped;
+};
+
+// A rig with the match centre on its own engine: the user's club at home against the world's first.
+struct CentreRig {
+    MatchScreenRig rig;
+    CMatch2D match;
+    std::unique_ptr<CMatchDayScreen> centre;
+    Crowd crowd;
+    CTeam* home = nullptr;
+    CTeam* away = nullptr;
+
+    explicit CentreRig(int squad = 12) : rig(squad) {
+        EXPECT_TRUE(match.LoadTactics("\\ini\\InitData.xml"));
+        centre = std::make_unique<CMatchDayScreen>(rig.ctx);
+        centre->SetMatch(&match);
+        centre->SetSound(&crowd);
+        rig.screens[ScreenRole::MatchCentre] = centre.get();
+        // The engine tells the screen as the running game's hooks do.
+        match.hooks.text = [this](int id) { return rig.ctx.Text(id); };
+        match.hooks.commentary = [this](const CStr& text, const CStr& name, bool homeSide) {
+            centre->AddCommentary(text, name, homeSide);
+        };
+        match.hooks.leavePopup = [this](const CStr& name, int reason) {
+            centre->ShowInfoPopup(name, reason != 0);
+        };
+        match.hooks.quarterBreak = [this] { centre->OnQuarterBreak(); };
+        home = rig.Club();
+        away = rig.session.worldDB->teams.At(0);
+    }
+    void Setup(bool instant) {
+        ASSERT_TRUE(SetupMatch2D(match, home, away, true, instant));
+        centre->SetupMatch(home, away);
+    }
+    CGuiElement* Find(int id) const { return rig.ctx.Find(ID_MATCHCENTRE)->FindChild(id); }
+    void Click(int id) {
+        GuiMessage m{id, -1, kMsgClick, 0, 0, 0};
+        centre->OnMessage(m);
+    }
+    // Fast play through every stop, a substitute for a player who must leave.
+    void Watch() {
+        for (int frame = 0; frame < 100000 && match.quarter < 5; ++frame) {
+            if (!centre->Running()) {
+                CMatch2DTeam* side = match.GetHomeTeam();
+                for (int i = 0; i < kCourtPlayers; ++i) {
+                    CMatch2DPlayer* p = side->GetPlayer(i);
+                    if (p->mustLeave == 0 && p->Fouls() < 6)
+                        continue;
+                    for (int j = kCourtPlayers; j < side->PlayerCount(); ++j)
+                        if (side->GetPlayer(j)->mustLeave == 0 && side->GetPlayer(j)->Fouls() < 6) {
+                            centre->Substitute2D(p->id, side->GetPlayer(j)->id);
+                            break;
+                        }
+                }
+                Click(ID_CENTRE_FAST);
+            }
+            centre->FrameStep();
+        }
+        centre->FrameStep();
+    }
+};
+
+int Points(const CPlayerStat& s) {
+    // Dunks, other two-pointers, threes and free throws as the record keeps them.
+    return 2 * s.Field(13) + 2 * s.Field(15) + 3 * s.Field(17) + s.Field(21);
+}
+
+} // namespace
+
+TEST(MatchDayCourt, CourtPointsMapToTheirPixels) {
+    int left = 0, top = 0;
+    // Court picture at (352, 100), 320 x 620; markers 24 x 24.
+    CourtToPixel(352, 100, 320, 620, 24, 24, Vec3(0.0f, 3.0f, 0.0f), left, top);
+    EXPECT_EQ(left, 352 + 160 - 12);
+    EXPECT_EQ(top, 100 + 310 - 12);
+    CourtToPixel(352, 100, 320, 620, 24, 24, Vec3(14.0f, 0.0f, 7.0f), left, top);
+    EXPECT_EQ(left, 352 + 160 - 12 + 280);
+    EXPECT_EQ(top, 100 + 310 - 12 + 147);
+    // Truncation toward zero.
+    CourtToPixel(352, 100, 320, 620, 24, 24, Vec3(-0.99f, 0.0f, -0.99f), left, top);
+    EXPECT_EQ(left, 352 + 160 - 12 - 19);
+    EXPECT_EQ(top, 100 + 310 - 12 - 20);
+    // Odd sizes halve toward zero as well.
+    CourtToPixel(0, 0, 101, 51, 13, 13, Vec3(), left, top);
+    EXPECT_EQ(left, 50 - 6);
+    EXPECT_EQ(top, 25 - 6);
+}
+
+TEST(MatchDayCourt, PercentagesAndFoulColours) {
+    EXPECT_STREQ(MatchPercentText(0, 3).GetText(), "0%");
+    EXPECT_STREQ(MatchPercentText(0, 0).GetText(), "0%");
+    EXPECT_STREQ(MatchPercentText(1, 3).GetText(), "33 %");
+    EXPECT_STREQ(MatchPercentText(459, 1000).GetText(), "45 %");
+    EXPECT_EQ(FoulColour(0), Rgb(0, 255, 0));
+    EXPECT_EQ(FoulColour(3), Rgb(252, 255, 0));
+    EXPECT_EQ(FoulColour(4), Rgb(255, 87, 0));
+    EXPECT_EQ(FoulColour(6), Rgb(255, 2, 0));
+    // Seven and more fouls stay red instead of wrapping round the colour byte.
+    EXPECT_EQ(FoulColour(7), Rgb(255, 0, 0));
+    EXPECT_EQ(FoulColour(12), Rgb(255, 0, 0));
+}
+
+TEST(MatchDayCourt, MarkersFollowThePlayersAndOnlyTheBallHolderIsHighlighted) {
+    CentreRig r;
+    r.Setup(false);
+    CMatch2DPlayer* holder = r.match.GetHomeTeam()->GetPlayer(2);
+    for (int i = 0; i < 5; ++i) {
+        r.match.GetHomeTeam()->GetPlayer(i)->hasBall = 0;
+        r.match.GetAwayTeam()->GetPlayer(i)->hasBall = 0;
+    }
+    holder->hasBall = 1;
+    holder->position = Vec3(14.0f, 0.0f, 7.0f);
+    r.match.ball->position = Vec3(0.0f, 0.0f, 0.0f);
+    r.centre->PlaceCourtMarkers();
+    const ElementDesc& court = r.Find(ID_CENTRE_COURT)->Desc();
+    CGuiElement* marker = r.Find(ID_CENTRE_HOME_MARKER3);
+    EXPECT_EQ(marker->Desc().x + marker->Desc().w / 2, court.x + court.w / 2 + 280);
+    EXPECT_EQ(marker->Desc().y + marker->Desc().h / 2, court.y + court.h / 2 + 147);
+    EXPECT_EQ(marker->Rect().x, marker->Desc().x);
+    int highlighted = 0;
+    for (int id = ID_CENTRE_AWAY_MARKER1; id <= ID_CENTRE_HOME_MARKER5; ++id)
+        highlighted += r.Find(id)->IsEnabled() ? 0 : 1;
+    EXPECT_EQ(highlighted, 1);
+    EXPECT_FALSE(marker->IsEnabled());
+    EXPECT_TRUE(r.Find(ID_CENTRE_BALL)->IsEnabled());
+    EXPECT_FALSE(r.Find(ID_CENTRE_BALL)->IsActive());
+    EXPECT_FALSE(marker->IsActive());
+}
+
+TEST(MatchDayCourt, TablesShowTheBoxScoresAndTheComparison) {
+    CentreRig r(7);
+    r.Setup(false);
+    CMatch2DTeam& home = *r.match.GetHomeTeam();
+    home.GetPlayer(0)->energy = 10.0f;
+    home.GetPlayer(1)->energy = 60.0f;
+    home.GetPlayer(2)->energy = 9.9f;
+    home.GetPlayer(3)->mustLeave = 1;
+    home.GetPlayer(4)->Counter(kStatThreesMade) = 2;
+    home.GetPlayer(4)->Counter(kStatFieldGoalsMade) = 3;
+    home.GetPlayer(4)->Counter(kStatDunksMade) = 1;
+    home.GetPlayer(4)->Counter(kStatFreeThrowsMade) = 4;
+    home.GetPlayer(4)->Counter(kStatThreesTaken) = 3;
+    home.GetPlayer(4)->defenceFouls = 4;
+    r.match.GetAwayTeam()->GetPlayer(0)->Counter(kStatThreesTaken) = 5;
+    r.centre->FillHostBoxScore();
+    r.centre->FillVisitorBoxScore();
+    r.centre->FillTeamStats();
+
+    CGuiElement* first = r.Find(ID_CENTRE_BOX_HOME);
+    CGuiElement* bench = r.Find(ID_CENTRE_BOX_HOME_BENCH);
+    EXPECT_EQ(first->GetRowCount(), 5);
+    EXPECT_EQ(bench->GetRowCount(), 2); // seven players
+    EXPECT_EQ(first->FindCell(2, 0)->colour, Rgb(255, 255, 0));
+    EXPECT_EQ(first->FindCell(2, 1)->colour, Rgb(0, 255, 0));
+    EXPECT_EQ(first->FindCell(2, 2)->colour, Rgb(255, 0, 0));
+    EXPECT_EQ(first->FindCell(0, 3)->colour, Rgb(255, 0, 0)); // must leave: name in red
+    EXPECT_EQ(first->FindCell(0, 4)->colour, 0xFFFFFFFFu);
+    EXPECT_STREQ(first->FindCell(4, 4)->text.GetText(), "16");
+    EXPECT_STREQ(first->FindCell(5, 4)->text.GetText(), "0/4");
+    EXPECT_EQ(first->FindCell(5, 4)->colour, Rgb(255, 87, 0));
+    EXPECT_EQ(bench->FindCell(0, 1)->data, 6);
+
+    CGuiElement* comparison = r.Find(ID_CENTRE_COMPARISON);
+    ASSERT_EQ(comparison->GetRowCount(), 13);
+    EXPECT_STREQ(comparison->FindCell(2, 11)->text.GetText(), "2");
+    EXPECT_STREQ(comparison->FindCell(2, 12)->text.GetText(), "66 %");
+    EXPECT_STREQ(comparison->FindCell(3, 12)->text.GetText(), "0%"); // five attempts, none made
+    EXPECT_EQ(comparison->FindCell(2, 6)->data, 6);
+    EXPECT_EQ(comparison->FindCell(2, 5)->data, 0);
+}
+
+TEST(MatchDayCourt, PlayPauseAndTheTipOffLine) {
+    CentreRig r;
+    r.Setup(false);
+    EXPECT_FALSE(r.Find(ID_CENTRE_FINISH)->IsEnabled());
+    EXPECT_FALSE(r.Find(ID_CENTRE_PAUSE)->IsEnabled());
+    r.Click(ID_CENTRE_PLAY);
+    r.Click(ID_CENTRE_PLAY);
+    EXPECT_EQ(r.centre->CommentaryCount(), 1); // the tip-off line once
+    EXPECT_TRUE(r.centre->Running());
+    EXPECT_EQ(r.match.ticksPerFrame, CMatchDayScreen::kPlayTicks);
+    EXPECT_FALSE(r.Find(ID_CENTRE_TACTICS)->IsEnabled());
+    r.centre->FrameStep();
+    EXPECT_TRUE(r.centre->AtmospherePlaying());
+    EXPECT_EQ(std::count(r.crowd.played.begin(), r.crowd.played.end(), "ATMOSPHERE"), 1);
+    r.centre->FrameStep();
+    EXPECT_EQ(std::count(r.crowd.played.begin(), r.crowd.played.end(), "ATMOSPHERE"), 1);
+    r.Click(ID_CENTRE_FAST);
+    EXPECT_EQ(r.match.ticksPerFrame, CMatchDayScreen::kFastTicks);
+    EXPECT_TRUE(r.Find(ID_CENTRE_PLAY)->IsEnabled());
+    EXPECT_FALSE(r.Find(ID_CENTRE_FAST)->IsEnabled());
+    r.Click(ID_CENTRE_PAUSE);
+    EXPECT_FALSE(r.centre->Running());
+    EXPECT_EQ(r.match.paused, 1);
+    const float minutes = r.match.minutes, seconds = r.match.seconds;
+    r.centre->FrameStep();
+    EXPECT_EQ(r.match.minutes, minutes);
+    EXPECT_EQ(r.match.seconds, seconds);
+
+    // A player who must leave: the match stops and the next play gives the tip-off line again.
+    r.centre->ShowInfoPopup("Webb", true);
+    EXPECT_TRUE(r.rig.shell.overlays[static_cast<int>(Overlay::Popup)]);
+    EXPECT_STREQ(r.rig.ctx.Find(ID_MATCH_POPUP_TEXT)->GetText().GetText(), "Webb <100205>");
+    EXPECT_TRUE(r.centre->ForcedSubstitution());
+    r.Click(ID_CENTRE_PLAY);
+    EXPECT_EQ(r.centre->CommentaryCount(), 2);
+}
+
+TEST(MatchDayCourt, TimeOutsStopAtSevenButTheTacticsWindowAlwaysTakesItsMessages) {
+    CentreRig r;
+    r.Setup(false);
+    CMatch2DTeam& user = *r.match.GetHomeTeam();
+    for (int i = 0; i < 9; ++i) {
+        r.rig.shell.overlays[static_cast<int>(Overlay::Tactics)] = false;
+        r.Click(ID_CENTRE_TACTICS);
+        EXPECT_TRUE(r.rig.shell.overlays[static_cast<int>(Overlay::Tactics)]) << "opening " << i;
+    }
+    EXPECT_EQ(user.timeOuts, CMatchDayScreen::kMaxTimeOuts);
+    EXPECT_STREQ(r.Find(ID_CENTRE_COMPARISON)->FindCell(2, 1)->text.GetText(), "7");
+    // A forced substitution makes the next opening free.
+    user.timeOuts = 3;
+    r.centre->ShowInfoPopup("Webb", false);
+    r.Click(ID_CENTRE_TACTICS);
+    EXPECT_EQ(user.timeOuts, 3);
+    EXPECT_FALSE(r.centre->ForcedSubstitution());
+    r.Click(ID_CENTRE_TACTICS);
+    EXPECT_EQ(user.timeOuts, 4);
+}
+
+TEST(MatchDayCourt, AnInstantRunRecordsEachClubAndPlayerOnce) {
+    CentreRig r;
+    GameSrand(21);
+    r.Setup(true);
+    r.match.ticksPerFrame = kInstantTicksPerFrame;
+    r.centre->ShowSpeedButtons(false);
+    r.centre->Update();
+    ASSERT_TRUE(r.match.IsOver());
+    EXPECT_EQ(r.centre->CommentaryCount(), 0); // nobody watches an instant run
+    EXPECT_TRUE(r.crowd.played.empty());
+    CMemoryDB& career = *r.rig.session.careerDB;
+    CMemoryDB& world = *r.rig.session.worldDB;
+    const int careerStats = career.playerStats.Size();
+    const int worldStats = world.playerStats.Size();
+    r.centre->RecordMatch(r.home, r.away);
+    r.centre->RecordMatch(r.home, r.away); // a second call records nothing
+
+    // The user's club's records in the career, the other's in the world.
+    ASSERT_EQ(career.matchStats.Size(), 1);
+    ASSERT_EQ(world.matchStats.Size(), 1);
+    const CMatchStat& homeStat = *career.matchStats.At(0);
+    const CMatchStat& awayStat = *world.matchStats.At(0);
+    EXPECT_EQ(homeStat.Field(9), r.match.GetHomeTeam()->score);
+    EXPECT_EQ(homeStat.Field(10), r.match.GetAwayTeam()->score);
+    EXPECT_EQ(awayStat.Field(9), r.match.GetAwayTeam()->score);
+    EXPECT_EQ(homeStat.Field(5), 0);
+    EXPECT_EQ(awayStat.Field(5), 1);
+    EXPECT_EQ(homeStat.Field(3), r.home->id);
+    EXPECT_EQ(homeStat.Field(4), r.away->id);
+    EXPECT_EQ(r.home->matchStats.back(), &homeStat);
+
+    EXPECT_EQ(career.playerStats.Size() - careerStats, static_cast<int>(r.home->players.size()));
+    EXPECT_EQ(world.playerStats.Size() - worldStats, static_cast<int>(r.away->players.size()));
+    int homePoints = 0;
+    for (const CPlayer* player : r.home->players) {
+        ASSERT_FALSE(player->stats.empty());
+        const CPlayerStat& s = *player->stats.back();
+        EXPECT_EQ(s.Field(10), Points(s));
+        EXPECT_EQ(s.Field(11), 1);
+        EXPECT_EQ(s.Field(30), s.Field(22) + s.Field(23));
+        EXPECT_EQ(s.Field(2), r.rig.session.currentDate.year);
+        homePoints += s.Field(10);
+        int index = 0;
+        const CMatch2DPlayer* p = r.match.GetHomeTeam()->FindById(player->id, index);
+        ASSERT_NE(p, nullptr);
+        EXPECT_EQ(player->words[kWordMatchState], p->MatchState());
+        EXPECT_EQ(player->words[kWordInjured], p->mustLeave != 0 ? 1 : 0);
+        EXPECT_EQ(player->words[kWordDaysOut], p->mustLeave != 0 ? 10 : 0);
+    }
+    if (!r.match.forfeited) {
+        EXPECT_EQ(homePoints, r.match.GetHomeTeam()->score);
+    }
+}
+
+TEST(MatchDayCourt, APlayerOutsideTheMatchKeepsHisRecord) {
+    CentreRig r(16); // one more than a match squad holds
+    r.Setup(true);
+    r.match.ticksPerFrame = kInstantTicksPerFrame;
+    r.centre->ShowSpeedButtons(false);
+    r.centre->Update();
+    CPlayer* left = r.home->players.back();
+    left->words[kWordInjured] = 1;
+    left->words[kWordDaysOut] = 4;
+    r.centre->RecordMatch(r.home, r.away);
+    EXPECT_TRUE(left->stats.empty());
+    EXPECT_EQ(left->words[kWordDaysOut], 4);
+    EXPECT_EQ(r.rig.session.careerDB->playerStats.Size(), 15);
+}
+
+TEST(MatchDayCourt, TheFinishButtonRecordsOnceAndOnlyAtTheEnd) {
+    CentreRig r;
+    r.Setup(false);
+    CFixture fixture;
+    fixture.home = r.home;
+    fixture.away = r.away;
+    r.centre->SetFixture(&fixture);
+    r.Click(ID_CENTRE_FINISH); // disabled and not over
+    EXPECT_FALSE(r.centre->Recorded());
+    r.Watch();
+    ASSERT_TRUE(r.match.IsOver());
+    EXPECT_TRUE(r.Find(ID_CENTRE_FINISH)->IsEnabled());
+    EXPECT_GT(r.centre->CommentaryCount(), 100);
+    EXPECT_GT(r.crowd.played.size(), 10u);
+    r.Click(ID_CENTRE_FINISH);
+    r.Click(ID_CENTRE_FINISH);
+    EXPECT_EQ(r.rig.session.careerDB->matchStats.Size(), 1);
+    EXPECT_EQ(fixture.homeScore, r.match.GetHomeTeam()->score);
+    EXPECT_EQ(fixture.awayScore, r.match.GetAwayTeam()->score);
+    EXPECT_FALSE(r.Find(ID_CENTRE_FINISH)->IsEnabled());
+    EXPECT_EQ(r.crowd.stopped.back(), "ATMOSPHERE");
+    EXPECT_FALSE(r.rig.shell.matchRunning);
+
+    // Without a fixture the finish still records the next match and writes no score anywhere.
+    r.Setup(false);
+    r.Watch();
+    r.Click(ID_CENTRE_FINISH);
+    EXPECT_EQ(r.rig.session.careerDB->matchStats.Size(), 2);
+}
+
+TEST(MatchDayCourt, AWatchedMatchEndsAsTheSameMatchRunAtOnce) {
+    for (unsigned int seed : {3u, 17u, 40u}) {
+        CentreRig instant;
+        GameSrand(seed);
+        ASSERT_TRUE(SetupMatch2D(instant.match, instant.home, instant.away, true, true));
+        instant.match.RunTicks(kInstantTicksPerFrame);
+        ASSERT_TRUE(instant.match.IsOver());
+
+        CentreRig watched;
+        GameSrand(seed);
+        watched.Setup(false);
+        watched.Watch();
+        ASSERT_TRUE(watched.match.IsOver());
+        EXPECT_EQ(watched.match.GetHomeTeam()->score, instant.match.GetHomeTeam()->score) << "seed " << seed;
+        EXPECT_EQ(watched.match.GetAwayTeam()->score, instant.match.GetAwayTeam()->score) << "seed " << seed;
+    }
+}
