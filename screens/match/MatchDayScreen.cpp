@@ -23,6 +23,7 @@
 namespace {
 
 constexpr uint32_t kWhite = 0xFFFFFFFFu;
+constexpr int kFinishText = 500033;
 constexpr uint32_t kBlack = 0x000000FFu;
 constexpr uint32_t kYellow = 0x00FFFFFFu;
 constexpr const char* kMenuTracks[3] = {"music\\001_menu_theme.mp3", "music\\002_menu_theme.mp3",
@@ -131,7 +132,8 @@ void CMatchDayScreen::Refresh() {
         button->SetDisabled(false);
     }
     if (CGuiElement* button = Child(ID_CENTRE_FINISH)) {
-        button->SetText(m_ctx.Text(100156), kFormatCentreMiddle);
+        // Text 100156 reads "Cancel" in this language file, which would misname the end of a match.
+        button->SetText(m_ctx.Text(kFinishText), kFormatCentreMiddle);
         button->SetDisabled(true);
     }
     if (CGuiElement* button = Child(ID_CENTRE_PLAY)) {
@@ -312,8 +314,10 @@ void CMatchDayScreen::SetButtonsForPlay(bool fast) {
         b->SetDisabled(fast);
     if (CGuiElement* b = Child(ID_CENTRE_TACTICS))
         b->SetDisabled(true);
+    // Text 61000 ends in "Home side: ": the home club's name completes it.
     if (!m_started)
-        AddCommentary(m_ctx.Text(61000), CStr(), true);
+        AddCommentary(m_ctx.Text(61000).Concat(m_homeTeam != nullptr ? m_homeTeam->name : CStr()), CStr(),
+                      true);
     m_started = true;
     if (CMatch2D* match = Match()) {
         match->ticksPerFrame = fast ? kFastTicks : kPlayTicks;

@@ -21,6 +21,8 @@ rm -rf "$work/data/profiles"
 mkdir -p "$work/data/profiles"
 : > "$work/data/profiles/profilelist.dat"
 rm -f "$work/log.txt"
+# The user's match is played at once here; tests/e2e/match_centre.sh watches one.
+sed -i 's/^EnableFastSimulation=.*/EnableFastSimulation=1/' "$work/guifiles/Options.ini"
 
 # Xvfb picks a free display itself and tells us which.
 displayfile="$out/display"

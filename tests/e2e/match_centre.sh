@@ -1,0 +1,157 @@
+#!/usr/bin/env bash
+# The user's first match watched on the drawn court, in a real window under Xvfb: a new career with
+# the match centre as the view, Continue to the first match day, fast play through the quarter
+# breaks (the markers move, the clock runs, commentary comes), the finish button, the result on the
+# day panel and in the standings. Screenshots of each step are left in the artefact folder.
+#   match_centre.sh <game folder> <artefact folder>
+set -euo pipefail
+game="$1"
+out="$2"
+for tool in Xvfb xdotool import; do
+    if ! command -v "$tool" >/dev/null; then
+        echo "SKIPPED: $tool is not installed"
+        exit 0
+    fi
+done
+rm -rf "$out"
+mkdir -p "$out"
+# A copy of the game folder, so the session's careers never touch the build's own.
+work="$out/game"
+cp -r "$game" "$work"
+rm -rf "$work/data/profiles"
+mkdir -p "$work/data/profiles"
+: > "$work/data/profiles/profilelist.dat"
+rm -f "$work/log.txt"
+
+# Xvfb picks a free display itself and tells us which.
+displayfile="$out/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
+xvfb=$!
+for _ in $(seq 1 50); do
+    [ -s "$displayfile" ] && break
+    sleep 0.1
+done
+[ -s "$displayfile" ] || { echo "FAILED: Xvfb did not start"; exit 1; }
+export DISPLAY=":$(cat "$displayfile")"
+game_pid=""
+cleanup() {
+    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
+    kill "$xvfb" 2>/dev/null || true
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAILED: $*"
+    [ -f "$work/log.txt" ] && tail -20 "$work/log.txt"
+    exit 1
+}
+shot() { import -window root "$out/$1.png"; }
+# Waits until the screen stops changing (three equal looks in a row), at most $1 seconds: a busy
+# machine may take longer to build a career or play a day than any fixed pause allows.
+settle() {
+    local last="" same=0 now
+    for _ in $(seq 1 $(( ${1:-20} * 4 ))); do
+        now=$(import -window root -depth 8 rgb:- 2>/dev/null | md5sum | cut -d' ' -f1)
+        if [ "$now" = "$last" ]; then
+            same=$((same + 1))
+            [ "$same" -ge 3 ] && return 0
+        else
+            same=0
+        fi
+        last="$now"
+        sleep 0.25
+    done
+}
+# Waits until a file holds a text, at most $3 seconds.
+wait_for_text() {
+    for _ in $(seq 1 $(( ${3:-20} * 4 ))); do
+        grep -q "$1" "$2" 2>/dev/null && return 0
+        sleep 0.25
+    done
+    return 1
+}
+start_game() {
+    (cd "$work" && SDL_AUDIODRIVER=dummy exec ./fastbreak) &
+    game_pid=$!
+    for _ in $(seq 1 50); do
+        window=$(xdotool search --onlyvisible --name '^Fastbreak$' 2>/dev/null | head -1 || true)
+        [ -n "$window" ] && break
+        sleep 0.2
+    done
+    [ -n "$window" ] || fail "the game window did not open"
+    # Clicks go to screen positions: the window's corner plus the game's own coordinates.
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    left=$X
+    top=$Y
+}
+click() {
+    xdotool mousemove --sync $((left + $1)) $((top + $2))
+    sleep 0.3
+    xdotool click 1
+    sleep "${3:-0.5}"
+    settle 30
+}
+
+# The match is watched on the drawn court.
+sed -i 's/^Enable3DSimulation=.*/Enable3DSimulation=0/; s/^EnableFastSimulation=.*/EnableFastSimulation=0/' \
+    "$work/guifiles/Options.ini"
+# Mean difference of two screenshots inside a rectangle (w x h + x + y), 0 when equal.
+differs() {
+    # compare exits with 1 when the images differ: that is the answer, not a failure.
+    { compare -metric AE -crop "$3" "$out/$1.png" "$out/$2.png" null: 2>&1 || true; } | cut -d' ' -f1
+}
+
+start_game
+sleep 1
+xdotool key --window "$window" space
+sleep 1
+settle 60
+click 512 390 2          # New career
+click 182 362            # the fourth club of the list
+click 812 202 0.3        # manager name
+for _ in $(seq 1 12); do xdotool key --window "$window" BackSpace; done
+xdotool type --window "$window" "Sam Okafor"
+sleep 0.5
+click 812 634 1          # Start career
+wait_for_text "Sam Okafor" "$work/data/profiles/profilelist.dat" 60 || fail "the new career was not created"
+settle 30
+click 90 608 2           # Continue to the first match day
+settle 30
+shot 01-match-centre
+# The match moves from here on, so the screen never settles: plain clicks.
+xdotool mousemove --sync $((left + 174)) $((top + 116)) click 1   # Fast
+sleep 3
+shot 02-playing
+sleep 3
+shot 03-playing-later
+moved=$(differs 02-playing 03-playing-later 320x620+352+100)
+[ "${moved:-0}" -gt 200 ] || fail "the markers did not move on the court ($moved pixels changed)"
+clock=$(differs 02-playing 03-playing-later 320x22+352+76)
+[ "${clock:-0}" -gt 0 ] || fail "the clock line did not change"
+lines=$(differs 01-match-centre 03-playing-later 320x200+680+412)
+[ "${lines:-0}" -gt 200 ] || fail "no commentary appeared"
+
+# Fast play to the end: after each quarter break its message is closed and fast pressed again.
+# The finish button lights up when the match is over (it looks as in the first shot until then).
+over=""
+for step in $(seq 1 240); do
+    sleep 2
+    xdotool mousemove --sync $((left + 512)) $((top + 450)) click 1   # "Back to the game" of a break
+    sleep 0.3
+    xdotool mousemove --sync $((left + 174)) $((top + 116)) click 1   # Fast
+    xdotool mousemove --sync $((left + 900)) $((top + 20))
+    [ "$step" -eq 20 ] && shot 04-second-half
+    shot finish-look
+    finish=$(differs 01-match-centre finish-look 300x26+26+180)
+    if [ "${finish:-0}" -gt 300 ]; then over=1; break; fi
+done
+[ -n "$over" ] || fail "the match did not end (the finish button stayed disabled)"
+sleep 1
+shot 05-match-over
+xdotool mousemove --sync $((left + 176)) $((top + 193)) click 1   # Finish
+sleep 2
+settle 30
+shot 06-day-panel
+click 910 720 2          # the day panel's statistics: the standings
+shot 07-standings
+echo "PASSED: match centre session, screenshots in $out"
