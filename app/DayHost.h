@@ -64,6 +64,9 @@ public:
     // No season can be started yet: the rollover comes with the results screen.
     bool CanStartNewSeason() const override { return false; }
 
+    // The daily steps whose parts of the game exist; the others do nothing yet.
+    void RunDailyStep(DailyStep step) override;
+
     void SetUserPlaysAtHome(bool atHome) override;
     UserTactics GetUserTactics() const override;
     void LoadMatchTactics() override;

@@ -114,6 +114,24 @@ errors)
         --select ID_NC_DATASET 5
     expect_error "--mode only goes with --new-career" --load t1 --mode eurocup
     ;;
+inbox)
+    # A new career's start mails: every placeholder filled, read mail stays read after a save.
+    run --new-career 0 --open ID_INBOX --dump ID_INBOX --select ID_INBOX_GRID 0 --dump ID_INBOX_TEXT \
+        --select ID_INBOX_GRID 1 --dump ID_INBOX_TEXT --click ID_INBOX_FOLDER_LEAGUE \
+        --select ID_INBOX_GRID 0 --dump ID_INBOX_TEXT --dump ID_FR_MAILCOUNT --save mail
+    [ "$code" -eq 0 ] || fail "exit $code: $err"
+    echo "$out"
+    grep -q '^  10224 ID_INBOX_GRID Grid visible enabled rows=[1-9]' <<<"$out" || fail "no start mail"
+    ! grep -q 'XX[1-8]' <<<"$out" || fail "a placeholder is left unfilled"
+    [ "$(grep -c '^10217 ID_INBOX_TEXT TextBox visible enabled "[^"]' <<<"$out")" -eq 3 ] ||
+        fail "three opened mails expected"
+    grep -q '^10061 ID_FR_MAILCOUNT Static visible enabled "All read"$' <<<"$out" || fail "mail left unread"
+    run --load mail --open ID_INBOX --dump ID_INBOX --dump ID_FR_MAILCOUNT
+    [ "$code" -eq 0 ] || fail "exit $code: $err"
+    echo "$out"
+    grep -q '^    row 0: .*"Read"$' <<<"$out" || fail "the loaded career lost its read mail"
+    grep -q '^10061 ID_FR_MAILCOUNT Static visible enabled "All read"$' <<<"$out" || fail "counts differ after loading"
+    ;;
 *)
     fail "no test case $case_name"
     ;;
