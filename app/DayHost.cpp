@@ -294,11 +294,6 @@ void ConnectMatch2D(CGameManager& gm) {
         ctx.Post(ID_QUARTERBREAK_OK, ID_QUARTERBREAK, kMsgOpenOnTop, ID_QUARTERBREAK_OK, 0);
         ctx.Shell().SetOverlayOpen(Overlay::QuarterBreak, true);
     };
-    // A forced substitution changes who is on court: the dialog's player list follows.
-    hooks.substitutionPending = [&ctx] {
-        if (auto* dialog = ctx.ScreenAs<CSubstitutionDialog>(ScreenRole::Substitution))
-            dialog->FillLists(true);
-    };
     // Remarks and event lines only reach the screens of a match the user watches; a match run at
     // once has nobody to tell.
     hooks.remarkLine = [&gm](const CStr& text, int colour) {
@@ -316,6 +311,11 @@ void ConnectMatch2D(CGameManager& gm) {
     hooks.leavePopup = [&gm](const CStr& name, int reason) {
         if (auto* centre = dynamic_cast<CMatchDayScreen*>(gm.Screen(ScreenRole::MatchCentre)))
             centre->ShowInfoPopup(name, reason != 0);
+    };
+    // A forced substitution changes who is on court: the dialog's player list follows.
+    hooks.substitutionPending = [&ctx] {
+        if (auto* dialog = ctx.ScreenAs<CSubstitutionDialog>(ScreenRole::Substitution))
+            dialog->FillLists(true);
     };
     hooks.progress = [&gm](int done, int steps) {
         gm.Shell().SetProgressStep(steps);

@@ -9,6 +9,7 @@
 #include "gui/GuiTypes.h"
 #include "guidefines.h"
 #include "match3d/MatchTeam.h"
+#include "screens/match/SubstitutionDialog.h"
 #include "screens/match/TacticsScreen.h"
 
 namespace {
@@ -206,9 +207,14 @@ void CMatchHud::TickGameClock() {
 }
 
 void CMatchHud::StartQuarterBreak() {
-    // The break message; the coaching dialog takes this over once it exists.
-    m_ctx.Post(ID_QUARTERBREAK_OK, ID_QUARTERBREAK, kMsgOpenOnTop, ID_QUARTERBREAK_OK, 0);
-    m_ctx.Shell().SetOverlayOpen(Overlay::QuarterBreak, true);
+    // The coach's word at the break opens the break message itself; without the dialog the
+    // message opens bare.
+    if (auto* dialog = m_ctx.ScreenAs<CSubstitutionDialog>(ScreenRole::Substitution)) {
+        dialog->QuarterBreak(false);
+    } else {
+        m_ctx.Post(ID_QUARTERBREAK_OK, ID_QUARTERBREAK, kMsgOpenOnTop, ID_QUARTERBREAK_OK, 0);
+        m_ctx.Shell().SetOverlayOpen(Overlay::QuarterBreak, true);
+    }
     if (!m_match)
         return;
     m_match->BeginQuarterBreak();
@@ -379,6 +385,8 @@ void CMatchHud::OnMessage(GuiMessage& message) {
     switch (message.sID) {
     case ID_HUD_COACHING:
         // The clock keeps running while the coaching window is open.
+        if (auto* dialog = m_ctx.ScreenAs<CSubstitutionDialog>(ScreenRole::Substitution))
+            dialog->FillLists(false);
         m_ctx.Post(ID_HUD_COACHING, ID_SUBSTITUTION, kMsgOpenOnTop, ID_HUD_COACHING, 0);
         m_ctx.Shell().SetOverlayOpen(Overlay::Coaching, true);
         break;
