@@ -371,8 +371,11 @@ void CMatchDayScreen::OnMessage(GuiMessage& message) {
         SetButtonsForPlay(source == ID_CENTRE_FAST);
         Consume(message);
     } else if (source == ID_CENTRE_PAUSE && message.cID == ID_TACTICS && message.MSG == kMsgClick) {
-        // The engine asks for the tactics window: a player of the user's side must come off.
+        // The engine asks for the tactics window: a player of the user's side must come off. The
+        // message saying who stays above it.
         OpenTactics();
+        if (m_ctx.Shell().IsOverlayOpen(Overlay::Popup))
+            m_ctx.Post(ID_QUARTERBREAK_OK, ID_MATCH_POPUP, kMsgOpenOnTop, ID_QUARTERBREAK_OK, 0);
         Consume(message);
     } else if (source == ID_CENTRE_PAUSE) {
         Pause();

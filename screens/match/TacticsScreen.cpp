@@ -493,6 +493,8 @@ void CTacticsScreen::Apply(GuiMessage& message) {
             else
                 g_pMatch2D->LoadAwayFormation(GetOffenceTactic(), GetDefenceTactic());
             m_ctx.Shell().SetOverlayOpen(Overlay::Tactics, false);
+            // Back to the match: the window over it closes.
+            m_ctx.Post(ID_TA_APPLY, ID_TACTICS, kMsgClose, ID_TA_APPLY, 0);
             Consume(message);
         }
     }

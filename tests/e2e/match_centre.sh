@@ -142,6 +142,22 @@ for step in $(seq 1 240); do
     xdotool mousemove --sync $((left + 900)) $((top + 20))
     [ "$step" -eq 20 ] && shot 04-second-half
     shot finish-look
+    # A player of the user's side must come off: the message over the tactics window is closed
+    # and all five on court are swapped for bench players, then back to the match.
+    if [ "$(differs 01-match-centre finish-look 700x26+200+76)" -gt 3000 ]; then
+        shot 04b-substitution
+        xdotool mousemove --sync $((left + 512)) $((top + 439)) click 1   # OK of the message
+        sleep 0.5
+        for row in 0 1 2 3 4; do
+            xdotool mousemove --sync $((left + 300)) $((top + 337 + 22 * row)) click 1
+            xdotool mousemove --sync $((left + 300)) $((top + 481 + 22 * row)) click 1
+            xdotool mousemove --sync $((left + 294)) $((top + 704)) click 1   # Swap players
+            sleep 0.3
+        done
+        xdotool mousemove --sync $((left + 606)) $((top + 704)) click 1       # Done
+        sleep 0.5
+        continue
+    fi
     finish=$(differs 01-match-centre finish-look 300x26+26+180)
     if [ "${finish:-0}" -gt 300 ]; then over=1; break; fi
 done
