@@ -14,6 +14,7 @@
 #include "guidefines.h"
 #include "match3d/Match3D.h"
 #include "screens/match/Match3DHudLink.h"
+#include "screens/match/MatchDayScreen.h"
 #include "screens/match/MatchHud.h"
 #include "screens/start/CareerFrameScreen.h"
 
@@ -360,6 +361,8 @@ bool CProbe::RunStep(const ProbeStep& step) {
         return AdvanceMatchHud(0);
     case ProbeStepKind::AdvanceMs:
         return AdvanceMatchHud(step.count);
+    case ProbeStepKind::Frames:
+        return RunMatchFrames(step.count);
     case ProbeStepKind::DumpDate: {
         const GameDate& d = m_gm->Session().currentDate;
         fprintf(m_out, "%02d.%02d.%04d\n", d.day, d.month, d.year);
@@ -496,6 +499,17 @@ bool CProbe::StartMatchHud() {
     if (!Settle())
         return false;
     return AdvanceMatchHud(0);
+}
+
+bool CProbe::RunMatchFrames(int frames) {
+    auto* centre = dynamic_cast<CMatchDayScreen*>(m_gm->Screen(ScreenRole::MatchCentre));
+    if (centre == nullptr || m_gm->Session().matchMode == 0 || m_gm->Session().view3D != 0)
+        return Fail("No match is being watched on the match centre.");
+    for (int i = 0; i < frames; ++i) {
+        m_gm->ProcessMessages();
+        centre->FrameStep();
+    }
+    return Settle();
 }
 
 bool CProbe::AdvanceMatchHud(int ms) {

@@ -57,6 +57,8 @@ private:
     void DumpLedger();
     bool StartMatchHud();
     bool AdvanceMatchHud(int ms);
+    // Frames of the match the match centre shows: its frame step as the application runs it.
+    bool RunMatchFrames(int frames);
 
     FILE* m_out;
     std::unique_ptr<CGameManager> m_gm;

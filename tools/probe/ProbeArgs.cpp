@@ -9,7 +9,7 @@ const char* const kProbeUsage =
     "             (--new-career N [--mode league|eurocup|worldcup] | --load NAME) [STEP]...\n"
     "steps: --days N, --continue, --open WINDOW, --click ID, --select ID ROW, --type ID TEXT,\n"
     "       --save NAME, --dump ID, --dump-ledger, --dump-date,\n"
-    "       --match-hud, --match-score HOME AWAY, --advance-ms N\n";
+    "       --match-hud, --match-score HOME AWAY, --advance-ms N, --frames N\n";
 
 bool ParseCount(const std::string& text, int& value) {
     if (text.empty())
@@ -201,6 +201,11 @@ bool ParseProbeArgs(const std::vector<std::string>& args, ProbeArgs& out, std::s
         } else if (a == "--advance-ms") {
             step.kind = ProbeStepKind::AdvanceMs;
             if (!count(a, "a number of milliseconds", step.count))
+                return false;
+            out.steps.push_back(step);
+        } else if (a == "--frames") {
+            step.kind = ProbeStepKind::Frames;
+            if (!count(a, "a number of frames", step.count))
                 return false;
             out.steps.push_back(step);
         } else if (a == "--dump-ledger" || a == "--dump-date") {

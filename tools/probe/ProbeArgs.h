@@ -21,6 +21,7 @@ enum class ProbeStepKind {
     MatchHud,   // a scripted 3D match of the user's club under the in-match display
     MatchScore, // the scripted match's score: count home, text away
     AdvanceMs,  // the display's clock on by count milliseconds, a frame every 100
+    Frames,     // count frames of the match watched on the match centre
 };
 
 struct ProbeStep {

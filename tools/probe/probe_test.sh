@@ -40,7 +40,8 @@ expect_error() {
 
 case $case_name in
 first-match-day)
-    run --seed 3 --new-career 0 --continue --dump 11048 --dump ID_FR_CLUB --dump-date
+    # The user's match played at once (the match centre has its own case).
+    run --seed 3 --set EnableFastSimulation=1 --new-career 0 --continue --dump 11048 --dump ID_FR_CLUB --dump-date
     [ "$code" -eq 0 ] || fail "exit $code: $err"
     echo "$out"
     club=$(sed -n 's/^12081 ID_FR_CLUB Static visible enabled "\(.*\)"$/\1/p' <<<"$out")
@@ -53,8 +54,19 @@ first-match-day)
     [ "$(tail -n 1 <<<"$out")" != "01.08.2007" ] || fail "continue did not move the date"
     # The same seed plays the same day.
     first=$out
-    run --seed 3 --new-career 0 --continue --dump 11048
+    run --seed 3 --set EnableFastSimulation=1 --new-career 0 --continue --dump 11048
     [ "$out" = "$(sed -n '/^11048/,/^12081/p' <<<"$first" | sed '$d')" ] || fail "the seed does not repeat the day"
+    ;;
+match-centre)
+    # Watched on the drawn court: a thousand frames of fast play move the clock and the score.
+    run --seed 3 --set Enable3DSimulation=0 --set EnableFastSimulation=0 --new-career 0 --continue \
+        --click ID_CENTRE_FAST --frames 1000 --dump ID_CENTRE_CLOCK --dump ID_CENTRE_SCORE --dump ID_CENTRE_FINISH
+    [ "$code" -eq 0 ] || fail "exit $code: $err"
+    echo "$out"
+    grep -q '"Quarter" | "[12]" | "Time" | "[0-9]*:[0-9]*"' <<<"$out" || fail "no running clock"
+    grep -q 'ID_CENTRE_SCORE Static visible enabled "0 - 0"' <<<"$out" && fail "no score after a thousand frames"
+    grep -q 'ID_CENTRE_FINISH Button visible disabled' <<<"$out" || fail "the finish button is open before the end"
+    expect_error "No match is being watched" --new-career 0 --frames 10
     ;;
 save-load)
     run --new-career 3 --days 3 --dump-date --dump ID_FR_CLUB --save t1
