@@ -233,14 +233,17 @@ void CMatchDayScreen::OnQuarterBreak() {
 
 void CMatchDayScreen::ShowSpeedButtons(bool paused) {
     m_running = !paused;
+    m_started = !paused;
+    if (CMatch2D* match = Match())
+        match->paused = paused ? 1 : 0;
+    // A match run at once is run on the day's thread: no window work.
+    if (Instant())
+        return;
     if (CGuiElement* pause = Child(ID_CENTRE_PAUSE))
         pause->SetDisabled(paused);
     for (int id : {ID_CENTRE_PLAY, ID_CENTRE_FAST, ID_CENTRE_TACTICS})
         if (CGuiElement* button = Child(id))
             button->SetDisabled(!paused);
-    m_started = !paused;
-    if (CMatch2D* match = Match())
-        match->paused = paused ? 1 : 0;
     m_ctx.Shell().SetMatchPace(paused, false);
 }
 
