@@ -1,6 +1,8 @@
 // The tactics screen: tactic choice, formation previews, and swaps between court and bench.
 #include "screens/match/TacticsScreen.h"
 
+#include "screens/match/MatchDayScreen.h"
+
 #include "career/CareerSession.h"
 #include "career/FixtureList.h"
 #include "database/MemoryDB.h"
@@ -427,9 +429,12 @@ void CTacticsScreen::Swap(GuiMessage& message) {
     const int32_t outId = selectedStarterId;
     const int32_t inId = selectedBenchId;
     if (Running2D()) {
-        CMatch2DTeam* team = userIsHome ? g_pMatch2D->GetHomeTeam() : g_pMatch2D->GetAwayTeam();
-        if (team)
+        // The match centre lets on only a player who may play (not hurt, fewer than six fouls).
+        if (auto* centre = m_ctx.ScreenAs<CMatchDayScreen>(ScreenRole::MatchCentre)) {
+            centre->Substitute2D(outId, inId);
+        } else if (CMatch2DTeam* team = userIsHome ? g_pMatch2D->GetHomeTeam() : g_pMatch2D->GetAwayTeam()) {
             team->Substitute(outId, inId);
+        }
     }
     if (Running3D() && g_pMatch3D->substitutionPhase == 0 && g_pMatch3D->substitutionRequested == 0) {
         CMatch3D& match = *g_pMatch3D;
