@@ -216,3 +216,9 @@
 #define ID_MC_AWAY_GRID 10811
 #define ID_MC_TAB_STANDINGS 10794
 #define ID_MC_TAB_FIXTURES 10795
+
+// Results: the final table of a competition and the verdict on the user's season
+#define ID_RESULTS_TITLE 11274
+#define ID_RESULTS_GRID 11275
+#define ID_RESULTS_SEASON 11276
+#define ID_RESULTS_GROUPS 21215
