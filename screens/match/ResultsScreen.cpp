@@ -102,7 +102,6 @@ void CResultsScreen::FillGroups() {
     for (size_t i = 0; i < m_groups.size(); ++i)
         m_groupList->AddItem(m_groups[i]->name, static_cast<int32_t>(i));
     m_groupList->SetSelection(m_userGroup >= 0 ? m_userGroup : (m_groups.empty() ? -1 : 0));
-    m_groupList->ResetScroll(true);
 }
 
 void CResultsScreen::Refresh() {
