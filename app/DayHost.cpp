@@ -4,6 +4,7 @@
 #include "app/GameApp.h"
 #include "app/GameManager.h"
 #include "app/Shell.h"
+#include "career/Gossip.h"
 #include "career/SeasonRollover.h"
 #include "database/MemoryDB.h"
 #include "engine/GameRand.h"
@@ -13,6 +14,7 @@
 #include "match2d/Match2D.h"
 #include "match2d/Match2DMatchDay.h"
 #include "screens/match/ResultsScreen.h"
+#include "screens/match/SubstitutionDialog.h"
 #include "screens/match/TacticsScreen.h"
 #include "screens/start/CareerFrameScreen.h"
 #include "screens/start/NewCareerScreen.h"
@@ -190,6 +192,19 @@ void CGameDayHost::StartNewSeason() {
     m_gm.RefreshAllScreens();
 }
 
+void CGameDayHost::RunDailyStep(DailyStep step) {
+    switch (step) {
+    case DailyStep::GossipDailyUpdate:
+        // Runs on the day worker: the step changes only the world database; the news window
+        // shows the new lines at the refresh after the day.
+        if (m_session.worldDB != nullptr)
+            GossipDailyUpdate(*m_session.worldDB, m_session.currentDate);
+        break;
+    default:
+        break;
+    }
+}
+
 void CGameDayHost::SetUserPlaysAtHome(bool atHome) {
     if (auto* tactics = m_gm.Context().ScreenAs<CTacticsScreen>(ScreenRole::Tactics))
         tactics->userIsHome = atHome ? 1 : 0;
@@ -239,9 +254,21 @@ void ConnectMatch2D(CGameManager& gm) {
     hooks.postMessage = [&ctx](int sID, int cID, int kind, int p1, int p2) {
         ctx.Post(sID, cID, kind, p1, p2);
     };
+    // The coaching dialog moves form by the score, shows the coach's word and has its lists ready
+    // for the match screen's coaching button.
     hooks.quarterBreak = [&ctx] {
+        if (auto* dialog = ctx.ScreenAs<CSubstitutionDialog>(ScreenRole::Substitution)) {
+            dialog->QuarterBreak(true);
+            dialog->FillLists(true);
+            return;
+        }
         ctx.Post(ID_QUARTERBREAK_OK, ID_QUARTERBREAK, kMsgOpenOnTop, ID_QUARTERBREAK_OK, 0);
         ctx.Shell().SetOverlayOpen(Overlay::QuarterBreak, true);
+    };
+    // A forced substitution changes who is on court: the dialog's player list follows.
+    hooks.substitutionPending = [&ctx] {
+        if (auto* dialog = ctx.ScreenAs<CSubstitutionDialog>(ScreenRole::Substitution))
+            dialog->FillLists(true);
     };
     hooks.progress = [&gm](int done, int steps) {
         gm.Shell().SetProgressStep(steps);

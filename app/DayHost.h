@@ -67,6 +67,9 @@ public:
     // shows it.
     void StartNewSeason() override;
 
+    // The daily steps whose parts of the game exist; the others do nothing yet.
+    void RunDailyStep(DailyStep step) override;
+
     void SetUserPlaysAtHome(bool atHome) override;
     UserTactics GetUserTactics() const override;
     void LoadMatchTactics() override;

@@ -4,11 +4,15 @@
 #include "app/DayHost.h"
 #include "app/GameManager.h"
 #include "career/DayController.h"
+#include "screens/club/EmailScreen.h"
+#include "screens/club/StaffScreen.h"
 #include "screens/info/DayInfoPanel.h"
 #include "screens/info/StatisticsScreen.h"
+#include "screens/info/WhisperScreen.h"
 #include "screens/match/LineupScreen.h"
 #include "screens/match/MatchViewModeScreen.h"
 #include "screens/match/ResultsScreen.h"
+#include "screens/match/SubstitutionDialog.h"
 #include "screens/match/TacticsScreen.h"
 #include "screens/start/CareerFrameScreen.h"
 #include "screens/start/MainMenuScreen.h"
@@ -54,10 +58,10 @@ const std::vector<ScreenRow> kRows = {
     {R::Results,            Make<CResultsScreen>,        3,      -1,  -1, 0, false},
     {R::Lineup,             Make<CLineupScreen>,         4,      -1,   0, 4, false},
     {R::Tactics,            Make<CTacticsScreen>,        5,       1,   0, 5, false},
-    {R::Inbox,              nullptr,                     6,      -1,   0, 8, false},
-    {R::News,               nullptr,                     7,      -1,   0, 9, false},
+    {R::Inbox,              Make<CEmailScreen>,          6,      -1,   0, 8, false},
+    {R::News,               Make<CWhisperScreen>,        7,      -1,   0, 9, false},
     {R::Header,             MakeCareerFrame,             8,      -1,   0, 10, false},
-    {R::Staff,              nullptr,                     9,      -1,   0, 6, false},
+    {R::Staff,              Make<CStaffScreen>,          9,      -1,   0, 6, false},
     {R::Training,           nullptr,                     10,     -1,   0, 7, false},
     {R::Finance,            nullptr,                     11,     -1,   1, 0, true},
     {R::IncomeReport,       nullptr,                     12,     -1,   1, 1, true},
@@ -80,7 +84,7 @@ const std::vector<ScreenRow> kRows = {
     {R::PlayerInfo,         nullptr,                     -1,     -1,  -1, 0, false},
     {R::MatchHud,           nullptr,                     -1,      0,  -1, 0, false},
     {R::MatchCentre,        nullptr,                     -1,      0,   0, 2, false},
-    {R::Substitution,       nullptr,                     -1,      2,  -1, 0, false},
+    {R::Substitution,       Make<CSubstitutionDialog>,   -1,      2,  -1, 0, false},
 };
 // clang-format on
 

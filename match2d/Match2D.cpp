@@ -1,5 +1,6 @@
 #include "match2d/Match2D.h"
 
+#include "database/HiredStaff.h"
 #include "database/Records.h"
 #include "engine/GameRand.h"
 #include "engine/Log.h"
@@ -260,16 +261,8 @@ void CMatch2D::SetupLineups(CTeam* homeRecord, CTeam* awayRecord, bool userIsHom
     m_staffA.reset();
     m_staffB.reset();
     CTeam* userRecord = userIsHome ? homeRecord : awayRecord;
-    for (const CStaffRecord* staff : userRecord->staff) {
-        if (staff == nullptr) {
-            continue;
-        }
-        if (staff->category == 80055 && !m_staffA) {
-            m_staffA = std::make_unique<CStaffRecord>(*staff);
-        } else if (staff->category == 80056 && !m_staffB) {
-            m_staffB = std::make_unique<CStaffRecord>(*staff);
-        }
-    }
+    m_staffA = FindHiredStaff(userRecord, kStaffHeadCoach);
+    m_staffB = FindHiredStaff(userRecord, kStaffAssistantCoach);
     FillTeam(*homeTeam, homeRecord, true, userIsHome, m_staffA.get(), m_staffB.get());
     RaiseProgress();
     FillTeam(*awayTeam, awayRecord, false, !userIsHome, m_staffA.get(), m_staffB.get());

@@ -16,7 +16,7 @@ constexpr int kHeaders[CResultsScreen::kColumns] = {100193, 80019, 80072, 100043
 constexpr int kWinShareHeader = 80000;
 constexpr int kTooltips[CResultsScreen::kColumns] = {910450, 910451, 910453, 910454, 910455, 910456};
 constexpr int kWinShareTooltip = 910452;
-constexpr int kTitleSuffix = 100151;
+constexpr int kTitleSuffix = 100151; // shared with the inbox's league folder: one word
 constexpr int kOutSuffix = 302073;
 constexpr int kSeasonText = 80030;
 constexpr int kButtonText = 100154;
@@ -151,7 +151,8 @@ void CResultsScreen::Build() {
     }
     const CompetitionStats& group = *m_groups[static_cast<size_t>(g)];
     if (m_title)
-        m_title->SetText(group.name.Concat(Text(kTitleSuffix)), kFormatLeftMiddle, kHeadingColour);
+        m_title->SetText(CStr::Formatted("%s %s", group.name.GetText(), Text(kTitleSuffix).GetText()),
+                         kFormatLeftMiddle, kHeadingColour);
     if (m_season) {
         SeasonSpan span;
         if (session.fixtureList)

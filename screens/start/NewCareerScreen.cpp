@@ -1,7 +1,10 @@
 // The new-career screen and the worker that builds the chosen career.
 #include "screens/start/NewCareerScreen.h"
 
+#include "career/Calendar.h"
 #include "career/CareerSession.h"
+#include "career/FixtureList.h"
+#include "career/Mail.h"
 #include "database/Careers.h"
 #include "engine/Log.h"
 #include "gui/Element.h"
@@ -145,6 +148,62 @@ void CNewCareerScreen::StartCareerWorker() {
     });
     if (!started)
         shell.SetNewCareerWait(false);
+}
+
+namespace {
+
+constexpr int kBoardRow = 0;
+constexpr int kFixturesRow = 1;
+constexpr int kStaffHintRow = 2;
+constexpr int kFixturesWithoutMatchRow = 5;
+constexpr int kTextBoard = 300958;
+constexpr int kTextLeagueOffice = 300959;
+
+} // namespace
+
+void CNewCareerScreen::SendStartMails() {
+    CCareerSession& session = m_ctx.Session();
+    CTeam* club = session.UserClub();
+    const CProfile* profile = session.careerDB ? session.careerDB->profiles.At(0) : nullptr;
+    if (!session.worldDB || !club || !profile)
+        return;
+    const GameDate& today = session.currentDate;
+    const CLeague* league = session.UserLeague();
+    const CStr leagueName = league ? m_ctx.Text(league->nameTextId) : CStr();
+    int startYear = SeasonSpan::kDefaultStartYear;
+    int endYear = SeasonSpan::kDefaultEndYear;
+    if (session.fixtureList) {
+        startYear = session.fixtureList->Season().startYear;
+        endYear = session.fixtureList->Season().endYear;
+    }
+    const CStr season = CStr::Formatted("%d-%d", startYear, endYear);
+    auto send = [&](int row, const CStr& senderText, const CStr& senderName, int32_t type,
+                    std::initializer_list<CStr> values) {
+        CreateEmail(session.worldDB, session.careerDB, row, today.year, today.month, today.day, senderText,
+                    senderName, type, values);
+    };
+
+    send(kBoardRow, m_ctx.Text(kTextBoard), club->name, kMailTypeClub,
+         {season, profile->managerName, club->name, leagueName, FormatMoney(club->cash)});
+
+    const CFixture* first = nullptr;
+    if (session.fixtureList) {
+        std::vector<CFixture*> ahead =
+            session.fixtureList->GetTeamFixturesFrom(club->id, today.year, today.month, today.day);
+        if (!ahead.empty())
+            first = ahead.front();
+    }
+    if (first && first->home && first->away)
+        send(kFixturesRow, m_ctx.Text(kTextLeagueOffice), leagueName, kMailTypeLeague,
+             {season, leagueName, club->name, FormatDate(first->year, first->day, first->month, "."),
+              first->home->name, first->away->name});
+    else
+        send(kFixturesWithoutMatchRow, m_ctx.Text(kTextLeagueOffice), leagueName, kMailTypeLeague,
+             {season, leagueName});
+
+    if (club->staff.empty())
+        send(kStaffHintRow, m_ctx.Text(kTextBoard), club->name, kMailTypeClub,
+             {profile->managerName, club->name});
 }
 
 bool CNewCareerScreen::CreateCareer(bool& saved) {

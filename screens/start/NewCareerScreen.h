@@ -15,8 +15,10 @@ public:
     // Builds the career chosen on the screen and saves it at once (on the new-career worker).
     // False when it could not be built; saved tells whether the first save went through.
     bool CreateCareer(bool& saved);
-    // Start-of-season mails and ledger entries; mail arrives with the inbox.
-    void SendStartMails() {}
+    // The start-of-season mails of the open career: the board's goals, the league office's
+    // fixtures and, while the club has nobody on its staff, a word on hiring. Touches no window
+    // (it runs on the new-career worker); the inbox shows them at the next refresh.
+    void SendStartMails();
 
     int32_t chosenDataSet = 0;
     int32_t chosenClubId = -1;

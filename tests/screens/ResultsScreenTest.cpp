@@ -102,7 +102,7 @@ TEST(ResultsScreen, TheChampionsTableLeaderFirstGradedByRankAndThePrizeOnce) {
     EXPECT_STREQ(grid->HeaderText(3).GetText(), "<100043>");
     for (int r = 0; r < 4; ++r)
         EXPECT_EQ(grid->FindCell(0, r)->colour, RankGradientColour(r, 4));
-    EXPECT_STREQ(rig.stack.FindElement(ID_RESULTS_TITLE)->GetText().GetText(), "<800000><100151>");
+    EXPECT_STREQ(rig.stack.FindElement(ID_RESULTS_TITLE)->GetText().GetText(), "<800000> <100151>");
     EXPECT_STREQ(rig.stack.FindElement(ID_RESULTS_SEASON)->GetText().GetText(), "2007-2008 <80030>");
     EXPECT_STREQ(rig.stack.FindElement(ID_RESULTS_STAGE)->GetText().GetText(), "<100154>");
 
