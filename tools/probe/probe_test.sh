@@ -98,25 +98,25 @@ screens)
     ;;
 seasons)
     # Continue to the season's end, the results, then the next season: 1 August of the next year.
+    # Only the user's league plays, which keeps the runs short under the sanitizers.
+    fast="--set EnableLeagueSimulation=1"
     to_end=""
     for _ in $(seq 16); do to_end="$to_end --continue"; done
     season="$to_end --click ID_DAYPANEL_STATISTICS --click ID_RESULTS_STAGE --click ID_SEASONEND_NEXT --dump-date"
-    # A third-division champion goes up with the prize: the first seed whose season the club wins.
+    # A third-division champion goes up with the prize: the first seed whose season the club wins
+    # (a club that did not win has no next season to show, or stays where it is).
     champion=""
     for seed in 1 2 3 4 5 6; do
-        run --seed $seed --new-career 0 $to_end --click ID_DAYPANEL_STATISTICS --dump ID_RESULTS_GRID
-        [ "$code" -eq 0 ] || fail "exit $code: $err"
+        run --seed $seed $fast --new-career 0 $to_end --click ID_DAYPANEL_STATISTICS --dump ID_RESULTS_GRID \
+            --click ID_RESULTS_STAGE --click ID_SEASONEND_NEXT --dump-date --dump ID_FR_LEAGUE --dump ID_FR_CASH \
+            --open ID_FIXTURES --dump ID_FX_GRID
         if grep -q '^11275 ID_RESULTS_GRID Grid visible enabled rows=8 selected=0$' <<<"$out"; then
             champion=$seed
             break
         fi
     done
     [ -n "$champion" ] || fail "club 0 won none of six seasons"
-    run --seed $champion --new-career 0 $to_end --click ID_DAYPANEL_STATISTICS --click ID_RESULTS_STAGE \
-        --click ID_SEASONEND_NEXT --dump-date --dump ID_FR_LEAGUE --dump ID_FR_CASH --open ID_FIXTURES \
-        --dump ID_FX_GRID
     [ "$code" -eq 0 ] || fail "exit $code: $err"
-    echo "$out" | head -n 8
     grep -qx '01.08.2008' <<<"$out" || fail "the next season does not start on 01.08.2008"
     grep -q '"Second Division .*Manager Probe"' <<<"$out" || fail "the champion was not promoted"
     grep -q '"\$ 1,500,000"' <<<"$out" || fail "no prize in the club's cash"
@@ -129,7 +129,7 @@ seasons)
     [ "$(head -n 1 <<<"$out")" = "01.08.2008" ] || fail "loaded on $(head -n 1 <<<"$out")"
     grep -q '"Second Division' <<<"$out" || fail "the loaded career is not in the Second Division"
     # Three seasons in one run.
-    run --seed 1 --new-career 16 $season $season $season
+    run --seed 1 $fast --new-career 16 $season $season $season
     [ "$code" -eq 0 ] || fail "exit $code: $err"
     echo "$out"
     [ "$out" = "$(printf '01.08.2008\n01.08.2009\n01.08.2010')" ] || fail "three seasons gave '$out'"
