@@ -96,7 +96,7 @@ screens)
     [ "$(head -n 1 <<<"$out")" = "01.09.2007" ] || fail "31 days from 01.08.2007 gave $(head -n 1 <<<"$out")"
     grep -q '^31.08.2007 kind=13 ' <<<"$out" || fail "no month change in the ledger: $out"
     ;;
-seasons)
+season-end)
     # Continue to the season's end, the results, then the next season: 1 August of the next year.
     # Only the user's league plays, which keeps the runs short under the sanitizers.
     fast="--set EnableLeagueSimulation=1"
@@ -129,6 +129,14 @@ seasons)
     [ "$code" -eq 0 ] || fail "exit $code: $err"
     [ "$(head -n 1 <<<"$out")" = "01.08.2008" ] || fail "loaded on $(head -n 1 <<<"$out")"
     grep -q '"Second Division' <<<"$out" || fail "the loaded career is not in the Second Division"
+    ;;
+seasons)
+    # Continue to the season's end, the results, then the next season: 1 August of the next year.
+    # Only the user's league plays, which keeps the runs short under the sanitizers.
+    fast="--set EnableLeagueSimulation=1"
+    to_end=""
+    for _ in $(seq 16); do to_end="$to_end --continue"; done
+    season="$to_end --click ID_DAYPANEL_STATISTICS --click ID_RESULTS_STAGE --click ID_SEASONEND_NEXT --dump-date"
     # Three seasons in one run.
     run --seed 1 $fast --new-career 16 $season $season $season
     [ "$code" -eq 0 ] || fail "exit $code: $err"
