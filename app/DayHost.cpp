@@ -5,6 +5,7 @@
 #include "app/GameManager.h"
 #include "app/Shell.h"
 #include "career/Gossip.h"
+#include "career/SeasonRollover.h"
 #include "database/MemoryDB.h"
 #include "engine/GameRand.h"
 #include "engine/Log.h"
@@ -15,9 +16,11 @@
 #include "screens/match/CommentaryPopup.h"
 #include "screens/match/MatchDayScreen.h"
 #include "screens/match/MatchHud.h"
+#include "screens/match/ResultsScreen.h"
 #include "screens/match/SubstitutionDialog.h"
 #include "screens/match/TacticsScreen.h"
 #include "screens/start/CareerFrameScreen.h"
+#include "screens/start/NewCareerScreen.h"
 
 CGameDayHost::CGameDayHost(CGameManager& gm) : m_gm(gm), m_session(gm.Session()), m_view(gm.Context()) {}
 
@@ -169,6 +172,27 @@ bool CGameDayHost::SaveBeforeLeaving() {
         return true;
     m_gm.Context().ShowMessage(SaveFailureMessage(m_session).Concat(" The career stays open."));
     return false;
+}
+
+bool CGameDayHost::CanStartNewSeason() const {
+    return m_session.HasOpenCareer() && m_session.tournamentMode == 0;
+}
+
+void CGameDayHost::StartNewSeason() {
+    if (!CanStartNewSeason())
+        return;
+    if (auto* results = m_gm.Context().ScreenAs<CResultsScreen>(ScreenRole::Results)) {
+        results->StartNewSeason();
+    } else {
+        auto* newCareer = m_gm.Context().ScreenAs<CNewCareerScreen>(ScreenRole::NewCareer);
+        ::StartNewSeason(m_session, m_gm.Context().Texts(), [newCareer] {
+            if (newCareer)
+                newCareer->SendStartMails();
+        });
+    }
+    if (!m_session.SaveCurrentCareer())
+        m_gm.Context().ShowMessage(SaveFailureMessage(m_session));
+    m_gm.RefreshAllScreens();
 }
 
 void CGameDayHost::RunDailyStep(DailyStep step) {

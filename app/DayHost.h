@@ -61,8 +61,11 @@ public:
     void RefreshResults() override;
     void RefreshTransfers() override;
     bool SaveBeforeLeaving() override;
-    // No season can be started yet: the rollover comes with the results screen.
-    bool CanStartNewSeason() const override { return false; }
+    // A league career goes on into the next season; a tournament ends after its final.
+    bool CanStartNewSeason() const override;
+    // The rollover, then the career is saved, so a reload finds the new season, and every screen
+    // shows it.
+    void StartNewSeason() override;
 
     // The daily steps whose parts of the game exist; the others do nothing yet.
     void RunDailyStep(DailyStep step) override;

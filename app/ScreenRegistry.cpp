@@ -14,6 +14,7 @@
 #include "screens/match/MatchDayScreen.h"
 #include "screens/match/MatchHud.h"
 #include "screens/match/MatchViewModeScreen.h"
+#include "screens/match/ResultsScreen.h"
 #include "screens/match/SubstitutionDialog.h"
 #include "screens/match/TacticsScreen.h"
 #include "screens/start/CareerFrameScreen.h"
@@ -57,7 +58,7 @@ const std::vector<ScreenRow> kRows = {
     {R::StatsCompare,       nullptr,                     0,      -1,   0, 1, false},
     {R::DayController,      MakeDayController,           1,      -1,  -1, 0, false},
     {R::ViewMode,           Make<CMatchViewModeScreen>,  2,      -1,   0, 3, false},
-    {R::Results,            nullptr,                     3,      -1,  -1, 0, false},
+    {R::Results,            Make<CResultsScreen>,        3,      -1,  -1, 0, false},
     {R::Lineup,             Make<CLineupScreen>,         4,      -1,   0, 4, false},
     {R::Tactics,            Make<CTacticsScreen>,        5,       1,   0, 5, false},
     {R::Inbox,              Make<CEmailScreen>,          6,      -1,   0, 8, false},

@@ -54,7 +54,7 @@ CLeague* CCareerSession::UserLeague() const {
     return careerDB ? careerDB->leagues.At(0) : nullptr;
 }
 
-static ScheduleSettings MakeScheduleSettings(const CCareerSession& session) {
+ScheduleSettings MakeScheduleSettings(const CCareerSession& session) {
     ScheduleSettings settings;
     settings.calendar = session.calendar;
     settings.leagueSimulation = session.options.enableLeagueSimulation;

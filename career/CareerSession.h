@@ -17,6 +17,11 @@ class CEventList;
 struct CTeam;
 struct CLeague;
 
+struct ScheduleSettings;
+class CCareerSession;
+// The schedule builders' view of the session's options, flags and date.
+ScheduleSettings MakeScheduleSettings(const CCareerSession& session);
+
 class CCareerSession {
 public:
     // The texts name the calendar's days and months and the fixtures' leagues.
@@ -64,6 +69,10 @@ public:
     std::atomic<int32_t> cupStage{0};
     std::atomic<uint8_t> tournamentExit{0};
     std::atomic<uint8_t> careerOver{0};
+    // The season whose end was judged last (profile id and the season's last year): its prize
+    // and counters are never applied twice, even when the career is left and loaded again.
+    int32_t judgedProfileId = -1;
+    int32_t judgedSeasonEndYear = 0;
 
 private:
     TextLookup m_getText;

@@ -499,7 +499,16 @@ bool CDayController::HandleButton(int source, int kind) {
             ResetCareer(source);
         return true;
     case kNextSeasonButton:
+        // The button is off while no season can follow; a stray click changes nothing.
+        if (!m_host->CanStartNewSeason())
+            return true;
+        m_seasonEndPopup = false;
         m_host->StartNewSeason();
+        // The last day of the old season leaves the panel with the new one.
+        m_date = m_host->CurrentDate();
+        m_results.Clear();
+        m_board.Clear();
+        m_host->ClearDayPanel();
         for (int window : kFrameWindows)
             Post(source, window, kMsgClose);
         Post(source, kMainFrame, kMsgOpenMenu);
@@ -515,9 +524,13 @@ void CDayController::StageOrSeasonEnd(int source) {
         int stage = m_host->CupStage();
         if (!m_host->TournamentExit() && stage >= 0 && stage <= 3) {
             m_host->BuildCupStage(stage);
-            Post(source, kResultsWindow, kMsgClose);
-            m_host->RefreshAllScreens();
-            return;
+            // A stage with games still to come plays on; when none followed, the tournament is
+            // over as it is after its final, rather than asking for the same stage again.
+            if (m_fixtures && MakeDateKey(m_fixtures->LastDate()) > MakeDateKey(m_host->CurrentDate())) {
+                Post(source, kResultsWindow, kMsgClose);
+                m_host->RefreshAllScreens();
+                return;
+            }
         }
         m_host->SetElementText(kStageTextElement, CStr(), 1);
         m_host->EndTournament();

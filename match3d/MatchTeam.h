@@ -26,6 +26,20 @@ public:
     // The first player with the id and his place; null and the count when none.
     CCourtPlayer* FindById(int playerId, int& index) const;
 
+    // Statistics totals over the whole roster, bench included (a player taken off still counts);
+    // 0 for an empty roster. The pair totals set both values and return the player count.
+    int32_t TotalSteals() const;
+    int32_t TotalOffensiveRebounds() const;
+    int32_t TotalDefensiveRebounds() const;
+    int32_t TotalTwoPointersMade() const;
+    int32_t TotalThreePointersMade() const;
+    int32_t TotalTwoPointAttempts() const;
+    int32_t TotalThreePointAttempts() const;
+    int32_t TotalFinalStatCount() const;
+    int TotalPasses(int32_t& good, int32_t& bad) const;
+    int TotalFreeThrows(int32_t& made, int32_t& attempted) const;
+    int TotalFieldGoals(int32_t& made, int32_t& attempted) const;
+
     std::vector<CCourtPlayer*> players; // owned
     int32_t attackTactic = 0;           // 0-9
     int32_t defenceTactic = 0;          // 10-19

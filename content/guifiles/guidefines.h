@@ -350,3 +350,9 @@
 #define ID_CENTRE_HOME_NAME2 11131
 #define ID_CENTRE_AWAY_NAME2 11132
 #define ID_CENTRE_BALL 11133
+
+// Results: the final table of a competition and the verdict on the user's season
+#define ID_RESULTS_TITLE 11274
+#define ID_RESULTS_GRID 11275
+#define ID_RESULTS_SEASON 11276
+#define ID_RESULTS_GROUPS 21215

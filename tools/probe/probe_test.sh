@@ -108,6 +108,53 @@ screens)
     [ "$(head -n 1 <<<"$out")" = "01.09.2007" ] || fail "31 days from 01.08.2007 gave $(head -n 1 <<<"$out")"
     grep -q '^31.08.2007 kind=13 ' <<<"$out" || fail "no month change in the ledger: $out"
     ;;
+season-end)
+    # Continue to the season's end, the results, then the next season: 1 August of the next year.
+    # Only the user's league plays, which keeps the runs short under the sanitizers.
+    fast="--set EnableLeagueSimulation=1"
+    to_end=""
+    for _ in $(seq 16); do to_end="$to_end --continue"; done
+    season="$to_end --click ID_DAYPANEL_STATISTICS --click ID_RESULTS_STAGE --click ID_SEASONEND_NEXT --dump-date"
+    # A third-division champion goes up with the prize: the first seed whose season the club wins
+    # (a club that did not win has no next season to show, or stays where it is).
+    champion=""
+    for seed in 1 2 3 4 5 6; do
+        run --seed $seed $fast --new-career 3 $to_end --click ID_DAYPANEL_STATISTICS --dump ID_RESULTS_GRID \
+            --click ID_RESULTS_STAGE --click ID_SEASONEND_NEXT --dump-date --dump ID_FR_LEAGUE --dump ID_FR_CASH \
+            --open ID_FIXTURES --dump ID_FX_GRID
+        if grep -q '^11275 ID_RESULTS_GRID Grid visible enabled rows=8 selected=0$' <<<"$out"; then
+            champion=$seed
+            break
+        fi
+    done
+    [ -n "$champion" ] || fail "club 3 won none of six seasons"
+    [ "$code" -eq 0 ] || fail "exit $code: $err"
+    grep -qx '01.08.2008' <<<"$out" || fail "the next season does not start on 01.08.2008"
+    grep -q '"Second Division .*Manager Probe"' <<<"$out" || fail "the champion was not promoted"
+    # The club starts with well under a million: the prize shows in its cash.
+    grep -Eq '^12083 ID_FR_CASH .*"\$ [0-9]+,[0-9]{3},[0-9]{3}"$' <<<"$out" || fail "no prize in the club's cash"
+    grep -q 'row 0: "[0-9][0-9].09.2008"' <<<"$out" || fail "no new fixture list from September 2008"
+    grep -q '"[0-9][0-9].[0-9][0-9].2008" | "[A-Za-z]*" | "[^"]*" | "[0-9]' <<<"$out" &&
+        fail "the new season's fixtures are played already"
+    # The rollover saved the career: loaded, it is the new season in the new league.
+    run --load Probe --dump-date --dump ID_FR_LEAGUE
+    [ "$code" -eq 0 ] || fail "exit $code: $err"
+    [ "$(head -n 1 <<<"$out")" = "01.08.2008" ] || fail "loaded on $(head -n 1 <<<"$out")"
+    grep -q '"Second Division' <<<"$out" || fail "the loaded career is not in the Second Division"
+    ;;
+seasons)
+    # Continue to the season's end, the results, then the next season: 1 August of the next year.
+    # Only the user's league plays, which keeps the runs short under the sanitizers.
+    fast="--set EnableLeagueSimulation=1"
+    to_end=""
+    for _ in $(seq 16); do to_end="$to_end --continue"; done
+    season="$to_end --click ID_DAYPANEL_STATISTICS --click ID_RESULTS_STAGE --click ID_SEASONEND_NEXT --dump-date"
+    # Three seasons in one run.
+    run --seed 1 $fast --new-career 16 $season $season $season
+    [ "$code" -eq 0 ] || fail "exit $code: $err"
+    echo "$out"
+    [ "$out" = "$(printf '01.08.2008\n01.08.2009\n01.08.2010')" ] || fail "three seasons gave '$out'"
+    ;;
 errors)
     expect_error "ID_NO_SUCH" --new-career 0 --click ID_NO_SUCH
     expect_error "no element 99999" --new-career 0 --dump 99999

@@ -1,0 +1,41 @@
+// The season rollover: a champion goes up a league and the bottom club of that league comes down
+// in its place, the date moves to 1 August and the new season's fixtures are drawn.
+#pragma once
+
+#include "career/Standings.h"
+#include "career/TextLookup.h"
+
+#include <functional>
+
+class CCareerSession;
+class CMemoryDB;
+struct CLeague;
+
+constexpr int32_t kEuroCupModeText = 100064;
+
+// Moves the user's club (the first team of the career's league record) to the league above
+// (toRelegation false) or below, and one club of that league the other way. The league record
+// takes the new league's id and words. The world's league list is indexed by row: both rows must
+// exist and the club must be found in its league before anything changes; otherwise nothing
+// changes and null comes back.
+CLeague* MoveTeamToLeague(CMemoryDB* world, CMemoryDB* career, CLeague* league, bool toRelegation,
+                          const CompetitionList& standings);
+
+// Sends one club of the joined league to the league left: its bottom club (or its leader when the
+// user's club went down) by the standings, else the first club of that league that is not the
+// user's. The user's club and that club swap their arena key, arena level and arena picture.
+// False when nobody moved.
+bool UpdateLeagueAfterMove(CMemoryDB* career, CLeague* left, CLeague* joined, bool toRelegation,
+                           const CompetitionList& standings);
+
+struct RolloverOutcome {
+    bool promoted = false;  // the user's club went up
+    bool scheduled = false; // the new season's fixtures were drawn
+    bool dateMoved = false; // the date is 1 August
+};
+
+// The new season for the session's career: promotion of a champion (not in the EuroCup mode),
+// 1 August of the current year, the league's fixtures (not in the tournaments), then the
+// start-of-season mails through the hook, which may be empty.
+RolloverOutcome StartNewSeason(CCareerSession& session, const TextLookup& getText,
+                               const std::function<void()>& sendStartMails);

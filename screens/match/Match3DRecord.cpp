@@ -1,0 +1,192 @@
+// Recording a finished 3D match into the databases and handing over to the next window.
+#include "screens/match/Match3DRecord.h"
+
+#include "career/CareerSession.h"
+#include "career/DayController.h"
+#include "career/FixtureList.h"
+#include "database/MemoryDB.h"
+#include "database/Records.h"
+#include "guidefines.h"
+#include "match3d/MatchTeam.h"
+#include "screens/ScreenContext.h"
+
+namespace {
+
+// The match end's button in the flat-court screen; the 3D match's switches name it as their source.
+constexpr int kFinishSource = 11120;
+
+void FillMatchStat(CMatchStat& stat, const CMatchTeam& side, int opponentScore) {
+    int32_t made = 0, attempted = 0;
+    stat.Field(9) = side.score;
+    stat.Field(10) = opponentScore;
+    side.TotalFieldGoals(made, attempted);
+    stat.Field(11) = attempted;
+    stat.Field(12) = made;
+    stat.Field(13) = side.TotalTwoPointAttempts();
+    stat.Field(14) = side.TotalTwoPointersMade();
+    stat.Field(15) = side.TotalThreePointAttempts();
+    stat.Field(16) = side.TotalThreePointersMade();
+    side.TotalFreeThrows(made, attempted);
+    stat.Field(17) = attempted;
+    stat.Field(18) = made;
+    stat.Field(19) = side.TotalOffensiveRebounds();
+    stat.Field(20) = side.TotalDefensiveRebounds();
+    stat.Field(24) = side.TotalSteals();
+    int32_t good = 0, bad = 0;
+    side.TotalPasses(good, bad);
+    stat.Field(25) = bad;
+    stat.Field(26) = side.TotalFinalStatCount();
+}
+
+void FillPlayerStat(CPlayerStat& stat, const CCourtPlayer& p, bool home) {
+    stat.Field(5) = p.clockTicks;
+    stat.Field(7) = p.injured;
+    stat.Field(8) = 0;
+    stat.Field(10) = 3 * p.threePointersMade + 2 * p.twoPointersMade + p.freeThrowsMade;
+    stat.Field(11) = home ? 1 : 0;
+    stat.Field(12) = p.fieldGoalsAttempted;
+    stat.Field(13) = p.fieldGoalsMade;
+    stat.Field(14) = p.twoPointAttempts;
+    stat.Field(15) = p.twoPointersMade;
+    stat.Field(16) = p.threePointAttempts;
+    stat.Field(17) = p.threePointersMade;
+    stat.Field(18) = p.freeThrowsAttempted;
+    stat.Field(19) = p.freeThrowsMade;
+    stat.Field(20) = p.freeThrowsAttempted;
+    stat.Field(21) = p.freeThrowsMade;
+    stat.Field(22) = p.offensiveRebounds;
+    stat.Field(23) = p.defensiveRebounds;
+    stat.Field(24) = p.foulsCharged;
+    stat.Field(25) = p.foulsBooked;
+    stat.Field(26) = p.ballsWon;
+    stat.Field(27) = p.steals;
+    stat.Field(28) = p.badPasses;
+    stat.Field(29) = p.finalStatCount;
+    stat.Field(30) = p.offensiveRebounds + p.defensiveRebounds;
+}
+
+// One record per squad player found in the roster; a player the roster does not hold keeps his
+// record as it was and gets none.
+void RecordPlayers(CTeam* club, const CMatchTeam& side, bool home, CMemoryDB* db, const GameDate& today) {
+    for (CPlayer* player : club->players) {
+        if (!player)
+            continue;
+        int place = 0;
+        const CCourtPlayer* courtPlayer = side.FindById(player->id, place);
+        if (!courtPlayer)
+            continue;
+        auto* stat = new CPlayerStat();
+        player->stats.push_back(stat);
+        stat->Field(2) = today.year;
+        stat->Field(3) = today.month;
+        stat->Field(4) = today.day;
+        if (db)
+            db->playerStats.Append(stat);
+        FillPlayerStat(*stat, *courtPlayer, home);
+        if (stat->Field(7) > 0) {
+            player->words[kWordInjured] = 1;
+            player->words[kWordDaysOut] = CMatch3DRecorder::kDaysOut;
+            player->words[kWordInjuryDay] = today.day;
+            player->words[kWordInjuryMonth] = today.month;
+            player->words[kWordInjuryYear] = today.year;
+        } else {
+            player->words[kWordInjured] = 0;
+            player->words[kWordDaysOut] = 0;
+            player->words[kWordInjuryDay] = 0;
+            player->words[kWordInjuryMonth] = 0;
+            player->words[kWordInjuryYear] = 0;
+        }
+    }
+}
+
+} // namespace
+
+void CMatch3DRecorder::SetMatchParams(CTeam* home, CTeam* away, int fixture, int year, int month, int day) {
+    m_home = home;
+    m_away = away;
+    m_fixtureIndex = fixture;
+    m_date = GameDate{year, month, day};
+    m_recorded = false;
+    m_fixture = nullptr;
+}
+
+CFixture* CMatch3DRecorder::FindFixture(const CCareerSession& session) const {
+    if (m_fixtureIndex < 0 || !session.fixtureList)
+        return nullptr;
+    std::vector<CFixture*> today = session.fixtureList->GetFixturesOn(m_date.year, m_date.month, m_date.day);
+    if (m_fixtureIndex >= static_cast<int>(today.size()))
+        return nullptr;
+    CFixture* fixture = today[static_cast<size_t>(m_fixtureIndex)];
+    // The schedule names the world's record of the user's club: the clubs are compared by id.
+    if (!fixture || !fixture->home || !fixture->away || fixture->home->id != m_home->id ||
+        fixture->away->id != m_away->id)
+        return nullptr;
+    return fixture;
+}
+
+bool CMatch3DRecorder::RecordMatch(CCareerSession& session, const CMatchTeam& homeSide,
+                                   const CMatchTeam& awaySide) {
+    if (m_recorded || !m_home || !m_away)
+        return false;
+    m_recorded = true;
+    m_fixture = FindFixture(session);
+    const GameDate today = session.currentDate;
+
+    auto* h = new CMatchStat();
+    auto* a = new CMatchStat();
+    m_home->matchStats.push_back(h);
+    m_away->matchStats.push_back(a);
+    for (CMatchStat* stat : {h, a}) {
+        const bool home = stat == h;
+        stat->Field(1) = today.year;
+        stat->Field(3) = home ? m_home->id : m_away->id;
+        stat->Field(4) = home ? m_away->id : m_home->id;
+        stat->Field(5) = home ? 0 : 1;
+        stat->Field(6) = today.day;
+        stat->Field(7) = today.month;
+        stat->Field(8) = today.year;
+    }
+    // The user's records belong to the career, the opponent's to the world.
+    CMemoryDB* homeDb = homeSide.isUserTeam ? session.careerDB : session.worldDB;
+    CMemoryDB* awayDb = homeSide.isUserTeam ? session.worldDB : session.careerDB;
+    if (homeDb)
+        homeDb->matchStats.Append(h);
+    if (awayDb)
+        awayDb->matchStats.Append(a);
+    if (m_fixture) {
+        m_fixture->homeScore = homeSide.score;
+        m_fixture->awayScore = awaySide.score;
+        m_fixture->year = m_date.year;
+        m_fixture->month = m_date.month;
+        m_fixture->day = m_date.day;
+    }
+    FillMatchStat(*h, homeSide, awaySide.score);
+    FillMatchStat(*a, awaySide, homeSide.score);
+    RecordPlayers(m_home, homeSide, true, homeSide.isUserTeam ? session.careerDB : session.worldDB, today);
+    RecordPlayers(m_away, awaySide, false, awaySide.isUserTeam ? session.careerDB : session.worldDB, today);
+    return true;
+}
+
+bool FinishMatch3D(const CScreenContext& ctx, CMatch3DRecorder& recorder, const CMatchTeam& homeSide,
+                   const CMatchTeam& awaySide) {
+    CCareerSession& session = ctx.Session();
+    if (!recorder.RecordMatch(session, homeSide, awaySide))
+        return false;
+    session.matchMode = 0;
+    if (CGameScreen* statistics = ctx.Screen(ScreenRole::Statistics))
+        statistics->Refresh();
+    auto* day = ctx.ScreenAs<CDayController>(ScreenRole::DayController);
+    if (session.fixtureList && day) {
+        // On the season's last fixture day this judges the season once and locks the day buttons
+        // until the results have been seen.
+        day->OnUserMatchRecorded();
+        day->ClearDayResults();
+    }
+    if (day && day->SeasonEndPending()) {
+        ctx.Post(kFinishSource, ID_RESULTS, kMsgSwitchTo, kFinishSource, 0);
+    } else {
+        ctx.Post(kFinishSource, ID_STATISTICS_FRAME, kMsgSwitchTo, kFinishSource, 0);
+        ctx.Post(kFinishSource, ID_STATISTICS, kMsgSwitchTo, kFinishSource, 0);
+    }
+    return true;
+}

@@ -1,0 +1,73 @@
+// CResultsScreen: the final table of a competition of the season, graded by rank, and the verdict
+// on the user's season on its last match day; it also starts the next season.
+#pragma once
+
+#include "career/SeasonEnd.h"
+#include "career/SeasonRollover.h"
+#include "career/Standings.h"
+#include "guidefines.h"
+#include "screens/ScreenContext.h"
+
+#include <cstdint>
+
+class CGuiElement;
+
+// One table row as the grid shows it.
+struct ResultsRow {
+    CStr cells[6];
+};
+
+// The table of a group, leader first: rank, team, the record (win share in a league, "%d:%d" two
+// points a win in a tournament), games won, points per game and the season's field-goal share.
+std::vector<ResultsRow> BuildResultsRows(const CompetitionStats& group, bool leagueStyle, int seasonStartKey);
+
+class CResultsScreen : public CGameScreen {
+public:
+    static constexpr uint32_t kHeadingColour = 0x01ACFFFFu;
+    static constexpr uint32_t kWhite = 0xFFFFFFFFu;
+    static constexpr uint32_t kWarningColour = 0x0000FFFFu; // red
+    static constexpr int kColumns = 6;
+
+    explicit CResultsScreen(const CScreenContext& ctx);
+    CResultsScreen(const CResultsScreen&) = delete;
+    CResultsScreen& operator=(const CResultsScreen&) = delete;
+
+    // The last match day's evaluation, then the table (or the round list of a tournament the
+    // user's club has left). Called by the match day and the match screens on that day only.
+    void Refresh() override;
+    void OnMessage(GuiMessage& m) override;
+
+    // The table of the group picked in the group list.
+    void Build();
+    // The single final table once the user's club is out of a tournament.
+    void FillRoundList();
+    // The next season; the screens are refreshed by the caller.
+    RolloverOutcome StartNewSeason();
+
+    const SeasonVerdict& Verdict() const { return m_verdict; }
+    bool SeasonOver() const { return m_seasonOver != 0; }
+    const CompetitionList& Groups() const { return m_groups; }
+    // The user's league's group in Groups(), -1 when there is none.
+    int UserGroup() const { return m_userGroup; }
+
+private:
+    // The season's groups into the list, the user's selected; no evaluation.
+    void FillGroups();
+    void ShowMessage(const CStr& text, uint32_t colour);
+    int SeasonStartKey() const;
+    bool TournamentData() const;
+    CStr Text(int id) const { return m_ctx.Text(id); }
+
+    const CScreenContext& m_ctx;
+    CGuiElement* m_root = nullptr;      // 11273
+    CGuiElement* m_groupList = nullptr; // 21215
+    CGuiElement* m_title = nullptr;     // 11274
+    CGuiElement* m_grid = nullptr;      // 11275
+    CGuiElement* m_season = nullptr;    // 11276
+    CGuiElement* m_button = nullptr;    // 11277
+    CGuiElement* m_message = nullptr;   // 11278
+    CompetitionList m_groups;
+    int m_userGroup = -1;
+    uint8_t m_seasonOver = 0;
+    SeasonVerdict m_verdict;
+};

@@ -1,0 +1,216 @@
+// The end of a 3D match on scripted rosters: one match record per club and one player record per
+// squad player in the right database, the fixture's score, the hurt booked out, once per match,
+// a stale fixture index left alone, and the hand-over to the results on the season's last day.
+#include "MatchScreenRig.h"
+
+#include "career/DayController.h"
+#include "career/FixtureList.h"
+#include "match3d/MatchTeam.h"
+#include "screens/match/Match3DRecord.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using screentest::MatchScreenRig;
+
+// A roster of the club's squad, every player with a few figures of his own; `leaveOut` players at
+// the end of the squad are not in it.
+void FillRoster(CMatchTeam& side, const CTeam& club, bool user, int leaveOut = 0) {
+    side.isUserTeam = user ? 1 : 0;
+    const int count = static_cast<int>(club.players.size()) - leaveOut;
+    for (int i = 0; i < count; ++i) {
+        auto* p = new CCourtPlayer();
+        p->playerId = club.players[static_cast<size_t>(i)]->id;
+        p->twoPointAttempts = 3 + i;
+        p->twoPointersMade = 1 + i % 3;
+        p->threePointAttempts = 2;
+        p->threePointersMade = i % 2;
+        p->freeThrowsAttempted = 2;
+        p->freeThrowsMade = 1;
+        p->fieldGoalsAttempted = p->twoPointAttempts + p->threePointAttempts;
+        p->fieldGoalsMade = p->twoPointersMade + p->threePointersMade;
+        p->offensiveRebounds = 1;
+        p->defensiveRebounds = 2 + i % 2;
+        p->steals = i % 3;
+        p->goodPasses = 5;
+        p->badPasses = 1;
+        p->finalStatCount = 2;
+        p->clockTicks = 600 + i;
+        p->foulsCharged = i % 4;
+        p->foulsBooked = 1;
+        p->ballsWon = 1;
+        side.AddPlayerPointer(p);
+    }
+}
+
+struct RecordRig : MatchScreenRig {
+    CTeam* user = nullptr;
+    CTeam* other = nullptr;
+    CMatchTeam homeSide, awaySide;
+    CMatch3DRecorder recorder;
+
+    explicit RecordRig(bool userAtHome) {
+        user = Club();
+        other = world.clubs[0];
+        session.currentDate = GameDate{2007, 10, 3};
+        CLeague* league = session.worldDB->leagues.At(0);
+        // The schedule names the world's club ids; the user's club plays as the career's record.
+        session.fixtureList->AddFixture(other, world.clubs[1], league, 2007, 10, 3);
+        if (userAtHome)
+            session.fixtureList->AddFixture(user, other, league, 2007, 10, 3);
+        else
+            session.fixtureList->AddFixture(other, user, league, 2007, 10, 3);
+        session.fixtureList->AddFixture(world.clubs[0], world.clubs[1], league, 2008, 4, 20);
+        session.fixtureList->FinishSchedule();
+        CTeam* home = userAtHome ? user : other;
+        CTeam* away = userAtHome ? other : user;
+        FillRoster(homeSide, *home, userAtHome);
+        FillRoster(awaySide, *away, !userAtHome, userAtHome ? 1 : 0);
+        homeSide.score = 88;
+        awaySide.score = 79;
+        recorder.SetMatchParams(home, away, 1, 2007, 10, 3);
+    }
+};
+
+} // namespace
+
+TEST(Match3DRecord, OneMatchRecordPerClubAndOnePlayerRecordPerSquadPlayer) {
+    RecordRig rig(true);
+    CMemoryDB& career = *rig.session.careerDB;
+    CMemoryDB& world = *rig.session.worldDB;
+    // The last squad player of the away club is not in its roster: he was injured and stays so.
+    CPlayer* missing = rig.other->players.back();
+    missing->words[kWordInjured] = 1;
+    missing->words[kWordDaysOut] = 4;
+    // A home player hurt in the match; another was hurt before it and played.
+    rig.homeSide.players[2]->injured = 1;
+    rig.user->players[3]->words[kWordInjured] = 1;
+    rig.user->players[3]->words[kWordDaysOut] = 6;
+    // Two twos, a three and three of four free throws.
+    CCourtPlayer& scorer = *rig.homeSide.players[4];
+    scorer.twoPointersMade = 2;
+    scorer.threePointersMade = 1;
+    scorer.freeThrowsMade = 3;
+    scorer.freeThrowsAttempted = 4;
+
+    ASSERT_TRUE(rig.recorder.RecordMatch(rig.session, rig.homeSide, rig.awaySide));
+    ASSERT_EQ(career.matchStats.Size(), 1);
+    ASSERT_EQ(world.matchStats.Size(), 1);
+    const CMatchStat& h = *career.matchStats.At(0);
+    const CMatchStat& a = *world.matchStats.At(0);
+    EXPECT_EQ(rig.user->matchStats.back(), &h);
+    EXPECT_EQ(rig.other->matchStats.back(), &a);
+    EXPECT_EQ(h.Field(1), 2007);
+    EXPECT_EQ(h.Field(3), 900);
+    EXPECT_EQ(h.Field(4), rig.other->id);
+    EXPECT_EQ(h.Field(5), 0);
+    EXPECT_EQ(a.Field(5), 1);
+    EXPECT_EQ(h.Field(6), 3);
+    EXPECT_EQ(h.Field(7), 10);
+    EXPECT_EQ(h.Field(8), 2007);
+    EXPECT_EQ(h.Field(9), 88);
+    EXPECT_EQ(h.Field(10), 79);
+    EXPECT_EQ(a.Field(9), 79);
+    int32_t twos = 0, threes = 0, made = 0, attempted = 0;
+    for (const CCourtPlayer* p : rig.homeSide.players) {
+        twos += p->twoPointAttempts;
+        threes += p->threePointersMade;
+    }
+    rig.homeSide.TotalFieldGoals(made, attempted);
+    EXPECT_EQ(h.Field(11), attempted);
+    EXPECT_EQ(h.Field(12), made);
+    EXPECT_EQ(h.Field(13), twos);
+    EXPECT_EQ(h.Field(16), threes);
+    EXPECT_EQ(h.Field(18), 11 + 3); // one made by each but the scorer, who made three
+    EXPECT_EQ(h.Field(25), 12);     // bad passes; the good ones are not kept
+    EXPECT_EQ(h.Field(26), 24);
+    EXPECT_EQ(h.Field(21) + h.Field(22) + h.Field(23), 0);
+
+    // Twelve home players and the eleven of the away roster.
+    EXPECT_EQ(career.playerStats.Size(), 12);
+    EXPECT_EQ(world.playerStats.Size(), 11);
+    EXPECT_TRUE(missing->stats.empty());
+    EXPECT_EQ(missing->words[kWordDaysOut], 4);
+    const CPlayerStat& s = *rig.user->players[4]->stats.back();
+    EXPECT_EQ(s.Field(2), 2007);
+    EXPECT_EQ(s.Field(3), 10);
+    EXPECT_EQ(s.Field(4), 3);
+    EXPECT_EQ(s.Field(5), 604);
+    EXPECT_EQ(s.Field(10), 10);
+    EXPECT_EQ(s.Field(11), 1);
+    EXPECT_EQ(s.Field(18), 4);
+    EXPECT_EQ(s.Field(20), 4);
+    EXPECT_EQ(s.Field(19), 3);
+    EXPECT_EQ(s.Field(21), 3);
+    EXPECT_EQ(s.Field(30), s.Field(22) + s.Field(23));
+    EXPECT_EQ(rig.other->players[0]->stats.back()->Field(11), 0);
+    // The hurt player is out ten days from today; the one hurt before is fit again.
+    const CPlayer* hurt = rig.user->players[2];
+    EXPECT_EQ(hurt->words[kWordInjured], 1);
+    EXPECT_EQ(hurt->words[kWordDaysOut], 10);
+    EXPECT_EQ(hurt->words[kWordInjuryDay], 3);
+    EXPECT_EQ(hurt->words[kWordInjuryMonth], 10);
+    EXPECT_EQ(hurt->words[kWordInjuryYear], 2007);
+    EXPECT_EQ(rig.user->players[3]->words[kWordInjured], 0);
+    EXPECT_EQ(rig.user->players[3]->words[kWordDaysOut], 0);
+
+    const CFixture* fixture = rig.session.fixtureList->At(1);
+    EXPECT_EQ(rig.recorder.RecordedFixture(), fixture);
+    EXPECT_EQ(fixture->homeScore, 88);
+    EXPECT_EQ(fixture->awayScore, 79);
+
+    // The same match a second time records nothing.
+    EXPECT_FALSE(rig.recorder.RecordMatch(rig.session, rig.homeSide, rig.awaySide));
+    EXPECT_EQ(career.matchStats.Size(), 1);
+    EXPECT_EQ(career.playerStats.Size(), 12);
+    EXPECT_EQ(rig.user->players[4]->stats.size(), 1u);
+}
+
+TEST(Match3DRecord, AnAwayUserMatchKeepsItsRecordsInTheCareerAndAStaleIndexTouchesNoFixture) {
+    RecordRig rig(false);
+    // Index 0 of the day is another pairing; index 5 is none at all.
+    for (int index : {0, 5}) {
+        SCOPED_TRACE(index);
+        rig.recorder.SetMatchParams(rig.other, rig.user, index, 2007, 10, 3);
+        ASSERT_TRUE(rig.recorder.RecordMatch(rig.session, rig.homeSide, rig.awaySide));
+        EXPECT_EQ(rig.recorder.RecordedFixture(), nullptr);
+        for (int i = 0; i < rig.session.fixtureList->Size(); ++i)
+            EXPECT_EQ(rig.session.fixtureList->At(i)->homeScore, -1);
+        const CMatchStat& a = *rig.session.careerDB->matchStats.Records().back();
+        EXPECT_EQ(a.Field(3), 900);
+        EXPECT_EQ(a.Field(5), 1);
+        EXPECT_EQ(rig.session.worldDB->matchStats.Records().back()->Field(5), 0);
+    }
+    EXPECT_EQ(rig.session.careerDB->playerStats.Size(), 24);
+    // Without its clubs nothing is recorded.
+    rig.recorder.SetMatchParams(nullptr, rig.user, 0, 2007, 10, 3);
+    EXPECT_FALSE(rig.recorder.RecordMatch(rig.session, rig.homeSide, rig.awaySide));
+}
+
+TEST(Match3DRecord, TheSeasonsLastMatchHandsOverToTheResults) {
+    for (bool lastDay : {false, true}) {
+        SCOPED_TRACE(lastDay);
+        RecordRig rig(true);
+        std::unique_ptr<CMemoryDB> none;
+        daytest::FakeDayHost host(none, none);
+        const GameDate today = lastDay ? GameDate{2008, 4, 20} : GameDate{2007, 10, 3};
+        host.date = today;
+        rig.session.currentDate = today;
+        CDayController day(&host, rig.session.fixtureList);
+        rig.screens[ScreenRole::DayController] = &day;
+        rig.recorder.SetMatchParams(rig.user, rig.other, -1, today.year, today.month, today.day);
+        rig.session.matchMode = 1;
+        ASSERT_TRUE(FinishMatch3D(rig.ctx, rig.recorder, rig.homeSide, rig.awaySide));
+        EXPECT_FALSE(rig.session.matchMode);
+        EXPECT_EQ(day.SeasonEndPending(), lastDay);
+        std::vector<GuiMessage> posted = rig.stack.PendingMessages();
+        ASSERT_FALSE(posted.empty());
+        EXPECT_EQ(posted[0].cID, lastDay ? ID_RESULTS : ID_STATISTICS_FRAME);
+        EXPECT_EQ(posted[0].MSG, kMsgSwitchTo);
+        EXPECT_EQ(posted.size(), lastDay ? 1u : 2u);
+        // Finished once: a second end does nothing.
+        EXPECT_FALSE(FinishMatch3D(rig.ctx, rig.recorder, rig.homeSide, rig.awaySide));
+        EXPECT_EQ(rig.stack.PendingMessages().size(), posted.size());
+    }
+}

@@ -1,0 +1,185 @@
+// The results screen on the shipped layout: the final table leader first and graded by rank, the
+// verdict on the last match day (the prize once, the bottom club's warning), the group list, and
+// a screen without any table; then the window drawn offscreen for a look.
+#include "MatchScreenRig.h"
+
+#include "database/MemoryDB.h"
+#include "engine/Device.h"
+#include "gui/Element.h"
+#include "gui/EngineBackend.h"
+#include "gui/Grid.h"
+#include "gui/TextTable.h"
+#include "screens/info/StatisticsScreen.h"
+#include "screens/match/ResultsScreen.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+using screentest::MatchScreenRig;
+
+// Four clubs in the user's league, each with `wins` of ten games won; the user's club (900) is one.
+struct ResultsRig : MatchScreenRig {
+    std::vector<std::unique_ptr<CMatchStat>> records;
+    CTeam* user = nullptr;
+
+    explicit ResultsRig(int userWins, CScreenContext::TextLookup texts = {})
+        : MatchScreenRig(12, 5, std::move(texts)) {
+        user = Club();
+        CLeague* league = session.worldDB->leagues.At(0);
+        auto* copy = new CTeam(user->CopyFields());
+        session.worldDB->teams.Append(copy);
+        league->teams.push_back(copy);
+        session.careerDB->leagues.At(0)->teams = {user};
+        auto* third = new CTeam();
+        third->id = 3;
+        third->leagueId = 0;
+        third->name = "Club 3";
+        session.worldDB->teams.Append(third);
+        league->teams.push_back(third);
+        session.fixtureList->Season().startYear = 2007;
+        Wins(world.clubs[0], 7);
+        Wins(world.clubs[1], 5);
+        Wins(third, 2);
+        Wins(user, userWins);
+        session.currentDate = GameDate{2008, 4, 30};
+    }
+    ~ResultsRig() {
+        for (CTeam* team : session.worldDB->teams)
+            team->matchStats.clear();
+        user->matchStats.clear();
+    }
+    void Wins(CTeam* team, int wins) {
+        for (int game = 0; game < 10; ++game) {
+            auto stat = std::make_unique<CMatchStat>();
+            stat->Field(3) = team->id;
+            stat->Field(8) = 2007;
+            stat->Field(7) = 11;
+            stat->Field(6) = 1 + game;
+            stat->Field(9) = game < wins ? 90 : 80;
+            stat->Field(10) = game < wins ? 80 : 90;
+            stat->Field(13) = 40;
+            stat->Field(14) = 20;
+            stat->Field(15) = 10;
+            stat->Field(16) = 5;
+            team->matchStats.push_back(stat.get());
+            records.push_back(std::move(stat));
+        }
+    }
+    CGuiElement* Grid() { return stack.FindElement(ID_RESULTS_GRID); }
+    CStr Cell(int column, int row) {
+        GuiGridCell* cell = Grid()->FindCell(column, row);
+        return cell ? cell->text : CStr("?");
+    }
+};
+
+} // namespace
+
+TEST(ResultsScreen, TheChampionsTableLeaderFirstGradedByRankAndThePrizeOnce) {
+    ResultsRig rig(9);
+    CResultsScreen results(rig.ctx);
+    const int cash = rig.user->cash;
+    results.Refresh();
+    EXPECT_TRUE(results.Verdict().champion);
+    EXPECT_EQ(rig.user->cash, cash + kChampionPrize);
+    EXPECT_FALSE(results.SeasonOver());
+
+    auto* grid = dynamic_cast<CGuiGridControl*>(rig.Grid());
+    ASSERT_NE(grid, nullptr);
+    ASSERT_EQ(grid->GetRowCount(), 4);
+    EXPECT_STREQ(rig.Cell(0, 0).GetText(), "1");
+    EXPECT_STREQ(rig.Cell(1, 0).GetText(), "Users");
+    EXPECT_STREQ(rig.Cell(2, 0).GetText(), "90.00");
+    EXPECT_STREQ(rig.Cell(3, 0).GetText(), "9");
+    EXPECT_STREQ(rig.Cell(4, 0).GetText(), "89.00");
+    EXPECT_STREQ(rig.Cell(5, 0).GetText(), "50.0");
+    EXPECT_STREQ(rig.Cell(1, 3).GetText(), "Club 3");
+    EXPECT_EQ(grid->GetSelectedRow(), 0);
+    // League outside the tournaments: the win share's caption loses its last character.
+    EXPECT_STREQ(grid->HeaderText(2).GetText(), "<80000");
+    EXPECT_STREQ(grid->HeaderText(3).GetText(), "<100043>");
+    for (int r = 0; r < 4; ++r)
+        EXPECT_EQ(grid->FindCell(0, r)->colour, RankGradientColour(r, 4));
+    EXPECT_STREQ(rig.stack.FindElement(ID_RESULTS_TITLE)->GetText().GetText(), "<800000> <100151>");
+    EXPECT_STREQ(rig.stack.FindElement(ID_RESULTS_SEASON)->GetText().GetText(), "2007-2008 <80030>");
+    EXPECT_STREQ(rig.stack.FindElement(ID_RESULTS_STAGE)->GetText().GetText(), "<100154>");
+
+    // The other callers of the last day, and the window opened again: no second prize.
+    results.Refresh();
+    GuiMessage open{ID_DAYPANEL_STATISTICS, ID_RESULTS, kMsgSwitchTo, ID_DAYPANEL_STATISTICS, 0, 0};
+    results.OnMessage(open);
+    EXPECT_EQ(rig.user->cash, cash + kChampionPrize);
+    EXPECT_EQ(rig.Grid()->GetRowCount(), 4);
+}
+
+TEST(ResultsScreen, TheBottomClubIsWarnedAndItsSeasonIsOver) {
+    ResultsRig rig(1);
+    CResultsScreen results(rig.ctx);
+    results.Refresh();
+    EXPECT_TRUE(results.Verdict().bottom);
+    EXPECT_TRUE(results.SeasonOver());
+    EXPECT_TRUE(rig.session.careerOver);
+    CGuiElement* message = rig.stack.FindElement(ID_RESULTS_STAGE_TEXT);
+    EXPECT_STREQ(message->GetText().GetText(), "<250091>");
+    EXPECT_EQ(rig.user->cash, 5000);
+    EXPECT_STREQ(rig.Cell(1, 3).GetText(), "Users");
+}
+
+TEST(ResultsScreen, NoTableLeavesTheGridEmptyAndAPickOfNothingDoesNothing) {
+    MatchScreenRig rig;
+    CResultsScreen results(rig.ctx);
+    // The career's league has no clubs linked: no table can be built.
+    results.Refresh();
+    EXPECT_TRUE(results.Groups().empty());
+    EXPECT_EQ(rig.stack.FindElement(ID_RESULTS_GRID)->GetRowCount(), 0);
+    results.Build();
+    GuiMessage pick{ID_RESULTS_GROUPS, -1, kMsgSelection, 3, 0, 0};
+    results.OnMessage(pick);
+    EXPECT_EQ(pick.sID, -1);
+    EXPECT_EQ(rig.stack.FindElement(ID_RESULTS_GRID)->GetRowCount(), 0);
+    EXPECT_FALSE(results.Verdict().judged);
+}
+
+TEST(ResultsScreenShot, TheFinalTableAfterATitle) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "drawn in the plain build only";
+#endif
+    CQuorelDevice device;
+    if (!device.Create(1024, 768, 32))
+        GTEST_SKIP() << "no GL device here";
+    g_pQuorelDevice = &device;
+    CGuiEngineBackend backend;
+    SetGuiBackend(&backend);
+    const std::string shots = std::string(FB_GAME_DIR) + "/../day-screenshots";
+    std::filesystem::create_directories(shots);
+    CTextTable language;
+    ASSERT_TRUE(language.Load("\\guifiles\\lang_en.txt"));
+    {
+        ResultsRig rig(9, [&language](int id) {
+            if (id == 800000)
+                return CStr("Third Division");
+            return language.Get(id);
+        });
+        rig.user->name = "Harbour Lions";
+        rig.world.clubs[0]->name = "Valley Bears";
+        rig.world.clubs[1]->name = "North Wolves";
+        CResultsScreen results(rig.ctx);
+        results.Refresh();
+        rig.stack.PostMessage(10050, ID_FRAME, kMsgOpenMenu, 10050, 0);
+        rig.stack.PostMessage(10050, ID_RESULTS, kMsgSwitchTo, 10050, 0);
+        rig.stack.ProcessMessages();
+        ASSERT_TRUE(rig.stack.IsLayerActive(ID_RESULTS));
+
+        device.BeginScene();
+        device.Clear(0x0E0A08FFu);
+        rig.stack.Draw(backend, 1000);
+        device.EndScene();
+        device.Flush2D();
+        EXPECT_TRUE(device.SaveScreenshot((shots + "/results.png").c_str()));
+        device.Present();
+    }
+    SetGuiBackend(nullptr);
+    g_pQuorelDevice = nullptr;
+}
