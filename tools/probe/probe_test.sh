@@ -111,7 +111,7 @@ screens)
 season-end)
     # Continue to the season's end, the results, then the next season: 1 August of the next year.
     # Only the user's league plays, which keeps the runs short under the sanitizers.
-    fast="--set EnableLeagueSimulation=1"
+    fast="--set EnableLeagueSimulation=1 --set EnableFastSimulation=1"
     to_end=""
     for _ in $(seq 16); do to_end="$to_end --continue"; done
     season="$to_end --click ID_DAYPANEL_STATISTICS --click ID_RESULTS_STAGE --click ID_SEASONEND_NEXT --dump-date"
@@ -145,7 +145,7 @@ season-end)
 seasons)
     # Continue to the season's end, the results, then the next season: 1 August of the next year.
     # Only the user's league plays, which keeps the runs short under the sanitizers.
-    fast="--set EnableLeagueSimulation=1"
+    fast="--set EnableLeagueSimulation=1 --set EnableFastSimulation=1"
     to_end=""
     for _ in $(seq 16); do to_end="$to_end --continue"; done
     season="$to_end --click ID_DAYPANEL_STATISTICS --click ID_RESULTS_STAGE --click ID_SEASONEND_NEXT --dump-date"
