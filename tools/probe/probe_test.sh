@@ -170,6 +170,42 @@ inbox)
     grep -q '^    row 0: .*"Read"$' <<<"$out" || fail "the loaded career lost its read mail"
     grep -q '^10061 ID_FR_MAILCOUNT Static visible enabled "All read"$' <<<"$out" || fail "counts differ after loading"
     ;;
+tournament)
+    # A round: continue to its last day, the results, the stage button.
+    round="--continue --continue --continue --continue --continue --continue --continue"
+    round="$round --click ID_DAYPANEL_STATISTICS --dump ID_RESULTS_TITLE --dump-date"
+    # The world cup down to the final: the groups, the second round, the quarter- and semi-finals
+    # on their fixed dates, then the final names its champion and the career ends in the main menu.
+    run --seed 2 --new-career 0 --mode worldcup $round --click ID_RESULTS_STAGE $round \
+        --click ID_RESULTS_STAGE $round --click ID_RESULTS_STAGE $round --click ID_RESULTS_STAGE $round \
+        --dump ID_RESULTS_STAGE_TEXT --click ID_RESULTS_STAGE --dump-date --dump ID_MAINMENU
+    [ "$code" -eq 0 ] || fail "exit $code: $err"
+    echo "$out" | grep -v '^ '
+    [ "$(grep -x '[0-9.]*' <<<"$out" | tr '\n' ' ')" = "24.08.2006 27.08.2006 30.08.2006 01.09.2006 03.09.2006 01.08.2007 " ] ||
+        fail "the rounds did not end on their fixed dates"
+    grep -q '"Second round: Pool' <<<"$out" || fail "no second round"
+    grep -q '"Quarter-final [1-4]' <<<"$out" || fail "no quarter-final"
+    grep -q '"Semi-final [12]' <<<"$out" || fail "no semi-final"
+    grep -q '^11278 ID_RESULTS_STAGE_TEXT TextBox visible enabled ".*Tournament champions: [A-Z]' <<<"$out" ||
+        fail "no champion after the final"
+    grep -q '^10001 ID_MAINMENU Picture visible' <<<"$out" || fail "the finished tournament did not end the career"
+    # Out after the groups: the rest is played without the club, and its champion is shown.
+    run --seed 1 --new-career 0 --mode worldcup $round --dump ID_RESULTS_STAGE_TEXT --click ID_RESULTS_STAGE \
+        --dump-date
+    [ "$code" -eq 0 ] || fail "exit $code: $err"
+    echo "$out"
+    grep -q '"World cup - final ranking - your tournament is over"' <<<"$out" || fail "no final ranking"
+    grep -q '\\nTournament champions: [A-Z]' <<<"$out" || fail "no champion under the verdict"
+    [ "$(tail -n 1 <<<"$out")" = "01.08.2007" ] || fail "the career did not end"
+    # The EuroCup's two leagues of six and its quarter-finals, then out with the champion named.
+    run --seed 8 --new-career 0 --mode eurocup $round --click ID_RESULTS_STAGE $round --click ID_RESULTS_STAGE \
+        $round --dump ID_RESULTS_STAGE_TEXT
+    [ "$code" -eq 0 ] || fail "exit $code: $err"
+    echo "$out"
+    [ "$(grep -x '[0-9.]*' <<<"$out" | tr '\n' ' ')" = "05.09.2007 12.09.2007 14.09.2007 " ] ||
+        fail "the EuroCup rounds did not end on their fixed dates"
+    grep -q 'Tournament champions: [A-Z]' <<<"$out" || fail "no EuroCup champion"
+    ;;
 *)
     fail "no test case $case_name"
     ;;
