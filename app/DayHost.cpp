@@ -14,6 +14,8 @@
 #include "guidefines.h"
 #include "match2d/Match2D.h"
 #include "match2d/Match2DMatchDay.h"
+#include "screens/match/CommentaryPopup.h"
+#include "screens/match/MatchHud.h"
 #include "screens/match/ResultsScreen.h"
 #include "screens/match/SubstitutionDialog.h"
 #include "screens/match/TacticsScreen.h"
@@ -233,11 +235,11 @@ void CGameDayHost::LoadMatchTactics() {
 
 UserMatchOutcome CGameDayHost::StartUserMatch(const UserMatchSetup& chosen) {
     UserMatchSetup setup = chosen;
-    // Until the 3D match display exists a 3D choice is played on the flat court, so the user's
-    // fixture is never left unplayed.
-    if (setup.view == UserMatchView::Scene3D && m_gm.Screen(ScreenRole::MatchHud) == nullptr) {
-        QuorelLog(
-            "[CGameDayHost::StartUserMatch] no 3D match display: the match is played on the flat court");
+    // Until the application can show the 3D match view a 3D choice is played on the flat court, so
+    // the user's fixture is never left unplayed.
+    CGameApp* app = m_gm.App();
+    if (setup.view == UserMatchView::Scene3D && (app == nullptr || !app->drawMatch3D)) {
+        QuorelLog("[CGameDayHost::StartUserMatch] no 3D match view: the match is played on the flat court");
         setup.view = UserMatchView::MatchCentre;
     }
     Match2DRecords records;
@@ -271,6 +273,21 @@ void ConnectMatch2D(CGameManager& gm) {
         }
         ctx.Post(ID_QUARTERBREAK_OK, ID_QUARTERBREAK, kMsgOpenOnTop, ID_QUARTERBREAK_OK, 0);
         ctx.Shell().SetOverlayOpen(Overlay::QuarterBreak, true);
+    };
+    // Remarks and event lines only reach the screens of a match the user watches; a match run at
+    // once has nobody to tell.
+    hooks.remarkLine = [&gm](const CStr& text, int colour) {
+        if (TheMatch2D().instantRun)
+            return;
+        if (auto* popup = dynamic_cast<CCommentaryPopup*>(gm.Screen(ScreenRole::Commentary)))
+            popup->AddLine(text, colour);
+    };
+    hooks.commentary = [&gm](const CStr& text, const CStr& name, bool homeSide) {
+        if (TheMatch2D().instantRun)
+            return;
+        if (auto* hud = dynamic_cast<CMatchHud*>(gm.Screen(ScreenRole::MatchHud)))
+            hud->ShowEventLine(
+                MatchEventLine(homeSide ? hud->HomeTeamName() : hud->AwayTeamName(), name, text));
     };
     // A forced substitution changes who is on court: the dialog's player list follows.
     hooks.substitutionPending = [&ctx] {

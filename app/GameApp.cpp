@@ -18,6 +18,7 @@
 #include "gui/Backend.h"
 #include "gui/EngineBackend.h"
 #include "gui/LayoutLoader.h"
+#include "screens/match/MatchHud.h"
 
 #include <algorithm>
 #include <string>
@@ -335,6 +336,11 @@ void CGameApp::Frame(float dt) {
         break;
     }
     case FrameView::Match3D:
+        // The display owns the match clock: it steps before the view is drawn.
+        if (auto* hud = g_pGameManager
+                            ? dynamic_cast<CMatchHud*>(g_pGameManager->Screen(ScreenRole::MatchHud))
+                            : nullptr)
+            hud->FrameStep();
         if (drawMatch3D) {
             drawMatch3D(dt);
             break;

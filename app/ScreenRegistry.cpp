@@ -9,7 +9,9 @@
 #include "screens/info/DayInfoPanel.h"
 #include "screens/info/StatisticsScreen.h"
 #include "screens/info/WhisperScreen.h"
+#include "screens/match/CommentaryPopup.h"
 #include "screens/match/LineupScreen.h"
+#include "screens/match/MatchHud.h"
 #include "screens/match/MatchViewModeScreen.h"
 #include "screens/match/ResultsScreen.h"
 #include "screens/match/SubstitutionDialog.h"
@@ -76,13 +78,13 @@ const std::vector<ScreenRow> kRows = {
     {R::Profiles,           Make<CProfilesScreen>,       21,     -1,  -1, 0, false},
     {R::NewCareer,          Make<CNewCareerScreen>,      22,     -1,  -1, 0, false},
     {R::Options,            Make<COptionsScreen>,        23,     -1,  -1, 0, false},
-    {R::Commentary,         nullptr,                     24,      3,   0, 11, false},
+    {R::Commentary,         Make<CCommentaryPopup>,      24,      3,   0, 11, false},
     {R::ClubOverview,       nullptr,                     -1,     -1,   0, 0, false},
     {R::Indicators,         nullptr,                     -1,     -1,   2, 1, true},
     {R::Certificates,       nullptr,                     -1,     -1,   2, 2, true},
     {R::DayInfoPanel,       MakeDayPanel,                -1,     -1,  -1, 0, false},
     {R::PlayerInfo,         nullptr,                     -1,     -1,  -1, 0, false},
-    {R::MatchHud,           nullptr,                     -1,      0,  -1, 0, false},
+    {R::MatchHud,           Make<CMatchHud>,             -1,      0,  -1, 0, false},
     {R::MatchCentre,        nullptr,                     -1,      0,   0, 2, false},
     {R::Substitution,       Make<CSubstitutionDialog>,   -1,      2,  -1, 0, false},
 };

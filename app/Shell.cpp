@@ -44,8 +44,29 @@ void CShellServices::SetBusy(bool on) {
 }
 
 void CShellServices::SetOverlayOpen(Overlay overlay, bool open) {
+    // The tactics window over a match also takes the messages first while it is open.
+    if (overlay == Overlay::Tactics)
+        m_gm.tacticsWindow = open ? 1 : 0;
+    m_overlays[static_cast<int>(overlay)] = open ? 1 : 0;
     if (m_app)
         m_app->overlayOpen[static_cast<int>(overlay)] = open ? 1 : 0;
+}
+
+bool CShellServices::IsOverlayOpen(Overlay overlay) const {
+    const int index = static_cast<int>(overlay);
+    return (m_app ? m_app->overlayOpen[index].load() : m_overlays[index].load()) != 0;
+}
+
+void CShellServices::SetMatchPace(bool paused, bool fast) {
+    if (m_app) {
+        m_app->matchPaused = paused ? 1 : 0;
+        m_app->fastMode = fast ? 1 : 0;
+    }
+}
+
+void CShellServices::SetMatchRunning(bool on) {
+    if (m_app)
+        m_app->matchRunning = on ? 1 : 0;
 }
 
 void CShellServices::RefreshAllScreens() {

@@ -29,6 +29,9 @@ public:
     void SetThreadRunning(bool on) override;
     void SetBusy(bool on) override;
     void SetOverlayOpen(Overlay overlay, bool open) override;
+    bool IsOverlayOpen(Overlay overlay) const override;
+    void SetMatchPace(bool paused, bool fast) override;
+    void SetMatchRunning(bool on) override;
     void RefreshAllScreens() override;
     void ApplySoundOptions() override;
     void RequestQuit() override;
@@ -43,4 +46,6 @@ private:
     CGameApp* m_app;
     CWorkerThread m_worker;
     std::atomic<bool> m_quit{false};
+    // The overlay flags when there is no application to hold them.
+    std::atomic<uint8_t> m_overlays[static_cast<int>(Overlay::Count)] = {};
 };

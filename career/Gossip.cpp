@@ -30,7 +30,7 @@ int Clamp100(int value) {
     return std::clamp(value, 0, 100);
 }
 
-// (int)(rand() / 32767 x n): 0 to n, n only for the top draw.
+// A draw scaled to 0..n, n only on the generator's top value.
 int ScaledDraw(int n) {
     return static_cast<int>(static_cast<double>(GameRand()) / kGameRandMax * n);
 }

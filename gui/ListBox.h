@@ -16,6 +16,10 @@ public:
     CStr GetItemText(int index) const override;
     int GetItemCount() const override { return static_cast<int>(m_items.size()); }
     void SetItemColour(int index, uint32_t colour) override;
+    // 0 out of range.
+    uint32_t ItemColour(int index) const {
+        return index >= 0 && index < GetItemCount() ? m_items[static_cast<size_t>(index)].colour : 0u;
+    }
     void SetItemColumnText(int index, int column, const CStr& text) override;
     void SetColumnCaption(int column, const CStr& text) override;
     // Stable sort by the first column's text in byte order; -1 bounds mean the whole list.

@@ -70,6 +70,11 @@ public:
     virtual void SetThreadRunning(bool on) = 0;
     virtual void SetBusy(bool on) = 0;
     virtual void SetOverlayOpen(Overlay overlay, bool open) = 0;
+    virtual bool IsOverlayOpen(Overlay /*overlay*/) const { return false; }
+    // The running match's pace for the frame step: no step while paused, a double one when fast.
+    virtual void SetMatchPace(bool /*paused*/, bool /*fast*/) {}
+    // Whether a match of the user's club is under way (its view is what the frame shows).
+    virtual void SetMatchRunning(bool /*on*/) {}
     // Every screen refills itself from the session (only while a career is open).
     virtual void RefreshAllScreens() = 0;
     // Applies changed sound and music options at once.

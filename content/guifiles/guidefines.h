@@ -259,6 +259,37 @@
 #define ID_VM_RESULT 11295
 #define ID_VM_CLOSE 12110
 
+// In-match display over a running match, and its commentary popup
+#define ID_HUD_CAM1 11237
+#define ID_HUD_CAM2 11238
+#define ID_HUD_CAM3 11239
+#define ID_HUD_CAMAUTO 11240
+#define ID_HUD_SCORE 11241
+#define ID_HUD_HOME 11242
+#define ID_HUD_AWAY 11243
+#define ID_HUD_CAP_SHOT 11244
+#define ID_HUD_CAP_QUARTER 11245
+#define ID_HUD_CAP_TIME 11246
+#define ID_HUD_SHOTCLOCK 11247
+#define ID_HUD_QUARTER 11248
+#define ID_HUD_CLOCK 11249
+#define ID_HUD_EVENTS 11250
+#define ID_HUD_TACTICS 11251
+#define ID_HUD_PLAY 11252
+#define ID_HUD_FAST 11253
+#define ID_HUD_PAUSE 11254
+#define ID_HUD_PANEL1 11255
+#define ID_HUD_PANEL2 11256
+#define ID_HUD_PANEL3 11257
+#define ID_HUD_PANEL4 11258
+#define ID_HUD_PANEL5 11259
+#define ID_HUD_COACHING 21267
+#define ID_BOX_AWAY 11101
+#define ID_BOX_HOME 11103
+#define ID_BOX_HOME_BENCH 11123
+#define ID_BOX_AWAY_BENCH 11124
+#define ID_COMMENTARY_LIST 11317
+#define ID_COMMENTARY_CLOSE 11318
 // Statistics: the standings window, the fixtures window and the match comparison (one screen
 // object behind all three); each window's two tab buttons switch to the other two
 #define ID_ST_TAB_FIXTURES 10786

@@ -30,10 +30,19 @@ public:
     void SetThreadRunning(bool) override {}
     void SetBusy(bool) override {}
     void SetOverlayOpen(Overlay overlay, bool open) override { overlays[static_cast<int>(overlay)] = open; }
+    bool IsOverlayOpen(Overlay overlay) const override { return overlays[static_cast<int>(overlay)]; }
+    void SetMatchPace(bool p, bool f) override {
+        paused = p;
+        fast = f;
+    }
+    void SetMatchRunning(bool on) override { matchRunning = on; }
     void RefreshAllScreens() override {}
     void ApplySoundOptions() override {}
     void RequestQuit() override {}
     bool overlays[static_cast<int>(Overlay::Count)] = {};
+    bool paused = false;
+    bool fast = false;
+    bool matchRunning = true;
 };
 
 struct MatchScreenRig {

@@ -12,6 +12,9 @@
 #include "gui/LayoutLoader.h"
 #include "gui/Window.h"
 #include "guidefines.h"
+#include "match3d/Match3D.h"
+#include "screens/match/Match3DHudLink.h"
+#include "screens/match/MatchHud.h"
 #include "screens/start/CareerFrameScreen.h"
 
 #include <chrono>
@@ -66,7 +69,14 @@ std::string LedgerText(const EventPayload& payload) {
 
 CProbe::CProbe(FILE* out) : m_out(out) {}
 
-CProbe::~CProbe() = default;
+CProbe::~CProbe() {
+    if (g_pMatch3D == m_match3D.get())
+        g_pMatch3D = nullptr;
+    // The display forgets the match before the match goes.
+    if (m_gm)
+        if (auto* hud = dynamic_cast<CMatchHud*>(m_gm->Screen(ScreenRole::MatchHud)))
+            hud->SetMatch(nullptr);
+}
 
 bool CProbe::Fail(const std::string& sentence) {
     m_error = sentence;
@@ -340,6 +350,16 @@ bool CProbe::RunStep(const ProbeStep& step) {
     case ProbeStepKind::DumpLedger:
         DumpLedger();
         return true;
+    case ProbeStepKind::MatchHud:
+        return StartMatchHud();
+    case ProbeStepKind::MatchScore:
+        if (!m_match3D)
+            return Fail("--match-score needs --match-hud first.");
+        m_match3D->homeScore = step.count;
+        m_match3D->awayScore = std::stoi(step.text);
+        return AdvanceMatchHud(0);
+    case ProbeStepKind::AdvanceMs:
+        return AdvanceMatchHud(step.count);
     case ProbeStepKind::DumpDate: {
         const GameDate& d = m_gm->Session().currentDate;
         fprintf(m_out, "%02d.%02d.%04d\n", d.day, d.month, d.year);
@@ -418,4 +438,79 @@ void CProbe::DumpLedger() {
                 direction == kIncome ? "income" : (direction == kExpense ? "expense" : "-"),
                 PayloadAmount(event->Payload()), Quoted(CStr(LedgerText(event->Payload()))).c_str());
     }
+}
+
+bool CProbe::StartMatchHud() {
+    CGameManager& gm = *m_gm;
+    CCareerSession& session = gm.Session();
+    auto* hud = dynamic_cast<CMatchHud*>(gm.Screen(ScreenRole::MatchHud));
+    CTeam* user = session.UserClub();
+    if (!hud)
+        return Fail("The game has no in-match display.");
+    if (!user || !session.worldDB)
+        return Fail("--match-hud needs an open career.");
+    CTeam* opponent = nullptr;
+    for (CTeam* team : session.worldDB->teams.Records())
+        if (team != user && team->id != user->id && team->leagueId == user->leagueId &&
+            !team->players.empty()) {
+            opponent = team;
+            break;
+        }
+    if (!opponent)
+        return Fail("The user's league has no opponent for a match.");
+    // Both rosters from the squads, in squad order, with a spread of stamina and form to show.
+    m_match3D = std::make_unique<CMatch3D>();
+    g_pMatch3D = m_match3D.get();
+    CTeam* sides[2] = {user, opponent};
+    for (int side = 0; side < 2; ++side) {
+        CMatchTeam* team = side == 0 ? m_match3D->GetHomeTeam() : m_match3D->GetAwayTeam();
+        team->DeletePlayers();
+        team->loaded = 1;
+        team->isUserTeam = side == 0 ? 1 : 0;
+        int i = 0;
+        for (CPlayer* record : sides[side]->players) {
+            CCourtPlayer p;
+            p.playerId = record->id;
+            std::snprintf(p.name, sizeof p.name, "%s", record->name.GetText());
+            p.positionId = record->words[kWordPosition];
+            p.stamina = 100.0f - 6.5f * static_cast<float>(i);
+            p.attributes[0] = 45 + 4 * i;
+            p.matchState = i < 5 ? kMatchStateOnCourt : kMatchStateOnBench;
+            p.side = side;
+            team->AddPlayer(p);
+            ++i;
+        }
+    }
+    m_match3D->quarter = 1;
+    m_hudLink = std::make_unique<CMatch3DHudLink>(*m_match3D);
+    session.view3D = 1;
+    session.matchMode = 1;
+    m_hudClock = 1000;
+    hud->SetClock([this] { return m_hudClock; });
+    hud->SetMatch(m_hudLink.get());
+    hud->SetTeamNames(user->name, opponent->name);
+    hud->SetMatchParams(user, opponent, -1, session.currentDate.year, session.currentDate.month,
+                        session.currentDate.day);
+    hud->SetStatisticsTeam(m_match3D->GetHomeTeam());
+    gm.Context().SwitchTo(ID_MATCHHUD);
+    if (!Settle())
+        return false;
+    return AdvanceMatchHud(0);
+}
+
+bool CProbe::AdvanceMatchHud(int ms) {
+    auto* hud = dynamic_cast<CMatchHud*>(m_gm->Screen(ScreenRole::MatchHud));
+    if (!hud || !m_hudLink)
+        return Fail("Advancing the match clock needs --match-hud first.");
+    // Frames of 100 ms, as a running game would step them; at least one frame.
+    int left = ms;
+    do {
+        const int step = left < 100 ? left : 100;
+        m_hudClock += static_cast<uint32_t>(step);
+        left -= step;
+        hud->FrameStep();
+        if (!Settle())
+            return false;
+    } while (left > 0);
+    return true;
 }

@@ -10,6 +10,8 @@
 
 class CGameManager;
 class CGuiElement;
+class CMatch3D;
+class CMatch3DHudLink;
 
 class CProbe {
 public:
@@ -53,9 +55,15 @@ private:
     bool ClickAndSettle(int id) { return Click(id) && Settle(); }
     void DumpElement(CGuiElement* element, int depth);
     void DumpLedger();
+    bool StartMatchHud();
+    bool AdvanceMatchHud(int ms);
 
     FILE* m_out;
     std::unique_ptr<CGameManager> m_gm;
     std::string m_error;
     uint32_t m_clock = 0; // input event times, a little later for each click
+    // The scripted match under the in-match display, and the display's clock.
+    std::unique_ptr<CMatch3D> m_match3D;
+    std::unique_ptr<CMatch3DHudLink> m_hudLink;
+    uint32_t m_hudClock = 0;
 };

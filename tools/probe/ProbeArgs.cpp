@@ -8,7 +8,8 @@ const char* const kProbeUsage =
     "usage: probe [--data DIR] [--seed N] [--set KEY=VALUE]...\n"
     "             (--new-career N [--mode league|eurocup|worldcup] | --load NAME) [STEP]...\n"
     "steps: --days N, --continue, --open WINDOW, --click ID, --select ID ROW, --type ID TEXT,\n"
-    "       --save NAME, --dump ID, --dump-ledger, --dump-date\n";
+    "       --save NAME, --dump ID, --dump-ledger, --dump-date,\n"
+    "       --match-hud, --match-score HOME AWAY, --advance-ms N\n";
 
 bool ParseCount(const std::string& text, int& value) {
     if (text.empty())
@@ -186,6 +187,21 @@ bool ParseProbeArgs(const std::vector<std::string>& args, ProbeArgs& out, std::s
                 error = "--save needs a manager name that is not empty.";
                 return false;
             }
+            out.steps.push_back(step);
+        } else if (a == "--match-hud") {
+            step.kind = ProbeStepKind::MatchHud;
+            out.steps.push_back(step);
+        } else if (a == "--match-score") {
+            step.kind = ProbeStepKind::MatchScore;
+            int away = 0;
+            if (!count(a, "the home score", step.count) || !count(a, "the away score", away))
+                return false;
+            step.text = std::to_string(away);
+            out.steps.push_back(step);
+        } else if (a == "--advance-ms") {
+            step.kind = ProbeStepKind::AdvanceMs;
+            if (!count(a, "a number of milliseconds", step.count))
+                return false;
             out.steps.push_back(step);
         } else if (a == "--dump-ledger" || a == "--dump-date") {
             step.kind = a == "--dump-ledger" ? ProbeStepKind::DumpLedger : ProbeStepKind::DumpDate;

@@ -7,7 +7,21 @@
 #include <string>
 #include <vector>
 
-enum class ProbeStepKind { Days, Continue, Open, Click, Select, Type, Save, Dump, DumpLedger, DumpDate };
+enum class ProbeStepKind {
+    Days,
+    Continue,
+    Open,
+    Click,
+    Select,
+    Type,
+    Save,
+    Dump,
+    DumpLedger,
+    DumpDate,
+    MatchHud,   // a scripted 3D match of the user's club under the in-match display
+    MatchScore, // the scripted match's score: count home, text away
+    AdvanceMs,  // the display's clock on by count milliseconds, a frame every 100
+};
 
 struct ProbeStep {
     ProbeStepKind kind = ProbeStepKind::Continue;

@@ -280,6 +280,239 @@ Wave MenuTheme(const ThemeStyle& style) {
     return w;
 }
 
+// ---- Crowd ----
+// Crowds are many voices: buzzing tones at scattered pitches pushed through vowel formants, with
+// breath noise. Indoors a reverb tail fills the hall; outdoors the sound stays dry and thinner.
+
+struct BandPass {
+    float a0 = 0, a1 = 0, a2 = 0, b1 = 0, b2 = 0, x1 = 0, x2 = 0, y1 = 0, y2 = 0;
+    BandPass(float freq, float q, int rate) {
+        float w = 2 * kPi * freq / rate, alpha = std::sin(w) / (2 * q), norm = 1 + alpha;
+        a0 = alpha / norm;
+        a2 = -alpha / norm;
+        b1 = -2 * std::cos(w) / norm;
+        b2 = (1 - alpha) / norm;
+    }
+    float Step(float x) {
+        float y = a0 * x + a1 * x1 + a2 * x2 - b1 * y1 - b2 * y2;
+        x2 = x1;
+        x1 = x;
+        y2 = y1;
+        y1 = y;
+        return y;
+    }
+};
+
+struct Vowel {
+    float f1, f2; // formants in Hz
+};
+constexpr Vowel kAah{750, 1200}, kOoh{330, 800}, kEeh{450, 1900}, kUuh{300, 650};
+
+// envelope(t in 0..1) -> loudness; vowel glides from one to the other; pitchGlide shifts every
+// voice's pitch by that factor over the sound.
+struct CrowdStyle {
+    float seconds;
+    int voices;
+    Vowel from, to;
+    float pitchLow, pitchHigh, pitchGlide;
+    float breath; // share of plain noise
+    bool indoor;
+    uint32_t seed;
+};
+
+Wave Crowd(const CrowdStyle& c, float (*envelope)(float)) {
+    Wave w;
+    int n = static_cast<int>(w.rate * c.seconds);
+    std::vector<float> dry(static_cast<size_t>(n), 0.0f);
+    Noise noise;
+    noise.state = c.seed;
+    for (int v = 0; v < c.voices; ++v) {
+        float pitch = c.pitchLow + (noise.Next() * 0.5f + 0.5f) * (c.pitchHigh - c.pitchLow);
+        float start = (noise.Next() * 0.5f + 0.5f) * 0.12f; // voices join a little apart
+        float vibrato = 4.0f + noise.Next() * 2.0f;
+        float phase = 0.0f;
+        float gain = 0.6f + 0.4f * noise.Next();
+        for (int i = 0; i < n; ++i) {
+            float t = static_cast<float>(i) / w.rate;
+            if (t < start)
+                continue;
+            float u = t / c.seconds;
+            float f =
+                pitch * (1.0f + (c.pitchGlide - 1.0f) * u) * (1.0f + 0.02f * std::sin(2 * kPi * vibrato * t));
+            phase += f / w.rate;
+            phase -= std::floor(phase);
+            dry[static_cast<size_t>(i)] += (2.0f * phase - 1.0f) * gain; // a buzzing saw
+        }
+    }
+    std::vector<float> out(static_cast<size_t>(n), 0.0f);
+    const int blocks = 32; // the vowel glides block by block
+    for (int b = 0; b < blocks; ++b) {
+        float u = (b + 0.5f) / blocks;
+        BandPass one(c.from.f1 + (c.to.f1 - c.from.f1) * u, 4.0f, w.rate);
+        BandPass two(c.from.f2 + (c.to.f2 - c.from.f2) * u, 6.0f, w.rate);
+        int begin = n * b / blocks, end = n * (b + 1) / blocks;
+        // Warm the filters up on the block before, so the seams do not click.
+        for (int i = std::max(0, begin - 400); i < end; ++i) {
+            float x = dry[static_cast<size_t>(i)] / std::sqrt(static_cast<float>(c.voices)) +
+                      noise.Next() * c.breath;
+            float y = one.Step(x) + 0.6f * two.Step(x);
+            if (i >= begin)
+                out[static_cast<size_t>(i)] = y;
+        }
+    }
+    if (c.indoor) {
+        // Three feedback echoes: the hall's tail.
+        const int delays[3] = {w.rate * 37 / 1000, w.rate * 53 / 1000, w.rate * 71 / 1000};
+        std::vector<float> wet(out);
+        for (int d : delays)
+            for (int i = d; i < n; ++i)
+                wet[static_cast<size_t>(i)] += wet[static_cast<size_t>(i - d)] * 0.35f;
+        for (int i = 0; i < n; ++i)
+            out[static_cast<size_t>(i)] =
+                0.6f * out[static_cast<size_t>(i)] + 0.4f * wet[static_cast<size_t>(i)];
+    }
+    float peak = 1e-6f;
+    for (float x : out)
+        peak = std::max(peak, std::fabs(x));
+    for (int i = 0; i < n; ++i) {
+        float u = static_cast<float>(i) / n;
+        w.samples.push_back(out[static_cast<size_t>(i)] / peak * 0.8f * envelope(u));
+    }
+    return w;
+}
+
+float Swell(float u) {
+    return std::min(1.0f, u * 6.0f) * (1.0f - u * u);
+}
+float Sigh(float u) {
+    return std::min(1.0f, u * 10.0f) * std::exp(-u * 2.5f);
+}
+float Short(float u) {
+    return std::min(1.0f, u * 20.0f) * (1.0f - u);
+}
+// The loop's ends meet at the same level.
+float Murmur(float u) {
+    return 0.55f + 0.15f * std::sin(2 * kPi * 3 * u) + 0.1f * std::sin(2 * kPi * 7 * u);
+}
+
+// Scales the wave so its loudest sample reaches the peak: no clipping, levels alike.
+Wave Normalised(Wave w, float peak) {
+    float top = 1e-6f;
+    for (float x : w.samples)
+        top = std::max(top, std::fabs(x));
+    for (float& x : w.samples)
+        x *= peak / top;
+    return w;
+}
+
+// Whistles: a few high tones that slide and trill.
+Wave Whistles(float seconds, int count, bool indoor, uint32_t seed) {
+    Wave w;
+    Noise noise;
+    noise.state = seed;
+    int n = static_cast<int>(w.rate * seconds);
+    w.samples.assign(static_cast<size_t>(n), 0.0f);
+    for (int k = 0; k < count; ++k) {
+        float base = 2200.0f + noise.Next() * 600.0f;
+        float start = (noise.Next() * 0.5f + 0.5f) * seconds * 0.3f;
+        float length = seconds * (0.4f + 0.3f * (noise.Next() * 0.5f + 0.5f));
+        float trill = 18.0f + noise.Next() * 6.0f;
+        float phase = 0.0f;
+        for (int i = 0; i < n; ++i) {
+            float t = static_cast<float>(i) / w.rate - start;
+            if (t < 0 || t > length)
+                continue;
+            float f = base * (1.0f + 0.06f * std::sin(2 * kPi * trill * t)) * (1.0f - 0.15f * t / length);
+            phase += f / w.rate;
+            float env = std::min(1.0f, t * 40.0f) * std::min(1.0f, (length - t) * 20.0f);
+            w.samples[static_cast<size_t>(i)] += std::sin(2 * kPi * phase) * env * 0.35f;
+        }
+    }
+    for (int i = 0; i < n; ++i)
+        w.samples[static_cast<size_t>(i)] += noise.Next() * (indoor ? 0.05f : 0.02f);
+    return w;
+}
+
+// A chant: a rhythm of stamps and claps (steps of a sixteenth; 1 drum, 2 clap, 3 both) under a
+// sung vowel on the beats, each of the twelve its own pattern and tempo.
+Wave Chant(int index) {
+    static const char* kPatterns[12] = {"1000200010002000", "1020102010201020", "3000300030003330",
+                                        "1002002010020020", "1000100010202220", "3020302030203020",
+                                        "1010200010102000", "3000000030300000", "1200120012001200",
+                                        "1000202010002020", "3030300030303000", "1002100210021002"};
+    Wave w;
+    float bpm = 92.0f + index * 7.0f;
+    float sixteenth = 60.0f / bpm / 4.0f;
+    int steps = 32;
+    int n = static_cast<int>(w.rate * sixteenth * steps);
+    w.samples.assign(static_cast<size_t>(n), 0.0f);
+    Noise noise;
+    noise.state = 1000u + static_cast<uint32_t>(index) * 77u;
+    for (int step = 0; step < steps; ++step) {
+        char kind = kPatterns[index][step % 16];
+        if (kind == '0')
+            continue;
+        int at = static_cast<int>(step * sixteenth * w.rate);
+        for (int i = 0; i < static_cast<int>(0.25f * w.rate) && at + i < n; ++i) {
+            float t = static_cast<float>(i) / w.rate;
+            float s = 0.0f;
+            if (kind == '1' || kind == '3') // a big drum
+                s += std::sin(2 * kPi * (55.0f + 60.0f * std::exp(-t * 25.0f)) * t) * std::exp(-t * 9.0f) *
+                     0.8f;
+            if (kind == '2' || kind == '3') // many hands
+                s += noise.Next() * std::exp(-t * 35.0f) * 0.5f;
+            w.samples[static_cast<size_t>(at + i)] += s;
+        }
+    }
+    // The crowd sings along on the first beat of each bar.
+    const Vowel vowels[3] = {kAah, kEeh, kOoh};
+    Wave voices = Crowd({sixteenth * steps, 10, vowels[index % 3], vowels[(index + 1) % 3], 180.0f, 260.0f,
+                         1.0f, 0.1f, true, 4000u + static_cast<uint32_t>(index)},
+                        Murmur);
+    for (int i = 0; i < n && i < static_cast<int>(voices.samples.size()); ++i) {
+        float inBar = std::fmod(static_cast<float>(i) / w.rate, sixteenth * 16) / (sixteenth * 16);
+        w.samples[static_cast<size_t>(i)] +=
+            voices.samples[static_cast<size_t>(i)] * (inBar < 0.5f ? 0.6f : 0.2f);
+    }
+    float edge = 0.02f * w.rate;
+    for (int i = 0; i < n; ++i)
+        w.samples[static_cast<size_t>(i)] *= std::min(1.0f, std::min(i, n - 1 - i) / edge) * 0.7f;
+    return w;
+}
+
+bool CrowdSounds(const std::string& dir) {
+    struct Named {
+        const char* file;
+        Wave wave;
+    };
+    std::vector<Named> sounds;
+    sounds.push_back(
+        {"atmosphere", Crowd({6.0f, 24, kAah, kUuh, 140.0f, 240.0f, 1.0f, 0.5f, true, 101u}, Murmur)});
+    sounds.push_back(
+        {"cheer_indoor", Crowd({1.8f, 28, kAah, kAah, 220.0f, 420.0f, 1.25f, 0.25f, true, 102u}, Swell)});
+    sounds.push_back(
+        {"ahh_indoor", Crowd({1.4f, 22, kAah, kOoh, 200.0f, 320.0f, 0.75f, 0.15f, true, 103u}, Sigh)});
+    sounds.push_back({"boo", Crowd({1.6f, 26, kUuh, kOoh, 110.0f, 180.0f, 0.95f, 0.1f, true, 104u}, Swell)});
+    sounds.push_back({"whistles_indoor", Normalised(Whistles(1.4f, 6, true, 105u), 0.45f)});
+    for (int i = 0; i < 12; ++i)
+        sounds.push_back({nullptr, Normalised(Chant(i), 0.75f)});
+    sounds.push_back(
+        {"cheer_outdoor", Crowd({1.4f, 9, kEeh, kAah, 240.0f, 440.0f, 1.2f, 0.35f, false, 106u}, Swell)});
+    sounds.push_back(
+        {"ooh_outdoor", Crowd({1.2f, 8, kOoh, kUuh, 200.0f, 300.0f, 1.15f, 0.2f, false, 107u}, Sigh)});
+    sounds.push_back({"whistles_outdoor", Normalised(Whistles(1.0f, 2, false, 108u), 0.45f)});
+    sounds.push_back(
+        {"bravo_outdoor", Crowd({2.0f, 10, kAah, kOoh, 200.0f, 380.0f, 1.1f, 0.3f, false, 109u}, Swell)});
+    sounds.push_back({"bravo_outdoor_short",
+                      Crowd({0.8f, 10, kAah, kOoh, 220.0f, 380.0f, 1.1f, 0.3f, false, 110u}, Short)});
+    int chant = 0;
+    for (Named& s : sounds) {
+        std::string name = s.file ? s.file : "chant" + std::to_string(++chant);
+        if (!SaveWav(s.wave, dir + "/crowd_" + name + ".wav"))
+            return false;
+    }
+    return true;
+}
 } // namespace
 
 int main(int argc, char** argv) {
@@ -309,7 +542,7 @@ int main(int argc, char** argv) {
          SaveWav(Click(2400.0f, 0.02f, 0.30f), game + "/sounds/edit_click.wav") &&
          SaveWav(MenuTheme(kThemes[0]), game + "/music/001_menu_theme.wav") &&
          SaveWav(MenuTheme(kThemes[1]), game + "/music/002_menu_theme.wav") &&
-         SaveWav(MenuTheme(kThemes[2]), game + "/music/003_menu_theme.wav");
+         SaveWav(MenuTheme(kThemes[2]), game + "/music/003_menu_theme.wav") && CrowdSounds(game + "/sounds");
     if (!ok) {
         std::fprintf(stderr, "shellassets: could not write every file under %s\n", game.c_str());
         return 1;

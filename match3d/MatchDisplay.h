@@ -1,0 +1,17 @@
+// IMatchDisplay: what the 3D match tells the in-match display - event lines, the shot clock it
+// resets on a change of possession, and the team names its lines begin with. The display
+// implements it; the match only holds the interface.
+#pragma once
+
+#include "engine/Str.h"
+
+class IMatchDisplay {
+public:
+    virtual ~IMatchDisplay() = default;
+    virtual void ShowEventLine(const CStr& text) = 0;
+    // Seconds of the running possession.
+    virtual double ShotClock() const = 0;
+    virtual void ResetShotClock() = 0;
+    virtual CStr HomeTeamName() const = 0;
+    virtual CStr AwayTeamName() const = 0;
+};

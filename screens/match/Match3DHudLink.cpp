@@ -1,0 +1,61 @@
+// The 3D match's flags, cameras and rosters behind the in-match display.
+#include "screens/match/Match3DHudLink.h"
+
+#include "match3d/Match3D.h"
+
+void CMatch3DHudLink::SetPaused(bool paused) {
+    m_match.paused = paused ? 1 : 0;
+}
+
+void CMatch3DHudLink::SetFast(bool fast) {
+    m_match.fastMode = fast ? 1 : 0;
+}
+
+bool CMatch3DHudLink::PositioningWait() const {
+    return m_match.positioningWait != 0;
+}
+
+bool CMatch3DHudLink::InboundRunning() const {
+    return m_match.inbound != 0;
+}
+
+int CMatch3DHudLink::MatchQuarter() const {
+    return m_match.quarter;
+}
+
+void CMatch3DHudLink::JumpBall() {
+    // The tip-off itself is the match rules' (the centres' jump); the rules tick picks it up.
+    m_match.jumpBall = 1;
+}
+
+void CMatch3DHudLink::BeginQuarterBreak() {
+    m_match.quarterBreak = 1;
+    m_match.jumpBall = 1;
+    m_match.positioningWait = 0;
+    m_match.freeThrows = 0;
+    m_match.shotInFlight = 0;
+}
+
+int CMatch3DHudLink::CameraCount() const {
+    return static_cast<int>(m_match.cameras.size());
+}
+
+void CMatch3DHudLink::SetCamera(int index) {
+    m_match.SetCamera(index);
+}
+
+CMatchTeam* CMatch3DHudLink::HomeTeam() const {
+    return m_match.GetHomeTeam();
+}
+
+CMatchTeam* CMatch3DHudLink::AwayTeam() const {
+    return m_match.GetAwayTeam();
+}
+
+int CMatch3DHudLink::HomeScore() const {
+    return m_match.homeScore;
+}
+
+int CMatch3DHudLink::AwayScore() const {
+    return m_match.awayScore;
+}

@@ -1,0 +1,436 @@
+// The in-match display: its clock, buttons, event lines, live panels and crowd.
+#include "screens/match/MatchHud.h"
+
+#include "career/CareerSession.h"
+#include "engine/GameRand.h"
+#include "engine/Sound.h"
+#include "engine/Timer.h"
+#include "gui/Element.h"
+#include "gui/GuiTypes.h"
+#include "guidefines.h"
+#include "match3d/MatchTeam.h"
+#include "screens/match/SubstitutionDialog.h"
+#include "screens/match/TacticsScreen.h"
+
+namespace {
+
+constexpr uint32_t kWhite = 0xFFFFFFFFu;
+constexpr uint32_t kCyan = 0xFFFF00FFu;
+constexpr int kPanels[5] = {ID_HUD_PANEL1, ID_HUD_PANEL2, ID_HUD_PANEL3, ID_HUD_PANEL4, ID_HUD_PANEL5};
+
+constexpr const char* kIndoorShouts[16] = {"WAAA_BELSO", "AHH_BELSO", "FUJJ",  "SZURK_BELSO", "DAD1", "DAD2",
+                                           "DAD3",       "DAD4",      "DAD5",  "DAD6",        "DAD7", "DAD8",
+                                           "DAD9",       "DAD10",     "DAD11", "DAD12"};
+constexpr const char* kOutdoorShouts[6] = {"WAAA_KULSO",  "OOH_KULSO",   "FUJJ",
+                                           "SZURK_KULSO", "BRAVO_KULSO", "BRAVO_KULSO_SHORT"};
+
+} // namespace
+
+CStr MatchEventLine(const CStr& team, const CStr& player, const CStr& text) {
+    CStr line = team.Concat(": ");
+    if (!player.IsEmpty())
+        line = line.Concat(player).Concat(" ");
+    return line.Concat(text);
+}
+
+CMatchHud::CMatchHud(const CScreenContext& ctx) : m_ctx(ctx), m_root(ctx.Find(ID_MATCHHUD)) {
+    m_scoreLabel = Child(ID_HUD_SCORE);
+    m_shotClockLabel = Child(ID_HUD_SHOTCLOCK);
+    m_quarterLabel = Child(ID_HUD_QUARTER);
+    m_gameClockLabel = Child(ID_HUD_CLOCK);
+    SetCaptions();
+}
+
+CGuiElement* CMatchHud::Child(int id) const {
+    return m_root ? m_root->FindChild(id) : nullptr;
+}
+
+uint32_t CMatchHud::Now() const {
+    return m_now ? m_now() : GetTickCountMs();
+}
+
+bool CMatchHud::SoundPresent() const {
+    return m_soundOverride ? m_soundPresent : g_pQuorelSound != nullptr;
+}
+
+void CMatchHud::PlaySound(const char* tag) {
+    if (m_soundOverride) {
+        if (m_sound)
+            m_sound->Play(tag);
+    } else if (g_pQuorelSound) {
+        g_pQuorelSound->Play(tag);
+    }
+}
+
+void CMatchHud::StopSound(const char* tag) {
+    if (m_soundOverride) {
+        if (m_sound)
+            m_sound->Stop(tag);
+    } else if (g_pQuorelSound) {
+        g_pQuorelSound->Stop(tag);
+    }
+}
+
+void CMatchHud::SetLabel(CGuiElement* label, const CStr& text) {
+    if (label)
+        label->SetText(text, kFormatLeftMiddle, kWhite);
+}
+
+void CMatchHud::SetCaptions() {
+    const int captions[3][2] = {
+        {ID_HUD_CAP_SHOT, 60041}, {ID_HUD_CAP_QUARTER, 60040}, {ID_HUD_CAP_TIME, 60042}};
+    for (const auto& caption : captions)
+        if (CGuiElement* label = Child(caption[0]))
+            label->SetText(m_ctx.Text(caption[1]), kFormatLeftMiddle, kCyan);
+    if (CGuiElement* button = Child(ID_HUD_COACHING))
+        button->SetText(m_ctx.Text(500028), kFormatCentreMiddle);
+    if (CGuiElement* button = Child(ID_HUD_TACTICS))
+        button->SetText(m_ctx.Text(200163), kFormatCentreMiddle);
+}
+
+void CMatchHud::SetTeamNames(const CStr& home, const CStr& away) {
+    m_homeName = home;
+    m_awayName = away;
+    if (CGuiElement* label = Child(ID_HUD_HOME))
+        label->SetText(home, kFormatLeftMiddle, kWhite);
+    if (CGuiElement* label = Child(ID_HUD_AWAY))
+        label->SetText(away, kFormatRightMiddle, kWhite);
+}
+
+void CMatchHud::SetMatchParams(CTeam* home, CTeam* away, int fixture, int year, int month, int day) {
+    m_homeRecord = home;
+    m_awayRecord = away;
+    m_fixture = fixture;
+    m_fixtureYear = year;
+    m_fixtureMonth = month;
+    m_fixtureDay = day;
+}
+
+void CMatchHud::ShowStreetballImage() {
+    if (m_root)
+        m_root->SetImage(kStreetballImage);
+}
+
+void CMatchHud::SetStatisticsTeam(CMatchTeam* team) {
+    m_statsTeam = team;
+    m_statsTeam2D = nullptr;
+}
+
+void CMatchHud::SetStatisticsTeam(CMatch2DTeam* team) {
+    m_statsTeam2D = team;
+    m_statsTeam = nullptr;
+}
+
+// ---- Pace ----
+
+void CMatchHud::PublishPace() {
+    if (m_match) {
+        m_match->SetPaused(m_paused);
+        m_match->SetFast(m_fast);
+    }
+    // The frame's step follows the clock: nothing while paused, doubled in fast mode.
+    m_ctx.Shell().SetMatchPace(m_paused, m_fast);
+}
+
+void CMatchHud::TipOff() {
+    m_started = true;
+    const uint32_t now = Now();
+    m_lastTick = now;
+    m_atmosphereTimer = now;
+    ShowEventLine(m_ctx.Text(61000).Concat(m_homeName));
+    if (m_match)
+        m_match->JumpBall();
+}
+
+void CMatchHud::Play() {
+    m_fast = false;
+    if (!m_started) {
+        TipOff();
+    } else if (m_paused) {
+        m_lastTick = Now();
+        m_paused = false;
+    }
+    PublishPace();
+}
+
+void CMatchHud::PlayFast() {
+    if (!m_started) {
+        // The first press only gives the tip-off, at normal speed.
+        m_fast = false;
+        TipOff();
+    } else {
+        m_lastTick = Now();
+        m_paused = false;
+        m_fast = true;
+    }
+    PublishPace();
+}
+
+void CMatchHud::Pause() {
+    m_paused = true;
+    m_fast = false;
+    PublishPace();
+}
+
+// ---- Clock ----
+
+void CMatchHud::TickGameClock() {
+    if (!m_started || m_paused)
+        return;
+    const uint32_t step = m_fast ? 400u : 1000u;
+    const uint32_t now = Now();
+    // Unsigned, so the tick count's wrap-around still measures right. A long frame adds one second
+    // only: the rest of the elapsed time is dropped.
+    if ((now - m_lastTick) / step >= 1u) {
+        m_lastTick = now;
+        if (!m_match || !m_match->PositioningWait())
+            m_gameClock += 1.0;
+        if (m_match && !m_match->InboundRunning() && m_match->MatchQuarter() > 0)
+            m_shotClock += 1.0;
+    }
+    if (m_gameClock == kQuarterSeconds) {
+        ++m_quarter;
+        m_gameClock = 0.0;
+        if (m_quarter == 5) {
+            m_ctx.Shell().SetMatchRunning(false);
+            m_ctx.Session().matchMode = 0;
+            if (SoundPresent() && m_outdoor == 0)
+                StopSound("ATMOSPHERE");
+            EndMatch();
+            return;
+        }
+        Pause();
+        StartQuarterBreak();
+    }
+    if (m_shotClock == kShotClockSeconds)
+        m_shotClock = 0.0;
+}
+
+void CMatchHud::StartQuarterBreak() {
+    // The coach's word at the break opens the break message itself; without the dialog the
+    // message opens bare.
+    if (auto* dialog = m_ctx.ScreenAs<CSubstitutionDialog>(ScreenRole::Substitution)) {
+        dialog->QuarterBreak(false);
+    } else {
+        m_ctx.Post(ID_QUARTERBREAK_OK, ID_QUARTERBREAK, kMsgOpenOnTop, ID_QUARTERBREAK_OK, 0);
+        m_ctx.Shell().SetOverlayOpen(Overlay::QuarterBreak, true);
+    }
+    if (!m_match)
+        return;
+    m_match->BeginQuarterBreak();
+    CMatchTeam* home = m_match->HomeTeam();
+    CMatchTeam* away = m_match->AwayTeam();
+    for (int i = 0; i < 5; ++i) {
+        for (CMatchTeam* team : {home, away}) {
+            CCourtPlayer* p = team ? team->GetPlayer(i) : nullptr;
+            if (p == nullptr)
+                continue;
+            // Everybody faces the centre spot for the jump ball.
+            p->facing = Vec3(-p->position.x, -p->position.y, 1.0f - p->position.z);
+            // Fouls start again each quarter, except for a player who has fouled out.
+            if (p->personalFouls < 6)
+                p->personalFouls = 0;
+        }
+    }
+}
+
+void CMatchHud::UpdateClock() {
+    m_shotClockText = CStr::Formatted("%.2d", static_cast<int>(m_shotClock));
+    m_quarterText = CStr::Formatted("%d", m_quarter);
+    m_clockMinutes = static_cast<int>(m_gameClock * (1.0 / 60.0));
+    m_clockSeconds = static_cast<int>(m_gameClock) - m_clockMinutes * 60;
+    m_gameClockText = CStr::Formatted("%.2d:%.2d", m_clockMinutes, m_clockSeconds);
+    SetLabel(m_shotClockLabel, m_shotClockText);
+    SetLabel(m_quarterLabel, m_quarterText);
+    SetLabel(m_gameClockLabel, m_gameClockText);
+}
+
+void CMatchHud::EndMatch() {
+    // The clock waits for the next match's tip-off; lines, names and the crowd's counters stay.
+    m_fast = false;
+    if (m_match)
+        m_match->SetFast(false);
+    m_ctx.Shell().SetMatchPace(false, false);
+    m_gameClock = 0.0;
+    m_shotClock = 0.0;
+    m_started = false;
+    m_paused = false;
+    m_quarter = 1;
+    m_clockMinutes = 0;
+    m_clockSeconds = 0;
+}
+
+void CMatchHud::FrameStep() {
+    TickGameClock();
+    if (m_quarter == 5) {
+        m_ctx.Shell().SetMatchRunning(false);
+        EndMatch();
+    } else {
+        UpdateClock();
+        PlayCrowdReaction(m_match ? m_match->HomeScore() : 0, m_match ? m_match->AwayScore() : 0);
+    }
+    UpdateAtmosphere();
+    UpdateStatsPanel();
+    UpdateAutoCamera();
+}
+
+// ---- Crowd ----
+
+void CMatchHud::PlayCrowdReaction(int homeScore, int awayScore) {
+    if (m_scoreLabel == nullptr)
+        return;
+    const bool indoor = m_outdoor == 0;
+    auto react = [&](int score, int& last) {
+        if (score == last)
+            return;
+        if (SoundPresent()) {
+            const int r = GameRand() % 100;
+            PlaySound(indoor ? "WAAA_BELSO" : "WAAA_KULSO");
+            if (r > 90)
+                PlaySound(indoor ? "AHH_BELSO" : "OOH_KULSO");
+        }
+        last = score;
+    };
+    react(homeScore, m_lastHomeScore);
+    react(awayScore, m_lastAwayScore);
+    // The away score stands first.
+    m_scoreText = CStr::Formatted("%.3d - %.3d", awayScore, homeScore);
+    m_scoreLabel->SetText(m_scoreText, kFormatLeftMiddle, kWhite);
+}
+
+void CMatchHud::UpdateAtmosphere() {
+    const bool indoor = m_outdoor == 0;
+    if (m_started && indoor)
+        PlaySound("ATMOSPHERE");
+    const int target = GameRand() % 100 + 30;
+    const uint32_t now = Now();
+    if ((now - m_atmosphereTimer) / 1000u == 0u)
+        return;
+    ++m_atmosphereSeconds;
+    m_atmosphereTimer = now;
+    if (m_atmosphereSeconds != target || !SoundPresent())
+        return;
+    if (indoor)
+        PlaySound(kIndoorShouts[GameRand() % 16]);
+    else
+        PlaySound(kOutdoorShouts[GameRand() % 6]);
+}
+
+// ---- Cameras ----
+
+void CMatchHud::UpdateAutoCamera() {
+    if (!m_autoCamera || m_match == nullptr)
+        return;
+    const uint32_t now = Now();
+    if (now - m_lastAutoCamera < kAutoCameraMs)
+        return;
+    m_lastAutoCamera = now;
+    // An arena without camera records keeps its view.
+    const int count = m_match->CameraCount();
+    if (count > 0)
+        m_match->SetCamera(GameRand() % count);
+}
+
+// ---- Event lines and statistics ----
+
+void CMatchHud::ShowEventLine(const CStr& text) {
+    CGuiElement* grid = Child(ID_HUD_EVENTS);
+    if (grid == nullptr)
+        return;
+    // A reader who scrolled back keeps his place; otherwise the newest line comes into view.
+    const bool following = grid->ScrollPos() >= grid->ScrollMax();
+    grid->SetColumnColour(0, kCyan);
+    grid->AddCell(0, text, 0);
+    ++m_eventLines;
+    grid->SetRowCount(m_eventLines);
+    grid->ResetScroll(false);
+    if (following)
+        grid->ScrollTo(grid->ScrollMax());
+    // Scrolls the list on to its newest line.
+    if (CGuiElement* parent = grid->Parent())
+        m_ctx.Post(-1, parent->GetId(), kMsgScrollDown, 0, 0);
+}
+
+void CMatchHud::UpdateStatsPanel() {
+    std::vector<MatchStatLine> lines;
+    if (m_statsTeam)
+        lines = StatLinesOf(*m_statsTeam);
+    else if (m_statsTeam2D)
+        lines = StatLinesOf(*m_statsTeam2D);
+    for (int k = 0; k < 5; ++k) {
+        // Without a team, or a team short of five, the panel stays empty rather than stale.
+        const MatchStatLine* line =
+            k < static_cast<int>(lines.size()) ? &lines[static_cast<size_t>(k)] : nullptr;
+        FillLivePanel(Child(kPanels[k]), line, m_ctx.Texts());
+    }
+}
+
+void CMatchHud::FillHostBoxScore() {
+    CMatchTeam* team = m_match ? m_match->HomeTeam() : nullptr;
+    if (team)
+        FillBoxScore(Child(ID_BOX_HOME), Child(ID_BOX_HOME_BENCH), StatLinesOf(*team), true, m_ctx.Texts());
+}
+
+void CMatchHud::FillVisitorBoxScore() {
+    CMatchTeam* team = m_match ? m_match->AwayTeam() : nullptr;
+    if (team)
+        FillBoxScore(Child(ID_BOX_AWAY), Child(ID_BOX_AWAY_BENCH), StatLinesOf(*team), false, m_ctx.Texts());
+}
+
+// ---- Buttons ----
+
+void CMatchHud::OnMessage(GuiMessage& message) {
+    if (message.MSG != kMsgClick)
+        return;
+    switch (message.sID) {
+    case ID_HUD_COACHING:
+        // The clock keeps running while the coaching window is open.
+        if (auto* dialog = m_ctx.ScreenAs<CSubstitutionDialog>(ScreenRole::Substitution))
+            dialog->FillLists(false);
+        m_ctx.Post(ID_HUD_COACHING, ID_SUBSTITUTION, kMsgOpenOnTop, ID_HUD_COACHING, 0);
+        m_ctx.Shell().SetOverlayOpen(Overlay::Coaching, true);
+        break;
+    case ID_HUD_TACTICS: {
+        Pause();
+        m_ctx.Post(ID_HUD_TACTICS, ID_TACTICS, kMsgOpenOnTop, ID_HUD_TACTICS, 0);
+        m_ctx.Shell().SetOverlayOpen(Overlay::Tactics, true);
+        CMatchTeam* home = m_match ? m_match->HomeTeam() : nullptr;
+        if (home && home->isUserTeam)
+            FillHostBoxScore();
+        else
+            FillVisitorBoxScore();
+        if (auto* tactics = m_ctx.ScreenAs<CTacticsScreen>(ScreenRole::Tactics))
+            tactics->FillLineupGrids();
+        break;
+    }
+    case ID_HUD_CAM1:
+    case ID_HUD_CAM2:
+    case ID_HUD_CAM3:
+        if (m_match) {
+            m_cameraMode = message.sID - ID_HUD_CAM1;
+            m_match->SetCamera(m_cameraMode);
+            m_autoCamera = false;
+        }
+        break;
+    case ID_HUD_CAMAUTO:
+        if (m_match) {
+            // The first change comes after a full interval.
+            m_cameraMode = 3;
+            m_autoCamera = true;
+            m_lastAutoCamera = Now();
+        }
+        break;
+    case ID_HUD_PLAY:
+        Play();
+        break;
+    case ID_HUD_FAST:
+        PlayFast();
+        break;
+    case ID_HUD_PAUSE:
+        Pause();
+        break;
+    default:
+        return;
+    }
+    Consume(message);
+}

@@ -1,0 +1,192 @@
+// CMatchHud: the in-match display over a running match: score, names, quarter, game clock and
+// shot clock, the play / fast / pause, camera, coaching and tactics buttons, the event lines, the
+// live player panels and the crowd. It owns the match clock: quarters, their breaks and the end of
+// the match are driven from here, the match engine only plays.
+#pragma once
+
+#include "match3d/MatchDisplay.h"
+#include "screens/ScreenContext.h"
+#include "screens/match/MatchStatsView.h"
+
+#include <cstdint>
+#include <functional>
+
+class CGuiElement;
+class CMatchTeam;
+class CMatch2DTeam;
+struct CTeam;
+
+// An event line as the display lists it: "team: player text", or "team: text" when nobody acts.
+CStr MatchEventLine(const CStr& team, const CStr& player, const CStr& text);
+
+// The match the display drives: its pause and fast flags, the phases that hold the clocks, the
+// tip-off and quarter end, its cameras, rosters and score.
+class IHudMatch {
+public:
+    virtual ~IHudMatch() = default;
+    virtual void SetPaused(bool paused) = 0;
+    virtual void SetFast(bool fast) = 0;
+    // Players still walking to their places: the game clock waits.
+    virtual bool PositioningWait() const = 0;
+    // An inbound in progress: the shot clock waits.
+    virtual bool InboundRunning() const = 0;
+    // The match's own quarter counter: 0 before the tip-off.
+    virtual int MatchQuarter() const = 0;
+    virtual void JumpBall() = 0;
+    // The break between quarters: the break flag, the rules' quarter end (teams back, ends swapped,
+    // jump ball) and the positioning, free-throw and shot-in-flight phases cleared.
+    virtual void BeginQuarterBreak() = 0;
+    virtual int CameraCount() const = 0;
+    virtual void SetCamera(int index) = 0;
+    virtual CMatchTeam* HomeTeam() const = 0;
+    virtual CMatchTeam* AwayTeam() const = 0;
+    virtual int HomeScore() const = 0;
+    virtual int AwayScore() const = 0;
+};
+
+// The crowd's voice; absent when the game has no sound device.
+class IHudSound {
+public:
+    virtual ~IHudSound() = default;
+    virtual void Play(const char* tag) = 0;
+    virtual void Stop(const char* tag) = 0;
+};
+
+class CMatchHud : public CGameScreen, public IMatchDisplay {
+public:
+    static constexpr double kQuarterSeconds = 720.0;
+    static constexpr double kShotClockSeconds = 24.0;
+    static constexpr uint32_t kAutoCameraMs = 7500;
+    static constexpr const char* kStreetballImage = "\\images\\WinObjects\\KV_3d_GUI\\3d_gui_streetball.png";
+
+    explicit CMatchHud(const CScreenContext& ctx);
+
+    void Refresh() override { SetCaptions(); }
+    void OnMessage(GuiMessage& message) override;
+
+    // Set-up of a match.
+    void SetCaptions();
+    void SetTeamNames(const CStr& home, const CStr& away);
+    void SetMatchParams(CTeam* home, CTeam* away, int fixture, int year, int month, int day);
+    void ShowStreetballImage();
+    void SetMatch(IHudMatch* match) { m_match = match; }
+    IHudMatch* Match() const { return m_match; }
+    void SetOutdoor(int outdoor) { m_outdoor = outdoor; }
+    void SetStadiumKind(int kind) { m_stadiumKind = kind; }
+    // The side the live panels show: a 3D roster or a flat-court team (the last one set counts).
+    void SetStatisticsTeam(CMatchTeam* team);
+    void SetStatisticsTeam(CMatch2DTeam* team);
+
+    // Seams for tests and tools: the millisecond clock and the crowd's voice.
+    void SetClock(std::function<uint32_t()> now) { m_now = std::move(now); }
+    // Null: the game's sound manager when there is one.
+    void SetSound(IHudSound* sound, bool present = true) {
+        m_sound = sound;
+        m_soundOverride = true;
+        m_soundPresent = present;
+    }
+
+    // One frame of a running match, in the game's order: clock, then the match end or the labels
+    // and the crowd's reaction to the score, the ambient crowd, the live panels and the automatic
+    // camera.
+    void FrameStep();
+    void TickGameClock();
+    void UpdateClock();
+    void PlayCrowdReaction(int homeScore, int awayScore);
+    void UpdateAtmosphere();
+    void UpdateStatsPanel();
+    void UpdateAutoCamera();
+    void Play();
+    void PlayFast();
+    void Pause();
+    void EndMatch();
+
+    // IMatchDisplay
+    void ShowEventLine(const CStr& text) override;
+    double ShotClock() const override { return m_shotClock; }
+    void ResetShotClock() override { m_shotClock = 0.0; }
+    CStr HomeTeamName() const override { return m_homeName; }
+    CStr AwayTeamName() const override { return m_awayName; }
+
+    void FillHostBoxScore();
+    void FillVisitorBoxScore();
+
+    double GameClock() const { return m_gameClock; }
+    void SetGameClock(double seconds) { m_gameClock = seconds; }
+    void SetShotClock(double seconds) { m_shotClock = seconds; }
+    int Quarter() const { return m_quarter; }
+    bool Started() const { return m_started; }
+    bool Paused() const { return m_paused; }
+    bool Fast() const { return m_fast; }
+    int CameraMode() const { return m_cameraMode; }
+    int EventLineCount() const { return m_eventLines; }
+    const CStr& ScoreText() const { return m_scoreText; }
+    const CStr& ClockText() const { return m_gameClockText; }
+    const CStr& ShotClockText() const { return m_shotClockText; }
+    const CStr& QuarterText() const { return m_quarterText; }
+    int Outdoor() const { return m_outdoor; }
+    CTeam* HomeRecord() const { return m_homeRecord; }
+    CTeam* AwayRecord() const { return m_awayRecord; }
+    int FixtureIndex() const { return m_fixture; }
+
+private:
+    CGuiElement* Child(int id) const;
+    void SetLabel(CGuiElement* label, const CStr& text);
+    void TipOff();
+    void StartQuarterBreak();
+    void PublishPace();
+    bool SoundPresent() const;
+    void PlaySound(const char* tag);
+    void StopSound(const char* tag);
+    uint32_t Now() const;
+
+    const CScreenContext& m_ctx;
+    CGuiElement* m_root = nullptr;
+    CGuiElement* m_scoreLabel = nullptr;
+    CGuiElement* m_shotClockLabel = nullptr;
+    CGuiElement* m_quarterLabel = nullptr;
+    CGuiElement* m_gameClockLabel = nullptr;
+    CStr m_shotClockText;
+    CStr m_quarterText;
+    CStr m_gameClockText;
+    CTeam* m_homeRecord = nullptr; // read at the end of the match
+    CTeam* m_awayRecord = nullptr;
+    CStr m_scoreText;
+    double m_gameClock = 0.0; // seconds of the running quarter
+    double m_shotClock = 0.0; // seconds of the running possession
+    bool m_started = false;   // the tip-off has been given
+    uint32_t m_lastTick = 0;
+    bool m_paused = false;
+    int m_quarter = 1; // 5 only for the moment the match ends
+    bool m_fast = false;
+    int m_clockMinutes = 0;
+    int m_clockSeconds = 0;
+    CStr m_homeName;
+    CStr m_awayName;
+    // The event grid's row count: one more than its lines, and never reset in a run of the game,
+    // so an earlier match's lines stay above the next one's.
+    int m_eventLines = 1;
+    int m_lastHomeScore = 0;
+    int m_lastAwayScore = 0;
+    int m_outdoor = 0; // street court: the outdoor crowd
+    uint32_t m_atmosphereTimer = 0;
+    // Whole seconds the ambient crowd has counted; never reset, so its random shouts only come in
+    // the first two minutes or so of the game's first match.
+    int m_atmosphereSeconds = 0;
+    CMatchTeam* m_statsTeam = nullptr;
+    CMatch2DTeam* m_statsTeam2D = nullptr;
+    int m_stadiumKind = 0;
+    int m_cameraMode = 0; // 0-2 a fixed camera, 3 automatic
+    bool m_autoCamera = false;
+    uint32_t m_lastAutoCamera = 0;
+    int m_fixture = -1;
+    int m_fixtureYear = 2007;
+    int m_fixtureMonth = 8;
+    int m_fixtureDay = 1;
+
+    IHudMatch* m_match = nullptr;
+    std::function<uint32_t()> m_now;
+    IHudSound* m_sound = nullptr;
+    bool m_soundOverride = false;
+    bool m_soundPresent = false;
+};

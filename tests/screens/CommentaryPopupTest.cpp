@@ -1,0 +1,54 @@
+// The commentary popup on the shipped layout: one open at a time, highlighted lines, closing empties.
+#include "screens/match/CommentaryPopup.h"
+
+#include "gui/ListBox.h"
+#include "guidefines.h"
+
+#include "MatchScreenRig.h"
+
+#include <gtest/gtest.h>
+
+using namespace screentest;
+
+namespace {
+
+int Opens(const CScreenStack& stack) {
+    int n = 0;
+    for (const GuiMessage& m : stack.PendingMessages())
+        n += m.cID == ID_COMMENTARY && m.MSG == kMsgOpenOnTop ? 1 : 0;
+    return n;
+}
+
+} // namespace
+
+TEST(CommentaryPopup, ASecondLineJoinsTheOpenPopup) {
+    MatchScreenRig rig;
+    CCommentaryPopup popup(rig.ctx);
+    CGuiElement* list = rig.stack.FindElement(ID_COMMENTARY_LIST);
+    ASSERT_NE(list, nullptr);
+    EXPECT_STREQ(rig.stack.FindElement(ID_COMMENTARY_CLOSE)->GetText().GetText(), "<100156>");
+
+    popup.AddLine("Head coach Ramos:", 0);
+    EXPECT_EQ(Opens(rig.stack), 1);
+    EXPECT_TRUE(rig.shell.overlays[static_cast<int>(Overlay::Commentary)]);
+    popup.AddLine("Ortega is tiring.", 257); // only the low byte counts
+    popup.AddLine("Smith: I need a breather.", 2);
+    EXPECT_EQ(Opens(rig.stack), 1);
+    ASSERT_EQ(list->GetItemCount(), 3);
+    auto* box = static_cast<CGuiListBox*>(list);
+    EXPECT_EQ(box->ItemColour(0), CCommentaryPopup::kNormal);
+    EXPECT_EQ(box->ItemColour(1), CCommentaryPopup::kHighlight);
+    EXPECT_EQ(box->ItemColour(2), CCommentaryPopup::kNormal);
+
+    // Closing empties the list and lets the next line open a fresh popup.
+    GuiMessage close;
+    close.sID = ID_COMMENTARY_CLOSE;
+    close.MSG = kMsgClick;
+    popup.OnMessage(close);
+    EXPECT_EQ(close.sID, ID_COMMENTARY_CLOSE); // left to the layout's action
+    EXPECT_EQ(list->GetItemCount(), 0);
+    EXPECT_FALSE(rig.shell.overlays[static_cast<int>(Overlay::Commentary)]);
+    popup.AddLine("Again", 1);
+    EXPECT_EQ(Opens(rig.stack), 2);
+    EXPECT_EQ(list->GetItemCount(), 1);
+}
