@@ -4,6 +4,7 @@
 #include "app/GameApp.h"
 #include "app/GameManager.h"
 #include "app/Shell.h"
+#include "career/CupStages.h"
 #include "career/Gossip.h"
 #include "career/SeasonRollover.h"
 #include "database/MemoryDB.h"
@@ -206,6 +207,12 @@ void CGameDayHost::RunDailyStep(DailyStep step) {
     default:
         break;
     }
+}
+
+void CGameDayHost::BuildCupStage(int stage) {
+    if (stage != m_session.cupStage)
+        return;
+    BuildNextCupStage(m_session, BuildStageStandings(m_session, m_gm.Context().Texts()));
 }
 
 void CGameDayHost::SetUserPlaysAtHome(bool atHome) {

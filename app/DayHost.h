@@ -66,6 +66,8 @@ public:
     // The rollover, then the career is saved, so a reload finds the new season, and every screen
     // shows it.
     void StartNewSeason() override;
+    // The next knockout round of a tournament from the tables of the round just played.
+    void BuildCupStage(int stage) override;
 
     // The daily steps whose parts of the game exist; the others do nothing yet.
     void RunDailyStep(DailyStep step) override;

@@ -2,6 +2,7 @@
 #include "screens/match/ResultsScreen.h"
 
 #include "career/CareerSession.h"
+#include "career/CupStages.h"
 #include "career/FixtureList.h"
 #include "database/MemoryDB.h"
 #include "database/Records.h"
@@ -21,6 +22,7 @@ constexpr int kOutSuffix = 302073;
 constexpr int kSeasonText = 80030;
 constexpr int kButtonText = 100154;
 constexpr int kSeasonOverText = 250091;
+constexpr int kChampionText = 302074;
 
 } // namespace
 
@@ -125,10 +127,26 @@ void CResultsScreen::Refresh() {
         ShowMessage(Text(kSeasonOverText), kWhite);
     if (m_verdict.bottom || m_verdict.knockedOut)
         m_seasonOver = 1;
-    if (m_seasonOver && TournamentData())
+    if (m_seasonOver && TournamentData()) {
+        // The user's club is out: the rounds still to come are played without it, so the
+        // tournament has its champion before the career ends.
+        PlayOutTournament(session, m_ctx.Texts());
         FillRoundList();
-    else
+    } else {
         Build();
+    }
+    ShowChampion();
+}
+
+void CResultsScreen::ShowChampion() {
+    const CTeam* champion = TournamentChampion(m_ctx.Session());
+    if (!champion || !m_message)
+        return;
+    // The verdict's own line, when there is one, stays above it.
+    CStr shown = m_message->GetText();
+    if (shown.Trim().Length() == 0)
+        m_message->Clear();
+    m_message->SetText(Text(kChampionText).Concat(champion->name));
 }
 
 void CResultsScreen::Build() {

@@ -54,6 +54,8 @@ private:
     // The season's groups into the list, the user's selected; no evaluation.
     void FillGroups();
     void ShowMessage(const CStr& text, uint32_t colour);
+    // Names the tournament's champion under the verdict once the final is played.
+    void ShowChampion();
     int SeasonStartKey() const;
     bool TournamentData() const;
     CStr Text(int id) const { return m_ctx.Text(id); }

@@ -3,6 +3,7 @@
 // a screen without any table; then the window drawn offscreen for a look.
 #include "MatchScreenRig.h"
 
+#include "career/FixtureList.h"
 #include "database/MemoryDB.h"
 #include "engine/Device.h"
 #include "gui/Element.h"
@@ -140,6 +141,33 @@ TEST(ResultsScreen, NoTableLeavesTheGridEmptyAndAPickOfNothingDoesNothing) {
     EXPECT_EQ(pick.sID, -1);
     EXPECT_EQ(rig.stack.FindElement(ID_RESULTS_GRID)->GetRowCount(), 0);
     EXPECT_FALSE(results.Verdict().judged);
+}
+
+// A tournament's final played: the champion is named under the verdict, the user's club or not.
+TEST(ResultsScreen, TheFinalNamesTheTournamentsChampion) {
+    for (bool userWins : {true, false}) {
+        ResultsRig rig(userWins ? 9 : 1);
+        rig.session.tournamentMode = 1;
+        rig.session.cupStage = 4;
+        CTeam* other = rig.world.clubs[0];
+        CFixture* decider = rig.session.fixtureList->AddFixture(
+            rig.user, other, rig.session.worldDB->leagues.At(0), 2006, 9, 3);
+        ASSERT_NE(decider, nullptr);
+        decider->homeScore = userWins ? 90 : 70;
+        decider->awayScore = 80;
+        CResultsScreen results(rig.ctx);
+        results.Refresh();
+        const CStr shown = rig.stack.FindElement(ID_RESULTS_STAGE_TEXT)->GetText();
+        if (userWins) {
+            EXPECT_STREQ(shown.GetText(), "<302074>Users");
+        } else {
+            EXPECT_TRUE(results.SeasonOver());
+            EXPECT_STREQ(shown.GetText(), CStr("<250091>\n<302074>").Concat(other->name).GetText());
+        }
+        // The same day's other callers do not name it twice.
+        results.Refresh();
+        EXPECT_STREQ(rig.stack.FindElement(ID_RESULTS_STAGE_TEXT)->GetText().GetText(), shown.GetText());
+    }
 }
 
 TEST(ResultsScreenShot, TheFinalTableAfterATitle) {

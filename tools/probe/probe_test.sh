@@ -191,6 +191,49 @@ inbox)
     grep -q '^    row 0: .*"Read"$' <<<"$out" || fail "the loaded career lost its read mail"
     grep -q '^10061 ID_FR_MAILCOUNT Static visible enabled "All read"$' <<<"$out" || fail "counts differ after loading"
     ;;
+tournament)
+    # A round: continue to its last day, the results, the stage button.
+    round="--continue --continue --continue --continue --continue --continue --continue"
+    round="$round --click ID_DAYPANEL_STATISTICS --dump ID_RESULTS_TITLE --dump-date"
+    # How far the user's club gets depends on its matches: the seed known to play the wanted path
+    # first, then the first of 40 that does, should the game's draws change (a run the club leaves
+    # early stops at a refused click).
+    first_seed_that() {
+        local known=$1 want=$2
+        shift 2
+        for seed in $known $(seq 1 40); do
+            run --seed "$seed" "$@"
+            [ "$code" -eq 0 ] && [ -z "$want" -o -n "$(grep -x "$want" <<<"$out")" ] && return 0
+        done
+        fail "no seed of 40 plays: $*"
+    }
+    # The world cup down to the final: the groups, the second round, the quarter- and semi-finals
+    # on their fixed dates, then the final names its champion and the career ends in the main menu.
+    first_seed_that 22 "" --new-career 0 --mode worldcup $round --click ID_RESULTS_STAGE $round \
+        --click ID_RESULTS_STAGE $round --click ID_RESULTS_STAGE $round --click ID_RESULTS_STAGE $round \
+        --dump ID_RESULTS_STAGE_TEXT --click ID_RESULTS_STAGE --dump-date --dump ID_MAINMENU
+    echo "$out" | grep -v '^ '
+    [ "$(grep -x '[0-9.]*' <<<"$out" | tr '\n' ' ')" = "24.08.2006 27.08.2006 30.08.2006 01.09.2006 03.09.2006 01.08.2007 " ] ||
+        fail "the rounds did not end on their fixed dates"
+    grep -q '"Second round: Pool' <<<"$out" || fail "no second round"
+    grep -q '"Quarter-final [1-4]' <<<"$out" || fail "no quarter-final"
+    grep -q '"Semi-final [12]' <<<"$out" || fail "no semi-final"
+    grep -q '^11278 ID_RESULTS_STAGE_TEXT TextBox visible enabled ".*Tournament champions: [A-Z]' <<<"$out" ||
+        fail "no champion after the final"
+    grep -q '^10001 ID_MAINMENU Picture visible' <<<"$out" || fail "the finished tournament did not end the career"
+    # Out after the groups: the rest is played without the club, and its champion is shown.
+    first_seed_that 1 '11274 ID_RESULTS_TITLE Static visible enabled "World cup - final ranking - your tournament is over"' \
+        --new-career 0 --mode worldcup $round --dump ID_RESULTS_STAGE_TEXT --click ID_RESULTS_STAGE --dump-date
+    echo "$out"
+    grep -q '\\nTournament champions: [A-Z]' <<<"$out" || fail "no champion under the verdict"
+    [ "$(tail -n 1 <<<"$out")" = "01.08.2007" ] || fail "the career did not end"
+    # The EuroCup's second round: two leagues of six over 7-12 September.
+    first_seed_that 9 "" --new-career 0 --mode eurocup $round --click ID_RESULTS_STAGE $round
+    echo "$out"
+    [ "$(grep -x '[0-9.]*' <<<"$out" | tr '\n' ' ')" = "05.09.2007 12.09.2007 " ] ||
+        fail "the EuroCup rounds did not end on their fixed dates"
+    grep -q '"Second round: Pool [EF]\|"EuroCup - final ranking' <<<"$out" || fail "no EuroCup second round"
+    ;;
 *)
     fail "no test case $case_name"
     ;;

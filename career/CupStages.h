@@ -1,0 +1,51 @@
+// The knockout stages of the two tournaments: after the groups each stage builds the next round's
+// leagues from the standings of the round before, moves the qualified clubs (and the user's club,
+// when it is one of them) into them and replaces the fixtures with the round's fixed dates, down to
+// the final.
+#pragma once
+
+#include "career/Standings.h"
+#include "career/TextLookup.h"
+
+#include <cstdint>
+
+class CCareerSession;
+class CMemoryDB;
+struct CTeam;
+
+constexpr int kCupFinalStage = 4;
+// The eighth pairing of the world cup's first knockout round.
+constexpr int32_t kWorldCupEighthTieText = 100188;
+constexpr int32_t kCupFinalText = 100185;
+
+struct CupStageOutcome {
+    bool built = false;         // the round's leagues, clubs and fixtures are in place
+    bool userQualified = false; // the user's club plays on in one of the new leagues
+};
+
+// Deletes every league record of the world; the teams stay.
+void ClearTournamentLeagues(CMemoryDB& world);
+
+// The tables a round is built from: one per league of the world, every club of it, whatever the
+// simulation options leave out of the statistics.
+CompetitionList BuildStageStandings(const CCareerSession& session, const TextLookup& getText);
+
+// The four builders, by the round they make (1 first knockout round ... 4 final). Each sets the
+// session's stage number and the profile's progress counter, then, only when every table it reads
+// is there with enough rows, replaces the leagues, the clubs' league fields and the fixtures; a club
+// that is out gets no league (-1) in the world. Outside the tournaments nothing happens.
+CupStageOutcome BuildCupStage(CCareerSession& session, const CompetitionList& standings);
+CupStageOutcome BuildCupStage2(CCareerSession& session, const CompetitionList& standings);
+CupStageOutcome BuildCupStage3(CCareerSession& session, const CompetitionList& standings);
+CupStageOutcome BuildCupFinal(CCareerSession& session, const CompetitionList& standings);
+// The builder after the stage the session stands at (0 groups ... 3 semi-finals); nothing above 3.
+CupStageOutcome BuildNextCupStage(CCareerSession& session, const CompetitionList& standings);
+
+// Once the user's club is out, the rounds still to come are played with quick results down to the
+// final, without counting towards the user's progress. Afterwards the season's span starts with the
+// tournament again, so the final ranking covers every round. The champion, or null when the final
+// could not be reached or ended level.
+const CTeam* PlayOutTournament(CCareerSession& session, const TextLookup& getText);
+
+// The winner of the played final; null before it or for a level score.
+const CTeam* TournamentChampion(const CCareerSession& session);

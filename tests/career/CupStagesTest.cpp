@@ -1,0 +1,399 @@
+// The tournaments' knockout rounds on the generated data sets: each round's leagues, clubs and
+// fixed dates down to the final, the clubs that are out, tables too short to read, a round built
+// twice, a career saved between rounds, and a tournament played out once the user's club is out.
+#include "career/CupStages.h"
+#include "career/CareerSession.h"
+#include "career/FixtureList.h"
+#include "database/Careers.h"
+#include "database/MemoryDB.h"
+#include "engine/GameRand.h"
+#include "engine/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <set>
+#include <utility>
+
+namespace {
+
+enum class UserResult { Wins, Loses };
+
+class CupStagesTest : public TempDirTest {
+protected:
+    void SetUp() override {
+        TempDirTest::SetUp();
+        std::filesystem::copy(std::filesystem::path(FB_GAME_DIR) / "data", m_dir / "data",
+                              std::filesystem::copy_options::recursive);
+        std::filesystem::remove_all(m_dir / "data/profiles");
+        std::filesystem::create_directories(m_dir / "data/profiles");
+        m_session = std::make_unique<CCareerSession>();
+        m_session->Open(GameOptions());
+        GameSrand(5);
+    }
+    void TearDown() override {
+        m_session.reset();
+        TempDirTest::TearDown();
+    }
+
+    // A tournament career for the data set's first club.
+    CCareerSession& Start(int32_t dataSet) {
+        CMemoryDB data;
+        EXPECT_TRUE(LoadWorldData(data, dataSet));
+        EXPECT_TRUE(m_session->StartNewCareer(dataSet, data.teams.At(0)->id, "Cup"));
+        return *m_session;
+    }
+
+    // Every fixture of the list gets a result: the user's club wins or loses as asked, otherwise
+    // the club with the lower id wins. Each club gets its match record, as a played match leaves.
+    void PlayRound(UserResult user) {
+        CCareerSession& s = *m_session;
+        const int32_t userId = s.UserClub()->id;
+        for (int i = 0; i < s.fixtureList->Size(); ++i) {
+            CFixture* f = s.fixtureList->At(i);
+            bool homeWins = f->home->id < f->away->id;
+            if (f->home->id == userId)
+                homeWins = user == UserResult::Wins;
+            if (f->away->id == userId)
+                homeWins = user != UserResult::Wins;
+            f->homeScore = homeWins ? 80 : 70;
+            f->awayScore = homeWins ? 70 : 80;
+            Record(f->home, *f, f->homeScore, f->awayScore);
+            Record(f->away, *f, f->awayScore, f->homeScore);
+        }
+    }
+
+    void Record(CTeam* team, const CFixture& f, int own, int other) {
+        CCareerSession& s = *m_session;
+        // The user's games count for the career's record of the club, as the match day keeps them.
+        if (team->id == s.UserClub()->id)
+            team = s.UserClub();
+        auto* stat = new CMatchStat();
+        stat->Field(3) = team->id;
+        stat->Field(8) = f.year;
+        stat->Field(7) = f.month;
+        stat->Field(6) = f.day;
+        stat->Field(9) = own;
+        stat->Field(10) = other;
+        team->matchStats.push_back(stat);
+        (team == s.UserClub() ? s.careerDB : s.worldDB)->matchStats.Append(stat);
+    }
+
+    CupStageOutcome NextRound() { return BuildNextCupStage(*m_session, BuildStageStandings(*m_session, {})); }
+
+    // The fixtures' dates as "m.d" with their count.
+    std::vector<std::pair<GameDate, int>> DatesOfRound() const {
+        std::vector<std::pair<GameDate, int>> dates;
+        for (int i = 0; i < m_session->fixtureList->Size(); ++i) {
+            const GameDate date = m_session->fixtureList->At(i)->Date();
+            if (dates.empty() || !(dates.back().first == date))
+                dates.emplace_back(date, 0);
+            ++dates.back().second;
+        }
+        return dates;
+    }
+
+    // Every world club is in the league its field names, or in none with -1; each fixture's clubs
+    // are in the fixture's league; the user's club and the career's league follow its world league.
+    void ExpectConsistentRound(int leagues, int clubsPerLeague) {
+        CCareerSession& s = *m_session;
+        ASSERT_EQ(s.worldDB->leagues.Size(), leagues);
+        std::set<int32_t> inLeagues;
+        for (int row = 0; row < leagues; ++row) {
+            const CLeague* league = s.worldDB->leagues.At(row);
+            EXPECT_EQ(league->id, row);
+            EXPECT_EQ(league->type, kCupLeagueType);
+            EXPECT_EQ(league->teams.size(), static_cast<size_t>(clubsPerLeague));
+            for (const CTeam* team : league->teams) {
+                EXPECT_EQ(team->leagueId, row);
+                EXPECT_TRUE(inLeagues.insert(team->id).second) << "club " << team->id << " twice";
+            }
+        }
+        for (const CTeam* team : s.worldDB->teams) {
+            if (!inLeagues.count(team->id)) {
+                EXPECT_EQ(team->leagueId, -1) << team->name.GetText();
+            }
+        }
+        for (int i = 0; i < s.fixtureList->Size(); ++i) {
+            const CFixture* f = s.fixtureList->At(i);
+            const CLeague* league = s.worldDB->FindLeague(f->leagueId);
+            ASSERT_NE(league, nullptr);
+            for (const CTeam* side : {f->home, f->away}) {
+                bool found = false;
+                for (const CTeam* team : league->teams)
+                    found = found || team->id == side->id;
+                EXPECT_TRUE(found) << side->name.GetText() << " plays outside its league";
+            }
+            EXPECT_EQ(f->homeScore, -1);
+        }
+        if (inLeagues.count(s.UserClub()->id)) {
+            const CLeague* league = s.worldDB->FindLeague(s.UserClub()->leagueId);
+            ASSERT_NE(league, nullptr);
+            EXPECT_EQ(s.UserLeague()->id, league->id);
+            EXPECT_EQ(s.UserLeague()->nameTextId, league->nameTextId);
+            EXPECT_EQ(s.UserLeague()->type, kCupLeagueType);
+        }
+    }
+
+    std::unique_ptr<CCareerSession> m_session;
+};
+
+// The team id at a place (1 the leader) of a table of the round just played.
+int32_t Place(const CompetitionList& tables, int table, int place) {
+    const CompetitionStats* found = FindCompetition(tables, table);
+    if (!found || static_cast<int>(found->standings.size()) < place)
+        return -1;
+    return found->standings[found->standings.size() - static_cast<size_t>(place)]->teamId;
+}
+
+TEST_F(CupStagesTest, WorldCupRoundsFollowTheGroupsOnTheirDatesDownToTheFinal) {
+    CCareerSession& s = Start(kDataSetWorldCup);
+    ASSERT_EQ(s.fixtureList->LastDate(), (GameDate{2006, 8, 24}));
+    const int progress = s.careerDB->profiles.At(0)->progress;
+    PlayRound(UserResult::Wins);
+
+    // Round 1: eight pairings, A1-B4 first, on 26 and 27 August.
+    CompetitionList groups = BuildStageStandings(s, {});
+    ASSERT_EQ(groups.size(), 4u);
+    CupStageOutcome outcome = NextRound();
+    ASSERT_TRUE(outcome.built);
+    EXPECT_TRUE(outcome.userQualified);
+    EXPECT_EQ(s.cupStage, 1);
+    EXPECT_EQ(s.careerDB->profiles.At(0)->progress, progress + 1);
+    ExpectConsistentRound(8, 2);
+    EXPECT_EQ(s.worldDB->leagues.At(0)->nameTextId, 100174);
+    EXPECT_EQ(s.worldDB->leagues.At(7)->nameTextId, kWorldCupEighthTieText);
+    const CFixture* first = s.fixtureList->At(0);
+    EXPECT_EQ(first->home->id, Place(groups, 0, 1));
+    EXPECT_EQ(first->away->id, Place(groups, 1, 4));
+    const CLeague* tie7 = s.worldDB->leagues.At(7);
+    EXPECT_EQ(tie7->teams[0]->id, Place(groups, 2, 1));
+    EXPECT_EQ(tie7->teams[1]->id, Place(groups, 3, 4));
+    using Dates = std::vector<std::pair<GameDate, int>>;
+    EXPECT_EQ(DatesOfRound(), (Dates{{{2006, 8, 26}, 4}, {{2006, 8, 27}, 4}}));
+    // The standings of the next round count only its own games.
+    EXPECT_EQ(s.fixtureList->Season().startDay, 25);
+
+    // Round 2: W3-W1 in the first quarter-final, on 29 and 30 August.
+    PlayRound(UserResult::Wins);
+    CompetitionList ties = BuildStageStandings(s, {});
+    ASSERT_TRUE(NextRound().built);
+    EXPECT_EQ(s.cupStage, 2);
+    ExpectConsistentRound(4, 2);
+    EXPECT_EQ(s.fixtureList->At(0)->home->id, Place(ties, 3, 1));
+    EXPECT_EQ(s.fixtureList->At(0)->away->id, Place(ties, 1, 1));
+    EXPECT_EQ(DatesOfRound(), (Dates{{{2006, 8, 29}, 2}, {{2006, 8, 30}, 2}}));
+
+    PlayRound(UserResult::Wins);
+    ASSERT_TRUE(NextRound().built);
+    ExpectConsistentRound(2, 2);
+    EXPECT_EQ(DatesOfRound(), (Dates{{{2006, 9, 1}, 2}}));
+
+    PlayRound(UserResult::Wins);
+    ASSERT_TRUE(NextRound().built);
+    EXPECT_EQ(s.cupStage, kCupFinalStage);
+    ExpectConsistentRound(1, 2);
+    EXPECT_EQ(s.worldDB->leagues.At(0)->nameTextId, kCupFinalText);
+    EXPECT_EQ(DatesOfRound(), (Dates{{{2006, 9, 3}, 1}}));
+    EXPECT_EQ(s.careerDB->profiles.At(0)->progress, progress + 4);
+    EXPECT_EQ(TournamentChampion(s), nullptr);
+
+    PlayRound(UserResult::Wins);
+    EXPECT_EQ(TournamentChampion(s), s.UserClub());
+    // Nothing follows the final.
+    EXPECT_FALSE(NextRound().built);
+    EXPECT_EQ(s.cupStage, kCupFinalStage);
+}
+
+TEST_F(CupStagesTest, EuroCupRoundsFromTwoLeaguesOfSixToTheFinal) {
+    CCareerSession& s = Start(kDataSetEuroCup);
+    PlayRound(UserResult::Wins);
+    CompetitionList groups = BuildStageStandings(s, {});
+    ASSERT_TRUE(NextRound().built);
+    ExpectConsistentRound(2, 6);
+    EXPECT_EQ(s.worldDB->leagues.At(0)->nameTextId, 100178);
+    EXPECT_EQ(s.worldDB->leagues.At(1)->nameTextId, 100179);
+    using Dates = std::vector<std::pair<GameDate, int>>;
+    EXPECT_EQ(DatesOfRound(), (Dates{{{2007, 9, 7}, 3},
+                                     {{2007, 9, 8}, 3},
+                                     {{2007, 9, 9}, 3},
+                                     {{2007, 9, 10}, 3},
+                                     {{2007, 9, 11}, 3},
+                                     {{2007, 9, 12}, 3}}));
+    // Each of the first three of group A meets each of group B's once, and X meets Y likewise.
+    for (int league = 0; league < 2; ++league) {
+        std::set<std::pair<int32_t, int32_t>> met;
+        std::set<int32_t> first, second;
+        for (int place = 1; place <= 3; ++place) {
+            first.insert(Place(groups, 2 * league, place));
+            second.insert(Place(groups, 2 * league + 1, place));
+        }
+        for (const CFixture* f : s.fixtureList->Select(-1, league)) {
+            const bool across = (first.count(f->home->id) && second.count(f->away->id)) ||
+                                (second.count(f->home->id) && first.count(f->away->id));
+            EXPECT_TRUE(across) << f->home->name.GetText() << " - " << f->away->name.GetText();
+            met.insert(std::minmax(f->home->id, f->away->id));
+        }
+        EXPECT_EQ(met.size(), 9u);
+    }
+
+    PlayRound(UserResult::Wins);
+    CompetitionList leagues = BuildStageStandings(s, {});
+    ASSERT_TRUE(NextRound().built);
+    ExpectConsistentRound(4, 2);
+    EXPECT_EQ(s.fixtureList->At(0)->home->id, Place(leagues, 0, 1));
+    EXPECT_EQ(s.fixtureList->At(0)->away->id, Place(leagues, 1, 4));
+    EXPECT_EQ(DatesOfRound(), (Dates{{{2007, 9, 13}, 2}, {{2007, 9, 14}, 2}}));
+
+    PlayRound(UserResult::Wins);
+    ASSERT_TRUE(NextRound().built);
+    ExpectConsistentRound(2, 2);
+    EXPECT_EQ(DatesOfRound(), (Dates{{{2007, 9, 15}, 2}}));
+
+    PlayRound(UserResult::Wins);
+    ASSERT_TRUE(NextRound().built);
+    ExpectConsistentRound(1, 2);
+    EXPECT_EQ(DatesOfRound(), (Dates{{{2007, 9, 16}, 1}}));
+    PlayRound(UserResult::Loses);
+    const CTeam* champion = TournamentChampion(s);
+    ASSERT_NE(champion, nullptr);
+    EXPECT_NE(champion->id, s.UserClub()->id);
+}
+
+TEST_F(CupStagesTest, AClubKnockedOutIsInNoNewLeagueAndTheRestIsPlayedOutToAChampion) {
+    CCareerSession& s = Start(kDataSetWorldCup);
+    CTeam* user = s.UserClub();
+    const int32_t groupId = user->leagueId;
+    const int32_t groupName = s.UserLeague()->nameTextId;
+    PlayRound(UserResult::Loses);
+    CupStageOutcome outcome = NextRound();
+    ASSERT_TRUE(outcome.built);
+    EXPECT_FALSE(outcome.userQualified);
+    ExpectConsistentRound(8, 2);
+    for (const CLeague* league : s.worldDB->leagues)
+        for (const CTeam* team : league->teams)
+            EXPECT_NE(team->id, user->id);
+    EXPECT_TRUE(s.fixtureList->Select(user->id, -1).empty());
+    // The career keeps the group it went out in.
+    EXPECT_EQ(user->leagueId, groupId);
+    EXPECT_EQ(s.UserLeague()->id, groupId);
+    EXPECT_EQ(s.UserLeague()->nameTextId, groupName);
+    EXPECT_EQ(s.worldDB->FindTeam(user->id)->leagueId, -1);
+
+    // The rounds still to come are played without it; the user's progress stays.
+    const int progress = s.careerDB->profiles.At(0)->progress;
+    const CTeam* champion = PlayOutTournament(s, {});
+    ASSERT_NE(champion, nullptr);
+    EXPECT_EQ(s.cupStage, kCupFinalStage);
+    EXPECT_EQ(s.careerDB->profiles.At(0)->progress, progress);
+    EXPECT_EQ(champion, TournamentChampion(s));
+    EXPECT_EQ(s.fixtureList->LastDate(), (GameDate{2006, 9, 3}));
+    // The final ranking covers the whole tournament again.
+    EXPECT_EQ(s.fixtureList->Season().startMonth, 8);
+    EXPECT_EQ(s.fixtureList->Season().startDay, 18);
+    EXPECT_EQ(PlayOutTournament(s, {}), champion);
+}
+
+TEST_F(CupStagesTest, TablesTooShortOrMissingChangeNothingButTheStage) {
+    CCareerSession& s = Start(kDataSetWorldCup);
+    PlayRound(UserResult::Wins);
+    const int progress = s.careerDB->profiles.At(0)->progress;
+    const CLeague* group0 = s.worldDB->leagues.At(0);
+    const int fixtures = s.fixtureList->Size();
+    std::vector<int32_t> leagueIds;
+    for (const CTeam* team : s.worldDB->teams)
+        leagueIds.push_back(team->leagueId);
+
+    auto expectUnchanged = [&] {
+        EXPECT_EQ(s.worldDB->leagues.Size(), 4);
+        EXPECT_EQ(s.worldDB->leagues.At(0), group0);
+        EXPECT_EQ(s.worldDB->leagues.At(0)->teams.size(), 6u);
+        EXPECT_EQ(s.fixtureList->Size(), fixtures);
+        EXPECT_EQ(s.fixtureList->LastDate(), (GameDate{2006, 8, 24}));
+        for (int i = 0; i < s.worldDB->teams.Size(); ++i)
+            EXPECT_EQ(s.worldDB->teams.At(i)->leagueId, leagueIds[static_cast<size_t>(i)]);
+    };
+
+    // The world cup reads fourth places: a group table of three rows is too short.
+    CompetitionList tables = BuildStageStandings(s, {});
+    tables[2]->standings.erase(tables[2]->standings.begin(), tables[2]->standings.begin() + 3);
+    EXPECT_FALSE(BuildCupStage(s, tables).built);
+    EXPECT_EQ(s.cupStage, 1);
+    EXPECT_EQ(s.careerDB->profiles.At(0)->progress, progress + 1);
+    expectUnchanged();
+
+    tables = BuildStageStandings(s, {});
+    tables.pop_back();
+    EXPECT_FALSE(BuildCupStage(s, tables).built);
+    expectUnchanged();
+    EXPECT_FALSE(BuildCupStage(s, CompetitionList()).built);
+    expectUnchanged();
+}
+
+TEST_F(CupStagesTest, EuroCupFirstRoundReadsThreePlacesAndItsSecondFour) {
+    CCareerSession& s = Start(kDataSetEuroCup);
+    PlayRound(UserResult::Wins);
+    CompetitionList tables = BuildStageStandings(s, {});
+    for (auto& table : tables)
+        table->standings.erase(table->standings.begin());
+    ASSERT_TRUE(BuildCupStage(s, tables).built);
+    PlayRound(UserResult::Wins);
+    tables = BuildStageStandings(s, {});
+    tables[1]->standings.erase(tables[1]->standings.begin(), tables[1]->standings.begin() + 3);
+    EXPECT_FALSE(BuildCupStage2(s, tables).built);
+    EXPECT_EQ(s.cupStage, 2);
+    EXPECT_EQ(s.worldDB->leagues.Size(), 2);
+    EXPECT_EQ(s.fixtureList->Size(), 18);
+}
+
+TEST_F(CupStagesTest, ARoundBuiltTwiceReplacesItsLeaguesAndFixtures) {
+    CCareerSession& s = Start(kDataSetWorldCup);
+    PlayRound(UserResult::Wins);
+    const CompetitionList tables = BuildStageStandings(s, {});
+    ASSERT_TRUE(BuildCupStage(s, tables).built);
+    ASSERT_TRUE(BuildCupStage(s, tables).built);
+    ExpectConsistentRound(8, 2);
+    EXPECT_EQ(s.fixtureList->Size(), 8);
+}
+
+TEST_F(CupStagesTest, ALeagueCareerHasNoRounds) {
+    CMemoryDB data;
+    ASSERT_TRUE(LoadWorldData(data, kDataSetLeague));
+    ASSERT_TRUE(m_session->StartNewCareer(kDataSetLeague, data.teams.At(0)->id, "League"));
+    CCareerSession& s = *m_session;
+    const int leagues = s.worldDB->leagues.Size();
+    const int fixtures = s.fixtureList->Size();
+    EXPECT_FALSE(NextRound().built);
+    EXPECT_EQ(PlayOutTournament(s, {}), nullptr);
+    EXPECT_EQ(s.cupStage, 0);
+    EXPECT_EQ(s.worldDB->leagues.Size(), leagues);
+    EXPECT_EQ(s.fixtureList->Size(), fixtures);
+}
+
+TEST_F(CupStagesTest, ACareerSavedBetweenRoundsLoadsWithTheRoundAsBuilt) {
+    CCareerSession& s = Start(kDataSetWorldCup);
+    PlayRound(UserResult::Wins);
+    ASSERT_TRUE(NextRound().userQualified);
+    const int32_t userLeague = s.UserLeague()->id;
+    const int32_t userLeagueName = s.UserLeague()->nameTextId;
+    s.currentDate = GameDate{2006, 8, 25};
+    ASSERT_TRUE(s.SaveCurrentCareer());
+    const int32_t profileId = s.careerDB->profiles.At(0)->id;
+
+    s.LeaveCareer();
+    ASSERT_TRUE(s.LoadSavedCareer(profileId));
+    EXPECT_EQ(s.cupStage, 1);
+    EXPECT_TRUE(s.tournamentMode);
+    EXPECT_EQ(s.UserLeague()->id, userLeague);
+    EXPECT_EQ(s.UserLeague()->nameTextId, userLeagueName);
+    EXPECT_EQ(s.fixtureList->Size(), 8);
+    EXPECT_EQ(s.fixtureList->Season().startDay, 25);
+    // The clubs that are out come back in no league.
+    ExpectConsistentRound(8, 2);
+    PlayRound(UserResult::Wins);
+    EXPECT_TRUE(NextRound().userQualified);
+    ExpectConsistentRound(4, 2);
+}
+
+} // namespace
