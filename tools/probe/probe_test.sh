@@ -210,18 +210,22 @@ tournament)
     }
     # The world cup down to the final: the groups, the second round, the quarter- and semi-finals
     # on their fixed dates, then the final names its champion and the career ends in the main menu.
-    first_run_that "" --mode worldcup $round --click ID_RESULTS_STAGE $round \
-        --click ID_RESULTS_STAGE $round --click ID_RESULTS_STAGE $round --click ID_RESULTS_STAGE $round \
-        --dump ID_RESULTS_STAGE_TEXT --click ID_RESULTS_STAGE --dump-date --dump ID_MAINMENU
-    echo "$out" | grep -v '^ '
-    [ "$(grep -x '[0-9.]*' <<<"$out" | tr '\n' ' ')" = "24.08.2006 27.08.2006 30.08.2006 01.09.2006 03.09.2006 01.08.2007 " ] ||
-        fail "the rounds did not end on their fixed dates"
-    grep -q '"Second round: Pool' <<<"$out" || fail "no second round"
-    grep -q '"Quarter-final [1-4]' <<<"$out" || fail "no quarter-final"
-    grep -q '"Semi-final [12]' <<<"$out" || fail "no semi-final"
-    grep -q '^11278 ID_RESULTS_STAGE_TEXT TextBox visible enabled ".*Tournament champions: [A-Z]' <<<"$out" ||
-        fail "no champion after the final"
-    grep -q '^10001 ID_MAINMENU Picture visible' <<<"$out" || fail "the finished tournament did not end the career"
+    # The search for a club that reaches the final can take dozens of tries: the sanitizer builds
+    # check the rounds through the two shorter paths below, which build every round as well.
+    if [ -z "${FB_PROBE_SANITIZED:-}" ]; then
+        first_run_that "" --mode worldcup $round --click ID_RESULTS_STAGE $round \
+            --click ID_RESULTS_STAGE $round --click ID_RESULTS_STAGE $round --click ID_RESULTS_STAGE $round \
+            --dump ID_RESULTS_STAGE_TEXT --click ID_RESULTS_STAGE --dump-date --dump ID_MAINMENU
+        echo "$out" | grep -v '^ '
+        [ "$(grep -x '[0-9.]*' <<<"$out" | tr '\n' ' ')" = "24.08.2006 27.08.2006 30.08.2006 01.09.2006 03.09.2006 01.08.2007 " ] ||
+            fail "the rounds did not end on their fixed dates"
+        grep -q '"Second round: Pool' <<<"$out" || fail "no second round"
+        grep -q '"Quarter-final [1-4]' <<<"$out" || fail "no quarter-final"
+        grep -q '"Semi-final [12]' <<<"$out" || fail "no semi-final"
+        grep -q '^11278 ID_RESULTS_STAGE_TEXT TextBox visible enabled ".*Tournament champions: [A-Z]' <<<"$out" ||
+            fail "no champion after the final"
+        grep -q '^10001 ID_MAINMENU Picture visible' <<<"$out" || fail "the finished tournament did not end the career"
+    fi
     # Out after the groups: the rest is played without the club, and its champion is shown.
     first_run_that '11274 ID_RESULTS_TITLE Static visible enabled "World cup - final ranking - your tournament is over"' \
         --mode worldcup $round --dump ID_RESULTS_STAGE_TEXT --click ID_RESULTS_STAGE --dump-date
