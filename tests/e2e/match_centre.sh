@@ -131,6 +131,14 @@ clock=$(differs 02-playing 03-playing-later 320x22+352+76)
 lines=$(differs 01-match-centre 03-playing-later 320x200+680+412)
 [ "${lines:-0}" -gt 200 ] || fail "no commentary appeared"
 
+# Playing the whole match in a real window takes several minutes on a small machine: the test
+# run stops here unless FB_E2E_FULL_MATCH=1 asks for the match to the end, the finish and the
+# day panel (the same recording is covered headless by the probe's match-centre run).
+if [ -z "${FB_E2E_FULL_MATCH:-}" ]; then
+    echo "PASSED: match centre session (markers, clock and commentary; FB_E2E_FULL_MATCH=1 plays to the end), screenshots in $out"
+    exit 0
+fi
+
 # Fast play to the end: after each quarter break its message is closed and fast pressed again.
 # The finish button lights up when the match is over (it looks as in the first shot until then).
 over=""

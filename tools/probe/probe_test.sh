@@ -226,12 +226,15 @@ tournament)
             fail "no champion after the final"
         grep -q '^10001 ID_MAINMENU Picture visible' <<<"$out" || fail "the finished tournament did not end the career"
     fi
-    # Out after the groups: the rest is played without the club, and its champion is shown.
+    # Out after the groups: the rest is played without the club, and its champion is shown (the
+    # round builders themselves are covered under the sanitizers by the career tests).
+    if [ -z "${FB_PROBE_SANITIZED:-}" ]; then
     first_run_that '11274 ID_RESULTS_TITLE Static visible enabled "World cup - final ranking - your tournament is over"' \
         --mode worldcup $round --dump ID_RESULTS_STAGE_TEXT --click ID_RESULTS_STAGE --dump-date
     echo "$out"
     grep -q '\\nTournament champions: [A-Z]' <<<"$out" || fail "no champion under the verdict"
     [ "$(tail -n 1 <<<"$out")" = "01.08.2007" ] || fail "the career did not end"
+    fi
     # The EuroCup's second round: two leagues of six over 7-12 September.
     first_run_that "" --mode eurocup $round --click ID_RESULTS_STAGE $round
     echo "$out"
