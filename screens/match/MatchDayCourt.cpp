@@ -190,10 +190,11 @@ void CMatchDayScreen::UpdateScoreboard() {
             clock->AddCell(2, m_ctx.Text(200233), -1);
             clock->AddCell(3, CStr::Formatted("%d", m_quarter), -1);
             clock->AddCell(4, m_ctx.Text(200234), -1);
-            clock->AddCell(
-                5,
-                CStr::Formatted("%d:%d", static_cast<int>(match->minutes), static_cast<int>(match->seconds)),
-                -1);
+            // Seconds with two digits, as every match clock shows them ("2:01", not "2:1").
+            clock->AddCell(5,
+                           CStr::Formatted("%d:%.2d", static_cast<int>(match->minutes),
+                                           static_cast<int>(match->seconds)),
+                           -1);
             clock->SetRowCount(1);
         }
     }
