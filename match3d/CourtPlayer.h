@@ -7,12 +7,40 @@
 #include <cstdint>
 
 struct CStaffRecord;
+class CMatchTeam;
+class IMatchContext;
 
 // Paces the ball holder's actions: time accumulated against a fraction of the clip's length.
 struct ThresholdAccumulator {
     double time = 0.0;
     void Reset() { time = 0.0; }
+    // Adds the step and answers true once the time passes 2 % (modes 0-2, kind 3 only) or 2.5 %
+    // (mode 3, any kind) of the reference, starting again from 0. Anything else neither fires nor
+    // accumulates.
+    bool Fire(int32_t kind, double reference, double add, uint32_t mode);
 };
+
+// v scaled by 1 / s.
+void Vec3DivideInPlace(Vec3& v, float s);
+
+// Results of the reach and contest checks.
+inline constexpr int kCheckFailed = 0;
+inline constexpr int kCheckSucceeded = 1;
+inline constexpr int kCheckHurt = 2;   // reach check: failed and the jumper is hurt
+inline constexpr int kCheckFoul = 3;   // reach check: failed with a personal foul
+inline constexpr int kContestFoul = 2; // contest check: failed with a foul by the challenger
+inline constexpr int kContestOutOfReach = -1;
+
+// Pass kinds by the clip that throws them.
+inline constexpr int kPassChest = 0;
+inline constexpr int kPassBounce = 1;
+inline constexpr int kPassOverhead = 2;
+inline constexpr int kPassOverheadRight = 3;
+
+// Distances the decisions turn on.
+inline constexpr float kAtTargetDistance = 0.38f; // "at" a target: this close or closer
+inline constexpr float kWalkStartDistance = 0.1f; // nearer targets are not walked to
+inline constexpr float kThreePointCheckDistance = 6.0f;
 
 inline constexpr int kMatchStateOnCourt = 300000;
 inline constexpr int kMatchStateOnBench = 300001;
@@ -28,10 +56,91 @@ public:
     CCourtPlayer& operator=(const CCourtPlayer&) = default;
     ~CCourtPlayer() override = default;
 
+    // The match this player plays in; every decision asks it about the world around him.
+    void AttachMatch(IMatchContext* context) { match = context; }
+
+    // The name from the player record, cut to the buffer (never inside a UTF-8 character).
+    void SetName(const char* text);
+
     // The placement spot, and the player put on it.
     void SetHomeSpot(float x, float y, float z);
     // Body and look direction together.
     void SetHomeFacing(float x, float y, float z);
+
+    // Geometry. Distances are three-dimensional; "within" includes the bound.
+    Vec3 GetAimPoint() const { return position; } // where team-mates aim their passes
+    // Looks at the other player; distance before normalising.
+    void AimAt(const CCourtPlayer& other, float& distance);
+    void FaceBall();
+    bool AtDefenceTarget() const;
+    bool AtAttackTarget() const;
+    double DistanceTo(const CCourtPlayer& other) const;
+    // Distance of the player to the basket the away side defends when away is set, else the home
+    // side's.
+    double DistanceToBasket(const CCourtPlayer& player, bool away) const;
+    // Distance to the basket this player attacks (the other side's).
+    double DistanceToAttackedBasket() const;
+    Vec3 AttackedBasket() const;
+    Vec3 DefendedBasket() const;
+    CMatchTeam* OwnTeam() const;
+    CMatchTeam* OtherTeam() const;
+    // The opponent on court nearest to the point and his distance to it; false when there is none.
+    bool NearestOpponentDistance(const Vec3& point, float& distance);
+    bool NearestOpponent(const Vec3& point, CCourtPlayer& opponent, float& distance);
+    CCourtPlayer* FindNearestOpponent(const Vec3& point, float& distance);
+
+    // Walking: a target farther than 0.1 becomes the walk target and the player looks toward it.
+    void WalkTo(const Vec3& target);
+    void WalkToAttackTarget() { WalkTo(attackTarget); }
+    // A new random spot within 3 of the attack home when one is due; back home when off court.
+    void WalkToAttackSpot();
+    // The same within 2 of the defence home; the man-marking tactic keeps its current target.
+    void WalkToDefenceSpot(int defenceTacticType);
+    // A random attack target within 4 of the attack home (after a catch, for a loose ball).
+    void PickWideAttackSpot();
+    // The man-marking position: between the basket and the marked opponent, or the loose ball.
+    void UpdateDefenceTarget(int defenceTacticType);
+
+    // The mind. AiUpdate is the roster's per-frame call and thinks only while the 3D simulation
+    // runs; Think is one step of it.
+    void AiUpdate(double dt);
+    void Think(double dt);
+    // A very tired player may get hurt; true when he does.
+    bool CheckExhaustion();
+    // The receiver of a pass: takes the ball once it is close enough, else runs to a loose ball.
+    void ThinkCatchPass();
+    // Defenders while a free throw is taken.
+    void ThinkFreeThrowDefence();
+    // Attackers while the match waits for a substitution; the called-off player leaves at his spot.
+    void ThinkSubstitutionAttack();
+    // The user's staff and players comment on his fatigue, fouls and shooting, each event once.
+    void PostMatchEvents();
+    // Direction of a throw from one point to another: lifted by 40 degrees about the z axis.
+    static double LaunchDirection(const Vec3& from, Vec3& direction, const Vec3& to);
+
+    // Skill checks against the match's tables.
+    int SkillCheck(const Vec3& point);
+    int ContestCheck(CCourtPlayer* handler);
+    bool TwoPointCheck(float distance);
+    bool ThreePointCheck(float distance);
+    void FreeThrowCheck();
+    bool ShotCheck();
+    int PassCheck(const CCourtPlayer& receiver);
+    // The table modifiers of this player's morale, stamina and aggression.
+    float MoraleModifier() const;
+    float StaminaModifier() const;
+    float AggressionModifier() const;
+
+    // The ball holder's decisions.
+    void ThinkBallMoving(CMatchTeam& own);
+    void ThinkBallAtTarget(CMatchTeam& own);
+    void ReleasePass(CCourtPlayer* receiver, int kind);
+    void ReleasePassByDistance();
+    void ThinkInboundPass();
+    void ThinkInboundThrow();
+
+    // Attribute entries as the checks number them (entry 1 is attributes[0]).
+    int32_t Attribute(int entry) const { return entry >= 1 && entry <= 15 ? attributes[entry - 1] : 0; }
 
     // Identity and the values loaded from the player record.
     int32_t playerId = 0;
@@ -117,4 +226,15 @@ public:
     // The user club's hired staff of two categories, named in the commentary; the match owns them.
     const CStaffRecord* staffFirst = nullptr;
     const CStaffRecord* staffSecond = nullptr;
+
+    IMatchContext* match = nullptr; // not owned
+
+private:
+    void ThinkHolder(CMatchTeam& own, bool atTarget);
+    bool TryDrive();
+    void ShootStep(float dn);
+    void PassDecision();
+    void ContinuePass();
+    void TakeStance();
+    void StartIdleVariant(bool restart);
 };

@@ -2,17 +2,36 @@
 #include "match3d/MatchTeam.h"
 
 #include "match/TacticsData.h"
+#include "match3d/MatchContext.h"
+
+#include <utility>
 
 CMatchTeam::~CMatchTeam() {
     DeletePlayers();
 }
 
 void CMatchTeam::AddPlayer(const CCourtPlayer& player) {
-    players.push_back(new CCourtPlayer(player));
+    CCourtPlayer* copy = new CCourtPlayer(player);
+    if (match != nullptr) {
+        copy->match = match;
+    }
+    players.push_back(copy);
 }
 
 void CMatchTeam::AddPlayerPointer(CCourtPlayer* player) {
+    if (player != nullptr && match != nullptr) {
+        player->match = match;
+    }
     players.push_back(player);
+}
+
+void CMatchTeam::AttachMatch(IMatchContext* context) {
+    match = context;
+    for (CCourtPlayer* player : players) {
+        if (player != nullptr) {
+            player->match = context;
+        }
+    }
 }
 
 void CMatchTeam::DeletePlayers() {
@@ -45,6 +64,172 @@ CCourtPlayer* CMatchTeam::FindById(int playerId, int& index) const {
     }
     index = GetCount();
     return nullptr;
+}
+
+CCourtPlayer* CMatchTeam::GetBallHolder() const {
+    for (CCourtPlayer* player : players) {
+        if (player != nullptr && player->hasBall == 1) {
+            return player;
+        }
+    }
+    return nullptr;
+}
+
+void CMatchTeam::Think(double dt) {
+    for (int i = 0; i < OnCourtCount(); ++i) {
+        if (match != nullptr) {
+            MatchFlags& flags = match->Flags();
+            if (flags.actionCountdown > 0) {
+                --flags.actionCountdown;
+            }
+            flags.currentPlayer = i;
+        }
+        if (CCourtPlayer* player = GetPlayer(i)) {
+            player->AiUpdate(dt);
+        }
+    }
+}
+
+void CMatchTeam::ClearAwaitingPass() {
+    for (CCourtPlayer* player : players) {
+        if (player != nullptr) {
+            player->awaitingPass = 0;
+        }
+    }
+}
+
+void CMatchTeam::ClearChaseFlags() {
+    for (CCourtPlayer* player : players) {
+        if (player != nullptr) {
+            player->chasingBall = 0;
+        }
+    }
+}
+
+void CMatchTeam::ResetPositions() {
+    for (CCourtPlayer* player : players) {
+        if (player == nullptr) {
+            continue;
+        }
+        player->walkTarget = Vec3(0.0f, 0.0f, 0.2f);
+        player->position = player->homeSpot;
+        player->awaitingPass = 0;
+        player->attacking = 0;
+        player->hasBall = 0;
+        player->needsNewSpot = 1;
+    }
+}
+
+void CMatchTeam::Substitute(int outId, int inId) {
+    int outPlace = 0;
+    int inPlace = 0;
+    CCourtPlayer* out = FindById(outId, outPlace);
+    CCourtPlayer* in = FindById(inId, inPlace);
+    // The roster's own picks and the user's choice name players of this roster; anything else is
+    // ignored rather than trusted.
+    if (out == nullptr || in == nullptr || out == in) {
+        return;
+    }
+    in->matchState = kMatchStateOnCourt;
+    out->matchState = kMatchStateOnBench;
+    in->courtPositionId = out->courtPositionId;
+    in->facing = Vec3(1.0f, 0.0f, 0.0f);
+    out->facing = Vec3(1.0f, 0.0f, 0.0f);
+
+    in->lookDirection = out->lookDirection;
+    in->position = out->position;
+    in->walkTarget = out->walkTarget;
+    in->homeSpot = out->homeSpot;
+    in->attackSpot = out->attackSpot;
+    in->attackLookAt = out->attackLookAt;
+    in->attackHome = out->attackHome;
+    in->attackHomeLookAt = out->attackHomeLookAt;
+    in->defenceSpot = out->defenceSpot;
+    in->defenceLookAt = out->defenceLookAt;
+    in->defenceHome = out->defenceHome;
+    in->defenceHomeLookAt = out->defenceHomeLookAt;
+    in->awaitingPass = out->awaitingPass;
+    in->hasBall = out->hasBall;
+    in->attacking = out->attacking;
+    in->shotTaken = out->shotTaken;
+    in->shotScores = out->shotScores;
+    in->side = out->side;
+    in->holdSpot = out->holdSpot;
+    in->passTarget = out->passTarget;
+    in->passDistance = out->passDistance;
+    in->marking = out->marking;
+    // The ball and a pass on its way now belong to the incoming player alone.
+    out->hasBall = 0;
+    out->awaitingPass = 0;
+
+    in->cameOn = 1;
+    in->needsNewSpot = 0;
+    in->inSubstitution = 1;
+    in->replacement = nullptr;
+    in->shown = 1;
+    in->attackTarget = out->attackHome;
+    in->defenceTarget = out->defenceHome;
+    out->cameOn = 0;
+    out->shown = 0;
+    in->SetAnimation(in->hasBall ? kAnimIdleBall : kAnimIdle, false);
+
+    if (match != nullptr) {
+        if (CMatchTeam* other = match->Team(out->side == 1 ? 0 : 1)) {
+            for (int i = 0; i < other->OnCourtCount(); ++i) {
+                CCourtPlayer* defender = other->GetPlayer(i);
+                if (defender != nullptr && defender->marking == out) {
+                    defender->marking = in;
+                    break;
+                }
+            }
+        }
+    }
+    for (int i = 0; i < 4; ++i) {
+        in->commentDone[i] = 0;
+        out->commentDone[i] = 0;
+    }
+    std::swap(players[static_cast<size_t>(outPlace)], players[static_cast<size_t>(inPlace)]);
+}
+
+int CMatchTeam::PickPlayerToRest() const {
+    for (int i = 0; i < OnCourtCount(); ++i) {
+        const CCourtPlayer* player = GetPlayer(i);
+        if (player == nullptr) {
+            continue;
+        }
+        if ((player->stamina < 35.0f && player->matchState == kMatchStateOnCourt) || player->injured == 1) {
+            return player->playerId;
+        }
+    }
+    return -1;
+}
+
+int CMatchTeam::PickSubstitute() const {
+    if (GetCount() <= kOnCourt) {
+        return -1;
+    }
+    const CCourtPlayer* last = nullptr;
+    for (int i = kOnCourt; i < GetCount(); ++i) {
+        const CCourtPlayer* player = GetPlayer(i);
+        if (player == nullptr) {
+            continue;
+        }
+        last = player;
+        if (player->injured == 0 && player->foulsCharged + player->foulsBooked < 6 &&
+            player->stamina > 40.0f) {
+            return player->playerId;
+        }
+    }
+    return last != nullptr && last->injured == 1 ? -2 : -1;
+}
+
+void CMatchTeam::RecoverBench() {
+    for (int i = kOnCourt; i < GetCount(); ++i) {
+        CCourtPlayer* player = GetPlayer(i);
+        if (player != nullptr && player->stamina < player->staminaMax) {
+            player->stamina += player->injured == 1 ? 0.0001f : 0.0005f;
+        }
+    }
 }
 
 namespace {

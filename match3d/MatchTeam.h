@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+class IMatchContext;
+
 class CMatchTeam {
 public:
     CMatchTeam() = default;
@@ -25,6 +27,29 @@ public:
     CCourtPlayer* FindByPosition(int positionId) const;
     // The first player with the id and his place; null and the count when none.
     CCourtPlayer* FindById(int playerId, int& index) const;
+    // The first player holding the ball; null when none.
+    CCourtPlayer* GetBallHolder() const;
+    // Places 0-4, or fewer when the roster is short.
+    int OnCourtCount() const { return GetCount() < kOnCourt ? GetCount() : kOnCourt; }
+
+    // Hands the match to the roster and every player in it (and to players added later).
+    void AttachMatch(IMatchContext* context);
+    // One decision step of the players on court.
+    void Think(double dt);
+    void ClearAwaitingPass();
+    void ClearChaseFlags();
+    // Every player back to his placement spot, the per-play flags cleared.
+    void ResetPositions();
+    // The incoming player takes the outgoing one's place, spots and marker; nothing happens unless
+    // both are in the roster.
+    void Substitute(int outId, int inId);
+    // The first on-court player who is hurt or below 35 stamina; -1 when none.
+    int PickPlayerToRest() const;
+    // The first fit bench player (not hurt, fewer than six fouls, above 40 stamina); negative
+    // when none: -2 when the last one looked at is hurt, else -1.
+    int PickSubstitute() const;
+    // One tick of the bench getting its breath back.
+    void RecoverBench();
 
     // Statistics totals over the whole roster, bench included (a player taken off still counts);
     // 0 for an empty roster. The pair totals set both values and return the player count.
@@ -51,4 +76,7 @@ public:
     // A formation of each kind has been placed; until then a bad tactic id falls back to the defaults.
     uint8_t attackPlaced = 0;
     uint8_t defencePlaced = 0;
+    IMatchContext* match = nullptr; // not owned
+
+    static constexpr int kOnCourt = 5;
 };

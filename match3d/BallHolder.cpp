@@ -1,0 +1,302 @@
+// CCourtPlayer with the ball: drive to the basket, shoot, pass or keep dribbling, and the release of
+// a pass or shot once its clip reaches the moment; the inbounder's feed.
+#include "match3d/CourtPlayer.h"
+#include "match3d/MatchContext.h"
+#include "match3d/MatchTeam.h"
+
+namespace {
+
+constexpr float kDriveMinDistance = 2.15f;   // nearer than this the holder is at the basket already
+constexpr double kLateShotClock = 17.0;      // from here on the holder shoots when he can
+constexpr float kShootMarkerDistance = 0.8f; // a marker this close blocks the shot
+constexpr float kShootingRange = 6.25f;      // the holder shoots from nearer than this
+constexpr float kCloseShotDistance = 2.3f;   // a lay-up rather than a jump shot
+constexpr float kFadeMarkerDistance = 1.8f;  // a marker nearer than this forces a move or fade-away
+constexpr float kPressedDistance = 1.5f;     // marker close enough to force the pass
+constexpr float kLooseDistance = 3.5f;       // marker far enough to run with the ball
+constexpr float kLevelMargin = 0.5f;
+constexpr float kRunCost = 0.005f;
+constexpr float kPassCost = 0.05f;
+constexpr float kDribbleSpeed = 7.0f;
+constexpr float kWalkDribbleSpeed = 3.0f;
+constexpr float kPassHeight = 1.2f;
+
+} // namespace
+
+void CCourtPlayer::ThinkBallMoving(CMatchTeam& own) {
+    ThinkHolder(own, false);
+}
+
+void CCourtPlayer::ThinkBallAtTarget(CMatchTeam& own) {
+    ThinkHolder(own, true);
+}
+
+bool CCourtPlayer::TryDrive() {
+    const Vec3 basket = AttackedBasket();
+    const Vec3 v = basket - position;
+    if (match->IsDefenderAhead(*this) || v.Length() <= kDriveMinDistance ||
+        match->ShotClock() >= kLateShotClock || shotTaken || passing) {
+        return false;
+    }
+    Vec3 away = position - basket;
+    away.Normalize();
+    attackTarget = basket + away * 2.0f;
+    stamina -= kRunCost;
+    if (GetCurrentAnimationId() != kAnimRunDribble) {
+        SetAnimation(kAnimRunDribble, true);
+        match->SetBallSpeed(kDribbleSpeed);
+    }
+    return true;
+}
+
+// The stance with the ball, from which a shot or pass starts.
+void CCourtPlayer::TakeStance() {
+    match->SetBallAim(Vec3());
+    SetAnimation(kAnimIdleBall, false);
+    match->SetBallInHand(true);
+}
+
+void CCourtPlayer::ShootStep(float dn) {
+    MatchFlags& flags = match->Flags();
+    const Vec3 v = AttackedBasket() - position;
+    const float toBasket = v.Length();
+    const Vec3 awayFromBasket = v * -1.0f;
+    if (GetCurrentAnimationId() != kAnimIdleBall) {
+        if (!shotTaken) {
+            TakeStance();
+        }
+        return;
+    }
+    if (!shotTaken) {
+        // Choose the shot: a lay-up turned away, a move or fade-away against a near marker, else a
+        // jump shot facing the basket.
+        if (toBasket <= kCloseShotDistance) {
+            lookDirection = awayFromBasket;
+        } else if (dn < kFadeMarkerDistance) {
+            if (match->Percent() <= 50.0) {
+                dribbleMode = 0;
+                lookDirection = v;
+            } else {
+                dribbleMode = 1;
+                lookDirection = awayFromBasket;
+            }
+        } else {
+            dribbleMode = 2;
+            lookDirection = v;
+        }
+        shotTaken = 1;
+        return;
+    }
+    if (!releaseReached || !actionTimer.Fire(3, GetClipPeriod(), lastDt, 3)) {
+        return;
+    }
+    ShotCheck();
+    int32_t clip = kAnimShot;
+    if (toBasket <= kCloseShotDistance) {
+        ++fieldGoalsAttempted;
+        if (shotScores) {
+            ++fieldGoalsMade;
+        }
+        clip = kAnimShotClose;
+        match->ShowEventLine(match->SideName(side) + " " + name + ": " + match->Text(500011));
+    } else if (dn < kFadeMarkerDistance && dribbleMode == 0) {
+        lookDirection = v;
+        clip = kAnimDribbleMove;
+    } else if (dn < kFadeMarkerDistance) {
+        lookDirection = awayFromBasket;
+        clip = kAnimShotFade;
+    } else {
+        lookDirection = v;
+        clip = kAnimShot;
+    }
+    SetAnimation(clip, true);
+    flags.shooter = this;
+    shotTaken = 1;
+    flags.releaseDone = 0;
+    match->SetBallSpeed(0.0f);
+    match->SetBallAim(Vec3());
+    flags.shotSpot = position;
+}
+
+void CCourtPlayer::ContinuePass() {
+    if (!passing || GetCurrentAnimationId() != kAnimIdleBall || passTarget == nullptr) {
+        return;
+    }
+    AimAt(*passTarget, passDistance);
+    if (releaseReached && actionTimer.Fire(3, GetClipPeriod(), lastDt, 0)) {
+        ReleasePassByDistance();
+    }
+}
+
+void CCourtPlayer::PassDecision() {
+    if (GetCurrentAnimationId() != kAnimIdleBall) {
+        if (!passing) {
+            TakeStance();
+            passTarget = nullptr;
+        }
+        return;
+    }
+    if (!passing && passTarget == nullptr) {
+        CCourtPlayer* receiver = match->ChoosePassTarget(*this);
+        if (receiver == nullptr) {
+            return;
+        }
+        if (PassCheck(*receiver) == kCheckSucceeded) {
+            ++goodPasses;
+        } else {
+            ++badPasses;
+        }
+        passTarget = receiver;
+        AimAt(*receiver, passDistance);
+        passing = 1;
+        return;
+    }
+    ContinuePass();
+}
+
+void CCourtPlayer::ThinkHolder(CMatchTeam& /*own*/, bool atTarget) {
+    if (match == nullptr) {
+        return;
+    }
+    if (TryDrive()) {
+        return;
+    }
+    float dn = 0.0f;
+    CCourtPlayer* opponent = FindNearestOpponent(position, dn);
+    if (opponent == nullptr) {
+        return;
+    }
+    const Vec3 basket = AttackedBasket();
+    const float toBasket = Vec3Distance(basket, position);
+    if (shotTaken ||
+        (dn > kShootMarkerDistance && (toBasket < kShootingRange || match->ShotClock() >= kLateShotClock))) {
+        ShootStep(dn);
+        return;
+    }
+    if (atTarget) {
+        PassDecision();
+        return;
+    }
+    const float a = toBasket;
+    const float b = Vec3Distance(basket, opponent->position);
+    if (dn <= kPressedDistance) {
+        // Marker level or in front: pass; marker behind: only a pass already started goes on.
+        if (b - kLevelMargin < a) {
+            PassDecision();
+        } else {
+            ContinuePass();
+        }
+    } else if (dn <= kLooseDistance) {
+        if (passing) {
+            ContinuePass();
+        } else if (b - kLevelMargin <= a && GetCurrentAnimationId() != kAnimWalkDribble) {
+            match->SetBallSpeed(kWalkDribbleSpeed);
+            SetAnimation(kAnimWalkDribble, true);
+        }
+    } else if (passing) {
+        ContinuePass();
+    } else {
+        stamina -= kRunCost;
+        if (GetCurrentAnimationId() != kAnimRunDribble) {
+            SetAnimation(kAnimRunDribble, true);
+            match->SetBallSpeed(kDribbleSpeed);
+        }
+    }
+}
+
+void CCourtPlayer::ReleasePass(CCourtPlayer* receiver, int kind) {
+    if (match == nullptr || receiver == nullptr || kind < kPassChest || kind > kPassOverheadRight) {
+        return;
+    }
+    ++goodPasses;
+    stamina -= kPassCost;
+    int32_t clip = kAnimPassChest;
+    Vec3 aim;
+    switch (kind) {
+    case kPassChest:
+        clip = kAnimPassChest;
+        aim = Vec3(receiver->position.x, kPassHeight, receiver->position.z);
+        break;
+    case kPassBounce: {
+        clip = kAnimPassBounce;
+        const Vec3 hand = GetHandBallPosition(0) + (receiver->position - position) * 0.5f;
+        aim = hand - position;
+        aim.Normalize();
+        break;
+    }
+    case kPassOverhead: {
+        clip = kAnimPassOverhead;
+        const Vec3 hand = receiver->GetHandBallPosition(1);
+        aim = Vec3(hand.x, kPassHeight, hand.z);
+        break;
+    }
+    default:
+        clip = kAnimPassOverheadRight;
+        aim = receiver->position + Vec3(0.0f, kPassHeight, 0.0f);
+        break;
+    }
+    MatchFlags& flags = match->Flags();
+    SetAnimation(clip, true);
+    awaitingPass = 0;
+    passing = 1;
+    flags.releaseDone = 0;
+    receiver->awaitingPass = 1;
+    match->SetBallAim(aim);
+    match->SetBallInHand(true);
+    match->SetBallSpeed(0.0f);
+    flags.lastPasser = this;
+    passTarget = nullptr;
+}
+
+void CCourtPlayer::ReleasePassByDistance() {
+    int kind = -1;
+    if (passDistance > 0.0f && passDistance <= 5.0f) {
+        kind = kPassChest;
+    } else if (passDistance > 5.0f && passDistance <= 7.5f) {
+        kind = kPassOverhead;
+    } else if (passDistance > 7.5f) {
+        kind = kPassOverheadRight;
+    }
+    if (kind >= 0) {
+        ReleasePass(passTarget, kind);
+    }
+}
+
+void CCourtPlayer::ThinkInboundPass() {
+    if (match == nullptr) {
+        return;
+    }
+    if (!passing) {
+        passTarget = nullptr;
+    }
+    const bool inStance = GetCurrentAnimationId() == kAnimIdleBall;
+    if (inStance && !passing && passTarget == nullptr) {
+        CCourtPlayer* receiver = match->NearestPlayer(side == 1 ? 1 : 0, position, this);
+        if (receiver == nullptr) {
+            // Nobody of his side on court to feed: he keeps the ball and tries again next step.
+            return;
+        }
+        passTarget = receiver;
+        Vec3 dir = receiver->GetAimPoint() - position;
+        dir.Normalize();
+        lookDirection = dir;
+        facing = dir;
+        passing = 1;
+    } else if (passing && passTarget != nullptr) {
+        if (actionTimer.Fire(3, GetClipPeriod(), lastDt, 0)) {
+            ReleasePass(passTarget, kPassChest);
+        }
+    } else if (!inStance && !passing) {
+        TakeStance();
+        passTarget = nullptr;
+    }
+}
+
+void CCourtPlayer::ThinkInboundThrow() {
+    if (match == nullptr || !passing || passTarget == nullptr) {
+        return;
+    }
+    if (actionTimer.Fire(GetCurrentAnimationId(), GetClipPeriod(), lastDt, 0) && releaseReached) {
+        ReleasePass(passTarget, kPassChest);
+    }
+}

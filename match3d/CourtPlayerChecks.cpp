@@ -1,0 +1,144 @@
+// CCourtPlayer skill checks: the reach and steal contests, shots, free throws and passes, each a
+// die, the player's skills and the morale, stamina and aggression modifiers against a table.
+#include "match/TacticsData.h"
+#include "match3d/CourtPlayer.h"
+#include "match3d/MatchContext.h"
+
+namespace {
+
+// Attribute entries the checks read.
+constexpr int kEntryMorale = 1;
+constexpr int kEntryShooting = 5;
+constexpr int kEntryBallHandling = 6;
+constexpr int kEntryTwoPoint = 7;
+constexpr int kEntryThreePoint = 8;
+constexpr int kEntryAggression = 11;
+constexpr int kEntryFreeThrow = 13;
+constexpr int kEntryPassing = 14;
+constexpr int kEntryJump = 15;
+
+constexpr float kContestReach = 2.5f;
+
+int HeightBonus(const CCourtPlayer& player) {
+    return (player.height - 200) / 10;
+}
+
+} // namespace
+
+float CCourtPlayer::MoraleModifier() const {
+    return match->Curve(MatchCurve::Morale).Lookup(TruncatedTensKey(Attribute(kEntryMorale)));
+}
+
+float CCourtPlayer::StaminaModifier() const {
+    return match->Curve(MatchCurve::Stamina).Lookup(RoundedTensKey(stamina));
+}
+
+float CCourtPlayer::AggressionModifier() const {
+    return match->Curve(MatchCurve::Aggression).Lookup(TruncatedTensKey(Attribute(kEntryAggression)));
+}
+
+int CCourtPlayer::SkillCheck(const Vec3& point) {
+    if (match == nullptr) {
+        return kCheckFailed;
+    }
+    const float target =
+        match->Curve(MatchCurve::BallStealth).Lookup(ReachBandKey(Vec3Distance(position, point)));
+    const float sum = static_cast<float>(Attribute(kEntryJump) + match->Roll20()) + AggressionModifier() +
+                      StaminaModifier() + MoraleModifier();
+    if (sum >= target) {
+        return kCheckSucceeded;
+    }
+    const int second = match->Roll20();
+    if (second == 20) {
+        injured = 1;
+        return kCheckHurt;
+    }
+    if (second == 19) {
+        ++personalFouls;
+        return kCheckFoul;
+    }
+    return kCheckFailed;
+}
+
+int CCourtPlayer::ContestCheck(CCourtPlayer* handler) {
+    if (match == nullptr || handler == nullptr) {
+        return kCheckFailed;
+    }
+    const float distance = static_cast<float>(DistanceTo(*handler));
+    if (distance >= kContestReach) {
+        return kContestOutOfReach;
+    }
+    const float target = match->Curve(MatchCurve::BallStealth).Lookup(ReachBandKey(distance));
+    const float sum =
+        static_cast<float>(match->Roll20() + HeightBonus(*handler) + handler->Attribute(kEntryBallHandling)) +
+        AggressionModifier() + StaminaModifier() + MoraleModifier();
+    if (sum >= target) {
+        return kCheckSucceeded;
+    }
+    const int second = match->Roll20();
+    if (second == 20) {
+        handler->injured = 1;
+        return kCheckFailed;
+    }
+    return second == 19 ? kContestFoul : kCheckFailed;
+}
+
+namespace {
+
+// Die, height, shooting and the three modifiers: what every shot adds before its own skill.
+float ShotBonus(CCourtPlayer& shooter, IMatchContext& match) {
+    return static_cast<float>(match.Roll20() + HeightBonus(shooter) +
+                              shooter.Attribute(kEntryShooting) / 10) +
+           shooter.AggressionModifier() + shooter.StaminaModifier() + shooter.MoraleModifier();
+}
+
+} // namespace
+
+bool CCourtPlayer::TwoPointCheck(float distance) {
+    if (match == nullptr) {
+        return false;
+    }
+    const float sum = ShotBonus(*this, *match) + static_cast<float>(Attribute(kEntryTwoPoint));
+    return match->Curve(MatchCurve::TwoPoint).Lookup(TruncatedKey(distance)) <= sum;
+}
+
+bool CCourtPlayer::ThreePointCheck(float distance) {
+    if (match == nullptr) {
+        return false;
+    }
+    const float sum = ShotBonus(*this, *match) + static_cast<float>(Attribute(kEntryThreePoint));
+    const float target = RoundedKey(match->Curve(MatchCurve::ThreePoint).Lookup(RoundedKey(distance)));
+    return target <= sum;
+}
+
+void CCourtPlayer::FreeThrowCheck() {
+    if (match == nullptr) {
+        return;
+    }
+    const float distance = static_cast<float>(DistanceToAttackedBasket());
+    const float sum = ShotBonus(*this, *match) + static_cast<float>(Attribute(kEntryFreeThrow));
+    shotScores = match->Curve(MatchCurve::TwoPoint).Lookup(TruncatedKey(distance)) <= sum ? 1 : 0;
+}
+
+bool CCourtPlayer::ShotCheck() {
+    const float distance = static_cast<float>(DistanceToAttackedBasket());
+    if (distance < kThreePointCheckDistance) {
+        ++twoPointAttempts;
+        shotScores = TwoPointCheck(distance) ? 1 : 0;
+    } else {
+        ++threePointAttempts;
+        shotScores = ThreePointCheck(distance) ? 1 : 0;
+    }
+    return true;
+}
+
+int CCourtPlayer::PassCheck(const CCourtPlayer& receiver) {
+    if (match == nullptr) {
+        return kCheckFailed;
+    }
+    const float target = match->Curve(MatchCurve::PassingTargets)
+                             .Lookup(TruncatedKey(static_cast<float>(DistanceTo(receiver))));
+    const float sum = static_cast<float>(Attribute(kEntryPassing)) + StaminaModifier() +
+                      AggressionModifier() + MoraleModifier();
+    return sum >= target ? kCheckSucceeded : kCheckFailed;
+}

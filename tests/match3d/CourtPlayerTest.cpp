@@ -1,0 +1,344 @@
+// The court player's own operations: being at a target, walking, random spots and their fallback,
+// man-marking, the catch, the substitution at the called-off player's spot, the remarks about the
+// user's players, the throw direction and the action timer.
+#include "FakeMatch.h"
+
+#include "database/Records.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+using match3dtest::FakeMatch;
+using match3dtest::RawForOffset;
+using match3dtest::RawForPercent;
+using match3dtest::RawForRoll;
+
+TEST(CourtPlayerGeometry, TargetsAreInclusiveAndShortWalksDoNotStart) {
+    FakeMatch match;
+    CCourtPlayer& p = match.Home(0);
+    p.position = Vec3(0, 0, 0);
+    p.attackTarget = Vec3(0.38f, 0, 0);
+    p.defenceTarget = Vec3(0, 0, 0.381f);
+    EXPECT_TRUE(p.AtAttackTarget());
+    EXPECT_FALSE(p.AtDefenceTarget());
+
+    p.walkTarget = Vec3(9, 9, 9);
+    p.WalkTo(Vec3(0.1f, 0, 0));
+    EXPECT_EQ(p.walkTarget, Vec3(9, 9, 9));
+    p.WalkTo(Vec3(0, 0, 3));
+    EXPECT_EQ(p.walkTarget, Vec3(0, 0, 3));
+    EXPECT_EQ(p.lookDirection, Vec3(0, 0, 1));
+
+    // Baskets: a home player attacks the away side's basket.
+    p.position = Vec3(0, 0, -4);
+    EXPECT_DOUBLE_EQ(p.DistanceToAttackedBasket(), 6.0);
+    EXPECT_DOUBLE_EQ(match.Away(0).DistanceToBasket(p, false), 14.0);
+    float distance = 0.0f;
+    ASSERT_TRUE(p.NearestOpponentDistance(match.Away(2).position, distance));
+    EXPECT_FLOAT_EQ(distance, 0.0f);
+}
+
+TEST(CourtPlayerWalking, RandomAttackSpotOutsideTheCourtFallsBackToTheHomeSpot) {
+    FakeMatch match;
+    CCourtPlayer& p = match.Home(0);
+    p.attackHome = Vec3(6.0f, 0, 0);
+    p.position = Vec3(0, 0, 0);
+
+    // x offset +3 puts the spot at 9: off the court.
+    match.Script({RawForOffset(3.0f, 3.0f), RawForOffset(0.0f, 3.0f)});
+    p.needsNewSpot = 1;
+    p.WalkToAttackSpot();
+    EXPECT_EQ(p.attackTarget, p.attackHome);
+    EXPECT_EQ(p.needsNewSpot, 1); // draws again next time
+    EXPECT_EQ(p.walkTarget, p.attackHome);
+
+    // A spot on the court is kept and walked to.
+    match.Script({RawForOffset(-1.0f, 3.0f), RawForOffset(1.0f, 3.0f)});
+    p.WalkToAttackSpot();
+    EXPECT_NEAR(p.attackTarget.x, 5.0f, 1e-3f);
+    EXPECT_NEAR(p.attackTarget.z, 1.0f, 1e-3f);
+    EXPECT_EQ(p.needsNewSpot, 0);
+
+    // The called-off player may walk off the court; a player holding his spot draws nothing.
+    p.attackTarget = Vec3(0, 0, 20);
+    p.inSubstitution = 1;
+    p.WalkToAttackSpot();
+    EXPECT_EQ(p.attackTarget, Vec3(0, 0, 20));
+    p.inSubstitution = 0;
+    p.holdSpot = 1;
+    p.needsNewSpot = 1;
+    const int draws = match.draws;
+    p.WalkToAttackSpot();
+    EXPECT_EQ(match.draws, draws);
+    EXPECT_EQ(p.attackTarget, Vec3(0, 0, 20));
+
+    // The wide spot has no second draw after a fall-back.
+    p.attackHome = Vec3(-7.0f, 0, 0);
+    match.Script({RawForOffset(-4.0f, 4.0f), RawForOffset(0.0f, 4.0f)});
+    p.PickWideAttackSpot();
+    EXPECT_EQ(p.attackTarget, p.attackHome);
+}
+
+TEST(CourtPlayerWalking, DefenceSpotsScatterExceptUnderManMarkingAndForTheCalledOff) {
+    FakeMatch match;
+    CCourtPlayer& p = match.Home(1);
+    p.defenceHome = Vec3(0, 0, 8);
+    p.defenceTarget = Vec3(1, 0, 1);
+    p.WalkToDefenceSpot(13);
+    EXPECT_EQ(p.defenceTarget, Vec3(1, 0, 1));
+    EXPECT_EQ(match.draws, 0);
+
+    match.flags.calledOffUser = &p;
+    p.WalkToDefenceSpot(10);
+    EXPECT_EQ(match.draws, 0);
+    match.flags.calledOffUser = nullptr;
+
+    match.Script({RawForOffset(2.0f, 2.0f), RawForOffset(-2.0f, 2.0f)});
+    p.WalkToDefenceSpot(10);
+    EXPECT_NEAR(p.defenceTarget.x, 2.0f, 1e-3f);
+    EXPECT_NEAR(p.defenceTarget.z, 6.0f, 1e-3f);
+    EXPECT_EQ(p.needsNewSpot, 0);
+}
+
+TEST(CourtPlayerMarking, GuardsBetweenBasketAndManAndNeverProducesNaN) {
+    FakeMatch match;
+    match.ballInHand = true;
+    CCourtPlayer& d = match.Home(0); // defends the basket at (0, 0, 10)
+    CCourtPlayer& man = match.Away(0);
+    d.marking = &man;
+    d.defenceHome = Vec3(0, 0, 6); // 4 from the basket: reach 4, margin 2
+    man.position = Vec3(0, 0, 5);  // 5 from the basket
+    d.UpdateDefenceTarget(10);
+    EXPECT_NEAR(d.defenceTarget.z, 10.0f - (5.0f - 2.2f), 1e-5f);
+
+    man.position = Vec3(0, 0, 3.9f); // 6.1 from the basket: beyond reach + margin
+    d.UpdateDefenceTarget(10);
+    EXPECT_EQ(d.defenceTarget, d.defenceHome);
+
+    man.position = Vec3(0, 0, 8.0f); // closer than the gap: a quarter of the gap short of him
+    d.UpdateDefenceTarget(10);
+    EXPECT_NEAR(d.defenceTarget.z, 10.0f - (2.0f - 0.55f), 1e-5f);
+
+    // Standing on the basket point: the target is the basket, not NaN.
+    man.position = Vec3(0, 0, 10);
+    d.UpdateDefenceTarget(10);
+    EXPECT_EQ(d.defenceTarget, Vec3(0, 0, 10));
+    EXPECT_FALSE(std::isnan(d.defenceTarget.x));
+
+    // Nobody to guard: the defence spot.
+    d.marking = nullptr;
+    d.defenceTarget = Vec3(3, 0, 3);
+    d.UpdateDefenceTarget(10);
+    EXPECT_EQ(d.defenceTarget, d.defenceHome);
+}
+
+TEST(CourtPlayerMarking, NearestDefenderChasesALooseBallThenGivesUpWhenItIsHeld) {
+    FakeMatch match;
+    CCourtPlayer& d = match.Home(2);
+    d.marking = &match.Away(2);
+    match.ballInHand = false;
+    match.ballPredicted = Vec3(d.position.x + 0.1f, 1.0f, d.position.z);
+    d.UpdateDefenceTarget(10);
+    EXPECT_EQ(d.chasingBall, 1);
+    EXPECT_EQ(d.defenceTarget, Vec3(match.ballPredicted.x, 0, match.ballPredicted.z));
+
+    match.ballInHand = true;
+    match.Script({RawForPercent(30.0) - 1});
+    d.UpdateDefenceTarget(10);
+    EXPECT_EQ(d.chasingBall, 0);
+    EXPECT_EQ(d.defenceTarget, d.defenceHome);
+}
+
+TEST(CourtPlayerCatch, ReceiverNearTheBallTakesItAndTheInboundEnds) {
+    FakeMatch match;
+    CCourtPlayer& r = match.Home(1);
+    CCourtPlayer& passer = match.Home(0);
+    r.awaitingPass = 1;
+    r.holdSpot = 1;
+    match.Away(3).awaitingPass = 1;
+    match.flags.lastPasser = &passer;
+    match.flags.inbound = 1;
+    match.flags.inbounder = &passer;
+    match.flags.foulPending = 1;
+    match.ballInHand = false;
+    passer.needsNewSpot = 0;
+
+    match.ballPosition = r.position + Vec3(0.5f, 0.5f, 0.5f); // 0.75 squared: close enough
+    r.ThinkCatchPass();
+    EXPECT_EQ(r.hasBall, 1);
+    EXPECT_EQ(r.awaitingPass, 0);
+    EXPECT_EQ(match.Away(3).awaitingPass, 0);
+    EXPECT_TRUE(match.ballInHand);
+    EXPECT_TRUE(match.ballStopped);
+    EXPECT_EQ(passer.needsNewSpot, 1);
+    EXPECT_EQ(match.flags.lastPasser, nullptr);
+    EXPECT_EQ(match.flags.inbound, 0);
+    EXPECT_EQ(match.flags.inbounder, nullptr);
+    EXPECT_EQ(match.flags.foulPending, 0);
+    EXPECT_EQ(r.holdSpot, 0);
+    EXPECT_EQ(r.GetCurrentAnimationId(), kAnimIdleBall);
+}
+
+TEST(CourtPlayerExhaustion, OnlyAVeryTiredPlayerRollingAboveEighteenGetsHurt) {
+    FakeMatch match;
+    CCourtPlayer& p = match.Home(0);
+    p.stamina = 10.0f;
+    EXPECT_FALSE(p.CheckExhaustion());
+    EXPECT_EQ(match.draws, 0);
+    p.stamina = 9.9f;
+    match.ScriptRolls({18, 19});
+    EXPECT_FALSE(p.CheckExhaustion());
+    EXPECT_EQ(p.injured, 0);
+    EXPECT_TRUE(p.CheckExhaustion());
+    EXPECT_EQ(p.injured, 1);
+}
+
+TEST(CourtPlayerSubstitution, CalledOffPlayerAtHisSpotIsExchangedOnce) {
+    FakeMatch match;
+    CCourtPlayer& out = match.Home(2);
+    CCourtPlayer& in = match.Home(8);
+    std::snprintf(out.name, sizeof out.name, "%s", "Kovacs");
+    out.inSubstitution = 1;
+    out.replacement = &in;
+    out.attackTarget = out.position;
+    match.flags.substitutionRequested = 1;
+    match.flags.substitutionSide = 1;
+
+    out.ThinkSubstitutionAttack();
+    ASSERT_EQ(match.exchanges.size(), 1u);
+    EXPECT_EQ(match.exchanges[0].outId, out.playerId);
+    EXPECT_EQ(match.exchanges[0].inId, in.playerId);
+    EXPECT_EQ(match.exchanges[0].side, 1);
+    ASSERT_EQ(match.eventLines.size(), 1u);
+    EXPECT_EQ(match.eventLines[0], "Home Kovacs: <500010>");
+    EXPECT_EQ(match.boxScoreRefreshes, 1);
+    EXPECT_EQ(match.flags.substitutionRequested, 0);
+    EXPECT_EQ(out.replacement, nullptr);
+    EXPECT_EQ(out.inSubstitution, 0);
+
+    // Called off with nobody to bring on: the substitution ends without a swap or a line.
+    out.inSubstitution = 1;
+    match.flags.substitutionRequested = 1;
+    out.ThinkSubstitutionAttack();
+    EXPECT_EQ(match.exchanges.size(), 1u);
+    EXPECT_EQ(match.eventLines.size(), 1u);
+    EXPECT_EQ(out.inSubstitution, 0);
+    EXPECT_EQ(match.flags.substitutionRequested, 0);
+}
+
+namespace {
+
+struct Remarks : ::testing::Test {
+    FakeMatch match;
+    CCourtPlayer& p = match.Home(0);
+    CStaffRecord coach;
+    void SetUp() override {
+        std::snprintf(p.name, sizeof p.name, "%s", "Lee");
+        p.isUserPlayer = 1;
+        coach.name = "Bell";
+        p.staffFirst = &coach;
+    }
+    std::string Line(size_t i) const { return match.commentary.lines.at(i).first; }
+};
+
+} // namespace
+
+TEST_F(Remarks, EachEventIsToldOnceAsHeaderAndMessage) {
+    p.commentDone[3] = 1; // short of breath comes later
+    p.stamina = 19.0f;
+    p.PostMatchEvents();
+    ASSERT_EQ(match.commentary.lines.size(), 2u);
+    EXPECT_EQ(Line(0), "<80055> Bell:");
+    EXPECT_EQ(Line(1), "<600001>Lee<600003>");
+    for (int i = 0; i < 5; ++i) {
+        p.PostMatchEvents();
+    }
+    EXPECT_EQ(match.commentary.lines.size(), 2u);
+
+    // Tiring used the shared flag: foul trouble is not told afterwards, however many fouls.
+    p.foulsBooked = 5;
+    p.foulsCharged = 5;
+    p.PostMatchEvents();
+    EXPECT_EQ(match.commentary.lines.size(), 2u);
+
+    // Exhausted is highlighted; short of breath needs a roll below 60 and picks its words by a second.
+    p.stamina = 14.0f;
+    p.commentDone[3] = 0;
+    match.Script({RawForPercent(60.0), RawForPercent(59.0), RawForPercent(95.0)});
+    p.PostMatchEvents(); // exhausted, and short of breath rolls 60: not told
+    p.PostMatchEvents(); // short of breath rolls 59, then 95
+    ASSERT_EQ(match.commentary.lines.size(), 6u);
+    EXPECT_EQ(Line(2), "<80055> Bell:");
+    EXPECT_EQ(match.commentary.lines[2].second, 1);
+    EXPECT_EQ(Line(3), "<600002>Lee<600003>");
+    EXPECT_EQ(Line(4), "<80041> Lee:");
+    EXPECT_EQ(Line(5), "<600012>");
+    p.PostMatchEvents();
+    EXPECT_EQ(match.commentary.lines.size(), 6u);
+}
+
+TEST_F(Remarks, FoulTroubleIsToldOnceEvenFromTheSecondCounter) {
+    p.foulsCharged = 4;
+    p.PostMatchEvents();
+    p.PostMatchEvents();
+    ASSERT_EQ(match.commentary.lines.size(), 2u);
+    EXPECT_EQ(Line(1), "<600001>Lee<600004>");
+}
+
+TEST_F(Remarks, PoorShootingGoesToTheSecondStaffSlotWhoseHeaderMayBeEmpty) {
+    p.twoPointAttempts = 11;
+    p.twoPointersMade = 2; // 18 %
+    p.PostMatchEvents();
+    ASSERT_EQ(match.commentary.lines.size(), 2u);
+    EXPECT_EQ(Line(0), ""); // no staff of the second category: an empty header still goes
+    EXPECT_EQ(Line(1), "<600001>Lee<600006>");
+}
+
+TEST_F(Remarks, NobodyCommentsOnTheComputersPlayersOrWithoutThePopup) {
+    p.stamina = 5.0f;
+    p.isUserPlayer = 0;
+    p.PostMatchEvents();
+    p.isUserPlayer = 1;
+    match.commentaryOn = false;
+    p.PostMatchEvents();
+    EXPECT_TRUE(match.commentary.lines.empty());
+    EXPECT_EQ(p.commentDone[0], 0);
+}
+
+TEST(CourtPlayerThrow, LaunchDirectionLiftsSidewaysThrowsOnly) {
+    Vec3 dir;
+    EXPECT_EQ(CCourtPlayer::LaunchDirection(Vec3(1, 0, 0), dir, Vec3(1, 2, 5)), -1.0);
+    EXPECT_EQ(dir, Vec3(0, 0, 1));
+    CCourtPlayer::LaunchDirection(Vec3(0, 0, 0), dir, Vec3(-2, 0, 0));
+    EXPECT_NEAR(dir.x, -std::cos(40.0f * kDegToRad), 1e-5f);
+    EXPECT_NEAR(dir.y, std::sin(40.0f * kDegToRad), 1e-5f);
+    EXPECT_NEAR(dir.Length(), 1.0f, 1e-5f);
+}
+
+TEST(CourtPlayerTimer, FiresPastItsShareOfTheClipAndOnlyForItsModes) {
+    ThresholdAccumulator t;
+    EXPECT_FALSE(t.Fire(3, 1.0, 0.02, 0)); // 2 % exactly is not past it
+    EXPECT_TRUE(t.Fire(3, 1.0, 0.001, 0));
+    EXPECT_DOUBLE_EQ(t.time, 0.0);
+    EXPECT_FALSE(t.Fire(0, 1.0, 0.025, 3));
+    EXPECT_TRUE(t.Fire(0, 1.0, 0.001, 3));
+    EXPECT_FALSE(t.Fire(2, 1.0, 5.0, 1));
+    EXPECT_FALSE(t.Fire(3, 1.0, 5.0, 4));
+    EXPECT_DOUBLE_EQ(t.time, 0.0);
+}
+
+TEST(CourtPlayerName, LongNamesAreCutWithoutSplittingACharacter) {
+    CCourtPlayer p;
+    std::string longName(kCourtPlayerNameSize - 2, 'a');
+    longName += "\xC3\xA9\xC3\xA9"; // two-byte characters straddling the end of the buffer
+    longName += std::string(9000, 'b');
+    p.SetName(longName.c_str());
+    EXPECT_EQ(std::string(p.name), std::string(kCourtPlayerNameSize - 2, 'a'));
+    p.SetName("Lee");
+    EXPECT_STREQ(p.name, "Lee");
+    p.SetName(nullptr);
+    EXPECT_STREQ(p.name, "");
+}

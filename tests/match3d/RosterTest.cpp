@@ -1,0 +1,183 @@
+// The 3D roster: who is sent to rest, who comes on, what a substitution hands over, the bench's
+// recovery and short rosters.
+#include "FakeMatch.h"
+
+#include <gtest/gtest.h>
+
+using match3dtest::FakeMatch;
+
+TEST(RosterRest, InjuredStarterGoesBeforeALaterTiredOneAndBoundariesAreStrict) {
+    FakeMatch match(12);
+    CMatchTeam& home = match.teams[0];
+    EXPECT_EQ(home.PickPlayerToRest(), -1);
+
+    match.Home(4).stamina = 20.0f; // tired, last place on court
+    match.Home(2).injured = 1;     // hurt, still fresh
+    EXPECT_EQ(home.PickPlayerToRest(), match.Home(2).playerId);
+
+    match.Home(2).injured = 0;
+    EXPECT_EQ(home.PickPlayerToRest(), match.Home(4).playerId);
+    match.Home(4).stamina = 35.0f; // exactly 35 plays on
+    EXPECT_EQ(home.PickPlayerToRest(), -1);
+    match.Home(4).stamina = 34.99f;
+    EXPECT_EQ(home.PickPlayerToRest(), match.Home(4).playerId);
+    // A tired bench player is nobody's business here.
+    match.Home(4).stamina = 100.0f;
+    match.Home(7).stamina = 1.0f;
+    EXPECT_EQ(home.PickPlayerToRest(), -1);
+}
+
+TEST(RosterRest, SubstituteIsTheFirstFitBenchPlayer) {
+    FakeMatch match(12);
+    CMatchTeam& home = match.teams[0];
+    EXPECT_EQ(home.PickSubstitute(), match.Home(5).playerId);
+
+    match.Home(5).stamina = 40.0f; // exactly 40 is not fit
+    match.Home(6).foulsBooked = 4;
+    match.Home(6).foulsCharged = 2; // six fouls together
+    match.Home(7).injured = 1;
+    EXPECT_EQ(home.PickSubstitute(), match.Home(8).playerId);
+
+    for (int i = 5; i < 12; ++i) {
+        match.Home(i).stamina = 10.0f;
+    }
+    EXPECT_EQ(home.PickSubstitute(), -1);
+    match.Home(11).injured = 1; // the last one examined is hurt
+    EXPECT_EQ(home.PickSubstitute(), -2);
+}
+
+TEST(RosterRest, ShortRostersLookOnlyAtWhatIsThere) {
+    FakeMatch six(6);
+    EXPECT_EQ(six.teams[0].PickSubstitute(), six.Home(5).playerId);
+    six.Home(5).stamina = 10.0f;
+    EXPECT_EQ(six.teams[0].PickSubstitute(), -1);
+
+    // Fewer than five: nothing to pick, and the per-frame and rest loops stay inside the roster.
+    FakeMatch three(3);
+    EXPECT_EQ(three.teams[0].PickSubstitute(), -1);
+    three.Home(2).injured = 1;
+    EXPECT_EQ(three.teams[0].PickPlayerToRest(), three.Home(2).playerId);
+    three.flags.actionCountdown = 10;
+    three.teams[0].Think(0.01);
+    EXPECT_EQ(three.flags.actionCountdown, 7);
+    EXPECT_EQ(three.flags.currentPlayer, 2);
+    EXPECT_DOUBLE_EQ(three.Home(2).lastDt, 0.01);
+    three.teams[0].RecoverBench();
+
+    CMatchTeam empty;
+    EXPECT_EQ(empty.PickPlayerToRest(), -1);
+    EXPECT_EQ(empty.PickSubstitute(), -1);
+    empty.Think(0.01);
+}
+
+TEST(RosterThink, OnlyTheFiveOnCourtThinkAndOnlyWithTheSimulationOn) {
+    FakeMatch match(12);
+    match.gameClock = 60.0;
+    match.teams[0].Think(0.02);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_DOUBLE_EQ(match.Home(i).lastDt, 0.02) << i;
+        EXPECT_EQ(match.Home(i).clockTicks, 1) << i;
+    }
+    EXPECT_DOUBLE_EQ(match.Home(5).lastDt, 0.0);
+
+    match.simulationOn = false;
+    match.teams[0].Think(0.05);
+    EXPECT_DOUBLE_EQ(match.Home(0).lastDt, 0.02);
+}
+
+TEST(RosterSubstitute, IncomingPlayerTakesTheSpotTheFormationAndTheMarker) {
+    FakeMatch match(12);
+    CMatchTeam& home = match.teams[0];
+    CCourtPlayer* out = &match.Home(3);
+    CCourtPlayer* in = &match.Home(9);
+    out->position = Vec3(2.5f, 0, -6.0f);
+    out->walkTarget = Vec3(3, 0, -7);
+    out->lookDirection = Vec3(0, 0, -1);
+    out->homeSpot = Vec3(2, 0, -5);
+    out->attackHome = Vec3(4, 0, -8);
+    out->defenceHome = Vec3(1, 0, 6);
+    out->courtPositionId = 80066;
+    out->hasBall = 1;
+    out->attacking = 1;
+    out->marking = &match.Away(1);
+    out->commentDone[0] = out->commentDone[2] = 1;
+    in->commentDone[1] = 1;
+    in->courtPositionId = 80063;
+    match.Away(1).marking = &match.Home(0);
+    match.Away(2).marking = out; // the away player guarding the man going off
+    match.Away(4).marking = out; // only the first marker is moved
+
+    home.Substitute(out->playerId, in->playerId);
+
+    EXPECT_EQ(home.GetPlayer(3), in);
+    EXPECT_EQ(home.GetPlayer(9), out);
+    EXPECT_EQ(in->matchState, kMatchStateOnCourt);
+    EXPECT_EQ(out->matchState, kMatchStateOnBench);
+    EXPECT_EQ(in->position, Vec3(2.5f, 0, -6.0f));
+    EXPECT_EQ(in->walkTarget, Vec3(3, 0, -7));
+    EXPECT_EQ(in->lookDirection, Vec3(0, 0, -1));
+    EXPECT_EQ(in->facing, Vec3(1, 0, 0));
+    EXPECT_EQ(out->facing, Vec3(1, 0, 0));
+    EXPECT_EQ(in->homeSpot, Vec3(2, 0, -5));
+    EXPECT_EQ(in->attackTarget, Vec3(4, 0, -8));
+    EXPECT_EQ(in->defenceTarget, Vec3(1, 0, 6));
+    EXPECT_EQ(in->courtPositionId, 80066);
+    EXPECT_EQ(in->marking, &match.Away(1));
+    EXPECT_EQ(in->hasBall, 1);
+    EXPECT_EQ(out->hasBall, 0); // the ball is not left on the bench as well
+    EXPECT_EQ(in->GetCurrentAnimationId(), kAnimIdleBall);
+    EXPECT_EQ(in->cameOn, 1);
+    EXPECT_EQ(in->inSubstitution, 1);
+    EXPECT_EQ(in->needsNewSpot, 0);
+    EXPECT_EQ(in->shown, 1);
+    EXPECT_EQ(out->shown, 0);
+    EXPECT_EQ(match.Away(2).marking, in);
+    EXPECT_EQ(match.Away(4).marking, out);
+    EXPECT_EQ(match.Away(1).marking, &match.Home(0));
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(in->commentDone[i], 0);
+        EXPECT_EQ(out->commentDone[i], 0);
+    }
+    EXPECT_EQ(home.GetBallHolder(), in);
+}
+
+TEST(RosterSubstitute, UnknownIdsChangeNothing) {
+    FakeMatch match(12);
+    CMatchTeam& home = match.teams[0];
+    CCourtPlayer* first = home.GetPlayer(0);
+    home.Substitute(first->playerId, 999);
+    home.Substitute(999, match.Home(6).playerId);
+    home.Substitute(first->playerId, first->playerId);
+    EXPECT_EQ(home.GetPlayer(0), first);
+    EXPECT_EQ(first->matchState, kMatchStateOnCourt);
+    EXPECT_EQ(match.Home(6).matchState, kMatchStateOnBench);
+}
+
+TEST(RosterBench, EveryBenchPlaceRecoversAndTheHurtAtAFifth) {
+    FakeMatch match(8);
+    for (int i = 0; i < 8; ++i) {
+        match.Home(i).stamina = 50.0f;
+        match.Home(i).staminaMax = 80.0f;
+    }
+    match.Home(6).injured = 1;
+    match.Home(7).stamina = 80.0f; // full already
+    match.teams[0].RecoverBench();
+    EXPECT_FLOAT_EQ(match.Home(4).stamina, 50.0f);
+    EXPECT_FLOAT_EQ(match.Home(5).stamina, 50.0005f);
+    EXPECT_FLOAT_EQ(match.Home(6).stamina, 50.0001f);
+    EXPECT_FLOAT_EQ(match.Home(7).stamina, 80.0f);
+}
+
+TEST(RosterReset, EveryPlayerGoesBackToHisSpotWithThePlayFlagsCleared) {
+    FakeMatch match(7);
+    CCourtPlayer& p = match.Home(6);
+    p.SetHomeSpot(1, 0, 2);
+    p.position = Vec3(5, 0, 5);
+    p.hasBall = p.attacking = p.awaitingPass = 1;
+    p.needsNewSpot = 0;
+    match.teams[0].ResetPositions();
+    EXPECT_EQ(p.position, Vec3(1, 0, 2));
+    EXPECT_EQ(p.walkTarget, Vec3(0, 0, 0.2f));
+    EXPECT_EQ(p.hasBall + p.attacking + p.awaitingPass, 0);
+    EXPECT_EQ(p.needsNewSpot, 1);
+}
