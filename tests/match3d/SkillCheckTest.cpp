@@ -1,0 +1,155 @@
+// Skill checks against the tables: the reach bands of the jump and steal contests, the second die
+// that hurts or fouls, the keys of the modifier tables, the two/three-point split and the pass check.
+#include "FakeMatch.h"
+
+#include <gtest/gtest.h>
+
+using match3dtest::FakeMatch;
+
+namespace {
+
+struct ChecksFixture : ::testing::Test {
+    FakeMatch match;
+    CCourtPlayer& p = match.Home(0);
+    CCourtPlayer& other = match.Away(0);
+    void SetUp() override {
+        // One target per reach band, so the band a distance falls in shows in the die it needs.
+        match.SetCurve(MatchCurve::BallStealth, {{0.0f, 10}, {0.5f, 11}, {1.0f, 12}, {1.5f, 13}, {2.0f, 14}});
+        p.position = Vec3(0, 0, 0);
+        p.height = 200;
+        other.height = 200;
+    }
+};
+
+} // namespace
+
+TEST_F(ChecksFixture, ReachCheckBandsAreLowerInclusive) {
+    const struct {
+        float distance;
+        int target;
+    } cases[] = {{0.0f, 10}, {0.49f, 10}, {0.5f, 11}, {0.99f, 11}, {1.0f, 12},
+                 {1.5f, 13}, {1.99f, 13}, {2.0f, 14}, {2.5f, 14},  {9.0f, 14}};
+    for (const auto& c : cases) {
+        const Vec3 point(c.distance, 0, 0);
+        match.ScriptRolls({c.target}); // equal to the target: success
+        EXPECT_EQ(p.SkillCheck(point), kCheckSucceeded) << c.distance;
+        match.ScriptRolls({c.target - 1, 5});
+        EXPECT_EQ(p.SkillCheck(point), kCheckFailed) << c.distance;
+    }
+    EXPECT_TRUE(match.script.empty());
+    EXPECT_EQ(p.injured + p.personalFouls, 0);
+}
+
+TEST_F(ChecksFixture, FailedReachCheckHurtsOnTwentyAndFoulsOnNineteen) {
+    const Vec3 point(0, 0, 0);
+    match.ScriptRolls({0, 19});
+    EXPECT_EQ(p.SkillCheck(point), kCheckFoul);
+    EXPECT_EQ(p.personalFouls, 1);
+    EXPECT_EQ(p.injured, 0);
+    match.ScriptRolls({0, 20});
+    EXPECT_EQ(p.SkillCheck(point), kCheckHurt);
+    EXPECT_EQ(p.injured, 1);
+    // The jump skill counts whole.
+    p.attributes[14] = 10;
+    match.ScriptRolls({0});
+    EXPECT_EQ(p.SkillCheck(point), kCheckSucceeded);
+}
+
+TEST_F(ChecksFixture, ContestIsOutOfReachFromTwoAndAHalfAndUsesTheHandlersHeightAndHandling) {
+    match.ScriptRolls({14});
+    other.position = Vec3(2.0f, 0, 0);
+    EXPECT_EQ(p.ContestCheck(&other), kCheckSucceeded);
+    other.position = Vec3(2.49f, 0, 0);
+    match.ScriptRolls({13, 0});
+    EXPECT_EQ(p.ContestCheck(&other), kCheckFailed);
+    other.position = Vec3(2.5f, 0, 0);
+    const int draws = match.draws;
+    EXPECT_EQ(p.ContestCheck(&other), kContestOutOfReach);
+    EXPECT_EQ(match.draws, draws);
+    EXPECT_EQ(p.ContestCheck(nullptr), kCheckFailed);
+
+    // 185 cm is -1, and entry 6 of the handler adds whole: 13 - 1 + 2 = 14.
+    other.position = Vec3(2.0f, 0, 0);
+    other.height = 185;
+    other.attributes[5] = 2;
+    match.ScriptRolls({13});
+    EXPECT_EQ(p.ContestCheck(&other), kCheckSucceeded);
+    other.height = 195; // 0, not -1
+    other.attributes[5] = 0;
+    match.ScriptRolls({14});
+    EXPECT_EQ(p.ContestCheck(&other), kCheckSucceeded);
+}
+
+TEST_F(ChecksFixture, FailedContestHurtsTheHandlerOnTwentyAndFoulsOnNineteen) {
+    other.position = Vec3(1.0f, 0, 0);
+    match.ScriptRolls({0, 19});
+    EXPECT_EQ(p.ContestCheck(&other), kContestFoul);
+    EXPECT_EQ(p.personalFouls, 0);
+    match.ScriptRolls({0, 20});
+    EXPECT_EQ(p.ContestCheck(&other), kCheckFailed);
+    EXPECT_EQ(other.injured, 1);
+    EXPECT_EQ(p.injured, 0);
+}
+
+TEST_F(ChecksFixture, ModifierKeysRoundStaminaAndTruncateMoraleAndAggression) {
+    // The pass check has no die: passing + stamina + aggression + morale against the distance's row.
+    match.SetCurve(MatchCurve::Stamina, {{30.0f, 5}, {40.0f, -5}});
+    match.SetCurve(MatchCurve::Morale, {{50.0f, 3}, {60.0f, 100}});
+    match.SetCurve(MatchCurve::Aggression, {{70.0f, 2}});
+    match.SetCurve(MatchCurve::PassingTargets, {{3.0f, 20}, {4.0f, 50}});
+    CCourtPlayer& mate = match.Home(1);
+    mate.position = Vec3(3.99f, 0, 0);
+    p.attributes[13] = 10; // passing
+    p.attributes[0] = 59;  // morale keys 50
+    p.attributes[10] = 79; // aggression keys 70
+    const struct {
+        float stamina;
+        int result;
+    } cases[] = {{34.9f, 1}, {35.0f, 0}, {25.0f, 1}, {44.9f, 0}};
+    for (const auto& c : cases) {
+        p.stamina = c.stamina;
+        EXPECT_EQ(p.PassCheck(mate), c.result) << c.stamina;
+    }
+    p.stamina = 34.9f;
+    mate.position = Vec3(4.0f, 0, 0); // the next row
+    EXPECT_EQ(p.PassCheck(mate), kCheckFailed);
+    EXPECT_EQ(match.draws, 0);
+}
+
+TEST_F(ChecksFixture, ShotsSplitAtSixMetresAndRoundOnlyTheThreePointKeys) {
+    match.SetCurve(MatchCurve::TwoPoint, {{5.0f, 10}, {4.0f, 8}});
+    match.SetCurve(MatchCurve::ThreePoint, {{6.0f, 12.5f}, {7.0f, 15}});
+    // The home side attacks the basket at (0, 0, -10).
+    const struct {
+        float distance;
+        int roll;
+        bool scores;
+        bool three;
+    } cases[] = {
+        {5.99f, 10, true, false}, {5.99f, 9, false, false}, {6.0f, 13, true, true},
+        {6.0f, 12, false, true},  {6.49f, 13, true, true},  {6.5f, 14, false, true},
+    };
+    for (const auto& c : cases) {
+        p.position = Vec3(c.distance, 0, -10);
+        const int twos = p.twoPointAttempts;
+        const int threes = p.threePointAttempts;
+        match.ScriptRolls({c.roll});
+        EXPECT_TRUE(p.ShotCheck());
+        EXPECT_EQ(p.shotScores, c.scores ? 1 : 0) << c.distance << " roll " << c.roll;
+        EXPECT_EQ(p.threePointAttempts - threes, c.three ? 1 : 0) << c.distance;
+        EXPECT_EQ(p.twoPointAttempts - twos, c.three ? 0 : 1) << c.distance;
+    }
+
+    // Height, a tenth of entry 5 and the free-throw skill make up a free throw at 4.5 m.
+    p.position = Vec3(4.5f, 0, -10);
+    p.height = 221;         // +2
+    p.attributes[4] = 19;   // +1
+    p.attributes[12] = 3;   // free-throw skill
+    match.ScriptRolls({2}); // 2 + 2 + 1 + 3 = 8: the row of 4
+    p.FreeThrowCheck();
+    EXPECT_EQ(p.shotScores, 1);
+    match.ScriptRolls({1});
+    p.FreeThrowCheck();
+    EXPECT_EQ(p.shotScores, 0);
+    EXPECT_EQ(p.twoPointAttempts + p.threePointAttempts, 6); // free throws are not shots
+}
