@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 using match3dtest::FakeMatch;
 using match3dtest::RawForOffset;
@@ -80,6 +81,32 @@ TEST(CourtPlayerWalking, RandomAttackSpotOutsideTheCourtFallsBackToTheHomeSpot) 
     match.Script({RawForOffset(-4.0f, 4.0f), RawForOffset(0.0f, 4.0f)});
     p.PickWideAttackSpot();
     EXPECT_EQ(p.attackTarget, p.attackHome);
+}
+
+TEST(CourtPlayerWalking, SeededSpotsRepeatAndNeverLeaveTheCourt) {
+    std::vector<Vec3> runs[2];
+    for (auto& targets : runs) {
+        GameSrand(7);
+        FakeMatch match;
+        CCourtPlayer& p = match.Home(0);
+        p.attackHome = Vec3(6.0f, 0, -12.5f); // near a corner: many draws fall outside
+        int fallbacks = 0;
+        for (int i = 0; i < 300; ++i) {
+            p.needsNewSpot = 1;
+            p.WalkToAttackSpot();
+            const Vec3 t = p.attackTarget;
+            targets.push_back(t);
+            if (t == p.attackHome) {
+                ++fallbacks;
+                continue;
+            }
+            EXPECT_TRUE(match.IsInsideCourt(t.x, t.y, t.z));
+            EXPECT_LE(std::fabs(t.x - 6.0f), 3.0f);
+            EXPECT_LE(std::fabs(t.z + 12.5f), 3.0f);
+        }
+        EXPECT_GT(fallbacks, 0);
+    }
+    EXPECT_EQ(runs[0], runs[1]);
 }
 
 TEST(CourtPlayerWalking, DefenceSpotsScatterExceptUnderManMarkingAndForTheCalledOff) {
