@@ -28,8 +28,8 @@ constexpr int kNoCaptionTooltip = 900179;
 // How each cell of a sheet row is written: 'd' a count, 'f' a value per game, 'p' two values per
 // game, 'r' a rate in percent, 'q' two counts, 'b' a count left blank at zero, 'e' always empty.
 constexpr const char* kCellKinds[kStatCategories] = {
-    "dffprprpr", "dfdfdfdf", "dfffddrddr", "dfffddrbbr", "dfffddr", "dfdfdfq",
-    "dfddqq",    "dfdfdfdfq", "dfdfd",    "dfffffqee", "ddfdfdfee",
+    "dffprprpr", "dfdfdfdf",  "dfffddrddr", "dfffddrbbr", "dfffddr",   "dfdfdfq",
+    "dfddqq",    "dfdfdfdfq", "dfdfd",      "dfffffqee",  "ddfdfdfee",
 };
 
 // Widths that hold the widest figure of each kind at the grid's font; the names take the rest.
@@ -215,9 +215,16 @@ void FillSheetRows(StatSheet& sheet, const PlayerFigures& f) {
                perGame(f.defensiveRebounds),
                Count(reb),
                perGame(reb)};
-    rows[2] = {g,          perGame(f.points),       perGame(fgm),         perGame(fga),
-               Count(fgm), Count(fga),              rate(fgm, fga),       Count(f.twosMade),
-               Count(f.twosAttempted),              rate(f.twosMade, f.twosAttempted)};
+    rows[2] = {g,
+               perGame(f.points),
+               perGame(fgm),
+               perGame(fga),
+               Count(fgm),
+               Count(fga),
+               rate(fgm, fga),
+               Count(f.twosMade),
+               Count(f.twosAttempted),
+               rate(f.twosMade, f.twosAttempted)};
     rows[3] = {g,
                perGame(f.points),
                perGame(f.freeThrowsMade),
@@ -235,7 +242,8 @@ void FillSheetRows(StatSheet& sheet, const PlayerFigures& f) {
                Count(f.threesMade),
                Count(f.threesAttempted),
                rate(f.threesMade, f.threesAttempted)};
-    rows[5] = {g, time, Count(ftx), perGame(ftx), Count(f.badPasses), perGame(f.badPasses), pair(ftx, f.badPasses)};
+    rows[5] = {
+        g, time, Count(ftx), perGame(ftx), Count(f.badPasses), perGame(f.badPasses), pair(ftx, f.badPasses)};
     rows[6] = {g, time, Count(f.fouls), Count(reb), pair(f.fouls, f.games), pair(f.fouls, reb)};
     rows[7] = {g,
                time,
@@ -247,13 +255,24 @@ void FillSheetRows(StatSheet& sheet, const PlayerFigures& f) {
                CStr::Formatted("%.2f", stealsPerBadPass),
                pair(f.steals, reb)};
     rows[8] = {g, time, Count(reb), perGame(reb), Count(f.bigGames)};
-    rows[9] = {g,           time,
-               perGame(f.points), perGame(reb),
-               perGame(ftx),      perGame(f.steals),
-               pair(f.fouls, f.games), CStr(),
+    rows[9] = {g,
+               time,
+               perGame(f.points),
+               perGame(reb),
+               perGame(ftx),
+               perGame(f.steals),
+               pair(f.fouls, f.games),
+               CStr(),
                CStr()};
-    rows[10] = {g,         Count(f.points),          perGame(f.points), Count(reb), perGame(reb),
-                Count(f.extraCount), perGame(f.extraCount), CStr(),            CStr()};
+    rows[10] = {g,
+                Count(f.points),
+                perGame(f.points),
+                Count(reb),
+                perGame(reb),
+                Count(f.extraCount),
+                perGame(f.extraCount),
+                CStr(),
+                CStr()};
 }
 
 const std::array<CompareColumn, kCategoryColumns>& CategoryColumns(int category) {

@@ -77,10 +77,28 @@ TEST(StatSheetRows, NoGamesShowZerosThatDivideNothing) {
 TEST(StatSheetRows, TwoMatchesFormattedPerGameAndAsRates) {
     CPlayer player;
     // 7 rebounds in the first match make a big game, exactly 6 in the second do not.
-    std::unique_ptr<CPlayerStat> first(Record({{5, 1500}, {10, 20}, {14, 10}, {15, 6}, {16, 4}, {17, 2},
-                                               {22, 3}, {23, 4}, {26, 2}, {27, 3}, {28, 2}}));
-    std::unique_ptr<CPlayerStat> second(Record({{5, 1200}, {10, 10}, {14, 6}, {15, 2}, {16, 2}, {17, 2},
-                                                {22, 2}, {23, 4}, {26, 3}, {27, 1}, {28, 2}}));
+    std::unique_ptr<CPlayerStat> first(Record({{5, 1500},
+                                               {10, 20},
+                                               {14, 10},
+                                               {15, 6},
+                                               {16, 4},
+                                               {17, 2},
+                                               {22, 3},
+                                               {23, 4},
+                                               {26, 2},
+                                               {27, 3},
+                                               {28, 2}}));
+    std::unique_ptr<CPlayerStat> second(Record({{5, 1200},
+                                                {10, 10},
+                                                {14, 6},
+                                                {15, 2},
+                                                {16, 2},
+                                                {17, 2},
+                                                {22, 2},
+                                                {23, 4},
+                                                {26, 3},
+                                                {27, 1},
+                                                {28, 2}}));
     player.stats = {first.get(), second.get()};
     PlayerFigures f = SumPlayerFigures(player);
     EXPECT_EQ(f.games, 2);
@@ -101,10 +119,22 @@ TEST(StatSheetRows, TwoMatchesFormattedPerGameAndAsRates) {
 
 TEST(StatSheetRows, HugeValuesAddUpWithoutOverflow) {
     CPlayer player;
-    std::unique_ptr<CPlayerStat> a(Record({{5, INT_MAX}, {10, INT_MAX}, {14, INT_MAX}, {15, INT_MAX}, {22, INT_MAX},
-                                           {23, INT_MAX}, {20, INT_MAX}, {29, INT_MAX}}));
-    std::unique_ptr<CPlayerStat> b(Record({{5, INT_MAX}, {10, INT_MAX}, {14, INT_MAX}, {15, INT_MAX}, {22, INT_MAX},
-                                           {23, INT_MAX}, {20, INT_MAX}, {29, INT_MAX}}));
+    std::unique_ptr<CPlayerStat> a(Record({{5, INT_MAX},
+                                           {10, INT_MAX},
+                                           {14, INT_MAX},
+                                           {15, INT_MAX},
+                                           {22, INT_MAX},
+                                           {23, INT_MAX},
+                                           {20, INT_MAX},
+                                           {29, INT_MAX}}));
+    std::unique_ptr<CPlayerStat> b(Record({{5, INT_MAX},
+                                           {10, INT_MAX},
+                                           {14, INT_MAX},
+                                           {15, INT_MAX},
+                                           {22, INT_MAX},
+                                           {23, INT_MAX},
+                                           {20, INT_MAX},
+                                           {29, INT_MAX}}));
     player.stats = {a.get(), b.get()};
     PlayerFigures f = SumPlayerFigures(player);
     EXPECT_EQ(f.points, 2LL * INT_MAX);
@@ -330,7 +360,7 @@ TEST_F(CompareFixture, EveryCategoryFitsTheGridAndCaptionsOnlyColumnsWithFigures
 
 TEST_F(CompareFixture, ChoicesSurviveARefreshButOnesPastTheRebuiltListsFilterNothing) {
     screen->Refresh();
-    Pick(ID_SC_LEFT_TEAM, 4);  // "albury", the last team
+    Pick(ID_SC_LEFT_TEAM, 4); // "albury", the last team
     Pick(ID_SC_RIGHT_COMPETITION, 2);
     Pick(ID_SC_RIGHT_CATEGORY, 10);
     screen->Refresh();
