@@ -10,6 +10,7 @@
 #include "gui/GuiTypes.h"
 #include "screens/match/LineupScreen.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -32,21 +33,23 @@ constexpr const char* kCellKinds[kStatCategories] = {
     "dfddqq",    "dfdfdfdfq", "dfdfd",      "dfffffqee",  "ddfdfdfee",
 };
 
-// Widths that hold the widest figure of each kind at the grid's font; the names take the rest.
-constexpr int kNameWidth = 140;
-constexpr int kTeamWidth = 130;
-constexpr int kStatsWidth = 513; // the grid's width less the position and the two names
+// Widths that hold the widest figure of each kind, and its caption, at the grid's font.
+constexpr int kNameWidth = 128;
+constexpr int kTeamWidth = 125;
+constexpr int kStatsWidth = 530; // the grid's width less the position and the two names
 
 int KindWidth(char kind, int cell) {
     if (cell == 0)
-        return 32; // games
+        return 30; // games
     switch (kind) {
+    case 'f':
+        return 52;
     case 'p':
         return 70;
     case 'r':
-        return 60;
+        return 58;
     case 'q':
-        return 56;
+        return 60;
     default:
         return 44;
     }
@@ -58,6 +61,7 @@ struct ColumnSpec {
     int caption;
     int tooltip;
     int cell;
+    int minWidth = 0; // a caption wider than the figures below it
 };
 constexpr ColumnSpec kNone{0, kNoCaptionTooltip, -1};
 // clang-format off
@@ -79,7 +83,7 @@ constexpr ColumnSpec kColumnSpecs[kStatCategories][kCategoryColumns] = {
      {200057, 900157, 5}, kNone, kNone, kNone},
     {{200013, 900113, 0}, {200014, 900114, 1}, {200058, 900158, 2}, {200059, 900159, 3}, {200051, 900151, 4},
      {200052, 900152, 5}, {200060, 900160, 6}, {200061, 900161, 7}, {200062, 900162, 8}},
-    {{200013, 900113, 0}, {200014, 900114, 1}, {200055, 900155, 2}, {200063, 900163, 3}, {200064, 900164, 4},
+    {{200013, 900113, 0}, {200014, 900114, 1}, {200055, 900155, 2}, {200063, 900163, 3}, {200064, 900164, 4, 54},
      kNone, kNone, kNone, kNone},
     {{200013, 900113, 0}, {200014, 900114, 1}, {200065, 900165, 2}, {200027, 900127, 3}, {200050, 900150, 4},
      {200059, 900159, 5}, {200056, 900156, 6}, kNone, kNone},
@@ -98,7 +102,8 @@ std::array<std::array<CompareColumn, kCategoryColumns>, kStatCategories> BuildCo
             column.caption = spec.caption;
             column.tooltip = spec.tooltip;
             column.cell = spec.cell;
-            column.width = spec.cell >= 0 ? KindWidth(kCellKinds[c][spec.cell], spec.cell) : 40;
+            column.width =
+                spec.cell >= 0 ? std::max(KindWidth(kCellKinds[c][spec.cell], spec.cell), spec.minWidth) : 40;
             if (k == kCategoryColumns - 1)
                 column.width = kStatsWidth - used; // the last column runs to the grid's edge
             used += column.width;

@@ -351,11 +351,11 @@ TEST_F(CompareFixture, EveryCategoryFitsTheGridAndCaptionsOnlyColumnsWithFigures
                 EXPECT_LT(column.cell, kSheetRowCells[category]);
             }
         }
-        EXPECT_EQ(width, 513) << category;
+        EXPECT_EQ(width, 530) << category;
     }
     // The layout's grid holds the position, both names and the figures, its scroll bar beside it.
     CGuiGridControl* grid = Grid(ID_SC_LEFT_GRID);
-    EXPECT_EQ(grid->ColumnWidth(0) + 140 + 130 + 513, stack.FindElement(ID_SC_LEFT_GRID)->Desc().w);
+    EXPECT_EQ(grid->ColumnWidth(0) + 128 + 125 + 530, stack.FindElement(ID_SC_LEFT_GRID)->Desc().w);
 }
 
 TEST_F(CompareFixture, ChoicesSurviveARefreshButOnesPastTheRebuiltListsFilterNothing) {
