@@ -1,12 +1,9 @@
 // The player comparison: the stat sheets (no games, big values, rebounds), the filters, and two
 // panels that switch on their own, on the shipped layout and language file.
 #include "screens/info/StatsCompareScreen.h"
-#include "career/CareerSession.h"
+#include "ScreenTestKit.h"
 #include "database/MemoryDB.h"
 #include "gui/Grid.h"
-#include "gui/LayoutLoader.h"
-#include "gui/ScreenStack.h"
-#include "gui/TextTable.h"
 #include "gui/Window.h"
 
 #include <gtest/gtest.h>
@@ -17,22 +14,6 @@
 #include <vector>
 
 namespace {
-
-class NullShell : public IShell {
-public:
-    bool StartWorker(std::function<void()>) override { return false; }
-    bool WorkerRunning() const override { return false; }
-    void SetWaitText(const CStr&) override {}
-    void SetProgressStep(int) override {}
-    void SetLoadingProgress(int) override {}
-    void SetNewCareerWait(bool) override {}
-    void SetThreadRunning(bool) override {}
-    void SetBusy(bool) override {}
-    void SetOverlayOpen(Overlay, bool) override {}
-    void RefreshAllScreens() override {}
-    void ApplySoundOptions() override {}
-    void RequestQuit() override {}
-};
 
 std::vector<std::string> Row(const StatSheet& sheet, int r) {
     std::vector<std::string> out;
@@ -119,22 +100,17 @@ TEST(StatSheetRows, TwoMatchesFormattedPerGameAndAsRates) {
 
 TEST(StatSheetRows, HugeValuesAddUpWithoutOverflow) {
     CPlayer player;
-    std::unique_ptr<CPlayerStat> a(Record({{5, INT_MAX},
-                                           {10, INT_MAX},
-                                           {14, INT_MAX},
-                                           {15, INT_MAX},
-                                           {22, INT_MAX},
-                                           {23, INT_MAX},
-                                           {20, INT_MAX},
-                                           {29, INT_MAX}}));
-    std::unique_ptr<CPlayerStat> b(Record({{5, INT_MAX},
-                                           {10, INT_MAX},
-                                           {14, INT_MAX},
-                                           {15, INT_MAX},
-                                           {22, INT_MAX},
-                                           {23, INT_MAX},
-                                           {20, INT_MAX},
-                                           {29, INT_MAX}}));
+    auto huge = [] {
+        return std::unique_ptr<CPlayerStat>(Record({{5, INT_MAX},
+                                                    {10, INT_MAX},
+                                                    {14, INT_MAX},
+                                                    {15, INT_MAX},
+                                                    {20, INT_MAX},
+                                                    {22, INT_MAX},
+                                                    {23, INT_MAX},
+                                                    {29, INT_MAX}}));
+    };
+    std::unique_ptr<CPlayerStat> a = huge(), b = huge();
     player.stats = {a.get(), b.get()};
     PlayerFigures f = SumPlayerFigures(player);
     EXPECT_EQ(f.points, 2LL * INT_MAX);
@@ -150,10 +126,10 @@ TEST(StatSheetRows, HugeValuesAddUpWithoutOverflow) {
 
 // A world of two leagues; the user's club (Bexley, id 2) lives in the career with its squad.
 struct CompareFixture : ::testing::Test {
-    CScreenStack stack;
-    NullShell shell;
-    CTextTable language;
-    CCareerSession session{[this](int id) { return language.Get(id); }};
+    ScreenKit kit;
+    CScreenStack& stack = kit.stack;
+    CTextTable& language = kit.language;
+    CCareerSession& session = kit.session;
     std::unique_ptr<CScreenContext> ctx;
     std::unique_ptr<CStatsCompareScreen> screen;
     CTeam* club = nullptr;
@@ -162,9 +138,7 @@ struct CompareFixture : ::testing::Test {
     CGuiGridControl* Grid(int id) { return dynamic_cast<CGuiGridControl*>(stack.FindElement(id)); }
 
     void SetUp() override {
-        CGuiLayoutLoader loader(stack);
-        ASSERT_TRUE(loader.Load());
-        ASSERT_TRUE(language.Load("\\guifiles\\lang_en.txt"));
+        ASSERT_TRUE(kit.layoutLoaded);
         CMemoryDB& world = *session.worldDB;
         world.Clear();
         for (int l = 0; l < 2; ++l) {
@@ -205,8 +179,7 @@ struct CompareFixture : ::testing::Test {
         }
         session.currentDate = GameDate{2007, 9, 20};
 
-        ctx = std::make_unique<CScreenContext>(
-            session, stack, shell, [this](int id) { return language.Get(id); }, nullptr);
+        ctx = std::make_unique<CScreenContext>(kit.MakeContext());
         ctx->SetTooltips([](int id) { return CStr::Formatted("tip %d", id); });
         screen = std::make_unique<CStatsCompareScreen>(*ctx);
     }
