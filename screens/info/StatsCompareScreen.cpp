@@ -33,6 +33,18 @@ constexpr const char* kCellKinds[kStatCategories] = {
     "dfddqq",    "dfdfdfdfq", "dfdfd",      "dfffffqee",  "ddfdfdfee",
 };
 
+constexpr bool KindsMatchCells() {
+    for (int r = 0; r < kStatCategories; ++r) {
+        int n = 0;
+        while (kCellKinds[r][n] != '\0')
+            ++n;
+        if (n != kSheetRowCells[r])
+            return false;
+    }
+    return true;
+}
+static_assert(KindsMatchCells(), "one kind per cell of every sheet row");
+
 // Widths that hold the widest figure of each kind, and its caption, at the grid's font.
 constexpr int kNameWidth = 128;
 constexpr int kTeamWidth = 125;
@@ -307,7 +319,8 @@ void CStatsCompareScreen::Refresh() {
     const GameDate& today = session.currentDate;
     m_dateText = FormatDate(today.year, today.day, today.month, ".");
 
-    for (int id = kFirstViewText - 1; id <= kLastViewText; ++id)
+    AddViewItem(Text(kTextAll));
+    for (int id = kFirstViewText; id <= kLastViewText; ++id)
         AddViewItem(Text(id));
     for (int k = 0; k < kStatCategories; ++k)
         AddCategoryItem(Text(kFirstCategoryText + k));
