@@ -8,6 +8,7 @@
 #include "screens/club/StaffScreen.h"
 #include "screens/info/DayInfoPanel.h"
 #include "screens/info/StatisticsScreen.h"
+#include "screens/info/StatsCompareScreen.h"
 #include "screens/info/WhisperScreen.h"
 #include "screens/match/CommentaryPopup.h"
 #include "screens/match/LineupScreen.h"
@@ -55,7 +56,7 @@ using R = ScreenRole;
 // clang-format off
 const std::vector<ScreenRow> kRows = {
     // role, factory, message order, match order, refresh group and order, league only
-    {R::StatsCompare,       nullptr,                     0,      -1,   0, 1, false},
+    {R::StatsCompare,       Make<CStatsCompareScreen>,   0,      -1,   0, 1, false},
     {R::DayController,      MakeDayController,           1,      -1,  -1, 0, false},
     {R::ViewMode,           Make<CMatchViewModeScreen>,  2,      -1,   0, 3, false},
     {R::Results,            Make<CResultsScreen>,        3,      -1,  -1, 0, false},

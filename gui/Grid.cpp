@@ -110,6 +110,11 @@ const CStr& CGuiGridControl::HeaderText(int column) const {
     return ValidColumn(column) ? m_columns[column].header : kEmpty;
 }
 
+const CStr& CGuiGridControl::HeaderTooltip(int column) const {
+    static const CStr kEmpty;
+    return ValidColumn(column) ? m_columns[column].headerTooltip : kEmpty;
+}
+
 int CGuiGridControl::VisibleRows() const {
     return std::max(1, (m_desc.h - m_headerHeight) / m_rowHeight);
 }

@@ -48,6 +48,8 @@ public:
     int GetHoverRow() const override { return m_hoverRow; }
     int CellCount(int column) const;
     const CStr& HeaderText(int column) const;
+    const CStr& HeaderTooltip(int column) const;
+    int ColumnWidth(int column) const { return ValidColumn(column) ? m_columns[column].width : 0; }
     uint32_t CellTextColour(int column, int row) const;
 
     bool IsScrollable() const override { return true; }

@@ -356,3 +356,23 @@
 #define ID_RESULTS_GRID 11275
 #define ID_RESULTS_SEASON 11276
 #define ID_RESULTS_GROUPS 21215
+
+// Player comparison: two panels, each a grid with its team, competition, position and category
+// combos; tab buttons lead to it from the statistics windows and back
+#define ID_STATSCOMPARE 10358
+#define ID_SC_LEFT_GRID 10359
+#define ID_SC_RIGHT_GRID 10360
+#define ID_SC_LEFT_TEAM 10361
+#define ID_SC_LEFT_COMPETITION 10362
+#define ID_SC_LEFT_VIEW 10363
+#define ID_SC_LEFT_CATEGORY 10364
+#define ID_SC_RIGHT_TEAM 10365
+#define ID_SC_RIGHT_COMPETITION 10366
+#define ID_SC_RIGHT_VIEW 10367
+#define ID_SC_RIGHT_CATEGORY 10368
+#define ID_SC_TAB_STANDINGS 21431
+#define ID_SC_TAB_FIXTURES 21432
+#define ID_SC_TAB_MATCHES 21433
+#define ID_ST_TAB_PLAYERS 21434
+#define ID_FX_TAB_PLAYERS 21435
+#define ID_MC_TAB_PLAYERS 21436

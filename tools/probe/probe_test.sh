@@ -242,6 +242,36 @@ tournament)
         fail "the EuroCup rounds did not end on their fixed dates"
     grep -q '"Second round: Pool [EF]\|"EuroCup - final ranking' <<<"$out" || fail "no EuroCup second round"
     ;;
+player-comparison)
+    # The players' figures in two panels: the left switched to the field goals while the right
+    # keeps the overview, row for row.
+    steps="--seed 3 --set EnableFastSimulation=1 --new-career 3 --continue --continue --open ID_STATSCOMPARE"
+    run $steps --dump ID_SC_RIGHT_GRID
+    [ "$code" -eq 0 ] || fail "exit $code: $err"
+    right_before=$(grep -E '^  (header|row)' <<<"$out" | sed 's/^ *//')
+    run $steps --select ID_SC_LEFT_CATEGORY 2 --dump ID_STATSCOMPARE
+    [ "$code" -eq 0 ] || fail "exit $code: $err"
+    echo "$out" | grep -Ev "^    row ([5-9]|[1-9][0-9]+):"
+    grep -q '^10358 ID_STATSCOMPARE Window visible enabled "Player comparison / ' <<<"$out" || fail "no caption line"
+    left=$(sed -n '/^  10359 ID_SC_LEFT_GRID/,/^  [0-9-]/p' <<<"$out")
+    right=$(sed -n '/^  10360 ID_SC_RIGHT_GRID/,/^  [0-9-]/p' <<<"$out" | grep -E '^    (header|row)' | sed 's/^ *//')
+    grep -q '^  10359 ID_SC_LEFT_GRID Grid visible enabled rows=[1-9]' <<<"$left" || fail "no players in the left grid"
+    grep -q 'header: "Pos." | "Name" | "Club" | "G" | "FGM/G" | "FGA/G" | "FGM" | "FGA" | "FG%"' <<<"$left" ||
+        fail "the left panel did not switch to the field goals"
+    grep -q '^header: "Pos." | "Name" | "Club" | "G" | "MIN" | "PTS" | "FG"' <<<"$right" ||
+        fail "the right panel left the overview"
+    [ -n "$right" ] && [ "$right" = "$right_before" ] || fail "switching the left panel changed the right one"
+    # Played matches show in the figures: someone has games and field goals.
+    grep -Eq 'row [0-9]+: "[A-Z-]+" \| "[^"]+" \| "[^"]+" \| "[1-9][0-9]*" \| "[0-9]+\.[0-9]{2}"' <<<"$left" ||
+        fail "no player with games in the left grid"
+    # The player reaches it from the statistics windows.
+    run --new-career 3 --click ID_FR_STATISTICS --click ID_ST_TAB_PLAYERS --dump ID_SC_LEFT_CATEGORY \
+        --click ID_SC_TAB_STANDINGS --dump ID_STATISTICS
+    [ "$code" -eq 0 ] || fail "exit $code: $err"
+    grep -q '^10364 ID_SC_LEFT_CATEGORY Combo visible enabled items=11 selected=0$' <<<"$out" ||
+        fail "the Players tab did not open the comparison"
+    grep -q '^10785 ID_STATISTICS Window visible' <<<"$out" || fail "the Standings tab did not lead back"
+    ;;
 *)
     fail "no test case $case_name"
     ;;

@@ -1,0 +1,512 @@
+// The two-panel player comparison: stat sheets for every player of the world, two filtered grids.
+#include "screens/info/StatsCompareScreen.h"
+
+#include "career/Calendar.h"
+#include "career/CareerSession.h"
+#include "career/FixtureList.h"
+#include "database/MemoryDB.h"
+#include "database/Records.h"
+#include "gui/Element.h"
+#include "gui/GuiTypes.h"
+#include "screens/match/LineupScreen.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int kTextTitle = 300122;
+constexpr int kTextSeason = 80030;
+constexpr int kTextAll = 200079;
+constexpr int kFirstViewText = 200080;
+constexpr int kLastViewText = 200084;
+constexpr int kFirstCategoryText = 200000;
+constexpr int kTextPosition = 200085;
+constexpr int kTextName = 80035;
+constexpr int kTextTeam = 80040;
+constexpr int kNoCaptionTooltip = 900179;
+
+// How each cell of a sheet row is written: 'd' a count, 'f' a value per game, 'p' two values per
+// game, 'r' a rate in percent, 'q' two counts, 'b' a count left blank at zero, 'e' always empty.
+constexpr const char* kCellKinds[kStatCategories] = {
+    "dffprprpr", "dfdfdfdf",  "dfffddrddr", "dfffddrbbr", "dfffddr",   "dfdfdfq",
+    "dfddqq",    "dfdfdfdfq", "dfdfd",      "dfffffqee",  "ddfdfdfee",
+};
+
+constexpr bool KindsMatchCells() {
+    for (int r = 0; r < kStatCategories; ++r) {
+        int n = 0;
+        while (kCellKinds[r][n] != '\0')
+            ++n;
+        if (n != kSheetRowCells[r])
+            return false;
+    }
+    return true;
+}
+static_assert(KindsMatchCells(), "one kind per cell of every sheet row");
+
+// Widths that hold the widest figure of each kind, and its caption, at the grid's font.
+constexpr int kNameWidth = 128;
+constexpr int kTeamWidth = 125;
+constexpr int kStatsWidth = 530; // the grid's width less the position and the two names
+
+int KindWidth(char kind, int cell) {
+    if (cell == 0)
+        return 30; // games
+    switch (kind) {
+    case 'f':
+        return 52;
+    case 'p':
+        return 70;
+    case 'r':
+        return 58;
+    case 'q':
+        return 60;
+    default:
+        return 44;
+    }
+}
+
+// Caption, tooltip and sheet cell of columns 3-11 per category. Every caption names the figure
+// below it; a column without figures has no caption.
+struct ColumnSpec {
+    int caption;
+    int tooltip;
+    int cell;
+    int minWidth = 0; // a caption wider than the figures below it
+};
+constexpr ColumnSpec kNone{0, kNoCaptionTooltip, -1};
+// clang-format off
+constexpr ColumnSpec kColumnSpecs[kStatCategories][kCategoryColumns] = {
+    {{200013, 900113, 0}, {200014, 900114, 1}, {200015, 900115, 2}, {200016, 900116, 3}, {200017, 900117, 4},
+     {200018, 900118, 5}, {200019, 900119, 6}, {200020, 900120, 7}, {200021, 900121, 8}},
+    {{200013, 900113, 0}, {200014, 900114, 1}, {200022, 900122, 2}, {200023, 900123, 3}, {200024, 900124, 4},
+     {200025, 900125, 5}, {200026, 900126, 6}, {200027, 900127, 7}, kNone},
+    // Points per game (cell 1) has no room among the field goals.
+    {{200013, 900113, 0}, {200029, 900129, 2}, {200030, 900130, 3}, {200031, 900131, 4}, {200032, 900132, 5},
+     {200033, 900133, 6}, {200034, 900134, 7}, {200035, 900135, 8}, {200036, 900136, 9}},
+    {{200013, 900113, 0}, {200044, 900144, 2}, {200037, 900137, 3}, {200038, 900138, 4}, {200039, 900139, 5},
+     {200040, 900140, 6}, {200041, 900141, 7}, {200042, 900142, 8}, {200043, 900143, 9}},
+    {{200013, 900113, 0}, {200065, 900165, 1}, {200045, 900145, 2}, {200046, 900146, 3}, {200047, 900147, 4},
+     {200048, 900148, 5}, {200086, 900186, 6}, kNone, kNone},
+    {{200013, 900113, 0}, {200014, 900114, 1}, {200049, 900149, 2}, {200050, 900150, 3}, {200051, 900151, 4},
+     {200052, 900152, 5}, {200053, 900153, 6}, kNone, kNone},
+    {{200013, 900113, 0}, {200014, 900114, 1}, {200054, 900154, 2}, {200055, 900155, 3}, {200056, 900156, 4},
+     {200057, 900157, 5}, kNone, kNone, kNone},
+    {{200013, 900113, 0}, {200014, 900114, 1}, {200058, 900158, 2}, {200059, 900159, 3}, {200051, 900151, 4},
+     {200052, 900152, 5}, {200060, 900160, 6}, {200061, 900161, 7}, {200062, 900162, 8}},
+    {{200013, 900113, 0}, {200014, 900114, 1}, {200055, 900155, 2}, {200063, 900163, 3}, {200064, 900164, 4, 54},
+     kNone, kNone, kNone, kNone},
+    {{200013, 900113, 0}, {200014, 900114, 1}, {200065, 900165, 2}, {200027, 900127, 3}, {200050, 900150, 4},
+     {200059, 900159, 5}, {200056, 900156, 6}, kNone, kNone},
+    {{200013, 900113, 0}, {200015, 900128, 1}, {200065, 900165, 2}, {200068, 900168, 3}, {200027, 900127, 4},
+     {200066, 900166, 5}, {200067, 900167, 6}, kNone, kNone},
+};
+// clang-format on
+
+std::array<std::array<CompareColumn, kCategoryColumns>, kStatCategories> BuildColumnTable() {
+    std::array<std::array<CompareColumn, kCategoryColumns>, kStatCategories> table{};
+    for (int c = 0; c < kStatCategories; ++c) {
+        int used = 0;
+        for (int k = 0; k < kCategoryColumns; ++k) {
+            const ColumnSpec& spec = kColumnSpecs[c][k];
+            CompareColumn& column = table[c][k];
+            column.caption = spec.caption;
+            column.tooltip = spec.tooltip;
+            column.cell = spec.cell;
+            column.width =
+                spec.cell >= 0 ? std::max(KindWidth(kCellKinds[c][spec.cell], spec.cell), spec.minWidth) : 40;
+            if (k == kCategoryColumns - 1)
+                column.width = kStatsWidth - used; // the last column runs to the grid's edge
+            used += column.width;
+        }
+    }
+    return table;
+}
+
+const auto kColumnTable = BuildColumnTable();
+
+CStr Count(int64_t value) {
+    return CStr::Formatted("%lld", static_cast<long long>(value));
+}
+
+} // namespace
+
+// ---- stat sheets ---------------------------------------------------------------------------------
+
+StatSheet::StatSheet() {
+    for (int r = 0; r < kStatCategories; ++r)
+        rows[static_cast<size_t>(r)].resize(static_cast<size_t>(kSheetRowCells[r]));
+}
+
+PlayerFigures SumPlayerFigures(const CPlayer& player) {
+    PlayerFigures f;
+    for (const CPlayerStat* record : player.stats) {
+        if (!record)
+            continue;
+        ++f.games;
+        f.seconds += record->Field(5);
+        f.points += record->Field(10);
+        f.twosAttempted += record->Field(14);
+        f.twosMade += record->Field(15);
+        f.threesAttempted += record->Field(16);
+        f.threesMade += record->Field(17);
+        f.freeThrowsAttempted += record->Field(20);
+        f.freeThrowsMade += record->Field(21);
+        f.offensiveRebounds += record->Field(22);
+        f.defensiveRebounds += record->Field(23);
+        f.fouls += record->Field(26);
+        f.steals += record->Field(27);
+        f.badPasses += record->Field(28);
+        f.extraCount += record->Field(29);
+        if (static_cast<int64_t>(record->Field(22)) + record->Field(23) > 6)
+            ++f.bigGames;
+    }
+    return f;
+}
+
+double MinutesPerGame(int64_t seconds, int64_t games) {
+    if (games == 0)
+        return 0.0;
+    // Averaged in seconds, then shown as minutes.seconds like the statistics screen's players.
+    double perGame = std::trunc(static_cast<double>(seconds) / static_cast<double>(games));
+    double minutes = std::trunc(perGame / 60.0);
+    return minutes + std::fmod(perGame, 60.0) * 0.01;
+}
+
+void FillSheetRows(StatSheet& sheet, const PlayerFigures& f) {
+    if (f.games == 0) {
+        // Nothing to divide by: counts show 0, anything per game or in percent 0.0.
+        for (int r = 0; r < kStatCategories; ++r) {
+            for (int c = 0; c < kSheetRowCells[r]; ++c) {
+                char kind = kCellKinds[r][c];
+                CStr& cell = sheet.rows[static_cast<size_t>(r)][static_cast<size_t>(c)];
+                if (kind == 'd')
+                    cell = "0";
+                else if (kind == 'f' || kind == 'p' || kind == 'r' || (kind == 'q' && r == 6))
+                    cell = "0.0";
+                else if (kind == 'q')
+                    cell = "0/0";
+                else
+                    cell = CStr();
+            }
+        }
+        return;
+    }
+    const double games = static_cast<double>(f.games);
+    auto perGame = [games](int64_t x) { return CStr::Formatted("%.2f", static_cast<double>(x) / games); };
+    auto pairPerGame = [games](int64_t a, int64_t b) {
+        return CStr::Formatted("%.2f/%.2f", static_cast<double>(a) / games, static_cast<double>(b) / games);
+    };
+    auto rate = [](int64_t a, int64_t b) {
+        double value = b == 0 ? 0.0 : static_cast<double>(a) / static_cast<double>(b) * 100.0;
+        return CStr::Formatted("%.2f%%", value);
+    };
+    auto pair = [](int64_t a, int64_t b) {
+        return CStr::Formatted("%lld/%lld", static_cast<long long>(a), static_cast<long long>(b));
+    };
+    auto blankAtZero = [](int64_t x) { return CStr::Formatted("%.lld", static_cast<long long>(x)); };
+    const CStr g = Count(f.games);
+    const CStr time = CStr::Formatted("%.2f", MinutesPerGame(f.seconds, f.games));
+    const int64_t fga = f.FieldGoalsAttempted(), fgm = f.FieldGoalsMade(), reb = f.Rebounds();
+    const int64_t ftx = f.FreeThrowChances();
+    const double stealsPerBadPass =
+        f.badPasses == 0 ? 0.0 : static_cast<double>(f.steals) / static_cast<double>(f.badPasses);
+
+    auto& rows = sheet.rows;
+    // The free throws of the overview show attempts before hits, the other pairs hits first.
+    rows[0] = {g,
+               time,
+               perGame(f.points),
+               pairPerGame(fgm, fga),
+               rate(fgm, fga),
+               pairPerGame(f.threesMade, f.threesAttempted),
+               rate(f.threesMade, f.threesAttempted),
+               pairPerGame(f.freeThrowsAttempted, f.freeThrowsMade),
+               rate(f.freeThrowsMade, f.freeThrowsAttempted)};
+    rows[1] = {g,
+               time,
+               Count(f.offensiveRebounds),
+               perGame(f.offensiveRebounds),
+               Count(f.defensiveRebounds),
+               perGame(f.defensiveRebounds),
+               Count(reb),
+               perGame(reb)};
+    rows[2] = {g,
+               perGame(f.points),
+               perGame(fgm),
+               perGame(fga),
+               Count(fgm),
+               Count(fga),
+               rate(fgm, fga),
+               Count(f.twosMade),
+               Count(f.twosAttempted),
+               rate(f.twosMade, f.twosAttempted)};
+    rows[3] = {g,
+               perGame(f.points),
+               perGame(f.freeThrowsMade),
+               perGame(ftx),
+               Count(f.freeThrowsMade),
+               Count(ftx),
+               rate(f.freeThrowsMade, ftx),
+               blankAtZero(f.twosMade),
+               blankAtZero(f.twosAttempted),
+               rate(f.twosMade, f.twosAttempted)};
+    rows[4] = {g,
+               perGame(f.points),
+               perGame(f.threesMade),
+               perGame(f.threesAttempted),
+               Count(f.threesMade),
+               Count(f.threesAttempted),
+               rate(f.threesMade, f.threesAttempted)};
+    rows[5] = {
+        g, time, Count(ftx), perGame(ftx), Count(f.badPasses), perGame(f.badPasses), pair(ftx, f.badPasses)};
+    rows[6] = {g, time, Count(f.fouls), Count(reb), pair(f.fouls, f.games), pair(f.fouls, reb)};
+    rows[7] = {g,
+               time,
+               Count(f.steals),
+               perGame(f.steals),
+               Count(f.badPasses),
+               perGame(f.badPasses),
+               Count(reb),
+               CStr::Formatted("%.2f", stealsPerBadPass),
+               pair(f.steals, reb)};
+    rows[8] = {g, time, Count(reb), perGame(reb), Count(f.bigGames)};
+    rows[9] = {g,
+               time,
+               perGame(f.points),
+               perGame(reb),
+               perGame(ftx),
+               perGame(f.steals),
+               pair(f.fouls, f.games),
+               CStr(),
+               CStr()};
+    rows[10] = {g,
+                Count(f.points),
+                perGame(f.points),
+                Count(reb),
+                perGame(reb),
+                Count(f.extraCount),
+                perGame(f.extraCount),
+                CStr(),
+                CStr()};
+}
+
+const std::array<CompareColumn, kCategoryColumns>& CategoryColumns(int category) {
+    if (category < 0 || category >= kStatCategories)
+        category = 0;
+    return kColumnTable[static_cast<size_t>(category)];
+}
+
+// ---- the screen ----------------------------------------------------------------------------------
+
+CStatsCompareScreen::CStatsCompareScreen(const CScreenContext& ctx) : m_ctx(ctx), m_root(ctx.Find(kWindow)) {}
+
+void CStatsCompareScreen::ClearSheets() {
+    m_teamItems.clear();
+    m_competitionItems.clear();
+    m_viewItems.clear();
+    m_categoryItems.clear();
+    m_sheets.clear();
+}
+
+void CStatsCompareScreen::Refresh() {
+    const CCareerSession& session = m_ctx.Session();
+    if (!session.HasOpenCareer())
+        return;
+    ClearSheets();
+    m_clubName = session.careerDB->teams.At(0)->name;
+    const GameDate& today = session.currentDate;
+    m_dateText = FormatDate(today.year, today.day, today.month, ".");
+
+    AddViewItem(Text(kTextAll));
+    for (int id = kFirstViewText; id <= kLastViewText; ++id)
+        AddViewItem(Text(id));
+    for (int k = 0; k < kStatCategories; ++k)
+        AddCategoryItem(Text(kFirstCategoryText + k));
+    AddTeamItem(Text(kTextAll));
+    AddCompetitionItem(Text(kTextAll));
+
+    const CTeam* user = session.UserClub();
+    if (session.worldDB) {
+        for (const CLeague* league : session.worldDB->leagues) {
+            if (!league)
+                continue;
+            CStr leagueName = Text(league->nameTextId);
+            AddCompetitionItem(leagueName);
+            for (const CTeam* team : league->teams) {
+                if (!team)
+                    continue;
+                // The career holds the user's club and its squad; the world's copy has no players.
+                if (user && team->id == user->id)
+                    team = user;
+                AddTeamItem(team->name);
+                for (const CPlayer* player : team->players) {
+                    if (!player)
+                        continue;
+                    auto sheet = std::make_unique<StatSheet>();
+                    sheet->playerName = player->name;
+                    sheet->positionName = Text(player->words[kWordPosition]);
+                    sheet->leagueName = leagueName;
+                    sheet->teamName = team->name;
+                    sheet->positionCode = PositionCode(player->words[kWordPosition]);
+                    FillSheetRows(*sheet, SumPlayerFigures(*player));
+                    m_sheets.push_back(std::move(sheet));
+                }
+            }
+        }
+    }
+
+    // A choice kept from another career may point past the rebuilt lists: it then filters nothing.
+    auto keep = [](int32_t& word, const std::vector<CStr>& items) {
+        if (word < 0 || word >= static_cast<int32_t>(items.size()))
+            word = 0;
+    };
+    for (Selection* s : {&m_left, &m_right}) {
+        keep(s->team, m_teamItems);
+        keep(s->competition, m_competitionItems);
+        keep(s->view, m_viewItems);
+        keep(s->category, m_categoryItems);
+    }
+
+    ShowCaption();
+    FillTeamCombos();
+    FillCompetitionCombos();
+    FillViewCombos();
+    FillCategoryCombos();
+    FillLeftGrid();
+    FillRightGrid();
+}
+
+void CStatsCompareScreen::ShowCaption() {
+    if (!m_root)
+        return;
+    const CCareerSession& session = m_ctx.Session();
+    const CLeague* league = session.UserLeague();
+    SeasonSpan season;
+    if (session.fixtureList)
+        season = session.fixtureList->Season();
+    CStr caption = Text(kTextTitle);
+    caption += " / ";
+    caption += league ? Text(league->nameTextId) : CStr();
+    caption += " / ";
+    caption += m_clubName;
+    caption += " / ";
+    caption += m_dateText;
+    caption += " / ";
+    caption += CStr::Formatted("%d-%d", season.startYear, season.endYear);
+    caption += " ";
+    caption += Text(kTextSeason);
+    m_root->SetCaption(caption);
+}
+
+void CStatsCompareScreen::FillComboPair(int leftId, int rightId, const std::vector<CStr>& items,
+                                        int32_t leftWord, int32_t rightWord) {
+    if (!m_root)
+        return;
+    CGuiElement* left = m_root->FindChild(leftId);
+    CGuiElement* right = m_root->FindChild(rightId);
+    if (!left || !right)
+        return;
+    for (CGuiElement* combo : {left, right}) {
+        combo->ClearItems();
+        for (size_t i = 0; i < items.size(); ++i)
+            combo->AddItem(items[i], static_cast<int32_t>(i));
+        combo->SetListRows(static_cast<int>(items.size()));
+    }
+    // The kept choices survive the refill, and each combo shows the one its panel filters by.
+    left->SetSelection(leftWord);
+    right->SetSelection(rightWord);
+}
+
+bool CStatsCompareScreen::Passes(const StatSheet& sheet, const Selection& s) const {
+    auto differs = [](int32_t word, const std::vector<CStr>& items, const CStr& text) {
+        if (word <= 0 || word >= static_cast<int32_t>(items.size()))
+            return false;
+        return items[static_cast<size_t>(word)].NotEquals(text);
+    };
+    return !differs(s.team, m_teamItems, sheet.teamName) &&
+           !differs(s.competition, m_competitionItems, sheet.leagueName) &&
+           !differs(s.view, m_viewItems, sheet.positionName);
+}
+
+void CStatsCompareScreen::FillGrid(int gridId, const Selection& selection) {
+    CGuiElement* grid = m_root ? m_root->FindChild(gridId) : nullptr;
+    if (!grid)
+        return;
+    grid->Clear();
+    for (int c = 0; c < kCompareColumns; ++c) {
+        grid->SetColumnFormat(c, kFormatLeftMiddle);
+        grid->SetColumnColour(c, c == 0 ? kPositionColour : c % 2 == 1 ? kOddColour : kEvenColour);
+    }
+    grid->SetHeaderText(0, Text(kTextPosition), kFormatLeftMiddle);
+    grid->SetHeaderText(1, Text(kTextName), kFormatLeftMiddle);
+    grid->SetHeaderText(2, Text(kTextTeam), kFormatLeftMiddle);
+    grid->SetColumnWidth(1, kNameWidth);
+    grid->SetColumnWidth(2, kTeamWidth);
+    const auto& columns = CategoryColumns(selection.category);
+    for (int k = 0; k < kCategoryColumns; ++k) {
+        const CompareColumn& column = columns[static_cast<size_t>(k)];
+        grid->SetColumnWidth(3 + k, column.width);
+        grid->SetHeaderText(3 + k, column.caption ? Text(column.caption) : CStr(), kFormatLeftMiddle);
+        grid->SetHeaderTooltip(3 + k, m_ctx.Tooltip(column.tooltip));
+    }
+    int category = selection.category >= 0 && selection.category < kStatCategories ? selection.category : 0;
+    int rows = 0;
+    for (size_t i = 0; i < m_sheets.size(); ++i) {
+        const StatSheet& sheet = *m_sheets[i];
+        if (!Passes(sheet, selection))
+            continue;
+        ++rows;
+        const auto data = static_cast<int32_t>(i);
+        grid->AddCell(0, sheet.positionCode, data);
+        grid->AddCell(1, sheet.playerName, data);
+        grid->AddCell(2, sheet.teamName, data);
+        const auto& cells = sheet.rows[static_cast<size_t>(category)];
+        for (int k = 0; k < kCategoryColumns; ++k) {
+            int cell = columns[static_cast<size_t>(k)].cell;
+            if (cell >= 0 && cell < static_cast<int>(cells.size()))
+                grid->AddCell(3 + k, cells[static_cast<size_t>(cell)], data);
+        }
+    }
+    grid->SetRowCount(rows);
+    grid->ResetScroll(true);
+}
+
+void CStatsCompareScreen::OnMessage(GuiMessage& m) {
+    if (m.MSG != kMsgSelection)
+        return;
+    struct Route {
+        int source;
+        int32_t Selection::*word;
+        bool left;
+    };
+    static constexpr Route kRoutes[] = {
+        {ID_SC_LEFT_TEAM, &Selection::team, true},
+        {ID_SC_LEFT_COMPETITION, &Selection::competition, true},
+        {ID_SC_LEFT_VIEW, &Selection::view, true},
+        {ID_SC_LEFT_CATEGORY, &Selection::category, true},
+        {ID_SC_RIGHT_TEAM, &Selection::team, false},
+        {ID_SC_RIGHT_COMPETITION, &Selection::competition, false},
+        {ID_SC_RIGHT_VIEW, &Selection::view, false},
+        {ID_SC_RIGHT_CATEGORY, &Selection::category, false},
+    };
+    for (const Route& route : kRoutes) {
+        if (m.sID != route.source)
+            continue;
+        if (!m_root)
+            return;
+        CGuiElement* combo = m_root->FindChild(route.source);
+        Consume(m);
+        if (!combo)
+            return;
+        Selection& panel = route.left ? m_left : m_right;
+        int selected = combo->GetSelectedIndex();
+        panel.*route.word = selected >= 0 ? combo->GetItemData(selected) : 0;
+        if (route.left)
+            FillLeftGrid();
+        else
+            FillRightGrid();
+        return;
+    }
+}
