@@ -4,6 +4,7 @@
 
 #include "career/Calendar.h"
 #include "career/MatchDay.h"
+#include "career/MoneySteps.h"
 #include "database/Tables.h"
 #include "engine/Str.h"
 #include "gui/GameScreen.h"
@@ -32,10 +33,6 @@ enum class DailyStep : int {
     SendFunShopDeliveryNotices,
     SendScoutReport,
     UpdateInjuries,
-    SendMonthlyMoneyReport,
-    RunPromotions,
-    BookLoans,
-    BookMonthlyCosts,
     RunLaments,
     RunDailyTraining,
     GossipDailyUpdate,
@@ -142,11 +139,6 @@ public:
     virtual void SetUserPlaysAtHome(bool atHome) { (void)atHome; } // the tactics screen's flag
     // The user's offence (0-9) and defence (10-19) for his next match, as chosen on the tactics screen.
     virtual UserTactics GetUserTactics() const { return UserTactics(); }
-    virtual void BookHomeMatchIncome(CTeam* home) { (void)home; }
-    virtual void ComputeMatchAttendance(int mode, int capacity) {
-        (void)mode;
-        (void)capacity;
-    }
     // Both match engines read their tactics tables once, when the controller is made.
     virtual void LoadMatchTactics() {}
     // The match engines' seam. A live view returns at once; an instant run plays the whole match,
@@ -261,6 +253,8 @@ private:
     enum class WorkerKind : int { NewCareer = 0, OneDay = 1, Continue = 2 };
 
     void RunDailySteps();
+    // What today's money steps work on.
+    MoneyDay MoneyToday() const;
     // A career opened, left or replaced behind the controller's back (the menus can do that)
     // takes the controller's per-career state with it.
     void SyncCareer();
