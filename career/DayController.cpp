@@ -5,6 +5,7 @@
 #include "career/CareerSchedule.h"
 #include "career/EventList.h"
 #include "career/FixtureList.h"
+#include "career/SquadSteps.h"
 #include "database/MemoryDB.h"
 #include "engine/Log.h"
 
@@ -91,28 +92,25 @@ void CDayController::RunDeferred() {
 void CDayController::RunDailySteps() {
     CMemoryDB* career = m_host->CareerDb();
     if (career) {
-        if (m_host->WorldDb()) {
-            m_host->RunDailyStep(DailyStep::OfferSponsor);
-            m_host->RunDailyStep(DailyStep::DecideSponsorOffer);
-        }
-        m_host->RunDailyStep(DailyStep::CheckTeamOpinions);
-        m_host->RunDailyStep(DailyStep::SendFunShopDeliveryNotices);
-        m_host->RunDailyStep(DailyStep::SendScoutReport);
-        m_host->RunDailyStep(DailyStep::UpdateInjuries);
-        SendMonthlyMoneyReport(MoneyToday());
+        const CareerDay today = CareerToday();
+        CheckTeamOpinions(today);
+        SendFunShopDeliveryNotices(today);
+        SendScoutReport(today);
+        UpdateInjuries(today);
+        SendMonthlyMoneyReport(today);
     }
-    RunPromotions(MoneyToday());
+    RunPromotions(CareerToday());
     if (CEventList* ledger = m_host->Ledger()) {
         CTeam* club = career ? career->teams.At(0) : nullptr;
         ledger->BookMonthChange(m_date, club ? club->cash : 0, club ? club->totalBorrowed : 0);
     }
-    BookLoans(MoneyToday());
-    BookMonthlyCosts(MoneyToday());
-    m_host->RunDailyStep(DailyStep::RunLaments);
+    BookLoans(CareerToday());
+    BookMonthlyCosts(CareerToday());
+    RunLaments(CareerToday());
 }
 
-MoneyDay CDayController::MoneyToday() const {
-    MoneyDay day;
+CareerDay CDayController::CareerToday() const {
+    CareerDay day;
     day.world = m_host->WorldDb();
     day.career = m_host->CareerDb();
     day.ledger = m_host->Ledger();
@@ -340,10 +338,10 @@ void CDayController::HandOffUserMatch(CFixture* fixture, CTeam* user, bool& live
     m_userAtHome = home == user;
     m_host->SetUserPlaysAtHome(m_userAtHome);
     if (m_userAtHome) {
-        BookHomeMatchIncome(MoneyToday());
+        BookHomeMatchIncome(CareerToday());
     } else {
         int capacity = home->stadium ? static_cast<int>(0.4 * StadiumCapacity(home)) : 300;
-        ComputeMatchAttendance(MoneyToday(), 0, capacity);
+        ComputeMatchAttendance(CareerToday(), 0, capacity);
     }
 
     UserMatchSetup setup;

@@ -27,13 +27,6 @@ struct CTeam;
 
 // The daily steps other parts of the game carry out; the day controller calls them in order.
 enum class DailyStep : int {
-    OfferSponsor,
-    DecideSponsorOffer,
-    CheckTeamOpinions,
-    SendFunShopDeliveryNotices,
-    SendScoutReport,
-    UpdateInjuries,
-    RunLaments,
     RunDailyTraining,
     GossipDailyUpdate,
     StadiumDailyUpdate,
@@ -253,8 +246,8 @@ private:
     enum class WorkerKind : int { NewCareer = 0, OneDay = 1, Continue = 2 };
 
     void RunDailySteps();
-    // What today's money steps work on.
-    MoneyDay MoneyToday() const;
+    // What today's steps work on.
+    CareerDay CareerToday() const;
     // A career opened, left or replaced behind the controller's back (the menus can do that)
     // takes the controller's per-career state with it.
     void SyncCareer();

@@ -15,7 +15,7 @@
 
 namespace {
 
-CTeam* Club(const MoneyDay& day) {
+CTeam* Club(const CareerDay& day) {
     return day.career ? day.career->teams.At(0) : nullptr;
 }
 
@@ -56,7 +56,7 @@ int32_t ClampOpinion(int64_t value) {
     return static_cast<int32_t>(std::clamp<int64_t>(value, 0, 100));
 }
 
-CStr Text(const MoneyDay& day, int id) {
+CStr Text(const CareerDay& day, int id) {
     return LookUpText(day.text, id);
 }
 
@@ -74,7 +74,7 @@ CStr MoneyText(int amount) {
     return CStr(std::string("$ ") + (amount < 0 ? "-" : "") + grouped);
 }
 
-void BookLoans(const MoneyDay& day) {
+void BookLoans(const CareerDay& day) {
     CTeam* club = Club(day);
     if (!club || !day.ledger || !TakeDay(day.career->careerSteps.Get().loansDayKey, day.today))
         return;
@@ -114,7 +114,7 @@ void BookLoans(const MoneyDay& day) {
     AddMoney(club->totalBorrowed, credit);
 }
 
-void BookMonthlyCosts(const MoneyDay& day) {
+void BookMonthlyCosts(const CareerDay& day) {
     CTeam* club = Club(day);
     if (!club || !day.ledger || !TakeDay(day.career->careerSteps.Get().costsDayKey, day.today))
         return;
@@ -175,7 +175,7 @@ void BookMonthlyCosts(const MoneyDay& day) {
     AddMoney(club->cash, -total);
 }
 
-int ComputeMatchAttendance(const MoneyDay& day, int mode, int capacity) {
+int ComputeMatchAttendance(const CareerDay& day, int mode, int capacity) {
     CTeam* club = Club(day);
     if (!club)
         return 0;
@@ -225,7 +225,7 @@ int ComputeMatchAttendance(const MoneyDay& day, int mode, int capacity) {
     return club->attendance;
 }
 
-void BookHomeMatchIncome(const MoneyDay& day) {
+void BookHomeMatchIncome(const CareerDay& day) {
     CTeam* club = Club(day);
     if (!club || !day.ledger || !TakeDay(day.career->careerSteps.Get().gateDayKey, day.today))
         return;
@@ -300,7 +300,7 @@ void BookHomeMatchIncome(const MoneyDay& day) {
         bookItem(1, kPartExtraB, static_cast<int64_t>(Roll() * total * 0.25 * 200));
 }
 
-void RunPromotions(const MoneyDay& day) {
+void RunPromotions(const CareerDay& day) {
     CTeam* club = Club(day);
     if (!club || !day.world || !day.ledger || day.world->opinions.IsEmpty())
         return;
@@ -370,7 +370,7 @@ void RunPromotions(const MoneyDay& day) {
                 Text(day, kStaffPhysiotherapist), sender, kStaffPhysiotherapist);
 }
 
-void SendMonthlyMoneyReport(const MoneyDay& day) {
+void SendMonthlyMoneyReport(const CareerDay& day) {
     CTeam* club = Club(day);
     if (!club)
         return;

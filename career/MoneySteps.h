@@ -22,8 +22,8 @@ constexpr int kMailRowMoneyReport = 27;
 constexpr int kMailRowOverdraft = 18;
 constexpr int kMailRowPromotion = 30;
 
-// What one day's money steps work on. The club is the career's first team.
-struct MoneyDay {
+// What one day's steps work on. The club is the career's first team.
+struct CareerDay {
     CMemoryDB* world = nullptr;
     CMemoryDB* career = nullptr;
     CEventList* ledger = nullptr;
@@ -34,21 +34,21 @@ struct MoneyDay {
 
 // Credits the loans taken yesterday and charges each loan's monthly instalment, on the day of the
 // month it was paid out, until its term is repaid.
-void BookLoans(const MoneyDay& day);
+void BookLoans(const CareerDay& day);
 // Training camps whose week starts today; on the first of a month the wages, the staff salaries,
 // the stadium's upkeep and its parts' costs.
-void BookMonthlyCosts(const MoneyDay& day);
+void BookMonthlyCosts(const CareerDay& day);
 // Moves the fan base by the season's results, rolls the attendance (mode 1 a home match on
 // `capacity` seats, others an away match), keeps the larger figure and returns the club's figure.
-int ComputeMatchAttendance(const MoneyDay& day, int mode, int capacity);
+int ComputeMatchAttendance(const CareerDay& day, int mode, int capacity);
 // The gate money of a home match per seat class and the two match-day items.
-void BookHomeMatchIncome(const MoneyDay& day);
+void BookHomeMatchIncome(const CareerDay& day);
 // Today's scheduled promotions: their costs, their effect on the fans' opinions and the
 // attendance, and one notice mail.
-void RunPromotions(const MoneyDay& day);
+void RunPromotions(const CareerDay& day);
 // Once a month the business manager reports the month's money, and warns when next month's
 // bookings would overdraw the club.
-void SendMonthlyMoneyReport(const MoneyDay& day);
+void SendMonthlyMoneyReport(const CareerDay& day);
 
 // "$ 1,234,567", "$ -250": the amounts of the report mails.
 CStr MoneyText(int amount);

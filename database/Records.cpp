@@ -370,6 +370,12 @@ void CCareerSteps::Serialize(CArchive& ar) {
     ar.Int(loansDayKey);
     ar.Int(costsDayKey);
     ar.Int(gateDayKey);
+    ar.Int(scoutCountdown);
+    ar.Int(offerDay);
+    ar.Int(offerMonth);
+    ar.Int(offerYear);
+    ar.Int(offerSponsor);
+    ar.Int(offerVariant);
 }
 
 // Texts may not break the line format: the separator and line ends become blanks.

@@ -475,6 +475,13 @@ struct CCareerSteps : CRecord {
     int32_t loansDayKey = 0; // date keys of the last day the loans, the monthly costs and the gate
     int32_t costsDayKey = 0; // money were booked: a day run again books nothing twice
     int32_t gateDayKey = 0;
+    int32_t scoutCountdown = 100; // 100 down to 2, then round again
+    // The pending sponsor offer: date, sponsor row and variant; all -1 while none is pending.
+    int32_t offerDay = -1;
+    int32_t offerMonth = -1;
+    int32_t offerYear = -1;
+    int32_t offerSponsor = -1;
+    int32_t offerVariant = -1;
     void Serialize(CArchive& ar) override;
 };
 

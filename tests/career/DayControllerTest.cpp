@@ -41,10 +41,7 @@ TEST(DayOrder, LeagueDayRunsEveryStepInItsPlace) {
     EXPECT_FALSE(rig.controller.AdvanceDay(stop)); // no fixtures today
     EXPECT_EQ(rig.host.date, (GameDate{2007, 9, 1}));
     const std::vector<DailyStep> expected = {
-        DailyStep::OfferSponsor,      DailyStep::DecideSponsorOffer,
-        DailyStep::CheckTeamOpinions, DailyStep::SendFunShopDeliveryNotices,
-        DailyStep::SendScoutReport,   DailyStep::UpdateInjuries,
-        DailyStep::RunLaments,        DailyStep::RunDailyTraining,
+        DailyStep::RunDailyTraining,
         DailyStep::GossipDailyUpdate,
     };
     EXPECT_EQ(rig.host.steps, expected);

@@ -7,90 +7,13 @@
 #include "database/HiredStaff.h"
 #include "engine/GameRand.h"
 
-#include "DayTestWorld.h"
+#include "CareerRig.h"
 
 #include <gtest/gtest.h>
 
 using namespace daytest;
 
 namespace {
-
-struct MoneyRig {
-    std::unique_ptr<CMemoryDB> world = std::make_unique<CMemoryDB>();
-    std::unique_ptr<CMemoryDB> career = std::make_unique<CMemoryDB>();
-    CFixtureList fixtures;
-    CEventList ledger;
-    FakeDayHost host{world, career};
-    CDayController controller{&host, &fixtures};
-    CTeam* club = nullptr;
-    bool ready = false;
-
-    MoneyRig() {
-        host.ledger = &ledger;
-        if (!LoadWorldData(*world, kDataSetLeague) || world->teams.IsEmpty())
-            return;
-        if (!BuildCareerDatabase(*world, *career, kDataSetLeague, world->teams.At(0)->id, CStr("Tester")))
-            return;
-        club = career->teams.At(0);
-        ready = club != nullptr;
-    }
-
-    // One day on from the date given (or today).
-    void Day() {
-        bool stop = false;
-        controller.AdvanceDay(stop);
-    }
-    void DayAfter(GameDate date) {
-        host.date = date;
-        Day();
-    }
-    void RunTo(GameDate last) {
-        while (MakeDateKey(host.date) < MakeDateKey(last))
-            Day();
-    }
-    MoneyDay Today() const {
-        MoneyDay day;
-        day.world = world.get();
-        day.career = career.get();
-        day.ledger = const_cast<CEventList*>(&ledger);
-        day.today = host.date;
-        return day;
-    }
-
-    // Hires the first free world staff member of the category.
-    const CStaffRecord* Hire(int32_t category) {
-        for (const CStaffRecord* member : world->staff)
-            if (member->category == category)
-                return HireStaffMember(world.get(), *career, *member);
-        return nullptr;
-    }
-
-    int CountKind(int kind) const {
-        int n = 0;
-        for (size_t i = 0; i < ledger.Size(); ++i)
-            n += ledger.At(i)->Kind() == kind ? 1 : 0;
-        return n;
-    }
-    int CountMails(int row) const {
-        int n = 0;
-        for (const CEmail* mail : career->emails)
-            n += mail->templateRow == row ? 1 : 0;
-        return n;
-    }
-    // Income minus expenses of every booking.
-    int64_t LedgerSum(size_t from = 0) const {
-        int64_t sum = 0;
-        for (size_t i = from; i < ledger.Size(); ++i) {
-            const EventPayload& payload = ledger.At(i)->Payload();
-            const int direction = PayloadDirection(payload);
-            if (direction == kIncome)
-                sum += PayloadAmount(payload);
-            else if (direction == kExpense)
-                sum -= PayloadAmount(payload);
-        }
-        return sum;
-    }
-};
 
 CLoan* TakeLoan(CMemoryDB& career, GameDate taken, int amount, int months) {
     auto* loan = new CLoan();
@@ -107,7 +30,7 @@ CLoan* TakeLoan(CMemoryDB& career, GameDate taken, int amount, int months) {
 } // namespace
 
 TEST(MoneySteps, TheFirstOfTheMonthPaysEveryWageSalaryAndTheStadiumOnce) {
-    MoneyRig rig;
+    CareerRig rig;
     ASSERT_TRUE(rig.ready) << "the generated league data set is missing";
     CTeam& club = *rig.club;
     ASSERT_NE(rig.Hire(kStaffHeadCoach), nullptr);
@@ -170,7 +93,7 @@ TEST(MoneySteps, TheFirstOfTheMonthPaysEveryWageSalaryAndTheStadiumOnce) {
 
 TEST(MoneySteps, AHomeMatchBooksTheGatePerBuiltSeatClassAndTheExtras) {
     GameSrand(5);
-    MoneyRig rig;
+    CareerRig rig;
     ASSERT_TRUE(rig.ready) << "the generated league data set is missing";
     CTeam& club = *rig.club;
     ASSERT_NE(club.stadium, nullptr);
@@ -216,7 +139,7 @@ TEST(MoneySteps, AHomeMatchBooksTheGatePerBuiltSeatClassAndTheExtras) {
 }
 
 TEST(MoneySteps, ALoanIsPaidOutTheNextDayAndRepaidMonthlyForItsTerm) {
-    MoneyRig rig;
+    CareerRig rig;
     ASSERT_TRUE(rig.ready) << "the generated league data set is missing";
     CTeam& club = *rig.club;
     rig.career->players.Clear(); // no wages to blur the sums
@@ -266,7 +189,7 @@ TEST(MoneySteps, ALoanIsPaidOutTheNextDayAndRepaidMonthlyForItsTerm) {
 }
 
 TEST(MoneySteps, ACampIsChargedOnceOnTheFirstDateOfItsWeek) {
-    MoneyRig rig;
+    CareerRig rig;
     ASSERT_TRUE(rig.ready) << "the generated league data set is missing";
     auto* camp = new CCampBooking();
     camp->year = 2007;
@@ -296,7 +219,7 @@ TEST(MoneySteps, ACampIsChargedOnceOnTheFirstDateOfItsWeek) {
 }
 
 TEST(MoneySteps, PromotionsCostMoveTheFansWithinTheirRangeAndSendOneNotice) {
-    MoneyRig rig;
+    CareerRig rig;
     ASSERT_TRUE(rig.ready) << "the generated league data set is missing";
     CTeam& club = *rig.club;
     CTeamOpinion* opinion = rig.world->opinions.FindByTeam(club.id);
@@ -349,7 +272,7 @@ TEST(MoneySteps, PromotionsCostMoveTheFansWithinTheirRangeAndSendOneNotice) {
 }
 
 TEST(MoneySteps, TheMoneyReportGoesOutOnceAMonthOnlyWithABusinessManager) {
-    MoneyRig rig;
+    CareerRig rig;
     ASSERT_TRUE(rig.ready) << "the generated league data set is missing";
     rig.RunTo(GameDate{2007, 9, 15});
     EXPECT_EQ(rig.CountMails(kMailRowMoneyReport), 0);
@@ -378,7 +301,7 @@ TEST(MoneySteps, TheMoneyReportGoesOutOnceAMonthOnlyWithABusinessManager) {
 }
 
 TEST(MoneySteps, AttendanceFollowsTheSeasonsResultsAndTheHall) {
-    MoneyRig rig;
+    CareerRig rig;
     ASSERT_TRUE(rig.ready) << "the generated league data set is missing";
     CTeam& club = *rig.club;
     club.matchStats.clear();
@@ -392,7 +315,7 @@ TEST(MoneySteps, AttendanceFollowsTheSeasonsResultsAndTheHall) {
         rig.career->matchStats.Append(stat);
         club.matchStats.push_back(stat);
     };
-    MoneyDay day = rig.Today();
+    CareerDay day = rig.Today();
     // Last season's matches do not count; three of this season are too few to move the fans.
     result({2007, 5, 1}, 50, 90);
     for (int i = 0; i < 3; ++i)
@@ -415,7 +338,7 @@ TEST(MoneySteps, AttendanceFollowsTheSeasonsResultsAndTheHall) {
 
 TEST(MoneySteps, OverASeasonTheCashMovesExactlyByTheLedger) {
     GameSrand(3);
-    MoneyRig rig;
+    CareerRig rig;
     ASSERT_TRUE(rig.ready) << "the generated league data set is missing";
     ScheduleSettings settings;
     ASSERT_TRUE(
