@@ -5,6 +5,7 @@
 #include "career/CareerSchedule.h"
 #include "career/EventList.h"
 #include "career/FixtureList.h"
+#include "career/SponsorSteps.h"
 #include "career/SquadSteps.h"
 #include "database/MemoryDB.h"
 #include "engine/Log.h"
@@ -93,6 +94,10 @@ void CDayController::RunDailySteps() {
     CMemoryDB* career = m_host->CareerDb();
     if (career) {
         const CareerDay today = CareerToday();
+        if (m_host->WorldDb()) {
+            OfferSponsor(today);
+            DecideSponsorOffer(today);
+        }
         CheckTeamOpinions(today);
         SendFunShopDeliveryNotices(today);
         SendScoutReport(today);

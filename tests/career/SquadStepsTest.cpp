@@ -1,7 +1,8 @@
 // The squad's days on a real career: injuries heal and are reported once, laments are judged ten
-// days later, the scout stays within his judgement.
+// days later, the scout stays within his judgement, sponsors offer one deal at a time.
 #include "career/SquadSteps.h"
 #include "career/Mail.h"
+#include "career/SponsorSteps.h"
 #include "engine/GameRand.h"
 
 #include "CareerRig.h"
@@ -153,6 +154,69 @@ TEST(SquadSteps, TheScoutNamesOnlyPlayersHeCanJudge) {
     const int before = rig.CountMails(kMailRowScoutTip);
     rig.RunTo(GameDate{2009, 1, 1});
     EXPECT_EQ(rig.CountMails(kMailRowScoutTip), before);
+}
+
+TEST(SponsorSteps, APendingOfferBlocksNewOnesUntilItIsDecided) {
+    CareerRig rig;
+    ASSERT_TRUE(rig.ready) << "the generated league data set is missing";
+    ASSERT_GT(rig.world->sponsorOffers.Size(), 0);
+    GameSrand(11);
+    CareerDay day = rig.Today();
+    int offers = 0;
+    for (int i = 0; i < 3000; ++i) {
+        OfferSponsor(day);
+        offers = rig.CountMails(kMailRowOfferKind3) + rig.CountMails(kMailRowOfferKind2);
+    }
+    ASSERT_EQ(offers, 1);
+    const CCareerSteps& steps = rig.career->careerSteps.Get();
+    const CSponsorRecord* sponsor = rig.world->sponsorOffers.At(steps.offerSponsor);
+    ASSERT_NE(sponsor, nullptr);
+    EXPECT_EQ(sponsor->kind, steps.offerVariant == 0 ? 3 : 2);
+
+    // A squad in a middling mood wins it on a good roll; the opinions move by one.
+    for (CPlayer* player : rig.club->players)
+        player->words[kWordSatisfaction] = 30;
+    CTeamOpinion* opinion = rig.world->opinions.FindByTeam(rig.club->id);
+    ASSERT_NE(opinion, nullptr);
+    opinion->current[0] = 100;
+    opinion->current[1] = 40;
+    while (steps.offerSponsor >= 0)
+        DecideSponsorOffer(day);
+    EXPECT_EQ(steps.offerVariant, -1);
+    const bool won = opinion->current[1] == 41;
+    EXPECT_TRUE(won || opinion->current[1] == 39);
+    EXPECT_EQ(opinion->current[0], won ? 100 : 99); // never above 100
+    EXPECT_EQ(opinion->previous[1], 40);
+
+    EXPECT_EQ(SponsorOutcome(30, 70), 1);
+    EXPECT_EQ(SponsorOutcome(30, 30), -1);
+    for (int roll = 0; roll < 100; ++roll)
+        EXPECT_EQ(SponsorOutcome(70, roll), 0);
+}
+
+TEST(SponsorSteps, AnEmptyListOrOneWithoutTheKindMakesNoOffer) {
+    CareerRig rig;
+    ASSERT_TRUE(rig.ready) << "the generated league data set is missing";
+    CareerDay day = rig.Today();
+    rig.world->sponsorOffers.Clear();
+    GameSrand(2);
+    for (int i = 0; i < 3000; ++i)
+        OfferSponsor(day);
+    EXPECT_EQ(rig.career->careerSteps.Get().offerSponsor, -1);
+    // A lone sponsor of the kind in the last row is still found, without endless drawing.
+    for (int32_t kind : {1, 3}) {
+        auto* record = new CSponsorRecord();
+        record->kind = kind;
+        record->name = kind == 3 ? "Last Row Ltd" : "Other Kind";
+        rig.world->sponsorOffers.Append(record);
+    }
+    for (int i = 0; i < 5000 && rig.career->careerSteps.Get().offerSponsor < 0; ++i)
+        OfferSponsor(day);
+    const CCareerSteps& steps = rig.career->careerSteps.Get();
+    if (steps.offerVariant == 0) {
+        EXPECT_EQ(steps.offerSponsor, 1);
+    }
+    EXPECT_EQ(rig.CountMails(kMailRowOfferKind2), 0); // no kind-2 sponsor: no kind-2 offer
 }
 
 TEST(SquadSteps, TheBusinessManagerWarnsOfEveryLowOpinionRowEachDay) {
