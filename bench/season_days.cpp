@@ -4,6 +4,7 @@
 #include "career/EventList.h"
 #include "career/FixtureList.h"
 #include "database/Careers.h"
+#include "database/HiredStaff.h"
 #include "database/MemoryDB.h"
 #include "engine/GameRand.h"
 
@@ -113,7 +114,8 @@ void BM_SeasonOfDays(benchmark::State& state) {
 BENCHMARK(BM_SeasonOfDays)->Unit(benchmark::kMillisecond);
 
 // The shipped default world (run from the game folder): the career's season without the user's
-// own fixtures, so one continue runs from 1 August to the last fixture.
+// own fixtures, so one continue runs from 1 August to the last fixture. Every daily step runs: the
+// club pays its wages and stadium each month, repays a loan and hears from its business manager.
 void BM_SeasonOfDaysDefaultWorld(benchmark::State& state) {
     int fixtureCount = 0;
     for (auto _ : state) {
@@ -124,6 +126,18 @@ void BM_SeasonOfDaysDefaultWorld(benchmark::State& state) {
             state.SkipWithError("no generated data set: run from the game folder");
             return;
         }
+        for (const CStaffRecord* member : host.world->staff)
+            if (member->category == kStaffBusinessManager) {
+                HireStaffMember(host.world.get(), *host.career, *member);
+                break;
+            }
+        auto* loan = host.career->loans.Append(new CLoan());
+        loan->year = 2007;
+        loan->month = 9;
+        loan->day = 15;
+        loan->amount = 300000;
+        loan->months = 12;
+        loan->instalment = 28750;
         CFixtureList all;
         ScheduleSettings settings;
         BuildLeagueFixtures(all, host.career->leagues.At(0), host.world.get(), 2007, settings);

@@ -5,6 +5,8 @@
 #include "career/CareerSchedule.h"
 #include "career/EventList.h"
 #include "career/FixtureList.h"
+#include "career/SponsorSteps.h"
+#include "career/SquadSteps.h"
 #include "database/MemoryDB.h"
 #include "engine/Log.h"
 
@@ -91,24 +93,40 @@ void CDayController::RunDeferred() {
 void CDayController::RunDailySteps() {
     CMemoryDB* career = m_host->CareerDb();
     if (career) {
+        const CareerDay today = CareerToday();
         if (m_host->WorldDb()) {
-            m_host->RunDailyStep(DailyStep::OfferSponsor);
-            m_host->RunDailyStep(DailyStep::DecideSponsorOffer);
+            OfferSponsor(today);
+            DecideSponsorOffer(today);
         }
-        m_host->RunDailyStep(DailyStep::CheckTeamOpinions);
-        m_host->RunDailyStep(DailyStep::SendFunShopDeliveryNotices);
-        m_host->RunDailyStep(DailyStep::SendScoutReport);
-        m_host->RunDailyStep(DailyStep::UpdateInjuries);
-        m_host->RunDailyStep(DailyStep::SendMonthlyMoneyReport);
+        CheckTeamOpinions(today);
+        SendFunShopDeliveryNotices(today);
+        SendScoutReport(today);
+        UpdateInjuries(today);
+        SendMonthlyMoneyReport(today);
     }
-    m_host->RunDailyStep(DailyStep::RunPromotions);
+    RunPromotions(CareerToday());
     if (CEventList* ledger = m_host->Ledger()) {
         CTeam* club = career ? career->teams.At(0) : nullptr;
         ledger->BookMonthChange(m_date, club ? club->cash : 0, club ? club->totalBorrowed : 0);
     }
-    m_host->RunDailyStep(DailyStep::BookLoans);
-    m_host->RunDailyStep(DailyStep::BookMonthlyCosts);
-    m_host->RunDailyStep(DailyStep::RunLaments);
+    BookLoans(CareerToday());
+    BookMonthlyCosts(CareerToday());
+    RunLaments(CareerToday());
+}
+
+CareerDay CDayController::CareerToday() const {
+    CareerDay day;
+    day.world = m_host->WorldDb();
+    day.career = m_host->CareerDb();
+    day.ledger = m_host->Ledger();
+    day.today = m_date;
+    if (m_fixtures) {
+        const SeasonSpan& season = m_fixtures->Season();
+        day.seasonStart = GameDate{season.startYear, season.startMonth, season.startDay};
+    }
+    IDayHost* host = m_host;
+    day.text = [host](int id) { return host->GetText(id); };
+    return day;
 }
 
 void CDayController::SyncCareer() {
@@ -215,6 +233,7 @@ DayPanelHeader CDayController::PanelHeader() const {
         header.careerOpen = true;
         header.league = Text(league->nameTextId);
         header.club = club->name;
+        header.cash = club->cash;
     }
     return header;
 }
@@ -324,10 +343,10 @@ void CDayController::HandOffUserMatch(CFixture* fixture, CTeam* user, bool& live
     m_userAtHome = home == user;
     m_host->SetUserPlaysAtHome(m_userAtHome);
     if (m_userAtHome) {
-        m_host->BookHomeMatchIncome(home);
+        BookHomeMatchIncome(CareerToday());
     } else {
         int capacity = home->stadium ? static_cast<int>(0.4 * StadiumCapacity(home)) : 300;
-        m_host->ComputeMatchAttendance(0, capacity);
+        ComputeMatchAttendance(CareerToday(), 0, capacity);
     }
 
     UserMatchSetup setup;

@@ -4,6 +4,7 @@
 
 #include "career/Calendar.h"
 #include "career/MatchDay.h"
+#include "career/MoneySteps.h"
 #include "database/Tables.h"
 #include "engine/Str.h"
 #include "gui/GameScreen.h"
@@ -26,17 +27,6 @@ struct CTeam;
 
 // The daily steps other parts of the game carry out; the day controller calls them in order.
 enum class DailyStep : int {
-    OfferSponsor,
-    DecideSponsorOffer,
-    CheckTeamOpinions,
-    SendFunShopDeliveryNotices,
-    SendScoutReport,
-    UpdateInjuries,
-    SendMonthlyMoneyReport,
-    RunPromotions,
-    BookLoans,
-    BookMonthlyCosts,
-    RunLaments,
     RunDailyTraining,
     GossipDailyUpdate,
     StadiumDailyUpdate,
@@ -142,11 +132,6 @@ public:
     virtual void SetUserPlaysAtHome(bool atHome) { (void)atHome; } // the tactics screen's flag
     // The user's offence (0-9) and defence (10-19) for his next match, as chosen on the tactics screen.
     virtual UserTactics GetUserTactics() const { return UserTactics(); }
-    virtual void BookHomeMatchIncome(CTeam* home) { (void)home; }
-    virtual void ComputeMatchAttendance(int mode, int capacity) {
-        (void)mode;
-        (void)capacity;
-    }
     // Both match engines read their tactics tables once, when the controller is made.
     virtual void LoadMatchTactics() {}
     // The match engines' seam. A live view returns at once; an instant run plays the whole match,
@@ -261,6 +246,8 @@ private:
     enum class WorkerKind : int { NewCareer = 0, OneDay = 1, Continue = 2 };
 
     void RunDailySteps();
+    // What today's steps work on.
+    CareerDay CareerToday() const;
     // A career opened, left or replaced behind the controller's back (the menus can do that)
     // takes the controller's per-career state with it.
     void SyncCareer();

@@ -227,6 +227,11 @@ bool CEventList::BookMonthChange(const GameDate& newDate, int money, int nextMon
     GameDate previous = CCalendar::PreviousDay(newDate);
     if (previous.month == newDate.month && previous.year == newDate.year)
         return false;
+    // A day run again (a date that could not move) closes its month once.
+    for (const auto& event : m_events)
+        if (event->Kind() == kLedgerMonthChange && event->Day() == previous.day &&
+            event->Month() == previous.month && event->Year() == previous.year)
+            return false;
     MonthChangeEventData balance;
     balance.first = 2;
     balance.second = 3;

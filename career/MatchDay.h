@@ -38,9 +38,10 @@ struct DayBoard {
 
 // The texts the day panel's caption needs; empty texts where a career is not open.
 struct DayPanelHeader {
-    CStr date;   // "dd.mm.yyyy"
-    CStr league; // the career's first league's name
-    CStr club;   // the user's club
+    CStr date;    // "dd.mm.yyyy"
+    CStr league;  // the career's first league's name
+    CStr club;    // the user's club
+    int cash = 0; // the club's money after the day
     int seasonStart = 0;
     int seasonEnd = 0;
     bool careerOpen = false;

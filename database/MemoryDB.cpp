@@ -38,9 +38,20 @@ namespace {
     X("leaguetable.dat", leagueStandings)                                                                    \
     X("loan.dat", loans)
 
+// Career tables added after the first saves: read when there, written with every career.
+#define FB_LATER_CAREER_TABLES(X)                                                                            \
+    X("my_campbookings.dat", campBookings)                                                                   \
+    X("my_daysteps.dat", careerSteps)
+
 template <class DB, class F> void ForEachPlainTable(DB& db, F&& f) {
 #define FB_VISIT(file, member) f(file, db.member);
     FB_PLAIN_TABLES(FB_VISIT)
+#undef FB_VISIT
+}
+
+template <class DB, class F> void ForEachLaterTable(DB& db, F&& f) {
+#define FB_VISIT(file, member) f(file, db.member);
+    FB_LATER_CAREER_TABLES(FB_VISIT)
 #undef FB_VISIT
 }
 
@@ -114,6 +125,10 @@ bool CMemoryDB::Load(const char* folder, bool everyFile, bool withProfiles) {
         if (ok)
             ok = ReadTableFile(folder, name, table, everyFile, error);
     });
+    ForEachLaterTable(loaded, [&](const char* name, auto& table) {
+        if (ok)
+            ok = ReadTableFile(folder, name, table, false, error);
+    });
     if (ok)
         ok = ReadTableFile(folder, kEmailFile, static_cast<CTable<CEmail>&>(loaded.emails), everyFile, error);
     if (ok)
@@ -171,8 +186,12 @@ std::vector<std::pair<CStr, std::string>> CMemoryDB::FileImages(bool withProfile
     files.emplace_back(CStr(kEmailFile), CTable<CEmail>::WriteRecords(emails.MailsToSave()));
     files.emplace_back(CStr(kWhisperFile), whispers.whispers.WriteBytes());
     files.emplace_back(CStr(kWhisperTemplateFile), whispers.templates.WriteBytes());
-    if (withProfiles)
+    if (withProfiles) {
         files.emplace_back(CStr(kProfileFile), profiles.WriteText());
+        ForEachLaterTable(*this, [&](const char* name, const auto& table) {
+            files.emplace_back(CStr(name), table.WriteBytes());
+        });
+    }
     return files;
 }
 
@@ -287,6 +306,7 @@ void CMemoryDB::CrossLinkStats(CMemoryDB& world, CMemoryDB& career) {
 
 void CMemoryDB::Clear() {
     ForEachPlainTable(*this, [](const char*, auto& table) { table.Clear(); });
+    ForEachLaterTable(*this, [](const char*, auto& table) { table.Clear(); });
     emails.ClearAll();
     whispers.whispers.Clear();
     whispers.templates.Clear();
@@ -297,6 +317,7 @@ void CMemoryDB::Clear() {
 void CMemoryDB::Swap(CMemoryDB& other) noexcept {
 #define FB_SWAP(file, member) member.Swap(other.member);
     FB_PLAIN_TABLES(FB_SWAP)
+    FB_LATER_CAREER_TABLES(FB_SWAP)
 #undef FB_SWAP
     emails.SwapAll(other.emails);
     whispers.whispers.Swap(other.whispers.whispers);

@@ -44,6 +44,9 @@ public:
     CFinanceList finances;
     CLeagueStandingList leagueStandings;
     CLoanList loans;
+    // Career files newer than the oldest saves: a save without them still loads.
+    CCampBookingList campBookings;
+    CCareerStepsTable careerSteps;
     CProfileList profiles;
     int32_t managerClubId = -1; // career database: the user's club
 

@@ -354,6 +354,30 @@ void CLoan::Serialize(CArchive& ar) {
     ar.Int(paid);
 }
 
+void CCampBooking::Serialize(CArchive& ar) {
+    ar.Int(year);
+    ar.Int(week);
+    ar.Int(option);
+    ar.Int(cost);
+    ar.Int(day);
+    ar.Int(month);
+}
+
+void CCareerSteps::Serialize(CArchive& ar) {
+    ar.Int(staffSelection);
+    ar.Int(reportYear);
+    ar.Int(reportMonth);
+    ar.Int(loansDayKey);
+    ar.Int(costsDayKey);
+    ar.Int(gateDayKey);
+    ar.Int(scoutCountdown);
+    ar.Int(offerDay);
+    ar.Int(offerMonth);
+    ar.Int(offerYear);
+    ar.Int(offerSponsor);
+    ar.Int(offerVariant);
+}
+
 // Texts may not break the line format: the separator and line ends become blanks.
 static CStr LineSafe(const CStr& text) {
     CStr safe = text;

@@ -455,6 +455,36 @@ struct CLoan : CRecord {
     void Serialize(CArchive& ar) override;
 };
 
+// my_campbookings.dat: a training camp the club booked; charged on the first date of its week
+struct CCampBooking : CRecord {
+    int32_t year = 0;
+    int32_t week = 0; // week of the year; CCalendar::DateOfWeek gives its first date
+    int32_t option = -1;
+    int32_t cost = 0;
+    int32_t day = 0; // the booked date itself
+    int32_t month = 0;
+    void Serialize(CArchive& ar) override;
+};
+
+// my_daysteps.dat: one record of the career's own daily-step values. A career saved before the
+// file existed loads without it and starts from the defaults.
+struct CCareerSteps : CRecord {
+    int32_t staffSelection = -1; // the staff screen's chosen world staff id, -1 none
+    int32_t reportYear = 0;      // month of the last money report, 0 none yet
+    int32_t reportMonth = 0;
+    int32_t loansDayKey = 0; // date keys of the last day the loans, the monthly costs and the gate
+    int32_t costsDayKey = 0; // money were booked: a day run again books nothing twice
+    int32_t gateDayKey = 0;
+    int32_t scoutCountdown = 100; // 100 down to 2, then round again
+    // The pending sponsor offer: date, sponsor row and variant; all -1 while none is pending.
+    int32_t offerDay = -1;
+    int32_t offerMonth = -1;
+    int32_t offerYear = -1;
+    int32_t offerSponsor = -1;
+    int32_t offerVariant = -1;
+    void Serialize(CArchive& ar) override;
+};
+
 constexpr int kProfileFields = 17;
 
 // One line of profilelist.dat (text, fields separated by '|')

@@ -48,6 +48,16 @@ class CCertificateList : public CTable<CCertificate> {};
 class CFinanceList : public CTable<CFinanceEntry> {};
 class CLeagueStandingList : public CTable<CLeagueStanding> {};
 class CLoanList : public CTable<CLoan> {};
+class CCampBookingList : public CTable<CCampBooking> {};
+class CCareerStepsTable : public CTable<CCareerSteps> {
+public:
+    // The one record, made on first use.
+    CCareerSteps& Get() {
+        if (IsEmpty())
+            Append(new CCareerSteps());
+        return *At(0);
+    }
+};
 
 constexpr int kEmailFolders = 5;
 

@@ -53,6 +53,12 @@ bool CStaffScreen::HasCareer() const {
     return m_ctx.Session().careerDB != nullptr;
 }
 
+void CStaffScreen::RememberSelection() {
+    // The choice is the career's: the promotion notices name it, also after a reload.
+    if (CMemoryDB* career = m_ctx.Session().careerDB)
+        career->careerSteps.Get().staffSelection = m_selectedCandidate;
+}
+
 int32_t CStaffScreen::UserClubId() const {
     const CTeam* club = m_ctx.Session().UserClub();
     return club ? club->id : m_clubId;
@@ -253,6 +259,7 @@ void CStaffScreen::FillCandidates() {
     GuiGridCell* row = grid->FindCell(1, 0);
     m_selectedCandidate = id ? id->data : -1;
     m_candidateRow = row ? row->data : -1;
+    RememberSelection();
     UpdateButtons();
 }
 
@@ -387,6 +394,7 @@ void CStaffScreen::OnMessage(GuiMessage& m) {
         GuiGridCell* entryRow = grid ? grid->FindCell(1, row) : nullptr;
         m_selectedCandidate = id ? id->data : -1;
         m_candidateRow = entryRow ? entryRow->data : -1;
+        RememberSelection();
         UpdateButtons();
     } else if (IsClick(m, ID_STAFF_HIRE)) {
         Consume(m);

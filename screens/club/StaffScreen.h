@@ -65,6 +65,7 @@ public:
 
 private:
     bool HasCareer() const;
+    void RememberSelection();
     int32_t UserClubId() const;
     void AddEntry(const CStaffRecord& record);
     // The coach card of a head coach or assistant takes the member (or is emptied for null).

@@ -3,6 +3,7 @@
 
 #include "gui/Element.h"
 #include "gui/GuiTypes.h"
+#include "screens/FormatMoney.h"
 
 #include <utility>
 
@@ -38,6 +39,8 @@ void CDayInfoPanel::ShowHeader(const DayPanelHeader& header) {
         caption += header.league;
         caption += " / ";
         caption += header.club;
+        caption += " / ";
+        caption += FormatMoney(header.cash);
         caption += " / ";
         caption += m_dateText;
         caption += " / ";

@@ -70,8 +70,15 @@ TEST(DaySeason, ContinueRunsAnAllComputerSeasonToItsLastFixture) {
     EXPECT_FALSE(rig.controller.IsWorkerActive());
     EXPECT_FALSE(rig.host.busy.load());
     rig.ExpectWholeSeasonPlayed();
-    // The season runs from August into October: two month ends are booked.
+    // The season runs from August into October: two month ends are booked, each followed by the
+    // twelve players' wages.
     EXPECT_EQ(rig.fixtures.LastDate().month, 10);
-    EXPECT_EQ(rig.ledger.Size(), 2u);
+    int monthEnds = 0, wages = 0;
+    for (size_t i = 0; i < rig.ledger.Size(); ++i) {
+        monthEnds += rig.ledger.At(i)->Kind() == kLedgerMonthChange ? 1 : 0;
+        wages += rig.ledger.At(i)->Kind() == kLedgerWages ? 1 : 0;
+    }
+    EXPECT_EQ(monthEnds, 2);
+    EXPECT_EQ(wages, 2 * 12);
     EXPECT_TRUE(rig.host.WasPosted(CDayController::kDayPanelWindow, 6));
 }

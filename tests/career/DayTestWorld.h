@@ -201,11 +201,6 @@ public:
     }
 
     void RunDailyStep(DailyStep s) override { steps.push_back(s); }
-    void ComputeMatchAttendance(int mode, int capacity) override {
-        (void)mode;
-        attendanceCapacity = capacity;
-    }
-    void BookHomeMatchIncome(CTeam* home) override { homeIncomeFor = home; }
     UserMatchOutcome StartUserMatch(const UserMatchSetup& setup) override {
         handedOff = setup;
         ++handOffs;
@@ -238,8 +233,6 @@ public:
     int refreshes = 0;
     std::vector<std::pair<int, CStr>> texts;
     std::vector<DailyStep> steps;
-    int attendanceCapacity = -1;
-    CTeam* homeIncomeFor = nullptr;
     UserMatchSetup handedOff;
     int handOffs = 0;
     UserMatchOutcome instantOutcome{true, false, -1, -1}; // an engine that takes the match

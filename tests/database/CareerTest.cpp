@@ -100,6 +100,9 @@ TEST_F(CareerFolder, SavedCareerReloadsIdentically) {
     entry->text = "Signing";
     career.leagueStandings.Append(new CLeagueStanding())->homeTeam = kClub;
     career.loans.Append(new CLoan())->amount = 100000;
+    career.campBookings.Append(new CCampBooking())->week = 27;
+    career.careerSteps.Get().staffSelection = 5;
+    career.careerSteps.Get().reportMonth = 11;
     career.storage.Append(new CStorageItem())->kind = "y";
     career.profiles.At(0)->month = 12;
 
@@ -305,4 +308,31 @@ TEST_F(CareerFolder, TruncatingATableAtAnyByteFailsTheLoadCleanly) {
     EXPECT_FALSE(db.LoadFolder("\\small\\"));
     delete g_pQuorelLog;
     g_pQuorelLog = nullptr;
+}
+
+TEST_F(CareerFolder, ACareerSavedBeforeItsCampsAndStepValuesExistedStillLoads) {
+    CMemoryDB world;
+    CMemoryDB career;
+    ASSERT_TRUE(BuildCareerDatabase(world, career, kDataSetLeague, kClub, "Old Save"));
+    career.campBookings.Append(new CCampBooking())->cost = 50000;
+    career.careerSteps.Get().gateDayKey = 20071020;
+    ASSERT_TRUE(SaveCareer(world, career));
+    const int32_t id = career.profiles.At(0)->id;
+    const std::string folder = "data/profiles/" + career.profiles.At(0)->folder.Std() + "/";
+
+    CMemoryDB loadedWorld;
+    CMemoryDB loadedCareer;
+    ASSERT_TRUE(LoadCareer(loadedWorld, loadedCareer, id));
+    ASSERT_EQ(loadedCareer.campBookings.Size(), 1);
+    EXPECT_EQ(loadedCareer.campBookings.At(0)->cost, 50000);
+    EXPECT_EQ(loadedCareer.careerSteps.Get().gateDayKey, 20071020);
+
+    for (const char* name : {"my_campbookings.dat", "my_daysteps.dat"})
+        ASSERT_TRUE(fs::remove(m_dir / (folder + name))) << name;
+    CMemoryDB oldWorld;
+    CMemoryDB oldCareer;
+    ASSERT_TRUE(LoadCareer(oldWorld, oldCareer, id));
+    EXPECT_TRUE(oldCareer.campBookings.IsEmpty());
+    EXPECT_EQ(oldCareer.careerSteps.Get().staffSelection, -1);
+    EXPECT_EQ(oldCareer.careerSteps.Get().reportMonth, 0);
 }

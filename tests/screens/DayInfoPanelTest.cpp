@@ -20,6 +20,7 @@ DayPanelHeader Header(const char* club) {
     header.careerOpen = true;
     header.club = club;
     header.league = "First League";
+    header.cash = -1250000;
     header.date = "09.09.2007";
     header.seasonStart = 2007;
     header.seasonEnd = 2008;
@@ -41,7 +42,8 @@ TEST(DayInfoPanel, UsersFixtureIsHighlightedByExactName) {
     EXPECT_EQ(view.resultColours[1], DayPanelView::kUserRow);
     EXPECT_EQ(view.resultColours[2], DayPanelView::kWhite);
     EXPECT_STREQ(view.resultRows[1][2].GetText(), "60-70");
-    EXPECT_STREQ(view.caption.GetText(), "<300200> / First League / Lions / 09.09.2007 / 2007-2008 <80030>");
+    EXPECT_STREQ(view.caption.GetText(),
+                 "<300200> / First League / Lions / $ -1,250,000 / 09.09.2007 / 2007-2008 <80030>");
     EXPECT_STREQ(panel.DateText().GetText(), "09.09.2007");
 }
 

@@ -108,6 +108,19 @@ screens)
     [ "$(head -n 1 <<<"$out")" = "01.09.2007" ] || fail "31 days from 01.08.2007 gave $(head -n 1 <<<"$out")"
     grep -q '^31.08.2007 kind=13 ' <<<"$out" || fail "no month change in the ledger: $out"
     ;;
+money)
+    # The club's money moves: the 1st of September pays wages and the stadium, a home match brings
+    # its takings, and the frame shows the new cash.
+    run --set EnableFastSimulation=1 --new-career 3 --dump ID_FR_CASH --continue --continue --dump-ledger \
+        --dump ID_FR_CASH
+    [ "$code" -eq 0 ] || fail "exit $code: $err"
+    grep -q '^01.09.2007 kind=7 scope=month expense amount=[1-9]' <<<"$out" || fail "no wages on 1 September"
+    grep -q '^01.09.2007 kind=10 scope=month expense amount=[1-9]' <<<"$out" || fail "no stadium upkeep"
+    grep -q '^[0-9.]* kind=0 scope=day income amount=[1-9]' <<<"$out" || fail "no gate money: $out"
+    cash=$(grep '^12083 ID_FR_CASH ' <<<"$out")
+    [ "$(wc -l <<<"$cash")" -eq 2 ] && [ "$(head -n 1 <<<"$cash")" != "$(tail -n 1 <<<"$cash")" ] ||
+        fail "the cash did not change: $cash"
+    ;;
 season-end)
     # Continue to the season's end, the results, then the next season: 1 August of the next year.
     # Only the user's league plays, which keeps the runs short under the sanitizers.
@@ -119,9 +132,9 @@ season-end)
     # (a club that did not win has no next season to show, or stays where it is).
     champion=""
     for seed in 1 2 3 4 5 6; do
-        run --seed $seed $fast --new-career 3 $to_end --click ID_DAYPANEL_STATISTICS --dump ID_RESULTS_GRID \
-            --click ID_RESULTS_STAGE --click ID_SEASONEND_NEXT --dump-date --dump ID_FR_LEAGUE --dump ID_FR_CASH \
-            --open ID_FIXTURES --dump ID_FX_GRID
+        run --seed $seed $fast --new-career 3 --dump ID_FR_CASH $to_end --click ID_DAYPANEL_STATISTICS \
+            --dump ID_RESULTS_GRID --click ID_RESULTS_STAGE --click ID_SEASONEND_NEXT --dump-date --dump ID_FR_LEAGUE \
+            --dump ID_FR_CASH --dump-ledger --open ID_FIXTURES --dump ID_FX_GRID
         if grep -q '^11275 ID_RESULTS_GRID Grid visible enabled rows=8 selected=0$' <<<"$out"; then
             champion=$seed
             break
@@ -131,8 +144,15 @@ season-end)
     [ "$code" -eq 0 ] || fail "exit $code: $err"
     grep -qx '01.08.2008' <<<"$out" || fail "the next season does not start on 01.08.2008"
     grep -q '"Second Division .*Manager Probe"' <<<"$out" || fail "the champion was not promoted"
-    # The club starts with well under a million: the prize shows in its cash.
-    grep -Eq '^12083 ID_FR_CASH .*"\$ [0-9]+,[0-9]{3},[0-9]{3}"$' <<<"$out" || fail "no prize in the club's cash"
+    # The prize shows in the club's cash: closing cash = opening cash + the season's bookings + the prize.
+    cash=$(grep -E '^12083 ID_FR_CASH ' <<<"$out" | sed -E 's/.*"\$ (-?[0-9,]+)"$/\1/; s/,//g')
+    opening=$(head -n 1 <<<"$cash")
+    closing=$(tail -n 1 <<<"$cash")
+    booked=$(awk '/ kind=[0-9]+ scope=/ { n = $0; sub(/.*amount=/, "", n); sub(/ .*/, "", n);
+                 if ($0 ~ / income amount=/) s += n; else if ($0 ~ / expense amount=/) s -= n }
+                 END { printf "%d", s }' <<<"$out")
+    [ -n "$opening" ] && [ $((closing - opening - booked)) -eq 1000000 ] ||
+        fail "no prize in the club's cash: $opening -> $closing with $booked booked"
     grep -q 'row 0: "[0-9][0-9].09.2008"' <<<"$out" || fail "no new fixture list from September 2008"
     grep -q '"[0-9][0-9].[0-9][0-9].2008" | "[A-Za-z]*" | "[^"]*" | "[0-9]' <<<"$out" &&
         fail "the new season's fixtures are played already"

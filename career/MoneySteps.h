@@ -1,0 +1,54 @@
+// The club's daily money: loans, the monthly costs, the gate money of a home match with its
+// attendance, the day's promotions and the monthly money report. Each step works on the career's
+// records and the ledger and books every change of the club's money there.
+#pragma once
+
+#include "career/TextLookup.h"
+#include "database/GameDate.h"
+#include "engine/Str.h"
+
+#include <cstdint>
+
+class CEventList;
+class CMemoryDB;
+
+// Stadium parts the gate money and the costs look at.
+constexpr int32_t kPartExtraA = 300048; // match-day sales
+constexpr int32_t kPartExtraB = 300049; // hospitality
+constexpr int32_t kFirstPromotion = 302500;
+
+// Mail rows and categories of the money steps.
+constexpr int kMailRowMoneyReport = 27;
+constexpr int kMailRowOverdraft = 18;
+constexpr int kMailRowPromotion = 30;
+
+// What one day's steps work on. The club is the career's first team.
+struct CareerDay {
+    CMemoryDB* world = nullptr;
+    CMemoryDB* career = nullptr;
+    CEventList* ledger = nullptr;
+    GameDate today;
+    GameDate seasonStart{2007, 8, 1};
+    TextLookup text;
+};
+
+// Credits the loans taken yesterday and charges each loan's monthly instalment, on the day of the
+// month it was paid out, until its term is repaid.
+void BookLoans(const CareerDay& day);
+// Training camps whose week starts today; on the first of a month the wages, the staff salaries,
+// the stadium's upkeep and its parts' costs.
+void BookMonthlyCosts(const CareerDay& day);
+// Moves the fan base by the season's results, rolls the attendance (mode 1 a home match on
+// `capacity` seats, others an away match), keeps the larger figure and returns the club's figure.
+int ComputeMatchAttendance(const CareerDay& day, int mode, int capacity);
+// The gate money of a home match per seat class and the two match-day items.
+void BookHomeMatchIncome(const CareerDay& day);
+// Today's scheduled promotions: their costs, their effect on the fans' opinions and the
+// attendance, and one notice mail.
+void RunPromotions(const CareerDay& day);
+// Once a month the business manager reports the month's money, and warns when next month's
+// bookings would overdraw the club.
+void SendMonthlyMoneyReport(const CareerDay& day);
+
+// "$ 1,234,567", "$ -250": the amounts of the report mails.
+CStr MoneyText(int amount);
