@@ -157,7 +157,7 @@ void CMemoryDB::UpdateStadiumCapacities() {
     for (CStadiumRecord* stadium : stadiums) {
         int32_t seats = 0;
         for (CStadiumWingRecord* wing : stadium->wings)
-            seats += wing->seats;
+            seats = ClampedSum(seats, wing->seats);
         stadium->capacity = seats;
     }
 }
@@ -292,6 +292,7 @@ void CMemoryDB::Clear() {
     whispers.templates.Clear();
     profiles.Clear();
     managerClubId = -1;
+    unsavedCareer = false;
 }
 
 void CMemoryDB::Swap(CMemoryDB& other) noexcept {
@@ -303,4 +304,5 @@ void CMemoryDB::Swap(CMemoryDB& other) noexcept {
     whispers.templates.Swap(other.whispers.templates);
     profiles.Swap(other.profiles);
     std::swap(managerClubId, other.managerClubId);
+    std::swap(unsavedCareer, other.unsavedCareer);
 }
