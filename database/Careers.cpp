@@ -14,7 +14,6 @@
 #include <filesystem>
 #include <string>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <system_error>
 #include <thread>
 #include <unistd.h>
@@ -262,6 +261,39 @@ std::vector<CStr> CareerFoldersOnDisk() {
             folders.push_back(folder);
     }
     return folders;
+}
+
+// True when everything in the folder is what a save writes (its tables, the world's in MainData,
+// the manifest, temporaries): a folder the player keeps there under a name like ours is not ours.
+bool HoldsOnlySaveFiles(const CStr& folder) {
+    std::vector<CStr> known = CMemoryDB::FileNames(true);
+    known.push_back(CStr(kSaveManifestFile));
+    auto isKnown = [&](const std::filesystem::path& file) {
+        std::string name = file.filename().string();
+        for (const char* suffix : {".tmp", ".part"}) {
+            size_t length = std::strlen(suffix);
+            if (name.size() > length && name.compare(name.size() - length, length, suffix) == 0)
+                name.resize(name.size() - length);
+        }
+        for (const CStr& candidate : known)
+            if (candidate.Std() == name)
+                return true;
+        return false;
+    };
+    std::error_code ec;
+    std::filesystem::path root = ResolvePath(ProfilePath(folder)).Std();
+    for (std::filesystem::recursive_directory_iterator it(root, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        std::filesystem::path relative = std::filesystem::relative(it->path(), root, ec);
+        if (it->is_directory(ec)) {
+            if (relative != "MainData")
+                return false;
+        } else if (!isKnown(relative) ||
+                   (relative.has_parent_path() && relative.parent_path() != "MainData")) {
+            return false;
+        }
+    }
+    return !ec;
 }
 
 // The list is a copy of the headers the career folders hold: a folder with no line gets one, a
@@ -637,7 +669,7 @@ void CleanUpCareerFolders() {
         bool listed = false;
         for (const CProfile* profile : list)
             listed = listed || profile->folder == folder;
-        if (listed || ReadFolderHeader(folder, header))
+        if (listed || ReadFolderHeader(folder, header) || !HoldsOnlySaveFiles(folder))
             continue;
         QuorelLog("[CleanUpCareerFolders] removed '%s': no career is listed for it and it holds no header",
                   folder.GetText());

@@ -419,9 +419,12 @@ TEST_F(CareerSafety, StartUpSettlesFoldersWithoutALine) {
     // A whole career whose line was lost: it is listed again.
     Write("data/profiles/profilelist.dat", "");
     fs::create_directories(m_dir / "data/profiles/my_notes");
+    // A folder of the player's that only looks like ours keeps what it holds.
+    Write("data/profiles/Photos_2019/beach.png", "png");
     CleanUpCareerFolders();
     EXPECT_FALSE(fs::exists(m_dir / "data/profiles/Dan_7"));
     EXPECT_TRUE(fs::is_directory(m_dir / "data/profiles/my_notes"));
+    EXPECT_EQ(Read("data/profiles/Photos_2019/beach.png"), "png");
     EXPECT_NE(Read("data/profiles/profilelist.dat").find(fs::path(folder).filename().string()),
               std::string::npos);
     EXPECT_TRUE(Loads(id));
