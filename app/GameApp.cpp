@@ -36,6 +36,8 @@ namespace {
 constexpr uint32_t kFirstLogoMs = 7000;
 constexpr uint32_t kOtherLogoMs = 3000;
 constexpr int kLoadingStages = 6;
+const char* const kGuiDefinesPath = "\\guifiles\\guidefines.h";
+const char* const kGuiLayoutPath = "\\guifiles\\GuiXML.xml";
 
 } // namespace
 
@@ -76,11 +78,9 @@ bool CGameApp::Init() {
         m_font = g_pQuorelDevice->GetFont("Arial", 18, kFontWeightNormal);
         m_titleFont = g_pQuorelDevice->GetFont("Arial", 28, kFontWeightBold);
         // Without a font every screen would be blank: better to say so and stop.
-        if (!m_font || !m_titleFont)
-            SetStartupError("Fastbreak",
-                            "No usable font was found, so the game cannot show any text. It needs "
-                            "Liberation Sans (the Debian package fonts-liberation).",
-                            1);
+        CStr problem = FontProblem(m_font, m_titleFont);
+        if (!problem.IsEmpty())
+            SetStartupError("Fastbreak", problem, 1);
     }
     m_guiBackend = std::make_unique<CGuiEngineBackend>();
     SetGuiBackend(m_guiBackend.get());
@@ -145,11 +145,26 @@ void CGameApp::LoadGame() {
 
     CGuiLayoutLoader loader(gm);
     loader.SetTooltipSource([this](int32_t id) { return GetTooltip(id); });
-    if (!loader.ReadDefines())
+    // Without the element names or the layout no screen can be built: a black window would follow.
+    auto missing = [this](const char* gamePath, const char* what) {
+        SetStartupError(
+            "Fastbreak",
+            CStr::Formatted("The file %s is missing, so the game has no %s. It looked for it at %s. "
+                            "Reinstall the game to bring the file back.",
+                            gamePath + 1, what, ResolvePath(gamePath).GetText()),
+            1);
+    };
+    if (!loader.ReadDefines(kGuiDefinesPath)) {
         QuorelLog("[CGameApp::LoadGame] no GUI define file");
+        if (!FileExists(kGuiDefinesPath))
+            missing(kGuiDefinesPath, "names for its screen elements");
+    }
     gm.loadingProgress = 3;
-    if (!loader.LoadLayout())
+    if (!loader.LoadLayout(kGuiLayoutPath)) {
         QuorelLog("[CGameApp::LoadGame] no GUI layout file");
+        if (!FileExists(kGuiLayoutPath))
+            missing(kGuiLayoutPath, "screen layouts");
+    }
     gm.loadingProgress = 4;
 
     if (g_pQuorelMusic) {
@@ -172,6 +187,22 @@ void CGameApp::LoadGame() {
         SetStartupError("XML Parsing error", XmlNode::LastOpenFailure(), 255);
     gm.loadingProgress = 6;
     m_loaded = true;
+}
+
+CStr CGameApp::FontProblem(const CQuorelFont* font, const CQuorelFont* titleFont) {
+    for (const CQuorelFont* f : {font, titleFont}) {
+        if (f && f->IsValid())
+            continue;
+        CStr tried =
+            f && !f->FilePath().IsEmpty()
+                ? CStr::Formatted(" (the file it found, %s, could not be opened)", f->FilePath().GetText())
+                : CStr(" (fontconfig found no font file at all)");
+        return CStr("No usable font was found, so the game cannot show any text. It looked for Liberation "
+                    "Sans and then any sans face through fontconfig")
+            .Concat(tried)
+            .Concat(". Install the Debian package fonts-liberation, then start the game again.");
+    }
+    return CStr();
 }
 
 void CGameApp::SetStartupError(const char* title, const CStr& text, int exitCode) {

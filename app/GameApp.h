@@ -66,6 +66,9 @@ public:
     // is over, then the game ends with its exit code. Empty when the start went well.
     CStr StartupError() const { return m_startupError; }
     int ExitCode() const { return m_exitCode; }
+    // What the player reads when the menu fonts cannot draw (either missing or not opened); empty
+    // when both are usable.
+    static CStr FontProblem(const CQuorelFont* font, const CQuorelFont* titleFont);
 
     // Seams the match views fill: each draws its whole view for one frame.
     std::function<void(float dt)> drawMatch2D;

@@ -59,6 +59,8 @@ void PlaySeason(CMemoryDB& world, CMemoryDB& career) {
                     CMatchStat* match = new CMatchStat();
                     match->Field(3) = side->id;
                     match->Field(8) = 2007 + day / 120;
+                    match->Field(7) = 1 + day / 10 % 12;
+                    match->Field(6) = 1 + day % 28;
                     AddMatchStat(db, team, match);
                     for (CPlayer* player : team->players) {
                         CPlayerStat* stat = new CPlayerStat();

@@ -29,7 +29,7 @@ int CCalendar::LeapDaysSince1582(int year) {
 int CCalendar::WeekdayOfNewYear(int year) {
     if (year < kFirstGregorianYear)
         return -1;
-    return (LeapDaysSince1582(year) + year - 1577) % 7;
+    return static_cast<int>((static_cast<long long>(LeapDaysSince1582(year)) + year - 1577) % 7);
 }
 
 int CCalendar::DaysInMonth(int month, int year) {

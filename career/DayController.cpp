@@ -18,6 +18,7 @@ constexpr int kSeasonButton = ID_FR_BUTTON;
 constexpr int kStadiumButton = ID_FR_STADIUM;
 constexpr int kStadiumWindow = ID_STADIUM;
 constexpr int kRegularLeague = 100005;
+constexpr int kMaxRunDays = 800;
 constexpr int kMainFrame = ID_FRAME;
 constexpr int kFrameWindows[3] = {ID_FRAME, ID_SEASONFRAME, ID_STATISTICS_FRAME};
 constexpr int kMainMenu = ID_MAINMENU;
@@ -192,6 +193,8 @@ bool CDayController::RunDays(bool& stop) {
     m_host->SetBusy(true);
     int target = m_fixtures ? MakeDateKey(m_fixtures->LastDate()) : MakeDateKey(SeasonSpan().endYear, 4, 31);
     bool result = false;
+    // A season is under a year of days; a damaged last date must not keep the run going for ever.
+    int days = 0;
     if (!stop) {
         do {
             int before = MakeDateKey(m_host->CurrentDate());
@@ -203,7 +206,7 @@ bool CDayController::RunDays(bool& stop) {
             // Without a calendar the date cannot move; another pass would never end.
             if (MakeDateKey(m_date) == before)
                 break;
-        } while (MakeDateKey(m_date) < target && !stop);
+        } while (MakeDateKey(m_date) < target && !stop && ++days < kMaxRunDays);
     }
     m_host->SetBusy(false);
     return result;

@@ -103,8 +103,10 @@ void PlayerStatRow::AddMatchStat(const CPlayerStat* record) {
     games += 1;
     minutes += static_cast<float>(record->Field(5));
     points += static_cast<float>(record->Field(10));
-    fieldGoalsMade += static_cast<float>(record->Field(15) + record->Field(13) + record->Field(17));
-    fieldGoalsAttempted += static_cast<float>(record->Field(14) + record->Field(12) + record->Field(16));
+    fieldGoalsMade +=
+        static_cast<float>(static_cast<int64_t>(record->Field(15)) + record->Field(13) + record->Field(17));
+    fieldGoalsAttempted +=
+        static_cast<float>(static_cast<int64_t>(record->Field(14)) + record->Field(12) + record->Field(16));
     threesMade += static_cast<float>(record->Field(17));
     threesAttempted += static_cast<float>(record->Field(16));
     freeThrowsMade += static_cast<float>(record->Field(21));
@@ -169,8 +171,8 @@ void TeamStatRow::AddResult(const CMatchStat* record) {
         ++wins;
     else
         ++losses;
-    pointsFor += record->Field(9);
-    pointsAgainst += record->Field(10);
+    pointsFor = ClampedSum(pointsFor, record->Field(9));
+    pointsAgainst = ClampedSum(pointsAgainst, record->Field(10));
     ++games;
 }
 

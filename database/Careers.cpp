@@ -1,15 +1,22 @@
 // New careers, saving, listing, loading and deleting profile folders.
 #include "database/Careers.h"
 
+#include "database/SaveManifest.h"
 #include "engine/Log.h"
 #include "engine/Paths.h"
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <climits>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <string>
+#include <sys/file.h>
 #include <system_error>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -22,6 +29,8 @@ CStr ProfilePath(const CStr& folder, const char* suffix = "") {
 }
 
 const char* const kProfileListTemp = "\\data\\profiles\\profilelist.dat.tmp";
+// Beside the save folder, so listing or copying the folder never meets it.
+const char* const kLockPath = "\\data\\profiles.lock";
 
 int RenamePath(const CStr& from, const CStr& to) {
     std::error_code ec;
@@ -64,6 +73,12 @@ public:
     bool FailErrno(int systemError, const CStr& message) {
         return Fail(FailureOfErrno(systemError), systemError, message);
     }
+    bool FailWhere(CareerSaveFailure reason, int systemError, const CStr& where, const CStr& message) {
+        Fail(reason, systemError, message);
+        if (m_error && m_error->where.IsEmpty())
+            m_error->where = where;
+        return false;
+    }
 
 private:
     CareerSaveError* m_error = nullptr;
@@ -82,6 +97,25 @@ int FaultError(const CareerSaveFault* fault) {
     return fault && fault->systemError != 0 ? fault->systemError : EIO;
 }
 
+// Removes a folder of ours; folders the player made read-only are made writable first, as a
+// read-only save folder would otherwise stay behind and block every later save.
+bool RemoveOurFolder(const CStr& path) {
+    if (!DirectoryExists(path.GetText()))
+        return true;
+    if (RemovePath(path.GetText()) || !DirectoryExists(path.GetText()))
+        return true;
+    std::error_code ec;
+    std::filesystem::path root = ResolvePath(path).Std();
+    std::filesystem::permissions(root, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                                 ec);
+    for (std::filesystem::recursive_directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec))
+        if (it->is_directory(ec))
+            std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
+                                         std::filesystem::perm_options::add, ec);
+    RemovePath(path.GetText());
+    return !DirectoryExists(path.GetText());
+}
+
 // A save that stopped during the swap leaves the previous save as "<folder>.old": put it back.
 // A finished swap may still have left the old copy or a half-built new one behind.
 void RecoverFolder(const CStr& folder) {
@@ -89,13 +123,11 @@ void RecoverFolder(const CStr& folder) {
     CStr old = ProfilePath(folder, ".old");
     if (DirectoryExists(old.GetText())) {
         if (DirectoryExists(live.GetText()))
-            RemovePath(old.GetText());
+            RemoveOurFolder(old);
         else
             RenamePath(old, live);
     }
-    CStr staging = ProfilePath(folder, ".saving");
-    if (DirectoryExists(staging.GetText()))
-        RemovePath(staging.GetText());
+    RemoveOurFolder(ProfilePath(folder, ".saving"));
 }
 
 // The folder a career's save is read from: its own, or the previous save a stopped swap left aside.
@@ -109,30 +141,35 @@ CStr SavedFolder(const CStr& folder) {
     return CStr();
 }
 
-// False only when the list is there and cannot be read; a missing list is an empty one.
-bool ReadCareerList(CProfileList& list) {
+enum class ListState {
+    kSound,      // read, every line a career (or no file at all)
+    kDamaged,    // read, but some lines do not parse
+    kUnreadable, // there, but it cannot be read
+};
+
+ListState ReadCareerListFile(CProfileList& list) {
     list.Clear();
     std::error_code ec;
     std::filesystem::path path = ResolvePath(kProfileListPath).Std();
     if (!std::filesystem::exists(path, ec) && !ec)
-        return true;
+        return ListState::kSound;
     std::string text;
     if (ec || !std::filesystem::is_regular_file(path, ec) || !ReadWholeFile(kProfileListPath, text)) {
         QuorelLog("[ReadCareerList] %s cannot be read", kProfileListPath);
-        return false;
+        return ListState::kUnreadable;
     }
     list.ReadText(text);
     for (const std::string& line : list.KeptLines())
         QuorelLog("[ReadCareerList] kept a line of %s that does not parse: '%s'", kProfileListPath,
                   line.c_str());
-    return true;
+    return list.KeptLines().empty() ? ListState::kSound : ListState::kDamaged;
 }
 
 // The id a folder name made by MakeProfileFolderName carries ("Anna_Lee_7", also with ".old" or
 // ".saving" after it).
 bool IdOfFolderName(const CStr& name, int32_t& id) {
     std::string text = name.Std();
-    for (const char* suffix : {".old", ".saving"}) {
+    for (const char* suffix : {".old", ".saving", ".deleting"}) {
         size_t length = std::strlen(suffix);
         if (text.size() > length && text.compare(text.size() - length, length, suffix) == 0)
             text.resize(text.size() - length);
@@ -153,14 +190,15 @@ bool IdOfFolderName(const CStr& name, int32_t& id) {
 bool AnyFolderOf(const CStr& folder) {
     return DirectoryExists(ProfilePath(folder).GetText()) ||
            DirectoryExists(ProfilePath(folder, ".old").GetText()) ||
-           DirectoryExists(ProfilePath(folder, ".saving").GetText());
+           DirectoryExists(ProfilePath(folder, ".saving").GetText()) ||
+           DirectoryExists(ProfilePath(folder, ".deleting").GetText());
 }
 
 // An id for a new career that neither the list (read again from disk, damaged lines too) nor any
 // folder uses, and whose folder name is free.
 int32_t NewCareerId(const CStr& managerName) {
     CProfileList list;
-    ReadCareerList(list);
+    ReadCareerListFile(list);
     std::vector<int32_t> used = list.UsedIds();
     for (const CStr& name : ListDirectory(kProfilesFolder, true)) {
         int32_t id = 0;
@@ -187,8 +225,135 @@ bool FolderHoldsCareer(const CStr& folder, int32_t id) {
     return own.Size() > 0 && own.At(0)->id == id;
 }
 
-// Statistics dates feed the date keys that order a player's and a club's history.
-bool StatisticsDatesInRange(const CMemoryDB& db, const CStr& folder) {
+// A career folder's own header, when it names that folder and the id its name carries: a folder
+// copied or renamed by hand is nobody's career.
+bool ReadFolderHeader(const CStr& folder, CProfile& header) {
+    int32_t id = 0;
+    if (!IsSafeProfileFolder(folder) || !IdOfFolderName(folder, id))
+        return false;
+    CStr saved = SavedFolder(folder);
+    std::string text;
+    if (saved.IsEmpty() || !ReadWholeFile(saved.Concat("/profilelist.dat").GetText(), text))
+        return false;
+    CProfileList own;
+    own.ReadText(text);
+    if (own.Size() == 0 || own.At(0)->id != id || own.At(0)->folder != folder)
+        return false;
+    header = *own.At(0);
+    return true;
+}
+
+// The names of career folders on disk: a save's folder, or the previous save a stopped swap left
+// as ".old" when the folder itself is gone.
+std::vector<CStr> CareerFoldersOnDisk() {
+    std::vector<CStr> folders;
+    for (const CStr& name : ListDirectory(kProfilesFolder, true)) {
+        std::string text = name.Std();
+        const std::string oldSuffix = ".old";
+        if (text.size() > oldSuffix.size() &&
+            text.compare(text.size() - oldSuffix.size(), oldSuffix.size(), oldSuffix) == 0)
+            text.resize(text.size() - oldSuffix.size());
+        CStr folder(text);
+        int32_t id = 0;
+        if (!IsSafeProfileFolder(folder) || !IdOfFolderName(folder, id))
+            continue;
+        if (std::find(folders.begin(), folders.end(), folder) == folders.end())
+            folders.push_back(folder);
+    }
+    return folders;
+}
+
+// True when everything in the folder is what a save writes (its tables, the world's in MainData,
+// the manifest, temporaries): a folder the player keeps there under a name like ours is not ours.
+bool HoldsOnlySaveFiles(const CStr& folder) {
+    std::vector<CStr> known = CMemoryDB::FileNames(true);
+    known.push_back(CStr(kSaveManifestFile));
+    auto isKnown = [&](const std::filesystem::path& file) {
+        std::string name = file.filename().string();
+        for (const char* suffix : {".tmp", ".part"}) {
+            size_t length = std::strlen(suffix);
+            if (name.size() > length && name.compare(name.size() - length, length, suffix) == 0)
+                name.resize(name.size() - length);
+        }
+        for (const CStr& candidate : known)
+            if (candidate.Std() == name)
+                return true;
+        return false;
+    };
+    std::error_code ec;
+    std::filesystem::path root = ResolvePath(ProfilePath(folder)).Std();
+    for (std::filesystem::recursive_directory_iterator it(root, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        std::filesystem::path relative = std::filesystem::relative(it->path(), root, ec);
+        if (it->is_directory(ec)) {
+            if (relative != "MainData")
+                return false;
+        } else if (!isKnown(relative) ||
+                   (relative.has_parent_path() && relative.parent_path() != "MainData")) {
+            return false;
+        }
+    }
+    return !ec;
+}
+
+// The list is a copy of the headers the career folders hold: a folder with no line gets one, a
+// line older than its folder's header (a save whose list could not be written) is brought up to
+// date. A folder whose id or name another line holds is left out. True when the list changed.
+bool MergeFolderHeaders(CProfileList& list) {
+    bool changed = false;
+    for (const CStr& folder : CareerFoldersOnDisk()) {
+        CProfile header;
+        if (!ReadFolderHeader(folder, header))
+            continue;
+        CProfile* line = list.FindById(header.id);
+        if (line) {
+            if (line->folder == header.folder && line->ToLine() != header.ToLine()) {
+                *line = header;
+                changed = true;
+            }
+            continue;
+        }
+        bool folderTaken = false;
+        for (const CProfile* other : list)
+            folderTaken = folderTaken || other->folder == header.folder;
+        if (folderTaken)
+            continue;
+        QuorelLog("[ListCareers] the career in '%s' had no line in %s; it is listed again", folder.GetText(),
+                  kProfileListPath);
+        list.Append(new CProfile(header));
+        changed = true;
+    }
+    return changed;
+}
+
+// The list as the folders make it. An unreadable list yields what the folders hold.
+ListState ReadCareerList(CProfileList& list) {
+    ListState state = ReadCareerListFile(list);
+    MergeFolderHeaders(list);
+    return state;
+}
+
+// A damaged or unreadable list is kept beside the new one for whoever wants to look at it.
+bool SetDamagedListAside() {
+    for (int n = 1; n < 1000; ++n) {
+        CStr aside = n == 1 ? CStr(kProfileListPath).Concat(".damaged")
+                            : CStr::Formatted("%s.damaged-%d", kProfileListPath, n);
+        std::error_code ec;
+        if (std::filesystem::exists(ResolvePath(aside).Std(), ec) || ec)
+            continue;
+        if (RenamePath(CStr(kProfileListPath), aside) != 0)
+            return false;
+        QuorelLog("[ReadCareerList] the damaged %s was kept as %s", kProfileListPath, aside.GetText());
+        return true;
+    }
+    return false;
+}
+
+std::atomic<int> g_lockWaitMs{60000};
+
+// Statistics dates feed the date keys that order a player's and a club's history; fixture dates
+// bound how far the day loop runs. Both must be real days of the game's years.
+bool StrictDatesInRange(const CMemoryDB& db, const CStr& folder) {
     for (int row = 0; row < db.playerStats.Size(); ++row) {
         const CPlayerStat* stat = db.playerStats.At(row);
         if (!IsGameDate(stat->Field(2), stat->Field(3), stat->Field(4))) {
@@ -205,7 +370,88 @@ bool StatisticsDatesInRange(const CMemoryDB& db, const CStr& folder) {
             return false;
         }
     }
+    for (int row = 0; row < db.leagueStandings.Size(); ++row) {
+        const CLeagueStanding* fixture = db.leagueStandings.At(row);
+        bool unset = fixture->year == 0 && fixture->month == 0 && fixture->day == 0;
+        if (!unset && !IsGameDate(fixture->year, fixture->month, fixture->day)) {
+            QuorelLog("[LoadCareer] %sleaguetable.dat fixture %d has the date %d.%d.%d", folder.GetText(),
+                      row, fixture->day, fixture->month, fixture->year);
+            return false;
+        }
+    }
     return true;
+}
+
+// Other dates may be unset (0 or -1) and birth dates lie before the game's years, but none may be
+// far out: date keys and the calendar's loops work on them.
+bool LooseDate(int32_t year, int32_t month, int32_t day) {
+    return (year == 0 || year == -1 || (year >= kFirstBirthYear && year <= kLastGameYear)) && month >= -1 &&
+           month <= 12 && day >= -1 && day <= 31;
+}
+
+bool LooseDatesInRange(const CMemoryDB& db, const CStr& folder) {
+    CStr problem;
+    auto check = [&](const char* file, int row, int32_t year, int32_t month, int32_t day) {
+        if (problem.IsEmpty() && !LooseDate(year, month, day))
+            problem = CStr::Formatted("%s record %d has the date %d.%d.%d", file, row, day, month, year);
+    };
+    for (int row = 0; row < db.players.Size(); ++row) {
+        const CPlayer* p = db.players.At(row);
+        check("playerlist.dat", row, p->birthYear, p->birthMonth, p->birthDay);
+        check("playerlist.dat", row, p->contractYear, p->contractMonth, p->contractDay);
+        check("playerlist.dat", row, p->words[kWordInjuryYear], p->words[kWordInjuryMonth],
+              p->words[kWordInjuryDay]);
+    }
+    for (int row = 0; row < db.staff.Size(); ++row) {
+        const CStaffRecord* s = db.staff.At(row);
+        check("stafflist.dat", row, s->extra[1], s->extra[2], s->extra[3]);
+    }
+    for (int row = 0; row < db.finances.Size(); ++row) {
+        const CFinanceEntry* e = db.finances.At(row);
+        check("finances.dat", row, e->year, e->month, e->day);
+    }
+    for (int row = 0; row < db.emails.Size(); ++row) {
+        const CEmail* e = db.emails.At(row);
+        check("my_email.dat", row, e->year, e->month, e->day);
+    }
+    for (int row = 0; row < db.whispers.whispers.Size(); ++row) {
+        const CWhisper* w = db.whispers.whispers.At(row);
+        check("whisperlist.dat", row, w->year, w->month, w->day);
+    }
+    for (int row = 0; row < db.myPromotions.Size(); ++row) {
+        const CMyPromotion* m = db.myPromotions.At(row);
+        check("my_promotion.dat", row, m->year, m->month, m->day);
+    }
+    for (int row = 0; row < db.laments.Size(); ++row) {
+        const CLament* l = db.laments.At(row);
+        check("my_lament.dat", row, l->year, l->month, l->day);
+    }
+    for (int row = 0; row < db.sponsorOffers.Size(); ++row)
+        check("sponsorlist.dat", row, db.sponsorOffers.At(row)->year, db.sponsorOffers.At(row)->month, 1);
+    for (int row = 0; row < db.sponsorContracts.Size(); ++row)
+        check("sponsorcontracts.dat", row, db.sponsorContracts.At(row)->year,
+              db.sponsorContracts.At(row)->month, 1);
+    for (int row = 0; row < db.storage.Size(); ++row) {
+        const CStorageItem* item = db.storage.At(row);
+        check("my_storage.dat", row, item->year, item->month, item->day);
+    }
+    for (int row = 0; row < db.certificates.Size(); ++row) {
+        const CCertificate* c = db.certificates.At(row);
+        check("my_certificates.dat", row, c->year, c->month, c->day);
+    }
+    for (int row = 0; row < db.loans.Size(); ++row) {
+        const CLoan* loan = db.loans.At(row);
+        check("loan.dat", row, loan->year, loan->month, loan->day);
+    }
+    if (problem.IsEmpty())
+        return true;
+    QuorelLog("[LoadCareer] %s%s", folder.GetText(), problem.GetText());
+    return false;
+}
+
+// Every date the career holds: a far-off one would send the day loop or a date key out of range.
+bool CareerDatesInRange(const CMemoryDB& db, const CStr& folder) {
+    return StrictDatesInRange(db, folder) && LooseDatesInRange(db, folder);
 }
 
 void SetStartDate(CProfile& profile, int32_t dataSet) {
@@ -273,6 +519,12 @@ bool ProfileValuesInRange(const CProfile& profile, CStr& problem) {
                                   profile.month, profile.year);
     else if (profile.dataSet < kDataSetLeague || profile.dataSet > kDataSetWorldCup)
         problem = CStr::Formatted("the data set %d does not exist", profile.dataSet);
+    else if ((profile.seasonStartYear != 0 &&
+              !IsGameDate(profile.seasonStartYear, profile.seasonStartMonth, profile.seasonStartDay)) ||
+             (profile.seasonEndYear != 0 &&
+              (profile.seasonEndYear < kFirstGameYear || profile.seasonEndYear > kLastGameYear)))
+        problem = CStr::Formatted("the season %d.%d.%d-%d is not in the game's years", profile.seasonStartDay,
+                                  profile.seasonStartMonth, profile.seasonStartYear, profile.seasonEndYear);
     else if (profile.cupStage < 0 || profile.cupStage > 4)
         problem = CStr::Formatted("the cup stage %d is out of range", profile.cupStage);
     else
@@ -309,7 +561,37 @@ bool LoadWorldData(CMemoryDB& world, int32_t dataSet) {
     return true;
 }
 
+CCareerFolderLock::CCareerFolderLock(bool exclusive, int waitMs) {
+    CreateDirectories("\\data");
+    int fd = open(ResolvePath(kLockPath).GetText(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return;
+    auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+    while (flock(fd, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
+        if ((errno != EWOULDBLOCK && errno != EINTR) || std::chrono::steady_clock::now() >= until) {
+            close(fd);
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    m_fd = fd;
+}
+
+CCareerFolderLock::~CCareerFolderLock() {
+    if (m_fd >= 0) {
+        flock(m_fd, LOCK_UN);
+        close(m_fd);
+    }
+}
+
+void SetCareerLockWait(int waitMs) {
+    g_lockWaitMs = waitMs;
+}
+
 int ListCareers(CMemoryDB& world) {
+    // Readers wait a little for a save under way, then read what is there: renames keep each file
+    // whole either way.
+    CCareerFolderLock lock(false, std::min(g_lockWaitMs.load(), 10000));
     CProfileList list;
     ReadCareerList(list);
     std::vector<CProfile*> gone;
@@ -324,10 +606,17 @@ int ListCareers(CMemoryDB& world) {
 }
 
 void CleanUpCareerFolders() {
+    CCareerFolderLock lock(true, g_lockWaitMs);
+    if (!lock.Held()) {
+        // Another copy is saving; what it leaves behind is its own to finish.
+        QuorelLog(
+            "[CleanUpCareerFolders] the save folder is locked by another copy of the game; not cleaned");
+        return;
+    }
     bool changed = false;
     for (const CStr& name : ListDirectory(kProfilesFolder, true)) {
         std::string text = name.Std();
-        for (const char* suffix : {".saving", ".old"}) {
+        for (const char* suffix : {".saving", ".old", ".deleting"}) {
             size_t length = std::strlen(suffix);
             if (text.size() <= length || text.compare(text.size() - length, length, suffix) != 0)
                 continue;
@@ -336,7 +625,11 @@ void CleanUpCareerFolders() {
             int32_t id = 0;
             if (!IsSafeProfileFolder(folder) || !IdOfFolderName(folder, id))
                 continue;
-            RecoverFolder(folder);
+            // A delete that stopped has renamed the folder already: finish it.
+            if (std::strcmp(suffix, ".deleting") == 0)
+                RemoveOurFolder(ProfilePath(folder, ".deleting"));
+            else
+                RecoverFolder(folder);
             changed = true;
         }
     }
@@ -344,7 +637,49 @@ void CleanUpCareerFolders() {
         RemovePath(kProfileListTemp);
         changed = true;
     }
-    if (changed)
+
+    // The list is rebuilt from the folders' own headers when it is gone, empty, cut short or
+    // unreadable; an unreadable one is kept aside.
+    CProfileList list;
+    ListState state = ReadCareerListFile(list);
+    bool writeList = false;
+    if (state == ListState::kUnreadable) {
+        if (!SetDamagedListAside()) {
+            QuorelLog("[CleanUpCareerFolders] %s cannot be read or moved aside; it is left as it is",
+                      kProfileListPath);
+            if (changed)
+                SyncDirectory(kProfilesFolder);
+            return;
+        }
+        writeList = true;
+    }
+    writeList = MergeFolderHeaders(list) || writeList;
+    // Lines whose folder is gone (a delete that stopped after the rename) are dropped.
+    std::vector<CProfile*> gone;
+    for (CProfile* profile : list)
+        if (IsSafeProfileFolder(profile->folder) && SavedFolder(profile->folder).IsEmpty())
+            gone.push_back(profile);
+    for (CProfile* profile : gone)
+        list.Erase(profile);
+    writeList = writeList || !gone.empty();
+    // A first save that stopped before its folder held a header leaves a folder no line names and
+    // no load can read: nothing in it can be played again.
+    for (const CStr& folder : CareerFoldersOnDisk()) {
+        CProfile header;
+        bool listed = false;
+        for (const CProfile* profile : list)
+            listed = listed || profile->folder == folder;
+        if (listed || ReadFolderHeader(folder, header) || !HoldsOnlySaveFiles(folder))
+            continue;
+        QuorelLog("[CleanUpCareerFolders] removed '%s': no career is listed for it and it holds no header",
+                  folder.GetText());
+        RemoveOurFolder(ProfilePath(folder));
+        RemoveOurFolder(ProfilePath(folder, ".old"));
+        changed = true;
+    }
+    if (writeList && !WriteFileAtomic(kProfileListPath, list.WriteText()))
+        QuorelLog("[CleanUpCareerFolders] %s cannot be written", kProfileListPath);
+    if (changed || writeList)
         SyncDirectory(kProfilesFolder);
 }
 
@@ -393,6 +728,7 @@ bool BuildCareerDatabase(CMemoryDB& world, CMemoryDB& career, int32_t dataSet, i
     SetStartDate(*profile, dataSet);
     newCareer.profiles.Append(profile);
     newCareer.managerClubId = clubId;
+    newCareer.unsavedCareer = true;
 
     world.Swap(newWorld);
     career.Swap(newCareer);
@@ -427,12 +763,27 @@ bool SaveCareer(CMemoryDB& world, CMemoryDB& career, CareerSaveError* error, Car
     std::filesystem::create_directories(ResolvePath(kProfilesFolder).Std(), ec);
     if (ec)
         return outcome.FailErrno(ec.value(), CStr::Formatted("%s cannot be created", kProfilesFolder));
-    // The list is read before anything is written: a list that cannot be read would be rewritten
-    // without the careers it holds.
+    // Another copy of the game may be saving: the list is read, merged and written under the lock.
+    CCareerFolderLock lock(true, g_lockWaitMs);
+    if (!lock.Held())
+        return outcome.Fail(CareerSaveFailure::kBusy, 0,
+                            "another copy of the game kept the save folder locked; the career was not saved");
+    // The list is read before anything is written. One that cannot be read is kept aside and
+    // rebuilt from the folders; if it cannot be moved, it is not rewritten without its careers.
     CProfileList list;
-    if (!ReadCareerList(list))
+    if (ReadCareerListFile(list) == ListState::kUnreadable && !SetDamagedListAside())
         return outcome.Fail(CareerSaveFailure::kListUnreadable, 0,
                             CStr::Formatted("%s cannot be read, so it is not rewritten", kProfileListPath));
+    MergeFolderHeaders(list);
+    // A new career's id and folder were picked when it was built; another copy may have saved a
+    // career under them since. The first save takes the next free ones.
+    if (career.unsavedCareer && (list.FindById(profile->id) || !SavedFolder(profile->folder).IsEmpty() ||
+                                 DirectoryExists(ProfilePath(profile->folder, ".deleting").GetText()))) {
+        int32_t id = NewCareerId(profile->managerName);
+        QuorelLog("[SaveCareer] id %d was taken meanwhile; the new career is saved as %d", profile->id, id);
+        profile->id = id;
+        profile->folder = MakeProfileFolderName(profile->managerName, id);
+    }
     const CStr& folder = profile->folder;
     CProfile* line = list.FindById(profile->id);
     if (line && line->folder != folder)
@@ -444,7 +795,17 @@ bool SaveCareer(CMemoryDB& world, CMemoryDB& career, CareerSaveError* error, Car
                             CStr::Formatted("the folder '%s' holds another career", folder.GetText()));
 
     RecoverFolder(folder);
+    CStr live = ProfilePath(folder);
+    CStr old = ProfilePath(folder, ".old");
+    // A previous save that cannot be moved out of the way (a read-only copy left behind) would
+    // fail the swap with a bare system error.
+    if (DirectoryExists(old.GetText()))
+        return outcome.FailWhere(CareerSaveFailure::kNoPermission, EACCES, old,
+                                 old.Concat(" is left from an earlier save and cannot be removed"));
     CStr staging = ProfilePath(folder, ".saving");
+    if (DirectoryExists(staging.GetText()))
+        return outcome.FailWhere(CareerSaveFailure::kNoPermission, EACCES, staging,
+                                 staging.Concat(" is left from an earlier save and cannot be removed"));
     CStr stagingWorld = staging.Concat("/MainData");
     std::filesystem::create_directories(ResolvePath(stagingWorld).Std(), ec);
     if (ec)
@@ -467,16 +828,23 @@ bool SaveCareer(CMemoryDB& world, CMemoryDB& career, CareerSaveError* error, Car
     };
     if (!writeAll(staging, career, true) || !writeAll(stagingWorld, world, false))
         return false;
+    // The manifest goes last: a folder holding one is a whole save.
+    {
+        CStr path = staging.Concat("/").Concat(kSaveManifestFile);
+        if (!Step(fault))
+            return outcome.FailErrno(FaultError(fault), path.Concat(" cannot be written"));
+        int code = 0;
+        if (!WriteSaveManifest(staging, &code) || !SyncDirectory(staging.GetText()))
+            return outcome.FailErrno(code != 0 ? code : errno, path.Concat(" cannot be written"));
+    }
 
     // The swap: each rename is flushed before the next step, so after a crash the disk shows
     // either the previous save (as the folder or as ".old") or the complete new one.
-    CStr live = ProfilePath(folder);
-    CStr old = ProfilePath(folder, ".old");
     auto rename = [&](const CStr& from, const CStr& to) {
         if (!Step(fault))
             return outcome.FailErrno(FaultError(fault), from.Concat(" cannot be renamed"));
         if (int code = RenamePath(from, to))
-            return outcome.FailErrno(code, from.Concat(" cannot be renamed"));
+            return outcome.FailWhere(FailureOfErrno(code), code, from, from.Concat(" cannot be renamed"));
         if (!SyncDirectory(kProfilesFolder))
             return outcome.FailErrno(errno, CStr(kProfilesFolder).Concat(" cannot be flushed to the disk"));
         return true;
@@ -486,26 +854,32 @@ bool SaveCareer(CMemoryDB& world, CMemoryDB& career, CareerSaveError* error, Car
         return false;
     if (!rename(staging, live))
         return false;
-    if (hadSave && Step(fault))
-        RemovePath(old.GetText());
+    if (hadSave && Step(fault) && !RemoveOurFolder(old))
+        QuorelLog("[SaveCareer] %s could not be removed; the next save or start-up tries again",
+                  old.GetText());
+    career.unsavedCareer = false;
 
-    // The list of careers: this career's line replaced or added; every other line, parsed or not,
-    // stays as it was.
+    // The new save is complete from here on: the list is a copy of the folders' headers, so one
+    // that cannot be written now is mended from them at the next listing. The save stands.
     if (line)
         *line = *profile;
     else
         list.Append(new CProfile(*profile));
-    if (!Step(fault))
-        return outcome.FailErrno(FaultError(fault), CStr(kProfileListPath).Concat(" cannot be written"));
     int code = 0;
-    if (!WriteFileAtomic(kProfileListPath, list.WriteText(), &code))
-        return outcome.FailErrno(code, CStr(kProfileListPath).Concat(" cannot be written"));
+    if (!Step(fault))
+        code = FaultError(fault);
+    else if (!WriteFileAtomic(kProfileListPath, list.WriteText(), &code) && code == 0)
+        code = EIO;
+    if (code != 0)
+        QuorelLog("[SaveCareer] the career is saved, but %s could not be updated: %s", kProfileListPath,
+                  std::strerror(code));
     SyncDirectory(kProfilesFolder);
     world.profiles.Swap(list);
     return true;
 }
 
 bool LoadCareer(CMemoryDB& world, CMemoryDB& career, int32_t profileId) {
+    CCareerFolderLock lock(false, std::min(g_lockWaitMs.load(), 10000));
     CProfileList list;
     ReadCareerList(list);
     CProfile* entry = list.FindById(profileId);
@@ -520,6 +894,12 @@ bool LoadCareer(CMemoryDB& world, CMemoryDB& career, int32_t profileId) {
     }
     CStr folder = saved.Concat("\\");
     CStr worldFolder = folder.Concat("MainData\\");
+    // A save with a manifest is checked byte for byte: a flipped byte would load as a changed value.
+    CStr problem;
+    if (!CheckSaveManifest(saved, problem)) {
+        QuorelLog("[LoadCareer] %s", problem.GetText());
+        return false;
+    }
     // A save writes every table; one missing or not whole means the save is damaged, and a career
     // started from a blank table would overwrite it at the next save.
     CMemoryDB newWorld;
@@ -537,16 +917,15 @@ bool LoadCareer(CMemoryDB& world, CMemoryDB& career, int32_t profileId) {
     // that career's id and folder.
     const CProfile* own = newCareer.profiles.At(0);
     if (own->id != entry->id || own->folder != entry->folder) {
-        QuorelLog("[LoadCareer] %s holds career %d ('%s'), not %d", folder.GetText(), own->id, own->folder.GetText(),
-                  entry->id);
+        QuorelLog("[LoadCareer] %s holds career %d ('%s'), not %d", folder.GetText(), own->id,
+                  own->folder.GetText(), entry->id);
         return false;
     }
-    CStr problem;
     if (!ProfileValuesInRange(*newCareer.profiles.At(0), problem)) {
         QuorelLog("[LoadCareer] %sprofilelist.dat: %s", folder.GetText(), problem.GetText());
         return false;
     }
-    if (!StatisticsDatesInRange(newWorld, worldFolder) || !StatisticsDatesInRange(newCareer, folder))
+    if (!CareerDatesInRange(newWorld, worldFolder) || !CareerDatesInRange(newCareer, folder))
         return false;
     newWorld.profiles.Clear();
     // Only this career's header belongs to the career.
@@ -561,30 +940,54 @@ bool LoadCareer(CMemoryDB& world, CMemoryDB& career, int32_t profileId) {
     return true;
 }
 
-bool DeleteCareer(CMemoryDB& world, int32_t profileId) {
-    CProfileList list;
-    if (!ReadCareerList(list))
+bool DeleteCareer(CMemoryDB& world, int32_t profileId, CareerSaveFault* fault) {
+    CCareerFolderLock lock(true, g_lockWaitMs);
+    if (!lock.Held()) {
+        QuorelLog("[DeleteCareer] another copy of the game kept the save folder locked");
         return false;
+    }
+    CProfileList list;
+    ListState state = ReadCareerListFile(list);
+    if (state == ListState::kUnreadable && !SetDamagedListAside())
+        return false;
+    MergeFolderHeaders(list);
     CProfile* entry = list.FindById(profileId);
     if (!entry) {
         QuorelLog("[DeleteCareer] no career with id %d", profileId);
         return false;
     }
     if (IsSafeProfileFolder(entry->folder)) {
-        RemovePath(ProfilePath(entry->folder).GetText());
-        RemovePath(ProfilePath(entry->folder, ".old").GetText());
-        RemovePath(ProfilePath(entry->folder, ".saving").GetText());
+        // The folder goes out of the way first: a delete that stops here leaves a folder start-up
+        // removes and no line that names it, never a listed career that cannot load.
+        CStr deleting = ProfilePath(entry->folder, ".deleting");
+        RemoveOurFolder(deleting);
+        RecoverFolder(entry->folder);
+        CStr live = ProfilePath(entry->folder);
+        if (DirectoryExists(live.GetText())) {
+            if (!Step(fault))
+                return false;
+            if (int code = RenamePath(live, deleting)) {
+                QuorelLog("[DeleteCareer] %s cannot be renamed: %s", live.GetText(), std::strerror(code));
+                return false;
+            }
+            SyncDirectory(kProfilesFolder);
+        }
     } else {
         // A line naming a folder we would never make is dropped without touching the disk.
         QuorelLog("[DeleteCareer] career %d names the unusable folder '%s'", profileId,
                   entry->folder.GetText());
     }
+    CStr folder = entry->folder;
     list.Erase(entry);
-    if (!WriteFileAtomic(kProfileListPath, list.WriteText())) {
-        QuorelLog("[DeleteCareer] %s cannot be written", kProfileListPath);
+    if (!Step(fault))
         return false;
-    }
+    if (!WriteFileAtomic(kProfileListPath, list.WriteText()))
+        QuorelLog("[DeleteCareer] %s cannot be written; start-up drops the line", kProfileListPath);
     SyncDirectory(kProfilesFolder);
+    if (!Step(fault))
+        return false;
+    if (IsSafeProfileFolder(folder))
+        RemoveOurFolder(ProfilePath(folder, ".deleting"));
     world.profiles.Swap(list);
     return true;
 }

@@ -47,6 +47,7 @@ enum class CareerSaveFailure {
     kNoSpace,        // the disk or the user's quota is full
     kListUnreadable, // the list of careers exists but cannot be read: it is not rewritten
     kFolderTaken,    // the folder or the id belongs to another career
+    kBusy,           // another copy of the game kept the save folder locked too long
     kOther,          // anything else; systemError may say more
 };
 
@@ -54,6 +55,7 @@ struct CareerSaveError {
     CareerSaveFailure reason = CareerSaveFailure::kNone;
     int systemError = 0; // errno of the failing call, 0 when none
     CStr message;        // what failed and where, for the log
+    CStr where;          // the folder or file that failed (a game path), empty when none
 };
 
 // Lets a test stop a save after a number of file operations, as a crash or full disk would.
@@ -73,8 +75,27 @@ bool SaveCareer(CMemoryDB& world, CMemoryDB& career, CareerSaveError* error = nu
 // Every table file the save writes must be there and whole, and the profile's date, data set and
 // stage and the statistics dates must be in range. Reads only: nothing on disk changes.
 bool LoadCareer(CMemoryDB& world, CMemoryDB& career, int32_t profileId);
-// Removes the career's folder and its line in the list.
-bool DeleteCareer(CMemoryDB& world, int32_t profileId);
+// Removes the career's folder and its line in the list. The folder is renamed out of the way first,
+// so a delete that stops midway leaves no listed career that cannot load.
+bool DeleteCareer(CMemoryDB& world, int32_t profileId, CareerSaveFault* fault = nullptr);
+
+// The lock on the save folder ("\data\profiles.lock"): saves, deletes and the start-up clean-up
+// hold it exclusively while they read and write the list and the folders, loads and listings
+// shared, so two copies of the game never write over each other's careers. It goes with the
+// process, so a crashed copy leaves nothing locked.
+class CCareerFolderLock {
+public:
+    CCareerFolderLock(bool exclusive, int waitMs);
+    ~CCareerFolderLock();
+    CCareerFolderLock(const CCareerFolderLock&) = delete;
+    CCareerFolderLock& operator=(const CCareerFolderLock&) = delete;
+    bool Held() const { return m_fd >= 0; }
+
+private:
+    int m_fd = -1;
+};
+// How long a save or delete waits for another copy's (default 60 s); tests shorten it.
+void SetCareerLockWait(int waitMs);
 
 // True when the saved date is a game date, the data set one of the three and the cup stage 0-4;
 // otherwise problem says which value is wrong.

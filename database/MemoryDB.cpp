@@ -172,7 +172,7 @@ void CMemoryDB::UpdateStadiumCapacities() {
     for (CStadiumRecord* stadium : stadiums) {
         int32_t seats = 0;
         for (CStadiumWingRecord* wing : stadium->wings)
-            seats += wing->seats;
+            seats = ClampedSum(seats, wing->seats);
         stadium->capacity = seats;
     }
 }
@@ -312,6 +312,7 @@ void CMemoryDB::Clear() {
     whispers.templates.Clear();
     profiles.Clear();
     managerClubId = -1;
+    unsavedCareer = false;
 }
 
 void CMemoryDB::Swap(CMemoryDB& other) noexcept {
@@ -324,4 +325,5 @@ void CMemoryDB::Swap(CMemoryDB& other) noexcept {
     whispers.templates.Swap(other.whispers.templates);
     profiles.Swap(other.profiles);
     std::swap(managerClubId, other.managerClubId);
+    std::swap(unsavedCareer, other.unsavedCareer);
 }

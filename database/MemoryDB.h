@@ -49,6 +49,9 @@ public:
     CCareerStepsTable careerSteps;
     CProfileList profiles;
     int32_t managerClubId = -1; // career database: the user's club
+    // Career database: built and not saved yet, so its id and folder are only proposals until the
+    // first save settles them (another copy of the game may have taken them meanwhile).
+    bool unsavedCareer = false;
 
     // Reads every table file of a folder (a game path such as "\data\EuroCup\" or an absolute
     // path). A missing file leaves its table empty; any unreadable or corrupt file fails the

@@ -22,9 +22,17 @@ struct CPlayerStat;
 // this range, so a date outside it is a damaged file.
 constexpr int32_t kFirstGameYear = 2000;
 constexpr int32_t kLastGameYear = 2999;
+// Players are born long before the game's years, but not before this.
+constexpr int32_t kFirstBirthYear = 1900;
 
 // A real calendar day within the game's years.
 bool IsGameDate(int32_t year, int32_t month, int32_t day);
+
+// A sum of stored values kept within int32: a damaged file may hold any value in any field.
+inline int32_t ClampedSum(int64_t a, int64_t b, int64_t c = 0) {
+    int64_t sum = a + b + c;
+    return static_cast<int32_t>(sum > INT32_MAX ? INT32_MAX : sum < INT32_MIN ? INT32_MIN : sum);
+}
 
 struct CRecord {
     virtual ~CRecord() = default;

@@ -1,4 +1,4 @@
-// CQuorelLog: in-memory engine log written at shutdown.
+// CQuorelLog: the engine log, written line by line.
 #include "engine/Log.h"
 
 #include "engine/Paths.h"
@@ -9,7 +9,33 @@
 CQuorelLog* g_pQuorelLog = nullptr;
 
 CQuorelLog::~CQuorelLog() {
-    AppendToFile("\\log.txt");
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (m_file)
+        std::fclose(m_file);
+    m_file = nullptr;
+}
+
+void CQuorelLog::SetFile(const char* gamePath) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (m_file)
+        std::fclose(m_file);
+    m_file = nullptr;
+    m_fileFailed = false;
+    m_path = gamePath ? gamePath : "";
+}
+
+void CQuorelLog::Write(const CStr& text) {
+    if (!m_file && !m_fileFailed && !m_path.IsEmpty()) {
+        m_file = std::fopen(ResolvePath(m_path).GetText(), "ab");
+        // A folder the game may not write to: the log stays in memory rather than retrying per line.
+        m_fileFailed = m_file == nullptr;
+    }
+    if (!m_file)
+        return;
+    std::fputs(text.GetText(), m_file);
+    std::fputc('\n', m_file);
+    // Flushed per line: a crash right after still leaves the line in the file.
+    std::fflush(m_file);
 }
 
 void CQuorelLog::Add(const char* format, ...) {
@@ -24,28 +50,12 @@ void CQuorelLog::Add(const char* format, ...) {
 void CQuorelLog::AddText(const CStr& text) {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_entries.push_back(text);
+    Write(text);
 }
 
 std::vector<CStr> CQuorelLog::Entries() const {
     std::lock_guard<std::mutex> lock(m_mutex);
     return m_entries;
-}
-
-bool CQuorelLog::AppendToFile(const char* gamePath) {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    if (m_entries.empty())
-        return true;
-    CStr path = ResolvePath(gamePath);
-    FILE* file = std::fopen(path.GetText(), "ab");
-    if (!file)
-        return false;
-    for (const CStr& entry : m_entries) {
-        std::fputs(entry.GetText(), file);
-        std::fputc('\n', file);
-    }
-    bool ok = std::fclose(file) == 0;
-    m_entries.clear();
-    return ok;
 }
 
 void QuorelLog(const char* format, ...) {

@@ -1,8 +1,10 @@
-// CQuorelLog: the engine log. Entries stay in memory and are appended to "\log.txt" at shutdown.
+// CQuorelLog: the engine log. Each entry is appended to "\log.txt" as it is added, so a crash keeps
+// everything logged before it; the entries are also kept in memory for whoever asks.
 #pragma once
 
 #include "engine/Str.h"
 
+#include <cstdio>
 #include <mutex>
 #include <vector>
 
@@ -15,12 +17,18 @@ public:
     void Add(const char* format, ...) __attribute__((format(printf, 2, 3)));
     void AddText(const CStr& text);
     std::vector<CStr> Entries() const;
-    // Appends every entry to the file (a game path such as "\log.txt") and forgets them.
-    bool AppendToFile(const char* gamePath);
+    // The file entries go to from now on (a game path, "\log.txt" unless changed); opened at the
+    // first entry, in the working directory of that moment.
+    void SetFile(const char* gamePath);
 
 private:
+    void Write(const CStr& text); // with m_mutex held
+
     mutable std::mutex m_mutex;
     std::vector<CStr> m_entries;
+    CStr m_path = "\\log.txt";
+    FILE* m_file = nullptr;
+    bool m_fileFailed = false;
 };
 
 extern CQuorelLog* g_pQuorelLog;

@@ -66,20 +66,20 @@ ComparisonFigures SumComparisonFigures(const CTeam* team, int seasonStartKey) {
         ++f.games;
         int own = record->Field(9);
         int other = record->Field(10);
-        f.pointsFor += own;
-        f.pointsAgainst += other;
+        f.pointsFor = ClampedSum(f.pointsFor, own);
+        f.pointsAgainst = ClampedSum(f.pointsAgainst, other);
         if (own > other)
             ++f.wins;
         else if (own < other)
             ++f.losses;
-        f.dunksAttempted += record->Field(11);
-        f.dunksMade += record->Field(12);
-        f.twosAttempted += record->Field(13);
-        f.twosMade += record->Field(14);
-        f.threesAttempted += record->Field(15);
-        f.threesMade += record->Field(16);
-        f.freeThrowsAttempted += record->Field(17);
-        f.freeThrowsMade += record->Field(18);
+        f.dunksAttempted = ClampedSum(f.dunksAttempted, record->Field(11));
+        f.dunksMade = ClampedSum(f.dunksMade, record->Field(12));
+        f.twosAttempted = ClampedSum(f.twosAttempted, record->Field(13));
+        f.twosMade = ClampedSum(f.twosMade, record->Field(14));
+        f.threesAttempted = ClampedSum(f.threesAttempted, record->Field(15));
+        f.threesMade = ClampedSum(f.threesMade, record->Field(16));
+        f.freeThrowsAttempted = ClampedSum(f.freeThrowsAttempted, record->Field(17));
+        f.freeThrowsMade = ClampedSum(f.freeThrowsMade, record->Field(18));
     }
     return f;
 }

@@ -24,7 +24,7 @@ constexpr int kSlotOrder[5] = {kPositionCentre, kPositionPowerForward, kPosition
 constexpr int kListColumns = 19;
 
 int Percent(int made, int attempts) {
-    return attempts != 0 ? made * 100 / attempts : 0;
+    return attempts != 0 ? ClampedSum(static_cast<int64_t>(made) * 100 / attempts, 0) : 0;
 }
 
 int Minutes(const CPlayerStat& stat) {
@@ -35,8 +35,8 @@ int Minutes(const CPlayerStat& stat) {
 void LastMatchBlock(const CPlayerStat& s, int32_t out[kLastMatchStats]) {
     const int32_t values[kLastMatchStats] = {s.Field(11),
                                              s.Field(10),
-                                             s.Field(13) + s.Field(15),
-                                             s.Field(12) + s.Field(14),
+                                             ClampedSum(s.Field(13), s.Field(15)),
+                                             ClampedSum(s.Field(12), s.Field(14)),
                                              Percent(s.Field(15), s.Field(14)),
                                              s.Field(17),
                                              s.Field(16),
@@ -46,7 +46,7 @@ void LastMatchBlock(const CPlayerStat& s, int32_t out[kLastMatchStats]) {
                                              Percent(s.Field(21), s.Field(20)),
                                              s.Field(22),
                                              s.Field(23),
-                                             s.Field(22) + s.Field(23),
+                                             ClampedSum(s.Field(22), s.Field(23)),
                                              s.Field(29),
                                              s.Field(13),
                                              s.Field(26),

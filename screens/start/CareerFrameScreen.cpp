@@ -26,9 +26,13 @@ constexpr MenuButton kMenuButtons[] = {
 
 CStr SaveFailureMessage(const CCareerSession& session) {
     switch (session.lastSaveError.reason) {
-    case CareerSaveFailure::kNoPermission:
-        return "The career could not be saved: the game may not write to its save folder (data\\profiles). "
-               "Check that folder's permissions.";
+    case CareerSaveFailure::kNoPermission: {
+        CStr where = session.lastSaveError.where.IsEmpty() ? CStr("data\\profiles")
+                                                           : session.lastSaveError.where.Mid(1);
+        return CStr("The career could not be saved: the game may not change its save folder (")
+            .Concat(where)
+            .Concat("). Check that folder's permissions (it may be read-only).");
+    }
     case CareerSaveFailure::kNoSpace:
         return "The career could not be saved: the disk is full. Free some space, then save again.";
     case CareerSaveFailure::kListUnreadable:
@@ -36,6 +40,9 @@ CStr SaveFailureMessage(const CCareerSession& session) {
                "cannot be read, so it is left as it is. The log says why.";
     case CareerSaveFailure::kFolderTaken:
         return "The career could not be saved: its save folder belongs to another career.";
+    case CareerSaveFailure::kBusy:
+        return "The career could not be saved: another copy of the game is saving and kept the save folder "
+               "busy. Try again in a moment.";
     default:
         return "The career could not be saved. The log says why.";
     }

@@ -1,5 +1,6 @@
 // What the player reads when a save fails: the frame's save button names the reason.
 #include "app/GameManager.h"
+#include "database/Careers.h"
 #include "database/MemoryDB.h"
 #include "engine/GameFolder.h"
 #include "gui/Element.h"
@@ -10,7 +11,7 @@
 
 class SaveMessage : public GameFolderTest {};
 
-TEST_F(SaveMessage, AnUnreadableCareersListIsNamedAndTheCareerStaysOpen) {
+TEST_F(SaveMessage, ABusySaveFolderIsNamedAndTheCareerStaysOpen) {
     CGameManager gm;
     CGuiLayoutLoader loader(gm);
     ASSERT_TRUE(loader.Load());
@@ -20,18 +21,20 @@ TEST_F(SaveMessage, AnUnreadableCareersListIsNamedAndTheCareerStaysOpen) {
     ASSERT_TRUE(session.StartNewCareer(kDataSetLeague, session.worldDB->teams.At(0)->id, CStr("Tester")));
     ASSERT_TRUE(session.SaveCurrentCareer());
 
-    // A list the game cannot read (here: a folder in its place) must not be rewritten.
-    std::filesystem::remove(m_dir / "data/profiles/profilelist.dat");
-    std::filesystem::create_directories(m_dir / "data/profiles/profilelist.dat");
+    // Another copy of the game holds the save folder longer than a save waits.
+    SetCareerLockWait(100);
+    CCareerFolderLock other(true, 0);
+    ASSERT_TRUE(other.Held());
     gm.PostMessage(ID_FR_SAVE, -1, kMsgClick, 0, 0);
     gm.ProcessMessages();
     EXPECT_STREQ(gm.FindElement(ID_FR_STATUS)->GetText().GetText(), "The career could not be saved.");
     CStr shown = gm.FindElement(ID_MSG_TEXT)->GetText();
-    EXPECT_NE(shown.Find("profilelist.dat"), -1) << shown.GetText();
+    EXPECT_NE(shown.Find("another copy"), -1) << shown.GetText();
 
     // Leaving through the main menu keeps the career open rather than losing it.
     gm.PostMessage(ID_FR_MENU, -1, kMsgClick, 0, 0);
     gm.ProcessMessages();
     EXPECT_TRUE(session.HasOpenCareer());
     EXPECT_NE(gm.FindElement(ID_MSG_TEXT)->GetText().Find("stays"), -1);
+    SetCareerLockWait(60000);
 }

@@ -1,6 +1,7 @@
 // Calendar arithmetic, weekdays, week dates and the date key and texts.
 #include "career/Calendar.h"
 
+#include <climits>
 #include <gtest/gtest.h>
 
 TEST(Calendar, StepsAcrossMonthYearAndLeapDay) {
@@ -150,4 +151,11 @@ TEST(DateText, ParsesAndFormatsInCalendarOrder) {
     EXPECT_STREQ(FormatDate(2007, 1, 8, CStr("-")).GetText(), "01-08-2007");
     EXPECT_STREQ(FormatDate(2007, 3, 9, CStr(".")).GetText(), "03.09.2007");
     EXPECT_STREQ(FormatDate(2008, 29, 2, CStr("/")).GetText(), "29/02/2008");
+}
+
+TEST(Calendar, AYearAtTheIntegerLimitStillHasAWeekday) {
+    // A damaged year must not overflow the sum behind the weekday.
+    int weekday = CCalendar::WeekdayOfNewYear(INT_MAX);
+    EXPECT_GE(weekday, 0);
+    EXPECT_LE(weekday, 6);
 }

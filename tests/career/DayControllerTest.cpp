@@ -389,3 +389,15 @@ TEST(SeasonEnd, ALiveMatchOnTheLastDayRaisesThePopupWhenRecorded) {
     rig.controller.OnUserMatchRecorded();
     EXPECT_TRUE(rig.controller.SeasonEndPending());
 }
+
+TEST(ContinueRun, AFarOffLastFixtureDoesNotKeepTheRunGoing) {
+    DayRig rig;
+    rig.fixtures.AddFixture(rig.world.clubs[0], rig.world.clubs[1], rig.world.league, 2007, 9, 3);
+    // A damaged date the loader missed: the run still ends within a season's reach.
+    rig.fixtures.AddFixture(rig.world.clubs[2], rig.world.clubs[3], rig.world.league, 2147483647, 9, 3);
+    rig.fixtures.FinishSchedule();
+    rig.Continue();
+    EXPECT_FALSE(rig.host.busy);
+    EXPECT_LT(rig.host.date.year, 2011);
+    EXPECT_GT(rig.host.date.year, 2007);
+}

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -474,4 +475,23 @@ TEST(Standings, SessionBuildUsesTheSeasonStartAndTheOptions) {
     session.options.enableLeagueSimulation = true;
     EXPECT_EQ(BuildSeasonStandings(session, Texts).size(), 1u);
     (void)a;
+}
+
+TEST(Standings, ExtremeStoredFiguresDoNotOverflowTheSums) {
+    // Values a damaged file can hold: sums stay at the integer limit or in floating point.
+    CMatchStat big;
+    big.Field(9) = INT32_MAX;
+    big.Field(10) = INT32_MIN;
+    TeamStatRow team;
+    team.AddResult(&big);
+    team.AddResult(&big);
+    EXPECT_EQ(team.pointsFor, INT32_MAX);
+    EXPECT_EQ(team.pointsAgainst, INT32_MIN);
+    CPlayerStat stat;
+    for (int field : {12, 13, 14, 15, 16, 17})
+        stat.Field(field) = INT32_MAX;
+    PlayerStatRow row;
+    row.AddMatchStat(&stat);
+    EXPECT_FLOAT_EQ(row.fieldGoalsMade, 3.0f * static_cast<float>(INT32_MAX));
+    EXPECT_FLOAT_EQ(row.fieldGoalsAttempted, 3.0f * static_cast<float>(INT32_MAX));
 }

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -66,36 +67,32 @@ TEST_F(CareerSafety, AGarbledListLineKeepsItsCareerAndItsIdAndFolder) {
     EXPECT_NE(list.find(garbled + "\n"), std::string::npos) << list;
     EXPECT_NE(list.find("not a career at all\n"), std::string::npos);
     EXPECT_EQ(Read(folder + "/teamlist.dat"), before);
-    EXPECT_EQ(world.profiles.Size(), 1);
-
-    // Mending the line by hand brings the career back.
-    Write("data/profiles/profilelist.dat", list + line);
+    // The damaged line's career is listed again from its folder's own header.
+    EXPECT_EQ(world.profiles.Size(), 2);
+    EXPECT_NE(list.find(line), std::string::npos) << list;
     EXPECT_TRUE(Loads(id));
 }
 
-TEST_F(CareerSafety, AListThatCannotBeReadStopsTheSaveAndIsNotRewritten) {
+TEST_F(CareerSafety, AnUnreadableListIsKeptAsideAndRebuiltFromTheFolders) {
     int32_t id = 0;
     std::string folder;
     SaveNew("Bo", id, folder);
-    std::string list = Read("data/profiles/profilelist.dat");
     fs::remove(m_dir / "data/profiles/profilelist.dat");
-    fs::create_directories(m_dir / "data/profiles/profilelist.dat"); // no file can be read from it
+    fs::create_directories(m_dir / "data/profiles/profilelist.dat/x"); // no file can be read from it
 
     CMemoryDB world;
     CMemoryDB career;
     ASSERT_TRUE(BuildCareerDatabase(world, career, kDataSetLeague, kClub, "Bo"));
     // Whatever the list says, the new career does not take the folder on disk.
     EXPECT_NE("data/profiles/" + career.profiles.At(0)->folder.Std(), folder);
-    auto disk = Snapshot();
+    EXPECT_EQ(world.profiles.Size(), 1); // listed from its folder
     CareerSaveError error;
-    EXPECT_FALSE(SaveCareer(world, career, &error));
-    EXPECT_EQ(error.reason, CareerSaveFailure::kListUnreadable);
-    EXPECT_NE(error.message.Find("profilelist.dat"), -1);
-    EXPECT_EQ(Snapshot(), disk);
-
-    fs::remove(m_dir / "data/profiles/profilelist.dat");
-    Write("data/profiles/profilelist.dat", list);
+    ASSERT_TRUE(SaveCareer(world, career, &error)) << error.message.GetText();
+    EXPECT_TRUE(fs::is_directory(m_dir / "data/profiles/profilelist.dat.damaged/x"));
+    EXPECT_TRUE(fs::is_regular_file(m_dir / "data/profiles/profilelist.dat"));
+    EXPECT_EQ(ListCareers(world), 2);
     EXPECT_TRUE(Loads(id));
+    EXPECT_TRUE(Loads(career.profiles.At(0)->id));
 }
 
 TEST_F(CareerSafety, ANewCareerNeverTakesAnIdOrFolderInUse) {
@@ -109,10 +106,19 @@ TEST_F(CareerSafety, ANewCareerNeverTakesAnIdOrFolderInUse) {
     ASSERT_TRUE(BuildCareerDatabase(world, career, kDataSetLeague, kClub, "Cy"));
     EXPECT_GT(career.profiles.At(0)->id, id);
 
-    // A career whose folder holds another career's save is not written over it.
+    // A new career whose folder meanwhile holds another career's save (another copy of the game
+    // saved it) takes the next free id and folder at its first save.
+    career.profiles.At(0)->id = id;
     career.profiles.At(0)->folder = CStr(fs::path(folder).filename().string());
     std::string before = Read(folder + "/teamlist.dat");
     CareerSaveError error;
+    ASSERT_TRUE(SaveCareer(world, career, &error));
+    EXPECT_NE(career.profiles.At(0)->id, id);
+    EXPECT_NE("data/profiles/" + career.profiles.At(0)->folder.Std(), folder);
+    EXPECT_EQ(Read(folder + "/teamlist.dat"), before);
+    // A saved career pointed at another's folder is refused, not written over it.
+    career.profiles.At(0)->id = id + 100;
+    career.profiles.At(0)->folder = CStr(fs::path(folder).filename().string());
     EXPECT_FALSE(SaveCareer(world, career, &error));
     EXPECT_EQ(error.reason, CareerSaveFailure::kFolderTaken);
     EXPECT_EQ(Read(folder + "/teamlist.dat"), before);
@@ -271,5 +277,265 @@ TEST_F(CareerSafety, StartUpCleanUpFinishesWhatAStoppedSaveLeft) {
     EXPECT_FALSE(fs::exists(m_dir / (folder + ".saving")));
     EXPECT_FALSE(fs::exists(m_dir / "data/profiles/profilelist.dat.tmp"));
     EXPECT_TRUE(fs::is_directory(m_dir / "data/profiles/notes.old"));
+    EXPECT_TRUE(Loads(id));
+}
+
+TEST_F(CareerSafety, AFarOffDateAnywhereInTheCareerIsRefused) {
+    CMemoryDB world;
+    CMemoryDB career;
+    ASSERT_TRUE(BuildCareerDatabase(world, career, kDataSetLeague, kClub, "Ida"));
+    int32_t id = career.profiles.At(0)->id;
+    CLeagueStanding* fixture = new CLeagueStanding();
+    fixture->homeTeam = kClub;
+    fixture->awayTeam = 1;
+    fixture->year = 2007;
+    fixture->month = 9;
+    fixture->day = 3;
+    fixture->leagueId = career.leagues.At(0)->id;
+    career.leagueStandings.Append(fixture);
+    CLoan* loan = new CLoan();
+    career.loans.Append(loan);
+    ASSERT_TRUE(SaveCareer(world, career));
+    ASSERT_TRUE(Loads(id));
+
+    // Each far-off date: a fixture's (the day loop runs to the last one), a loan's, a birth date.
+    fixture->year = INT32_MAX;
+    ASSERT_TRUE(SaveCareer(world, career));
+    ExpectRefused(id, "a fixture in the year 2147483647");
+    fixture->year = 2007;
+    fixture->day = 31;
+    fixture->month = 9;
+    ASSERT_TRUE(SaveCareer(world, career));
+    ExpectRefused(id, "a fixture on the 31st of September");
+    fixture->day = 3;
+    loan->year = 1 << 30;
+    ASSERT_TRUE(SaveCareer(world, career));
+    ExpectRefused(id, "a loan taken in a far year");
+    loan->year = 0;
+    world.players.At(0)->birthYear = -5;
+    ASSERT_TRUE(SaveCareer(world, career));
+    ExpectRefused(id, "a world player born in the year -5");
+    world.players.At(0)->birthYear = 1980;
+    career.profiles.At(0)->seasonEndYear = INT32_MAX;
+    ASSERT_TRUE(SaveCareer(world, career));
+    ExpectRefused(id, "a season ending in a far year");
+    career.profiles.At(0)->seasonEndYear = 2008;
+    ASSERT_TRUE(SaveCareer(world, career));
+    EXPECT_TRUE(Loads(id));
+}
+
+TEST_F(CareerSafety, TwoGamesSavingNewCareersAtOnceKeepBoth) {
+    // Two copies started together build their careers from the same list, so both propose the
+    // same id and folder; both must end listed and loadable.
+    for (int round = 0; round < 4; ++round) {
+        CMemoryDB worlds[2];
+        CMemoryDB careers[2];
+        for (int i = 0; i < 2; ++i)
+            ASSERT_TRUE(BuildCareerDatabase(worlds[i], careers[i], kDataSetLeague, kClub + i, "Probe"));
+        ASSERT_EQ(careers[0].profiles.At(0)->id, careers[1].profiles.At(0)->id);
+        bool saved[2] = {false, false};
+        std::thread other([&] { saved[1] = SaveCareer(worlds[1], careers[1]); });
+        saved[0] = SaveCareer(worlds[0], careers[0]);
+        other.join();
+        ASSERT_TRUE(saved[0] && saved[1]) << round;
+        ASSERT_NE(careers[0].profiles.At(0)->id, careers[1].profiles.At(0)->id);
+        CMemoryDB lister;
+        EXPECT_EQ(ListCareers(lister), 2 * (round + 1));
+        for (int i = 0; i < 2; ++i) {
+            ASSERT_NE(lister.profiles.FindById(careers[i].profiles.At(0)->id), nullptr) << round;
+            CMemoryDB world;
+            CMemoryDB career;
+            ASSERT_TRUE(LoadCareer(world, career, careers[i].profiles.At(0)->id)) << round;
+            EXPECT_EQ(career.teams.At(0)->id, kClub + i);
+        }
+        // A re-save of one beside a new career of the other keeps both, too.
+        careers[0].teams.At(0)->cash = 777;
+        CMemoryDB newWorld;
+        CMemoryDB newCareer;
+        ASSERT_TRUE(BuildCareerDatabase(newWorld, newCareer, kDataSetLeague, kClub, "Probe"));
+        std::thread resave([&] { saved[0] = SaveCareer(worlds[0], careers[0]); });
+        saved[1] = SaveCareer(newWorld, newCareer);
+        resave.join();
+        ASSERT_TRUE(saved[0] && saved[1]);
+        EXPECT_EQ(ListCareers(lister), 2 * (round + 1) + 1);
+        EXPECT_TRUE(Loads(newCareer.profiles.At(0)->id));
+        fs::remove_all(m_dir / "data/profiles" / newCareer.profiles.At(0)->folder.Std());
+        CleanUpCareerFolders();
+    }
+
+    // A copy that holds the folder longer than a save waits: the save says so and changes nothing.
+    CMemoryDB world;
+    CMemoryDB career;
+    ASSERT_TRUE(BuildCareerDatabase(world, career, kDataSetLeague, kClub, "Late"));
+    SetCareerLockWait(50);
+    {
+        CCareerFolderLock other(true, 0);
+        ASSERT_TRUE(other.Held());
+        auto disk = Snapshot();
+        CareerSaveError error;
+        EXPECT_FALSE(SaveCareer(world, career, &error));
+        EXPECT_EQ(error.reason, CareerSaveFailure::kBusy);
+        EXPECT_EQ(Snapshot(), disk);
+    }
+    SetCareerLockWait(60000);
+    EXPECT_TRUE(SaveCareer(world, career));
+}
+
+TEST_F(CareerSafety, AnEmptiedOrCutListIsRebuiltFromTheFolders) {
+    int32_t ids[2] = {};
+    std::string folders[2];
+    SaveNew("Ann", ids[0], folders[0]);
+    SaveNew("Ben", ids[1], folders[1]);
+    std::string list = Read("data/profiles/profilelist.dat");
+    for (const std::string& damaged : {std::string(), list.substr(0, list.size() / 2 + 3)}) {
+        Write("data/profiles/profilelist.dat", damaged);
+        CMemoryDB world;
+        EXPECT_EQ(ListCareers(world), 2);
+        EXPECT_TRUE(Loads(ids[0]) && Loads(ids[1]));
+        // Start-up writes the list again; the cut line stays in it as it was.
+        CleanUpCareerFolders();
+        CProfileList onDisk;
+        onDisk.ReadText(Read("data/profiles/profilelist.dat"));
+        EXPECT_NE(onDisk.FindById(ids[0]), nullptr);
+        EXPECT_NE(onDisk.FindById(ids[1]), nullptr);
+    }
+    // An unreadable list is kept aside and written anew.
+    fs::remove(m_dir / "data/profiles/profilelist.dat");
+    fs::create_directories(m_dir / "data/profiles/profilelist.dat/x");
+    CleanUpCareerFolders();
+    EXPECT_TRUE(fs::is_directory(m_dir / "data/profiles/profilelist.dat.damaged/x"));
+    CProfileList onDisk;
+    onDisk.ReadText(Read("data/profiles/profilelist.dat"));
+    EXPECT_EQ(onDisk.Size(), 2);
+}
+
+TEST_F(CareerSafety, StartUpSettlesFoldersWithoutALine) {
+    int32_t id = 0;
+    std::string folder;
+    SaveNew("Cat", id, folder);
+    // A first save stopped before its folder held a header: nothing in it can load.
+    fs::create_directories(m_dir / "data/profiles/Dan_7/MainData");
+    Write("data/profiles/Dan_7/teamlist.dat", "abc");
+    // A whole career whose line was lost: it is listed again.
+    Write("data/profiles/profilelist.dat", "");
+    fs::create_directories(m_dir / "data/profiles/my_notes");
+    // A folder of the player's that only looks like ours keeps what it holds.
+    Write("data/profiles/Photos_2019/beach.png", "png");
+    CleanUpCareerFolders();
+    EXPECT_FALSE(fs::exists(m_dir / "data/profiles/Dan_7"));
+    EXPECT_TRUE(fs::is_directory(m_dir / "data/profiles/my_notes"));
+    EXPECT_EQ(Read("data/profiles/Photos_2019/beach.png"), "png");
+    EXPECT_NE(Read("data/profiles/profilelist.dat").find(fs::path(folder).filename().string()),
+              std::string::npos);
+    EXPECT_TRUE(Loads(id));
+}
+
+TEST_F(CareerSafety, ADeleteStoppedAtAnyStepLeavesNoListedCareerThatCannotLoad) {
+    for (int stop = 0; stop < 4; ++stop) {
+        int32_t id = 0;
+        std::string folder;
+        SaveNew("Del", id, folder);
+        CMemoryDB world;
+        ListCareers(world);
+        CareerSaveFault fault;
+        fault.stopAfterSteps = stop;
+        bool deleted = DeleteCareer(world, id, &fault);
+        EXPECT_EQ(deleted, stop >= 3) << stop;
+        for (bool cleaned : {false, true}) {
+            if (cleaned)
+                CleanUpCareerFolders();
+            CMemoryDB lister;
+            ListCareers(lister);
+            // Listed means loadable; once the folder was moved aside the career is gone.
+            if (lister.profiles.FindById(id)) {
+                EXPECT_TRUE(Loads(id)) << stop;
+            }
+            EXPECT_EQ(lister.profiles.FindById(id) != nullptr, stop == 0) << stop << cleaned;
+        }
+        EXPECT_FALSE(fs::exists(m_dir / (folder + ".deleting"))) << stop;
+        if (stop == 0) {
+            ASSERT_TRUE(DeleteCareer(world, id));
+        }
+    }
+}
+
+TEST_F(CareerSafety, AFullDiskAfterTheFolderSwapStillReportsTheSave) {
+    CMemoryDB world;
+    CMemoryDB career;
+    ASSERT_TRUE(BuildCareerDatabase(world, career, kDataSetLeague, kClub, "Fay"));
+    ASSERT_TRUE(SaveCareer(world, career));
+    CareerSaveFault counter; // a save over an earlier one
+    ASSERT_TRUE(SaveCareer(world, career, nullptr, &counter));
+    int32_t id = career.profiles.At(0)->id;
+    // The next save's list write finds the disk full: the new folder is whole and in place.
+    career.profiles.At(0)->day = 5;
+    CareerSaveFault fault;
+    fault.stopAfterSteps = counter.steps - 1;
+    fault.systemError = ENOSPC;
+    CareerSaveError error;
+    EXPECT_TRUE(SaveCareer(world, career, &error, &fault));
+    EXPECT_EQ(error.reason, CareerSaveFailure::kNone);
+    // The list is brought up to date from the folder.
+    CMemoryDB lister;
+    ListCareers(lister);
+    ASSERT_NE(lister.profiles.FindById(id), nullptr);
+    EXPECT_EQ(lister.profiles.FindById(id)->day, 5);
+    CMemoryDB loadedWorld;
+    CMemoryDB loadedCareer;
+    ASSERT_TRUE(LoadCareer(loadedWorld, loadedCareer, id));
+    EXPECT_EQ(loadedCareer.profiles.At(0)->day, 5);
+}
+
+TEST_F(CareerSafety, AReadOnlyCareerFolderDoesNotBlockLaterSaves) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "running as root";
+    int32_t id = 0;
+    std::string folder;
+    SaveNew("Gil", id, folder);
+    CMemoryDB world;
+    CMemoryDB career;
+    ASSERT_TRUE(LoadCareer(world, career, id));
+    fs::permissions(m_dir / folder, fs::perms::owner_read | fs::perms::owner_exec);
+    fs::permissions(m_dir / folder / "MainData", fs::perms::owner_read | fs::perms::owner_exec);
+    for (int save = 0; save < 2; ++save) {
+        CareerSaveError error;
+        EXPECT_TRUE(SaveCareer(world, career, &error)) << save << error.message.GetText();
+    }
+    EXPECT_TRUE(Loads(id));
+}
+
+TEST_F(CareerSafety, TheManifestCatchesAFlippedByteAndOlderSavesStillLoad) {
+    int32_t id = 0;
+    std::string folder;
+    SaveNew("Hal", id, folder);
+    // It names every file of the folder, MainData's too, whichever tables the save holds.
+    std::string manifest = Read(folder + "/manifest.txt");
+    EXPECT_EQ(manifest.rfind("Fastbreak save 1\n", 0), 0u) << manifest;
+    size_t files = 0;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(m_dir / folder))
+        if (entry.is_regular_file() && entry.path().filename() != "manifest.txt") {
+            ++files;
+            EXPECT_NE(manifest.find(" " + fs::relative(entry.path(), m_dir / folder).string() + "\n"),
+                      std::string::npos)
+                << entry.path();
+        }
+    EXPECT_NE(manifest.find("\nend " + std::to_string(files) + "\n"), std::string::npos);
+
+    // A byte flipped in a player's skill reads as a valid value; the checksum tells.
+    std::string players = Read(folder + "/MainData/playerlist.dat");
+    std::string flipped = players;
+    flipped[players.size() / 2] = static_cast<char>(flipped[players.size() / 2] ^ 0x01);
+    Write(folder + "/MainData/playerlist.dat", flipped);
+    ExpectRefused(id, "a flipped byte");
+    Write(folder + "/MainData/playerlist.dat", players);
+    EXPECT_TRUE(Loads(id));
+    // A manifest cut short, or one from a newer game, is refused; a save without one loads.
+    Write(folder + "/manifest.txt", manifest.substr(0, manifest.size() - 8));
+    ExpectRefused(id, "a manifest cut short");
+    std::string newer = manifest;
+    newer.replace(0, std::string("Fastbreak save 1").size(), "Fastbreak save 9");
+    Write(folder + "/manifest.txt", newer);
+    ExpectRefused(id, "a save from a newer game");
+    fs::remove(m_dir / folder / "manifest.txt");
     EXPECT_TRUE(Loads(id));
 }

@@ -1,5 +1,6 @@
 // Record operations other code relies on: the overall rating, new-record defaults, mail folders,
 // profile lines and the helpers that move records between tables.
+#include "database/MemoryDB.h"
 #include "database/Ownership.h"
 
 #include <gtest/gtest.h>
@@ -176,4 +177,19 @@ TEST(Ownership, RunningConstructionsEraseKeepsTheRestInOrder) {
     EXPECT_EQ(works.At(0)->partId, 300050);
     EXPECT_EQ(works.At(1)->partId, 300052);
     EXPECT_EQ(works.At(2)->partId, 300053);
+}
+
+TEST(StadiumCapacity, PartsOfHugeSeatCountsStopAtTheIntegerLimit) {
+    // Two parts of 2,000,000,000 seats, as a damaged file may hold: the sum must not wrap.
+    CMemoryDB db;
+    CStadiumRecord* stadium = db.stadiums.Append(new CStadiumRecord());
+    stadium->id = 1;
+    for (int i = 0; i < 2; ++i) {
+        CStadiumWingRecord* wing = db.wings.Append(new CStadiumWingRecord());
+        wing->stadiumId = 1;
+        wing->seats = 2000000000;
+    }
+    db.Link();
+    db.UpdateStadiumCapacities();
+    EXPECT_EQ(stadium->capacity, INT32_MAX);
 }

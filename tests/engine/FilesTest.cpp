@@ -69,12 +69,15 @@ TEST_F(IniFiles, WritesCreateFileSectionAndKeyAndKeepTheRest) {
     EXPECT_EQ(text.find("enablemusic"), std::string::npos);
 }
 
-TEST_F(EngineLog, EntriesAreAppendedToLogFileAtShutdown) {
+TEST_F(EngineLog, EntriesAreAppendedToLogFileAsTheyCome) {
     Write("log.txt", "earlier run\n");
     auto* log = new CQuorelLog();
     log->Add("[CQuorelGameObject::Init] Init : [%s] [%s] [%s]", "arena", "\\objects\\arena.qmf",
              "\\textures\\");
     EXPECT_EQ(log->Entries().size(), 1u);
+    // On the disk at once: a crash now would not lose it.
+    EXPECT_EQ(Read("log.txt"), "earlier run\n[CQuorelGameObject::Init] Init : [arena] [\\objects\\arena.qmf] "
+                               "[\\textures\\]\n");
     delete log;
     EXPECT_EQ(Read("log.txt"), "earlier run\n[CQuorelGameObject::Init] Init : [arena] [\\objects\\arena.qmf] "
                                "[\\textures\\]\n");

@@ -26,8 +26,8 @@ int main(int argc, char** argv) {
         fprintf(stderr, "probe: The game folder %s cannot be entered.\n", args.dataDir.c_str());
         return 1;
     }
-    // The game's log, kept in memory and appended to the game folder's log.txt at the end, as the
-    // game does; without it every line would go to stderr among the dumps.
+    // The game's log, written to the game folder's log.txt as it goes, as the game does; without it
+    // every line would go to stderr among the dumps.
     auto log = std::make_unique<CQuorelLog>();
     g_pQuorelLog = log.get();
     int code = 0;

@@ -68,6 +68,20 @@ match-centre)
     grep -q 'ID_CENTRE_FINISH Button visible disabled' <<<"$out" || fail "the finish button is open before the end"
     expect_error "No match is being watched" --new-career 0 --frames 10
     ;;
+emptied-list)
+    # A careers list emptied (or lost) while the folders stay: the career is listed from its own
+    # folder and loads; start-up writes the list again.
+    run --new-career 3 --days 2 --save t1
+    [ "$code" -eq 0 ] || fail "exit $code: $err"
+    : >"$work/data/profiles/profilelist.dat"
+    run --load t1 --dump-date
+    [ "$code" -eq 0 ] || fail "the career of an emptied list does not load: $err"
+    [ "$out" = "03.08.2007" ] || fail "loaded on '$out'"
+    grep -q '|t1|' "$work/data/profiles/profilelist.dat" || fail "the list was not written again"
+    rm "$work/data/profiles/profilelist.dat"
+    run --load t1 --dump-date
+    [ "$code" -eq 0 ] && [ "$out" = "03.08.2007" ] || fail "the career of a lost list does not load: $err"
+    ;;
 save-load)
     run --new-career 3 --days 3 --dump-date --dump ID_FR_CLUB --save t1
     [ "$code" -eq 0 ] || fail "exit $code: $err"

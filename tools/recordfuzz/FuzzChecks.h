@@ -4,6 +4,7 @@
 #pragma once
 
 #include "database/Careers.h"
+#include "database/SaveManifest.h"
 #include "engine/Ini.h"
 #include "engine/Paths.h"
 #include "engine/Xml.h"
@@ -134,8 +135,8 @@ inline std::string CheckTableInput(const uint8_t* data, size_t size) {
 
 // ---- A whole saved career: the careers list, the career folder and its MainData folder.
 // Input: entries of [slot byte][4-byte little-endian length][bytes]; slot 0 is the careers list,
-// then the career folder's files, then MainData's, in CMemoryDB::FileNames order. A file no entry
-// names is absent. The career folder is always "Fuzz_0".
+// then the career folder's files, then MainData's, in CMemoryDB::FileNames order, then the save's
+// manifest. A file no entry names is absent. The career folder is always "Fuzz_0".
 
 inline const char* CareerFolderName() {
     return "Fuzz_0";
@@ -147,6 +148,8 @@ inline std::vector<std::string> CareerSlots() {
         slots.push_back(std::string("data/profiles/") + CareerFolderName() + "/" + name.Std());
     for (const CStr& name : CMemoryDB::FileNames(false))
         slots.push_back(std::string("data/profiles/") + CareerFolderName() + "/MainData/" + name.Std());
+    // Last, so the slots of older corpus entries keep their files.
+    slots.push_back(std::string("data/profiles/") + CareerFolderName() + "/" + kSaveManifestFile);
     return slots;
 }
 

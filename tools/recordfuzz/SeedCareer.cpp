@@ -119,7 +119,11 @@ uint32_t CountOf(const std::string& bytes) {
 bool WriteRegressions(const fs::path& out) {
     if (!WriteSmallWorld() || !fs::create_directories("data/profiles") || !SaveSeedCareer(0))
         return false;
-    const std::map<size_t, std::string> good = fuzz::ReadCareerSlots();
+    // The readers' cases go without the manifest, which would refuse every changed file first.
+    const std::map<size_t, std::string> withManifest = fuzz::ReadCareerSlots();
+    const size_t manifest = fuzz::CareerSlots().size() - 1;
+    std::map<size_t, std::string> good = withManifest;
+    good.erase(manifest);
     auto variant = [&](const char* name, auto&& change) {
         std::map<size_t, std::string> files = good;
         change(files);
@@ -137,7 +141,8 @@ bool WriteRegressions(const fs::path& out) {
     const size_t worldTeams = SlotOf("MainData/teamlist.dat");
     const size_t careerStats = SlotOf("Fuzz_0/playerstatlist.dat");
     bool ok = variant("loads-small-career", [](auto&) {});
-    ok = ok && variant("refused-garbled-list-line",
+    // A damaged line's career is listed again from its folder's own header.
+    ok = ok && variant("loads-garbled-list-line",
                        [&](auto& files) { files[0].replace(files[0].find("|0|2007"), 3, "|x9"); });
     ok = ok && variant("refused-missing-career-table",
                        [&](auto& files) { files.erase(SlotOf("Fuzz_0/loan.dat")); });
@@ -159,6 +164,27 @@ bool WriteRegressions(const fs::path& out) {
          });
     ok = ok && variant("refused-bad-data-set",
                        [&](auto& files) { profileLine(files, "|100063|0|0|", "|100063|7|0|"); });
+    // Two parts of a stadium with 2,000,000,000 seats each: the capacity is their sum.
+    ok = ok && variant("loads-two-parts-of-two-billion-seats", [&](auto& files) {
+             std::string& wings = files[SlotOf("Fuzz_0/stadionwings.dat")];
+             for (size_t at = 4 + 9 * 4; at + 4 <= wings.size(); at += 4 * 18)
+                 wings.replace(at, 4, std::string("\x00\x94\x35\x77", 4));
+         });
+    // A fixture in the last year an int32 holds: the day loop would run towards it for ever.
+    ok = ok && variant("refused-fixture-year-at-the-limit", [&](auto& files) {
+             std::string fixture = WithCount(std::string(4, '\0'), 1);
+             for (uint32_t value : {1u, 0u, 0x7FFFFFFFu, 9u, 3u, 0xFFFFFFFFu, 0xFFFFFFFFu, 0u})
+                 fixture += WithCount(std::string(4, '\0'), value);
+             files[SlotOf("Fuzz_0/leaguetable.dat")] = fixture;
+         });
+    // With its manifest the save loads; one flipped byte under it is caught.
+    ok = ok && Save(out / "loads-with-manifest", fuzz::PackCareer(withManifest));
+    ok = ok && [&] {
+        std::map<size_t, std::string> files = withManifest;
+        std::string& teams = files[worldTeams];
+        teams[teams.find("Club 0") + 5] = '9';
+        return Save(out / "refused-byte-flipped-under-manifest", fuzz::PackCareer(files));
+    }();
     return ok;
 }
 

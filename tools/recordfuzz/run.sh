@@ -1,20 +1,23 @@
 #!/usr/bin/env bash
-# Builds the reader fuzzers with Clang, libFuzzer, AddressSanitizer and UBSan, and runs every target
-# for a share of a total time. Usage: run.sh [total-seconds] (default 60, split evenly across the
-# targets; CI's budget) or run.sh --long (an hour in all, for a local run). Seeds come from the
-# generated data files, a saved career, the shipped INI and XML files and the regression corpus in
-# tests/database/data/fuzz/, which the database tests also replay.
+# Builds the reader fuzzers with Clang, libFuzzer, AddressSanitizer and UBSan, and runs every target.
+# Usage: run.sh [career-seconds [other-seconds]] (defaults 120 and 20, CI's budget: the career
+# loader has the most paths and found overflows only after minutes) or run.sh --long (an hour in
+# all, for a local run). Seeds come from the generated data files, a saved career, the shipped INI
+# and XML files and the regression corpus in tests/database/data/fuzz/, which the database tests
+# also replay. A crash input is left in build-fuzz/fuzz-artifacts/<target>/; copy it into the
+# regression corpus with the fix.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
-total=60
+career_seconds=120
+other_seconds=20
 if [[ "${1:-}" == "--long" ]]; then
-    total=3600
+    career_seconds=1800
+    other_seconds=600
 elif [[ -n "${1:-}" ]]; then
-    total="$1"
+    career_seconds="$1"
+    other_seconds="${2:-$other_seconds}"
 fi
 targets=(tables career ini xml)
-share=$((total / ${#targets[@]}))
-((share >= 1)) || share=1
 build="$root/build-fuzz"
 # The engine log passes an empty format on purpose, which Clang warns about. Every library is
 # instrumented for coverage so the fuzzers see into the readers they call.
@@ -67,10 +70,14 @@ for target in "${targets[@]}"; do
     log="$build/fuzz-$target.log"
     maxlen=()
     [[ "$target" == career ]] || maxlen=(-max_len=65536)
+    share="$other_seconds"
+    [[ "$target" != career ]] || share="$career_seconds"
+    artifacts="$build/fuzz-artifacts/$target/"
+    mkdir -p "$artifacts"
     echo "=== recordfuzz_$target: $share s ==="
     result=""
     if ! "$build/tools/recordfuzz/recordfuzz_$target" -max_total_time="$share" "${maxlen[@]}" -timeout=20 \
-        -print_final_stats=1 "$corpus" "$seeds/$target" >"$log" 2>&1; then
+        -artifact_prefix="$artifacts" -print_final_stats=1 "$corpus" "$seeds/$target" >"$log" 2>&1; then
         status=1
         result=" FAILED, see $log"
         tail -n 40 "$log"

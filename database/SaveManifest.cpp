@@ -1,0 +1,142 @@
+// Writing and checking a saved career's manifest.
+#include "database/SaveManifest.h"
+
+#include "engine/Paths.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <filesystem>
+#include <sstream>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+const char* const kSaveManifestFile = "manifest.txt";
+
+namespace {
+
+const char* const kHeader = "Fastbreak save";
+
+std::array<uint32_t, 256> MakeCrcTable() {
+    std::array<uint32_t, 256> table{};
+    for (uint32_t n = 0; n < 256; ++n) {
+        uint32_t c = n;
+        for (int k = 0; k < 8; ++k)
+            c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+        table[n] = c;
+    }
+    return table;
+}
+
+// Save files by their path inside the folder ('/' separated), sorted; temporaries are not part of
+// a save.
+std::vector<std::string> SaveFiles(const fs::path& root) {
+    std::vector<std::string> files;
+    std::error_code ec;
+    for (fs::recursive_directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
+        if (!it->is_regular_file(ec))
+            continue;
+        std::string relative = fs::relative(it->path(), root, ec).generic_string();
+        if (relative == kSaveManifestFile || it->path().extension() == ".tmp" ||
+            it->path().extension() == ".part")
+            continue;
+        files.push_back(relative);
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+} // namespace
+
+uint32_t Crc32(const std::string& bytes) {
+    static const std::array<uint32_t, 256> table = MakeCrcTable();
+    uint32_t c = 0xFFFFFFFFu;
+    for (char byte : bytes)
+        c = table[(c ^ static_cast<uint8_t>(byte)) & 0xFF] ^ (c >> 8);
+    return c ^ 0xFFFFFFFFu;
+}
+
+bool WriteSaveManifest(const CStr& folder, int* error) {
+    fs::path root = ResolvePath(folder).Std();
+    std::string text = std::string(kHeader) + " " + std::to_string(kSaveFormatVersion) + "\n";
+    std::vector<std::string> files = SaveFiles(root);
+    for (const std::string& name : files) {
+        std::string bytes;
+        if (!ReadWholeFile((root / name).string().c_str(), bytes)) {
+            if (error)
+                *error = errno != 0 ? errno : EIO;
+            return false;
+        }
+        char crc[16];
+        std::snprintf(crc, sizeof crc, "%08x", Crc32(bytes));
+        text += std::to_string(bytes.size()) + " " + crc + " " + name + "\n";
+    }
+    // The closing line tells a whole manifest from one cut short.
+    text += "end " + std::to_string(files.size()) + "\n";
+    return WriteFileAtomic((root / kSaveManifestFile).string().c_str(), text, error);
+}
+
+bool CheckSaveManifest(const CStr& folder, CStr& problem) {
+    fs::path root = ResolvePath(folder).Std();
+    fs::path path = root / kSaveManifestFile;
+    std::error_code ec;
+    if (!fs::exists(path, ec) && !ec)
+        return true;
+    std::string text;
+    if (ec || !ReadWholeFile(path.string().c_str(), text)) {
+        problem = CStr::Formatted("%s cannot be read", path.string().c_str());
+        return false;
+    }
+    std::istringstream in(text);
+    std::string line;
+    int version = 0;
+    if (!std::getline(in, line) || line.rfind(std::string(kHeader) + " ", 0) != 0 ||
+        std::sscanf(line.c_str() + std::string(kHeader).size(), "%d", &version) != 1 || version < 1) {
+        problem = CStr::Formatted("%s does not start with the save format's version", path.string().c_str());
+        return false;
+    }
+    if (version > kSaveFormatVersion) {
+        problem = CStr::Formatted("the career was saved by a newer version of the game (save format %d, this "
+                                  "game reads up to %d)",
+                                  version, kSaveFormatVersion);
+        return false;
+    }
+    size_t listed = 0;
+    while (std::getline(in, line)) {
+        unsigned long long size = 0;
+        unsigned int crc = 0;
+        int consumed = 0;
+        size_t count = 0;
+        if (std::sscanf(line.c_str(), "end %zu", &count) == 1) {
+            if (count == listed && !std::getline(in, line))
+                return true;
+            break;
+        }
+        if (std::sscanf(line.c_str(), "%llu %8x %n", &size, &crc, &consumed) != 2 || consumed <= 0 ||
+            static_cast<size_t>(consumed) >= line.size()) {
+            problem = CStr::Formatted("%s has a damaged line: '%s'", path.string().c_str(), line.c_str());
+            return false;
+        }
+        std::string name = line.substr(static_cast<size_t>(consumed));
+        // A manifest names files inside its own folder only.
+        if (name.find("..") != std::string::npos || name[0] == '/') {
+            problem = CStr::Formatted("%s names a file outside the save: '%s'", path.string().c_str(),
+                                      name.c_str());
+            return false;
+        }
+        std::string bytes;
+        if (!ReadWholeFile((root / name).string().c_str(), bytes)) {
+            problem = CStr::Formatted("%s is missing", (root / name).string().c_str());
+            return false;
+        }
+        if (bytes.size() != size || Crc32(bytes) != crc) {
+            problem = CStr::Formatted("%s is not the file that was saved (size or checksum differs)",
+                                      (root / name).string().c_str());
+            return false;
+        }
+        ++listed;
+    }
+    problem = CStr::Formatted("%s is cut short", path.string().c_str());
+    return false;
+}
