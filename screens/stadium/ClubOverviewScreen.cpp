@@ -8,6 +8,9 @@
 #include "gui/Element.h"
 #include "screens/FormatMoney.h"
 
+#include <algorithm>
+#include <initializer_list>
+
 namespace {
 
 // Player-statistics fields of the six leader statistics and their captions.
