@@ -18,6 +18,7 @@
 #include "screens/match/ResultsScreen.h"
 #include "screens/match/SubstitutionDialog.h"
 #include "screens/match/TacticsScreen.h"
+#include "screens/stadium/ClubOverviewScreen.h"
 #include "screens/start/CareerFrameScreen.h"
 #include "screens/start/MainMenuScreen.h"
 #include "screens/start/NewCareerScreen.h"
@@ -81,7 +82,7 @@ const std::vector<ScreenRow> kRows = {
     {R::NewCareer,          Make<CNewCareerScreen>,      22,     -1,  -1, 0, false},
     {R::Options,            Make<COptionsScreen>,        23,     -1,  -1, 0, false},
     {R::Commentary,         Make<CCommentaryPopup>,      24,      3,   0, 11, false},
-    {R::ClubOverview,       nullptr,                     -1,     -1,   0, 0, false},
+    {R::ClubOverview,       Make<CClubOverviewScreen>,   -1,     -1,   0, 0, false},
     {R::Indicators,         nullptr,                     -1,     -1,   2, 1, true},
     {R::Certificates,       nullptr,                     -1,     -1,   2, 2, true},
     {R::DayInfoPanel,       MakeDayPanel,                -1,     -1,  -1, 0, false},

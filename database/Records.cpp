@@ -45,6 +45,12 @@ void CTeam::Serialize(CArchive& ar) {
     ar.Int(standing2);
 }
 
+CStr ClubCrestPath(const CTeam* team) {
+    if (!team || team->logo.IsEmpty())
+        return CStr();
+    return CStr("\\").Concat(team->logo);
+}
+
 CTeam CTeam::CopyFields() const {
     CTeam copy(*this);
     copy.matchStats.clear();

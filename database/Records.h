@@ -84,6 +84,10 @@ struct CTeam : CRecord {
     CTeam CopyFields() const;
 };
 
+// The game path of a club's crest ("\images\...\logoNN.png"), the one picture of a club that every
+// screen shows; empty for no club or a club without one.
+CStr ClubCrestPath(const CTeam* team);
+
 // Word indices of the 64-word block of a player (fields 11 to 74).
 enum PlayerWord : int {
     kWordPosition = 0,

@@ -496,9 +496,9 @@ void CStatisticsScreen::ShowMatchComparison() {
     m_homeName->SetText(entry.home->name, kFormatLeftMiddle, kWhite);
     m_awayName->SetText(entry.away->name, kFormatLeftMiddle, kWhite);
     if (m_homePicture)
-        m_homePicture->SetImage(CStr("\\").Concat(entry.home->logo));
+        m_homePicture->SetImage(ClubCrestPath(entry.home));
     if (m_awayPicture)
-        m_awayPicture->SetImage(CStr("\\").Concat(entry.away->logo));
+        m_awayPicture->SetImage(ClubCrestPath(entry.away));
     int start = SeasonStartKey();
     FillComparisonGrid(m_homeGrid, SumComparisonFigures(entry.home, start));
     FillComparisonGrid(m_awayGrid, SumComparisonFigures(entry.away, start));

@@ -1,15 +1,20 @@
 // assetgen: writes the generated 3D assets into a game folder. Deterministic: the same program always
 // writes the same bytes, and files that already hold them are left alone.
-// Usage: assetgen <game folder>
+// Usage: assetgen <game folder> [crest font]
 #include "Character.h"
 #include "Images.h"
+#include "Pictures.h"
 #include "Scene.h"
 
+#include "database/Careers.h"
+#include "database/MemoryDB.h"
 #include "engine/Model.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -41,9 +46,58 @@ static std::string ModelBytes(const ModelData& model) {
     return bytes;
 }
 
+static std::vector<unsigned char> ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A game path ("images\\WinObjects\\...") as a path under the game folder.
+static std::string GameRelative(const CStr& gamePath) {
+    std::string path = gamePath.GetText();
+    std::replace(path.begin(), path.end(), '\\', '/');
+    while (!path.empty() && path.front() == '/')
+        path.erase(path.begin());
+    return path;
+}
+
+// The crest of every club of every data set at the path its record names, the default crest, the
+// arena's eighteen layers (planned and built) and the two pixels of the stage bars.
+static bool WriteClubPictures(const fs::path& root, const std::string& fontPath) {
+    std::vector<unsigned char> font = fontPath.empty() ? std::vector<unsigned char>() : ReadFile(fontPath);
+    if (!fontPath.empty() && font.empty())
+        std::fprintf(stderr, "assetgen: no font at %s, crests without initials\n", fontPath.c_str());
+    bool ok = true;
+    for (int32_t dataSet : {kDataSetLeague, kDataSetEuroCup, kDataSetWorldCup}) {
+        CMemoryDB db;
+        std::string folder = (root / GameRelative(DataSetFolder(dataSet))).string();
+        if (!db.LoadFolder(folder.c_str())) {
+            std::fprintf(stderr, "assetgen: cannot read the data set in %s\n", folder.c_str());
+            ok = false;
+            continue;
+        }
+        for (const CTeam* team : db.teams) {
+            CStr path = ClubCrestPath(team);
+            if (!path.IsEmpty())
+                ok &= WriteIfChanged(root, GameRelative(path),
+                                     DrawClubCrest(team->id, team->name.GetText(), font).Png());
+        }
+    }
+    ok &=
+        WriteIfChanged(root, "images/WinObjects/Logos/logo1.png", DrawClubCrest(-1, "Fastbreak", font).Png());
+    for (int index = 0; index < 18; ++index) {
+        char name[64];
+        std::snprintf(name, sizeof name, "images/WinObjects/STADIONADVELEMENTS/kep%02da", index + 1);
+        ok &= WriteIfChanged(root, std::string(name) + ".png", DrawArenaLayer(index, false).Png());
+        ok &= WriteIfChanged(root, std::string(name) + "_f2.png", DrawArenaLayer(index, true).Png());
+    }
+    ok &= WriteIfChanged(root, "images/WinObjects/1x1/PX_szurke.png", DrawPixel(Paint{92, 100, 112}).Png());
+    ok &= WriteIfChanged(root, "images/WinObjects/1x1/PX_zold.png", DrawPixel(Paint{60, 190, 80}).Png());
+    return ok;
+}
+
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: assetgen <game folder>\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: assetgen <game folder> [crest font]\n");
         return 2;
     }
     const fs::path root = argv[1];
@@ -76,5 +130,6 @@ int main(int argc, char** argv) {
     ok &= WriteIfChanged(root, "Stadions/textures/test_arena/court.tga", EncodeTga(CourtTexture()));
     ok &= WriteIfChanged(root, "Stadions/textures/test_arena/wall.tga", EncodeTga(WallTexture()));
     ok &= WriteIfChanged(root, "Stadions/lightmaps/test_arena/court_lm.tga", EncodeTga(CourtLightmap()));
+    ok &= WriteClubPictures(root, argc == 3 ? argv[2] : "");
     return ok ? 0 : 1;
 }

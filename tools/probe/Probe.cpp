@@ -8,6 +8,8 @@
 #include "career/EventList.h"
 #include "database/MemoryDB.h"
 #include "engine/GameRand.h"
+#include "engine/Texture.h"
+#include "gui/Backend.h"
 #include "gui/Grid.h"
 #include "gui/LayoutLoader.h"
 #include "gui/Window.h"
@@ -66,11 +68,38 @@ std::string LedgerText(const EventPayload& payload) {
         payload);
 }
 
+// Measures text like the null backend (dumps stay the same on every machine) but reads every picture
+// a screen asks for, so a missing or unreadable file is logged as it would be in the game.
+class CProbeImage : public CGuiImage {
+public:
+    CProbeImage(int width, int height) : m_width(width), m_height(height) {}
+    int Width() const override { return m_width; }
+    int Height() const override { return m_height; }
+
+private:
+    int m_width = 0, m_height = 0;
+};
+
+class CProbeGuiBackend : public CGuiNullBackend {
+public:
+    std::shared_ptr<CGuiImage> LoadImage(const CStr& path) override {
+        CQuorelTexture texture(path.GetText());
+        if (!texture.Load())
+            return nullptr;
+        return std::make_shared<CProbeImage>(texture.Width(), texture.Height());
+    }
+};
+
+CProbeGuiBackend g_probeBackend;
+
 } // namespace
 
-CProbe::CProbe(FILE* out) : m_out(out) {}
+CProbe::CProbe(FILE* out) : m_out(out) {
+    SetGuiBackend(&g_probeBackend);
+}
 
 CProbe::~CProbe() {
+    SetGuiBackend(nullptr);
     if (g_pMatch3D == m_match3D.get())
         g_pMatch3D = nullptr;
     // The display forgets the match before the match goes.

@@ -306,6 +306,25 @@ player-comparison)
         fail "the Players tab did not open the comparison"
     grep -q '^10785 ID_STATISTICS Window visible' <<<"$out" || fail "the Standings tab did not lead back"
     ;;
+club-overview)
+    # The career's home page after the first match, then a whole season: no screen asks for a
+    # picture that is not there.
+    rm -f "$work/log.txt"
+    run --seed 1 --set EnableFastSimulation=1 --new-career 3 --continue --open ID_CLUBOVERVIEW --dump ID_CLUBOVERVIEW
+    [ "$code" -eq 0 ] || fail "exit $code: $err"
+    echo "$out"
+    grep -q '^10066 ID_CLUBOVERVIEW Window visible enabled ".* / .* / .* / [0-9.]* / 2007-2008 Season"' <<<"$out" ||
+        fail "no caption line"
+    grep -q '^    row 0: "Win %:" | "[0-9]*\.[0-9][0-9]"' <<<"$out" || fail "no win share"
+    grep -q '^  10211 ID_OV_NEXT Grid visible enabled rows=[1-9]' <<<"$out" || fail "no coming matches"
+    grep -q '^  10207 ID_OV_COMPARE_TITLE Static visible enabled "Next opponent: ' <<<"$out" || fail "no opponent"
+    grep -q '^  10080 ID_OV_PART0 Picture visible enabled at [0-9,]* 400x256' <<<"$out" || fail "no arena"
+    run --seed 1 --set EnableFastSimulation=1 --set Enable3DSimulation=0 --new-career 3 --days 280 --dump-date
+    [ "$code" -eq 0 ] || fail "exit $code: $err"
+    if [ -f "$work/log.txt" ] && grep -q "cannot load" "$work/log.txt"; then
+        fail "pictures missing: $(grep -m 3 'cannot load' "$work/log.txt")"
+    fi
+    ;;
 *)
     fail "no test case $case_name"
     ;;

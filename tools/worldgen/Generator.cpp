@@ -212,7 +212,7 @@ void CWorldGenerator::AddClub(CMemoryDB& db, const ClubSpec& spec) {
     team->leagueKind = spec.leagueKind;
     team->countryTextId = spec.countryTextId;
     team->shortName = spec.shortName;
-    team->logo = CStr::Formatted("images\\WinObjects\\Logos\\logo%.2d.png", team->id + 1);
+    team->logo = spec.crestFolder.Concat(CStr::Formatted("logo%.2d.png", team->id + 1));
     const int32_t cash[] = {500000, 1000000, 2000000};
     const int32_t fans[] = {5000, 15000, 40000};
     team->cash = cash[spec.tier];
@@ -420,6 +420,8 @@ void CWorldGenerator::Generate(int32_t dataSet, CMemoryDB& db) {
                 spec.stadiumName = nation[0].Concat(" National Arena");
             }
             spec.leagueKind = 100004;
+            spec.crestFolder =
+                euro ? "images\\WinObjects\\Logos\\EuroCup\\" : "images\\WinObjects\\Logos\\WorldCup\\";
             spec.tier = 1 + id % 2;
             spec.arenaLevel = 1 + id % 10;
             spec.arenaKey = CStr::Formatted("%s%.2d", euro ? "std_eu_" : "std_nba_", spec.arenaLevel);

@@ -48,6 +48,8 @@ private:
         int tier = 0; // 0 weak, 1 middle, 2 strong
         CStr arenaKey;
         int32_t arenaLevel = 1;
+        // Tournament clubs keep their crests in a folder of their own: their ids repeat the league's.
+        CStr crestFolder = "images\\WinObjects\\Logos\\";
     };
 
     void AddClub(CMemoryDB& db, const ClubSpec& spec);

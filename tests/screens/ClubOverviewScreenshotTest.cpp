@@ -1,0 +1,71 @@
+// The club overview of a new career inside the frame, with the arena as the club starts it and with
+// every part built, drawn on a real (offscreen) device; the pictures land in the build folder.
+#include "database/Careers.h"
+#include "database/MemoryDB.h"
+#include "engine/Device.h"
+#include "gui/EngineBackend.h"
+#include "guidefines.h"
+#include "screens/stadium/ClubOverviewScreen.h"
+
+#include "ScreenTestKit.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+const std::string kShots = std::string(FB_GAME_DIR) + "/../overview-screenshots";
+
+void Shoot(CQuorelDevice& device, CGuiEngineBackend& backend, CScreenStack& stack, const std::string& name) {
+    device.BeginScene();
+    device.Clear(0x0E0A08FFu);
+    stack.Draw(backend, 1000);
+    device.EndScene();
+    device.Flush2D();
+    EXPECT_TRUE(device.SaveScreenshot((kShots + "/" + name).c_str()));
+    device.Present();
+}
+
+} // namespace
+
+TEST(ClubOverviewScreenshot, SmallAndGrownArena) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "drawn in the plain build only";
+#endif
+    CQuorelDevice device;
+    if (!device.Create(1024, 768, 32))
+        GTEST_SKIP() << "no GL device here";
+    g_pQuorelDevice = &device;
+    CGuiEngineBackend backend;
+    SetGuiBackend(&backend);
+    std::filesystem::create_directories(kShots);
+    {
+        ScreenKit kit;
+        ASSERT_TRUE(kit.layoutLoaded);
+        CMemoryDB world;
+        ASSERT_TRUE(LoadWorldData(world, kDataSetLeague));
+        ASSERT_TRUE(kit.session.StartNewCareer(kDataSetLeague, world.teams.At(3)->id, CStr("Dana Reyes")));
+        CScreenContext ctx = kit.MakeContext();
+        CClubOverviewScreen overview(ctx);
+        overview.Refresh();
+        kit.stack.FindElement(ID_FR_CLUB)->SetText(kit.session.UserClub()->name);
+        kit.stack.PostMessage(-1, ID_FRAME, kMsgOpenMenu, 0, 0);
+        kit.stack.PostMessage(-1, CClubOverviewScreen::kWindow, kMsgSwitchTo, 0, 0);
+        kit.stack.ProcessMessages();
+        ASSERT_TRUE(kit.stack.IsLayerActive(CClubOverviewScreen::kWindow));
+        Shoot(device, backend, kit.stack, "overview_small_arena.png");
+
+        // Every part four stages up, as years of building would leave it.
+        CTeam* club = kit.session.UserClub();
+        ASSERT_NE(club->stadium, nullptr);
+        for (CStadiumWingRecord* wing : club->stadium->wings)
+            wing->level = 4;
+        overview.Refresh();
+        for (int i = 0; i < kStadiumParts; ++i)
+            EXPECT_EQ(overview.PartLevel(i), 4) << i;
+        Shoot(device, backend, kit.stack, "overview_grown_arena.png");
+    }
+    SetGuiBackend(nullptr);
+    g_pQuorelDevice = nullptr;
+}
