@@ -23,6 +23,7 @@ constexpr int kTopOfForms = 5;        // court players a formation places
 constexpr float kBoxOut = 1.5f;       // metres a defender gains on the attacker at a rebound
 constexpr int kDefaultOffence = 0;
 constexpr int kDefaultDefence = 10;
+constexpr int kBonusFouls = 5; // the fifth team foul of a quarter and every one after it: free throws
 
 const Vec3 kShotSpotA[5][2] = {{{0, 0, -8}, {2, 0, 8}},
                                {{5.8f, 0, -8.6f}, {5.8f, 0, 8.6f}},
@@ -172,12 +173,67 @@ void CMatch2D::Setup() {
     possessionChanged = 0;
     homeMustLeave = awayMustLeave = 0;
     forfeited = 0;
+    // Nothing of the last match may reach into this one: a seed replays the same match whatever ran
+    // before it.
+    scoreGapActive = 0;
+    scoreGapCounter = 0;
+    instantRun = 0;
+    periodMinutes = kQuarterMinutes;
+    overtimes = 0;
+    stealRun = 0;
+    pendingFreeThrows = 0;
+    longestStealRun = 0;
+    attemptsThisPeriod = 0;
+    quietPeriods = 0;
+    m_progress = 0;
     ticksPerFrame = 1;
     lastHomeTeamFouls = lastAwayTeamFouls = 0;
     lastFouled = nullptr;
     playTicks = 0;
     lastPasser = nullptr;
     lastPassTick = 0;
+}
+
+bool CMatch2D::ContestAllowed(const CMatch2DPlayer& defender) const {
+    return stealRun < kMaxStealRun && playTicks >= defender.nextContestTick;
+}
+
+void CMatch2D::NoteContest(CMatch2DPlayer& defender, int result) {
+    // A foul stops play: the fouler does not reach in again before the ball is back in play.
+    defender.nextContestTick = playTicks + (result == 3 ? kFoulPauseTicks : kContestTicks);
+}
+
+void CMatch2D::NoteBallWon() {
+    ++stealRun;
+    longestStealRun = std::max(longestStealRun, stealRun);
+}
+
+void CMatch2D::NoteAttempt() {
+    stealRun = 0;
+    ++attemptsThisPeriod;
+    // A basket still in the air is made: a new shot cannot take it back.
+    if (shotInFlight && !missedShot) {
+        PayPendingPoints();
+    }
+}
+
+void CMatch2D::AwardFreeThrows(CMatch2DPlayer& fouled) {
+    if (homeBonus || awayBonus || pendingFreeThrows) {
+        return;
+    }
+    lastFouled = &fouled;
+    pendingFreeThrows = fouled.homeSide ? 1 : 2;
+}
+
+void CMatch2D::PayPendingPoints() {
+    homeTeam->score += (homePending2 ? 2 : 0) + (homePending3 ? 3 : 0) + (homePending1 ? 1 : 0);
+    awayTeam->score += (awayPending2 ? 2 : 0) + (awayPending3 ? 3 : 0) + (awayPending1 ? 1 : 0);
+    ClearPendingPoints();
+}
+
+void CMatch2D::ClearPendingPoints() {
+    homePending2 = homePending3 = homePending1 = 0;
+    awayPending2 = awayPending3 = awayPending1 = 0;
 }
 
 void CMatch2D::NotePass(CMatch2DPlayer* passer) {
@@ -386,18 +442,23 @@ void CMatch2D::TickClock(int /*unused*/) {
         centiseconds = 0;
         minutes += 1.0f;
     }
-    if (static_cast<int>(minutes) == 12 && static_cast<int>(seconds) == 0) {
+    if (static_cast<int>(minutes) == periodMinutes && static_cast<int>(seconds) == 0) {
         // A shot released before the buzzer still counts; a miss is simply dead.
         if (shotInFlight && !missedShot) {
-            homeTeam->score += (homePending2 ? 2 : 0) + (homePending3 ? 3 : 0) + (homePending1 ? 1 : 0);
-            awayTeam->score += (awayPending2 ? 2 : 0) + (awayPending3 ? 3 : 0) + (awayPending1 ? 1 : 0);
+            PayPendingPoints();
         }
         shotInFlight = 0;
         missedShot = 0;
-        homePending2 = homePending3 = homePending1 = 0;
-        awayPending2 = awayPending3 = awayPending1 = 0;
+        ClearPendingPoints();
+        quietPeriods += attemptsThisPeriod == 0 ? 1 : 0;
+        attemptsThisPeriod = 0;
         EndQuarter();
-        ++quarter;
+        if (quarter == 4 && homeTeam->score == awayTeam->score && overtimes < kMaxOvertimes) {
+            ++overtimes;
+            periodMinutes = kOvertimeMinutes;
+        } else {
+            ++quarter;
+        }
         homeTeam->teamFouls = 0;
         awayTeam->teamFouls = 0;
         // The bonus counts the fouls of the new quarter from nothing.
@@ -450,6 +511,14 @@ int CMatch2D::RunTicks(int maxTicks) {
 void CMatch2D::EndQuarter() {
     homeTeam->ResetForQuarter();
     awayTeam->ResetForQuarter();
+    // The new period starts from the tip-off: a free-throw series or a chase of the old one is over
+    // (left standing, its shooter would wait for a throw he never takes and nobody would play).
+    homeBonus = awayBonus = 0;
+    possessionChanged = 0;
+    lastFouled = nullptr;
+    lastPasser = nullptr;
+    stealRun = 0;
+    pendingFreeThrows = 0;
     possessionTimer = 0.0f;
     ball->SetPosition(0, 0, 0);
     ball->SetTarget(0, 0, 0);
@@ -475,8 +544,8 @@ void CMatch2D::TipOff() {
     if (home == nullptr || away == nullptr) {
         return;
     }
-    const int homeResult = home->ContestBall(ball->position);
-    const int awayResult = away->ContestBall(ball->position);
+    const int homeResult = home->ContestBall(ball->position, false);
+    const int awayResult = away->ContestBall(ball->position, false);
     const bool homeFirst = CoinFlip();
     const std::pair<CMatch2DPlayer*, int> order[2] = {
         homeFirst ? std::make_pair(home, homeResult) : std::make_pair(away, awayResult),
@@ -677,13 +746,21 @@ void CMatch2D::UpdateRules() {
     }
 
     const int homeFouls = homeTeam->GetTeamFouls();
-    if (homeFouls != lastHomeTeamFouls && homeFouls >= 6) {
+    const bool homeInPenalty = homeFouls != lastHomeTeamFouls && homeFouls >= kBonusFouls;
+    if (homeInPenalty) {
         lastHomeTeamFouls = homeFouls;
+    }
+    if (homeInPenalty || pendingFreeThrows == 2) {
+        pendingFreeThrows = 0;
         StartBonus(*awayTeam, *homeTeam, false);
     }
     const int awayFouls = awayTeam->GetTeamFouls();
-    if (awayFouls != lastAwayTeamFouls && awayFouls >= 6) {
+    const bool awayInPenalty = awayFouls != lastAwayTeamFouls && awayFouls >= kBonusFouls;
+    if (awayInPenalty) {
         lastAwayTeamFouls = awayFouls;
+    }
+    if (awayInPenalty || pendingFreeThrows == 1) {
+        pendingFreeThrows = 0;
         StartBonus(*homeTeam, *awayTeam, true);
     }
 
@@ -702,10 +779,7 @@ void CMatch2D::UpdateRules() {
     if (shotInFlight && Vec3Distance(ball->position, ball->target) < 0.5f) {
         if (!missedShot) {
             shotInFlight = 0;
-            homeTeam->score += (homePending2 ? 2 : 0) + (homePending3 ? 3 : 0) + (homePending1 ? 1 : 0);
-            awayTeam->score += (awayPending2 ? 2 : 0) + (awayPending3 ? 3 : 0) + (awayPending1 ? 1 : 0);
-            homePending2 = homePending3 = homePending1 = 0;
-            awayPending2 = awayPending3 = awayPending1 = 0;
+            PayPendingPoints();
             if (!homeBonus && !awayBonus) {
                 SwitchPossession();
             }
@@ -714,8 +788,7 @@ void CMatch2D::UpdateRules() {
             ball->SetTarget(ReboundPoint(static_cast<float>(r)));
             shotInFlight = 0;
             // A miss pays nothing, now or later.
-            homePending2 = homePending3 = homePending1 = 0;
-            awayPending2 = awayPending3 = awayPending1 = 0;
+            ClearPendingPoints();
             if (!homeBonus && !awayBonus) {
                 ResolveRebound();
             } else {

@@ -9,6 +9,7 @@
 
 class CMatch2D;
 class CMatch2DTeam;
+class ModifierCurve;
 struct CStaffRecord;
 
 // Statistics counters of a match player, numbered as the result write-back reads them.
@@ -94,7 +95,9 @@ public:
     bool RollThreePointer(float distance) const;
     bool RollDunk(float distance) const;
     bool RollFreeThrow(float distance) const;
-    int ContestBall(const Vec3& point);
+    // countSteal false for the tip-off: a jump ball won is no steal.
+    int ContestBall(const Vec3& point, bool countSteal = true);
+    // True when the shot is off: the defender won the ball, or fouled him inside the arc.
     bool ChallengeShooter(CMatch2DPlayer* defender);
     bool Pass(CMatch2DPlayer* receiver);
     bool Dribble();
@@ -161,6 +164,8 @@ public:
     int32_t turnovers = 0;
     // Playing ticks spent on court (0.03 s each): the time a player's statistics record shows.
     int32_t ticksOnCourt = 0;
+    // The first playing tick at which he may poke at the ball again.
+    int32_t nextContestTick = 0;
 
     uint8_t remarkFatigueOrFouls = 0;
     uint8_t remarkExhausted = 0;
@@ -174,9 +179,10 @@ public:
 
 private:
     float CommonTerms() const; // morale + stamina + aggression terms
-    bool RollShot(const char* table, int ownRating, float key) const;
+    bool RollShot(const ModifierCurve& table, int ownRating, float key, float factor) const;
     void PostEvent(int textId, const CMatch2DPlayer* named) const;
     void WinBallFrom(CMatch2DPlayer* loser);
+    void BeginShot();
     void LineUpFreeThrows(bool homeShoots);
     bool PressStep(bool zoneTest, float zoneHome, float zoneAway, float manDistance, float otherDistance,
                    bool keepMan);

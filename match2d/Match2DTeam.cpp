@@ -282,7 +282,15 @@ void CMatch2DTeam::ResetForQuarter() {
         p->receivingPass = 0;
         p->attacking = 0;
         p->hasBall = 0;
+        // Chases, rebounds and free throws of the old period are over.
+        p->chase = 0;
+        p->rebound = 0;
+        p->freeThrowShooter = 0;
+        p->firstThrowTaken = 0;
+        p->secondThrowTaken = 0;
+        p->lineupSpot = -1;
     }
+    freeThrowSpot = 1;
 }
 
 void CMatch2DTeam::Update() {

@@ -22,6 +22,7 @@ TEST_F(Match2DTest, ClockRunsFourQuartersOfTwelveMinutesWithBreaksOnlyWhenWatche
     ClubBuilder home(1, 12), away(2, 12);
     Start(home.team, away.team, true, true);
     MakeStatues(match);
+    match.GetHomeTeam()->score = 1; // a level score would be played on
     int ticks = match.RunTicks(95990);
     EXPECT_EQ(ticks, 95990);
     EXPECT_EQ(match.quarter, 4);
@@ -34,6 +35,7 @@ TEST_F(Match2DTest, ClockRunsFourQuartersOfTwelveMinutesWithBreaksOnlyWhenWatche
     match.hooks.quarterBreak = [&breaks] { ++breaks; };
     Start(home.team, away.team, true, false);
     MakeStatues(match);
+    match.GetHomeTeam()->score = 1;
     int total = 0;
     while (!match.IsOver() && total < 200000) {
         total += match.RunTicks(kInstantTicksPerFrame);
