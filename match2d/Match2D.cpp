@@ -595,8 +595,8 @@ bool CMatch2D::ReplaceOrForfeit(CMatch2DTeam& team, int outgoingId, bool home) {
     return true;
 }
 
-void CMatch2D::ComputerSubstitutions(CMatch2DTeam& team, bool home) {
-    const int tired = team.FindTired();
+void CMatch2D::ComputerSubstitutions(CMatch2DTeam& team, bool home, bool alert) {
+    const int tired = alert ? team.FindTired() : -1;
     if (tired >= 0) {
         const int bench =
             home ? team.FindRestedBenchPlayer(kComputerFoulLimit) : team.FindBenchPlayer(kComputerFoulLimit);
@@ -715,34 +715,48 @@ void CMatch2D::UpdateRules() {
         scoreGapCounter = 0;
         scoreGapActive = 0;
     }
+    // Nearly every tick nobody on court is tired, fouled out or hurt: the searches are skipped. A
+    // side's own steps are the only ones that change its players, so one look at each suffices.
+    const bool homeAlert = homeTeam->HasCourtAlert();
+    const bool awayAlert = awayTeam->HasCourtAlert();
     if (!UserControlled(*homeTeam)) {
-        ComputerSubstitutions(*homeTeam, true);
+        ComputerSubstitutions(*homeTeam, true, homeAlert);
     }
     if (!UserControlled(*awayTeam)) {
-        ComputerSubstitutions(*awayTeam, false);
+        ComputerSubstitutions(*awayTeam, false, awayAlert);
     }
     int id = -1;
-    awayMustLeave = awayTeam->HasMustLeaveOnCourt(id) ? 1 : 0;
-    homeMustLeave = homeTeam->HasMustLeaveOnCourt(id) ? 1 : 0;
+    awayMustLeave = awayAlert && awayTeam->HasMustLeaveOnCourt(id) ? 1 : 0;
+    homeMustLeave = homeAlert && homeTeam->HasMustLeaveOnCourt(id) ? 1 : 0;
 
-    HandleFouls(*homeTeam, true);
-    if (IsOver()) {
-        return;
+    if (homeAlert) {
+        HandleFouls(*homeTeam, true);
+        if (IsOver()) {
+            return;
+        }
     }
-    HandleFouls(*awayTeam, false);
-    if (IsOver()) {
-        return;
+    if (awayAlert) {
+        HandleFouls(*awayTeam, false);
+        if (IsOver()) {
+            return;
+        }
     }
-    eventText = CStr();
-    eventName = CStr();
+    if (!eventText.IsEmpty() || !eventName.IsEmpty()) {
+        eventText = CStr();
+        eventName = CStr();
+    }
     eventSide = 0;
-    HandleMustLeave(*homeTeam, true);
-    if (IsOver()) {
-        return;
+    if (homeAlert) {
+        HandleMustLeave(*homeTeam, true);
+        if (IsOver()) {
+            return;
+        }
     }
-    HandleMustLeave(*awayTeam, false);
-    if (IsOver()) {
-        return;
+    if (awayAlert) {
+        HandleMustLeave(*awayTeam, false);
+        if (IsOver()) {
+            return;
+        }
     }
 
     const int homeFouls = homeTeam->GetTeamFouls();

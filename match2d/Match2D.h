@@ -169,7 +169,7 @@ private:
     void ClearPendingPoints();
     void EndPeriod();
     void GainBall(CMatch2DPlayer* jumper);
-    void ComputerSubstitutions(CMatch2DTeam& team, bool home);
+    void ComputerSubstitutions(CMatch2DTeam& team, bool home, bool alert);
     void HandleFouls(CMatch2DTeam& team, bool home);
     void HandleMustLeave(CMatch2DTeam& team, bool home);
     bool Replace(CMatch2DTeam& team, int outgoingId, int incomingId, bool home);

@@ -96,7 +96,12 @@ void CMatch2DPlayer::SetLookAt(float x, float y, float z) {
 void CMatch2DPlayer::MoveStep() {
     direction = target - position;
     const float remaining = direction.Length();
-    direction.Normalize();
+    // Normalised by the length just taken (what Normalize would take again).
+    if (remaining > 0.0f) {
+        direction.x /= remaining;
+        direction.y /= remaining;
+        direction.z /= remaining;
+    }
     // A fast player stops on his target rather than stepping past it and back for ever.
     position += direction * (speed < remaining ? speed : remaining);
     energy -= 0.001f;

@@ -39,6 +39,8 @@ constexpr int kOnBenchState = 300001;
 // The record words copied into a match player, in the order of its attribute array.
 constexpr int kMatchAttributeWords[32] = {7,  8,  10, 11, 13, 14, 16, 17, 19, 20, 22, 23, 25, 26, 28, 29,
                                           31, 32, 34, 35, 37, 38, 40, 41, 43, 44, 46, 50, 52, 47, 49, 54};
+constexpr int kMatchStateSlot = 31;
+static_assert(kMatchAttributeWords[kMatchStateSlot] == 54, "the match state is record word 54");
 
 class CMatch2DPlayer {
 public:
@@ -62,8 +64,9 @@ public:
     int FreeThrowRating() const { return Attribute(44); }
     int PassRating() const { return Attribute(47); }
     int StealRating() const { return Attribute(50); }
-    int MatchState() const { return Attribute(54); }
-    void SetMatchState(int state) { SetAttribute(54, state); }
+    // Read for every player at every tick: straight from its place in the attribute array.
+    int MatchState() const { return attributes[kMatchStateSlot]; }
+    void SetMatchState(int state) { attributes[kMatchStateSlot] = state; }
     // Distance per tick for a speed rating; ratings below 1 count as 1 so a zero never stalls a match.
     static float SpeedForRating(int rating);
 

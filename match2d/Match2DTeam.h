@@ -27,7 +27,9 @@ public:
     int PlayerCount() const { return static_cast<int>(players.size()); }
 
     CMatch2DPlayer* FindById(int id, int& index) const;
-    CMatch2DPlayer* GetPlayer(int index) const;
+    CMatch2DPlayer* GetPlayer(int index) const {
+        return index < 0 || index >= PlayerCount() ? nullptr : players[static_cast<size_t>(index)].get();
+    }
     CMatch2DPlayer* FindByPosition(int positionId) const;
     CMatch2DPlayer* FindNearest(const Vec3& point, float& distance, const CMatch2DPlayer* excluded) const;
     CMatch2DPlayer* FindMostOpen(const CMatch2DTeam& other) const;
@@ -44,6 +46,9 @@ public:
     bool HasMustLeaveOnCourt(int& id) const;
     bool HasFiveFouls(int& id) const;
     bool HasSixFouls(int& id) const;
+    // A court player who is tired, must leave or has five fouls: without one the rules' searches
+    // above find nothing, and one pass over the squad replaces them all.
+    bool HasCourtAlert() const;
 
     void Substitute(int outgoingId, int incomingId);
     void GoToSpots();
