@@ -18,9 +18,11 @@ CMatch2D* g_pMatch2D = nullptr;
 namespace {
 
 constexpr int kTextSubstitution = 500010;
-constexpr int kComputerFoulLimit = 5; // the computer takes a player off at five fouls
-constexpr int kTopOfForms = 5;        // court players a formation places
-constexpr float kBoxOut = 1.5f;       // metres a defender gains on the attacker at a rebound
+// The computer takes a player in foul trouble off at four fouls, for one with fewer; he stays on the
+// bench (a side that let its players reach five lost one for good every match).
+constexpr int kComputerFoulLimit = 4;
+constexpr int kTopOfForms = 5;  // court players a formation places
+constexpr float kBoxOut = 2.5f; // metres a defender gains on the attacker at a rebound
 constexpr int kDefaultOffence = 0;
 constexpr int kDefaultDefence = 10;
 constexpr int kBonusFouls = 5; // the fifth team foul of a quarter and every one after it: free throws
@@ -39,8 +41,10 @@ const Vec3 kShotSpotB[5][2] = {{{0, 0, 8}, {2, 0, -8}},
 const ModifierCurve kNoCurve;
 
 float LevelFactor(const CTeam& record, bool tournament) {
+    // Clubs of every class meet in a cup, all at one level: the middle class's, so that a club of
+    // the lowest class still plays basketball there and one of the highest still wins most.
     if (tournament) {
-        return 1.5f;
+        return 1.35f;
     }
     const int leagueClass = ((record.leagueId % 3) + 3) % 3;
     const bool regular = record.leagueKind == 100005;
@@ -651,9 +655,9 @@ void CMatch2D::HandleFouls(CMatch2DTeam& team, bool home) {
         ReplaceOrForfeit(team, id, home);
         return;
     }
-    // The computer takes a player off at five fouls, for someone with fewer: a substitute with five
-    // would be taken off again at once, so with none of those he plays on.
-    if (team.HasFiveFouls(id)) {
+    // The computer takes a player in foul trouble off for someone with fewer fouls: a substitute in
+    // foul trouble himself would be taken off again at once, so with none of those he plays on.
+    if (team.HasFouls(kComputerFoulLimit, id)) {
         Replace(team, id, team.FindBenchPlayer(kComputerFoulLimit), home);
     }
 }
@@ -717,8 +721,8 @@ void CMatch2D::UpdateRules() {
     }
     // Nearly every tick nobody on court is tired, fouled out or hurt: the searches are skipped. A
     // side's own steps are the only ones that change its players, so one look at each suffices.
-    const bool homeAlert = homeTeam->HasCourtAlert();
-    const bool awayAlert = awayTeam->HasCourtAlert();
+    const bool homeAlert = homeTeam->HasCourtAlert(kComputerFoulLimit);
+    const bool awayAlert = awayTeam->HasCourtAlert(kComputerFoulLimit);
     if (!UserControlled(*homeTeam)) {
         ComputerSubstitutions(*homeTeam, true, homeAlert);
     }

@@ -369,7 +369,16 @@ void CMatch2DPlayer::Update() {
             CMatch2DPlayer* opponent = other->FindNearest(position, e, nullptr);
             const bool threeRange = d > 7.0f && d < 9.0f;
             const bool twoRange = d < 6.8f;
-            if (threeRange || twoRange) {
+            // An open drive goes on to the rim: the arc lies across every way to the basket, and a
+            // driver who pulled up whenever he crossed it took half his side's shots from there.
+            // Beyond the arc only a shooter (his three as good as his two) lets fly; anyone else
+            // plays it as a drive: at the basket when open, else the pass rule.
+            const bool shooter = ThreePointRating() >= TwoPointRating();
+            if (threeRange && e > 2.0f && (target == Basket() || !shooter)) {
+                target = Basket(); // he walks on (step 9)
+            } else if (threeRange && !shooter) {
+                passRule();
+            } else if (threeRange || twoRange) {
                 auto shoot = [&]() {
                     if (threeRange) {
                         ShootThreePointer();

@@ -155,9 +155,9 @@ bool CMatch2DTeam::HasMustLeaveOnCourt(int& id) const {
     return false;
 }
 
-bool CMatch2DTeam::HasFiveFouls(int& id) const {
+bool CMatch2DTeam::HasFouls(int limit, int& id) const {
     for (const auto& p : players) {
-        if (p->Fouls() >= 5 && p->MatchState() == kOnCourtState) {
+        if (p->Fouls() >= limit && p->MatchState() == kOnCourtState) {
             id = p->id;
             return true;
         }
@@ -175,10 +175,11 @@ bool CMatch2DTeam::HasSixFouls(int& id) const {
     return false;
 }
 
-bool CMatch2DTeam::HasCourtAlert() const {
+bool CMatch2DTeam::HasCourtAlert(int foulLimit) const {
     for (const auto& p : players) {
         // The state first: a bench player is passed over after one look.
-        if (p->MatchState() == kOnCourtState && (p->energy < 20.0f || p->mustLeave || p->Fouls() >= 5)) {
+        if (p->MatchState() == kOnCourtState &&
+            (p->energy < 20.0f || p->mustLeave || p->Fouls() >= foulLimit)) {
             return true;
         }
     }

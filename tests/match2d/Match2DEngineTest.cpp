@@ -327,7 +327,7 @@ TEST_F(Match2DTest, ReboundGoesToTheBetterRebounderUnderTheBasketElseTheNearer) 
     EXPECT_TRUE(away0->rebound);
     EXPECT_FALSE(home0->rebound);
     away0->rebound = 0;
-    away0->position = Vec3(0.0f, 0.0f, 7.0f); // 2.4 m behind: the attacker's ball
+    away0->position = Vec3(0.0f, 0.0f, 6.0f); // 3.4 m behind: the attacker's ball
     match.ResolveRebound();
     EXPECT_TRUE(home0->rebound);
     EXPECT_EQ(home0->Counter(kStatOffensiveRebounds), 2);
