@@ -10,7 +10,7 @@
 namespace {
 
 #ifdef FB_SANITIZED_BUILD
-constexpr int kManyMatches = 24;
+constexpr int kManyMatches = 12;
 #else
 constexpr int kManyMatches = 300;
 #endif
