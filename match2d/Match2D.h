@@ -152,7 +152,7 @@ public:
     void NoteContest(CMatch2DPlayer& defender, int result);
     void NoteBallWon();
     void NoteAttempt();
-    // A holder fouled inside the arc goes to the line for two, whatever the team fouls.
+    // A holder fouled on his way to the basket goes to the line for two, whatever the team fouls.
     void AwardFreeThrows(CMatch2DPlayer& fouled);
     uint8_t pendingFreeThrows = 0; // 1 the home side shoots them, 2 the away side
 

@@ -528,7 +528,7 @@ bool CMatch2DPlayer::ChallengeShooter(CMatch2DPlayer* defender) {
         (defender->attacking ? defender->attackFouls : defender->defenceFouls) += 1;
         defender->OwnTeam()->teamFouls += 1;
         match->lastFouled = this;
-        // Fouled in the act of shooting inside the arc: no shot, two free throws instead.
+        // Fouled in the act of shooting: no shot, two free throws instead.
         if (DistanceToBasket() < kShootingFoulRange) {
             match->AwardFreeThrows(*this);
             return true;
@@ -608,7 +608,7 @@ bool CMatch2DPlayer::Dribble() {
     if (result == 3) {
         match->lastFouled = this;
         PostEvent(kTextFoul, defender);
-        // A driver fouled inside the arc goes to the line.
+        // A driver fouled on his way to the basket goes to the line.
         if (DistanceToBasket() < kShootingFoulRange) {
             match->AwardFreeThrows(*this);
         }

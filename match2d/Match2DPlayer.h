@@ -100,7 +100,7 @@ public:
     bool RollFreeThrow(float distance) const;
     // countSteal false for the tip-off: a jump ball won is no steal.
     int ContestBall(const Vec3& point, bool countSteal = true);
-    // True when the shot is off: the defender won the ball, or fouled him inside the arc.
+    // True when the shot is off: the defender won the ball, or fouled him (free throws instead).
     bool ChallengeShooter(CMatch2DPlayer* defender);
     bool Pass(CMatch2DPlayer* receiver);
     bool Dribble();
