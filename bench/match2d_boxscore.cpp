@@ -1,6 +1,7 @@
 // Box scores of the flat-court match as the game plays it: for each league class of the generated
-// world, a seeded batch of league fixtures on the default tactics and one over every offence and
-// half-court defence. Prints the table of content/ini/README.md.
+// world, seeded batches of league fixtures on the default tactics, over every offence and half-court
+// defence and over a random mix of tactics for both sides; each class at the cup's level; a class-2
+// club against a class-0 club. Prints the table of content/ini/README.md.
 // Usage: bench_match2d_boxscore [--games=N] [--seed=S]   (N matches per class and batch, default 300)
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
@@ -44,23 +45,49 @@ int main(int argc, char** argv) {
     std::printf("%d matches per class and batch, seed %u; figures a side, percentages over the batch\n\n",
                 games, seed);
     PrintMatch2DHeader();
-    Match2DBatchFigures all[2];
     const auto start = std::chrono::steady_clock::now();
-    for (int pass = 0; pass < 2; ++pass) {
-        const Match2DBatchTactics tactics =
-            pass == 0 ? Match2DBatchTactics::Default : Match2DBatchTactics::Every;
+    int matches = 0;
+    Match2DBatchFigures all[3];
+    const auto row = [&matches](const char* label, const Match2DBatchFigures& figures) {
+        PrintMatch2DRow(label, figures);
+        matches += figures.matches;
+    };
+    // League fixtures by class: on the default tactics, the user cycling through the half-court
+    // ones, and both sides on a random mix of all of them.
+    const Match2DBatchTactics kinds[3] = {Match2DBatchTactics::Default, Match2DBatchTactics::Every,
+                                          Match2DBatchTactics::Mix};
+    const char* names[3] = {"default", "every", "mix"};
+    for (int pass = 0; pass < 3; ++pass) {
         for (int leagueClass = 0; leagueClass < 3; ++leagueClass) {
             const Match2DBatchFigures figures =
-                PlayMatch2DBatch(match, leagues[leagueClass], games, seed + leagueClass, tactics);
+                PlayMatch2DBatch(match, leagues[leagueClass], games, seed + leagueClass, kinds[pass]);
             char label[32];
-            std::snprintf(label, sizeof label, "class %d %s", leagueClass, pass == 0 ? "default" : "every");
-            PrintMatch2DRow(label, figures);
+            std::snprintf(label, sizeof label, "class %d %s", leagueClass, names[pass]);
+            row(label, figures);
             all[pass].Add(figures);
         }
     }
-    PrintMatch2DRow("all default", all[0]);
-    PrintMatch2DRow("all every", all[1]);
+    for (int pass = 0; pass < 3; ++pass) {
+        char label[32];
+        std::snprintf(label, sizeof label, "all %s", names[pass]);
+        PrintMatch2DRow(label, all[pass]);
+    }
+    // A cup: clubs of every class at the cup's level, each class among itself, then a class-2 club
+    // against a class-0 club in the league (their own levels) and in the cup ("1st wins" and "pts
+    // 1st/2nd" are the class-2 side's).
+    for (int leagueClass = 0; leagueClass < 3; ++leagueClass) {
+        char label[32];
+        std::snprintf(label, sizeof label, "cup class %d", leagueClass);
+        row(label, PlayMatch2DBatch(match, leagues[leagueClass], games, seed + 10 + leagueClass,
+                                    Match2DBatchTactics::Default, nullptr, true));
+    }
+    row("2 v 0 league", PlayMatch2DBatch(match, leagues[2], games, seed + 20, Match2DBatchTactics::Default,
+                                         &leagues[0], false));
+    row("2 v 0 cup", PlayMatch2DBatch(match, leagues[2], games, seed + 21, Match2DBatchTactics::Default,
+                                      &leagues[0], true));
+    row("2 v 0 cup mix",
+        PlayMatch2DBatch(match, leagues[2], games, seed + 22, Match2DBatchTactics::Mix, &leagues[0], true));
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::printf("\n%.1f ms a match\n", 1000.0 * seconds / (all[0].matches + all[1].matches));
+    std::printf("\n%.1f ms a match\n", 1000.0 * seconds / matches);
     return 0;
 }

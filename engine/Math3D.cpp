@@ -4,19 +4,6 @@
 #include <cmath>
 #include <cstring>
 
-float Vec3::Length() const {
-    return std::sqrt(x * x + y * y + z * z);
-}
-
-void Vec3::Normalize() {
-    float length = Length();
-    if (length > 0.0f) {
-        x /= length;
-        y /= length;
-        z /= length;
-    }
-}
-
 void Vec3Add(Vec3& out, const Vec3& a, const Vec3& b) {
     out = a + b;
 }
@@ -41,9 +28,6 @@ Vec3 Vec3Cross(const Vec3& a, const Vec3& b) {
 void Vec3Normalize(Vec3& out, const Vec3& v) {
     out = v;
     out.Normalize();
-}
-float Vec3Distance(const Vec3& a, const Vec3& b) {
-    return (a - b).Length();
 }
 
 Matrix4 Matrix4::Zero() {

@@ -2,16 +2,26 @@
 // (v' = v x M, left-handed view and projection, World = Scale x Rotation x Translation).
 #pragma once
 
+#include <cmath>
+
 struct Vec3 {
     float x = 0.0f, y = 0.0f, z = 0.0f;
 
     Vec3() = default;
     Vec3(float ax, float ay, float az) : x(ax), y(ay), z(az) {}
 
-    float Length() const;
+    // Inline: the match engines call these for every player at every tick.
+    float Length() const { return std::sqrt(x * x + y * y + z * z); }
     float LengthSq() const { return x * x + y * y + z * z; }
     // Divides by the length; a zero vector stays zero.
-    void Normalize();
+    void Normalize() {
+        const float length = Length();
+        if (length > 0.0f) {
+            x /= length;
+            y /= length;
+            z /= length;
+        }
+    }
 
     Vec3 operator+(const Vec3& o) const { return {x + o.x, y + o.y, z + o.z}; }
     Vec3 operator-(const Vec3& o) const { return {x - o.x, y - o.y, z - o.z}; }
@@ -40,7 +50,9 @@ bool Vec3NotEqual(const Vec3& a, const Vec3& b);
 float Vec3Dot(const Vec3& a, const Vec3& b);
 Vec3 Vec3Cross(const Vec3& a, const Vec3& b);
 void Vec3Normalize(Vec3& out, const Vec3& v);
-float Vec3Distance(const Vec3& a, const Vec3& b);
+inline float Vec3Distance(const Vec3& a, const Vec3& b) {
+    return (a - b).Length();
+}
 
 // Row-major 4x4 matrix; m[row][col], translation in row 3.
 struct Matrix4 {

@@ -18,11 +18,14 @@ CMatch2D* g_pMatch2D = nullptr;
 namespace {
 
 constexpr int kTextSubstitution = 500010;
-constexpr int kComputerFoulLimit = 5; // the computer takes a player off at five fouls
-constexpr int kTopOfForms = 5;        // court players a formation places
-constexpr float kBoxOut = 1.5f;       // metres a defender gains on the attacker at a rebound
+// The computer takes a player in foul trouble off at four fouls, for one with fewer; he stays on the
+// bench (a side that let its players reach five lost one for good every match).
+constexpr int kComputerFoulLimit = 4;
+constexpr int kTopOfForms = 5;  // court players a formation places
+constexpr float kBoxOut = 2.5f; // metres a defender gains on the attacker at a rebound
 constexpr int kDefaultOffence = 0;
 constexpr int kDefaultDefence = 10;
+constexpr int kBonusFouls = 5; // the fifth team foul of a quarter and every one after it: free throws
 
 const Vec3 kShotSpotA[5][2] = {{{0, 0, -8}, {2, 0, 8}},
                                {{5.8f, 0, -8.6f}, {5.8f, 0, 8.6f}},
@@ -38,8 +41,10 @@ const Vec3 kShotSpotB[5][2] = {{{0, 0, 8}, {2, 0, -8}},
 const ModifierCurve kNoCurve;
 
 float LevelFactor(const CTeam& record, bool tournament) {
+    // Clubs of every class meet in a cup, all at one level: the middle class's, so that a club of
+    // the lowest class still plays basketball there and one of the highest still wins most.
     if (tournament) {
-        return 1.5f;
+        return 1.35f;
     }
     const int leagueClass = ((record.leagueId % 3) + 3) % 3;
     const bool regular = record.leagueKind == 100005;
@@ -172,12 +177,67 @@ void CMatch2D::Setup() {
     possessionChanged = 0;
     homeMustLeave = awayMustLeave = 0;
     forfeited = 0;
+    // Nothing of the last match may reach into this one: a seed replays the same match whatever ran
+    // before it.
+    scoreGapActive = 0;
+    scoreGapCounter = 0;
+    instantRun = 0;
+    periodMinutes = kQuarterMinutes;
+    overtimes = 0;
+    stealRun = 0;
+    pendingFreeThrows = 0;
+    longestStealRun = 0;
+    attemptsThisPeriod = 0;
+    quietPeriods = 0;
+    m_progress = 0;
     ticksPerFrame = 1;
     lastHomeTeamFouls = lastAwayTeamFouls = 0;
     lastFouled = nullptr;
     playTicks = 0;
     lastPasser = nullptr;
     lastPassTick = 0;
+}
+
+bool CMatch2D::ContestAllowed(const CMatch2DPlayer& defender) const {
+    return stealRun < kMaxStealRun && playTicks >= defender.nextContestTick;
+}
+
+void CMatch2D::NoteContest(CMatch2DPlayer& defender, int result) {
+    // A foul stops play: the fouler does not reach in again before the ball is back in play.
+    defender.nextContestTick = playTicks + (result == 3 ? kFoulPauseTicks : kContestTicks);
+}
+
+void CMatch2D::NoteBallWon() {
+    ++stealRun;
+    longestStealRun = std::max(longestStealRun, stealRun);
+}
+
+void CMatch2D::NoteAttempt() {
+    stealRun = 0;
+    ++attemptsThisPeriod;
+    // A basket still in the air is made: a new shot cannot take it back.
+    if (shotInFlight && !missedShot) {
+        PayPendingPoints();
+    }
+}
+
+void CMatch2D::AwardFreeThrows(CMatch2DPlayer& fouled) {
+    if (homeBonus || awayBonus || pendingFreeThrows) {
+        return;
+    }
+    lastFouled = &fouled;
+    pendingFreeThrows = fouled.homeSide ? 1 : 2;
+}
+
+void CMatch2D::PayPendingPoints() {
+    homeTeam->score += (homePending2 ? 2 : 0) + (homePending3 ? 3 : 0) + (homePending1 ? 1 : 0);
+    awayTeam->score += (awayPending2 ? 2 : 0) + (awayPending3 ? 3 : 0) + (awayPending1 ? 1 : 0);
+    ClearPendingPoints();
+}
+
+void CMatch2D::ClearPendingPoints() {
+    homePending2 = homePending3 = homePending1 = 0;
+    awayPending2 = awayPending3 = awayPending1 = 0;
 }
 
 void CMatch2D::NotePass(CMatch2DPlayer* passer) {
@@ -386,18 +446,23 @@ void CMatch2D::TickClock(int /*unused*/) {
         centiseconds = 0;
         minutes += 1.0f;
     }
-    if (static_cast<int>(minutes) == 12 && static_cast<int>(seconds) == 0) {
+    if (static_cast<int>(minutes) == periodMinutes && static_cast<int>(seconds) == 0) {
         // A shot released before the buzzer still counts; a miss is simply dead.
         if (shotInFlight && !missedShot) {
-            homeTeam->score += (homePending2 ? 2 : 0) + (homePending3 ? 3 : 0) + (homePending1 ? 1 : 0);
-            awayTeam->score += (awayPending2 ? 2 : 0) + (awayPending3 ? 3 : 0) + (awayPending1 ? 1 : 0);
+            PayPendingPoints();
         }
         shotInFlight = 0;
         missedShot = 0;
-        homePending2 = homePending3 = homePending1 = 0;
-        awayPending2 = awayPending3 = awayPending1 = 0;
+        ClearPendingPoints();
+        quietPeriods += attemptsThisPeriod == 0 ? 1 : 0;
+        attemptsThisPeriod = 0;
         EndQuarter();
-        ++quarter;
+        if (quarter == 4 && homeTeam->score == awayTeam->score && overtimes < kMaxOvertimes) {
+            ++overtimes;
+            periodMinutes = kOvertimeMinutes;
+        } else {
+            ++quarter;
+        }
         homeTeam->teamFouls = 0;
         awayTeam->teamFouls = 0;
         // The bonus counts the fouls of the new quarter from nothing.
@@ -450,6 +515,14 @@ int CMatch2D::RunTicks(int maxTicks) {
 void CMatch2D::EndQuarter() {
     homeTeam->ResetForQuarter();
     awayTeam->ResetForQuarter();
+    // The new period starts from the tip-off: a free-throw series or a chase of the old one is over
+    // (left standing, its shooter would wait for a throw he never takes and nobody would play).
+    homeBonus = awayBonus = 0;
+    possessionChanged = 0;
+    lastFouled = nullptr;
+    lastPasser = nullptr;
+    stealRun = 0;
+    pendingFreeThrows = 0;
     possessionTimer = 0.0f;
     ball->SetPosition(0, 0, 0);
     ball->SetTarget(0, 0, 0);
@@ -475,8 +548,8 @@ void CMatch2D::TipOff() {
     if (home == nullptr || away == nullptr) {
         return;
     }
-    const int homeResult = home->ContestBall(ball->position);
-    const int awayResult = away->ContestBall(ball->position);
+    const int homeResult = home->ContestBall(ball->position, false);
+    const int awayResult = away->ContestBall(ball->position, false);
     const bool homeFirst = CoinFlip();
     const std::pair<CMatch2DPlayer*, int> order[2] = {
         homeFirst ? std::make_pair(home, homeResult) : std::make_pair(away, awayResult),
@@ -526,8 +599,8 @@ bool CMatch2D::ReplaceOrForfeit(CMatch2DTeam& team, int outgoingId, bool home) {
     return true;
 }
 
-void CMatch2D::ComputerSubstitutions(CMatch2DTeam& team, bool home) {
-    const int tired = team.FindTired();
+void CMatch2D::ComputerSubstitutions(CMatch2DTeam& team, bool home, bool alert) {
+    const int tired = alert ? team.FindTired() : -1;
     if (tired >= 0) {
         const int bench =
             home ? team.FindRestedBenchPlayer(kComputerFoulLimit) : team.FindBenchPlayer(kComputerFoulLimit);
@@ -582,9 +655,9 @@ void CMatch2D::HandleFouls(CMatch2DTeam& team, bool home) {
         ReplaceOrForfeit(team, id, home);
         return;
     }
-    // The computer takes a player off at five fouls, for someone with fewer: a substitute with five
-    // would be taken off again at once, so with none of those he plays on.
-    if (team.HasFiveFouls(id)) {
+    // The computer takes a player in foul trouble off for someone with fewer fouls: a substitute in
+    // foul trouble himself would be taken off again at once, so with none of those he plays on.
+    if (team.HasFouls(kComputerFoulLimit, id)) {
         Replace(team, id, team.FindBenchPlayer(kComputerFoulLimit), home);
     }
 }
@@ -646,44 +719,66 @@ void CMatch2D::UpdateRules() {
         scoreGapCounter = 0;
         scoreGapActive = 0;
     }
+    // Nearly every tick nobody on court is tired, fouled out or hurt: the searches are skipped. A
+    // side's own steps are the only ones that change its players, so one look at each suffices.
+    const bool homeAlert = homeTeam->HasCourtAlert(kComputerFoulLimit);
+    const bool awayAlert = awayTeam->HasCourtAlert(kComputerFoulLimit);
     if (!UserControlled(*homeTeam)) {
-        ComputerSubstitutions(*homeTeam, true);
+        ComputerSubstitutions(*homeTeam, true, homeAlert);
     }
     if (!UserControlled(*awayTeam)) {
-        ComputerSubstitutions(*awayTeam, false);
+        ComputerSubstitutions(*awayTeam, false, awayAlert);
     }
     int id = -1;
-    awayMustLeave = awayTeam->HasMustLeaveOnCourt(id) ? 1 : 0;
-    homeMustLeave = homeTeam->HasMustLeaveOnCourt(id) ? 1 : 0;
+    awayMustLeave = awayAlert && awayTeam->HasMustLeaveOnCourt(id) ? 1 : 0;
+    homeMustLeave = homeAlert && homeTeam->HasMustLeaveOnCourt(id) ? 1 : 0;
 
-    HandleFouls(*homeTeam, true);
-    if (IsOver()) {
-        return;
+    if (homeAlert) {
+        HandleFouls(*homeTeam, true);
+        if (IsOver()) {
+            return;
+        }
     }
-    HandleFouls(*awayTeam, false);
-    if (IsOver()) {
-        return;
+    if (awayAlert) {
+        HandleFouls(*awayTeam, false);
+        if (IsOver()) {
+            return;
+        }
     }
-    eventText = CStr();
-    eventName = CStr();
+    if (!eventText.IsEmpty() || !eventName.IsEmpty()) {
+        eventText = CStr();
+        eventName = CStr();
+    }
     eventSide = 0;
-    HandleMustLeave(*homeTeam, true);
-    if (IsOver()) {
-        return;
+    if (homeAlert) {
+        HandleMustLeave(*homeTeam, true);
+        if (IsOver()) {
+            return;
+        }
     }
-    HandleMustLeave(*awayTeam, false);
-    if (IsOver()) {
-        return;
+    if (awayAlert) {
+        HandleMustLeave(*awayTeam, false);
+        if (IsOver()) {
+            return;
+        }
     }
 
     const int homeFouls = homeTeam->GetTeamFouls();
-    if (homeFouls != lastHomeTeamFouls && homeFouls >= 6) {
+    const bool homeInPenalty = homeFouls != lastHomeTeamFouls && homeFouls >= kBonusFouls;
+    if (homeInPenalty) {
         lastHomeTeamFouls = homeFouls;
+    }
+    if (homeInPenalty || pendingFreeThrows == 2) {
+        pendingFreeThrows = 0;
         StartBonus(*awayTeam, *homeTeam, false);
     }
     const int awayFouls = awayTeam->GetTeamFouls();
-    if (awayFouls != lastAwayTeamFouls && awayFouls >= 6) {
+    const bool awayInPenalty = awayFouls != lastAwayTeamFouls && awayFouls >= kBonusFouls;
+    if (awayInPenalty) {
         lastAwayTeamFouls = awayFouls;
+    }
+    if (awayInPenalty || pendingFreeThrows == 1) {
+        pendingFreeThrows = 0;
         StartBonus(*homeTeam, *awayTeam, true);
     }
 
@@ -702,10 +797,7 @@ void CMatch2D::UpdateRules() {
     if (shotInFlight && Vec3Distance(ball->position, ball->target) < 0.5f) {
         if (!missedShot) {
             shotInFlight = 0;
-            homeTeam->score += (homePending2 ? 2 : 0) + (homePending3 ? 3 : 0) + (homePending1 ? 1 : 0);
-            awayTeam->score += (awayPending2 ? 2 : 0) + (awayPending3 ? 3 : 0) + (awayPending1 ? 1 : 0);
-            homePending2 = homePending3 = homePending1 = 0;
-            awayPending2 = awayPending3 = awayPending1 = 0;
+            PayPendingPoints();
             if (!homeBonus && !awayBonus) {
                 SwitchPossession();
             }
@@ -714,8 +806,7 @@ void CMatch2D::UpdateRules() {
             ball->SetTarget(ReboundPoint(static_cast<float>(r)));
             shotInFlight = 0;
             // A miss pays nothing, now or later.
-            homePending2 = homePending3 = homePending1 = 0;
-            awayPending2 = awayPending3 = awayPending1 = 0;
+            ClearPendingPoints();
             if (!homeBonus && !awayBonus) {
                 ResolveRebound();
             } else {

@@ -133,12 +133,43 @@ public:
     void NotePass(CMatch2DPlayer* passer);
     void NoteBasket(const CMatch2DPlayer& scorer);
 
+    // A level score after the fourth quarter is played on in periods of five minutes until one side
+    // leads, so every match has a winner. The quarter stays 4 while they run.
+    static constexpr int kQuarterMinutes = 12;
+    static constexpr int kOvertimeMinutes = 5;
+    static constexpr int kMaxOvertimes = 50;
+    int32_t periodMinutes = kQuarterMinutes;
+    int32_t overtimes = 0;
+
+    // A defender pokes at the ball at most once a tick, and not for a second after a foul (play
+    // stops). After four balls won in a row without a shot the side that has the ball is let play
+    // it: the contests can no longer hand the ball to and fro with nobody getting a shot away.
+    static constexpr int kContestTicks = 1;
+    static constexpr int kFoulPauseTicks = 33;
+    static constexpr int kMaxStealRun = 4;
+    int32_t stealRun = 0; // balls won by a defender since the last shot
+    bool ContestAllowed(const CMatch2DPlayer& defender) const;
+    void NoteContest(CMatch2DPlayer& defender, int result);
+    void NoteBallWon();
+    void NoteAttempt();
+    // A holder fouled on his way to the basket goes to the line for two, whatever the team fouls.
+    void AwardFreeThrows(CMatch2DPlayer& fouled);
+    uint8_t pendingFreeThrows = 0; // 1 the home side shoots them, 2 the away side
+
+    // How the match went, read by the tests and the box-score benchmark.
+    int32_t longestStealRun = 0;
+    int32_t attemptsThisPeriod = 0;
+    int32_t quietPeriods = 0; // periods that ended with no attempt by either side
+
     Match2DHooks hooks;
 
 private:
     void RaiseProgress();
+    void PayPendingPoints();
+    void ClearPendingPoints();
+    void EndPeriod();
     void GainBall(CMatch2DPlayer* jumper);
-    void ComputerSubstitutions(CMatch2DTeam& team, bool home);
+    void ComputerSubstitutions(CMatch2DTeam& team, bool home, bool alert);
     void HandleFouls(CMatch2DTeam& team, bool home);
     void HandleMustLeave(CMatch2DTeam& team, bool home);
     bool Replace(CMatch2DTeam& team, int outgoingId, int incomingId, bool home);

@@ -56,50 +56,117 @@ void Match2DBatchFigures::Add(const Match2DBatchFigures& o) {
     forfeits += o.forfeits;
     unfinished += o.unfinished;
     level += o.level;
+    overtimeMatches += o.overtimeMatches;
+    longestStealRun = std::max(longestStealRun, o.longestStealRun);
+    quietPeriods += o.quietPeriods;
+    scoreMismatches += o.scoreMismatches;
+    foulLimits += o.foulLimits;
+    firstWins += o.firstWins;
     total.Add(o.total);
     mostFouls = std::max(mostFouls, o.mostFouls);
-    points.insert(points.end(), o.points.begin(), o.points.end());
-    margins.insert(margins.end(), o.margins.begin(), o.margins.end());
-    std::sort(points.begin(), points.end());
-    std::sort(margins.begin(), margins.end());
+    const std::pair<std::vector<int>*, const std::vector<int>*> lists[4] = {{&points, &o.points},
+                                                                            {&margins, &o.margins},
+                                                                            {&firstPoints, &o.firstPoints},
+                                                                            {&secondPoints, &o.secondPoints}};
+    for (const auto& [list, more] : lists) {
+        list->insert(list->end(), more->begin(), more->end());
+        std::sort(list->begin(), list->end());
+    }
+}
+
+bool PlayMatch2DWithTactics(CMatch2D& match, CTeam* home, CTeam* away, bool userIsHome,
+                            const Match2DTactics& t) {
+    const int userAttack = userIsHome ? t.homeAttack : t.awayAttack;
+    const int userDefence = userIsHome ? t.homeDefence : t.awayDefence;
+    if (!SetupMatch2D(match, home, away, userIsHome, true, userAttack, userDefence)) {
+        return false;
+    }
+    // The computer's side plays attack 0 and defence 13 unless told otherwise.
+    if (userIsHome && (t.awayAttack != 0 || t.awayDefence != 13)) {
+        match.LoadAwayFormation(t.awayAttack, t.awayDefence);
+    } else if (!userIsHome && (t.homeAttack != 0 || t.homeDefence != 13)) {
+        match.LoadHomeFormation(t.homeAttack, t.homeDefence);
+    }
+    match.RunTicks(match.ticksPerFrame);
+    match.running = 0;
+    match.instantRun = 0;
+    return match.IsOver();
 }
 
 Match2DBatchFigures PlayMatch2DBatch(CMatch2D& match, const std::vector<CTeam*>& clubs, int games,
-                                     unsigned int seed, Match2DBatchTactics tactics) {
+                                     unsigned int seed, Match2DBatchTactics tactics,
+                                     const std::vector<CTeam*>* others, bool cup) {
     Match2DBatchFigures figures;
-    if (clubs.size() < 2) {
+    if (others != nullptr ? clubs.empty() || others->empty() : clubs.size() < 2) {
         return figures;
     }
     GameSrand(seed);
+    const uint8_t wasCup = match.tournament;
+    match.tournament = cup ? 1 : 0;
     // Every offence, and the defences the game plays in the half court; the presses are tactics of
     // their own, measured apart.
     static const int kHalfCourtDefences[6] = {10, 13, 14, 17, 18, 19};
     for (int game = 0; game < games; ++game) {
-        const size_t count = clubs.size();
-        const size_t h = static_cast<size_t>(GameRand()) % count;
-        const size_t a = (h + 1 + static_cast<size_t>(GameRand()) % (count - 1)) % count;
-        int attack = 0;
-        int defence = 13;
-        if (tactics == Match2DBatchTactics::Every) {
-            attack = game % 10;
-            defence = kHalfCourtDefences[(game / 10) % 6];
+        CTeam* first = nullptr;
+        CTeam* second = nullptr;
+        if (others != nullptr) {
+            first = clubs[static_cast<size_t>(GameRand()) % clubs.size()];
+            second = (*others)[static_cast<size_t>(GameRand()) % others->size()];
+        } else {
+            const size_t count = clubs.size();
+            const size_t h = static_cast<size_t>(GameRand()) % count;
+            const size_t a = (h + 1 + static_cast<size_t>(GameRand()) % (count - 1)) % count;
+            first = clubs[h];
+            second = clubs[a];
         }
-        const InstantMatchResult result =
-            RunInstantMatch(match, clubs[h], clubs[a], game % 2 == 0, attack, defence);
+        const bool firstAtHome = others == nullptr || game % 2 == 0;
+        CTeam* home = firstAtHome ? first : second;
+        CTeam* away = firstAtHome ? second : first;
+        const bool userIsHome = others != nullptr ? (game / 2) % 2 == 0 : game % 2 == 0;
+        Match2DTactics t;
+        if (tactics == Match2DBatchTactics::Every) {
+            (userIsHome ? t.homeAttack : t.awayAttack) = game % 10;
+            (userIsHome ? t.homeDefence : t.awayDefence) = kHalfCourtDefences[(game / 10) % 6];
+        } else if (tactics == Match2DBatchTactics::Mix) {
+            t.homeAttack = GameRand() % 10;
+            t.homeDefence = 10 + GameRand() % 10;
+            t.awayAttack = GameRand() % 10;
+            t.awayDefence = 10 + GameRand() % 10;
+        }
+        const bool finished = PlayMatch2DWithTactics(match, home, away, userIsHome, t);
+        const int homeScore = match.GetHomeTeam()->score;
+        const int awayScore = match.GetAwayTeam()->score;
         ++figures.matches;
-        figures.forfeits += result.forfeit ? 1 : 0;
-        figures.unfinished += result.finished ? 0 : 1;
-        figures.level += result.homeScore == result.awayScore ? 1 : 0;
-        figures.margins.push_back(std::abs(result.homeScore - result.awayScore));
+        figures.forfeits += match.forfeited ? 1 : 0;
+        figures.unfinished += finished ? 0 : 1;
+        figures.level += homeScore == awayScore ? 1 : 0;
+        figures.overtimeMatches += match.overtimes > 0 ? 1 : 0;
+        figures.longestStealRun = std::max(figures.longestStealRun, match.longestStealRun);
+        figures.quietPeriods += match.quietPeriods;
+        figures.margins.push_back(std::abs(homeScore - awayScore));
+        if ((firstAtHome ? homeScore > awayScore : awayScore > homeScore)) {
+            ++figures.firstWins;
+        }
+        figures.firstPoints.push_back(firstAtHome ? homeScore : awayScore);
+        figures.secondPoints.push_back(firstAtHome ? awayScore : homeScore);
         for (const CMatch2DTeam* team : {match.GetHomeTeam(), match.GetAwayTeam()}) {
             const Match2DBox box = BoxScore(*team);
             figures.total.Add(box);
             figures.points.push_back(box.points);
             figures.mostFouls = std::max(figures.mostFouls, box.fouls);
+            if (!match.forfeited && box.points != 2 * box.twoMade + 3 * box.threesMade + box.freeThrowsMade) {
+                ++figures.scoreMismatches;
+            }
+            for (const auto& p : team->players) {
+                figures.foulLimits += p->Fouls() >= 5 ? 1 : 0;
+            }
         }
     }
-    std::sort(figures.points.begin(), figures.points.end());
-    std::sort(figures.margins.begin(), figures.margins.end());
+    match.tournament = wasCup;
+    for (std::vector<int>* list :
+         {&figures.points, &figures.margins, &figures.firstPoints, &figures.secondPoints}) {
+        std::sort(list->begin(), list->end());
+    }
     return figures;
 }
 
@@ -114,9 +181,13 @@ double Percent(int made, int taken) {
 void PrintMatch2DHeader() {
     std::printf(
         "| %-14s | pts | FGA | FG%% | 2PA | 2P%% | dunks | 3PA | 3P%% | FTA | FT%% | OReb | DReb | OReb%% "
-        "| Ast | Stl | TO | Fouls | forfeits | level | margin |\n",
+        "| Ast | Stl | TO | Fouls | at 5 | forfeits | level | OT | margin | 1st wins | pts 1st/2nd | run | "
+        "quiet "
+        "| off |\n",
         "batch");
-    std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
+    std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---"
+                "|---|---|"
+                "---|---|\n");
 }
 
 void PrintMatch2DRow(const char* label, const Match2DBatchFigures& f) {
@@ -124,13 +195,15 @@ void PrintMatch2DRow(const char* label, const Match2DBatchFigures& f) {
     const int rebounds = t.offensiveRebounds + t.defensiveRebounds;
     std::printf(
         "| %-14s | %d | %.0f | %.0f | %.0f | %.0f | %.1f | %.0f | %.0f | %.0f | %.0f | %.1f | %.1f | %.0f "
-        "| %.1f | %.1f | %.1f | %.1f | %d/%d | %d | %d |\n",
+        "| %.1f | %.1f | %.1f | %.1f | %.2f | %d/%d | %d | %d | %d | %.0f%% | %d/%d | %d | %d | %d |\n",
         label, f.MedianPoints(), f.PerSide(t.FieldGoalsTaken()),
         Percent(t.FieldGoalsMade(), t.FieldGoalsTaken()), f.PerSide(t.twoTaken),
         Percent(t.twoMade, t.twoTaken), f.PerSide(t.dunksTaken), f.PerSide(t.threesTaken),
         Percent(t.threesMade, t.threesTaken), f.PerSide(t.freeThrowsTaken),
         Percent(t.freeThrowsMade, t.freeThrowsTaken), f.PerSide(t.offensiveRebounds),
         f.PerSide(t.defensiveRebounds), Percent(t.offensiveRebounds, rebounds), f.PerSide(t.assists),
-        f.PerSide(t.steals), f.PerSide(t.turnovers), f.PerSide(t.fouls), f.forfeits, f.matches, f.level,
-        f.MedianMargin());
+        f.PerSide(t.steals), f.PerSide(t.turnovers), f.PerSide(t.fouls), f.PerSide(f.foulLimits), f.forfeits,
+        f.matches, f.level, f.overtimeMatches, f.MedianMargin(), Percent(f.firstWins, f.matches),
+        Match2DBatchFigures::Quantile(f.firstPoints, 0.5), Match2DBatchFigures::Quantile(f.secondPoints, 0.5),
+        f.longestStealRun, f.quietPeriods, f.scoreMismatches);
 }

@@ -25,9 +25,10 @@ struct Match2DBox {
 
 Match2DBox BoxScore(const CMatch2DTeam& team);
 
-// How the batch picks tactics: both sides on the game's default (offence 0 against man-to-man 13),
-// or the user's side cycling through every offence and the half-court defences.
-enum class Match2DBatchTactics { Default, Every };
+// How the batch picks tactics: both sides on the game's default (offence 0 against man-to-man 13);
+// the user's side cycling through every offence and the half-court defences; or both sides on a
+// random offence 0-9 and defence 10-19 each (the game's mix, presses included).
+enum class Match2DBatchTactics { Default, Every, Mix };
 
 struct Match2DBatchFigures {
     int matches = 0;
@@ -36,8 +37,16 @@ struct Match2DBatchFigures {
     int level = 0;    // matches that ended with the scores level
     Match2DBox total; // over every side of every match
     int mostFouls = 0;
+    int overtimeMatches = 0;
+    int longestStealRun = 0;  // balls won in a row without a shot, the most in any match
+    int quietPeriods = 0;     // periods without an attempt by either side
+    int scoreMismatches = 0;  // sides whose scoreboard differs from their box score's points
+    int foulLimits = 0;       // players who reached five fouls
+    int firstWins = 0;        // wins of the first list's club (strong against weak)
     std::vector<int> points;  // one entry per side, sorted
     std::vector<int> margins; // one entry per match, sorted
+    // Points of the first list's sides and of the others' (strong against weak), sorted.
+    std::vector<int> firstPoints, secondPoints;
 
     int Sides() const { return static_cast<int>(points.size()); }
     double PerSide(int sum) const { return Sides() > 0 ? static_cast<double>(sum) / Sides() : 0.0; }
@@ -49,10 +58,19 @@ struct Match2DBatchFigures {
 };
 
 // Plays games instant matches between two different clubs of the given list each (drawn with the
-// game's random generator after seeding it with seed), the first club listed at home in even games
-// and the user's side alternating home and away, and sums their box scores.
+// game's random generator after seeding it with seed), the user's side alternating home and away,
+// and sums their box scores. With others, each match is a club of clubs against one of others
+// (strong against weak), the first at home in even games. cup plays every side at the cup's level.
 Match2DBatchFigures PlayMatch2DBatch(CMatch2D& match, const std::vector<CTeam*>& clubs, int games,
-                                     unsigned int seed, Match2DBatchTactics tactics);
+                                     unsigned int seed, Match2DBatchTactics tactics,
+                                     const std::vector<CTeam*>* others = nullptr, bool cup = false);
+
+// One instant match with both sides' tactics given (the computer's side as well as the user's).
+struct Match2DTactics {
+    int homeAttack = 0, homeDefence = 13, awayAttack = 0, awayDefence = 13;
+};
+bool PlayMatch2DWithTactics(CMatch2D& match, CTeam* home, CTeam* away, bool userIsHome,
+                            const Match2DTactics& t);
 
 // The batch as table rows: a header and one row per figures set, each labelled.
 void PrintMatch2DHeader();

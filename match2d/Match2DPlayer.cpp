@@ -21,9 +21,10 @@ constexpr int kTextExhausted = 500009;
 constexpr int kTextDunkMissed = 500011;
 constexpr int kTextDunkMade = 500012;
 
-constexpr float kDunkReach = 2.0f;     // a dunk is thrown from under the rim
-constexpr float kReach = 1.15f;        // a defender farther off cannot poke at the ball
-constexpr float kFreeThrowKey = 99.0f; // the free throw's own row of the two-point table
+constexpr float kDunkReach = 2.0f;          // a dunk is thrown from under the rim
+constexpr float kReach = 1.15f;             // a defender farther off cannot poke at the ball
+constexpr float kFreeThrowKey = 99.0f;      // the free throw's own row of the two-point table
+constexpr float kShootingFoulRange = 12.0f; // a holder fouled in the front court was driving
 
 int Clamp04(int index) {
     return index < 0 ? 0 : (index > 4 ? 4 : index);
@@ -95,7 +96,12 @@ void CMatch2DPlayer::SetLookAt(float x, float y, float z) {
 void CMatch2DPlayer::MoveStep() {
     direction = target - position;
     const float remaining = direction.Length();
-    direction.Normalize();
+    // Normalised by the length just taken (what Normalize would take again).
+    if (remaining > 0.0f) {
+        direction.x /= remaining;
+        direction.y /= remaining;
+        direction.z /= remaining;
+    }
     // A fast player stops on his target rather than stepping past it and back for ever.
     position += direction * (speed < remaining ? speed : remaining);
     energy -= 0.001f;
@@ -305,7 +311,7 @@ void CMatch2DPlayer::Update() {
 
     if (!attacking && receivingPass) {
         // A pass gone astray to him: he intercepts it when it arrives and his side attacks.
-        if (Vec3Distance(ball.position, position) < 0.5f) {
+        if (!match->shotInFlight && Vec3Distance(ball.position, position) < 0.5f) {
             receivingPass = 0;
             hasBall = 1;
             ball.SetPosition(position);
@@ -323,7 +329,8 @@ void CMatch2DPlayer::Update() {
         }
     } else if (!hasBall) {
         if (receivingPass) {
-            if (Vec3Distance(ball.position, position) < 0.5f) {
+            // A shot on its way to the basket is nobody's pass.
+            if (!match->shotInFlight && Vec3Distance(ball.position, position) < 0.5f) {
                 receivingPass = 0;
                 hasBall = 1;
                 ball.SetPosition(position);
@@ -362,7 +369,16 @@ void CMatch2DPlayer::Update() {
             CMatch2DPlayer* opponent = other->FindNearest(position, e, nullptr);
             const bool threeRange = d > 7.0f && d < 9.0f;
             const bool twoRange = d < 6.8f;
-            if (threeRange || twoRange) {
+            // An open drive goes on to the rim: the arc lies across every way to the basket, and a
+            // driver who pulled up whenever he crossed it took half his side's shots from there.
+            // Beyond the arc only a shooter (his three as good as his two) lets fly; anyone else
+            // plays it as a drive: at the basket when open, else the pass rule.
+            const bool shooter = ThreePointRating() >= TwoPointRating();
+            if (threeRange && e > 2.0f && (target == Basket() || !shooter)) {
+                target = Basket(); // he walks on (step 9)
+            } else if (threeRange && !shooter) {
+                passRule();
+            } else if (threeRange || twoRange) {
                 auto shoot = [&]() {
                     if (threeRange) {
                         ShootThreePointer();
@@ -420,33 +436,33 @@ float CMatch2DPlayer::CommonTerms() const {
     return a + s + m;
 }
 
-bool CMatch2DPlayer::RollShot(const char* table, int ownRating, float key) const {
+bool CMatch2DPlayer::RollShot(const ModifierCurve& table, int ownRating, float key, float factor) const {
     const float terms = CommonTerms();
     const int r = Roll20();
     const float sum = static_cast<float>(r + (height - 200) / 10 + ShootingRating() / 10 + ownRating) + terms;
-    const float target = match->Curve(table).Lookup(key) * levelFactor;
+    const float target = table.Lookup(key) * factor;
     return target <= sum;
 }
 
 bool CMatch2DPlayer::RollTwoPointer(float distance) const {
-    return RollShot(kTwoPointModifier, TwoPointRating(), TruncatedKey(distance));
+    return RollShot(match->twoPointModifier, TwoPointRating(), TruncatedKey(distance), levelFactor);
 }
 
 bool CMatch2DPlayer::RollThreePointer(float distance) const {
-    return RollShot(kThreePointModifier, ThreePointRating(), TruncatedKey(distance));
+    return RollShot(match->threePointModifier, ThreePointRating(), TruncatedKey(distance), levelFactor);
 }
 
 bool CMatch2DPlayer::RollDunk(float distance) const {
-    return RollShot(kDunkingModifier, DunkRating(), TruncatedKey(distance));
+    return RollShot(match->dunkingModifier, DunkRating(), TruncatedKey(distance), levelFactor);
 }
 
 bool CMatch2DPlayer::RollFreeThrow(float /*distance*/) const {
     // An unguarded set shot from the line has its own row: the rows at 3-4 m are the contested
     // jumpers from there, harder than a layup and easier than a shot from farther out.
-    return RollShot(kTwoPointModifier, FreeThrowRating(), kFreeThrowKey);
+    return RollShot(match->twoPointModifier, FreeThrowRating(), kFreeThrowKey, levelFactor);
 }
 
-int CMatch2DPlayer::ContestBall(const Vec3& point) {
+int CMatch2DPlayer::ContestBall(const Vec3& point, bool countSteal) {
     energy -= 0.05f;
     const float d = Vec3Distance(position, point);
 
@@ -454,7 +470,9 @@ int CMatch2DPlayer::ContestBall(const Vec3& point) {
     const float terms = CommonTerms();
     const float sum = static_cast<float>(Roll20() + StealRating()) + terms;
     if (sum >= target) {
-        Counter(kStatSteals) += 1;
+        if (countSteal) {
+            Counter(kStatSteals) += 1;
+        }
         return 1;
     }
     const int r = Roll20();
@@ -471,6 +489,7 @@ int CMatch2DPlayer::ContestBall(const Vec3& point) {
 }
 
 void CMatch2DPlayer::WinBallFrom(CMatch2DPlayer* loser) {
+    match->NoteBallWon();
     loser->hasBall = 0;
     loser->turnovers += 1;
     match->lastPasser = nullptr;
@@ -488,7 +507,7 @@ bool CMatch2DPlayer::ChallengeShooter(CMatch2DPlayer* defender) {
         return false;
     }
     const float d = Vec3Distance(position, defender->position);
-    if (d >= 2.5f) {
+    if (d >= 2.5f || match->stealRun >= CMatch2D::kMaxStealRun) {
         return false;
     }
     const float target = match->ballStealth.Lookup(ReachBandKey(d)) * levelFactor;
@@ -509,6 +528,11 @@ bool CMatch2DPlayer::ChallengeShooter(CMatch2DPlayer* defender) {
         (defender->attacking ? defender->attackFouls : defender->defenceFouls) += 1;
         defender->OwnTeam()->teamFouls += 1;
         match->lastFouled = this;
+        // Fouled in the act of shooting: no shot, two free throws instead.
+        if (DistanceToBasket() < kShootingFoulRange) {
+            match->AwardFreeThrows(*this);
+            return true;
+        }
     }
     return false;
 }
@@ -530,7 +554,11 @@ bool CMatch2DPlayer::Pass(CMatch2DPlayer* receiver) {
             Counter(kStatPassesFailed) += 1;
             return false;
         }
-        const int result = defender->ContestBall(ball.position);
+        const bool contested = match->ContestAllowed(*defender);
+        const int result = contested ? defender->ContestBall(ball.position) : 0;
+        if (contested) {
+            match->NoteContest(*defender, result);
+        }
         if (result == 1) {
             Counter(kStatPassesFailed) += 1;
             defender->WinBallFrom(this);
@@ -567,10 +595,11 @@ bool CMatch2DPlayer::Pass(CMatch2DPlayer* receiver) {
 bool CMatch2DPlayer::Dribble() {
     float d = 0.0f;
     CMatch2DPlayer* defender = OtherTeam()->FindNearest(position, d, nullptr);
-    if (defender == nullptr) {
+    if (defender == nullptr || !match->ContestAllowed(*defender)) {
         return false;
     }
     const int result = defender->ContestBall(match->ball->position);
+    match->NoteContest(*defender, result);
     if (result == 1) {
         PostEvent(kTextBallWon, defender);
         defender->WinBallFrom(this);
@@ -579,11 +608,23 @@ bool CMatch2DPlayer::Dribble() {
     if (result == 3) {
         match->lastFouled = this;
         PostEvent(kTextFoul, defender);
+        // A driver fouled on his way to the basket goes to the line.
+        if (DistanceToBasket() < kShootingFoulRange) {
+            match->AwardFreeThrows(*this);
+        }
     }
     return false;
 }
 
+void CMatch2DPlayer::BeginShot() {
+    match->NoteAttempt();
+    // The ball goes to the basket: a pass still marked on its way to somebody is void.
+    match->GetHomeTeam()->ClearReceivers();
+    match->GetAwayTeam()->ClearReceivers();
+}
+
 void CMatch2DPlayer::Shoot() {
+    BeginShot();
     energy -= 0.05f;
     match->ball->SetTarget(Basket());
     hasBall = 0;
@@ -609,6 +650,7 @@ void CMatch2DPlayer::Shoot() {
 }
 
 void CMatch2DPlayer::ShootThreePointer() {
+    BeginShot();
     energy -= 0.05f;
     match->ball->SetTarget(Basket());
     hasBall = 0;
@@ -625,6 +667,7 @@ void CMatch2DPlayer::ShootThreePointer() {
 }
 
 void CMatch2DPlayer::ShootFreeThrow() {
+    BeginShot();
     energy -= 0.05f;
     match->ball->SetTarget(Basket());
     hasBall = 0;

@@ -9,6 +9,7 @@
 
 class CMatch2D;
 class CMatch2DTeam;
+class ModifierCurve;
 struct CStaffRecord;
 
 // Statistics counters of a match player, numbered as the result write-back reads them.
@@ -38,6 +39,8 @@ constexpr int kOnBenchState = 300001;
 // The record words copied into a match player, in the order of its attribute array.
 constexpr int kMatchAttributeWords[32] = {7,  8,  10, 11, 13, 14, 16, 17, 19, 20, 22, 23, 25, 26, 28, 29,
                                           31, 32, 34, 35, 37, 38, 40, 41, 43, 44, 46, 50, 52, 47, 49, 54};
+constexpr int kMatchStateSlot = 31;
+static_assert(kMatchAttributeWords[kMatchStateSlot] == 54, "the match state is record word 54");
 
 class CMatch2DPlayer {
 public:
@@ -61,8 +64,9 @@ public:
     int FreeThrowRating() const { return Attribute(44); }
     int PassRating() const { return Attribute(47); }
     int StealRating() const { return Attribute(50); }
-    int MatchState() const { return Attribute(54); }
-    void SetMatchState(int state) { SetAttribute(54, state); }
+    // Read for every player at every tick: straight from its place in the attribute array.
+    int MatchState() const { return attributes[kMatchStateSlot]; }
+    void SetMatchState(int state) { attributes[kMatchStateSlot] = state; }
     // Distance per tick for a speed rating; ratings below 1 count as 1 so a zero never stalls a match.
     static float SpeedForRating(int rating);
 
@@ -94,7 +98,9 @@ public:
     bool RollThreePointer(float distance) const;
     bool RollDunk(float distance) const;
     bool RollFreeThrow(float distance) const;
-    int ContestBall(const Vec3& point);
+    // countSteal false for the tip-off: a jump ball won is no steal.
+    int ContestBall(const Vec3& point, bool countSteal = true);
+    // True when the shot is off: the defender won the ball, or fouled him (free throws instead).
     bool ChallengeShooter(CMatch2DPlayer* defender);
     bool Pass(CMatch2DPlayer* receiver);
     bool Dribble();
@@ -161,6 +167,8 @@ public:
     int32_t turnovers = 0;
     // Playing ticks spent on court (0.03 s each): the time a player's statistics record shows.
     int32_t ticksOnCourt = 0;
+    // The first playing tick at which he may poke at the ball again.
+    int32_t nextContestTick = 0;
 
     uint8_t remarkFatigueOrFouls = 0;
     uint8_t remarkExhausted = 0;
@@ -174,9 +182,10 @@ public:
 
 private:
     float CommonTerms() const; // morale + stamina + aggression terms
-    bool RollShot(const char* table, int ownRating, float key) const;
+    bool RollShot(const ModifierCurve& table, int ownRating, float key, float factor) const;
     void PostEvent(int textId, const CMatch2DPlayer* named) const;
     void WinBallFrom(CMatch2DPlayer* loser);
+    void BeginShot();
     void LineUpFreeThrows(bool homeShoots);
     bool PressStep(bool zoneTest, float zoneHome, float zoneAway, float manDistance, float otherDistance,
                    bool keepMan);

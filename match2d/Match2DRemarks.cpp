@@ -17,6 +17,8 @@ void CMatch2DPlayer::StaffRemarks() {
         return;
     }
     const auto& addLine = match->hooks.remarkLine;
+    // The lines are put together only when a remark is made: this runs for every court player at
+    // every tick, and a remark comes a few times a match.
     auto header = [this](int textId, const CStaffRecord* staff) {
         if (staff == nullptr) {
             return CStr();
@@ -27,17 +29,17 @@ void CMatch2DPlayer::StaffRemarks() {
         addLine(head, colour);
         addLine(message, colour);
     };
-    const CStr first = header(80055, staffA);
-    const CStr second = header(80056, staffB);
-    const CStr own = match->Text(80041) + " " + name + ":";
+    auto first = [&] { return header(80055, staffA); };
+    auto second = [&] { return header(80056, staffB); };
+    auto own = [&] { return match->Text(80041) + " " + name + ":"; };
 
     if (energy < 20.0f && !remarkFatigueOrFouls) {
         remarkFatigueOrFouls = 1;
-        remark(first, match->Text(600001) + name + match->Text(600003), 0);
+        remark(first(), match->Text(600001) + name + match->Text(600003), 0);
     }
     if ((attackFouls > 3 || defenceFouls > 3) && !remarkFatigueOrFouls) {
         remarkFatigueOrFouls = 1;
-        remark(first, match->Text(600001) + name + match->Text(600004), 0);
+        remark(first(), match->Text(600001) + name + match->Text(600004), 0);
     }
     const int attempts =
         Counter(kStatFieldGoalsTaken) + Counter(kStatThreesTaken) + Counter(kStatFreeThrowsTaken);
@@ -45,15 +47,15 @@ void CMatch2DPlayer::StaffRemarks() {
     if (attempts > 10 && static_cast<float>(made) / static_cast<float>(attempts) * 100.0f < 20.0f &&
         !remarkShooting) {
         remarkShooting = 1;
-        remark(second, match->Text(600001) + name + match->Text(600006), 0);
+        remark(second(), match->Text(600001) + name + match->Text(600006), 0);
     }
     if (energy < 15.0f && !remarkExhausted) {
         remarkExhausted = 1;
-        remark(first, match->Text(600002) + name + match->Text(600003), 1);
+        remark(first(), match->Text(600002) + name + match->Text(600003), 1);
     }
     if ((attackFouls > 4 || defenceFouls > 4) && !remarkFatigueOrFouls) {
         remarkFatigueOrFouls = 1;
-        remark(first, match->Text(600001) + name + match->Text(600005), 0);
+        remark(first(), match->Text(600001) + name + match->Text(600005), 0);
     }
     if (energy < 25.0f && !remarkMood && RollPercent() < 60) {
         remarkMood = 1;
@@ -63,6 +65,6 @@ void CMatch2DPlayer::StaffRemarks() {
                          : r2 >= 71 ? 600010
                          : r2 >= 61 ? 600009
                                     : 600008;
-        remark(own, match->Text(600007) + match->Text(mood), 0);
+        remark(own(), match->Text(600007) + match->Text(mood), 0);
     }
 }

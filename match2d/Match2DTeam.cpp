@@ -3,6 +3,8 @@
 #include "engine/GameRand.h"
 #include "match2d/Match2D.h"
 
+#include <cmath>
+
 void CMatch2DTeam::AddPlayerCopy(const CMatch2DPlayer& player) {
     AddPlayer(player.Clone());
 }
@@ -25,13 +27,6 @@ CMatch2DPlayer* CMatch2DTeam::FindById(int id, int& index) const {
     return nullptr;
 }
 
-CMatch2DPlayer* CMatch2DTeam::GetPlayer(int index) const {
-    if (index < 0 || index >= PlayerCount()) {
-        return nullptr;
-    }
-    return players[index].get();
-}
-
 CMatch2DPlayer* CMatch2DTeam::FindByPosition(int positionId) const {
     for (int i = 0; i < kCourtPlayers && i < PlayerCount(); ++i) {
         if (players[i]->positionIdCopy == positionId) {
@@ -45,14 +40,22 @@ CMatch2DPlayer* CMatch2DTeam::FindNearest(const Vec3& point, float& distance,
                                           const CMatch2DPlayer* excluded) const {
     CMatch2DPlayer* best = nullptr;
     distance = 100000.0f;
+    float bestSquare = distance * distance;
     for (int i = 0; i < kCourtPlayers && i < PlayerCount(); ++i) {
         CMatch2DPlayer* player = players[i].get();
         if (player == excluded) {
             continue;
         }
-        const float d = Vec3Distance(player->position, point);
+        // The root is taken only for a player who may be nearer: a square that is not smaller
+        // cannot give a smaller distance.
+        const float square = (player->position - point).LengthSq();
+        if (square >= bestSquare) {
+            continue;
+        }
+        const float d = std::sqrt(square);
         if (d < distance) {
             distance = d;
+            bestSquare = square;
             best = player;
         }
     }
@@ -152,9 +155,9 @@ bool CMatch2DTeam::HasMustLeaveOnCourt(int& id) const {
     return false;
 }
 
-bool CMatch2DTeam::HasFiveFouls(int& id) const {
+bool CMatch2DTeam::HasFouls(int limit, int& id) const {
     for (const auto& p : players) {
-        if (p->Fouls() >= 5 && p->MatchState() == kOnCourtState) {
+        if (p->Fouls() >= limit && p->MatchState() == kOnCourtState) {
             id = p->id;
             return true;
         }
@@ -166,6 +169,17 @@ bool CMatch2DTeam::HasSixFouls(int& id) const {
     for (const auto& p : players) {
         if (p->Fouls() >= 6 && p->MatchState() == kOnCourtState) {
             id = p->id;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CMatch2DTeam::HasCourtAlert(int foulLimit) const {
+    for (const auto& p : players) {
+        // The state first: a bench player is passed over after one look.
+        if (p->MatchState() == kOnCourtState &&
+            (p->energy < 20.0f || p->mustLeave || p->Fouls() >= foulLimit)) {
             return true;
         }
     }
@@ -282,7 +296,15 @@ void CMatch2DTeam::ResetForQuarter() {
         p->receivingPass = 0;
         p->attacking = 0;
         p->hasBall = 0;
+        // Chases, rebounds and free throws of the old period are over.
+        p->chase = 0;
+        p->rebound = 0;
+        p->freeThrowShooter = 0;
+        p->firstThrowTaken = 0;
+        p->secondThrowTaken = 0;
+        p->lineupSpot = -1;
     }
+    freeThrowSpot = 1;
 }
 
 void CMatch2DTeam::Update() {

@@ -27,7 +27,9 @@ public:
     int PlayerCount() const { return static_cast<int>(players.size()); }
 
     CMatch2DPlayer* FindById(int id, int& index) const;
-    CMatch2DPlayer* GetPlayer(int index) const;
+    CMatch2DPlayer* GetPlayer(int index) const {
+        return index < 0 || index >= PlayerCount() ? nullptr : players[static_cast<size_t>(index)].get();
+    }
     CMatch2DPlayer* FindByPosition(int positionId) const;
     CMatch2DPlayer* FindNearest(const Vec3& point, float& distance, const CMatch2DPlayer* excluded) const;
     CMatch2DPlayer* FindMostOpen(const CMatch2DTeam& other) const;
@@ -36,14 +38,18 @@ public:
     bool AllAtTargets() const;
 
     // Bench players free to come on: no must-leave flag and fewer fouls than foulLimit. The user's
-    // players leave at six fouls, the computer's at five (so it brings on nobody who has five).
+    // players leave at six fouls, the computer's at four (so it brings on nobody who has four).
     int FindBenchPlayer(int foulLimit = 6) const;
     int FindRestedBenchPlayer(int foulLimit = 6) const;
     int FindMustLeave() const;
     int FindTired() const;
     bool HasMustLeaveOnCourt(int& id) const;
-    bool HasFiveFouls(int& id) const;
+    bool HasFiveFouls(int& id) const { return HasFouls(5, id); }
+    bool HasFouls(int limit, int& id) const;
     bool HasSixFouls(int& id) const;
+    // A court player who is tired, must leave or has foulLimit fouls: without one the rules' searches
+    // above find nothing, and one pass over the squad replaces them all.
+    bool HasCourtAlert(int foulLimit) const;
 
     void Substitute(int outgoingId, int incomingId);
     void GoToSpots();

@@ -22,6 +22,7 @@ TEST_F(Match2DTest, ClockRunsFourQuartersOfTwelveMinutesWithBreaksOnlyWhenWatche
     ClubBuilder home(1, 12), away(2, 12);
     Start(home.team, away.team, true, true);
     MakeStatues(match);
+    match.GetHomeTeam()->score = 1; // a level score would be played on
     int ticks = match.RunTicks(95990);
     EXPECT_EQ(ticks, 95990);
     EXPECT_EQ(match.quarter, 4);
@@ -34,6 +35,7 @@ TEST_F(Match2DTest, ClockRunsFourQuartersOfTwelveMinutesWithBreaksOnlyWhenWatche
     match.hooks.quarterBreak = [&breaks] { ++breaks; };
     Start(home.team, away.team, true, false);
     MakeStatues(match);
+    match.GetHomeTeam()->score = 1;
     int total = 0;
     while (!match.IsOver() && total < 200000) {
         total += match.RunTicks(kInstantTicksPerFrame);
@@ -325,7 +327,7 @@ TEST_F(Match2DTest, ReboundGoesToTheBetterRebounderUnderTheBasketElseTheNearer) 
     EXPECT_TRUE(away0->rebound);
     EXPECT_FALSE(home0->rebound);
     away0->rebound = 0;
-    away0->position = Vec3(0.0f, 0.0f, 7.0f); // 2.4 m behind: the attacker's ball
+    away0->position = Vec3(0.0f, 0.0f, 6.0f); // 3.4 m behind: the attacker's ball
     match.ResolveRebound();
     EXPECT_TRUE(home0->rebound);
     EXPECT_EQ(home0->Counter(kStatOffensiveRebounds), 2);

@@ -97,7 +97,8 @@ TEST_F(Match2DTest, SeededLeagueBatchGivesBelievableBoxScoresInEveryClass) {
         const double freeThrows = 100.0 * t.freeThrowsMade / t.freeThrowsTaken;
         EXPECT_GE(freeThrows, 62.0);
         EXPECT_LE(freeThrows, 88.0);
-        EXPECT_GE(f.PerSide(t.FieldGoalsTaken()), 75.0);
+        // Fewer than the old 75-95: open drives go on to the rim and free throws take their share.
+        EXPECT_GE(f.PerSide(t.FieldGoalsTaken()), 65.0);
         EXPECT_LE(f.PerSide(t.FieldGoalsTaken()), 105.0);
         EXPECT_GE(f.PerSide(t.threesTaken), 12.0);
         EXPECT_LE(f.PerSide(t.threesTaken), 60.0); // the drive across the arc: see the tuning notes
