@@ -20,6 +20,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <map>
 #include <vector>
 
 namespace {
@@ -87,6 +88,23 @@ struct Figures {
     long long points = 0;
     long long fga = 0, fgm = 0, tpa = 0, tpm = 0, fta = 0, ftm = 0;
     long long rebounds = 0, assists = 0, steals = 0;
+    // Each club's field goals as the results window counts them (two- and three-pointers, close
+    // shots left out): made, taken.
+    std::map<const CTeam*, std::pair<long long, long long>> window;
+
+    void AddWindow(const CTeam* team, long long made, long long taken) {
+        window[team].first += made;
+        window[team].second += taken;
+    }
+    // The lowest and the highest club's window figure.
+    std::pair<double, double> WindowRange() const {
+        double low = 100.0, high = 0.0;
+        for (const auto& [team, shots] : window) {
+            low = std::min(low, Percent(shots.first, shots.second));
+            high = std::max(high, Percent(shots.first, shots.second));
+        }
+        return {low, high};
+    }
 
     double PerSide(long long sum) const { return results > 0 ? sum / (2.0 * results) : 0.0; }
     static double Percent(long long made, long long taken) { return taken > 0 ? 100.0 * made / taken : 0.0; }
@@ -193,6 +211,7 @@ Figures PlayQuickBatch(const std::vector<CTeam*>* classes, const Pairing& pairin
             const CMatchStat* club = team->matchStats.back();
             f.fga += club->Field(11) + club->Field(13) + club->Field(15);
             f.fgm += club->Field(12) + club->Field(14) + club->Field(16);
+            f.AddWindow(team, club->Field(14) + club->Field(16), club->Field(13) + club->Field(15));
             f.tpa += club->Field(15);
             f.tpm += club->Field(16);
             f.fta += club->Field(17);
@@ -223,8 +242,12 @@ Figures PlayFlatBatch(CMatch2D& match, const std::vector<CTeam*>* classes, const
         SquadSnapshot snapshot{home, away};
         const InstantMatchResult result = RunInstantMatch(match, home, away, game % 4 < 2);
         CountResult(f, result.homeScore, result.awayScore, strongerIsHome);
+        const CTeam* clubs[2] = {home, away};
         for (const CMatch2DTeam* team : {match.GetHomeTeam(), match.GetAwayTeam()}) {
             const Match2DBox box = BoxScore(*team);
+            f.AddWindow(clubs[team == match.GetHomeTeam() ? 0 : 1],
+                        box.twoMade - box.dunksMade + box.threesMade,
+                        box.twoTaken - box.dunksTaken + box.threesTaken);
             f.fga += box.FieldGoalsTaken();
             f.fgm += box.FieldGoalsMade();
             f.tpa += box.threesTaken;
@@ -242,11 +265,12 @@ Figures PlayFlatBatch(CMatch2D& match, const std::vector<CTeam*>* classes, const
 void PrintRow(const char* pairing, const char* engine, const Figures& f) {
     std::printf(
         "| %-6s | %-5s | %5d | %5.1f | %4.1f | %4.1f | %4.1f | %4.1f | %4.1f | %4.1f | %4.1f | %4.1f | "
-        "%4.1f | %4.1f | %4.1f |\n",
+        "%4.1f | %4.1f | %4.1f | %4.1f-%4.1f |\n",
         pairing, engine, f.results, f.PerSide(f.points), f.PerSide(f.fga), Figures::Percent(f.fgm, f.fga),
         f.PerSide(f.tpa), Figures::Percent(f.tpm, f.tpa), f.PerSide(f.fta), Figures::Percent(f.ftm, f.fta),
         f.PerSide(f.rebounds), f.PerSide(f.assists), f.PerSide(f.steals),
-        Figures::Percent(f.strongerWins, f.results), Figures::Percent(f.level, f.results));
+        Figures::Percent(f.strongerWins, f.results), Figures::Percent(f.level, f.results),
+        f.WindowRange().first, f.WindowRange().second);
 }
 
 int PrintTables(int quickGames, int flatGames, unsigned seed) {
@@ -280,8 +304,8 @@ int PrintTables(int quickGames, int flatGames, unsigned seed) {
                 "higher\n\n",
                 seed, quickGames, flatGames);
     std::printf("| clubs  | engine | games | pts | FGA | FG%% | 3PA | 3P%% | FTA | FT%% | Reb | Ast | Stl | "
-                "stronger wins %% | level %% |\n");
-    std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
+                "stronger wins %% | level %% | clubs' window FG%% |\n");
+    std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
     Figures quickAll;
     double quickSeconds = 0.0;
     for (const Pairing& pairing : kPairings) {
