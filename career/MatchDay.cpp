@@ -10,12 +10,17 @@ namespace {
 double Unit() {
     return static_cast<double>(GameRand()) / kGameRandMax;
 }
+// trunc(n x r) in whole numbers, exact and without a division in the hot loop (a floating-point
+// product can land just under a whole number, for n sharing a factor with 32767, such as 7).
+int Trunc(int n) {
+    return n * GameRand() / kGameRandMax;
+}
 int D100() {
-    return static_cast<int>(100.0 * Unit());
+    return Trunc(100);
 }
 // trunc(n x r), kept below n; n must be above 0.
 int PickIndex(int n) {
-    return std::min(static_cast<int>(n * Unit()), n - 1);
+    return std::min(Trunc(n), n - 1);
 }
 int Size(const QuickSide& side) {
     return static_cast<int>(side.size());
@@ -117,8 +122,11 @@ constexpr QuickResultTable kQuick = {
 
 // A roll in 0-100 with the generator's full resolution against a percentage chance (the roll is
 // GameRand() / 32767 x 100, compared without the division).
+double Threshold(double percent) {
+    return percent * (kGameRandMax / 100.0);
+}
 bool Chance(double percent) {
-    return GameRand() < percent * (kGameRandMax / 100.0);
+    return GameRand() < Threshold(percent);
 }
 
 // The mean of one skill over a five; 0 for nobody (an empty side neither defends nor steals).
@@ -148,7 +156,7 @@ void PlayEvent(const QuickMatchContext& ctx, int kind, QuickSide& list, const CT
     int n = Size(list);
     if (n == 0)
         return;
-    auto draw = [&] { return std::min(static_cast<int>((n - 1) * Unit()), n - 1); };
+    auto draw = [&] { return std::min(Trunc(n - 1), n - 1); };
     int index = draw();
     if (kind == kLineAssist) {
         // Redraw while the shooter himself comes up; after ten draws the share is lost.
@@ -181,7 +189,8 @@ void PlayEvent(const QuickMatchContext& ctx, int kind, QuickSide& list, const CT
         return;
     }
     if (ctx.results)
-        ctx.results->AddReportLine(who.player->name, team->name, kind, 0, minute, second, &who.hints);
+        ctx.results->AddReportLine(who.player->name, team->name, kind, 0, minute, second, &who.hints,
+                                   who.player);
 }
 
 // Builds one side's statistics records and splits its squad into the starting five and the bench.
@@ -260,7 +269,7 @@ void PlayMinuteOnCourt(QuickTeam& home, QuickTeam& away, int minute) {
             homePlayer->stat->Field(5) += 60;
         if (awayPlayer)
             awayPlayer->stat->Field(5) += 60;
-        int loss = static_cast<int>(6.0 * Unit()) >= 3 ? 6 : 3;
+        int loss = Trunc(6) >= 3 ? 6 : 3;
         // Copies: a replacement rewrites the bench list, never the five being walked.
         if (homePlayer) {
             PlayerCondition(homePlayer->player) -= loss;
@@ -370,32 +379,34 @@ void CDayResults::AddReportLine(const MatchDayEntry& line) {
 }
 
 void CDayResults::AddReportLine(const CStr& playerName, const CStr& teamName, int kind, int value, int minute,
-                                int second, EntryHints* hints) {
+                                int second, EntryHints* hints, const void* owner) {
     int category = CategoryOf(kind);
     if (category < 0)
         return;
     auto& list = m_lists[static_cast<size_t>(category)];
     const int gain = kind <= kLineClose ? value : 1;
-    auto same = [&](const MatchDayEntry& entry) {
-        return entry.playerName.Equals(playerName) && entry.teamName.Equals(teamName);
-    };
     int* hint = hints ? &(*hints)[static_cast<size_t>(category)] : nullptr;
-    if (hint && *hint >= 0 && static_cast<size_t>(*hint) < list.size() &&
-        same(list[static_cast<size_t>(*hint)])) {
+    if (hint && owner && *hint >= 0 && static_cast<size_t>(*hint) < list.size() &&
+        list[static_cast<size_t>(*hint)].owner == owner) {
         list[static_cast<size_t>(*hint)].value += gain;
         return;
     }
     for (size_t i = 0; i < list.size(); ++i) {
-        if (same(list[i])) {
-            list[i].value += gain;
-            if (hint)
-                *hint = static_cast<int>(i);
+        MatchDayEntry& entry = list[i];
+        if (entry.playerName.Equals(playerName) && entry.teamName.Equals(teamName)) {
+            entry.value += gain;
+            if (hint && owner) {
+                if (!entry.owner)
+                    entry.owner = owner;
+                if (entry.owner == owner)
+                    *hint = static_cast<int>(i);
+            }
             return;
         }
     }
     if (hint)
         *hint = static_cast<int>(list.size());
-    list.push_back(MatchDayEntry{playerName, teamName, kind, value, minute, second});
+    list.push_back(MatchDayEntry{playerName, teamName, kind, value, minute, second, hint ? owner : nullptr});
 }
 
 void CDayResults::OfferTopScore(const CStr& club, int score) {
@@ -470,29 +481,31 @@ void ReplaceRandomSlot(const QuickPlayer& player, QuickSide& list, int minute) {
 }
 
 void SimulatePossession(const QuickMatchContext& ctx, QuickTeam& home, QuickTeam& away, int minute) {
-    double pick = Unit();
+    const int pick = Trunc(5);
     bool homeAttacks = D100() <= 50;
     QuickTeam& attack = homeAttacks ? home : away;
     QuickTeam& defence = homeAttacks ? away : home;
     if (attack.five.empty())
         return;
-    int k = std::min(static_cast<int>(5.0 * pick), Size(attack.five) - 1);
+    int k = std::min(pick, Size(attack.five) - 1);
     QuickPlayer& shooter = attack.five[static_cast<size_t>(k)];
     CPlayer* player = shooter.player;
     CPlayerStat* stat = shooter.stat;
     // The report line is only built for points; the events share its second.
-    const int second = static_cast<int>(59.0 * Unit());
+    const int second = Trunc(59);
     int kind = kLineFreeThrow;
 
     int points = 0;
     int trainedSkill = 0;
     int training = 0;
-    double how = 100.0 * Unit();
-    double turnover =
-        kQuick.turnover + kQuick.turnoverSlope * (MeanSkill(defence.five, kSkillSteal) -
-                                                  static_cast<double>(player->SkillValue(kSkillPassing)));
-    turnover = std::clamp(turnover, 0.0, 2.0 * kQuick.turnover);
-    if (how < kQuick.freeThrowTrip) {
+    // One roll decides between the line, a lost ball and a shot.
+    const int how = GameRand();
+    auto turnover = [&] {
+        const double chance = kQuick.turnover + kQuick.turnoverSlope * (MeanSkill(defence.five, kSkillSteal) -
+                                                                        player->SkillValue(kSkillPassing));
+        return std::clamp(chance, 0.0, 2.0 * kQuick.turnover);
+    };
+    if (how < Threshold(kQuick.freeThrowTrip)) {
         // Two throws, each on the shooter's own touch.
         const double chance = FreeThrowChance(player);
         const bool first = Chance(chance);
@@ -510,7 +523,7 @@ void SimulatePossession(const QuickMatchContext& ctx, QuickTeam& home, QuickTeam
             QuickTeam& rebound = Chance(kQuick.freeThrowOffensive) ? attack : defence;
             PlayEvent(ctx, kLineRebound, rebound.five, rebound.team, minute, second, player);
         }
-    } else if (how < kQuick.freeThrowTrip + turnover) {
+    } else if (how < Threshold(kQuick.freeThrowTrip + turnover())) {
         // The ball is lost without a shot; a steal belongs to the defender who took it.
         if (Chance(kQuick.stealShare))
             PlayEvent(ctx, kLineSteal, defence.five, defence.team, minute, second, player);
@@ -548,7 +561,7 @@ void SimulatePossession(const QuickMatchContext& ctx, QuickTeam& home, QuickTeam
             CPlayer::ComputeOverall(player, true);
         if (ctx.results)
             ctx.results->AddReportLine(player->name, attack.team->name, kind, points, minute, second,
-                                       &shooter.hints);
+                                       &shooter.hints, player);
         attack.score += points;
     }
 }

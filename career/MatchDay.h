@@ -66,6 +66,7 @@ struct MatchDayEntry {
     int value = 0;
     int minute = 0;
     int second = 0;
+    const void* owner = nullptr; // who a quick match added it for, so its hints are checked cheaply
 };
 
 // One incident of the day (a player hurt in a quick match).
@@ -97,11 +98,11 @@ public:
     // Adds to the entry of the same player and team, or appends the line as a new entry.
     void AddReportLine(const MatchDayEntry& line);
     // Where a player's entries stand in the lists (-1 where not known): a quick match adds hundreds
-    // of lines for the same few players. A hint is checked before it is trusted.
+    // of lines for the same few players. A hint is trusted only for an entry of the same owner.
     using EntryHints = std::array<int, kCategoryCount>;
     // The same for a line given by its parts: nothing is copied unless it becomes a new entry.
     void AddReportLine(const CStr& playerName, const CStr& teamName, int kind, int value, int minute,
-                       int second, EntryHints* hints = nullptr);
+                       int second, EntryHints* hints = nullptr, const void* owner = nullptr);
     void AddIncident(const MatchDayIncident& incident) { m_incidents.push_back(incident); }
     // The higher score of a fixture against the day's best single score.
     void OfferTopScore(const CStr& club, int score);
