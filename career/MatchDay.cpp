@@ -508,9 +508,9 @@ void SimulatePossession(const QuickMatchContext& ctx, QuickTeam& home, QuickTeam
     if (how < Threshold(kQuick.freeThrowTrip)) {
         // Two throws, each on the shooter's own touch.
         const double chance = FreeThrowChance(player);
-        const bool first = Chance(chance);
-        const bool second = Chance(chance);
-        const int made = (first ? 1 : 0) + (second ? 1 : 0);
+        const bool firstIn = Chance(chance);
+        const bool lastIn = Chance(chance);
+        const int made = (firstIn ? 1 : 0) + (lastIn ? 1 : 0);
         stat->Field(20) += 2;
         stat->Field(21) += made;
         stat->Field(10) += made;
@@ -519,7 +519,7 @@ void SimulatePossession(const QuickMatchContext& ctx, QuickTeam& home, QuickTeam
         points = made;
         trainedSkill = kSkillFreeThrow;
         training = made;
-        if (!second) {
+        if (!lastIn) {
             QuickTeam& rebound = Chance(kQuick.freeThrowOffensive) ? attack : defence;
             PlayEvent(ctx, kLineRebound, rebound.five, rebound.team, minute, second, player);
         }
