@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 using daytest::MakePlayer;
 using daytest::MakeTeam;
 
@@ -184,6 +186,39 @@ TEST(QuickMatchBalance, BetterShootersScoreMoreAndWinMore) {
     EXPECT_GT(perSide, 85.0);
     EXPECT_LT(perSide, 115.0);
     EXPECT_LT(100 * (a.fieldGoalsMade + b.fieldGoalsMade), 55 * (a.fieldGoalsTaken + b.fieldGoalsTaken));
+}
+
+// A level score after 48 minutes still gets its deciding basket: the day's report lines carry every
+// point but that one, so a result whose lines fall short of its score was decided by it.
+TEST(QuickMatchBalance, LevelScoresAreStillDecided) {
+    CMemoryDB world;
+    CTeam* home = MakeTeam(world, 1, "Harbour", 12, 5);
+    CTeam* away = MakeTeam(world, 2, "Valley", 12, 5);
+    CDayResults results;
+    GameSrand(29);
+    QuickMatchContext ctx = ContextFor(world, &results);
+    int decided = 0;
+    for (int i = 0; i < 400; ++i) {
+        results.Clear();
+        int scores[2] = {0, 0};
+        SimulateQuickMatch(ctx, home, away, scores[0], scores[1]);
+        ASSERT_NE(scores[0], scores[1]);
+        int lines[2] = {0, 0};
+        for (int category : {CDayResults::kFieldGoals, CDayResults::kThreePointers, CDayResults::kFreeThrows})
+            for (const MatchDayEntry& entry : results.List(category))
+                lines[entry.teamName.Equals(home->name) ? 0 : 1] += entry.value;
+        if (lines[0] == scores[0] && lines[1] == scores[1])
+            continue;
+        ++decided;
+        // Level before the basket, one to three points for one side only.
+        EXPECT_EQ(lines[0], lines[1]);
+        EXPECT_EQ(std::abs(scores[0] - scores[1]),
+                  std::abs(scores[0] - lines[0]) + std::abs(scores[1] - lines[1]));
+        EXPECT_LE(std::abs(scores[0] - scores[1]), 3);
+    }
+    // About one result in forty ends level after 48 minutes.
+    EXPECT_GE(decided, 3);
+    EXPECT_LE(decided, 30);
 }
 
 TEST(QuickMatchBalance, FreeThrowsFollowTheShootersTouchEvenAtZero) {
