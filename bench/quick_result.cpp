@@ -1,9 +1,27 @@
-// The quick result of one fixture between two full squads, statistics records included.
+// The quick result of one fixture: its time (Google Benchmark) and its box score. Before timing it
+// plays, for pairings of the generated league world's classes, a seeded batch of quick results and
+// a smaller one of instant flat-court matches between the same clubs, and prints both side by side
+// (the table of content/ini/README.md).
+// Usage: bench_quick_result [--results=N] [--flat=M] [--seed=S] [--table-only] [benchmark flags]
+//   N quick results per pairing (default 6000), M flat-court matches (default 300, 0 skips them).
 #include "career/MatchDay.h"
+#include "database/Careers.h"
 #include "database/MemoryDB.h"
 #include "engine/GameRand.h"
+#include "match2d/Match2D.h"
+#include "match2d/Match2DBatch.h"
 
 #include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <vector>
 
 namespace {
 
@@ -60,6 +78,296 @@ void BM_QuickResult(benchmark::State& state) {
 }
 BENCHMARK(BM_QuickResult)->Unit(benchmark::kMicrosecond);
 
+// ---- box scores of the generated world --------------------------------------------------------------
+
+// One engine's sums over a batch of one pairing.
+struct Figures {
+    int results = 0;
+    int level = 0;
+    int strongerWins = 0;
+    long long points = 0;
+    long long fga = 0, fgm = 0, tpa = 0, tpm = 0, fta = 0, ftm = 0;
+    long long rebounds = 0, assists = 0, steals = 0;
+    // Each club's field goals as the results window counts them (two- and three-pointers, close
+    // shots left out): made, taken.
+    std::map<const CTeam*, std::pair<long long, long long>> window;
+
+    void AddWindow(const CTeam* team, long long made, long long taken) {
+        window[team].first += made;
+        window[team].second += taken;
+    }
+    // The lowest and the highest club's window figure.
+    std::pair<double, double> WindowRange() const {
+        double low = 100.0, high = 0.0;
+        for (const auto& [team, shots] : window) {
+            low = std::min(low, Percent(shots.first, shots.second));
+            high = std::max(high, Percent(shots.first, shots.second));
+        }
+        return {low, high};
+    }
+
+    double PerSide(long long sum) const { return results > 0 ? sum / (2.0 * results) : 0.0; }
+    static double Percent(long long made, long long taken) { return taken > 0 ? 100.0 * made / taken : 0.0; }
+};
+
+// The players' records change with every match (condition, training, statistics); each result starts
+// from the world as it was.
+class SquadSnapshot {
+public:
+    explicit SquadSnapshot(std::initializer_list<CTeam*> teams) {
+        for (CTeam* team : teams) {
+            m_teams.push_back({team, team->matchStats.size()});
+            for (CPlayer* player : team->players) {
+                KeptPlayer kept{player, {}, player->overall, player->stats.size()};
+                std::copy(std::begin(player->words), std::end(player->words), kept.words.begin());
+                m_players.push_back(kept);
+            }
+        }
+    }
+    ~SquadSnapshot() {
+        for (auto& [team, stats] : m_teams)
+            team->matchStats.resize(stats);
+        for (auto& kept : m_players) {
+            std::copy(kept.words.begin(), kept.words.end(), std::begin(kept.player->words));
+            kept.player->overall = kept.overall;
+            kept.player->stats.resize(kept.stats);
+        }
+    }
+    SquadSnapshot(const SquadSnapshot&) = delete;
+    SquadSnapshot& operator=(const SquadSnapshot&) = delete;
+
+private:
+    struct KeptPlayer {
+        CPlayer* player;
+        std::array<int32_t, kPlayerWords> words;
+        double overall;
+        size_t stats;
+    };
+    std::vector<std::pair<CTeam*, size_t>> m_teams;
+    std::vector<KeptPlayer> m_players;
+};
+
+// The mean rating of a club's starting five: which of two clubs of one class is the stronger.
+double StartersRating(CTeam* team) {
+    double sum = 0.0;
+    int count = 0;
+    for (CPlayer* player : team->players) {
+        if (player->words[kWordMatchState] == kOnCourt && count < 5) {
+            sum += CPlayer::ComputeOverall(player, false);
+            ++count;
+        }
+    }
+    return count > 0 ? sum / count : 0.0;
+}
+
+struct Pairing {
+    int first, second; // league classes; the first is the stronger when they differ
+};
+
+// Draws the clubs of game g of a pairing: (home, away), the first class's club at home in even games.
+std::pair<CTeam*, CTeam*> DrawClubs(const std::vector<CTeam*>& a, const std::vector<CTeam*>& b, int game) {
+    CTeam* x = a[static_cast<size_t>(GameRand()) % a.size()];
+    CTeam* y = b[static_cast<size_t>(GameRand()) % b.size()];
+    while (y == x)
+        y = b[static_cast<size_t>(GameRand()) % b.size()];
+    return game % 2 == 0 ? std::make_pair(x, y) : std::make_pair(y, x);
+}
+
+bool StrongerIsHome(const Pairing& pairing, CTeam* home, CTeam* away, int game) {
+    if (pairing.first != pairing.second)
+        return game % 2 == 0;
+    return StartersRating(home) >= StartersRating(away);
+}
+
+void CountResult(Figures& f, int homeScore, int awayScore, bool strongerIsHome) {
+    ++f.results;
+    f.points += homeScore + awayScore;
+    if (homeScore == awayScore)
+        ++f.level;
+    else if ((homeScore > awayScore) == strongerIsHome)
+        ++f.strongerWins;
+}
+
+Figures PlayQuickBatch(const std::vector<CTeam*>* classes, const Pairing& pairing, int games, unsigned seed) {
+    Figures f;
+    GameSrand(seed);
+    CTable<CMatchStat> matchStats;
+    CTable<CPlayerStat> playerStats;
+    CDayResults results;
+    QuickMatchContext ctx;
+    ctx.date = GameDate{2007, 10, 3};
+    ctx.matchStats = &matchStats;
+    ctx.playerStats = &playerStats;
+    ctx.results = &results;
+    for (int game = 0; game < games; ++game) {
+        auto [home, away] = DrawClubs(classes[pairing.first], classes[pairing.second], game);
+        const bool strongerIsHome = StrongerIsHome(pairing, home, away, game);
+        SquadSnapshot snapshot{home, away};
+        int homeScore = 0, awayScore = 0;
+        results.Clear();
+        SimulateQuickMatch(ctx, home, away, homeScore, awayScore);
+        CountResult(f, homeScore, awayScore, strongerIsHome);
+        for (CTeam* team : {home, away}) {
+            const CMatchStat* club = team->matchStats.back();
+            f.fga += club->Field(11) + club->Field(13) + club->Field(15);
+            f.fgm += club->Field(12) + club->Field(14) + club->Field(16);
+            f.AddWindow(team, club->Field(14) + club->Field(16), club->Field(13) + club->Field(15));
+            f.tpa += club->Field(15);
+            f.tpm += club->Field(16);
+            f.fta += club->Field(17);
+            f.ftm += club->Field(18);
+            for (CPlayer* player : team->players) {
+                f.rebounds += player->stats.back()->Field(30);
+                f.steals += player->stats.back()->Field(27);
+            }
+        }
+        // An entry counts its player's first share as 0 and each further one as 1.
+        for (const MatchDayEntry& entry : results.List(CDayResults::kAssists))
+            f.assists += entry.value + 1;
+        if (matchStats.Size() > 20000) {
+            matchStats.Clear();
+            playerStats.Clear();
+        }
+    }
+    return f;
+}
+
+Figures PlayFlatBatch(CMatch2D& match, const std::vector<CTeam*>* classes, const Pairing& pairing, int games,
+                      unsigned seed) {
+    Figures f;
+    GameSrand(seed);
+    for (int game = 0; game < games; ++game) {
+        auto [home, away] = DrawClubs(classes[pairing.first], classes[pairing.second], game);
+        const bool strongerIsHome = StrongerIsHome(pairing, home, away, game);
+        SquadSnapshot snapshot{home, away};
+        const InstantMatchResult result = RunInstantMatch(match, home, away, game % 4 < 2);
+        CountResult(f, result.homeScore, result.awayScore, strongerIsHome);
+        const CTeam* clubs[2] = {home, away};
+        for (const CMatch2DTeam* team : {match.GetHomeTeam(), match.GetAwayTeam()}) {
+            const Match2DBox box = BoxScore(*team);
+            f.AddWindow(clubs[team == match.GetHomeTeam() ? 0 : 1],
+                        box.twoMade - box.dunksMade + box.threesMade,
+                        box.twoTaken - box.dunksTaken + box.threesTaken);
+            f.fga += box.FieldGoalsTaken();
+            f.fgm += box.FieldGoalsMade();
+            f.tpa += box.threesTaken;
+            f.tpm += box.threesMade;
+            f.fta += box.freeThrowsTaken;
+            f.ftm += box.freeThrowsMade;
+            f.rebounds += box.offensiveRebounds + box.defensiveRebounds;
+            f.assists += box.assists;
+            f.steals += box.steals;
+        }
+    }
+    return f;
+}
+
+void PrintRow(const char* pairing, const char* engine, const Figures& f) {
+    std::printf(
+        "| %-6s | %-5s | %5d | %5.1f | %4.1f | %4.1f | %4.1f | %4.1f | %4.1f | %4.1f | %4.1f | %4.1f | "
+        "%4.1f | %4.1f | %4.1f | %4.1f-%4.1f |\n",
+        pairing, engine, f.results, f.PerSide(f.points), f.PerSide(f.fga), Figures::Percent(f.fgm, f.fga),
+        f.PerSide(f.tpa), Figures::Percent(f.tpm, f.tpa), f.PerSide(f.fta), Figures::Percent(f.ftm, f.fta),
+        f.PerSide(f.rebounds), f.PerSide(f.assists), f.PerSide(f.steals),
+        Figures::Percent(f.strongerWins, f.results), Figures::Percent(f.level, f.results),
+        f.WindowRange().first, f.WindowRange().second);
+}
+
+int PrintTables(int quickGames, int flatGames, unsigned seed) {
+    std::filesystem::current_path(FB_GAME_DIR);
+    CMemoryDB world;
+    if (!LoadWorldData(world, kDataSetLeague)) {
+        std::fprintf(stderr, "The generated league world did not load from %s\n", FB_GAME_DIR);
+        return 1;
+    }
+    std::vector<CTeam*> classes[3];
+    for (int i = 0; i < world.teams.Size(); ++i) {
+        CTeam* team = world.teams.At(i);
+        if (team->players.size() >= 5)
+            classes[((team->leagueId % 3) + 3) % 3].push_back(team);
+    }
+    for (const auto& list : classes) {
+        if (list.size() < 2) {
+            std::fprintf(stderr, "Every league class needs two clubs with five players\n");
+            return 1;
+        }
+    }
+    CMatch2D match;
+    match.hooks.postMessage = nullptr;
+    if (flatGames > 0 && !match.LoadTactics("\\ini\\InitData.xml")) {
+        std::fprintf(stderr, "ini/InitData.xml did not load\n");
+        return 1;
+    }
+    static const Pairing kPairings[] = {{0, 0}, {1, 1}, {2, 2}, {1, 0}, {2, 1}, {2, 0}};
+    std::printf("Seed %u; quick: %d results a pairing, flat: %d matches; figures a side, percentages over "
+                "the batch; \"stronger\" is the higher class, or in one class the club whose starters rate "
+                "higher\n\n",
+                seed, quickGames, flatGames);
+    std::printf("| clubs  | engine | games | pts | FGA | FG%% | 3PA | 3P%% | FTA | FT%% | Reb | Ast | Stl | "
+                "stronger wins %% | level %% | clubs' window FG%% |\n");
+    std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
+    Figures quickAll;
+    double quickSeconds = 0.0;
+    for (const Pairing& pairing : kPairings) {
+        char label[16];
+        std::snprintf(label, sizeof label, "%d v %d", pairing.first, pairing.second);
+        const unsigned pairingSeed = seed + static_cast<unsigned>(10 * pairing.first + pairing.second);
+        const auto start = std::chrono::steady_clock::now();
+        const Figures quick = PlayQuickBatch(classes, pairing, quickGames, pairingSeed);
+        quickSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        PrintRow(label, "quick", quick);
+        if (flatGames > 0)
+            PrintRow(label, "flat", PlayFlatBatch(match, classes, pairing, flatGames, pairingSeed));
+        if (pairing.first == pairing.second) {
+            quickAll.results += quick.results;
+            quickAll.points += quick.points;
+            quickAll.fga += quick.fga;
+            quickAll.fgm += quick.fgm;
+            quickAll.tpa += quick.tpa;
+            quickAll.tpm += quick.tpm;
+            quickAll.fta += quick.fta;
+            quickAll.ftm += quick.ftm;
+        }
+    }
+    std::printf("\nQuick results within one class: %.1f points, FG %.1f %%, 3P %.1f %%, FT %.1f %% a side; "
+                "%.1f us a result with the world's squads\n\n",
+                quickAll.PerSide(quickAll.points), Figures::Percent(quickAll.fgm, quickAll.fga),
+                Figures::Percent(quickAll.tpm, quickAll.tpa), Figures::Percent(quickAll.ftm, quickAll.fta),
+                1e6 * quickSeconds / (6.0 * quickGames));
+    return 0;
+}
+
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    int quickGames = 6000;
+    int flatGames = 300;
+    unsigned seed = 2026;
+    bool tableOnly = false;
+    std::vector<char*> rest;
+    for (int i = 0; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--results=", 10) == 0)
+            quickGames = std::max(1, std::atoi(argv[i] + 10));
+        else if (std::strncmp(argv[i], "--flat=", 7) == 0)
+            flatGames = std::max(0, std::atoi(argv[i] + 7));
+        else if (std::strncmp(argv[i], "--seed=", 7) == 0)
+            seed = static_cast<unsigned>(std::strtoul(argv[i] + 7, nullptr, 10));
+        else if (std::strcmp(argv[i], "--table-only") == 0)
+            tableOnly = true;
+        else
+            rest.push_back(argv[i]);
+    }
+    const std::filesystem::path start = std::filesystem::current_path();
+    if (int failed = PrintTables(quickGames, flatGames, seed))
+        return failed;
+    std::filesystem::current_path(start);
+    if (tableOnly)
+        return 0;
+    int restCount = static_cast<int>(rest.size());
+    benchmark::Initialize(&restCount, rest.data());
+    if (benchmark::ReportUnrecognizedArguments(restCount, rest.data()))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -10,12 +10,17 @@ namespace {
 double Unit() {
     return static_cast<double>(GameRand()) / kGameRandMax;
 }
+// trunc(n x r) in whole numbers, exact and without a division in the hot loop (a floating-point
+// product can land just under a whole number, for n sharing a factor with 32767, such as 7).
+int Trunc(int n) {
+    return n * GameRand() / kGameRandMax;
+}
 int D100() {
-    return static_cast<int>(100.0 * Unit());
+    return Trunc(100);
 }
 // trunc(n x r), kept below n; n must be above 0.
 int PickIndex(int n) {
-    return std::min(static_cast<int>(n * Unit()), n - 1);
+    return std::min(Trunc(n), n - 1);
 }
 int Size(const QuickSide& side) {
     return static_cast<int>(side.size());
@@ -32,13 +37,126 @@ constexpr int kSkillFreeThrow = 14;
 constexpr int kSkillPassing = 15;
 constexpr int kSkillSteal = 16;
 
+// Every number of the quick result, in one place (content/ini/README.md has the figures they give).
+// Chances are percentages. A shot's chance moves with the shooter's own skill for that shot against
+// the defending five's mean defence, so clubs of one class play the same game and a better club
+// wins more; free throws follow the shooter alone.
+struct QuickShot {
+    int skill;            // the shooter's skill for this shot
+    double chance;        // made, when his skill equals the defenders' mean defence
+    int points;           // for a made shot
+    int kind;             // report-line kind
+    int playerField;      // attempts; made is the next field
+    int clubField;        // the club record's attempts; made is the next field
+    int training;         // progress his shot skill gains when it goes in
+    int defenceAtLeast;   // a miss: a d100 roll at or above this is a defender's stop (kind 6)
+    int defendersAtLeast; // else a d100 roll at or above this is the defenders' rebound, below it
+                          // the attackers'
+};
+
+struct QuickResultTable {
+    // Possessions a minute: d100 rolls in turn, each at or below its threshold one more
+    // possession; the first roll above its threshold ends the minute.
+    int possessionRolls[5];
+    double freeThrowTrip; // of the possessions: a trip to the line for two throws
+    double turnover;      // of the possessions: the ball lost without a shot, when the
+                          // defenders' mean steal skill equals the handler's passing
+    double turnoverSlope; // per point the defenders' steal skill stands above his passing
+    double stealShare;    // of the turnovers: a defender's steal
+    double freeThrow;     // a throw made, by a shooter of skill freeThrowCentre
+    double freeThrowCentre;
+    double freeThrowSlope;          // per point of his free-throw skill
+    double freeThrowOffensive;      // a missed last throw: the attackers' rebound
+    int closeUpTo;                  // shot mix: a d100 roll up to this is a close shot,
+    int twoUpTo;                    // up to this a two-pointer, above it a three
+    double shotSlope;               // per point of shooting skill above the defenders' mean defence
+    double shotLowest, shotHighest; // every shot's chance stays within these
+    double assistShare;             // of the made field goals: a teammate's share
+    QuickShot close, two, three;
+};
+
+constexpr QuickResultTable kQuick = {
+    .possessionRolls = {100, 100, 100, 100, 49}, // four and a half a minute, 216 a match
+    .freeThrowTrip = 10.0,
+    .turnover = 13.0,
+    .turnoverSlope = 0.3,
+    .stealShare = 55.0,
+    .freeThrow = 75.0,
+    .freeThrowCentre = 55.0,
+    .freeThrowSlope = 0.4,
+    .freeThrowOffensive = 15.0,
+    .closeUpTo = 5,
+    .twoUpTo = 70,
+    .shotSlope = 0.35,
+    .shotLowest = 5.0,
+    .shotHighest = 95.0,
+    .assistShare = 60.0,
+    .close = {.skill = kSkillClose,
+              .chance = 70.0,
+              .points = 2,
+              .kind = kLineClose,
+              .playerField = 12,
+              .clubField = 11,
+              .training = 2,
+              .defenceAtLeast = 88,
+              .defendersAtLeast = 30},
+    .two = {.skill = kSkillTwoPoint,
+            .chance = 49.5,
+            .points = 2,
+            .kind = kLineTwoPoint,
+            .playerField = 14,
+            .clubField = 13,
+            .training = 2,
+            .defenceAtLeast = 92,
+            .defendersAtLeast = 25},
+    .three = {.skill = kSkillThreePoint,
+              .chance = 36.5,
+              .points = 3,
+              .kind = kLineThreePoint,
+              .playerField = 16,
+              .clubField = 15,
+              .training = 3,
+              .defenceAtLeast = 97,
+              .defendersAtLeast = 28},
+};
+
+// A roll in 0-100 with the generator's full resolution against a percentage chance (the roll is
+// GameRand() / 32767 x 100, compared without the division).
+double Threshold(double percent) {
+    return percent * (kGameRandMax / 100.0);
+}
+bool Chance(double percent) {
+    return GameRand() < Threshold(percent);
+}
+
+// The mean of one skill over a five; 0 for nobody (an empty side neither defends nor steals).
+double MeanSkill(const QuickSide& five, int skill) {
+    if (five.empty())
+        return 0.0;
+    int sum = 0;
+    for (const QuickPlayer& p : five)
+        sum += p.player->SkillValue(skill);
+    return static_cast<double>(sum) / static_cast<double>(five.size());
+}
+
+double ShotChance(const QuickShot& shot, const CPlayer* shooter, double defence) {
+    double chance = shot.chance + kQuick.shotSlope * (shooter->SkillValue(shot.skill) - defence);
+    return std::clamp(chance, kQuick.shotLowest, kQuick.shotHighest);
+}
+
+double FreeThrowChance(const CPlayer* shooter) {
+    double chance = kQuick.freeThrow +
+                    kQuick.freeThrowSlope * (shooter->SkillValue(kSkillFreeThrow) - kQuick.freeThrowCentre);
+    return std::clamp(chance, kQuick.shotLowest, kQuick.shotHighest);
+}
+
 // An event of kinds 4-7: a player of the list gets the credit, a training step and a count.
-void PlayEvent(const QuickMatchContext& ctx, int kind, const QuickSide& list, const CTeam* team, int minute,
+void PlayEvent(const QuickMatchContext& ctx, int kind, QuickSide& list, const CTeam* team, int minute,
                int second, const CPlayer* shooter) {
     int n = Size(list);
     if (n == 0)
         return;
-    auto draw = [&] { return std::min(static_cast<int>((n - 1) * Unit()), n - 1); };
+    auto draw = [&] { return std::min(Trunc(n - 1), n - 1); };
     int index = draw();
     if (kind == kLineAssist) {
         // Redraw while the shooter himself comes up; after ten draws the share is lost.
@@ -50,8 +168,7 @@ void PlayEvent(const QuickMatchContext& ctx, int kind, const QuickSide& list, co
         if (list[index].player->id == shooter->id)
             return;
     }
-    const QuickPlayer& who = list[static_cast<size_t>(index)];
-    MatchDayEntry line{who.player->name, team->name, kind, 0, minute, second};
+    QuickPlayer& who = list[static_cast<size_t>(index)];
     switch (kind) {
     case kLineAssist:
         TrainQuickSkill(who.player, kSkillPassing, 1);
@@ -72,7 +189,8 @@ void PlayEvent(const QuickMatchContext& ctx, int kind, const QuickSide& list, co
         return;
     }
     if (ctx.results)
-        ctx.results->AddReportLine(line);
+        ctx.results->AddReportLine(who.player->name, team->name, kind, 0, minute, second, &who.hints,
+                                   who.player);
 }
 
 // Builds one side's statistics records and splits its squad into the starting five and the bench.
@@ -151,7 +269,7 @@ void PlayMinuteOnCourt(QuickTeam& home, QuickTeam& away, int minute) {
             homePlayer->stat->Field(5) += 60;
         if (awayPlayer)
             awayPlayer->stat->Field(5) += 60;
-        int loss = static_cast<int>(6.0 * Unit()) >= 3 ? 6 : 3;
+        int loss = Trunc(6) >= 3 ? 6 : 3;
         // Copies: a replacement rewrites the bench list, never the five being walked.
         if (homePlayer) {
             PlayerCondition(homePlayer->player) -= loss;
@@ -257,17 +375,38 @@ bool CDayResults::IsEmpty() const {
 }
 
 void CDayResults::AddReportLine(const MatchDayEntry& line) {
-    int category = CategoryOf(line.kind);
+    AddReportLine(line.playerName, line.teamName, line.kind, line.value, line.minute, line.second);
+}
+
+void CDayResults::AddReportLine(const CStr& playerName, const CStr& teamName, int kind, int value, int minute,
+                                int second, EntryHints* hints, const void* owner) {
+    int category = CategoryOf(kind);
     if (category < 0)
         return;
     auto& list = m_lists[static_cast<size_t>(category)];
-    for (MatchDayEntry& entry : list) {
-        if (entry.playerName.Equals(line.playerName) && entry.teamName.Equals(line.teamName)) {
-            entry.value += line.kind <= kLineClose ? line.value : 1;
+    const int gain = kind <= kLineClose ? value : 1;
+    int* hint = hints ? &(*hints)[static_cast<size_t>(category)] : nullptr;
+    if (hint && owner && *hint >= 0 && static_cast<size_t>(*hint) < list.size() &&
+        list[static_cast<size_t>(*hint)].owner == owner) {
+        list[static_cast<size_t>(*hint)].value += gain;
+        return;
+    }
+    for (size_t i = 0; i < list.size(); ++i) {
+        MatchDayEntry& entry = list[i];
+        if (entry.playerName.Equals(playerName) && entry.teamName.Equals(teamName)) {
+            entry.value += gain;
+            if (hint && owner) {
+                if (!entry.owner)
+                    entry.owner = owner;
+                if (entry.owner == owner)
+                    *hint = static_cast<int>(i);
+            }
             return;
         }
     }
-    list.push_back(line);
+    if (hint)
+        *hint = static_cast<int>(list.size());
+    list.push_back(MatchDayEntry{playerName, teamName, kind, value, minute, second, hint ? owner : nullptr});
 }
 
 void CDayResults::OfferTopScore(const CStr& club, int score) {
@@ -314,17 +453,19 @@ std::vector<std::array<CStr, 2>> CDayResults::Leaders() const {
 
 // ---- quick match ---------------------------------------------------------------------------------
 
-void TrainQuickSkill(CPlayer* player, int skill, int gain) {
+bool TrainQuickSkill(CPlayer* player, int skill, int gain) {
     int32_t& progress = player->SkillProgress(skill);
     if (progress >= 100)
-        return;
+        return false;
     progress += gain;
-    if (progress >= 100) {
-        int32_t& value = player->SkillValue(skill);
-        if (value < 100)
-            value += 1;
-        progress = 100 - progress;
-    }
+    if (progress < 100)
+        return false;
+    progress = 100 - progress;
+    int32_t& value = player->SkillValue(skill);
+    if (value >= 100)
+        return false;
+    value += 1;
+    return true;
 }
 
 void ReplaceRandomSlot(const QuickPlayer& player, QuickSide& list, int minute) {
@@ -340,83 +481,88 @@ void ReplaceRandomSlot(const QuickPlayer& player, QuickSide& list, int minute) {
 }
 
 void SimulatePossession(const QuickMatchContext& ctx, QuickTeam& home, QuickTeam& away, int minute) {
-    double pick = Unit();
+    const int pick = Trunc(5);
     bool homeAttacks = D100() <= 50;
     QuickTeam& attack = homeAttacks ? home : away;
     QuickTeam& defence = homeAttacks ? away : home;
     if (attack.five.empty())
         return;
-    int k = std::min(static_cast<int>(5.0 * pick), Size(attack.five) - 1);
-    const QuickPlayer shooter = attack.five[static_cast<size_t>(k)];
+    int k = std::min(pick, Size(attack.five) - 1);
+    QuickPlayer& shooter = attack.five[static_cast<size_t>(k)];
     CPlayer* player = shooter.player;
     CPlayerStat* stat = shooter.stat;
-    MatchDayEntry line{
-        player->name, attack.team->name, kLineFreeThrow, 0, minute, static_cast<int>(59.0 * Unit())};
+    // The report line is only built for points; the events share its second.
+    const int second = Trunc(59);
+    int kind = kLineFreeThrow;
 
     int points = 0;
     int trainedSkill = 0;
     int training = 0;
-    if (D100() <= 10) {
-        // Free throws: the better the shooter's touch against his rating, the more go in. A rating
-        // of 0 would divide by zero; such a shooter simply misses.
-        int value = player->SkillValue(kSkillFreeThrow);
-        int roll = D100();
-        float q = value != 0 ? static_cast<float>(player->SkillSecond(kSkillFreeThrow)) / value * roll : 0.0f;
-        int attempts = q < 30.0f ? 1 : 2;
-        int made = q < 20.0f ? 0 : q < 40.0f ? 1 : 2;
-        stat->Field(20) += attempts;
+    // One roll decides between the line, a lost ball and a shot.
+    const int how = GameRand();
+    auto turnover = [&] {
+        const double chance = kQuick.turnover + kQuick.turnoverSlope * (MeanSkill(defence.five, kSkillSteal) -
+                                                                        player->SkillValue(kSkillPassing));
+        return std::clamp(chance, 0.0, 2.0 * kQuick.turnover);
+    };
+    if (how < Threshold(kQuick.freeThrowTrip)) {
+        // Two throws, each on the shooter's own touch.
+        const double chance = FreeThrowChance(player);
+        const bool firstIn = Chance(chance);
+        const bool lastIn = Chance(chance);
+        const int made = (firstIn ? 1 : 0) + (lastIn ? 1 : 0);
+        stat->Field(20) += 2;
         stat->Field(21) += made;
         stat->Field(10) += made;
-        attack.stat->Field(17) += attempts;
+        attack.stat->Field(17) += 2;
         attack.stat->Field(18) += made;
-        line.kind = kLineFreeThrow;
-        line.value = made;
         points = made;
         trainedSkill = kSkillFreeThrow;
         training = made;
-        QuickTeam& rebound = D100() < 50 ? home : away;
-        PlayEvent(ctx, kLineRebound, rebound.five, rebound.team, minute, line.second, player);
-    } else {
-        int shot = D100();
-        int kind, needed, value, firstThreshold, secondThreshold, attemptField, teamField;
-        if (shot <= 8) {
-            kind = kLineClose, needed = 40, value = 2, firstThreshold = 80, secondThreshold = 80;
-            attemptField = 12, teamField = 11, trainedSkill = kSkillClose, training = 2;
-        } else if (shot <= 60) {
-            kind = kLineTwoPoint, needed = 10, value = 2, firstThreshold = 50, secondThreshold = 50;
-            attemptField = 14, teamField = 13, trainedSkill = kSkillTwoPoint, training = 2;
-        } else {
-            kind = kLineThreePoint, needed = 10, value = 3, firstThreshold = 50, secondThreshold = 40;
-            attemptField = 16, teamField = 15, trainedSkill = kSkillThreePoint, training = 3;
+        if (!lastIn) {
+            QuickTeam& rebound = Chance(kQuick.freeThrowOffensive) ? attack : defence;
+            PlayEvent(ctx, kLineRebound, rebound.five, rebound.team, minute, second, player);
         }
-        stat->Field(attemptField) += 1;
-        attack.stat->Field(teamField) += 1;
-        if (D100() >= needed) {
-            stat->Field(attemptField + 1) += 1;
-            attack.stat->Field(teamField + 1) += 1;
-            stat->Field(10) += value;
-            line.kind = kind;
-            line.value = value;
-            points = value;
-            PlayEvent(ctx, kLineAssist, attack.five, attack.team, minute, line.second, player);
-        } else if (D100() >= firstThreshold) {
-            PlayEvent(ctx, kLineDefence, defence.five, defence.team, minute, line.second, player);
-        } else if (D100() >= secondThreshold) {
-            PlayEvent(ctx, kLineRebound, defence.five, defence.team, minute, line.second, player);
+    } else if (how < Threshold(kQuick.freeThrowTrip + turnover())) {
+        // The ball is lost without a shot; a steal belongs to the defender who took it.
+        if (Chance(kQuick.stealShare))
+            PlayEvent(ctx, kLineSteal, defence.five, defence.team, minute, second, player);
+        return;
+    } else {
+        int mix = D100();
+        const QuickShot& shot = mix <= kQuick.closeUpTo ? kQuick.close
+                                : mix <= kQuick.twoUpTo ? kQuick.two
+                                                        : kQuick.three;
+        trainedSkill = shot.skill;
+        training = shot.training;
+        stat->Field(shot.playerField) += 1;
+        attack.stat->Field(shot.clubField) += 1;
+        if (Chance(ShotChance(shot, player, MeanSkill(defence.five, kSkillDefence)))) {
+            stat->Field(shot.playerField + 1) += 1;
+            attack.stat->Field(shot.clubField + 1) += 1;
+            stat->Field(10) += shot.points;
+            kind = shot.kind;
+            points = shot.points;
+            if (Chance(kQuick.assistShare))
+                PlayEvent(ctx, kLineAssist, attack.five, attack.team, minute, second, player);
+        } else if (D100() >= shot.defenceAtLeast) {
+            PlayEvent(ctx, kLineDefence, defence.five, defence.team, minute, second, player);
+        } else if (D100() >= shot.defendersAtLeast) {
+            PlayEvent(ctx, kLineRebound, defence.five, defence.team, minute, second, player);
         } else {
-            PlayEvent(ctx, kLineRebound, attack.five, attack.team, minute, line.second, player);
+            PlayEvent(ctx, kLineRebound, attack.five, attack.team, minute, second, player);
         }
     }
 
     if (points >= 1 && points <= 3) {
-        TrainQuickSkill(player, kSkillScoring, points);
-        TrainQuickSkill(player, trainedSkill, training);
-        CPlayer::ComputeOverall(player, true);
+        // The rating is the skills' mean: it only moves when a value rises.
+        const bool rose = TrainQuickSkill(player, kSkillScoring, points);
+        if (TrainQuickSkill(player, trainedSkill, training) || rose)
+            CPlayer::ComputeOverall(player, true);
         if (ctx.results)
-            ctx.results->AddReportLine(line);
+            ctx.results->AddReportLine(player->name, attack.team->name, kind, points, minute, second,
+                                       &shooter.hints, player);
         attack.score += points;
-    } else {
-        PlayEvent(ctx, kLineSteal, attack.five, attack.team, minute, line.second, player);
     }
 }
 
@@ -442,10 +588,11 @@ void SimulateQuickMatch(const QuickMatchContext& ctx, CTeam* home, CTeam* away, 
     CompleteStartingFive(sides[1]);
 
     for (int minute = 0; minute < 48; ++minute) {
-        if (D100() <= 80) {
+        for (int threshold : kQuick.possessionRolls) {
+            // A roll cannot exceed 100, so such a possession needs none.
+            if (threshold < 100 && D100() > threshold)
+                break;
             SimulatePossession(ctx, sides[0], sides[1], minute);
-            if (D100() <= 50)
-                SimulatePossession(ctx, sides[0], sides[1], minute);
         }
         if (D100() <= 1)
             PlayIncident(ctx, sides[0], sides[1], minute);

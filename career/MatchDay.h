@@ -67,6 +67,7 @@ struct MatchDayEntry {
     int value = 0;
     int minute = 0;
     int second = 0;
+    const void* owner = nullptr; // who a quick match added it for, so its hints are checked cheaply
 };
 
 // One incident of the day (a player hurt in a quick match).
@@ -97,6 +98,12 @@ public:
     void Clear();
     // Adds to the entry of the same player and team, or appends the line as a new entry.
     void AddReportLine(const MatchDayEntry& line);
+    // Where a player's entries stand in the lists (-1 where not known): a quick match adds hundreds
+    // of lines for the same few players. A hint is trusted only for an entry of the same owner.
+    using EntryHints = std::array<int, kCategoryCount>;
+    // The same for a line given by its parts: nothing is copied unless it becomes a new entry.
+    void AddReportLine(const CStr& playerName, const CStr& teamName, int kind, int value, int minute,
+                       int second, EntryHints* hints = nullptr, const void* owner = nullptr);
     void AddIncident(const MatchDayIncident& incident) { m_incidents.push_back(incident); }
     // The higher score of a fixture against the day's best single score.
     void OfferTopScore(const CStr& club, int score);
@@ -133,6 +140,7 @@ struct QuickMatchContext {
 struct QuickPlayer {
     CPlayer* player = nullptr;
     CPlayerStat* stat = nullptr;
+    CDayResults::EntryHints hints = {-1, -1, -1, -1, -1, -1, -1};
 };
 using QuickSide = std::vector<QuickPlayer>;
 
@@ -152,8 +160,9 @@ void SimulateQuickMatch(const QuickMatchContext& ctx, CTeam* home, CTeam* away, 
 void SimulatePossession(const QuickMatchContext& ctx, QuickTeam& home, QuickTeam& away, int minute);
 // A tired or hurt player takes a random place in the list; nothing happens with an empty list.
 void ReplaceRandomSlot(const QuickPlayer& player, QuickSide& list, int minute);
-// Quick-match training: the counter restarts at 100 minus itself when it passes 100.
-void TrainQuickSkill(CPlayer* player, int skill, int gain);
+// Quick-match training: the counter restarts at 100 minus itself when it passes 100. True when the
+// skill's value rose.
+bool TrainQuickSkill(CPlayer* player, int skill, int gain);
 // Gives the on-court players the five positions C, PF, SF, PG, SG, each once where possible.
 void BuildTeamSheet(CTeam* team);
 

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 using daytest::MakePlayer;
 using daytest::MakeTeam;
 
@@ -120,30 +122,144 @@ TEST(QuickMatch, ShortSquadsPlayWithoutCrashing) {
     }
 }
 
-TEST(QuickMatch, FreeThrowRatingOfZeroMissesInsteadOfDividing) {
-    GameSrand(3);
-    CMemoryDB world;
-    QuickMatchContext ctx = ContextFor(world, nullptr);
-    CTeam* home = MakeTeam(world, 1, "Home", 10, 5);
-    CTeam* away = MakeTeam(world, 2, "Away", 10, 5);
-    for (CTeam* team : {home, away})
-        for (CPlayer* player : team->players)
-            player->SkillValue(14) = 0;
-    int attempts = 0;
-    for (int i = 0; i < 100; ++i) {
-        int a = 0, b = 0;
-        SimulateQuickMatch(ctx, home, away, a, b);
-        for (CTeam* team : {home, away})
-            for (CPlayer* player : team->players) {
-                const CPlayerStat* stat = player->stats.back();
-                attempts += stat->Field(20);
-                // One attempt, none made, per trip to the line (the tie-break's two are the exception).
-                if (stat->Field(21) > 0) {
-                    EXPECT_EQ(stat->Field(20), 2);
-                }
-            }
+namespace {
+
+struct ShotSums {
+    int points = 0;
+    int fieldGoalsTaken = 0, fieldGoalsMade = 0;
+    int freeThrowsTaken = 0, freeThrowsMade = 0;
+    int steals = 0;
+    int wins = 0;
+};
+
+// Plays seeded results between two clubs and sums each side's club records and steals.
+std::pair<ShotSums, ShotSums> PlaySeries(CTeam* home, CTeam* away, int matches, unsigned seed) {
+    GameSrand(seed);
+    CMemoryDB tables;
+    QuickMatchContext ctx = ContextFor(tables, nullptr);
+    ShotSums sums[2];
+    for (int i = 0; i < matches; ++i) {
+        int scores[2] = {0, 0};
+        SimulateQuickMatch(ctx, home, away, scores[0], scores[1]);
+        CTeam* teams[2] = {home, away};
+        for (int side = 0; side < 2; ++side) {
+            const CMatchStat* club = teams[side]->matchStats.back();
+            ShotSums& s = sums[side];
+            s.points += scores[side];
+            s.wins += scores[side] > scores[1 - side] ? 1 : 0;
+            s.fieldGoalsTaken += club->Field(11) + club->Field(13) + club->Field(15);
+            s.fieldGoalsMade += club->Field(12) + club->Field(14) + club->Field(16);
+            s.freeThrowsTaken += club->Field(17);
+            s.freeThrowsMade += club->Field(18);
+            for (const CPlayer* player : teams[side]->players)
+                s.steals += player->stats.back()->Field(27);
+        }
     }
-    EXPECT_GT(attempts, 0);
+    return {sums[0], sums[1]};
+}
+
+void SetSkill(CTeam* team, int skill, int value) {
+    for (CPlayer* player : team->players) {
+        player->SkillValue(skill) = value;
+        player->SkillSecond(skill) = value;
+    }
+}
+
+} // namespace
+
+TEST(QuickMatchBalance, BetterShootersScoreMoreAndWinMore) {
+    CMemoryDB world;
+    CTeam* sharp = MakeTeam(world, 1, "Sharp", 12, 5);
+    CTeam* plain = MakeTeam(world, 2, "Plain", 12, 5);
+    // Close, two-point, three-point and free-throw skills; defence stays 60 on both sides.
+    for (int skill : {10, 8, 9, 14}) {
+        SetSkill(sharp, skill, 75);
+        SetSkill(plain, skill, 45);
+    }
+    auto [a, b] = PlaySeries(sharp, plain, 300, 21);
+    EXPECT_GT(a.points, b.points + 300 * 8) << a.points << " against " << b.points;
+    EXPECT_GT(a.fieldGoalsMade * b.fieldGoalsTaken, b.fieldGoalsMade * a.fieldGoalsTaken);
+    EXPECT_GT(a.freeThrowsMade * b.freeThrowsTaken, b.freeThrowsMade * a.freeThrowsTaken);
+    EXPECT_GT(a.wins, 210);
+    // A box score a side of about a hundred points, not a shoot-out of sure baskets.
+    const double perSide = (a.points + b.points) / 600.0;
+    EXPECT_GT(perSide, 85.0);
+    EXPECT_LT(perSide, 115.0);
+    EXPECT_LT(100 * (a.fieldGoalsMade + b.fieldGoalsMade), 55 * (a.fieldGoalsTaken + b.fieldGoalsTaken));
+}
+
+// A level score after 48 minutes still gets its deciding basket: the day's report lines carry every
+// point but that one, so a result whose lines fall short of its score was decided by it.
+TEST(QuickMatchBalance, LevelScoresAreStillDecided) {
+    CMemoryDB world;
+    CTeam* home = MakeTeam(world, 1, "Harbour", 12, 5);
+    CTeam* away = MakeTeam(world, 2, "Valley", 12, 5);
+    CDayResults results;
+    GameSrand(29);
+    QuickMatchContext ctx = ContextFor(world, &results);
+    int decided = 0;
+    for (int i = 0; i < 400; ++i) {
+        results.Clear();
+        int scores[2] = {0, 0};
+        SimulateQuickMatch(ctx, home, away, scores[0], scores[1]);
+        ASSERT_NE(scores[0], scores[1]);
+        int lines[2] = {0, 0};
+        for (int category : {CDayResults::kFieldGoals, CDayResults::kThreePointers, CDayResults::kFreeThrows})
+            for (const MatchDayEntry& entry : results.List(category))
+                lines[entry.teamName.Equals(home->name) ? 0 : 1] += entry.value;
+        if (lines[0] == scores[0] && lines[1] == scores[1])
+            continue;
+        ++decided;
+        // Level before the basket, one to three points for one side only.
+        EXPECT_EQ(lines[0], lines[1]);
+        EXPECT_EQ(std::abs(scores[0] - scores[1]),
+                  std::abs(scores[0] - lines[0]) + std::abs(scores[1] - lines[1]));
+        EXPECT_LE(std::abs(scores[0] - scores[1]), 3);
+    }
+    // About one result in forty ends level after 48 minutes.
+    EXPECT_GE(decided, 3);
+    EXPECT_LE(decided, 30);
+}
+
+TEST(QuickMatchBalance, FreeThrowsFollowTheShootersTouchEvenAtZero) {
+    CMemoryDB world;
+    CTeam* zero = MakeTeam(world, 1, "Zero", 10, 5);
+    CTeam* sure = MakeTeam(world, 2, "Sure", 10, 5);
+    SetSkill(zero, 14, 0); // a rating of 0 must not divide by zero
+    SetSkill(sure, 14, 100);
+    auto [a, b] = PlaySeries(zero, sure, 100, 3);
+    ASSERT_GT(a.freeThrowsTaken, 0);
+    ASSERT_GT(b.freeThrowsTaken, 0);
+    EXPECT_LT(a.freeThrowsMade * b.freeThrowsTaken, b.freeThrowsMade * a.freeThrowsTaken);
+    EXPECT_LE(b.freeThrowsMade, b.freeThrowsTaken);
+}
+
+// A steal is the defenders' ball won from the attackers. It used to be credited to a player of the
+// side that had just missed its own shot.
+TEST(QuickMatchBalance, StealsGoToTheDefendingSide) {
+    CMemoryDB world;
+    CTeam* alone = MakeTeam(world, 1, "Alone", 10, 5);
+    CTeam* nobody = MakeTeam(world, 2, "Nobody", 0, 0);
+    CDayResults results;
+    GameSrand(17);
+    QuickMatchContext ctx = ContextFor(world, &results);
+    for (int i = 0; i < 50; ++i) {
+        int a = 0, b = 0;
+        SimulateQuickMatch(ctx, alone, nobody, a, b);
+        // Only one side ever has the ball: nobody can take it from the other.
+        for (const CPlayer* player : alone->players)
+            ASSERT_EQ(player->stats.back()->Field(27), 0) << player->name.GetText();
+    }
+    EXPECT_TRUE(results.List(CDayResults::kSteals).empty());
+
+    // Ball-winners (steal skill) against careless handlers (passing) win the ball more often.
+    CTeam* hands = MakeTeam(world, 3, "Hands", 12, 5);
+    CTeam* loose = MakeTeam(world, 4, "Loose", 12, 5);
+    SetSkill(hands, 16, 90);
+    SetSkill(loose, 15, 40);
+    auto [h, l] = PlaySeries(hands, loose, 200, 5);
+    EXPECT_GT(h.steals, l.steals * 3 / 2) << h.steals << " against " << l.steals;
+    EXPECT_GT(l.steals, 0);
 }
 
 TEST(QuickMatch, SkillCounterWrapsPastOneHundred) {
