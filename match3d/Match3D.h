@@ -120,7 +120,7 @@ public:
     int32_t freeThrowsTaken = 0;
     uint8_t formationSwitchArmed = 0;
     int32_t formationSwitchTicks = 0;
-    int32_t quarter = 0;         // 0 before the tip-off, 1-4, 5 ends the match
+    int32_t quarter = 0; // 0 before the tip-off, 1-4, 5 ends the match
     uint8_t positioningWait = 0; // players walk to their places: the display's game clock waits
     uint8_t quarterBreak = 0;    // between two quarters
     uint8_t jumpBall = 0;
