@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 using match3dtest::FakeMatch;
-using match3dtest::RawForPercent;
 
 namespace {
 
@@ -186,23 +185,6 @@ TEST_F(Dispatcher, RunningStartsBeyondEachPhasesDistanceAndCostsStaminaOnlyWhere
     a.ThinkInbound();
     EXPECT_EQ(a.GetCurrentAnimationId(), kAnimRun);
     EXPECT_FLOAT_EQ(a.stamina, stamina);
-}
-
-TEST_F(Dispatcher, AnAttackerAtHisSpotWandersOnOrWatchesTheBall) {
-    CCourtPlayer& a = Attacker(0.0f);
-    a.attackHome = Vec3(-3, 0, -5);
-    a.SetAnimation(kAnimIdle, false); // no gesture draw
-    match.Script({RawForPercent(29.99), 16383, 16383});
-    a.ThinkAttack();
-    EXPECT_NEAR(a.attackTarget.x, -3.0f, 1e-3f); // a fresh spot about his home
-    EXPECT_NEAR(a.attackTarget.z, -5.0f, 1e-3f);
-    EXPECT_EQ(a.needsNewSpot, 0);
-
-    a.position = a.attackTarget;
-    match.ballPosition = a.position + Vec3(0, 0, 3);
-    match.Script({RawForPercent(30.01)});
-    a.ThinkAttack();
-    EXPECT_EQ(a.lookDirection, Vec3(0, 0, 1));
 }
 
 TEST_F(Dispatcher, TheFreeThrowShooterWaitsForEverybodyThenShootsAtTheReleaseMoment) {

@@ -20,18 +20,6 @@ struct Referee : ::testing::Test {
 
 } // namespace
 
-TEST_F(Referee, StartsAboveTheCourtLookingAlongMinusX) {
-    CReferee fresh;
-    EXPECT_EQ(fresh.position, Vec3(0, 2.0f, 2.1f));
-    EXPECT_EQ(fresh.facing, Vec3(-0.4f, 0, 0));
-    EXPECT_EQ(fresh.lookDirection, Vec3(-0.4f, 0, 0));
-    EXPECT_EQ(fresh.baselineReferee, 0);
-    EXPECT_EQ(fresh.target, Vec3());
-    fresh.SetFacing(6, 0, 0);
-    EXPECT_EQ(fresh.facing, Vec3(6, 0, 0));
-    EXPECT_EQ(fresh.lookDirection, Vec3(6, 0, 0));
-}
-
 TEST_F(Referee, TheSideLineRefereeFollowsThePlayOnlyWhenItMovesMoreThanThreeMetres) {
     match.ballPosition = Vec3(2, 1, 5);
     ref.position = Vec3(-7.3f, 0, 2); // exactly 3.0 from (-7.3, 0, 5)
