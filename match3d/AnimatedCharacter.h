@@ -36,6 +36,11 @@ enum AnimationId : int32_t {
 
 class CAnimatedCharacter {
 public:
+    // Court units per second of the two gaits, and the track speed every new clip starts at.
+    static constexpr float kWalkSpeed = 1.4f;
+    static constexpr float kRunSpeed = 5.3f;
+    static constexpr double kClipSpeed = 1.2;
+
     CAnimatedCharacter() = default;
     CAnimatedCharacter(const CAnimatedCharacter&) = default;
     CAnimatedCharacter& operator=(const CAnimatedCharacter&) = default;
@@ -58,6 +63,18 @@ public:
     // World positions of the ball frames in the right (hand 0) and left (hand 1) hand.
     virtual Vec3 GetHandBallPosition(int hand) const {
         return Vec3(position.x + (hand == 0 ? 0.25f : -0.25f), 1.2f, position.z);
+    }
+    // Where the character will stand after dt if it keeps playing the clip: a step along the body
+    // direction at the clip's gait (standing clips stay put). The motion code refines the speeds.
+    virtual Vec3 PredictPosition(int32_t animationId, double dt) const {
+        float speed = 0.0f;
+        if (animationId == kAnimRun || animationId == kAnimRunDribble) {
+            speed = kRunSpeed;
+        } else if (animationId == kAnimWalk || animationId == kAnimWalkDribble ||
+                   animationId == kAnimWalkDribble2 || animationId == kAnimDefenceBack) {
+            speed = kWalkSpeed;
+        }
+        return position + facing * static_cast<float>(kClipSpeed * speed * dt);
     }
     // Looks toward the walk target; a target on the spot keeps the look direction.
     void FaceWalkTarget() {

@@ -259,19 +259,6 @@ void CCourtPlayer::UpdateDefenceTarget(int defenceTacticType) {
     }
 }
 
-void CCourtPlayer::AiUpdate(double dt) {
-    if (match != nullptr && match->SimulationOn()) {
-        Think(dt);
-    }
-}
-
-void CCourtPlayer::Think(double dt) {
-    lastDt = dt;
-    if (match != nullptr && match->GameClock() == 60.0) {
-        ++clockTicks;
-    }
-}
-
 bool CCourtPlayer::CheckExhaustion() {
     if (match != nullptr && stamina < 10.0f && match->Roll20() > 18) {
         injured = 1;
@@ -361,19 +348,7 @@ void CCourtPlayer::ThinkSubstitutionAttack() {
     if (AtAttackTarget()) {
         if (inSubstitution == 1 && cameOn == 0) {
             // The called-off player is at his spot: the swap happens now.
-            needsNewSpot = 1;
-            flags.substitutionRequested = 0;
-            inSubstitution = 0;
-            CCourtPlayer* incoming = replacement;
-            replacement = nullptr;
-            if (incoming == nullptr) {
-                // Nobody to bring on (the swap was refused): the substitution ends without one.
-                return;
-            }
-            const CStr line = match->SideName(side) + " " + name + ": " + match->Text(500010);
-            match->ExchangePlayers(playerId, incoming->playerId, flags.substitutionSide);
-            match->ShowEventLine(line);
-            match->RefreshBoxScores();
+            FinishSubstitution();
             return;
         }
         StartIdleVariant(false);

@@ -102,9 +102,22 @@ public:
     void UpdateDefenceTarget(int defenceTacticType);
 
     // The mind. AiUpdate is the roster's per-frame call and thinks only while the 3D simulation
-    // runs; Think is one step of it.
+    // runs; Think is one step of it, choosing a behaviour by the match's phase.
     void AiUpdate(double dt);
     void Think(double dt);
+    // Attackers in open play: the holder's decisions, the others walk to and about their spots.
+    void ThinkAttack();
+    // Defenders in open play and during inbounds: guard from the defence target, walking to it first.
+    void ThinkDefault();
+    // Defenders while the match waits for a substitution; the called-off player leaves at his spot.
+    void ThinkSubstitution();
+    // Attackers while the ball is put back into play.
+    void ThinkInbound();
+    // Attackers during free throws; the holder is the shooter.
+    void ThinkFreeThrow();
+    // At the defence target: where to guard next, a steal, a loose-ball chase or an idle gesture.
+    // guardPoint receives the last guard point worked out (unchanged when none was).
+    void DefendPosition(Vec3& guardPoint, int32_t clipCode, CMatchTeam& own);
     // A very tired player may get hurt; true when he does.
     bool CheckExhaustion();
     // The receiver of a pass: takes the ball once it is close enough, else runs to a loose ball.
@@ -230,6 +243,17 @@ public:
     IMatchContext* match = nullptr; // not owned
 
 private:
+    // The called-off player at his spot hands over to his replacement; with no replacement, or when
+    // the match refuses the swap, he plays on and the substitution ends without a line.
+    void FinishSubstitution();
+    void IdleStep();
+    // Starts a clip unless it plays already.
+    void PlayClip(int32_t animationId, bool loop);
+    // Run (paying stamina when asked) or walk, by the distance left.
+    void RunOrWalk(float distance, float runBeyond, bool payForRun);
+    void ChallengeHandler(CCourtPlayer& handler, int32_t clipCode);
+    void DefendPress(Vec3& guardPoint, int32_t clipCode);
+    void PressFallback(int32_t clipCode);
     void ThinkHolder(CMatchTeam& own, bool atTarget);
     bool TryDrive();
     void ShootStep(float dn);

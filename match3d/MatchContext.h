@@ -97,6 +97,8 @@ public:
     virtual bool IsDefenderAhead(const CCourtPlayer& holder) = 0;
     // Carries out a substitution unless the incoming player may not play.
     virtual void ExchangePlayers(int outId, int inId, int substitutionSide) = 0;
+    // During free throws: true once every player stands at his place; always true otherwise.
+    virtual bool FreeThrowReady() = 0;
     // The on-court player of a side nearest to a point, skip left out; null when none.
     virtual CCourtPlayer* NearestPlayer(int side, const Vec3& point, const CCourtPlayer* skip);
 

@@ -111,9 +111,19 @@ public:
 
     CCourtPlayer* ChoosePassTarget(CCourtPlayer&) override { return passTarget; }
     bool IsDefenderAhead(const CCourtPlayer&) override { return defenderAhead; }
+    // Like the match: the incoming player comes on unless he is hurt or fouled out.
     void ExchangePlayers(int outId, int inId, int substitutionSide) override {
         exchanges.push_back({outId, inId, substitutionSide});
+        for (CMatchTeam& team : teams) {
+            int index = 0;
+            CCourtPlayer* incoming = team.FindById(inId, index);
+            if (incoming != nullptr && !incoming->injured &&
+                incoming->foulsCharged + incoming->foulsBooked <= 5) {
+                team.Substitute(outId, inId);
+            }
+        }
     }
+    bool FreeThrowReady() override { return freeThrowReady; }
 
     double GameClock() const override { return gameClock; }
     double ShotClock() const override { return shotClock; }
@@ -143,6 +153,7 @@ public:
     bool ballStopped = false;
     CCourtPlayer* passTarget = nullptr;
     bool defenderAhead = false;
+    bool freeThrowReady = true;
     std::vector<Exchange> exchanges;
     double gameClock = 0.0;
     double shotClock = 0.0;
