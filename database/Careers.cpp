@@ -537,8 +537,8 @@ bool LoadCareer(CMemoryDB& world, CMemoryDB& career, int32_t profileId) {
     // that career's id and folder.
     const CProfile* own = newCareer.profiles.At(0);
     if (own->id != entry->id || own->folder != entry->folder) {
-        QuorelLog("[LoadCareer] %s holds career %d ('%s'), not %d", folder.GetText(), own->id, own->folder.GetText(),
-                  entry->id);
+        QuorelLog("[LoadCareer] %s holds career %d ('%s'), not %d", folder.GetText(), own->id,
+                  own->folder.GetText(), entry->id);
         return false;
     }
     CStr problem;
