@@ -121,6 +121,20 @@ money)
     [ "$(wc -l <<<"$cash")" -eq 2 ] && [ "$(head -n 1 <<<"$cash")" != "$(tail -n 1 <<<"$cash")" ] ||
         fail "the cash did not change: $cash"
     ;;
+staff-mail)
+    # Staff hired on the staff screen report within forty days; every mail opened reads filled in.
+    hire="--open ID_STAFF"
+    for row in 1 6 3 4; do
+        hire="$hire --select ID_STAFF_CATEGORIES $row --select ID_STAFF_CANDIDATES 0 --click ID_STAFF_HIRE"
+    done
+    run --set EnableFastSimulation=1 --new-career 3 $hire --days 40 --open ID_INBOX --dump ID_INBOX \
+        --click ID_INBOX_FOLDER_STAFF --dump ID_INBOX_GRID --select ID_INBOX_GRID 0 --dump ID_INBOX_TEXT \
+        --select ID_INBOX_GRID 1 --dump ID_INBOX_TEXT
+    [ "$code" -eq 0 ] || fail "exit $code: $err"
+    grep -q '^  10220 ID_INBOX_FOLDER_STAFF Button visible enabled "Staff ([1-9]' <<<"$out" || fail "no staff mail: $out"
+    grep -q '^10224 ID_INBOX_GRID Grid visible enabled rows=[2-9]' <<<"$out" || fail "fewer than two staff mails"
+    ! grep -q 'XX[1-8]' <<<"$out" || fail "a placeholder is left unfilled"
+    ;;
 season-end)
     # Continue to the season's end, the results, then the next season: 1 August of the next year.
     # Only the user's league plays, which keeps the runs short under the sanitizers.
