@@ -7,6 +7,7 @@
 #include "career/FixtureList.h"
 #include "career/SponsorSteps.h"
 #include "career/SquadSteps.h"
+#include "career/Training.h"
 #include "database/MemoryDB.h"
 #include "engine/Log.h"
 
@@ -156,7 +157,7 @@ bool CDayController::AdvanceDay(bool& stop) {
 
     bool hadFixtures = PlayDayMatches(stop);
     if (!stop)
-        m_host->RunDailyStep(DailyStep::RunDailyTraining);
+        RunDailyTraining(CareerToday());
 
     CMemoryDB* career = m_host->CareerDb();
     auto enable = [this](int id, bool on) {

@@ -27,7 +27,6 @@ struct CTeam;
 
 // The daily steps other parts of the game carry out; the day controller calls them in order.
 enum class DailyStep : int {
-    RunDailyTraining,
     GossipDailyUpdate,
     StadiumDailyUpdate,
     DeliverFunShopOrders,

@@ -41,6 +41,9 @@ namespace {
 // Career tables added after the first saves: read when there, written with every career.
 #define FB_LATER_CAREER_TABLES(X)                                                                            \
     X("my_campbookings.dat", campBookings)                                                                   \
+    X("my_trainingdays.dat", trainingDays)                                                                   \
+    X("my_trainingentries.dat", trainingEntries)                                                             \
+    X("my_trainedvalues.dat", trainedValues)                                                                 \
     X("my_daysteps.dat", careerSteps)
 
 template <class DB, class F> void ForEachPlainTable(DB& db, F&& f) {

@@ -46,6 +46,9 @@ public:
     CLoanList loans;
     // Career files newer than the oldest saves: a save without them still loads.
     CCampBookingList campBookings;
+    CTrainingDayList trainingDays; // date order
+    CTrainingEntryList trainingEntries;
+    CTrainedValuesList trainedValues;
     CCareerStepsTable careerSteps;
     CProfileList profiles;
     int32_t managerClubId = -1; // career database: the user's club

@@ -369,6 +369,31 @@ void CCampBooking::Serialize(CArchive& ar) {
     ar.Int(month);
 }
 
+void CTrainingDay::Serialize(CArchive& ar) {
+    ar.Int(year);
+    ar.Int(month);
+    ar.Int(day);
+    for (int32_t& slot : exercise)
+        ar.Int(slot);
+    for (int32_t& slot : modifier)
+        ar.Int(slot);
+}
+
+void CTrainingEntry::Serialize(CArchive& ar) {
+    ar.Int(year);
+    ar.Int(month);
+    ar.Int(day);
+    ar.Int(playerId);
+    ar.Int(freshness);
+    ar.Int(energy);
+}
+
+void CTrainedValues::Serialize(CArchive& ar) {
+    ar.Int(playerId);
+    for (int32_t& value : values)
+        ar.Int(value);
+}
+
 void CCareerSteps::Serialize(CArchive& ar) {
     ar.Int(staffSelection);
     ar.Int(reportYear);

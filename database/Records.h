@@ -478,6 +478,39 @@ struct CCampBooking : CRecord {
     void Serialize(CArchive& ar) override;
 };
 
+constexpr int kTrainingSlots = 16;
+
+// my_trainingdays.dat: one planned training day: each slot's exercise (row of the training types)
+// and intensity (row of the training modifiers), -1 for none
+struct CTrainingDay : CRecord {
+    int32_t year = 0;
+    int32_t month = 0;
+    int32_t day = 0;
+    int32_t exercise[kTrainingSlots] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+    int32_t modifier[kTrainingSlots] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+    void Serialize(CArchive& ar) override;
+};
+
+// my_trainingentries.dat: a player taking part in the training day of that date, with his
+// freshness and energy at its start
+struct CTrainingEntry : CRecord {
+    int32_t year = 0;
+    int32_t month = 0;
+    int32_t day = 0;
+    int32_t playerId = -1;
+    int32_t freshness = 0;
+    int32_t energy = 0;
+    void Serialize(CArchive& ar) override;
+};
+
+// my_trainedvalues.dat: a player's attribute values before his last training, which the coach's
+// next report compares with
+struct CTrainedValues : CRecord {
+    int32_t playerId = -1;
+    int32_t values[kTrainingSlots] = {};
+    void Serialize(CArchive& ar) override;
+};
+
 // my_daysteps.dat: one record of the career's own daily-step values. A career saved before the
 // file existed loads without it and starts from the defaults.
 struct CCareerSteps : CRecord {

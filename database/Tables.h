@@ -49,6 +49,9 @@ class CFinanceList : public CTable<CFinanceEntry> {};
 class CLeagueStandingList : public CTable<CLeagueStanding> {};
 class CLoanList : public CTable<CLoan> {};
 class CCampBookingList : public CTable<CCampBooking> {};
+class CTrainingDayList : public CTable<CTrainingDay> {};
+class CTrainingEntryList : public CTable<CTrainingEntry> {};
+class CTrainedValuesList : public CTable<CTrainedValues> {};
 class CCareerStepsTable : public CTable<CCareerSteps> {
 public:
     // The one record, made on first use.

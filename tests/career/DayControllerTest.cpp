@@ -41,7 +41,6 @@ TEST(DayOrder, LeagueDayRunsEveryStepInItsPlace) {
     EXPECT_FALSE(rig.controller.AdvanceDay(stop)); // no fixtures today
     EXPECT_EQ(rig.host.date, (GameDate{2007, 9, 1}));
     const std::vector<DailyStep> expected = {
-        DailyStep::RunDailyTraining,
         DailyStep::GossipDailyUpdate,
     };
     EXPECT_EQ(rig.host.steps, expected);
@@ -62,7 +61,7 @@ TEST(DayOrder, LeagueDayRunsEveryStepInItsPlace) {
     rig.host.tournament = true;
     rig.host.date = GameDate{2007, 9, 30};
     rig.controller.AdvanceDay(stop);
-    EXPECT_EQ(rig.host.steps, std::vector<DailyStep>{DailyStep::RunDailyTraining});
+    EXPECT_TRUE(rig.host.steps.empty());
     EXPECT_EQ(rig.ledger.Size(), booked);
 }
 
@@ -81,12 +80,34 @@ TEST(DayOrder, UsersMatchDaySkipsTrainingAndStopsTheRun) {
     rig.fixtures.AddFixture(rig.world.clubs[0], rig.world.user, rig.world.league, 2007, 9, 5);
     rig.fixtures.AddFixture(rig.world.clubs[1], rig.world.clubs[2], rig.world.league, 2007, 9, 5);
     rig.fixtures.FinishSchedule();
+    // A plan for the match day and the day after: one full slot of the first attribute each.
+    auto* exercise = rig.world.world->trainingTypes.Append(new CTrainingType());
+    exercise->textId = 70101;
+    rig.world.world->trainingModifiers.Append(new CTrainingModifier())->value = 100;
+    CPlayer* player = rig.world.user->players[0];
+    for (int day : {5, 6}) {
+        auto* plan = rig.world.career->trainingDays.Append(new CTrainingDay());
+        plan->year = 2007;
+        plan->month = 9;
+        plan->day = day;
+        plan->exercise[0] = 0;
+        plan->modifier[0] = 0;
+        auto* entry = rig.world.career->trainingEntries.Append(new CTrainingEntry());
+        entry->year = 2007;
+        entry->month = 9;
+        entry->day = day;
+        entry->playerId = player->id;
+        entry->energy = 100;
+    }
+    const int32_t before = player->SkillValue(1);
     rig.host.date = GameDate{2007, 9, 4};
     bool stop = false;
     EXPECT_TRUE(rig.controller.AdvanceDay(stop));
     EXPECT_TRUE(stop);
-    for (DailyStep step : rig.host.steps)
-        EXPECT_NE(step, DailyStep::RunDailyTraining);
+    EXPECT_EQ(player->SkillValue(1), before);
+    rig.controller.AdvanceDay(stop);
+    EXPECT_FALSE(stop);
+    EXPECT_EQ(player->SkillValue(1), before + 1);
 }
 
 TEST(SquadCheck, TooFewPlayersKeepTheDate) {

@@ -125,7 +125,8 @@ screens)
 money)
     # The club's money moves: the 1st of September pays wages and the stadium, a home match brings
     # its takings, and the frame shows the new cash.
-    run --set EnableFastSimulation=1 --new-career 3 --dump ID_FR_CASH --continue --continue --dump-ledger \
+    # (Seed 2: one of the first two match days is at home.)
+    run --seed 2 --set EnableFastSimulation=1 --new-career 3 --dump ID_FR_CASH --continue --continue --dump-ledger \
         --dump ID_FR_CASH
     [ "$code" -eq 0 ] || fail "exit $code: $err"
     grep -q '^01.09.2007 kind=7 scope=month expense amount=[1-9]' <<<"$out" || fail "no wages on 1 September"
@@ -134,6 +135,20 @@ money)
     cash=$(grep '^12083 ID_FR_CASH ' <<<"$out")
     [ "$(wc -l <<<"$cash")" -eq 2 ] && [ "$(head -n 1 <<<"$cash")" != "$(tail -n 1 <<<"$cash")" ] ||
         fail "the cash did not change: $cash"
+    ;;
+staff-mail)
+    # Staff hired on the staff screen report within forty days; every mail opened reads filled in.
+    hire="--open ID_STAFF"
+    for row in 1 6 3 4; do
+        hire="$hire --select ID_STAFF_CATEGORIES $row --select ID_STAFF_CANDIDATES 0 --click ID_STAFF_HIRE"
+    done
+    run --set EnableFastSimulation=1 --new-career 3 $hire --days 40 --open ID_INBOX --dump ID_INBOX \
+        --click ID_INBOX_FOLDER_STAFF --dump ID_INBOX_GRID --select ID_INBOX_GRID 0 --dump ID_INBOX_TEXT \
+        --select ID_INBOX_GRID 1 --dump ID_INBOX_TEXT
+    [ "$code" -eq 0 ] || fail "exit $code: $err"
+    grep -q '^  10220 ID_INBOX_FOLDER_STAFF Button visible enabled "Staff ([1-9]' <<<"$out" || fail "no staff mail: $out"
+    grep -q '^10224 ID_INBOX_GRID Grid visible enabled rows=[2-9]' <<<"$out" || fail "fewer than two staff mails"
+    ! grep -q 'XX[1-8]' <<<"$out" || fail "a placeholder is left unfilled"
     ;;
 season-end)
     # Continue to the season's end, the results, then the next season: 1 August of the next year.
