@@ -265,6 +265,8 @@ private:
     // takes the controller's per-career state with it.
     void SyncCareer();
     void HandOffUserMatch(CFixture* fixture, CTeam* user, bool& liveMatch);
+    // The user's played match competes for the day's top-scoring club like every other fixture.
+    void OfferTopScore(const CFixture& fixture);
     void FinishContinue(bool stop);
     void FinishOneDay(bool hadFixtures, bool stop);
     void FinishNewCareer();

@@ -70,12 +70,9 @@ DayPanelView CDayInfoPanel::BuildView(const CStr& club) const {
 }
 
 void CDayInfoPanel::FillGrids() {
+    // A day without fixtures shows no results: an earlier day's rows under today's date would
+    // read as today's.
     DayPanelView view = BuildView(m_club);
-    // An empty day keeps the last match day's results on show.
-    if (!view.fillResults) {
-        view.resultRows = m_view.resultRows;
-        view.resultColours = m_view.resultColours;
-    }
     m_view = view;
     ShowGrids(view);
 }
@@ -122,7 +119,6 @@ void CDayInfoPanel::ShowTitles() {
 }
 
 void CDayInfoPanel::ShowGrids(const DayPanelView& view) {
-    // Kept rows of an earlier day are shown again; after a clear there are none.
     if (m_resultsGrid) {
         static const int formats[5] = {kFormatLeftMiddle, kFormatLeftMiddle, kFormatCentreMiddle,
                                        kFormatRightMiddle, kFormatRightMiddle};

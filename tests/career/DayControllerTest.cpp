@@ -240,9 +240,19 @@ TEST(SeasonEnd, LastFixtureDayLocksTheButtonsUntilTheStageButton) {
     EXPECT_EQ(rig.controller.Board().results.size(), 1u);
     EXPECT_TRUE(rig.controller.DayResults().IsEmpty());
 
-    EXPECT_FALSE(rig.controller.HandleButton(10395, kClick));
-    EXPECT_FALSE(rig.controller.HandleButton(10394, kClick));
+    // Another screen opened on the last day: the day buttons run no day but bring the day panel
+    // back, from where the statistics button leads on.
+    rig.host.posts.clear();
+    EXPECT_TRUE(rig.controller.HandleButton(10395, kClick));
     EXPECT_FALSE(rig.controller.IsWorkerActive());
+    EXPECT_TRUE(rig.host.WasPosted(CDayController::kDayPanelWindow, 6));
+    rig.host.posts.clear();
+    EXPECT_TRUE(rig.controller.HandleButton(10782, kClick));
+    EXPECT_FALSE(rig.controller.IsWorkerActive());
+    EXPECT_TRUE(rig.host.WasPosted(CDayController::kDayPanelWindow, 6));
+    EXPECT_EQ(rig.host.date, (GameDate{2007, 8, 9}));
+    EXPECT_TRUE(rig.controller.SeasonEndPending());
+    EXPECT_EQ(rig.controller.Board().results.size(), 1u);
     EXPECT_TRUE(rig.controller.HandleButton(CDayController::kResultsButton, kClick));
     EXPECT_TRUE(rig.host.WasPosted(CDayController::kResultsWindow, 6));
     EXPECT_TRUE(rig.controller.HandleButton(CDayController::kStageButton, kClick));
@@ -391,4 +401,33 @@ TEST(SeasonEnd, ALiveMatchOnTheLastDayRaisesThePopupWhenRecorded) {
     EXPECT_FALSE(rig.controller.SeasonEndPending()); // the match is still to be played
     rig.controller.OnUserMatchRecorded();
     EXPECT_TRUE(rig.controller.SeasonEndPending());
+}
+
+TEST(DayLeaders, TheUsersMatchCompetesForTheDaysTopScore) {
+    // Played at once: the user's 250 points beat every quick result.
+    {
+        DayRig rig;
+        rig.host.noView = true;
+        rig.host.instantOutcome = UserMatchOutcome{false, true, 250, 10};
+        rig.fixtures.AddFixture(rig.world.user, rig.world.clubs[0], rig.world.league, 2007, 8, 2);
+        rig.fixtures.AddFixture(rig.world.clubs[1], rig.world.clubs[2], rig.world.league, 2007, 8, 2);
+        rig.fixtures.AddFixture(rig.world.clubs[3], rig.world.clubs[4], rig.world.league, 2007, 8, 9);
+        rig.fixtures.FinishSchedule();
+        rig.Continue();
+        ASSERT_EQ(rig.controller.Board().leaders.size(), 9u);
+        EXPECT_STREQ(rig.controller.Board().leaders[8].texts[0].GetText(), "Users");
+    }
+    // Watched: the recorded score counts once the match is over; a level score gives the away club.
+    {
+        DayRig rig;
+        rig.fixtures.AddFixture(rig.world.user, rig.world.clubs[0], rig.world.league, 2007, 8, 2);
+        rig.fixtures.AddFixture(rig.world.clubs[1], rig.world.clubs[2], rig.world.league, 2007, 8, 2);
+        rig.fixtures.AddFixture(rig.world.clubs[3], rig.world.clubs[4], rig.world.league, 2007, 8, 9);
+        rig.fixtures.FinishSchedule();
+        rig.Continue();
+        rig.controller.FinishUserMatch(rig.fixtures.At(0), 240, 240);
+        ASSERT_EQ(rig.controller.Board().leaders.size(), 9u);
+        EXPECT_STREQ(rig.controller.Board().leaders[8].texts[0].GetText(),
+                     rig.world.clubs[0]->name.GetText());
+    }
 }

@@ -55,10 +55,10 @@ TEST(DayInfoPanel, RefreshRebuildsFromTheBoardAndClearEmptiesIt) {
     board.leaders.clear();
     panel.Refresh();
     EXPECT_EQ(panel.LastView().resultRows.size(), 1u);
-    // A day without fixtures keeps the last match day's results on show.
+    // A day without fixtures shows none: no earlier day's rows under today's date.
     board.Clear();
     panel.Refresh();
-    EXPECT_EQ(panel.LastView().resultRows.size(), 1u);
+    EXPECT_TRUE(panel.LastView().resultRows.empty());
     EXPECT_TRUE(panel.Results().empty());
     panel.Clear();
     panel.Refresh();
