@@ -121,6 +121,8 @@ void CResultsScreen::Refresh() {
     m_verdict = JudgeSeasonEnd(session, m_groups);
     if (m_verdict.champion)
         ShowMessage(" ", kWhite);
+    else if (TournamentData() && session.cupStage >= kCupFinalStage && m_verdict.knockedOut)
+        ShowMessage(" ", kWhite); // the final's loser did not finish "too low": the champion line says it
     else if (m_verdict.bottom)
         ShowMessage(Text(kSeasonOverText), kWarningColour);
     else if (m_verdict.knockedOut)
@@ -223,6 +225,8 @@ void CResultsScreen::FillRoundList() {
     if (CGameScreen* statistics = m_ctx.Screen(ScreenRole::Statistics))
         statistics->Refresh();
     FillGroups();
+    if (!m_groups.empty())
+        RankByTournamentProgress(*m_groups.front(), session.euroCup != 0, TournamentChampion(session));
     Build();
     const CLeague* league = session.UserLeague();
     const CStr name = league ? Text(league->nameTextId) : CStr();
