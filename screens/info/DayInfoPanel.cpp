@@ -4,6 +4,7 @@
 #include "gui/Element.h"
 #include "gui/GuiTypes.h"
 
+#include <algorithm>
 #include <utility>
 
 CDayInfoPanel::CDayInfoPanel(CGuiElement* root, TextLookup getText, HeaderSource header, BoardSource board)
@@ -60,9 +61,14 @@ DayPanelView CDayInfoPanel::BuildView(const CStr& club) const {
         bool users = club.Equals(item.texts[1]) || club.Equals(item.texts[3]);
         view.resultColours.push_back(users ? DayPanelView::kUserRow : DayPanelView::kWhite);
     }
-    for (size_t i = 0; i < m_leaders.size(); ++i) {
-        const DayLeaderItem& item = m_leaders[i];
-        view.leaderRows.push_back({Text(100075 + static_cast<int>(i)), item.texts[0], item.texts[1]});
+    // The nine titles stand even before a day has named anybody (a career just loaded).
+    const size_t leaderRows = std::max(m_leaders.size(), static_cast<size_t>(DayPanelView::kLeaderRows));
+    for (size_t i = 0; i < leaderRows; ++i) {
+        const CStr title = Text(100075 + static_cast<int>(i));
+        if (i < m_leaders.size())
+            view.leaderRows.push_back({title, m_leaders[i].texts[0], m_leaders[i].texts[1]});
+        else
+            view.leaderRows.push_back({title, CStr(), CStr()});
     }
     for (const DayEventItem& item : m_events)
         view.eventRows.push_back({item.texts[0], item.texts[1], item.texts[2]});

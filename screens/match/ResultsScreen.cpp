@@ -211,6 +211,10 @@ void CResultsScreen::Build() {
         if (club && group.standings[static_cast<size_t>(n - 1 - r)]->teamId == club->id)
             userRow = r;
     }
+    // On the highlight the graded colours (red low down) do not read: the user's row is white.
+    if (userRow >= 0)
+        for (int c = 0; c < kColumns; ++c)
+            m_grid->SetCellColour(c, userRow, kWhite);
     m_grid->SetRowCount(n);
     m_grid->ResetScroll(true);
     // The user's club is picked out, so it can be found in a long table.

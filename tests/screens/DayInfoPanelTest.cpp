@@ -63,6 +63,10 @@ TEST(DayInfoPanel, RefreshRebuildsFromTheBoardAndClearEmptiesIt) {
     panel.Clear();
     panel.Refresh();
     EXPECT_TRUE(panel.LastView().resultRows.empty());
+    // The leaders' titles stand without names (a career just loaded has named nobody yet).
+    ASSERT_EQ(panel.LastView().leaderRows.size(), 9u);
+    EXPECT_STREQ(panel.LastView().leaderRows[0][0].GetText(), "<100075>");
+    EXPECT_TRUE(panel.LastView().leaderRows[0][1].IsEmpty());
     // Without a career the caption stays empty rather than naming nothing.
     CDayInfoPanel noCareer(nullptr, Text, [] { return DayPanelHeader(); });
     noCareer.Refresh();

@@ -106,8 +106,12 @@ TEST(ResultsScreen, TheChampionsTableLeaderFirstGradedByRankAndThePrizeOnce) {
     // the third falls.
     const uint32_t graded[4] = {PackColor(255, 0, 255, 0), PackColor(255, 126, 255, 0),
                                 PackColor(255, 254, 255, 0), PackColor(255, 255, 64, 0)};
-    for (int r = 0; r < 4; ++r)
+    for (int r = 1; r < 4; ++r)
         EXPECT_EQ(grid->FindCell(0, r)->colour, graded[r]) << r;
+    // The user's row, under the highlight, is white whatever its rank.
+    EXPECT_EQ(grid->GetSelectedRow(), 0);
+    for (int c = 0; c < CResultsScreen::kColumns; ++c)
+        EXPECT_EQ(grid->CellTextColour(c, 0), CResultsScreen::kWhite) << c;
     EXPECT_STREQ(rig.stack.FindElement(ID_RESULTS_TITLE)->GetText().GetText(), "<800000> <100151>");
     EXPECT_STREQ(rig.stack.FindElement(ID_RESULTS_SEASON)->GetText().GetText(), "2007-2008 <80030>");
     EXPECT_STREQ(rig.stack.FindElement(ID_RESULTS_STAGE)->GetText().GetText(), "<100154>");
