@@ -534,7 +534,7 @@ bool CDayController::HandleButton(int source, int kind) {
         for (int window : kFrameWindows)
             Post(source, window, kMsgClose);
         Post(source, kMainFrame, kMsgOpenMenu);
-        Post(source, kClubWindow, kMsgOpenOnTop);
+        ShowCareerHome(source);
         return true;
     default:
         return false;
@@ -551,6 +551,8 @@ void CDayController::StageOrSeasonEnd(int source) {
             if (m_fixtures && MakeDateKey(m_fixtures->LastDate()) > MakeDateKey(m_host->CurrentDate())) {
                 Post(source, kResultsWindow, kMsgClose);
                 m_host->RefreshAllScreens();
+                // The next round's days start from the day panel, not from an empty frame.
+                ShowCareerHome(source);
                 return;
             }
         }
@@ -727,5 +729,16 @@ void CDayController::FinishNewCareer() {
     m_host->RefreshTransfers();
     m_host->SetNewCareerWait(false);
     Post(kNewCareerButton, kMainFrame, kMsgOpenMenu);
-    Post(kNewCareerButton, kClubWindow, kMsgOpenOnTop);
+    ShowCareerHome(kNewCareerButton);
+}
+
+void CDayController::ShowCareerHome(int source) {
+    // The club overview when the layout has it; until then the day panel, so the frame's content
+    // area is never left empty.
+    if (m_host->HasWindow(kClubWindow)) {
+        Post(source, kClubWindow, kMsgOpenOnTop);
+        return;
+    }
+    m_host->RefreshDayPanel();
+    Post(source, kDayPanelWindow, kMsgOpenOnTop);
 }

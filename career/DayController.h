@@ -272,6 +272,8 @@ private:
     void FinishNewCareer();
     void SwitchAfterUserMatch(int source);
     void StageOrSeasonEnd(int source);
+    // Opens the career's first window (the club overview, or the day panel without it).
+    void ShowCareerHome(int source);
     void Post(int source, int target, int kind) const;
     CStr Text(int id) const;
     // Window and screen work of the day: on the main thread at once, from the day thread kept for

@@ -431,3 +431,17 @@ TEST(DayLeaders, TheUsersMatchCompetesForTheDaysTopScore) {
                      rig.world.clubs[0]->name.GetText());
     }
 }
+
+TEST(SeasonEnd, TheNextSeasonOpensOnTheDayPanelWithoutAClubWindow) {
+    DayRig rig;
+    rig.host.clubWindow = false;
+    rig.fixtures.AddFixture(rig.world.clubs[0], rig.world.clubs[1], rig.world.league, 2007, 8, 5);
+    rig.fixtures.FinishSchedule();
+    rig.Continue();
+    ASSERT_TRUE(rig.controller.HandleButton(CDayController::kStageButton, kClick));
+    rig.host.posts.clear();
+    ASSERT_TRUE(rig.controller.HandleButton(CDayController::kNextSeasonButton, kClick));
+    // The frame opens with content: the day panel, not an empty area waiting for a club window.
+    EXPECT_TRUE(rig.host.WasPosted(CDayController::kDayPanelWindow, 5));
+    EXPECT_FALSE(rig.host.WasPosted(ID_CLUBOVERVIEW, 5));
+}
