@@ -144,6 +144,7 @@ StaffEntry* CStaffScreen::HireOrFire(int32_t category, int32_t candidateId, bool
         FillStaffPanel(category);
         FillCandidates();
         UpdateCoachCard(category, nullptr);
+        RefreshStatistics();
         return nullptr;
     }
     StaffEntry* entry = FindEntryById(candidateId);
@@ -162,7 +163,14 @@ StaffEntry* CStaffScreen::HireOrFire(int32_t category, int32_t candidateId, bool
     AssignToClub(*entry);
     FillStaffPanel(category);
     FillCandidates();
+    RefreshStatistics();
     return entry;
+}
+
+void CStaffScreen::RefreshStatistics() {
+    // The statistics' club panel lists the staff: it shows the change at once.
+    if (CGameScreen* statistics = m_ctx.Screen(ScreenRole::Statistics))
+        statistics->Refresh();
 }
 
 void CStaffScreen::AssignToClub(StaffEntry& entry) {
