@@ -205,7 +205,9 @@ void CResultsScreen::Build() {
         for (int r = 0; r < n; ++r)
             m_grid->AddCell(c, rows[static_cast<size_t>(r)].cells[c], n - 1 - r);
     for (int r = 0; r < n; ++r) {
-        const uint32_t colour = RankGradientColour(r, n);
+        // A club without a result has no rank to colour.
+        const uint32_t colour =
+            group.standings[static_cast<size_t>(n - 1 - r)]->hasResults ? RankGradientColour(r, n) : kWhite;
         for (int c = 0; c < kColumns; ++c)
             m_grid->SetCellColour(c, r, colour);
         if (club && group.standings[static_cast<size_t>(n - 1 - r)]->teamId == club->id)
