@@ -329,8 +329,8 @@ void CStaffScreen::SetCaptions() {
     CStr title = m_ctx.Text(300121);
     if (!league.IsEmpty())
         title = title + " / " + league;
-    title = title + " / " + m_clubName + " / " + m_dateText +
-            CStr::Formatted(" / %d-%d ", startYear, endYear) + m_ctx.Text(80030);
+    title = title + " / " + m_clubName + " / " + m_dateText + CStr(" / ") +
+            FormatSeasonYears(startYear, endYear) + " " + m_ctx.Text(80030);
     if (m_root)
         m_root->SetCaption(title);
     if (CGuiElement* confirm = m_ctx.Find(kConfirmWindow))

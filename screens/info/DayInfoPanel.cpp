@@ -1,6 +1,7 @@
 // The day screen's side panel: copies the day's rows from the board and turns them into its grids.
 #include "screens/info/DayInfoPanel.h"
 
+#include "career/Calendar.h"
 #include "gui/Element.h"
 #include "gui/GuiTypes.h"
 
@@ -42,7 +43,7 @@ void CDayInfoPanel::ShowHeader(const DayPanelHeader& header) {
         caption += " / ";
         caption += m_dateText;
         caption += " / ";
-        caption += CStr::Formatted("%d-%d", header.seasonStart, header.seasonEnd);
+        caption += FormatSeasonYears(header.seasonStart, header.seasonEnd);
         caption += " ";
         caption += Text(80030);
         m_view.caption = caption;

@@ -180,7 +180,7 @@ void CStatisticsScreen::ShowCaptions() {
     caption += " / ";
     caption += m_clubName;
     caption += " / ";
-    caption += CStr::Formatted("%d-%d", season.startYear, season.endYear);
+    caption += FormatSeasonYears(season.startYear, season.endYear);
     caption += " ";
     caption += Text(80030);
     caption += " / ";

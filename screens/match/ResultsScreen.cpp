@@ -178,7 +178,7 @@ void CResultsScreen::Build() {
         if (session.fixtureList)
             span = session.fixtureList->Season();
         m_season->SetText(
-            CStr::Formatted("%d-%d %s", span.startYear, span.endYear, Text(kSeasonText).GetText()),
+            FormatSeasonYears(span.startYear, span.endYear).Concat(" ").Concat(Text(kSeasonText)),
             kFormatRightMiddle, kHeadingColour);
     }
     if (m_button)

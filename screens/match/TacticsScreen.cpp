@@ -233,7 +233,7 @@ void CTacticsScreen::ShowHeader() {
         caption += " / ";
         caption += dateText;
         caption += " / ";
-        caption += CStr::Formatted("%d-%d", first, second);
+        caption += FormatSeasonYears(first, second);
         caption += " ";
         caption += m_ctx.Text(80030);
         m_root->SetCaption(caption);

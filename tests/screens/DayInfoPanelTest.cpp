@@ -67,6 +67,15 @@ TEST(DayInfoPanel, RefreshRebuildsFromTheBoardAndClearEmptiesIt) {
     ASSERT_EQ(panel.LastView().leaderRows.size(), 9u);
     EXPECT_STREQ(panel.LastView().leaderRows[0][0].GetText(), "<100075>");
     EXPECT_TRUE(panel.LastView().leaderRows[0][1].IsEmpty());
+    // A tournament starts and ends in one year: its season is that year, not "2007-2007".
+    CDayInfoPanel tournament(nullptr, Text, [] {
+        DayPanelHeader header = Header("Lions");
+        header.seasonEnd = header.seasonStart;
+        return header;
+    });
+    tournament.Refresh();
+    EXPECT_STREQ(tournament.LastView().caption.GetText(),
+                 "<300200> / First League / Lions / 09.09.2007 / 2007 <80030>");
     // Without a career the caption stays empty rather than naming nothing.
     CDayInfoPanel noCareer(nullptr, Text, [] { return DayPanelHeader(); });
     noCareer.Refresh();
