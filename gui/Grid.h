@@ -8,9 +8,6 @@
 
 #include <optional>
 
-// The text as it fits a width: whole, or its longest beginning followed by "...".
-CStr FitTextToWidth(IGuiBackend& backend, const GuiFont& font, const CStr& text, int width);
-
 class CGuiGridControl : public CGuiElement {
 public:
     CGuiGridControl();

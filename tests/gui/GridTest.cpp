@@ -2,6 +2,7 @@
 #include "GuiTestKit.h"
 
 #include "gui/Grid.h"
+#include "gui/StaticText.h"
 
 #include <algorithm>
 
@@ -193,6 +194,23 @@ TEST_F(Grid, TextTooLongForItsColumnEndsInAnEllipsisAndIsWholeInTheTooltip) {
     EXPECT_TRUE(drawn("Lions"));
     EXPECT_EQ(grid.TooltipAt(50, 30), CStr("Thornbury Thunder"));
     EXPECT_EQ(grid.TooltipAt(50, 50), CStr("The clubs"));
+}
+
+TEST_F(Grid, AOneLineLabelTooLongEndsInAnEllipsisAndShowsItselfWholeAsItsTooltip) {
+    CGuiStaticText label;
+    label.Desc().w = 100;
+    label.Desc().h = 20;
+    label.UpdateRect();
+    label.SetText("New Zealand Tall Blacks", kFormatLeftMiddle, 0xFFFFFFFFu);
+    label.Draw(backend, 0);
+    ASSERT_FALSE(backend.texts.empty());
+    EXPECT_EQ(backend.texts.back(), "New Zealand...");
+    EXPECT_EQ(label.TooltipAt(10, 10), CStr("New Zealand Tall Blacks"));
+    // A label that fits is drawn whole, with no tooltip of its own.
+    label.SetText("Lions", kFormatLeftMiddle, 0xFFFFFFFFu);
+    label.Draw(backend, 0);
+    EXPECT_EQ(backend.texts.back(), "Lions");
+    EXPECT_TRUE(label.TooltipAt(10, 10).IsEmpty());
 }
 
 } // namespace
