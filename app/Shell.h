@@ -4,13 +4,10 @@
 #pragma once
 
 #include "app/WorkerThread.h"
+#include "engine/Music.h"
 #include "screens/ScreenContext.h"
 
 #include <atomic>
-
-// The three menu music tracks.
-constexpr const char* kMenuTracks[3] = {"\\music\\001_menu_theme.wav", "\\music\\002_menu_theme.wav",
-                                        "\\music\\003_menu_theme.wav"};
 
 class CGameApp;
 class CGameManager;

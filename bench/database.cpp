@@ -56,8 +56,12 @@ void PlaySeason(CMemoryDB& world, CMemoryDB& career) {
                     bool ours = side->id == career.managerClubId;
                     CMemoryDB& db = ours ? career : world;
                     CTeam* team = ours ? career.teams.At(0) : side;
+                    // Dated like the player records: a load checks every record's date.
                     CMatchStat* match = new CMatchStat();
+                    match->Field(1) = 2007 + day / 120;
                     match->Field(3) = side->id;
+                    match->Field(6) = 1 + day % 28;
+                    match->Field(7) = 1 + day / 10 % 12;
                     match->Field(8) = 2007 + day / 120;
                     match->Field(7) = 1 + day / 10 % 12;
                     match->Field(6) = 1 + day % 28;

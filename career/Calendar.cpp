@@ -168,3 +168,8 @@ void ParseDate(const CStr& text, int& year, int& day, int& month) {
 CStr FormatDate(int year, int day, int month, const CStr& separator) {
     return CStr::Formatted("%.2d%s%.2d%s%d", day, separator.GetText(), month, separator.GetText(), year);
 }
+
+CStr FormatSeasonYears(int startYear, int endYear) {
+    return startYear == endYear ? CStr::Formatted("%d", startYear)
+                                : CStr::Formatted("%d-%d", startYear, endYear);
+}

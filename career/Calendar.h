@@ -63,3 +63,6 @@ inline int FixtureDateKey(int year, int month, int day) {
 void ParseDate(const CStr& text, int& year, int& day, int& month);
 // "%.2d%s%.2d%s%d": day, separator, month, separator, year.
 CStr FormatDate(int year, int day, int month, const CStr& separator);
+// A season's years as captions show them: "2007-2008", or one year for a tournament that starts
+// and ends in it ("2007", not "2007-2007").
+CStr FormatSeasonYears(int startYear, int endYear);

@@ -7,8 +7,11 @@
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
 #include "engine/Log.h"
+#include "engine/Paths.h"
 
 #include <memory>
+#include <sstream>
+#include <string>
 
 CCareerSession::CCareerSession(TextLookup getText) : m_getText(std::move(getText)) {
     calendar = new CCalendar(m_getText);
@@ -118,6 +121,9 @@ bool CCareerSession::SaveCurrentCareer() {
     if (!SaveCareerSchedule(*fixtureList, *ledger, careerDB))
         return false;
     bool ok = SaveCareer(*worldDB, *careerDB, &lastSaveError);
+    if (ok && !WriteChoices())
+        QuorelLog("[CCareerSession::SaveCurrentCareer] the tactics and view choice of %s were not saved",
+                  profile->managerName.GetText());
     if (!ok)
         QuorelLog("[CCareerSession::SaveCurrentCareer] the career of %s was not saved",
                   profile->managerName.GetText());
@@ -145,7 +151,48 @@ bool CCareerSession::LoadSavedCareer(int32_t profileId) {
     cupStage = profile->cupStage;
     // Fixtures, ledger and the season span come back from the career's own rows.
     LoadCareerSchedule(*fixtureList, *ledger, worldDB, careerDB);
+    ReadChoices();
     return true;
+}
+
+namespace {
+
+CStr ChoicesPath(const CProfile& profile) {
+    return CStr("\\data\\profiles\\").Concat(profile.folder).Concat("\\choices.txt");
+}
+
+} // namespace
+
+bool CCareerSession::WriteChoices() const {
+    const CProfile* profile = careerDB ? careerDB->profiles.At(0) : nullptr;
+    if (!profile)
+        return false;
+    const CStr text = CStr::Formatted("attack %d\ndefence %d\nview3d %d\nresultonly %d\n", userAttack.load(),
+                                      userDefence.load(), view3D.load(), resultOnly.load());
+    return WriteFileAtomic(ChoicesPath(*profile).GetText(), text.Std());
+}
+
+void CCareerSession::ReadChoices() {
+    const CProfile* profile = careerDB ? careerDB->profiles.At(0) : nullptr;
+    std::string text;
+    if (!profile || !ReadWholeFile(ChoicesPath(*profile).GetText(), text))
+        return;
+    std::istringstream in(text);
+    std::string key;
+    int value = 0;
+    // Values out of range are a damaged file: they are left as they stand.
+    while (in >> key >> value) {
+        if (key == "attack" && value >= 0 && value <= 9)
+            userAttack = value;
+        else if (key == "defence" && value >= 10 && value <= 19)
+            userDefence = value;
+        else if (key == "view3d" && (value == 0 || value == 1))
+            view3D = static_cast<uint8_t>(value);
+        else if (key == "resultonly" && (value == 0 || value == 1))
+            resultOnly = static_cast<uint8_t>(value);
+    }
+    if (view3D)
+        resultOnly = 0;
 }
 
 bool CCareerSession::DeleteSavedCareer(int32_t profileId) {

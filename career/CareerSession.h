@@ -69,11 +69,20 @@ public:
     std::atomic<int32_t> cupStage{0};
     std::atomic<uint8_t> tournamentExit{0};
     std::atomic<uint8_t> careerOver{0};
+    // The player's tactics for his matches (attack 0-9, defence 10-19), chosen on the tactics
+    // screen. Saved with the career together with how his matches are shown (view3D, resultOnly).
+    std::atomic<int32_t> userAttack{0};
+    std::atomic<int32_t> userDefence{10};
     // The season whose end was judged last (profile id and the season's last year): its prize
     // and counters are never applied twice, even when the career is left and loaded again.
     int32_t judgedProfileId = -1;
     int32_t judgedSeasonEndYear = 0;
 
 private:
+    // The choices live in a small file of their own beside the career's tables; a career saved
+    // before it existed loads with the choices as they stand.
+    bool WriteChoices() const;
+    void ReadChoices();
+
     TextLookup m_getText;
 };

@@ -329,6 +329,52 @@ const CTeam* PlayOutTournament(CCareerSession& session, const TextLookup& getTex
     return TournamentChampion(session);
 }
 
+int CupRoundOfDate(bool euroCup, int dateKey) {
+    int round = 0;
+    for (int stage = 1; stage <= 4; ++stage) {
+        const StageDef& def = Stage(euroCup, stage);
+        int first = 0;
+        for (const Pairing& pairing : def.pairings) {
+            const int key = MakeDateKey(def.year, pairing.month, pairing.day);
+            if (first == 0 || key < first)
+                first = key;
+        }
+        if (first != 0 && dateKey >= first)
+            round = stage;
+    }
+    return round;
+}
+
+void RankByTournamentProgress(CompetitionStats& table, bool euroCup, const CTeam* champion) {
+    const GameDate start = TournamentStart(euroCup);
+    const int startKey = MakeDateKey(start.year, start.month, start.day);
+    auto reached = [&](const TeamStatRow& row) {
+        if (!row.hasResults || row.team == nullptr)
+            return -1; // without a result: stays at the front
+        if (champion != nullptr && row.teamId == champion->id)
+            return kCupFinalStage + 1;
+        int64_t last = 0;
+        for (const CMatchStat* record : row.team->matchStats)
+            if (record != nullptr && record->DateKey() >= startKey)
+                last = std::max(last, record->DateKey());
+        return CupRoundOfDate(euroCup, static_cast<int>(last));
+    };
+    std::vector<int> keys;
+    keys.reserve(table.standings.size());
+    for (const auto& row : table.standings)
+        keys.push_back(row ? reached(*row) : -1);
+    std::vector<size_t> order(table.standings.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    // Stable: within a round the record order of the table stands.
+    std::stable_sort(order.begin(), order.end(), [&keys](size_t a, size_t b) { return keys[a] < keys[b]; });
+    std::vector<std::unique_ptr<TeamStatRow>> ranked;
+    ranked.reserve(order.size());
+    for (size_t i : order)
+        ranked.push_back(std::move(table.standings[i]));
+    table.standings = std::move(ranked);
+}
+
 const CTeam* TournamentChampion(const CCareerSession& session) {
     const CFixtureList* fixtures = session.fixtureList;
     if (!session.tournamentMode || session.cupStage != kCupFinalStage || !fixtures || fixtures->IsEmpty())

@@ -49,3 +49,13 @@ const CTeam* PlayOutTournament(CCareerSession& session, const TextLookup& getTex
 
 // The winner of the played final; null before it or for a level score.
 const CTeam* TournamentChampion(const CCareerSession& session);
+
+// The knockout round a match date falls in: 0 the groups, 1 the first knockout round ... 4 the
+// final.
+int CupRoundOfDate(bool euroCup, int dateKey);
+
+// A tournament's final ranking follows how far each club went, not its record: the champion first,
+// then the other finalist, the clubs out in the semi-finals and so on; the record orders the clubs
+// that went out in the same round. The table keeps its order convention (the best row last, clubs
+// without a result at the front).
+void RankByTournamentProgress(CompetitionStats& table, bool euroCup, const CTeam* champion);

@@ -243,7 +243,9 @@ DayPanelHeader CDayController::PanelHeader() const {
 }
 
 bool CDayController::PlayDayMatches(bool& stop) {
+    // The panel starts the day empty; the day's rows fill it at the end.
     m_board.Clear();
+    OnMainThread([this] { m_host->ClearDayPanel(); });
     m_userAtHome = false;
     stop = false;
 
@@ -289,11 +291,13 @@ bool CDayController::PlayDayMatches(bool& stop) {
         stop = true;
         HandOffUserMatch(userFixture, user, liveMatch);
         // A match played to its end at once joins the day's results like every other fixture.
-        if (!liveMatch && userFixture->homeScore >= 0 && userFixture->awayScore >= 0)
+        if (!liveMatch && userFixture->homeScore >= 0 && userFixture->awayScore >= 0) {
+            OfferTopScore(*userFixture);
             m_board.results.push_back(
                 DayResultItem{{Text(userFixture->home->countryTextId), userFixture->home->name,
                                CStr::Formatted("%d-%d", userFixture->homeScore, userFixture->awayScore),
                                userFixture->away->name, Text(userFixture->away->countryTextId)}});
+        }
     }
     FillDayLeaders(m_results, m_board);
     OnMainThread([this] { m_host->RefreshDayPanel(); });
@@ -309,6 +313,16 @@ bool CDayController::PlayDayMatches(bool& stop) {
     return hadFixtures;
 }
 
+void CDayController::OfferTopScore(const CFixture& fixture) {
+    if (!fixture.home || !fixture.away)
+        return;
+    // As for the other fixtures: the higher score, the away club's when level.
+    if (fixture.homeScore > fixture.awayScore)
+        m_results.OfferTopScore(fixture.home->name, fixture.homeScore);
+    else
+        m_results.OfferTopScore(fixture.away->name, fixture.awayScore);
+}
+
 void CDayController::OnUserMatchRecorded() {
     if (!m_host || !m_fixtures || MakeDateKey(m_date) != MakeDateKey(m_fixtures->LastDate()))
         return;
@@ -321,6 +335,7 @@ void CDayController::FinishUserMatch(CFixture* fixture, int homeScore, int awayS
     if (fixture != nullptr) {
         fixture->homeScore = homeScore;
         fixture->awayScore = awayScore;
+        OfferTopScore(*fixture);
         if (fixture->home != nullptr && fixture->away != nullptr)
             m_board.results.push_back(
                 DayResultItem{{Text(fixture->home->countryTextId), fixture->home->name,
@@ -484,6 +499,13 @@ bool CDayController::HandleButton(int source, int kind) {
             ShowSeasonEndPopup(source);
             return true;
         }
+        // Whatever screen the player has opened since, the day buttons bring the day panel back:
+        // its statistics button leads on to the results and the season's end.
+        if (dayButton) {
+            m_host->RefreshDayPanel();
+            Post(source, kDayPanelWindow, kMsgSwitchTo);
+            return true;
+        }
         if (source != kLeaveCareerButton && source != kNextSeasonButton)
             return false;
     }
@@ -535,7 +557,7 @@ bool CDayController::HandleButton(int source, int kind) {
         for (int window : kFrameWindows)
             Post(source, window, kMsgClose);
         Post(source, kMainFrame, kMsgOpenMenu);
-        Post(source, kClubWindow, kMsgOpenOnTop);
+        ShowCareerHome(source);
         return true;
     default:
         return false;
@@ -552,6 +574,8 @@ void CDayController::StageOrSeasonEnd(int source) {
             if (m_fixtures && MakeDateKey(m_fixtures->LastDate()) > MakeDateKey(m_host->CurrentDate())) {
                 Post(source, kResultsWindow, kMsgClose);
                 m_host->RefreshAllScreens();
+                // The next round's days start from the day panel, not from an empty frame.
+                ShowCareerHome(source);
                 return;
             }
         }
@@ -728,5 +752,16 @@ void CDayController::FinishNewCareer() {
     m_host->RefreshTransfers();
     m_host->SetNewCareerWait(false);
     Post(kNewCareerButton, kMainFrame, kMsgOpenMenu);
-    Post(kNewCareerButton, kClubWindow, kMsgOpenOnTop);
+    ShowCareerHome(kNewCareerButton);
+}
+
+void CDayController::ShowCareerHome(int source) {
+    // The club overview when the layout has it; until then the day panel, so the frame's content
+    // area is never left empty.
+    if (m_host->HasWindow(kClubWindow)) {
+        Post(source, kClubWindow, kMsgOpenOnTop);
+        return;
+    }
+    m_host->RefreshDayPanel();
+    Post(source, kDayPanelWindow, kMsgOpenOnTop);
 }

@@ -251,11 +251,15 @@ private:
     // takes the controller's per-career state with it.
     void SyncCareer();
     void HandOffUserMatch(CFixture* fixture, CTeam* user, bool& liveMatch);
+    // The user's played match competes for the day's top-scoring club like every other fixture.
+    void OfferTopScore(const CFixture& fixture);
     void FinishContinue(bool stop);
     void FinishOneDay(bool hadFixtures, bool stop);
     void FinishNewCareer();
     void SwitchAfterUserMatch(int source);
     void StageOrSeasonEnd(int source);
+    // Opens the career's first window (the club overview, or the day panel without it).
+    void ShowCareerHome(int source);
     void Post(int source, int target, int kind) const;
     CStr Text(int id) const;
     // Window and screen work of the day: on the main thread at once, from the day thread kept for

@@ -5,6 +5,10 @@
 
 #include <mutex>
 
+// The three menu music tracks; the shell starts the first, the end of a match picks one.
+inline constexpr const char* kMenuTracks[3] = {"\\music\\001_menu_theme.wav", "\\music\\002_menu_theme.wav",
+                                               "\\music\\003_menu_theme.wav"};
+
 class CQuorelMusic {
 public:
     // Null, with a log line, when the audio device cannot be opened.
@@ -13,7 +17,7 @@ public:
     CQuorelMusic(const CQuorelMusic&) = delete;
     CQuorelMusic& operator=(const CQuorelMusic&) = delete;
 
-    // Stops the current track and plays the file (a game path such as "music\001_menu_theme.mp3"),
+    // Stops the current track and plays the file (a game path such as "\music\001_menu_theme.wav"),
     // looping. A missing or unreadable file logs once and leaves the music silent.
     void SwitchTrack(const CStr& gamePath);
     void Stop();

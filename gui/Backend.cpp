@@ -20,3 +20,19 @@ IGuiBackend& GuiBackend() {
 void SetGuiBackend(IGuiBackend* backend) {
     g_backend.store(backend);
 }
+
+CStr FitTextToWidth(IGuiBackend& backend, const GuiFont& font, const CStr& text, int width) {
+    if (backend.TextWidth(font, text) <= width)
+        return text;
+    // The longest beginning that leaves room for the ellipsis; the whole text is the tooltip.
+    const std::string whole = text.Std();
+    for (size_t keep = whole.size(); keep > 0; --keep) {
+        // Never cut a UTF-8 character in two.
+        if ((static_cast<unsigned char>(whole[keep]) & 0xC0) == 0x80)
+            continue;
+        CStr shortened = CStr(whole.substr(0, keep).c_str()).Concat("...");
+        if (backend.TextWidth(font, shortened) <= width)
+            return shortened;
+    }
+    return CStr("...");
+}

@@ -50,5 +50,9 @@ public:
 };
 
 // The backend in use; the null backend until the shell installs a real one.
+// The text as it fits a width: whole, or its longest beginning followed by "..." (the controls
+// then show the whole text as their tooltip).
+CStr FitTextToWidth(IGuiBackend& backend, const GuiFont& font, const CStr& text, int width);
+
 IGuiBackend& GuiBackend();
 void SetGuiBackend(IGuiBackend* backend);

@@ -2,6 +2,7 @@
 #include "gui/Grid.h"
 
 #include "engine/Log.h"
+#include "gui/Backend.h"
 #include "gui/Theme.h"
 
 #include <algorithm>
@@ -251,6 +252,15 @@ CStr CGuiGridControl::TooltipAt(int x, int y) const {
     int column = HeaderColumnAt(x, y);
     if (column >= 0 && !m_columns[column].headerTooltip.IsEmpty())
         return m_columns[column].headerTooltip;
+    // A cell whose text did not fit its column shows the whole text.
+    column = ColumnAt(x);
+    const int row = RowAt(y);
+    if (column >= 0 && row >= 0 && row < static_cast<int>(m_columns[column].cells.size()) &&
+        m_columns[column].cells[row]) {
+        const CStr& text = m_columns[column].cells[row]->text;
+        if (GuiBackend().TextWidth(m_font, text) > m_columns[column].width - 10)
+            return text;
+    }
     return m_tooltip;
 }
 
@@ -270,8 +280,9 @@ void CGuiGridControl::DrawSelf(IGuiBackend& backend, uint32_t nowMs) {
                 backend.FillRect(cell, GuiTheme::kHeaderHover);
             if (c > 0)
                 backend.FillRect(GuiRect{x, bar.y + 4, 1, bar.h - 8}, GuiTheme::kGridLine);
-            backend.DrawText(m_font, column.header, GuiRect{x + 5, bar.y, column.width - 10, bar.h},
-                             column.headerFormat, column.headerColours[state]);
+            backend.DrawText(m_font, FitTextToWidth(backend, m_font, column.header, column.width - 10),
+                             GuiRect{x + 5, bar.y, column.width - 10, bar.h}, column.headerFormat,
+                             column.headerColours[state]);
             x += column.width;
         }
         backend.FillRect(GuiRect{bar.x, bar.y + bar.h - 2, bar.w, 2}, GuiTheme::kAccent);
@@ -295,8 +306,9 @@ void CGuiGridControl::DrawSelf(IGuiBackend& backend, uint32_t nowMs) {
             if (row < static_cast<int>(column.cells.size()) && column.cells[row]) {
                 GuiRect cell{x + 5, line.y, column.width - 10, line.h};
                 backend.SetClip(&cell);
-                backend.DrawText(m_font, column.cells[row]->text, cell, column.format,
-                                 CellTextColour(c, row));
+                // Text too long for its column ends in "..." (the tooltip shows it whole).
+                backend.DrawText(m_font, FitTextToWidth(backend, m_font, column.cells[row]->text, cell.w),
+                                 cell, column.format, CellTextColour(c, row));
                 backend.SetClip(&m_rect);
             }
             x += column.width;

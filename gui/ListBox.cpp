@@ -1,6 +1,7 @@
 // CGuiListBox: item rules, selection and drawing.
 #include "gui/ListBox.h"
 
+#include "gui/Backend.h"
 #include "gui/Theme.h"
 
 #include <algorithm>
@@ -156,7 +157,8 @@ void CGuiListBox::DrawItemText(IGuiBackend& backend, const Item& item, const Gui
         int w = c + 1 < columns ? ColumnX(c + 1) - x : row.x + row.w - x;
         GuiRect cell{x + 6, row.y, w - 12, row.h};
         if (cell.w > 0 && !item.texts[c].IsEmpty())
-            backend.DrawText(m_font, item.texts[c], cell, m_format, item.colour);
+            backend.DrawText(m_font, FitTextToWidth(backend, m_font, item.texts[c], cell.w), cell, m_format,
+                             item.colour);
     }
 }
 

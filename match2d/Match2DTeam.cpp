@@ -203,7 +203,7 @@ void CMatch2DTeam::Substitute(int outgoingId, int incomingId) {
         return;
     }
     in->SetMatchState(kOnCourtState);
-    in->positionId = out->positionId;
+    // He plays the outgoing player's position; his own stays his (the tables show both).
     in->positionIdCopy = out->positionIdCopy;
     in->startPosition = out->startPosition;
     in->position = out->position;

@@ -5,6 +5,7 @@
 #include "career/CareerSession.h"
 #include "career/FixtureList.h"
 #include "database/MemoryDB.h"
+#include "gui/Button.h"
 #include "gui/Element.h"
 #include "gui/GuiTypes.h"
 
@@ -99,7 +100,7 @@ void CEmailScreen::SetCaptions() {
         caption += " / ";
         caption += league ? m_ctx.Text(league->nameTextId) : CStr();
         caption += " / ";
-        caption += CStr::Formatted("%d-%d", startYear, endYear);
+        caption += FormatSeasonYears(startYear, endYear);
         caption += " ";
         caption += m_ctx.Text(kTextSeason);
         caption += " / ";
@@ -129,6 +130,10 @@ void CEmailScreen::CountMails() {
 void CEmailScreen::FillMailList() {
     if (m_row >= FolderSize())
         m_row = -1;
+    // The open folder's button stays pressed, so the player sees which folder the list shows.
+    for (int folder = 0; folder < kEmailFolders; ++folder)
+        if (CGuiElement* button = m_ctx.Find(kFolderButtons[folder]))
+            button->ForceState(CGuiButton::kPressed, folder == m_folder);
     CGuiElement* grid = m_ctx.Find(kGrid);
     if (CGuiElement* text = m_ctx.Find(kText))
         text->Clear();

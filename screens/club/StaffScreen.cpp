@@ -150,6 +150,7 @@ StaffEntry* CStaffScreen::HireOrFire(int32_t category, int32_t candidateId, bool
         FillStaffPanel(category);
         FillCandidates();
         UpdateCoachCard(category, nullptr);
+        RefreshStatistics();
         return nullptr;
     }
     StaffEntry* entry = FindEntryById(candidateId);
@@ -168,7 +169,14 @@ StaffEntry* CStaffScreen::HireOrFire(int32_t category, int32_t candidateId, bool
     AssignToClub(*entry);
     FillStaffPanel(category);
     FillCandidates();
+    RefreshStatistics();
     return entry;
+}
+
+void CStaffScreen::RefreshStatistics() {
+    // The statistics' club panel lists the staff: it shows the change at once.
+    if (CGameScreen* statistics = m_ctx.Screen(ScreenRole::Statistics))
+        statistics->Refresh();
 }
 
 void CStaffScreen::AssignToClub(StaffEntry& entry) {
@@ -328,8 +336,8 @@ void CStaffScreen::SetCaptions() {
     CStr title = m_ctx.Text(300121);
     if (!league.IsEmpty())
         title = title + " / " + league;
-    title = title + " / " + m_clubName + " / " + m_dateText +
-            CStr::Formatted(" / %d-%d ", startYear, endYear) + m_ctx.Text(80030);
+    title = title + " / " + m_clubName + " / " + m_dateText + CStr(" / ") +
+            FormatSeasonYears(startYear, endYear) + " " + m_ctx.Text(80030);
     if (m_root)
         m_root->SetCaption(title);
     if (CGuiElement* confirm = m_ctx.Find(kConfirmWindow))

@@ -44,6 +44,7 @@ public:
     StaffEntry* HireOrFire(int32_t category, int32_t candidateId, bool hire);
     void FireStaff(int32_t category);
     void AssignToClub(StaffEntry& entry);
+    void RefreshStatistics();
     StaffEntry* FindEntryById(int32_t id) const;
 
     void FillCategoryList();

@@ -1,10 +1,12 @@
 // The day screen's side panel: copies the day's rows from the board and turns them into its grids.
 #include "screens/info/DayInfoPanel.h"
 
+#include "career/Calendar.h"
 #include "gui/Element.h"
 #include "gui/GuiTypes.h"
 #include "screens/FormatMoney.h"
 
+#include <algorithm>
 #include <utility>
 
 CDayInfoPanel::CDayInfoPanel(CGuiElement* root, TextLookup getText, HeaderSource header, BoardSource board)
@@ -44,7 +46,7 @@ void CDayInfoPanel::ShowHeader(const DayPanelHeader& header) {
         caption += " / ";
         caption += m_dateText;
         caption += " / ";
-        caption += CStr::Formatted("%d-%d", header.seasonStart, header.seasonEnd);
+        caption += FormatSeasonYears(header.seasonStart, header.seasonEnd);
         caption += " ";
         caption += Text(80030);
         m_view.caption = caption;
@@ -63,9 +65,14 @@ DayPanelView CDayInfoPanel::BuildView(const CStr& club) const {
         bool users = club.Equals(item.texts[1]) || club.Equals(item.texts[3]);
         view.resultColours.push_back(users ? DayPanelView::kUserRow : DayPanelView::kWhite);
     }
-    for (size_t i = 0; i < m_leaders.size(); ++i) {
-        const DayLeaderItem& item = m_leaders[i];
-        view.leaderRows.push_back({Text(100075 + static_cast<int>(i)), item.texts[0], item.texts[1]});
+    // The nine titles stand even before a day has named anybody (a career just loaded).
+    const size_t leaderRows = std::max(m_leaders.size(), static_cast<size_t>(DayPanelView::kLeaderRows));
+    for (size_t i = 0; i < leaderRows; ++i) {
+        const CStr title = Text(100075 + static_cast<int>(i));
+        if (i < m_leaders.size())
+            view.leaderRows.push_back({title, m_leaders[i].texts[0], m_leaders[i].texts[1]});
+        else
+            view.leaderRows.push_back({title, CStr(), CStr()});
     }
     for (const DayEventItem& item : m_events)
         view.eventRows.push_back({item.texts[0], item.texts[1], item.texts[2]});
@@ -73,12 +80,9 @@ DayPanelView CDayInfoPanel::BuildView(const CStr& club) const {
 }
 
 void CDayInfoPanel::FillGrids() {
+    // A day without fixtures shows no results: an earlier day's rows under today's date would
+    // read as today's.
     DayPanelView view = BuildView(m_club);
-    // An empty day keeps the last match day's results on show.
-    if (!view.fillResults) {
-        view.resultRows = m_view.resultRows;
-        view.resultColours = m_view.resultColours;
-    }
     m_view = view;
     ShowGrids(view);
 }
@@ -125,7 +129,6 @@ void CDayInfoPanel::ShowTitles() {
 }
 
 void CDayInfoPanel::ShowGrids(const DayPanelView& view) {
-    // Kept rows of an earlier day are shown again; after a clear there are none.
     if (m_resultsGrid) {
         static const int formats[5] = {kFormatLeftMiddle, kFormatLeftMiddle, kFormatCentreMiddle,
                                        kFormatRightMiddle, kFormatRightMiddle};

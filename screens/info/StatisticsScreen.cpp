@@ -180,7 +180,7 @@ void CStatisticsScreen::ShowCaptions() {
     caption += " / ";
     caption += m_clubName;
     caption += " / ";
-    caption += CStr::Formatted("%d-%d", season.startYear, season.endYear);
+    caption += FormatSeasonYears(season.startYear, season.endYear);
     caption += " ";
     caption += Text(80030);
     caption += " / ";
@@ -283,7 +283,8 @@ void CStatisticsScreen::FillStandings() {
         uint32_t colour = row.teamId == m_userClubId ? kUserColour : kWhite;
         for (int col = 0; col < kStandingsColumns - 1; ++col)
             grid->SetCellColour(col, i, colour);
-        grid->SetCellColour(9, i, RankGradientColour(i, n));
+        // A club without a result has no rank to colour.
+        grid->SetCellColour(9, i, row.hasResults ? RankGradientColour(i, n) : kWhite);
     }
     grid->SetRowCount(n);
     grid->ResetScroll(true);
@@ -346,7 +347,7 @@ void CStatisticsScreen::ShowTeam() {
         const PlayerStatRow& player = *team.players[static_cast<size_t>(n - 1 - i)];
         m_squadGrid->AddCell(i % 3, player.name, -1);
         AddPlayerRow(player, i + 1);
-        m_playerGrid->SetCellColour(8, i, RankGradientColour(i, n));
+        m_playerGrid->SetCellColour(8, i, player.hasStats ? RankGradientColour(i, n) : kWhite);
     }
     m_playerGrid->SetRowCount(n);
     m_playerGrid->ResetScroll(true);

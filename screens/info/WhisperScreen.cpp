@@ -44,7 +44,7 @@ void CWhisperScreen::FillHeader() {
     caption += " / ";
     caption += league ? m_ctx.Text(league->nameTextId) : CStr();
     caption += " / ";
-    caption += CStr::Formatted("%d-%d", startYear, endYear);
+    caption += FormatSeasonYears(startYear, endYear);
     caption += " ";
     caption += m_ctx.Text(kTextSeason);
     caption += " / ";

@@ -213,7 +213,7 @@ void CLineupScreen::ShowHeader() {
     caption += " / ";
     caption += m_dateText;
     caption += " / ";
-    caption += CStr::Formatted("%d-%d", first, second);
+    caption += FormatSeasonYears(first, second);
     caption += " / ";
     caption += m_ctx.Text(80030);
     m_root->SetCaption(caption);

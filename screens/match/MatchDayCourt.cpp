@@ -127,12 +127,9 @@ void CMatchDayScreen::FillTeamStats() {
     if (m_root == nullptr)
         return;
     if (CGuiElement* clock = Child(ID_CENTRE_CLOCK)) {
-        // The labels alone; the frame step writes the figures between them.
-        clock->Clear();
-        clock->AddCell(0, m_ctx.Text(200232), -1);
-        clock->AddCell(2, m_ctx.Text(200233), -1);
-        clock->AddCell(4, m_ctx.Text(200234), -1);
-        clock->SetRowCount(1);
+        // The labels with the figures as they stand: a refill while the match stands still (the
+        // tactics window, a time-out) must not leave the clock blank until play resumes.
+        FillClockLine(*clock);
         clock->ResetScroll(true);
     }
     CGuiElement* grid = Child(ID_CENTRE_COMPARISON);
@@ -178,26 +175,30 @@ void CMatchDayScreen::FillTeamStats() {
     grid->ResetScroll(true);
 }
 
+void CMatchDayScreen::FillClockLine(CGuiElement& clock) const {
+    const CMatch2D* match = Match();
+    clock.Clear();
+    clock.AddCell(0, m_ctx.Text(200232), -1);
+    clock.AddCell(2, m_ctx.Text(200233), -1);
+    clock.AddCell(4, m_ctx.Text(200234), -1);
+    if (match != nullptr && m_quarter < 5) {
+        clock.AddCell(1, CStr::Formatted("%d", static_cast<int>(match->possessionTimer)), -1);
+        clock.AddCell(3, CStr::Formatted("%d", m_quarter), -1);
+        // Seconds with two digits, as every match clock shows them ("2:01", not "2:1").
+        clock.AddCell(
+            5, CStr::Formatted("%d:%.2d", static_cast<int>(match->minutes), static_cast<int>(match->seconds)),
+            -1);
+    }
+    clock.SetRowCount(1);
+}
+
 void CMatchDayScreen::UpdateScoreboard() {
     const CMatch2D* match = Match();
     if (match == nullptr || Instant())
         return;
-    if (m_quarter < 5) {
-        if (CGuiElement* clock = Child(ID_CENTRE_CLOCK)) {
-            clock->Clear();
-            clock->AddCell(0, m_ctx.Text(200232), -1);
-            clock->AddCell(1, CStr::Formatted("%d", static_cast<int>(match->possessionTimer)), -1);
-            clock->AddCell(2, m_ctx.Text(200233), -1);
-            clock->AddCell(3, CStr::Formatted("%d", m_quarter), -1);
-            clock->AddCell(4, m_ctx.Text(200234), -1);
-            // Seconds with two digits, as every match clock shows them ("2:01", not "2:1").
-            clock->AddCell(5,
-                           CStr::Formatted("%d:%.2d", static_cast<int>(match->minutes),
-                                           static_cast<int>(match->seconds)),
-                           -1);
-            clock->SetRowCount(1);
-        }
-    }
+    if (m_quarter < 5)
+        if (CGuiElement* clock = Child(ID_CENTRE_CLOCK))
+            FillClockLine(*clock);
     PlaceCourtMarkers();
     if (CGuiElement* score = Child(ID_CENTRE_SCORE))
         score->SetText(CStr::Formatted("%d - %d", m_homeTeam != nullptr ? m_homeTeam->score : 0,

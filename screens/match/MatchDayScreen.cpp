@@ -10,6 +10,7 @@
 #include "engine/Color.h"
 #include "engine/GameRand.h"
 #include "engine/Music.h"
+#include "engine/Paths.h"
 #include "engine/Sound.h"
 #include "gui/Element.h"
 #include "gui/GuiTypes.h"
@@ -26,8 +27,6 @@ constexpr uint32_t kWhite = 0xFFFFFFFFu;
 constexpr int kFinishText = 500033;
 constexpr uint32_t kBlack = 0x000000FFu;
 constexpr uint32_t kYellow = 0x00FFFFFFu;
-constexpr const char* kMenuTracks[3] = {"music\\001_menu_theme.mp3", "music\\002_menu_theme.mp3",
-                                        "music\\003_menu_theme.mp3"};
 // The crowd's answer to a commentary line; the last slot stays quiet.
 constexpr const char* kCrowdReactions[5] = {"WAAA_BELSO", "AHH_BELSO", "BRAVO_KULSO_SHORT", "SZURK_BELSO",
                                             nullptr};
@@ -116,7 +115,7 @@ void CMatchDayScreen::Refresh() {
     caption += " / ";
     caption += m_dateText;
     caption += " / ";
-    caption += CStr::Formatted("%d-%d", first, second);
+    caption += FormatSeasonYears(first, second);
     caption += " ";
     caption += m_ctx.Text(80030);
     m_root->SetCaption(caption);
@@ -174,6 +173,17 @@ void CMatchDayScreen::SetupMatch(CTeam* homeRecord, CTeam* awayRecord) {
     if (Instant())
         return;
     Refresh();
+    // The clubs' pictures, by the same path the statistics' match comparison uses. A club without
+    // its picture file shows the layout's empty frame, without a log line at every match.
+    const std::pair<int, const CTeam*> pictures[2] = {{ID_CENTRE_HOME_PICTURE, homeRecord},
+                                                      {ID_CENTRE_AWAY_PICTURE, awayRecord}};
+    for (const auto& [id, team] : pictures) {
+        CGuiElement* picture = Child(id);
+        if (picture == nullptr)
+            continue;
+        const CStr path = team != nullptr && !team->logo.IsEmpty() ? CStr("\\").Concat(team->logo) : CStr();
+        picture->SetImage(!path.IsEmpty() && FileExists(path.GetText()) ? path : CStr());
+    }
     FillHostBoxScore();
     FillVisitorBoxScore();
     FillTeamStats();
@@ -292,6 +302,10 @@ void CMatchDayScreen::ShowInfoPopup(const CStr& name, bool leaving) {
     }
     ShowSpeedButtons(true);
     m_started = false;
+    // The tables show the foul or the injury the message names: the match stopped before the
+    // frame step could redraw them.
+    FillHostBoxScore();
+    FillVisitorBoxScore();
     m_ctx.Post(ID_QUARTERBREAK_OK, ID_MATCH_POPUP, kMsgOpenOnTop, ID_QUARTERBREAK_OK, 0);
     m_ctx.Shell().SetOverlayOpen(Overlay::Popup, true);
 }
@@ -429,7 +443,15 @@ void CMatchDayScreen::FinishMatch() {
     if (g_pQuorelMusic != nullptr && g_pQuorelMusic->IsEnabled())
         g_pQuorelMusic->SwitchTrack(kMenuTracks[GameRand() % 3]);
     m_ctx.Shell().SetMatchPace(false, false);
-    // Back to the day panel with the day's results and leaders; on the season's last day its
-    // continue button leads on to the season's end, as after a match run at once.
-    m_ctx.Post(ID_CENTRE_FINISH, ID_DAYPANEL, kMsgSwitchTo, ID_CENTRE_FINISH, 0);
+    // On the season's last fixture day the results window judges the season; on any other day
+    // the statistics show where the match leaves the table. The day panel keeps the day's rows.
+    if (controller != nullptr && controller->SeasonEndPending() && m_ctx.Find(ID_RESULTS)) {
+        m_ctx.Post(ID_CENTRE_FINISH, ID_RESULTS, kMsgSwitchTo, ID_CENTRE_FINISH, 0);
+    } else if (m_ctx.Find(ID_STATISTICS)) {
+        if (m_ctx.Find(ID_STATISTICS_FRAME))
+            m_ctx.Post(ID_CENTRE_FINISH, ID_STATISTICS_FRAME, kMsgSwitchTo, ID_CENTRE_FINISH, 0);
+        m_ctx.Post(ID_CENTRE_FINISH, ID_STATISTICS, kMsgSwitchTo, ID_CENTRE_FINISH, 0);
+    } else {
+        m_ctx.Post(ID_CENTRE_FINISH, ID_DAYPANEL, kMsgSwitchTo, ID_CENTRE_FINISH, 0);
+    }
 }

@@ -105,6 +105,8 @@ private:
     CMatch2DTeam* UserSide() const;
     CDayController* DayController() const;
     void FillBoxScore(const CMatch2DTeam* side, int firstGrid, int secondGrid, bool headersOnSecond);
+    // The clock line's labels and, during a match, its figures (shot clock, quarter, time).
+    void FillClockLine(CGuiElement& clock) const;
     void SetButtonsForPlay(bool fast);
     void Pause();
     void OpenTactics();

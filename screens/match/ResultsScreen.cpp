@@ -121,6 +121,8 @@ void CResultsScreen::Refresh() {
     m_verdict = JudgeSeasonEnd(session, m_groups);
     if (m_verdict.champion)
         ShowMessage(" ", kWhite);
+    else if (TournamentData() && session.cupStage >= kCupFinalStage && m_verdict.knockedOut)
+        ShowMessage(" ", kWhite); // the final's loser did not finish "too low": the champion line says it
     else if (m_verdict.bottom)
         ShowMessage(Text(kSeasonOverText), kWarningColour);
     else if (m_verdict.knockedOut)
@@ -176,7 +178,7 @@ void CResultsScreen::Build() {
         if (session.fixtureList)
             span = session.fixtureList->Season();
         m_season->SetText(
-            CStr::Formatted("%d-%d %s", span.startYear, span.endYear, Text(kSeasonText).GetText()),
+            FormatSeasonYears(span.startYear, span.endYear).Concat(" ").Concat(Text(kSeasonText)),
             kFormatRightMiddle, kHeadingColour);
     }
     if (m_button)
@@ -203,12 +205,18 @@ void CResultsScreen::Build() {
         for (int r = 0; r < n; ++r)
             m_grid->AddCell(c, rows[static_cast<size_t>(r)].cells[c], n - 1 - r);
     for (int r = 0; r < n; ++r) {
-        const uint32_t colour = RankGradientColour(r, n);
+        // A club without a result has no rank to colour.
+        const uint32_t colour =
+            group.standings[static_cast<size_t>(n - 1 - r)]->hasResults ? RankGradientColour(r, n) : kWhite;
         for (int c = 0; c < kColumns; ++c)
             m_grid->SetCellColour(c, r, colour);
         if (club && group.standings[static_cast<size_t>(n - 1 - r)]->teamId == club->id)
             userRow = r;
     }
+    // On the highlight the graded colours (red low down) do not read: the user's row is white.
+    if (userRow >= 0)
+        for (int c = 0; c < kColumns; ++c)
+            m_grid->SetCellColour(c, userRow, kWhite);
     m_grid->SetRowCount(n);
     m_grid->ResetScroll(true);
     // The user's club is picked out, so it can be found in a long table.
@@ -223,6 +231,8 @@ void CResultsScreen::FillRoundList() {
     if (CGameScreen* statistics = m_ctx.Screen(ScreenRole::Statistics))
         statistics->Refresh();
     FillGroups();
+    if (!m_groups.empty())
+        RankByTournamentProgress(*m_groups.front(), session.euroCup != 0, TournamentChampion(session));
     Build();
     const CLeague* league = session.UserLeague();
     const CStr name = league ? Text(league->nameTextId) : CStr();

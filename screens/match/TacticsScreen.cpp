@@ -122,7 +122,8 @@ std::vector<TacticsRow> RowsOfMatch2DTeam(const CMatch2DTeam& team) {
     std::vector<TacticsRow> rows;
     for (int i = 0; i < team.PlayerCount(); ++i) {
         const CMatch2DPlayer* p = team.GetPlayer(i);
-        if (p == nullptr)
+        // The match keeps fifteen places a side: those no squad player took are nobody to pick.
+        if (p == nullptr || (p->MatchState() != kOnCourtState && p->MatchState() != kOnBenchState))
             continue;
         TacticsRow row;
         row.id = p->id;
@@ -232,7 +233,7 @@ void CTacticsScreen::ShowHeader() {
         caption += " / ";
         caption += dateText;
         caption += " / ";
-        caption += CStr::Formatted("%d-%d", first, second);
+        caption += FormatSeasonYears(first, second);
         caption += " ";
         caption += m_ctx.Text(80030);
         m_root->SetCaption(caption);
@@ -432,6 +433,9 @@ void CTacticsScreen::Swap(GuiMessage& message) {
         // The match centre lets on only a player who may play (not hurt, fewer than six fouls).
         if (auto* centre = m_ctx.ScreenAs<CMatchDayScreen>(ScreenRole::MatchCentre)) {
             centre->Substitute2D(outId, inId);
+            // The match centre's tables show who is on court now.
+            centre->FillHostBoxScore();
+            centre->FillVisitorBoxScore();
         } else if (CMatch2DTeam* team = userIsHome ? g_pMatch2D->GetHomeTeam() : g_pMatch2D->GetAwayTeam()) {
             team->Substitute(outId, inId);
         }
@@ -525,11 +529,14 @@ void CTacticsScreen::OnMessage(GuiMessage& message) {
     } else if (message.MSG == kMsgSelection && message.sID == ID_TA_OFFENCE) {
         if (Child(ID_TA_OFFENCE)) {
             UpdateOffence();
+            // The choice is the career's: it is saved with it.
+            m_ctx.Session().userAttack = GetOffenceTactic();
             Consume(message);
         }
     } else if (message.MSG == kMsgSelection && message.sID == ID_TA_DEFENCE) {
         if (Child(ID_TA_DEFENCE)) {
             UpdateDefence();
+            m_ctx.Session().userDefence = GetDefenceTactic();
             Consume(message);
         }
     }
@@ -540,6 +547,12 @@ void CTacticsScreen::Refresh() {
     dateText = FormatDate(today.year, today.day, today.month, ".");
     ShowHeader();
     FillLineupGrids();
+    // The combos show the career's tactics (a loaded career brings its own).
+    const CCareerSession& session = m_ctx.Session();
+    if (CGuiElement* offence = Child(ID_TA_OFFENCE))
+        offence->SetSelection(session.userAttack.load());
+    if (CGuiElement* defence = Child(ID_TA_DEFENCE))
+        defence->SetSelection(session.userDefence.load() - 10);
     UpdateOffence();
     UpdateDefence();
 }

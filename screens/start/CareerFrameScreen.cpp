@@ -19,7 +19,7 @@ constexpr MenuButton kMenuButtons[] = {
     {ID_FR_TRAINING, ID_TRAINING},     {ID_FR_STAFF, ID_STAFF},       {ID_FR_TRANSFERS, ID_TRANSFERS},
     {ID_FR_FINANCES, ID_FINANCES},     {ID_FR_SPONSORS, ID_SPONSORS}, {ID_FR_TICKETS, ID_TICKETS},
     {ID_FR_FUNSHOP, ID_FUNSHOP},       {ID_FR_STADIUM, ID_STADIUM},   {ID_FR_STATISTICS, ID_STATISTICS},
-    {ID_FR_INBOX, ID_INBOX},           {ID_FR_NEWS, ID_NEWS},
+    {ID_FR_INBOX, ID_INBOX},           {ID_FR_NEWS, ID_NEWS},         {ID_FR_BUTTON, ID_DAYPANEL},
 };
 
 } // namespace
@@ -122,6 +122,10 @@ void CCareerFrameScreen::OnMessage(GuiMessage& m) {
         int window = MenuWindowOf(m.sID);
         if (window >= 0 && m_ctx.Find(window)) {
             Consume(m);
+            // The day panel comes back with the day's rows as they stand.
+            if (window == ID_DAYPANEL)
+                if (CGameScreen* panel = m_ctx.Screen(ScreenRole::DayInfoPanel))
+                    panel->Refresh();
             m_ctx.SwitchTo(window);
         }
     }

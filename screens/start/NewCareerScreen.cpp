@@ -176,7 +176,7 @@ void CNewCareerScreen::SendStartMails() {
         startYear = session.fixtureList->Season().startYear;
         endYear = session.fixtureList->Season().endYear;
     }
-    const CStr season = CStr::Formatted("%d-%d", startYear, endYear);
+    const CStr season = FormatSeasonYears(startYear, endYear);
     auto send = [&](int row, const CStr& senderText, const CStr& senderName, int32_t type,
                     std::initializer_list<CStr> values) {
         CreateEmail(session.worldDB, session.careerDB, row, today.year, today.month, today.day, senderText,

@@ -19,10 +19,9 @@ void CProfilesScreen::FillCareers() {
     grid->Clear();
     int rows = 0;
     for (const CProfile* profile : world->profiles) {
-        const CTeam* club = world->FindTeam(profile->clubId);
         CStr date = FormatDate(profile->year, profile->day, profile->month, ".");
         grid->AddCell(0, profile->managerName, profile->id);
-        grid->AddCell(1, club ? club->name : CStr("-"), profile->id);
+        grid->AddCell(1, ClubName(profile->dataSet, profile->clubId), profile->id);
         grid->AddCell(2, m_ctx.Text(profile->modeTextId), profile->id);
         grid->AddCell(3, date, profile->id);
         ++rows;
@@ -32,6 +31,21 @@ void CProfilesScreen::FillCareers() {
     grid->SetSelectedRow(rows > 0 ? 0 : -1, true);
     if (CGuiElement* empty = m_ctx.Find(ID_PR_EMPTY))
         empty->Desc().visible = rows == 0 ? 1 : 0;
+}
+
+CStr CProfilesScreen::ClubName(int32_t dataSet, int32_t clubId) {
+    auto names = m_clubNames.find(dataSet);
+    if (names == m_clubNames.end()) {
+        std::map<int32_t, CStr> read;
+        CMemoryDB world;
+        if (world.LoadFolder(DataSetFolder(dataSet)))
+            for (const CTeam* team : world.teams)
+                if (team)
+                    read[team->id] = team->name;
+        names = m_clubNames.emplace(dataSet, std::move(read)).first;
+    }
+    auto name = names->second.find(clubId);
+    return name != names->second.end() ? name->second : CStr("-");
 }
 
 int32_t CProfilesScreen::SelectedProfileId() const {

@@ -3,7 +3,10 @@
 
 #include "screens/ScreenContext.h"
 
+#include "engine/Str.h"
+
 #include <cstdint>
+#include <map>
 
 class CProfilesScreen : public CGameScreen {
 public:
@@ -11,9 +14,16 @@ public:
     void OnMessage(GuiMessage& message) override;
     void FillCareers();
 
+    // The club of a saved career, named by its own data set: the clubs of the three data sets share
+    // ids, so the world loaded last cannot name them. "-" when the club is unknown.
+    CStr ClubName(int32_t dataSet, int32_t clubId);
+
 private:
     int32_t SelectedProfileId() const;
 
     const CScreenContext& m_ctx;
     int32_t m_pendingDelete = -1;
+    // Club names by data set and club id, read once per data set: the data files do not change
+    // while the game runs.
+    std::map<int32_t, std::map<int32_t, CStr>> m_clubNames;
 };

@@ -62,13 +62,14 @@ TEST_F(DayGameHost, ContinueInANewCareerStopsOnTheFirstUserMatchDay) {
     }
     EXPECT_FALSE(day->IsWorkerActive());
     EXPECT_EQ(gm.Session().currentDate, firstUserMatch);
-    // The match centre takes the user's match; watched to its end, the day panel shows the day.
+    // The match centre takes the user's match; watched to its end, the statistics show the tables
+    // and the day panel keeps the day.
     EXPECT_EQ(gm.Session().matchMode.load(), 1);
     gm.ProcessMessages();
     EXPECT_TRUE(gm.IsLayerActive(ID_MATCHCENTRE));
     ASSERT_TRUE(watched::PlayWatchedMatch(gm));
     EXPECT_EQ(gm.Session().matchMode.load(), 0);
-    EXPECT_TRUE(gm.IsLayerActive(CDayInfoPanel::kWindow));
+    EXPECT_TRUE(gm.IsLayerActive(ID_STATISTICS));
     // Every fixture of the day is on the panel, in the grid too: the others and the user's.
     int others = 0;
     for (CFixture* f : gm.Session().fixtureList->GetFixturesOn(firstUserMatch.year, firstUserMatch.month,

@@ -85,6 +85,9 @@ void PlayToFirstUserMatch(bool noView) {
         gm.ProcessMessages();
         EXPECT_TRUE(gm.IsLayerActive(ID_MATCHCENTRE));
         ASSERT_TRUE(watched::PlayWatchedMatch(gm));
+        // Not the season's last day: the finish button leads on to the statistics.
+        EXPECT_TRUE(gm.IsLayerActive(ID_STATISTICS));
+        EXPECT_FALSE(gm.IsLayerActive(ID_MATCHCENTRE));
         // A second finish records nothing more.
         const size_t recorded = home->matchStats.size();
         PostGuiMessage(ID_CENTRE_FINISH, -1, kMsgClick, 0, 0);
@@ -112,7 +115,8 @@ void PlayToFirstUserMatch(bool noView) {
 
     EXPECT_EQ(gm.Session().matchMode.load(), 0);
     gm.ProcessMessages();
-    EXPECT_TRUE(gm.IsLayerActive(CDayInfoPanel::kWindow));
+    // Watched, the finish leads to the statistics; played at once, the day panel shows the day.
+    EXPECT_TRUE(gm.IsLayerActive(noView ? CDayInfoPanel::kWindow : ID_STATISTICS));
 
     // The records stay with the career's club and players across a save and a load.
     const size_t clubRecords = userTeam->matchStats.size();

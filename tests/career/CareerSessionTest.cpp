@@ -167,3 +167,29 @@ TEST_F(CareerSessionTest, AClubThatIsNotItsLeaguesFirstPlaysItsOwnFourteenFixtur
         EXPECT_EQ(setup.fixture->awayScore, 77);
     }
 }
+
+TEST_F(CareerSessionTest, TacticsAndTheViewChoiceComeBackWithTheCareer) {
+    ASSERT_TRUE(m_session->StartNewCareer(kDataSetLeague, FirstClubId(), "Dana Reyes"));
+    m_session->userAttack = 4;
+    m_session->userDefence = 15;
+    m_session->view3D = 0;
+    m_session->resultOnly = 1;
+    ASSERT_TRUE(m_session->SaveCurrentCareer());
+    const CProfile saved = *m_session->careerDB->profiles.At(0);
+
+    // The game is restarted: the options' view and the first tactics until the career is loaded.
+    m_session = std::make_unique<CCareerSession>();
+    m_session->Open(GameOptions());
+    ASSERT_EQ(m_session->userAttack.load(), 0);
+    ASSERT_TRUE(m_session->LoadSavedCareer(saved.id));
+    EXPECT_EQ(m_session->userAttack.load(), 4);
+    EXPECT_EQ(m_session->userDefence.load(), 15);
+    EXPECT_EQ(m_session->view3D.load(), 0);
+    EXPECT_EQ(m_session->resultOnly.load(), 1);
+
+    // A career saved before the choices were kept loads as it always did, keeping what stands.
+    std::filesystem::remove(m_dir / "data/profiles" / saved.folder.Std() / "choices.txt");
+    m_session->userAttack = 2;
+    ASSERT_TRUE(m_session->LoadSavedCareer(saved.id));
+    EXPECT_EQ(m_session->userAttack.load(), 2);
+}

@@ -397,3 +397,56 @@ TEST_F(CupStagesTest, ACareerSavedBetweenRoundsLoadsWithTheRoundAsBuilt) {
 }
 
 } // namespace
+
+TEST(CupFinalRanking, FollowsHowFarEachClubWentNotItsRecord) {
+    EXPECT_EQ(CupRoundOfDate(false, 20060825), 0);
+    EXPECT_EQ(CupRoundOfDate(false, 20060826), 1);
+    EXPECT_EQ(CupRoundOfDate(false, 20060830), 2);
+    EXPECT_EQ(CupRoundOfDate(false, 20060901), 3);
+    EXPECT_EQ(CupRoundOfDate(false, 20060903), 4);
+    EXPECT_EQ(CupRoundOfDate(true, 20070912), 1);
+    EXPECT_EQ(CupRoundOfDate(true, 20070916), 4);
+
+    // World cup, in the record order a table of every club gives (best last): the runner-up won
+    // the most games, the champion the fewest of those with results.
+    struct Club {
+        const char* name;
+        int month, day; // the last match
+    };
+    const Club clubs[] = {{"Idle", 0, 0},       {"Champion", 9, 3}, {"SemiLoser", 9, 1},
+                          {"GroupExit", 8, 24}, {"Quarter", 8, 30}, {"RunnerUp", 9, 3}};
+    std::vector<std::unique_ptr<CTeam>> teams;
+    std::vector<std::unique_ptr<CMatchStat>> stats;
+    CompetitionStats table;
+    for (int i = 0; i < 6; ++i) {
+        auto team = std::make_unique<CTeam>();
+        team->id = 100 + i;
+        team->name = clubs[i].name;
+        auto row = std::make_unique<TeamStatRow>();
+        row->team = team.get();
+        row->teamId = team->id;
+        row->name = team->name;
+        if (clubs[i].month > 0) {
+            // An earlier group game and the last match, in any order.
+            for (int day : {20, clubs[i].day}) {
+                auto stat = std::make_unique<CMatchStat>();
+                stat->Field(6) = day;
+                stat->Field(7) = day == 20 ? 8 : clubs[i].month;
+                stat->Field(8) = 2006;
+                team->matchStats.push_back(stat.get());
+                stats.push_back(std::move(stat));
+            }
+            row->hasResults = 1;
+        }
+        table.standings.push_back(std::move(row));
+        teams.push_back(std::move(team));
+    }
+    RankByTournamentProgress(table, false, teams[1].get());
+    const char* expected[] = {"Idle", "GroupExit", "Quarter", "SemiLoser", "RunnerUp", "Champion"};
+    ASSERT_EQ(table.standings.size(), 6u);
+    for (size_t i = 0; i < 6; ++i)
+        EXPECT_STREQ(table.standings[i]->name.GetText(), expected[i]) << i;
+    // Without a champion (the final not played) the finalists stay in their record order.
+    RankByTournamentProgress(table, false, nullptr);
+    EXPECT_STREQ(table.Best()->name.GetText(), "Champion");
+}

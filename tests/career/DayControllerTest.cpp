@@ -258,9 +258,19 @@ TEST(SeasonEnd, LastFixtureDayLocksTheButtonsUntilTheStageButton) {
     EXPECT_EQ(rig.controller.Board().results.size(), 1u);
     EXPECT_TRUE(rig.controller.DayResults().IsEmpty());
 
-    EXPECT_FALSE(rig.controller.HandleButton(10395, kClick));
-    EXPECT_FALSE(rig.controller.HandleButton(10394, kClick));
+    // Another screen opened on the last day: the day buttons run no day but bring the day panel
+    // back, from where the statistics button leads on.
+    rig.host.posts.clear();
+    EXPECT_TRUE(rig.controller.HandleButton(10395, kClick));
     EXPECT_FALSE(rig.controller.IsWorkerActive());
+    EXPECT_TRUE(rig.host.WasPosted(CDayController::kDayPanelWindow, 6));
+    rig.host.posts.clear();
+    EXPECT_TRUE(rig.controller.HandleButton(10782, kClick));
+    EXPECT_FALSE(rig.controller.IsWorkerActive());
+    EXPECT_TRUE(rig.host.WasPosted(CDayController::kDayPanelWindow, 6));
+    EXPECT_EQ(rig.host.date, (GameDate{2007, 8, 9}));
+    EXPECT_TRUE(rig.controller.SeasonEndPending());
+    EXPECT_EQ(rig.controller.Board().results.size(), 1u);
     EXPECT_TRUE(rig.controller.HandleButton(CDayController::kResultsButton, kClick));
     EXPECT_TRUE(rig.host.WasPosted(CDayController::kResultsWindow, 6));
     EXPECT_TRUE(rig.controller.HandleButton(CDayController::kStageButton, kClick));
@@ -421,4 +431,47 @@ TEST(ContinueRun, AFarOffLastFixtureDoesNotKeepTheRunGoing) {
     EXPECT_FALSE(rig.host.busy);
     EXPECT_LT(rig.host.date.year, 2011);
     EXPECT_GT(rig.host.date.year, 2007);
+}
+
+TEST(DayLeaders, TheUsersMatchCompetesForTheDaysTopScore) {
+    // Played at once: the user's 250 points beat every quick result.
+    {
+        DayRig rig;
+        rig.host.noView = true;
+        rig.host.instantOutcome = UserMatchOutcome{false, true, 250, 10};
+        rig.fixtures.AddFixture(rig.world.user, rig.world.clubs[0], rig.world.league, 2007, 8, 2);
+        rig.fixtures.AddFixture(rig.world.clubs[1], rig.world.clubs[2], rig.world.league, 2007, 8, 2);
+        rig.fixtures.AddFixture(rig.world.clubs[3], rig.world.clubs[4], rig.world.league, 2007, 8, 9);
+        rig.fixtures.FinishSchedule();
+        rig.Continue();
+        ASSERT_EQ(rig.controller.Board().leaders.size(), 9u);
+        EXPECT_STREQ(rig.controller.Board().leaders[8].texts[0].GetText(), "Users");
+    }
+    // Watched: the recorded score counts once the match is over; a level score gives the away club.
+    {
+        DayRig rig;
+        rig.fixtures.AddFixture(rig.world.user, rig.world.clubs[0], rig.world.league, 2007, 8, 2);
+        rig.fixtures.AddFixture(rig.world.clubs[1], rig.world.clubs[2], rig.world.league, 2007, 8, 2);
+        rig.fixtures.AddFixture(rig.world.clubs[3], rig.world.clubs[4], rig.world.league, 2007, 8, 9);
+        rig.fixtures.FinishSchedule();
+        rig.Continue();
+        rig.controller.FinishUserMatch(rig.fixtures.At(0), 240, 240);
+        ASSERT_EQ(rig.controller.Board().leaders.size(), 9u);
+        EXPECT_STREQ(rig.controller.Board().leaders[8].texts[0].GetText(),
+                     rig.world.clubs[0]->name.GetText());
+    }
+}
+
+TEST(SeasonEnd, TheNextSeasonOpensOnTheDayPanelWithoutAClubWindow) {
+    DayRig rig;
+    rig.host.clubWindow = false;
+    rig.fixtures.AddFixture(rig.world.clubs[0], rig.world.clubs[1], rig.world.league, 2007, 8, 5);
+    rig.fixtures.FinishSchedule();
+    rig.Continue();
+    ASSERT_TRUE(rig.controller.HandleButton(CDayController::kStageButton, kClick));
+    rig.host.posts.clear();
+    ASSERT_TRUE(rig.controller.HandleButton(CDayController::kNextSeasonButton, kClick));
+    // The frame opens with content: the day panel, not an empty area waiting for a club window.
+    EXPECT_TRUE(rig.host.WasPosted(CDayController::kDayPanelWindow, 5));
+    EXPECT_FALSE(rig.host.WasPosted(ID_CLUBOVERVIEW, 5));
 }

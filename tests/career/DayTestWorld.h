@@ -210,6 +210,8 @@ public:
     bool HasWindow(int window) const override {
         if (window == ID_RESULTS)
             return resultsWindow;
+        if (window == ID_CLUBOVERVIEW)
+            return clubWindow;
         return window != ID_STADIUM || stadiumWindow;
     }
     bool CanStartNewSeason() const override { return nextSeason; }
@@ -237,7 +239,7 @@ public:
     int handOffs = 0;
     UserMatchOutcome instantOutcome{true, false, -1, -1}; // an engine that takes the match
     int stepResets = 0;
-    bool resultsWindow = true, stadiumWindow = true, nextSeason = true, saveWorks = true;
+    bool resultsWindow = true, stadiumWindow = true, nextSeason = true, saveWorks = true, clubWindow = true;
     int saves = 0;
     std::map<int, bool> enabledElements;
 

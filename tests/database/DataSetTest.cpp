@@ -45,6 +45,13 @@ TEST_P(GeneratedDataSet, PassesTheValidatorAndRoundTrips) {
         EXPECT_EQ(stadium->capacity, 5000);
     for (const CPlayer* player : world.players)
         EXPECT_EQ(player->words[kWordPlayedPosition], player->words[kWordPosition]);
+    // Nobody shares a name with another player or staff member of the set: a squad with two of
+    // one name cannot be told apart on any screen.
+    std::set<CStr> names;
+    for (const CPlayer* player : world.players)
+        EXPECT_TRUE(names.insert(player->name).second) << "player " << player->name.GetText();
+    for (const CStaffRecord* member : world.staff)
+        EXPECT_TRUE(names.insert(member->name).second) << "staff " << member->name.GetText();
 
     std::filesystem::path temp =
         std::filesystem::temp_directory_path() /

@@ -2,6 +2,9 @@
 #include "GuiTestKit.h"
 
 #include "gui/Grid.h"
+#include "gui/StaticText.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -173,6 +176,41 @@ TEST_F(Grid, HeaderTooltipsAnswerOverTheirColumn) {
     EXPECT_EQ(grid.TooltipAt(150, 5), CStr("Rating out of 20"));
     EXPECT_EQ(grid.TooltipAt(50, 5), CStr("The squad"));
     EXPECT_EQ(grid.TooltipAt(150, 60), CStr("The squad"));
+}
+
+TEST_F(Grid, TextTooLongForItsColumnEndsInAnEllipsisAndIsWholeInTheTooltip) {
+    // 14-pixel text is 7 pixels a character here; a 100-pixel column leaves 90 for the text.
+    grid.SetColumnWidth(0, 100);
+    grid.SetTooltip("The clubs");
+    grid.AddCell(0, "Thornbury Thunder", 1);
+    grid.AddCell(0, "Lions", 2);
+    grid.SetRowCount(2);
+    grid.Draw(backend, 0);
+    auto drawn = [this](const std::string& text) {
+        return std::find(backend.texts.begin(), backend.texts.end(), text) != backend.texts.end();
+    };
+    EXPECT_TRUE(drawn("Thornbury..."));
+    EXPECT_FALSE(drawn("Thornbury Thunder"));
+    EXPECT_TRUE(drawn("Lions"));
+    EXPECT_EQ(grid.TooltipAt(50, 30), CStr("Thornbury Thunder"));
+    EXPECT_EQ(grid.TooltipAt(50, 50), CStr("The clubs"));
+}
+
+TEST_F(Grid, AOneLineLabelTooLongEndsInAnEllipsisAndShowsItselfWholeAsItsTooltip) {
+    CGuiStaticText label;
+    label.Desc().w = 100;
+    label.Desc().h = 20;
+    label.UpdateRect();
+    label.SetText("New Zealand Tall Blacks", kFormatLeftMiddle, 0xFFFFFFFFu);
+    label.Draw(backend, 0);
+    ASSERT_FALSE(backend.texts.empty());
+    EXPECT_EQ(backend.texts.back(), "New Zealand...");
+    EXPECT_EQ(label.TooltipAt(10, 10), CStr("New Zealand Tall Blacks"));
+    // A label that fits is drawn whole, with no tooltip of its own.
+    label.SetText("Lions", kFormatLeftMiddle, 0xFFFFFFFFu);
+    label.Draw(backend, 0);
+    EXPECT_EQ(backend.texts.back(), "Lions");
+    EXPECT_TRUE(label.TooltipAt(10, 10).IsEmpty());
 }
 
 } // namespace

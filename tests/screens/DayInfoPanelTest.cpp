@@ -57,14 +57,27 @@ TEST(DayInfoPanel, RefreshRebuildsFromTheBoardAndClearEmptiesIt) {
     board.leaders.clear();
     panel.Refresh();
     EXPECT_EQ(panel.LastView().resultRows.size(), 1u);
-    // A day without fixtures keeps the last match day's results on show.
+    // A day without fixtures shows none: no earlier day's rows under today's date.
     board.Clear();
     panel.Refresh();
-    EXPECT_EQ(panel.LastView().resultRows.size(), 1u);
+    EXPECT_TRUE(panel.LastView().resultRows.empty());
     EXPECT_TRUE(panel.Results().empty());
     panel.Clear();
     panel.Refresh();
     EXPECT_TRUE(panel.LastView().resultRows.empty());
+    // The leaders' titles stand without names (a career just loaded has named nobody yet).
+    ASSERT_EQ(panel.LastView().leaderRows.size(), 9u);
+    EXPECT_STREQ(panel.LastView().leaderRows[0][0].GetText(), "<100075>");
+    EXPECT_TRUE(panel.LastView().leaderRows[0][1].IsEmpty());
+    // A tournament starts and ends in one year: its season is that year, not "2007-2007".
+    CDayInfoPanel tournament(nullptr, Text, [] {
+        DayPanelHeader header = Header("Lions");
+        header.seasonEnd = header.seasonStart;
+        return header;
+    });
+    tournament.Refresh();
+    EXPECT_STREQ(tournament.LastView().caption.GetText(),
+                 "<300200> / First League / Lions / 09.09.2007 / 2007 <80030>");
     // Without a career the caption stays empty rather than naming nothing.
     CDayInfoPanel noCareer(nullptr, Text, [] { return DayPanelHeader(); });
     noCareer.Refresh();

@@ -5,6 +5,7 @@
 #include "gui/LayoutLoader.h"
 #include "gui/ScreenStack.h"
 #include "screens/info/DayInfoPanel.h"
+#include "screens/start/CareerFrameScreen.h"
 
 #include "career/DayTestWorld.h"
 
@@ -18,8 +19,10 @@ TEST(DayPanelLayout, AMatchDayFillsTheGrids) {
     CGuiLayoutLoader loader(stack);
     ASSERT_TRUE(loader.Load()); // the game folder is the working directory
     for (int id : {11048, 11050, 11052, 11053, 11055, 11056, 11057, 11279, 11280, 11281, 11282, 11283, 11284,
-                   11285, 10050, 10051})
+                   11285, 10050, 10051, 10044})
         EXPECT_NE(stack.FindElement(id), nullptr) << id;
+    // The frame's day button brings the panel back from any other screen.
+    EXPECT_EQ(CCareerFrameScreen::MenuWindowOf(ID_FR_BUTTON), CDayInfoPanel::kWindow);
     DayWorld world(6);
     CFixtureList fixtures;
     fixtures.AddFixture(world.clubs[0], world.clubs[1], world.league, 2007, 8, 2);

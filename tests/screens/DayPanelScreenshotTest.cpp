@@ -9,6 +9,7 @@
 #include "gui/TextTable.h"
 #include "screens/info/DayInfoPanel.h"
 
+#include "ShotCheck.h"
 #include "career/DayTestWorld.h"
 
 #include <gtest/gtest.h>
@@ -93,6 +94,10 @@ TEST(DayPanelScreenshot, CareerFrameWithTheDayPanelAfterAMatchDay) {
     stack.Draw(backend, 1000);
     device.EndScene();
     device.Flush2D();
+    // The panel is drawn: its grids' text and fills, not one flat colour.
+    EXPECT_GT(DistinctColours(device, 188, 72, 828, 688), 20u);
+    // The frame's menu is drawn beside it.
+    EXPECT_GT(DistinctColours(device, 0, 64, 180, 700), 10u);
     EXPECT_TRUE(device.SaveScreenshot((kShots + "/day_panel.png").c_str()));
     device.Present();
     EXPECT_EQ(panel.Results().size(), 4u);

@@ -1,6 +1,7 @@
 // The inbox on the shipped layout with a real new career: a mail filed, counted, opened and
 // removed; rows and folders out of range; the start-of-season mails; and the news window.
 #include "InboxKit.h"
+#include "gui/Button.h"
 
 #include "career/Gossip.h"
 #include "engine/GameRand.h"
@@ -112,6 +113,10 @@ TEST_F(InboxTest, FolderButtonsShowTheirFolderAndNothingSelected) {
     EXPECT_EQ(staff.sID, -1);
     EXPECT_EQ(m_inbox->CurrentFolder(), 1);
     EXPECT_EQ(m_inbox->SelectedRow(), -1);
+    // The open folder's button is drawn pressed, the others as usual.
+    auto state = [this](int id) { return static_cast<CGuiButton*>(m_stack.FindElement(id))->GetState(); };
+    EXPECT_EQ(state(ID_INBOX_FOLDER_STAFF), CGuiButton::kPressed);
+    EXPECT_EQ(state(ID_INBOX_FOLDER_CLUB), CGuiButton::kNormal);
     // The staff mail is still unread: switching folders opens nothing.
     EXPECT_EQ(m_session->careerDB->emails.Folder(1)[0]->unread, 1);
     EXPECT_STREQ(TextOf(ID_FR_LETTERCOUNT).GetText(), "All read");

@@ -1,6 +1,7 @@
 // The career frame with the inbox (an opened mail) and with the news window, drawn on a real
 // offscreen device from the shipped layout and texts; the pictures land in the build folder.
 #include "InboxKit.h"
+#include "ShotCheck.h"
 
 #include "career/Gossip.h"
 #include "engine/Device.h"
@@ -46,6 +47,8 @@ protected:
         m_stack.Draw(m_backend, 1000);
         m_device.EndScene();
         m_device.Flush2D();
+        // The content area is drawn (the window, its lists and text), not one flat colour.
+        EXPECT_GT(DistinctColours(m_device, 188, 72, 828, 688), 20u) << name;
         EXPECT_TRUE(m_device.SaveScreenshot((kShots + "/" + name).c_str()));
         m_device.Present();
     }

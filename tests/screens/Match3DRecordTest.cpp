@@ -93,6 +93,11 @@ TEST(Match3DRecord, OneMatchRecordPerClubAndOnePlayerRecordPerSquadPlayer) {
     scorer.threePointersMade = 1;
     scorer.freeThrowsMade = 3;
     scorer.freeThrowsAttempted = 4;
+    // Field goals: the scorer's three of seven, nobody else's.
+    for (CCourtPlayer* p : rig.homeSide.players)
+        p->fieldGoalsMade = p->fieldGoalsAttempted = 0;
+    scorer.fieldGoalsMade = 3;
+    scorer.fieldGoalsAttempted = 7;
 
     ASSERT_TRUE(rig.recorder.RecordMatch(rig.session, rig.homeSide, rig.awaySide));
     ASSERT_EQ(career.matchStats.Size(), 1);
@@ -112,14 +117,13 @@ TEST(Match3DRecord, OneMatchRecordPerClubAndOnePlayerRecordPerSquadPlayer) {
     EXPECT_EQ(h.Field(9), 88);
     EXPECT_EQ(h.Field(10), 79);
     EXPECT_EQ(a.Field(9), 79);
-    int32_t twos = 0, threes = 0, made = 0, attempted = 0;
+    int32_t twos = 0, threes = 0;
     for (const CCourtPlayer* p : rig.homeSide.players) {
         twos += p->twoPointAttempts;
         threes += p->threePointersMade;
     }
-    rig.homeSide.TotalFieldGoals(made, attempted);
-    EXPECT_EQ(h.Field(11), attempted);
-    EXPECT_EQ(h.Field(12), made);
+    EXPECT_EQ(h.Field(11), 7);
+    EXPECT_EQ(h.Field(12), 3);
     EXPECT_EQ(h.Field(13), twos);
     EXPECT_EQ(h.Field(16), threes);
     EXPECT_EQ(h.Field(18), 11 + 3); // one made by each but the scorer, who made three

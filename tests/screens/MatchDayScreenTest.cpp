@@ -4,9 +4,12 @@
 #include "screens/match/MatchDayScreen.h"
 #include "engine/GameRand.h"
 #include "gui/Element.h"
+#include "gui/Grid.h"
 #include "guidefines.h"
+#include "match/Formation.h"
 #include "match2d/Match2D.h"
 #include "screens/match/MatchHud.h"
+#include "screens/match/TacticsScreen.h"
 
 #include "MatchScreenRig.h"
 
@@ -395,4 +398,81 @@ TEST(MatchDayCourt, OnlyAPlayerWhoMayPlayComesOn) {
     r.centre->Substitute2D(out, fresh);
     EXPECT_EQ(user.GetPlayer(0)->id, fresh);
     EXPECT_EQ(user.GetPlayer(0)->MatchState(), kOnCourtState);
+}
+
+TEST(MatchDayCourt, ASwapFromTheTacticsWindowShowsWhoIsOnCourtNow) {
+    // Twelve players fill twelve of the match's fifteen places.
+    CentreRig r;
+    r.Setup(false);
+    g_pMatch2D = &r.match;
+    r.rig.session.matchMode = 1;
+    r.rig.session.view3D = 0;
+    CTacticsScreen tactics(r.rig.ctx);
+    tactics.userIsHome = 1;
+    tactics.FillLineupGrids();
+    CGuiElement* court = r.rig.stack.FindElement(ID_TA_COURT_GRID);
+    auto* bench = static_cast<CGuiGridControl*>(r.rig.stack.FindElement(ID_TA_BENCH_GRID));
+    // Only the seven squad players sit on the bench: no blank rows to pick.
+    EXPECT_EQ(bench->GetRowCount(), 7);
+    EXPECT_EQ(bench->CellCount(0), 7);
+
+    CMatch2DTeam& user = *r.match.GetHomeTeam();
+    CMatch2DPlayer* starter = user.GetPlayer(0);
+    CMatch2DPlayer* sub = user.GetPlayer(5);
+    starter->positionId = starter->positionIdCopy = kPositionCentre;
+    sub->positionId = sub->positionIdCopy = kPositionPointGuard;
+    const int32_t starterId = starter->id;
+    const CStr subName = sub->name;
+    tactics.selectedStarterId = starterId;
+    tactics.selectedBenchId = sub->id;
+    GuiMessage click{ID_TA_SWAP, -1, kMsgClick, 0, 0, 0};
+    tactics.OnMessage(click);
+    ASSERT_EQ(user.GetPlayer(0)->name, subName);
+    // The point guard plays the centre's place and stays a point guard.
+    EXPECT_EQ(user.GetPlayer(0)->positionId, kPositionPointGuard);
+    EXPECT_EQ(user.GetPlayer(0)->positionIdCopy, kPositionCentre);
+    EXPECT_STREQ(court->FindCell(0, 0)->text.GetText(), subName.GetText());
+    EXPECT_STREQ(court->FindCell(1, 0)->text.GetText(),
+                 CStr::Formatted("<%d>", kPositionPointGuard).GetText());
+    EXPECT_STREQ(court->FindCell(2, 0)->text.GetText(), CStr::Formatted("<%d>", kPositionCentre).GetText());
+    // The match centre's box score follows at once, not at the next frame of play.
+    EXPECT_STREQ(r.Find(ID_CENTRE_BOX_HOME)->FindCell(0, 0)->text.GetText(), subName.GetText());
+    EXPECT_EQ(bench->CellCount(0), 7);
+    g_pMatch2D = nullptr;
+}
+
+TEST(MatchDayCourt, TheClockAndTheFoulsStayTrueWhileTheMatchStandsStill) {
+    CentreRig r;
+    r.Setup(false);
+    r.Click(ID_CENTRE_PLAY);
+    for (int frame = 0; frame < 40; ++frame)
+        r.centre->Update();
+    r.Click(ID_CENTRE_PAUSE);
+    const CStr time =
+        CStr::Formatted("%d:%.2d", static_cast<int>(r.match.minutes), static_cast<int>(r.match.seconds));
+    // The tactics button counts a time-out and refills the comparison: the clock keeps its figures.
+    r.Click(ID_CENTRE_TACTICS);
+    CGuiElement* clock = r.Find(ID_CENTRE_CLOCK);
+    ASSERT_NE(clock->FindCell(5, 0), nullptr);
+    EXPECT_STREQ(clock->FindCell(5, 0)->text.GetText(), time.GetText());
+    ASSERT_NE(clock->FindCell(3, 0), nullptr);
+    EXPECT_STREQ(clock->FindCell(3, 0)->text.GetText(), "1");
+
+    // A sixth foul stops the match with its message; the fouls column says the same.
+    CMatch2DPlayer* fouler = r.match.GetHomeTeam()->GetPlayer(0);
+    fouler->attackFouls = 1;
+    fouler->defenceFouls = 5;
+    r.centre->ShowInfoPopup(fouler->name, false);
+    EXPECT_STREQ(r.Find(ID_CENTRE_BOX_HOME)->FindCell(5, 0)->text.GetText(), "1/5");
+}
+
+TEST(MatchDayCourt, TheClubsPicturesComeFromTheirLogos) {
+    CentreRig r;
+    r.home->logo = "images\\WinObjects\\match_court.png"; // any picture the game folder has
+    r.away->logo = "images\\WinObjects\\Logos\\no_such_logo.png";
+    r.Setup(false);
+    EXPECT_STREQ(r.Find(ID_CENTRE_HOME_PICTURE)->Desc().imagePath.GetText(),
+                 "\\images\\WinObjects\\match_court.png");
+    // A missing file leaves the frame empty.
+    EXPECT_TRUE(r.Find(ID_CENTRE_AWAY_PICTURE)->Desc().imagePath.IsEmpty());
 }

@@ -17,6 +17,8 @@
 #include "MatchHudKit.h"
 #include "MatchScreenRig.h"
 
+#include "ShotCheck.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -121,6 +123,8 @@ TEST(MatchHudScreenshot, TheDisplayOverTheFlatCourtAndTheArena) {
         rig.stack.Draw(backend, 1000);
         device.EndScene();
         device.Flush2D();
+        // The display over the court: clock, scores and panels in many colours.
+        EXPECT_GT(DistinctColours(device, 0, 0, 1024, 768), 30u);
         EXPECT_TRUE(device.SaveScreenshot((shots + "/hud_flat_court.png").c_str()));
         device.Present();
 

@@ -11,6 +11,8 @@
 
 #include "MatchScreenRig.h"
 
+#include "ShotCheck.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -86,6 +88,11 @@ TEST(MatchScreensScreenshot, TacticsLineupAndViewModeWindows) {
             rig.stack.Draw(backend, 1000);
             device.EndScene();
             device.Flush2D();
+            // The window is drawn with its text and controls, not left one flat colour.
+            if (CGuiElement* root = rig.stack.FindElement(window)) {
+                const ElementDesc& d = root->Desc();
+                EXPECT_GT(DistinctColours(device, d.x, d.y, d.w, d.h), 20u) << file;
+            }
             EXPECT_TRUE(device.SaveScreenshot((shots + "/" + file).c_str()));
             device.Present();
         };

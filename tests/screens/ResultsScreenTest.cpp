@@ -5,6 +5,7 @@
 
 #include "career/FixtureList.h"
 #include "database/MemoryDB.h"
+#include "engine/Color.h"
 #include "engine/Device.h"
 #include "gui/Element.h"
 #include "gui/EngineBackend.h"
@@ -101,8 +102,16 @@ TEST(ResultsScreen, TheChampionsTableLeaderFirstGradedByRankAndThePrizeOnce) {
     // League outside the tournaments: the win share's caption loses its last character.
     EXPECT_STREQ(grid->HeaderText(2).GetText(), "<80000");
     EXPECT_STREQ(grid->HeaderText(3).GetText(), "<100043>");
-    for (int r = 0; r < 4; ++r)
-        EXPECT_EQ(grid->FindCell(0, r)->colour, RankGradientColour(r, 4));
+    // Four rows grade by 255 / 4 a row: the second component doubles until it passes 255, then
+    // the third falls.
+    const uint32_t graded[4] = {PackColor(255, 0, 255, 0), PackColor(255, 126, 255, 0),
+                                PackColor(255, 254, 255, 0), PackColor(255, 255, 64, 0)};
+    for (int r = 1; r < 4; ++r)
+        EXPECT_EQ(grid->FindCell(0, r)->colour, graded[r]) << r;
+    // The user's row, under the highlight, is white whatever its rank.
+    EXPECT_EQ(grid->GetSelectedRow(), 0);
+    for (int c = 0; c < CResultsScreen::kColumns; ++c)
+        EXPECT_EQ(grid->CellTextColour(c, 0), CResultsScreen::kWhite) << c;
     EXPECT_STREQ(rig.stack.FindElement(ID_RESULTS_TITLE)->GetText().GetText(), "<800000> <100151>");
     EXPECT_STREQ(rig.stack.FindElement(ID_RESULTS_SEASON)->GetText().GetText(), "2007-2008 <80030>");
     EXPECT_STREQ(rig.stack.FindElement(ID_RESULTS_STAGE)->GetText().GetText(), "<100154>");
@@ -162,7 +171,8 @@ TEST(ResultsScreen, TheFinalNamesTheTournamentsChampion) {
             EXPECT_STREQ(shown.GetText(), "<302074>Users");
         } else {
             EXPECT_TRUE(results.SeasonOver());
-            EXPECT_STREQ(shown.GetText(), CStr("<250091>\n<302074>").Concat(other->name).GetText());
+            // The final's loser did not finish "too low in the table": the champion's line says it.
+            EXPECT_STREQ(shown.GetText(), CStr("<302074>").Concat(other->name).GetText());
         }
         // The same day's other callers do not name it twice.
         results.Refresh();

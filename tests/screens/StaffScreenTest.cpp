@@ -21,6 +21,11 @@ struct FakeTraining : CGameScreen, ICoachCards {
     int redraws = 0;
 };
 
+struct CountingScreen : CGameScreen {
+    void Refresh() override { ++refreshes; }
+    int refreshes = 0;
+};
+
 GuiMessage Message(int source, int kind, int p1 = 0) {
     GuiMessage m;
     m.sID = source;
@@ -37,6 +42,7 @@ protected:
         ASSERT_TRUE(LoadWorldData(world, kDataSetLeague)) << "the generated league data set is missing";
         ASSERT_TRUE(kit.session.StartNewCareer(kDataSetLeague, world.teams.At(0)->id, CStr("Tester")));
         kit.screens[ScreenRole::Training] = &training;
+        kit.screens[ScreenRole::Statistics] = &statistics;
         screen = std::make_unique<CStaffScreen>(ctx);
         screen->Refresh();
     }
@@ -60,6 +66,7 @@ protected:
     ScreenKit kit;
     CScreenContext ctx = kit.MakeContext();
     FakeTraining training;
+    CountingScreen statistics;
     std::unique_ptr<CStaffScreen> screen;
 };
 
@@ -91,7 +98,10 @@ TEST_F(StaffScreenTest, HiringAPhysiotherapistFillsHisPanelAndEnablesItsReleaseB
     ASSERT_GE(id, 0);
     const CStr name = screen->FindEntryById(id)->member.name;
     const int32_t extra1 = WorldRecord(id)->extra[1];
+    statistics.refreshes = 0;
     Send(ID_STAFF_HIRE);
+    // The statistics' club panel lists him at once.
+    EXPECT_EQ(statistics.refreshes, 1);
 
     // Panel 2 is the physiotherapist's: release button 10324 and grid 10332.
     CGuiElement* panel = Find(ID_STAFF_PANEL_2);

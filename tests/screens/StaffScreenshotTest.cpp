@@ -13,6 +13,8 @@
 
 #include "ScreenTestKit.h"
 
+#include "ShotCheck.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -27,6 +29,8 @@ void Shoot(CQuorelDevice& device, CGuiEngineBackend& backend, CScreenStack& stac
     stack.Draw(backend, 1000);
     device.EndScene();
     device.Flush2D();
+    // The content area is drawn (the window, its lists and text), not one flat colour.
+    EXPECT_GT(DistinctColours(device, 188, 72, 828, 688), 20u) << name;
     EXPECT_TRUE(device.SaveScreenshot((kShots + "/" + name).c_str()));
     device.Present();
 }

@@ -193,8 +193,12 @@ TEST_F(StatisticsFixture, StandingsRankFromOneWithTheUsersClubHighlighted) {
         EXPECT_EQ(g->CellTextColour(col, bexleyRow), PackColor(255, 0, 255, 0)) << col;
         EXPECT_EQ(g->CellTextColour(col, 0), PackColor(255, 255, 255, 255)) << col;
     }
-    EXPECT_EQ(g->CellTextColour(9, 0), RankGradientColour(0, 4));
-    EXPECT_EQ(g->CellTextColour(9, bexleyRow), RankGradientColour(bexleyRow, 4));
+    // Graded by rank over four rows: 0, then 63 and 127 steps doubled into the second component.
+    EXPECT_EQ(g->CellTextColour(9, 0), PackColor(255, 0, 255, 0));
+    // The club without a result has no rank colour: its 0.00 is white.
+    EXPECT_EQ(g->CellTextColour(9, 3), PackColor(255, 255, 255, 255));
+    EXPECT_EQ(g->CellTextColour(9, bexleyRow),
+              bexleyRow == 1 ? PackColor(255, 126, 255, 0) : PackColor(255, 254, 255, 0));
     EXPECT_EQ(grid->GetSelectedRow(), 0);
     EXPECT_EQ(g->HeaderText(0), CStr("<100024>"));
     EXPECT_EQ(g->HeaderText(9), CStr("<100201>"));

@@ -71,10 +71,18 @@ TEST(TacticsScreen, CombosWithoutSelectionGiveTacticsZeroAndTen) {
     defence->SetSelection(-1);
     EXPECT_EQ(screen.GetOffenceTactic(), 0);
     EXPECT_EQ(screen.GetDefenceTactic(), 10);
+    // The player picks from the lists: the combos tell the screen.
     offence->SetSelection(3);
     defence->SetSelection(7);
+    GuiMessage pickOffence{ID_TA_OFFENCE, -1, kMsgSelection, 3, 0, 0};
+    GuiMessage pickDefence{ID_TA_DEFENCE, -1, kMsgSelection, 7, 0, 0};
+    screen.OnMessage(pickOffence);
+    screen.OnMessage(pickDefence);
     EXPECT_EQ(screen.GetOffenceTactic(), 3);
     EXPECT_EQ(screen.GetDefenceTactic(), 17);
+    // They are the career's choices, saved with it.
+    EXPECT_EQ(rig.session.userAttack.load(), 3);
+    EXPECT_EQ(rig.session.userDefence.load(), 17);
     // A refresh refills the items but keeps the choice.
     screen.Refresh();
     EXPECT_EQ(offence->GetItemCount(), 10);
@@ -94,13 +102,12 @@ TEST(TacticsScreen, MarkersShowTheChosenFormationsAndTheTextDescribesTheChoice) 
     EXPECT_EQ(choose.sID, -1);
 
     const ElementDesc& court = rig.stack.FindElement(ID_TA_COURT)->Desc();
-    const GuiRect courtRect{court.x, court.y, court.w, court.h};
     for (int i = 0; i < 5; ++i) {
         const Vec3& p = screen.Preview(4).points[i];
         const ElementDesc& marker = rig.stack.FindElement(ID_TA_ATTACK_MARKER1 + i)->Desc();
-        int left = 0;
-        int top = 0;
-        MarkerTopLeft(courtRect, marker.w, marker.h, Vec3(p.x, p.y, -p.z), left, top);
+        // 17 pixels a unit from the court's centre; the attack is drawn mirrored.
+        const int left = court.x + court.w / 2 - marker.h / 2 + static_cast<int>(17.0f * p.x);
+        const int top = court.y + court.h / 2 - marker.w / 2 + static_cast<int>(17.0f * -p.z);
         EXPECT_EQ(marker.x, left) << i;
         EXPECT_EQ(marker.y, top) << i;
         // Every shipped formation stays on the drawn court.
@@ -116,9 +123,8 @@ TEST(TacticsScreen, MarkersShowTheChosenFormationsAndTheTextDescribesTheChoice) 
     }
     const Vec3 d0 = screen.Preview(screen.GetDefenceTactic()).points[0];
     const ElementDesc& m0 = rig.stack.FindElement(ID_TA_DEFENCE_MARKER1)->Desc();
-    int left = 0;
-    int top = 0;
-    MarkerTopLeft(courtRect, m0.w, m0.h, d0, left, top);
+    const int left = court.x + court.w / 2 - m0.h / 2 + static_cast<int>(17.0f * d0.x);
+    const int top = court.y + court.h / 2 - m0.w / 2 + static_cast<int>(17.0f * d0.z);
     EXPECT_EQ(m0.x, left);
     EXPECT_EQ(m0.y, top);
 
@@ -247,4 +253,14 @@ TEST(TacticsContent, TacticNamesAgreeWithTheTacticsFile) {
         EXPECT_STREQ(tactics[static_cast<size_t>(id)]->file.GetText(), TacticPreviewFile(id)) << id;
     }
     DeletePointerVector(tactics);
+}
+
+TEST(TacticsScreen, ALoadedCareersTacticsShowOnTheCombos) {
+    MatchScreenRig rig;
+    CTacticsScreen screen(rig.ctx);
+    rig.session.userAttack = 5;
+    rig.session.userDefence = 12;
+    screen.Refresh();
+    EXPECT_EQ(screen.GetOffenceTactic(), 5);
+    EXPECT_EQ(screen.GetDefenceTactic(), 12);
 }

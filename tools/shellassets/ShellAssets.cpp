@@ -221,6 +221,16 @@ bool MatchCentreImages(const std::string& dir) {
            MarkerStrip(dir + "/marker_ball.png", 12, {240, 120, 30});
 }
 
+// Over a streetball arena the in-match display wears a sign at the top of the screen; the rest of
+// the picture stays clear so the court shows through.
+bool StreetballSign(const Fonts& f, const std::string& path) {
+    Canvas c(1024, 768, {0, 0, 0, 0});
+    c.FillRect(362, 4, 300, 30, {20, 24, 34, 200});
+    c.Frame(362, 4, 300, 30, 2, kOrange);
+    c.TextCentred(f.bold, "STREETBALL", 20, 512, 8, kOrange);
+    return c.SavePng(path);
+}
+
 bool ProgressImages(const std::string& dir) {
     Canvas bg(400, 24, {0, 0, 0, 0});
     bg.FillRect(0, 0, 400, 24, {20, 24, 34, 230});
@@ -612,7 +622,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "shellassets: cannot read the fonts %s, %s\n", argv[2], argv[3]);
         return 1;
     }
-    for (const char* dir : {"/images/intro", "/images/WinObjects", "/sounds", "/music"})
+    for (const char* dir :
+         {"/images/intro", "/images/WinObjects", "/images/WinObjects/KV_3d_GUI", "/sounds", "/music"})
         fs::create_directories(game + dir);
     bool ok =
         Logo1(fonts, game + "/images/intro/logo1.png") && Logo2(fonts, game + "/images/intro/logo2.png") &&
@@ -620,7 +631,8 @@ int main(int argc, char** argv) {
         Logo5(fonts, game + "/images/intro/logo5.png") && Logo6(fonts, game + "/images/intro/logo6.png") &&
         WaitImage(fonts, game + "/images/wait.png") && MenuBackground(fonts, game + "/images/menu_bg.png") &&
         ProgressImages(game + "/images") && Cursors(game + "/images") &&
-        MatchCentreImages(game + "/images/WinObjects");
+        MatchCentreImages(game + "/images/WinObjects") &&
+        StreetballSign(fonts, game + "/images/WinObjects/KV_3d_GUI/3d_gui_streetball.png");
     ok = ok && SaveWav(Click(1400.0f, 0.05f, 0.15f), game + "/sounds/button_click.wav") &&
          SaveWav(Click(1100.0f, 0.07f, 0.10f), game + "/sounds/animbutton_click.wav") &&
          SaveWav(Click(2000.0f, 0.025f, 0.05f), game + "/sounds/scroll_click.wav") &&

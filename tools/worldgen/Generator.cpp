@@ -152,9 +152,20 @@ int CWorldGenerator::Roll(int low, int high) {
 }
 
 CStr CWorldGenerator::PersonName() {
-    const CStr& first = m_sources.firstNames[static_cast<size_t>(GameRand()) % m_sources.firstNames.size()];
-    const CStr& last = m_sources.lastNames[static_cast<size_t>(GameRand()) % m_sources.lastNames.size()];
-    return first.Concat(" ").Concat(last);
+    const size_t firsts = m_sources.firstNames.size();
+    const size_t lasts = m_sources.lastNames.size();
+    const size_t first = static_cast<size_t>(GameRand()) % firsts;
+    const size_t last = static_cast<size_t>(GameRand()) % lasts;
+    // Everybody of a data set has a name of his own: a name taken already gives way to the next
+    // free one, walking the surnames and then the first names, so the set stays deterministic.
+    for (size_t step = 0; step < firsts * lasts; ++step) {
+        const size_t f = (first + (last + step) / lasts) % firsts;
+        const size_t l = (last + step) % lasts;
+        CStr name = m_sources.firstNames[f].Concat(" ").Concat(m_sources.lastNames[l]);
+        if (m_usedNames.insert(name).second)
+            return name;
+    }
+    return m_sources.firstNames[first].Concat(" ").Concat(m_sources.lastNames[last]);
 }
 
 CPlayer* CWorldGenerator::MakePlayer(int32_t id, int32_t teamId, int32_t position, int tier, int32_t origin,
@@ -356,6 +367,7 @@ void CWorldGenerator::Generate(int32_t dataSet, CMemoryDB& db) {
     db.Clear();
     GameSrand(kSeed + static_cast<unsigned int>(dataSet));
     m_nextPlayerId = 0;
+    m_usedNames.clear();
     if (dataSet == kDataSetLeague) {
         const char* families[] = {"std_highschool_", "std_eu_", "std_nba_"};
         for (int32_t id = 0; id < 3; ++id) {

@@ -5,6 +5,7 @@
 #include "engine/Str.h"
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -64,4 +65,5 @@ private:
     std::map<int32_t, CStr> m_texts;
     std::map<std::string, int32_t> m_countryIds;
     int32_t m_nextPlayerId = 0;
+    std::set<CStr> m_usedNames; // the people of the data set being generated
 };
