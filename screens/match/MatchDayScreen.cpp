@@ -181,7 +181,7 @@ void CMatchDayScreen::SetupMatch(CTeam* homeRecord, CTeam* awayRecord) {
         CGuiElement* picture = Child(id);
         if (picture == nullptr)
             continue;
-        const CStr path = team != nullptr && !team->logo.IsEmpty() ? CStr("\\").Concat(team->logo) : CStr();
+        const CStr path = ClubCrestPath(team);
         picture->SetImage(!path.IsEmpty() && FileExists(path.GetText()) ? path : CStr());
     }
     FillHostBoxScore();

@@ -93,9 +93,6 @@ TEST(ShippedImages, EveryPictureTheLayoutTheCodeAndTheDataNameIsInTheGameFolder)
     }
     ASSERT_GT(named.size(), 10u);
     for (const std::string& path : named) {
-        // Until the club pictures are generated (tools/assetgen), their names are left out here.
-        if (path.find("\\images\\WinObjects\\Logos\\logo") == 0)
-            continue; // remove once the club pictures ship
         EXPECT_TRUE(FileExists(path.c_str())) << path << " (named by " << origin[path] << ")";
     }
 }
