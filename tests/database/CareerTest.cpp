@@ -331,7 +331,8 @@ TEST_F(CareerFolder, ACareerSavedBeforeItsCampsAndStepValuesExistedStillLoads) {
     EXPECT_EQ(loadedCareer.campBookings.At(0)->cost, 50000);
     EXPECT_EQ(loadedCareer.careerSteps.Get().gateDayKey, 20071020);
 
-    for (const char* name : {"my_campbookings.dat", "my_daysteps.dat"})
+    // A save from before these files had no manifest either.
+    for (const char* name : {"my_campbookings.dat", "my_daysteps.dat", "manifest.txt"})
         ASSERT_TRUE(fs::remove(m_dir / (folder + name))) << name;
     CMemoryDB oldWorld;
     CMemoryDB oldCareer;

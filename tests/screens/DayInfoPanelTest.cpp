@@ -77,7 +77,7 @@ TEST(DayInfoPanel, RefreshRebuildsFromTheBoardAndClearEmptiesIt) {
     });
     tournament.Refresh();
     EXPECT_STREQ(tournament.LastView().caption.GetText(),
-                 "<300200> / First League / Lions / 09.09.2007 / 2007 <80030>");
+                 "<300200> / First League / Lions / $ -1,250,000 / 09.09.2007 / 2007 <80030>");
     // Without a career the caption stays empty rather than naming nothing.
     CDayInfoPanel noCareer(nullptr, Text, [] { return DayPanelHeader(); });
     noCareer.Refresh();
