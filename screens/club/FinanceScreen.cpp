@@ -230,7 +230,8 @@ void CFinanceScreen::FillSummaryGrid(int gridId, int year, int month) {
     // Totals, the month's net, the balance brought forward and the balance that results.
     grid->AddCell(1, FormatMoney(m_incomeTotal), 16);
     grid->AddCell(2, FormatMoney(m_expenseTotal), 16);
-    grid->SetCellColour(1, 16, m_incomeTotal > 0 ? kGreen : m_incomeTotal < 0 ? kWhite : kWhite);
+    // The totals take the sign's colour only on their own side; any other total stays white.
+    grid->SetCellColour(1, 16, m_incomeTotal > 0 ? kGreen : kWhite);
     grid->SetCellColour(2, 16, m_expenseTotal < 0 ? kRed : kWhite);
     const int64_t net = income + expense;
     const int64_t forward = summary[MonthSummary::kBroughtForward];
