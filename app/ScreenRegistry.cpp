@@ -5,6 +5,9 @@
 #include "app/GameManager.h"
 #include "career/DayController.h"
 #include "screens/club/EmailScreen.h"
+#include "screens/club/ExpenseReportScreen.h"
+#include "screens/club/FinanceScreen.h"
+#include "screens/club/IncomeReportScreen.h"
 #include "screens/club/StaffScreen.h"
 #include "screens/info/DayInfoPanel.h"
 #include "screens/info/StatisticsScreen.h"
@@ -68,9 +71,9 @@ const std::vector<ScreenRow> kRows = {
     {R::Header,             MakeCareerFrame,             8,      -1,   0, 10, false},
     {R::Staff,              Make<CStaffScreen>,          9,      -1,   0, 6, false},
     {R::Training,           nullptr,                     10,     -1,   0, 7, false},
-    {R::Finance,            nullptr,                     11,     -1,   1, 0, true},
-    {R::IncomeReport,       nullptr,                     12,     -1,   1, 1, true},
-    {R::ExpenseReport,      nullptr,                     13,     -1,   1, 2, true},
+    {R::Finance,            Make<CFinanceScreen>,        11,     -1,   1, 0, true},
+    {R::IncomeReport,       Make<CIncomeReportScreen>,   12,     -1,   1, 1, true},
+    {R::ExpenseReport,      Make<CExpenseReportScreen>,  13,     -1,   1, 2, true},
     {R::Sponsor,            nullptr,                     14,     -1,   1, 3, true},
     {R::Ticket,             nullptr,                     15,     -1,   1, 4, true},
     {R::FunShop,            nullptr,                     16,     -1,   1, 5, true},

@@ -334,7 +334,8 @@ void CClubOverviewScreen::FillTeamLeaders() {
     if (!grid)
         return;
     StartGrid(grid, 7, {kFormatLeftMiddle, kFormatCentreMiddle, kFormatRightMiddle});
-    grid->SetHeaderText(0, m_ctx.Text(80091), kFormatLeftMiddle);
+    // A header of its own: the ledger row texts next to it in the language file name money kinds.
+    grid->SetHeaderText(0, m_ctx.Text(80123), kFormatLeftMiddle);
     grid->SetHeaderText(1, m_ctx.Text(100043), kFormatCentreMiddle);
     grid->SetHeaderText(2, m_ctx.Text(80035), kFormatRightMiddle);
     for (int k = 0; k < kLeaderStats; ++k) {

@@ -69,6 +69,7 @@ void CCareerFrameScreen::Refresh() {
     const CCareerSession& session = m_ctx.Session();
     if (!session.HasOpenCareer())
         return;
+    m_header.Refresh();
     const CTeam* club = session.UserClub();
     const CLeague* league = session.UserLeague();
     const CProfile* profile = session.careerDB->profiles.At(0);
@@ -99,6 +100,9 @@ void CCareerFrameScreen::UpdateMenuButtons() {
 
 void CCareerFrameScreen::OnMessage(GuiMessage& m) {
     CCareerSession& session = m_ctx.Session();
+    m_header.OnMessage(m);
+    if (m.sID < 0)
+        return;
     if (IsClick(m, ID_FR_SAVE)) {
         Consume(m);
         bool ok = session.SaveCurrentCareer();

@@ -3,12 +3,13 @@
 #pragma once
 
 #include "screens/ScreenContext.h"
+#include "screens/club/ScreenHeader.h"
 
 class CCareerSession;
 
 class CCareerFrameScreen : public CGameScreen {
 public:
-    explicit CCareerFrameScreen(const CScreenContext& ctx) : m_ctx(ctx) {}
+    explicit CCareerFrameScreen(const CScreenContext& ctx) : m_ctx(ctx), m_header(ctx) {}
     void Refresh() override;
     void OnMessage(GuiMessage& message) override;
     // Enables each menu button whose screen exists.
@@ -16,8 +17,11 @@ public:
     // The window each menu button opens; -1 for an element that is no menu button.
     static int MenuWindowOf(int button);
 
+    CScreenHeader& Header() { return m_header; }
+
 private:
     const CScreenContext& m_ctx;
+    CScreenHeader m_header; // the header strip's picture, date and mail buttons
 };
 
 // Why the last save of the session failed, in a sentence for the player.

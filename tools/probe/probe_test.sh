@@ -122,6 +122,23 @@ screens)
     [ "$(head -n 1 <<<"$out")" = "01.09.2007" ] || fail "31 days from 01.08.2007 gave $(head -n 1 <<<"$out")"
     grep -q '^31.08.2007 kind=13 ' <<<"$out" || fail "no month change in the ledger: $out"
     ;;
+finances)
+    # A loan taken on the finances screen is paid out the next day: the running month's loans row,
+    # the cash up by it, and the income and expense reports open on the same ledger.
+    run --new-career 3 --dump ID_FR_CASH --open ID_FINANCES --select ID_FIN_AMOUNT 11 --click ID_FIN_TAKELOAN \
+        --dump ID_FIN_LOANLIST --days 1 --dump ID_FINANCES --dump ID_FR_CASH --dump-ledger \
+        --open ID_INCOME --dump ID_INC_TODAY_MONTH --open ID_EXPENSES --dump ID_EXP_RUNNING
+    [ "$code" -eq 0 ] || fail "exit $code: $err"
+    grep -q '^  row 0: "\$ 12,000,000" | "12 months"$' <<<"$out" || fail "the loan is not listed: $out"
+    grep -q '^01.08.2007 kind=4 scope=day income amount=12000000 ' <<<"$out" || fail "no pay-out: $out"
+    running=$(sed -n '/^  10402 ID_FIN_RUNNING/,/^  10404/p' <<<"$out")
+    grep -q 'row 8: "Loans" | "\$ 12,000,000" | "-"' <<<"$running" || fail "no loan in the running month: $running"
+    grep -q '^    10410 ID_FIN_CANCELLOAN Button visible disabled' <<<"$out" || fail "yesterday's loan can be cancelled"
+    cash=$(sed -n 's/^12083 ID_FR_CASH .*"\$ \(.*\)"$/\1/p' <<<"$out" | tr -d ,)
+    [ "$(wc -l <<<"$cash")" -eq 2 ] && [ $(( $(tail -n 1 <<<"$cash") - $(head -n 1 <<<"$cash") )) -eq 12000000 ] ||
+        fail "the cash did not rise by the loan: $cash"
+    grep -q 'row 8: "Loans" | "\$ 12,000,000"' <<<"$(sed -n '/^10443/,$p' <<<"$out")" || fail "no loan in the income report"
+    ;;
 money)
     # The club's money moves: the 1st of September pays wages and the stadium, a home match brings
     # its takings, and the frame shows the new cash.

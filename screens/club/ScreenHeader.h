@@ -1,0 +1,40 @@
+// CScreenHeader: the header strip the career frame, the season frame and the statistics frame
+// share: the club's picture, today's date and two mail buttons that open the inbox. Any of the
+// three windows may be missing from the layout; its copy is then skipped.
+#pragma once
+
+#include "screens/ScreenContext.h"
+
+#include <array>
+
+class CGuiElement;
+
+class CScreenHeader {
+public:
+    static constexpr int kCopies = 3;
+    static constexpr std::array<int, kCopies> kWindows = {10039, 10369, 10759};
+
+    explicit CScreenHeader(const CScreenContext& ctx);
+
+    // The club's picture, then today's date, into every bound copy.
+    void Refresh();
+    // A click on any of the six mail buttons opens the inbox on its selected mail.
+    void OnMessage(GuiMessage& m);
+
+    // The copies whose window exists.
+    int BoundCopies() const;
+    bool IsBound(int copy) const { return copy >= 0 && copy < kCopies && m_copies[copy].root; }
+
+private:
+    struct Copy {
+        CGuiElement* root = nullptr;
+        CGuiElement* picture = nullptr;
+        CGuiElement* mailCount = nullptr;
+        CGuiElement* letterCount = nullptr;
+        CGuiElement* date = nullptr;
+    };
+    static bool IsMailButton(int id);
+
+    const CScreenContext& m_ctx;
+    std::array<Copy, kCopies> m_copies{};
+};
