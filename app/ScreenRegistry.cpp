@@ -6,6 +6,7 @@
 #include "career/DayController.h"
 #include "screens/club/EmailScreen.h"
 #include "screens/club/StaffScreen.h"
+#include "screens/finance/SponsorScreen.h"
 #include "screens/finance/TicketScreen.h"
 #include "screens/info/DayInfoPanel.h"
 #include "screens/info/StatisticsScreen.h"
@@ -72,7 +73,7 @@ const std::vector<ScreenRow> kRows = {
     {R::Finance,            nullptr,                     11,     -1,   1, 0, true},
     {R::IncomeReport,       nullptr,                     12,     -1,   1, 1, true},
     {R::ExpenseReport,      nullptr,                     13,     -1,   1, 2, true},
-    {R::Sponsor,            nullptr,                     14,     -1,   1, 3, true},
+    {R::Sponsor,            Make<CSponsorScreen>,        14,     -1,   1, 3, true},
     {R::Ticket,             Make<CTicketScreen>,         15,     -1,   1, 4, true},
     {R::FunShop,            nullptr,                     16,     -1,   1, 5, true},
     {R::Transfer,           nullptr,                     17,     -1,   1, 6, true},
