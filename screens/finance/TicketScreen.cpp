@@ -37,7 +37,6 @@ CTicketScreen::CTicketScreen(const CScreenContext& ctx) : m_ctx(ctx), m_root(ctx
     if (!m_root)
         return;
     m_ctx.SetText(ID_TK_PRICES_TITLE, m_ctx.Text(80023));
-    m_ctx.SetText(ID_TK_CATALOGUE_TITLE, m_ctx.Text(302520));
     m_ctx.SetText(ID_TK_SCHEDULED_TITLE, m_ctx.Text(302521));
     m_ctx.SetText(ID_TK_DATE_LABEL, m_ctx.Text(80039));
     m_ctx.SetText(ID_TK_CONFIRM_TEXT, m_ctx.Text(302522));
@@ -97,7 +96,7 @@ void CTicketScreen::FillHeader() {
     const CCareerSession& session = m_ctx.Session();
     CStr title = m_ctx.Text(80094);
     if (const CLeague* league = session.UserLeague())
-        title = title + " " + m_ctx.Text(league->nameTextId);
+        title = title + " / " + m_ctx.Text(league->nameTextId);
     int startYear = SeasonSpan::kDefaultStartYear;
     int endYear = SeasonSpan::kDefaultEndYear;
     if (session.fixtureList) {
@@ -105,7 +104,7 @@ void CTicketScreen::FillHeader() {
         endYear = session.fixtureList->Season().endYear;
     }
     title = title + " / " + m_clubName + " / " + m_dateText +
-            CStr::Formatted(" / %d-%d / ", startYear, endYear) + m_ctx.Text(80030);
+            CStr::Formatted(" / %d-%d ", startYear, endYear) + m_ctx.Text(80030);
     m_root->SetCaption(title);
     if (CGuiElement* confirm = m_ctx.Find(ID_TK_CONFIRM))
         confirm->SetCaption(m_ctx.Text(300106));
@@ -237,6 +236,10 @@ void CTicketScreen::FillCatalogue() {
             ++rows;
         }
     grid->SetRowCount(rows);
+    // Say why the list is empty rather than leave the player guessing.
+    m_ctx.SetText(ID_TK_CATALOGUE_TITLE, m_promotionsAvailable
+                                             ? m_ctx.Text(302520)
+                                             : m_ctx.Text(302532) + " " + m_ctx.Text(kPromotionPart));
 }
 
 bool CTicketScreen::IsAfterToday(int year, int month, int day) const {
