@@ -9,6 +9,8 @@
 #include "screens/club/FinanceScreen.h"
 #include "screens/club/IncomeReportScreen.h"
 #include "screens/club/StaffScreen.h"
+#include "screens/finance/SponsorScreen.h"
+#include "screens/finance/TicketScreen.h"
 #include "screens/info/DayInfoPanel.h"
 #include "screens/info/StatisticsScreen.h"
 #include "screens/info/StatsCompareScreen.h"
@@ -74,8 +76,8 @@ const std::vector<ScreenRow> kRows = {
     {R::Finance,            Make<CFinanceScreen>,        11,     -1,   1, 0, true},
     {R::IncomeReport,       Make<CIncomeReportScreen>,   12,     -1,   1, 1, true},
     {R::ExpenseReport,      Make<CExpenseReportScreen>,  13,     -1,   1, 2, true},
-    {R::Sponsor,            nullptr,                     14,     -1,   1, 3, true},
-    {R::Ticket,             nullptr,                     15,     -1,   1, 4, true},
+    {R::Sponsor,            Make<CSponsorScreen>,        14,     -1,   1, 3, true},
+    {R::Ticket,             Make<CTicketScreen>,         15,     -1,   1, 4, true},
     {R::FunShop,            nullptr,                     16,     -1,   1, 5, true},
     {R::Transfer,           nullptr,                     17,     -1,   1, 6, true},
     {R::StadiumUpgrade,     nullptr,                     18,     -1,   1, 7, true},

@@ -335,7 +335,7 @@ void CClubOverviewScreen::FillTeamLeaders() {
         return;
     StartGrid(grid, 7, {kFormatLeftMiddle, kFormatCentreMiddle, kFormatRightMiddle});
     // A header of its own: the ledger row texts next to it in the language file name money kinds.
-    grid->SetHeaderText(0, m_ctx.Text(80123), kFormatLeftMiddle);
+    grid->SetHeaderText(0, m_ctx.Text(80124), kFormatLeftMiddle);
     grid->SetHeaderText(1, m_ctx.Text(100043), kFormatCentreMiddle);
     grid->SetHeaderText(2, m_ctx.Text(80035), kFormatRightMiddle);
     for (int k = 0; k < kLeaderStats; ++k) {

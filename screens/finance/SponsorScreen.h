@@ -1,0 +1,66 @@
+// CSponsorScreen: the club's sponsor contracts in three lists, each with its open offers and its
+// contracts. The offers and contracts are the world tables saved with the career; the screen keeps
+// only a view of them, rebuilt at every refresh, and accepting or dropping moves the record at once.
+#pragma once
+
+#include "database/Records.h"
+#include "screens/ScreenContext.h"
+
+#include <array>
+#include <vector>
+
+class CGuiElement;
+
+class CSponsorScreen : public CGameScreen {
+public:
+    static constexpr int kWindow = 10461;
+    static constexpr int kLists = 3;
+
+    // One row of a list: the record, whether it is a contract, and its row in its table.
+    struct Entry {
+        CSponsorRecord* record = nullptr;
+        bool contract = false;
+    };
+    enum class Result { Done, NoSelection, NotEligible, ListFull };
+
+    explicit CSponsorScreen(const CScreenContext& ctx);
+
+    void Refresh() override;
+    void OnMessage(GuiMessage& m) override;
+
+    // Accepts the offer at that position of list 1-3: a contract from now on, its amount paid
+    // into the club's cash and booked once, and the sponsor manager's mail.
+    Result Accept(int list, int position);
+    // The contract at that position goes back to the offers; no money moves.
+    Result Drop(int list, int position);
+
+    static int Limit(int list) { return list == 1 ? 4 : 2; }
+    static int AcceptButton(int list) { return list == 1 ? 10468 : 10470 + list - 1; }
+    static int DropButton(int list) { return list == 3 ? 10473 : 10468 + list; }
+    static int OffersGrid(int list) { return 10461 + list; }
+    static int ContractsGrid(int list) { return 10464 + list; }
+
+    const std::vector<Entry>& List(int list) const { return m_lists[static_cast<size_t>(list - 1)]; }
+    int Contracts(int list) const;
+    int ClubStanding() const;
+    // The end year booked with a contract: the next year once the months run past December.
+    static int EndYear(int year, int month, int months) { return month + months > 12 ? year + 1 : year; }
+
+private:
+    void ReadTables();
+    void ShowCaptions();
+    void ShowManager();
+    void FillListGrids(int list);
+    void UpdateButtons(int list);
+    bool AlreadyPaid(int list, const CSponsorRecord& record) const;
+    void SendAcceptMail(int list, const CSponsorRecord& record);
+    // The list position of the selected row of a grid; -1 none.
+    int SelectedPosition(int gridId) const;
+
+    const CScreenContext& m_ctx;
+    CGuiElement* m_root = nullptr;
+    CStr m_clubName = "Your club";
+    CStr m_dateText = "01-08-2007";
+    CStr m_managerName;
+    std::array<std::vector<Entry>, kLists> m_lists;
+};

@@ -1,0 +1,76 @@
+// CTicketScreen: the ticket prices of the arena's five seat classes and the match-day promotions.
+// The prices live in the career's stadium part records, which the gate money reads; the booked
+// promotions in the career's promotion list, which the day's promotion step carries out.
+#pragma once
+
+#include "database/GameDate.h"
+#include "screens/ScreenContext.h"
+
+#include <array>
+
+class CGuiElement;
+struct CStadiumWingRecord;
+
+class CTicketScreen : public CGameScreen {
+public:
+    static constexpr int kWindow = 10413;
+    static constexpr int kClasses = 5;
+    static constexpr int32_t kPromotionPart = 300053;
+
+    struct SeatClass {
+        bool enabled = false;
+        int32_t stage = 0;
+        int32_t seats = 0;
+        int32_t price = 0;
+    };
+    // Why a promotion could not be booked.
+    enum class Booking { Booked, NoSelection, Unavailable, NoSuchDate, NotAfterToday };
+
+    explicit CTicketScreen(const CScreenContext& ctx);
+
+    void Refresh() override;
+    void OnMessage(GuiMessage& m) override;
+
+    // One step down (never below 0) or up for an enabled class; writes the part record.
+    void ChangePrice(int seatClass, int step);
+    // Books the chosen catalogue promotion for that date of the current year.
+    Booking SchedulePromotion(int month, int day);
+    // Removes a booked promotion by its list position; only one dated after today.
+    bool RemovePromotion(int position);
+    bool IsAfterToday(int year, int month, int day) const;
+
+    void SelectCatalogue(int32_t id) { m_selectedCatalogue = id; }
+    void SelectScheduled(int32_t position) { m_selectedScheduled = position; }
+    const SeatClass& Class(int seatClass) const { return m_classes[static_cast<size_t>(seatClass)]; }
+    bool PromotionsAvailable() const { return m_promotionsAvailable; }
+    // The picture of a seat class for a league kind and arena tier; empty when there is none.
+    static CStr ClassPicture(int32_t leagueKind, int tier, int pictureNumber, int seatClass);
+    static CStr ArenaPicture(int32_t leagueKind, int tier, int pictureNumber);
+
+    static int DownButton(int seatClass) { return 10418 + seatClass; }
+    static int UpButton(int seatClass) { return 10427 - seatClass; }
+
+private:
+    CStadiumWingRecord* Part(int32_t partId) const;
+    void FillHeader();
+    void FillPriceTable();
+    void FillPriceButtons();
+    void FillPictures();
+    void FillCatalogue();
+    void FillScheduled();
+    void FillDateCombos();
+    void ShowClassPicture(int seatClass);
+    void AskRemove();
+    void ShowBookingProblem(Booking result);
+
+    const CScreenContext& m_ctx;
+    CGuiElement* m_root = nullptr;
+    int32_t m_clubNumber = 0;
+    CStr m_clubName = "Your club";
+    CStr m_dateText = "01-08-2007";
+    std::array<SeatClass, kClasses> m_classes{};
+    bool m_promotionsAvailable = false;
+    int32_t m_selectedCatalogue = -1;
+    int32_t m_selectedScheduled = -1;
+    GameDate m_comboDate{}; // the date the date lists were filled for
+};
