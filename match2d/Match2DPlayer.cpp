@@ -254,7 +254,9 @@ void CMatch2DPlayer::LineUpFreeThrows(bool homeShoots) {
 }
 
 void CMatch2DPlayer::Update() {
-    CheckExhaustion();
+    if (energy < 10.0f) { // nearly every tick he is well above the line: no call
+        CheckExhaustion();
+    }
     CMatch2DBall& ball = *match->ball;
     CMatch2DTeam* own = OwnTeam();
     CMatch2DTeam* other = OtherTeam();
