@@ -784,10 +784,6 @@ void CMatch2D::UpdateRules() {
 
     homeTeam->Update();
     awayTeam->Update();
-    for (CMatch2DTeam* team : {homeTeam.get(), awayTeam.get()})
-        for (int i = 0; i < kCourtPlayers; ++i)
-            if (CMatch2DPlayer* p = team->GetPlayer(i))
-                ++p->ticksOnCourt;
 
     if (static_cast<int>(possessionTimer) == 22) {
         (homeTeam->attacking ? *homeTeam : *awayTeam).shotClockViolations += 1;

@@ -5,6 +5,7 @@
 #include "match2d/Match2DTeam.h"
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -25,6 +26,21 @@ constexpr float kDunkReach = 2.0f;          // a dunk is thrown from under the r
 constexpr float kReach = 1.15f;             // a defender farther off cannot poke at the ball
 constexpr float kFreeThrowKey = 99.0f;      // the free throw's own row of the two-point table
 constexpr float kShootingFoulRange = 12.0f; // a holder fouled in the front court was driving
+
+// The largest square whose root is at most limit: comparing a square with it decides exactly as
+// comparing the root with limit would, without taking the root.
+float LargestSquareWithin(float limit) {
+    const float up = std::numeric_limits<float>::infinity();
+    float x = limit * limit;
+    while (std::sqrt(x) > limit) {
+        x = std::nextafter(x, 0.0f);
+    }
+    while (std::sqrt(std::nextafter(x, up)) <= limit) {
+        x = std::nextafter(x, up);
+    }
+    return x;
+}
+const float kNearSquare = LargestSquareWithin(0.5f);
 
 int Clamp04(int index) {
     return index < 0 ? 0 : (index > 4 ? 4 : index);
@@ -108,7 +124,7 @@ void CMatch2DPlayer::MoveStep() {
 }
 
 bool CMatch2DPlayer::IsNear(const Vec3& point) const {
-    return Vec3Distance(position, point) <= 0.5f;
+    return (position - point).LengthSq() <= kNearSquare;
 }
 
 Vec3 CMatch2DPlayer::RandomPointNear(float radius) const {
@@ -137,7 +153,18 @@ float CMatch2DPlayer::DistanceToBasket() const {
 }
 
 CMatch2DPlayer* CMatch2DPlayer::FindOpenTeammate() const {
+    if (nearestOpponentKnown) {
+        return OwnTeam()->FindMostOpen(*OtherTeam(), this, nearestOpponentDistance);
+    }
     return OwnTeam()->FindMostOpen(*OtherTeam());
+}
+
+CMatch2DPlayer* CMatch2DPlayer::NearestOpponent(float& distance) const {
+    if (nearestOpponentKnown) {
+        distance = nearestOpponentDistance;
+        return nearestOpponent;
+    }
+    return OtherTeam()->FindNearest(position, distance, nullptr);
 }
 
 CMatch2DPlayer* CMatch2DPlayer::FindRandomTeammate() const {
@@ -146,7 +173,7 @@ CMatch2DPlayer* CMatch2DPlayer::FindRandomTeammate() const {
 
 bool CMatch2DPlayer::ShouldShoot() const {
     float d = 0.0f;
-    OtherTeam()->FindNearest(position, d, nullptr);
+    NearestOpponent(d);
     if (d > 2.0f) {
         return true;
     }
@@ -181,7 +208,11 @@ void CMatch2DPlayer::PostEvent(int textId, const CMatch2DPlayer* named) const {
 }
 
 void CMatch2DPlayer::CheckExhaustion() {
-    if (energy <= 0.0f || (energy < 10.0f && Roll20() >= 19)) {
+    // Nearly every tick his energy is well above the line: no roll, no call.
+    if (energy >= 10.0f) {
+        return;
+    }
+    if (energy <= 0.0f || Roll20() >= 19) {
         PostEvent(kTextExhausted, this);
         mustLeave = 1;
         leaveTime = static_cast<int>(match->seconds) + 60 * static_cast<int>(match->minutes);
@@ -189,7 +220,10 @@ void CMatch2DPlayer::CheckExhaustion() {
 }
 
 void CMatch2DPlayer::FinishUpdate() {
-    StaffRemarks();
+    // Only the user's players are remarked on, and only when someone shows the remarks.
+    if (userTeam && match->hooks.remarkLine) {
+        StaffRemarks();
+    }
 }
 
 void CMatch2DPlayer::LineUpFreeThrows(bool homeShoots) {
@@ -220,7 +254,9 @@ void CMatch2DPlayer::LineUpFreeThrows(bool homeShoots) {
 }
 
 void CMatch2DPlayer::Update() {
-    CheckExhaustion();
+    if (energy < 10.0f) { // nearly every tick he is well above the line: no call
+        CheckExhaustion();
+    }
     CMatch2DBall& ball = *match->ball;
     CMatch2DTeam* own = OwnTeam();
     CMatch2DTeam* other = OtherTeam();
@@ -340,6 +376,10 @@ void CMatch2DPlayer::Update() {
             target = target == attackSpot ? RandomPointNear(3.5f) : attackSpot;
         }
     } else {
+        // Nobody moves while the holder decides: his nearest opponent is measured once, and the
+        // searches of the open mate, the shot and the dribble read it.
+        nearestOpponent = other->FindNearest(position, nearestOpponentDistance, nullptr);
+        nearestOpponentKnown = 1;
         CMatch2DPlayer* mate = FindOpenTeammate();
         if (mate == nullptr && CoinFlip()) {
             mate = FindRandomTeammate();
@@ -352,7 +392,7 @@ void CMatch2DPlayer::Update() {
             if (mate == this) {
                 target = Basket();
                 float reach = 0.0f;
-                other->FindNearest(position, reach, nullptr);
+                NearestOpponent(reach);
                 if (reach < kReach) {
                     Dribble();
                 }
@@ -366,7 +406,7 @@ void CMatch2DPlayer::Update() {
         };
         if (mate != nullptr) {
             float e = 0.0f;
-            CMatch2DPlayer* opponent = other->FindNearest(position, e, nullptr);
+            CMatch2DPlayer* opponent = NearestOpponent(e);
             const bool threeRange = d > 7.0f && d < 9.0f;
             const bool twoRange = d < 6.8f;
             // An open drive goes on to the rim: the arc lies across every way to the basket, and a
@@ -415,6 +455,7 @@ void CMatch2DPlayer::Update() {
                 passRule();
             }
         }
+        nearestOpponentKnown = 0;
     }
 
     if (!receivingPass) {
@@ -594,7 +635,7 @@ bool CMatch2DPlayer::Pass(CMatch2DPlayer* receiver) {
 
 bool CMatch2DPlayer::Dribble() {
     float d = 0.0f;
-    CMatch2DPlayer* defender = OtherTeam()->FindNearest(position, d, nullptr);
+    CMatch2DPlayer* defender = NearestOpponent(d);
     if (defender == nullptr || !match->ContestAllowed(*defender)) {
         return false;
     }

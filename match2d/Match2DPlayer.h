@@ -191,4 +191,9 @@ private:
                    bool keepMan);
     CMatch2DPlayer* TheMan();
     void FinishUpdate();
+    // The nearest opponent and his distance: measured once while a holder decides, else searched.
+    CMatch2DPlayer* NearestOpponent(float& distance) const;
+    CMatch2DPlayer* nearestOpponent = nullptr;
+    float nearestOpponentDistance = 0.0f;
+    uint8_t nearestOpponentKnown = 0;
 };

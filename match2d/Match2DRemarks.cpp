@@ -16,6 +16,12 @@ void CMatch2DPlayer::StaffRemarks() {
     if (!userTeam || match == nullptr || !match->hooks.remarkLine) {
         return;
     }
+    // Nearly every tick nothing is due: fresh legs, few fouls and no shooting slump to speak of.
+    if (energy >= 25.0f && attackFouls <= 3 && defenceFouls <= 3 &&
+        (remarkShooting ||
+         Counter(kStatFieldGoalsTaken) + Counter(kStatThreesTaken) + Counter(kStatFreeThrowsTaken) <= 10)) {
+        return;
+    }
     const auto& addLine = match->hooks.remarkLine;
     // The lines are put together only when a remark is made: this runs for every court player at
     // every tick, and a remark comes a few times a match.

@@ -3,6 +3,7 @@
 #include "engine/GameRand.h"
 #include "match2d/Match2D.h"
 
+#include <algorithm>
 #include <cmath>
 
 void CMatch2DTeam::AddPlayerCopy(const CMatch2DPlayer& player) {
@@ -38,11 +39,15 @@ CMatch2DPlayer* CMatch2DTeam::FindByPosition(int positionId) const {
 
 CMatch2DPlayer* CMatch2DTeam::FindNearest(const Vec3& point, float& distance,
                                           const CMatch2DPlayer* excluded) const {
+    // Run several times a tick: the court players are read once, and the answer is kept in locals
+    // so that the store through `distance` does not make the compiler read the squad again.
     CMatch2DPlayer* best = nullptr;
-    distance = 100000.0f;
-    float bestSquare = distance * distance;
-    for (int i = 0; i < kCourtPlayers && i < PlayerCount(); ++i) {
-        CMatch2DPlayer* player = players[i].get();
+    float bestDistance = 100000.0f;
+    float bestSquare = bestDistance * bestDistance;
+    const int count = std::min(kCourtPlayers, PlayerCount());
+    const std::unique_ptr<CMatch2DPlayer>* court = players.data();
+    for (int i = 0; i < count; ++i) {
+        CMatch2DPlayer* player = court[i].get();
         if (player == excluded) {
             continue;
         }
@@ -53,21 +58,26 @@ CMatch2DPlayer* CMatch2DTeam::FindNearest(const Vec3& point, float& distance,
             continue;
         }
         const float d = std::sqrt(square);
-        if (d < distance) {
-            distance = d;
+        if (d < bestDistance) {
+            bestDistance = d;
             bestSquare = square;
             best = player;
         }
     }
+    distance = bestDistance;
     return best;
 }
 
-CMatch2DPlayer* CMatch2DTeam::FindMostOpen(const CMatch2DTeam& other) const {
+CMatch2DPlayer* CMatch2DTeam::FindMostOpen(const CMatch2DTeam& other, const CMatch2DPlayer* known,
+                                           float knownDistance) const {
     CMatch2DPlayer* best = nullptr;
     float bestDistance = 0.0f;
-    for (int i = 0; i < kCourtPlayers && i < PlayerCount(); ++i) {
-        float d = 0.0f;
-        other.FindNearest(players[i]->position, d, nullptr);
+    const int count = std::min(kCourtPlayers, PlayerCount());
+    for (int i = 0; i < count; ++i) {
+        float d = knownDistance;
+        if (players[static_cast<size_t>(i)].get() != known) {
+            other.FindNearest(players[static_cast<size_t>(i)]->position, d, nullptr);
+        }
         if (d >= bestDistance) {
             bestDistance = d;
             best = players[i].get();
@@ -176,10 +186,12 @@ bool CMatch2DTeam::HasSixFouls(int& id) const {
 }
 
 bool CMatch2DTeam::HasCourtAlert(int foulLimit) const {
-    for (const auto& p : players) {
+    // Two looks a tick: the squad is walked by its pointers, with no call in the loop.
+    for (const std::unique_ptr<CMatch2DPlayer>*it = players.data(), *end = it + players.size(); it != end;
+         ++it) {
+        const CMatch2DPlayer& p = **it;
         // The state first: a bench player is passed over after one look.
-        if (p->MatchState() == kOnCourtState &&
-            (p->energy < 20.0f || p->mustLeave || p->Fouls() >= foulLimit)) {
+        if (p.MatchState() == kOnCourtState && (p.energy < 20.0f || p.mustLeave || p.Fouls() >= foulLimit)) {
             return true;
         }
     }
@@ -308,12 +320,19 @@ void CMatch2DTeam::ResetForQuarter() {
 }
 
 void CMatch2DTeam::Update() {
-    for (int i = 0; i < PlayerCount(); ++i) {
-        CMatch2DPlayer* p = players[i].get();
-        if (i < kCourtPlayers) {
-            p->attacking = attacking;
-            p->Update();
-        } else if (!p->mustLeave && p->energy < p->maxEnergy) {
+    // The court players first, then the bench's rest, as one pass over the squad would. A court
+    // player's step never changes the squad's size.
+    const int count = PlayerCount();
+    const int court = std::min(kCourtPlayers, count);
+    for (int i = 0; i < court; ++i) {
+        CMatch2DPlayer* p = players[static_cast<size_t>(i)].get();
+        p->attacking = attacking;
+        p->Update();
+        ++p->ticksOnCourt;
+    }
+    for (int i = court; i < count; ++i) {
+        CMatch2DPlayer* p = players[static_cast<size_t>(i)].get();
+        if (!p->mustLeave && p->energy < p->maxEnergy) {
             p->energy += 0.005f;
         }
     }

@@ -32,7 +32,9 @@ public:
     }
     CMatch2DPlayer* FindByPosition(int positionId) const;
     CMatch2DPlayer* FindNearest(const Vec3& point, float& distance, const CMatch2DPlayer* excluded) const;
-    CMatch2DPlayer* FindMostOpen(const CMatch2DTeam& other) const;
+    // known: a player whose nearest opponent is knownDistance away, already measured this tick.
+    CMatch2DPlayer* FindMostOpen(const CMatch2DTeam& other, const CMatch2DPlayer* known = nullptr,
+                                 float knownDistance = 0.0f) const;
     CMatch2DPlayer* RandomTeammate(const CMatch2DPlayer* player) const;
     CMatch2DPlayer* FindBallHolder(const Vec3& point, float& distance) const;
     bool AllAtTargets() const;

@@ -2,6 +2,9 @@
 // and exhaustion.
 #include "Match2DFixture.h"
 
+#include <cmath>
+#include <limits>
+
 namespace {
 
 class Match2DPlayerTest : public Match2DTest {
@@ -355,6 +358,30 @@ TEST_F(Match2DPlayerTest, RandomPointsStayOnTheCourtAndStepsStopAtTheTarget) {
     p->target = Vec3(0.0f, 0.0f, 1.2f);
     p->MoveStep();
     EXPECT_TRUE(p->IsNear(p->target));
+}
+
+// IsNear compares squares, not roots: at the half-metre edge, where several squares share the root
+// 0.5, it must still answer as the measured distance does.
+TEST_F(Match2DPlayerTest, NearMeansWithinHalfAMetreToTheLastBit) {
+    CMatch2DPlayer* p = match.GetHomePlayer(0);
+    p->position = Vec3(1.0f, 0.0f, -3.0f);
+    const float up = std::numeric_limits<float>::infinity();
+    for (const Vec3 unit : {Vec3(1.0f, 0.0f, 0.0f), Vec3(0.6f, 0.0f, 0.8f), Vec3(0.0f, 0.0f, -1.0f)}) {
+        float r = 0.5f;
+        for (int i = 0; i < 40; ++i) {
+            r = std::nextafter(r, 0.0f);
+        }
+        for (int i = 0; i < 80; ++i, r = std::nextafter(r, up)) {
+            const Vec3 point = p->position + unit * r;
+            EXPECT_EQ(p->IsNear(point), Vec3Distance(p->position, point) <= 0.5f) << r;
+        }
+    }
+    // A square just above a quarter whose root is still 0.5: near.
+    p->position = Vec3();
+    const Vec3 edge(0.5f, 0.0f, 0.00017263f);
+    ASSERT_GT(edge.LengthSq(), 0.25f);
+    ASSERT_EQ(edge.Length(), 0.5f);
+    EXPECT_TRUE(p->IsNear(edge));
 }
 
 } // namespace
