@@ -192,3 +192,21 @@ TEST_F(StadiumFixture, PickingAnotherStageWhileAskedBooksNothing) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(StadiumFixture, InfoOpensThePartsDescriptionAndOtherMessagesAreLeftAlone) {
+    EXPECT_TRUE(Click(StadiumPartIds(14).info));
+    EXPECT_EQ(OpenedWindow(), ID_STADIUM_INFO_BOX);
+    EXPECT_NE(Find(ID_STADIUM_INFO_TEXT)->GetText().Std().find("fun shop"), std::string::npos);
+    EXPECT_EQ(Find(ID_STADIUM_INFO_TEXT)->GetText().Std().find("\\n"), std::string::npos);
+
+    GuiMessage select;
+    select.sID = StadiumPartIds(3).stages[0];
+    select.MSG = kMsgSelection;
+    screen->OnMessage(select);
+    EXPECT_EQ(select.sID, StadiumPartIds(3).stages[0]);
+    EXPECT_FALSE(Click(ID_STADIUM));
+}
+
+} // namespace
