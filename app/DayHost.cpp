@@ -7,6 +7,7 @@
 #include "career/CupStages.h"
 #include "career/Gossip.h"
 #include "career/SeasonRollover.h"
+#include "career/StadiumConstruction.h"
 #include "database/MemoryDB.h"
 #include "engine/GameRand.h"
 #include "engine/Log.h"
@@ -203,6 +204,12 @@ void CGameDayHost::RunDailyStep(DailyStep step) {
         // shows the new lines at the refresh after the day.
         if (m_session.worldDB != nullptr)
             GossipDailyUpdate(*m_session.worldDB, m_session.currentDate);
+        break;
+    case DailyStep::StadiumDailyUpdate:
+        // Changes only the career's stadium records; the screens show the new levels at the
+        // refresh after the day.
+        if (m_session.careerDB != nullptr)
+            RunStadiumConstructionDay(*m_session.careerDB);
         break;
     default:
         break;

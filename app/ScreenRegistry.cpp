@@ -24,6 +24,7 @@
 #include "screens/match/SubstitutionDialog.h"
 #include "screens/match/TacticsScreen.h"
 #include "screens/stadium/ClubOverviewScreen.h"
+#include "screens/stadium/StadiumUpgradeScreen.h"
 #include "screens/start/CareerFrameScreen.h"
 #include "screens/start/MainMenuScreen.h"
 #include "screens/start/NewCareerScreen.h"
@@ -80,7 +81,7 @@ const std::vector<ScreenRow> kRows = {
     {R::Ticket,             Make<CTicketScreen>,         15,     -1,   1, 4, true},
     {R::FunShop,            nullptr,                     16,     -1,   1, 5, true},
     {R::Transfer,           nullptr,                     17,     -1,   1, 6, true},
-    {R::StadiumUpgrade,     nullptr,                     18,     -1,   1, 7, true},
+    {R::StadiumUpgrade,     Make<CStadiumUpgradeScreen>, 18,     -1,   1, 7, true},
     {R::Statistics,         Make<CStatisticsScreen>,     19,     -1,   2, 0, false},
     {R::MainMenu,           Make<CMainMenuScreen>,       20,     -1,  -1, 0, false},
     {R::Profiles,           Make<CProfilesScreen>,       21,     -1,  -1, 0, false},

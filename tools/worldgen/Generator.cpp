@@ -361,6 +361,23 @@ void CWorldGenerator::AddCatalogues(CMemoryDB& db) {
         offer->name = m_sources.companies[static_cast<size_t>(row)];
         db.sponsorOffers.Append(offer);
     }
+    // How far each league lets a club build every stadium part: two stages in the bottom league,
+    // three in the middle one, all four at the top. Names are the stadium screen's element names.
+    const int32_t stageLimits[3] = {2, 3, 4};
+    for (int32_t leagueClass = 0; leagueClass < 3; ++leagueClass) {
+        for (int part = 0; part < kWingCount; ++part) {
+            CStadiumUpgradeRecord* limit = new CStadiumUpgradeRecord();
+            for (int stage = 0; stage < 4; ++stage)
+                limit->elements[stage] = CStr::Formatted("ID_STADIUM_STAGE%d_%.2d", stage + 1, part);
+            limit->elements[4] = CStr::Formatted("ID_STADIUM_ORDER_%.2d", part);
+            limit->elements[5] = CStr::Formatted("ID_STADIUM_INFO_%.2d", part);
+            limit->elements[6] = CStr::Formatted("ID_STADIUM_GRID_%.2d", part);
+            limit->leagueKind = 100005;
+            limit->leagueClass = leagueClass;
+            limit->stageLimit = stageLimits[leagueClass];
+            db.stadiumUpgrades.Append(limit);
+        }
+    }
 }
 
 void CWorldGenerator::Generate(int32_t dataSet, CMemoryDB& db) {

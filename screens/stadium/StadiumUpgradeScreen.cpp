@@ -1,0 +1,332 @@
+// The stadium upgrade screen: parts, stages, orders and the league's limits.
+#include "screens/stadium/StadiumUpgradeScreen.h"
+
+#include "career/Calendar.h"
+#include "career/CareerSession.h"
+#include "career/FixtureList.h"
+#include "database/MemoryDB.h"
+#include "gui/Element.h"
+#include "gui/GuiTypes.h"
+#include "gui/ScreenStack.h"
+#include "screens/FormatMoney.h"
+
+#include <algorithm>
+
+namespace {
+
+// clang-format off
+const StadiumPartElements kParts[kStadiumPartCount] = {
+    {{10529, 10530, 10531, 10532}, 10533, 10534, 10535, 10537},
+    {{10542, 10543, 10544, 10550}, 10545, 10546, 10547, 10549},
+    {{10555, 10556, 10557, 10558}, 10559, 10560, 10561, 10563},
+    {{10568, 10569, 10570, 10571}, 10572, 10573, 10574, 10576},
+    {{10581, 10582, 10583, 10584}, 10585, 10586, 10587, 10589},
+    {{10594, 10595, 10596, 10597}, 10598, 10599, 10600, 10602},
+    {{10607, 10608, 10609, 10610}, 10611, 10612, 10613, 10615},
+    {{10620, 10621, 10622, 10623}, 10624, 10625, 10626, 10628},
+    {{10633, 10634, 10635, 10636}, 10637, 10638, 10639, 10641},
+    {{10646, 10647, 10648, 10649}, 10650, 10651, 10652, 10654},
+    {{10659, 10660, 10667, 10661}, 10662, 10663, 10664, 10666},
+    {{10672, 10673, 10674, 10675}, 10676, 10677, 10678, 10680},
+    {{10685, 10686, 10687, 10688}, 10689, 10690, 10691, 10693},
+    {{10698, 10699, 10700, 10701}, 10702, 10703, 10704, 10706},
+    {{10711, 10712, 10713, 10714}, 10715, 10716, 10717, 10719},
+    {{10724, 10725, 10726, 10727}, 10728, 10729, 10730, 10732},
+    {{10737, 10738, 10739, 10740}, 10741, 10742, 10743, 10745},
+    {{10750, 10751, 10758, 10752}, 10753, 10754, 10755, 10757},
+};
+// clang-format on
+
+constexpr uint32_t kWhite = 0xFFFFFFFFu;
+constexpr uint32_t kNameColour = 0x00FFFFFFu;
+constexpr int kBuiltFrame = 2;
+constexpr int32_t kRegularLeague = 100005;
+
+int PanelId(int part) {
+    return ID_STADIUM_PART_00 + 13 * part;
+}
+int PictureId(int part) {
+    return ID_STADIUM_PICTURE_00 + 13 * part;
+}
+int NameId(int part) {
+    return ID_STADIUM_NAME_00 + 13 * part;
+}
+
+} // namespace
+
+const StadiumPartElements& StadiumPartIds(int part) {
+    return kParts[std::clamp(part, 0, kStadiumPartCount - 1)];
+}
+
+CStadiumUpgradeScreen::CStadiumUpgradeScreen(const CScreenContext& ctx)
+    : m_ctx(ctx), m_root(ctx.Find(kWindow)) {
+    ApplyLeagueLimits();
+}
+
+CGuiElement* CStadiumUpgradeScreen::Child(int id) const {
+    return m_root ? m_root->FindChild(id) : nullptr;
+}
+
+CStadiumWingRecord* CStadiumUpgradeScreen::Part(int part) const {
+    const CCareerSession& session = m_ctx.Session();
+    if (!session.careerDB || part < 0 || part >= kStadiumPartCount)
+        return nullptr;
+    return FindClubPart(*session.careerDB, PartIdOfIndex(part));
+}
+
+void CStadiumUpgradeScreen::Refresh() {
+    m_ctx.SetText(ID_STADIUM_INFO_TEXT, CStr());
+    CCareerSession& session = m_ctx.Session();
+    if (!session.HasOpenCareer())
+        return;
+    CMemoryDB& career = *session.careerDB;
+    const CTeam* club = career.teams.At(0);
+    if (!club)
+        return;
+    // A loaded career's running constructions put their stage back into the parts.
+    RestoreRunningConstructions(career);
+    for (int k = 0; k < kStadiumPartCount; ++k)
+        if (CGuiElement* name = Child(NameId(k)))
+            name->SetText(m_ctx.Text(PartIdOfIndex(k)), kFormatLeftMiddle, kWhite);
+    m_clubName = club->name;
+    const GameDate& today = session.currentDate;
+    m_dateText = FormatDate(today.year, today.day, today.month, ".");
+    RebuildViews();
+}
+
+void CStadiumUpgradeScreen::ShowHeader() {
+    if (!m_root)
+        return;
+    const CCareerSession& session = m_ctx.Session();
+    const CLeague* league = session.careerDB ? session.careerDB->leagues.At(0) : nullptr;
+    SeasonSpan season;
+    if (session.fixtureList)
+        season = session.fixtureList->Season();
+    CStr caption = m_ctx.Text(100008);
+    caption += " / ";
+    caption += league ? m_ctx.Text(league->nameTextId) : CStr();
+    caption += " / ";
+    caption += m_clubName;
+    caption += " / ";
+    caption += m_dateText;
+    caption += " / ";
+    caption += CStr::Formatted("%d-%d", season.startYear, season.endYear);
+    caption += " ";
+    caption += m_ctx.Text(80030);
+    m_root->SetCaption(caption);
+    for (const StadiumPartElements& part : kParts)
+        if (CGuiElement* order = m_ctx.Find(part.order))
+            order->SetText(m_ctx.Text(700022), kFormatCentreMiddle);
+    if (CGuiElement* yes = m_ctx.Find(ID_STADIUM_ASK_YES))
+        yes->SetText(m_ctx.Text(300000), kFormatCentreMiddle);
+    if (CGuiElement* no = m_ctx.Find(ID_STADIUM_ASK_NO))
+        no->SetText(m_ctx.Text(300001), kFormatCentreMiddle);
+    if (league) {
+        if (CGuiElement* frame = m_ctx.Find(ID_FR_STADIUM))
+            frame->SetDisabled(league->type == kRegularLeague && league->classNumber % 3 == 0);
+    }
+}
+
+void CStadiumUpgradeScreen::RebuildViews() {
+    ShowHeader();
+    for (int k = 0; k < kStadiumPartCount; ++k) {
+        // A finished part shows its last stage.
+        if (const CStadiumWingRecord* part = Part(k))
+            SelectStage(k, std::clamp(part->level, 0, kStadiumStages - 1));
+    }
+    for (int k = 0; k < kStadiumPartCount; ++k)
+        ShowPartPicture(k);
+    m_chosenStage = -1;
+    ApplyLeagueLimits();
+}
+
+void CStadiumUpgradeScreen::SelectStage(int k, int s) {
+    CStadiumWingRecord* part = Part(k);
+    CGuiElement* grid = Child(StadiumPartIds(k).grid);
+    if (!part || !grid || s < 0 || s >= kStadiumStages)
+        return;
+    const CMemoryDB& career = *m_ctx.Session().careerDB;
+    const int32_t cost = StageCost(*part, s);
+    const int32_t days = StageDays(*part, s);
+    grid->Clear();
+    grid->SetColumnFormat(0, kFormatLeftMiddle);
+    grid->SetColumnFormat(1, kFormatLeftMiddle);
+    grid->AddCell(0, m_ctx.Text(part->partId), 0);
+    grid->SetCellColour(0, 0, kNameColour);
+    grid->AddCell(1, CStr::Formatted("%s %d", m_ctx.Text(100209).GetText(), s + 1), 0);
+    grid->AddCell(0, m_ctx.Text(200101), 1);
+    grid->AddCell(1, FormatMoney(cost), 1);
+    grid->AddCell(0, m_ctx.Text(200102), 2);
+    grid->AddCell(1, CStr::Formatted("%d day", days), 2);
+    grid->SetRowCount(3);
+    grid->ResetScroll(true);
+
+    const StageState state = GetStageState(career, *part, s, StageLimit(k));
+    int width = 0;
+    if (state == StageState::Built)
+        width = kBarWidth;
+    else if (state == StageState::Running && days > 0)
+        width =
+            static_cast<int>(std::min<int64_t>(part->daysDone, days) * static_cast<double>(kBarWidth) / days);
+    if (CGuiElement* order = Child(StadiumPartIds(k).order))
+        order->SetDisabled(state != StageState::Orderable);
+    if (CGuiElement* bar = Child(StadiumPartIds(k).bar))
+        bar->SetSize(width, kBarHeight);
+    for (int t = 0; t < kStadiumStages; ++t)
+        if (CGuiElement* button = Child(StadiumPartIds(k).stages[t]))
+            button->ForceState(kBuiltFrame, part->level > t);
+    m_chosenStage = s;
+    m_currentPart = k;
+}
+
+void CStadiumUpgradeScreen::ShowPartPicture(int k) {
+    const CStadiumWingRecord* part = Part(k);
+    CGuiElement* picture = Child(PictureId(k));
+    if (!part || !picture || part->level <= 0)
+        return;
+    picture->SetImage(CStr::Formatted("\\images\\WinObjects\\STADIONADVELEMENTS\\kep%.2da_f2.png", k + 1));
+}
+
+int CStadiumUpgradeScreen::StageLimit(int k) const {
+    const CCareerSession& session = m_ctx.Session();
+    if (!session.careerDB || !session.worldDB)
+        return kStadiumStages;
+    const CLeague* league = session.careerDB->leagues.At(0);
+    if (!league)
+        return kStadiumStages;
+    int limit = kStadiumStages;
+    for (const CStadiumUpgradeRecord* record : session.worldDB->stadiumUpgrades)
+        if (record->leagueKind == league->type && record->leagueClass == league->classNumber % 3 &&
+            m_ctx.Stack().FindGuiIdByName(record->elements[4].GetText()) == StadiumPartIds(k).order)
+            limit = std::min(limit, static_cast<int>(record->stageLimit));
+    return limit;
+}
+
+void CStadiumUpgradeScreen::ApplyLeagueLimits() {
+    const CCareerSession& session = m_ctx.Session();
+    if (!m_root || !session.careerDB || !session.worldDB)
+        return;
+    const CLeague* league = session.careerDB->leagues.At(0);
+    if (!league)
+        return;
+    for (const CStadiumUpgradeRecord* record : session.worldDB->stadiumUpgrades) {
+        if (record->leagueKind != league->type || record->leagueClass != league->classNumber % 3)
+            continue;
+        const int limit = record->stageLimit;
+        auto element = [&](int index) {
+            return Child(m_ctx.Stack().FindGuiIdByName(record->elements[index].GetText()));
+        };
+        // Stage buttons beyond the limit go off; the Build button only when nothing may be built:
+        // otherwise it keeps what the shown stage allows, so it is never on for a stage that
+        // cannot be ordered.
+        for (int stage = kStadiumStages - 1; stage >= 0; --stage)
+            if (CGuiElement* button = element(stage))
+                button->SetDisabled(limit < stage + 1);
+        if (CGuiElement* order = element(4); order && limit < 1)
+            order->SetDisabled(true);
+        if (CGuiElement* info = element(5))
+            info->SetDisabled(false);
+        if (CGuiElement* grid = element(6); grid && limit < 1)
+            grid->Clear();
+    }
+}
+
+void CStadiumUpgradeScreen::AskOrder(int anchor) {
+    const CStadiumWingRecord* part = Part(m_currentPart);
+    const CTeam* club = m_ctx.Session().careerDB ? m_ctx.Session().careerDB->teams.At(0) : nullptr;
+    if (!part || !club || m_chosenStage < 0)
+        return;
+    if (club->cash >= StageCost(*part, m_chosenStage)) {
+        m_ctx.CentreWindow(anchor, ID_STADIUM_ASK_BOX);
+        CStr question = m_ctx.Text(200184);
+        question += " ";
+        question += m_ctx.Text(part->partId);
+        question += " ";
+        question += m_ctx.Text(200185);
+        question += CStr::Formatted("%d", m_chosenStage + 1);
+        question += m_ctx.Text(200186);
+        question.ReplaceAll("\\n", "\n");
+        m_ctx.SetText(ID_STADIUM_ASK_TEXT, question);
+        m_askedPart = m_currentPart;
+        m_askedStage = m_chosenStage;
+        m_ctx.Post(anchor, ID_STADIUM_ASK_BOX, kMsgOpenOnTop, anchor, 0);
+    } else {
+        m_askedPart = m_askedStage = -1;
+        m_ctx.SetText(ID_STADIUM_INFO_TEXT, m_ctx.Text(200187));
+        m_ctx.CentreWindow(anchor, ID_STADIUM_INFO_BOX);
+        m_ctx.Post(anchor, ID_STADIUM_INFO_BOX, kMsgOpenOnTop, anchor, 0);
+    }
+}
+
+void CStadiumUpgradeScreen::BookOrder() {
+    // Only the stage the question named, and only when nothing was picked since: the stage
+    // buttons stay clickable under the question.
+    const bool same = m_askedPart >= 0 && m_askedPart == m_currentPart && m_askedStage == m_chosenStage;
+    const int part = m_askedPart;
+    const int stage = m_askedStage;
+    m_askedPart = m_askedStage = -1;
+    CCareerSession& session = m_ctx.Session();
+    if (!same || !session.careerDB)
+        return;
+    const OrderResult result =
+        OrderStadiumStage(*session.careerDB, session.ledger, session.currentDate, PartIdOfIndex(part), stage,
+                          StageLimit(part), m_ctx.Text(PartIdOfIndex(part)));
+    if (result != OrderResult::Booked)
+        return;
+    m_chosenStage = -1;
+    RebuildViews();
+    if (CGameScreen* finance = m_ctx.Screen(ScreenRole::Finance))
+        finance->Refresh();
+}
+
+void CStadiumUpgradeScreen::OnMessage(GuiMessage& msg) {
+    if (msg.MSG != kMsgClick)
+        return;
+    const int id = msg.sID;
+    for (int k = 0; k < kStadiumPartCount; ++k) {
+        const StadiumPartElements& ids = kParts[k];
+        for (int s = 0; s < kStadiumStages; ++s)
+            if (id == ids.stages[s]) {
+                SelectStage(k, s);
+                Consume(msg);
+                return;
+            }
+        if (id == ids.info) {
+            m_ctx.CentreWindow(PanelId(k), ID_STADIUM_INFO_BOX);
+            m_ctx.Post(id, ID_STADIUM_INFO_BOX, kMsgOpenOnTop, id, 0);
+            CStr text = m_ctx.Text(200104 + k);
+            text.ReplaceAll("\\n", "\n");
+            m_ctx.SetText(ID_STADIUM_INFO_TEXT, text);
+            Consume(msg);
+            return;
+        }
+        if (id == ids.order) {
+            if (m_currentPart != k)
+                return;
+            CGuiElement* button = Child(id);
+            if (button && button->Parent())
+                AskOrder(button->Parent()->GetId() == kWindow ? PanelId(k) : button->Parent()->GetId());
+            ShowPartPicture(k);
+            Consume(msg);
+            return;
+        }
+    }
+    switch (id) {
+    case ID_STADIUM_INFO_CLOSE:
+        m_ctx.Post(id, ID_STADIUM_INFO_BOX, kMsgClose);
+        Consume(msg);
+        break;
+    case ID_STADIUM_ASK_NO:
+        m_askedPart = m_askedStage = -1;
+        m_ctx.Post(id, ID_STADIUM_ASK_BOX, kMsgClose);
+        Consume(msg);
+        break;
+    case ID_STADIUM_ASK_YES:
+        BookOrder();
+        m_ctx.Post(id, ID_STADIUM_ASK_BOX, kMsgClose);
+        Consume(msg);
+        break;
+    default:
+        break;
+    }
+}

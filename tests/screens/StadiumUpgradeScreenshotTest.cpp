@@ -1,0 +1,101 @@
+// The stadium screen of a new middle-league career inside the frame, then with the arena hall's
+// next stage ordered and half built, and the club overview once the building has grown the arena;
+// drawn on a real (offscreen) device, the pictures land in the build folder.
+#include "career/StadiumConstruction.h"
+#include "database/Careers.h"
+#include "database/MemoryDB.h"
+#include "engine/Device.h"
+#include "gui/EngineBackend.h"
+#include "guidefines.h"
+#include "screens/stadium/ClubOverviewScreen.h"
+#include "screens/stadium/StadiumUpgradeScreen.h"
+
+#include "ScreenTestKit.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace {
+
+const std::string kShots = std::string(FB_GAME_DIR) + "/../stadium-screenshots";
+
+void Shoot(CQuorelDevice& device, CGuiEngineBackend& backend, CScreenStack& stack, const std::string& name) {
+    device.BeginScene();
+    device.Clear(0x0E0A08FFu);
+    stack.Draw(backend, 1000);
+    device.EndScene();
+    device.Flush2D();
+    EXPECT_TRUE(device.SaveScreenshot((kShots + "/" + name).c_str()));
+    device.Present();
+}
+
+void Click(CStadiumUpgradeScreen& screen, int id) {
+    GuiMessage msg;
+    msg.sID = id;
+    msg.MSG = kMsgClick;
+    screen.OnMessage(msg);
+}
+
+} // namespace
+
+TEST(StadiumUpgradeScreenshot, OrderedStageAndGrownArena) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "drawn in the plain build only";
+#endif
+    CQuorelDevice device;
+    if (!device.Create(1024, 768, 32))
+        GTEST_SKIP() << "no GL device here";
+    g_pQuorelDevice = &device;
+    CGuiEngineBackend backend;
+    SetGuiBackend(&backend);
+    std::filesystem::create_directories(kShots);
+    {
+        ScreenKit kit;
+        ASSERT_TRUE(kit.layoutLoaded);
+        CMemoryDB world;
+        ASSERT_TRUE(LoadWorldData(world, kDataSetLeague));
+        ASSERT_TRUE(kit.session.StartNewCareer(kDataSetLeague, world.teams.At(11)->id, CStr("Dana Reyes")));
+        CScreenContext ctx = kit.MakeContext();
+        CStadiumUpgradeScreen stadium(ctx);
+        CClubOverviewScreen overview(ctx);
+        stadium.Refresh();
+        kit.stack.FindElement(ID_FR_CLUB)->SetText(kit.session.UserClub()->name);
+        kit.stack.PostMessage(-1, ID_FRAME, kMsgOpenMenu, 0, 0);
+        kit.stack.PostMessage(-1, CStadiumUpgradeScreen::kWindow, kMsgSwitchTo, 0, 0);
+        kit.stack.ProcessMessages();
+        ASSERT_TRUE(kit.stack.IsLayerActive(CStadiumUpgradeScreen::kWindow));
+        Shoot(device, backend, kit.stack, "stadium_new_career.png");
+
+        Click(stadium, StadiumPartIds(0).stages[1]);
+        Click(stadium, StadiumPartIds(0).order);
+        kit.stack.ProcessMessages();
+        Shoot(device, backend, kit.stack, "stadium_question.png");
+        Click(stadium, ID_STADIUM_ASK_YES);
+        kit.stack.ProcessMessages();
+        CStadiumWingRecord* core = FindClubPart(*kit.session.careerDB, kCorePart);
+        ASSERT_NE(core, nullptr);
+        EXPECT_EQ(core->daysDone, 1);
+        const int days = StageDays(*core, 1);
+        for (int day = 0; day < days / 2; ++day)
+            RunStadiumConstructionDay(*kit.session.careerDB);
+        stadium.Refresh();
+        Shoot(device, backend, kit.stack, "stadium_building.png");
+
+        for (int day = 0; day < days; ++day)
+            RunStadiumConstructionDay(*kit.session.careerDB);
+        EXPECT_EQ(core->level, 2);
+        // Years of building: every part as far as the league allows.
+        for (CStadiumWingRecord* wing : kit.session.UserClub()->stadium->wings)
+            wing->level = std::max(wing->level, 3);
+        stadium.Refresh();
+        Shoot(device, backend, kit.stack, "stadium_grown.png");
+        overview.Refresh();
+        kit.stack.PostMessage(-1, CClubOverviewScreen::kWindow, kMsgSwitchTo, 0, 0);
+        kit.stack.ProcessMessages();
+        Shoot(device, backend, kit.stack, "overview_after_building.png");
+    }
+    SetGuiBackend(nullptr);
+    g_pQuorelDevice = nullptr;
+}
