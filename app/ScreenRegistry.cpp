@@ -5,6 +5,7 @@
 #include "app/GameManager.h"
 #include "career/DayController.h"
 #include "screens/club/EmailScreen.h"
+#include "screens/club/FunShopScreen.h"
 #include "screens/club/StaffScreen.h"
 #include "screens/info/DayInfoPanel.h"
 #include "screens/info/StatisticsScreen.h"
@@ -72,7 +73,7 @@ const std::vector<ScreenRow> kRows = {
     {R::ExpenseReport,      nullptr,                     13,     -1,   1, 2, true},
     {R::Sponsor,            nullptr,                     14,     -1,   1, 3, true},
     {R::Ticket,             nullptr,                     15,     -1,   1, 4, true},
-    {R::FunShop,            nullptr,                     16,     -1,   1, 5, true},
+    {R::FunShop,            Make<CFunShopScreen>,        16,     -1,   1, 5, true},
     {R::Transfer,           nullptr,                     17,     -1,   1, 6, true},
     {R::StadiumUpgrade,     nullptr,                     18,     -1,   1, 7, true},
     {R::Statistics,         Make<CStatisticsScreen>,     19,     -1,   2, 0, false},
