@@ -7,6 +7,7 @@
 #include "screens/club/EmailScreen.h"
 #include "screens/club/ExpenseReportScreen.h"
 #include "screens/club/FinanceScreen.h"
+#include "screens/club/FunShopScreen.h"
 #include "screens/club/IncomeReportScreen.h"
 #include "screens/club/StaffScreen.h"
 #include "screens/finance/SponsorScreen.h"
@@ -79,7 +80,7 @@ const std::vector<ScreenRow> kRows = {
     {R::ExpenseReport,      Make<CExpenseReportScreen>,  13,     -1,   1, 2, true},
     {R::Sponsor,            Make<CSponsorScreen>,        14,     -1,   1, 3, true},
     {R::Ticket,             Make<CTicketScreen>,         15,     -1,   1, 4, true},
-    {R::FunShop,            nullptr,                     16,     -1,   1, 5, true},
+    {R::FunShop,            Make<CFunShopScreen>,        16,     -1,   1, 5, true},
     {R::Transfer,           nullptr,                     17,     -1,   1, 6, true},
     {R::StadiumUpgrade,     Make<CStadiumUpgradeScreen>, 18,     -1,   1, 7, true},
     {R::Statistics,         Make<CStatisticsScreen>,     19,     -1,   2, 0, false},

@@ -5,6 +5,7 @@
 #include "career/CareerSchedule.h"
 #include "career/EventList.h"
 #include "career/FixtureList.h"
+#include "career/FunShop.h"
 #include "career/SponsorSteps.h"
 #include "career/SquadSteps.h"
 #include "career/Training.h"
@@ -163,15 +164,17 @@ bool CDayController::AdvanceDay(bool& stop) {
     auto enable = [this](int id, bool on) {
         OnMainThread([this, id, on] { m_host->EnableElement(id, on); });
     };
-    if (career && m_host->PendingFunShopOrders() > 0)
+    // Sales need an open shop; orders already paid for arrive even when it is not.
+    const bool funShopBusy = career && (FunShopLevel(*career) > 0 || PendingFunShopOrders(*career) > 0);
+    if (funShopBusy)
         enable(kFunShopButton, true);
     if (league && career) {
         m_host->RunDailyStep(DailyStep::GossipDailyUpdate);
         CTeam* club = career->teams.At(0);
         if (club && club->stadium)
             m_host->RunDailyStep(DailyStep::StadiumDailyUpdate);
-        if (m_host->PendingFunShopOrders() > 0) {
-            m_host->RunDailyStep(DailyStep::DeliverFunShopOrders);
+        if (funShopBusy) {
+            DeliverFunShopOrders(CareerToday(), FunShopLevel(*career));
             enable(kFunShopButton, true);
         }
         // The season buttons come back every day, but not the stadium's while it has no window.

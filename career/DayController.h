@@ -29,7 +29,6 @@ struct CTeam;
 enum class DailyStep : int {
     GossipDailyUpdate,
     StadiumDailyUpdate,
-    DeliverFunShopOrders,
 };
 
 // The busy panel's latest result.
@@ -127,7 +126,6 @@ public:
 
     // Steps of other parts of the game.
     virtual void RunDailyStep(DailyStep step) { (void)step; }
-    virtual int PendingFunShopOrders() const { return 0; }
     virtual void SetUserPlaysAtHome(bool atHome) { (void)atHome; } // the tactics screen's flag
     // The user's offence (0-9) and defence (10-19) for his next match, as chosen on the tactics screen.
     virtual UserTactics GetUserTactics() const { return UserTactics(); }

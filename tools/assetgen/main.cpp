@@ -2,6 +2,7 @@
 // writes the same bytes, and files that already hold them are left alone.
 // Usage: assetgen <game folder> [crest font]
 #include "Character.h"
+#include "FunShopPictures.h"
 #include "Images.h"
 #include "Pictures.h"
 #include "Scene.h"
@@ -9,6 +10,7 @@
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
 #include "engine/Model.h"
+#include "platform/Image.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -131,5 +133,15 @@ int main(int argc, char** argv) {
     ok &= WriteIfChanged(root, "Stadions/textures/test_arena/wall.tga", EncodeTga(WallTexture()));
     ok &= WriteIfChanged(root, "Stadions/lightmaps/test_arena/court_lm.tga", EncodeTga(CourtLightmap()));
     ok &= WriteClubPictures(root, argc == 3 ? argv[2] : "");
+    // The fun shop's item pictures, pic001.png ... pic016.png.
+    for (int item = 0; item < 16; ++item) {
+        const Image picture = FunShopPicture(item);
+        char name[64];
+        std::snprintf(name, sizeof name, "images/WinObjects/FUNSHOP/pic%03d.png", item + 1);
+        const fs::path path = root / name;
+        std::error_code ec;
+        fs::create_directories(path.parent_path(), ec);
+        ok &= PlatformWritePng(path.string().c_str(), picture.width, picture.height, picture.rgba.data());
+    }
     return ok ? 0 : 1;
 }

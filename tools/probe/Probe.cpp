@@ -6,6 +6,7 @@
 #include "app/Shell.h"
 #include "career/DayController.h"
 #include "career/EventList.h"
+#include "career/FunShop.h"
 #include "database/MemoryDB.h"
 #include "engine/GameRand.h"
 #include "engine/Texture.h"
@@ -344,6 +345,24 @@ bool CProbe::Save(const std::string& name) {
     return true;
 }
 
+bool CProbe::SetShopLevel(int level) {
+    CCareerSession& session = m_gm->Session();
+    const CTeam* club = session.HasOpenCareer() ? session.UserClub() : nullptr;
+    if (!club || !club->stadium)
+        return Fail("--shop-level needs an open career whose club has a stadium.");
+    bool found = false;
+    for (CStadiumWingRecord* wing : club->stadium->wings)
+        if (wing->partId == kPartFunShop) {
+            wing->level = level;
+            found = true;
+        }
+    if (!found)
+        return Fail("The club's stadium has no fun-shop building.");
+    m_gm->RefreshAllScreens();
+    fprintf(m_out, "fun shop level %d\n", FunShopLevel(*session.careerDB));
+    return true;
+}
+
 bool CProbe::RunStep(const ProbeStep& step) {
     int id = -1;
     CGuiElement* element = nullptr;
@@ -392,6 +411,8 @@ bool CProbe::RunStep(const ProbeStep& step) {
         return AdvanceMatchHud(step.count);
     case ProbeStepKind::Frames:
         return RunMatchFrames(step.count);
+    case ProbeStepKind::ShopLevel:
+        return SetShopLevel(step.count);
     case ProbeStepKind::DumpDate: {
         const GameDate& d = m_gm->Session().currentDate;
         fprintf(m_out, "%02d.%02d.%04d\n", d.day, d.month, d.year);

@@ -52,6 +52,7 @@ private:
     bool Select(int id, int row);
     bool OpenWindow(int window);
     bool Save(const std::string& name);
+    bool SetShopLevel(int level);
     bool ClickAndSettle(int id) { return Click(id) && Settle(); }
     void DumpElement(CGuiElement* element, int depth);
     void DumpLedger();

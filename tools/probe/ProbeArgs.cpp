@@ -9,7 +9,7 @@ const char* const kProbeUsage =
     "             (--new-career N [--mode league|eurocup|worldcup] | --load NAME) [STEP]...\n"
     "steps: --days N, --continue, --open WINDOW, --click ID, --select ID ROW, --type ID TEXT,\n"
     "       --save NAME, --dump ID, --dump-ledger, --dump-date,\n"
-    "       --match-hud, --match-score HOME AWAY, --advance-ms N, --frames N\n";
+    "       --match-hud, --match-score HOME AWAY, --advance-ms N, --frames N, --shop-level N\n";
 
 bool ParseCount(const std::string& text, int& value) {
     if (text.empty())
@@ -159,6 +159,15 @@ bool ParseProbeArgs(const std::vector<std::string>& args, ProbeArgs& out, std::s
             step.kind = ProbeStepKind::Days;
             if (!count(a, "a number of days", step.count))
                 return false;
+            out.steps.push_back(step);
+        } else if (a == "--shop-level") {
+            step.kind = ProbeStepKind::ShopLevel;
+            if (!count(a, "a level of 0 to 4", step.count))
+                return false;
+            if (step.count > 4) {
+                error = "--shop-level takes 0 to 4.";
+                return false;
+            }
             out.steps.push_back(step);
         } else if (a == "--continue") {
             step.kind = ProbeStepKind::Continue;

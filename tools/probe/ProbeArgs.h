@@ -22,6 +22,7 @@ enum class ProbeStepKind {
     MatchScore, // the scripted match's score: count home, text away
     AdvanceMs,  // the display's clock on by count milliseconds, a frame every 100
     Frames,     // count frames of the match watched on the match centre
+    ShopLevel,  // the club's fun-shop building at level count (0-4), as the stadium builds it
 };
 
 struct ProbeStep {
