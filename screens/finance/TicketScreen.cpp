@@ -14,9 +14,6 @@
 
 namespace {
 
-constexpr const char* kClassNames[CTicketScreen::kClasses] = {"courtside", "lower_level", "upper_level",
-                                                              "discount", "corporate"};
-constexpr int kSchoolLeague = 100004;
 constexpr uint32_t kOrange = 0x0080FFFF;
 constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr uint32_t kYellow = 0x00FFFFFF;
@@ -63,7 +60,6 @@ void CTicketScreen::Refresh() {
     if (!m_root || !career || career->teams.IsEmpty() || career->profiles.IsEmpty())
         return;
     const CTeam* club = career->teams.At(0);
-    m_clubNumber = club->id;
     m_clubName = club->name;
     const GameDate& today = session.currentDate;
     m_dateText = FormatDate(today.year, today.day, today.month, ".");
@@ -168,49 +164,12 @@ void CTicketScreen::FillPriceButtons() {
     }
 }
 
-CStr CTicketScreen::ArenaPicture(int32_t leagueKind, int tier, int pictureNumber) {
-    if (leagueKind == kSchoolLeague) {
-        if (tier == 0)
-            return CStr::Formatted("\\images\\WinObjects\\STADION\\SCOOLARENA\\arena%02d.png", pictureNumber);
-        return CStr::Formatted("\\images\\WinObjects\\TICKETS\\FIBA_%d_775x435.png", pictureNumber);
-    }
-    if (tier == 0)
-        return CStr::Formatted("\\images\\WinObjects\\STADION\\STREETBALL\\palya_%02d.jpg", pictureNumber);
-    if (tier == 1)
-        return CStr::Formatted("\\images\\WinObjects\\STADION\\SCOOLARENA\\arena%02d.png", pictureNumber);
-    return CStr::Formatted("\\images\\WinObjects\\TICKETS\\DAD_%d_775x435.png", pictureNumber);
-}
-
-CStr CTicketScreen::ClassPicture(int32_t leagueKind, int tier, int pictureNumber, int seatClass) {
-    if (seatClass < 0 || seatClass >= kClasses)
-        return CStr();
-    if (leagueKind != kSchoolLeague && tier == 2)
-        return CStr::Formatted("\\images\\WinObjects\\TICKETS\\DAD_%d_%s.png", pictureNumber,
-                               kClassNames[seatClass]);
-    if (leagueKind == kSchoolLeague && (tier == 1 || tier == 2))
-        return CStr::Formatted("\\images\\WinObjects\\TICKETS\\FIBA_%d_%s.png", pictureNumber,
-                               kClassNames[seatClass]);
-    return CStr();
-}
-
 void CTicketScreen::FillPictures() {
     const CTeam* club = m_ctx.Session().UserClub();
     if (!club)
         return;
     if (CGuiElement* logo = m_ctx.Find(ID_TK_CLUB_PIC))
         logo->SetImage(ClubCrestPath(club));
-    if (CGuiElement* arena = m_ctx.Find(ID_TK_ARENA_PIC))
-        arena->SetImage(ArenaPicture(club->leagueKind, club->leagueId % 3, m_clubNumber % 10 + 1));
-}
-
-void CTicketScreen::ShowClassPicture(int seatClass) {
-    const CTeam* club = m_ctx.Session().UserClub();
-    CGuiElement* picture = m_ctx.Find(ID_TK_CLASS_PIC);
-    if (!club || !picture)
-        return;
-    CStr path = ClassPicture(club->leagueKind, club->leagueId % 3, m_clubNumber % 10 + 1, seatClass);
-    if (!path.IsEmpty())
-        picture->SetImage(path);
 }
 
 void CTicketScreen::FillCatalogue() {
@@ -394,8 +353,6 @@ void CTicketScreen::OnMessage(GuiMessage& m) {
         }
     if (m.MSG == kMsgSelection && m.sID == ID_TK_PRICES) {
         Consume(m);
-        if (CGuiElement* grid = m_ctx.Find(ID_TK_PRICES))
-            ShowClassPicture(grid->GetSelectedRow());
     } else if (m.MSG == kMsgSelection && m.sID == ID_TK_CATALOGUE) {
         Consume(m);
         CGuiElement* grid = m_ctx.Find(ID_TK_CATALOGUE);

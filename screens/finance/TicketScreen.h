@@ -43,9 +43,6 @@ public:
     void SelectScheduled(int32_t position) { m_selectedScheduled = position; }
     const SeatClass& Class(int seatClass) const { return m_classes[static_cast<size_t>(seatClass)]; }
     bool PromotionsAvailable() const { return m_promotionsAvailable; }
-    // The picture of a seat class for a league kind and arena tier; empty when there is none.
-    static CStr ClassPicture(int32_t leagueKind, int tier, int pictureNumber, int seatClass);
-    static CStr ArenaPicture(int32_t leagueKind, int tier, int pictureNumber);
 
     static int DownButton(int seatClass) { return 10418 + seatClass; }
     static int UpButton(int seatClass) { return 10427 - seatClass; }
@@ -59,13 +56,11 @@ private:
     void FillCatalogue();
     void FillScheduled();
     void FillDateCombos();
-    void ShowClassPicture(int seatClass);
     void AskRemove();
     void ShowBookingProblem(Booking result);
 
     const CScreenContext& m_ctx;
     CGuiElement* m_root = nullptr;
-    int32_t m_clubNumber = 0;
     CStr m_clubName = "Your club";
     CStr m_dateText = "01-08-2007";
     std::array<SeatClass, kClasses> m_classes{};
