@@ -6,6 +6,7 @@
 #include "career/DayController.h"
 #include "screens/club/EmailScreen.h"
 #include "screens/club/StaffScreen.h"
+#include "screens/club/TrainingScreen.h"
 #include "screens/info/DayInfoPanel.h"
 #include "screens/info/StatisticsScreen.h"
 #include "screens/info/StatsCompareScreen.h"
@@ -67,7 +68,7 @@ const std::vector<ScreenRow> kRows = {
     {R::News,               Make<CWhisperScreen>,        7,      -1,   0, 9, false},
     {R::Header,             MakeCareerFrame,             8,      -1,   0, 10, false},
     {R::Staff,              Make<CStaffScreen>,          9,      -1,   0, 6, false},
-    {R::Training,           nullptr,                     10,     -1,   0, 7, false},
+    {R::Training,           Make<CTrainingScreen>,       10,     -1,   0, 7, false},
     {R::Finance,            nullptr,                     11,     -1,   1, 0, true},
     {R::IncomeReport,       nullptr,                     12,     -1,   1, 1, true},
     {R::ExpenseReport,      nullptr,                     13,     -1,   1, 2, true},
