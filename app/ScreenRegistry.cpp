@@ -10,6 +10,7 @@
 #include "screens/club/FunShopScreen.h"
 #include "screens/club/IncomeReportScreen.h"
 #include "screens/club/StaffScreen.h"
+#include "screens/club/TrainingScreen.h"
 #include "screens/finance/SponsorScreen.h"
 #include "screens/finance/TicketScreen.h"
 #include "screens/info/DayInfoPanel.h"
@@ -74,7 +75,7 @@ const std::vector<ScreenRow> kRows = {
     {R::News,               Make<CWhisperScreen>,        7,      -1,   0, 9, false},
     {R::Header,             MakeCareerFrame,             8,      -1,   0, 10, false},
     {R::Staff,              Make<CStaffScreen>,          9,      -1,   0, 6, false},
-    {R::Training,           nullptr,                     10,     -1,   0, 7, false},
+    {R::Training,           Make<CTrainingScreen>,       10,     -1,   0, 7, false},
     {R::Finance,            Make<CFinanceScreen>,        11,     -1,   1, 0, true},
     {R::IncomeReport,       Make<CIncomeReportScreen>,   12,     -1,   1, 1, true},
     {R::ExpenseReport,      Make<CExpenseReportScreen>,  13,     -1,   1, 2, true},

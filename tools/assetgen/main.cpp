@@ -94,6 +94,11 @@ static bool WriteClubPictures(const fs::path& root, const std::string& fontPath)
     }
     ok &= WriteIfChanged(root, "images/WinObjects/1x1/PX_szurke.png", DrawPixel(Paint{92, 100, 112}).Png());
     ok &= WriteIfChanged(root, "images/WinObjects/1x1/PX_zold.png", DrawPixel(Paint{60, 190, 80}).Png());
+    // The training facility's stage icons: lit for a built stage, dark for one still to build.
+    ok &= WriteIfChanged(root, "images/WinObjects/buttons/trainingchamp01.png",
+                         DrawPixel(Paint{236, 176, 48}).Png());
+    ok &= WriteIfChanged(root, "images/WinObjects/buttons/trainingchamp02.png",
+                         DrawPixel(Paint{60, 66, 78}).Png());
     return ok;
 }
 
