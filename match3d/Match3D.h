@@ -7,6 +7,7 @@
 #include "engine/Str.h"
 #include "match/TacticsData.h"
 #include "match3d/CameraRecord.h"
+#include "match3d/MatchBall.h"
 #include "match3d/MatchTeam.h"
 #include "match3d/SceneOwned.h"
 
@@ -26,15 +27,6 @@ inline constexpr int kAwayStartFormation = 21;
 inline constexpr int kDefaultOffenceTactic = 0;
 inline constexpr int kDefaultDefenceTactic = 10;
 inline constexpr int kRosterSize = 15;
-
-// A backboard as the ball sees it: x span, y span and the plane it stands in.
-struct BackboardBox {
-    float xFrom = 0.0f;
-    float xTo = 0.0f;
-    float yTop = 0.0f;
-    float yBottom = 0.0f;
-    float planeZ = 0.0f;
-};
 
 struct FreeThrowSpot {
     Vec3 attack;
