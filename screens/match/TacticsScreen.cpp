@@ -440,7 +440,8 @@ void CTacticsScreen::Swap(GuiMessage& message) {
             team->Substitute(outId, inId);
         }
     }
-    if (Running3D() && g_pMatch3D->flags.substitutionPhase == 0 && g_pMatch3D->flags.substitutionRequested == 0) {
+    if (Running3D() && g_pMatch3D->flags.substitutionPhase == 0 &&
+        g_pMatch3D->flags.substitutionRequested == 0) {
         CMatch3D& match = *g_pMatch3D;
         auto find = [&match](int32_t id) -> CCourtPlayer* {
             int index = 0;

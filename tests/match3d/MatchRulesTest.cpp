@@ -306,6 +306,24 @@ TEST_F(Rules, PassTargetIsNeverWithinOneOfTheHandler) {
     EXPECT_EQ(m.ChoosePassTarget(handler), &Home(3));
 }
 
+TEST_F(Rules, ASixthFoulPausesAndTheComputerTakesHimOff) {
+    m.homeTeam->isUserTeam = 0;
+    m.awayTeam->isUserTeam = 1;
+    for (int i = 0; i < m.homeTeam->GetCount(); ++i) {
+        m.homeTeam->GetPlayer(i)->matchState = i < 5 ? kMatchStateOnCourt : kMatchStateOnBench;
+    }
+    Home(2).personalFouls = 5;
+    Give(Away(1));
+    m.flags.stealer = &Home(2);
+    m.flags.foulPending = 1;
+    m.HandleFouls();
+    EXPECT_EQ(m.paused, 1);
+    m.UpdateFormationsAndSubs();
+    EXPECT_EQ(m.flags.substitutionRequested, 1);
+    EXPECT_EQ(m.flags.calledOffAuto, &Home(2));
+    EXPECT_EQ(Home(2).replacement, &Home(5));
+}
+
 TEST_F(Rules, ComputerTrailingByNineSwitchesFormationOnce) {
     m.homeTeam->isUserTeam = 0;
     m.awayTeam->isUserTeam = 1;
