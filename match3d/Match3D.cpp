@@ -35,7 +35,15 @@ CMatch3D::CMatch3D() {
     for (int i = 0; i < kRosterSize; ++i) {
         homeTeam->AddPlayer(slotTemplate);
         awayTeam->AddPlayer(slotTemplate);
+        awayTeam->GetPlayer(i)->side = 1;
     }
+    homeTeam->AttachMatch(this);
+    awayTeam->AttachMatch(this);
+}
+
+void CMatch3D::CreateHeadlessBall() {
+    ball = AdoptSceneObject(new CMatchBall(this));
+    ball->SetPosition(0.0f, 3.0f, 0.0f);
 }
 
 CMatch3D::~CMatch3D() {
@@ -202,7 +210,8 @@ void CMatch3D::ReleaseTeamsAndScene() {
     delete awayTeam;
     awayTeam = nullptr;
     // The roster links point into the teams just freed.
-    leavingPlayer = incomingPlayer = lastReleaser = ballHandler = passReceiver = secondPlayer = nullptr;
+    flags = MatchFlags();
+    incomingPlayer = ballHandler = passReceiver = inboundReceiver = nullptr;
     arena.reset();
     DeletePointerVector(cameras);
 }

@@ -7,10 +7,13 @@
 #include "engine/Str.h"
 #include "match/TacticsData.h"
 #include "match3d/CameraRecord.h"
+#include "match3d/MatchBall.h"
+#include "match3d/MatchContext.h"
 #include "match3d/MatchTeam.h"
 #include "match3d/SceneOwned.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class CQuorelWorld;
@@ -19,6 +22,7 @@ class CQuorelRenderTarget;
 class CSkinnedMesh;
 class CMatchBall;
 class CReferee;
+class IMatchDisplay;
 
 // Tactic ids with a meaning of their own.
 inline constexpr int kHomeStartFormation = 20;
@@ -26,15 +30,6 @@ inline constexpr int kAwayStartFormation = 21;
 inline constexpr int kDefaultOffenceTactic = 0;
 inline constexpr int kDefaultDefenceTactic = 10;
 inline constexpr int kRosterSize = 15;
-
-// A backboard as the ball sees it: x span, y span and the plane it stands in.
-struct BackboardBox {
-    float xFrom = 0.0f;
-    float xTo = 0.0f;
-    float yTop = 0.0f;
-    float yBottom = 0.0f;
-    float planeZ = 0.0f;
-};
 
 struct FreeThrowSpot {
     Vec3 attack;
@@ -45,12 +40,18 @@ struct FreeThrowSpot {
 inline constexpr int kFreeThrowSpots = 10;
 extern const FreeThrowSpot kFreeThrowSpotTable[kFreeThrowSpots];
 
-class CMatch3D {
+// A court player's body radius: the reach for the ball and the sphere that blocks a pass lane.
+inline constexpr float kBodyRadius = 0.9f;
+
+// The vector from a's eye point to b's, and its squared length.
+Vec3 EyeLineVector(const CCourtPlayer& a, const CCourtPlayer& b, float& lengthSq);
+
+class CMatch3D : public IMatchContext, public IBallCourt {
 public:
     CMatch3D();
     CMatch3D(const CMatch3D&) = delete;
     CMatch3D& operator=(const CMatch3D&) = delete;
-    ~CMatch3D();
+    ~CMatch3D() override;
 
     // Reads the tactic list and the eight curves of an InitData file and resets the court bounds.
     // Nothing is cleared first: a second call appends again.
@@ -70,6 +71,78 @@ public:
     void LoadCameras(const CStr& path);
     // Points the engine camera along record index; an index out of range does nothing.
     void SetCamera(int index);
+
+    // IMatchContext: what the court players see of the match.
+    MatchFlags& Flags() override { return flags; }
+    CMatchTeam* Team(int side) override;
+    int Rand() override;
+    const ModifierCurve& Curve(MatchCurve curve) const override;
+    bool IsInsideCourt(float x, float y, float z) const override { return IsInCourt(x, y, z); }
+    bool SimulationOn() const override { return view3D != 0; }
+    Vec3 BallPosition() const override;
+    Vec3 BallPredictedPosition(double dt) const override;
+    bool BallInHand() const override;
+    void SetBallInHand(bool inHand) override;
+    void SetBallSpeed(float speed) override;
+    void SetBallAim(const Vec3& aim) override;
+    void StopBall() override;
+    CCourtPlayer* ChoosePassTarget(CCourtPlayer& holder) override;
+    bool IsDefenderAhead(const CCourtPlayer& holder) override;
+    void ExchangePlayers(int outId, int inId, int substitutionSide) override;
+    bool FreeThrowReady() override;
+    // On-court players only; before the opening tip-off the jumpers (slot 0) are left out.
+    CCourtPlayer* NearestPlayer(int side, const Vec3& point, const CCourtPlayer* skip) override;
+    double GameClock() const override;
+    double ShotClock() const override;
+    CStr SideName(int side) const override;
+    void ShowEventLine(const CStr& text) override;
+    void RefreshBoxScores() override {}
+    CStr Text(int textId) const override;
+    ICommentarySink* Commentary() override { return commentary; }
+
+    // IBallCourt: what the ball sees.
+    float CourtMinX() const override { return courtMinX; }
+    float CourtMaxX() const override { return courtMaxX; }
+    float CourtMinZ() const override { return courtMinZ; }
+    float CourtMaxZ() const override { return courtMaxZ; }
+    const BackboardBox& Backboard(bool plusZ) const override { return plusZ ? plusZBoard : minusZBoard; }
+    uint8_t& ShotInFlightFlag() override { return flags.shotInFlight; }
+    bool HandlerSureBasket() const override;
+
+    // A ball of the match's own, for a match without a scene (the loader gives it a model).
+    void CreateHeadlessBall();
+
+    // One step of the rules. The players think before it and move after it.
+    void Tick(float dt);
+    void UpdateFormationsAndSubs();
+    bool SubstitutionDone();
+    bool UserPlayerMustLeave();
+    // From the match screens: swaps the two players unless the incoming one may not play (hurt or
+    // fouled out), and returns the incoming one; null when neither roster holds him.
+    CCourtPlayer* RequestSubstitution(int outId, int inId, bool computerSide);
+    void HandleFouls();
+    void HandleSteal();
+    void HandleLooseBall();
+    void RunToRebound(float dt);
+    // Called by the display when a quarter's time is up.
+    void EndQuarter();
+    // The centres go up for the tip-off.
+    void JumpBall();
+    void HandleOutOfBounds();
+    void ResolveShot();
+    // At the tap of the jump ball: who wins it and where the ball goes.
+    void ResolveTipOff();
+    void SetHomeAttacking(bool attacking) { SetSideAttacking(homeTeam, attacking); }
+    void SetAwayAttacking(bool attacking) { SetSideAttacking(awayTeam, attacking); }
+    bool FreeThrowPlayersReady();
+    void ThinkTeams(double dt);
+    // The on-court player of slot round(4r), slots 0 and 4 half as likely.
+    CCourtPlayer* PickRandomPlayer(CMatchTeam& team);
+    // An opponent's body stands in the lane, nearer to the passer than the receiver.
+    bool IsPassBlocked(const CCourtPlayer& passer, const CCourtPlayer& receiver);
+    void ReturnToSpots();
+    bool OpponentNearerBaseline(const CCourtPlayer& player);
+    bool CoinFlip();
 
     // Frees everything the match owns; safe to call again.
     void Release();
@@ -94,8 +167,9 @@ public:
     Vec3 jumpPoint;
     // Fixed points and steps the motion and character code reads.
     float motionPoints[12] = {0, 0, -12, 0, 0, 12, 0, -12.13f, 3, 0, 12.13f, 3};
-    BackboardBox plusZBoard;
-    BackboardBox minusZBoard;
+    // The hall court's boards until the arena sets its own.
+    BackboardBox plusZBoard{-0.85f, 0.85f, 3.75f, 2.75f, 12.3f};
+    BackboardBox minusZBoard{-0.85f, 0.85f, 3.75f, 2.75f, -12.3f};
     FreeThrowSpot freeThrowSpots[kFreeThrowSpots];
     uint8_t modelSkip = 1;
     uint8_t fastMode = 0;
@@ -103,26 +177,16 @@ public:
     int32_t awayTeamFouls = 0;
     CMatchTeam* homeTeam = nullptr; // owned
     CMatchTeam* awayTeam = nullptr; // owned
-    uint8_t substitutionRequested = 0;
-    uint8_t substitutionPhase = 0;
-    CCourtPlayer* leavingPlayer = nullptr;
     CCourtPlayer* incomingPlayer = nullptr;
     uint8_t substitutionPending = 0;
-    CCourtPlayer* lastReleaser = nullptr; // cannot pick the loose ball up himself
     CCourtPlayer* ballHandler = nullptr;
     CCourtPlayer* passReceiver = nullptr;
-    CCourtPlayer* secondPlayer = nullptr; // fouler, stealer or inbound receiver
-    uint8_t inbound = 0;
-    uint8_t foulPending = 0;
+    CCourtPlayer* inboundReceiver = nullptr;
     Vec3 foulSpot;
-    uint8_t shotInFlight = 0;
-    uint8_t freeThrows = 0;
     int32_t freeThrowsTaken = 0;
     uint8_t formationSwitchArmed = 0;
     int32_t formationSwitchTicks = 0;
-    int32_t quarter = 0; // 0 before the tip-off, 1-4, 5 ends the match
     uint8_t positioningWait = 0; // players walk to their places: the display's game clock waits
-    uint8_t quarterBreak = 0;    // between two quarters
     uint8_t jumpBall = 0;
     int32_t stateCounters[2] = {};
     float factor = 0.6f;
@@ -149,7 +213,28 @@ public:
     // Copy of the game's 3D view option; the placements and basket points depend on it.
     uint8_t view3D = 1;
 
+    // The phases and the players the rules name (the fouler and stealer is flags.stealer, the one
+    // who last let the ball go flags.lastPasser, the user's called-off player flags.calledOffUser).
+    MatchFlags flags;
+    IMatchDisplay* display = nullptr;      // not owned; null without a display
+    ICommentarySink* commentary = nullptr; // not owned
+    std::function<CStr(int textId)> textSource;
+    // The user's side has a player who must leave (name, hurt rather than fouled out).
+    std::function<void(const CStr& name, bool hurt)> onMustLeavePopup;
+    // The user must pick a substitute: the display opens the tactics window.
+    std::function<void()> onUserMustLeave;
+    Vec3 ballAim; // where the holder's next throw goes
+    int32_t lastOutSide = 0;
+    uint8_t inboundThrown = 0; // the inbounder has let the ball go
+
 private:
+    void SetSideAttacking(CMatchTeam* team, bool attacking);
+    void FollowHolder();
+    void TakeBall(CCourtPlayer& taker);
+    void EndFreeThrows(CCourtPlayer* shooter);
+    void ResetShotClock();
+    void EventLine(const CCourtPlayer& player, int textId);
+    CCourtPlayer* SubstituteOnSide(int side, int outId, int inId);
     void PlaceSide(CMatchTeam& team, bool home, int attackTacticId, int defenceTacticId);
 };
 

@@ -14,4 +14,6 @@ public:
     virtual void ResetShotClock() = 0;
     virtual CStr HomeTeamName() const = 0;
     virtual CStr AwayTeamName() const = 0;
+    // Seconds elapsed in the quarter.
+    virtual double GameClock() const { return 0.0; }
 };

@@ -197,7 +197,9 @@ int CMatchTeam::PickPlayerToRest() const {
         if (player == nullptr) {
             continue;
         }
-        if ((player->stamina < 35.0f && player->matchState == kMatchStateOnCourt) || player->injured == 1) {
+        // A fouled-out player must go too, or his every foul would pause the match again.
+        if ((player->stamina < 35.0f && player->matchState == kMatchStateOnCourt) || player->injured == 1 ||
+            player->personalFouls > 5) {
             return player->playerId;
         }
     }

@@ -43,7 +43,7 @@ public:
     // The incoming player takes the outgoing one's place, spots and marker; nothing happens unless
     // both are in the roster.
     void Substitute(int outId, int inId);
-    // The first on-court player who is hurt or below 35 stamina; -1 when none.
+    // The first on-court player who is hurt, fouled out (six fouls) or below 35 stamina; -1 when none.
     int PickPlayerToRest() const;
     // The first fit bench player (not hurt, fewer than six fouls, above 40 stamina); negative
     // when none: -2 when the last one looked at is hurt, else -1.

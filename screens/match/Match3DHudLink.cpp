@@ -16,24 +16,22 @@ bool CMatch3DHudLink::PositioningWait() const {
 }
 
 bool CMatch3DHudLink::InboundRunning() const {
-    return m_match.inbound != 0;
+    return m_match.flags.inbound != 0;
 }
 
 int CMatch3DHudLink::MatchQuarter() const {
-    return m_match.quarter;
+    return m_match.flags.quarter;
 }
 
 void CMatch3DHudLink::JumpBall() {
-    // The tip-off itself is the match rules' (the centres' jump); the rules tick picks it up.
-    m_match.jumpBall = 1;
+    // The centres go up; the tap itself comes with their clip.
+    m_match.JumpBall();
 }
 
 void CMatch3DHudLink::BeginQuarterBreak() {
-    m_match.quarterBreak = 1;
-    m_match.jumpBall = 1;
     m_match.positioningWait = 0;
-    m_match.freeThrows = 0;
-    m_match.shotInFlight = 0;
+    // Teams back to their spots, the phases cleared, the break flag set and the jump ball called.
+    m_match.EndQuarter();
 }
 
 int CMatch3DHudLink::CameraCount() const {

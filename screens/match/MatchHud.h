@@ -111,7 +111,7 @@ public:
     void FillHostBoxScore();
     void FillVisitorBoxScore();
 
-    double GameClock() const { return m_gameClock; }
+    double GameClock() const override { return m_gameClock; }
     void SetGameClock(double seconds) { m_gameClock = seconds; }
     void SetShotClock(double seconds) { m_shotClock = seconds; }
     int Quarter() const { return m_quarter; }

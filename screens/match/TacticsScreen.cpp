@@ -440,7 +440,8 @@ void CTacticsScreen::Swap(GuiMessage& message) {
             team->Substitute(outId, inId);
         }
     }
-    if (Running3D() && g_pMatch3D->substitutionPhase == 0 && g_pMatch3D->substitutionRequested == 0) {
+    if (Running3D() && g_pMatch3D->flags.substitutionPhase == 0 &&
+        g_pMatch3D->flags.substitutionRequested == 0) {
         CMatch3D& match = *g_pMatch3D;
         auto find = [&match](int32_t id) -> CCourtPlayer* {
             int index = 0;
@@ -454,7 +455,7 @@ void CTacticsScreen::Swap(GuiMessage& message) {
         if (leaving == nullptr || coming == nullptr || coming->injured != 0 || coming->personalFouls > 5) {
             // Refused: no called-off player is left behind without a replacement; the squad
             // records keep the swap.
-            match.leavingPlayer = nullptr;
+            match.flags.calledOffUser = nullptr;
             match.incomingPlayer = nullptr;
             if (leaving != nullptr) {
                 leaving->inSubstitution = 0;
@@ -467,7 +468,8 @@ void CTacticsScreen::Swap(GuiMessage& message) {
         // The replacement is known before the player is called off.
         leaving->replacement = coming;
         leaving->inSubstitution = 1;
-        match.leavingPlayer = leaving;
+        match.flags.calledOffUser = leaving;
+        match.flags.substitutionSide = userIsHome ? 0 : 1;
         match.incomingPlayer = coming;
         substitutionPending = 1;
     }
@@ -491,7 +493,7 @@ void CTacticsScreen::Apply(GuiMessage& message) {
                 else
                     g_pMatch3D->PlaceAwayTeam(GetOffenceTactic(), GetDefenceTactic());
                 if (substitutionPending == 1)
-                    g_pMatch3D->substitutionPhase = 1;
+                    g_pMatch3D->flags.substitutionPhase = 1;
                 substitutionPending = 0;
                 m_ctx.Shell().SetOverlayOpen(Overlay::Tactics, false);
                 Consume(message);

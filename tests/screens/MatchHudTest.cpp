@@ -400,7 +400,7 @@ TEST(MatchHudLayout, EveryElementSitsInsideTheScreenAndTheCaptionsAreSet) {
     EXPECT_STREQ(r.Find(ID_HUD_HOME)->GetText().GetText(), "Harbour Lions");
 }
 
-TEST(MatchHudSounds, EveryCrowdTagHasItsSoundFile) {
+TEST(MatchHudSounds, EveryCrowdAndBallTagHasItsSoundFile) {
     std::string text;
     ASSERT_TRUE(ReadWholeFile("\\sounds\\sounds.txt", text));
     for (const char* tag : {"ATMOSPHERE",  "WAAA_BELSO",
@@ -413,7 +413,9 @@ TEST(MatchHudSounds, EveryCrowdTagHasItsSoundFile) {
                             "DAD10",       "DAD11",
                             "DAD12",       "WAAA_KULSO",
                             "OOH_KULSO",   "SZURK_KULSO",
-                            "BRAVO_KULSO", "BRAVO_KULSO_SHORT"}) {
+                            "BRAVO_KULSO", "BRAVO_KULSO_SHORT",
+                            "LABDA",       "LABDA_HALO",
+                            "LABDA_PALANK"}) {
         const std::string key = std::string("\n") + tag + " ";
         const size_t at = text.find(key);
         ASSERT_NE(at, std::string::npos) << tag;

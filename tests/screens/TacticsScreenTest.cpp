@@ -203,7 +203,7 @@ TEST(TacticsScreen, ARefusedSwapInA3DMatchLeavesNoCalledOffPlayer) {
     EXPECT_EQ(click.sID, -1);
     EXPECT_EQ(leaving->inSubstitution, 0);
     EXPECT_EQ(leaving->replacement, nullptr);
-    EXPECT_EQ(match.leavingPlayer, nullptr);
+    EXPECT_EQ(match.flags.calledOffUser, nullptr);
     EXPECT_EQ(screen.substitutionPending, 0);
     // The squad records keep the swap.
     EXPECT_EQ(firstStarter->words[kWordMatchState], kOnBench);
@@ -225,7 +225,7 @@ TEST(TacticsScreen, ARefusedSwapInA3DMatchLeavesNoCalledOffPlayer) {
     GuiMessage apply{ID_TA_APPLY, -1, kMsgClick, 0, 0, 0};
     screen.OnMessage(apply);
     EXPECT_EQ(apply.sID, -1);
-    EXPECT_EQ(match.substitutionPhase, 1);
+    EXPECT_EQ(match.flags.substitutionPhase, 1);
     EXPECT_EQ(screen.substitutionPending, 0);
     EXPECT_FALSE(rig.shell.overlays[static_cast<int>(Overlay::Tactics)]);
     g_pMatch3D = nullptr;

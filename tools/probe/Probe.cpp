@@ -534,7 +534,7 @@ bool CProbe::StartMatchHud() {
             ++i;
         }
     }
-    m_match3D->quarter = 1;
+    m_match3D->flags.quarter = 1;
     m_hudLink = std::make_unique<CMatch3DHudLink>(*m_match3D);
     session.view3D = 1;
     session.matchMode = 1;

@@ -2,6 +2,7 @@
 //   shellassets <game folder> <bold font .ttf> <regular font .ttf>
 #include "Canvas.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -317,6 +318,25 @@ Wave Click(float pitch, float length, float noiseAmount) {
         float env = std::exp(-t * 60.0f / length * 0.03f);
         float tone = std::sin(2 * kPi * pitch * t) * 0.6f + std::sin(2 * kPi * pitch * 2.01f * t) * 0.2f;
         w.samples.push_back((tone + noise.Next() * noiseAmount) * env * 0.7f);
+    }
+    return w;
+}
+
+// The match ball: a damped thump whose pitch falls (the floor), a bright ringing metal tone (the
+// rim) and a hollow knock with a wooden rattle (the backboard).
+Wave BallSound(float pitch, float fall, float length, float ring, float noiseAmount) {
+    Wave w;
+    Noise noise;
+    const int n = static_cast<int>(w.rate * length);
+    float phase = 0.0f;
+    for (int i = 0; i < n; ++i) {
+        const float t = static_cast<float>(i) / w.rate;
+        const float f = pitch * std::exp(-t * fall);
+        phase += 2 * kPi * f / w.rate;
+        const float env = std::exp(-t * 6.0f / length) * std::min(1.0f, t * 800.0f);
+        const float tone = std::sin(phase) * 0.7f + std::sin(phase * ring) * 0.25f;
+        const float burst = noise.Next() * noiseAmount * std::exp(-t * 60.0f);
+        w.samples.push_back((tone + burst) * env * 0.8f);
     }
     return w;
 }
@@ -639,6 +659,9 @@ int main(int argc, char** argv) {
          SaveWav(Click(900.0f, 0.05f, 0.20f), game + "/sounds/combo_click.wav") &&
          SaveWav(Click(1700.0f, 0.04f, 0.10f), game + "/sounds/check_click.wav") &&
          SaveWav(Click(2400.0f, 0.02f, 0.30f), game + "/sounds/edit_click.wav") &&
+         SaveWav(BallSound(150.0f, 4.0f, 0.18f, 2.3f, 0.35f), game + "/sounds/ball_bounce.wav") &&
+         SaveWav(BallSound(880.0f, 0.2f, 0.6f, 2.76f, 0.15f), game + "/sounds/ball_rim.wav") &&
+         SaveWav(BallSound(220.0f, 1.5f, 0.3f, 1.5f, 0.6f), game + "/sounds/ball_backboard.wav") &&
          SaveWav(MenuTheme(kThemes[0]), game + "/music/001_menu_theme.wav") &&
          SaveWav(MenuTheme(kThemes[1]), game + "/music/002_menu_theme.wav") &&
          SaveWav(MenuTheme(kThemes[2]), game + "/music/003_menu_theme.wav") && CrowdSounds(game + "/sounds");

@@ -1,0 +1,188 @@
+// The headless 3D match: stand-in clips, the display's clocks and the frame loop.
+#include "match3d/HeadlessMatch.h"
+
+#include "match3d/Match3D.h"
+
+namespace {
+
+constexpr int kLastQuarter = 4;
+constexpr float kRimHeight = 3.0f;
+constexpr float kRimZ = 12.15f;
+constexpr float kAtSpot = 0.1f;
+
+bool IsPassClip(int32_t a) {
+    return a == kAnimPassChest || a == kAnimPassBounce || a == kAnimPassOverhead ||
+           a == kAnimPassOverheadRight;
+}
+
+bool IsShotClip(int32_t a) {
+    return a == kAnimShot || a == kAnimShotFade || a == kAnimShotClose || a == kAnimDribbleMove;
+}
+
+void Throw(CMatchBall& ball, const Vec3& to, float speed) {
+    Vec3 dir = to - ball.GetPosition();
+    dir.Normalize();
+    ball.SetDirection(dir.x, dir.y, dir.z);
+    ball.SetSpeed(speed);
+    ball.SetHeld(false);
+    ball.SetLoose(false);
+}
+
+} // namespace
+
+void CHeadlessMotion::Release(CMatch3D& match, CCourtPlayer& player, int32_t animation) {
+    CMatchBall& ball = *match.ball;
+    MatchFlags& flags = match.flags;
+    if (animation == kAnimTipOff) {
+        if (match.jumpBall == 0 && flags.quarter != 0) {
+            return;
+        }
+        ball.SetSpeed(kPassSpeed);
+        ball.SetHeld(false);
+        ball.SetLoose(true);
+        match.ResolveTipOff();
+        flags.lastPasser = &player;
+        ++flags.quarter;
+        match.jumpBall = 0;
+        flags.betweenQuarters = 0;
+        player.SetAnimation(kAnimIdle, true);
+        return;
+    }
+    if (animation == kAnimStealLeft || animation == kAnimStealRight) {
+        CCourtPlayer* holder = match.BallHolder();
+        if (holder == nullptr || holder->side == player.side || !ball.IsHeld()) {
+            return;
+        }
+        flags.stealer = &player;
+        const int r = player.ContestCheck(holder);
+        if (r == kCheckSucceeded) {
+            match.HandleSteal();
+        } else if (r == kContestFoul) {
+            flags.foulPending = 1;
+            match.foulSpot = player.position;
+        }
+        return;
+    }
+    if (!player.hasBall) {
+        return;
+    }
+    if (IsPassClip(animation)) {
+        if (match.ballAim == Vec3()) {
+            return;
+        }
+        Throw(ball, match.ballAim, kPassSpeed);
+        // The throw-in is made: the inbounder no longer waits at the line to pick the ball up.
+        if (flags.inbound) {
+            player.holdSpot = 0;
+            match.inboundThrown = 1;
+        }
+        flags.lastPasser = &player;
+        flags.shooter = nullptr;
+    } else if (IsShotClip(animation)) {
+        const Vec3 basket = player.AttackedBasket();
+        const float z = basket.z >= 0.0f ? kRimZ : -kRimZ;
+        // A shot rolled in goes through the rim; a miss comes off the board beside it.
+        const Vec3 target = player.shotScores
+                                ? Vec3(0.0f, kRimHeight, z)
+                                : Vec3(player.position.x >= 0.0f ? 0.5f : -0.5f, 3.4f,
+                                       z >= 0.0f ? match.plusZBoard.planeZ : match.minusZBoard.planeZ);
+        Throw(ball, target, kShotSpeed);
+        flags.lastPasser = &player;
+        flags.shooter = &player;
+    } else {
+        return;
+    }
+    player.hasBall = 0;
+    player.passing = 0;
+    flags.releaseDone = 1;
+    player.SetAnimation(kAnimIdle, true);
+}
+
+void CHeadlessMotion::Step(CMatch3D& match, float dt) {
+    for (CMatchTeam* team : {match.homeTeam, match.awayTeam}) {
+        for (int i = 0; team != nullptr && i < team->OnCourtCount(); ++i) {
+            CCourtPlayer& p = *team->GetPlayer(i);
+            Vec3 to = p.walkTarget - p.position;
+            to.y = 0.0f;
+            const float distance = to.Length();
+            if (distance > kAtSpot) {
+                const int32_t a = p.GetCurrentAnimationId();
+                const bool running = a == kAnimRun || a == kAnimRunDribble;
+                const float step =
+                    (running ? CAnimatedCharacter::kRunSpeed : CAnimatedCharacter::kWalkSpeed) *
+                    static_cast<float>(CAnimatedCharacter::kClipSpeed) * dt;
+                to.Normalize();
+                p.position += to * (step < distance ? step : distance);
+                p.facing = to;
+            }
+            Clip& clip = clips_[&p];
+            const int32_t animation = p.GetCurrentAnimationId();
+            if (clip.animation != animation || p.clipRestarted) {
+                clip = Clip{animation, 0.0, false};
+                p.clipRestarted = 0;
+                p.clipFinished = 0;
+                p.releaseReached = 0;
+            }
+            p.clipPeriod = kClipSeconds;
+            clip.time += dt;
+            if (clip.time >= kClipSeconds * 0.5) {
+                p.releaseReached = 1;
+                if (!clip.fired && match.ball) {
+                    clip.fired = true;
+                    Release(match, p, animation);
+                }
+            }
+            if (clip.time >= kClipSeconds) {
+                p.clipFinished = 1;
+                // Standing and walking clips loop; the release moment comes round again.
+                clip.time = 0.0;
+                clip.fired = false;
+            }
+        }
+    }
+    if (match.ball) {
+        match.ball->Update(dt);
+    }
+}
+
+long PlayHeadlessMatch(CMatch3D& match, CHeadlessDisplay& display, const HeadlessMatchOptions& options) {
+    match.display = &display;
+    match.CreateHeadlessBall();
+    CHeadlessMotion motion;
+    // The opening tip-off: everybody on his spot, the ball up at the centre.
+    match.homeTeam->ResetPositions();
+    match.awayTeam->ResetPositions();
+    match.ball->SetPosition(0.0f, 2.8f, 0.0f);
+    match.ball->SetHeld(true);
+    match.JumpBall();
+    long frames = 0;
+    // Far more frames than four quarters need, so a match that stops moving cannot loop for ever.
+    const long limit = static_cast<long>(kLastQuarter * (options.quarterSeconds + 120.0) / options.dt) + 1000;
+    int clockQuarter = 0;
+    while (match.flags.quarter <= kLastQuarter && frames < limit) {
+        ++frames;
+        match.paused = 0;
+        match.ThinkTeams(options.dt);
+        match.Tick(options.dt);
+        motion.Step(match, options.dt);
+        if (match.flags.quarter == 0 || match.jumpBall) {
+            continue; // the clocks wait for the tip-off
+        }
+        if (clockQuarter != match.flags.quarter) {
+            clockQuarter = match.flags.quarter;
+            display.gameClock = 0.0;
+        }
+        display.gameClock += options.dt;
+        if (!match.flags.inbound) {
+            display.shotClock += options.dt;
+        }
+        if (display.gameClock >= options.quarterSeconds) {
+            if (match.flags.quarter >= kLastQuarter) {
+                match.flags.quarter = kLastQuarter + 1;
+                break;
+            }
+            match.EndQuarter();
+        }
+    }
+    return frames;
+}

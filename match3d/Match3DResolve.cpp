@@ -1,0 +1,359 @@
+// Turning what the ball did into match events: out of bounds and the inbound, shots and free
+// throws scored, the tip-off, and the pass target a ball holder chooses.
+#include "engine/GameRand.h"
+#include "match/Formation.h"
+#include "match3d/Match3D.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr int kTextTwo = 500002;
+constexpr int kTextFreeThrowMade = 500004;
+constexpr int kTextFreeThrowMissed = 500005;
+constexpr int kTextThree = 500006;
+// Measured from the point behind the end line, not from the basket: a rule of this game.
+constexpr float kThreePointDistance = 7.95f;
+constexpr int kMaxRedraws = 1000;
+
+} // namespace
+
+void CMatch3D::EndFreeThrows(CCourtPlayer* shooter) {
+    flags.freeThrows = 0;
+    freeThrowsTaken = 0;
+    if (shooter != nullptr) {
+        shooter->hasBall = 0;
+        shooter->shotTaken = 0;
+    }
+    ReturnToSpots();
+}
+
+void CMatch3D::HandleOutOfBounds() {
+    if (!ball) {
+        return;
+    }
+    if (flags.inbound) {
+        // The throw-in is over once the thrown ball is on the court; a throw nobody catches can
+        // then go out again.
+        const Vec3 at = ball->GetPosition();
+        if (inboundThrown && !ball->IsHeld() && IsInCourt(at.x, at.y, at.z)) {
+            flags.inbound = 0;
+            flags.inbounder = nullptr;
+            inboundThrown = 0;
+        }
+        return;
+    }
+    int32_t side = 0;
+    if (flags.freeThrows) {
+        if (!ball->CheckOut(side)) {
+            return;
+        }
+        CCourtPlayer* shooter = flags.shooter;
+        ++freeThrowsTaken;
+        ball->SetSpeed(0.0f);
+        ball->SetDirection(0, 0, 0);
+        if (shooter != nullptr) {
+            shooter->SetAnimation(kAnimIdleBall, true);
+            shooter->hasBall = 1;
+            ++shooter->freeThrowsAttempted;
+        }
+        if (freeThrowsTaken > 1 || shooter == nullptr) {
+            const bool home = shooter == nullptr || shooter->side == 0;
+            // Behind the end line of the basket the shooter attacks: the opponents inbound next.
+            const bool plusZ = shooter != nullptr ? shooter->AttackedBasket().z > 0.0f : !home;
+            ball->SetPosition(0.0f, 0.0f, plusZ ? courtMaxZ + 0.01f : courtMinZ - 0.01f);
+            EndFreeThrows(shooter);
+        } else {
+            ball->SetHeld(true);
+        }
+        return;
+    }
+    if (!ball->CheckOut(side)) {
+        return;
+    }
+    // A ball still outside from an exit already reported (after a substitution walk, say) keeps
+    // the side of that exit.
+    if (side == 0) {
+        side = lastOutSide;
+    } else {
+        lastOutSide = side;
+    }
+    const Vec3 p = ball->GetOutPoint();
+    flags.shotInFlight = 0;
+    if (flags.substitutionRequested) {
+        for (CMatchTeam* team : {homeTeam, awayTeam}) {
+            for (int i = 0; i < team->OnCourtCount(); ++i) {
+                CCourtPlayer* player = team->GetPlayer(i);
+                if (player->inSubstitution) {
+                    (player->attacking ? player->attackTarget : player->defenceTarget) =
+                        Vec3(courtMaxX + 0.05f, 0.0f, 0.0f);
+                }
+            }
+        }
+        flags.substitutionPhase = 1;
+        if (ball->IsHeld()) {
+            ball->SetHeld(false);
+        }
+        ball->SetLoose(true);
+        return;
+    }
+    // The ball changes sides. Without a home centre the team flag of the first slot decides.
+    CCourtPlayer* homeCentre = homeTeam->FindByPosition(kPositionCentre);
+    const CCourtPlayer* reference = homeCentre != nullptr ? homeCentre : homeTeam->GetPlayer(0);
+    const bool awayGets = reference != nullptr && reference->attacking;
+    SetHomeAttacking(!awayGets);
+    SetAwayAttacking(awayGets);
+    CMatchTeam& team = awayGets ? *awayTeam : *homeTeam;
+    CCourtPlayer* receiver = PickRandomPlayer(team);
+    CCourtPlayer* inbounder = PickRandomPlayer(team);
+    // Drawn until a different player comes up; the slot decides, not the id, so five players with
+    // one id (short rosters) cannot hang it, and the draws are bounded.
+    for (int draw = 0; inbounder == receiver && draw < kMaxRedraws; ++draw) {
+        inbounder = PickRandomPlayer(team);
+    }
+    if (inbounder == receiver) {
+        for (int i = 0; i < team.OnCourtCount(); ++i) {
+            if (team.GetPlayer(i) != receiver) {
+                inbounder = team.GetPlayer(i);
+                break;
+            }
+        }
+    }
+    const float u = static_cast<float>(Rand()) / static_cast<float>(kGameRandMax);
+    Vec3 q = p;
+    switch (side) {
+    case kOutBeyondMinZ:
+        q = Vec3(p.x + (3 * u - 2), p.y, p.z + (awayGets ? 3.5f : 3.0f));
+        break;
+    case kOutBeyondMaxZ:
+        q = Vec3(p.x + (awayGets ? 2 - 3 * u : 3 * u - 2), p.y, p.z - (awayGets ? 3.5f : 3.0f));
+        break;
+    case kOutBeyondMinX:
+        q = Vec3(p.x + 2.0f, p.y, p.z - (awayGets ? 3 - 3 * u : 3 * u - 2));
+        break;
+    default:
+        q = Vec3(p.x - 2.0f, p.y, p.z - (awayGets ? 3 - 3 * u : 3 * u - 2));
+        break;
+    }
+    if (IsInCourt(q.x, q.y, q.z)) {
+        if (side == kOutBeyondMinZ || side == kOutBeyondMaxZ) {
+            q.x = p.x - (q.x - p.x);
+        } else {
+            q.z = awayGets ? p.z + (3 - 3 * u) : p.z;
+        }
+    }
+    if (receiver != nullptr) {
+        receiver->attackTarget = q;
+        receiver->holdSpot = 0;
+    }
+    if (inbounder != nullptr && inbounder != receiver) {
+        inbounder->attackTarget = p;
+        inbounder->holdSpot = 1;
+        flags.inbounder = inbounder;
+    }
+    inboundReceiver = receiver;
+    flags.inbound = 1;
+    inboundThrown = 0;
+    // Nobody may run off with the ball before the inbounder has it.
+    flags.lastPasser = nullptr;
+    if (CCourtPlayer* holder = BallHolder()) {
+        holder->hasBall = 0;
+    }
+    if (ball->IsHeld()) {
+        ball->SetHeld(false);
+    }
+    ball->SetLoose(true);
+    ResetShotClock();
+    ball->SetDirection(0, 0, 0);
+}
+
+void CMatch3D::ResolveShot() {
+    if (!ball || !ball->HasHoopContact()) {
+        return;
+    }
+    const int32_t code = ball->GetHoopContact();
+    CCourtPlayer* shooter = flags.shooter;
+    if (code == kBoardPlusZ || code == kBoardMinusZ) {
+        if (!flags.freeThrows) {
+            return;
+        }
+        ++freeThrowsTaken;
+        if (shooter != nullptr) {
+            ++shooter->freeThrowsAttempted;
+        }
+        if (freeThrowsTaken < 2) {
+            ball->SetSpeed(0.0f);
+            ball->SetDirection(0, 0, 0);
+            // The board marked the miss as a dead shot; the second throw must be able to score.
+            flags.shotInFlight = 0;
+            if (shooter != nullptr) {
+                // Both ends give the shooter the ball back for his second throw.
+                shooter->SetAnimation(kAnimIdleBall, true);
+                shooter->hasBall = 1;
+                shooter->shotTaken = 0;
+                EventLine(*shooter, kTextFreeThrowMissed);
+            }
+            ball->SetHeld(true);
+        } else {
+            ball->SetPosition(0.0f, 0.0f, code == kBoardPlusZ ? courtMaxZ + 0.01f : courtMinZ - 0.01f);
+            ball->SetDirection(0.0f, -0.95f, 0.0f);
+            EndFreeThrows(shooter);
+        }
+        return;
+    }
+    const bool homeScores = code == kRimMinusZ;
+    int32_t& matchScore = homeScores ? homeScore : awayScore;
+    CMatchTeam* scoringTeam = homeScores ? homeTeam : awayTeam;
+    // Only a shooter of the scoring side is credited; anything else scores without statistics.
+    CCourtPlayer* credited = shooter != nullptr && shooter->side == (homeScores ? 0 : 1) ? shooter : nullptr;
+    const float endZ = code == kRimMinusZ ? courtMinZ - 0.01f : courtMaxZ + 0.01f;
+    if (flags.freeThrows) {
+        ++freeThrowsTaken;
+        ++matchScore;
+        ++scoringTeam->score;
+        if (credited != nullptr) {
+            ++credited->freeThrowsAttempted;
+            ++credited->freeThrowsMade;
+            ++credited->pointsFromFreeThrows;
+            EventLine(*credited, kTextFreeThrowMade);
+        }
+        if (freeThrowsTaken < 2) {
+            ball->SetSpeed(0.0f);
+            ball->SetDirection(0, 0, 0);
+            if (shooter != nullptr) {
+                shooter->SetAnimation(kAnimIdleBall, true);
+                shooter->hasBall = 1;
+                shooter->shotTaken = 0;
+            }
+            ball->SetHeld(true);
+        } else {
+            ball->SetPosition(0.0f, 0.95f, endZ);
+            ball->SetDirection(0, 0, 0);
+            EndFreeThrows(shooter);
+        }
+        return;
+    }
+    ball->SetPosition(0.0f, 0.95f, endZ);
+    ball->SetDirection(0, 0, 0);
+    ball->SetHeld(false);
+    ball->SetLoose(true);
+    const Vec3 spot = flags.shotSpot;
+    const float d = std::hypot(spot.x, spot.z - endZ);
+    // A hair of tolerance so the line itself counts, whatever the float rounding of the spot.
+    const bool three = d >= kThreePointDistance - 1e-4f;
+    matchScore += three ? 3 : 2;
+    scoringTeam->score += three ? 3 : 2;
+    if (credited != nullptr) {
+        if (three) {
+            ++credited->threePointersMade;
+            credited->pointsFromThrees += 3;
+        } else {
+            ++credited->twoPointersMade;
+            credited->pointsFromTwos += 2;
+        }
+        EventLine(*credited, three ? kTextThree : kTextTwo);
+    }
+    flags.shooter = nullptr;
+}
+
+void CMatch3D::ResolveTipOff() {
+    if (homeTeam == nullptr || awayTeam == nullptr) {
+        return;
+    }
+    const Vec3 jump = jumpPoint;
+    if (view3D) {
+        auto drawReceiver = [this](CMatchTeam& team) {
+            const double u = static_cast<double>(Rand()) / kGameRandMax;
+            int k = static_cast<int>(std::lround(2.0 * u)) + 2;
+            if (k == 3) {
+                k = 4;
+            }
+            return team.GetPlayer(k < team.OnCourtCount() ? k : team.OnCourtCount() - 1);
+        };
+        CCourtPlayer* homeReceiver = drawReceiver(*homeTeam);
+        CCourtPlayer* awayReceiver = drawReceiver(*awayTeam);
+        bool homeWins = false;
+        if (CoinFlip()) {
+            homeWins = homeReceiver != nullptr && homeReceiver->SkillCheck(jump) == kCheckSucceeded;
+        } else {
+            homeWins = !(awayReceiver != nullptr && awayReceiver->SkillCheck(jump) == kCheckSucceeded);
+        }
+        CCourtPlayer* receiver = homeWins ? homeReceiver : awayReceiver;
+        CMatchTeam* winner = homeWins ? homeTeam : awayTeam;
+        SetHomeAttacking(homeWins);
+        SetAwayAttacking(!homeWins);
+        if (receiver != nullptr) {
+            receiver->awaitingPass = 1;
+            // Without a centre the tap goes from the jump point.
+            const CCourtPlayer* centre = winner->FindByPosition(kPositionCentre);
+            Vec3 dir = receiver->position - (centre != nullptr ? centre->position : jump);
+            dir.y = 0.0f;
+            dir.Normalize();
+            if (ball) {
+                ball->SetDirection(dir.x, dir.y, dir.z);
+            }
+        }
+        return;
+    }
+    CCourtPlayer* home = NearestPlayer(0, jump, nullptr);
+    CCourtPlayer* away = NearestPlayer(1, jump, nullptr);
+    bool homeWins = false;
+    if (CoinFlip()) {
+        homeWins = home != nullptr && home->SkillCheck(jump) == kCheckSucceeded;
+    } else {
+        homeWins = !(away != nullptr && away->SkillCheck(jump) == kCheckSucceeded);
+    }
+    SetHomeAttacking(homeWins);
+    SetAwayAttacking(!homeWins);
+    if (CCourtPlayer* taker = homeWins ? home : away) {
+        taker->hasBall = 1;
+    }
+}
+
+CCourtPlayer* CMatch3D::ChoosePassTarget(CCourtPlayer& handler) {
+    CMatchTeam* own = Team(handler.side == 1 ? 1 : 0);
+    CMatchTeam* other = Team(handler.side == 1 ? 0 : 1);
+    if (own == nullptr || other == nullptr) {
+        return nullptr;
+    }
+    CCourtPlayer* choice = nullptr;
+    int best = -1;
+    float e = 0.0f; // kept from the previous team-mate when one has no opponent near
+    for (int i = 0; i < own->OnCourtCount(); ++i) {
+        CCourtPlayer* t = own->GetPlayer(i);
+        if (t == &handler) {
+            continue;
+        }
+        int score = 0;
+        const float b = Vec3Distance(t->position, other->basketPoint);
+        if (b <= 2.0f) {
+            score += 6;
+        } else if (b < 4.0f) {
+            score += 5;
+        } else if (b == 4.0f) {
+            score += 4;
+        } else if (b <= 6.0f) {
+            score += 3;
+        } else if (b <= 9.0f) {
+            score += 2;
+        }
+        if (!IsPassBlocked(handler, *t)) {
+            score += 5;
+        }
+        float found = 0.0f;
+        if (t->NearestOpponentDistance(t->position, found)) {
+            e = found;
+        }
+        if (e > 2.0f && e <= 4.0f) {
+            score += 2;
+        } else if (e > 4.0f && e <= 6.0f) {
+            score += 3;
+        }
+        t->passScore = score;
+        if (score > best && Vec3Distance(t->position, handler.position) > 1.0f) {
+            best = score;
+            choice = t;
+        }
+    }
+    return choice;
+}

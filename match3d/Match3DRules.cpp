@@ -1,0 +1,710 @@
+// The 3D match's rules tick: substitutions, fouls, steals, loose balls and rebounds, the quarter end
+// and the jump ball, and the small operations the rules and the players' minds share.
+#include "engine/GameRand.h"
+#include "engine/Log.h"
+#include "match/Formation.h"
+#include "match3d/Match3D.h"
+#include "match3d/MatchDisplay.h"
+
+#include <cmath>
+
+namespace {
+
+// A player's eye point, where reach and pass lanes are measured from.
+constexpr float kEyeHeight = 0.95f;
+// The rebound reach margin beyond the body radius.
+constexpr float kReboundMargin = 0.4f;
+constexpr int kFormationSwitchGap = 8;
+constexpr int kFormationSwitchLock = 10000;
+constexpr int kTextBallWon = 500000;
+constexpr int kTextFoul = 500001;
+
+Vec3 EyePoint(const CCourtPlayer& p) {
+    return p.position + Vec3(0.0f, kEyeHeight, 0.0f);
+}
+
+} // namespace
+
+// ---- IMatchContext
+
+CMatchTeam* CMatch3D::Team(int side) {
+    return side == 0 ? homeTeam : side == 1 ? awayTeam : nullptr;
+}
+
+int CMatch3D::Rand() {
+    return GameRand();
+}
+
+const ModifierCurve& CMatch3D::Curve(MatchCurve curve) const {
+    switch (curve) {
+    case MatchCurve::BallStealth:
+        return ballStealth;
+    case MatchCurve::Morale:
+        return moraleModifier;
+    case MatchCurve::Stamina:
+        return staminaModifier;
+    case MatchCurve::Aggression:
+        return aggressionModifier;
+    case MatchCurve::TacticTargetNum:
+        return tacticTargetNum;
+    case MatchCurve::PassingTargets:
+        return passingTargets;
+    case MatchCurve::TwoPoint:
+        return twoPointModifier;
+    case MatchCurve::ThreePoint:
+        return threePointModifier;
+    }
+    return spareCurve;
+}
+
+Vec3 CMatch3D::BallPosition() const {
+    return ball ? ball->GetPosition() : Vec3();
+}
+
+Vec3 CMatch3D::BallPredictedPosition(double dt) const {
+    return ball ? ball->PredictPosition(static_cast<float>(dt)) : Vec3();
+}
+
+bool CMatch3D::BallInHand() const {
+    return ball && ball->IsHeld();
+}
+
+void CMatch3D::SetBallInHand(bool inHand) {
+    if (ball) {
+        ball->SetHeld(inHand);
+    }
+}
+
+void CMatch3D::SetBallSpeed(float speed) {
+    if (ball) {
+        ball->SetSpeed(speed);
+    }
+}
+
+void CMatch3D::SetBallAim(const Vec3& aim) {
+    ballAim = aim;
+}
+
+void CMatch3D::StopBall() {
+    if (ball) {
+        ball->SetSpeed(0.0f);
+        ball->SetDirection(0, 0, 0);
+    }
+}
+
+bool CMatch3D::IsDefenderAhead(const CCourtPlayer& holder) {
+    return OpponentNearerBaseline(holder);
+}
+
+void CMatch3D::ExchangePlayers(int outId, int inId, int substitutionSide) {
+    SubstituteOnSide(substitutionSide == 1 ? 1 : 0, outId, inId);
+}
+
+bool CMatch3D::FreeThrowReady() {
+    return FreeThrowPlayersReady();
+}
+
+CCourtPlayer* CMatch3D::NearestPlayer(int side, const Vec3& point, const CCourtPlayer* skip) {
+    CMatchTeam* team = Team(side);
+    if (team == nullptr) {
+        return nullptr;
+    }
+    CCourtPlayer* nearest = nullptr;
+    float best = 100000.0f;
+    for (int i = 0; i < team->OnCourtCount(); ++i) {
+        CCourtPlayer* player = team->GetPlayer(i);
+        if (player == nullptr || player == skip || (view3D && flags.quarter == 0 && i == 0)) {
+            continue;
+        }
+        const float distance = Vec3Distance(player->position, point);
+        if (distance < best) {
+            best = distance;
+            nearest = player;
+        }
+    }
+    return nearest;
+}
+
+double CMatch3D::GameClock() const {
+    return display != nullptr ? display->GameClock() : 0.0;
+}
+
+double CMatch3D::ShotClock() const {
+    return display != nullptr ? display->ShotClock() : 0.0;
+}
+
+CStr CMatch3D::SideName(int side) const {
+    if (display == nullptr) {
+        return side == 0 ? CStr("Home") : CStr("Away");
+    }
+    return side == 0 ? display->HomeTeamName() : display->AwayTeamName();
+}
+
+void CMatch3D::ShowEventLine(const CStr& text) {
+    if (display != nullptr) {
+        display->ShowEventLine(text);
+    }
+}
+
+CStr CMatch3D::Text(int textId) const {
+    return textSource ? textSource(textId) : CStr();
+}
+
+void CMatch3D::ResetShotClock() {
+    if (display != nullptr) {
+        display->ResetShotClock();
+    }
+}
+
+void CMatch3D::EventLine(const CCourtPlayer& player, int textId) {
+    ShowEventLine(SideName(player.side) + ": " + player.name + " " + Text(textId));
+}
+
+// ---- IBallCourt
+
+bool CMatch3D::HandlerSureBasket() const {
+    // Only the one who shot can have rolled the shot in; nobody shot means no sure basket.
+    return flags.shooter != nullptr && flags.shooter->shotScores != 0;
+}
+
+// ---- The tick
+
+void CMatch3D::Tick(float dt) {
+    if (homeTeam == nullptr || awayTeam == nullptr) {
+        return;
+    }
+    homeTeam->RecoverBench();
+    awayTeam->RecoverBench();
+    if (flags.substitutionPhase) {
+        if (SubstitutionDone()) {
+            flags.substitutionPhase = 0;
+            for (CMatchTeam* team : {homeTeam, awayTeam}) {
+                for (int i = 0; i < team->OnCourtCount(); ++i) {
+                    CCourtPlayer* p = team->GetPlayer(i);
+                    p->inSubstitution = 0;
+                    p->cameOn = 0;
+                }
+            }
+            flags.substitutionRequested = 0;
+            flags.calledOffAuto = flags.calledOffUser = nullptr;
+        }
+        ResolveShot();
+        return;
+    }
+    if (UserPlayerMustLeave() && !substitutionPending && !flags.inbound && !flags.freeThrows &&
+        flags.quarter >= 1) {
+        paused = 1;
+        if (onUserMustLeave) {
+            onUserMustLeave();
+        }
+    }
+    UpdateFormationsAndSubs();
+    if (!flags.freeThrows) {
+        HandleLooseBall();
+        RunToRebound(dt);
+    }
+    FollowHolder();
+    HandleFouls();
+    HandleOutOfBounds();
+    ResolveShot();
+}
+
+void CMatch3D::FollowHolder() {
+    if (!ball || !ball->IsHeld()) {
+        return;
+    }
+    if (CCourtPlayer* holder = BallHolder()) {
+        ballHandler = holder;
+        const Vec3 hand = holder->GetHandBallPosition(0);
+        ball->SetPosition(hand.x, hand.y, hand.z);
+    }
+}
+
+bool CMatch3D::UserPlayerMustLeave() {
+    CMatchTeam* user = homeTeam->isUserTeam == 1 ? homeTeam : awayTeam->isUserTeam == 1 ? awayTeam : nullptr;
+    if (user == nullptr) {
+        return false; // two computer sides: nobody to ask
+    }
+    const bool userHome = user == homeTeam;
+    bool result = false;
+    for (int i = 0; i < user->OnCourtCount(); ++i) {
+        CCourtPlayer* p = user->GetPlayer(i);
+        const bool mustLeave = p->injured != 0 || p->personalFouls > 5;
+        if (!mustLeave) {
+            continue;
+        }
+        if (userHome && onMustLeavePopup) {
+            onMustLeavePopup(CStr(p->name), p->injured != 0);
+        }
+        if (!result && !p->inSubstitution) {
+            result = true;
+        }
+    }
+    return result;
+}
+
+void CMatch3D::UpdateFormationsAndSubs() {
+    if (flags.quarter <= 0) {
+        return;
+    }
+    if (formationSwitchArmed) {
+        if (formationSwitchTicks < kFormationSwitchLock) {
+            ++formationSwitchTicks;
+        }
+        if (formationSwitchTicks >= kFormationSwitchLock) {
+            formationSwitchTicks = 0;
+            formationSwitchArmed = 0;
+        }
+    }
+    const bool computerHome = homeTeam->isUserTeam != 1;
+    const bool trailing = computerHome ? homeScore + kFormationSwitchGap < awayScore
+                                       : homeScore > awayScore + kFormationSwitchGap;
+    if (trailing && !formationSwitchArmed) {
+        formationSwitchArmed = 1;
+        const int attack = Rand() % 10;
+        const int defence = 10 + Rand() % 9;
+        if (computerHome) {
+            PlaceHomeTeam(attack, defence);
+        } else {
+            PlaceAwayTeam(attack, defence);
+        }
+    }
+    if (flags.substitutionRequested || flags.substitutionPhase) {
+        return;
+    }
+    CMatchTeam* computer = computerHome ? homeTeam : awayTeam;
+    const int outId = computer->PickPlayerToRest();
+    const int inId = computer->PickSubstitute();
+    if (outId < 0 || inId < 0) {
+        return;
+    }
+    int index = 0;
+    CCourtPlayer* leaving = computer->FindById(outId, index);
+    CCourtPlayer* incoming = computer->FindById(inId, index);
+    if (leaving == nullptr || incoming == nullptr || leaving == incoming) {
+        return;
+    }
+    substitutionPending = 1;
+    flags.substitutionRequested = 1;
+    flags.substitutionSide = computerHome ? 0 : 1;
+    leaving->inSubstitution = 1;
+    leaving->replacement = incoming;
+    flags.calledOffAuto = leaving;
+    incomingPlayer = incoming;
+}
+
+bool CMatch3D::SubstitutionDone() {
+    // The players carry the swap out themselves; it is done once nobody is still walking off.
+    for (CMatchTeam* team : {homeTeam, awayTeam}) {
+        for (int i = 0; i < team->OnCourtCount(); ++i) {
+            if (team->GetPlayer(i)->inSubstitution) {
+                return false;
+            }
+        }
+    }
+    substitutionPending = 0;
+    return true;
+}
+
+CCourtPlayer* CMatch3D::RequestSubstitution(int outId, int inId, bool computerSide) {
+    const bool computerHome = homeTeam != nullptr && homeTeam->isUserTeam != 1;
+    return SubstituteOnSide(computerSide == computerHome ? 0 : 1, outId, inId);
+}
+
+CCourtPlayer* CMatch3D::SubstituteOnSide(int side, int outId, int inId) {
+    CMatchTeam* team = Team(side);
+    int index = 0;
+    CCourtPlayer* incoming = team != nullptr ? team->FindById(inId, index) : nullptr;
+    if (incoming == nullptr) {
+        // The other roster before giving up: a caller may name the side the other way round.
+        team = Team(1 - side);
+        incoming = team != nullptr ? team->FindById(inId, index) : nullptr;
+        if (incoming == nullptr) {
+            return nullptr;
+        }
+    }
+    if (incoming->injured != 0 || incoming->foulsCharged + incoming->foulsBooked >= 6 ||
+        incoming->personalFouls > 5) {
+        return incoming;
+    }
+    team->Substitute(outId, inId);
+    return incoming;
+}
+
+void CMatch3D::HandleFouls() {
+    if (!flags.foulPending) {
+        return;
+    }
+    CCourtPlayer* fouler = flags.stealer;
+    if (fouler == nullptr) {
+        flags.foulPending = 0; // nobody to book it on
+        return;
+    }
+    ++fouler->personalFouls;
+    const int foulSide = fouler->side == 1 ? 1 : 0;
+    CMatchTeam* team = Team(foulSide);
+    int sum = 0;
+    for (int i = 0; i < team->OnCourtCount(); ++i) {
+        sum += team->GetPlayer(i)->personalFouls;
+    }
+    ++(foulSide == 0 ? homeTeamFouls : awayTeamFouls);
+    if (fouler->personalFouls > 5) {
+        paused = 1;
+    }
+    CCourtPlayer* shooter = BallHolder();
+    if (sum <= 5 || shooter == nullptr) {
+        ++fouler->foulsCharged;
+        EventLine(*fouler, kTextFoul);
+        if (ball) {
+            const float x = foulSpot.x >= 0.0f ? courtMaxX + 0.04f : courtMinX - 0.04f;
+            ball->SetPosition(x, 0.95f, foulSpot.z);
+            ball->SetHeld(false);
+            ball->SetDirection(0, 0, 0);
+        }
+        if (shooter != nullptr) {
+            shooter->hasBall = 0;
+            shooter->shotTaken = 0;
+        }
+        flags.foulPending = 0;
+        return;
+    }
+    flags.freeThrows = 1;
+    flags.foulPending = 0;
+    freeThrowsTaken = 0;
+    SetHomeAttacking(foulSide == 1);
+    SetAwayAttacking(foulSide == 0);
+    shooter->hasBall = 1;
+    shooter->shotTaken = 0;
+    flags.shooter = shooter;
+    ballHandler = shooter;
+    if (ball) {
+        ball->SetHeld(true);
+    }
+    // The line-up at the basket the shooter attacks: entries 5-9 at +z, 0-4 at -z.
+    const bool plusZ = shooter->AttackedBasket().z > 0.0f;
+    const int attackBase = plusZ ? 5 : 0;
+    const int defenceBase = plusZ ? 0 : 5;
+    shooter->attackTarget = freeThrowSpots[attackBase].attack;
+    CMatchTeam* attackers = Team(shooter->side == 1 ? 1 : 0);
+    CMatchTeam* defenders = Team(foulSide);
+    int entry = attackBase + 1;
+    for (int i = 0; i < 4 && i < attackers->OnCourtCount(); ++i) {
+        CCourtPlayer* p = attackers->GetPlayer(i);
+        if (p == shooter) {
+            continue;
+        }
+        p->attackTarget = freeThrowSpots[entry++].attack;
+    }
+    for (int i = 0; i < 4 && i < defenders->OnCourtCount(); ++i) {
+        defenders->GetPlayer(i)->defenceTarget = freeThrowSpots[defenceBase + i + (plusZ ? 0 : 1)].defence;
+    }
+}
+
+void CMatch3D::HandleSteal() {
+    CCourtPlayer* stealer = flags.stealer;
+    CCourtPlayer* victim = BallHolder();
+    if (stealer == nullptr) {
+        return;
+    }
+    SetHomeAttacking(stealer->side == 0);
+    SetAwayAttacking(stealer->side == 1);
+    EventLine(*stealer, kTextBallWon);
+    if (victim != nullptr && victim != stealer) {
+        victim->hasBall = 0;
+        victim->shotTaken = 0;
+        victim->passing = 0;
+        victim->chasingBall = 0;
+        victim->SetAnimation(kAnimIdle, false);
+    }
+    stealer->hasBall = 1;
+    ++stealer->steals;
+    ++stealer->ballsWon;
+    stealer->passing = 0;
+    stealer->needsNewSpot = 1;
+    stealer->SetAnimation(kAnimIdleBall, false);
+    ballHandler = stealer;
+    if (ball) {
+        ball->SetDirection(0, 0, 0);
+        ball->SetSpeed(0.0f);
+        ball->SetHeld(true);
+    }
+    flags.lastPasser = nullptr;
+    ResetShotClock();
+    flags.shotInFlight = 0;
+}
+
+void CMatch3D::RunToRebound(float dt) {
+    if (!flags.shotInFlight || !ball) {
+        return;
+    }
+    const Vec3 p = ball->PredictPosition(dt);
+    const Vec3 spot(p.x, 0.0f, p.z);
+    for (int side = 0; side < 2; ++side) {
+        if (CCourtPlayer* nearest = NearestPlayer(side, p, nullptr)) {
+            (nearest->attacking ? nearest->attackTarget : nearest->defenceTarget) = spot;
+        }
+    }
+}
+
+void CMatch3D::TakeBall(CCourtPlayer& taker) {
+    taker.passing = 0;
+    taker.shotTaken = 0;
+    taker.SetAnimation(kAnimIdleBall, false);
+    if (ball) {
+        ball->SetDirection(0, 0, 0);
+        ball->SetSpeed(0.0f);
+        ball->SetHeld(true);
+    }
+    flags.lastPasser = nullptr;
+    flags.shooter = nullptr;
+    ballHandler = &taker;
+}
+
+void CMatch3D::HandleLooseBall() {
+    if (flags.quarter <= 0 || !ball) {
+        return;
+    }
+    const Vec3 at = ball->GetPosition();
+    CCourtPlayer* home = NearestPlayer(0, at, nullptr);
+    CCourtPlayer* away = NearestPlayer(1, at, nullptr);
+    const float homeDistance = home != nullptr ? Vec3Distance(at, EyePoint(*home)) : 1e9f;
+    const float awayDistance = away != nullptr ? Vec3Distance(at, EyePoint(*away)) : 1e9f;
+    if (flags.shotInFlight) {
+        const bool homeReach = home != nullptr && homeDistance < kBodyRadius + kReboundMargin;
+        const bool awayReach = away != nullptr && awayDistance < kBodyRadius + kReboundMargin;
+        CCourtPlayer* taker = nullptr;
+        if (homeReach && awayReach) {
+            taker = home->ContestCheck(away) == kCheckSucceeded ? home : away;
+        } else if (homeReach) {
+            taker = home;
+        } else if (awayReach) {
+            taker = away;
+        }
+        if (taker == nullptr) {
+            return;
+        }
+        TakeBall(*taker);
+        if (!taker->attacking) {
+            ++taker->defensiveRebounds;
+            ResetShotClock();
+            SetHomeAttacking(taker->side == 0);
+            SetAwayAttacking(taker->side == 1);
+        } else {
+            ++taker->offensiveRebounds;
+        }
+        taker->hasBall = 1;
+        homeTeam->ClearChaseFlags();
+        awayTeam->ClearChaseFlags();
+        for (CCourtPlayer* p : {home, away}) {
+            if (p != nullptr) {
+                p->attackTarget = p->attackHome;
+                p->defenceTarget = p->defenceHome;
+            }
+        }
+        taker->PickWideAttackSpot();
+        flags.shotInFlight = 0;
+        return;
+    }
+    if (ball->IsHeld() || flags.lastPasser == nullptr) {
+        return;
+    }
+    const bool homeReach = home != nullptr && homeDistance < kBodyRadius;
+    const bool awayReach = away != nullptr && awayDistance < kBodyRadius;
+    CCourtPlayer* taker = nullptr;
+    bool contested = false;
+    if (homeReach && awayReach) {
+        taker = homeDistance < awayDistance ? home : away;
+        contested = true;
+    } else if (homeReach) {
+        taker = home;
+    } else if (awayReach) {
+        taker = away;
+    }
+    if (taker == nullptr || taker == flags.lastPasser) {
+        return; // nobody near, or the one who let it go: he never takes it straight back
+    }
+    TakeBall(*taker);
+    homeTeam->ClearAwaitingPass();
+    awayTeam->ClearAwaitingPass();
+    flags.inbound = 0;
+    flags.inbounder = nullptr;
+    flags.foulPending = 0;
+    EventLine(*taker, kTextBallWon);
+    if (!taker->attacking) {
+        ResetShotClock();
+        SetHomeAttacking(taker->side == 0);
+        SetAwayAttacking(taker->side == 1);
+        if (contested && taker == away) {
+            ShowEventLine(SideName(1) + " are attacking...");
+        }
+    }
+    taker->hasBall = 1;
+    taker->PickWideAttackSpot();
+    homeTeam->ClearChaseFlags();
+    awayTeam->ClearChaseFlags();
+}
+
+void CMatch3D::EndQuarter() {
+    if (homeTeam == nullptr || awayTeam == nullptr) {
+        return;
+    }
+    homeTeam->ResetPositions();
+    awayTeam->ResetPositions();
+    for (int i = 0; i < CMatchTeam::kOnCourt; ++i) {
+        for (CMatchTeam* team : {homeTeam, awayTeam}) {
+            if (CCourtPlayer* p = team->GetPlayer(i)) {
+                p->SetAnimation(kAnimIdle, false);
+                Vec3 toCentre = p->position * -1.0f;
+                toCentre.Normalize();
+                p->facing = toCentre;
+                p->lookDirection = toCentre;
+                p->hasBall = 0;
+            }
+        }
+    }
+    ResetShotClock();
+    if (ball) {
+        ball->SetPosition(0.0f, 2.8f, 0.0f);
+        ball->SetDirection(0, 0, 0);
+        ball->SetHeld(true);
+    }
+    flags.foulPending = 0;
+    flags.shotInFlight = 0;
+    flags.freeThrows = 0;
+    flags.inbound = 0;
+    // A quarter that ends in the middle of a series or an inbound leaves nothing behind.
+    freeThrowsTaken = 0;
+    flags.inbounder = nullptr;
+    flags.shooter = nullptr;
+    flags.lastPasser = nullptr;
+    flags.stealer = nullptr;
+    flags.betweenQuarters = 1;
+    ShowEventLine(CStr("---------- Quarter ") + CStr::Formatted("%d ends ----------", flags.quarter));
+    JumpBall();
+}
+
+void CMatch3D::JumpBall() {
+    if (!view3D) {
+        return;
+    }
+    jumpBall = 1;
+    for (CMatchTeam* team : {homeTeam, awayTeam}) {
+        CCourtPlayer* centre = team != nullptr ? team->FindByPosition(kPositionCentre) : nullptr;
+        if (centre == nullptr) {
+            QuorelLog("[CMatch3D::JumpBall] No centre in the %s team",
+                      team == homeTeam ? "home" : "visiting");
+            continue;
+        }
+        centre->SetAnimation(kAnimTipOff, true);
+    }
+}
+
+// ---- Small operations
+
+void CMatch3D::SetSideAttacking(CMatchTeam* team, bool attacking) {
+    if (team == nullptr) {
+        return;
+    }
+    for (int i = 0; i < team->OnCourtCount(); ++i) {
+        CCourtPlayer* p = team->GetPlayer(i);
+        p->hasBall = 0;
+        p->attacking = attacking ? 1 : 0;
+    }
+}
+
+bool CMatch3D::FreeThrowPlayersReady() {
+    if (!flags.freeThrows) {
+        return true;
+    }
+    for (CMatchTeam* team : {homeTeam, awayTeam}) {
+        for (int i = 1; i < team->OnCourtCount(); ++i) {
+            const CCourtPlayer* p = team->GetPlayer(i);
+            const bool ready = p->attacking ? p->AtAttackTarget() : p->AtDefenceTarget();
+            if (!ready) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+Vec3 EyeLineVector(const CCourtPlayer& a, const CCourtPlayer& b, float& lengthSq) {
+    const Vec3 v = EyePoint(b) - EyePoint(a);
+    lengthSq = v.LengthSq();
+    return v;
+}
+
+void CMatch3D::ThinkTeams(double dt) {
+    if (!view3D) {
+        return;
+    }
+    homeTeam->Think(dt);
+    awayTeam->Think(dt);
+}
+
+CCourtPlayer* CMatch3D::PickRandomPlayer(CMatchTeam& team) {
+    const double r = static_cast<double>(Rand()) / kGameRandMax;
+    const int slot = static_cast<int>(std::lround(4.0 * r));
+    return team.GetPlayer(slot < team.OnCourtCount() ? slot : team.OnCourtCount() - 1);
+}
+
+bool CMatch3D::IsPassBlocked(const CCourtPlayer& passer, const CCourtPlayer& receiver) {
+    CMatchTeam* opponents = Team(passer.side == 1 ? 0 : 1);
+    if (opponents == nullptr) {
+        return false;
+    }
+    const Vec3 from = EyePoint(passer);
+    Vec3 dir = EyePoint(receiver) - from;
+    const float receiverDistance = dir.Length();
+    dir.Normalize();
+    if (receiverDistance <= 0.0f) {
+        return false;
+    }
+    for (int i = 0; i < opponents->OnCourtCount(); ++i) {
+        const CCourtPlayer* o = opponents->GetPlayer(i);
+        // Ray against the sphere around his eye point.
+        const Vec3 toCentre = EyePoint(*o) - from;
+        const float along = Vec3Dot(toCentre, dir);
+        const float missSq = toCentre.LengthSq() - along * along;
+        const bool hit = missSq <= kBodyRadius * kBodyRadius &&
+                         (along >= 0.0f || toCentre.LengthSq() <= kBodyRadius * kBodyRadius);
+        if (hit && Vec3Distance(passer.position, o->position) < receiverDistance) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void CMatch3D::ReturnToSpots() {
+    for (CMatchTeam* team : {homeTeam, awayTeam}) {
+        for (int i = 1; i < team->OnCourtCount(); ++i) {
+            CCourtPlayer* p = team->GetPlayer(i);
+            p->defenceTarget = p->defenceHome;
+            p->attackTarget = p->attackHome;
+            p->needsNewSpot = 1;
+        }
+    }
+}
+
+bool CMatch3D::OpponentNearerBaseline(const CCourtPlayer& player) {
+    CMatchTeam* opponents = Team(player.side == 1 ? 0 : 1);
+    if (opponents == nullptr) {
+        return false;
+    }
+    const float z = player.position.z;
+    for (int i = 0; i < opponents->OnCourtCount(); ++i) {
+        const float oz = opponents->GetPlayer(i)->position.z;
+        if (player.side == 1) {
+            if (z < 0.0f ? oz < z : oz > z) {
+                return true;
+            }
+        } else if (z < 0.0f ? std::fabs(oz) > std::fabs(z) + 1.0f : oz > z + 1.0f) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CMatch3D::CoinFlip() {
+    return Roll20() >= 10;
+}

@@ -1,0 +1,186 @@
+// The match ball's motion, hoop contacts and out-of-bounds test.
+#include "match3d/MatchBall.h"
+
+#include "engine/Device.h"
+#include "engine/GameObject.h"
+#include "engine/Sound.h"
+
+namespace {
+
+void PlaySound(const char* tag) {
+    if (g_pQuorelSound != nullptr) {
+        g_pQuorelSound->Play(tag);
+    }
+}
+
+} // namespace
+
+void CMatchBall::SetModel(CQuorelGameObject* model, float x, float y, float z) {
+    model_ = model;
+    SetPosition(x, y, z);
+}
+
+void CMatchBall::SetHeld(bool held) {
+    if (held) {
+        held_ = 1;
+        return;
+    }
+    falling_ = 1;
+    rising_ = 0;
+    verticalSpeed_ = 0.0f;
+    held_ = 0;
+}
+
+bool CMatchBall::CheckOut(int32_t& side) {
+    if (court_ == nullptr) {
+        return false;
+    }
+    int32_t crossed = 0;
+    Vec3 point(position_.x, 0.0f, position_.z);
+    if (position_.z < court_->CourtMinZ()) {
+        crossed = kOutBeyondMinZ;
+        point.z = court_->CourtMinZ();
+    } else if (position_.z > court_->CourtMaxZ()) {
+        crossed = kOutBeyondMaxZ;
+        point.z = court_->CourtMaxZ();
+    } else if (position_.x < court_->CourtMinX()) {
+        crossed = kOutBeyondMinX;
+        point.x = court_->CourtMinX();
+    } else if (position_.x > court_->CourtMaxX()) {
+        crossed = kOutBeyondMaxX;
+        point.x = court_->CourtMaxX();
+    }
+    if (crossed == 0) {
+        out_ = 0;
+        return false;
+    }
+    // A ball that stays outside reports its side only once.
+    if (out_ == 0) {
+        out_ = 1;
+        outPoint_ = point;
+        side = crossed;
+    }
+    return true;
+}
+
+void CMatchBall::Update(float dt) {
+    const float step = dt * speed_;
+    const Vec3 candidate = position_ + direction_ * step;
+    if (held_ != 0 || loose_ == 0) {
+        position_ = candidate;
+        if (position_.y >= kLooseHeight) {
+            loose_ = 1;
+            if (court_ != nullptr) {
+                court_->ShotInFlightFlag() = 1;
+            }
+        }
+    } else if (position_.y > kFloorY && falling_ == 1) {
+        verticalSpeed_ += kGravity * dt;
+        position_.x = candidate.x;
+        position_.z = candidate.z;
+        position_.y = candidate.y - (verticalSpeed_ * dt + kGravity * dt * dt * 0.5f);
+    } else {
+        PlaySound("LABDA");
+        falling_ = 0;
+        rising_ = 1;
+        direction_.y = 0.0f;
+        if (verticalSpeed_ >= 0.0f) {
+            verticalSpeed_ -= dt * kRiseBraking * kGravity;
+            position_.x = candidate.x;
+            position_.z = candidate.z;
+            position_.y = candidate.y + (verticalSpeed_ * dt + kGravity * dt * dt * 0.5f);
+        }
+        if (verticalSpeed_ < 0.0f) {
+            // Top of the bounce: every fall restarts at the same speed, so the ball never rests.
+            verticalSpeed_ = kBounceRestart;
+            direction_.y = 0.0f;
+            rising_ = 0;
+            if (position_.y <= kFloorY) {
+                position_.y = kFloorY;
+            }
+            falling_ = 1;
+        }
+    }
+    if (held_ == 0) {
+        CollideHoop();
+    }
+}
+
+void CMatchBall::Bounce(int32_t code, float newZ) {
+    loose_ = 1;
+    verticalSpeed_ = 1.0f;
+    direction_.z = -direction_.z;
+    speed_ *= 0.7f;
+    hoopContact_ = 1;
+    hoopCode_ = code;
+    falling_ = 1;
+    rising_ = 0;
+    position_.z = newZ;
+    PlaySound("LABDA_PALANK");
+    court_->ShotInFlightFlag() = 1;
+}
+
+void CMatchBall::CollideHoop() {
+    hoopContact_ = 0;
+    hoopCode_ = kHoopNone;
+    if (court_ == nullptr || court_->ShotInFlightFlag() != 0) {
+        return;
+    }
+    const float x = position_.x;
+    const float y = position_.y;
+    const float z = position_.z;
+    const bool rimHeight = 2.9f < y && y < 3.15f;
+    const bool rimX = -0.2f < x && x < 0.2f;
+    if (rimHeight && rimX && 12.0f < z && z < 12.3f) {
+        hoopCode_ = kRimPlusZ;
+        PlaySound("LABDA_HALO");
+        hoopContact_ = 1;
+        return;
+    }
+    if (rimHeight && rimX && -12.3f < z && z < -12.0f) {
+        hoopCode_ = kRimMinusZ;
+        PlaySound("LABDA_HALO");
+        hoopContact_ = 1;
+        return;
+    }
+    const auto inBox = [&](const BackboardBox& b) {
+        const float px = position_.x;
+        const float py = position_.y;
+        const float pz = position_.z;
+        return b.xFrom <= px && px <= b.xTo && b.planeZ - 0.15f < pz && pz <= b.planeZ + 0.15f &&
+               b.yBottom <= py && py <= b.yTop;
+    };
+    const BackboardBox& plus = court_->Backboard(true);
+    if (inBox(plus)) {
+        if (court_->HandlerSureBasket() || (2.8f < y && y < 3.15f && 11.75f < z && z < 12.3f)) {
+            hoopCode_ = kRimPlusZ;
+            PlaySound("LABDA_HALO");
+            hoopContact_ = 1;
+        } else {
+            Bounce(kBoardPlusZ, plus.planeZ - 0.27f);
+        }
+    }
+    const BackboardBox& minus = court_->Backboard(false);
+    if (inBox(minus)) {
+        if (court_->HandlerSureBasket() ||
+            (2.8f < position_.y && position_.y < 3.15f && -12.3f < position_.z && position_.z < -11.75f)) {
+            hoopCode_ = kRimMinusZ;
+            PlaySound("LABDA_HALO");
+            hoopContact_ = 1;
+        } else {
+            Bounce(kBoardMinusZ, minus.planeZ + 0.27f);
+        }
+    }
+}
+
+void CMatchBall::Render(double dt, bool secondPass) {
+    if (g_pQuorelDevice == nullptr || model_ == nullptr) {
+        return;
+    }
+    Matrix4 world;
+    MatrixTranslation(world, position_.x, position_.y, position_.z);
+    const Matrix4 kept = g_pQuorelDevice->GetTransform(kTransformWorld);
+    g_pQuorelDevice->SetTransform(kTransformWorld, world);
+    model_->Render(dt, secondPass);
+    g_pQuorelDevice->SetTransform(kTransformWorld, kept);
+}

@@ -1,0 +1,92 @@
+// A whole 3D match without a window: four quarters, points on both sides, box scores that add up,
+// and the same seed giving the same match.
+#include "match3d/HeadlessMatch.h"
+#include "engine/GameRand.h"
+#include "engine/Paths.h"
+#include "match/Formation.h"
+#include "match3d/Match3D.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Outcome {
+    int home = 0;
+    int away = 0;
+    int quarter = 0;
+    std::vector<std::string> lines;
+};
+
+// Points from the box score of the side's whole roster.
+int BoxPoints(const CMatchTeam& team) {
+    int points = 0;
+    for (int i = 0; i < team.GetCount(); ++i) {
+        const CCourtPlayer& p = *team.GetPlayer(i);
+        points += 2 * p.twoPointersMade + 3 * p.threePointersMade + p.freeThrowsMade;
+    }
+    return points;
+}
+
+Outcome Play(unsigned seed, double quarterSeconds, int& homeBox, int& awayBox) {
+    GameSrand(seed);
+    CMatch3D match;
+    match.LoadTactics("\\ini\\InitData.xml");
+    match.textSource = [](int id) { return CStr::Formatted("<%d>", id); };
+    for (int side = 0; side < 2; ++side) {
+        CMatchTeam& team = *match.Team(side);
+        for (int i = 0; i < team.GetCount(); ++i) {
+            CCourtPlayer& p = *team.GetPlayer(i);
+            p.playerId = (side == 0 ? 1000 : 2000) + i;
+            std::snprintf(p.name, sizeof p.name, "%s %d", side == 0 ? "Home" : "Away", i);
+            p.stamina = p.staminaMax = 100.0f;
+            for (int& a : p.attributes) {
+                a = 8 + (i * 7 + side * 3) % 9;
+            }
+        }
+    }
+    match.PlaceTeams(kHomeStartFormation, kAwayStartFormation);
+    match.PlaceHomeTeam(0, 10);
+    match.PlaceAwayTeam(2, 18);
+    CHeadlessDisplay display;
+    HeadlessMatchOptions options;
+    options.quarterSeconds = quarterSeconds;
+    PlayHeadlessMatch(match, display, options);
+    homeBox = BoxPoints(*match.homeTeam);
+    awayBox = BoxPoints(*match.awayTeam);
+    return {match.homeScore, match.awayScore, match.flags.quarter, display.lines};
+}
+
+// Full quarters: shorter ones leave too few shots for both sides to score.
+constexpr double kQuarter = 720.0;
+
+TEST(HeadlessMatch, FourQuartersScoreOnBothSidesAndTheBoxScoresAddUp) {
+    ASSERT_TRUE(FileExists("\\ini\\InitData.xml")) << "run from the game folder";
+    int homeBox = 0;
+    int awayBox = 0;
+    const Outcome o = Play(7, kQuarter, homeBox, awayBox);
+    EXPECT_EQ(o.quarter, 5) << "the match ended";
+    EXPECT_GT(o.home, 0);
+    EXPECT_GT(o.away, 0);
+    EXPECT_EQ(homeBox, o.home);
+    EXPECT_EQ(awayBox, o.away);
+    int quarterEnds = 0;
+    for (const std::string& line : o.lines) {
+        quarterEnds += line.rfind("---------- Quarter ", 0) == 0 ? 1 : 0;
+    }
+    EXPECT_EQ(quarterEnds, 3) << "the fourth quarter ends the match instead";
+}
+
+TEST(HeadlessMatch, SameSeedSameMatch) {
+    int a1 = 0, a2 = 0, b1 = 0, b2 = 0;
+    const Outcome first = Play(11, kQuarter / 2, a1, a2);
+    const Outcome second = Play(11, kQuarter / 2, b1, b2);
+    EXPECT_EQ(first.home, second.home);
+    EXPECT_EQ(first.away, second.away);
+    EXPECT_EQ(first.lines, second.lines);
+}
+
+} // namespace

@@ -1,0 +1,346 @@
+// The 3D match's rules on a match without a scene: out of bounds and the inbound, fouls, shots
+// scored by distance, the free-throw series, the quarter end and the pass target.
+#include "engine/GameRand.h"
+#include "match/Formation.h"
+#include "match3d/HeadlessMatch.h"
+#include "match3d/Match3D.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+class Rules : public ::testing::Test {
+protected:
+    void SetUp() override {
+        GameSrand(46);
+        m.CreateHeadlessBall();
+        m.display = &display;
+        m.textSource = [](int id) { return CStr::Formatted("<%d>", id); };
+        for (int side = 0; side < 2; ++side) {
+            CMatchTeam& team = *m.Team(side);
+            for (int i = 0; i < team.GetCount(); ++i) {
+                CCourtPlayer& p = *team.GetPlayer(i);
+                p.playerId = (side == 0 ? 100 : 200) + i;
+                std::snprintf(p.name, sizeof p.name, "%c%d", side == 0 ? 'H' : 'A', i);
+                p.courtPositionId = kPositionCentre + i;
+                p.stamina = p.staminaMax = 100.0f;
+                p.position = Vec3(-6.0f + 3.0f * static_cast<float>(i % 5), 0.0f, side == 0 ? -2.0f : 2.0f);
+            }
+        }
+        m.homeTeam->basketPoint = Vec3(0, 0, 12.13f);
+        m.homeTeam->attackedBasketPoint = Vec3(0, 0, -12.13f);
+        m.awayTeam->basketPoint = Vec3(0, 0, -12.13f);
+        m.awayTeam->attackedBasketPoint = Vec3(0, 0, 12.13f);
+        m.flags.quarter = 1;
+        m.SetHomeAttacking(true);
+        m.SetAwayAttacking(false);
+    }
+    CCourtPlayer& Home(int i) { return *m.homeTeam->GetPlayer(i); }
+    CCourtPlayer& Away(int i) { return *m.awayTeam->GetPlayer(i); }
+    void Give(CCourtPlayer& p) {
+        p.hasBall = 1;
+        m.ball->SetHeld(true);
+        const Vec3 hand = p.GetHandBallPosition(0);
+        m.ball->SetPosition(hand.x, hand.y, hand.z);
+    }
+    // The ball reaches a point and the rules see what it touched.
+    void BallAt(float x, float y, float z) {
+        m.ball->SetHeld(false);
+        m.ball->SetPosition(x, y, z);
+        m.ball->CollideHoop();
+        m.ResolveShot();
+    }
+
+    CMatch3D m;
+    CHeadlessDisplay display;
+};
+
+TEST_F(Rules, BallOverTheSidelineGivesTheOtherSideAnInbound) {
+    Give(Home(2));
+    display.shotClock = 12.0;
+    m.ball->SetPosition(7.6f, 1.0f, 3.0f);
+    m.HandleOutOfBounds();
+    EXPECT_EQ(m.flags.inbound, 1);
+    EXPECT_TRUE(Away(0).attacking);
+    EXPECT_FALSE(Home(0).attacking);
+    EXPECT_EQ(Home(2).hasBall, 0);
+    ASSERT_NE(m.flags.inbounder, nullptr);
+    ASSERT_NE(m.inboundReceiver, nullptr);
+    EXPECT_NE(m.flags.inbounder, m.inboundReceiver);
+    EXPECT_EQ(m.flags.inbounder->side, 1);
+    EXPECT_EQ(m.inboundReceiver->side, 1);
+    EXPECT_FLOAT_EQ(m.flags.inbounder->attackTarget.x, 7.5f);
+    EXPECT_FLOAT_EQ(m.flags.inbounder->attackTarget.z, 3.0f);
+    EXPECT_LT(m.inboundReceiver->attackTarget.x, 7.5f) << "the receiver waits on the court";
+    EXPECT_FALSE(m.ball->IsHeld());
+    EXPECT_EQ(display.shotClock, 0.0);
+    // While the inbound runs, a ball still outside changes nothing.
+    CCourtPlayer* inbounder = m.flags.inbounder;
+    m.HandleOutOfBounds();
+    EXPECT_EQ(m.flags.inbounder, inbounder);
+}
+
+TEST_F(Rules, FivePlayersWithOneIdStillGiveTwoInbounders) {
+    // Short rosters fill the empty slots with copies of one default player.
+    for (int round = 0; round < 50; ++round) {
+        for (int i = 0; i < 5; ++i) {
+            Away(i).playerId = 0;
+            Home(i).playerId = 0;
+        }
+        m.flags.inbound = 0;
+        m.SetHomeAttacking(round % 2 == 0);
+        m.SetAwayAttacking(round % 2 != 0);
+        m.ball->SetPosition(0.0f, 1.0f, 0.0f);
+        int32_t side = 0;
+        m.ball->CheckOut(side); // back inside
+        m.ball->SetPosition(-7.8f, 1.0f, -4.0f);
+        m.HandleOutOfBounds();
+        ASSERT_EQ(m.flags.inbound, 1);
+        ASSERT_NE(m.flags.inbounder, nullptr);
+        EXPECT_NE(m.flags.inbounder, m.inboundReceiver);
+    }
+}
+
+TEST_F(Rules, ThreePointsFromTheDistanceBehindTheEndLine) {
+    CCourtPlayer& shooter = Home(1);
+    m.flags.shooter = &shooter;
+    const float endZ = m.courtMinZ - 0.01f;
+    m.flags.shotSpot = Vec3(0.0f, 0.0f, endZ + 7.95f);
+    BallAt(0.0f, 3.0f, -12.15f);
+    EXPECT_EQ(m.homeScore, 3);
+    EXPECT_EQ(m.homeTeam->score, 3);
+    EXPECT_EQ(shooter.threePointersMade, 1);
+    EXPECT_EQ(shooter.pointsFromThrees, 3);
+    ASSERT_FALSE(display.lines.empty());
+    EXPECT_EQ(display.lines.back(), "Home: H1 <500006>");
+    // The ball lies behind the end line: the other side inbounds next.
+    EXPECT_LT(m.ball->GetPosition().z, m.courtMinZ);
+    m.HandleOutOfBounds();
+    EXPECT_TRUE(Away(0).attacking);
+    EXPECT_EQ(m.flags.inbound, 1);
+
+    // Just inside the distance it is two.
+    m.flags.inbound = 0;
+    m.ball->SetPosition(0, 1, 0);
+    int32_t side = 0;
+    m.ball->CheckOut(side);
+    m.flags.shooter = &Away(3);
+    m.flags.shotSpot = Vec3(0.0f, 0.0f, m.courtMaxZ + 0.01f - 7.9f);
+    BallAt(0.1f, 3.0f, 12.1f);
+    EXPECT_EQ(m.awayScore, 2);
+    EXPECT_EQ(Away(3).twoPointersMade, 1);
+    EXPECT_EQ(Away(3).pointsFromTwos, 2);
+    EXPECT_EQ(display.lines.back(), "Away: A3 <500002>");
+}
+
+TEST_F(Rules, RimContactWithoutAShooterScoresWithoutStatistics) {
+    m.flags.shooter = nullptr;
+    m.flags.shotSpot = Vec3(0.0f, 0.0f, 10.0f);
+    BallAt(0.0f, 3.0f, 12.15f);
+    EXPECT_EQ(m.awayScore, 2);
+    EXPECT_EQ(m.awayTeam->TotalTwoPointersMade(), 0);
+}
+
+TEST_F(Rules, FreeThrowSeriesEndsAfterTheSecondThrowWhateverHappens) {
+    CCourtPlayer& shooter = Home(0);
+    auto start = [&] {
+        m.flags.freeThrows = 1;
+        m.freeThrowsTaken = 0;
+        m.flags.shooter = &shooter;
+        shooter.shotScores = 0;
+        Give(shooter);
+    };
+    // Made, made.
+    start();
+    BallAt(0.0f, 3.0f, -12.15f);
+    EXPECT_EQ(m.flags.freeThrows, 1);
+    EXPECT_EQ(shooter.hasBall, 1) << "the shooter gets the ball back";
+    EXPECT_TRUE(m.ball->IsHeld());
+    BallAt(0.0f, 3.0f, -12.15f);
+    EXPECT_EQ(m.flags.freeThrows, 0);
+    EXPECT_EQ(m.freeThrowsTaken, 0);
+    EXPECT_EQ(m.homeScore, 2);
+    EXPECT_EQ(shooter.freeThrowsMade, 2);
+    EXPECT_EQ(shooter.hasBall, 0);
+    EXPECT_EQ(display.lines.back(), "Home: H0 <500004>");
+
+    // Missed off the board twice.
+    start();
+    BallAt(0.6f, 3.5f, -12.3f);
+    EXPECT_EQ(m.flags.freeThrows, 1);
+    EXPECT_EQ(display.lines.back(), "Home: H0 <500005>");
+    EXPECT_EQ(shooter.hasBall, 1);
+    BallAt(0.6f, 3.5f, -12.3f);
+    EXPECT_EQ(m.flags.freeThrows, 0);
+    EXPECT_EQ(m.homeScore, 2);
+    EXPECT_EQ(shooter.freeThrowsAttempted, 4);
+
+    // Out of the court twice.
+    start();
+    m.flags.shotInFlight = 0;
+    int32_t side = 0;
+    m.ball->SetPosition(0.0f, 1.0f, -14.5f);
+    m.HandleOutOfBounds();
+    EXPECT_EQ(m.flags.freeThrows, 1);
+    EXPECT_EQ(shooter.hasBall, 1);
+    m.ball->SetPosition(0.0f, 1.0f, 0.0f);
+    m.ball->CheckOut(side);
+    m.ball->SetPosition(3.0f, 1.0f, -14.5f);
+    m.HandleOutOfBounds();
+    EXPECT_EQ(m.flags.freeThrows, 0);
+    EXPECT_EQ(shooter.freeThrowsAttempted, 6);
+    // The next tick finds the ball out behind the end line and the opponents inbound.
+    m.HandleOutOfBounds();
+    EXPECT_EQ(m.flags.inbound, 1);
+    EXPECT_TRUE(Away(0).attacking);
+}
+
+TEST_F(Rules, TeamFoulsDecideBetweenInboundAndFreeThrows) {
+    // Four fouls on the home court players: the next is answered by a side inbound.
+    Home(1).personalFouls = 2;
+    Home(3).personalFouls = 2;
+    Give(Away(2));
+    m.SetHomeAttacking(false);
+    m.SetAwayAttacking(true);
+    Away(2).hasBall = 1;
+    m.flags.stealer = &Home(4);
+    m.flags.foulPending = 1;
+    m.foulSpot = Vec3(1.0f, 0.0f, 5.0f);
+    m.HandleFouls();
+    EXPECT_EQ(m.flags.foulPending, 0);
+    EXPECT_EQ(m.flags.freeThrows, 0);
+    EXPECT_EQ(Home(4).personalFouls, 1);
+    EXPECT_EQ(Home(4).foulsCharged, 1);
+    EXPECT_EQ(m.homeTeamFouls, 1);
+    EXPECT_FLOAT_EQ(m.ball->GetPosition().x, m.courtMaxX + 0.04f);
+    EXPECT_FLOAT_EQ(m.ball->GetPosition().z, 5.0f);
+    EXPECT_FALSE(m.ball->IsHeld());
+    EXPECT_EQ(Away(2).hasBall, 0);
+    EXPECT_EQ(display.lines.back(), "Home: H4 <500001>");
+
+    // Five on court now: the next gives two free throws to the fouled holder.
+    Give(Away(2));
+    m.flags.stealer = &Home(0);
+    m.flags.foulPending = 1;
+    m.HandleFouls();
+    EXPECT_EQ(m.flags.freeThrows, 1);
+    EXPECT_EQ(m.freeThrowsTaken, 0);
+    EXPECT_EQ(m.flags.shooter, &Away(2));
+    EXPECT_EQ(Away(2).hasBall, 1);
+    EXPECT_TRUE(Away(0).attacking);
+    EXPECT_FALSE(Home(0).attacking);
+    EXPECT_TRUE(m.ball->IsHeld());
+    // The away side attacks +z: its shooter takes entry 5, the home defenders entries 0-3.
+    EXPECT_EQ(Away(2).attackTarget, m.freeThrowSpots[5].attack);
+    EXPECT_EQ(Home(0).defenceTarget, m.freeThrowSpots[0].defence);
+    EXPECT_EQ(Home(3).defenceTarget, m.freeThrowSpots[3].defence);
+}
+
+TEST_F(Rules, FoulsWithoutTheirPlayersDoNotCrash) {
+    // No fouler: dropped.
+    m.flags.foulPending = 1;
+    m.flags.stealer = nullptr;
+    m.HandleFouls();
+    EXPECT_EQ(m.flags.foulPending, 0);
+    // Free throws due but nobody holds the ball: a side inbound instead.
+    for (int i = 0; i < 5; ++i) {
+        Home(i).personalFouls = 1;
+    }
+    m.flags.stealer = &Home(0);
+    m.flags.foulPending = 1;
+    m.foulSpot = Vec3(-2.0f, 0.0f, 0.0f);
+    m.HandleFouls();
+    EXPECT_EQ(m.flags.freeThrows, 0);
+    EXPECT_FLOAT_EQ(m.ball->GetPosition().x, m.courtMinX - 0.04f);
+    // A steal and a backboard contact without anybody named change nothing.
+    m.flags.stealer = nullptr;
+    m.HandleSteal();
+    m.flags.freeThrows = 1;
+    m.flags.shooter = nullptr;
+    BallAt(0.6f, 3.5f, 12.3f);
+    BallAt(0.6f, 3.5f, 12.3f);
+    EXPECT_EQ(m.flags.freeThrows, 0);
+}
+
+TEST_F(Rules, QuarterEndDuringFreeThrowsLeavesNothingBehind) {
+    m.flags.freeThrows = 1;
+    m.freeThrowsTaken = 1;
+    m.flags.inbound = 1;
+    m.flags.foulPending = 1;
+    m.flags.shotInFlight = 1;
+    m.flags.shooter = &Home(0);
+    Give(Home(0));
+    m.EndQuarter();
+    EXPECT_EQ(m.flags.freeThrows, 0);
+    EXPECT_EQ(m.freeThrowsTaken, 0);
+    EXPECT_EQ(m.flags.inbound, 0);
+    EXPECT_EQ(m.flags.foulPending, 0);
+    EXPECT_EQ(m.flags.shotInFlight, 0);
+    EXPECT_EQ(m.flags.betweenQuarters, 1);
+    EXPECT_EQ(m.jumpBall, 1);
+    EXPECT_EQ(Home(0).GetCurrentAnimationId(), kAnimTipOff);
+    EXPECT_EQ(Away(0).GetCurrentAnimationId(), kAnimTipOff);
+    EXPECT_EQ(display.lines.back(), "---------- Quarter 1 ends ----------");
+    EXPECT_FLOAT_EQ(m.ball->GetPosition().y, 2.8f);
+    // The tip-off of the next quarter is played out and the game goes on.
+    CHeadlessMotion motion;
+    for (int i = 0; i < 60 && m.jumpBall; ++i) {
+        motion.Step(m, 0.02f);
+    }
+    EXPECT_EQ(m.jumpBall, 0);
+    EXPECT_EQ(m.flags.quarter, 2);
+    EXPECT_EQ(m.flags.betweenQuarters, 0);
+    EXPECT_NE(Home(0).attacking, Away(0).attacking);
+}
+
+TEST_F(Rules, PassTargetIsNeverWithinOneOfTheHandler) {
+    CCourtPlayer& handler = Home(0);
+    handler.position = Vec3(0, 0, 0);
+    for (int i = 1; i < 5; ++i) {
+        Home(i).position = Vec3(0.2f * static_cast<float>(i), 0, 0.5f);
+    }
+    EXPECT_EQ(m.ChoosePassTarget(handler), nullptr);
+    Home(3).position = Vec3(0.0f, 0.0f, -9.0f); // near the basket home attacks, far from the handler
+    EXPECT_EQ(m.ChoosePassTarget(handler), &Home(3));
+}
+
+TEST_F(Rules, ASixthFoulPausesAndTheComputerTakesHimOff) {
+    m.homeTeam->isUserTeam = 0;
+    m.awayTeam->isUserTeam = 1;
+    for (int i = 0; i < m.homeTeam->GetCount(); ++i) {
+        m.homeTeam->GetPlayer(i)->matchState = i < 5 ? kMatchStateOnCourt : kMatchStateOnBench;
+    }
+    Home(2).personalFouls = 5;
+    Give(Away(1));
+    m.flags.stealer = &Home(2);
+    m.flags.foulPending = 1;
+    m.HandleFouls();
+    EXPECT_EQ(m.paused, 1);
+    m.UpdateFormationsAndSubs();
+    EXPECT_EQ(m.flags.substitutionRequested, 1);
+    EXPECT_EQ(m.flags.calledOffAuto, &Home(2));
+    EXPECT_EQ(Home(2).replacement, &Home(5));
+}
+
+TEST_F(Rules, ComputerTrailingByNineSwitchesFormationOnce) {
+    m.homeTeam->isUserTeam = 0;
+    m.awayTeam->isUserTeam = 1;
+    m.homeScore = 50;
+    m.awayScore = 58;
+    m.UpdateFormationsAndSubs();
+    EXPECT_EQ(m.formationSwitchArmed, 0) << "a gap of 8 does not switch";
+    m.awayScore = 59;
+    m.UpdateFormationsAndSubs();
+    EXPECT_EQ(m.formationSwitchArmed, 1);
+    for (int i = 0; i < 9999; ++i) {
+        m.UpdateFormationsAndSubs();
+    }
+    EXPECT_EQ(m.formationSwitchArmed, 1) << "locked for 10000 ticks";
+    m.UpdateFormationsAndSubs();
+    EXPECT_EQ(m.formationSwitchArmed, 1) << "the lock ran out and the gap switched again";
+    EXPECT_EQ(m.formationSwitchTicks, 0);
+}
+
+} // namespace
