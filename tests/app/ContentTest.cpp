@@ -26,7 +26,7 @@ std::string FileText(const std::filesystem::path& path) {
 // A path the code builds with a number or a suffix in it names the first of its files.
 std::string FirstOfNumbered(std::string path) {
     for (const auto& [pattern, first] :
-         {std::pair<std::string, std::string>{"%.2d", "01"}, {"%d", "1"}, {"%s", ""}})
+         {std::pair<std::string, std::string>{"%.2d", "01"}, {"%03d", "001"}, {"%d", "1"}, {"%s", ""}})
         for (size_t at = path.find(pattern); at != std::string::npos; at = path.find(pattern))
             path.replace(at, pattern.size(), first);
     return path;
