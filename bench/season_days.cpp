@@ -9,6 +9,7 @@
 #include "engine/GameRand.h"
 
 #include <benchmark/benchmark.h>
+#include <filesystem>
 
 #include <memory>
 #include <utility>
@@ -117,6 +118,8 @@ BENCHMARK(BM_SeasonOfDays)->Unit(benchmark::kMillisecond);
 // own fixtures, so one continue runs from 1 August to the last fixture. Every daily step runs: the
 // club pays its wages and stadium each month, repays a loan and hears from its business manager.
 void BM_SeasonOfDaysDefaultWorld(benchmark::State& state) {
+    // The data set is read from the build's game folder, wherever the benchmark was started.
+    std::filesystem::current_path(FB_GAME_DIR);
     int fixtureCount = 0;
     for (auto _ : state) {
         state.PauseTiming();
