@@ -5,9 +5,7 @@
 #include "app/GameManager.h"
 #include "app/Shell.h"
 #include "career/CupStages.h"
-#include "career/Gossip.h"
 #include "career/SeasonRollover.h"
-#include "career/StadiumConstruction.h"
 #include "database/MemoryDB.h"
 #include "engine/GameRand.h"
 #include "engine/Log.h"
@@ -195,25 +193,6 @@ void CGameDayHost::StartNewSeason() {
     if (!m_session.SaveCurrentCareer())
         m_gm.Context().ShowMessage(SaveFailureMessage(m_session));
     m_gm.RefreshAllScreens();
-}
-
-void CGameDayHost::RunDailyStep(DailyStep step) {
-    switch (step) {
-    case DailyStep::GossipDailyUpdate:
-        // Runs on the day worker: the step changes only the world database; the news window
-        // shows the new lines at the refresh after the day.
-        if (m_session.worldDB != nullptr)
-            GossipDailyUpdate(*m_session.worldDB, m_session.currentDate);
-        break;
-    case DailyStep::StadiumDailyUpdate:
-        // Changes only the career's stadium records; the screens show the new levels at the
-        // refresh after the day.
-        if (m_session.careerDB != nullptr)
-            RunStadiumConstructionDay(*m_session.careerDB);
-        break;
-    default:
-        break;
-    }
 }
 
 void CGameDayHost::BuildCupStage(int stage) {

@@ -70,7 +70,6 @@ public:
     void BuildCupStage(int stage) override;
 
     // The daily steps whose parts of the game exist; the others do nothing yet.
-    void RunDailyStep(DailyStep step) override;
 
     void SetUserPlaysAtHome(bool atHome) override;
     UserTactics GetUserTactics() const override;

@@ -6,8 +6,10 @@
 #include "career/EventList.h"
 #include "career/FixtureList.h"
 #include "career/FunShop.h"
+#include "career/Gossip.h"
 #include "career/SponsorSteps.h"
 #include "career/SquadSteps.h"
+#include "career/StadiumConstruction.h"
 #include "career/Training.h"
 #include "database/MemoryDB.h"
 #include "engine/Log.h"
@@ -169,10 +171,13 @@ bool CDayController::AdvanceDay(bool& stop) {
     if (funShopBusy)
         enable(kFunShopButton, true);
     if (league && career) {
-        m_host->RunDailyStep(DailyStep::GossipDailyUpdate);
+        // Both change only the databases; the screens show the news and the new levels at the
+        // refresh after the day.
+        if (CMemoryDB* world = m_host->WorldDb())
+            GossipDailyUpdate(*world, m_date);
         CTeam* club = career->teams.At(0);
         if (club && club->stadium)
-            m_host->RunDailyStep(DailyStep::StadiumDailyUpdate);
+            RunStadiumConstructionDay(*career);
         if (funShopBusy) {
             DeliverFunShopOrders(CareerToday(), FunShopLevel(*career));
             enable(kFunShopButton, true);

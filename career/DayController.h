@@ -25,12 +25,6 @@ class CMemoryDB;
 struct CFixture;
 struct CTeam;
 
-// The daily steps other parts of the game carry out; the day controller calls them in order.
-enum class DailyStep : int {
-    GossipDailyUpdate,
-    StadiumDailyUpdate,
-};
-
 // The busy panel's latest result.
 struct LatestResult {
     CStr league;
@@ -125,7 +119,6 @@ public:
     virtual void RefreshAllScreens() {}
 
     // Steps of other parts of the game.
-    virtual void RunDailyStep(DailyStep step) { (void)step; }
     virtual void SetUserPlaysAtHome(bool atHome) { (void)atHome; } // the tactics screen's flag
     // The user's offence (0-9) and defence (10-19) for his next match, as chosen on the tactics screen.
     virtual UserTactics GetUserTactics() const { return UserTactics(); }

@@ -200,7 +200,6 @@ public:
         return found;
     }
 
-    void RunDailyStep(DailyStep s) override { steps.push_back(s); }
     UserMatchOutcome StartUserMatch(const UserMatchSetup& setup) override {
         handedOff = setup;
         ++handOffs;
@@ -234,7 +233,6 @@ public:
     std::atomic<int> published{0};
     int refreshes = 0;
     std::vector<std::pair<int, CStr>> texts;
-    std::vector<DailyStep> steps;
     UserMatchSetup handedOff;
     int handOffs = 0;
     UserMatchOutcome instantOutcome{true, false, -1, -1}; // an engine that takes the match
