@@ -8,6 +8,7 @@
 #include "screens/stadium/ClubOverviewScreen.h"
 
 #include "ScreenTestKit.h"
+#include "ShotCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -18,13 +19,7 @@ namespace {
 const std::string kShots = std::string(FB_GAME_DIR) + "/../overview-screenshots";
 
 void Shoot(CQuorelDevice& device, CGuiEngineBackend& backend, CScreenStack& stack, const std::string& name) {
-    device.BeginScene();
-    device.Clear(0x0E0A08FFu);
-    stack.Draw(backend, 1000);
-    device.EndScene();
-    device.Flush2D();
-    EXPECT_TRUE(device.SaveScreenshot((kShots + "/" + name).c_str()));
-    device.Present();
+    ShootFrame(device, backend, stack, kShots + "/" + name);
 }
 
 } // namespace

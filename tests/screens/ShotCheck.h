@@ -3,9 +3,14 @@
 #pragma once
 
 #include "engine/Device.h"
+#include "gui/EngineBackend.h"
+#include "gui/ScreenStack.h"
+
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <set>
+#include <string>
 #include <vector>
 
 // The number of distinct colours in a region of the current target (0 when it cannot be read).
@@ -18,4 +23,18 @@ inline size_t DistinctColours(CQuorelDevice& device, int x, int y, int w, int h)
         colours.insert(static_cast<uint32_t>(rgba[i]) << 24 | static_cast<uint32_t>(rgba[i + 1]) << 16 |
                        static_cast<uint32_t>(rgba[i + 2]) << 8 | rgba[i + 3]);
     return colours.size();
+}
+
+// Draws the stack's screens inside the career frame and saves the picture: the content area must
+// be drawn (the window, its lists and text), not one flat colour.
+inline void ShootFrame(CQuorelDevice& device, CGuiEngineBackend& backend, CScreenStack& stack,
+                       const std::string& path) {
+    device.BeginScene();
+    device.Clear(0x0E0A08FFu);
+    stack.Draw(backend, 1000);
+    device.EndScene();
+    device.Flush2D();
+    EXPECT_GT(DistinctColours(device, 188, 72, 828, 688), 20u) << path;
+    EXPECT_TRUE(device.SaveScreenshot(path.c_str()));
+    device.Present();
 }

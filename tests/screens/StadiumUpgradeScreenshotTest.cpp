@@ -11,6 +11,7 @@
 #include "screens/stadium/StadiumUpgradeScreen.h"
 
 #include "ScreenTestKit.h"
+#include "ShotCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -22,13 +23,7 @@ namespace {
 const std::string kShots = std::string(FB_GAME_DIR) + "/../stadium-screenshots";
 
 void Shoot(CQuorelDevice& device, CGuiEngineBackend& backend, CScreenStack& stack, const std::string& name) {
-    device.BeginScene();
-    device.Clear(0x0E0A08FFu);
-    stack.Draw(backend, 1000);
-    device.EndScene();
-    device.Flush2D();
-    EXPECT_TRUE(device.SaveScreenshot((kShots + "/" + name).c_str()));
-    device.Present();
+    ShootFrame(device, backend, stack, kShots + "/" + name);
 }
 
 void Click(CStadiumUpgradeScreen& screen, int id) {
