@@ -10,6 +10,7 @@
 #include "database/MemoryDB.h"
 #include "gui/Element.h"
 #include "guidefines.h"
+#include "screens/ClubCaption.h"
 #include "screens/FormatMoney.h"
 
 #include <algorithm>
@@ -104,19 +105,7 @@ void CSponsorScreen::Refresh() {
 }
 
 void CSponsorScreen::ShowCaptions() {
-    const CCareerSession& session = m_ctx.Session();
-    CStr title = m_ctx.Text(80123);
-    if (const CLeague* league = session.UserLeague())
-        title = title + " / " + m_ctx.Text(league->nameTextId);
-    int startYear = SeasonSpan::kDefaultStartYear;
-    int endYear = SeasonSpan::kDefaultEndYear;
-    if (session.fixtureList) {
-        startYear = session.fixtureList->Season().startYear;
-        endYear = session.fixtureList->Season().endYear;
-    }
-    title = title + " / " + m_clubName + " / " + m_dateText +
-            CStr::Formatted(" / %d-%d ", startYear, endYear) + m_ctx.Text(80030);
-    m_root->SetCaption(title);
+    m_root->SetCaption(ClubCaptionLine(m_ctx, 80123, m_clubName, m_dateText));
 }
 
 void CSponsorScreen::ShowManager() {
