@@ -23,7 +23,7 @@ CStr Text(const CareerDay& day, int id) {
     return LookUpText(day.text, id);
 }
 
-// trunc(rand() / 32767 x n).
+// A whole number in [0, n): the game generator scaled to n and truncated.
 int RollBelow(double n) {
     return static_cast<int>(GameRand() / static_cast<double>(kGameRandMax) * n);
 }
