@@ -6,7 +6,9 @@
 #include "career/FixtureList.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
+#include "database/SaveManifest.h"
 #include "engine/GameRand.h"
+#include "engine/Paths.h"
 #include "engine/TempDir.h"
 
 #include <filesystem>
@@ -187,9 +189,53 @@ TEST_F(CareerSessionTest, TacticsAndTheViewChoiceComeBackWithTheCareer) {
     EXPECT_EQ(m_session->view3D.load(), 0);
     EXPECT_EQ(m_session->resultOnly.load(), 1);
 
-    // A career saved before the choices were kept loads as it always did, keeping what stands.
-    std::filesystem::remove(m_dir / "data/profiles" / saved.folder.Std() / "choices.txt");
-    m_session->userAttack = 2;
+    // The choices are part of the save: the manifest vouches for them.
+    const std::filesystem::path folder = m_dir / "data/profiles" / saved.folder.Std();
+    std::string manifest;
+    ASSERT_TRUE(ReadWholeFile((folder / kSaveManifestFile).string().c_str(), manifest));
+    EXPECT_NE(manifest.find(kSaveChoicesFile), std::string::npos);
+
+    // A save from before the choices were listed keeps them beside a manifest that does not name them.
+    std::string choices;
+    ASSERT_TRUE(ReadWholeFile((folder / kSaveChoicesFile).string().c_str(), choices));
+    std::filesystem::remove(folder / kSaveChoicesFile);
+    ASSERT_TRUE(WriteSaveManifest(CStr(folder.string())));
+    ASSERT_TRUE(WriteFileAtomic((folder / kSaveChoicesFile).string().c_str(), choices));
+    m_session->LeaveCareer();
+    m_session->userAttack = 0;
     ASSERT_TRUE(m_session->LoadSavedCareer(saved.id));
-    EXPECT_EQ(m_session->userAttack.load(), 2);
+    EXPECT_EQ(m_session->userAttack.load(), 4);
+    EXPECT_EQ(m_session->view3D.load(), 0);
+}
+
+TEST_F(CareerSessionTest, DamagedOrMissingChoicesGiveTheDefaultsAndTheCareerStillLoads) {
+    ASSERT_TRUE(m_session->StartNewCareer(kDataSetLeague, FirstClubId(), "Dana Reyes"));
+    m_session->userAttack = 6;
+    m_session->userDefence = 17;
+    m_session->view3D = 0;
+    ASSERT_TRUE(m_session->SaveCurrentCareer());
+    const CProfile saved = *m_session->careerDB->profiles.At(0);
+    const std::filesystem::path choices = m_dir / "data/profiles" / saved.folder.Std() / kSaveChoicesFile;
+    auto expectDefaults = [&](const char* what) {
+        // Another career's choices must not carry over either.
+        m_session->userAttack = 8;
+        m_session->userDefence = 18;
+        ASSERT_TRUE(m_session->LoadSavedCareer(saved.id)) << what;
+        EXPECT_EQ(m_session->careerDB->profiles.At(0)->id, saved.id) << what;
+        EXPECT_EQ(m_session->userAttack.load(), 0) << what;
+        EXPECT_EQ(m_session->userDefence.load(), 10) << what;
+        EXPECT_EQ(m_session->view3D.load(), GameOptions().enable3DSimulation ? 1 : 0) << what;
+    };
+
+    // Not the bytes that were saved: the manifest tells.
+    ASSERT_TRUE(WriteFileAtomic(choices.string().c_str(), "attack 7\ndefence 11\nview3d 1\nresultonly 0\n"));
+    expectDefaults("damaged");
+    std::filesystem::remove(choices);
+    expectDefaults("missing");
+    // The next save writes them whole again.
+    m_session->userAttack = 3;
+    ASSERT_TRUE(m_session->SaveCurrentCareer());
+    m_session->userAttack = 0;
+    ASSERT_TRUE(m_session->LoadSavedCareer(saved.id));
+    EXPECT_EQ(m_session->userAttack.load(), 3);
 }
