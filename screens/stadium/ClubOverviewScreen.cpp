@@ -242,7 +242,7 @@ void CClubOverviewScreen::GatherFixtures(const CTeam& club) {
         }
         first = false;
         auto row = std::make_unique<NextMatchRow>();
-        row->date = CStr::Formatted("%d/%d/%d", fixture->month, fixture->day, fixture->year);
+        row->date = FormatDate(fixture->year, fixture->day, fixture->month, ".");
         row->opponent = opponent ? opponent->name : CStr();
         row->venue = m_ctx.Text(atHome ? 100011 : 100010);
         m_nextMatches.push_back(std::move(row));
