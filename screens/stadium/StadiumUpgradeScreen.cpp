@@ -42,6 +42,8 @@ constexpr uint32_t kWhite = 0xFFFFFFFFu;
 constexpr uint32_t kNameColour = 0x00FFFFFFu;
 constexpr int kBuiltFrame = 2;
 constexpr int32_t kRegularLeague = 100005;
+constexpr int kTextDay = 700040;  // a building time of one day
+constexpr int kTextDays = 700041; // of any other number of days
 
 int PanelId(int part) {
     return ID_STADIUM_PART_00 + 13 * part;
@@ -142,7 +144,8 @@ void CStadiumUpgradeScreen::SelectStage(int k, int s) {
     grid->AddCell(0, m_ctx.Text(200101), 1);
     grid->AddCell(1, FormatMoney(cost), 1);
     grid->AddCell(0, m_ctx.Text(200102), 2);
-    grid->AddCell(1, CStr::Formatted("%d day", days), 2);
+    grid->AddCell(1, CStr::Formatted("%d %s", days, m_ctx.Text(days == 1 ? kTextDay : kTextDays).GetText()),
+                  2);
     grid->SetRowCount(3);
     grid->ResetScroll(true);
 

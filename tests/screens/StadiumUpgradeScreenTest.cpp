@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -122,6 +123,20 @@ TEST_F(StadiumFixture, BuildButtonsFollowTheCoreTheLevelAndRunningWork) {
     screen->RebuildViews();
     EXPECT_FALSE(OrderOn(5));
     EXPECT_EQ(Bar(5), 175);
+}
+
+TEST_F(StadiumFixture, TheBuildingTimeCountsItsDaysInTheRightNumber) {
+    auto buildingTime = [&](int k) {
+        const GuiGridCell* cell = Find(StadiumPartIds(k).grid)->FindCell(1, 2);
+        return cell ? cell->text.Std() : std::string("<none>");
+    };
+    screen->SelectStage(4, 0);
+    EXPECT_EQ(buildingTime(4), "10 <700041>");
+    Part(4).stageDays = 1;
+    screen->SelectStage(4, 0);
+    EXPECT_EQ(buildingTime(4), "1 <700040>");
+    screen->SelectStage(4, 1);
+    EXPECT_EQ(buildingTime(4), "2 <700041>");
 }
 
 TEST_F(StadiumFixture, TheCaptionLeavesOutAMissingLeagueAndNamesATournamentsOneYear) {
