@@ -104,6 +104,9 @@ bool CCareerSession::StartNewCareer(int32_t newDataSet, int32_t clubId, const CS
         season.startYear = currentDate.year;
         season.endYear = currentDate.year;
     }
+    // The finances' first month starts from the club's opening cash.
+    if (club)
+        ledger->BookOpeningBalance(currentDate, club->cash, club->totalBorrowed);
     return true;
 }
 

@@ -63,6 +63,26 @@ TEST_F(CareerSessionTest, NewCareerSavesAndReloadsWithItsClubDateAndFixtures) {
     EXPECT_FALSE(m_session->tournamentMode);
 }
 
+TEST_F(CareerSessionTest, TheFirstMonthBringsTheOpeningCashForward) {
+    ASSERT_TRUE(m_session->StartNewCareer(kDataSetLeague, FirstClubId(), "Dana Reyes"));
+    const int32_t opening = m_session->UserClub()->cash;
+    ASSERT_GT(opening, 0);
+    // The career starts on 1 August: July closes with the opening cash, and keeps it through a save.
+    EXPECT_EQ(m_session->ledger->GetMonthEndBalance(2007, 7), opening);
+    ASSERT_TRUE(m_session->SaveCurrentCareer());
+    const int32_t id = m_session->careerDB->profiles.At(0)->id;
+    m_session->LeaveCareer();
+    ASSERT_TRUE(m_session->LoadSavedCareer(id));
+    EXPECT_EQ(m_session->ledger->GetMonthEndBalance(2007, 7), opening);
+
+    // A tournament starts mid-month: the month before still brings its cash forward.
+    CMemoryDB world;
+    ASSERT_TRUE(LoadWorldData(world, kDataSetWorldCup));
+    ASSERT_TRUE(m_session->StartNewCareer(kDataSetWorldCup, world.teams.At(0)->id, "Sam"));
+    EXPECT_EQ(m_session->ledger->GetMonthEndBalance(2006, 7), m_session->UserClub()->cash);
+    EXPECT_EQ(m_session->ledger->GetMonthEndBalance(2006, 8), 0);
+}
+
 TEST_F(CareerSessionTest, WorldCupCareerStartsInAugust2006AsATournament) {
     CMemoryDB world;
     ASSERT_TRUE(LoadWorldData(world, kDataSetWorldCup));
