@@ -9,33 +9,19 @@
 #include "database/SaveManifest.h"
 #include "engine/GameRand.h"
 #include "engine/Paths.h"
-#include "engine/TempDir.h"
+
+#include "GameCopyTest.h"
 
 #include <filesystem>
 #include <memory>
 
-// Careers run in a copy of the generated world so the build's own game folder stays clean.
-class CareerSessionTest : public TempDirTest {
+class CareerSessionTest : public GameCopyTest {
 protected:
-    void SetUp() override {
-        TempDirTest::SetUp();
-        std::filesystem::copy(std::filesystem::path(FB_GAME_DIR) / "data", m_dir / "data",
-                              std::filesystem::copy_options::recursive);
-        std::filesystem::remove_all(m_dir / "data/profiles");
-        std::filesystem::create_directories(m_dir / "data/profiles");
-        m_session = std::make_unique<CCareerSession>();
-        m_session->Open(GameOptions());
-    }
-    void TearDown() override {
-        m_session.reset();
-        TempDirTest::TearDown();
-    }
     int32_t FirstClubId() {
         CMemoryDB world;
         EXPECT_TRUE(LoadWorldData(world, kDataSetLeague));
         return world.teams.At(3)->id;
     }
-    std::unique_ptr<CCareerSession> m_session;
 };
 
 TEST_F(CareerSessionTest, NewCareerSavesAndReloadsWithItsClubDateAndFixtures) {
