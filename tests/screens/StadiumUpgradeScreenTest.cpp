@@ -131,12 +131,12 @@ TEST_F(StadiumFixture, TheBuildingTimeCountsItsDaysInTheRightNumber) {
         return cell ? cell->text.Std() : std::string("<none>");
     };
     screen->SelectStage(4, 0);
-    EXPECT_EQ(buildingTime(4), "10 <700041>");
+    EXPECT_EQ(buildingTime(4), "10 days");
     Part(4).stageDays = 1;
     screen->SelectStage(4, 0);
-    EXPECT_EQ(buildingTime(4), "1 <700040>");
+    EXPECT_EQ(buildingTime(4), "1 day");
     screen->SelectStage(4, 1);
-    EXPECT_EQ(buildingTime(4), "2 <700041>");
+    EXPECT_EQ(buildingTime(4), "2 days");
 }
 
 TEST_F(StadiumFixture, TheCaptionLeavesOutAMissingLeagueAndNamesATournamentsOneYear) {
