@@ -104,6 +104,9 @@ bool CCareerSession::StartNewCareer(int32_t newDataSet, int32_t clubId, const CS
         season.startYear = currentDate.year;
         season.endYear = currentDate.year;
     }
+    // The finances' first month starts from the club's opening cash.
+    if (club)
+        ledger->BookOpeningBalance(currentDate, club->cash, club->totalBorrowed);
     return true;
 }
 
@@ -120,10 +123,8 @@ bool CCareerSession::SaveCurrentCareer() {
     // The schedule writes its fixtures, ledger and season span into the career first.
     if (!SaveCareerSchedule(*fixtureList, *ledger, careerDB))
         return false;
+    careerDB->choices = ChoicesText();
     bool ok = SaveCareer(*worldDB, *careerDB, &lastSaveError);
-    if (ok && !WriteChoices())
-        QuorelLog("[CCareerSession::SaveCurrentCareer] the tactics and view choice of %s were not saved",
-                  profile->managerName.GetText());
     if (!ok)
         QuorelLog("[CCareerSession::SaveCurrentCareer] the career of %s was not saved",
                   profile->managerName.GetText());
@@ -151,36 +152,25 @@ bool CCareerSession::LoadSavedCareer(int32_t profileId) {
     cupStage = profile->cupStage;
     // Fixtures, ledger and the season span come back from the career's own rows.
     LoadCareerSchedule(*fixtureList, *ledger, worldDB, careerDB);
-    ReadChoices();
+    ApplyChoices(careerDB->choices);
     return true;
 }
 
-namespace {
-
-CStr ChoicesPath(const CProfile& profile) {
-    return CStr("\\data\\profiles\\").Concat(profile.folder).Concat("\\choices.txt");
+std::string CCareerSession::ChoicesText() const {
+    return CStr::Formatted("attack %d\ndefence %d\nview3d %d\nresultonly %d\n", userAttack.load(),
+                           userDefence.load(), view3D.load(), resultOnly.load())
+        .Std();
 }
 
-} // namespace
-
-bool CCareerSession::WriteChoices() const {
-    const CProfile* profile = careerDB ? careerDB->profiles.At(0) : nullptr;
-    if (!profile)
-        return false;
-    const CStr text = CStr::Formatted("attack %d\ndefence %d\nview3d %d\nresultonly %d\n", userAttack.load(),
-                                      userDefence.load(), view3D.load(), resultOnly.load());
-    return WriteFileAtomic(ChoicesPath(*profile).GetText(), text.Std());
-}
-
-void CCareerSession::ReadChoices() {
-    const CProfile* profile = careerDB ? careerDB->profiles.At(0) : nullptr;
-    std::string text;
-    if (!profile || !ReadWholeFile(ChoicesPath(*profile).GetText(), text))
-        return;
+void CCareerSession::ApplyChoices(const std::string& text) {
+    userAttack = 0;
+    userDefence = 10;
+    view3D = options.enable3DSimulation ? 1 : 0;
+    resultOnly = options.enableFastSimulation ? 1 : 0;
     std::istringstream in(text);
     std::string key;
     int value = 0;
-    // Values out of range are a damaged file: they are left as they stand.
+    // Values out of range are a damaged file: they keep the default.
     while (in >> key >> value) {
         if (key == "attack" && value >= 0 && value <= 9)
             userAttack = value;

@@ -79,10 +79,11 @@ public:
     int32_t judgedSeasonEndYear = 0;
 
 private:
-    // The choices live in a small file of their own beside the career's tables; a career saved
-    // before it existed loads with the choices as they stand.
-    bool WriteChoices() const;
-    void ReadChoices();
+    // The choices travel as a small text of their own in the career's save (careerDB->choices); a
+    // career without them (saved before they were kept, or their file damaged) gets the defaults:
+    // the first tactics and the options' view.
+    std::string ChoicesText() const;
+    void ApplyChoices(const std::string& text);
 
     TextLookup m_getText;
 };

@@ -119,6 +119,21 @@ void CDayController::RunDailySteps() {
     RunLaments(CareerToday());
 }
 
+void CDayController::TrainDayLeft(const GameDate& dayLeft) {
+    const CMemoryDB* career = m_host->CareerDb();
+    const CTeam* user = career ? career->teams.At(0) : nullptr;
+    if (!user)
+        return;
+    if (m_fixtures)
+        for (const CFixture* fixture : m_fixtures->GetFixturesOn(dayLeft.year, dayLeft.month, dayLeft.day))
+            if ((fixture->home && fixture->home->id == user->id) ||
+                (fixture->away && fixture->away->id == user->id))
+                return;
+    CareerDay day = CareerToday();
+    day.today = dayLeft;
+    RunDailyTraining(day);
+}
+
 CareerDay CDayController::CareerToday() const {
     CareerDay day;
     day.world = m_host->WorldDb();
@@ -150,17 +165,18 @@ bool CDayController::AdvanceDay(bool& stop) {
         return false;
     SyncCareer();
     m_date = m_host->CurrentDate();
+    const GameDate dayLeft = m_date;
     if (m_host->HasCalendar()) {
         m_date = CCalendar::NextDay(m_date);
         m_host->SetCurrentDate(m_date);
     }
+    // Before the new day's matches, which may stop the run for the user's match.
+    TrainDayLeft(dayLeft);
     bool league = !m_host->TournamentMode();
     if (league)
         RunDailySteps();
 
     bool hadFixtures = PlayDayMatches(stop);
-    if (!stop)
-        RunDailyTraining(CareerToday());
 
     CMemoryDB* career = m_host->CareerDb();
     auto enable = [this](int id, bool on) {

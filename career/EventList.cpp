@@ -223,6 +223,31 @@ int CEventList::GetMonthEndBalance(int year, int month) const {
     return 0;
 }
 
+namespace {
+
+// The closing balance of a month: the club's money and what it owes.
+MonthChangeEventData MonthEnd(int money, int nextMoney) {
+    MonthChangeEventData balance;
+    balance.first = 2;
+    balance.second = 3;
+    balance.money = money;
+    balance.nextMoney = nextMoney;
+    balance.extra = 0;
+    return balance;
+}
+
+} // namespace
+
+bool CEventList::BookOpeningBalance(const GameDate& firstDay, int money, int nextMoney) {
+    const int month = firstDay.month == 1 ? 12 : firstDay.month - 1;
+    const int year = firstDay.month == 1 ? firstDay.year - 1 : firstDay.year;
+    for (const auto& event : m_events)
+        if (event->Kind() == kLedgerMonthChange && event->Year() == year && event->Month() == month)
+            return false;
+    return AddEvent(MonthEnd(money, nextMoney), kLedgerMonthChange, CCalendar::DaysInMonth(month, year),
+                    month, year);
+}
+
 bool CEventList::BookMonthChange(const GameDate& newDate, int money, int nextMoney) {
     GameDate previous = CCalendar::PreviousDay(newDate);
     if (previous.month == newDate.month && previous.year == newDate.year)
@@ -232,11 +257,6 @@ bool CEventList::BookMonthChange(const GameDate& newDate, int money, int nextMon
         if (event->Kind() == kLedgerMonthChange && event->Day() == previous.day &&
             event->Month() == previous.month && event->Year() == previous.year)
             return false;
-    MonthChangeEventData balance;
-    balance.first = 2;
-    balance.second = 3;
-    balance.money = money;
-    balance.nextMoney = nextMoney;
-    balance.extra = 0;
-    return AddEvent(balance, kLedgerMonthChange, previous.day, previous.month, previous.year);
+    return AddEvent(MonthEnd(money, nextMoney), kLedgerMonthChange, previous.day, previous.month,
+                    previous.year);
 }

@@ -216,6 +216,9 @@ public:
     // On the first day of a month, books the closing balance of the month before, dated its last
     // day. Returns false (nothing booked) on any other day.
     bool BookMonthChange(const GameDate& newDate, int money, int nextMoney);
+    // A new career's opening cash as the closing balance of the month before its first day, so the
+    // first month brings it forward like any other. Nothing is booked when that month has one.
+    bool BookOpeningBalance(const GameDate& firstDay, int money, int nextMoney);
 
     // Replaces the ledger with the events of the career database's finance rows; rows of an unknown
     // kind are skipped. Without a database nothing changes.

@@ -268,6 +268,7 @@ std::vector<CStr> CareerFoldersOnDisk() {
 bool HoldsOnlySaveFiles(const CStr& folder) {
     std::vector<CStr> known = CMemoryDB::FileNames(true);
     known.push_back(CStr(kSaveManifestFile));
+    known.push_back(CStr(kSaveChoicesFile));
     auto isKnown = [&](const std::filesystem::path& file) {
         std::string name = file.filename().string();
         for (const char* suffix : {".tmp", ".part"}) {
@@ -828,6 +829,14 @@ bool SaveCareer(CMemoryDB& world, CMemoryDB& career, CareerSaveError* error, Car
     };
     if (!writeAll(staging, career, true) || !writeAll(stagingWorld, world, false))
         return false;
+    if (!career.choices.empty()) {
+        CStr path = staging.Concat("/").Concat(kSaveChoicesFile);
+        if (!Step(fault))
+            return outcome.FailErrno(FaultError(fault), path.Concat(" cannot be written"));
+        int code = 0;
+        if (!WriteFileAtomic(path.GetText(), career.choices, &code))
+            return outcome.FailErrno(code, path.Concat(" cannot be written"));
+    }
     // The manifest goes last: a folder holding one is a whole save.
     {
         CStr path = staging.Concat("/").Concat(kSaveManifestFile);
@@ -896,7 +905,8 @@ bool LoadCareer(CMemoryDB& world, CMemoryDB& career, int32_t profileId) {
     CStr worldFolder = folder.Concat("MainData\\");
     // A save with a manifest is checked byte for byte: a flipped byte would load as a changed value.
     CStr problem;
-    if (!CheckSaveManifest(saved, problem)) {
+    bool choicesUsable = true;
+    if (!CheckSaveManifest(saved, problem, &choicesUsable)) {
         QuorelLog("[LoadCareer] %s", problem.GetText());
         return false;
     }
@@ -933,6 +943,12 @@ bool LoadCareer(CMemoryDB& world, CMemoryDB& career, int32_t profileId) {
     newCareer.profiles.Clear();
     newCareer.profiles.Append(new CProfile(header));
     newCareer.managerClubId = newCareer.teams.At(0)->id;
+    // The choices are the career's least part: without a whole copy it plays on with the defaults.
+    if (!choicesUsable)
+        QuorelLog("[LoadCareer] %s%s is damaged; the career loads with the default choices", folder.GetText(),
+                  kSaveChoicesFile);
+    else if (!ReadWholeFile(folder.Concat(kSaveChoicesFile).GetText(), newCareer.choices))
+        newCareer.choices.clear();
     CMemoryDB::CrossLinkStats(newWorld, newCareer);
     newWorld.profiles.Swap(list);
     world.Swap(newWorld);

@@ -316,6 +316,7 @@ void CMemoryDB::Clear() {
     profiles.Clear();
     managerClubId = -1;
     unsavedCareer = false;
+    choices.clear();
 }
 
 void CMemoryDB::Swap(CMemoryDB& other) noexcept {
@@ -329,4 +330,5 @@ void CMemoryDB::Swap(CMemoryDB& other) noexcept {
     profiles.Swap(other.profiles);
     std::swap(managerClubId, other.managerClubId);
     std::swap(unsavedCareer, other.unsavedCareer);
+    choices.swap(other.choices);
 }

@@ -55,6 +55,9 @@ public:
     // Career database: built and not saved yet, so its id and folder are only proposals until the
     // first save settles them (another copy of the game may have taken them meanwhile).
     bool unsavedCareer = false;
+    // Career database: the player's screen choices as the career layer writes them, saved with the
+    // career's tables; empty when there are none.
+    std::string choices;
 
     // Reads every table file of a folder (a game path such as "\data\EuroCup\" or an absolute
     // path). A missing file leaves its table empty; any unreadable or corrupt file fails the

@@ -2,8 +2,41 @@
 #include "database/Records.h"
 
 #include <climits>
+#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+
+namespace {
+
+// A fixed run of words or texts, in order.
+template <size_t N> void Ints(CArchive& ar, int32_t (&values)[N]) {
+    for (int32_t& value : values)
+        ar.Int(value);
+}
+
+template <size_t N> void Strs(CArchive& ar, CStr (&values)[N]) {
+    for (CStr& value : values)
+        ar.Str(value);
+}
+
+// A date in the order most files keep it.
+void YearMonthDay(CArchive& ar, int32_t& year, int32_t& month, int32_t& day) {
+    ar.Int(year);
+    ar.Int(month);
+    ar.Int(day);
+}
+
+// What a promotion of the catalogue and a booked one both carry after their first word.
+template <typename Promotion> void PromotionTerms(CArchive& ar, Promotion& promotion) {
+    ar.Int(promotion.nameTextId);
+    ar.Int(promotion.cost);
+    ar.Int(promotion.attendanceBoost);
+    ar.Int(promotion.opinionDelta1);
+    ar.Int(promotion.opinionDelta2);
+    ar.Int(promotion.fourthValue);
+}
+
+} // namespace
 
 bool IsGameDate(int32_t year, int32_t month, int32_t day) {
     if (year < kFirstGameYear || year > kLastGameYear || month < 1 || month > 12 || day < 1)
@@ -71,8 +104,7 @@ void CPlayer::Serialize(CArchive& ar) {
     ar.Int(reserved8);
     ar.Int(originTextId);
     ar.Str(note);
-    for (int32_t& word : words)
-        ar.Int(word);
+    Ints(ar, words);
     ar.Int(contractMonths);
     ar.Str(picture);
     ar.Int(contractYear);
@@ -120,8 +152,7 @@ void CStaffRecord::Serialize(CArchive& ar) {
     ar.Int(skill);
     ar.Int(originTextId);
     ar.Str(picture);
-    for (int32_t& value : extra)
-        ar.Int(value);
+    Ints(ar, extra);
 }
 
 void CStadiumRecord::Serialize(CArchive& ar) {
@@ -152,36 +183,28 @@ void CStadiumWingRecord::Serialize(CArchive& ar) {
     ar.Int(reserved9);
     ar.Int(seats);
     ar.Int(level);
-    for (int32_t& value : reserved)
-        ar.Int(value);
+    Ints(ar, reserved);
 }
 
 void CMatchStat::Serialize(CArchive& ar) {
-    for (int32_t& value : fields)
-        ar.Int(value);
+    Ints(ar, fields);
 }
 
 void CPlayerStat::Serialize(CArchive& ar) {
-    for (int32_t& value : fields)
-        ar.Int(value);
+    Ints(ar, fields);
 }
 
 void CFinanceEntry::Serialize(CArchive& ar) {
-    ar.Int(year);
-    ar.Int(month);
-    ar.Int(day);
+    YearMonthDay(ar, year, month, day);
     ar.Int(kind);
-    for (int32_t& value : values)
-        ar.Int(value);
+    Ints(ar, values);
     ar.Str(text);
 }
 
 void CLeagueStanding::Serialize(CArchive& ar) {
     ar.Int(homeTeam);
     ar.Int(awayTeam);
-    ar.Int(year);
-    ar.Int(month);
-    ar.Int(day);
+    YearMonthDay(ar, year, month, day);
     ar.Int(homeScore);
     ar.Int(awayScore);
     ar.Int(leagueId);
@@ -200,8 +223,7 @@ void CEmail::Serialize(CArchive& ar) {
     ar.Int(day);
     ar.Int(month);
     ar.Int(unread);
-    for (CStr& value : placeholders)
-        ar.Str(value);
+    Strs(ar, placeholders);
 }
 
 void CEmailTemplate::Serialize(CArchive& ar) {
@@ -220,52 +242,33 @@ void CWhisper::Serialize(CArchive& ar) {
     ar.Int(playerId);
     ar.Int(celebrity);
     ar.Int(companyRow);
-    ar.Int(year);
-    ar.Int(month);
-    ar.Int(day);
+    YearMonthDay(ar, year, month, day);
 }
 
 void CWhisperTemplate::Serialize(CArchive& ar) {
-    for (int32_t& value : words)
-        ar.Int(value);
+    Ints(ar, words);
 }
 
 void CTeamOpinion::Serialize(CArchive& ar) {
     ar.Int(teamId);
-    for (int32_t& value : current)
-        ar.Int(value);
-    for (int32_t& value : previous)
-        ar.Int(value);
+    Ints(ar, current);
+    Ints(ar, previous);
 }
 
 void CPromotion::Serialize(CArchive& ar) {
     ar.Int(id);
-    ar.Int(nameTextId);
-    ar.Int(cost);
-    ar.Int(attendanceBoost);
-    ar.Int(opinionDelta1);
-    ar.Int(opinionDelta2);
-    ar.Int(fourthValue);
+    PromotionTerms(ar, *this);
 }
 
 void CMyPromotion::Serialize(CArchive& ar) {
     ar.Int(catalogueRow);
-    ar.Int(nameTextId);
-    ar.Int(cost);
-    ar.Int(attendanceBoost);
-    ar.Int(opinionDelta1);
-    ar.Int(opinionDelta2);
-    ar.Int(fourthValue);
-    ar.Int(year);
-    ar.Int(month);
-    ar.Int(day);
+    PromotionTerms(ar, *this);
+    YearMonthDay(ar, year, month, day);
 }
 
 void CLament::Serialize(CArchive& ar) {
     ar.Int(playerId);
-    ar.Int(year);
-    ar.Int(month);
-    ar.Int(day);
+    YearMonthDay(ar, year, month, day);
     ar.Int(subject);
     ar.Int(status);
     ar.Int(object);
@@ -297,9 +300,7 @@ void CStorageItem::Serialize(CArchive& ar) {
     ar.Str(kind);
     ar.Int(days);
     ar.Int(sold);
-    ar.Int(year);
-    ar.Int(month);
-    ar.Int(day);
+    YearMonthDay(ar, year, month, day);
 }
 
 void CTrainingType::Serialize(CArchive& ar) {
@@ -318,8 +319,7 @@ void CTrainingModifier::Serialize(CArchive& ar) {
 }
 
 void CStadiumUpgradeRecord::Serialize(CArchive& ar) {
-    for (CStr& element : elements)
-        ar.Str(element);
+    Strs(ar, elements);
     ar.Int(leagueKind);
     ar.Int(leagueClass);
     ar.Int(stageLimit);
@@ -370,19 +370,13 @@ void CCampBooking::Serialize(CArchive& ar) {
 }
 
 void CTrainingDay::Serialize(CArchive& ar) {
-    ar.Int(year);
-    ar.Int(month);
-    ar.Int(day);
-    for (int32_t& slot : exercise)
-        ar.Int(slot);
-    for (int32_t& slot : modifier)
-        ar.Int(slot);
+    YearMonthDay(ar, year, month, day);
+    Ints(ar, exercise);
+    Ints(ar, modifier);
 }
 
 void CTrainingEntry::Serialize(CArchive& ar) {
-    ar.Int(year);
-    ar.Int(month);
-    ar.Int(day);
+    YearMonthDay(ar, year, month, day);
     ar.Int(playerId);
     ar.Int(freshness);
     ar.Int(energy);
@@ -390,8 +384,7 @@ void CTrainingEntry::Serialize(CArchive& ar) {
 
 void CTrainedValues::Serialize(CArchive& ar) {
     ar.Int(playerId);
-    for (int32_t& value : values)
-        ar.Int(value);
+    Ints(ar, values);
 }
 
 void CCareerSteps::Serialize(CArchive& ar) {

@@ -13,6 +13,7 @@
 namespace fs = std::filesystem;
 
 const char* const kSaveManifestFile = "manifest.txt";
+const char* const kSaveChoicesFile = "choices.txt";
 
 namespace {
 
@@ -77,7 +78,9 @@ bool WriteSaveManifest(const CStr& folder, int* error) {
     return WriteFileAtomic((root / kSaveManifestFile).string().c_str(), text, error);
 }
 
-bool CheckSaveManifest(const CStr& folder, CStr& problem) {
+bool CheckSaveManifest(const CStr& folder, CStr& problem, bool* choicesUsable) {
+    if (choicesUsable)
+        *choicesUsable = true;
     fs::path root = ResolvePath(folder).Std();
     fs::path path = root / kSaveManifestFile;
     std::error_code ec;
@@ -126,11 +129,20 @@ bool CheckSaveManifest(const CStr& folder, CStr& problem) {
             return false;
         }
         std::string bytes;
-        if (!ReadWholeFile((root / name).string().c_str(), bytes)) {
+        const bool read = ReadWholeFile((root / name).string().c_str(), bytes);
+        const bool whole = read && bytes.size() == size && Crc32(bytes) == crc;
+        if (name == kSaveChoicesFile) {
+            // The career loads with the default choices rather than not at all.
+            if (!whole && choicesUsable)
+                *choicesUsable = false;
+            ++listed;
+            continue;
+        }
+        if (!read) {
             problem = CStr::Formatted("%s is missing", (root / name).string().c_str());
             return false;
         }
-        if (bytes.size() != size || Crc32(bytes) != crc) {
+        if (!whole) {
             problem = CStr::Formatted("%s is not the file that was saved (size or checksum differs)",
                                       (root / name).string().c_str());
             return false;

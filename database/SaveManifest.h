@@ -11,6 +11,9 @@
 
 constexpr int kSaveFormatVersion = 1;
 extern const char* const kSaveManifestFile; // "manifest.txt", in the career folder
+// The player's screen choices ("choices.txt", in the career folder): listed like every file, but
+// the career can do without them, so a missing or damaged copy does not fail the check.
+extern const char* const kSaveChoicesFile;
 
 uint32_t Crc32(const std::string& bytes);
 
@@ -20,4 +23,6 @@ bool WriteSaveManifest(const CStr& folder, int* error = nullptr);
 
 // True when the folder has no manifest (an older save) or every file it names is there with its
 // size and checksum and the version is one this game reads; otherwise problem says what is wrong.
-bool CheckSaveManifest(const CStr& folder, CStr& problem);
+// choicesUsable (when given) is false when the manifest names the choices file and it is missing
+// or not the one saved; a choices file the manifest does not name (older saves) is usable.
+bool CheckSaveManifest(const CStr& folder, CStr& problem, bool* choicesUsable = nullptr);

@@ -3,7 +3,20 @@
 
 #include "engine/Str.h"
 
+#include <initializer_list>
+
 class CScreenContext;
 
-// The league is the user's; the season is the running fixture list's (the default one before any).
+// Joins the parts with " / ", leaving out the empty ones so that a missing league or club never
+// shows as "Title /  / ...".
+CStr JoinCaption(std::initializer_list<CStr> parts);
+
+// "2007-2008 Season"; a tournament's season is its one year: "2008 Season".
+CStr CaptionSeason(int startYear, int endYear, const CStr& seasonWord);
+
+// The user's league name (empty without one) and the running fixture list's season (the default
+// one before any), as the club screens show them.
+CStr ClubCaptionLeague(const CScreenContext& ctx);
+CStr ClubCaptionSeason(const CScreenContext& ctx);
+
 CStr ClubCaptionLine(const CScreenContext& ctx, int titleText, const CStr& club, const CStr& date);

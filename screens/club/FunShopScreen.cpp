@@ -9,6 +9,7 @@
 #include "database/MemoryDB.h"
 #include "gui/Element.h"
 #include "guidefines.h"
+#include "screens/ClubCaption.h"
 
 #include <algorithm>
 
@@ -66,23 +67,8 @@ void CFunShopScreen::RefreshLists() {
 }
 
 void CFunShopScreen::FillCaption() {
-    CCareerSession& session = m_ctx.Session();
-    CStr league;
-    if (const CLeague* first = session.careerDB ? session.careerDB->leagues.At(0) : nullptr)
-        league = m_ctx.Text(first->nameTextId);
-    int startYear = SeasonSpan::kDefaultStartYear;
-    int endYear = SeasonSpan::kDefaultEndYear;
-    if (session.fixtureList) {
-        startYear = session.fixtureList->Season().startYear;
-        endYear = session.fixtureList->Season().endYear;
-    }
-    CStr title = m_ctx.Text(80093);
-    if (!league.IsEmpty())
-        title = title + " / " + league;
-    if (!m_clubName.IsEmpty())
-        title = title + " / " + m_clubName + " / " + m_dateText;
-    title = title + CStr::Formatted(" / %d-%d ", startYear, endYear) + m_ctx.Text(80030);
-    m_root->SetCaption(title);
+    // Without a club the date is left out with it.
+    m_root->SetCaption(ClubCaptionLine(m_ctx, 80093, m_clubName, m_clubName.IsEmpty() ? CStr() : m_dateText));
 }
 
 void CFunShopScreen::FillControls() {

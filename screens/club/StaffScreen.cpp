@@ -6,6 +6,7 @@
 #include "database/MemoryDB.h"
 #include "gui/Element.h"
 #include "guidefines.h"
+#include "screens/ClubCaption.h"
 #include "screens/FormatMoney.h"
 #include "screens/club/CoachCards.h"
 
@@ -322,24 +323,8 @@ void CStaffScreen::UpdateButtons() {
 }
 
 void CStaffScreen::SetCaptions() {
-    CCareerSession& session = m_ctx.Session();
-    CStr league;
-    if (const CLeague* userLeague = session.UserLeague())
-        league = m_ctx.Text(userLeague->nameTextId);
-    int startYear = SeasonSpan::kDefaultStartYear;
-    int endYear = SeasonSpan::kDefaultEndYear;
-    if (session.fixtureList) {
-        startYear = session.fixtureList->Season().startYear;
-        endYear = session.fixtureList->Season().endYear;
-    }
-    // The caption line of the club screens: title, league, club, date, season.
-    CStr title = m_ctx.Text(300121);
-    if (!league.IsEmpty())
-        title = title + " / " + league;
-    title = title + " / " + m_clubName + " / " + m_dateText + CStr(" / ") +
-            FormatSeasonYears(startYear, endYear) + " " + m_ctx.Text(80030);
     if (m_root)
-        m_root->SetCaption(title);
+        m_root->SetCaption(ClubCaptionLine(m_ctx, 300121, m_clubName, m_dateText));
     if (CGuiElement* confirm = m_ctx.Find(kConfirmWindow))
         confirm->SetCaption(m_ctx.Text(100159));
     for (int k = 0; k < kStaffCategoryCount; ++k)

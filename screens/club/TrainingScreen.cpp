@@ -7,6 +7,7 @@
 #include "database/HiredStaff.h"
 #include "database/MemoryDB.h"
 #include "gui/Element.h"
+#include "screens/ClubCaption.h"
 #include "screens/FormatMoney.h"
 
 #include <algorithm>
@@ -231,18 +232,8 @@ void CTrainingScreen::FillSequence() {
 }
 
 void CTrainingScreen::SetCaption() {
-    CStr caption = m_ctx.Text(80038);
-    CStr league, season, tail;
-    if (CMemoryDB* career = Career(); career && !career->leagues.IsEmpty()) {
-        league = m_ctx.Text(career->leagues.At(0)->nameTextId);
-        const int start = m_today.month >= kSeasonStartMonth ? m_today.year : m_today.year - 1;
-        season = CStr::Formatted("%d-%d", start, start + 1);
-        tail = m_ctx.Text(80030);
-    }
-    caption = caption.Concat(" / ").Concat(league).Concat(" / ").Concat(m_clubName).Concat(" / ");
-    caption = caption.Concat(FormatDate(m_today.year, m_today.day, m_today.month, ".")).Concat(" / ");
-    caption = caption.Concat(season).Concat(" ").Concat(tail);
-    m_root->SetCaption(caption);
+    m_root->SetCaption(
+        ClubCaptionLine(m_ctx, 80038, m_clubName, FormatDate(m_today.year, m_today.day, m_today.month, ".")));
 }
 
 void CTrainingScreen::SetLabels() {

@@ -4,6 +4,7 @@
 #include "career/Calendar.h"
 #include "gui/Element.h"
 #include "gui/GuiTypes.h"
+#include "screens/ClubCaption.h"
 #include "screens/FormatMoney.h"
 
 #include <algorithm>
@@ -35,22 +36,10 @@ void CDayInfoPanel::Refresh() {
 void CDayInfoPanel::ShowHeader(const DayPanelHeader& header) {
     m_dateText = header.date;
     // The caption needs the career's league and club; without a career it stays as it was.
-    if (header.careerOpen) {
-        CStr caption = Text(300200);
-        caption += " / ";
-        caption += header.league;
-        caption += " / ";
-        caption += header.club;
-        caption += " / ";
-        caption += FormatMoney(header.cash);
-        caption += " / ";
-        caption += m_dateText;
-        caption += " / ";
-        caption += FormatSeasonYears(header.seasonStart, header.seasonEnd);
-        caption += " ";
-        caption += Text(80030);
-        m_view.caption = caption;
-    }
+    if (header.careerOpen)
+        m_view.caption =
+            JoinCaption({Text(300200), header.league, header.club, FormatMoney(header.cash), m_dateText,
+                         CaptionSeason(header.seasonStart, header.seasonEnd, Text(80030))});
     m_club = header.club;
     ShowTitles();
 }

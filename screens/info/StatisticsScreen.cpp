@@ -9,6 +9,7 @@
 #include "engine/Color.h"
 #include "gui/Element.h"
 #include "gui/GuiTypes.h"
+#include "screens/ClubCaption.h"
 
 #include <cmath>
 
@@ -169,26 +170,14 @@ void CStatisticsScreen::ShowAll() {
 }
 
 void CStatisticsScreen::ShowCaptions() {
-    const CCareerSession& session = m_ctx.Session();
-    const CLeague* league = session.UserLeague();
-    SeasonSpan season;
-    if (session.fixtureList)
-        season = session.fixtureList->Season();
-    CStr caption = Text(100021);
-    caption += " / ";
-    caption += league ? Text(league->nameTextId) : CStr();
-    caption += " / ";
-    caption += m_clubName;
-    caption += " / ";
-    caption += FormatSeasonYears(season.startYear, season.endYear);
-    caption += " ";
-    caption += Text(80030);
-    caption += " / ";
-    caption += m_dateLine;
+    // The statistics name the season before the date.
+    const CStr caption = JoinCaption(
+        {Text(100021), ClubCaptionLeague(m_ctx), m_clubName, ClubCaptionSeason(m_ctx), m_dateLine});
     for (CGuiElement* root : {m_standingsRoot, m_fixturesRoot, m_compareRoot})
         if (root)
             root->SetCaption(caption);
 
+    const CLeague* league = m_ctx.Session().UserLeague();
     m_cupStyle = league && league->type == kCupLeagueType ? 1 : 0;
     if (m_standingsGrid) {
         for (int c = 0; c < kStandingsColumns - 1; ++c)

@@ -8,6 +8,7 @@
 #include "gui/Element.h"
 #include "guidefines.h"
 #include "match/Formation.h"
+#include "screens/ClubCaption.h"
 
 #include <algorithm>
 
@@ -195,28 +196,9 @@ void CLineupScreen::GroupRows() {
 }
 
 void CLineupScreen::ShowHeader() {
-    const CCareerSession& session = m_ctx.Session();
     if (m_root == nullptr)
         return;
-    const CLeague* league = session.UserLeague();
-    int first = session.currentDate.year;
-    int second = first + 1;
-    if (session.fixtureList != nullptr) {
-        first = session.fixtureList->Season().startYear;
-        second = session.fixtureList->Season().endYear;
-    }
-    CStr caption = m_ctx.Text(80019);
-    caption += " ";
-    caption += league ? m_ctx.Text(league->nameTextId) : CStr();
-    caption += " / ";
-    caption += m_clubName;
-    caption += " / ";
-    caption += m_dateText;
-    caption += " / ";
-    caption += FormatSeasonYears(first, second);
-    caption += " / ";
-    caption += m_ctx.Text(80030);
-    m_root->SetCaption(caption);
+    m_root->SetCaption(ClubCaptionLine(m_ctx, 80019, m_clubName, m_dateText));
 }
 
 void CLineupScreen::Show() {

@@ -17,6 +17,7 @@
 #include "gui/ScreenStack.h"
 #include "guidefines.h"
 #include "match2d/Match2D.h"
+#include "screens/ClubCaption.h"
 #include "screens/match/MatchHud.h"
 #include "screens/match/SubstitutionDialog.h"
 #include "screens/match/TacticsScreen.h"
@@ -97,28 +98,7 @@ void CMatchDayScreen::StopSound(const char* tag) {
 void CMatchDayScreen::Refresh() {
     if (m_root == nullptr)
         return;
-    const CCareerSession& session = m_ctx.Session();
-    const CLeague* league = session.careerDB != nullptr && !session.careerDB->leagues.IsEmpty()
-                                ? session.careerDB->leagues.At(0)
-                                : nullptr;
-    int first = m_seasonYear;
-    int second = m_seasonYear + 1;
-    if (session.fixtureList != nullptr) {
-        first = session.fixtureList->Season().startYear;
-        second = session.fixtureList->Season().endYear;
-    }
-    CStr caption = m_ctx.Text(100112);
-    caption += " / ";
-    caption += league != nullptr ? m_ctx.Text(league->nameTextId) : CStr();
-    caption += " / ";
-    caption += m_clubName;
-    caption += " / ";
-    caption += m_dateText;
-    caption += " / ";
-    caption += FormatSeasonYears(first, second);
-    caption += " ";
-    caption += m_ctx.Text(80030);
-    m_root->SetCaption(caption);
+    m_root->SetCaption(ClubCaptionLine(m_ctx, 100112, m_clubName, m_dateText));
 
     if (CGuiElement* score = Child(ID_CENTRE_SCORE))
         score->SetText("0 - 0", kFormatCentre, kWhite);
@@ -152,7 +132,6 @@ void CMatchDayScreen::SetupMatch(CTeam* homeRecord, CTeam* awayRecord) {
         const GameDate& today = session.currentDate;
         m_clubName = club->name;
         m_dateText = FormatDate(today.year, today.day, today.month, ".");
-        m_seasonYear = today.year;
         m_clubId = club->id;
     }
     m_homeRecord = homeRecord;

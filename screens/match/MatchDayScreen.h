@@ -118,7 +118,6 @@ private:
     const CScreenContext& m_ctx;
     CStr m_clubName{"-"};
     CStr m_dateText{"01-08-2007"};
-    int32_t m_seasonYear = 1;
     int32_t m_clubId = -1;
     CGuiElement* m_root = nullptr;
     std::vector<CGuiElement*> m_homeMarkers;

@@ -13,6 +13,7 @@
 #include "match2d/Match2D.h"
 #include "match2d/Match2DTeam.h"
 #include "match3d/Match3D.h"
+#include "screens/ClubCaption.h"
 
 #include <utility>
 
@@ -217,26 +218,8 @@ void CTacticsScreen::UpdateDefence() {
 void CTacticsScreen::ShowHeader() {
     const CCareerSession& session = m_ctx.Session();
     if (m_root != nullptr && session.HasOpenCareer()) {
-        const CLeague* league = session.careerDB->leagues.At(0);
         const CTeam* club = session.UserClub();
-        int first = session.currentDate.year;
-        int second = first + 1;
-        if (session.fixtureList != nullptr) {
-            first = session.fixtureList->Season().startYear;
-            second = session.fixtureList->Season().endYear;
-        }
-        CStr caption = m_ctx.Text(200163);
-        caption += " / ";
-        caption += league ? m_ctx.Text(league->nameTextId) : CStr();
-        caption += " / ";
-        caption += club ? club->name : CStr();
-        caption += " / ";
-        caption += dateText;
-        caption += " / ";
-        caption += FormatSeasonYears(first, second);
-        caption += " ";
-        caption += m_ctx.Text(80030);
-        m_root->SetCaption(caption);
+        m_root->SetCaption(ClubCaptionLine(m_ctx, 200163, club ? club->name : CStr(), dateText));
     }
     if (CGuiElement* label = Child(ID_TA_OFFENCE_LABEL))
         label->SetText(m_ctx.Text(200248), kFormatTopLeft, kWhite);

@@ -6,6 +6,7 @@
 #include "career/FixtureList.h"
 #include "database/MemoryDB.h"
 #include "gui/Element.h"
+#include "screens/ClubCaption.h"
 #include "screens/FormatMoney.h"
 
 #include <algorithm>
@@ -195,14 +196,10 @@ void CClubOverviewScreen::Refresh() {
     m_clubName = club->name;
     const GameDate& today = session.currentDate;
     m_dateText = FormatDate(today.year, today.day, today.month, ".");
-    const CLeague* league = career.leagues.At(0);
-    m_leagueName = league ? m_ctx.Text(league->nameTextId) : CStr();
 
     SeasonSpan season;
     if (session.fixtureList)
         season = session.fixtureList->Season();
-    m_seasonStartYear = season.startYear;
-    m_seasonEndYear = season.endYear;
     m_record = CountSeasonRecord(*club, MakeDateKey(season.startYear, season.startMonth, season.startDay));
 
     const int32_t figures[5] = {club->cash, club->money11, club->money12, club->attendance, club->fanBase};
@@ -245,7 +242,7 @@ void CClubOverviewScreen::GatherFixtures(const CTeam& club) {
         }
         first = false;
         auto row = std::make_unique<NextMatchRow>();
-        row->date = CStr::Formatted("%d/%d/%d", fixture->month, fixture->day, fixture->year);
+        row->date = FormatDate(fixture->year, fixture->day, fixture->month, ".");
         row->opponent = opponent ? opponent->name : CStr();
         row->venue = m_ctx.Text(atHome ? 100011 : 100010);
         m_nextMatches.push_back(std::move(row));
@@ -273,20 +270,8 @@ void CClubOverviewScreen::GatherStadium(const CTeam& club) {
 }
 
 void CClubOverviewScreen::SetCaptions() {
-    if (m_root) {
-        CStr caption = m_ctx.Text(80029);
-        caption += " / ";
-        caption += m_leagueName;
-        caption += " / ";
-        caption += m_clubName;
-        caption += " / ";
-        caption += m_dateText;
-        caption += " / ";
-        caption += CStr::Formatted("%d-%d", m_seasonStartYear, m_seasonEndYear);
-        caption += " ";
-        caption += m_ctx.Text(80030);
-        m_root->SetCaption(caption);
-    }
+    if (m_root)
+        m_root->SetCaption(ClubCaptionLine(m_ctx, 80029, m_clubName, m_dateText));
     // The coming matches keep the layout's title: text 100010 is the word for an away match, which
     // their venue column shows.
     const std::pair<int, int> titles[] = {{ID_OV_RECORD_TITLE, 100022},

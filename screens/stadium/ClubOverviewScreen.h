@@ -96,9 +96,6 @@ private:
     CGuiElement* m_root = nullptr;
     CStr m_clubName;
     CStr m_dateText = "01.08.2007";
-    CStr m_leagueName;
-    int m_seasonStartYear = 2007;
-    int m_seasonEndYear = 2008;
     SeasonRecord m_record;
     int32_t m_clubFigures[5] = {}; // cash, then team fields 11 to 14
     CStr m_managerName;

@@ -8,6 +8,7 @@
 #include "gui/Element.h"
 #include "gui/GuiTypes.h"
 #include "gui/ScreenStack.h"
+#include "screens/ClubCaption.h"
 #include "screens/FormatMoney.h"
 
 #include <algorithm>
@@ -41,6 +42,8 @@ constexpr uint32_t kWhite = 0xFFFFFFFFu;
 constexpr uint32_t kNameColour = 0x00FFFFFFu;
 constexpr int kBuiltFrame = 2;
 constexpr int32_t kRegularLeague = 100005;
+constexpr int kTextDay = 700040;  // a building time of one day
+constexpr int kTextDays = 700041; // of any other number of days
 
 int PanelId(int part) {
     return ID_STADIUM_PART_00 + 13 * part;
@@ -97,23 +100,7 @@ void CStadiumUpgradeScreen::Refresh() {
 void CStadiumUpgradeScreen::ShowHeader() {
     if (!m_root)
         return;
-    const CCareerSession& session = m_ctx.Session();
-    const CLeague* league = session.careerDB ? session.careerDB->leagues.At(0) : nullptr;
-    SeasonSpan season;
-    if (session.fixtureList)
-        season = session.fixtureList->Season();
-    CStr caption = m_ctx.Text(100008);
-    caption += " / ";
-    caption += league ? m_ctx.Text(league->nameTextId) : CStr();
-    caption += " / ";
-    caption += m_clubName;
-    caption += " / ";
-    caption += m_dateText;
-    caption += " / ";
-    caption += CStr::Formatted("%d-%d", season.startYear, season.endYear);
-    caption += " ";
-    caption += m_ctx.Text(80030);
-    m_root->SetCaption(caption);
+    m_root->SetCaption(ClubCaptionLine(m_ctx, 100008, m_clubName, m_dateText));
     for (const StadiumPartElements& part : kParts)
         if (CGuiElement* order = m_ctx.Find(part.order))
             order->SetText(m_ctx.Text(700022), kFormatCentreMiddle);
@@ -121,7 +108,7 @@ void CStadiumUpgradeScreen::ShowHeader() {
         yes->SetText(m_ctx.Text(300000), kFormatCentreMiddle);
     if (CGuiElement* no = m_ctx.Find(ID_STADIUM_ASK_NO))
         no->SetText(m_ctx.Text(300001), kFormatCentreMiddle);
-    if (league) {
+    if (const CLeague* league = m_ctx.Session().UserLeague()) {
         if (CGuiElement* frame = m_ctx.Find(ID_FR_STADIUM))
             frame->SetDisabled(league->type == kRegularLeague && league->classNumber % 3 == 0);
     }
@@ -157,7 +144,8 @@ void CStadiumUpgradeScreen::SelectStage(int k, int s) {
     grid->AddCell(0, m_ctx.Text(200101), 1);
     grid->AddCell(1, FormatMoney(cost), 1);
     grid->AddCell(0, m_ctx.Text(200102), 2);
-    grid->AddCell(1, CStr::Formatted("%d day", days), 2);
+    grid->AddCell(1, CStr::Formatted("%d %s", days, m_ctx.Text(days == 1 ? kTextDay : kTextDays).GetText()),
+                  2);
     grid->SetRowCount(3);
     grid->ResetScroll(true);
 

@@ -6,34 +6,22 @@
 #include "career/FixtureList.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
+#include "database/SaveManifest.h"
 #include "engine/GameRand.h"
-#include "engine/TempDir.h"
+#include "engine/Paths.h"
+
+#include "GameCopyTest.h"
 
 #include <filesystem>
 #include <memory>
 
-// Careers run in a copy of the generated world so the build's own game folder stays clean.
-class CareerSessionTest : public TempDirTest {
+class CareerSessionTest : public GameCopyTest {
 protected:
-    void SetUp() override {
-        TempDirTest::SetUp();
-        std::filesystem::copy(std::filesystem::path(FB_GAME_DIR) / "data", m_dir / "data",
-                              std::filesystem::copy_options::recursive);
-        std::filesystem::remove_all(m_dir / "data/profiles");
-        std::filesystem::create_directories(m_dir / "data/profiles");
-        m_session = std::make_unique<CCareerSession>();
-        m_session->Open(GameOptions());
-    }
-    void TearDown() override {
-        m_session.reset();
-        TempDirTest::TearDown();
-    }
     int32_t FirstClubId() {
         CMemoryDB world;
         EXPECT_TRUE(LoadWorldData(world, kDataSetLeague));
         return world.teams.At(3)->id;
     }
-    std::unique_ptr<CCareerSession> m_session;
 };
 
 TEST_F(CareerSessionTest, NewCareerSavesAndReloadsWithItsClubDateAndFixtures) {
@@ -59,6 +47,26 @@ TEST_F(CareerSessionTest, NewCareerSavesAndReloadsWithItsClubDateAndFixtures) {
     EXPECT_EQ(m_session->currentDate.day, 14);
     EXPECT_EQ(m_session->fixtureList->Size(), fixtures);
     EXPECT_FALSE(m_session->tournamentMode);
+}
+
+TEST_F(CareerSessionTest, TheFirstMonthBringsTheOpeningCashForward) {
+    ASSERT_TRUE(m_session->StartNewCareer(kDataSetLeague, FirstClubId(), "Dana Reyes"));
+    const int32_t opening = m_session->UserClub()->cash;
+    ASSERT_GT(opening, 0);
+    // The career starts on 1 August: July closes with the opening cash, and keeps it through a save.
+    EXPECT_EQ(m_session->ledger->GetMonthEndBalance(2007, 7), opening);
+    ASSERT_TRUE(m_session->SaveCurrentCareer());
+    const int32_t id = m_session->careerDB->profiles.At(0)->id;
+    m_session->LeaveCareer();
+    ASSERT_TRUE(m_session->LoadSavedCareer(id));
+    EXPECT_EQ(m_session->ledger->GetMonthEndBalance(2007, 7), opening);
+
+    // A tournament starts mid-month: the month before still brings its cash forward.
+    CMemoryDB world;
+    ASSERT_TRUE(LoadWorldData(world, kDataSetWorldCup));
+    ASSERT_TRUE(m_session->StartNewCareer(kDataSetWorldCup, world.teams.At(0)->id, "Sam"));
+    EXPECT_EQ(m_session->ledger->GetMonthEndBalance(2006, 7), m_session->UserClub()->cash);
+    EXPECT_EQ(m_session->ledger->GetMonthEndBalance(2006, 8), 0);
 }
 
 TEST_F(CareerSessionTest, WorldCupCareerStartsInAugust2006AsATournament) {
@@ -187,9 +195,53 @@ TEST_F(CareerSessionTest, TacticsAndTheViewChoiceComeBackWithTheCareer) {
     EXPECT_EQ(m_session->view3D.load(), 0);
     EXPECT_EQ(m_session->resultOnly.load(), 1);
 
-    // A career saved before the choices were kept loads as it always did, keeping what stands.
-    std::filesystem::remove(m_dir / "data/profiles" / saved.folder.Std() / "choices.txt");
-    m_session->userAttack = 2;
+    // The choices are part of the save: the manifest vouches for them.
+    const std::filesystem::path folder = m_dir / "data/profiles" / saved.folder.Std();
+    std::string manifest;
+    ASSERT_TRUE(ReadWholeFile((folder / kSaveManifestFile).string().c_str(), manifest));
+    EXPECT_NE(manifest.find(kSaveChoicesFile), std::string::npos);
+
+    // A save from before the choices were listed keeps them beside a manifest that does not name them.
+    std::string choices;
+    ASSERT_TRUE(ReadWholeFile((folder / kSaveChoicesFile).string().c_str(), choices));
+    std::filesystem::remove(folder / kSaveChoicesFile);
+    ASSERT_TRUE(WriteSaveManifest(CStr(folder.string())));
+    ASSERT_TRUE(WriteFileAtomic((folder / kSaveChoicesFile).string().c_str(), choices));
+    m_session->LeaveCareer();
+    m_session->userAttack = 0;
     ASSERT_TRUE(m_session->LoadSavedCareer(saved.id));
-    EXPECT_EQ(m_session->userAttack.load(), 2);
+    EXPECT_EQ(m_session->userAttack.load(), 4);
+    EXPECT_EQ(m_session->view3D.load(), 0);
+}
+
+TEST_F(CareerSessionTest, DamagedOrMissingChoicesGiveTheDefaultsAndTheCareerStillLoads) {
+    ASSERT_TRUE(m_session->StartNewCareer(kDataSetLeague, FirstClubId(), "Dana Reyes"));
+    m_session->userAttack = 6;
+    m_session->userDefence = 17;
+    m_session->view3D = 0;
+    ASSERT_TRUE(m_session->SaveCurrentCareer());
+    const CProfile saved = *m_session->careerDB->profiles.At(0);
+    const std::filesystem::path choices = m_dir / "data/profiles" / saved.folder.Std() / kSaveChoicesFile;
+    auto expectDefaults = [&](const char* what) {
+        // Another career's choices must not carry over either.
+        m_session->userAttack = 8;
+        m_session->userDefence = 18;
+        ASSERT_TRUE(m_session->LoadSavedCareer(saved.id)) << what;
+        EXPECT_EQ(m_session->careerDB->profiles.At(0)->id, saved.id) << what;
+        EXPECT_EQ(m_session->userAttack.load(), 0) << what;
+        EXPECT_EQ(m_session->userDefence.load(), 10) << what;
+        EXPECT_EQ(m_session->view3D.load(), GameOptions().enable3DSimulation ? 1 : 0) << what;
+    };
+
+    // Not the bytes that were saved: the manifest tells.
+    ASSERT_TRUE(WriteFileAtomic(choices.string().c_str(), "attack 7\ndefence 11\nview3d 1\nresultonly 0\n"));
+    expectDefaults("damaged");
+    std::filesystem::remove(choices);
+    expectDefaults("missing");
+    // The next save writes them whole again.
+    m_session->userAttack = 3;
+    ASSERT_TRUE(m_session->SaveCurrentCareer());
+    m_session->userAttack = 0;
+    ASSERT_TRUE(m_session->LoadSavedCareer(saved.id));
+    EXPECT_EQ(m_session->userAttack.load(), 3);
 }

@@ -7,11 +7,11 @@
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
 #include "engine/GameRand.h"
-#include "engine/TempDir.h"
+
+#include "GameCopyTest.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 #include <set>
 #include <utility>
@@ -20,21 +20,11 @@ namespace {
 
 enum class UserResult { Wins, Loses };
 
-class CupStagesTest : public TempDirTest {
+class CupStagesTest : public GameCopyTest {
 protected:
     void SetUp() override {
-        TempDirTest::SetUp();
-        std::filesystem::copy(std::filesystem::path(FB_GAME_DIR) / "data", m_dir / "data",
-                              std::filesystem::copy_options::recursive);
-        std::filesystem::remove_all(m_dir / "data/profiles");
-        std::filesystem::create_directories(m_dir / "data/profiles");
-        m_session = std::make_unique<CCareerSession>();
-        m_session->Open(GameOptions());
+        GameCopyTest::SetUp();
         GameSrand(5);
-    }
-    void TearDown() override {
-        m_session.reset();
-        TempDirTest::TearDown();
     }
 
     // A tournament career for the data set's first club.
@@ -135,8 +125,6 @@ protected:
             EXPECT_EQ(s.UserLeague()->type, kCupLeagueType);
         }
     }
-
-    std::unique_ptr<CCareerSession> m_session;
 };
 
 // The team id at a place (1 the leader) of a table of the round just played.

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+
 using namespace daytest;
 
 namespace {
@@ -31,6 +33,30 @@ struct DayRig {
         controller.FinishWorker();
     }
 };
+
+// Training plans on the given September days: one full slot of the first attribute for the user's
+// first player, who is returned.
+CPlayer* PlanFirstAttribute(DayRig& rig, std::initializer_list<int> days) {
+    auto* exercise = rig.world.world->trainingTypes.Append(new CTrainingType());
+    exercise->textId = 70101;
+    rig.world.world->trainingModifiers.Append(new CTrainingModifier())->value = 100;
+    CPlayer* player = rig.world.user->players[0];
+    for (int day : days) {
+        auto* plan = rig.world.career->trainingDays.Append(new CTrainingDay());
+        plan->year = 2007;
+        plan->month = 9;
+        plan->day = day;
+        plan->exercise[0] = 0;
+        plan->modifier[0] = 0;
+        auto* entry = rig.world.career->trainingEntries.Append(new CTrainingEntry());
+        entry->year = 2007;
+        entry->month = 9;
+        entry->day = day;
+        entry->playerId = player->id;
+        entry->energy = 100;
+    }
+    return player;
+}
 
 } // namespace
 
@@ -82,34 +108,36 @@ TEST(DayOrder, UsersMatchDaySkipsTrainingAndStopsTheRun) {
     rig.fixtures.AddFixture(rig.world.clubs[0], rig.world.user, rig.world.league, 2007, 9, 5);
     rig.fixtures.AddFixture(rig.world.clubs[1], rig.world.clubs[2], rig.world.league, 2007, 9, 5);
     rig.fixtures.FinishSchedule();
-    // A plan for the match day and the day after: one full slot of the first attribute each.
-    auto* exercise = rig.world.world->trainingTypes.Append(new CTrainingType());
-    exercise->textId = 70101;
-    rig.world.world->trainingModifiers.Append(new CTrainingModifier())->value = 100;
-    CPlayer* player = rig.world.user->players[0];
-    for (int day : {5, 6}) {
-        auto* plan = rig.world.career->trainingDays.Append(new CTrainingDay());
-        plan->year = 2007;
-        plan->month = 9;
-        plan->day = day;
-        plan->exercise[0] = 0;
-        plan->modifier[0] = 0;
-        auto* entry = rig.world.career->trainingEntries.Append(new CTrainingEntry());
-        entry->year = 2007;
-        entry->month = 9;
-        entry->day = day;
-        entry->playerId = player->id;
-        entry->energy = 100;
-    }
+    // A plan for the match day and the day after.
+    CPlayer* player = PlanFirstAttribute(rig, {5, 6});
     const int32_t before = player->SkillValue(1);
     rig.host.date = GameDate{2007, 9, 4};
     bool stop = false;
     EXPECT_TRUE(rig.controller.AdvanceDay(stop));
     EXPECT_TRUE(stop);
     EXPECT_EQ(player->SkillValue(1), before);
+    // Leaving the match day trains nothing; leaving the day after trains its plan.
     rig.controller.AdvanceDay(stop);
     EXPECT_FALSE(stop);
+    EXPECT_EQ(player->SkillValue(1), before);
+    rig.controller.AdvanceDay(stop);
     EXPECT_EQ(player->SkillValue(1), before + 1);
+}
+
+TEST(DayOrder, APlanSavedForTodayTrainsWhenTheDayIsContinued) {
+    DayRig rig;
+    CPlayer* player = PlanFirstAttribute(rig, {10, 12});
+    const int32_t before = player->SkillValue(1);
+    // The player sees the 10th, saves its plan and continues: the 10th's plan trains; the 12th's
+    // waits until the 12th is continued.
+    rig.host.date = GameDate{2007, 9, 10};
+    bool stop = false;
+    rig.controller.AdvanceDay(stop);
+    EXPECT_EQ(player->SkillValue(1), before + 1);
+    rig.controller.AdvanceDay(stop);
+    EXPECT_EQ(player->SkillValue(1), before + 1);
+    rig.controller.AdvanceDay(stop);
+    EXPECT_EQ(player->SkillValue(1), before + 2);
 }
 
 TEST(SquadCheck, TooFewPlayersKeepTheDate) {

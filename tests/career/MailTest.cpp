@@ -4,11 +4,11 @@
 #include "career/CareerSession.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
-#include "engine/TempDir.h"
+
+#include "GameCopyTest.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 
 namespace {
@@ -133,24 +133,7 @@ TEST(GameMail, TheNewestUnreadMailPicksTheFolderByWholeDates) {
     EXPECT_EQ(NewestUnreadFolder(w.career.emails, 3), 3);
 }
 
-// Careers run in a copy of the generated world so the build's own game folder stays clean.
-class MailCareerTest : public TempDirTest {
-protected:
-    void SetUp() override {
-        TempDirTest::SetUp();
-        std::filesystem::copy(std::filesystem::path(FB_GAME_DIR) / "data", m_dir / "data",
-                              std::filesystem::copy_options::recursive);
-        std::filesystem::remove_all(m_dir / "data/profiles");
-        std::filesystem::create_directories(m_dir / "data/profiles");
-        m_session = std::make_unique<CCareerSession>();
-        m_session->Open(GameOptions());
-    }
-    void TearDown() override {
-        m_session.reset();
-        TempDirTest::TearDown();
-    }
-    std::unique_ptr<CCareerSession> m_session;
-};
+class MailCareerTest : public GameCopyTest {};
 
 TEST_F(MailCareerTest, ASavedCareerKeepsItsMailAndRumours) {
     int32_t club = m_session->worldDB->teams.At(2)->id;

@@ -8,11 +8,11 @@
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
 #include "engine/GameRand.h"
-#include "engine/TempDir.h"
+
+#include "GameCopyTest.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 #include <set>
 
@@ -343,23 +343,7 @@ TEST(SeasonEnd, TournamentPlacesBelowTheQualifyingOnesAreOut) {
 
 // ---- the generated world -------------------------------------------------------------------------
 
-class RolloverCareerTest : public TempDirTest {
-protected:
-    void SetUp() override {
-        TempDirTest::SetUp();
-        std::filesystem::copy(std::filesystem::path(FB_GAME_DIR) / "data", m_dir / "data",
-                              std::filesystem::copy_options::recursive);
-        std::filesystem::remove_all(m_dir / "data/profiles");
-        std::filesystem::create_directories(m_dir / "data/profiles");
-        m_session = std::make_unique<CCareerSession>();
-        m_session->Open(GameOptions());
-    }
-    void TearDown() override {
-        m_session.reset();
-        TempDirTest::TearDown();
-    }
-    std::unique_ptr<CCareerSession> m_session;
-};
+class RolloverCareerTest : public GameCopyTest {};
 
 TEST_F(RolloverCareerTest, APromotedCareerSavedAfterTheRolloverLoadsAsTheNewSeason) {
     GameSrand(11);

@@ -231,10 +231,10 @@ TEST_F(OverviewFixture, ComparisonAndComingMatchesFollowTheNextFixture) {
     ASSERT_NE(next, nullptr);
     EXPECT_EQ(next->GetRowCount(), 2);
     EXPECT_EQ(Cell(next, 0, 0), "Albury");
-    EXPECT_EQ(Cell(next, 1, 0), "9/20/2007");
+    EXPECT_EQ(Cell(next, 1, 0), "20.09.2007");
     EXPECT_EQ(Cell(next, 2, 0), "<100010>");
     EXPECT_EQ(Cell(next, 0, 1), "Carrow");
-    EXPECT_EQ(Cell(next, 1, 1), "10/3/2007");
+    EXPECT_EQ(Cell(next, 1, 1), "03.10.2007");
     EXPECT_EQ(Cell(next, 2, 1), "<100011>");
     EXPECT_NE(Find(ID_OV_COMPARE_TITLE)->GetText().Std().find("Albury"), std::string::npos);
 

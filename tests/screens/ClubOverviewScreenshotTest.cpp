@@ -18,23 +18,12 @@ namespace {
 
 const std::string kShots = std::string(FB_GAME_DIR) + "/../overview-screenshots";
 
-void Shoot(CQuorelDevice& device, CGuiEngineBackend& backend, CScreenStack& stack, const std::string& name) {
-    ShootFrame(device, backend, stack, kShots + "/" + name);
-}
-
 } // namespace
 
 TEST(ClubOverviewScreenshot, SmallAndGrownArena) {
-#if defined(__SANITIZE_ADDRESS__)
-    GTEST_SKIP() << "drawn in the plain build only";
-#endif
-    CQuorelDevice device;
-    if (!device.Create(1024, 768, 32))
-        GTEST_SKIP() << "no GL device here";
-    g_pQuorelDevice = &device;
-    CGuiEngineBackend backend;
-    SetGuiBackend(&backend);
-    std::filesystem::create_directories(kShots);
+    ShotDevice shot(kShots);
+    if (shot.SkipReason())
+        GTEST_SKIP() << shot.SkipReason();
     {
         ScreenKit kit;
         ASSERT_TRUE(kit.layoutLoaded);
@@ -49,7 +38,7 @@ TEST(ClubOverviewScreenshot, SmallAndGrownArena) {
         kit.stack.PostMessage(-1, CClubOverviewScreen::kWindow, kMsgSwitchTo, 0, 0);
         kit.stack.ProcessMessages();
         ASSERT_TRUE(kit.stack.IsLayerActive(CClubOverviewScreen::kWindow));
-        Shoot(device, backend, kit.stack, "overview_small_arena.png");
+        shot.Shoot(kit.stack, "overview_small_arena.png");
 
         // Every part four stages up, as years of building would leave it.
         CTeam* club = kit.session.UserClub();
@@ -59,8 +48,6 @@ TEST(ClubOverviewScreenshot, SmallAndGrownArena) {
         overview.Refresh();
         for (int i = 0; i < kStadiumParts; ++i)
             EXPECT_EQ(overview.PartLevel(i), 4) << i;
-        Shoot(device, backend, kit.stack, "overview_grown_arena.png");
+        shot.Shoot(kit.stack, "overview_grown_arena.png");
     }
-    SetGuiBackend(nullptr);
-    g_pQuorelDevice = nullptr;
 }

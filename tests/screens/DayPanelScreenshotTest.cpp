@@ -25,18 +25,11 @@ const std::string kShots = std::string(FB_GAME_DIR) + "/../day-screenshots";
 } // namespace
 
 TEST(DayPanelScreenshot, CareerFrameWithTheDayPanelAfterAMatchDay) {
-#if defined(__SANITIZE_ADDRESS__)
-    // The system's font and GL libraries keep caches LeakSanitizer reports; the picture is the
-    // same in the plain build.
-    GTEST_SKIP() << "drawn in the plain build only";
-#endif
-    CQuorelDevice device;
-    if (!device.Create(1024, 768, 32))
-        GTEST_SKIP() << "no GL device here";
-    g_pQuorelDevice = &device;
-    CGuiEngineBackend backend;
-    SetGuiBackend(&backend);
-    std::filesystem::create_directories(kShots);
+    ShotDevice shot(kShots);
+    if (shot.SkipReason())
+        GTEST_SKIP() << shot.SkipReason();
+    CQuorelDevice& device = shot.device;
+    CGuiEngineBackend& backend = *shot.backend;
 
     CScreenStack stack;
     CGuiLayoutLoader loader(stack);
@@ -98,10 +91,7 @@ TEST(DayPanelScreenshot, CareerFrameWithTheDayPanelAfterAMatchDay) {
     EXPECT_GT(DistinctColours(device, 188, 72, 828, 688), 20u);
     // The frame's menu is drawn beside it.
     EXPECT_GT(DistinctColours(device, 0, 64, 180, 700), 10u);
-    EXPECT_TRUE(device.SaveScreenshot((kShots + "/day_panel.png").c_str()));
+    EXPECT_TRUE(device.SaveScreenshot(shot.Path("day_panel.png").c_str()));
     device.Present();
     EXPECT_EQ(panel.Results().size(), 4u);
-
-    SetGuiBackend(nullptr);
-    g_pQuorelDevice = nullptr;
 }

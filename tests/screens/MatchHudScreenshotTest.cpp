@@ -49,21 +49,15 @@ void DrawFlatCourt() {
 } // namespace
 
 TEST(MatchHudScreenshot, TheDisplayOverTheFlatCourtAndTheArena) {
-#if defined(__SANITIZE_ADDRESS__)
-    GTEST_SKIP() << "drawn in the plain build only";
-#endif
-    CQuorelDevice device;
-    if (!device.Create(1024, 768, 32))
-        GTEST_SKIP() << "no GL device here";
-    g_pQuorelDevice = &device;
+    ShotDevice shot(std::string(FB_GAME_DIR) + "/../match-screenshots");
+    if (shot.SkipReason())
+        GTEST_SKIP() << shot.SkipReason();
+    CQuorelDevice& device = shot.device;
+    CGuiEngineBackend& backend = *shot.backend;
     g_pQuorelTextureManager = new CQuorelTextureManager();
     g_pQuorelLights = new CQuorelLights();
     g_pQuorelFrustum = new CQuorelFrustum();
     g_pQuorelCamera = new CQuorelCamera();
-    CGuiEngineBackend backend;
-    SetGuiBackend(&backend);
-    const std::string shots = std::string(FB_GAME_DIR) + "/../match-screenshots";
-    std::filesystem::create_directories(shots);
 
     CTextTable language;
     ASSERT_TRUE(language.Load("\\guifiles\\lang_en.txt"));
@@ -125,7 +119,7 @@ TEST(MatchHudScreenshot, TheDisplayOverTheFlatCourtAndTheArena) {
         device.Flush2D();
         // The display over the court: clock, scores and panels in many colours.
         EXPECT_GT(DistinctColours(device, 0, 0, 1024, 768), 30u);
-        EXPECT_TRUE(device.SaveScreenshot((shots + "/hud_flat_court.png").c_str()));
+        EXPECT_TRUE(device.SaveScreenshot(shot.Path("hud_flat_court.png").c_str()));
         device.Present();
 
         SceneDemo scene;
@@ -139,10 +133,9 @@ TEST(MatchHudScreenshot, TheDisplayOverTheFlatCourtAndTheArena) {
         rig.stack.Draw(backend, 1000);
         device.EndScene();
         device.Flush2D();
-        EXPECT_TRUE(device.SaveScreenshot((shots + "/hud_arena.png").c_str()));
+        EXPECT_TRUE(device.SaveScreenshot(shot.Path("hud_arena.png").c_str()));
         device.Present();
     }
-    SetGuiBackend(nullptr);
     delete g_pQuorelCamera;
     g_pQuorelCamera = nullptr;
     delete g_pQuorelFrustum;
@@ -151,5 +144,4 @@ TEST(MatchHudScreenshot, TheDisplayOverTheFlatCourtAndTheArena) {
     g_pQuorelLights = nullptr;
     delete g_pQuorelTextureManager;
     g_pQuorelTextureManager = nullptr;
-    g_pQuorelDevice = nullptr;
 }

@@ -20,17 +20,11 @@
 using namespace screentest;
 
 TEST(MatchScreensScreenshot, TacticsLineupAndViewModeWindows) {
-#if defined(__SANITIZE_ADDRESS__)
-    GTEST_SKIP() << "drawn in the plain build only";
-#endif
-    CQuorelDevice device;
-    if (!device.Create(1024, 768, 32))
-        GTEST_SKIP() << "no GL device here";
-    g_pQuorelDevice = &device;
-    CGuiEngineBackend backend;
-    SetGuiBackend(&backend);
-    const std::string shots = std::string(FB_GAME_DIR) + "/../match-screenshots";
-    std::filesystem::create_directories(shots);
+    ShotDevice shot(std::string(FB_GAME_DIR) + "/../match-screenshots");
+    if (shot.SkipReason())
+        GTEST_SKIP() << shot.SkipReason();
+    CQuorelDevice& device = shot.device;
+    CGuiEngineBackend& backend = *shot.backend;
 
     CTextTable language;
     ASSERT_TRUE(language.Load("\\guifiles\\lang_en.txt"));
@@ -93,13 +87,11 @@ TEST(MatchScreensScreenshot, TacticsLineupAndViewModeWindows) {
                 const ElementDesc& d = root->Desc();
                 EXPECT_GT(DistinctColours(device, d.x, d.y, d.w, d.h), 20u) << file;
             }
-            EXPECT_TRUE(device.SaveScreenshot((shots + "/" + file).c_str()));
+            EXPECT_TRUE(device.SaveScreenshot(shot.Path(file).c_str()));
             device.Present();
         };
         shoot(ID_TACTICS, "tactics.png");
         shoot(ID_LINEUP, "lineup.png");
         shoot(ID_TACTICS, "viewmode.png", ID_VIEWMODE);
     }
-    SetGuiBackend(nullptr);
-    g_pQuorelDevice = nullptr;
 }

@@ -2,6 +2,7 @@
 // verdict on the last match day (the prize once, the bottom club's warning), the group list, and
 // a screen without any table; then the window drawn offscreen for a look.
 #include "MatchScreenRig.h"
+#include "ShotCheck.h"
 
 #include "career/FixtureList.h"
 #include "database/MemoryDB.h"
@@ -181,17 +182,11 @@ TEST(ResultsScreen, TheFinalNamesTheTournamentsChampion) {
 }
 
 TEST(ResultsScreenShot, TheFinalTableAfterATitle) {
-#if defined(__SANITIZE_ADDRESS__)
-    GTEST_SKIP() << "drawn in the plain build only";
-#endif
-    CQuorelDevice device;
-    if (!device.Create(1024, 768, 32))
-        GTEST_SKIP() << "no GL device here";
-    g_pQuorelDevice = &device;
-    CGuiEngineBackend backend;
-    SetGuiBackend(&backend);
-    const std::string shots = std::string(FB_GAME_DIR) + "/../day-screenshots";
-    std::filesystem::create_directories(shots);
+    ShotDevice shot(std::string(FB_GAME_DIR) + "/../day-screenshots");
+    if (shot.SkipReason())
+        GTEST_SKIP() << shot.SkipReason();
+    CQuorelDevice& device = shot.device;
+    CGuiEngineBackend& backend = *shot.backend;
     CTextTable language;
     ASSERT_TRUE(language.Load("\\guifiles\\lang_en.txt"));
     {
@@ -215,9 +210,7 @@ TEST(ResultsScreenShot, TheFinalTableAfterATitle) {
         rig.stack.Draw(backend, 1000);
         device.EndScene();
         device.Flush2D();
-        EXPECT_TRUE(device.SaveScreenshot((shots + "/results.png").c_str()));
+        EXPECT_TRUE(device.SaveScreenshot(shot.Path("results.png").c_str()));
         device.Present();
     }
-    SetGuiBackend(nullptr);
-    g_pQuorelDevice = nullptr;
 }

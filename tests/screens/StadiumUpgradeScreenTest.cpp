@@ -4,14 +4,17 @@
 #include "screens/stadium/StadiumUpgradeScreen.h"
 #include "career/CareerSession.h"
 #include "career/EventList.h"
+#include "career/FixtureList.h"
 #include "database/MemoryDB.h"
 #include "gui/Element.h"
+#include "gui/Window.h"
 
 #include "ScreenTestKit.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -120,6 +123,36 @@ TEST_F(StadiumFixture, BuildButtonsFollowTheCoreTheLevelAndRunningWork) {
     screen->RebuildViews();
     EXPECT_FALSE(OrderOn(5));
     EXPECT_EQ(Bar(5), 175);
+}
+
+TEST_F(StadiumFixture, TheBuildingTimeCountsItsDaysInTheRightNumber) {
+    auto buildingTime = [&](int k) {
+        const GuiGridCell* cell = Find(StadiumPartIds(k).grid)->FindCell(1, 2);
+        return cell ? cell->text.Std() : std::string("<none>");
+    };
+    screen->SelectStage(4, 0);
+    EXPECT_EQ(buildingTime(4), "10 days");
+    Part(4).stageDays = 1;
+    screen->SelectStage(4, 0);
+    EXPECT_EQ(buildingTime(4), "1 day");
+    screen->SelectStage(4, 1);
+    EXPECT_EQ(buildingTime(4), "2 days");
+}
+
+TEST_F(StadiumFixture, TheCaptionLeavesOutAMissingLeagueAndNamesATournamentsOneYear) {
+    const CStr caption = static_cast<CGuiWindow*>(Find(ID_STADIUM))->GetCaption();
+    // The fixture's league has no name: it is left out, not shown as an empty part.
+    EXPECT_EQ(caption.Find(" /  / "), -1) << caption.GetText();
+    EXPECT_EQ(caption.Find("Stadium / Bexley / "), 0) << caption.GetText();
+    EXPECT_NE(caption.Find(" / 2007-2008 Season"), -1) << caption.GetText();
+
+    SeasonSpan& season = kit.session.fixtureList->Season();
+    season.startYear = 2006;
+    season.endYear = 2006;
+    screen->RebuildViews();
+    const CStr tournament = static_cast<CGuiWindow*>(Find(ID_STADIUM))->GetCaption();
+    EXPECT_NE(tournament.Find(" / 2006 Season"), -1) << tournament.GetText();
+    EXPECT_EQ(tournament.Find("2006-2006"), -1) << tournament.GetText();
 }
 
 TEST_F(StadiumFixture, LeagueLimitsTurnOffStagesBeyondThem) {

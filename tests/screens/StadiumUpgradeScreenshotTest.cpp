@@ -22,10 +22,6 @@ namespace {
 
 const std::string kShots = std::string(FB_GAME_DIR) + "/../stadium-screenshots";
 
-void Shoot(CQuorelDevice& device, CGuiEngineBackend& backend, CScreenStack& stack, const std::string& name) {
-    ShootFrame(device, backend, stack, kShots + "/" + name);
-}
-
 void Click(CStadiumUpgradeScreen& screen, int id) {
     GuiMessage msg;
     msg.sID = id;
@@ -36,16 +32,9 @@ void Click(CStadiumUpgradeScreen& screen, int id) {
 } // namespace
 
 TEST(StadiumUpgradeScreenshot, OrderedStageAndGrownArena) {
-#if defined(__SANITIZE_ADDRESS__)
-    GTEST_SKIP() << "drawn in the plain build only";
-#endif
-    CQuorelDevice device;
-    if (!device.Create(1024, 768, 32))
-        GTEST_SKIP() << "no GL device here";
-    g_pQuorelDevice = &device;
-    CGuiEngineBackend backend;
-    SetGuiBackend(&backend);
-    std::filesystem::create_directories(kShots);
+    ShotDevice shot(kShots);
+    if (shot.SkipReason())
+        GTEST_SKIP() << shot.SkipReason();
     {
         ScreenKit kit;
         ASSERT_TRUE(kit.layoutLoaded);
@@ -61,12 +50,12 @@ TEST(StadiumUpgradeScreenshot, OrderedStageAndGrownArena) {
         kit.stack.PostMessage(-1, CStadiumUpgradeScreen::kWindow, kMsgSwitchTo, 0, 0);
         kit.stack.ProcessMessages();
         ASSERT_TRUE(kit.stack.IsLayerActive(CStadiumUpgradeScreen::kWindow));
-        Shoot(device, backend, kit.stack, "stadium_new_career.png");
+        shot.Shoot(kit.stack, "stadium_new_career.png");
 
         Click(stadium, StadiumPartIds(0).stages[1]);
         Click(stadium, StadiumPartIds(0).order);
         kit.stack.ProcessMessages();
-        Shoot(device, backend, kit.stack, "stadium_question.png");
+        shot.Shoot(kit.stack, "stadium_question.png");
         Click(stadium, ID_STADIUM_ASK_YES);
         kit.stack.ProcessMessages();
         CStadiumWingRecord* core = FindClubPart(*kit.session.careerDB, kCorePart);
@@ -76,7 +65,7 @@ TEST(StadiumUpgradeScreenshot, OrderedStageAndGrownArena) {
         for (int day = 0; day < days / 2; ++day)
             RunStadiumConstructionDay(*kit.session.careerDB);
         stadium.Refresh();
-        Shoot(device, backend, kit.stack, "stadium_building.png");
+        shot.Shoot(kit.stack, "stadium_building.png");
 
         for (int day = 0; day < days; ++day)
             RunStadiumConstructionDay(*kit.session.careerDB);
@@ -85,12 +74,10 @@ TEST(StadiumUpgradeScreenshot, OrderedStageAndGrownArena) {
         for (CStadiumWingRecord* wing : kit.session.UserClub()->stadium->wings)
             wing->level = std::max(wing->level, 3);
         stadium.Refresh();
-        Shoot(device, backend, kit.stack, "stadium_grown.png");
+        shot.Shoot(kit.stack, "stadium_grown.png");
         overview.Refresh();
         kit.stack.PostMessage(-1, CClubOverviewScreen::kWindow, kMsgSwitchTo, 0, 0);
         kit.stack.ProcessMessages();
-        Shoot(device, backend, kit.stack, "overview_after_building.png");
+        shot.Shoot(kit.stack, "overview_after_building.png");
     }
-    SetGuiBackend(nullptr);
-    g_pQuorelDevice = nullptr;
 }

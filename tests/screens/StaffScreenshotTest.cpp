@@ -23,23 +23,12 @@ namespace {
 
 const std::string kShots = std::string(FB_GAME_DIR) + "/../staff-screenshots";
 
-void Shoot(CQuorelDevice& device, CGuiEngineBackend& backend, CScreenStack& stack, const std::string& name) {
-    ShootFrame(device, backend, stack, kShots + "/" + name);
-}
-
 } // namespace
 
 TEST(StaffScreenshot, StaffScreenAndCoachingDialog) {
-#if defined(__SANITIZE_ADDRESS__)
-    GTEST_SKIP() << "drawn in the plain build only";
-#endif
-    CQuorelDevice device;
-    if (!device.Create(1024, 768, 32))
-        GTEST_SKIP() << "no GL device here";
-    g_pQuorelDevice = &device;
-    CGuiEngineBackend backend;
-    SetGuiBackend(&backend);
-    std::filesystem::create_directories(kShots);
+    ShotDevice shot(kShots);
+    if (shot.SkipReason())
+        GTEST_SKIP() << shot.SkipReason();
     {
         ScreenKit kit;
         ASSERT_TRUE(kit.layoutLoaded);
@@ -67,7 +56,7 @@ TEST(StaffScreenshot, StaffScreenAndCoachingDialog) {
         kit.stack.PostMessage(-1, CStaffScreen::kWindow, kMsgSwitchTo, 0, 0);
         kit.stack.ProcessMessages();
         ASSERT_TRUE(kit.stack.IsLayerActive(CStaffScreen::kWindow));
-        Shoot(device, backend, kit.stack, "staff.png");
+        shot.Shoot(kit.stack, "staff.png");
 
         // The release question over the rightmost panel stays on the screen.
         GuiMessage release;
@@ -79,7 +68,7 @@ TEST(StaffScreenshot, StaffScreenAndCoachingDialog) {
         EXPECT_GE(box.x, 0);
         EXPECT_LE(box.x + box.w, 1024);
         EXPECT_LE(box.y + box.h, 768);
-        Shoot(device, backend, kit.stack, "staff_release.png");
+        shot.Shoot(kit.stack, "staff_release.png");
         kit.stack.PostMessage(-1, CStaffScreen::kConfirmWindow, kMsgClose, 0, 0);
 
         // A 2D match at the first break, 24:31 down, and the coaching dialog opened over it.
@@ -103,14 +92,12 @@ TEST(StaffScreenshot, StaffScreenAndCoachingDialog) {
         dialog.QuarterBreak(true);
         kit.stack.ProcessMessages();
         EXPECT_TRUE(kit.stack.IsLayerActive(ID_QUARTERBREAK));
-        Shoot(device, backend, kit.stack, "quarter_break.png");
+        shot.Shoot(kit.stack, "quarter_break.png");
         kit.stack.PostMessage(-1, ID_QUARTERBREAK, kMsgClose, 0, 0);
         dialog.Show(true);
         kit.stack.ProcessMessages();
         kit.stack.FindElement(ID_COACH_INSTRUCTIONS)->SetSelection(1);
         kit.stack.FindElement(ID_COACH_PLAYERS)->SetSelection(5);
-        Shoot(device, backend, kit.stack, "coaching.png");
+        shot.Shoot(kit.stack, "coaching.png");
     }
-    SetGuiBackend(nullptr);
-    g_pQuorelDevice = nullptr;
 }
