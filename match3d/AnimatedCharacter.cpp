@@ -455,10 +455,12 @@ void CAnimatedCharacter::Turn(double dt) {
     } else if (diff <= -180.0) {
         diff += 360.0;
     }
-    facingReached = std::fabs(diff) <= kFacingToleranceDegrees ? 1 : 0;
     double h = a;
+    // Within the tolerance the body stays as it is; the flag tells whether it now faces the target.
+    facingReached = 1;
     if (std::fabs(diff) > kFacingToleranceDegrees) {
         const double step = rate * std::fabs(dt);
+        facingReached = std::fabs(diff) - step <= kFacingToleranceDegrees ? 1 : 0;
         h = std::fabs(diff) <= step ? b : a + (diff > 0.0 ? step : -step);
         if (h < 0.0) {
             h += 360.0;

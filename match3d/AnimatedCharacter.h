@@ -158,17 +158,19 @@ public:
     void Turn(double dt);
     void Move(int gait, double dt);
     void UpdateWorldMatrix();
-    bool HasInstance() const { return rig.HasInstance(); }
+    // The court motion handles only characters with a mesh instance.
+    virtual bool HasInstance() const { return rig.HasInstance(); }
 
     // The hand frames as the court motion reads them.
-    void GetRightHandBallPosition(Vec3& out) const;
-    void GetLeftHandBallPosition(Vec3& out) const;
+    virtual void GetRightHandBallPosition(Vec3& out) const;
+    virtual void GetLeftHandBallPosition(Vec3& out) const;
     // Model-space offset from the right hand's ball tip to its ball frame (hand 0; else the left).
-    void GetHandBallOffset(Vec3& out, int hand) const;
+    virtual void GetHandBallOffset(Vec3& out, int hand) const;
     void GetHandMatrix(Matrix4& out, int hand) const;
     void GetWorldMatrix(Matrix4& out) const;
-    void GetStoredPosition(Vec3& out) const;
-    void SetStoredPosition(float x, float y, float z);
+    // The hand point the motion kept from the last frame it looked at the hand.
+    virtual void GetStoredPosition(Vec3& out) const;
+    virtual void SetStoredPosition(float x, float y, float z);
 
     void LoadTextureSet(int count, const CStr* paths) { rig.LoadTextureSet(count, paths); }
     void UseOwnTextures(bool on) { rig.UseOwnTextures(on); }
