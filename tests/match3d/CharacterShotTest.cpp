@@ -1,4 +1,4 @@
-// The generated player drawn on a real (offscreen or Xvfb) device in eight of his clips, four per
+// The generated player drawn on a real (offscreen or Xvfb) device in twelve of his clips, four per
 // picture, each holding the ball at his right hand's ball frame. The test checks that every
 // character reaches the screen; with FB_CHARACTER_SHOTS set to a folder it also saves the pictures.
 #include "engine/Color.h"
@@ -181,7 +181,7 @@ protected:
     std::vector<std::unique_ptr<CCourtPlayer>> players_;
 };
 
-TEST_F(CharacterShots, EightClipsReachTheScreenWithTheBallInHand) {
+TEST_F(CharacterShots, TwelveClipsReachTheScreenWithTheBallInHand) {
     if (!ready_) {
         GTEST_SKIP() << "no GL device here";
     }
@@ -202,6 +202,9 @@ TEST_F(CharacterShots, EightClipsReachTheScreenWithTheBallInHand) {
     const Shot second[4] = {
         {kAnimTipOff, 1.2}, {kAnimStealLeft, 0.92}, {kAnimShotClose, 1.05}, {kAnimPassOverhead, 0.86}};
     Draw(second, "character_clips_2.png");
+    // The run, the running dribble, the defensive stance and the fist pump.
+    const Shot third[4] = {{kAnimRun, 1.4}, {kAnimRunDribble, 1.3}, {kAnimDefence, 1.3}, {kAnimChat, 1.8}};
+    Draw(third, "character_clips_3.png");
     DrawReferees("referee_clips.png");
 }
 
