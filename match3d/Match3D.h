@@ -22,6 +22,8 @@ class CQuorelRenderTarget;
 class CSkinnedMesh;
 class CMatchBall;
 class CReferee;
+class CRefereeBase;
+class CAnimatedCharacter;
 class IMatchDisplay;
 
 // Tactic ids with a meaning of their own.
@@ -143,6 +145,26 @@ public:
     void ReturnToSpots();
     bool OpponentNearerBaseline(const CCourtPlayer& player);
     bool CoinFlip();
+
+    // ---- Court character motion, once per frame of the shown match (CharacterMotion.cpp).
+    // Moves and animates the referees and the on-court players, plays out the holder's pass, shot,
+    // dribble and tip-off clips and the steal clips, then moves the ball.
+    void UpdateCharacters(float dt);
+    // Advances the characters' animation and draws them, the referees and the ball.
+    void RenderCharacters(float dt);
+    // Puts the three referees at their posts facing across the court: the side-line referee at
+    // (-6, 0, 0) following the play, the baseline referees at (-3.5, 0, -14) and (-3.5, 0, 14).
+    void PlaceReferees();
+    // The decisions of both teams and the referees, each frame of the shown match.
+    void UpdateActors(float dt);
+    // Registries the characters join in LoadAnimations (not owned): every court player of both
+    // rosters, bench included, and the three referees.
+    std::vector<CAnimatedCharacter*> characters;
+    std::vector<CRefereeBase*> referees;
+    uint8_t dribbleOut = 0;  // the ball has left the hand for a bounce
+    uint8_t dribbleDown = 0; // the bounce is on its way down
+    uint8_t dribbleUp = 0;   // the bounce is on its way back up
+    double lastFrameStep = 0.0;
 
     // Frees everything the match owns; safe to call again.
     void Release();
