@@ -65,6 +65,20 @@ void TeamSums(const CTeam* team, int32_t& points, int32_t& matches) {
     matches = team ? static_cast<int32_t>(team->matchStats.size()) : 0;
 }
 
+// The card panels sit at the screen's right edge: a box centred over one is moved back inside.
+void KeepOnScreen(CGuiElement* window) {
+    constexpr int kScreenWidth = 1024;
+    constexpr int kScreenHeight = 768;
+    constexpr int kMargin = 8;
+    if (!window)
+        return;
+    const ElementDesc& d = window->Desc();
+    const int x = std::clamp(d.x, kMargin, std::max(kMargin, kScreenWidth - kMargin - d.w));
+    const int y = std::clamp(d.y, kMargin, std::max(kMargin, kScreenHeight - kMargin - d.h));
+    if (x != d.x || y != d.y)
+        window->MoveTo(x, y);
+}
+
 double PointsAverage(const TransferListEntry& entry) {
     return entry.teamMatches > 0 ? static_cast<double>(entry.teamPointsSum) / entry.teamMatches : 0.0;
 }
@@ -636,6 +650,7 @@ void CTransferScreen::OnMessage(GuiMessage& msg) {
         m_ctx.SetText(ID_TF_RELEASE_NO, m_ctx.Text(300001), kFormatCentreMiddle);
         m_ctx.Post(ID_TF_RELEASE, ID_TF_RELEASE_BOX, kMsgOpenOnTop, ID_TF_RELEASE, 0);
         m_ctx.CentreWindow(ID_TF_SQUAD_PANEL, ID_TF_RELEASE_BOX);
+        KeepOnScreen(m_ctx.Find(ID_TF_RELEASE_BOX));
         break;
     case ID_TF_RELEASE_YES:
         if (m_selectedSquad != -1) {
