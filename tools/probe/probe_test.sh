@@ -365,8 +365,8 @@ transfers)
     # fee leaves the cash and is booked, a certificate lists the move, and a saved career keeps it
     # together with a release.
     run --new-career 3 --dump ID_FR_CASH --open ID_TRANSFERS --select ID_TF_TEAMS 1 --select ID_TF_MARKET 0 \
-        --click ID_TF_NEGOTIATE --click ID_TF_NEG_ASK --dump ID_TF_NEG_TEXT --click ID_TF_NEG_SIGN --dump ID_TF_SQUAD --dump ID_FR_CASH \
-        --click ID_TF_CERTIFICATES --dump ID_CERT_GRID --dump-ledger
+        --click ID_TF_NEGOTIATE --click ID_TF_NEG_ASK --dump ID_TF_NEG_TEXT --click ID_TF_NEG_SIGN \
+        --dump ID_TF_SQUAD --dump ID_FR_CASH --click ID_TF_CERTIFICATES --dump ID_CERT_GRID --dump-ledger
     [ "$code" -eq 0 ] || fail "exit $code: $err"
     echo "$out"
     grep -q 'Agreed\. I would like to play for you\.' <<<"$out" || fail "the demand was not accepted"
