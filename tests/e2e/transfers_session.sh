@@ -36,9 +36,9 @@ click 90 263 1           # Transfers
 click 300 506 1          # the third market player (players without a club)
 shot 01-transfers
 click 898 720 1          # Hire: the contract talks open
-click 350 495 1          # Ask
+click 350 453 1          # Ask
 shot 02-talks-agreed
-click 512 495 1          # Done: he signs
+click 512 453 1          # Done: he signs
 shot 03-signed
 click 920 127 1          # Certificates
 shot 04-certificates
