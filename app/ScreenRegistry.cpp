@@ -13,6 +13,7 @@
 #include "screens/club/TrainingScreen.h"
 #include "screens/finance/SponsorScreen.h"
 #include "screens/finance/TicketScreen.h"
+#include "screens/info/CertificateListScreen.h"
 #include "screens/info/DayInfoPanel.h"
 #include "screens/info/StatisticsScreen.h"
 #include "screens/info/StatsCompareScreen.h"
@@ -27,6 +28,7 @@
 #include "screens/match/TacticsScreen.h"
 #include "screens/stadium/ClubOverviewScreen.h"
 #include "screens/stadium/StadiumUpgradeScreen.h"
+#include "screens/stadium/TransferScreen.h"
 #include "screens/start/CareerFrameScreen.h"
 #include "screens/start/MainMenuScreen.h"
 #include "screens/start/NewCareerScreen.h"
@@ -82,7 +84,7 @@ const std::vector<ScreenRow> kRows = {
     {R::Sponsor,            Make<CSponsorScreen>,        14,     -1,   1, 3, true},
     {R::Ticket,             Make<CTicketScreen>,         15,     -1,   1, 4, true},
     {R::FunShop,            Make<CFunShopScreen>,        16,     -1,   1, 5, true},
-    {R::Transfer,           nullptr,                     17,     -1,   1, 6, true},
+    {R::Transfer,           Make<CTransferScreen>,       17,     -1,   1, 6, true},
     {R::StadiumUpgrade,     Make<CStadiumUpgradeScreen>, 18,     -1,   1, 7, true},
     {R::Statistics,         Make<CStatisticsScreen>,     19,     -1,   2, 0, false},
     {R::MainMenu,           Make<CMainMenuScreen>,       20,     -1,  -1, 0, false},
@@ -92,7 +94,7 @@ const std::vector<ScreenRow> kRows = {
     {R::Commentary,         Make<CCommentaryPopup>,      24,      3,   0, 11, false},
     {R::ClubOverview,       Make<CClubOverviewScreen>,   -1,     -1,   0, 0, false},
     {R::Indicators,         nullptr,                     -1,     -1,   2, 1, true},
-    {R::Certificates,       nullptr,                     -1,     -1,   2, 2, true},
+    {R::Certificates,       Make<CCertificateListScreen>, -1,     -1,   2, 2, true},
     {R::DayInfoPanel,       MakeDayPanel,                -1,     -1,  -1, 0, false},
     {R::PlayerInfo,         nullptr,                     -1,     -1,  -1, 0, false},
     {R::MatchHud,           Make<CMatchHud>,             -1,      0,  -1, 0, false},

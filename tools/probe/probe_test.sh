@@ -360,6 +360,36 @@ club-overview)
         fail "pictures missing: $(grep -m 3 'cannot load' "$work/log.txt")"
     fi
     ;;
+transfers)
+    # A market player of another club signed through the contract talks: he joins the squad, the
+    # fee leaves the cash and is booked, a certificate lists the move, and a saved career keeps it
+    # together with a release.
+    run --new-career 3 --dump ID_FR_CASH --open ID_TRANSFERS --select ID_TF_TEAMS 1 --select ID_TF_MARKET 0 \
+        --click ID_TF_NEGOTIATE --click ID_TF_NEG_ASK --dump ID_TF_NEG_TEXT --click ID_TF_NEG_SIGN \
+        --dump ID_TF_SQUAD --dump ID_FR_CASH --click ID_TF_CERTIFICATES --dump ID_CERT_GRID --dump-ledger
+    [ "$code" -eq 0 ] || fail "exit $code: $err"
+    echo "$out"
+    grep -q 'Agreed\. I would like to play for you\.' <<<"$out" || fail "the demand was not accepted"
+    name=$(sed -n 's/^  row 0: "\([^"]*\)" | "[A-Z-]*" | "[0-9]*" | "Ashford Rovers" | .*/\1/p' <<<"$out")
+    [ -n "$name" ] || fail "no certificate from Ashford Rovers"
+    grep -q "^  row 12: \"[0-9]*\" | \"$name\" | " <<<"$out" || fail "$name is not in the squad"
+    fee=$(sed -n "s/^01.08.2007 kind=15 scope=day expense amount=\([0-9]*\) \"$name\"$/\1/p" <<<"$out")
+    [ -n "$fee" ] || fail "no transfer fee booked"
+    shown=$(sed -n 's/.*transfer fee of \$ \([0-9,]*\)\..*/\1/p' <<<"$out" | tr -d ,)
+    [ "$shown" = "$fee" ] || fail "the talks showed a fee of '$shown', signing charged $fee"
+    cash=$(sed -n 's/^12083 ID_FR_CASH .*"\$ \(.*\)"$/\1/p' <<<"$out" | tr -d ,)
+    [ "$(wc -l <<<"$cash")" -eq 2 ] && [ $(( $(head -n 1 <<<"$cash") - $(tail -n 1 <<<"$cash") )) -eq "$fee" ] ||
+        fail "the cash did not fall by the fee $fee: $cash"
+    run --new-career 3 --open ID_TRANSFERS --select ID_TF_TEAMS 1 --select ID_TF_MARKET 0 --click ID_TF_NEGOTIATE \
+        --click ID_TF_NEG_ASK --click ID_TF_NEG_SIGN --select ID_TF_SQUAD 0 --click ID_TF_RELEASE \
+        --click ID_TF_RELEASE_YES --save Probe
+    [ "$code" -eq 0 ] || fail "exit $code: $err"
+    run --load Probe --open ID_CERTIFICATES --dump ID_CERT_GRID --open ID_LINEUP --dump ID_LU_SQUAD
+    [ "$code" -eq 0 ] || fail "exit $code: $err"
+    grep -q '^10841 ID_CERT_GRID Grid visible enabled rows=2 ' <<<"$out" || fail "the certificates were not kept: $out"
+    grep -q '^  row 1: "[^"]*" | "[A-Z-]*" | "[0-9]*" | "[^"]*" | "No club" | ' <<<"$out" || fail "no release kept"
+    grep -q "\"$name\"" <<<"$(sed -n '/ID_LU_SQUAD/,$p' <<<"$out")" || fail "$name is not in the saved line-up"
+    ;;
 *)
     fail "no test case $case_name"
     ;;
