@@ -9,6 +9,7 @@
 #include "gui/Element.h"
 #include "gui/StaticText.h"
 #include "guidefines.h"
+#include "screens/info/StatisticsScreen.h"
 #include "screens/match/TacticsScreen.h"
 
 #include "ScreenTestKit.h"
@@ -152,4 +153,21 @@ TEST_F(PlayerInfoWindowTest, ADoubleClickInTheTacticsGridOpensThePlayer) {
     kit.stack.PostMessage(-1, ID_PLAYERINFO, kMsgClose, 0, 0);
     kit.stack.ProcessMessages();
     EXPECT_FALSE(kit.stack.IsLayerActive(ID_PLAYERINFO));
+}
+
+TEST_F(PlayerInfoWindowTest, ADoubleClickInTheStatisticsPlayerGridOpensThatPlayer) {
+    CStatisticsScreen statistics(ctx);
+    statistics.Refresh();
+    CGuiElement* players = Find(ID_ST_PLAYERS);
+    ASSERT_GT(players->GetRowCount(), 1);
+    const int row = players->GetRowCount() - 1;
+    const CStr name = players->FindCell(1, row)->text;
+    GuiMessage m{ID_ST_PLAYERS, -1, kMsgDoubleClick, row, 0, 0};
+    statistics.OnMessage(m);
+    EXPECT_EQ(m.sID, -1);
+    EXPECT_NE(std::string(Find(ID_PI_TITLE)->GetText().GetText()).find(name.GetText()), std::string::npos);
+    // A row past the players opens nothing.
+    GuiMessage past{ID_ST_PLAYERS, -1, kMsgDoubleClick, row + 5, 0, 0};
+    statistics.OnMessage(past);
+    EXPECT_EQ(past.sID, ID_ST_PLAYERS);
 }
