@@ -167,6 +167,10 @@ void CGameDayHost::RefreshTransfers() {
     if (CGameScreen* screen = m_gm.Screen(ScreenRole::Transfer))
         screen->Refresh();
 }
+void CGameDayHost::RefreshIndicators() {
+    if (CGameScreen* screen = m_gm.Screen(ScreenRole::Indicators))
+        screen->Refresh();
+}
 bool CGameDayHost::SaveBeforeLeaving() {
     if (!m_session.HasOpenCareer() || m_session.SaveCurrentCareer())
         return true;

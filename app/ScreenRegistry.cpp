@@ -15,6 +15,8 @@
 #include "screens/finance/TicketScreen.h"
 #include "screens/info/CertificateListScreen.h"
 #include "screens/info/DayInfoPanel.h"
+#include "screens/info/IndicatorsScreen.h"
+#include "screens/info/PlayerInfoWindow.h"
 #include "screens/info/StatisticsScreen.h"
 #include "screens/info/StatsCompareScreen.h"
 #include "screens/info/WhisperScreen.h"
@@ -56,6 +58,16 @@ std::unique_ptr<CGameScreen> MakeDayPanel(CGameManager& gm) {
     return panel;
 }
 
+// The line-up's player card fills the player information window as well.
+std::unique_ptr<CGameScreen> MakeLineup(CGameManager& gm) {
+    auto lineup = std::make_unique<CLineupScreen>(gm.Context());
+    lineup->SetPlayerInfoHook([&gm](CPlayer* player) {
+        if (auto* window = dynamic_cast<CPlayerInfoWindow*>(gm.Screen(ScreenRole::PlayerInfo)))
+            window->ShowPlayer(player);
+    });
+    return lineup;
+}
+
 std::unique_ptr<CGameScreen> MakeCareerFrame(CGameManager& gm) {
     auto frame = std::make_unique<CCareerFrameScreen>(gm.Context());
     frame->UpdateMenuButtons();
@@ -71,7 +83,7 @@ const std::vector<ScreenRow> kRows = {
     {R::DayController,      MakeDayController,           1,      -1,  -1, 0, false},
     {R::ViewMode,           Make<CMatchViewModeScreen>,  2,      -1,   0, 3, false},
     {R::Results,            Make<CResultsScreen>,        3,      -1,  -1, 0, false},
-    {R::Lineup,             Make<CLineupScreen>,         4,      -1,   0, 4, false},
+    {R::Lineup,             MakeLineup,                  4,      -1,   0, 4, false},
     {R::Tactics,            Make<CTacticsScreen>,        5,       1,   0, 5, false},
     {R::Inbox,              Make<CEmailScreen>,          6,      -1,   0, 8, false},
     {R::News,               Make<CWhisperScreen>,        7,      -1,   0, 9, false},
@@ -93,10 +105,10 @@ const std::vector<ScreenRow> kRows = {
     {R::Options,            Make<COptionsScreen>,        23,     -1,  -1, 0, false},
     {R::Commentary,         Make<CCommentaryPopup>,      24,      3,   0, 11, false},
     {R::ClubOverview,       Make<CClubOverviewScreen>,   -1,     -1,   0, 0, false},
-    {R::Indicators,         nullptr,                     -1,     -1,   2, 1, true},
+    {R::Indicators,         Make<CIndicatorsScreen>,     -1,     -1,   2, 1, true},
     {R::Certificates,       Make<CCertificateListScreen>, -1,     -1,   2, 2, true},
     {R::DayInfoPanel,       MakeDayPanel,                -1,     -1,  -1, 0, false},
-    {R::PlayerInfo,         nullptr,                     -1,     -1,  -1, 0, false},
+    {R::PlayerInfo,         Make<CPlayerInfoWindow>,     -1,     -1,  -1, 0, false},
     {R::MatchHud,           Make<CMatchHud>,             -1,      0,  -1, 0, false},
     {R::MatchCentre,        Make<CMatchDayScreen>,       -1,      0,   0, 2, false},
     {R::Substitution,       Make<CSubstitutionDialog>,   -1,      2,  -1, 0, false},

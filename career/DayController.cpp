@@ -7,6 +7,7 @@
 #include "career/FixtureList.h"
 #include "career/FunShop.h"
 #include "career/Gossip.h"
+#include "career/Indicators.h"
 #include "career/SponsorSteps.h"
 #include "career/SquadSteps.h"
 #include "career/StadiumConstruction.h"
@@ -187,10 +188,14 @@ bool CDayController::AdvanceDay(bool& stop) {
     if (funShopBusy)
         enable(kFunShopButton, true);
     if (league && career) {
-        // Both change only the databases; the screens show the news and the new levels at the
-        // refresh after the day.
-        if (CMemoryDB* world = m_host->WorldDb())
+        // The gossip and the construction change only the databases; the indicators are rebuilt
+        // after the gossip (the psychologist reports a moved mood), the other screens show the
+        // news and the new levels at the refresh after the day.
+        if (CMemoryDB* world = m_host->WorldDb()) {
             GossipDailyUpdate(*world, m_date);
+            SendMoodMail(CareerToday());
+            OnMainThread([this] { m_host->RefreshIndicators(); });
+        }
         CTeam* club = career->teams.At(0);
         if (club && club->stadium)
             RunStadiumConstructionDay(*career);

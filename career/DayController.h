@@ -142,6 +142,8 @@ public:
     virtual void BuildCupStage(int stage) { (void)stage; }
     virtual void CreateCareer() {}
     virtual void RefreshTransfers() {}
+    // The indicators show the day's opinions (after the gossip step; main thread).
+    virtual void RefreshIndicators() {}
     // The daily steps' own per-career values (sponsor offer, scout countdown, ...) back to new.
     virtual void ResetCareerSteps() {}
 };

@@ -116,6 +116,7 @@ void PlayerStatRow::AddMatchStat(const CPlayerStat* record) {
 void PlayerStatRow::Build(const StandingsContext& ctx, const CPlayer* player, CStr passedTeamName) {
     if (!player)
         return;
+    playerId = player->id;
     name = player->name;
     number = player->words[kWordShirtNumber];
     int32_t positionText = StatisticsPositionText(player->words[kWordPosition]);

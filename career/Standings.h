@@ -33,6 +33,7 @@ struct StandingsContext {
 
 // One player's season figures; after the build the figures are per game.
 struct PlayerStatRow {
+    int32_t playerId = -1;
     CStr name;
     CStr position;
     CStr teamName;

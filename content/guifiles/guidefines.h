@@ -112,6 +112,35 @@
 // Gossip news
 #define ID_NEWS 12125
 #define ID_NEWS_TEXT 10820
+#define ID_NEWS_TAB_INDICATORS 10824
+
+// Indicators: the club's three opinion panels, each a title, trend arrow, text and percentage
+#define ID_INDICATORS 10821
+#define ID_IND_TAB_NEWS 10822
+#define ID_IND_TITLE_1 10823
+#define ID_IND_ARROW_1 10825
+#define ID_IND_TEXT_1 10826
+#define ID_IND_PERCENT_1 10827
+#define ID_IND_TITLE_2 10829
+#define ID_IND_ARROW_2 10831
+#define ID_IND_TEXT_2 10832
+#define ID_IND_PERCENT_2 10833
+#define ID_IND_TITLE_3 10835
+#define ID_IND_ARROW_3 10837
+#define ID_IND_TEXT_3 10838
+#define ID_IND_PERCENT_3 10839
+
+// Player information window
+#define ID_PLAYERINFO 11264
+#define ID_PI_CAPTION_1 11265
+#define ID_PI_PERSONAL 11266
+#define ID_PI_CAPTION_2 11267
+#define ID_PI_ATTRIBUTES_1 11268
+#define ID_PI_CAPTION_3 11269
+#define ID_PI_ATTRIBUTES_2 11270
+#define ID_PI_TITLE 11271
+#define ID_PI_CLOSE 11272
+#define ID_PI_PICTURE 21284
 
 // End-of-season popup
 #define ID_SEASONEND 11279

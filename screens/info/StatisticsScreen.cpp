@@ -10,6 +10,7 @@
 #include "gui/Element.h"
 #include "gui/GuiTypes.h"
 #include "screens/ClubCaption.h"
+#include "screens/info/PlayerInfoWindow.h"
 
 #include <cmath>
 
@@ -348,7 +349,7 @@ void CStatisticsScreen::AddPlayerRow(const PlayerStatRow& row, int rank) {
     CGuiElement* grid = m_playerGrid;
     auto number = [](double value) { return CStr::Formatted("%.2f", value); };
     grid->AddCell(0, row.hasStats ? CStr::Formatted("%.2d", rank) : CStr("-"), -1);
-    grid->AddCell(1, row.name, -1);
+    grid->AddCell(1, row.name, row.playerId); // a double-click opens the player's window
     grid->AddCell(2, row.position, -1);
     grid->AddCell(3, CStr::Formatted("%.2d", row.number), -1);
     grid->AddCell(4, CStr::Formatted("%.2d", row.games), -1);
@@ -526,6 +527,12 @@ void CStatisticsScreen::FillComparisonGrid(CGuiElement* grid, const ComparisonFi
 // ---- messages ------------------------------------------------------------------------------------
 
 void CStatisticsScreen::OnMessage(GuiMessage& m) {
+    if (m.MSG == kMsgDoubleClick && m.sID == ID_ST_PLAYERS) {
+        const GuiGridCell* cell = m_playerGrid ? m_playerGrid->FindCell(1, m.p1) : nullptr;
+        if (cell && OpenPlayerInfo(m_ctx, cell->data))
+            Consume(m);
+        return;
+    }
     if (m.MSG != kMsgSelection)
         return;
     // Without a career the tables are empty and nothing may be picked from them.

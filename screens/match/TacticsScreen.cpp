@@ -1,6 +1,7 @@
 // The tactics screen: tactic choice, formation previews, and swaps between court and bench.
 #include "screens/match/TacticsScreen.h"
 
+#include "screens/info/PlayerInfoWindow.h"
 #include "screens/match/MatchDayScreen.h"
 
 #include "career/CareerSession.h"
@@ -496,6 +497,15 @@ void CTacticsScreen::Apply(GuiMessage& message) {
 }
 
 void CTacticsScreen::OnMessage(GuiMessage& message) {
+    // A double-click on a player opens his window (not over a running match).
+    if (message.MSG == kMsgDoubleClick &&
+        (message.sID == ID_TA_COURT_GRID || message.sID == ID_TA_BENCH_GRID)) {
+        CGuiElement* grid = Child(message.sID);
+        const GuiGridCell* cell = grid && !MatchRunning() ? grid->FindCell(0, message.p1) : nullptr;
+        if (cell && OpenPlayerInfo(m_ctx, cell->data))
+            Consume(message);
+        return;
+    }
     if (message.MSG == kMsgSelection &&
         (message.sID == ID_TA_COURT_GRID || message.sID == ID_TA_BENCH_GRID)) {
         int32_t& selection = message.sID == ID_TA_COURT_GRID ? selectedStarterId : selectedBenchId;

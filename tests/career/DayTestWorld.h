@@ -188,6 +188,7 @@ public:
         return false;
     }
     void RefreshAllScreens() override { ++refreshes; }
+    void RefreshIndicators() override { ++indicatorRefreshes; }
     void SetElementText(int id, const CStr& text, int format) override {
         (void)format;
         texts.emplace_back(id, text);
@@ -232,6 +233,7 @@ public:
     std::atomic<bool> busy{false}, step{false}, threadRunning{false}, matchRunning{false}, dayWait{false};
     std::atomic<int> published{0};
     int refreshes = 0;
+    int indicatorRefreshes = 0;
     std::vector<std::pair<int, CStr>> texts;
     UserMatchSetup handedOff;
     int handOffs = 0;

@@ -5,6 +5,7 @@
 #include "FunShopPictures.h"
 #include "Images.h"
 #include "Pictures.h"
+#include "Portraits.h"
 #include "Scene.h"
 
 #include "database/Careers.h"
@@ -102,6 +103,30 @@ static bool WriteClubPictures(const fs::path& root, const std::string& fontPath)
     return ok;
 }
 
+// Every player of every data set at the path his record names, the empty portrait and the
+// indicators' trend arrows.
+static bool WritePlayerPictures(const fs::path& root, const std::string& fontPath) {
+    std::vector<unsigned char> font = fontPath.empty() ? std::vector<unsigned char>() : ReadFile(fontPath);
+    bool ok = true;
+    for (int32_t dataSet : {kDataSetLeague, kDataSetEuroCup, kDataSetWorldCup}) {
+        CMemoryDB db;
+        std::string folder = (root / GameRelative(DataSetFolder(dataSet))).string();
+        if (!db.LoadFolder(folder.c_str()))
+            continue; // reported with the crests
+        for (const CPlayer* player : db.players)
+            if (!player->picture.IsEmpty()) {
+                PortraitSpec spec{player->id, player->name.GetText(), player->skin,
+                                  player->words[kWordShirtNumber]};
+                ok &=
+                    WriteIfChanged(root, GameRelative(player->picture), DrawPlayerPortrait(spec, font).Png());
+            }
+    }
+    ok &= WriteIfChanged(root, "images/WinObjects/PLAYERPIC/NoPic.PNG", DrawEmptyPortrait().Png());
+    ok &= WriteIfChanged(root, "images/WinObjects/PIC/up.png", DrawTrendArrow(true).Png());
+    ok &= WriteIfChanged(root, "images/WinObjects/PIC/down.png", DrawTrendArrow(false).Png());
+    return ok;
+}
+
 int main(int argc, char** argv) {
     if (argc != 2 && argc != 3) {
         std::fprintf(stderr, "usage: assetgen <game folder> [crest font]\n");
@@ -138,6 +163,7 @@ int main(int argc, char** argv) {
     ok &= WriteIfChanged(root, "Stadions/textures/test_arena/wall.tga", EncodeTga(WallTexture()));
     ok &= WriteIfChanged(root, "Stadions/lightmaps/test_arena/court_lm.tga", EncodeTga(CourtLightmap()));
     ok &= WriteClubPictures(root, argc == 3 ? argv[2] : "");
+    ok &= WritePlayerPictures(root, argc == 3 ? argv[2] : "");
     // The fun shop's item pictures, pic001.png ... pic016.png.
     for (int item = 0; item < 16; ++item) {
         const Image picture = FunShopPicture(item);

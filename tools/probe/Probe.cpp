@@ -446,6 +446,9 @@ void CProbe::DumpElement(CGuiElement* element, int depth) {
         const ElementDesc& d = element->Desc();
         line += " at " + std::to_string(d.x) + "," + std::to_string(d.y) + " " + std::to_string(d.w) + "x" +
                 std::to_string(d.h);
+        // Which picture a screen chose (a trend arrow, a player's portrait).
+        if (!d.imagePath.IsEmpty())
+            line += " image=" + Quoted(d.imagePath);
     }
     if (type == GuiElementType::ListBox || type == GuiElementType::ComboBox)
         line += " items=" + std::to_string(element->GetItemCount()) +

@@ -221,6 +221,42 @@ seasons)
     echo "$out"
     [ "$out" = "$(printf '01.08.2008\n01.08.2009\n01.08.2010')" ] || fail "three seasons gave '$out'"
     ;;
+indicators)
+    # Three panels for the club, each with its arrow, percentage and lines; showing them again and
+    # loading the career (which refreshes every screen) writes no mail.
+    run --new-career 3 --open ID_INDICATORS --dump ID_INDICATORS --dump ID_FR_MAILCOUNT --save ind
+    [ "$code" -eq 0 ] || fail "exit $code: $err"
+    echo "$out"
+    grep -q '^10821 ID_INDICATORS Window visible enabled "Indicators / ' <<<"$out" || fail "no caption line"
+    for k in 1 2 3; do
+        grep -q "ID_IND_PERCENT_$k Static visible enabled \"[0-9]*%\"" <<<"$out" || fail "no percentage in panel $k"
+        grep -q "ID_IND_ARROW_$k Picture visible enabled .* image=\".*PIC.*\\(up\\|down\\).png\"" <<<"$out" ||
+            fail "no arrow in panel $k"
+        grep -q "ID_IND_TEXT_$k TextBox visible enabled \"[A-Z]" <<<"$out" || fail "no lines in panel $k"
+    done
+    mails=$(grep '^10061 ID_FR_MAILCOUNT' <<<"$out")
+    run --load ind --open ID_INDICATORS --open ID_NEWS --open ID_INDICATORS --dump ID_FR_MAILCOUNT
+    [ "$code" -eq 0 ] || fail "exit $code: $err"
+    [ "$out" = "$mails" ] || fail "showing the indicators again changed the mail: '$mails' -> '$out'"
+    ;;
+player-info)
+    # The line-up's info button shows the chosen squad player: portrait, title, data and skills.
+    run --new-career 3 --open ID_LINEUP --dump ID_LU_SQUAD --select ID_LU_SQUAD 0 --click ID_LU_INFO \
+        --dump ID_PLAYERINFO
+    [ "$code" -eq 0 ] || fail "exit $code: $err"
+    echo "$out"
+    name=$(sed -n 's/^  row 0: "\([^"]*\)".*/\1/p' <<<"$out" | head -n 1)
+    [ -n "$name" ] || fail "no squad player"
+    grep -q "^  11271 ID_PI_TITLE Static visible enabled \"[0-9]*\. $name (" <<<"$out" || fail "the window does not show $name"
+    grep -q '^  21284 ID_PI_PICTURE Picture visible enabled .* image=".*PLAYERPIC.*\.png"' <<<"$out" || fail "no portrait"
+    grep -q '^  11266 ID_PI_PERSONAL Grid visible enabled rows=7' <<<"$out" || fail "no personal data"
+    grep -q '^  11268 ID_PI_ATTRIBUTES_1 Grid visible enabled rows=13' <<<"$out" || fail "no skills"
+    grep -q '^  11270 ID_PI_ATTRIBUTES_2 Grid visible enabled rows=3' <<<"$out" || fail "no condition"
+    grep -q '^    row [0-9]*: "" | "[0-9]' <<<"$out" && fail "a skill without its name"
+    # Its close button shuts it.
+    expect_error "its window is not open" --new-career 3 --open ID_LINEUP --click ID_LU_INFO --click ID_PI_CLOSE \
+        --click ID_PI_CLOSE
+    ;;
 errors)
     expect_error "ID_NO_SUCH" --new-career 0 --click ID_NO_SUCH
     expect_error "no element 99999" --new-career 0 --dump 99999
@@ -234,7 +270,7 @@ errors)
     expect_error "there is no club 100000" --new-career 100000
     expect_error "is not a window" --new-career 0 --open ID_FR_SAVE
     expect_error "is no edit box" --new-career 0 --type ID_FR_SAVE text
-    expect_error "it is disabled" --new-career 0 --open ID_LINEUP --click ID_LU_INFO
+    expect_error "it is disabled" --new-career 0 --open ID_FINANCES --click ID_FIN_CANCELLOAN
     expect_error "has 3 items; there is no item 5" --new-career 0 --click ID_FR_MENU --click ID_MM_NEWCAREER \
         --select ID_NC_DATASET 5
     expect_error "--mode only goes with --new-career" --load t1 --mode eurocup

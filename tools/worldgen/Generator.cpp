@@ -457,6 +457,13 @@ void CWorldGenerator::Generate(int32_t dataSet, CMemoryDB& db) {
             AddClub(db, spec);
         }
     }
+    // Every player's portrait, drawn by assetgen at the path his record names.
+    const char* portraits = dataSet == kDataSetLeague    ? "League"
+                            : dataSet == kDataSetEuroCup ? "EuroCup"
+                                                         : "WorldCup";
+    for (CPlayer* player : db.players)
+        player->picture =
+            CStr::Formatted("images\\WinObjects\\PLAYERPIC\\%s\\p%.4d.png", portraits, player->id);
     AddStaff(db, kHomeCountry);
     AddCatalogues(db);
     db.Link();
