@@ -86,11 +86,17 @@ void CScreenStack::BringToTop(int32_t screenId) {
 }
 
 int32_t CScreenStack::FindGuiIdByName(const char* name) const {
-    for (const GuiDefine& define : m_defines) {
-        if (define.name.Equals(name))
-            return define.value;
+    std::lock_guard<std::mutex> lock(m_defineIndexMutex);
+    if (m_indexedDefines > m_defines.size()) {
+        m_defineIndex.clear();
+        m_indexedDefines = 0;
     }
-    return -1;
+    for (; m_indexedDefines < m_defines.size(); ++m_indexedDefines) {
+        const GuiDefine& define = m_defines[m_indexedDefines];
+        m_defineIndex.emplace(define.name.GetText(), define.value); // the first of a name wins
+    }
+    const auto found = m_defineIndex.find(name ? name : "");
+    return found == m_defineIndex.end() ? -1 : found->second;
 }
 
 void CScreenStack::PostMessage(int32_t sID, int32_t cID, int32_t kind, int32_t p1, int32_t p2) {

@@ -8,6 +8,8 @@
 
 #include <memory>
 #include <mutex>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 struct ScreenLayer {
@@ -86,6 +88,12 @@ private:
     std::vector<ScreenLayer> m_layers;
     std::vector<GuiDefine> m_defines;
     std::vector<GuiAction> m_actions;
+
+    // Name look-ups run for every element of a layout and on screen refreshes; the index is rebuilt
+    // when defines were added since it was made (they are only ever appended).
+    mutable std::mutex m_defineIndexMutex;
+    mutable std::unordered_map<std::string, int32_t> m_defineIndex;
+    mutable size_t m_indexedDefines = 0;
 
     mutable std::mutex m_queueMutex;
     std::vector<std::pair<GuiMessage, int>> m_queue; // message and the frames it has waited

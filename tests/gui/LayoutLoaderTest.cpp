@@ -113,6 +113,16 @@ TEST_F(Layout, TheShowcasePopupOpensAndClosesThroughItsActions) {
     EXPECT_TRUE(stack.IsLayerActive(13000));
 }
 
+TEST_F(Layout, ANameLookedUpBeforeMoreDefinesArriveFindsThemLater) {
+    stack.Defines().push_back(GuiDefine{"ID_W", 1});
+    EXPECT_EQ(stack.FindGuiIdByName("ID_B"), -1);
+    stack.Defines().push_back(GuiDefine{"ID_B", 2});
+    stack.Defines().push_back(GuiDefine{"ID_W", 3});
+    EXPECT_EQ(stack.FindGuiIdByName("ID_B"), 2);
+    EXPECT_EQ(stack.FindGuiIdByName("ID_W"), 1);
+    EXPECT_EQ(stack.FindGuiIdByName(nullptr), -1);
+}
+
 TEST_F(Layout, UnknownTypesAndNamesAreSkippedWithTheirLine) {
     stack.Defines().push_back(GuiDefine{"ID_W", 1});
     stack.Defines().push_back(GuiDefine{"ID_B", 2});
