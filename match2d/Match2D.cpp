@@ -439,7 +439,7 @@ void CMatch2D::TickClock(int /*unused*/) {
     if (!running || paused) {
         return;
     }
-    centiseconds += static_cast<int>(std::lround(step * 100.0f));
+    centiseconds += static_cast<int>(step * 100.0f + 0.5f); // the step rounded to whole hundredths
     seconds = static_cast<float>(centiseconds) / 100.0f;
     if (static_cast<int>(seconds) == 60) {
         seconds = 0.0f;
@@ -508,6 +508,11 @@ int CMatch2D::RunTicks(int maxTicks) {
         if (paused && running) {
             break; // waits for the screen
         }
+    }
+    // The screens read the bench's stamina between frames.
+    if (homeTeam && awayTeam) {
+        homeTeam->SettleBench();
+        awayTeam->SettleBench();
     }
     return ticks;
 }
@@ -723,10 +728,14 @@ void CMatch2D::UpdateRules() {
     // side's own steps are the only ones that change its players, so one look at each suffices.
     const bool homeAlert = homeTeam->HasCourtAlert(kComputerFoulLimit);
     const bool awayAlert = awayTeam->HasCourtAlert(kComputerFoulLimit);
-    if (!UserControlled(*homeTeam)) {
+    // Without an alert the computer only looks at the score gap: nothing to do on most ticks.
+    const auto trailing = [this](const CMatch2DTeam& team, const CMatch2DTeam& other) {
+        return !team.userTeam && !scoreGapActive && team.score + 10 < other.score;
+    };
+    if (!UserControlled(*homeTeam) && (homeAlert || trailing(*homeTeam, *awayTeam))) {
         ComputerSubstitutions(*homeTeam, true, homeAlert);
     }
-    if (!UserControlled(*awayTeam)) {
+    if (!UserControlled(*awayTeam) && (awayAlert || trailing(*awayTeam, *homeTeam))) {
         ComputerSubstitutions(*awayTeam, false, awayAlert);
     }
     int id = -1;
