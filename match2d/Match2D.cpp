@@ -501,6 +501,12 @@ void CMatch2D::TickClock(int /*unused*/) {
 
 int CMatch2D::RunTicks(int maxTicks) {
     int ticks = 0;
+    // The screens may have changed players since the last frame: the first alert look is a full one.
+    if (homeTeam && awayTeam) {
+        homeTeam->alertEvent = 1;
+        awayTeam->alertEvent = 1;
+    }
+    insideRun = 1;
     while (ticks < maxTicks && !IsOver() && ball) {
         TickClock(0);
         ball->Step();
@@ -509,6 +515,7 @@ int CMatch2D::RunTicks(int maxTicks) {
             break; // waits for the screen
         }
     }
+    insideRun = 0;
     // The screens read the bench's stamina between frames.
     if (homeTeam && awayTeam) {
         homeTeam->SettleBench();
@@ -726,8 +733,8 @@ void CMatch2D::UpdateRules() {
     }
     // Nearly every tick nobody on court is tired, fouled out or hurt: the searches are skipped. A
     // side's own steps are the only ones that change its players, so one look at each suffices.
-    const bool homeAlert = homeTeam->HasCourtAlert(kComputerFoulLimit);
-    const bool awayAlert = awayTeam->HasCourtAlert(kComputerFoulLimit);
+    const bool homeAlert = CourtAlert(*homeTeam);
+    const bool awayAlert = CourtAlert(*awayTeam);
     // Without an alert the computer only looks at the score gap: nothing to do on most ticks.
     const auto trailing = [this](const CMatch2DTeam& team, const CMatch2DTeam& other) {
         return !team.userTeam && !scoreGapActive && team.score + 10 < other.score;
@@ -819,6 +826,22 @@ void CMatch2D::UpdateRules() {
             }
         }
     }
+}
+
+bool CMatch2D::CourtAlert(CMatch2DTeam& team) {
+    // A court player tires by well under kMostDrainPerTick a tick (a step, a contest, a pass or
+    // shot, a tip-off), and fouls, must-leave flags and substitutions mark the team: inside RunTicks
+    // the look is skipped until someone could be tired or something happened. A caller ticking the
+    // match by hand (and changing players between ticks) gets a full look every tick.
+    constexpr float kMostDrainPerTick = 0.25f;
+    if (insideRun && !team.alertEvent && playTicks < team.alertQuietUntil) {
+        return false;
+    }
+    const bool alert = team.HasCourtAlert(kComputerFoulLimit);
+    team.alertEvent = alert ? 1 : 0;
+    team.alertQuietUntil =
+        alert ? 0 : playTicks + static_cast<int>(team.CourtEnergyMargin() / kMostDrainPerTick);
+    return alert;
 }
 
 void CMatch2D::SwitchPossession() {

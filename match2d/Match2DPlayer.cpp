@@ -220,6 +220,7 @@ void CMatch2DPlayer::CheckExhaustion() {
     if (energy <= 0.0f || Roll20() >= 19) {
         PostEvent(kTextExhausted, this);
         mustLeave = 1;
+        OwnTeam()->alertEvent = 1;
         leaveTime = static_cast<int>(match->seconds) + 60 * static_cast<int>(match->minutes);
     }
 }
@@ -536,11 +537,13 @@ int CMatch2DPlayer::ContestBall(const Vec3& point, bool countSteal) {
     const int r = Roll20();
     if (r == 20) {
         mustLeave = 1;
+        OwnTeam()->alertEvent = 1;
         return 2;
     }
     if (r == 19) {
         (attacking ? attackFouls : defenceFouls) += 1;
         OwnTeam()->teamFouls += 1;
+        OwnTeam()->alertEvent = 1;
         return 3;
     }
     return 0;
@@ -581,7 +584,9 @@ bool CMatch2DPlayer::ChallengeShooter(CMatch2DPlayer* defender) {
     const int r = Roll20();
     if (r == 20) {
         defender->mustLeave = 1;
+        defender->OwnTeam()->alertEvent = 1;
     } else if (r == 19) {
+        defender->OwnTeam()->alertEvent = 1;
         PostEvent(kTextFoul, defender);
         (defender->attacking ? defender->attackFouls : defender->defenceFouls) += 1;
         defender->OwnTeam()->teamFouls += 1;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 void CMatch2DTeam::AddPlayerCopy(const CMatch2DPlayer& player) {
     AddPlayer(player.Clone());
@@ -200,6 +201,14 @@ bool CMatch2DTeam::HasCourtAlert(int foulLimit) const {
     return false;
 }
 
+float CMatch2DTeam::CourtEnergyMargin() const {
+    float margin = std::numeric_limits<float>::max();
+    for (int i = 0; i < std::min(kCourtPlayers, PlayerCount()); ++i) {
+        margin = std::min(margin, players[static_cast<size_t>(i)]->energy - 20.0f);
+    }
+    return std::max(margin, 0.0f);
+}
+
 static void ClearActionBytes(CMatch2DPlayer& p) {
     p.receivingPass = 0;
     p.chase = 0;
@@ -211,6 +220,7 @@ static void ClearActionBytes(CMatch2DPlayer& p) {
 void CMatch2DTeam::Substitute(int outgoingId, int incomingId) {
     // The rest so far belongs to those on the bench now; the outgoing player rests from here on.
     SettleBench();
+    alertEvent = 1; // a new man on court: the next alert look is a full one
     int outIndex = 0;
     int inIndex = 0;
     CMatch2DPlayer* out = FindById(outgoingId, outIndex);

@@ -58,6 +58,12 @@ public:
     // A court player who is tired, must leave or has foulLimit fouls: without one the rules' searches
     // above find nothing, and one pass over the squad replaces them all.
     bool HasCourtAlert(int foulLimit) const;
+    // The least energy a court player has above the tired line (20); 0 when one is at or below it.
+    float CourtEnergyMargin() const;
+    // Between full looks at the court alert (CMatch2D::CourtAlert): set by a foul, a must-leave flag
+    // or a substitution, else no look is needed before the play tick quietUntil.
+    uint8_t alertEvent = 1;
+    int32_t alertQuietUntil = 0;
 
     void Substitute(int outgoingId, int incomingId);
     void GoToSpots();
