@@ -324,12 +324,18 @@ void CMatch2DPlayer::DecideWithBall() {
     nearestOpponentDistance =
         nearestOpponent != nullptr ? std::sqrt(nearestOpponentSquare) : CMatch2DTeam::kNoneDistance;
     nearestOpponentKnown = 1;
-    CMatch2DPlayer* mate = FindOpenTeammate();
-    if (mate == nullptr && CoinFlip()) {
+    // The most open player of a side with court players is always found, and only the pass rule
+    // asks who he is: the search (five nearest-opponent searches) waits until then.
+    CMatch2DPlayer* mate = nullptr;
+    const bool mateFound = OwnTeam()->PlayerCount() > 0;
+    if (!mateFound && CoinFlip()) {
         mate = FindRandomTeammate();
     }
     const float d = DistanceToBasket();
     auto passRule = [&]() {
+        if (mateFound) {
+            mate = FindOpenTeammate();
+        }
         // The most open player of his side may be the holder himself. Then he keeps the ball and
         // dribbles at the basket; a defender within reach pokes at it (a dribble contest),
         // where a pass to himself would stop him dead and draw a contest every other tick.
@@ -348,7 +354,7 @@ void CMatch2DPlayer::DecideWithBall() {
             Pass(mate);
         }
     };
-    if (mate != nullptr) {
+    if (mateFound || mate != nullptr) {
         float e = 0.0f;
         CMatch2DPlayer* opponent = NearestOpponent(e);
         const bool threeRange = d > 7.0f && d < 9.0f;
