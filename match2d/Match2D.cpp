@@ -733,8 +733,12 @@ void CMatch2D::UpdateRules() {
     }
     // Nearly every tick nobody on court is tired, fouled out or hurt: the searches are skipped. A
     // side's own steps are the only ones that change its players, so one look at each suffices.
-    const bool homeAlert = CourtAlert(*homeTeam);
-    const bool awayAlert = CourtAlert(*awayTeam);
+    // Most ticks fall inside both sides' quiet windows (CourtAlert): no call.
+    const auto quiet = [this](const CMatch2DTeam& team) {
+        return insideRun && !team.alertEvent && playTicks < team.alertQuietUntil;
+    };
+    const bool homeAlert = !quiet(*homeTeam) && CourtAlert(*homeTeam);
+    const bool awayAlert = !quiet(*awayTeam) && CourtAlert(*awayTeam);
     // Without an alert the computer only looks at the score gap: nothing to do on most ticks.
     const auto trailing = [this](const CMatch2DTeam& team, const CMatch2DTeam& other) {
         return !team.userTeam && !scoreGapActive && team.score + 10 < other.score;
@@ -829,14 +833,12 @@ void CMatch2D::UpdateRules() {
 }
 
 bool CMatch2D::CourtAlert(CMatch2DTeam& team) {
-    // A court player tires by well under kMostDrainPerTick a tick (a step, a contest, a pass or
-    // shot, a tip-off), and fouls, must-leave flags and substitutions mark the team: inside RunTicks
-    // the look is skipped until someone could be tired or something happened. A caller ticking the
-    // match by hand (and changing players between ticks) gets a full look every tick.
+    // The full look; UpdateRules skips it inside the quiet window this sets. A court player tires by
+    // well under kMostDrainPerTick a tick (a step, a contest, a pass or shot, a tip-off), and fouls,
+    // must-leave flags and substitutions mark the team: inside RunTicks the look waits until someone
+    // could be tired or something happened. A caller ticking the match by hand (and changing players
+    // between ticks) gets a full look every tick.
     constexpr float kMostDrainPerTick = 0.25f;
-    if (insideRun && !team.alertEvent && playTicks < team.alertQuietUntil) {
-        return false;
-    }
     const bool alert = team.HasCourtAlert(kComputerFoulLimit);
     team.alertEvent = alert ? 1 : 0;
     team.alertQuietUntil =

@@ -110,22 +110,25 @@ void CMatch2DPlayer::SetLookAt(float x, float y, float z) {
 }
 
 void CMatch2DPlayer::MoveStep() {
+    // In locals: the stores to the members cannot then make the compiler read them again.
+    const Vec3 from = position;
+    const Vec3 to = target;
+    const float dx = to.x - from.x;
+    const float dy = to.y - from.y;
+    const float dz = to.z - from.z;
+    const float square = dx * dx + dy * dy + dz * dz;
     energy -= 0.001f;
-    const Vec3 delta = target - position;
-    const float square = delta.LengthSq();
     // A player standing on his target takes no root.
     if (square == 0.0f) {
-        direction = delta;
+        direction = Vec3();
         return;
     }
     const float remaining = std::sqrt(square);
-    direction = delta * (1.0f / remaining); // one division where three would give the same unit
+    const float inverse = 1.0f / remaining; // one division where three would give the same unit
+    const Vec3 unit(dx * inverse, dy * inverse, dz * inverse);
+    direction = unit;
     // A fast player stops on his target rather than stepping past it and back for ever.
-    if (speed < remaining) {
-        position += direction * speed;
-    } else {
-        position = target;
-    }
+    position = speed < remaining ? from + unit * speed : to;
 }
 
 bool CMatch2DPlayer::IsNear(const Vec3& point) const {
