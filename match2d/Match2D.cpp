@@ -439,7 +439,7 @@ void CMatch2D::TickClock(int /*unused*/) {
     if (!running || paused) {
         return;
     }
-    centiseconds += static_cast<int>(std::lround(step * 100.0f));
+    centiseconds += static_cast<int>(step * 100.0f + 0.5f); // the step rounded to whole hundredths
     seconds = static_cast<float>(centiseconds) / 100.0f;
     if (static_cast<int>(seconds) == 60) {
         seconds = 0.0f;
@@ -501,6 +501,12 @@ void CMatch2D::TickClock(int /*unused*/) {
 
 int CMatch2D::RunTicks(int maxTicks) {
     int ticks = 0;
+    // The screens may have changed players since the last frame: the first alert look is a full one.
+    if (homeTeam && awayTeam) {
+        homeTeam->alertEvent = 1;
+        awayTeam->alertEvent = 1;
+    }
+    insideRun = 1;
     while (ticks < maxTicks && !IsOver() && ball) {
         TickClock(0);
         ball->Step();
@@ -508,6 +514,12 @@ int CMatch2D::RunTicks(int maxTicks) {
         if (paused && running) {
             break; // waits for the screen
         }
+    }
+    insideRun = 0;
+    // The screens read the bench's stamina between frames.
+    if (homeTeam && awayTeam) {
+        homeTeam->SettleBench();
+        awayTeam->SettleBench();
     }
     return ticks;
 }
@@ -721,12 +733,20 @@ void CMatch2D::UpdateRules() {
     }
     // Nearly every tick nobody on court is tired, fouled out or hurt: the searches are skipped. A
     // side's own steps are the only ones that change its players, so one look at each suffices.
-    const bool homeAlert = homeTeam->HasCourtAlert(kComputerFoulLimit);
-    const bool awayAlert = awayTeam->HasCourtAlert(kComputerFoulLimit);
-    if (!UserControlled(*homeTeam)) {
+    // Most ticks fall inside both sides' quiet windows (CourtAlert): no call.
+    const auto quiet = [this](const CMatch2DTeam& team) {
+        return insideRun && !team.alertEvent && playTicks < team.alertQuietUntil;
+    };
+    const bool homeAlert = !quiet(*homeTeam) && CourtAlert(*homeTeam);
+    const bool awayAlert = !quiet(*awayTeam) && CourtAlert(*awayTeam);
+    // Without an alert the computer only looks at the score gap: nothing to do on most ticks.
+    const auto trailing = [this](const CMatch2DTeam& team, const CMatch2DTeam& other) {
+        return !team.userTeam && !scoreGapActive && team.score + 10 < other.score;
+    };
+    if (!UserControlled(*homeTeam) && (homeAlert || trailing(*homeTeam, *awayTeam))) {
         ComputerSubstitutions(*homeTeam, true, homeAlert);
     }
-    if (!UserControlled(*awayTeam)) {
+    if (!UserControlled(*awayTeam) && (awayAlert || trailing(*awayTeam, *homeTeam))) {
         ComputerSubstitutions(*awayTeam, false, awayAlert);
     }
     int id = -1;
@@ -810,6 +830,20 @@ void CMatch2D::UpdateRules() {
             }
         }
     }
+}
+
+bool CMatch2D::CourtAlert(CMatch2DTeam& team) {
+    // The full look; UpdateRules skips it inside the quiet window this sets. A court player tires by
+    // well under kMostDrainPerTick a tick (a step, a contest, a pass or shot, a tip-off), and fouls,
+    // must-leave flags and substitutions mark the team: inside RunTicks the look waits until someone
+    // could be tired or something happened. A caller ticking the match by hand (and changing players
+    // between ticks) gets a full look every tick.
+    constexpr float kMostDrainPerTick = 0.25f;
+    const bool alert = team.HasCourtAlert(kComputerFoulLimit);
+    team.alertEvent = alert ? 1 : 0;
+    team.alertQuietUntil =
+        alert ? 0 : playTicks + static_cast<int>(team.CourtEnergyMargin() / kMostDrainPerTick);
+    return alert;
 }
 
 void CMatch2D::SwitchPossession() {

@@ -165,6 +165,8 @@ public:
 
 private:
     void RaiseProgress();
+    bool CourtAlert(CMatch2DTeam& team);
+    uint8_t insideRun = 0;
     void PayPendingPoints();
     void ClearPendingPoints();
     void EndPeriod();

@@ -110,17 +110,25 @@ void CMatch2DPlayer::SetLookAt(float x, float y, float z) {
 }
 
 void CMatch2DPlayer::MoveStep() {
-    direction = target - position;
-    const float remaining = direction.Length();
-    // Normalised by the length just taken (what Normalize would take again).
-    if (remaining > 0.0f) {
-        direction.x /= remaining;
-        direction.y /= remaining;
-        direction.z /= remaining;
-    }
-    // A fast player stops on his target rather than stepping past it and back for ever.
-    position += direction * (speed < remaining ? speed : remaining);
+    // In locals: the stores to the members cannot then make the compiler read them again.
+    const Vec3 from = position;
+    const Vec3 to = target;
+    const float dx = to.x - from.x;
+    const float dy = to.y - from.y;
+    const float dz = to.z - from.z;
+    const float square = dx * dx + dy * dy + dz * dz;
     energy -= 0.001f;
+    // A player standing on his target takes no root.
+    if (square == 0.0f) {
+        direction = Vec3();
+        return;
+    }
+    const float remaining = std::sqrt(square);
+    const float inverse = 1.0f / remaining; // one division where three would give the same unit
+    const Vec3 unit(dx * inverse, dy * inverse, dz * inverse);
+    direction = unit;
+    // A fast player stops on his target rather than stepping past it and back for ever.
+    position = speed < remaining ? from + unit * speed : to;
 }
 
 bool CMatch2DPlayer::IsNear(const Vec3& point) const {
@@ -154,7 +162,7 @@ float CMatch2DPlayer::DistanceToBasket() const {
 
 CMatch2DPlayer* CMatch2DPlayer::FindOpenTeammate() const {
     if (nearestOpponentKnown) {
-        return OwnTeam()->FindMostOpen(*OtherTeam(), this, nearestOpponentDistance);
+        return OwnTeam()->FindMostOpen(*OtherTeam(), this, nearestOpponentSquare);
     }
     return OwnTeam()->FindMostOpen(*OtherTeam());
 }
@@ -215,6 +223,7 @@ void CMatch2DPlayer::CheckExhaustion() {
     if (energy <= 0.0f || Roll20() >= 19) {
         PostEvent(kTextExhausted, this);
         mustLeave = 1;
+        OwnTeam()->alertEvent = 1;
         leaveTime = static_cast<int>(match->seconds) + 60 * static_cast<int>(match->minutes);
     }
 }
@@ -253,66 +262,163 @@ void CMatch2DPlayer::LineUpFreeThrows(bool homeShoots) {
     }
 }
 
-void CMatch2DPlayer::Update() {
-    if (energy < 10.0f) { // nearly every tick he is well above the line: no call
-        CheckExhaustion();
-    }
+// Steps 2-3 of the update: the free-throw series, lined up, shot and ended.
+void CMatch2DPlayer::UpdateFreeThrows() {
     CMatch2DBall& ball = *match->ball;
-    CMatch2DTeam* own = OwnTeam();
-    CMatch2DTeam* other = OtherTeam();
-
-    if (match->homeBonus || match->awayBonus) {
-        const bool homeShoots = match->homeBonus != 0;
-        if (!firstThrowTaken && !secondThrowTaken) {
-            LineUpFreeThrows(homeShoots);
-        }
-        if (!IsNear(target)) {
-            MoveStep();
-            if (freeThrowShooter) {
-                ball.SetPosition(position);
-                ball.SetTarget(position);
-            }
-            return FinishUpdate();
-        }
-        if (match->GetAwayTeam()->AllAtTargets() && match->GetHomeTeam()->AllAtTargets()) {
-            if (!freeThrowShooter) {
-                return FinishUpdate();
-            }
-            if (!firstThrowTaken && !secondThrowTaken) {
-                ball.SetPosition(position);
-                ball.SetTarget(position);
-                ShootFreeThrow();
-                firstThrowTaken = 1;
-            } else if (firstThrowTaken && !secondThrowTaken && !match->shotInFlight && hasBall) {
-                ball.SetPosition(position);
-                ball.SetTarget(position);
-                ShootFreeThrow();
-                secondThrowTaken = 1;
-            } else if (firstThrowTaken && !secondThrowTaken && !match->shotInFlight && !hasBall) {
-                ball.SetPosition(position);
-                ball.SetTarget(position);
-                hasBall = 1;
-            } else if (firstThrowTaken && secondThrowTaken && !match->shotInFlight && !hasBall) {
-                (homeShoots ? match->homeBonus : match->awayBonus) = 0;
-                ResetBallState();
-                match->SwitchPossession();
-                match->GetHomeTeam()->freeThrowSpot = 1;
-                match->GetAwayTeam()->freeThrowSpot = 1;
-                // Every player lines up afresh at the next series.
-                for (CMatch2DTeam* team : {match->GetHomeTeam(), match->GetAwayTeam()}) {
-                    for (auto& p : team->players) {
-                        p->lineupSpot = -1;
-                    }
-                }
-            }
-            return FinishUpdate();
-        }
+    const bool homeShoots = match->homeBonus != 0;
+    if (!firstThrowTaken && !secondThrowTaken) {
+        LineUpFreeThrows(homeShoots);
+    }
+    if (!IsNear(target)) {
+        MoveStep();
         if (freeThrowShooter) {
             ball.SetPosition(position);
             ball.SetTarget(position);
         }
         return FinishUpdate();
     }
+    if (match->GetAwayTeam()->AllAtTargets() && match->GetHomeTeam()->AllAtTargets()) {
+        if (!freeThrowShooter) {
+            return FinishUpdate();
+        }
+        if (!firstThrowTaken && !secondThrowTaken) {
+            ball.SetPosition(position);
+            ball.SetTarget(position);
+            ShootFreeThrow();
+            firstThrowTaken = 1;
+        } else if (firstThrowTaken && !secondThrowTaken && !match->shotInFlight && hasBall) {
+            ball.SetPosition(position);
+            ball.SetTarget(position);
+            ShootFreeThrow();
+            secondThrowTaken = 1;
+        } else if (firstThrowTaken && !secondThrowTaken && !match->shotInFlight && !hasBall) {
+            ball.SetPosition(position);
+            ball.SetTarget(position);
+            hasBall = 1;
+        } else if (firstThrowTaken && secondThrowTaken && !match->shotInFlight && !hasBall) {
+            (homeShoots ? match->homeBonus : match->awayBonus) = 0;
+            ResetBallState();
+            match->SwitchPossession();
+            match->GetHomeTeam()->freeThrowSpot = 1;
+            match->GetAwayTeam()->freeThrowSpot = 1;
+            // Every player lines up afresh at the next series.
+            for (CMatch2DTeam* team : {match->GetHomeTeam(), match->GetAwayTeam()}) {
+                for (auto& p : team->players) {
+                    p->lineupSpot = -1;
+                }
+            }
+        }
+        return FinishUpdate();
+    }
+    if (freeThrowShooter) {
+        ball.SetPosition(position);
+        ball.SetTarget(position);
+    }
+    return FinishUpdate();
+}
+
+// Step 8 of the update: the holder decides. Out of line so that the update of the nine players
+// without the ball stays a small function.
+void CMatch2DPlayer::DecideWithBall() {
+    CMatch2DTeam* other = OtherTeam();
+    // Nobody moves while the holder decides: his nearest opponent is measured once, and the
+    // searches of the open mate, the shot and the dribble read it.
+    nearestOpponent = other->FindNearestSquare(position, nearestOpponentSquare, nullptr);
+    nearestOpponentDistance =
+        nearestOpponent != nullptr ? std::sqrt(nearestOpponentSquare) : CMatch2DTeam::kNoneDistance;
+    nearestOpponentKnown = 1;
+    // The most open player of a side with court players is always found, and only the pass rule
+    // asks who he is: the search (five nearest-opponent searches) waits until then.
+    CMatch2DPlayer* mate = nullptr;
+    const bool mateFound = OwnTeam()->PlayerCount() > 0;
+    if (!mateFound && CoinFlip()) {
+        mate = FindRandomTeammate();
+    }
+    const float d = DistanceToBasket();
+    auto passRule = [&]() {
+        if (mateFound) {
+            mate = FindOpenTeammate();
+        }
+        // The most open player of his side may be the holder himself. Then he keeps the ball and
+        // dribbles at the basket; a defender within reach pokes at it (a dribble contest),
+        // where a pass to himself would stop him dead and draw a contest every other tick.
+        if (mate == this) {
+            target = Basket();
+            float reach = 0.0f;
+            NearestOpponent(reach);
+            if (reach < kReach) {
+                Dribble();
+            }
+            return;
+        }
+        const bool forward = homeSide ? position.z > 0.0f : position.z < 0.0f;
+        const bool mateForward = homeSide ? mate->position.z > 0.0f : mate->position.z < 0.0f;
+        if (!forward || mateForward) {
+            Pass(mate);
+        }
+    };
+    if (mateFound || mate != nullptr) {
+        float e = 0.0f;
+        CMatch2DPlayer* opponent = NearestOpponent(e);
+        const bool threeRange = d > 7.0f && d < 9.0f;
+        const bool twoRange = d < 6.8f;
+        // An open drive goes on to the rim: the arc lies across every way to the basket, and a
+        // driver who pulled up whenever he crossed it took half his side's shots from there.
+        // Beyond the arc only a shooter (his three as good as his two) lets fly; anyone else
+        // plays it as a drive: at the basket when open, else the pass rule.
+        const bool shooter = ThreePointRating() >= TwoPointRating();
+        if (threeRange && e > 2.0f && (target == Basket() || !shooter)) {
+            target = Basket(); // he walks on (step 9)
+        } else if (threeRange && !shooter) {
+            passRule();
+        } else if (threeRange || twoRange) {
+            auto shoot = [&]() {
+                if (threeRange) {
+                    ShootThreePointer();
+                } else {
+                    Shoot();
+                }
+            };
+            if (e > 2.0f) {
+                if (ShouldShoot()) {
+                    if (!ChallengeShooter(opponent)) {
+                        shoot();
+                    }
+                } else {
+                    Dribble();
+                }
+            } else if (ShouldShoot()) {
+                shoot();
+            } else if (CoinFlip()) {
+                passRule();
+            } else if (ShouldShoot()) {
+                if (threeRange) {
+                    if (!ChallengeShooter(opponent)) {
+                        shoot();
+                    }
+                } else {
+                    shoot();
+                }
+            } else {
+                Dribble();
+            }
+        } else if (e > 2.0f) {
+            target = Basket();
+        } else {
+            passRule();
+        }
+    }
+    nearestOpponentKnown = 0;
+}
+
+void CMatch2DPlayer::Update() {
+    if (energy < 10.0f) { // nearly every tick he is well above the line: no call
+        CheckExhaustion();
+    }
+    if (match->homeBonus || match->awayBonus) {
+        return UpdateFreeThrows();
+    }
+    CMatch2DBall& ball = *match->ball;
 
     if (chase) {
         if (Vec3Distance(ball.position, position) >= 0.5f) {
@@ -324,7 +430,7 @@ void CMatch2DPlayer::Update() {
         chase = 0;
         hasBall = 1;
         float d = 0.0f;
-        Pass(own->FindNearest(position, d, this));
+        Pass(OwnTeam()->FindNearest(position, d, this));
         target = attackSpot;
         return FinishUpdate();
     }
@@ -376,86 +482,7 @@ void CMatch2DPlayer::Update() {
             target = target == attackSpot ? RandomPointNear(3.5f) : attackSpot;
         }
     } else {
-        // Nobody moves while the holder decides: his nearest opponent is measured once, and the
-        // searches of the open mate, the shot and the dribble read it.
-        nearestOpponent = other->FindNearest(position, nearestOpponentDistance, nullptr);
-        nearestOpponentKnown = 1;
-        CMatch2DPlayer* mate = FindOpenTeammate();
-        if (mate == nullptr && CoinFlip()) {
-            mate = FindRandomTeammate();
-        }
-        const float d = DistanceToBasket();
-        auto passRule = [&]() {
-            // The most open player of his side may be the holder himself. Then he keeps the ball and
-            // dribbles at the basket; a defender within reach pokes at it (a dribble contest),
-            // where a pass to himself would stop him dead and draw a contest every other tick.
-            if (mate == this) {
-                target = Basket();
-                float reach = 0.0f;
-                NearestOpponent(reach);
-                if (reach < kReach) {
-                    Dribble();
-                }
-                return;
-            }
-            const bool forward = homeSide ? position.z > 0.0f : position.z < 0.0f;
-            const bool mateForward = homeSide ? mate->position.z > 0.0f : mate->position.z < 0.0f;
-            if (!forward || mateForward) {
-                Pass(mate);
-            }
-        };
-        if (mate != nullptr) {
-            float e = 0.0f;
-            CMatch2DPlayer* opponent = NearestOpponent(e);
-            const bool threeRange = d > 7.0f && d < 9.0f;
-            const bool twoRange = d < 6.8f;
-            // An open drive goes on to the rim: the arc lies across every way to the basket, and a
-            // driver who pulled up whenever he crossed it took half his side's shots from there.
-            // Beyond the arc only a shooter (his three as good as his two) lets fly; anyone else
-            // plays it as a drive: at the basket when open, else the pass rule.
-            const bool shooter = ThreePointRating() >= TwoPointRating();
-            if (threeRange && e > 2.0f && (target == Basket() || !shooter)) {
-                target = Basket(); // he walks on (step 9)
-            } else if (threeRange && !shooter) {
-                passRule();
-            } else if (threeRange || twoRange) {
-                auto shoot = [&]() {
-                    if (threeRange) {
-                        ShootThreePointer();
-                    } else {
-                        Shoot();
-                    }
-                };
-                if (e > 2.0f) {
-                    if (ShouldShoot()) {
-                        if (!ChallengeShooter(opponent)) {
-                            shoot();
-                        }
-                    } else {
-                        Dribble();
-                    }
-                } else if (ShouldShoot()) {
-                    shoot();
-                } else if (CoinFlip()) {
-                    passRule();
-                } else if (ShouldShoot()) {
-                    if (threeRange) {
-                        if (!ChallengeShooter(opponent)) {
-                            shoot();
-                        }
-                    } else {
-                        shoot();
-                    }
-                } else {
-                    Dribble();
-                }
-            } else if (e > 2.0f) {
-                target = Basket();
-            } else {
-                passRule();
-            }
-        }
-        nearestOpponentKnown = 0;
+        DecideWithBall();
     }
 
     if (!receivingPass) {
@@ -519,11 +546,13 @@ int CMatch2DPlayer::ContestBall(const Vec3& point, bool countSteal) {
     const int r = Roll20();
     if (r == 20) {
         mustLeave = 1;
+        OwnTeam()->alertEvent = 1;
         return 2;
     }
     if (r == 19) {
         (attacking ? attackFouls : defenceFouls) += 1;
         OwnTeam()->teamFouls += 1;
+        OwnTeam()->alertEvent = 1;
         return 3;
     }
     return 0;
@@ -564,7 +593,9 @@ bool CMatch2DPlayer::ChallengeShooter(CMatch2DPlayer* defender) {
     const int r = Roll20();
     if (r == 20) {
         defender->mustLeave = 1;
+        defender->OwnTeam()->alertEvent = 1;
     } else if (r == 19) {
+        defender->OwnTeam()->alertEvent = 1;
         PostEvent(kTextFoul, defender);
         (defender->attacking ? defender->attackFouls : defender->defenceFouls) += 1;
         defender->OwnTeam()->teamFouls += 1;

@@ -191,9 +191,13 @@ private:
                    bool keepMan);
     CMatch2DPlayer* TheMan();
     void FinishUpdate();
+    // The rarer branches of Update, kept out of it so the common one stays small.
+    [[gnu::noinline]] void UpdateFreeThrows();
+    [[gnu::noinline]] void DecideWithBall();
     // The nearest opponent and his distance: measured once while a holder decides, else searched.
     CMatch2DPlayer* NearestOpponent(float& distance) const;
     CMatch2DPlayer* nearestOpponent = nullptr;
     float nearestOpponentDistance = 0.0f;
+    float nearestOpponentSquare = 0.0f;
     uint8_t nearestOpponentKnown = 0;
 };

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 void CMatch2DTeam::AddPlayerCopy(const CMatch2DPlayer& player) {
     AddPlayer(player.Clone());
@@ -37,50 +38,50 @@ CMatch2DPlayer* CMatch2DTeam::FindByPosition(int positionId) const {
     return nullptr;
 }
 
-CMatch2DPlayer* CMatch2DTeam::FindNearest(const Vec3& point, float& distance,
-                                          const CMatch2DPlayer* excluded) const {
-    // Run several times a tick: the court players are read once, and the answer is kept in locals
-    // so that the store through `distance` does not make the compiler read the squad again.
+CMatch2DPlayer* CMatch2DTeam::FindNearestSquare(const Vec3& point, float& square,
+                                                const CMatch2DPlayer* excluded) const {
+    // Run many times a tick: squares are compared, and the caller takes a root only if it needs one.
+    // The answer is kept in locals so that the store through `square` does not make the compiler
+    // read the squad again.
     CMatch2DPlayer* best = nullptr;
-    float bestDistance = 100000.0f;
-    float bestSquare = bestDistance * bestDistance;
+    float bestSquare = kNoneSquare;
     const int count = std::min(kCourtPlayers, PlayerCount());
     const std::unique_ptr<CMatch2DPlayer>* court = players.data();
     for (int i = 0; i < count; ++i) {
         CMatch2DPlayer* player = court[i].get();
-        if (player == excluded) {
-            continue;
-        }
-        // The root is taken only for a player who may be nearer: a square that is not smaller
-        // cannot give a smaller distance.
-        const float square = (player->position - point).LengthSq();
-        if (square >= bestSquare) {
-            continue;
-        }
-        const float d = std::sqrt(square);
-        if (d < bestDistance) {
-            bestDistance = d;
-            bestSquare = square;
+        const float s = (player->position - point).LengthSq();
+        if (s < bestSquare && player != excluded) {
+            bestSquare = s;
             best = player;
         }
     }
-    distance = bestDistance;
+    square = bestSquare;
+    return best;
+}
+
+CMatch2DPlayer* CMatch2DTeam::FindNearest(const Vec3& point, float& distance,
+                                          const CMatch2DPlayer* excluded) const {
+    float square = 0.0f;
+    CMatch2DPlayer* best = FindNearestSquare(point, square, excluded);
+    distance = best != nullptr ? std::sqrt(square) : kNoneDistance;
     return best;
 }
 
 CMatch2DPlayer* CMatch2DTeam::FindMostOpen(const CMatch2DTeam& other, const CMatch2DPlayer* known,
-                                           float knownDistance) const {
+                                           float knownSquare) const {
+    // The farthest nearest opponent is the one with the largest square: no roots at all.
     CMatch2DPlayer* best = nullptr;
-    float bestDistance = 0.0f;
+    float bestSquare = 0.0f;
     const int count = std::min(kCourtPlayers, PlayerCount());
     for (int i = 0; i < count; ++i) {
-        float d = knownDistance;
-        if (players[static_cast<size_t>(i)].get() != known) {
-            other.FindNearest(players[static_cast<size_t>(i)]->position, d, nullptr);
+        CMatch2DPlayer* player = players[static_cast<size_t>(i)].get();
+        float s = knownSquare;
+        if (player != known) {
+            other.FindNearestSquare(player->position, s, nullptr);
         }
-        if (d >= bestDistance) {
-            bestDistance = d;
-            best = players[i].get();
+        if (s >= bestSquare) {
+            bestSquare = s;
+            best = player;
         }
     }
     return best;
@@ -127,7 +128,8 @@ int CMatch2DTeam::FindBenchPlayer(int foulLimit) const {
     return -1;
 }
 
-int CMatch2DTeam::FindRestedBenchPlayer(int foulLimit) const {
+int CMatch2DTeam::FindRestedBenchPlayer(int foulLimit) {
+    SettleBench();
     for (const auto& p : players) {
         if (p->MatchState() == kOnBenchState && !p->mustLeave && p->Fouls() < foulLimit &&
             p->energy >= 40.0f) {
@@ -186,16 +188,25 @@ bool CMatch2DTeam::HasSixFouls(int& id) const {
 }
 
 bool CMatch2DTeam::HasCourtAlert(int foulLimit) const {
-    // Two looks a tick: the squad is walked by its pointers, with no call in the loop.
-    for (const std::unique_ptr<CMatch2DPlayer>*it = players.data(), *end = it + players.size(); it != end;
-         ++it) {
-        const CMatch2DPlayer& p = **it;
-        // The state first: a bench player is passed over after one look.
+    // Two looks a tick. The court players are the first five (a substitution swaps places), so the
+    // bench is not walked.
+    const int count = std::min(kCourtPlayers, PlayerCount());
+    const std::unique_ptr<CMatch2DPlayer>* court = players.data();
+    for (int i = 0; i < count; ++i) {
+        const CMatch2DPlayer& p = *court[i];
         if (p.MatchState() == kOnCourtState && (p.energy < 20.0f || p.mustLeave || p.Fouls() >= foulLimit)) {
             return true;
         }
     }
     return false;
+}
+
+float CMatch2DTeam::CourtEnergyMargin() const {
+    float margin = std::numeric_limits<float>::max();
+    for (int i = 0; i < std::min(kCourtPlayers, PlayerCount()); ++i) {
+        margin = std::min(margin, players[static_cast<size_t>(i)]->energy - 20.0f);
+    }
+    return std::max(margin, 0.0f);
 }
 
 static void ClearActionBytes(CMatch2DPlayer& p) {
@@ -207,6 +218,9 @@ static void ClearActionBytes(CMatch2DPlayer& p) {
 }
 
 void CMatch2DTeam::Substitute(int outgoingId, int incomingId) {
+    // The rest so far belongs to those on the bench now; the outgoing player rests from here on.
+    SettleBench();
+    alertEvent = 1; // a new man on court: the next alert look is a full one
     int outIndex = 0;
     int inIndex = 0;
     CMatch2DPlayer* out = FindById(outgoingId, outIndex);
@@ -330,10 +344,27 @@ void CMatch2DTeam::Update() {
         p->Update();
         ++p->ticksOnCourt;
     }
-    for (int i = court; i < count; ++i) {
+    // The bench rests 0.005 a tick; that is added when someone reads it (SettleBench), not every tick.
+    ++restTicks;
+}
+
+void CMatch2DTeam::SettleBench() {
+    const int ticks = restTicks;
+    restTicks = 0;
+    if (ticks == 0) {
+        return;
+    }
+    constexpr float kRest = 0.005f;
+    for (int i = std::min(kCourtPlayers, PlayerCount()); i < PlayerCount(); ++i) {
         CMatch2DPlayer* p = players[static_cast<size_t>(i)].get();
-        if (!p->mustLeave && p->energy < p->maxEnergy) {
-            p->energy += 0.005f;
+        if (p->mustLeave || !(p->energy < p->maxEnergy)) {
+            continue;
+        }
+        // Tick by tick, as each tick would have added it (ending up to one tick's worth above his
+        // maximum): the same figures whether a watched match settles every frame or an instant one
+        // at its substitutions.
+        for (int t = 0; t < ticks && p->energy < p->maxEnergy; ++t) {
+            p->energy += kRest;
         }
     }
 }

@@ -31,10 +31,16 @@ public:
         return index < 0 || index >= PlayerCount() ? nullptr : players[static_cast<size_t>(index)].get();
     }
     CMatch2DPlayer* FindByPosition(int positionId) const;
+    // The nearest of the court players 0-4 other than excluded; a later one replaces the best only
+    // when strictly nearer. None within kNoneDistance: null, the distance kNoneDistance.
     CMatch2DPlayer* FindNearest(const Vec3& point, float& distance, const CMatch2DPlayer* excluded) const;
-    // known: a player whose nearest opponent is knownDistance away, already measured this tick.
+    // The same with the squared distance (kNoneSquare when none).
+    CMatch2DPlayer* FindNearestSquare(const Vec3& point, float& square, const CMatch2DPlayer* excluded) const;
+    static constexpr float kNoneDistance = 100000.0f;
+    static constexpr float kNoneSquare = kNoneDistance * kNoneDistance;
+    // known: a player whose nearest opponent is sqrt(knownSquare) away, already measured this tick.
     CMatch2DPlayer* FindMostOpen(const CMatch2DTeam& other, const CMatch2DPlayer* known = nullptr,
-                                 float knownDistance = 0.0f) const;
+                                 float knownSquare = 0.0f) const;
     CMatch2DPlayer* RandomTeammate(const CMatch2DPlayer* player) const;
     CMatch2DPlayer* FindBallHolder(const Vec3& point, float& distance) const;
     bool AllAtTargets() const;
@@ -42,7 +48,7 @@ public:
     // Bench players free to come on: no must-leave flag and fewer fouls than foulLimit. The user's
     // players leave at six fouls, the computer's at four (so it brings on nobody who has four).
     int FindBenchPlayer(int foulLimit = 6) const;
-    int FindRestedBenchPlayer(int foulLimit = 6) const;
+    int FindRestedBenchPlayer(int foulLimit = 6); // settles the bench's rest first
     int FindMustLeave() const;
     int FindTired() const;
     bool HasMustLeaveOnCourt(int& id) const;
@@ -52,6 +58,12 @@ public:
     // A court player who is tired, must leave or has foulLimit fouls: without one the rules' searches
     // above find nothing, and one pass over the squad replaces them all.
     bool HasCourtAlert(int foulLimit) const;
+    // The least energy a court player has above the tired line (20); 0 when one is at or below it.
+    float CourtEnergyMargin() const;
+    // Between full looks at the court alert (CMatch2D::CourtAlert): set by a foul, a must-leave flag
+    // or a substitution, else no look is needed before the play tick quietUntil.
+    uint8_t alertEvent = 1;
+    int32_t alertQuietUntil = 0;
 
     void Substitute(int outgoingId, int incomingId);
     void GoToSpots();
@@ -63,6 +75,10 @@ public:
     void ChaseBall(const Vec3& ballPosition);
     void ResetForQuarter();
     void Update();
+    // Adds the rest the bench players gained over the ticks since the last call: the match settles
+    // it before anyone reads a bench player's energy (substitutions, the end of RunTicks).
+    void SettleBench();
+    int32_t restTicks = 0;
 
     int SumCounter(int number) const;
     int SumFieldGoalsTaken() const { return SumCounter(kStatFieldGoalsTaken); }

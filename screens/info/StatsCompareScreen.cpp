@@ -11,6 +11,7 @@
 #include "screens/match/LineupScreen.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 namespace {
@@ -126,8 +127,34 @@ std::array<std::array<CompareColumn, kCategoryColumns>, kStatCategories> BuildCo
 
 const auto kColumnTable = BuildColumnTable();
 
+// The sheets hold some ninety figures for each of several hundred players and are rebuilt every
+// day: written with to_chars, which gives printf's digits (the same rounding) without its cost.
+class FigureText {
+public:
+    FigureText& Count(int64_t value) {
+        m_end = std::to_chars(m_end, Limit(), value).ptr;
+        return *this;
+    }
+    FigureText& Fixed2(double value) {
+        const std::to_chars_result r = std::to_chars(m_end, Limit(), value, std::chars_format::fixed, 2);
+        m_end = r.ec == std::errc() ? r.ptr : m_end;
+        return *this;
+    }
+    FigureText& Char(char c) {
+        if (m_end < Limit())
+            *m_end++ = c;
+        return *this;
+    }
+    CStr Text() const { return CStr(m_buffer, static_cast<uint32_t>(m_end - m_buffer)); }
+
+private:
+    char* Limit() { return m_buffer + sizeof m_buffer; }
+    char m_buffer[96];
+    char* m_end = m_buffer;
+};
+
 CStr Count(int64_t value) {
-    return CStr::Formatted("%lld", static_cast<long long>(value));
+    return FigureText().Count(value).Text();
 }
 
 } // namespace
@@ -194,20 +221,23 @@ void FillSheetRows(StatSheet& sheet, const PlayerFigures& f) {
         return;
     }
     const double games = static_cast<double>(f.games);
-    auto perGame = [games](int64_t x) { return CStr::Formatted("%.2f", static_cast<double>(x) / games); };
+    auto fixed2 = [](double x) { return FigureText().Fixed2(x).Text(); };
+    auto perGame = [games, &fixed2](int64_t x) { return fixed2(static_cast<double>(x) / games); };
     auto pairPerGame = [games](int64_t a, int64_t b) {
-        return CStr::Formatted("%.2f/%.2f", static_cast<double>(a) / games, static_cast<double>(b) / games);
+        return FigureText()
+            .Fixed2(static_cast<double>(a) / games)
+            .Char('/')
+            .Fixed2(static_cast<double>(b) / games)
+            .Text();
     };
     auto rate = [](int64_t a, int64_t b) {
         double value = b == 0 ? 0.0 : static_cast<double>(a) / static_cast<double>(b) * 100.0;
-        return CStr::Formatted("%.2f%%", value);
+        return FigureText().Fixed2(value).Char('%').Text();
     };
-    auto pair = [](int64_t a, int64_t b) {
-        return CStr::Formatted("%lld/%lld", static_cast<long long>(a), static_cast<long long>(b));
-    };
-    auto blankAtZero = [](int64_t x) { return CStr::Formatted("%.lld", static_cast<long long>(x)); };
+    auto pair = [](int64_t a, int64_t b) { return FigureText().Count(a).Char('/').Count(b).Text(); };
+    auto blankAtZero = [](int64_t x) { return x == 0 ? CStr() : Count(x); };
     const CStr g = Count(f.games);
-    const CStr time = CStr::Formatted("%.2f", MinutesPerGame(f.seconds, f.games));
+    const CStr time = fixed2(MinutesPerGame(f.seconds, f.games));
     const int64_t fga = f.FieldGoalsAttempted(), fgm = f.FieldGoalsMade(), reb = f.Rebounds();
     const int64_t ftx = f.FreeThrowChances();
     const double stealsPerBadPass =
@@ -269,7 +299,7 @@ void FillSheetRows(StatSheet& sheet, const PlayerFigures& f) {
                Count(f.badPasses),
                perGame(f.badPasses),
                Count(reb),
-               CStr::Formatted("%.2f", stealsPerBadPass),
+               fixed2(stealsPerBadPass),
                pair(f.steals, reb)};
     rows[8] = {g, time, Count(reb), perGame(reb), Count(f.bigGames)};
     rows[9] = {g,

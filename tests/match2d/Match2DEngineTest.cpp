@@ -433,3 +433,44 @@ TEST_F(Match2DTest, SpeedRatingsBelowOneCountAsOneAndKeepTheMatchFinite) {
 }
 
 } // namespace
+
+// Inside a run the bench's rest is added when read and the court alert is looked at only after a
+// foul, a must-leave flag, a substitution or enough play to tire someone: neither may change what a
+// tick-by-tick look would have found.
+TEST_F(Match2DTest, RunTicksSeesBenchRestAndCourtAlertsAsEveryTickWould) {
+    GameSrand(7);
+    ClubBuilder home(1, 12), away(2, 12);
+    Start(home.team, away.team, true, true);
+    match.RunTicks(3);
+    CMatch2DTeam& side = *match.GetAwayTeam();
+    CMatch2DPlayer* resting = side.GetPlayer(8);
+    CMatch2DPlayer* hurt = side.GetPlayer(9);
+    resting->maxEnergy = 80.0f;
+    resting->energy = 79.0f;
+    hurt->maxEnergy = 80.0f;
+    hurt->energy = 50.0f;
+    hurt->mustLeave = 1;
+    float expected = resting->energy;
+    for (int t = 0; t < 500; ++t) {
+        if (expected < resting->maxEnergy) {
+            expected += 0.005f;
+        }
+    }
+    match.RunTicks(500);
+    EXPECT_EQ(resting->energy, expected); // the same float sum, tick by tick, stopping at the maximum
+    EXPECT_LT(resting->energy, resting->maxEnergy + 0.005f);
+    EXPECT_EQ(hurt->energy, 50.0f); // one who must leave does not recover
+
+    // Flags set between frames (a screen, or here the test) are seen on the next tick.
+    const int fouler = side.GetPlayer(1)->id;
+    side.GetPlayer(1)->defenceFouls = 4;
+    match.RunTicks(1);
+    int index = -1;
+    ASSERT_NE(side.FindById(fouler, index), nullptr);
+    EXPECT_GE(index, kCourtPlayers) << "four fouls: the computer takes him off at once";
+    const int leaving = side.GetPlayer(2)->id;
+    side.GetPlayer(2)->mustLeave = 1;
+    match.RunTicks(1);
+    ASSERT_NE(side.FindById(leaving, index), nullptr);
+    EXPECT_GE(index, kCourtPlayers);
+}

@@ -98,6 +98,34 @@ TEST(StatSheetRows, TwoMatchesFormattedPerGameAndAsRates) {
     EXPECT_EQ(MinutesPerGame(90, 2), 0.45); // the seconds are averaged, not the display value
 }
 
+// The sheets are written without printf; their digits, rounding ties included (1/8 is 0.12, 3/8
+// 0.38), must be printf's.
+TEST(StatSheetRows, FiguresReadAsPrintfWouldWriteThem) {
+    for (int64_t games = 1; games <= 40; ++games) {
+        for (int64_t points = 0; points <= 400; points += 7) {
+            PlayerFigures f;
+            f.games = games;
+            f.points = points;
+            f.twosAttempted = points / 3 + 1;
+            f.twosMade = points / 5;
+            f.fouls = points / 2;
+            StatSheet sheet;
+            FillSheetRows(sheet, f);
+            const double g = static_cast<double>(games);
+            const double a = static_cast<double>(f.twosAttempted);
+            const double m = static_cast<double>(f.twosMade);
+            EXPECT_EQ(sheet.rows[2][1].Std(), CStr::Formatted("%.2f", static_cast<double>(points) / g).Std());
+            EXPECT_EQ(sheet.rows[0][3].Std(), CStr::Formatted("%.2f/%.2f", m / g, a / g).Std());
+            EXPECT_EQ(sheet.rows[2][6].Std(), CStr::Formatted("%.2f%%", m / a * 100.0).Std());
+            EXPECT_EQ(sheet.rows[3][7].Std(),
+                      CStr::Formatted("%.lld", static_cast<long long>(f.twosMade)).Std());
+            EXPECT_EQ(sheet.rows[6][4].Std(), CStr::Formatted("%lld/%lld", static_cast<long long>(f.fouls),
+                                                              static_cast<long long>(games))
+                                                  .Std());
+        }
+    }
+}
+
 TEST(StatSheetRows, HugeValuesAddUpWithoutOverflow) {
     CPlayer player;
     auto huge = [] {
