@@ -230,6 +230,10 @@ void CMatch3D::Release() {
     firstReferee.reset();
     // The ball is the match's too, so it goes with it rather than outliving it.
     ball.reset();
+    ballModel.reset();
+    characterInstances.clear();
+    userStaff[0].reset();
+    userStaff[1].reset();
     stadiumKey = CStr();
     std::vector<TacticRecord*>().swap(tactics);
     spareCurve.Clear();

@@ -14,12 +14,16 @@
 
 #include <cstdint>
 #include <functional>
+#include <unordered_map>
 #include <vector>
 
 class CQuorelWorld;
 class CQuorelGameObject;
 class CQuorelRenderTarget;
 class CSkinnedMesh;
+class CAnimatedMesh;
+struct CStaffRecord;
+struct CTeam;
 class CMatchBall;
 class CReferee;
 class IMatchDisplay;
@@ -144,6 +148,24 @@ public:
     bool OpponentNearerBaseline(const CCourtPlayer& player);
     bool CoinFlip();
 
+    // Scene set-up (the loader calls these in its order).
+    // Clears the quarter and phase counters; full also replaces both teams with fresh rosters.
+    void ResetMatchState(bool full);
+    // Two new teams of fifteen default players each.
+    void CreateTeams();
+    // Fills both rosters from the clubs' squads (starters first), pairs the direct opponents and,
+    // unless modelSkip is set, loads the player model with each player's kit, face and shoes.
+    void LoadPlayerModels(CTeam* home, CTeam* away, bool userAtHome);
+    // The three referees at their posts, and their model unless modelSkip is set.
+    void LoadReferee();
+    // The arena of a World descriptor; another type leaves the arena empty.
+    void LoadSceneWorld(const CStr& path);
+    void CreateBall(const CStr& path);
+    void LoadCube(const CStr& path);
+    void LoadLogos(const CStr& path);
+    // The model instance that draws a player or referee; null without models.
+    CAnimatedMesh* CharacterInstance(const void* character) const;
+
     // Frees everything the match owns; safe to call again.
     void Release();
     void ReleaseTeamsAndScene();
@@ -160,6 +182,7 @@ public:
     int32_t sceneCounters[4] = {};
     SceneOwned<CQuorelGameObject> cube = NoSceneObject<CQuorelGameObject>();
     SceneOwned<CQuorelGameObject> logos = NoSceneObject<CQuorelGameObject>();
+    SceneOwned<CQuorelGameObject> ballModel = NoSceneObject<CQuorelGameObject>(); // the ball draws it
     uint8_t cubeLoaded = 0;
     int32_t homeScore = 0;
     int32_t awayScore = 0;
@@ -201,6 +224,13 @@ public:
     ModifierCurve spareCurve; // never filled here; the file has more tables than this engine reads
     std::vector<TacticRecord*> tactics;
     CStr stadiumKey;
+    int32_t userClubId = -1; // the manager's club: its side is the user's team
+    // The wait screen's progress while the models load: stages done of the stages.
+    std::function<void(int done, int steps)> loadProgress;
+    // Copies of the user's two coaching staff members the user's players consult.
+    SceneOwned<CStaffRecord> userStaff[2] = {NoSceneObject<CStaffRecord>(), NoSceneObject<CStaffRecord>()};
+    // Each character's own instance of the shared player or referee model.
+    std::unordered_map<const void*, CAnimatedMesh*> characterInstances;
     float courtMinX = -7.5f;
     float courtMaxX = 7.5f;
     float courtMinZ = -14.0f;
