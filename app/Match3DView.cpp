@@ -23,73 +23,6 @@
 #include <cmath>
 #include <cstdlib>
 
-namespace {
-
-// The player model's clip of each animation id the minds start; empty where the model has none.
-const char* PlayerClipName(int id) {
-    switch (id) {
-    case kAnimWalkDribble:
-        return "walk_pattogtat";
-    case kAnimWalkDribble2:
-        return "walk_pattogtat_01";
-    case kAnimWalk:
-        return "walk_noball";
-    case kAnimIdleBall:
-        return "idle_01_ball";
-    case kAnimShot:
-        return "dobas_01";
-    case kAnimShotFade:
-        return "dobas_02";
-    case kAnimShotClose:
-        return "dobas_04";
-    case kAnimDribbleMove:
-        return "cselezes_02";
-    case kAnimPassChest:
-        return "passz_01_eloretolo";
-    case kAnimPassBounce:
-        return "passz_02_eloretolo_foldre";
-    case kAnimPassOverhead:
-        return "passz_03_elore_fejfolott";
-    case kAnimPassOverheadRight:
-        return "passz_04_elore_fejfolott_jobbkez";
-    case kAnimRun:
-        return "run";
-    case kAnimDefenceBack:
-        return "vedekezes_02_hatralo";
-    case kAnimDefence:
-        return "vedekezes_01";
-    case kAnimRunDribble:
-        return "run_pattogtatas_jobbkez";
-    case kAnimTipOff:
-        return "meccsindito";
-    case kAnimStealLeft:
-        return "labdaszerzes_01_balkez";
-    case kAnimStealRight:
-        return "labdaszerzes_01_jobbkez";
-    case kAnimWipeFace:
-        return "extra_01_arctorlo";
-    case kAnimChat:
-        return "extra_04_duma";
-    default:
-        return "idle_01_NOball";
-    }
-}
-
-const char* RefereeClipName(int id) {
-    switch (id) {
-    case kRefereeRun:
-        return "run";
-    case kRefereeToss:
-        return "feldob";
-    case kRefereeWalk:
-        return "walk";
-    default:
-        return "idle";
-    }
-}
-
-} // namespace
-
 CMatch3DView::CMatch3DView(CGameManager& gm) : m_gm(gm) {}
 
 CMatch3DView::~CMatch3DView() {
@@ -171,7 +104,6 @@ void CMatch3DView::Begin() {
     m_link.reset();
     m_match = std::move(next);
     g_pMatch3D = m_match.get();
-    m_clips.clear();
     m_motion = CHeadlessMotion();
     CMatch3D& match = *m_match;
     match.SetCamera(0);
@@ -226,25 +158,23 @@ void CMatch3DView::Begin() {
 void CMatch3DView::StepMatch(CMatch3D& match, CHeadlessMotion& motion, float dt) {
     if (match.paused || dt <= 0.0f)
         return;
-    // The same order as every 3D match: minds, rules, then the characters and the ball move.
-    match.ThinkTeams(dt);
-    match.Tick(dt);
-    // The characters' motion: the stand-in clips until the animated characters drive the ball.
-    motion.Step(match, dt);
-    const bool playing = match.flags.quarter >= 1 && match.flags.quarter <= 4;
-    CReferee* referees[3] = {match.firstReferee.get(), match.secondReferee.get(), match.thirdReferee.get()};
-    for (int i = 0; i < 3; ++i) {
-        CReferee* referee = referees[i];
-        if (referee == nullptr)
-            continue;
-        // The side-line referee follows the play; the baseline ones watch the ball.
-        if (i > 0 || match.flags.quarter == 0)
-            referee->FaceBall();
-        if (playing && !match.jumpBall) {
-            referee->Think();
-            referee->Update(dt);
-        }
+    if (match.characters.empty()) {
+        // No models: the stand-in clips move the players and the ball, as in the headless match.
+        match.ThinkTeams(dt);
+        match.Tick(dt);
+        motion.Step(match, dt);
+        return;
     }
+    // Whoever is on the court is moved and drawn; a substitute comes on with his place.
+    for (CMatchTeam* team : {match.homeTeam, match.awayTeam})
+        for (int i = 0; team && i < team->GetCount(); ++i) {
+            CCourtPlayer& p = *team->GetPlayer(i);
+            if (p.HasInstance())
+                p.shown = i < team->OnCourtCount() ? 1 : 0;
+        }
+    match.UpdateActors(dt);
+    match.Tick(dt);
+    match.UpdateCharacters(dt);
 }
 
 void CMatch3DView::Frame(float dt) {
@@ -303,32 +233,6 @@ void CMatch3DView::Finish() {
               m_setup.away->name.GetText());
 }
 
-void CMatch3DView::DrawCharacter(const void* character, const Vec3& position, const Vec3& facing, int clipId,
-                                 bool referee, float dt) {
-    CAnimatedMesh* instance = m_match->CharacterInstance(character);
-    if (instance == nullptr)
-        return;
-    int& playing = m_clips.try_emplace(instance, -1000).first->second;
-    if (playing != clipId) {
-        playing = clipId;
-        if (CAnimController* c = instance->GetAnimController()) {
-            const int set = c->FindAnimationSet(referee ? RefereeClipName(clipId) : PlayerClipName(clipId));
-            if (set >= 0)
-                c->SetTrackAnimationSet(0, c->GetAnimationSet(set));
-            c->Release();
-        }
-    }
-    instance->AdvanceTime(dt, nullptr);
-    // The model faces -z before it is turned.
-    Matrix4 turn, move, world;
-    MatrixRotationY(turn, std::atan2(-facing.x, -facing.z));
-    MatrixTranslation(move, position.x, 0.0f, position.z);
-    MatrixMultiply(world, turn, move);
-    instance->SetWorldMatrix(world);
-    g_pQuorelDevice->SetCullMode(kCullCCW);
-    instance->Draw();
-}
-
 void CMatch3DView::Draw(float dt) {
     CQuorelDevice* device = g_pQuorelDevice;
     if (device && m_match && !m_finished) {
@@ -344,20 +248,8 @@ void CMatch3DView::Draw(float dt) {
             match.cube->Render(dt, false);
         if (match.logos)
             match.logos->Render(dt, false);
-        for (CMatchTeam* team : {match.homeTeam, match.awayTeam})
-            for (int i = 0; team && i < team->OnCourtCount(); ++i) {
-                CCourtPlayer& p = *team->GetPlayer(i);
-                if (p.shown)
-                    DrawCharacter(&p, p.position, p.facing, p.GetCurrentAnimationId(), false, dt);
-            }
-        for (CReferee* referee :
-             {match.firstReferee.get(), match.secondReferee.get(), match.thirdReferee.get()})
-            if (referee && referee->shown)
-                DrawCharacter(referee, referee->position, referee->facing, referee->GetCurrentAnimationId(),
-                              true, dt);
-        device->SetTransform(kTransformWorld, Matrix4());
-        if (match.ball)
-            match.ball->Render(dt, false);
+        // The players, referees and the ball.
+        match.RenderCharacters(dt);
         device->SetDepthTest(false);
     }
     // The display and the windows that open over the match; the career's windows stay open

@@ -12,13 +12,11 @@
 #include <atomic>
 #include <memory>
 #include <mutex>
-#include <unordered_map>
 
 class CGameManager;
 class CMatch3D;
 class CMatch3DHudLink;
 class CMatchHud;
-class CAnimatedMesh;
 struct CFixture;
 
 class CMatch3DView : public IMatchSceneHost {
@@ -50,8 +48,6 @@ private:
     void Begin();
     void Finish();
     void Draw(float dt);
-    void DrawCharacter(const void* character, const Vec3& position, const Vec3& facing, int clipId,
-                       bool referee, float dt);
     CMatchHud* Hud() const;
 
     CGameManager& m_gm;
@@ -70,6 +66,4 @@ private:
     UserMatchSetup m_setup;
     bool m_finished = true;
     int m_frames = 0;
-    // The clip each model instance is playing, so a clip starts only when it changes.
-    std::unordered_map<const CAnimatedMesh*, int> m_clips;
 };

@@ -242,6 +242,12 @@ public:
 
     IMatchContext* match = nullptr; // not owned
 
+protected:
+    // An injured player turns and runs slower; walking and running may leave the court in the
+    // substitution phase or when he is on his way off, a dribble never.
+    bool IsInjuredCharacter() const override { return injured > 0; }
+    bool StepAllowed(const Vec3& candidate, bool mayLeave) const override;
+
 private:
     // The called-off player at his spot hands over to his replacement; with no replacement, or when
     // the match refuses the swap, he plays on and the substitution ends without a line.

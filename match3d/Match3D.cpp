@@ -231,7 +231,6 @@ void CMatch3D::Release() {
     // The ball is the match's too, so it goes with it rather than outliving it.
     ball.reset();
     ballModel.reset();
-    characterInstances.clear();
     userStaff[0].reset();
     userStaff[1].reset();
     stadiumKey = CStr();

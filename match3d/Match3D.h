@@ -14,18 +14,18 @@
 
 #include <cstdint>
 #include <functional>
-#include <unordered_map>
 #include <vector>
 
 class CQuorelWorld;
 class CQuorelGameObject;
 class CQuorelRenderTarget;
 class CSkinnedMesh;
-class CAnimatedMesh;
 struct CStaffRecord;
 struct CTeam;
 class CMatchBall;
 class CReferee;
+class CRefereeBase;
+class CAnimatedCharacter;
 class IMatchDisplay;
 
 // Tactic ids with a meaning of their own.
@@ -163,8 +163,25 @@ public:
     void CreateBall(const CStr& path);
     void LoadCube(const CStr& path);
     void LoadLogos(const CStr& path);
-    // The model instance that draws a player or referee; null without models.
-    CAnimatedMesh* CharacterInstance(const void* character) const;
+    // ---- Court character motion, once per frame of the shown match (CharacterMotion.cpp).
+    // Moves and animates the referees and the on-court players, plays out the holder's pass, shot,
+    // dribble and tip-off clips and the steal clips, then moves the ball.
+    void UpdateCharacters(float dt);
+    // Advances the characters' animation and draws them, the referees and the ball.
+    void RenderCharacters(float dt);
+    // Puts the three referees at their posts facing across the court: the side-line referee at
+    // (-6, 0, 0) following the play, the baseline referees at (-3.5, 0, -14) and (-3.5, 0, 14).
+    void PlaceReferees();
+    // The decisions of both teams and the referees, each frame of the shown match.
+    void UpdateActors(float dt);
+    // Registries the characters join in LoadAnimations (not owned): every court player of both
+    // rosters, bench included, and the three referees.
+    std::vector<CAnimatedCharacter*> characters;
+    std::vector<CRefereeBase*> referees;
+    uint8_t dribbleOut = 0;  // the ball has left the hand for a bounce
+    uint8_t dribbleDown = 0; // the bounce is on its way down
+    uint8_t dribbleUp = 0;   // the bounce is on its way back up
+    double lastFrameStep = 0.0;
 
     // Frees everything the match owns; safe to call again.
     void Release();
@@ -229,8 +246,6 @@ public:
     std::function<void(int done, int steps)> loadProgress;
     // Copies of the user's two coaching staff members the user's players consult.
     SceneOwned<CStaffRecord> userStaff[2] = {NoSceneObject<CStaffRecord>(), NoSceneObject<CStaffRecord>()};
-    // Each character's own instance of the shared player or referee model.
-    std::unordered_map<const void*, CAnimatedMesh*> characterInstances;
     float courtMinX = -7.5f;
     float courtMaxX = 7.5f;
     float courtMinZ = -14.0f;

@@ -2,10 +2,15 @@
 // referees' rules for where to stand and what to look at.
 #include "match3d/Referee.h"
 
+#include "engine/AnimController.h"
 #include "engine/GameRand.h"
+#include "engine/SkinnedMesh.h"
 #include "match3d/MatchContext.h"
 
+#include <atomic>
 #include <cmath>
+
+const char* const kRefereeClipNames[kRefereeClipCount] = {"idle", "run", "feldob", "walk"};
 
 namespace {
 
@@ -25,7 +30,48 @@ constexpr int kPaceRollBelow = 10; // about one frame in 500 at his post moves h
 constexpr float kBeatNear = -4.5f;
 constexpr float kBeatFar = -2.5f;
 
+std::atomic<bool> g_refereeVideoCube{false};
+
 } // namespace
+
+void CRefereeBase::SetVideoCubeOption(bool on) {
+    g_refereeVideoCube = on;
+}
+
+int CRefereeBase::LoadAnimations(CSkinnedMesh* skinnedMesh, std::vector<CRefereeBase*>* referees,
+                                 int32_t word, double startTime, const Vec3& startPosition,
+                                 const Vec3& startDirection) {
+    registry = referees;
+    rig.userWord = word;
+    position = startPosition;
+    facing = startDirection;
+    lookDirection = startDirection;
+    for (int32_t& clip : clipTable) {
+        clip = -1;
+    }
+    if (!rig.Attach(skinnedMesh, startTime)) {
+        // Nothing to pose or draw: the referee stays out of sight rather than crash the frame.
+        shown = 0;
+        return kAnimOutOfMemory;
+    }
+    for (int i = 0; i < kRefereeClipCount; ++i) {
+        clipTable[i] = rig.FindClip(kRefereeClipNames[i]);
+    }
+    if (CAnimController* c = rig.instance->GetAnimController()) {
+        c->AdvanceTime(rig.time, nullptr);
+        const int32_t idle = clipTable[kRefereeIdle];
+        c->SetTrackAnimationSet(rig.currentTrack, idle >= 0 ? c->GetAnimationSet(idle) : nullptr);
+        c->Release();
+    }
+    BlendToClip(kRefereeIdle, false);
+    if (registry != nullptr) {
+        registry->push_back(this);
+    }
+    if (g_refereeVideoCube) {
+        runSpeed = 10.5f;
+    }
+    return 0;
+}
 
 float RefereeHeading(const Vec3& d) {
     if (d.z == 1.0f) {
@@ -54,6 +100,7 @@ float RefereeHeading(const Vec3& d) {
 
 void CRefereeBase::Update(double dt) {
     Turn(dt);
+    UpdateWorldMatrix();
     if (currentClip == kRefereeWalk) {
         Move(kRefereeWalkGait, dt);
     } else if (currentClip == kRefereeRun) {
@@ -62,9 +109,17 @@ void CRefereeBase::Update(double dt) {
 }
 
 void CRefereeBase::BlendToClip(int32_t animationId, bool restart) {
-    currentClip = animationId;
     clipRestarted = restart ? 1 : 0;
     trackSpeed = clipSpeed;
+    if (!rig.HasInstance()) {
+        currentClip = animationId;
+        return;
+    }
+    const bool known = animationId >= 0 && animationId < kRefereeClipCount && clipTable[animationId] >= 0;
+    currentClip = known ? animationId : kRefereeNoClip;
+    if (known) {
+        rig.BlendToClip(clipTable[animationId], restart, clipSpeed);
+    }
 }
 
 void CRefereeBase::FaceTarget() {
@@ -106,7 +161,7 @@ void CRefereeBase::Move(int gait, double dt) {
     } else {
         return;
     }
-    const float step = static_cast<float>(speed * trackSpeed * std::fabs(dt));
+    const float step = static_cast<float>(speed * GetTrackSpeed() * std::fabs(dt));
     const Vec3 candidate = position + facing * step;
     const bool allowed = match == nullptr || match->Flags().substitutionPhase ||
                          match->IsInsideCourt(candidate.x, candidate.y, candidate.z);

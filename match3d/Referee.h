@@ -4,9 +4,13 @@
 #pragma once
 
 #include "engine/Math3D.h"
+#include "match3d/AnimatedCharacter.h"
 
 #include <cstdint>
+#include <vector>
 
+class CSkinnedMesh;
+class CStr;
 class IMatchContext;
 
 // The referee's clips as GetCurrentAnimationId reports them.
@@ -24,6 +28,10 @@ inline constexpr int kRefereeRunGait = 7;
 inline constexpr float kRefereeBlockedWalk = 1001.0f;
 inline constexpr float kRefereeBlockedRun = 101.0f;
 
+inline constexpr int kRefereeClipCount = 4;
+// The referee model's clip names, by referee animation id.
+extern const char* const kRefereeClipNames[kRefereeClipCount];
+
 // A heading in degrees: (0, 0, 1) is 0, (-1, 0, 0) 90, (0, 0, -1) 180, (1, 0, 0) 270.
 float RefereeHeading(const Vec3& direction);
 
@@ -34,10 +42,29 @@ public:
     CRefereeBase& operator=(const CRefereeBase&) = delete;
     virtual ~CRefereeBase() = default;
 
-    // The motion of one frame: turn toward the look direction, then step by the clip's gait.
-    virtual void Update(double dt);
+    // The game's "EnableVideoCube" option: referees loaded while it is on run faster.
+    static void SetVideoCubeOption(bool on);
 
-    // Cross-fades to a clip; the clip speed sets its track speed.
+    // Takes an instance of the referee mesh, finds the four clips, starts idle and joins the
+    // registry. Returns 0, or kAnimOutOfMemory without an instance: the referee is then hidden and
+    // never animated or drawn.
+    virtual int LoadAnimations(CSkinnedMesh* skinnedMesh, std::vector<CRefereeBase*>* registry,
+                               int32_t userWord, double startTime, const Vec3& startPosition,
+                               const Vec3& startDirection);
+    // The motion of one frame: turn toward the look direction, world matrix, then the clip's gait.
+    virtual void Update(double dt);
+    // Moves the animation clock and pose by dt.
+    virtual int AdvanceTime(double dt, const Vec3* camera) { return rig.AdvanceTime(dt, camera); }
+    virtual int Render() { return rig.Render(); }
+    virtual void Release() { rig.Release(); }
+
+    void LoadTextures(int count, const CStr* paths) { rig.LoadTextureSet(count, paths); }
+    void UseOwnTextures(bool on) { rig.UseOwnTextures(on); }
+    void UpdateWorldMatrix() { rig.UpdateWorldMatrix(RefereeHeading(facing), position); }
+    bool HasInstance() const { return rig.HasInstance(); }
+    float GetTrackSpeed() const { return rig.HasInstance() ? rig.GetTrackSpeed() : trackSpeed; }
+
+    // Cross-fades to a clip by referee animation id; the clip speed sets its track speed.
     void BlendToClip(int32_t animationId, bool restart);
     // The clip now playing: idle, run, toss or walk; kRefereeNoClip before any.
     int32_t GetCurrentAnimationId() const { return currentClip; }
@@ -53,6 +80,10 @@ public:
     float runSpeed = 7.8f;
     float turnRate = 6.3f;
     float clipSpeed = 1.2f;
+
+    CCharacterRig rig;
+    std::vector<CRefereeBase*>* registry = nullptr;          // not owned
+    int32_t clipTable[kRefereeClipCount] = {-1, -1, -1, -1}; // clip index per referee animation id
 
     int32_t currentClip = kRefereeIdle;
     uint8_t clipRestarted = 0;

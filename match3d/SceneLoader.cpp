@@ -95,18 +95,6 @@ CStr NumberedTexture(const char* pattern, int number) {
     return TexturePath(name);
 }
 
-// A new instance of the shared model for the character, with its own textures drawn in place of
-// the model's, material i with texture i.
-void AttachModel(CMatch3D& match, CSkinnedMesh& mesh, const void* character, const CStr* paths, int count) {
-    int index = -1;
-    if (mesh.CreateInstance(&index) != kMeshOk)
-        return;
-    CAnimatedMesh* instance = mesh.GetInstance(index);
-    instance->LoadTextureList(count, paths);
-    instance->SetUseOwnTextures(true);
-    match.characterInstances[character] = instance;
-}
-
 // One court player from his squad record: id, name, body, stamina, the trained attributes (the
 // value of each), the match state and his looks.
 void FillCourtPlayer(CCourtPlayer& p, const CPlayer& record, const CTeam& club, bool home) {
@@ -230,7 +218,8 @@ void CMatch3D::CreateTeams() {
     // The links into the old rosters go with them.
     flags = MatchFlags();
     incomingPlayer = ballHandler = passReceiver = inboundReceiver = nullptr;
-    characterInstances.clear();
+    // The registries point into the rosters about to go.
+    characters.clear();
     delete homeTeam;
     delete awayTeam;
     homeTeam = new CMatchTeam;
@@ -304,7 +293,12 @@ void CMatch3D::LoadPlayerModels(CTeam* home, CTeam* away, bool userAtHome) {
                     NumberedTexture(CStr::Formatted("body_%s_%%.2d.dds", skin).GetText(), p.bodyTexture),
                     NumberedTexture("mez_%.2d.dds", p.homeKitTexture),
                     NumberedTexture("shoe_%.2d.dds", p.shoeTexture)};
-                AttachModel(*this, *playerMesh, &p, paths, 4);
+                p.LoadAnimations(playerMesh.get(), &characters, 0, 0.0, Vec3(), Vec3(), 0);
+                p.LoadTextureSet(4, paths);
+                p.UseOwnTextures(true);
+                // The starters take the court; the bench is neither moved nor drawn.
+                if (p.HasInstance())
+                    p.shown = i < CMatchTeam::kOnCourt ? 1 : 0;
                 if (i % 2 == 1)
                     stage();
             }
@@ -329,7 +323,8 @@ void CMatch3D::LoadReferee() {
     firstReferee = AdoptSceneObject(new CReferee());
     secondReferee = AdoptSceneObject(new CReferee());
     thirdReferee = AdoptSceneObject(new CReferee());
-    CReferee* referees[3] = {firstReferee.get(), secondReferee.get(), thirdReferee.get()};
+    CReferee* all[3] = {firstReferee.get(), secondReferee.get(), thirdReferee.get()};
+    referees.clear();
     if (!modelSkip) {
         if (!refereeMesh)
             refereeMesh = AdoptSceneObject(new CSkinnedMesh());
@@ -339,22 +334,13 @@ void CMatch3D::LoadReferee() {
         refereeMesh->Setup(kRefereeModel, &allocator, 0);
         const CStr paths[3] = {TexturePath("KV_ref_skinface.dds"), TexturePath("KV_ref_cloth.dds"),
                                TexturePath("shoe_black_01.dds")};
-        for (CReferee* referee : referees)
-            AttachModel(*this, *refereeMesh, referee, paths, 3);
+        for (CReferee* referee : all) {
+            referee->LoadAnimations(refereeMesh.get(), &referees, 0, 0.0, Vec3(), Vec3());
+            referee->LoadTextures(3, paths);
+            referee->UseOwnTextures(true);
+        }
     }
-    for (CReferee* referee : referees)
-        referee->match = this;
-    firstReferee->position = Vec3(-6.0f, 0.0f, 0.0f);
-    firstReferee->baselineReferee = 0;
-    secondReferee->position = Vec3(-3.5f, 0.0f, courtMinZ);
-    secondReferee->baselineReferee = 1;
-    thirdReferee->position = Vec3(-3.5f, 0.0f, -courtMinZ);
-    thirdReferee->baselineReferee = 1;
-    for (CReferee* referee : referees) {
-        referee->target = referee->position;
-        referee->walkTarget = referee->position;
-        referee->SetFacing(6.0f, 0.0f, 0.0f);
-    }
+    PlaceReferees();
 }
 
 void CMatch3D::LoadSceneWorld(const CStr& path) {
@@ -385,11 +371,6 @@ void CMatch3D::LoadCube(const CStr& path) {
 
 void CMatch3D::LoadLogos(const CStr& path) {
     logos = AdoptSceneObject(LoadSceneObject(path));
-}
-
-CAnimatedMesh* CMatch3D::CharacterInstance(const void* character) const {
-    auto it = characterInstances.find(character);
-    return it == characterInstances.end() ? nullptr : it->second;
 }
 
 // ---- The loader ----

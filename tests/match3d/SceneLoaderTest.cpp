@@ -202,7 +202,8 @@ TEST(LoadMatchScene, BuildsRostersRefereesAndCourtWithoutModelFiles) {
     EXPECT_GT(match->thirdReferee->facing.x, 0.0f);
     ASSERT_NE(match->ball, nullptr);
     EXPECT_FLOAT_EQ(host.tracking.y, 3.0f);
-    EXPECT_TRUE(match->characterInstances.empty()) << "no model opened";
+    EXPECT_TRUE(match->characters.empty()) << "no model opened";
+    EXPECT_FALSE(match->firstReferee->HasInstance());
 }
 
 TEST(LoadMatchScene, ASecondLoaderWhileOneRunsBuildsNothing) {

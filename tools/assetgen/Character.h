@@ -1,5 +1,5 @@
-// Procedural placeholder characters: a box-limbed humanoid rig with hand frames, written as text ".x"
-// with named clips.
+// Generated characters: a box-limbed humanoid rig with hand frames and keyframed basketball clips,
+// written as text ".x".
 #pragma once
 
 #include <string>
