@@ -155,28 +155,6 @@ void CMatch3DView::Begin() {
     m_finished = false;
 }
 
-void CMatch3DView::StepMatch(CMatch3D& match, CHeadlessMotion& motion, float dt) {
-    if (match.paused || dt <= 0.0f)
-        return;
-    if (match.characters.empty()) {
-        // No models: the stand-in clips move the players and the ball, as in the headless match.
-        match.ThinkTeams(dt);
-        match.Tick(dt);
-        motion.Step(match, dt);
-        return;
-    }
-    // Whoever is on the court is moved and drawn; a substitute comes on with his place.
-    for (CMatchTeam* team : {match.homeTeam, match.awayTeam})
-        for (int i = 0; team && i < team->GetCount(); ++i) {
-            CCourtPlayer& p = *team->GetPlayer(i);
-            if (p.HasInstance())
-                p.shown = i < team->OnCourtCount() ? 1 : 0;
-        }
-    match.UpdateActors(dt);
-    match.Tick(dt);
-    match.UpdateCharacters(dt);
-}
-
 void CMatch3DView::Frame(float dt) {
     bool pending;
     {
@@ -186,7 +164,7 @@ void CMatch3DView::Frame(float dt) {
     if (pending)
         Begin();
     if (m_match && !m_finished) {
-        StepMatch(*m_match, m_motion, dt);
+        StepMatch3D(*m_match, m_motion, dt);
         // The box score grids follow the play about once a second.
         if (++m_frames % 60 == 0)
             if (CMatchHud* hud = Hud()) {
@@ -225,8 +203,8 @@ void CMatch3DView::Finish() {
     // The day panel's row and the day's bookkeeping, as for every other fixture of the day.
     if (auto* day = ctx.ScreenAs<CDayController>(ScreenRole::DayController))
         day->FinishUserMatch(m_recorder.RecordedFixture(), homeScore, awayScore);
-    if (CGameScreen* lineup = ctx.Screen(ScreenRole::Lineup))
-        lineup->Refresh();
+    // Every window shows the result: the club's record, its next match, the tables.
+    m_gm.RefreshAllScreens();
     if (g_pQuorelMusic && g_pQuorelMusic->IsEnabled())
         g_pQuorelMusic->SwitchTrack(kMenuTracks[0]);
     QuorelLog("[CMatch3DView] %s %d - %d %s recorded", m_setup.home->name.GetText(), homeScore, awayScore,

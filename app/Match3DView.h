@@ -41,9 +41,6 @@ public:
     void ShowStreetballImage() override { m_streetball = true; }
     void SetTrackingPoint(const Vec3& point) override;
 
-    // One step of the match's players, referees, rules and motion. Headless runs use it too.
-    static void StepMatch(CMatch3D& match, CHeadlessMotion& motion, float dt);
-
 private:
     void Begin();
     void Finish();

@@ -5,6 +5,7 @@
 #include "engine/GameRand.h"
 #include "match3d/HeadlessMatch.h"
 #include "match3d/Match3D.h"
+#include "match3d/Referee.h"
 #include "match3d/SceneLoader.h"
 
 #include <algorithm>
@@ -74,8 +75,50 @@ int Match3DBatchFigures::MedianMargin() const {
     return Median(margins);
 }
 
-Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, Match3DBox& awayBox, bool& finished,
-                             bool& consistent) {
+// The headless loop with the shown match's frame step: the display's clocks, the quarter ends and
+// a sixth foul's pause lifted at once.
+static void PlayWithModels(CMatch3D& match, CHeadlessDisplay& display) {
+    const HeadlessMatchOptions options;
+    match.display = &display;
+    CHeadlessMotion motion;
+    match.homeTeam->ResetPositions();
+    match.awayTeam->ResetPositions();
+    match.ball->SetPosition(0.0f, 2.8f, 0.0f);
+    match.ball->SetHeld(true);
+    match.JumpBall();
+    const long limit = static_cast<long>(4 * (options.quarterSeconds + 120.0) / options.dt) + 1000;
+    int clockQuarter = 0;
+    for (long frames = 0; match.flags.quarter <= 4 && frames < limit; ++frames) {
+        match.paused = 0;
+        StepMatch3D(match, motion, options.dt);
+        // The poses move on as the drawing would move them.
+        for (CAnimatedCharacter* c : match.characters)
+            if (c->shown && c->HasInstance())
+                c->AdvanceTime(options.dt, nullptr);
+        for (CRefereeBase* r : match.referees)
+            if (r->shown && r->HasInstance())
+                r->AdvanceTime(options.dt, nullptr);
+        if (match.flags.quarter == 0 || match.jumpBall)
+            continue;
+        if (clockQuarter != match.flags.quarter) {
+            clockQuarter = match.flags.quarter;
+            display.gameClock = 0.0;
+        }
+        display.gameClock += options.dt;
+        if (!match.flags.inbound)
+            display.shotClock += options.dt;
+        if (display.gameClock >= options.quarterSeconds) {
+            if (match.flags.quarter >= 4) {
+                match.flags.quarter = 5;
+                break;
+            }
+            match.EndQuarter();
+        }
+    }
+}
+
+Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool models, Match3DBox& awayBox,
+                             bool& finished, bool& consistent) {
     GameSrand(seed);
     MatchSceneSetup setup;
     setup.home = &home;
@@ -84,13 +127,16 @@ Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, Match3DBox
     setup.userClubId = home.id;
     setup.userAttack = kDefaultOffenceTactic;
     setup.userDefence = kDefaultDefenceTactic;
-    setup.modelSkip = true;
+    setup.modelSkip = !models;
     QuietHost host;
     std::atomic<uint8_t> wait{0};
     std::unique_ptr<CMatch3D> match = LoadMatchScene(setup, host, wait);
     match->textSource = [](int) { return CStr(); };
     CHeadlessDisplay display;
-    PlayHeadlessMatch(*match, display, HeadlessMatchOptions{});
+    if (models)
+        PlayWithModels(*match, display);
+    else
+        PlayHeadlessMatch(*match, display, HeadlessMatchOptions{});
     finished = match->flags.quarter > 4;
     const Match3DBox homeBox = BoxOf(*match->homeTeam);
     awayBox = BoxOf(*match->awayTeam);
@@ -98,7 +144,8 @@ Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, Match3DBox
     return homeBox;
 }
 
-Match3DBatchFigures PlayMatch3DBatch(const std::vector<CTeam*>& clubs, int count, unsigned seed) {
+Match3DBatchFigures PlayMatch3DBatch(const std::vector<CTeam*>& clubs, int count, unsigned seed,
+                                     bool models) {
     Match3DBatchFigures f;
     if (clubs.size() < 2)
         return f;
@@ -111,8 +158,8 @@ Match3DBatchFigures PlayMatch3DBatch(const std::vector<CTeam*>& clubs, int count
         Match3DBox awayBox;
         bool finished = false;
         bool consistent = false;
-        const Match3DBox homeBox =
-            PlaySeededMatch3D(home, away, seed + static_cast<unsigned>(i), awayBox, finished, consistent);
+        const Match3DBox homeBox = PlaySeededMatch3D(home, away, seed + static_cast<unsigned>(i), models,
+                                                     awayBox, finished, consistent);
         ++f.matches;
         f.unfinished += finished ? 0 : 1;
         f.off += consistent ? 0 : 1;

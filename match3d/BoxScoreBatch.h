@@ -35,11 +35,13 @@ struct Match3DBatchFigures {
 };
 
 // One match of the two clubs on the computer's tactics (the home side's user formations are the
-// defaults), seeded, through the scene set-up without model files and the headless loop.
-Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, Match3DBox& awayBox, bool& finished,
-                             bool& consistent);
+// defaults), seeded, through the scene set-up and four quarters at 50 frames a second. models: the
+// characters load the player and referee models and move by the court motion, as in the shown
+// match (nothing is drawn); otherwise the stand-in clips of the headless match move them.
+Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool models, Match3DBox& awayBox,
+                             bool& finished, bool& consistent);
 // count matches of clubs drawn in pairs from the list, seeds seed, seed + 1, ...
-Match3DBatchFigures PlayMatch3DBatch(const std::vector<CTeam*>& clubs, int count, unsigned seed);
+Match3DBatchFigures PlayMatch3DBatch(const std::vector<CTeam*>& clubs, int count, unsigned seed, bool models);
 // The figures as one table row, and its header.
 void PrintMatch3DHeader();
 void PrintMatch3DRow(const char* label, const Match3DBatchFigures& figures);

@@ -10,6 +10,7 @@
 #include "engine/TextureManager.h"
 #include "engine/World.h"
 #include "engine/Xml.h"
+#include "match3d/HeadlessMatch.h"
 #include "match3d/Match3D.h"
 #include "match3d/Referee.h"
 
@@ -454,4 +455,25 @@ std::unique_ptr<CMatch3D> MatchSceneLoaderThread(const MatchSceneSetup& setup, I
         match = LoadMatchScene(setup, host, waitFlag);
     workerRunning.store(0);
     return match;
+}
+
+void StepMatch3D(CMatch3D& match, CHeadlessMotion& motion, float dt) {
+    if (match.paused || dt <= 0.0f)
+        return;
+    if (match.characters.empty()) {
+        match.ThinkTeams(dt);
+        match.Tick(dt);
+        motion.Step(match, dt);
+        return;
+    }
+    // Whoever is on the court is moved and drawn; a substitute comes on with his place.
+    for (CMatchTeam* team : {match.homeTeam, match.awayTeam})
+        for (int i = 0; team && i < team->GetCount(); ++i) {
+            CCourtPlayer& p = *team->GetPlayer(i);
+            if (p.HasInstance())
+                p.shown = i < team->OnCourtCount() ? 1 : 0;
+        }
+    match.UpdateActors(dt);
+    match.Tick(dt);
+    match.UpdateCharacters(dt);
 }

@@ -79,6 +79,11 @@ struct MatchSceneSetup {
 std::unique_ptr<CMatch3D> LoadMatchScene(const MatchSceneSetup& setup, IMatchSceneHost& host,
                                          std::atomic<uint8_t>& waitFlag);
 
+class CHeadlessMotion;
+// One frame of a loaded match: minds, rules, then the characters and the ball move. Characters with
+// their models move by the court motion; without models the stand-in clips move them.
+void StepMatch3D(CMatch3D& match, CHeadlessMotion& motion, float dt);
+
 // The loader thread's body: runs the set-up unless a set-up is already under way (the wait flag is
 // raised), bracketing it with the worker-running flag. The new match, or null when none was built.
 std::unique_ptr<CMatch3D> MatchSceneLoaderThread(const MatchSceneSetup& setup, IMatchSceneHost& host,

@@ -87,4 +87,9 @@ done
 sleep 1
 settle 30
 shot 06-after-match
+# The standings with the result counted, then the day panel's row when the club's menu offers it.
+click 90 466 2           # Statistics
+shot 07-standings
+click 90 568 2           # Match day
+shot 08-day-panel
 echo "PASSED: 3D match session, screenshots in $out"

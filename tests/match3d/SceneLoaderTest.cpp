@@ -2,6 +2,8 @@
 // fallback), the shipped descriptors, and a whole set-up from two squads without model files.
 #include "match3d/SceneLoader.h"
 
+#include "match3d/BoxScoreBatch.h"
+
 #include "database/Records.h"
 #include "engine/GameObject.h"
 #include "engine/Paths.h"
@@ -219,6 +221,25 @@ TEST(LoadMatchScene, ASecondLoaderWhileOneRunsBuildsNothing) {
     EXPECT_EQ(MatchSceneLoaderThread(setup, host, wait, worker), nullptr);
     EXPECT_TRUE(host.captions.empty());
     EXPECT_EQ(wait.load(), 1);
+}
+
+} // namespace
+
+namespace {
+
+// Two seeded matches of real squads through the set-up and the headless loop: both end, and every
+// side's scoreboard equals its box score. The figures are far below the flat court's yet (see
+// bench_match3d_boxscore), so only their shape is held here.
+TEST(Match3DBatch, SeededMatchesOfRealSquadsEndWithBoxScoresThatAddUp) {
+    Squad home(5, "std_eu_02");
+    Squad away(6, "std_nba_03");
+    const Match3DBatchFigures f = PlayMatch3DBatch({&home.team, &away.team}, 2, 2026, false);
+    EXPECT_EQ(f.matches, 2);
+    EXPECT_EQ(f.unfinished, 0);
+    EXPECT_EQ(f.off, 0);
+    EXPECT_LE(f.total.twoMade, f.total.twoTaken);
+    EXPECT_LE(f.total.threesMade, f.total.threesTaken);
+    EXPECT_EQ(f.total.points, 2 * f.total.twoMade + 3 * f.total.threesMade + f.total.freeThrowsMade);
 }
 
 } // namespace
