@@ -405,7 +405,7 @@ void CMatch3D::PlaceReferees() {
 }
 
 void CMatch3D::UpdateActors(float dt) {
-    if (paused) {
+    if (paused || !view3D) {
         return;
     }
     CReferee* refs[3] = {firstReferee.get(), secondReferee.get(), thirdReferee.get()};

@@ -209,7 +209,9 @@ void CMatch3D::ReleaseTeamsAndScene() {
     homeTeam = nullptr;
     delete awayTeam;
     awayTeam = nullptr;
-    // The roster links point into the teams just freed.
+    // The roster links and the character registry point into the teams just freed.
+    characters.clear();
+    dribbleOut = dribbleDown = dribbleUp = 0;
     flags = MatchFlags();
     incomingPlayer = ballHandler = passReceiver = inboundReceiver = nullptr;
     arena.reset();
@@ -228,6 +230,7 @@ void CMatch3D::Release() {
     secondReferee.reset();
     thirdReferee.reset();
     firstReferee.reset();
+    referees.clear();
     // The ball is the match's too, so it goes with it rather than outliving it.
     ball.reset();
     ballModel.reset();

@@ -268,9 +268,20 @@ TEST(Referees, StandAtTheirPostsFacingAcrossTheCourtAndPlayTheirClips) {
     r.walkTarget = r.position;
     r.FaceTarget();
     EXPECT_EQ(r.lookDirection, Vec3(1, 0, 0));
-    // The frame step moves and animates him through the registry.
+    // The frame step moves and animates him through the registry; the actors' step points the
+    // baseline referees at the ball.
     m.UpdateCharacters(0.02f);
     m.RenderCharacters(0.02f);
+    m.CreateHeadlessBall();
+    m.ball->SetPosition(3, 1, 0);
+    m.UpdateActors(0.02f);
+    EXPECT_GT(m.secondReferee->lookDirection.x, 0.0f);
+    EXPECT_GT(m.secondReferee->lookDirection.z, 0.0f);
+    // Released, the match forgets its characters: a late frame finds nobody to move.
+    m.Release();
+    EXPECT_TRUE(m.referees.empty());
+    EXPECT_TRUE(m.characters.empty());
+    m.UpdateCharacters(0.02f);
 }
 
 } // namespace

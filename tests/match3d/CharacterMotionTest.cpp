@@ -3,6 +3,7 @@
 // the generated player model reaches its moment when played from a standing start.
 #include "engine/GameRand.h"
 #include "engine/SkinnedMesh.h"
+#include "match/Formation.h"
 #include "match3d/CourtPlayer.h"
 #include "match3d/HeadlessMatch.h"
 #include "match3d/Match3D.h"
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 
 namespace {
 
@@ -354,6 +356,76 @@ TEST_F(ModelClips, DribblesBounceAndStealsReach) {
         }
         EXPECT_TRUE(reach) << clip;
     }
+}
+
+} // namespace
+
+namespace {
+
+// A match played by the real motion on the generated model, as the shown match plays it: the
+// opening tip-off is thrown by the clip, and then the passes and shots of the animated clips keep
+// the game going rather than stalling with the ball in a hand.
+TEST(AnimatedMatch, TheClipsPlayTheGameOnWithPassesAndShots) {
+    GameSrand(9);
+    CMatch3D match;
+    match.LoadTactics("\\ini\\InitData.xml");
+    match.textSource = [](int id) { return CStr::Formatted("<%d>", id); };
+    CHeadlessDisplay display;
+    match.display = &display;
+    CSkinnedMesh mesh;
+    CSkinHierarchyAllocator allocator;
+    ASSERT_EQ(mesh.Setup("\\characters\\multianim.X", &allocator, 0), kMeshOk);
+    for (int side = 0; side < 2; ++side) {
+        CMatchTeam& team = *match.Team(side);
+        for (int i = 0; i < team.GetCount(); ++i) {
+            CCourtPlayer& p = *team.GetPlayer(i);
+            p.playerId = (side == 0 ? 1000 : 2000) + i;
+            std::snprintf(p.name, sizeof p.name, "%s %d", side == 0 ? "Home" : "Away", i);
+            p.stamina = p.staminaMax = 100.0f;
+            for (int& a : p.attributes) {
+                a = 8 + (i * 7 + side * 3) % 9;
+            }
+            ASSERT_EQ(p.LoadAnimations(&mesh, &match.characters, 0, 0.0, Vec3(), Vec3(0, 0, 1), 0), 0);
+            p.shown = i < 5 ? 1 : 0;
+        }
+    }
+    match.PlaceTeams(kHomeStartFormation, kAwayStartFormation);
+    match.PlaceHomeTeam(0, 10);
+    match.PlaceAwayTeam(2, 18);
+    match.CreateHeadlessBall();
+    match.homeTeam->ResetPositions();
+    match.awayTeam->ResetPositions();
+    match.ball->SetPosition(0.0f, 2.8f, 0.0f);
+    match.ball->SetHeld(true);
+    match.JumpBall();
+    const float dt = 0.02f;
+    int releases = 0;
+    for (int frame = 0; frame < 15000; ++frame) {
+        match.paused = 0;
+        match.ThinkTeams(dt);
+        match.Tick(dt);
+        const uint8_t before = match.flags.releaseDone;
+        match.UpdateCharacters(dt);
+        match.RenderCharacters(dt);
+        releases += !before && match.flags.releaseDone ? 1 : 0;
+        if (match.flags.quarter >= 1 && !match.jumpBall) {
+            display.gameClock += dt;
+            if (!match.flags.inbound) {
+                display.shotClock += dt;
+            }
+        }
+    }
+    EXPECT_GE(match.flags.quarter, 1) << "the tip-off clip threw the ball up";
+    int attempts = 0;
+    for (int side = 0; side < 2; ++side) {
+        for (int i = 0; i < match.Team(side)->GetCount(); ++i) {
+            const CCourtPlayer& p = *match.Team(side)->GetPlayer(i);
+            attempts += p.fieldGoalsAttempted + p.freeThrowsAttempted;
+        }
+    }
+    EXPECT_GT(releases, 20);
+    EXPECT_GT(attempts, 3);
+    EXPECT_GT(match.homeScore + match.awayScore, 0);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-// The generated player drawn on a real (offscreen or Xvfb) device in eight of his clips, four per
+// The generated player drawn on a real (offscreen or Xvfb) device in twelve of his clips, four per
 // picture, each holding the ball at his right hand's ball frame. The test checks that every
 // character reaches the screen; with FB_CHARACTER_SHOTS set to a folder it also saves the pictures.
 #include "engine/Color.h"
@@ -8,6 +8,7 @@
 #include "engine/SkinnedMesh.h"
 #include "engine/TextureManager.h"
 #include "match3d/CourtPlayer.h"
+#include "match3d/Referee.h"
 
 #include <gtest/gtest.h>
 #if defined(__SANITIZE_ADDRESS__)
@@ -121,13 +122,66 @@ protected:
         device.Present();
     }
 
+    // The referee in his four clips: standing, walking, running and the toss.
+    void DrawReferees(const char* file) {
+        CSkinnedMesh mesh;
+        CSkinHierarchyAllocator allocator;
+        allocator.SetFolder("\\characters");
+        ASSERT_EQ(mesh.Setup("\\characters\\referree_mutianim.x", &allocator, 0), kMeshOk);
+        const CStr textures[3] = {"\\characters\\textures\\KV_ref_skinface.dds",
+                                  "\\characters\\textures\\KV_ref_cloth.dds",
+                                  "\\characters\\textures\\shoe_black_01.dds"};
+        const int32_t clips[4] = {kRefereeIdle, kRefereeWalk, kRefereeRun, kRefereeToss};
+        const double moments[4] = {1.5, 1.3, 1.2, 1.45};
+        std::vector<std::unique_ptr<CRefereeBase>> referees;
+        std::vector<CRefereeBase*> registry;
+        CQuorelDevice& device = *g_pQuorelDevice;
+        device.Clear(kFloorColour);
+        device.BeginScene();
+        device.SetDepthTest(true);
+        for (int i = 0; i < 4; ++i) {
+            auto referee = std::make_unique<CRefereeBase>();
+            const Vec3 at(0.0f, 0.0f, -3.9f + 2.6f * static_cast<float>(i));
+            ASSERT_EQ(referee->LoadAnimations(&mesh, &registry, 0, 0.0, at, Vec3(0.6f, 0.0f, -0.8f)), 0);
+            referee->LoadTextures(3, textures);
+            referee->UseOwnTextures(true);
+            referee->AdvanceTime(1.5, nullptr);
+            referee->BlendToClip(clips[i], true);
+            for (double t = 0.0; t < moments[i]; t += 1.0 / 60.0) {
+                referee->AdvanceTime(1.0 / 60.0, nullptr);
+            }
+            referee->UpdateWorldMatrix();
+            referee->Render();
+            referees.push_back(std::move(referee));
+        }
+        device.EndScene();
+        std::vector<uint8_t> pixels;
+        ASSERT_TRUE(device.ReadPixels(0, 0, kWidth, kHeight, pixels));
+        EXPECT_GT(Drawn(pixels), 8000);
+        if (const char* folder = std::getenv("FB_CHARACTER_SHOTS")) {
+            const std::string path = std::string(folder) + "/" + file;
+            EXPECT_TRUE(device.SaveScreenshot(path.c_str()));
+        }
+        device.Present();
+    }
+    static int Drawn(const std::vector<uint8_t>& pixels) {
+        const auto floor = ColorFromWord(kFloorColour);
+        int drawn = 0;
+        for (size_t i = 0; i + 3 < pixels.size(); i += 4) {
+            const uint8_t* p = &pixels[i];
+            drawn +=
+                std::abs(p[0] - floor.r) + std::abs(p[1] - floor.g) + std::abs(p[2] - floor.b) > 30 ? 1 : 0;
+        }
+        return drawn;
+    }
+
     bool ready_ = false;
     std::unique_ptr<CSkinnedMesh> mesh_;
     std::unique_ptr<CQuorelGameObject> ball_;
     std::vector<std::unique_ptr<CCourtPlayer>> players_;
 };
 
-TEST_F(CharacterShots, EightClipsReachTheScreenWithTheBallInHand) {
+TEST_F(CharacterShots, TwelveClipsReachTheScreenWithTheBallInHand) {
     if (!ready_) {
         GTEST_SKIP() << "no GL device here";
     }
@@ -148,6 +202,10 @@ TEST_F(CharacterShots, EightClipsReachTheScreenWithTheBallInHand) {
     const Shot second[4] = {
         {kAnimTipOff, 1.2}, {kAnimStealLeft, 0.92}, {kAnimShotClose, 1.05}, {kAnimPassOverhead, 0.86}};
     Draw(second, "character_clips_2.png");
+    // The run, the running dribble, the defensive stance and the fist pump.
+    const Shot third[4] = {{kAnimRun, 1.4}, {kAnimRunDribble, 1.3}, {kAnimDefence, 1.3}, {kAnimChat, 1.8}};
+    Draw(third, "character_clips_3.png");
+    DrawReferees("referee_clips.png");
 }
 
 } // namespace

@@ -351,8 +351,8 @@ Pose Sample(int style, double s) {
         p.Add("RightForeArm", 0.6 * clap);
         p.Add("LeftForeArm", 0.6 * clap);
         const double pump = Plateau(s, 0.45, 0.55, 0.75, 0.9);
-        p.Add("RightUpperArm", 2.6 * pump, -0.3 * pump);
-        p.Add("RightForeArm", (1.4 - 0.4 * std::sin(2 * kPi * s * 4)) * pump);
+        p.Add("RightUpperArm", 2.7 * pump, -0.45 * pump);
+        p.Add("RightForeArm", (0.35 + 0.35 * std::sin(2 * kPi * s * 4)) * pump);
         p.Add("Spine", 0.15 * pump);
         p.Add("Neck", -0.25 * pump);
         p.lift += 0.05 * pump;
