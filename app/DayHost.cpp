@@ -3,6 +3,7 @@
 
 #include "app/GameApp.h"
 #include "app/GameManager.h"
+#include "app/Match3DView.h"
 #include "app/Shell.h"
 #include "career/CupStages.h"
 #include "career/SeasonRollover.h"
@@ -22,11 +23,21 @@
 #include "screens/start/CareerFrameScreen.h"
 #include "screens/start/NewCareerScreen.h"
 
-CGameDayHost::CGameDayHost(CGameManager& gm) : m_gm(gm), m_session(gm.Session()), m_view(gm.Context()) {}
+CGameDayHost::CGameDayHost(CGameManager& gm) : m_gm(gm), m_session(gm.Session()), m_view(gm.Context()) {
+    // The 3D view exists where there is a window to show it in.
+    if (CGameApp* app = gm.App()) {
+        m_match3D = std::make_unique<CMatch3DView>(gm);
+        CMatch3DView* view = m_match3D.get();
+        app->drawMatch3D = [view](float dt) { view->Frame(dt); };
+    }
+}
 
 CGameDayHost::~CGameDayHost() {
     if (g_pMatch2D != nullptr)
         g_pMatch2D->hooks = Match2DHooks();
+    if (m_match3D)
+        if (CGameApp* app = m_gm.App())
+            app->drawMatch3D = nullptr;
 }
 
 GameDate CGameDayHost::CurrentDate() const {
@@ -226,11 +237,18 @@ void CGameDayHost::LoadMatchTactics() {
 
 UserMatchOutcome CGameDayHost::StartUserMatch(const UserMatchSetup& chosen) {
     UserMatchSetup setup = chosen;
-    // Until the application can show the 3D match view a 3D choice is played on the flat court, so
-    // the user's fixture is never left unplayed.
-    CGameApp* app = m_gm.App();
+    // The 3D scene is built here on the day's worker, under the wait screen; the view takes the
+    // match over on the main thread once the day run ends.
+    if (setup.view == UserMatchView::Scene3D && m_match3D) {
+        UserMatchOutcome outcome;
+        outcome.taken = m_match3D->Load(setup);
+        if (outcome.taken)
+            return outcome;
+    }
+    // Without the 3D view (no window) a 3D choice is played on the flat court, so the user's
+    // fixture is never left unplayed.
     bool instant = setup.view == UserMatchView::Instant;
-    if (setup.view == UserMatchView::Scene3D && (app == nullptr || !app->drawMatch3D)) {
+    if (setup.view == UserMatchView::Scene3D) {
         QuorelLog("[CGameDayHost::StartUserMatch] no 3D match view: the match is played on the flat court");
         setup.view = UserMatchView::MatchCentre;
         instant = true; // the day expects the 3D view, so nobody watches: played at once

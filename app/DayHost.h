@@ -6,8 +6,11 @@
 #include "career/DayController.h"
 #include "screens/info/DayView.h"
 
+#include <memory>
+
 class CGameManager;
 class CCareerSession;
+class CMatch3DView;
 
 class CGameDayHost : public IDayHost {
 public:
@@ -82,6 +85,7 @@ private:
     CGameManager& m_gm;
     CCareerSession& m_session;
     CDayView m_view;
+    std::unique_ptr<CMatch3DView> m_match3D; // null without the application
 };
 
 // Gives the running game's flat-court engine its hooks: texts, messages, the quarter break and the

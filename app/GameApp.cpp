@@ -368,14 +368,17 @@ void CGameApp::Frame(float dt) {
         break;
     }
     case FrameView::Match3D:
-        // The display owns the match clock: it steps before the view is drawn.
-        if (auto* hud = g_pGameManager
-                            ? dynamic_cast<CMatchHud*>(g_pGameManager->Screen(ScreenRole::MatchHud))
-                            : nullptr)
-            hud->FrameStep();
-        if (drawMatch3D) {
-            drawMatch3D(dt);
-            break;
+        // While the day run is still on its worker the match waits behind the busy panel.
+        if (!busy) {
+            // The display owns the match clock: it steps before the view is drawn.
+            if (auto* hud = g_pGameManager
+                                ? dynamic_cast<CMatchHud*>(g_pGameManager->Screen(ScreenRole::MatchHud))
+                                : nullptr)
+                hud->FrameStep();
+            if (drawMatch3D) {
+                drawMatch3D(dt);
+                break;
+            }
         }
         [[fallthrough]];
     case FrameView::Match2D:

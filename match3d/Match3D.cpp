@@ -233,6 +233,9 @@ void CMatch3D::Release() {
     referees.clear();
     // The ball is the match's too, so it goes with it rather than outliving it.
     ball.reset();
+    ballModel.reset();
+    userStaff[0].reset();
+    userStaff[1].reset();
     stadiumKey = CStr();
     std::vector<TacticRecord*>().swap(tactics);
     spareCurve.Clear();

@@ -20,6 +20,8 @@ class CQuorelWorld;
 class CQuorelGameObject;
 class CQuorelRenderTarget;
 class CSkinnedMesh;
+struct CStaffRecord;
+struct CTeam;
 class CMatchBall;
 class CReferee;
 class CRefereeBase;
@@ -146,6 +148,21 @@ public:
     bool OpponentNearerBaseline(const CCourtPlayer& player);
     bool CoinFlip();
 
+    // Scene set-up (the loader calls these in its order).
+    // Clears the quarter and phase counters; full also replaces both teams with fresh rosters.
+    void ResetMatchState(bool full);
+    // Two new teams of fifteen default players each.
+    void CreateTeams();
+    // Fills both rosters from the clubs' squads (starters first), pairs the direct opponents and,
+    // unless modelSkip is set, loads the player model with each player's kit, face and shoes.
+    void LoadPlayerModels(CTeam* home, CTeam* away, bool userAtHome);
+    // The three referees at their posts, and their model unless modelSkip is set.
+    void LoadReferee();
+    // The arena of a World descriptor; another type leaves the arena empty.
+    void LoadSceneWorld(const CStr& path);
+    void CreateBall(const CStr& path);
+    void LoadCube(const CStr& path);
+    void LoadLogos(const CStr& path);
     // ---- Court character motion, once per frame of the shown match (CharacterMotion.cpp).
     // Moves and animates the referees and the on-court players, plays out the holder's pass, shot,
     // dribble and tip-off clips and the steal clips, then moves the ball.
@@ -182,6 +199,7 @@ public:
     int32_t sceneCounters[4] = {};
     SceneOwned<CQuorelGameObject> cube = NoSceneObject<CQuorelGameObject>();
     SceneOwned<CQuorelGameObject> logos = NoSceneObject<CQuorelGameObject>();
+    SceneOwned<CQuorelGameObject> ballModel = NoSceneObject<CQuorelGameObject>(); // the ball draws it
     uint8_t cubeLoaded = 0;
     int32_t homeScore = 0;
     int32_t awayScore = 0;
@@ -223,6 +241,11 @@ public:
     ModifierCurve spareCurve; // never filled here; the file has more tables than this engine reads
     std::vector<TacticRecord*> tactics;
     CStr stadiumKey;
+    int32_t userClubId = -1; // the manager's club: its side is the user's team
+    // The wait screen's progress while the models load: stages done of the stages.
+    std::function<void(int done, int steps)> loadProgress;
+    // Copies of the user's two coaching staff members the user's players consult.
+    SceneOwned<CStaffRecord> userStaff[2] = {NoSceneObject<CStaffRecord>(), NoSceneObject<CStaffRecord>()};
     float courtMinX = -7.5f;
     float courtMaxX = 7.5f;
     float courtMinZ = -14.0f;

@@ -258,6 +258,8 @@ void CMatchHud::EndMatch() {
     m_quarter = 1;
     m_clockMinutes = 0;
     m_clockSeconds = 0;
+    if (m_onEnd)
+        m_onEnd();
 }
 
 void CMatchHud::FrameStep() {

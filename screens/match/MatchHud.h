@@ -70,6 +70,8 @@ public:
     void SetMatchParams(CTeam* home, CTeam* away, int fixture, int year, int month, int day);
     void ShowStreetballImage();
     void SetMatch(IHudMatch* match) { m_match = match; }
+    // Runs at the end of EndMatch: the match's records and the hand-back of the frame.
+    void SetEndHandler(std::function<void()> handler) { m_onEnd = std::move(handler); }
     IHudMatch* Match() const { return m_match; }
     void SetOutdoor(int outdoor) { m_outdoor = outdoor; }
     void SetStadiumKind(int kind) { m_stadiumKind = kind; }
@@ -185,6 +187,7 @@ private:
     int m_fixtureDay = 1;
 
     IHudMatch* m_match = nullptr;
+    std::function<void()> m_onEnd;
     std::function<uint32_t()> m_now;
     IHudSound* m_sound = nullptr;
     bool m_soundOverride = false;

@@ -3,6 +3,7 @@
 #include "Scene.h"
 
 #include <cmath>
+#include <cstdio>
 
 namespace {
 
@@ -280,4 +281,85 @@ Image SkinTexture(uint8_t r, uint8_t g, uint8_t b, int stripes) {
         img.Rect(0, 4 + s * 8, 32, 6 + s * 8, static_cast<uint8_t>(r / 2), static_cast<uint8_t>(g / 2),
                  static_cast<uint8_t>(b / 2));
     return img;
+}
+
+ModelData BuildLogos() {
+    ModelData model;
+    model.materials.push_back(Material("Default", "logos.tga", "", 1, 1, 1));
+    ModelSubObject boards;
+    boards.name = "logos";
+    // One low board along each side line, facing the court.
+    for (float side : {1.0f, -1.0f}) {
+        const float x = side * 8.6f;
+        const Vec3 corners[4] = {{x, 0.9f, -10.0f * side},
+                                 {x, 0.9f, 10.0f * side},
+                                 {x, 0.0f, 10.0f * side},
+                                 {x, 0.0f, -10.0f * side}};
+        const float uv[4][2] = {{0, 0}, {4, 0}, {4, 1}, {0, 1}};
+        Quad(boards, corners, Vec3(-side, 0, 0), uv);
+    }
+    OneBatch(boards, 0);
+    model.subObjects.push_back(boards);
+    model.ComputeBounds();
+    return model;
+}
+
+Image LogoBoardTexture() {
+    Image img(64, 16);
+    img.Fill(20, 40, 120);
+    img.Rect(4, 4, 60, 12, 240, 200, 40);
+    return img;
+}
+
+Image KitTexture(int number) {
+    // Twelve clearly different shirt colours; the band colour moves on every twelve kits.
+    static const uint8_t kColours[12][3] = {{200, 30, 30},  {30, 60, 200},  {240, 240, 240}, {20, 20, 20},
+                                            {30, 150, 60},  {250, 200, 30}, {120, 40, 150},  {240, 120, 20},
+                                            {40, 180, 200}, {150, 20, 60},  {100, 100, 110}, {20, 40, 90}};
+    const int i = ((number % 12) + 12) % 12;
+    const int band = ((number / 12) % 12 + 12 + 3) % 12;
+    Image img(32, 32);
+    img.Fill(kColours[i][0], kColours[i][1], kColours[i][2]);
+    img.Rect(0, 12, 32, 18, kColours[band][0], kColours[band][1], kColours[band][2]);
+    return img;
+}
+
+namespace {
+
+std::string Descriptor(const char* type, const char* name, const char* modelDir, const char* model,
+                       const char* textureDir, const char* lightmapDir) {
+    std::string text = std::string("<FileDescriptor>\n  <QuorelFile type=\"") + type + "\" name=\"" + name +
+                       "\">\n    <ModelDirectory>" + modelDir + "</ModelDirectory>\n    <Modell>" + model +
+                       "</Modell>\n    <TexureDirectory>" + textureDir + "</TexureDirectory>\n";
+    if (lightmapDir != nullptr)
+        text += std::string("    <LMTextureDir>") + lightmapDir + "</LMTextureDir>\n";
+    return text + "  </QuorelFile>\n</FileDescriptor>\n";
+}
+
+} // namespace
+
+std::vector<std::pair<std::string, std::string>> SceneDescriptors() {
+    std::vector<std::pair<std::string, std::string>> files;
+    // Every family and level plays in the one generated hall for now; the descriptors keep the
+    // names the stadium keys lead to, so a hall of its own only needs its descriptor changed.
+    const struct {
+        const char* prefix;
+        int firstLevel;
+    } families[] = {{"STD_street_", 1}, {"STD_Fiba_", 1}, {"STD_HScool_", 2}, {"STD_NBA_", 1}};
+    for (const auto& family : families)
+        for (int level = family.firstLevel; level <= 10; ++level) {
+            char name[64];
+            std::snprintf(name, sizeof name, "%s%02d", family.prefix, level);
+            files.emplace_back(std::string("Stadions/ini/") + name + ".xml",
+                               Descriptor("World", name, "Stadions\\models\\test_arena\\", "arena.qmd",
+                                          "Stadions\\textures\\test_arena",
+                                          "Stadions\\lightmaps\\test_arena"));
+        }
+    files.emplace_back("objects/kv_ball.xml", Descriptor("Object", "ball", "objects\\models\\", "kv_ball.qmd",
+                                                         "objects\\textures", nullptr));
+    files.emplace_back("objects/kv_cube.xml", Descriptor("Object", "cube", "objects\\models\\", "kv_cube.qmd",
+                                                         "objects\\textures", nullptr));
+    files.emplace_back("objects/kv_logos.xml", Descriptor("Object", "logos", "objects\\models\\",
+                                                          "kv_logos.qmd", "objects\\textures", nullptr));
+    return files;
 }

@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -63,6 +64,27 @@ static std::string GameRelative(const CStr& gamePath) {
     return path;
 }
 
+// The shirt of every kit number a club of any data set wears at home or away.
+static bool WriteKits(const fs::path& root) {
+    std::set<int> kits;
+    for (int32_t dataSet : {kDataSetLeague, kDataSetEuroCup, kDataSetWorldCup}) {
+        CMemoryDB db;
+        if (!db.LoadFolder((root / GameRelative(DataSetFolder(dataSet))).string().c_str()))
+            continue;
+        for (const CTeam* team : db.teams) {
+            kits.insert(team->homeKit);
+            kits.insert(team->awayKit);
+        }
+    }
+    bool ok = true;
+    for (int kit : kits) {
+        char name[64];
+        std::snprintf(name, sizeof name, "characters/textures/mez_%.2d.dds", kit);
+        ok &= WriteIfChanged(root, name, EncodeDds(KitTexture(kit)));
+    }
+    return ok;
+}
+
 // The crest of every club of every data set at the path its record names, the default crest, the
 // arena's eighteen layers (planned and built) and the two pixels of the stage bars.
 static bool WriteClubPictures(const fs::path& root, const std::string& fontPath) {
@@ -85,6 +107,7 @@ static bool WriteClubPictures(const fs::path& root, const std::string& fontPath)
                                      DrawClubCrest(team->id, team->name.GetText(), font).Png());
         }
     }
+    ok &= WriteKits(root);
     ok &=
         WriteIfChanged(root, "images/WinObjects/Logos/logo1.png", DrawClubCrest(-1, "Fastbreak", font).Png());
     for (int index = 0; index < 18; ++index) {
@@ -146,8 +169,8 @@ int main(int argc, char** argv) {
         WriteIfChanged(root, "characters/textures/body_black_01.dds", EncodeDds(SkinTexture(110, 72, 50, 0)));
     ok &= WriteIfChanged(root, "characters/textures/body_white_01.dds",
                          EncodeDds(SkinTexture(235, 195, 170, 0)));
-    ok &= WriteIfChanged(root, "characters/textures/mez_01.dds", EncodeDds(SkinTexture(200, 30, 30, 2)));
-    ok &= WriteIfChanged(root, "characters/textures/mez_02.dds", EncodeDds(SkinTexture(30, 60, 200, 2)));
+    ok &= WriteIfChanged(root, "characters/textures/mez_01.dds", EncodeDds(KitTexture(1)));
+    ok &= WriteIfChanged(root, "characters/textures/mez_02.dds", EncodeDds(KitTexture(2)));
     ok &= WriteIfChanged(root, "characters/textures/shoe_01.dds", EncodeDds(SkinTexture(240, 240, 240, 1)));
     ok &= WriteIfChanged(root, "characters/textures/KV_ref_skinface.dds",
                          EncodeDds(SkinTexture(225, 180, 150, 1)));
@@ -158,6 +181,10 @@ int main(int argc, char** argv) {
     ok &= WriteIfChanged(root, "objects/models/kv_ball.qmd", ModelBytes(BuildBall()));
     ok &= WriteIfChanged(root, "objects/models/kv_cube.qmd", ModelBytes(BuildCube()));
     ok &= WriteIfChanged(root, "objects/textures/ball.tga", EncodeTga(BallTexture()));
+    ok &= WriteIfChanged(root, "objects/models/kv_logos.qmd", ModelBytes(BuildLogos()));
+    ok &= WriteIfChanged(root, "objects/textures/logos.tga", EncodeTga(LogoBoardTexture()));
+    for (const auto& [path, text] : SceneDescriptors())
+        ok &= WriteIfChanged(root, path, text);
     ok &= WriteIfChanged(root, "Stadions/models/test_arena/arena.qmd", ModelBytes(BuildArena()));
     ok &= WriteIfChanged(root, "Stadions/textures/test_arena/court.tga", EncodeTga(CourtTexture()));
     ok &= WriteIfChanged(root, "Stadions/textures/test_arena/wall.tga", EncodeTga(WallTexture()));

@@ -1,0 +1,66 @@
+// Box scores of the 3D match played headless at full speed: seeded league fixtures of the generated
+// world per league class, both sides on the computer's tactics, through the scene set-up (rosters
+// from the squads, no model files) and the headless loop. Prints the table of content/ini/README.md.
+// Usage: bench_match3d_boxscore [--games=N] [--seed=S] [--models]   (N matches per class, default 100;
+// --models: the characters load their models and move by the court motion, as in the shown match)
+#include "database/Careers.h"
+#include "database/MemoryDB.h"
+#include "match3d/BoxScoreBatch.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <vector>
+
+int main(int argc, char** argv) {
+    int games = 100;
+    unsigned int seed = 2026;
+    bool models = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--games=", 8) == 0)
+            games = std::max(1, std::atoi(argv[i] + 8));
+        else if (std::strcmp(argv[i], "--models") == 0)
+            models = true;
+        else if (std::strncmp(argv[i], "--seed=", 7) == 0)
+            seed = static_cast<unsigned int>(std::strtoul(argv[i] + 7, nullptr, 10));
+    }
+    std::filesystem::current_path(FB_GAME_DIR);
+    CMemoryDB world;
+    if (!LoadWorldData(world, kDataSetLeague)) {
+        std::fprintf(stderr, "The generated league world did not load from %s\n", FB_GAME_DIR);
+        return 1;
+    }
+    std::vector<CTeam*> leagues[3];
+    for (int i = 0; i < world.teams.Size(); ++i) {
+        CTeam* team = world.teams.At(i);
+        leagues[((team->leagueId % 3) + 3) % 3].push_back(team);
+    }
+    std::printf("%d matches per class, seed %u, %s; figures a side, percentages over the batch\n\n", games,
+                seed, models ? "models and court motion" : "stand-in motion");
+    PrintMatch3DHeader();
+    const auto start = std::chrono::steady_clock::now();
+    Match3DBatchFigures all;
+    int matches = 0;
+    for (int leagueClass = 0; leagueClass < 3; ++leagueClass) {
+        const Match3DBatchFigures f =
+            PlayMatch3DBatch(leagues[leagueClass], games, seed + leagueClass, models);
+        char label[32];
+        std::snprintf(label, sizeof label, "class %d", leagueClass);
+        PrintMatch3DRow(label, f);
+        matches += f.matches;
+        all.matches += f.matches;
+        all.unfinished += f.unfinished;
+        all.off += f.off;
+        all.total.Add(f.total);
+        all.sidePoints.insert(all.sidePoints.end(), f.sidePoints.begin(), f.sidePoints.end());
+        all.margins.insert(all.margins.end(), f.margins.begin(), f.margins.end());
+    }
+    PrintMatch3DRow("all", all);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("\n%d matches in %.1f s (%.0f ms a match)\n", matches, seconds,
+                1000.0 * seconds / std::max(1, matches));
+    return 0;
+}

@@ -1,0 +1,195 @@
+// Seeded headless 3D matches and their box-score figures.
+#include "match3d/BoxScoreBatch.h"
+
+#include "database/Records.h"
+#include "engine/GameRand.h"
+#include "match3d/HeadlessMatch.h"
+#include "match3d/Match3D.h"
+#include "match3d/Referee.h"
+#include "match3d/SceneLoader.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+class QuietHost : public IMatchSceneHost {
+public:
+    void SetWaitCaption(int) override {}
+    void SetProgress(int, int) override {}
+    void SetArena(int, int) override {}
+    void ShowStreetballImage() override {}
+    void SetTrackingPoint(const Vec3&) override {}
+};
+
+Match3DBox BoxOf(const CMatchTeam& team) {
+    Match3DBox box;
+    for (const CCourtPlayer* p : team.players) {
+        box.twoTaken += p->twoPointAttempts;
+        box.twoMade += p->twoPointersMade;
+        box.threesTaken += p->threePointAttempts;
+        box.threesMade += p->threePointersMade;
+        box.freeThrowsTaken += p->freeThrowsAttempted;
+        box.freeThrowsMade += p->freeThrowsMade;
+        box.offensiveRebounds += p->offensiveRebounds;
+        box.defensiveRebounds += p->defensiveRebounds;
+        box.steals += p->steals;
+        box.fouls += p->foulsCharged;
+        box.badPasses += p->badPasses;
+    }
+    box.points = 2 * box.twoMade + 3 * box.threesMade + box.freeThrowsMade;
+    return box;
+}
+
+int Median(std::vector<int> values) {
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+void Match3DBox::Add(const Match3DBox& o) {
+    points += o.points;
+    twoTaken += o.twoTaken;
+    twoMade += o.twoMade;
+    threesTaken += o.threesTaken;
+    threesMade += o.threesMade;
+    freeThrowsTaken += o.freeThrowsTaken;
+    freeThrowsMade += o.freeThrowsMade;
+    offensiveRebounds += o.offensiveRebounds;
+    defensiveRebounds += o.defensiveRebounds;
+    steals += o.steals;
+    fouls += o.fouls;
+    badPasses += o.badPasses;
+}
+
+int Match3DBatchFigures::MedianPoints() const {
+    return Median(sidePoints);
+}
+
+int Match3DBatchFigures::MedianMargin() const {
+    return Median(margins);
+}
+
+// The headless loop with the shown match's frame step: the display's clocks, the quarter ends and
+// a sixth foul's pause lifted at once.
+static void PlayWithModels(CMatch3D& match, CHeadlessDisplay& display) {
+    const HeadlessMatchOptions options;
+    match.display = &display;
+    CHeadlessMotion motion;
+    match.homeTeam->ResetPositions();
+    match.awayTeam->ResetPositions();
+    match.ball->SetPosition(0.0f, 2.8f, 0.0f);
+    match.ball->SetHeld(true);
+    match.JumpBall();
+    const long limit = static_cast<long>(4 * (options.quarterSeconds + 120.0) / options.dt) + 1000;
+    int clockQuarter = 0;
+    for (long frames = 0; match.flags.quarter <= 4 && frames < limit; ++frames) {
+        match.paused = 0;
+        StepMatch3D(match, motion, options.dt);
+        // The poses move on as the drawing would move them.
+        for (CAnimatedCharacter* c : match.characters)
+            if (c->shown && c->HasInstance())
+                c->AdvanceTime(options.dt, nullptr);
+        for (CRefereeBase* r : match.referees)
+            if (r->shown && r->HasInstance())
+                r->AdvanceTime(options.dt, nullptr);
+        if (match.flags.quarter == 0 || match.jumpBall)
+            continue;
+        if (clockQuarter != match.flags.quarter) {
+            clockQuarter = match.flags.quarter;
+            display.gameClock = 0.0;
+        }
+        display.gameClock += options.dt;
+        if (!match.flags.inbound)
+            display.shotClock += options.dt;
+        if (display.gameClock >= options.quarterSeconds) {
+            if (match.flags.quarter >= 4) {
+                match.flags.quarter = 5;
+                break;
+            }
+            match.EndQuarter();
+        }
+    }
+}
+
+Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool models, Match3DBox& awayBox,
+                             bool& finished, bool& consistent) {
+    GameSrand(seed);
+    MatchSceneSetup setup;
+    setup.home = &home;
+    setup.away = &away;
+    setup.userAtHome = true;
+    setup.userClubId = home.id;
+    setup.userAttack = kDefaultOffenceTactic;
+    setup.userDefence = kDefaultDefenceTactic;
+    setup.modelSkip = !models;
+    QuietHost host;
+    std::atomic<uint8_t> wait{0};
+    std::unique_ptr<CMatch3D> match = LoadMatchScene(setup, host, wait);
+    match->textSource = [](int) { return CStr(); };
+    CHeadlessDisplay display;
+    if (models)
+        PlayWithModels(*match, display);
+    else
+        PlayHeadlessMatch(*match, display, HeadlessMatchOptions{});
+    finished = match->flags.quarter > 4;
+    const Match3DBox homeBox = BoxOf(*match->homeTeam);
+    awayBox = BoxOf(*match->awayTeam);
+    consistent = homeBox.points == match->homeTeam->score && awayBox.points == match->awayTeam->score;
+    return homeBox;
+}
+
+Match3DBatchFigures PlayMatch3DBatch(const std::vector<CTeam*>& clubs, int count, unsigned seed,
+                                     bool models) {
+    Match3DBatchFigures f;
+    if (clubs.size() < 2)
+        return f;
+    for (int i = 0; i < count; ++i) {
+        const size_t n = clubs.size();
+        CTeam& home = *clubs[static_cast<size_t>(i) % n];
+        CTeam& away = *clubs[(static_cast<size_t>(i) + 1 + static_cast<size_t>(i) / n) % n];
+        if (&home == &away)
+            continue;
+        Match3DBox awayBox;
+        bool finished = false;
+        bool consistent = false;
+        const Match3DBox homeBox = PlaySeededMatch3D(home, away, seed + static_cast<unsigned>(i), models,
+                                                     awayBox, finished, consistent);
+        ++f.matches;
+        f.unfinished += finished ? 0 : 1;
+        f.off += consistent ? 0 : 1;
+        f.total.Add(homeBox);
+        f.total.Add(awayBox);
+        f.sidePoints.push_back(homeBox.points);
+        f.sidePoints.push_back(awayBox.points);
+        f.margins.push_back(std::abs(homeBox.points - awayBox.points));
+    }
+    return f;
+}
+
+void PrintMatch3DHeader() {
+    std::printf("| batch | matches | pts | FGA | FG%% | 2PA | 2P%% | 3PA | 3P%% | FTA | FT%% | OReb | DReb | "
+                "OReb%% | Stl "
+                "| Fouls | bad passes | margin | unfinished | off |\n");
+    std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
+}
+
+void PrintMatch3DRow(const char* label, const Match3DBatchFigures& f) {
+    const Match3DBox& t = f.total;
+    auto pct = [](int made, int taken) { return taken > 0 ? 100.0 * made / taken : 0.0; };
+    std::printf("| %s | %d | %d | %.0f | %.0f | %.0f | %.0f | %.0f | %.0f | %.0f | %.0f | %.1f | %.1f | %.0f "
+                "| %.1f | "
+                "%.1f | %.1f | %d | %d | %d |\n",
+                label, f.matches, f.MedianPoints(), f.PerSide(t.FieldGoalsTaken()),
+                pct(t.FieldGoalsMade(), t.FieldGoalsTaken()), f.PerSide(t.twoTaken),
+                pct(t.twoMade, t.twoTaken), f.PerSide(t.threesTaken), pct(t.threesMade, t.threesTaken),
+                f.PerSide(t.freeThrowsTaken), pct(t.freeThrowsMade, t.freeThrowsTaken),
+                f.PerSide(t.offensiveRebounds), f.PerSide(t.defensiveRebounds),
+                pct(t.offensiveRebounds, t.offensiveRebounds + t.defensiveRebounds), f.PerSide(t.steals),
+                f.PerSide(t.fouls), f.PerSide(t.badPasses), f.MedianMargin(), f.unfinished, f.off);
+}

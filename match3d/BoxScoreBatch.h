@@ -1,0 +1,47 @@
+// Seeded 3D matches between real squads, played headless at full speed, and the box-score figures
+// of a batch: what the tuning of the 3D match is measured by.
+#pragma once
+
+#include <vector>
+
+struct CTeam;
+
+struct Match3DBox {
+    int points = 0;
+    int twoTaken = 0, twoMade = 0;
+    int threesTaken = 0, threesMade = 0;
+    int freeThrowsTaken = 0, freeThrowsMade = 0;
+    int offensiveRebounds = 0, defensiveRebounds = 0;
+    int steals = 0;
+    int fouls = 0;
+    int badPasses = 0;
+
+    void Add(const Match3DBox& other);
+    int FieldGoalsTaken() const { return twoTaken + threesTaken; }
+    int FieldGoalsMade() const { return twoMade + threesMade; }
+};
+
+struct Match3DBatchFigures {
+    int matches = 0;
+    int unfinished = 0; // matches that did not reach the end of the fourth quarter
+    int off = 0;        // sides whose scoreboard differs from their box score
+    Match3DBox total;   // both sides of every match
+    std::vector<int> sidePoints;
+    std::vector<int> margins;
+
+    double PerSide(int value) const { return matches > 0 ? value / (2.0 * matches) : 0.0; }
+    int MedianPoints() const;
+    int MedianMargin() const;
+};
+
+// One match of the two clubs on the computer's tactics (the home side's user formations are the
+// defaults), seeded, through the scene set-up and four quarters at 50 frames a second. models: the
+// characters load the player and referee models and move by the court motion, as in the shown
+// match (nothing is drawn); otherwise the stand-in clips of the headless match move them.
+Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool models, Match3DBox& awayBox,
+                             bool& finished, bool& consistent);
+// count matches of clubs drawn in pairs from the list, seeds seed, seed + 1, ...
+Match3DBatchFigures PlayMatch3DBatch(const std::vector<CTeam*>& clubs, int count, unsigned seed, bool models);
+// The figures as one table row, and its header.
+void PrintMatch3DHeader();
+void PrintMatch3DRow(const char* label, const Match3DBatchFigures& figures);
