@@ -10,6 +10,7 @@
 #include "screens/ClubCaption.h"
 #include "screens/FormatMoney.h"
 #include "screens/info/CertificateListScreen.h"
+#include "screens/info/PlayerInfoWindow.h"
 #include "screens/match/LineupScreen.h"
 
 #include <algorithm>
@@ -612,6 +613,17 @@ void CTransferScreen::SignFromBox(int button, int window) {
 }
 
 void CTransferScreen::OnMessage(GuiMessage& msg) {
+    // A double-click on a player selects him and opens his window.
+    if (msg.MSG == kMsgDoubleClick && m_root && (msg.sID == ID_TF_SQUAD || msg.sID == ID_TF_MARKET)) {
+        const bool squad = msg.sID == ID_TF_SQUAD;
+        if (squad)
+            SelectSquadRow(msg.p1);
+        else
+            SelectMarketRow(msg.p1);
+        if (OpenPlayerInfo(m_ctx, squad ? m_squadPlayerId : m_marketPlayerId))
+            Consume(msg);
+        return;
+    }
     if (msg.MSG == kMsgSelection) {
         if (!m_root)
             return;

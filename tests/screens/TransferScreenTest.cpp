@@ -12,6 +12,7 @@
 #include "guidefines.h"
 #include "screens/FormatMoney.h"
 #include "screens/info/CertificateListScreen.h"
+#include "screens/info/PlayerInfoWindow.h"
 
 #include "ScreenTestKit.h"
 
@@ -170,6 +171,17 @@ TEST_F(TransferScreenTest, SelectionsFollowTheirPlayerThroughARefresh) {
     // A row outside the grid changes nothing.
     EXPECT_TRUE(Send(ID_TF_MARKET, kMsgSelection, 500));
     EXPECT_EQ(SelectedMarket().playerId, marketId);
+}
+
+TEST_F(TransferScreenTest, ADoubleClickOpensTheWindowOfThePlayerOnThatRow) {
+    CPlayerInfoWindow info(ctx);
+    kit.screens[ScreenRole::PlayerInfo] = &info;
+    EXPECT_TRUE(Send(ID_TF_MARKET, kMsgDoubleClick, 2));
+    EXPECT_EQ(info.ShownPlayerId(), SelectedMarket().playerId);
+    EXPECT_TRUE(Send(ID_TF_SQUAD, kMsgDoubleClick, 1));
+    EXPECT_EQ(info.ShownPlayerId(), screen->Squad()[static_cast<size_t>(screen->SelectedSquad())]->playerId);
+    EXPECT_NE(info.ShownPlayerId(), SelectedMarket().playerId);
+    kit.screens.erase(ScreenRole::PlayerInfo);
 }
 
 TEST_F(TransferScreenTest, TermsChangedAfterAnAcceptanceMustBeAskedAgain) {
