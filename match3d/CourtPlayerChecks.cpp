@@ -122,6 +122,8 @@ void CCourtPlayer::FreeThrowCheck() {
 
 bool CCourtPlayer::ShotCheck() {
     const float distance = static_cast<float>(DistanceToAttackedBasket());
+    shotAttemptOpen = 1;
+    shotAttemptThree = distance < kThreePointCheckDistance ? 0 : 1;
     if (distance < kThreePointCheckDistance) {
         ++twoPointAttempts;
         shotScores = TwoPointCheck(distance) ? 1 : 0;
