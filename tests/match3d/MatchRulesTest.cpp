@@ -163,6 +163,20 @@ TEST_F(Rules, EveryBasketLandsOnAnAttemptOfItsKind) {
     EXPECT_EQ(m.homeTeam->TotalTwoPointersMade(), m.homeTeam->TotalTwoPointAttempts());
 }
 
+TEST_F(Rules, TheSubstitutionPhaseEndsOnceThePlayerCalledOffIsGone) {
+    m.flags.substitutionPhase = 1;
+    // Still walking off: play waits.
+    Away(2).inSubstitution = 1;
+    m.Tick(0.02f);
+    EXPECT_EQ(m.flags.substitutionPhase, 1);
+    // Swapped: the newcomer carries the flag with his came-on mark, and play resumes.
+    Away(2).cameOn = 1;
+    m.Tick(0.02f);
+    EXPECT_EQ(m.flags.substitutionPhase, 0);
+    EXPECT_EQ(Away(2).inSubstitution, 0);
+    EXPECT_EQ(Away(2).cameOn, 0);
+}
+
 TEST_F(Rules, RimContactWithoutAShooterScoresWithoutStatistics) {
     m.flags.shooter = nullptr;
     m.flags.shotSpot = Vec3(0.0f, 0.0f, 10.0f);
