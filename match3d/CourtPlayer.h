@@ -221,6 +221,14 @@ public:
     int32_t twoPointAttempts = 0;
     int32_t threePointAttempts = 0;
     int32_t twoPointersMade = 0;
+    // The kind the last field-goal attempt was counted as, until the basket it may score is credited:
+    // the check's split and the basket's value are measured differently, and a basket must land on
+    // the kind its attempt was counted as.
+    uint8_t shotAttemptOpen = 0;
+    uint8_t shotAttemptThree = 0;
+    // The club's level scales the shot tables, as on the flat court: the tables were set for a
+    // check, the squads' 0-100 skills clear them on nearly every roll without it.
+    float levelFactor = 1.0f;
     int32_t threePointersMade = 0;
     int32_t freeThrowsMade = 0;
     int32_t goodPasses = 0;

@@ -99,7 +99,7 @@ bool CCourtPlayer::TwoPointCheck(float distance) {
         return false;
     }
     const float sum = ShotBonus(*this, *match) + static_cast<float>(Attribute(kEntryTwoPoint));
-    return match->Curve(MatchCurve::TwoPoint).Lookup(TruncatedKey(distance)) <= sum;
+    return match->Curve(MatchCurve::TwoPoint).Lookup(TruncatedKey(distance)) * levelFactor <= sum;
 }
 
 bool CCourtPlayer::ThreePointCheck(float distance) {
@@ -108,7 +108,7 @@ bool CCourtPlayer::ThreePointCheck(float distance) {
     }
     const float sum = ShotBonus(*this, *match) + static_cast<float>(Attribute(kEntryThreePoint));
     const float target = RoundedKey(match->Curve(MatchCurve::ThreePoint).Lookup(RoundedKey(distance)));
-    return target <= sum;
+    return target * levelFactor <= sum;
 }
 
 void CCourtPlayer::FreeThrowCheck() {
@@ -117,11 +117,14 @@ void CCourtPlayer::FreeThrowCheck() {
     }
     const float distance = static_cast<float>(DistanceToAttackedBasket());
     const float sum = ShotBonus(*this, *match) + static_cast<float>(Attribute(kEntryFreeThrow));
-    shotScores = match->Curve(MatchCurve::TwoPoint).Lookup(TruncatedKey(distance)) <= sum ? 1 : 0;
+    shotScores =
+        match->Curve(MatchCurve::TwoPoint).Lookup(TruncatedKey(distance)) * levelFactor <= sum ? 1 : 0;
 }
 
 bool CCourtPlayer::ShotCheck() {
     const float distance = static_cast<float>(DistanceToAttackedBasket());
+    shotAttemptOpen = 1;
+    shotAttemptThree = distance < kThreePointCheckDistance ? 0 : 1;
     if (distance < kThreePointCheckDistance) {
         ++twoPointAttempts;
         shotScores = TwoPointCheck(distance) ? 1 : 0;

@@ -167,6 +167,24 @@ void CMatch3D::HandleOutOfBounds() {
     ball->SetDirection(0, 0, 0);
 }
 
+namespace {
+
+// A basket is made on the kind its attempt was counted as: a shot checked as a three from a spot
+// worth two moves its attempt over, and a basket without an open attempt (the ball of an earlier
+// miss dropping in) brings its own, so no kind ever shows more made than attempted.
+void CountScoredAttempt(CCourtPlayer& shooter, bool three) {
+    const bool counted = shooter.shotAttemptOpen != 0;
+    if (counted && (shooter.shotAttemptThree != 0) != three) {
+        --(three ? shooter.twoPointAttempts : shooter.threePointAttempts);
+    }
+    if (!counted || (shooter.shotAttemptThree != 0) != three) {
+        ++(three ? shooter.threePointAttempts : shooter.twoPointAttempts);
+    }
+    shooter.shotAttemptOpen = 0;
+}
+
+} // namespace
+
 void CMatch3D::ResolveShot() {
     if (!ball || !ball->HasHoopContact()) {
         return;
@@ -244,6 +262,7 @@ void CMatch3D::ResolveShot() {
     matchScore += three ? 3 : 2;
     scoringTeam->score += three ? 3 : 2;
     if (credited != nullptr) {
+        CountScoredAttempt(*credited, three);
         if (three) {
             ++credited->threePointersMade;
             credited->pointsFromThrees += 3;

@@ -294,10 +294,12 @@ void CMatch3D::UpdateFormationsAndSubs() {
 }
 
 bool CMatch3D::SubstitutionDone() {
-    // The players carry the swap out themselves; it is done once nobody is still walking off.
+    // The players carry the swap out themselves; it is done once nobody is still walking off. The
+    // player who came on keeps his substitution flag until the phase ends: he is not walking off.
     for (CMatchTeam* team : {homeTeam, awayTeam}) {
         for (int i = 0; i < team->OnCourtCount(); ++i) {
-            if (team->GetPlayer(i)->inSubstitution) {
+            const CCourtPlayer* p = team->GetPlayer(i);
+            if (p->inSubstitution && !p->cameOn) {
                 return false;
             }
         }

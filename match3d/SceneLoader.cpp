@@ -96,6 +96,14 @@ CStr NumberedTexture(const char* pattern, int number) {
     return TexturePath(name);
 }
 
+// The flat court's level of a club's class and league kind: the shot tables are read at this scale.
+float ShotLevelFactor(const CTeam& club) {
+    const int leagueClass = ((club.leagueId % 3) + 3) % 3;
+    const bool regular = club.leagueKind == 100005;
+    static const float kFactors[3][2] = {{1.18f, 1.28f}, {1.3f, 1.4f}, {1.42f, 1.52f}};
+    return kFactors[leagueClass][regular ? 1 : 0];
+}
+
 // One court player from his squad record: id, name, body, stamina, the trained attributes (the
 // value of each), the match state and his looks.
 void FillCourtPlayer(CCourtPlayer& p, const CPlayer& record, const CTeam& club, bool home) {
@@ -110,6 +118,7 @@ void FillCourtPlayer(CCourtPlayer& p, const CPlayer& record, const CTeam& club, 
     p.staminaMax = p.stamina;
     for (int k = 0; k < kCourtPlayerAttributes; ++k)
         p.attributes[k] = record.SkillValue(k + 2);
+    p.levelFactor = ShotLevelFactor(club);
     p.matchState = record.words[kWordMatchState];
     p.skinTone = record.skin;
     p.bodyTexture = record.bodyTexture;

@@ -135,6 +135,48 @@ TEST_F(Rules, ThreePointsFromTheDistanceBehindTheEndLine) {
     EXPECT_EQ(display.lines.back(), "Away: A3 <500002>");
 }
 
+TEST_F(Rules, EveryBasketLandsOnAnAttemptOfItsKind) {
+    // From the wing, past the check's split from the basket but short of the line from the end line:
+    // checked as a three, worth two.
+    CCourtPlayer& shooter = Home(1);
+    shooter.position = Vec3(6.0f, 0.0f, -10.0f);
+    ASSERT_GE(shooter.DistanceToAttackedBasket(), kThreePointCheckDistance);
+    shooter.ShotCheck();
+    m.flags.shooter = &shooter;
+    m.flags.shotSpot = shooter.position;
+    BallAt(0.0f, 3.0f, -12.15f);
+    EXPECT_EQ(m.homeScore, 2);
+    EXPECT_EQ(shooter.twoPointersMade, 1);
+    EXPECT_EQ(shooter.twoPointAttempts, 1);
+    EXPECT_EQ(shooter.threePointAttempts, 0);
+
+    // A basket, then the ball drops in again with no new shot: that basket brings its own attempt.
+    shooter.position = Vec3(0.0f, 0.0f, -8.0f);
+    shooter.ShotCheck();
+    m.flags.shooter = &shooter;
+    m.flags.shotSpot = shooter.position;
+    BallAt(0.0f, 3.0f, -12.15f);
+    m.flags.shooter = &shooter;
+    BallAt(0.0f, 3.0f, -12.15f);
+    EXPECT_EQ(shooter.twoPointersMade, 3);
+    EXPECT_EQ(shooter.twoPointAttempts, 3);
+    EXPECT_EQ(m.homeTeam->TotalTwoPointersMade(), m.homeTeam->TotalTwoPointAttempts());
+}
+
+TEST_F(Rules, TheSubstitutionPhaseEndsOnceThePlayerCalledOffIsGone) {
+    m.flags.substitutionPhase = 1;
+    // Still walking off: play waits.
+    Away(2).inSubstitution = 1;
+    m.Tick(0.02f);
+    EXPECT_EQ(m.flags.substitutionPhase, 1);
+    // Swapped: the newcomer carries the flag with his came-on mark, and play resumes.
+    Away(2).cameOn = 1;
+    m.Tick(0.02f);
+    EXPECT_EQ(m.flags.substitutionPhase, 0);
+    EXPECT_EQ(Away(2).inSubstitution, 0);
+    EXPECT_EQ(Away(2).cameOn, 0);
+}
+
 TEST_F(Rules, RimContactWithoutAShooterScoresWithoutStatistics) {
     m.flags.shooter = nullptr;
     m.flags.shotSpot = Vec3(0.0f, 0.0f, 10.0f);

@@ -153,3 +153,28 @@ TEST_F(ChecksFixture, ShotsSplitAtSixMetresAndRoundOnlyTheThreePointKeys) {
     EXPECT_EQ(p.shotScores, 0);
     EXPECT_EQ(p.twoPointAttempts + p.threePointAttempts, 6); // free throws are not shots
 }
+
+TEST_F(ChecksFixture, TheClubsLevelRaisesEveryShotTarget) {
+    match.SetCurve(MatchCurve::TwoPoint, {{5.0f, 10}, {4.0f, 8}});
+    match.SetCurve(MatchCurve::ThreePoint, {{7.0f, 10}});
+    p.levelFactor = 1.5f;
+    // A two from 5 m now needs 15, a three from 7 m 15, a free throw from 4 m 12.
+    p.position = Vec3(5.0f, 0, -10);
+    match.ScriptRolls({14, 15});
+    p.ShotCheck();
+    EXPECT_EQ(p.shotScores, 0);
+    p.ShotCheck();
+    EXPECT_EQ(p.shotScores, 1);
+    p.position = Vec3(7.0f, 0, -10);
+    match.ScriptRolls({14, 15});
+    p.ShotCheck();
+    EXPECT_EQ(p.shotScores, 0);
+    p.ShotCheck();
+    EXPECT_EQ(p.shotScores, 1);
+    p.position = Vec3(4.0f, 0, -10);
+    match.ScriptRolls({11, 12});
+    p.FreeThrowCheck();
+    EXPECT_EQ(p.shotScores, 0);
+    p.FreeThrowCheck();
+    EXPECT_EQ(p.shotScores, 1);
+}
