@@ -13,10 +13,13 @@ class GameCopyTest : public TempDirTest {
 protected:
     void SetUp() override {
         TempDirTest::SetUp();
-        std::filesystem::copy(std::filesystem::path(FB_GAME_DIR) / "data", m_dir / "data",
-                              std::filesystem::copy_options::recursive);
-        std::filesystem::remove_all(m_dir / "data/profiles");
-        std::filesystem::create_directories(m_dir / "data/profiles");
+        // The saved careers are left behind rather than copied and deleted: tests running beside
+        // this one save there, and a file vanishing mid-copy failed the copy.
+        namespace fs = std::filesystem;
+        fs::create_directories(m_dir / "data/profiles");
+        for (const fs::directory_entry& entry : fs::directory_iterator(fs::path(FB_GAME_DIR) / "data"))
+            if (entry.path().filename() != "profiles")
+                fs::copy(entry.path(), m_dir / "data" / entry.path().filename(), fs::copy_options::recursive);
         m_session = std::make_unique<CCareerSession>();
         m_session->Open(GameOptions());
     }

@@ -8,6 +8,7 @@
 
 #include "../engine/TempDir.h"
 #include "CareerRig.h"
+#include "GameCopyTest.h"
 
 #include <gtest/gtest.h>
 
@@ -260,24 +261,7 @@ TEST(Transfers, ASignedPlayersWageIsPaidAtTheNextMonthChange) {
     EXPECT_EQ(paid, 1);
 }
 
-// Careers run in a copy of the generated world so the build's own game folder stays clean.
-class TransferCareerTest : public TempDirTest {
-protected:
-    void SetUp() override {
-        TempDirTest::SetUp();
-        std::filesystem::copy(std::filesystem::path(FB_GAME_DIR) / "data", m_dir / "data",
-                              std::filesystem::copy_options::recursive);
-        std::filesystem::remove_all(m_dir / "data/profiles");
-        std::filesystem::create_directories(m_dir / "data/profiles");
-        m_session = std::make_unique<CCareerSession>();
-        m_session->Open(GameOptions());
-    }
-    void TearDown() override {
-        m_session.reset();
-        TempDirTest::TearDown();
-    }
-    std::unique_ptr<CCareerSession> m_session;
-};
+using TransferCareerTest = GameCopyTest;
 
 TEST_F(TransferCareerTest, ASavedCareerKeepsEverySigningAndRelease) {
     CCareerSession& s = *m_session;

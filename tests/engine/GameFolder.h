@@ -18,8 +18,11 @@ protected:
                 fs::create_symlink(entry.path(), m_dir / entry.path().filename());
             }
         }
-        fs::copy(game / "data", m_dir / "data", fs::copy_options::recursive);
-        fs::remove_all(m_dir / "data/profiles");
+        // The saved careers stay behind: tests running beside this one save there, and a file
+        // vanishing mid-copy failed the copy.
         fs::create_directories(m_dir / "data/profiles");
+        for (const fs::directory_entry& entry : fs::directory_iterator(game / "data"))
+            if (entry.path().filename() != "profiles")
+                fs::copy(entry.path(), m_dir / "data" / entry.path().filename(), fs::copy_options::recursive);
     }
 };
