@@ -82,7 +82,7 @@ struct Shown3DMatch {
         return view->Match() != nullptr;
     }
 
-    void Frame() {
+    void Frame(const char* shot = nullptr) {
         gm->ProcessMessages();
         CQuorelDevice* device = g_pQuorelDevice;
         device->BeginScene();
@@ -90,6 +90,8 @@ struct Shown3DMatch {
         hud->FrameStep();
         view->Frame(1.0f / 60.0f);
         device->EndScene();
+        if (shot)
+            device->SaveScreenshot(shot);
         device->Present();
         // Wait for the frame to be finished, as the next swap would.
         std::vector<uint8_t> pixel;
@@ -105,6 +107,13 @@ void BM_Match3DFrame(benchmark::State& state) {
     }
     for (int i = 0; i < 10; ++i)
         shown.Frame(); // the first uploads of meshes, textures and glyphs
+    // FB_FRAME_SHOT=<path> keeps a picture of a fixed frame of the seeded match, to compare the
+    // drawing before and after a change; it is taken before the timing starts.
+    if (const char* shot = std::getenv("FB_FRAME_SHOT")) {
+        for (int i = 0; i < 110; ++i)
+            shown.Frame();
+        shown.Frame(shot);
+    }
     for (auto _ : state)
         shown.Frame();
     CMatch3D& match = *shown.view->Match();

@@ -105,22 +105,14 @@ const char* k2DFragment = R"(#version 330 core
 in vec2 v_uv;
 in vec4 v_colour;
 flat in int v_unit;
-uniform sampler2D u_textures[8];
+uniform sampler2D u_texture;
 out vec4 o_colour;
-// GLSL 3.30 may only index samplers with constants, hence the chain. Screen quads show images at
-// their own size, so the top level is read directly; that also keeps the divergent branches free of
-// derivative trouble.
-vec4 Sample() {
-    if (v_unit == 0) return textureLod(u_textures[0], v_uv, 0.0);
-    if (v_unit == 1) return textureLod(u_textures[1], v_uv, 0.0);
-    if (v_unit == 2) return textureLod(u_textures[2], v_uv, 0.0);
-    if (v_unit == 3) return textureLod(u_textures[3], v_uv, 0.0);
-    if (v_unit == 4) return textureLod(u_textures[4], v_uv, 0.0);
-    if (v_unit == 5) return textureLod(u_textures[5], v_uv, 0.0);
-    if (v_unit == 6) return textureLod(u_textures[6], v_uv, 0.0);
-    return textureLod(u_textures[7], v_uv, 0.0);
+// Screen quads show images at their own size, so the top level is read directly. Plain fills share
+// the call with the texture's quads and take the vertex colour alone.
+void main() {
+    vec4 texel = textureLod(u_texture, v_uv, 0.0);
+    o_colour = (v_unit == 0 ? vec4(1.0) : texel) * v_colour;
 }
-void main() { o_colour = Sample() * v_colour; }
 )";
 
 // Fixed-function style lighting: emissive + ambient + per-light diffuse (and specular), times the
@@ -252,7 +244,7 @@ bool GfxInit(char* error, int errorSize) {
     s.program2D = LinkProgram(k2DVertex, k2DFragment, error, errorSize);
     if (!s.program2D)
         return false;
-    s.loc2DTexture = glGetUniformLocation(s.program2D, "u_textures");
+    s.loc2DTexture = glGetUniformLocation(s.program2D, "u_texture");
     s.loc2DScale = glGetUniformLocation(s.program2D, "u_scale");
     glGenVertexArrays(1, &s.vao2D);
     glGenBuffers(1, &s.vbo2D);
@@ -523,18 +515,14 @@ void GfxDraw2D(const Gfx2DVertex* vertices, int vertexCount, const uint32_t* tex
     if (!s.program2D || vertexCount <= 0 || targetWidth <= 0 || targetHeight <= 0)
         return;
     glUseProgram(s.program2D);
-    const GLint units[kGfx2DUnits] = {0, 1, 2, 3, 4, 5, 6, 7};
-    glUniform1iv(s.loc2DTexture, kGfx2DUnits, units);
+    glUniform1i(s.loc2DTexture, 0);
     if (flipY)
         glUniform3f(s.loc2DScale, 2.0f / targetWidth, 2.0f / targetHeight, -1.0f);
     else
         glUniform3f(s.loc2DScale, 2.0f / targetWidth, -2.0f / targetHeight, 1.0f);
-    for (int unit = 0; unit < kGfx2DUnits; ++unit) {
-        uint32_t texture = unit < textureCount && textures ? textures[unit] : 0;
-        glActiveTexture(static_cast<GLenum>(GL_TEXTURE0 + unit));
-        glBindTexture(GL_TEXTURE_2D, texture ? texture : s.white);
-    }
+    uint32_t texture = textureCount > 1 && textures ? textures[1] : 0;
     glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, texture ? texture : s.white);
     glBindVertexArray(s.vao2D);
     glBindBuffer(GL_ARRAY_BUFFER, s.vbo2D);
     size_t bytes = static_cast<size_t>(vertexCount) * sizeof(Gfx2DVertex);

@@ -77,8 +77,10 @@ void GfxViewport(int x, int y, int width, int height);
 void GfxClear(float r, float g, float b, float a, bool colour, bool depth);
 
 // ---- 2D quads: vertices in target pixels (0,0 top-left), drawn as triangles with straight alpha.
-// One call may use up to kGfx2DUnits textures; each vertex names its slot (0 in a slot is plain white).
-constexpr int kGfx2DUnits = 8;
+// One call uses at most one texture: slot 0 is plain colour, slot 1 that texture (0 there: white).
+// A software rasteriser runs every branch of a per-pixel texture choice, so a call that mixed
+// several textures would pay for all of them on every pixel.
+constexpr int kGfx2DUnits = 2;
 struct Gfx2DVertex {
     float x = 0, y = 0, u = 0, v = 0;
     uint8_t r = 255, g = 255, b = 255, a = 255;

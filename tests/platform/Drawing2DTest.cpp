@@ -144,3 +144,36 @@ TEST_F(GlTest, RenderTargetCapturesAScreenAreaScaledToFit) {
     EXPECT_EQ(ink.top, 0);
     EXPECT_EQ(ink.bottom, 49);
 }
+
+TEST_F(GlTest, QuadsOfManyTexturesAndFillsKeepTheirOwnColoursInDrawOrder) {
+    // Four one-colour textures, interleaved with fills and revisited, all within one frame.
+    const uint8_t colours[4][3] = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 0}};
+    CQuorelTexture textures[4];
+    for (int i = 0; i < 4; ++i) {
+        std::vector<uint8_t> rgba;
+        for (int p = 0; p < 4; ++p)
+            rgba.insert(rgba.end(), {colours[i][0], colours[i][1], colours[i][2], 255});
+        textures[i].SetPixels(2, 2, std::move(rgba));
+    }
+    const int order[] = {0, 1, 0, 2, 3, 1, 3};
+    int x = 0;
+    for (int i : order) {
+        m_device->DrawQuad2D(&textures[i], static_cast<float>(x), 0, 20, 20, 0, 0, 1, 1, kColorWhite);
+        FillRect2D(QuorelRect(x, 20, x + 20, 40), kColorCyan);
+        x += 20;
+    }
+    // A fill over a texture's quad, then that texture again over the fill: order holds.
+    m_device->DrawQuad2D(&textures[2], 200, 0, 40, 40, 0, 0, 1, 1, kColorWhite);
+    FillRect2D(QuorelRect(200, 0, 220, 40), kColorWhite);
+    m_device->DrawQuad2D(&textures[2], 210, 0, 5, 40, 0, 0, 1, 1, 0xFFFFFF80); // half-transparent blue
+    x = 0;
+    for (int i : order) {
+        EXPECT_TRUE(Near(At(x + 10, 10), colours[i][0], colours[i][1], colours[i][2]))
+            << x << Describe(At(x + 10, 10));
+        EXPECT_TRUE(Near(At(x + 10, 30), 0, 255, 255)) << x << Describe(At(x + 10, 30));
+        x += 20;
+    }
+    EXPECT_TRUE(Near(At(205, 20), 255, 255, 255)) << Describe(At(205, 20));
+    EXPECT_TRUE(Near(At(212, 20), 128, 128, 255, 12)) << Describe(At(212, 20));
+    EXPECT_TRUE(Near(At(230, 20), 0, 0, 255)) << Describe(At(230, 20));
+}
