@@ -14,12 +14,19 @@ struct MeshLocations {
     GLint world = -1, viewProjection = -1, boneCount = -1, bones = -1, diffuse = -1, ambient = -1,
           specular = -1, emissive = -1, power = -1, sceneAmbient = -1, eye = -1, lightCount = -1,
           lightType = -1, lightDiffuse = -1, lightSpecular = -1, lightAmbient = -1, lightPosition = -1,
-          lightDirection = -1, lightAttenuation = -1, lightRange = -1, hasTexture0 = -1, hasTexture1 = -1,
-          unlitTexture = -1;
+          lightDirection = -1, lightAttenuation = -1, lightRange = -1;
+};
+
+// A mesh program as the device knows it (named by its full variant) and the variants built so far.
+struct MeshProgram {
+    GfxShading shading = kGfxDiffuse;
+    GLuint variants[8] = {};
+    bool failed[8] = {};
 };
 
 struct GfxState {
     std::unordered_map<GLuint, MeshLocations> meshLocations;
+    std::unordered_map<GLuint, MeshProgram> meshPrograms;
     GLuint program2D = 0;
     GLint loc2DTexture = -1, loc2DScale = -1;
     GLuint vao2D = 0, vbo2D = 0;
@@ -164,12 +171,15 @@ void main() {
 }
 )";
 
-const char* kMeshFragment = R"(#version 330 core
+// The features a draw needs are fixed when its program variant is built (see MeshVariantKey): a
+// software rasteriser runs every branch of a per-pixel choice, so branches on uniforms would cost
+// every pixel the unlit path, point lights, highlights and the lightmap whether used or not. A
+// missing texture reads as the white texture, which multiplies by one.
+const char* kMeshFragment = R"(
 in vec3 v_worldPos;
 in vec3 v_normal;
 in vec2 v_uv0;
 in vec2 v_uv1;
-uniform int u_shading; // 0 unlit, 1 diffuse, 2 specular
 uniform vec4 u_diffuse;
 uniform vec4 u_ambient;
 uniform vec4 u_specular;
@@ -186,54 +196,69 @@ uniform vec3 u_lightPosition[4];
 uniform vec3 u_lightDirection[4];
 uniform vec3 u_lightAttenuation[4];
 uniform float u_lightRange[4];
-uniform int u_hasTexture0;
-uniform int u_hasTexture1;
-uniform int u_unlitTexture;
 uniform sampler2D u_texture0;
 uniform sampler2D u_texture1;
 out vec4 o_colour;
 void main() {
-    vec4 base = u_hasTexture0 != 0 ? texture(u_texture0, v_uv0) : vec4(1.0);
-    if (u_unlitTexture != 0) {
-        o_colour = base;
-        return;
-    }
+    vec4 base = texture(u_texture0, v_uv0);
+#if UNLIT_TEXTURE
+    o_colour = base;
+#else
     vec3 colour;
     vec3 highlight = vec3(0.0);
-    if (u_shading == 0) {
-        colour = u_diffuse.rgb;
-    } else {
-        vec3 n = normalize(v_normal);
-        vec3 lit = u_emissive.rgb + u_ambient.rgb * u_sceneAmbient;
-        for (int i = 0; i < u_lightCount; ++i) {
-            vec3 toLight;
-            float atten = 1.0;
-            if (u_lightType[i] == 0) {
-                toLight = -normalize(u_lightDirection[i]);
-            } else {
-                vec3 d = u_lightPosition[i] - v_worldPos;
-                float dist = length(d);
-                if (dist > u_lightRange[i])
-                    continue;
-                toLight = d / max(dist, 1e-5);
-                vec3 a = u_lightAttenuation[i];
-                atten = 1.0 / max(a.x + a.y * dist + a.z * dist * dist, 1e-5);
-            }
-            float nl = max(dot(n, toLight), 0.0);
-            lit += atten * (u_lightAmbient[i].rgb * u_ambient.rgb + u_lightDiffuse[i].rgb * u_diffuse.rgb * nl);
-            if (u_shading == 2 && nl > 0.0 && u_power > 0.0) {
-                vec3 h = normalize(toLight + normalize(u_eye - v_worldPos));
-                highlight += atten * u_lightSpecular[i].rgb * u_specular.rgb * pow(max(dot(n, h), 0.0), u_power);
-            }
+#if SHADING == 0
+    colour = u_diffuse.rgb;
+#else
+    vec3 n = normalize(v_normal);
+    vec3 lit = u_emissive.rgb + u_ambient.rgb * u_sceneAmbient;
+    for (int i = 0; i < u_lightCount; ++i) {
+        vec3 toLight;
+        float atten = 1.0;
+#if DIRECTIONAL_ONLY
+        toLight = -normalize(u_lightDirection[i]);
+#else
+        if (u_lightType[i] == 0) {
+            toLight = -normalize(u_lightDirection[i]);
+        } else {
+            vec3 d = u_lightPosition[i] - v_worldPos;
+            float dist = length(d);
+            if (dist > u_lightRange[i])
+                continue;
+            toLight = d / max(dist, 1e-5);
+            vec3 a = u_lightAttenuation[i];
+            atten = 1.0 / max(a.x + a.y * dist + a.z * dist * dist, 1e-5);
         }
-        colour = lit;
+#endif
+        float nl = max(dot(n, toLight), 0.0);
+        lit += atten * (u_lightAmbient[i].rgb * u_ambient.rgb + u_lightDiffuse[i].rgb * u_diffuse.rgb * nl);
+#if SHADING == 2
+        if (nl > 0.0 && u_power > 0.0) {
+            vec3 h = normalize(toLight + normalize(u_eye - v_worldPos));
+            highlight += atten * u_lightSpecular[i].rgb * u_specular.rgb * pow(max(dot(n, h), 0.0), u_power);
+        }
+#endif
     }
+    colour = lit;
+#endif
     vec3 rgb = colour * base.rgb;
-    if (u_hasTexture1 != 0)
-        rgb *= texture(u_texture1, v_uv1).rgb;
+#if LIGHTMAP
+    rgb *= texture(u_texture1, v_uv1).rgb;
+#endif
     o_colour = vec4(clamp(rgb + highlight, 0.0, 1.0), u_diffuse.a * base.a);
+#endif
 }
 )";
+
+// Bits of a mesh program variant: which of the optional paths its fragment shader keeps.
+enum MeshVariantBits {
+    kVariantPointLights = 1, // some light is not directional
+    kVariantLightmap = 2,    // a second texture multiplies the colour
+    kVariantUnlit = 4,       // the base texture alone
+    kMeshVariantCount = 8,
+};
+// The variant that handles every draw; made with the program so a shader fault shows at once.
+constexpr int kFullVariant = kVariantPointLights | kVariantLightmap;
+static_assert(kMeshVariantCount == sizeof(MeshProgram::variants) / sizeof(GLuint));
 
 } // namespace
 
@@ -369,12 +394,18 @@ void GfxDeleteVertexArray(uint32_t vertexArray) {
         glDeleteVertexArrays(1, &vertexArray);
 }
 
-uint32_t GfxCreateMeshProgram(GfxShading shading, char* error, int errorSize) {
-    GLuint program = LinkProgram(kMeshVertex, kMeshFragment, error, errorSize);
+namespace {
+
+GLuint BuildMeshVariant(GfxShading shading, int variant, char* error, int errorSize) {
+    std::string header = "#version 330 core\n#define SHADING " + std::to_string(static_cast<int>(shading)) +
+                         "\n#define DIRECTIONAL_ONLY " + ((variant & kVariantPointLights) ? "0" : "1") +
+                         "\n#define LIGHTMAP " + ((variant & kVariantLightmap) ? "1" : "0") +
+                         "\n#define UNLIT_TEXTURE " + ((variant & kVariantUnlit) ? "1" : "0") + "\n";
+    std::string fragment = header + kMeshFragment;
+    GLuint program = LinkProgram(kMeshVertex, fragment.c_str(), error, errorSize);
     if (!program)
         return 0;
     glUseProgram(program);
-    glUniform1i(glGetUniformLocation(program, "u_shading"), static_cast<int>(shading));
     glUniform1i(glGetUniformLocation(program, "u_texture0"), 0);
     glUniform1i(glGetUniformLocation(program, "u_texture1"), 1);
     glUseProgram(0);
@@ -400,17 +431,60 @@ uint32_t GfxCreateMeshProgram(GfxShading shading, char* error, int errorSize) {
     l.lightDirection = loc("u_lightDirection");
     l.lightAttenuation = loc("u_lightAttenuation");
     l.lightRange = loc("u_lightRange");
-    l.hasTexture0 = loc("u_hasTexture0");
-    l.hasTexture1 = loc("u_hasTexture1");
-    l.unlitTexture = loc("u_unlitTexture");
     State().meshLocations[program] = l;
+    return program;
+}
+
+// The variant of the program that a draw with these uniforms needs, built at its first use; the
+// full variant when that one cannot be built.
+GLuint MeshVariantFor(GLuint program, MeshProgram& mesh, const GfxMeshUniforms& u) {
+    int variant = 0;
+    if (u.unlitTexture) {
+        variant = kVariantUnlit;
+    } else {
+        if (u.texture1)
+            variant |= kVariantLightmap;
+        for (int i = 0; i < u.lightCount && i < kGfxMaxLights; ++i)
+            if (u.lightType[i] != 0)
+                variant |= kVariantPointLights;
+    }
+    if (!mesh.variants[variant] && !mesh.failed[variant]) {
+        char error[512] = {};
+        mesh.variants[variant] = BuildMeshVariant(mesh.shading, variant, error, sizeof error);
+        mesh.failed[variant] = mesh.variants[variant] == 0;
+        if (mesh.failed[variant])
+            std::fprintf(stderr, "mesh program variant %d: %s\n", variant, error);
+    }
+    return mesh.variants[variant] ? mesh.variants[variant] : program;
+}
+
+} // namespace
+
+uint32_t GfxCreateMeshProgram(GfxShading shading, char* error, int errorSize) {
+    GLuint program = BuildMeshVariant(shading, kFullVariant, error, errorSize);
+    if (!program)
+        return 0;
+    MeshProgram mesh;
+    mesh.shading = shading;
+    mesh.variants[kFullVariant] = program;
+    State().meshPrograms[program] = mesh;
     return program;
 }
 
 void GfxDeleteProgram(uint32_t program) {
     if (!program)
         return;
-    State().meshLocations.erase(program);
+    GfxState& s = State();
+    auto found = s.meshPrograms.find(program);
+    if (found != s.meshPrograms.end()) {
+        for (GLuint variant : found->second.variants)
+            if (variant && variant != program) {
+                s.meshLocations.erase(variant);
+                glDeleteProgram(variant);
+            }
+        s.meshPrograms.erase(found);
+    }
+    s.meshLocations.erase(program);
     glDeleteProgram(program);
 }
 
@@ -418,6 +492,9 @@ void GfxDrawMesh(uint32_t program, const GfxMeshUniforms& u, uint32_t vertexArra
                  int indexCount) {
     if (!program || !vertexArray || indexCount <= 0)
         return;
+    auto mesh = State().meshPrograms.find(program);
+    if (mesh != State().meshPrograms.end())
+        program = MeshVariantFor(program, mesh->second, u);
     auto found = State().meshLocations.find(program);
     if (found == State().meshLocations.end())
         return;
@@ -448,9 +525,6 @@ void GfxDrawMesh(uint32_t program, const GfxMeshUniforms& u, uint32_t vertexArra
         glUniform3fv(l.lightAttenuation, lights, &u.lightAttenuation[0][0]);
         glUniform1fv(l.lightRange, lights, u.lightRange);
     }
-    glUniform1i(l.hasTexture0, u.texture0 ? 1 : 0);
-    glUniform1i(l.hasTexture1, u.texture1 ? 1 : 0);
-    glUniform1i(l.unlitTexture, u.unlitTexture ? 1 : 0);
     glActiveTexture(GL_TEXTURE1);
     glBindTexture(GL_TEXTURE_2D, u.texture1 ? u.texture1 : State().white);
     glActiveTexture(GL_TEXTURE0);

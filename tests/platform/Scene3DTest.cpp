@@ -149,6 +149,59 @@ TEST_F(SceneTest, DirectionalLightShadesByAngleAndTheUnlitStageIgnoresIt) {
     m_device->SetTexture(0, nullptr);
 }
 
+TEST_F(SceneTest, PointLightsLightmapsAndHighlightsEachShapeOnlyTheDrawsThatUseThem) {
+    g_pQuorelLights->SetAmbient(0, 0, 0);
+    CQuorelMesh square;
+    MakeSquare(square, 0.0f, 1.0f, true);
+    m_device->SetMaterial(Flat(1, 1, 1));
+    CQuorelEffect* standard = m_device->GetEffect("Standard");
+
+    // A point light in front of the square: full strength in its range, nothing past it.
+    QuorelLight lamp;
+    lamp.type = QuorelLight::kPoint;
+    lamp.position = Vec3(0, 0, -1);
+    lamp.range = 5.0f;
+    g_pQuorelLights->Add(lamp);
+    m_device->DrawMesh(square, standard);
+    EXPECT_TRUE(Near(At(512, 384), 255, 255, 255)) << Describe(At(512, 384));
+    g_pQuorelLights->GetLight(0)->range = 0.5f;
+    m_device->DrawMesh(square, standard);
+    EXPECT_TRUE(Near(At(512, 384), 0, 0, 0)) << Describe(At(512, 384));
+    // Twice the distance with linear fall-off: half the light.
+    g_pQuorelLights->GetLight(0)->range = 5.0f;
+    g_pQuorelLights->GetLight(0)->attenuation[0] = 0.0f;
+    g_pQuorelLights->GetLight(0)->attenuation[1] = 1.0f;
+    g_pQuorelLights->GetLight(0)->position = Vec3(0, 0, -2);
+    m_device->DrawMesh(square, standard);
+    EXPECT_TRUE(Near(At(512, 384), 128, 128, 128, 12)) << Describe(At(512, 384));
+
+    // Back to one directional light: a lightmap darkens the base texture; without it, nothing does.
+    g_pQuorelLights->Clear();
+    QuorelLight sun;
+    sun.direction = Vec3(0, 0, 1);
+    g_pQuorelLights->Add(sun);
+    CQuorelTexture grey;
+    grey.SetPixels(1, 1, {128, 128, 128, 255});
+    m_device->SetTexture(1, &grey);
+    m_device->DrawMesh(square, standard);
+    EXPECT_TRUE(Near(At(512, 384), 128, 128, 128, 12)) << Describe(At(512, 384));
+    m_device->SetTexture(1, nullptr);
+    m_device->DrawMesh(square, standard);
+    EXPECT_TRUE(Near(At(512, 384), 255, 255, 255)) << Describe(At(512, 384));
+
+    // A highlight toward the eye lifts a dim material under the specular effects only.
+    g_pQuorelLights->GetLight(0)->specular[0] = g_pQuorelLights->GetLight(0)->specular[1] =
+        g_pQuorelLights->GetLight(0)->specular[2] = 1.0f;
+    QuorelMaterial shiny = Flat(0.25f, 0.25f, 0.25f);
+    shiny.specular[0] = shiny.specular[1] = shiny.specular[2] = 1.0f;
+    shiny.power = 8.0f;
+    m_device->SetMaterial(shiny);
+    m_device->DrawMesh(square, standard);
+    EXPECT_TRUE(Near(At(512, 384), 64, 64, 64, 12)) << Describe(At(512, 384));
+    m_device->DrawMesh(square, m_device->GetEffect("SpecularMap"));
+    EXPECT_TRUE(Near(At(512, 384), 255, 255, 255)) << Describe(At(512, 384));
+}
+
 TEST_F(SceneTest, RenderTargetShowsTheSceneTheRightWayUp) {
     std::unique_ptr<CQuorelRenderTarget> target(m_device->CreateRenderTarget(128, 128));
     ASSERT_NE(target, nullptr);
