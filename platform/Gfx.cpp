@@ -6,6 +6,7 @@
 #include <epoxy/gl.h>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
@@ -32,6 +33,10 @@ struct GfxState {
     GLuint vao2D = 0, vbo2D = 0;
     GLuint white = 0;
     size_t vbo2DCapacity = 0;
+    // Screen quads read the top level only: samplers without mipmaps spare the rasteriser the
+    // level choice per pixel. Render targets clamp at their edges, other textures repeat.
+    GLuint sampler2DRepeat = 0, sampler2DClamp = 0;
+    std::unordered_set<GLuint> targetTextures;
 };
 
 GfxState& State() {
@@ -114,10 +119,10 @@ in vec4 v_colour;
 flat in int v_unit;
 uniform sampler2D u_texture;
 out vec4 o_colour;
-// Screen quads show images at their own size, so the top level is read directly. Plain fills share
-// the call with the texture's quads and take the vertex colour alone.
+// Screen quads show images at their own size, so the top level is read directly (the sampler has no
+// mipmaps). Plain fills share the call with the texture's quads and take the vertex colour alone.
 void main() {
-    vec4 texel = textureLod(u_texture, v_uv, 0.0);
+    vec4 texel = texture(u_texture, v_uv);
     o_colour = (v_unit == 0 ? vec4(1.0) : texel) * v_colour;
 }
 )";
@@ -289,6 +294,14 @@ bool GfxInit(char* error, int errorSize) {
     glBindVertexArray(0);
     const uint8_t white[4] = {255, 255, 255, 255};
     s.white = GfxCreateTexture(1, 1, white);
+    for (GLuint* sampler : {&s.sampler2DRepeat, &s.sampler2DClamp}) {
+        const GLint wrap = sampler == &s.sampler2DRepeat ? GL_REPEAT : GL_CLAMP_TO_EDGE;
+        glGenSamplers(1, sampler);
+        glSamplerParameteri(*sampler, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glSamplerParameteri(*sampler, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        glSamplerParameteri(*sampler, GL_TEXTURE_WRAP_S, wrap);
+        glSamplerParameteri(*sampler, GL_TEXTURE_WRAP_T, wrap);
+    }
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     return true;
@@ -304,6 +317,9 @@ void GfxShutdown() {
         glDeleteVertexArrays(1, &s.vao2D);
     if (s.white)
         glDeleteTextures(1, &s.white);
+    for (GLuint sampler : {s.sampler2DRepeat, s.sampler2DClamp})
+        if (sampler)
+            glDeleteSamplers(1, &sampler);
     s = GfxState();
 }
 
@@ -345,8 +361,10 @@ void GfxUpdateTexture(uint32_t texture, int width, int height, const uint8_t* rg
 }
 
 void GfxDeleteTexture(uint32_t texture) {
-    if (texture)
-        glDeleteTextures(1, &texture);
+    if (!texture)
+        return;
+    State().targetTextures.erase(texture); // the name may come back for an ordinary texture
+    glDeleteTextures(1, &texture);
 }
 
 bool GfxUploadMesh(const void* vertices, size_t vertexBytes, const GfxVertexLayout& layout,
@@ -597,6 +615,7 @@ void GfxDraw2D(const Gfx2DVertex* vertices, int vertexCount, const uint32_t* tex
     uint32_t texture = textureCount > 1 && textures ? textures[1] : 0;
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, texture ? texture : s.white);
+    glBindSampler(0, s.targetTextures.count(texture) ? s.sampler2DClamp : s.sampler2DRepeat);
     glBindVertexArray(s.vao2D);
     glBindBuffer(GL_ARRAY_BUFFER, s.vbo2D);
     size_t bytes = static_cast<size_t>(vertexCount) * sizeof(Gfx2DVertex);
@@ -610,6 +629,7 @@ void GfxDraw2D(const Gfx2DVertex* vertices, int vertexCount, const uint32_t* tex
     glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(bytes), vertices);
     glDrawArrays(GL_TRIANGLES, 0, vertexCount);
     glBindVertexArray(0);
+    glBindSampler(0, 0); // meshes sample with their textures' own filters
 }
 
 bool GfxCreateRenderTarget(int width, int height, uint32_t& framebuffer, uint32_t& colour, uint32_t& depth) {
@@ -634,6 +654,8 @@ bool GfxCreateRenderTarget(int width, int height, uint32_t& framebuffer, uint32_
     if (!ok) {
         GfxDeleteRenderTarget(framebuffer, colour, depth);
         framebuffer = colour = depth = 0;
+    } else {
+        State().targetTextures.insert(colour);
     }
     return ok;
 }
@@ -641,8 +663,10 @@ bool GfxCreateRenderTarget(int width, int height, uint32_t& framebuffer, uint32_
 void GfxDeleteRenderTarget(uint32_t framebuffer, uint32_t colour, uint32_t depth) {
     if (framebuffer)
         glDeleteFramebuffers(1, &framebuffer);
-    if (colour)
+    if (colour) {
+        State().targetTextures.erase(colour);
         glDeleteTextures(1, &colour);
+    }
     if (depth)
         glDeleteRenderbuffers(1, &depth);
 }
