@@ -1,12 +1,14 @@
 // OpenGL 3.3 core through libepoxy: the few objects and states the engine device needs.
 #include "platform/Gfx.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <epoxy/gl.h>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 namespace {
 
@@ -28,8 +30,8 @@ struct MeshProgram {
 struct GfxState {
     std::unordered_map<GLuint, MeshLocations> meshLocations;
     std::unordered_map<GLuint, MeshProgram> meshPrograms;
-    GLuint program2D = 0;
-    GLint loc2DTexture = -1, loc2DScale = -1;
+    GLuint program2D = 0, program2DFill = 0;
+    GLint loc2DTexture = -1, loc2DScale = -1, loc2DFillScale = -1;
     GLuint vao2D = 0, vbo2D = 0;
     GLuint white = 0;
     size_t vbo2DCapacity = 0;
@@ -129,6 +131,13 @@ void main() {
 
 // Fixed-function style lighting: emissive + ambient + per-light diffuse (and specular), times the
 // base texture and the lightmap. Bones, when given, skin the vertex before the world matrix.
+// Plain fills alone need no texture read.
+const char* k2DFillFragment = R"(#version 330 core
+in vec4 v_colour;
+out vec4 o_colour;
+void main() { o_colour = v_colour; }
+)";
+
 const char* kMeshVertex = R"(#version 330 core
 in vec3 a_position;
 in vec3 a_normal;
@@ -276,6 +285,10 @@ bool GfxInit(char* error, int errorSize) {
         return false;
     s.loc2DTexture = glGetUniformLocation(s.program2D, "u_texture");
     s.loc2DScale = glGetUniformLocation(s.program2D, "u_scale");
+    s.program2DFill = LinkProgram(k2DVertex, k2DFillFragment, error, errorSize);
+    if (!s.program2DFill)
+        return false;
+    s.loc2DFillScale = glGetUniformLocation(s.program2DFill, "u_scale");
     glGenVertexArrays(1, &s.vao2D);
     glGenBuffers(1, &s.vbo2D);
     glBindVertexArray(s.vao2D);
@@ -311,6 +324,8 @@ void GfxShutdown() {
     GfxState& s = State();
     if (s.program2D)
         glDeleteProgram(s.program2D);
+    if (s.program2DFill)
+        glDeleteProgram(s.program2DFill);
     if (s.vbo2D)
         glDeleteBuffers(1, &s.vbo2D);
     if (s.vao2D)
@@ -601,33 +616,96 @@ void GfxClear(float r, float g, float b, float a, bool colour, bool depth) {
         glClear(mask);
 }
 
+namespace {
+
+// A stretch of the 2D stream drawn by one program.
+struct Run2D {
+    int first = 0, count = 0;
+    bool plain = false;
+};
+
+// Consecutive plain fills covering at least this many pixels are drawn apart from the texture's
+// quads, so their pixels skip the texture read; smaller ones are not worth a draw of their own.
+constexpr float kPlainRunPixels = 4096.0f;
+
+// Splits the stream into runs in drawing order: plain-fill quads apart where they cover enough
+// pixels, everything else with the texture. Quads are six vertices; any other stream is one run.
+void SplitRuns(const Gfx2DVertex* vertices, int vertexCount, bool textured, std::vector<Run2D>& runs) {
+    runs.clear();
+    if (!textured || vertexCount % 6 != 0) {
+        runs.push_back({0, vertexCount, !textured});
+        return;
+    }
+    float plainPixels = 0.0f;
+    for (int first = 0; first < vertexCount; first += 6) {
+        const Gfx2DVertex* q = vertices + first;
+        bool plain = true;
+        for (int k = 0; k < 6; ++k)
+            plain = plain && q[k].unit < 0.5f;
+        if (runs.empty() || runs.back().plain != plain) {
+            // A plain run too small to stand alone joins the textured runs around it.
+            if (!runs.empty() && runs.back().plain && plainPixels < kPlainRunPixels) {
+                runs.back().plain = false;
+                if (runs.size() > 1) {
+                    runs[runs.size() - 2].count += runs.back().count;
+                    runs.pop_back();
+                }
+            }
+            if (runs.empty() || runs.back().plain || plain)
+                runs.push_back({first, 0, plain});
+            plainPixels = 0.0f;
+        }
+        runs.back().count += 6;
+        if (plain)
+            plainPixels += std::abs((q[2].x - q[0].x) * (q[2].y - q[0].y));
+    }
+    if (runs.back().plain && plainPixels < kPlainRunPixels) {
+        runs.back().plain = false;
+        if (runs.size() > 1) {
+            runs[runs.size() - 2].count += runs.back().count;
+            runs.pop_back();
+        }
+    }
+}
+
+} // namespace
+
 void GfxDraw2D(const Gfx2DVertex* vertices, int vertexCount, const uint32_t* textures, int textureCount,
                float targetWidth, float targetHeight, bool flipY) {
     GfxState& s = State();
     if (!s.program2D || vertexCount <= 0 || targetWidth <= 0 || targetHeight <= 0)
         return;
-    glUseProgram(s.program2D);
-    glUniform1i(s.loc2DTexture, 0);
-    if (flipY)
-        glUniform3f(s.loc2DScale, 2.0f / targetWidth, 2.0f / targetHeight, -1.0f);
-    else
-        glUniform3f(s.loc2DScale, 2.0f / targetWidth, -2.0f / targetHeight, 1.0f);
+    const float scaleY = flipY ? 2.0f / targetHeight : -2.0f / targetHeight;
+    const float offsetY = flipY ? -1.0f : 1.0f;
     uint32_t texture = textureCount > 1 && textures ? textures[1] : 0;
+    static std::vector<Run2D> runs; // main thread only; kept to spare the allocation
+    SplitRuns(vertices, vertexCount, texture != 0, runs);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, texture ? texture : s.white);
     glBindSampler(0, s.targetTextures.count(texture) ? s.sampler2DClamp : s.sampler2DRepeat);
     glBindVertexArray(s.vao2D);
     glBindBuffer(GL_ARRAY_BUFFER, s.vbo2D);
     size_t bytes = static_cast<size_t>(vertexCount) * sizeof(Gfx2DVertex);
-    if (bytes > s.vbo2DCapacity) {
+    if (bytes > s.vbo2DCapacity)
         s.vbo2DCapacity = bytes * 2;
-        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(s.vbo2DCapacity), nullptr, GL_STREAM_DRAW);
-    } else {
-        // Orphan the old storage so the driver need not wait for the previous batch.
-        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(s.vbo2DCapacity), nullptr, GL_STREAM_DRAW);
-    }
+    // Orphan the old storage so the driver need not wait for the previous batch.
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(s.vbo2DCapacity), nullptr, GL_STREAM_DRAW);
     glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(bytes), vertices);
-    glDrawArrays(GL_TRIANGLES, 0, vertexCount);
+    GLuint current = 0;
+    for (const Run2D& run : runs) {
+        GLuint program = run.plain ? s.program2DFill : s.program2D;
+        if (program != current) {
+            glUseProgram(program);
+            if (run.plain) {
+                glUniform3f(s.loc2DFillScale, 2.0f / targetWidth, scaleY, offsetY);
+            } else {
+                glUniform1i(s.loc2DTexture, 0);
+                glUniform3f(s.loc2DScale, 2.0f / targetWidth, scaleY, offsetY);
+            }
+            current = program;
+        }
+        glDrawArrays(GL_TRIANGLES, run.first, run.count);
+    }
     glBindVertexArray(0);
     glBindSampler(0, 0); // meshes sample with their textures' own filters
 }

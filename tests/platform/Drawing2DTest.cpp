@@ -177,3 +177,22 @@ TEST_F(GlTest, QuadsOfManyTexturesAndFillsKeepTheirOwnColoursInDrawOrder) {
     EXPECT_TRUE(Near(At(212, 20), 128, 128, 255, 12)) << Describe(At(212, 20));
     EXPECT_TRUE(Near(At(230, 20), 0, 0, 255)) << Describe(At(230, 20));
 }
+
+TEST_F(GlTest, LargeFillsBetweenTexturedQuadsKeepTheDrawingOrder) {
+    CQuorelTexture red;
+    red.SetPixels(1, 1, {255, 0, 0, 255});
+    // Textured, a large fill across it, textured again over the fill, a large fill, a small one.
+    m_device->DrawQuad2D(&red, 0, 0, 200, 100, 0, 0, 1, 1, kColorWhite);
+    FillRect2D(QuorelRect(100, 0, 300, 100), 0xFF000080); // half-transparent blue
+    m_device->DrawQuad2D(&red, 250, 0, 100, 100, 0, 0, 1, 1, kColorWhite);
+    FillRect2D(QuorelRect(0, 100, 400, 200), kColorGreen);
+    FillRect2D(QuorelRect(0, 150, 10, 160), kColorWhite);
+    m_device->DrawQuad2D(&red, 390, 150, 10, 10, 0, 0, 1, 1, kColorWhite);
+    EXPECT_TRUE(Near(At(50, 50), 255, 0, 0)) << Describe(At(50, 50));
+    EXPECT_TRUE(Near(At(150, 50), 128, 0, 128, 12)) << Describe(At(150, 50));
+    EXPECT_TRUE(Near(At(220, 50), 0, 0, 128, 12)) << Describe(At(220, 50));
+    EXPECT_TRUE(Near(At(280, 50), 255, 0, 0)) << Describe(At(280, 50));
+    EXPECT_TRUE(Near(At(200, 120), 0, 255, 0)) << Describe(At(200, 120));
+    EXPECT_TRUE(Near(At(5, 155), 255, 255, 255)) << Describe(At(5, 155));
+    EXPECT_TRUE(Near(At(395, 155), 255, 0, 0)) << Describe(At(395, 155));
+}
