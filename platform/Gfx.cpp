@@ -1,6 +1,7 @@
 // OpenGL 3.3 core through libepoxy: the few objects and states the engine device needs.
 #include "platform/Gfx.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -23,8 +24,8 @@ struct MeshLocations {
 // A mesh program as the device knows it (named by its full variant) and the variants built so far.
 struct MeshProgram {
     GfxShading shading = kGfxDiffuse;
-    GLuint variants[8] = {};
-    bool failed[8] = {};
+    GLuint variants[48] = {};
+    bool failed[48] = {};
 };
 
 struct GfxState {
@@ -225,7 +226,11 @@ void main() {
 #else
     vec3 n = normalize(v_normal);
     vec3 lit = u_emissive.rgb + u_ambient.rgb * u_sceneAmbient;
+#if LIGHT_COUNT < 0
     for (int i = 0; i < u_lightCount; ++i) {
+#else
+    for (int i = 0; i < LIGHT_COUNT; ++i) {
+#endif
         vec3 toLight;
         float atten = 1.0;
 #if DIRECTIONAL_ONLY
@@ -264,15 +269,18 @@ void main() {
 )";
 
 // Bits of a mesh program variant: which of the optional paths its fragment shader keeps.
+// Above the three bits, the number of lights plus one when it is built in (a loop of known length
+// unrolls); 0 reads it from u_lightCount.
 enum MeshVariantBits {
     kVariantPointLights = 1, // some light is not directional
     kVariantLightmap = 2,    // a second texture multiplies the colour
     kVariantUnlit = 4,       // the base texture alone
-    kMeshVariantCount = 8,
+    kVariantLightShift = 3,
+    kMeshVariantCount = (kGfxMaxLights + 2) << kVariantLightShift,
 };
 // The variant that handles every draw; made with the program so a shader fault shows at once.
 constexpr int kFullVariant = kVariantPointLights | kVariantLightmap;
-static_assert(kMeshVariantCount == sizeof(MeshProgram::variants) / sizeof(GLuint));
+static_assert(kMeshVariantCount <= sizeof(MeshProgram::variants) / sizeof(GLuint));
 
 } // namespace
 
@@ -433,7 +441,9 @@ GLuint BuildMeshVariant(GfxShading shading, int variant, char* error, int errorS
     std::string header = "#version 330 core\n#define SHADING " + std::to_string(static_cast<int>(shading)) +
                          "\n#define DIRECTIONAL_ONLY " + ((variant & kVariantPointLights) ? "0" : "1") +
                          "\n#define LIGHTMAP " + ((variant & kVariantLightmap) ? "1" : "0") +
-                         "\n#define UNLIT_TEXTURE " + ((variant & kVariantUnlit) ? "1" : "0") + "\n";
+                         "\n#define UNLIT_TEXTURE " + ((variant & kVariantUnlit) ? "1" : "0") +
+                         "\n#define LIGHT_COUNT " + std::to_string((variant >> kVariantLightShift) - 1) +
+                         "\n";
     std::string fragment = header + kMeshFragment;
     GLuint program = LinkProgram(kMeshVertex, fragment.c_str(), error, errorSize);
     if (!program)
@@ -477,9 +487,11 @@ GLuint MeshVariantFor(GLuint program, MeshProgram& mesh, const GfxMeshUniforms& 
     } else {
         if (u.texture1)
             variant |= kVariantLightmap;
-        for (int i = 0; i < u.lightCount && i < kGfxMaxLights; ++i)
+        const int lights = std::clamp(u.lightCount, 0, kGfxMaxLights);
+        for (int i = 0; i < lights; ++i)
             if (u.lightType[i] != 0)
                 variant |= kVariantPointLights;
+        variant |= (lights + 1) << kVariantLightShift;
     }
     if (!mesh.variants[variant] && !mesh.failed[variant]) {
         char error[512] = {};

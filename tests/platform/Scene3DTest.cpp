@@ -175,6 +175,18 @@ TEST_F(SceneTest, PointLightsLightmapsAndHighlightsEachShapeOnlyTheDrawsThatUseT
     m_device->DrawMesh(square, standard);
     EXPECT_TRUE(Near(At(512, 384), 128, 128, 128, 12)) << Describe(At(512, 384));
 
+    // Every light counts: two directional lights at half strength light as one at full.
+    g_pQuorelLights->Clear();
+    QuorelLight half;
+    half.direction = Vec3(0, 0, 1);
+    half.diffuse[0] = half.diffuse[1] = half.diffuse[2] = 0.5f;
+    g_pQuorelLights->Add(half);
+    m_device->DrawMesh(square, standard);
+    EXPECT_TRUE(Near(At(512, 384), 128, 128, 128, 12)) << Describe(At(512, 384));
+    g_pQuorelLights->Add(half);
+    m_device->DrawMesh(square, standard);
+    EXPECT_TRUE(Near(At(512, 384), 255, 255, 255)) << Describe(At(512, 384));
+
     // Back to one directional light: a lightmap darkens the base texture; without it, nothing does.
     g_pQuorelLights->Clear();
     QuorelLight sun;
