@@ -22,10 +22,11 @@ struct MeshLocations {
 };
 
 // A mesh program as the device knows it (named by its full variant) and the variants built so far.
+constexpr int kMeshVariantSlots = 48; // every combination of MeshVariantBits below
 struct MeshProgram {
     GfxShading shading = kGfxDiffuse;
-    GLuint variants[48] = {};
-    bool failed[48] = {};
+    GLuint variants[kMeshVariantSlots] = {};
+    bool failed[kMeshVariantSlots] = {};
 };
 
 struct GfxState {
@@ -186,7 +187,7 @@ void main() {
 }
 )";
 
-// The features a draw needs are fixed when its program variant is built (see MeshVariantKey): a
+// The features a draw needs are fixed when its program variant is built (see MeshVariantBits): a
 // software rasteriser runs every branch of a per-pixel choice, so branches on uniforms would cost
 // every pixel the unlit path, point lights, highlights and the lightmap whether used or not. A
 // missing texture reads as the white texture, which multiplies by one.
@@ -280,7 +281,7 @@ enum MeshVariantBits {
 };
 // The variant that handles every draw; made with the program so a shader fault shows at once.
 constexpr int kFullVariant = kVariantPointLights | kVariantLightmap;
-static_assert(kMeshVariantCount <= sizeof(MeshProgram::variants) / sizeof(GLuint));
+static_assert(kMeshVariantCount == kMeshVariantSlots);
 
 } // namespace
 
