@@ -27,10 +27,16 @@ constexpr float kReach = 1.15f;             // a defender farther off cannot pok
 constexpr float kFreeThrowKey = 99.0f;      // the free throw's own row of the two-point table
 constexpr float kShootingFoulRange = 12.0f; // a holder fouled in the front court was driving
 
+} // namespace
+
 // The largest square whose root is at most limit: comparing a square with it decides exactly as
 // comparing the root with limit would, without taking the root.
 float LargestSquareWithin(float limit) {
     const float up = std::numeric_limits<float>::infinity();
+    if (!(limit > 0.0f) || limit == up) {
+        // No root is below a negative limit; every one is within infinity; NaN decides nothing.
+        return limit < 0.0f ? -1.0f : limit;
+    }
     float x = limit * limit;
     while (std::sqrt(x) > limit) {
         x = std::nextafter(x, 0.0f);
@@ -40,7 +46,18 @@ float LargestSquareWithin(float limit) {
     }
     return x;
 }
-const float kNearSquare = LargestSquareWithin(0.5f);
+
+float LargestSquareBelow(float limit) {
+    return LargestSquareWithin(std::nextafter(limit, 0.0f));
+}
+
+const float CMatch2DPlayer::kNearSquare = LargestSquareWithin(0.5f);
+
+namespace {
+
+// A root below 0.5 (a ball within hands' reach) and below 1.5 (a rebound within reach).
+const float kBelowHalfSquare = LargestSquareBelow(0.5f);
+const float kBelowReboundSquare = LargestSquareBelow(1.5f);
 
 int Clamp04(int index) {
     return index < 0 ? 0 : (index > 4 ? 4 : index);
@@ -109,7 +126,9 @@ void CMatch2DPlayer::SetLookAt(float x, float y, float z) {
     direction = lookAt;
 }
 
-void CMatch2DPlayer::MoveStep() {
+// Inlined into the updates that call it (nearly a million steps a match); its own copy serves callers
+// elsewhere.
+[[gnu::always_inline]] inline void CMatch2DPlayer::MoveStepInline() {
     // In locals: the stores to the members cannot then make the compiler read them again.
     const Vec3 from = position;
     const Vec3 to = target;
@@ -131,8 +150,8 @@ void CMatch2DPlayer::MoveStep() {
     position = speed < remaining ? from + unit * speed : to;
 }
 
-bool CMatch2DPlayer::IsNear(const Vec3& point) const {
-    return (position - point).LengthSq() <= kNearSquare;
+void CMatch2DPlayer::MoveStep() {
+    MoveStepInline();
 }
 
 Vec3 CMatch2DPlayer::RandomPointNear(float radius) const {
@@ -270,17 +289,19 @@ void CMatch2DPlayer::UpdateFreeThrows() {
         LineUpFreeThrows(homeShoots);
     }
     if (!IsNear(target)) {
-        MoveStep();
+        MoveStepInline();
         if (freeThrowShooter) {
             ball.SetPosition(position);
             ball.SetTarget(position);
         }
         return FinishUpdate();
     }
+    // Only the shooter acts on everyone standing at his spot: the others, at theirs, wait either way,
+    // and skip the two searches.
+    if (!freeThrowShooter) {
+        return FinishUpdate();
+    }
     if (match->GetAwayTeam()->AllAtTargets() && match->GetHomeTeam()->AllAtTargets()) {
-        if (!freeThrowShooter) {
-            return FinishUpdate();
-        }
         if (!firstThrowTaken && !secondThrowTaken) {
             ball.SetPosition(position);
             ball.SetTarget(position);
@@ -310,10 +331,8 @@ void CMatch2DPlayer::UpdateFreeThrows() {
         }
         return FinishUpdate();
     }
-    if (freeThrowShooter) {
-        ball.SetPosition(position);
-        ball.SetTarget(position);
-    }
+    ball.SetPosition(position);
+    ball.SetTarget(position);
     return FinishUpdate();
 }
 
@@ -421,7 +440,7 @@ void CMatch2DPlayer::Update() {
     CMatch2DBall& ball = *match->ball;
 
     if (chase) {
-        if (Vec3Distance(ball.position, position) >= 0.5f) {
+        if ((ball.position - position).LengthSq() > kBelowHalfSquare) {
             target = ball.position;
             MoveStep();
             return FinishUpdate();
@@ -436,7 +455,7 @@ void CMatch2DPlayer::Update() {
     }
 
     if (rebound) {
-        if (Vec3Distance(position, ball.position) >= 1.5f) {
+        if ((position - ball.position).LengthSq() > kBelowReboundSquare) {
             target = ball.position;
             MoveStep();
             return FinishUpdate();
@@ -453,7 +472,7 @@ void CMatch2DPlayer::Update() {
 
     if (!attacking && receivingPass) {
         // A pass gone astray to him: he intercepts it when it arrives and his side attacks.
-        if (!match->shotInFlight && Vec3Distance(ball.position, position) < 0.5f) {
+        if (!match->shotInFlight && (ball.position - position).LengthSq() <= kBelowHalfSquare) {
             receivingPass = 0;
             hasBall = 1;
             ball.SetPosition(position);
@@ -472,7 +491,7 @@ void CMatch2DPlayer::Update() {
     } else if (!hasBall) {
         if (receivingPass) {
             // A shot on its way to the basket is nobody's pass.
-            if (!match->shotInFlight && Vec3Distance(ball.position, position) < 0.5f) {
+            if (!match->shotInFlight && (ball.position - position).LengthSq() <= kBelowHalfSquare) {
                 receivingPass = 0;
                 hasBall = 1;
                 ball.SetPosition(position);
@@ -486,7 +505,7 @@ void CMatch2DPlayer::Update() {
     }
 
     if (!receivingPass) {
-        MoveStep();
+        MoveStepInline();
         if (hasBall) {
             ball.SetPosition(position);
             ball.SetTarget(position);
