@@ -431,6 +431,27 @@ void CMatch2DPlayer::DecideWithBall() {
 }
 
 void CMatch2DPlayer::Update() {
+    UpdateInline();
+}
+
+// The side's court players, each after the other. Defined here, beside the players' update, so that
+// the update is inlined into this loop: it runs ten times a tick.
+void CMatch2DTeam::Update() {
+    // The court players first, then the bench's rest, as one pass over the squad would. A court
+    // player's step never changes the squad's size.
+    const int count = PlayerCount();
+    const int court = std::min(kCourtPlayers, count);
+    for (int i = 0; i < court; ++i) {
+        CMatch2DPlayer* p = players[static_cast<size_t>(i)].get();
+        p->attacking = attacking;
+        p->UpdateInline();
+        ++p->ticksOnCourt;
+    }
+    // The bench rests 0.005 a tick; that is added when someone reads it (SettleBench), not every tick.
+    ++restTicks;
+}
+
+[[gnu::always_inline]] inline void CMatch2DPlayer::UpdateInline() {
     if (energy < 10.0f) { // nearly every tick he is well above the line: no call
         CheckExhaustion();
     }

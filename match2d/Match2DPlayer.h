@@ -203,6 +203,8 @@ private:
     float nearestOpponentSquare = 0.0f;
     uint8_t nearestOpponentKnown = 0;
     void MoveStepInline();
+    void UpdateInline();
+    friend class CMatch2DTeam; // its update inlines the players'
 };
 
 // The largest square whose root is at most (below) limit: a square compared with it decides exactly

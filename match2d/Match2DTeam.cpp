@@ -333,20 +333,7 @@ void CMatch2DTeam::ResetForQuarter() {
     freeThrowSpot = 1;
 }
 
-void CMatch2DTeam::Update() {
-    // The court players first, then the bench's rest, as one pass over the squad would. A court
-    // player's step never changes the squad's size.
-    const int count = PlayerCount();
-    const int court = std::min(kCourtPlayers, count);
-    for (int i = 0; i < court; ++i) {
-        CMatch2DPlayer* p = players[static_cast<size_t>(i)].get();
-        p->attacking = attacking;
-        p->Update();
-        ++p->ticksOnCourt;
-    }
-    // The bench rests 0.005 a tick; that is added when someone reads it (SettleBench), not every tick.
-    ++restTicks;
-}
+// CMatch2DTeam::Update lives in Match2DPlayer.cpp, where the players' update inlines into it.
 
 void CMatch2DTeam::SettleBench() {
     const int ticks = restTicks;
