@@ -439,8 +439,7 @@ void CMatch2DPlayer::Update() {
 void CMatch2DTeam::Update() {
     // The court players first, then the bench's rest, as one pass over the squad would. A court
     // player's step never changes the squad's size.
-    const int count = PlayerCount();
-    const int court = std::min(kCourtPlayers, count);
+    const int court = std::min(kCourtPlayers, PlayerCount());
     for (int i = 0; i < court; ++i) {
         CMatch2DPlayer* p = players[static_cast<size_t>(i)].get();
         p->attacking = attacking;

@@ -38,35 +38,6 @@ CMatch2DPlayer* CMatch2DTeam::FindByPosition(int positionId) const {
     return nullptr;
 }
 
-CMatch2DPlayer* CMatch2DTeam::FindNearestSquare(const Vec3& point, float& square,
-                                                const CMatch2DPlayer* excluded) const {
-    // Run many times a tick: squares are compared, and the caller takes a root only if it needs one.
-    // The answer is kept in locals so that the store through `square` does not make the compiler
-    // read the squad again.
-    CMatch2DPlayer* best = nullptr;
-    float bestSquare = kNoneSquare;
-    const int count = std::min(kCourtPlayers, PlayerCount());
-    const std::unique_ptr<CMatch2DPlayer>* court = players.data();
-    for (int i = 0; i < count; ++i) {
-        CMatch2DPlayer* player = court[i].get();
-        const float s = (player->position - point).LengthSq();
-        if (s < bestSquare && player != excluded) {
-            bestSquare = s;
-            best = player;
-        }
-    }
-    square = bestSquare;
-    return best;
-}
-
-CMatch2DPlayer* CMatch2DTeam::FindNearest(const Vec3& point, float& distance,
-                                          const CMatch2DPlayer* excluded) const {
-    float square = 0.0f;
-    CMatch2DPlayer* best = FindNearestSquare(point, square, excluded);
-    distance = best != nullptr ? std::sqrt(square) : kNoneDistance;
-    return best;
-}
-
 CMatch2DPlayer* CMatch2DTeam::FindMostOpen(const CMatch2DTeam& other, const CMatch2DPlayer* known,
                                            float knownSquare) const {
     // The farthest nearest opponent is the one with the largest square: no roots at all.
