@@ -144,10 +144,21 @@ void CMatch2DPlayer::SetLookAt(float x, float y, float z) {
     }
     const float remaining = std::sqrt(square);
     const float inverse = 1.0f / remaining; // one division where three would give the same unit
-    const Vec3 unit(dx * inverse, dy * inverse, dz * inverse);
-    direction = unit;
+    const float ux = dx * inverse;
+    const float uy = dy * inverse;
+    const float uz = dz * inverse;
+    // Member by member: a whole-vector copy went through the stack.
+    direction.x = ux;
+    direction.y = uy;
+    direction.z = uz;
     // A fast player stops on his target rather than stepping past it and back for ever.
-    position = speed < remaining ? from + unit * speed : to;
+    if (speed < remaining) {
+        position.x = from.x + ux * speed;
+        position.y = from.y + uy * speed;
+        position.z = from.z + uz * speed;
+    } else {
+        position = to;
+    }
 }
 
 void CMatch2DPlayer::MoveStep() {
