@@ -25,6 +25,8 @@ constexpr int kTopOfForms = 5;  // court players a formation places
 constexpr float kBoxOut = 2.5f; // metres a defender gains on the attacker at a rebound
 constexpr int kDefaultOffence = 0;
 constexpr int kDefaultDefence = 10;
+// A shot has arrived within half a metre of its target: the square below 0.5's, so no root.
+const float kBallArrivedSquare = LargestSquareBelow(0.5f);
 constexpr int kBonusFouls = 5; // the fifth team foul of a quarter and every one after it: free throws
 
 const Vec3 kShotSpotA[5][2] = {{{0, 0, -8}, {2, 0, 8}},
@@ -810,7 +812,7 @@ void CMatch2D::UpdateRules() {
         SwitchPossession();
     }
 
-    if (shotInFlight && Vec3Distance(ball->position, ball->target) < 0.5f) {
+    if (shotInFlight && (ball->position - ball->target).LengthSq() <= kBallArrivedSquare) {
         if (!missedShot) {
             shotInFlight = 0;
             PayPendingPoints();

@@ -27,10 +27,16 @@ constexpr float kReach = 1.15f;             // a defender farther off cannot pok
 constexpr float kFreeThrowKey = 99.0f;      // the free throw's own row of the two-point table
 constexpr float kShootingFoulRange = 12.0f; // a holder fouled in the front court was driving
 
+} // namespace
+
 // The largest square whose root is at most limit: comparing a square with it decides exactly as
 // comparing the root with limit would, without taking the root.
 float LargestSquareWithin(float limit) {
     const float up = std::numeric_limits<float>::infinity();
+    if (!(limit > 0.0f) || limit == up) {
+        // No root is below a negative limit; every one is within infinity; NaN decides nothing.
+        return limit < 0.0f ? -1.0f : limit;
+    }
     float x = limit * limit;
     while (std::sqrt(x) > limit) {
         x = std::nextafter(x, 0.0f);
@@ -40,7 +46,18 @@ float LargestSquareWithin(float limit) {
     }
     return x;
 }
-const float kNearSquare = LargestSquareWithin(0.5f);
+
+float LargestSquareBelow(float limit) {
+    return LargestSquareWithin(std::nextafter(limit, 0.0f));
+}
+
+const float CMatch2DPlayer::kNearSquare = LargestSquareWithin(0.5f);
+
+namespace {
+
+// A root below 0.5 (a ball within hands' reach) and below 1.5 (a rebound within reach).
+const float kBelowHalfSquare = LargestSquareBelow(0.5f);
+const float kBelowReboundSquare = LargestSquareBelow(1.5f);
 
 int Clamp04(int index) {
     return index < 0 ? 0 : (index > 4 ? 4 : index);
@@ -109,7 +126,9 @@ void CMatch2DPlayer::SetLookAt(float x, float y, float z) {
     direction = lookAt;
 }
 
-void CMatch2DPlayer::MoveStep() {
+// Inlined into the updates that call it (nearly a million steps a match); its own copy serves callers
+// elsewhere.
+[[gnu::always_inline]] inline void CMatch2DPlayer::MoveStepInline() {
     // In locals: the stores to the members cannot then make the compiler read them again.
     const Vec3 from = position;
     const Vec3 to = target;
@@ -125,14 +144,25 @@ void CMatch2DPlayer::MoveStep() {
     }
     const float remaining = std::sqrt(square);
     const float inverse = 1.0f / remaining; // one division where three would give the same unit
-    const Vec3 unit(dx * inverse, dy * inverse, dz * inverse);
-    direction = unit;
+    const float ux = dx * inverse;
+    const float uy = dy * inverse;
+    const float uz = dz * inverse;
+    // Member by member: a whole-vector copy went through the stack.
+    direction.x = ux;
+    direction.y = uy;
+    direction.z = uz;
     // A fast player stops on his target rather than stepping past it and back for ever.
-    position = speed < remaining ? from + unit * speed : to;
+    if (speed < remaining) {
+        position.x = from.x + ux * speed;
+        position.y = from.y + uy * speed;
+        position.z = from.z + uz * speed;
+    } else {
+        position = to;
+    }
 }
 
-bool CMatch2DPlayer::IsNear(const Vec3& point) const {
-    return (position - point).LengthSq() <= kNearSquare;
+void CMatch2DPlayer::MoveStep() {
+    MoveStepInline();
 }
 
 Vec3 CMatch2DPlayer::RandomPointNear(float radius) const {
@@ -270,17 +300,19 @@ void CMatch2DPlayer::UpdateFreeThrows() {
         LineUpFreeThrows(homeShoots);
     }
     if (!IsNear(target)) {
-        MoveStep();
+        MoveStepInline();
         if (freeThrowShooter) {
             ball.SetPosition(position);
             ball.SetTarget(position);
         }
         return FinishUpdate();
     }
+    // Only the shooter acts on everyone standing at his spot: the others, at theirs, wait either way,
+    // and skip the two searches.
+    if (!freeThrowShooter) {
+        return FinishUpdate();
+    }
     if (match->GetAwayTeam()->AllAtTargets() && match->GetHomeTeam()->AllAtTargets()) {
-        if (!freeThrowShooter) {
-            return FinishUpdate();
-        }
         if (!firstThrowTaken && !secondThrowTaken) {
             ball.SetPosition(position);
             ball.SetTarget(position);
@@ -310,10 +342,8 @@ void CMatch2DPlayer::UpdateFreeThrows() {
         }
         return FinishUpdate();
     }
-    if (freeThrowShooter) {
-        ball.SetPosition(position);
-        ball.SetTarget(position);
-    }
+    ball.SetPosition(position);
+    ball.SetTarget(position);
     return FinishUpdate();
 }
 
@@ -412,6 +442,26 @@ void CMatch2DPlayer::DecideWithBall() {
 }
 
 void CMatch2DPlayer::Update() {
+    UpdateInline();
+}
+
+// The side's court players, each after the other. Defined here, beside the players' update, so that
+// the update is inlined into this loop: it runs ten times a tick.
+void CMatch2DTeam::Update() {
+    // The court players first, then the bench's rest, as one pass over the squad would. A court
+    // player's step never changes the squad's size.
+    const int court = std::min(kCourtPlayers, PlayerCount());
+    for (int i = 0; i < court; ++i) {
+        CMatch2DPlayer* p = players[static_cast<size_t>(i)].get();
+        p->attacking = attacking;
+        p->UpdateInline();
+        ++p->ticksOnCourt;
+    }
+    // The bench rests 0.005 a tick; that is added when someone reads it (SettleBench), not every tick.
+    ++restTicks;
+}
+
+[[gnu::always_inline]] inline void CMatch2DPlayer::UpdateInline() {
     if (energy < 10.0f) { // nearly every tick he is well above the line: no call
         CheckExhaustion();
     }
@@ -421,7 +471,7 @@ void CMatch2DPlayer::Update() {
     CMatch2DBall& ball = *match->ball;
 
     if (chase) {
-        if (Vec3Distance(ball.position, position) >= 0.5f) {
+        if ((ball.position - position).LengthSq() > kBelowHalfSquare) {
             target = ball.position;
             MoveStep();
             return FinishUpdate();
@@ -436,7 +486,7 @@ void CMatch2DPlayer::Update() {
     }
 
     if (rebound) {
-        if (Vec3Distance(position, ball.position) >= 1.5f) {
+        if ((position - ball.position).LengthSq() > kBelowReboundSquare) {
             target = ball.position;
             MoveStep();
             return FinishUpdate();
@@ -453,7 +503,7 @@ void CMatch2DPlayer::Update() {
 
     if (!attacking && receivingPass) {
         // A pass gone astray to him: he intercepts it when it arrives and his side attacks.
-        if (!match->shotInFlight && Vec3Distance(ball.position, position) < 0.5f) {
+        if (!match->shotInFlight && (ball.position - position).LengthSq() <= kBelowHalfSquare) {
             receivingPass = 0;
             hasBall = 1;
             ball.SetPosition(position);
@@ -472,7 +522,7 @@ void CMatch2DPlayer::Update() {
     } else if (!hasBall) {
         if (receivingPass) {
             // A shot on its way to the basket is nobody's pass.
-            if (!match->shotInFlight && Vec3Distance(ball.position, position) < 0.5f) {
+            if (!match->shotInFlight && (ball.position - position).LengthSq() <= kBelowHalfSquare) {
                 receivingPass = 0;
                 hasBall = 1;
                 ball.SetPosition(position);
@@ -486,7 +536,7 @@ void CMatch2DPlayer::Update() {
     }
 
     if (!receivingPass) {
-        MoveStep();
+        MoveStepInline();
         if (hasBall) {
             ball.SetPosition(position);
             ball.SetTarget(position);

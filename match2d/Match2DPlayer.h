@@ -80,7 +80,9 @@ public:
     void SetTarget(float x, float y, float z) { target = Vec3(x, y, z); }
     void SetTarget(const Vec3& v) { target = v; }
     void MoveStep();
-    bool IsNear(const Vec3& point) const;
+    // Within half a metre: the largest square whose root is at most 0.5, so no root is taken.
+    static const float kNearSquare;
+    bool IsNear(const Vec3& point) const { return (position - point).LengthSq() <= kNearSquare; }
     Vec3 RandomPointNear(float radius) const;
     void TakePossession();
     float DistanceToBasket() const;
@@ -200,4 +202,12 @@ private:
     float nearestOpponentDistance = 0.0f;
     float nearestOpponentSquare = 0.0f;
     uint8_t nearestOpponentKnown = 0;
+    void MoveStepInline();
+    void UpdateInline();
+    friend class CMatch2DTeam; // its update inlines the players'
 };
+
+// The largest square whose root is at most (below) limit: a square compared with it decides exactly
+// as the root compared with limit would.
+float LargestSquareWithin(float limit);
+float LargestSquareBelow(float limit);

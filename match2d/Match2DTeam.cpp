@@ -38,35 +38,6 @@ CMatch2DPlayer* CMatch2DTeam::FindByPosition(int positionId) const {
     return nullptr;
 }
 
-CMatch2DPlayer* CMatch2DTeam::FindNearestSquare(const Vec3& point, float& square,
-                                                const CMatch2DPlayer* excluded) const {
-    // Run many times a tick: squares are compared, and the caller takes a root only if it needs one.
-    // The answer is kept in locals so that the store through `square` does not make the compiler
-    // read the squad again.
-    CMatch2DPlayer* best = nullptr;
-    float bestSquare = kNoneSquare;
-    const int count = std::min(kCourtPlayers, PlayerCount());
-    const std::unique_ptr<CMatch2DPlayer>* court = players.data();
-    for (int i = 0; i < count; ++i) {
-        CMatch2DPlayer* player = court[i].get();
-        const float s = (player->position - point).LengthSq();
-        if (s < bestSquare && player != excluded) {
-            bestSquare = s;
-            best = player;
-        }
-    }
-    square = bestSquare;
-    return best;
-}
-
-CMatch2DPlayer* CMatch2DTeam::FindNearest(const Vec3& point, float& distance,
-                                          const CMatch2DPlayer* excluded) const {
-    float square = 0.0f;
-    CMatch2DPlayer* best = FindNearestSquare(point, square, excluded);
-    distance = best != nullptr ? std::sqrt(square) : kNoneDistance;
-    return best;
-}
-
 CMatch2DPlayer* CMatch2DTeam::FindMostOpen(const CMatch2DTeam& other, const CMatch2DPlayer* known,
                                            float knownSquare) const {
     // The farthest nearest opponent is the one with the largest square: no roots at all.
@@ -333,20 +304,7 @@ void CMatch2DTeam::ResetForQuarter() {
     freeThrowSpot = 1;
 }
 
-void CMatch2DTeam::Update() {
-    // The court players first, then the bench's rest, as one pass over the squad would. A court
-    // player's step never changes the squad's size.
-    const int count = PlayerCount();
-    const int court = std::min(kCourtPlayers, count);
-    for (int i = 0; i < court; ++i) {
-        CMatch2DPlayer* p = players[static_cast<size_t>(i)].get();
-        p->attacking = attacking;
-        p->Update();
-        ++p->ticksOnCourt;
-    }
-    // The bench rests 0.005 a tick; that is added when someone reads it (SettleBench), not every tick.
-    ++restTicks;
-}
+// CMatch2DTeam::Update lives in Match2DPlayer.cpp, where the players' update inlines into it.
 
 void CMatch2DTeam::SettleBench() {
     const int ticks = restTicks;
@@ -417,7 +375,14 @@ int CMatch2DTeam::SumTurnovers() const {
 }
 
 void CMatch2DBall::Step() {
+    // Normalize, without the root when the ball lies on its target (most ticks: in a holder's hands).
     direction = target - position;
-    direction.Normalize();
+    const float square = direction.LengthSq();
+    if (square > 0.0f) {
+        const float length = std::sqrt(square);
+        direction.x /= length;
+        direction.y /= length;
+        direction.z /= length;
+    }
     position += direction * speed;
 }

@@ -6,6 +6,8 @@
 #include "engine/Str.h"
 #include "match2d/Match2DPlayer.h"
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -28,7 +30,9 @@ public:
 
     CMatch2DPlayer* FindById(int id, int& index) const;
     CMatch2DPlayer* GetPlayer(int index) const {
-        return index < 0 || index >= PlayerCount() ? nullptr : players[static_cast<size_t>(index)].get();
+        // One unsigned comparison covers a negative index too.
+        return static_cast<size_t>(index) < players.size() ? players[static_cast<size_t>(index)].get()
+                                                           : nullptr;
     }
     CMatch2DPlayer* FindByPosition(int positionId) const;
     // The nearest of the court players 0-4 other than excluded; a later one replaces the best only
@@ -118,6 +122,36 @@ public:
     uint8_t attacking = 0;
     CMatch2D* match = nullptr;
 };
+
+// The searches run many times a tick: inline, so each caller's loop needs no call.
+inline CMatch2DPlayer* CMatch2DTeam::FindNearestSquare(const Vec3& point, float& square,
+                                                       const CMatch2DPlayer* excluded) const {
+    // Run many times a tick: squares are compared, and the caller takes a root only if it needs one.
+    // The answer is kept in locals so that the store through `square` does not make the compiler
+    // read the squad again.
+    CMatch2DPlayer* best = nullptr;
+    float bestSquare = kNoneSquare;
+    const int count = std::min(kCourtPlayers, PlayerCount());
+    const std::unique_ptr<CMatch2DPlayer>* court = players.data();
+    for (int i = 0; i < count; ++i) {
+        CMatch2DPlayer* player = court[i].get();
+        const float s = (player->position - point).LengthSq();
+        if (s < bestSquare && player != excluded) {
+            bestSquare = s;
+            best = player;
+        }
+    }
+    square = bestSquare;
+    return best;
+}
+
+inline CMatch2DPlayer* CMatch2DTeam::FindNearest(const Vec3& point, float& distance,
+                                                 const CMatch2DPlayer* excluded) const {
+    float square = 0.0f;
+    CMatch2DPlayer* best = FindNearestSquare(point, square, excluded);
+    distance = best != nullptr ? std::sqrt(square) : kNoneDistance;
+    return best;
+}
 
 class CMatch2DBall {
 public:
