@@ -6,7 +6,6 @@
 #include "career/EventList.h"
 #include "database/MemoryDB.h"
 
-#include "../engine/TempDir.h"
 #include "CareerRig.h"
 #include "GameCopyTest.h"
 
