@@ -109,12 +109,8 @@ TransferResult SignPlayer(CMemoryDB& world, CMemoryDB& career, CEventList* ledge
     if (hadClub && ledger) {
         const int32_t fee = TransferFee(terms.rating, wage);
         club->cash = Saturate(static_cast<int64_t>(club->cash) - fee);
-        TransferEventData booking;
-        booking.scope = kScopeDay;
-        booking.direction = kExpense;
-        booking.text = player->name;
-        booking.amount = fee;
-        ledger->AddEvent(booking, kLedgerTransfer, today.day, today.month, today.year);
+        ledger->BookEntry(TransferEventData{}, kLedgerTransfer, today, kScopeDay, kExpense, player->name,
+                          fee);
     }
     AddCertificate(career, *player, fromName, club->name, terms, months, today);
     return TransferResult::Done;
