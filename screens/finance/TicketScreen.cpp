@@ -30,8 +30,18 @@ CStr Money(int32_t amount) {
 }
 
 constexpr int32_t kCupLeague = 100004;
-constexpr const char* kClassNames[CTicketScreen::kClasses] = {"courtside", "lower_level", "upper_level",
-                                                              "discount", "corporate"};
+// The seat-class views of the league hall and the cup hall, in class order; %d is the picture number.
+constexpr const char* kClassPictures[2][CTicketScreen::kClasses] = {
+    {"\\images\\WinObjects\\TICKETS\\DAD_%d_courtside.png",
+     "\\images\\WinObjects\\TICKETS\\DAD_%d_lower_level.png",
+     "\\images\\WinObjects\\TICKETS\\DAD_%d_upper_level.png",
+     "\\images\\WinObjects\\TICKETS\\DAD_%d_discount.png",
+     "\\images\\WinObjects\\TICKETS\\DAD_%d_corporate.png"},
+    {"\\images\\WinObjects\\TICKETS\\FIBA_%d_courtside.png",
+     "\\images\\WinObjects\\TICKETS\\FIBA_%d_lower_level.png",
+     "\\images\\WinObjects\\TICKETS\\FIBA_%d_upper_level.png",
+     "\\images\\WinObjects\\TICKETS\\FIBA_%d_discount.png",
+     "\\images\\WinObjects\\TICKETS\\FIBA_%d_corporate.png"}};
 constexpr int kArenaTitle = 302533;
 constexpr int kPickClassHint = 302534;
 constexpr int kNoClassViews = 302535;
@@ -175,9 +185,9 @@ CStr CTicketScreen::ArenaPicture(int32_t leagueKind, int32_t leagueId, int32_t c
     if (leagueKind == kCupLeague && level > 0)
         return CStr::Formatted("\\images\\WinObjects\\TICKETS\\FIBA_%d_775x435.png", number);
     if (leagueKind == kCupLeague || level == 1)
-        return CStr::Formatted("\\images\\WinObjects\\STADION\\SCOOLARENA\\arena%02d.png", number);
+        return CStr::Formatted("\\images\\WinObjects\\STADION\\SCOOLARENA\\arena%.2d.png", number);
     if (level == 0)
-        return CStr::Formatted("\\images\\WinObjects\\STADION\\STREETBALL\\palya_%02d.jpg", number);
+        return CStr::Formatted("\\images\\WinObjects\\STADION\\STREETBALL\\palya_%.2d.jpg", number);
     return CStr::Formatted("\\images\\WinObjects\\TICKETS\\DAD_%d_775x435.png", number);
 }
 
@@ -185,15 +195,10 @@ CStr CTicketScreen::ClassPicture(int32_t leagueKind, int32_t leagueId, int32_t c
     if (seatClass < 0 || seatClass >= kClasses)
         return CStr();
     const int level = ArenaLevel(leagueId);
-    const char* prefix = nullptr;
-    if (leagueKind == kCupLeague && level > 0)
-        prefix = "FIBA";
-    else if (leagueKind != kCupLeague && level == 2)
-        prefix = "DAD";
-    if (!prefix)
+    const bool cup = leagueKind == kCupLeague;
+    if (cup ? level == 0 : level != 2)
         return CStr();
-    return CStr::Formatted("\\images\\WinObjects\\TICKETS\\%s_%d_%s.png", prefix, PictureNumber(clubId),
-                           kClassNames[seatClass]);
+    return CStr::Formatted(kClassPictures[cup ? 1 : 0][seatClass], PictureNumber(clubId));
 }
 
 void CTicketScreen::FillPictures() {
