@@ -197,6 +197,17 @@ public:
         return AddPayload(EventPayload(payload), kind, day, month, year);
     }
     bool AddPayload(const EventPayload& payload, int kind, int day, int month, int year);
+    // Books a dated entry of one of the layouts with scope, direction, text and amount; `record`
+    // brings the kind's other fields (its defaults when default-made).
+    template <typename T>
+    bool BookEntry(T record, int kind, const GameDate& date, int scope, int direction, const CStr& text,
+                   int amount) {
+        record.scope = scope;
+        record.direction = direction;
+        record.text = text;
+        record.amount = amount;
+        return AddEvent(record, kind, date.day, date.month, date.year);
+    }
     // Takes ownership; a null event or one of an unknown kind is dropped.
     void Append(std::unique_ptr<CCalendarEvent> event);
 

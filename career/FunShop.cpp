@@ -34,12 +34,7 @@ CStorageItem* NewRecord(const CareerDay& day, int32_t id, int itemIndex, const c
 void Book(const CareerDay& day, int direction, const CStr& text, int amount) {
     if (!day.ledger)
         return;
-    FunShopEventData event;
-    event.scope = kScopeDay;
-    event.direction = direction;
-    event.text = text;
-    event.amount = amount;
-    day.ledger->AddEvent(event, kLedgerFunShop, day.today.day, day.today.month, day.today.year);
+    day.ledger->BookEntry(FunShopEventData{}, kLedgerFunShop, day.today, kScopeDay, direction, text, amount);
 }
 
 // Orders count down; one that reaches 0 (or was placed with no delivery days at all, which would

@@ -153,24 +153,15 @@ void BookMonthlyCosts(const CareerDay& day) {
     const CStadiumRecord* stadium = club->stadium;
     if (!stadium)
         return;
-    StadiumUpkeepEventData upkeep;
-    upkeep.scope = kScopeMonth;
-    upkeep.direction = kExpense;
-    upkeep.text = stadium->name;
-    upkeep.amount = stadium->upkeep;
-    day.ledger->AddEvent(upkeep, kLedgerStadiumUpkeep, today.day, today.month, today.year);
+    day.ledger->BookEntry(StadiumUpkeepEventData{}, kLedgerStadiumUpkeep, today, kScopeMonth, kExpense,
+                          stadium->name, stadium->upkeep);
     int64_t total = stadium->upkeep;
     for (const CStadiumWingRecord* wing : stadium->wings) {
         if (wing->level < 1 || wing->partId == kCorePart || wing->monthlyCost <= 0)
             continue;
         total += wing->monthlyCost;
-        UpkeepItemEventData part;
-        part.group = -1;
-        part.scope = kScopeMonth;
-        part.direction = kExpense;
-        part.text = Text(day, wing->partId);
-        part.amount = wing->monthlyCost;
-        day.ledger->AddEvent(part, kLedgerUpkeepItem, today.day, today.month, today.year);
+        day.ledger->BookEntry(UpkeepItemEventData{.group = -1}, kLedgerUpkeepItem, today, kScopeMonth,
+                              kExpense, Text(day, wing->partId), wing->monthlyCost);
     }
     AddMoney(club->cash, -total);
 }
@@ -285,14 +276,10 @@ void BookHomeMatchIncome(const CareerDay& day) {
     AddMoney(club->cash, takings);
 
     auto bookItem = [&](int group, int32_t partId, int64_t amount) {
-        UpkeepItemEventData item;
-        item.group = group;
-        item.scope = kScopeDay;
-        item.direction = kIncome;
-        item.text = Text(day, partId);
-        item.amount = Saturate(amount);
-        day.ledger->AddEvent(item, kLedgerUpkeepItem, today.day, today.month, today.year);
-        AddMoney(club->cash, item.amount);
+        const int32_t booked = Saturate(amount);
+        day.ledger->BookEntry(UpkeepItemEventData{.group = group}, kLedgerUpkeepItem, today, kScopeDay,
+                              kIncome, Text(day, partId), booked);
+        AddMoney(club->cash, booked);
     };
     if (extraA)
         bookItem(2, kPartExtraA, static_cast<int64_t>(Roll() * total * 10));
@@ -320,25 +307,16 @@ void RunPromotions(const CareerDay& day) {
         case 302500:
         case 302503:
         case 302504: {
-            UpkeepItemEventData cost;
-            cost.group = -1;
-            cost.scope = kScopeDay;
-            cost.direction = kExpense;
-            cost.text = Text(day, promotion->nameTextId);
-            cost.amount = promotion->cost;
-            day.ledger->AddEvent(cost, kLedgerUpkeepItem, today.day, today.month, today.year);
+            day.ledger->BookEntry(UpkeepItemEventData{.group = -1}, kLedgerUpkeepItem, today, kScopeDay,
+                                  kExpense, Text(day, promotion->nameTextId), promotion->cost);
             AddMoney(club->cash, -static_cast<int64_t>(promotion->cost));
             break;
         }
         case 302501:
         case 302502:
         case 302505: {
-            FunShopEventData cost;
-            cost.scope = kScopeDay;
-            cost.direction = kExpense;
-            cost.text = Text(day, promotion->nameTextId);
-            cost.amount = promotion->cost;
-            day.ledger->AddEvent(cost, kLedgerFunShop, today.day, today.month, today.year);
+            day.ledger->BookEntry(FunShopEventData{}, kLedgerFunShop, today, kScopeDay, kExpense,
+                                  Text(day, promotion->nameTextId), promotion->cost);
             AddMoney(club->cash, -static_cast<int64_t>(promotion->cost));
             break;
         }

@@ -151,15 +151,9 @@ OrderResult OrderStadiumStage(CMemoryDB& career, CEventList* ledger, const GameD
     part->daysDone = 1;
     ApplyClubUpgrade(career, *part, 0);
     club->cash = Clamp32(static_cast<int64_t>(club->cash) - cost);
-    if (ledger) {
-        LedgerEventData booking;
-        booking.scope = 0;
-        booking.direction = 1;
-        booking.text = name;
-        booking.amount = cost;
-        booking.reference = 0;
-        ledger->AddEvent(booking, kLedgerStadiumUpgrade, today.day, today.month, today.year);
-    }
+    if (ledger)
+        ledger->BookEntry(LedgerEventData{.reference = 0}, kLedgerStadiumUpgrade, today, kScopeDay, kExpense,
+                          name, cost);
     return OrderResult::Booked;
 }
 

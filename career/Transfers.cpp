@@ -106,16 +106,16 @@ TransferResult SignPlayer(CMemoryDB& world, CMemoryDB& career, CEventList* ledge
     // A newcomer starts on the bench; the line-up screen puts him in.
     player->words[kWordMatchState] = kOnBench;
 
+    int32_t fee = 0;
     if (hadClub && ledger) {
-        const int32_t fee = TransferFee(terms.rating, wage);
+        fee = TransferFee(terms.rating, wage);
         club->cash = Saturate(static_cast<int64_t>(club->cash) - fee);
-        TransferEventData booking;
-        booking.scope = kScopeDay;
-        booking.direction = kExpense;
-        booking.text = player->name;
-        booking.amount = fee;
-        ledger->AddEvent(booking, kLedgerTransfer, today.day, today.month, today.year);
+        ledger->BookEntry(TransferEventData{}, kLedgerTransfer, today, kScopeDay, kExpense, player->name,
+                          fee);
     }
+    // The certificate's price is the player's certificate value: what this move cost the club, so
+    // the list shows the fee (nothing for a player without a club) and a later release carries it.
+    player->words[kWordCertificateValue] = fee;
     AddCertificate(career, *player, fromName, club->name, terms, months, today);
     return TransferResult::Done;
 }

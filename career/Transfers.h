@@ -61,7 +61,8 @@ enum class TransferResult { Done, NotFound, SquadFull, NoClub };
 // Signs a world player for the user's club: his record moves into the career database and the
 // club's squad with the new wage and contract from today. A player of another club costs that
 // club's fee, taken from the cash and booked as a transfer when there is a ledger. A certificate
-// records the move. Nothing changes unless the player is found and the squad has room.
+// records the move at the fee paid, which stays with the player as his certificate value. Nothing
+// changes unless the player is found and the squad has room.
 TransferResult SignPlayer(CMemoryDB& world, CMemoryDB& career, CEventList* ledger, const GameDate& today,
                           const TransferTerms& terms, const CStr& noClubText);
 

@@ -229,20 +229,15 @@ CSponsorScreen::Result CSponsorScreen::Accept(int list, int position) {
     SendAcceptMail(list, *record);
     if (!AlreadyPaid(list, *record)) {
         const GameDate& today = session.currentDate;
-        LedgerEventData payment;
-        payment.scope = kScopeDay;
-        payment.direction = kIncome;
-        payment.text = record->name;
-        payment.amount = record->amount;
-        payment.reference = EndYear(today.year, today.month, record->months);
-        payment.extra = 0;
+        const LedgerEventData payment{.reference = EndYear(today.year, today.month, record->months),
+                                      .extra = 0};
         CTeam* club =
             session.careerDB && !session.careerDB->teams.IsEmpty() ? session.careerDB->teams.At(0) : nullptr;
         if (club)
             club->cash = static_cast<int32_t>(
                 std::clamp<int64_t>(static_cast<int64_t>(club->cash) + record->amount, INT32_MIN, INT32_MAX));
         if (session.ledger)
-            session.ledger->AddEvent(payment, list, today.day, today.month, today.year);
+            session.ledger->BookEntry(payment, list, today, kScopeDay, kIncome, record->name, record->amount);
     }
     ReadTables();
     return Result::Done;

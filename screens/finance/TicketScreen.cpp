@@ -29,6 +29,32 @@ CStr Money(int32_t amount) {
     return FormatMoney(CStr::Formatted("%d", amount), ',', '$');
 }
 
+constexpr int32_t kCupLeague = 100004;
+// The seat-class views of the league hall and the cup hall, in class order; %d is the picture number.
+constexpr const char* kClassPictures[2][CTicketScreen::kClasses] = {
+    {"\\images\\WinObjects\\TICKETS\\DAD_%d_courtside.png",
+     "\\images\\WinObjects\\TICKETS\\DAD_%d_lower_level.png",
+     "\\images\\WinObjects\\TICKETS\\DAD_%d_upper_level.png",
+     "\\images\\WinObjects\\TICKETS\\DAD_%d_discount.png",
+     "\\images\\WinObjects\\TICKETS\\DAD_%d_corporate.png"},
+    {"\\images\\WinObjects\\TICKETS\\FIBA_%d_courtside.png",
+     "\\images\\WinObjects\\TICKETS\\FIBA_%d_lower_level.png",
+     "\\images\\WinObjects\\TICKETS\\FIBA_%d_upper_level.png",
+     "\\images\\WinObjects\\TICKETS\\FIBA_%d_discount.png",
+     "\\images\\WinObjects\\TICKETS\\FIBA_%d_corporate.png"}};
+constexpr int kArenaTitle = 302533;
+constexpr int kPickClassHint = 302534;
+constexpr int kNoClassViews = 302535;
+
+// One of ten pictures per club, 1-10; a damaged negative id still picks one.
+int PictureNumber(int32_t clubId) {
+    return (clubId % 10 + 10) % 10 + 1;
+}
+
+int ArenaLevel(int32_t leagueId) {
+    return (leagueId % 3 + 3) % 3;
+}
+
 } // namespace
 
 CTicketScreen::CTicketScreen(const CScreenContext& ctx) : m_ctx(ctx), m_root(ctx.Find(kWindow)) {
@@ -153,12 +179,56 @@ void CTicketScreen::FillPriceButtons() {
     }
 }
 
+CStr CTicketScreen::ArenaPicture(int32_t leagueKind, int32_t leagueId, int32_t clubId) {
+    const int number = PictureNumber(clubId);
+    const int level = ArenaLevel(leagueId);
+    if (leagueKind == kCupLeague && level > 0)
+        return CStr::Formatted("\\images\\WinObjects\\TICKETS\\FIBA_%d_775x435.png", number);
+    if (leagueKind == kCupLeague || level == 1)
+        return CStr::Formatted("\\images\\WinObjects\\STADION\\SCOOLARENA\\arena%.2d.png", number);
+    if (level == 0)
+        return CStr::Formatted("\\images\\WinObjects\\STADION\\STREETBALL\\palya_%.2d.jpg", number);
+    return CStr::Formatted("\\images\\WinObjects\\TICKETS\\DAD_%d_775x435.png", number);
+}
+
+CStr CTicketScreen::ClassPicture(int32_t leagueKind, int32_t leagueId, int32_t clubId, int seatClass) {
+    if (seatClass < 0 || seatClass >= kClasses)
+        return CStr();
+    const int level = ArenaLevel(leagueId);
+    const bool cup = leagueKind == kCupLeague;
+    if (cup ? level == 0 : level != 2)
+        return CStr();
+    return CStr::Formatted(kClassPictures[cup ? 1 : 0][seatClass], PictureNumber(clubId));
+}
+
 void CTicketScreen::FillPictures() {
     const CTeam* club = m_ctx.Session().UserClub();
     if (!club)
         return;
     if (CGuiElement* logo = m_ctx.Find(ID_TK_CLUB_PIC))
         logo->SetImage(ClubCrestPath(club));
+    if (CGuiElement* arena = m_ctx.Find(ID_TK_ARENA_PIC))
+        arena->SetImage(ArenaPicture(club->leagueKind, club->leagueId, club->id));
+    m_ctx.SetText(ID_TK_ARENA_TITLE, m_ctx.Text(kArenaTitle));
+    // The class view follows the club's arena, which a promotion or a new career changes.
+    const CGuiElement* prices = m_ctx.Find(ID_TK_PRICES);
+    ShowClassPicture(prices ? prices->GetSelectedRow() : -1);
+}
+
+void CTicketScreen::ShowClassPicture(int seatClass) {
+    const CTeam* club = m_ctx.Session().UserClub();
+    const CStr path = club ? ClassPicture(club->leagueKind, club->leagueId, club->id, seatClass) : CStr();
+    if (CGuiElement* picture = m_ctx.Find(ID_TK_CLASS_PIC))
+        picture->SetImage(path);
+    // Say what the picture shows, or why there is none.
+    CStr title;
+    if (!path.IsEmpty())
+        title = m_ctx.Text(80024 + seatClass);
+    else if (club && ClassPicture(club->leagueKind, club->leagueId, club->id, 0).IsEmpty())
+        title = m_ctx.Text(kNoClassViews);
+    else
+        title = m_ctx.Text(kPickClassHint);
+    m_ctx.SetText(ID_TK_CLASS_TITLE, title);
 }
 
 void CTicketScreen::FillCatalogue() {
@@ -342,6 +412,8 @@ void CTicketScreen::OnMessage(GuiMessage& m) {
         }
     if (m.MSG == kMsgSelection && m.sID == ID_TK_PRICES) {
         Consume(m);
+        CGuiElement* grid = m_ctx.Find(ID_TK_PRICES);
+        ShowClassPicture(grid ? grid->GetSelectedRow() : -1);
     } else if (m.MSG == kMsgSelection && m.sID == ID_TK_CATALOGUE) {
         Consume(m);
         CGuiElement* grid = m_ctx.Find(ID_TK_CATALOGUE);

@@ -44,6 +44,12 @@ public:
     const SeatClass& Class(int seatClass) const { return m_classes[static_cast<size_t>(seatClass)]; }
     bool PromotionsAvailable() const { return m_promotionsAvailable; }
 
+    // The arena picture of a club by its league kind (100004 the cup), its league id (whose value
+    // mod 3 is the arena's level) and its id (which picks one of ten pictures); the seat-class
+    // picture likewise, empty for a street court or a school gym, which have no class views.
+    static CStr ArenaPicture(int32_t leagueKind, int32_t leagueId, int32_t clubId);
+    static CStr ClassPicture(int32_t leagueKind, int32_t leagueId, int32_t clubId, int seatClass);
+
     static int DownButton(int seatClass) { return 10418 + seatClass; }
     static int UpButton(int seatClass) { return 10427 - seatClass; }
 
@@ -53,6 +59,7 @@ private:
     void FillPriceTable();
     void FillPriceButtons();
     void FillPictures();
+    void ShowClassPicture(int seatClass);
     void FillCatalogue();
     void FillScheduled();
     void FillDateCombos();

@@ -6,7 +6,6 @@
 #include "career/EventList.h"
 #include "database/MemoryDB.h"
 
-#include "../engine/TempDir.h"
 #include "CareerRig.h"
 #include "GameCopyTest.h"
 
@@ -153,7 +152,9 @@ TEST(Transfers, SigningAClubPlayerMovesHimAndBooksTheFeeAndACertificate) {
     EXPECT_EQ(certificate->toTeam, club.name);
     EXPECT_EQ(certificate->rating, rating);
     EXPECT_EQ(certificate->contractMonths, 13);
-    EXPECT_EQ(certificate->amount, player->words[kWordCertificateValue]);
+    // The certificate lists the fee paid; the player keeps it as his value for a later release.
+    EXPECT_EQ(certificate->amount, fee);
+    EXPECT_EQ(player->words[kWordCertificateValue], fee);
     EXPECT_EQ(certificate->cardValue, player->words[kWordPlayedPosition]);
     EXPECT_EQ(certificate->year, 2008);
 }
@@ -163,6 +164,7 @@ TEST(Transfers, AFreeAgentCostsNoFeeAndBooksNothing) {
     ASSERT_TRUE(rig.ready);
     CPlayer* player = FreeAgent(*rig.world);
     ASSERT_NE(player, nullptr);
+    player->words[kWordCertificateValue] = 75000; // the price of an earlier move
     const int32_t cash = rig.club->cash;
     ASSERT_EQ(
         SignPlayer(*rig.world, *rig.career, &rig.ledger, {2007, 9, 2}, Terms(*player, 9000, 12), kNoClub),
@@ -171,6 +173,8 @@ TEST(Transfers, AFreeAgentCostsNoFeeAndBooksNothing) {
     EXPECT_EQ(rig.CountKind(kLedgerTransfer), 0);
     ASSERT_EQ(rig.career->certificates.Size(), 1);
     EXPECT_EQ(rig.career->certificates.At(0)->fromTeam, kNoClub);
+    // No fee, no price, even for a player whose record still names the price of an earlier move.
+    EXPECT_EQ(rig.career->certificates.At(0)->amount, 0);
 }
 
 TEST(Transfers, AMoveThatCannotBeMadeChangesNothing) {
@@ -311,7 +315,13 @@ TEST_F(TransferCareerTest, ASavedCareerKeepsEverySigningAndRelease) {
     EXPECT_EQ(s.careerDB->certificates.At(1)->toTeam, kNoClub);
     int transfers = 0;
     for (size_t i = 0; i < s.ledger->Size(); ++i)
-        if (s.ledger->At(i)->Kind() == kLedgerTransfer)
+        if (s.ledger->At(i)->Kind() == kLedgerTransfer) {
             ++transfers;
+            // The signing's certificate still shows the fee booked for it.
+            const int32_t fee = std::get<TransferEventData>(s.ledger->At(i)->Payload()).amount;
+            EXPECT_GT(fee, 0);
+            EXPECT_EQ(s.careerDB->certificates.At(0)->amount, fee);
+            EXPECT_EQ(back->words[kWordCertificateValue], fee);
+        }
     EXPECT_EQ(transfers, 1);
 }

@@ -7,46 +7,19 @@
 # the whole match takes a few minutes. Screenshots of each step are left in the artefact folder.
 #   match_3d.sh <game folder> <artefact folder>
 set -euo pipefail
-game="$1"
-out="$2"
-for tool in Xvfb xdotool import compare; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "SKIPPED: $tool is not installed"
-        exit 0
-    fi
-done
-rm -rf "$out"
-mkdir -p "$out"
-work="$out/game"
-cp -r "$game" "$work"
-rm -rf "$work/data/profiles"
-mkdir -p "$work/data/profiles"
-: > "$work/data/profiles/profilelist.dat"
-rm -f "$work/log.txt"
+# The window, the game and the helpers every session uses.
+source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
+begin_session "$1" "$2" compare
 export FB_MATCH_CLOCK_SCALE="${FB_MATCH_CLOCK_SCALE:-24}"
 
-source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
-
 # The match is watched in the 3D view.
-printf '[VISUAL]\nEnable3DSimulation=1\nEnableFastSimulation=0\n' > "$work/guifiles/Options.ini"
+set_option Enable3DSimulation 1
+set_option EnableFastSimulation 0
 differs() {
     { compare -metric AE -crop "$3" "$out/$1.png" "$out/$2.png" null: 2>&1 || true; } | cut -d' ' -f1
 }
 
-start_game
-sleep 1
-xdotool key --window "$window" space
-sleep 1
-settle 60
-click 512 390 2          # New career
-click 182 362            # the fourth club of the list
-click 812 202 0.3        # manager name
-for _ in $(seq 1 12); do xdotool key --window "$window" BackSpace; done
-xdotool type --window "$window" "Sam Okafor"
-sleep 0.5
-click 812 634 1          # Start career
-wait_for_text "Sam Okafor" "$work/data/profiles/profilelist.dat" 60 || fail "the new career was not created"
-settle 30
+new_career 362 "Sam Okafor"   # the fourth club of the list
 xdotool mousemove --sync $((left + 90)) $((top + 608)) click 1   # Continue to the first match day
 sleep 0.4
 shot 01-day-run

@@ -5,50 +5,20 @@
 # day panel and in the standings. Screenshots of each step are left in the artefact folder.
 #   match_centre.sh <game folder> <artefact folder>
 set -euo pipefail
-game="$1"
-out="$2"
-for tool in Xvfb xdotool import; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "SKIPPED: $tool is not installed"
-        exit 0
-    fi
-done
-rm -rf "$out"
-mkdir -p "$out"
-# A copy of the game folder, so the session's careers never touch the build's own.
-work="$out/game"
-cp -r "$game" "$work"
-rm -rf "$work/data/profiles"
-mkdir -p "$work/data/profiles"
-: > "$work/data/profiles/profilelist.dat"
-rm -f "$work/log.txt"
-
 # The window, the game and the helpers every session uses.
 source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
+begin_session "$1" "$2" compare
 
 # The match is watched on the drawn court.
-sed -i 's/^Enable3DSimulation=.*/Enable3DSimulation=0/; s/^EnableFastSimulation=.*/EnableFastSimulation=0/' \
-    "$work/guifiles/Options.ini"
+set_option Enable3DSimulation 0
+set_option EnableFastSimulation 0
 # Mean difference of two screenshots inside a rectangle (w x h + x + y), 0 when equal.
 differs() {
     # compare exits with 1 when the images differ: that is the answer, not a failure.
     { compare -metric AE -crop "$3" "$out/$1.png" "$out/$2.png" null: 2>&1 || true; } | cut -d' ' -f1
 }
 
-start_game
-sleep 1
-xdotool key --window "$window" space
-sleep 1
-settle 60
-click 512 390 2          # New career
-click 182 362            # the fourth club of the list
-click 812 202 0.3        # manager name
-for _ in $(seq 1 12); do xdotool key --window "$window" BackSpace; done
-xdotool type --window "$window" "Sam Okafor"
-sleep 0.5
-click 812 634 1          # Start career
-wait_for_text "Sam Okafor" "$work/data/profiles/profilelist.dat" 60 || fail "the new career was not created"
-settle 30
+new_career 362 "Sam Okafor"   # the fourth club of the list
 click 90 608 2           # Continue to the first match day
 settle 30
 shot 01-match-centre

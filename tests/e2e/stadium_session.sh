@@ -3,35 +3,11 @@
 # order of the arena hall's second stage through the question, two days of building and the club
 # overview. Usage: stadium_session.sh <game folder> <output folder>; look at the screenshots.
 set -euo pipefail
-game="$1"
-out="$2"
-for tool in Xvfb xdotool import; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "SKIPPED: $tool is not installed"
-        exit 0
-    fi
-done
-rm -rf "$out"
-mkdir -p "$out"
-work="$out/game"
-cp -r "$game" "$work"
-rm -rf "$work/data/profiles"
-mkdir -p "$work/data/profiles"
-: > "$work/data/profiles/profilelist.dat"
-rm -f "$work/log.txt"
-
+# The window, the game and the helpers every session uses.
 source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
+begin_session "$1" "$2"
 
-start_game
-sleep 1
-xdotool key --window "$window" space
-sleep 1
-settle 60
-click 512 390 2          # New career
-click 182 554            # Marlow Wolves, second division
-click 812 634 1          # Start career
-wait_for_text "Manager" "$work/data/profiles/profilelist.dat" 60 || fail "the new career was not created"
-settle 30
+new_career 554           # Marlow Wolves, second division
 shot 04-career-frame
 click 90 432 2           # Stadium
 shot 05-stadium

@@ -4,34 +4,11 @@
 # release a player. Screenshots of each step are left in the artefact folder.
 #   transfers_session.sh <game folder> <artefact folder>
 set -euo pipefail
-game="$1"
-out="$2"
-for tool in Xvfb xdotool import; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "SKIPPED: $tool is not installed"
-        exit 0
-    fi
-done
-rm -rf "$out"
-mkdir -p "$out"
-work="$out/game"
-cp -r "$game" "$work"
-rm -rf "$work/data/profiles"
-mkdir -p "$work/data/profiles"
-: > "$work/data/profiles/profilelist.dat"
-rm -f "$work/log.txt"
-
+# The window, the game and the helpers every session uses.
 source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
+begin_session "$1" "$2"
 
-start_game
-sleep 1
-xdotool key --window "$window" space
-sleep 1
-settle 60
-click 512 390 2          # New career
-click 182 362            # the fourth club of the list
-click 812 634 1          # Start career
-settle 60
+new_career 362           # the fourth club of the list
 click 90 263 1           # Transfers
 click 300 506 1          # the third market player (players without a club)
 shot 01-transfers

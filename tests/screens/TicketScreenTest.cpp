@@ -1,5 +1,6 @@
 // The ticket screen on the shipped layout with a new league career: prices go into the stadium
-// parts the gate money reads, promotions are booked only for real later dates and survive a save.
+// parts the gate money reads, promotions are booked only for real later dates and survive a save,
+// and the arena and seat-class pictures follow the club's league and arena level.
 #include "screens/finance/TicketScreen.h"
 #include "career/EventList.h"
 #include "career/MoneySteps.h"
@@ -11,6 +12,10 @@
 #include "ScreenTestKit.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
 
 namespace {
 
@@ -190,3 +195,77 @@ TEST_F(TicketScreenTest, PricesAndPromotionsSurviveASaveAndReload) {
 }
 
 } // namespace
+
+TEST_F(TicketScreenTest, TheArenaPicturesFollowTheLeagueAndTheArenaLevel) {
+    constexpr int32_t kLeague = 100005, kCup = 100004;
+    // Club 7 shows picture 8; the league id's value mod 3 is the arena level.
+    EXPECT_EQ(CTicketScreen::ArenaPicture(kLeague, 3, 7),
+              "\\images\\WinObjects\\STADION\\STREETBALL\\palya_08.jpg");
+    EXPECT_EQ(CTicketScreen::ArenaPicture(kLeague, 4, 7),
+              "\\images\\WinObjects\\STADION\\SCOOLARENA\\arena08.png");
+    EXPECT_EQ(CTicketScreen::ArenaPicture(kLeague, 5, 7), "\\images\\WinObjects\\TICKETS\\DAD_8_775x435.png");
+    EXPECT_EQ(CTicketScreen::ArenaPicture(kCup, 3, 7),
+              "\\images\\WinObjects\\STADION\\SCOOLARENA\\arena08.png");
+    EXPECT_EQ(CTicketScreen::ArenaPicture(kCup, 4, 17), "\\images\\WinObjects\\TICKETS\\FIBA_8_775x435.png");
+    EXPECT_EQ(CTicketScreen::ArenaPicture(kCup, 5, 9), "\\images\\WinObjects\\TICKETS\\FIBA_10_775x435.png");
+    // A damaged negative id or league still names a picture that exists.
+    EXPECT_EQ(CTicketScreen::ArenaPicture(kLeague, -1, -3),
+              "\\images\\WinObjects\\TICKETS\\DAD_8_775x435.png");
+
+    EXPECT_EQ(CTicketScreen::ClassPicture(kLeague, 5, 7, 0),
+              "\\images\\WinObjects\\TICKETS\\DAD_8_courtside.png");
+    EXPECT_EQ(CTicketScreen::ClassPicture(kCup, 4, 7, 4),
+              "\\images\\WinObjects\\TICKETS\\FIBA_8_corporate.png");
+    // Street courts and school gyms have no class views, and there are only five classes.
+    EXPECT_TRUE(CTicketScreen::ClassPicture(kLeague, 3, 7, 0).IsEmpty());
+    EXPECT_TRUE(CTicketScreen::ClassPicture(kLeague, 4, 7, 0).IsEmpty());
+    EXPECT_TRUE(CTicketScreen::ClassPicture(kCup, 3, 7, 0).IsEmpty());
+    EXPECT_TRUE(CTicketScreen::ClassPicture(kLeague, 5, 7, 5).IsEmpty());
+    EXPECT_TRUE(CTicketScreen::ClassPicture(kLeague, 5, 7, -1).IsEmpty());
+
+    // Every picture the screen can ask for is in the game folder.
+    auto onDisk = [](const CStr& path) {
+        std::string file = path.GetText();
+        std::replace(file.begin(), file.end(), '\\', '/');
+        return std::filesystem::exists(file.substr(1));
+    };
+    for (int32_t kind : {kLeague, kCup})
+        for (int32_t league = 0; league < 3; ++league)
+            for (int32_t club = 0; club < 10; ++club) {
+                EXPECT_TRUE(onDisk(CTicketScreen::ArenaPicture(kind, league, club)))
+                    << kind << league << club;
+                for (int seatClass = 0; seatClass < CTicketScreen::kClasses; ++seatClass) {
+                    const CStr path = CTicketScreen::ClassPicture(kind, league, club, seatClass);
+                    EXPECT_TRUE(path.IsEmpty() || onDisk(path)) << path.GetText();
+                }
+            }
+}
+
+TEST_F(TicketScreenTest, PickingASeatClassShowsItsSeatsInABigHall) {
+    CTeam* club = kit.session.UserClub();
+    club->leagueKind = 100005;
+    club->leagueId = 2; // a big hall
+    screen->Refresh();
+    EXPECT_EQ(kit.stack.FindElement(ID_TK_ARENA_PIC)->Desc().imagePath,
+              CTicketScreen::ArenaPicture(club->leagueKind, club->leagueId, club->id));
+    CGuiElement* prices = kit.stack.FindElement(ID_TK_PRICES);
+    CGuiElement* classPicture = kit.stack.FindElement(ID_TK_CLASS_PIC);
+    CGuiElement* classTitle = kit.stack.FindElement(ID_TK_CLASS_TITLE);
+    EXPECT_TRUE(classPicture->Desc().imagePath.IsEmpty());
+    EXPECT_EQ(classTitle->GetText(), ctx.Text(302534));
+
+    prices->SetSelectedRow(2);
+    GuiMessage m;
+    m.sID = ID_TK_PRICES;
+    m.MSG = kMsgSelection;
+    screen->OnMessage(m);
+    EXPECT_EQ(m.sID, -1);
+    EXPECT_EQ(classPicture->Desc().imagePath, CTicketScreen::ClassPicture(100005, 2, club->id, 2));
+    EXPECT_EQ(classTitle->GetText(), ctx.Text(80026));
+
+    // Down to a street court: no class view, and the title says why instead of showing a stale one.
+    club->leagueId = 3;
+    screen->Refresh();
+    EXPECT_TRUE(classPicture->Desc().imagePath.IsEmpty());
+    EXPECT_EQ(classTitle->GetText(), ctx.Text(302535));
+}

@@ -154,6 +154,22 @@ std::string PictureCanvas::Png() const {
     return out;
 }
 
+std::string PictureCanvas::Jpg(int quality) const {
+    std::vector<unsigned char> bytes(static_cast<size_t>(m_width) * m_height * 3);
+    for (size_t i = 0, j = 0; i < m_pixels.size(); i += 4)
+        for (int k = 0; k < 3; ++k)
+            bytes[j++] =
+                static_cast<unsigned char>(std::lround(std::clamp(m_pixels[i + k], 0.0f, 1.0f) * 255.0f));
+    std::string out;
+    stbi_write_jpg_to_func(
+        [](void* context, void* data, int size) {
+            static_cast<std::string*>(context)->append(static_cast<const char*>(data),
+                                                       static_cast<size_t>(size));
+        },
+        &out, m_width, m_height, 3, bytes.data(), quality);
+    return out;
+}
+
 PictureCanvas DrawPixel(Paint colour) {
     PictureCanvas canvas(1, 1);
     canvas.Blend(0, 0, colour, 1.0f);

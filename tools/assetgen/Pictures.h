@@ -33,6 +33,8 @@ public:
     void Text(const std::vector<unsigned char>& font, const std::string& text, float size, float cx, float cy,
               Paint colour);
     std::string Png() const;
+    // Baseline JPEG of the colours (alpha dropped), for the pictures the game names ".jpg".
+    std::string Jpg(int quality) const;
 
 private:
     int m_width = 0, m_height = 0;

@@ -7,6 +7,7 @@
 #include "Pictures.h"
 #include "Portraits.h"
 #include "Scene.h"
+#include "TicketPictures.h"
 
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
@@ -150,6 +151,30 @@ static bool WritePlayerPictures(const fs::path& root, const std::string& fontPat
     return ok;
 }
 
+// The ticket screen's arena pictures for picture numbers 1-10: the street court, the school gym,
+// the league and cup halls, and each hall once per seat class.
+static bool WriteTicketPictures(const fs::path& root) {
+    bool ok = true;
+    for (int number = 1; number <= 10; ++number) {
+        char name[96];
+        std::snprintf(name, sizeof name, "images/WinObjects/STADION/STREETBALL/palya_%02d.jpg", number);
+        ok &= WriteIfChanged(root, name, DrawTicketArena(ArenaLook::Street, number, -1, 775, 435).Jpg(90));
+        std::snprintf(name, sizeof name, "images/WinObjects/STADION/SCOOLARENA/arena%02d.png", number);
+        ok &= WriteIfChanged(root, name, DrawTicketArena(ArenaLook::School, number, -1, 775, 435).Png());
+        for (const auto& [prefix, look] :
+             {std::pair{"DAD", ArenaLook::Hall}, std::pair{"FIBA", ArenaLook::Cup}}) {
+            std::snprintf(name, sizeof name, "images/WinObjects/TICKETS/%s_%d_775x435.png", prefix, number);
+            ok &= WriteIfChanged(root, name, DrawTicketArena(look, number, -1, 775, 435).Png());
+            for (int seatClass = 0; seatClass < 5; ++seatClass) {
+                std::snprintf(name, sizeof name, "images/WinObjects/TICKETS/%s_%d_%s.png", prefix, number,
+                              kSeatClassNames[seatClass]);
+                ok &= WriteIfChanged(root, name, DrawTicketArena(look, number, seatClass, 388, 218).Png());
+            }
+        }
+    }
+    return ok;
+}
+
 int main(int argc, char** argv) {
     if (argc != 2 && argc != 3) {
         std::fprintf(stderr, "usage: assetgen <game folder> [crest font]\n");
@@ -191,6 +216,7 @@ int main(int argc, char** argv) {
     ok &= WriteIfChanged(root, "Stadions/lightmaps/test_arena/court_lm.tga", EncodeTga(CourtLightmap()));
     ok &= WriteClubPictures(root, argc == 3 ? argv[2] : "");
     ok &= WritePlayerPictures(root, argc == 3 ? argv[2] : "");
+    ok &= WriteTicketPictures(root);
     // The fun shop's item pictures, pic001.png ... pic016.png.
     for (int item = 0; item < 16; ++item) {
         const Image picture = FunShopPicture(item);

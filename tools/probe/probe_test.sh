@@ -413,6 +413,8 @@ transfers)
     [ -n "$fee" ] || fail "no transfer fee booked"
     shown=$(sed -n 's/.*transfer fee of \$ \([0-9,]*\)\..*/\1/p' <<<"$out" | tr -d ,)
     [ "$shown" = "$fee" ] || fail "the talks showed a fee of '$shown', signing charged $fee"
+    price=$(sed -n '/ID_CERT_GRID/,$s/^  row 0: .* | "\$ \([0-9,]*\)"$/\1/p' <<<"$out" | tr -d ,)
+    [ "$price" = "$fee" ] || fail "the certificate's price is '$price', signing charged $fee"
     cash=$(sed -n 's/^12083 ID_FR_CASH .*"\$ \(.*\)"$/\1/p' <<<"$out" | tr -d ,)
     [ "$(wc -l <<<"$cash")" -eq 2 ] && [ $(( $(head -n 1 <<<"$cash") - $(tail -n 1 <<<"$cash") )) -eq "$fee" ] ||
         fail "the cash did not fall by the fee $fee: $cash"
