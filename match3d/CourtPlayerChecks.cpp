@@ -60,7 +60,7 @@ int CCourtPlayer::SkillCheck(const Vec3& point) {
     return kCheckFailed;
 }
 
-int CCourtPlayer::ContestCheck(CCourtPlayer* handler) {
+int CCourtPlayer::ContestCheck(CCourtPlayer* handler, int foulFrom) {
     if (match == nullptr || handler == nullptr) {
         return kCheckFailed;
     }
@@ -68,7 +68,8 @@ int CCourtPlayer::ContestCheck(CCourtPlayer* handler) {
     if (distance >= kContestReach) {
         return kContestOutOfReach;
     }
-    const float target = match->Curve(MatchCurve::BallStealth).Lookup(ReachBandKey(distance));
+    // Read at the club's level, as every shot is: the bare table lets nearly every poke win.
+    const float target = match->Curve(MatchCurve::BallStealth).Lookup(ReachBandKey(distance)) * levelFactor;
     const float sum =
         static_cast<float>(match->Roll20() + HeightBonus(*handler) + handler->Attribute(kEntryBallHandling)) +
         AggressionModifier() + StaminaModifier() + MoraleModifier();
@@ -80,7 +81,26 @@ int CCourtPlayer::ContestCheck(CCourtPlayer* handler) {
         handler->injured = 1;
         return kCheckFailed;
     }
-    return second == 19 ? kContestFoul : kCheckFailed;
+    return second >= foulFrom ? kContestFoul : kCheckFailed;
+}
+
+bool CCourtPlayer::ShotFoulCheck(const CCourtPlayer& shooter) {
+    if (match == nullptr) {
+        return false;
+    }
+    const float distance = static_cast<float>(DistanceTo(shooter));
+    if (distance >= kContestReach) {
+        return false;
+    }
+    // The flat court's challenge: his own height and defence against the reach band's target.
+    const float target = match->Curve(MatchCurve::BallStealth).Lookup(ReachBandKey(distance)) * levelFactor;
+    const float sum =
+        static_cast<float>(match->Roll20() + HeightBonus(*this) + Attribute(kEntryBallHandling)) +
+        AggressionModifier() + StaminaModifier() + MoraleModifier();
+    if (sum >= target) {
+        return false; // a clean challenge
+    }
+    return match->Roll20() >= kShotFoulFrom;
 }
 
 namespace {

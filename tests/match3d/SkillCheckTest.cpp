@@ -91,6 +91,33 @@ TEST_F(ChecksFixture, FailedContestHurtsTheHandlerOnTwentyAndFoulsOnNineteen) {
     EXPECT_EQ(p.injured, 0);
 }
 
+TEST_F(ChecksFixture, ContestsAndShotChallengesAreReadAtTheClubsLevel) {
+    other.position = Vec3(1.0f, 0, 0); // band 1.0: target 12, at level 1.5 it is 18
+    p.levelFactor = 1.5f;
+    match.ScriptRolls({17, 0});
+    EXPECT_EQ(p.ContestCheck(&other), kCheckFailed);
+    match.ScriptRolls({18});
+    EXPECT_EQ(p.ContestCheck(&other), kCheckSucceeded);
+    // A shot challenge uses the challenger's own height and defence; it fouls only when it fails
+    // and the second die shows a foul face, and never hurts anybody.
+    p.height = 210; // +1
+    p.attributes[5] = 3;
+    match.ScriptRolls({14});
+    EXPECT_FALSE(p.ShotFoulCheck(other)) << "a clean challenge";
+    match.ScriptRolls({13, kShotFoulFrom});
+    EXPECT_TRUE(p.ShotFoulCheck(other));
+    match.ScriptRolls({13, kShotFoulFrom - 1});
+    EXPECT_FALSE(p.ShotFoulCheck(other));
+    match.ScriptRolls({0, 20});
+    EXPECT_TRUE(p.ShotFoulCheck(other));
+    EXPECT_EQ(other.injured + p.injured, 0);
+    other.position = Vec3(2.5f, 0, 0);
+    const int draws = match.draws;
+    EXPECT_FALSE(p.ShotFoulCheck(other));
+    EXPECT_EQ(match.draws, draws) << "out of reach: no challenge";
+    EXPECT_TRUE(match.script.empty());
+}
+
 TEST_F(ChecksFixture, ModifierKeysRoundStaminaAndTruncateMoraleAndAggression) {
     // The pass check has no die: passing + stamina + aggression + morale against the distance's row.
     match.SetCurve(MatchCurve::Stamina, {{30.0f, 5}, {40.0f, -5}});
