@@ -340,9 +340,13 @@ void CCourtPlayer::ThinkFreeThrowDefence() {
     if (AtDefenceTarget()) {
         StartIdleVariant(false);
         FaceBall();
-    } else if (GetCurrentAnimationId() != kAnimRun) {
+        return;
+    }
+    if (GetCurrentAnimationId() != kAnimRun) {
         SetAnimation(kAnimRun, false);
     }
+    // To his place on the lane: the throws wait until everybody stands at his own.
+    WalkTo(defenceTarget);
 }
 
 void CCourtPlayer::ThinkSubstitutionAttack() {

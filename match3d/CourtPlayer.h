@@ -31,8 +31,9 @@ inline constexpr int kCheckFoul = 3;   // reach check: failed with a personal fo
 inline constexpr int kContestFoul = 2; // contest check: failed with a foul by the challenger
 inline constexpr int kContestOutOfReach = -1;
 // The second die's foul faces after a failed contest: reaching in at the dribbler, and at a shot.
-inline constexpr int kReachInFoulFrom = 19;
-inline constexpr int kShotFoulFrom = 19;
+// Tuned so a side commits about 20 fouls a match and goes to the line about 28 times.
+inline constexpr int kReachInFoulFrom = 12;
+inline constexpr int kShotFoulFrom = 15;
 
 // Pass kinds by the clip that throws them.
 inline constexpr int kPassChest = 0;
@@ -143,6 +144,8 @@ public:
     // A defender's challenge of a shot: true when he fouled the shooter (a failed challenge and
     // the second die at kShotFoulFrom or more); out of reach nothing happens.
     bool ShotFoulCheck(const CCourtPlayer& shooter);
+    // An opponent's reach for a pass in flight at the ball's point: true when he takes it.
+    bool InterceptCheck(const Vec3& ballPoint);
     bool TwoPointCheck(float distance);
     bool ThreePointCheck(float distance);
     void FreeThrowCheck();

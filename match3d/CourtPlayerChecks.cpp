@@ -18,6 +18,7 @@ constexpr int kEntryPassing = 14;
 constexpr int kEntryJump = 15;
 
 constexpr float kContestReach = 2.5f;
+constexpr float kFreeThrowKey = 99.0f; // the free throw's own row of the two-point table
 
 int HeightBonus(const CCourtPlayer& player) {
     return (player.height - 200) / 10;
@@ -103,6 +104,18 @@ bool CCourtPlayer::ShotFoulCheck(const CCourtPlayer& shooter) {
     return match->Roll20() >= kShotFoulFrom;
 }
 
+bool CCourtPlayer::InterceptCheck(const Vec3& ballPoint) {
+    if (match == nullptr) {
+        return false;
+    }
+    const float target =
+        match->Curve(MatchCurve::BallStealth).Lookup(ReachBandKey(Vec3Distance(position, ballPoint))) *
+        levelFactor;
+    const float sum = static_cast<float>(Attribute(kEntryJump) + match->Roll20()) + AggressionModifier() +
+                      StaminaModifier() + MoraleModifier();
+    return sum >= target;
+}
+
 namespace {
 
 // Die, height, shooting and the three modifiers: what every shot adds before its own skill.
@@ -135,10 +148,10 @@ void CCourtPlayer::FreeThrowCheck() {
     if (match == nullptr) {
         return;
     }
-    const float distance = static_cast<float>(DistanceToAttackedBasket());
+    // An unguarded set shot has its own row of the two-point table, as on the flat court: the rows
+    // at the line's distance are contested jumpers.
     const float sum = ShotBonus(*this, *match) + static_cast<float>(Attribute(kEntryFreeThrow));
-    shotScores =
-        match->Curve(MatchCurve::TwoPoint).Lookup(TruncatedKey(distance)) * levelFactor <= sum ? 1 : 0;
+    shotScores = match->Curve(MatchCurve::TwoPoint).Lookup(kFreeThrowKey) * levelFactor <= sum ? 1 : 0;
 }
 
 bool CCourtPlayer::ShotCheck() {

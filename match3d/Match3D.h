@@ -278,6 +278,9 @@ public:
     int32_t quarterFouls[2] = {0, 0};
     uint8_t shootingFoul = 0;
     int32_t foulInboundSide = -1;
+    // The opponents who have reached for the pass in flight: one try each.
+    CCourtPlayer* interceptTried[5] = {};
+    int32_t interceptTries = 0;
     uint8_t inboundThrown = 0; // the inbounder has let the ball go
 
 private:

@@ -14,7 +14,7 @@ namespace {
 constexpr float kEyeHeight = 0.95f;
 // The rebound reach margin beyond the body radius.
 constexpr float kReboundMargin = 0.4f;
-constexpr float kBoxOut = 1.0f; // how much nearer a defender counts at a rebound
+constexpr float kBoxOut = 0.5f; // how much nearer a defender counts at a rebound
 constexpr int kFormationSwitchGap = 8;
 constexpr int kFormationSwitchLock = 10000;
 constexpr int kTextBallWon = 500000;
@@ -262,41 +262,46 @@ void CMatch3D::UpdateFormationsAndSubs() {
             formationSwitchArmed = 0;
         }
     }
-    const bool computerHome = homeTeam->isUserTeam != 1;
-    const bool trailing = computerHome ? homeScore + kFormationSwitchGap < awayScore
-                                       : homeScore > awayScore + kFormationSwitchGap;
-    if (trailing && !formationSwitchArmed) {
-        formationSwitchArmed = 1;
-        const int attack = Rand() % 10;
-        const int defence = 10 + Rand() % 9;
-        if (computerHome) {
-            PlaceHomeTeam(attack, defence);
-        } else {
-            PlaceAwayTeam(attack, defence);
+    // Every side the computer coaches: the user's opponent, or both when neither is the user's.
+    for (int side = 0; side < 2; ++side) {
+        CMatchTeam* computer = Team(side);
+        if (computer->isUserTeam == 1) {
+            continue;
         }
+        const int own = side == 0 ? homeScore : awayScore;
+        const int other = side == 0 ? awayScore : homeScore;
+        if (own + kFormationSwitchGap < other && !formationSwitchArmed) {
+            formationSwitchArmed = 1;
+            const int attack = Rand() % 10;
+            const int defence = 10 + Rand() % 9;
+            if (side == 0) {
+                PlaceHomeTeam(attack, defence);
+            } else {
+                PlaceAwayTeam(attack, defence);
+            }
+        }
+        if (flags.substitutionRequested || flags.substitutionPhase) {
+            continue;
+        }
+        const int outId = computer->PickPlayerToRest();
+        const int inId = computer->PickSubstitute();
+        if (outId < 0 || inId < 0) {
+            continue;
+        }
+        int index = 0;
+        CCourtPlayer* leaving = computer->FindById(outId, index);
+        CCourtPlayer* incoming = computer->FindById(inId, index);
+        if (leaving == nullptr || incoming == nullptr || leaving == incoming) {
+            continue;
+        }
+        substitutionPending = 1;
+        flags.substitutionRequested = 1;
+        flags.substitutionSide = static_cast<uint8_t>(side);
+        leaving->inSubstitution = 1;
+        leaving->replacement = incoming;
+        flags.calledOffAuto = leaving;
+        incomingPlayer = incoming;
     }
-    if (flags.substitutionRequested || flags.substitutionPhase) {
-        return;
-    }
-    CMatchTeam* computer = computerHome ? homeTeam : awayTeam;
-    const int outId = computer->PickPlayerToRest();
-    const int inId = computer->PickSubstitute();
-    if (outId < 0 || inId < 0) {
-        return;
-    }
-    int index = 0;
-    CCourtPlayer* leaving = computer->FindById(outId, index);
-    CCourtPlayer* incoming = computer->FindById(inId, index);
-    if (leaving == nullptr || incoming == nullptr || leaving == incoming) {
-        return;
-    }
-    substitutionPending = 1;
-    flags.substitutionRequested = 1;
-    flags.substitutionSide = computerHome ? 0 : 1;
-    leaving->inSubstitution = 1;
-    leaving->replacement = incoming;
-    flags.calledOffAuto = leaving;
-    incomingPlayer = incoming;
 }
 
 bool CMatch3D::SubstitutionDone() {
@@ -540,10 +545,28 @@ void CMatch3D::HandleLooseBall() {
         return;
     }
     if (ball->IsHeld() || flags.lastPasser == nullptr) {
+        interceptTries = 0;
         return;
     }
-    const bool homeReach = home != nullptr && homeDistance < kBodyRadius;
-    const bool awayReach = away != nullptr && awayDistance < kBodyRadius;
+    bool homeReach = home != nullptr && homeDistance < kBodyRadius;
+    bool awayReach = away != nullptr && awayDistance < kBodyRadius;
+    // An opponent in reach of the pass gets one try to take it; failing, he lets it fly on.
+    if (!tipBall) {
+        CCourtPlayer* opponent = flags.lastPasser->side == 1 ? home : away;
+        bool& reach = flags.lastPasser->side == 1 ? homeReach : awayReach;
+        if (reach && opponent != nullptr) {
+            bool tried = false;
+            for (int i = 0; i < interceptTries; ++i) {
+                tried = tried || interceptTried[i] == opponent;
+            }
+            if (!tried && interceptTries < 5) {
+                interceptTried[interceptTries++] = opponent;
+                reach = opponent->InterceptCheck(at);
+            } else {
+                reach = false;
+            }
+        }
+    }
     CCourtPlayer* taker = nullptr;
     bool contested = false;
     if (homeReach && awayReach) {

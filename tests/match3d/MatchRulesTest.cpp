@@ -363,8 +363,30 @@ TEST_F(Rules, APassTakenByATeamMateIsACatchAndByAnOpponentASteal) {
     EXPECT_FALSE(Home(0).attacking);
     EXPECT_EQ(display.lines.back(), "Away: A3 <500000>");
 
-    // A jump ball's tap taken by the other side is won, not stolen.
+    // An opponent who fails his reach lets the pass fly on and does not try again; the team-mate
+    // behind him catches it.
+    for (const float band : {0.0f, 0.5f, 1.0f, 1.5f, 2.0f})
+        m.ballStealth.AddPoint(band, 100.0f);
     Away(3).hasBall = 0;
+    m.SetHomeAttacking(true);
+    m.SetAwayAttacking(false);
+    m.flags.lastPasser = &Home(0);
+    m.ball->SetHeld(false);
+    m.ball->SetPosition(-5.0f, 1.0f, 4.2f);
+    m.HandleLooseBall();
+    EXPECT_EQ(Away(3).hasBall, 0);
+    EXPECT_FALSE(m.ball->IsHeld());
+    m.ballStealth.Clear();
+    m.HandleLooseBall();
+    EXPECT_EQ(Away(3).hasBall, 0) << "one try a pass";
+    Home(2).position = Vec3(-5.0f, 0.0f, 4.6f);
+    m.HandleLooseBall();
+    EXPECT_EQ(Home(2).hasBall, 1);
+    EXPECT_EQ(Away(3).steals, 1);
+
+    // A jump ball's tap taken by the other side is won, not stolen.
+    Home(2).hasBall = 0;
+    Home(2).position = Vec3(3.0f, 0.0f, -2.0f);
     m.ResolveTipOff();
     m.SetHomeAttacking(true);
     m.SetAwayAttacking(false);
@@ -381,9 +403,9 @@ TEST_F(Rules, DefendersBoxOutAtARebound) {
     // defender has boxed him out and takes it.
     m.flags.shotInFlight = 1;
     m.ball->SetHeld(false);
-    m.ball->SetPosition(0.0f, 1.5f, -10.0f);
-    Home(1).position = Vec3(1.5f, 0.0f, -10.0f);
-    Away(1).position = Vec3(-1.9f, 0.0f, -10.0f);
+    m.ball->SetPosition(0.0f, 0.95f, -10.0f);
+    Home(1).position = Vec3(1.35f, 0.0f, -10.0f);
+    Away(1).position = Vec3(-1.4f, 0.0f, -10.0f);
     m.HandleLooseBall();
     EXPECT_EQ(Away(1).hasBall, 1);
     EXPECT_EQ(Away(1).defensiveRebounds, 1);
@@ -485,6 +507,29 @@ TEST_F(Rules, ASixthFoulPausesAndTheComputerTakesHimOff) {
     EXPECT_EQ(m.flags.substitutionRequested, 1);
     EXPECT_EQ(m.flags.calledOffAuto, &Home(2));
     EXPECT_EQ(Home(2).replacement, &Home(5));
+}
+
+TEST_F(Rules, WithNoUserSideTheComputerCoachesBothSides) {
+    // Two computer clubs: the visitors' tired starter is rested too, not only the home side's.
+    m.homeTeam->isUserTeam = 0;
+    m.awayTeam->isUserTeam = 0;
+    for (int side = 0; side < 2; ++side) {
+        for (int i = 0; i < m.Team(side)->GetCount(); ++i) {
+            m.Team(side)->GetPlayer(i)->matchState = i < 5 ? kMatchStateOnCourt : kMatchStateOnBench;
+        }
+    }
+    Away(3).stamina = 20.0f;
+    m.UpdateFormationsAndSubs();
+    EXPECT_EQ(m.flags.substitutionRequested, 1);
+    EXPECT_EQ(m.flags.substitutionSide, 1);
+    EXPECT_EQ(m.flags.calledOffAuto, &Away(3));
+    EXPECT_EQ(Away(3).replacement, &Away(5));
+    // The trailing visitors switch their formation as the home side would.
+    m.flags.substitutionRequested = 0;
+    m.homeScore = 60;
+    m.awayScore = 50;
+    m.UpdateFormationsAndSubs();
+    EXPECT_EQ(m.formationSwitchArmed, 1);
 }
 
 TEST_F(Rules, ComputerTrailingByNineSwitchesFormationOnce) {

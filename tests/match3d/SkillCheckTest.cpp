@@ -167,12 +167,14 @@ TEST_F(ChecksFixture, ShotsSplitAtSixMetresAndRoundOnlyTheThreePointKeys) {
         EXPECT_EQ(p.twoPointAttempts - twos, c.three ? 0 : 1) << c.distance;
     }
 
-    // Height, a tenth of entry 5 and the free-throw skill make up a free throw at 4.5 m.
+    // Height, a tenth of entry 5 and the free-throw skill make up a free throw, read on its own
+    // row (99) of the two-point table wherever he stands.
+    match.SetCurve(MatchCurve::TwoPoint, {{4.0f, 30}, {99.0f, 8}});
     p.position = Vec3(4.5f, 0, -10);
     p.height = 221;         // +2
     p.attributes[4] = 19;   // +1
     p.attributes[12] = 3;   // free-throw skill
-    match.ScriptRolls({2}); // 2 + 2 + 1 + 3 = 8: the row of 4
+    match.ScriptRolls({2}); // 2 + 2 + 1 + 3 = 8: the free throw's row
     p.FreeThrowCheck();
     EXPECT_EQ(p.shotScores, 1);
     match.ScriptRolls({1});
@@ -182,10 +184,10 @@ TEST_F(ChecksFixture, ShotsSplitAtSixMetresAndRoundOnlyTheThreePointKeys) {
 }
 
 TEST_F(ChecksFixture, TheClubsLevelRaisesEveryShotTarget) {
-    match.SetCurve(MatchCurve::TwoPoint, {{5.0f, 10}, {4.0f, 8}});
+    match.SetCurve(MatchCurve::TwoPoint, {{5.0f, 10}, {4.0f, 30}, {99.0f, 8}});
     match.SetCurve(MatchCurve::ThreePoint, {{7.0f, 10}});
     p.levelFactor = 1.5f;
-    // A two from 5 m now needs 15, a three from 7 m 15, a free throw from 4 m 12.
+    // A two from 5 m now needs 15, a three from 7 m 15, a free throw 12.
     p.position = Vec3(5.0f, 0, -10);
     match.ScriptRolls({14, 15});
     p.ShotCheck();
