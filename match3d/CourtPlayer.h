@@ -33,7 +33,7 @@ inline constexpr int kContestOutOfReach = -1;
 // The second die's foul faces after a failed contest: reaching in at the dribbler, and at a shot.
 // Tuned so a side commits about 20 fouls a match and goes to the line about 28 times.
 inline constexpr int kReachInFoulFrom = 12;
-inline constexpr int kShotFoulFrom = 15;
+inline constexpr int kShotFoulFrom = 16;
 
 // Pass kinds by the clip that throws them.
 inline constexpr int kPassChest = 0;
