@@ -90,6 +90,11 @@ void CCourtPlayer::ShootStep(float dn) {
     if (!releaseReached || !actionTimer.Fire(3, GetClipPeriod(), lastDt, 3)) {
         return;
     }
+    if (match->FoulShooter(*this)) {
+        // Fouled in the act: no attempt, the rules send him to the line.
+        shotTaken = 0;
+        return;
+    }
     ShotCheck();
     int32_t clip = kAnimShot;
     if (toBasket <= kCloseShotDistance) {

@@ -37,6 +37,7 @@ Match3DBox BoxOf(const CMatchTeam& team) {
         box.defensiveRebounds += p->defensiveRebounds;
         box.steals += p->steals;
         box.fouls += p->foulsCharged;
+        box.foulLimits += p->personalFouls >= 6 ? 1 : 0;
         box.badPasses += p->badPasses;
     }
     box.points = 2 * box.twoMade + 3 * box.threesMade + box.freeThrowsMade;
@@ -64,6 +65,7 @@ void Match3DBox::Add(const Match3DBox& o) {
     defensiveRebounds += o.defensiveRebounds;
     steals += o.steals;
     fouls += o.fouls;
+    foulLimits += o.foulLimits;
     badPasses += o.badPasses;
 }
 
@@ -175,8 +177,8 @@ Match3DBatchFigures PlayMatch3DBatch(const std::vector<CTeam*>& clubs, int count
 void PrintMatch3DHeader() {
     std::printf("| batch | matches | pts | FGA | FG%% | 2PA | 2P%% | 3PA | 3P%% | FTA | FT%% | OReb | DReb | "
                 "OReb%% | Stl "
-                "| Fouls | bad passes | margin | unfinished | off |\n");
-    std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
+                "| Fouls | at 6 | bad passes | margin | unfinished | off |\n");
+    std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
 }
 
 void PrintMatch3DRow(const char* label, const Match3DBatchFigures& f) {
@@ -184,12 +186,13 @@ void PrintMatch3DRow(const char* label, const Match3DBatchFigures& f) {
     auto pct = [](int made, int taken) { return taken > 0 ? 100.0 * made / taken : 0.0; };
     std::printf("| %s | %d | %d | %.0f | %.0f | %.0f | %.0f | %.0f | %.0f | %.0f | %.0f | %.1f | %.1f | %.0f "
                 "| %.1f | "
-                "%.1f | %.1f | %d | %d | %d |\n",
+                "%.1f | %.2f | %.1f | %d | %d | %d |\n",
                 label, f.matches, f.MedianPoints(), f.PerSide(t.FieldGoalsTaken()),
                 pct(t.FieldGoalsMade(), t.FieldGoalsTaken()), f.PerSide(t.twoTaken),
                 pct(t.twoMade, t.twoTaken), f.PerSide(t.threesTaken), pct(t.threesMade, t.threesTaken),
                 f.PerSide(t.freeThrowsTaken), pct(t.freeThrowsMade, t.freeThrowsTaken),
                 f.PerSide(t.offensiveRebounds), f.PerSide(t.defensiveRebounds),
                 pct(t.offensiveRebounds, t.offensiveRebounds + t.defensiveRebounds), f.PerSide(t.steals),
-                f.PerSide(t.fouls), f.PerSide(t.badPasses), f.MedianMargin(), f.unfinished, f.off);
+                f.PerSide(t.fouls), f.PerSide(t.foulLimits), f.PerSide(t.badPasses), f.MedianMargin(),
+                f.unfinished, f.off);
 }

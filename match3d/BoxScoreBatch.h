@@ -14,6 +14,7 @@ struct Match3DBox {
     int offensiveRebounds = 0, defensiveRebounds = 0;
     int steals = 0;
     int fouls = 0;
+    int foulLimits = 0; // players who reached the sixth foul
     int badPasses = 0;
 
     void Add(const Match3DBox& other);

@@ -193,7 +193,8 @@ void CourtMotion::Shot(CCourtPlayer& p, const Hand& hand, float speed) {
     Release(p);
     m_.flags.shooter = &p;
     Vec3 aim = p.AttackedBasket();
-    if (!p.noScatter) {
+    // A made roll flies straight at the rim; only a miss takes the spread.
+    if (!p.noScatter && !p.shotScores) {
         // High and to the left only: the spread was tuned so.
         aim.y += static_cast<float>(GameRand()) * 0.3f / kGameRandMax;
         aim.x += static_cast<float>(GameRand()) * 0.5f / kGameRandMax - 0.5f;

@@ -267,6 +267,34 @@ bool CCourtPlayer::CheckExhaustion() {
     return false;
 }
 
+void CCourtPlayer::CompleteCatch() {
+    MatchFlags& flags = match->Flags();
+    SetAnimation(kAnimIdleBall, false);
+    match->SetBallInHand(true);
+    for (int s = 0; s < 2; ++s) {
+        if (CMatchTeam* team = match->Team(s)) {
+            team->ClearAwaitingPass();
+        }
+    }
+    if (flags.lastPasser != nullptr) {
+        flags.lastPasser->needsNewSpot = 1;
+        flags.lastPasser = nullptr;
+    }
+    match->StopBall();
+    flags.freeBallHolder = nullptr;
+    flags.foulPending = 0;
+    if (flags.inbound) {
+        flags.inbound = 0;
+        flags.inbounder = nullptr;
+        holdSpot = 0;
+    }
+    awaitingPass = 0;
+    hasBall = 1;
+    passing = 0;
+    shotTaken = 0;
+    PickWideAttackSpot();
+}
+
 void CCourtPlayer::ThinkCatchPass() {
     if (match == nullptr) {
         return;
@@ -277,30 +305,7 @@ void CCourtPlayer::ThinkCatchPass() {
     }
     const Vec3 toBall = match->BallPosition() - position;
     if (toBall.LengthSq() < 0.8f) {
-        SetAnimation(kAnimIdleBall, false);
-        match->SetBallInHand(true);
-        for (int s = 0; s < 2; ++s) {
-            if (CMatchTeam* team = match->Team(s)) {
-                team->ClearAwaitingPass();
-            }
-        }
-        if (flags.lastPasser != nullptr) {
-            flags.lastPasser->needsNewSpot = 1;
-            flags.lastPasser = nullptr;
-        }
-        match->StopBall();
-        flags.freeBallHolder = nullptr;
-        flags.foulPending = 0;
-        if (flags.inbound) {
-            flags.inbound = 0;
-            flags.inbounder = nullptr;
-            holdSpot = 0;
-        }
-        awaitingPass = 0;
-        hasBall = 1;
-        passing = 0;
-        shotTaken = 0;
-        PickWideAttackSpot();
+        CompleteCatch();
         return;
     }
     if (!match->BallInHand() && !flags.inbound) {
@@ -335,9 +340,13 @@ void CCourtPlayer::ThinkFreeThrowDefence() {
     if (AtDefenceTarget()) {
         StartIdleVariant(false);
         FaceBall();
-    } else if (GetCurrentAnimationId() != kAnimRun) {
+        return;
+    }
+    if (GetCurrentAnimationId() != kAnimRun) {
         SetAnimation(kAnimRun, false);
     }
+    // To his place on the lane: the throws wait until everybody stands at his own.
+    WalkTo(defenceTarget);
 }
 
 void CCourtPlayer::ThinkSubstitutionAttack() {

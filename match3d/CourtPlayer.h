@@ -30,6 +30,10 @@ inline constexpr int kCheckHurt = 2;   // reach check: failed and the jumper is 
 inline constexpr int kCheckFoul = 3;   // reach check: failed with a personal foul
 inline constexpr int kContestFoul = 2; // contest check: failed with a foul by the challenger
 inline constexpr int kContestOutOfReach = -1;
+// The second die's foul faces after a failed contest: reaching in at the dribbler, and at a shot.
+// Tuned so a side commits about 20 fouls a match and goes to the line about 28 times.
+inline constexpr int kReachInFoulFrom = 12;
+inline constexpr int kShotFoulFrom = 16;
 
 // Pass kinds by the clip that throws them.
 inline constexpr int kPassChest = 0;
@@ -122,6 +126,8 @@ public:
     bool CheckExhaustion();
     // The receiver of a pass: takes the ball once it is close enough, else runs to a loose ball.
     void ThinkCatchPass();
+    // The pass is in his hands: play goes on with him as the holder.
+    void CompleteCatch();
     // Defenders while a free throw is taken.
     void ThinkFreeThrowDefence();
     // Attackers while the match waits for a substitution; the called-off player leaves at his spot.
@@ -133,7 +139,13 @@ public:
 
     // Skill checks against the match's tables.
     int SkillCheck(const Vec3& point);
-    int ContestCheck(CCourtPlayer* handler);
+    // A failed contest is a foul when the second die shows foulFrom or more (20 hurts the handler).
+    int ContestCheck(CCourtPlayer* handler, int foulFrom = kReachInFoulFrom);
+    // A defender's challenge of a shot: true when he fouled the shooter (a failed challenge and
+    // the second die at kShotFoulFrom or more); out of reach nothing happens.
+    bool ShotFoulCheck(const CCourtPlayer& shooter);
+    // An opponent's reach for a pass in flight at the ball's point: true when he takes it.
+    bool InterceptCheck(const Vec3& ballPoint);
     bool TwoPointCheck(float distance);
     bool ThreePointCheck(float distance);
     void FreeThrowCheck();

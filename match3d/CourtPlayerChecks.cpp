@@ -18,6 +18,7 @@ constexpr int kEntryPassing = 14;
 constexpr int kEntryJump = 15;
 
 constexpr float kContestReach = 2.5f;
+constexpr float kFreeThrowKey = 99.0f; // the free throw's own row of the two-point table
 
 int HeightBonus(const CCourtPlayer& player) {
     return (player.height - 200) / 10;
@@ -60,7 +61,7 @@ int CCourtPlayer::SkillCheck(const Vec3& point) {
     return kCheckFailed;
 }
 
-int CCourtPlayer::ContestCheck(CCourtPlayer* handler) {
+int CCourtPlayer::ContestCheck(CCourtPlayer* handler, int foulFrom) {
     if (match == nullptr || handler == nullptr) {
         return kCheckFailed;
     }
@@ -68,7 +69,8 @@ int CCourtPlayer::ContestCheck(CCourtPlayer* handler) {
     if (distance >= kContestReach) {
         return kContestOutOfReach;
     }
-    const float target = match->Curve(MatchCurve::BallStealth).Lookup(ReachBandKey(distance));
+    // Read at the club's level, as every shot is: the bare table lets nearly every poke win.
+    const float target = match->Curve(MatchCurve::BallStealth).Lookup(ReachBandKey(distance)) * levelFactor;
     const float sum =
         static_cast<float>(match->Roll20() + HeightBonus(*handler) + handler->Attribute(kEntryBallHandling)) +
         AggressionModifier() + StaminaModifier() + MoraleModifier();
@@ -80,7 +82,38 @@ int CCourtPlayer::ContestCheck(CCourtPlayer* handler) {
         handler->injured = 1;
         return kCheckFailed;
     }
-    return second == 19 ? kContestFoul : kCheckFailed;
+    return second >= foulFrom ? kContestFoul : kCheckFailed;
+}
+
+bool CCourtPlayer::ShotFoulCheck(const CCourtPlayer& shooter) {
+    if (match == nullptr) {
+        return false;
+    }
+    const float distance = static_cast<float>(DistanceTo(shooter));
+    if (distance >= kContestReach) {
+        return false;
+    }
+    // The flat court's challenge: his own height and defence against the reach band's target.
+    const float target = match->Curve(MatchCurve::BallStealth).Lookup(ReachBandKey(distance)) * levelFactor;
+    const float sum =
+        static_cast<float>(match->Roll20() + HeightBonus(*this) + Attribute(kEntryBallHandling)) +
+        AggressionModifier() + StaminaModifier() + MoraleModifier();
+    if (sum >= target) {
+        return false; // a clean challenge
+    }
+    return match->Roll20() >= kShotFoulFrom;
+}
+
+bool CCourtPlayer::InterceptCheck(const Vec3& ballPoint) {
+    if (match == nullptr) {
+        return false;
+    }
+    const float target =
+        match->Curve(MatchCurve::BallStealth).Lookup(ReachBandKey(Vec3Distance(position, ballPoint))) *
+        levelFactor;
+    const float sum = static_cast<float>(Attribute(kEntryJump) + match->Roll20()) + AggressionModifier() +
+                      StaminaModifier() + MoraleModifier();
+    return sum >= target;
 }
 
 namespace {
@@ -115,10 +148,10 @@ void CCourtPlayer::FreeThrowCheck() {
     if (match == nullptr) {
         return;
     }
-    const float distance = static_cast<float>(DistanceToAttackedBasket());
+    // An unguarded set shot has its own row of the two-point table, as on the flat court: the rows
+    // at the line's distance are contested jumpers.
     const float sum = ShotBonus(*this, *match) + static_cast<float>(Attribute(kEntryFreeThrow));
-    shotScores =
-        match->Curve(MatchCurve::TwoPoint).Lookup(TruncatedKey(distance)) * levelFactor <= sum ? 1 : 0;
+    shotScores = match->Curve(MatchCurve::TwoPoint).Lookup(kFreeThrowKey) * levelFactor <= sum ? 1 : 0;
 }
 
 bool CCourtPlayer::ShotCheck() {

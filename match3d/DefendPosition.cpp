@@ -61,7 +61,9 @@ bool IsIdleGesture(int32_t clipCode) {
 // defensive stance.
 void CCourtPlayer::ChallengeHandler(CCourtPlayer& handler, int32_t clipCode) {
     const int32_t handlerClip = handler.GetCurrentAnimationId();
-    if (handlerClip == kAnimDribbleMove || handlerClip == kAnimShotFade) {
+    // As on the flat court, a defender in reach also pokes at a dribble.
+    const bool dribbling = handlerClip == kAnimWalkDribble || handlerClip == kAnimRunDribble;
+    if (handlerClip == kAnimDribbleMove || handlerClip == kAnimShotFade || dribbling) {
         const int hand = static_cast<double>(match->Rand()) / kGameRandMax >= 0.5 ? 1 : 0;
         if (clipCode != kAnimStealLeft && clipCode != kAnimStealRight) {
             SetAnimation(hand == 0 ? kAnimStealLeft : kAnimStealRight, true);

@@ -112,6 +112,8 @@ public:
     const BackboardBox& Backboard(bool plusZ) const override { return plusZ ? plusZBoard : minusZBoard; }
     uint8_t& ShotInFlightFlag() override { return flags.shotInFlight; }
     bool HandlerSureBasket() const override;
+    bool HandlerSureMiss() const override;
+    bool FoulShooter(CCourtPlayer& shooter) override;
 
     // A ball of the match's own, for a match without a scene (the loader gives it a model).
     void CreateHeadlessBall();
@@ -270,6 +272,15 @@ public:
     std::function<void()> onUserMustLeave;
     Vec3 ballAim; // where the holder's next throw goes
     int32_t lastOutSide = 0;
+    uint8_t tipBall = 0; // the loose ball is a jump ball's tap, no pass to steal
+    // Fouls: each side's team fouls of the running quarter (the bonus), whether the pending foul
+    // was on a shot, and the side that inbounds after a foul without free throws (-1: none).
+    int32_t quarterFouls[2] = {0, 0};
+    uint8_t shootingFoul = 0;
+    int32_t foulInboundSide = -1;
+    // The opponents who have reached for the pass in flight: one try each.
+    CCourtPlayer* interceptTried[5] = {};
+    int32_t interceptTries = 0;
     uint8_t inboundThrown = 0; // the inbounder has let the ball go
 
 private:

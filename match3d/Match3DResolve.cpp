@@ -100,7 +100,10 @@ void CMatch3D::HandleOutOfBounds() {
     // The ball changes sides. Without a home centre the team flag of the first slot decides.
     CCourtPlayer* homeCentre = homeTeam->FindByPosition(kPositionCentre);
     const CCourtPlayer* reference = homeCentre != nullptr ? homeCentre : homeTeam->GetPlayer(0);
-    const bool awayGets = reference != nullptr && reference->attacking;
+    // After a foul without free throws the fouled side takes it out, whoever attacked.
+    const bool awayGets =
+        foulInboundSide >= 0 ? foulInboundSide == 1 : reference != nullptr && reference->attacking;
+    foulInboundSide = -1;
     SetHomeAttacking(!awayGets);
     SetAwayAttacking(awayGets);
     CMatchTeam& team = awayGets ? *awayTeam : *homeTeam;
@@ -280,6 +283,7 @@ void CMatch3D::ResolveTipOff() {
         return;
     }
     const Vec3 jump = jumpPoint;
+    tipBall = 1;
     if (view3D) {
         auto drawReceiver = [this](CMatchTeam& team) {
             const double u = static_cast<double>(Rand()) / kGameRandMax;

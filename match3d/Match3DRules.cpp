@@ -14,10 +14,12 @@ namespace {
 constexpr float kEyeHeight = 0.95f;
 // The rebound reach margin beyond the body radius.
 constexpr float kReboundMargin = 0.4f;
+constexpr float kBoxOut = 0.5f; // how much nearer a defender counts at a rebound
 constexpr int kFormationSwitchGap = 8;
 constexpr int kFormationSwitchLock = 10000;
 constexpr int kTextBallWon = 500000;
 constexpr int kTextFoul = 500001;
+constexpr int kBonusFouls = 5; // the fifth team foul of a quarter and every one after: free throws
 
 Vec3 EyePoint(const CCourtPlayer& p) {
     return p.position + Vec3(0.0f, kEyeHeight, 0.0f);
@@ -167,6 +169,10 @@ bool CMatch3D::HandlerSureBasket() const {
     return flags.shooter != nullptr && flags.shooter->shotScores != 0;
 }
 
+bool CMatch3D::HandlerSureMiss() const {
+    return flags.shooter != nullptr && flags.shooter->shotScores == 0;
+}
+
 // ---- The tick
 
 void CMatch3D::Tick(float dt) {
@@ -256,41 +262,46 @@ void CMatch3D::UpdateFormationsAndSubs() {
             formationSwitchArmed = 0;
         }
     }
-    const bool computerHome = homeTeam->isUserTeam != 1;
-    const bool trailing = computerHome ? homeScore + kFormationSwitchGap < awayScore
-                                       : homeScore > awayScore + kFormationSwitchGap;
-    if (trailing && !formationSwitchArmed) {
-        formationSwitchArmed = 1;
-        const int attack = Rand() % 10;
-        const int defence = 10 + Rand() % 9;
-        if (computerHome) {
-            PlaceHomeTeam(attack, defence);
-        } else {
-            PlaceAwayTeam(attack, defence);
+    // Every side the computer coaches: the user's opponent, or both when neither is the user's.
+    for (int side = 0; side < 2; ++side) {
+        CMatchTeam* computer = Team(side);
+        if (computer->isUserTeam == 1) {
+            continue;
         }
+        const int own = side == 0 ? homeScore : awayScore;
+        const int other = side == 0 ? awayScore : homeScore;
+        if (own + kFormationSwitchGap < other && !formationSwitchArmed) {
+            formationSwitchArmed = 1;
+            const int attack = Rand() % 10;
+            const int defence = 10 + Rand() % 9;
+            if (side == 0) {
+                PlaceHomeTeam(attack, defence);
+            } else {
+                PlaceAwayTeam(attack, defence);
+            }
+        }
+        if (flags.substitutionRequested || flags.substitutionPhase) {
+            continue;
+        }
+        const int outId = computer->PickPlayerToRest();
+        const int inId = computer->PickSubstitute();
+        if (outId < 0 || inId < 0) {
+            continue;
+        }
+        int index = 0;
+        CCourtPlayer* leaving = computer->FindById(outId, index);
+        CCourtPlayer* incoming = computer->FindById(inId, index);
+        if (leaving == nullptr || incoming == nullptr || leaving == incoming) {
+            continue;
+        }
+        substitutionPending = 1;
+        flags.substitutionRequested = 1;
+        flags.substitutionSide = static_cast<uint8_t>(side);
+        leaving->inSubstitution = 1;
+        leaving->replacement = incoming;
+        flags.calledOffAuto = leaving;
+        incomingPlayer = incoming;
     }
-    if (flags.substitutionRequested || flags.substitutionPhase) {
-        return;
-    }
-    CMatchTeam* computer = computerHome ? homeTeam : awayTeam;
-    const int outId = computer->PickPlayerToRest();
-    const int inId = computer->PickSubstitute();
-    if (outId < 0 || inId < 0) {
-        return;
-    }
-    int index = 0;
-    CCourtPlayer* leaving = computer->FindById(outId, index);
-    CCourtPlayer* incoming = computer->FindById(inId, index);
-    if (leaving == nullptr || incoming == nullptr || leaving == incoming) {
-        return;
-    }
-    substitutionPending = 1;
-    flags.substitutionRequested = 1;
-    flags.substitutionSide = computerHome ? 0 : 1;
-    leaving->inSubstitution = 1;
-    leaving->replacement = incoming;
-    flags.calledOffAuto = leaving;
-    incomingPlayer = incoming;
 }
 
 bool CMatch3D::SubstitutionDone() {
@@ -333,30 +344,49 @@ CCourtPlayer* CMatch3D::SubstituteOnSide(int side, int outId, int inId) {
     return incoming;
 }
 
+bool CMatch3D::FoulShooter(CCourtPlayer& shooter) {
+    if (flags.freeThrows || flags.inbound || flags.foulPending) {
+        return false;
+    }
+    CCourtPlayer* defender = NearestPlayer(shooter.side == 1 ? 0 : 1, shooter.position, nullptr);
+    if (defender == nullptr || !defender->ShotFoulCheck(shooter)) {
+        return false;
+    }
+    flags.stealer = defender;
+    flags.foulPending = 1;
+    shootingFoul = 1;
+    foulSpot = defender->position;
+    return true;
+}
+
 void CMatch3D::HandleFouls() {
     if (!flags.foulPending) {
         return;
     }
+    const bool onShot = shootingFoul != 0;
+    shootingFoul = 0;
     CCourtPlayer* fouler = flags.stealer;
     if (fouler == nullptr) {
         flags.foulPending = 0; // nobody to book it on
         return;
     }
     ++fouler->personalFouls;
+    ++fouler->foulsCharged;
     const int foulSide = fouler->side == 1 ? 1 : 0;
-    CMatchTeam* team = Team(foulSide);
-    int sum = 0;
-    for (int i = 0; i < team->OnCourtCount(); ++i) {
-        sum += team->GetPlayer(i)->personalFouls;
-    }
     ++(foulSide == 0 ? homeTeamFouls : awayTeamFouls);
+    ++quarterFouls[foulSide];
+    EventLine(*fouler, kTextFoul);
     if (fouler->personalFouls > 5) {
         paused = 1;
     }
+    // Only a holder of the other side can have been fouled.
     CCourtPlayer* shooter = BallHolder();
-    if (sum <= 5 || shooter == nullptr) {
-        ++fouler->foulsCharged;
-        EventLine(*fouler, kTextFoul);
+    if (shooter != nullptr && shooter->side == foulSide) {
+        shooter = nullptr;
+    }
+    // Two free throws for a foul on a shot, and for every foul from the team's fifth of a quarter.
+    const bool bonus = quarterFouls[foulSide] >= kBonusFouls;
+    if (shooter == nullptr || !(onShot || bonus)) {
         if (ball) {
             const float x = foulSpot.x >= 0.0f ? courtMaxX + 0.04f : courtMinX - 0.04f;
             ball->SetPosition(x, 0.95f, foulSpot.z);
@@ -367,6 +397,8 @@ void CMatch3D::HandleFouls() {
             shooter->hasBall = 0;
             shooter->shotTaken = 0;
         }
+        // The fouled side keeps the ball: it takes it out at the side line.
+        foulInboundSide = 1 - foulSide;
         flags.foulPending = 0;
         return;
     }
@@ -472,8 +504,13 @@ void CMatch3D::HandleLooseBall() {
     const float homeDistance = home != nullptr ? Vec3Distance(at, EyePoint(*home)) : 1e9f;
     const float awayDistance = away != nullptr ? Vec3Distance(at, EyePoint(*away)) : 1e9f;
     if (flags.shotInFlight) {
-        const bool homeReach = home != nullptr && homeDistance < kBodyRadius + kReboundMargin;
-        const bool awayReach = away != nullptr && awayDistance < kBodyRadius + kReboundMargin;
+        // The defenders box out: they stand between the attackers and the basket, so they reach
+        // a rebound from farther off.
+        const auto reaches = [](const CCourtPlayer* p, float distance) {
+            return p != nullptr && distance - (p->attacking ? 0.0f : kBoxOut) < kBodyRadius + kReboundMargin;
+        };
+        const bool homeReach = reaches(home, homeDistance);
+        const bool awayReach = reaches(away, awayDistance);
         CCourtPlayer* taker = nullptr;
         if (homeReach && awayReach) {
             taker = home->ContestCheck(away) == kCheckSucceeded ? home : away;
@@ -508,10 +545,28 @@ void CMatch3D::HandleLooseBall() {
         return;
     }
     if (ball->IsHeld() || flags.lastPasser == nullptr) {
+        interceptTries = 0;
         return;
     }
-    const bool homeReach = home != nullptr && homeDistance < kBodyRadius;
-    const bool awayReach = away != nullptr && awayDistance < kBodyRadius;
+    bool homeReach = home != nullptr && homeDistance < kBodyRadius;
+    bool awayReach = away != nullptr && awayDistance < kBodyRadius;
+    // An opponent in reach of the pass gets one try to take it; failing, he lets it fly on.
+    if (!tipBall) {
+        CCourtPlayer* opponent = flags.lastPasser->side == 1 ? home : away;
+        bool& reach = flags.lastPasser->side == 1 ? homeReach : awayReach;
+        if (reach && opponent != nullptr) {
+            bool tried = false;
+            for (int i = 0; i < interceptTries; ++i) {
+                tried = tried || interceptTried[i] == opponent;
+            }
+            if (!tried && interceptTries < 5) {
+                interceptTried[interceptTries++] = opponent;
+                reach = opponent->InterceptCheck(at);
+            } else {
+                reach = false;
+            }
+        }
+    }
     CCourtPlayer* taker = nullptr;
     bool contested = false;
     if (homeReach && awayReach) {
@@ -525,6 +580,17 @@ void CMatch3D::HandleLooseBall() {
     if (taker == nullptr || taker == flags.lastPasser) {
         return; // nobody near, or the one who let it go: he never takes it straight back
     }
+    const bool tapped = tipBall != 0;
+    tipBall = 0;
+    if (taker->side == flags.lastPasser->side) {
+        // A team-mate's ball in his hands is a pass caught, whoever it was meant for.
+        taker->CompleteCatch();
+        flags.shooter = nullptr;
+        ballHandler = taker;
+        homeTeam->ClearChaseFlags();
+        awayTeam->ClearChaseFlags();
+        return;
+    }
     TakeBall(*taker);
     homeTeam->ClearAwaitingPass();
     awayTeam->ClearAwaitingPass();
@@ -532,6 +598,11 @@ void CMatch3D::HandleLooseBall() {
     flags.inbounder = nullptr;
     flags.foulPending = 0;
     EventLine(*taker, kTextBallWon);
+    // An opponent's pass taken is a ball stolen; the tap of a jump ball is nobody's.
+    if (!tapped) {
+        ++taker->steals;
+        ++taker->ballsWon;
+    }
     if (!taker->attacking) {
         ResetShotClock();
         SetHomeAttacking(taker->side == 0);
@@ -580,6 +651,10 @@ void CMatch3D::EndQuarter() {
     flags.shooter = nullptr;
     flags.lastPasser = nullptr;
     flags.stealer = nullptr;
+    // The bonus counts the fouls of the new quarter from nothing.
+    quarterFouls[0] = quarterFouls[1] = 0;
+    shootingFoul = 0;
+    foulInboundSide = -1;
     flags.betweenQuarters = 1;
     ShowEventLine(CStr("---------- Quarter ") + CStr::Formatted("%d ends ----------", flags.quarter));
     JumpBall();

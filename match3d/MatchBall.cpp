@@ -129,47 +129,48 @@ void CMatchBall::CollideHoop() {
     const float x = position_.x;
     const float y = position_.y;
     const float z = position_.z;
+    // The roll decides a shot, not where the ball happens to pass: a made roll scores wherever it
+    // meets the hoop or its board, a missed one comes off the rim or the board.
+    const bool sure = court_->HandlerSureBasket();
+    const bool miss = !sure && court_->HandlerSureMiss();
     const bool rimHeight = 2.9f < y && y < 3.15f;
     const bool rimX = -0.2f < x && x < 0.2f;
-    if (rimHeight && rimX && 12.0f < z && z < 12.3f) {
+    const auto inBox = [&](const BackboardBox& b) {
+        return b.xFrom <= x && x <= b.xTo && b.planeZ - 0.15f < z && z <= b.planeZ + 0.15f &&
+               b.yBottom <= y && y <= b.yTop;
+    };
+    const BackboardBox& plus = court_->Backboard(true);
+    const BackboardBox& minus = court_->Backboard(false);
+    const bool plusRim = rimHeight && rimX && 12.0f < z && z < 12.3f;
+    const bool minusRim = rimHeight && rimX && -12.3f < z && z < -12.0f;
+    const bool plusBox = inBox(plus);
+    const bool minusBox = inBox(minus);
+    const bool plusRimZone = 2.8f < y && y < 3.15f && 11.75f < z && z < 12.3f;
+    const bool minusRimZone = 2.8f < y && y < 3.15f && -12.3f < z && z < -11.75f;
+    if (plusRim || (plusBox && (sure || plusRimZone))) {
+        if (miss) {
+            Bounce(kBoardPlusZ, plus.planeZ - 0.27f);
+            return;
+        }
         hoopCode_ = kRimPlusZ;
         PlaySound("LABDA_HALO");
         hoopContact_ = 1;
         return;
     }
-    if (rimHeight && rimX && -12.3f < z && z < -12.0f) {
+    if (minusRim || (minusBox && (sure || minusRimZone))) {
+        if (miss) {
+            Bounce(kBoardMinusZ, minus.planeZ + 0.27f);
+            return;
+        }
         hoopCode_ = kRimMinusZ;
         PlaySound("LABDA_HALO");
         hoopContact_ = 1;
         return;
     }
-    const auto inBox = [&](const BackboardBox& b) {
-        const float px = position_.x;
-        const float py = position_.y;
-        const float pz = position_.z;
-        return b.xFrom <= px && px <= b.xTo && b.planeZ - 0.15f < pz && pz <= b.planeZ + 0.15f &&
-               b.yBottom <= py && py <= b.yTop;
-    };
-    const BackboardBox& plus = court_->Backboard(true);
-    if (inBox(plus)) {
-        if (court_->HandlerSureBasket() || (2.8f < y && y < 3.15f && 11.75f < z && z < 12.3f)) {
-            hoopCode_ = kRimPlusZ;
-            PlaySound("LABDA_HALO");
-            hoopContact_ = 1;
-        } else {
-            Bounce(kBoardPlusZ, plus.planeZ - 0.27f);
-        }
-    }
-    const BackboardBox& minus = court_->Backboard(false);
-    if (inBox(minus)) {
-        if (court_->HandlerSureBasket() ||
-            (2.8f < position_.y && position_.y < 3.15f && -12.3f < position_.z && position_.z < -11.75f)) {
-            hoopCode_ = kRimMinusZ;
-            PlaySound("LABDA_HALO");
-            hoopContact_ = 1;
-        } else {
-            Bounce(kBoardMinusZ, minus.planeZ + 0.27f);
-        }
+    if (plusBox) {
+        Bounce(kBoardPlusZ, plus.planeZ - 0.27f);
+    } else if (minusBox) {
+        Bounce(kBoardMinusZ, minus.planeZ + 0.27f);
     }
 }
 

@@ -101,6 +101,9 @@ public:
     virtual bool FreeThrowReady() = 0;
     // The on-court player of a side nearest to a point, skip left out; null when none.
     virtual CCourtPlayer* NearestPlayer(int side, const Vec3& point, const CCourtPlayer* skip);
+    // The nearest defender contests a shot about to leave the hands; true when he fouled the
+    // shooter, who then goes to the line instead of shooting.
+    virtual bool FoulShooter(CCourtPlayer& /*shooter*/) { return false; }
 
     // The in-match display.
     virtual double GameClock() const = 0; // seconds elapsed in the quarter

@@ -197,9 +197,10 @@ int CMatchTeam::PickPlayerToRest() const {
         if (player == nullptr) {
             continue;
         }
-        // A fouled-out player must go too, or his every foul would pause the match again.
+        // A fouled-out player must go too, or his every foul would pause the match again; one in foul
+        // trouble is rested before he fouls out, as on the flat court.
         if ((player->stamina < 35.0f && player->matchState == kMatchStateOnCourt) || player->injured == 1 ||
-            player->personalFouls > 5) {
+            player->personalFouls >= kFoulTrouble) {
             return player->playerId;
         }
     }
@@ -217,8 +218,9 @@ int CMatchTeam::PickSubstitute() const {
             continue;
         }
         last = player;
+        // Nobody in foul trouble comes on: he would be taken off again at once.
         if (player->injured == 0 && player->foulsCharged + player->foulsBooked < 6 &&
-            player->stamina > 40.0f) {
+            player->personalFouls < kFoulTrouble && player->stamina > 40.0f) {
             return player->playerId;
         }
     }

@@ -44,6 +44,8 @@ public:
     // both are in the roster.
     void Substitute(int outId, int inId);
     // The first on-court player who is hurt, fouled out (six fouls) or below 35 stamina; -1 when none.
+    // The computer rests a player at this many fouls, for a substitute with fewer.
+    static constexpr int kFoulTrouble = 4;
     int PickPlayerToRest() const;
     // The first fit bench player (not hurt, fewer than six fouls, above 40 stamina); negative
     // when none: -2 when the last one looked at is hurt, else -1.

@@ -214,6 +214,10 @@ void CMatch3D::ResetMatchState(bool full) {
     flags.quarter = 0;
     homeTeamFouls = 0;
     awayTeamFouls = 0;
+    quarterFouls[0] = quarterFouls[1] = 0;
+    shootingFoul = 0;
+    foulInboundSide = -1;
+    tipBall = 0;
     jumpPoint = Vec3();
     stateCounters[0] = stateCounters[1] = 0;
     freeThrowsTaken = 0;

@@ -382,8 +382,10 @@ TEST(AnimatedMatch, TheClipsPlayTheGameOnWithPassesAndShots) {
             p.playerId = (side == 0 ? 1000 : 2000) + i;
             std::snprintf(p.name, sizeof p.name, "%s %d", side == 0 ? "Home" : "Away", i);
             p.stamina = p.staminaMax = 100.0f;
+            // Players of a league squad: the rolls, not the ball's path, decide the shots.
+            p.height = 190 + 3 * i;
             for (int& a : p.attributes) {
-                a = 8 + (i * 7 + side * 3) % 9;
+                a = 45 + (i * 7 + side * 3) % 15;
             }
             ASSERT_EQ(p.LoadAnimations(&mesh, &match.characters, 0, 0.0, Vec3(), Vec3(0, 0, 1), 0), 0);
             p.shown = i < 5 ? 1 : 0;
@@ -420,7 +422,7 @@ TEST(AnimatedMatch, TheClipsPlayTheGameOnWithPassesAndShots) {
     for (int side = 0; side < 2; ++side) {
         for (int i = 0; i < match.Team(side)->GetCount(); ++i) {
             const CCourtPlayer& p = *match.Team(side)->GetPlayer(i);
-            attempts += p.fieldGoalsAttempted + p.freeThrowsAttempted;
+            attempts += p.twoPointAttempts + p.threePointAttempts + p.freeThrowsAttempted;
         }
     }
     EXPECT_GT(releases, 20);

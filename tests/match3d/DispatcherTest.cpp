@@ -283,3 +283,21 @@ TEST_F(Dispatcher, ASubstitutionWithoutAnExchangeEndsCleanly) {
     a.ThinkSubstitutionAttack();
     EXPECT_EQ(match.flags.substitutionPhase, 0);
 }
+
+TEST_F(Dispatcher, FreeThrowDefendersWalkToTheirPlacesOnTheLane) {
+    // The throws wait for every player at his place: a defender who only ran on the spot kept the
+    // series, and the match, waiting for ever.
+    match.flags.quarter = 1;
+    match.flags.freeThrows = 1;
+    CCourtPlayer& d = match.Away(2);
+    d.attacking = 0;
+    d.position = Vec3(-7.0f, 0.0f, -4.0f);
+    d.defenceTarget = Vec3(2.0f, 0.0f, -8.0f);
+    d.Think(0.02);
+    EXPECT_EQ(d.GetCurrentAnimationId(), kAnimRun);
+    EXPECT_EQ(d.walkTarget, d.defenceTarget);
+    // At his place he stands.
+    d.position = d.defenceTarget;
+    d.Think(0.02);
+    EXPECT_NE(d.GetCurrentAnimationId(), kAnimRun);
+}

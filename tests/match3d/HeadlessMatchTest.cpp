@@ -43,8 +43,10 @@ Outcome Play(unsigned seed, double quarterSeconds, int& homeBox, int& awayBox) {
             p.playerId = (side == 0 ? 1000 : 2000) + i;
             std::snprintf(p.name, sizeof p.name, "%s %d", side == 0 ? "Home" : "Away", i);
             p.stamina = p.staminaMax = 100.0f;
+            // Players of a league squad: the rolls, not the ball's path, decide the shots.
+            p.height = 190 + 3 * i;
             for (int& a : p.attributes) {
-                a = 8 + (i * 7 + side * 3) % 9;
+                a = 45 + (i * 7 + side * 3) % 15;
             }
         }
     }

@@ -20,11 +20,13 @@ public:
     const BackboardBox& Backboard(bool plusZ) const override { return plusZ ? plus : minus; }
     uint8_t& ShotInFlightFlag() override { return shotInFlight; }
     bool HandlerSureBasket() const override { return sureBasket; }
+    bool HandlerSureMiss() const override { return sureMiss; }
 
     BackboardBox plus;
     BackboardBox minus;
     uint8_t shotInFlight = 0;
     bool sureBasket = false;
+    bool sureMiss = false;
 };
 
 // Highest and lowest y over a stretch of steps.
@@ -152,6 +154,58 @@ TEST(MatchBall, BackboardBouncesOrCountsSureBasket) {
     in.CollideHoop();
     EXPECT_EQ(in.GetHoopContact(), kRimPlusZ);
     EXPECT_EQ(sure.shotInFlight, 0);
+}
+
+TEST(MatchBall, TheRollDecidesTheShotNotThePathOfTheBall) {
+    // A missed roll through the rim window or the rim's part of the board comes off the board.
+    const struct {
+        float x, y, z;
+        int32_t board;
+    } misses[] = {{0.1f, 3.0f, 12.15f, kBoardPlusZ},
+                  {-0.1f, 3.1f, -12.1f, kBoardMinusZ},
+                  {0.5f, 3.0f, 12.2f, kBoardPlusZ},
+                  {-0.5f, 2.9f, -12.25f, kBoardMinusZ}};
+    for (const auto& c : misses) {
+        FakeCourt court;
+        court.sureMiss = true;
+        CMatchBall ball(&court);
+        ball.SetLoose(false);
+        ball.SetHeld(false);
+        ball.SetPosition(c.x, c.y, c.z);
+        ball.SetDirection(0, 0, c.z > 0 ? 1.0f : -1.0f);
+        ball.SetSpeed(6.0f);
+        ball.CollideHoop();
+        EXPECT_EQ(ball.GetHoopContact(), c.board) << c.x << " " << c.y << " " << c.z;
+        EXPECT_EQ(court.shotInFlight, 1) << "it can no longer score";
+        ball.CollideHoop();
+        EXPECT_FALSE(ball.HasHoopContact());
+    }
+
+    // Released from anywhere in range straight at the rim, as a made roll flies, it scores; a
+    // missed roll on the same path does not.
+    for (const float fromZ : {10.0f, 6.0f, 3.0f, -1.0f}) {
+        for (const bool made : {true, false}) {
+            FakeCourt court;
+            court.sureBasket = made;
+            court.sureMiss = !made;
+            CMatchBall ball(&court);
+            ball.SetLoose(false);
+            ball.SetHeld(false);
+            const Vec3 hand(fromZ < 5.0f ? 1.5f : 0.0f, 2.45f, fromZ);
+            Vec3 d = Vec3(0.0f, 3.0f, 12.13f) - hand;
+            d.Normalize();
+            ball.SetPosition(hand.x, hand.y, hand.z);
+            ball.SetDirection(d.x, d.y, d.z);
+            ball.SetSpeed(8.0f);
+            int32_t contact = kHoopNone;
+            for (int i = 0; i < 200 && contact == kHoopNone; ++i) {
+                ball.Update(0.02f);
+                if (ball.HasHoopContact())
+                    contact = ball.GetHoopContact();
+            }
+            EXPECT_EQ(contact, made ? kRimPlusZ : kBoardPlusZ) << fromZ << (made ? " made" : " missed");
+        }
+    }
 }
 
 TEST(MatchBall, CheckOutReportsEachExitOnce) {

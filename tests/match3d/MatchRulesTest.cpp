@@ -105,6 +105,7 @@ TEST_F(Rules, FivePlayersWithOneIdStillGiveTwoInbounders) {
 
 TEST_F(Rules, ThreePointsFromTheDistanceBehindTheEndLine) {
     CCourtPlayer& shooter = Home(1);
+    shooter.shotScores = 1;
     m.flags.shooter = &shooter;
     const float endZ = m.courtMinZ - 0.01f;
     m.flags.shotSpot = Vec3(0.0f, 0.0f, endZ + 7.95f);
@@ -127,6 +128,7 @@ TEST_F(Rules, ThreePointsFromTheDistanceBehindTheEndLine) {
     int32_t side = 0;
     m.ball->CheckOut(side);
     m.flags.shooter = &Away(3);
+    Away(3).shotScores = 1;
     m.flags.shotSpot = Vec3(0.0f, 0.0f, m.courtMaxZ + 0.01f - 7.9f);
     BallAt(0.1f, 3.0f, 12.1f);
     EXPECT_EQ(m.awayScore, 2);
@@ -142,6 +144,7 @@ TEST_F(Rules, EveryBasketLandsOnAnAttemptOfItsKind) {
     shooter.position = Vec3(6.0f, 0.0f, -10.0f);
     ASSERT_GE(shooter.DistanceToAttackedBasket(), kThreePointCheckDistance);
     shooter.ShotCheck();
+    shooter.shotScores = 1; // the roll went in
     m.flags.shooter = &shooter;
     m.flags.shotSpot = shooter.position;
     BallAt(0.0f, 3.0f, -12.15f);
@@ -153,6 +156,7 @@ TEST_F(Rules, EveryBasketLandsOnAnAttemptOfItsKind) {
     // A basket, then the ball drops in again with no new shot: that basket brings its own attempt.
     shooter.position = Vec3(0.0f, 0.0f, -8.0f);
     shooter.ShotCheck();
+    shooter.shotScores = 1;
     m.flags.shooter = &shooter;
     m.flags.shotSpot = shooter.position;
     BallAt(0.0f, 3.0f, -12.15f);
@@ -187,15 +191,15 @@ TEST_F(Rules, RimContactWithoutAShooterScoresWithoutStatistics) {
 
 TEST_F(Rules, FreeThrowSeriesEndsAfterTheSecondThrowWhateverHappens) {
     CCourtPlayer& shooter = Home(0);
-    auto start = [&] {
+    auto start = [&](bool made) {
         m.flags.freeThrows = 1;
         m.freeThrowsTaken = 0;
         m.flags.shooter = &shooter;
-        shooter.shotScores = 0;
+        shooter.shotScores = made ? 1 : 0;
         Give(shooter);
     };
     // Made, made.
-    start();
+    start(true);
     BallAt(0.0f, 3.0f, -12.15f);
     EXPECT_EQ(m.flags.freeThrows, 1);
     EXPECT_EQ(shooter.hasBall, 1) << "the shooter gets the ball back";
@@ -209,7 +213,7 @@ TEST_F(Rules, FreeThrowSeriesEndsAfterTheSecondThrowWhateverHappens) {
     EXPECT_EQ(display.lines.back(), "Home: H0 <500004>");
 
     // Missed off the board twice.
-    start();
+    start(false);
     BallAt(0.6f, 3.5f, -12.3f);
     EXPECT_EQ(m.flags.freeThrows, 1);
     EXPECT_EQ(display.lines.back(), "Home: H0 <500005>");
@@ -220,7 +224,7 @@ TEST_F(Rules, FreeThrowSeriesEndsAfterTheSecondThrowWhateverHappens) {
     EXPECT_EQ(shooter.freeThrowsAttempted, 4);
 
     // Out of the court twice.
-    start();
+    start(false);
     m.flags.shotInFlight = 0;
     int32_t side = 0;
     m.ball->SetPosition(0.0f, 1.0f, -14.5f);
@@ -240,9 +244,9 @@ TEST_F(Rules, FreeThrowSeriesEndsAfterTheSecondThrowWhateverHappens) {
 }
 
 TEST_F(Rules, TeamFoulsDecideBetweenInboundAndFreeThrows) {
-    // Four fouls on the home court players: the next is answered by a side inbound.
-    Home(1).personalFouls = 2;
-    Home(3).personalFouls = 2;
+    // Four team fouls of the home side this quarter: the next is answered by a side inbound for
+    // the fouled side, which keeps the ball.
+    m.quarterFouls[0] = 3;
     Give(Away(2));
     m.SetHomeAttacking(false);
     m.SetAwayAttacking(true);
@@ -256,13 +260,22 @@ TEST_F(Rules, TeamFoulsDecideBetweenInboundAndFreeThrows) {
     EXPECT_EQ(Home(4).personalFouls, 1);
     EXPECT_EQ(Home(4).foulsCharged, 1);
     EXPECT_EQ(m.homeTeamFouls, 1);
+    EXPECT_EQ(m.quarterFouls[0], 4);
     EXPECT_FLOAT_EQ(m.ball->GetPosition().x, m.courtMaxX + 0.04f);
     EXPECT_FLOAT_EQ(m.ball->GetPosition().z, 5.0f);
     EXPECT_FALSE(m.ball->IsHeld());
     EXPECT_EQ(Away(2).hasBall, 0);
     EXPECT_EQ(display.lines.back(), "Home: H4 <500001>");
+    m.HandleOutOfBounds();
+    EXPECT_EQ(m.flags.inbound, 1);
+    EXPECT_TRUE(Away(0).attacking) << "the fouled side takes the ball out";
+    EXPECT_FALSE(Home(0).attacking);
+    EXPECT_EQ(m.flags.inbounder->side, 1);
 
-    // Five on court now: the next gives two free throws to the fouled holder.
+    // The fifth of the quarter gives two free throws to the fouled holder, and every foul is in
+    // the box score.
+    m.flags.inbound = 0;
+    m.flags.inbounder = nullptr;
     Give(Away(2));
     m.flags.stealer = &Home(0);
     m.flags.foulPending = 1;
@@ -271,6 +284,7 @@ TEST_F(Rules, TeamFoulsDecideBetweenInboundAndFreeThrows) {
     EXPECT_EQ(m.freeThrowsTaken, 0);
     EXPECT_EQ(m.flags.shooter, &Away(2));
     EXPECT_EQ(Away(2).hasBall, 1);
+    EXPECT_EQ(Home(0).foulsCharged, 1);
     EXPECT_TRUE(Away(0).attacking);
     EXPECT_FALSE(Home(0).attacking);
     EXPECT_TRUE(m.ball->IsHeld());
@@ -278,6 +292,135 @@ TEST_F(Rules, TeamFoulsDecideBetweenInboundAndFreeThrows) {
     EXPECT_EQ(Away(2).attackTarget, m.freeThrowSpots[5].attack);
     EXPECT_EQ(Home(0).defenceTarget, m.freeThrowSpots[0].defence);
     EXPECT_EQ(Home(3).defenceTarget, m.freeThrowSpots[3].defence);
+
+    // A new quarter counts from nothing.
+    m.EndQuarter();
+    EXPECT_EQ(m.quarterFouls[0], 0);
+}
+
+TEST_F(Rules, AFoulOnAShotGivesTwoFreeThrowsWithoutTheBonus) {
+    Give(Home(1));
+    Home(1).position = Vec3(0.0f, 0.0f, -8.0f);
+    Away(1).position = Vec3(0.5f, 0.0f, -9.0f);
+    // A failed challenge and a foul face on the second die.
+    for (const float band : {0.0f, 0.5f, 1.0f, 1.5f, 2.0f})
+        m.ballStealth.AddPoint(band, 40.0f);
+    CCourtPlayer& defender = Away(1);
+    bool fouled = false;
+    for (int seed = 0; seed < 200 && !fouled; ++seed) {
+        GameSrand(static_cast<unsigned>(seed));
+        fouled = m.FoulShooter(Home(1));
+    }
+    ASSERT_TRUE(fouled) << "some challenges foul";
+    EXPECT_EQ(m.flags.stealer, &defender);
+    m.HandleFouls();
+    EXPECT_EQ(m.flags.freeThrows, 1);
+    EXPECT_EQ(m.flags.shooter, &Home(1));
+    EXPECT_EQ(defender.foulsCharged, 1);
+    EXPECT_EQ(m.quarterFouls[1], 1);
+    EXPECT_EQ(m.shootingFoul, 0);
+    // Nobody challenges from beyond reach.
+    m.flags.freeThrows = 0;
+    Away(1).position = Vec3(5.0f, 0.0f, -2.0f);
+    for (int i = 0; i < 5; ++i) {
+        Away(i).position.x += 6.0f;
+    }
+    for (int seed = 0; seed < 200; ++seed) {
+        GameSrand(static_cast<unsigned>(seed));
+        ASSERT_FALSE(m.FoulShooter(Home(1)));
+    }
+}
+
+TEST_F(Rules, APassTakenByATeamMateIsACatchAndByAnOpponentASteal) {
+    // Home 0 has let the pass go; it flies past the man it was meant for, into another team-mate's
+    // reach: a catch, no ball won.
+    Home(0).position = Vec3(0.0f, 0.0f, 0.0f);
+    Home(1).position = Vec3(3.0f, 0.0f, 0.0f);
+    Home(2).awaitingPass = 1;
+    m.flags.lastPasser = &Home(0);
+    m.ball->SetHeld(false);
+    m.ball->SetPosition(3.2f, 1.0f, 0.0f);
+    const size_t lines = display.lines.size();
+    m.HandleLooseBall();
+    EXPECT_EQ(Home(1).hasBall, 1);
+    EXPECT_TRUE(m.ball->IsHeld());
+    EXPECT_EQ(Home(1).steals + Home(1).ballsWon, 0);
+    EXPECT_EQ(Home(2).awaitingPass, 0);
+    EXPECT_EQ(m.flags.lastPasser, nullptr);
+    EXPECT_TRUE(Home(0).attacking);
+    EXPECT_EQ(display.lines.size(), lines) << "no ball-won line for a catch";
+
+    // The next pass reaches an opponent first: a steal, and his side attacks.
+    Home(1).hasBall = 0;
+    m.flags.lastPasser = &Home(1);
+    m.ball->SetHeld(false);
+    Away(3).position = Vec3(-5.0f, 0.0f, 4.0f);
+    m.ball->SetPosition(-5.0f, 1.0f, 4.2f);
+    m.HandleLooseBall();
+    EXPECT_EQ(Away(3).hasBall, 1);
+    EXPECT_EQ(Away(3).steals, 1);
+    EXPECT_TRUE(Away(0).attacking);
+    EXPECT_FALSE(Home(0).attacking);
+    EXPECT_EQ(display.lines.back(), "Away: A3 <500000>");
+
+    // An opponent who fails his reach lets the pass fly on and does not try again; the team-mate
+    // behind him catches it.
+    for (const float band : {0.0f, 0.5f, 1.0f, 1.5f, 2.0f})
+        m.ballStealth.AddPoint(band, 100.0f);
+    Away(3).hasBall = 0;
+    m.SetHomeAttacking(true);
+    m.SetAwayAttacking(false);
+    m.flags.lastPasser = &Home(0);
+    m.ball->SetHeld(false);
+    m.ball->SetPosition(-5.0f, 1.0f, 4.2f);
+    m.HandleLooseBall();
+    EXPECT_EQ(Away(3).hasBall, 0);
+    EXPECT_FALSE(m.ball->IsHeld());
+    m.ballStealth.Clear();
+    m.HandleLooseBall();
+    EXPECT_EQ(Away(3).hasBall, 0) << "one try a pass";
+    Home(2).position = Vec3(-5.0f, 0.0f, 4.6f);
+    m.HandleLooseBall();
+    EXPECT_EQ(Home(2).hasBall, 1);
+    EXPECT_EQ(Away(3).steals, 1);
+
+    // A jump ball's tap taken by the other side is won, not stolen.
+    Home(2).hasBall = 0;
+    Home(2).position = Vec3(3.0f, 0.0f, -2.0f);
+    m.ResolveTipOff();
+    m.SetHomeAttacking(true);
+    m.SetAwayAttacking(false);
+    m.flags.lastPasser = &Home(4);
+    m.ball->SetHeld(false);
+    m.ball->SetPosition(-5.0f, 1.0f, 4.2f);
+    m.HandleLooseBall();
+    EXPECT_EQ(Away(3).hasBall, 1);
+    EXPECT_EQ(Away(3).steals, 1);
+}
+
+TEST_F(Rules, DefendersBoxOutAtARebound) {
+    // The shooter's team-mate stands nearer the falling ball, the defender a little farther: the
+    // defender has boxed him out and takes it.
+    m.flags.shotInFlight = 1;
+    m.ball->SetHeld(false);
+    m.ball->SetPosition(0.0f, 0.95f, -10.0f);
+    Home(1).position = Vec3(1.35f, 0.0f, -10.0f);
+    Away(1).position = Vec3(-1.4f, 0.0f, -10.0f);
+    m.HandleLooseBall();
+    EXPECT_EQ(Away(1).hasBall, 1);
+    EXPECT_EQ(Away(1).defensiveRebounds, 1);
+    EXPECT_EQ(Home(1).offensiveRebounds, 0);
+    EXPECT_TRUE(Away(0).attacking);
+    // Alone at the ball the attacker takes it.
+    m.SetHomeAttacking(true);
+    m.SetAwayAttacking(false);
+    m.flags.shotInFlight = 1;
+    m.ball->SetHeld(false);
+    Away(1).position = Vec3(-4.0f, 0.0f, -10.0f);
+    Home(1).position = Vec3(0.5f, 0.0f, -10.0f);
+    m.HandleLooseBall();
+    EXPECT_EQ(Home(1).hasBall, 1);
+    EXPECT_EQ(Home(1).offensiveRebounds, 1);
 }
 
 TEST_F(Rules, FoulsWithoutTheirPlayersDoNotCrash) {
@@ -364,6 +507,29 @@ TEST_F(Rules, ASixthFoulPausesAndTheComputerTakesHimOff) {
     EXPECT_EQ(m.flags.substitutionRequested, 1);
     EXPECT_EQ(m.flags.calledOffAuto, &Home(2));
     EXPECT_EQ(Home(2).replacement, &Home(5));
+}
+
+TEST_F(Rules, WithNoUserSideTheComputerCoachesBothSides) {
+    // Two computer clubs: the visitors' tired starter is rested too, not only the home side's.
+    m.homeTeam->isUserTeam = 0;
+    m.awayTeam->isUserTeam = 0;
+    for (int side = 0; side < 2; ++side) {
+        for (int i = 0; i < m.Team(side)->GetCount(); ++i) {
+            m.Team(side)->GetPlayer(i)->matchState = i < 5 ? kMatchStateOnCourt : kMatchStateOnBench;
+        }
+    }
+    Away(3).stamina = 20.0f;
+    m.UpdateFormationsAndSubs();
+    EXPECT_EQ(m.flags.substitutionRequested, 1);
+    EXPECT_EQ(m.flags.substitutionSide, 1);
+    EXPECT_EQ(m.flags.calledOffAuto, &Away(3));
+    EXPECT_EQ(Away(3).replacement, &Away(5));
+    // The trailing visitors switch their formation as the home side would.
+    m.flags.substitutionRequested = 0;
+    m.homeScore = 60;
+    m.awayScore = 50;
+    m.UpdateFormationsAndSubs();
+    EXPECT_EQ(m.formationSwitchArmed, 1);
 }
 
 TEST_F(Rules, ComputerTrailingByNineSwitchesFormationOnce) {

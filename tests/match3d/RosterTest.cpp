@@ -46,6 +46,18 @@ TEST(RosterRest, SubstituteIsTheFirstFitBenchPlayer) {
     EXPECT_EQ(home.PickSubstitute(), -2);
 }
 
+TEST(RosterRest, FoulTroubleIsRestedForASubstituteWithFewerFouls) {
+    FakeMatch match(12);
+    CMatchTeam& home = match.teams[0];
+    match.Home(3).personalFouls = 3;
+    EXPECT_EQ(home.PickPlayerToRest(), -1);
+    match.Home(3).personalFouls = 4;
+    EXPECT_EQ(home.PickPlayerToRest(), match.Home(3).playerId);
+    // A bench player in foul trouble himself does not come on.
+    match.Home(5).personalFouls = 4;
+    EXPECT_EQ(home.PickSubstitute(), match.Home(6).playerId);
+}
+
 TEST(RosterRest, ShortRostersLookOnlyAtWhatIsThere) {
     FakeMatch six(6);
     EXPECT_EQ(six.teams[0].PickSubstitute(), six.Home(5).playerId);

@@ -91,6 +91,33 @@ TEST_F(ChecksFixture, FailedContestHurtsTheHandlerOnTwentyAndFoulsOnNineteen) {
     EXPECT_EQ(p.injured, 0);
 }
 
+TEST_F(ChecksFixture, ContestsAndShotChallengesAreReadAtTheClubsLevel) {
+    other.position = Vec3(1.0f, 0, 0); // band 1.0: target 12, at level 1.5 it is 18
+    p.levelFactor = 1.5f;
+    match.ScriptRolls({17, 0});
+    EXPECT_EQ(p.ContestCheck(&other), kCheckFailed);
+    match.ScriptRolls({18});
+    EXPECT_EQ(p.ContestCheck(&other), kCheckSucceeded);
+    // A shot challenge uses the challenger's own height and defence; it fouls only when it fails
+    // and the second die shows a foul face, and never hurts anybody.
+    p.height = 210; // +1
+    p.attributes[5] = 3;
+    match.ScriptRolls({14});
+    EXPECT_FALSE(p.ShotFoulCheck(other)) << "a clean challenge";
+    match.ScriptRolls({13, kShotFoulFrom});
+    EXPECT_TRUE(p.ShotFoulCheck(other));
+    match.ScriptRolls({13, kShotFoulFrom - 1});
+    EXPECT_FALSE(p.ShotFoulCheck(other));
+    match.ScriptRolls({0, 20});
+    EXPECT_TRUE(p.ShotFoulCheck(other));
+    EXPECT_EQ(other.injured + p.injured, 0);
+    other.position = Vec3(2.5f, 0, 0);
+    const int draws = match.draws;
+    EXPECT_FALSE(p.ShotFoulCheck(other));
+    EXPECT_EQ(match.draws, draws) << "out of reach: no challenge";
+    EXPECT_TRUE(match.script.empty());
+}
+
 TEST_F(ChecksFixture, ModifierKeysRoundStaminaAndTruncateMoraleAndAggression) {
     // The pass check has no die: passing + stamina + aggression + morale against the distance's row.
     match.SetCurve(MatchCurve::Stamina, {{30.0f, 5}, {40.0f, -5}});
@@ -140,12 +167,14 @@ TEST_F(ChecksFixture, ShotsSplitAtSixMetresAndRoundOnlyTheThreePointKeys) {
         EXPECT_EQ(p.twoPointAttempts - twos, c.three ? 0 : 1) << c.distance;
     }
 
-    // Height, a tenth of entry 5 and the free-throw skill make up a free throw at 4.5 m.
+    // Height, a tenth of entry 5 and the free-throw skill make up a free throw, read on its own
+    // row (99) of the two-point table wherever he stands.
+    match.SetCurve(MatchCurve::TwoPoint, {{4.0f, 30}, {99.0f, 8}});
     p.position = Vec3(4.5f, 0, -10);
     p.height = 221;         // +2
     p.attributes[4] = 19;   // +1
     p.attributes[12] = 3;   // free-throw skill
-    match.ScriptRolls({2}); // 2 + 2 + 1 + 3 = 8: the row of 4
+    match.ScriptRolls({2}); // 2 + 2 + 1 + 3 = 8: the free throw's row
     p.FreeThrowCheck();
     EXPECT_EQ(p.shotScores, 1);
     match.ScriptRolls({1});
@@ -155,10 +184,10 @@ TEST_F(ChecksFixture, ShotsSplitAtSixMetresAndRoundOnlyTheThreePointKeys) {
 }
 
 TEST_F(ChecksFixture, TheClubsLevelRaisesEveryShotTarget) {
-    match.SetCurve(MatchCurve::TwoPoint, {{5.0f, 10}, {4.0f, 8}});
+    match.SetCurve(MatchCurve::TwoPoint, {{5.0f, 10}, {4.0f, 30}, {99.0f, 8}});
     match.SetCurve(MatchCurve::ThreePoint, {{7.0f, 10}});
     p.levelFactor = 1.5f;
-    // A two from 5 m now needs 15, a three from 7 m 15, a free throw from 4 m 12.
+    // A two from 5 m now needs 15, a three from 7 m 15, a free throw 12.
     p.position = Vec3(5.0f, 0, -10);
     match.ScriptRolls({14, 15});
     p.ShotCheck();
