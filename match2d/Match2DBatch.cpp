@@ -95,7 +95,7 @@ bool PlayMatch2DWithTactics(CMatch2D& match, CTeam* home, CTeam* away, bool user
 
 Match2DBatchFigures PlayMatch2DBatch(CMatch2D& match, const std::vector<CTeam*>& clubs, int games,
                                      unsigned int seed, Match2DBatchTactics tactics,
-                                     const std::vector<CTeam*>* others, bool cup) {
+                                     const std::vector<CTeam*>* others, bool cup, int onlyDefence) {
     Match2DBatchFigures figures;
     if (others != nullptr ? clubs.empty() || others->empty() : clubs.size() < 2) {
         return figures;
@@ -132,6 +132,9 @@ Match2DBatchFigures PlayMatch2DBatch(CMatch2D& match, const std::vector<CTeam*>&
             t.homeDefence = 10 + GameRand() % 10;
             t.awayAttack = GameRand() % 10;
             t.awayDefence = 10 + GameRand() % 10;
+            if (onlyDefence >= 0) {
+                t.homeDefence = t.awayDefence = onlyDefence;
+            }
         }
         const bool finished = PlayMatch2DWithTactics(match, home, away, userIsHome, t);
         const int homeScore = match.GetHomeTeam()->score;

@@ -61,9 +61,11 @@ struct Match2DBatchFigures {
 // game's random generator after seeding it with seed), the user's side alternating home and away,
 // and sums their box scores. With others, each match is a club of clubs against one of others
 // (strong against weak), the first at home in even games. cup plays every side at the cup's level.
+// onlyDefence (mix only): both sides defend with that tactic, on random offences.
 Match2DBatchFigures PlayMatch2DBatch(CMatch2D& match, const std::vector<CTeam*>& clubs, int games,
                                      unsigned int seed, Match2DBatchTactics tactics,
-                                     const std::vector<CTeam*>* others = nullptr, bool cup = false);
+                                     const std::vector<CTeam*>* others = nullptr, bool cup = false,
+                                     int onlyDefence = -1);
 
 // One instant match with both sides' tactics given (the computer's side as well as the user's).
 struct Match2DTactics {

@@ -68,7 +68,8 @@ TEST_F(Match2DTest, SeededLeagueBatchGivesBelievableBoxScoresInEveryClass) {
     // The generated league world as a new career finds it: three leagues of eight twelve-man clubs,
     // both sides on the game's default tactics. bench_match2d_boxscore plays the large batches of
     // the tuning notes; this one is small enough for the sanitizer builds, so its bands are a
-    // little wider than the targets.
+    // little wider than the targets. A dozen matches a class left the figures a few points from
+    // the bench's (class 0's assists 26.6 over a thousand, 28.9 over twelve): fifty hold them.
     CMemoryDB world;
     ASSERT_TRUE(LoadWorldData(world, kDataSetLeague));
     std::vector<CTeam*> leagues[3];
@@ -77,7 +78,7 @@ TEST_F(Match2DTest, SeededLeagueBatchGivesBelievableBoxScoresInEveryClass) {
         ASSERT_EQ(team->players.size(), 12u) << team->name.GetText();
         leagues[((team->leagueId % 3) + 3) % 3].push_back(team);
     }
-    const int games = 12;
+    const int games = 50;
     for (int leagueClass = 0; leagueClass < 3; ++leagueClass) {
         const Match2DBatchFigures f = PlayMatch2DBatch(match, leagues[leagueClass], games, 2026 + leagueClass,
                                                        Match2DBatchTactics::Default);
@@ -90,13 +91,13 @@ TEST_F(Match2DTest, SeededLeagueBatchGivesBelievableBoxScoresInEveryClass) {
         EXPECT_LE(f.MedianPoints(), 115);
         const double fg = 100.0 * t.FieldGoalsMade() / t.FieldGoalsTaken();
         EXPECT_GE(fg, 38.0);
-        EXPECT_LE(fg, 50.0);
+        EXPECT_LE(fg, 51.0); // class 1 hits 49 % over a thousand matches; fifty scatter by one
         const double three = 100.0 * t.threesMade / t.threesTaken;
         EXPECT_GE(three, 25.0);
         EXPECT_LE(three, 42.0);
         const double freeThrows = 100.0 * t.freeThrowsMade / t.freeThrowsTaken;
-        EXPECT_GE(freeThrows, 62.0);
-        EXPECT_LE(freeThrows, 88.0);
+        EXPECT_GE(freeThrows, 68.0); // the shooters' ratings, not the class (70-80 over a thousand)
+        EXPECT_LE(freeThrows, 82.0);
         // Fewer than the old 75-95: open drives go on to the rim and free throws take their share.
         EXPECT_GE(f.PerSide(t.FieldGoalsTaken()), 65.0);
         EXPECT_LE(f.PerSide(t.FieldGoalsTaken()), 105.0);

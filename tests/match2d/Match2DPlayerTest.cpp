@@ -341,6 +341,36 @@ TEST_F(Match2DPlayerTest, DunksOnlyAtTheRimAndFreeThrowsReadTheirOwnRow) {
     EXPECT_FALSE(p->RollTwoPointer(4.25f));
 }
 
+TEST_F(Match2DPlayerTest, FreeThrowsFollowTheShootersRatingNotTheLeague) {
+    // Share of 4,000 seeded throws made by one shooter at a rating, level factor and energy.
+    CMatch2DPlayer* p = match.GetHomePlayer(0);
+    const auto made = [p](int rating, float level, float energy) {
+        p->SetAttribute(44, rating);
+        p->levelFactor = level;
+        p->energy = energy;
+        GameSrand(5);
+        int count = 0;
+        for (int i = 0; i < 4000; ++i) {
+            count += p->RollFreeThrow(4.25f) ? 1 : 0;
+        }
+        return count / 40.0;
+    };
+    // Better shooters make more, a poor one still most of his throws, a fine one not all.
+    double last = 0.0;
+    for (int rating : {35, 45, 55, 65, 75}) {
+        const double share = made(rating, 1.4f, 80.0f);
+        EXPECT_GT(share, last + 2.0) << rating;
+        last = share;
+    }
+    EXPECT_GT(made(40, 1.4f, 80.0f), 55.0);
+    EXPECT_LT(made(80, 1.4f, 80.0f), 98.0);
+    // The average shooter of every league class makes about three in four.
+    EXPECT_NEAR(made(55, 1.4f, 80.0f), 75.0, 5.0);
+    // Nobody defends the line: the league's level factor and tiredness change nothing.
+    EXPECT_EQ(made(55, 1.18f, 80.0f), made(55, 1.52f, 80.0f));
+    EXPECT_EQ(made(55, 1.35f, 90.0f), made(55, 1.35f, 25.0f));
+}
+
 TEST_F(Match2DPlayerTest, RandomPointsStayOnTheCourtAndStepsStopAtTheTarget) {
     CMatch2DPlayer* p = match.GetHomePlayer(0);
     p->position = Vec3(6.5f, 0.0f, 13.5f);
