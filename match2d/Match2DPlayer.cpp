@@ -680,16 +680,20 @@ bool CMatch2DPlayer::Dribble() {
     if (defender == nullptr || !match->ContestAllowed(*defender)) {
         return false;
     }
-    const int result = defender->ContestBall(match->ball->position);
-    match->NoteContest(*defender, result);
+    return ContestedBy(*defender);
+}
+
+bool CMatch2DPlayer::ContestedBy(CMatch2DPlayer& defender) {
+    const int result = defender.ContestBall(match->ball->position);
+    match->NoteContest(defender, result);
     if (result == 1) {
-        PostEvent(kTextBallWon, defender);
-        defender->WinBallFrom(this);
+        PostEvent(kTextBallWon, &defender);
+        defender.WinBallFrom(this);
         return true;
     }
     if (result == 3) {
         match->lastFouled = this;
-        PostEvent(kTextFoul, defender);
+        PostEvent(kTextFoul, &defender);
         // A driver fouled on his way to the basket goes to the line.
         if (DistanceToBasket() < kShootingFoulRange) {
             match->AwardFreeThrows(*this);
