@@ -62,6 +62,10 @@ void Match2DBatchFigures::Add(const Match2DBatchFigures& o) {
     scoreMismatches += o.scoreMismatches;
     foulLimits += o.foulLimits;
     firstWins += o.firstWins;
+    for (int b = 0; b < kRatingBands; ++b) {
+        freeThrowsTakenByRating[b] += o.freeThrowsTakenByRating[b];
+        freeThrowsMadeByRating[b] += o.freeThrowsMadeByRating[b];
+    }
     total.Add(o.total);
     mostFouls = std::max(mostFouls, o.mostFouls);
     const std::pair<std::vector<int>*, const std::vector<int>*> lists[4] = {{&points, &o.points},
@@ -162,6 +166,9 @@ Match2DBatchFigures PlayMatch2DBatch(CMatch2D& match, const std::vector<CTeam*>&
             }
             for (const auto& p : team->players) {
                 figures.foulLimits += p->Fouls() >= 5 ? 1 : 0;
+                const int band = Match2DBatchFigures::RatingBand(p->FreeThrowRating());
+                figures.freeThrowsTakenByRating[band] += p->Counter(kStatFreeThrowsTaken);
+                figures.freeThrowsMadeByRating[band] += p->Counter(kStatFreeThrowsMade);
             }
         }
     }
@@ -209,4 +216,18 @@ void PrintMatch2DRow(const char* label, const Match2DBatchFigures& f) {
         f.matches, f.level, f.overtimeMatches, f.MedianMargin(), Percent(f.firstWins, f.matches),
         Match2DBatchFigures::Quantile(f.firstPoints, 0.5), Match2DBatchFigures::Quantile(f.secondPoints, 0.5),
         f.longestStealRun, f.quietPeriods, f.scoreMismatches);
+}
+
+void PrintFreeThrowHeader() {
+    std::printf("| %-14s | FT%% rating < 45 | 45-54 | 55-64 | 65 and above |\n|---|---|---|---|---|\n",
+                "batch");
+}
+
+void PrintFreeThrowRow(const char* label, const Match2DBatchFigures& f) {
+    std::printf("| %-14s |", label);
+    for (int b = 0; b < Match2DBatchFigures::kRatingBands; ++b) {
+        std::printf(" %.0f (%d) |", Percent(f.freeThrowsMadeByRating[b], f.freeThrowsTakenByRating[b]),
+                    f.freeThrowsTakenByRating[b]);
+    }
+    std::printf("\n");
 }

@@ -47,6 +47,11 @@ struct Match2DBatchFigures {
     std::vector<int> margins; // one entry per match, sorted
     // Points of the first list's sides and of the others' (strong against weak), sorted.
     std::vector<int> firstPoints, secondPoints;
+    // Free throws by the shooter's free-throw rating: below 45, 45-54, 55-64, 65 and above.
+    static constexpr int kRatingBands = 4;
+    int freeThrowsTakenByRating[kRatingBands] = {};
+    int freeThrowsMadeByRating[kRatingBands] = {};
+    static int RatingBand(int rating) { return rating < 45 ? 0 : rating < 55 ? 1 : rating < 65 ? 2 : 3; }
 
     int Sides() const { return static_cast<int>(points.size()); }
     double PerSide(int sum) const { return Sides() > 0 ? static_cast<double>(sum) / Sides() : 0.0; }
@@ -77,3 +82,6 @@ bool PlayMatch2DWithTactics(CMatch2D& match, CTeam* home, CTeam* away, bool user
 // The batch as table rows: a header and one row per figures set, each labelled.
 void PrintMatch2DHeader();
 void PrintMatch2DRow(const char* label, const Match2DBatchFigures& figures);
+// Free-throw percentage by the shooter's rating band: a header and one row per figures set.
+void PrintFreeThrowHeader();
+void PrintFreeThrowRow(const char* label, const Match2DBatchFigures& figures);

@@ -120,6 +120,30 @@ TEST_F(Match2DTest, SeededLeagueBatchGivesBelievableBoxScoresInEveryClass) {
     }
 }
 
+TEST_F(Match2DTest, ZonesAndPressesStillFoulAndStealOnTheGamesMixOfTactics) {
+    // Both sides on a random offence and defence: zones and presses once stood off the ball, and a
+    // side drew 5 free throws, committed 5 fouls and stole 1 ball a match.
+    CMemoryDB world;
+    ASSERT_TRUE(LoadWorldData(world, kDataSetLeague));
+    std::vector<CTeam*> clubs;
+    for (int i = 0; i < world.teams.Size(); ++i) {
+        if (world.teams.At(i)->leagueId % 3 == 1) {
+            clubs.push_back(world.teams.At(i));
+        }
+    }
+    const Match2DBatchFigures f = PlayMatch2DBatch(match, clubs, 40, 2027, Match2DBatchTactics::Mix);
+    PrintMatch2DRow("class 1 mix", f);
+    const Match2DBox& t = f.total;
+    EXPECT_EQ(f.forfeits, 0);
+    EXPECT_GE(f.PerSide(t.freeThrowsTaken), 18.0);
+    EXPECT_LE(f.PerSide(t.freeThrowsTaken), 30.0);
+    EXPECT_GE(f.PerSide(t.fouls), 11.0);
+    EXPECT_GE(f.PerSide(t.steals), 3.0);
+    EXPECT_LE(3.0 * t.offensiveRebounds, 1.05 * (t.offensiveRebounds + t.defensiveRebounds));
+    EXPECT_GE(f.MedianPoints(), 85);
+    EXPECT_LE(f.MedianPoints(), 118);
+}
+
 TEST_F(Match2DTest, PressDefencesConcedeMoreThanHalfCourtOnes) {
     // Written to the log for the tuning notes: points conceded by a user side of class 1 per defence.
     GameSrand(77);
