@@ -8,10 +8,15 @@
 namespace {
 
 constexpr int kManToMan = 13;
-// The defender on the ball reaches in from 1.5 m, every other tick: at every tick the pokes (each
-// one tires him) wore whole benches out against the strongest clubs, and sides forfeited.
+// The defender on the ball reaches in from 1.5 m: every other tick near the basket (within the
+// shooting ranges, where a marker contests a dribbler too), farther out (a press's trap, a zone
+// meeting the ball at half court) only every eighth. Poking every other tick up the whole court, a
+// press fouled a dribbler six times on his way and fouled out whole benches (sides forfeited);
+// every tick wore them out as well.
 constexpr float kGuardReach = 1.5f;
 constexpr int kGuardPokeTicks = 2;
+constexpr int kTrapPokeTicks = 8;
+constexpr float kScoringRange = 9.0f;
 
 bool IsPress(int tacticId) {
     return tacticId == 11 || tacticId == 12 || tacticId == 15 || tacticId == 16;
@@ -50,8 +55,10 @@ void CMatch2DPlayer::ApplyDefenceTactic() {
         target = holder->position;
         // Within reach he pokes at the ball, as a marker does at a dribbler.
         if (Vec3Distance(position, holder->position) < kGuardReach && match->ContestAllowed(*this)) {
+            const bool nearBasket = holder->DistanceToBasket() < kScoringRange;
             holder->ContestedBy(*this);
-            nextContestTick = std::max(nextContestTick, match->playTicks + kGuardPokeTicks);
+            nextContestTick =
+                std::max(nextContestTick, match->playTicks + (nearBasket ? kGuardPokeTicks : kTrapPokeTicks));
         }
         return;
     }
