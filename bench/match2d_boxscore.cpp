@@ -2,7 +2,9 @@
 // world, seeded batches of league fixtures on the default tactics, over every offence and half-court
 // defence and over a random mix of tactics for both sides; each class at the cup's level; a class-2
 // club against a class-0 club. Prints the table of content/ini/README.md.
-// Usage: bench_match2d_boxscore [--games=N] [--seed=S]   (N matches per class and batch, default 300)
+// Usage: bench_match2d_boxscore [--games=N] [--seed=S] [--defences]
+// (N matches per class and batch, default 300; --defences: one row per defence tactic instead, both
+// sides defending with it on random offences, the classes together)
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
 #include "match2d/Match2D.h"
@@ -18,11 +20,14 @@
 int main(int argc, char** argv) {
     int games = 300;
     unsigned int seed = 2026;
+    bool defences = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strncmp(argv[i], "--games=", 8) == 0) {
             games = std::max(1, std::atoi(argv[i] + 8));
         } else if (std::strncmp(argv[i], "--seed=", 7) == 0) {
             seed = static_cast<unsigned int>(std::strtoul(argv[i] + 7, nullptr, 10));
+        } else if (std::strcmp(argv[i], "--defences") == 0) {
+            defences = true;
         }
     }
     std::filesystem::current_path(FB_GAME_DIR);
@@ -47,7 +52,25 @@ int main(int argc, char** argv) {
     PrintMatch2DHeader();
     const auto start = std::chrono::steady_clock::now();
     int matches = 0;
+    if (defences) {
+        for (int defence = 10; defence <= 19; ++defence) {
+            Match2DBatchFigures figures;
+            for (int leagueClass = 0; leagueClass < 3; ++leagueClass) {
+                figures.Add(PlayMatch2DBatch(match, leagues[leagueClass], games, seed + leagueClass,
+                                             Match2DBatchTactics::Mix, nullptr, false, defence));
+            }
+            char label[32];
+            std::snprintf(label, sizeof label, "defence %d", defence);
+            PrintMatch2DRow(label, figures);
+            matches += figures.matches;
+        }
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        std::printf("\n%.1f ms a match\n", 1000.0 * seconds / matches);
+        return 0;
+    }
     Match2DBatchFigures all[3];
+    Match2DBatchFigures byClass[3]; // the league batches of a class together
     const auto row = [&matches](const char* label, const Match2DBatchFigures& figures) {
         PrintMatch2DRow(label, figures);
         matches += figures.matches;
@@ -65,6 +88,7 @@ int main(int argc, char** argv) {
             std::snprintf(label, sizeof label, "class %d %s", leagueClass, names[pass]);
             row(label, figures);
             all[pass].Add(figures);
+            byClass[leagueClass].Add(figures);
         }
     }
     for (int pass = 0; pass < 3; ++pass) {
@@ -88,6 +112,14 @@ int main(int argc, char** argv) {
     row("2 v 0 cup mix",
         PlayMatch2DBatch(match, leagues[2], games, seed + 22, Match2DBatchTactics::Mix, &leagues[0], true));
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    // Within a class the better shooters make more of their free throws (made %, attempts).
+    std::printf("\n");
+    PrintFreeThrowHeader();
+    for (int leagueClass = 0; leagueClass < 3; ++leagueClass) {
+        char label[32];
+        std::snprintf(label, sizeof label, "class %d leagues", leagueClass);
+        PrintFreeThrowRow(label, byClass[leagueClass]);
+    }
     std::printf("\n%.1f ms a match\n", 1000.0 * seconds / matches);
     return 0;
 }

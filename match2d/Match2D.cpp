@@ -22,7 +22,7 @@ constexpr int kTextSubstitution = 500010;
 // bench (a side that let its players reach five lost one for good every match).
 constexpr int kComputerFoulLimit = 4;
 constexpr int kTopOfForms = 5;  // court players a formation places
-constexpr float kBoxOut = 2.5f; // metres a defender gains on the attacker at a rebound
+constexpr float kBoxOut = 3.0f; // metres a defender gains on the attacker at a rebound
 constexpr int kDefaultOffence = 0;
 constexpr int kDefaultDefence = 10;
 // A shot has arrived within half a metre of its target: the square below 0.5's, so no root.

@@ -62,6 +62,10 @@ void Match2DBatchFigures::Add(const Match2DBatchFigures& o) {
     scoreMismatches += o.scoreMismatches;
     foulLimits += o.foulLimits;
     firstWins += o.firstWins;
+    for (int b = 0; b < kRatingBands; ++b) {
+        freeThrowsTakenByRating[b] += o.freeThrowsTakenByRating[b];
+        freeThrowsMadeByRating[b] += o.freeThrowsMadeByRating[b];
+    }
     total.Add(o.total);
     mostFouls = std::max(mostFouls, o.mostFouls);
     const std::pair<std::vector<int>*, const std::vector<int>*> lists[4] = {{&points, &o.points},
@@ -95,7 +99,7 @@ bool PlayMatch2DWithTactics(CMatch2D& match, CTeam* home, CTeam* away, bool user
 
 Match2DBatchFigures PlayMatch2DBatch(CMatch2D& match, const std::vector<CTeam*>& clubs, int games,
                                      unsigned int seed, Match2DBatchTactics tactics,
-                                     const std::vector<CTeam*>* others, bool cup) {
+                                     const std::vector<CTeam*>* others, bool cup, int onlyDefence) {
     Match2DBatchFigures figures;
     if (others != nullptr ? clubs.empty() || others->empty() : clubs.size() < 2) {
         return figures;
@@ -132,6 +136,9 @@ Match2DBatchFigures PlayMatch2DBatch(CMatch2D& match, const std::vector<CTeam*>&
             t.homeDefence = 10 + GameRand() % 10;
             t.awayAttack = GameRand() % 10;
             t.awayDefence = 10 + GameRand() % 10;
+            if (onlyDefence >= 0) {
+                t.homeDefence = t.awayDefence = onlyDefence;
+            }
         }
         const bool finished = PlayMatch2DWithTactics(match, home, away, userIsHome, t);
         const int homeScore = match.GetHomeTeam()->score;
@@ -159,6 +166,9 @@ Match2DBatchFigures PlayMatch2DBatch(CMatch2D& match, const std::vector<CTeam*>&
             }
             for (const auto& p : team->players) {
                 figures.foulLimits += p->Fouls() >= 5 ? 1 : 0;
+                const int band = Match2DBatchFigures::RatingBand(p->FreeThrowRating());
+                figures.freeThrowsTakenByRating[band] += p->Counter(kStatFreeThrowsTaken);
+                figures.freeThrowsMadeByRating[band] += p->Counter(kStatFreeThrowsMade);
             }
         }
     }
@@ -206,4 +216,18 @@ void PrintMatch2DRow(const char* label, const Match2DBatchFigures& f) {
         f.matches, f.level, f.overtimeMatches, f.MedianMargin(), Percent(f.firstWins, f.matches),
         Match2DBatchFigures::Quantile(f.firstPoints, 0.5), Match2DBatchFigures::Quantile(f.secondPoints, 0.5),
         f.longestStealRun, f.quietPeriods, f.scoreMismatches);
+}
+
+void PrintFreeThrowHeader() {
+    std::printf("| %-14s | FT%% rating < 45 | 45-54 | 55-64 | 65 and above |\n|---|---|---|---|---|\n",
+                "batch");
+}
+
+void PrintFreeThrowRow(const char* label, const Match2DBatchFigures& f) {
+    std::printf("| %-14s |", label);
+    for (int b = 0; b < Match2DBatchFigures::kRatingBands; ++b) {
+        std::printf(" %.0f (%d) |", Percent(f.freeThrowsMadeByRating[b], f.freeThrowsTakenByRating[b]),
+                    f.freeThrowsTakenByRating[b]);
+    }
+    std::printf("\n");
 }

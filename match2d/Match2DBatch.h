@@ -47,6 +47,11 @@ struct Match2DBatchFigures {
     std::vector<int> margins; // one entry per match, sorted
     // Points of the first list's sides and of the others' (strong against weak), sorted.
     std::vector<int> firstPoints, secondPoints;
+    // Free throws by the shooter's free-throw rating: below 45, 45-54, 55-64, 65 and above.
+    static constexpr int kRatingBands = 4;
+    int freeThrowsTakenByRating[kRatingBands] = {};
+    int freeThrowsMadeByRating[kRatingBands] = {};
+    static int RatingBand(int rating) { return rating < 45 ? 0 : rating < 55 ? 1 : rating < 65 ? 2 : 3; }
 
     int Sides() const { return static_cast<int>(points.size()); }
     double PerSide(int sum) const { return Sides() > 0 ? static_cast<double>(sum) / Sides() : 0.0; }
@@ -61,9 +66,11 @@ struct Match2DBatchFigures {
 // game's random generator after seeding it with seed), the user's side alternating home and away,
 // and sums their box scores. With others, each match is a club of clubs against one of others
 // (strong against weak), the first at home in even games. cup plays every side at the cup's level.
+// onlyDefence (mix only): both sides defend with that tactic, on random offences.
 Match2DBatchFigures PlayMatch2DBatch(CMatch2D& match, const std::vector<CTeam*>& clubs, int games,
                                      unsigned int seed, Match2DBatchTactics tactics,
-                                     const std::vector<CTeam*>* others = nullptr, bool cup = false);
+                                     const std::vector<CTeam*>* others = nullptr, bool cup = false,
+                                     int onlyDefence = -1);
 
 // One instant match with both sides' tactics given (the computer's side as well as the user's).
 struct Match2DTactics {
@@ -75,3 +82,6 @@ bool PlayMatch2DWithTactics(CMatch2D& match, CTeam* home, CTeam* away, bool user
 // The batch as table rows: a header and one row per figures set, each labelled.
 void PrintMatch2DHeader();
 void PrintMatch2DRow(const char* label, const Match2DBatchFigures& figures);
+// Free-throw percentage by the shooter's rating band: a header and one row per figures set.
+void PrintFreeThrowHeader();
+void PrintFreeThrowRow(const char* label, const Match2DBatchFigures& figures);

@@ -3,7 +3,65 @@
 #include "match2d/Match2DPlayer.h"
 #include "match2d/Match2DTeam.h"
 
+#include <algorithm>
+
+namespace {
+
+constexpr int kManToMan = 13;
+// The defender on the ball reaches in from 1.5 m: every other tick near the basket (within the
+// shooting ranges, where a marker contests a dribbler too), farther out (a press's trap, a zone
+// meeting the ball at half court) only every eighth. Poking every other tick up the whole court, a
+// press fouled a dribbler six times on his way and fouled out whole benches (sides forfeited);
+// every tick wore them out as well.
+constexpr float kGuardReach = 1.5f;
+constexpr int kGuardPokeTicks = 2;
+constexpr int kTrapPokeTicks = 8;
+constexpr float kScoringRange = 9.0f;
+
+bool IsPress(int tacticId) {
+    return tacticId == 11 || tacticId == 12 || tacticId == 15 || tacticId == 16;
+}
+
+} // namespace
+
+CMatch2DPlayer* CMatch2DPlayer::BallToGuard() const {
+    // Man-to-man has the holder's own marker on him already.
+    if (defenceTacticId == kManToMan) {
+        return nullptr;
+    }
+    CMatch2DPlayer* holder = nullptr;
+    const CMatch2DTeam* other = OtherTeam();
+    for (int i = 0; i < kCourtPlayers && holder == nullptr; ++i) {
+        CMatch2DPlayer* p = other->GetPlayer(i);
+        holder = p != nullptr && p->hasBall ? p : nullptr;
+    }
+    if (holder == nullptr) {
+        return nullptr;
+    }
+    // A zone or help defence meets the ball in the half it defends; a press meets it everywhere,
+    // trapping the holder in his own back court.
+    const bool inDefendedHalf = homeSide ? holder->position.z < 0.0f : holder->position.z > 0.0f;
+    if (!inDefendedHalf && !IsPress(defenceTacticId)) {
+        return nullptr;
+    }
+    float d = 0.0f;
+    return OwnTeam()->FindNearest(holder->position, d, nullptr) == this ? holder : nullptr;
+}
+
 void CMatch2DPlayer::ApplyDefenceTactic() {
+    // Whatever the shape, the defender nearest the ball steps up to the holder: a zone or a press
+    // that stood off the ball left him free to walk to the rim, with nothing to foul or steal.
+    if (CMatch2DPlayer* holder = BallToGuard()) {
+        target = holder->position;
+        // Within reach he pokes at the ball, as a marker does at a dribbler.
+        if (Vec3Distance(position, holder->position) < kGuardReach && match->ContestAllowed(*this)) {
+            const bool nearBasket = holder->DistanceToBasket() < kScoringRange;
+            holder->ContestedBy(*this);
+            nextContestTick =
+                std::max(nextContestTick, match->playTicks + (nearBasket ? kGuardPokeTicks : kTrapPokeTicks));
+        }
+        return;
+    }
     switch (defenceTacticId) {
     case 10:
     case 14:

@@ -106,6 +106,9 @@ public:
     bool ChallengeShooter(CMatch2DPlayer* defender);
     bool Pass(CMatch2DPlayer* receiver);
     bool Dribble();
+    // The defender pokes at this holder's ball: true when he won it; a foul may send the holder to
+    // the line.
+    bool ContestedBy(CMatch2DPlayer& defender);
     void Shoot();
     void ShootThreePointer();
     void ShootFreeThrow();
@@ -120,6 +123,9 @@ public:
     void DefendPress();
     void DefendHelp();
     void DefendBallHolder();
+    // The holder this defender steps up to: he is his side's nearest to the ball, under any defence
+    // but man-to-man, in the half he defends (a press: anywhere). Null otherwise.
+    CMatch2DPlayer* BallToGuard() const;
 
     void StaffRemarks();
 

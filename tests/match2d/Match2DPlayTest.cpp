@@ -68,7 +68,8 @@ TEST_F(Match2DTest, SeededLeagueBatchGivesBelievableBoxScoresInEveryClass) {
     // The generated league world as a new career finds it: three leagues of eight twelve-man clubs,
     // both sides on the game's default tactics. bench_match2d_boxscore plays the large batches of
     // the tuning notes; this one is small enough for the sanitizer builds, so its bands are a
-    // little wider than the targets.
+    // little wider than the targets. A dozen matches a class left the figures a few points from
+    // the bench's (class 0's assists 26.6 over a thousand, 28.9 over twelve): fifty hold them.
     CMemoryDB world;
     ASSERT_TRUE(LoadWorldData(world, kDataSetLeague));
     std::vector<CTeam*> leagues[3];
@@ -77,7 +78,7 @@ TEST_F(Match2DTest, SeededLeagueBatchGivesBelievableBoxScoresInEveryClass) {
         ASSERT_EQ(team->players.size(), 12u) << team->name.GetText();
         leagues[((team->leagueId % 3) + 3) % 3].push_back(team);
     }
-    const int games = 12;
+    const int games = 50;
     for (int leagueClass = 0; leagueClass < 3; ++leagueClass) {
         const Match2DBatchFigures f = PlayMatch2DBatch(match, leagues[leagueClass], games, 2026 + leagueClass,
                                                        Match2DBatchTactics::Default);
@@ -90,13 +91,15 @@ TEST_F(Match2DTest, SeededLeagueBatchGivesBelievableBoxScoresInEveryClass) {
         EXPECT_LE(f.MedianPoints(), 115);
         const double fg = 100.0 * t.FieldGoalsMade() / t.FieldGoalsTaken();
         EXPECT_GE(fg, 38.0);
-        EXPECT_LE(fg, 50.0);
+        // Class 1 makes 50 % over a thousand matches, at the top of the target; fifty scatter by one
+        // or two.
+        EXPECT_LE(fg, 52.0);
         const double three = 100.0 * t.threesMade / t.threesTaken;
         EXPECT_GE(three, 25.0);
         EXPECT_LE(three, 42.0);
         const double freeThrows = 100.0 * t.freeThrowsMade / t.freeThrowsTaken;
-        EXPECT_GE(freeThrows, 62.0);
-        EXPECT_LE(freeThrows, 88.0);
+        EXPECT_GE(freeThrows, 68.0); // the shooters' ratings, not the class (70-80 over a thousand)
+        EXPECT_LE(freeThrows, 82.0);
         // Fewer than the old 75-95: open drives go on to the rim and free throws take their share.
         EXPECT_GE(f.PerSide(t.FieldGoalsTaken()), 65.0);
         EXPECT_LE(f.PerSide(t.FieldGoalsTaken()), 105.0);
@@ -117,6 +120,31 @@ TEST_F(Match2DTest, SeededLeagueBatchGivesBelievableBoxScoresInEveryClass) {
         EXPECT_EQ(t.points, 2 * t.twoMade + 3 * t.threesMade + t.freeThrowsMade);
         EXPECT_LT(f.MedianMargin(), 35);
     }
+}
+
+TEST_F(Match2DTest, ZonesAndPressesStillFoulAndStealOnTheGamesMixOfTactics) {
+    // Both sides on a random offence and defence: zones and presses once stood off the ball, and a
+    // side drew 5 free throws, committed 5 fouls and stole 1 ball a match.
+    CMemoryDB world;
+    ASSERT_TRUE(LoadWorldData(world, kDataSetLeague));
+    std::vector<CTeam*> clubs;
+    for (int i = 0; i < world.teams.Size(); ++i) {
+        if (world.teams.At(i)->leagueId % 3 == 1) {
+            clubs.push_back(world.teams.At(i));
+        }
+    }
+    const Match2DBatchFigures f = PlayMatch2DBatch(match, clubs, 40, 2027, Match2DBatchTactics::Mix);
+    PrintMatch2DRow("class 1 mix", f);
+    const Match2DBox& t = f.total;
+    EXPECT_EQ(f.forfeits, 0);
+    // Still under the targets (18-30, 15-25, 5-10): see the tuning notes.
+    EXPECT_GE(f.PerSide(t.freeThrowsTaken), 14.0);
+    EXPECT_LE(f.PerSide(t.freeThrowsTaken), 30.0);
+    EXPECT_GE(f.PerSide(t.fouls), 9.0);
+    EXPECT_GE(f.PerSide(t.steals), 2.5);
+    EXPECT_LE(3.0 * t.offensiveRebounds, 1.05 * (t.offensiveRebounds + t.defensiveRebounds));
+    EXPECT_GE(f.MedianPoints(), 85);
+    EXPECT_LE(f.MedianPoints(), 118);
 }
 
 TEST_F(Match2DTest, PressDefencesConcedeMoreThanHalfCourtOnes) {

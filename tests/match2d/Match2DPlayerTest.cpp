@@ -160,6 +160,69 @@ TEST_F(Match2DPlayerTest, PressesFollowManThenNearestThenHolderInsideTheirZone) 
     ExpectAt(m_def->target, m_def->defenceSpot);
 }
 
+TEST_F(Match2DPlayerTest, ZonesAndPressesPutTheNearestDefenderOnTheBallAndHeReachesIn) {
+    // The other defenders far off in the corners, the holder 1.4 m from m_def in the home half.
+    for (int i : {0, 2, 3, 4}) {
+        match.GetHomePlayer(i)->position = Vec3(i % 2 == 0 ? 6.0f : -6.0f, 0.0f, -13.0f + i * 0.5f);
+    }
+    CMatch2DPlayer* holder = Attacker(2);
+    holder->hasBall = 1;
+    holder->position = Vec3(1.0f, 0.0f, -7.0f);
+    match.ball->SetPosition(holder->position);
+    m_def->SetAttribute(50, -100); // he never wins the ball here: the holder stays the holder
+    for (int tactic : {10, 11, 12, 14, 15, 16, 17, 18, 19}) {
+        SCOPED_TRACE(tactic);
+        m_def->defenceTacticId = tactic;
+        m_def->position = m_def->defenceSpot;
+        m_def->target = m_def->defenceSpot;
+        m_def->nextContestTick = 0;
+        const float energy = m_def->energy;
+        m_def->ApplyDefenceTactic();
+        ExpectAt(m_def->target, holder->position);
+        EXPECT_FLOAT_EQ(m_def->energy, energy - 0.05f); // one poke at the ball
+        EXPECT_TRUE(holder->hasBall);
+        // Not again at once.
+        m_def->ApplyDefenceTactic();
+        EXPECT_FLOAT_EQ(m_def->energy, energy - 0.05f);
+    }
+    // Out of reach he only closes in.
+    m_def->defenceTacticId = 14;
+    m_def->position = Vec3(-2.0f, 0.0f, -8.0f);
+    m_def->nextContestTick = 0;
+    float energy = m_def->energy;
+    m_def->ApplyDefenceTactic();
+    ExpectAt(m_def->target, holder->position);
+    EXPECT_FLOAT_EQ(m_def->energy, energy);
+
+    // Man-to-man keeps to the marking: the holder's own man is the one on him.
+    m_def->defenceTacticId = 13;
+    Attacker(1)->position = Vec3(-3.0f, 0.0f, -5.0f);
+    m_def->ApplyDefenceTactic();
+    ExpectAt(m_def->target, Attacker(1)->position);
+
+    // Only the nearest defender steps up; the others keep their zone.
+    m_def->defenceTacticId = 14;
+    CMatch2DPlayer* nearer = match.GetHomePlayer(0);
+    nearer->defenceTacticId = 14;
+    nearer->position = Vec3(1.0f, 0.0f, -6.5f);
+    m_def->position = m_def->target = m_def->defenceSpot;
+    EXPECT_EQ(m_def->BallToGuard(), nullptr);
+    EXPECT_EQ(nearer->BallToGuard(), holder);
+
+    // In the holder's own back court a zone waits for him; a press traps him there.
+    match.GetHomePlayer(0)->position = Vec3(6.0f, 0.0f, -13.0f);
+    holder->position = Vec3(0.0f, 0.0f, 5.0f);
+    m_def->position = m_def->target = Vec3(0.0f, 0.0f, 4.0f);
+    m_def->ApplyDefenceTactic();
+    EXPECT_NE(m_def->target, holder->position);
+    m_def->defenceTacticId = 15;
+    m_def->nextContestTick = 0;
+    energy = m_def->energy;
+    m_def->ApplyDefenceTactic();
+    ExpectAt(m_def->target, holder->position);
+    EXPECT_FLOAT_EQ(m_def->energy, energy - 0.05f);
+}
+
 TEST_F(Match2DPlayerTest, HelpDefenceMarksHisManElseHelpsOnTheMostOpen) {
     CMatch2DPlayer* man = Attacker(1);
     CMatch2DPlayer* other = Attacker(3);
@@ -339,6 +402,36 @@ TEST_F(Match2DPlayerTest, DunksOnlyAtTheRimAndFreeThrowsReadTheirOwnRow) {
     match.twoPointModifier.AddPoint(99.0f, -100000.0f);
     EXPECT_TRUE(p->RollFreeThrow(4.25f));
     EXPECT_FALSE(p->RollTwoPointer(4.25f));
+}
+
+TEST_F(Match2DPlayerTest, FreeThrowsFollowTheShootersRatingNotTheLeague) {
+    // Share of 4,000 seeded throws made by one shooter at a rating, level factor and energy.
+    CMatch2DPlayer* p = match.GetHomePlayer(0);
+    const auto made = [p](int rating, float level, float energy) {
+        p->SetAttribute(44, rating);
+        p->levelFactor = level;
+        p->energy = energy;
+        GameSrand(5);
+        int count = 0;
+        for (int i = 0; i < 4000; ++i) {
+            count += p->RollFreeThrow(4.25f) ? 1 : 0;
+        }
+        return count / 40.0;
+    };
+    // Better shooters make more, a poor one still most of his throws, a fine one not all.
+    double last = 0.0;
+    for (int rating : {35, 45, 55, 65, 75}) {
+        const double share = made(rating, 1.4f, 80.0f);
+        EXPECT_GT(share, last + 2.0) << rating;
+        last = share;
+    }
+    EXPECT_GT(made(40, 1.4f, 80.0f), 55.0);
+    EXPECT_LT(made(80, 1.4f, 80.0f), 98.0);
+    // The average shooter of every league class makes about three in four.
+    EXPECT_NEAR(made(55, 1.4f, 80.0f), 75.0, 5.0);
+    // Nobody defends the line: the league's level factor and tiredness change nothing.
+    EXPECT_EQ(made(55, 1.18f, 80.0f), made(55, 1.52f, 80.0f));
+    EXPECT_EQ(made(55, 1.35f, 90.0f), made(55, 1.35f, 25.0f));
 }
 
 TEST_F(Match2DPlayerTest, RandomPointsStayOnTheCourtAndStepsStopAtTheTarget) {
