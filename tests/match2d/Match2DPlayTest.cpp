@@ -78,7 +78,9 @@ TEST_F(Match2DTest, SeededLeagueBatchGivesBelievableBoxScoresInEveryClass) {
         ASSERT_EQ(team->players.size(), 12u) << team->name.GetText();
         leagues[((team->leagueId % 3) + 3) % 3].push_back(team);
     }
-    const int games = 50;
+    // The sanitizer builds play a handful for memory and arithmetic faults; the bands are the
+    // default build's, where fifty matches hold them.
+    const int games = kSanitizedBuild ? 6 : 50;
     for (int leagueClass = 0; leagueClass < 3; ++leagueClass) {
         const Match2DBatchFigures f = PlayMatch2DBatch(match, leagues[leagueClass], games, 2026 + leagueClass,
                                                        Match2DBatchTactics::Default);
@@ -87,6 +89,13 @@ TEST_F(Match2DTest, SeededLeagueBatchGivesBelievableBoxScoresInEveryClass) {
         SCOPED_TRACE(leagueClass);
         EXPECT_EQ(f.unfinished, 0);
         EXPECT_EQ(f.forfeits, 0); // twelve-man squads never run out of players
+        // Each box score adds up.
+        EXPECT_EQ(t.points, 2 * t.twoMade + 3 * t.threesMade + t.freeThrowsMade);
+        EXPECT_LE(t.dunksMade, t.dunksTaken);
+        EXPECT_LE(t.twoMade, t.twoTaken);
+        if (kSanitizedBuild) {
+            continue;
+        }
         EXPECT_GE(f.MedianPoints(), 85);
         EXPECT_LE(f.MedianPoints(), 115);
         const double fg = 100.0 * t.FieldGoalsMade() / t.FieldGoalsTaken();
@@ -114,10 +123,6 @@ TEST_F(Match2DTest, SeededLeagueBatchGivesBelievableBoxScoresInEveryClass) {
         EXPECT_LE(f.PerSide(t.steals), 12.0);
         EXPECT_GE(f.PerSide(t.assists), 15.0);
         EXPECT_LE(f.PerSide(t.assists), 28.0);
-        EXPECT_LE(t.dunksMade, t.dunksTaken);
-        EXPECT_LE(t.twoMade, t.twoTaken);
-        // Each box score adds up.
-        EXPECT_EQ(t.points, 2 * t.twoMade + 3 * t.threesMade + t.freeThrowsMade);
         EXPECT_LT(f.MedianMargin(), 35);
     }
 }
@@ -133,10 +138,14 @@ TEST_F(Match2DTest, ZonesAndPressesStillFoulAndStealOnTheGamesMixOfTactics) {
             clubs.push_back(world.teams.At(i));
         }
     }
-    const Match2DBatchFigures f = PlayMatch2DBatch(match, clubs, 40, 2027, Match2DBatchTactics::Mix);
+    const Match2DBatchFigures f =
+        PlayMatch2DBatch(match, clubs, kSanitizedBuild ? 6 : 40, 2027, Match2DBatchTactics::Mix);
     PrintMatch2DRow("class 1 mix", f);
     const Match2DBox& t = f.total;
     EXPECT_EQ(f.forfeits, 0);
+    if (kSanitizedBuild) {
+        return; // a handful for the sanitizers; the figures are the default build's
+    }
     // Still under the targets (18-30, 15-25, 5-10): see the tuning notes.
     EXPECT_GE(f.PerSide(t.freeThrowsTaken), 14.0);
     EXPECT_LE(f.PerSide(t.freeThrowsTaken), 30.0);

@@ -167,19 +167,25 @@ TEST_F(ChecksFixture, ShotsSplitAtSixMetresAndRoundOnlyTheThreePointKeys) {
         EXPECT_EQ(p.twoPointAttempts - twos, c.three ? 0 : 1) << c.distance;
     }
 
-    // Height, a tenth of entry 5 and the free-throw skill make up a free throw, read on its own
-    // row (99) of the two-point table wherever he stands.
-    match.SetCurve(MatchCurve::TwoPoint, {{4.0f, 30}, {99.0f, 8}});
+    // A free throw is the die, 50 and a seventh of the free-throw rating above 50, read on its own
+    // row (99) of the two-point table wherever he stands; height and shooting do not count.
+    match.SetCurve(MatchCurve::TwoPoint, {{4.0f, 30}, {99.0f, 62}});
     p.position = Vec3(4.5f, 0, -10);
-    p.height = 221;         // +2
-    p.attributes[4] = 19;   // +1
-    p.attributes[12] = 3;   // free-throw skill
-    match.ScriptRolls({2}); // 2 + 2 + 1 + 3 = 8: the free throw's row
+    p.height = 221;
+    p.attributes[4] = 19;
+    p.attributes[12] = 71;  // free-throw rating: +3
+    match.ScriptRolls({9}); // 9 + 50 + 3 = 62: the free throw's row
     p.FreeThrowCheck();
     EXPECT_EQ(p.shotScores, 1);
-    match.ScriptRolls({1});
+    match.ScriptRolls({8});
     p.FreeThrowCheck();
     EXPECT_EQ(p.shotScores, 0);
+    p.attributes[12] = 29; // -3: a poor shooter needs six more on the die
+    match.ScriptRolls({14, 15});
+    p.FreeThrowCheck();
+    EXPECT_EQ(p.shotScores, 0);
+    p.FreeThrowCheck();
+    EXPECT_EQ(p.shotScores, 1);
     EXPECT_EQ(p.twoPointAttempts + p.threePointAttempts, 6); // free throws are not shots
 }
 
@@ -187,7 +193,7 @@ TEST_F(ChecksFixture, TheClubsLevelRaisesEveryShotTarget) {
     match.SetCurve(MatchCurve::TwoPoint, {{5.0f, 10}, {4.0f, 30}, {99.0f, 8}});
     match.SetCurve(MatchCurve::ThreePoint, {{7.0f, 10}});
     p.levelFactor = 1.5f;
-    // A two from 5 m now needs 15, a three from 7 m 15, a free throw 12.
+    // A two from 5 m now needs 15 and a three from 7 m 15.
     p.position = Vec3(5.0f, 0, -10);
     match.ScriptRolls({14, 15});
     p.ShotCheck();
@@ -200,8 +206,11 @@ TEST_F(ChecksFixture, TheClubsLevelRaisesEveryShotTarget) {
     EXPECT_EQ(p.shotScores, 0);
     p.ShotCheck();
     EXPECT_EQ(p.shotScores, 1);
+    // Nobody defends a free throw: the level leaves it alone (die 8 + 50 against row 8 + 50).
+    match.SetCurve(MatchCurve::TwoPoint, {{99.0f, 58}});
+    p.attributes[12] = 50;
     p.position = Vec3(4.0f, 0, -10);
-    match.ScriptRolls({11, 12});
+    match.ScriptRolls({7, 8});
     p.FreeThrowCheck();
     EXPECT_EQ(p.shotScores, 0);
     p.FreeThrowCheck();
