@@ -181,12 +181,32 @@ TEST_F(Rules, TheSubstitutionPhaseEndsOnceThePlayerCalledOffIsGone) {
     EXPECT_EQ(Away(2).cameOn, 0);
 }
 
-TEST_F(Rules, RimContactWithoutAShooterScoresWithoutStatistics) {
+TEST_F(Rules, OnlyACreditedShotScores) {
+    // A loose ball nobody shot drops through the rim: no points, the ball falls on.
     m.flags.shooter = nullptr;
     m.flags.shotSpot = Vec3(0.0f, 0.0f, 10.0f);
+    m.ball->SetHeld(false);
+    m.ball->SetPosition(0.0f, 3.2f, 12.15f);
+    m.ball->SetDirection(0, 0, 0);
+    m.ball->SetSpeed(0.0f);
+    for (int i = 0; i < 20; ++i) {
+        m.ball->Update(0.02f);
+        m.ResolveShot();
+    }
+    EXPECT_LT(m.ball->GetPosition().y, 2.9f) << "it fell through the rim window";
+    EXPECT_EQ(m.awayScore, 0);
+    EXPECT_EQ(m.awayTeam->score, 0);
+    // The same through the rim's part of the board.
+    BallAt(0.0f, 3.0f, 12.3f);
+    EXPECT_EQ(m.awayScore, 0);
+
+    // A made roll of the side that does not attack this basket is nobody's basket either.
+    Home(1).shotScores = 1;
+    m.flags.shooter = &Home(1);
     BallAt(0.0f, 3.0f, 12.15f);
-    EXPECT_EQ(m.awayScore, 2);
-    EXPECT_EQ(m.awayTeam->TotalTwoPointersMade(), 0);
+    EXPECT_EQ(m.awayScore, 0);
+    EXPECT_EQ(m.homeScore, 0);
+    EXPECT_EQ(Home(1).twoPointersMade, 0);
 }
 
 TEST_F(Rules, FreeThrowSeriesEndsAfterTheSecondThrowWhateverHappens) {
