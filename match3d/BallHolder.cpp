@@ -20,6 +20,10 @@ constexpr float kPassCost = 0.05f;
 constexpr float kDribbleSpeed = 7.0f;
 constexpr float kWalkDribbleSpeed = 3.0f;
 constexpr float kPassHeight = 1.2f;
+constexpr float kOpenDistance = 2.0f; // a marker farther off leaves the holder open to shoot
+constexpr float kThreeRangeTo = 8.0f; // a shooter lets fly from between the arc and this
+constexpr int kEntryTwoPoint = 7;
+constexpr int kEntryThreePoint = 8;
 
 } // namespace
 
@@ -31,11 +35,28 @@ void CCourtPlayer::ThinkBallAtTarget(CMatchTeam& own) {
     ThinkHolder(own, true);
 }
 
+// As on the flat court, an open holder in range shoots rather than drive on to the rim; a marked
+// one drives on while the way is clear.
+bool CCourtPlayer::PullsUp(float toBasket, float markerDistance) const {
+    return toBasket < kShootingRange && markerDistance > kOpenDistance;
+}
+
+// Beyond the arc only a shooter (his three better than his two) lets fly, and only when left alone.
+bool CCourtPlayer::TakesThree(float toBasket, float markerDistance) const {
+    return toBasket >= kThreePointCheckDistance && toBasket < kThreeRangeTo &&
+           markerDistance > kLooseDistance && Attribute(kEntryThreePoint) > Attribute(kEntryTwoPoint);
+}
+
 bool CCourtPlayer::TryDrive() {
     const Vec3 basket = AttackedBasket();
     const Vec3 v = basket - position;
     if (match->IsDefenderAhead(*this) || v.Length() <= kDriveMinDistance ||
         match->ShotClock() >= kLateShotClock || shotTaken || passing) {
+        return false;
+    }
+    float dn = 0.0f;
+    if (FindNearestOpponent(position, dn) != nullptr &&
+        (PullsUp(v.Length(), dn) || TakesThree(v.Length(), dn))) {
         return false;
     }
     Vec3 away = position - basket;
@@ -173,8 +194,8 @@ void CCourtPlayer::ThinkHolder(CMatchTeam& /*own*/, bool atTarget) {
     }
     const Vec3 basket = AttackedBasket();
     const float toBasket = Vec3Distance(basket, position);
-    if (shotTaken ||
-        (dn > kShootMarkerDistance && (toBasket < kShootingRange || match->ShotClock() >= kLateShotClock))) {
+    if (shotTaken || (dn > kShootMarkerDistance && (toBasket < kShootingRange || TakesThree(toBasket, dn) ||
+                                                    match->ShotClock() >= kLateShotClock))) {
         ShootStep(dn);
         return;
     }

@@ -140,7 +140,7 @@ public:
     // Skill checks against the match's tables.
     int SkillCheck(const Vec3& point);
     // A failed contest is a foul when the second die shows foulFrom or more (20 hurts the handler).
-    int ContestCheck(CCourtPlayer* handler, int foulFrom = kReachInFoulFrom);
+    int ContestCheck(CCourtPlayer* handler, int foulFrom = kReachInFoulFrom, bool mayHurt = true);
     // A defender's challenge of a shot: true when he fouled the shooter (a failed challenge and
     // the second die at kShotFoulFrom or more); out of reach nothing happens.
     bool ShotFoulCheck(const CCourtPlayer& shooter);
@@ -210,7 +210,9 @@ public:
     int32_t foulsBooked = 0;
     uint8_t awaitingPass = 0;
     uint8_t shotTaken = 0;
-    uint8_t shotScores = 0; // the last shot check says the ball goes in
+    uint8_t shotScores = 0;          // the last shot check says the ball goes in
+    float contestPenalty = 0.0f;     // what the marker took off the last shot check
+    double nextDribbleContest = 0.0; // the match time from which he may poke at a dribble again
     uint8_t needsNewSpot = 1;
     uint8_t holdSpot = 0;
     uint8_t inboundTaker = 0;
@@ -282,6 +284,9 @@ private:
     void PressFallback(int32_t clipCode);
     void ThinkHolder(CMatchTeam& own, bool atTarget);
     bool TryDrive();
+    float ContestedShotPenalty();
+    bool PullsUp(float toBasket, float markerDistance) const;
+    bool TakesThree(float toBasket, float markerDistance) const;
     void ShootStep(float dn);
     void PassDecision();
     void ContinuePass();

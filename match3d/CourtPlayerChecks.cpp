@@ -18,6 +18,8 @@ constexpr int kEntryPassing = 14;
 constexpr int kEntryJump = 15;
 
 constexpr float kContestReach = 2.5f;
+constexpr float kContestedShotPerMetre =
+    2.0f;                              // points off the shot for each metre the marker is inside reach
 constexpr float kFreeThrowKey = 99.0f; // the free throw's own row of the two-point table
 constexpr int kAverageFreeThrow = 50;  // a free-throw rating that counts neither for nor against
 constexpr float kFreeThrowWeight = 1.0f / 7.0f;
@@ -63,7 +65,7 @@ int CCourtPlayer::SkillCheck(const Vec3& point) {
     return kCheckFailed;
 }
 
-int CCourtPlayer::ContestCheck(CCourtPlayer* handler, int foulFrom) {
+int CCourtPlayer::ContestCheck(CCourtPlayer* handler, int foulFrom, bool mayHurt) {
     if (match == nullptr || handler == nullptr) {
         return kCheckFailed;
     }
@@ -81,7 +83,9 @@ int CCourtPlayer::ContestCheck(CCourtPlayer* handler, int foulFrom) {
     }
     const int second = match->Roll20();
     if (second == 20) {
-        handler->injured = 1;
+        if (mayHurt) {
+            handler->injured = 1;
+        }
         return kCheckFailed;
     }
     return second >= foulFrom ? kContestFoul : kCheckFailed;
@@ -133,7 +137,8 @@ bool CCourtPlayer::TwoPointCheck(float distance) {
     if (match == nullptr) {
         return false;
     }
-    const float sum = ShotBonus(*this, *match) + static_cast<float>(Attribute(kEntryTwoPoint));
+    const float sum =
+        ShotBonus(*this, *match) + static_cast<float>(Attribute(kEntryTwoPoint)) - contestPenalty;
     return match->Curve(MatchCurve::TwoPoint).Lookup(TruncatedKey(distance)) * levelFactor <= sum;
 }
 
@@ -141,9 +146,10 @@ bool CCourtPlayer::ThreePointCheck(float distance) {
     if (match == nullptr) {
         return false;
     }
-    const float sum = ShotBonus(*this, *match) + static_cast<float>(Attribute(kEntryThreePoint));
-    const float target = RoundedKey(match->Curve(MatchCurve::ThreePoint).Lookup(RoundedKey(distance)));
-    return target * levelFactor <= sum;
+    const float sum =
+        ShotBonus(*this, *match) + static_cast<float>(Attribute(kEntryThreePoint)) - contestPenalty;
+    // The row of the true distance, as the flat court reads it.
+    return match->Curve(MatchCurve::ThreePoint).Lookup(TruncatedKey(distance)) * levelFactor <= sum;
 }
 
 void CCourtPlayer::FreeThrowCheck() {
@@ -160,8 +166,18 @@ void CCourtPlayer::FreeThrowCheck() {
     shotScores = match->Curve(MatchCurve::TwoPoint).Lookup(kFreeThrowKey) <= sum ? 1 : 0;
 }
 
+// A marker within reach makes the shot harder, the more the nearer he stands.
+float CCourtPlayer::ContestedShotPenalty() {
+    float marker = 0.0f;
+    if (FindNearestOpponent(position, marker) == nullptr || marker >= kContestReach) {
+        return 0.0f;
+    }
+    return (kContestReach - marker) * kContestedShotPerMetre;
+}
+
 bool CCourtPlayer::ShotCheck() {
     const float distance = static_cast<float>(DistanceToAttackedBasket());
+    contestPenalty = ContestedShotPenalty();
     shotAttemptOpen = 1;
     shotAttemptThree = distance < kThreePointCheckDistance ? 0 : 1;
     if (distance < kThreePointCheckDistance) {

@@ -282,6 +282,14 @@ public:
     CCourtPlayer* interceptTried[5] = {};
     int32_t interceptTries = 0;
     uint8_t inboundThrown = 0; // the inbounder has let the ball go
+    // The dribble contest: the time played, and the balls won by pokes since the last shot.
+    double playTime = 0.0;
+    int32_t stealRun = 0;
+    static constexpr float kDribbleReach = 1.15f;
+    static constexpr double kContestPause = 1.0;
+    static constexpr double kFoulPause = 2.0;
+    static constexpr int32_t kMaxStealRun = 4;
+    void ContestDribble(float dt);
 
 private:
     void SetSideAttacking(CMatchTeam* team, bool attacking);

@@ -225,8 +225,12 @@ void CMatch3D::ResolveShot() {
     const bool homeScores = code == kRimMinusZ;
     int32_t& matchScore = homeScores ? homeScore : awayScore;
     CMatchTeam* scoringTeam = homeScores ? homeTeam : awayTeam;
-    // Only a shooter of the scoring side is credited; anything else scores without statistics.
+    // Only a shooter of the scoring side is credited, and a field goal nobody is credited with does
+    // not count: the scoreboard must always add up to the box score.
     CCourtPlayer* credited = shooter != nullptr && shooter->side == (homeScores ? 0 : 1) ? shooter : nullptr;
+    if (credited == nullptr && !flags.freeThrows) {
+        return;
+    }
     const float endZ = code == kRimMinusZ ? courtMinZ - 0.01f : courtMaxZ + 0.01f;
     if (flags.freeThrows) {
         ++freeThrowsTaken;

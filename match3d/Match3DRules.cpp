@@ -210,9 +210,51 @@ void CMatch3D::Tick(float dt) {
         RunToRebound(dt);
     }
     FollowHolder();
+    ContestDribble(dt);
     HandleFouls();
     HandleOutOfBounds();
     ResolveShot();
+}
+
+// As on the flat court, the nearest defender within reach of a dribbler pokes at the ball once a
+// second (a fouler waits longer); after four balls won in a row without a shot the side with the
+// ball plays on.
+void CMatch3D::ContestDribble(float dt) {
+    playTime += dt;
+    if (flags.shooter != nullptr) {
+        stealRun = 0;
+    }
+    if (!ball || !ball->IsHeld() || flags.inbound || flags.freeThrows || flags.foulPending ||
+        flags.shotInFlight || flags.quarter <= 0 || stealRun >= kMaxStealRun) {
+        return;
+    }
+    CCourtPlayer* holder = BallHolder();
+    if (holder == nullptr || holder->shotTaken || holder->passing) {
+        return;
+    }
+    const int32_t clip = holder->GetCurrentAnimationId();
+    // The dribble and the ball held in the stance; a pass or shot on its way is not pokeable.
+    if (clip != kAnimWalkDribble && clip != kAnimRunDribble && clip != kAnimIdleBall) {
+        return;
+    }
+    float reach = 0.0f;
+    CCourtPlayer* defender = holder->FindNearestOpponent(holder->position, reach);
+    if (defender == nullptr || reach >= kDribbleReach || playTime < defender->nextDribbleContest) {
+        return;
+    }
+    // Only the 19 on the second die fouls and nobody gets hurt, as on the flat court's dribble: a
+    // poke every second with the reach-in's wider foul band would foul out a side.
+    const int r = defender->ContestCheck(holder, 19, false);
+    defender->nextDribbleContest = playTime + (r == kContestFoul ? kFoulPause : kContestPause);
+    if (r == kCheckSucceeded) {
+        flags.stealer = defender;
+        HandleSteal();
+        ++stealRun;
+    } else if (r == kContestFoul) {
+        flags.stealer = defender;
+        flags.foulPending = 1;
+        foulSpot = defender->position;
+    }
 }
 
 void CMatch3D::FollowHolder() {

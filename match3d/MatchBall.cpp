@@ -133,6 +133,9 @@ void CMatchBall::CollideHoop() {
     // meets the hoop or its board, a missed one comes off the rim or the board.
     const bool sure = court_->HandlerSureBasket();
     const bool miss = !sure && court_->HandlerSureMiss();
+    // A ball nobody shot (a loose ball, a pass, a tap) never scores: it passes the rim window
+    // and only the board turns it away.
+    const bool shot = sure || miss;
     const bool rimHeight = 2.9f < y && y < 3.15f;
     const bool rimX = -0.2f < x && x < 0.2f;
     const auto inBox = [&](const BackboardBox& b) {
@@ -147,7 +150,7 @@ void CMatchBall::CollideHoop() {
     const bool minusBox = inBox(minus);
     const bool plusRimZone = 2.8f < y && y < 3.15f && 11.75f < z && z < 12.3f;
     const bool minusRimZone = 2.8f < y && y < 3.15f && -12.3f < z && z < -11.75f;
-    if (plusRim || (plusBox && (sure || plusRimZone))) {
+    if (shot && (plusRim || (plusBox && (sure || plusRimZone)))) {
         if (miss) {
             Bounce(kBoardPlusZ, plus.planeZ - 0.27f);
             return;
@@ -157,7 +160,7 @@ void CMatchBall::CollideHoop() {
         hoopContact_ = 1;
         return;
     }
-    if (minusRim || (minusBox && (sure || minusRimZone))) {
+    if (shot && (minusRim || (minusBox && (sure || minusRimZone)))) {
         if (miss) {
             Bounce(kBoardMinusZ, minus.planeZ + 0.27f);
             return;

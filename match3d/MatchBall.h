@@ -44,7 +44,8 @@ public:
     virtual uint8_t& ShotInFlightFlag() = 0;
     // The shooter's roll said the shot goes in; false when nobody handles the ball.
     virtual bool HandlerSureBasket() const = 0;
-    // The shooter's roll said the shot misses: the rim and the board turn it away.
+    // The shooter's roll said the shot misses: the rim and the board turn it away. A ball for which
+    // neither roll holds is nobody's shot and never scores.
     virtual bool HandlerSureMiss() const { return false; }
 };
 

@@ -49,8 +49,16 @@ struct Holder : ::testing::Test {
 TEST_F(Holder, DrivesOnlyWithAnOpenLaneAndTimeOnTheShotClock) {
     match.defenderAhead = false;
     h.SetAnimation(kAnimWalkDribble, false);
+    // Open in range (marker past 2 m) he pulls up rather than drive on to the rim.
     Place(5.0f, 3.0f, 'b');
     match.shotClock = 16.9;
+    h.attackTarget = Vec3(1, 0, 1);
+    h.ThinkBallMoving(match.teams[0]);
+    EXPECT_EQ(h.attackTarget, Vec3(1, 0, 1));
+    EXPECT_NE(h.GetCurrentAnimationId(), kAnimRunDribble);
+    // Marked within 2 m he drives.
+    h.SetAnimation(kAnimWalkDribble, false);
+    Place(5.0f, 1.9f, 'b');
     h.ThinkBallMoving(match.teams[0]);
     EXPECT_EQ(h.attackTarget, Vec3(0, 0, -8));
     EXPECT_EQ(h.GetCurrentAnimationId(), kAnimRunDribble);

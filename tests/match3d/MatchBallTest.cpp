@@ -94,6 +94,15 @@ TEST(MatchBall, RimWindowsScoreUnlessShotInFlight) {
     FakeCourt court;
     CMatchBall ball(&court);
     ball.SetHeld(false);
+    // Nobody's shot (no made or missed roll) passes the rim window unnoticed.
+    ball.SetPosition(0.1f, 3.0f, 12.15f);
+    ball.CollideHoop();
+    EXPECT_FALSE(ball.HasHoopContact());
+    ball.SetPosition(0.0f, 3.0f, -12.25f);
+    ball.CollideHoop();
+    EXPECT_EQ(ball.GetHoopContact(), kBoardMinusZ) << "the board still turns it away";
+    court.shotInFlight = 0;
+    court.sureBasket = true;
     ball.SetPosition(0.1f, 3.0f, 12.15f);
     ball.CollideHoop();
     EXPECT_TRUE(ball.HasHoopContact());

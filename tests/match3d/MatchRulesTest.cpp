@@ -181,12 +181,32 @@ TEST_F(Rules, TheSubstitutionPhaseEndsOnceThePlayerCalledOffIsGone) {
     EXPECT_EQ(Away(2).cameOn, 0);
 }
 
-TEST_F(Rules, RimContactWithoutAShooterScoresWithoutStatistics) {
+TEST_F(Rules, OnlyACreditedShotScores) {
+    // A loose ball nobody shot drops through the rim: no points, the ball falls on.
     m.flags.shooter = nullptr;
     m.flags.shotSpot = Vec3(0.0f, 0.0f, 10.0f);
+    m.ball->SetHeld(false);
+    m.ball->SetPosition(0.0f, 3.2f, 12.15f);
+    m.ball->SetDirection(0, 0, 0);
+    m.ball->SetSpeed(0.0f);
+    for (int i = 0; i < 20; ++i) {
+        m.ball->Update(0.02f);
+        m.ResolveShot();
+    }
+    EXPECT_LT(m.ball->GetPosition().y, 2.9f) << "it fell through the rim window";
+    EXPECT_EQ(m.awayScore, 0);
+    EXPECT_EQ(m.awayTeam->score, 0);
+    // The same through the rim's part of the board.
+    BallAt(0.0f, 3.0f, 12.3f);
+    EXPECT_EQ(m.awayScore, 0);
+
+    // A made roll of the side that does not attack this basket is nobody's basket either.
+    Home(1).shotScores = 1;
+    m.flags.shooter = &Home(1);
     BallAt(0.0f, 3.0f, 12.15f);
-    EXPECT_EQ(m.awayScore, 2);
-    EXPECT_EQ(m.awayTeam->TotalTwoPointersMade(), 0);
+    EXPECT_EQ(m.awayScore, 0);
+    EXPECT_EQ(m.homeScore, 0);
+    EXPECT_EQ(Home(1).twoPointersMade, 0);
 }
 
 TEST_F(Rules, FreeThrowSeriesEndsAfterTheSecondThrowWhateverHappens) {
@@ -552,3 +572,49 @@ TEST_F(Rules, ComputerTrailingByNineSwitchesFormationOnce) {
 }
 
 } // namespace
+
+TEST_F(Rules, ADefenderInReachPokesAtTheDribbleOnceASecondUntilFourBallsWon) {
+    // With no table every poke wins.
+    const auto dribble = [&](CCourtPlayer& holder, CCourtPlayer& defender) {
+        Give(holder);
+        holder.height = 200;
+        holder.SetAnimation(kAnimWalkDribble, true);
+        defender.position = holder.position + Vec3(1.0f, 0.0f, 0.0f);
+    };
+    dribble(Home(2), Away(2));
+    m.ContestDribble(0.02f);
+    EXPECT_EQ(Away(2).steals, 1);
+    EXPECT_EQ(Away(2).hasBall, 1);
+    EXPECT_EQ(Home(2).hasBall, 0);
+    EXPECT_TRUE(Away(0).attacking);
+
+    // The loser pokes straight back; the first winner waits his second before he pokes again.
+    dribble(Away(2), Home(2));
+    m.ContestDribble(0.02f);
+    EXPECT_EQ(Home(2).steals, 1);
+    dribble(Home(2), Away(2));
+    for (int i = 0; i < 45; ++i)
+        m.ContestDribble(0.02f);
+    EXPECT_EQ(Away(2).steals, 1) << "within his second";
+    for (int i = 0; i < 5; ++i)
+        m.ContestDribble(0.02f);
+    EXPECT_EQ(Away(2).steals, 2);
+
+    // Out of reach nobody pokes; after four balls won in a row the side with the ball plays on.
+    dribble(Away(2), Home(3));
+    Home(2).position = Vec3(-6.0f, 0.0f, 6.0f);
+    Home(3).position = Away(2).position + Vec3(1.2f, 0.0f, 0.0f);
+    m.ContestDribble(0.02f);
+    EXPECT_EQ(Home(3).steals, 0);
+    Home(3).position = Away(2).position + Vec3(1.0f, 0.0f, 0.0f);
+    m.ContestDribble(0.02f);
+    EXPECT_EQ(Home(3).steals, 1);
+    dribble(Home(3), Away(3));
+    Away(2).position = Vec3(6.0f, 0.0f, 6.0f);
+    m.ContestDribble(0.02f);
+    EXPECT_EQ(Away(3).steals, 0) << "four in a row";
+    // A shot starts the count again.
+    m.flags.shooter = &Home(3);
+    m.ContestDribble(0.02f);
+    EXPECT_EQ(Away(3).steals, 1);
+}

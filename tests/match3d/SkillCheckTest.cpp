@@ -143,7 +143,7 @@ TEST_F(ChecksFixture, ModifierKeysRoundStaminaAndTruncateMoraleAndAggression) {
     EXPECT_EQ(match.draws, 0);
 }
 
-TEST_F(ChecksFixture, ShotsSplitAtSixMetresAndRoundOnlyTheThreePointKeys) {
+TEST_F(ChecksFixture, ShotsSplitAtSixMetresAndReadTheRowOfTheTrueDistance) {
     match.SetCurve(MatchCurve::TwoPoint, {{5.0f, 10}, {4.0f, 8}});
     match.SetCurve(MatchCurve::ThreePoint, {{6.0f, 12.5f}, {7.0f, 15}});
     // The home side attacks the basket at (0, 0, -10).
@@ -153,8 +153,8 @@ TEST_F(ChecksFixture, ShotsSplitAtSixMetresAndRoundOnlyTheThreePointKeys) {
         bool scores;
         bool three;
     } cases[] = {
-        {5.99f, 10, true, false}, {5.99f, 9, false, false}, {6.0f, 13, true, true},
-        {6.0f, 12, false, true},  {6.49f, 13, true, true},  {6.5f, 14, false, true},
+        {5.99f, 10, true, false}, {5.99f, 9, false, false}, {6.0f, 13, true, true},  {6.0f, 12, false, true},
+        {6.5f, 13, true, true},   {6.99f, 12, false, true}, {7.0f, 14, false, true}, {7.0f, 15, true, true},
     };
     for (const auto& c : cases) {
         p.position = Vec3(c.distance, 0, -10);
@@ -186,7 +186,7 @@ TEST_F(ChecksFixture, ShotsSplitAtSixMetresAndRoundOnlyTheThreePointKeys) {
     EXPECT_EQ(p.shotScores, 0);
     p.FreeThrowCheck();
     EXPECT_EQ(p.shotScores, 1);
-    EXPECT_EQ(p.twoPointAttempts + p.threePointAttempts, 6); // free throws are not shots
+    EXPECT_EQ(p.twoPointAttempts + p.threePointAttempts, 8); // free throws are not shots
 }
 
 TEST_F(ChecksFixture, TheClubsLevelRaisesEveryShotTarget) {
