@@ -43,8 +43,9 @@ CMatch2DPlayer* CMatch2DPlayer::BallToGuard() const {
     if (!inDefendedHalf && !IsPress(defenceTacticId)) {
         return nullptr;
     }
-    float d = 0.0f;
-    return OwnTeam()->FindNearest(holder->position, d, nullptr) == this ? holder : nullptr;
+    // Only who is nearest matters: squares, no root.
+    float square = 0.0f;
+    return OwnTeam()->FindNearestSquare(holder->position, square, nullptr) == this ? holder : nullptr;
 }
 
 void CMatch2DPlayer::ApplyDefenceTactic() {
