@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr int kManToMan = 13;
 // The defender on the ball reaches in from 1.5 m: every other tick near the basket (within the
 // shooting ranges, where a marker contests a dribbler too), farther out (a press's trap, a zone
 // meeting the ball at half court) only every eighth. Poking every other tick up the whole court, a
@@ -26,7 +25,7 @@ bool IsPress(int tacticId) {
 
 CMatch2DPlayer* CMatch2DPlayer::BallToGuard() const {
     // Man-to-man has the holder's own marker on him already.
-    if (defenceTacticId == kManToMan) {
+    if (defenceTacticId == kManToManDefence) {
         return nullptr;
     }
     CMatch2DPlayer* holder = nullptr;
@@ -44,8 +43,9 @@ CMatch2DPlayer* CMatch2DPlayer::BallToGuard() const {
     if (!inDefendedHalf && !IsPress(defenceTacticId)) {
         return nullptr;
     }
-    float d = 0.0f;
-    return OwnTeam()->FindNearest(holder->position, d, nullptr) == this ? holder : nullptr;
+    // Only who is nearest matters: squares, no root.
+    float square = 0.0f;
+    return OwnTeam()->FindNearestSquare(holder->position, square, nullptr) == this ? holder : nullptr;
 }
 
 void CMatch2DPlayer::ApplyDefenceTactic() {
@@ -74,7 +74,7 @@ void CMatch2DPlayer::ApplyDefenceTactic() {
     case 12:
         DefendPressDeep();
         break;
-    case 13:
+    case kManToManDefence:
         DefendManInHalf();
         break;
     case 15:
@@ -133,16 +133,6 @@ void CMatch2DPlayer::DefendZone() {
         target = a->position + between * (0.25f * length);
     } else {
         target = b->position + between * (0.25f * length);
-    }
-}
-
-void CMatch2DPlayer::DefendManInHalf() {
-    CMatch2DPlayer* man = TheMan();
-    const bool inOwnHalf = man != nullptr && (homeSide ? man->position.z < 0.0f : man->position.z > 0.0f);
-    if (man != nullptr && !man->chase && inOwnHalf) {
-        target = man->position;
-    } else {
-        target = defenceSpot;
     }
 }
 

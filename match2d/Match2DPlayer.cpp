@@ -267,7 +267,8 @@ void CMatch2DPlayer::FinishUpdate() {
     }
 }
 
-void CMatch2DPlayer::LineUpFreeThrows(bool homeShoots) {
+// Inlined into the free-throw update, its only caller: every player runs it every tick of a line-up.
+[[gnu::always_inline]] inline void CMatch2DPlayer::LineUpFreeThrows(bool homeShoots) {
     CMatch2DTeam* home = match->GetHomeTeam();
     CMatch2DTeam* away = match->GetAwayTeam();
     // The shooting side stands at the first entries of its table, the other side at the second.
@@ -443,6 +444,25 @@ void CMatch2DPlayer::DecideWithBall() {
     nearestOpponentKnown = 0;
 }
 
+// The man-to-man rule, defined here beside the update so that the usual defence is inlined into
+// the players' loop: five defenders a tick, where the tactic's dispatch and two calls cost as much
+// as the rule itself.
+void CMatch2DPlayer::DefendManInHalf() {
+    DefendManInHalfInline();
+}
+
+[[gnu::always_inline]] inline void CMatch2DPlayer::DefendManInHalfInline() {
+    // TheMan(), written out: the marked opponent is the one with his number on the other side.
+    markedOpponent = homeSide ? match->GetAwayPlayer(teamNumber) : match->GetHomePlayer(teamNumber);
+    CMatch2DPlayer* man = markedOpponent;
+    const bool inOwnHalf = man != nullptr && (homeSide ? man->position.z < 0.0f : man->position.z > 0.0f);
+    if (man != nullptr && !man->chase && inOwnHalf) {
+        target = man->position;
+    } else {
+        target = defenceSpot;
+    }
+}
+
 void CMatch2DPlayer::Update() {
     UpdateInline();
 }
@@ -518,6 +538,9 @@ void CMatch2DTeam::Update() {
     } else if (!attacking) {
         if (match->possessionChanged) {
             target = defenceSpot;
+        } else if (defenceTacticId == kManToManDefence) {
+            // Man-to-man has no ball to guard (the holder's marker is on him): its rule alone.
+            DefendManInHalfInline();
         } else {
             ApplyDefenceTactic();
         }

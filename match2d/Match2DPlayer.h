@@ -114,6 +114,7 @@ public:
     void ShootFreeThrow();
 
     // Defensive positioning by the defence tactic id.
+    static constexpr int kManToManDefence = 13;
     void ApplyDefenceTactic();
     void DefendZone();
     void DefendPressWide();
@@ -210,6 +211,7 @@ private:
     uint8_t nearestOpponentKnown = 0;
     void MoveStepInline();
     void UpdateInline();
+    void DefendManInHalfInline();
     friend class CMatch2DTeam; // its update inlines the players'
 };
 
