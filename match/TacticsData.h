@@ -80,6 +80,16 @@ float RoundedKey(float distance);
 // Reach bands of the steal, jump and challenge checks: 0, 0.5, 1.0, 1.5 and 2.0 from 2.0 on.
 float ReachBandKey(float distance);
 
+// A free throw, in both engines: nobody defends it, so neither the club's level nor height, legs or
+// mood count; the die (0-20) and 50 plus a seventh of the shooter's free-throw rating above 50 against
+// the line's own row (kFreeThrowKey) of the two-point table. The generated leagues lie five rating
+// points apart: at full weight a class would out-shoot the one below by a quarter of its throws.
+inline constexpr float kFreeThrowKey = 99.0f;
+inline float FreeThrowSum(int roll, int rating) {
+    constexpr int kAverage = 50;
+    return static_cast<float>(roll + kAverage) + static_cast<float>(rating - kAverage) * (1.0f / 7.0f);
+}
+
 // The computer's random tactic choice: offence 0-9, then defence 10-18 (drawn in that order).
 int RandomOffenceTactic();
 int RandomDefenceTactic();

@@ -22,11 +22,8 @@ constexpr int kTextExhausted = 500009;
 constexpr int kTextDunkMissed = 500011;
 constexpr int kTextDunkMade = 500012;
 
-constexpr float kDunkReach = 2.0f;     // a dunk is thrown from under the rim
-constexpr float kReach = 1.15f;        // a defender farther off cannot poke at the ball
-constexpr float kFreeThrowKey = 99.0f; // the free throw's own row of the two-point table
-constexpr int kAverageFreeThrow = 50;  // a free-throw rating that counts neither for nor against
-constexpr float kFreeThrowWeight = 1.0f / 7.0f;
+constexpr float kDunkReach = 2.0f;          // a dunk is thrown from under the rim
+constexpr float kReach = 1.15f;             // a defender farther off cannot poke at the ball
 constexpr float kShootingFoulRange = 12.0f; // a holder fouled in the front court was driving
 
 } // namespace
@@ -602,15 +599,7 @@ bool CMatch2DPlayer::RollDunk(float distance) const {
 bool CMatch2DPlayer::RollFreeThrow(float /*distance*/) const {
     // An unguarded set shot from the line has its own row: the rows at 3-4 m are the contested
     // jumpers from there, harder than a layup and easier than a shot from farther out.
-    // Nobody defends a free throw, so the league's level factor (how hard its defenders make a
-    // shot) has no part in it, and neither have height, general shooting, aggression, mood or tired
-    // legs: the shooter's own free-throw rating decides. A rating point counts a seventh of a die
-    // point: the generated leagues lie five rating points apart in every skill, and at full weight
-    // (a twentieth of the die a point) a class would out-shoot the one below by a quarter of its
-    // throws.
-    const float rating = static_cast<float>(FreeThrowRating() - kAverageFreeThrow) * kFreeThrowWeight;
-    const float sum = static_cast<float>(Roll20() + kAverageFreeThrow) + rating;
-    return match->twoPointModifier.Lookup(kFreeThrowKey) <= sum;
+    return match->twoPointModifier.Lookup(kFreeThrowKey) <= FreeThrowSum(Roll20(), FreeThrowRating());
 }
 
 int CMatch2DPlayer::ContestBall(const Vec3& point, bool countSteal) {

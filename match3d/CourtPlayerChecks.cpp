@@ -19,10 +19,7 @@ constexpr int kEntryJump = 15;
 
 constexpr float kContestReach = 2.5f;
 constexpr float kContestedShotPerMetre =
-    2.0f;                              // points off the shot for each metre the marker is inside reach
-constexpr float kFreeThrowKey = 99.0f; // the free throw's own row of the two-point table
-constexpr int kAverageFreeThrow = 50;  // a free-throw rating that counts neither for nor against
-constexpr float kFreeThrowWeight = 1.0f / 7.0f;
+    2.0f; // points off the shot for each metre the marker is inside reach
 
 int HeightBonus(const CCourtPlayer& player) {
     return (player.height - 200) / 10;
@@ -156,13 +153,9 @@ void CCourtPlayer::FreeThrowCheck() {
     if (match == nullptr) {
         return;
     }
-    // An unguarded set shot has its own row of the two-point table, as on the flat court: the rows
-    // at the line's distance are contested jumpers. Nobody defends it, so neither the club's level
-    // nor height, legs or mood count: the die and the shooter's own free-throw rating, a rating point
-    // a seventh of a die point (the flat court's rule, so both engines make the same share).
-    const float rating =
-        static_cast<float>(Attribute(kEntryFreeThrow) - kAverageFreeThrow) * kFreeThrowWeight;
-    const float sum = static_cast<float>(match->Roll20() + kAverageFreeThrow) + rating;
+    // An unguarded set shot has its own row of the two-point table: the rows at the line's distance
+    // are contested jumpers.
+    const float sum = FreeThrowSum(match->Roll20(), Attribute(kEntryFreeThrow));
     shotScores = match->Curve(MatchCurve::TwoPoint).Lookup(kFreeThrowKey) <= sum ? 1 : 0;
 }
 
