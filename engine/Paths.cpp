@@ -86,11 +86,24 @@ bool DirectoryExists(const char* gamePath) {
 
 bool ReadWholeFile(const char* gamePath, std::string& data) {
     data.clear();
-    std::ifstream in(ResolvePath(gamePath).Std(), std::ios::binary);
+    const std::string path = ResolvePath(gamePath).Std();
+    // A folder opens as a stream on Linux and then fails its first read; a damaged save's manifest
+    // can name one.
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec))
+        return false;
+    std::ifstream in(path, std::ios::binary);
     if (!in)
         return false;
-    data.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    // istream::read turns a failed read into badbit; iterating the buffer would let it throw.
+    char chunk[1 << 16];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0)
+        data.append(chunk, static_cast<size_t>(in.gcount()));
+    if (in.bad()) {
+        data.clear();
+        return false;
+    }
+    return true;
 }
 
 bool WriteFileAtomic(const char* gamePath, const std::string& data) {

@@ -25,6 +25,11 @@ TEST_F(PathResolution, MissingFilesAreEmptyResultsAndWritesAreAtomic) {
     EXPECT_FALSE(FileExists("\\nothing\\here.dat"));
     EXPECT_FALSE(ReadWholeFile("\\nothing\\here.dat", data));
     EXPECT_TRUE(data.empty());
+    // A folder opens as a stream but cannot be read; it is no file rather than an exception.
+    ASSERT_TRUE(CreateDirectories("\\a_folder"));
+    data = "left alone";
+    EXPECT_FALSE(ReadWholeFile("\\a_folder", data));
+    EXPECT_TRUE(data.empty());
     EXPECT_EQ(ResolvePath("\\Nothing\\Here.dat").Std(), (m_dir / "Nothing/Here.dat").string());
 
     ASSERT_TRUE(CreateDirectories("\\data\\profiles\\Career1"));
