@@ -43,8 +43,8 @@ bool CCourtPlayer::PullsUp(float toBasket, float markerDistance) const {
 
 // Beyond the arc only a shooter (his three better than his two) lets fly, and only when left alone.
 bool CCourtPlayer::TakesThree(float toBasket, float markerDistance) const {
-    return toBasket >= kThreePointCheckDistance && toBasket < kThreeRangeTo &&
-           markerDistance > kLooseDistance && Attribute(kEntryThreePoint) > Attribute(kEntryTwoPoint);
+    return BeyondArc(position) && toBasket < kThreeRangeTo && markerDistance > kLooseDistance &&
+           Attribute(kEntryThreePoint) > Attribute(kEntryTwoPoint);
 }
 
 bool CCourtPlayer::TryDrive() {
@@ -116,13 +116,9 @@ void CCourtPlayer::ShootStep(float dn) {
         shotTaken = 0;
         return;
     }
-    ShotCheck();
+    // The roll waits for the ball to leave the hands (RollReleasedShot).
     int32_t clip = kAnimShot;
     if (toBasket <= kCloseShotDistance) {
-        ++fieldGoalsAttempted;
-        if (shotScores) {
-            ++fieldGoalsMade;
-        }
         clip = kAnimShotClose;
         match->ShowEventLine(match->SideName(side) + " " + name + ": " + match->Text(500011));
     } else if (dn < kFadeMarkerDistance && dribbleMode == 0) {

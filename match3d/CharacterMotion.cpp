@@ -190,6 +190,7 @@ void CourtMotion::Pass(CCourtPlayer& p, const Hand& hand, float speed, bool towa
 
 void CourtMotion::Shot(CCourtPlayer& p, const Hand& hand, float speed) {
     const int32_t id = p.GetCurrentAnimationId();
+    p.RollReleasedShot();
     Release(p);
     m_.flags.shooter = &p;
     Vec3 aim = p.AttackedBasket();

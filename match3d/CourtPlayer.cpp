@@ -124,6 +124,13 @@ double CCourtPlayer::DistanceToAttackedBasket() const {
     return Vec3Distance(position, AttackedBasket());
 }
 
+bool CCourtPlayer::BeyondArc(const Vec3& spot) const {
+    const bool plusZ = AttackedBasket().z > 0.0f;
+    const float endZ = match != nullptr ? match->EndLinePointZ(plusZ)
+                                        : (plusZ ? kDefaultEndLinePointZ : -kDefaultEndLinePointZ);
+    return BeyondThreePointArc(spot, endZ);
+}
+
 CCourtPlayer* CCourtPlayer::FindNearestOpponent(const Vec3& point, float& distance) {
     if (match == nullptr) {
         return nullptr;

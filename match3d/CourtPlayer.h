@@ -44,7 +44,6 @@ inline constexpr int kPassOverheadRight = 3;
 // Distances the decisions turn on.
 inline constexpr float kAtTargetDistance = 0.38f; // "at" a target: this close or closer
 inline constexpr float kWalkStartDistance = 0.1f; // nearer targets are not walked to
-inline constexpr float kThreePointCheckDistance = 6.0f;
 
 inline constexpr int kMatchStateOnCourt = 300000;
 inline constexpr int kMatchStateOnBench = 300001;
@@ -84,6 +83,8 @@ public:
     double DistanceToBasket(const CCourtPlayer& player, bool away) const;
     // Distance to the basket this player attacks (the other side's).
     double DistanceToAttackedBasket() const;
+    // On or beyond the three-point arc of the basket this player attacks.
+    bool BeyondArc(const Vec3& spot) const;
     Vec3 AttackedBasket() const;
     Vec3 DefendedBasket() const;
     CMatchTeam* OwnTeam() const;
@@ -149,7 +150,12 @@ public:
     bool TwoPointCheck(float distance);
     bool ThreePointCheck(float distance);
     void FreeThrowCheck();
+    // The field-goal roll from where the player stands: a three beyond the arc, else a two, each
+    // reading the row of its distance to the basket.
     bool ShotCheck();
+    // The shot leaves the hands: the roll is made here, from the release spot, which becomes the
+    // match's shot spot (a free throw was rolled at the line already).
+    void RollReleasedShot();
     int PassCheck(const CCourtPlayer& receiver);
     // The table modifiers of this player's morale, stamina and aggression.
     float MoraleModifier() const;
@@ -236,8 +242,7 @@ public:
     int32_t threePointAttempts = 0;
     int32_t twoPointersMade = 0;
     // The kind the last field-goal attempt was counted as, until the basket it may score is credited:
-    // the check's split and the basket's value are measured differently, and a basket must land on
-    // the kind its attempt was counted as.
+    // a basket must land on the kind its attempt was counted as.
     uint8_t shotAttemptOpen = 0;
     uint8_t shotAttemptThree = 0;
     // The club's level scales the shot tables, as on the flat court: the tables were set for a

@@ -170,10 +170,11 @@ float CCourtPlayer::ContestedShotPenalty() {
 
 bool CCourtPlayer::ShotCheck() {
     const float distance = static_cast<float>(DistanceToAttackedBasket());
+    const bool three = BeyondArc(position);
     contestPenalty = ContestedShotPenalty();
     shotAttemptOpen = 1;
-    shotAttemptThree = distance < kThreePointCheckDistance ? 0 : 1;
-    if (distance < kThreePointCheckDistance) {
+    shotAttemptThree = three ? 1 : 0;
+    if (!three) {
         ++twoPointAttempts;
         shotScores = TwoPointCheck(distance) ? 1 : 0;
     } else {
@@ -181,6 +182,25 @@ bool CCourtPlayer::ShotCheck() {
         shotScores = ThreePointCheck(distance) ? 1 : 0;
     }
     return true;
+}
+
+void CCourtPlayer::RollReleasedShot() {
+    if (match == nullptr) {
+        return;
+    }
+    MatchFlags& flags = match->Flags();
+    flags.shotSpot = position;
+    if (flags.freeThrows) {
+        return;
+    }
+    ShotCheck();
+    // Only the close-range shots count as field goals of their own.
+    if (GetCurrentAnimationId() == kAnimShotClose) {
+        ++fieldGoalsAttempted;
+        if (shotScores) {
+            ++fieldGoalsMade;
+        }
+    }
 }
 
 int CCourtPlayer::PassCheck(const CCourtPlayer& receiver) {

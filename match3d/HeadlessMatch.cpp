@@ -79,6 +79,7 @@ void CHeadlessMotion::Release(CMatch3D& match, CCourtPlayer& player, int32_t ani
         flags.lastPasser = &player;
         flags.shooter = nullptr;
     } else if (IsShotClip(animation)) {
+        player.RollReleasedShot();
         const Vec3 basket = player.AttackedBasket();
         const float z = basket.z >= 0.0f ? kRimZ : -kRimZ;
         // A shot rolled in goes through the rim; a miss comes off the board beside it.

@@ -82,6 +82,7 @@ public:
     int Rand() override;
     const ModifierCurve& Curve(MatchCurve curve) const override;
     bool IsInsideCourt(float x, float y, float z) const override { return IsInCourt(x, y, z); }
+    float EndLinePointZ(bool plusZ) const override { return plusZ ? courtMaxZ + 0.01f : courtMinZ - 0.01f; }
     bool SimulationOn() const override { return view3D != 0; }
     Vec3 BallPosition() const override;
     Vec3 BallPredictedPosition(double dt) const override;

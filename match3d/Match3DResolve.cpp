@@ -12,8 +12,6 @@ constexpr int kTextTwo = 500002;
 constexpr int kTextFreeThrowMade = 500004;
 constexpr int kTextFreeThrowMissed = 500005;
 constexpr int kTextThree = 500006;
-// Measured from the point behind the end line, not from the basket: a rule of this game.
-constexpr float kThreePointDistance = 7.95f;
 constexpr int kMaxRedraws = 1000;
 
 } // namespace
@@ -262,10 +260,7 @@ void CMatch3D::ResolveShot() {
     ball->SetDirection(0, 0, 0);
     ball->SetHeld(false);
     ball->SetLoose(true);
-    const Vec3 spot = flags.shotSpot;
-    const float d = std::hypot(spot.x, spot.z - endZ);
-    // A hair of tolerance so the line itself counts, whatever the float rounding of the spot.
-    const bool three = d >= kThreePointDistance - 1e-4f;
+    const bool three = BeyondThreePointArc(flags.shotSpot, endZ);
     matchScore += three ? 3 : 2;
     scoringTeam->score += three ? 3 : 2;
     if (credited != nullptr) {

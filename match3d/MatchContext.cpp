@@ -4,6 +4,8 @@
 #include "engine/GameRand.h"
 #include "match3d/MatchTeam.h"
 
+#include <cmath>
+
 int IMatchContext::Roll20() {
     return static_cast<int>(static_cast<double>(Rand()) / kGameRandMax * 20.0);
 }
@@ -46,4 +48,9 @@ CCourtPlayer* IMatchContext::NearestPlayer(int side, const Vec3& point, const CC
         }
     }
     return nearest;
+}
+
+bool BeyondThreePointArc(const Vec3& spot, float endLinePointZ) {
+    // A hair of tolerance so the line itself counts, whatever the float rounding of the spot.
+    return std::hypot(spot.x, spot.z - endLinePointZ) >= kThreePointDistance - 1e-4f;
 }

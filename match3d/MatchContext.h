@@ -42,6 +42,14 @@ struct MatchFlags {
     }
 };
 
+// The three-point arc, a rule of this game: a shot released this far or farther from the point just
+// behind the middle of the end line (not from the basket) is worth three. The shot check, the shot
+// choice and the scoreboard all ask this one test.
+inline constexpr float kThreePointDistance = 7.95f;
+// The end line's point of the default court (the arena may move the end lines).
+inline constexpr float kDefaultEndLinePointZ = 14.01f;
+bool BeyondThreePointArc(const Vec3& spot, float endLinePointZ);
+
 // The tables of "ini\InitData.xml" the checks read.
 enum class MatchCurve {
     BallStealth,
@@ -74,6 +82,11 @@ public:
     virtual const ModifierCurve& Curve(MatchCurve curve) const = 0;
     // Strictly inside the court bounds; y is ignored.
     virtual bool IsInsideCourt(float x, float y, float z) const = 0;
+    // The z of the point just behind the middle of the end line of the basket at +z or -z, which
+    // the three-point arc is drawn around.
+    virtual float EndLinePointZ(bool plusZ) const {
+        return plusZ ? kDefaultEndLinePointZ : -kDefaultEndLinePointZ;
+    }
     // The court players think only while the game's 3D simulation option is on.
     virtual bool SimulationOn() const = 0;
 

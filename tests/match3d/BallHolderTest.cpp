@@ -144,7 +144,10 @@ TEST_F(Holder, CloseShotIsAFieldGoalWithItsEventLineAndAJumpShotIsNot) {
         h.position = Vec3(toBasket, 0, -10); // beside the basket, so the distance is exact
         marker.position = h.position + Vec3(0, 0, 3);
         match.flags.releaseDone = 1;
+        const int attempts = h.twoPointAttempts;
         h.ThinkBallMoving(match.teams[0]);
+        EXPECT_EQ(h.twoPointAttempts, attempts) << "the roll waits for the release";
+        h.RollReleasedShot();
         EXPECT_EQ(match.flags.shooter, &h);
         EXPECT_EQ(match.flags.shotSpot, h.position);
         EXPECT_EQ(match.flags.releaseDone, 0);

@@ -99,6 +99,8 @@ public:
     bool IsInsideCourt(float x, float, float z) const override {
         return -7.5f < x && x < 7.5f && -14.0f < z && z < 14.0f;
     }
+    // 1.88 m behind each basket, as on the real court.
+    float EndLinePointZ(bool plusZ) const override { return plusZ ? 11.88f : -11.88f; }
     bool SimulationOn() const override { return simulationOn; }
 
     Vec3 BallPosition() const override { return ballPosition; }

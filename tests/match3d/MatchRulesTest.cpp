@@ -138,11 +138,10 @@ TEST_F(Rules, ThreePointsFromTheDistanceBehindTheEndLine) {
 }
 
 TEST_F(Rules, EveryBasketLandsOnAnAttemptOfItsKind) {
-    // From the wing, past the check's split from the basket but short of the line from the end line:
-    // checked as a three, worth two.
+    // From the wing, 6.4 m from the basket but inside the arc: checked and scored as two.
     CCourtPlayer& shooter = Home(1);
     shooter.position = Vec3(6.0f, 0.0f, -10.0f);
-    ASSERT_GE(shooter.DistanceToAttackedBasket(), kThreePointCheckDistance);
+    ASSERT_FALSE(shooter.BeyondArc(shooter.position));
     shooter.ShotCheck();
     shooter.shotScores = 1; // the roll went in
     m.flags.shooter = &shooter;
@@ -617,4 +616,60 @@ TEST_F(Rules, ADefenderInReachPokesAtTheDribbleOnceASecondUntilFourBallsWon) {
     m.flags.shooter = &Home(3);
     m.ContestDribble(0.02f);
     EXPECT_EQ(Away(3).steals, 1);
+}
+
+TEST_F(Rules, AShotIsAThreeOnlyBeyondTheArcTheScoreboardCounts) {
+    // The arc is 7.95 m around the point behind the end line: straight out it starts 6.07 m from
+    // the basket, on the wings and in the corners farther out.
+    CCourtPlayer& shooter = Home(1);
+    shooter.height = 200;
+    const struct {
+        Vec3 spot;
+        bool three;
+    } spots[] = {
+        {Vec3(0.0f, 0.0f, -12.13f + 6.05f), false},
+        {Vec3(0.0f, 0.0f, -12.13f + 6.1f), true},
+        {Vec3(6.0f, 0.0f, -10.0f), false},
+        {Vec3(7.4f, 0.0f, -12.13f), false},
+        {Vec3(5.5f, 0.0f, -6.5f), true},
+    };
+    for (const auto& s : spots) {
+        shooter.position = s.spot;
+        const int threes = shooter.threePointAttempts;
+        const int twos = shooter.twoPointAttempts;
+        shooter.ShotCheck();
+        EXPECT_EQ(shooter.threePointAttempts - threes, s.three ? 1 : 0) << s.spot.x << ", " << s.spot.z;
+        EXPECT_EQ(shooter.twoPointAttempts - twos, s.three ? 0 : 1) << s.spot.x << ", " << s.spot.z;
+        EXPECT_EQ(shooter.BeyondArc(s.spot), s.three);
+    }
+}
+
+TEST_F(Rules, TheShotIsRolledWhereTheBallLeavesTheHands) {
+    CCourtPlayer& shooter = Home(1);
+    shooter.height = 200;
+    for (int i = 0; i < 5; ++i) {
+        Away(i).position = Vec3(7.0f, 0.0f, 10.0f); // nobody contests
+    }
+    // The shot starts inside the arc; the shooter is beyond it when the ball goes.
+    shooter.position = Vec3(0.0f, 0.0f, -12.13f + 5.5f);
+    shooter.walkTarget = shooter.position;
+    Give(shooter);
+    shooter.SetAnimation(kAnimShot, true);
+    m.flags.shooter = &shooter;
+    CHeadlessMotion motion;
+    motion.Step(m, 0.02f);
+    EXPECT_EQ(shooter.twoPointAttempts + shooter.threePointAttempts, 0) << "no roll before the release";
+    const Vec3 release(0.0f, 0.0f, -12.13f + 6.5f);
+    shooter.position = release;
+    shooter.walkTarget = release;
+    for (int frame = 0; frame < 200 && m.homeScore == 0; ++frame) {
+        motion.Step(m, 0.02f);
+        m.ResolveShot();
+    }
+    EXPECT_EQ(m.flags.shotSpot, release);
+    EXPECT_EQ(shooter.threePointAttempts, 1);
+    EXPECT_EQ(shooter.twoPointAttempts, 0);
+    // The empty tables let every roll in: three points, on the attempt it was checked as.
+    EXPECT_EQ(m.homeScore, 3);
+    EXPECT_EQ(shooter.threePointersMade, 1);
 }

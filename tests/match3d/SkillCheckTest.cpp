@@ -143,21 +143,23 @@ TEST_F(ChecksFixture, ModifierKeysRoundStaminaAndTruncateMoraleAndAggression) {
     EXPECT_EQ(match.draws, 0);
 }
 
-TEST_F(ChecksFixture, ShotsSplitAtSixMetresAndReadTheRowOfTheTrueDistance) {
-    match.SetCurve(MatchCurve::TwoPoint, {{5.0f, 10}, {4.0f, 8}});
+TEST_F(ChecksFixture, ShotsAreThreesBeyondTheArcAndReadTheRowOfTheTrueDistance) {
+    match.SetCurve(MatchCurve::TwoPoint, {{5.0f, 10}, {4.0f, 8}, {6.0f, 11}});
     match.SetCurve(MatchCurve::ThreePoint, {{6.0f, 12.5f}, {7.0f, 15}});
-    // The home side attacks the basket at (0, 0, -10).
+    // The home side attacks the basket at (0, 0, -10); its arc is 7.95 m around the end line's point
+    // 1.88 m behind it, so straight out it starts 6.07 m from the basket.
     const struct {
         float distance;
         int roll;
         bool scores;
         bool three;
     } cases[] = {
-        {5.99f, 10, true, false}, {5.99f, 9, false, false}, {6.0f, 13, true, true},  {6.0f, 12, false, true},
-        {6.5f, 13, true, true},   {6.99f, 12, false, true}, {7.0f, 14, false, true}, {7.0f, 15, true, true},
+        {5.99f, 10, true, false}, {5.99f, 9, false, false}, {6.0f, 11, true, false}, {6.0f, 10, false, false},
+        {6.1f, 13, true, true},   {6.1f, 12, false, true},  {6.5f, 13, true, true},  {6.99f, 12, false, true},
+        {7.0f, 14, false, true},  {7.0f, 15, true, true},
     };
     for (const auto& c : cases) {
-        p.position = Vec3(c.distance, 0, -10);
+        p.position = Vec3(0, 0, -10.0f + c.distance);
         const int twos = p.twoPointAttempts;
         const int threes = p.threePointAttempts;
         match.ScriptRolls({c.roll});
@@ -186,7 +188,15 @@ TEST_F(ChecksFixture, ShotsSplitAtSixMetresAndReadTheRowOfTheTrueDistance) {
     EXPECT_EQ(p.shotScores, 0);
     p.FreeThrowCheck();
     EXPECT_EQ(p.shotScores, 1);
-    EXPECT_EQ(p.twoPointAttempts + p.threePointAttempts, 8); // free throws are not shots
+    EXPECT_EQ(p.twoPointAttempts + p.threePointAttempts, 10); // free throws are not shots
+
+    // Beside the basket the arc lies farther out: 7.5 m to the side is still a two.
+    match.SetCurve(MatchCurve::TwoPoint, {{7.0f, 11}});
+    p.position = Vec3(7.5f, 0, -10);
+    match.ScriptRolls({11});
+    p.ShotCheck();
+    EXPECT_EQ(p.shotAttemptThree, 0);
+    EXPECT_EQ(p.shotScores, 1);
 }
 
 TEST_F(ChecksFixture, TheClubsLevelRaisesEveryShotTarget) {
@@ -200,7 +210,7 @@ TEST_F(ChecksFixture, TheClubsLevelRaisesEveryShotTarget) {
     EXPECT_EQ(p.shotScores, 0);
     p.ShotCheck();
     EXPECT_EQ(p.shotScores, 1);
-    p.position = Vec3(7.0f, 0, -10);
+    p.position = Vec3(0, 0, -3.0f); // 7 m straight out, beyond the arc
     match.ScriptRolls({14, 15});
     p.ShotCheck();
     EXPECT_EQ(p.shotScores, 0);
