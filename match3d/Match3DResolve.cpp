@@ -191,6 +191,7 @@ void CMatch3D::ResolveShot() {
         return;
     }
     const int32_t code = ball->GetHoopContact();
+    ball->ClearHoopContact();
     CCourtPlayer* shooter = flags.shooter;
     if (code == kBoardPlusZ || code == kBoardMinusZ) {
         if (!flags.freeThrows) {

@@ -79,6 +79,12 @@ public:
     // Valid for the step in which the hoop test ran.
     bool HasHoopContact() const { return hoopContact_ != 0; }
     int32_t GetHoopContact() const { return hoopCode_; }
+    // The rules have dealt with the contact. Only a free ball's step looks for a new one, so a ball
+    // held after a made free throw would report the old contact again on every tick.
+    void ClearHoopContact() {
+        hoopContact_ = 0;
+        hoopCode_ = kHoopNone;
+    }
     Vec3 GetOutPoint() const { return outPoint_; }
 
     // Where the guided motion puts the ball after t seconds (no gravity).

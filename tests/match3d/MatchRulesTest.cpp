@@ -673,3 +673,24 @@ TEST_F(Rules, TheShotIsRolledWhereTheBallLeavesTheHands) {
     EXPECT_EQ(m.homeScore, 3);
     EXPECT_EQ(shooter.threePointersMade, 1);
 }
+
+TEST_F(Rules, AHoopContactIsCountedOnce) {
+    // The first free throw goes in and the shooter holds the ball again: a held ball does not look
+    // for contacts, so the rules must not see the old one on the next ticks.
+    CCourtPlayer& shooter = Home(0);
+    m.flags.freeThrows = 1;
+    m.freeThrowsTaken = 0;
+    m.flags.shooter = &shooter;
+    shooter.shotScores = 1;
+    Give(shooter);
+    BallAt(0.0f, 3.0f, -12.15f);
+    ASSERT_TRUE(m.ball->IsHeld());
+    for (int tick = 0; tick < 3; ++tick) {
+        m.ResolveShot();
+    }
+    EXPECT_EQ(m.flags.freeThrows, 1) << "the second throw is still to come";
+    EXPECT_EQ(m.freeThrowsTaken, 1);
+    EXPECT_EQ(m.homeScore, 1);
+    EXPECT_EQ(shooter.freeThrowsAttempted, 1);
+    EXPECT_EQ(shooter.twoPointersMade, 0);
+}
