@@ -1,8 +1,9 @@
 // Box scores of the 3D match played headless at full speed: seeded league fixtures of the generated
 // world per league class, both sides on the computer's tactics, through the scene set-up (rosters
 // from the squads, no model files) and the headless loop. Prints the table of content/ini/README.md.
-// Usage: bench_match3d_boxscore [--games=N] [--seed=S] [--models]   (N matches per class, default 100;
-// --models: the characters load their models and move by the court motion, as in the shown match)
+// Usage: bench_match3d_boxscore [--games=N] [--seed=S] [--models] [--class=C]   (N matches per class,
+// default 100; --models: the characters load their models and move by the court motion, as in the
+// shown match; --class: only league class C, 0-2, so the classes can run as separate processes)
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
 #include "match3d/BoxScoreBatch.h"
@@ -19,9 +20,12 @@ int main(int argc, char** argv) {
     int games = 100;
     unsigned int seed = 2026;
     bool models = false;
+    int onlyClass = -1;
     for (int i = 1; i < argc; ++i) {
         if (std::strncmp(argv[i], "--games=", 8) == 0)
             games = std::max(1, std::atoi(argv[i] + 8));
+        else if (std::strncmp(argv[i], "--class=", 8) == 0)
+            onlyClass = std::atoi(argv[i] + 8);
         else if (std::strcmp(argv[i], "--models") == 0)
             models = true;
         else if (std::strncmp(argv[i], "--seed=", 7) == 0)
@@ -45,6 +49,8 @@ int main(int argc, char** argv) {
     Match3DBatchFigures all;
     int matches = 0;
     for (int leagueClass = 0; leagueClass < 3; ++leagueClass) {
+        if (onlyClass >= 0 && leagueClass != onlyClass)
+            continue;
         const Match3DBatchFigures f =
             PlayMatch3DBatch(leagues[leagueClass], games, seed + leagueClass, models);
         char label[32];

@@ -22,6 +22,9 @@ constexpr float kWalkDribbleSpeed = 3.0f;
 constexpr float kPassHeight = 1.2f;
 constexpr float kOpenDistance = 2.0f; // a marker farther off leaves the holder open to shoot
 constexpr float kThreeRangeTo = 8.0f; // a shooter lets fly from between the arc and this
+// ... with no marker this close: the on-ball defender stands at 1.0 m, and a shooter who waited to
+// be alone beyond the arc never shot.
+constexpr float kThreeOpenDistance = 1.5f;
 constexpr int kEntryTwoPoint = 7;
 constexpr int kEntryThreePoint = 8;
 
@@ -43,7 +46,7 @@ bool CCourtPlayer::PullsUp(float toBasket, float markerDistance) const {
 
 // Beyond the arc only a shooter (his three better than his two) lets fly, and only when left alone.
 bool CCourtPlayer::TakesThree(float toBasket, float markerDistance) const {
-    return BeyondArc(position) && toBasket < kThreeRangeTo && markerDistance > kLooseDistance &&
+    return BeyondArc(position) && toBasket < kThreeRangeTo && markerDistance > kThreeOpenDistance &&
            Attribute(kEntryThreePoint) > Attribute(kEntryTwoPoint);
 }
 

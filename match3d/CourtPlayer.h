@@ -31,9 +31,10 @@ inline constexpr int kCheckFoul = 3;   // reach check: failed with a personal fo
 inline constexpr int kContestFoul = 2; // contest check: failed with a foul by the challenger
 inline constexpr int kContestOutOfReach = -1;
 // The second die's foul faces after a failed contest: reaching in at the dribbler, and at a shot.
-// Tuned so a side commits about 20 fouls a match and goes to the line about 28 times.
+// Tuned so a side commits about 20 fouls a match and goes to the line about 28 times (the shot's 17
+// leaves room for the on-ball defender's pokes).
 inline constexpr int kReachInFoulFrom = 12;
-inline constexpr int kShotFoulFrom = 16;
+inline constexpr int kShotFoulFrom = 17;
 
 // Pass kinds by the clip that throws them.
 inline constexpr int kPassChest = 0;
@@ -123,6 +124,9 @@ public:
     // At the defence target: where to guard next, a steal, a loose-ball chase or an idle gesture.
     // guardPoint receives the last guard point worked out (unchanged when none was).
     void DefendPosition(Vec3& guardPoint, int32_t clipCode, CMatchTeam& own);
+    // On-ball pressure: true when this defender is the one nearest the holder in the half he defends
+    // (anywhere under the pressing tactic) and has stepped up to him, basket side and within reach.
+    bool GuardBall(CMatchTeam& own);
     // A very tired player may get hurt; true when he does.
     bool CheckExhaustion();
     // The receiver of a pass: takes the ball once it is close enough, else runs to a loose ball.
@@ -147,6 +151,10 @@ public:
     bool ShotFoulCheck(const CCourtPlayer& shooter);
     // An opponent's reach for a pass in flight at the ball's point: true when he takes it.
     bool InterceptCheck(const Vec3& ballPoint);
+    // The on-ball defender's poke at the holder's ball, as on the flat court: his own steal skill
+    // and modifiers against the reach band's target at his level. A failed poke fouls on the second
+    // die's foulFrom or more; nobody gets hurt. Out of reach (2.5 m) nothing happens.
+    int PokeCheck(const CCourtPlayer& handler, int foulFrom);
     bool TwoPointCheck(float distance);
     bool ThreePointCheck(float distance);
     void FreeThrowCheck();

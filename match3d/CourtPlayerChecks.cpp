@@ -15,7 +15,7 @@ constexpr int kEntryThreePoint = 8;
 constexpr int kEntryAggression = 11;
 constexpr int kEntryFreeThrow = 13;
 constexpr int kEntryPassing = 14;
-constexpr int kEntryJump = 15;
+constexpr int kEntryJump = 15; // the skill of the player record the flat court's steal reads
 
 constexpr float kContestReach = 2.5f;
 // Points off the shot for each metre the marker stands inside reach: a rule of this game's own, not
@@ -107,6 +107,23 @@ bool CCourtPlayer::ShotFoulCheck(const CCourtPlayer& shooter) {
         return false; // a clean challenge
     }
     return match->Roll20() >= kShotFoulFrom;
+}
+
+int CCourtPlayer::PokeCheck(const CCourtPlayer& handler, int foulFrom) {
+    if (match == nullptr) {
+        return kCheckFailed;
+    }
+    const float distance = static_cast<float>(DistanceTo(handler));
+    if (distance >= kContestReach) {
+        return kContestOutOfReach;
+    }
+    const float target = match->Curve(MatchCurve::BallStealth).Lookup(ReachBandKey(distance)) * levelFactor;
+    const float sum = static_cast<float>(match->Roll20() + Attribute(kEntryJump)) + AggressionModifier() +
+                      StaminaModifier() + MoraleModifier();
+    if (sum >= target) {
+        return kCheckSucceeded;
+    }
+    return match->Roll20() >= foulFrom ? kContestFoul : kCheckFailed;
 }
 
 bool CCourtPlayer::InterceptCheck(const Vec3& ballPoint) {

@@ -154,6 +154,18 @@ void CCourtPlayer::ThinkDefault() {
     if (own == nullptr) {
         return;
     }
+    // Whatever the shape, the defender nearest the ball steps up to the holder, as on the flat
+    // court: a marker standing off at his tactic's gap left the holder alone, with nothing to poke.
+    if (GuardBall(*own)) {
+        if (AtDefenceTarget()) {
+            FaceBall();
+            PlayClip(kAnimDefence, true);
+        } else {
+            RunOrWalk(Vec3Distance(position, defenceTarget), kRunBeyond, true);
+            WalkTo(defenceTarget);
+        }
+        return;
+    }
     if (AtDefenceTarget()) {
         FaceBall();
         Vec3 guardPoint;

@@ -13,6 +13,9 @@ constexpr float kStealDistance = 2.0f; // a handler this close can be challenged
 constexpr float kPressGap = 2.5f;      // the presser's gap, and how close he challenges
 constexpr float kPressReach = 6.0f;    // farther from the holder the presser gives up
 constexpr double kNewSpotChance = 30.0;
+// The on-ball defender stands this far short of the holder: within reach of the ball, yet beyond
+// the 0.8 m that keeps the holder from shooting at all.
+constexpr float kOnBallGap = 1.0f;
 
 // How far short of his man a defender stands, and how far beyond his own spot's distance from the
 // basket he steps out to meet him.
@@ -72,6 +75,33 @@ void CCourtPlayer::ChallengeHandler(CCourtPlayer& handler, int32_t clipCode) {
     } else if (clipCode != kAnimDefence) {
         SetAnimation(kAnimDefence, true);
     }
+}
+
+bool CCourtPlayer::GuardBall(CMatchTeam& own) {
+    if (match == nullptr) {
+        return false;
+    }
+    const MatchFlags& flags = match->Flags();
+    if (flags.inbound || flags.freeThrows || flags.shotInFlight || flags.foulPending ||
+        !match->BallInHand()) {
+        return false;
+    }
+    CCourtPlayer* holder = match->BallHolder();
+    if (holder == nullptr || holder->side == side || holder->shotTaken) {
+        return false;
+    }
+    const Vec3 basket = own.basketPoint;
+    const bool defendedHalf = basket.z > 0.0f ? holder->position.z > 0.0f : holder->position.z < 0.0f;
+    if (!defendedHalf && own.defenceTactic != kPressingTactic) {
+        return false;
+    }
+    float unused = 0.0f;
+    if (holder->FindNearestOpponent(holder->position, unused) != this) {
+        return false;
+    }
+    defenceTarget = GuardPoint(basket, holder->position, kOnBallGap);
+    chasingBall = 0;
+    return true;
 }
 
 void CCourtPlayer::DefendPosition(Vec3& guardPoint, int32_t clipCode, CMatchTeam& own) {

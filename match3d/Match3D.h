@@ -286,8 +286,9 @@ public:
     // The dribble contest: the time played, and the balls won by pokes since the last shot.
     double playTime = 0.0;
     int32_t stealRun = 0;
-    static constexpr float kDribbleReach = 1.15f;
-    static constexpr double kContestPause = 1.0;
+    // The flat court's guard: the nearest defender within 1.5 m pokes at the ball every half second.
+    static constexpr float kDribbleReach = 1.5f;
+    static constexpr double kContestPause = 0.5;
     static constexpr double kFoulPause = 2.0;
     static constexpr int32_t kMaxStealRun = 4;
     void ContestDribble(float dt);

@@ -216,9 +216,9 @@ void CMatch3D::Tick(float dt) {
     ResolveShot();
 }
 
-// As on the flat court, the nearest defender within reach of a dribbler pokes at the ball once a
-// second (a fouler waits longer); after four balls won in a row without a shot the side with the
-// ball plays on.
+// As on the flat court, the nearest defender within reach of the holder pokes at the ball every half
+// second (a fouler waits longer) with his own steal skill; after four balls won in a row without a
+// shot the side with the ball plays on.
 void CMatch3D::ContestDribble(float dt) {
     playTime += dt;
     if (flags.shooter != nullptr) {
@@ -243,8 +243,8 @@ void CMatch3D::ContestDribble(float dt) {
         return;
     }
     // Only the 19 on the second die fouls and nobody gets hurt, as on the flat court's dribble: a
-    // poke every second with the reach-in's wider foul band would foul out a side.
-    const int r = defender->ContestCheck(holder, 19, false);
+    // poke every half second with the reach-in's wider foul band would foul out a side.
+    const int r = defender->PokeCheck(*holder, 19);
     defender->nextDribbleContest = playTime + (r == kContestFoul ? kFoulPause : kContestPause);
     if (r == kCheckSucceeded) {
         flags.stealer = defender;

@@ -336,3 +336,32 @@ TEST(DefenceFormations, EveryDefenceKeepsItsFiveDefendersOnTheCourtWhereverTheBa
     }
     EXPECT_GT(awayFromSpot, 1000);
 }
+
+TEST_F(Defence, TheDefenderNearestTheHolderStepsUpWithinReachInTheHalfHeDefends) {
+    Tactic(10);
+    GiveBall(man, kAnimWalkDribble);
+    man.position = Vec3(1.0f, 0, -3.0f); // in the away side's half, 7 m out
+    d.position = Vec3(4.0f, 0, -5.0f);
+    d.ThinkDefault();
+    // Between the holder and the basket, within reach of the ball, whatever the zone's spot.
+    EXPECT_LT(Vec3Distance(d.defenceTarget, man.position), CMatch3D::kDribbleReach);
+    EXPECT_LT(Vec3Distance(d.defenceTarget, Vec3(0, 0, -10)), Vec3Distance(man.position, Vec3(0, 0, -10)));
+
+    // A team-mate nearer the holder takes him; this one goes back to his own job.
+    CCourtPlayer& mate = match.Away(1);
+    mate.position = man.position + Vec3(1.5f, 0, 0);
+    d.defenceTarget = d.position;
+    d.ThinkDefault();
+    EXPECT_GT(Vec3Distance(d.defenceTarget, man.position), CMatch3D::kDribbleReach);
+
+    // In his own back court the holder is met only by the pressing defence.
+    mate.position = Vec3(7.0f, 0, 6.0f);
+    man.position = Vec3(1.0f, 0, 3.0f);
+    d.position = Vec3(2.0f, 0, 1.0f);
+    d.defenceTarget = d.defenceHome;
+    d.ThinkDefault();
+    EXPECT_GT(Vec3Distance(d.defenceTarget, man.position), CMatch3D::kDribbleReach);
+    Tactic(18);
+    d.ThinkDefault();
+    EXPECT_LT(Vec3Distance(d.defenceTarget, man.position), CMatch3D::kDribbleReach);
+}

@@ -587,14 +587,14 @@ TEST_F(Rules, ADefenderInReachPokesAtTheDribbleOnceASecondUntilFourBallsWon) {
     EXPECT_EQ(Home(2).hasBall, 0);
     EXPECT_TRUE(Away(0).attacking);
 
-    // The loser pokes straight back; the first winner waits his second before he pokes again.
+    // The loser pokes straight back; the first winner waits his half second before he pokes again.
     dribble(Away(2), Home(2));
     m.ContestDribble(0.02f);
     EXPECT_EQ(Home(2).steals, 1);
     dribble(Home(2), Away(2));
-    for (int i = 0; i < 45; ++i)
+    for (int i = 0; i < 20; ++i)
         m.ContestDribble(0.02f);
-    EXPECT_EQ(Away(2).steals, 1) << "within his second";
+    EXPECT_EQ(Away(2).steals, 1) << "within his half second";
     for (int i = 0; i < 5; ++i)
         m.ContestDribble(0.02f);
     EXPECT_EQ(Away(2).steals, 2);
@@ -602,7 +602,7 @@ TEST_F(Rules, ADefenderInReachPokesAtTheDribbleOnceASecondUntilFourBallsWon) {
     // Out of reach nobody pokes; after four balls won in a row the side with the ball plays on.
     dribble(Away(2), Home(3));
     Home(2).position = Vec3(-6.0f, 0.0f, 6.0f);
-    Home(3).position = Away(2).position + Vec3(1.2f, 0.0f, 0.0f);
+    Home(3).position = Away(2).position + Vec3(1.55f, 0.0f, 0.0f);
     m.ContestDribble(0.02f);
     EXPECT_EQ(Home(3).steals, 0);
     Home(3).position = Away(2).position + Vec3(1.0f, 0.0f, 0.0f);

@@ -143,6 +143,27 @@ TEST_F(ChecksFixture, ModifierKeysRoundStaminaAndTruncateMoraleAndAggression) {
     EXPECT_EQ(match.draws, 0);
 }
 
+TEST_F(ChecksFixture, APokeReadsThePokersStealSkillNotTheHandlersBall) {
+    // The flat court's contest: his die and steal skill (the reach checks' skill) against the band's
+    // target at his level; the handler's height and handling do not count.
+    other.position = Vec3(1.0f, 0, 0);
+    p.attributes[14] = 4;
+    p.levelFactor = 1.5f; // 12 at 1.0 m becomes 18
+    other.height = 230;
+    other.attributes[5] = 40;
+    match.ScriptRolls({14});
+    EXPECT_EQ(other.Attribute(6), 40);
+    EXPECT_EQ(p.PokeCheck(other, 19), kCheckSucceeded);
+    match.ScriptRolls({13, 18});
+    EXPECT_EQ(p.PokeCheck(other, 19), kCheckFailed);
+    // Only the 19 and up on the second die fouls, and nobody gets hurt.
+    match.ScriptRolls({13, 20});
+    EXPECT_EQ(p.PokeCheck(other, 19), kContestFoul);
+    EXPECT_EQ(other.injured, 0);
+    other.position = Vec3(2.5f, 0, 0);
+    EXPECT_EQ(p.PokeCheck(other, 19), kContestOutOfReach);
+}
+
 TEST_F(ChecksFixture, ShotsAreThreesBeyondTheArcAndReadTheRowOfTheTrueDistance) {
     match.SetCurve(MatchCurve::TwoPoint, {{5.0f, 10}, {4.0f, 8}, {6.0f, 11}});
     match.SetCurve(MatchCurve::ThreePoint, {{6.0f, 12.5f}, {7.0f, 15}});
