@@ -88,7 +88,8 @@ static void PlayWithModels(CMatch3D& match, CHeadlessDisplay& display) {
     match.ball->SetPosition(0.0f, 2.8f, 0.0f);
     match.ball->SetHeld(true);
     match.JumpBall();
-    const long limit = static_cast<long>(4 * (options.quarterSeconds + 120.0) / options.dt) + 1000;
+    // Room for the clock's stops at the dead balls.
+    const long limit = static_cast<long>(4 * (options.quarterSeconds + 360.0) / options.dt) + 1000;
     int clockQuarter = 0;
     for (long frames = 0; match.flags.quarter <= 4 && frames < limit; ++frames) {
         match.paused = 0;
@@ -106,7 +107,8 @@ static void PlayWithModels(CMatch3D& match, CHeadlessDisplay& display) {
             clockQuarter = match.flags.quarter;
             display.gameClock = 0.0;
         }
-        display.gameClock += options.dt;
+        if (!match.positioningWait)
+            display.gameClock += options.dt;
         if (!match.flags.inbound)
             display.shotClock += options.dt;
         if (display.gameClock >= options.quarterSeconds) {
@@ -134,6 +136,10 @@ Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool model
     std::atomic<uint8_t> wait{0};
     std::unique_ptr<CMatch3D> match = LoadMatchScene(setup, host, wait);
     match->textSource = [](int) { return CStr(); };
+    // Both sides on the computer's coaching: the scene makes one of them the user's, and with no user
+    // to answer the tactics window that side never rested a tired player or one at his fifth foul.
+    match->homeTeam->isUserTeam = 0;
+    match->awayTeam->isUserTeam = 0;
     CHeadlessDisplay display;
     if (models)
         PlayWithModels(*match, display);

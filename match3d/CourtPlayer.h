@@ -31,10 +31,10 @@ inline constexpr int kCheckFoul = 3;   // reach check: failed with a personal fo
 inline constexpr int kContestFoul = 2; // contest check: failed with a foul by the challenger
 inline constexpr int kContestOutOfReach = -1;
 // The second die's foul faces after a failed contest: reaching in at the dribbler, and at a shot.
-// Tuned so a side commits about 20 fouls a match and goes to the line about 28 times (the shot's 17
+// Tuned so a side commits about 20 fouls a match and goes to the line about 25 times (the shot's 18
 // leaves room for the on-ball defender's pokes).
 inline constexpr int kReachInFoulFrom = 12;
-inline constexpr int kShotFoulFrom = 17;
+inline constexpr int kShotFoulFrom = 18;
 
 // Pass kinds by the clip that throws them.
 inline constexpr int kPassChest = 0;

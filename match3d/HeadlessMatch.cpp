@@ -158,7 +158,8 @@ long PlayHeadlessMatch(CMatch3D& match, CHeadlessDisplay& display, const Headles
     match.JumpBall();
     long frames = 0;
     // Far more frames than four quarters need, so a match that stops moving cannot loop for ever.
-    const long limit = static_cast<long>(kLastQuarter * (options.quarterSeconds + 120.0) / options.dt) + 1000;
+    // (with room for the clock's stops at the dead balls).
+    const long limit = static_cast<long>(kLastQuarter * (options.quarterSeconds + 360.0) / options.dt) + 1000;
     int clockQuarter = 0;
     while (match.flags.quarter <= kLastQuarter && frames < limit) {
         ++frames;
@@ -173,7 +174,10 @@ long PlayHeadlessMatch(CMatch3D& match, CHeadlessDisplay& display, const Headles
             clockQuarter = match.flags.quarter;
             display.gameClock = 0.0;
         }
-        display.gameClock += options.dt;
+        // The display's clock stops while the players line up, as the shown match's does.
+        if (!match.positioningWait) {
+            display.gameClock += options.dt;
+        }
         if (!match.flags.inbound) {
             display.shotClock += options.dt;
         }

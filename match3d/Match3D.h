@@ -229,7 +229,10 @@ public:
     int32_t freeThrowsTaken = 0;
     uint8_t formationSwitchArmed = 0;
     int32_t formationSwitchTicks = 0;
-    uint8_t positioningWait = 0; // players walk to their places: the display's game clock waits
+    uint8_t positioningWait = 0;  // players walk to their places: the display's game clock waits
+    double positioningTime = 0.0; // how long the present wait has lasted
+    // The longest the clock waits for one line-up: a wait that never ends lets the clock run on.
+    static constexpr double kLongestPositioningWait = 30.0;
     uint8_t jumpBall = 0;
     int32_t stateCounters[2] = {};
     float factor = 0.6f;
@@ -286,12 +289,15 @@ public:
     // The dribble contest: the time played, and the balls won by pokes since the last shot.
     double playTime = 0.0;
     int32_t stealRun = 0;
-    // The flat court's guard: the nearest defender within 1.5 m pokes at the ball every half second.
+    // The flat court's guard: the nearest defender within 1.5 m pokes at the ball, every 0.7 s.
     static constexpr float kDribbleReach = 1.5f;
-    static constexpr double kContestPause = 0.5;
+    static constexpr double kContestPause = 0.7;
     static constexpr double kFoulPause = 2.0;
     static constexpr int32_t kMaxStealRun = 4;
     void ContestDribble(float dt);
+    // The clock stops while the players line up for free throws or a substitution is carried out,
+    // as a referee stops it at a dead ball.
+    void UpdatePositioningWait(float dt);
 
 private:
     void SetSideAttacking(CMatchTeam* team, bool attacking);

@@ -181,6 +181,7 @@ void CMatch3D::Tick(float dt) {
     }
     homeTeam->RecoverBench();
     awayTeam->RecoverBench();
+    UpdatePositioningWait(dt);
     if (flags.substitutionPhase) {
         if (SubstitutionDone()) {
             flags.substitutionPhase = 0;
@@ -216,9 +217,9 @@ void CMatch3D::Tick(float dt) {
     ResolveShot();
 }
 
-// As on the flat court, the nearest defender within reach of the holder pokes at the ball every half
-// second (a fouler waits longer) with his own steal skill; after four balls won in a row without a
-// shot the side with the ball plays on.
+// As on the flat court, the nearest defender within reach of the holder pokes at the ball every 0.7 s
+// (a fouler waits longer) with his own steal skill; after four balls won in a row without a shot the
+// side with the ball plays on.
 void CMatch3D::ContestDribble(float dt) {
     playTime += dt;
     if (flags.shooter != nullptr) {
@@ -243,7 +244,7 @@ void CMatch3D::ContestDribble(float dt) {
         return;
     }
     // Only the 19 on the second die fouls and nobody gets hurt, as on the flat court's dribble: a
-    // poke every half second with the reach-in's wider foul band would foul out a side.
+    // poke this often with the reach-in's wider foul band would foul out a side.
     const int r = defender->PokeCheck(*holder, 19);
     defender->nextDribbleContest = playTime + (r == kContestFoul ? kFoulPause : kContestPause);
     if (r == kCheckSucceeded) {
@@ -255,6 +256,12 @@ void CMatch3D::ContestDribble(float dt) {
         flags.foulPending = 1;
         foulSpot = defender->position;
     }
+}
+
+void CMatch3D::UpdatePositioningWait(float dt) {
+    const bool deadBall = flags.quarter >= 1 && (flags.freeThrows || flags.substitutionPhase);
+    positioningTime = deadBall ? positioningTime + dt : 0.0;
+    positioningWait = deadBall && positioningTime < kLongestPositioningWait ? 1 : 0;
 }
 
 void CMatch3D::FollowHolder() {

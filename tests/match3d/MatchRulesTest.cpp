@@ -572,7 +572,7 @@ TEST_F(Rules, ComputerTrailingByNineSwitchesFormationOnce) {
 
 } // namespace
 
-TEST_F(Rules, ADefenderInReachPokesAtTheDribbleOnceASecondUntilFourBallsWon) {
+TEST_F(Rules, ADefenderInReachPokesAtTheDribbleEveryPauseUntilFourBallsWon) {
     // With no table every poke wins.
     const auto dribble = [&](CCourtPlayer& holder, CCourtPlayer& defender) {
         Give(holder);
@@ -587,15 +587,15 @@ TEST_F(Rules, ADefenderInReachPokesAtTheDribbleOnceASecondUntilFourBallsWon) {
     EXPECT_EQ(Home(2).hasBall, 0);
     EXPECT_TRUE(Away(0).attacking);
 
-    // The loser pokes straight back; the first winner waits his half second before he pokes again.
+    // The loser pokes straight back; the first winner waits his 0.7 s before he pokes again.
     dribble(Away(2), Home(2));
     m.ContestDribble(0.02f);
     EXPECT_EQ(Home(2).steals, 1);
     dribble(Home(2), Away(2));
-    for (int i = 0; i < 20; ++i)
+    for (int i = 0; i < 30; ++i)
         m.ContestDribble(0.02f);
-    EXPECT_EQ(Away(2).steals, 1) << "within his half second";
-    for (int i = 0; i < 5; ++i)
+    EXPECT_EQ(Away(2).steals, 1) << "within his pause";
+    for (int i = 0; i < 10 && Away(2).steals < 2; ++i)
         m.ContestDribble(0.02f);
     EXPECT_EQ(Away(2).steals, 2);
 
@@ -693,4 +693,23 @@ TEST_F(Rules, AHoopContactIsCountedOnce) {
     EXPECT_EQ(m.homeScore, 1);
     EXPECT_EQ(shooter.freeThrowsAttempted, 1);
     EXPECT_EQ(shooter.twoPointersMade, 0);
+}
+
+TEST_F(Rules, TheClockWaitsWhileThePlayersLineUpButNotForEver) {
+    m.Tick(0.02f);
+    EXPECT_EQ(m.positioningWait, 0) << "open play";
+    m.flags.freeThrows = 1;
+    m.Tick(0.02f);
+    EXPECT_EQ(m.positioningWait, 1);
+    // A line-up that never completes lets the clock run on.
+    for (int i = 0; i < 1600; ++i) {
+        m.Tick(0.02f);
+    }
+    EXPECT_EQ(m.positioningWait, 0);
+    m.flags.freeThrows = 0;
+    m.Tick(0.02f);
+    m.flags.substitutionPhase = 1;
+    Away(2).inSubstitution = 1; // still walking off
+    m.Tick(0.02f);
+    EXPECT_EQ(m.positioningWait, 1);
 }
