@@ -233,6 +233,17 @@ Image CourtTexture() {
         img.Rect(TexX(-2.4f, w), TexY(std::min(base, top), h) + 2, TexX(2.4f, w),
                  TexY(std::max(base, top), h) - 1, 150, 50, 40);
     }
+    // The three-point arc the match counts by: 7.95 m around a point just behind each end line,
+    // cut off by the side lines (2.6 m up from the end line in the corners).
+    const float arcRadius = 7.95f, arcCentreZ = 14.01f;
+    for (int step = 0; step <= 600; ++step) {
+        const float x = -7.5f + 15.0f * step / 600;
+        const float up = std::sqrt(std::max(0.0f, arcRadius * arcRadius - x * x));
+        for (float side : {1.0f, -1.0f}) {
+            const float z = side * (arcCentreZ - up);
+            img.Rect(TexX(x, w) - 1, TexY(z, h) - 1, TexX(x, w) + 1, TexY(z, h) + 1, 250, 250, 250);
+        }
+    }
     for (int a = 0; a < 360; ++a) {
         const float x = 1.8f * std::cos(a * kPi / 180), z = 1.8f * std::sin(a * kPi / 180);
         img.Rect(TexX(x, w) - 1, TexY(z, h) - 1, TexX(x, w) + 1, TexY(z, h) + 1, 250, 250, 250);
