@@ -2,7 +2,7 @@
 // world, seeded batches of league fixtures on the default tactics, over every offence and half-court
 // defence and over a random mix of tactics for both sides; each class at the cup's level; a class-2
 // club against a class-0 club. Prints the table of content/ini/README.md.
-// Usage: bench_match2d_boxscore [--games=N] [--seed=S] [--defences]
+// Usage: bench_match2d_boxscore [--games=N] [--seed=S] [--defences | --defence=D]
 // (N matches per class and batch, default 300; --defences: one row per defence tactic instead, both
 // sides defending with it on random offences, the classes together)
 #include "database/Careers.h"
@@ -21,6 +21,7 @@ int main(int argc, char** argv) {
     int games = 300;
     unsigned int seed = 2026;
     bool defences = false;
+    int onlyDefence = -1; // with --defences: that defence alone
     for (int i = 1; i < argc; ++i) {
         if (std::strncmp(argv[i], "--games=", 8) == 0) {
             games = std::max(1, std::atoi(argv[i] + 8));
@@ -28,6 +29,9 @@ int main(int argc, char** argv) {
             seed = static_cast<unsigned int>(std::strtoul(argv[i] + 7, nullptr, 10));
         } else if (std::strcmp(argv[i], "--defences") == 0) {
             defences = true;
+        } else if (std::strncmp(argv[i], "--defence=", 10) == 0) {
+            defences = true;
+            onlyDefence = std::atoi(argv[i] + 10);
         }
     }
     std::filesystem::current_path(FB_GAME_DIR);
@@ -54,6 +58,9 @@ int main(int argc, char** argv) {
     int matches = 0;
     if (defences) {
         for (int defence = 10; defence <= 19; ++defence) {
+            if (onlyDefence >= 0 && defence != onlyDefence) {
+                continue;
+            }
             Match2DBatchFigures figures;
             for (int leagueClass = 0; leagueClass < 3; ++leagueClass) {
                 figures.Add(PlayMatch2DBatch(match, leagues[leagueClass], games, seed + leagueClass,

@@ -7,15 +7,19 @@
 
 namespace {
 
-// The defender on the ball reaches in from 1.5 m: every other tick near the basket (within the
-// shooting ranges, where a marker contests a dribbler too), farther out (a press's trap, a zone
-// meeting the ball at half court) only every eighth. Poking every other tick up the whole court, a
-// press fouled a dribbler six times on his way and fouled out whole benches (sides forfeited);
-// every tick wore them out as well.
-constexpr float kGuardReach = 1.5f;
+// The defender on the ball reaches in from 2 m. A press pokes every other tick near the basket and
+// only every eighth in its trap farther out: poking every other tick up the whole court, a press
+// fouled a dribbler six times on his way and fouled out whole benches (sides forfeited), and every
+// tick wore them out as well. A zone or help defence pokes every third tick in the half it
+// defends: reaching in from 1.5 m every other tick near the basket and every eighth beyond 9 m,
+// zones fouled half as often as man-to-man and stole a third as many balls.
+constexpr float kGuardReach = 2.0f;
 constexpr int kGuardPokeTicks = 2;
 constexpr int kTrapPokeTicks = 8;
+constexpr int kZonePokeTicks = 3;
 constexpr float kScoringRange = 9.0f;
+// A pressing defender lets the ball by, but not his man running behind him to the basket.
+constexpr float kBeatenBy = 2.0f;
 
 bool IsPress(int tacticId) {
     return tacticId == 11 || tacticId == 12 || tacticId == 15 || tacticId == 16;
@@ -48,6 +52,20 @@ CMatch2DPlayer* CMatch2DPlayer::BallToGuard() const {
     return OwnTeam()->FindNearestSquare(holder->position, square, nullptr) == this ? holder : nullptr;
 }
 
+bool CMatch2DPlayer::PressBeaten() const {
+    // Nearer the basket he defends than he stands: home defenders guard the basket at negative z.
+    const float ballZ = match->ball->position.z;
+    if (homeSide ? ballZ < position.z : ballZ > position.z) {
+        return true;
+    }
+    const CMatch2DPlayer* man =
+        homeSide ? match->GetAwayPlayer(teamNumber) : match->GetHomePlayer(teamNumber);
+    if (man == nullptr) {
+        return false;
+    }
+    return homeSide ? man->position.z < position.z - kBeatenBy : man->position.z > position.z + kBeatenBy;
+}
+
 void CMatch2DPlayer::ApplyDefenceTactic() {
     // Whatever the shape, the defender nearest the ball steps up to the holder: a zone or a press
     // that stood off the ball left him free to walk to the rim, with nothing to foul or steal.
@@ -55,11 +73,19 @@ void CMatch2DPlayer::ApplyDefenceTactic() {
         target = holder->position;
         // Within reach he pokes at the ball, as a marker does at a dribbler.
         if (Vec3Distance(position, holder->position) < kGuardReach && match->ContestAllowed(*this)) {
-            const bool nearBasket = holder->DistanceToBasket() < kScoringRange;
+            const int pause = !IsPress(defenceTacticId)                    ? kZonePokeTicks
+                              : holder->DistanceToBasket() < kScoringRange ? kGuardPokeTicks
+                                                                           : kTrapPokeTicks;
             holder->ContestedBy(*this);
-            nextContestTick =
-                std::max(nextContestTick, match->playTicks + (nearBasket ? kGuardPokeTicks : kTrapPokeTicks));
+            nextContestTick = std::max(nextContestTick, match->playTicks + pause);
         }
+        return;
+    }
+    if (IsPress(defenceTacticId) && PressBeaten()) {
+        // A press the ball or his man has got past is broken for him: he gets back to his man (in
+        // the half he defends). Standing at his spot up court or running at the ball from behind, he
+        // left the attackers free at the basket: four shots in five were open.
+        DefendManInHalf();
         return;
     }
     switch (defenceTacticId) {

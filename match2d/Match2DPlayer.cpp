@@ -4,6 +4,7 @@
 #include "match2d/Match2D.h"
 #include "match2d/Match2DTeam.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -196,6 +197,38 @@ CMatch2DPlayer* CMatch2DPlayer::FindOpenTeammate() const {
     return OwnTeam()->FindMostOpen(*OtherTeam());
 }
 
+bool CMatch2DPlayer::CanPassOver(float distance) const {
+    // He knows his own arm: the pass roll has no die, so this is the roll itself.
+    const float target = match->passingTargets.Lookup(TruncatedKey(distance)) * levelFactor;
+    return target <= static_cast<float>(PassRating()) + CommonTerms() + kPassOverreach;
+}
+
+CMatch2DPlayer* CMatch2DPlayer::FindOpenTeammateInRange() const {
+    // FindMostOpen with the mates beyond his range left out; he himself is always within it.
+    const CMatch2DTeam* own = OwnTeam();
+    const CMatch2DTeam* other = OtherTeam();
+    CMatch2DPlayer* best = nullptr;
+    float bestSquare = 0.0f;
+    const int count = std::min(kCourtPlayers, own->PlayerCount());
+    for (int i = 0; i < count; ++i) {
+        CMatch2DPlayer* player = own->GetPlayer(i);
+        if (player != this && !CanPassOver(Vec3Distance(position, player->position))) {
+            continue;
+        }
+        float square = 0.0f;
+        if (player == this && nearestOpponentKnown) {
+            square = nearestOpponentSquare;
+        } else {
+            other->FindNearestSquare(player->position, square, nullptr);
+        }
+        if (square >= bestSquare) {
+            bestSquare = square;
+            best = player;
+        }
+    }
+    return best;
+}
+
 CMatch2DPlayer* CMatch2DPlayer::NearestOpponent(float& distance) const {
     if (nearestOpponentKnown) {
         distance = nearestOpponentDistance;
@@ -368,6 +401,11 @@ void CMatch2DPlayer::DecideWithBall() {
     auto passRule = [&]() {
         if (mateFound) {
             mate = FindOpenTeammate();
+            // A pass he cannot make goes astray to the other side: he looks for the most open of
+            // his side within his range instead (himself included, and then he dribbles on).
+            if (mate != this && !CanPassOver(Vec3Distance(position, mate->position))) {
+                mate = FindOpenTeammateInRange();
+            }
         }
         // The most open player of his side may be the holder himself. Then he keeps the ball and
         // dribbles at the basket; a defender within reach pokes at it (a dribble contest),
@@ -499,7 +537,14 @@ void CMatch2DTeam::Update() {
         chase = 0;
         hasBall = 1;
         float d = 0.0f;
-        Pass(OwnTeam()->FindNearest(position, d, this));
+        CMatch2DPlayer* mate = OwnTeam()->FindNearest(position, d, this);
+        if (mate != nullptr && !CanPassOver(d)) {
+            // His side has run up court (against a press, out of a press's spots): a throw that
+            // long would go astray, so he brings the ball up himself.
+            target = Basket();
+            return FinishUpdate();
+        }
+        Pass(mate);
         target = attackSpot;
         return FinishUpdate();
     }

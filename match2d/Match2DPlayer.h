@@ -89,6 +89,12 @@ public:
     const Vec3& Basket() const;
     CMatch2DPlayer* FindOpenTeammate() const;
     CMatch2DPlayer* FindRandomTeammate() const;
+    // Whether his pass over that distance would arrive: he throws no pass that would go astray
+    // (kPassOverreach points of misjudgement aside).
+    static constexpr float kPassOverreach = 0.0f;
+    bool CanPassOver(float distance) const;
+    // The most open player of his side among those he can pass to; himself when he is the most open.
+    CMatch2DPlayer* FindOpenTeammateInRange() const;
     bool ShouldShoot() const;
     bool IsUnguarded() const;
     void ResetBallState();
@@ -127,6 +133,9 @@ public:
     // The holder this defender steps up to: he is his side's nearest to the ball, under any defence
     // but man-to-man, in the half he defends (a press: anywhere). Null otherwise.
     CMatch2DPlayer* BallToGuard() const;
+    // A pressing defender the ball has passed (it is nearer the basket he defends than he is), or
+    // whose man has run by him toward it.
+    bool PressBeaten() const;
 
     void StaffRemarks();
 

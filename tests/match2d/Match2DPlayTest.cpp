@@ -115,21 +115,22 @@ TEST_F(Match2DTest, SeededLeagueBatchGivesBelievableBoxScoresInEveryClass) {
         EXPECT_GE(f.PerSide(t.threesTaken), 12.0);
         EXPECT_LE(f.PerSide(t.threesTaken), 60.0); // the drive across the arc: see the tuning notes
         EXPECT_GE(f.PerSide(t.freeThrowsTaken), 12.0);
-        EXPECT_LE(f.PerSide(t.freeThrowsTaken), 30.0);
+        // Class 1 draws 30 over a thousand matches, at the top of the target; fifty scatter by two.
+        EXPECT_LE(f.PerSide(t.freeThrowsTaken), 32.0);
         EXPECT_LE(3.0 * t.offensiveRebounds, 1.1 * (t.offensiveRebounds + t.defensiveRebounds));
         EXPECT_GE(f.PerSide(t.fouls), 15.0);
         EXPECT_LE(f.PerSide(t.fouls), 30.0);
         EXPECT_GE(f.PerSide(t.steals), 4.0);
         EXPECT_LE(f.PerSide(t.steals), 12.0);
         EXPECT_GE(f.PerSide(t.assists), 15.0);
-        EXPECT_LE(f.PerSide(t.assists), 28.0);
+        EXPECT_LE(f.PerSide(t.assists), 29.0); // class 0: 27.8 over a thousand
         EXPECT_LT(f.MedianMargin(), 35);
     }
 }
 
 TEST_F(Match2DTest, ZonesAndPressesStillFoulAndStealOnTheGamesMixOfTactics) {
     // Both sides on a random offence and defence: zones and presses once stood off the ball, and a
-    // side drew 5 free throws, committed 5 fouls and stole 1 ball a match.
+    // side drew 5 free throws, committed 5 fouls and stole 1 ball a match; later 17, 11 and 4.
     CMemoryDB world;
     ASSERT_TRUE(LoadWorldData(world, kDataSetLeague));
     std::vector<CTeam*> clubs;
@@ -146,14 +147,18 @@ TEST_F(Match2DTest, ZonesAndPressesStillFoulAndStealOnTheGamesMixOfTactics) {
     if (kSanitizedBuild) {
         return; // a handful for the sanitizers; the figures are the default build's
     }
-    // Still under the targets (18-30, 15-25, 5-10): see the tuning notes.
-    EXPECT_GE(f.PerSide(t.freeThrowsTaken), 14.0);
+    // The targets (18-30, 15-25, 5-10). Against the presses the ball once went astray on long
+    // passes (40-70 turnovers a side) instead of being stolen or fouled for.
+    EXPECT_GE(f.PerSide(t.freeThrowsTaken), 18.0);
     EXPECT_LE(f.PerSide(t.freeThrowsTaken), 30.0);
-    EXPECT_GE(f.PerSide(t.fouls), 9.0);
-    EXPECT_GE(f.PerSide(t.steals), 2.5);
+    EXPECT_GE(f.PerSide(t.fouls), 15.0);
+    EXPECT_LE(f.PerSide(t.fouls), 25.0);
+    EXPECT_GE(f.PerSide(t.steals), 5.0);
+    EXPECT_LE(f.PerSide(t.steals), 10.0);
+    EXPECT_LE(f.PerSide(t.turnovers), 15.0);
     EXPECT_LE(3.0 * t.offensiveRebounds, 1.05 * (t.offensiveRebounds + t.defensiveRebounds));
     EXPECT_GE(f.MedianPoints(), 85);
-    EXPECT_LE(f.MedianPoints(), 118);
+    EXPECT_LE(f.MedianPoints(), 115);
 }
 
 TEST_F(Match2DTest, PressDefencesConcedeMoreThanHalfCourtOnes) {

@@ -477,4 +477,139 @@ TEST_F(Match2DPlayerTest, NearMeansWithinHalfAMetreToTheLastBit) {
     EXPECT_TRUE(p->IsNear(edge));
 }
 
+TEST_F(Match2DPlayerTest, AgainstAPressTheBallIsBroughtUpRatherThanThrownAwayLong) {
+    // Every pass that goes astray lands with a defender: a press got 40-70 balls a match that way.
+    match.GetAwayTeam()->SetAttacking();
+    match.GetHomeTeam()->SetDefending();
+    match.ballStealth.Clear(); // nobody wins the ball here
+    for (float key : {0.0f, 0.5f, 1.0f, 1.5f, 2.0f}) {
+        match.ballStealth.AddPoint(key, 100000.0f);
+    }
+    const auto passes = [](const CMatch2DPlayer* p) {
+        return p->Counter(kStatPassesCompleted) + p->Counter(kStatPassesFailed);
+    };
+    const auto nobodyOfTheHomeSideReceives = [this]() {
+        for (int i = 0; i < kCourtPlayers; ++i) {
+            EXPECT_FALSE(match.GetHomePlayer(i)->receivingPass) << i;
+        }
+    };
+    for (int i = 0; i < kCourtPlayers; ++i) {
+        match.GetHomePlayer(i)->position = Vec3(-6.0f + i, 0.0f, 13.0f); // the press, up court
+    }
+    // The inbound: his side has run up court, 18 m off. He brings the ball up himself.
+    CMatch2DPlayer* inbounder = Attacker(0);
+    inbounder->SetAttribute(47, 40); // an average passer: about 16 m
+    inbounder->position = match.awayInbound;
+    inbounder->chase = 1;
+    match.ball->SetPosition(inbounder->position);
+    for (int i = 1; i < kCourtPlayers; ++i) {
+        Attacker(i)->position = Vec3(-4.0f + 2.0f * i, 0.0f, -6.0f);
+    }
+    ASSERT_FALSE(inbounder->CanPassOver(18.0f));
+    inbounder->Update();
+    EXPECT_TRUE(inbounder->hasBall);
+    EXPECT_EQ(passes(inbounder), 0);
+    EXPECT_EQ(inbounder->target, match.homeInbound);
+    nobodyOfTheHomeSideReceives();
+    // A mate within his range gets the inbound pass, as always.
+    inbounder->hasBall = 0;
+    inbounder->chase = 1;
+    inbounder->position = match.awayInbound;
+    Attacker(3)->position = Vec3(2.0f, 0.0f, 7.0f);
+    inbounder->Update();
+    EXPECT_FALSE(inbounder->hasBall);
+    EXPECT_EQ(inbounder->Counter(kStatPassesCompleted), 1);
+    EXPECT_TRUE(Attacker(3)->receivingPass);
+    Attacker(3)->receivingPass = 0;
+
+    // Trapped in his back court: the most open mate is free 17 m away. The pass goes to the most
+    // open one within his range instead...
+    CMatch2DPlayer* holder = Attacker(0);
+    holder->position = holder->target = Vec3(0.0f, 0.0f, 8.0f);
+    holder->hasBall = 1;
+    match.ball->SetPosition(holder->position);
+    match.GetHomePlayer(0)->position = holder->position + Vec3(1.0f, 0.0f, 0.0f);
+    Attacker(1)->position = Vec3(0.0f, 0.0f, -9.0f); // free, out of range
+    match.GetHomePlayer(1)->position = Vec3(-6.0f, 0.0f, -13.0f);
+    Attacker(2)->position = Vec3(4.0f, 0.0f, 5.0f); // 2 m from his defender
+    match.GetHomePlayer(2)->position = Vec3(6.0f, 0.0f, 5.0f);
+    for (int i = 3; i < kCourtPlayers; ++i) { // guarded closely
+        Attacker(i)->position = Vec3(-4.0f + i, 0.0f, 4.0f);
+        match.GetHomePlayer(i)->position = Attacker(i)->position + Vec3(0.3f, 0.0f, 0.0f);
+    }
+    ASSERT_EQ(holder->FindOpenTeammate(), Attacker(1));
+    ASSERT_FALSE(holder->CanPassOver(17.0f));
+    const int before = passes(holder);
+    holder->Update();
+    EXPECT_EQ(passes(holder), before + 1);
+    EXPECT_EQ(holder->Counter(kStatPassesFailed), 0);
+    EXPECT_TRUE(Attacker(2)->receivingPass);
+    nobodyOfTheHomeSideReceives();
+    Attacker(2)->receivingPass = 0;
+    // ... and with nobody in range more open than he is, he dribbles on at the basket.
+    match.GetHomePlayer(2)->position = Attacker(2)->position + Vec3(0.3f, 0.0f, 0.0f);
+    holder->position = holder->target = Vec3(0.0f, 0.0f, 8.0f);
+    holder->hasBall = 1;
+    match.ball->SetPosition(holder->position);
+    holder->Update();
+    EXPECT_TRUE(holder->hasBall);
+    EXPECT_EQ(passes(holder), before + 1);
+    EXPECT_EQ(holder->target, match.homeInbound);
+    nobodyOfTheHomeSideReceives();
+}
+
+TEST_F(Match2DPlayerTest, PressingDefenderGetsBackToHisManOnceTheBallOrHisManIsPastHim) {
+    // m_def presses up court (home defends the basket at negative z); his man is attacker 1.
+    CMatch2DPlayer* man = Attacker(1);
+    ASSERT_EQ(m_def->teamNumber, 1);
+    m_def->defenceSpot = Vec3(0.0f, 0.0f, 3.0f);
+    m_def->position = m_def->target = m_def->defenceSpot;
+    for (int tactic : {11, 12, 15, 16}) {
+        SCOPED_TRACE(tactic);
+        m_def->defenceTacticId = tactic;
+        m_def->markedOpponent = nullptr;
+        // The ball has gone by him into the half he defends; his man waits at the basket.
+        man->position = Vec3(-3.0f, 0.0f, -9.0f);
+        match.ball->SetPosition(0.0f, 0.0f, -2.0f);
+        m_def->ApplyDefenceTactic();
+        ExpectAt(m_def->target, man->position);
+        // The ball still up court, his man cutting behind him to the basket.
+        match.ball->SetPosition(0.0f, 0.0f, 8.0f);
+        man->position = Vec3(-2.0f, 0.0f, -0.5f);
+        m_def->ApplyDefenceTactic();
+        ExpectAt(m_def->target, man->position);
+    }
+    // In front of him, ball and man, the press stands: the wide press at its spot.
+    m_def->defenceTacticId = 11;
+    m_def->markedOpponent = nullptr;
+    man->position = Vec3(-5.0f, 0.0f, 2.0f);
+    match.ball->SetPosition(0.0f, 0.0f, 8.0f);
+    m_def->ApplyDefenceTactic();
+    ExpectAt(m_def->target, m_def->defenceSpot);
+}
+
+TEST_F(Match2DPlayerTest, ZonesReachInEveryThirdTickInTheirHalfAndPressesOnlyEveryEighthFarOut) {
+    for (int i : {0, 2, 3, 4}) {
+        match.GetHomePlayer(i)->position = Vec3(i % 2 == 0 ? 6.0f : -6.0f, 0.0f, -13.0f + i * 0.5f);
+    }
+    CMatch2DPlayer* holder = Attacker(2);
+    holder->hasBall = 1;
+    holder->position = Vec3(1.0f, 0.0f, -1.5f); // 10.8 m from his basket, in the home half
+    match.ball->SetPosition(holder->position);
+    m_def->SetAttribute(50, -100);
+    for (int tactic : {14, 15}) {
+        m_def->defenceTacticId = tactic;
+        m_def->position = holder->position + Vec3(1.9f, 0.0f, 0.0f); // within reach
+        m_def->nextContestTick = 0;
+        m_def->ApplyDefenceTactic();
+        EXPECT_EQ(m_def->nextContestTick, match.playTicks + (tactic == 14 ? 3 : 8)) << tactic;
+    }
+    // Near the basket the press reaches in every other tick.
+    holder->position = Vec3(1.0f, 0.0f, -7.0f);
+    m_def->position = holder->position + Vec3(1.9f, 0.0f, 0.0f);
+    m_def->nextContestTick = 0;
+    m_def->ApplyDefenceTactic();
+    EXPECT_EQ(m_def->nextContestTick, match.playTicks + 2);
+}
+
 } // namespace
