@@ -77,7 +77,11 @@ bool CCourtPlayer::StepAllowed(const Vec3& candidate, bool mayLeave) const {
     if (match == nullptr || match->IsInsideCourt(candidate.x, candidate.y, candidate.z)) {
         return true;
     }
-    return mayLeave && (match->Flags().substitutionPhase != 0 || inSubstitution != 0);
+    // The player taking the ball out walks to a spot beyond the line: held inside, he ran on the spot
+    // along the sideline and the throw-in (and the match) waited until the quarter ran out.
+    const MatchFlags& flags = match->Flags();
+    return mayLeave && (flags.substitutionPhase != 0 || inSubstitution != 0 ||
+                        (flags.inbound != 0 && flags.inbounder == this));
 }
 
 namespace {
@@ -145,7 +149,9 @@ void CourtMotion::Steal(CCourtPlayer& p) {
     ball_.SetSpeed(0.0f);
     m_.flags.stealer = &p;
     p.stamina -= kStealStamina;
-    const int r = p.ContestCheck(holder);
+    // The swipe is the flat court's contest: his own steal skill against the reach band, not the
+    // handler's height and handling added to his side of the roll.
+    const int r = p.PokeCheck(*holder, kPokeFoulFrom);
     if (r == kCheckSucceeded) {
         m_.HandleSteal();
     } else if (r == kContestFoul) {

@@ -35,6 +35,9 @@ inline constexpr int kContestOutOfReach = -1;
 // leaves room for the on-ball defender's pokes).
 inline constexpr int kReachInFoulFrom = 12;
 inline constexpr int kShotFoulFrom = 18;
+// A defender's poke at the holder's ball (the dribble contest and the steal clips' swipe) fouls only
+// on the 19: he reaches in about once a second, and a wider band would foul out a side.
+inline constexpr int kPokeFoulFrom = 19;
 
 // Pass kinds by the clip that throws them.
 inline constexpr int kPassChest = 0;
@@ -149,8 +152,9 @@ public:
     // A defender's challenge of a shot: true when he fouled the shooter (a failed challenge and
     // the second die at kShotFoulFrom or more); out of reach nothing happens.
     bool ShotFoulCheck(const CCourtPlayer& shooter);
-    // An opponent's reach for a pass in flight at the ball's point: true when he takes it.
-    bool InterceptCheck(const Vec3& ballPoint);
+    // An opponent's reach for a pass in flight, reach metres from the ball (measured as the loose
+    // ball's reach is, from his eyes): true when he takes it.
+    bool InterceptCheck(float reach);
     // The on-ball defender's poke at the holder's ball, as on the flat court: his own steal skill
     // and modifiers against the reach band's target at his level. A failed poke fouls on the second
     // die's foulFrom or more; nobody gets hurt. Out of reach (2.5 m) nothing happens.
@@ -279,7 +283,7 @@ public:
 
 protected:
     // An injured player turns and runs slower; walking and running may leave the court in the
-    // substitution phase or when he is on his way off, a dribble never.
+    // substitution phase, when he is on his way off or taking the ball out, a dribble never.
     bool IsInjuredCharacter() const override { return injured > 0; }
     bool StepAllowed(const Vec3& candidate, bool mayLeave) const override;
 

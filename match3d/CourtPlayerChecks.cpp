@@ -126,13 +126,11 @@ int CCourtPlayer::PokeCheck(const CCourtPlayer& handler, int foulFrom) {
     return match->Roll20() >= foulFrom ? kContestFoul : kCheckFailed;
 }
 
-bool CCourtPlayer::InterceptCheck(const Vec3& ballPoint) {
+bool CCourtPlayer::InterceptCheck(float reach) {
     if (match == nullptr) {
         return false;
     }
-    const float target =
-        match->Curve(MatchCurve::BallStealth).Lookup(ReachBandKey(Vec3Distance(position, ballPoint))) *
-        levelFactor;
+    const float target = match->Curve(MatchCurve::BallStealth).Lookup(ReachBandKey(reach)) * levelFactor;
     const float sum = static_cast<float>(Attribute(kEntryJump) + match->Roll20()) + AggressionModifier() +
                       StaminaModifier() + MoraleModifier();
     return sum >= target;

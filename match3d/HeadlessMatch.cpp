@@ -54,7 +54,7 @@ void CHeadlessMotion::Release(CMatch3D& match, CCourtPlayer& player, int32_t ani
             return;
         }
         flags.stealer = &player;
-        const int r = player.ContestCheck(holder);
+        const int r = player.PokeCheck(*holder, kPokeFoulFrom);
         if (r == kCheckSucceeded) {
             match.HandleSteal();
         } else if (r == kContestFoul) {
@@ -159,7 +159,8 @@ long PlayHeadlessMatch(CMatch3D& match, CHeadlessDisplay& display, const Headles
     long frames = 0;
     // Far more frames than four quarters need, so a match that stops moving cannot loop for ever.
     // (with room for the clock's stops at the dead balls).
-    const long limit = static_cast<long>(kLastQuarter * (options.quarterSeconds + 360.0) / options.dt) + 1000;
+    const long limit =
+        static_cast<long>(kLastQuarter * (options.quarterSeconds + 1080.0) / options.dt) + 1000;
     int clockQuarter = 0;
     while (match.flags.quarter <= kLastQuarter && frames < limit) {
         ++frames;

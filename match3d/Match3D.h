@@ -231,8 +231,14 @@ public:
     int32_t formationSwitchTicks = 0;
     uint8_t positioningWait = 0;  // players walk to their places: the display's game clock waits
     double positioningTime = 0.0; // how long the present wait has lasted
+    // The ball went out through the net: the throw-in after a field goal is played on the running
+    // clock; every other throw-in (a foul, the ball out of bounds, after free throws) stops it.
+    uint8_t basketScored = 0;
+    uint8_t throwInOnClock = 0;
     // The longest the clock waits for one line-up: a wait that never ends lets the clock run on.
     static constexpr double kLongestPositioningWait = 30.0;
+    // A throw-in is taken in a few seconds; one that drags on is played on the running clock.
+    static constexpr double kLongestThrowInWait = 8.0;
     uint8_t jumpBall = 0;
     int32_t stateCounters[2] = {};
     float factor = 0.6f;
@@ -289,9 +295,9 @@ public:
     // The dribble contest: the time played, and the balls won by pokes since the last shot.
     double playTime = 0.0;
     int32_t stealRun = 0;
-    // The flat court's guard: the nearest defender within 1.5 m pokes at the ball, every 0.7 s.
+    // The flat court's guard: the nearest defender within 1.5 m pokes at the ball, every 0.5 s.
     static constexpr float kDribbleReach = 1.5f;
-    static constexpr double kContestPause = 0.7;
+    static constexpr double kContestPause = 0.5;
     static constexpr double kFoulPause = 2.0;
     static constexpr int32_t kMaxStealRun = 4;
     void ContestDribble(float dt);

@@ -155,6 +155,8 @@ void CMatch3D::HandleOutOfBounds() {
     inboundReceiver = receiver;
     flags.inbound = 1;
     inboundThrown = 0;
+    throwInOnClock = basketScored;
+    basketScored = 0;
     // Nobody may run off with the ball before the inbounder has it.
     flags.lastPasser = nullptr;
     if (CCourtPlayer* holder = BallHolder()) {
@@ -261,6 +263,7 @@ void CMatch3D::ResolveShot() {
     ball->SetDirection(0, 0, 0);
     ball->SetHeld(false);
     ball->SetLoose(true);
+    basketScored = 1;
     const bool three = BeyondThreePointArc(flags.shotSpot, endZ);
     matchScore += three ? 3 : 2;
     scoringTeam->score += three ? 3 : 2;

@@ -217,7 +217,7 @@ void CMatch3D::Tick(float dt) {
     ResolveShot();
 }
 
-// As on the flat court, the nearest defender within reach of the holder pokes at the ball every 0.7 s
+// As on the flat court, the nearest defender within reach of the holder pokes at the ball every 0.5 s
 // (a fouler waits longer) with his own steal skill; after four balls won in a row without a shot the
 // side with the ball plays on.
 void CMatch3D::ContestDribble(float dt) {
@@ -245,7 +245,7 @@ void CMatch3D::ContestDribble(float dt) {
     }
     // Only the 19 on the second die fouls and nobody gets hurt, as on the flat court's dribble: a
     // poke this often with the reach-in's wider foul band would foul out a side.
-    const int r = defender->PokeCheck(*holder, 19);
+    const int r = defender->PokeCheck(*holder, kPokeFoulFrom);
     defender->nextDribbleContest = playTime + (r == kContestFoul ? kFoulPause : kContestPause);
     if (r == kCheckSucceeded) {
         flags.stealer = defender;
@@ -259,9 +259,12 @@ void CMatch3D::ContestDribble(float dt) {
 }
 
 void CMatch3D::UpdatePositioningWait(float dt) {
-    const bool deadBall = flags.quarter >= 1 && (flags.freeThrows || flags.substitutionPhase);
+    const bool throwIn = flags.inbound && !throwInOnClock;
+    const bool lineUp = flags.freeThrows || flags.substitutionPhase;
+    const bool deadBall = flags.quarter >= 1 && (lineUp || throwIn);
     positioningTime = deadBall ? positioningTime + dt : 0.0;
-    positioningWait = deadBall && positioningTime < kLongestPositioningWait ? 1 : 0;
+    const double longest = lineUp ? kLongestPositioningWait : kLongestThrowInWait;
+    positioningWait = deadBall && positioningTime < longest ? 1 : 0;
 }
 
 void CMatch3D::FollowHolder() {
@@ -610,7 +613,9 @@ void CMatch3D::HandleLooseBall() {
             }
             if (!tried && interceptTries < 5) {
                 interceptTried[interceptTries++] = opponent;
-                reach = opponent->InterceptCheck(at);
+                // The band of the reach that let him try: from his feet a ball at chest height
+                // always read a metre or more, the hardest bands, though it passed within his arms.
+                reach = opponent->InterceptCheck(opponent == home ? homeDistance : awayDistance);
             } else {
                 reach = false;
             }
@@ -697,6 +702,8 @@ void CMatch3D::EndQuarter() {
     // A quarter that ends in the middle of a series or an inbound leaves nothing behind.
     freeThrowsTaken = 0;
     flags.inbounder = nullptr;
+    basketScored = 0;
+    throwInOnClock = 0;
     flags.shooter = nullptr;
     flags.lastPasser = nullptr;
     flags.stealer = nullptr;

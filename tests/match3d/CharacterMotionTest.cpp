@@ -230,6 +230,45 @@ TEST_F(Motion, StealRollsOncePerSwingAndASuccessHandsTheBallOver) {
     (void)victim;
 }
 
+TEST_F(Motion, TheSwipeReadsTheStealersSkillAndFoulsOnlyOnTheNineteen) {
+    m.characters.clear();
+    ScriptedPlayer stealer;
+    stealer.AttachMatch(&m);
+    stealer.side = 1;
+    stealer.attributes[14] = 0; // no steal skill: the die alone cannot reach 30
+    m.characters.push_back(&stealer);
+    for (float key : {0.0f, 0.5f, 1.0f, 1.5f, 2.0f}) {
+        m.ballStealth.AddPoint(key, 30.0f);
+    }
+    CCourtPlayer& owner = *m.homeTeam->GetPlayer(0);
+    // A tall, skilled handler: his height and handling once counted on the stealer's side of the roll.
+    owner.height = 250;
+    owner.attributes[5] = 90;
+    int fouls = 0;
+    GameSrand(5);
+    for (int swing = 0; swing < 200; ++swing) {
+        owner.hasBall = 1;
+        owner.position = Vec3(0, 0, 0);
+        m.ballHandler = &owner;
+        m.flags.foulPending = 0;
+        m.ball->SetHeld(true);
+        stealer.hasBall = 0;
+        stealer.position = Vec3(0.5f, 0, 0);
+        stealer.stamina = 100.0f;
+        stealer.SetAnimation(kAnimStealRight, true);
+        stealer.offset = OffsetWithYX(320.0);
+        for (int frame = 0; frame < 10; ++frame) {
+            m.UpdateCharacters(0.02f);
+        }
+        ASSERT_EQ(stealer.hasBall, 0) << swing;
+        ASSERT_EQ(owner.hasBall, 1) << swing;
+        fouls += m.flags.foulPending;
+    }
+    // Two faces of twenty-one foul: about 19 of 200 (the reach-in's 12 and up gave about 86).
+    EXPECT_GT(fouls, 5);
+    EXPECT_LT(fouls, 40);
+}
+
 TEST_F(Motion, NoBallNoStealAndHiddenPlayersStandStill) {
     m.ball.reset();
     ScriptedPlayer stealer;

@@ -82,6 +82,64 @@ TEST_F(Rules, BallOverTheSidelineGivesTheOtherSideAnInbound) {
     EXPECT_EQ(m.flags.inbounder, inbounder);
 }
 
+TEST_F(Rules, TheClockStopsForAThrowInButRunsOnAfterABasket) {
+    // The ball out over the sideline: the clock waits until the throw-in is on the court.
+    Give(Home(2));
+    m.ball->SetPosition(7.6f, 1.0f, 3.0f);
+    m.HandleOutOfBounds();
+    ASSERT_EQ(m.flags.inbound, 1);
+    m.Tick(0.02f);
+    EXPECT_EQ(m.positioningWait, 1);
+    // A field goal: the other side takes it out on the running clock.
+    m.flags.inbound = 0;
+    m.ball->SetPosition(0, 1, 0);
+    int32_t side = 0;
+    m.ball->CheckOut(side);
+    m.Tick(0.02f);
+    EXPECT_EQ(m.positioningWait, 0);
+    CCourtPlayer& shooter = Away(1);
+    shooter.shotScores = 1;
+    m.flags.shooter = &shooter;
+    m.flags.shotSpot = Vec3(0.0f, 0.0f, 8.0f);
+    BallAt(0.1f, 3.0f, 12.1f);
+    ASSERT_EQ(m.awayScore, 2);
+    m.HandleOutOfBounds();
+    ASSERT_EQ(m.flags.inbound, 1);
+    m.Tick(0.02f);
+    EXPECT_EQ(m.positioningWait, 0);
+    // The next ball out stops the clock again.
+    m.flags.inbound = 0;
+    m.ball->SetPosition(0, 1, 0);
+    m.ball->CheckOut(side);
+    Give(Home(3));
+    m.ball->SetPosition(-7.8f, 1.0f, -4.0f);
+    m.HandleOutOfBounds();
+    ASSERT_EQ(m.flags.inbound, 1);
+    m.Tick(0.02f);
+    EXPECT_EQ(m.positioningWait, 1);
+}
+
+TEST_F(Rules, TheInbounderMayStepBeyondTheLineToTakeTheBallOut) {
+    // Running along the sideline to a throw-in spot on the line, his steps lean out of the court.
+    Give(Home(2));
+    m.ball->SetPosition(m.courtMinX - 0.05f, 1.0f, -2.0f);
+    m.HandleOutOfBounds();
+    ASSERT_EQ(m.flags.inbound, 1);
+    CCourtPlayer* inbounder = m.flags.inbounder;
+    ASSERT_NE(inbounder, nullptr);
+    CCourtPlayer* other = inbounder == &Away(0) ? &Away(1) : &Away(0);
+    for (CCourtPlayer* p : {inbounder, other}) {
+        p->position = Vec3(m.courtMinX + 0.005f, 0.0f, -10.0f);
+        p->facing = Vec3(-0.07f, 0.0f, 1.0f);
+        p->facing.Normalize();
+        for (int frame = 0; frame < 50; ++frame) {
+            p->Move(kGaitRun, 0.02);
+        }
+    }
+    EXPECT_GT(inbounder->position.z, -6.0f) << "he gets to the spot";
+    EXPECT_FLOAT_EQ(other->position.z, -10.0f) << "nobody else leaves the court";
+}
+
 TEST_F(Rules, FivePlayersWithOneIdStillGiveTwoInbounders) {
     // Short rosters fill the empty slots with copies of one default player.
     for (int round = 0; round < 50; ++round) {
@@ -587,12 +645,12 @@ TEST_F(Rules, ADefenderInReachPokesAtTheDribbleEveryPauseUntilFourBallsWon) {
     EXPECT_EQ(Home(2).hasBall, 0);
     EXPECT_TRUE(Away(0).attacking);
 
-    // The loser pokes straight back; the first winner waits his 0.7 s before he pokes again.
+    // The loser pokes straight back; the first winner waits his 0.5 s before he pokes again.
     dribble(Away(2), Home(2));
     m.ContestDribble(0.02f);
     EXPECT_EQ(Home(2).steals, 1);
     dribble(Home(2), Away(2));
-    for (int i = 0; i < 30; ++i)
+    for (int i = 0; i < 20; ++i)
         m.ContestDribble(0.02f);
     EXPECT_EQ(Away(2).steals, 1) << "within his pause";
     for (int i = 0; i < 10 && Away(2).steals < 2; ++i)

@@ -247,3 +247,16 @@ TEST_F(ChecksFixture, TheClubsLevelRaisesEveryShotTarget) {
     p.FreeThrowCheck();
     EXPECT_EQ(p.shotScores, 1);
 }
+
+TEST_F(ChecksFixture, AReachForAPassReadsTheBandOfTheReachThatLetHimTry) {
+    // A ball 0.4 m from his eyes passes at chest height, more than a metre from his feet: the band is
+    // the reach's (10), not the feet's.
+    p.attributes[14] = 0;
+    match.ScriptRolls({10});
+    EXPECT_TRUE(p.InterceptCheck(0.4f));
+    match.ScriptRolls({10});
+    EXPECT_FALSE(p.InterceptCheck(1.2f));
+    p.levelFactor = 1.5f; // read at his level: 15
+    match.ScriptRolls({14});
+    EXPECT_FALSE(p.InterceptCheck(0.4f));
+}
