@@ -71,6 +71,23 @@ protected:
         holder.offset = offset;
         m.UpdateCharacters(0.02f);
     }
+    // One swing of the steal clip beside the owner, who holds the ball: the swipe stays in reach for
+    // ten frames, one roll. Stops early once the stealer has the ball.
+    void Swing(CCourtPlayer& owner, ScriptedPlayer& stealer) {
+        owner.hasBall = 1;
+        owner.position = Vec3(0, 0, 0);
+        m.ballHandler = &owner;
+        m.flags.foulPending = 0;
+        m.ball->SetHeld(true);
+        stealer.hasBall = 0;
+        stealer.position = Vec3(0.5f, 0, 0);
+        stealer.stamina = 100.0f;
+        stealer.SetAnimation(kAnimStealRight, true);
+        stealer.offset = OffsetWithYX(320.0);
+        for (int frame = 0; frame < 10 && !stealer.hasBall; ++frame) {
+            m.UpdateCharacters(0.02f);
+        }
+    }
 
     CMatch3D m;
     CHeadlessDisplay display;
@@ -203,21 +220,8 @@ TEST_F(Motion, StealRollsOncePerSwingAndASuccessHandsTheBallOver) {
     for (int swing = 0; swing < 100 && !handedOver; ++swing) {
         // The home side's player holds the ball right beside the stealer.
         CCourtPlayer& owner = *m.homeTeam->GetPlayer(0);
-        owner.hasBall = 1;
         owner.height = 200;
-        owner.position = Vec3(0, 0, 0);
-        m.ballHandler = &owner;
-        m.flags.foulPending = 0;
-        m.ball->SetHeld(true);
-        stealer.hasBall = 0;
-        stealer.position = Vec3(0.5f, 0, 0);
-        stealer.stamina = 100.0f;
-        stealer.SetAnimation(kAnimStealRight, true);
-        stealer.offset = OffsetWithYX(320.0);
-        // The swipe stays in reach for ten frames: one roll.
-        for (int frame = 0; frame < 10 && !stealer.hasBall; ++frame) {
-            m.UpdateCharacters(0.02f);
-        }
+        Swing(owner, stealer);
         EXPECT_NEAR(stealer.stamina, 99.95f, 1e-4) << swing;
         if (stealer.hasBall) {
             handedOver = true;
@@ -247,19 +251,7 @@ TEST_F(Motion, TheSwipeReadsTheStealersSkillAndFoulsOnlyOnTheNineteen) {
     int fouls = 0;
     GameSrand(5);
     for (int swing = 0; swing < 200; ++swing) {
-        owner.hasBall = 1;
-        owner.position = Vec3(0, 0, 0);
-        m.ballHandler = &owner;
-        m.flags.foulPending = 0;
-        m.ball->SetHeld(true);
-        stealer.hasBall = 0;
-        stealer.position = Vec3(0.5f, 0, 0);
-        stealer.stamina = 100.0f;
-        stealer.SetAnimation(kAnimStealRight, true);
-        stealer.offset = OffsetWithYX(320.0);
-        for (int frame = 0; frame < 10; ++frame) {
-            m.UpdateCharacters(0.02f);
-        }
+        Swing(owner, stealer);
         ASSERT_EQ(stealer.hasBall, 0) << swing;
         ASSERT_EQ(owner.hasBall, 1) << swing;
         fouls += m.flags.foulPending;
