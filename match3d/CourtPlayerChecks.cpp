@@ -73,7 +73,8 @@ int CCourtPlayer::ContestCheck(CCourtPlayer* handler, int foulFrom, bool mayHurt
         return kContestOutOfReach;
     }
     // Read at the club's level, as every shot is: the bare table lets nearly every poke win.
-    const float target = match->Curve(MatchCurve::BallStealth).Lookup(ReachBandKey(distance)) * levelFactor;
+    const float target =
+        match->Curve(MatchCurve::BallStealth).Lookup(ReachBandKey(distance)) * contestLevelFactor;
     const float sum =
         static_cast<float>(match->Roll20() + HeightBonus(*handler) + handler->Attribute(kEntryBallHandling)) +
         AggressionModifier() + StaminaModifier() + MoraleModifier();
@@ -99,7 +100,8 @@ bool CCourtPlayer::ShotFoulCheck(const CCourtPlayer& shooter) {
         return false;
     }
     // The flat court's challenge: his own height and defence against the reach band's target.
-    const float target = match->Curve(MatchCurve::BallStealth).Lookup(ReachBandKey(distance)) * levelFactor;
+    const float target =
+        match->Curve(MatchCurve::BallStealth).Lookup(ReachBandKey(distance)) * contestLevelFactor;
     const float sum =
         static_cast<float>(match->Roll20() + HeightBonus(*this) + Attribute(kEntryBallHandling)) +
         AggressionModifier() + StaminaModifier() + MoraleModifier();
@@ -117,7 +119,8 @@ int CCourtPlayer::PokeCheck(const CCourtPlayer& handler, int foulFrom) {
     if (distance >= kContestReach) {
         return kContestOutOfReach;
     }
-    const float target = match->Curve(MatchCurve::BallStealth).Lookup(ReachBandKey(distance)) * levelFactor;
+    const float target =
+        match->Curve(MatchCurve::BallStealth).Lookup(ReachBandKey(distance)) * contestLevelFactor;
     const float sum = static_cast<float>(match->Roll20() + Attribute(kEntryJump)) + AggressionModifier() +
                       StaminaModifier() + MoraleModifier();
     if (sum >= target) {
@@ -130,7 +133,8 @@ bool CCourtPlayer::InterceptCheck(float reach) {
     if (match == nullptr) {
         return false;
     }
-    const float target = match->Curve(MatchCurve::BallStealth).Lookup(ReachBandKey(reach)) * levelFactor;
+    const float target =
+        match->Curve(MatchCurve::BallStealth).Lookup(ReachBandKey(reach)) * contestLevelFactor;
     const float sum = static_cast<float>(Attribute(kEntryJump) + match->Roll20()) + AggressionModifier() +
                       StaminaModifier() + MoraleModifier();
     return sum >= target;

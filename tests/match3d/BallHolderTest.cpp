@@ -114,6 +114,34 @@ TEST_F(Holder, ShootPassOrDribbleByTheBoundaries) {
     }
 }
 
+TEST_F(Holder, OnlyAShooterLetsFlyAndOnlyFromJustBeyondTheArc) {
+    // Straight up the court the arc is 6.07 m from the basket. His three beats his two by 4.
+    h.attributes[6] = 50;
+    h.attributes[7] = 54;
+    Place(6.6f, 3.0f, 'b');
+    h.ThinkBallMoving(match.teams[0]);
+    EXPECT_TRUE(Shoots()) << "open, half a metre beyond the arc";
+
+    // Deep beyond the arc he does not shoot; with the lane open he steps in first.
+    h.shotTaken = 0;
+    Place(7.2f, 3.0f, 'b');
+    h.ThinkBallMoving(match.teams[0]);
+    EXPECT_FALSE(Shoots());
+    match.defenderAhead = false;
+    h.ThinkBallMoving(match.teams[0]);
+    EXPECT_FALSE(Shoots());
+    EXPECT_EQ(h.GetCurrentAnimationId(), kAnimRunDribble);
+    EXPECT_EQ(h.attackTarget, Vec3(0, 0, -8));
+
+    // A three only a little better than his two does not make him a shooter.
+    match.defenderAhead = true;
+    h.attributes[7] = 53;
+    h.SetAnimation(kAnimIdleBall, false);
+    Place(6.6f, 3.0f, 'b');
+    h.ThinkBallMoving(match.teams[0]);
+    EXPECT_FALSE(Shoots());
+}
+
 TEST_F(Holder, ShotVariantFollowsTheMarkerAndTheDie) {
     Place(4.0f, 1.0f, 's');
     match.Script({RawForPercent(50.0) - 1});

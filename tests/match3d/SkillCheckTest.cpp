@@ -93,7 +93,8 @@ TEST_F(ChecksFixture, FailedContestHurtsTheHandlerOnTwentyAndFoulsOnNineteen) {
 
 TEST_F(ChecksFixture, ContestsAndShotChallengesAreReadAtTheClubsLevel) {
     other.position = Vec3(1.0f, 0, 0); // band 1.0: target 12, at level 1.5 it is 18
-    p.levelFactor = 1.5f;
+    p.contestLevelFactor = 1.5f;
+    p.levelFactor = 3.0f; // the shots' level leaves a contest alone
     match.ScriptRolls({17, 0});
     EXPECT_EQ(p.ContestCheck(&other), kCheckFailed);
     match.ScriptRolls({18});
@@ -148,7 +149,7 @@ TEST_F(ChecksFixture, APokeReadsThePokersStealSkillNotTheHandlersBall) {
     // target at his level; the handler's height and handling do not count.
     other.position = Vec3(1.0f, 0, 0);
     p.attributes[14] = 4;
-    p.levelFactor = 1.5f; // 12 at 1.0 m becomes 18
+    p.contestLevelFactor = 1.5f; // 12 at 1.0 m becomes 18
     other.height = 230;
     other.attributes[5] = 40;
     match.ScriptRolls({14});
@@ -224,6 +225,7 @@ TEST_F(ChecksFixture, TheClubsLevelRaisesEveryShotTarget) {
     match.SetCurve(MatchCurve::TwoPoint, {{5.0f, 10}, {4.0f, 30}, {99.0f, 8}});
     match.SetCurve(MatchCurve::ThreePoint, {{7.0f, 10}});
     p.levelFactor = 1.5f;
+    p.contestLevelFactor = 3.0f; // a defender's level leaves the shots alone
     // A two from 5 m now needs 15 and a three from 7 m 15.
     p.position = Vec3(5.0f, 0, -10);
     match.ScriptRolls({14, 15});
@@ -256,7 +258,7 @@ TEST_F(ChecksFixture, AReachForAPassReadsTheBandOfTheReachThatLetHimTry) {
     EXPECT_TRUE(p.InterceptCheck(0.4f));
     match.ScriptRolls({10});
     EXPECT_FALSE(p.InterceptCheck(1.2f));
-    p.levelFactor = 1.5f; // read at his level: 15
+    p.contestLevelFactor = 1.5f; // read at his level: 15
     match.ScriptRolls({14});
     EXPECT_FALSE(p.InterceptCheck(0.4f));
 }
