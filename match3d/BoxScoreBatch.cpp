@@ -88,8 +88,7 @@ static void PlayWithModels(CMatch3D& match, CHeadlessDisplay& display) {
     match.ball->SetPosition(0.0f, 2.8f, 0.0f);
     match.ball->SetHeld(true);
     match.JumpBall();
-    // Room for the clock's stops at the dead balls.
-    const long limit = static_cast<long>(4 * (options.quarterSeconds + 1080.0) / options.dt) + 1000;
+    const long limit = HeadlessFrameLimit(options);
     int clockQuarter = 0;
     for (long frames = 0; match.flags.quarter <= 4 && frames < limit; ++frames) {
         match.paused = 0;

@@ -72,7 +72,8 @@ int CCourtPlayer::ContestCheck(CCourtPlayer* handler, int foulFrom, bool mayHurt
     if (distance >= kContestReach) {
         return kContestOutOfReach;
     }
-    // Read at the club's level, as every shot is: the bare table lets nearly every poke win.
+    // Read at the club's contest level, as a shot is at its shot level: the bare table lets nearly
+    // every poke win.
     const float target =
         match->Curve(MatchCurve::BallStealth).Lookup(ReachBandKey(distance)) * contestLevelFactor;
     const float sum =

@@ -157,10 +157,7 @@ long PlayHeadlessMatch(CMatch3D& match, CHeadlessDisplay& display, const Headles
     match.ball->SetHeld(true);
     match.JumpBall();
     long frames = 0;
-    // Far more frames than four quarters need, so a match that stops moving cannot loop for ever.
-    // (with room for the clock's stops at the dead balls).
-    const long limit =
-        static_cast<long>(kLastQuarter * (options.quarterSeconds + 1080.0) / options.dt) + 1000;
+    const long limit = HeadlessFrameLimit(options);
     int clockQuarter = 0;
     while (match.flags.quarter <= kLastQuarter && frames < limit) {
         ++frames;

@@ -55,6 +55,12 @@ struct HeadlessMatchOptions {
     float dt = 0.02f;
 };
 
+// Far more frames than four quarters need, with room for the clock's stops at the dead balls, so a
+// match that stops moving cannot loop for ever.
+inline long HeadlessFrameLimit(const HeadlessMatchOptions& options) {
+    return static_cast<long>(4 * (options.quarterSeconds + 1080.0) / options.dt) + 1000;
+}
+
 // Plays a set-up match (rosters placed, tactics loaded) from the opening tip-off to the end of the
 // fourth quarter. The match gets a ball of its own and the display; a pause (a sixth foul) is lifted
 // at once, as a user pressing play would. Returns the frames played.

@@ -96,24 +96,27 @@ CStr NumberedTexture(const char* pattern, int number) {
     return TexturePath(name);
 }
 
+// A level by the club's league class and kind: each row is {other kinds, the regular league}.
+float ClassLevel(const CTeam& club, const float (&factors)[3][2]) {
+    constexpr int32_t kRegularLeague = 100005;
+    const int leagueClass = ((club.leagueId % 3) + 3) % 3;
+    return factors[leagueClass][club.leagueKind == kRegularLeague ? 1 : 0];
+}
+
 // The level a club's class and league kind reads the shot tables at. The flat court's factors rise
 // 0.12 a class; in the 3D match the weaker classes also tire more and bring lower morale and
 // aggression modifiers (about 3 points of a shot's sum between class 0 and class 2), so its shots
 // rise about 0.13 a class to keep every league's shooting alike.
 float ShotLevelFactor(const CTeam& club) {
-    const int leagueClass = ((club.leagueId % 3) + 3) % 3;
-    const bool regular = club.leagueKind == 100005;
     static const float kFactors[3][2] = {{1.165f, 1.265f}, {1.29f, 1.39f}, {1.425f, 1.525f}};
-    return kFactors[leagueClass][regular ? 1 : 0];
+    return ClassLevel(club, kFactors);
 }
 
 // The level of a defender's contests: the squads' steal skill rises about 5 a class, less than the
 // flat court's factors, and at those a class-2 poke won 0.9 % against class 0's 2.2 %.
 float ContestLevelFactor(const CTeam& club) {
-    const int leagueClass = ((club.leagueId % 3) + 3) % 3;
-    const bool regular = club.leagueKind == 100005;
     static const float kFactors[3][2] = {{1.17f, 1.27f}, {1.28f, 1.38f}, {1.4f, 1.5f}};
-    return kFactors[leagueClass][regular ? 1 : 0];
+    return ClassLevel(club, kFactors);
 }
 
 // One court player from his squad record: id, name, body, stamina, the trained attributes (the
