@@ -27,7 +27,9 @@ constexpr int kDefaultOffence = 0;
 constexpr int kDefaultDefence = 10;
 // A shot has arrived within half a metre of its target: the square below 0.5's, so no root.
 const float kBallArrivedSquare = LargestSquareBelow(0.5f);
-constexpr int kBonusFouls = 5; // the fifth team foul of a quarter and every one after it: free throws
+// The sixth team foul of a quarter and every one after it: free throws. (The fifth gave a side of
+// class 1 thirty trips' worth a match once drives drew shooting fouls of their own.)
+constexpr int kBonusFouls = 6;
 
 const Vec3 kShotSpotA[5][2] = {{{0, 0, -8}, {2, 0, 8}},
                                {{5.8f, 0, -8.6f}, {5.8f, 0, 8.6f}},
@@ -42,12 +44,69 @@ const Vec3 kShotSpotB[5][2] = {{{0, 0, 8}, {2, 0, -8}},
 
 const ModifierCurve kNoCurve;
 
-float LevelFactor(const CTeam& record, bool tournament) {
-    // Clubs of every class meet in a cup, all at one level: the middle class's, so that a club of
-    // the lowest class still plays basketball there and one of the highest still wins most.
-    if (tournament) {
-        return 1.35f;
+// The regular leagues' levels by class. A class's players rate five points above the one below
+// (class 0 about 50 in every skill), and its level keeps step with that.
+constexpr float kRegularLevels[3] = {1.28f, 1.4f, 1.52f};
+constexpr double kClassZeroRating = 50.0;
+constexpr double kRatingPerClass = 5.0;
+// The record words of the two ratings every shot roll adds: two-pointers and three-pointers.
+constexpr int kTwoPointWord = 26;
+constexpr int kThreePointWord = 29;
+// Tournament clubs are the best of their countries: they play a step above the leagues' level.
+constexpr double kTournamentStep = 0.01;
+constexpr float kOwnLevelShare = 0.75f;
+constexpr double kLowestLevel = 1.2, kHighestLevel = 1.8;
+
+} // namespace
+
+float TournamentLevelFactor(const CTeam& record) {
+    // A tournament brings clubs of every strength together without a league class. Each plays at
+    // the level the leagues give clubs whose starters shoot as its starters do, so its box score
+    // reads like a league match, and the better side shows in its defence, its steals, its
+    // rebounds and who wins. One level for everyone let the strong shoot 70-80 % and steal forty
+    // balls a match and left the weak barely scoring; a level from the whole squad's skills missed
+    // starters who shoot a point or two above their squad, and one point of a starter's rating
+    // moves a side's field goals by several points.
+    std::vector<const CPlayer*> five;
+    for (const CPlayer* player : record.players) {
+        if (player != nullptr && five.size() < 5 && player->words[kWordMatchState] == kOnCourt) {
+            five.push_back(player);
+        }
     }
+    // A side named fewer than five starters fields its first bench players, as the match does.
+    for (const CPlayer* player : record.players) {
+        if (player != nullptr && five.size() < 5 && player->words[kWordMatchState] != kOnCourt) {
+            five.push_back(player);
+        }
+    }
+    if (five.empty()) {
+        return kRegularLevels[1];
+    }
+    // Two shots in three are two-pointers.
+    double sum = 0.0;
+    for (const CPlayer* player : five) {
+        sum += (2.0 * player->words[kTwoPointWord] + player->words[kThreePointWord]) / 3.0;
+    }
+    const double classes = (sum / static_cast<double>(five.size()) - kClassZeroRating) / kRatingPerClass;
+    const double level =
+        kRegularLevels[0] + classes * (kRegularLevels[1] - kRegularLevels[0]) + kTournamentStep;
+    return static_cast<float>(std::clamp(level, double{kLowestLevel}, double{kHighestLevel}));
+}
+
+void TournamentLevels(const CTeam& home, const CTeam& away, float& homeLevel, float& awayLevel) {
+    // Each side's own level would make the two shoot alike, and a better club would win little
+    // more than half its matches; one level for both let it win nearly all. Halfway: the better
+    // side shoots a little better, and wins about three in four against a club a tier below.
+    const float ownHome = TournamentLevelFactor(home);
+    const float ownAway = TournamentLevelFactor(away);
+    const float middle = 0.5f * (ownHome + ownAway);
+    homeLevel = middle + kOwnLevelShare * (ownHome - middle);
+    awayLevel = middle + kOwnLevelShare * (ownAway - middle);
+}
+
+namespace {
+
+float LeagueLevelFactor(const CTeam& record) {
     const int leagueClass = ((record.leagueId % 3) + 3) % 3;
     const bool regular = record.leagueKind == 100005;
     static const float kFactors[3][2] = {{1.18f, 1.28f}, {1.3f, 1.4f}, {1.42f, 1.52f}};
@@ -255,9 +314,8 @@ void CMatch2D::NoteBasket(const CMatch2DPlayer& scorer) {
     lastPasser = nullptr;
 }
 
-void CMatch2D::FillTeam(CMatch2DTeam& team, CTeam* record, bool home, bool user, const CStaffRecord* staffA,
-                        const CStaffRecord* staffB) {
-    const float level = LevelFactor(*record, tournament != 0);
+void CMatch2D::FillTeam(CMatch2DTeam& team, CTeam* record, float level, bool home, bool user,
+                        const CStaffRecord* staffA, const CStaffRecord* staffB) {
     const int count = std::min<int>(static_cast<int>(record->players.size()), team.PlayerCount());
     for (int i = 0; i < count; ++i) {
         const CPlayer* source = record->players[i];
@@ -325,9 +383,14 @@ void CMatch2D::SetupLineups(CTeam* homeRecord, CTeam* awayRecord, bool userIsHom
     CTeam* userRecord = userIsHome ? homeRecord : awayRecord;
     m_staffA = FindHiredStaff(userRecord, kStaffHeadCoach);
     m_staffB = FindHiredStaff(userRecord, kStaffAssistantCoach);
-    FillTeam(*homeTeam, homeRecord, true, userIsHome, m_staffA.get(), m_staffB.get());
+    float homeLevel = LeagueLevelFactor(*homeRecord);
+    float awayLevel = LeagueLevelFactor(*awayRecord);
+    if (tournament) {
+        TournamentLevels(*homeRecord, *awayRecord, homeLevel, awayLevel);
+    }
+    FillTeam(*homeTeam, homeRecord, homeLevel, true, userIsHome, m_staffA.get(), m_staffB.get());
     RaiseProgress();
-    FillTeam(*awayTeam, awayRecord, false, !userIsHome, m_staffA.get(), m_staffB.get());
+    FillTeam(*awayTeam, awayRecord, awayLevel, false, !userIsHome, m_staffA.get(), m_staffB.get());
     RaiseProgress();
     // Court players first, each group in its old order.
     for (CMatch2DTeam* team : {homeTeam.get(), awayTeam.get()}) {

@@ -122,14 +122,15 @@ public:
     // Hundredths of a second into the running minute: the clock counts whole ticks so that a quarter
     // is exactly 24,000 of them, with no drift from adding 0.03 again and again.
     int32_t centiseconds = 0;
-    // A cup match: both sides play at the cup's level.
+    // A tournament match: each side plays at the level of its ratings (TournamentLevelFactor).
     uint8_t tournament = 0;
     // Ticks of play so far, and the last completed pass of the side in possession: a basket made
     // within kAssistTicks of it is that passer's assist.
     int32_t playTicks = 0;
     CMatch2DPlayer* lastPasser = nullptr;
     int32_t lastPassTick = 0;
-    static constexpr int kAssistTicks = 167; // five seconds
+    // Four seconds: with five, three baskets in four counted as assisted (class 0: 28 a side).
+    static constexpr int kAssistTicks = 117;
     void NotePass(CMatch2DPlayer* passer);
     void NoteBasket(const CMatch2DPlayer& scorer);
 
@@ -178,14 +179,20 @@ private:
     bool ReplaceOrForfeit(CMatch2DTeam& team, int outgoingId, bool home);
     void StartBonus(CMatch2DTeam& shooting, CMatch2DTeam& fouling, bool homeShoots);
     void LoadSide(CMatch2DTeam& team, bool home, int attackId, int defenceId);
-    void FillTeam(CMatch2DTeam& team, CTeam* record, bool home, bool user, const CStaffRecord* staffA,
-                  const CStaffRecord* staffB);
+    void FillTeam(CMatch2DTeam& team, CTeam* record, float level, bool home, bool user,
+                  const CStaffRecord* staffA, const CStaffRecord* staffB);
     std::unique_ptr<CStaffRecord> m_staffA;
     std::unique_ptr<CStaffRecord> m_staffB;
     int m_progress = 0;
 };
 
 extern CMatch2D* g_pMatch2D;
+
+// The level a club plays at in a tournament: the regular leagues' level for clubs of its squad's
+// mean playing skill, within the lowest and the highest class's.
+float TournamentLevelFactor(const CTeam& record);
+// The levels two clubs meet at in a tournament: halfway between their own levels and the mean of both.
+void TournamentLevels(const CTeam& home, const CTeam& away, float& homeLevel, float& awayLevel);
 
 // One instant match between two clubs: set-up, formations, the whole run, and the figures the
 // match day records.

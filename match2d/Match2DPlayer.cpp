@@ -25,7 +25,7 @@ constexpr int kTextDunkMade = 500012;
 
 constexpr float kDunkReach = 2.0f;          // a dunk is thrown from under the rim
 constexpr float kReach = 1.15f;             // a defender farther off cannot poke at the ball
-constexpr float kShootingFoulRange = 12.0f; // a holder fouled in the front court was driving
+constexpr float kShootingFoulRange = 11.0f; // a holder fouled in the front court was driving
 
 } // namespace
 

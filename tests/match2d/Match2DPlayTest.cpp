@@ -128,6 +128,66 @@ TEST_F(Match2DTest, SeededLeagueBatchGivesBelievableBoxScoresInEveryClass) {
     }
 }
 
+TEST_F(Match2DTest, TournamentClubsPlayNearTheLevelTheirStartersShootAtInTheLeagues) {
+    // Starters who shoot like a league class's play about at that class's level; the bench does
+    // not count. Two clubs meet halfway between their own levels and the mean of both, so the
+    // better one shoots a little better.
+    GameSrand(5);
+    const auto withShooting = [](ClubBuilder& club, int starters, int bench) {
+        for (size_t i = 0; i < club.team.players.size(); ++i) {
+            CPlayer* p = club.team.players[i];
+            p->SkillValue(8) = p->SkillValue(9) = i < 5 ? starters : bench;
+        }
+        return TournamentLevelFactor(club.team);
+    };
+    ClubBuilder a(1, 12), b(2, 12), c(3, 12);
+    const float low = withShooting(a, 50, 50);
+    const float middle = withShooting(b, 55, 30);
+    const float high = withShooting(c, 60, 90);
+    EXPECT_NEAR(low, 1.28f, 0.02f);
+    EXPECT_NEAR(middle - low, 0.12f, 0.001f);
+    EXPECT_NEAR(high - middle, 0.12f, 0.001f);
+    float strongLevel = 0.0f, weakLevel = 0.0f;
+    TournamentLevels(c.team, a.team, strongLevel, weakLevel);
+    EXPECT_LT(strongLevel, high);
+    EXPECT_GT(weakLevel, low);
+    EXPECT_GT(strongLevel, weakLevel);
+    EXPECT_NEAR(strongLevel + weakLevel, high + low, 0.001f);
+
+    // The EuroCup world's stronger half against its weaker half. At one shared level the strong
+    // side scored 144 to 106 at 71 % from the field and won 96 % (a half among itself: 136 points
+    // a side at 81 % with 37 steals).
+    CMemoryDB world;
+    ASSERT_TRUE(LoadWorldData(world, kDataSetEuroCup));
+    std::vector<CTeam*> clubs;
+    for (int i = 0; i < world.teams.Size(); ++i) {
+        clubs.push_back(world.teams.At(i));
+    }
+    std::stable_sort(clubs.begin(), clubs.end(), [](const CTeam* a, const CTeam* b) {
+        return TournamentLevelFactor(*a) > TournamentLevelFactor(*b);
+    });
+    const std::vector<CTeam*> upper(clubs.begin(), clubs.begin() + clubs.size() / 2);
+    const std::vector<CTeam*> lower(clubs.begin() + clubs.size() / 2, clubs.end());
+    const Match2DBatchFigures f = PlayMatch2DBatch(match, upper, kSanitizedBuild ? 4 : 60, 2031,
+                                                   Match2DBatchTactics::Default, &lower, true);
+    PrintMatch2DRow("EC strong v weak", f);
+    const Match2DBox& t = f.total;
+    EXPECT_EQ(f.forfeits, 0);
+    if (kSanitizedBuild) {
+        return;
+    }
+    EXPECT_GE(f.MedianPoints(), 85);
+    EXPECT_LE(f.MedianPoints(), 115);
+    EXPECT_GE(Match2DBatchFigures::Quantile(f.secondPoints, 0.5), 75); // the weaker side plays too
+    const double fg = 100.0 * t.FieldGoalsMade() / t.FieldGoalsTaken();
+    EXPECT_GE(fg, 40.0);
+    EXPECT_LE(fg, 52.0);
+    EXPECT_LE(100.0 * t.threesMade / t.threesTaken, 42.0);
+    EXPECT_LE(f.PerSide(t.steals), 12.0);
+    EXPECT_GT(f.firstWins, f.matches / 2);
+    EXPECT_LT(f.firstWins, f.matches * 19 / 20);
+}
+
 TEST_F(Match2DTest, ZonesAndPressesStillFoulAndStealOnTheGamesMixOfTactics) {
     // Both sides on a random offence and defence: zones and presses once stood off the ball, and a
     // side drew 5 free throws, committed 5 fouls and stole 1 ball a match; later 17, 11 and 4.
