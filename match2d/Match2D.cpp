@@ -27,8 +27,8 @@ constexpr int kDefaultOffence = 0;
 constexpr int kDefaultDefence = 10;
 // A shot has arrived within half a metre of its target: the square below 0.5's, so no root.
 const float kBallArrivedSquare = LargestSquareBelow(0.5f);
-// The sixth team foul of a quarter and every one after it: free throws. (The fifth gave a side of
-// class 1 thirty trips' worth a match once drives drew shooting fouls of their own.)
+// The sixth team foul of a quarter and every one after it: free throws. (From the fifth, once
+// drives drew shooting fouls of their own, a class-1 side went to the line thirty times a match.)
 constexpr int kBonusFouls = 6;
 
 const Vec3 kShotSpotA[5][2] = {{{0, 0, -8}, {2, 0, 8}},
@@ -54,7 +54,9 @@ constexpr int kTwoPointWord = 26;
 constexpr int kThreePointWord = 29;
 // Tournament clubs are the best of their countries: they play a step above the leagues' level.
 constexpr double kTournamentStep = 0.01;
+// How much of its own level a side keeps when two clubs meet (the rest is the mean of both).
 constexpr float kOwnLevelShare = 0.75f;
+// Bounds for squads far outside the generated classes (the sums a roll can reach).
 constexpr double kLowestLevel = 1.2, kHighestLevel = 1.8;
 
 } // namespace
@@ -94,9 +96,10 @@ float TournamentLevelFactor(const CTeam& record) {
 }
 
 void TournamentLevels(const CTeam& home, const CTeam& away, float& homeLevel, float& awayLevel) {
-    // Each side's own level would make the two shoot alike, and a better club would win little
-    // more than half its matches; one level for both let it win nearly all. Halfway: the better
-    // side shoots a little better, and wins about three in four against a club a tier below.
+    // Each side's own level would make the two shoot alike, and a better club would win three
+    // in five against a club a tier below; one level for both let it win nearly all, and so did
+    // half of each. With three quarters of its own the better side shoots a little better and
+    // wins about four in five.
     const float ownHome = TournamentLevelFactor(home);
     const float ownAway = TournamentLevelFactor(away);
     const float middle = 0.5f * (ownHome + ownAway);

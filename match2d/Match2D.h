@@ -129,7 +129,8 @@ public:
     int32_t playTicks = 0;
     CMatch2DPlayer* lastPasser = nullptr;
     int32_t lastPassTick = 0;
-    // Four seconds: with five, three baskets in four counted as assisted (class 0: 28 a side).
+    // Three and a half seconds: with five, three baskets in four counted as assisted (class 0: 28
+    // a side).
     static constexpr int kAssistTicks = 117;
     void NotePass(CMatch2DPlayer* passer);
     void NoteBasket(const CMatch2DPlayer& scorer);
@@ -188,10 +189,11 @@ private:
 
 extern CMatch2D* g_pMatch2D;
 
-// The level a club plays at in a tournament: the regular leagues' level for clubs of its squad's
-// mean playing skill, within the lowest and the highest class's.
+// A club's own level in a tournament: the regular leagues' level for its starting five's two- and
+// three-point ratings, a step above it.
 float TournamentLevelFactor(const CTeam& record);
-// The levels two clubs meet at in a tournament: halfway between their own levels and the mean of both.
+// The levels two clubs meet at in a tournament: three quarters of each one's own level and a
+// quarter of the mean of both.
 void TournamentLevels(const CTeam& home, const CTeam& away, float& homeLevel, float& awayLevel);
 
 // One instant match between two clubs: set-up, formations, the whole run, and the figures the

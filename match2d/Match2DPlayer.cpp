@@ -23,9 +23,11 @@ constexpr int kTextExhausted = 500009;
 constexpr int kTextDunkMissed = 500011;
 constexpr int kTextDunkMade = 500012;
 
-constexpr float kDunkReach = 2.0f;          // a dunk is thrown from under the rim
-constexpr float kReach = 1.15f;             // a defender farther off cannot poke at the ball
-constexpr float kShootingFoulRange = 11.0f; // a holder fouled in the front court was driving
+constexpr float kDunkReach = 2.0f; // a dunk is thrown from under the rim
+constexpr float kReach = 1.15f;    // a defender farther off cannot poke at the ball
+// A holder fouled within 11 m of the basket was driving at it; farther out the foul counts only
+// toward the team-foul bonus.
+constexpr float kShootingFoulRange = 11.0f;
 
 } // namespace
 

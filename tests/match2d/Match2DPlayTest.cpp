@@ -115,15 +115,16 @@ TEST_F(Match2DTest, SeededLeagueBatchGivesBelievableBoxScoresInEveryClass) {
         EXPECT_GE(f.PerSide(t.threesTaken), 12.0);
         EXPECT_LE(f.PerSide(t.threesTaken), 60.0); // the drive across the arc: see the tuning notes
         EXPECT_GE(f.PerSide(t.freeThrowsTaken), 12.0);
-        // Class 1 draws 30 over a thousand matches, at the top of the target; fifty scatter by two.
-        EXPECT_LE(f.PerSide(t.freeThrowsTaken), 32.0);
+        // Class 1 drew 30 over a thousand matches, at the top of the target; 28 since the bonus
+        // starts at the sixth foul again.
+        EXPECT_LE(f.PerSide(t.freeThrowsTaken), 30.0);
         EXPECT_LE(3.0 * t.offensiveRebounds, 1.1 * (t.offensiveRebounds + t.defensiveRebounds));
         EXPECT_GE(f.PerSide(t.fouls), 15.0);
         EXPECT_LE(f.PerSide(t.fouls), 30.0);
         EXPECT_GE(f.PerSide(t.steals), 4.0);
         EXPECT_LE(f.PerSide(t.steals), 12.0);
         EXPECT_GE(f.PerSide(t.assists), 15.0);
-        EXPECT_LE(f.PerSide(t.assists), 29.0); // class 0: 27.8 over a thousand
+        EXPECT_LE(f.PerSide(t.assists), 28.0); // class 0: 26.2 over a thousand (27.8 with five seconds)
         EXPECT_LT(f.MedianMargin(), 35);
     }
 }
