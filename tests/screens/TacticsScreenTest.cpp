@@ -11,7 +11,7 @@
 #include "match/TacticsData.h"
 #include "match3d/Match3D.h"
 
-#include "MatchScreenRig.h"
+#include "ScreenTestKit.h"
 
 #include <gtest/gtest.h>
 

@@ -181,7 +181,7 @@ TEST_F(TrainingScreenTest, ACampIsBookedOncePerRealDateAndChargedOnceInItsWeek) 
     Send(ID_TR_BOOK_0); // the same date with another camp
     EXPECT_EQ(Career().campBookings.Size(), 1);
     EXPECT_FALSE(screen->BookingMessage().IsEmpty());
-    month->SetSelection(0); // June
+    month->SetSelection(0);                 // June
     Find(ID_TR_CAMP_DAY)->SetSelection(30); // 31 June
     Send(ID_TR_BOOK_0);
     EXPECT_EQ(Career().campBookings.Size(), 1);
