@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -112,6 +113,13 @@ void BookLoans(const CareerDay& day) {
     }
     AddMoney(club->cash, credit - debit);
     AddMoney(club->totalBorrowed, credit);
+    // A loan repaid in full leaves the desk, so its place among the open loans is free again.
+    std::vector<CLoan*> repaid;
+    for (CLoan* loan : day.career->loans)
+        if (loan->months > 0 && loan->paid >= loan->months)
+            repaid.push_back(loan);
+    for (CLoan* loan : repaid)
+        day.career->loans.Erase(loan);
 }
 
 void BookMonthlyCosts(const CareerDay& day) {
