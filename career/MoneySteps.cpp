@@ -174,6 +174,20 @@ void BookMonthlyCosts(const CareerDay& day) {
     AddMoney(club->cash, -total);
 }
 
+void BookSkippedDays(const CareerDay& from, const GameDate& until) {
+    CareerDay day = from;
+    // A season is under a year; a damaged date must not make this run for ever.
+    for (int n = 0; n < 400 && MakeDateKey(day.today) < MakeDateKey(until); ++n) {
+        day.today = CCalendar::NextDay(day.today);
+        if (day.ledger) {
+            const CTeam* club = Club(day);
+            day.ledger->BookMonthChange(day.today, club ? club->cash : 0, club ? club->totalBorrowed : 0);
+        }
+        BookLoans(day);
+        BookMonthlyCosts(day);
+    }
+}
+
 int ComputeMatchAttendance(const CareerDay& day, int mode, int capacity) {
     CTeam* club = Club(day);
     if (!club)
