@@ -385,8 +385,10 @@ void SendMonthlyMoneyReport(const CareerDay& day) {
     auto sum = [&](int year, int month, int direction) {
         return day.ledger ? day.ledger->SumMonth(year, month, direction, today) : 0;
     };
-    const int expenses = sum(today.year, today.month, kExpense);
-    const int income = sum(today.year, today.month, kIncome);
+    // The report is of the month just ended: the new one has booked nothing yet.
+    const GameDate lastMonth = CCalendar::PreviousDay(GameDate{today.year, today.month, 1});
+    const int expenses = sum(lastMonth.year, lastMonth.month, kExpense);
+    const int income = sum(lastMonth.year, lastMonth.month, kIncome);
     const std::unique_ptr<CStaffRecord> manager = FindHiredStaff(club, kStaffBusinessManager);
     if (!manager)
         return;

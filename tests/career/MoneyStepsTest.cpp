@@ -281,13 +281,21 @@ TEST(MoneySteps, TheMoneyReportGoesOutOnceAMonthOnlyWithABusinessManager) {
 
     ASSERT_NE(rig.Hire(kStaffBusinessManager), nullptr);
     rig.RunTo(GameDate{2007, 11, 20});
-    // September was reported on its first day already; October and November get one each.
+    // September was reported on its first day already; October and November get one each, each
+    // with the figures of the month just ended.
     EXPECT_EQ(rig.CountMails(kMailRowMoneyReport), 2);
     for (const CEmail* mail : rig.career->emails)
         if (mail->templateRow == kMailRowMoneyReport) {
             EXPECT_EQ(mail->day, 1);
             EXPECT_EQ(mail->type, kStaffBusinessManager);
-            EXPECT_EQ(mail->placeholders[0].GetText()[0], '$');
+            const int month = mail->month - 1;
+            const GameDate end{2007, 11, 20};
+            const int expenses = rig.ledger.SumMonth(2007, month, kExpense, end);
+            const int income = rig.ledger.SumMonth(2007, month, kIncome, end);
+            EXPECT_GT(expenses, 0) << "the wages of month " << month;
+            EXPECT_STREQ(mail->placeholders[0].GetText(), MoneyText(expenses).GetText());
+            EXPECT_STREQ(mail->placeholders[1].GetText(), MoneyText(income).GetText());
+            EXPECT_STREQ(mail->placeholders[2].GetText(), MoneyText(income - expenses).GetText());
         }
 
     // The month remembered is the career's: a day run again after a reload sends no second one.
