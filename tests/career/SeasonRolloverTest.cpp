@@ -330,6 +330,10 @@ TEST(SeasonEnd, TheChampionIsPaidOnceAndTheBottomClubIsWarned) {
     EXPECT_TRUE(verdict.prizePaid);
     EXPECT_EQ(verdict.position, 1);
     EXPECT_EQ(w.user->cash, cash + kChampionPrize);
+    // In the books as well, as the club's prize money and the month's other income.
+    EXPECT_EQ(w.user->money11, kChampionPrize);
+    const GameDate today = w.session.currentDate;
+    EXPECT_EQ(w.session.ledger->SumMonth(today.year, today.month, kIncome, today), kChampionPrize);
     // The last day's other callers judge again: the prize and the counters stay as they are, even
     // after the career was left and loaded again in the same run.
     verdict = JudgeSeasonEnd(w.session, table);
@@ -343,6 +347,7 @@ TEST(SeasonEnd, TheChampionIsPaidOnceAndTheBottomClubIsWarned) {
     w.session.fixtureList->Season().endYear = 2009;
     EXPECT_TRUE(JudgeSeasonEnd(w.session, table).prizePaid);
     EXPECT_EQ(w.user->cash, cash + 2 * kChampionPrize);
+    EXPECT_EQ(w.session.ledger->SumMonth(today.year, today.month, kIncome, today), 2 * kChampionPrize);
 
     RolloverWorld bottom(1);
     bottom.Table(1, {2, 3, 4, 1});
