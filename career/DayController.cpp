@@ -187,6 +187,9 @@ bool CDayController::AdvanceDay(bool& stop) {
     const bool funShopBusy = career && (FunShopLevel(*career) > 0 || PendingFunShopOrders(*career) > 0);
     if (funShopBusy)
         enable(kFunShopButton, true);
+    // A stage ordered and paid for is built in every mode: the money has already left.
+    if (career && career->teams.At(0) && career->teams.At(0)->stadium)
+        RunStadiumConstructionDay(*career);
     if (league && career) {
         // The gossip and the construction change only the databases; the indicators are rebuilt
         // after the gossip (the psychologist reports a moved mood), the other screens show the
@@ -196,9 +199,6 @@ bool CDayController::AdvanceDay(bool& stop) {
             SendMoodMail(CareerToday());
             OnMainThread([this] { m_host->RefreshIndicators(); });
         }
-        CTeam* club = career->teams.At(0);
-        if (club && club->stadium)
-            RunStadiumConstructionDay(*career);
         if (funShopBusy) {
             DeliverFunShopOrders(CareerToday(), FunShopLevel(*career));
             enable(kFunShopButton, true);
