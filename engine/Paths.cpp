@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
@@ -110,7 +111,12 @@ bool WriteFileAtomic(const char* gamePath, const std::string& data) {
     return WriteFileAtomic(gamePath, data, nullptr);
 }
 
+void IgnoreFileSizeSignal() {
+    std::signal(SIGXFSZ, SIG_IGN);
+}
+
 bool WriteFileAtomic(const char* gamePath, const std::string& data, int* error) {
+    IgnoreFileSizeSignal();
     std::string path = ResolvePath(gamePath).Std();
     std::string temp = path + ".tmp";
     int failure = 0;

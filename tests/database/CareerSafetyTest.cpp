@@ -6,6 +6,9 @@
 
 #include <cerrno>
 #include <climits>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -240,6 +243,40 @@ TEST_F(CareerSafety, AFailedSaveSaysWhetherPermissionOrSpaceRanOut) {
     CareerSaveError error;
     ASSERT_TRUE(SaveCareer(world, career, &error));
     EXPECT_EQ(error.reason, CareerSaveFailure::kNone);
+}
+
+TEST_F(CareerSafety, AFileSizeLimitIsReportedAsAFullDiskAndKeepsThePreviousSave) {
+    int32_t id = 0;
+    std::string folder;
+    SaveNew("Flo", id, folder);
+    std::string before = Read(folder + "/playerlist.dat");
+    ASSERT_GT(before.size(), 4096u);
+    // The limit holds for the whole process, so a child saves under it; the signal starts at its
+    // default, which would kill the child unless the save path ignores it.
+    pid_t child = fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_DFL);
+        rlimit limit{4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        CMemoryDB world;
+        CMemoryDB career;
+        bool loaded = LoadCareer(world, career, id);
+        if (loaded)
+            career.teams.At(0)->name = "Renamed";
+        CareerSaveError error;
+        bool saved = loaded && SaveCareer(world, career, &error);
+        _exit(!loaded ? 10 : saved ? 11 : static_cast<int>(error.reason));
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "killed by signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+    EXPECT_EQ(WEXITSTATUS(status), static_cast<int>(CareerSaveFailure::kNoSpace));
+    EXPECT_EQ(Read(folder + "/playerlist.dat"), before);
+    CMemoryDB world;
+    CMemoryDB career;
+    ASSERT_TRUE(LoadCareer(world, career, id));
+    EXPECT_STRNE(career.teams.At(0)->name.GetText(), "Renamed");
 }
 
 TEST_F(CareerSafety, AReadOnlyFolderIsReportedAsNoPermission) {
