@@ -222,12 +222,8 @@ void CGameDayHost::SetUserPlaysAtHome(bool atHome) {
 }
 
 UserTactics CGameDayHost::GetUserTactics() const {
-    // Read while the day runs on the worker; the main thread only draws the busy screen meanwhile
-    // and leaves the tactics screen alone.
-    const auto* tactics = m_gm.Context().ScreenAs<CTacticsScreen>(ScreenRole::Tactics);
-    if (tactics == nullptr)
-        return UserTactics();
-    return UserTactics{tactics->GetOffenceTactic(), tactics->GetDefenceTactic()};
+    // The career's choice, which the tactics screen edits: safe to read on the day's worker.
+    return m_session.Tactics();
 }
 
 void CGameDayHost::LoadMatchTactics() {
