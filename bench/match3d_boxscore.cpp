@@ -59,6 +59,7 @@ int main(int argc, char** argv) {
         matches += f.matches;
         all.matches += f.matches;
         all.unfinished += f.unfinished;
+        all.level += f.level;
         all.off += f.off;
         all.total.Add(f.total);
         all.sidePoints.insert(all.sidePoints.end(), f.sidePoints.begin(), f.sidePoints.end());

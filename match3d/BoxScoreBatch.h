@@ -24,7 +24,8 @@ struct Match3DBox {
 
 struct Match3DBatchFigures {
     int matches = 0;
-    int unfinished = 0; // matches that did not reach the end of the fourth quarter
+    int unfinished = 0; // matches that did not reach their end
+    int level = 0;      // matches that ended level
     int off = 0;        // sides whose scoreboard differs from their box score
     Match3DBox total;   // both sides of every match
     std::vector<int> sidePoints;

@@ -123,6 +123,8 @@ TEST(MatchHudClock, TheFourthQuarterEndsTheMatchWithoutABreak) {
         r.hud.Play();
     }
     EXPECT_EQ(r.Pending(ID_QUARTERBREAK, kMsgOpenOnTop), 3);
+    r.match.homeScore = 81;
+    r.match.awayScore = 78;
     r.hud.SetGameClock(719.0);
     r.Frame(1000);
     EXPECT_EQ(r.Pending(ID_QUARTERBREAK, kMsgOpenOnTop), 3);
@@ -150,17 +152,20 @@ TEST(MatchHudClock, OneSecondAFrameAtMostAndFasterInFastMode) {
     EXPECT_TRUE(r.rig.shell.fast);
     r.Frame(400);
     EXPECT_EQ(r.hud.GameClock(), 2.0);
-    // Play while fast goes back to normal speed without stopping.
+    // Play while fast goes back to normal speed without stopping: 400 ms are 0.4 s of play again
+    // (the 0.6 s left over from the long frame's second carry on).
     r.Click(ID_HUD_PLAY);
     EXPECT_FALSE(r.hud.Fast());
     EXPECT_FALSE(r.hud.Paused());
-    r.Frame(400);
+    r.Frame(200);
     EXPECT_EQ(r.hud.GameClock(), 2.0);
+    r.Frame(200);
+    EXPECT_EQ(r.hud.GameClock(), 3.0);
     r.Click(ID_HUD_PAUSE);
     EXPECT_TRUE(r.hud.Paused());
     EXPECT_TRUE(r.match.paused);
     r.Frame(3000);
-    EXPECT_EQ(r.hud.GameClock(), 2.0);
+    EXPECT_EQ(r.hud.GameClock(), 3.0);
 }
 
 TEST(MatchHudClock, TheTickCountWrapsWithoutStoppingTheClock) {
