@@ -134,6 +134,53 @@ Match3DBatchFigures PlayMatch3DBatch(const std::vector<CTeam*>& clubs, int count
     return f;
 }
 
+Match3DVersus PlayMatch3DVersus(const std::vector<CTeam*>& first, const std::vector<CTeam*>& second,
+                                int count, unsigned seed, bool models) {
+    Match3DVersus v;
+    if (first.empty() || second.empty())
+        return v;
+    for (int i = 0; i < count; ++i) {
+        CTeam& a = *first[static_cast<size_t>(i) % first.size()];
+        CTeam& b = *second[(static_cast<size_t>(i) / first.size()) % second.size()];
+        const bool aHome = i % 2 == 0;
+        Match3DBox awayBox;
+        bool finished = false;
+        bool consistent = false;
+        const Match3DBox homeBox =
+            PlaySeededMatch3D(aHome ? a : b, aHome ? b : a, seed + static_cast<unsigned>(i), models, awayBox,
+                              finished, consistent);
+        ++v.matches;
+        v.unfinished += finished ? 0 : 1;
+        v.level += homeBox.points == awayBox.points ? 1 : 0;
+        const int aPoints = aHome ? homeBox.points : awayBox.points;
+        const int bPoints = aHome ? awayBox.points : homeBox.points;
+        v.firstWins += aPoints > bPoints ? 1 : 0;
+    }
+    return v;
+}
+
+double SquadStrength(const CTeam& club) {
+    std::vector<double> means;
+    for (const CPlayer* p : club.players) {
+        double sum = 0.0;
+        for (int k = 2; k < kSkillCount; ++k)
+            sum += p->SkillValue(k);
+        means.push_back(sum / (kSkillCount - 2));
+    }
+    std::sort(means.rbegin(), means.rend());
+    const size_t n = std::min<size_t>(8, means.size());
+    double total = 0.0;
+    for (size_t i = 0; i < n; ++i)
+        total += means[i];
+    return n > 0 ? total / static_cast<double>(n) : 0.0;
+}
+
+std::vector<CTeam*> ByStrength(std::vector<CTeam*> clubs) {
+    std::stable_sort(clubs.begin(), clubs.end(),
+                     [](const CTeam* a, const CTeam* b) { return SquadStrength(*a) > SquadStrength(*b); });
+    return clubs;
+}
+
 void PrintMatch3DHeader() {
     std::printf("| batch | matches | pts | FGA | FG%% | 2PA | 2P%% | 3PA | 3P%% | FTA | FT%% | OReb | DReb | "
                 "OReb%% | Stl "

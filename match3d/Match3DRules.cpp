@@ -690,9 +690,9 @@ void CMatch3D::HandleLooseBall() {
     flags.inbound = 0;
     flags.inbounder = nullptr;
     flags.foulPending = 0;
-    EventLine(*taker, kTextBallWon);
-    // An opponent's pass taken is a ball stolen; the tap of a jump ball is nobody's.
+    // An opponent's pass taken is a ball stolen; the tap of a jump ball is nobody's, and no steal.
     if (!tapped) {
+        EventLine(*taker, kTextBallWon);
         ++taker->steals;
         ++taker->ballsWon;
     }

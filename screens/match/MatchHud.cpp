@@ -143,15 +143,23 @@ void CMatchHud::TipOff() {
         m_match->JumpBall();
 }
 
+void CMatchHud::Resume() {
+    m_lastTick = Now();
+    m_paused = false;
+    m_clock.owedMs = 0.0;
+    // Each period's jump ball is announced once, as play resumes after the break.
+    if (m_tipOffDue) {
+        m_tipOffDue = false;
+        ShowEventLine(m_ctx.Text(61000).Concat(m_homeName));
+    }
+}
+
 void CMatchHud::Play() {
     m_fast = false;
-    if (!m_started) {
+    if (!m_started)
         TipOff();
-    } else if (m_paused) {
-        m_lastTick = Now();
-        m_paused = false;
-        m_clock.owedMs = 0.0;
-    }
+    else if (m_paused)
+        Resume();
     PublishPace();
 }
 
@@ -161,8 +169,9 @@ void CMatchHud::PlayFast() {
         m_fast = false;
         TipOff();
     } else {
+        if (m_paused)
+            Resume();
         m_lastTick = Now();
-        m_paused = false;
         m_fast = true;
     }
     PublishPace();
@@ -214,6 +223,7 @@ void CMatchHud::TickGameClock() {
 }
 
 void CMatchHud::StartQuarterBreak() {
+    m_tipOffDue = true;
     // The coach's word at the break opens the break message itself; without the dialog the
     // message opens bare.
     if (auto* dialog = m_ctx.ScreenAs<CSubstitutionDialog>(ScreenRole::Substitution)) {
@@ -246,6 +256,7 @@ void CMatchHud::EndMatch() {
         m_match->SetFast(false);
     m_ctx.Shell().SetMatchPace(false, false);
     m_clock.Reset();
+    m_tipOffDue = false;
     m_started = false;
     m_paused = false;
     m_clockMinutes = 0;
@@ -283,8 +294,8 @@ void CMatchHud::PlayCrowdReaction(int homeScore, int awayScore) {
     };
     react(homeScore, m_lastHomeScore);
     react(awayScore, m_lastAwayScore);
-    // The away score stands first.
-    m_scoreText = CStr::Formatted("%.3d - %.3d", awayScore, homeScore);
+    // Each side's points on its own side of the board: the home name stands left, the away name right.
+    m_scoreText = CStr::Formatted("%.3d - %.3d", homeScore, awayScore);
     m_scoreLabel->SetText(m_scoreText, kFormatLeftMiddle, kWhite);
 }
 

@@ -144,6 +144,7 @@ private:
     CGuiElement* Child(int id) const;
     void SetLabel(CGuiElement* label, const CStr& text);
     void TipOff();
+    void Resume();
     void StartQuarterBreak();
     void PublishPace();
     bool SoundPresent() const;
@@ -165,7 +166,8 @@ private:
     CStr m_scoreText;
     // The game and shot clocks, the quarter, and the match time the frames owe the match.
     CMatchClock m_clock;
-    bool m_started = false; // the tip-off has been given
+    bool m_started = false;   // the tip-off has been given
+    bool m_tipOffDue = false; // a break has ended a period: the next jump ball is announced
     uint32_t m_lastTick = 0;
     bool m_paused = false;
     bool m_fast = false;

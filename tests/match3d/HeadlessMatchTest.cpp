@@ -17,6 +17,8 @@ namespace {
 struct Outcome {
     int home = 0;
     int away = 0;
+    int closeMisses = 0; // close shots whose roll failed
+    int ballsWon = 0;
     bool ended = false;
     int periods = 0; // quarters and overtimes played
     std::vector<std::string> lines;
@@ -60,7 +62,14 @@ Outcome Play(unsigned seed, double quarterSeconds, int& homeBox, int& awayBox) {
     PlayHeadlessMatch(match, display, options);
     homeBox = BoxPoints(*match.homeTeam);
     awayBox = BoxPoints(*match.awayTeam);
-    return {match.homeScore, match.awayScore, display.clock.over, display.clock.quarter, display.lines};
+    Outcome o{match.homeScore,       match.awayScore, 0, 0, display.clock.over,
+              display.clock.quarter, display.lines};
+    for (const CMatchTeam* team : {match.homeTeam, match.awayTeam})
+        for (const CCourtPlayer* p : team->players) {
+            o.closeMisses += p->fieldGoalsAttempted - p->fieldGoalsMade;
+            o.ballsWon += p->ballsWon;
+        }
+    return o;
 }
 
 // Full quarters: shorter ones leave too few shots for both sides to score.
@@ -83,6 +92,16 @@ TEST(HeadlessMatch, FourQuartersScoreOnBothSidesAndTheBoxScoresAddUp) {
         quarterEnds += line.rfind("---------- Quarter ", 0) == 0 ? 1 : 0;
     }
     EXPECT_EQ(quarterEnds, o.periods - 1) << "the last period ends the match instead";
+    // The commentary tells what happened: a close shot's miss line only for the misses (never as a
+    // shot starts that then goes in), a ball-won line only for a ball won (not a jump ball's tap).
+    int missLines = 0;
+    int wonLines = 0;
+    for (const std::string& line : o.lines) {
+        missLines += line.find("<500011>") != std::string::npos ? 1 : 0;
+        wonLines += line.find("<500000>") != std::string::npos ? 1 : 0;
+    }
+    EXPECT_EQ(missLines, o.closeMisses);
+    EXPECT_EQ(wonLines, o.ballsWon);
 }
 
 TEST(HeadlessMatch, SameSeedSameMatch) {

@@ -139,6 +139,37 @@ TEST(MatchHudClock, TheFourthQuarterEndsTheMatchWithoutABreak) {
     EXPECT_EQ(r.crowd.stopped[0], "ATMOSPHERE");
 }
 
+TEST(MatchHudClock, ALevelScorePlaysFiveMinuteOvertimesUntilOneSideLeads) {
+    HudRig r;
+    r.rig.session.matchMode = 1;
+    r.hud.Play();
+    const int linesAtStart = r.hud.EventLineCount();
+    r.match.homeScore = r.match.awayScore = 88;
+    for (int quarter = 1; quarter <= 4; ++quarter) {
+        r.hud.SetGameClock(719.0);
+        r.Frame(1000);
+        ASSERT_EQ(r.hud.Quarter(), quarter + 1) << "level after the fourth: overtime";
+        ASSERT_TRUE(r.hud.Started());
+        r.hud.Play();
+    }
+    // Every period's jump ball is announced once.
+    EXPECT_EQ(r.hud.EventLineCount(), linesAtStart + 4);
+    EXPECT_EQ(r.match.breaks, 4);
+    // The overtime lasts five minutes; still level, another one follows.
+    r.hud.SetGameClock(298.0);
+    r.Frame(1000);
+    EXPECT_EQ(r.hud.Quarter(), 5);
+    r.Frame(1000);
+    ASSERT_EQ(r.hud.Quarter(), 6);
+    r.hud.Play();
+    r.match.awayScore = 91;
+    r.hud.SetGameClock(299.0);
+    r.Frame(1000);
+    EXPECT_FALSE(r.hud.Started()) << "a side leads: the match is over";
+    EXPECT_EQ(r.match.breaks, 5);
+    EXPECT_FALSE(r.rig.shell.matchRunning);
+}
+
 TEST(MatchHudClock, OneSecondAFrameAtMostAndFasterInFastMode) {
     HudRig r;
     r.hud.Play();
@@ -212,11 +243,14 @@ TEST(MatchHudClock, TheShotClockWaitsForInboundsAndTheFirstQuarterAndWrapsAt24) 
     EXPECT_STREQ(r.Find(ID_HUD_SHOTCLOCK)->GetText().GetText(), "00");
 }
 
-TEST(MatchHudScore, AwayScoreFirstAndTheCrowdCheersEachChange) {
+TEST(MatchHudScore, EachSidesPointsUnderItsNameAndTheCrowdCheersEachChange) {
     HudRig r;
     r.hud.PlayCrowdReaction(10, 12);
-    EXPECT_STREQ(r.hud.ScoreText().GetText(), "012 - 010");
-    EXPECT_STREQ(r.Find(ID_HUD_SCORE)->GetText().GetText(), "012 - 010");
+    // The home name stands left of the score, the away name right of it.
+    EXPECT_LT(r.Find(ID_HUD_HOME)->Rect().x, r.Find(ID_HUD_SCORE)->Rect().x);
+    EXPECT_GT(r.Find(ID_HUD_AWAY)->Rect().x, r.Find(ID_HUD_SCORE)->Rect().x);
+    EXPECT_STREQ(r.hud.ScoreText().GetText(), "010 - 012");
+    EXPECT_STREQ(r.Find(ID_HUD_SCORE)->GetText().GetText(), "010 - 012");
     EXPECT_EQ(r.crowd.Count("WAAA_BELSO"), 2);
     r.hud.PlayCrowdReaction(10, 12);
     EXPECT_EQ(r.crowd.Count("WAAA_BELSO"), 2);
