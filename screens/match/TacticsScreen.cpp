@@ -482,6 +482,8 @@ void CTacticsScreen::Apply(GuiMessage& message) {
                     g_pMatch3D->flags.substitutionPhase = 1;
                 substitutionPending = 0;
                 m_ctx.Shell().SetOverlayOpen(Overlay::Tactics, false);
+                // Back to the court: the window over the 3D match closes as over the flat one.
+                m_ctx.Post(ID_TA_APPLY, ID_TACTICS, kMsgClose, ID_TA_APPLY, 0);
                 Consume(message);
             }
         } else if (g_pMatch2D != nullptr) {

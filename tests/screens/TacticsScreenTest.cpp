@@ -228,6 +228,11 @@ TEST(TacticsScreen, ARefusedSwapInA3DMatchLeavesNoCalledOffPlayer) {
     EXPECT_EQ(match.flags.substitutionPhase, 1);
     EXPECT_EQ(screen.substitutionPending, 0);
     EXPECT_FALSE(rig.shell.overlays[static_cast<int>(Overlay::Tactics)]);
+    // ... and the window itself, which otherwise covered the court until the match ended.
+    int closes = 0;
+    for (const GuiMessage& m : rig.stack.PendingMessages())
+        closes += m.cID == ID_TACTICS && m.MSG == kMsgClose ? 1 : 0;
+    EXPECT_EQ(closes, 1);
     g_pMatch3D = nullptr;
 }
 
