@@ -2,12 +2,15 @@
 #include "screens/start/CareerFrameScreen.h"
 
 #include "career/CareerSession.h"
+#include "career/FunShop.h"
 #include "database/MemoryDB.h"
 #include "gui/Element.h"
 #include "guidefines.h"
 #include "screens/FormatMoney.h"
 
 namespace {
+
+constexpr int32_t kRegularLeagueType = 100005;
 
 // Menu buttons of the frame and the windows they open.
 struct MenuButton {
@@ -89,10 +92,19 @@ void CCareerFrameScreen::Refresh() {
 }
 
 void CCareerFrameScreen::UpdateMenuButtons() {
+    const CCareerSession& session = m_ctx.Session();
+    const CLeague* league = session.HasOpenCareer() ? session.UserLeague() : nullptr;
+    // The career's own limits: the bottom league builds no stadium, and the fun shop opens once it
+    // is built or goods are on their way.
+    const bool bottomLeague = league && league->type == kRegularLeagueType && league->classNumber % 3 == 0;
+    const bool shopClosed = session.HasOpenCareer() && FunShopLevel(*session.careerDB) == 0 &&
+                            PendingFunShopOrders(*session.careerDB) == 0;
     for (const MenuButton& entry : kMenuButtons)
         if (CGuiElement* button = m_ctx.Find(entry.button)) {
             bool exists = m_ctx.Find(entry.window) != nullptr;
-            button->Desc().enabled = exists ? 1 : 0;
+            bool allowed = !(entry.button == ID_FR_STADIUM && bottomLeague) &&
+                           !(entry.button == ID_FR_FUNSHOP && shopClosed);
+            button->Desc().enabled = exists && allowed ? 1 : 0;
             if (!exists)
                 button->SetTooltip("Not open yet in this version");
         }
