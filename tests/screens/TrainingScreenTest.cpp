@@ -138,6 +138,12 @@ TEST_F(TrainingScreenTest, SavingTwiceOnOneDateKeepsTheLaterPlanAndPlansStayInDa
     EXPECT_GT(entriesOfSeptember, 0);
     EXPECT_EQ(Find(ID_TR_PLANS)->GetItemCount(), 2);
     EXPECT_TRUE(Find(ID_TR_PLANS)->GetItemText(1).Find(ctx.Text(80063)) > 0);
+    // After the save the screen stays on its date, the saved plan chosen and its group ticked.
+    EXPECT_EQ(Find(ID_TR_PLANS)->GetSelectedIndex(), 1);
+    EXPECT_EQ(Find(ID_TR_DAY)->GetItemData(Find(ID_TR_DAY)->GetSelectedIndex()), 3);
+    EXPECT_EQ(Find(ID_TR_MONTH)->GetItemData(Find(ID_TR_MONTH)->GetSelectedIndex()), 9);
+    EXPECT_TRUE(Find(ID_TR_CENTRES)->IsChecked());
+    EXPECT_EQ(Find(ID_TR_TYPE_0)->GetItemData(Find(ID_TR_TYPE_0)->GetSelectedIndex()), laterType);
 }
 
 TEST_F(TrainingScreenTest, APlanNamesItsPlayerAfterARefreshAndAfterAReload) {
@@ -181,7 +187,7 @@ TEST_F(TrainingScreenTest, ACampIsBookedOncePerRealDateAndChargedOnceInItsWeek) 
     Send(ID_TR_BOOK_0); // the same date with another camp
     EXPECT_EQ(Career().campBookings.Size(), 1);
     EXPECT_FALSE(screen->BookingMessage().IsEmpty());
-    month->SetSelection(0); // June
+    month->SetSelection(0);                 // June
     Find(ID_TR_CAMP_DAY)->SetSelection(30); // 31 June
     Send(ID_TR_BOOK_0);
     EXPECT_EQ(Career().campBookings.Size(), 1);
