@@ -379,8 +379,12 @@ void SendMonthlyMoneyReport(const CareerDay& day) {
     CCareerSteps& steps = day.career->careerSteps.Get();
     if (steps.reportYear == today.year && steps.reportMonth == today.month)
         return;
+    // A career's first day has no month behind it to report.
+    const bool firstDay = steps.reportYear == 0;
     steps.reportYear = today.year;
     steps.reportMonth = today.month;
+    if (firstDay)
+        return;
 
     auto sum = [&](int year, int month, int direction) {
         return day.ledger ? day.ledger->SumMonth(year, month, direction, today) : 0;

@@ -274,6 +274,14 @@ TEST(MoneySteps, PromotionsCostMoveTheFansWithinTheirRangeAndSendOneNotice) {
 }
 
 TEST(MoneySteps, TheMoneyReportGoesOutOnceAMonthOnlyWithABusinessManager) {
+    {
+        // A new career's first day has no month behind it: no report of nothing.
+        CareerRig first;
+        ASSERT_TRUE(first.ready) << "the generated league data set is missing";
+        ASSERT_NE(first.Hire(kStaffBusinessManager), nullptr);
+        first.Day();
+        EXPECT_EQ(first.CountMails(kMailRowMoneyReport), 0);
+    }
     CareerRig rig;
     ASSERT_TRUE(rig.ready) << "the generated league data set is missing";
     rig.RunTo(GameDate{2007, 9, 15});
