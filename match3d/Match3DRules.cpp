@@ -334,6 +334,11 @@ bool CMatch3D::SettleMustLeave(bool userAnswers) {
         }
     }
     if (userToAnswer) {
+        // The user hears why and makes the change in the tactics window.
+        UserPlayerMustLeave();
+        if (onUserMustLeave) {
+            onUserMustLeave();
+        }
         return false;
     }
     paused = 0;

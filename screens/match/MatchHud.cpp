@@ -5,6 +5,7 @@
 #include "engine/GameRand.h"
 #include "engine/Sound.h"
 #include "engine/Timer.h"
+#include "gui/Button.h"
 #include "gui/Element.h"
 #include "gui/GuiTypes.h"
 #include "gui/ScreenStack.h"
@@ -131,6 +132,16 @@ void CMatchHud::PublishPace() {
     }
     // The frame's step follows the clock: nothing while paused, doubled in fast mode.
     m_ctx.Shell().SetMatchPace(m_paused, m_fast);
+    // The chosen speed stays pressed, so the player sees which one runs.
+    const bool running = m_started && !m_paused;
+    const struct {
+        int id;
+        bool on;
+    } buttons[] = {
+        {ID_HUD_PLAY, running && !m_fast}, {ID_HUD_FAST, running && m_fast}, {ID_HUD_PAUSE, !running}};
+    for (const auto& button : buttons)
+        if (CGuiElement* element = Child(button.id))
+            element->ForceState(CGuiButton::kPressed, button.on);
 }
 
 void CMatchHud::TipOff() {

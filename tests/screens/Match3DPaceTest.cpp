@@ -1,6 +1,7 @@
-// One seeded 3D match played three ways - headless, and behind the in-match display at normal speed
-// and fast with the game's frames - ends with the same score and box score: the Fast button changes
-// how long a match takes, never its result.
+// The 3D match behind the in-match display: one seeded match played three ways - headless, and at
+// normal speed and fast with the game's frames - ends with the same score and box score (the Fast
+// button changes how long a match takes, never its result); a player who must leave stops the
+// clock until the user's change, or is replaced by the computer at once.
 #include "database/Records.h"
 #include "engine/GameRand.h"
 #include "engine/Paths.h"
@@ -9,6 +10,9 @@
 #include "match3d/SceneLoader.h"
 #include "screens/match/Match3DHudLink.h"
 #include "screens/match/MatchHud.h"
+
+#include "gui/Element.h"
+#include "guidefines.h"
 
 #include "ScreenTestKit.h"
 
@@ -155,6 +159,112 @@ TEST(Match3DPace, OneSeedIsOneMatchHeadlessWatchedAndWatchedFast) {
     // frame), one per 400 ms fast.
     EXPECT_GE(normalFrames * 16, 4L * 720 * 1000);
     EXPECT_LT(fastFrames * 17, normalFrames * 16 / 2);
+}
+
+// The display over a loaded match with the user at home, wired as the game's view wires it.
+struct WatchedMatch {
+    Squad home{3, 52};
+    Squad away{4, 48};
+    std::unique_ptr<CMatch3D> match;
+    ScreenKit kit;
+    CScreenContext ctx = kit.MakeContext();
+    CMatchHud hud{ctx};
+    CHeadlessMotion motion;
+    std::unique_ptr<CMatch3DHudLink> link;
+    uint32_t now = 1000;
+
+    WatchedMatch() {
+        match = Load(home, away, 5);
+        match->homeTeam->isUserTeam = 1;
+        hud.SetClock([this] { return now; });
+        hud.SetSound(nullptr, false);
+        link = std::make_unique<CMatch3DHudLink>(*match, &motion);
+        hud.SetMatch(link.get());
+        match->display = &hud;
+        match->onMustLeavePopup = [this](const CStr& name, bool hurt) { hud.ShowMustLeavePopup(name, hurt); };
+        match->onUserMustLeave = [this] { hud.OpenTactics(); };
+        PrepareTipOff(*match);
+        hud.Play();
+        // Into the first quarter's play.
+        while (hud.GameClock() < 20.0)
+            Frame();
+    }
+    ~WatchedMatch() { match->display = nullptr; }
+    void Frame() {
+        now += 16;
+        hud.FrameStep();
+    }
+    int Opened(int window) const {
+        int n = 0;
+        for (const GuiMessage& m : kit.stack.PendingMessages())
+            n += m.cID == window && m.MSG == kMsgOpenOnTop ? 1 : 0;
+        return n;
+    }
+    bool OnCourt(const CMatchTeam& team, const CCourtPlayer* p) const {
+        for (int i = 0; i < team.OnCourtCount(); ++i)
+            if (team.GetPlayer(i) == p)
+                return true;
+        return false;
+    }
+};
+
+TEST(Match3DMustLeave, TheUsersSixthFoulOpensThePopupAndTheClockWaitsForTheChange) {
+    ASSERT_TRUE(FileExists("\\ini\\InitData.xml")) << "run from the game folder";
+    WatchedMatch w;
+    CCourtPlayer* fouled = w.match->homeTeam->GetPlayer(2);
+    // What the rules do at a sixth foul.
+    fouled->personalFouls = 6;
+    w.match->paused = 1;
+    for (int i = 0; i < 5; ++i)
+        w.Frame();
+    EXPECT_TRUE(w.hud.Paused());
+    EXPECT_GE(w.Opened(ID_MATCH_POPUP), 1);
+    EXPECT_GE(w.Opened(ID_TACTICS), 1);
+    CGuiElement* text = w.ctx.Find(ID_MATCH_POPUP_TEXT);
+    ASSERT_NE(text, nullptr);
+    EXPECT_NE(std::string(text->GetText().GetText()).find(fouled->name), std::string::npos);
+    const double clock = w.hud.GameClock();
+    for (int i = 0; i < 300; ++i)
+        w.Frame();
+    EXPECT_EQ(w.hud.GameClock(), clock) << "the clock stops with the match";
+
+    // Play without the change: the rules stop the match again at once.
+    w.hud.Play();
+    for (int i = 0; i < 120; ++i)
+        w.Frame();
+    EXPECT_TRUE(w.hud.Paused());
+    EXPECT_EQ(w.hud.GameClock(), clock);
+    EXPECT_TRUE(w.OnCourt(*w.match->homeTeam, fouled));
+
+    // The change in the tactics window, then play: the clock runs and he sits.
+    const int substitute = w.match->homeTeam->PickSubstitute();
+    ASSERT_GE(substitute, 0);
+    w.match->RequestSubstitution(fouled->playerId, substitute, false);
+    w.hud.Play();
+    for (int i = 0; i < 300; ++i)
+        w.Frame();
+    EXPECT_FALSE(w.hud.Paused());
+    EXPECT_GT(w.hud.GameClock(), clock);
+    EXPECT_FALSE(w.OnCourt(*w.match->homeTeam, fouled));
+}
+
+TEST(Match3DMustLeave, TheComputerReplacesItsOwnFouledOutOrHurtPlayerWithoutTheUser) {
+    WatchedMatch w;
+    CCourtPlayer* fouled = w.match->awayTeam->GetPlayer(1);
+    CCourtPlayer* hurt = w.match->awayTeam->GetPlayer(3);
+    fouled->personalFouls = 6;
+    hurt->injured = 1;
+    w.match->paused = 1;
+    const double clock = w.hud.GameClock();
+    for (int i = 0; i < 300; ++i)
+        w.Frame();
+    EXPECT_FALSE(w.hud.Paused());
+    EXPECT_GT(w.hud.GameClock(), clock);
+    EXPECT_EQ(w.Opened(ID_MATCH_POPUP), 0);
+    EXPECT_EQ(w.Opened(ID_TACTICS), 0);
+    EXPECT_FALSE(w.OnCourt(*w.match->awayTeam, fouled));
+    EXPECT_FALSE(w.OnCourt(*w.match->awayTeam, hurt));
+    EXPECT_EQ(w.match->awayTeam->OnCourtCount(), 5);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "engine/GameRand.h"
 #include "engine/Paths.h"
+#include "gui/Button.h"
 #include "gui/Element.h"
 #include "gui/Grid.h"
 #include "guidefines.h"
@@ -197,6 +198,23 @@ TEST(MatchHudClock, OneSecondAFrameAtMostAndFasterInFastMode) {
     EXPECT_TRUE(r.match.paused);
     r.Frame(3000);
     EXPECT_EQ(r.hud.GameClock(), 3.0);
+}
+
+TEST(MatchHudButtons, TheRunningSpeedsButtonLooksPressed) {
+    HudRig r;
+    auto state = [&r](int id) {
+        auto* button = dynamic_cast<CGuiButton*>(r.Find(id));
+        return button ? button->GetState() : -1;
+    };
+    r.Click(ID_HUD_PLAY);
+    EXPECT_EQ(state(ID_HUD_PLAY), CGuiButton::kPressed);
+    EXPECT_NE(state(ID_HUD_FAST), CGuiButton::kPressed);
+    r.Click(ID_HUD_FAST);
+    EXPECT_EQ(state(ID_HUD_FAST), CGuiButton::kPressed);
+    EXPECT_NE(state(ID_HUD_PLAY), CGuiButton::kPressed);
+    r.Click(ID_HUD_PAUSE);
+    EXPECT_EQ(state(ID_HUD_PAUSE), CGuiButton::kPressed);
+    EXPECT_NE(state(ID_HUD_FAST), CGuiButton::kPressed);
 }
 
 TEST(MatchHudClock, TheTickCountWrapsWithoutStoppingTheClock) {
