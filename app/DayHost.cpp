@@ -251,13 +251,7 @@ UserMatchOutcome CGameDayHost::StartUserMatch(const UserMatchSetup& chosen) {
     }
     auto* centre = dynamic_cast<CMatchDayScreen*>(m_gm.Screen(ScreenRole::MatchCentre));
     if (setup.view == UserMatchView::Scene3D || centre == nullptr) {
-        Match2DRecords records;
-        records.date = setup.date;
-        if (m_session.worldDB != nullptr) {
-            records.matchStats = &m_session.worldDB->matchStats;
-            records.playerStats = &m_session.worldDB->playerStats;
-        }
-        return PlayUserMatch2D(TheMatch2D(), setup, false, records);
+        return PlayUserMatch2D(TheMatch2D(), setup, false);
     }
     // The engine is set up here, on the day's thread; the screen takes it on the main thread
     // (ShowUserMatch) when the match is watched.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "database/GameDate.h"
+#include "match/MatchResult.h"
 
 struct CFixture;
 struct CTeam;
@@ -40,4 +41,6 @@ struct UserMatchOutcome {
     bool finished = false; // the match was played to its end at once: the scores are its result
     int homeScore = -1;
     int awayScore = -1;
+    // A match played at once leaves its figures here for the day to record (Complete() then).
+    MatchResult result;
 };

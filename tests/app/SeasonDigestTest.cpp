@@ -72,24 +72,32 @@ TEST_F(SeasonDigest, AnInstantSeasonRecordsEveryMatchOfTheUserLikeTheOthers) {
             << ' ' << f->homeScore << ' ' << f->awayScore << '\n';
     }
     EXPECT_GT(userFixtures, 0);
-    const CMemoryDB& world = *session.worldDB;
-    // Every team's record of a match has its minutes-played and fouls figures, the user's too.
+    // The user's club's records sit in the career's tables, every other club's in the world's.
     std::map<int32_t, int> matchesPerTeam;
-    for (int i = 0; i < world.matchStats.Size(); ++i) {
-        const CMatchStat* m = world.matchStats.At(i);
-        ++matchesPerTeam[m->TeamId()];
-        out << 'M';
-        for (int32_t v : m->fields)
-            out << ' ' << v;
-        out << '\n';
-    }
+    for (const CMemoryDB* db : {session.worldDB, session.careerDB})
+        for (int i = 0; i < db->matchStats.Size(); ++i) {
+            const CMatchStat* m = db->matchStats.At(i);
+            ++matchesPerTeam[m->TeamId()];
+            out << 'M';
+            for (int32_t v : m->fields)
+                out << ' ' << v;
+            out << '\n';
+        }
     for (const auto& [team, count] : matchesPerTeam)
         EXPECT_EQ(count, matchesPerTeam.begin()->second) << team;
-    for (int i = 0; i < world.playerStats.Size(); ++i) {
-        const CPlayerStat* p = world.playerStats.At(i);
-        out << 'P';
-        for (int32_t v : p->fields)
-            out << ' ' << v;
-        out << '\n';
-    }
+    EXPECT_EQ(matchesPerTeam[userId], static_cast<int>(session.UserClub()->matchStats.size()));
+    for (const CMemoryDB* db : {session.worldDB, session.careerDB})
+        for (int i = 0; i < db->playerStats.Size(); ++i) {
+            const CPlayerStat* p = db->playerStats.At(i);
+            out << 'P';
+            for (int32_t v : p->fields)
+                out << ' ' << v;
+            out << '\n';
+        }
+    // The user's matches played at once give his players their minutes, as watching them does.
+    int userSeconds = 0;
+    for (const CPlayer* player : session.UserClub()->players)
+        for (const CPlayerStat* stat : player->stats)
+            userSeconds += stat->SecondsPlayed();
+    EXPECT_GE(userSeconds, userFixtures * 5 * 40 * 60 * 9 / 10);
 }
