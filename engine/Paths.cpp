@@ -111,7 +111,10 @@ bool WriteFileAtomic(const char* gamePath, const std::string& data) {
 }
 
 bool WriteFileAtomic(const char* gamePath, const std::string& data, int* error) {
-    std::string path = ResolvePath(gamePath).Std();
+    return WriteResolvedFileAtomic(ResolvePath(gamePath).Std(), data, error);
+}
+
+bool WriteResolvedFileAtomic(const std::string& path, const std::string& data, int* error) {
     std::string temp = path + ".tmp";
     int failure = 0;
     // The first failing call's errno is the one worth reporting; later ones follow from it.
