@@ -20,8 +20,6 @@ public:
     virtual ~IGuiBackend() = default;
     // Null when the file cannot be loaded.
     virtual std::shared_ptr<CGuiImage> LoadImage(const CStr& path) = 0;
-    // False for a backend that loads no images at all (no device): a failed load is then no fault.
-    virtual bool LoadsImages() const { return true; }
     virtual void FillRect(const GuiRect& rect, uint32_t colourWord) = 0;
     virtual void FrameRect(const GuiRect& rect, uint32_t colourWord, int thickness) = 0;
     // Frame of a horizontal strip of frameCount frames, stretched over rect.
@@ -41,7 +39,6 @@ public:
 class CGuiNullBackend : public IGuiBackend {
 public:
     std::shared_ptr<CGuiImage> LoadImage(const CStr&) override { return nullptr; }
-    bool LoadsImages() const override { return false; }
     void FillRect(const GuiRect&, uint32_t) override {}
     void FrameRect(const GuiRect&, uint32_t, int) override {}
     void DrawImage(const CGuiImage&, int, int, const GuiRect&, uint32_t) override {}

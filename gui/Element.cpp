@@ -109,10 +109,7 @@ void CGuiElement::SetImage(const CStr& path) {
         return;
     m_image = GuiBackend().LoadImage(path);
     if (!m_image) {
-        // Without a device (the day runner, tests) no image loads; a log line each would only bury
-        // the real faults.
-        if (GuiBackend().LoadsImages())
-            QuorelLog("[CGuiElement::SetImage] element %d: cannot load '%s'", m_desc.id, path.GetText());
+        QuorelLog("[CGuiElement::SetImage] element %d: cannot load '%s'", m_desc.id, path.GetText());
         return;
     }
     if (m_desc.w == 0 && m_desc.h == 0) {
