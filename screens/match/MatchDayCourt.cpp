@@ -400,7 +400,11 @@ void CMatchDayScreen::RecordMatch(CTeam* homeRecord, CTeam* awayRecord) {
             if (controller != nullptr)
                 ReportPlayer(*controller, *p, side.name, isHome);
             FillPlayerStat(*stat, *p, isHome, player->words[kWordMatchState] == kOnCourt);
-            player->words[kWordMatchState] = p->MatchState() == kOnBenchState ? kOnBenchState : kOnCourtState;
+            // The user's starting five is his choice on the line-up screen: substitutions made
+            // during the match do not carry over into the next one.
+            if (!side.userTeam)
+                player->words[kWordMatchState] =
+                    p->MatchState() == kOnBenchState ? kOnBenchState : kOnCourtState;
             const bool hurt = p->mustLeave != 0;
             player->words[kWordInjured] = hurt ? 1 : 0;
             player->words[kWordDaysOut] = hurt ? 10 : 0;
