@@ -515,7 +515,8 @@ void CTrainingScreen::FillStaffCards() {
             continue;
         grid->Clear();
         grid->SetColumnColour(0, kWhite);
-        grid->SetColumnColour(1, kWhite);
+        if (k == 0)
+            grid->SetColumnColour(1, kWhite);
         if (card.skill > 0) {
             const std::pair<int, CStr> lines[] = {
                 {80035, card.name},
@@ -524,9 +525,12 @@ void CTrainingScreen::FillStaffCards() {
                 {80053, card.speciality.Concat(CStr::Formatted("/%d%%", card.specialityPercent))},
                 {80051, Money(CStr::Formatted("%d", card.wage), ',')},
             };
+            // The assistant's card stands beside the head coach's and shares its row labels, so
+            // both cards have room for a whole name and speciality.
             for (const auto& [label, value] : lines) {
-                grid->AddCell(0, m_ctx.Text(label), 0);
-                grid->AddCell(1, value, 0);
+                if (k == 0)
+                    grid->AddCell(0, m_ctx.Text(label), 0);
+                grid->AddCell(k == 0 ? 1 : 0, value, 0);
             }
         }
         grid->SetRowCount(5);
@@ -835,7 +839,7 @@ void CTrainingScreen::FillCampOptionGrid() {
     grid->Clear();
     for (const TrainingCampOption& option : m_campOptions) {
         grid->AddCell(0, m_ctx.Text(option.textId), 0);
-        grid->AddCell(1, Money(CStr::Formatted("%.2f", static_cast<double>(option.price)), ' '), 0);
+        grid->AddCell(1, FormatMoney(option.price), 0);
     }
     grid->SetRowCount(3);
 }
@@ -853,8 +857,8 @@ void CTrainingScreen::FillBookingGrid() {
             const TrainingCampOption& option =
                 m_campOptions[static_cast<size_t>(known ? booking->option : 0)];
             grid->AddCell(0, known ? m_ctx.Text(option.textId) : CStr("-"), rows);
-            grid->AddCell(1, CStr::Formatted("%d/%d/%d", booking->day, booking->month, booking->year), rows);
-            grid->AddCell(2, Money(CStr::Formatted("%.2f", static_cast<double>(option.price)), ' '), rows);
+            grid->AddCell(1, FormatDate(booking->year, booking->day, booking->month, "."), rows);
+            grid->AddCell(2, FormatMoney(option.price), rows);
             ++rows;
         }
     grid->SetRowCount(rows);

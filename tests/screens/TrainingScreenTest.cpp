@@ -182,7 +182,7 @@ TEST_F(TrainingScreenTest, ACampIsBookedOncePerRealDateAndChargedOnceInItsWeek) 
     EXPECT_EQ(camp.month, 7);
     EXPECT_EQ(camp.year, 2008);
     EXPECT_EQ(camp.cost, 500000);
-    EXPECT_STREQ(Find(ID_TR_CAMP_BOOKINGS)->FindCell(1, 0)->text.GetText(), "1/7/2008");
+    EXPECT_STREQ(Find(ID_TR_CAMP_BOOKINGS)->FindCell(1, 0)->text.GetText(), "01.07.2008");
 
     Send(ID_TR_BOOK_0); // the same date with another camp
     EXPECT_EQ(Career().campBookings.Size(), 1);
@@ -312,7 +312,13 @@ TEST_F(TrainingScreenTest, TheCardShowsSkillBandsAndTheCoachCardsFollowTheStaff)
     screen->SetCoachCard(kStaffAssistantCoach, CoachCard{});
     screen->FillStaffCards();
     EXPECT_STREQ(Find(ID_TR_HEADCOACH)->FindCell(1, 0)->text.GetText(), "Coach Carter");
-    EXPECT_EQ(Find(ID_TR_ASSISTANT)->FindCell(1, 0), nullptr) << "no assistant: an empty card";
+    EXPECT_EQ(Find(ID_TR_ASSISTANT)->FindCell(0, 0), nullptr) << "no assistant: an empty card";
+    // The assistant's card stands beside the head coach's labels: values only.
+    card.name = "Ann Assist";
+    screen->SetCoachCard(kStaffAssistantCoach, card);
+    screen->FillStaffCards();
+    EXPECT_STREQ(Find(ID_TR_ASSISTANT)->FindCell(0, 0)->text.GetText(), "Ann Assist");
+    EXPECT_EQ(Find(ID_TR_ASSISTANT)->FindCell(1, 0), nullptr);
 }
 
 TEST_F(TrainingScreenTest, APlanSavedHereRaisesTheTrainedSkillOverTheFollowingDays) {
