@@ -264,8 +264,12 @@ TEST_F(CareerSafety, AFileSizeLimitIsReportedAsAFullDiskAndKeepsThePreviousSave)
         CMemoryDB world;
         CMemoryDB career;
         bool loaded = LoadCareer(world, career, id);
-        if (loaded)
+        // A changed player list is written anew (unchanged files are shared with the previous
+        // save), so the save meets the limit.
+        if (loaded) {
             career.teams.At(0)->name = "Renamed";
+            career.players.At(0)->name = "Renamed";
+        }
         CareerSaveError error;
         bool saved = loaded && SaveCareer(world, career, &error);
         _exit(!loaded ? 10 : saved ? 11 : static_cast<int>(error.reason));
