@@ -4,6 +4,7 @@
 #include "app/GameApp.h"
 #include "app/GameManager.h"
 #include "career/FixtureList.h"
+#include "career/Options.h"
 #include "engine/Camera.h"
 #include "engine/Device.h"
 #include "engine/GameObject.h"
@@ -53,6 +54,7 @@ bool CMatch3DView::Load(const UserMatchSetup& setup) {
     scene.userDefence = setup.userDefence;
     scene.cupMode = session.tournamentMode != 0;
     scene.view3D = true;
+    scene.videoCube = LoadOptions().enableVideoCube;
     m_streetball = false;
     // The day's worker already holds the application's worker flag: the loader keeps its own.
     std::unique_ptr<CMatch3D> match = MatchSceneLoaderThread(scene, *this, m_gm.wait3D, m_loaderRunning);
