@@ -220,8 +220,16 @@ void CMatch3DView::Finish() {
 
 void CMatch3DView::Draw(float dt) {
     CQuorelDevice* device = g_pQuorelDevice;
+    const uint32_t now = GetTickCountMs();
     if (device && m_match && !m_finished) {
         CMatch3D& match = *m_match;
+        // The cube's screens: the display's score bar drawn into their texture a few times a second.
+        const bool cube = match.cube && match.cubeLoaded && match.videoCube;
+        if (cube && !match.scoreboardTexture)
+            match.scoreboardTexture = AdoptSceneObject(device->CreateRenderTarget(256, 64));
+        if (cube && match.scoreboardTexture && m_frames % 8 == 1)
+            if (CMatchHud* hud = Hud())
+                hud->DrawScoreboard(*match.scoreboardTexture, GuiBackend(), now);
         if (g_pQuorelCamera)
             g_pQuorelCamera->Apply();
         device->SetTransform(kTransformWorld, Matrix4());
@@ -229,8 +237,8 @@ void CMatch3DView::Draw(float dt) {
         device->SetDepthTest(true);
         if (match.arena)
             match.arena->Render(dt, false);
-        if (match.cube && match.cubeLoaded)
-            match.cube->Render(dt, false);
+        if (cube)
+            match.RenderCube(match.scoreboardTexture ? match.scoreboardTexture->GetTexture() : nullptr);
         if (match.logos)
             match.logos->Render(dt, false);
         // The players, referees and the ball.
@@ -240,7 +248,6 @@ void CMatch3DView::Draw(float dt) {
     }
     // The display and the windows that open over the match; the career's windows stay open
     // beneath the view but are not drawn over the arena.
-    const uint32_t now = GetTickCountMs();
     for (const ScreenLayer& layer : m_gm.Layers()) {
         if (!layer.active || !layer.root)
             continue;

@@ -445,6 +445,7 @@ std::unique_ptr<CMatch3D> LoadMatchScene(const MatchSceneSetup& setup, IMatchSce
     match->LoadTactics(kInitDataPath);
     match->ResetMatchState(true);
     host.SetWaitCaption(kCaptionRosters);
+    match->videoCube = setup.videoCube ? 1 : 0;
     CAnimatedCharacter::SetVideoCubeOption(setup.videoCube);
     CRefereeBase::SetVideoCubeOption(setup.videoCube);
     match->LoadPlayerModels(setup.home, setup.away, setup.userAtHome);
