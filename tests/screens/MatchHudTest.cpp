@@ -10,7 +10,7 @@
 #include "guidefines.h"
 
 #include "MatchHudKit.h"
-#include "MatchScreenRig.h"
+#include "ScreenTestKit.h"
 
 #include <gtest/gtest.h>
 
