@@ -4,6 +4,7 @@
 #include "app/GameApp.h"
 #include "app/GameManager.h"
 #include "career/FixtureList.h"
+#include "career/Options.h"
 #include "engine/Camera.h"
 #include "engine/Device.h"
 #include "engine/GameObject.h"
@@ -53,6 +54,7 @@ bool CMatch3DView::Load(const UserMatchSetup& setup) {
     scene.userDefence = setup.userDefence;
     scene.cupMode = session.tournamentMode != 0;
     scene.view3D = true;
+    scene.videoCube = LoadOptions().enableVideoCube;
     m_streetball = false;
     // The day's worker already holds the application's worker flag: the loader keeps its own.
     std::unique_ptr<CMatch3D> match = MatchSceneLoaderThread(scene, *this, m_gm.wait3D, m_loaderRunning);
@@ -218,8 +220,16 @@ void CMatch3DView::Finish() {
 
 void CMatch3DView::Draw(float dt) {
     CQuorelDevice* device = g_pQuorelDevice;
+    const uint32_t now = GetTickCountMs();
     if (device && m_match && !m_finished) {
         CMatch3D& match = *m_match;
+        // The cube's screens: the display's score bar drawn into their texture a few times a second.
+        const bool cube = match.cube && match.cubeLoaded && match.videoCube;
+        if (cube && !match.scoreboardTexture)
+            match.scoreboardTexture = AdoptSceneObject(device->CreateRenderTarget(256, 64));
+        if (cube && match.scoreboardTexture && m_frames % 8 == 1)
+            if (CMatchHud* hud = Hud())
+                hud->DrawScoreboard(*match.scoreboardTexture, GuiBackend(), now);
         if (g_pQuorelCamera)
             g_pQuorelCamera->Apply();
         device->SetTransform(kTransformWorld, Matrix4());
@@ -227,8 +237,8 @@ void CMatch3DView::Draw(float dt) {
         device->SetDepthTest(true);
         if (match.arena)
             match.arena->Render(dt, false);
-        if (match.cube && match.cubeLoaded)
-            match.cube->Render(dt, false);
+        if (cube)
+            match.RenderCube(match.scoreboardTexture ? match.scoreboardTexture->GetTexture() : nullptr);
         if (match.logos)
             match.logos->Render(dt, false);
         // The players, referees and the ball.
@@ -238,7 +248,6 @@ void CMatch3DView::Draw(float dt) {
     }
     // The display and the windows that open over the match; the career's windows stay open
     // beneath the view but are not drawn over the arena.
-    const uint32_t now = GetTickCountMs();
     for (const ScreenLayer& layer : m_gm.Layers()) {
         if (!layer.active || !layer.root)
             continue;

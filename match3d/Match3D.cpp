@@ -2,6 +2,8 @@
 #include "match3d/Match3D.h"
 
 #include "engine/Camera.h"
+#include "engine/Device.h"
+#include "engine/GameObject.h"
 #include "engine/Log.h"
 #include "match/Formation.h"
 
@@ -251,4 +253,21 @@ void CMatch3D::Release() {
     refereeMesh.reset();
     playerMesh.reset();
     std::vector<CameraRecord*>().swap(cameras);
+}
+
+void CMatch3D::RenderCube(CQuorelTexture* scoreboard) {
+    if (!cube || !cubeLoaded || g_pQuorelDevice == nullptr) {
+        return;
+    }
+    CQuorelDevice& device = *g_pQuorelDevice;
+    const Matrix4 kept = device.GetTransform(kTransformWorld);
+    Matrix4 world;
+    MatrixTranslation(world, cubePosition.x, cubePosition.y, cubePosition.z);
+    device.SetTransform(kTransformWorld, world);
+    for (int i = 0; i < cube->GetSubObjectCount(); ++i) {
+        CQuorelSubObject* sub = cube->GetSubObject(i);
+        const bool screen = sub->GetName().Find("kijelzo_", 0) == 0;
+        sub->Draw(screen ? scoreboard : nullptr);
+    }
+    device.SetTransform(kTransformWorld, kept);
 }

@@ -19,6 +19,7 @@
 class CQuorelWorld;
 class CQuorelGameObject;
 class CQuorelRenderTarget;
+class CQuorelTexture;
 class CSkinnedMesh;
 struct CStaffRecord;
 struct CTeam;
@@ -176,6 +177,11 @@ public:
     void UpdateCharacters(float dt);
     // Advances the characters' animation and draws them, the referees and the ball.
     void RenderCharacters(float dt);
+    // The scoreboard cube over the centre circle; its four screens (kijelzo_01-04) show the
+    // scoreboard picture, unlit, when there is one.
+    void RenderCube(CQuorelTexture* scoreboard);
+    // Where the cube hangs: over the centre spot, above the players' heads.
+    Vec3 cubePosition{0.0f, 8.5f, 0.0f};
     // Puts the three referees at their posts facing across the court: the side-line referee at
     // (-6, 0, 0) following the play, the baseline referees at (-3.5, 0, -14) and (-3.5, 0, 14).
     void PlaceReferees();
@@ -208,6 +214,7 @@ public:
     SceneOwned<CQuorelGameObject> logos = NoSceneObject<CQuorelGameObject>();
     SceneOwned<CQuorelGameObject> ballModel = NoSceneObject<CQuorelGameObject>(); // the ball draws it
     uint8_t cubeLoaded = 0;
+    uint8_t videoCube = 1; // the game's EnableVideoCube option: the cube and its screens are shown
     int32_t homeScore = 0;
     int32_t awayScore = 0;
     uint8_t paused = 0;

@@ -10,12 +10,14 @@
 #include "engine/TextureManager.h"
 #include "engine/World.h"
 #include "engine/Xml.h"
+#include "match/PlayerLooks.h"
 #include "match3d/HeadlessMatch.h"
 #include "match3d/Match3D.h"
 #include "match3d/Referee.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -119,9 +121,30 @@ float ContestLevelFactor(const CTeam& club) {
     return ClassLevel(club, kFactors);
 }
 
+// The levels the two sides of a match read the tables at. The per-class levels keep every league's
+// shooting alike (the tables rise with the class as the squads' skills do); read by each side at its
+// own class when classes meet, they cancelled the stronger squad's edge (a class-2 club won about
+// half its matches against class 0). Each side now reads the match's level - the mean of the two
+// clubs' - moved only part of the way toward its own: within a league nothing changes, and across
+// classes the better players win most (with the match's level alone a class-2 club won every match).
+struct MatchLevels {
+    float shot = 1.0f;
+    float contest = 1.0f;
+};
+
+constexpr float kOwnLevelShare = 0.9f;
+
+MatchLevels LevelsOfSide(const CTeam& club, const CTeam& home, const CTeam& away) {
+    const float shot = 0.5f * (ShotLevelFactor(home) + ShotLevelFactor(away));
+    const float contest = 0.5f * (ContestLevelFactor(home) + ContestLevelFactor(away));
+    return {shot + kOwnLevelShare * (ShotLevelFactor(club) - shot),
+            contest + kOwnLevelShare * (ContestLevelFactor(club) - contest)};
+}
+
 // One court player from his squad record: id, name, body, stamina, the trained attributes (the
 // value of each), the match state and his looks.
-void FillCourtPlayer(CCourtPlayer& p, const CPlayer& record, const CTeam& club, bool home) {
+void FillCourtPlayer(CCourtPlayer& p, const CPlayer& record, const CTeam& club, bool home,
+                     const MatchLevels& levels) {
     p.playerId = record.id;
     p.SetName(record.name.GetText());
     p.height = record.words[kWordHeight];
@@ -133,12 +156,15 @@ void FillCourtPlayer(CCourtPlayer& p, const CPlayer& record, const CTeam& club, 
     p.staminaMax = p.stamina;
     for (int k = 0; k < kCourtPlayerAttributes; ++k)
         p.attributes[k] = record.SkillValue(k + 2);
-    p.levelFactor = ShotLevelFactor(club);
-    p.contestLevelFactor = ContestLevelFactor(club);
+    p.levelFactor = levels.shot;
+    p.contestLevelFactor = levels.contest;
     p.matchState = record.words[kWordMatchState];
     p.skinTone = record.skin;
     p.bodyTexture = record.bodyTexture;
-    p.headTexture = record.headTexture;
+    // The head of his look, the one his portrait shows: the same player always has the same face.
+    const uint32_t look = PlayerLookHash(record.id, record.name.GetText());
+    const bool darkTone = record.skin == 0;
+    p.headTexture = LookHeadNumber(LookSkinShade(look), LookHair(look, darkTone), darkTone);
     p.shoeTexture = record.shoeTexture;
     p.homeKitTexture = club.homeKit;
     p.awayKitTexture = club.awayKit;
@@ -284,6 +310,7 @@ void CMatch3D::LoadPlayerModels(CTeam* home, CTeam* away, bool userAtHome) {
     userStaff[0] = AdoptSceneObject(FindHiredStaff(userClub, 80055).release());
     userStaff[1] = AdoptSceneObject(FindHiredStaff(userClub, 80056).release());
     const size_t n = std::max(home->players.size(), away->players.size());
+    const MatchLevels levels[2] = {LevelsOfSide(*home, *home, *away), LevelsOfSide(*away, *home, *away)};
     for (size_t i = 0; i < n; ++i) {
         for (int side = 0; side < 2; ++side) {
             const CTeam* club = side == 0 ? home : away;
@@ -291,7 +318,7 @@ void CMatch3D::LoadPlayerModels(CTeam* home, CTeam* away, bool userAtHome) {
             CCourtPlayer* p = team->GetPlayer(static_cast<int>(i));
             if (i >= club->players.size() || p == nullptr)
                 continue;
-            FillCourtPlayer(*p, *club->players[i], *club, side == 0);
+            FillCourtPlayer(*p, *club->players[i], *club, side == 0, levels[side]);
             const bool userSide = (side == 0) == userAtHome;
             p->isUserPlayer = userSide ? 1 : 0;
             p->staffFirst = userSide ? userStaff[0].get() : nullptr;
@@ -418,6 +445,9 @@ std::unique_ptr<CMatch3D> LoadMatchScene(const MatchSceneSetup& setup, IMatchSce
     match->LoadTactics(kInitDataPath);
     match->ResetMatchState(true);
     host.SetWaitCaption(kCaptionRosters);
+    match->videoCube = setup.videoCube ? 1 : 0;
+    CAnimatedCharacter::SetVideoCubeOption(setup.videoCube);
+    CRefereeBase::SetVideoCubeOption(setup.videoCube);
     match->LoadPlayerModels(setup.home, setup.away, setup.userAtHome);
     host.SetWaitCaption(kCaptionFormations);
     match->PlaceTeams(kHomeStartFormation, kAwayStartFormation);

@@ -71,6 +71,9 @@ struct MatchSceneSetup {
     bool modelSkip = false;
     // Copy of the game's 3D view option.
     bool view3D = true;
+    // Copy of the game's "EnableVideoCube" option: the characters built run faster with it on
+    // (players 8.0, referees 10.5, against 5.3 and 7.8).
+    bool videoCube = true;
 };
 
 // Builds a new match for the setup: tactics, teams, rosters and models, formations, arena,

@@ -2,6 +2,7 @@
 #include "screens/match/MatchHud.h"
 
 #include "career/CareerSession.h"
+#include "engine/Device.h"
 #include "engine/GameRand.h"
 #include "engine/Sound.h"
 #include "engine/Timer.h"
@@ -284,6 +285,21 @@ void CMatchHud::FrameStep() {
     UpdateAtmosphere();
     UpdateStatsPanel();
     UpdateAutoCamera();
+}
+
+// ---- The cube's scoreboard ----
+
+bool CMatchHud::DrawScoreboard(CQuorelRenderTarget& target, IGuiBackend& backend, uint32_t nowMs) const {
+    if (m_root == nullptr || g_pQuorelDevice == nullptr)
+        return false;
+    // The score bar's middle: the score over the quarter, the game clock and the shot clock.
+    const QuorelRect source(324, 0, 708, 66);
+    if (!g_pQuorelDevice->BeginRenderTarget(&target, &source))
+        return false;
+    g_pQuorelDevice->Clear(0x0B1220FFu);
+    m_root->Draw(backend, nowMs);
+    g_pQuorelDevice->EndRenderTarget();
+    return true;
 }
 
 // ---- Crowd ----

@@ -13,6 +13,8 @@
 #include <functional>
 
 class CGuiElement;
+class CQuorelRenderTarget;
+class IGuiBackend;
 class CMatchTeam;
 class CMatch2DTeam;
 struct CTeam;
@@ -117,6 +119,10 @@ public:
     void ResetShotClock() override { m_clock.shotClock = 0.0; }
     CStr HomeTeamName() const override { return m_homeName; }
     CStr AwayTeamName() const override { return m_awayName; }
+
+    // The scoreboard the cube's screens show: the middle of the score bar (the score, the quarter
+    // and the clocks) drawn into target. False when nothing was drawn.
+    bool DrawScoreboard(CQuorelRenderTarget& target, IGuiBackend& backend, uint32_t nowMs) const;
 
     void FillHostBoxScore();
     void FillVisitorBoxScore();

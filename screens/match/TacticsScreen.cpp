@@ -487,8 +487,10 @@ void CTacticsScreen::Apply(GuiMessage& message) {
                 m_ctx.Shell().SetOverlayOpen(Overlay::Tactics, false);
                 // Back to the court: the window over the 3D match closes as over the flat one.
                 m_ctx.Post(ID_TA_APPLY, ID_TACTICS, kMsgClose, ID_TA_APPLY, 0);
-                Consume(message);
             }
+            // A hurt player still on court keeps the window open for his change; the layout's own
+            // action must not take the frame away from the match either way.
+            Consume(message);
         } else if (g_pMatch2D != nullptr) {
             if (userIsHome)
                 g_pMatch2D->LoadHomeFormation(chosen.attack, chosen.defence);

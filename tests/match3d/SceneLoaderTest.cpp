@@ -6,13 +6,17 @@
 
 #include "database/Records.h"
 #include "engine/GameObject.h"
+#include "engine/Model.h"
 #include "engine/Paths.h"
+#include "engine/Xml.h"
 #include "match3d/Match3D.h"
 #include "match3d/Referee.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -108,6 +112,28 @@ public:
     int kind = -1, outdoor = -1;
     bool streetball = false;
     Vec3 tracking{9, 9, 9};
+};
+
+// A court with one arena family's bounds and boards.
+class FakeCourtForBoard : public IBallCourt {
+public:
+    explicit FakeCourtForBoard(const ArenaGeometry& g) : g_(g) {
+        plus_ = {g.boardMinX, g.boardMaxX, g.boardTop, g.boardBottom, g.plusZPlane};
+        minus_ = {g.boardMinX, g.boardMaxX, g.boardTop, g.boardBottom, g.minusZPlane};
+    }
+    float CourtMinX() const override { return g_.minX; }
+    float CourtMaxX() const override { return g_.maxX; }
+    float CourtMinZ() const override { return g_.minZ; }
+    float CourtMaxZ() const override { return g_.maxZ; }
+    const BackboardBox& Backboard(bool plusZ) const override { return plusZ ? plus_ : minus_; }
+    uint8_t& ShotInFlightFlag() override { return flag_; }
+    bool HandlerSureBasket() const override { return false; }
+    bool HandlerSureMiss() const override { return true; }
+
+private:
+    ArenaGeometry g_;
+    BackboardBox plus_, minus_;
+    uint8_t flag_ = 0;
 };
 
 // A squad of twelve; players 2, 5, 7, 9 and 11 start.
@@ -206,6 +232,107 @@ TEST(LoadMatchScene, BuildsRostersRefereesAndCourtWithoutModelFiles) {
     EXPECT_FLOAT_EQ(host.tracking.y, 3.0f);
     EXPECT_TRUE(match->characters.empty()) << "no model opened";
     EXPECT_FALSE(match->firstReferee->HasInstance());
+}
+
+TEST(LoadMatchScene, TheVideoCubeOptionSetsTheRunSpeedsOfTheCharactersBuilt) {
+    Squad home(1, "std_eu_01");
+    Squad away(2, "std_eu_01");
+    for (const bool cube : {false, true}) {
+        MatchSceneSetup setup;
+        setup.home = &home.team;
+        setup.away = &away.team;
+        setup.videoCube = cube;
+        RecordingHost host;
+        std::atomic<uint8_t> wait{0};
+        std::unique_ptr<CMatch3D> match = LoadMatchScene(setup, host, wait);
+        ASSERT_NE(match, nullptr);
+        const CCourtPlayer& player = *match->homeTeam->GetPlayer(0);
+        ASSERT_TRUE(player.HasInstance()) << "the player model loads";
+        EXPECT_FLOAT_EQ(player.runSpeed, cube ? 8.0f : 5.3f);
+        EXPECT_FLOAT_EQ(player.walkSpeed, 1.4f);
+        ASSERT_TRUE(match->firstReferee->HasInstance());
+        EXPECT_FLOAT_EQ(match->firstReferee->runSpeed, cube ? 10.5f : 7.8f);
+    }
+}
+
+TEST(LoadMatchScene, PlayersWearHeadsOfTheirOwnTheSameEveryMatch) {
+    Squad home(1, "std_eu_01");
+    Squad away(2, "std_eu_01");
+    std::vector<int32_t> heads[2];
+    for (std::vector<int32_t>& seen : heads) {
+        MatchSceneSetup setup;
+        setup.home = &home.team;
+        setup.away = &away.team;
+        setup.modelSkip = true;
+        RecordingHost host;
+        std::atomic<uint8_t> wait{0};
+        std::unique_ptr<CMatch3D> match = LoadMatchScene(setup, host, wait);
+        ASSERT_NE(match, nullptr);
+        for (const CCourtPlayer* p : match->homeTeam->players) {
+            seen.push_back(p->headTexture);
+            const char* tone = p->skinTone == 0 ? "black" : "white";
+            EXPECT_TRUE(FileExists(
+                CStr::Formatted("\\characters\\textures\\head_%s_%.2d.dds", tone, p->headTexture).GetText()))
+                << p->name << " " << p->headTexture;
+        }
+    }
+    EXPECT_EQ(heads[0], heads[1]);
+    std::vector<int32_t> distinct = heads[0];
+    std::sort(distinct.begin(), distinct.end());
+    distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
+    EXPECT_GE(distinct.size(), 4u) << "a squad does not share one face";
+}
+
+// A ball thrown at the board of each arena family turns where that family's drawn board stands.
+TEST(ArenaFamilies, TheDrawnBoardIsWhereTheBallBouncesInEveryFamily) {
+    const struct {
+        const char* key;
+        const char* descriptor;
+    } families[] = {{"std_eu_03", "\\Stadions\\ini\\STD_Fiba_03.xml"},
+                    {"std_nba_03", "\\Stadions\\ini\\STD_NBA_03.xml"},
+                    {"std_street_03", "\\Stadions\\ini\\STD_street_03.xml"},
+                    {"std_highschool_03", "\\Stadions\\ini\\STD_HScool_03.xml"}};
+    std::vector<std::string> models;
+    for (const auto& family : families) {
+        SCOPED_TRACE(family.key);
+        ArenaGeometry geometry;
+        ASSERT_TRUE(ArenaGeometryForKey(family.key, geometry));
+        XmlNode root = XmlNode::OpenFile(family.descriptor, "FileDescriptor");
+        XmlNode file = root.ChildNode("QuorelFile");
+        const CStr model =
+            CStr("\\").Concat(file.ChildText("ModelDirectory")).Concat(file.ChildText("Modell"));
+        models.emplace_back(model.GetText());
+        ModelData arena;
+        ASSERT_TRUE(LoadModelFile(model.GetText(), arena)) << model.GetText();
+        // The board is the first box of the +z basket: its face toward the court.
+        const ModelSubObject* basket = nullptr;
+        for (const ModelSubObject& sub : arena.subObjects)
+            if (sub.name.Equals("basket_pos_z"))
+                basket = &sub;
+        ASSERT_NE(basket, nullptr);
+        float face = 1e9f;
+        for (size_t i = 0; i < 24 && i < basket->vertices.size(); ++i)
+            face = std::min(face, basket->vertices[i].pos[2]);
+        EXPECT_NEAR(face, geometry.plusZPlane, 0.01f);
+
+        FakeCourtForBoard court(geometry);
+        CMatchBall ball(&court);
+        ball.SetHeld(false);
+        ball.SetLoose(false);
+        ball.SetPosition(0.3f, 3.3f, face - 1.5f);
+        ball.SetDirection(0.0f, 0.0f, 1.0f);
+        ball.SetSpeed(6.0f);
+        float deepest = -1e9f;
+        for (int i = 0; i < 100; ++i) {
+            ball.Update(0.01f);
+            deepest = std::max(deepest, ball.GetPosition().z);
+        }
+        EXPECT_LE(deepest, face) << "the ball never passes through the drawn board";
+        EXPECT_GT(deepest, face - 0.5f) << "it turns at the board, not short of it";
+    }
+    // Each family has a hall of its own.
+    std::sort(models.begin(), models.end());
+    EXPECT_EQ(std::unique(models.begin(), models.end()), models.end());
 }
 
 TEST(LoadMatchScene, ASecondLoaderWhileOneRunsBuildsNothing) {

@@ -145,3 +145,49 @@ TEST(MatchHudScreenshot, TheDisplayOverTheFlatCourtAndTheArena) {
     delete g_pQuorelTextureManager;
     g_pQuorelTextureManager = nullptr;
 }
+
+// The cube's screens show the scoreboard: the score bar's middle drawn into a texture, which changes
+// with the score.
+TEST(MatchHudScreenshot, TheCubesScoreboardShowsTheScore) {
+    ShotDevice shot(std::string(FB_GAME_DIR) + "/../match-screenshots");
+    if (shot.SkipReason())
+        GTEST_SKIP() << shot.SkipReason();
+    CQuorelDevice& device = shot.device;
+    CTextTable language;
+    ASSERT_TRUE(language.Load("\\guifiles\\lang_en.txt"));
+    MatchScreenRig rig(12, 5, [&](int id) { return language.Get(id); });
+    ScriptedMatch match;
+    CMatchHud hud(rig.ctx);
+    uint32_t now = 1000;
+    hud.SetClock([&now] { return now; });
+    hud.SetSound(nullptr, false);
+    hud.SetMatch(&match);
+    hud.SetTeamNames("Harbour Lions", "Valley Bears");
+    hud.Play();
+    std::unique_ptr<CQuorelRenderTarget> target(device.CreateRenderTarget(256, 64));
+    ASSERT_NE(target, nullptr);
+    auto picture = [&](int home, int away) {
+        match.homeScore = home;
+        match.awayScore = away;
+        hud.FrameStep();
+        device.BeginScene();
+        EXPECT_TRUE(hud.DrawScoreboard(*target, *shot.backend, now));
+        std::vector<uint8_t> pixels;
+        EXPECT_TRUE(device.BeginRenderTarget(target.get()));
+        EXPECT_TRUE(device.ReadPixels(0, 0, 256, 64, pixels));
+        device.EndRenderTarget();
+        device.EndScene();
+        return pixels;
+    };
+    const std::vector<uint8_t> first = picture(31, 27);
+    const std::vector<uint8_t> again = picture(31, 27);
+    const std::vector<uint8_t> scored = picture(33, 27);
+    ASSERT_EQ(first.size(), 256u * 64u * 4u);
+    // Text on the bar: more than the bar's one colour.
+    size_t bright = 0;
+    for (size_t i = 0; i < first.size(); i += 4)
+        bright += first[i] > 180 && first[i + 1] > 180 && first[i + 2] > 180 ? 1 : 0;
+    EXPECT_GT(bright, 100u) << "the white score figures are on the screen";
+    EXPECT_EQ(first, again);
+    EXPECT_NE(first, scored) << "a basket changes the picture";
+}

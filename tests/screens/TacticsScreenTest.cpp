@@ -220,6 +220,18 @@ TEST(TacticsScreen, ARefusedSwapInA3DMatchLeavesNoCalledOffPlayer) {
     EXPECT_EQ(out->replacement, match.homeTeam->FindById(fresh->id, index));
     EXPECT_EQ(screen.substitutionPending, 1);
 
+    // With a hurt player still on court, Done keeps the window for his change and nothing else
+    // (the layout's own action would take the frame away from the match).
+    CCourtPlayer* hurt = match.homeTeam->GetPlayer(3);
+    hurt->injured = 1;
+    rig.shell.overlays[static_cast<int>(Overlay::Tactics)] = true;
+    GuiMessage blocked{ID_TA_APPLY, -1, kMsgClick, 0, 0, 0};
+    screen.OnMessage(blocked);
+    EXPECT_EQ(blocked.sID, -1);
+    EXPECT_TRUE(rig.shell.overlays[static_cast<int>(Overlay::Tactics)]);
+    EXPECT_EQ(match.flags.substitutionPhase, 0);
+    hurt->injured = 0;
+
     // Apply hands it to the match and closes the overlay.
     rig.shell.overlays[static_cast<int>(Overlay::Tactics)] = true;
     GuiMessage apply{ID_TA_APPLY, -1, kMsgClick, 0, 0, 0};

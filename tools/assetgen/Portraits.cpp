@@ -1,28 +1,17 @@
 // Player portraits, the empty portrait and the trend arrows.
 #include "Portraits.h"
 
+#include "match/PlayerLooks.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
 namespace {
 
-uint32_t Mix(uint32_t h) {
-    h ^= h >> 16;
-    h *= 0x7FEB352Du;
-    h ^= h >> 15;
-    h *= 0x846CA68Bu;
-    h ^= h >> 16;
-    return h;
-}
-
 uint32_t PortraitHash(const PortraitSpec& spec) {
-    uint32_t h = 2166136261u ^ static_cast<uint32_t>(spec.id) * 2654435761u;
-    for (unsigned char ch : spec.name) {
-        h ^= ch;
-        h *= 16777619u;
-    }
-    return Mix(h);
+    // The 3D head textures pick the same skin shade and hair from this hash.
+    return PlayerLookHash(spec.id, spec.name);
 }
 
 // Picks from a list by some bits of the hash.
@@ -49,6 +38,13 @@ constexpr Paint kJerseys[] = {{200, 30, 45},  {20, 70, 160},  {15, 120, 60}, {24
 constexpr Paint kBackdrops[] = {{38, 52, 74}, {52, 44, 70}, {34, 62, 66}, {66, 50, 40}, {44, 58, 44}};
 
 } // namespace
+
+void LookColours(int shade, int hair, bool darkTone, uint8_t skin[3], uint8_t hairColour[3]) {
+    const Paint s = darkTone ? kDarkSkins[shade % 4] : kLightSkins[shade % 4];
+    const Paint h = darkTone ? kDarkHair[hair % 3] : kLightHair[hair % 5];
+    skin[0] = s.r, skin[1] = s.g, skin[2] = s.b;
+    hairColour[0] = h.r, hairColour[1] = h.g, hairColour[2] = h.b;
+}
 
 PictureCanvas DrawPlayerPortrait(const PortraitSpec& spec, const std::vector<unsigned char>& font) {
     PictureCanvas c(kPortraitWidth, kPortraitHeight);

@@ -19,6 +19,9 @@ struct PortraitSpec {
     int32_t number = 0; // shirt number, on the jersey
 };
 
+// The skin and hair colours of a look (match/PlayerLooks.h), as the portraits paint them.
+void LookColours(int shade, int hair, bool darkTone, uint8_t skin[3], uint8_t hairColour[3]);
+
 PictureCanvas DrawPlayerPortrait(const PortraitSpec& spec, const std::vector<unsigned char>& font);
 // The grey silhouette shown for a player without a portrait.
 PictureCanvas DrawEmptyPortrait();

@@ -314,6 +314,16 @@ Image SkinTexture(uint8_t r, uint8_t g, uint8_t b, int stripes) {
     return img;
 }
 
+Image HeadTexture(const uint8_t skin[3], const uint8_t hair[3]) {
+    // The head's skin with the hair over its upper part, and a darker band for the eyes.
+    Image img(32, 32);
+    img.Fill(skin[0], skin[1], skin[2]);
+    img.Rect(0, 0, 32, 10, hair[0], hair[1], hair[2]);
+    img.Rect(0, 14, 32, 16, static_cast<uint8_t>(skin[0] / 2), static_cast<uint8_t>(skin[1] / 2),
+             static_cast<uint8_t>(skin[2] / 2));
+    return img;
+}
+
 ModelData BuildLogos() {
     ModelData model;
     model.materials.push_back(Material("Default", "logos.tga", "", 1, 1, 1));

@@ -32,6 +32,9 @@ Image BallTexture();
 // Character skins: a flat colour with a few marks so the parts can be told apart on screen.
 Image SkinTexture(uint8_t r, uint8_t g, uint8_t b, int stripes);
 
+// A player's head: his skin shade with his hair colour.
+Image HeadTexture(const uint8_t skin[3], const uint8_t hair[3]);
+
 // The advertising boards along the side lines that the cup tournaments put up.
 ModelData BuildLogos();
 Image LogoBoardTexture();

@@ -8,6 +8,7 @@
 #include "Portraits.h"
 #include "Scene.h"
 #include "TicketPictures.h"
+#include "match/PlayerLooks.h"
 
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
@@ -186,10 +187,17 @@ int main(int argc, char** argv) {
     ok &= WriteIfChanged(root, "characters/referree_mutianim.x", BuildCharacterX(RefereeRecipe()));
     // Textures for the materials the models name, plus a second kit and the other skin so the
     // per-character texture lists have something to choose from.
-    ok &=
-        WriteIfChanged(root, "characters/textures/head_black_01.dds", EncodeDds(SkinTexture(110, 72, 50, 1)));
-    ok &= WriteIfChanged(root, "characters/textures/head_white_01.dds",
-                         EncodeDds(SkinTexture(235, 195, 170, 1)));
+    // One head per skin shade and hair colour of each tone, the looks the portraits paint.
+    for (const bool dark : {true, false})
+        for (int shade = 0; shade < kLookSkinShades; ++shade)
+            for (int hair = 0; hair < kLookHairs[dark ? 0 : 1]; ++hair) {
+                uint8_t skin[3], hairColour[3];
+                LookColours(shade, hair, dark, skin, hairColour);
+                char name[64];
+                std::snprintf(name, sizeof name, "characters/textures/head_%s_%.2d.dds",
+                              dark ? "black" : "white", LookHeadNumber(shade, hair, dark));
+                ok &= WriteIfChanged(root, name, EncodeDds(HeadTexture(skin, hairColour)));
+            }
     ok &=
         WriteIfChanged(root, "characters/textures/body_black_01.dds", EncodeDds(SkinTexture(110, 72, 50, 0)));
     ok &= WriteIfChanged(root, "characters/textures/body_white_01.dds",
