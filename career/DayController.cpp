@@ -3,16 +3,11 @@
 #include "career/DayController.h"
 
 #include "career/CareerSchedule.h"
+#include "career/DailySteps.h"
 #include "career/EventList.h"
 #include "career/FixtureList.h"
 #include "career/FunShop.h"
-#include "career/Gossip.h"
-#include "career/Indicators.h"
 #include "career/MatchRecord.h"
-#include "career/SponsorSteps.h"
-#include "career/SquadSteps.h"
-#include "career/StadiumConstruction.h"
-#include "career/Training.h"
 #include "database/MemoryDB.h"
 #include "engine/Log.h"
 
@@ -97,45 +92,6 @@ void CDayController::RunDeferred() {
 
 // ---- one day -------------------------------------------------------------------------------------
 
-void CDayController::RunDailySteps() {
-    CMemoryDB* career = m_host->CareerDb();
-    if (career) {
-        const CareerDay today = CareerToday();
-        if (m_host->WorldDb()) {
-            OfferSponsor(today);
-            DecideSponsorOffer(today);
-        }
-        CheckTeamOpinions(today);
-        SendFunShopDeliveryNotices(today);
-        SendScoutReport(today);
-        UpdateInjuries(today);
-        SendMonthlyMoneyReport(today);
-    }
-    RunPromotions(CareerToday());
-    if (CEventList* ledger = m_host->Ledger()) {
-        CTeam* club = career ? career->teams.At(0) : nullptr;
-        ledger->BookMonthChange(m_date, club ? club->cash : 0, club ? club->totalBorrowed : 0);
-    }
-    BookLoans(CareerToday());
-    BookMonthlyCosts(CareerToday());
-    RunLaments(CareerToday());
-}
-
-void CDayController::TrainDayLeft(const GameDate& dayLeft) {
-    const CMemoryDB* career = m_host->CareerDb();
-    const CTeam* user = career ? career->teams.At(0) : nullptr;
-    if (!user)
-        return;
-    if (m_fixtures)
-        for (const CFixture* fixture : m_fixtures->GetFixturesOn(dayLeft.year, dayLeft.month, dayLeft.day))
-            if ((fixture->home && fixture->home->id == user->id) ||
-                (fixture->away && fixture->away->id == user->id))
-                return;
-    CareerDay day = CareerToday();
-    day.today = dayLeft;
-    RunDailyTraining(day);
-}
-
 CareerDay CDayController::CareerToday() const {
     CareerDay day;
     day.world = m_host->WorldDb();
@@ -172,11 +128,13 @@ bool CDayController::AdvanceDay(bool& stop) {
         m_date = CCalendar::NextDay(m_date);
         m_host->SetCurrentDate(m_date);
     }
-    // Before the new day's matches, which may stop the run for the user's match.
-    TrainDayLeft(dayLeft);
-    bool league = !m_host->TournamentMode();
-    if (league)
-        RunDailySteps();
+    DailyStepInput steps;
+    steps.day = CareerToday();
+    steps.dayLeft = dayLeft;
+    steps.fixtures = m_fixtures;
+    steps.tournament = m_host->TournamentMode();
+    // The morning's steps come before the day's matches, which may stop the run for the user's.
+    RunDailySteps(DayPhase::BeforeMatches, steps);
 
     bool hadFixtures = PlayDayMatches(stop);
 
@@ -184,26 +142,19 @@ bool CDayController::AdvanceDay(bool& stop) {
     auto enable = [this](int id, bool on) {
         OnMainThread([this, id, on] { m_host->EnableElement(id, on); });
     };
-    // Sales need an open shop; orders already paid for arrive even when it is not.
     const bool funShopBusy = career && (FunShopLevel(*career) > 0 || PendingFunShopOrders(*career) > 0);
     if (funShopBusy)
         enable(kFunShopButton, true);
+    // The evening's steps change only the databases; the indicators are rebuilt after the gossip
+    // (the psychologist reports a moved mood), the other screens show the news and the new levels
+    // at the refresh after the day.
+    RunDailySteps(DayPhase::AfterMatches, steps);
+    const bool league = !steps.tournament;
     if (league && career) {
-        // The gossip and the construction change only the databases; the indicators are rebuilt
-        // after the gossip (the psychologist reports a moved mood), the other screens show the
-        // news and the new levels at the refresh after the day.
-        if (CMemoryDB* world = m_host->WorldDb()) {
-            GossipDailyUpdate(*world, m_date);
-            SendMoodMail(CareerToday());
+        if (m_host->WorldDb())
             OnMainThread([this] { m_host->RefreshIndicators(); });
-        }
-        CTeam* club = career->teams.At(0);
-        if (club && club->stadium)
-            RunStadiumConstructionDay(*career);
-        if (funShopBusy) {
-            DeliverFunShopOrders(CareerToday(), FunShopLevel(*career));
+        if (funShopBusy)
             enable(kFunShopButton, true);
-        }
         // The season buttons come back every day, but not the stadium's while it has no window.
         const bool stadium = m_host->HasWindow(kStadiumWindow);
         enable(kSeasonButton, true);

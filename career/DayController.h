@@ -237,10 +237,6 @@ public:
 private:
     enum class WorkerKind : int { NewCareer = 0, OneDay = 1, Continue = 2 };
 
-    void RunDailySteps();
-    // The training of the day being left: the plan the player saved for the date he saw as today.
-    // His match day has no training (the players played).
-    void TrainDayLeft(const GameDate& dayLeft);
     // What today's steps work on.
     CareerDay CareerToday() const;
     // A career opened, left or replaced behind the controller's back (the menus can do that)
