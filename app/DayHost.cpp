@@ -123,9 +123,6 @@ void CGameDayHost::ClearMatchOverlays() {
 void CGameDayHost::SetDayWait(bool on) {
     m_gm.oneDayWait = on ? 1 : 0;
 }
-void CGameDayHost::SetNewCareerWait(bool on) {
-    m_gm.Shell().SetNewCareerWait(on);
-}
 void CGameDayHost::SetWaitText(const CStr& text) {
     m_gm.SetWaitText(text);
 }

@@ -45,7 +45,6 @@ public:
     void Set3DInput(bool on) override;
     void ClearMatchOverlays() override;
     void SetDayWait(bool on) override;
-    void SetNewCareerWait(bool on) override;
     void SetWaitText(const CStr& text) override;
     void PublishLatestResult(const LatestResult& result) override;
     bool StartWorker(std::function<void()> work) override;

@@ -24,7 +24,6 @@ constexpr int kMainFrame = ID_FRAME;
 constexpr int kFrameWindows[3] = {ID_FRAME, ID_SEASONFRAME, ID_STATISTICS_FRAME};
 constexpr int kMainMenu = ID_MAINMENU;
 constexpr int kClubWindow = ID_CLUBOVERVIEW;
-constexpr int kNewCareerButton = ID_NEWCAREER_SOURCE;
 constexpr int kStatisticsWindows[2] = {ID_STATISTICS_FRAME, ID_STATISTICS};
 constexpr int kStageTextElement = ID_RESULTS_STAGE_TEXT;
 constexpr int kSquadReference = ID_LINEUP;
@@ -626,7 +625,7 @@ void CDayController::ResetCareer(int source) {
 // ---- workers -------------------------------------------------------------------------------------
 
 bool CDayController::StartWorkerThread(int kind) {
-    if (!m_host || kind < 0 || kind > 2 || IsWorkerActive())
+    if (!m_host || kind < 1 || kind > 2 || IsWorkerActive())
         return false;
     if (m_worker.joinable())
         m_worker.join();
@@ -637,14 +636,6 @@ bool CDayController::StartWorkerThread(int kind) {
     auto work = [this] {
         m_onWorker = true;
         switch (m_workerKind) {
-        case WorkerKind::NewCareer:
-            m_host->SetWaitText(Text(100166));
-            if (m_fixtures && m_host->Ledger())
-                ClearCareerSchedule(*m_fixtures, *m_host->Ledger());
-            ResetCareerState();
-            m_host->CreateCareer();
-            m_host->SetWaitText(Text(100167));
-            break;
         case WorkerKind::OneDay:
             AdvanceDayFromThread();
             break;
@@ -670,9 +661,6 @@ bool CDayController::PollWorker() {
         m_worker.join();
     RunDeferred();
     switch (m_workerKind) {
-    case WorkerKind::NewCareer:
-        FinishNewCareer();
-        break;
     case WorkerKind::OneDay:
         FinishOneDay(m_workerResult, m_workerStop);
         break;
@@ -736,14 +724,6 @@ void CDayController::FinishOneDay(bool hadFixtures, bool stop) {
             Post(source, kDayPanelWindow, kMsgSwitchTo);
     }
     m_host->SetDayWait(false);
-}
-
-void CDayController::FinishNewCareer() {
-    m_host->RefreshAllScreens();
-    m_host->RefreshTransfers();
-    m_host->SetNewCareerWait(false);
-    Post(kNewCareerButton, kMainFrame, kMsgOpenMenu);
-    ShowCareerHome(kNewCareerButton);
 }
 
 void CDayController::ShowCareerHome(int source) {
