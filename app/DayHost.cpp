@@ -171,10 +171,6 @@ void CGameDayHost::RefreshResults() {
     if (CGameScreen* screen = m_gm.Screen(ScreenRole::Results))
         screen->Refresh();
 }
-void CGameDayHost::RefreshTransfers() {
-    if (CGameScreen* screen = m_gm.Screen(ScreenRole::Transfer))
-        screen->Refresh();
-}
 void CGameDayHost::RefreshIndicators() {
     if (CGameScreen* screen = m_gm.Screen(ScreenRole::Indicators))
         screen->Refresh();

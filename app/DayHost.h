@@ -61,7 +61,6 @@ public:
     void RefreshAllScreens() override;
     void RefreshStatistics() override;
     void RefreshResults() override;
-    void RefreshTransfers() override;
     void RefreshIndicators() override;
     bool SaveBeforeLeaving() override;
     // A league career goes on into the next season; a tournament ends after its final.

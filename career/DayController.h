@@ -139,7 +139,6 @@ public:
     virtual bool SaveBeforeLeaving() { return true; }
     virtual void StartNewSeason() {}
     virtual void BuildCupStage(int stage) { (void)stage; }
-    virtual void RefreshTransfers() {}
     // The indicators show the day's opinions (after the gossip step; main thread).
     virtual void RefreshIndicators() {}
     // The daily steps' own per-career values (sponsor offer, scout countdown, ...) back to new.
