@@ -123,9 +123,6 @@ void CGameDayHost::ClearMatchOverlays() {
 void CGameDayHost::SetDayWait(bool on) {
     m_gm.oneDayWait = on ? 1 : 0;
 }
-void CGameDayHost::SetNewCareerWait(bool on) {
-    m_gm.Shell().SetNewCareerWait(on);
-}
 void CGameDayHost::SetWaitText(const CStr& text) {
     m_gm.SetWaitText(text);
 }
@@ -172,10 +169,6 @@ void CGameDayHost::RefreshStatistics() {
 }
 void CGameDayHost::RefreshResults() {
     if (CGameScreen* screen = m_gm.Screen(ScreenRole::Results))
-        screen->Refresh();
-}
-void CGameDayHost::RefreshTransfers() {
-    if (CGameScreen* screen = m_gm.Screen(ScreenRole::Transfer))
         screen->Refresh();
 }
 void CGameDayHost::RefreshIndicators() {
@@ -307,8 +300,9 @@ void ConnectMatch2D(CGameManager& gm) {
     Match2DHooks& hooks = TheMatch2D().hooks;
     const CScreenContext& ctx = gm.Context();
     hooks.text = [&gm](int id) { return gm.GetText(id); };
-    hooks.postMessage = [&ctx](int sID, int cID, int kind, int p1, int p2) {
-        ctx.Post(sID, cID, kind, p1, p2);
+    // The user picks the substitute on the tactics window.
+    hooks.substituteNeeded = [&ctx](int) {
+        ctx.Post(ID_TACTICS_SOURCE, ID_TACTICS, kMsgClick, ID_TACTICS_SOURCE, 0);
     };
     // The coaching dialog moves form by the score, shows the coach's word and has its lists ready
     // for the match screen's coaching button.

@@ -45,7 +45,6 @@ public:
     void Set3DInput(bool on) override;
     void ClearMatchOverlays() override;
     void SetDayWait(bool on) override;
-    void SetNewCareerWait(bool on) override;
     void SetWaitText(const CStr& text) override;
     void PublishLatestResult(const LatestResult& result) override;
     bool StartWorker(std::function<void()> work) override;
@@ -62,7 +61,6 @@ public:
     void RefreshAllScreens() override;
     void RefreshStatistics() override;
     void RefreshResults() override;
-    void RefreshTransfers() override;
     void RefreshIndicators() override;
     bool SaveBeforeLeaving() override;
     // A league career goes on into the next season; a tournament ends after its final.

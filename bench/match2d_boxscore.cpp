@@ -169,7 +169,7 @@ int main(int argc, char** argv) {
         leagues[((team->leagueId % 3) + 3) % 3].push_back(team);
     }
     CMatch2D match;
-    match.hooks.postMessage = nullptr;
+    match.hooks.substituteNeeded = nullptr;
     if (!match.LoadTactics("\\ini\\InitData.xml")) {
         std::fprintf(stderr, "ini/InitData.xml did not load\n");
         return 1;

@@ -39,7 +39,7 @@ struct Club {
 void BM_InstantMatch2D(benchmark::State& state) {
     std::filesystem::current_path(FB_GAME_DIR);
     CMatch2D match;
-    match.hooks.postMessage = nullptr;
+    match.hooks.substituteNeeded = nullptr;
     match.LoadTactics("\\ini\\InitData.xml");
     GameSrand(1);
     Club home(1, 45);

@@ -257,7 +257,7 @@ int PrintTables(int quickGames, int flatGames, unsigned seed) {
         }
     }
     CMatch2D match;
-    match.hooks.postMessage = nullptr;
+    match.hooks.substituteNeeded = nullptr;
     if (flatGames > 0 && !match.LoadTactics("\\ini\\InitData.xml")) {
         std::fprintf(stderr, "ini/InitData.xml did not load\n");
         return 1;

@@ -3,16 +3,11 @@
 #include "career/DayController.h"
 
 #include "career/CareerSchedule.h"
+#include "career/DailySteps.h"
 #include "career/EventList.h"
 #include "career/FixtureList.h"
 #include "career/FunShop.h"
-#include "career/Gossip.h"
-#include "career/Indicators.h"
 #include "career/MatchRecord.h"
-#include "career/SponsorSteps.h"
-#include "career/SquadSteps.h"
-#include "career/StadiumConstruction.h"
-#include "career/Training.h"
 #include "database/MemoryDB.h"
 #include "engine/Log.h"
 
@@ -29,7 +24,6 @@ constexpr int kMainFrame = ID_FRAME;
 constexpr int kFrameWindows[3] = {ID_FRAME, ID_SEASONFRAME, ID_STATISTICS_FRAME};
 constexpr int kMainMenu = ID_MAINMENU;
 constexpr int kClubWindow = ID_CLUBOVERVIEW;
-constexpr int kNewCareerButton = ID_NEWCAREER_SOURCE;
 constexpr int kStatisticsWindows[2] = {ID_STATISTICS_FRAME, ID_STATISTICS};
 constexpr int kStageTextElement = ID_RESULTS_STAGE_TEXT;
 constexpr int kSquadReference = ID_LINEUP;
@@ -97,45 +91,6 @@ void CDayController::RunDeferred() {
 
 // ---- one day -------------------------------------------------------------------------------------
 
-void CDayController::RunDailySteps() {
-    CMemoryDB* career = m_host->CareerDb();
-    if (career) {
-        const CareerDay today = CareerToday();
-        if (m_host->WorldDb()) {
-            OfferSponsor(today);
-            DecideSponsorOffer(today);
-        }
-        CheckTeamOpinions(today);
-        SendFunShopDeliveryNotices(today);
-        SendScoutReport(today);
-        UpdateInjuries(today);
-        SendMonthlyMoneyReport(today);
-    }
-    RunPromotions(CareerToday());
-    if (CEventList* ledger = m_host->Ledger()) {
-        CTeam* club = career ? career->teams.At(0) : nullptr;
-        ledger->BookMonthChange(m_date, club ? club->cash : 0, club ? club->totalBorrowed : 0);
-    }
-    BookLoans(CareerToday());
-    BookMonthlyCosts(CareerToday());
-    RunLaments(CareerToday());
-}
-
-void CDayController::TrainDayLeft(const GameDate& dayLeft) {
-    const CMemoryDB* career = m_host->CareerDb();
-    const CTeam* user = career ? career->teams.At(0) : nullptr;
-    if (!user)
-        return;
-    if (m_fixtures)
-        for (const CFixture* fixture : m_fixtures->GetFixturesOn(dayLeft.year, dayLeft.month, dayLeft.day))
-            if ((fixture->home && fixture->home->id == user->id) ||
-                (fixture->away && fixture->away->id == user->id))
-                return;
-    CareerDay day = CareerToday();
-    day.today = dayLeft;
-    RunDailyTraining(day);
-}
-
 CareerDay CDayController::CareerToday() const {
     CareerDay day;
     day.world = m_host->WorldDb();
@@ -172,11 +127,13 @@ bool CDayController::AdvanceDay(bool& stop) {
         m_date = CCalendar::NextDay(m_date);
         m_host->SetCurrentDate(m_date);
     }
-    // Before the new day's matches, which may stop the run for the user's match.
-    TrainDayLeft(dayLeft);
-    bool league = !m_host->TournamentMode();
-    if (league)
-        RunDailySteps();
+    DailyStepInput steps;
+    steps.day = CareerToday();
+    steps.dayLeft = dayLeft;
+    steps.fixtures = m_fixtures;
+    steps.tournament = m_host->TournamentMode();
+    // The morning's steps come before the day's matches, which may stop the run for the user's.
+    RunDailySteps(DayPhase::BeforeMatches, steps);
 
     bool hadFixtures = PlayDayMatches(stop);
 
@@ -184,26 +141,19 @@ bool CDayController::AdvanceDay(bool& stop) {
     auto enable = [this](int id, bool on) {
         OnMainThread([this, id, on] { m_host->EnableElement(id, on); });
     };
-    // Sales need an open shop; orders already paid for arrive even when it is not.
     const bool funShopBusy = career && (FunShopLevel(*career) > 0 || PendingFunShopOrders(*career) > 0);
     if (funShopBusy)
         enable(kFunShopButton, true);
-    // A stage ordered and paid for is built in every mode: the money has already left.
-    if (career && career->teams.At(0) && career->teams.At(0)->stadium)
-        RunStadiumConstructionDay(*career);
+    // The evening's steps change only the databases; the indicators are rebuilt after the gossip
+    // (the psychologist reports a moved mood), the other screens show the news and the new levels
+    // at the refresh after the day.
+    RunDailySteps(DayPhase::AfterMatches, steps);
+    const bool league = !steps.tournament;
     if (league && career) {
-        // The gossip and the construction change only the databases; the indicators are rebuilt
-        // after the gossip (the psychologist reports a moved mood), the other screens show the
-        // news and the new levels at the refresh after the day.
-        if (CMemoryDB* world = m_host->WorldDb()) {
-            GossipDailyUpdate(*world, m_date);
-            SendMoodMail(CareerToday());
+        if (m_host->WorldDb())
             OnMainThread([this] { m_host->RefreshIndicators(); });
-        }
-        if (funShopBusy) {
-            DeliverFunShopOrders(CareerToday(), FunShopLevel(*career));
+        if (funShopBusy)
             enable(kFunShopButton, true);
-        }
         // The season buttons come back every day, but not the stadium's while it has no window.
         const bool stadium = m_host->HasWindow(kStadiumWindow);
         enable(kSeasonButton, true);
@@ -675,7 +625,7 @@ void CDayController::ResetCareer(int source) {
 // ---- workers -------------------------------------------------------------------------------------
 
 bool CDayController::StartWorkerThread(int kind) {
-    if (!m_host || kind < 0 || kind > 2 || IsWorkerActive())
+    if (!m_host || kind < 1 || kind > 2 || IsWorkerActive())
         return false;
     if (m_worker.joinable())
         m_worker.join();
@@ -686,14 +636,6 @@ bool CDayController::StartWorkerThread(int kind) {
     auto work = [this] {
         m_onWorker = true;
         switch (m_workerKind) {
-        case WorkerKind::NewCareer:
-            m_host->SetWaitText(Text(100166));
-            if (m_fixtures && m_host->Ledger())
-                ClearCareerSchedule(*m_fixtures, *m_host->Ledger());
-            ResetCareerState();
-            m_host->CreateCareer();
-            m_host->SetWaitText(Text(100167));
-            break;
         case WorkerKind::OneDay:
             AdvanceDayFromThread();
             break;
@@ -719,9 +661,6 @@ bool CDayController::PollWorker() {
         m_worker.join();
     RunDeferred();
     switch (m_workerKind) {
-    case WorkerKind::NewCareer:
-        FinishNewCareer();
-        break;
     case WorkerKind::OneDay:
         FinishOneDay(m_workerResult, m_workerStop);
         break;
@@ -785,14 +724,6 @@ void CDayController::FinishOneDay(bool hadFixtures, bool stop) {
             Post(source, kDayPanelWindow, kMsgSwitchTo);
     }
     m_host->SetDayWait(false);
-}
-
-void CDayController::FinishNewCareer() {
-    m_host->RefreshAllScreens();
-    m_host->RefreshTransfers();
-    m_host->SetNewCareerWait(false);
-    Post(kNewCareerButton, kMainFrame, kMsgOpenMenu);
-    ShowCareerHome(kNewCareerButton);
 }
 
 void CDayController::ShowCareerHome(int source) {

@@ -104,7 +104,6 @@ public:
     virtual void Set3DInput(bool on) { (void)on; }
     virtual void ClearMatchOverlays() {}
     virtual void SetDayWait(bool on) { (void)on; }
-    virtual void SetNewCareerWait(bool on) { (void)on; }
     virtual void SetWaitText(const CStr& text) { (void)text; }
     // Safe from the day thread: the busy panel reads it while the day runs.
     virtual void PublishLatestResult(const LatestResult& result) { (void)result; }
@@ -140,8 +139,6 @@ public:
     virtual bool SaveBeforeLeaving() { return true; }
     virtual void StartNewSeason() {}
     virtual void BuildCupStage(int stage) { (void)stage; }
-    virtual void CreateCareer() {}
-    virtual void RefreshTransfers() {}
     // The indicators show the day's opinions (after the gossip step; main thread).
     virtual void RefreshIndicators() {}
     // The daily steps' own per-career values (sponsor offer, scout countdown, ...) back to new.
@@ -206,9 +203,9 @@ public:
     // The button logic of OnContinueMessage: true when the message is handled.
     bool HandleButton(int source, int kind);
 
-    // Worker threads: kind 0 builds a new career, kind 1 advances one day, kind 2 is the continue
-    // run. While one runs the main thread only draws the wait or busy screen; when it ends it posts
-    // {kWorkerDoneSource, -1, 10}, and the controller's follow-up runs as that message arrives.
+    // Worker threads: kind 1 advances one day, kind 2 is the continue run. While one runs the main thread
+    // only draws the wait or busy screen; when it ends it posts {kWorkerDoneSource, -1, 10}, and the
+    // controller's follow-up runs as that message arrives.
     bool StartWorkerThread(int kind);
     // Once a worker has finished, its follow-up (the window work it left, refreshing the screens,
     // switching windows) runs here, on the main thread. True when a run was finished.
@@ -235,12 +232,8 @@ public:
     bool UserAtHome() const { return m_userAtHome; }
 
 private:
-    enum class WorkerKind : int { NewCareer = 0, OneDay = 1, Continue = 2 };
+    enum class WorkerKind : int { OneDay = 1, Continue = 2 };
 
-    void RunDailySteps();
-    // The training of the day being left: the plan the player saved for the date he saw as today.
-    // His match day has no training (the players played).
-    void TrainDayLeft(const GameDate& dayLeft);
     // What today's steps work on.
     CareerDay CareerToday() const;
     // A career opened, left or replaced behind the controller's back (the menus can do that)
@@ -252,7 +245,6 @@ private:
     void OfferTopScore(const CFixture& fixture);
     void FinishContinue(bool stop);
     void FinishOneDay(bool hadFixtures, bool stop);
-    void FinishNewCareer();
     void SwitchAfterUserMatch(int source);
     void StageOrSeasonEnd(int source);
     // Opens the career's first window (the club overview, or the day panel without it).

@@ -5,8 +5,6 @@
 #include "engine/GameRand.h"
 #include "engine/Log.h"
 #include "engine/Timer.h"
-#include "gui/GuiMessage.h"
-#include "guidefines.h"
 #include "match/Formation.h"
 
 #include <algorithm>
@@ -725,8 +723,8 @@ void CMatch2D::HandleFouls(CMatch2DTeam& team, bool home) {
             ShowLeavePopup(p ? p->name : CStr(), 0);
             if (team.FindBenchPlayer() < 0) {
                 Forfeit(team);
-            } else if (hooks.postMessage) {
-                hooks.postMessage(ID_TACTICS_SOURCE, ID_TACTICS, kMsgClick, 0, 0);
+            } else if (hooks.substituteNeeded) {
+                hooks.substituteNeeded(0);
             }
         }
         return;
@@ -755,8 +753,8 @@ void CMatch2D::HandleMustLeave(CMatch2DTeam& team, bool home) {
             ShowLeavePopup(p ? p->name : CStr(), 1);
             if (team.FindBenchPlayer() < 0) {
                 Forfeit(team);
-            } else if (hooks.postMessage) {
-                hooks.postMessage(ID_TACTICS_SOURCE, ID_TACTICS, kMsgClick, 0, 0);
+            } else if (hooks.substituteNeeded) {
+                hooks.substituteNeeded(1);
             }
         }
         return;

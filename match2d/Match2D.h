@@ -22,7 +22,9 @@ struct Match2DHooks {
     // Opens the quarter-break window; the match is paused already.
     std::function<void()> quarterBreak;
     std::function<void()> substitutionPending;
-    std::function<void(int sID, int cID, int kind, int p1, int p2)> postMessage;
+    // A player of the user's side must come off (reason 0 six fouls, 1 hurt) and the bench has
+    // someone for him: the user picks the substitute.
+    std::function<void(int reason)> substituteNeeded;
     // The staff remarks' commentary popup; empty when there is none.
     std::function<void(const CStr& text, int colour)> remarkLine;
     // Language text; empty hook gives an empty text.

@@ -89,6 +89,35 @@ void FillSide(CTeam* club, const CMatchTeam& side, const CMatchTeam& other, bool
     }
 }
 
+// The day panel's report lines of one side, as the flat court gives them: the points by kind,
+// and the rebounds, balls won and steals (always for the away side).
+void ReportPlayers(CDayController& day, const CTeam* club, const CMatchTeam& side, bool home) {
+    if (club == nullptr)
+        return;
+    for (const CPlayer* player : club->players) {
+        int place = 0;
+        const CCourtPlayer* p = player != nullptr ? side.FindById(player->id, place) : nullptr;
+        if (p == nullptr)
+            continue;
+        auto report = [&](int kind, int value, bool always) {
+            if (!always && value <= 0)
+                return;
+            MatchDayEntry entry;
+            entry.playerName = player->name;
+            entry.teamName = club->name;
+            entry.kind = kind;
+            entry.value = value;
+            day.AddReportLine(entry);
+        };
+        report(kLineFreeThrow, p->freeThrowsMade, false);
+        report(kLineThreePoint, 3 * p->threePointersMade, false);
+        report(kLineTwoPoint, 2 * p->twoPointersMade, false);
+        report(kLineRebound, p->offensiveRebounds + p->defensiveRebounds, !home);
+        report(kLineDefence, p->ballsWon, !home);
+        report(kLineSteal, p->steals, !home);
+    }
+}
+
 } // namespace
 
 void CMatch3DRecorder::SetMatchParams(CTeam* home, CTeam* away, int fixture, int year, int month, int day) {
@@ -144,10 +173,13 @@ bool FinishMatch3D(const CScreenContext& ctx, CMatch3DRecorder& recorder, const 
         statistics->Refresh();
     auto* day = ctx.ScreenAs<CDayController>(ScreenRole::DayController);
     if (session.fixtureList && day) {
+        // The match's lines join the day's other results: the day panel's leaders are built from
+        // them when the match is finished.
+        ReportPlayers(*day, recorder.Home(), homeSide, true);
+        ReportPlayers(*day, recorder.Away(), awaySide, false);
         // On the season's last fixture day this judges the season once and locks the day buttons
         // until the results have been seen.
         day->OnUserMatchRecorded();
-        day->ClearDayResults();
     }
     if (day && day->SeasonEndPending()) {
         ctx.Post(kFinishSource, ID_RESULTS, kMsgSwitchTo, kFinishSource, 0);

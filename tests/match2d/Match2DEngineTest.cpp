@@ -142,10 +142,8 @@ TEST_F(Match2DTest, UserSideIsAskedWhenWatchedAndHandledLikeTheComputerInAnInsta
         EXPECT_EQ(reason, 0);
         ++popups;
     };
-    match.hooks.postMessage = [&messages](int sID, int cID, int kind, int, int) {
-        EXPECT_EQ(sID, 11122);
-        EXPECT_EQ(cID, 11074);
-        EXPECT_EQ(kind, 10);
+    match.hooks.substituteNeeded = [&messages](int reason) {
+        EXPECT_EQ(reason, 0);
         ++messages;
     };
     Start(home.team, away.team, true, false);

@@ -55,7 +55,7 @@ class Match2DTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(match.LoadTactics("\\ini\\InitData.xml"));
-        match.hooks.postMessage = nullptr;
+        match.hooks.substituteNeeded = nullptr;
         match.hooks.commentary = [this](const CStr& text, const CStr& name, bool home) {
             (void)text;
             events.push_back({name, home});

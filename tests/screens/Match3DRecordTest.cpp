@@ -227,3 +227,22 @@ TEST(Match3DRecord, TheSeasonsLastMatchHandsOverToTheResults) {
         EXPECT_EQ(rig.stack.PendingMessages().size(), posted.size());
     }
 }
+
+// The day panel after a 3D match: its players join the day's leaders, as a flat-court match's do.
+TEST(Match3DRecord, TheDayPanelShowsTheMatchsLeaders) {
+    RecordRig rig(true);
+    std::unique_ptr<CMemoryDB> none;
+    daytest::FakeDayHost host(none, none);
+    host.date = rig.session.currentDate;
+    CDayController day(&host, rig.session.fixtureList);
+    rig.screens[ScreenRole::DayController] = &day;
+    // The away side's fourth player has the day's most steals.
+    rig.awaySide.players[3]->steals = 9;
+    ASSERT_TRUE(FinishMatch3D(rig.ctx, rig.recorder, rig.homeSide, rig.awaySide));
+    day.FinishUserMatch(rig.recorder.RecordedFixture(), rig.homeSide.score, rig.awaySide.score);
+    const DayBoard& board = day.Board();
+    ASSERT_GE(board.leaders.size(), 5u);
+    EXPECT_EQ(board.leaders[4].texts[0], rig.other->players[3]->name);
+    EXPECT_EQ(board.leaders[4].texts[1], rig.other->name);
+    EXPECT_FALSE(board.leaders[0].texts[0].IsEmpty());
+}
