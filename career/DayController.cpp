@@ -8,6 +8,7 @@
 #include "career/FunShop.h"
 #include "career/Gossip.h"
 #include "career/Indicators.h"
+#include "career/MatchRecord.h"
 #include "career/SponsorSteps.h"
 #include "career/SquadSteps.h"
 #include "career/StadiumConstruction.h"
@@ -420,8 +421,7 @@ void CDayController::HandOffUserMatch(CFixture* fixture, CTeam* user, bool& live
             // An engine without its screen may play the match at once; the result is written here
             // alone. Otherwise the day ends on the panel and the fixture waits unplayed.
             if (outcome.finished) {
-                fixture->homeScore = outcome.homeScore;
-                fixture->awayScore = outcome.awayScore;
+                RecordPlayedAtOnce(fixture, outcome);
             } else {
                 QuorelLog("[CDayController::PlayDayMatches] no match engine took %s - %s",
                           fixture->home->name.GetText(), fixture->away->name.GetText());
@@ -449,13 +449,24 @@ void CDayController::HandOffUserMatch(CFixture* fixture, CTeam* user, bool& live
     m_host->SetMatchMode(false);
     // Only a match played to its end is a result; a stalled run leaves the fixture unplayed.
     if (outcome.finished) {
-        fixture->homeScore = outcome.homeScore;
-        fixture->awayScore = outcome.awayScore;
+        RecordPlayedAtOnce(fixture, outcome);
     } else {
         QuorelLog("[CDayController::PlayDayMatches] the user's match %s - %s did not reach its end",
                   fixture->home->name.GetText(), fixture->away->name.GetText());
     }
     m_host->ClearMatchOverlays();
+}
+
+void CDayController::RecordPlayedAtOnce(CFixture* fixture, const UserMatchOutcome& outcome) {
+    // An engine that left its figures to the day has them recorded like every view's; one that
+    // recorded them itself (the match-centre screen) reports only the score.
+    if (outcome.result.Complete()) {
+        RecordMatchResult(outcome.result, m_date, fixture,
+                          MatchRecordTables{m_host->CareerDb(), m_host->WorldDb()});
+        return;
+    }
+    fixture->homeScore = outcome.homeScore;
+    fixture->awayScore = outcome.awayScore;
 }
 
 bool CDayController::CheckLineupComplete(CTeam* team) {

@@ -3,6 +3,7 @@
 
 #include "career/Calendar.h"
 #include "career/EventList.h"
+#include "career/Lineup.h"
 #include "database/MemoryDB.h"
 #include "database/Ownership.h"
 
@@ -112,6 +113,7 @@ TransferResult SignPlayer(CMemoryDB& world, CMemoryDB& career, CEventList* ledge
     player->words[kWordWage] = wage;
     // A newcomer starts on the bench; the line-up screen puts him in.
     player->words[kWordMatchState] = kOnBench;
+    GiveFreeShirtNumber(*club, *player);
 
     int32_t fee = 0;
     if (hadClub && ledger) {
@@ -137,9 +139,13 @@ TransferResult ReleasePlayer(CMemoryDB& world, CMemoryDB& career, const GameDate
     if (it == club->players.end())
         return TransferResult::NotFound;
     CPlayer* player = *it;
+    const bool wasStarter = player->words[kWordMatchState] == kOnCourt;
     if (!MovePlayer(career, world, player, nullptr))
         return TransferResult::NotFound;
     player->words[kWordMatchState] = kOnBench;
+    // The next match must not start with four: the best fit player on the bench takes his place.
+    if (wasStarter)
+        FillStartingFive(*club);
     AddCertificate(career, *player, club->name, noClubText, terms, player->contractMonths, today);
     return TransferResult::Done;
 }

@@ -671,8 +671,14 @@ void CTransferScreen::OnMessage(GuiMessage& msg) {
     int32_t months = 0;
     switch (msg.sID) {
     case ID_TF_RELEASE:
-        if (CGuiElement* box = m_ctx.Find(ID_TF_RELEASE_BOX))
-            box->SetCaption(m_ctx.Text(200202));
+        if (CGuiElement* box = m_ctx.Find(ID_TF_RELEASE_BOX)) {
+            // The question names the player, so nobody is let go by a slip of the list.
+            CStr question = m_ctx.Text(200202);
+            const bool chosen = m_selectedSquad >= 0 && m_selectedSquad < static_cast<int>(m_squad.size());
+            question.ReplaceAll("XYPLAYER",
+                                chosen ? m_squad[static_cast<size_t>(m_selectedSquad)]->name.GetText() : "");
+            box->SetCaption(question);
+        }
         m_ctx.SetText(ID_TF_RELEASE_YES, m_ctx.Text(300000), kFormatCentreMiddle);
         m_ctx.SetText(ID_TF_RELEASE_NO, m_ctx.Text(300001), kFormatCentreMiddle);
         m_ctx.Post(ID_TF_RELEASE, ID_TF_RELEASE_BOX, kMsgOpenOnTop, ID_TF_RELEASE, 0);

@@ -250,7 +250,7 @@ TEST(ContinueRun, ViewOptionsPickTheMatchWindow) {
         DayRig rig;
         rig.host.view3D = mode == 0;
         rig.host.noView = mode >= 1;
-        rig.host.instantOutcome = UserMatchOutcome{true, mode == 1, 71, 64};
+        rig.host.instantOutcome = UserMatchOutcome{true, mode == 1, 71, 64, {}};
         auto* stadium = new CStadiumRecord();
         auto* wing = new CStadiumWingRecord();
         wing->seats = 1000;
@@ -494,7 +494,7 @@ TEST(DayLeaders, TheUsersMatchCompetesForTheDaysTopScore) {
     {
         DayRig rig;
         rig.host.noView = true;
-        rig.host.instantOutcome = UserMatchOutcome{false, true, 250, 10};
+        rig.host.instantOutcome = UserMatchOutcome{false, true, 250, 10, {}};
         rig.fixtures.AddFixture(rig.world.user, rig.world.clubs[0], rig.world.league, 2007, 8, 2);
         rig.fixtures.AddFixture(rig.world.clubs[1], rig.world.clubs[2], rig.world.league, 2007, 8, 2);
         rig.fixtures.AddFixture(rig.world.clubs[3], rig.world.clubs[4], rig.world.league, 2007, 8, 9);

@@ -180,9 +180,15 @@ TEST(SponsorSteps, APendingOfferBlocksNewOnesUntilItIsDecided) {
     ASSERT_NE(opinion, nullptr);
     opinion->current[0] = 100;
     opinion->current[1] = 40;
+    const CStr company = sponsor->name;
     while (steps.offerSponsor >= 0)
         DecideSponsorOffer(day);
     EXPECT_EQ(steps.offerVariant, -1);
+    // The mail that tells the outcome names the company.
+    const CEmail* verdict =
+        rig.career->emails.Size() > 0 ? rig.career->emails.At(rig.career->emails.Size() - 1) : nullptr;
+    ASSERT_NE(verdict, nullptr);
+    EXPECT_EQ(verdict->placeholders[0], company);
     const bool won = opinion->current[1] == 41;
     EXPECT_TRUE(won || opinion->current[1] == 39);
     EXPECT_EQ(opinion->current[0], won ? 100 : 99); // never above 100

@@ -220,6 +220,19 @@ TEST_F(StadiumFixture, BuildOrdersTheStageItsPanelShowsAndTheHeaderShowsThePayme
     EXPECT_EQ(OpenedWindow(), ID_STADIUM_ASK_BOX);
 }
 
+TEST_F(StadiumFixture, TheQuestionAndTheInfoBoxStayWholeOnTheScreenForEveryPart) {
+    // The boxes are centred on the part's Build button; the right-hand column's ran off the screen.
+    for (int k = 0; k < 18; ++k)
+        for (int box : {ID_STADIUM_ASK_BOX, ID_STADIUM_INFO_BOX}) {
+            ctx->CentreWindow(StadiumPartIds(k).order, box);
+            const GuiRect rect = Find(box)->Rect();
+            EXPECT_GE(rect.x, 0) << k;
+            EXPECT_GE(rect.y, 0) << k;
+            EXPECT_LE(rect.x + rect.w, 1024) << k;
+            EXPECT_LE(rect.y + rect.h, 768) << k;
+        }
+}
+
 TEST_F(StadiumFixture, YesBooksTheAskedStageOnce) {
     club->cash = 20000;
     Click(StadiumPartIds(0).stages[1]);

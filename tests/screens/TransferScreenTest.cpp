@@ -325,6 +325,10 @@ TEST_F(TransferScreenTest, TheReleaseBoxSendsTheChosenPlayerAwayWithACertificate
     const TransferListEntry chosen = *screen->Squad()[static_cast<size_t>(screen->SelectedSquad())];
     ASSERT_TRUE(Send(ID_TF_RELEASE));
     EXPECT_EQ(Find(ID_TF_RELEASE_YES)->GetText(), ctx.Text(300000));
+    // The question names the player it lets go.
+    const auto* box = dynamic_cast<const CGuiWindow*>(Find(ID_TF_RELEASE_BOX));
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(box->GetCaption().Find(chosen.name), -1) << box->GetCaption().GetText();
     const size_t squad = Club()->players.size();
     ASSERT_TRUE(Send(ID_TF_RELEASE_YES));
     EXPECT_EQ(Club()->players.size(), squad - 1);
