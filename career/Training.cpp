@@ -119,14 +119,15 @@ void RunDailyTraining(const CareerDay& day) {
         for (const CTrainingEntry* entry : day.career->trainingEntries) {
             if (entry->year != plan->year || entry->month != plan->month || entry->day != plan->day)
                 continue;
-            ++entries;
-            energySum += entry->energy;
             CPlayer* player = nullptr;
             for (CPlayer* candidate : club->players)
                 if (candidate->id == entry->playerId)
                     player = candidate;
+            // A player who has left since the plan was made neither trains nor tires the squad.
             if (!player)
                 continue;
+            ++entries;
+            energySum += entry->energy;
 
             // Each player is compared with his own values before his last training.
             CTrainedValues& recorded = RecordedValues(*day.career, player->id);

@@ -44,7 +44,8 @@ namespace {
     X("my_trainingdays.dat", trainingDays)                                                                   \
     X("my_trainingentries.dat", trainingEntries)                                                             \
     X("my_trainedvalues.dat", trainedValues)                                                                 \
-    X("my_daysteps.dat", careerSteps)
+    X("my_daysteps.dat", careerSteps)                                                                        \
+    X("my_trainingplans.dat", trainingPlanFor)
 
 template <class DB, class F> void ForEachPlainTable(DB& db, F&& f) {
 #define FB_VISIT(file, member) f(file, db.member);

@@ -47,6 +47,7 @@ public:
     // Career files newer than the oldest saves: a save without them still loads.
     CCampBookingList campBookings;
     CTrainingDayList trainingDays; // date order
+    CTrainingPlanForList trainingPlanFor;
     CTrainingEntryList trainingEntries;
     CTrainedValuesList trainedValues;
     CCareerStepsTable careerSteps;

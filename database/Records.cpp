@@ -375,6 +375,12 @@ void CTrainingDay::Serialize(CArchive& ar) {
     Ints(ar, modifier);
 }
 
+void CTrainingPlanFor::Serialize(CArchive& ar) {
+    YearMonthDay(ar, year, month, day);
+    ar.Int(kind);
+    ar.Int(playerId);
+}
+
 void CTrainingEntry::Serialize(CArchive& ar) {
     YearMonthDay(ar, year, month, day);
     ar.Int(playerId);

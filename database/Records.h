@@ -511,6 +511,18 @@ struct CCampBooking : CRecord {
     void Serialize(CArchive& ar) override;
 };
 
+// my_trainingplans.dat: whom the training day of that date was saved for (kind 0 one player, 1 the
+// squad, 2 centres, 3 forwards, 4 guards; the player for kind 0), so a plan comes back as it was
+// saved however the squad has changed since.
+struct CTrainingPlanFor : CRecord {
+    int32_t year = 0;
+    int32_t month = 0;
+    int32_t day = 0;
+    int32_t kind = 0;
+    int32_t playerId = -1;
+    void Serialize(CArchive& ar) override;
+};
+
 constexpr int kTrainingSlots = 16;
 
 // my_trainingdays.dat: one planned training day: each slot's exercise (row of the training types)

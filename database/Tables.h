@@ -50,6 +50,7 @@ class CLeagueStandingList : public CTable<CLeagueStanding> {};
 class CLoanList : public CTable<CLoan> {};
 class CCampBookingList : public CTable<CCampBooking> {};
 class CTrainingDayList : public CTable<CTrainingDay> {};
+class CTrainingPlanForList : public CTable<CTrainingPlanFor> {};
 class CTrainingEntryList : public CTable<CTrainingEntry> {};
 class CTrainedValuesList : public CTable<CTrainedValues> {};
 class CCareerStepsTable : public CTable<CCareerSteps> {

@@ -611,6 +611,12 @@ void CTrainingScreen::UpdateProjection() {
 }
 
 int32_t CTrainingScreen::KindOfPlan(const CTrainingDay& plan) const {
+    // The plan says whom it was saved for; a plan saved before it did is judged by its players.
+    if (const CMemoryDB* career = Career())
+        for (const CTrainingPlanFor* saved : career->trainingPlanFor)
+            if (saved->year == plan.year && saved->month == plan.month && saved->day == plan.day &&
+                saved->kind >= kTrainOnePlayer && saved->kind <= kTrainGuards)
+                return saved->kind;
     // The plan keeps its players by id; who they are tells the group the plan was saved for.
     const std::vector<int32_t> rows = PlanRows(plan);
     if (rows.size() <= 1 && m_rows.size() > 1)
@@ -690,6 +696,15 @@ void CTrainingScreen::OnSavePlan() {
     for (CTrainingEntry* old : std::vector<CTrainingEntry*>(career->trainingEntries.Records()))
         if (sameDate(old->year, old->month, old->day))
             career->trainingEntries.Erase(old);
+    for (CTrainingPlanFor* old : std::vector<CTrainingPlanFor*>(career->trainingPlanFor.Records()))
+        if (sameDate(old->year, old->month, old->day))
+            career->trainingPlanFor.Erase(old);
+    auto* savedFor = career->trainingPlanFor.Append(new CTrainingPlanFor());
+    savedFor->year = date.year;
+    savedFor->month = date.month;
+    savedFor->day = date.day;
+    savedFor->kind = kind;
+    savedFor->playerId = kind == kTrainOnePlayer && !players.empty() ? players.front()->playerId : -1;
     career->trainingDays.Append(plan);
     std::vector<CTrainingDay*> order = career->trainingDays.Records();
     std::stable_sort(order.begin(), order.end(), [](const CTrainingDay* a, const CTrainingDay* b) {

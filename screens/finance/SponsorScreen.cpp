@@ -205,7 +205,7 @@ void CSponsorScreen::SendAcceptMail(int list, const CSponsorRecord& record) {
         return;
     const GameDate& today = session.currentDate;
     int endMonth = (today.month - 1 + record.months) % 12 + 1;
-    int endYear = today.year + (today.month - 1 + record.months) / 12;
+    int endYear = EndYear(today.year, today.month, record.months);
     CreateEmail(session.worldDB, session.careerDB, kFirstAcceptMailRow + list, record.year, record.month, 1,
                 m_ctx.Text(kManagerCategory), m_managerName, kManagerCategory,
                 {record.name, FormatDate(endYear, 1, endMonth, ".")});

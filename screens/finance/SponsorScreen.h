@@ -47,8 +47,9 @@ public:
     const std::vector<Entry>& List(int list) const { return m_lists[static_cast<size_t>(list - 1)]; }
     int Contracts(int list) const;
     int ClubStanding() const;
-    // The end year booked with a contract: the next year once the months run past December.
-    static int EndYear(int year, int month, int months) { return month + months > 12 ? year + 1 : year; }
+    // The year a contract signed in that month ends, as the acceptance mail dates it: 18 or 24
+    // months from the summer end two years on.
+    static int EndYear(int year, int month, int months) { return year + (month - 1 + months) / 12; }
 
 private:
     static int ByList(int list, int first, int second, int third) {

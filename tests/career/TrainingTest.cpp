@@ -183,4 +183,13 @@ TEST(Training, PlansNamingNothingAndTiredSquadsAreHandled) {
     for (int word = 0; word < kPlayerWords; ++word)
         EXPECT_EQ(player.words[word], before.words[word]) << "word " << word;
     EXPECT_EQ(rig.CountMails(kMailRowLowEnergy), 1);
+
+    // A rested squad is not judged tired by players who have left since the plan was made.
+    rig.Plan(GameDate{2007, 9, 5});
+    rig.Enter(GameDate{2007, 9, 5}, rig.club->players[1], 90);
+    for (int k = 1; k <= 3; ++k)
+        rig.Enter(GameDate{2007, 9, 5}, rig.world->players.At(k), 5);
+    rig.Day();
+    rig.Day();
+    EXPECT_EQ(rig.CountMails(kMailRowLowEnergy), 1);
 }

@@ -115,7 +115,11 @@ TEST_F(SponsorScreenTest, SigningPaysOnceAndADropAndResigningBooksNothingMore) {
 TEST_F(SponsorScreenTest, EndYearAndStanding) {
     EXPECT_EQ(CSponsorScreen::EndYear(2007, 6, 6), 2007);
     EXPECT_EQ(CSponsorScreen::EndYear(2007, 7, 6), 2008);
-    EXPECT_EQ(CSponsorScreen::EndYear(2007, 1, 24), 2008);
+    // The year the acceptance mail gives: January 2007 + 24 months ends in January 2009.
+    EXPECT_EQ(CSponsorScreen::EndYear(2007, 1, 24), 2009);
+    EXPECT_EQ(CSponsorScreen::EndYear(2007, 8, 18), 2009);
+    EXPECT_EQ(CSponsorScreen::EndYear(2007, 8, 24), 2009);
+    EXPECT_EQ(CSponsorScreen::EndYear(2007, 12, 12), 2008);
     club()->standing1 = 0;
     club()->standing2 = 0;
     screen->Refresh();

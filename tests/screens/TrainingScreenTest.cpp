@@ -2,6 +2,7 @@
 // by player id in the career, camps with their one charge, the facility icons, the season figures
 // and a saved plan trained by the daily step.
 #include "screens/club/TrainingScreen.h"
+#include "career/Transfers.h"
 
 #include "career/Calendar.h"
 #include "career/EventList.h"
@@ -168,6 +169,33 @@ TEST_F(TrainingScreenTest, APlanNamesItsPlayerAfterARefreshAndAfterAReload) {
     rows = screen->PlanRows(*Career().trainingDays.At(0));
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(screen->Rows().at(static_cast<size_t>(rows[0]))->playerId, playerId);
+}
+
+// A squad plan stays the squad's after a signing and a reload, so saving it again keeps the group.
+TEST_F(TrainingScreenTest, APlanKeepsWhomItWasSavedForWhenTheSquadChanges) {
+    ChooseDate(2007, 8, 12);
+    Send(ID_TR_SQUAD);
+    Send(ID_TR_SAVE);
+    ASSERT_EQ(Career().trainingDays.Size(), 1);
+    // A newcomer joins the squad after the plan was made.
+    CMemoryDB& world = *kit.session.worldDB;
+    CPlayer* agent = nullptr;
+    for (CPlayer* p : world.players)
+        if (p->teamId <= -1)
+            agent = p;
+    ASSERT_NE(agent, nullptr);
+    TransferTerms terms;
+    terms.playerId = agent->id;
+    terms.months = 12;
+    ASSERT_EQ(SignPlayer(world, Career(), nullptr, kit.session.currentDate, terms, "No club"),
+              TransferResult::Done);
+    ASSERT_TRUE(kit.session.SaveCurrentCareer());
+    ASSERT_TRUE(kit.session.LoadSavedCareer(Career().profiles.At(0)->id));
+    screen->Refresh();
+    Send(ID_TR_PLANS, kMsgSelection, 0);
+    EXPECT_TRUE(Find(ID_TR_SQUAD)->IsChecked()) << "the plan came back as a one-player plan";
+    EXPECT_TRUE(Find(ID_TR_PLANS)->GetItemText(0).Find(ctx.Text(80019)) > 0)
+        << Find(ID_TR_PLANS)->GetItemText(0).GetText();
 }
 
 TEST_F(TrainingScreenTest, ACampIsBookedOncePerRealDateAndChargedOnceInItsWeek) {
