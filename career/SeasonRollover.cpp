@@ -3,6 +3,7 @@
 
 #include "career/CareerSession.h"
 #include "career/FixtureList.h"
+#include "database/GameYears.h"
 #include "database/MemoryDB.h"
 #include "database/Records.h"
 #include "engine/Log.h"
@@ -101,6 +102,17 @@ bool UpdateLeagueAfterMove(CMemoryDB* career, CLeague* left, CLeague* joined, bo
 RolloverOutcome StartNewSeason(CCareerSession& session, const TextLookup& getText,
                                const std::function<void()>& sendStartMails) {
     RolloverOutcome outcome;
+    // The next 1 August: a season that ran past it never moves the date back.
+    const GameDate today = session.currentDate;
+    const int startYear =
+        today.month > 8 || (today.month == 8 && today.day > 1) ? today.year + 1 : today.year;
+    // A season the game's years cannot hold would be saved as a career no one could load again:
+    // the career stays as it is.
+    if (!SeasonFitsGameYears(startYear)) {
+        QuorelLog("[StartNewSeason] a season from %d lies beyond the game's years; none is started",
+                  startYear);
+        return outcome;
+    }
     CMemoryDB* career = session.careerDB;
     CMemoryDB* world = session.worldDB;
     CompetitionList standings;
@@ -124,7 +136,7 @@ RolloverOutcome StartNewSeason(CCareerSession& session, const TextLookup& getTex
 
     if (!session.fixtureList || !league || !world)
         return outcome;
-    session.currentDate = GameDate{session.currentDate.year, 8, 1};
+    session.currentDate = GameDate{startYear, 8, 1};
     outcome.dateMoved = true;
     if (!session.tournamentMode) {
         outcome.scheduled = BuildLeagueFixtures(*session.fixtureList, league, world, session.currentDate.year,

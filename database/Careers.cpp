@@ -455,6 +455,30 @@ bool CareerDatesInRange(const CMemoryDB& db, const CStr& folder) {
     return StrictDatesInRange(db, folder) && LooseDatesInRange(db, folder);
 }
 
+// The day loop runs to the season's last fixture and the rollover starts the next season from
+// there: a fixture outside its season's years would run the season on for centuries and leave a
+// career the game could not save within its years.
+bool FixturesInSeason(const CMemoryDB& career, const CStr& folder) {
+    const CProfile* profile = career.profiles.At(0);
+    int64_t start = profile ? profile->seasonStartYear : 0;
+    auto isSet = [](const CLeagueStanding* f) { return f->year != 0 || f->month != 0 || f->day != 0; };
+    // Older saves without the span: the earliest fixture's year starts the season.
+    if (start == 0)
+        for (const CLeagueStanding* f : career.leagueStandings)
+            if (isSet(f) && (start == 0 || f->year < start))
+                start = f->year;
+    for (int row = 0; row < career.leagueStandings.Size(); ++row) {
+        const CLeagueStanding* f = career.leagueStandings.At(row);
+        if (isSet(f) && !IsYearOfSeason(f->year, start)) {
+            QuorelLog(
+                "[LoadCareer] %sleaguetable.dat fixture %d on %d.%d.%d lies outside the season from %lld",
+                folder.GetText(), row, f->day, f->month, f->year, static_cast<long long>(start));
+            return false;
+        }
+    }
+    return true;
+}
+
 void SetStartDate(CProfile& profile, int32_t dataSet) {
     // The world cup is played in the late summer before the league season.
     if (dataSet == kDataSetWorldCup) {
@@ -521,9 +545,12 @@ bool ProfileValuesInRange(const CProfile& profile, CStr& problem) {
     else if (profile.dataSet < kDataSetLeague || profile.dataSet > kDataSetWorldCup)
         problem = CStr::Formatted("the data set %d does not exist", profile.dataSet);
     else if ((profile.seasonStartYear != 0 &&
-              !IsGameDate(profile.seasonStartYear, profile.seasonStartMonth, profile.seasonStartDay)) ||
+              (!IsGameDate(profile.seasonStartYear, profile.seasonStartMonth, profile.seasonStartDay) ||
+               !SeasonFitsGameYears(profile.seasonStartYear))) ||
              (profile.seasonEndYear != 0 &&
-              (profile.seasonEndYear < kFirstGameYear || profile.seasonEndYear > kLastGameYear)))
+              (!IsGameYear(profile.seasonEndYear) ||
+               (profile.seasonStartYear != 0 &&
+                !IsYearOfSeason(profile.seasonEndYear, profile.seasonStartYear)))))
         problem = CStr::Formatted("the season %d.%d.%d-%d is not in the game's years", profile.seasonStartDay,
                                   profile.seasonStartMonth, profile.seasonStartYear, profile.seasonEndYear);
     else if (profile.cupStage < 0 || profile.cupStage > 4)
@@ -935,7 +962,8 @@ bool LoadCareer(CMemoryDB& world, CMemoryDB& career, int32_t profileId) {
         QuorelLog("[LoadCareer] %sprofilelist.dat: %s", folder.GetText(), problem.GetText());
         return false;
     }
-    if (!CareerDatesInRange(newWorld, worldFolder) || !CareerDatesInRange(newCareer, folder))
+    if (!CareerDatesInRange(newWorld, worldFolder) || !CareerDatesInRange(newCareer, folder) ||
+        !FixturesInSeason(newCareer, folder))
         return false;
     newWorld.profiles.Clear();
     // Only this career's header belongs to the career.
