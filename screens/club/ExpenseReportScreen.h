@@ -2,6 +2,7 @@
 // total: for the running month and for a month chosen with year and month filters.
 #pragma once
 
+#include "guidefines.h"
 #include "screens/ScreenContext.h"
 #include "screens/club/FinanceViews.h"
 
@@ -24,7 +25,7 @@ void SortExpenseRows(std::vector<ExpenseRow>& rows);
 
 class CExpenseReportScreen : public CGameScreen {
 public:
-    static constexpr int kWindow = 10455;
+    static constexpr int kWindow = ID_EXPENSES;
 
     explicit CExpenseReportScreen(const CScreenContext& ctx);
 

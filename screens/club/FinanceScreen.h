@@ -4,6 +4,7 @@
 #pragma once
 
 #include "database/GameDate.h"
+#include "guidefines.h"
 #include "screens/ScreenContext.h"
 #include "screens/club/FinanceViews.h"
 
@@ -47,7 +48,7 @@ int32_t LoanInstalment(int32_t amount, int32_t term);
 
 class CFinanceScreen : public CGameScreen {
 public:
-    static constexpr int kWindow = 10397;
+    static constexpr int kWindow = ID_FINANCES;
     static constexpr int kMaxLoans = 4;
     static constexpr int kRate = 15;
     static constexpr int kSummaryRows = 21;

@@ -3,6 +3,7 @@
 // sales by item over the year, by month for one item and by day for one month.
 #pragma once
 
+#include "guidefines.h"
 #include "screens/ScreenContext.h"
 
 #include <cstdint>
@@ -11,8 +12,8 @@ class CGuiElement;
 
 class CFunShopScreen : public CGameScreen {
 public:
-    static constexpr int kWindow = 10475;
-    static constexpr int kMenuButton = 10376;
+    static constexpr int kWindow = ID_FUNSHOP;
+    static constexpr int kMenuButton = ID_FR_FUNSHOP;
     static constexpr int kItemCount = 16;
     static constexpr int kQuantitySteps = 19; // 100 ... 1900 units
     static constexpr int kFirstItemText = 200164;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "database/GameDate.h"
+#include "guidefines.h"
 #include "screens/ScreenContext.h"
 #include "screens/club/FinanceViews.h"
 
@@ -21,7 +22,7 @@ struct IncomeSums {
 
 class CIncomeReportScreen : public CGameScreen {
 public:
-    static constexpr int kWindow = 10439;
+    static constexpr int kWindow = ID_INCOME;
 
     explicit CIncomeReportScreen(const CScreenContext& ctx);
 

@@ -3,6 +3,7 @@
 // three windows may be missing from the layout; its copy is then skipped.
 #pragma once
 
+#include "guidefines.h"
 #include "screens/ScreenContext.h"
 
 #include <array>
@@ -12,7 +13,7 @@ class CGuiElement;
 class CScreenHeader {
 public:
     static constexpr int kCopies = 3;
-    static constexpr std::array<int, kCopies> kWindows = {10039, 10369, 10759};
+    static constexpr std::array<int, kCopies> kWindows = {ID_FRAME, ID_SEASONFRAME, ID_STATISTICS_FRAME};
 
     explicit CScreenHeader(const CScreenContext& ctx);
 

@@ -5,6 +5,7 @@
 
 #include "database/HiredStaff.h"
 #include "database/Records.h"
+#include "guidefines.h"
 #include "screens/ScreenContext.h"
 
 #include <array>
@@ -23,9 +24,10 @@ struct StaffEntry {
 
 class CStaffScreen : public CGameScreen {
 public:
-    static constexpr int kWindow = 10312;
-    static constexpr int kConfirmWindow = 11058;
-    // Categories in panel order: panel k has release button 10322 + k and grid 10330 + k.
+    static constexpr int kWindow = ID_STAFF;
+    static constexpr int kConfirmWindow = ID_STAFF_RELEASE;
+    // Categories in panel order: panel k has release button ID_STAFF_RELEASE_0 + k and grid ID_STAFF_PANEL_0
+    // + k.
     static constexpr std::array<int32_t, kStaffCategoryCount> kPanelCategories = {
         kStaffHeadCoach,    kStaffAssistantCoach, kStaffPhysiotherapist, kStaffTeamDoctor,
         kStaffPsychologist, kStaffScout,          kStaffFitnessCoach,    kStaffBusinessManager};

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "database/Records.h"
+#include "guidefines.h"
 #include "screens/ScreenContext.h"
 
 #include <array>
@@ -13,7 +14,7 @@ class CGuiElement;
 
 class CSponsorScreen : public CGameScreen {
 public:
-    static constexpr int kWindow = 10461;
+    static constexpr int kWindow = ID_SPONSORS;
     static constexpr int kLists = 3;
 
     // One row of a list: the record, whether it is a contract, and its row in its table.
@@ -35,10 +36,13 @@ public:
     Result Drop(int list, int position);
 
     static int Limit(int list) { return list == 1 ? 4 : 2; }
-    static int AcceptButton(int list) { return list == 1 ? 10468 : 10470 + list - 1; }
-    static int DropButton(int list) { return list == 3 ? 10473 : 10468 + list; }
-    static int OffersGrid(int list) { return 10461 + list; }
-    static int ContractsGrid(int list) { return 10464 + list; }
+    // The layout does not number the buttons in list order, so they are looked up.
+    static int AcceptButton(int list) { return ByList(list, ID_SP_ACCEPT_1, ID_SP_ACCEPT_2, ID_SP_ACCEPT_3); }
+    static int DropButton(int list) { return ByList(list, ID_SP_DROP_1, ID_SP_DROP_2, ID_SP_DROP_3); }
+    static int OffersGrid(int list) { return ByList(list, ID_SP_OFFERS_1, ID_SP_OFFERS_2, ID_SP_OFFERS_3); }
+    static int ContractsGrid(int list) {
+        return ByList(list, ID_SP_CONTRACTS_1, ID_SP_CONTRACTS_2, ID_SP_CONTRACTS_3);
+    }
 
     const std::vector<Entry>& List(int list) const { return m_lists[static_cast<size_t>(list - 1)]; }
     int Contracts(int list) const;
@@ -47,6 +51,9 @@ public:
     static int EndYear(int year, int month, int months) { return month + months > 12 ? year + 1 : year; }
 
 private:
+    static int ByList(int list, int first, int second, int third) {
+        return list == 1 ? first : list == 2 ? second : third;
+    }
     void ReadTables();
     void ShowCaptions();
     void ShowManager();

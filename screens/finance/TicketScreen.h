@@ -4,6 +4,7 @@
 #pragma once
 
 #include "database/GameDate.h"
+#include "guidefines.h"
 #include "screens/ScreenContext.h"
 
 #include <array>
@@ -13,7 +14,7 @@ struct CStadiumWingRecord;
 
 class CTicketScreen : public CGameScreen {
 public:
-    static constexpr int kWindow = 10413;
+    static constexpr int kWindow = ID_TICKETS;
     static constexpr int kClasses = 5;
     static constexpr int32_t kPromotionPart = 300053;
 
@@ -50,8 +51,8 @@ public:
     static CStr ArenaPicture(int32_t leagueKind, int32_t leagueId, int32_t clubId);
     static CStr ClassPicture(int32_t leagueKind, int32_t leagueId, int32_t clubId, int seatClass);
 
-    static int DownButton(int seatClass) { return 10418 + seatClass; }
-    static int UpButton(int seatClass) { return 10427 - seatClass; }
+    static int DownButton(int seatClass) { return ID_TK_DOWN_0 + seatClass; }
+    static int UpButton(int seatClass) { return ID_TK_UP_0 - seatClass; }
 
 private:
     CStadiumWingRecord* Part(int32_t partId) const;

@@ -13,7 +13,7 @@
 namespace {
 
 // The match end's button in the flat-court screen; the 3D match's switches name it as their source.
-constexpr int kFinishSource = 11120;
+constexpr int kFinishSource = ID_CENTRE_FINISH;
 
 void FillMatchStat(CMatchStat& stat, const CMatchTeam& side, int opponentScore) {
     int32_t made = 0, attempted = 0;

@@ -61,13 +61,13 @@ private:
     CStr Text(int id) const { return m_ctx.Text(id); }
 
     const CScreenContext& m_ctx;
-    CGuiElement* m_root = nullptr;      // 11273
-    CGuiElement* m_groupList = nullptr; // 21215
-    CGuiElement* m_title = nullptr;     // 11274
-    CGuiElement* m_grid = nullptr;      // 11275
-    CGuiElement* m_season = nullptr;    // 11276
-    CGuiElement* m_button = nullptr;    // 11277
-    CGuiElement* m_message = nullptr;   // 11278
+    CGuiElement* m_root = nullptr;      // ID_RESULTS
+    CGuiElement* m_groupList = nullptr; // ID_RESULTS_GROUPS
+    CGuiElement* m_title = nullptr;     // ID_RESULTS_TITLE
+    CGuiElement* m_grid = nullptr;      // ID_RESULTS_GRID
+    CGuiElement* m_season = nullptr;    // ID_RESULTS_SEASON
+    CGuiElement* m_button = nullptr;    // ID_RESULTS_STAGE
+    CGuiElement* m_message = nullptr;   // ID_RESULTS_STAGE_TEXT
     CompetitionList m_groups;
     int m_userGroup = -1;
     uint8_t m_seasonOver = 0;

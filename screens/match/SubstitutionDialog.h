@@ -3,6 +3,7 @@
 // score.
 #pragma once
 
+#include "guidefines.h"
 #include "screens/ScreenContext.h"
 
 #include <functional>
@@ -30,8 +31,8 @@ void QuarterBreakMessage(int ownScore, int otherScore, int roll, int& firstText,
 
 class CSubstitutionDialog : public CGameScreen {
 public:
-    static constexpr int kInstructionWindow = 11305;
-    static constexpr int kMessageWindow = 11312;
+    static constexpr int kInstructionWindow = ID_SUBSTITUTION;
+    static constexpr int kMessageWindow = ID_QUARTERBREAK;
     // The player list's tag of the row that stands for every player on court.
     static constexpr int kAllPlayers = 1000000;
 
