@@ -1,6 +1,9 @@
 // The money ledger: booking with per-kind field copies, the day, month and year views and month sums.
 #include "career/EventList.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <type_traits>
 
 namespace {
@@ -143,7 +146,11 @@ int PayloadDirection(const EventPayload& payload) {
 int PayloadAmount(const EventPayload& payload) {
     return std::visit(Overloaded{
                           [](const TicketIncomeEventData& p) {
-                              return p.amounts[0] + p.amounts[1] + p.amounts[2] + p.amounts[3] + p.amounts[4];
+                              // Wide: five classes at a saved extreme would wrap an int.
+                              int64_t sum = 0;
+                              for (int amount : p.amounts)
+                                  sum += amount;
+                              return static_cast<int>(std::clamp<int64_t>(sum, INT32_MIN, INT32_MAX));
                           },
                           [](const LoanEventData& p) { return p.values[2]; },
                           [](const MonthChangeEventData&) { return 0; },

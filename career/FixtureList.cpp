@@ -1,6 +1,7 @@
 // The season's fixtures: queries, date order, saved rows, and the league and tournament builders.
 #include "career/FixtureList.h"
 
+#include "database/GameYears.h"
 #include "database/MemoryDB.h"
 #include "engine/GameRand.h"
 
@@ -331,7 +332,7 @@ bool BuildLeagueFixtures(CFixtureList& list, const CLeague* userLeague, const CM
                          const ScheduleSettings& settings) {
     list.Clear();
     CTeam* user = UserClubOf(userLeague);
-    if (!user || !HasLeagues(world))
+    if (!user || !HasLeagues(world) || !SeasonFitsGameYears(year))
         return false;
     for (const CLeague* league : world->leagues) {
         if (!league || league->id != userLeague->id || league->type != userLeague->type)

@@ -27,8 +27,9 @@ int ColumnOf(int state) {
     return 0;
 }
 
-int Clamp100(int value) {
-    return std::clamp(value, 0, 100);
+// Wide, so a damaged opinion or template word cannot wrap on the way into the range.
+int Clamp100(int64_t value) {
+    return static_cast<int>(std::clamp<int64_t>(value, 0, 100));
 }
 
 // A draw scaled to 0..n, n only on the generator's top value.
@@ -78,7 +79,7 @@ void ApplyWhisperOutcome(CMemoryDB& world, int teamRow, const CWhisperTemplate& 
     if (CTeamOpinion* opinion = world.opinions.FindByTeam(team->id)) {
         for (int k = 0; k < 3; ++k) {
             opinion->previous[k] = opinion->current[k];
-            opinion->current[k] = Clamp100(opinion->current[k] + entry.Word(column + 2 + k));
+            opinion->current[k] = Clamp100(int64_t{opinion->current[k]} + entry.Word(column + 2 + k));
         }
     }
     int change = entry.Word(column + 1);

@@ -4,6 +4,7 @@
 #include "career/CareerSession.h"
 #include "career/FixtureList.h"
 #include "career/MoneySteps.h"
+#include "database/GameYears.h"
 #include "database/MemoryDB.h"
 #include "database/Records.h"
 #include "engine/Log.h"
@@ -102,6 +103,17 @@ bool UpdateLeagueAfterMove(CMemoryDB* career, CLeague* left, CLeague* joined, bo
 RolloverOutcome StartNewSeason(CCareerSession& session, const TextLookup& getText,
                                const std::function<void()>& sendStartMails) {
     RolloverOutcome outcome;
+    // The next 1 August: a season that ran past it never moves the date back.
+    const GameDate today = session.currentDate;
+    const int startYear =
+        today.month > 8 || (today.month == 8 && today.day > 1) ? today.year + 1 : today.year;
+    // A season the game's years cannot hold would be saved as a career no one could load again:
+    // the career stays as it is.
+    if (!SeasonFitsGameYears(startYear)) {
+        QuorelLog("[StartNewSeason] a season from %d lies beyond the game's years; none is started",
+                  startYear);
+        return outcome;
+    }
     CMemoryDB* career = session.careerDB;
     CMemoryDB* world = session.worldDB;
     CompetitionList standings;
@@ -125,7 +137,7 @@ RolloverOutcome StartNewSeason(CCareerSession& session, const TextLookup& getTex
 
     if (!session.fixtureList || !league || !world)
         return outcome;
-    const GameDate firstDay{session.currentDate.year, 8, 1};
+    const GameDate firstDay{startYear, 8, 1};
     if (!session.tournamentMode) {
         CareerDay from;
         from.world = world;

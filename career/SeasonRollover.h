@@ -35,7 +35,7 @@ struct RolloverOutcome {
 };
 
 // The new season for the session's career: promotion of a champion (not in the EuroCup mode),
-// 1 August of the current year, the league's fixtures (not in the tournaments), then the
-// start-of-season mails through the hook, which may be empty.
+// the next 1 August (none beyond the game's years: nothing then changes), the league's fixtures (not in the
+// tournaments), then the start-of-season mails through the hook, which may be empty.
 RolloverOutcome StartNewSeason(CCareerSession& session, const TextLookup& getText,
                                const std::function<void()>& sendStartMails);

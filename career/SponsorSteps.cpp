@@ -98,7 +98,8 @@ void DecideSponsorOffer(const CareerDay& day) {
     if (CTeamOpinion* opinion = day.world ? day.world->opinions.FindByTeam(club->id) : nullptr)
         for (int i = 0; i < 2; ++i) {
             opinion->previous[i] = opinion->current[i];
-            opinion->current[i] = std::clamp(opinion->current[i] + outcome, 0, 100);
+            opinion->current[i] =
+                static_cast<int32_t>(std::clamp<int64_t>(int64_t{opinion->current[i]} + outcome, 0, 100));
         }
     ClearOffer(steps);
 }

@@ -200,10 +200,12 @@ void TeamStatRow::Build(const StandingsContext& ctx, CTeam* source) {
     hasResults = 0;
     if (source->stadium) {
         stadiumName = source->stadium->name;
-        stadiumCapacity = 0;
+        // Wide: a saved part may hold any number of seats.
+        int64_t seats = 0;
         for (const CStadiumWingRecord* wing : source->stadium->wings)
             if (wing)
-                stadiumCapacity += wing->seats;
+                seats += wing->seats;
+        stadiumCapacity = ClampedSum(seats, 0);
     } else {
         stadiumName = LookUpText(ctx.getText, kNoStadiumText);
         stadiumCapacity = 0;

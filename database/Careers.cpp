@@ -485,6 +485,76 @@ bool CareerDatesInRange(const CMemoryDB& db, const CStr& folder) {
     return StrictDatesInRange(db, folder) && LooseDatesInRange(db, folder);
 }
 
+// The day loop runs to the season's last fixture and the rollover starts the next season from
+// there: a fixture outside its season's years would run the season on for centuries and leave a
+// career the game could not save within its years.
+bool FixturesInSeason(const CMemoryDB& career, const CStr& folder) {
+    const CProfile* profile = career.profiles.At(0);
+    int64_t start = profile ? profile->seasonStartYear : 0;
+    auto isSet = [](const CLeagueStanding* f) { return f->year != 0 || f->month != 0 || f->day != 0; };
+    // Older saves without the span: the earliest fixture's year starts the season.
+    if (start == 0)
+        for (const CLeagueStanding* f : career.leagueStandings)
+            if (isSet(f) && (start == 0 || f->year < start))
+                start = f->year;
+    for (int row = 0; row < career.leagueStandings.Size(); ++row) {
+        const CLeagueStanding* f = career.leagueStandings.At(row);
+        if (isSet(f) && !IsYearOfSeason(f->year, start)) {
+            QuorelLog(
+                "[LoadCareer] %sleaguetable.dat fixture %d on %d.%d.%d lies outside the season from %lld",
+                folder.GetText(), row, f->day, f->month, f->year, static_cast<long long>(start));
+            return false;
+        }
+    }
+    return true;
+}
+
+// Figures the screens and daily steps add up, count with or scale: a hand-edited save (with or
+// without a manifest) may hold any value, and one near the integer limits would wrap the sums.
+// The bounds lie far beyond anything the game writes. Seats are left free: their sums are wide.
+constexpr int32_t kMaxPartLevel = 100;
+constexpr int32_t kMaxPartId = 9999999;
+constexpr int32_t kMaxTicketPrice = 100000000;
+constexpr int32_t kMaxMatchFigure = 1000000;
+
+bool CareerValuesInRange(const CMemoryDB& db, const CStr& folder) {
+    CStr problem;
+    auto check = [&](const char* file, int row, const char* what, int64_t value, int64_t low, int64_t high) {
+        if (problem.IsEmpty() && (value < low || value > high))
+            problem = CStr::Formatted("%s record %d has %s %lld, outside %lld-%lld", file, row, what,
+                                      static_cast<long long>(value), static_cast<long long>(low),
+                                      static_cast<long long>(high));
+    };
+    for (int row = 0; row < db.wings.Size(); ++row) {
+        const CStadiumWingRecord* w = db.wings.At(row);
+        check("stadionwings.dat", row, "the part id", w->partId, 0, kMaxPartId);
+        check("stadionwings.dat", row, "the level", w->level, 0, kMaxPartLevel);
+        check("stadionwings.dat", row, "the ticket price", w->price, 0, kMaxTicketPrice);
+    }
+    for (int row = 0; row < db.opinions.Size(); ++row) {
+        const CTeamOpinion* o = db.opinions.At(row);
+        for (int k = 0; k < 3; ++k) {
+            check("teamopinions.dat", row, "an opinion", o->current[k], 0, 100);
+            check("teamopinions.dat", row, "an earlier opinion", o->previous[k], 0, 100);
+        }
+    }
+    // Match figures from the score on (fields 9-26); a player's from his playing time on, but for
+    // the side (field 11) and the incident fields 6-9.
+    for (int row = 0; row < db.matchStats.Size(); ++row)
+        for (int field = 9; field <= kMatchStatFields; ++field)
+            check("matchstat.dat", row, "a match figure", db.matchStats.At(row)->Field(field), 0,
+                  kMaxMatchFigure);
+    for (int row = 0; row < db.playerStats.Size(); ++row)
+        for (int field = 5; field <= kPlayerStatFields; ++field)
+            if (field < 6 || field > 9)
+                check("playerstatlist.dat", row, "a player figure", db.playerStats.At(row)->Field(field),
+                      field == 11 ? -1 : 0, kMaxMatchFigure);
+    if (problem.IsEmpty())
+        return true;
+    QuorelLog("[LoadCareer] %s%s", folder.GetText(), problem.GetText());
+    return false;
+}
+
 void SetStartDate(CProfile& profile, int32_t dataSet) {
     // The world cup is played in the late summer before the league season.
     if (dataSet == kDataSetWorldCup) {
@@ -551,9 +621,12 @@ bool ProfileValuesInRange(const CProfile& profile, CStr& problem) {
     else if (profile.dataSet < kDataSetLeague || profile.dataSet > kDataSetWorldCup)
         problem = CStr::Formatted("the data set %d does not exist", profile.dataSet);
     else if ((profile.seasonStartYear != 0 &&
-              !IsGameDate(profile.seasonStartYear, profile.seasonStartMonth, profile.seasonStartDay)) ||
+              (!IsGameDate(profile.seasonStartYear, profile.seasonStartMonth, profile.seasonStartDay) ||
+               !SeasonFitsGameYears(profile.seasonStartYear))) ||
              (profile.seasonEndYear != 0 &&
-              (profile.seasonEndYear < kFirstGameYear || profile.seasonEndYear > kLastGameYear)))
+              (!IsGameYear(profile.seasonEndYear) ||
+               (profile.seasonStartYear != 0 &&
+                !IsYearOfSeason(profile.seasonEndYear, profile.seasonStartYear)))))
         problem = CStr::Formatted("the season %d.%d.%d-%d is not in the game's years", profile.seasonStartDay,
                                   profile.seasonStartMonth, profile.seasonStartYear, profile.seasonEndYear);
     else if (profile.cupStage < 0 || profile.cupStage > 4)
@@ -983,7 +1056,9 @@ bool LoadCareer(CMemoryDB& world, CMemoryDB& career, int32_t profileId) {
         QuorelLog("[LoadCareer] %sprofilelist.dat: %s", folder.GetText(), problem.GetText());
         return false;
     }
-    if (!CareerDatesInRange(newWorld, worldFolder) || !CareerDatesInRange(newCareer, folder))
+    if (!CareerDatesInRange(newWorld, worldFolder) || !CareerDatesInRange(newCareer, folder) ||
+        !FixturesInSeason(newCareer, folder) || !CareerValuesInRange(newWorld, worldFolder) ||
+        !CareerValuesInRange(newCareer, folder))
         return false;
     newWorld.profiles.Clear();
     // Only this career's header belongs to the career.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "database/Archive.h"
+#include "database/GameYears.h"
 #include "engine/Str.h"
 
 #include <cstdint>
@@ -17,13 +18,6 @@ struct CStadiumRecord;
 struct CStadiumWingRecord;
 struct CMatchStat;
 struct CPlayerStat;
-
-// Careers start in 2006 and 2007 and move on a year a season; no career comes near the end of
-// this range, so a date outside it is a damaged file.
-constexpr int32_t kFirstGameYear = 2000;
-constexpr int32_t kLastGameYear = 2999;
-// Players are born long before the game's years, but not before this.
-constexpr int32_t kFirstBirthYear = 1900;
 
 // A real calendar day within the game's years.
 bool IsGameDate(int32_t year, int32_t month, int32_t day);

@@ -457,3 +457,79 @@ TEST_F(RolloverCareerTest, APromotedCareerSavedAfterTheRolloverLoadsAsTheNewSeas
     }
     EXPECT_EQ(s.worldDB->FindTeam(clubId)->leagueId, 1);
 }
+
+// The game's years bound the fixtures a save may hold and the seasons the rollover starts, so
+// every career the game saves loads again: a fixture moved to the last day its season allows is
+// played, the rollover goes on to the next 1 August, and that save loads; one beyond is refused.
+TEST_F(RolloverCareerTest, AFixtureOnTheLastDayItsSeasonAllowsEndsInASaveThatLoads) {
+    GameSrand(12);
+    CMemoryDB data;
+    ASSERT_TRUE(LoadWorldData(data, kDataSetLeague));
+    ASSERT_TRUE(m_session->StartNewCareer(kDataSetLeague, data.leagues.At(0)->teams.front()->id, "Years"));
+    CCareerSession& s = *m_session;
+    const int32_t profileId = s.careerDB->profiles.At(0)->id;
+    const int seasonStart = s.fixtureList->Season().startYear;
+    ASSERT_TRUE(SeasonFitsGameYears(seasonStart));
+    CFixture* moved = s.fixtureList->At(s.fixtureList->Size() - 1);
+
+    moved->year = seasonStart + kSeasonYears;
+    moved->month = 1;
+    moved->day = 10;
+    ASSERT_TRUE(s.SaveCurrentCareer());
+    s.LeaveCareer();
+    EXPECT_FALSE(s.LoadSavedCareer(profileId)) << "a fixture a year past its season";
+
+    GameSrand(12);
+    ASSERT_TRUE(m_session->StartNewCareer(kDataSetLeague, data.leagues.At(0)->teams.front()->id, "Years"));
+    const int32_t id = s.careerDB->profiles.At(0)->id;
+    moved = s.fixtureList->At(s.fixtureList->Size() - 1);
+    moved->year = seasonStart + kSeasonYears - 1;
+    moved->month = 12;
+    moved->day = 30;
+    ASSERT_TRUE(s.SaveCurrentCareer());
+    s.LeaveCareer();
+    ASSERT_TRUE(s.LoadSavedCareer(id));
+    const GameDate last = s.fixtureList->LastDate();
+    EXPECT_EQ(last, (GameDate{seasonStart + kSeasonYears - 1, 12, 30}));
+    EXPECT_EQ(s.fixtureList->Season().endYear, seasonStart + kSeasonYears - 1);
+
+    // Every fixture played, the season ends on its last day; the date only ever moves on.
+    for (int i = 0; i < s.fixtureList->Size(); ++i) {
+        s.fixtureList->At(i)->homeScore = 80;
+        s.fixtureList->At(i)->awayScore = 70;
+    }
+    s.currentDate = last;
+    RolloverOutcome outcome = StartNewSeason(s, {}, {});
+    EXPECT_TRUE(outcome.dateMoved);
+    EXPECT_TRUE(outcome.scheduled);
+    EXPECT_EQ(s.currentDate, (GameDate{last.year + 1, 8, 1}));
+    ASSERT_TRUE(s.SaveCurrentCareer());
+    s.LeaveCareer();
+    ASSERT_TRUE(s.LoadSavedCareer(id));
+    EXPECT_EQ(s.currentDate, (GameDate{last.year + 1, 8, 1}));
+    EXPECT_EQ(s.fixtureList->Season().startYear, last.year + 1);
+}
+
+TEST_F(RolloverCareerTest, NoSeasonStartsBeyondTheGamesYears) {
+    GameSrand(13);
+    CMemoryDB data;
+    ASSERT_TRUE(LoadWorldData(data, kDataSetLeague));
+    ASSERT_TRUE(m_session->StartNewCareer(kDataSetLeague, data.leagues.At(0)->teams.front()->id, "End"));
+    CCareerSession& s = *m_session;
+    const int fixtures = s.fixtureList->Size();
+    const int32_t league = s.UserLeague()->id;
+    // The last season the game holds ends in its last year: from there no new season begins and
+    // the career is left as it was, so it still saves and loads.
+    s.currentDate = GameDate{kLastGameYear, 4, 30};
+    RolloverOutcome outcome = StartNewSeason(s, {}, {});
+    EXPECT_FALSE(outcome.dateMoved);
+    EXPECT_FALSE(outcome.scheduled);
+    EXPECT_FALSE(outcome.promoted);
+    EXPECT_EQ(s.currentDate, (GameDate{kLastGameYear, 4, 30}));
+    EXPECT_EQ(s.fixtureList->Size(), fixtures);
+    EXPECT_EQ(s.UserLeague()->id, league);
+    // The season before still fits.
+    s.currentDate = GameDate{kLastSeasonStartYear, 4, 30};
+    EXPECT_TRUE(StartNewSeason(s, {}, {}).scheduled);
+    EXPECT_EQ(s.fixtureList->LastDate().year, kLastGameYear);
+}
