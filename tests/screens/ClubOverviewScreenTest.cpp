@@ -224,6 +224,16 @@ TEST_F(OverviewFixture, ComparisonAndComingMatchesFollowTheNextFixture) {
     EXPECT_EQ(Cell(next, 2, 1), "<100011>");
     EXPECT_NE(Find(ID_OV_COMPARE_TITLE)->GetText().Std().find("Albury"), std::string::npos);
 
+    // Today's match played, the day not over yet: it is neither coming nor the next opponent.
+    CFixture* today = fixtures.At(1);
+    ASSERT_EQ(today->day, 20);
+    today->homeScore = 88;
+    today->awayScore = 80;
+    screen->Refresh();
+    EXPECT_EQ(next->GetRowCount(), 1);
+    EXPECT_EQ(Cell(next, 1, 0), "03.10.2007");
+    EXPECT_NE(Find(ID_OV_COMPARE_TITLE)->GetText().Std().find("Carrow"), std::string::npos);
+
     // Once the season has nothing left, the fixtures and the opponent's figures go.
     session.currentDate = GameDate{2007, 11, 1};
     screen->Refresh();
