@@ -10,9 +10,14 @@ rounds=${2:-20}
 probe=$game/probe
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# The options are copied too: the game writes them when they are missing.
 for entry in "$game"/*; do
-    [ "$(basename "$entry")" = data ] || ln -s "$entry" "$work/"
+    case "$(basename "$entry")" in
+    data | guifiles) ;;
+    *) ln -s "$entry" "$work/" ;;
+    esac
 done
+cp -r "$game/guifiles" "$work/guifiles"
 cp -r "$game/data" "$work/data"
 rm -rf "$work/data/profiles"
 mkdir "$work/data/profiles"

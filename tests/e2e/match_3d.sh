@@ -19,10 +19,10 @@ set_option EnableFastSimulation 0
 
 new_career 362 "Sam Okafor"   # the fourth club of the list
 xdotool mousemove --sync $((left + 90)) $((top + 608)) click 1   # Continue to the first match day
-sleep 0.4
 shot 01-day-run
-settle 90
-shot 02-arena
+# The arena is ready for the tip-off once the match display's top bar (with its orange edge) is up.
+expect 120 02-arena "the arena's match display did not open" shows_colour 1024x40+0+0 '#F0781E' 800 10
+settle 10
 xdotool mousemove --sync $((left + 68)) $((top + 96)) click 1    # Play: the tip-off
 # Play is on once the arena moves. The clock may stand still for a while on the way (a throw-in
 # stops it for up to 8 match seconds, a third of a second at the quick clock, far longer on a

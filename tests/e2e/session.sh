@@ -123,8 +123,8 @@ changed_since() { changed_from "$2" "$1" "$3" "$4"; }
 # machine may take longer to build a career or play a day than any fixed pause allows.
 look() { import -window root -depth 8 rgb:- 2>/dev/null | md5sum | cut -d' ' -f1; }
 settle() {
-    local last="" same=0 now
-    for _ in $(seq 1 $(( ${1:-20} * 4 ))); do
+    local last="" same=0 now deadline=$((SECONDS + ${1:-20}))
+    while [ "$SECONDS" -lt "$deadline" ]; do
         now=$(look)
         if [ "$now" = "$last" ]; then
             same=$((same + 1))
@@ -159,20 +159,21 @@ start_game() {
     left=$X
     top=$Y
 }
-# click <x> <y>: clicks a point of the game's window, waits up to 15 seconds for the screen to
-# answer, then until it settles. The pointer is let rest first so
-# the hover look (and a tooltip) are part of the "before", not taken for the answer.
+# click <x> <y> [settle seconds]: clicks a point of the game's window, waits up to 15 seconds for
+# the screen to answer, then until it settles (at most 30 seconds unless given: a text field's
+# blinking caret never lets it). The pointer is let rest first so the hover look (and a tooltip)
+# are part of the "before", not taken for the answer.
 click() {
     xdotool mousemove --sync $((left + $1)) $((top + $2))
     settle 5
     local before
     before=$(look)
     xdotool click 1
-    for _ in $(seq 1 60); do
-        [ "$(look)" != "$before" ] && break
+    local deadline=$((SECONDS + 15))
+    while [ "$SECONDS" -lt "$deadline" ] && [ "$(look)" = "$before" ]; do
         sleep 0.25
     done
-    settle 30
+    settle "${3:-30}"
 }
 # new_career <club's row y> [manager name]: starts the game, passes the intro and makes a new
 # career with the club at that height of the list (362 is the fourth club) and the name typed in
@@ -192,7 +193,7 @@ new_career() {
     click 182 "$row" # the club
     expect_after 30 03-new-career 04-club-chosen "choosing a club showed nothing" 250x290+686+258 500
     if [ -n "$name" ]; then
-        click 812 202 # manager name
+        click 812 202 2 # manager name
         for _ in $(seq 1 12); do xdotool key --window "$window" BackSpace; done
         xdotool type --window "$window" "$name"
         expect_after 30 04-club-chosen 04-name-typed "the manager's name was not typed" 250x24+686+190 50
