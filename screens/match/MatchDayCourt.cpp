@@ -2,6 +2,7 @@
 // team comparison; and the recording of the finished match into the season.
 #include "career/CareerSession.h"
 #include "career/DayController.h"
+#include "career/Lineup.h"
 #include "career/MatchDay.h"
 #include "database/MemoryDB.h"
 #include "database/Records.h"
@@ -415,4 +416,9 @@ void CMatchDayScreen::RecordMatch(CTeam* homeRecord, CTeam* awayRecord) {
     };
     recordSide(homeRecord, home, homeDb, true);
     recordSide(awayRecord, away, awayDb, false);
+    // The user's five stayed as chosen: a starter hurt in this match gives way to the bench.
+    if (home.userTeam)
+        FillStartingFive(*homeRecord);
+    if (away.userTeam)
+        FillStartingFive(*awayRecord);
 }
