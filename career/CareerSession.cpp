@@ -163,8 +163,8 @@ std::string CCareerSession::ChoicesText() const {
 }
 
 void CCareerSession::ApplyChoices(const std::string& text) {
-    userAttack = 0;
-    userDefence = 10;
+    userAttack = kDefaultUserAttack;
+    userDefence = kDefaultUserDefence;
     view3D = options.enable3DSimulation ? 1 : 0;
     resultOnly = options.enableFastSimulation ? 1 : 0;
     std::istringstream in(text);

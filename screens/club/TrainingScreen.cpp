@@ -708,6 +708,10 @@ void CTrainingScreen::OnSavePlan() {
         career->trainingEntries.Append(entry);
     }
     FillSequence();
+    // The screen stays on the date just saved, with its plan chosen in the list.
+    for (int i = 0; i < career->trainingDays.Size(); ++i)
+        if (career->trainingDays.At(i) == plan)
+            SelectDayPlan(i);
 }
 
 void CTrainingScreen::FillDayPlanList() {

@@ -2,6 +2,7 @@
 #include "screens/start/CareerFrameScreen.h"
 
 #include "career/CareerSession.h"
+#include "career/FunShop.h"
 #include "database/MemoryDB.h"
 #include "gui/Element.h"
 #include "guidefines.h"
@@ -11,6 +12,8 @@
 #include <iterator>
 
 namespace {
+
+constexpr int32_t kRegularLeagueType = 100005;
 
 // Menu buttons of the frame and the windows they open.
 struct MenuButton {
@@ -104,7 +107,14 @@ void CCareerFrameScreen::Refresh() {
 }
 
 void CCareerFrameScreen::UpdateMenuButtons() {
-    const bool tournament = m_ctx.Session().tournamentMode != 0;
+    const CCareerSession& session = m_ctx.Session();
+    const bool tournament = session.tournamentMode != 0;
+    const CLeague* league = session.HasOpenCareer() ? session.UserLeague() : nullptr;
+    // The career's own limits: the bottom league builds no stadium, and the fun shop opens once it
+    // is built or goods are on their way.
+    const bool bottomLeague = league && league->type == kRegularLeagueType && league->classNumber % 3 == 0;
+    const bool shopClosed = session.HasOpenCareer() && FunShopLevel(*session.careerDB) == 0 &&
+                            PendingFunShopOrders(*session.careerDB) == 0;
     for (size_t i = 0; i < std::size(kMenuButtons); ++i) {
         const MenuButton& entry = kMenuButtons[i];
         CGuiElement* button = m_ctx.Find(entry.button);
@@ -114,7 +124,9 @@ void CCareerFrameScreen::UpdateMenuButtons() {
             m_menuTooltips[i] = button->GetTooltip();
         const bool exists = m_ctx.Find(entry.window) != nullptr;
         const bool outOfMode = entry.leagueOnly && tournament;
-        button->Desc().enabled = exists && !outOfMode ? 1 : 0;
+        const bool allowed = !(entry.button == ID_FR_STADIUM && bottomLeague) &&
+                             !(entry.button == ID_FR_FUNSHOP && shopClosed);
+        button->Desc().enabled = exists && !outOfMode && allowed ? 1 : 0;
         if (!exists)
             button->SetTooltip("Not open yet in this version");
         else if (outOfMode)

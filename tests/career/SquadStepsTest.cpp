@@ -225,6 +225,57 @@ TEST(SponsorSteps, AnEmptyListOrOneWithoutTheKindMakesNoOffer) {
     EXPECT_EQ(rig.CountMails(kMailRowOfferKind2), 0); // no kind-2 sponsor: no kind-2 offer
 }
 
+// The club's own row, where the indicators read it, moves with its results and warns when low.
+TEST(SquadSteps, ResultsMoveTheClubsOpinionsAndALowOneIsReported) {
+    CareerRig rig;
+    ASSERT_TRUE(rig.ready) << "the generated league data set is missing";
+    CTeamOpinion* row = rig.world->opinions.FindByTeam(rig.club->id);
+    if (!row) {
+        row = rig.world->opinions.Append(new CTeamOpinion());
+        row->teamId = rig.club->id;
+    }
+    row->current[0] = 12;
+    row->current[1] = 12;
+    row->current[2] = 50;
+    ASSERT_NE(rig.Hire(kStaffBusinessManager), nullptr);
+    auto played = [&](GameDate date, int own, int other) {
+        auto* match = rig.career->matchStats.Append(new CMatchStat());
+        match->Field(6) = date.day;
+        match->Field(7) = date.month;
+        match->Field(8) = date.year;
+        match->Field(9) = own;
+        match->Field(10) = other;
+        rig.club->matchStats.push_back(match);
+    };
+    CareerDay day = rig.Today();
+    day.today = GameDate{2007, 9, 6};
+    CheckTeamOpinions(day); // no match yesterday
+    EXPECT_EQ(row->current[0], 12);
+    EXPECT_EQ(rig.CountMails(kMailRowLowOpinion), 0);
+
+    played(GameDate{2007, 9, 6}, 70, 81);
+    day.today = GameDate{2007, 9, 7};
+    CheckTeamOpinions(day);
+    EXPECT_EQ(row->previous[0], 12);
+    EXPECT_EQ(row->current[0], 10);
+    EXPECT_EQ(row->current[1], 10);
+    EXPECT_EQ(row->current[2], 50) << "the press does not follow one result";
+    EXPECT_EQ(rig.CountMails(kMailRowLowOpinion), 1);
+
+    played(GameDate{2007, 9, 9}, 90, 60);
+    day.today = GameDate{2007, 9, 10};
+    CheckTeamOpinions(day);
+    EXPECT_EQ(row->previous[1], 10);
+    EXPECT_EQ(row->current[1], 12);
+    EXPECT_EQ(rig.CountMails(kMailRowLowOpinion), 1);
+    // The values stay inside 0-100.
+    row->current[0] = 99;
+    played(GameDate{2007, 9, 12}, 90, 60);
+    day.today = GameDate{2007, 9, 13};
+    CheckTeamOpinions(day);
+    EXPECT_EQ(row->current[0], 100);
+}
+
 TEST(SquadSteps, TheBusinessManagerWarnsOfEveryLowOpinionRowEachDay) {
     CareerRig rig;
     ASSERT_TRUE(rig.ready) << "the generated league data set is missing";

@@ -12,6 +12,8 @@
 #include "gui/ScreenStack.h"
 #include "gui/Window.h"
 
+#include "ScreenTestKit.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -23,22 +25,6 @@ CStr Texts(int id) {
     return CStr::Formatted("<%d>", id);
 }
 
-class NullShell : public IShell {
-public:
-    bool StartWorker(std::function<void()>) override { return false; }
-    bool WorkerRunning() const override { return false; }
-    void SetWaitText(const CStr&) override {}
-    void SetProgressStep(int) override {}
-    void SetLoadingProgress(int) override {}
-    void SetNewCareerWait(bool) override {}
-    void SetThreadRunning(bool) override {}
-    void SetBusy(bool) override {}
-    void SetOverlayOpen(Overlay, bool) override {}
-    void RefreshAllScreens() override {}
-    void ApplySoundOptions() override {}
-    void RequestQuit() override {}
-};
-
 std::string Cell(CGuiElement* grid, int column, int row) {
     const GuiGridCell* cell = grid ? grid->FindCell(column, row) : nullptr;
     return cell ? cell->text.Std() : std::string("<none>");
@@ -48,7 +34,7 @@ std::string Cell(CGuiElement* grid, int column, int row) {
 // Carrow (3) in the world. Today is 20 September 2007, the season began on 1 August.
 struct OverviewFixture : ::testing::Test {
     CScreenStack stack;
-    NullShell shell;
+    CFakeShell shell;
     CCareerSession session{Texts};
     std::unique_ptr<CScreenContext> ctx;
     std::unique_ptr<CClubOverviewScreen> screen;

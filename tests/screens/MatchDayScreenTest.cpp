@@ -11,7 +11,7 @@
 #include "screens/match/MatchHud.h"
 #include "screens/match/TacticsScreen.h"
 
-#include "MatchScreenRig.h"
+#include "ScreenTestKit.h"
 
 #include <gtest/gtest.h>
 

@@ -138,6 +138,12 @@ TEST_F(TrainingScreenTest, SavingTwiceOnOneDateKeepsTheLaterPlanAndPlansStayInDa
     EXPECT_GT(entriesOfSeptember, 0);
     EXPECT_EQ(Find(ID_TR_PLANS)->GetItemCount(), 2);
     EXPECT_TRUE(Find(ID_TR_PLANS)->GetItemText(1).Find(ctx.Text(80063)) > 0);
+    // After the save the screen stays on its date, the saved plan chosen and its group ticked.
+    EXPECT_EQ(Find(ID_TR_PLANS)->GetSelectedIndex(), 1);
+    EXPECT_EQ(Find(ID_TR_DAY)->GetItemData(Find(ID_TR_DAY)->GetSelectedIndex()), 3);
+    EXPECT_EQ(Find(ID_TR_MONTH)->GetItemData(Find(ID_TR_MONTH)->GetSelectedIndex()), 9);
+    EXPECT_TRUE(Find(ID_TR_CENTRES)->IsChecked());
+    EXPECT_EQ(Find(ID_TR_TYPE_0)->GetItemData(Find(ID_TR_TYPE_0)->GetSelectedIndex()), laterType);
 }
 
 TEST_F(TrainingScreenTest, APlanNamesItsPlayerAfterARefreshAndAfterAReload) {
