@@ -1,6 +1,7 @@
 #include "career/MatchRecord.h"
 
 #include "career/FixtureList.h"
+#include "career/Lineup.h"
 #include "database/MemoryDB.h"
 
 namespace {
@@ -32,10 +33,15 @@ void RecordSide(const SideMatchResult& side, const SideMatchResult& other, int s
         if (db != nullptr)
             db->playerStats.Append(record);
         line.player->stats.push_back(record);
-        if (line.lineupAfter != 0)
+        // The user's starting five is his choice on the line-up screen: substitutions made
+        // during the match do not carry over into the next one.
+        if (line.lineupAfter != 0 && !side.user)
             line.player->words[kWordMatchState] = line.lineupAfter;
         BookInjury(*line.player, record->Injured() != 0, date);
     }
+    // A starter hurt in the match gives way to the bench, so the next match starts with five.
+    if (side.user)
+        FillStartingFive(*side.team);
 }
 
 } // namespace

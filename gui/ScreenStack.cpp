@@ -332,6 +332,27 @@ CStr CScreenStack::TooltipText(uint32_t nowMs) const {
     return m_hover->TooltipAt(m_mouseX, m_mouseY);
 }
 
+bool CScreenStack::CoversDialogAbove(const GuiRect& box) const {
+    // A tooltip of something beneath never draws over a dialog box (a window of less than half
+    // the screen) that stands above it; the dialog's own elements keep theirs.
+    bool above = false;
+    for (const ScreenLayer& layer : m_layers) {
+        if (!above) {
+            above = m_hover && m_hover->IsInside(layer.root.get());
+            continue;
+        }
+        if (!layer.active || !layer.root->IsVisible())
+            continue;
+        const GuiRect& r = layer.root->Rect();
+        const bool dialog = 2 * r.w * r.h < kGuiScreenWidth * kGuiScreenHeight;
+        const bool overlaps =
+            box.x < r.x + r.w && r.x < box.x + box.w && box.y < r.y + r.h && r.y < box.y + box.h;
+        if (dialog && overlaps)
+            return true;
+    }
+    return false;
+}
+
 void CScreenStack::Draw(IGuiBackend& backend, uint32_t nowMs) {
     for (ScreenLayer& layer : m_layers) {
         if (layer.active)
@@ -351,6 +372,8 @@ void CScreenStack::Draw(IGuiBackend& backend, uint32_t nowMs) {
     if (y + h > 768)
         y = m_mouseY - h - 6;
     GuiRect box{x, y, w, h};
+    if (CoversDialogAbove(box))
+        return;
     backend.FillRect(GuiRect{x + 2, y + 2, w, h}, ColorWord(0, 0, 0, 80));
     backend.FillRect(box, GuiTheme::kTooltipFill);
     backend.FrameRect(box, GuiTheme::kTooltipBorder, 1);

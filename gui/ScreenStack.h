@@ -73,6 +73,8 @@ public:
     CGuiElement* Hovered() const { return m_hover; }
     // The tooltip text shown at a time, empty when none.
     CStr TooltipText(uint32_t nowMs) const;
+    // Whether a tooltip box of the hovered element would cover a dialog on a layer above it.
+    bool CoversDialogAbove(const GuiRect& box) const;
 
     // Window messages for a layer that does not exist yet are offered this many frames.
     static constexpr int kMissingLayerFrames = 300;

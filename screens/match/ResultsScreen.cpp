@@ -23,6 +23,8 @@ constexpr int kSeasonText = 80030;
 constexpr int kButtonText = 100154;
 constexpr int kSeasonOverText = 250091;
 constexpr int kChampionText = 302074;
+constexpr int kLeagueChampionText = 302900;
+constexpr int kPromotedText = 302901;
 
 } // namespace
 
@@ -140,15 +142,35 @@ void CResultsScreen::Refresh() {
     ShowChampion();
 }
 
+CStr CResultsScreen::ChampionLine() const {
+    const CCareerSession& session = m_ctx.Session();
+    if (const CTeam* champion = TournamentChampion(session))
+        return Text(kChampionText).Concat(champion->name);
+    if (TournamentData() || !m_verdict.judged || m_userGroup < 0 ||
+        m_groups[static_cast<size_t>(m_userGroup)]->standings.empty())
+        return CStr();
+    // The league's season is over: its leader is champion, and the user's club, when it is that
+    // leader, goes up to the league above.
+    CStr line =
+        Text(kLeagueChampionText).Concat(m_groups[static_cast<size_t>(m_userGroup)]->standings.back()->name);
+    const CLeague* league = session.UserLeague();
+    const CLeague* above = league && session.worldDB && league->promotionLeague >= 0
+                               ? session.worldDB->leagues.At(league->promotionLeague)
+                               : nullptr;
+    if (m_verdict.champion && above)
+        line = line.Concat(Text(kPromotedText)).Concat(Text(above->nameTextId));
+    return line;
+}
+
 void CResultsScreen::ShowChampion() {
-    const CTeam* champion = TournamentChampion(m_ctx.Session());
-    if (!champion || !m_message)
+    const CStr line = ChampionLine();
+    if (line.IsEmpty() || !m_message)
         return;
     // The verdict's own line, when there is one, stays above it.
     CStr shown = m_message->GetText();
     if (shown.Trim().Length() == 0)
         m_message->Clear();
-    m_message->SetText(Text(kChampionText).Concat(champion->name));
+    m_message->SetText(line);
 }
 
 void CResultsScreen::Build() {

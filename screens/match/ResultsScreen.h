@@ -55,6 +55,8 @@ private:
     void FillGroups();
     void ShowMessage(const CStr& text, uint32_t colour);
     // Names the tournament's champion under the verdict once the final is played.
+    // The tournament's champion, or at a league season's end its champion and the user's promotion.
+    CStr ChampionLine() const;
     void ShowChampion();
     int SeasonStartKey() const;
     bool TournamentData() const;

@@ -7,6 +7,7 @@
 #include "gui/Element.h"
 #include "guidefines.h"
 #include "screens/FormatMoney.h"
+#include "screens/club/EmailScreen.h"
 
 #include <iterator>
 
@@ -136,8 +137,19 @@ void CCareerFrameScreen::UpdateMenuButtons() {
     m_tooltipsKept = true;
 }
 
+void CCareerFrameScreen::UpdateMailCounters() {
+    // Mail also arrives where no refresh follows (after a match, a signing): the header's counters
+    // are counted again whenever the player does something, so they never lag behind the inbox.
+    // The day's worker writes mail, so nothing is read while it runs.
+    if (!m_ctx.Session().HasOpenCareer() || m_ctx.Shell().WorkerRunning())
+        return;
+    if (auto* inbox = m_ctx.ScreenAs<CEmailScreen>(ScreenRole::Inbox))
+        inbox->UpdateUnreadCounters();
+}
+
 void CCareerFrameScreen::OnMessage(GuiMessage& m) {
     CCareerSession& session = m_ctx.Session();
+    UpdateMailCounters();
     m_header.OnMessage(m);
     if (m.sID < 0)
         return;

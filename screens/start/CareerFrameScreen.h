@@ -20,6 +20,8 @@ public:
     static int MenuWindowOf(int button);
 
     CScreenHeader& Header() { return m_header; }
+    // The unread-mail counters of the header and the inbox button, counted afresh.
+    void UpdateMailCounters();
 
 private:
     const CScreenContext& m_ctx;

@@ -1,6 +1,7 @@
 // One process, two careers: a tournament started after a league career shows nothing of the first,
 // and the frame's save status speaks only of a save that just happened.
 #include "app/GameManager.h"
+#include "career/Mail.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
 #include "engine/GameFolder.h"
@@ -65,8 +66,8 @@ TEST_F(CareerSwitch, ATournamentAfterALeagueCareerShowsNothingOfIt) {
     EXPECT_EQ(TextOf(gm, ID_FR_LEAGUE).Find("Tester"), -1);
     EXPECT_STREQ(TextOf(gm, ID_FR_STATUS).GetText(), "");
     // The money screens are not kept up in a tournament: their buttons do not open them.
-    for (int button : {ID_FR_FINANCES, ID_FR_SPONSORS, ID_FR_TICKETS, ID_FR_FUNSHOP, ID_FR_STADIUM,
-                       ID_FR_TRANSFERS})
+    for (int button :
+         {ID_FR_FINANCES, ID_FR_SPONSORS, ID_FR_TICKETS, ID_FR_FUNSHOP, ID_FR_STADIUM, ID_FR_TRANSFERS})
         EXPECT_EQ(gm.FindElement(button)->Desc().enabled, 0) << button;
     EXPECT_EQ(gm.FindElement(ID_FR_SQUAD)->Desc().enabled, 1);
     // The view and the tactics are the options' defaults again.
@@ -83,4 +84,29 @@ TEST_F(CareerSwitch, ATournamentAfterALeagueCareerShowsNothingOfIt) {
     gm.RefreshAllScreens();
     EXPECT_EQ(gm.FindElement(ID_FR_FINANCES)->Desc().enabled, 1);
     EXPECT_STRNE(gm.FindElement(ID_FR_FINANCES)->GetTooltip().GetText(), financeTip.GetText());
+}
+
+TEST_F(CareerSwitch, TheHeadersMailCountFollowsMailThatCameWithoutARefresh) {
+    CGameManager gm;
+    CGuiLayoutLoader loader(gm);
+    ASSERT_TRUE(loader.Load());
+    ASSERT_TRUE(gm.CreateScreens(GameOptions()));
+    gm.CreateRegisteredScreens();
+    CCareerSession& session = gm.Session();
+    ASSERT_TRUE(session.StartNewCareer(kDataSetLeague, session.worldDB->teams.At(0)->id, CStr("Tester")));
+    gm.RefreshAllScreens();
+    const UnreadMail before = CountUnreadMail(session.careerDB->emails);
+    // Mail written by the career, as after a match, with no refresh of the screens after it.
+    for (int i = 0; i < 3; ++i)
+        ASSERT_NE(CreateEmail(session.worldDB, session.careerDB, 51, 2007, 8, 1, CStr(), CStr("Board"),
+                              kMailTypeClub),
+                  nullptr);
+    const UnreadMail after = CountUnreadMail(session.careerDB->emails);
+    ASSERT_EQ(after.others, before.others + 3);
+    // The player's next click brings the counters up to date.
+    Click(gm, ID_FR_CLUB);
+    EXPECT_NE(TextOf(gm, ID_FR_MAILCOUNT).Find(CStr::Formatted("(%d)", after.others)), -1)
+        << TextOf(gm, ID_FR_MAILCOUNT).GetText();
+    EXPECT_NE(TextOf(gm, ID_FR_INBOX).Find(CStr::Formatted("(%d)", after.others + after.laments)), -1)
+        << TextOf(gm, ID_FR_INBOX).GetText();
 }

@@ -188,6 +188,22 @@ TEST_F(Input, TooltipsShowAfterAShortHover) {
     EXPECT_TRUE(stack.TooltipText(3000).IsEmpty()); // the window has none
 }
 
+TEST_F(Input, ATooltipFromBeneathNeverCoversADialogAbove) {
+    // A small confirmation box opened over the full-screen window, beside the hovered button.
+    CGuiElement* dialog = stack.AddLayer(MakeWindow(10060, GuiRect{240, 90, 360, 170}), true, false);
+    auto* yes = AddControl<CGuiButton>(dialog, 10061, GuiRect{260, 200, 100, 30});
+    button->SetTooltip("Play the next day");
+    yes->SetTooltip("Confirm");
+    stack.DispatchInput(Mouse(GuiInputKind::MouseMove, 110, 110, 1000));
+    ASSERT_EQ(stack.Hovered(), button);
+    EXPECT_TRUE(stack.CoversDialogAbove(GuiRect{124, 132, 200, 24}));
+    EXPECT_FALSE(stack.CoversDialogAbove(GuiRect{20, 132, 100, 24}));
+    // The dialog's own elements keep their tooltips over it.
+    stack.DispatchInput(Mouse(GuiInputKind::MouseMove, 270, 210, 1100));
+    ASSERT_EQ(stack.Hovered(), yes);
+    EXPECT_FALSE(stack.CoversDialogAbove(GuiRect{284, 232, 80, 24}));
+}
+
 TEST_F(Input, AnimatedButtonsStepFramesWhileHoveredAndPlayTheirOwnSound) {
     auto* anim = AddControl<CGuiAnimButton>(window, 10051, GuiRect{300, 300, 100, 30});
     anim->SetFrameRate(10);

@@ -99,6 +99,9 @@ TEST(Match3DRecord, OneMatchRecordPerClubAndOnePlayerRecordPerSquadPlayer) {
     scorer.fieldGoalsMade = 3;
     scorer.fieldGoalsAttempted = 7;
 
+    std::vector<int32_t> chosenFive;
+    for (const CPlayer* player : rig.user->players)
+        chosenFive.push_back(player->words[kWordMatchState]);
     ASSERT_TRUE(rig.recorder.RecordMatch(rig.session, rig.homeSide, rig.awaySide));
     ASSERT_EQ(career.matchStats.Size(), 1);
     ASSERT_EQ(world.matchStats.Size(), 1);
@@ -150,11 +153,12 @@ TEST(Match3DRecord, OneMatchRecordPerClubAndOnePlayerRecordPerSquadPlayer) {
     EXPECT_EQ(s.Field(30), s.Field(22) + s.Field(23));
     EXPECT_EQ(rig.other->players[0]->stats.back()->Field(11), 0);
     // The fields every view of a match fills: the owner, minutes, the starting five and fouls.
-    for (const CPlayer* player : rig.user->players) {
+    for (size_t i = 0; i < rig.user->players.size(); ++i) {
+        const CPlayer* player = rig.user->players[i];
         const CPlayerStat& record = *player->stats.back();
         EXPECT_EQ(record.Field(1), player->id);
         EXPECT_GE(record.SecondsPlayed(), 600);
-        EXPECT_EQ(record.Field(6), player->words[kWordMatchState] == kOnCourt ? 1 : 0);
+        EXPECT_EQ(record.Field(6), chosenFive[i] == kOnCourt ? 1 : 0);
     }
     EXPECT_EQ(rig.user->players[3]->stats.back()->AttackFouls(), 3);
     EXPECT_EQ(rig.user->players[3]->stats.back()->DefenceFouls(), 1);

@@ -305,6 +305,7 @@ TEST(MatchDayCourt, AnInstantRunRecordsEachClubAndPlayerOnce) {
     EXPECT_EQ(career.playerStats.Size() - careerStats, static_cast<int>(r.home->players.size()));
     EXPECT_EQ(world.playerStats.Size() - worldStats, static_cast<int>(r.away->players.size()));
     int homePoints = 0;
+    int startersAfter = 0;
     size_t squadIndex = 0;
     for (const CPlayer* player : r.home->players) {
         const int32_t chosenState = chosenFive[squadIndex++];
@@ -318,10 +319,18 @@ TEST(MatchDayCourt, AnInstantRunRecordsEachClubAndPlayerOnce) {
         int index = 0;
         const CMatch2DPlayer* p = r.match.GetHomeTeam()->FindById(player->id, index);
         ASSERT_NE(p, nullptr);
-        EXPECT_EQ(player->words[kWordMatchState], chosenState);
+        // A fit starter keeps his place; one hurt in the match makes way for the bench.
+        if (chosenState == kOnCourt && player->words[kWordInjured] == 0) {
+            EXPECT_EQ(player->words[kWordMatchState], kOnCourt) << player->name.GetText();
+        }
+        if (player->words[kWordInjured] != 0) {
+            EXPECT_EQ(player->words[kWordMatchState], kOnBench) << player->name.GetText();
+        }
+        startersAfter += player->words[kWordMatchState] == kOnCourt ? 1 : 0;
         EXPECT_EQ(player->words[kWordInjured], p->mustLeave != 0 ? 1 : 0);
         EXPECT_EQ(player->words[kWordDaysOut], p->mustLeave != 0 ? 10 : 0);
     }
+    EXPECT_EQ(startersAfter, 5) << "the next match starts with five";
     if (!r.match.forfeited) {
         EXPECT_EQ(homePoints, r.match.GetHomeTeam()->score);
     }

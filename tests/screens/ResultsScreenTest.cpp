@@ -125,6 +125,20 @@ TEST(ResultsScreen, TheChampionsTableLeaderFirstGradedByRankAndThePrizeOnce) {
     EXPECT_EQ(rig.Grid()->GetRowCount(), 4);
 }
 
+TEST(ResultsScreen, TheLeaguesChampionAndTheUsersPromotionAreNamed) {
+    ResultsRig rig(9);
+    // The league above is the world's second league.
+    auto* above = new CLeague();
+    above->id = 77;
+    above->nameTextId = 800077;
+    rig.session.worldDB->leagues.Append(above);
+    rig.session.careerDB->leagues.At(0)->promotionLeague = rig.session.worldDB->leagues.Size() - 1;
+    CResultsScreen results(rig.ctx);
+    results.Refresh();
+    EXPECT_STREQ(rig.stack.FindElement(ID_RESULTS_STAGE_TEXT)->GetText().GetText(),
+                 "<302900>Users<302901><800077>");
+}
+
 TEST(ResultsScreen, TheBottomClubIsWarnedAndItsSeasonIsOver) {
     ResultsRig rig(1);
     CResultsScreen results(rig.ctx);
@@ -133,7 +147,11 @@ TEST(ResultsScreen, TheBottomClubIsWarnedAndItsSeasonIsOver) {
     EXPECT_TRUE(results.SeasonOver());
     EXPECT_TRUE(rig.session.careerOver);
     CGuiElement* message = rig.stack.FindElement(ID_RESULTS_STAGE_TEXT);
-    EXPECT_STREQ(message->GetText().GetText(), "<250091>");
+    // The verdict, then the league's champion (the club with seven wins).
+    EXPECT_EQ(message->GetText().Find("<250091>"), 0) << message->GetText().GetText();
+    EXPECT_NE(message->GetText().Find(CStr("<302900>").Concat(rig.world.clubs[0]->name)), -1)
+        << message->GetText().GetText();
+    EXPECT_EQ(message->GetText().Find("<302901>"), -1) << "nobody else goes up with the user";
     EXPECT_EQ(rig.user->cash, 5000);
     EXPECT_STREQ(rig.Cell(1, 3).GetText(), "Users");
 }
