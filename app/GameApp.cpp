@@ -1,6 +1,7 @@
 // The application object: start-up, the main loop, the intro, loading, wait and busy screens.
 #include "app/GameApp.h"
 
+#include "app/ContentChecks.h"
 #include "app/GameManager.h"
 #include "app/Shell.h"
 #include "career/Options.h"
@@ -154,7 +155,8 @@ void CGameApp::LoadGame() {
                             gamePath + 1, what, ResolvePath(gamePath).GetText()),
             1);
     };
-    if (!loader.ReadDefines(kGuiDefinesPath)) {
+    const bool definesRead = loader.ReadDefines(kGuiDefinesPath);
+    if (!definesRead) {
         QuorelLog("[CGameApp::LoadGame] no GUI define file");
         if (!FileExists(kGuiDefinesPath))
             missing(kGuiDefinesPath, "names for its screen elements");
@@ -164,6 +166,11 @@ void CGameApp::LoadGame() {
         QuorelLog("[CGameApp::LoadGame] no GUI layout file");
         if (!FileExists(kGuiLayoutPath))
             missing(kGuiLayoutPath, "screen layouts");
+    } else if (definesRead) {
+        // Files that read but lack what the screens stand on would leave a black or empty window.
+        CStr problem = LayoutProblem(gm, loader, kGuiDefinesPath, kGuiLayoutPath);
+        if (!problem.IsEmpty())
+            SetStartupError("Fastbreak", problem, 1);
     }
     gm.loadingProgress = 4;
 
@@ -180,6 +187,9 @@ void CGameApp::LoadGame() {
     gm.loadingProgress = 5;
 
     gm.CreateScreens(options);
+    CStr languageProblem = LanguageProblem(gm.Language(), CStr("\\").Concat(options.langFilePath).GetText());
+    if (!languageProblem.IsEmpty())
+        SetStartupError("Fastbreak", languageProblem, 1);
     gm.CreateRegisteredScreens();
     // A content file that cannot be read or parsed leaves the game without a screen or a rule it
     // needs: its text is shown and the game ends, as a broken installation should.
@@ -191,6 +201,11 @@ void CGameApp::LoadGame() {
 
 CStr CGameApp::FontProblem(const CQuorelFont* font, const CQuorelFont* titleFont) {
     for (const CQuorelFont* f : {font, titleFont}) {
+        if (f && f->IsValid() && !f->DrawsGlyphs())
+            return CStr::Formatted("The font file %s draws no letters (it may be damaged or cut short), so "
+                                   "the game cannot show any text. Reinstall the package that holds it, "
+                                   "or install fonts-liberation, then start the game again.",
+                                   f->FilePath().GetText());
         if (f && f->IsValid())
             continue;
         CStr tried =

@@ -39,9 +39,21 @@ CGameApp* CGameManager::App() const {
     return m_shell->App();
 }
 
+CStr CGameManager::GetText(int textId) const {
+    if (textId < 1 || !m_languageRead || m_language.Has(textId))
+        return m_language.Get(textId);
+    {
+        std::lock_guard<std::mutex> lock(m_missingTextMutex);
+        if (m_missingTexts.insert(textId).second)
+            QuorelLog("[CGameManager::GetText] the language file has no text %d", textId);
+    }
+    return CStr::Formatted("[%d]", textId);
+}
+
 bool CGameManager::CreateScreens(const GameOptions& gameOptions) {
     if (!m_language.Load(CStr("\\").Concat(gameOptions.langFilePath).GetText()))
-        QuorelLog("[CGameManager::CreateScreens] no language file: texts stay empty");
+        QuorelLog("[CGameManager::CreateScreens] no language file: texts show their ids");
+    m_languageRead = true;
     // The names of the generated world (leagues, countries, mails) come in a file of their own.
     if (!m_language.LoadAppend("\\guifiles\\lang_data_en.txt"))
         QuorelLog("[CGameManager::CreateScreens] no world texts: names of leagues stay empty");

@@ -12,6 +12,7 @@
 #include <atomic>
 #include <memory>
 #include <mutex>
+#include <unordered_set>
 #include <vector>
 
 class CGameApp;
@@ -33,8 +34,9 @@ public:
     // Every screen in three groups; the money screens are left out in the tournament modes.
     // Only does anything while a career is open.
     void RefreshAllScreens();
-    // A copy of the language text; an absent id gives an empty text.
-    CStr GetText(int textId) const { return m_language.Get(textId); }
+    // A copy of the language text. An id the file lacks shows as "[id]" and is logged once, so a
+    // damaged file leaves a readable hint rather than a blank button; ids below 1 mean no text.
+    CStr GetText(int textId) const;
     CTextTable& Language() { return m_language; }
 
     CCareerSession& Session() { return m_session; }
@@ -68,6 +70,10 @@ public:
 
 private:
     CTextTable m_language;
+    // Until the language file is read every text is missing: only then are gaps shown and logged.
+    std::atomic<bool> m_languageRead{false};
+    mutable std::mutex m_missingTextMutex;
+    mutable std::unordered_set<int> m_missingTexts; // logged already
     CCareerSession m_session;
     std::unique_ptr<CShellServices> m_shell;
     std::unique_ptr<CScreenContext> m_context;

@@ -250,6 +250,32 @@ bool CQuorelFont::IsValid() const {
     return m_cache->face.IsOpen();
 }
 
+namespace {
+
+bool FaceDrawsGlyphs(PlatformFontFace& face) {
+    if (!face.IsOpen())
+        return false;
+    PlatformGlyph glyph;
+    if (!face.RenderGlyph('A', glyph))
+        return false;
+    for (uint8_t coverage : glyph.coverage)
+        if (coverage != 0)
+            return true;
+    return false;
+}
+
+} // namespace
+
+bool CQuorelFont::DrawsGlyphs() const {
+    std::lock_guard<std::mutex> lock(m_cache->mutex);
+    return FaceDrawsGlyphs(m_cache->face);
+}
+
+bool FontFileDrawsGlyphs(const char* path, int pixelHeight) {
+    PlatformFontFace face;
+    return path && face.Open(path, pixelHeight) && FaceDrawsGlyphs(face);
+}
+
 CStr CQuorelFont::FilePath() const {
     return CStr(m_cache->file);
 }

@@ -45,6 +45,9 @@ public:
     int Weight() const { return m_weight; }
     // The file the face resolved to.
     CStr FilePath() const;
+    // True when the face renders a letter with ink: a cut-short file fontconfig still lists may open
+    // and yet draw nothing.
+    bool DrawsGlyphs() const;
 
     // Draws text inside rect with the format flags and colour word (alpha in the lowest byte). Lines
     // break at '\n' (and at word boundaries with kDtWordBreak); text outside the rectangle is clipped
@@ -68,6 +71,9 @@ private:
     int m_weight = kFontWeightNormal;
     std::unique_ptr<FontGlyphCache> m_cache;
 };
+
+// The same test for a font file opened on its own.
+bool FontFileDrawsGlyphs(const char* path, int pixelHeight);
 
 // Next code point of UTF-8 text at index (advanced past it); malformed bytes give U+FFFD.
 uint32_t DecodeUtf8(const char* text, size_t length, size_t& index);

@@ -26,6 +26,8 @@ void CQuorelLog::SetFile(const char* gamePath) {
 
 void CQuorelLog::Write(const CStr& text) {
     if (!m_file && !m_fileFailed && !m_path.IsEmpty()) {
+        // A log grown past a file-size limit must not end the game in the middle of a save.
+        IgnoreFileSizeSignal();
         m_file = std::fopen(ResolvePath(m_path).GetText(), "ab");
         // A folder the game may not write to: the log stays in memory rather than retrying per line.
         m_fileFailed = m_file == nullptr;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
@@ -110,8 +111,16 @@ bool WriteFileAtomic(const char* gamePath, const std::string& data) {
     return WriteFileAtomic(gamePath, data, nullptr);
 }
 
+void IgnoreFileSizeSignal() {
+    std::signal(SIGXFSZ, SIG_IGN);
+}
+
 bool WriteFileAtomic(const char* gamePath, const std::string& data, int* error) {
-    std::string path = ResolvePath(gamePath).Std();
+    return WriteResolvedFileAtomic(ResolvePath(gamePath).Std(), data, error);
+}
+
+bool WriteResolvedFileAtomic(const std::string& path, const std::string& data, int* error) {
+    IgnoreFileSizeSignal();
     std::string temp = path + ".tmp";
     int failure = 0;
     // The first failing call's errno is the one worth reporting; later ones follow from it.

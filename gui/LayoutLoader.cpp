@@ -227,6 +227,7 @@ bool CGuiLayoutLoader::ResolveId(const XmlNode& node, int32_t& id) {
         if (id == -1) {
             QuorelLog("[CGuiLayoutLoader::LoadLayout] %s line %d: unknown element name '%s', skipped",
                       m_file.GetText(), node.SourceLine(), name.GetText());
+            NoteUnknownName(name, node.SourceLine());
             return false;
         }
     } else if (node.HasAttribute("id")) {
@@ -379,9 +380,11 @@ std::unique_ptr<CGuiElement> CGuiLayoutLoader::BuildElement(const XmlNode& node,
     case GuiElementType::ScrollBar:
         if (node.HasAttribute("target")) {
             int32_t target = m_stack.FindGuiIdByName(node.Attribute("target").GetText());
-            if (target == -1)
+            if (target == -1) {
                 QuorelLog("[CGuiLayoutLoader::LoadLayout] %s line %d: unknown scroll target '%s'",
                           m_file.GetText(), node.SourceLine(), node.Attribute("target").GetText());
+                NoteUnknownName(node.Attribute("target"), node.SourceLine());
+            }
             static_cast<CGuiScrollBar*>(element.get())->SetTargetId(target);
         }
         break;
@@ -402,6 +405,13 @@ std::unique_ptr<CGuiElement> CGuiLayoutLoader::BuildElement(const XmlNode& node,
     return element;
 }
 
+void CGuiLayoutLoader::NoteUnknownName(const CStr& name, int line) {
+    if (m_unknownNames++ == 0) {
+        m_firstUnknownName = name;
+        m_firstUnknownLine = line;
+    }
+}
+
 void CGuiLayoutLoader::AddAction(const XmlNode& node) {
     GuiAction action;
     CStr source = node.Attribute("source");
@@ -412,6 +422,7 @@ void CGuiLayoutLoader::AddAction(const XmlNode& node) {
         QuorelLog("[CGuiLayoutLoader::LoadLayout] %s line %d: action with unknown name '%s', skipped",
                   m_file.GetText(), node.SourceLine(),
                   action.source == -1 ? source.GetText() : target.GetText());
+        NoteUnknownName(action.source == -1 ? source : target, node.SourceLine());
         ++m_skipped;
         return;
     }

@@ -80,8 +80,10 @@ void FillSide(const CMatch2DTeam& own, const CMatch2DTeam& other, CTeam* team, b
         f.Field(28) = p.Counter(kStatPassesFailed);
         f.Field(29) = p.Counter(kStatUnused);
         f.Field(30) = p.Counter(kStatOffensiveRebounds) + p.Counter(kStatDefensiveRebounds);
-        // The substitutions made during the match are the line-up he leaves it with.
-        line.lineupAfter = p.MatchState() == kOnBenchState ? kOnBenchState : kOnCourtState;
+        // A computer club leaves the match with the line-up its substitutions made; the user's
+        // starting five is his choice on the line-up screen and carries over unchanged.
+        if (!own.userTeam)
+            line.lineupAfter = p.MatchState() == kOnBenchState ? kOnBenchState : kOnCourtState;
         out.players.push_back(line);
     }
 }

@@ -404,12 +404,16 @@ void CTacticsScreen::Swap(GuiMessage& message) {
         ClearGridSelections();
         return;
     }
-    sub->words[kWordMatchState] = kOnCourt;
-    sub->words[kWordPlayedPosition] = starter->words[kWordPlayedPosition];
-    starter->words[kWordMatchState] = kOnBench;
-    CTeam* club = m_ctx.Session().UserClub();
-    std::swap(club->players[static_cast<size_t>(starterIndex)],
-              club->players[static_cast<size_t>(benchIndex)]);
+    // Before a match the swap changes the starting five; during one it changes only who is on
+    // court now, and the next match starts with the five the player picked.
+    if (!Running2D() && !Running3D()) {
+        sub->words[kWordMatchState] = kOnCourt;
+        sub->words[kWordPlayedPosition] = starter->words[kWordPlayedPosition];
+        starter->words[kWordMatchState] = kOnBench;
+        CTeam* club = m_ctx.Session().UserClub();
+        std::swap(club->players[static_cast<size_t>(starterIndex)],
+                  club->players[static_cast<size_t>(benchIndex)]);
+    }
 
     const int32_t outId = selectedStarterId;
     const int32_t inId = selectedBenchId;
@@ -437,8 +441,7 @@ void CTacticsScreen::Swap(GuiMessage& message) {
         CCourtPlayer* leaving = find(outId);
         CCourtPlayer* coming = find(inId);
         if (leaving == nullptr || coming == nullptr || coming->injured != 0 || coming->personalFouls > 5) {
-            // Refused: no called-off player is left behind without a replacement; the squad
-            // records keep the swap.
+            // Refused: no called-off player is left behind without a replacement.
             match.flags.calledOffUser = nullptr;
             match.incomingPlayer = nullptr;
             if (leaving != nullptr) {
@@ -482,6 +485,8 @@ void CTacticsScreen::Apply(GuiMessage& message) {
                     g_pMatch3D->flags.substitutionPhase = 1;
                 substitutionPending = 0;
                 m_ctx.Shell().SetOverlayOpen(Overlay::Tactics, false);
+                // Back to the court: the window over the 3D match closes as over the flat one.
+                m_ctx.Post(ID_TA_APPLY, ID_TACTICS, kMsgClose, ID_TA_APPLY, 0);
                 Consume(message);
             }
         } else if (g_pMatch2D != nullptr) {

@@ -11,7 +11,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 class StartupFailure : public GameFolderTest {};
@@ -118,4 +120,116 @@ TEST(StartupFonts, WithoutAnyFontFileTheProblemIsSaid) {
             std::exit(problem.IsEmpty() ? 0 : 3);
         },
         testing::ExitedWithCode(3), "No usable font.*fonts-liberation");
+}
+
+namespace {
+
+// The game started on a copy of its layout folder where the test has damaged one file: the one
+// message shown, and the exit code.
+struct DamagedStart {
+    std::string shown;
+    int exitCode = 0;
+    CStr missingText;
+};
+
+DamagedStart StartWithDamagedFile(const std::filesystem::path& dir, const char* file,
+                                  const std::function<void(const std::filesystem::path&)>& damage) {
+    namespace fs = std::filesystem;
+    fs::remove_all(dir / "guifiles");
+    fs::copy(fs::path(FB_GAME_DIR) / "guifiles", dir / "guifiles", fs::copy_options::recursive);
+    damage(dir / "guifiles" / file);
+    DamagedStart result;
+    int boxes = 0;
+    SetMessageBoxHook([&](const char* caption, const char* text) {
+        ++boxes;
+        result.shown = std::string(caption) + ": " + text;
+    });
+    testing::internal::CaptureStderr();
+    {
+        CGameApp app;
+        app.LoadGame();
+        app.FrameTick();
+        result.exitCode = app.ExitCode();
+        result.missingText = g_pGameManager->GetText(100166);
+    }
+    std::string err = testing::internal::GetCapturedStderr();
+    SetMessageBoxHook({});
+    EXPECT_LE(boxes, 1) << file;
+    // The box's text is the stderr line.
+    if (!result.shown.empty()) {
+        EXPECT_NE(err.find(result.shown.substr(result.shown.find(": ") + 2)), std::string::npos) << err;
+    }
+    return result;
+}
+
+std::string Cut(const std::string& text, size_t keep) {
+    return text.substr(0, std::min(keep, text.size()));
+}
+
+} // namespace
+
+// Files that read but lack what the screens stand on are named like missing ones: a sentence with
+// the file and its place, and exit code 1, never a black window or buttons without labels.
+TEST_F(StartupFailure, DamagedLayoutNamesOrTextsNameTheFileAndEndTheGame) {
+    namespace fs = std::filesystem;
+    auto rewrite = [](const std::string& content) {
+        return [content](const fs::path& path) {
+            std::FILE* f = std::fopen(path.string().c_str(), "wb");
+            std::fwrite(content.data(), 1, content.size(), f);
+            std::fclose(f);
+        };
+    };
+    std::string defines, layout;
+    ASSERT_TRUE(ReadWholeFile((std::string(FB_GAME_DIR) + "/guifiles/guidefines.h").c_str(), defines));
+    ASSERT_TRUE(ReadWholeFile((std::string(FB_GAME_DIR) + "/guifiles/GuiXML.xml").c_str(), layout));
+    const size_t menuStart = layout.find("<Picture name=\"ID_MAINMENU\"");
+    const size_t menuEnd = layout.find("\n  </Picture>", menuStart);
+    ASSERT_NE(menuEnd, std::string::npos);
+    struct Case {
+        const char* file;
+        const char* what;
+        std::function<void(const fs::path&)> damage;
+        const char* says;
+    } cases[] = {
+        {"guidefines.h", "empty", rewrite(""), "names no screen elements"},
+        {"guidefines.h", "cut in half", rewrite(Cut(defines, defines.size() / 2)), "it lacks ID_"},
+        {"GuiXML.xml", "without windows", rewrite("<GuiLayout>\n</GuiLayout>\n"), "holds no windows"},
+        {"GuiXML.xml", "without the main menu",
+         rewrite(layout.substr(0, menuStart) + layout.substr(menuEnd + 13)), "no window ID_MAINMENU"},
+        {"lang_en.txt", "missing", [](const fs::path& path) { fs::remove(path); }, "is missing"},
+        {"lang_en.txt", "empty", rewrite(""), "holds no texts"},
+        {"lang_en.txt", "without the wait texts", rewrite("100063 League\n"), "lacks the text 100064"},
+    };
+    for (const Case& c : cases) {
+        DamagedStart start = StartWithDamagedFile(m_dir, c.file, c.damage);
+        EXPECT_EQ(start.exitCode, 1) << c.file << " " << c.what;
+        EXPECT_NE(start.shown.find(std::string("guifiles\\") + c.file), std::string::npos) << start.shown;
+        EXPECT_NE(start.shown.find(c.says), std::string::npos) << c.what << ": " << start.shown;
+        if (std::string(c.file) != "lang_en.txt") {
+            EXPECT_NE(start.shown.find((m_dir / "guifiles" / c.file).string()), std::string::npos)
+                << start.shown;
+        }
+    }
+    // A text missing later shows its id rather than nothing.
+    DamagedStart start = StartWithDamagedFile(m_dir, "lang_en.txt", rewrite("100063 League\n"));
+    EXPECT_STREQ(start.missingText.GetText(), "[100166]");
+}
+
+TEST(StartupFonts, AFontFileCutShortIsFoundToDrawNothing) {
+    namespace fs = std::filesystem;
+    CQuorelFont font("Arial", 18, kFontWeightNormal);
+    if (!font.IsValid())
+        GTEST_SKIP() << "no font installed on this machine";
+    EXPECT_TRUE(font.DrawsGlyphs());
+    EXPECT_TRUE(FontFileDrawsGlyphs(font.FilePath().GetText(), 18));
+    std::string bytes;
+    ASSERT_TRUE(ReadWholeFile(font.FilePath().GetText(), bytes));
+    const fs::path cut = fs::temp_directory_path() / ("fb-cut-font-" + std::to_string(getpid()) + ".ttf");
+    for (size_t keep : {bytes.size() / 2, size_t{4096}, size_t{12}}) {
+        std::FILE* f = std::fopen(cut.string().c_str(), "wb");
+        std::fwrite(bytes.data(), 1, keep, f);
+        std::fclose(f);
+        EXPECT_FALSE(FontFileDrawsGlyphs(cut.string().c_str(), 18)) << keep;
+    }
+    fs::remove(cut);
 }

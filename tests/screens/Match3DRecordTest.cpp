@@ -1,7 +1,7 @@
 // The end of a 3D match on scripted rosters: one match record per club and one player record per
 // squad player in the right database, the fixture's score, the hurt booked out, once per match,
 // a stale fixture index left alone, and the hand-over to the results on the season's last day.
-#include "MatchScreenRig.h"
+#include "ScreenTestKit.h"
 
 #include "career/DayController.h"
 #include "career/FixtureList.h"

@@ -2,6 +2,7 @@
 // selections as the controls post them, and text dumps of elements, the ledger and the date.
 #include "Probe.h"
 
+#include "app/ContentChecks.h"
 #include "app/GameManager.h"
 #include "app/Shell.h"
 #include "career/DayController.h"
@@ -121,11 +122,17 @@ bool CProbe::Start(const ProbeArgs& args) {
     CGuiLayoutLoader loader(gm);
     if (!loader.Load())
         return Fail("The layout in guifiles/ could not be read: is " + args.dataDir + " a game folder?");
+    CStr layoutProblem = LayoutProblem(gm, loader, "\\guifiles\\guidefines.h", "\\guifiles\\GuiXML.xml");
+    if (!layoutProblem.IsEmpty())
+        return Fail(layoutProblem.Std());
     GameOptions options = LoadOptions();
     for (const auto& [key, value] : args.settings)
         if (!ApplyOptionSetting(options, key, value, m_error))
             return false;
     gm.CreateScreens(options);
+    CStr languageProblem = LanguageProblem(gm.Language(), CStr("\\").Concat(options.langFilePath).GetText());
+    if (!languageProblem.IsEmpty())
+        return Fail(languageProblem.Std());
     if (!gm.Session().worldDB || gm.Session().worldDB->teams.IsEmpty())
         return Fail("The league data set in " + args.dataDir + "/data could not be loaded.");
     gm.CreateRegisteredScreens();
@@ -538,7 +545,7 @@ bool CProbe::StartMatchHud() {
         }
     }
     m_match3D->flags.quarter = 1;
-    m_hudLink = std::make_unique<CMatch3DHudLink>(*m_match3D);
+    m_hudLink = std::make_unique<CMatch3DHudLink>(*m_match3D, nullptr); // the display alone
     session.view3D = 1;
     session.matchMode = 1;
     m_hudClock = 1000;

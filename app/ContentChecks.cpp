@@ -1,0 +1,93 @@
+// Start-up checks of the layout, its names and the language file.
+#include "app/ContentChecks.h"
+
+#include "engine/Paths.h"
+#include "gui/LayoutLoader.h"
+#include "gui/ScreenStack.h"
+#include "gui/TextTable.h"
+
+namespace {
+
+// Named as the missing-file message names it: from the game folder, without the leading separator.
+const char* ShownPath(const char* gamePath) {
+    return gamePath[0] == '\\' ? gamePath + 1 : gamePath;
+}
+
+CStr Damaged(const char* gamePath, const CStr& what) {
+    return CStr::Formatted("The file %s is damaged: %s. It is at %s. Reinstall the game to bring the "
+                           "file back.",
+                           ShownPath(gamePath), what.GetText(), ResolvePath(gamePath).GetText());
+}
+
+} // namespace
+
+const std::vector<const char*>& WindowsTheGameOpens() {
+    static const std::vector<const char*> kWindows = {
+        "ID_MAINMENU",         "ID_NEWCAREER",       "ID_PROFILES",      "ID_CONFIRMDELETE",
+        "ID_OPTIONS",          "ID_MESSAGE",         "ID_FRAME",         "ID_CLUBOVERVIEW",
+        "ID_DAYPANEL",         "ID_STATISTICS",      "ID_FIXTURES",      "ID_MATCHCOMPARE",
+        "ID_STATSCOMPARE",     "ID_INBOX",           "ID_NEWS",          "ID_INDICATORS",
+        "ID_PLAYERINFO",       "ID_RESULTS",         "ID_SEASONEND",     "ID_SQUADMSG",
+        "ID_TACTICS",          "ID_VIEWMODE",        "ID_LINEUP",        "ID_MATCH_POPUP",
+        "ID_MATCHHUD",         "ID_COMMENTARY",      "ID_STAFF",         "ID_FINANCES",
+        "ID_INCOME",           "ID_EXPENSES",        "ID_STAFF_RELEASE", "ID_SPONSORS",
+        "ID_TICKETS",          "ID_TK_CONFIRM",      "ID_FUNSHOP",       "ID_TRAINING",
+        "ID_SUBSTITUTION",     "ID_QUARTERBREAK",    "ID_MATCHCENTRE",   "ID_STADIUM",
+        "ID_STADIUM_INFO_BOX", "ID_STADIUM_ASK_BOX", "ID_TRANSFERS",     "ID_TF_RELEASE_BOX",
+        "ID_TF_NEGOTIATION",   "ID_CERTIFICATES",
+    };
+    return kWindows;
+}
+
+const std::vector<int>& StartScreenTextIds() {
+    // The career modes in the careers list, the wait texts of a new career and a day, and the
+    // senders of the first mails.
+    static const std::vector<int> kTexts = {100063, 100064, 100065, 100166, 100167, 100168, 300958, 300959};
+    return kTexts;
+}
+
+CStr LayoutProblem(CScreenStack& stack, const CGuiLayoutLoader& loader, const char* definesPath,
+                   const char* layoutPath) {
+    if (stack.Defines().empty())
+        return Damaged(definesPath, "it names no screen elements");
+    if (loader.UnknownNameCount() > 0) {
+        CStr more = loader.UnknownNameCount() > 1
+                        ? CStr::Formatted(" and %d more names", loader.UnknownNameCount() - 1)
+                        : CStr();
+        return Damaged(definesPath,
+                       CStr::Formatted("it lacks %s, used in line %d of %s,%s",
+                                       loader.FirstUnknownName().GetText(), loader.FirstUnknownNameLine(),
+                                       ShownPath(layoutPath), more.GetText()));
+    }
+    if (stack.Layers().empty())
+        return Damaged(layoutPath, "it holds no windows");
+    for (const char* window : WindowsTheGameOpens()) {
+        int32_t id = stack.FindGuiIdByName(window);
+        if (id == -1)
+            return Damaged(definesPath, CStr::Formatted("it lacks the window %s", window));
+        if (!stack.FindLayer(id))
+            return Damaged(layoutPath, CStr::Formatted("it has no window %s, which the game opens", window));
+    }
+    return CStr();
+}
+
+CStr LanguageProblem(const CTextTable& texts, const char* languagePath) {
+    if (!FileExists(languagePath))
+        return CStr::Formatted("The file %s is missing, so the game has no texts for its screens. It looked "
+                               "for it at %s. Reinstall the game to bring the file back.",
+                               ShownPath(languagePath), ResolvePath(languagePath).GetText());
+    int missing = 0;
+    int first = 0;
+    for (int id : StartScreenTextIds())
+        if (texts.Get(id).IsEmpty() && missing++ == 0)
+            first = id;
+    if (missing == 0)
+        return CStr();
+    // The world's names come from a file of their own, so the table alone cannot tell an empty file.
+    std::string content;
+    ReadWholeFile(languagePath, content);
+    const bool empty = content.find_first_not_of(" \t\r\n") == std::string::npos;
+    return Damaged(languagePath, empty ? CStr("it holds no texts")
+                                       : CStr::Formatted("it lacks the text %d%s the start screens show",
+                                                         first, missing > 1 ? " and others" : ""));
+}

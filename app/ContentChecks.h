@@ -1,0 +1,24 @@
+// Start-up checks of the content every screen stands on: damaged layout, define, language or font
+// files stop the game with a sentence naming the file instead of a black or label-less window.
+#pragma once
+
+#include "engine/Str.h"
+
+#include <vector>
+
+class CGuiLayoutLoader;
+class CScreenStack;
+class CTextTable;
+
+// The top-level windows the game opens, by their names in the define file.
+const std::vector<const char*>& WindowsTheGameOpens();
+// The texts the start screens and the new career's first mails show.
+const std::vector<int>& StartScreenTextIds();
+
+// The first problem of the define and layout files as a sentence naming the file; empty when the
+// layout holds every window the game opens and every name it uses is defined.
+CStr LayoutProblem(CScreenStack& stack, const CGuiLayoutLoader& loader, const char* definesPath,
+                   const char* layoutPath);
+// The first text the start screens need that the language file lacks, as a sentence naming it;
+// empty when all are there.
+CStr LanguageProblem(const CTextTable& texts, const char* languagePath);
