@@ -89,9 +89,9 @@ constexpr DailyStep kSteps[] = {
     {"loans", DayPhase::BeforeMatches, true, Always<BookLoans>},
     {"monthly costs", DayPhase::BeforeMatches, true, Always<BookMonthlyCosts>},
     {"laments", DayPhase::BeforeMatches, true, Always<RunLaments>},
-    {"gossip", DayPhase::AfterMatches, true, Gossip},
     // A stage ordered and paid for is built in every mode: the money has already left.
     {"stadium works", DayPhase::AfterMatches, false, StadiumWorks},
+    {"gossip", DayPhase::AfterMatches, true, Gossip},
     {"fun-shop deliveries", DayPhase::AfterMatches, true, FunShopDeliveries},
 };
 
