@@ -222,12 +222,8 @@ void CGameDayHost::SetUserPlaysAtHome(bool atHome) {
 }
 
 UserTactics CGameDayHost::GetUserTactics() const {
-    // Read while the day runs on the worker; the main thread only draws the busy screen meanwhile
-    // and leaves the tactics screen alone.
-    const auto* tactics = m_gm.Context().ScreenAs<CTacticsScreen>(ScreenRole::Tactics);
-    if (tactics == nullptr)
-        return UserTactics();
-    return UserTactics{tactics->GetOffenceTactic(), tactics->GetDefenceTactic()};
+    // The career's choice, which the tactics screen edits: safe to read on the day's worker.
+    return m_session.Tactics();
 }
 
 void CGameDayHost::LoadMatchTactics() {
@@ -255,13 +251,7 @@ UserMatchOutcome CGameDayHost::StartUserMatch(const UserMatchSetup& chosen) {
     }
     auto* centre = dynamic_cast<CMatchDayScreen*>(m_gm.Screen(ScreenRole::MatchCentre));
     if (setup.view == UserMatchView::Scene3D || centre == nullptr) {
-        Match2DRecords records;
-        records.date = setup.date;
-        if (m_session.worldDB != nullptr) {
-            records.matchStats = &m_session.worldDB->matchStats;
-            records.playerStats = &m_session.worldDB->playerStats;
-        }
-        return PlayUserMatch2D(TheMatch2D(), setup, false, records);
+        return PlayUserMatch2D(TheMatch2D(), setup, false);
     }
     // The engine is set up here, on the day's thread; the screen takes it on the main thread
     // (ShowUserMatch) when the match is watched.

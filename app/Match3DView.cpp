@@ -107,11 +107,10 @@ void CMatch3DView::Begin() {
     m_motion = CHeadlessMotion();
     CMatch3D& match = *m_match;
     match.SetCamera(0);
-    match.homeTeam->ResetPositions();
-    match.awayTeam->ResetPositions();
+    PrepareTipOff(match);
     const CScreenContext& ctx = m_gm.Context();
     match.textSource = [this](int id) { return m_gm.GetText(id); };
-    m_link = std::make_unique<CMatch3DHudLink>(match);
+    m_link = std::make_unique<CMatch3DHudLink>(match, &m_motion);
     int fixtureIndex = -1;
     CCareerSession& session = m_gm.Session();
     if (session.fixtureList && m_setup.fixture) {
@@ -137,6 +136,10 @@ void CMatch3DView::Begin() {
         hud->FillHostBoxScore();
         hud->FillVisitorBoxScore();
         hud->SetEndHandler([this] { Finish(); });
+        // A player of the user's who must leave: the popup says why, the tactics window makes the
+        // change; the match and the clock wait meanwhile.
+        match.onMustLeavePopup = [hud](const CStr& name, bool hurt) { hud->ShowMustLeavePopup(name, hurt); };
+        match.onUserMustLeave = [hud] { hud->OpenTactics(); };
         // Scripted sessions watch a whole match in minutes: FB_MATCH_CLOCK_SCALE runs the
         // display's clock that many times faster than the wall clock.
         const char* scaleText = std::getenv("FB_MATCH_CLOCK_SCALE");
@@ -164,7 +167,7 @@ void CMatch3DView::Frame(float dt) {
     if (pending)
         Begin();
     if (m_match && !m_finished) {
-        StepMatch3D(*m_match, m_motion, dt);
+        // The display's clock plays the match's steps (CMatchHud::FrameStep, earlier in the frame).
         // The box score grids follow the play about once a second.
         if (++m_frames % 60 == 0)
             if (CMatchHud* hud = Hud()) {
@@ -188,6 +191,8 @@ void CMatch3DView::Finish() {
         hud->SetStatisticsTeam(static_cast<CMatchTeam*>(nullptr));
     }
     match.display = nullptr;
+    match.onMustLeavePopup = nullptr;
+    match.onUserMustLeave = nullptr;
     // The match input, the running match and the pace go; the windows take the frame back.
     ctx.Shell().SetMatchRunning(false);
     ctx.Shell().SetMatchPace(false, false);
@@ -227,7 +232,8 @@ void CMatch3DView::Draw(float dt) {
         if (match.logos)
             match.logos->Render(dt, false);
         // The players, referees and the ball.
-        match.RenderCharacters(dt);
+        // The poses moved on with the match's steps: drawing adds no time of its own.
+        match.RenderCharacters(0.0f);
         device->SetDepthTest(false);
     }
     // The display and the windows that open over the match; the career's windows stay open

@@ -1,15 +1,22 @@
 // Box scores of the flat-court match as the game plays it: for each league class of the generated
 // world, seeded batches of league fixtures on the default tactics, over every offence and half-court
 // defence and over a random mix of tactics for both sides; each class at the cup's level; a class-2
-// club against a class-0 club. Prints the table of content/ini/README.md.
-// Usage: bench_match2d_boxscore [--games=N] [--seed=S] [--defences | --defence=D]
+// club against a class-0 club; then the two tournament worlds, their stronger half against the weaker
+// half and each half among itself, every side at its tournament level, on the flat court and in
+// quick results. Prints the tables of content/ini/README.md.
+// Usage: bench_match2d_boxscore [--games=N] [--seed=S] [--defences | --defence=D | --leagues | --tournaments]
 // (N matches per class and batch, default 300; --defences: one row per defence tactic instead, both
-// sides defending with it on random offences, the classes together)
+// sides defending with it on random offences, the classes together; --leagues: the league
+// classes' batches alone; --tournaments: the tournament worlds alone)
+#include "SquadSnapshot.h"
+#include "career/MatchDay.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
+#include "engine/GameRand.h"
 #include "match2d/Match2D.h"
 #include "match2d/Match2DBatch.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -17,11 +24,122 @@
 #include <filesystem>
 #include <vector>
 
+namespace {
+
+double RosterRating(const CTeam* team) {
+    double sum = 0.0;
+    for (CPlayer* player : team->players)
+        sum += CPlayer::ComputeOverall(player, false);
+    return team->players.empty() ? 0.0 : sum / static_cast<double>(team->players.size());
+}
+
+// A tournament world's clubs in two halves by their rosters' mean rating: the stronger, the weaker.
+bool SplitByRating(const CMemoryDB& world, std::vector<CTeam*>& upper, std::vector<CTeam*>& lower) {
+    std::vector<CTeam*> clubs;
+    for (int i = 0; i < world.teams.Size(); ++i) {
+        if (world.teams.At(i)->players.size() >= 5)
+            clubs.push_back(world.teams.At(i));
+    }
+    std::stable_sort(clubs.begin(), clubs.end(),
+                     [](const CTeam* a, const CTeam* b) { return RosterRating(a) > RosterRating(b); });
+    const auto half = clubs.begin() + static_cast<std::ptrdiff_t>(clubs.size() / 2);
+    upper.assign(clubs.begin(), half);
+    lower.assign(half, clubs.end());
+    return upper.size() >= 2 && lower.size() >= 2;
+}
+
+// A side's sums over a batch of quick results. The quick result keeps no fouls and does not say
+// which side took a rebound, so those two bands are the flat court's alone.
+struct QuickFigures {
+    int results = 0, firstWins = 0;
+    long long fga = 0, fgm = 0, tpa = 0, tpm = 0, fta = 0, ftm = 0, assists = 0, steals = 0, rebounds = 0;
+    std::vector<int> points;
+    double PerSide(long long sum) const { return results > 0 ? sum / (2.0 * results) : 0.0; }
+    static double Percent(long long made, long long taken) { return taken > 0 ? 100.0 * made / taken : 0.0; }
+};
+
+// Quick results as PlayMatch2DBatch draws its fixtures: with others, a club of clubs against one of
+// others, the first at home in even games; without, two different clubs of clubs.
+QuickFigures PlayQuickBatch(const std::vector<CTeam*>& clubs, const std::vector<CTeam*>* others, int games,
+                            unsigned seed) {
+    QuickFigures f;
+    GameSrand(seed);
+    CTable<CMatchStat> matchStats;
+    CTable<CPlayerStat> playerStats;
+    CDayResults results;
+    QuickMatchContext ctx;
+    ctx.date = GameDate{2007, 10, 3};
+    ctx.matchStats = &matchStats;
+    ctx.playerStats = &playerStats;
+    ctx.results = &results;
+    for (int game = 0; game < games; ++game) {
+        CTeam* first = clubs[static_cast<size_t>(GameRand()) % clubs.size()];
+        CTeam* second = nullptr;
+        if (others != nullptr) {
+            second = (*others)[static_cast<size_t>(GameRand()) % others->size()];
+        } else {
+            do {
+                second = clubs[static_cast<size_t>(GameRand()) % clubs.size()];
+            } while (second == first);
+        }
+        const bool firstAtHome = others == nullptr || game % 2 == 0;
+        CTeam* home = firstAtHome ? first : second;
+        CTeam* away = firstAtHome ? second : first;
+        SquadSnapshot snapshot{home, away};
+        int homeScore = 0, awayScore = 0;
+        results.Clear();
+        SimulateQuickMatch(ctx, home, away, homeScore, awayScore);
+        ++f.results;
+        f.firstWins += (firstAtHome ? homeScore > awayScore : awayScore > homeScore) ? 1 : 0;
+        f.points.push_back(homeScore);
+        f.points.push_back(awayScore);
+        for (CTeam* team : {home, away}) {
+            const CMatchStat* club = team->matchStats.back();
+            f.fga += club->Field(11) + club->Field(13) + club->Field(15);
+            f.fgm += club->Field(12) + club->Field(14) + club->Field(16);
+            f.tpa += club->Field(15);
+            f.tpm += club->Field(16);
+            f.fta += club->Field(17);
+            f.ftm += club->Field(18);
+            for (CPlayer* player : team->players) {
+                f.rebounds += player->stats.back()->Field(30);
+                f.steals += player->stats.back()->Field(27);
+            }
+        }
+        // An entry counts its player's first share as 0 and each further one as 1.
+        for (const MatchDayEntry& entry : results.List(CDayResults::kAssists))
+            f.assists += entry.value + 1;
+        if (matchStats.Size() > 20000) {
+            matchStats.Clear();
+            playerStats.Clear();
+        }
+    }
+    std::sort(f.points.begin(), f.points.end());
+    return f;
+}
+
+void PrintQuickHeader() {
+    std::printf("| %-14s | pts | FGA | FG%% | 3PA | 3P%% | FTA | FT%% | Reb | Ast | Stl | 1st wins |\n"
+                "|---|---|---|---|---|---|---|---|---|---|---|---|\n",
+                "quick results");
+}
+
+void PrintQuickRow(const char* label, const QuickFigures& f) {
+    std::printf("| %-14s | %d | %.0f | %.0f | %.1f | %.0f | %.1f | %.0f | %.1f | %.1f | %.1f | %.0f%% |\n",
+                label, Match2DBatchFigures::Quantile(f.points, 0.5), f.PerSide(f.fga),
+                QuickFigures::Percent(f.fgm, f.fga), f.PerSide(f.tpa), QuickFigures::Percent(f.tpm, f.tpa),
+                f.PerSide(f.fta), QuickFigures::Percent(f.ftm, f.fta), f.PerSide(f.rebounds),
+                f.PerSide(f.assists), f.PerSide(f.steals), QuickFigures::Percent(f.firstWins, f.results));
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
     int games = 300;
     unsigned int seed = 2026;
     bool defences = false;
     int onlyDefence = -1; // with --defences: that defence alone
+    bool playLeagues = true, playTournaments = true;
     for (int i = 1; i < argc; ++i) {
         if (std::strncmp(argv[i], "--games=", 8) == 0) {
             games = std::max(1, std::atoi(argv[i] + 8));
@@ -29,11 +147,16 @@ int main(int argc, char** argv) {
             seed = static_cast<unsigned int>(std::strtoul(argv[i] + 7, nullptr, 10));
         } else if (std::strcmp(argv[i], "--defences") == 0) {
             defences = true;
+        } else if (std::strcmp(argv[i], "--tournaments") == 0) {
+            playLeagues = false;
+        } else if (std::strcmp(argv[i], "--leagues") == 0) {
+            playTournaments = false;
         } else if (std::strncmp(argv[i], "--defence=", 10) == 0) {
             defences = true;
             onlyDefence = std::atoi(argv[i] + 10);
         }
     }
+    std::setvbuf(stdout, nullptr, _IOLBF, 0); // rows as they come: a batch of thousands takes minutes
     std::filesystem::current_path(FB_GAME_DIR);
     CMemoryDB world;
     if (!LoadWorldData(world, kDataSetLeague)) {
@@ -87,45 +210,88 @@ int main(int argc, char** argv) {
     const Match2DBatchTactics kinds[3] = {Match2DBatchTactics::Default, Match2DBatchTactics::Every,
                                           Match2DBatchTactics::Mix};
     const char* names[3] = {"default", "every", "mix"};
-    for (int pass = 0; pass < 3; ++pass) {
-        for (int leagueClass = 0; leagueClass < 3; ++leagueClass) {
-            const Match2DBatchFigures figures =
-                PlayMatch2DBatch(match, leagues[leagueClass], games, seed + leagueClass, kinds[pass]);
+    if (playLeagues) {
+        for (int pass = 0; pass < 3; ++pass) {
+            for (int leagueClass = 0; leagueClass < 3; ++leagueClass) {
+                const Match2DBatchFigures figures =
+                    PlayMatch2DBatch(match, leagues[leagueClass], games, seed + leagueClass, kinds[pass]);
+                char label[32];
+                std::snprintf(label, sizeof label, "class %d %s", leagueClass, names[pass]);
+                row(label, figures);
+                all[pass].Add(figures);
+                byClass[leagueClass].Add(figures);
+            }
+        }
+        for (int pass = 0; pass < 3; ++pass) {
             char label[32];
-            std::snprintf(label, sizeof label, "class %d %s", leagueClass, names[pass]);
-            row(label, figures);
-            all[pass].Add(figures);
-            byClass[leagueClass].Add(figures);
+            std::snprintf(label, sizeof label, "all %s", names[pass]);
+            PrintMatch2DRow(label, all[pass]);
+        }
+        // A cup: clubs of every class at the cup's level, each class among itself, then a class-2 club
+        // against a class-0 club in the league (their own levels) and in the cup ("1st wins" and "pts
+        // 1st/2nd" are the class-2 side's).
+        for (int leagueClass = 0; leagueClass < 3; ++leagueClass) {
+            char label[32];
+            std::snprintf(label, sizeof label, "cup class %d", leagueClass);
+            row(label, PlayMatch2DBatch(match, leagues[leagueClass], games, seed + 10 + leagueClass,
+                                        Match2DBatchTactics::Default, nullptr, true));
+        }
+        row("2 v 0 league", PlayMatch2DBatch(match, leagues[2], games, seed + 20,
+                                             Match2DBatchTactics::Default, &leagues[0], false));
+        row("2 v 0 cup", PlayMatch2DBatch(match, leagues[2], games, seed + 21, Match2DBatchTactics::Default,
+                                          &leagues[0], true));
+        row("2 v 0 cup mix", PlayMatch2DBatch(match, leagues[2], games, seed + 22, Match2DBatchTactics::Mix,
+                                              &leagues[0], true));
+    }
+    // The tournament worlds: every side at its tournament level. "1st wins" is the stronger half's
+    // club against the weaker; among one half, the first club drawn.
+    const int32_t worlds[2] = {kDataSetEuroCup, kDataSetWorldCup};
+    const char* worldNames[2] = {"EC", "WC"};
+    struct QuickRow {
+        CStr label;
+        QuickFigures figures;
+    };
+    std::vector<QuickRow> quickRows;
+    for (int w = 0; playTournaments && w < 2; ++w) {
+        CMemoryDB tournament;
+        std::vector<CTeam*> upper, lower;
+        if (!LoadWorldData(tournament, worlds[w]) || !SplitByRating(tournament, upper, lower)) {
+            std::fprintf(stderr, "The %s world did not load\n", worldNames[w]);
+            return 1;
+        }
+        const unsigned worldSeed = seed + 30 + 10 * static_cast<unsigned>(w);
+        const struct {
+            const char* name;
+            const std::vector<CTeam*>* clubs;
+            const std::vector<CTeam*>* others;
+        } setups[3] = {{"strong v weak", &upper, &lower},
+                       {"upper tier", &upper, nullptr},
+                       {"lower tier", &lower, nullptr}};
+        for (int k = 0; k < 3; ++k) {
+            char label[32];
+            std::snprintf(label, sizeof label, "%s %s", worldNames[w], setups[k].name);
+            row(label, PlayMatch2DBatch(match, *setups[k].clubs, games, worldSeed + k,
+                                        Match2DBatchTactics::Default, setups[k].others, true));
+            quickRows.push_back(
+                {CStr(label), PlayQuickBatch(*setups[k].clubs, setups[k].others, games, worldSeed + k)});
         }
     }
-    for (int pass = 0; pass < 3; ++pass) {
-        char label[32];
-        std::snprintf(label, sizeof label, "all %s", names[pass]);
-        PrintMatch2DRow(label, all[pass]);
-    }
-    // A cup: clubs of every class at the cup's level, each class among itself, then a class-2 club
-    // against a class-0 club in the league (their own levels) and in the cup ("1st wins" and "pts
-    // 1st/2nd" are the class-2 side's).
-    for (int leagueClass = 0; leagueClass < 3; ++leagueClass) {
-        char label[32];
-        std::snprintf(label, sizeof label, "cup class %d", leagueClass);
-        row(label, PlayMatch2DBatch(match, leagues[leagueClass], games, seed + 10 + leagueClass,
-                                    Match2DBatchTactics::Default, nullptr, true));
-    }
-    row("2 v 0 league", PlayMatch2DBatch(match, leagues[2], games, seed + 20, Match2DBatchTactics::Default,
-                                         &leagues[0], false));
-    row("2 v 0 cup", PlayMatch2DBatch(match, leagues[2], games, seed + 21, Match2DBatchTactics::Default,
-                                      &leagues[0], true));
-    row("2 v 0 cup mix",
-        PlayMatch2DBatch(match, leagues[2], games, seed + 22, Match2DBatchTactics::Mix, &leagues[0], true));
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (playTournaments) {
+        std::printf("\n");
+        PrintQuickHeader();
+        for (const QuickRow& q : quickRows)
+            PrintQuickRow(q.label.c_str(), q.figures);
+    }
     // Within a class the better shooters make more of their free throws (made %, attempts).
-    std::printf("\n");
-    PrintFreeThrowHeader();
-    for (int leagueClass = 0; leagueClass < 3; ++leagueClass) {
-        char label[32];
-        std::snprintf(label, sizeof label, "class %d leagues", leagueClass);
-        PrintFreeThrowRow(label, byClass[leagueClass]);
+    if (playLeagues) {
+        std::printf("\n");
+        PrintFreeThrowHeader();
+        for (int leagueClass = 0; leagueClass < 3; ++leagueClass) {
+            char label[32];
+            std::snprintf(label, sizeof label, "class %d leagues", leagueClass);
+            PrintFreeThrowRow(label, byClass[leagueClass]);
+        }
     }
     std::printf("\n%.1f ms a match\n", 1000.0 * seconds / matches);
     return 0;

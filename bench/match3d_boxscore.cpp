@@ -1,9 +1,11 @@
 // Box scores of the 3D match played headless at full speed: seeded league fixtures of the generated
 // world per league class, both sides on the computer's tactics, through the scene set-up (rosters
 // from the squads, no model files) and the headless loop. Prints the table of content/ini/README.md.
-// Usage: bench_match3d_boxscore [--games=N] [--seed=S] [--models] [--class=C]   (N matches per class,
-// default 100; --models: the characters load their models and move by the court motion, as in the
-// shown match; --class: only league class C, 0-2, so the classes can run as separate processes)
+// Usage: bench_match3d_boxscore [--games=N] [--seed=S] [--models] [--class=C] [--versus]  (N matches
+// per class, default 100; --models: the characters load their models and move by the court motion, as
+// in the shown match; --class: only league class C, 0-2, so the classes can run as separate
+// processes; --versus: instead of the box scores, how often the stronger side wins: class 2 against
+// class 0, or with --class the three strongest squads of the class against its three weakest)
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
 #include "match3d/BoxScoreBatch.h"
@@ -21,11 +23,14 @@ int main(int argc, char** argv) {
     unsigned int seed = 2026;
     bool models = false;
     int onlyClass = -1;
+    bool versus = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strncmp(argv[i], "--games=", 8) == 0)
             games = std::max(1, std::atoi(argv[i] + 8));
         else if (std::strncmp(argv[i], "--class=", 8) == 0)
             onlyClass = std::atoi(argv[i] + 8);
+        else if (std::strcmp(argv[i], "--versus") == 0)
+            versus = true;
         else if (std::strcmp(argv[i], "--models") == 0)
             models = true;
         else if (std::strncmp(argv[i], "--seed=", 7) == 0)
@@ -41,6 +46,33 @@ int main(int argc, char** argv) {
     for (int i = 0; i < world.teams.Size(); ++i) {
         CTeam* team = world.teams.At(i);
         leagues[((team->leagueId % 3) + 3) % 3].push_back(team);
+    }
+    if (versus) {
+        std::vector<CTeam*> first;
+        std::vector<CTeam*> second;
+        if (onlyClass >= 0 && onlyClass < 3) {
+            const std::vector<CTeam*> ranked = ByStrength(leagues[onlyClass]);
+            if (ranked.size() < 6) {
+                std::fprintf(stderr, "class %d has fewer than six clubs\n", onlyClass);
+                return 1;
+            }
+            first.assign(ranked.begin(), ranked.begin() + 3);
+            second.assign(ranked.end() - 3, ranked.end());
+        } else {
+            first = leagues[2];
+            second = leagues[0];
+        }
+        const Match3DVersus v = PlayMatch3DVersus(first, second, games, seed, models);
+        std::printf(
+            "%s, seed %u, %s: %d matches, the stronger side won %d (%.0f %%), level %d, unfinished %d\n",
+            onlyClass >= 0 ? "three strongest against three weakest of the class" : "class 2 against class 0",
+            seed, models ? "models and court motion" : "stand-in motion", v.matches, v.firstWins,
+            100.0 * v.FirstWinShare(), v.level, v.unfinished);
+        if (onlyClass >= 0)
+            for (size_t i = 0; i < 3; ++i)
+                std::printf("  %s %.1f against %s %.1f\n", first[i]->name.GetText(), SquadStrength(*first[i]),
+                            second[i]->name.GetText(), SquadStrength(*second[i]));
+        return 0;
     }
     std::printf("%d matches per class, seed %u, %s; figures a side, percentages over the batch\n\n", games,
                 seed, models ? "models and court motion" : "stand-in motion");
@@ -59,6 +91,7 @@ int main(int argc, char** argv) {
         matches += f.matches;
         all.matches += f.matches;
         all.unfinished += f.unfinished;
+        all.level += f.level;
         all.off += f.off;
         all.total.Add(f.total);
         all.sidePoints.insert(all.sidePoints.end(), f.sidePoints.begin(), f.sidePoints.end());

@@ -4,6 +4,7 @@
 // (the table of content/ini/README.md).
 // Usage: bench_quick_result [--results=N] [--flat=M] [--seed=S] [--table-only] [benchmark flags]
 //   N quick results per pairing (default 6000), M flat-court matches (default 300, 0 skips them).
+#include "SquadSnapshot.h"
 #include "career/MatchDay.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
@@ -108,43 +109,6 @@ struct Figures {
 
     double PerSide(long long sum) const { return results > 0 ? sum / (2.0 * results) : 0.0; }
     static double Percent(long long made, long long taken) { return taken > 0 ? 100.0 * made / taken : 0.0; }
-};
-
-// The players' records change with every match (condition, training, statistics); each result starts
-// from the world as it was.
-class SquadSnapshot {
-public:
-    explicit SquadSnapshot(std::initializer_list<CTeam*> teams) {
-        for (CTeam* team : teams) {
-            m_teams.push_back({team, team->matchStats.size()});
-            for (CPlayer* player : team->players) {
-                KeptPlayer kept{player, {}, player->overall, player->stats.size()};
-                std::copy(std::begin(player->words), std::end(player->words), kept.words.begin());
-                m_players.push_back(kept);
-            }
-        }
-    }
-    ~SquadSnapshot() {
-        for (auto& [team, stats] : m_teams)
-            team->matchStats.resize(stats);
-        for (auto& kept : m_players) {
-            std::copy(kept.words.begin(), kept.words.end(), std::begin(kept.player->words));
-            kept.player->overall = kept.overall;
-            kept.player->stats.resize(kept.stats);
-        }
-    }
-    SquadSnapshot(const SquadSnapshot&) = delete;
-    SquadSnapshot& operator=(const SquadSnapshot&) = delete;
-
-private:
-    struct KeptPlayer {
-        CPlayer* player;
-        std::array<int32_t, kPlayerWords> words;
-        double overall;
-        size_t stats;
-    };
-    std::vector<std::pair<CTeam*, size_t>> m_teams;
-    std::vector<KeptPlayer> m_players;
 };
 
 // The mean rating of a club's starting five: which of two clubs of one class is the stronger.

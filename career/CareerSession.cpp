@@ -163,8 +163,8 @@ std::string CCareerSession::ChoicesText() const {
 }
 
 void CCareerSession::ApplyChoices(const std::string& text) {
-    userAttack = 0;
-    userDefence = 10;
+    userAttack = kDefaultUserAttack;
+    userDefence = kDefaultUserDefence;
     view3D = options.enable3DSimulation ? 1 : 0;
     resultOnly = options.enableFastSimulation ? 1 : 0;
     std::istringstream in(text);
@@ -203,4 +203,6 @@ void CCareerSession::LeaveCareer() {
     matchMode = 0;
     tournamentExit = 0;
     careerOver = 0;
+    // The next career starts with the options' view and the first tactics, not this one's choices.
+    ApplyChoices(std::string());
 }

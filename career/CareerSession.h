@@ -7,6 +7,7 @@
 #include "career/Options.h"
 #include "career/TextLookup.h"
 #include "database/Careers.h"
+#include "match/UserMatch.h"
 
 #include <atomic>
 #include <cstdint>
@@ -71,8 +72,9 @@ public:
     std::atomic<uint8_t> careerOver{0};
     // The player's tactics for his matches (attack 0-9, defence 10-19), chosen on the tactics
     // screen. Saved with the career together with how his matches are shown (view3D, resultOnly).
-    std::atomic<int32_t> userAttack{0};
-    std::atomic<int32_t> userDefence{10};
+    std::atomic<int32_t> userAttack{kDefaultUserAttack};
+    std::atomic<int32_t> userDefence{kDefaultUserDefence};
+    UserTactics Tactics() const { return UserTactics{userAttack.load(), userDefence.load()}; }
     // The season whose end was judged last (profile id and the season's last year): its prize
     // and counters are never applied twice, even when the career is left and loaded again.
     int32_t judgedProfileId = -1;

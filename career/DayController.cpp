@@ -8,6 +8,7 @@
 #include "career/FunShop.h"
 #include "career/Gossip.h"
 #include "career/Indicators.h"
+#include "career/MatchRecord.h"
 #include "career/SponsorSteps.h"
 #include "career/SquadSteps.h"
 #include "career/StadiumConstruction.h"
@@ -187,6 +188,9 @@ bool CDayController::AdvanceDay(bool& stop) {
     const bool funShopBusy = career && (FunShopLevel(*career) > 0 || PendingFunShopOrders(*career) > 0);
     if (funShopBusy)
         enable(kFunShopButton, true);
+    // A stage ordered and paid for is built in every mode: the money has already left.
+    if (career && career->teams.At(0) && career->teams.At(0)->stadium)
+        RunStadiumConstructionDay(*career);
     if (league && career) {
         // The gossip and the construction change only the databases; the indicators are rebuilt
         // after the gossip (the psychologist reports a moved mood), the other screens show the
@@ -196,9 +200,6 @@ bool CDayController::AdvanceDay(bool& stop) {
             SendMoodMail(CareerToday());
             OnMainThread([this] { m_host->RefreshIndicators(); });
         }
-        CTeam* club = career->teams.At(0);
-        if (club && club->stadium)
-            RunStadiumConstructionDay(*career);
         if (funShopBusy) {
             DeliverFunShopOrders(CareerToday(), FunShopLevel(*career));
             enable(kFunShopButton, true);
@@ -420,8 +421,7 @@ void CDayController::HandOffUserMatch(CFixture* fixture, CTeam* user, bool& live
             // An engine without its screen may play the match at once; the result is written here
             // alone. Otherwise the day ends on the panel and the fixture waits unplayed.
             if (outcome.finished) {
-                fixture->homeScore = outcome.homeScore;
-                fixture->awayScore = outcome.awayScore;
+                RecordPlayedAtOnce(fixture, outcome);
             } else {
                 QuorelLog("[CDayController::PlayDayMatches] no match engine took %s - %s",
                           fixture->home->name.GetText(), fixture->away->name.GetText());
@@ -449,13 +449,24 @@ void CDayController::HandOffUserMatch(CFixture* fixture, CTeam* user, bool& live
     m_host->SetMatchMode(false);
     // Only a match played to its end is a result; a stalled run leaves the fixture unplayed.
     if (outcome.finished) {
-        fixture->homeScore = outcome.homeScore;
-        fixture->awayScore = outcome.awayScore;
+        RecordPlayedAtOnce(fixture, outcome);
     } else {
         QuorelLog("[CDayController::PlayDayMatches] the user's match %s - %s did not reach its end",
                   fixture->home->name.GetText(), fixture->away->name.GetText());
     }
     m_host->ClearMatchOverlays();
+}
+
+void CDayController::RecordPlayedAtOnce(CFixture* fixture, const UserMatchOutcome& outcome) {
+    // An engine that left its figures to the day has them recorded like every view's; one that
+    // recorded them itself (the match-centre screen) reports only the score.
+    if (outcome.result.Complete()) {
+        RecordMatchResult(outcome.result, m_date, fixture,
+                          MatchRecordTables{m_host->CareerDb(), m_host->WorldDb()});
+        return;
+    }
+    fixture->homeScore = outcome.homeScore;
+    fixture->awayScore = outcome.awayScore;
 }
 
 bool CDayController::CheckLineupComplete(CTeam* team) {

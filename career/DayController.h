@@ -247,6 +247,7 @@ private:
     // takes the controller's per-career state with it.
     void SyncCareer();
     void HandOffUserMatch(CFixture* fixture, CTeam* user, bool& liveMatch);
+    void RecordPlayedAtOnce(CFixture* fixture, const UserMatchOutcome& outcome);
     // The user's played match competes for the day's top-scoring club like every other fixture.
     void OfferTopScore(const CFixture& fixture);
     void FinishContinue(bool stop);

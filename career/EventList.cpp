@@ -154,7 +154,6 @@ int PayloadAmount(const EventPayload& payload) {
                           },
                           [](const LoanEventData& p) { return p.values[2]; },
                           [](const MonthChangeEventData&) { return 0; },
-                          [](const MiscEventData&) { return 0; },
                           [](const auto& p) { return p.amount; },
                       },
                       payload);
@@ -176,7 +175,9 @@ void CEventList::Collect(std::vector<LedgerEntry>& out, int year, int month, int
                          int direction, bool yearView) const {
     for (const auto& event : m_events) {
         int kind = event->Kind();
-        if (kind == kLedgerMonthChange || kind == kLedgerMisc)
+        // Other income (a prize) counts like every booking; only the month's closing balance is no
+        // movement of money.
+        if (kind == kLedgerMonthChange)
             continue;
         if (event->Year() != year || (month > 0 && event->Month() != month) ||
             (day > 0 && event->Day() != day))

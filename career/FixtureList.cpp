@@ -230,6 +230,23 @@ bool CFixtureList::HasClash(int teamA, int teamB, int year, int month, int day) 
     return false;
 }
 
+bool CFixtureList::MeetsAroundDay(int teamA, int teamB, int year, int month, int day) const {
+    const GameDate date{year, month, day};
+    const GameDate before = CCalendar::PreviousDay(date);
+    const GameDate after = CCalendar::NextDay(date);
+    const int keys[3] = {FixtureDateKey(before.year, before.month, before.day),
+                         FixtureDateKey(year, month, day),
+                         FixtureDateKey(after.year, after.month, after.day)};
+    for (const auto& f : m_fixtures) {
+        const int homeId = f->home ? f->home->id : -1;
+        const int awayId = f->away ? f->away->id : -1;
+        const bool samePair = (homeId == teamA && awayId == teamB) || (homeId == teamB && awayId == teamA);
+        if (samePair && std::find(std::begin(keys), std::end(keys), f->DateKey()) != std::end(keys))
+            return true;
+    }
+    return false;
+}
+
 void CFixtureList::SortByDate(int first, int last) {
     first = std::max(first, 0);
     last = std::min(last, Size() - 1);
@@ -288,8 +305,7 @@ void CFixtureList::AddDrawnFixture(CTeam* home, CTeam* away, const CLeague& leag
     int month = 0;
     int day = 0;
     int drawnYear = year;
-    // Ten redraws at most: a crowded calendar keeps the eleventh date even if it clashes.
-    for (int draw = 0; draw < 11; ++draw) {
+    auto draw = [&] {
         drawnYear = year;
         month = 0;
         day = 0;
@@ -297,9 +313,18 @@ void CFixtureList::AddDrawnFixture(CTeam* home, CTeam* away, const CLeague& leag
             RandomMidweekMatchDate(drawnYear, month, day, settings);
         else
             RandomMatchDate(drawnYear, month, day);
-        if (!HasClash(home->id, away->id, drawnYear, month, day))
+    };
+    // Ten redraws at most: a crowded calendar keeps the eleventh date even if it clashes.
+    for (int attempt = 0; attempt < 11; ++attempt) {
+        draw();
+        if (!HasClash(home->id, away->id, drawnYear, month, day) &&
+            !MeetsAroundDay(home->id, away->id, drawnYear, month, day))
             break;
     }
+    // The same two clubs on consecutive days is never kept: the season has room for a later draw.
+    for (int attempt = 0; attempt < 100 && MeetsAroundDay(home->id, away->id, drawnYear, month, day);
+         ++attempt)
+        draw();
     AddFixture(home, away, &league, drawnYear, month, day);
 }
 

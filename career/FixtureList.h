@@ -73,6 +73,9 @@ public:
     bool HasFixtureOn(int year, int month, int day) const;
     // True when team a or b already plays on exactly that date.
     bool HasClash(int teamA, int teamB, int year, int month, int day) const;
+    // True when a and b already meet (at either ground) on that date, the day before or the day
+    // after: a home match and its return on consecutive days reads as a scheduling slip.
+    bool MeetsAroundDay(int teamA, int teamB, int year, int month, int day) const;
     // Stable sort by date key over the indices first..last (inclusive, clamped to the list).
     void SortByDate(int first, int last);
     // Sorts the list, takes the last date from it and starts the season the day before the first

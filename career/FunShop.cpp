@@ -69,7 +69,10 @@ void Deliver(CMemoryDB& career) {
 }
 
 void Sell(const CareerDay& day, CTeam& club, int shopLevel) {
-    const int budget = static_cast<int>(club.attendance * 0.03);
+    // The club's following buys its goods: the fan base, or a larger crowd of the last home match.
+    // (The crowd alone left a starting club's budget below a hundred, which sells nothing.)
+    const int64_t base = std::max<int64_t>(club.fanBase, club.attendance);
+    const int budget = Saturate(static_cast<int64_t>(static_cast<double>(base) * 0.03));
     if (budget <= 0)
         return;
     const int share = static_cast<int>(budget * 0.01);
@@ -84,15 +87,18 @@ void Sell(const CareerDay& day, CTeam& club, int shopLevel) {
             CStorageItem* stock = storage.At(row);
             if (stock->kind != kStorageStock || stock->itemIndex != k || stock->quantity <= 0)
                 continue;
-            const int draw = (GameRand() % 100) * share;
-            // Only what is on the shelf can be sold and paid for.
+            const int draw = Saturate(static_cast<int64_t>(GameRand() % 100) * share);
+            // Only what is on the shelf can be sold and paid for; a day of no sales leaves no record.
             const int sold = std::min(draw, stock->quantity);
+            if (sold <= 0)
+                continue;
             CStorageItem* sale = NewRecord(day, count, k, kStorageSale);
             sale->sold = sold;
             storage.Append(sale);
             stock->quantity -= sold;
             const int takings = FunShopTakings(*item, sold);
-            Book(day, kIncome, LookUpText(day.text, item->nameTextId), takings);
+            if (takings > 0)
+                Book(day, kIncome, LookUpText(day.text, item->nameTextId), takings);
             club.cash = Saturate(static_cast<int64_t>(club.cash) + takings);
         }
     }

@@ -1,6 +1,7 @@
 // The gossip day step, the outcome of a rumour and the news lines.
 #include "career/Gossip.h"
 
+#include "career/Calendar.h"
 #include "database/MemoryDB.h"
 #include "engine/GameRand.h"
 
@@ -160,9 +161,9 @@ std::vector<CStr> BuildNewsLines(const CMemoryDB& world, const TextLookup& text)
                         celebrity ? names[static_cast<size_t>(kCelebrities + whisper->celebrity)] : "");
         body.ReplaceAll("XYACTOR", celebrity ? names[static_cast<size_t>(whisper->celebrity)] : "");
         // Rumoured sums are never the same twice.
-        body.ReplaceAll("CASH", CStr::Formatted("$%d,000", GameRand() % 50 + 1).GetText());
+        body.ReplaceAll("CASH", CStr::Formatted("$ %d,000", GameRand() % 50 + 1).GetText());
         lines.push_back(
-            CStr::Formatted("%d-%d-%d\n", whisper->month, whisper->day, whisper->year).Concat(body));
+            FormatDate(whisper->year, whisper->day, whisper->month, ".").Concat("\n").Concat(body));
     }
     return lines;
 }

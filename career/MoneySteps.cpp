@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -112,6 +113,13 @@ void BookLoans(const CareerDay& day) {
     }
     AddMoney(club->cash, credit - debit);
     AddMoney(club->totalBorrowed, credit);
+    // A loan repaid in full leaves the desk, so its place among the open loans is free again.
+    std::vector<CLoan*> repaid;
+    for (CLoan* loan : day.career->loans)
+        if (loan->months > 0 && loan->paid >= loan->months)
+            repaid.push_back(loan);
+    for (CLoan* loan : repaid)
+        day.career->loans.Erase(loan);
 }
 
 void BookMonthlyCosts(const CareerDay& day) {
@@ -164,6 +172,20 @@ void BookMonthlyCosts(const CareerDay& day) {
                               kExpense, Text(day, wing->partId), wing->monthlyCost);
     }
     AddMoney(club->cash, -total);
+}
+
+void BookSkippedDays(const CareerDay& from, const GameDate& until) {
+    CareerDay day = from;
+    // A season is under a year; a damaged date must not make this run for ever.
+    for (int n = 0; n < 400 && MakeDateKey(day.today) < MakeDateKey(until); ++n) {
+        day.today = CCalendar::NextDay(day.today);
+        if (day.ledger) {
+            const CTeam* club = Club(day);
+            day.ledger->BookMonthChange(day.today, club ? club->cash : 0, club ? club->totalBorrowed : 0);
+        }
+        BookLoans(day);
+        BookMonthlyCosts(day);
+    }
 }
 
 int ComputeMatchAttendance(const CareerDay& day, int mode, int capacity) {
@@ -357,14 +379,20 @@ void SendMonthlyMoneyReport(const CareerDay& day) {
     CCareerSteps& steps = day.career->careerSteps.Get();
     if (steps.reportYear == today.year && steps.reportMonth == today.month)
         return;
+    // A career's first day has no month behind it to report.
+    const bool firstDay = steps.reportYear == 0;
     steps.reportYear = today.year;
     steps.reportMonth = today.month;
+    if (firstDay)
+        return;
 
     auto sum = [&](int year, int month, int direction) {
         return day.ledger ? day.ledger->SumMonth(year, month, direction, today) : 0;
     };
-    const int expenses = sum(today.year, today.month, kExpense);
-    const int income = sum(today.year, today.month, kIncome);
+    // The report is of the month just ended: the new one has booked nothing yet.
+    const GameDate lastMonth = CCalendar::PreviousDay(GameDate{today.year, today.month, 1});
+    const int expenses = sum(lastMonth.year, lastMonth.month, kExpense);
+    const int income = sum(lastMonth.year, lastMonth.month, kIncome);
     const std::unique_ptr<CStaffRecord> manager = FindHiredStaff(club, kStaffBusinessManager);
     if (!manager)
         return;

@@ -50,5 +50,10 @@ void RunPromotions(const CareerDay& day);
 // bookings would overdraw the club.
 void SendMonthlyMoneyReport(const CareerDay& day);
 
+// The days the season's rollover jumps over, up to and including `until`: each closes its month
+// in the ledger and books its loans, camps, wages and upkeep as a played day would, so the summer
+// costs what the season does and a camp booked for it is held.
+void BookSkippedDays(const CareerDay& from, const GameDate& until);
+
 // "$ 1,234,567", "$ -250": the amounts of the report mails.
 CStr MoneyText(int amount);

@@ -2,9 +2,14 @@
 #include "career/SeasonEnd.h"
 
 #include "career/CareerSession.h"
+#include "career/EventList.h"
 #include "career/FixtureList.h"
 #include "database/MemoryDB.h"
 #include "database/Records.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdint>
 
 bool IsOutOfTournament(int cupStage, bool euroCup, int position) {
     // Places that go through, by stage: EuroCup 3, 4, 1, 1; World cup 4, 1, 1, 1.
@@ -51,7 +56,14 @@ SeasonVerdict JudgeSeasonEnd(CCareerSession& session, const CompetitionList& sta
         if (firstTime) {
             if (profile)
                 ++profile->progress;
-            club->cash += kChampionPrize;
+            // The prize is money like any other: booked, so the books add up to the cash.
+            club->cash = static_cast<int32_t>(
+                std::clamp<int64_t>(static_cast<int64_t>(club->cash) + kChampionPrize, INT32_MIN, INT32_MAX));
+            club->money11 = static_cast<int32_t>(std::clamp<int64_t>(
+                static_cast<int64_t>(club->money11) + kChampionPrize, INT32_MIN, INT32_MAX));
+            if (session.ledger)
+                session.ledger->BookEntry(MiscEventData{}, kLedgerMisc, session.currentDate, kScopeDay,
+                                          kIncome, CStr(), kChampionPrize);
             verdict.prizePaid = true;
         }
     } else if (rows.front()->teamId == club->id) {

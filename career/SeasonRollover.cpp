@@ -3,6 +3,7 @@
 
 #include "career/CareerSession.h"
 #include "career/FixtureList.h"
+#include "career/MoneySteps.h"
 #include "database/GameYears.h"
 #include "database/MemoryDB.h"
 #include "database/Records.h"
@@ -136,7 +137,17 @@ RolloverOutcome StartNewSeason(CCareerSession& session, const TextLookup& getTex
 
     if (!session.fixtureList || !league || !world)
         return outcome;
-    session.currentDate = GameDate{startYear, 8, 1};
+    const GameDate firstDay{startYear, 8, 1};
+    if (!session.tournamentMode) {
+        CareerDay from;
+        from.world = world;
+        from.career = career;
+        from.ledger = session.ledger;
+        from.today = session.currentDate;
+        from.text = getText;
+        BookSkippedDays(from, firstDay);
+    }
+    session.currentDate = firstDay;
     outcome.dateMoved = true;
     if (!session.tournamentMode) {
         outcome.scheduled = BuildLeagueFixtures(*session.fixtureList, league, world, session.currentDate.year,

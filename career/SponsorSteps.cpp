@@ -90,9 +90,11 @@ void DecideSponsorOffer(const CareerDay& day) {
         row = outcome > 0 ? kMailRowOfferWonVariant0 : kMailRowOfferLostVariant0;
     else if (steps.offerVariant == 1)
         row = outcome > 0 ? kMailRowOfferWonVariant1 : kMailRowOfferLostVariant1;
+    // The mail names the company whose offer it decides.
+    const CSponsorRecord* sponsor = day.world ? day.world->sponsorOffers.At(steps.offerSponsor) : nullptr;
     if (row >= 0)
         CreateEmail(day.world, day.career, row, day.today.year, day.today.month, day.today.day, CStr(),
-                    LookUpText(day.text, 302081), kMailTypeClub);
+                    LookUpText(day.text, 302081), kMailTypeClub, {sponsor ? sponsor->name : CStr()});
     if (CTeamOpinion* opinion = day.world ? day.world->opinions.FindByTeam(club->id) : nullptr)
         for (int i = 0; i < 2; ++i) {
             opinion->previous[i] = opinion->current[i];

@@ -260,11 +260,46 @@ void SendFunShopDeliveryNotices(const CareerDay& day) {
     }
 }
 
+namespace {
+
+// Yesterday's result of the club moves the fans and the squad's mood; 0 without a match yesterday.
+int YesterdaysResult(const CTeam& club, const GameDate& today) {
+    const GameDate yesterday = CCalendar::PreviousDay(today);
+    const int64_t key = MakeDateKey(yesterday);
+    int result = 0;
+    for (const CMatchStat* match : club.matchStats)
+        if (match && match->DateKey() == key && match->Field(9) != match->Field(10))
+            result += match->Field(9) > match->Field(10) ? 1 : -1;
+    return result;
+}
+
+bool LowOpinion(const CTeamOpinion& row) {
+    return row.current[0] < 11 || row.current[1] < 11 || row.current[2] < 11;
+}
+
+} // namespace
+
 void CheckTeamOpinions(const CareerDay& day) {
     CTeam* club = Club(day);
-    if (!club || !StaffOf(*club, kStaffBusinessManager))
+    if (!club)
         return;
+    // The club's row lives in the world with every other club's; the gossip, the sponsors and the
+    // promotions move it there, and so do the club's own results.
+    CTeamOpinion* own = day.world ? day.world->opinions.FindByTeam(club->id) : nullptr;
+    if (own) {
+        if (const int result = YesterdaysResult(*club, day.today)) {
+            constexpr int kResultStep = 2;
+            for (int k = 0; k < 2; ++k) {
+                own->previous[k] = own->current[k];
+                own->current[k] = std::clamp(own->current[k] + result * kResultStep, 0, 100);
+            }
+        }
+    }
+    if (!StaffOf(*club, kStaffBusinessManager))
+        return;
+    if (own && LowOpinion(*own))
+        MailFromStaff(day, *club, kMailRowLowOpinion, kStaffBusinessManager);
     for (const CTeamOpinion* row : day.career->opinions)
-        if (row->current[0] < 11 || row->current[1] < 11 || row->current[2] < 11)
+        if (row != own && LowOpinion(*row))
             MailFromStaff(day, *club, kMailRowLowOpinion, kStaffBusinessManager);
 }

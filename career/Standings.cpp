@@ -97,8 +97,18 @@ float MinutesDisplay(float seconds) {
     return whole + static_cast<float>(rest) * 0.01f;
 }
 
+bool PlayedInMatch(const CPlayerStat& record) {
+    if (record.Field(5) > 0)
+        return true;
+    // Points, the shots (10-21), rebounds, fouls (22-26) and steals (27).
+    for (int field = 10; field <= 27; ++field)
+        if (field != 11 && record.Field(field) != 0)
+            return true;
+    return false;
+}
+
 void PlayerStatRow::AddMatchStat(const CPlayerStat* record) {
-    if (!record)
+    if (!record || !PlayedInMatch(*record))
         return;
     games += 1;
     minutes += static_cast<float>(record->Field(5));
@@ -131,6 +141,8 @@ void PlayerStatRow::Build(const StandingsContext& ctx, const CPlayer* player, CS
             continue;
         if (record->DateKey() < ctx.seasonStartKey)
             break;
+        if (!PlayedInMatch(*record))
+            continue;
         hasStats = 1;
         AddMatchStat(record);
     }

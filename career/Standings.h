@@ -56,6 +56,10 @@ struct PlayerStatRow {
     void AddMatchStat(const CPlayerStat* record);
 };
 
+// A match the player took part in: time on court, or (for a record without a clock) any shot,
+// rebound, steal or foul. A squad member who sat the match out gets a record too, but no game.
+bool PlayedInMatch(const CPlayerStat& record);
+
 // The position text of the statistics grids; empty for an unknown position code.
 int32_t StatisticsPositionText(int32_t positionCode);
 // Seconds as minutes before the point and seconds as hundredths: 125 gives 2.05.

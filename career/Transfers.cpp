@@ -3,6 +3,7 @@
 
 #include "career/Calendar.h"
 #include "career/EventList.h"
+#include "career/Lineup.h"
 #include "database/MemoryDB.h"
 #include "database/Ownership.h"
 
@@ -93,11 +94,18 @@ TransferResult SignPlayer(CMemoryDB& world, CMemoryDB& career, CEventList* ledge
     const CTeam* former = player->teamId > -1 ? world.FindTeam(player->teamId) : nullptr;
     const CStr fromName = former ? former->name : noClubText;
     const bool hadClub = player->teamId > -1;
+    if (terms.wage < 0 || terms.wage > kMaxMonthlyWage || terms.months < kMinContractMonths ||
+        terms.months > kMaxContractMonths)
+        return TransferResult::BadTerms;
+    const int32_t wage = terms.wage;
+    const int32_t months = terms.months;
+    // The fee is only charged with a ledger to book it in, but the first month's wage always falls due.
+    const int64_t fee64 = hadClub && ledger ? std::llabs(static_cast<int64_t>(terms.rating) - 60) * wage : 0;
+    if (fee64 + wage > std::max<int64_t>(club->cash, 0))
+        return TransferResult::CashShort;
     if (!MovePlayer(world, career, player, club))
         return TransferResult::NotFound;
 
-    const int32_t wage = std::clamp(terms.wage, 0, kMaxMonthlyWage);
-    const int32_t months = std::max(terms.months, 0);
     player->contractMonths = months;
     player->contractYear = today.year;
     player->contractMonth = today.month;
@@ -105,6 +113,7 @@ TransferResult SignPlayer(CMemoryDB& world, CMemoryDB& career, CEventList* ledge
     player->words[kWordWage] = wage;
     // A newcomer starts on the bench; the line-up screen puts him in.
     player->words[kWordMatchState] = kOnBench;
+    GiveFreeShirtNumber(*club, *player);
 
     int32_t fee = 0;
     if (hadClub && ledger) {
@@ -130,9 +139,13 @@ TransferResult ReleasePlayer(CMemoryDB& world, CMemoryDB& career, const GameDate
     if (it == club->players.end())
         return TransferResult::NotFound;
     CPlayer* player = *it;
+    const bool wasStarter = player->words[kWordMatchState] == kOnCourt;
     if (!MovePlayer(career, world, player, nullptr))
         return TransferResult::NotFound;
     player->words[kWordMatchState] = kOnBench;
+    // The next match must not start with four: the best fit player on the bench takes his place.
+    if (wasStarter)
+        FillStartingFive(*club);
     AddCertificate(career, *player, club->name, noClubText, terms, player->contractMonths, today);
     return TransferResult::Done;
 }

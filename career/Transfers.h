@@ -56,13 +56,20 @@ struct TransferTerms {
     int32_t months = 0; // contract length, for a signing
 };
 
-enum class TransferResult { Done, NotFound, SquadFull, NoClub };
+// A contract runs at least a month and at most this many.
+constexpr int32_t kMinContractMonths = 1;
+constexpr int32_t kMaxContractMonths = 600;
+
+// CashShort: the fee and the first month's wage are more than the club holds. BadTerms: no wage or
+// a contract outside the month limits.
+enum class TransferResult { Done, NotFound, SquadFull, NoClub, CashShort, BadTerms };
 
 // Signs a world player for the user's club: his record moves into the career database and the
 // club's squad with the new wage and contract from today. A player of another club costs that
 // club's fee, taken from the cash and booked as a transfer when there is a ledger. A certificate
 // records the move at the fee paid, which stays with the player as his certificate value. Nothing
-// changes unless the player is found and the squad has room.
+// changes unless the player is found, the squad has room, the terms are inside their limits and
+// the club can pay the fee and the first month's wage.
 TransferResult SignPlayer(CMemoryDB& world, CMemoryDB& career, CEventList* ledger, const GameDate& today,
                           const TransferTerms& terms, const CStr& noClubText);
 

@@ -116,6 +116,36 @@ bool RemoveOurFolder(const CStr& path) {
     return !DirectoryExists(path.GetText());
 }
 
+// A file the previous save holds with exactly these bytes is linked into the new save instead of
+// being written again. Saves never change a file in place (every write goes to a new temporary that
+// is renamed), so the two folders can share it; a save then creates, flushes and later deletes only
+// the tables that changed. False when it cannot be shared, and the caller writes the file.
+bool ShareUnchangedFile(const std::string& previous, const std::string& path, const std::string& bytes) {
+    std::error_code ec;
+    std::filesystem::file_status status = std::filesystem::symlink_status(previous, ec);
+    if (ec || !std::filesystem::is_regular_file(status) ||
+        std::filesystem::file_size(previous, ec) != bytes.size() || ec)
+        return false;
+    int fd = open(previous.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    std::string held(bytes.size(), '\0');
+    size_t got = 0;
+    while (got < held.size()) {
+        ssize_t n = read(fd, held.data() + got, held.size() - got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        got += static_cast<size_t>(n);
+    }
+    close(fd);
+    if (got != held.size() || held != bytes)
+        return false;
+    std::filesystem::create_hard_link(previous, path, ec);
+    return !ec;
+}
+
 // A save that stopped during the swap leaves the previous save as "<folder>.old": put it back.
 // A finished swap may still have left the old copy or a half-built new one behind.
 void RecoverFolder(const CStr& folder) {
@@ -884,39 +914,53 @@ bool SaveCareer(CMemoryDB& world, CMemoryDB& career, CareerSaveError* error, Car
     std::filesystem::create_directories(ResolvePath(stagingWorld).Std(), ec);
     if (ec)
         return outcome.FailErrno(ec.value(), staging.Concat(" cannot be created"));
-    auto writeAll = [&](const CStr& into, const CMemoryDB& db, bool withProfiles) {
-        for (const auto& [name, bytes] : db.FileImages(withProfiles)) {
-            CStr path = into.Concat("/").Concat(name);
-            if (!Step(fault)) {
-                // A crash part-way through a file leaves a short temporary behind.
-                std::string partial = bytes.substr(0, bytes.size() / 2);
-                WriteFileAtomic(path.Concat(".part").GetText(), partial);
-                return outcome.FailErrno(FaultError(fault), path.Concat(" cannot be written"));
-            }
-            int code = 0;
-            if (!WriteFileAtomic(path.GetText(), bytes, &code))
-                return outcome.FailErrno(code, path.Concat(" cannot be written"));
+    const bool hadSave = DirectoryExists(live.GetText());
+    // The staging folder is new and holds only what is written here, so its files' names are taken
+    // as written rather than looked up again, file by file.
+    const std::string stagingPath = ResolvePath(staging).Std() + "/";
+    const std::string livePath = hadSave ? ResolvePath(live).Std() + "/" : std::string();
+    // The manifest lists what is written here, so the files need not be read back.
+    std::vector<SaveManifestEntry> manifest;
+    auto writeOne = [&](const char* subfolder, const CStr& name, const std::string& bytes) {
+        std::string relative = std::string(subfolder) + name.GetText();
+        std::string path = stagingPath + relative;
+        if (!Step(fault)) {
+            // A crash part-way through a file leaves a short temporary behind.
+            std::string partial = bytes.substr(0, bytes.size() / 2);
+            WriteResolvedFileAtomic(path + ".part", partial, nullptr);
+            return outcome.FailErrno(
+                FaultError(fault), staging.Concat("/").Concat(relative.c_str()).Concat(" cannot be written"));
         }
-        return SyncDirectory(into.GetText()) ||
-               outcome.FailErrno(errno, into.Concat(" cannot be flushed to the disk"));
-    };
-    if (!writeAll(staging, career, true) || !writeAll(stagingWorld, world, false))
-        return false;
-    if (!career.choices.empty()) {
-        CStr path = staging.Concat("/").Concat(kSaveChoicesFile);
-        if (!Step(fault))
-            return outcome.FailErrno(FaultError(fault), path.Concat(" cannot be written"));
+        manifest.push_back({relative, bytes.size(), Crc32(bytes)});
+        if (hadSave && ShareUnchangedFile(livePath + relative, path, bytes))
+            return true;
         int code = 0;
-        if (!WriteFileAtomic(path.GetText(), career.choices, &code))
-            return outcome.FailErrno(code, path.Concat(" cannot be written"));
-    }
+        if (!WriteResolvedFileAtomic(path, bytes, &code))
+            return outcome.FailErrno(
+                code, staging.Concat("/").Concat(relative.c_str()).Concat(" cannot be written"));
+        return true;
+    };
+    auto writeAll = [&](const char* subfolder, const CMemoryDB& db, bool withProfiles) {
+        for (const auto& [name, bytes] : db.FileImages(withProfiles))
+            if (!writeOne(subfolder, name, bytes))
+                return false;
+        return true;
+    };
+    // Nothing reads the staging folder before the swap, so its own entries are flushed once, with
+    // the manifest's, before it is renamed.
+    if (!writeAll("", career, true) || !writeAll("MainData/", world, false))
+        return false;
+    if (!SyncDirectory(stagingWorld.GetText()))
+        return outcome.FailErrno(errno, stagingWorld.Concat(" cannot be flushed to the disk"));
+    if (!career.choices.empty() && !writeOne("", kSaveChoicesFile, career.choices))
+        return false;
     // The manifest goes last: a folder holding one is a whole save.
     {
         CStr path = staging.Concat("/").Concat(kSaveManifestFile);
         if (!Step(fault))
             return outcome.FailErrno(FaultError(fault), path.Concat(" cannot be written"));
         int code = 0;
-        if (!WriteSaveManifest(staging, &code) || !SyncDirectory(staging.GetText()))
+        if (!WriteSaveManifest(staging, std::move(manifest), &code) || !SyncDirectory(staging.GetText()))
             return outcome.FailErrno(code != 0 ? code : errno, path.Concat(" cannot be written"));
     }
 
@@ -931,7 +975,6 @@ bool SaveCareer(CMemoryDB& world, CMemoryDB& career, CareerSaveError* error, Car
             return outcome.FailErrno(errno, CStr(kProfilesFolder).Concat(" cannot be flushed to the disk"));
         return true;
     };
-    bool hadSave = DirectoryExists(live.GetText());
     if (hadSave && !rename(live, old))
         return false;
     if (!rename(staging, live))
@@ -947,15 +990,20 @@ bool SaveCareer(CMemoryDB& world, CMemoryDB& career, CareerSaveError* error, Car
         *line = *profile;
     else
         list.Append(new CProfile(*profile));
+    // A list that reads the same already (another save the same day) is not written and flushed again.
+    std::string listText = list.WriteText();
+    std::string listOnDisk;
+    const bool listUnchanged = ReadWholeFile(kProfileListPath, listOnDisk) && listOnDisk == listText;
     int code = 0;
     if (!Step(fault))
         code = FaultError(fault);
-    else if (!WriteFileAtomic(kProfileListPath, list.WriteText(), &code) && code == 0)
+    else if (!listUnchanged && !WriteFileAtomic(kProfileListPath, listText, &code) && code == 0)
         code = EIO;
     if (code != 0)
         QuorelLog("[SaveCareer] the career is saved, but %s could not be updated: %s", kProfileListPath,
                   std::strerror(code));
-    SyncDirectory(kProfilesFolder);
+    if (!listUnchanged)
+        SyncDirectory(kProfilesFolder);
     world.profiles.Swap(list);
     return true;
 }

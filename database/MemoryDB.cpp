@@ -165,9 +165,13 @@ bool CMemoryDB::Load(const char* folder, bool everyFile, bool withProfiles) {
 }
 
 void CMemoryDB::AfterRead() {
-    // A loaded player plays where he is best until the team sheet says otherwise.
-    for (CPlayer* player : players)
-        player->words[kWordPlayedPosition] = player->words[kWordPosition];
+    // A player plays where he is best until the team sheet says otherwise; a saved team sheet's
+    // position (one of the five) is kept, so a reload does not undo the line-up.
+    for (CPlayer* player : players) {
+        const int32_t played = player->words[kWordPlayedPosition];
+        if (played < 80063 || played > 80067) // the five position texts
+            player->words[kWordPlayedPosition] = player->words[kWordPosition];
+    }
     emails.FileAll();
 }
 

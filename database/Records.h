@@ -218,6 +218,21 @@ struct CMatchStat : CRecord {
     int32_t TeamId() const { return fields[2]; }
     // Fields 8, 7, 6: year, month, day. Wide, so no stored year can overflow it.
     int64_t DateKey() const { return fields[7] * 10000LL + fields[6] * 100LL + fields[5]; }
+    // The figures by their meaning (the stored numbering stays as the files have it).
+    int32_t& Team() { return Field(3); }
+    int32_t& Opponent() { return Field(4); }
+    int32_t& Side() { return Field(5); } // 0 home, 1 away
+    int32_t& Score() { return Field(9); }
+    int32_t Score() const { return Field(9); }
+    int32_t& OpponentScore() { return Field(10); }
+    int32_t OpponentScore() const { return Field(10); }
+    // Day, month and year in fields 6-8, the year again in field 1.
+    void SetDate(int year, int month, int day) {
+        Field(1) = year;
+        Field(6) = day;
+        Field(7) = month;
+        Field(8) = year;
+    }
     void Serialize(CArchive& ar) override;
 };
 
@@ -229,6 +244,24 @@ struct CPlayerStat : CRecord {
     int32_t PlayerId() const { return fields[0]; }
     // Fields 2, 3, 4: year, month, day. Wide, so no stored year can overflow it.
     int64_t DateKey() const { return fields[1] * 10000LL + fields[2] * 100LL + fields[3]; }
+    // The figures by their meaning (the stored numbering stays as the files have it).
+    int32_t& Owner() { return Field(1); }
+    int32_t& SecondsPlayed() { return Field(5); }
+    int32_t SecondsPlayed() const { return Field(5); }
+    int32_t& Started() { return Field(6); } // 1 in the starting five
+    int32_t& Injured() { return Field(7); } // 1 when he had to leave hurt
+    int32_t Injured() const { return Field(7); }
+    int32_t& Points() { return Field(10); }
+    int32_t Points() const { return Field(10); }
+    int32_t& AttackFouls() { return Field(24); }
+    int32_t AttackFouls() const { return Field(24); }
+    int32_t& DefenceFouls() { return Field(25); }
+    int32_t DefenceFouls() const { return Field(25); }
+    void SetDate(int year, int month, int day) {
+        Field(2) = year;
+        Field(3) = month;
+        Field(4) = day;
+    }
     void Serialize(CArchive& ar) override;
 };
 

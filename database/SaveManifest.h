@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 constexpr int kSaveFormatVersion = 1;
 extern const char* const kSaveManifestFile; // "manifest.txt", in the career folder
@@ -20,6 +21,16 @@ uint32_t Crc32(const std::string& bytes);
 // Lists every file under the folder (a game path), MainData and any other sub-folder too, and
 // writes the manifest into it through a temporary name. error: errno of the failing call.
 bool WriteSaveManifest(const CStr& folder, int* error = nullptr);
+
+// One file of a save as the manifest lists it: its path inside the folder ('/' separated).
+struct SaveManifestEntry {
+    std::string name;
+    size_t size = 0;
+    uint32_t crc = 0;
+};
+// The same manifest from what the save has just written (every file of the folder, no other),
+// without reading the files back.
+bool WriteSaveManifest(const CStr& folder, std::vector<SaveManifestEntry> files, int* error = nullptr);
 
 // True when the folder has no manifest (an older save) or every file it names is there with its
 // size and checksum and the version is one this game reads; otherwise problem says what is wrong.

@@ -69,9 +69,10 @@ std::string LowerKey(const char* text) {
 
 struct DeviceGpuState {
     std::vector<Gfx2DVertex> batch;
-    // Textures of the batch by slot; slot 0 stays 0 (white) for flat fills.
-    uint32_t batchTextures[kGfx2DUnits] = {};
-    int batchTextureCount = 1;
+    // Stretches of the batch by texture, in drawing order; fills join whichever span is open. The
+    // batch is drawn with one upload at the next state change, read-back or present, not at each
+    // change of texture.
+    std::vector<Gfx2DSpan> spans;
     bool depthTest = true;
     bool depthWrite = true;
     bool alphaBlend = false;
@@ -452,20 +453,15 @@ void CQuorelDevice::DrawQuad2D(CQuorelTexture* texture, float x, float y, float 
         x1 = cx1;
         y1 = cy1;
     }
-    // Find the texture's slot in the batch, or give it a new one; a full batch is drawn first.
-    int unit = 0;
-    if (handle) {
-        unit = -1;
-        for (int i = 1; i < m_gpu->batchTextureCount; ++i)
-            if (m_gpu->batchTextures[i] == handle)
-                unit = i;
-        if (unit < 0) {
-            if (m_gpu->batchTextureCount == kGfx2DUnits)
-                Flush2D();
-            unit = m_gpu->batchTextureCount++;
-            m_gpu->batchTextures[unit] = handle;
-        }
-    }
+    // A quad with another texture than the open span's starts a new span.
+    auto& spans = m_gpu->spans;
+    const int vertexCount = static_cast<int>(m_gpu->batch.size());
+    if (spans.empty() || (handle && spans.back().texture && spans.back().texture != handle))
+        spans.push_back({vertexCount, 0, handle});
+    else if (handle)
+        spans.back().texture = handle;
+    spans.back().count += 6;
+    const int unit = handle ? 1 : 0;
     if (m_target) {
         float sx = static_cast<float>(m_target->m_width) / static_cast<float>(m_targetSource.Width());
         float sy = static_cast<float>(m_target->m_height) / static_cast<float>(m_targetSource.Height());
@@ -548,11 +544,12 @@ void CQuorelDevice::Flush2D() {
     GfxSetDepth(false, false);
     GfxSetBlend(true);
     GfxSetCull(kGfxCullNone);
-    GfxDraw2D(m_gpu->batch.data(), static_cast<int>(m_gpu->batch.size()), m_gpu->batchTextures,
-              m_gpu->batchTextureCount, w, h, m_target != nullptr);
-    CountDrawCall();
+    int draws = GfxDraw2D(m_gpu->batch.data(), static_cast<int>(m_gpu->batch.size()), m_gpu->spans.data(),
+                          static_cast<int>(m_gpu->spans.size()), w, h, m_target != nullptr);
+    for (int i = 0; i < draws; ++i)
+        CountDrawCall();
     m_gpu->batch.clear();
-    m_gpu->batchTextureCount = 1;
+    m_gpu->spans.clear();
 }
 
 CQuorelRenderTarget* CQuorelDevice::CreateRenderTarget(int width, int height) {

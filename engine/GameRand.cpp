@@ -20,6 +20,10 @@ void GameSrand(unsigned int seed) {
     s_state.store(seed, std::memory_order_relaxed);
 }
 
+unsigned int GameRandState() {
+    return s_state.load(std::memory_order_relaxed);
+}
+
 int Roll20() {
     return static_cast<int>(static_cast<double>(GameRand()) / kGameRandMax * 20.0);
 }

@@ -116,8 +116,11 @@ void IgnoreFileSizeSignal() {
 }
 
 bool WriteFileAtomic(const char* gamePath, const std::string& data, int* error) {
+    return WriteResolvedFileAtomic(ResolvePath(gamePath).Std(), data, error);
+}
+
+bool WriteResolvedFileAtomic(const std::string& path, const std::string& data, int* error) {
     IgnoreFileSizeSignal();
-    std::string path = ResolvePath(gamePath).Std();
     std::string temp = path + ".tmp";
     int failure = 0;
     // The first failing call's errno is the one worth reporting; later ones follow from it.

@@ -30,6 +30,9 @@ bool WriteFileAtomic(const char* gamePath, const std::string& data, int* error);
 // Under a file-size limit (ulimit -f) a write past it would kill the game with SIGXFSZ; ignored,
 // the write fails with EFBIG and the save reports a full disk while the previous one survives.
 void IgnoreFileSizeSignal();
+// The same for a path already resolved (ResolvePath's result joined with names the caller made):
+// a folder of many new files is not searched for other spellings of each one.
+bool WriteResolvedFileAtomic(const std::string& path, const std::string& data, int* error);
 // Flushes a folder's entries (new names, renames) to the disk; a rename is durable only after it.
 bool SyncDirectory(const char* gamePath);
 bool CreateDirectories(const char* gamePath);

@@ -290,6 +290,9 @@ uint32_t CQuorelTexture::GpuHandle() {
     if (m_pendingUpload) {
         int w = m_width, h = m_height;
         if (m_handle && m_uploadedWidth == w && m_uploadedHeight == h) {
+            // Quads already batched with these pixels are drawn before they change.
+            if (g_pQuorelDevice && g_pQuorelDevice->IsMainThread())
+                g_pQuorelDevice->Flush2D();
             GfxUpdateTexture(m_handle, w, h, m_pixels.data());
         } else {
             if (m_handle)

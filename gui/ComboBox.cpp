@@ -33,18 +33,26 @@ void CGuiComboBox::SetListRows(int rows) {
     UpdateScrollRange();
 }
 
-GuiRect CGuiComboBox::PopupRect() const {
-    return GuiRect{m_rect.x, m_rect.y, m_rect.w, m_rect.h * m_dropRows};
+GuiRect CGuiComboBox::ListRect() const {
+    const int height = m_rect.h * std::max(0, m_dropRows - 1);
+    // A list that would run off the bottom of the screen opens upwards instead.
+    const bool up = m_rect.y + m_rect.h + height > kGuiScreenHeight && m_rect.y - height >= 0;
+    return GuiRect{m_rect.x, up ? m_rect.y - height : m_rect.y + m_rect.h, m_rect.w, height};
 }
 
 bool CGuiComboBox::PopupContains(int x, int y) const {
-    return m_open && PopupRect().Contains(x, y);
+    return m_open && (m_rect.Contains(x, y) || ListRect().Contains(x, y));
 }
 
 int CGuiComboBox::RowAt(int x, int y) const {
-    if (!PopupRect().Contains(x, y) || m_rect.h <= 0)
+    if (m_rect.h <= 0)
         return -1;
-    return (y - m_rect.y) / m_rect.h;
+    if (m_rect.Contains(x, y))
+        return 0;
+    const GuiRect list = ListRect();
+    if (!list.Contains(x, y))
+        return -1;
+    return 1 + (y - list.y) / m_rect.h;
 }
 
 void CGuiComboBox::OnMouseDown(const GuiContext& ctx, const GuiInput& input) {
@@ -62,6 +70,11 @@ void CGuiComboBox::OnMouseDown(const GuiContext& ctx, const GuiInput& input) {
 bool CGuiComboBox::OnPopupInput(const GuiContext& ctx, const GuiInput& input) {
     if (!m_open)
         return false;
+    if (input.kind == GuiInputKind::Key && input.key == kGuiKeyEscape) {
+        // Escape closes the list and leaves the choice as it was.
+        m_open = false;
+        return true;
+    }
     int row = RowAt(input.x, input.y);
     switch (input.kind) {
     case GuiInputKind::MouseMove:
@@ -126,7 +139,7 @@ void CGuiComboBox::DrawSelf(IGuiBackend& backend, uint32_t nowMs) {
 void CGuiComboBox::DrawPopup(IGuiBackend& backend, uint32_t) {
     if (!m_open || m_dropRows < 2)
         return;
-    GuiRect list{m_rect.x, m_rect.y + m_rect.h, m_rect.w, m_rect.h * (m_dropRows - 1)};
+    const GuiRect list = ListRect();
     backend.FillRect(GuiRect{list.x + 3, list.y + 3, list.w, list.h}, ColorWord(0, 0, 0, 90)); // shadow
     backend.FillRect(list, GuiTheme::kFieldFill);
     backend.SetClip(&list);
@@ -134,7 +147,7 @@ void CGuiComboBox::DrawPopup(IGuiBackend& backend, uint32_t) {
         int index = m_first + row - 1;
         if (index >= GetItemCount())
             break;
-        GuiRect r{list.x + 1, m_rect.y + row * m_rect.h, list.w - 2, m_rect.h};
+        GuiRect r{list.x + 1, list.y + (row - 1) * m_rect.h, list.w - 2, m_rect.h};
         if (row == m_hoverRow)
             backend.FillRect(r, GuiTheme::kRowSelected);
         else if (index == GetSelectedIndex())

@@ -39,7 +39,8 @@ protected:
     void DrawSelf(IGuiBackend& backend, uint32_t nowMs) override;
 
 private:
-    GuiRect PopupRect() const;
+    // The open list's rows below the combo's own line, or above it near the screen's bottom.
+    GuiRect ListRect() const;
     int RowAt(int x, int y) const;
     int m_configuredRows = 6;
     int m_dropRows = 6;

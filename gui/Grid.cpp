@@ -248,6 +248,19 @@ void CGuiGridControl::OnMouseDown(const GuiContext& ctx, const GuiInput& input) 
         ctx.Post(m_desc.id, -1, kMsgDoubleClick, row, 0);
 }
 
+namespace {
+
+// The text's margin inside a cell: narrow columns of two-letter headers and three-digit values
+// (a stamina of 100) keep only a sliver, so they show whole instead of "...".
+int CellInset(int columnWidth) {
+    return columnWidth < 50 ? 2 : 5;
+}
+int CellTextWidth(int columnWidth) {
+    return columnWidth - 2 * CellInset(columnWidth);
+}
+
+} // namespace
+
 CStr CGuiGridControl::TooltipAt(int x, int y) const {
     int column = HeaderColumnAt(x, y);
     if (column >= 0 && !m_columns[column].headerTooltip.IsEmpty())
@@ -258,7 +271,7 @@ CStr CGuiGridControl::TooltipAt(int x, int y) const {
     if (column >= 0 && row >= 0 && row < static_cast<int>(m_columns[column].cells.size()) &&
         m_columns[column].cells[row]) {
         const CStr& text = m_columns[column].cells[row]->text;
-        if (GuiBackend().TextWidth(m_font, text) > m_columns[column].width - 10)
+        if (GuiBackend().TextWidth(m_font, text) > CellTextWidth(m_columns[column].width))
             return text;
     }
     return m_tooltip;
@@ -280,9 +293,11 @@ void CGuiGridControl::DrawSelf(IGuiBackend& backend, uint32_t nowMs) {
                 backend.FillRect(cell, GuiTheme::kHeaderHover);
             if (c > 0)
                 backend.FillRect(GuiRect{x, bar.y + 4, 1, bar.h - 8}, GuiTheme::kGridLine);
-            backend.DrawText(m_font, FitTextToWidth(backend, m_font, column.header, column.width - 10),
-                             GuiRect{x + 5, bar.y, column.width - 10, bar.h}, column.headerFormat,
-                             column.headerColours[state]);
+            const int inset = CellInset(column.width);
+            backend.DrawText(m_font,
+                             FitTextToWidth(backend, m_font, column.header, CellTextWidth(column.width)),
+                             GuiRect{x + inset, bar.y, CellTextWidth(column.width), bar.h},
+                             column.headerFormat, column.headerColours[state]);
             x += column.width;
         }
         backend.FillRect(GuiRect{bar.x, bar.y + bar.h - 2, bar.w, 2}, GuiTheme::kAccent);
@@ -304,7 +319,7 @@ void CGuiGridControl::DrawSelf(IGuiBackend& backend, uint32_t nowMs) {
         for (int c = 0; c < ColumnCount() && x < rightEdge; ++c) {
             const Column& column = m_columns[c];
             if (row < static_cast<int>(column.cells.size()) && column.cells[row]) {
-                GuiRect cell{x + 5, line.y, column.width - 10, line.h};
+                GuiRect cell{x + CellInset(column.width), line.y, CellTextWidth(column.width), line.h};
                 backend.SetClip(&cell);
                 // Text too long for its column ends in "..." (the tooltip shows it whole).
                 backend.DrawText(m_font, FitTextToWidth(backend, m_font, column.cells[row]->text, cell.w),

@@ -63,6 +63,10 @@ enum GuiKey : int {
     kGuiKeyPageDown,
 };
 
+// The client area every layout is drawn for.
+constexpr int kGuiScreenWidth = 1024;
+constexpr int kGuiScreenHeight = 768;
+
 enum class GuiInputKind : int { MouseMove, MouseDown, MouseUp, Wheel, Key, Text };
 enum class GuiMouseButton : int { None, Left, Right, Middle };
 

@@ -270,7 +270,8 @@ void CScreenStack::DispatchInput(const GuiInput& input) {
     }
     if (input.kind == GuiInputKind::MouseUp)
         m_mouseDown = false;
-    if (m_popup && mouse) {
+    // An open drop list sees the mouse and the keys first (Escape closes it).
+    if (m_popup && (mouse || input.kind == GuiInputKind::Key)) {
         bool taken = m_popup->OnPopupInput(ctx, input);
         if (!m_popup->PopupOpen())
             m_popup = nullptr;

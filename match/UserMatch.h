@@ -2,6 +2,7 @@
 #pragma once
 
 #include "database/GameDate.h"
+#include "match/MatchResult.h"
 
 struct CFixture;
 struct CTeam;
@@ -13,11 +14,13 @@ enum class UserMatchView : int {
     Instant,     // the 2D match run to its end at once
 };
 
-// The user's tactic pair (offence 0-9, defence 10-19). Without a tactics screen to ask, the user's
-// side plays the computer's flat-court pair.
+// The user's tactic pair (offence 0-9, defence 10-19): the career keeps it, the tactics screen
+// edits it. A new career starts on each list's first tactic.
+inline constexpr int kDefaultUserAttack = 0;
+inline constexpr int kDefaultUserDefence = 10;
 struct UserTactics {
-    int attack = 0;
-    int defence = 13;
+    int attack = kDefaultUserAttack;
+    int defence = kDefaultUserDefence;
 };
 
 struct UserMatchSetup {
@@ -27,9 +30,9 @@ struct UserMatchSetup {
     bool userAtHome = false;
     UserMatchView view = UserMatchView::MatchCentre;
     GameDate date;
-    bool tournament = false; // cup sides all play at the cup's level
-    int userAttack = 0;      // the user's tactics; the computer plays offence 0 and defence 13
-    int userDefence = 13;
+    bool tournament = false;             // cup sides all play at the cup's level
+    int userAttack = kDefaultUserAttack; // the user's tactics; the computer plays offence 0 and defence 13
+    int userDefence = kDefaultUserDefence;
 };
 
 // Without an engine nobody takes the match; a match that did not reach its end is not a result.
@@ -38,4 +41,6 @@ struct UserMatchOutcome {
     bool finished = false; // the match was played to its end at once: the scores are its result
     int homeScore = -1;
     int awayScore = -1;
+    // A match played at once leaves its figures here for the day to record (Complete() then).
+    MatchResult result;
 };

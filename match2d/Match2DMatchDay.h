@@ -16,19 +16,10 @@ CMatch2D& TheMatch2D();
 // Reads "\ini\InitData.xml" into it once; later calls do nothing.
 void LoadMatch2DTactics();
 
-struct Match2DRecords {
-    GameDate date;
-    CTable<CMatchStat>* matchStats = nullptr;
-    CTable<CPlayerStat>* playerStats = nullptr;
-};
-
-// One statistics record per club and per player who was in the match's line-up, as the quick
-// results write them: points, shots by kind, free throws, steals and rebounds.
-void RecordMatch2DStatistics(const CMatch2D& match, CTeam* home, CTeam* away, const Match2DRecords& records);
+// The finished match's figures: one line per club and per player who was in its line-up.
+MatchResult Match2DResult(const CMatch2D& match, CTeam* home, CTeam* away);
 
 // The match day's hand-off. A 2D match the user would watch is played at once while there is no
-// match-centre screen to show it (matchCentreShown false): not taken, but finished with its score,
-// which the day controller writes into the fixture; the records go into the tables. The 3D view is
-// not this engine's: not taken.
-UserMatchOutcome PlayUserMatch2D(CMatch2D& match, const UserMatchSetup& setup, bool matchCentreShown,
-                                 const Match2DRecords& records);
+// match-centre screen to show it (matchCentreShown false): not taken, but finished with its score
+// and its figures, which the day records. The 3D view is not this engine's: not taken.
+UserMatchOutcome PlayUserMatch2D(CMatch2D& match, const UserMatchSetup& setup, bool matchCentreShown);

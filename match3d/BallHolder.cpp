@@ -133,8 +133,7 @@ void CCourtPlayer::ShootStep(float dn) {
     // The roll waits for the ball to leave the hands (RollReleasedShot).
     int32_t clip = kAnimShot;
     if (toBasket <= kCloseShotDistance) {
-        clip = kAnimShotClose;
-        match->ShowEventLine(match->SideName(side) + " " + name + ": " + match->Text(500011));
+        clip = kAnimShotClose; // its miss is announced once the roll has decided it
     } else if (dn < kFadeMarkerDistance && dribbleMode == 0) {
         lookDirection = v;
         clip = kAnimDribbleMove;

@@ -5,7 +5,6 @@
 #include "engine/GameRand.h"
 #include "match3d/HeadlessMatch.h"
 #include "match3d/Match3D.h"
-#include "match3d/Referee.h"
 #include "match3d/SceneLoader.h"
 
 #include <algorithm>
@@ -77,49 +76,6 @@ int Match3DBatchFigures::MedianMargin() const {
     return Median(margins);
 }
 
-// The headless loop with the shown match's frame step: the display's clocks, the quarter ends and
-// a sixth foul's pause lifted at once.
-static void PlayWithModels(CMatch3D& match, CHeadlessDisplay& display) {
-    const HeadlessMatchOptions options;
-    match.display = &display;
-    CHeadlessMotion motion;
-    match.homeTeam->ResetPositions();
-    match.awayTeam->ResetPositions();
-    match.ball->SetPosition(0.0f, 2.8f, 0.0f);
-    match.ball->SetHeld(true);
-    match.JumpBall();
-    const long limit = HeadlessFrameLimit(options);
-    int clockQuarter = 0;
-    for (long frames = 0; match.flags.quarter <= 4 && frames < limit; ++frames) {
-        match.paused = 0;
-        StepMatch3D(match, motion, options.dt);
-        // The poses move on as the drawing would move them.
-        for (CAnimatedCharacter* c : match.characters)
-            if (c->shown && c->HasInstance())
-                c->AdvanceTime(options.dt, nullptr);
-        for (CRefereeBase* r : match.referees)
-            if (r->shown && r->HasInstance())
-                r->AdvanceTime(options.dt, nullptr);
-        if (match.flags.quarter == 0 || match.jumpBall)
-            continue;
-        if (clockQuarter != match.flags.quarter) {
-            clockQuarter = match.flags.quarter;
-            display.gameClock = 0.0;
-        }
-        if (!match.positioningWait)
-            display.gameClock += options.dt;
-        if (!match.flags.inbound)
-            display.shotClock += options.dt;
-        if (display.gameClock >= options.quarterSeconds) {
-            if (match.flags.quarter >= 4) {
-                match.flags.quarter = 5;
-                break;
-            }
-            match.EndQuarter();
-        }
-    }
-}
-
 Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool models, Match3DBox& awayBox,
                              bool& finished, bool& consistent) {
     GameSrand(seed);
@@ -140,11 +96,9 @@ Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool model
     match->homeTeam->isUserTeam = 0;
     match->awayTeam->isUserTeam = 0;
     CHeadlessDisplay display;
-    if (models)
-        PlayWithModels(*match, display);
-    else
-        PlayHeadlessMatch(*match, display, HeadlessMatchOptions{});
-    finished = match->flags.quarter > 4;
+    // The shown match's steps and display clock; with models the characters' court motion moves them.
+    PlayHeadlessMatch(*match, display, HeadlessMatchOptions{});
+    finished = display.clock.over;
     const Match3DBox homeBox = BoxOf(*match->homeTeam);
     awayBox = BoxOf(*match->awayTeam);
     consistent = homeBox.points == match->homeTeam->score && awayBox.points == match->awayTeam->score;
@@ -169,6 +123,7 @@ Match3DBatchFigures PlayMatch3DBatch(const std::vector<CTeam*>& clubs, int count
                                                      awayBox, finished, consistent);
         ++f.matches;
         f.unfinished += finished ? 0 : 1;
+        f.level += homeBox.points == awayBox.points ? 1 : 0;
         f.off += consistent ? 0 : 1;
         f.total.Add(homeBox);
         f.total.Add(awayBox);
@@ -179,11 +134,59 @@ Match3DBatchFigures PlayMatch3DBatch(const std::vector<CTeam*>& clubs, int count
     return f;
 }
 
+Match3DVersus PlayMatch3DVersus(const std::vector<CTeam*>& first, const std::vector<CTeam*>& second,
+                                int count, unsigned seed, bool models) {
+    Match3DVersus v;
+    if (first.empty() || second.empty())
+        return v;
+    for (int i = 0; i < count; ++i) {
+        CTeam& a = *first[static_cast<size_t>(i) % first.size()];
+        CTeam& b = *second[(static_cast<size_t>(i) / first.size()) % second.size()];
+        const bool aHome = i % 2 == 0;
+        Match3DBox awayBox;
+        bool finished = false;
+        bool consistent = false;
+        const Match3DBox homeBox =
+            PlaySeededMatch3D(aHome ? a : b, aHome ? b : a, seed + static_cast<unsigned>(i), models, awayBox,
+                              finished, consistent);
+        ++v.matches;
+        v.unfinished += finished ? 0 : 1;
+        v.level += homeBox.points == awayBox.points ? 1 : 0;
+        const int aPoints = aHome ? homeBox.points : awayBox.points;
+        const int bPoints = aHome ? awayBox.points : homeBox.points;
+        v.firstWins += aPoints > bPoints ? 1 : 0;
+    }
+    return v;
+}
+
+double SquadStrength(const CTeam& club) {
+    std::vector<double> means;
+    for (const CPlayer* p : club.players) {
+        double sum = 0.0;
+        for (int k = 2; k < kSkillCount; ++k)
+            sum += p->SkillValue(k);
+        means.push_back(sum / (kSkillCount - 2));
+    }
+    std::sort(means.rbegin(), means.rend());
+    const size_t n = std::min<size_t>(8, means.size());
+    double total = 0.0;
+    for (size_t i = 0; i < n; ++i)
+        total += means[i];
+    return n > 0 ? total / static_cast<double>(n) : 0.0;
+}
+
+std::vector<CTeam*> ByStrength(std::vector<CTeam*> clubs) {
+    std::stable_sort(clubs.begin(), clubs.end(),
+                     [](const CTeam* a, const CTeam* b) { return SquadStrength(*a) > SquadStrength(*b); });
+    return clubs;
+}
+
 void PrintMatch3DHeader() {
     std::printf("| batch | matches | pts | FGA | FG%% | 2PA | 2P%% | 3PA | 3P%% | FTA | FT%% | OReb | DReb | "
                 "OReb%% | Stl "
-                "| Fouls | at 6 | bad passes | margin | unfinished | off |\n");
-    std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
+                "| Fouls | at 6 | bad passes | margin | unfinished | level | off |\n");
+    std::printf(
+        "|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
 }
 
 void PrintMatch3DRow(const char* label, const Match3DBatchFigures& f) {
@@ -191,7 +194,7 @@ void PrintMatch3DRow(const char* label, const Match3DBatchFigures& f) {
     auto pct = [](int made, int taken) { return taken > 0 ? 100.0 * made / taken : 0.0; };
     std::printf("| %s | %d | %d | %.0f | %.0f | %.0f | %.0f | %.0f | %.0f | %.0f | %.0f | %.1f | %.1f | %.0f "
                 "| %.1f | "
-                "%.1f | %.2f | %.1f | %d | %d | %d |\n",
+                "%.1f | %.2f | %.1f | %d | %d | %d | %d |\n",
                 label, f.matches, f.MedianPoints(), f.PerSide(t.FieldGoalsTaken()),
                 pct(t.FieldGoalsMade(), t.FieldGoalsTaken()), f.PerSide(t.twoTaken),
                 pct(t.twoMade, t.twoTaken), f.PerSide(t.threesTaken), pct(t.threesMade, t.threesTaken),
@@ -199,5 +202,5 @@ void PrintMatch3DRow(const char* label, const Match3DBatchFigures& f) {
                 f.PerSide(t.offensiveRebounds), f.PerSide(t.defensiveRebounds),
                 pct(t.offensiveRebounds, t.offensiveRebounds + t.defensiveRebounds), f.PerSide(t.steals),
                 f.PerSide(t.fouls), f.PerSide(t.foulLimits), f.PerSide(t.badPasses), f.MedianMargin(),
-                f.unfinished, f.off);
+                f.unfinished, f.level, f.off);
 }

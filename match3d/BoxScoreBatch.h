@@ -24,7 +24,8 @@ struct Match3DBox {
 
 struct Match3DBatchFigures {
     int matches = 0;
-    int unfinished = 0; // matches that did not reach the end of the fourth quarter
+    int unfinished = 0; // matches that did not reach their end
+    int level = 0;      // matches that ended level
     int off = 0;        // sides whose scoreboard differs from their box score
     Match3DBox total;   // both sides of every match
     std::vector<int> sidePoints;
@@ -43,6 +44,22 @@ Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool model
                              bool& finished, bool& consistent);
 // count matches of clubs drawn in pairs from the list, seeds seed, seed + 1, ...
 Match3DBatchFigures PlayMatch3DBatch(const std::vector<CTeam*>& clubs, int count, unsigned seed, bool models);
+// Strength showing: matches between two lists of clubs (each club of the first against the clubs of
+// the second in turn, home and away alternating), and how often the first list's club won.
+struct Match3DVersus {
+    int matches = 0;
+    int firstWins = 0;
+    int level = 0;
+    int unfinished = 0;
+    double FirstWinShare() const { return matches > 0 ? static_cast<double>(firstWins) / matches : 0.0; }
+};
+Match3DVersus PlayMatch3DVersus(const std::vector<CTeam*>& first, const std::vector<CTeam*>& second,
+                                int count, unsigned seed, bool models);
+// A squad's strength: the mean skill of its eight best players.
+double SquadStrength(const CTeam& club);
+// The clubs ordered strongest first.
+std::vector<CTeam*> ByStrength(std::vector<CTeam*> clubs);
+
 // The figures as one table row, and its header.
 void PrintMatch3DHeader();
 void PrintMatch3DRow(const char* label, const Match3DBatchFigures& figures);

@@ -424,7 +424,7 @@ void CMatch3D::UpdateActors(float dt) {
                 r->FaceBall();
             }
         }
-    } else if (flags.quarter >= 1 && flags.quarter <= 4 && !jumpBall) {
+    } else if (flags.quarter >= 1 && !jumpBall) { // overtimes too
         ThinkTeams(dt);
         if (refs[0] != nullptr) {
             refs[0]->Think();

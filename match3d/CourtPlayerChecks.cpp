@@ -18,6 +18,7 @@ constexpr int kEntryPassing = 14;
 constexpr int kEntryJump = 15; // the skill of the player record the flat court's steal reads
 
 constexpr float kContestReach = 2.5f;
+constexpr int kTextMissedDunk = 500011; // "misses a dunk"
 // Points off the shot for each metre the marker stands inside reach: a rule of this game's own, not
 // the checks'. Without it (the bare checks) the court motion's open looks gave 58 % from the field
 // and 118 points a side in 12 seeded matches; with it 53 % and 109, threes 35 % either way.
@@ -221,6 +222,9 @@ void CCourtPlayer::RollReleasedShot() {
         ++fieldGoalsAttempted;
         if (shotScores) {
             ++fieldGoalsMade;
+        } else {
+            // Said when the shot is decided, never as it starts: a make is announced by its basket.
+            match->ShowEventLine(match->SideName(side) + ": " + name + " " + match->Text(kTextMissedDunk));
         }
     }
 }

@@ -5,7 +5,6 @@
 
 namespace {
 
-constexpr int kLastQuarter = 4;
 constexpr float kRimHeight = 3.0f;
 constexpr float kRimZ = 12.15f;
 constexpr float kAtSpot = 0.1f;
@@ -146,46 +145,45 @@ void CHeadlessMotion::Step(CMatch3D& match, float dt) {
     }
 }
 
-long PlayHeadlessMatch(CMatch3D& match, CHeadlessDisplay& display, const HeadlessMatchOptions& options) {
-    match.display = &display;
-    match.CreateHeadlessBall();
-    CHeadlessMotion motion;
-    // The opening tip-off: everybody on his spot, the ball up at the centre.
+void PrepareTipOff(CMatch3D& match) {
     match.homeTeam->ResetPositions();
     match.awayTeam->ResetPositions();
-    match.ball->SetPosition(0.0f, 2.8f, 0.0f);
-    match.ball->SetHeld(true);
-    match.JumpBall();
-    long frames = 0;
+    if (match.ball) {
+        match.ball->SetPosition(0.0f, 2.8f, 0.0f);
+        match.ball->SetHeld(true);
+    }
+}
+
+long PlayHeadlessMatch(CMatch3D& match, CHeadlessDisplay& display, const HeadlessMatchOptions& options) {
+    match.display = &display;
+    if (!match.ball)
+        match.CreateHeadlessBall();
+    CHeadlessMotion motion;
+    PrepareTipOff(match);
+    CMatchClock& clock = display.clock;
+    clock.Reset();
+    clock.quarterSeconds = options.quarterSeconds;
+    {
+        CMatchRandScope stream(match);
+        match.JumpBall();
+    }
+    long steps = 0;
     const long limit = HeadlessFrameLimit(options);
-    int clockQuarter = 0;
-    while (match.flags.quarter <= kLastQuarter && frames < limit) {
-        ++frames;
-        match.paused = 0;
-        match.ThinkTeams(options.dt);
-        match.Tick(options.dt);
-        motion.Step(match, options.dt);
-        if (match.flags.quarter == 0 || match.jumpBall) {
-            continue; // the clocks wait for the tip-off
-        }
-        if (clockQuarter != match.flags.quarter) {
-            clockQuarter = match.flags.quarter;
-            display.gameClock = 0.0;
-        }
-        // The display's clock stops while the players line up, as the shown match's does.
-        if (!match.positioningWait) {
-            display.gameClock += options.dt;
-        }
-        if (!match.flags.inbound) {
-            display.shotClock += options.dt;
-        }
-        if (display.gameClock >= options.quarterSeconds) {
-            if (match.flags.quarter >= kLastQuarter) {
-                match.flags.quarter = kLastQuarter + 1;
-                break;
-            }
+    while (!clock.over && steps < limit) {
+        ++steps;
+        if (match.paused)
+            match.SettleMustLeave(false);
+        PlayMatchStep(match, motion);
+        const CMatchClock::Event event =
+            clock.CountStep(match.positioningWait != 0, match.flags.inbound != 0, match.flags.quarter > 0,
+                            match.homeScore, match.awayScore);
+        if (event == CMatchClock::Event::QuarterOver) {
+            // The break, as the display starts it once the user has read the coach's word.
+            CMatchRandScope stream(match);
+            match.positioningWait = 0;
             match.EndQuarter();
+            ResetPlayersForBreak(match.homeTeam, match.awayTeam);
         }
     }
-    return frames;
+    return steps;
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "engine/Str.h"
+#include "match3d/MatchClock.h"
 #include "match3d/MatchDisplay.h"
 
 #include <string>
@@ -17,14 +18,14 @@ class CCourtPlayer;
 class CHeadlessDisplay : public IMatchDisplay {
 public:
     void ShowEventLine(const CStr& text) override { lines.emplace_back(text.GetText()); }
-    double ShotClock() const override { return shotClock; }
-    void ResetShotClock() override { shotClock = 0.0; }
+    double ShotClock() const override { return clock.shotClock; }
+    void ResetShotClock() override { clock.shotClock = 0.0; }
     CStr HomeTeamName() const override { return "Home"; }
     CStr AwayTeamName() const override { return "Away"; }
-    double GameClock() const override { return gameClock; }
+    double GameClock() const override { return clock.gameClock; }
 
-    double gameClock = 0.0;
-    double shotClock = 0.0;
+    // The display's clock, as the in-match display keeps it.
+    CMatchClock clock;
     std::vector<std::string> lines;
 };
 
@@ -51,17 +52,24 @@ private:
 };
 
 struct HeadlessMatchOptions {
-    double quarterSeconds = 720.0;
-    float dt = 0.02f;
+    double quarterSeconds = CMatchClock::kQuarterSeconds;
 };
 
-// Far more frames than four quarters need, with room for the clock's stops at the dead balls, so a
-// match that stops moving cannot loop for ever.
+// Far more steps than four quarters and a few overtimes need, with room for the clock's stops at the
+// dead balls, so a match that stops moving cannot loop for ever.
 inline long HeadlessFrameLimit(const HeadlessMatchOptions& options) {
-    return static_cast<long>(4 * (options.quarterSeconds + 1080.0) / options.dt) + 1000;
+    return static_cast<long>(
+               (4 * (options.quarterSeconds + 1080.0) + 6 * (CMatchClock::kOvertimeSeconds + 600.0)) *
+               CMatchClock::kStepsPerSecond) +
+           1000;
 }
 
-// Plays a set-up match (rosters placed, tactics loaded) from the opening tip-off to the end of the
-// fourth quarter. The match gets a ball of its own and the display; a pause (a sixth foul) is lifted
-// at once, as a user pressing play would. Returns the frames played.
+// Everybody on his spot and the ball up at the centre, for the opening tip-off.
+void PrepareTipOff(CMatch3D& match);
+
+// Plays a set-up match (rosters placed, tactics loaded) from the opening tip-off to its end, step by
+// step through the display's clock as the shown match plays it: the quarter breaks, the overtimes
+// after a level fourth quarter, and a player who must leave replaced at once on either side (no user
+// answers the tactics window). The match gets a ball of its own unless it has one. Returns the steps
+// played; the display's clock tells whether the match ended.
 long PlayHeadlessMatch(CMatch3D& match, CHeadlessDisplay& display, const HeadlessMatchOptions& options);

@@ -124,6 +124,10 @@ public:
     void UpdateFormationsAndSubs();
     bool SubstitutionDone();
     bool UserPlayerMustLeave();
+    // The rules stopped the match for a player who must leave (a sixth foul, an injury): every side
+    // the computer coaches (both unless userAnswers) sends on a substitute at once. True, and the
+    // pause lifted, unless the user's side still has to make its change in the tactics window.
+    bool SettleMustLeave(bool userAnswers);
     // From the match screens: swaps the two players unless the incoming one may not play (hurt or
     // fouled out), and returns the incoming one; null when neither roster holds him.
     CCourtPlayer* RequestSubstitution(int outId, int inId, bool computerSide);
@@ -207,6 +211,10 @@ public:
     int32_t homeScore = 0;
     int32_t awayScore = 0;
     uint8_t paused = 0;
+    // The match's own random sequence between its steps (CMatchRandScope); it starts where the
+    // game's sequence stands at the match's first step.
+    uint32_t randState = 0;
+    uint8_t randSeeded = 0;
     Vec3 jumpPoint;
     // Fixed points and steps the motion and character code reads.
     float motionPoints[12] = {0, 0, -12, 0, 0, 12, 0, -12.13f, 3, 0, 12.13f, 3};

@@ -283,7 +283,6 @@ bool CMatch3D::UserPlayerMustLeave() {
     if (user == nullptr) {
         return false; // two computer sides: nobody to ask
     }
-    const bool userHome = user == homeTeam;
     bool result = false;
     for (int i = 0; i < user->OnCourtCount(); ++i) {
         CCourtPlayer* p = user->GetPlayer(i);
@@ -291,7 +290,8 @@ bool CMatch3D::UserPlayerMustLeave() {
         if (!mustLeave) {
             continue;
         }
-        if (userHome && onMustLeavePopup) {
+        // The user hears of it whichever end his side plays at.
+        if (onMustLeavePopup && !p->inSubstitution) {
             onMustLeavePopup(CStr(p->name), p->injured != 0);
         }
         if (!result && !p->inSubstitution) {
@@ -299,6 +299,50 @@ bool CMatch3D::UserPlayerMustLeave() {
         }
     }
     return result;
+}
+
+bool CMatch3D::SettleMustLeave(bool userAnswers) {
+    bool userToAnswer = false;
+    for (int side = 0; side < 2; ++side) {
+        CMatchTeam* team = Team(side);
+        if (team == nullptr) {
+            continue;
+        }
+        const bool user = userAnswers && team->isUserTeam == 1;
+        for (int i = 0; i < team->OnCourtCount(); ++i) {
+            CCourtPlayer* p = team->GetPlayer(i);
+            // One already walking off in a substitution goes on his way once play resumes.
+            if ((p->injured == 0 && p->personalFouls <= 5) || p->inSubstitution) {
+                continue;
+            }
+            if (user) {
+                userToAnswer = true;
+                continue;
+            }
+            // The computer sends on its first fit substitute at once; with nobody fit on the bench
+            // the player stays (a side never plays four).
+            int substitute = team->PickSubstitute();
+            for (int b = CMatchTeam::kOnCourt; substitute < 0 && b < team->GetCount(); ++b) {
+                const CCourtPlayer* bench = team->GetPlayer(b);
+                if (bench->injured == 0 && bench->personalFouls <= 5) {
+                    substitute = bench->playerId; // a tired one rather than nobody
+                }
+            }
+            if (substitute >= 0) {
+                SubstituteOnSide(side, p->playerId, substitute);
+            }
+        }
+    }
+    if (userToAnswer) {
+        // The user hears why and makes the change in the tactics window.
+        UserPlayerMustLeave();
+        if (onUserMustLeave) {
+            onUserMustLeave();
+        }
+        return false;
+    }
+    paused = 0;
+    return true;
 }
 
 void CMatch3D::UpdateFormationsAndSubs() {
@@ -651,9 +695,9 @@ void CMatch3D::HandleLooseBall() {
     flags.inbound = 0;
     flags.inbounder = nullptr;
     flags.foulPending = 0;
-    EventLine(*taker, kTextBallWon);
-    // An opponent's pass taken is a ball stolen; the tap of a jump ball is nobody's.
+    // An opponent's pass taken is a ball stolen; the tap of a jump ball is nobody's, and no steal.
     if (!tapped) {
+        EventLine(*taker, kTextBallWon);
         ++taker->steals;
         ++taker->ballsWon;
     }

@@ -641,30 +641,34 @@ struct Run2D {
 // quads, so their pixels skip the texture read; smaller ones are not worth a draw of their own.
 constexpr float kPlainRunPixels = 4096.0f;
 
-// Splits the stream into runs in drawing order: plain-fill quads apart where they cover enough
-// pixels, everything else with the texture. Quads are six vertices; any other stream is one run.
-void SplitRuns(const Gfx2DVertex* vertices, int vertexCount, bool textured, std::vector<Run2D>& runs) {
-    runs.clear();
+// Splits a span into runs in drawing order: plain-fill quads apart where they cover enough pixels,
+// everything else with the texture. Quads are six vertices; any other stream is one run.
+void SplitRuns(const Gfx2DVertex* vertices, int begin, int end, bool textured, std::vector<Run2D>& runs) {
+    const size_t start = runs.size();
+    const int vertexCount = end - begin;
     if (!textured || vertexCount % 6 != 0) {
-        runs.push_back({0, vertexCount, !textured});
+        runs.push_back({begin, vertexCount, !textured});
         return;
     }
+    // A plain run too small to stand alone joins the textured runs around it.
+    auto mergeSmallPlain = [&](float plainPixels) {
+        if (runs.size() > start && runs.back().plain && plainPixels < kPlainRunPixels) {
+            runs.back().plain = false;
+            if (runs.size() > start + 1) {
+                runs[runs.size() - 2].count += runs.back().count;
+                runs.pop_back();
+            }
+        }
+    };
     float plainPixels = 0.0f;
-    for (int first = 0; first < vertexCount; first += 6) {
+    for (int first = begin; first < end; first += 6) {
         const Gfx2DVertex* q = vertices + first;
         bool plain = true;
         for (int k = 0; k < 6; ++k)
             plain = plain && q[k].unit < 0.5f;
-        if (runs.empty() || runs.back().plain != plain) {
-            // A plain run too small to stand alone joins the textured runs around it.
-            if (!runs.empty() && runs.back().plain && plainPixels < kPlainRunPixels) {
-                runs.back().plain = false;
-                if (runs.size() > 1) {
-                    runs[runs.size() - 2].count += runs.back().count;
-                    runs.pop_back();
-                }
-            }
-            if (runs.empty() || runs.back().plain || plain)
+        if (runs.size() == start || runs.back().plain != plain) {
+            mergeSmallPlain(plainPixels);
+            if (runs.size() == start || runs.back().plain || plain)
                 runs.push_back({first, 0, plain});
             plainPixels = 0.0f;
         }
@@ -672,55 +676,66 @@ void SplitRuns(const Gfx2DVertex* vertices, int vertexCount, bool textured, std:
         if (plain)
             plainPixels += std::abs((q[2].x - q[0].x) * (q[2].y - q[0].y));
     }
-    if (runs.back().plain && plainPixels < kPlainRunPixels) {
-        runs.back().plain = false;
-        if (runs.size() > 1) {
-            runs[runs.size() - 2].count += runs.back().count;
-            runs.pop_back();
-        }
-    }
+    mergeSmallPlain(plainPixels);
 }
 
 } // namespace
 
-void GfxDraw2D(const Gfx2DVertex* vertices, int vertexCount, const uint32_t* textures, int textureCount,
-               float targetWidth, float targetHeight, bool flipY) {
+int GfxDraw2D(const Gfx2DVertex* vertices, int vertexCount, const Gfx2DSpan* spans, int spanCount,
+              float targetWidth, float targetHeight, bool flipY) {
     GfxState& s = State();
-    if (!s.program2D || vertexCount <= 0 || targetWidth <= 0 || targetHeight <= 0)
-        return;
+    if (!s.program2D || vertexCount <= 0 || spanCount <= 0 || targetWidth <= 0 || targetHeight <= 0)
+        return 0;
     const float scaleY = flipY ? 2.0f / targetHeight : -2.0f / targetHeight;
     const float offsetY = flipY ? -1.0f : 1.0f;
-    uint32_t texture = textureCount > 1 && textures ? textures[1] : 0;
-    static std::vector<Run2D> runs; // main thread only; kept to spare the allocation
-    SplitRuns(vertices, vertexCount, texture != 0, runs);
     glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, texture ? texture : s.white);
-    glBindSampler(0, s.targetTextures.count(texture) ? s.sampler2DClamp : s.sampler2DRepeat);
     glBindVertexArray(s.vao2D);
     glBindBuffer(GL_ARRAY_BUFFER, s.vbo2D);
     size_t bytes = static_cast<size_t>(vertexCount) * sizeof(Gfx2DVertex);
     if (bytes > s.vbo2DCapacity)
         s.vbo2DCapacity = bytes * 2;
-    // Orphan the old storage so the driver need not wait for the previous batch.
+    // One upload for every span. Orphan the old storage so the driver need not wait for the
+    // previous batch.
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(s.vbo2DCapacity), nullptr, GL_STREAM_DRAW);
     glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(bytes), vertices);
-    GLuint current = 0;
-    for (const Run2D& run : runs) {
-        GLuint program = run.plain ? s.program2DFill : s.program2D;
-        if (program != current) {
-            glUseProgram(program);
-            if (run.plain) {
+    static std::vector<Run2D> runs; // main thread only; kept to spare the allocation
+    GLuint currentProgram = 0;
+    bool scaleSet2D = false, scaleSetFill = false;
+    uint32_t boundTexture = ~0u;
+    int draws = 0;
+    for (int i = 0; i < spanCount; ++i) {
+        const Gfx2DSpan& span = spans[i];
+        const int end = std::min(span.first + span.count, vertexCount);
+        if (span.first < 0 || span.first >= end)
+            continue;
+        runs.clear();
+        SplitRuns(vertices, span.first, end, span.texture != 0, runs);
+        for (const Run2D& run : runs) {
+            GLuint program = run.plain ? s.program2DFill : s.program2D;
+            if (program != currentProgram) {
+                glUseProgram(program);
+                currentProgram = program;
+            }
+            if (run.plain && !scaleSetFill) {
                 glUniform3f(s.loc2DFillScale, 2.0f / targetWidth, scaleY, offsetY);
-            } else {
+                scaleSetFill = true;
+            } else if (!run.plain && !scaleSet2D) {
                 glUniform1i(s.loc2DTexture, 0);
                 glUniform3f(s.loc2DScale, 2.0f / targetWidth, scaleY, offsetY);
+                scaleSet2D = true;
             }
-            current = program;
+            if (!run.plain && boundTexture != span.texture) {
+                glBindTexture(GL_TEXTURE_2D, span.texture ? span.texture : s.white);
+                glBindSampler(0, s.targetTextures.count(span.texture) ? s.sampler2DClamp : s.sampler2DRepeat);
+                boundTexture = span.texture;
+            }
+            glDrawArrays(GL_TRIANGLES, run.first, run.count);
+            ++draws;
         }
-        glDrawArrays(GL_TRIANGLES, run.first, run.count);
     }
     glBindVertexArray(0);
     glBindSampler(0, 0); // meshes sample with their textures' own filters
+    return draws;
 }
 
 bool GfxCreateRenderTarget(int width, int height, uint32_t& framebuffer, uint32_t& colour, uint32_t& depth) {

@@ -77,18 +77,24 @@ void GfxViewport(int x, int y, int width, int height);
 void GfxClear(float r, float g, float b, float a, bool colour, bool depth);
 
 // ---- 2D quads: vertices in target pixels (0,0 top-left), drawn as triangles with straight alpha.
-// One call uses at most one texture: slot 0 is plain colour, slot 1 that texture (0 there: white).
-// A software rasteriser runs every branch of a per-pixel texture choice, so a call that mixed
-// several textures would pay for all of them on every pixel.
+// Each span of the stream uses at most one texture: a vertex's unit 0 is plain colour, 1 the span's
+// texture (0 there: white). A software rasteriser runs every branch of a per-pixel texture choice, so
+// a draw that mixed several textures would pay for all of them on every pixel; the spans instead
+// share one upload and differ only in the texture bound.
 constexpr int kGfx2DUnits = 2;
 struct Gfx2DVertex {
     float x = 0, y = 0, u = 0, v = 0;
     uint8_t r = 255, g = 255, b = 255, a = 255;
     float unit = 0;
 };
-// flipY draws into a render target so its texture's rows keep top-first order.
-void GfxDraw2D(const Gfx2DVertex* vertices, int vertexCount, const uint32_t* textures, int textureCount,
-               float targetWidth, float targetHeight, bool flipY);
+struct Gfx2DSpan {
+    int first = 0, count = 0;
+    uint32_t texture = 0;
+};
+// Draws the spans in order; flipY draws into a render target so its texture's rows keep top-first
+// order. Returns the number of draw calls issued.
+int GfxDraw2D(const Gfx2DVertex* vertices, int vertexCount, const Gfx2DSpan* spans, int spanCount,
+              float targetWidth, float targetHeight, bool flipY);
 
 // ---- Render targets
 bool GfxCreateRenderTarget(int width, int height, uint32_t& framebuffer, uint32_t& colour, uint32_t& depth);

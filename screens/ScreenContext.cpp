@@ -6,6 +6,8 @@
 #include "gui/ScreenStack.h"
 #include "guidefines.h"
 
+#include <algorithm>
+
 CGuiElement* CScreenContext::Find(int id) const {
     return m_stack.FindElement(id);
 }
@@ -32,7 +34,10 @@ void CScreenContext::CentreWindow(int referenceId, int windowId) const {
         return;
     const ElementDesc& r = reference->Desc();
     const ElementDesc& w = window->Desc();
-    window->MoveTo(r.x + (r.w - w.w) / 2, r.y + (r.h - w.h) / 2);
+    // A box centred on something near the screen's edge is pushed back inside it whole.
+    const int x = std::clamp(r.x + (r.w - w.w) / 2, 0, std::max(0, kGuiScreenWidth - w.w));
+    const int y = std::clamp(r.y + (r.h - w.h) / 2, 0, std::max(0, kGuiScreenHeight - w.h));
+    window->MoveTo(x, y);
 }
 
 void CScreenContext::SetText(int id, const CStr& text, int format) const {

@@ -10,6 +10,7 @@
 #include "gui/Element.h"
 #include "guidefines.h"
 #include "screens/ClubCaption.h"
+#include "screens/FormatMoney.h"
 
 #include <algorithm>
 
@@ -155,6 +156,16 @@ void CFunShopScreen::FillStock() {
     stockRowCount = rows;
 }
 
+CStr CFunShopScreen::UnitPriceText(int pricePer100) {
+    // The catalogue prices a hundred units; one unit costs a hundredth, shown with its cents.
+    const int64_t price = pricePer100;
+    const int64_t whole = price / 100;
+    const int64_t cents = (price < 0 ? -price : price) % 100;
+    return FormatMoney(CStr::Formatted("%s%lld.%02lld", price < 0 && whole == 0 ? "-" : "",
+                                       static_cast<long long>(whole), static_cast<long long>(cents)),
+                       ',', '$');
+}
+
 CGuiElement* CFunShopScreen::PrepareSalesGrid(int id, int secondHeader, int tooltipUnits) {
     CGuiElement* grid = m_ctx.Find(id);
     if (!grid)
@@ -180,20 +191,28 @@ void CFunShopScreen::FillYearGrid() {
     const CMemoryDB* career = m_ctx.Session().careerDB;
     const CMemoryDB* world = m_ctx.Session().worldDB;
     int rows = 0;
+    int firstSold = -1;
     for (int k = 0; k < kFunShopItemsPerLevel * shopLevel && k < kItemCount; ++k) {
         const CFunShopItem* item = FunShopItem(world, k);
         if (!item)
             break;
         const int units = career ? FunShopUnitsSold(*career, salesYear, k) : 0;
+        if (units > 0 && firstSold < 0)
+            firstSold = k;
         grid->AddCell(0, m_ctx.Text(item->nameTextId), k);
-        grid->AddCell(1, CStr::Formatted("%d", item->salePrice), k);
+        grid->AddCell(1, UnitPriceText(item->salePrice), k);
         grid->AddCell(2, CStr::Formatted("%d", units), k);
-        grid->AddCell(3, CStr::Formatted("%d", FunShopTakings(*item, units)), k);
+        grid->AddCell(3, FormatMoney(FunShopTakings(*item, units)), k);
         ++rows;
     }
     grid->SetRowCount(rows);
     if (pickedItemRow >= rows)
         pickedItemRow = -1;
+    // Until the player picks an item the month and day lists show the first one that sold.
+    if (pickedItemRow < 0 && firstSold >= 0) {
+        pickedItemRow = firstSold;
+        grid->SetSelectedRow(firstSold, true);
+    }
 }
 
 void CFunShopScreen::FillMonthGrid() {
@@ -212,7 +231,7 @@ void CFunShopScreen::FillMonthGrid() {
         grid->AddCell(0, name, month);
         grid->AddCell(1, m_ctx.Text(70001 + month - 1), month);
         grid->AddCell(2, CStr::Formatted("%d", units), month);
-        grid->AddCell(3, CStr::Formatted("%d", FunShopTakings(*item, units)), month);
+        grid->AddCell(3, FormatMoney(FunShopTakings(*item, units)), month);
     }
     grid->SetRowCount(12);
     grid->SetSelectedRow(pickedMonthRow, true);
@@ -236,7 +255,7 @@ void CFunShopScreen::FillDayGrid() {
         grid->AddCell(0, name, d);
         grid->AddCell(1, CStr::Formatted("%d", d), d);
         grid->AddCell(2, CStr::Formatted("%d", units), d);
-        grid->AddCell(3, CStr::Formatted("%d", FunShopTakings(*item, units)), d);
+        grid->AddCell(3, FormatMoney(FunShopTakings(*item, units)), d);
     }
     grid->SetRowCount(days);
 }

@@ -51,6 +51,8 @@ private:
     int QuantityIndex() const;
     // "5 days"
     CStr DaysText(int days) const;
+    // A catalogue price (per hundred units) as the money one unit costs: 285 is "$ 2.85".
+    static CStr UnitPriceText(int pricePer100);
     // The sales grids' shared columns and tooltips; returns the grid emptied, or null.
     CGuiElement* PrepareSalesGrid(int id, int secondHeader, int tooltipUnits);
 

@@ -3,6 +3,7 @@
 
 #include "career/Calendar.h"
 #include "career/CareerSession.h"
+#include "career/Standings.h"
 #include "career/Training.h"
 #include "database/HiredStaff.h"
 #include "database/MemoryDB.h"
@@ -98,34 +99,50 @@ int CampWeek(int year, int month, int day) {
 
 std::vector<TrainingSeasonStats> BuildSeasonStats(const std::vector<CPlayerStat*>& stats,
                                                   int seasonStartMonth) {
-    std::vector<TrainingSeasonStats> seasons;
-    auto ratio = [](int32_t made, int32_t tried) {
-        return tried != 0 ? static_cast<float>(made) / static_cast<float>(tried) : 0.0f;
+    // The shots made and tried, summed over the season: the card's rates are the statistics
+    // screen's (all hits over all attempts), not a mean of each match's ratio.
+    struct Shots {
+        int64_t made[3] = {};
+        int64_t tried[3] = {};
     };
+    std::vector<TrainingSeasonStats> seasons;
+    std::vector<Shots> shots;
     for (const CPlayerStat* record : stats) {
+        // A squad member who sat the match out has a record but no game.
+        if (!record || !PlayedInMatch(*record))
+            continue;
         // Fields 2 and 3 are the match's year and month: a season runs from its start month on.
         const int32_t season = record->Field(3) >= seasonStartMonth ? record->Field(2) : record->Field(2) - 1;
         auto it = std::find_if(seasons.begin(), seasons.end(),
                                [season](const TrainingSeasonStats& s) { return s.season == season; });
         if (it == seasons.end()) {
             seasons.push_back(TrainingSeasonStats{});
+            shots.push_back(Shots{});
             it = seasons.end() - 1;
             it->season = season;
         }
+        Shots& shot = shots[static_cast<size_t>(it - seasons.begin())];
         ++it->games;
         it->sum += record->Field(10);
         it->time += static_cast<float>(record->Field(5));
-        it->rate1 += ratio(record->Field(15) + record->Field(13) + record->Field(17),
-                           record->Field(14) + record->Field(12) + record->Field(16));
-        it->rate2 += ratio(record->Field(17), record->Field(16));
-        it->rate3 += ratio(record->Field(21), record->Field(20));
+        shot.made[0] += static_cast<int64_t>(record->Field(15)) + record->Field(13) + record->Field(17);
+        shot.tried[0] += static_cast<int64_t>(record->Field(14)) + record->Field(12) + record->Field(16);
+        shot.made[1] += record->Field(17);
+        shot.tried[1] += record->Field(16);
+        shot.made[2] += record->Field(21);
+        shot.tried[2] += record->Field(20);
     }
-    for (TrainingSeasonStats& s : seasons) {
-        const float share = s.games > 0 ? 1.0f / static_cast<float>(s.games) : 0.0f;
-        s.time = s.time * share * 0.016666668f;
-        s.rate1 = s.rate1 * share * 100.0f;
-        s.rate2 = s.rate2 * share * 100.0f;
-        s.rate3 = s.rate3 * share * 100.0f;
+    auto percent = [](int64_t made, int64_t tried) {
+        return tried > 0 ? static_cast<float>(static_cast<double>(made) / static_cast<double>(tried) * 100.0)
+                         : 0.0f;
+    };
+    for (size_t i = 0; i < seasons.size(); ++i) {
+        TrainingSeasonStats& s = seasons[i];
+        const Shots& shot = shots[i];
+        s.time = s.games > 0 ? s.time / static_cast<float>(s.games) * 0.016666668f : 0.0f;
+        s.rate1 = percent(shot.made[0], shot.tried[0]);
+        s.rate2 = percent(shot.made[1], shot.tried[1]);
+        s.rate3 = percent(shot.made[2], shot.tried[2]);
     }
     return seasons;
 }
@@ -498,7 +515,8 @@ void CTrainingScreen::FillStaffCards() {
             continue;
         grid->Clear();
         grid->SetColumnColour(0, kWhite);
-        grid->SetColumnColour(1, kWhite);
+        if (k == 0)
+            grid->SetColumnColour(1, kWhite);
         if (card.skill > 0) {
             const std::pair<int, CStr> lines[] = {
                 {80035, card.name},
@@ -507,9 +525,12 @@ void CTrainingScreen::FillStaffCards() {
                 {80053, card.speciality.Concat(CStr::Formatted("/%d%%", card.specialityPercent))},
                 {80051, Money(CStr::Formatted("%d", card.wage), ',')},
             };
+            // The assistant's card stands beside the head coach's and shares its row labels, so
+            // both cards have room for a whole name and speciality.
             for (const auto& [label, value] : lines) {
-                grid->AddCell(0, m_ctx.Text(label), 0);
-                grid->AddCell(1, value, 0);
+                if (k == 0)
+                    grid->AddCell(0, m_ctx.Text(label), 0);
+                grid->AddCell(k == 0 ? 1 : 0, value, 0);
             }
         }
         grid->SetRowCount(5);
@@ -687,6 +708,10 @@ void CTrainingScreen::OnSavePlan() {
         career->trainingEntries.Append(entry);
     }
     FillSequence();
+    // The screen stays on the date just saved, with its plan chosen in the list.
+    for (int i = 0; i < career->trainingDays.Size(); ++i)
+        if (career->trainingDays.At(i) == plan)
+            SelectDayPlan(i);
 }
 
 void CTrainingScreen::FillDayPlanList() {
@@ -814,7 +839,7 @@ void CTrainingScreen::FillCampOptionGrid() {
     grid->Clear();
     for (const TrainingCampOption& option : m_campOptions) {
         grid->AddCell(0, m_ctx.Text(option.textId), 0);
-        grid->AddCell(1, Money(CStr::Formatted("%.2f", static_cast<double>(option.price)), ' '), 0);
+        grid->AddCell(1, FormatMoney(option.price), 0);
     }
     grid->SetRowCount(3);
 }
@@ -832,8 +857,8 @@ void CTrainingScreen::FillBookingGrid() {
             const TrainingCampOption& option =
                 m_campOptions[static_cast<size_t>(known ? booking->option : 0)];
             grid->AddCell(0, known ? m_ctx.Text(option.textId) : CStr("-"), rows);
-            grid->AddCell(1, CStr::Formatted("%d/%d/%d", booking->day, booking->month, booking->year), rows);
-            grid->AddCell(2, Money(CStr::Formatted("%.2f", static_cast<double>(option.price)), ' '), rows);
+            grid->AddCell(1, FormatDate(booking->year, booking->day, booking->month, "."), rows);
+            grid->AddCell(2, FormatMoney(option.price), rows);
             ++rows;
         }
     grid->SetRowCount(rows);

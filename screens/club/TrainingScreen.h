@@ -55,7 +55,8 @@ struct TrainingSeasonStats {
     float rate2 = 0; // three-pointers
     float rate3 = 0; // free throws
 };
-// Seasons in order of first appearance; a ratio with a zero divisor adds nothing but counts.
+// Seasons in order of first appearance. Only matches the player took part in count, and each rate
+// is the season's hits over its attempts, as on the statistics screen.
 std::vector<TrainingSeasonStats> BuildSeasonStats(const std::vector<CPlayerStat*>& stats,
                                                   int seasonStartMonth);
 

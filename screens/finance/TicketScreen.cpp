@@ -288,7 +288,7 @@ void CTicketScreen::FillScheduled() {
             const CMyPromotion* p = career->myPromotions.At(i);
             const bool later = IsAfterToday(p->year, p->month, p->day);
             grid->AddCell(0, m_ctx.Text(p->nameTextId), later ? 1 : 0);
-            grid->AddCell(1, CStr::Formatted("%d.%d.%d", p->month, p->day, p->year), i);
+            grid->AddCell(1, FormatDate(p->year, p->day, p->month, "."), i);
             grid->AddCell(2, Money(p->cost), i);
             const uint32_t colours[3] = {kOrange, kWhite, kRed};
             for (int c = 0; c < 3; ++c)

@@ -7,7 +7,7 @@
 #include "gui/Element.h"
 #include "screens/ClubCaption.h"
 #include "screens/FormatMoney.h"
-#include "screens/match/LineupScreen.h"
+#include "screens/PositionCode.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "database/Records.h"
 #include "gui/Element.h"
 #include "gui/GuiTypes.h"
-#include "screens/match/LineupScreen.h"
+#include "screens/PositionCode.h"
 
 #include <algorithm>
 #include <charconv>

@@ -64,13 +64,6 @@ int32_t LineupRow::SkillTotal() const {
     return total;
 }
 
-CStr PositionCode(int32_t positionId) {
-    static constexpr const char* kCodes[] = {"C", "PF", "SF", "PG", "SG", "G", "F"};
-    if (positionId >= kPositionCentre && positionId <= kPositionForward)
-        return kCodes[positionId - kPositionCentre];
-    return "--";
-}
-
 int32_t NextStarterPosition(const std::vector<CStr>& starterCodes) {
     bool taken[5] = {};
     for (const CStr& code : starterCodes)

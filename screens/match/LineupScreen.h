@@ -3,6 +3,7 @@
 // on-court status and the played position straight into the player records.
 #pragma once
 
+#include "screens/PositionCode.h"
 #include "screens/ScreenContext.h"
 
 #include <cstdint>
@@ -37,8 +38,6 @@ struct LineupRow {
     int32_t SkillTotal() const;
 };
 
-// "C", "PF", "SF", "PG", "SG", "G", "F" for the position ids 80063-80069, "--" otherwise.
-CStr PositionCode(int32_t positionId);
 // The played position of the next starter: the first of C, PF, SF, PG, SG that no starter's own
 // position code takes; 0 when all five are taken.
 int32_t NextStarterPosition(const std::vector<CStr>& starterCodes);

@@ -4,10 +4,13 @@
 #include "screens/match/MatchHud.h"
 
 class CMatch3D;
+class CHeadlessMotion;
 
 class CMatch3DHudLink : public IHudMatch {
 public:
-    explicit CMatch3DHudLink(CMatch3D& match) : m_match(match) {}
+    // motion moves the players of a match without character models (the headless stand-in); with
+    // none the display's clock runs over a match that stands still (a display shown on its own).
+    CMatch3DHudLink(CMatch3D& match, CHeadlessMotion* motion) : m_match(match), m_motion(motion) {}
 
     void SetPaused(bool paused) override;
     void SetFast(bool fast) override;
@@ -22,7 +25,9 @@ public:
     CMatchTeam* AwayTeam() const override;
     int HomeScore() const override;
     int AwayScore() const override;
+    bool PlayStep() override;
 
 private:
     CMatch3D& m_match;
+    CHeadlessMotion* m_motion;
 };

@@ -4,6 +4,7 @@
 #include "career/CareerSession.h"
 #include "career/DayController.h"
 #include "career/FixtureList.h"
+#include "career/MatchRecord.h"
 #include "database/MemoryDB.h"
 #include "database/Records.h"
 #include "guidefines.h"
@@ -17,8 +18,10 @@ constexpr int kFinishSource = ID_CENTRE_FINISH;
 
 void FillMatchStat(CMatchStat& stat, const CMatchTeam& side, int opponentScore) {
     int32_t made = 0, attempted = 0;
-    stat.Field(9) = side.score;
-    stat.Field(10) = opponentScore;
+    stat.Score() = side.score;
+    stat.OpponentScore() = opponentScore;
+    // Unlike the flat court's, the 3D match's fields 11-14 count every field goal and the
+    // two-pointers.
     side.TotalFieldGoals(made, attempted);
     stat.Field(11) = attempted;
     stat.Field(12) = made;
@@ -39,10 +42,10 @@ void FillMatchStat(CMatchStat& stat, const CMatchTeam& side, int opponentScore) 
 }
 
 void FillPlayerStat(CPlayerStat& stat, const CCourtPlayer& p, bool home) {
-    stat.Field(5) = p.clockTicks;
-    stat.Field(7) = p.injured;
+    stat.SecondsPlayed() = p.clockTicks;
+    stat.Injured() = p.injured > 0 ? 1 : 0;
     stat.Field(8) = 0;
-    stat.Field(10) = 3 * p.threePointersMade + 2 * p.twoPointersMade + p.freeThrowsMade;
+    stat.Points() = 3 * p.threePointersMade + 2 * p.twoPointersMade + p.freeThrowsMade;
     stat.Field(11) = home ? 1 : 0;
     stat.Field(12) = p.fieldGoalsAttempted;
     stat.Field(13) = p.fieldGoalsMade;
@@ -56,8 +59,8 @@ void FillPlayerStat(CPlayerStat& stat, const CCourtPlayer& p, bool home) {
     stat.Field(21) = p.freeThrowsMade;
     stat.Field(22) = p.offensiveRebounds;
     stat.Field(23) = p.defensiveRebounds;
-    stat.Field(24) = p.foulsCharged;
-    stat.Field(25) = p.foulsBooked;
+    stat.AttackFouls() = p.foulsCharged;
+    stat.DefenceFouls() = p.foulsBooked;
     stat.Field(26) = p.ballsWon;
     stat.Field(27) = p.steals;
     stat.Field(28) = p.badPasses;
@@ -65,9 +68,12 @@ void FillPlayerStat(CPlayerStat& stat, const CCourtPlayer& p, bool home) {
     stat.Field(30) = p.offensiveRebounds + p.defensiveRebounds;
 }
 
-// One record per squad player found in the roster; a player the roster does not hold keeps his
+// One line per squad player found in the roster; a player the roster does not hold keeps his
 // record as it was and gets none.
-void RecordPlayers(CTeam* club, const CMatchTeam& side, bool home, CMemoryDB* db, const GameDate& today) {
+void FillSide(CTeam* club, const CMatchTeam& side, const CMatchTeam& other, bool home, SideMatchResult& out) {
+    out.team = club;
+    out.user = side.isUserTeam;
+    FillMatchStat(out.figures, side, other.score);
     for (CPlayer* player : club->players) {
         if (!player)
             continue;
@@ -75,27 +81,11 @@ void RecordPlayers(CTeam* club, const CMatchTeam& side, bool home, CMemoryDB* db
         const CCourtPlayer* courtPlayer = side.FindById(player->id, place);
         if (!courtPlayer)
             continue;
-        auto* stat = new CPlayerStat();
-        player->stats.push_back(stat);
-        stat->Field(2) = today.year;
-        stat->Field(3) = today.month;
-        stat->Field(4) = today.day;
-        if (db)
-            db->playerStats.Append(stat);
-        FillPlayerStat(*stat, *courtPlayer, home);
-        if (stat->Field(7) > 0) {
-            player->words[kWordInjured] = 1;
-            player->words[kWordDaysOut] = CMatch3DRecorder::kDaysOut;
-            player->words[kWordInjuryDay] = today.day;
-            player->words[kWordInjuryMonth] = today.month;
-            player->words[kWordInjuryYear] = today.year;
-        } else {
-            player->words[kWordInjured] = 0;
-            player->words[kWordDaysOut] = 0;
-            player->words[kWordInjuryDay] = 0;
-            player->words[kWordInjuryMonth] = 0;
-            player->words[kWordInjuryYear] = 0;
-        }
+        PlayerMatchLine line;
+        line.player = player;
+        FillPlayerStat(line.figures, *courtPlayer, home);
+        line.figures.Started() = player->words[kWordMatchState] == kOnCourt ? 1 : 0;
+        out.players.push_back(line);
     }
 }
 
@@ -132,38 +122,15 @@ bool CMatch3DRecorder::RecordMatch(CCareerSession& session, const CMatchTeam& ho
     m_fixture = FindFixture(session);
     const GameDate today = session.currentDate;
 
-    auto* h = new CMatchStat();
-    auto* a = new CMatchStat();
-    m_home->matchStats.push_back(h);
-    m_away->matchStats.push_back(a);
-    for (CMatchStat* stat : {h, a}) {
-        const bool home = stat == h;
-        stat->Field(1) = today.year;
-        stat->Field(3) = home ? m_home->id : m_away->id;
-        stat->Field(4) = home ? m_away->id : m_home->id;
-        stat->Field(5) = home ? 0 : 1;
-        stat->Field(6) = today.day;
-        stat->Field(7) = today.month;
-        stat->Field(8) = today.year;
-    }
-    // The user's records belong to the career, the opponent's to the world.
-    CMemoryDB* homeDb = homeSide.isUserTeam ? session.careerDB : session.worldDB;
-    CMemoryDB* awayDb = homeSide.isUserTeam ? session.worldDB : session.careerDB;
-    if (homeDb)
-        homeDb->matchStats.Append(h);
-    if (awayDb)
-        awayDb->matchStats.Append(a);
+    MatchResult result;
+    FillSide(m_home, homeSide, awaySide, true, result.home);
+    FillSide(m_away, awaySide, homeSide, false, result.away);
+    RecordMatchResult(result, today, m_fixture, MatchRecordTables{session.careerDB, session.worldDB});
     if (m_fixture) {
-        m_fixture->homeScore = homeSide.score;
-        m_fixture->awayScore = awaySide.score;
         m_fixture->year = m_date.year;
         m_fixture->month = m_date.month;
         m_fixture->day = m_date.day;
     }
-    FillMatchStat(*h, homeSide, awaySide.score);
-    FillMatchStat(*a, awaySide, homeSide.score);
-    RecordPlayers(m_home, homeSide, true, homeSide.isUserTeam ? session.careerDB : session.worldDB, today);
-    RecordPlayers(m_away, awaySide, false, awaySide.isUserTeam ? session.careerDB : session.worldDB, today);
     return true;
 }
 

@@ -3,12 +3,14 @@
 #include "career/CareerSession.h"
 #include "career/DayController.h"
 #include "career/MatchDay.h"
+#include "career/MatchRecord.h"
 #include "database/MemoryDB.h"
 #include "database/Records.h"
 #include "gui/Element.h"
 #include "gui/GuiTypes.h"
 #include "guidefines.h"
 #include "match2d/Match2D.h"
+#include "match2d/Match2DMatchDay.h"
 #include "screens/match/MatchDayScreen.h"
 #include "screens/match/MatchStatsView.h"
 
@@ -264,72 +266,6 @@ void CMatchDayScreen::FillBoxScore(const CMatch2DTeam* side, int firstId, int se
 
 namespace {
 
-struct SideRecordTarget {
-    CMemoryDB* db = nullptr; // the career's for the user's club, the world's for the other
-};
-
-void FillMatchStat(CMatchStat& stat, const CMatch2DTeam& own, const CMatch2DTeam& other, const CTeam& team,
-                   const CTeam& opponent, int sideIndex, const GameDate& date) {
-    stat.Field(1) = date.year;
-    stat.Field(3) = team.id;
-    stat.Field(4) = opponent.id;
-    stat.Field(5) = sideIndex;
-    stat.Field(6) = date.day;
-    stat.Field(7) = date.month;
-    stat.Field(8) = date.year;
-    stat.Field(9) = own.score;
-    stat.Field(10) = other.score;
-    int dunksMade = 0, dunksTaken = 0;
-    own.GetDunkTotals(dunksMade, dunksTaken);
-    // Dunks are the close shots and the other two-pointers the mid-range ones, as the quick
-    // results and every statistics screen count them (so no basket is counted twice).
-    stat.Field(11) = dunksTaken;
-    stat.Field(12) = dunksMade;
-    stat.Field(13) = own.SumFieldGoalsTaken() - dunksTaken;
-    stat.Field(14) = own.SumFieldGoalsMade() - dunksMade;
-    stat.Field(15) = own.SumThreePointersTaken();
-    stat.Field(16) = own.SumThreePointersMade();
-    int freeMade = 0, freeTaken = 0;
-    own.GetFreeThrowTotals(freeMade, freeTaken);
-    stat.Field(17) = freeTaken;
-    stat.Field(18) = freeMade;
-    stat.Field(19) = own.SumOffensiveRebounds();
-    stat.Field(20) = own.SumDefensiveRebounds();
-    stat.Field(24) = own.SumSteals();
-    int completed = 0, failed = 0;
-    own.GetPassTotals(completed, failed);
-    stat.Field(25) = failed;
-    stat.Field(26) = own.SumCounter362();
-}
-
-void FillPlayerStat(CPlayerStat& stat, const CMatch2DPlayer& p, bool home, bool started) {
-    stat.Field(5) = p.ticksOnCourt * 3 / 100; // 0.03 s a tick
-    stat.Field(6) = started ? 1 : 0;
-    stat.Field(7) = p.mustLeave != 0 ? 1 : 0;
-    stat.Field(10) = Points(p);
-    stat.Field(11) = home ? 1 : 0;
-    const int dunksTaken = p.Counter(kStatDunksTaken), dunksMade = p.Counter(kStatDunksMade);
-    stat.Field(12) = dunksTaken;
-    stat.Field(13) = dunksMade;
-    stat.Field(14) = p.Counter(kStatFieldGoalsTaken) - dunksTaken;
-    stat.Field(15) = p.Counter(kStatFieldGoalsMade) - dunksMade;
-    stat.Field(16) = p.Counter(kStatThreesTaken);
-    stat.Field(17) = p.Counter(kStatThreesMade);
-    stat.Field(18) = p.Counter(kStatFreeThrowsTaken);
-    stat.Field(19) = p.Counter(kStatFreeThrowsMade);
-    stat.Field(20) = p.Counter(kStatFreeThrowsTaken);
-    stat.Field(21) = p.Counter(kStatFreeThrowsMade);
-    stat.Field(22) = p.Counter(kStatOffensiveRebounds);
-    stat.Field(23) = p.Counter(kStatDefensiveRebounds);
-    stat.Field(24) = p.attackFouls;
-    stat.Field(25) = p.defenceFouls;
-    stat.Field(26) = p.Fouls();
-    stat.Field(27) = p.Counter(kStatSteals);
-    stat.Field(28) = p.Counter(kStatPassesFailed);
-    stat.Field(29) = p.Counter(kStatUnused);
-    stat.Field(30) = p.Counter(kStatOffensiveRebounds) + p.Counter(kStatDefensiveRebounds);
-}
-
 void ReportPlayer(CDayController& controller, const CMatch2DPlayer& p, const CStr& sideName, bool home) {
     auto report = [&](int kind, int value, bool always) {
         if (always || value > 0) {
@@ -359,56 +295,24 @@ void CMatchDayScreen::RecordMatch(CTeam* homeRecord, CTeam* awayRecord) {
     if (m_recorded || match == nullptr || homeRecord == nullptr || awayRecord == nullptr ||
         match->GetHomeTeam() == nullptr || match->GetAwayTeam() == nullptr)
         return;
-    m_recorded = true;
-    const CMatch2DTeam& home = *match->GetHomeTeam();
-    const CMatch2DTeam& away = *match->GetAwayTeam();
     CCareerSession& session = m_ctx.Session();
-    const GameDate date = session.currentDate;
-    // The user's club's records go to the career, the other club's to the world.
-    auto tableOf = [&session](bool user) {
-        CMemoryDB* db = user ? session.careerDB : session.worldDB;
-        return db != nullptr ? db : (session.worldDB != nullptr ? session.worldDB : session.careerDB);
-    };
-    CMemoryDB* homeDb = tableOf(home.userTeam != 0);
-    CMemoryDB* awayDb = tableOf(home.userTeam == 0);
-    if (homeDb == nullptr || awayDb == nullptr)
+    if (session.careerDB == nullptr && session.worldDB == nullptr)
         return;
-
-    auto* homeStat = new CMatchStat();
-    FillMatchStat(*homeStat, home, away, *homeRecord, *awayRecord, 0, date);
-    homeDb->matchStats.Append(homeStat);
-    homeRecord->matchStats.push_back(homeStat);
-    auto* awayStat = new CMatchStat();
-    FillMatchStat(*awayStat, away, home, *awayRecord, *homeRecord, 1, date);
-    awayDb->matchStats.Append(awayStat);
-    awayRecord->matchStats.push_back(awayStat);
-
-    CDayController* controller = DayController();
-    auto recordSide = [&](CTeam* record, const CMatch2DTeam& side, CMemoryDB* db, bool isHome) {
-        for (CPlayer* player : record->players) {
-            int index = 0;
-            const CMatch2DPlayer* p = player != nullptr ? side.FindById(player->id, index) : nullptr;
-            if (p == nullptr)
-                continue; // not in the match: no record, his own record untouched
-            auto* stat = new CPlayerStat();
-            stat->Field(1) = player->id;
-            stat->Field(2) = date.year;
-            stat->Field(3) = date.month;
-            stat->Field(4) = date.day;
-            db->playerStats.Append(stat);
-            player->stats.push_back(stat);
-            if (controller != nullptr)
-                ReportPlayer(*controller, *p, side.name, isHome);
-            FillPlayerStat(*stat, *p, isHome, player->words[kWordMatchState] == kOnCourt);
-            player->words[kWordMatchState] = p->MatchState() == kOnBenchState ? kOnBenchState : kOnCourtState;
-            const bool hurt = p->mustLeave != 0;
-            player->words[kWordInjured] = hurt ? 1 : 0;
-            player->words[kWordDaysOut] = hurt ? 10 : 0;
-            player->words[kWordInjuryDay] = hurt ? date.day : 0;
-            player->words[kWordInjuryMonth] = hurt ? date.month : 0;
-            player->words[kWordInjuryYear] = hurt ? date.year : 0;
-        }
-    };
-    recordSide(homeRecord, home, homeDb, true);
-    recordSide(awayRecord, away, awayDb, false);
+    m_recorded = true;
+    // The same figures and the same writer as a match played at once; the day controller writes
+    // the fixture's score when the match is finished.
+    const MatchResult result = Match2DResult(*match, homeRecord, awayRecord);
+    RecordMatchResult(result, session.currentDate, nullptr,
+                      MatchRecordTables{session.careerDB, session.worldDB});
+    // The day panel's leaders and report lines.
+    if (CDayController* controller = DayController()) {
+        const CMatch2DTeam* sides[2] = {match->GetHomeTeam(), match->GetAwayTeam()};
+        const SideMatchResult* results[2] = {&result.home, &result.away};
+        for (int s = 0; s < 2; ++s)
+            for (const PlayerMatchLine& line : results[s]->players) {
+                int index = 0;
+                if (const CMatch2DPlayer* p = sides[s]->FindById(line.player->id, index))
+                    ReportPlayer(*controller, *p, sides[s]->name, s == 0);
+            }
+    }
 }

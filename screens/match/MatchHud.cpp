@@ -5,8 +5,10 @@
 #include "engine/GameRand.h"
 #include "engine/Sound.h"
 #include "engine/Timer.h"
+#include "gui/Button.h"
 #include "gui/Element.h"
 #include "gui/GuiTypes.h"
+#include "gui/ScreenStack.h"
 #include "guidefines.h"
 #include "match3d/MatchTeam.h"
 #include "screens/match/SubstitutionDialog.h"
@@ -130,6 +132,16 @@ void CMatchHud::PublishPace() {
     }
     // The frame's step follows the clock: nothing while paused, doubled in fast mode.
     m_ctx.Shell().SetMatchPace(m_paused, m_fast);
+    // The chosen speed stays pressed, so the player sees which one runs.
+    const bool running = m_started && !m_paused;
+    const struct {
+        int id;
+        bool on;
+    } buttons[] = {
+        {ID_HUD_PLAY, running && !m_fast}, {ID_HUD_FAST, running && m_fast}, {ID_HUD_PAUSE, !running}};
+    for (const auto& button : buttons)
+        if (CGuiElement* element = Child(button.id))
+            element->ForceState(CGuiButton::kPressed, button.on);
 }
 
 void CMatchHud::TipOff() {
@@ -142,14 +154,23 @@ void CMatchHud::TipOff() {
         m_match->JumpBall();
 }
 
+void CMatchHud::Resume() {
+    m_lastTick = Now();
+    m_paused = false;
+    m_clock.owedMs = 0.0;
+    // Each period's jump ball is announced once, as play resumes after the break.
+    if (m_tipOffDue) {
+        m_tipOffDue = false;
+        ShowEventLine(m_ctx.Text(61000).Concat(m_homeName));
+    }
+}
+
 void CMatchHud::Play() {
     m_fast = false;
-    if (!m_started) {
+    if (!m_started)
         TipOff();
-    } else if (m_paused) {
-        m_lastTick = Now();
-        m_paused = false;
-    }
+    else if (m_paused)
+        Resume();
     PublishPace();
 }
 
@@ -159,8 +180,9 @@ void CMatchHud::PlayFast() {
         m_fast = false;
         TipOff();
     } else {
+        if (m_paused)
+            Resume();
         m_lastTick = Now();
-        m_paused = false;
         m_fast = true;
     }
     PublishPace();
@@ -177,21 +199,26 @@ void CMatchHud::Pause() {
 void CMatchHud::TickGameClock() {
     if (!m_started || m_paused)
         return;
-    const uint32_t step = m_fast ? 400u : 1000u;
     const uint32_t now = Now();
-    // Unsigned, so the tick count's wrap-around still measures right. A long frame adds one second
-    // only: the rest of the elapsed time is dropped.
-    if ((now - m_lastTick) / step >= 1u) {
-        m_lastTick = now;
-        if (!m_match || !m_match->PositioningWait())
-            m_gameClock += 1.0;
-        if (m_match && !m_match->InboundRunning() && m_match->MatchQuarter() > 0)
-            m_shotClock += 1.0;
-    }
-    if (m_gameClock == kQuarterSeconds) {
-        ++m_quarter;
-        m_gameClock = 0.0;
-        if (m_quarter == 5) {
+    // Unsigned, so the tick count's wrap-around still measures right. The frames play the match by
+    // the time the clock counts (a second per 1000 ms, per 400 ms fast), in the clock's own steps,
+    // so the Fast button changes how long a match takes and nothing else. A long stall plays one
+    // second at most; the rest is dropped.
+    int steps = m_clock.StepsFor(now - m_lastTick, m_fast);
+    m_lastTick = now;
+    for (; steps > 0 && !m_paused && m_started; --steps) {
+        if (m_match && !m_match->PlayStep()) {
+            // A player of the user's must leave: the clock stops with the match until he is
+            // replaced and play is pressed.
+            if (!m_paused)
+                Pause();
+            return;
+        }
+        const CMatchClock::Event event =
+            m_clock.CountStep(m_match && m_match->PositioningWait(), m_match && m_match->InboundRunning(),
+                              m_match && m_match->MatchQuarter() > 0, m_match ? m_match->HomeScore() : 0,
+                              m_match ? m_match->AwayScore() : 0);
+        if (event == CMatchClock::Event::MatchOver) {
             m_ctx.Shell().SetMatchRunning(false);
             m_ctx.Session().matchMode = 0;
             if (SoundPresent() && m_outdoor == 0)
@@ -199,14 +226,15 @@ void CMatchHud::TickGameClock() {
             EndMatch();
             return;
         }
-        Pause();
-        StartQuarterBreak();
+        if (event == CMatchClock::Event::QuarterOver) {
+            Pause();
+            StartQuarterBreak();
+        }
     }
-    if (m_shotClock == kShotClockSeconds)
-        m_shotClock = 0.0;
 }
 
 void CMatchHud::StartQuarterBreak() {
+    m_tipOffDue = true;
     // The coach's word at the break opens the break message itself; without the dialog the
     // message opens bare.
     if (auto* dialog = m_ctx.ScreenAs<CSubstitutionDialog>(ScreenRole::Substitution)) {
@@ -218,27 +246,14 @@ void CMatchHud::StartQuarterBreak() {
     if (!m_match)
         return;
     m_match->BeginQuarterBreak();
-    CMatchTeam* home = m_match->HomeTeam();
-    CMatchTeam* away = m_match->AwayTeam();
-    for (int i = 0; i < 5; ++i) {
-        for (CMatchTeam* team : {home, away}) {
-            CCourtPlayer* p = team ? team->GetPlayer(i) : nullptr;
-            if (p == nullptr)
-                continue;
-            // Everybody faces the centre spot for the jump ball.
-            p->facing = Vec3(-p->position.x, -p->position.y, 1.0f - p->position.z);
-            // Fouls start again each quarter, except for a player who has fouled out.
-            if (p->personalFouls < 6)
-                p->personalFouls = 0;
-        }
-    }
+    ResetPlayersForBreak(m_match->HomeTeam(), m_match->AwayTeam());
 }
 
 void CMatchHud::UpdateClock() {
-    m_shotClockText = CStr::Formatted("%.2d", static_cast<int>(m_shotClock));
-    m_quarterText = CStr::Formatted("%d", m_quarter);
-    m_clockMinutes = static_cast<int>(m_gameClock * (1.0 / 60.0));
-    m_clockSeconds = static_cast<int>(m_gameClock) - m_clockMinutes * 60;
+    m_shotClockText = CStr::Formatted("%.2d", static_cast<int>(m_clock.shotClock));
+    m_quarterText = CStr::Formatted("%d", m_clock.quarter);
+    m_clockMinutes = static_cast<int>(m_clock.gameClock * (1.0 / 60.0));
+    m_clockSeconds = static_cast<int>(m_clock.gameClock) - m_clockMinutes * 60;
     m_gameClockText = CStr::Formatted("%.2d:%.2d", m_clockMinutes, m_clockSeconds);
     SetLabel(m_shotClockLabel, m_shotClockText);
     SetLabel(m_quarterLabel, m_quarterText);
@@ -251,11 +266,10 @@ void CMatchHud::EndMatch() {
     if (m_match)
         m_match->SetFast(false);
     m_ctx.Shell().SetMatchPace(false, false);
-    m_gameClock = 0.0;
-    m_shotClock = 0.0;
+    m_clock.Reset();
+    m_tipOffDue = false;
     m_started = false;
     m_paused = false;
-    m_quarter = 1;
     m_clockMinutes = 0;
     m_clockSeconds = 0;
     if (m_onEnd)
@@ -263,14 +277,10 @@ void CMatchHud::EndMatch() {
 }
 
 void CMatchHud::FrameStep() {
+    // The clock plays the match's steps and ends it itself.
     TickGameClock();
-    if (m_quarter == 5) {
-        m_ctx.Shell().SetMatchRunning(false);
-        EndMatch();
-    } else {
-        UpdateClock();
-        PlayCrowdReaction(m_match ? m_match->HomeScore() : 0, m_match ? m_match->AwayScore() : 0);
-    }
+    UpdateClock();
+    PlayCrowdReaction(m_match ? m_match->HomeScore() : 0, m_match ? m_match->AwayScore() : 0);
     UpdateAtmosphere();
     UpdateStatsPanel();
     UpdateAutoCamera();
@@ -295,8 +305,8 @@ void CMatchHud::PlayCrowdReaction(int homeScore, int awayScore) {
     };
     react(homeScore, m_lastHomeScore);
     react(awayScore, m_lastAwayScore);
-    // The away score stands first.
-    m_scoreText = CStr::Formatted("%.3d - %.3d", awayScore, homeScore);
+    // Each side's points on its own side of the board: the home name stands left, the away name right.
+    m_scoreText = CStr::Formatted("%.3d - %.3d", homeScore, awayScore);
     m_scoreLabel->SetText(m_scoreText, kFormatLeftMiddle, kWhite);
 }
 
@@ -381,6 +391,40 @@ void CMatchHud::FillVisitorBoxScore() {
 
 // ---- Buttons ----
 
+void CMatchHud::OpenTactics() {
+    Pause();
+    // Opened once: the must-leave check asks again every time play is pressed without the change.
+    if (!m_ctx.Shell().IsOverlayOpen(Overlay::Tactics)) {
+        m_ctx.Post(ID_HUD_TACTICS, ID_TACTICS, kMsgOpenOnTop, ID_HUD_TACTICS, 0);
+        m_ctx.Shell().SetOverlayOpen(Overlay::Tactics, true);
+    }
+    CMatchTeam* home = m_match ? m_match->HomeTeam() : nullptr;
+    if (home && home->isUserTeam)
+        FillHostBoxScore();
+    else
+        FillVisitorBoxScore();
+    if (auto* tactics = m_ctx.ScreenAs<CTacticsScreen>(ScreenRole::Tactics))
+        tactics->FillLineupGrids();
+}
+
+void CMatchHud::ShowMustLeavePopup(const CStr& name, bool hurt) {
+    if (m_ctx.Shell().IsOverlayOpen(Overlay::Popup))
+        return;
+    if (CGuiElement* popup = m_ctx.Find(ID_MATCH_POPUP)) {
+        popup->SetCaption(m_ctx.Text(302065));
+        CStr message = name;
+        message += " ";
+        message += m_ctx.Text(hurt ? 100205 : 500025);
+        if (CGuiElement* box = m_ctx.Find(ID_MATCH_POPUP_TEXT)) {
+            box->Clear();
+            box->SetText(message);
+        }
+        m_ctx.Stack().BringToTop(ID_MATCH_POPUP);
+    }
+    m_ctx.Post(ID_QUARTERBREAK_OK, ID_MATCH_POPUP, kMsgOpenOnTop, ID_QUARTERBREAK_OK, 0);
+    m_ctx.Shell().SetOverlayOpen(Overlay::Popup, true);
+}
+
 void CMatchHud::OnMessage(GuiMessage& message) {
     if (message.MSG != kMsgClick)
         return;
@@ -392,19 +436,9 @@ void CMatchHud::OnMessage(GuiMessage& message) {
         m_ctx.Post(ID_HUD_COACHING, ID_SUBSTITUTION, kMsgOpenOnTop, ID_HUD_COACHING, 0);
         m_ctx.Shell().SetOverlayOpen(Overlay::Coaching, true);
         break;
-    case ID_HUD_TACTICS: {
-        Pause();
-        m_ctx.Post(ID_HUD_TACTICS, ID_TACTICS, kMsgOpenOnTop, ID_HUD_TACTICS, 0);
-        m_ctx.Shell().SetOverlayOpen(Overlay::Tactics, true);
-        CMatchTeam* home = m_match ? m_match->HomeTeam() : nullptr;
-        if (home && home->isUserTeam)
-            FillHostBoxScore();
-        else
-            FillVisitorBoxScore();
-        if (auto* tactics = m_ctx.ScreenAs<CTacticsScreen>(ScreenRole::Tactics))
-            tactics->FillLineupGrids();
+    case ID_HUD_TACTICS:
+        OpenTactics();
         break;
-    }
     case ID_HUD_CAM1:
     case ID_HUD_CAM2:
     case ID_HUD_CAM3:

@@ -4,6 +4,7 @@
 // the match are driven from here, the match engine only plays.
 #pragma once
 
+#include "match3d/MatchClock.h"
 #include "match3d/MatchDisplay.h"
 #include "screens/ScreenContext.h"
 #include "screens/match/MatchStatsView.h"
@@ -42,6 +43,9 @@ public:
     virtual CMatchTeam* AwayTeam() const = 0;
     virtual int HomeScore() const = 0;
     virtual int AwayScore() const = 0;
+    // One step of match time (CMatchClock::kStep). False when the match holds itself paused (a
+    // player of the user's must leave): the clock waits with it.
+    virtual bool PlayStep() { return true; }
 };
 
 // The crowd's voice; absent when the game has no sound device.
@@ -54,8 +58,8 @@ public:
 
 class CMatchHud : public CGameScreen, public IMatchDisplay {
 public:
-    static constexpr double kQuarterSeconds = 720.0;
-    static constexpr double kShotClockSeconds = 24.0;
+    static constexpr double kQuarterSeconds = CMatchClock::kQuarterSeconds;
+    static constexpr double kShotClockSeconds = CMatchClock::kShotClockSeconds;
     static constexpr uint32_t kAutoCameraMs = 7500;
     static constexpr const char* kStreetballImage = "\\images\\WinObjects\\KV_3d_GUI\\3d_gui_streetball.png";
 
@@ -102,21 +106,26 @@ public:
     void PlayFast();
     void Pause();
     void EndMatch();
+    // The tactics button's work: the clock stops and the tactics window opens on the user's side.
+    void OpenTactics();
+    // A player of the user's side must leave (fouled out, or hurt): the must-leave popup.
+    void ShowMustLeavePopup(const CStr& name, bool hurt);
 
     // IMatchDisplay
     void ShowEventLine(const CStr& text) override;
-    double ShotClock() const override { return m_shotClock; }
-    void ResetShotClock() override { m_shotClock = 0.0; }
+    double ShotClock() const override { return m_clock.shotClock; }
+    void ResetShotClock() override { m_clock.shotClock = 0.0; }
     CStr HomeTeamName() const override { return m_homeName; }
     CStr AwayTeamName() const override { return m_awayName; }
 
     void FillHostBoxScore();
     void FillVisitorBoxScore();
 
-    double GameClock() const override { return m_gameClock; }
-    void SetGameClock(double seconds) { m_gameClock = seconds; }
-    void SetShotClock(double seconds) { m_shotClock = seconds; }
-    int Quarter() const { return m_quarter; }
+    double GameClock() const override { return m_clock.gameClock; }
+    void SetGameClock(double seconds) { m_clock.gameClock = seconds; }
+    void SetShotClock(double seconds) { m_clock.shotClock = seconds; }
+    // 5 and on: the overtimes.
+    int Quarter() const { return m_clock.quarter; }
     bool Started() const { return m_started; }
     bool Paused() const { return m_paused; }
     bool Fast() const { return m_fast; }
@@ -135,6 +144,7 @@ private:
     CGuiElement* Child(int id) const;
     void SetLabel(CGuiElement* label, const CStr& text);
     void TipOff();
+    void Resume();
     void StartQuarterBreak();
     void PublishPace();
     bool SoundPresent() const;
@@ -154,12 +164,12 @@ private:
     CTeam* m_homeRecord = nullptr; // read at the end of the match
     CTeam* m_awayRecord = nullptr;
     CStr m_scoreText;
-    double m_gameClock = 0.0; // seconds of the running quarter
-    double m_shotClock = 0.0; // seconds of the running possession
+    // The game and shot clocks, the quarter, and the match time the frames owe the match.
+    CMatchClock m_clock;
     bool m_started = false;   // the tip-off has been given
+    bool m_tipOffDue = false; // a break has ended a period: the next jump ball is announced
     uint32_t m_lastTick = 0;
     bool m_paused = false;
-    int m_quarter = 1; // 5 only for the moment the match ends
     bool m_fast = false;
     int m_clockMinutes = 0;
     int m_clockSeconds = 0;

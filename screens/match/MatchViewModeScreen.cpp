@@ -12,11 +12,10 @@ constexpr int kLabels[3] = {500019, 500020, 100208};
 
 } // namespace
 
-ViewModeFlags ViewModeAfterClick(int box, bool wasChecked) {
-    int mode = wasChecked ? (box + 1) % 3 : box;
+ViewModeFlags ViewModeAfterClick(int box) {
     ViewModeFlags flags;
-    flags.view3D = mode == 0 ? 1 : 0;
-    flags.resultOnly = mode == 2 ? 1 : 0;
+    flags.view3D = box == 0 ? 1 : 0;
+    flags.resultOnly = box == 2 ? 1 : 0;
     return flags;
 }
 
@@ -61,10 +60,8 @@ void CMatchViewModeScreen::OnMessage(GuiMessage& message) {
         if (message.sID != kBoxes[i])
             continue;
         CCareerSession& session = m_ctx.Session();
-        // The box toggled itself on the click; what counts is the mode shown before it.
-        const bool wasChecked =
-            ViewModeBox(ViewModeFlags{session.view3D.load(), session.resultOnly.load()}) == i;
-        ViewModeFlags flags = ViewModeAfterClick(i, wasChecked);
+        // The box toggled itself on the click; ShowBox puts every box back in step with the choice.
+        ViewModeFlags flags = ViewModeAfterClick(i);
         session.view3D = flags.view3D;
         session.resultOnly = flags.resultOnly;
         ShowBox(ViewModeBox(flags));

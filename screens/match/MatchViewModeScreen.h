@@ -13,9 +13,10 @@ struct ViewModeFlags {
     uint8_t resultOnly = 0;
 };
 
-// The flags after a click on one of the three boxes (0 3D, 1 2D, 2 result only), given whether it
-// was checked: an unchecked box is chosen, the checked one moves on to the next mode.
-ViewModeFlags ViewModeAfterClick(int box, bool wasChecked);
+// The flags after a click on one of the three boxes (0 3D, 1 2D, 2 result only). The clicked box is
+// the choice whether or not it was checked: a second click on "Result only" must not quietly turn
+// the next match into a 3D one.
+ViewModeFlags ViewModeAfterClick(int box);
 // The box that shows the flags (0, 1 or 2); 3D wins over result only.
 int ViewModeBox(const ViewModeFlags& flags);
 

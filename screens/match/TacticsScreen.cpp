@@ -404,12 +404,16 @@ void CTacticsScreen::Swap(GuiMessage& message) {
         ClearGridSelections();
         return;
     }
-    sub->words[kWordMatchState] = kOnCourt;
-    sub->words[kWordPlayedPosition] = starter->words[kWordPlayedPosition];
-    starter->words[kWordMatchState] = kOnBench;
-    CTeam* club = m_ctx.Session().UserClub();
-    std::swap(club->players[static_cast<size_t>(starterIndex)],
-              club->players[static_cast<size_t>(benchIndex)]);
+    // Before a match the swap changes the starting five; during one it changes only who is on
+    // court now, and the next match starts with the five the player picked.
+    if (!Running2D() && !Running3D()) {
+        sub->words[kWordMatchState] = kOnCourt;
+        sub->words[kWordPlayedPosition] = starter->words[kWordPlayedPosition];
+        starter->words[kWordMatchState] = kOnBench;
+        CTeam* club = m_ctx.Session().UserClub();
+        std::swap(club->players[static_cast<size_t>(starterIndex)],
+                  club->players[static_cast<size_t>(benchIndex)]);
+    }
 
     const int32_t outId = selectedStarterId;
     const int32_t inId = selectedBenchId;
@@ -437,8 +441,7 @@ void CTacticsScreen::Swap(GuiMessage& message) {
         CCourtPlayer* leaving = find(outId);
         CCourtPlayer* coming = find(inId);
         if (leaving == nullptr || coming == nullptr || coming->injured != 0 || coming->personalFouls > 5) {
-            // Refused: no called-off player is left behind without a replacement; the squad
-            // records keep the swap.
+            // Refused: no called-off player is left behind without a replacement.
             match.flags.calledOffUser = nullptr;
             match.incomingPlayer = nullptr;
             if (leaving != nullptr) {
@@ -463,6 +466,8 @@ void CTacticsScreen::Swap(GuiMessage& message) {
 
 void CTacticsScreen::Apply(GuiMessage& message) {
     if (MatchRunning()) {
+        // The running match takes the career's choice, which the combos have just written.
+        const UserTactics chosen = m_ctx.Session().Tactics();
         if (Running3D()) {
             CMatchTeam* team = userIsHome ? g_pMatch3D->GetHomeTeam() : g_pMatch3D->GetAwayTeam();
             bool blocked = false;
@@ -473,20 +478,22 @@ void CTacticsScreen::Apply(GuiMessage& message) {
             }
             if (!blocked) {
                 if (userIsHome)
-                    g_pMatch3D->PlaceHomeTeam(GetOffenceTactic(), GetDefenceTactic());
+                    g_pMatch3D->PlaceHomeTeam(chosen.attack, chosen.defence);
                 else
-                    g_pMatch3D->PlaceAwayTeam(GetOffenceTactic(), GetDefenceTactic());
+                    g_pMatch3D->PlaceAwayTeam(chosen.attack, chosen.defence);
                 if (substitutionPending == 1)
                     g_pMatch3D->flags.substitutionPhase = 1;
                 substitutionPending = 0;
                 m_ctx.Shell().SetOverlayOpen(Overlay::Tactics, false);
+                // Back to the court: the window over the 3D match closes as over the flat one.
+                m_ctx.Post(ID_TA_APPLY, ID_TACTICS, kMsgClose, ID_TA_APPLY, 0);
                 Consume(message);
             }
         } else if (g_pMatch2D != nullptr) {
             if (userIsHome)
-                g_pMatch2D->LoadHomeFormation(GetOffenceTactic(), GetDefenceTactic());
+                g_pMatch2D->LoadHomeFormation(chosen.attack, chosen.defence);
             else
-                g_pMatch2D->LoadAwayFormation(GetOffenceTactic(), GetDefenceTactic());
+                g_pMatch2D->LoadAwayFormation(chosen.attack, chosen.defence);
             m_ctx.Shell().SetOverlayOpen(Overlay::Tactics, false);
             // Back to the match: the window over it closes.
             m_ctx.Post(ID_TA_APPLY, ID_TACTICS, kMsgClose, ID_TA_APPLY, 0);

@@ -234,6 +234,9 @@ void CClubOverviewScreen::GatherFixtures(const CTeam& club) {
         session.fixtureList->GetTeamFixturesFrom(club.id, today.year, today.month, today.day);
     bool first = true;
     for (const CFixture* fixture : coming) {
+        // Today's match once played is a result, not a coming match.
+        if (fixture->homeScore >= 0)
+            continue;
         bool atHome = fixture->home && fixture->home->id == club.id;
         const CTeam* opponent = atHome ? fixture->away : fixture->home;
         if (first && opponent) {

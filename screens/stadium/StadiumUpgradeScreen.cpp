@@ -183,6 +183,7 @@ void CStadiumUpgradeScreen::SelectStage(int k, int s) {
             button->ForceState(kBuiltFrame, part->level > t);
     m_chosenStage = s;
     m_currentPart = k;
+    m_shownStage[static_cast<size_t>(k)] = s;
 }
 
 void CStadiumUpgradeScreen::ShowPartPicture(int k) {
@@ -283,6 +284,9 @@ void CStadiumUpgradeScreen::BookOrder() {
     RebuildViews();
     if (CGameScreen* finance = m_ctx.Screen(ScreenRole::Finance))
         finance->Refresh();
+    // The header's cash shows the money paid at once.
+    if (CGameScreen* header = m_ctx.Screen(ScreenRole::Header))
+        header->Refresh();
 }
 
 void CStadiumUpgradeScreen::OnMessage(GuiMessage& msg) {
@@ -307,7 +311,10 @@ void CStadiumUpgradeScreen::OnMessage(GuiMessage& msg) {
             return;
         }
         if (id == ids.order) {
-            if (m_currentPart != k)
+            // The Build button orders the stage its panel shows, picked or not.
+            if (m_currentPart != k || m_chosenStage < 0)
+                SelectStage(k, m_shownStage[static_cast<size_t>(k)]);
+            if (m_currentPart != k || m_chosenStage < 0)
                 return;
             CGuiElement* button = Child(id);
             if (button && button->Parent())

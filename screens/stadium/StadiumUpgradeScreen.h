@@ -9,6 +9,7 @@
 #include "guidefines.h"
 #include "screens/ScreenContext.h"
 
+#include <array>
 #include <cstdint>
 
 class CGuiElement;
@@ -61,6 +62,8 @@ private:
     int m_currentPart = -1;
     int m_chosenStage = -1;
     // The stage the open question is about; the confirmation books only that one.
+    // The stage each part's panel shows, which its Build button orders when no stage was picked.
+    std::array<int, kStadiumPartCount> m_shownStage{};
     int m_askedPart = -1;
     int m_askedStage = -1;
     CStr m_clubName = "Fastbreak";

@@ -19,8 +19,9 @@ namespace {
 
 constexpr uint32_t kWhite = 0x00FFFFFF; // the screen's light text colour word
 constexpr uint32_t kHighlight = 0x0080FFFF;
-// Contract lengths stay inside the game's calendar.
-constexpr int32_t kMaxContractMonths = 600;
+// Why a signing was refused.
+constexpr int kTextCashShort = 405001;
+constexpr int kTextBadTerms = 405002;
 
 // Negotiation grid columns.
 constexpr int kColWage = 0;
@@ -518,9 +519,13 @@ void CTransferScreen::PrepareNegotiation() {
     const int32_t yearly = YearlyWageDemand(entry->attributes[12], entry->wageFactor, entry->rating);
     const int32_t monthly = std::min(yearly / 12, kMaxMonthlyWage);
     if (grid) {
+        // The talks start from the player's demand: the yearly sum is the one the box text quotes.
         grid->AddCell(kColWage, Money(monthly), monthly);
-        grid->AddCell(kColMonths, CStr::Formatted("%d", entry->contractMonths), -1);
-        grid->AddCell(kColYearly, Money(static_cast<int64_t>(monthly) * 12), monthly * 12);
+        grid->AddCell(
+            kColMonths,
+            CStr::Formatted("%d", std::clamp(entry->contractMonths, kMinContractMonths, kMaxContractMonths)),
+            -1);
+        grid->AddCell(kColYearly, Money(yearly), yearly);
         grid->SetRowCount(1);
     }
     ShowTermsText();
@@ -567,8 +572,15 @@ bool CTransferScreen::SignPlayer(int index, int32_t wage, int32_t months) {
     terms.rating = entry->rating;
     terms.wage = wage;
     terms.months = months;
-    if (::SignPlayer(*session.worldDB, *session.careerDB, session.ledger, session.currentDate, terms,
-                     m_ctx.Text(kTextNoClub)) != TransferResult::Done)
+    const TransferResult result = ::SignPlayer(*session.worldDB, *session.careerDB, session.ledger,
+                                               session.currentDate, terms, m_ctx.Text(kTextNoClub));
+    // A refused signing says why in the talks' box, which stays open.
+    if (result == TransferResult::CashShort || result == TransferResult::BadTerms) {
+        m_ctx.SetText(ID_TF_NEG_TEXT,
+                      m_ctx.Text(result == TransferResult::CashShort ? kTextCashShort : kTextBadTerms));
+        return false;
+    }
+    if (result != TransferResult::Done)
         return false;
     AfterMove();
     return true;
@@ -606,7 +618,10 @@ void CTransferScreen::SignFromBox(int button, int window) {
     int32_t months = 0;
     if (!m_agreed || !entry || entry->playerId != m_negotiatedId || !ReadTerms(wage, months))
         return;
-    SignPlayer(m_selectedMarket, wage, months);
+    if (!SignPlayer(m_selectedMarket, wage, months)) {
+        SetAsking();
+        return;
+    }
     m_agreed = false;
     m_negotiatedId = -1;
     m_ctx.Post(button, window, kMsgClose);
@@ -656,8 +671,14 @@ void CTransferScreen::OnMessage(GuiMessage& msg) {
     int32_t months = 0;
     switch (msg.sID) {
     case ID_TF_RELEASE:
-        if (CGuiElement* box = m_ctx.Find(ID_TF_RELEASE_BOX))
-            box->SetCaption(m_ctx.Text(200202));
+        if (CGuiElement* box = m_ctx.Find(ID_TF_RELEASE_BOX)) {
+            // The question names the player, so nobody is let go by a slip of the list.
+            CStr question = m_ctx.Text(200202);
+            const bool chosen = m_selectedSquad >= 0 && m_selectedSquad < static_cast<int>(m_squad.size());
+            question.ReplaceAll("XYPLAYER",
+                                chosen ? m_squad[static_cast<size_t>(m_selectedSquad)]->name.GetText() : "");
+            box->SetCaption(question);
+        }
         m_ctx.SetText(ID_TF_RELEASE_YES, m_ctx.Text(300000), kFormatCentreMiddle);
         m_ctx.SetText(ID_TF_RELEASE_NO, m_ctx.Text(300001), kFormatCentreMiddle);
         m_ctx.Post(ID_TF_RELEASE, ID_TF_RELEASE_BOX, kMsgOpenOnTop, ID_TF_RELEASE, 0);
@@ -696,7 +717,7 @@ void CTransferScreen::OnMessage(GuiMessage& msg) {
     case ID_TF_NEG_MONTHS_DOWN:
         if (ReadTerms(wage, months)) {
             const bool up = msg.sID == ID_TF_NEG_MONTHS_UP;
-            if (up ? months < kMaxContractMonths : months > 0) {
+            if (up ? months < kMaxContractMonths : months > kMinContractMonths) {
                 GuiGridCell* cell = m_ctx.Find(ID_TF_NEG_GRID)->FindCell(kColMonths, 0);
                 cell->text = CStr::Formatted("%d", up ? months + 1 : months - 1);
                 SetAsking();

@@ -2,25 +2,37 @@
 #include "screens/start/CareerFrameScreen.h"
 
 #include "career/CareerSession.h"
+#include "career/FunShop.h"
 #include "database/MemoryDB.h"
 #include "gui/Element.h"
 #include "guidefines.h"
 #include "screens/FormatMoney.h"
 
+#include <iterator>
+
 namespace {
+
+constexpr int32_t kRegularLeagueType = 100005;
 
 // Menu buttons of the frame and the windows they open.
 struct MenuButton {
     int button;
     int window;
+    // A money or club-business screen: a tournament career has none of it, and those screens are
+    // not refreshed there, so they would show the last league career.
+    bool leagueOnly;
 };
 constexpr MenuButton kMenuButtons[] = {
-    {ID_FR_OVERVIEW, ID_CLUBOVERVIEW}, {ID_FR_SQUAD, ID_LINEUP},      {ID_FR_TACTICS, ID_TACTICS},
-    {ID_FR_TRAINING, ID_TRAINING},     {ID_FR_STAFF, ID_STAFF},       {ID_FR_TRANSFERS, ID_TRANSFERS},
-    {ID_FR_FINANCES, ID_FINANCES},     {ID_FR_SPONSORS, ID_SPONSORS}, {ID_FR_TICKETS, ID_TICKETS},
-    {ID_FR_FUNSHOP, ID_FUNSHOP},       {ID_FR_STADIUM, ID_STADIUM},   {ID_FR_STATISTICS, ID_STATISTICS},
-    {ID_FR_INBOX, ID_INBOX},           {ID_FR_NEWS, ID_NEWS},         {ID_FR_BUTTON, ID_DAYPANEL},
+    {ID_FR_OVERVIEW, ID_CLUBOVERVIEW, false}, {ID_FR_SQUAD, ID_LINEUP, false},
+    {ID_FR_TACTICS, ID_TACTICS, false},       {ID_FR_TRAINING, ID_TRAINING, false},
+    {ID_FR_STAFF, ID_STAFF, false},           {ID_FR_TRANSFERS, ID_TRANSFERS, true},
+    {ID_FR_FINANCES, ID_FINANCES, true},      {ID_FR_SPONSORS, ID_SPONSORS, true},
+    {ID_FR_TICKETS, ID_TICKETS, true},        {ID_FR_FUNSHOP, ID_FUNSHOP, true},
+    {ID_FR_STADIUM, ID_STADIUM, true},        {ID_FR_STATISTICS, ID_STATISTICS, false},
+    {ID_FR_INBOX, ID_INBOX, false},           {ID_FR_NEWS, ID_NEWS, false},
+    {ID_FR_BUTTON, ID_DAYPANEL, false},
 };
+static_assert(std::size(kMenuButtons) == 15, "the frame keeps a tooltip per menu button");
 
 } // namespace
 
@@ -69,6 +81,11 @@ void CCareerFrameScreen::Refresh() {
     const CCareerSession& session = m_ctx.Session();
     if (!session.HasOpenCareer())
         return;
+    // A refresh follows a change of the career (a day, a signing, another career): whatever the
+    // status said about the last save no longer holds.
+    if (CGuiElement* status = m_ctx.Find(ID_FR_STATUS))
+        status->SetText(CStr());
+    UpdateMenuButtons();
     m_header.Refresh();
     const CTeam* club = session.UserClub();
     const CLeague* league = session.UserLeague();
@@ -89,13 +106,34 @@ void CCareerFrameScreen::Refresh() {
 }
 
 void CCareerFrameScreen::UpdateMenuButtons() {
-    for (const MenuButton& entry : kMenuButtons)
-        if (CGuiElement* button = m_ctx.Find(entry.button)) {
-            bool exists = m_ctx.Find(entry.window) != nullptr;
-            button->Desc().enabled = exists ? 1 : 0;
-            if (!exists)
-                button->SetTooltip("Not open yet in this version");
-        }
+    const CCareerSession& session = m_ctx.Session();
+    const bool tournament = session.tournamentMode != 0;
+    const CLeague* league = session.HasOpenCareer() ? session.UserLeague() : nullptr;
+    // The career's own limits: the bottom league builds no stadium, and the fun shop opens once it
+    // is built or goods are on their way.
+    const bool bottomLeague = league && league->type == kRegularLeagueType && league->classNumber % 3 == 0;
+    const bool shopClosed = session.HasOpenCareer() && FunShopLevel(*session.careerDB) == 0 &&
+                            PendingFunShopOrders(*session.careerDB) == 0;
+    for (size_t i = 0; i < std::size(kMenuButtons); ++i) {
+        const MenuButton& entry = kMenuButtons[i];
+        CGuiElement* button = m_ctx.Find(entry.button);
+        if (!button)
+            continue;
+        if (!m_tooltipsKept)
+            m_menuTooltips[i] = button->GetTooltip();
+        const bool exists = m_ctx.Find(entry.window) != nullptr;
+        const bool outOfMode = entry.leagueOnly && tournament;
+        const bool allowed = !(entry.button == ID_FR_STADIUM && bottomLeague) &&
+                             !(entry.button == ID_FR_FUNSHOP && shopClosed);
+        button->Desc().enabled = exists && !outOfMode && allowed ? 1 : 0;
+        if (!exists)
+            button->SetTooltip("Not open yet in this version");
+        else if (outOfMode)
+            button->SetTooltip("Not part of a tournament career");
+        else
+            button->SetTooltip(m_menuTooltips[i]);
+    }
+    m_tooltipsKept = true;
 }
 
 void CCareerFrameScreen::OnMessage(GuiMessage& m) {

@@ -5,6 +5,8 @@
 #include "screens/ScreenContext.h"
 #include "screens/club/ScreenHeader.h"
 
+#include <array>
+
 class CCareerSession;
 
 class CCareerFrameScreen : public CGameScreen {
@@ -12,7 +14,7 @@ public:
     explicit CCareerFrameScreen(const CScreenContext& ctx) : m_ctx(ctx), m_header(ctx) {}
     void Refresh() override;
     void OnMessage(GuiMessage& message) override;
-    // Enables each menu button whose screen exists.
+    // Enables each menu button whose screen exists and belongs to the open career's mode.
     void UpdateMenuButtons();
     // The window each menu button opens; -1 for an element that is no menu button.
     static int MenuWindowOf(int button);
@@ -22,6 +24,9 @@ public:
 private:
     const CScreenContext& m_ctx;
     CScreenHeader m_header; // the header strip's picture, date and mail buttons
+    // The menu buttons' own tooltips, put back when a league career follows a tournament.
+    std::array<CStr, 15> m_menuTooltips;
+    bool m_tooltipsKept = false;
 };
 
 // Why the last save of the session failed, in a sentence for the player.

@@ -13,6 +13,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -45,6 +46,29 @@ TEST(ShippedTexts, TheBenchRemarksHaveTheirWords) {
     }
     EXPECT_STREQ((table.Get(600001) + "Marco Torres" + table.Get(600004)).GetText(),
                  "Keep an eye on Marco Torres: he is in foul trouble.");
+}
+
+TEST(ShippedTexts, EachAttributeHasOneNameOnEveryScreen) {
+    CTextTable table;
+    ASSERT_TRUE(table.Load("\\guifiles\\lang_en.txt"));
+    // The texts that label one attribute on the line-up and transfer cards, the training screen,
+    // its report and the player window (and the line-up column's tooltip) must say the same.
+    const std::vector<std::vector<int>> sameAttribute = {
+        {80070, 70107, 900004},  // the fifteenth skill
+        {70111, 200099, 900005}, // the sixteenth
+        {70105, 80034, 900006},  // defence
+        {70104, 80033, 900015},  // aggression
+    };
+    for (const auto& ids : sameAttribute)
+        for (int id : ids) {
+            CStr first = table.Get(ids[0]);
+            CStr name = table.Get(id);
+            // A tooltip may explain after a colon; the name comes first.
+            const int colon = name.Find(":");
+            if (colon >= 0)
+                name = name.Left(colon);
+            EXPECT_STREQ(name.GetText(), first.GetText()) << id << " and " << ids[0];
+        }
 }
 
 TEST(ShippedImages, EveryPictureTheLayoutTheCodeAndTheDataNameIsInTheGameFolder) {

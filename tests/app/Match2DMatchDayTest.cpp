@@ -1,8 +1,11 @@
 // The user's match day in a new career: the flat-court engine plays his fixture at once or on the
 // match centre, the score and the statistics records stay, and the day ends on the day panel.
+#include "match2d/Match2DMatchDay.h"
 #include "app/GameManager.h"
 #include "career/DayController.h"
 #include "career/FixtureList.h"
+#include "career/MatchDay.h"
+#include "career/MatchRecord.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
 #include "engine/GameFolder.h"
@@ -142,6 +145,78 @@ TEST_F(Match2DMatchDay, WithoutAViewTheUsersMatchIsPlayedAndRecorded) {
 
 TEST_F(Match2DMatchDay, AWatchedMatchIsPlayedOnTheMatchCentreAndRecordedAtItsFinish) {
     PlayToFirstUserMatch(false);
+}
+
+// One finished flat-court match recorded both ways: as played at once (its figures handed to the
+// day's writer) and as the match centre records it at its finish. Every field of every record is
+// the same, the players' minutes and fouls included.
+TEST_F(Match2DMatchDay, PlayedAtOnceOrWatchedTheMatchLeavesTheSameRecords) {
+    CGameManager gm;
+    CGuiLayoutLoader loader(gm);
+    ASSERT_TRUE(loader.Load());
+    GameOptions options;
+    options.enable3DSimulation = false;
+    ASSERT_TRUE(gm.CreateScreens(options));
+    CCareerSession& session = gm.Session();
+    ASSERT_TRUE(session.StartNewCareer(kDataSetLeague, session.worldDB->teams.At(0)->id, CStr("Tester")));
+    gm.CreateRegisteredScreens();
+    auto* centre = dynamic_cast<CMatchDayScreen*>(gm.Screen(ScreenRole::MatchCentre));
+    ASSERT_NE(centre, nullptr);
+    CTeam* user = session.UserClub();
+    CTeam* other = session.worldDB->teams.At(1);
+    BuildTeamSheet(user);
+    BuildTeamSheet(other);
+    UserMatchSetup setup;
+    setup.home = user;
+    setup.away = other;
+    setup.userAtHome = true;
+    setup.view = UserMatchView::Instant;
+    setup.date = session.currentDate;
+    (void)TheMatch2D();
+    GameSrand(21);
+    const UserMatchOutcome outcome = PlayUserMatch2D(TheMatch2D(), setup, false);
+    ASSERT_TRUE(outcome.finished);
+    ASSERT_TRUE(outcome.result.Complete());
+    EXPECT_EQ(outcome.result.HomeScore(), outcome.homeScore);
+
+    // The centre records the same finished engine into the session's tables...
+    const size_t userRecords = user->matchStats.size();
+    const size_t otherRecords = other->matchStats.size();
+    centre->RecordMatch(user, other);
+    ASSERT_EQ(user->matchStats.size(), userRecords + 1);
+    ASSERT_EQ(other->matchStats.size(), otherRecords + 1);
+    std::vector<CPlayerStat> watched;
+    for (CTeam* club : {user, other})
+        for (const CPlayer* player : club->players)
+            if (!player->stats.empty() && player->stats.back()->DateKey() == MakeDateKey(session.currentDate))
+                watched.push_back(*player->stats.back());
+    const CMatchStat watchedHome = *user->matchStats.back();
+    const CMatchStat watchedAway = *other->matchStats.back();
+
+    // ...and the day's writer records the figures of the match played at once into tables of its own.
+    CMemoryDB career, world;
+    ASSERT_TRUE(
+        RecordMatchResult(outcome.result, session.currentDate, nullptr, MatchRecordTables{&career, &world}));
+    ASSERT_EQ(career.matchStats.Size(), 1);
+    ASSERT_EQ(world.matchStats.Size(), 1);
+    for (int f = 1; f <= kMatchStatFields; ++f) {
+        EXPECT_EQ(career.matchStats.At(0)->Field(f), watchedHome.Field(f)) << "home field " << f;
+        EXPECT_EQ(world.matchStats.At(0)->Field(f), watchedAway.Field(f)) << "away field " << f;
+    }
+    std::vector<const CPlayerStat*> instant;
+    for (const CMemoryDB* db : {&career, &world})
+        for (int i = 0; i < db->playerStats.Size(); ++i)
+            instant.push_back(db->playerStats.At(i));
+    ASSERT_EQ(instant.size(), watched.size());
+    int seconds = 0, fouls = 0;
+    for (size_t i = 0; i < watched.size(); ++i) {
+        for (int f = 1; f <= kPlayerStatFields; ++f)
+            EXPECT_EQ(instant[i]->Field(f), watched[i].Field(f)) << "player " << i << " field " << f;
+        seconds += instant[i]->SecondsPlayed();
+        fouls += instant[i]->AttackFouls() + instant[i]->DefenceFouls();
+    }
+    EXPECT_GT(seconds, 0);
+    EXPECT_GT(fouls, 0);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The tactics chosen on the tactics screen are the ones the user's side plays on the next match
 // day, and a 3D choice without a 3D display still gets the match played.
+#include "app/DayHost.h"
 #include "app/GameManager.h"
 #include "career/DayController.h"
 #include "career/FixtureList.h"
@@ -40,8 +41,14 @@ TEST_F(UserTacticsMatch, ContinuePlaysTheUsersSideWithTheChosenTactics) {
     ASSERT_NE(tactics, nullptr);
     ASSERT_NE(day, nullptr);
     gm.RefreshAllScreens();
+    // The player picks from the combos: the screen hands the choice to the career.
     gm.FindElement(ID_TA_OFFENCE)->SetSelection(3);
     gm.FindElement(ID_TA_DEFENCE)->SetSelection(7);
+    PostGuiMessage(ID_TA_OFFENCE, -1, kMsgSelection, 3, 0);
+    PostGuiMessage(ID_TA_DEFENCE, -1, kMsgSelection, 7, 0);
+    gm.ProcessMessages();
+    ASSERT_EQ(gm.Session().userAttack.load(), 3);
+    ASSERT_EQ(gm.Session().userDefence.load(), 17);
     ASSERT_EQ(tactics->GetOffenceTactic(), 3);
     ASSERT_EQ(tactics->GetDefenceTactic(), 17);
 
@@ -80,4 +87,42 @@ TEST_F(UserTacticsMatch, ContinuePlaysTheUsersSideWithTheChosenTactics) {
     EXPECT_EQ(user->defenceTacticId, 17);
     ASSERT_NE(other, nullptr);
     EXPECT_NE(other->defenceTacticId, 17);
+}
+
+// The tactics are the career's: set on the session with no screen made at all, the user's match
+// plays them, and the career brings them back after a save and a reload.
+TEST_F(UserTacticsMatch, TheSessionsTacticsArePlayedWithoutAnyScreen) {
+    GameSrand(12);
+    CGameManager gm;
+    GameOptions options;
+    options.enable3DSimulation = false;
+    ASSERT_TRUE(gm.CreateScreens(options));
+    CCareerSession& session = gm.Session();
+    ASSERT_TRUE(session.worldDB && !session.worldDB->teams.IsEmpty());
+    ASSERT_TRUE(session.StartNewCareer(kDataSetLeague, session.worldDB->teams.At(0)->id, CStr("Tester")));
+    ASSERT_EQ(gm.Screen(ScreenRole::Tactics), nullptr);
+    session.view3D = 0;
+    session.resultOnly = 1;
+    session.userAttack = 6;
+    session.userDefence = 18;
+
+    CGameDayHost host(gm);
+    CDayController controller(&host, session.fixtureList);
+    bool stop = false;
+    controller.RunDays(stop);
+    ASSERT_TRUE(stop) << "the run stops on the user's match day";
+    const CMatch2D& match = TheMatch2D();
+    const CMatch2DTeam* user = controller.UserAtHome() ? match.GetHomeTeam() : match.GetAwayTeam();
+    ASSERT_NE(user, nullptr);
+    EXPECT_EQ(user->attackTacticId, 6);
+    EXPECT_EQ(user->defenceTacticId, 18);
+
+    ASSERT_TRUE(session.SaveCurrentCareer());
+    const int32_t profile = session.careerDB->profiles.At(0)->id;
+    session.LeaveCareer();
+    session.userAttack = kDefaultUserAttack;
+    session.userDefence = kDefaultUserDefence;
+    ASSERT_TRUE(session.LoadSavedCareer(profile));
+    EXPECT_EQ(session.userAttack.load(), 6);
+    EXPECT_EQ(session.userDefence.load(), 18);
 }

@@ -121,7 +121,7 @@ public:
     void Post(int, int, int, int, int) override {}
     UserMatchOutcome StartUserMatch(const UserMatchSetup& setup) override {
         played.push_back(setup);
-        return UserMatchOutcome{false, true, 81, 77};
+        return UserMatchOutcome{false, true, 81, 77, {}};
     }
     CCareerSession& session;
     std::vector<UserMatchSetup> played;

@@ -1,6 +1,7 @@
 // The day controller: the daily order, continue runs, the squad check, the user's match hand-off,
 // the season's end and leaving a career.
 #include "career/DayController.h"
+#include "career/StadiumConstruction.h"
 #include "engine/GameRand.h"
 
 #include "DayTestWorld.h"
@@ -91,6 +92,32 @@ TEST(DayOrder, LeagueDayRunsEveryStepInItsPlace) {
     rig.controller.AdvanceDay(stop);
     EXPECT_EQ(whisper->state, 1); // no gossip on a tournament day
     EXPECT_EQ(rig.ledger.Size(), booked);
+}
+
+TEST(DayOrder, AStageOrderedInATournamentIsBuilt) {
+    DayRig rig;
+    rig.host.tournament = true;
+    auto* stadium = rig.world.career->stadiums.Append(new CStadiumRecord());
+    stadium->id = 900;
+    stadium->teamId = 900;
+    for (int k = 0; k < kStadiumPartCount; ++k) {
+        auto* part = rig.world.career->wings.Append(new CStadiumWingRecord());
+        part->partId = PartIdOfIndex(k);
+        part->stadiumId = 900;
+        part->stageCost = 10000;
+        part->stageDays = 2;
+        part->level = k == 0 ? 1 : 0;
+    }
+    rig.world.career->Link();
+    rig.world.user->cash = 1000000;
+    ASSERT_EQ(OrderStadiumStage(*rig.world.career, &rig.ledger, rig.host.date, PartIdOfIndex(1), 0,
+                                kStadiumStages, CStr("Part")),
+              OrderResult::Booked);
+    bool stop = false;
+    for (int day = 0; day < 3; ++day)
+        rig.controller.AdvanceDay(stop);
+    EXPECT_EQ(FindClubPart(*rig.world.career, PartIdOfIndex(1))->level, 1);
+    EXPECT_TRUE(rig.world.career->myStadiumUpgrades.IsEmpty());
 }
 
 TEST(DayOrder, TheStadiumButtonStaysOffWhileItHasNoWindow) {
@@ -223,7 +250,7 @@ TEST(ContinueRun, ViewOptionsPickTheMatchWindow) {
         DayRig rig;
         rig.host.view3D = mode == 0;
         rig.host.noView = mode >= 1;
-        rig.host.instantOutcome = UserMatchOutcome{true, mode == 1, 71, 64};
+        rig.host.instantOutcome = UserMatchOutcome{true, mode == 1, 71, 64, {}};
         auto* stadium = new CStadiumRecord();
         auto* wing = new CStadiumWingRecord();
         wing->seats = 1000;
@@ -467,7 +494,7 @@ TEST(DayLeaders, TheUsersMatchCompetesForTheDaysTopScore) {
     {
         DayRig rig;
         rig.host.noView = true;
-        rig.host.instantOutcome = UserMatchOutcome{false, true, 250, 10};
+        rig.host.instantOutcome = UserMatchOutcome{false, true, 250, 10, {}};
         rig.fixtures.AddFixture(rig.world.user, rig.world.clubs[0], rig.world.league, 2007, 8, 2);
         rig.fixtures.AddFixture(rig.world.clubs[1], rig.world.clubs[2], rig.world.league, 2007, 8, 2);
         rig.fixtures.AddFixture(rig.world.clubs[3], rig.world.clubs[4], rig.world.league, 2007, 8, 9);

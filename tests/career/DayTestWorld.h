@@ -237,7 +237,7 @@ public:
     std::vector<std::pair<int, CStr>> texts;
     UserMatchSetup handedOff;
     int handOffs = 0;
-    UserMatchOutcome instantOutcome{true, false, -1, -1}; // an engine that takes the match
+    UserMatchOutcome instantOutcome{true, false, -1, -1, {}}; // an engine that takes the match
     int stepResets = 0;
     bool resultsWindow = true, stadiumWindow = true, nextSeason = true, saveWorks = true, clubWindow = true;
     int saves = 0;

@@ -127,6 +127,31 @@ TEST(SeasonFixtures, TwoClubsPlayTwiceOnDifferentDays) {
     EXPECT_EQ(fixtures.At(0)->away, fixtures.At(1)->home);
 }
 
+TEST(SeasonFixtures, NoPairMeetsAgainOnTheNextDay) {
+    // Sixteen clubs in each of two leagues give a crowded calendar where a return match drawn for
+    // the day after the first one used to slip through.
+    for (unsigned seed : {3u, 5u, 8u, 13u}) {
+        GameSrand(seed);
+        LeagueCareer game(2, 16, 4);
+        ASSERT_TRUE(game.Build());
+        std::map<std::pair<int, int>, std::vector<GameDate>> meetings;
+        for (int i = 0; i < game.fixtures.Size(); ++i) {
+            const CFixture* f = game.fixtures.At(i);
+            const std::pair<int, int> pair = std::minmax(f->home->id, f->away->id);
+            meetings[pair].push_back(GameDate{f->year, f->month, f->day});
+        }
+        for (const auto& [pair, dates] : meetings) {
+            ASSERT_EQ(dates.size(), 2u);
+            const GameDate first = dates[0];
+            const GameDate second = dates[1];
+            EXPECT_FALSE(first == second || CCalendar::NextDay(first) == second ||
+                         CCalendar::NextDay(second) == first)
+                << "seed " << seed << ": " << pair.first << "-" << pair.second << " on " << first.day << "."
+                << first.month << " and " << second.day << "." << second.month;
+        }
+    }
+}
+
 TEST(SeasonFixtures, SimulationOptionsNarrowTheOtherFixtures) {
     GameSrand(5);
     LeagueCareer ownLeague(3, 8, 3);

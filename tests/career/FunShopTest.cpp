@@ -81,6 +81,7 @@ TEST(FunShop, OrdersArriveAfterTheirDaysJoinTheItemsStockAndZeroDayOrdersStillAr
     CareerRig rig;
     ASSERT_TRUE(rig.ready) << "the generated league data set is missing";
     rig.club->attendance = 0; // nothing sold: only deliveries
+    rig.club->fanBase = 0;
     Item(rig, 0).deliveryDays = 2;
     Item(rig, 1).deliveryDays = 0;
     Item(rig, 3).deliveryDays = 3;
@@ -136,8 +137,11 @@ TEST(FunShop, AMonthOfSalesNeverSellsMoreThanTheStockAndPaysForWhatWasSold) {
     EXPECT_EQ(FunShopUnitsSold(*rig.career, 2007, 0, 9), 100);
     EXPECT_EQ(FunShopUnitsSold(*rig.career, 2007, 2, 9), 250000 - large->quantity);
     EXPECT_EQ(FunShopUnitsSold(*rig.career, 2007, 4), 0);
+    // A day without sales books no empty record and no line of $0.
     for (const CStorageItem* sale : Records(rig, kStorageSale))
-        EXPECT_GE(sale->sold, 0);
+        EXPECT_GT(sale->sold, 0);
+    for (size_t i = 0; i < rig.ledger.Size(); ++i)
+        EXPECT_GT(PayloadAmount(rig.ledger.At(i)->Payload()), 0);
     // Each day's takings are reckoned on the units that left the shelf.
     int64_t expected = 0;
     for (const CStorageItem* sale : Records(rig, kStorageSale))
@@ -148,6 +152,23 @@ TEST(FunShop, AMonthOfSalesNeverSellsMoreThanTheStockAndPaysForWhatWasSold) {
     for (int d = 1; d <= 30; ++d)
         days += FunShopUnitsSold(*rig.career, 2007, 2, 9, d) > 0 ? 1 : 0;
     EXPECT_GT(days, 1);
+}
+
+TEST(FunShop, AStartingClubsFansBuyFromItsStock) {
+    CareerRig rig;
+    ASSERT_TRUE(rig.ready) << "the generated league data set is missing";
+    // The smallest clubs' following and a crowd that fills no hall yet.
+    rig.club->fanBase = 5000;
+    rig.club->attendance = 1200;
+    GameSrand(5);
+    CStorageItem* stock = AddStock(rig, 1, 1000);
+    for (int d = 1; d <= 14; ++d) {
+        rig.host.date = GameDate{2007, 9, d};
+        DeliverFunShopOrders(rig.Today(), 1);
+    }
+    EXPECT_LT(stock->quantity, 1000);
+    EXPECT_EQ(FunShopUnitsSold(*rig.career, 2007, 1, 9), 1000 - stock->quantity);
+    EXPECT_GT(rig.CountKind(kLedgerFunShop), 0);
 }
 
 TEST(FunShop, TheDayControllerDeliversWhileTheShopIsOpenOrOrdersAreOnTheirWay) {

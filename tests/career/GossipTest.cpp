@@ -246,7 +246,7 @@ TEST(Gossip, NewsLinesFillEveryNameAndDrawNewSums) {
     std::vector<CStr> first = BuildNewsLines(w.db, text);
     ASSERT_EQ(first.size(), 1u);
     const auto& names = CelebrityNames();
-    CStr expected = CStr::Formatted("9-14-2007\n%s of Club 3 was seen with %s and %s; Summit Bank pays",
+    CStr expected = CStr::Formatted("14.09.2007\n%s of Club 3 was seen with %s and %s; Summit Bank pays",
                                     w.db.teams.At(3)->players[1]->name.GetText(), names[4], names[14]);
     EXPECT_EQ(first[0].Find(expected), 0) << first[0].GetText();
     bool differs = false;

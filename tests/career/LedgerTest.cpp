@@ -109,7 +109,7 @@ TEST(LedgerViews, TheYearViewShowsUpkeepAndItemsMonthByMonth) {
     EXPECT_TRUE(income.empty());
 }
 
-TEST(LedgerViews, BalanceAndOddKindsStayOutOfReportsAndSums) {
+TEST(LedgerViews, BalancesStayOutOfReportsAndSumsAndOtherIncomeCounts) {
     CEventList ledger;
     EXPECT_EQ(ledger.GetMonthEndBalance(2007, 8), 0);
     ledger.AddEvent(MiscEventData{.scope = kScopeDay, .direction = kIncome, .amount = 999}, kLedgerMisc, 3, 9,
@@ -120,10 +120,12 @@ TEST(LedgerViews, BalanceAndOddKindsStayOutOfReportsAndSums) {
     balance.money = 1;
     ledger.AddEvent(balance, kLedgerMonthChange, 4, 9, 2007);
 
+    // Only the other income (a prize) is money that moved.
     std::vector<LedgerEntry> day;
     ledger.CollectDay(day, 2007, 9, 3, kIncome);
-    EXPECT_TRUE(day.empty());
-    EXPECT_EQ(ledger.SumMonth(2007, 9, kIncome, GameDate{2007, 9, 30}), 0);
+    ASSERT_EQ(day.size(), 1u);
+    EXPECT_EQ(day[0].kind, kLedgerMisc);
+    EXPECT_EQ(ledger.SumMonth(2007, 9, kIncome, GameDate{2007, 9, 30}), 999);
     EXPECT_EQ(ledger.GetMonthEndBalance(2007, 9), 12345);
     EXPECT_EQ(ledger.GetMonthEndBalance(2007, 10), 0);
 }

@@ -3,6 +3,7 @@
 // rows that name nothing, and the new season on the generated world saved and loaded again.
 #include "career/SeasonRollover.h"
 #include "career/CareerSession.h"
+#include "career/EventList.h"
 #include "career/FixtureList.h"
 #include "career/SeasonEnd.h"
 #include "database/Careers.h"
@@ -209,6 +210,62 @@ TEST(SeasonRollover, ClubsThatDidNotWinAndChampionsOfTheTopLeagueStay) {
     }
 }
 
+// The summer the rollover jumps over costs what a played month does, holds a camp booked for it
+// and closes every month, so August's overview starts from the club's real cash.
+TEST(SeasonRollover, TheSkippedSummerBooksItsMonthsCampsAndLoans) {
+    RolloverWorld w(1);
+    w.Table(1, {2, 1, 3, 4});
+    CEventList& ledger = *w.session.ledger;
+    ledger.Clear();
+    w.user->cash = 2000000;
+    auto* player = new CPlayer();
+    player->id = 5001;
+    player->words[kWordWage] = 10000;
+    w.career->players.Append(player);
+    w.user->players.push_back(player);
+    auto* camp = new CCampBooking();
+    camp->year = 2008;
+    camp->week = 27;
+    camp->cost = 150000;
+    GameDate campDay;
+    CCalendar::DateOfWeek(2008, 27, campDay);
+    ASSERT_EQ(campDay.month, 7);
+    w.career->campBookings.Append(camp);
+    auto* loan = new CLoan();
+    loan->year = 2008;
+    loan->month = 1;
+    loan->day = 10;
+    loan->amount = 60000;
+    loan->months = 6;
+    loan->instalment = 11500;
+    loan->paid = 3; // January's loan has paid February to April
+    w.career->loans.Append(loan);
+
+    StartNewSeason(w.session, Texts, {});
+    ASSERT_EQ(w.session.currentDate, (GameDate{2008, 8, 1}));
+    int camps = 0, wages = 0, instalments = 0;
+    int64_t sum = 0;
+    for (size_t i = 0; i < ledger.Size(); ++i) {
+        const CCalendarEvent* event = ledger.At(i);
+        if (event->Kind() == kLedgerMonthChange)
+            continue;
+        const int64_t amount = PayloadAmount(event->Payload());
+        sum += PayloadDirection(event->Payload()) == kIncome ? amount : -amount;
+        camps += event->Kind() == kLedgerTrainingCamp ? 1 : 0;
+        wages += event->Kind() == kLedgerWages ? 1 : 0;
+        instalments += event->Kind() == kLedgerLoan ? 1 : 0;
+    }
+    EXPECT_EQ(camps, 1);
+    EXPECT_EQ(wages, 4) << "May, June, July and August";
+    EXPECT_EQ(instalments, 3);
+    EXPECT_TRUE(w.career->loans.IsEmpty());
+    EXPECT_EQ(w.user->cash, 2000000 + sum);
+    EXPECT_EQ(w.user->cash, 2000000 - 150000 - 4 * 10000 - 3 * 11500 - 4 * w.user->stadium->upkeep);
+    // July closes in the books, so August brings the cash before August's bookings forward.
+    EXPECT_EQ(ledger.GetMonthEndBalance(2008, 7),
+              2000000 - 150000 - 3 * 10000 - 3 * 11500 - 3 * w.user->stadium->upkeep);
+}
+
 TEST(SeasonRollover, LeagueRowsThatNameNothingAndAClubNotInItsLeagueChangeNothing) {
     auto snapshot = [](const RolloverWorld& w) {
         std::vector<int> state{w.career->leagues.At(0)->id, w.career->leagues.At(0)->promotionLeague,
@@ -273,6 +330,10 @@ TEST(SeasonEnd, TheChampionIsPaidOnceAndTheBottomClubIsWarned) {
     EXPECT_TRUE(verdict.prizePaid);
     EXPECT_EQ(verdict.position, 1);
     EXPECT_EQ(w.user->cash, cash + kChampionPrize);
+    // In the books as well, as the club's prize money and the month's other income.
+    EXPECT_EQ(w.user->money11, kChampionPrize);
+    const GameDate today = w.session.currentDate;
+    EXPECT_EQ(w.session.ledger->SumMonth(today.year, today.month, kIncome, today), kChampionPrize);
     // The last day's other callers judge again: the prize and the counters stay as they are, even
     // after the career was left and loaded again in the same run.
     verdict = JudgeSeasonEnd(w.session, table);
@@ -286,6 +347,7 @@ TEST(SeasonEnd, TheChampionIsPaidOnceAndTheBottomClubIsWarned) {
     w.session.fixtureList->Season().endYear = 2009;
     EXPECT_TRUE(JudgeSeasonEnd(w.session, table).prizePaid);
     EXPECT_EQ(w.user->cash, cash + 2 * kChampionPrize);
+    EXPECT_EQ(w.session.ledger->SumMonth(today.year, today.month, kIncome, today), 2 * kChampionPrize);
 
     RolloverWorld bottom(1);
     bottom.Table(1, {2, 3, 4, 1});

@@ -180,9 +180,15 @@ TEST(SponsorSteps, APendingOfferBlocksNewOnesUntilItIsDecided) {
     ASSERT_NE(opinion, nullptr);
     opinion->current[0] = 100;
     opinion->current[1] = 40;
+    const CStr company = sponsor->name;
     while (steps.offerSponsor >= 0)
         DecideSponsorOffer(day);
     EXPECT_EQ(steps.offerVariant, -1);
+    // The mail that tells the outcome names the company.
+    const CEmail* verdict =
+        rig.career->emails.Size() > 0 ? rig.career->emails.At(rig.career->emails.Size() - 1) : nullptr;
+    ASSERT_NE(verdict, nullptr);
+    EXPECT_EQ(verdict->placeholders[0], company);
     const bool won = opinion->current[1] == 41;
     EXPECT_TRUE(won || opinion->current[1] == 39);
     EXPECT_EQ(opinion->current[0], won ? 100 : 99); // never above 100
@@ -217,6 +223,57 @@ TEST(SponsorSteps, AnEmptyListOrOneWithoutTheKindMakesNoOffer) {
         EXPECT_EQ(steps.offerSponsor, 1);
     }
     EXPECT_EQ(rig.CountMails(kMailRowOfferKind2), 0); // no kind-2 sponsor: no kind-2 offer
+}
+
+// The club's own row, where the indicators read it, moves with its results and warns when low.
+TEST(SquadSteps, ResultsMoveTheClubsOpinionsAndALowOneIsReported) {
+    CareerRig rig;
+    ASSERT_TRUE(rig.ready) << "the generated league data set is missing";
+    CTeamOpinion* row = rig.world->opinions.FindByTeam(rig.club->id);
+    if (!row) {
+        row = rig.world->opinions.Append(new CTeamOpinion());
+        row->teamId = rig.club->id;
+    }
+    row->current[0] = 12;
+    row->current[1] = 12;
+    row->current[2] = 50;
+    ASSERT_NE(rig.Hire(kStaffBusinessManager), nullptr);
+    auto played = [&](GameDate date, int own, int other) {
+        auto* match = rig.career->matchStats.Append(new CMatchStat());
+        match->Field(6) = date.day;
+        match->Field(7) = date.month;
+        match->Field(8) = date.year;
+        match->Field(9) = own;
+        match->Field(10) = other;
+        rig.club->matchStats.push_back(match);
+    };
+    CareerDay day = rig.Today();
+    day.today = GameDate{2007, 9, 6};
+    CheckTeamOpinions(day); // no match yesterday
+    EXPECT_EQ(row->current[0], 12);
+    EXPECT_EQ(rig.CountMails(kMailRowLowOpinion), 0);
+
+    played(GameDate{2007, 9, 6}, 70, 81);
+    day.today = GameDate{2007, 9, 7};
+    CheckTeamOpinions(day);
+    EXPECT_EQ(row->previous[0], 12);
+    EXPECT_EQ(row->current[0], 10);
+    EXPECT_EQ(row->current[1], 10);
+    EXPECT_EQ(row->current[2], 50) << "the press does not follow one result";
+    EXPECT_EQ(rig.CountMails(kMailRowLowOpinion), 1);
+
+    played(GameDate{2007, 9, 9}, 90, 60);
+    day.today = GameDate{2007, 9, 10};
+    CheckTeamOpinions(day);
+    EXPECT_EQ(row->previous[1], 10);
+    EXPECT_EQ(row->current[1], 12);
+    EXPECT_EQ(rig.CountMails(kMailRowLowOpinion), 1);
+    // The values stay inside 0-100.
+    row->current[0] = 99;
+    played(GameDate{2007, 9, 12}, 90, 60);
+    day.today = GameDate{2007, 9, 13};
+    CheckTeamOpinions(day);
+    EXPECT_EQ(row->current[0], 100);
 }
 
 TEST(SquadSteps, TheBusinessManagerWarnsOfEveryLowOpinionRowEachDay) {

@@ -333,6 +333,8 @@ TEST(Standings, PlayerAveragesPerGame) {
     CPlayer* sub = AddPlayer(club, "Sub", 80066);
     AddGame(sub, 45, 1, 1, 0, 0, 0, 0);
     AddGame(sub, 45, 1, 0, 0, 0, 0, 0);
+    // A match on the bench leaves a record of nothing: it is no game and averages nothing.
+    AddGame(sub, 0, 0, 0, 0, 0, 0, 0);
     // 125 seconds in one game show 2.05; threes count among the field goals; free throws apart.
     CPlayer* star = AddPlayer(club, "Star", 80067);
     CPlayerStat* game = AddGame(star, 125, 6, 3, 4, 1, 4, 3);
@@ -340,6 +342,7 @@ TEST(Standings, PlayerAveragesPerGame) {
     game->Field(13) = 1;
     game->Field(10) += 2;
     CPlayer* rookie = AddPlayer(club, "Rookie", 80099);
+    AddGame(rookie, 0, 0, 0, 0, 0, 0, 0); // in the squad, never on court: no statistics
     CPlayer* ace = AddPlayer(club, "Ace", 80068);
     owner.Own(club);
     (void)a;

@@ -177,6 +177,39 @@ TEST(Transfers, AFreeAgentCostsNoFeeAndBooksNothing) {
     EXPECT_EQ(rig.career->certificates.At(0)->amount, 0);
 }
 
+TEST(Transfers, TermsPastTheCashOrTheLimitsAreRefusedWithoutAMove) {
+    CareerRig rig;
+    ASSERT_TRUE(rig.ready);
+    CPlayer* player = ClubPlayer(*rig.world, rig.club->id);
+    ASSERT_NE(player, nullptr);
+    const int32_t fee = TransferFee(MarketRating(*player), 10000);
+    ASSERT_GT(fee, 0);
+    // The fee and the first month's wage one short of the cash; the largest wage an offer reaches.
+    rig.club->cash = fee + 10000 - 1;
+    const GameDate day{2007, 9, 2};
+    EXPECT_EQ(SignPlayer(*rig.world, *rig.career, &rig.ledger, day, Terms(*player, 10000, 12), kNoClub),
+              TransferResult::CashShort);
+    rig.club->cash = 100000000;
+    EXPECT_EQ(
+        SignPlayer(*rig.world, *rig.career, &rig.ledger, day, Terms(*player, kMaxMonthlyWage, 12), kNoClub),
+        TransferResult::CashShort);
+    for (int32_t months : {0, -3, kMaxContractMonths + 1})
+        EXPECT_EQ(
+            SignPlayer(*rig.world, *rig.career, &rig.ledger, day, Terms(*player, 10000, months), kNoClub),
+            TransferResult::BadTerms);
+    EXPECT_EQ(SignPlayer(*rig.world, *rig.career, &rig.ledger, day, Terms(*player, -5000, 12), kNoClub),
+              TransferResult::BadTerms);
+    EXPECT_EQ(rig.world->FindPlayer(player->id), player);
+    EXPECT_EQ(rig.ledger.Size(), 0u);
+    EXPECT_EQ(rig.career->certificates.Size(), 0);
+
+    // Exactly enough signs him.
+    rig.club->cash = fee + 10000;
+    ASSERT_EQ(SignPlayer(*rig.world, *rig.career, &rig.ledger, day, Terms(*player, 10000, 12), kNoClub),
+              TransferResult::Done);
+    EXPECT_EQ(rig.club->cash, 10000);
+}
+
 TEST(Transfers, AMoveThatCannotBeMadeChangesNothing) {
     CareerRig rig;
     ASSERT_TRUE(rig.ready);

@@ -2,6 +2,7 @@
 // table or holding one that is not whole, out-of-range values, and why a save failed.
 #include "CareerFolder.h"
 #include "database/Ownership.h"
+#include "database/SaveManifest.h"
 #include "engine/Paths.h"
 
 #include <cerrno>
@@ -9,6 +10,7 @@
 #include <csignal>
 #include <functional>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -263,8 +265,12 @@ TEST_F(CareerSafety, AFileSizeLimitIsReportedAsAFullDiskAndKeepsThePreviousSave)
         CMemoryDB world;
         CMemoryDB career;
         bool loaded = LoadCareer(world, career, id);
-        if (loaded)
+        // A changed player list is written anew (unchanged files are shared with the previous
+        // save), so the save meets the limit.
+        if (loaded) {
             career.teams.At(0)->name = "Renamed";
+            career.players.At(0)->name = "Renamed";
+        }
         CareerSaveError error;
         bool saved = loaded && SaveCareer(world, career, &error);
         _exit(!loaded ? 10 : saved ? 11 : static_cast<int>(error.reason));
@@ -644,4 +650,63 @@ TEST_F(CareerSafety, FiguresAtTheIntegerLimitsAreRefusedWithOrWithoutAManifest) 
     ASSERT_TRUE(SaveCareer(world, career));
     fs::remove(m_dir / ("data/profiles/" + career.profiles.At(0)->folder.Std()) / "manifest.txt");
     EXPECT_TRUE(Loads(career.profiles.At(0)->id));
+}
+
+TEST_F(CareerSafety, ASaveSharesTheUnchangedFilesAndWritesTheChangedOnes) {
+    CMemoryDB world;
+    CMemoryDB career;
+    ASSERT_TRUE(BuildCareerDatabase(world, career, kDataSetLeague, kClub, "Ida"));
+    ASSERT_TRUE(SaveCareer(world, career));
+    int32_t id = career.profiles.At(0)->id;
+    fs::path folder = m_dir / "data/profiles" / career.profiles.At(0)->folder.Std();
+    auto inodes = [&] {
+        std::map<std::string, ino_t> found;
+        for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder)) {
+            struct stat info {};
+            if (entry.is_regular_file() && stat(entry.path().c_str(), &info) == 0)
+                found[fs::relative(entry.path(), folder).string()] = info.st_ino;
+        }
+        return found;
+    };
+    std::map<std::string, ino_t> first = inodes();
+    std::string firstManifest = Read(fs::relative(folder / "manifest.txt", m_dir).string());
+
+    // A player's statistics change; the base world's tables do not.
+    AddPlayerStat(career, career.teams.At(0)->players[1], Stat(2007, 9, 2, 11));
+    ASSERT_TRUE(SaveCareer(world, career));
+    std::map<std::string, ino_t> second = inodes();
+    ASSERT_EQ(first.size(), second.size());
+    int shared = 0, written = 0;
+    for (const auto& [name, inode] : second)
+        (first.at(name) == inode ? shared : written) += 1;
+    EXPECT_GT(shared, 20);
+    EXPECT_GE(written, 2); // the statistics and the manifest at least
+    EXPECT_NE(first.at("manifest.txt"), second.at("manifest.txt"));
+
+    // The manifest written from memory is the one a scan of the folder gives, and the save loads.
+    std::string manifest = Read(fs::relative(folder / "manifest.txt", m_dir).string());
+    EXPECT_NE(manifest, firstManifest);
+    ASSERT_TRUE(WriteSaveManifest(CStr(folder.string())));
+    EXPECT_EQ(Read(fs::relative(folder / "manifest.txt", m_dir).string()), manifest);
+    CMemoryDB loadedWorld;
+    CMemoryDB loadedCareer;
+    ASSERT_TRUE(LoadCareer(loadedWorld, loadedCareer, id));
+    EXPECT_EQ(FirstDifference(Describe(loadedWorld, loadedCareer), Describe(world, career)), "");
+}
+
+TEST(SaveChecksum, MatchesTheStandardCrcAtEveryLengthAndAlignment) {
+    EXPECT_EQ(Crc32("123456789"), 0xCBF43926u);
+    EXPECT_EQ(Crc32(""), 0u);
+    // Against the byte-at-a-time definition, across the eight-byte steps and a short tail.
+    std::string bytes;
+    for (int i = 0; i < 40; ++i) {
+        uint32_t c = 0xFFFFFFFFu;
+        for (char byte : bytes) {
+            c ^= static_cast<uint8_t>(byte);
+            for (int k = 0; k < 8; ++k)
+                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+        }
+        EXPECT_EQ(Crc32(bytes), c ^ 0xFFFFFFFFu) << bytes.size();
+        bytes.push_back(static_cast<char>(i * 37 + 200));
+    }
 }

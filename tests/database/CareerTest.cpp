@@ -75,6 +75,10 @@ TEST_F(CareerFolder, SavedCareerReloadsIdentically) {
     match->Field(8) = 2007;
     AddMatchStat(career, club, match);
     std::swap(club->players[0], club->players[3]); // line-up work
+    // A starter played out of his position on the team sheet keeps that slot's position.
+    const int32_t ownPosition = club->players[1]->words[kWordPosition];
+    const int32_t slotPosition = ownPosition == 80063 ? 80064 : 80063;
+    club->players[1]->words[kWordPlayedPosition] = slotPosition;
     club->cash -= 70000;
     HireStaffCopy(career, club, new CStaffRecord(*world.staff.At(5)));
     world.staff.At(5)->clubId = kClub;
@@ -128,6 +132,7 @@ TEST_F(CareerFolder, SavedCareerReloadsIdentically) {
     EXPECT_EQ(moved->stats[2]->Field(10), 25);
     // The squad order survived; the fired coach is gone and the deleted mail was not saved.
     EXPECT_EQ(loadedCareer.teams.At(0)->players[0]->id, club->players[0]->id);
+    EXPECT_EQ(loadedCareer.teams.At(0)->players[1]->words[kWordPlayedPosition], slotPosition);
     ASSERT_EQ(loadedCareer.teams.At(0)->staff.size(), 1u);
     EXPECT_EQ(loadedCareer.teams.At(0)->staff[0]->id, 5);
     EXPECT_EQ(loadedCareer.emails.Size(), 2);

@@ -67,12 +67,65 @@ fail() {
     exit 1
 }
 shot() { import -window root "$out/$1.png"; }
+
+# Checks of what a screenshot shows, each on a rectangle "w x h + x + y" of the 1024x768 screen.
+# colour_count <shot> <rectangle> <#rrggbb> [fuzz %]: pixels within the fuzz (25% unless given) of
+# the colour; text in that colour shows as a few dozen at least.
+colour_count() {
+    local solid="$out/.solid-${3#\#}.png"
+    [ -f "$solid" ] || convert -size 1024x768 "xc:$3" "$solid"
+    local w h differing
+    w=${2%%x*}
+    h=${2#*x}
+    h=${h%%+*}
+    # compare exits with 1 when the images differ: that is the answer, not a failure.
+    differing=$({ compare -metric AE -fuzz "${4:-25}%" -crop "$2" "$out/$1.png" "$solid" null: 2>&1 || true; } |
+        cut -d' ' -f1)
+    echo $((w * h - ${differing%.*}))
+}
+# differs <shot> <shot> <rectangle>: pixels that differ between two screenshots, 0 when equal.
+differs() {
+    { compare -metric AE -crop "$3" "$out/$1.png" "$out/$2.png" null: 2>&1 || true; } | cut -d' ' -f1
+}
+# shows_colour <shot> <rectangle> <#rrggbb> <at least> [fuzz %]: true when that many pixels have
+# the colour.
+shows_colour() { [ "$(colour_count "$1" "$2" "$3" "${5:-25}")" -ge "$4" ]; }
+# main_menu <shot>: the main menu's window with its buttons (the title alone shows behind the
+# saved careers too).
+main_menu() { shows_colour "$1" 300x40+362+330 '#2C3C52' 2000 10; }
+not_showing_colour() { ! shows_colour "$@"; }
+# changed_from <earlier shot> <shot> <rectangle> <at least>: true when that many pixels changed. A
+# date moving on changes a digit or two: a few dozen pixels.
+changed_from() { [ "$(differs "$1" "$2" "$3")" -ge "$4" ]; }
+# expect <seconds> <shot> <what it must show> <check> [its arguments after the shot]: shoots the
+# screen as <shot> until the check passes on it, at most that many seconds, else the session fails
+# with the last shot left for a look. A loaded machine shows a screen late, never differently.
+expect() {
+    local seconds=$1 name=$2 what=$3 check=$4
+    shift 4
+    local deadline=$((SECONDS + seconds))
+    while :; do
+        shot "$name"
+        "$check" "$name" "$@" && return 0
+        [ "$SECONDS" -ge "$deadline" ] && fail "$what (see $out/$name.png)"
+        sleep 0.5
+    done
+}
+# expect_after <seconds> <earlier shot> <shot> <what> <rectangle> <at least>: waits for that many
+# pixels of the rectangle to change from the earlier shot.
+expect_after() {
+    local seconds=$1 earlier=$2 name=$3 what=$4
+    shift 4
+    expect "$seconds" "$name" "$what" changed_since "$earlier" "$@"
+}
+changed_since() { changed_from "$2" "$1" "$3" "$4"; }
 # Waits until the screen stops changing (three equal looks in a row), at most $1 seconds: a busy
 # machine may take longer to build a career or play a day than any fixed pause allows.
+look() { import -window root -depth 8 rgb:- 2>/dev/null | md5sum | cut -d' ' -f1; }
 settle() {
     local last="" same=0 now
     for _ in $(seq 1 $(( ${1:-20} * 4 ))); do
-        now=$(import -window root -depth 8 rgb:- 2>/dev/null | md5sum | cut -d' ' -f1)
+        now=$(look)
         if [ "$now" = "$last" ]; then
             same=$((same + 1))
             [ "$same" -ge 3 ] && return 0
@@ -91,8 +144,9 @@ wait_for_text() {
     done
     return 1
 }
+# The software renderer keeps to two threads: the sessions run side by side with the other tests.
 start_game() {
-    (cd "$work" && SDL_AUDIODRIVER=dummy exec ./fastbreak) &
+    (cd "$work" && SDL_AUDIODRIVER=dummy LP_NUM_THREADS=2 exec ./fastbreak) &
     game_pid=$!
     for _ in $(seq 1 50); do
         window=$(xdotool search --onlyvisible --name '^Fastbreak$' 2>/dev/null | head -1 || true)
@@ -105,41 +159,47 @@ start_game() {
     left=$X
     top=$Y
 }
+# click <x> <y>: clicks a point of the game's window, waits up to 15 seconds for the screen to
+# answer, then until it settles. The pointer is let rest first so
+# the hover look (and a tooltip) are part of the "before", not taken for the answer.
 click() {
     xdotool mousemove --sync $((left + $1)) $((top + $2))
-    sleep 0.3
+    settle 5
+    local before
+    before=$(look)
     xdotool click 1
-    sleep "${3:-0.5}"
+    for _ in $(seq 1 60); do
+        [ "$(look)" != "$before" ] && break
+        sleep 0.25
+    done
     settle 30
 }
 # new_career <club's row y> [manager name]: starts the game, passes the intro and makes a new
 # career with the club at that height of the list (362 is the fourth club) and the name typed in
-# (the default name when none is given), then waits until it is listed and its frame has settled.
-# With career_shots=1 the way there is shot: 01-intro, 02-main-menu, 03-new-career, 04-club-chosen.
+# (the default name when none is given), then waits until it is listed and its frame is up. Each
+# step waits for its screen and fails the session when it does not come; the way there is left
+# in the shots 01-intro, 02-main-menu, 03-new-career, 04-club-chosen and 05-career-frame.
 new_career() {
     local row="$1" name="${2:-}"
     start_game
-    sleep 1
-    career_shot 01-intro
+    expect 60 01-intro "the intro's ball did not show" shows_colour 120x120+452+220 '#F07820' 4000
     xdotool key --window "$window" space
-    sleep 1
-    settle 60
-    career_shot 02-main-menu
-    click 512 390 2 # New career
-    career_shot 03-new-career
+    expect 60 02-main-menu "the main menu did not open" main_menu
+    settle 30
+    shot 02-main-menu
+    click 512 390 # New career
+    expect_after 30 02-main-menu 03-new-career "the new career screen did not open" 560x360+82+280 20000
     click 182 "$row" # the club
+    expect_after 30 03-new-career 04-club-chosen "choosing a club showed nothing" 250x290+686+258 500
     if [ -n "$name" ]; then
-        click 812 202 0.3 # manager name
+        click 812 202 # manager name
         for _ in $(seq 1 12); do xdotool key --window "$window" BackSpace; done
         xdotool type --window "$window" "$name"
-        sleep 0.5
+        expect_after 30 04-club-chosen 04-name-typed "the manager's name was not typed" 250x24+686+190 50
     fi
-    career_shot 04-club-chosen
-    click 812 634 1 # Start career
+    click 812 634 # Start career
     wait_for_text "${name:-Manager}" "$work/data/profiles/profilelist.dat" 60 ||
         fail "the new career was not created"
+    expect_after 60 04-club-chosen 05-career-frame "the career's frame did not open" 170x680+10+80 20000
     settle 30
-}
-career_shot() {
-    if [ -n "${career_shots:-}" ]; then shot "$1"; fi
 }

@@ -141,6 +141,37 @@ TEST_F(Lists, ComboOpensPostsClickAndAChoiceKeepsTheHoveredRow) {
     (void)below;
 }
 
+TEST_F(Lists, AComboNearTheBottomOpensUpwardsAndEscapeClosesIt) {
+    // Six rows of 24 below a combo at y 700 would end at 844, past the screen's 768.
+    auto* low = AddControl<CGuiComboBox>(window, 10259, GuiRect{300, 700, 200, 24});
+    low->SetConfiguredRows(6);
+    for (int i = 0; i < 8; ++i)
+        low->AddItem(CStr::Formatted("Month %d", i), i);
+    Click(stack, 350, 710);
+    stack.ProcessMessages();
+    ASSERT_TRUE(low->IsOpen());
+    // The first item sits right above the combo's own list: 700 - 5 x 24 = 580.
+    EXPECT_TRUE(low->PopupContains(350, 585));
+    EXPECT_FALSE(low->PopupContains(350, 730 + 24));
+    stack.DispatchInput(Mouse(GuiInputKind::MouseMove, 350, 585));
+    EXPECT_EQ(low->GetHoverRow(), 1);
+    Click(stack, 350, 585 + 24);
+    EXPECT_FALSE(low->IsOpen());
+    EXPECT_EQ(low->GetSelectedIndex(), 1);
+    stack.ProcessMessages();
+
+    // Escape closes an open list and keeps the choice; the key goes no further.
+    Click(stack, 350, 20);
+    stack.ProcessMessages();
+    ASSERT_TRUE(combo->IsOpen());
+    GuiInput escape;
+    escape.kind = GuiInputKind::Key;
+    escape.key = kGuiKeyEscape;
+    stack.DispatchInput(escape);
+    EXPECT_FALSE(combo->IsOpen());
+    EXPECT_TRUE(stack.PendingMessages().empty());
+}
+
 TEST_F(Lists, TextBoxAppendsWrappedLinesUntilCleared) {
     auto* box = AddControl<CGuiTextBox>(window, 11223, GuiRect{0, 0, 2 * CGuiTextBox::kPadding + 70, 100});
     // The null measure gives 7 px a byte at size 14: ten bytes a line.

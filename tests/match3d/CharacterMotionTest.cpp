@@ -442,9 +442,9 @@ TEST(AnimatedMatch, TheClipsPlayTheGameOnWithPassesAndShots) {
         match.RenderCharacters(dt);
         releases += !before && match.flags.releaseDone ? 1 : 0;
         if (match.flags.quarter >= 1 && !match.jumpBall) {
-            display.gameClock += dt;
+            display.clock.gameClock += dt;
             if (!match.flags.inbound) {
-                display.shotClock += dt;
+                display.clock.shotClock += dt;
             }
         }
     }

@@ -59,7 +59,7 @@ protected:
 
 TEST_F(Rules, BallOverTheSidelineGivesTheOtherSideAnInbound) {
     Give(Home(2));
-    display.shotClock = 12.0;
+    display.clock.shotClock = 12.0;
     m.ball->SetPosition(7.6f, 1.0f, 3.0f);
     m.HandleOutOfBounds();
     EXPECT_EQ(m.flags.inbound, 1);
@@ -75,7 +75,7 @@ TEST_F(Rules, BallOverTheSidelineGivesTheOtherSideAnInbound) {
     EXPECT_FLOAT_EQ(m.flags.inbounder->attackTarget.z, 3.0f);
     EXPECT_LT(m.inboundReceiver->attackTarget.x, 7.5f) << "the receiver waits on the court";
     EXPECT_FALSE(m.ball->IsHeld());
-    EXPECT_EQ(display.shotClock, 0.0);
+    EXPECT_EQ(display.clock.shotClock, 0.0);
     // While the inbound runs, a ball still outside changes nothing.
     CCourtPlayer* inbounder = m.flags.inbounder;
     m.HandleOutOfBounds();

@@ -196,3 +196,31 @@ TEST_F(GlTest, LargeFillsBetweenTexturedQuadsKeepTheDrawingOrder) {
     EXPECT_TRUE(Near(At(5, 155), 255, 255, 255)) << Describe(At(5, 155));
     EXPECT_TRUE(Near(At(395, 155), 255, 0, 0)) << Describe(At(395, 155));
 }
+
+TEST_F(GlTest, ImagesRepaintedMidFrameKeepTheirEarlierQuadsAndSpansStayInOrder) {
+    // A picture repainted between two of its quads (a font page gaining glyphs, a changed image):
+    // the earlier quad keeps the pixels it was drawn with.
+    CQuorelTexture picture;
+    picture.SetPixels(1, 1, {255, 0, 0, 255});
+    m_device->DrawQuad2D(&picture, 0, 0, 20, 20, 0, 0, 1, 1, kColorWhite);
+    picture.SetPixels(1, 1, {0, 255, 0, 255});
+    m_device->DrawQuad2D(&picture, 20, 0, 20, 20, 0, 0, 1, 1, kColorWhite);
+    // Many textures taking turns with translucent fills in one frame, each over the last.
+    CQuorelTexture shades[3];
+    for (int i = 0; i < 3; ++i)
+        shades[i].SetPixels(1, 1, {static_cast<uint8_t>(80 * (i + 1)), 0, 0, 255});
+    for (int i = 0; i < 30; ++i) {
+        float x = static_cast<float>(i * 10);
+        m_device->DrawQuad2D(&shades[i % 3], x, 40, 20, 20, 0, 0, 1, 1, kColorWhite);
+        // Half-transparent green across this quad's right half and the next one's left half.
+        FillRect2D(QuorelRect(i * 10 + 5, 40, i * 10 + 15, 60), 0x00FF0080);
+    }
+    EXPECT_TRUE(Near(At(10, 10), 255, 0, 0)) << Describe(At(10, 10));
+    EXPECT_TRUE(Near(At(30, 10), 0, 255, 0)) << Describe(At(30, 10));
+    for (int i = 0; i < 29; ++i) {
+        // Each quad covers the fill before it; the fill shows only where no later quad lies.
+        int own = 80 * (i % 3 + 1), next = 80 * ((i + 1) % 3 + 1);
+        EXPECT_TRUE(Near(At(i * 10 + 2, 50), own, 0, 0)) << i << Describe(At(i * 10 + 2, 50));
+        EXPECT_TRUE(Near(At(i * 10 + 12, 50), next, 0, 0)) << i << Describe(At(i * 10 + 12, 50));
+    }
+}

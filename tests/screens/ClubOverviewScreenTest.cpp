@@ -12,6 +12,8 @@
 #include "gui/ScreenStack.h"
 #include "gui/Window.h"
 
+#include "ScreenTestKit.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -23,22 +25,6 @@ CStr Texts(int id) {
     return CStr::Formatted("<%d>", id);
 }
 
-class NullShell : public IShell {
-public:
-    bool StartWorker(std::function<void()>) override { return false; }
-    bool WorkerRunning() const override { return false; }
-    void SetWaitText(const CStr&) override {}
-    void SetProgressStep(int) override {}
-    void SetLoadingProgress(int) override {}
-    void SetNewCareerWait(bool) override {}
-    void SetThreadRunning(bool) override {}
-    void SetBusy(bool) override {}
-    void SetOverlayOpen(Overlay, bool) override {}
-    void RefreshAllScreens() override {}
-    void ApplySoundOptions() override {}
-    void RequestQuit() override {}
-};
-
 std::string Cell(CGuiElement* grid, int column, int row) {
     const GuiGridCell* cell = grid ? grid->FindCell(column, row) : nullptr;
     return cell ? cell->text.Std() : std::string("<none>");
@@ -48,7 +34,7 @@ std::string Cell(CGuiElement* grid, int column, int row) {
 // Carrow (3) in the world. Today is 20 September 2007, the season began on 1 August.
 struct OverviewFixture : ::testing::Test {
     CScreenStack stack;
-    NullShell shell;
+    CFakeShell shell;
     CCareerSession session{Texts};
     std::unique_ptr<CScreenContext> ctx;
     std::unique_ptr<CClubOverviewScreen> screen;
@@ -237,6 +223,16 @@ TEST_F(OverviewFixture, ComparisonAndComingMatchesFollowTheNextFixture) {
     EXPECT_EQ(Cell(next, 1, 1), "03.10.2007");
     EXPECT_EQ(Cell(next, 2, 1), "<100011>");
     EXPECT_NE(Find(ID_OV_COMPARE_TITLE)->GetText().Std().find("Albury"), std::string::npos);
+
+    // Today's match played, the day not over yet: it is neither coming nor the next opponent.
+    CFixture* today = fixtures.At(1);
+    ASSERT_EQ(today->day, 20);
+    today->homeScore = 88;
+    today->awayScore = 80;
+    screen->Refresh();
+    EXPECT_EQ(next->GetRowCount(), 1);
+    EXPECT_EQ(Cell(next, 1, 0), "03.10.2007");
+    EXPECT_NE(Find(ID_OV_COMPARE_TITLE)->GetText().Std().find("Carrow"), std::string::npos);
 
     // Once the season has nothing left, the fixtures and the opponent's figures go.
     session.currentDate = GameDate{2007, 11, 1};

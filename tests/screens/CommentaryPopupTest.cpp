@@ -4,7 +4,7 @@
 #include "gui/ListBox.h"
 #include "guidefines.h"
 
-#include "MatchScreenRig.h"
+#include "ScreenTestKit.h"
 
 #include <gtest/gtest.h>
 

@@ -140,8 +140,14 @@ TEST_F(FunShopScreenTest, SalesAreSummedByItemMonthAndDayAndALeapFebruaryHas29Da
     SetLevel(2);
     ASSERT_EQ(Find(ID_FUNSHOP_YEAR)->GetRowCount(), 8);
     EXPECT_EQ(Cell(ID_FUNSHOP_YEAR, 2, 1), CStr("142"));
-    EXPECT_EQ(Cell(ID_FUNSHOP_YEAR, 3, 1), CStr("213")); // 150 x 142 / 100, cut
-    EXPECT_EQ(Find(ID_FUNSHOP_MONTHS)->GetRowCount(), 0);
+    EXPECT_EQ(Cell(ID_FUNSHOP_YEAR, 3, 1), CStr("$ 213")); // 150 x 142 / 100, cut
+    // The price of a hundred units, as the money one costs.
+    EXPECT_EQ(Cell(ID_FUNSHOP_YEAR, 1, 1), CStr("$ 1.50"));
+    // Nothing picked yet: the month and day lists show the first item that sold.
+    ASSERT_EQ(Find(ID_FUNSHOP_MONTHS)->GetRowCount(), 12);
+    EXPECT_EQ(Cell(ID_FUNSHOP_MONTHS, 2, 1), CStr("42"));
+    EXPECT_EQ(Cell(ID_FUNSHOP_MONTHS, 3, 1), CStr("$ 63"));
+    EXPECT_GT(Find(ID_FUNSHOP_DAYS)->GetRowCount(), 27);
 
     Find(ID_FUNSHOP_YEAR)->SetSelectedRow(1, true);
     EXPECT_TRUE(Send(ID_FUNSHOP_YEAR, kMsgSelection));

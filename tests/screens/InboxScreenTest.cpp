@@ -1,6 +1,6 @@
 // The inbox on the shipped layout with a real new career: a mail filed, counted, opened and
 // removed; rows and folders out of range; the start-of-season mails; and the news window.
-#include "InboxKit.h"
+#include "ScreenTestKit.h"
 #include "gui/Button.h"
 
 #include "career/Gossip.h"

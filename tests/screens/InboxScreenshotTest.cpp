@@ -1,6 +1,6 @@
 // The career frame with the inbox (an opened mail) and with the news window, drawn on a real
 // offscreen device from the shipped layout and texts; the pictures land in the build folder.
-#include "InboxKit.h"
+#include "ScreenTestKit.h"
 #include "ShotCheck.h"
 
 #include "career/Gossip.h"

@@ -8,7 +8,7 @@
 #include "match/Formation.h"
 #include "screens/match/TacticsScreen.h"
 
-#include "MatchScreenRig.h"
+#include "ScreenTestKit.h"
 
 #include <gtest/gtest.h>
 

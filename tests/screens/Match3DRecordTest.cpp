@@ -1,7 +1,7 @@
 // The end of a 3D match on scripted rosters: one match record per club and one player record per
 // squad player in the right database, the fixture's score, the hurt booked out, once per match,
 // a stale fixture index left alone, and the hand-over to the results on the season's last day.
-#include "MatchScreenRig.h"
+#include "ScreenTestKit.h"
 
 #include "career/DayController.h"
 #include "career/FixtureList.h"
@@ -149,6 +149,15 @@ TEST(Match3DRecord, OneMatchRecordPerClubAndOnePlayerRecordPerSquadPlayer) {
     EXPECT_EQ(s.Field(21), 3);
     EXPECT_EQ(s.Field(30), s.Field(22) + s.Field(23));
     EXPECT_EQ(rig.other->players[0]->stats.back()->Field(11), 0);
+    // The fields every view of a match fills: the owner, minutes, the starting five and fouls.
+    for (const CPlayer* player : rig.user->players) {
+        const CPlayerStat& record = *player->stats.back();
+        EXPECT_EQ(record.Field(1), player->id);
+        EXPECT_GE(record.SecondsPlayed(), 600);
+        EXPECT_EQ(record.Field(6), player->words[kWordMatchState] == kOnCourt ? 1 : 0);
+    }
+    EXPECT_EQ(rig.user->players[3]->stats.back()->AttackFouls(), 3);
+    EXPECT_EQ(rig.user->players[3]->stats.back()->DefenceFouls(), 1);
     // The hurt player is out ten days from today; the one hurt before is fit again.
     const CPlayer* hurt = rig.user->players[2];
     EXPECT_EQ(hurt->words[kWordInjured], 1);

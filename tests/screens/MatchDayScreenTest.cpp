@@ -11,7 +11,7 @@
 #include "screens/match/MatchHud.h"
 #include "screens/match/TacticsScreen.h"
 
-#include "MatchScreenRig.h"
+#include "ScreenTestKit.h"
 
 #include <gtest/gtest.h>
 
@@ -277,6 +277,14 @@ TEST(MatchDayCourt, AnInstantRunRecordsEachClubAndPlayerOnce) {
     CMemoryDB& world = *r.rig.session.worldDB;
     const int careerStats = career.playerStats.Size();
     const int worldStats = world.playerStats.Size();
+    std::vector<int32_t> chosenFive;
+    for (const CPlayer* player : r.home->players)
+        chosenFive.push_back(player->words[kWordMatchState]);
+    // A substitution in the match: the user's starting five for the next match stays as chosen.
+    CMatch2DTeam& userSide = *r.match.GetHomeTeam();
+    ASSERT_TRUE(userSide.userTeam != 0);
+    ASSERT_GT(userSide.PlayerCount(), 5);
+    userSide.Substitute(userSide.GetPlayer(0)->id, userSide.GetPlayer(5)->id);
     r.centre->RecordMatch(r.home, r.away);
     r.centre->RecordMatch(r.home, r.away); // a second call records nothing
 
@@ -297,7 +305,9 @@ TEST(MatchDayCourt, AnInstantRunRecordsEachClubAndPlayerOnce) {
     EXPECT_EQ(career.playerStats.Size() - careerStats, static_cast<int>(r.home->players.size()));
     EXPECT_EQ(world.playerStats.Size() - worldStats, static_cast<int>(r.away->players.size()));
     int homePoints = 0;
+    size_t squadIndex = 0;
     for (const CPlayer* player : r.home->players) {
+        const int32_t chosenState = chosenFive[squadIndex++];
         ASSERT_FALSE(player->stats.empty());
         const CPlayerStat& s = *player->stats.back();
         EXPECT_EQ(s.Field(10), Points(s));
@@ -308,7 +318,7 @@ TEST(MatchDayCourt, AnInstantRunRecordsEachClubAndPlayerOnce) {
         int index = 0;
         const CMatch2DPlayer* p = r.match.GetHomeTeam()->FindById(player->id, index);
         ASSERT_NE(p, nullptr);
-        EXPECT_EQ(player->words[kWordMatchState], p->MatchState());
+        EXPECT_EQ(player->words[kWordMatchState], chosenState);
         EXPECT_EQ(player->words[kWordInjured], p->mustLeave != 0 ? 1 : 0);
         EXPECT_EQ(player->words[kWordDaysOut], p->mustLeave != 0 ? 10 : 0);
     }

@@ -15,7 +15,7 @@
 #include "tools/scenesmoke/SceneDemo.h"
 
 #include "MatchHudKit.h"
-#include "MatchScreenRig.h"
+#include "ScreenTestKit.h"
 
 #include "ShotCheck.h"
 

@@ -4,12 +4,13 @@
 
 #include "engine/GameRand.h"
 #include "engine/Paths.h"
+#include "gui/Button.h"
 #include "gui/Element.h"
 #include "gui/Grid.h"
 #include "guidefines.h"
 
 #include "MatchHudKit.h"
-#include "MatchScreenRig.h"
+#include "ScreenTestKit.h"
 
 #include <gtest/gtest.h>
 
@@ -123,6 +124,8 @@ TEST(MatchHudClock, TheFourthQuarterEndsTheMatchWithoutABreak) {
         r.hud.Play();
     }
     EXPECT_EQ(r.Pending(ID_QUARTERBREAK, kMsgOpenOnTop), 3);
+    r.match.homeScore = 81;
+    r.match.awayScore = 78;
     r.hud.SetGameClock(719.0);
     r.Frame(1000);
     EXPECT_EQ(r.Pending(ID_QUARTERBREAK, kMsgOpenOnTop), 3);
@@ -135,6 +138,37 @@ TEST(MatchHudClock, TheFourthQuarterEndsTheMatchWithoutABreak) {
     EXPECT_EQ(r.rig.session.matchMode, 0);
     ASSERT_EQ(r.crowd.stopped.size(), 1u);
     EXPECT_EQ(r.crowd.stopped[0], "ATMOSPHERE");
+}
+
+TEST(MatchHudClock, ALevelScorePlaysFiveMinuteOvertimesUntilOneSideLeads) {
+    HudRig r;
+    r.rig.session.matchMode = 1;
+    r.hud.Play();
+    const int linesAtStart = r.hud.EventLineCount();
+    r.match.homeScore = r.match.awayScore = 88;
+    for (int quarter = 1; quarter <= 4; ++quarter) {
+        r.hud.SetGameClock(719.0);
+        r.Frame(1000);
+        ASSERT_EQ(r.hud.Quarter(), quarter + 1) << "level after the fourth: overtime";
+        ASSERT_TRUE(r.hud.Started());
+        r.hud.Play();
+    }
+    // Every period's jump ball is announced once.
+    EXPECT_EQ(r.hud.EventLineCount(), linesAtStart + 4);
+    EXPECT_EQ(r.match.breaks, 4);
+    // The overtime lasts five minutes; still level, another one follows.
+    r.hud.SetGameClock(298.0);
+    r.Frame(1000);
+    EXPECT_EQ(r.hud.Quarter(), 5);
+    r.Frame(1000);
+    ASSERT_EQ(r.hud.Quarter(), 6);
+    r.hud.Play();
+    r.match.awayScore = 91;
+    r.hud.SetGameClock(299.0);
+    r.Frame(1000);
+    EXPECT_FALSE(r.hud.Started()) << "a side leads: the match is over";
+    EXPECT_EQ(r.match.breaks, 5);
+    EXPECT_FALSE(r.rig.shell.matchRunning);
 }
 
 TEST(MatchHudClock, OneSecondAFrameAtMostAndFasterInFastMode) {
@@ -150,17 +184,37 @@ TEST(MatchHudClock, OneSecondAFrameAtMostAndFasterInFastMode) {
     EXPECT_TRUE(r.rig.shell.fast);
     r.Frame(400);
     EXPECT_EQ(r.hud.GameClock(), 2.0);
-    // Play while fast goes back to normal speed without stopping.
+    // Play while fast goes back to normal speed without stopping: 400 ms are 0.4 s of play again
+    // (the 0.6 s left over from the long frame's second carry on).
     r.Click(ID_HUD_PLAY);
     EXPECT_FALSE(r.hud.Fast());
     EXPECT_FALSE(r.hud.Paused());
-    r.Frame(400);
+    r.Frame(200);
     EXPECT_EQ(r.hud.GameClock(), 2.0);
+    r.Frame(200);
+    EXPECT_EQ(r.hud.GameClock(), 3.0);
     r.Click(ID_HUD_PAUSE);
     EXPECT_TRUE(r.hud.Paused());
     EXPECT_TRUE(r.match.paused);
     r.Frame(3000);
-    EXPECT_EQ(r.hud.GameClock(), 2.0);
+    EXPECT_EQ(r.hud.GameClock(), 3.0);
+}
+
+TEST(MatchHudButtons, TheRunningSpeedsButtonLooksPressed) {
+    HudRig r;
+    auto state = [&r](int id) {
+        auto* button = dynamic_cast<CGuiButton*>(r.Find(id));
+        return button ? button->GetState() : -1;
+    };
+    r.Click(ID_HUD_PLAY);
+    EXPECT_EQ(state(ID_HUD_PLAY), CGuiButton::kPressed);
+    EXPECT_NE(state(ID_HUD_FAST), CGuiButton::kPressed);
+    r.Click(ID_HUD_FAST);
+    EXPECT_EQ(state(ID_HUD_FAST), CGuiButton::kPressed);
+    EXPECT_NE(state(ID_HUD_PLAY), CGuiButton::kPressed);
+    r.Click(ID_HUD_PAUSE);
+    EXPECT_EQ(state(ID_HUD_PAUSE), CGuiButton::kPressed);
+    EXPECT_NE(state(ID_HUD_FAST), CGuiButton::kPressed);
 }
 
 TEST(MatchHudClock, TheTickCountWrapsWithoutStoppingTheClock) {
@@ -207,11 +261,14 @@ TEST(MatchHudClock, TheShotClockWaitsForInboundsAndTheFirstQuarterAndWrapsAt24) 
     EXPECT_STREQ(r.Find(ID_HUD_SHOTCLOCK)->GetText().GetText(), "00");
 }
 
-TEST(MatchHudScore, AwayScoreFirstAndTheCrowdCheersEachChange) {
+TEST(MatchHudScore, EachSidesPointsUnderItsNameAndTheCrowdCheersEachChange) {
     HudRig r;
     r.hud.PlayCrowdReaction(10, 12);
-    EXPECT_STREQ(r.hud.ScoreText().GetText(), "012 - 010");
-    EXPECT_STREQ(r.Find(ID_HUD_SCORE)->GetText().GetText(), "012 - 010");
+    // The home name stands left of the score, the away name right of it.
+    EXPECT_LT(r.Find(ID_HUD_HOME)->Rect().x, r.Find(ID_HUD_SCORE)->Rect().x);
+    EXPECT_GT(r.Find(ID_HUD_AWAY)->Rect().x, r.Find(ID_HUD_SCORE)->Rect().x);
+    EXPECT_STREQ(r.hud.ScoreText().GetText(), "010 - 012");
+    EXPECT_STREQ(r.Find(ID_HUD_SCORE)->GetText().GetText(), "010 - 012");
     EXPECT_EQ(r.crowd.Count("WAAA_BELSO"), 2);
     r.hud.PlayCrowdReaction(10, 12);
     EXPECT_EQ(r.crowd.Count("WAAA_BELSO"), 2);

@@ -9,7 +9,7 @@
 #include "screens/match/MatchViewModeScreen.h"
 #include "screens/match/TacticsScreen.h"
 
-#include "MatchScreenRig.h"
+#include "ScreenTestKit.h"
 
 #include "ShotCheck.h"
 

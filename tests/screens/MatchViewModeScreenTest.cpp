@@ -4,28 +4,23 @@
 #include "gui/CheckBox.h"
 #include "guidefines.h"
 
-#include "MatchScreenRig.h"
+#include "ScreenTestKit.h"
 
 #include <gtest/gtest.h>
 
 using namespace screentest;
 
-TEST(ViewModeRules, AnUncheckedBoxIsChosenAndTheCheckedOneMovesOn) {
-    const struct {
-        int box;
-        bool checked;
-        int view3D, resultOnly;
-    } cases[] = {{0, false, 1, 0}, {0, true, 0, 0},  {1, false, 0, 0},
-                 {1, true, 0, 1},  {2, false, 0, 1}, {2, true, 1, 0}};
-    for (const auto& c : cases) {
-        ViewModeFlags f = ViewModeAfterClick(c.box, c.checked);
-        EXPECT_EQ(f.view3D, c.view3D) << c.box << c.checked;
-        EXPECT_EQ(f.resultOnly, c.resultOnly) << c.box << c.checked;
-    }
+TEST(ViewModeRules, TheClickedBoxIsTheChoiceAndThreeDWinsOverResultOnly) {
+    EXPECT_EQ(ViewModeAfterClick(0).view3D, 1);
+    EXPECT_EQ(ViewModeAfterClick(0).resultOnly, 0);
+    EXPECT_EQ(ViewModeAfterClick(1).view3D, 0);
+    EXPECT_EQ(ViewModeAfterClick(1).resultOnly, 0);
+    EXPECT_EQ(ViewModeAfterClick(2).view3D, 0);
+    EXPECT_EQ(ViewModeAfterClick(2).resultOnly, 1);
     EXPECT_EQ(ViewModeBox(ViewModeFlags{1, 1}), 0);
 }
 
-TEST(ViewModeScreen, ClicksCycleTheModesAndExactlyOneBoxIsChecked) {
+TEST(ViewModeScreen, AClickChoosesItsBoxAndExactlyOneBoxIsChecked) {
     MatchScreenRig rig;
     CMatchViewModeScreen screen(rig.ctx);
     CGuiCheckBox* boxes[3] = {static_cast<CGuiCheckBox*>(rig.stack.FindElement(ID_VM_3D)),
@@ -50,24 +45,31 @@ TEST(ViewModeScreen, ClicksCycleTheModesAndExactlyOneBoxIsChecked) {
             }
         return count == 1 ? which : -1;
     };
-    // Clicking the checked 3D box twice: 2D, then result only.
+    // Clicking a checked box keeps it: a second click on "Result only" must not fall back to 3D.
     boxes[0]->m_hover = 1;
-    GuiMessage click{ID_VM_3D, -1, kMsgClick, 0, 0, 0};
-    screen.OnMessage(click);
-    EXPECT_EQ(click.sID, -1);
+    GuiMessage again3D{ID_VM_3D, -1, kMsgClick, 0, 0, 0};
+    screen.OnMessage(again3D);
+    EXPECT_EQ(again3D.sID, -1);
+    EXPECT_EQ(checkedBox(), 0);
+    EXPECT_EQ(rig.session.view3D.load(), 1);
+    EXPECT_EQ(boxes[0]->Desc().frameIndex, 5);
+    GuiMessage result{ID_VM_RESULT, -1, kMsgClick, 0, 0, 0};
+    screen.OnMessage(result);
+    EXPECT_EQ(checkedBox(), 2);
+    EXPECT_EQ(rig.session.view3D.load(), 0);
+    EXPECT_EQ(rig.session.resultOnly.load(), 1);
+    // The hovered 3D box keeps its hover look as it is unchecked.
+    EXPECT_EQ(boxes[0]->Desc().frameIndex, 4);
+    for (int i = 0; i < 2; ++i) {
+        GuiMessage resultAgain{ID_VM_RESULT, -1, kMsgClick, 0, 0, 0};
+        screen.OnMessage(resultAgain);
+        EXPECT_EQ(checkedBox(), 2);
+        EXPECT_EQ(rig.session.view3D.load(), 0);
+        EXPECT_EQ(rig.session.resultOnly.load(), 1);
+    }
+    GuiMessage twoD{ID_VM_2D, -1, kMsgClick, 0, 0, 0};
+    screen.OnMessage(twoD);
     EXPECT_EQ(checkedBox(), 1);
     EXPECT_EQ(rig.session.view3D.load(), 0);
     EXPECT_EQ(rig.session.resultOnly.load(), 0);
-    // The hovered box keeps its hover look as it is unchecked.
-    EXPECT_EQ(boxes[0]->Desc().frameIndex, 4);
-    GuiMessage second{ID_VM_2D, -1, kMsgClick, 0, 0, 0};
-    screen.OnMessage(second);
-    EXPECT_EQ(checkedBox(), 2);
-    EXPECT_EQ(rig.session.resultOnly.load(), 1);
-    GuiMessage third{ID_VM_3D, -1, kMsgClick, 0, 0, 0};
-    screen.OnMessage(third);
-    EXPECT_EQ(checkedBox(), 0);
-    EXPECT_EQ(rig.session.view3D.load(), 1);
-    EXPECT_EQ(rig.session.resultOnly.load(), 0);
-    EXPECT_EQ(boxes[0]->Desc().frameIndex, 5);
 }

@@ -1,7 +1,7 @@
 // The saved-careers list: careers of all three modes side by side.
 #include "screens/start/ProfilesScreen.h"
 
-#include "InboxKit.h"
+#include "ScreenTestKit.h"
 #include "guidefines.h"
 
 using ProfilesScreenTest = InboxTest;

@@ -1,7 +1,7 @@
 // The results screen on the shipped layout: the final table leader first and graded by rank, the
 // verdict on the last match day (the prize once, the bottom club's warning), the group list, and
 // a screen without any table; then the window drawn offscreen for a look.
-#include "MatchScreenRig.h"
+#include "ScreenTestKit.h"
 #include "ShotCheck.h"
 
 #include "career/FixtureList.h"

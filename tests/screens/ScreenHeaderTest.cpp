@@ -48,3 +48,20 @@ TEST(ScreenHeader, BindsThePresentCopyAndOpensTheInboxFromAnyMailButton) {
     header.OnMessage(hover);
     EXPECT_EQ(hover.sID, ID_FR_MAILBUTTON);
 }
+
+// The frame's header shows the club's crest beside its name once a career is open.
+TEST(ScreenHeader, TheFrameShowsTheClubsCrest) {
+    ScreenKit kit;
+    ASSERT_TRUE(kit.layoutLoaded);
+    CMemoryDB world;
+    ASSERT_TRUE(LoadWorldData(world, kDataSetLeague)) << "the generated league data set is missing";
+    ASSERT_TRUE(kit.session.StartNewCareer(kDataSetLeague, world.teams.At(1)->id, CStr("Tester")));
+    CScreenContext ctx = kit.MakeContext();
+    CScreenHeader header(ctx);
+    header.Refresh();
+    const CGuiElement* picture = kit.stack.FindElement(ID_FR_PICTURE);
+    ASSERT_NE(picture, nullptr) << "the frame has no place for the crest";
+    const CTeam* club = kit.session.careerDB->teams.At(0);
+    ASSERT_FALSE(club->logo.IsEmpty());
+    EXPECT_STREQ(picture->Desc().imagePath.GetText(), ClubCrestPath(club).GetText());
+}

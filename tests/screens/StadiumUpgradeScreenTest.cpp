@@ -8,6 +8,7 @@
 #include "database/MemoryDB.h"
 #include "gui/Element.h"
 #include "gui/Window.h"
+#include "screens/start/CareerFrameScreen.h"
 
 #include "ScreenTestKit.h"
 
@@ -190,9 +191,46 @@ TEST_F(StadiumFixture, EqualCashAsksOneLessIsRefused) {
     EXPECT_TRUE(Click(ID_STADIUM_ASK_YES)); // a stray yes books nothing
     EXPECT_EQ(club->cash, 19999);
     EXPECT_EQ(kit.session.ledger->Size(), 0u);
+}
 
-    // The Build button of a part other than the one picked is not this click's business.
-    EXPECT_FALSE(Click(StadiumPartIds(5).order));
+// An enabled Build button always does something: with no stage picked, or another part's picked,
+// it asks for the stage its own panel shows; the order moves the header's cash at once.
+TEST_F(StadiumFixture, BuildOrdersTheStageItsPanelShowsAndTheHeaderShowsThePayment) {
+    struct HeaderProbe : CGameScreen {
+        int refreshes = 0;
+        void Refresh() override { ++refreshes; }
+        void OnMessage(GuiMessage&) override {}
+    } header;
+    kit.screens[ScreenRole::Header] = &header;
+    ASSERT_EQ(screen->ChosenStage(), -1);
+    ASSERT_TRUE(OrderOn(3));
+    EXPECT_TRUE(Click(StadiumPartIds(3).order));
+    EXPECT_EQ(OpenedWindow(), ID_STADIUM_ASK_BOX);
+    kit.stack.ProcessMessages();
+    EXPECT_TRUE(Click(ID_STADIUM_ASK_YES));
+    EXPECT_EQ(Part(3).daysDone, 1);
+    EXPECT_EQ(club->cash, 1000000 - 10000);
+    EXPECT_EQ(header.refreshes, 1);
+
+    // A stage of the core picked, then part 5's Build: part 5's shown stage is asked for.
+    Click(StadiumPartIds(0).stages[1]);
+    EXPECT_TRUE(Click(StadiumPartIds(5).order));
+    EXPECT_EQ(screen->CurrentPart(), 5);
+    EXPECT_EQ(screen->ChosenStage(), 0);
+    EXPECT_EQ(OpenedWindow(), ID_STADIUM_ASK_BOX);
+}
+
+TEST_F(StadiumFixture, TheQuestionAndTheInfoBoxStayWholeOnTheScreenForEveryPart) {
+    // The boxes are centred on the part's Build button; the right-hand column's ran off the screen.
+    for (int k = 0; k < 18; ++k)
+        for (int box : {ID_STADIUM_ASK_BOX, ID_STADIUM_INFO_BOX}) {
+            ctx->CentreWindow(StadiumPartIds(k).order, box);
+            const GuiRect rect = Find(box)->Rect();
+            EXPECT_GE(rect.x, 0) << k;
+            EXPECT_GE(rect.y, 0) << k;
+            EXPECT_LE(rect.x + rect.w, 1024) << k;
+            EXPECT_LE(rect.y + rect.h, 768) << k;
+        }
 }
 
 TEST_F(StadiumFixture, YesBooksTheAskedStageOnce) {
@@ -240,6 +278,31 @@ TEST_F(StadiumFixture, InfoOpensThePartsDescriptionAndOtherMessagesAreLeftAlone)
     screen->OnMessage(select);
     EXPECT_EQ(select.sID, StadiumPartIds(3).stages[0]);
     EXPECT_FALSE(Click(ID_STADIUM));
+}
+
+} // namespace
+
+namespace {
+
+// The frame's menu update, run after every new career and load, keeps the career's own limits.
+TEST_F(StadiumFixture, TheFramesStadiumAndFunShopButtonsKeepTheCareersLimits) {
+    CCareerFrameScreen frame(*ctx);
+    auto on = [&](int id) { return Find(id)->IsEnabled(); };
+    frame.UpdateMenuButtons();
+    EXPECT_TRUE(on(ID_FR_STADIUM));
+    EXPECT_FALSE(on(ID_FR_FUNSHOP)) << "no fun shop built";
+    EXPECT_TRUE(on(ID_FR_FINANCES));
+
+    league->classNumber = 3; // the bottom league builds nothing
+    screen->Refresh();
+    frame.UpdateMenuButtons();
+    EXPECT_FALSE(on(ID_FR_STADIUM));
+
+    Part(14).level = 1;
+    league->classNumber = 4;
+    frame.UpdateMenuButtons();
+    EXPECT_TRUE(on(ID_FR_STADIUM));
+    EXPECT_TRUE(on(ID_FR_FUNSHOP));
 }
 
 } // namespace

@@ -10,6 +10,8 @@
 #include "gui/ScreenStack.h"
 #include "gui/Window.h"
 
+#include "ScreenTestKit.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -21,22 +23,6 @@ CStr Texts(int id) {
     return CStr::Formatted("<%d>", id);
 }
 
-class NullShell : public IShell {
-public:
-    bool StartWorker(std::function<void()>) override { return false; }
-    bool WorkerRunning() const override { return false; }
-    void SetWaitText(const CStr&) override {}
-    void SetProgressStep(int) override {}
-    void SetLoadingProgress(int) override {}
-    void SetNewCareerWait(bool) override {}
-    void SetThreadRunning(bool) override {}
-    void SetBusy(bool) override {}
-    void SetOverlayOpen(Overlay, bool) override {}
-    void RefreshAllScreens() override {}
-    void ApplySoundOptions() override {}
-    void RequestQuit() override {}
-};
-
 std::string Cell(CGuiElement* grid, int column, int row) {
     const GuiGridCell* cell = grid ? grid->FindCell(column, row) : nullptr;
     return cell ? cell->text.Std() : std::string("<none>");
@@ -46,7 +32,7 @@ std::string Cell(CGuiElement* grid, int column, int row) {
 // Played: Albury 80-70 Bexley, Carrow 60-75 Albury, Bexley 70-70 Carrow (a level score).
 struct StatisticsFixture : ::testing::Test {
     CScreenStack stack;
-    NullShell shell;
+    CFakeShell shell;
     CCareerSession session{Texts};
     std::unique_ptr<CScreenContext> ctx;
     std::unique_ptr<CStatisticsScreen> screen;

@@ -11,7 +11,7 @@
 #include "match/TacticsData.h"
 #include "match3d/Match3D.h"
 
-#include "MatchScreenRig.h"
+#include "ScreenTestKit.h"
 
 #include <gtest/gtest.h>
 
@@ -205,8 +205,8 @@ TEST(TacticsScreen, ARefusedSwapInA3DMatchLeavesNoCalledOffPlayer) {
     EXPECT_EQ(leaving->replacement, nullptr);
     EXPECT_EQ(match.flags.calledOffUser, nullptr);
     EXPECT_EQ(screen.substitutionPending, 0);
-    // The squad records keep the swap.
-    EXPECT_EQ(firstStarter->words[kWordMatchState], kOnBench);
+    // A swap during the match leaves the starting five of the squad records alone.
+    EXPECT_EQ(firstStarter->words[kWordMatchState], kOnCourt);
 
     // An allowed one names the replacement together with the called-off flag.
     CPlayer* nextStarter = club->players[1];
@@ -228,6 +228,11 @@ TEST(TacticsScreen, ARefusedSwapInA3DMatchLeavesNoCalledOffPlayer) {
     EXPECT_EQ(match.flags.substitutionPhase, 1);
     EXPECT_EQ(screen.substitutionPending, 0);
     EXPECT_FALSE(rig.shell.overlays[static_cast<int>(Overlay::Tactics)]);
+    // ... and the window itself, which otherwise covered the court until the match ended.
+    int closes = 0;
+    for (const GuiMessage& m : rig.stack.PendingMessages())
+        closes += m.cID == ID_TACTICS && m.MSG == kMsgClose ? 1 : 0;
+    EXPECT_EQ(closes, 1);
     g_pMatch3D = nullptr;
 }
 

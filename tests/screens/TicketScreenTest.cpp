@@ -135,7 +135,7 @@ TEST_F(TicketScreenTest, PromotionsNeedTheirPartAndARealLaterDate) {
     EXPECT_EQ(booked->year, 2007);
     CGuiElement* grid = kit.stack.FindElement(ID_TK_SCHEDULED);
     ASSERT_EQ(grid->GetRowCount(), 1);
-    EXPECT_EQ(grid->FindCell(1, 0)->text, CStr("9.11.2007")); // month first
+    EXPECT_EQ(grid->FindCell(1, 0)->text, CStr("11.09.2007")); // the one date form of every screen
     EXPECT_EQ(grid->FindCell(0, 0)->data, 1);
 }
 

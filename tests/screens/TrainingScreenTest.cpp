@@ -138,6 +138,12 @@ TEST_F(TrainingScreenTest, SavingTwiceOnOneDateKeepsTheLaterPlanAndPlansStayInDa
     EXPECT_GT(entriesOfSeptember, 0);
     EXPECT_EQ(Find(ID_TR_PLANS)->GetItemCount(), 2);
     EXPECT_TRUE(Find(ID_TR_PLANS)->GetItemText(1).Find(ctx.Text(80063)) > 0);
+    // After the save the screen stays on its date, the saved plan chosen and its group ticked.
+    EXPECT_EQ(Find(ID_TR_PLANS)->GetSelectedIndex(), 1);
+    EXPECT_EQ(Find(ID_TR_DAY)->GetItemData(Find(ID_TR_DAY)->GetSelectedIndex()), 3);
+    EXPECT_EQ(Find(ID_TR_MONTH)->GetItemData(Find(ID_TR_MONTH)->GetSelectedIndex()), 9);
+    EXPECT_TRUE(Find(ID_TR_CENTRES)->IsChecked());
+    EXPECT_EQ(Find(ID_TR_TYPE_0)->GetItemData(Find(ID_TR_TYPE_0)->GetSelectedIndex()), laterType);
 }
 
 TEST_F(TrainingScreenTest, APlanNamesItsPlayerAfterARefreshAndAfterAReload) {
@@ -176,12 +182,12 @@ TEST_F(TrainingScreenTest, ACampIsBookedOncePerRealDateAndChargedOnceInItsWeek) 
     EXPECT_EQ(camp.month, 7);
     EXPECT_EQ(camp.year, 2008);
     EXPECT_EQ(camp.cost, 500000);
-    EXPECT_STREQ(Find(ID_TR_CAMP_BOOKINGS)->FindCell(1, 0)->text.GetText(), "1/7/2008");
+    EXPECT_STREQ(Find(ID_TR_CAMP_BOOKINGS)->FindCell(1, 0)->text.GetText(), "01.07.2008");
 
     Send(ID_TR_BOOK_0); // the same date with another camp
     EXPECT_EQ(Career().campBookings.Size(), 1);
     EXPECT_FALSE(screen->BookingMessage().IsEmpty());
-    month->SetSelection(0); // June
+    month->SetSelection(0);                 // June
     Find(ID_TR_CAMP_DAY)->SetSelection(30); // 31 June
     Send(ID_TR_BOOK_0);
     EXPECT_EQ(Career().campBookings.Size(), 1);
@@ -251,7 +257,7 @@ TEST_F(TrainingScreenTest, AStageThreeFacilityLightsThreeIcons) {
     EXPECT_TRUE(Find(ID_TR_STAGE_3)->GetText().Find("+3xp") >= 0);
 }
 
-TEST(TrainingSeasons, ZeroDivisorsCountInTheMeanAndTheSeasonIsTheYearNotTheDay) {
+TEST(TrainingSeasons, RatesAreHitsOverAttemptsOfPlayedMatchesAndTheSeasonIsTheYear) {
     std::vector<std::unique_ptr<CPlayerStat>> records;
     auto add = [&](int year, int month, int day, int seconds, int points, int tried3, int made3) {
         auto r = std::make_unique<CPlayerStat>();
@@ -263,23 +269,30 @@ TEST(TrainingSeasons, ZeroDivisorsCountInTheMeanAndTheSeasonIsTheYearNotTheDay) 
         r->Field(16) = tried3;
         r->Field(17) = made3;
         records.push_back(std::move(r));
+        return records.back().get();
     };
-    add(2007, 10, 3, 1200, 10, 4, 2); // 3 of 4 shots... only threes: rate 1 = 2/4
-    add(2008, 2, 17, 600, 4, 0, 0);   // the same season, no shot at all
-    add(2008, 9, 3, 60, 2, 0, 0);     // the next season, on the same day of the month as the first
+    add(2007, 10, 3, 1200, 10, 4, 2);                // 2 of 4 threes
+    add(2008, 2, 17, 600, 4, 1, 1);                  // the same season: 1 of 1
+    add(2008, 3, 2, 0, 0, 0, 0);                     // on the bench all match: no game
+    CPlayerStat* flat = add(2008, 3, 9, 0, 2, 0, 0); // a record without a clock, but a basket
+    flat->Field(14) = 3;
+    flat->Field(15) = 1;
+    add(2008, 9, 3, 60, 2, 0, 0); // the next season, on the same day of the month as the first
     std::vector<CPlayerStat*> stats;
     for (auto& r : records)
         stats.push_back(r.get());
     const std::vector<TrainingSeasonStats> seasons = BuildSeasonStats(stats, 8);
     ASSERT_EQ(seasons.size(), 2u);
     EXPECT_EQ(seasons[0].season, 2007);
-    EXPECT_EQ(seasons[0].games, 2);
-    EXPECT_EQ(seasons[0].sum, 14);
-    EXPECT_FLOAT_EQ(seasons[0].time, 1800.0f * 0.5f * 0.016666668f);
-    EXPECT_FLOAT_EQ(seasons[0].rate1, 25.0f);
-    EXPECT_FLOAT_EQ(seasons[0].rate2, 25.0f);
+    EXPECT_EQ(seasons[0].games, 3);
+    EXPECT_EQ(seasons[0].sum, 16);
+    EXPECT_FLOAT_EQ(seasons[0].time, 1800.0f / 3.0f * 0.016666668f);
+    // 4 of 8 shots, 3 of 5 threes: not the mean of 50, 100 and 33 per cent.
+    EXPECT_FLOAT_EQ(seasons[0].rate1, 50.0f);
+    EXPECT_FLOAT_EQ(seasons[0].rate2, 60.0f);
     EXPECT_FLOAT_EQ(seasons[0].rate3, 0.0f);
     EXPECT_EQ(seasons[1].season, 2008);
+    EXPECT_EQ(seasons[1].games, 1);
     EXPECT_FLOAT_EQ(seasons[1].rate2, 0.0f);
 }
 
@@ -299,7 +312,13 @@ TEST_F(TrainingScreenTest, TheCardShowsSkillBandsAndTheCoachCardsFollowTheStaff)
     screen->SetCoachCard(kStaffAssistantCoach, CoachCard{});
     screen->FillStaffCards();
     EXPECT_STREQ(Find(ID_TR_HEADCOACH)->FindCell(1, 0)->text.GetText(), "Coach Carter");
-    EXPECT_EQ(Find(ID_TR_ASSISTANT)->FindCell(1, 0), nullptr) << "no assistant: an empty card";
+    EXPECT_EQ(Find(ID_TR_ASSISTANT)->FindCell(0, 0), nullptr) << "no assistant: an empty card";
+    // The assistant's card stands beside the head coach's labels: values only.
+    card.name = "Ann Assist";
+    screen->SetCoachCard(kStaffAssistantCoach, card);
+    screen->FillStaffCards();
+    EXPECT_STREQ(Find(ID_TR_ASSISTANT)->FindCell(0, 0)->text.GetText(), "Ann Assist");
+    EXPECT_EQ(Find(ID_TR_ASSISTANT)->FindCell(1, 0), nullptr);
 }
 
 TEST_F(TrainingScreenTest, APlanSavedHereRaisesTheTrainedSkillOverTheFollowingDays) {

@@ -76,6 +76,7 @@ protected:
             ASSERT_NE(agent, nullptr);
             TransferTerms terms;
             terms.playerId = agent->id;
+            terms.months = 12;
             ASSERT_EQ(SignPlayer(*s.worldDB, *s.careerDB, nullptr, s.currentDate, terms, "No club"),
                       TransferResult::Done);
         }
@@ -150,6 +151,7 @@ TEST_F(TransferScreenTest, SelectionsFollowTheirPlayerThroughARefresh) {
     // Players ahead of both leave their lists, so every index after them moves up.
     CCareerSession& s = kit.session;
     TransferTerms first;
+    first.months = 12;
     first.playerId =
         screen->Market()[static_cast<size_t>(Find(ID_TF_MARKET)->FindCell(1, 0)->data)]->playerId;
     ASSERT_EQ(SignPlayer(*s.worldDB, *s.careerDB, nullptr, s.currentDate, first, "No club"),
@@ -192,8 +194,10 @@ TEST_F(TransferScreenTest, TermsChangedAfterAnAcceptanceMustBeAskedAgain) {
     CGuiElement* grid = Find(ID_TF_NEG_GRID);
     ASSERT_NE(grid->FindCell(0, 0), nullptr);
     EXPECT_EQ(grid->FindCell(0, 0)->data, yearly / 12);
-    EXPECT_EQ(grid->FindCell(2, 0)->data, yearly / 12 * 12);
-    EXPECT_EQ(grid->FindCell(3, 0)->text, CStr::Formatted("%d", entry.contractMonths));
+    // The yearly column starts at the sum the box text quotes.
+    EXPECT_EQ(grid->FindCell(2, 0)->data, yearly);
+    EXPECT_NE(BoxText().Find(FormatMoney(yearly).GetText()), -1);
+    EXPECT_EQ(grid->FindCell(3, 0)->text, CStr::Formatted("%d", std::max(entry.contractMonths, 1)));
     EXPECT_FALSE(Find(ID_TF_NEG_SIGN)->IsEnabled());
     EXPECT_EQ(BoxText().Find(ctx.Text(200209).Left(10).GetText()), -1) << "a free agent costs no fee";
 
@@ -219,7 +223,7 @@ TEST_F(TransferScreenTest, TermsChangedAfterAnAcceptanceMustBeAskedAgain) {
     ASSERT_EQ(Club()->players.size(), squad + 1);
     const CPlayer* signed1 = kit.session.careerDB->FindPlayer(entry.playerId);
     ASSERT_NE(signed1, nullptr);
-    EXPECT_EQ(signed1->contractMonths, entry.contractMonths - 1);
+    EXPECT_EQ(signed1->contractMonths, std::max(std::max(entry.contractMonths, 1) - 1, 1));
     EXPECT_EQ(signed1->words[kWordWage], yearly / 12);
     // The lists and the certificate grid show the move at once.
     bool listed = false;
@@ -285,10 +289,35 @@ TEST_F(TransferScreenTest, TheOfferedWageStopsAtItsCapAndAtTheLowestStep) {
     EXPECT_EQ(wage->data, 2000);
     Send(ID_TF_NEG_WAGE_DOWN);
     EXPECT_EQ(wage->data, 2000);
+    // A contract runs at least a month.
     GuiGridCell* months = Find(ID_TF_NEG_GRID)->FindCell(3, 0);
-    months->text = "0";
+    months->text = "1";
     Send(ID_TF_NEG_MONTHS_DOWN);
-    EXPECT_EQ(months->text, CStr("0"));
+    EXPECT_EQ(months->text, CStr("1"));
+}
+
+TEST_F(TransferScreenTest, ASigningTheClubCannotPayIsRefusedWithAMessage) {
+    Send(ID_TF_NEGOTIATE);
+    const TransferListEntry entry = SelectedMarket();
+    Send(ID_TF_NEG_ASK);
+    ASSERT_TRUE(screen->Agreed());
+    // The wage the player agreed to is more than the club holds.
+    Club()->cash = Find(ID_TF_NEG_GRID)->FindCell(0, 0)->data - 1;
+    const int32_t cash = Club()->cash;
+    const size_t squad = Club()->players.size();
+    const size_t booked = kit.session.ledger->Size();
+    EXPECT_TRUE(Send(ID_TF_NEG_SIGN));
+    EXPECT_EQ(Club()->players.size(), squad);
+    EXPECT_EQ(Club()->cash, cash);
+    EXPECT_EQ(kit.session.ledger->Size(), booked);
+    EXPECT_EQ(kit.session.careerDB->FindPlayer(entry.playerId), nullptr);
+    EXPECT_NE(BoxText().Find("cannot pay"), -1) << BoxText().GetText();
+    EXPECT_FALSE(screen->Agreed());
+    // No contract of no months, whatever the cash.
+    Club()->cash = 100000000;
+    EXPECT_FALSE(screen->SignPlayer(screen->SelectedMarket(), 5000, 0));
+    EXPECT_NE(BoxText().Find("1 to 600 months"), -1) << BoxText().GetText();
+    EXPECT_TRUE(screen->SignPlayer(screen->SelectedMarket(), 5000, 1));
 }
 
 TEST_F(TransferScreenTest, TheReleaseBoxSendsTheChosenPlayerAwayWithACertificate) {
@@ -296,6 +325,10 @@ TEST_F(TransferScreenTest, TheReleaseBoxSendsTheChosenPlayerAwayWithACertificate
     const TransferListEntry chosen = *screen->Squad()[static_cast<size_t>(screen->SelectedSquad())];
     ASSERT_TRUE(Send(ID_TF_RELEASE));
     EXPECT_EQ(Find(ID_TF_RELEASE_YES)->GetText(), ctx.Text(300000));
+    // The question names the player it lets go.
+    const auto* box = dynamic_cast<const CGuiWindow*>(Find(ID_TF_RELEASE_BOX));
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(box->GetCaption().Find(chosen.name), -1) << box->GetCaption().GetText();
     const size_t squad = Club()->players.size();
     ASSERT_TRUE(Send(ID_TF_RELEASE_YES));
     EXPECT_EQ(Club()->players.size(), squad - 1);

@@ -80,19 +80,24 @@ ModelMaterial Material(const char* effect, const char* diffuse, const char* ligh
     return m;
 }
 
-void Basket(ModelSubObject& sub, float side) {
-    // Board plane at |z| 12.3, rim centred on the basket spot |z| 12.13, pole behind the baseline.
-    const float z = 12.3f * side;
+void Basket(ModelSubObject& sub, float side, const ArenaShape& shape) {
+    // Board front at the family's board plane, the pole behind the baseline and an arm between.
+    const float z = shape.boardZ * side;
     Box(sub, Vec3(-0.85f, 2.75f, std::min(z, z + 0.05f * side)),
         Vec3(0.85f, 3.75f, std::max(z, z + 0.05f * side)));
-    const float pz0 = 13.6f * side, pz1 = 13.8f * side;
+    const float poleZ = std::max(13.6f, shape.halfZ + 0.4f);
+    const float pz0 = poleZ * side, pz1 = (poleZ + 0.2f) * side;
     Box(sub, Vec3(-0.1f, 0.0f, std::min(pz0, pz1)), Vec3(0.1f, 3.4f, std::max(pz0, pz1)));
-    const float az0 = (12.35f) * side, az1 = 13.6f * side;
+    const float az0 = (shape.boardZ + 0.05f) * side, az1 = poleZ * side;
     Box(sub, Vec3(-0.06f, 3.2f, std::min(az0, az1)), Vec3(0.06f, 3.3f, std::max(az0, az1)));
 }
 
-void Rim(ModelSubObject& sub, float side) {
+void Rim(ModelSubObject& sub, float side, const ArenaShape& shape) {
     const float cz = 12.13f * side, r = 0.17f, t = 0.02f, y0 = 3.03f, y1 = 3.07f;
+    // The bracket from the rim back to a board that stands further off.
+    const float back = (12.13f + r) * side, board = shape.boardZ * side;
+    if (shape.boardZ > 12.13f + r)
+        Box(sub, Vec3(-0.05f, y0, std::min(back, board)), Vec3(0.05f, y1, std::max(back, board)));
     Box(sub, Vec3(-r, y0, cz - r), Vec3(r, y1, cz - r + t));
     Box(sub, Vec3(-r, y0, cz + r - t), Vec3(r, y1, cz + r));
     Box(sub, Vec3(-r, y0, cz - r), Vec3(-r + t, y1, cz + r));
@@ -109,7 +114,18 @@ int TexY(float z, int h) {
 
 } // namespace
 
-ModelData BuildArena() {
+const std::vector<ArenaShape>& ArenaShapes() {
+    // Court bounds and board planes as the match's arena geometry has them for each family.
+    static const std::vector<ArenaShape> shapes = {
+        {"STD_street_", 1, "arena_street", 7.0f, 13.0f, 12.3f, {150, 150, 155}, {90, 90, 80}},
+        {"STD_Fiba_", 1, "arena_eu", 7.5f, 14.0f, 12.87f, {196, 142, 88}, {40, 70, 150}},
+        {"STD_HScool_", 2, "arena_highschool", 7.5f, 14.0f, 12.3f, {210, 170, 110}, {150, 40, 40}},
+        {"STD_NBA_", 1, "arena_nba", 7.6025f, 14.2905f, 12.35f, {180, 120, 70}, {30, 30, 40}},
+    };
+    return shapes;
+}
+
+ModelData BuildArena(const ArenaShape& shape) {
     ModelData model;
     model.materials.push_back(Material("Standard", "court.tga", "court_lm.tga", 1, 1, 1));
     model.materials.push_back(Material("Default", "wall.tga", "", 1, 1, 1));
@@ -137,9 +153,9 @@ ModelData BuildArena() {
     for (float side : {1.0f, -1.0f}) {
         ModelSubObject basket;
         basket.name = side > 0 ? "basket_pos_z" : "basket_neg_z";
-        Basket(basket, side);
+        Basket(basket, side, shape);
         const uint32_t boardIndices = static_cast<uint32_t>(basket.indices.size());
-        Rim(basket, side);
+        Rim(basket, side, shape);
         basket.batches.push_back({2, 0, boardIndices});
         basket.batches.push_back(
             {3, boardIndices, static_cast<uint32_t>(basket.indices.size()) - boardIndices});
@@ -206,26 +222,29 @@ ModelData BuildCube() {
     return model;
 }
 
-Image CourtTexture() {
+Image CourtTexture(const ArenaShape& shape) {
     const int w = 256, h = 512;
     Image img(w, h);
+    const uint8_t* f = shape.floor;
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             // Planks along z with a gentle grain.
             const int plank = x / 8;
-            const uint8_t shade = static_cast<uint8_t>(10 * (plank % 3) + ((y / 32 + plank) % 2) * 6);
-            img.Set(x, y, static_cast<uint8_t>(196 - shade), static_cast<uint8_t>(142 - shade), 88);
+            const int shade = 10 * (plank % 3) + ((y / 32 + plank) % 2) * 6;
+            auto c = [shade](uint8_t v) { return static_cast<uint8_t>(std::max(0, v - shade)); };
+            img.Set(x, y, c(f[0]), c(f[1]), c(f[2]));
         }
+    const float hx = shape.halfX, hz = shape.halfZ;
     auto line = [&](float x0, float z0, float x1, float z1) {
         img.Rect(TexX(x0, w) - 1, TexY(z0, h) - 1, TexX(x1, w) + 1, TexY(z1, h) + 1, 250, 250, 250);
     };
-    line(-7.5f, -14, 7.5f, -14);
-    line(-7.5f, 14, 7.5f, 14);
-    line(-7.5f, -14, -7.5f, 14);
-    line(7.5f, -14, 7.5f, 14);
-    line(-7.5f, 0, 7.5f, 0);
+    line(-hx, -hz, hx, -hz);
+    line(-hx, hz, hx, hz);
+    line(-hx, -hz, -hx, hz);
+    line(hx, -hz, hx, hz);
+    line(-hx, 0, hx, 0);
     for (float side : {1.0f, -1.0f}) {
-        const float base = 14 * side, top = 8.2f * side;
+        const float base = hz * side, top = (hz - 5.8f) * side;
         line(-2.45f, std::min(base, top), -2.45f, std::max(base, top));
         line(2.45f, std::min(base, top), 2.45f, std::max(base, top));
         line(-2.45f, top, 2.45f, top);
@@ -237,7 +256,7 @@ Image CourtTexture() {
     // cut off by the side lines (2.6 m up from the end line in the corners).
     const float arcRadius = 7.95f, arcCentreZ = 14.01f;
     for (int step = 0; step <= 600; ++step) {
-        const float x = -7.5f + 15.0f * step / 600;
+        const float x = -hx + 2 * hx * step / 600;
         const float up = std::sqrt(std::max(0.0f, arcRadius * arcRadius - x * x));
         for (float side : {1.0f, -1.0f}) {
             const float z = side * (arcCentreZ - up);
@@ -265,12 +284,13 @@ Image CourtLightmap() {
     return img;
 }
 
-Image WallTexture() {
+Image WallTexture(const ArenaShape& shape) {
     Image img(64, 64);
+    const uint8_t* c = shape.seats;
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 64; ++x) {
             const bool seat = (x % 8) < 6 && (y % 8) < 5;
-            img.Set(x, y, seat ? 40 : 70, seat ? 70 : 70, seat ? 150 : 80);
+            img.Set(x, y, seat ? c[0] : 70, seat ? c[1] : 70, seat ? c[2] : 80);
         }
     return img;
 }
@@ -351,20 +371,16 @@ std::string Descriptor(const char* type, const char* name, const char* modelDir,
 
 std::vector<std::pair<std::string, std::string>> SceneDescriptors() {
     std::vector<std::pair<std::string, std::string>> files;
-    // Every family and level plays in the one generated hall for now; the descriptors keep the
-    // names the stadium keys lead to, so a hall of its own only needs its descriptor changed.
-    const struct {
-        const char* prefix;
-        int firstLevel;
-    } families[] = {{"STD_street_", 1}, {"STD_Fiba_", 1}, {"STD_HScool_", 2}, {"STD_NBA_", 1}};
-    for (const auto& family : families)
+    // Every family plays in a hall of its own, built to the family's court and board geometry.
+    for (const ArenaShape& family : ArenaShapes())
         for (int level = family.firstLevel; level <= 10; ++level) {
             char name[64];
             std::snprintf(name, sizeof name, "%s%02d", family.prefix, level);
+            const std::string dir = family.dir;
             files.emplace_back(std::string("Stadions/ini/") + name + ".xml",
-                               Descriptor("World", name, "Stadions\\models\\test_arena\\", "arena.qmd",
-                                          "Stadions\\textures\\test_arena",
-                                          "Stadions\\lightmaps\\test_arena"));
+                               Descriptor("World", name, ("Stadions\\models\\" + dir + "\\").c_str(),
+                                          "arena.qmd", ("Stadions\\textures\\" + dir).c_str(),
+                                          ("Stadions\\lightmaps\\" + dir).c_str()));
         }
     files.emplace_back("objects/kv_ball.xml", Descriptor("Object", "ball", "objects\\models\\", "kv_ball.qmd",
                                                          "objects\\textures", nullptr));

@@ -10,13 +10,24 @@
 #include <utility>
 #include <vector>
 
-ModelData BuildArena();
+// One arena family's hall: its descriptors' prefix and first level, its folder, the court's half
+// extents and the board plane (as the match's arena geometry has them), the floor's and seats' colours.
+struct ArenaShape {
+    const char* prefix;
+    int firstLevel;
+    const char* dir;
+    float halfX, halfZ, boardZ;
+    uint8_t floor[3];
+    uint8_t seats[3];
+};
+const std::vector<ArenaShape>& ArenaShapes();
+ModelData BuildArena(const ArenaShape& shape);
 ModelData BuildBall();
 ModelData BuildCube();
 
-Image CourtTexture();
+Image CourtTexture(const ArenaShape& shape);
 Image CourtLightmap();
-Image WallTexture();
+Image WallTexture(const ArenaShape& shape);
 Image BallTexture();
 // Character skins: a flat colour with a few marks so the parts can be told apart on screen.
 Image SkinTexture(uint8_t r, uint8_t g, uint8_t b, int stripes);

@@ -210,10 +210,17 @@ int main(int argc, char** argv) {
     ok &= WriteIfChanged(root, "objects/textures/logos.tga", EncodeTga(LogoBoardTexture()));
     for (const auto& [path, text] : SceneDescriptors())
         ok &= WriteIfChanged(root, path, text);
-    ok &= WriteIfChanged(root, "Stadions/models/test_arena/arena.qmd", ModelBytes(BuildArena()));
-    ok &= WriteIfChanged(root, "Stadions/textures/test_arena/court.tga", EncodeTga(CourtTexture()));
-    ok &= WriteIfChanged(root, "Stadions/textures/test_arena/wall.tga", EncodeTga(WallTexture()));
-    ok &= WriteIfChanged(root, "Stadions/lightmaps/test_arena/court_lm.tga", EncodeTga(CourtLightmap()));
+    // The plain hall the engine's own tests and benchmarks draw.
+    const ArenaShape testHall{"", 0, "test_arena", 7.5f, 14.0f, 12.3f, {196, 142, 88}, {40, 70, 150}};
+    std::vector<ArenaShape> halls = ArenaShapes();
+    halls.push_back(testHall);
+    for (const ArenaShape& shape : halls) {
+        const std::string dir = shape.dir;
+        ok &= WriteIfChanged(root, "Stadions/models/" + dir + "/arena.qmd", ModelBytes(BuildArena(shape)));
+        ok &= WriteIfChanged(root, "Stadions/textures/" + dir + "/court.tga", EncodeTga(CourtTexture(shape)));
+        ok &= WriteIfChanged(root, "Stadions/textures/" + dir + "/wall.tga", EncodeTga(WallTexture(shape)));
+        ok &= WriteIfChanged(root, "Stadions/lightmaps/" + dir + "/court_lm.tga", EncodeTga(CourtLightmap()));
+    }
     ok &= WriteClubPictures(root, argc == 3 ? argv[2] : "");
     ok &= WritePlayerPictures(root, argc == 3 ? argv[2] : "");
     ok &= WriteTicketPictures(root);

@@ -545,7 +545,7 @@ bool CProbe::StartMatchHud() {
         }
     }
     m_match3D->flags.quarter = 1;
-    m_hudLink = std::make_unique<CMatch3DHudLink>(*m_match3D);
+    m_hudLink = std::make_unique<CMatch3DHudLink>(*m_match3D, nullptr); // the display alone
     session.view3D = 1;
     session.matchMode = 1;
     m_hudClock = 1000;

@@ -1,0 +1,92 @@
+// The 3D match's clock in fixed steps of match time, and one paced step of the match.
+#include "match3d/MatchClock.h"
+
+#include "engine/GameRand.h"
+#include "match3d/AnimatedCharacter.h"
+#include "match3d/HeadlessMatch.h"
+#include "match3d/Match3D.h"
+#include "match3d/Referee.h"
+#include "match3d/SceneLoader.h"
+
+int CMatchClock::StepsFor(uint32_t wallMs, bool fast) {
+    // In fast mode a clock second passes in 400 ms instead of 1000: the same match, 2.5 times as fast.
+    owedMs += static_cast<double>(wallMs) * (fast ? static_cast<double>(kSecondMs) / kFastSecondMs : 1.0);
+    const double stepMs = static_cast<double>(kSecondMs) / kStepsPerSecond;
+    int steps = static_cast<int>(owedMs / stepMs);
+    if (steps >= kStepsPerSecond) {
+        owedMs = 0.0;
+        return kStepsPerSecond;
+    }
+    owedMs -= steps * stepMs;
+    return steps;
+}
+
+CMatchClock::Event CMatchClock::CountStep(bool positioningWait, bool inbound, bool tippedOff, int homeScore,
+                                          int awayScore) {
+    if (over || ++stepInSecond < kStepsPerSecond)
+        return Event::None;
+    stepInSecond = 0;
+    if (!positioningWait)
+        gameClock += 1.0;
+    if (!inbound && tippedOff)
+        shotClock += 1.0;
+    if (shotClock >= kShotClockSeconds)
+        shotClock = 0.0;
+    if (gameClock < PeriodSeconds())
+        return Event::None;
+    gameClock = 0.0;
+    // A level score after the fourth quarter plays overtimes until one side leads: the standings
+    // cannot count one match as a loss for both.
+    if (quarter >= kQuarters && homeScore != awayScore) {
+        over = true;
+        return Event::MatchOver;
+    }
+    ++quarter;
+    return Event::QuarterOver;
+}
+
+void CMatchClock::Reset() {
+    *this = CMatchClock();
+}
+
+void ResetPlayersForBreak(CMatchTeam* home, CMatchTeam* away) {
+    for (int i = 0; i < 5; ++i) {
+        for (CMatchTeam* team : {home, away}) {
+            CCourtPlayer* p = team ? team->GetPlayer(i) : nullptr;
+            if (p == nullptr)
+                continue;
+            p->facing = Vec3(-p->position.x, -p->position.y, 1.0f - p->position.z);
+            if (p->personalFouls < 6)
+                p->personalFouls = 0;
+        }
+    }
+}
+
+CMatchRandScope::CMatchRandScope(CMatch3D& match) : m_match(match), m_saved(GameRandState()) {
+    if (!match.randSeeded) {
+        match.randSeeded = 1;
+        match.randState = m_saved;
+    }
+    GameSrand(match.randState);
+}
+
+CMatchRandScope::~CMatchRandScope() {
+    m_match.randState = GameRandState();
+    GameSrand(m_saved);
+}
+
+void PlayMatchStep(CMatch3D& match, CHeadlessMotion& motion) {
+    if (match.paused)
+        return;
+    CMatchRandScope stream(match);
+    const float dt = CMatchClock::kStep;
+    StepMatch3D(match, motion, dt);
+    // The poses move on with the match, not with the frames that show it: the clips' release
+    // moments decide passes and shots.
+    for (CAnimatedCharacter* c : match.characters)
+        if (c->shown && c->HasInstance())
+            c->AdvanceTime(dt, nullptr);
+    for (CRefereeBase* r : match.referees)
+        if (r->shown && r->HasInstance())
+            r->AdvanceTime(dt, nullptr);
+}

@@ -1,0 +1,270 @@
+// The 3D match behind the in-match display: one seeded match played three ways - headless, and at
+// normal speed and fast with the game's frames - ends with the same score and box score (the Fast
+// button changes how long a match takes, never its result); a player who must leave stops the
+// clock until the user's change, or is replaced by the computer at once.
+#include "database/Records.h"
+#include "engine/GameRand.h"
+#include "engine/Paths.h"
+#include "match3d/HeadlessMatch.h"
+#include "match3d/Match3D.h"
+#include "match3d/SceneLoader.h"
+#include "screens/match/Match3DHudLink.h"
+#include "screens/match/MatchHud.h"
+
+#include "gui/Element.h"
+#include "guidefines.h"
+
+#include "ScreenTestKit.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <vector>
+
+namespace {
+
+class QuietHost : public IMatchSceneHost {
+public:
+    void SetWaitCaption(int) override {}
+    void SetProgress(int, int) override {}
+    void SetArena(int, int) override {}
+    void ShowStreetballImage() override {}
+    void SetTrackingPoint(const Vec3&) override {}
+};
+
+struct Squad {
+    CTeam team;
+    std::vector<std::unique_ptr<CPlayer>> players;
+
+    Squad(int id, int skill) {
+        team.id = id;
+        team.name = CStr::Formatted("Club %d", id);
+        team.stadiumKey = "std_eu_01";
+        for (int i = 0; i < 12; ++i) {
+            auto p = std::make_unique<CPlayer>();
+            p->id = id * 100 + i;
+            p->name = CStr::Formatted("Player %d-%d", id, i);
+            p->words[kWordHeight] = 186 + 2 * i;
+            p->words[kWordMatchState] = i < 5 ? kOnCourt : kOnBench;
+            for (int s = 0; s < kSkillCount; ++s)
+                p->SkillValue(s) = skill + (i * 7 + s * 3) % 15;
+            team.players.push_back(p.get());
+            players.push_back(std::move(p));
+        }
+    }
+};
+
+// What the match left: the score and every player's line of the box score.
+struct Result {
+    int home = 0, away = 0;
+    bool ended = false;
+    std::vector<int> box;
+};
+
+Result ResultOf(const CMatch3D& match, bool ended) {
+    Result r{match.homeScore, match.awayScore, ended, {}};
+    for (const CMatchTeam* team : {match.homeTeam, match.awayTeam})
+        for (const CCourtPlayer* p : team->players)
+            r.box.insert(r.box.end(),
+                         {p->playerId, p->twoPointAttempts, p->twoPointersMade, p->threePointAttempts,
+                          p->threePointersMade, p->freeThrowsAttempted, p->freeThrowsMade,
+                          p->offensiveRebounds, p->defensiveRebounds, p->steals, p->foulsCharged});
+    return r;
+}
+
+std::unique_ptr<CMatch3D> Load(Squad& home, Squad& away, unsigned seed) {
+    GameSrand(seed);
+    MatchSceneSetup setup;
+    setup.home = &home.team;
+    setup.away = &away.team;
+    setup.userAtHome = true;
+    setup.userClubId = home.team.id;
+    setup.modelSkip = true;
+    QuietHost host;
+    std::atomic<uint8_t> wait{0};
+    std::unique_ptr<CMatch3D> match = LoadMatchScene(setup, host, wait);
+    match->textSource = [](int) { return CStr(); };
+    // Both on the computer's coaching, as in the box-score batches.
+    match->homeTeam->isUserTeam = 0;
+    match->awayTeam->isUserTeam = 0;
+    // The game's sequence moves on between the load and the first step, as a real frame's would.
+    GameSrand(seed * 7u + 1u);
+    return match;
+}
+
+Result PlayHeadless(Squad& home, Squad& away, unsigned seed) {
+    std::unique_ptr<CMatch3D> match = Load(home, away, seed);
+    CHeadlessDisplay display;
+    PlayHeadlessMatch(*match, display, HeadlessMatchOptions{});
+    return ResultOf(*match, display.clock.over);
+}
+
+// Frames of frameMs through the display's frame step; every break is answered with the chosen
+// speed button, as a user would press it.
+Result PlayWatched(Squad& home, Squad& away, unsigned seed, bool fast, uint32_t frameMs, long& frames) {
+    std::unique_ptr<CMatch3D> match = Load(home, away, seed);
+    ScreenKit kit;
+    CScreenContext ctx = kit.MakeContext();
+    CMatchHud hud(ctx);
+    uint32_t now = 1000;
+    hud.SetClock([&now] { return now; });
+    hud.SetSound(nullptr, false);
+    CHeadlessMotion motion;
+    CMatch3DHudLink link(*match, &motion);
+    bool ended = false;
+    hud.SetMatch(&link);
+    hud.SetEndHandler([&ended] { ended = true; });
+    match->display = &hud;
+    PrepareTipOff(*match);
+    hud.Play();
+    frames = 0;
+    while (!ended && frames < 2000000) {
+        ++frames;
+        now += frameMs;
+        // A frame's own random draws (the crowd) come between the match's steps.
+        GameRand();
+        hud.FrameStep();
+        if (!ended && hud.Paused())
+            fast ? hud.PlayFast() : hud.Play();
+        else if (fast && !hud.Fast())
+            hud.PlayFast();
+    }
+    match->display = nullptr;
+    return ResultOf(*match, ended);
+}
+
+TEST(Match3DPace, OneSeedIsOneMatchHeadlessWatchedAndWatchedFast) {
+    ASSERT_TRUE(FileExists("\\ini\\InitData.xml")) << "run from the game folder";
+    Squad home(3, 52);
+    Squad away(4, 48);
+    const Result headless = PlayHeadless(home, away, 77);
+    ASSERT_TRUE(headless.ended);
+    EXPECT_GT(headless.home + headless.away, 60) << "a real match was played";
+    EXPECT_NE(headless.home, headless.away);
+
+    long normalFrames = 0;
+    long fastFrames = 0;
+    const Result normal = PlayWatched(home, away, 77, false, 16, normalFrames);
+    const Result fast = PlayWatched(home, away, 77, true, 17, fastFrames);
+    ASSERT_TRUE(normal.ended);
+    ASSERT_TRUE(fast.ended);
+    EXPECT_EQ(normal.home, headless.home);
+    EXPECT_EQ(normal.away, headless.away);
+    EXPECT_EQ(normal.box, headless.box);
+    EXPECT_EQ(fast.home, headless.home);
+    EXPECT_EQ(fast.away, headless.away);
+    EXPECT_EQ(fast.box, headless.box);
+    // A clock second a wall second at normal speed (about 48 minutes of running clock at 16 ms a
+    // frame), one per 400 ms fast.
+    EXPECT_GE(normalFrames * 16, 4L * 720 * 1000);
+    EXPECT_LT(fastFrames * 17, normalFrames * 16 / 2);
+}
+
+// The display over a loaded match with the user at home, wired as the game's view wires it.
+struct WatchedMatch {
+    Squad home{3, 52};
+    Squad away{4, 48};
+    std::unique_ptr<CMatch3D> match;
+    ScreenKit kit;
+    CScreenContext ctx = kit.MakeContext();
+    CMatchHud hud{ctx};
+    CHeadlessMotion motion;
+    std::unique_ptr<CMatch3DHudLink> link;
+    uint32_t now = 1000;
+
+    WatchedMatch() {
+        match = Load(home, away, 5);
+        match->homeTeam->isUserTeam = 1;
+        hud.SetClock([this] { return now; });
+        hud.SetSound(nullptr, false);
+        link = std::make_unique<CMatch3DHudLink>(*match, &motion);
+        hud.SetMatch(link.get());
+        match->display = &hud;
+        match->onMustLeavePopup = [this](const CStr& name, bool hurt) { hud.ShowMustLeavePopup(name, hurt); };
+        match->onUserMustLeave = [this] { hud.OpenTactics(); };
+        PrepareTipOff(*match);
+        hud.Play();
+        // Into the first quarter's play.
+        while (hud.GameClock() < 20.0)
+            Frame();
+    }
+    ~WatchedMatch() { match->display = nullptr; }
+    void Frame() {
+        now += 16;
+        hud.FrameStep();
+    }
+    int Opened(int window) const {
+        int n = 0;
+        for (const GuiMessage& m : kit.stack.PendingMessages())
+            n += m.cID == window && m.MSG == kMsgOpenOnTop ? 1 : 0;
+        return n;
+    }
+    bool OnCourt(const CMatchTeam& team, const CCourtPlayer* p) const {
+        for (int i = 0; i < team.OnCourtCount(); ++i)
+            if (team.GetPlayer(i) == p)
+                return true;
+        return false;
+    }
+};
+
+TEST(Match3DMustLeave, TheUsersSixthFoulOpensThePopupAndTheClockWaitsForTheChange) {
+    ASSERT_TRUE(FileExists("\\ini\\InitData.xml")) << "run from the game folder";
+    WatchedMatch w;
+    CCourtPlayer* fouled = w.match->homeTeam->GetPlayer(2);
+    // What the rules do at a sixth foul.
+    fouled->personalFouls = 6;
+    w.match->paused = 1;
+    for (int i = 0; i < 5; ++i)
+        w.Frame();
+    EXPECT_TRUE(w.hud.Paused());
+    EXPECT_GE(w.Opened(ID_MATCH_POPUP), 1);
+    EXPECT_GE(w.Opened(ID_TACTICS), 1);
+    CGuiElement* text = w.ctx.Find(ID_MATCH_POPUP_TEXT);
+    ASSERT_NE(text, nullptr);
+    EXPECT_NE(std::string(text->GetText().GetText()).find(fouled->name), std::string::npos);
+    const double clock = w.hud.GameClock();
+    for (int i = 0; i < 300; ++i)
+        w.Frame();
+    EXPECT_EQ(w.hud.GameClock(), clock) << "the clock stops with the match";
+
+    // Play without the change: the rules stop the match again at once.
+    w.hud.Play();
+    for (int i = 0; i < 120; ++i)
+        w.Frame();
+    EXPECT_TRUE(w.hud.Paused());
+    EXPECT_EQ(w.hud.GameClock(), clock);
+    EXPECT_TRUE(w.OnCourt(*w.match->homeTeam, fouled));
+
+    // The change in the tactics window, then play: the clock runs and he sits.
+    const int substitute = w.match->homeTeam->PickSubstitute();
+    ASSERT_GE(substitute, 0);
+    w.match->RequestSubstitution(fouled->playerId, substitute, false);
+    w.hud.Play();
+    for (int i = 0; i < 300; ++i)
+        w.Frame();
+    EXPECT_FALSE(w.hud.Paused());
+    EXPECT_GT(w.hud.GameClock(), clock);
+    EXPECT_FALSE(w.OnCourt(*w.match->homeTeam, fouled));
+}
+
+TEST(Match3DMustLeave, TheComputerReplacesItsOwnFouledOutOrHurtPlayerWithoutTheUser) {
+    WatchedMatch w;
+    CCourtPlayer* fouled = w.match->awayTeam->GetPlayer(1);
+    CCourtPlayer* hurt = w.match->awayTeam->GetPlayer(3);
+    fouled->personalFouls = 6;
+    hurt->injured = 1;
+    w.match->paused = 1;
+    const double clock = w.hud.GameClock();
+    for (int i = 0; i < 300; ++i)
+        w.Frame();
+    EXPECT_FALSE(w.hud.Paused());
+    EXPECT_GT(w.hud.GameClock(), clock);
+    EXPECT_EQ(w.Opened(ID_MATCH_POPUP), 0);
+    EXPECT_EQ(w.Opened(ID_TACTICS), 0);
+    EXPECT_FALSE(w.OnCourt(*w.match->awayTeam, fouled));
+    EXPECT_FALSE(w.OnCourt(*w.match->awayTeam, hurt));
+    EXPECT_EQ(w.match->awayTeam->OnCourtCount(), 5);
+}
+
+} // namespace
