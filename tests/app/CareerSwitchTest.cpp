@@ -65,8 +65,8 @@ TEST_F(CareerSwitch, ATournamentAfterALeagueCareerShowsNothingOfIt) {
     EXPECT_EQ(TextOf(gm, ID_FR_LEAGUE).Find("Tester"), -1);
     EXPECT_STREQ(TextOf(gm, ID_FR_STATUS).GetText(), "");
     // The money screens are not kept up in a tournament: their buttons do not open them.
-    for (int button : {ID_FR_FINANCES, ID_FR_SPONSORS, ID_FR_TICKETS, ID_FR_FUNSHOP, ID_FR_STADIUM,
-                       ID_FR_TRANSFERS})
+    for (int button :
+         {ID_FR_FINANCES, ID_FR_SPONSORS, ID_FR_TICKETS, ID_FR_FUNSHOP, ID_FR_STADIUM, ID_FR_TRANSFERS})
         EXPECT_EQ(gm.FindElement(button)->Desc().enabled, 0) << button;
     EXPECT_EQ(gm.FindElement(ID_FR_SQUAD)->Desc().enabled, 1);
     // The view and the tactics are the options' defaults again.
