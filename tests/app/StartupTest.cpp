@@ -21,7 +21,7 @@ class StartupFailure : public GameFolderTest {};
 TEST_F(StartupFailure, ABrokenLayoutFileIsShownAndTheGameEndsWith255) {
     namespace fs = std::filesystem;
     // A private copy of the layout folder with its layout file cut short.
-    fs::remove(m_dir / "guifiles");
+    fs::remove_all(m_dir / "guifiles");
     fs::copy(fs::path(FB_GAME_DIR) / "guifiles", m_dir / "guifiles", fs::copy_options::recursive);
     Write("guifiles/GuiXML.xml", "<GuiLayout>\n<Window id=\"1\">\n</GuiLayout>\n");
 

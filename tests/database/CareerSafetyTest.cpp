@@ -584,6 +584,74 @@ TEST_F(CareerSafety, TheManifestCatchesAFlippedByteAndOlderSavesStillLoad) {
     EXPECT_TRUE(Loads(id));
 }
 
+// The figures the screens and daily steps add up or scale are refused at either integer limit,
+// with or without a manifest, and a career at the bounds the game could write still loads.
+TEST_F(CareerSafety, FiguresAtTheIntegerLimitsAreRefusedWithOrWithoutAManifest) {
+    struct Field {
+        const char* what;
+        std::function<int32_t&(CMemoryDB& world, CMemoryDB& career)> at;
+    };
+    const std::vector<Field> fields = {
+        {"part level", [](CMemoryDB&, CMemoryDB& c) -> int32_t& { return c.wings.At(0)->level; }},
+        {"part id", [](CMemoryDB&, CMemoryDB& c) -> int32_t& { return c.wings.At(0)->partId; }},
+        {"seat price", [](CMemoryDB&, CMemoryDB& c) -> int32_t& { return c.wings.At(0)->price; }},
+        {"world part level", [](CMemoryDB& w, CMemoryDB&) -> int32_t& { return w.wings.At(0)->level; }},
+        {"opinion", [](CMemoryDB& w, CMemoryDB&) -> int32_t& { return w.opinions.At(0)->current[1]; }},
+        {"earlier opinion",
+         [](CMemoryDB& w, CMemoryDB&) -> int32_t& { return w.opinions.At(0)->previous[2]; }},
+        {"match score", [](CMemoryDB&, CMemoryDB& c) -> int32_t& { return c.matchStats.At(0)->Field(9); }},
+        {"match steals", [](CMemoryDB&, CMemoryDB& c) -> int32_t& { return c.matchStats.At(0)->Field(24); }},
+        {"player time", [](CMemoryDB&, CMemoryDB& c) -> int32_t& { return c.playerStats.At(0)->Field(5); }},
+        {"player free throws",
+         [](CMemoryDB&, CMemoryDB& c) -> int32_t& { return c.playerStats.At(0)->Field(21); }},
+    };
+    auto build = [](CMemoryDB& world, CMemoryDB& career, const char* manager) {
+        ASSERT_TRUE(BuildCareerDatabase(world, career, kDataSetLeague, kClub, manager));
+        ASSERT_FALSE(career.wings.IsEmpty());
+        ASSERT_FALSE(world.wings.IsEmpty());
+        ASSERT_FALSE(world.opinions.IsEmpty());
+        CMatchStat* match = new CMatchStat();
+        match->Field(3) = kClub;
+        match->Field(6) = 1;
+        match->Field(7) = 10;
+        match->Field(8) = 2007;
+        match->Field(9) = 88;
+        AddMatchStat(career, career.teams.At(0), match);
+        AddPlayerStat(career, career.teams.At(0)->players[0], Stat(2007, 10, 1, 21));
+    };
+    for (bool withManifest : {true, false}) {
+        for (const Field& field : fields) {
+            for (int32_t extreme : {INT32_MIN, INT32_MAX}) {
+                // A manifest changes nothing in the check: one limit is enough to show it.
+                if (withManifest && extreme == INT32_MIN)
+                    continue;
+                CMemoryDB world;
+                CMemoryDB career;
+                build(world, career, "Limit");
+                field.at(world, career) = extreme;
+                ASSERT_TRUE(SaveCareer(world, career));
+                const int32_t id = career.profiles.At(0)->id;
+                const std::string folder = "data/profiles/" + career.profiles.At(0)->folder.Std();
+                if (!withManifest)
+                    fs::remove(m_dir / folder / "manifest.txt");
+                ExpectRefused(id, std::string(field.what) + " at " + std::to_string(extreme) +
+                                      (withManifest ? " with a manifest" : " without one"));
+            }
+        }
+    }
+    // Figures as big as the game's own bounds allow still load; seats are summed wide and left free.
+    CMemoryDB world;
+    CMemoryDB career;
+    build(world, career, "Bounds");
+    career.wings.At(0)->seats = INT32_MAX;
+    career.wings.At(0)->price = 0;
+    world.opinions.At(0)->current[0] = 100;
+    career.matchStats.At(0)->Field(10) = 0;
+    ASSERT_TRUE(SaveCareer(world, career));
+    fs::remove(m_dir / ("data/profiles/" + career.profiles.At(0)->folder.Std()) / "manifest.txt");
+    EXPECT_TRUE(Loads(career.profiles.At(0)->id));
+}
+
 TEST_F(CareerSafety, ASaveSharesTheUnchangedFilesAndWritesTheChangedOnes) {
     CMemoryDB world;
     CMemoryDB career;

@@ -13,10 +13,13 @@ protected:
         TempDirTest::SetUp();
         namespace fs = std::filesystem;
         const fs::path game(FB_GAME_DIR);
+        // The options are copied: the game writes them when they are missing, and through a link
+        // that would be into the build's game folder.
         for (const fs::directory_entry& entry : fs::directory_iterator(game)) {
-            if (entry.path().filename() != "data") {
+            if (entry.path().filename() == "guifiles")
+                fs::copy(entry.path(), m_dir / "guifiles", fs::copy_options::recursive);
+            else if (entry.path().filename() != "data")
                 fs::create_symlink(entry.path(), m_dir / entry.path().filename());
-            }
         }
         // The saved careers stay behind: tests running beside this one save there, and a file
         // vanishing mid-copy failed the copy.
