@@ -238,13 +238,22 @@ int ComputeMatchAttendance(const CareerDay& day, int mode, int capacity) {
     return club->attendance;
 }
 
+int64_t TicketShare(const CTeam& club) {
+    // The percentage of each seat class sold follows how much of the fan base the hall has drawn.
+    // Fans over crowd instead gave 0 % once the best crowd outgrew the fans, and 1 % ever after
+    // the first full house: the gate money all but vanished after a club's first home match.
+    if (club.attendance <= 0 || club.fanBase <= 0)
+        return static_cast<int64_t>(Roll() * 100);
+    const int64_t share = static_cast<int64_t>(club.attendance) * 100 / club.fanBase;
+    return std::clamp<int64_t>(share, 1, 100);
+}
+
 void BookHomeMatchIncome(const CareerDay& day) {
     CTeam* club = Club(day);
     if (!club || !day.ledger || !TakeDay(day.career->careerSteps.Get().gateDayKey, day.today))
         return;
     const GameDate& today = day.today;
-    const int64_t share =
-        club->attendance != 0 ? club->fanBase / club->attendance : static_cast<int64_t>(Roll() * 100);
+    const int64_t share = TicketShare(*club);
     const CStadiumRecord* stadium = club->stadium;
     if (!stadium) {
         // Without a ground the fans gather anyway; no ticket is sold.

@@ -11,6 +11,7 @@
 
 class CEventList;
 class CMemoryDB;
+class CTeam;
 
 // Stadium parts the gate money and the costs look at.
 constexpr int32_t kPartExtraA = 300048; // match-day sales
@@ -41,6 +42,9 @@ void BookMonthlyCosts(const CareerDay& day);
 // Moves the fan base by the season's results, rolls the attendance (mode 1 a home match on
 // `capacity` seats, others an away match), keeps the larger figure and returns the club's figure.
 int ComputeMatchAttendance(const CareerDay& day, int mode, int capacity);
+// The percentage of each seat class a home match sells: the best crowd against the fan base,
+// rolled while the club has drawn no crowd yet.
+int64_t TicketShare(const CTeam& club);
 // The gate money of a home match per seat class and the two match-day items.
 void BookHomeMatchIncome(const CareerDay& day);
 // Today's scheduled promotions: their costs, their effect on the fans' opinions and the

@@ -98,7 +98,7 @@ TEST(MoneySteps, AHomeMatchBooksTheGatePerBuiltSeatClassAndTheExtras) {
     CTeam& club = *rig.club;
     ASSERT_NE(club.stadium, nullptr);
     club.fanBase = 20000;
-    club.attendance = 5000; // four fans for every one in the hall: 4 % of each class's seats
+    club.attendance = 5000; // the best crowd a quarter of the fans: 25 % of each class's seats
     bool extraB = false;
     for (CStadiumWingRecord* wing : club.stadium->wings) {
         if (wing->partId == kFirstSeatPart + 1)
@@ -128,7 +128,7 @@ TEST(MoneySteps, AHomeMatchBooksTheGatePerBuiltSeatClassAndTheExtras) {
         if (wing->partId < kFirstSeatPart || wing->partId > kLastSeatPart)
             continue;
         const int seatClass = wing->partId - kFirstSeatPart;
-        const int expected = wing->level >= 1 ? static_cast<int>(wing->price * (4 * 0.01 * wing->seats)) : 0;
+        const int expected = wing->level >= 1 ? static_cast<int>(wing->price * (25 * 0.01 * wing->seats)) : 0;
         EXPECT_EQ(tickets.amounts[seatClass], expected) << "seat class " << seatClass + 1;
     }
     // The core gives the match-day sales, the built part the hospitality: both are income.
@@ -136,6 +136,55 @@ TEST(MoneySteps, AHomeMatchBooksTheGatePerBuiltSeatClassAndTheExtras) {
     EXPECT_GT(club.cash, opening);
     EXPECT_EQ(club.cash - opening, rig.LedgerSum());
     EXPECT_GE(club.attendance, 5000);
+}
+
+// The share of seats sold follows the best crowd against the fans, so a club keeps selling after
+// a full house, and a hall that once drew more than the fan base still sells every seat class.
+TEST(MoneySteps, TheTicketShareFollowsTheCrowdAgainstTheFans) {
+    CTeam club;
+    club.fanBase = 5000;
+    club.attendance = 3500;
+    EXPECT_EQ(TicketShare(club), 70);
+    club.attendance = 6000;
+    EXPECT_EQ(TicketShare(club), 100);
+    club.attendance = 10;
+    EXPECT_EQ(TicketShare(club), 1);
+    club.attendance = 0; // no crowd drawn yet: rolled
+    for (int i = 0; i < 20; ++i) {
+        const int64_t rolled = TicketShare(club);
+        EXPECT_GE(rolled, 0);
+        EXPECT_LE(rolled, 100);
+    }
+    club.fanBase = 0;
+    club.attendance = 100;
+    EXPECT_LE(TicketShare(club), 100);
+
+    GameSrand(7);
+    CareerRig rig;
+    ASSERT_TRUE(rig.ready) << "the generated league data set is missing";
+    CTeam& own = *rig.club;
+    ASSERT_NE(own.stadium, nullptr);
+    own.fanBase = 5000;
+    own.attendance = 5200; // the best crowd outgrew the fans
+    rig.fixtures.AddFixture(&own, rig.world->teams.At(1), rig.career->leagues.At(0), 2007, 10, 14);
+    rig.fixtures.AddFixture(&own, rig.world->teams.At(2), rig.career->leagues.At(0), 2007, 10, 17);
+    rig.fixtures.FinishSchedule();
+    auto gateOf = [&](int day) {
+        int64_t takings = 0;
+        for (size_t i = 0; i < rig.ledger.Size(); ++i) {
+            const CCalendarEvent* event = rig.ledger.At(i);
+            if (event->Kind() == kLedgerGateMoney && event->Day() == day)
+                for (int32_t amount : std::get<TicketIncomeEventData>(event->Payload()).amounts)
+                    takings += amount;
+        }
+        return takings;
+    };
+    rig.DayAfter(GameDate{2007, 10, 13});
+    ASSERT_TRUE(rig.controller.UserAtHome());
+    const int64_t first = gateOf(14);
+    EXPECT_GT(first, 0) << "a hall fuller than the fan base sold no ticket";
+    rig.DayAfter(GameDate{2007, 10, 16});
+    EXPECT_EQ(gateOf(17), first) << "the second home match sells the same share of the same seats";
 }
 
 TEST(MoneySteps, ALoanIsPaidOutTheNextDayAndRepaidMonthlyForItsTerm) {

@@ -53,7 +53,7 @@ protected:
     int GateMoney(int seatClass) {
         CTeam* club = kit.session.UserClub();
         club->fanBase = 5000;
-        club->attendance = 100; // 50 % of every class sold
+        club->attendance = 2500; // half the fans drawn: 50 % of every class sold
         CareerDay day;
         day.world = kit.session.worldDB;
         day.career = kit.session.careerDB;
