@@ -297,10 +297,17 @@ void CFinanceScreen::FillOfferGrids() {
             1, m_loanTerm > 0 ? CStr::Formatted("%d ", m_loanTerm) + m_ctx.Text(kTextMonths) : CStr(), 2);
     }
     if (CGuiElement* instalment = m_ctx.Find(ID_FIN_INSTALMENT)) {
-        // The instalment's row sits level with the term, under the offer's own rows.
-        prepare(instalment, 1);
-        instalment->AddCell(0, m_ctx.Text(kTextInstalment), 0);
-        instalment->AddCell(1, m_loanInstalment > 0 ? FormatMoney(m_loanInstalment) : CStr(), 0);
+        // Four rows: a blank one, the amount and term labels, then the instalment they give.
+        prepare(instalment, 4);
+        const CStr blank(" ");
+        instalment->AddCell(0, CStr(), 0);
+        instalment->AddCell(1, CStr(), 0);
+        instalment->AddCell(0, m_ctx.Text(kTextAmount).Concat(blank), 1);
+        instalment->AddCell(1, CStr(), 1);
+        instalment->AddCell(0, m_ctx.Text(kTextTerm).Concat(blank), 2);
+        instalment->AddCell(1, CStr(), 2);
+        instalment->AddCell(0, m_ctx.Text(kTextInstalment).Concat(blank), 3);
+        instalment->AddCell(1, m_loanInstalment > 0 ? FormatMoney(m_loanInstalment) : CStr(), 3);
     }
 }
 

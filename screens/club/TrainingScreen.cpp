@@ -454,8 +454,10 @@ void CTrainingScreen::ShowPlayerCard() {
         if (!grid)
             continue;
         grid->Clear();
-        grid->SetColumnColour(0, kWhite);
-        grid->SetColumnColour(1, kWhite);
+        for (int c = 0; c < 2; ++c) {
+            grid->SetColumnFormat(c, kFormatLeftMiddle);
+            grid->SetColumnColour(c, kWhite);
+        }
         for (int k = 0; k < 7; ++k) {
             const int32_t label = 70101 + half * 7 + k;
             grid->AddCell(0, m_ctx.Text(label), label);
@@ -463,7 +465,8 @@ void CTrainingScreen::ShowPlayerCard() {
             const int32_t v = row->Skill(label);
             grid->SetCellColour(1, k, v <= 10 ? kRed : v <= 50 ? kYellow : kGreen);
         }
-        grid->SetRowCount(7);
+        // Seven skills on eight rows: the last row stays free, as on the line-up's cards.
+        grid->SetRowCount(8);
     }
     if (CGuiElement* grid = Child(ID_TR_CARD_SEASONS)) {
         grid->Clear();

@@ -17,7 +17,7 @@ new_career 362           # the fourth club of the list
 click 90 297             # Finances
 expect 30 01-finances "the Finances window did not open" changed_since 05-career-frame 800x640+200+70 50000
 shows_colour 01-finances "$loans_taken" "$yellow" 20 && fail "a loan is listed before one was taken"
-click 587 715            # Take loan (the offer on the desk: $ 1,000,000 over 12 months)
+click 328 715            # Take loan (the offer on the desk: $ 1,000,000 over 12 months)
 expect 30 01-finances-loan-taken "the loan taken is not listed" shows_colour "$loans_taken" "$yellow" 60
 for day in $(seq 1 6); do
     shot before-day

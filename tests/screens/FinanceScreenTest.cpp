@@ -179,7 +179,10 @@ TEST_F(FinanceScreenTest, AtMostFourLoansAndNoneOfNothing) {
     EXPECT_EQ(screen->OfferAmount(), 12000000);
     EXPECT_EQ(screen->OfferTerm(), 12);
     EXPECT_EQ(screen->OfferInstalment(), 1150000);
-    EXPECT_STREQ(Cell(ID_FIN_INSTALMENT, 1, 0).GetText(), "$ 1,150,000");
+    // The instalment stands on the last of four rows, under the labels of what it is made of.
+    EXPECT_EQ(Find(ID_FIN_INSTALMENT)->GetRowCount(), 4);
+    EXPECT_STREQ(Cell(ID_FIN_INSTALMENT, 1, 3).GetText(), "$ 1,150,000");
+    EXPECT_STREQ(Cell(ID_FIN_INSTALMENT, 1, 1).GetText(), "");
     for (int k = 0; k < 4; ++k) {
         EXPECT_TRUE(Enabled(ID_FIN_TAKELOAN));
         Send(ID_FIN_TAKELOAN, kMsgClick);

@@ -327,7 +327,8 @@ TEST(TrainingSeasons, RatesAreHitsOverAttemptsOfPlayedMatchesAndTheSeasonIsTheYe
 TEST_F(TrainingScreenTest, TheCardShowsSkillBandsAndTheCoachCardsFollowTheStaff) {
     screen->SelectPlayer(0);
     CGuiElement* skills = Find(ID_TR_CARD_SKILLS_A);
-    ASSERT_EQ(skills->GetRowCount(), 7);
+    ASSERT_EQ(skills->GetRowCount(), 8);
+    EXPECT_EQ(skills->FindCell(0, 7), nullptr) << "seven skills; the eighth row stays empty";
     const TrainingPlayerRow& row = *screen->Rows().at(0);
     EXPECT_STREQ(skills->FindCell(1, 0)->text.GetText(),
                  CStr::Formatted("%d/%.2d", row.Skill(70101), row.Third(70101)).GetText());
