@@ -288,18 +288,32 @@ club-money)
                  END { printf "%d", s }' <<<"$out")
     [ $(($(tail -n 1 <<<"$cash") - $(head -n 1 <<<"$cash") - booked)) -eq 0 ] ||
         fail "the cash moved by other than the books: $(head -n 1 <<<"$cash") -> $(tail -n 1 <<<"$cash"), $booked booked"
-    # The third season's April report gives March 2010 as booked.
-    row=$(grep -n '"01.04.2010" | "Monthly money report"' <<<"$(sed -n '/^10224 ID_INBOX_GRID/,$p' <<<"$out")" |
-        head -n 1 | sed -E 's/^[0-9]+:  row ([0-9]+):.*/\1/')
-    [ -n "$row" ] || fail "no money report on 01.04.2010"
+    # Every money report gives the month before its date as booked: each one opened in the loaded
+    # career and set against the ledger's sums of that month.
+    reports=$(sed -n '/^10224 ID_INBOX_GRID/,$p' <<<"$out" |
+        sed -nE 's/^  row ([0-9]+): "([0-9][0-9])\.([0-9][0-9])\.([0-9]{4})" \| "Monthly money report".*/\1 \3 \4/p')
+    [ "$(wc -l <<<"$reports")" -ge 24 ] || fail "fewer than 24 money reports: $reports"
+    grep -q '^[0-9]* 04 2010$' <<<"$reports" || fail "no money report on 01.04.2010"
     ledger=$(grep ' kind=[0-9]* scope=' <<<"$out")
-    run --load money --open ID_INBOX --click ID_INBOX_FOLDER_STAFF --select ID_INBOX_GRID "$row" --dump ID_INBOX_TEXT
+    opens=""
+    while read -r row _ _; do opens="$opens --select ID_INBOX_GRID $row --dump ID_INBOX_TEXT"; done <<<"$reports"
+    run --load money --open ID_INBOX --click ID_INBOX_FOLDER_STAFF $opens
     [ "$code" -eq 0 ] || fail "exit $code: $err"
-    sums=$(awk '/^[0-9][0-9]\.03\.2010 kind=/ && !/ kind=13 / { n = $0; sub(/.*amount=/, "", n); sub(/ .*/, "", n);
-                 if ($0 ~ / income /) i += n; else e += n } END { printf "%d %d", e, i }' <<<"$ledger")
-    report=$(sed -E 's/.*Expenses: \$ (-?[0-9,]+)\\nIncome: \$ (-?[0-9,]+).*/\1 \2/; s/,//g' <<<"$out")
-    [ "$report" = "$sums" ] || fail "the report says '$report', the books '$sums': $out"
-    echo "$checks checked; March 2010 reported and booked as expenses and income $report"
+    texts=$(grep '^10217 ID_INBOX_TEXT ' <<<"$out")
+    [ "$(wc -l <<<"$texts")" -eq "$(wc -l <<<"$reports")" ] || fail "not every report opened: $out"
+    mismatches=$(paste -d ' ' <(awk '{ print $2, $3 }' <<<"$reports") \
+        <(sed -E 's/.*Expenses: \$ (-?[0-9,]+)\\nIncome: \$ (-?[0-9,]+).*/\1 \2/; s/,//g' <<<"$texts") |
+        while read -r month year expenses income; do
+            m=$((10#$month - 1))
+            y=$year
+            [ "$m" -eq 0 ] && m=12 && y=$((year - 1))
+            sums=$(awk -v key="$(printf '%02d.%d' "$m" "$y")" '
+                substr($1, 4) == key && / kind=/ && !/ kind=13 / { n = $0; sub(/.*amount=/, "", n); sub(/ .*/, "", n);
+                    if ($0 ~ / income /) i += n; else e += n } END { printf "%d %d", e, i }' <<<"$ledger")
+            [ "$sums" = "$expenses $income" ] || echo "$month.$year reports '$expenses $income', the books '$sums'"
+        done)
+    [ -z "$mismatches" ] || fail "$mismatches"
+    echo "$checks checked; $(wc -l <<<"$reports") money reports agree with the books"
     ;;
 indicators)
     # Three panels for the club, each with its arrow, percentage and lines; showing them again and
