@@ -1,6 +1,7 @@
 // A tournament career whose club goes out: the screens met on the way out show every match the
 // club played, the last one included.
 #include "app/GameManager.h"
+#include "career/Calendar.h"
 #include "career/DayController.h"
 #include "career/FixtureList.h"
 #include "database/Careers.h"
@@ -89,6 +90,16 @@ TEST_F(TournamentExit, TheOverviewCountsTheLastWatchedMatchOfTheStage) {
         // After every watched match, not only the stage's last: the overview is current.
         EXPECT_EQ(RecordGames(gm), static_cast<int>(club->matchStats.size()))
             << "on " << session.currentDate.day << "." << session.currentDate.month;
+        // The coming matches start after today: the match just played is no longer among them.
+        const CStr today =
+            FormatDate(session.currentDate.year, session.currentDate.day, session.currentDate.month, ".");
+        auto* coming = dynamic_cast<CGuiGridControl*>(gm.FindElement(ID_OV_NEXT));
+        ASSERT_NE(coming, nullptr);
+        for (int row = 0; row < coming->GetRowCount(); ++row) {
+            GuiGridCell* date = coming->FindCell(1, row);
+            ASSERT_NE(date, nullptr);
+            EXPECT_STRNE(date->text.GetText(), today.GetText()) << "today's match is still listed as coming";
+        }
     }
     ASSERT_TRUE(gm.IsLayerActive(ID_RESULTS)) << "the group stage did not end";
     EXPECT_GE(club->matchStats.size(), 3u);
