@@ -2,6 +2,7 @@
 // the player comparison and the line-up's last matches count the same games and the same shots
 // (dunks among the two-pointers, a match on the bench as no game), and the player window and the
 // line-up card show the same attribute under the same name.
+#include "career/FixtureList.h"
 #include "career/Standings.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
@@ -59,8 +60,8 @@ struct FiguresAgree : ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(kit.layoutLoaded);
         CMemoryDB world;
-        ASSERT_TRUE(LoadWorldData(world, kDataSetLeague)) << "the generated league data set is missing";
-        ASSERT_TRUE(kit.session.StartNewCareer(kDataSetLeague, world.teams.At(2)->id, CStr("Tester")));
+        ASSERT_TRUE(LoadWorldData(world, DataSet())) << "the generated data set is missing";
+        ASSERT_TRUE(kit.session.StartNewCareer(DataSet(), world.teams.At(2)->id, CStr("Tester")));
         ctx = std::make_unique<CScreenContext>(kit.MakeContext());
         player = kit.session.UserClub()->players.at(0);
         player->stats.clear();
@@ -70,6 +71,19 @@ struct FiguresAgree : ::testing::Test {
         Add(6, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
         Add(10, {600, 4, 0, 0, 2, 2, 0, 0, 1, 1});
     }
+    // The player grid's row of the user's club's player on the statistics screen.
+    int StatisticsRow(CStatisticsScreen& statistics) {
+        statistics.Refresh();
+        CGuiElement* standings = kit.stack.FindElement(ID_ST_STANDINGS);
+        const int clubRow = RowOf(standings, 1, kit.session.UserClub()->name);
+        if (clubRow < 0)
+            return -1;
+        standings->SetSelectedRow(clubRow);
+        GuiMessage pick{ID_ST_STANDINGS, -1, kMsgSelection, clubRow, 0, 0};
+        statistics.OnMessage(pick);
+        return RowOf(kit.stack.FindElement(ID_ST_PLAYERS), 1, player->name);
+    }
+    virtual int DataSet() const { return kDataSetLeague; }
     void TearDown() override {
         if (player)
             player->stats.clear();
@@ -97,16 +111,9 @@ struct FiguresAgree : ::testing::Test {
 TEST_F(FiguresAgree, GamesPointsAndShootingOnEveryScreen) {
     // The statistics screen: the club's player grid.
     CStatisticsScreen statistics(*ctx);
-    statistics.Refresh();
-    CGuiElement* standings = kit.stack.FindElement(ID_ST_STANDINGS);
-    const int clubRow = RowOf(standings, 1, kit.session.UserClub()->name);
-    ASSERT_GE(clubRow, 0) << "the user's club is not in the standings";
-    standings->SetSelectedRow(clubRow);
-    GuiMessage pick{ID_ST_STANDINGS, -1, kMsgSelection, clubRow, 0, 0};
-    statistics.OnMessage(pick);
-    const CGuiElement* players = kit.stack.FindElement(ID_ST_PLAYERS);
-    const int row = RowOf(players, 1, player->name);
+    const int row = StatisticsRow(statistics);
     ASSERT_GE(row, 0) << "the player is not in the club's player grid";
+    const CGuiElement* players = kit.stack.FindElement(ID_ST_PLAYERS);
     EXPECT_EQ(Cell(players, 4, row), "02");   // games
     EXPECT_EQ(Cell(players, 6, row), "8.00"); // points a game
     EXPECT_EQ(Cell(players, 7, row), "3.50-6.50");
@@ -193,4 +200,28 @@ TEST_F(FiguresAgree, ThePlayerWindowAndTheLineupCardShowOneValuePerAttribute) {
         ++compared;
     }
     EXPECT_GE(compared, 10) << "the two screens name too few attributes alike";
+}
+
+namespace {
+struct FiguresAgreeInATournament : FiguresAgree {
+    int DataSet() const override { return kDataSetEuroCup; }
+};
+} // namespace
+
+// A later round of a tournament starts its own tables, yet a player's figures on the statistics
+// screen still run over the whole tournament, as on the training card and in the comparison.
+TEST_F(FiguresAgreeInATournament, TheStatisticsScreenCountsEveryRound) {
+    SeasonSpan& season = kit.session.fixtureList->Season();
+    season.startYear = 2007; // the second round starts after the first two records
+    season.startMonth = 10;
+    season.startDay = 8;
+    CStatisticsScreen statistics(*ctx);
+    const int row = StatisticsRow(statistics);
+    ASSERT_GE(row, 0) << "the player is not in the club's player grid";
+    const CGuiElement* players = kit.stack.FindElement(ID_ST_PLAYERS);
+    EXPECT_EQ(Cell(players, 4, row), "02");
+    EXPECT_EQ(Cell(players, 6, row), "8.00");
+    const std::vector<TrainingSeasonStats> seasons = BuildSeasonStats(player->stats, 8);
+    ASSERT_EQ(seasons.size(), 1u);
+    EXPECT_EQ(seasons[0].games, 2);
 }
