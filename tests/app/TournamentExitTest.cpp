@@ -1,5 +1,5 @@
-// A tournament career whose club goes out: the screens met on the way out show every match the
-// club played, the last one included.
+// A tournament career watched on the flat court: the screens met after each match and at the end
+// of a round show every match the club played, the last one included.
 #include "app/GameManager.h"
 #include "career/Calendar.h"
 #include "career/DayController.h"
@@ -103,4 +103,10 @@ TEST_F(TournamentExit, TheOverviewCountsTheLastWatchedMatchOfTheStage) {
     }
     ASSERT_TRUE(gm.IsLayerActive(ID_RESULTS)) << "the group stage did not end";
     EXPECT_GE(club->matchStats.size(), 3u);
+    // On into the next round (or out of the tournament): the record still holds every match.
+    Click(gm, ID_RESULTS_STAGE);
+    if (session.HasOpenCareer()) {
+        EXPECT_TRUE(gm.IsLayerActive(ID_CLUBOVERVIEW));
+        EXPECT_EQ(RecordGames(gm), static_cast<int>(club->matchStats.size())) << "the next round's overview";
+    }
 }
