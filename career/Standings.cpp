@@ -135,11 +135,12 @@ void PlayerStatRow::Build(const StandingsContext& ctx, const CPlayer* player, CS
     teamName = std::move(passedTeamName);
     hasStats = 0;
     // The records stand oldest first: walking back from the newest stops at last season.
+    const int firstKey = ctx.playerStartKey >= 0 ? ctx.playerStartKey : ctx.seasonStartKey;
     for (auto it = player->stats.rbegin(); it != player->stats.rend(); ++it) {
         const CPlayerStat* record = *it;
         if (!record)
             continue;
-        if (record->DateKey() < ctx.seasonStartKey)
+        if (record->DateKey() < firstKey)
             break;
         if (!PlayedInMatch(*record))
             continue;

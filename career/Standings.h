@@ -29,6 +29,9 @@ constexpr int32_t kNoStadiumText = 100009;
 struct StandingsContext {
     TextLookup getText;
     int seasonStartKey = 0; // yyyymmdd; records dated on or after it count
+    // A player's figures from this day on, -1 from the season's start: each round of a tournament
+    // starts its own tables, but a player's figures run over the whole tournament.
+    int playerStartKey = -1;
 };
 
 // One player's season figures; after the build the figures are per game.

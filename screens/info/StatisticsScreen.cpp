@@ -154,6 +154,10 @@ void CStatisticsScreen::Refresh() {
 void CStatisticsScreen::BuildAllCompetitions() {
     const CCareerSession& session = m_ctx.Session();
     StandingsContext ctx{m_ctx.Texts(), SeasonStartKey()};
+    // A tournament career is one tournament: its players' figures count every round, while each
+    // round's tables count their own games.
+    if (session.tournamentMode)
+        ctx.playerStartKey = 0;
     StandingsScope scope{session.options.enableLeagueSimulation, session.options.enableCountrySimulation};
     if (!::BuildAllCompetitions(ctx, session.worldDB, session.careerDB, scope, m_competitions))
         m_competitions.clear();

@@ -4,6 +4,7 @@
 #include "career/Calendar.h"
 #include "career/CareerSession.h"
 #include "career/FixtureList.h"
+#include "career/Standings.h"
 #include "database/MemoryDB.h"
 #include "database/Records.h"
 #include "gui/Element.h"
@@ -169,13 +170,15 @@ StatSheet::StatSheet() {
 PlayerFigures SumPlayerFigures(const CPlayer& player) {
     PlayerFigures f;
     for (const CPlayerStat* record : player.stats) {
-        if (!record)
+        // A match he sat out on the bench leaves a record too, but it is no game of his.
+        if (!record || !PlayedInMatch(*record))
             continue;
         ++f.games;
         f.seconds += record->Field(5);
         f.points += record->Field(10);
-        f.twosAttempted += record->Field(14);
-        f.twosMade += record->Field(15);
+        // Dunks are two-pointers: the statistics screen and the training card count them so.
+        f.twosAttempted += static_cast<int64_t>(record->Field(12)) + record->Field(14);
+        f.twosMade += static_cast<int64_t>(record->Field(13)) + record->Field(15);
         f.threesAttempted += record->Field(16);
         f.threesMade += record->Field(17);
         f.freeThrowsAttempted += record->Field(20);

@@ -3,6 +3,7 @@
 
 #include "career/CareerSession.h"
 #include "career/FixtureList.h"
+#include "career/Standings.h"
 #include "database/MemoryDB.h"
 #include "database/Records.h"
 #include "gui/Element.h"
@@ -32,26 +33,39 @@ int Minutes(const CPlayerStat& stat) {
     return static_cast<int>(stat.Field(5) * (1.0 / 60.0));
 }
 
+// One season best of one match. Dunks are two-pointers, as in the last matches' table.
+int32_t BestValue(const CPlayerStat& s, int best) {
+    switch (kBestLabels[best]) {
+    case 80073:
+        return ClampedSum(s.Field(13), s.Field(15));
+    case 80074:
+        return ClampedSum(s.Field(12), s.Field(14));
+    default:
+        return kBestFields[best] != 0 ? s.Field(kBestFields[best]) : Minutes(s);
+    }
+}
+
 // The eighteen statistics of one match for the last-matches table.
 void LastMatchBlock(const CPlayerStat& s, int32_t out[kLastMatchStats]) {
-    const int32_t values[kLastMatchStats] = {s.Field(11),
-                                             s.Field(10),
-                                             ClampedSum(s.Field(13), s.Field(15)),
-                                             ClampedSum(s.Field(12), s.Field(14)),
-                                             Percent(s.Field(15), s.Field(14)),
-                                             s.Field(17),
-                                             s.Field(16),
-                                             Percent(s.Field(17), s.Field(16)),
-                                             s.Field(21),
-                                             s.Field(20),
-                                             Percent(s.Field(21), s.Field(20)),
-                                             s.Field(22),
-                                             s.Field(23),
-                                             ClampedSum(s.Field(22), s.Field(23)),
-                                             s.Field(29),
-                                             s.Field(13),
-                                             s.Field(26),
-                                             Minutes(s)};
+    const int32_t values[kLastMatchStats] = {
+        s.Field(11),
+        s.Field(10),
+        ClampedSum(s.Field(13), s.Field(15)),
+        ClampedSum(s.Field(12), s.Field(14)),
+        Percent(ClampedSum(s.Field(13), s.Field(15)), ClampedSum(s.Field(12), s.Field(14))),
+        s.Field(17),
+        s.Field(16),
+        Percent(s.Field(17), s.Field(16)),
+        s.Field(21),
+        s.Field(20),
+        Percent(s.Field(21), s.Field(20)),
+        s.Field(22),
+        s.Field(23),
+        ClampedSum(s.Field(22), s.Field(23)),
+        s.Field(29),
+        s.Field(13),
+        s.Field(26),
+        Minutes(s)};
     std::copy(values, values + kLastMatchStats, out);
 }
 
@@ -93,26 +107,28 @@ LineupRow MakeLineupRow(const CPlayer& player, int32_t playerIndex, const std::f
         row.skills[i] = player.words[kSkillWords[i]];
 
     // Newest first: the newest record seeds the bests, every older one can only raise them.
-    int walked = 0;
+    int walked = 0, matches = 0;
     for (auto it = player.stats.rbegin(); it != player.stats.rend(); ++it) {
         const CPlayerStat* stat = *it;
         if (stat == nullptr)
             continue;
         for (int b = 0; b < kSeasonBests; ++b) {
-            int32_t value = kBestFields[b] != 0 ? stat->Field(kBestFields[b]) : Minutes(*stat);
+            const int32_t value = BestValue(*stat, b);
             if (walked == 0 || value > row.seasonBests[b])
                 row.seasonBests[b] = value;
         }
-        if (walked < 3) {
-            row.matchDates[walked] = FormatDate(stat->Field(2), stat->Field(4), stat->Field(3), ".");
+        // The last matches are the ones he played: a match on the bench leaves only zeros.
+        if (matches < 3 && PlayedInMatch(*stat)) {
+            row.matchDates[matches] = FormatDate(stat->Field(2), stat->Field(4), stat->Field(3), ".");
             int32_t block[kLastMatchStats];
             LastMatchBlock(*stat, block);
             for (int s = 0; s < kLastMatchStats; ++s)
-                row.lastMatches[s][walked] = block[s];
+                row.lastMatches[s][matches] = block[s];
+            ++matches;
         }
         ++walked;
     }
-    row.matchCount = std::min(walked, 3);
+    row.matchCount = matches;
     return row;
 }
 

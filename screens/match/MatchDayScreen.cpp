@@ -412,10 +412,9 @@ void CMatchDayScreen::FinishMatch() {
         m_fixture->homeScore = homeScore;
         m_fixture->awayScore = awayScore;
     }
-    if (CGameScreen* statistics = m_ctx.Screen(ScreenRole::Statistics))
-        statistics->Refresh();
-    if (CGameScreen* lineup = m_ctx.Screen(ScreenRole::Lineup))
-        lineup->Refresh();
+    // Every screen that shows the club's matches takes this one in now, not with the next day: the
+    // overview, the coming matches and the line-up's tables as well as the statistics.
+    m_ctx.Shell().RefreshAllScreens();
     m_atmosphere = false;
     if (SoundPresent())
         StopSound("ATMOSPHERE");

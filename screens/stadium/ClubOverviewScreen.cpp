@@ -200,7 +200,11 @@ void CClubOverviewScreen::Refresh() {
     SeasonSpan season;
     if (session.fixtureList)
         season = session.fixtureList->Season();
-    m_record = CountSeasonRecord(*club, MakeDateKey(season.startYear, season.startMonth, season.startDay));
+    // A tournament career is one tournament: its record runs over every round, not only the one
+    // under way (each round starts its own tables).
+    const int64_t recordFrom =
+        session.tournamentMode ? 0 : MakeDateKey(season.startYear, season.startMonth, season.startDay);
+    m_record = CountSeasonRecord(*club, recordFrom);
 
     const int32_t figures[5] = {club->cash, club->money11, club->money12, club->attendance, club->fanBase};
     std::copy(std::begin(figures), std::end(figures), m_clubFigures);

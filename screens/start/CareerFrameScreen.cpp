@@ -100,9 +100,8 @@ void CCareerFrameScreen::Refresh() {
     if (profile)
         leagueLine = leagueLine.Concat("  -  Manager ").Concat(profile->managerName);
     set(ID_FR_LEAGUE, leagueLine);
-    const GameDate& today = session.currentDate;
-    CStr date = session.calendar ? session.calendar->WeekdayName(today).Concat(", ") : CStr();
-    set(ID_FR_DATE, date.Concat(FormatDate(today.year, today.day, today.month, ".")));
+    // The date itself is the header strip's; the frame names the day of the week beside it.
+    set(ID_FR_DATE, session.calendar ? session.calendar->WeekdayName(session.currentDate) : CStr());
     set(ID_FR_CASH, club ? FormatMoney(club->cash) : CStr());
 }
 

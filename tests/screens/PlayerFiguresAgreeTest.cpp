@@ -1,0 +1,227 @@
+// One player's figures as every screen that shows them: the statistics screen, the training card,
+// the player comparison and the line-up's last matches count the same games and the same shots
+// (dunks among the two-pointers, a match on the bench as no game), and the player window and the
+// line-up card show the same attribute under the same name.
+#include "career/FixtureList.h"
+#include "career/Standings.h"
+#include "database/Careers.h"
+#include "database/MemoryDB.h"
+#include "gui/Element.h"
+#include "guidefines.h"
+#include "screens/club/TrainingScreen.h"
+#include "screens/info/PlayerInfoWindow.h"
+#include "screens/info/StatisticsScreen.h"
+#include "screens/info/StatsCompareScreen.h"
+#include "screens/match/LineupScreen.h"
+
+#include "ScreenTestKit.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string Cell(const CGuiElement* grid, int column, int row) {
+    const GuiGridCell* cell = grid ? const_cast<CGuiElement*>(grid)->FindCell(column, row) : nullptr;
+    return cell ? cell->text.Std() : std::string("<none>");
+}
+
+int RowOf(const CGuiElement* grid, int column, const CStr& text) {
+    for (int row = 0; grid && row < grid->GetRowCount(); ++row)
+        if (Cell(grid, column, row) == text.Std())
+            return row;
+    return -1;
+}
+
+// The label and value rows of a two-column grid.
+std::map<std::string, std::string> Labelled(const CGuiElement* grid) {
+    std::map<std::string, std::string> rows;
+    for (int row = 0; grid && row < grid->GetRowCount(); ++row)
+        if (!Cell(grid, 0, row).empty())
+            rows[Cell(grid, 0, row)] = Cell(grid, 1, row);
+    return rows;
+}
+
+struct Shots {
+    int seconds, points, dunksTried, dunksMade, twosTried, twosMade, threesTried, threesMade, freeTried,
+        freeMade;
+};
+
+struct FiguresAgree : ::testing::Test {
+    ScreenKit kit;
+    std::unique_ptr<CScreenContext> ctx;
+    CPlayer* player = nullptr;
+    std::vector<std::unique_ptr<CPlayerStat>> records;
+
+    void SetUp() override {
+        ASSERT_TRUE(kit.layoutLoaded);
+        CMemoryDB world;
+        ASSERT_TRUE(LoadWorldData(world, DataSet())) << "the generated data set is missing";
+        ASSERT_TRUE(kit.session.StartNewCareer(DataSet(), world.teams.At(2)->id, CStr("Tester")));
+        ctx = std::make_unique<CScreenContext>(kit.MakeContext());
+        player = kit.session.UserClub()->players.at(0);
+        player->stats.clear();
+        // Three matches in October, the middle one on the bench: two games. 7 of 13 field goals
+        // with the dunks, 2 of 3 free throws, 16 points.
+        Add(3, {1200, 12, 2, 1, 6, 3, 3, 1, 2, 1});
+        Add(6, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+        Add(10, {600, 4, 0, 0, 2, 2, 0, 0, 1, 1});
+    }
+    // The player grid's row of the user's club's player on the statistics screen.
+    int StatisticsRow(CStatisticsScreen& statistics) {
+        statistics.Refresh();
+        CGuiElement* standings = kit.stack.FindElement(ID_ST_STANDINGS);
+        const int clubRow = RowOf(standings, 1, kit.session.UserClub()->name);
+        if (clubRow < 0)
+            return -1;
+        standings->SetSelectedRow(clubRow);
+        GuiMessage pick{ID_ST_STANDINGS, -1, kMsgSelection, clubRow, 0, 0};
+        statistics.OnMessage(pick);
+        return RowOf(kit.stack.FindElement(ID_ST_PLAYERS), 1, player->name);
+    }
+    virtual int DataSet() const { return kDataSetLeague; }
+    void TearDown() override {
+        if (player)
+            player->stats.clear();
+    }
+    void Add(int day, const Shots& s) {
+        auto record = std::make_unique<CPlayerStat>();
+        record->SetDate(2007, 10, day);
+        record->Field(5) = s.seconds;
+        record->Field(10) = s.points;
+        record->Field(12) = s.dunksTried;
+        record->Field(13) = s.dunksMade;
+        record->Field(14) = s.twosTried;
+        record->Field(15) = s.twosMade;
+        record->Field(16) = s.threesTried;
+        record->Field(17) = s.threesMade;
+        record->Field(20) = s.freeTried;
+        record->Field(21) = s.freeMade;
+        player->stats.push_back(record.get());
+        records.push_back(std::move(record));
+    }
+};
+
+} // namespace
+
+TEST_F(FiguresAgree, GamesPointsAndShootingOnEveryScreen) {
+    // The statistics screen: the club's player grid.
+    CStatisticsScreen statistics(*ctx);
+    const int row = StatisticsRow(statistics);
+    ASSERT_GE(row, 0) << "the player is not in the club's player grid";
+    const CGuiElement* players = kit.stack.FindElement(ID_ST_PLAYERS);
+    EXPECT_EQ(Cell(players, 4, row), "02");   // games
+    EXPECT_EQ(Cell(players, 6, row), "8.00"); // points a game
+    EXPECT_EQ(Cell(players, 7, row), "3.50-6.50");
+    EXPECT_EQ(Cell(players, 8, row), "53.85");
+
+    // The training card: the season's games, points and shooting.
+    const std::vector<TrainingSeasonStats> seasons = BuildSeasonStats(player->stats, 8);
+    ASSERT_EQ(seasons.size(), 1u);
+    EXPECT_EQ(seasons[0].games, 2);
+    EXPECT_EQ(seasons[0].sum, 16);
+    EXPECT_NEAR(seasons[0].rate1, 53.85f, 0.01f);
+    EXPECT_NEAR(seasons[0].rate3, 66.67f, 0.01f);
+
+    // The player comparison: the overview's games, points a game, field goals and their rate.
+    CStatsCompareScreen compare(*ctx);
+    compare.Refresh();
+    const StatSheet* sheet = nullptr;
+    for (const auto& s : compare.Sheets())
+        if (s->playerName == player->name && s->teamName == kit.session.UserClub()->name)
+            sheet = s.get();
+    ASSERT_NE(sheet, nullptr) << "the player has no sheet";
+    EXPECT_STREQ(sheet->rows[0][0].GetText(), "2");
+    EXPECT_STREQ(sheet->rows[0][2].GetText(), "8.00");
+    EXPECT_STREQ(sheet->rows[0][3].GetText(), "3.50/6.50");
+    EXPECT_STREQ(sheet->rows[0][4].GetText(), "53.85%");
+    // The field-goal category: 7 of 13, of which the two-pointers (dunks among them) 6 of 10.
+    EXPECT_STREQ(sheet->rows[2][4].GetText(), "7");
+    EXPECT_STREQ(sheet->rows[2][5].GetText(), "13");
+    EXPECT_STREQ(sheet->rows[2][7].GetText(), "6");
+    EXPECT_STREQ(sheet->rows[2][8].GetText(), "10");
+
+    // The line-up's last matches: the two he played, newest first; each percentage is the share of
+    // the made and tried shown above it.
+    CLineupScreen lineup(*ctx);
+    lineup.Refresh();
+    const LineupRow line = MakeLineupRow(*player, 0, [](int id) { return CStr::Formatted("<%d>", id); });
+    ASSERT_EQ(line.matchCount, 2) << "a match on the bench is listed among the last matches";
+    EXPECT_STREQ(line.matchDates[0].GetText(), "10.10.2007");
+    EXPECT_STREQ(line.matchDates[1].GetText(), "03.10.2007");
+    EXPECT_EQ(line.lastMatches[2][1], 4); // two-pointers made, the dunk among them
+    EXPECT_EQ(line.lastMatches[3][1], 8);
+    EXPECT_EQ(line.lastMatches[4][1], 50);
+    EXPECT_EQ(line.lastMatches[2][0] + line.lastMatches[2][1] + line.lastMatches[5][1],
+              7);                      // = the 7 field goals
+    EXPECT_EQ(line.seasonBests[1], 4); // the best two-pointers made: the same count as the table's
+    EXPECT_EQ(line.seasonBests[2], 8);
+}
+
+TEST_F(FiguresAgree, ThePlayerWindowAndTheLineupCardShowOneValuePerAttribute) {
+    CPlayerInfoWindow window(*ctx);
+    ASSERT_TRUE(window.ShowPlayerById(player->id));
+    std::map<std::string, std::string> shown;
+    for (int grid : {ID_PI_ATTRIBUTES_1, ID_PI_ATTRIBUTES_2})
+        for (const auto& [label, value] : Labelled(kit.stack.FindElement(grid)))
+            shown[label] = value;
+    ASSERT_GE(shown.size(), 10u);
+
+    CLineupScreen lineup(*ctx);
+    lineup.Refresh();
+    CGuiElement* starters = kit.stack.FindElement(ID_LU_STARTERS);
+    CGuiElement* squad = kit.stack.FindElement(ID_LU_SQUAD);
+    int listRow = -1;
+    int list = ID_LU_STARTERS;
+    for (int column = 0; column < 4 && listRow < 0; ++column) {
+        listRow = RowOf(starters, column, player->name);
+        if (listRow < 0) {
+            listRow = RowOf(squad, column, player->name);
+            list = ID_LU_SQUAD;
+        } else {
+            list = ID_LU_STARTERS;
+        }
+    }
+    ASSERT_GE(listRow, 0) << "the player is in neither line-up list";
+    kit.stack.FindElement(list)->SetSelectedRow(listRow);
+    GuiMessage pick{list, -1, kMsgSelection, listRow, 0, 0};
+    lineup.OnMessage(pick);
+    const std::map<std::string, std::string> card = Labelled(kit.stack.FindElement(ID_LU_CARD));
+    int compared = 0;
+    for (const auto& [label, value] : card) {
+        auto it = shown.find(label);
+        if (it == shown.end())
+            continue;
+        EXPECT_EQ(it->second, value) << label;
+        ++compared;
+    }
+    EXPECT_GE(compared, 10) << "the two screens name too few attributes alike";
+}
+
+namespace {
+struct FiguresAgreeInATournament : FiguresAgree {
+    int DataSet() const override { return kDataSetEuroCup; }
+};
+} // namespace
+
+// A later round of a tournament starts its own tables, yet a player's figures on the statistics
+// screen still run over the whole tournament, as on the training card and in the comparison.
+TEST_F(FiguresAgreeInATournament, TheStatisticsScreenCountsEveryRound) {
+    SeasonSpan& season = kit.session.fixtureList->Season();
+    season.startYear = 2007; // the second round starts after the first two records
+    season.startMonth = 10;
+    season.startDay = 8;
+    CStatisticsScreen statistics(*ctx);
+    const int row = StatisticsRow(statistics);
+    ASSERT_GE(row, 0) << "the player is not in the club's player grid";
+    const CGuiElement* players = kit.stack.FindElement(ID_ST_PLAYERS);
+    EXPECT_EQ(Cell(players, 4, row), "02");
+    EXPECT_EQ(Cell(players, 6, row), "8.00");
+    const std::vector<TrainingSeasonStats> seasons = BuildSeasonStats(player->stats, 8);
+    ASSERT_EQ(seasons.size(), 1u);
+    EXPECT_EQ(seasons[0].games, 2);
+}
