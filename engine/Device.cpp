@@ -133,6 +133,20 @@ void CQuorelMesh::SetData(std::vector<QuorelVertex> vertices, std::vector<uint32
     m_dirty = true;
 }
 
+bool CQuorelMesh::HasFlatTriangles() const {
+    auto same = [](const QuorelVertex& a, const QuorelVertex& b) {
+        return std::equal(a.normal, a.normal + 3, b.normal) &&
+               std::equal(a.boneWeights, a.boneWeights + 4, b.boneWeights) &&
+               std::equal(a.boneIndices, a.boneIndices + 4, b.boneIndices);
+    };
+    for (size_t i = 0; i + 2 < m_indices.size(); i += 3) {
+        const QuorelVertex& a = m_vertices[m_indices[i]];
+        if (!same(a, m_vertices[m_indices[i + 1]]) || !same(a, m_vertices[m_indices[i + 2]]))
+            return false;
+    }
+    return true;
+}
+
 void CQuorelMesh::UpdateVertices(const std::vector<QuorelVertex>& vertices) {
     if (vertices.size() != m_vertices.size())
         return;
@@ -357,6 +371,7 @@ void CQuorelDevice::DrawMesh(CQuorelMesh& mesh, CQuorelEffect* effect, int first
         layout.boneIndices = offsetof(QuorelVertex, boneIndices);
         GfxUploadMesh(mesh.m_vertices.data(), mesh.m_vertices.size() * sizeof(QuorelVertex), layout,
                       mesh.m_indices.data(), mesh.m_indices.size(), mesh.m_vao, mesh.m_vbo, mesh.m_ibo);
+        mesh.m_flatTriangles = mesh.HasFlatTriangles();
         mesh.m_generation = generation;
         mesh.m_dirty = false;
     }
@@ -410,6 +425,7 @@ void CQuorelDevice::DrawMesh(CQuorelMesh& mesh, CQuorelEffect* effect, int first
     u.texture0 = m_textures[0] ? m_textures[0]->GpuHandle() : 0;
     u.texture1 = m_textures[1] ? m_textures[1]->GpuHandle() : 0;
     u.unlitTexture = m_textureUnlit;
+    u.flatTriangles = mesh.m_flatTriangles;
 
     GfxSetDepth(m_gpu->depthTest, m_gpu->depthWrite);
     GfxSetBlend(m_gpu->alphaBlend);

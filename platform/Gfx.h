@@ -63,6 +63,9 @@ struct GfxMeshUniforms {
     uint32_t texture0 = 0; // 0: no base texture
     uint32_t texture1 = 0; // 0: no lightmap
     bool unlitTexture = false;
+    // Every triangle drawn has one normal and one skin at its three corners (box-built models), so
+    // directional light is the same all over it and is worked out per corner instead of per pixel.
+    bool flatTriangles = false;
 };
 void GfxDrawMesh(uint32_t program, const GfxMeshUniforms& uniforms, uint32_t vertexArray, int firstIndex,
                  int indexCount);
