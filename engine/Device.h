@@ -130,6 +130,7 @@ public:
     void SetTexture(int stage, CQuorelTexture* texture);
     // Stage 0 shows the texture colour alone, unlit (the scoreboard faces).
     void SetTextureUnlit(bool unlit);
+    bool TextureUnlit() const { return m_textureUnlit; }
     void SetMaterial(const QuorelMaterial& material);
     // Bone palette for skinned meshes; 0 draws meshes rigidly. At most kMaxBones.
     void SetBoneMatrices(const Matrix4* bones, int count);

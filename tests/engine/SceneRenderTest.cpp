@@ -11,6 +11,7 @@
 #include "engine/Texture.h"
 #include "engine/TextureManager.h"
 #include "engine/World.h"
+#include "platform/Image.h"
 
 #include "TempDir.h"
 
@@ -473,4 +474,86 @@ TEST_F(SceneEngine, DirectionalLightOnFlatAndSmoothTriangles) {
     ASSERT_EQ(smoothPixel.size(), 4u);
     for (int c = 0; c < 3; ++c)
         EXPECT_NEAR(smoothPixel[c], expected(std::sqrt(0.5f), c), 2.0f) << "channel " << c;
+}
+
+// A floor whose lightmap reads the diffuse texture's coordinates draws with the lightmap multiplied
+// in beforehand; either way the floor shows diffuse times lightmap.
+TEST_F(SceneEngine, LightmapsShowTheSameBakedOrNot) {
+    ASSERT_TRUE(OpenDevice()) << "no offscreen OpenGL 3.3 device";
+    auto solid = [](int size, uint8_t r, uint8_t g, uint8_t b) {
+        std::vector<uint8_t> rgba;
+        for (int i = 0; i < size * size; ++i)
+            rgba.insert(rgba.end(), {r, g, b, 255});
+        return rgba;
+    };
+    ASSERT_TRUE(PlatformWritePng("floor.png", 8, 8, solid(8, 200, 150, 100).data()));
+    ASSERT_TRUE(PlatformWritePng("light.png", 4, 4, solid(4, 128, 192, 255).data()));
+    ASSERT_TRUE(PlatformWritePng("finelight.png", 16, 16, solid(16, 128, 192, 255).data()));
+    g_pQuorelTextureManager->SetLightmapDir(m_dir.string().c_str());
+    // uv1: the same as uv0, elsewhere, or the same under a lightmap finer than the floor's texture.
+    auto floorModel = [](const char* file, bool sameCoordinates, const char* lightmapFile) {
+        ModelData model;
+        ModelMaterial material;
+        material.effect = "Default";
+        material.diffuseTexture = "floor.png";
+        material.lightmapTexture = lightmapFile;
+        model.materials.push_back(material);
+        ModelSubObject floor;
+        floor.name = "floor";
+        const float corners[4][2] = {{-1, -1}, {-1, 1}, {1, 1}, {1, -1}};
+        for (const auto& c : corners) {
+            ModelVertex v;
+            v.pos[0] = c[0];
+            v.pos[2] = c[1];
+            v.normal[1] = 1;
+            v.uv0[0] = v.uv1[0] = (c[0] + 1) / 2;
+            v.uv0[1] = v.uv1[1] = (c[1] + 1) / 2;
+            if (!sameCoordinates)
+                v.uv1[0] = v.uv1[1] = 0.5f;
+            floor.vertices.push_back(v);
+        }
+        floor.indices = {0, 1, 2, 0, 2, 3};
+        floor.batches.push_back({0, 0, 6});
+        model.subObjects.push_back(floor);
+        model.ComputeBounds();
+        return SaveModelFile(file, model);
+    };
+    ASSERT_TRUE(floorModel("same.qmd", true, "light.png"));
+    ASSERT_TRUE(floorModel("apart.qmd", false, "light.png"));
+    ASSERT_TRUE(floorModel("fine.qmd", true, "finelight.png"));
+    CQuorelGameObject same, apart, fine;
+    ASSERT_TRUE(same.Init("same", "same.qmd", m_dir.string().c_str(), g_pQuorelLights));
+    ASSERT_TRUE(apart.Init("apart", "apart.qmd", m_dir.string().c_str(), g_pQuorelLights));
+    ASSERT_TRUE(fine.Init("fine", "fine.qmd", m_dir.string().c_str(), g_pQuorelLights));
+    ASSERT_EQ(g_pQuorelTextureManager->LoadAll(), 0);
+    // Full ambient light and no lamp: the floor shows its textures as they are.
+    g_pQuorelLights->Clear();
+    g_pQuorelLights->SetAmbient(1, 1, 1);
+
+    Matrix4 view, projection;
+    CameraMatrices(view, projection, Vec3(0, 1, -0.01f), Vec3(0, 0, 0));
+    auto centre = [&](CQuorelGameObject& object) {
+        g_pQuorelDevice->Clear(0x000000FF);
+        g_pQuorelDevice->BeginScene();
+        g_pQuorelDevice->SetTransform(kTransformView, view);
+        g_pQuorelDevice->SetTransform(kTransformProjection, projection);
+        g_pQuorelDevice->SetTransform(kTransformWorld, Matrix4());
+        g_pQuorelDevice->SetCullMode(kCullNone);
+        object.Render(0.0, false);
+        g_pQuorelDevice->EndScene();
+        std::vector<uint8_t> pixel;
+        EXPECT_TRUE(g_pQuorelDevice->ReadPixels(kWidth / 2, kHeight / 2, 1, 1, pixel));
+        g_pQuorelDevice->Present();
+        return pixel;
+    };
+    for (CQuorelGameObject* object : {&same, &apart, &fine}) {
+        const std::vector<uint8_t> pixel = centre(*object);
+        ASSERT_EQ(pixel.size(), 4u);
+        EXPECT_NEAR(pixel[0], 200 * 128 / 255.0, 2) << object->GetName().GetText();
+        EXPECT_NEAR(pixel[1], 150 * 192 / 255.0, 2) << object->GetName().GetText();
+        EXPECT_NEAR(pixel[2], 100, 2) << object->GetName().GetText();
+    }
+    EXPECT_TRUE(same.HasBakedLightmap(0));
+    EXPECT_FALSE(apart.HasBakedLightmap(0));
+    EXPECT_FALSE(fine.HasBakedLightmap(0));
 }
