@@ -1,8 +1,9 @@
-// Frame time of the shown 3D match: a top-league club's new career, its first opponent loaded into its
-// arena (with the video cube showing the score) through the scene set-up (ten players in their kits, three referees, the ball), play under way, and each frame
-// the display's clock, the minds, rules and character motion, the arena, the thirteen characters, the
-// ball and the in-match display drawn at 1024 x 768, presented and waited for. Runs on SDL's
-// offscreen driver with the software renderer unless another one is chosen.
+// Frame time of the shown 3D match: a top-league club's new career, its first opponent loaded into
+// its arena through the scene set-up (ten players in their kits, three referees, the ball, the video
+// cube over the centre spot), play under way, and each frame the display's clock, the minds, rules and
+// character motion, the arena, the cube with its scoreboard, the thirteen characters, the ball and
+// the in-match display drawn at 1024 x 768, presented and waited for. Runs on SDL's offscreen driver
+// with the software renderer unless another one is chosen.
 #include "app/GameManager.h"
 #include "app/Match3DView.h"
 #include "career/CareerSession.h"
