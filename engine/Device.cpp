@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstddef>
 
 CQuorelDevice* g_pQuorelDevice = nullptr;
@@ -493,6 +494,14 @@ void CQuorelDevice::DrawQuad2D(CQuorelTexture* texture, float x, float y, float 
         x1 *= sx;
         y0 *= sy;
         y1 *= sy;
+    }
+    if (handle && spans.back().oneToOne) {
+        // Whole pixels, and a texel a pixel from a texel's edge: anything else is filtered.
+        const float tw = static_cast<float>(texture->Width()), th = static_cast<float>(texture->Height());
+        auto whole = [](float f) { return std::abs(f - std::round(f)) < 1e-3f; };
+        spans.back().oneToOne = whole(x0) && whole(y0) && whole(x1) && whole(y1) && whole(u0 * tw) &&
+                                whole(v0 * th) && std::abs((u1 - u0) * tw - (x1 - x0)) < 1e-3f &&
+                                std::abs((v1 - v0) * th - (y1 - y0)) < 1e-3f;
     }
     ColorRGBA c = ColorFromWord(colorWord);
     Gfx2DVertex v[4];

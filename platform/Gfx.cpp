@@ -39,7 +39,7 @@ struct GfxState {
     size_t vbo2DCapacity = 0;
     // Screen quads read the top level only: samplers without mipmaps spare the rasteriser the
     // level choice per pixel. Render targets clamp at their edges, other textures repeat.
-    GLuint sampler2DRepeat = 0, sampler2DClamp = 0;
+    GLuint sampler2DRepeat = 0, sampler2DClamp = 0, sampler2DExactRepeat = 0, sampler2DExactClamp = 0;
     std::unordered_set<GLuint> targetTextures;
 };
 
@@ -345,11 +345,16 @@ bool GfxInit(char* error, int errorSize) {
     glBindVertexArray(0);
     const uint8_t white[4] = {255, 255, 255, 255};
     s.white = GfxCreateTexture(1, 1, white);
-    for (GLuint* sampler : {&s.sampler2DRepeat, &s.sampler2DClamp}) {
-        const GLint wrap = sampler == &s.sampler2DRepeat ? GL_REPEAT : GL_CLAMP_TO_EDGE;
+    for (GLuint* sampler :
+         {&s.sampler2DRepeat, &s.sampler2DClamp, &s.sampler2DExactRepeat, &s.sampler2DExactClamp}) {
+        const GLint wrap = sampler == &s.sampler2DRepeat || sampler == &s.sampler2DExactRepeat
+                               ? GL_REPEAT
+                               : GL_CLAMP_TO_EDGE;
+        const GLint filter =
+            sampler == &s.sampler2DExactRepeat || sampler == &s.sampler2DExactClamp ? GL_NEAREST : GL_LINEAR;
         glGenSamplers(1, sampler);
-        glSamplerParameteri(*sampler, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-        glSamplerParameteri(*sampler, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        glSamplerParameteri(*sampler, GL_TEXTURE_MIN_FILTER, filter);
+        glSamplerParameteri(*sampler, GL_TEXTURE_MAG_FILTER, filter);
         glSamplerParameteri(*sampler, GL_TEXTURE_WRAP_S, wrap);
         glSamplerParameteri(*sampler, GL_TEXTURE_WRAP_T, wrap);
     }
@@ -370,7 +375,8 @@ void GfxShutdown() {
         glDeleteVertexArrays(1, &s.vao2D);
     if (s.white)
         glDeleteTextures(1, &s.white);
-    for (GLuint sampler : {s.sampler2DRepeat, s.sampler2DClamp})
+    for (GLuint sampler :
+         {s.sampler2DRepeat, s.sampler2DClamp, s.sampler2DExactRepeat, s.sampler2DExactClamp})
         if (sampler)
             glDeleteSamplers(1, &sampler);
     s = GfxState();
@@ -736,6 +742,7 @@ int GfxDraw2D(const Gfx2DVertex* vertices, int vertexCount, const Gfx2DSpan* spa
     GLuint currentProgram = 0;
     bool scaleSet2D = false, scaleSetFill = false;
     uint32_t boundTexture = ~0u;
+    GLuint boundSampler = ~0u;
     int draws = 0;
     for (int i = 0; i < spanCount; ++i) {
         const Gfx2DSpan& span = spans[i];
@@ -760,8 +767,17 @@ int GfxDraw2D(const Gfx2DVertex* vertices, int vertexCount, const Gfx2DSpan* spa
             }
             if (!run.plain && boundTexture != span.texture) {
                 glBindTexture(GL_TEXTURE_2D, span.texture ? span.texture : s.white);
-                glBindSampler(0, s.targetTextures.count(span.texture) ? s.sampler2DClamp : s.sampler2DRepeat);
                 boundTexture = span.texture;
+            }
+            if (!run.plain) {
+                const bool clamp = s.targetTextures.count(span.texture) != 0;
+                const GLuint sampler = span.oneToOne
+                                           ? (clamp ? s.sampler2DExactClamp : s.sampler2DExactRepeat)
+                                           : (clamp ? s.sampler2DClamp : s.sampler2DRepeat);
+                if (sampler != boundSampler) {
+                    glBindSampler(0, sampler);
+                    boundSampler = sampler;
+                }
             }
             glDrawArrays(GL_TRIANGLES, run.first, run.count);
             ++draws;

@@ -93,6 +93,9 @@ struct Gfx2DVertex {
 struct Gfx2DSpan {
     int first = 0, count = 0;
     uint32_t texture = 0;
+    // Every textured quad of the span shows its texels one to one on whole pixels (text, images at
+    // their own size): the nearest texel is then the filtered colour, read at a quarter of the cost.
+    bool oneToOne = true;
 };
 // Draws the spans in order; flipY draws into a render target so its texture's rows keep top-first
 // order. Returns the number of draw calls issued.
