@@ -223,13 +223,13 @@ void CMatch3DView::Draw(float dt) {
     const uint32_t now = GetTickCountMs();
     if (device && m_match && !m_finished) {
         CMatch3D& match = *m_match;
-        // The cube's screens: the display's score bar drawn into their texture a few times a second.
+        // The cube's screens: the display's score bar drawn into their texture when its texts change.
         const bool cube = match.cube && match.cubeLoaded && match.videoCube;
         if (cube && !match.scoreboardTexture)
             match.scoreboardTexture = AdoptSceneObject(device->CreateRenderTarget(256, 64));
-        if (cube && match.scoreboardTexture && m_frames % 8 == 1)
+        if (cube && match.scoreboardTexture)
             if (CMatchHud* hud = Hud())
-                hud->DrawScoreboard(*match.scoreboardTexture, GuiBackend(), now);
+                hud->RefreshScoreboard(*match.scoreboardTexture, GuiBackend(), now);
         if (g_pQuorelCamera)
             g_pQuorelCamera->Apply();
         device->SetTransform(kTransformWorld, Matrix4());

@@ -1,8 +1,9 @@
-// Frame time of the shown 3D match: a new career's first opponent loaded into its arena through the
-// scene set-up (ten players in their kits, three referees, the ball), play under way, and each frame
-// the display's clock, the minds, rules and character motion, the arena, the thirteen characters, the
-// ball and the in-match display drawn at 1024 x 768, presented and waited for. Runs on SDL's
-// offscreen driver with the software renderer unless another one is chosen.
+// Frame time of the shown 3D match: a top-league club's new career, its first opponent loaded into
+// its arena through the scene set-up (ten players in their kits, three referees, the ball, the video
+// cube over the centre spot), play under way, and each frame the display's clock, the minds, rules and
+// character motion, the arena, the cube with its scoreboard, the thirteen characters, the ball and
+// the in-match display drawn at 1024 x 768, presented and waited for. Runs on SDL's offscreen driver
+// with the software renderer unless another one is chosen.
 #include "app/GameManager.h"
 #include "app/Match3DView.h"
 #include "career/CareerSession.h"
@@ -52,7 +53,14 @@ struct Shown3DMatch {
             gm->Session().worldDB->teams.IsEmpty())
             return;
         CCareerSession& session = gm->Session();
-        if (!session.StartNewCareer(kDataSetLeague, session.worldDB->teams.At(0)->id, CStr("Bench")))
+        // A club of the top league: its hall has the video cube over the centre spot.
+        CTeam* club = session.worldDB->teams.At(0);
+        for (int i = 0; i < session.worldDB->teams.Size(); ++i)
+            if (session.worldDB->teams.At(i)->stadiumKey.Find("nba", 0) == 4) {
+                club = session.worldDB->teams.At(i);
+                break;
+            }
+        if (!session.StartNewCareer(kDataSetLeague, club->id, CStr("Bench")))
             return;
         gm->CreateRegisteredScreens();
         hud = dynamic_cast<CMatchHud*>(gm->Screen(ScreenRole::MatchHud));
@@ -123,6 +131,7 @@ void BM_Match3DFrame(benchmark::State& state) {
     for (CRefereeBase* r : match.referees)
         characters += r->shown && r->HasInstance() ? 1 : 0;
     state.counters["characters"] = characters;
+    state.counters["cube"] = match.cube && match.cubeLoaded && match.videoCube ? 1 : 0;
     state.counters["drawCalls"] = g_pQuorelDevice->DrawCallsLastFrame();
     state.counters["fps"] =
         benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstddef>
 
 CQuorelDevice* g_pQuorelDevice = nullptr;
@@ -131,6 +132,20 @@ void CQuorelMesh::SetData(std::vector<QuorelVertex> vertices, std::vector<uint32
     }
     m_indices.resize(kept);
     m_dirty = true;
+}
+
+bool CQuorelMesh::HasFlatTriangles() const {
+    auto same = [](const QuorelVertex& a, const QuorelVertex& b) {
+        return std::equal(a.normal, a.normal + 3, b.normal) &&
+               std::equal(a.boneWeights, a.boneWeights + 4, b.boneWeights) &&
+               std::equal(a.boneIndices, a.boneIndices + 4, b.boneIndices);
+    };
+    for (size_t i = 0; i + 2 < m_indices.size(); i += 3) {
+        const QuorelVertex& a = m_vertices[m_indices[i]];
+        if (!same(a, m_vertices[m_indices[i + 1]]) || !same(a, m_vertices[m_indices[i + 2]]))
+            return false;
+    }
+    return true;
 }
 
 void CQuorelMesh::UpdateVertices(const std::vector<QuorelVertex>& vertices) {
@@ -357,6 +372,7 @@ void CQuorelDevice::DrawMesh(CQuorelMesh& mesh, CQuorelEffect* effect, int first
         layout.boneIndices = offsetof(QuorelVertex, boneIndices);
         GfxUploadMesh(mesh.m_vertices.data(), mesh.m_vertices.size() * sizeof(QuorelVertex), layout,
                       mesh.m_indices.data(), mesh.m_indices.size(), mesh.m_vao, mesh.m_vbo, mesh.m_ibo);
+        mesh.m_flatTriangles = mesh.HasFlatTriangles();
         mesh.m_generation = generation;
         mesh.m_dirty = false;
     }
@@ -410,6 +426,7 @@ void CQuorelDevice::DrawMesh(CQuorelMesh& mesh, CQuorelEffect* effect, int first
     u.texture0 = m_textures[0] ? m_textures[0]->GpuHandle() : 0;
     u.texture1 = m_textures[1] ? m_textures[1]->GpuHandle() : 0;
     u.unlitTexture = m_textureUnlit;
+    u.flatTriangles = mesh.m_flatTriangles;
 
     GfxSetDepth(m_gpu->depthTest, m_gpu->depthWrite);
     GfxSetBlend(m_gpu->alphaBlend);
@@ -477,6 +494,14 @@ void CQuorelDevice::DrawQuad2D(CQuorelTexture* texture, float x, float y, float 
         x1 *= sx;
         y0 *= sy;
         y1 *= sy;
+    }
+    if (handle && spans.back().oneToOne) {
+        // Whole pixels, and a texel a pixel from a texel's edge: anything else is filtered.
+        const float tw = static_cast<float>(texture->Width()), th = static_cast<float>(texture->Height());
+        auto whole = [](float f) { return std::abs(f - std::round(f)) < 1e-3f; };
+        spans.back().oneToOne = whole(x0) && whole(y0) && whole(x1) && whole(y1) && whole(u0 * tw) &&
+                                whole(v0 * th) && std::abs((u1 - u0) * tw - (x1 - x0)) < 1e-3f &&
+                                std::abs((v1 - v0) * th - (y1 - y0)) < 1e-3f;
     }
     ColorRGBA c = ColorFromWord(colorWord);
     Gfx2DVertex v[4];

@@ -61,12 +61,16 @@ public:
     const std::vector<QuorelVertex>& Vertices() const { return m_vertices; }
     const std::vector<uint32_t>& Indices() const { return m_indices; }
     int IndexCount() const { return static_cast<int>(m_indices.size()); }
+    // Whether every triangle has the same normal, bone weights and bones at its three corners, so
+    // light from a direction falls on it alike all over.
+    bool HasFlatTriangles() const;
 
 private:
     friend class CQuorelDevice;
     std::vector<QuorelVertex> m_vertices;
     std::vector<uint32_t> m_indices;
     bool m_dirty = false;
+    bool m_flatTriangles = false; // worked out at each upload
     uint32_t m_vao = 0, m_vbo = 0, m_ibo = 0;
     uint32_t m_generation = 0;
 };
@@ -126,6 +130,7 @@ public:
     void SetTexture(int stage, CQuorelTexture* texture);
     // Stage 0 shows the texture colour alone, unlit (the scoreboard faces).
     void SetTextureUnlit(bool unlit);
+    bool TextureUnlit() const { return m_textureUnlit; }
     void SetMaterial(const QuorelMaterial& material);
     // Bone palette for skinned meshes; 0 draws meshes rigidly. At most kMaxBones.
     void SetBoneMatrices(const Matrix4* bones, int count);

@@ -9,6 +9,7 @@
 #include "engine/TextureManager.h"
 
 #include <algorithm>
+#include <cmath>
 
 CQuorelSubObject::CQuorelSubObject(CQuorelGameObject* owner, int index) : m_owner(owner), m_index(index) {}
 
@@ -96,14 +97,89 @@ void CQuorelSubObject::DrawBatches(CQuorelTexture* replacement, int which) {
         device->SetMaterial(m);
         // A texture that failed to load draws the material untextured.
         CQuorelTexture* diffuse = replacement ? replacement : textures.diffuse;
+        CQuorelTexture* lightmap =
+            textures.lightmap && textures.lightmap->IsLoaded() ? textures.lightmap : nullptr;
+        if (!replacement && !device->TextureUnlit() && lightmap && diffuse && diffuse->IsLoaded()) {
+            m_owner->BakeLightmap(batch.material);
+            if (textures.lit) {
+                diffuse = textures.lit.get();
+                lightmap = nullptr;
+            }
+        }
         device->SetTexture(0, diffuse && diffuse->IsLoaded() ? diffuse : nullptr);
-        device->SetTexture(1,
-                           textures.lightmap && textures.lightmap->IsLoaded() ? textures.lightmap : nullptr);
+        device->SetTexture(1, lightmap);
         device->DrawMesh(*m_mesh, textures.effect, static_cast<int>(batch.firstIndex),
                          static_cast<int>(batch.indexCount));
     }
     device->SetTexture(0, nullptr);
     device->SetTexture(1, nullptr);
+}
+
+namespace {
+
+// A lightmap texel read as the GPU reads it: bilinear between texel centres, repeating.
+void SampleBilinear(const std::vector<uint8_t>& rgba, int width, int height, float u, float v, float out[3]) {
+    const float x = u * static_cast<float>(width) - 0.5f, y = v * static_cast<float>(height) - 0.5f;
+    const float fx = std::floor(x), fy = std::floor(y);
+    const float ax = x - fx, ay = y - fy;
+    auto wrap = [](int i, int n) { return ((i % n) + n) % n; };
+    const int x0 = wrap(static_cast<int>(fx), width), x1 = wrap(static_cast<int>(fx) + 1, width);
+    const int y0 = wrap(static_cast<int>(fy), height), y1 = wrap(static_cast<int>(fy) + 1, height);
+    auto at = [&](int px, int py, int c) {
+        return static_cast<float>(
+            rgba[(static_cast<size_t>(py) * static_cast<size_t>(width) + static_cast<size_t>(px)) * 4 +
+                 static_cast<size_t>(c)]);
+    };
+    for (int c = 0; c < 3; ++c)
+        out[c] = ((at(x0, y0, c) * (1 - ax) + at(x1, y0, c) * ax) * (1 - ay) +
+                  (at(x0, y1, c) * (1 - ax) + at(x1, y1, c) * ax) * ay) /
+                 255.0f;
+}
+
+} // namespace
+
+// The lightmap multiplies the diffuse colour wherever both are read at the same coordinates. A
+// lightmap no finer than the diffuse texture can be multiplied in once, texel by texel: the floor
+// looks the same (within a few levels of 255) and the renderer is spared a second filtered read on
+// every one of its pixels.
+void CQuorelGameObject::BakeLightmap(uint32_t material) {
+    MaterialTextures& textures = m_textures[material];
+    if (textures.litTried)
+        return;
+    textures.litTried = true;
+    CQuorelTexture* diffuse = textures.diffuse;
+    CQuorelTexture* lightmap = textures.lightmap;
+    const int w = diffuse->Width(), h = diffuse->Height(), lw = lightmap->Width(), lh = lightmap->Height();
+    if (lw > w || lh > h)
+        return;
+    for (const ModelSubObject& sub : m_model.subObjects)
+        for (const ModelBatch& batch : sub.batches) {
+            if (batch.material != material)
+                continue;
+            for (uint32_t i = batch.firstIndex; i < batch.firstIndex + batch.indexCount; ++i) {
+                const ModelVertex& v = sub.vertices[sub.indices[i]];
+                if (v.uv0[0] != v.uv1[0] || v.uv0[1] != v.uv1[1])
+                    return;
+            }
+        }
+    // A copy of the material's own: other materials may share the diffuse texture.
+    std::vector<uint8_t> rgba = diffuse->Pixels();
+    const std::vector<uint8_t> light = lightmap->Pixels();
+    if (rgba.size() != static_cast<size_t>(w) * static_cast<size_t>(h) * 4 ||
+        light.size() != static_cast<size_t>(lw) * static_cast<size_t>(lh) * 4)
+        return;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            float l[3];
+            SampleBilinear(light, lw, lh, (static_cast<float>(x) + 0.5f) / static_cast<float>(w),
+                           (static_cast<float>(y) + 0.5f) / static_cast<float>(h), l);
+            uint8_t* p =
+                &rgba[(static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)) * 4];
+            for (int c = 0; c < 3; ++c)
+                p[c] = static_cast<uint8_t>(std::lround(static_cast<float>(p[c]) * l[c]));
+        }
+    textures.lit = std::make_unique<CQuorelTexture>();
+    textures.lit->SetPixels(w, h, std::move(rgba));
 }
 
 CQuorelGameObject::CQuorelGameObject() = default;

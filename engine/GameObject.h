@@ -6,6 +6,7 @@
 #include "engine/Model.h"
 #include "engine/Str.h"
 
+#include <memory>
 #include <vector>
 
 class CQuorelLights;
@@ -68,6 +69,10 @@ public:
     const Vec3& GetPosition() const { return m_position; }
 
     const ModelData& GetModel() const { return m_model; }
+    // Whether a material draws with its lightmap multiplied into its diffuse texture (after a draw).
+    bool HasBakedLightmap(int material) const {
+        return material >= 0 && material < static_cast<int>(m_textures.size()) && m_textures[material].lit;
+    }
     bool IsLoaded() const { return !m_model.subObjects.empty(); }
 
 private:
@@ -77,8 +82,13 @@ private:
         CQuorelTexture* lightmap = nullptr; // owned by the texture manager
         CQuorelEffect* effect = nullptr;    // looked up at the first draw
         bool effectLooked = false;
+        // The diffuse texture with the lightmap multiplied in, when both read the same coordinates.
+        std::unique_ptr<CQuorelTexture> lit;
+        bool litTried = false;
     };
     void Release();
+    // Makes textures.lit for a material once both its textures are loaded (see the .cpp).
+    void BakeLightmap(uint32_t material);
 
     CStr m_name;
     ModelData m_model;

@@ -22,7 +22,7 @@ struct MeshLocations {
 };
 
 // A mesh program as the device knows it (named by its full variant) and the variants built so far.
-constexpr int kMeshVariantSlots = 48; // every combination of MeshVariantBits below
+constexpr int kMeshVariantSlots = 96; // every combination of MeshVariantBits below
 struct MeshProgram {
     GfxShading shading = kGfxDiffuse;
     GLuint variants[kMeshVariantSlots] = {};
@@ -39,7 +39,7 @@ struct GfxState {
     size_t vbo2DCapacity = 0;
     // Screen quads read the top level only: samplers without mipmaps spare the rasteriser the
     // level choice per pixel. Render targets clamp at their edges, other textures repeat.
-    GLuint sampler2DRepeat = 0, sampler2DClamp = 0;
+    GLuint sampler2DRepeat = 0, sampler2DClamp = 0, sampler2DExactRepeat = 0, sampler2DExactClamp = 0;
     std::unordered_set<GLuint> targetTextures;
 };
 
@@ -140,7 +140,8 @@ out vec4 o_colour;
 void main() { o_colour = v_colour; }
 )";
 
-const char* kMeshVertex = R"(#version 330 core
+// Shares the variant's header with the fragment shader (see MeshVariantBits).
+const char* kMeshVertex = R"(
 in vec3 a_position;
 in vec3 a_normal;
 in vec2 a_uv0;
@@ -155,6 +156,16 @@ out vec3 v_worldPos;
 out vec3 v_normal;
 out vec2 v_uv0;
 out vec2 v_uv1;
+#if VERTEX_LIT
+uniform vec4 u_diffuse;
+uniform vec4 u_ambient;
+uniform vec4 u_emissive;
+uniform vec3 u_sceneAmbient;
+uniform vec4 u_lightDiffuse[4];
+uniform vec4 u_lightAmbient[4];
+uniform vec3 u_lightDirection[4];
+out vec3 v_lit;
+#endif
 void main() {
     vec4 pos = vec4(a_position, 1.0);
     vec3 normal = a_normal;
@@ -184,6 +195,18 @@ void main() {
     v_uv0 = a_uv0;
     v_uv1 = a_uv1;
     gl_Position = u_viewProjection * world;
+#if VERTEX_LIT
+    // The fragment shader's directional diffuse term, term for term: with one normal over the
+    // triangle every pixel would get this same value.
+    vec3 n = normalize(v_normal);
+    vec3 lit = u_emissive.rgb + u_ambient.rgb * u_sceneAmbient;
+    for (int i = 0; i < LIGHT_COUNT; ++i) {
+        vec3 toLight = -normalize(u_lightDirection[i]);
+        float nl = max(dot(n, toLight), 0.0);
+        lit += u_lightAmbient[i].rgb * u_ambient.rgb + u_lightDiffuse[i].rgb * u_diffuse.rgb * nl;
+    }
+    v_lit = lit;
+#endif
 }
 )";
 
@@ -196,6 +219,9 @@ in vec3 v_worldPos;
 in vec3 v_normal;
 in vec2 v_uv0;
 in vec2 v_uv1;
+#if VERTEX_LIT
+in vec3 v_lit;
+#endif
 uniform vec4 u_diffuse;
 uniform vec4 u_ambient;
 uniform vec4 u_specular;
@@ -224,6 +250,8 @@ void main() {
     vec3 highlight = vec3(0.0);
 #if SHADING == 0
     colour = u_diffuse.rgb;
+#elif VERTEX_LIT
+    colour = v_lit;
 #else
     vec3 n = normalize(v_normal);
     vec3 lit = u_emissive.rgb + u_ambient.rgb * u_sceneAmbient;
@@ -276,7 +304,8 @@ enum MeshVariantBits {
     kVariantPointLights = 1, // some light is not directional
     kVariantLightmap = 2,    // a second texture multiplies the colour
     kVariantUnlit = 4,       // the base texture alone
-    kVariantLightShift = 3,
+    kVariantVertexLit = 8,   // flat triangles under directional diffuse light: lit per corner
+    kVariantLightShift = 4,
     kMeshVariantCount = (kGfxMaxLights + 2) << kVariantLightShift,
 };
 // The variant that handles every draw; made with the program so a shader fault shows at once.
@@ -316,11 +345,16 @@ bool GfxInit(char* error, int errorSize) {
     glBindVertexArray(0);
     const uint8_t white[4] = {255, 255, 255, 255};
     s.white = GfxCreateTexture(1, 1, white);
-    for (GLuint* sampler : {&s.sampler2DRepeat, &s.sampler2DClamp}) {
-        const GLint wrap = sampler == &s.sampler2DRepeat ? GL_REPEAT : GL_CLAMP_TO_EDGE;
+    for (GLuint* sampler :
+         {&s.sampler2DRepeat, &s.sampler2DClamp, &s.sampler2DExactRepeat, &s.sampler2DExactClamp}) {
+        const GLint wrap = sampler == &s.sampler2DRepeat || sampler == &s.sampler2DExactRepeat
+                               ? GL_REPEAT
+                               : GL_CLAMP_TO_EDGE;
+        const GLint filter =
+            sampler == &s.sampler2DExactRepeat || sampler == &s.sampler2DExactClamp ? GL_NEAREST : GL_LINEAR;
         glGenSamplers(1, sampler);
-        glSamplerParameteri(*sampler, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-        glSamplerParameteri(*sampler, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        glSamplerParameteri(*sampler, GL_TEXTURE_MIN_FILTER, filter);
+        glSamplerParameteri(*sampler, GL_TEXTURE_MAG_FILTER, filter);
         glSamplerParameteri(*sampler, GL_TEXTURE_WRAP_S, wrap);
         glSamplerParameteri(*sampler, GL_TEXTURE_WRAP_T, wrap);
     }
@@ -341,7 +375,8 @@ void GfxShutdown() {
         glDeleteVertexArrays(1, &s.vao2D);
     if (s.white)
         glDeleteTextures(1, &s.white);
-    for (GLuint sampler : {s.sampler2DRepeat, s.sampler2DClamp})
+    for (GLuint sampler :
+         {s.sampler2DRepeat, s.sampler2DClamp, s.sampler2DExactRepeat, s.sampler2DExactClamp})
         if (sampler)
             glDeleteSamplers(1, &sampler);
     s = GfxState();
@@ -443,10 +478,12 @@ GLuint BuildMeshVariant(GfxShading shading, int variant, char* error, int errorS
                          "\n#define DIRECTIONAL_ONLY " + ((variant & kVariantPointLights) ? "0" : "1") +
                          "\n#define LIGHTMAP " + ((variant & kVariantLightmap) ? "1" : "0") +
                          "\n#define UNLIT_TEXTURE " + ((variant & kVariantUnlit) ? "1" : "0") +
+                         "\n#define VERTEX_LIT " + ((variant & kVariantVertexLit) ? "1" : "0") +
                          "\n#define LIGHT_COUNT " + std::to_string((variant >> kVariantLightShift) - 1) +
                          "\n";
-    std::string fragment = header + kMeshFragment;
-    GLuint program = LinkProgram(kMeshVertex, fragment.c_str(), error, errorSize);
+    const std::string vertex = header + kMeshVertex;
+    const std::string fragment = header + kMeshFragment;
+    GLuint program = LinkProgram(vertex.c_str(), fragment.c_str(), error, errorSize);
     if (!program)
         return 0;
     glUseProgram(program);
@@ -492,6 +529,9 @@ GLuint MeshVariantFor(GLuint program, MeshProgram& mesh, const GfxMeshUniforms& 
         for (int i = 0; i < lights; ++i)
             if (u.lightType[i] != 0)
                 variant |= kVariantPointLights;
+        // Highlights and point lights change across a triangle; plain directional diffuse does not.
+        if (u.flatTriangles && mesh.shading == kGfxDiffuse && !(variant & kVariantPointLights))
+            variant |= kVariantVertexLit;
         variant |= (lights + 1) << kVariantLightShift;
     }
     if (!mesh.variants[variant] && !mesh.failed[variant]) {
@@ -702,6 +742,7 @@ int GfxDraw2D(const Gfx2DVertex* vertices, int vertexCount, const Gfx2DSpan* spa
     GLuint currentProgram = 0;
     bool scaleSet2D = false, scaleSetFill = false;
     uint32_t boundTexture = ~0u;
+    GLuint boundSampler = ~0u;
     int draws = 0;
     for (int i = 0; i < spanCount; ++i) {
         const Gfx2DSpan& span = spans[i];
@@ -726,8 +767,17 @@ int GfxDraw2D(const Gfx2DVertex* vertices, int vertexCount, const Gfx2DSpan* spa
             }
             if (!run.plain && boundTexture != span.texture) {
                 glBindTexture(GL_TEXTURE_2D, span.texture ? span.texture : s.white);
-                glBindSampler(0, s.targetTextures.count(span.texture) ? s.sampler2DClamp : s.sampler2DRepeat);
                 boundTexture = span.texture;
+            }
+            if (!run.plain) {
+                const bool clamp = s.targetTextures.count(span.texture) != 0;
+                const GLuint sampler = span.oneToOne
+                                           ? (clamp ? s.sampler2DExactClamp : s.sampler2DExactRepeat)
+                                           : (clamp ? s.sampler2DClamp : s.sampler2DRepeat);
+                if (sampler != boundSampler) {
+                    glBindSampler(0, sampler);
+                    boundSampler = sampler;
+                }
             }
             glDrawArrays(GL_TRIANGLES, run.first, run.count);
             ++draws;

@@ -63,6 +63,9 @@ struct GfxMeshUniforms {
     uint32_t texture0 = 0; // 0: no base texture
     uint32_t texture1 = 0; // 0: no lightmap
     bool unlitTexture = false;
+    // Every triangle drawn has one normal and one skin at its three corners (box-built models), so
+    // directional light is the same all over it and is worked out per corner instead of per pixel.
+    bool flatTriangles = false;
 };
 void GfxDrawMesh(uint32_t program, const GfxMeshUniforms& uniforms, uint32_t vertexArray, int firstIndex,
                  int indexCount);
@@ -90,6 +93,9 @@ struct Gfx2DVertex {
 struct Gfx2DSpan {
     int first = 0, count = 0;
     uint32_t texture = 0;
+    // Every textured quad of the span shows its texels one to one on whole pixels (text, images at
+    // their own size): the nearest texel is then the filtered colour, read at a quarter of the cost.
+    bool oneToOne = true;
 };
 // Draws the spans in order; flipY draws into a render target so its texture's rows keep top-first
 // order. Returns the number of draw calls issued.

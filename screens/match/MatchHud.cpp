@@ -302,6 +302,23 @@ bool CMatchHud::DrawScoreboard(CQuorelRenderTarget& target, IGuiBackend& backend
     return true;
 }
 
+bool CMatchHud::RefreshScoreboard(CQuorelRenderTarget& target, IGuiBackend& backend, uint32_t nowMs) {
+    // The bar's labels are all it shows; they change a few times a second at most, while the
+    // picture costs a drawing of the whole display.
+    CStr shown;
+    for (int id : {ID_HUD_HOME, ID_HUD_SCORE, ID_HUD_AWAY, ID_HUD_CAP_QUARTER, ID_HUD_QUARTER,
+                   ID_HUD_CAP_TIME, ID_HUD_CLOCK, ID_HUD_CAP_SHOT, ID_HUD_SHOTCLOCK})
+        if (const CGuiElement* label = Child(id))
+            shown = shown.Concat(label->GetText()).Concat("\n");
+    if (m_scoreboardTarget == &target && shown.Equals(m_scoreboardShown))
+        return false;
+    if (!DrawScoreboard(target, backend, nowMs))
+        return false;
+    m_scoreboardTarget = &target;
+    m_scoreboardShown = shown;
+    return true;
+}
+
 // ---- Crowd ----
 
 void CMatchHud::PlayCrowdReaction(int homeScore, int awayScore) {

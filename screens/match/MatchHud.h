@@ -123,6 +123,9 @@ public:
     // The scoreboard the cube's screens show: the middle of the score bar (the score, the quarter
     // and the clocks) drawn into target. False when nothing was drawn.
     bool DrawScoreboard(CQuorelRenderTarget& target, IGuiBackend& backend, uint32_t nowMs) const;
+    // Draws the scoreboard into target only when the score bar's texts differ from what was last
+    // drawn there; true when it drew.
+    bool RefreshScoreboard(CQuorelRenderTarget& target, IGuiBackend& backend, uint32_t nowMs);
 
     void FillHostBoxScore();
     void FillVisitorBoxScore();
@@ -170,6 +173,9 @@ private:
     CTeam* m_homeRecord = nullptr; // read at the end of the match
     CTeam* m_awayRecord = nullptr;
     CStr m_scoreText;
+    // What the cube's scoreboard last showed, and where.
+    CStr m_scoreboardShown;
+    const CQuorelRenderTarget* m_scoreboardTarget = nullptr;
     // The game and shot clocks, the quarter, and the match time the frames owe the match.
     CMatchClock m_clock;
     bool m_started = false;   // the tip-off has been given

@@ -11,9 +11,11 @@
 #include "engine/Texture.h"
 #include "engine/TextureManager.h"
 #include "engine/World.h"
+#include "platform/Image.h"
 
 #include "TempDir.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <cstdlib>
@@ -348,4 +350,210 @@ TEST_F(SceneEngine, ASubObjectDrawsWithAReplacementTexture) {
     EXPECT_NEAR(centre[2], 10, 3);
     EXPECT_LT(edge[0], 120);
     EXPECT_NEAR(edge[0], edge[2], 30);
+}
+
+namespace {
+
+QuorelVertex MeshCorner(float x, float z, const Vec3& normal, uint8_t bone = 0) {
+    QuorelVertex v;
+    v.pos[0] = x;
+    v.pos[2] = z;
+    v.normal[0] = normal.x;
+    v.normal[1] = normal.y;
+    v.normal[2] = normal.z;
+    v.boneWeights[0] = 1.0f;
+    v.boneIndices[0] = bone;
+    return v;
+}
+
+// A floor square of two triangles at y = 0 with the given corner normals and bones.
+void SquareMesh(CQuorelMesh& mesh, const Vec3 normals[4], const uint8_t bones[4]) {
+    const float corners[4][2] = {{-1, -1}, {-1, 1}, {1, 1}, {1, -1}};
+    std::vector<QuorelVertex> vertices;
+    for (int k = 0; k < 4; ++k)
+        vertices.push_back(MeshCorner(corners[k][0], corners[k][1], normals[k], bones[k]));
+    mesh.SetData(std::move(vertices), {0, 1, 2, 0, 2, 3});
+}
+
+} // namespace
+
+// Triangles with one normal and one skin at all three corners are lit alike all over; any other
+// corner spoils that.
+TEST(MeshTriangles, FlatOnlyWhenEveryCornerMatches) {
+    const Vec3 up(0, 1, 0);
+    const Vec3 flat[4] = {up, up, up, up};
+    const uint8_t oneBone[4] = {2, 2, 2, 2};
+    CQuorelMesh mesh;
+    SquareMesh(mesh, flat, oneBone);
+    EXPECT_TRUE(mesh.HasFlatTriangles());
+    // Each triangle flat on its own, but the two faces differ: still flat (a box's faces).
+    CQuorelMesh faces;
+    std::vector<QuorelVertex> v = {MeshCorner(0, 0, up),
+                                   MeshCorner(0, 1, up),
+                                   MeshCorner(1, 1, up),
+                                   MeshCorner(0, 0, Vec3(1, 0, 0)),
+                                   MeshCorner(0, 1, Vec3(1, 0, 0)),
+                                   MeshCorner(1, 1, Vec3(1, 0, 0))};
+    faces.SetData(v, {0, 1, 2, 3, 4, 5});
+    EXPECT_TRUE(faces.HasFlatTriangles());
+
+    const Vec3 smooth[4] = {up, Vec3(0.6f, 0.8f, 0), up, up};
+    SquareMesh(mesh, smooth, oneBone);
+    EXPECT_FALSE(mesh.HasFlatTriangles());
+    const uint8_t twoBones[4] = {2, 2, 3, 2};
+    SquareMesh(mesh, flat, twoBones);
+    EXPECT_FALSE(mesh.HasFlatTriangles());
+    std::vector<QuorelVertex> weighted = {MeshCorner(0, 0, up), MeshCorner(0, 1, up), MeshCorner(1, 1, up)};
+    weighted[1].boneWeights[0] = 0.5f;
+    weighted[1].boneWeights[1] = 0.5f;
+    mesh.SetData(weighted, {0, 1, 2});
+    EXPECT_FALSE(mesh.HasFlatTriangles());
+}
+
+// The lit colour of a mesh under a directional light matches the lighting sum, whether its triangles
+// are flat (lit per corner) or smooth (lit per pixel from the blended normal).
+TEST_F(SceneEngine, DirectionalLightOnFlatAndSmoothTriangles) {
+    ASSERT_TRUE(OpenDevice()) << "no offscreen OpenGL 3.3 device";
+    CQuorelDevice* device = g_pQuorelDevice;
+    QuorelLight sun;
+    sun.direction = Vec3(0.0f, -1.0f, -1.0f); // 45 degrees down
+    sun.diffuse[0] = sun.diffuse[1] = sun.diffuse[2] = 0.8f;
+    sun.ambient[0] = sun.ambient[1] = sun.ambient[2] = 0.1f;
+    g_pQuorelLights->Add(sun);
+    g_pQuorelLights->SetAmbient(0.2f, 0.2f, 0.2f);
+    QuorelMaterial material;
+    material.diffuse[0] = 0.9f;
+    material.diffuse[1] = 0.6f;
+    material.diffuse[2] = 0.3f;
+    std::copy(material.diffuse, material.diffuse + 3, material.ambient);
+    material.emissive[2] = 0.05f;
+
+    Matrix4 view, projection;
+    CameraMatrices(view, projection, Vec3(0, 3, -0.01f), Vec3(0, 0, 0));
+    auto centre = [&](CQuorelMesh& mesh) {
+        device->Clear(0x000000FF);
+        device->BeginScene();
+        device->SetTransform(kTransformView, view);
+        device->SetTransform(kTransformProjection, projection);
+        device->SetTransform(kTransformWorld, Matrix4());
+        device->SetCullMode(kCullNone);
+        device->SetDepthTest(true);
+        device->SetMaterial(material);
+        device->DrawMesh(mesh, device->GetEffect("Default"));
+        device->EndScene();
+        std::vector<uint8_t> pixel;
+        EXPECT_TRUE(device->ReadPixels(kWidth / 2, kHeight / 2, 1, 1, pixel));
+        device->Present();
+        return pixel;
+    };
+    // emissive + ambient x (scene ambient + light ambient) + light diffuse x diffuse x (n . l).
+    auto expected = [&](float nl, int c) {
+        const float lit =
+            material.emissive[c] + material.ambient[c] * (0.2f + 0.1f) + 0.8f * material.diffuse[c] * nl;
+        return std::clamp(lit, 0.0f, 1.0f) * 255.0f;
+    };
+    const Vec3 up(0, 1, 0);
+    const uint8_t bones[4] = {};
+    const Vec3 flat[4] = {up, up, up, up};
+    CQuorelMesh flatMesh;
+    SquareMesh(flatMesh, flat, bones);
+    ASSERT_TRUE(flatMesh.HasFlatTriangles());
+    const std::vector<uint8_t> flatPixel = centre(flatMesh);
+    ASSERT_EQ(flatPixel.size(), 4u);
+    for (int c = 0; c < 3; ++c)
+        EXPECT_NEAR(flatPixel[c], expected(std::sqrt(0.5f), c), 2.0f) << "channel " << c;
+
+    // Corner normals leaning out left and right blend to straight up in the middle: lit per pixel,
+    // the centre gets the upright normal's light, not the corners' average.
+    const Vec3 left = Vec3(-0.8f, 0.6f, 0), right = Vec3(0.8f, 0.6f, 0);
+    const Vec3 leaning[4] = {left, left, right, right};
+    CQuorelMesh smoothMesh;
+    SquareMesh(smoothMesh, leaning, bones);
+    ASSERT_FALSE(smoothMesh.HasFlatTriangles());
+    const std::vector<uint8_t> smoothPixel = centre(smoothMesh);
+    ASSERT_EQ(smoothPixel.size(), 4u);
+    for (int c = 0; c < 3; ++c)
+        EXPECT_NEAR(smoothPixel[c], expected(std::sqrt(0.5f), c), 2.0f) << "channel " << c;
+}
+
+// A floor whose lightmap reads the diffuse texture's coordinates draws with the lightmap multiplied
+// in beforehand; either way the floor shows diffuse times lightmap.
+TEST_F(SceneEngine, LightmapsShowTheSameBakedOrNot) {
+    ASSERT_TRUE(OpenDevice()) << "no offscreen OpenGL 3.3 device";
+    auto solid = [](int size, uint8_t r, uint8_t g, uint8_t b) {
+        std::vector<uint8_t> rgba;
+        for (int i = 0; i < size * size; ++i)
+            rgba.insert(rgba.end(), {r, g, b, 255});
+        return rgba;
+    };
+    ASSERT_TRUE(PlatformWritePng("floor.png", 8, 8, solid(8, 200, 150, 100).data()));
+    ASSERT_TRUE(PlatformWritePng("light.png", 4, 4, solid(4, 128, 192, 255).data()));
+    ASSERT_TRUE(PlatformWritePng("finelight.png", 16, 16, solid(16, 128, 192, 255).data()));
+    g_pQuorelTextureManager->SetLightmapDir(m_dir.string().c_str());
+    // uv1: the same as uv0, elsewhere, or the same under a lightmap finer than the floor's texture.
+    auto floorModel = [](const char* file, bool sameCoordinates, const char* lightmapFile) {
+        ModelData model;
+        ModelMaterial material;
+        material.effect = "Default";
+        material.diffuseTexture = "floor.png";
+        material.lightmapTexture = lightmapFile;
+        model.materials.push_back(material);
+        ModelSubObject floor;
+        floor.name = "floor";
+        const float corners[4][2] = {{-1, -1}, {-1, 1}, {1, 1}, {1, -1}};
+        for (const auto& c : corners) {
+            ModelVertex v;
+            v.pos[0] = c[0];
+            v.pos[2] = c[1];
+            v.normal[1] = 1;
+            v.uv0[0] = v.uv1[0] = (c[0] + 1) / 2;
+            v.uv0[1] = v.uv1[1] = (c[1] + 1) / 2;
+            if (!sameCoordinates)
+                v.uv1[0] = v.uv1[1] = 0.5f;
+            floor.vertices.push_back(v);
+        }
+        floor.indices = {0, 1, 2, 0, 2, 3};
+        floor.batches.push_back({0, 0, 6});
+        model.subObjects.push_back(floor);
+        model.ComputeBounds();
+        return SaveModelFile(file, model);
+    };
+    ASSERT_TRUE(floorModel("same.qmd", true, "light.png"));
+    ASSERT_TRUE(floorModel("apart.qmd", false, "light.png"));
+    ASSERT_TRUE(floorModel("fine.qmd", true, "finelight.png"));
+    CQuorelGameObject same, apart, fine;
+    ASSERT_TRUE(same.Init("same", "same.qmd", m_dir.string().c_str(), g_pQuorelLights));
+    ASSERT_TRUE(apart.Init("apart", "apart.qmd", m_dir.string().c_str(), g_pQuorelLights));
+    ASSERT_TRUE(fine.Init("fine", "fine.qmd", m_dir.string().c_str(), g_pQuorelLights));
+    ASSERT_EQ(g_pQuorelTextureManager->LoadAll(), 0);
+    // Full ambient light and no lamp: the floor shows its textures as they are.
+    g_pQuorelLights->Clear();
+    g_pQuorelLights->SetAmbient(1, 1, 1);
+
+    Matrix4 view, projection;
+    CameraMatrices(view, projection, Vec3(0, 1, -0.01f), Vec3(0, 0, 0));
+    auto centre = [&](CQuorelGameObject& object) {
+        g_pQuorelDevice->Clear(0x000000FF);
+        g_pQuorelDevice->BeginScene();
+        g_pQuorelDevice->SetTransform(kTransformView, view);
+        g_pQuorelDevice->SetTransform(kTransformProjection, projection);
+        g_pQuorelDevice->SetTransform(kTransformWorld, Matrix4());
+        g_pQuorelDevice->SetCullMode(kCullNone);
+        object.Render(0.0, false);
+        g_pQuorelDevice->EndScene();
+        std::vector<uint8_t> pixel;
+        EXPECT_TRUE(g_pQuorelDevice->ReadPixels(kWidth / 2, kHeight / 2, 1, 1, pixel));
+        g_pQuorelDevice->Present();
+        return pixel;
+    };
+    for (CQuorelGameObject* object : {&same, &apart, &fine}) {
+        const std::vector<uint8_t> pixel = centre(*object);
+        ASSERT_EQ(pixel.size(), 4u);
+        EXPECT_NEAR(pixel[0], 200 * 128 / 255.0, 2) << object->GetName().GetText();
+        EXPECT_NEAR(pixel[1], 150 * 192 / 255.0, 2) << object->GetName().GetText();
+        EXPECT_NEAR(pixel[2], 100, 2) << object->GetName().GetText();
+    }
+    EXPECT_TRUE(same.HasBakedLightmap(0));
+    EXPECT_FALSE(apart.HasBakedLightmap(0));
+    EXPECT_FALSE(fine.HasBakedLightmap(0));
 }

@@ -224,3 +224,38 @@ TEST_F(GlTest, ImagesRepaintedMidFrameKeepTheirEarlierQuadsAndSpansStayInOrder) 
         EXPECT_TRUE(Near(At(i * 10 + 12, 50), next, 0, 0)) << i << Describe(At(i * 10 + 12, 50));
     }
 }
+
+// A texture shown texel for pixel reads back exactly; shown off the pixel grid or stretched, it is
+// still filtered: between a black and a white texel the pixels are grey.
+TEST_F(GlTest, TexelsForPixelsStayExactAndEverythingElseIsFiltered) {
+    CQuorelTexture stripes;
+    std::vector<uint8_t> rgba;
+    for (int x = 0; x < 8; ++x) {
+        const uint8_t v = x % 2 ? 255 : 0;
+        rgba.insert(rgba.end(), {v, v, v, 255});
+    }
+    stripes.SetPixels(8, 1, std::move(rgba));
+    // One to one, also clipped on whole pixels.
+    m_device->DrawQuad2D(&stripes, 10, 10, 8, 1, 0, 0, 1, 1, kColorWhite);
+    PushClipRect2D(QuorelRect(13, 0, 100, 100));
+    m_device->DrawQuad2D(&stripes, 10, 20, 8, 1, 0, 0, 1, 1, kColorWhite);
+    PopClipRect2D();
+    for (int x = 0; x < 8; ++x) {
+        const int v = x % 2 ? 255 : 0;
+        EXPECT_TRUE(Near(At(10 + x, 10), v, v, v, 0)) << x << Describe(At(10 + x, 10));
+        if (x >= 3) {
+            EXPECT_TRUE(Near(At(10 + x, 20), v, v, v, 0)) << x << Describe(At(10 + x, 20));
+        }
+    }
+    // Half a pixel off, and two pixels a texel: the sampler blends neighbours.
+    m_device->DrawQuad2D(&stripes, 10.5f, 30, 8, 1, 0, 0, 1, 1, kColorWhite);
+    m_device->DrawQuad2D(&stripes, 10, 40, 16, 1, 0, 0, 1, 1, kColorWhite);
+    int greyOff = 0, greyStretched = 0;
+    for (int x = 0; x < 16; ++x) {
+        const Pixel off = At(11 + x % 7, 30), stretched = At(10 + x, 40);
+        greyOff += off.r > 40 && off.r < 215 ? 1 : 0;
+        greyStretched += stretched.r > 40 && stretched.r < 215 ? 1 : 0;
+    }
+    EXPECT_GT(greyOff, 8);
+    EXPECT_GT(greyStretched, 8);
+}

@@ -191,3 +191,42 @@ TEST(MatchHudScreenshot, TheCubesScoreboardShowsTheScore) {
     EXPECT_EQ(first, again);
     EXPECT_NE(first, scored) << "a basket changes the picture";
 }
+
+// The cube's picture is drawn again only when a text on the score bar changed.
+TEST(MatchHudScreenshot, TheCubesScoreboardIsRedrawnOnlyForNewTexts) {
+    ShotDevice shot(std::string(FB_GAME_DIR) + "/../match-screenshots");
+    if (shot.SkipReason())
+        GTEST_SKIP() << shot.SkipReason();
+    CQuorelDevice& device = shot.device;
+    CTextTable language;
+    ASSERT_TRUE(language.Load("\\guifiles\\lang_en.txt"));
+    MatchScreenRig rig(12, 5, [&](int id) { return language.Get(id); });
+    ScriptedMatch match;
+    CMatchHud hud(rig.ctx);
+    uint32_t now = 1000;
+    hud.SetClock([&now] { return now; });
+    hud.SetSound(nullptr, false);
+    hud.SetMatch(&match);
+    hud.SetTeamNames("Harbour Lions", "Valley Bears");
+    hud.Play();
+    std::unique_ptr<CQuorelRenderTarget> target(device.CreateRenderTarget(256, 64));
+    std::unique_ptr<CQuorelRenderTarget> other(device.CreateRenderTarget(256, 64));
+    ASSERT_NE(target, nullptr);
+    ASSERT_NE(other, nullptr);
+    auto refresh = [&](CQuorelRenderTarget& into, int home) {
+        match.homeScore = home;
+        hud.FrameStep();
+        device.BeginScene();
+        const bool drew = hud.RefreshScoreboard(into, *shot.backend, now);
+        device.EndScene();
+        return drew;
+    };
+    EXPECT_TRUE(refresh(*target, 10));
+    EXPECT_FALSE(refresh(*target, 10));
+    EXPECT_TRUE(refresh(*target, 12)) << "a basket";
+    EXPECT_TRUE(refresh(*other, 12)) << "a new target starts empty";
+    hud.SetTeamNames("Harbour Lions", "Hill Foxes");
+    EXPECT_TRUE(refresh(*other, 12)) << "a new name";
+    now += 61000;
+    EXPECT_TRUE(refresh(*other, 12)) << "the clock ran";
+}
