@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <chrono>
 #include <climits>
+#include <cmath>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
@@ -572,6 +573,9 @@ bool CareerValuesInRange(const CMemoryDB& db, const CStr& folder) {
                 check("playerlist.dat", row, "a player value", p->words[word], -kMaxPlayerValue,
                       kMaxPlayerValue);
         check("playerlist.dat", row, "the wage", p->words[kWordWage], 0, kMaxWage);
+        // The rating is turned into a whole number for the scouts' reports.
+        if (problem.IsEmpty() && !(std::fabs(p->overall) <= kMaxPlayerValue))
+            problem = CStr::Formatted("playerlist.dat record %d has the rating %g", row, p->overall);
     }
     // The catalogues' steps: a day's training, a promotion's and a rumour's effects, a stage limit.
     for (int row = 0; row < db.trainingTypes.Size(); ++row) {

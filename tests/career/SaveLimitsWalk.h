@@ -22,6 +22,7 @@
 #include <limits>
 #include <map>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace savelimits {
@@ -355,33 +356,25 @@ public:
         ++(loads > 0 ? m_loaded : m_refused);
     }
 
-    // Sets one column of the table to the value in every record, checks, and puts the file back.
+    // Sets one column of the table (every record's) to the value, checks, and puts the file back.
     template <class T> void TryColumn(SavedTable& table, size_t column, T value, const std::string& what) {
-        std::vector<FieldRef> saved;
-        std::vector<int32_t> ints;
-        std::vector<double> reals;
+        std::vector<T> kept;
+        auto at = [&](std::vector<FieldRef>& record) -> T& {
+            if constexpr (std::is_same_v<T, double>)
+                return *record[column].real;
+            else
+                return *record[column].integer;
+        };
         for (std::vector<FieldRef>& record : table.fields) {
-            FieldRef field = record[column];
-            if (field.integer) {
-                ints.push_back(*field.integer);
-                *field.integer = static_cast<int32_t>(value);
-            } else {
-                reals.push_back(*field.real);
-                *field.real = static_cast<double>(value);
-            }
-            saved.push_back(field);
+            kept.push_back(at(record));
+            at(record) = value;
         }
         const std::string original = Read(table.path);
         Write(table.path, table.Bytes());
         ExpectLoadsOrRefused(what, column == 0);
         Write(table.path, original);
-        size_t i = 0, r = 0;
-        for (FieldRef field : saved) {
-            if (field.integer)
-                *field.integer = ints[i++];
-            else
-                *field.real = reals[r++];
-        }
+        for (size_t row = 0; row < table.fields.size(); ++row)
+            at(table.fields[row]) = kept[row];
     }
 
     void WalkTables(std::vector<SavedTable>& tables) {
@@ -397,6 +390,9 @@ public:
                 } else {
                     TryColumn(table, column, std::numeric_limits<double>::lowest(), what + " at the minimum");
                     TryColumn(table, column, std::numeric_limits<double>::max(), what + " at the maximum");
+                    TryColumn(table, column, std::numeric_limits<double>::quiet_NaN(),
+                              what + " not a number");
+                    TryColumn(table, column, std::numeric_limits<double>::infinity(), what + " infinite");
                 }
                 ++m_columns;
             }
