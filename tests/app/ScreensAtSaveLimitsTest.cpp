@@ -9,6 +9,8 @@
 class ScreensAtSaveLimits : public GameFolderTest {};
 
 TEST_F(ScreensAtSaveLimits, EveryScreenRefreshesOnACareerLoadedAtTheLimits) {
+    if (savelimits::kSkipUnderThreadSanitizer)
+        GTEST_SKIP() << "one thread: nothing for the thread sanitizer to watch";
     CGameManager gm;
     CGuiLayoutLoader loader(gm);
     ASSERT_TRUE(loader.Load());
