@@ -19,6 +19,10 @@ bool CArchive::Need(size_t bytes, const char* what) {
 }
 
 void CArchive::Int(int32_t& value) {
+    if (m_visitor) {
+        m_visitor->Int(value);
+        return;
+    }
     if (!IsReading()) {
         uint32_t bits = static_cast<uint32_t>(value);
         for (int i = 0; i < 4; ++i)
@@ -37,6 +41,10 @@ void CArchive::Int(int32_t& value) {
 }
 
 void CArchive::Double(double& value) {
+    if (m_visitor) {
+        m_visitor->Double(value);
+        return;
+    }
     uint64_t bits = 0;
     if (!IsReading()) {
         std::memcpy(&bits, &value, sizeof bits);
@@ -55,6 +63,8 @@ void CArchive::Double(double& value) {
 }
 
 void CArchive::Str(CStr& value) {
+    if (m_visitor)
+        return;
     if (!IsReading()) {
         // The format cannot carry more; game texts never come near it.
         int32_t length = static_cast<int32_t>(value.Length());
@@ -87,6 +97,9 @@ void CArchive::Str(CStr& value) {
 }
 
 bool CArchive::Count(int32_t& count, size_t minRecordBytes) {
+    // A count is the file's, not a record's field.
+    if (m_visitor)
+        return true;
     Int(count);
     if (!IsReading())
         return !Failed();

@@ -8,6 +8,14 @@
 #include <cstdint>
 #include <string>
 
+// Sees every number a record stores, in file order, through a visiting archive.
+class CFieldVisitor {
+public:
+    virtual ~CFieldVisitor() = default;
+    virtual void Int(int32_t& value) = 0;
+    virtual void Double(double& value) = 0;
+};
+
 class CArchive {
 public:
     static constexpr int32_t kMaxStringLength = 9999;
@@ -15,6 +23,13 @@ public:
     // A reader over bytes the caller keeps alive for the archive's lifetime.
     static CArchive ForReading(const std::string& bytes) { return CArchive(&bytes); }
     static CArchive ForWriting() { return CArchive(nullptr); }
+    // Neither reads nor writes: hands each number of a record to the visitor, so a check can walk
+    // any table's fields by the record's own description of them. Acts as a writer otherwise.
+    static CArchive ForVisiting(CFieldVisitor& visitor) {
+        CArchive ar(nullptr);
+        ar.m_visitor = &visitor;
+        return ar;
+    }
 
     bool IsReading() const { return m_input != nullptr; }
     bool Failed() const { return !m_error.IsEmpty(); }
@@ -40,6 +55,7 @@ private:
     bool Need(size_t bytes, const char* what);
 
     const std::string* m_input = nullptr;
+    CFieldVisitor* m_visitor = nullptr;
     size_t m_pos = 0;
     std::string m_output;
     CStr m_error;

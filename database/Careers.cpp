@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <chrono>
 #include <climits>
+#include <cmath>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
@@ -474,6 +475,27 @@ bool LooseDatesInRange(const CMemoryDB& db, const CStr& folder) {
         const CLoan* loan = db.loans.At(row);
         check("loan.dat", row, loan->year, loan->month, loan->day);
     }
+    for (int row = 0; row < db.campBookings.Size(); ++row) {
+        const CCampBooking* camp = db.campBookings.At(row);
+        check("my_campbookings.dat", row, camp->year, camp->month, camp->day);
+    }
+    for (int row = 0; row < db.trainingDays.Size(); ++row) {
+        const CTrainingDay* plan = db.trainingDays.At(row);
+        check("my_trainingdays.dat", row, plan->year, plan->month, plan->day);
+    }
+    for (int row = 0; row < db.trainingEntries.Size(); ++row) {
+        const CTrainingEntry* entry = db.trainingEntries.At(row);
+        check("my_trainingentries.dat", row, entry->year, entry->month, entry->day);
+    }
+    for (int row = 0; row < db.trainingPlanFor.Size(); ++row) {
+        const CTrainingPlanFor* plan = db.trainingPlanFor.At(row);
+        check("my_trainingplans.dat", row, plan->year, plan->month, plan->day);
+    }
+    for (int row = 0; row < db.careerSteps.Size(); ++row) {
+        const CCareerSteps* steps = db.careerSteps.At(row);
+        check("my_daysteps.dat", row, steps->offerYear, steps->offerMonth, steps->offerDay);
+        check("my_daysteps.dat", row, steps->reportYear, steps->reportMonth, 1);
+    }
     if (problem.IsEmpty())
         return true;
     QuorelLog("[LoadCareer] %s%s", folder.GetText(), problem.GetText());
@@ -516,6 +538,10 @@ constexpr int32_t kMaxPartLevel = 100;
 constexpr int32_t kMaxPartId = 9999999;
 constexpr int32_t kMaxTicketPrice = 100000000;
 constexpr int32_t kMaxMatchFigure = 1000000;
+constexpr int32_t kMaxWeek = 60;
+constexpr int32_t kMaxStep = 1000;
+constexpr int32_t kMaxPlayerValue = 1000000;
+constexpr int32_t kMaxWage = 100000000;
 
 bool CareerValuesInRange(const CMemoryDB& db, const CStr& folder) {
     CStr problem;
@@ -538,6 +564,56 @@ bool CareerValuesInRange(const CMemoryDB& db, const CStr& folder) {
             check("teamopinions.dat", row, "an earlier opinion", o->previous[k], 0, 100);
         }
     }
+    // A player's body, skills, condition and mood are counted up and down every day and summed
+    // over squads; the position words, the match state and the wage are checked apart.
+    for (int row = 0; row < db.players.Size(); ++row) {
+        const CPlayer* p = db.players.At(row);
+        for (int word = kWordHeight; word < kPlayerWords; ++word)
+            if (word != kWordMatchState && word != kWordWage)
+                check("playerlist.dat", row, "a player value", p->words[word], -kMaxPlayerValue,
+                      kMaxPlayerValue);
+        check("playerlist.dat", row, "the wage", p->words[kWordWage], 0, kMaxWage);
+        // The rating is turned into a whole number for the scouts' reports.
+        if (problem.IsEmpty() && !(std::fabs(p->overall) <= kMaxPlayerValue))
+            problem = CStr::Formatted("playerlist.dat record %d has the rating %g", row, p->overall);
+    }
+    // The catalogues' steps: a day's training, a promotion's and a rumour's effects, a stage limit.
+    for (int row = 0; row < db.trainingTypes.Size(); ++row) {
+        const CTrainingType* type = db.trainingTypes.At(row);
+        check("trainingtypes.dat", row, "an energy step", type->firstDelta, -kMaxStep, kMaxStep);
+        check("trainingtypes.dat", row, "a freshness step", type->secondDelta, -kMaxStep, kMaxStep);
+    }
+    for (int row = 0; row < db.trainingModifiers.Size(); ++row)
+        check("trainingmodifiers.dat", row, "the intensity", db.trainingModifiers.At(row)->value, -kMaxStep,
+              kMaxStep);
+    auto promotion = [&](const char* file, int row, int32_t boost, int32_t delta1, int32_t delta2,
+                         int32_t fourth) {
+        check(file, row, "the attendance boost", boost, -kMaxStep, kMaxStep);
+        check(file, row, "an opinion step", delta1, -kMaxStep, kMaxStep);
+        check(file, row, "an opinion step", delta2, -kMaxStep, kMaxStep);
+        check(file, row, "a promotion value", fourth, -kMaxStep, kMaxStep);
+    };
+    for (int row = 0; row < db.promotions.Size(); ++row) {
+        const CPromotion* p = db.promotions.At(row);
+        promotion("promotions.dat", row, p->attendanceBoost, p->opinionDelta1, p->opinionDelta2,
+                  p->fourthValue);
+    }
+    for (int row = 0; row < db.myPromotions.Size(); ++row) {
+        const CMyPromotion* p = db.myPromotions.At(row);
+        promotion("my_promotion.dat", row, p->attendanceBoost, p->opinionDelta1, p->opinionDelta2,
+                  p->fourthValue);
+    }
+    for (int row = 0; row < db.whispers.templates.Size(); ++row)
+        for (int position = 1; position < kWhisperTemplateWords; ++position)
+            if (position % 5 != 1) // the text ids
+                check("whispers.dat", row, "a rumour's step", db.whispers.templates.At(row)->Word(position),
+                      -kMaxStep, kMaxStep);
+    for (int row = 0; row < db.stadiumUpgrades.Size(); ++row)
+        check("StadiumUpgrade.dat", row, "the stage limit", db.stadiumUpgrades.At(row)->stageLimit, 0,
+              kMaxPartLevel);
+    // A camp's week names its first day: weeks past the year's end stay on its last day.
+    for (int row = 0; row < db.campBookings.Size(); ++row)
+        check("my_campbookings.dat", row, "the week", db.campBookings.At(row)->week, 0, kMaxWeek);
     // Match figures from the score on (fields 9-26); a player's from his playing time on, but for
     // the side (field 11) and the incident fields 6-9.
     for (int row = 0; row < db.matchStats.Size(); ++row)

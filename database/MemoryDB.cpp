@@ -185,6 +185,21 @@ void CMemoryDB::UpdateStadiumCapacities() {
     }
 }
 
+void CMemoryDB::ForEachSavedRecord(bool withProfiles,
+                                   const std::function<void(const char* file, CRecord& record)>& visit) {
+    auto each = [&](const char* name, const auto& table) {
+        for (CRecord* record : table)
+            visit(name, *record);
+    };
+    ForEachPlainTable(*this, each);
+    for (CEmail* mail : emails.MailsToSave())
+        visit(kEmailFile, *mail);
+    each(kWhisperFile, whispers.whispers);
+    each(kWhisperTemplateFile, whispers.templates);
+    if (withProfiles)
+        ForEachLaterTable(*this, each);
+}
+
 std::vector<std::pair<CStr, std::string>> CMemoryDB::FileImages(bool withProfiles) const {
     std::vector<std::pair<CStr, std::string>> files;
     ForEachPlainTable(*this, [&](const char* name, const auto& table) {

@@ -6,6 +6,7 @@
 #include "database/Tables.h"
 #include "engine/Str.h"
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -70,6 +71,10 @@ public:
     // The bytes of every table file, by file name. The profile list is left out unless asked for
     // (the world's list of careers lives outside the data folders).
     std::vector<std::pair<CStr, std::string>> FileImages(bool withProfiles) const;
+    // Every record of every table file a save writes (FileImages(withProfiles), the text profile
+    // list aside), with the file's name, in file order; mails as they are saved.
+    void ForEachSavedRecord(bool withProfiles,
+                            const std::function<void(const char* file, CRecord& record)>& visit);
     // Writes every table file into the folder (created when missing), each through a temporary
     // name; false as soon as one file fails.
     bool SaveFolder(const char* folder, bool withProfiles) const;

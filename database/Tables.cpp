@@ -98,11 +98,12 @@ std::vector<CEmail*> CEmailList::MailsToSave() const {
 }
 
 int32_t CEmailList::NextId() const {
-    int32_t next = 0;
+    // A saved id at the integer limit must not wrap the next one.
+    std::vector<int32_t> ids;
+    ids.reserve(static_cast<size_t>(Size()));
     for (CEmail* mail : *this)
-        if (mail->id >= next)
-            next = mail->id + 1;
-    return next;
+        ids.push_back(mail->id);
+    return NextUnusedId(std::move(ids));
 }
 
 bool CEmailList::Erase(CEmail* mail) {

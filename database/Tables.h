@@ -80,7 +80,7 @@ public:
     void FileAll();
     // Filed mails folder by folder, then unfiled mails of unknown type; removed mails are left out.
     std::vector<CEmail*> MailsToSave() const;
-    // 1 + the largest id, 0 when empty.
+    // NextUnusedId of the mails' ids.
     int32_t NextId() const;
     // Deleting a mail or clearing the list also empties the folder views, so none dangles.
     bool Erase(CEmail* mail);

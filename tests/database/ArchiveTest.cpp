@@ -98,3 +98,38 @@ TEST(DatEncoding, EndOfFileInsideATextFails) {
     EXPECT_FALSE(sponsors.ReadBytes(full.substr(0, full.size() - 5), error));
     EXPECT_FALSE(sponsors.ReadBytes(full.substr(0, full.size() - 1), error));
 }
+
+TEST(DatEncoding, AVisitingArchiveHandsOverEveryNumberInFileOrderAndWritesNothing) {
+    struct Seen : CFieldVisitor {
+        std::vector<int32_t> ints;
+        std::vector<double> reals;
+        void Int(int32_t& value) override {
+            ints.push_back(value);
+            value += 1000;
+        }
+        void Double(double& value) override { reals.push_back(value); }
+    } seen;
+    CPlayer player;
+    player.id = 7;
+    player.birthYear = 1980;
+    player.name = "Name";
+    player.words[kWordWage] = 5000;
+    player.overall = 61.5;
+    player.shoeTexture = 3;
+    CArchive ar = CArchive::ForVisiting(seen);
+    player.Serialize(ar);
+    EXPECT_FALSE(ar.IsReading());
+    EXPECT_TRUE(ar.Bytes().empty());
+    // 8 numbers before the block of 64 words, 4 after it and 4 after the overall; the texts are skipped.
+    ASSERT_EQ(seen.ints.size(), 8u + kPlayerWords + 4u + 4u);
+    EXPECT_EQ(seen.ints[0], 7);
+    EXPECT_EQ(seen.ints[3], 1980);
+    EXPECT_EQ(seen.ints[8 + kWordWage], 5000);
+    EXPECT_EQ(seen.ints.back(), 3);
+    ASSERT_EQ(seen.reals.size(), 1u);
+    EXPECT_EQ(seen.reals[0], 61.5);
+    // The visitor holds the record's own fields.
+    EXPECT_EQ(player.id, 1007);
+    EXPECT_EQ(player.words[kWordWage], 6000);
+    EXPECT_EQ(player.name, CStr("Name"));
+}

@@ -647,6 +647,15 @@ TEST_F(CareerSafety, FiguresAtTheIntegerLimitsAreRefusedWithOrWithoutAManifest) 
     career.wings.At(0)->price = 0;
     world.opinions.At(0)->current[0] = 100;
     career.matchStats.At(0)->Field(10) = 0;
+    career.players.At(0)->SkillValue(3) = 1000000;
+    career.players.At(0)->words[kWordWage] = 100000000;
+    world.trainingModifiers.At(0)->value = -1000;
+    world.whispers.templates.At(0)->Word(7) = 1000;
+    CCampBooking* camp = career.campBookings.Append(new CCampBooking());
+    camp->year = 2007;
+    camp->month = 10;
+    camp->day = 1;
+    camp->week = 60;
     ASSERT_TRUE(SaveCareer(world, career));
     fs::remove(m_dir / ("data/profiles/" + career.profiles.At(0)->folder.Std()) / "manifest.txt");
     EXPECT_TRUE(Loads(career.profiles.At(0)->id));

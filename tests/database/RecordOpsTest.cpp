@@ -81,6 +81,13 @@ TEST(MailFolders, MailsAreFiledByTypeAndDeletedMailsAreNotSavedAgain) {
     ASSERT_TRUE(mails.Erase(filed));
     EXPECT_TRUE(mails.Folder(2).empty());
     EXPECT_EQ(mails.MailsToSave().size(), 6u);
+
+    // A saved mail id at the integer limit gives the next mail the smallest free id (the deleted
+    // mail's), not a wrapped one.
+    CEmail* last = new CEmail();
+    last->id = INT32_MAX;
+    mails.Add(last);
+    EXPECT_EQ(mails.NextId(), 3);
 }
 
 TEST(ProfileLines, RoundTripAndHostileText) {

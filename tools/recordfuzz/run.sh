@@ -20,10 +20,12 @@ fi
 targets=(tables career ini xml)
 build="$root/build-fuzz"
 # The engine log passes an empty format on purpose, which Clang warns about. Every library is
-# instrumented for coverage so the fuzzers see into the readers they call.
+# instrumented for coverage so the fuzzers see into the readers they call. With FB_GENERATED_GAME_DIR
+# set (as CI has it) the generated world is copied from that build rather than generated again.
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
     "-DCMAKE_CXX_FLAGS=-Wno-error=format-zero-length -fsanitize=fuzzer-no-link" -DCMAKE_BUILD_TYPE=Debug \
-    -DFB_SANITIZE=address,undefined -DFB_BUILD_TESTS=OFF -DFB_BUILD_BENCH=OFF >/dev/null
+    -DFB_SANITIZE=address,undefined -DFB_BUILD_TESTS=OFF -DFB_BUILD_BENCH=OFF \
+    ${FB_GENERATED_GAME_DIR:+"-DFB_GENERATED_GAME_DIR=$FB_GENERATED_GAME_DIR"} >/dev/null
 cmake --build "$build" --target recordfuzz_tables recordfuzz_career recordfuzz_ini recordfuzz_xml recordfuzz_seed world_data
 
 seeds="$build/fuzz-seeds"
