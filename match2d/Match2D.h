@@ -151,6 +151,9 @@ public:
     static constexpr int kContestTicks = 1;
     static constexpr int kFoulPauseTicks = 33;
     static constexpr int kMaxStealRun = 4;
+    // A player one foul from fouling out no longer reaches in nor challenges a shooter: under a press
+    // a computer side fouled out its whole bench and forfeited.
+    static constexpr int kCautiousFouls = 5;
     int32_t stealRun = 0; // balls won by a defender since the last shot
     bool ContestAllowed(const CMatch2DPlayer& defender) const;
     void NoteContest(CMatch2DPlayer& defender, int result);
@@ -182,7 +185,7 @@ private:
     bool ReplaceOrForfeit(CMatch2DTeam& team, int outgoingId, bool home);
     void StartBonus(CMatch2DTeam& shooting, CMatch2DTeam& fouling, bool homeShoots);
     void LoadSide(CMatch2DTeam& team, bool home, int attackId, int defenceId);
-    void FillTeam(CMatch2DTeam& team, CTeam* record, float level, bool home, bool user,
+    void FillTeam(CMatch2DTeam& team, CTeam* record, float level, float contestStep, bool home, bool user,
                   const CStaffRecord* staffA, const CStaffRecord* staffB);
     std::unique_ptr<CStaffRecord> m_staffA;
     std::unique_ptr<CStaffRecord> m_staffB;
