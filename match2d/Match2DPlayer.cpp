@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
 
 namespace {
@@ -717,8 +716,7 @@ bool CMatch2DPlayer::ChallengeShooter(CMatch2DPlayer* defender) {
         return false;
     }
     const float d = Vec3Distance(position, defender->position);
-    if (d >= 2.5f || match->stealRun >= CMatch2D::kMaxStealRun ||
-        defender->Fouls() >= CMatch2D::kCautiousFouls) {
+    if (d >= 2.5f || match->stealRun >= CMatch2D::kMaxStealRun || CMatch2D::InFoulTrouble(*defender)) {
         return false;
     }
     const float target = match->ballStealth.Lookup(ReachBandKey(d)) * ContestLevel();

@@ -89,8 +89,10 @@ public:
     const Vec3& Basket() const;
     CMatch2DPlayer* FindOpenTeammate() const;
     CMatch2DPlayer* FindRandomTeammate() const;
-    // Whether his pass over that distance would arrive: he throws no pass that would go astray
-    // (kPassOverreach points of misjudgement aside).
+    // Whether his pass over that distance would arrive: he throws no pass that would go astray,
+    // kPassOverreach points of misjudgement aside. A pass just beyond his arm goes astray to the
+    // other side: one to five a side a match, where with none the box score's lost passes read
+    // 0-0 for whole matches.
     static constexpr float kPassOverreach = 4.0f;
     bool CanPassOver(float distance) const;
     // The most open player of his side among those he can pass to; himself when he is the most open.
