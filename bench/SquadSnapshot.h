@@ -2,7 +2,9 @@
 // statistics records, so each result of a seeded batch starts from the same world.
 #pragma once
 
+#include "career/MatchDay.h"
 #include "database/Records.h"
+#include "match2d/Match2DBatch.h"
 
 #include <algorithm>
 #include <array>
@@ -43,4 +45,52 @@ private:
     };
     std::vector<std::pair<CTeam*, size_t>> m_teams;
     std::vector<KeptPlayer> m_players;
+};
+
+// Box-score figures of both sides, summed over a batch. A quick result's come from the clubs' last
+// match records, their players' last statistics records and the day's assist list.
+struct BoxScoreSums {
+    long long fga = 0, fgm = 0, tpa = 0, tpm = 0, fta = 0, ftm = 0;
+    long long rebounds = 0, assists = 0, steals = 0;
+
+    void AddQuickResult(std::initializer_list<const CTeam*> teams, const CDayResults& results) {
+        for (const CTeam* team : teams) {
+            const CMatchStat* club = team->matchStats.back();
+            fga += club->Field(11) + club->Field(13) + club->Field(15);
+            fgm += club->Field(12) + club->Field(14) + club->Field(16);
+            tpa += club->Field(15);
+            tpm += club->Field(16);
+            fta += club->Field(17);
+            ftm += club->Field(18);
+            for (const CPlayer* player : team->players) {
+                rebounds += player->stats.back()->Field(30);
+                steals += player->stats.back()->Field(27);
+            }
+        }
+        // An entry counts its player's first share as 0 and each further one as 1.
+        for (const MatchDayEntry& entry : results.List(CDayResults::kAssists))
+            assists += entry.value + 1;
+    }
+    void AddFlatCourt(const Match2DBox& box) {
+        fga += box.FieldGoalsTaken();
+        fgm += box.FieldGoalsMade();
+        tpa += box.threesTaken;
+        tpm += box.threesMade;
+        fta += box.freeThrowsTaken;
+        ftm += box.freeThrowsMade;
+        rebounds += box.offensiveRebounds + box.defensiveRebounds;
+        assists += box.assists;
+        steals += box.steals;
+    }
+    void Add(const BoxScoreSums& o) {
+        fga += o.fga;
+        fgm += o.fgm;
+        tpa += o.tpa;
+        tpm += o.tpm;
+        fta += o.fta;
+        ftm += o.ftm;
+        rebounds += o.rebounds;
+        assists += o.assists;
+        steals += o.steals;
+    }
 };

@@ -52,7 +52,7 @@ bool SplitByRating(const CMemoryDB& world, std::vector<CTeam*>& upper, std::vect
 // which side took a rebound, so those two bands are the flat court's alone.
 struct QuickFigures {
     int results = 0, firstWins = 0;
-    long long fga = 0, fgm = 0, tpa = 0, tpm = 0, fta = 0, ftm = 0, assists = 0, steals = 0, rebounds = 0;
+    BoxScoreSums sums;
     std::vector<int> points;
     double PerSide(long long sum) const { return results > 0 ? sum / (2.0 * results) : 0.0; }
     static double Percent(long long made, long long taken) { return taken > 0 ? 100.0 * made / taken : 0.0; }
@@ -93,22 +93,7 @@ QuickFigures PlayQuickBatch(const std::vector<CTeam*>& clubs, const std::vector<
         f.firstWins += (firstAtHome ? homeScore > awayScore : awayScore > homeScore) ? 1 : 0;
         f.points.push_back(homeScore);
         f.points.push_back(awayScore);
-        for (CTeam* team : {home, away}) {
-            const CMatchStat* club = team->matchStats.back();
-            f.fga += club->Field(11) + club->Field(13) + club->Field(15);
-            f.fgm += club->Field(12) + club->Field(14) + club->Field(16);
-            f.tpa += club->Field(15);
-            f.tpm += club->Field(16);
-            f.fta += club->Field(17);
-            f.ftm += club->Field(18);
-            for (CPlayer* player : team->players) {
-                f.rebounds += player->stats.back()->Field(30);
-                f.steals += player->stats.back()->Field(27);
-            }
-        }
-        // An entry counts its player's first share as 0 and each further one as 1.
-        for (const MatchDayEntry& entry : results.List(CDayResults::kAssists))
-            f.assists += entry.value + 1;
+        f.sums.AddQuickResult({home, away}, results);
         if (matchStats.Size() > 20000) {
             matchStats.Clear();
             playerStats.Clear();
@@ -126,10 +111,12 @@ void PrintQuickHeader() {
 
 void PrintQuickRow(const char* label, const QuickFigures& f) {
     std::printf("| %-14s | %d | %.0f | %.0f | %.1f | %.0f | %.1f | %.0f | %.1f | %.1f | %.1f | %.0f%% |\n",
-                label, Match2DBatchFigures::Quantile(f.points, 0.5), f.PerSide(f.fga),
-                QuickFigures::Percent(f.fgm, f.fga), f.PerSide(f.tpa), QuickFigures::Percent(f.tpm, f.tpa),
-                f.PerSide(f.fta), QuickFigures::Percent(f.ftm, f.fta), f.PerSide(f.rebounds),
-                f.PerSide(f.assists), f.PerSide(f.steals), QuickFigures::Percent(f.firstWins, f.results));
+                label, Match2DBatchFigures::Quantile(f.points, 0.5), f.PerSide(f.sums.fga),
+                QuickFigures::Percent(f.sums.fgm, f.sums.fga), f.PerSide(f.sums.tpa),
+                QuickFigures::Percent(f.sums.tpm, f.sums.tpa), f.PerSide(f.sums.fta),
+                QuickFigures::Percent(f.sums.ftm, f.sums.fta), f.PerSide(f.sums.rebounds),
+                f.PerSide(f.sums.assists), f.PerSide(f.sums.steals),
+                QuickFigures::Percent(f.firstWins, f.results));
 }
 
 } // namespace

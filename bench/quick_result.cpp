@@ -87,8 +87,7 @@ struct Figures {
     int level = 0;
     int strongerWins = 0;
     long long points = 0;
-    long long fga = 0, fgm = 0, tpa = 0, tpm = 0, fta = 0, ftm = 0;
-    long long rebounds = 0, assists = 0, steals = 0;
+    BoxScoreSums sums;
     // Each club's field goals as the results window counts them (two- and three-pointers, close
     // shots left out): made, taken.
     std::map<const CTeam*, std::pair<long long, long long>> window;
@@ -171,23 +170,11 @@ Figures PlayQuickBatch(const std::vector<CTeam*>* classes, const Pairing& pairin
         results.Clear();
         SimulateQuickMatch(ctx, home, away, homeScore, awayScore);
         CountResult(f, homeScore, awayScore, strongerIsHome);
-        for (CTeam* team : {home, away}) {
+        for (const CTeam* team : {home, away}) {
             const CMatchStat* club = team->matchStats.back();
-            f.fga += club->Field(11) + club->Field(13) + club->Field(15);
-            f.fgm += club->Field(12) + club->Field(14) + club->Field(16);
             f.AddWindow(team, club->Field(14) + club->Field(16), club->Field(13) + club->Field(15));
-            f.tpa += club->Field(15);
-            f.tpm += club->Field(16);
-            f.fta += club->Field(17);
-            f.ftm += club->Field(18);
-            for (CPlayer* player : team->players) {
-                f.rebounds += player->stats.back()->Field(30);
-                f.steals += player->stats.back()->Field(27);
-            }
         }
-        // An entry counts its player's first share as 0 and each further one as 1.
-        for (const MatchDayEntry& entry : results.List(CDayResults::kAssists))
-            f.assists += entry.value + 1;
+        f.sums.AddQuickResult({home, away}, results);
         if (matchStats.Size() > 20000) {
             matchStats.Clear();
             playerStats.Clear();
@@ -212,15 +199,7 @@ Figures PlayFlatBatch(CMatch2D& match, const std::vector<CTeam*>* classes, const
             f.AddWindow(clubs[team == match.GetHomeTeam() ? 0 : 1],
                         box.twoMade - box.dunksMade + box.threesMade,
                         box.twoTaken - box.dunksTaken + box.threesTaken);
-            f.fga += box.FieldGoalsTaken();
-            f.fgm += box.FieldGoalsMade();
-            f.tpa += box.threesTaken;
-            f.tpm += box.threesMade;
-            f.fta += box.freeThrowsTaken;
-            f.ftm += box.freeThrowsMade;
-            f.rebounds += box.offensiveRebounds + box.defensiveRebounds;
-            f.assists += box.assists;
-            f.steals += box.steals;
+            f.sums.AddFlatCourt(box);
         }
     }
     return f;
@@ -230,11 +209,12 @@ void PrintRow(const char* pairing, const char* engine, const Figures& f) {
     std::printf(
         "| %-6s | %-5s | %5d | %5.1f | %4.1f | %4.1f | %4.1f | %4.1f | %4.1f | %4.1f | %4.1f | %4.1f | "
         "%4.1f | %4.1f | %4.1f | %4.1f-%4.1f |\n",
-        pairing, engine, f.results, f.PerSide(f.points), f.PerSide(f.fga), Figures::Percent(f.fgm, f.fga),
-        f.PerSide(f.tpa), Figures::Percent(f.tpm, f.tpa), f.PerSide(f.fta), Figures::Percent(f.ftm, f.fta),
-        f.PerSide(f.rebounds), f.PerSide(f.assists), f.PerSide(f.steals),
-        Figures::Percent(f.strongerWins, f.results), Figures::Percent(f.level, f.results),
-        f.WindowRange().first, f.WindowRange().second);
+        pairing, engine, f.results, f.PerSide(f.points), f.PerSide(f.sums.fga),
+        Figures::Percent(f.sums.fgm, f.sums.fga), f.PerSide(f.sums.tpa),
+        Figures::Percent(f.sums.tpm, f.sums.tpa), f.PerSide(f.sums.fta),
+        Figures::Percent(f.sums.ftm, f.sums.fta), f.PerSide(f.sums.rebounds), f.PerSide(f.sums.assists),
+        f.PerSide(f.sums.steals), Figures::Percent(f.strongerWins, f.results),
+        Figures::Percent(f.level, f.results), f.WindowRange().first, f.WindowRange().second);
 }
 
 int PrintTables(int quickGames, int flatGames, unsigned seed) {
@@ -285,18 +265,14 @@ int PrintTables(int quickGames, int flatGames, unsigned seed) {
         if (pairing.first == pairing.second) {
             quickAll.results += quick.results;
             quickAll.points += quick.points;
-            quickAll.fga += quick.fga;
-            quickAll.fgm += quick.fgm;
-            quickAll.tpa += quick.tpa;
-            quickAll.tpm += quick.tpm;
-            quickAll.fta += quick.fta;
-            quickAll.ftm += quick.ftm;
+            quickAll.sums.Add(quick.sums);
         }
     }
     std::printf("\nQuick results within one class: %.1f points, FG %.1f %%, 3P %.1f %%, FT %.1f %% a side; "
                 "%.1f us a result with the world's squads\n\n",
-                quickAll.PerSide(quickAll.points), Figures::Percent(quickAll.fgm, quickAll.fga),
-                Figures::Percent(quickAll.tpm, quickAll.tpa), Figures::Percent(quickAll.ftm, quickAll.fta),
+                quickAll.PerSide(quickAll.points), Figures::Percent(quickAll.sums.fgm, quickAll.sums.fga),
+                Figures::Percent(quickAll.sums.tpm, quickAll.sums.tpa),
+                Figures::Percent(quickAll.sums.ftm, quickAll.sums.fta),
                 1e6 * quickSeconds / (6.0 * quickGames));
     return 0;
 }

@@ -50,8 +50,13 @@ constexpr double kRatingPerClass = 5.0;
 // The record words of the two ratings every shot roll adds: two-pointers and three-pointers.
 constexpr int kTwoPointWord = 26;
 constexpr int kThreePointWord = 29;
-// Tournament clubs are the best of their countries: they play a step above the leagues' level.
-constexpr double kTournamentStep = 0.01;
+// Tournament clubs are the best of their countries: they play a step above the leagues' level. At
+// the old step of 0.01 the tournament worlds' clubs shot 51-53 % where league clubs rated alike
+// shoot 48 %. Their ball contests (a poke, a shooter's challenge) read a level of their own, from
+// the starters' steal ratings, a little below the leagues'.
+constexpr double kTournamentStep = 0.04;
+constexpr double kTournamentContestStep = -0.035;
+constexpr int kStealWord = 50;
 // How much of its own level a side keeps when two clubs meet (the rest is the mean of both).
 constexpr float kOwnLevelShare = 0.75f;
 // Bounds for squads far outside the generated classes (the sums a roll can reach).
@@ -59,14 +64,11 @@ constexpr double kLowestLevel = 1.2, kHighestLevel = 1.8;
 
 } // namespace
 
-float TournamentLevelFactor(const CTeam& record) {
-    // A tournament brings clubs of every strength together without a league class. Each plays at
-    // the level the leagues give clubs whose starters shoot as its starters do, so its box score
-    // reads like a league match, and the better side shows in its defence, its steals, its
-    // rebounds and who wins. One level for everyone let the strong shoot 70-80 % and steal forty
-    // balls a match and left the weak barely scoring; a level from the whole squad's skills missed
-    // starters who shoot a point or two above their squad, and one point of a starter's rating
-    // moves a side's field goals by several points.
+namespace {
+
+// The leagues' level for a club whose starting five rate as this one's by the given rating, plus a
+// step.
+template <typename Rating> float StartersLevel(const CTeam& record, Rating rating, double step) {
     std::vector<const CPlayer*> five;
     for (const CPlayer* player : record.players) {
         if (player != nullptr && five.size() < 5 && player->words[kWordMatchState] == kOnCourt) {
@@ -82,15 +84,45 @@ float TournamentLevelFactor(const CTeam& record) {
     if (five.empty()) {
         return kRegularLevels[1];
     }
-    // Two shots in three are two-pointers.
     double sum = 0.0;
     for (const CPlayer* player : five) {
-        sum += (2.0 * player->words[kTwoPointWord] + player->words[kThreePointWord]) / 3.0;
+        sum += rating(*player);
     }
     const double classes = (sum / static_cast<double>(five.size()) - kClassZeroRating) / kRatingPerClass;
-    const double level =
-        kRegularLevels[0] + classes * (kRegularLevels[1] - kRegularLevels[0]) + kTournamentStep;
+    const double level = kRegularLevels[0] + classes * (kRegularLevels[1] - kRegularLevels[0]) + step;
     return static_cast<float>(std::clamp(level, double{kLowestLevel}, double{kHighestLevel}));
+}
+
+// Three quarters of each side's own level and a quarter of the mean of both.
+void MeetingLevels(float ownHome, float ownAway, float& homeLevel, float& awayLevel) {
+    const float middle = 0.5f * (ownHome + ownAway);
+    homeLevel = middle + kOwnLevelShare * (ownHome - middle);
+    awayLevel = middle + kOwnLevelShare * (ownAway - middle);
+}
+
+} // namespace
+
+float TournamentLevelFactor(const CTeam& record) {
+    // A tournament brings clubs of every strength together without a league class. Each plays at
+    // the level the leagues give clubs whose starters shoot as its starters do, so its box score
+    // reads like a league match, and the better side shows in its defence, its steals, its
+    // rebounds and who wins. One level for everyone let the strong shoot 70-80 % and steal forty
+    // balls a match and left the weak barely scoring; a level from the whole squad's skills missed
+    // starters who shoot a point or two above their squad, and one point of a starter's rating
+    // moves a side's field goals by several points. Two shots in three are two-pointers.
+    return StartersLevel(
+        record,
+        [](const CPlayer& p) { return (2.0 * p.words[kTwoPointWord] + p.words[kThreePointWord]) / 3.0; },
+        kTournamentStep);
+}
+
+float TournamentContestLevelFactor(const CTeam& record) {
+    // The ball contests follow the starters' steal ratings: the tournament worlds' clubs steal
+    // less or more than they shoot, and one level from the shooting left the WorldCup's sides
+    // stealing 3.5-4.5 balls a match and the EuroCup's lower tier far more than its upper.
+    return StartersLevel(
+        record, [](const CPlayer& p) { return static_cast<double>(p.words[kStealWord]); },
+        kTournamentContestStep);
 }
 
 void TournamentLevels(const CTeam& home, const CTeam& away, float& homeLevel, float& awayLevel) {
@@ -98,11 +130,12 @@ void TournamentLevels(const CTeam& home, const CTeam& away, float& homeLevel, fl
     // in five against a club a tier below; one level for both let it win nearly all, and so did
     // half of each. With three quarters of its own the better side shoots a little better and
     // wins about four in five.
-    const float ownHome = TournamentLevelFactor(home);
-    const float ownAway = TournamentLevelFactor(away);
-    const float middle = 0.5f * (ownHome + ownAway);
-    homeLevel = middle + kOwnLevelShare * (ownHome - middle);
-    awayLevel = middle + kOwnLevelShare * (ownAway - middle);
+    MeetingLevels(TournamentLevelFactor(home), TournamentLevelFactor(away), homeLevel, awayLevel);
+}
+
+void TournamentContestLevels(const CTeam& home, const CTeam& away, float& homeLevel, float& awayLevel) {
+    MeetingLevels(TournamentContestLevelFactor(home), TournamentContestLevelFactor(away), homeLevel,
+                  awayLevel);
 }
 
 namespace {
@@ -261,7 +294,7 @@ void CMatch2D::Setup() {
 }
 
 bool CMatch2D::ContestAllowed(const CMatch2DPlayer& defender) const {
-    return stealRun < kMaxStealRun && playTicks >= defender.nextContestTick;
+    return stealRun < kMaxStealRun && playTicks >= defender.nextContestTick && !InFoulTrouble(defender);
 }
 
 void CMatch2D::NoteContest(CMatch2DPlayer& defender, int result) {
@@ -315,8 +348,8 @@ void CMatch2D::NoteBasket(const CMatch2DPlayer& scorer) {
     lastPasser = nullptr;
 }
 
-void CMatch2D::FillTeam(CMatch2DTeam& team, CTeam* record, float level, bool home, bool user,
-                        const CStaffRecord* staffA, const CStaffRecord* staffB) {
+void CMatch2D::FillTeam(CMatch2DTeam& team, CTeam* record, float level, float contestStep, bool home,
+                        bool user, const CStaffRecord* staffA, const CStaffRecord* staffB) {
     const int count = std::min<int>(static_cast<int>(record->players.size()), team.PlayerCount());
     for (int i = 0; i < count; ++i) {
         const CPlayer* source = record->players[i];
@@ -349,6 +382,7 @@ void CMatch2D::FillTeam(CMatch2DTeam& team, CTeam* record, float level, bool hom
         p->staffA = user ? staffA : nullptr;
         p->staffB = user ? staffB : nullptr;
         p->levelFactor = level;
+        p->contestLevelStep = contestStep;
         p->lineupSpot = -1;
     }
     // A side named fewer than five starters fields its first bench players in roster order.
@@ -386,12 +420,17 @@ void CMatch2D::SetupLineups(CTeam* homeRecord, CTeam* awayRecord, bool userIsHom
     m_staffB = FindHiredStaff(userRecord, kStaffAssistantCoach);
     float homeLevel = LeagueLevelFactor(*homeRecord);
     float awayLevel = LeagueLevelFactor(*awayRecord);
+    float homeContest = homeLevel;
+    float awayContest = awayLevel;
     if (tournament) {
         TournamentLevels(*homeRecord, *awayRecord, homeLevel, awayLevel);
+        TournamentContestLevels(*homeRecord, *awayRecord, homeContest, awayContest);
     }
-    FillTeam(*homeTeam, homeRecord, homeLevel, true, userIsHome, m_staffA.get(), m_staffB.get());
+    FillTeam(*homeTeam, homeRecord, homeLevel, homeContest - homeLevel, true, userIsHome, m_staffA.get(),
+             m_staffB.get());
     RaiseProgress();
-    FillTeam(*awayTeam, awayRecord, awayLevel, false, !userIsHome, m_staffA.get(), m_staffB.get());
+    FillTeam(*awayTeam, awayRecord, awayLevel, awayContest - awayLevel, false, !userIsHome, m_staffA.get(),
+             m_staffB.get());
     RaiseProgress();
     // Court players first, each group in its old order.
     for (CMatch2DTeam* team : {homeTeam.get(), awayTeam.get()}) {

@@ -151,6 +151,11 @@ public:
     static constexpr int kContestTicks = 1;
     static constexpr int kFoulPauseTicks = 33;
     static constexpr int kMaxStealRun = 4;
+    // A computer side's player one foul from fouling out no longer reaches in nor challenges a
+    // shooter: under a press such a side fouled out its whole bench and forfeited. The user's
+    // players play as he lets them.
+    static constexpr int kCautiousFouls = 5;
+    static bool InFoulTrouble(const CMatch2DPlayer& p) { return !p.userTeam && p.Fouls() >= kCautiousFouls; }
     int32_t stealRun = 0; // balls won by a defender since the last shot
     bool ContestAllowed(const CMatch2DPlayer& defender) const;
     void NoteContest(CMatch2DPlayer& defender, int result);
@@ -182,7 +187,7 @@ private:
     bool ReplaceOrForfeit(CMatch2DTeam& team, int outgoingId, bool home);
     void StartBonus(CMatch2DTeam& shooting, CMatch2DTeam& fouling, bool homeShoots);
     void LoadSide(CMatch2DTeam& team, bool home, int attackId, int defenceId);
-    void FillTeam(CMatch2DTeam& team, CTeam* record, float level, bool home, bool user,
+    void FillTeam(CMatch2DTeam& team, CTeam* record, float level, float contestStep, bool home, bool user,
                   const CStaffRecord* staffA, const CStaffRecord* staffB);
     std::unique_ptr<CStaffRecord> m_staffA;
     std::unique_ptr<CStaffRecord> m_staffB;
@@ -197,6 +202,9 @@ float TournamentLevelFactor(const CTeam& record);
 // The levels two clubs meet at in a tournament: three quarters of each one's own level and a
 // quarter of the mean of both.
 void TournamentLevels(const CTeam& home, const CTeam& away, float& homeLevel, float& awayLevel);
+// The same for the ball contests, from the starting five's steal ratings.
+float TournamentContestLevelFactor(const CTeam& record);
+void TournamentContestLevels(const CTeam& home, const CTeam& away, float& homeLevel, float& awayLevel);
 
 // One instant match between two clubs: set-up, formations, the whole run, and the figures the
 // match day records.

@@ -89,9 +89,11 @@ public:
     const Vec3& Basket() const;
     CMatch2DPlayer* FindOpenTeammate() const;
     CMatch2DPlayer* FindRandomTeammate() const;
-    // Whether his pass over that distance would arrive: he throws no pass that would go astray
-    // (kPassOverreach points of misjudgement aside).
-    static constexpr float kPassOverreach = 0.0f;
+    // Whether his pass over that distance would arrive: he throws no pass that would go astray,
+    // kPassOverreach points of misjudgement aside. A pass just beyond his arm goes astray to the
+    // other side: one to five a side a match, where with none the box score's lost passes read
+    // 0-0 for whole matches.
+    static constexpr float kPassOverreach = 4.0f;
     bool CanPassOver(float distance) const;
     // The most open player of his side among those he can pass to; himself when he is the most open.
     CMatch2DPlayer* FindOpenTeammateInRange() const;
@@ -179,6 +181,10 @@ public:
     int32_t teamNumber = 0;
     int32_t leaveTime = 0;
     float levelFactor = 0.0f;
+    // Added to the level for the ball contests (a poke, a shooter's challenge): a tournament's
+    // clubs contest the ball at a level of their own.
+    float contestLevelStep = 0.0f;
+    float ContestLevel() const { return levelFactor + contestLevelStep; }
     // Box-score figures the result write-back does not read: passes that set up a made basket, and
     // balls lost to the other side (stolen, won at a shot, or passed astray).
     int32_t assists = 0;
@@ -200,7 +206,7 @@ public:
 
 private:
     float CommonTerms() const; // morale + stamina + aggression terms
-    bool RollShot(const ModifierCurve& table, int ownRating, float key, float factor) const;
+    bool RollShot(const ModifierCurve& table, int ownRating, float key, float factor, float shift) const;
     void PostEvent(int textId, const CMatch2DPlayer* named) const;
     void WinBallFrom(CMatch2DPlayer* loser);
     void BeginShot();

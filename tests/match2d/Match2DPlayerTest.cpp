@@ -321,7 +321,7 @@ TEST_F(Match2DPlayerTest, StaffRemarkOnceEachOnlyForTheUsersPlayers) {
 
 TEST_F(Match2DPlayerTest, RollsReadTruncatedKeysAndExhaustionRemovesAnEmptyPlayer) {
     match.threePointModifier.Clear();
-    match.threePointModifier.AddPoint(8.0f, 0.0f);
+    match.threePointModifier.AddPoint(8.0f, -1000.0f); // below any sum, whatever the die
     match.threePointModifier.AddPoint(9.0f, 100000.0f);
     CMatch2DPlayer* p = match.GetHomePlayer(0);
     for (int i = 0; i < 20; ++i) {
@@ -475,6 +475,70 @@ TEST_F(Match2DPlayerTest, NearMeansWithinHalfAMetreToTheLastBit) {
     ASSERT_GT(edge.LengthSq(), 0.25f);
     ASSERT_EQ(edge.Length(), 0.5f);
     EXPECT_TRUE(p->IsNear(edge));
+}
+
+TEST_F(Match2DPlayerTest, APlayerOneFoulFromFoulingOutNeitherReachesInNorChallengesAShooter) {
+    // Under a press a computer side once fouled out its whole bench and forfeited the match.
+    match.GetAwayTeam()->SetAttacking();
+    match.GetHomeTeam()->SetDefending();
+    match.ballStealth.Clear(); // every contest and challenge would win the ball
+    for (float key : {0.0f, 0.5f, 1.0f, 1.5f, 2.0f}) {
+        match.ballStealth.AddPoint(key, -100000.0f);
+    }
+    CMatch2DPlayer* holder = Attacker(0);
+    holder->hasBall = 1;
+    holder->position = Vec3(0.0f, 0.0f, -5.0f);
+    match.ball->SetPosition(holder->position);
+    m_def->position = holder->position + Vec3(2.2f, 0.0f, 0.0f);
+    m_def->defenceFouls = CMatch2D::kCautiousFouls;
+    // The user's players play as he lets them; a computer side's stay out of trouble.
+    ASSERT_TRUE(m_def->userTeam);
+    EXPECT_TRUE(match.ContestAllowed(*m_def));
+    m_def->userTeam = 0;
+    EXPECT_FALSE(match.ContestAllowed(*m_def));
+    EXPECT_FALSE(holder->ChallengeShooter(m_def));
+    EXPECT_TRUE(holder->hasBall);
+    EXPECT_EQ(m_def->Fouls(), CMatch2D::kCautiousFouls);
+    // One foul fewer and he still takes the ball.
+    m_def->defenceFouls = CMatch2D::kCautiousFouls - 1;
+    EXPECT_TRUE(match.ContestAllowed(*m_def));
+    EXPECT_TRUE(holder->ChallengeShooter(m_def));
+    EXPECT_TRUE(m_def->hasBall);
+    EXPECT_FALSE(holder->hasBall);
+}
+
+TEST_F(Match2DPlayerTest, APassJustBeyondHisArmGoesAstrayToTheOtherSideAndCountsAsLost) {
+    match.GetAwayTeam()->SetAttacking();
+    match.GetHomeTeam()->SetDefending();
+    CMatch2DPlayer* passer = Attacker(0);
+    CMatch2DPlayer* mate = Attacker(1);
+    passer->hasBall = 1;
+    passer->position = Vec3(0.0f, 0.0f, 5.0f);
+    mate->position = Vec3(0.0f, 0.0f, -5.0f); // 10 m: no short pass, nobody contests it
+    match.ball->SetPosition(passer->position);
+    match.moraleModifier.Clear(); // no mood, tiredness or temper: his arm is his pass rating
+    match.staminaModifier.Clear();
+    match.aggressionModifier.Clear();
+    const float arm = static_cast<float>(passer->PassRating());
+    match.passingTargets.Clear();
+    // Just beyond what his roll completes: he misjudges it and throws.
+    match.passingTargets.AddPoint(10.0f, (arm + 0.5f * CMatch2DPlayer::kPassOverreach) / passer->levelFactor);
+    ASSERT_TRUE(passer->CanPassOver(10.0f));
+    EXPECT_FALSE(passer->Pass(mate));
+    EXPECT_FALSE(passer->hasBall);
+    EXPECT_FALSE(mate->receivingPass);
+    EXPECT_EQ(passer->Counter(kStatPassesLost), 1);
+    EXPECT_EQ(passer->Counter(kStatPassesFailed), 1);
+    EXPECT_EQ(match.GetAwayTeam()->SumCounter363(), 1);
+    int receivers = 0;
+    for (int i = 0; i < kCourtPlayers; ++i) {
+        receivers += match.GetHomePlayer(i)->receivingPass ? 1 : 0;
+    }
+    EXPECT_EQ(receivers, 1);
+    // Farther still he does not throw it.
+    match.passingTargets.Clear();
+    match.passingTargets.AddPoint(10.0f, (arm + 2.0f * CMatch2DPlayer::kPassOverreach) / passer->levelFactor);
+    EXPECT_FALSE(passer->CanPassOver(10.0f));
 }
 
 TEST_F(Match2DPlayerTest, AgainstAPressTheBallIsBroughtUpRatherThanThrownAwayLong) {
