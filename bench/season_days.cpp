@@ -1,6 +1,6 @@
 // A whole season of days for a world the size of the default one (two leagues of ten clubs with
 // fifteen players each, every pairing home and away), with the user's club playing no match.
-#include "career/DayController.h"
+#include "career/DayRunner.h"
 #include "career/EventList.h"
 #include "career/FixtureList.h"
 #include "database/Careers.h"
@@ -22,9 +22,18 @@ public:
     void SetCurrentDate(const GameDate& d) override { date = d; }
     CMemoryDB* WorldDb() const override { return world.get(); }
     CMemoryDB* CareerDb() const override { return career.get(); }
-    void DeleteCareerDb() override { career.reset(); }
     CEventList* Ledger() const override { return ledger.get(); }
-    void Post(int, int, int, int, int) override {}
+    bool HasCalendar() const override { return true; }
+    CStr GetText(int) const override { return CStr(); }
+    bool TournamentMode() const override { return false; }
+    bool View3D() const override { return false; }
+    bool NoView() const override { return false; }
+    UserTactics GetUserTactics() const override { return UserTactics(); }
+    void SetBusy(bool) override {}
+    void SetStep(bool) override {}
+    void SetWaitText(const CStr&) override {}
+    void PublishLatestResult(const LatestResult&) override {}
+    UserMatchOutcome StartUserMatch(const UserMatchSetup&) override { return UserMatchOutcome(); }
 
     GameDate date{2007, 8, 1};
     std::unique_ptr<CMemoryDB> world = std::make_unique<CMemoryDB>();
@@ -97,18 +106,18 @@ void BM_SeasonOfDays(benchmark::State& state) {
         host.career->leagues.Append(careerLeague);
         MakeClub(*host.career, 900);
         host.career->profiles.Append(new CProfile());
-        CDayController controller(&host, &fixtures);
+        CDayRunner runner(&host, &fixtures);
         state.ResumeTiming();
 
         bool stop = false;
-        controller.RunDays(stop);
+        runner.RunDays(stop);
         benchmark::DoNotOptimize(host.date);
 
         state.PauseTiming();
         state.counters["reachedLastFixture"] =
             MakeDateKey(host.date) == MakeDateKey(fixtures.LastDate()) ? 1 : 0;
         state.counters["fixtures"] = fixtures.Size();
-        controller.ResetCareerState();
+        runner.ResetCareerState();
         state.ResumeTiming();
     }
 }
@@ -153,15 +162,15 @@ void BM_SeasonOfDaysDefaultWorld(benchmark::State& state) {
         }
         fixtures.FinishSchedule();
         fixtureCount = fixtures.Size();
-        CDayController controller(&host, &fixtures);
+        CDayRunner runner(&host, &fixtures);
         state.ResumeTiming();
 
         bool stop = false;
-        controller.RunDays(stop);
+        runner.RunDays(stop);
         benchmark::DoNotOptimize(host.date);
 
         state.PauseTiming();
-        controller.ResetCareerState();
+        runner.ResetCareerState();
         state.ResumeTiming();
     }
     state.counters["fixtures"] = fixtureCount;

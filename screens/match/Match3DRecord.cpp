@@ -2,7 +2,6 @@
 #include "screens/match/Match3DRecord.h"
 
 #include "career/CareerSession.h"
-#include "career/DayController.h"
 #include "career/FixtureList.h"
 #include "career/MatchRecord.h"
 #include "database/MemoryDB.h"
@@ -10,6 +9,7 @@
 #include "guidefines.h"
 #include "match3d/MatchTeam.h"
 #include "screens/ScreenContext.h"
+#include "screens/info/DayController.h"
 
 namespace {
 

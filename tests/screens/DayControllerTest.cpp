@@ -1,10 +1,10 @@
 // The day controller: the daily order, continue runs, the squad check, the user's match hand-off,
 // the season's end and leaving a career.
-#include "career/DayController.h"
+#include "screens/info/DayController.h"
 #include "career/StadiumConstruction.h"
 #include "engine/GameRand.h"
 
-#include "DayTestWorld.h"
+#include "FakeDayShell.h"
 
 #include <gtest/gtest.h>
 
@@ -21,8 +21,8 @@ struct DayRig {
     DayWorld world;
     CFixtureList fixtures;
     CEventList ledger;
-    FakeDayHost host{world};
-    CDayController controller{&host, &fixtures};
+    FakeDayShell host{world};
+    CDayController controller{&host, &host, &fixtures};
 
     explicit DayRig(int clubs = 8, int userSquad = 12, int userStarters = 5)
         : world(clubs, userSquad, userStarters) {
@@ -420,7 +420,8 @@ TEST(CareerReset, LeavingClearsEverythingThatPointedIntoTheCareer) {
     EXPECT_TRUE(rig.controller.Board().results.empty());
     EXPECT_TRUE(rig.controller.DayResults().IsEmpty());
     EXPECT_EQ(rig.host.date, (GameDate{2007, 8, 1}));
-    EXPECT_EQ(rig.host.stepResets, 1);
+    EXPECT_FALSE(rig.controller.SeasonEndPending());
+    EXPECT_TRUE(rig.controller.SingleStep());
     EXPECT_TRUE(rig.host.WasPosted(10001, 4));
     for (int window : {10039, 10369, 10759})
         EXPECT_TRUE(rig.host.WasPosted(window, 7));
