@@ -43,40 +43,8 @@ CGameDayHost::~CGameDayHost() {
             app->drawMatch3D = nullptr;
 }
 
-GameDate CGameDayHost::CurrentDate() const {
-    return m_session.currentDate;
-}
-void CGameDayHost::SetCurrentDate(const GameDate& date) {
-    m_session.currentDate = date;
-}
-CMemoryDB* CGameDayHost::WorldDb() const {
-    return m_session.worldDB;
-}
-CMemoryDB* CGameDayHost::CareerDb() const {
-    return m_session.careerDB;
-}
-CEventList* CGameDayHost::Ledger() const {
-    return m_session.ledger;
-}
-bool CGameDayHost::HasCalendar() const {
-    return m_session.calendar != nullptr;
-}
 CStr CGameDayHost::GetText(int textId) const {
     return m_gm.GetText(textId);
-}
-
-bool CGameDayHost::TournamentMode() const {
-    return m_session.tournamentMode != 0;
-}
-bool CGameDayHost::View3D() const {
-    return m_session.view3D != 0;
-}
-bool CGameDayHost::NoView() const {
-    return m_session.resultOnly != 0;
-}
-UserTactics CGameDayHost::GetUserTactics() const {
-    // The career's choice, which the tactics screen edits: safe to read on the day's worker.
-    return m_session.Tactics();
 }
 
 void CGameDayHost::SetBusy(bool on) {
@@ -148,9 +116,6 @@ void CGameDayHost::RefreshSeasonScreens() {
 void CGameDayHost::RefreshIndicators() {
     if (CGameScreen* screen = m_gm.Screen(ScreenRole::Indicators))
         screen->Refresh();
-}
-bool CGameDayHost::MatchMode() const {
-    return m_session.matchMode != 0;
 }
 void CGameDayHost::DeleteCareerDb() {
     m_session.LeaveCareer();

@@ -1,5 +1,5 @@
-// CGameDayHost: the running game as the day runner and the day controller see it: the session's
-// date, databases and choices, the application's flags (the application may be absent), the match
+// CGameDayHost: the running game as the day runner and the day controller see it besides the
+// career session: the texts, the application's flags (the application may be absent), the match
 // engines for the user's match and the screens' view of the windows.
 #pragma once
 
@@ -20,17 +20,7 @@ public:
     ~CGameDayHost() override;
 
     // The day runner's host.
-    GameDate CurrentDate() const override;
-    void SetCurrentDate(const GameDate& date) override;
-    CMemoryDB* WorldDb() const override;
-    CMemoryDB* CareerDb() const override;
-    CEventList* Ledger() const override;
-    bool HasCalendar() const override;
     CStr GetText(int textId) const override;
-    bool TournamentMode() const override;
-    bool View3D() const override;
-    bool NoView() const override;
-    UserTactics GetUserTactics() const override;
     void SetBusy(bool on) override;
     void SetStep(bool on) override;
     void SetWaitText(const CStr& text) override;
@@ -51,7 +41,6 @@ public:
     bool StartWorker(std::function<void()> work) override;
     void SetThreadRunning(bool on) override;
     void SetDayWait(bool on) override;
-    bool MatchMode() const override;
     void ShowUserMatch(const UserMatchSetup& setup) override;
     void SetMatchRunning(bool on) override;
     void RefreshAllScreens() override;

@@ -46,9 +46,7 @@ template <class T> std::unique_ptr<CGameScreen> Make(CGameManager& gm) {
 std::unique_ptr<CGameScreen> MakeDayController(CGameManager& gm) {
     auto host = std::make_unique<CGameDayHost>(gm);
     IDayFrame* frame = host.get();
-    auto day = std::make_unique<CDayController>(std::move(host), frame, gm.Session().fixtureList);
-    day->SetSession(&gm.Session());
-    return day;
+    return std::make_unique<CDayController>(gm.Session(), std::move(host), frame, gm.Session().fixtureList);
 }
 
 std::unique_ptr<CGameScreen> MakeDayPanel(CGameManager& gm) {

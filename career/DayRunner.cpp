@@ -2,6 +2,7 @@
 #include "career/DayRunner.h"
 
 #include "career/CareerSchedule.h"
+#include "career/CareerSession.h"
 #include "career/DailySteps.h"
 #include "career/EventList.h"
 #include "career/FixtureList.h"
@@ -26,13 +27,12 @@ int StadiumCapacity(const CTeam* team) {
 
 } // namespace
 
-CDayRunner::CDayRunner(IDayHost* host, CFixtureList* fixtures) : m_host(host), m_fixtures(fixtures) {
-    if (m_host) {
-        m_date = m_host->CurrentDate();
-        m_careerSeen = m_host->CareerDb();
-        const CProfile* profile = m_careerSeen ? m_careerSeen->profiles.At(0) : nullptr;
-        m_careerProfileSeen = profile ? profile->id : -1;
-    }
+CDayRunner::CDayRunner(CCareerSession& session, IDayHost* host, CFixtureList* fixtures)
+    : m_session(session), m_host(host), m_fixtures(fixtures) {
+    m_date = m_session.currentDate;
+    m_careerSeen = m_session.careerDB;
+    const CProfile* profile = m_careerSeen ? m_careerSeen->profiles.At(0) : nullptr;
+    m_careerProfileSeen = profile ? profile->id : -1;
 }
 
 CStr CDayRunner::Text(int id) const {
@@ -49,9 +49,9 @@ DayNews CDayRunner::TakeNews() {
 
 CareerDay CDayRunner::CareerToday() const {
     CareerDay day;
-    day.world = m_host->WorldDb();
-    day.career = m_host->CareerDb();
-    day.ledger = m_host->Ledger();
+    day.world = m_session.worldDB;
+    day.career = m_session.careerDB;
+    day.ledger = m_session.ledger;
     day.today = m_date;
     if (m_fixtures) {
         const SeasonSpan& season = m_fixtures->Season();
@@ -63,9 +63,7 @@ CareerDay CDayRunner::CareerToday() const {
 }
 
 bool CDayRunner::SyncCareer() {
-    if (!m_host)
-        return false;
-    const CMemoryDB* career = m_host->CareerDb();
+    const CMemoryDB* career = m_session.careerDB;
     const CProfile* profile = career ? career->profiles.At(0) : nullptr;
     int32_t profileId = profile ? profile->id : -1;
     if (career == m_careerSeen && profileId == m_careerProfileSeen)
@@ -80,23 +78,23 @@ bool CDayRunner::AdvanceDay(bool& stop) {
     if (!m_host)
         return false;
     SyncCareer();
-    m_date = m_host->CurrentDate();
+    m_date = m_session.currentDate;
     const GameDate dayLeft = m_date;
-    if (m_host->HasCalendar()) {
+    if (m_session.calendar != nullptr) {
         m_date = CCalendar::NextDay(m_date);
-        m_host->SetCurrentDate(m_date);
+        m_session.currentDate = m_date;
     }
     DailyStepInput steps;
     steps.day = CareerToday();
     steps.dayLeft = dayLeft;
     steps.fixtures = m_fixtures;
-    steps.tournament = m_host->TournamentMode();
+    steps.tournament = (m_session.tournamentMode != 0);
     // The morning's steps come before the day's matches, which may stop the run for the user's.
     RunDailySteps(DayPhase::BeforeMatches, steps);
 
     bool hadFixtures = PlayDayMatches(stop);
 
-    CMemoryDB* career = m_host->CareerDb();
+    CMemoryDB* career = m_session.careerDB;
     if (career && (FunShopLevel(*career) > 0 || PendingFunShopOrders(*career) > 0))
         m_news.funShopBusy = true;
     // The evening's steps change only the databases; the indicators are rebuilt after the gossip
@@ -105,7 +103,7 @@ bool CDayRunner::AdvanceDay(bool& stop) {
     RunDailySteps(DayPhase::AfterMatches, steps);
     if (!steps.tournament && career) {
         m_news.leagueDay = true;
-        if (m_host->WorldDb())
+        if (m_session.worldDB)
             m_news.indicators = true;
     }
     return hadFixtures;
@@ -121,7 +119,7 @@ bool CDayRunner::RunDays(bool& stop) {
     int days = 0;
     if (!stop) {
         do {
-            int before = MakeDateKey(m_host->CurrentDate());
+            int before = MakeDateKey(m_session.currentDate);
             m_host->SetStep(true);
             result = AdvanceDay(stop);
             m_host->SetStep(false);
@@ -148,13 +146,13 @@ bool CDayRunner::AdvanceOneDay(bool& stop) {
 
 DayPanelHeader CDayRunner::PanelHeader() const {
     DayPanelHeader header;
-    GameDate today = m_host ? m_host->CurrentDate() : m_date;
+    GameDate today = m_session.currentDate;
     header.date = FormatDate(today.year, today.day, today.month, ".");
     if (m_fixtures) {
         header.seasonStart = m_fixtures->Season().startYear;
         header.seasonEnd = m_fixtures->Season().endYear;
     }
-    CMemoryDB* career = m_host ? m_host->CareerDb() : nullptr;
+    CMemoryDB* career = m_session.careerDB;
     CLeague* league = career ? career->leagues.At(0) : nullptr;
     CTeam* club = career ? career->teams.At(0) : nullptr;
     if (league && club) {
@@ -179,7 +177,7 @@ bool CDayRunner::PlayDayMatches(bool& stop) {
     m_userAtHome = false;
     stop = false;
 
-    CMemoryDB* career = m_host->CareerDb();
+    CMemoryDB* career = m_session.careerDB;
     if (!career || career->profiles.IsEmpty() || career->teams.IsEmpty())
         return false;
     CTeam* user = career->teams.At(0);
@@ -190,7 +188,7 @@ bool CDayRunner::PlayDayMatches(bool& stop) {
         today = m_fixtures->GetFixturesOn(m_date.year, m_date.month, m_date.day);
     bool hadFixtures = !today.empty();
 
-    CMemoryDB* world = m_host->WorldDb();
+    CMemoryDB* world = m_session.worldDB;
     QuickMatchContext ctx;
     ctx.date = m_date;
     ctx.matchStats = world ? &world->matchStats : &m_keptMatchStats;
@@ -290,13 +288,13 @@ void CDayRunner::HandOffUserMatch(CFixture* fixture, CTeam* user, bool& liveMatc
     setup.away = away;
     setup.userAtHome = m_userAtHome;
     setup.date = m_date;
-    setup.tournament = m_host->TournamentMode();
-    const UserTactics tactics = m_host->GetUserTactics();
+    setup.tournament = (m_session.tournamentMode != 0);
+    const UserTactics tactics = m_session.Tactics();
     setup.userAttack = tactics.attack;
     setup.userDefence = tactics.defence;
     m_liveMatch = false;
-    const bool view3D = m_host->View3D();
-    if (view3D || !m_host->NoView())
+    const bool view3D = m_session.view3D != 0;
+    if (view3D || m_session.resultOnly == 0)
         setup.view = view3D ? UserMatchView::Scene3D : UserMatchView::MatchCentre;
     else
         setup.view = UserMatchView::Instant;
@@ -324,7 +322,7 @@ void CDayRunner::RecordPlayedAtOnce(CFixture* fixture, const UserMatchOutcome& o
     // recorded them itself (the match-centre screen) reports only the score.
     if (outcome.result.Complete()) {
         RecordMatchResult(outcome.result, m_date, fixture,
-                          MatchRecordTables{m_host->CareerDb(), m_host->WorldDb()});
+                          MatchRecordTables{m_session.careerDB, m_session.worldDB});
         return;
     }
     fixture->homeScore = outcome.homeScore;
@@ -344,7 +342,7 @@ void CDayRunner::ResetCareerState() {
 
 void CDayRunner::LeaveCareer() {
     // Fixtures and the panel point into the career database: they go before it does.
-    CEventList* ledger = m_host->Ledger();
+    CEventList* ledger = m_session.ledger;
     if (m_fixtures && ledger) {
         ClearCareerSchedule(*m_fixtures, *ledger);
     } else {
@@ -360,13 +358,13 @@ void CDayRunner::LeaveCareer() {
     m_careerProfileSeen = -1;
     SeasonSpan defaults;
     m_date = GameDate{defaults.startYear, defaults.startMonth, defaults.startDay};
-    m_host->SetCurrentDate(m_date);
+    m_session.currentDate = m_date;
 }
 
 void CDayRunner::NewSeasonStarted() {
     m_seasonEndPending = false;
     // The last day of the old season leaves the panel with the new one.
-    m_date = m_host->CurrentDate();
+    m_date = m_session.currentDate;
     m_results.Clear();
     m_board.Clear();
 }

@@ -13,7 +13,7 @@
 #include <atomic>
 #include <cstdint>
 
-class CEventList;
+class CCareerSession;
 class CFixtureList;
 class CMemoryDB;
 struct CFixture;
@@ -28,25 +28,12 @@ struct LatestResult {
     CStr awayScore;
 };
 
-// What a day run needs of the running game; the shell answers. The progress calls and
-// PublishLatestResult come from the thread running the day.
+// What a day run needs of the running game besides the career session; the shell answers. The
+// progress calls and PublishLatestResult come from the thread running the day.
 class IDayHost {
 public:
     virtual ~IDayHost() = default;
-    // The career's state.
-    virtual GameDate CurrentDate() const = 0;
-    virtual void SetCurrentDate(const GameDate& date) = 0;
-    virtual CMemoryDB* WorldDb() const = 0;
-    virtual CMemoryDB* CareerDb() const = 0;
-    virtual CEventList* Ledger() const = 0;
-    // Without a calendar the date cannot move.
-    virtual bool HasCalendar() const = 0;
     virtual CStr GetText(int textId) const = 0;
-    // The player's choices for his matches.
-    virtual bool TournamentMode() const = 0;
-    virtual bool View3D() const = 0;
-    virtual bool NoView() const = 0;
-    virtual UserTactics GetUserTactics() const = 0;
     // Progress of a run: the busy panel, the one-day step flag, the wait text and the latest result.
     virtual void SetBusy(bool on) = 0;
     virtual void SetStep(bool on) = 0;
@@ -73,7 +60,9 @@ struct DayNews {
 
 class CDayRunner {
 public:
-    CDayRunner(IDayHost* host, CFixtureList* fixtures);
+    // The session holds the date, the databases, the ledger and the player's choices (mode, view,
+    // tactics); the runner reads and moves them there.
+    CDayRunner(CCareerSession& session, IDayHost* host, CFixtureList* fixtures);
     CDayRunner(const CDayRunner&) = delete;
     CDayRunner& operator=(const CDayRunner&) = delete;
 
@@ -125,7 +114,7 @@ public:
     // The user's match of the day is being shown by an engine.
     bool LiveMatch() const { return m_liveMatch; }
     CFixtureList* Fixtures() const { return m_fixtures; }
-    IDayHost* Host() const { return m_host; }
+    CCareerSession& Session() const { return m_session; }
 
 private:
     // What today's steps work on.
@@ -137,6 +126,7 @@ private:
     void AddResultRow(const CFixture& fixture);
     CStr Text(int id) const;
 
+    CCareerSession& m_session;
     IDayHost* m_host = nullptr;
     CFixtureList* m_fixtures = nullptr;
     GameDate m_date;

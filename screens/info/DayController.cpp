@@ -31,11 +31,14 @@ template <size_t N> bool IsOneOf(const int (&ids)[N], int id) {
 
 } // namespace
 
-CDayController::CDayController(IDayHost* host, IDayFrame* frame, CFixtureList* fixtures)
-    : m_host(host), m_frame(frame), m_fixtures(fixtures), m_runner(host, fixtures) {}
+CDayController::CDayController(CCareerSession& session, IDayHost* host, IDayFrame* frame,
+                               CFixtureList* fixtures)
+    : m_session(session), m_host(host), m_frame(frame), m_fixtures(fixtures),
+      m_runner(session, host, fixtures) {}
 
-CDayController::CDayController(std::unique_ptr<IDayHost> host, IDayFrame* frame, CFixtureList* fixtures)
-    : CDayController(host.get(), frame, fixtures) {
+CDayController::CDayController(CCareerSession& session, std::unique_ptr<IDayHost> host, IDayFrame* frame,
+                               CFixtureList* fixtures)
+    : CDayController(session, host.get(), frame, fixtures) {
     m_ownedHost = std::move(host);
 }
 
@@ -85,7 +88,7 @@ void CDayController::ShowNews() {
         m_frame->RefreshSeasonScreens();
     if (news.funShopBusy)
         m_frame->EnableElement(kFunShopButton, true);
-    CMemoryDB* career = m_host->CareerDb();
+    CMemoryDB* career = m_session.careerDB;
     if (news.leagueDay && career) {
         // The season buttons come back every day, but not the stadium's while it has no window.
         m_frame->EnableElement(kSeasonButton, true);
@@ -165,7 +168,7 @@ void CDayController::OnContinueMessage(GuiMessage& message) {
 }
 
 bool CDayController::HandleButton(int source, int kind) {
-    if (!m_host || !m_frame || m_frame->MatchMode() || IsWorkerActive())
+    if (!m_host || !m_frame || m_session.matchMode != 0 || IsWorkerActive())
         return false;
     if (kind != kMsgClick)
         return false;
@@ -174,7 +177,7 @@ bool CDayController::HandleButton(int source, int kind) {
     // than running on day by day past the schedule.
     const bool dayButton = IsOneOf(kContinueButtons, source) || IsOneOf(kNextDayButtons, source);
     if (dayButton && m_fixtures && !m_fixtures->IsEmpty() &&
-        MakeDateKey(m_host->CurrentDate()) >= MakeDateKey(m_fixtures->LastDate()))
+        MakeDateKey(m_session.currentDate) >= MakeDateKey(m_fixtures->LastDate()))
         m_runner.SetSeasonEndPending(true);
     if (m_runner.SeasonEndPending()) {
         if (source == kResultsButton) {
@@ -211,7 +214,7 @@ bool CDayController::HandleButton(int source, int kind) {
     }
     if (IsOneOf(kContinueButtons, source)) {
         m_singleStep = false;
-        CMemoryDB* career = m_host->CareerDb();
+        CMemoryDB* career = m_session.careerDB;
         if (!CheckLineupComplete(career ? career->teams.At(0) : nullptr)) {
             m_frame->CentreWindow(kSquadMessageWindow, kSquadReference);
             Post(source, kSquadMessageWindow, kMsgOpenOnTop);
@@ -255,14 +258,14 @@ bool CDayController::HandleButton(int source, int kind) {
 }
 
 void CDayController::StageOrSeasonEnd(int source) {
-    if (m_host->TournamentMode()) {
-        const int stage = m_session ? m_session->cupStage.load() : 0;
-        const bool exited = m_session && m_session->tournamentExit != 0;
+    if (m_session.tournamentMode != 0) {
+        const int stage = m_session.cupStage;
+        const bool exited = m_session.tournamentExit != 0;
         if (!exited && stage >= 0 && stage <= 3) {
             m_frame->BuildCupStage(stage);
             // A stage with games still to come plays on; when none followed, the tournament is
             // over as it is after its final, rather than asking for the same stage again.
-            if (m_fixtures && MakeDateKey(m_fixtures->LastDate()) > MakeDateKey(m_host->CurrentDate())) {
+            if (m_fixtures && MakeDateKey(m_fixtures->LastDate()) > MakeDateKey(m_session.currentDate)) {
                 Post(source, kResultsWindow, kMsgClose);
                 m_frame->RefreshAllScreens();
                 // The next round's days start from the day panel, not from an empty frame.
@@ -271,19 +274,17 @@ void CDayController::StageOrSeasonEnd(int source) {
             }
         }
         m_frame->SetElementText(kStageTextElement, CStr(), 1);
-        if (m_session) {
-            m_session->tournamentExit = 0;
-            m_session->tournamentMode = 0;
-            m_session->euroCup = 0;
-        }
+        m_session.tournamentExit = 0;
+        m_session.tournamentMode = 0;
+        m_session.euroCup = 0;
         ResetCareer(source);
         return;
     }
-    if (!m_session || m_session->careerOver == 0) {
+    if (m_session.careerOver == 0) {
         ShowSeasonEndPopup(source);
         return;
     }
-    m_session->careerOver = 0;
+    m_session.careerOver = 0;
     ResetCareer(source);
 }
 
@@ -368,7 +369,7 @@ void CDayController::SwitchAfterUserMatch(int source) {
         // Played at once, or no engine took it: the day panel shows the day.
         m_frame->SetMatchRunning(false);
         Post(source, kDayPanelWindow, kMsgSwitchTo);
-    } else if (m_host->View3D()) {
+    } else if (m_session.view3D != 0) {
         m_frame->SetMatchRunning(true);
         Post(source, kMatch3DWindow, kMsgSwitchTo);
     } else {

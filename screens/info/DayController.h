@@ -42,7 +42,6 @@ public:
     // The application's flags.
     virtual void SetThreadRunning(bool on) = 0;
     virtual void SetDayWait(bool on) = 0;
-    virtual bool MatchMode() const = 0;
     // The match the runner handed off is shown: match mode, the match's screen, its input.
     virtual void ShowUserMatch(const UserMatchSetup& setup) = 0;
     virtual void SetMatchRunning(bool on) = 0;
@@ -81,9 +80,11 @@ public:
     static constexpr int kSeasonEndText = ID_SEASONEND_TEXT;
     static constexpr int kWorkerDoneSource = -100; // no element has it
 
-    CDayController(IDayHost* host, IDayFrame* frame, CFixtureList* fixtures);
+    // The session holds the career's state, mode and choices; the runner works on it.
+    CDayController(CCareerSession& session, IDayHost* host, IDayFrame* frame, CFixtureList* fixtures);
     // The controller keeps the host; the frame is a part of it.
-    CDayController(std::unique_ptr<IDayHost> host, IDayFrame* frame, CFixtureList* fixtures);
+    CDayController(CCareerSession& session, std::unique_ptr<IDayHost> host, IDayFrame* frame,
+                   CFixtureList* fixtures);
     ~CDayController() override;
     CDayController(const CDayController&) = delete;
     CDayController& operator=(const CDayController&) = delete;
@@ -127,10 +128,6 @@ public:
     void ResetCareer(int source);
     void ResetCareerState();
 
-    // The session whose cup stage, tournament exit and career end the season's end reads; without
-    // one the career is a league career going on.
-    void SetSession(CCareerSession* session) { m_session = session; }
-
     DayPanelHeader PanelHeader() const { return m_runner.PanelHeader(); }
     const GameDate& WorkingDate() const { return m_runner.WorkingDate(); }
     const CDayResults& DayResults() const { return m_runner.DayResults(); }
@@ -155,12 +152,12 @@ private:
     void Post(int source, int target, int kind) const;
     CStr Text(int id) const;
 
+    CCareerSession& m_session;
     std::unique_ptr<IDayHost> m_ownedHost;
     IDayHost* m_host = nullptr;
     IDayFrame* m_frame = nullptr;
     CFixtureList* m_fixtures = nullptr;
     CDayRunner m_runner;
-    CCareerSession* m_session = nullptr;
     bool m_singleStep = true;
 
     // The worker and what its run left for the main thread; written by the worker before it

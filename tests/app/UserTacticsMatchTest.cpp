@@ -107,7 +107,7 @@ TEST_F(UserTacticsMatch, TheSessionsTacticsArePlayedWithoutAnyScreen) {
     session.userDefence = 18;
 
     CGameDayHost host(gm);
-    CDayRunner runner(&host, session.fixtureList);
+    CDayRunner runner(session, &host, session.fixtureList);
     bool stop = false;
     runner.RunDays(stop);
     ASSERT_TRUE(stop) << "the run stops on the user's match day";

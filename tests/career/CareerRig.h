@@ -17,7 +17,7 @@ struct CareerRig {
     CFixtureList fixtures;
     CEventList ledger;
     FakeDayHost host{world, career};
-    CDayRunner runner{&host, &fixtures};
+    CDayRunner runner{host.session, &host, &fixtures};
     // Days whose opinions the indicators would show again.
     int indicatorRefreshes = 0;
     CTeam* club = nullptr;

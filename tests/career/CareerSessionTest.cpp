@@ -112,17 +112,7 @@ namespace {
 class SessionHost : public IDayHost {
 public:
     explicit SessionHost(CCareerSession& s) : session(s) {}
-    GameDate CurrentDate() const override { return session.currentDate; }
-    void SetCurrentDate(const GameDate& date) override { session.currentDate = date; }
-    CMemoryDB* WorldDb() const override { return session.worldDB; }
-    CMemoryDB* CareerDb() const override { return session.careerDB; }
-    CEventList* Ledger() const override { return session.ledger; }
-    bool HasCalendar() const override { return session.calendar != nullptr; }
     CStr GetText(int) const override { return CStr(); }
-    bool TournamentMode() const override { return false; }
-    bool View3D() const override { return false; }
-    bool NoView() const override { return false; }
-    UserTactics GetUserTactics() const override { return session.Tactics(); }
     void SetBusy(bool) override {}
     void SetStep(bool) override {}
     void SetWaitText(const CStr&) override {}
@@ -171,7 +161,8 @@ TEST_F(CareerSessionTest, AClubThatIsNotItsLeaguesFirstPlaysItsOwnFourteenFixtur
 
     // The day runner plays each of them as the user's match, with the career's club.
     SessionHost host(*m_session);
-    CDayRunner runner(&host, m_session->fixtureList);
+    m_session->view3D = 0;
+    CDayRunner runner(*m_session, &host, m_session->fixtureList);
     for (int runs = 0; !runner.SeasonEndPending() && runs <= expected + 1; ++runs) {
         bool stop = false;
         runner.RunDays(stop);

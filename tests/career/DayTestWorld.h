@@ -45,6 +45,7 @@ inline CTeam* MakeTeam(CMemoryDB& db, int32_t id, const char* name, int squad, i
 
 } // namespace daytest
 
+#include "career/CareerSession.h"
 #include "career/DayRunner.h"
 #include "career/EventList.h"
 #include "career/FixtureList.h"
@@ -124,26 +125,30 @@ inline void AddDoubleRoundRobin(CFixtureList& list, const std::vector<CTeam*>& c
     list.FinishSchedule();
 }
 
-// The running game as the day runner sees it.
+// The running game as the day runner sees it: a career session over the test's databases and
+// ledger, and a host that records the run's progress and the user's match.
 class FakeDayHost : public IDayHost {
 public:
     FakeDayHost(std::unique_ptr<CMemoryDB>& worldDb, std::unique_ptr<CMemoryDB>& careerDb)
-        : world(worldDb), career(careerDb) {}
+        : world(worldDb), career(careerDb) {
+        // The test owns the databases and the ledger; the session only points at them.
+        delete session.worldDB;
+        delete session.ledger;
+        session.worldDB = world.get();
+        session.careerDB = career.get();
+        session.ledger = nullptr;
+        session.view3D = 0;
+    }
     explicit FakeDayHost(DayWorld& w) : FakeDayHost(w.world, w.career) {}
+    ~FakeDayHost() override {
+        session.worldDB = nullptr;
+        session.careerDB = nullptr;
+        session.ledger = nullptr;
+    }
+    FakeDayHost(const FakeDayHost&) = delete;
+    FakeDayHost& operator=(const FakeDayHost&) = delete;
 
-    GameDate CurrentDate() const override { return date; }
-    void SetCurrentDate(const GameDate& d) override { date = d; }
-    CMemoryDB* WorldDb() const override { return world.get(); }
-    CMemoryDB* CareerDb() const override { return career.get(); }
-    CEventList* Ledger() const override { return ledger; }
-    bool HasCalendar() const override { return true; }
     CStr GetText(int id) const override { return CStr::Formatted("<%d>", id); }
-
-    bool TournamentMode() const override { return tournament; }
-    bool View3D() const override { return view3D; }
-    bool NoView() const override { return noView; }
-    UserTactics GetUserTactics() const override { return tactics; }
-
     void SetBusy(bool on) override { busy = on; }
     void SetStep(bool on) override { step = on; }
     void SetWaitText(const CStr& text) override {
@@ -168,10 +173,13 @@ public:
 
     std::unique_ptr<CMemoryDB>& world;
     std::unique_ptr<CMemoryDB>& career;
-    GameDate date{2007, 8, 1};
-    CEventList* ledger = nullptr;
-    bool tournament = false, view3D = false, noView = false;
-    UserTactics tactics;
+    CCareerSession session;
+    // The session's state under the names the tests use.
+    GameDate& date = session.currentDate;
+    CEventList*& ledger = session.ledger;
+    std::atomic<uint8_t>& tournament = session.tournamentMode;
+    std::atomic<uint8_t>& view3D = session.view3D;
+    std::atomic<uint8_t>& noView = session.resultOnly;
     std::atomic<bool> busy{false}, step{false};
     std::atomic<int> published{0};
     UserMatchSetup handedOff;

@@ -18,7 +18,7 @@ struct CareerRig {
     CFixtureList fixtures;
     CEventList ledger;
     FakeDayShell host{world, career};
-    CDayController controller{&host, &host, &fixtures};
+    CDayController controller{host.session, &host, &host, &fixtures};
     bool ready = false;
 
     CareerRig() {

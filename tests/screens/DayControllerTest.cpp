@@ -22,7 +22,7 @@ struct DayRig {
     CFixtureList fixtures;
     CEventList ledger;
     FakeDayShell host{world};
-    CDayController controller{&host, &host, &fixtures};
+    CDayController controller{host.session, &host, &host, &fixtures};
 
     explicit DayRig(int clubs = 8, int userSquad = 12, int userStarters = 5)
         : world(clubs, userSquad, userStarters) {
@@ -358,11 +358,11 @@ TEST(SeasonEnd, WithoutTheResultsWindowTheDayButtonsShowTheSeasonsEnd) {
     // Leaving saves first; a career that cannot be saved stays open.
     rig.host.saveWorks = false;
     EXPECT_TRUE(rig.controller.HandleButton(CDayController::kLeaveCareerButton, kClick));
-    EXPECT_NE(rig.host.CareerDb(), nullptr);
+    EXPECT_NE(rig.host.session.careerDB, nullptr);
     rig.host.saveWorks = true;
     EXPECT_TRUE(rig.controller.HandleButton(CDayController::kLeaveCareerButton, kClick));
     EXPECT_EQ(rig.host.saves, 2);
-    EXPECT_EQ(rig.host.CareerDb(), nullptr);
+    EXPECT_EQ(rig.host.session.careerDB, nullptr);
     EXPECT_FALSE(rig.controller.SeasonEndPending());
 }
 
@@ -388,6 +388,7 @@ TEST(SeasonEnd, ANewCareerFromTheMenusStartsWithoutTheOldSeasonsEnd) {
     ASSERT_TRUE(rig.controller.SeasonEndPending());
     // The menus leave the career and start another without the controller's buttons.
     rig.world.career = std::make_unique<CMemoryDB>();
+    rig.host.session.careerDB = rig.world.career.get();
     rig.world.career->profiles.Append(new CProfile());
     MakeTeam(*rig.world.career, 901, "Newcomers", 12, 5);
     // ... with its own schedule, from the first day of a season.

@@ -34,7 +34,7 @@ TEST(DayPanelLayout, AMatchDayFillsTheGrids) {
                         [](int id) { return CStr::Formatted("<%d>", id); });
     host.panel = &panel;
     host.clearPanel = [&panel] { panel.Clear(); };
-    CDayController controller(&host, &host, &fixtures);
+    CDayController controller(host.session, &host, &host, &fixtures);
     panel.SetBoardSource([&] { return &controller.Board(); });
     panel.SetHeaderSource([&] { return controller.PanelHeader(); });
 

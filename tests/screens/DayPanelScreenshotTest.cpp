@@ -65,7 +65,7 @@ TEST(DayPanelScreenshot, CareerFrameWithTheDayPanelAfterAMatchDay) {
     CDayInfoPanel panel(stack.FindElement(CDayInfoPanel::kWindow), text);
     host.panel = &panel;
     host.clearPanel = [&panel] { panel.Clear(); };
-    CDayController controller(&host, &host, &fixtures);
+    CDayController controller(host.session, &host, &host, &fixtures);
     panel.SetBoardSource([&] { return &controller.Board(); });
     panel.SetHeaderSource([&] {
         DayPanelHeader header = controller.PanelHeader();

@@ -18,7 +18,7 @@ struct SeasonRig {
     CFixtureList fixtures;
     CEventList ledger;
     FakeDayShell host{world};
-    CDayController controller{&host, &host, &fixtures};
+    CDayController controller{host.session, &host, &host, &fixtures};
 
     SeasonRig() {
         host.ledger = &ledger;

@@ -60,8 +60,7 @@ public:
     bool StartWorker(std::function<void()>) override { return false; }
     void SetThreadRunning(bool on) override { threadRunning = on; }
     void SetDayWait(bool on) override { dayWait = on; }
-    bool MatchMode() const override { return matchMode; }
-    void ShowUserMatch(const UserMatchSetup&) override { matchMode = true; }
+    void ShowUserMatch(const UserMatchSetup&) override { matchMode = 1; }
     void SetMatchRunning(bool on) override { matchRunning = on; }
     void RefreshAllScreens() override { ++refreshes; }
     void RefreshSeasonScreens() override { ++seasonRefreshes; }
@@ -71,7 +70,10 @@ public:
         ++saves;
         return saveWorks;
     }
-    void DeleteCareerDb() override { career.reset(); }
+    void DeleteCareerDb() override {
+        session.careerDB = nullptr;
+        career.reset();
+    }
     void StartNewSeason() override {}
     void BuildCupStage(int stage) override { builtStages.push_back(stage); }
 
@@ -79,7 +81,7 @@ public:
     CGameScreen* panel = nullptr;
     std::function<void()> clearPanel;
     int panelRefreshes = 0;
-    bool matchMode = false;
+    std::atomic<uint8_t>& matchMode = session.matchMode;
     std::atomic<bool> threadRunning{false}, matchRunning{false}, dayWait{false};
     int refreshes = 0;
     int seasonRefreshes = 0;

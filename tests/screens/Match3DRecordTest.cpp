@@ -215,7 +215,7 @@ TEST(Match3DRecord, TheSeasonsLastMatchHandsOverToTheResults) {
         const GameDate today = lastDay ? GameDate{2008, 4, 20} : GameDate{2007, 10, 3};
         host.date = today;
         rig.session.currentDate = today;
-        CDayController day(&host, &host, rig.session.fixtureList);
+        CDayController day(host.session, &host, &host, rig.session.fixtureList);
         rig.screens[ScreenRole::DayController] = &day;
         rig.recorder.SetMatchParams(rig.user, rig.other, -1, today.year, today.month, today.day);
         rig.session.matchMode = 1;
@@ -239,7 +239,7 @@ TEST(Match3DRecord, TheDayPanelShowsTheMatchsLeaders) {
     std::unique_ptr<CMemoryDB> none;
     daytest::FakeDayShell host(none, none);
     host.date = rig.session.currentDate;
-    CDayController day(&host, &host, rig.session.fixtureList);
+    CDayController day(host.session, &host, &host, rig.session.fixtureList);
     rig.screens[ScreenRole::DayController] = &day;
     // The away side's fourth player has the day's most steals.
     rig.awaySide.players[3]->steals = 9;
