@@ -29,27 +29,27 @@ int Percent(int made, int attempts) {
 }
 
 int Minutes(const CPlayerStat& stat) {
-    return static_cast<int>(stat.Field(5) * (1.0 / 60.0));
+    return static_cast<int>(stat.SecondsPlayed() * (1.0 / 60.0));
 }
 
 // The eighteen statistics of one match for the last-matches table.
 void LastMatchBlock(const CPlayerStat& s, int32_t out[kLastMatchStats]) {
-    const int32_t values[kLastMatchStats] = {s.Field(11),
-                                             s.Field(10),
-                                             ClampedSum(s.Field(13), s.Field(15)),
-                                             ClampedSum(s.Field(12), s.Field(14)),
-                                             Percent(s.Field(15), s.Field(14)),
-                                             s.Field(17),
-                                             s.Field(16),
-                                             Percent(s.Field(17), s.Field(16)),
-                                             s.Field(21),
-                                             s.Field(20),
-                                             Percent(s.Field(21), s.Field(20)),
-                                             s.Field(22),
-                                             s.Field(23),
-                                             ClampedSum(s.Field(22), s.Field(23)),
+    const int32_t values[kLastMatchStats] = {s.SideFlag(),
+                                             s.Points(),
+                                             ClampedSum(s.CloseShotsMade(), s.TwoPointersMade()),
+                                             ClampedSum(s.CloseShotsTaken(), s.TwoPointersTaken()),
+                                             Percent(s.TwoPointersMade(), s.TwoPointersTaken()),
+                                             s.ThreePointersMade(),
+                                             s.ThreePointersTaken(),
+                                             Percent(s.ThreePointersMade(), s.ThreePointersTaken()),
+                                             s.FreeThrowsMade(),
+                                             s.FreeThrowsTaken(),
+                                             Percent(s.FreeThrowsMade(), s.FreeThrowsTaken()),
+                                             s.OffensiveRebounds(),
+                                             s.DefensiveRebounds(),
+                                             ClampedSum(s.OffensiveRebounds(), s.DefensiveRebounds()),
                                              s.Field(29),
-                                             s.Field(13),
+                                             s.CloseShotsMade(),
                                              s.Field(26),
                                              Minutes(s)};
     std::copy(values, values + kLastMatchStats, out);
