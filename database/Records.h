@@ -225,6 +225,12 @@ struct CMatchStat : CRecord {
     int32_t Opponent() const { return Field(4); }
     int32_t& Side() { return Field(5); } // 0 home, 1 away
     int32_t Side() const { return Field(5); }
+    int32_t& Day() { return Field(6); }
+    int32_t Day() const { return Field(6); }
+    int32_t& Month() { return Field(7); }
+    int32_t Month() const { return Field(7); }
+    int32_t& Year() { return Field(8); }
+    int32_t Year() const { return Field(8); }
     int32_t& Score() { return Field(9); }
     int32_t Score() const { return Field(9); }
     int32_t& OpponentScore() { return Field(10); }
@@ -276,6 +282,12 @@ struct CPlayerStat : CRecord {
     // The figures by their meaning (the stored numbering stays as the files have it).
     int32_t& Owner() { return Field(1); }
     int32_t Owner() const { return Field(1); }
+    int32_t& Year() { return Field(2); }
+    int32_t Year() const { return Field(2); }
+    int32_t& Month() { return Field(3); }
+    int32_t Month() const { return Field(3); }
+    int32_t& Day() { return Field(4); }
+    int32_t Day() const { return Field(4); }
     int32_t& SecondsPlayed() { return Field(5); }
     int32_t SecondsPlayed() const { return Field(5); }
     int32_t& Started() { return Field(6); } // 1 in the starting five

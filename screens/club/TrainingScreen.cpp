@@ -112,7 +112,7 @@ std::vector<TrainingSeasonStats> BuildSeasonStats(const std::vector<CPlayerStat*
         if (!record || !PlayedInMatch(*record))
             continue;
         // Fields 2 and 3 are the match's year and month: a season runs from its start month on.
-        const int32_t season = record->Field(3) >= seasonStartMonth ? record->Field(2) : record->Field(2) - 1;
+        const int32_t season = record->Month() >= seasonStartMonth ? record->Year() : record->Year() - 1;
         auto it = std::find_if(seasons.begin(), seasons.end(),
                                [season](const TrainingSeasonStats& s) { return s.season == season; });
         if (it == seasons.end()) {

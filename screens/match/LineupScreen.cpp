@@ -104,7 +104,7 @@ LineupRow MakeLineupRow(const CPlayer& player, int32_t playerIndex, const std::f
                 row.seasonBests[b] = value;
         }
         if (walked < 3) {
-            row.matchDates[walked] = FormatDate(stat->Field(2), stat->Field(4), stat->Field(3), ".");
+            row.matchDates[walked] = FormatDate(stat->Year(), stat->Day(), stat->Month(), ".");
             int32_t block[kLastMatchStats];
             LastMatchBlock(*stat, block);
             for (int s = 0; s < kLastMatchStats; ++s)
