@@ -1,4 +1,4 @@
-// The day controller's host in the running game.
+// The day runner's and the day controller's host in the running game.
 #include "app/DayHost.h"
 
 #include "app/GameApp.h"
@@ -24,6 +24,9 @@
 #include "screens/start/NewCareerScreen.h"
 
 CGameDayHost::CGameDayHost(CGameManager& gm) : m_gm(gm), m_session(gm.Session()), m_view(gm.Context()) {
+    // Both match engines read their tactics tables once, with the day.
+    ConnectMatch2D(gm);
+    LoadMatch2DTactics();
     // The 3D view exists where there is a window to show it in.
     if (CGameApp* app = gm.App()) {
         m_match3D = std::make_unique<CMatch3DView>(gm);
@@ -40,62 +43,8 @@ CGameDayHost::~CGameDayHost() {
             app->drawMatch3D = nullptr;
 }
 
-GameDate CGameDayHost::CurrentDate() const {
-    return m_session.currentDate;
-}
-void CGameDayHost::SetCurrentDate(const GameDate& date) {
-    m_session.currentDate = date;
-}
-CMemoryDB* CGameDayHost::WorldDb() const {
-    return m_session.worldDB;
-}
-CMemoryDB* CGameDayHost::CareerDb() const {
-    return m_session.careerDB;
-}
-void CGameDayHost::DeleteCareerDb() {
-    m_session.LeaveCareer();
-}
-CEventList* CGameDayHost::Ledger() const {
-    return m_session.ledger;
-}
-bool CGameDayHost::HasCalendar() const {
-    return m_session.calendar != nullptr;
-}
 CStr CGameDayHost::GetText(int textId) const {
     return m_gm.GetText(textId);
-}
-
-bool CGameDayHost::TournamentMode() const {
-    return m_session.tournamentMode != 0;
-}
-bool CGameDayHost::View3D() const {
-    return m_session.view3D != 0;
-}
-bool CGameDayHost::NoView() const {
-    return m_session.resultOnly != 0;
-}
-bool CGameDayHost::MatchMode() const {
-    return m_session.matchMode != 0;
-}
-void CGameDayHost::SetMatchMode(bool on) {
-    m_session.matchMode = on ? 1 : 0;
-}
-int CGameDayHost::CupStage() const {
-    return m_session.cupStage;
-}
-bool CGameDayHost::TournamentExit() const {
-    return m_session.tournamentExit != 0;
-}
-bool CGameDayHost::CareerOver() const {
-    return m_session.careerOver != 0;
-}
-void CGameDayHost::ClearCareerOver() {
-    m_session.careerOver = 0;
-}
-void CGameDayHost::EndTournament() {
-    m_session.tournamentExit = 0;
-    m_session.tournamentMode = 0;
-    m_session.euroCup = 0;
 }
 
 void CGameDayHost::SetBusy(bool on) {
@@ -111,10 +60,6 @@ void CGameDayHost::SetThreadRunning(bool on) {
 void CGameDayHost::SetMatchRunning(bool on) {
     if (CGameApp* app = m_gm.App())
         app->matchRunning = on ? 1 : 0;
-}
-void CGameDayHost::Set3DInput(bool on) {
-    if (CGameApp* app = m_gm.App())
-        app->input3D = on ? 1 : 0;
 }
 void CGameDayHost::ClearMatchOverlays() {
     for (int overlay = 0; overlay < static_cast<int>(Overlay::Count); ++overlay)
@@ -163,17 +108,17 @@ void CGameDayHost::ClearDayPanel() {
 void CGameDayHost::RefreshAllScreens() {
     m_gm.RefreshAllScreens();
 }
-void CGameDayHost::RefreshStatistics() {
-    if (CGameScreen* screen = m_gm.Screen(ScreenRole::Statistics))
-        screen->Refresh();
-}
-void CGameDayHost::RefreshResults() {
-    if (CGameScreen* screen = m_gm.Screen(ScreenRole::Results))
-        screen->Refresh();
+void CGameDayHost::RefreshSeasonScreens() {
+    for (ScreenRole role : {ScreenRole::Statistics, ScreenRole::Results})
+        if (CGameScreen* screen = m_gm.Screen(role))
+            screen->Refresh();
 }
 void CGameDayHost::RefreshIndicators() {
     if (CGameScreen* screen = m_gm.Screen(ScreenRole::Indicators))
         screen->Refresh();
+}
+void CGameDayHost::DeleteCareerDb() {
+    m_session.LeaveCareer();
 }
 bool CGameDayHost::SaveBeforeLeaving() {
     if (!m_session.HasOpenCareer() || m_session.SaveCurrentCareer())
@@ -209,22 +154,25 @@ void CGameDayHost::BuildCupStage(int stage) {
     BuildNextCupStage(m_session, BuildStageStandings(m_session, m_gm.Context().Texts()));
 }
 
-void CGameDayHost::SetUserPlaysAtHome(bool atHome) {
+UserMatchOutcome CGameDayHost::StartUserMatch(const UserMatchSetup& setup) {
+    ClearMatchOverlays();
     if (auto* tactics = m_gm.Context().ScreenAs<CTacticsScreen>(ScreenRole::Tactics))
-        tactics->userIsHome = atHome ? 1 : 0;
+        tactics->userIsHome = setup.userAtHome ? 1 : 0;
+    const bool instant = setup.view == UserMatchView::Instant;
+    if (instant)
+        m_session.matchMode = 0;
+    UserMatchOutcome outcome = PlayUserMatch(setup);
+    if (instant) {
+        SetMatchRunning(false);
+        m_session.matchMode = 0;
+    }
+    // A live view keeps its overlays; every other ends here.
+    if (instant || !outcome.taken)
+        ClearMatchOverlays();
+    return outcome;
 }
 
-UserTactics CGameDayHost::GetUserTactics() const {
-    // The career's choice, which the tactics screen edits: safe to read on the day's worker.
-    return m_session.Tactics();
-}
-
-void CGameDayHost::LoadMatchTactics() {
-    ConnectMatch2D(m_gm);
-    LoadMatch2DTactics();
-}
-
-UserMatchOutcome CGameDayHost::StartUserMatch(const UserMatchSetup& chosen) {
+UserMatchOutcome CGameDayHost::PlayUserMatch(const UserMatchSetup& chosen) {
     UserMatchSetup setup = chosen;
     // The 3D scene is built here on the day's worker, under the wait screen; the view takes the
     // match over on the main thread once the day run ends.
@@ -285,6 +233,13 @@ UserMatchOutcome CGameDayHost::StartUserMatch(const UserMatchSetup& chosen) {
 }
 
 void CGameDayHost::ShowUserMatch(const UserMatchSetup& setup) {
+    // Match mode hands the frame to the match.
+    m_session.matchMode = 1;
+    if (setup.view == UserMatchView::Scene3D) {
+        if (CGameApp* app = m_gm.App())
+            app->input3D = 1;
+        return;
+    }
     auto* centre = dynamic_cast<CMatchDayScreen*>(m_gm.Screen(ScreenRole::MatchCentre));
     if (centre == nullptr)
         return;

@@ -4,9 +4,9 @@
 // match, clears the match flags and hands the frame back to the windows.
 #pragma once
 
-#include "career/DayController.h"
 #include "match3d/HeadlessMatch.h"
 #include "match3d/SceneLoader.h"
+#include "screens/info/DayController.h"
 #include "screens/match/Match3DRecord.h"
 
 #include <atomic>

@@ -3,7 +3,6 @@
 
 #include "app/DayHost.h"
 #include "app/GameManager.h"
-#include "career/DayController.h"
 #include "screens/club/EmailScreen.h"
 #include "screens/club/ExpenseReportScreen.h"
 #include "screens/club/FinanceScreen.h"
@@ -14,6 +13,7 @@
 #include "screens/finance/SponsorScreen.h"
 #include "screens/finance/TicketScreen.h"
 #include "screens/info/CertificateListScreen.h"
+#include "screens/info/DayController.h"
 #include "screens/info/DayInfoPanel.h"
 #include "screens/info/IndicatorsScreen.h"
 #include "screens/info/PlayerInfoWindow.h"
@@ -44,7 +44,9 @@ template <class T> std::unique_ptr<CGameScreen> Make(CGameManager& gm) {
 }
 
 std::unique_ptr<CGameScreen> MakeDayController(CGameManager& gm) {
-    return std::make_unique<CDayController>(std::make_unique<CGameDayHost>(gm), gm.Session().fixtureList);
+    auto host = std::make_unique<CGameDayHost>(gm);
+    IDayFrame* frame = host.get();
+    return std::make_unique<CDayController>(gm.Session(), std::move(host), frame, gm.Session().fixtureList);
 }
 
 std::unique_ptr<CGameScreen> MakeDayPanel(CGameManager& gm) {

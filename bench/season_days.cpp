@@ -1,6 +1,7 @@
 // A whole season of days for a world the size of the default one (two leagues of ten clubs with
 // fifteen players each, every pairing home and away), with the user's club playing no match.
-#include "career/DayController.h"
+#include "career/CareerSession.h"
+#include "career/DayRunner.h"
 #include "career/EventList.h"
 #include "career/FixtureList.h"
 #include "database/Careers.h"
@@ -16,20 +17,21 @@
 
 namespace {
 
+// The career session owns the databases and the ledger; the host answers nothing but texts.
 class BenchHost : public IDayHost {
 public:
-    GameDate CurrentDate() const override { return date; }
-    void SetCurrentDate(const GameDate& d) override { date = d; }
-    CMemoryDB* WorldDb() const override { return world.get(); }
-    CMemoryDB* CareerDb() const override { return career.get(); }
-    void DeleteCareerDb() override { career.reset(); }
-    CEventList* Ledger() const override { return ledger.get(); }
-    void Post(int, int, int, int, int) override {}
+    BenchHost() { session.view3D = 0; }
+    CStr GetText(int) const override { return CStr(); }
+    void SetBusy(bool) override {}
+    void SetStep(bool) override {}
+    void SetWaitText(const CStr&) override {}
+    void PublishLatestResult(const LatestResult&) override {}
+    UserMatchOutcome StartUserMatch(const UserMatchSetup&) override { return UserMatchOutcome(); }
 
-    GameDate date{2007, 8, 1};
-    std::unique_ptr<CMemoryDB> world = std::make_unique<CMemoryDB>();
-    std::unique_ptr<CMemoryDB> career = std::make_unique<CMemoryDB>();
-    std::unique_ptr<CEventList> ledger = std::make_unique<CEventList>();
+    CCareerSession session;
+    CMemoryDB* const world = session.worldDB;
+    CMemoryDB* const career = session.careerDB = new CMemoryDB();
+    GameDate& date = session.currentDate;
 };
 
 CTeam* MakeClub(CMemoryDB& db, int id) {
@@ -97,18 +99,18 @@ void BM_SeasonOfDays(benchmark::State& state) {
         host.career->leagues.Append(careerLeague);
         MakeClub(*host.career, 900);
         host.career->profiles.Append(new CProfile());
-        CDayController controller(&host, &fixtures);
+        CDayRunner runner(host.session, &host, &fixtures);
         state.ResumeTiming();
 
         bool stop = false;
-        controller.RunDays(stop);
+        runner.RunDays(stop);
         benchmark::DoNotOptimize(host.date);
 
         state.PauseTiming();
         state.counters["reachedLastFixture"] =
             MakeDateKey(host.date) == MakeDateKey(fixtures.LastDate()) ? 1 : 0;
         state.counters["fixtures"] = fixtures.Size();
-        controller.ResetCareerState();
+        runner.ResetCareerState();
         state.ResumeTiming();
     }
 }
@@ -131,7 +133,7 @@ void BM_SeasonOfDaysDefaultWorld(benchmark::State& state) {
         }
         for (const CStaffRecord* member : host.world->staff)
             if (member->category == kStaffBusinessManager) {
-                HireStaffMember(host.world.get(), *host.career, *member);
+                HireStaffMember(host.world, *host.career, *member);
                 break;
             }
         auto* loan = host.career->loans.Append(new CLoan());
@@ -143,7 +145,7 @@ void BM_SeasonOfDaysDefaultWorld(benchmark::State& state) {
         loan->instalment = 28750;
         CFixtureList all;
         ScheduleSettings settings;
-        BuildLeagueFixtures(all, host.career->leagues.At(0), host.world.get(), 2007, settings);
+        BuildLeagueFixtures(all, host.career->leagues.At(0), host.world, 2007, settings);
         const int32_t userId = host.career->teams.At(0)->id;
         CFixtureList fixtures;
         for (int i = 0; i < all.Size(); ++i) {
@@ -153,15 +155,15 @@ void BM_SeasonOfDaysDefaultWorld(benchmark::State& state) {
         }
         fixtures.FinishSchedule();
         fixtureCount = fixtures.Size();
-        CDayController controller(&host, &fixtures);
+        CDayRunner runner(host.session, &host, &fixtures);
         state.ResumeTiming();
 
         bool stop = false;
-        controller.RunDays(stop);
+        runner.RunDays(stop);
         benchmark::DoNotOptimize(host.date);
 
         state.PauseTiming();
-        controller.ResetCareerState();
+        runner.ResetCareerState();
         state.ResumeTiming();
     }
     state.counters["fixtures"] = fixtureCount;

@@ -2,13 +2,13 @@
 // each of the user's matches (played at once on the flat court), the last day's verdict, then the
 // rollover with its new fixtures and the save. Runs in a private copy of the game folder's data.
 #include "app/GameManager.h"
-#include "career/DayController.h"
 #include "career/FixtureList.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
 #include "engine/GameRand.h"
 #include "gui/LayoutLoader.h"
 #include "guidefines.h"
+#include "screens/info/DayController.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,12 +2,12 @@
 // for every player of every league, both grids) and the refill of one panel when its category
 // changes. Runs in a private copy of the game folder's data: a new career is saved.
 #include "app/GameManager.h"
-#include "career/DayController.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
 #include "engine/GameRand.h"
 #include "gui/LayoutLoader.h"
 #include "guidefines.h"
+#include "screens/info/DayController.h"
 #include "screens/info/StatsCompareScreen.h"
 
 #include <benchmark/benchmark.h>

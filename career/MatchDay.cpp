@@ -175,7 +175,7 @@ void PlayEvent(const QuickMatchContext& ctx, int kind, QuickSide& list, const CT
         break;
     case kLineRebound:
         TrainQuickSkill(who.player, kSkillRebound, 1);
-        who.stat->Field(30) += 1;
+        who.stat->Rebounds() += 1;
         break;
     case kLineDefence:
         TrainQuickSkill(who.player, kSkillDefence, 1);
@@ -196,19 +196,17 @@ void PlayEvent(const QuickMatchContext& ctx, int kind, QuickSide& list, const CT
 // Builds one side's statistics records and splits its squad into the starting five and the bench.
 void AddPlayerRecord(const QuickMatchContext& ctx, QuickTeam& side, CPlayer* player, int sideIndex) {
     auto* stat = new CPlayerStat();
-    stat->Field(2) = ctx.date.year;
-    stat->Field(3) = ctx.date.month;
-    stat->Field(4) = ctx.date.day;
-    stat->Field(5) = 0;
-    stat->Field(11) = sideIndex;
+    stat->SetDate(ctx.date.year, ctx.date.month, ctx.date.day);
+    stat->SecondsPlayed() = 0;
+    stat->SideFlag() = sideIndex;
     ctx.playerStats->Append(stat);
     player->stats.push_back(stat);
     QuickPlayer entry{player, stat};
     if (player->words[kWordMatchState] == kOnCourt && side.five.size() < 5) {
-        stat->Field(6) = 1;
+        stat->Started() = 1;
         side.five.push_back(entry);
     } else {
-        stat->Field(6) = 0;
+        stat->Started() = 0;
         side.bench.push_back(entry);
     }
 }
@@ -218,20 +216,17 @@ void CompleteStartingFive(QuickTeam& side) {
     while (side.five.size() < 5 && !side.bench.empty()) {
         QuickPlayer entry = side.bench.front();
         side.bench.erase(side.bench.begin());
-        entry.stat->Field(6) = 1;
+        entry.stat->Started() = 1;
         side.five.push_back(entry);
     }
 }
 
 CMatchStat* NewMatchStat(const QuickMatchContext& ctx, CTeam* team, const CTeam* opponent, int sideIndex) {
     auto* stat = new CMatchStat();
-    stat->Field(1) = ctx.date.year;
-    stat->Field(8) = ctx.date.year;
-    stat->Field(7) = ctx.date.month;
-    stat->Field(6) = ctx.date.day;
-    stat->Field(5) = sideIndex;
-    stat->Field(3) = team->id;
-    stat->Field(4) = opponent->id;
+    stat->SetDate(ctx.date.year, ctx.date.month, ctx.date.day);
+    stat->Side() = sideIndex;
+    stat->Team() = team->id;
+    stat->Opponent() = opponent->id;
     ctx.matchStats->Append(stat);
     team->matchStats.push_back(stat);
     return stat;
@@ -248,9 +243,9 @@ void PlayIncident(const QuickMatchContext& ctx, QuickTeam& home, QuickTeam& away
         return;
     int index = std::min(static_cast<int>(5.0 * pick), n - 1);
     QuickPlayer hurt = side.five[static_cast<size_t>(index)];
-    hurt.stat->Field(5) += 60;
-    hurt.stat->Field(7) = 1;
-    hurt.stat->Field(8) = minute;
+    hurt.stat->SecondsPlayed() += 60;
+    hurt.stat->Injured() = 1;
+    hurt.stat->InjuryMinute() = minute;
     ReplaceRandomSlot(hurt, side.bench, minute);
     incident.playerName = hurt.player->name;
     incident.teamName = side.team->name;
@@ -266,9 +261,9 @@ void PlayMinuteOnCourt(QuickTeam& home, QuickTeam& away, int minute) {
         if (!homePlayer && !awayPlayer)
             continue;
         if (homePlayer)
-            homePlayer->stat->Field(5) += 60;
+            homePlayer->stat->SecondsPlayed() += 60;
         if (awayPlayer)
-            awayPlayer->stat->Field(5) += 60;
+            awayPlayer->stat->SecondsPlayed() += 60;
         int loss = Trunc(6) >= 3 ? 6 : 3;
         // Copies: a replacement rewrites the bench list, never the five being walked.
         if (homePlayer) {
@@ -311,7 +306,7 @@ void BreakTie(QuickTeam& home, QuickTeam& away) {
             club->Field(clubField) += attempts;
             club->Field(clubField + 1) += made;
         };
-        stat->Field(10) += points;
+        stat->Points() += points;
         switch (kind) {
         case kLineThreePoint:
             count(16, 15, 1, 1);
@@ -474,8 +469,8 @@ void ReplaceRandomSlot(const QuickPlayer& player, QuickSide& list, int minute) {
         return; // nobody to come on: he plays on tired
     int index = PickIndex(n);
     QuickPlayer& slot = list[static_cast<size_t>(index)];
-    if (slot.stat->Field(7) != 0)
-        slot.stat->Field(9) = minute - slot.stat->Field(8);
+    if (slot.stat->Injured() != 0)
+        slot.stat->MinutesToReplacement() = minute - slot.stat->InjuryMinute();
     PlayerCondition(player.player) = player.player->SkillValue(kSkillCondition);
     slot = player;
 }
@@ -511,11 +506,11 @@ void SimulatePossession(const QuickMatchContext& ctx, QuickTeam& home, QuickTeam
         const bool firstIn = Chance(chance);
         const bool lastIn = Chance(chance);
         const int made = (firstIn ? 1 : 0) + (lastIn ? 1 : 0);
-        stat->Field(20) += 2;
-        stat->Field(21) += made;
-        stat->Field(10) += made;
-        attack.stat->Field(17) += 2;
-        attack.stat->Field(18) += made;
+        stat->FreeThrowsTaken() += 2;
+        stat->FreeThrowsMade() += made;
+        stat->Points() += made;
+        attack.stat->FreeThrowsTaken() += 2;
+        attack.stat->FreeThrowsMade() += made;
         points = made;
         trainedSkill = kSkillFreeThrow;
         training = made;
@@ -540,7 +535,7 @@ void SimulatePossession(const QuickMatchContext& ctx, QuickTeam& home, QuickTeam
         if (Chance(ShotChance(shot, player, MeanSkill(defence.five, kSkillDefence)))) {
             stat->Field(shot.playerField + 1) += 1;
             attack.stat->Field(shot.clubField + 1) += 1;
-            stat->Field(10) += shot.points;
+            stat->Points() += shot.points;
             kind = shot.kind;
             points = shot.points;
             if (Chance(kQuick.assistShare))
@@ -601,10 +596,10 @@ void SimulateQuickMatch(const QuickMatchContext& ctx, CTeam* home, CTeam* away, 
     if (sides[0].score == sides[1].score)
         BreakTie(sides[0], sides[1]);
 
-    sides[0].stat->Field(9) = sides[0].score;
-    sides[0].stat->Field(10) = sides[1].score;
-    sides[1].stat->Field(9) = sides[1].score;
-    sides[1].stat->Field(10) = sides[0].score;
+    sides[0].stat->Score() = sides[0].score;
+    sides[0].stat->OpponentScore() = sides[1].score;
+    sides[1].stat->Score() = sides[1].score;
+    sides[1].stat->OpponentScore() = sides[0].score;
     homeScore = sides[0].score;
     awayScore = sides[1].score;
 }

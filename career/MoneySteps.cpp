@@ -200,7 +200,7 @@ int ComputeMatchAttendance(const CareerDay& day, int mode, int capacity) {
         if (match->DateKey() < seasonKey)
             break;
         ++n;
-        if (match->Field(9) > match->Field(10))
+        if (match->Score() > match->OpponentScore())
             ++wins;
         else
             ++losses;

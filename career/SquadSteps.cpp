@@ -268,8 +268,8 @@ int YesterdaysResult(const CTeam& club, const GameDate& today) {
     const int64_t key = MakeDateKey(yesterday);
     int result = 0;
     for (const CMatchStat* match : club.matchStats)
-        if (match && match->DateKey() == key && match->Field(9) != match->Field(10))
-            result += match->Field(9) > match->Field(10) ? 1 : -1;
+        if (match && match->DateKey() == key && match->Score() != match->OpponentScore())
+            result += match->Score() > match->OpponentScore() ? 1 : -1;
     return result;
 }
 

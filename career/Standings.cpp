@@ -98,7 +98,7 @@ float MinutesDisplay(float seconds) {
 }
 
 bool PlayedInMatch(const CPlayerStat& record) {
-    if (record.Field(5) > 0)
+    if (record.SecondsPlayed() > 0)
         return true;
     // Points, the shots (10-21), rebounds, fouls (22-26) and steals (27).
     for (int field = 10; field <= 27; ++field)
@@ -111,16 +111,16 @@ void PlayerStatRow::AddMatchStat(const CPlayerStat* record) {
     if (!record || !PlayedInMatch(*record))
         return;
     games += 1;
-    minutes += static_cast<float>(record->Field(5));
-    points += static_cast<float>(record->Field(10));
-    fieldGoalsMade +=
-        static_cast<float>(static_cast<int64_t>(record->Field(15)) + record->Field(13) + record->Field(17));
-    fieldGoalsAttempted +=
-        static_cast<float>(static_cast<int64_t>(record->Field(14)) + record->Field(12) + record->Field(16));
-    threesMade += static_cast<float>(record->Field(17));
-    threesAttempted += static_cast<float>(record->Field(16));
-    freeThrowsMade += static_cast<float>(record->Field(21));
-    freeThrowsAttempted += static_cast<float>(record->Field(20));
+    minutes += static_cast<float>(record->SecondsPlayed());
+    points += static_cast<float>(record->Points());
+    fieldGoalsMade += static_cast<float>(static_cast<int64_t>(record->TwoPointersMade()) +
+                                         record->CloseShotsMade() + record->ThreePointersMade());
+    fieldGoalsAttempted += static_cast<float>(static_cast<int64_t>(record->TwoPointersTaken()) +
+                                              record->CloseShotsTaken() + record->ThreePointersTaken());
+    threesMade += static_cast<float>(record->ThreePointersMade());
+    threesAttempted += static_cast<float>(record->ThreePointersTaken());
+    freeThrowsMade += static_cast<float>(record->FreeThrowsMade());
+    freeThrowsAttempted += static_cast<float>(record->FreeThrowsTaken());
 }
 
 void PlayerStatRow::Build(const StandingsContext& ctx, const CPlayer* player, CStr passedTeamName) {
@@ -181,12 +181,12 @@ void TeamStatRow::Reset() {
 void TeamStatRow::AddResult(const CMatchStat* record) {
     if (!record)
         return;
-    if (record->Field(9) > record->Field(10))
+    if (record->Score() > record->OpponentScore())
         ++wins;
     else
         ++losses;
-    pointsFor = ClampedSum(pointsFor, record->Field(9));
-    pointsAgainst = ClampedSum(pointsAgainst, record->Field(10));
+    pointsFor = ClampedSum(pointsFor, record->Score());
+    pointsAgainst = ClampedSum(pointsAgainst, record->OpponentScore());
     ++games;
 }
 

@@ -61,7 +61,7 @@ double TeamPointsAverage(const CTeam* team) {
         return 0.0;
     int64_t points = 0;
     for (const CMatchStat* stat : team->matchStats)
-        points += stat->Field(9);
+        points += stat->Score();
     return static_cast<double>(points) / static_cast<double>(team->matchStats.size());
 }
 

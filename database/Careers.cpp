@@ -388,17 +388,17 @@ std::atomic<int> g_lockWaitMs{60000};
 bool StrictDatesInRange(const CMemoryDB& db, const CStr& folder) {
     for (int row = 0; row < db.playerStats.Size(); ++row) {
         const CPlayerStat* stat = db.playerStats.At(row);
-        if (!IsGameDate(stat->Field(2), stat->Field(3), stat->Field(4))) {
+        if (!IsGameDate(stat->Year(), stat->Month(), stat->Day())) {
             QuorelLog("[LoadCareer] %splayerstatlist.dat record %d has the date %d.%d.%d", folder.GetText(),
-                      row, stat->Field(4), stat->Field(3), stat->Field(2));
+                      row, stat->Day(), stat->Month(), stat->Year());
             return false;
         }
     }
     for (int row = 0; row < db.matchStats.Size(); ++row) {
         const CMatchStat* stat = db.matchStats.At(row);
-        if (!IsGameDate(stat->Field(8), stat->Field(7), stat->Field(6))) {
+        if (!IsGameDate(stat->Year(), stat->Month(), stat->Day())) {
             QuorelLog("[LoadCareer] %smatchstat.dat record %d has the date %d.%d.%d", folder.GetText(), row,
-                      stat->Field(6), stat->Field(7), stat->Field(8));
+                      stat->Day(), stat->Month(), stat->Year());
             return false;
         }
     }
@@ -925,7 +925,7 @@ bool SaveCareer(CMemoryDB& world, CMemoryDB& career, CareerSaveError* error, Car
     for (CMemoryDB* db : {&world, &career})
         for (CPlayer* player : db->players)
             for (CPlayerStat* stat : player->stats)
-                stat->Field(1) = player->id;
+                stat->Owner() = player->id;
     // The squad order is the user's line-up work: the table follows it.
     if (CTeam* club = career.teams.At(0)) {
         std::vector<CPlayer*> order;

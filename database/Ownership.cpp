@@ -59,7 +59,7 @@ CPlayerStat* AddPlayerStat(CMemoryDB& db, CPlayer* player, CPlayerStat* stat) {
         return nullptr;
     db.playerStats.Append(stat);
     if (player) {
-        stat->Field(1) = player->id;
+        stat->Owner() = player->id;
         player->stats.push_back(stat);
     }
     return stat;

@@ -220,12 +220,47 @@ struct CMatchStat : CRecord {
     int64_t DateKey() const { return fields[7] * 10000LL + fields[6] * 100LL + fields[5]; }
     // The figures by their meaning (the stored numbering stays as the files have it).
     int32_t& Team() { return Field(3); }
+    int32_t Team() const { return Field(3); }
     int32_t& Opponent() { return Field(4); }
+    int32_t Opponent() const { return Field(4); }
     int32_t& Side() { return Field(5); } // 0 home, 1 away
+    int32_t Side() const { return Field(5); }
+    int32_t& Day() { return Field(6); }
+    int32_t Day() const { return Field(6); }
+    int32_t& Month() { return Field(7); }
+    int32_t Month() const { return Field(7); }
+    int32_t& Year() { return Field(8); }
+    int32_t Year() const { return Field(8); }
     int32_t& Score() { return Field(9); }
     int32_t Score() const { return Field(9); }
     int32_t& OpponentScore() { return Field(10); }
     int32_t OpponentScore() const { return Field(10); }
+    // Close shots (dunks on the flat court; every field goal in the 3D match), two- and three-point
+    // shots and free throws: attempts, then hits.
+    int32_t& CloseShotsTaken() { return Field(11); }
+    int32_t CloseShotsTaken() const { return Field(11); }
+    int32_t& CloseShotsMade() { return Field(12); }
+    int32_t CloseShotsMade() const { return Field(12); }
+    int32_t& TwoPointersTaken() { return Field(13); }
+    int32_t TwoPointersTaken() const { return Field(13); }
+    int32_t& TwoPointersMade() { return Field(14); }
+    int32_t TwoPointersMade() const { return Field(14); }
+    int32_t& ThreePointersTaken() { return Field(15); }
+    int32_t ThreePointersTaken() const { return Field(15); }
+    int32_t& ThreePointersMade() { return Field(16); }
+    int32_t ThreePointersMade() const { return Field(16); }
+    int32_t& FreeThrowsTaken() { return Field(17); }
+    int32_t FreeThrowsTaken() const { return Field(17); }
+    int32_t& FreeThrowsMade() { return Field(18); }
+    int32_t FreeThrowsMade() const { return Field(18); }
+    int32_t& OffensiveRebounds() { return Field(19); }
+    int32_t OffensiveRebounds() const { return Field(19); }
+    int32_t& DefensiveRebounds() { return Field(20); }
+    int32_t DefensiveRebounds() const { return Field(20); }
+    int32_t& Steals() { return Field(24); }
+    int32_t Steals() const { return Field(24); }
+    int32_t& PassesFailed() { return Field(25); }
+    int32_t PassesFailed() const { return Field(25); }
     // Day, month and year in fields 6-8, the year again in field 1.
     void SetDate(int year, int month, int day) {
         Field(1) = year;
@@ -246,17 +281,53 @@ struct CPlayerStat : CRecord {
     int64_t DateKey() const { return fields[1] * 10000LL + fields[2] * 100LL + fields[3]; }
     // The figures by their meaning (the stored numbering stays as the files have it).
     int32_t& Owner() { return Field(1); }
+    int32_t Owner() const { return Field(1); }
+    int32_t& Year() { return Field(2); }
+    int32_t Year() const { return Field(2); }
+    int32_t& Month() { return Field(3); }
+    int32_t Month() const { return Field(3); }
+    int32_t& Day() { return Field(4); }
+    int32_t Day() const { return Field(4); }
     int32_t& SecondsPlayed() { return Field(5); }
     int32_t SecondsPlayed() const { return Field(5); }
     int32_t& Started() { return Field(6); } // 1 in the starting five
+    int32_t Started() const { return Field(6); }
     int32_t& Injured() { return Field(7); } // 1 when he had to leave hurt
     int32_t Injured() const { return Field(7); }
+    int32_t& InjuryMinute() { return Field(8); }
+    int32_t InjuryMinute() const { return Field(8); }
+    int32_t& MinutesToReplacement() { return Field(9); } // from the injury to his replacement
+    int32_t MinutesToReplacement() const { return Field(9); }
     int32_t& Points() { return Field(10); }
     int32_t Points() const { return Field(10); }
+    int32_t& SideFlag() { return Field(11); } // the side as each engine writes it
+    int32_t SideFlag() const { return Field(11); }
+    int32_t& CloseShotsTaken() { return Field(12); }
+    int32_t CloseShotsTaken() const { return Field(12); }
+    int32_t& CloseShotsMade() { return Field(13); }
+    int32_t CloseShotsMade() const { return Field(13); }
+    int32_t& TwoPointersTaken() { return Field(14); }
+    int32_t TwoPointersTaken() const { return Field(14); }
+    int32_t& TwoPointersMade() { return Field(15); }
+    int32_t TwoPointersMade() const { return Field(15); }
+    int32_t& ThreePointersTaken() { return Field(16); }
+    int32_t ThreePointersTaken() const { return Field(16); }
+    int32_t& ThreePointersMade() { return Field(17); }
+    int32_t ThreePointersMade() const { return Field(17); }
+    int32_t& FreeThrowsTaken() { return Field(20); }
+    int32_t FreeThrowsTaken() const { return Field(20); }
+    int32_t& FreeThrowsMade() { return Field(21); }
+    int32_t FreeThrowsMade() const { return Field(21); }
+    int32_t& OffensiveRebounds() { return Field(22); }
+    int32_t OffensiveRebounds() const { return Field(22); }
+    int32_t& DefensiveRebounds() { return Field(23); }
+    int32_t DefensiveRebounds() const { return Field(23); }
     int32_t& AttackFouls() { return Field(24); }
     int32_t AttackFouls() const { return Field(24); }
     int32_t& DefenceFouls() { return Field(25); }
     int32_t DefenceFouls() const { return Field(25); }
+    int32_t& Rebounds() { return Field(30); }
+    int32_t Rebounds() const { return Field(30); }
     void SetDate(int year, int month, int day) {
         Field(2) = year;
         Field(3) = month;

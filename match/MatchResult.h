@@ -25,6 +25,80 @@ struct SideMatchResult {
     std::vector<PlayerMatchLine> players;
 };
 
+// A club's totals of one match as an engine counts them; FillClubFigures lays them into the club's
+// record, so every engine fills the same fields the same way.
+struct ClubMatchTotals {
+    int32_t score = 0;
+    int32_t opponentScore = 0;
+    // Close shots: the flat court's dunks, the 3D match's every field goal.
+    int32_t closeShotsTaken = 0, closeShotsMade = 0;
+    int32_t twoPointersTaken = 0, twoPointersMade = 0;
+    int32_t threePointersTaken = 0, threePointersMade = 0;
+    int32_t freeThrowsTaken = 0, freeThrowsMade = 0;
+    int32_t offensiveRebounds = 0, defensiveRebounds = 0;
+    int32_t steals = 0;
+    int32_t passesFailed = 0;
+    int32_t lastCounter = 0; // the engine's own last figure (field 26)
+};
+
+inline void FillClubFigures(CMatchStat& stat, const ClubMatchTotals& t) {
+    stat.Score() = t.score;
+    stat.OpponentScore() = t.opponentScore;
+    stat.CloseShotsTaken() = t.closeShotsTaken;
+    stat.CloseShotsMade() = t.closeShotsMade;
+    stat.TwoPointersTaken() = t.twoPointersTaken;
+    stat.TwoPointersMade() = t.twoPointersMade;
+    stat.ThreePointersTaken() = t.threePointersTaken;
+    stat.ThreePointersMade() = t.threePointersMade;
+    stat.FreeThrowsTaken() = t.freeThrowsTaken;
+    stat.FreeThrowsMade() = t.freeThrowsMade;
+    stat.OffensiveRebounds() = t.offensiveRebounds;
+    stat.DefensiveRebounds() = t.defensiveRebounds;
+    stat.Steals() = t.steals;
+    stat.PassesFailed() = t.passesFailed;
+    stat.Field(26) = t.lastCounter;
+}
+
+// A player's totals of one match as an engine counts them; FillPlayerFigures lays them into his
+// record (the free throws stand there twice, in fields 18-19 and 20-21).
+struct PlayerMatchTotals {
+    int32_t seconds = 0;
+    bool injured = false;
+    int32_t points = 0;
+    bool home = false;
+    int32_t closeShotsTaken = 0, closeShotsMade = 0;
+    int32_t twoPointersTaken = 0, twoPointersMade = 0;
+    int32_t threePointersTaken = 0, threePointersMade = 0;
+    int32_t freeThrowsTaken = 0, freeThrowsMade = 0;
+    int32_t offensiveRebounds = 0, defensiveRebounds = 0;
+    int32_t attackFouls = 0, defenceFouls = 0;
+    int32_t counters[4] = {}; // the engine's own figures in fields 26-29
+};
+
+inline void FillPlayerFigures(CPlayerStat& stat, const PlayerMatchTotals& t) {
+    stat.SecondsPlayed() = t.seconds;
+    stat.Injured() = t.injured ? 1 : 0;
+    stat.Points() = t.points;
+    stat.SideFlag() = t.home ? 1 : 0;
+    stat.CloseShotsTaken() = t.closeShotsTaken;
+    stat.CloseShotsMade() = t.closeShotsMade;
+    stat.TwoPointersTaken() = t.twoPointersTaken;
+    stat.TwoPointersMade() = t.twoPointersMade;
+    stat.ThreePointersTaken() = t.threePointersTaken;
+    stat.ThreePointersMade() = t.threePointersMade;
+    stat.Field(18) = t.freeThrowsTaken;
+    stat.Field(19) = t.freeThrowsMade;
+    stat.FreeThrowsTaken() = t.freeThrowsTaken;
+    stat.FreeThrowsMade() = t.freeThrowsMade;
+    stat.OffensiveRebounds() = t.offensiveRebounds;
+    stat.DefensiveRebounds() = t.defensiveRebounds;
+    stat.AttackFouls() = t.attackFouls;
+    stat.DefenceFouls() = t.defenceFouls;
+    for (int i = 0; i < 4; ++i)
+        stat.Field(26 + i) = t.counters[i];
+    stat.Rebounds() = t.offensiveRebounds + t.defensiveRebounds;
+}
+
 struct MatchResult {
     SideMatchResult home;
     SideMatchResult away;

@@ -20,30 +20,27 @@ void FillSide(const CMatch2DTeam& own, const CMatch2DTeam& other, CTeam* team, b
               SideMatchResult& out) {
     out.team = team;
     out.user = own.userTeam != 0;
-    CMatchStat& stat = out.figures;
-    stat.Score() = own.score;
-    stat.OpponentScore() = other.score;
+    ClubMatchTotals club;
+    club.score = own.score;
+    club.opponentScore = other.score;
     int dunksMade = 0, dunksTaken = 0;
     own.GetDunkTotals(dunksMade, dunksTaken);
     // Dunks are the close shots and the other two-pointers the mid-range ones, as the quick
     // results and every statistics screen count them (so no basket is counted twice).
-    stat.Field(11) = dunksTaken;
-    stat.Field(12) = dunksMade;
-    stat.Field(13) = own.SumFieldGoalsTaken() - dunksTaken;
-    stat.Field(14) = own.SumFieldGoalsMade() - dunksMade;
-    stat.Field(15) = own.SumThreePointersTaken();
-    stat.Field(16) = own.SumThreePointersMade();
-    int freeMade = 0, freeTaken = 0;
-    own.GetFreeThrowTotals(freeMade, freeTaken);
-    stat.Field(17) = freeTaken;
-    stat.Field(18) = freeMade;
-    stat.Field(19) = own.SumOffensiveRebounds();
-    stat.Field(20) = own.SumDefensiveRebounds();
-    stat.Field(24) = own.SumSteals();
-    int completed = 0, failed = 0;
-    own.GetPassTotals(completed, failed);
-    stat.Field(25) = failed;
-    stat.Field(26) = own.SumCounter362();
+    club.closeShotsTaken = dunksTaken;
+    club.closeShotsMade = dunksMade;
+    club.twoPointersTaken = own.SumFieldGoalsTaken() - dunksTaken;
+    club.twoPointersMade = own.SumFieldGoalsMade() - dunksMade;
+    club.threePointersTaken = own.SumThreePointersTaken();
+    club.threePointersMade = own.SumThreePointersMade();
+    own.GetFreeThrowTotals(club.freeThrowsMade, club.freeThrowsTaken);
+    club.offensiveRebounds = own.SumOffensiveRebounds();
+    club.defensiveRebounds = own.SumDefensiveRebounds();
+    club.steals = own.SumSteals();
+    int completed = 0;
+    own.GetPassTotals(completed, club.passesFailed);
+    club.lastCounter = own.SumCounter362();
+    FillClubFigures(out.figures, club);
 
     // One line per squad player who was in the match; the others keep their records as they are.
     for (CPlayer* player : team->players) {
@@ -54,32 +51,29 @@ void FillSide(const CMatch2DTeam& own, const CMatch2DTeam& other, CTeam* team, b
         const CMatch2DPlayer& p = *found;
         PlayerMatchLine line;
         line.player = player;
-        CPlayerStat& f = line.figures;
-        f.SecondsPlayed() = p.ticksOnCourt * 3 / 100; // 0.03 s a tick
-        f.Started() = player->words[kWordMatchState] == kOnCourt ? 1 : 0;
-        f.Injured() = p.mustLeave != 0 ? 1 : 0;
-        f.Points() = Points(p);
-        f.Field(11) = home ? 1 : 0;
-        const int playerDunksTaken = p.Counter(kStatDunksTaken), playerDunksMade = p.Counter(kStatDunksMade);
-        f.Field(12) = playerDunksTaken;
-        f.Field(13) = playerDunksMade;
-        f.Field(14) = p.Counter(kStatFieldGoalsTaken) - playerDunksTaken;
-        f.Field(15) = p.Counter(kStatFieldGoalsMade) - playerDunksMade;
-        f.Field(16) = p.Counter(kStatThreesTaken);
-        f.Field(17) = p.Counter(kStatThreesMade);
-        f.Field(18) = p.Counter(kStatFreeThrowsTaken);
-        f.Field(19) = p.Counter(kStatFreeThrowsMade);
-        f.Field(20) = p.Counter(kStatFreeThrowsTaken);
-        f.Field(21) = p.Counter(kStatFreeThrowsMade);
-        f.Field(22) = p.Counter(kStatOffensiveRebounds);
-        f.Field(23) = p.Counter(kStatDefensiveRebounds);
-        f.AttackFouls() = p.attackFouls;
-        f.DefenceFouls() = p.defenceFouls;
-        f.Field(26) = p.Fouls();
-        f.Field(27) = p.Counter(kStatSteals);
-        f.Field(28) = p.Counter(kStatPassesFailed);
-        f.Field(29) = p.Counter(kStatUnused);
-        f.Field(30) = p.Counter(kStatOffensiveRebounds) + p.Counter(kStatDefensiveRebounds);
+        PlayerMatchTotals t;
+        t.seconds = p.ticksOnCourt * 3 / 100; // 0.03 s a tick
+        t.injured = p.mustLeave != 0;
+        t.points = Points(p);
+        t.home = home;
+        t.closeShotsTaken = p.Counter(kStatDunksTaken);
+        t.closeShotsMade = p.Counter(kStatDunksMade);
+        t.twoPointersTaken = p.Counter(kStatFieldGoalsTaken) - t.closeShotsTaken;
+        t.twoPointersMade = p.Counter(kStatFieldGoalsMade) - t.closeShotsMade;
+        t.threePointersTaken = p.Counter(kStatThreesTaken);
+        t.threePointersMade = p.Counter(kStatThreesMade);
+        t.freeThrowsTaken = p.Counter(kStatFreeThrowsTaken);
+        t.freeThrowsMade = p.Counter(kStatFreeThrowsMade);
+        t.offensiveRebounds = p.Counter(kStatOffensiveRebounds);
+        t.defensiveRebounds = p.Counter(kStatDefensiveRebounds);
+        t.attackFouls = p.attackFouls;
+        t.defenceFouls = p.defenceFouls;
+        t.counters[0] = p.Fouls();
+        t.counters[1] = p.Counter(kStatSteals);
+        t.counters[2] = p.Counter(kStatPassesFailed);
+        t.counters[3] = p.Counter(kStatUnused);
+        FillPlayerFigures(line.figures, t);
+        line.figures.Started() = player->words[kWordMatchState] == kOnCourt ? 1 : 0;
         // A computer club leaves the match with the line-up its substitutions made; the user's
         // starting five is his choice on the line-up screen and carries over unchanged.
         if (!own.userTeam)

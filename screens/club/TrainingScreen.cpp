@@ -112,7 +112,7 @@ std::vector<TrainingSeasonStats> BuildSeasonStats(const std::vector<CPlayerStat*
         if (!record || !PlayedInMatch(*record))
             continue;
         // Fields 2 and 3 are the match's year and month: a season runs from its start month on.
-        const int32_t season = record->Field(3) >= seasonStartMonth ? record->Field(2) : record->Field(2) - 1;
+        const int32_t season = record->Month() >= seasonStartMonth ? record->Year() : record->Year() - 1;
         auto it = std::find_if(seasons.begin(), seasons.end(),
                                [season](const TrainingSeasonStats& s) { return s.season == season; });
         if (it == seasons.end()) {
@@ -123,14 +123,16 @@ std::vector<TrainingSeasonStats> BuildSeasonStats(const std::vector<CPlayerStat*
         }
         Shots& shot = shots[static_cast<size_t>(it - seasons.begin())];
         ++it->games;
-        it->sum += record->Field(10);
-        it->time += static_cast<float>(record->Field(5));
-        shot.made[0] += static_cast<int64_t>(record->Field(15)) + record->Field(13) + record->Field(17);
-        shot.tried[0] += static_cast<int64_t>(record->Field(14)) + record->Field(12) + record->Field(16);
-        shot.made[1] += record->Field(17);
-        shot.tried[1] += record->Field(16);
-        shot.made[2] += record->Field(21);
-        shot.tried[2] += record->Field(20);
+        it->sum += record->Points();
+        it->time += static_cast<float>(record->SecondsPlayed());
+        shot.made[0] += static_cast<int64_t>(record->TwoPointersMade()) + record->CloseShotsMade() +
+                        record->ThreePointersMade();
+        shot.tried[0] += static_cast<int64_t>(record->TwoPointersTaken()) + record->CloseShotsTaken() +
+                         record->ThreePointersTaken();
+        shot.made[1] += record->ThreePointersMade();
+        shot.tried[1] += record->ThreePointersTaken();
+        shot.made[2] += record->FreeThrowsMade();
+        shot.tried[2] += record->FreeThrowsTaken();
     }
     auto percent = [](int64_t made, int64_t tried) {
         return tried > 0 ? static_cast<float>(static_cast<double>(made) / static_cast<double>(tried) * 100.0)

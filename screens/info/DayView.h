@@ -1,8 +1,8 @@
 // The day controller's view of the windows, answered by the screens through the screen context.
 #pragma once
 
-#include "career/DayController.h"
 #include "screens/ScreenContext.h"
+#include "screens/info/DayController.h"
 
 class CDayView : public IDayView {
 public:

@@ -66,22 +66,22 @@ ComparisonFigures SumComparisonFigures(const CTeam* team, int seasonStartKey) {
         if (!record || record->DateKey() <= seasonStartKey)
             continue;
         ++f.games;
-        int own = record->Field(9);
-        int other = record->Field(10);
+        int own = record->Score();
+        int other = record->OpponentScore();
         f.pointsFor = ClampedSum(f.pointsFor, own);
         f.pointsAgainst = ClampedSum(f.pointsAgainst, other);
         if (own > other)
             ++f.wins;
         else if (own < other)
             ++f.losses;
-        f.dunksAttempted = ClampedSum(f.dunksAttempted, record->Field(11));
-        f.dunksMade = ClampedSum(f.dunksMade, record->Field(12));
-        f.twosAttempted = ClampedSum(f.twosAttempted, record->Field(13));
-        f.twosMade = ClampedSum(f.twosMade, record->Field(14));
-        f.threesAttempted = ClampedSum(f.threesAttempted, record->Field(15));
-        f.threesMade = ClampedSum(f.threesMade, record->Field(16));
-        f.freeThrowsAttempted = ClampedSum(f.freeThrowsAttempted, record->Field(17));
-        f.freeThrowsMade = ClampedSum(f.freeThrowsMade, record->Field(18));
+        f.dunksAttempted = ClampedSum(f.dunksAttempted, record->CloseShotsTaken());
+        f.dunksMade = ClampedSum(f.dunksMade, record->CloseShotsMade());
+        f.twosAttempted = ClampedSum(f.twosAttempted, record->TwoPointersTaken());
+        f.twosMade = ClampedSum(f.twosMade, record->TwoPointersMade());
+        f.threesAttempted = ClampedSum(f.threesAttempted, record->ThreePointersTaken());
+        f.threesMade = ClampedSum(f.threesMade, record->ThreePointersMade());
+        f.freeThrowsAttempted = ClampedSum(f.freeThrowsAttempted, record->FreeThrowsTaken());
+        f.freeThrowsMade = ClampedSum(f.freeThrowsMade, record->FreeThrowsMade());
     }
     return f;
 }

@@ -174,22 +174,22 @@ PlayerFigures SumPlayerFigures(const CPlayer& player) {
         if (!record || !PlayedInMatch(*record))
             continue;
         ++f.games;
-        f.seconds += record->Field(5);
-        f.points += record->Field(10);
+        f.seconds += record->SecondsPlayed();
+        f.points += record->Points();
         // Dunks are two-pointers: the statistics screen and the training card count them so.
-        f.twosAttempted += static_cast<int64_t>(record->Field(12)) + record->Field(14);
-        f.twosMade += static_cast<int64_t>(record->Field(13)) + record->Field(15);
-        f.threesAttempted += record->Field(16);
-        f.threesMade += record->Field(17);
-        f.freeThrowsAttempted += record->Field(20);
-        f.freeThrowsMade += record->Field(21);
-        f.offensiveRebounds += record->Field(22);
-        f.defensiveRebounds += record->Field(23);
+        f.twosAttempted += static_cast<int64_t>(record->CloseShotsTaken()) + record->TwoPointersTaken();
+        f.twosMade += static_cast<int64_t>(record->CloseShotsMade()) + record->TwoPointersMade();
+        f.threesAttempted += record->ThreePointersTaken();
+        f.threesMade += record->ThreePointersMade();
+        f.freeThrowsAttempted += record->FreeThrowsTaken();
+        f.freeThrowsMade += record->FreeThrowsMade();
+        f.offensiveRebounds += record->OffensiveRebounds();
+        f.defensiveRebounds += record->DefensiveRebounds();
         f.fouls += record->Field(26);
         f.steals += record->Field(27);
         f.badPasses += record->Field(28);
         f.extraCount += record->Field(29);
-        if (static_cast<int64_t>(record->Field(22)) + record->Field(23) > 6)
+        if (static_cast<int64_t>(record->OffensiveRebounds()) + record->DefensiveRebounds() > 6)
             ++f.bigGames;
     }
     return f;

@@ -30,16 +30,16 @@ int Percent(int made, int attempts) {
 }
 
 int Minutes(const CPlayerStat& stat) {
-    return static_cast<int>(stat.Field(5) * (1.0 / 60.0));
+    return static_cast<int>(stat.SecondsPlayed() * (1.0 / 60.0));
 }
 
 // One season best of one match. Dunks are two-pointers, as in the last matches' table.
 int32_t BestValue(const CPlayerStat& s, int best) {
     switch (kBestLabels[best]) {
     case 80073:
-        return ClampedSum(s.Field(13), s.Field(15));
+        return ClampedSum(s.CloseShotsMade(), s.TwoPointersMade());
     case 80074:
-        return ClampedSum(s.Field(12), s.Field(14));
+        return ClampedSum(s.CloseShotsTaken(), s.TwoPointersTaken());
     default:
         return kBestFields[best] != 0 ? s.Field(kBestFields[best]) : Minutes(s);
     }
@@ -47,25 +47,26 @@ int32_t BestValue(const CPlayerStat& s, int best) {
 
 // The eighteen statistics of one match for the last-matches table.
 void LastMatchBlock(const CPlayerStat& s, int32_t out[kLastMatchStats]) {
-    const int32_t values[kLastMatchStats] = {
-        s.Field(11),
-        s.Field(10),
-        ClampedSum(s.Field(13), s.Field(15)),
-        ClampedSum(s.Field(12), s.Field(14)),
-        Percent(ClampedSum(s.Field(13), s.Field(15)), ClampedSum(s.Field(12), s.Field(14))),
-        s.Field(17),
-        s.Field(16),
-        Percent(s.Field(17), s.Field(16)),
-        s.Field(21),
-        s.Field(20),
-        Percent(s.Field(21), s.Field(20)),
-        s.Field(22),
-        s.Field(23),
-        ClampedSum(s.Field(22), s.Field(23)),
-        s.Field(29),
-        s.Field(13),
-        s.Field(26),
-        Minutes(s)};
+    const int32_t twosMade = ClampedSum(s.CloseShotsMade(), s.TwoPointersMade());
+    const int32_t twosTaken = ClampedSum(s.CloseShotsTaken(), s.TwoPointersTaken());
+    const int32_t values[kLastMatchStats] = {s.SideFlag(),
+                                             s.Points(),
+                                             twosMade,
+                                             twosTaken,
+                                             Percent(twosMade, twosTaken),
+                                             s.ThreePointersMade(),
+                                             s.ThreePointersTaken(),
+                                             Percent(s.ThreePointersMade(), s.ThreePointersTaken()),
+                                             s.FreeThrowsMade(),
+                                             s.FreeThrowsTaken(),
+                                             Percent(s.FreeThrowsMade(), s.FreeThrowsTaken()),
+                                             s.OffensiveRebounds(),
+                                             s.DefensiveRebounds(),
+                                             ClampedSum(s.OffensiveRebounds(), s.DefensiveRebounds()),
+                                             s.Field(29),
+                                             s.CloseShotsMade(),
+                                             s.Field(26),
+                                             Minutes(s)};
     std::copy(values, values + kLastMatchStats, out);
 }
 
@@ -119,7 +120,7 @@ LineupRow MakeLineupRow(const CPlayer& player, int32_t playerIndex, const std::f
         }
         // The last matches are the ones he played: a match on the bench leaves only zeros.
         if (matches < 3 && PlayedInMatch(*stat)) {
-            row.matchDates[matches] = FormatDate(stat->Field(2), stat->Field(4), stat->Field(3), ".");
+            row.matchDates[matches] = FormatDate(stat->Year(), stat->Day(), stat->Month(), ".");
             int32_t block[kLastMatchStats];
             LastMatchBlock(*stat, block);
             for (int s = 0; s < kLastMatchStats; ++s)

@@ -2,7 +2,6 @@
 #include "screens/match/Match3DRecord.h"
 
 #include "career/CareerSession.h"
-#include "career/DayController.h"
 #include "career/FixtureList.h"
 #include "career/MatchRecord.h"
 #include "database/MemoryDB.h"
@@ -10,6 +9,7 @@
 #include "guidefines.h"
 #include "match3d/MatchTeam.h"
 #include "screens/ScreenContext.h"
+#include "screens/info/DayController.h"
 
 namespace {
 
@@ -17,55 +17,48 @@ namespace {
 constexpr int kFinishSource = ID_CENTRE_FINISH;
 
 void FillMatchStat(CMatchStat& stat, const CMatchTeam& side, int opponentScore) {
-    int32_t made = 0, attempted = 0;
-    stat.Score() = side.score;
-    stat.OpponentScore() = opponentScore;
-    // Unlike the flat court's, the 3D match's fields 11-14 count every field goal and the
-    // two-pointers.
-    side.TotalFieldGoals(made, attempted);
-    stat.Field(11) = attempted;
-    stat.Field(12) = made;
-    stat.Field(13) = side.TotalTwoPointAttempts();
-    stat.Field(14) = side.TotalTwoPointersMade();
-    stat.Field(15) = side.TotalThreePointAttempts();
-    stat.Field(16) = side.TotalThreePointersMade();
-    side.TotalFreeThrows(made, attempted);
-    stat.Field(17) = attempted;
-    stat.Field(18) = made;
-    stat.Field(19) = side.TotalOffensiveRebounds();
-    stat.Field(20) = side.TotalDefensiveRebounds();
-    stat.Field(24) = side.TotalSteals();
-    int32_t good = 0, bad = 0;
-    side.TotalPasses(good, bad);
-    stat.Field(25) = bad;
-    stat.Field(26) = side.TotalFinalStatCount();
+    ClubMatchTotals club;
+    club.score = side.score;
+    club.opponentScore = opponentScore;
+    // Unlike the flat court's, the 3D match's close shots count every field goal.
+    side.TotalFieldGoals(club.closeShotsMade, club.closeShotsTaken);
+    club.twoPointersTaken = side.TotalTwoPointAttempts();
+    club.twoPointersMade = side.TotalTwoPointersMade();
+    club.threePointersTaken = side.TotalThreePointAttempts();
+    club.threePointersMade = side.TotalThreePointersMade();
+    side.TotalFreeThrows(club.freeThrowsMade, club.freeThrowsTaken);
+    club.offensiveRebounds = side.TotalOffensiveRebounds();
+    club.defensiveRebounds = side.TotalDefensiveRebounds();
+    club.steals = side.TotalSteals();
+    int32_t good = 0;
+    side.TotalPasses(good, club.passesFailed);
+    club.lastCounter = side.TotalFinalStatCount();
+    FillClubFigures(stat, club);
 }
 
 void FillPlayerStat(CPlayerStat& stat, const CCourtPlayer& p, bool home) {
-    stat.SecondsPlayed() = p.clockTicks;
-    stat.Injured() = p.injured > 0 ? 1 : 0;
-    stat.Field(8) = 0;
-    stat.Points() = 3 * p.threePointersMade + 2 * p.twoPointersMade + p.freeThrowsMade;
-    stat.Field(11) = home ? 1 : 0;
-    stat.Field(12) = p.fieldGoalsAttempted;
-    stat.Field(13) = p.fieldGoalsMade;
-    stat.Field(14) = p.twoPointAttempts;
-    stat.Field(15) = p.twoPointersMade;
-    stat.Field(16) = p.threePointAttempts;
-    stat.Field(17) = p.threePointersMade;
-    stat.Field(18) = p.freeThrowsAttempted;
-    stat.Field(19) = p.freeThrowsMade;
-    stat.Field(20) = p.freeThrowsAttempted;
-    stat.Field(21) = p.freeThrowsMade;
-    stat.Field(22) = p.offensiveRebounds;
-    stat.Field(23) = p.defensiveRebounds;
-    stat.AttackFouls() = p.foulsCharged;
-    stat.DefenceFouls() = p.foulsBooked;
-    stat.Field(26) = p.ballsWon;
-    stat.Field(27) = p.steals;
-    stat.Field(28) = p.badPasses;
-    stat.Field(29) = p.finalStatCount;
-    stat.Field(30) = p.offensiveRebounds + p.defensiveRebounds;
+    PlayerMatchTotals t;
+    t.seconds = p.clockTicks;
+    t.injured = p.injured > 0;
+    t.points = 3 * p.threePointersMade + 2 * p.twoPointersMade + p.freeThrowsMade;
+    t.home = home;
+    t.closeShotsTaken = p.fieldGoalsAttempted;
+    t.closeShotsMade = p.fieldGoalsMade;
+    t.twoPointersTaken = p.twoPointAttempts;
+    t.twoPointersMade = p.twoPointersMade;
+    t.threePointersTaken = p.threePointAttempts;
+    t.threePointersMade = p.threePointersMade;
+    t.freeThrowsTaken = p.freeThrowsAttempted;
+    t.freeThrowsMade = p.freeThrowsMade;
+    t.offensiveRebounds = p.offensiveRebounds;
+    t.defensiveRebounds = p.defensiveRebounds;
+    t.attackFouls = p.foulsCharged;
+    t.defenceFouls = p.foulsBooked;
+    t.counters[0] = p.ballsWon;
+    t.counters[1] = p.steals;
+    t.counters[2] = p.badPasses;
+    t.counters[3] = p.finalStatCount;
+    FillPlayerFigures(stat, t);
 }
 
 // One line per squad player found in the roster; a player the roster does not hold keeps his

@@ -1,7 +1,6 @@
 // The match centre's court view and tables: markers, names, clock line, score, box scores and the
 // team comparison; and the recording of the finished match into the season.
 #include "career/CareerSession.h"
-#include "career/DayController.h"
 #include "career/MatchDay.h"
 #include "career/MatchRecord.h"
 #include "database/MemoryDB.h"
@@ -11,6 +10,7 @@
 #include "guidefines.h"
 #include "match2d/Match2D.h"
 #include "match2d/Match2DMatchDay.h"
+#include "screens/info/DayController.h"
 #include "screens/match/MatchDayScreen.h"
 #include "screens/match/MatchStatsView.h"
 

@@ -3,7 +3,6 @@
 
 #include "career/Calendar.h"
 #include "career/CareerSession.h"
-#include "career/DayController.h"
 #include "career/FixtureList.h"
 #include "database/MemoryDB.h"
 #include "database/Records.h"
@@ -18,6 +17,7 @@
 #include "guidefines.h"
 #include "match2d/Match2D.h"
 #include "screens/ClubCaption.h"
+#include "screens/info/DayController.h"
 #include "screens/match/MatchHud.h"
 #include "screens/match/SubstitutionDialog.h"
 #include "screens/match/TacticsScreen.h"

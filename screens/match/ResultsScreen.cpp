@@ -49,8 +49,8 @@ std::vector<ResultsRow> BuildResultsRows(const CompetitionStats& group, bool lea
         if (team.team)
             for (const CMatchStat* record : team.team->matchStats)
                 if (record && record->DateKey() >= seasonStartKey) {
-                    attempted += record->Field(13) + record->Field(15);
-                    made += record->Field(14) + record->Field(16);
+                    attempted += record->TwoPointersTaken() + record->ThreePointersTaken();
+                    made += record->TwoPointersMade() + record->ThreePointersMade();
                 }
         row.cells[5] = attempted > 0 ? CStr::Formatted("%.1f", 100.0 * made / attempted) : CStr("-");
         rows.push_back(row);

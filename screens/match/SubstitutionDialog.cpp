@@ -2,7 +2,6 @@
 #include "screens/match/SubstitutionDialog.h"
 
 #include "career/CareerSession.h"
-#include "career/DayController.h"
 #include "database/HiredStaff.h"
 #include "engine/GameRand.h"
 #include "gui/Element.h"
@@ -10,6 +9,7 @@
 #include "match2d/Match2D.h"
 #include "match3d/Match3D.h"
 #include "match3d/MatchTeam.h"
+#include "screens/info/DayController.h"
 #include "screens/match/TacticsScreen.h"
 
 #include <algorithm>

@@ -113,9 +113,9 @@ SeasonRecord CountSeasonRecord(const CTeam& club, int64_t seasonStartKey) {
         if (!stat || stat->DateKey() < seasonStartKey)
             continue;
         ++record.games;
-        int own = stat->Field(9);
-        int against = stat->Field(10);
-        bool home = stat->Field(5) == 0;
+        int own = stat->Score();
+        int against = stat->OpponentScore();
+        bool home = stat->Side() == 0;
         if (own > against) {
             ++(home ? record.homeWins : record.awayWins);
             ++wins;

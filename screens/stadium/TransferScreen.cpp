@@ -62,7 +62,7 @@ void TeamSums(const CTeam* team, int32_t& points, int32_t& matches) {
     int64_t sum = 0;
     if (team)
         for (const CMatchStat* stat : team->matchStats)
-            sum += stat->Field(9);
+            sum += stat->Score();
     points = static_cast<int32_t>(std::clamp<int64_t>(sum, INT32_MIN, INT32_MAX));
     matches = team ? static_cast<int32_t>(team->matchStats.size()) : 0;
 }

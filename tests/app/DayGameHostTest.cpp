@@ -1,13 +1,13 @@
 // The day controller inside the game manager: a new league career, the continue button clicked
 // through the message queue, the run on a worker and its follow-up on the main thread.
 #include "app/GameManager.h"
-#include "career/DayController.h"
 #include "career/FixtureList.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
 #include "engine/GameFolder.h"
 #include "engine/GameRand.h"
 #include "gui/LayoutLoader.h"
+#include "screens/info/DayController.h"
 #include "screens/info/DayInfoPanel.h"
 
 #include "WatchedMatch.h"

@@ -2,7 +2,6 @@
 // match centre, the score and the statistics records stay, and the day ends on the day panel.
 #include "match2d/Match2DMatchDay.h"
 #include "app/GameManager.h"
-#include "career/DayController.h"
 #include "career/FixtureList.h"
 #include "career/MatchDay.h"
 #include "career/MatchRecord.h"
@@ -11,6 +10,7 @@
 #include "engine/GameFolder.h"
 #include "engine/GameRand.h"
 #include "gui/LayoutLoader.h"
+#include "screens/info/DayController.h"
 #include "screens/info/DayInfoPanel.h"
 
 #include "WatchedMatch.h"

@@ -3,7 +3,6 @@
 // records) is written beside the game folder, so a change to the day's order or the recorders can
 // be compared against the one before.
 #include "app/GameManager.h"
-#include "career/DayController.h"
 #include "career/FixtureList.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
@@ -11,6 +10,7 @@
 #include "engine/GameRand.h"
 #include "gui/LayoutLoader.h"
 #include "match2d/Match2DMatchDay.h"
+#include "screens/info/DayController.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,6 @@
 // panel's statistics button opens the standings with every club of the league and the user's row
 // highlighted. The windows are drawn offscreen for a look.
 #include "app/GameManager.h"
-#include "career/DayController.h"
 #include "career/FixtureList.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
@@ -12,6 +11,7 @@
 #include "gui/EngineBackend.h"
 #include "gui/Grid.h"
 #include "gui/LayoutLoader.h"
+#include "screens/info/DayController.h"
 #include "screens/info/StatisticsScreen.h"
 
 #include "WatchedMatch.h"

@@ -2,7 +2,6 @@
 // day, and a 3D choice without a 3D display still gets the match played.
 #include "app/DayHost.h"
 #include "app/GameManager.h"
-#include "career/DayController.h"
 #include "career/FixtureList.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
@@ -13,6 +12,7 @@
 #include "guidefines.h"
 #include "match2d/Match2D.h"
 #include "match2d/Match2DMatchDay.h"
+#include "screens/info/DayController.h"
 #include "screens/match/TacticsScreen.h"
 
 #include <chrono>
@@ -107,12 +107,12 @@ TEST_F(UserTacticsMatch, TheSessionsTacticsArePlayedWithoutAnyScreen) {
     session.userDefence = 18;
 
     CGameDayHost host(gm);
-    CDayController controller(&host, session.fixtureList);
+    CDayRunner runner(session, &host, session.fixtureList);
     bool stop = false;
-    controller.RunDays(stop);
+    runner.RunDays(stop);
     ASSERT_TRUE(stop) << "the run stops on the user's match day";
     const CMatch2D& match = TheMatch2D();
-    const CMatch2DTeam* user = controller.UserAtHome() ? match.GetHomeTeam() : match.GetAwayTeam();
+    const CMatch2DTeam* user = runner.UserAtHome() ? match.GetHomeTeam() : match.GetAwayTeam();
     ASSERT_NE(user, nullptr);
     EXPECT_EQ(user->attackTacticId, 6);
     EXPECT_EQ(user->defenceTacticId, 18);

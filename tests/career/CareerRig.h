@@ -1,8 +1,8 @@
-// A new league career on the shipped world, its ledger and a day controller, for the daily steps'
+// A new league career on the shipped world, its ledger and a day runner, for the daily steps'
 // tests over real days.
 #pragma once
 
-#include "career/DayController.h"
+#include "career/DayRunner.h"
 #include "career/MoneySteps.h"
 #include "database/Careers.h"
 #include "database/HiredStaff.h"
@@ -17,7 +17,9 @@ struct CareerRig {
     CFixtureList fixtures;
     CEventList ledger;
     FakeDayHost host{world, career};
-    CDayController controller{&host, &fixtures};
+    CDayRunner runner{host.session, &host, &fixtures};
+    // Days whose opinions the indicators would show again.
+    int indicatorRefreshes = 0;
     CTeam* club = nullptr;
     bool ready = false;
 
@@ -34,7 +36,8 @@ struct CareerRig {
     // One day on from the date given (or today).
     void Day() {
         bool stop = false;
-        controller.AdvanceDay(stop);
+        runner.AdvanceDay(stop);
+        indicatorRefreshes += runner.TakeNews().indicators ? 1 : 0;
     }
     void DayAfter(GameDate date) {
         host.date = date;

@@ -1,7 +1,7 @@
 // The career session: new, saved, reloaded, deleted and left careers with their schedule, and a
-// season played by the day controller for a club that is not its league's first.
+// season played by the day runner for a club that is not its league's first.
 #include "career/CareerSession.h"
-#include "career/DayController.h"
+#include "career/DayRunner.h"
 #include "career/EventList.h"
 #include "career/FixtureList.h"
 #include "database/Careers.h"
@@ -108,17 +108,15 @@ TEST_F(CareerSessionTest, DeletedCareerIsGoneFromListAndDisk) {
 
 namespace {
 
-// The day controller over a session, with an engine that plays the user's match at once.
+// The day runner over a session, with an engine that plays the user's match at once.
 class SessionHost : public IDayHost {
 public:
     explicit SessionHost(CCareerSession& s) : session(s) {}
-    GameDate CurrentDate() const override { return session.currentDate; }
-    void SetCurrentDate(const GameDate& date) override { session.currentDate = date; }
-    CMemoryDB* WorldDb() const override { return session.worldDB; }
-    CMemoryDB* CareerDb() const override { return session.careerDB; }
-    void DeleteCareerDb() override { session.LeaveCareer(); }
-    CEventList* Ledger() const override { return session.ledger; }
-    void Post(int, int, int, int, int) override {}
+    CStr GetText(int) const override { return CStr(); }
+    void SetBusy(bool) override {}
+    void SetStep(bool) override {}
+    void SetWaitText(const CStr&) override {}
+    void PublishLatestResult(const LatestResult&) override {}
     UserMatchOutcome StartUserMatch(const UserMatchSetup& setup) override {
         played.push_back(setup);
         return UserMatchOutcome{false, true, 81, 77, {}};
@@ -161,17 +159,18 @@ TEST_F(CareerSessionTest, AClubThatIsNotItsLeaguesFirstPlaysItsOwnFourteenFixtur
     EXPECT_EQ(count(clubId), expected);
     EXPECT_EQ(count(firstId), expected);
 
-    // The day controller plays each of them as the user's match, with the career's club.
+    // The day runner plays each of them as the user's match, with the career's club.
     SessionHost host(*m_session);
-    CDayController controller(&host, m_session->fixtureList);
-    for (int runs = 0; !controller.SeasonEndPending() && runs <= expected + 1; ++runs) {
-        ASSERT_TRUE(controller.HandleButton(CDayController::kContinueButtons[0], kMsgClick));
-        controller.FinishWorker();
+    m_session->view3D = 0;
+    CDayRunner runner(*m_session, &host, m_session->fixtureList);
+    for (int runs = 0; !runner.SeasonEndPending() && runs <= expected + 1; ++runs) {
+        bool stop = false;
+        runner.RunDays(stop);
     }
     ASSERT_EQ(static_cast<int>(host.played.size()), expected);
     for (const UserMatchSetup& setup : host.played) {
         EXPECT_TRUE(setup.home == club || setup.away == club);
-        EXPECT_EQ(setup.fixture->homeScore, 81); // written once, by the controller
+        EXPECT_EQ(setup.fixture->homeScore, 81); // written once, by the runner
         EXPECT_EQ(setup.fixture->awayScore, 77);
     }
 }

@@ -45,11 +45,10 @@ inline CTeam* MakeTeam(CMemoryDB& db, int32_t id, const char* name, int squad, i
 
 } // namespace daytest
 
-#include "career/DayController.h"
+#include "career/CareerSession.h"
+#include "career/DayRunner.h"
 #include "career/EventList.h"
 #include "career/FixtureList.h"
-#include "gui/GameScreen.h"
-#include "guidefines.h"
 
 #include <atomic>
 #include <functional>
@@ -126,43 +125,36 @@ inline void AddDoubleRoundRobin(CFixtureList& list, const std::vector<CTeam*>& c
     list.FinishSchedule();
 }
 
-// The running game as the day controller sees it, without windows.
+// The running game as the day runner sees it: a career session over the test's databases and
+// ledger, and a host that records the run's progress and the user's match.
 class FakeDayHost : public IDayHost {
 public:
     FakeDayHost(std::unique_ptr<CMemoryDB>& worldDb, std::unique_ptr<CMemoryDB>& careerDb)
-        : world(worldDb), career(careerDb) {}
+        : world(worldDb), career(careerDb) {
+        // The test owns the databases and the ledger; the session only points at them.
+        delete session.worldDB;
+        delete session.ledger;
+        session.worldDB = world.get();
+        session.careerDB = career.get();
+        session.ledger = nullptr;
+        session.view3D = 0;
+    }
     explicit FakeDayHost(DayWorld& w) : FakeDayHost(w.world, w.career) {}
+    ~FakeDayHost() override {
+        session.worldDB = nullptr;
+        session.careerDB = nullptr;
+        session.ledger = nullptr;
+    }
+    FakeDayHost(const FakeDayHost&) = delete;
+    FakeDayHost& operator=(const FakeDayHost&) = delete;
 
-    GameDate CurrentDate() const override { return date; }
-    void SetCurrentDate(const GameDate& d) override { date = d; }
-    CMemoryDB* WorldDb() const override { return world.get(); }
-    CMemoryDB* CareerDb() const override { return career.get(); }
-    void DeleteCareerDb() override { career.reset(); }
-    CEventList* Ledger() const override { return ledger; }
-    void RefreshDayPanel() override {
-        ++panelRefreshes;
-        if (panel)
-            panel->Refresh();
-    }
-    void ClearDayPanel() override {
-        if (clearPanel)
-            clearPanel();
-    }
     CStr GetText(int id) const override { return CStr::Formatted("<%d>", id); }
-
-    bool TournamentMode() const override { return tournament; }
-    bool View3D() const override { return view3D; }
-    bool NoView() const override { return noView; }
-    bool MatchMode() const override { return matchMode; }
-    void SetMatchMode(bool on) override { matchMode = on; }
-    bool CareerOver() const override { return careerOver; }
-    void ClearCareerOver() override { careerOver = false; }
-
     void SetBusy(bool on) override { busy = on; }
     void SetStep(bool on) override { step = on; }
-    void SetThreadRunning(bool on) override { threadRunning = on; }
-    void SetMatchRunning(bool on) override { matchRunning = on; }
-    void SetDayWait(bool on) override { dayWait = on; }
+    void SetWaitText(const CStr& text) override {
+        std::lock_guard<std::mutex> lock(resultMutex);
+        waitText = text;
+    }
     void PublishLatestResult(const LatestResult& result) override {
         std::lock_guard<std::mutex> lock(resultMutex);
         latest = result;
@@ -173,80 +165,30 @@ public:
         return latest;
     }
 
-    struct Posted {
-        int source, target, kind, p1, p2;
-    };
-    void Post(int source, int target, int kind, int p1, int p2) override {
-        std::lock_guard<std::mutex> lock(postMutex);
-        posts.push_back({source, target, kind, p1, p2});
-    }
-    bool WasPosted(int target, int kind) const {
-        std::lock_guard<std::mutex> lock(postMutex);
-        for (const Posted& p : posts)
-            if (p.target == target && p.kind == kind)
-                return true;
-        return false;
-    }
-    void RefreshAllScreens() override { ++refreshes; }
-    void RefreshIndicators() override { ++indicatorRefreshes; }
-    void SetElementText(int id, const CStr& text, int format) override {
-        (void)format;
-        texts.emplace_back(id, text);
-    }
-    CStr TextOf(int id) const {
-        CStr found;
-        for (const auto& entry : texts)
-            if (entry.first == id)
-                found = entry.second;
-        return found;
-    }
-
     UserMatchOutcome StartUserMatch(const UserMatchSetup& setup) override {
         handedOff = setup;
         ++handOffs;
         return instantOutcome;
     }
-    void ResetCareerSteps() override { ++stepResets; }
-    bool HasWindow(int window) const override {
-        if (window == ID_RESULTS)
-            return resultsWindow;
-        if (window == ID_CLUBOVERVIEW)
-            return clubWindow;
-        return window != ID_STADIUM || stadiumWindow;
-    }
-    bool CanStartNewSeason() const override { return nextSeason; }
-    bool SaveBeforeLeaving() override {
-        ++saves;
-        return saveWorks;
-    }
-    void EnableElement(int id, bool enabled) override { enabledElements[id] = enabled; }
 
     std::unique_ptr<CMemoryDB>& world;
     std::unique_ptr<CMemoryDB>& career;
-    GameDate date{2007, 8, 1};
-    CEventList* ledger = nullptr;
-    // A screen-layer test hangs the real panel here.
-    CGameScreen* panel = nullptr;
-    std::function<void()> clearPanel;
-    int panelRefreshes = 0;
-    bool tournament = false, view3D = false, noView = false, matchMode = false, careerOver = false;
-    std::atomic<bool> busy{false}, step{false}, threadRunning{false}, matchRunning{false}, dayWait{false};
+    CCareerSession session;
+    // The session's state under the names the tests use.
+    GameDate& date = session.currentDate;
+    CEventList*& ledger = session.ledger;
+    std::atomic<uint8_t>& tournament = session.tournamentMode;
+    std::atomic<uint8_t>& view3D = session.view3D;
+    std::atomic<uint8_t>& noView = session.resultOnly;
+    std::atomic<bool> busy{false}, step{false};
     std::atomic<int> published{0};
-    int refreshes = 0;
-    int indicatorRefreshes = 0;
-    std::vector<std::pair<int, CStr>> texts;
     UserMatchSetup handedOff;
     int handOffs = 0;
     UserMatchOutcome instantOutcome{true, false, -1, -1, {}}; // an engine that takes the match
-    int stepResets = 0;
-    bool resultsWindow = true, stadiumWindow = true, nextSeason = true, saveWorks = true, clubWindow = true;
-    int saves = 0;
-    std::map<int, bool> enabledElements;
 
     mutable std::mutex resultMutex;
     LatestResult latest;
-    mutable std::mutex postMutex;
-    std::vector<Posted> posts;
+    CStr waitText;
 };
 
 } // namespace daytest

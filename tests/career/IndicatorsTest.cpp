@@ -56,7 +56,7 @@ TEST(Indicators, ThePsychologistWritesOnceForEachDayTheMoodMoved) {
     rig.DayAfter(GameDate{2007, 8, 10});
     rig.Day();
     EXPECT_EQ(MoodMails(rig), 0);
-    EXPECT_EQ(rig.host.indicatorRefreshes, 2);
+    EXPECT_EQ(rig.indicatorRefreshes, 2);
 
     // A promotion lifts the mood: one mail that day, none the day after while it stays there.
     BookMoodPromotion(rig, GameDate{2007, 8, 13}, 15);

@@ -2,7 +2,7 @@
 // money of a home match, loans, camps, promotions, the money report, and a season whose ledger
 // accounts for every change of the club's cash.
 #include "career/MoneySteps.h"
-#include "career/DayController.h"
+#include "career/DayRunner.h"
 #include "database/Careers.h"
 #include "database/HiredStaff.h"
 #include "engine/GameRand.h"
@@ -114,7 +114,7 @@ TEST(MoneySteps, AHomeMatchBooksTheGatePerBuiltSeatClassAndTheExtras) {
 
     const int32_t opening = club.cash;
     rig.DayAfter(GameDate{2007, 8, 19});
-    ASSERT_TRUE(rig.controller.UserAtHome());
+    ASSERT_TRUE(rig.runner.UserAtHome());
     ASSERT_EQ(rig.CountKind(kLedgerGateMoney), 1);
     const CCalendarEvent* gate = nullptr;
     for (size_t i = 0; i < rig.ledger.Size(); ++i)

@@ -1,13 +1,13 @@
 // The shipped layout's day panel, squad message and season-end popup, filled by a match day.
-#include "career/DayController.h"
 #include "engine/GameRand.h"
 #include "gui/Grid.h"
 #include "gui/LayoutLoader.h"
 #include "gui/ScreenStack.h"
+#include "screens/info/DayController.h"
 #include "screens/info/DayInfoPanel.h"
 #include "screens/start/CareerFrameScreen.h"
 
-#include "career/DayTestWorld.h"
+#include "FakeDayShell.h"
 
 #include <gtest/gtest.h>
 
@@ -29,12 +29,12 @@ TEST(DayPanelLayout, AMatchDayFillsTheGrids) {
     fixtures.AddFixture(world.clubs[2], world.clubs[3], world.league, 2007, 8, 2);
     fixtures.AddFixture(world.user, world.clubs[4], world.league, 2007, 8, 2);
     fixtures.FinishSchedule();
-    FakeDayHost host(world);
+    FakeDayShell host(world);
     CDayInfoPanel panel(stack.FindElement(CDayInfoPanel::kWindow),
                         [](int id) { return CStr::Formatted("<%d>", id); });
     host.panel = &panel;
     host.clearPanel = [&panel] { panel.Clear(); };
-    CDayController controller(&host, &fixtures);
+    CDayController controller(host.session, &host, &host, &fixtures);
     panel.SetBoardSource([&] { return &controller.Board(); });
     panel.SetHeaderSource([&] { return controller.PanelHeader(); });
 

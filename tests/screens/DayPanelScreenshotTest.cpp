@@ -1,16 +1,16 @@
 // The career frame with the day panel after a match day, drawn on a real (offscreen) device from
 // the shipped layout and language texts; the picture lands in the build folder for a look.
-#include "career/DayController.h"
 #include "engine/Device.h"
 #include "engine/GameRand.h"
 #include "gui/EngineBackend.h"
 #include "gui/LayoutLoader.h"
 #include "gui/ScreenStack.h"
 #include "gui/TextTable.h"
+#include "screens/info/DayController.h"
 #include "screens/info/DayInfoPanel.h"
 
+#include "FakeDayShell.h"
 #include "ShotCheck.h"
-#include "career/DayTestWorld.h"
 
 #include <gtest/gtest.h>
 
@@ -57,15 +57,15 @@ TEST(DayPanelScreenshot, CareerFrameWithTheDayPanelAfterAMatchDay) {
         CStr found = language.Get(id);
         return found.IsEmpty() ? CStr::Formatted("%d", id) : found;
     };
-    struct ShotHost : FakeDayHost {
-        ShotHost(DayWorld& w, std::function<CStr(int)> t) : FakeDayHost(w), texts(std::move(t)) {}
+    struct ShotHost : FakeDayShell {
+        ShotHost(DayWorld& w, std::function<CStr(int)> t) : FakeDayShell(w), texts(std::move(t)) {}
         CStr GetText(int id) const override { return texts(id); }
         std::function<CStr(int)> texts;
     } host(world, text);
     CDayInfoPanel panel(stack.FindElement(CDayInfoPanel::kWindow), text);
     host.panel = &panel;
     host.clearPanel = [&panel] { panel.Clear(); };
-    CDayController controller(&host, &fixtures);
+    CDayController controller(host.session, &host, &host, &fixtures);
     panel.SetBoardSource([&] { return &controller.Board(); });
     panel.SetHeaderSource([&] {
         DayPanelHeader header = controller.PanelHeader();

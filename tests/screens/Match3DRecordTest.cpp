@@ -3,9 +3,10 @@
 // a stale fixture index left alone, and the hand-over to the results on the season's last day.
 #include "ScreenTestKit.h"
 
-#include "career/DayController.h"
+#include "FakeDayShell.h"
 #include "career/FixtureList.h"
 #include "match3d/MatchTeam.h"
+#include "screens/info/DayController.h"
 #include "screens/match/Match3DRecord.h"
 
 #include <gtest/gtest.h>
@@ -210,11 +211,11 @@ TEST(Match3DRecord, TheSeasonsLastMatchHandsOverToTheResults) {
         SCOPED_TRACE(lastDay);
         RecordRig rig(true);
         std::unique_ptr<CMemoryDB> none;
-        daytest::FakeDayHost host(none, none);
+        daytest::FakeDayShell host(none, none);
         const GameDate today = lastDay ? GameDate{2008, 4, 20} : GameDate{2007, 10, 3};
         host.date = today;
         rig.session.currentDate = today;
-        CDayController day(&host, rig.session.fixtureList);
+        CDayController day(host.session, &host, &host, rig.session.fixtureList);
         rig.screens[ScreenRole::DayController] = &day;
         rig.recorder.SetMatchParams(rig.user, rig.other, -1, today.year, today.month, today.day);
         rig.session.matchMode = 1;
@@ -236,9 +237,9 @@ TEST(Match3DRecord, TheSeasonsLastMatchHandsOverToTheResults) {
 TEST(Match3DRecord, TheDayPanelShowsTheMatchsLeaders) {
     RecordRig rig(true);
     std::unique_ptr<CMemoryDB> none;
-    daytest::FakeDayHost host(none, none);
+    daytest::FakeDayShell host(none, none);
     host.date = rig.session.currentDate;
-    CDayController day(&host, rig.session.fixtureList);
+    CDayController day(host.session, &host, &host, rig.session.fixtureList);
     rig.screens[ScreenRole::DayController] = &day;
     // The away side's fourth player has the day's most steals.
     rig.awaySide.players[3]->steals = 9;

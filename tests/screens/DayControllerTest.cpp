@@ -1,10 +1,10 @@
 // The day controller: the daily order, continue runs, the squad check, the user's match hand-off,
 // the season's end and leaving a career.
-#include "career/DayController.h"
+#include "screens/info/DayController.h"
 #include "career/StadiumConstruction.h"
 #include "engine/GameRand.h"
 
-#include "DayTestWorld.h"
+#include "FakeDayShell.h"
 
 #include <gtest/gtest.h>
 
@@ -21,8 +21,8 @@ struct DayRig {
     DayWorld world;
     CFixtureList fixtures;
     CEventList ledger;
-    FakeDayHost host{world};
-    CDayController controller{&host, &fixtures};
+    FakeDayShell host{world};
+    CDayController controller{host.session, &host, &host, &fixtures};
 
     explicit DayRig(int clubs = 8, int userSquad = 12, int userStarters = 5)
         : world(clubs, userSquad, userStarters) {
@@ -358,11 +358,11 @@ TEST(SeasonEnd, WithoutTheResultsWindowTheDayButtonsShowTheSeasonsEnd) {
     // Leaving saves first; a career that cannot be saved stays open.
     rig.host.saveWorks = false;
     EXPECT_TRUE(rig.controller.HandleButton(CDayController::kLeaveCareerButton, kClick));
-    EXPECT_NE(rig.host.CareerDb(), nullptr);
+    EXPECT_NE(rig.host.session.careerDB, nullptr);
     rig.host.saveWorks = true;
     EXPECT_TRUE(rig.controller.HandleButton(CDayController::kLeaveCareerButton, kClick));
     EXPECT_EQ(rig.host.saves, 2);
-    EXPECT_EQ(rig.host.CareerDb(), nullptr);
+    EXPECT_EQ(rig.host.session.careerDB, nullptr);
     EXPECT_FALSE(rig.controller.SeasonEndPending());
 }
 
@@ -388,6 +388,7 @@ TEST(SeasonEnd, ANewCareerFromTheMenusStartsWithoutTheOldSeasonsEnd) {
     ASSERT_TRUE(rig.controller.SeasonEndPending());
     // The menus leave the career and start another without the controller's buttons.
     rig.world.career = std::make_unique<CMemoryDB>();
+    rig.host.session.careerDB = rig.world.career.get();
     rig.world.career->profiles.Append(new CProfile());
     MakeTeam(*rig.world.career, 901, "Newcomers", 12, 5);
     // ... with its own schedule, from the first day of a season.
@@ -420,7 +421,8 @@ TEST(CareerReset, LeavingClearsEverythingThatPointedIntoTheCareer) {
     EXPECT_TRUE(rig.controller.Board().results.empty());
     EXPECT_TRUE(rig.controller.DayResults().IsEmpty());
     EXPECT_EQ(rig.host.date, (GameDate{2007, 8, 1}));
-    EXPECT_EQ(rig.host.stepResets, 1);
+    EXPECT_FALSE(rig.controller.SeasonEndPending());
+    EXPECT_TRUE(rig.controller.SingleStep());
     EXPECT_TRUE(rig.host.WasPosted(10001, 4));
     for (int window : {10039, 10369, 10759})
         EXPECT_TRUE(rig.host.WasPosted(window, 7));

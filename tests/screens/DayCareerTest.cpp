@@ -1,10 +1,10 @@
 // A new league career on the shipped world: Continue advances to each of the user's match days,
 // every other fixture gets a result, and the records land in the right database.
-#include "career/DayController.h"
 #include "database/Careers.h"
 #include "engine/GameRand.h"
+#include "screens/info/DayController.h"
 
-#include "DayTestWorld.h"
+#include "FakeDayShell.h"
 
 #include <gtest/gtest.h>
 
@@ -17,8 +17,8 @@ struct CareerRig {
     std::unique_ptr<CMemoryDB> career = std::make_unique<CMemoryDB>();
     CFixtureList fixtures;
     CEventList ledger;
-    FakeDayHost host{world, career};
-    CDayController controller{&host, &fixtures};
+    FakeDayShell host{world, career};
+    CDayController controller{host.session, &host, &host, &fixtures};
     bool ready = false;
 
     CareerRig() {

@@ -1,9 +1,9 @@
 // A whole season of an all-computer league, run by the day worker while this thread plays the main
 // thread's part: drawing the busy panel from the published result until the run is over.
-#include "career/DayController.h"
 #include "engine/GameRand.h"
+#include "screens/info/DayController.h"
 
-#include "DayTestWorld.h"
+#include "FakeDayShell.h"
 
 #include <gtest/gtest.h>
 
@@ -17,8 +17,8 @@ struct SeasonRig {
     DayWorld world{8};
     CFixtureList fixtures;
     CEventList ledger;
-    FakeDayHost host{world};
-    CDayController controller{&host, &fixtures};
+    FakeDayShell host{world};
+    CDayController controller{host.session, &host, &host, &fixtures};
 
     SeasonRig() {
         host.ledger = &ledger;
