@@ -2,7 +2,7 @@
 // the fans' and the squad's opinion the indicators show, and a club whose opinion falls low hears
 // it from its business manager.
 #include "app/GameManager.h"
-#include "career/DayController.h"
+#include "screens/info/DayController.h"
 #include "career/SquadSteps.h"
 #include "database/Careers.h"
 #include "database/HiredStaff.h"

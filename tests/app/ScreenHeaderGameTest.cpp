@@ -3,7 +3,7 @@
 // career and a tournament.
 #include "app/GameManager.h"
 #include "career/Calendar.h"
-#include "career/DayController.h"
+#include "screens/info/DayController.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
 #include "engine/GameFolder.h"

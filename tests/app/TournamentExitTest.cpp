@@ -2,7 +2,7 @@
 // of a round show every match the club played, the last one included.
 #include "app/GameManager.h"
 #include "career/Calendar.h"
-#include "career/DayController.h"
+#include "screens/info/DayController.h"
 #include "career/FixtureList.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"

@@ -180,7 +180,7 @@ TEST(MoneySteps, TheTicketShareFollowsTheCrowdAgainstTheFans) {
         return takings;
     };
     rig.DayAfter(GameDate{2007, 10, 13});
-    ASSERT_TRUE(rig.controller.UserAtHome());
+    ASSERT_TRUE(rig.runner.UserAtHome());
     const int64_t first = gateOf(14);
     EXPECT_GT(first, 0) << "a hall fuller than the fan base sold no ticket";
     rig.DayAfter(GameDate{2007, 10, 16});

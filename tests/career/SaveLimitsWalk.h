@@ -4,7 +4,7 @@
 #pragma once
 
 #include "career/CareerSession.h"
-#include "career/DayController.h"
+#include "career/DayRunner.h"
 #include "career/FixtureList.h"
 #include "career/MatchRecord.h"
 #include "database/Careers.h"
@@ -114,17 +114,15 @@ inline MatchResult PlayedMatch(CTeam* home, CTeam* away, CTeam* user) {
     return result;
 }
 
-// The day controller over the session; the user's matches end at once.
+// The day runner's host over the session; the user's matches end at once.
 class LimitsHost : public IDayHost {
 public:
     explicit LimitsHost(CCareerSession& s) : session(s) {}
-    GameDate CurrentDate() const override { return session.currentDate; }
-    void SetCurrentDate(const GameDate& date) override { session.currentDate = date; }
-    CMemoryDB* WorldDb() const override { return session.worldDB; }
-    CMemoryDB* CareerDb() const override { return session.careerDB; }
-    void DeleteCareerDb() override { session.LeaveCareer(); }
-    CEventList* Ledger() const override { return session.ledger; }
-    void Post(int, int, int, int, int) override {}
+    CStr GetText(int) const override { return CStr(); }
+    void SetBusy(bool) override {}
+    void SetStep(bool) override {}
+    void SetWaitText(const CStr&) override {}
+    void PublishLatestResult(const LatestResult&) override {}
     UserMatchOutcome StartUserMatch(const UserMatchSetup& setup) override {
         UserMatchOutcome outcome{false, true, 70, 69, {}};
         outcome.result = PlayedMatch(setup.home, setup.away, session.UserClub());
@@ -312,15 +310,13 @@ public:
     // Continue runs (to the user's next match) or single days.
     void Play(int runs, bool toMatch) {
         LimitsHost host(*m_session);
-        CDayController controller(&host, m_session->fixtureList);
-        for (int i = 0; i < runs && m_session->HasOpenCareer() && !controller.SeasonEndPending(); ++i) {
-            if (toMatch) {
-                controller.HandleButton(CDayController::kContinueButtons[0], kMsgClick);
-                controller.FinishWorker();
-            } else {
-                bool stop = false;
-                controller.AdvanceDay(stop);
-            }
+        CDayRunner runner(*m_session, &host, m_session->fixtureList);
+        for (int i = 0; i < runs && m_session->HasOpenCareer() && !runner.SeasonEndPending(); ++i) {
+            bool stop = false;
+            if (toMatch)
+                runner.RunDays(stop);
+            else
+                runner.AdvanceDay(stop);
         }
     }
 
