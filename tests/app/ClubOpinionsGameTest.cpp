@@ -2,7 +2,6 @@
 // the fans' and the squad's opinion the indicators show, and a club whose opinion falls low hears
 // it from its business manager.
 #include "app/GameManager.h"
-#include "screens/info/DayController.h"
 #include "career/SquadSteps.h"
 #include "database/Careers.h"
 #include "database/HiredStaff.h"
@@ -12,6 +11,7 @@
 #include "gui/Element.h"
 #include "gui/LayoutLoader.h"
 #include "guidefines.h"
+#include "screens/info/DayController.h"
 
 #include <chrono>
 #include <gtest/gtest.h>

@@ -3,7 +3,6 @@
 // career and a tournament.
 #include "app/GameManager.h"
 #include "career/Calendar.h"
-#include "screens/info/DayController.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
 #include "engine/GameFolder.h"
@@ -11,6 +10,7 @@
 #include "gui/LayoutLoader.h"
 #include "guidefines.h"
 #include "screens/ScreenContext.h"
+#include "screens/info/DayController.h"
 #include "screens/start/CareerFrameScreen.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,6 @@
 // of a round show every match the club played, the last one included.
 #include "app/GameManager.h"
 #include "career/Calendar.h"
-#include "screens/info/DayController.h"
 #include "career/FixtureList.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
@@ -12,6 +11,7 @@
 #include "gui/Grid.h"
 #include "gui/LayoutLoader.h"
 #include "guidefines.h"
+#include "screens/info/DayController.h"
 
 #include "WatchedMatch.h"
 
