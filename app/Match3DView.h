@@ -63,4 +63,6 @@ private:
     UserMatchSetup m_setup;
     bool m_finished = true;
     int m_frames = 0;
+    // FB_MATCH_FOUL_TROUBLE: the user's five on court stand at five fouls until one fouls out.
+    bool m_foulTrouble = false;
 };
