@@ -541,8 +541,9 @@ void CTacticsScreen::Apply(GuiMessage& message) {
         const UserTactics chosen = m_ctx.Session().Tactics();
         if (Running3D()) {
             CMatchTeam* team = userIsHome ? g_pMatch3D->GetHomeTeam() : g_pMatch3D->GetAwayTeam();
+            // With nobody on the bench who may come on, the hurt player stays and Done closes.
             bool blocked = false;
-            for (int i = 0; team && i < 5; ++i) {
+            for (int i = 0; team && team->HasFitSubstitute() && i < 5; ++i) {
                 const CCourtPlayer* p = team->GetPlayer(i);
                 if (p && p->injured == 1 && p->inSubstitution == 0)
                     blocked = true;

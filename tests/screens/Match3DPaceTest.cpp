@@ -303,6 +303,24 @@ TEST(Match3DMustLeave, EachPlayerIsAnnouncedOnceInFrontOfTheTacticsWindow) {
     EXPECT_GT(layerIndex(ID_MATCH_POPUP), layerIndex(ID_TACTICS));
 }
 
+TEST(Match3DMustLeave, WithNobodyFitOnTheBenchTheUsersHurtPlayerStaysAndPlayGoesOn) {
+    WatchedMatch w;
+    CMatchTeam& user = *w.match->homeTeam;
+    for (int i = CMatchTeam::kOnCourt; i < user.GetCount(); ++i)
+        user.GetPlayer(i)->injured = 1;
+    CCourtPlayer* hurt = user.GetPlayer(1);
+    hurt->injured = 1;
+    w.match->paused = 1;
+    const double clock = w.hud.GameClock();
+    for (int i = 0; i < 300; ++i)
+        w.Frame();
+    // No change can be made: nothing asks for one and the match does not wait for it.
+    EXPECT_EQ(w.Opened(ID_TACTICS), 0);
+    EXPECT_FALSE(w.hud.Paused());
+    EXPECT_GT(w.hud.GameClock(), clock);
+    EXPECT_TRUE(w.OnCourt(user, hurt));
+}
+
 TEST(Match3DMustLeave, TheComputerReplacesItsOwnFouledOutOrHurtPlayerWithoutTheUser) {
     WatchedMatch w;
     CCourtPlayer* fouled = w.match->awayTeam->GetPlayer(1);

@@ -428,4 +428,18 @@ TEST(TacticsScreen3D, EscapeLeavesTheWindowOverTheMatchAsDoneDoes) {
     EXPECT_FALSE(t.rig.shell.overlays[static_cast<int>(Overlay::Tactics)]);
     EXPECT_FALSE(t.rig.stack.IsLayerActive(ID_TACTICS));
     EXPECT_FALSE(t.rig.stack.IsLayerActive(ID_DAYPANEL));
+
+    // With nobody on the bench who may come on, a hurt player stays and the window still closes.
+    t.rig.stack.PostMessage(ID_HUD_TACTICS, ID_TACTICS, kMsgOpenOnTop, ID_HUD_TACTICS, 0);
+    t.rig.stack.ProcessMessages();
+    t.rig.shell.overlays[static_cast<int>(Overlay::Tactics)] = true;
+    t.match.flags.substitutionPhase = 0;
+    for (int i = 5; i < 12; ++i)
+        t.Player(i)->injured = 1;
+    t.Player(3)->injured = 1;
+    pressEscape();
+    EXPECT_EQ(t.match.flags.substitutionPhase, 0);
+    EXPECT_FALSE(t.rig.shell.overlays[static_cast<int>(Overlay::Tactics)]);
+    EXPECT_FALSE(t.rig.stack.IsLayerActive(ID_TACTICS));
+    EXPECT_FALSE(t.rig.stack.IsLayerActive(ID_DAYPANEL));
 }
