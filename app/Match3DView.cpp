@@ -173,15 +173,8 @@ void CMatch3DView::Frame(float dt) {
     }
     if (pending)
         Begin();
-    if (m_match && !m_finished && m_foulTrouble) {
-        CMatchTeam* user = m_match->homeTeam->isUserTeam ? m_match->homeTeam : m_match->awayTeam;
-        bool fouledOut = false;
-        for (int i = 0; i < user->OnCourtCount(); ++i)
-            fouledOut = fouledOut || user->GetPlayer(i)->personalFouls > 5;
-        for (int i = 0; !fouledOut && i < user->OnCourtCount(); ++i)
-            user->GetPlayer(i)->personalFouls = std::max(user->GetPlayer(i)->personalFouls, 5);
-        m_foulTrouble = !fouledOut;
-    }
+    if (m_match && !m_finished && m_foulTrouble)
+        KeepInFoulTrouble();
     if (m_match && !m_finished) {
         // The display's clock plays the match's steps (CMatchHud::FrameStep, earlier in the frame).
         // The box score grids follow the play about once a second.
@@ -192,6 +185,33 @@ void CMatch3DView::Frame(float dt) {
             }
     }
     Draw(dt);
+}
+
+void CMatch3DView::KeepInFoulTrouble() {
+    CMatchTeam* user = m_match->homeTeam->isUserTeam ? m_match->homeTeam : m_match->awayTeam;
+    bool fouledOut = false;
+    for (int i = 0; i < user->OnCourtCount(); ++i)
+        fouledOut = fouledOut || user->GetPlayer(i)->personalFouls > 5;
+    if (fouledOut) {
+        // One sixth foul is what the session needs: the others get their own counts back.
+        for (const auto& [player, added] : m_foulBoost)
+            if (player->personalFouls <= 5)
+                player->personalFouls = std::max(0, player->personalFouls - added);
+        m_foulBoost.clear();
+        m_foulTrouble = false;
+        return;
+    }
+    for (int i = 0; i < user->OnCourtCount(); ++i) {
+        CCourtPlayer* p = user->GetPlayer(i);
+        if (p->personalFouls >= 5)
+            continue;
+        auto it =
+            std::find_if(m_foulBoost.begin(), m_foulBoost.end(), [p](const auto& b) { return b.first == p; });
+        if (it == m_foulBoost.end())
+            it = m_foulBoost.insert(m_foulBoost.end(), {p, 0});
+        it->second += 5 - p->personalFouls;
+        p->personalFouls = 5;
+    }
 }
 
 void CMatch3DView::Finish() {
