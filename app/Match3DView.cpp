@@ -21,6 +21,7 @@
 #include "screens/match/Match3DHudLink.h"
 #include "screens/match/MatchHud.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -151,6 +152,10 @@ void CMatch3DView::Begin() {
             hud->SetClock(
                 [start, scale] { return start + (GetTickCountMs() - start) * static_cast<uint32_t>(scale); });
         }
+        // They also answer a sixth foul, which a real match brings only now and then:
+        // FB_MATCH_FOUL_TROUBLE keeps the user's five on court at five fouls until one fouls out.
+        const char* trouble = std::getenv("FB_MATCH_FOUL_TROUBLE");
+        m_foulTrouble = trouble != nullptr && std::atoi(trouble) != 0;
         hud->Refresh();
     }
     // The menu music gives way to the hall.
@@ -168,6 +173,8 @@ void CMatch3DView::Frame(float dt) {
     }
     if (pending)
         Begin();
+    if (m_match && !m_finished && m_foulTrouble)
+        KeepInFoulTrouble();
     if (m_match && !m_finished) {
         // The display's clock plays the match's steps (CMatchHud::FrameStep, earlier in the frame).
         // The box score grids follow the play about once a second.
@@ -178,6 +185,33 @@ void CMatch3DView::Frame(float dt) {
             }
     }
     Draw(dt);
+}
+
+void CMatch3DView::KeepInFoulTrouble() {
+    CMatchTeam* user = m_match->homeTeam->isUserTeam ? m_match->homeTeam : m_match->awayTeam;
+    bool fouledOut = false;
+    for (int i = 0; i < user->OnCourtCount(); ++i)
+        fouledOut = fouledOut || user->GetPlayer(i)->personalFouls > 5;
+    if (fouledOut) {
+        // One sixth foul is what the session needs: the others get their own counts back.
+        for (const auto& [player, added] : m_foulBoost)
+            if (player->personalFouls <= 5)
+                player->personalFouls = std::max(0, player->personalFouls - added);
+        m_foulBoost.clear();
+        m_foulTrouble = false;
+        return;
+    }
+    for (int i = 0; i < user->OnCourtCount(); ++i) {
+        CCourtPlayer* p = user->GetPlayer(i);
+        if (p->personalFouls >= 5)
+            continue;
+        auto it =
+            std::find_if(m_foulBoost.begin(), m_foulBoost.end(), [p](const auto& b) { return b.first == p; });
+        if (it == m_foulBoost.end())
+            it = m_foulBoost.insert(m_foulBoost.end(), {p, 0});
+        it->second += 5 - p->personalFouls;
+        p->personalFouls = 5;
+    }
 }
 
 void CMatch3DView::Finish() {

@@ -12,9 +12,12 @@
 #include <atomic>
 #include <memory>
 #include <mutex>
+#include <utility>
+#include <vector>
 
 class CGameManager;
 class CMatch3D;
+class CCourtPlayer;
 class CMatch3DHudLink;
 class CMatchHud;
 struct CFixture;
@@ -63,4 +66,9 @@ private:
     UserMatchSetup m_setup;
     bool m_finished = true;
     int m_frames = 0;
+    // FB_MATCH_FOUL_TROUBLE: the user's five on court stand at five fouls until one fouls out,
+    // then the others get their own counts back (the fouls each was given).
+    void KeepInFoulTrouble();
+    bool m_foulTrouble = false;
+    std::vector<std::pair<CCourtPlayer*, int>> m_foulBoost;
 };

@@ -85,6 +85,23 @@ void CScreenStack::BringToTop(int32_t screenId) {
     std::rotate(it, it + 1, m_layers.end());
 }
 
+void CScreenStack::SetEscapeButton(int32_t screenId, int32_t buttonId) {
+    if (ScreenLayer* layer = FindLayer(screenId))
+        layer->escapeButton = buttonId;
+}
+
+void CScreenStack::PressEscapeButton() {
+    // Only the window in front answers: Escape never reaches a window hidden behind another.
+    for (auto it = m_layers.rbegin(); it != m_layers.rend(); ++it) {
+        if (!it->active || !it->root->IsVisible())
+            continue;
+        CGuiElement* button = it->escapeButton >= 0 ? it->root->FindChild(it->escapeButton) : nullptr;
+        if (button && button->IsVisible() && button->IsEnabled())
+            PostMessage(button->GetId(), -1, kMsgClick, 0, 0);
+        return;
+    }
+}
+
 int32_t CScreenStack::FindGuiIdByName(const char* name) const {
     std::lock_guard<std::mutex> lock(m_defineIndexMutex);
     if (m_indexedDefines > m_defines.size()) {
@@ -316,8 +333,11 @@ void CScreenStack::DispatchInput(const GuiInput& input) {
         }
         break;
     case GuiInputKind::Key:
+        // A text field keeps its own keys (Escape leaves it); otherwise Escape is the window's.
         if (m_focus)
             m_focus->OnKey(ctx, input.key);
+        else if (input.key == kGuiKeyEscape)
+            PressEscapeButton();
         break;
     case GuiInputKind::Text:
         if (m_focus)

@@ -16,7 +16,8 @@ struct ScreenLayer {
     int32_t screenId = -1;
     std::unique_ptr<CGuiElement> root;
     uint8_t active = 0;
-    uint8_t keep = 0; // stays active when another screen opens with kind 4 or 6
+    uint8_t keep = 0;          // stays active when another screen opens with kind 4 or 6
+    int32_t escapeButton = -1; // the button Escape presses while this window is in front; -1: none
 };
 
 struct GuiDefine {
@@ -40,6 +41,8 @@ public:
     // The element of that id in any layer, active or not; null when absent.
     CGuiElement* FindElement(int32_t id);
     void BringToTop(int32_t screenId);
+    // Escape presses that button (a click as the mouse gives it) while the window is in front.
+    void SetEscapeButton(int32_t screenId, int32_t buttonId);
 
     // Define table (file order, duplicates kept) and the layout's actions.
     std::vector<GuiDefine>& Defines() { return m_defines; }
@@ -86,6 +89,7 @@ private:
     void SetLayerActive(ScreenLayer& layer, bool active);
     void ForgetElementsOf(const CGuiElement* root);
     void UpdateHover(const GuiContext& ctx, CGuiElement* hit);
+    void PressEscapeButton();
 
     std::vector<ScreenLayer> m_layers;
     std::vector<GuiDefine> m_defines;

@@ -283,6 +283,9 @@ bool CMatch3D::UserPlayerMustLeave() {
     if (user == nullptr) {
         return false; // two computer sides: nobody to ask
     }
+    if (!user->HasFitSubstitute()) {
+        return false; // nobody may come on: he stays, as on the computer's side
+    }
     bool result = false;
     for (int i = 0; i < user->OnCourtCount(); ++i) {
         CCourtPlayer* p = user->GetPlayer(i);
@@ -308,7 +311,7 @@ bool CMatch3D::SettleMustLeave(bool userAnswers) {
         if (team == nullptr) {
             continue;
         }
-        const bool user = userAnswers && team->isUserTeam == 1;
+        const bool user = userAnswers && team->isUserTeam == 1 && team->HasFitSubstitute();
         for (int i = 0; i < team->OnCourtCount(); ++i) {
             CCourtPlayer* p = team->GetPlayer(i);
             // One already walking off in a substitution goes on his way once play resumes.

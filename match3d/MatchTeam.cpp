@@ -207,6 +207,17 @@ int CMatchTeam::PickPlayerToRest() const {
     return -1;
 }
 
+bool CMatchTeam::HasFitSubstitute() const {
+    for (int i = kOnCourt; i < GetCount(); ++i) {
+        const CCourtPlayer* player = GetPlayer(i);
+        if (player != nullptr && player->matchState == kMatchStateOnBench && player->injured == 0 &&
+            player->personalFouls <= 5 && player->foulsCharged + player->foulsBooked < 6) {
+            return true;
+        }
+    }
+    return false;
+}
+
 int CMatchTeam::PickSubstitute() const {
     if (GetCount() <= kOnCourt) {
         return -1;

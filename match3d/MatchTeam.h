@@ -49,6 +49,8 @@ public:
     int PickPlayerToRest() const;
     // The first fit bench player (not hurt, fewer than six fouls, above 40 stamina); negative
     // when none: -2 when the last one looked at is hurt, else -1.
+    // Someone on the bench who may come on (not hurt, not fouled out), tired or not.
+    bool HasFitSubstitute() const;
     int PickSubstitute() const;
     // One tick of the bench getting its breath back.
     void RecoverBench();

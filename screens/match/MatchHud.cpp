@@ -431,6 +431,9 @@ void CMatchHud::OpenTactics() {
         m_ctx.Post(ID_HUD_TACTICS, ID_TACTICS, kMsgOpenOnTop, ID_HUD_TACTICS, 0);
         m_ctx.Shell().SetOverlayOpen(Overlay::Tactics, true);
     }
+    // The message saying who must leave stays in front of the window that makes the change.
+    if (m_ctx.Shell().IsOverlayOpen(Overlay::Popup))
+        m_ctx.Post(ID_QUARTERBREAK_OK, ID_MATCH_POPUP, kMsgOpenOnTop, ID_QUARTERBREAK_OK, 0);
     CMatchTeam* home = m_match ? m_match->HomeTeam() : nullptr;
     if (home && home->isUserTeam)
         FillHostBoxScore();
@@ -443,11 +446,15 @@ void CMatchHud::OpenTactics() {
 void CMatchHud::ShowMustLeavePopup(const CStr& name, bool hurt) {
     if (m_ctx.Shell().IsOverlayOpen(Overlay::Popup))
         return;
+    CStr message = name;
+    message += " ";
+    message += m_ctx.Text(hurt ? 100205 : 500025);
+    for (const CStr& shown : m_mustLeaveShown)
+        if (shown.Equals(message))
+            return;
+    m_mustLeaveShown.push_back(message);
     if (CGuiElement* popup = m_ctx.Find(ID_MATCH_POPUP)) {
         popup->SetCaption(m_ctx.Text(302065));
-        CStr message = name;
-        message += " ";
-        message += m_ctx.Text(hurt ? 100205 : 500025);
         if (CGuiElement* box = m_ctx.Find(ID_MATCH_POPUP_TEXT)) {
             box->Clear();
             box->SetText(message);
@@ -461,6 +468,11 @@ void CMatchHud::ShowMustLeavePopup(const CStr& name, bool hurt) {
 void CMatchHud::OnMessage(GuiMessage& message) {
     if (message.MSG != kMsgClick)
         return;
+    if (message.sID == ID_MATCH_POPUP_OK) {
+        // The layout's own action closes the message; the next player who must leave gets his.
+        m_ctx.Shell().SetOverlayOpen(Overlay::Popup, false);
+        return;
+    }
     switch (message.sID) {
     case ID_HUD_COACHING:
         // The clock keeps running while the coaching window is open.

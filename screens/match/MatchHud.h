@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 class CGuiElement;
 class CQuorelRenderTarget;
@@ -75,7 +76,11 @@ public:
     void SetTeamNames(const CStr& home, const CStr& away);
     void SetMatchParams(CTeam* home, CTeam* away, int fixture, int year, int month, int day);
     void ShowStreetballImage();
-    void SetMatch(IHudMatch* match) { m_match = match; }
+    // A new match (or none) also forgets who was announced as leaving the court.
+    void SetMatch(IHudMatch* match) {
+        m_match = match;
+        m_mustLeaveShown.clear();
+    }
     // Runs at the end of EndMatch: the match's records and the hand-back of the frame.
     void SetEndHandler(std::function<void()> handler) { m_onEnd = std::move(handler); }
     IHudMatch* Match() const { return m_match; }
@@ -209,6 +214,9 @@ private:
     int m_fixtureDay = 1;
 
     IHudMatch* m_match = nullptr;
+    // The must-leave messages shown this match: each player is announced once, however often the
+    // rules ask while he waits for his change.
+    std::vector<CStr> m_mustLeaveShown;
     std::function<void()> m_onEnd;
     std::function<uint32_t()> m_now;
     IHudSound* m_sound = nullptr;

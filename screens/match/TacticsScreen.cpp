@@ -9,6 +9,7 @@
 #include "database/MemoryDB.h"
 #include "database/Records.h"
 #include "gui/Element.h"
+#include "gui/ScreenStack.h"
 #include "guidefines.h"
 #include "match/Formation.h"
 #include "match2d/Match2D.h"
@@ -98,7 +99,8 @@ std::vector<TacticsRow> RowsOfMatchTeam(const CMatchTeam& team) {
     std::vector<TacticsRow> rows;
     for (int i = 0; i < team.GetCount(); ++i) {
         const CCourtPlayer* p = team.GetPlayer(i);
-        if (p == nullptr)
+        // The match keeps fifteen places a side: those no squad player took are nobody to pick.
+        if (p == nullptr || (p->matchState != kOnCourt && p->matchState != kOnBench))
             continue;
         TacticsRow row;
         row.id = p->playerId;
@@ -117,7 +119,52 @@ std::vector<TacticsRow> RowsOfMatchTeam(const CMatchTeam& team) {
         row.unavailable = p->injured != 0 || p->personalFouls > 5;
         rows.push_back(row);
     }
+    // A change made but not yet carried out (the called-off player still walks to the bench)
+    // shows as made: the replacement takes his row and he takes the replacement's.
+    auto rowOf = [&rows](int32_t id) {
+        size_t k = 0;
+        while (k < rows.size() && rows[k].id != id)
+            ++k;
+        return k;
+    };
+    for (int i = 0; i < team.OnCourtCount(); ++i) {
+        const CCourtPlayer* p = team.GetPlayer(i);
+        const CCourtPlayer* in = PendingReplacement(p);
+        if (in == nullptr)
+            continue;
+        const size_t outRow = rowOf(p->playerId);
+        const size_t inRow = rowOf(in->playerId);
+        if (outRow >= rows.size() || inRow >= rows.size() || !rows[outRow].onCourt || rows[inRow].onCourt)
+            continue;
+        std::swap(rows[outRow], rows[inRow]);
+        rows[outRow].onCourt = true;
+        rows[inRow].onCourt = false;
+    }
     return rows;
+}
+
+const CCourtPlayer* PendingReplacement(const CCourtPlayer* player) {
+    if (player == nullptr || player->matchState != kOnCourt || player->inSubstitution == 0 ||
+        player->cameOn != 0)
+        return nullptr;
+    const CCourtPlayer* in = player->replacement;
+    return in != nullptr && in->matchState == kOnBench ? in : nullptr;
+}
+
+const CCourtPlayer* ReplacementFor(const CMatchTeam& team, const CCourtPlayer* incoming) {
+    for (int i = 0; i < team.OnCourtCount(); ++i) {
+        const CCourtPlayer* p = team.GetPlayer(i);
+        if (incoming != nullptr && PendingReplacement(p) == incoming)
+            return p;
+    }
+    return nullptr;
+}
+
+bool HasPendingChange(const CMatchTeam& team) {
+    for (int i = 0; i < team.OnCourtCount(); ++i)
+        if (PendingReplacement(team.GetPlayer(i)) != nullptr)
+            return true;
+    return false;
 }
 
 std::vector<TacticsRow> RowsOfMatch2DTeam(const CMatch2DTeam& team) {
@@ -146,6 +193,8 @@ std::vector<TacticsRow> RowsOfMatch2DTeam(const CMatch2DTeam& team) {
 CTacticsScreen::CTacticsScreen(const CScreenContext& ctx) : m_ctx(ctx), m_root(ctx.Find(ID_TACTICS)) {
     for (int id = 0; id < kTacticCount; ++id)
         ReadTacticPreview(kPreviewFiles[id], id);
+    // Escape leaves the window as "Done" does, over a running match as well as between matches.
+    m_ctx.Stack().SetEscapeButton(ID_TACTICS, ID_TA_APPLY);
 }
 
 CGuiElement* CTacticsScreen::Child(int id) const {
@@ -440,15 +489,37 @@ void CTacticsScreen::Swap(GuiMessage& message) {
         };
         CCourtPlayer* leaving = find(outId);
         CCourtPlayer* coming = find(inId);
-        if (leaving == nullptr || coming == nullptr || coming->injured != 0 || coming->personalFouls > 5) {
+        CMatchTeam* team = userIsHome ? match.GetHomeTeam() : match.GetAwayTeam();
+        if (leaving != nullptr && coming != nullptr && PendingReplacement(coming) == leaving) {
+            // The lists show a change not yet carried out as made: swapping the two back takes
+            // it back, and the called-off player stays on.
+            coming->inSubstitution = 0;
+            coming->replacement = nullptr;
+            if (match.flags.calledOffUser == coming)
+                match.flags.calledOffUser = nullptr;
+            if (match.incomingPlayer == leaving)
+                match.incomingPlayer = nullptr;
+            substitutionPending = team != nullptr && HasPendingChange(*team) ? 1 : 0;
+            FillLineupGrids();
+            ClearGridSelections();
+            return;
+        }
+        if (leaving == nullptr || coming == nullptr || leaving->matchState != kOnCourt ||
+            leaving->inSubstitution != 0 || coming->matchState != kOnBench ||
+            (team != nullptr && ReplacementFor(*team, coming) != nullptr)) {
+            // Not a player on court against one on the bench (or one of them already in a change
+            // under way): nothing to record, and the changes already made stand.
+            ClearGridSelections();
+            return;
+        }
+        if (coming->injured != 0 || coming->personalFouls > 5) {
             // Refused: no called-off player is left behind without a replacement.
-            match.flags.calledOffUser = nullptr;
-            match.incomingPlayer = nullptr;
-            if (leaving != nullptr) {
-                leaving->inSubstitution = 0;
-                leaving->replacement = nullptr;
-            }
-            substitutionPending = 0;
+            if (match.flags.calledOffUser == leaving)
+                match.flags.calledOffUser = nullptr;
+            if (match.incomingPlayer == coming)
+                match.incomingPlayer = nullptr;
+            leaving->replacement = nullptr;
+            substitutionPending = team != nullptr && HasPendingChange(*team) ? 1 : 0;
             ClearGridSelections();
             return;
         }
@@ -470,8 +541,9 @@ void CTacticsScreen::Apply(GuiMessage& message) {
         const UserTactics chosen = m_ctx.Session().Tactics();
         if (Running3D()) {
             CMatchTeam* team = userIsHome ? g_pMatch3D->GetHomeTeam() : g_pMatch3D->GetAwayTeam();
+            // With nobody on the bench who may come on, the hurt player stays and Done closes.
             bool blocked = false;
-            for (int i = 0; team && i < 5; ++i) {
+            for (int i = 0; team && team->HasFitSubstitute() && i < 5; ++i) {
                 const CCourtPlayer* p = team->GetPlayer(i);
                 if (p && p->injured == 1 && p->inSubstitution == 0)
                     blocked = true;

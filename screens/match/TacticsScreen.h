@@ -13,6 +13,7 @@ class CGuiElement;
 struct CPlayer;
 struct CTeam;
 class CMatchTeam;
+class CCourtPlayer;
 class CMatch2DTeam;
 
 inline constexpr int kTacticCount = 20;
@@ -51,7 +52,14 @@ void MarkerTopLeft(const GuiRect& court, int markerW, int markerH, const Vec3& p
 uint32_t BandColour(float value);
 // The rows of each source, in list order.
 std::vector<TacticsRow> RowsOfClub(const CTeam& club);
+// A 3D match team's rows, with a change the user made but the match has not yet carried out
+// shown as made.
 std::vector<TacticsRow> RowsOfMatchTeam(const CMatchTeam& team);
+// The replacement an on-court player waits for (called off, not yet gone); null when none.
+const CCourtPlayer* PendingReplacement(const CCourtPlayer* player);
+// The on-court player of the team who waits for that bench player; null when none.
+const CCourtPlayer* ReplacementFor(const CMatchTeam& team, const CCourtPlayer* incoming);
+bool HasPendingChange(const CMatchTeam& team);
 std::vector<TacticsRow> RowsOfMatch2DTeam(const CMatch2DTeam& team);
 
 class CTacticsScreen : public CGameScreen {

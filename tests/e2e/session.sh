@@ -175,13 +175,14 @@ click() {
     done
     settle "${3:-30}"
 }
-# new_career <club's row y> [manager name]: starts the game, passes the intro and makes a new
-# career with the club at that height of the list (362 is the fourth club) and the name typed in
-# (the default name when none is given), then waits until it is listed and its frame is up. Each
-# step waits for its screen and fails the session when it does not come; the way there is left
-# in the shots 01-intro, 02-main-menu, 03-new-career, 04-club-chosen and 05-career-frame.
+# new_career <club's row y> [manager name] [wheel notches]: starts the game, passes the intro and
+# makes a new career with the club at that height of the list (362 is the fourth club; the list is
+# first scrolled down by the notches given) and the name typed in (the default name when none is
+# given), then waits until it is listed and its frame is up. Each step waits for its screen and
+# fails the session when it does not come; the way there is left in the shots 01-intro,
+# 02-main-menu, 03-new-career, 04-club-chosen and 05-career-frame.
 new_career() {
-    local row="$1" name="${2:-}"
+    local row="$1" name="${2:-}" notches="${3:-0}"
     start_game
     expect 60 01-intro "the intro's ball did not show" shows_colour 120x120+452+220 '#F07820' 4000
     xdotool key --window "$window" space
@@ -190,6 +191,13 @@ new_career() {
     shot 02-main-menu
     click 512 390 # New career
     expect_after 30 02-main-menu 03-new-career "the new career screen did not open" 560x360+82+280 20000
+    if [ "$notches" -gt 0 ]; then
+        # The list scrolled down that many wheel notches: the row counts from the list's new top.
+        xdotool mousemove --sync $((left + 360)) $((top + 450))
+        for _ in $(seq 1 "$notches"); do xdotool click 5; done
+        settle 10
+        shot 03-new-career
+    fi
     click 182 "$row" # the club
     expect_after 30 03-new-career 04-club-chosen "choosing a club showed nothing" 250x290+686+258 500
     if [ -n "$name" ]; then

@@ -233,4 +233,45 @@ TEST_F(Input, ClosingALayerDropsItsHoverAndFocus) {
     EXPECT_EQ(stack.Hovered(), nullptr);
 }
 
+TEST_F(Input, EscapePressesTheFrontWindowsButtonUnlessATextFieldHasTheKeys) {
+    CGuiElement* dialog = stack.AddLayer(MakeWindow(11074, GuiRect{200, 80, 600, 600}), true, false);
+    auto* done = AddControl<CGuiButton>(dialog, 11097, GuiRect{500, 600, 120, 30});
+    auto* edit = AddControl<CGuiEditBox>(dialog, 11098, GuiRect{210, 100, 100, 24});
+    GuiInput escape;
+    escape.kind = GuiInputKind::Key;
+    escape.key = kGuiKeyEscape;
+    // A window without an Escape button ignores the key.
+    stack.DispatchInput(escape);
+    EXPECT_TRUE(stack.PendingMessages().empty());
+
+    stack.SetEscapeButton(11074, 11097);
+    stack.DispatchInput(escape);
+    ASSERT_EQ(stack.PendingMessages().size(), 1u);
+    EXPECT_TRUE(SameMessage(stack.PendingMessages()[0], 11097, -1, kMsgClick));
+    stack.ProcessMessages();
+
+    // A text field with the focus takes Escape to leave the field, not the window.
+    Click(stack, 220, 110);
+    ASSERT_TRUE(edit->HasFocus());
+    stack.ProcessMessages();
+    stack.DispatchInput(escape);
+    EXPECT_FALSE(edit->HasFocus());
+    for (const GuiMessage& m : stack.PendingMessages())
+        EXPECT_NE(m.MSG, kMsgClick);
+    stack.ProcessMessages();
+
+    // Only the window in front answers, and a disabled button is not pressed.
+    stack.AddLayer(MakeWindow(11222, GuiRect{300, 300, 200, 100}), true, false);
+    stack.DispatchInput(escape);
+    EXPECT_TRUE(stack.PendingMessages().empty());
+    stack.PostMessage(-1, 11222, kMsgClose, 0, 0);
+    stack.ProcessMessages();
+    done->SetDisabled(true);
+    stack.DispatchInput(escape);
+    EXPECT_TRUE(stack.PendingMessages().empty());
+    done->SetDisabled(false);
+    stack.DispatchInput(escape);
+    EXPECT_EQ(stack.PendingMessages().size(), 1u);
+}
+
 } // namespace

@@ -20,6 +20,7 @@
 
 #include <atomic>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -246,6 +247,78 @@ TEST(Match3DMustLeave, TheUsersSixthFoulOpensThePopupAndTheClockWaitsForTheChang
     EXPECT_FALSE(w.hud.Paused());
     EXPECT_GT(w.hud.GameClock(), clock);
     EXPECT_FALSE(w.OnCourt(*w.match->homeTeam, fouled));
+}
+
+TEST(Match3DMustLeave, EachPlayerIsAnnouncedOnceInFrontOfTheTacticsWindow) {
+    WatchedMatch w;
+    auto layerIndex = [&w](int window) {
+        const std::vector<ScreenLayer>& layers = w.kit.stack.Layers();
+        for (size_t i = 0; i < layers.size(); ++i)
+            if (layers[i].screenId == window && layers[i].active)
+                return static_cast<int>(i);
+        return -1;
+    };
+    auto pressOk = [&w] {
+        GuiMessage ok{ID_MATCH_POPUP_OK, -1, kMsgClick, 0, 0, 0};
+        w.hud.OnMessage(ok);
+        EXPECT_EQ(ok.sID, ID_MATCH_POPUP_OK) << "the layout's action closes the message";
+        w.kit.stack.DeliverMessage(ok);
+        w.kit.stack.ProcessMessages();
+    };
+    CCourtPlayer* first = w.match->homeTeam->GetPlayer(2);
+    first->personalFouls = 6;
+    w.match->paused = 1;
+    for (int i = 0; i < 5; ++i)
+        w.Frame();
+    w.kit.stack.ProcessMessages();
+    ASSERT_GE(layerIndex(ID_TACTICS), 0);
+    EXPECT_GT(layerIndex(ID_MATCH_POPUP), layerIndex(ID_TACTICS))
+        << "the message is hidden behind the window";
+
+    // Read and closed, it does not come back while the rules wait for his change.
+    pressOk();
+    EXPECT_LT(layerIndex(ID_MATCH_POPUP), 0);
+    w.hud.Play();
+    for (int i = 0; i < 60; ++i)
+        w.Frame();
+    EXPECT_TRUE(w.hud.Paused());
+    EXPECT_EQ(w.Opened(ID_MATCH_POPUP), 0);
+
+    // Once he is off, the next player who must leave gets his own message, in front again.
+    const int substitute = w.match->homeTeam->PickSubstitute();
+    ASSERT_GE(substitute, 0);
+    w.match->RequestSubstitution(first->playerId, substitute, false);
+    w.hud.Play();
+    for (int i = 0; i < 300; ++i)
+        w.Frame();
+    ASSERT_FALSE(w.OnCourt(*w.match->homeTeam, first));
+    CCourtPlayer* second = w.match->homeTeam->GetPlayer(4);
+    second->injured = 1;
+    for (int i = 0; i < 300 && !w.hud.Paused(); ++i)
+        w.Frame();
+    EXPECT_GE(w.Opened(ID_MATCH_POPUP), 1);
+    const std::string text = w.ctx.Find(ID_MATCH_POPUP_TEXT)->GetText().Std();
+    EXPECT_NE(text.find(second->name), std::string::npos);
+    w.kit.stack.ProcessMessages();
+    EXPECT_GT(layerIndex(ID_MATCH_POPUP), layerIndex(ID_TACTICS));
+}
+
+TEST(Match3DMustLeave, WithNobodyFitOnTheBenchTheUsersHurtPlayerStaysAndPlayGoesOn) {
+    WatchedMatch w;
+    CMatchTeam& user = *w.match->homeTeam;
+    for (int i = CMatchTeam::kOnCourt; i < user.GetCount(); ++i)
+        user.GetPlayer(i)->injured = 1;
+    CCourtPlayer* hurt = user.GetPlayer(1);
+    hurt->injured = 1;
+    w.match->paused = 1;
+    const double clock = w.hud.GameClock();
+    for (int i = 0; i < 300; ++i)
+        w.Frame();
+    // No change can be made: nothing asks for one and the match does not wait for it.
+    EXPECT_EQ(w.Opened(ID_TACTICS), 0);
+    EXPECT_FALSE(w.hud.Paused());
+    EXPECT_GT(w.hud.GameClock(), clock);
+    EXPECT_TRUE(w.OnCourt(user, hurt));
 }
 
 TEST(Match3DMustLeave, TheComputerReplacesItsOwnFouledOutOrHurtPlayerWithoutTheUser) {

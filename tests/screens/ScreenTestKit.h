@@ -23,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -95,9 +96,18 @@ namespace screentest {
 
 using FakeShell = CFakeShell;
 
+// A stack that offers each message to the test's screens first, as the game manager does.
+struct RoutedStack : CScreenStack {
+    void OnMessage(GuiMessage& message) override {
+        if (screens)
+            screens(message);
+    }
+    std::function<void(GuiMessage&)> screens;
+};
+
 struct MatchScreenRig {
     CCareerSession session;
-    CScreenStack stack;
+    RoutedStack stack;
     FakeShell shell;
     daytest::DayWorld world;
     std::map<ScreenRole, CGameScreen*> screens;

@@ -14,6 +14,8 @@
 #include "ScreenTestKit.h"
 
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 using namespace screentest;
 
@@ -25,6 +27,66 @@ CCourtPlayer CourtPlayer(int32_t id, bool onCourt) {
     p.matchState = onCourt ? kOnCourt : kOnBench;
     return p;
 }
+
+// The user's squad as the home side of a 3D match, with the places no squad player took left
+// as the loader leaves them (fifteen a side).
+void UserSquadAtHome(CMatch3D& match, const CTeam& club) {
+    match.homeTeam->DeletePlayers();
+    for (size_t i = 0; i < club.players.size(); ++i) {
+        CCourtPlayer p = CourtPlayer(club.players[i]->id, i < 5);
+        p.SetName(club.players[i]->name.GetText());
+        p.stamina = 80.0f;
+        match.homeTeam->AddPlayer(p);
+    }
+    while (match.homeTeam->GetCount() < kRosterSize)
+        match.homeTeam->AddPlayer(CCourtPlayer());
+}
+
+std::vector<std::string> Names(CGuiElement* grid) {
+    std::vector<std::string> names;
+    for (int row = 0; row < grid->GetRowCount(); ++row) {
+        const GuiGridCell* cell = grid->FindCell(0, row);
+        names.push_back(cell ? cell->text.Std() : std::string());
+    }
+    return names;
+}
+
+// Running a 3D match with the user at home, the tactics window open over it.
+struct Tactics3D {
+    MatchScreenRig rig;
+    CTacticsScreen screen{rig.ctx};
+    CMatch3D match;
+    CGuiElement* court = nullptr;
+    CGuiElement* bench = nullptr;
+
+    Tactics3D() {
+        UserSquadAtHome(match, *rig.Club());
+        g_pMatch3D = &match;
+        rig.session.matchMode = 1;
+        rig.session.view3D = 1;
+        screen.userIsHome = 1;
+        screen.Refresh();
+        court = rig.stack.FindElement(ID_TA_COURT_GRID);
+        bench = rig.stack.FindElement(ID_TA_BENCH_GRID);
+    }
+    ~Tactics3D() { g_pMatch3D = nullptr; }
+    const std::string& Name(int squadIndex) const {
+        return rig.Club()->players[static_cast<size_t>(squadIndex)]->name.Std();
+    }
+    CCourtPlayer* Player(int squadIndex) {
+        int index = 0;
+        return match.homeTeam->FindById(rig.Club()->players[static_cast<size_t>(squadIndex)]->id, index);
+    }
+    // Picks a row of each grid and presses "Swap players", as the mouse does.
+    void Swap(int courtRow, int benchRow) {
+        GuiMessage pickCourt{ID_TA_COURT_GRID, -1, kMsgSelection, courtRow, 0, 0};
+        GuiMessage pickBench{ID_TA_BENCH_GRID, -1, kMsgSelection, benchRow, 0, 0};
+        GuiMessage swap{ID_TA_SWAP, -1, kMsgClick, 0, 0, 0};
+        screen.OnMessage(pickCourt);
+        screen.OnMessage(pickBench);
+        screen.OnMessage(swap);
+    }
+};
 
 } // namespace
 
@@ -280,4 +342,104 @@ TEST(TacticsScreen, ALoadedCareersTacticsShowOnTheCombos) {
     screen.Refresh();
     EXPECT_EQ(screen.GetOffenceTactic(), 5);
     EXPECT_EQ(screen.GetDefenceTactic(), 12);
+}
+
+TEST(TacticsScreen3D, TheBenchListsTheSquadOnlyAndASwapShowsTheFiveWhoWillPlay) {
+    Tactics3D t;
+    // Twelve players: five on court, seven on the bench, no empty rows for the unused places.
+    ASSERT_EQ(t.court->GetRowCount(), 5);
+    ASSERT_EQ(t.bench->GetRowCount(), 7);
+    for (const std::string& name : Names(t.bench))
+        EXPECT_FALSE(name.empty());
+    EXPECT_EQ(t.bench->FindCell(0, 7), nullptr);
+    EXPECT_EQ(Names(t.bench)[1], t.Name(6));
+
+    // The first starter for the second bench player: the lists show the change at once, in
+    // the places the two had, while the match carries it out once play goes on.
+    t.Swap(0, 1);
+    EXPECT_EQ(t.screen.substitutionPending, 1);
+    EXPECT_EQ(t.Player(0)->replacement, t.Player(6));
+    EXPECT_EQ(Names(t.court)[0], t.Name(6));
+    EXPECT_EQ(Names(t.bench)[1], t.Name(0));
+    EXPECT_EQ(t.court->GetRowCount(), 5);
+    EXPECT_EQ(t.bench->GetRowCount(), 7);
+
+    // A second change beside it; the one on his way in cannot be called off again, nor the
+    // one on his way off brought on for someone else.
+    t.Swap(1, 2);
+    EXPECT_EQ(Names(t.court)[1], t.Name(7));
+    t.Swap(0, 3);
+    EXPECT_EQ(Names(t.court)[0], t.Name(6));
+    EXPECT_EQ(t.Player(8)->matchState, kOnBench);
+    t.Swap(2, 1);
+    EXPECT_EQ(t.Player(2)->inSubstitution, 0);
+    EXPECT_EQ(t.Player(0)->replacement, t.Player(6));
+
+    // Swapping the first pair back takes that change back; the other stands.
+    t.Swap(0, 1);
+    EXPECT_EQ(t.Player(0)->inSubstitution, 0);
+    EXPECT_EQ(t.Player(0)->replacement, nullptr);
+    EXPECT_EQ(Names(t.court)[0], t.Name(0));
+    EXPECT_EQ(Names(t.court)[1], t.Name(7));
+    EXPECT_EQ(t.screen.substitutionPending, 1);
+
+    // Done hands it to the match; once it is carried out the lists show the same five.
+    GuiMessage done{ID_TA_APPLY, -1, kMsgClick, 0, 0, 0};
+    t.screen.OnMessage(done);
+    EXPECT_EQ(t.match.flags.substitutionPhase, 1);
+    const std::vector<std::string> shown = Names(t.court);
+    t.match.homeTeam->Substitute(t.Player(1)->playerId, t.Player(7)->playerId);
+    t.screen.FillLineupGrids();
+    EXPECT_EQ(Names(t.court), shown);
+    EXPECT_EQ(Names(t.bench).size(), 7u);
+}
+
+TEST(TacticsScreen3D, EscapeLeavesTheWindowOverTheMatchAsDoneDoes) {
+    Tactics3D t;
+    t.rig.stack.screens = [&t](GuiMessage& m) { t.screen.OnMessage(m); };
+    t.rig.stack.PostMessage(ID_HUD_TACTICS, ID_TACTICS, kMsgOpenOnTop, ID_HUD_TACTICS, 0);
+    t.rig.stack.ProcessMessages();
+    ASSERT_TRUE(t.rig.stack.IsLayerActive(ID_TACTICS));
+    t.rig.shell.overlays[static_cast<int>(Overlay::Tactics)] = true;
+    t.Swap(0, 0);
+    // Escape, then the frames that carry out what it set off.
+    auto pressEscape = [&t] {
+        GuiInput escape;
+        escape.kind = GuiInputKind::Key;
+        escape.key = kGuiKeyEscape;
+        t.rig.stack.DispatchInput(escape);
+        for (int frame = 0; frame < 3; ++frame)
+            t.rig.stack.ProcessMessages();
+    };
+
+    // A hurt player on court with no change made keeps the window open, as Done does, and the
+    // layout's own action never takes the frame from the match.
+    t.Player(3)->injured = 1;
+    pressEscape();
+    EXPECT_TRUE(t.rig.stack.IsLayerActive(ID_TACTICS));
+    EXPECT_TRUE(t.rig.shell.overlays[static_cast<int>(Overlay::Tactics)]);
+    EXPECT_FALSE(t.rig.stack.IsLayerActive(ID_DAYPANEL));
+    EXPECT_EQ(t.match.flags.substitutionPhase, 0);
+    t.Player(3)->injured = 0;
+
+    // Otherwise the change goes to the match and the window closes.
+    pressEscape();
+    EXPECT_EQ(t.match.flags.substitutionPhase, 1);
+    EXPECT_FALSE(t.rig.shell.overlays[static_cast<int>(Overlay::Tactics)]);
+    EXPECT_FALSE(t.rig.stack.IsLayerActive(ID_TACTICS));
+    EXPECT_FALSE(t.rig.stack.IsLayerActive(ID_DAYPANEL));
+
+    // With nobody on the bench who may come on, a hurt player stays and the window still closes.
+    t.rig.stack.PostMessage(ID_HUD_TACTICS, ID_TACTICS, kMsgOpenOnTop, ID_HUD_TACTICS, 0);
+    t.rig.stack.ProcessMessages();
+    t.rig.shell.overlays[static_cast<int>(Overlay::Tactics)] = true;
+    t.match.flags.substitutionPhase = 0;
+    for (int i = 5; i < 12; ++i)
+        t.Player(i)->injured = 1;
+    t.Player(3)->injured = 1;
+    pressEscape();
+    EXPECT_EQ(t.match.flags.substitutionPhase, 0);
+    EXPECT_FALSE(t.rig.shell.overlays[static_cast<int>(Overlay::Tactics)]);
+    EXPECT_FALSE(t.rig.stack.IsLayerActive(ID_TACTICS));
+    EXPECT_FALSE(t.rig.stack.IsLayerActive(ID_DAYPANEL));
 }

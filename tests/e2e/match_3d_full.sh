@@ -1,0 +1,198 @@
+#!/usr/bin/env bash
+# A whole 3D match watched in a real window under Xvfb, at normal speed on the display's quick
+# clock: a First Division club (its hall has the video cube) plays its first match to the end.
+# The user's five on court start at five fouls (FB_MATCH_FOUL_TROUBLE), so a sixth foul comes
+# early: its message stands in front of the tactics window, the fouled-out player is swapped for
+# a bench player there, the lists show the change at once, Escape leaves the window and play goes
+# on without him. The quarter breaks are answered, the final score is checked in the game's log
+# and the day panel shows the result. Then a Third Division club's first match shows the other
+# hall family. Each step waits with a bound for what it must show; the screenshots are left in
+# the artefact folder.
+#   match_3d_full.sh <game folder> <artefact folder>
+set -euo pipefail
+# The window, the game and the helpers every session uses.
+source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
+begin_session "$1" "$2" compare convert
+export FB_MATCH_CLOCK_SCALE="${FB_MATCH_CLOCK_SCALE:-24}"
+export FB_MATCH_FOUL_TROUBLE=1
+
+set_option Enable3DSimulation 1
+set_option EnableFastSimulation 0
+set_option EnableVideoCube 1
+
+# What the match display shows, each on the screen's own pixels: window captions are #243A58.
+caption='#243A58'
+hud_up() { shows_colour "$1" 1024x40+0+0 '#F0781E' 800 10; }
+hud_gone() { ! hud_up "$1"; }
+# The must-leave message (400x170 at 312,300), the quarter break (400x200 at 312,284) and the
+# tactics window (828x688 at 188,72), each by the right end of its caption bar.
+popup_open() { shows_colour "$1" 180x18+522+303 "$caption" 2800 2; }
+break_open() { shows_colour "$1" 180x14+522+288 "$caption" 2200 2; }
+tactics_open() { shows_colour "$1" 280x16+720+78 "$caption" 3800 2; }
+tactics_closed() { ! tactics_open "$1"; }
+break_closed() { ! break_open "$1"; }
+popup_closed() { ! popup_open "$1"; }
+# The tactics window's lists: a name drawn red belongs to a player who is hurt or fouled out.
+red_name() { shows_colour "$1" 170x16+206+$2 '#FF0000' 40 15; }
+# The first on-court row (of five, 22 pixels apart from y 336) whose player must leave.
+red_court_row() {
+    local row
+    for row in 0 1 2 3 4; do
+        red_name "$1" $((329 + 22 * row)) && { echo "$row"; return 0; }
+    done
+    return 1
+}
+court_fit() { ! red_court_row "$1" >/dev/null; }
+# The first bench row (from y 480) whose player may come on.
+fit_bench_row() {
+    local row
+    for row in 0 1 2 3 4 5 6; do
+        red_name "$1" $((473 + 22 * row)) || { echo "$row"; return 0; }
+    done
+    return 1
+}
+# Stamina is drawn green from 60 up: the tired show yellow or red.
+fresh() { shows_colour "$1" 50x16+$2+$3 '#00FF00' 10 15; }
+# A user rests his tired players as the computer does its own: in the tactics window each tired
+# player on court is swapped for the first fresh bench player; the lists show each change at once.
+rest_tired() {
+    local row bench
+    for row in 0 1 2 3 4; do
+        shot rest
+        fresh rest 510 $((329 + 22 * row)) && continue
+        red_name rest $((329 + 22 * row)) && continue
+        for bench in 0 1 2 3 4 5 6; do
+            if fresh rest 458 $((473 + 22 * bench)) && ! red_name rest $((473 + 22 * bench)); then
+                press 300 $((336 + 22 * row))
+                press 300 $((480 + 22 * bench))
+                press 294 704 # Swap players
+                # A change waits while the computer's own is under way: the match goes on without it.
+                local deadline=$((SECONDS + 5))
+                until fresh rest 510 $((329 + 22 * row)) || [ "$SECONDS" -ge "$deadline" ]; do
+                    sleep 0.5
+                    shot rest
+                done
+                break
+            fi
+        done
+    done
+}
+press() { xdotool mousemove --sync $((left + $1)) $((top + $2)) click 1; }
+play() { press 68 96; xdotool mousemove --sync $((left + 900)) $((top + 740)); }
+
+# ---- A First Division club: the hall with the video cube, the whole match ----
+new_career 626 "Sam Okafor" 12 # the list scrolled to its end: the last First Division club
+press 90 608                   # Continue to the first match day
+expect 180 01-arena "the arena's match display did not open" hud_up
+settle 10
+shot 01-arena
+play # the tip-off
+# The cube hangs over the centre circle, where the second camera looks at it (its place on the
+# screen differs from hall to hall): its face shows the display's score bar.
+look_at_cube() {
+    press 140 130 # Camera 2
+    xdotool mousemove --sync $((left + 900)) $((top + 740))
+    sleep 1
+    shot cube
+    if popup_closed cube && tactics_closed cube && break_closed cube && hud_up cube; then
+        cp "$out/cube.png" "$out/03-cube-score.png"
+    fi
+    press 56 130 # back to the first camera
+}
+
+# Play to the end, answering what the match asks.
+over=""
+fouls=0
+breaks=0
+for step in $(seq 1 900); do
+    shot look
+    if hud_gone look; then
+        over=1
+        break
+    fi
+    if popup_open look; then
+        fouls=$((fouls + 1))
+        if [ "$fouls" -eq 1 ]; then
+            cp "$out/look.png" "$out/04-sixth-foul.png"
+            # The window for the change stands open behind the message.
+            tactics_open look || fail "the tactics window did not open with the message (see $out/04-sixth-foul.png)"
+        fi
+        press 512 439 # OK
+        expect 15 look "the message did not close" popup_closed
+        continue
+    fi
+    if tactics_open look; then
+        if row=$(red_court_row look); then
+            # The player who must leave, for the first bench player who may play.
+            bench=$(fit_bench_row look) || fail "nobody on the bench may come on (see $out/look.png)"
+            press 300 $((336 + 22 * row))
+            press 300 $((480 + 22 * bench))
+            press 294 704 # Swap players
+            expect 15 swapped "the player who must leave is still listed on court" court_fit
+            [ -f "$out/05-swapped.png" ] || cp "$out/swapped.png" "$out/05-swapped.png"
+        fi
+        rest_tired
+        xdotool key --window "$window" Escape
+        expect 15 look "Escape did not close the tactics window" tactics_closed
+        play
+        continue
+    fi
+    if break_open look; then
+        breaks=$((breaks + 1))
+        [ "$breaks" -eq 2 ] && cp "$out/look.png" "$out/06-half-time.png"
+        press 512 450 # Back to the game
+        expect 15 look "the quarter break did not close" break_closed
+        press 263 167 # Tactics: the tired take a rest
+        expect 15 look "the tactics window did not open" tactics_open
+        rest_tired
+        xdotool key --window "$window" Escape
+        expect 15 look "Escape did not close the tactics window" tactics_closed
+        play
+        continue
+    fi
+    # The first points on the board, then the cube that shows them.
+    if [ ! -f "$out/02-score.png" ]; then
+        changed_from 01-arena look 200x40+412+0 30 && cp "$out/look.png" "$out/02-score.png"
+    elif [ ! -f "$out/03-cube-score.png" ]; then
+        look_at_cube
+        continue
+    fi
+    sleep 1
+done
+[ -n "$over" ] || fail "the match did not end"
+[ -f "$out/02-score.png" ] || fail "the score never changed"
+[ -f "$out/03-cube-score.png" ] || fail "the cube was never in view (see $out/cube.png)"
+[ "$fouls" -ge 1 ] || fail "no sixth foul was announced"
+[ "$breaks" -ge 3 ] || fail "only $breaks quarter breaks were seen"
+wait_for_text "recorded" "$work/log.txt" 30 || fail "the match was not recorded"
+result=$(grep -o '\] .* [0-9]* - [0-9]* .* recorded' "$work/log.txt" | tail -1 | sed 's/^\] //')
+home=$(echo "$result" | sed -E 's/.* ([0-9]+) - ([0-9]+) .*/\1/')
+away=$(echo "$result" | sed -E 's/.* ([0-9]+) - ([0-9]+) .*/\2/')
+echo "final score: $result"
+# A side worn out by fouls-out, injuries and tired legs scores little, but still scores.
+for points in "$home" "$away"; do
+    [ "$points" -ge 25 ] && [ "$points" -le 150 ] || fail "an unlikely final score: $result"
+done
+[ $((home + away)) -ge 100 ] || fail "an unlikely final score: $result"
+[ "$home" -ne "$away" ] || fail "the match ended level: $result"
+settle 30
+shot 07-after-match
+click 90 568 2 # Match day: the day panel with the result
+shot 08-day-panel
+
+# ---- A Third Division club: the other hall family ----
+unset FB_MATCH_FOUL_TROUBLE
+kill "$game_pid" 2>/dev/null || true
+wait "$game_pid" 2>/dev/null || true
+rm -rf "$work/data/profiles"
+mkdir -p "$work/data/profiles"
+: >"$work/data/profiles/profilelist.dat"
+new_career 362 "Sam Okafor" # the fourth club of the list
+press 90 608
+expect 180 09-other-arena "the second arena's match display did not open" hud_up
+settle 10
+shot 09-other-arena
+play
+expect_after 60 09-other-arena 10-other-playing "nothing moved in the second arena" 1024x560+0+190 5000
+changed_from 01-arena 09-other-arena 1024x560+0+190 100000 || fail "the two halls look the same"
+echo "PASSED: whole 3D match session ($result, $fouls must-leave messages, $breaks breaks), screenshots in $out"
