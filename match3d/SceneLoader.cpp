@@ -133,8 +133,8 @@ struct MatchLevels {
     float contest = 1.0f;
 };
 
-// At 0.9 a class-2 club beat class 0 in about two matches of three.
-constexpr float kOwnLevelShare = 0.8f;
+// At 0.9 a class-2 club beat class 0 in about two matches of three, at 0.8 in nine of ten.
+constexpr float kOwnLevelShare = 0.85f;
 
 MatchLevels LevelsOfSide(const CTeam& club, const CTeam& home, const CTeam& away) {
     const float shot = 0.5f * (ShotLevelFactor(home) + ShotLevelFactor(away));
