@@ -7,8 +7,8 @@
 namespace {
 
 constexpr float kDriveMinDistance = 2.15f; // nearer than this the holder is at the basket already
-// From here on the holder shoots when he can. At 17 s the possessions ran long: a side took about 70
-// shots a match at 51 % and scored under 90.
+// From here on the holder shoots when he can: a late shot is a harder one, and at 17 s the upper
+// classes shot 51 % from the field.
 constexpr double kLateShotClock = 14.0;
 constexpr float kShootMarkerDistance = 0.8f; // a marker this close blocks the shot
 constexpr float kShootingRange = 6.25f;      // the holder shoots from nearer than this
