@@ -80,10 +80,11 @@ float RoundedKey(float distance);
 // Reach bands of the steal, jump and challenge checks: 0, 0.5, 1.0, 1.5 and 2.0 from 2.0 on.
 float ReachBandKey(float distance);
 
-// A free throw, in both engines: nobody defends it, so neither the club's level nor height, legs or
-// mood count; the die (0-20) and 50 plus a seventh of the shooter's free-throw rating above 50 against
-// the line's own row (kFreeThrowKey) of the two-point table. The generated leagues lie five rating
-// points apart: at full weight a class would out-shoot the one below by a quarter of its throws.
+// A free throw: nobody defends it, so neither the club's level nor height, legs or mood count; the
+// die (0-20) and 50 plus a seventh of the shooter's free-throw rating above 50 against the line's own
+// row (kFreeThrowKey) of the two-point table, in both engines (the 3D match weighs the rating less).
+// The generated leagues lie five rating points apart: at full weight a class would out-shoot the one
+// below by a quarter of its throws.
 inline constexpr float kFreeThrowKey = 99.0f;
 inline float FreeThrowSum(int roll, int rating) {
     constexpr int kAverage = 50;

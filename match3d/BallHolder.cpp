@@ -6,8 +6,10 @@
 
 namespace {
 
-constexpr float kDriveMinDistance = 2.15f;   // nearer than this the holder is at the basket already
-constexpr double kLateShotClock = 17.0;      // from here on the holder shoots when he can
+constexpr float kDriveMinDistance = 2.15f; // nearer than this the holder is at the basket already
+// From here on the holder shoots when he can: a late shot is a harder one, and at 17 s the upper
+// classes shot 51 % from the field.
+constexpr double kLateShotClock = 14.0;
 constexpr float kShootMarkerDistance = 0.8f; // a marker this close blocks the shot
 constexpr float kShootingRange = 6.25f;      // the holder shoots from nearer than this
 constexpr float kCloseShotDistance = 2.3f;   // a lay-up rather than a jump shot

@@ -76,8 +76,7 @@ int Match3DBatchFigures::MedianMargin() const {
     return Median(margins);
 }
 
-Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool models, Match3DBox& awayBox,
-                             bool& finished, bool& consistent) {
+std::unique_ptr<CMatch3D> LoadSeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool models) {
     GameSrand(seed);
     MatchSceneSetup setup;
     setup.home = &home;
@@ -95,6 +94,12 @@ Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool model
     // to answer the tactics window that side never rested a tired player or one at his fifth foul.
     match->homeTeam->isUserTeam = 0;
     match->awayTeam->isUserTeam = 0;
+    return match;
+}
+
+Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool models, Match3DBox& awayBox,
+                             bool& finished, bool& consistent) {
+    std::unique_ptr<CMatch3D> match = LoadSeededMatch3D(home, away, seed, models);
     CHeadlessDisplay display;
     // The shown match's steps and display clock; with models the characters' court motion moves them.
     PlayHeadlessMatch(*match, display, HeadlessMatchOptions{});

@@ -2,8 +2,10 @@
 // of a batch: what the tuning of the 3D match is measured by.
 #pragma once
 
+#include <memory>
 #include <vector>
 
+class CMatch3D;
 struct CTeam;
 
 struct Match3DBox {
@@ -36,10 +38,13 @@ struct Match3DBatchFigures {
     int MedianMargin() const;
 };
 
+// The scene of a seeded match of the two clubs as every batch plays it: the game's sequence seeded, the
+// home side's user formations the defaults, and both sides on the computer's coaching. models: the
+// characters load the player and referee models and move by the court motion, as in the shown match
+// (nothing is drawn); otherwise the stand-in clips of the headless match move them.
+std::unique_ptr<CMatch3D> LoadSeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool models);
 // One match of the two clubs on the computer's tactics (the home side's user formations are the
-// defaults), seeded, through the scene set-up and four quarters at 50 frames a second. models: the
-// characters load the player and referee models and move by the court motion, as in the shown
-// match (nothing is drawn); otherwise the stand-in clips of the headless match move them.
+// defaults), seeded, through the scene set-up above and the shown match's steps and display clock.
 Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool models, Match3DBox& awayBox,
                              bool& finished, bool& consistent);
 // count matches of clubs drawn in pairs from the list, seeds seed, seed + 1, ...

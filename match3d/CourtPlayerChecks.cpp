@@ -18,6 +18,8 @@ constexpr int kEntryPassing = 14;
 constexpr int kEntryJump = 15; // the skill of the player record the flat court's steal reads
 
 constexpr float kContestReach = 2.5f;
+constexpr int kFreeThrowAverage = 50;
+constexpr float kFreeThrowRatingShare = 1.0f / 20.0f;
 constexpr int kTextMissedDunk = 500011; // "misses a dunk"
 // Points off the shot for each metre the marker stands inside reach: a rule of this game's own, not
 // the checks'. Without it (the bare checks) the court motion's open looks gave 58 % from the field
@@ -177,8 +179,12 @@ void CCourtPlayer::FreeThrowCheck() {
         return;
     }
     // An unguarded set shot has its own row of the two-point table: the rows at the line's distance
-    // are contested jumpers.
-    const float sum = FreeThrowSum(match->Roll20(), Attribute(kEntryFreeThrow));
+    // are contested jumpers. The shooter's rating counts a twentieth of its distance from 50, not the
+    // flat court's seventh: at a seventh the strongest class made 81 % of its throws in the 3D match
+    // and the weakest 72 %, so no band held every league's throws.
+    const float sum =
+        static_cast<float>(match->Roll20() + kFreeThrowAverage) +
+        static_cast<float>(Attribute(kEntryFreeThrow) - kFreeThrowAverage) * kFreeThrowRatingShare;
     shotScores = match->Curve(MatchCurve::TwoPoint).Lookup(kFreeThrowKey) <= sum ? 1 : 0;
 }
 

@@ -51,7 +51,7 @@ TEST_F(Holder, DrivesOnlyWithAnOpenLaneAndTimeOnTheShotClock) {
     h.SetAnimation(kAnimWalkDribble, false);
     // Open in range (marker past 2 m) he pulls up rather than drive on to the rim.
     Place(5.0f, 3.0f, 'b');
-    match.shotClock = 16.9;
+    match.shotClock = 13.9;
     h.attackTarget = Vec3(1, 0, 1);
     h.ThinkBallMoving(match.teams[0]);
     EXPECT_EQ(h.attackTarget, Vec3(1, 0, 1));
@@ -65,9 +65,9 @@ TEST_F(Holder, DrivesOnlyWithAnOpenLaneAndTimeOnTheShotClock) {
     EXPECT_FLOAT_EQ(match.ballSpeed, 7.0f);
     EXPECT_FLOAT_EQ(h.stamina, 100.0f - 0.005f);
 
-    // At 17.0 he stops driving and, his marker being farther than 0.8, goes up for the shot.
+    // At 14.0 he stops driving and, his marker being farther than 0.8, goes up for the shot.
     h.SetAnimation(kAnimIdleBall, false);
-    match.shotClock = 17.0;
+    match.shotClock = 14.0;
     h.ThinkBallMoving(match.teams[0]);
     EXPECT_TRUE(Shoots());
 
@@ -90,7 +90,7 @@ TEST_F(Holder, ShootPassOrDribbleByTheBoundaries) {
         Outcome outcome;
     } cases[] = {
         {6.24f, 0.9f, 'f', 10.0, Shot},       {6.25f, 0.9f, 'f', 10.0, Pass},
-        {8.0f, 0.9f, 'f', 17.0, Shot},        {8.0f, 0.9f, 'f', 16.99, Pass},
+        {8.0f, 0.9f, 'f', 14.0, Shot},        {8.0f, 0.9f, 'f', 13.99, Pass},
         {5.0f, 0.8f, 's', 10.0, Pass},        {5.0f, 0.81f, 's', 10.0, Shot},
         {8.0f, 1.5f, 's', 10.0, Pass},        {8.0f, 1.5f, 'b', 10.0, Nothing},
         {8.0f, 3.5f, 'f', 10.0, WalkDribble}, {8.0f, 3.5f, 's', 10.0, Nothing},

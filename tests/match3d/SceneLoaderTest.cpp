@@ -370,3 +370,55 @@ TEST(Match3DBatch, SeededMatchesOfRealSquadsEndWithBoxScoresThatAddUp) {
 }
 
 } // namespace
+
+namespace {
+
+// Strength shows when classes meet: each side reads the match's level moved most of the way toward
+// its own class's, so the stronger squad keeps most of its edge and the weaker is not pushed to the
+// other's tables; clubs of one class read their own level, whoever they play.
+TEST(Match3DBatch, ClubsOfDifferentClassesReadLevelsNearTheirOwn) {
+    constexpr int32_t kRegularLeague = 100005;
+    Squad weak(7, "std_eu_02");
+    Squad weakPeer(8, "std_eu_03");
+    Squad strong(9, "std_nba_03");
+    Squad strongPeer(10, "std_nba_04");
+    for (Squad* s : {&weak, &weakPeer, &strong, &strongPeer})
+        s->team.leagueKind = kRegularLeague;
+    weak.team.leagueId = 3; // class 0
+    weakPeer.team.leagueId = 6;
+    strong.team.leagueId = 5; // class 2
+    strongPeer.team.leagueId = 8;
+
+    struct Levels {
+        float homeShot, awayShot, homeContest, awayContest;
+    };
+    auto levels = [](Squad& home, Squad& away) {
+        const std::unique_ptr<CMatch3D> match = LoadSeededMatch3D(home.team, away.team, 11, false);
+        const CCourtPlayer& h = *match->GetHomeTeam()->GetPlayer(0);
+        const CCourtPlayer& a = *match->GetAwayTeam()->GetPlayer(0);
+        return Levels{h.levelFactor, a.levelFactor, h.contestLevelFactor, a.contestLevelFactor};
+    };
+    const Levels weakOnly = levels(weak, weakPeer);
+    const Levels strongOnly = levels(strong, strongPeer);
+    EXPECT_FLOAT_EQ(weakOnly.homeShot, weakOnly.awayShot);
+    EXPECT_FLOAT_EQ(strongOnly.homeContest, strongOnly.awayContest);
+    EXPECT_LT(weakOnly.homeShot, strongOnly.homeShot) << "the tables rise with the class";
+
+    const Levels mixed = levels(weak, strong);
+    const float ownShotGap = strongOnly.homeShot - weakOnly.homeShot;
+    const float ownContestGap = strongOnly.homeContest - weakOnly.homeContest;
+    // Pulled toward each other, but by little: with one level for both the class-2 club won every
+    // match, with each at its own about half of them.
+    EXPECT_GT(mixed.homeShot, weakOnly.homeShot);
+    EXPECT_LT(mixed.awayShot, strongOnly.homeShot);
+    EXPECT_GE(mixed.awayShot - mixed.homeShot, 0.75f * ownShotGap);
+    EXPECT_LT(mixed.awayShot - mixed.homeShot, ownShotGap);
+    EXPECT_GE(mixed.awayContest - mixed.homeContest, 0.75f * ownContestGap);
+    EXPECT_LT(mixed.awayContest - mixed.homeContest, ownContestGap);
+    // The same whichever side is at home.
+    const Levels swapped = levels(strong, weak);
+    EXPECT_FLOAT_EQ(swapped.homeShot, mixed.awayShot);
+    EXPECT_FLOAT_EQ(swapped.awayShot, mixed.homeShot);
+}
+
+} // namespace

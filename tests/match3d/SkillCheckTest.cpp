@@ -191,21 +191,21 @@ TEST_F(ChecksFixture, ShotsAreThreesBeyondTheArcAndReadTheRowOfTheTrueDistance) 
         EXPECT_EQ(p.twoPointAttempts - twos, c.three ? 0 : 1) << c.distance;
     }
 
-    // A free throw is the die, 50 and a seventh of the free-throw rating above 50, read on its own
+    // A free throw is the die, 50 and a twentieth of the free-throw rating above 50, read on its own
     // row (99) of the two-point table wherever he stands; height and shooting do not count.
     match.SetCurve(MatchCurve::TwoPoint, {{4.0f, 30}, {99.0f, 62}});
     p.position = Vec3(4.5f, 0, -10);
     p.height = 221;
     p.attributes[4] = 19;
-    p.attributes[12] = 71;  // free-throw rating: +3
-    match.ScriptRolls({9}); // 9 + 50 + 3 = 62: the free throw's row
+    p.attributes[12] = 90;   // free-throw rating: +2
+    match.ScriptRolls({10}); // 10 + 50 + 2 = 62: the free throw's row
     p.FreeThrowCheck();
     EXPECT_EQ(p.shotScores, 1);
-    match.ScriptRolls({8});
+    match.ScriptRolls({9});
     p.FreeThrowCheck();
     EXPECT_EQ(p.shotScores, 0);
-    p.attributes[12] = 29; // -3: a poor shooter needs six more on the die
-    match.ScriptRolls({14, 15});
+    p.attributes[12] = 10; // -2: a poor shooter needs four more on the die, not eleven
+    match.ScriptRolls({13, 14});
     p.FreeThrowCheck();
     EXPECT_EQ(p.shotScores, 0);
     p.FreeThrowCheck();

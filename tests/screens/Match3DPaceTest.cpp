@@ -5,9 +5,9 @@
 #include "database/Records.h"
 #include "engine/GameRand.h"
 #include "engine/Paths.h"
+#include "match3d/BoxScoreBatch.h"
 #include "match3d/HeadlessMatch.h"
 #include "match3d/Match3D.h"
-#include "match3d/SceneLoader.h"
 #include "screens/match/Match3DHudLink.h"
 #include "screens/match/MatchHud.h"
 
@@ -18,21 +18,11 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace {
-
-class QuietHost : public IMatchSceneHost {
-public:
-    void SetWaitCaption(int) override {}
-    void SetProgress(int, int) override {}
-    void SetArena(int, int) override {}
-    void ShowStreetballImage() override {}
-    void SetTrackingPoint(const Vec3&) override {}
-};
 
 struct Squad {
     CTeam team;
@@ -74,21 +64,9 @@ Result ResultOf(const CMatch3D& match, bool ended) {
     return r;
 }
 
+// The box-score batches' scene, without models.
 std::unique_ptr<CMatch3D> Load(Squad& home, Squad& away, unsigned seed) {
-    GameSrand(seed);
-    MatchSceneSetup setup;
-    setup.home = &home.team;
-    setup.away = &away.team;
-    setup.userAtHome = true;
-    setup.userClubId = home.team.id;
-    setup.modelSkip = true;
-    QuietHost host;
-    std::atomic<uint8_t> wait{0};
-    std::unique_ptr<CMatch3D> match = LoadMatchScene(setup, host, wait);
-    match->textSource = [](int) { return CStr(); };
-    // Both on the computer's coaching, as in the box-score batches.
-    match->homeTeam->isUserTeam = 0;
-    match->awayTeam->isUserTeam = 0;
+    std::unique_ptr<CMatch3D> match = LoadSeededMatch3D(home.team, away.team, seed, false);
     // The game's sequence moves on between the load and the first step, as a real frame's would.
     GameSrand(seed * 7u + 1u);
     return match;
