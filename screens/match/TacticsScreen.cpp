@@ -541,9 +541,14 @@ void CTacticsScreen::Apply(GuiMessage& message) {
         const UserTactics chosen = m_ctx.Session().Tactics();
         if (Running3D()) {
             CMatchTeam* team = userIsHome ? g_pMatch3D->GetHomeTeam() : g_pMatch3D->GetAwayTeam();
-            // With nobody on the bench who may come on, the hurt player stays and Done closes.
+            // With nobody on the bench who may come on, the hurt player stays and Done closes. So
+            // does he while the other side's change is under way: no swap can be recorded then, and
+            // a window that refused to close would hold the paused match for good. The rules ask
+            // for him again once that change is done.
+            const bool changeUnderWay =
+                g_pMatch3D->flags.substitutionPhase != 0 || g_pMatch3D->flags.substitutionRequested != 0;
             bool blocked = false;
-            for (int i = 0; team && team->HasFitSubstitute() && i < 5; ++i) {
+            for (int i = 0; team && !changeUnderWay && team->HasFitSubstitute() && i < 5; ++i) {
                 const CCourtPlayer* p = team->GetPlayer(i);
                 if (p && p->injured == 1 && p->inSubstitution == 0)
                     blocked = true;

@@ -443,3 +443,30 @@ TEST(TacticsScreen3D, EscapeLeavesTheWindowOverTheMatchAsDoneDoes) {
     EXPECT_FALSE(t.rig.stack.IsLayerActive(ID_TACTICS));
     EXPECT_FALSE(t.rig.stack.IsLayerActive(ID_DAYPANEL));
 }
+
+// While the other side's change is under way the match records no swap, so a hurt player of the
+// user's must not hold the window either: it would keep the paused match waiting for good.
+TEST(TacticsScreen3D, AHurtPlayerHoldsNoWindowWhileTheOtherSidesChangeIsUnderWay) {
+    for (const bool phase : {false, true}) {
+        SCOPED_TRACE(phase ? "change carried out" : "change requested");
+        Tactics3D t;
+        t.rig.stack.screens = [&t](GuiMessage& m) { t.screen.OnMessage(m); };
+        t.rig.stack.PostMessage(ID_HUD_TACTICS, ID_TACTICS, kMsgOpenOnTop, ID_HUD_TACTICS, 0);
+        t.rig.stack.ProcessMessages();
+        ASSERT_TRUE(t.rig.stack.IsLayerActive(ID_TACTICS));
+        t.rig.shell.overlays[static_cast<int>(Overlay::Tactics)] = true;
+        t.Player(3)->injured = 1;
+        (phase ? t.match.flags.substitutionPhase : t.match.flags.substitutionRequested) = 1;
+
+        t.Swap(3, 0);
+        EXPECT_EQ(t.Player(3)->inSubstitution, 0) << "no swap is recorded during another change";
+        GuiInput escape; // presses "Done"
+        escape.kind = GuiInputKind::Key;
+        escape.key = kGuiKeyEscape;
+        t.rig.stack.DispatchInput(escape);
+        for (int frame = 0; frame < 3; ++frame)
+            t.rig.stack.ProcessMessages();
+        EXPECT_FALSE(t.rig.stack.IsLayerActive(ID_TACTICS));
+        EXPECT_FALSE(t.rig.shell.overlays[static_cast<int>(Overlay::Tactics)]);
+    }
+}
