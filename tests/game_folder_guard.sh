@@ -63,6 +63,9 @@ for test in tests:
     name = test["name"]
     if name.startswith("Sources.") or name in ("GameFolder.Record", "GameFolder.UnchangedByTheTests"):
         continue
+    # A build of only some suites (CI's ThreadSanitizer run) lists a stand-in for each one not built.
+    if name.endswith("_NOT_BUILT"):
+        continue
     props = {p["name"]: p["value"] for p in test.get("properties", [])}
     if "game_folder" not in props.get("FIXTURES_REQUIRED", []):
         print(name)
