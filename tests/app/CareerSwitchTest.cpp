@@ -1,70 +1,51 @@
 // One process, two careers: a tournament started after a league career shows nothing of the first,
 // and the frame's save status speaks only of a save that just happened.
-#include "app/GameManager.h"
 #include "career/Mail.h"
-#include "database/Careers.h"
-#include "database/MemoryDB.h"
 #include "engine/GameFolder.h"
-#include "gui/Element.h"
-#include "gui/LayoutLoader.h"
-#include "guidefines.h"
+
+#include "GameKit.h"
 
 #include <gtest/gtest.h>
 
 class CareerSwitch : public GameFolderTest {};
 
-namespace {
-
-CStr TextOf(CGameManager& gm, int id) {
-    CGuiElement* element = gm.FindElement(id);
-    return element ? element->GetText() : CStr("<missing>");
-}
-
-void Click(CGameManager& gm, int id) {
-    gm.PostMessage(id, -1, kMsgClick, 0, 0);
-    gm.ProcessMessages();
-}
-
-} // namespace
+using gamekit::Screens;
 
 TEST_F(CareerSwitch, ATournamentAfterALeagueCareerShowsNothingOfIt) {
-    CGameManager gm;
-    CGuiLayoutLoader loader(gm);
-    ASSERT_TRUE(loader.Load());
-    ASSERT_TRUE(gm.CreateScreens(GameOptions()));
-    gm.CreateRegisteredScreens();
-    CCareerSession& session = gm.Session();
-    const CTeam* leagueClub = session.worldDB->teams.At(0);
+    gamekit::Game game;
+    ASSERT_TRUE(game.Start(Screens::BeforeCareer));
+    CGameManager& gm = game.gm;
+    CCareerSession& session = game.Session();
+    const CTeam* leagueClub = session.UserClub();
     ASSERT_NE(leagueClub, nullptr);
     // The world is rebuilt with every career: keep the club's id and name, not the record.
     const int32_t leagueClubId = leagueClub->id;
     const CStr leagueClubName = leagueClub->name;
-    ASSERT_TRUE(session.StartNewCareer(kDataSetLeague, leagueClubId, CStr("Tester")));
     gm.RefreshAllScreens();
-    const CStr leagueLine = TextOf(gm, ID_FR_LEAGUE);
+    const CStr leagueLine = game.TextOf(ID_FR_LEAGUE);
     EXPECT_EQ(gm.FindElement(ID_FR_FINANCES)->Desc().enabled, 1);
 
     // The league career's own choices: result only and other tactics.
-    Click(gm, ID_VM_RESULT);
+    game.Click(ID_VM_RESULT);
     ASSERT_EQ(session.resultOnly.load(), 1);
     session.userAttack = 4;
-    Click(gm, ID_FR_SAVE);
-    EXPECT_STREQ(TextOf(gm, ID_FR_STATUS).GetText(), "Career saved.");
+    game.Click(ID_FR_SAVE);
+    EXPECT_STREQ(game.TextOf(ID_FR_STATUS).GetText(), "Career saved.");
     // Any change of the career after it (here a refresh, as after a day) takes the word back.
     gm.RefreshAllScreens();
-    EXPECT_STREQ(TextOf(gm, ID_FR_STATUS).GetText(), "");
-    Click(gm, ID_FR_SAVE);
-    EXPECT_STREQ(TextOf(gm, ID_FR_STATUS).GetText(), "Career saved.");
+    EXPECT_STREQ(game.TextOf(ID_FR_STATUS).GetText(), "");
+    game.Click(ID_FR_SAVE);
+    EXPECT_STREQ(game.TextOf(ID_FR_STATUS).GetText(), "Career saved.");
 
     ASSERT_TRUE(session.StartNewCareer(kDataSetEuroCup, 4, CStr("Cupper")));
     gm.RefreshAllScreens();
     const CTeam* cupClub = session.UserClub();
     ASSERT_NE(cupClub, nullptr);
     EXPECT_STRNE(cupClub->name.GetText(), leagueClubName.GetText());
-    EXPECT_STREQ(TextOf(gm, ID_FR_CLUB).GetText(), cupClub->name.GetText());
-    EXPECT_STRNE(TextOf(gm, ID_FR_LEAGUE).GetText(), leagueLine.GetText());
-    EXPECT_EQ(TextOf(gm, ID_FR_LEAGUE).Find("Tester"), -1);
-    EXPECT_STREQ(TextOf(gm, ID_FR_STATUS).GetText(), "");
+    EXPECT_STREQ(game.TextOf(ID_FR_CLUB).GetText(), cupClub->name.GetText());
+    EXPECT_STRNE(game.TextOf(ID_FR_LEAGUE).GetText(), leagueLine.GetText());
+    EXPECT_EQ(game.TextOf(ID_FR_LEAGUE).Find("Tester"), -1);
+    EXPECT_STREQ(game.TextOf(ID_FR_STATUS).GetText(), "");
     // The money screens are not kept up in a tournament: their buttons do not open them.
     for (int button :
          {ID_FR_FINANCES, ID_FR_SPONSORS, ID_FR_TICKETS, ID_FR_FUNSHOP, ID_FR_STADIUM, ID_FR_TRANSFERS})
@@ -87,14 +68,10 @@ TEST_F(CareerSwitch, ATournamentAfterALeagueCareerShowsNothingOfIt) {
 }
 
 TEST_F(CareerSwitch, TheHeadersMailCountFollowsMailThatCameWithoutARefresh) {
-    CGameManager gm;
-    CGuiLayoutLoader loader(gm);
-    ASSERT_TRUE(loader.Load());
-    ASSERT_TRUE(gm.CreateScreens(GameOptions()));
-    gm.CreateRegisteredScreens();
-    CCareerSession& session = gm.Session();
-    ASSERT_TRUE(session.StartNewCareer(kDataSetLeague, session.worldDB->teams.At(0)->id, CStr("Tester")));
-    gm.RefreshAllScreens();
+    gamekit::Game game;
+    ASSERT_TRUE(game.Start(Screens::BeforeCareer));
+    CCareerSession& session = game.Session();
+    game.gm.RefreshAllScreens();
     const UnreadMail before = CountUnreadMail(session.careerDB->emails);
     // Mail written by the career, as after a match, with no refresh of the screens after it.
     for (int i = 0; i < 3; ++i)
@@ -104,9 +81,9 @@ TEST_F(CareerSwitch, TheHeadersMailCountFollowsMailThatCameWithoutARefresh) {
     const UnreadMail after = CountUnreadMail(session.careerDB->emails);
     ASSERT_EQ(after.others, before.others + 3);
     // The player's next click brings the counters up to date.
-    Click(gm, ID_FR_CLUB);
-    EXPECT_NE(TextOf(gm, ID_FR_MAILCOUNT).Find(CStr::Formatted("(%d)", after.others)), -1)
-        << TextOf(gm, ID_FR_MAILCOUNT).GetText();
-    EXPECT_NE(TextOf(gm, ID_FR_INBOX).Find(CStr::Formatted("(%d)", after.others + after.laments)), -1)
-        << TextOf(gm, ID_FR_INBOX).GetText();
+    game.Click(ID_FR_CLUB);
+    EXPECT_NE(game.TextOf(ID_FR_MAILCOUNT).Find(CStr::Formatted("(%d)", after.others)), -1)
+        << game.TextOf(ID_FR_MAILCOUNT).GetText();
+    EXPECT_NE(game.TextOf(ID_FR_INBOX).Find(CStr::Formatted("(%d)", after.others + after.laments)), -1)
+        << game.TextOf(ID_FR_INBOX).GetText();
 }

@@ -1,39 +1,25 @@
 // Two months of a league career played through the game's own Continue: the club's results move
 // the fans' and the squad's opinion the indicators show, and a club whose opinion falls low hears
 // it from its business manager.
-#include "app/GameManager.h"
 #include "career/SquadSteps.h"
-#include "database/Careers.h"
 #include "database/HiredStaff.h"
-#include "database/MemoryDB.h"
 #include "engine/GameFolder.h"
 #include "engine/GameRand.h"
-#include "gui/Element.h"
-#include "gui/LayoutLoader.h"
-#include "guidefines.h"
-#include "screens/info/DayController.h"
 
-#include <chrono>
+#include "GameKit.h"
+
 #include <gtest/gtest.h>
-#include <thread>
 
 class ClubOpinionsGame : public GameFolderTest {};
 
 TEST_F(ClubOpinionsGame, TwoMonthsOfLossesLowerTheIndicatorsAndBringTheLowOpinionMail) {
     GameSrand(21);
-    CGameManager gm;
-    CGuiLayoutLoader loader(gm);
-    ASSERT_TRUE(loader.Load());
-    GameOptions options;
-    options.enable3DSimulation = false;
-    ASSERT_TRUE(gm.CreateScreens(options));
-    CMemoryDB* world = gm.Session().worldDB;
-    ASSERT_TRUE(world && !world->teams.IsEmpty());
-    ASSERT_TRUE(gm.Session().StartNewCareer(kDataSetLeague, world->teams.At(0)->id, CStr("Tester")));
-    gm.CreateRegisteredScreens();
+    gamekit::Game game;
+    ASSERT_TRUE(game.Start(gamekit::Screens::AfterCareer, gamekit::Without3D()));
+    CGameManager& gm = game.gm;
     gm.Session().view3D = 0;
-    gm.Session().resultOnly = 1;  // every match of the user's club is played at once
-    world = gm.Session().worldDB; // the career's own copy of the world
+    gm.Session().resultOnly = 1;             // every match of the user's club is played at once
+    CMemoryDB* world = gm.Session().worldDB; // the career's own copy of the world
 
     CMemoryDB* career = gm.Session().careerDB;
     CTeam* club = career->teams.At(0);
@@ -60,21 +46,9 @@ TEST_F(ClubOpinionsGame, TwoMonthsOfLossesLowerTheIndicatorsAndBringTheLowOpinio
     };
     ASSERT_EQ(lowOpinionMails(), 0);
 
-    auto* day = dynamic_cast<CDayController*>(gm.Screen(ScreenRole::DayController));
-    ASSERT_NE(day, nullptr);
     const GameDate end{2007, 10, 1};
-    for (int presses = 0; presses < 80 && MakeDateKey(gm.Session().currentDate) < MakeDateKey(end);
-         ++presses) {
-        PostGuiMessage(ID_CONTINUE, -1, kMsgClick, 0, 0);
-        gm.ProcessMessages();
-        const auto start = std::chrono::steady_clock::now();
-        while (day->IsWorkerActive() && std::chrono::steady_clock::now() - start < std::chrono::seconds(60)) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-            gm.ProcessMessages();
-        }
-        ASSERT_FALSE(day->IsWorkerActive());
-        gm.ProcessMessages();
-    }
+    for (int presses = 0; presses < 80 && MakeDateKey(gm.Session().currentDate) < MakeDateKey(end); ++presses)
+        ASSERT_TRUE(game.RunDay());
     ASSERT_GE(MakeDateKey(gm.Session().currentDate), MakeDateKey(end)) << "two months were not played";
 
     int lost = 0;

@@ -2,28 +2,21 @@
 // dialog, which moves the user's form, writes the coach's word and opens the message window; a
 // pending substitution refreshes the dialog's player list.
 #include "app/DayHost.h"
-#include "app/GameManager.h"
-#include "database/Careers.h"
-#include "database/MemoryDB.h"
 #include "engine/GameFolder.h"
-#include "gui/LayoutLoader.h"
-#include "guidefines.h"
 #include "match2d/Match2D.h"
 #include "match2d/Match2DMatchDay.h"
 #include "screens/match/TacticsScreen.h"
+
+#include "GameKit.h"
 
 #include <gtest/gtest.h>
 
 class CoachingHook : public GameFolderTest {};
 
 TEST_F(CoachingHook, TheQuarterBreakHookOpensTheCoachsMessage) {
-    CGameManager gm;
-    CGuiLayoutLoader loader(gm);
-    ASSERT_TRUE(loader.Load());
-    ASSERT_TRUE(gm.CreateScreens(GameOptions()));
-    ASSERT_TRUE(
-        gm.Session().StartNewCareer(kDataSetLeague, gm.Session().worldDB->teams.At(0)->id, CStr("Hook")));
-    gm.CreateRegisteredScreens();
+    gamekit::Game game;
+    ASSERT_TRUE(game.Start(gamekit::Screens::AfterCareer, GameOptions(), {.manager = "Hook"}));
+    CGameManager& gm = game.gm;
     ASSERT_NE(gm.Screen(ScreenRole::Substitution), nullptr);
     ASSERT_NE(gm.Screen(ScreenRole::Staff), nullptr);
     ConnectMatch2D(gm);

@@ -1,23 +1,16 @@
 // The user's match day in a new career: the flat-court engine plays his fixture at once or on the
 // match centre, the score and the statistics records stay, and the day ends on the day panel.
 #include "match2d/Match2DMatchDay.h"
-#include "app/GameManager.h"
 #include "career/FixtureList.h"
 #include "career/MatchDay.h"
 #include "career/MatchRecord.h"
-#include "database/Careers.h"
-#include "database/MemoryDB.h"
 #include "engine/GameFolder.h"
 #include "engine/GameRand.h"
-#include "gui/LayoutLoader.h"
-#include "screens/info/DayController.h"
 #include "screens/info/DayInfoPanel.h"
 
-#include "WatchedMatch.h"
+#include "GameKit.h"
 
-#include <chrono>
 #include <gtest/gtest.h>
-#include <thread>
 
 namespace {
 
@@ -35,23 +28,15 @@ int SumPoints(const CTeam* team, size_t firstRecord) {
 
 void PlayToFirstUserMatch(bool noView) {
     GameSrand(9);
-    CGameManager gm;
-    CGuiLayoutLoader loader(gm);
-    ASSERT_TRUE(loader.Load());
-    GameOptions options;
-    options.enable3DSimulation = false;
+    GameOptions options = gamekit::Without3D();
     options.enableFastSimulation = false;
-    ASSERT_TRUE(gm.CreateScreens(options));
-    ASSERT_TRUE(gm.Session().worldDB && !gm.Session().worldDB->teams.IsEmpty());
-    ASSERT_TRUE(
-        gm.Session().StartNewCareer(kDataSetLeague, gm.Session().worldDB->teams.At(0)->id, CStr("Tester")));
+    gamekit::Game game;
+    ASSERT_TRUE(game.Start(gamekit::Screens::AfterCareer, options));
+    CGameManager& gm = game.gm;
     gm.Session().view3D = 0;
     gm.Session().resultOnly = noView ? 1 : 0;
-    gm.CreateRegisteredScreens();
     // The flat-court engine seeds itself from the clock when it is made: seed again for a fixed match.
     GameSrand(3);
-    auto* day = dynamic_cast<CDayController*>(gm.Screen(ScreenRole::DayController));
-    ASSERT_NE(day, nullptr);
 
     const int32_t userId = gm.Session().careerDB->teams.At(0)->id;
     CFixture* userFixture = nullptr;
@@ -71,15 +56,8 @@ void PlayToFirstUserMatch(bool noView) {
     const size_t awayRecords = away->matchStats.size();
     const size_t homePlayerRecords = home->players.front()->stats.size();
 
-    PostGuiMessage(10050, -1, 10, 0, 0);
-    gm.ProcessMessages();
-    // Frames while the day runs on its worker (slow under the sanitizers): up to a minute.
-    const auto start = std::chrono::steady_clock::now();
-    while (day->IsWorkerActive() && std::chrono::steady_clock::now() - start < std::chrono::seconds(60)) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        gm.ProcessMessages();
-    }
-    ASSERT_FALSE(day->IsWorkerActive());
+    game.Click(ID_CONTINUE);
+    ASSERT_TRUE(game.AwaitDay());
     EXPECT_EQ(gm.Session().currentDate, userFixture->Date());
     if (!noView) {
         // The match centre has the match, unplayed, until it is watched to its end.
@@ -151,15 +129,10 @@ TEST_F(Match2DMatchDay, AWatchedMatchIsPlayedOnTheMatchCentreAndRecordedAtItsFin
 // day's writer) and as the match centre records it at its finish. Every field of every record is
 // the same, the players' minutes and fouls included.
 TEST_F(Match2DMatchDay, PlayedAtOnceOrWatchedTheMatchLeavesTheSameRecords) {
-    CGameManager gm;
-    CGuiLayoutLoader loader(gm);
-    ASSERT_TRUE(loader.Load());
-    GameOptions options;
-    options.enable3DSimulation = false;
-    ASSERT_TRUE(gm.CreateScreens(options));
-    CCareerSession& session = gm.Session();
-    ASSERT_TRUE(session.StartNewCareer(kDataSetLeague, session.worldDB->teams.At(0)->id, CStr("Tester")));
-    gm.CreateRegisteredScreens();
+    gamekit::Game game;
+    ASSERT_TRUE(game.Start(gamekit::Screens::AfterCareer, gamekit::Without3D()));
+    CGameManager& gm = game.gm;
+    CCareerSession& session = game.Session();
     auto* centre = dynamic_cast<CMatchDayScreen*>(gm.Screen(ScreenRole::MatchCentre));
     ASSERT_NE(centre, nullptr);
     CTeam* user = session.UserClub();

@@ -1,23 +1,16 @@
 // The header strip in the running game: whichever career screen the frame's menu opens, the club's
 // picture and today's date stay in sight above it, and they follow the day, a load of another
 // career and a tournament.
-#include "app/GameManager.h"
 #include "career/Calendar.h"
-#include "database/Careers.h"
-#include "database/MemoryDB.h"
 #include "engine/GameFolder.h"
-#include "gui/Element.h"
-#include "gui/LayoutLoader.h"
-#include "guidefines.h"
 #include "screens/ScreenContext.h"
-#include "screens/info/DayController.h"
 #include "screens/start/CareerFrameScreen.h"
+
+#include "GameKit.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
-#include <thread>
 
 class HeaderInTheGame : public GameFolderTest {};
 
@@ -27,12 +20,6 @@ constexpr int kMenuButtons[] = {ID_FR_OVERVIEW, ID_FR_SQUAD,     ID_FR_TACTICS, 
                                 ID_FR_STAFF,    ID_FR_TRANSFERS, ID_FR_FINANCES, ID_FR_SPONSORS,
                                 ID_FR_TICKETS,  ID_FR_FUNSHOP,   ID_FR_STADIUM,  ID_FR_STATISTICS,
                                 ID_FR_INBOX,    ID_FR_NEWS,      ID_FR_BUTTON};
-
-void Click(CGameManager& gm, int id) {
-    gm.PostMessage(id, -1, kMsgClick, 0, 0);
-    gm.ProcessMessages();
-    gm.ProcessMessages(); // the windows the click asked for
-}
 
 const ScreenLayer* LayerOf(CGameManager& gm, int window) {
     for (const ScreenLayer& layer : gm.Layers())
@@ -70,13 +57,10 @@ void ExpectHeader(CGameManager& gm, const char* where) {
 } // namespace
 
 TEST_F(HeaderInTheGame, EveryScreenOfTheMenuLeavesThePictureAndTheDateInSight) {
-    CGameManager gm;
-    CGuiLayoutLoader loader(gm);
-    ASSERT_TRUE(loader.Load());
-    ASSERT_TRUE(gm.CreateScreens(GameOptions()));
-    gm.CreateRegisteredScreens();
-    CCareerSession& session = gm.Session();
-    ASSERT_TRUE(session.StartNewCareer(kDataSetLeague, session.worldDB->teams.At(0)->id, CStr("Tester")));
+    gamekit::Game game;
+    ASSERT_TRUE(game.Start(gamekit::Screens::BeforeCareer));
+    CGameManager& gm = game.gm;
+    CCareerSession& session = game.Session();
     gm.RefreshAllScreens();
     gm.PostMessage(-1, ID_FRAME, kMsgOpenMenu, 0, 0);
     gm.ProcessMessages();
@@ -90,8 +74,8 @@ TEST_F(HeaderInTheGame, EveryScreenOfTheMenuLeavesThePictureAndTheDateInSight) {
         const CGuiElement* menuButton = gm.FindElement(button);
         ASSERT_NE(menuButton, nullptr) << button;
         if (!menuButton->IsEnabled())
-            continue; // a screen this club does not have yet (the fun shop before it is built)
-        Click(gm, button);
+            continue;          // a screen this club does not have yet (the fun shop before it is built)
+        game.Click(button, 2); // and the frame that opens the windows the click asked for
         const int window = CCareerFrameScreen::MenuWindowOf(button);
         const ScreenLayer* layer = LayerOf(gm, window);
         ASSERT_NE(layer, nullptr) << window;
@@ -103,17 +87,8 @@ TEST_F(HeaderInTheGame, EveryScreenOfTheMenuLeavesThePictureAndTheDateInSight) {
     EXPECT_GE(opened, 12);
 
     // A day later the header says so.
-    auto* day = dynamic_cast<CDayController*>(gm.Screen(ScreenRole::DayController));
-    ASSERT_NE(day, nullptr);
     const CStr before = Today(session);
-    Click(gm, ID_NEXTDAY);
-    const auto start = std::chrono::steady_clock::now();
-    while (day->IsWorkerActive() && std::chrono::steady_clock::now() - start < std::chrono::seconds(60)) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        gm.ProcessMessages();
-    }
-    gm.ProcessMessages();
-    ASSERT_FALSE(day->IsWorkerActive()) << "the day did not end within a minute";
+    ASSERT_TRUE(game.RunDay(ID_NEXTDAY));
     EXPECT_STRNE(Today(session).GetText(), before.GetText());
     ExpectHeader(gm, "the next day");
 

@@ -2,52 +2,28 @@
 // gets its score and every match its records. The season's digest (scores, match and player
 // records) is written beside the game folder, so a change to the day's order or the recorders can
 // be compared against the one before.
-#include "app/GameManager.h"
 #include "career/FixtureList.h"
-#include "database/Careers.h"
-#include "database/MemoryDB.h"
 #include "engine/GameFolder.h"
 #include "engine/GameRand.h"
-#include "gui/LayoutLoader.h"
 #include "match2d/Match2DMatchDay.h"
-#include "screens/info/DayController.h"
+
+#include "GameKit.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <fstream>
 #include <map>
-#include <thread>
 
 class SeasonDigest : public GameFolderTest {};
 
-namespace {
-
-void RunContinue(CGameManager& gm, CDayController& day) {
-    PostGuiMessage(ID_CONTINUE, -1, kMsgClick, 0, 0);
-    gm.ProcessMessages();
-    const auto start = std::chrono::steady_clock::now();
-    while (day.IsWorkerActive() && std::chrono::steady_clock::now() - start < std::chrono::seconds(60)) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        gm.ProcessMessages();
-    }
-    gm.ProcessMessages();
-}
-
-} // namespace
-
 TEST_F(SeasonDigest, AnInstantSeasonRecordsEveryMatchOfTheUserLikeTheOthers) {
-    CGameManager gm;
-    CGuiLayoutLoader loader(gm);
-    ASSERT_TRUE(loader.Load());
-    ASSERT_TRUE(gm.CreateScreens(GameOptions()));
-    CCareerSession& session = gm.Session();
-    ASSERT_TRUE(session.worldDB && !session.worldDB->teams.IsEmpty());
-    ASSERT_TRUE(session.StartNewCareer(kDataSetLeague, session.worldDB->teams.At(0)->id, CStr("Tester")));
+    gamekit::Game game;
+    ASSERT_TRUE(game.Start(gamekit::Screens::AfterCareer));
+    CGameManager& gm = game.gm;
+    CCareerSession& session = game.Session();
     session.view3D = 0;
     session.resultOnly = 1;
-    gm.CreateRegisteredScreens();
-    auto* day = dynamic_cast<CDayController*>(gm.Screen(ScreenRole::DayController));
+    CDayController* day = game.Day();
     ASSERT_NE(day, nullptr);
     gm.PostMessage(-1, ID_FRAME, kMsgOpenMenu, 0, 0);
     gm.ProcessMessages();
@@ -55,7 +31,7 @@ TEST_F(SeasonDigest, AnInstantSeasonRecordsEveryMatchOfTheUserLikeTheOthers) {
     (void)TheMatch2D();
     GameSrand(54);
     for (int run = 0; run < 60 && !day->SeasonEndPending(); ++run)
-        RunContinue(gm, *day);
+        ASSERT_TRUE(game.RunDay());
     ASSERT_TRUE(day->SeasonEndPending());
 
     const CFixtureList& fixtures = *session.fixtureList;

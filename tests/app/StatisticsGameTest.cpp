@@ -1,45 +1,23 @@
 // The statistics screen in the running game: a new league career plays a few match days, the day
 // panel's statistics button opens the standings with every club of the league and the user's row
 // highlighted. The windows are drawn offscreen for a look.
-#include "app/GameManager.h"
 #include "career/FixtureList.h"
-#include "database/Careers.h"
-#include "database/MemoryDB.h"
 #include "engine/Device.h"
 #include "engine/GameFolder.h"
 #include "engine/GameRand.h"
 #include "gui/EngineBackend.h"
 #include "gui/Grid.h"
-#include "gui/LayoutLoader.h"
-#include "screens/info/DayController.h"
 #include "screens/info/StatisticsScreen.h"
 
-#include "WatchedMatch.h"
+#include "GameKit.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
-#include <thread>
 
 class StatisticsGame : public GameFolderTest {};
 
 namespace {
-
-void RunContinue(CGameManager& gm, CDayController& day) {
-    PostGuiMessage(ID_CONTINUE, -1, kMsgClick, 0, 0);
-    gm.ProcessMessages();
-    const auto start = std::chrono::steady_clock::now();
-    while (day.IsWorkerActive() && std::chrono::steady_clock::now() - start < std::chrono::seconds(60)) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        gm.ProcessMessages();
-    }
-    gm.ProcessMessages();
-    // The user's match is watched on the match centre to its end.
-    if (gm.Session().matchMode != 0) {
-        EXPECT_TRUE(watched::PlayWatchedMatch(gm));
-    }
-}
 
 void Shoot(CGameManager& gm, const char* file) {
     CQuorelDevice* device = g_pQuorelDevice;
@@ -71,22 +49,17 @@ TEST_F(StatisticsGame, AfterAFewMatchDaysTheTableCountsThePlayedMatches) {
         g_pQuorelDevice = device.get();
 #endif
     {
-        CGameManager gm;
-        CGuiLayoutLoader loader(gm);
-        ASSERT_TRUE(loader.Load());
-        ASSERT_TRUE(gm.CreateScreens(GameOptions()));
-        ASSERT_TRUE(gm.Session().worldDB && !gm.Session().worldDB->teams.IsEmpty());
-        CCareerSession& session = gm.Session();
-        ASSERT_TRUE(session.StartNewCareer(kDataSetLeague, session.worldDB->teams.At(0)->id, CStr("Tester")));
-        gm.CreateRegisteredScreens();
-        auto* day = dynamic_cast<CDayController*>(gm.Screen(ScreenRole::DayController));
+        gamekit::Game game;
+        ASSERT_TRUE(game.Start(gamekit::Screens::AfterCareer));
+        CGameManager& gm = game.gm;
+        CCareerSession& session = game.Session();
         auto* stats = dynamic_cast<CStatisticsScreen*>(gm.Screen(ScreenRole::Statistics));
-        ASSERT_NE(day, nullptr);
         ASSERT_NE(stats, nullptr);
         gm.PostMessage(-1, ID_FRAME, kMsgOpenMenu, 0, 0);
         gm.ProcessMessages();
-        RunContinue(gm, *day);
-        RunContinue(gm, *day);
+        // The user's match of either day is watched on the match centre to its end.
+        EXPECT_TRUE(game.PlayDay());
+        EXPECT_TRUE(game.PlayDay());
 
         // The day panel's statistics button switches to the standings.
         PostGuiMessage(ID_DAYPANEL_STATISTICS, -1, kMsgClick, 0, 0);

@@ -1,45 +1,29 @@
 // The tactics chosen on the tactics screen are the ones the user's side plays on the next match
 // day, and a 3D choice without a 3D display still gets the match played.
 #include "app/DayHost.h"
-#include "app/GameManager.h"
 #include "career/FixtureList.h"
-#include "database/Careers.h"
-#include "database/MemoryDB.h"
 #include "engine/GameFolder.h"
 #include "engine/GameRand.h"
-#include "gui/Element.h"
-#include "gui/LayoutLoader.h"
-#include "guidefines.h"
 #include "match2d/Match2D.h"
 #include "match2d/Match2DMatchDay.h"
-#include "screens/info/DayController.h"
 #include "screens/match/TacticsScreen.h"
 
-#include <chrono>
+#include "GameKit.h"
+
 #include <gtest/gtest.h>
-#include <thread>
 
 class UserTacticsMatch : public GameFolderTest {};
 
 TEST_F(UserTacticsMatch, ContinuePlaysTheUsersSideWithTheChosenTactics) {
     GameSrand(11);
-    CGameManager gm;
-    CGuiLayoutLoader loader(gm);
-    ASSERT_TRUE(loader.Load());
-    GameOptions options;
-    options.enable3DSimulation = false;
-    ASSERT_TRUE(gm.CreateScreens(options));
-    ASSERT_TRUE(gm.Session().worldDB && !gm.Session().worldDB->teams.IsEmpty());
-    ASSERT_TRUE(
-        gm.Session().StartNewCareer(kDataSetLeague, gm.Session().worldDB->teams.At(0)->id, CStr("Tester")));
-    gm.CreateRegisteredScreens();
+    gamekit::Game game;
+    ASSERT_TRUE(game.Start(gamekit::Screens::AfterCareer, gamekit::Without3D()));
+    CGameManager& gm = game.gm;
     // The view mode screen chose 3D, which no display can show yet.
     gm.Session().view3D = 1;
     gm.Session().resultOnly = 0;
     auto* tactics = dynamic_cast<CTacticsScreen*>(gm.Screen(ScreenRole::Tactics));
-    auto* day = dynamic_cast<CDayController*>(gm.Screen(ScreenRole::DayController));
     ASSERT_NE(tactics, nullptr);
-    ASSERT_NE(day, nullptr);
     gm.RefreshAllScreens();
     // The player picks from the combos: the screen hands the choice to the career.
     gm.FindElement(ID_TA_OFFENCE)->SetSelection(3);
@@ -65,14 +49,8 @@ TEST_F(UserTacticsMatch, ContinuePlaysTheUsersSideWithTheChosenTactics) {
     // A seed under which the computer draws a defence other than the user's: the day's gossip
     // draws from the same generator before the match.
     GameSrand(8);
-    PostGuiMessage(10050, -1, 10, 0, 0);
-    gm.ProcessMessages();
-    const auto start = std::chrono::steady_clock::now();
-    while (day->IsWorkerActive() && std::chrono::steady_clock::now() - start < std::chrono::seconds(60)) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        gm.ProcessMessages();
-    }
-    ASSERT_FALSE(day->IsWorkerActive());
+    game.Click(ID_CONTINUE);
+    ASSERT_TRUE(game.AwaitDay());
     EXPECT_EQ(gm.Session().currentDate, userFixture->Date());
     EXPECT_GE(userFixture->homeScore, 0);
     EXPECT_GE(userFixture->awayScore, 0);
@@ -93,13 +71,10 @@ TEST_F(UserTacticsMatch, ContinuePlaysTheUsersSideWithTheChosenTactics) {
 // plays them, and the career brings them back after a save and a reload.
 TEST_F(UserTacticsMatch, TheSessionsTacticsArePlayedWithoutAnyScreen) {
     GameSrand(12);
-    CGameManager gm;
-    GameOptions options;
-    options.enable3DSimulation = false;
-    ASSERT_TRUE(gm.CreateScreens(options));
-    CCareerSession& session = gm.Session();
-    ASSERT_TRUE(session.worldDB && !session.worldDB->teams.IsEmpty());
-    ASSERT_TRUE(session.StartNewCareer(kDataSetLeague, session.worldDB->teams.At(0)->id, CStr("Tester")));
+    gamekit::Game game;
+    ASSERT_TRUE(game.Start(gamekit::Screens::None, gamekit::Without3D()));
+    CGameManager& gm = game.gm;
+    CCareerSession& session = game.Session();
     ASSERT_EQ(gm.Screen(ScreenRole::Tactics), nullptr);
     session.view3D = 0;
     session.resultOnly = 1;
