@@ -46,21 +46,46 @@ void DrawFlatCourt() {
     FillRect2D(QuorelRect::FromSize(432, 372, 10, 10), 0x0080FFFFu);
 }
 
+// The display on the scripted match, its clock in the test's hand, running from the first whistle.
+struct RunningHud {
+    explicit RunningHud(const CTextTable& language)
+        : rig(12, 5, [&language](int id) { return language.Get(id); }), hud(rig.ctx) {
+        hud.SetClock([this] { return now; });
+        hud.SetSound(nullptr, false);
+        hud.SetMatch(&match);
+        hud.SetTeamNames("Harbour Lions", "Valley Bears");
+        hud.Play();
+    }
+
+    MatchScreenRig rig;
+    ScriptedMatch match;
+    uint32_t now = 1000;
+    CMatchHud hud;
+};
+
 } // namespace
 
-TEST(MatchHudScreenshot, TheDisplayOverTheFlatCourtAndTheArena) {
-    ShotDevice shot(std::string(FB_GAME_DIR) + "/../match-screenshots");
-    if (shot.SkipReason())
-        GTEST_SKIP() << shot.SkipReason();
+// The offscreen device and the shipped texts; the test skips where no device can be had.
+class MatchHudScreenshot : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (shot.SkipReason())
+            GTEST_SKIP() << shot.SkipReason();
+        ASSERT_TRUE(language.Load("\\guifiles\\lang_en.txt"));
+    }
+
+    ShotDevice shot{std::string(FB_GAME_DIR) + "/../match-screenshots"};
     CQuorelDevice& device = shot.device;
+    CTextTable language;
+};
+
+TEST_F(MatchHudScreenshot, TheDisplayOverTheFlatCourtAndTheArena) {
     CGuiEngineBackend& backend = *shot.backend;
     g_pQuorelTextureManager = new CQuorelTextureManager();
     g_pQuorelLights = new CQuorelLights();
     g_pQuorelFrustum = new CQuorelFrustum();
     g_pQuorelCamera = new CQuorelCamera();
 
-    CTextTable language;
-    ASSERT_TRUE(language.Load("\\guifiles\\lang_en.txt"));
     {
         MatchScreenRig rig(12, 5, [&](int id) { return language.Get(id); });
         ScriptedMatch match;
@@ -148,22 +173,10 @@ TEST(MatchHudScreenshot, TheDisplayOverTheFlatCourtAndTheArena) {
 
 // The cube's screens show the scoreboard: the score bar's middle drawn into a texture, which changes
 // with the score.
-TEST(MatchHudScreenshot, TheCubesScoreboardShowsTheScore) {
-    ShotDevice shot(std::string(FB_GAME_DIR) + "/../match-screenshots");
-    if (shot.SkipReason())
-        GTEST_SKIP() << shot.SkipReason();
-    CQuorelDevice& device = shot.device;
-    CTextTable language;
-    ASSERT_TRUE(language.Load("\\guifiles\\lang_en.txt"));
-    MatchScreenRig rig(12, 5, [&](int id) { return language.Get(id); });
-    ScriptedMatch match;
-    CMatchHud hud(rig.ctx);
-    uint32_t now = 1000;
-    hud.SetClock([&now] { return now; });
-    hud.SetSound(nullptr, false);
-    hud.SetMatch(&match);
-    hud.SetTeamNames("Harbour Lions", "Valley Bears");
-    hud.Play();
+TEST_F(MatchHudScreenshot, TheCubesScoreboardShowsTheScore) {
+    RunningHud running(language);
+    ScriptedMatch& match = running.match;
+    CMatchHud& hud = running.hud;
     std::unique_ptr<CQuorelRenderTarget> target(device.CreateRenderTarget(256, 64));
     ASSERT_NE(target, nullptr);
     auto picture = [&](int home, int away) {
@@ -171,7 +184,7 @@ TEST(MatchHudScreenshot, TheCubesScoreboardShowsTheScore) {
         match.awayScore = away;
         hud.FrameStep();
         device.BeginScene();
-        EXPECT_TRUE(hud.DrawScoreboard(*target, *shot.backend, now));
+        EXPECT_TRUE(hud.DrawScoreboard(*target, *shot.backend, running.now));
         std::vector<uint8_t> pixels;
         EXPECT_TRUE(device.BeginRenderTarget(target.get()));
         EXPECT_TRUE(device.ReadPixels(0, 0, 256, 64, pixels));
@@ -193,22 +206,10 @@ TEST(MatchHudScreenshot, TheCubesScoreboardShowsTheScore) {
 }
 
 // The cube's picture is drawn again only when a text on the score bar changed.
-TEST(MatchHudScreenshot, TheCubesScoreboardIsRedrawnOnlyForNewTexts) {
-    ShotDevice shot(std::string(FB_GAME_DIR) + "/../match-screenshots");
-    if (shot.SkipReason())
-        GTEST_SKIP() << shot.SkipReason();
-    CQuorelDevice& device = shot.device;
-    CTextTable language;
-    ASSERT_TRUE(language.Load("\\guifiles\\lang_en.txt"));
-    MatchScreenRig rig(12, 5, [&](int id) { return language.Get(id); });
-    ScriptedMatch match;
-    CMatchHud hud(rig.ctx);
-    uint32_t now = 1000;
-    hud.SetClock([&now] { return now; });
-    hud.SetSound(nullptr, false);
-    hud.SetMatch(&match);
-    hud.SetTeamNames("Harbour Lions", "Valley Bears");
-    hud.Play();
+TEST_F(MatchHudScreenshot, TheCubesScoreboardIsRedrawnOnlyForNewTexts) {
+    RunningHud running(language);
+    ScriptedMatch& match = running.match;
+    CMatchHud& hud = running.hud;
     std::unique_ptr<CQuorelRenderTarget> target(device.CreateRenderTarget(256, 64));
     std::unique_ptr<CQuorelRenderTarget> other(device.CreateRenderTarget(256, 64));
     ASSERT_NE(target, nullptr);
@@ -217,7 +218,7 @@ TEST(MatchHudScreenshot, TheCubesScoreboardIsRedrawnOnlyForNewTexts) {
         match.homeScore = home;
         hud.FrameStep();
         device.BeginScene();
-        const bool drew = hud.RefreshScoreboard(into, *shot.backend, now);
+        const bool drew = hud.RefreshScoreboard(into, *shot.backend, running.now);
         device.EndScene();
         return drew;
     };
@@ -227,6 +228,6 @@ TEST(MatchHudScreenshot, TheCubesScoreboardIsRedrawnOnlyForNewTexts) {
     EXPECT_TRUE(refresh(*other, 12)) << "a new target starts empty";
     hud.SetTeamNames("Harbour Lions", "Hill Foxes");
     EXPECT_TRUE(refresh(*other, 12)) << "a new name";
-    now += 61000;
+    running.now += 61000;
     EXPECT_TRUE(refresh(*other, 12)) << "the clock ran";
 }
