@@ -123,7 +123,7 @@ void CGameDayHost::DeleteCareerDb() {
 bool CGameDayHost::SaveBeforeLeaving() {
     if (!m_session.HasOpenCareer() || m_session.SaveCurrentCareer())
         return true;
-    m_gm.Context().ShowMessage(SaveFailureMessage(m_session).Concat(" The career stays open."));
+    m_gm.Context().ShowMessage(SaveFailureMessage(m_gm.Context(), true));
     return false;
 }
 
@@ -144,7 +144,7 @@ void CGameDayHost::StartNewSeason() {
         });
     }
     if (!m_session.SaveCurrentCareer())
-        m_gm.Context().ShowMessage(SaveFailureMessage(m_session));
+        m_gm.Context().ShowMessage(SaveFailureMessage(m_gm.Context()));
     m_gm.RefreshAllScreens();
 }
 

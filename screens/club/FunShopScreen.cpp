@@ -112,10 +112,9 @@ void CFunShopScreen::FillControls() {
 }
 
 CStr CFunShopScreen::DaysText(int days) const {
-    CStr unit = m_ctx.Text(100041);
-    if (days != 1 && !unit.IsEmpty())
-        unit = unit + "s";
-    return CStr::Formatted("%d ", days) + unit;
+    constexpr int kTextDay = 100041;
+    constexpr int kTextDays = 100358;
+    return CStr::Formatted("%d ", days) + m_ctx.Text(days == 1 ? kTextDay : kTextDays);
 }
 
 void CFunShopScreen::FillStock() {

@@ -22,6 +22,7 @@ constexpr uint32_t kYellow = 0x00FFFFFFu;
 constexpr uint32_t kGreen = 0x00FF00FFu;
 constexpr uint32_t kRed = 0x0000FFFFu;
 constexpr float kCampPrices[3] = {50000.0f, 150000.0f, 500000.0f};
+constexpr int kTextExperienceUnit = 100359; // after the points a training stage adds
 
 CStr Money(const CStr& number, char separator) {
     return FormatMoney(number, separator, '$');
@@ -395,7 +396,9 @@ void CTrainingScreen::FillFacility() {
     for (int j = 1; j <= 4; ++j) {
         if (CGuiElement* icon = Child(ID_TR_FACILITY_1 + j - 1))
             icon->SetImage(m_facilityStage >= j ? kLitIcon : kDarkIcon);
-        m_ctx.SetText(ID_TR_STAGE_1 + j - 1, m_ctx.Text(100116 + j).Concat(CStr::Formatted("\n +%dxp", j)));
+        m_ctx.SetText(ID_TR_STAGE_1 + j - 1, m_ctx.Text(100116 + j)
+                                                 .Concat(CStr::Formatted("\n +%d", j))
+                                                 .Concat(m_ctx.Text(kTextExperienceUnit)));
     }
 }
 

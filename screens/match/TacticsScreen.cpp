@@ -95,7 +95,9 @@ std::vector<TacticsRow> RowsOfClub(const CTeam& club) {
     return rows;
 }
 
-std::vector<TacticsRow> RowsOfMatchTeam(const CMatchTeam& team) {
+std::vector<TacticsRow> RowsOfMatchTeam(const CMatchTeam& team, const CScreenContext::TextLookup& text) {
+    constexpr int kTextInjured = 100356;
+    constexpr int kTextFouledOut = 100357;
     std::vector<TacticsRow> rows;
     for (int i = 0; i < team.GetCount(); ++i) {
         const CCourtPlayer* p = team.GetPlayer(i);
@@ -107,9 +109,9 @@ std::vector<TacticsRow> RowsOfMatchTeam(const CMatchTeam& team) {
         row.index = i;
         row.name = CStr(p->name);
         if (p->injured != 0)
-            row.name += " (inj)";
+            row.name += text(kTextInjured);
         else if (p->personalFouls > 5)
-            row.name += " (disq)";
+            row.name += text(kTextFouledOut);
         row.naturalPosition = p->positionId;
         row.playedPosition = p->courtPositionId;
         row.stamina = p->stamina;
@@ -332,7 +334,7 @@ void CTacticsScreen::FillLineupGrids() {
     if (in3D) {
         const CMatchTeam* team = userIsHome ? g_pMatch3D->GetHomeTeam() : g_pMatch3D->GetAwayTeam();
         if (team)
-            rows = RowsOfMatchTeam(*team);
+            rows = RowsOfMatchTeam(*team, m_ctx.Texts());
     } else if (Running2D()) {
         const CMatch2DTeam* team = userIsHome ? g_pMatch2D->GetHomeTeam() : g_pMatch2D->GetAwayTeam();
         if (team)

@@ -53,8 +53,8 @@ uint32_t BandColour(float value);
 // The rows of each source, in list order.
 std::vector<TacticsRow> RowsOfClub(const CTeam& club);
 // A 3D match team's rows, with a change the user made but the match has not yet carried out
-// shown as made.
-std::vector<TacticsRow> RowsOfMatchTeam(const CMatchTeam& team);
+// shown as made; an injured or fouled-out player's name carries the language's word for it.
+std::vector<TacticsRow> RowsOfMatchTeam(const CMatchTeam& team, const CScreenContext::TextLookup& text);
 // The replacement an on-court player waits for (called off, not yet gone); null when none.
 const CCourtPlayer* PendingReplacement(const CCourtPlayer* player);
 // The on-court player of the team who waits for that bench player; null when none.

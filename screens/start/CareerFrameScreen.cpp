@@ -15,6 +15,19 @@ namespace {
 
 constexpr int32_t kRegularLeagueType = 100005;
 
+constexpr int kTextSaved = 100344;
+constexpr int kTextNotSaved = 100345;
+constexpr int kTextManagerLead = 100346;
+constexpr int kTextNotOpenYet = 100347;
+constexpr int kTextNotInTournament = 100348;
+constexpr int kTextNoPermission = 100349; // names the folder where "XYFOLDER" stands
+constexpr int kTextNoSpace = 100350;
+constexpr int kTextListUnreadable = 100351;
+constexpr int kTextFolderTaken = 100352;
+constexpr int kTextBusy = 100353;
+constexpr int kTextNotSavedLog = 100354;
+constexpr int kTextStaysOpen = 100355;
+
 // Menu buttons of the frame and the windows they open.
 struct MenuButton {
     int button;
@@ -37,28 +50,35 @@ static_assert(std::size(kMenuButtons) == 15, "the frame keeps a tooltip per menu
 
 } // namespace
 
-CStr SaveFailureMessage(const CCareerSession& session) {
+CStr SaveFailureMessage(const CScreenContext& ctx, bool careerStaysOpen) {
+    const CCareerSession& session = ctx.Session();
+    CStr message;
     switch (session.lastSaveError.reason) {
     case CareerSaveFailure::kNoPermission: {
         CStr where = session.lastSaveError.where.IsEmpty() ? CStr("data\\profiles")
                                                            : session.lastSaveError.where.Mid(1);
-        return CStr("The career could not be saved: the game may not change its save folder (")
-            .Concat(where)
-            .Concat("). Check that folder's permissions (it may be read-only).");
+        // The folder is put in after the text is read, so nothing in its name is taken for a mark.
+        message = ctx.Text(kTextNoPermission);
+        message.ReplaceAll("XYFOLDER", where);
+        break;
     }
     case CareerSaveFailure::kNoSpace:
-        return "The career could not be saved: the disk is full. Free some space, then save again.";
+        message = ctx.Text(kTextNoSpace);
+        break;
     case CareerSaveFailure::kListUnreadable:
-        return "The career could not be saved: the list of saved careers (data\\profiles\\profilelist.dat) "
-               "cannot be read, so it is left as it is. The log says why.";
+        message = ctx.Text(kTextListUnreadable);
+        break;
     case CareerSaveFailure::kFolderTaken:
-        return "The career could not be saved: its save folder belongs to another career.";
+        message = ctx.Text(kTextFolderTaken);
+        break;
     case CareerSaveFailure::kBusy:
-        return "The career could not be saved: another copy of the game is saving and kept the save folder "
-               "busy. Try again in a moment.";
+        message = ctx.Text(kTextBusy);
+        break;
     default:
-        return "The career could not be saved. The log says why.";
+        message = ctx.Text(kTextNotSavedLog);
+        break;
     }
+    return careerStaysOpen ? message.Concat(ctx.Text(kTextStaysOpen)) : message;
 }
 
 void ShowCareerHome(const CScreenContext& ctx) {
@@ -98,7 +118,7 @@ void CCareerFrameScreen::Refresh() {
     set(ID_FR_CLUB, club ? club->name : CStr());
     CStr leagueLine = league ? m_ctx.Text(league->nameTextId) : CStr();
     if (profile)
-        leagueLine = leagueLine.Concat("  -  Manager ").Concat(profile->managerName);
+        leagueLine = leagueLine.Concat(m_ctx.Text(kTextManagerLead)).Concat(profile->managerName);
     set(ID_FR_LEAGUE, leagueLine);
     // The date itself is the header strip's; the frame names the day of the week beside it.
     set(ID_FR_DATE, session.calendar ? session.calendar->WeekdayName(session.currentDate) : CStr());
@@ -127,9 +147,9 @@ void CCareerFrameScreen::UpdateMenuButtons() {
                              !(entry.button == ID_FR_FUNSHOP && shopClosed);
         button->Desc().enabled = exists && !outOfMode && allowed ? 1 : 0;
         if (!exists)
-            button->SetTooltip("Not open yet in this version");
+            button->SetTooltip(m_ctx.Text(kTextNotOpenYet));
         else if (outOfMode)
-            button->SetTooltip("Not part of a tournament career");
+            button->SetTooltip(m_ctx.Text(kTextNotInTournament));
         else
             button->SetTooltip(m_menuTooltips[i]);
     }
@@ -156,14 +176,14 @@ void CCareerFrameScreen::OnMessage(GuiMessage& m) {
         Consume(m);
         bool ok = session.SaveCurrentCareer();
         if (CGuiElement* status = m_ctx.Find(ID_FR_STATUS))
-            status->SetText(ok ? CStr("Career saved.") : CStr("The career could not be saved."));
+            status->SetText(m_ctx.Text(ok ? kTextSaved : kTextNotSaved));
         if (!ok)
-            m_ctx.ShowMessage(SaveFailureMessage(session));
+            m_ctx.ShowMessage(SaveFailureMessage(m_ctx));
     } else if (IsClick(m, ID_FR_MENU)) {
         Consume(m);
         // Leaving keeps the progress: the career is saved first.
         if (session.HasOpenCareer() && !session.SaveCurrentCareer()) {
-            m_ctx.ShowMessage(SaveFailureMessage(session).Concat(" The career stays open."));
+            m_ctx.ShowMessage(SaveFailureMessage(m_ctx, true));
             return;
         }
         session.LeaveCareer();

@@ -31,8 +31,9 @@ private:
     bool m_tooltipsKept = false;
 };
 
-// Why the last save of the session failed, in a sentence for the player.
-CStr SaveFailureMessage(const CCareerSession& session);
+// Why the last save of the career failed, in a sentence for the player; when the save was to come
+// before leaving it, the player also reads that the career stays open.
+CStr SaveFailureMessage(const CScreenContext& ctx, bool careerStaysOpen = false);
 
 // A career opens on the club overview, or on the day panel while that window does not exist, so
 // the frame is never empty.

@@ -12,6 +12,20 @@
 #include "screens/FormatMoney.h"
 #include "screens/start/CareerFrameScreen.h"
 
+namespace {
+
+constexpr int kTextPickClub = 100335;
+constexpr int kTextNoClubs = 100336;
+constexpr int kTextCash = 100337;
+constexpr int kTextSquad = 100338; // "XYPLAYERS" and "XYRATING" stand for the figures
+constexpr int kTextArenaSeats = 100339;
+constexpr int kTextChooseClub = 100340;
+constexpr int kTextEnterName = 100341;
+constexpr int kTextNotSavedYet = 100342;
+constexpr int kTextNotCreated = 100343;
+
+} // namespace
+
 int SquadRating(const CTeam& team) {
     if (team.players.empty())
         return 0;
@@ -53,8 +67,7 @@ void CNewCareerScreen::FillClubs(int32_t dataSet) {
     grid->SetRowCount(rows);
     grid->ResetScroll(true);
     grid->SetSelectedRow(-1, true);
-    m_ctx.SetText(ID_NC_INFO,
-                  rows ? CStr("Pick a club from the list.") : CStr("This competition has no clubs."));
+    m_ctx.SetText(ID_NC_INFO, m_ctx.Text(rows ? kTextPickClub : kTextNoClubs));
     if (CGuiElement* error = m_ctx.Find(ID_NC_ERROR))
         error->SetText(CStr());
 }
@@ -72,11 +85,13 @@ void CNewCareerScreen::ShowClubInfo(int32_t clubId) {
     CStr country = m_ctx.Text(team->countryTextId);
     if (!country.IsEmpty())
         text.Append(country.Concat("\n"));
-    text.Append(CStr::Formatted("\nCash: %s\nSquad: %d players, rating %d\n",
-                                FormatMoney(team->cash).GetText(), static_cast<int>(team->players.size()),
-                                SquadRating(*team)));
+    CStr squad = m_ctx.Text(kTextSquad);
+    squad.ReplaceAll("XYPLAYERS", CStr::Formatted("%d", static_cast<int>(team->players.size())));
+    squad.ReplaceAll("XYRATING", CStr::Formatted("%d", SquadRating(*team)));
+    text.Append(CStr("\n").Concat(m_ctx.Text(kTextCash)).Concat(FormatMoney(team->cash)).Concat("\n"));
+    text.Append(squad.Concat("\n"));
     if (team->stadium)
-        text.Append(CStr::Formatted("Arena seats: %d\n", team->stadium->capacity));
+        text.Append(m_ctx.Text(kTextArenaSeats).Concat(CStr::Formatted("%d\n", team->stadium->capacity)));
     m_ctx.SetText(ID_NC_INFO, text);
 }
 
@@ -101,10 +116,10 @@ void CNewCareerScreen::OnMessage(GuiMessage& m) {
         chosenName.Trim();
         if (chosenClubId < 0) {
             if (error)
-                error->SetText(CStr("Choose a club first."));
+                error->SetText(m_ctx.Text(kTextChooseClub));
         } else if (chosenName.IsEmpty()) {
             if (error)
-                error->SetText(CStr("Enter your name as manager."));
+                error->SetText(m_ctx.Text(kTextEnterName));
         } else {
             StartCareerWorker();
         }
@@ -139,10 +154,9 @@ void CNewCareerScreen::StartCareerWorker() {
             ShowCareerHome(m_ctx);
             // The career is open either way; the player should know it is not on the disk yet.
             if (!saved)
-                m_ctx.ShowMessage(CStr("Your new career is open but not saved yet. ")
-                                      .Concat(SaveFailureMessage(m_ctx.Session())));
+                m_ctx.ShowMessage(m_ctx.Text(kTextNotSavedYet).Concat(SaveFailureMessage(m_ctx)));
         } else {
-            m_ctx.ShowMessage("The career could not be created. The log says why.");
+            m_ctx.ShowMessage(m_ctx.Text(kTextNotCreated));
         }
         shell.SetThreadRunning(false);
     });

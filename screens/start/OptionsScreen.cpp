@@ -5,6 +5,13 @@
 #include "gui/Element.h"
 #include "guidefines.h"
 
+namespace {
+
+constexpr int kTextVolume = 100333;
+constexpr int kTextNotWritten = 100334;
+
+} // namespace
+
 void COptionsScreen::Show() {
     const GameOptions& o = m_ctx.Session().options;
     auto check = [&](int id, bool on) {
@@ -25,8 +32,9 @@ void COptionsScreen::Show() {
         if (!combo)
             continue;
         combo->ClearItems();
+        const CStr volumeText = m_ctx.Text(kTextVolume);
         for (int v = 0; v <= 100; v += 10)
-            combo->AddItem(CStr::Formatted("Volume %d%%", v), v);
+            combo->AddItem(CStr::Formatted("%s %d%%", volumeText.GetText(), v), v);
         int volume = id == ID_OP_MUSICVOL ? o.musicVolume : o.effectVolume;
         combo->SetSelection((volume + 5) / 10);
     }
@@ -59,7 +67,7 @@ void COptionsScreen::OnMessage(GuiMessage& m) {
         session.resultOnly = o.enableFastSimulation ? 1 : 0;
         m_ctx.Shell().ApplySoundOptions();
         if (!SaveOptions(o))
-            m_ctx.ShowMessage("The options could not be written to guifiles\\Options.ini.");
+            m_ctx.ShowMessage(m_ctx.Text(kTextNotWritten));
         else
             m_ctx.SwitchTo(ID_MAINMENU);
     } else if (IsClick(m, ID_OP_BACK)) {

@@ -8,6 +8,14 @@
 #include "guidefines.h"
 #include "screens/start/CareerFrameScreen.h"
 
+namespace {
+
+constexpr int kTextLoadRefused = 100330;
+constexpr int kTextDeleteQuestion = 100331; // names the manager where "XYMANAGER" stands
+constexpr int kTextDeleteFailed = 100332;
+
+} // namespace
+
 void CProfilesScreen::FillCareers() {
     CMemoryDB* world = m_ctx.Session().worldDB;
     if (!world)
@@ -62,7 +70,7 @@ void CProfilesScreen::OnMessage(GuiMessage& m) {
         if (id < 0)
             return;
         if (!session.LoadSavedCareer(id)) {
-            m_ctx.ShowMessage("This career could not be loaded: its files are missing or damaged.");
+            m_ctx.ShowMessage(m_ctx.Text(kTextLoadRefused));
             FillCareers();
             return;
         }
@@ -80,12 +88,15 @@ void CProfilesScreen::OnMessage(GuiMessage& m) {
         for (const CProfile* profile : session.worldDB->profiles)
             if (profile->id == m_pendingDelete)
                 name = profile->managerName;
-        m_ctx.SetText(ID_CD_TEXT, CStr::Formatted("Delete the career of %s for good?", name.GetText()));
+        // The name goes in after the text is read: a name is the player's own and may hold anything.
+        CStr question = m_ctx.Text(kTextDeleteQuestion);
+        question.ReplaceAll("XYMANAGER", name);
+        m_ctx.SetText(ID_CD_TEXT, question);
         m_ctx.Post(-1, ID_CONFIRMDELETE, kMsgOpenOnTop);
     } else if (IsClick(m, ID_CD_YES)) {
         Consume(m);
         if (m_pendingDelete >= 0 && !session.DeleteSavedCareer(m_pendingDelete))
-            m_ctx.ShowMessage("The career could not be deleted.");
+            m_ctx.ShowMessage(m_ctx.Text(kTextDeleteFailed));
         m_pendingDelete = -1;
         m_ctx.Post(-1, ID_CONFIRMDELETE, kMsgClose);
         FillCareers();

@@ -1,4 +1,4 @@
-// The shipped content against what the code asks of it: the texts the match screens show and every
+// The shipped content against what the code asks of it: the texts the screens show and every
 // image the layout, the code and the data sets name.
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
@@ -69,6 +69,36 @@ TEST(ShippedTexts, EachAttributeHasOneNameOnEveryScreen) {
                 name = name.Left(colon);
             EXPECT_STREQ(name.GetText(), first.GetText()) << id << " and " << ids[0];
         }
+}
+
+TEST(ShippedTexts, EveryTextTheCodeNamesByItsNumberIsInTheLanguageFiles) {
+    namespace fs = std::filesystem;
+    CTextTable table;
+    ASSERT_TRUE(table.Load("\\guifiles\\lang_en.txt"));
+    ASSERT_TRUE(table.LoadAppend("\\guifiles\\lang_data_en.txt"));
+    // A text the player reads is named as a constant (kTextSaved = 100344) or looked up at once
+    // (Text(100041)); a missing one shows as "[id]". A base that a number is added to is no text.
+    const std::regex named(R"re(\bkText(\w*)\s*=\s*(\d{5,6})\b|\bText\((\d{5,6})\))re");
+    int seen = 0;
+    for (const char* dir : {"app", "screens"})
+        for (const fs::directory_entry& entry :
+             fs::recursive_directory_iterator(fs::path(FB_SOURCE_DIR) / dir)) {
+            const std::string ext = entry.path().extension().string();
+            if (ext != ".cpp" && ext != ".h")
+                continue;
+            const std::string code = FileText(entry.path());
+            for (auto it = std::sregex_iterator(code.begin(), code.end(), named);
+                 it != std::sregex_iterator(); ++it) {
+                const std::smatch& m = *it;
+                if (m[2].matched && m[1].str().size() >= 4 &&
+                    m[1].str().compare(m[1].str().size() - 4, 4, "Base") == 0)
+                    continue;
+                const int id = std::stoi(m[2].matched ? m[2].str() : m[3].str());
+                ++seen;
+                EXPECT_TRUE(table.Has(id)) << id << " in " << entry.path().filename().string();
+            }
+        }
+    EXPECT_GT(seen, 50);
 }
 
 TEST(ShippedImages, EveryPictureTheLayoutTheCodeAndTheDataNameIsInTheGameFolder) {

@@ -1,0 +1,174 @@
+// What the start screens and the career frame say, read through the game manager as the player
+// reads it: every sentence comes from the language file (a missing text would show as "[id]"), and
+// a name or a folder put into a sentence is shown as it is, whatever it holds.
+#include "engine/GameFolder.h"
+#include "match3d/MatchTeam.h"
+#include "screens/match/TacticsScreen.h"
+#include "screens/start/CareerFrameScreen.h"
+#include "screens/start/NewCareerScreen.h"
+#include "screens/start/OptionsScreen.h"
+#include "screens/start/ProfilesScreen.h"
+
+#include "GameKit.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+class StartScreenTexts : public GameFolderTest {};
+
+namespace {
+
+// A text from the language file: the fallback for a missing one and the marks a value replaces
+// must not reach the player.
+void ExpectWords(const CStr& text, const char* where) {
+    EXPECT_FALSE(text.IsEmpty()) << where;
+    EXPECT_EQ(text.Find("["), -1) << where << ": " << text.GetText();
+    EXPECT_EQ(text.Find("XY"), -1) << where << ": " << text.GetText();
+}
+
+// A message box's text as one line: the box breaks it to its width.
+std::string Unwrapped(const CStr& text) {
+    CStr line = text;
+    line.ReplaceChar('\n', ' ');
+    return line.Std();
+}
+
+} // namespace
+
+TEST_F(StartScreenTexts, TheNewCareerScreenGuidesThePlayer) {
+    gamekit::Game game;
+    ASSERT_TRUE(game.Boot());
+    game.gm.CreateRegisteredScreens();
+    auto* screen = dynamic_cast<CNewCareerScreen*>(game.gm.Screen(ScreenRole::NewCareer));
+    ASSERT_NE(screen, nullptr);
+    screen->FillClubs(kDataSetLeague);
+    EXPECT_STREQ(game.TextOf(ID_NC_INFO).GetText(), "Pick a club from the list.");
+    game.Click(ID_NC_START);
+    EXPECT_STREQ(game.TextOf(ID_NC_ERROR).GetText(), "Choose a club first.");
+
+    // The first club picked: its card names the figures in words.
+    CGuiElement* clubs = game.gm.FindElement(ID_NC_CLUBS);
+    ASSERT_NE(clubs, nullptr);
+    clubs->SetSelectedRow(0, false);
+    game.gm.ProcessMessages();
+    ASSERT_GE(screen->chosenClubId, 0);
+    const CTeam* club = game.Session().worldDB->FindTeam(screen->chosenClubId);
+    ASSERT_NE(club, nullptr);
+    const CStr card = game.TextOf(ID_NC_INFO);
+    ExpectWords(card, "the club's card");
+    EXPECT_NE(card.Find("\nCash: $"), -1) << card.GetText();
+    EXPECT_NE(card.Find(CStr::Formatted("\nSquad: %d players, rating %d\n",
+                                        static_cast<int>(club->players.size()), SquadRating(*club))),
+              -1)
+        << card.GetText();
+    if (club->stadium) {
+        EXPECT_NE(card.Find(CStr::Formatted("Arena seats: %d\n", club->stadium->capacity)), -1)
+            << card.GetText();
+    }
+
+    game.gm.FindElement(ID_NC_NAME)->SetText(CStr("  "));
+    game.Click(ID_NC_START);
+    EXPECT_STREQ(game.TextOf(ID_NC_ERROR).GetText(), "Enter your name as manager.");
+}
+
+TEST_F(StartScreenTexts, TheOptionsOfferTheVolumesInWords) {
+    gamekit::Game game;
+    ASSERT_TRUE(game.Boot());
+    game.gm.CreateRegisteredScreens();
+    auto* screen = dynamic_cast<COptionsScreen*>(game.gm.Screen(ScreenRole::Options));
+    ASSERT_NE(screen, nullptr);
+    screen->Show();
+    CGuiElement* combo = game.gm.FindElement(ID_OP_MUSICVOL);
+    ASSERT_NE(combo, nullptr);
+    ASSERT_EQ(combo->GetItemCount(), 11);
+    EXPECT_STREQ(combo->GetItemText(0).GetText(), "Volume 0%");
+    EXPECT_STREQ(combo->GetItemText(10).GetText(), "Volume 100%");
+}
+
+// The saved careers' questions and refusals, for a manager whose name looks like format marks and
+// like the mark the name replaces.
+TEST_F(StartScreenTexts, TheSavedCareersAskAndRefuseInWords) {
+    const char* manager = "Ann 100% %s%n XYMANAGER";
+    gamekit::Game game;
+    ASSERT_TRUE(game.Start(gamekit::Screens::BeforeCareer, GameOptions(), {.manager = manager}));
+    CCareerSession& session = game.Session();
+    ASSERT_TRUE(session.SaveCurrentCareer());
+    session.LeaveCareer();
+    auto* screen = dynamic_cast<CProfilesScreen*>(game.gm.Screen(ScreenRole::Profiles));
+    ASSERT_NE(screen, nullptr);
+    screen->FillCareers();
+
+    game.Click(ID_PR_DELETE);
+    EXPECT_EQ(Unwrapped(game.TextOf(ID_CD_TEXT)),
+              std::string("Delete the career of ") + manager + " for good?");
+
+    // The career's files are gone: the load is refused with a sentence, not a crash.
+    namespace fs = std::filesystem;
+    for (const fs::directory_entry& entry : fs::directory_iterator(m_dir / "data/profiles"))
+        if (entry.is_directory())
+            fs::remove_all(entry.path());
+    game.Click(ID_PR_LOAD);
+    EXPECT_FALSE(session.HasOpenCareer());
+    EXPECT_EQ(Unwrapped(game.TextOf(ID_MSG_TEXT)),
+              "This career could not be loaded: its files are missing or damaged.");
+}
+
+TEST_F(StartScreenTexts, EverySaveFailureAndTheFramesLinesAreSentences) {
+    gamekit::Game game;
+    ASSERT_TRUE(game.Start(gamekit::Screens::BeforeCareer));
+    CCareerSession& session = game.Session();
+    const CScreenContext& ctx = game.gm.Context();
+    for (CareerSaveFailure reason :
+         {CareerSaveFailure::kNone, CareerSaveFailure::kNoPermission, CareerSaveFailure::kNoSpace,
+          CareerSaveFailure::kListUnreadable, CareerSaveFailure::kFolderTaken, CareerSaveFailure::kBusy,
+          CareerSaveFailure::kOther}) {
+        session.lastSaveError.reason = reason;
+        const CStr message = SaveFailureMessage(ctx);
+        const std::string where = "reason " + std::to_string(static_cast<int>(reason));
+        ExpectWords(message, where.c_str());
+        EXPECT_EQ(message.Find("The career could not be saved"), 0) << message.GetText();
+        EXPECT_STREQ(SaveFailureMessage(ctx, true).GetText(),
+                     message.Concat(" The career stays open.").GetText());
+    }
+    // The folder is named as it is, even one whose name holds the mark it replaces.
+    session.lastSaveError.reason = CareerSaveFailure::kNoPermission;
+    session.lastSaveError.where = "\\data\\profiles\\XYFOLDER 50%s";
+    EXPECT_NE(SaveFailureMessage(ctx).Find("save folder (data\\profiles\\XYFOLDER 50%s). Check"), -1)
+        << SaveFailureMessage(ctx).GetText();
+
+    game.gm.RefreshAllScreens();
+    const CStr leagueLine = game.TextOf(ID_FR_LEAGUE);
+    EXPECT_TRUE(leagueLine.Std().ends_with("  -  Manager Tester")) << leagueLine.GetText();
+    game.Click(ID_FR_SAVE);
+    EXPECT_STREQ(game.TextOf(ID_FR_STATUS).GetText(), "Career saved.");
+
+    ASSERT_TRUE(session.StartNewCareer(kDataSetEuroCup, 4, CStr("Cupper")));
+    game.gm.RefreshAllScreens();
+    EXPECT_STREQ(game.gm.FindElement(ID_FR_FINANCES)->GetTooltip().GetText(),
+                 "Not part of a tournament career");
+}
+
+// The tactics window over a 3D match marks a player who cannot go on after his name.
+TEST(StartScreenTextsInMatch, AnInjuredOrFouledOutPlayerIsMarkedAfterHisName) {
+    CTextTable language;
+    ASSERT_TRUE(language.Load("\\guifiles\\lang_en.txt")); // the game folder is the working directory
+    CMatchTeam team;
+    for (int i = 0; i < 3; ++i) {
+        CCourtPlayer player;
+        player.playerId = 100 + i;
+        player.matchState = kOnCourt;
+        std::snprintf(player.name, sizeof(player.name), "Player %d", i);
+        team.AddPlayer(player);
+    }
+    team.GetPlayer(1)->injured = 1;
+    team.GetPlayer(2)->personalFouls = 6;
+    const std::vector<TacticsRow> rows = RowsOfMatchTeam(team, [&](int id) { return language.Get(id); });
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_STREQ(rows[0].name.GetText(), "Player 0");
+    EXPECT_STREQ(rows[1].name.GetText(), "Player 1 (inj)");
+    EXPECT_STREQ(rows[2].name.GetText(), "Player 2 (disq)");
+}
