@@ -33,6 +33,23 @@ std::string FirstOfNumbered(std::string path) {
     return path;
 }
 
+// Every match of the pattern in the game's C++ sources under the folders, with the file's name.
+template <typename Found>
+void ForEachInCode(std::initializer_list<const char*> dirs, const std::regex& pattern, Found found) {
+    namespace fs = std::filesystem;
+    for (const char* dir : dirs)
+        for (const fs::directory_entry& entry :
+             fs::recursive_directory_iterator(fs::path(FB_SOURCE_DIR) / dir)) {
+            const std::string ext = entry.path().extension().string();
+            if (ext != ".cpp" && ext != ".h")
+                continue;
+            const std::string code = FileText(entry.path());
+            for (auto it = std::sregex_iterator(code.begin(), code.end(), pattern);
+                 it != std::sregex_iterator(); ++it)
+                found(*it, entry.path().filename().string());
+        }
+}
+
 } // namespace
 
 TEST(ShippedTexts, TheBenchRemarksHaveTheirWords) {
@@ -72,7 +89,6 @@ TEST(ShippedTexts, EachAttributeHasOneNameOnEveryScreen) {
 }
 
 TEST(ShippedTexts, EveryTextTheCodeNamesByItsNumberIsInTheLanguageFiles) {
-    namespace fs = std::filesystem;
     CTextTable table;
     ASSERT_TRUE(table.Load("\\guifiles\\lang_en.txt"));
     ASSERT_TRUE(table.LoadAppend("\\guifiles\\lang_data_en.txt"));
@@ -80,24 +96,13 @@ TEST(ShippedTexts, EveryTextTheCodeNamesByItsNumberIsInTheLanguageFiles) {
     // (Text(100041)); a missing one shows as "[id]". A base that a number is added to is no text.
     const std::regex named(R"re(\bkText(\w*)\s*=\s*(\d{5,6})\b|\bText\((\d{5,6})\))re");
     int seen = 0;
-    for (const char* dir : {"app", "screens"})
-        for (const fs::directory_entry& entry :
-             fs::recursive_directory_iterator(fs::path(FB_SOURCE_DIR) / dir)) {
-            const std::string ext = entry.path().extension().string();
-            if (ext != ".cpp" && ext != ".h")
-                continue;
-            const std::string code = FileText(entry.path());
-            for (auto it = std::sregex_iterator(code.begin(), code.end(), named);
-                 it != std::sregex_iterator(); ++it) {
-                const std::smatch& m = *it;
-                if (m[2].matched && m[1].str().size() >= 4 &&
-                    m[1].str().compare(m[1].str().size() - 4, 4, "Base") == 0)
-                    continue;
-                const int id = std::stoi(m[2].matched ? m[2].str() : m[3].str());
-                ++seen;
-                EXPECT_TRUE(table.Has(id)) << id << " in " << entry.path().filename().string();
-            }
-        }
+    ForEachInCode({"app", "screens"}, named, [&](const std::smatch& m, const std::string& file) {
+        if (m[2].matched && m[1].str().ends_with("Base"))
+            return;
+        const int id = std::stoi(m[2].matched ? m[2].str() : m[3].str());
+        ++seen;
+        EXPECT_TRUE(table.Has(id)) << id << " in " << file;
+    });
     EXPECT_GT(seen, 50);
 }
 
@@ -118,22 +123,13 @@ TEST(ShippedImages, EveryPictureTheLayoutTheCodeAndTheDataNameIsInTheGameFolder)
         name((*it)[1].str(), "GuiXML.xml");
     // Image paths written in the game's code, as C++ string literals ("\\images\\...png").
     const std::regex literal(R"re("((?:\\\\|[A-Za-z0-9_%.\-])+\.(?:png|PNG|jpg|tga|bmp))")re");
-    for (const char* dir : {"app", "screens", "gui", "engine", "career", "match", "match2d", "match3d"}) {
-        for (const fs::directory_entry& entry :
-             fs::recursive_directory_iterator(fs::path(FB_SOURCE_DIR) / dir)) {
-            const std::string ext = entry.path().extension().string();
-            if (ext != ".cpp" && ext != ".h")
-                continue;
-            const std::string code = FileText(entry.path());
-            for (auto it = std::sregex_iterator(code.begin(), code.end(), literal);
-                 it != std::sregex_iterator(); ++it) {
-                std::string path = std::regex_replace((*it)[1].str(), std::regex(R"(\\\\)"), "\\");
-                // Only whole game paths; a bare file name is joined to a folder elsewhere.
-                if (path.find('\\') != std::string::npos)
-                    name(FirstOfNumbered(path), entry.path().filename().string());
-            }
-        }
-    }
+    ForEachInCode({"app", "screens", "gui", "engine", "career", "match", "match2d", "match3d"}, literal,
+                  [&](const std::smatch& m, const std::string& file) {
+                      std::string path = std::regex_replace(m[1].str(), std::regex(R"(\\\\)"), "\\");
+                      // Only whole game paths; a bare file name is joined to a folder elsewhere.
+                      if (path.find('\\') != std::string::npos)
+                          name(FirstOfNumbered(path), file);
+                  });
     // The pictures the data sets name for their clubs and arenas.
     for (int32_t dataSet : {kDataSetLeague, kDataSetEuroCup, kDataSetWorldCup}) {
         CMemoryDB world;

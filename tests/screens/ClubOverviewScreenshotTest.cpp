@@ -27,17 +27,11 @@ TEST(ClubOverviewScreenshot, SmallAndGrownArena) {
     {
         ScreenKit kit;
         ASSERT_TRUE(kit.layoutLoaded);
-        CMemoryDB world;
-        ASSERT_TRUE(LoadWorldData(world, kDataSetLeague));
-        ASSERT_TRUE(kit.session.StartNewCareer(kDataSetLeague, world.teams.At(3)->id, CStr("Dana Reyes")));
+        ASSERT_TRUE(kit.StartLeagueCareer(3, "Dana Reyes"));
         CScreenContext ctx = kit.MakeContext();
         CClubOverviewScreen overview(ctx);
         overview.Refresh();
-        kit.stack.FindElement(ID_FR_CLUB)->SetText(kit.session.UserClub()->name);
-        kit.stack.PostMessage(-1, ID_FRAME, kMsgOpenMenu, 0, 0);
-        kit.stack.PostMessage(-1, CClubOverviewScreen::kWindow, kMsgSwitchTo, 0, 0);
-        kit.stack.ProcessMessages();
-        ASSERT_TRUE(kit.stack.IsLayerActive(CClubOverviewScreen::kWindow));
+        ASSERT_TRUE(kit.ShowInFrame(CClubOverviewScreen::kWindow));
         shot.Shoot(kit.stack, "overview_small_arena.png");
 
         // Every part four stages up, as years of building would leave it.

@@ -66,9 +66,7 @@ class CoachingDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(kit.layoutLoaded);
-        CMemoryDB world;
-        ASSERT_TRUE(LoadWorldData(world, kDataSetLeague)) << "the generated league data set is missing";
-        ASSERT_TRUE(kit.session.StartNewCareer(kDataSetLeague, world.teams.At(0)->id, CStr("Coach")));
+        ASSERT_TRUE(kit.StartLeagueCareer(0, "Coach"));
         CStaffRecord coach;
         coach.id = 900;
         coach.category = kStaffHeadCoach;

@@ -31,9 +31,7 @@ class FinanceScreenTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(kit.layoutLoaded);
-        CMemoryDB world;
-        ASSERT_TRUE(LoadWorldData(world, kDataSetLeague)) << "the generated league data set is missing";
-        ASSERT_TRUE(kit.session.StartNewCareer(kDataSetLeague, world.teams.At(0)->id, CStr("Tester")));
+        ASSERT_TRUE(kit.StartLeagueCareer(0, "Tester"));
         kit.session.ledger->Clear();
         screen = std::make_unique<CFinanceScreen>(ctx);
     }

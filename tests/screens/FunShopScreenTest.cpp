@@ -18,9 +18,7 @@ class FunShopScreenTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(kit.layoutLoaded);
-        CMemoryDB world;
-        ASSERT_TRUE(LoadWorldData(world, kDataSetLeague)) << "the generated league data set is missing";
-        ASSERT_TRUE(kit.session.StartNewCareer(kDataSetLeague, world.teams.At(0)->id, CStr("Tester")));
+        ASSERT_TRUE(kit.StartLeagueCareer(0, "Tester"));
         screen = std::make_unique<CFunShopScreen>(ctx);
     }
     CGuiElement* Find(int id) { return kit.stack.FindElement(id); }

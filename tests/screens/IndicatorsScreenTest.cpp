@@ -39,9 +39,7 @@ class IndicatorsScreenTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(kit.layoutLoaded);
-        CMemoryDB world;
-        ASSERT_TRUE(LoadWorldData(world, kDataSetLeague)) << "the generated league data set is missing";
-        ASSERT_TRUE(kit.session.StartNewCareer(kDataSetLeague, world.teams.At(0)->id, CStr("Tester")));
+        ASSERT_TRUE(kit.StartLeagueCareer(0, "Tester"));
         opinion = kit.session.worldDB->opinions.FindByTeam(kit.session.UserClub()->id);
         ASSERT_NE(opinion, nullptr);
         screen = std::make_unique<CIndicatorsScreen>(ctx);

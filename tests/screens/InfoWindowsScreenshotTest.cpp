@@ -57,9 +57,7 @@ TEST(InfoWindowsScreenshot, IndicatorsAndPlayerInformation) {
     {
         ScreenKit kit;
         ASSERT_TRUE(kit.layoutLoaded);
-        CMemoryDB world;
-        ASSERT_TRUE(LoadWorldData(world, kDataSetLeague));
-        ASSERT_TRUE(kit.session.StartNewCareer(kDataSetLeague, world.teams.At(0)->id, CStr("Shots")));
+        ASSERT_TRUE(kit.StartLeagueCareer(0, "Shots"));
         CScreenContext ctx = kit.MakeContext();
         CTeamOpinion* opinion = kit.session.worldDB->opinions.FindByTeam(kit.session.UserClub()->id);
         ASSERT_NE(opinion, nullptr);
@@ -75,11 +73,7 @@ TEST(InfoWindowsScreenshot, IndicatorsAndPlayerInformation) {
         kit.screens[ScreenRole::PlayerInfo] = &info;
         kit.screens[ScreenRole::Ticket] = &indicators; // any screen stands for the ticket screen
         indicators.Refresh();
-        kit.stack.FindElement(ID_FR_CLUB)->SetText(kit.session.UserClub()->name);
-        kit.stack.PostMessage(-1, ID_FRAME, kMsgOpenMenu, 0, 0);
-        kit.stack.PostMessage(-1, ID_INDICATORS, kMsgSwitchTo, 0, 0);
-        kit.stack.ProcessMessages();
-        ASSERT_TRUE(kit.stack.IsLayerActive(ID_INDICATORS));
+        ASSERT_TRUE(kit.ShowInFrame(ID_INDICATORS));
         ExpectInside(kit.stack, ID_INDICATORS);
         ShootFrame(device, backend, kit.stack, kShots + "/indicators.png");
 

@@ -39,9 +39,7 @@ class PlayerInfoWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(kit.layoutLoaded);
-        CMemoryDB world;
-        ASSERT_TRUE(LoadWorldData(world, kDataSetLeague)) << "the generated league data set is missing";
-        ASSERT_TRUE(kit.session.StartNewCareer(kDataSetLeague, world.teams.At(0)->id, CStr("Tester")));
+        ASSERT_TRUE(kit.StartLeagueCareer(0, "Tester"));
         window = std::make_unique<CPlayerInfoWindow>(ctx);
         kit.screens[ScreenRole::PlayerInfo] = window.get();
         player = kit.session.UserClub()->players.at(0);

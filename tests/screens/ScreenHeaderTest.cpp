@@ -53,9 +53,7 @@ TEST(ScreenHeader, BindsThePresentCopyAndOpensTheInboxFromAnyMailButton) {
 TEST(ScreenHeader, TheFrameShowsTheClubsCrest) {
     ScreenKit kit;
     ASSERT_TRUE(kit.layoutLoaded);
-    CMemoryDB world;
-    ASSERT_TRUE(LoadWorldData(world, kDataSetLeague)) << "the generated league data set is missing";
-    ASSERT_TRUE(kit.session.StartNewCareer(kDataSetLeague, world.teams.At(1)->id, CStr("Tester")));
+    ASSERT_TRUE(kit.StartLeagueCareer(1, "Tester"));
     CScreenContext ctx = kit.MakeContext();
     CScreenHeader header(ctx);
     header.Refresh();

@@ -8,6 +8,7 @@
 #include "career/CareerSession.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
+#include "gui/Element.h"
 #include "gui/LayoutLoader.h"
 #include "gui/ScreenStack.h"
 #include "gui/TextTable.h"
@@ -16,6 +17,8 @@
 #include "screens/info/WhisperScreen.h"
 #include "screens/start/CareerFrameScreen.h"
 #include "screens/start/NewCareerScreen.h"
+
+#include "guidefines.h"
 
 #include "career/DayTestWorld.h"
 #include "engine/GameFolder.h"
@@ -73,6 +76,26 @@ struct ScreenKit {
         layoutLoaded = loader.Load(); // the game folder is the working directory
         language.Load("\\guifiles\\lang_en.txt");
         language.LoadAppend("\\guifiles\\lang_data_en.txt");
+    }
+    // A new league career for the club at that place in the generated world's list.
+    ::testing::AssertionResult StartLeagueCareer(int clubIndex, const char* manager) {
+        CMemoryDB world;
+        if (!LoadWorldData(world, kDataSetLeague) || clubIndex >= world.teams.Size())
+            return ::testing::AssertionFailure() << "the generated league data set is missing";
+        if (!session.StartNewCareer(kDataSetLeague, world.teams.At(clubIndex)->id, CStr(manager)))
+            return ::testing::AssertionFailure() << "the career did not start";
+        return ::testing::AssertionSuccess();
+    }
+    // The window inside the career frame, as the frame's menu opens it, the club named in the header.
+    // False when the window did not come up.
+    bool ShowInFrame(int window) {
+        CGuiElement* clubName = stack.FindElement(ID_FR_CLUB);
+        if (clubName && session.UserClub())
+            clubName->SetText(session.UserClub()->name);
+        stack.PostMessage(-1, ID_FRAME, kMsgOpenMenu, 0, 0);
+        stack.PostMessage(-1, window, kMsgSwitchTo, 0, 0);
+        stack.ProcessMessages();
+        return stack.IsLayerActive(window);
     }
     CScreenContext MakeContext() {
         return CScreenContext(

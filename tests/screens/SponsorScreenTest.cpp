@@ -17,9 +17,7 @@ class SponsorScreenTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(kit.layoutLoaded);
-        CMemoryDB world;
-        ASSERT_TRUE(LoadWorldData(world, kDataSetLeague)) << "the generated league data set is missing";
-        ASSERT_TRUE(kit.session.StartNewCareer(kDataSetLeague, world.teams.At(0)->id, CStr("Tester")));
+        ASSERT_TRUE(kit.StartLeagueCareer(0, "Tester"));
         kit.session.currentDate = {2007, 7, 10};
         club()->standing1 = 100000; // every offer within reach
         screen = std::make_unique<CSponsorScreen>(ctx);

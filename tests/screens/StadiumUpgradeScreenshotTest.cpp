@@ -38,18 +38,12 @@ TEST(StadiumUpgradeScreenshot, OrderedStageAndGrownArena) {
     {
         ScreenKit kit;
         ASSERT_TRUE(kit.layoutLoaded);
-        CMemoryDB world;
-        ASSERT_TRUE(LoadWorldData(world, kDataSetLeague));
-        ASSERT_TRUE(kit.session.StartNewCareer(kDataSetLeague, world.teams.At(11)->id, CStr("Dana Reyes")));
+        ASSERT_TRUE(kit.StartLeagueCareer(11, "Dana Reyes"));
         CScreenContext ctx = kit.MakeContext();
         CStadiumUpgradeScreen stadium(ctx);
         CClubOverviewScreen overview(ctx);
         stadium.Refresh();
-        kit.stack.FindElement(ID_FR_CLUB)->SetText(kit.session.UserClub()->name);
-        kit.stack.PostMessage(-1, ID_FRAME, kMsgOpenMenu, 0, 0);
-        kit.stack.PostMessage(-1, CStadiumUpgradeScreen::kWindow, kMsgSwitchTo, 0, 0);
-        kit.stack.ProcessMessages();
-        ASSERT_TRUE(kit.stack.IsLayerActive(CStadiumUpgradeScreen::kWindow));
+        ASSERT_TRUE(kit.ShowInFrame(CStadiumUpgradeScreen::kWindow));
         shot.Shoot(kit.stack, "stadium_new_career.png");
 
         Click(stadium, StadiumPartIds(0).stages[1]);

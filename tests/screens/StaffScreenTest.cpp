@@ -38,9 +38,7 @@ class StaffScreenTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(kit.layoutLoaded);
-        CMemoryDB world;
-        ASSERT_TRUE(LoadWorldData(world, kDataSetLeague)) << "the generated league data set is missing";
-        ASSERT_TRUE(kit.session.StartNewCareer(kDataSetLeague, world.teams.At(0)->id, CStr("Tester")));
+        ASSERT_TRUE(kit.StartLeagueCareer(0, "Tester"));
         kit.screens[ScreenRole::Training] = &training;
         kit.screens[ScreenRole::Statistics] = &statistics;
         screen = std::make_unique<CStaffScreen>(ctx);
@@ -227,9 +225,7 @@ TEST_F(StaffSaveTest, ASavedAndReloadedCareerKeepsItsStaff) {
     {
         ScreenKit kit;
         ASSERT_TRUE(kit.layoutLoaded);
-        CMemoryDB world;
-        ASSERT_TRUE(LoadWorldData(world, kDataSetLeague));
-        ASSERT_TRUE(kit.session.StartNewCareer(kDataSetLeague, world.teams.At(2)->id, CStr("Keeper")));
+        ASSERT_TRUE(kit.StartLeagueCareer(2, "Keeper"));
         CScreenContext ctx = kit.MakeContext();
         CStaffScreen screen(ctx);
         screen.Refresh();

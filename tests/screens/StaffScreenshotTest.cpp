@@ -32,9 +32,7 @@ TEST(StaffScreenshot, StaffScreenAndCoachingDialog) {
     {
         ScreenKit kit;
         ASSERT_TRUE(kit.layoutLoaded);
-        CMemoryDB world;
-        ASSERT_TRUE(LoadWorldData(world, kDataSetLeague));
-        ASSERT_TRUE(kit.session.StartNewCareer(kDataSetLeague, world.teams.At(0)->id, CStr("Shots")));
+        ASSERT_TRUE(kit.StartLeagueCareer(0, "Shots"));
         CScreenContext ctx = kit.MakeContext();
         CStaffScreen staff(ctx);
         staff.Refresh();
@@ -51,11 +49,7 @@ TEST(StaffScreenshot, StaffScreenAndCoachingDialog) {
         pick.sID = ID_STAFF_CATEGORIES;
         pick.MSG = kMsgSelection;
         staff.OnMessage(pick);
-        kit.stack.FindElement(ID_FR_CLUB)->SetText(kit.session.UserClub()->name);
-        kit.stack.PostMessage(-1, ID_FRAME, kMsgOpenMenu, 0, 0);
-        kit.stack.PostMessage(-1, CStaffScreen::kWindow, kMsgSwitchTo, 0, 0);
-        kit.stack.ProcessMessages();
-        ASSERT_TRUE(kit.stack.IsLayerActive(CStaffScreen::kWindow));
+        ASSERT_TRUE(kit.ShowInFrame(CStaffScreen::kWindow));
         shot.Shoot(kit.stack, "staff.png");
 
         // The release question over the rightmost panel stays on the screen.

@@ -34,9 +34,7 @@ class TransferScreenTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(kit.layoutLoaded);
-        CMemoryDB world;
-        ASSERT_TRUE(LoadWorldData(world, kDataSetLeague)) << "the generated league data set is missing";
-        ASSERT_TRUE(kit.session.StartNewCareer(kDataSetLeague, world.teams.At(0)->id, CStr("Tester")));
+        ASSERT_TRUE(kit.StartLeagueCareer(0, "Tester"));
         certificates = std::make_unique<CCertificateListScreen>(ctx);
         kit.screens[ScreenRole::Certificates] = certificates.get();
         screen = std::make_unique<CTransferScreen>(ctx);
