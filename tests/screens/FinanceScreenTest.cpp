@@ -20,13 +20,6 @@ CGuiElement* Find(ScreenKit& kit, int id) {
     return kit.stack.FindElement(id);
 }
 
-GuiMessage Message(int source, int kind) {
-    GuiMessage m;
-    m.sID = source;
-    m.MSG = kind;
-    return m;
-}
-
 class FinanceScreenTest : public ::testing::Test {
 protected:
     void SetUp() override {

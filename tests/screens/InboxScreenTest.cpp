@@ -9,18 +9,6 @@
 #include "gui/TextBox.h"
 #include "gui/Window.h"
 
-namespace {
-
-GuiMessage Message(int source, int kind, int p1 = 0) {
-    GuiMessage m;
-    m.sID = source;
-    m.MSG = kind;
-    m.p1 = p1;
-    return m;
-}
-
-} // namespace
-
 TEST_F(InboxTest, AMailWithThreeValuesIsCountedOpenedAndRemoved) {
     StartCareer();
     m_inbox->Refresh();

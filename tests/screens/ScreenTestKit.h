@@ -30,6 +30,15 @@
 #include <map>
 #include <memory>
 
+// A message as the input dispatch makes it: from an element, of a kind, with its first value.
+inline GuiMessage Message(int source, int kind, int p1 = 0) {
+    GuiMessage m;
+    m.sID = source;
+    m.MSG = kind;
+    m.p1 = p1;
+    return m;
+}
+
 // The overlay flags by overlay; the older tests index them by the overlay's number.
 struct FakeOverlayFlags {
     bool& operator[](Overlay overlay) { return flags[static_cast<size_t>(overlay)]; }

@@ -26,14 +26,6 @@ struct CountingScreen : CGameScreen {
     int refreshes = 0;
 };
 
-GuiMessage Message(int source, int kind, int p1 = 0) {
-    GuiMessage m;
-    m.sID = source;
-    m.MSG = kind;
-    m.p1 = p1;
-    return m;
-}
-
 class StaffScreenTest : public ::testing::Test {
 protected:
     void SetUp() override {

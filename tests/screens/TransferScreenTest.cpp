@@ -22,14 +22,6 @@
 
 namespace {
 
-GuiMessage Message(int source, int kind, int p1 = 0) {
-    GuiMessage m;
-    m.sID = source;
-    m.MSG = kind;
-    m.p1 = p1;
-    return m;
-}
-
 class TransferScreenTest : public ::testing::Test {
 protected:
     void SetUp() override {
