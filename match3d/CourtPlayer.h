@@ -211,6 +211,8 @@ public:
     Vec3 homeSpot; // where ResetPositions puts him back
     int32_t personalFouls = 0;
     int32_t injured = 0;
+    // Match seconds from the tip-off when he was hurt (-1 while fit): the day's incidents list it.
+    int32_t injuredAtSecond = -1;
     int32_t dribbleMode = 0;
 
     // Formation spots. The spot and look-at are the formation file's, with the side's z sign; the
