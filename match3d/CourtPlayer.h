@@ -286,6 +286,10 @@ public:
 
     IMatchContext* match = nullptr; // not owned
 
+    // The called-off player at his spot hands over to his replacement; with no replacement, or when
+    // the match refuses the swap, he plays on and the substitution ends without a line.
+    void FinishSubstitution();
+
 protected:
     // An injured player turns and runs slower; walking and running may leave the court in the
     // substitution phase, when he is on his way off or taking the ball out, a dribble never.
@@ -293,9 +297,6 @@ protected:
     bool StepAllowed(const Vec3& candidate, bool mayLeave) const override;
 
 private:
-    // The called-off player at his spot hands over to his replacement; with no replacement, or when
-    // the match refuses the swap, he plays on and the substitution ends without a line.
-    void FinishSubstitution();
     void IdleStep();
     // Starts a clip unless it plays already.
     void PlayClip(int32_t animationId, bool loop);
