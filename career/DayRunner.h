@@ -85,6 +85,7 @@ public:
     bool FinishUserMatch(CFixture* fixture, int homeScore, int awayScore);
     void ClearDayResults() { m_results.Clear(); }
     void AddReportLine(const MatchDayEntry& line) { m_results.AddReportLine(line); }
+    void AddIncident(const MatchDayIncident& incident) { m_results.AddIncident(incident); }
     // Rebuilds the board's leader and incident rows (after the user's match was recorded).
     void BuildKickOffTimes() { ::BuildKickOffTimes(m_results, m_board); }
 

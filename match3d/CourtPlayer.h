@@ -211,6 +211,8 @@ public:
     Vec3 homeSpot; // where ResetPositions puts him back
     int32_t personalFouls = 0;
     int32_t injured = 0;
+    // Match seconds from the tip-off when he was hurt (-1 while fit): the day's incidents list it.
+    int32_t injuredAtSecond = -1;
     int32_t dribbleMode = 0;
 
     // Formation spots. The spot and look-at are the formation file's, with the side's z sign; the
@@ -284,6 +286,10 @@ public:
 
     IMatchContext* match = nullptr; // not owned
 
+    // The called-off player at his spot hands over to his replacement; with no replacement, or when
+    // the match refuses the swap, he plays on and the substitution ends without a line.
+    void FinishSubstitution();
+
 protected:
     // An injured player turns and runs slower; walking and running may leave the court in the
     // substitution phase, when he is on his way off or taking the ball out, a dribble never.
@@ -291,9 +297,6 @@ protected:
     bool StepAllowed(const Vec3& candidate, bool mayLeave) const override;
 
 private:
-    // The called-off player at his spot hands over to his replacement; with no replacement, or when
-    // the match refuses the swap, he plays on and the substitution ends without a line.
-    void FinishSubstitution();
     void IdleStep();
     // Starts a clip unless it plays already.
     void PlayClip(int32_t animationId, bool loop);

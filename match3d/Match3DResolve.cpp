@@ -82,6 +82,10 @@ void CMatch3D::HandleOutOfBounds() {
         for (CMatchTeam* team : {homeTeam, awayTeam}) {
             for (int i = 0; i < team->OnCourtCount(); ++i) {
                 CCourtPlayer* player = team->GetPlayer(i);
+                // The ball is dead while the change is made: a player who carried it out (a
+                // called-off one on his way to the bench, say) lets it go, or he would stand with
+                // it and hold the change, and the match, for good.
+                player->hasBall = 0;
                 if (player->inSubstitution) {
                     (player->attacking ? player->attackTarget : player->defenceTarget) =
                         Vec3(courtMaxX + 0.05f, 0.0f, 0.0f);

@@ -103,7 +103,9 @@ void CMatch3D::ExchangePlayers(int outId, int inId, int substitutionSide) {
 }
 
 bool CMatch3D::FreeThrowReady() {
-    return FreeThrowPlayersReady();
+    // A player who cannot reach his place (another stands on it) would hold the throw, and the
+    // match, for good: after the longest line-up the shooter goes ahead.
+    return FreeThrowPlayersReady() || positioningTime >= kLongestPositioningWait;
 }
 
 CCourtPlayer* CMatch3D::NearestPlayer(int side, const Vec3& point, const CCourtPlayer* skip) {
@@ -183,6 +185,19 @@ void CMatch3D::Tick(float dt) {
     awayTeam->RecoverBench();
     UpdatePositioningWait(dt);
     if (flags.substitutionPhase) {
+        if (positioningTime >= kLongestPositioningWait) {
+            // One who cannot reach the bench (he circles his spot, or another stands on it) would
+            // hold the change, and the match, for good: after the longest line-up he hands over
+            // where he stands.
+            for (CMatchTeam* team : {homeTeam, awayTeam}) {
+                for (int i = 0; i < team->OnCourtCount(); ++i) {
+                    CCourtPlayer* p = team->GetPlayer(i);
+                    if (p->inSubstitution && !p->cameOn) {
+                        p->FinishSubstitution();
+                    }
+                }
+            }
+        }
         if (SubstitutionDone()) {
             flags.substitutionPhase = 0;
             for (CMatchTeam* team : {homeTeam, awayTeam}) {

@@ -106,6 +106,8 @@ public:
     // shows them. Main thread.
     void FinishUserMatch(CFixture* fixture, int homeScore, int awayScore);
     void AddReportLine(const MatchDayEntry& line) { m_runner.AddReportLine(line); }
+    // A player hurt in the user's match joins the day's incidents.
+    void AddIncident(const MatchDayIncident& incident) { m_runner.AddIncident(incident); }
 
     // Every GUI message while no live match runs; handled ones get sID -1.
     void OnContinueMessage(GuiMessage& message);

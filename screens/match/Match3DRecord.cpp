@@ -11,6 +11,8 @@
 #include "screens/ScreenContext.h"
 #include "screens/info/DayController.h"
 
+#include <algorithm>
+
 namespace {
 
 // The match end's button in the flat-court screen; the 3D match's switches name it as their source.
@@ -83,7 +85,7 @@ void FillSide(CTeam* club, const CMatchTeam& side, const CMatchTeam& other, bool
 }
 
 // The day panel's report lines of one side, as the flat court gives them: the points by kind,
-// and the rebounds, balls won and steals (always for the away side).
+// and the rebounds, balls won and steals (always for the away side); and its hurt.
 void ReportPlayers(CDayController& day, const CTeam* club, const CMatchTeam& side, bool home) {
     if (club == nullptr)
         return;
@@ -108,6 +110,11 @@ void ReportPlayers(CDayController& day, const CTeam* club, const CMatchTeam& sid
         report(kLineRebound, p->offensiveRebounds + p->defensiveRebounds, !home);
         report(kLineDefence, p->ballsWon, !home);
         report(kLineSteal, p->steals, !home);
+        // A player hurt in the match is one of the day's incidents, as in the other fixtures.
+        if (p->injured != 0) {
+            const int second = std::max(0, p->injuredAtSecond);
+            day.AddIncident(MatchDayIncident{player->name, club->name, second / 60, second % 60});
+        }
     }
 }
 

@@ -15,6 +15,8 @@
 #include "screens/match/SubstitutionDialog.h"
 #include "screens/match/TacticsScreen.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr uint32_t kWhite = 0xFFFFFFFFu;
@@ -208,7 +210,9 @@ void CMatchHud::TickGameClock() {
     int steps = m_clock.StepsFor(now - m_lastTick, m_fast);
     m_lastTick = now;
     for (; steps > 0 && !m_paused && m_started; --steps) {
-        if (m_match && !m_match->PlayStep()) {
+        const bool played = m_match == nullptr || m_match->PlayStep();
+        NoteInjuries();
+        if (!played) {
             // A player of the user's must leave: the clock stops with the match until he is
             // replaced and play is pressed.
             if (!m_paused)
@@ -232,6 +236,24 @@ void CMatchHud::TickGameClock() {
             StartQuarterBreak();
         }
     }
+}
+
+int CMatchHud::MatchSecond() const {
+    const int quarters = std::min(m_clock.quarter - 1, CMatchClock::kQuarters);
+    const int overtimes = std::max(0, m_clock.quarter - 1 - CMatchClock::kQuarters);
+    return static_cast<int>(quarters * m_clock.quarterSeconds + overtimes * CMatchClock::kOvertimeSeconds +
+                            m_clock.gameClock);
+}
+
+void CMatchHud::NoteInjuries() {
+    if (m_match == nullptr)
+        return;
+    for (CMatchTeam* team : {m_match->HomeTeam(), m_match->AwayTeam()})
+        for (int i = 0; team != nullptr && i < team->OnCourtCount(); ++i) {
+            CCourtPlayer* p = team->GetPlayer(i);
+            if (p != nullptr && p->injured != 0 && p->injuredAtSecond < 0)
+                p->injuredAtSecond = MatchSecond();
+        }
 }
 
 void CMatchHud::StartQuarterBreak() {

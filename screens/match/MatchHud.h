@@ -140,6 +140,8 @@ public:
     void SetShotClock(double seconds) { m_clock.shotClock = seconds; }
     // 5 and on: the overtimes.
     int Quarter() const { return m_clock.quarter; }
+    // Seconds of play since the tip-off: the periods already over and the running one's clock.
+    int MatchSecond() const;
     bool Started() const { return m_started; }
     bool Paused() const { return m_paused; }
     bool Fast() const { return m_fast; }
@@ -160,6 +162,8 @@ private:
     void TipOff();
     void Resume();
     void StartQuarterBreak();
+    // Dates the hurt of the last step by the game clock, once each.
+    void NoteInjuries();
     void PublishPace();
     bool SoundPresent() const;
     void PlaySound(const char* tag);

@@ -36,6 +36,8 @@ constexpr int kFirstDefenceName = 200132;
 constexpr int kOffenceDescriptionBase = 200141; // + hovered row: row k + 1 is item k
 constexpr int kDefenceDescriptionBase = 200151;
 constexpr int kCourtRows = 5;
+// "A substitution is already under way ..."
+constexpr int kSwapMustWaitText = 500034;
 
 // The fifteen values of an overall: stamina and fourteen skills, all but the twelfth.
 template <class Attr> int32_t OverallOf(float stamina, Attr attribute) {
@@ -479,8 +481,15 @@ void CTacticsScreen::Swap(GuiMessage& message) {
             team->Substitute(outId, inId);
         }
     }
-    if (Running3D() && g_pMatch3D->flags.substitutionPhase == 0 &&
-        g_pMatch3D->flags.substitutionRequested == 0) {
+    if (Running3D() &&
+        (g_pMatch3D->flags.substitutionPhase != 0 || g_pMatch3D->flags.substitutionRequested != 0)) {
+        // The match carries out one change at a time: the player hears why his is not recorded
+        // and makes it again once the other is done.
+        TellSwapMustWait();
+        ClearGridSelections();
+        return;
+    }
+    if (Running3D()) {
         CMatch3D& match = *g_pMatch3D;
         auto find = [&match](int32_t id) -> CCourtPlayer* {
             int index = 0;
@@ -535,6 +544,19 @@ void CTacticsScreen::Swap(GuiMessage& message) {
     }
     FillLineupGrids();
     ClearGridSelections();
+}
+
+void CTacticsScreen::TellSwapMustWait() {
+    if (CGuiElement* popup = m_ctx.Find(ID_MATCH_POPUP)) {
+        popup->SetCaption(m_ctx.Text(200163));
+        if (CGuiElement* box = m_ctx.Find(ID_MATCH_POPUP_TEXT)) {
+            box->Clear();
+            box->SetText(m_ctx.Text(kSwapMustWaitText));
+        }
+        m_ctx.Stack().BringToTop(ID_MATCH_POPUP);
+    }
+    m_ctx.Post(ID_TA_SWAP, ID_MATCH_POPUP, kMsgOpenOnTop, ID_TA_SWAP, 0);
+    m_ctx.Shell().SetOverlayOpen(Overlay::Popup, true);
 }
 
 void CTacticsScreen::Apply(GuiMessage& message) {

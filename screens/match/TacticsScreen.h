@@ -104,6 +104,8 @@ private:
     bool Running3D() const;
     bool Running2D() const;
     void Swap(GuiMessage& message);
+    // Says why a swap made while another change is under way was not recorded.
+    void TellSwapMustWait();
     void Apply(GuiMessage& message);
     void ClearGridSelections();
     void UpdateDescription(int combo, int textBox, int baseText);

@@ -64,6 +64,16 @@ fit_bench_row() {
 }
 # Stamina is drawn green from 60 up: the tired show yellow or red.
 fresh() { shows_colour "$1" 50x16+$2+$3 '#00FF00' 10 15; }
+# A swap made while another change is under way: the message that says so stands in front of the
+# tactics window until OK closes it. True when it came.
+swap_refused() {
+    wait_until 3 "$1" popup_open || return 1
+    [ -f "$out/05-swap-must-wait.png" ] || cp "$out/$1.png" "$out/05-swap-must-wait.png"
+    tactics_open "$1" || fail "the refused swap's message stands without the tactics window (see $out/$1.png)"
+    press 512 439 # OK
+    expect 15 "$1" "the refused swap's message did not close" popup_closed
+    return 0
+}
 # A user rests his tired players as the computer does its own: in the tactics window each tired
 # player on court is swapped for the first fresh bench player; the lists show each change at once.
 rest_tired() {
@@ -77,7 +87,11 @@ rest_tired() {
                 press 300 $((336 + 22 * row))
                 press 300 $((480 + 22 * bench))
                 press 294 704 # Swap players
-                # A change waits while the computer's own is under way: the match goes on without it.
+                # While the computer's own change is under way the swap is refused with a message:
+                # the player reads it and the match goes on without the change.
+                if swap_refused rest; then
+                    return 0
+                fi
                 local deadline=$((SECONDS + 5))
                 until fresh rest 510 $((329 + 22 * row)) || [ "$SECONDS" -ge "$deadline" ]; do
                     sleep 0.5
@@ -140,9 +154,9 @@ for step in $(seq 1 900); do
             press 300 $((336 + 22 * row))
             press 300 $((480 + 22 * bench))
             press 294 704 # Swap players
-            # A change of the other side's under way takes no swap: the window must then let the
-            # match go on, and the rules ask again once that change is done.
-            if wait_until 15 swapped court_fit; then
+            # A change of the other side's under way takes no swap: the message says so, the window
+            # lets the match go on, and the rules ask again once that change is done.
+            if ! swap_refused swapped && wait_until 15 swapped court_fit; then
                 [ -f "$out/05-swapped.png" ] || cp "$out/swapped.png" "$out/05-swapped.png"
                 deferred=0
             else

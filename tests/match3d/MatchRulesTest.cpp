@@ -771,3 +771,81 @@ TEST_F(Rules, TheClockWaitsWhileThePlayersLineUpButNotForEver) {
     m.Tick(0.02f);
     EXPECT_EQ(m.positioningWait, 1);
 }
+
+// A called-off player who carries the ball out of the court starts the change: the dead ball leaves
+// his hands, so he walks to the bench and is replaced. Holding it, he stood still for good and the
+// change, with every later one of both sides, never came.
+TEST_F(Rules, ACalledOffPlayerWhoCarriedTheBallOutStillLeaves) {
+    CCourtPlayer& out = Home(2);
+    CCourtPlayer& in = *m.homeTeam->GetPlayer(7);
+    out.inSubstitution = 1;
+    out.replacement = &in;
+    m.flags.calledOffAuto = &out;
+    m.flags.substitutionRequested = 1;
+    m.flags.substitutionSide = 0;
+    Give(out);
+    out.position = Vec3(7.45f, 0.0f, 3.0f);
+    m.ball->SetPosition(7.6f, 1.0f, 3.0f);
+    m.HandleOutOfBounds();
+    ASSERT_EQ(m.flags.substitutionPhase, 1);
+    EXPECT_EQ(out.hasBall, 0);
+    EXPECT_FLOAT_EQ(out.attackTarget.x, m.courtMaxX + 0.05f);
+    // At the bench he hands over to his replacement and play resumes.
+    out.position = out.attackTarget;
+    out.ThinkSubstitutionAttack();
+    EXPECT_EQ(m.homeTeam->GetPlayer(2), &in);
+    EXPECT_EQ(m.flags.substitutionRequested, 0);
+    m.Tick(0.02f);
+    EXPECT_EQ(m.flags.substitutionPhase, 0);
+}
+
+// The free throw waits for every player at his place, but not for good: one who cannot get there
+// (another player stands on his spot) held the series while the clock ran on for ten minutes.
+TEST_F(Rules, AFreeThrowWaitsForThePlayersOnlyAsLongAsTheLongestLineUp) {
+    m.flags.freeThrows = 1;
+    for (int side = 0; side < 2; ++side)
+        for (int i = 0; i < 5; ++i) {
+            CCourtPlayer& p = side == 0 ? Home(i) : Away(i);
+            p.attackTarget = p.defenceTarget = p.position;
+        }
+    EXPECT_TRUE(m.FreeThrowReady()) << "everybody in place";
+    Away(4).defenceTarget = Away(4).position + Vec3(1.5f, 0.0f, 0.0f);
+    EXPECT_FALSE(m.FreeThrowReady());
+    float waited = 0.0f;
+    while (!m.FreeThrowReady() && waited < 60.0f) {
+        m.UpdatePositioningWait(0.02f);
+        waited += 0.02f;
+    }
+    EXPECT_TRUE(m.FreeThrowReady());
+    EXPECT_NEAR(waited, CMatch3D::kLongestPositioningWait, 0.05);
+    // The next dead ball waits afresh.
+    m.flags.freeThrows = 0;
+    m.UpdatePositioningWait(0.02f);
+    m.flags.freeThrows = 1;
+    EXPECT_FALSE(m.FreeThrowReady());
+}
+
+// A called-off player who never reaches the bench (he circles his spot, or another player stands on
+// it) hands over where he stands once the longest line-up is over: the change, and every later one,
+// no longer waits for good.
+TEST_F(Rules, ACalledOffPlayerWhoNeverReachesTheBenchHandsOverAfterTheLongestLineUp) {
+    CCourtPlayer& out = Away(3);
+    CCourtPlayer& in = *m.awayTeam->GetPlayer(9);
+    out.inSubstitution = 1;
+    out.replacement = &in;
+    m.flags.calledOffAuto = &out;
+    m.flags.substitutionRequested = 1;
+    m.flags.substitutionSide = 1;
+    m.flags.substitutionPhase = 1;
+    out.defenceTarget = Vec3(m.courtMaxX + 0.05f, 0.0f, 0.0f);
+    float waited = 0.0f;
+    while (m.flags.substitutionPhase && waited < 60.0f) {
+        m.Tick(0.02f);
+        waited += 0.02f;
+    }
+    EXPECT_EQ(m.flags.substitutionPhase, 0);
+    EXPECT_NEAR(waited, CMatch3D::kLongestPositioningWait, 0.1);
+    EXPECT_EQ(m.awayTeam->GetPlayer(3), &in);
+    EXPECT_EQ(m.flags.substitutionRequested, 0);
+    EXPECT_EQ(out.inSubstitution, 0);
+}

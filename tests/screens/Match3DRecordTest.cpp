@@ -251,3 +251,34 @@ TEST(Match3DRecord, TheDayPanelShowsTheMatchsLeaders) {
     EXPECT_EQ(board.leaders[4].texts[1], rig.other->name);
     EXPECT_FALSE(board.leaders[0].texts[0].IsEmpty());
 }
+
+// A player hurt in a 3D match is one of the day's incidents beside those of the other fixtures, at
+// the match time he was hurt, and he is booked out as after any match.
+TEST(Match3DRecord, TheDayPanelListsThePlayersHurtInTheMatch) {
+    RecordRig rig(true);
+    std::unique_ptr<CMemoryDB> none;
+    daytest::FakeDayShell host(none, none);
+    host.date = rig.session.currentDate;
+    CDayController day(host.session, &host, &host, rig.session.fixtureList);
+    rig.screens[ScreenRole::DayController] = &day;
+    // Another fixture of the day had its own.
+    day.AddIncident(MatchDayIncident{"Quick Hurt", "Elsewhere", 31, 7});
+    rig.homeSide.players[1]->injured = 1;
+    rig.homeSide.players[1]->injuredAtSecond = 25 * 60 + 4;
+    rig.awaySide.players[0]->injured = 1;
+    rig.awaySide.players[0]->injuredAtSecond = 47 * 60 + 59;
+    ASSERT_TRUE(FinishMatch3D(rig.ctx, rig.recorder, rig.homeSide, rig.awaySide));
+    day.FinishUserMatch(rig.recorder.RecordedFixture(), rig.homeSide.score, rig.awaySide.score);
+    const DayBoard& board = day.Board();
+    ASSERT_EQ(board.events.size(), 3u);
+    EXPECT_EQ(board.events[0].texts[0], CStr("Quick Hurt"));
+    EXPECT_EQ(board.events[1].texts[0], rig.user->players[1]->name);
+    EXPECT_EQ(board.events[1].texts[1], rig.user->name);
+    EXPECT_EQ(board.events[1].texts[2], CStr("25:04"));
+    EXPECT_EQ(board.events[2].texts[0], rig.other->players[0]->name);
+    EXPECT_EQ(board.events[2].texts[1], rig.other->name);
+    EXPECT_EQ(board.events[2].texts[2], CStr("47:59"));
+    EXPECT_EQ(rig.user->players[1]->words[kWordDaysOut], 10);
+    EXPECT_EQ(rig.other->players[0]->words[kWordInjured], 1);
+    EXPECT_EQ(rig.other->players[0]->words[kWordDaysOut], 10);
+}

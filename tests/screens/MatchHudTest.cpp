@@ -482,3 +482,29 @@ TEST(MatchHudSounds, EveryCrowdAndBallTagHasItsSoundFile) {
         EXPECT_TRUE(ReadWholeFile(file.c_str(), wav) && wav.size() > 1000) << tag << " " << file;
     }
 }
+
+// The day's incidents give the time a player was hurt: the game clock of the step that hurt him,
+// counted from the tip-off over the quarters already played, kept from the first step that saw it.
+TEST(MatchHudClock, AHurtPlayerIsDatedByTheMatchClockOnce) {
+    HudRig r;
+    r.hud.Play();
+    for (int quarter = 1; quarter <= 2; ++quarter) {
+        r.hud.SetGameClock(719.0);
+        r.Frame(1000);
+        r.hud.Play();
+    }
+    ASSERT_EQ(r.hud.Quarter(), 3);
+    r.hud.SetGameClock(125.0);
+    CCourtPlayer* hurt = r.match.away.GetPlayer(2);
+    CCourtPlayer* fit = r.match.home.GetPlayer(0);
+    hurt->injured = 1;
+    r.Frame(1000);
+    EXPECT_EQ(hurt->injuredAtSecond, 2 * 720 + 125);
+    EXPECT_EQ(fit->injuredAtSecond, -1);
+    r.Frame(1000);
+    EXPECT_EQ(hurt->injuredAtSecond, 2 * 720 + 125) << "dated once";
+    // On the bench nobody gets hurt: only the five on court are looked at.
+    r.match.away.GetPlayer(7)->injured = 1;
+    r.Frame(1000);
+    EXPECT_EQ(r.match.away.GetPlayer(7)->injuredAtSecond, -1);
+}

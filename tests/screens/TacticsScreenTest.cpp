@@ -470,3 +470,35 @@ TEST(TacticsScreen3D, AHurtPlayerHoldsNoWindowWhileTheOtherSidesChangeIsUnderWay
         EXPECT_FALSE(t.rig.shell.overlays[static_cast<int>(Overlay::Tactics)]);
     }
 }
+
+// The match carries out one change at a time: a swap made while another is under way is not
+// recorded, and the player is told so in the message window instead of seeing it vanish; once the
+// change is done the same swap goes through.
+TEST(TacticsScreen3D, ASwapDuringAnotherChangeIsRefusedWithAMessage) {
+    for (const bool phase : {false, true}) {
+        SCOPED_TRACE(phase ? "change carried out" : "change requested");
+        Tactics3D t;
+        (phase ? t.match.flags.substitutionPhase : t.match.flags.substitutionRequested) = 1;
+        const std::vector<std::string> court = Names(t.court);
+        t.Swap(1, 2);
+        t.rig.stack.ProcessMessages();
+        EXPECT_EQ(t.Player(1)->inSubstitution, 0);
+        EXPECT_EQ(t.Player(1)->replacement, nullptr);
+        EXPECT_EQ(t.screen.substitutionPending, 0);
+        EXPECT_EQ(Names(t.court), court);
+        EXPECT_TRUE(t.rig.stack.IsLayerActive(ID_MATCH_POPUP));
+        EXPECT_TRUE(t.rig.shell.overlays[static_cast<int>(Overlay::Popup)]);
+        const CGuiElement* text = t.rig.stack.FindElement(ID_MATCH_POPUP_TEXT);
+        ASSERT_NE(text, nullptr);
+        EXPECT_EQ(text->GetText(), t.rig.ctx.Text(500034));
+        EXPECT_FALSE(text->GetText().IsEmpty());
+        EXPECT_EQ(t.screen.selectedStarterId, -1);
+        EXPECT_EQ(t.screen.selectedBenchId, -1);
+
+        t.match.flags.substitutionPhase = t.match.flags.substitutionRequested = 0;
+        t.Swap(1, 2);
+        EXPECT_EQ(t.Player(1)->replacement, t.Player(7));
+        EXPECT_EQ(t.screen.substitutionPending, 1);
+        EXPECT_EQ(Names(t.court)[1], t.Name(7));
+    }
+}
