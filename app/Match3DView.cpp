@@ -144,13 +144,15 @@ void CMatch3DView::Begin() {
         match.onMustLeavePopup = [hud](const CStr& name, bool hurt) { hud->ShowMustLeavePopup(name, hurt); };
         match.onUserMustLeave = [hud] { hud->OpenTactics(); };
         // Scripted sessions watch a whole match in minutes: FB_MATCH_CLOCK_SCALE runs the
-        // display's clock that many times faster than the wall clock.
+        // display's clock that many times faster than the wall clock, however slowly the software
+        // renderer draws the frames.
         const char* scaleText = std::getenv("FB_MATCH_CLOCK_SCALE");
         const int scale = scaleText ? std::atoi(scaleText) : 0;
         if (scale > 1) {
             const uint32_t start = GetTickCountMs();
             hud->SetClock(
-                [start, scale] { return start + (GetTickCountMs() - start) * static_cast<uint32_t>(scale); });
+                [start, scale] { return start + (GetTickCountMs() - start) * static_cast<uint32_t>(scale); },
+                scale);
         }
         // They also answer a sixth foul, which a real match brings only now and then:
         // FB_MATCH_FOUL_TROUBLE keeps the user's five on court at five fouls until one fouls out.

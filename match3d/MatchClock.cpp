@@ -8,14 +8,17 @@
 #include "match3d/Referee.h"
 #include "match3d/SceneLoader.h"
 
+#include <algorithm>
+
 int CMatchClock::StepsFor(uint32_t wallMs, bool fast) {
     // In fast mode a clock second passes in 400 ms instead of 1000: the same match, 2.5 times as fast.
     owedMs += static_cast<double>(wallMs) * (fast ? static_cast<double>(kSecondMs) / kFastSecondMs : 1.0);
     const double stepMs = static_cast<double>(kSecondMs) / kStepsPerSecond;
     int steps = static_cast<int>(owedMs / stepMs);
-    if (steps >= kStepsPerSecond) {
+    const int most = std::max(1, static_cast<int>(frameLimitMs / stepMs));
+    if (steps >= most) {
         owedMs = 0.0;
-        return kStepsPerSecond;
+        return most;
     }
     owedMs -= steps * stepMs;
     return steps;
@@ -46,7 +49,9 @@ CMatchClock::Event CMatchClock::CountStep(bool positioningWait, bool inbound, bo
 }
 
 void CMatchClock::Reset() {
+    const double limit = frameLimitMs;
     *this = CMatchClock();
+    frameLimitMs = limit;
 }
 
 void ResetPlayersForBreak(CMatchTeam* home, CMatchTeam* away) {

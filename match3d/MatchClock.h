@@ -25,8 +25,9 @@ public:
 
     enum class Event { None, QuarterOver, MatchOver };
 
-    // The steps owed for wallMs of wall time at the chosen speed. A frame owes at most one clock
-    // second: the rest of a long stall is dropped rather than played in one burst.
+    // The steps owed for wallMs of wall time at the chosen speed. A frame owes at most
+    // frameLimitMs (one clock second): the rest of a long stall is dropped rather than played in
+    // one burst.
     int StepsFor(uint32_t wallMs, bool fast);
     // Counts one played step; every kStepsPerSecond steps the clock's second passes: the game clock
     // gains it unless the players line up, the shot clock unless an inbound runs or before the
@@ -35,7 +36,7 @@ public:
     Event CountStep(bool positioningWait, bool inbound, bool tippedOff, int homeScore, int awayScore);
     // Length of the running period: a quarter, or an overtime from the fifth period on.
     double PeriodSeconds() const { return quarter > kQuarters ? kOvertimeSeconds : quarterSeconds; }
-    // Back to the tip-off of a new match.
+    // Back to the tip-off of a new match; the frame limit stays.
     void Reset();
 
     double quarterSeconds = kQuarterSeconds; // shorter only in tests
@@ -45,6 +46,10 @@ public:
     bool over = false;
     int stepInSecond = 0;
     double owedMs = 0.0; // wall time not yet played, in normal-speed milliseconds
+    // Normal-speed milliseconds one frame plays at most. A display clock running N times the wall
+    // clock (the scripted sessions' quick clock) raises it N times, so that its pace is N times
+    // normal and not the frame rate's.
+    double frameLimitMs = kSecondMs;
 };
 
 // What the break between periods does to the players on court: everybody faces the centre spot for

@@ -9,6 +9,7 @@
 #include "screens/ScreenContext.h"
 #include "screens/match/MatchStatsView.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -90,8 +91,12 @@ public:
     void SetStatisticsTeam(CMatchTeam* team);
     void SetStatisticsTeam(CMatch2DTeam* team);
 
-    // Seams for tests and tools: the millisecond clock and the crowd's voice.
-    void SetClock(std::function<uint32_t()> now) { m_now = std::move(now); }
+    // Seams for tests and tools: the millisecond clock and the crowd's voice. A clock running
+    // `rate` times the wall clock lets a frame play that many clock seconds after a stall.
+    void SetClock(std::function<uint32_t()> now, int rate = 1) {
+        m_now = std::move(now);
+        m_clock.frameLimitMs = static_cast<double>(CMatchClock::kSecondMs) * std::max(1, rate);
+    }
     // Null: the game's sound manager when there is one.
     void SetSound(IHudSound* sound, bool present = true) {
         m_sound = sound;

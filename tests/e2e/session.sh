@@ -159,6 +159,11 @@ start_game() {
     left=$X
     top=$Y
 }
+# press <x> <y>: clicks a point of the game's window and goes on at once (the 3D match never
+# settles).
+press() { xdotool mousemove --sync $((left + $1)) $((top + $2)) click 1; }
+# match_hud_up <shot>: the 3D match display's top bar, with its orange edge, is up.
+match_hud_up() { shows_colour "$1" 1024x40+0+0 '#F0781E' 800 10; }
 # click <x> <y> [settle seconds]: clicks a point of the game's window, waits up to 15 seconds for
 # the screen to answer, then until it settles (at most 30 seconds unless given: a text field's
 # blinking caret never lets it). The pointer is let rest first so the hover look (and a tooltip)

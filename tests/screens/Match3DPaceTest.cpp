@@ -79,15 +79,17 @@ Result PlayHeadless(Squad& home, Squad& away, unsigned seed) {
     return ResultOf(*match, display.clock.over);
 }
 
-// Frames of frameMs through the display's frame step; every break is answered with the chosen
-// speed button, as a user would press it.
-Result PlayWatched(Squad& home, Squad& away, unsigned seed, bool fast, uint32_t frameMs, long& frames) {
+// Frames of frameMs on the display's clock through its frame step; every break is answered with
+// the chosen speed button, as a user would press it. A clock running `rate` times the wall clock
+// (the scripted sessions' quick clock) moves frameMs a frame all the same.
+Result PlayWatched(Squad& home, Squad& away, unsigned seed, bool fast, uint32_t frameMs, long& frames,
+                   int rate = 1) {
     std::unique_ptr<CMatch3D> match = Load(home, away, seed);
     ScreenKit kit;
     CScreenContext ctx = kit.MakeContext();
     CMatchHud hud(ctx);
     uint32_t now = 1000;
-    hud.SetClock([&now] { return now; });
+    hud.SetClock([&now] { return now; }, rate);
     hud.SetSound(nullptr, false);
     CHeadlessMotion motion;
     CMatch3DHudLink link(*match, &motion);
@@ -138,6 +140,24 @@ TEST(Match3DPace, OneSeedIsOneMatchHeadlessWatchedAndWatchedFast) {
     // frame), one per 400 ms fast.
     EXPECT_GE(normalFrames * 16, 4L * 720 * 1000);
     EXPECT_LT(fastFrames * 17, normalFrames * 16 / 2);
+}
+
+TEST(Match3DPace, TheQuickClockPlaysTheSameMatchInFewFramesOfManySteps) {
+    ASSERT_TRUE(FileExists("\\ini\\InitData.xml")) << "run from the game folder";
+    Squad home(3, 52);
+    Squad away(4, 48);
+    const Result headless = PlayHeadless(home, away, 77);
+    long normalFrames = 0;
+    long quickFrames = 0;
+    const Result normal = PlayWatched(home, away, 77, false, 16, normalFrames);
+    // 40 wall milliseconds a frame on a clock 96 times the wall clock: a slow software renderer.
+    const Result quick = PlayWatched(home, away, 77, false, 40 * 96, quickFrames, 96);
+    ASSERT_TRUE(quick.ended);
+    EXPECT_EQ(quick.home, headless.home);
+    EXPECT_EQ(quick.away, headless.away);
+    EXPECT_EQ(quick.box, headless.box);
+    // Each frame plays its 3.84 clock seconds rather than the one a stall is held to.
+    EXPECT_LT(quickFrames * 150, normalFrames);
 }
 
 // The display over a loaded match with the user at home, wired as the game's view wires it.
