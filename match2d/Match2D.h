@@ -199,8 +199,8 @@ extern CMatch2D* g_pMatch2D;
 // A club's own level in a tournament: the regular leagues' level for its starting five's two- and
 // three-point ratings, a step above it.
 float TournamentLevelFactor(const CTeam& record);
-// The levels two clubs meet at in a tournament: three quarters of each one's own level and a
-// quarter of the mean of both.
+// The levels two clubs meet at in a tournament: each one's own level moved 0.008 toward the
+// other's (to the middle when they lie closer).
 void TournamentLevels(const CTeam& home, const CTeam& away, float& homeLevel, float& awayLevel);
 // The same for the ball contests, from the starting five's steal ratings.
 float TournamentContestLevelFactor(const CTeam& record);

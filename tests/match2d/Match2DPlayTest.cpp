@@ -195,8 +195,8 @@ TEST_F(Match2DTest, OverASeasonNoRegularShooterMakesThreeShotsInFour) {
 
 TEST_F(Match2DTest, TournamentClubsPlayNearTheLevelTheirStartersShootAtInTheLeagues) {
     // Starters who shoot like a league class's play about at that class's level; the bench does
-    // not count. Two clubs meet halfway between their own levels and the mean of both, so the
-    // better one shoots a little better.
+    // not count. Two clubs' levels come a fixed step together when they meet, so the better one
+    // shoots a little better against a weaker club than its own level says.
     GameSrand(5);
     const auto withShooting = [](ClubBuilder& club, int starters, int bench) {
         for (size_t i = 0; i < club.team.players.size(); ++i) {
@@ -218,6 +218,31 @@ TEST_F(Match2DTest, TournamentClubsPlayNearTheLevelTheirStartersShootAtInTheLeag
     EXPECT_GT(weakLevel, low);
     EXPECT_GT(strongLevel, weakLevel);
     EXPECT_NEAR(strongLevel + weakLevel, high + low, 0.001f);
+    // Two league classes apart the sides keep nearly the whole gap, as in the league, where a
+    // class-2 club beats a class-0 club 86 % of the time: at three quarters of it the stronger
+    // side won 96 % of such cup matches.
+    EXPECT_NEAR(high - strongLevel, 0.008f, 0.0005f);
+    EXPECT_NEAR(weakLevel - low, 0.008f, 0.0005f);
+    // A tier apart they come together by the same step, a larger share of a smaller gap.
+    TournamentLevels(b.team, a.team, strongLevel, weakLevel);
+    EXPECT_NEAR(middle - strongLevel, 0.008f, 0.0005f);
+    EXPECT_NEAR(weakLevel - low, 0.008f, 0.0005f);
+    // Levels closer than two steps meet in the middle and never cross.
+    const float near = withShooting(b, 50, 30);
+    ClubBuilder d(4, 12);
+    for (size_t i = 0; i < d.team.players.size(); ++i) {
+        CPlayer* p = d.team.players[i];
+        p->SkillValue(8) = i < 5 ? 50 : 30;
+        p->SkillValue(9) = i < 5 ? 51 : 30;
+    }
+    const float nearer = TournamentLevelFactor(d.team);
+    ASSERT_GT(nearer, near);
+    ASSERT_LT(nearer - near, 0.016f);
+    TournamentLevels(d.team, b.team, strongLevel, weakLevel);
+    EXPECT_FLOAT_EQ(strongLevel, weakLevel);
+    EXPECT_NEAR(strongLevel, 0.5f * (near + nearer), 0.0001f);
+    TournamentLevels(b.team, d.team, weakLevel, strongLevel);
+    EXPECT_FLOAT_EQ(strongLevel, weakLevel);
 
     // The EuroCup world's stronger half against its weaker half. At one shared level the strong
     // side scored 144 to 106 at 71 % from the field and won 96 % (a half among itself: 136 points
