@@ -722,7 +722,7 @@ bool CMatch2DPlayer::ChallengeShooter(CMatch2DPlayer* defender) {
         return false;
     }
     const float d = Vec3Distance(position, defender->position);
-    if (d >= 2.5f || match->stealRun >= CMatch2D::kMaxStealRun || CMatch2D::InFoulTrouble(*defender)) {
+    if (d >= 2.5f || match->stealRun >= CMatch2D::kMaxStealRun || match->InFoulTrouble(*defender)) {
         return false;
     }
     const float target = match->ballStealth.Lookup(ReachBandKey(d)) * ContestLevel();

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
+#include <string>
 
 namespace {
 
@@ -130,7 +131,7 @@ TEST_F(Match2DTest, SeededLeagueBatchGivesBelievableBoxScoresInEveryClass) {
     }
 }
 
-TEST_F(Match2DTest, OverASeasonNoRegularShooterMakesThreeShotsInFour) {
+TEST_F(Match2DTest, OverASeasonHardlyARegularShooterMakesThreeShotsInFour) {
     // Each league of the generated world plays its season, every club against every other at home
     // and away. With the plain die the best shooters of a club made 95-100 % of their shots
     // (layups and put-backs nearly always) while the club shot 48 %: a quarter of the players
@@ -146,7 +147,8 @@ TEST_F(Match2DTest, OverASeasonNoRegularShooterMakesThreeShotsInFour) {
     struct Shots {
         int made = 0, taken = 0;
     };
-    int regulars = 0;
+    int regulars = 0, hot = 0;
+    std::string hotList;
     for (int leagueClass = 0; leagueClass < (kSanitizedBuild ? 1 : 3); ++leagueClass) {
         std::map<int, Shots> season;
         std::map<const CTeam*, int> passesLost;
@@ -171,11 +173,16 @@ TEST_F(Match2DTest, OverASeasonNoRegularShooterMakesThreeShotsInFour) {
         if (kSanitizedBuild) {
             continue;
         }
+        // A reserve's twenty-odd shots can run hot by chance (16 of 21 or better from a true 60 % is
+        // one season in ten): one such player in a hundred is chance, a quarter the plain die.
         for (const auto& [id, shots] : season) {
             if (shots.taken >= 20) {
                 ++regulars;
-                EXPECT_LE(4 * shots.made, 3 * shots.taken) << "class " << leagueClass << ", player " << id
-                                                           << ": " << shots.made << " of " << shots.taken;
+                if (4 * shots.made > 3 * shots.taken) {
+                    ++hot;
+                    hotList += " class " + std::to_string(leagueClass) + " player " + std::to_string(id) +
+                               ": " + std::to_string(shots.made) + " of " + std::to_string(shots.taken);
+                }
             }
         }
         // Passes thrown a little beyond a passer's arm go astray: a side loses one to five a match, where
@@ -190,6 +197,7 @@ TEST_F(Match2DTest, OverASeasonNoRegularShooterMakesThreeShotsInFour) {
     }
     if (!kSanitizedBuild) {
         EXPECT_GE(regulars, 150); // about seven a club take twenty shots in a season
+        EXPECT_LE(100 * hot, regulars) << "above three in four:" << hotList;
     }
 }
 

@@ -494,9 +494,16 @@ TEST_F(Match2DPlayerTest, APlayerOneFoulFromFoulingOutNeitherReachesInNorChallen
     match.ball->SetPosition(holder->position);
     m_def->position = holder->position + Vec3(2.2f, 0.0f, 0.0f);
     m_def->defenceFouls = CMatch2D::kCautiousFouls;
-    // The user's players play as he lets them; a computer side's stay out of trouble.
+    // Watched, the user's players play as he lets them.
     ASSERT_TRUE(m_def->userTeam);
+    match.instantRun = 0;
     EXPECT_TRUE(match.ContestAllowed(*m_def));
+    // Run at once the computer coaches his side too: left reaching in, it fouled out five players
+    // and forfeited.
+    match.instantRun = 1;
+    EXPECT_FALSE(match.ContestAllowed(*m_def));
+    EXPECT_FALSE(holder->ChallengeShooter(m_def));
+    EXPECT_TRUE(holder->hasBall);
     m_def->userTeam = 0;
     EXPECT_FALSE(match.ContestAllowed(*m_def));
     EXPECT_FALSE(holder->ChallengeShooter(m_def));
