@@ -151,11 +151,14 @@ public:
     static constexpr int kContestTicks = 1;
     static constexpr int kFoulPauseTicks = 33;
     static constexpr int kMaxStealRun = 4;
-    // A computer side's player one foul from fouling out no longer reaches in nor challenges a
-    // shooter: under a press such a side fouled out its whole bench and forfeited. The user's
-    // players play as he lets them.
+    // A player of a side the computer coaches, one foul from fouling out, no longer reaches in nor
+    // challenges a shooter: under a press such a side fouled out its whole bench and forfeited. The
+    // user's players play as he lets them while he watches; run at once, his side is the computer's
+    // to coach (it was the one side that still fouled out five players and forfeited).
     static constexpr int kCautiousFouls = 5;
-    static bool InFoulTrouble(const CMatch2DPlayer& p) { return !p.userTeam && p.Fouls() >= kCautiousFouls; }
+    bool InFoulTrouble(const CMatch2DPlayer& p) const {
+        return (!p.userTeam || instantRun) && p.Fouls() >= kCautiousFouls;
+    }
     int32_t stealRun = 0; // balls won by a defender since the last shot
     bool ContestAllowed(const CMatch2DPlayer& defender) const;
     void NoteContest(CMatch2DPlayer& defender, int result);
@@ -199,8 +202,8 @@ extern CMatch2D* g_pMatch2D;
 // A club's own level in a tournament: the regular leagues' level for its starting five's two- and
 // three-point ratings, a step above it.
 float TournamentLevelFactor(const CTeam& record);
-// The levels two clubs meet at in a tournament: three quarters of each one's own level and a
-// quarter of the mean of both.
+// The levels two clubs meet at in a tournament: each one's own level moved 0.008 toward the
+// other's (to the middle when they lie closer).
 void TournamentLevels(const CTeam& home, const CTeam& away, float& homeLevel, float& awayLevel);
 // The same for the ball contests, from the starting five's steal ratings.
 float TournamentContestLevelFactor(const CTeam& record);

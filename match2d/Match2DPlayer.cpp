@@ -25,6 +25,12 @@ constexpr int kTextDunkMade = 500012;
 
 constexpr float kDunkReach = 2.0f; // a dunk is thrown from under the rim
 constexpr float kReach = 1.15f;    // a defender farther off cannot poke at the ball
+// A defender on the dribbler's body has no room to reach in: he blocks the drive. Poking from within
+// half a metre he won about one ball in 250 and fouled one time in 20, an eighth of a side's fouls
+// (class 1 fouled 25 times a match). Without those pokes class 1 fouls about 23.5 times and
+// steals as before. A wider room (0.55-0.6 m) left more drives free to the rim, where a few big
+// men made four shots in five over a season, and a tournament's weaker clubs stole too little.
+constexpr float kPokeRoom = 0.5f;
 // A holder fouled within 11 m of the basket was driving at it; farther out the foul counts only
 // toward the team-foul bonus.
 constexpr float kShootingFoulRange = 11.0f;
@@ -716,7 +722,7 @@ bool CMatch2DPlayer::ChallengeShooter(CMatch2DPlayer* defender) {
         return false;
     }
     const float d = Vec3Distance(position, defender->position);
-    if (d >= 2.5f || match->stealRun >= CMatch2D::kMaxStealRun || CMatch2D::InFoulTrouble(*defender)) {
+    if (d >= 2.5f || match->stealRun >= CMatch2D::kMaxStealRun || match->InFoulTrouble(*defender)) {
         return false;
     }
     const float target = match->ballStealth.Lookup(ReachBandKey(d)) * ContestLevel();
@@ -806,7 +812,7 @@ bool CMatch2DPlayer::Pass(CMatch2DPlayer* receiver) {
 bool CMatch2DPlayer::Dribble() {
     float d = 0.0f;
     CMatch2DPlayer* defender = NearestOpponent(d);
-    if (defender == nullptr || !match->ContestAllowed(*defender)) {
+    if (defender == nullptr || d < kPokeRoom || !match->ContestAllowed(*defender)) {
         return false;
     }
     return ContestedBy(*defender);

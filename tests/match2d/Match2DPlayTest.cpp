@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
+#include <string>
 
 namespace {
 
@@ -130,7 +131,7 @@ TEST_F(Match2DTest, SeededLeagueBatchGivesBelievableBoxScoresInEveryClass) {
     }
 }
 
-TEST_F(Match2DTest, OverASeasonNoRegularShooterMakesThreeShotsInFour) {
+TEST_F(Match2DTest, OverASeasonHardlyARegularShooterMakesThreeShotsInFour) {
     // Each league of the generated world plays its season, every club against every other at home
     // and away. With the plain die the best shooters of a club made 95-100 % of their shots
     // (layups and put-backs nearly always) while the club shot 48 %: a quarter of the players
@@ -146,7 +147,8 @@ TEST_F(Match2DTest, OverASeasonNoRegularShooterMakesThreeShotsInFour) {
     struct Shots {
         int made = 0, taken = 0;
     };
-    int regulars = 0;
+    int regulars = 0, hot = 0;
+    std::string hotList;
     for (int leagueClass = 0; leagueClass < (kSanitizedBuild ? 1 : 3); ++leagueClass) {
         std::map<int, Shots> season;
         std::map<const CTeam*, int> passesLost;
@@ -171,11 +173,16 @@ TEST_F(Match2DTest, OverASeasonNoRegularShooterMakesThreeShotsInFour) {
         if (kSanitizedBuild) {
             continue;
         }
+        // A reserve's twenty-odd shots can run hot by chance (16 of 21 or better from a true 60 % is
+        // one season in ten): one such player in a hundred is chance, a quarter the plain die.
         for (const auto& [id, shots] : season) {
             if (shots.taken >= 20) {
                 ++regulars;
-                EXPECT_LE(4 * shots.made, 3 * shots.taken) << "class " << leagueClass << ", player " << id
-                                                           << ": " << shots.made << " of " << shots.taken;
+                if (4 * shots.made > 3 * shots.taken) {
+                    ++hot;
+                    hotList += " class " + std::to_string(leagueClass) + " player " + std::to_string(id) +
+                               ": " + std::to_string(shots.made) + " of " + std::to_string(shots.taken);
+                }
             }
         }
         // Passes thrown a little beyond a passer's arm go astray: a side loses one to five a match, where
@@ -190,13 +197,14 @@ TEST_F(Match2DTest, OverASeasonNoRegularShooterMakesThreeShotsInFour) {
     }
     if (!kSanitizedBuild) {
         EXPECT_GE(regulars, 150); // about seven a club take twenty shots in a season
+        EXPECT_LE(100 * hot, regulars) << "above three in four:" << hotList;
     }
 }
 
 TEST_F(Match2DTest, TournamentClubsPlayNearTheLevelTheirStartersShootAtInTheLeagues) {
     // Starters who shoot like a league class's play about at that class's level; the bench does
-    // not count. Two clubs meet halfway between their own levels and the mean of both, so the
-    // better one shoots a little better.
+    // not count. Two clubs' levels come a fixed step together when they meet, so the better one
+    // shoots a little better against a weaker club than its own level says.
     GameSrand(5);
     const auto withShooting = [](ClubBuilder& club, int starters, int bench) {
         for (size_t i = 0; i < club.team.players.size(); ++i) {
@@ -218,6 +226,31 @@ TEST_F(Match2DTest, TournamentClubsPlayNearTheLevelTheirStartersShootAtInTheLeag
     EXPECT_GT(weakLevel, low);
     EXPECT_GT(strongLevel, weakLevel);
     EXPECT_NEAR(strongLevel + weakLevel, high + low, 0.001f);
+    // Two league classes apart the sides keep nearly the whole gap, as in the league, where a
+    // class-2 club beats a class-0 club 86 % of the time: at three quarters of it the stronger
+    // side won 96 % of such cup matches.
+    EXPECT_NEAR(high - strongLevel, 0.008f, 0.0005f);
+    EXPECT_NEAR(weakLevel - low, 0.008f, 0.0005f);
+    // A tier apart they come together by the same step, a larger share of a smaller gap.
+    TournamentLevels(b.team, a.team, strongLevel, weakLevel);
+    EXPECT_NEAR(middle - strongLevel, 0.008f, 0.0005f);
+    EXPECT_NEAR(weakLevel - low, 0.008f, 0.0005f);
+    // Levels closer than two steps meet in the middle and never cross.
+    const float near = withShooting(b, 50, 30);
+    ClubBuilder d(4, 12);
+    for (size_t i = 0; i < d.team.players.size(); ++i) {
+        CPlayer* p = d.team.players[i];
+        p->SkillValue(8) = i < 5 ? 50 : 30;
+        p->SkillValue(9) = i < 5 ? 51 : 30;
+    }
+    const float nearer = TournamentLevelFactor(d.team);
+    ASSERT_GT(nearer, near);
+    ASSERT_LT(nearer - near, 0.016f);
+    TournamentLevels(d.team, b.team, strongLevel, weakLevel);
+    EXPECT_FLOAT_EQ(strongLevel, weakLevel);
+    EXPECT_NEAR(strongLevel, 0.5f * (near + nearer), 0.0001f);
+    TournamentLevels(b.team, d.team, weakLevel, strongLevel);
+    EXPECT_FLOAT_EQ(strongLevel, weakLevel);
 
     // The EuroCup world's stronger half against its weaker half. At one shared level the strong
     // side scored 144 to 106 at 71 % from the field and won 96 % (a half among itself: 136 points

@@ -382,24 +382,20 @@ TEST(MatchDayCourt, TheFinishButtonRecordsOnceAndOnlyAtTheEnd) {
     EXPECT_EQ(r.rig.session.careerDB->matchStats.Size(), 2);
 }
 
-TEST(MatchDayCourt, AWatchedMatchEndsAsTheSameMatchRunAtOnce) {
-    // The rig's clubs foul fifty times a match. Run at once, the user's side is taken off at four
-    // fouls like the computer's; watched here, only at six: with seeds 3 and 41 the two part ways
-    // there (the watched side runs out of players and forfeits), so those seeds show nothing of this.
-    for (unsigned int seed : {1u, 4u, 17u}) {
+TEST(MatchDayCourt, RunAtOnceTheUsersSideIsCoachedAsTheComputersAndPlaysItsMatchOut) {
+    // The rig's clubs foul fifty times a match. Watched, the user's players reach in as he lets them
+    // and this rig takes them off at six fouls only: the side runs out of players. Run at once the
+    // computer coaches his side, and its players one foul from fouling out hold back as the
+    // computer's do; left reaching in, it forfeited under every seed.
+    for (unsigned int seed : {1u, 4u, 7u}) {
         CentreRig instant;
         GameSrand(seed);
         ASSERT_TRUE(SetupMatch2D(instant.match, instant.home, instant.away, true, true));
         instant.match.RunTicks(kInstantTicksPerFrame);
         ASSERT_TRUE(instant.match.IsOver());
-
-        CentreRig watched;
-        GameSrand(seed);
-        watched.Setup(false);
-        watched.Watch();
-        ASSERT_TRUE(watched.match.IsOver());
-        EXPECT_EQ(watched.match.GetHomeTeam()->score, instant.match.GetHomeTeam()->score) << "seed " << seed;
-        EXPECT_EQ(watched.match.GetAwayTeam()->score, instant.match.GetAwayTeam()->score) << "seed " << seed;
+        EXPECT_FALSE(instant.match.forfeited) << "seed " << seed;
+        EXPECT_GT(instant.match.GetHomeTeam()->score, 20) << "seed " << seed;
+        EXPECT_GT(instant.match.GetAwayTeam()->score, 20) << "seed " << seed;
     }
 }
 
