@@ -169,6 +169,9 @@ public:
     // match's shot spot (a free throw was rolled at the line already).
     void RollReleasedShot();
     int PassCheck(const CCourtPlayer& receiver);
+    // Effort costs stamina down to empty and no further: the stamina table reads every row below
+    // empty alike, and a player run below it sat on the bench with a negative figure.
+    void SpendStamina(float cost) { stamina = stamina > cost ? stamina - cost : 0.0f; }
     // The table modifiers of this player's morale, stamina and aggression.
     float MoraleModifier() const;
     float StaminaModifier() const;
