@@ -422,3 +422,41 @@ TEST(Match3DBatch, ClubsOfDifferentClassesReadLevelsNearTheirOwn) {
 }
 
 } // namespace
+
+namespace {
+
+// The batches' strongest and weakest squads are the ones the match's rolls favour: the five who
+// start, their shooting, freshness and form, not the mean of every skill of the best eight.
+TEST(Match3DBatch, SquadStrengthReadsTheStartersShotsAndFreshnessOnly) {
+    Squad base(21, "std_eu_02");
+    const double level = SquadStrength(base.team);
+
+    Squad sharper(22, "std_eu_02");
+    for (CPlayer* p : sharper.team.players)
+        if (p->words[kWordMatchState] == kOnCourt)
+            p->SkillValue(8) += 4; // two-point skill, attribute entry 7
+    EXPECT_NEAR(SquadStrength(sharper.team) - level, 0.75 * 4, 1e-6) << "three shots in four are twos";
+
+    Squad deepBench(23, "std_eu_02");
+    for (CPlayer* p : deepBench.team.players) {
+        if (p->words[kWordMatchState] != kOnCourt) {
+            for (int k = 2; k <= 16; ++k)
+                p->SkillValue(k) = 99;
+        } else {
+            p->SkillValue(13) += 30; // experience: no roll reads it
+            p->SkillValue(11) += 30; // game sense: neither
+        }
+    }
+    EXPECT_DOUBLE_EQ(SquadStrength(deepBench.team), level);
+
+    Squad tired(24, "std_eu_02");
+    for (CPlayer* p : tired.team.players)
+        p->SkillValue(1) = 45; // every roll reads the stamina table
+    EXPECT_LT(SquadStrength(tired.team), level - 3.0);
+
+    std::vector<CTeam*> ranked = ByStrength({&tired.team, &sharper.team, &base.team});
+    EXPECT_EQ(ranked[0], &sharper.team);
+    EXPECT_EQ(ranked[2], &tired.team);
+}
+
+} // namespace
