@@ -263,6 +263,9 @@ public:
     // The club's level scales the shot tables, as on the flat court: the tables were set for a
     // check, the squads' 0-100 skills clear them on nearly every roll without it.
     float levelFactor = 1.0f;
+    // What a two reads above that level: one level for both kinds of shot could not put a class's
+    // field goals and its threes inside their bands together.
+    float twoPointLevelShift = 0.0f;
     // The same for a defender's contests (pokes, reaches, challenges): the 3D squads' steal skill
     // rises less from class to class than the shots' level, so the contests have their own.
     float contestLevelFactor = 1.0f;

@@ -459,4 +459,29 @@ TEST(Match3DBatch, SquadStrengthReadsTheStartersShotsAndFreshnessOnly) {
     EXPECT_EQ(ranked[2], &tired.team);
 }
 
+// The upper classes' twos read a little more than their threes; a class-0 club's both the same.
+TEST(Match3DBatch, TwosOfTheUpperClassesReadAboveTheirShotLevel) {
+    constexpr int32_t kRegularLeague = 100005;
+    Squad low(25, "std_eu_02");
+    Squad lowPeer(26, "std_eu_03");
+    Squad mid(27, "std_eu_04");
+    Squad midPeer(28, "std_eu_05");
+    for (Squad* s : {&low, &lowPeer, &mid, &midPeer})
+        s->team.leagueKind = kRegularLeague;
+    low.team.leagueId = 3; // class 0
+    lowPeer.team.leagueId = 6;
+    mid.team.leagueId = 4; // class 1
+    midPeer.team.leagueId = 7;
+    auto firstHome = [](Squad& home, Squad& away) {
+        const std::unique_ptr<CMatch3D> match = LoadSeededMatch3D(home.team, away.team, 11, false);
+        const CCourtPlayer& p = *match->GetHomeTeam()->GetPlayer(0);
+        return std::pair<float, float>(p.levelFactor, p.twoPointLevelShift);
+    };
+    EXPECT_FLOAT_EQ(firstHome(low, lowPeer).second, 0.0f);
+    const auto [midLevel, midShift] = firstHome(mid, midPeer);
+    EXPECT_GT(midShift, 0.0f);
+    EXPECT_LT(midShift, 0.05f) << "a nudge, not another class";
+    EXPECT_GT(midLevel, firstHome(low, lowPeer).first);
+}
+
 } // namespace
