@@ -119,7 +119,7 @@ float ShotLevelFactor(const CTeam& club) {
 // about half their field goals and only a third of their threes; 0.01 of level moves a shot about
 // 2.5 % of makes.
 float TwoPointLevelShift(const CTeam& club) {
-    static const float kShifts[3][2] = {{0.0f, 0.0f}, {0.026f, 0.026f}, {0.022f, 0.022f}};
+    static const float kShifts[3][2] = {{0.0f, 0.0f}, {0.02f, 0.02f}, {0.022f, 0.022f}};
     return ClassLevel(club, kShifts);
 }
 
