@@ -126,9 +126,7 @@ float TwoPointLevelShift(const CTeam& club) {
 // The level of a defender's contests: the squads' steal skill rises about 5 a class, less than the
 // flat court's factors, and at those a class-2 poke won 0.9 % against class 0's 2.2 %.
 float ContestLevelFactor(const CTeam& club) {
-    // Class 1 a little above the line of the others: a defender who misses his challenge more often
-    // fouls more often, and its sides drew the fewest free throws (18-19).
-    static const float kFactors[3][2] = {{1.17f, 1.27f}, {1.29f, 1.39f}, {1.4f, 1.5f}};
+    static const float kFactors[3][2] = {{1.17f, 1.27f}, {1.28f, 1.38f}, {1.4f, 1.5f}};
     return ClassLevel(club, kFactors);
 }
 
