@@ -68,6 +68,23 @@ int main(int argc, char** argv) {
             onlyClass >= 0 ? "three strongest against three weakest of the class" : "class 2 against class 0",
             seed, models ? "models and court motion" : "stand-in motion", v.matches, v.firstWins,
             100.0 * v.FirstWinShare(), v.level, v.unfinished);
+        auto fieldGoals = [](const Match3DBox& b) {
+            return b.FieldGoalsTaken() > 0 ? 100.0 * b.FieldGoalsMade() / b.FieldGoalsTaken() : 0.0;
+        };
+        std::printf("  points a match %.1f against %.1f, field goals %.1f %% against %.1f %%\n",
+                    v.matches > 0 ? static_cast<double>(v.firstBox.points) / v.matches : 0.0,
+                    v.matches > 0 ? static_cast<double>(v.secondBox.points) / v.matches : 0.0,
+                    fieldGoals(v.firstBox), fieldGoals(v.secondBox));
+        auto perMatch = [&v](int value) {
+            return v.matches > 0 ? static_cast<double>(value) / v.matches : 0.0;
+        };
+        std::printf("  a match: shots %.1f against %.1f, threes %.1f against %.1f, free throws %.1f against "
+                    "%.1f, offensive rebounds %.1f against %.1f, steals %.1f against %.1f\n",
+                    perMatch(v.firstBox.FieldGoalsTaken()), perMatch(v.secondBox.FieldGoalsTaken()),
+                    perMatch(v.firstBox.threesTaken), perMatch(v.secondBox.threesTaken),
+                    perMatch(v.firstBox.freeThrowsTaken), perMatch(v.secondBox.freeThrowsTaken),
+                    perMatch(v.firstBox.offensiveRebounds), perMatch(v.secondBox.offensiveRebounds),
+                    perMatch(v.firstBox.steals), perMatch(v.secondBox.steals));
         if (onlyClass >= 0)
             for (size_t i = 0; i < 3; ++i)
                 std::printf("  %s %.1f against %s %.1f\n", first[i]->name.GetText(), SquadStrength(*first[i]),

@@ -78,7 +78,7 @@ bool CCourtPlayer::TryDrive() {
     Vec3 away = position - basket;
     away.Normalize();
     attackTarget = basket + away * 2.0f;
-    stamina -= kRunCost;
+    SpendStamina(kRunCost);
     if (GetCurrentAnimationId() != kAnimRunDribble) {
         SetAnimation(kAnimRunDribble, true);
         match->SetBallSpeed(kDribbleSpeed);
@@ -233,7 +233,7 @@ void CCourtPlayer::ThinkHolder(CMatchTeam& /*own*/, bool atTarget) {
     } else if (passing) {
         ContinuePass();
     } else {
-        stamina -= kRunCost;
+        SpendStamina(kRunCost);
         if (GetCurrentAnimationId() != kAnimRunDribble) {
             SetAnimation(kAnimRunDribble, true);
             match->SetBallSpeed(kDribbleSpeed);
@@ -246,7 +246,7 @@ void CCourtPlayer::ReleasePass(CCourtPlayer* receiver, int kind) {
         return;
     }
     ++goodPasses;
-    stamina -= kPassCost;
+    SpendStamina(kPassCost);
     int32_t clip = kAnimPassChest;
     Vec3 aim;
     switch (kind) {

@@ -5,14 +5,21 @@
 #include "engine/GameRand.h"
 #include "match3d/HeadlessMatch.h"
 #include "match3d/Match3D.h"
+#include "match3d/MatchTeam.h"
 #include "match3d/SceneLoader.h"
 
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 namespace {
+
+// Attribute entries of a shot (as the court player's checks number them).
+constexpr int kEntryShootingSkill = 5;
+constexpr int kEntryTwoPointSkill = 7;
+constexpr int kEntryThreePointSkill = 8;
 
 class QuietHost : public IMatchSceneHost {
 public:
@@ -157,6 +164,8 @@ Match3DVersus PlayMatch3DVersus(const std::vector<CTeam*>& first, const std::vec
         ++v.matches;
         v.unfinished += finished ? 0 : 1;
         v.level += homeBox.points == awayBox.points ? 1 : 0;
+        v.firstBox.Add(aHome ? homeBox : awayBox);
+        v.secondBox.Add(aHome ? awayBox : homeBox);
         const int aPoints = aHome ? homeBox.points : awayBox.points;
         const int bPoints = aHome ? awayBox.points : homeBox.points;
         v.firstWins += aPoints > bPoints ? 1 : 0;
@@ -164,25 +173,38 @@ Match3DVersus PlayMatch3DVersus(const std::vector<CTeam*>& first, const std::vec
     return v;
 }
 
-double SquadStrength(const CTeam& club) {
-    std::vector<double> means;
-    for (const CPlayer* p : club.players) {
-        double sum = 0.0;
-        for (int k = 2; k < kSkillCount; ++k)
-            sum += p->SkillValue(k);
-        means.push_back(sum / (kSkillCount - 2));
-    }
-    std::sort(means.rbegin(), means.rend());
-    const size_t n = std::min<size_t>(8, means.size());
+double StartersShotStrength(const CMatchTeam& team) {
+    // About three shots in four are twos.
+    constexpr double kTwoShare = 0.75;
     double total = 0.0;
-    for (size_t i = 0; i < n; ++i)
-        total += means[i];
-    return n > 0 ? total / static_cast<double>(n) : 0.0;
+    int starters = 0;
+    for (int i = 0; i < team.OnCourtCount(); ++i) {
+        const CCourtPlayer* p = team.GetPlayer(i);
+        if (p == nullptr)
+            continue;
+        const double skill = kTwoShare * p->Attribute(kEntryTwoPointSkill) +
+                             (1.0 - kTwoShare) * p->Attribute(kEntryThreePointSkill);
+        total += skill + p->Attribute(kEntryShootingSkill) / 10 + (p->height - 200) / 10 +
+                 p->MoraleModifier() + p->StaminaModifier() + p->AggressionModifier();
+        ++starters;
+    }
+    return starters > 0 ? total / starters : 0.0;
+}
+
+double SquadStrength(CTeam& club) {
+    // The squad set up as for a match (against itself: only its own roster is read), no models.
+    std::unique_ptr<CMatch3D> match = LoadSeededMatch3D(club, club, 1, false);
+    return StartersShotStrength(*match->homeTeam);
 }
 
 std::vector<CTeam*> ByStrength(std::vector<CTeam*> clubs) {
-    std::stable_sort(clubs.begin(), clubs.end(),
-                     [](const CTeam* a, const CTeam* b) { return SquadStrength(*a) > SquadStrength(*b); });
+    std::vector<std::pair<double, CTeam*>> rated;
+    for (CTeam* club : clubs)
+        rated.emplace_back(SquadStrength(*club), club);
+    std::stable_sort(rated.begin(), rated.end(),
+                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    for (size_t i = 0; i < rated.size(); ++i)
+        clubs[i] = rated[i].second;
     return clubs;
 }
 

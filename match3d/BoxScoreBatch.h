@@ -6,6 +6,7 @@
 #include <vector>
 
 class CMatch3D;
+class CMatchTeam;
 struct CTeam;
 
 struct Match3DBox {
@@ -56,12 +57,20 @@ struct Match3DVersus {
     int firstWins = 0;
     int level = 0;
     int unfinished = 0;
+    Match3DBox firstBox;  // the first list's sides, every match
+    Match3DBox secondBox; // the second list's
     double FirstWinShare() const { return matches > 0 ? static_cast<double>(firstWins) / matches : 0.0; }
 };
 Match3DVersus PlayMatch3DVersus(const std::vector<CTeam*>& first, const std::vector<CTeam*>& second,
                                 int count, unsigned seed, bool models);
-// A squad's strength: the mean skill of its eight best players.
-double SquadStrength(const CTeam& club);
+// A squad's strength as the 3D match reads it: the mean, over the five who start, of what a shot adds
+// before the die (the two- and three-point skills weighed by how often each is taken, the shooting
+// tenth, the height bonus and the morale, stamina and aggression modifiers at the tip-off). The mean
+// of every skill would count skills no roll of the 3D match reads (experience, game sense,
+// rebounding, blocking) and leave out the stamina that every roll reads.
+double SquadStrength(CTeam& club);
+// The same, of the starting five of a roster already set up for a match.
+double StartersShotStrength(const CMatchTeam& team);
 // The clubs ordered strongest first.
 std::vector<CTeam*> ByStrength(std::vector<CTeam*> clubs);
 

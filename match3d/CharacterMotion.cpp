@@ -148,7 +148,7 @@ void CourtMotion::Steal(CCourtPlayer& p) {
     ball_.SetDirection(0.0f, 0.0f, 0.0f);
     ball_.SetSpeed(0.0f);
     m_.flags.stealer = &p;
-    p.stamina -= kStealStamina;
+    p.SpendStamina(kStealStamina);
     // The swipe is the flat court's contest: his own steal skill against the reach band, not the
     // handler's height and handling added to his side of the roll.
     const int r = p.PokeCheck(*holder, kPokeFoulFrom);
@@ -207,7 +207,7 @@ void CourtMotion::Shot(CCourtPlayer& p, const Hand& hand, float speed) {
         aim.x += static_cast<float>(GameRand()) * 0.5f / kGameRandMax - 0.5f;
     }
     p.noScatter = 0;
-    p.stamina -= kShotStamina;
+    p.SpendStamina(kShotStamina);
     if (id == kAnimShot) {
         const float d = Vec3Distance(p.position, aim);
         speed = d <= 2.2f ? 8.0f : d <= 4.0f ? 6.0f : d <= 6.5f ? 7.0f : 8.0f;

@@ -376,7 +376,7 @@ void CCourtPlayer::ThinkSubstitutionAttack() {
         return;
     }
     if (flags.shotInFlight || Vec3Distance(position, attackTarget) > kSubstitutionRunDistance) {
-        stamina -= kRunCost;
+        SpendStamina(kRunCost);
         if (GetCurrentAnimationId() != kAnimRun) {
             SetAnimation(kAnimRun, false);
         }

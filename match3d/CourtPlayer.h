@@ -169,6 +169,9 @@ public:
     // match's shot spot (a free throw was rolled at the line already).
     void RollReleasedShot();
     int PassCheck(const CCourtPlayer& receiver);
+    // Effort costs stamina down to empty and no further: the stamina table reads every row below
+    // empty alike, and a player run below it sat on the bench with a negative figure.
+    void SpendStamina(float cost) { stamina = stamina > cost ? stamina - cost : 0.0f; }
     // The table modifiers of this player's morale, stamina and aggression.
     float MoraleModifier() const;
     float StaminaModifier() const;
@@ -262,6 +265,9 @@ public:
     // The club's level scales the shot tables, as on the flat court: the tables were set for a
     // check, the squads' 0-100 skills clear them on nearly every roll without it.
     float levelFactor = 1.0f;
+    // What a two reads above that level: one level for both kinds of shot could not put a class's
+    // field goals and its threes inside their bands together.
+    float twoPointLevelShift = 0.0f;
     // The same for a defender's contests (pokes, reaches, challenges): the 3D squads' steal skill
     // rises less from class to class than the shots' level, so the contests have their own.
     float contestLevelFactor = 1.0f;

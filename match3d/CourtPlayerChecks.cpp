@@ -18,7 +18,8 @@ constexpr int kEntryPassing = 14;
 constexpr int kEntryJump = 15; // the skill of the player record the flat court's steal reads
 
 constexpr float kContestReach = 2.5f;
-constexpr int kFreeThrowAverage = 50;
+constexpr int kFreeThrowBase = 50;
+constexpr int kFreeThrowRatingCentre = 45;
 constexpr float kFreeThrowRatingShare = 1.0f / 20.0f;
 constexpr int kTextMissedDunk = 500011; // "misses a dunk"
 // Points off the shot for each metre the marker stands inside reach: a rule of this game's own, not
@@ -161,7 +162,9 @@ bool CCourtPlayer::TwoPointCheck(float distance) {
     }
     const float sum =
         ShotBonus(*this, *match) + static_cast<float>(Attribute(kEntryTwoPoint)) - contestPenalty;
-    return match->Curve(MatchCurve::TwoPoint).Lookup(TruncatedKey(distance)) * levelFactor <= sum;
+    return match->Curve(MatchCurve::TwoPoint).Lookup(TruncatedKey(distance)) *
+               (levelFactor + twoPointLevelShift) <=
+           sum;
 }
 
 bool CCourtPlayer::ThreePointCheck(float distance) {
@@ -179,12 +182,13 @@ void CCourtPlayer::FreeThrowCheck() {
         return;
     }
     // An unguarded set shot has its own row of the two-point table: the rows at the line's distance
-    // are contested jumpers. The shooter's rating counts a twentieth of its distance from 50, not the
+    // are contested jumpers. The shooter's rating counts a twentieth of its distance from 45, not the
     // flat court's seventh: at a seventh the strongest class made 81 % of its throws in the 3D match
-    // and the weakest 72 %, so no band held every league's throws.
+    // and the weakest 72 %, so no band held every league's throws. From 50 the weakest class's
+    // shooters, rated in the mid-forties, fell a whole face short (70 %) about half the time.
     const float sum =
-        static_cast<float>(match->Roll20() + kFreeThrowAverage) +
-        static_cast<float>(Attribute(kEntryFreeThrow) - kFreeThrowAverage) * kFreeThrowRatingShare;
+        static_cast<float>(match->Roll20() + kFreeThrowBase) +
+        static_cast<float>(Attribute(kEntryFreeThrow) - kFreeThrowRatingCentre) * kFreeThrowRatingShare;
     shotScores = match->Curve(MatchCurve::TwoPoint).Lookup(kFreeThrowKey) <= sum ? 1 : 0;
 }
 

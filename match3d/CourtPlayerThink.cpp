@@ -82,7 +82,7 @@ void CCourtPlayer::PlayClip(int32_t animationId, bool loop) {
 void CCourtPlayer::RunOrWalk(float distance, float runBeyond, bool payForRun) {
     if (distance > runBeyond) {
         if (payForRun) {
-            stamina -= kRunCost;
+            SpendStamina(kRunCost);
         }
         PlayClip(kAnimRun, false);
     } else {
@@ -200,11 +200,11 @@ void CCourtPlayer::ThinkSubstitution() {
         return;
     }
     if (match->Flags().IsCalledOff(this)) {
-        stamina -= kRunCost;
+        SpendStamina(kRunCost);
         PlayClip(kAnimRun, false);
     } else if (own->defenceTactic == kManMarkingTactic) {
         UpdateDefenceTarget(own->defenceTactic);
-        stamina -= kRunCost;
+        SpendStamina(kRunCost);
     } else {
         RunOrWalk(Vec3Distance(position, defenceTarget), kSubstitutionRunBeyond, true);
     }

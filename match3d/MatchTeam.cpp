@@ -4,6 +4,7 @@
 #include "match/TacticsData.h"
 #include "match3d/MatchContext.h"
 
+#include <algorithm>
 #include <utility>
 
 CMatchTeam::~CMatchTeam() {
@@ -242,7 +243,10 @@ void CMatchTeam::RecoverBench() {
     for (int i = kOnCourt; i < GetCount(); ++i) {
         CCourtPlayer* player = GetPlayer(i);
         if (player != nullptr && player->stamina < player->staminaMax) {
-            player->stamina += player->injured == 1 ? 0.0001f : 0.0005f;
+            // Rest brings him back from no lower than empty (an instruction at a break may have
+            // asked more than he had) and no higher than his own fitness.
+            const float rested = std::max(player->stamina, 0.0f) + (player->injured == 1 ? 0.0001f : 0.0005f);
+            player->stamina = std::min(rested, player->staminaMax);
         }
     }
 }

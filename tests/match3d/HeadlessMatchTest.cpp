@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -34,7 +35,9 @@ int BoxPoints(const CMatchTeam& team) {
     return points;
 }
 
-Outcome Play(unsigned seed, double quarterSeconds, int& homeBox, int& awayBox) {
+// Everybody starts with this much stamina (out of 100); 100 is a fresh squad.
+Outcome Play(unsigned seed, double quarterSeconds, int& homeBox, int& awayBox, float startStamina = 100.0f,
+             float* lowestStamina = nullptr) {
     GameSrand(seed);
     CMatch3D match;
     match.LoadTactics("\\ini\\InitData.xml");
@@ -45,7 +48,8 @@ Outcome Play(unsigned seed, double quarterSeconds, int& homeBox, int& awayBox) {
             CCourtPlayer& p = *team.GetPlayer(i);
             p.playerId = (side == 0 ? 1000 : 2000) + i;
             std::snprintf(p.name, sizeof p.name, "%s %d", side == 0 ? "Home" : "Away", i);
-            p.stamina = p.staminaMax = 100.0f;
+            p.stamina = startStamina;
+            p.staminaMax = 100.0f;
             // Players of a league squad: the rolls, not the ball's path, decide the shots.
             p.height = 190 + 3 * i;
             for (int& a : p.attributes) {
@@ -60,6 +64,12 @@ Outcome Play(unsigned seed, double quarterSeconds, int& homeBox, int& awayBox) {
     HeadlessMatchOptions options;
     options.quarterSeconds = quarterSeconds;
     PlayHeadlessMatch(match, display, options);
+    if (lowestStamina != nullptr) {
+        *lowestStamina = 100.0f;
+        for (const CMatchTeam* team : {match.homeTeam, match.awayTeam})
+            for (const CCourtPlayer* p : team->players)
+                *lowestStamina = std::min(*lowestStamina, p->stamina);
+    }
     homeBox = BoxPoints(*match.homeTeam);
     awayBox = BoxPoints(*match.awayTeam);
     Outcome o{match.homeScore,       match.awayScore, 0, 0, display.clock.over,
@@ -102,6 +112,18 @@ TEST(HeadlessMatch, FourQuartersScoreOnBothSidesAndTheBoxScoresAddUp) {
     }
     EXPECT_EQ(missLines, o.closeMisses);
     EXPECT_EQ(wonLines, o.ballsWon);
+}
+
+TEST(HeadlessMatch, ASquadPlayedOutRunsDownToEmptyAndNoFurther) {
+    // Nobody on the bench is fit to come on (a substitute needs more than 40), so the five who start
+    // play on with almost nothing left: their runs, passes, shots and swipes once took them below
+    // empty, and a player taken off that way showed a negative stamina on the bench.
+    int homeBox = 0;
+    int awayBox = 0;
+    float lowest = -1.0f;
+    const Outcome o = Play(5, 60.0, homeBox, awayBox, 3.0f, &lowest);
+    EXPECT_TRUE(o.ended);
+    EXPECT_GE(lowest, 0.0f);
 }
 
 TEST(HeadlessMatch, SameSeedSameMatch) {

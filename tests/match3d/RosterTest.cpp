@@ -193,3 +193,17 @@ TEST(RosterReset, EveryPlayerGoesBackToHisSpotWithThePlayFlagsCleared) {
     EXPECT_EQ(p.hasBall + p.attacking + p.awaitingPass, 0);
     EXPECT_EQ(p.needsNewSpot, 1);
 }
+
+TEST(RosterBench, RestLiftsFromNoLowerThanEmptyAndStopsAtTheMaximum) {
+    FakeMatch match(8);
+    for (int i = 5; i < 8; ++i)
+        match.Home(i).staminaMax = 80.0f;
+    match.Home(5).stamina = -3.0f;    // an instruction at the break took more than he had
+    match.Home(6).stamina = 79.9998f; // one step short of full
+    match.Home(7).stamina = -1.0f;
+    match.Home(7).injured = 1;
+    match.teams[0].RecoverBench();
+    EXPECT_FLOAT_EQ(match.Home(5).stamina, 0.0005f);
+    EXPECT_FLOAT_EQ(match.Home(6).stamina, 80.0f);
+    EXPECT_FLOAT_EQ(match.Home(7).stamina, 0.0001f);
+}

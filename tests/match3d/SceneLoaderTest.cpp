@@ -422,3 +422,66 @@ TEST(Match3DBatch, ClubsOfDifferentClassesReadLevelsNearTheirOwn) {
 }
 
 } // namespace
+
+namespace {
+
+// The batches' strongest and weakest squads are the ones the match's rolls favour: the five who
+// start, their shooting, freshness and form, not the mean of every skill of the best eight.
+TEST(Match3DBatch, SquadStrengthReadsTheStartersShotsAndFreshnessOnly) {
+    Squad base(21, "std_eu_02");
+    const double level = SquadStrength(base.team);
+
+    Squad sharper(22, "std_eu_02");
+    for (CPlayer* p : sharper.team.players)
+        if (p->words[kWordMatchState] == kOnCourt)
+            p->SkillValue(8) += 4; // two-point skill, attribute entry 7
+    EXPECT_NEAR(SquadStrength(sharper.team) - level, 0.75 * 4, 1e-6) << "three shots in four are twos";
+
+    Squad deepBench(23, "std_eu_02");
+    for (CPlayer* p : deepBench.team.players) {
+        if (p->words[kWordMatchState] != kOnCourt) {
+            for (int k = 2; k <= 16; ++k)
+                p->SkillValue(k) = 99;
+        } else {
+            p->SkillValue(13) += 30; // experience: no roll reads it
+            p->SkillValue(11) += 30; // game sense: neither
+        }
+    }
+    EXPECT_DOUBLE_EQ(SquadStrength(deepBench.team), level);
+
+    Squad tired(24, "std_eu_02");
+    for (CPlayer* p : tired.team.players)
+        p->SkillValue(1) = 45; // every roll reads the stamina table
+    EXPECT_LT(SquadStrength(tired.team), level - 3.0);
+
+    std::vector<CTeam*> ranked = ByStrength({&tired.team, &sharper.team, &base.team});
+    EXPECT_EQ(ranked[0], &sharper.team);
+    EXPECT_EQ(ranked[2], &tired.team);
+}
+
+// The upper classes' twos read a little more than their threes; a class-0 club's both the same.
+TEST(Match3DBatch, TwosOfTheUpperClassesReadAboveTheirShotLevel) {
+    constexpr int32_t kRegularLeague = 100005;
+    Squad low(25, "std_eu_02");
+    Squad lowPeer(26, "std_eu_03");
+    Squad mid(27, "std_eu_04");
+    Squad midPeer(28, "std_eu_05");
+    for (Squad* s : {&low, &lowPeer, &mid, &midPeer})
+        s->team.leagueKind = kRegularLeague;
+    low.team.leagueId = 3; // class 0
+    lowPeer.team.leagueId = 6;
+    mid.team.leagueId = 4; // class 1
+    midPeer.team.leagueId = 7;
+    auto firstHome = [](Squad& home, Squad& away) {
+        const std::unique_ptr<CMatch3D> match = LoadSeededMatch3D(home.team, away.team, 11, false);
+        const CCourtPlayer& p = *match->GetHomeTeam()->GetPlayer(0);
+        return std::pair<float, float>(p.levelFactor, p.twoPointLevelShift);
+    };
+    EXPECT_FLOAT_EQ(firstHome(low, lowPeer).second, 0.0f);
+    const auto [midLevel, midShift] = firstHome(mid, midPeer);
+    EXPECT_GT(midShift, 0.0f);
+    EXPECT_LT(midShift, 0.05f) << "a nudge, not another class";
+    EXPECT_GT(midLevel, firstHome(low, lowPeer).first);
+}
+
+} // namespace

@@ -191,20 +191,20 @@ TEST_F(ChecksFixture, ShotsAreThreesBeyondTheArcAndReadTheRowOfTheTrueDistance) 
         EXPECT_EQ(p.twoPointAttempts - twos, c.three ? 0 : 1) << c.distance;
     }
 
-    // A free throw is the die, 50 and a twentieth of the free-throw rating above 50, read on its own
+    // A free throw is the die, 50 and a twentieth of the free-throw rating above 45, read on its own
     // row (99) of the two-point table wherever he stands; height and shooting do not count.
     match.SetCurve(MatchCurve::TwoPoint, {{4.0f, 30}, {99.0f, 62}});
     p.position = Vec3(4.5f, 0, -10);
     p.height = 221;
     p.attributes[4] = 19;
-    p.attributes[12] = 90;   // free-throw rating: +2
-    match.ScriptRolls({10}); // 10 + 50 + 2 = 62: the free throw's row
+    p.attributes[12] = 90;   // free-throw rating: +2.25
+    match.ScriptRolls({10}); // 10 + 50 + 2.25 clears the free throw's row (62)
     p.FreeThrowCheck();
     EXPECT_EQ(p.shotScores, 1);
     match.ScriptRolls({9});
     p.FreeThrowCheck();
     EXPECT_EQ(p.shotScores, 0);
-    p.attributes[12] = 10; // -2: a poor shooter needs four more on the die, not eleven
+    p.attributes[12] = 10; // -1.75: a poor shooter needs four more on the die, not eleven
     match.ScriptRolls({13, 14});
     p.FreeThrowCheck();
     EXPECT_EQ(p.shotScores, 0);
@@ -239,9 +239,21 @@ TEST_F(ChecksFixture, TheClubsLevelRaisesEveryShotTarget) {
     EXPECT_EQ(p.shotScores, 0);
     p.ShotCheck();
     EXPECT_EQ(p.shotScores, 1);
+    // The twos' own shift moves a two only: 5 m now needs 10 x 1.6 = 16, 7 m out still 15.
+    p.twoPointLevelShift = 0.1f;
+    p.position = Vec3(5.0f, 0, -10);
+    match.ScriptRolls({15, 16});
+    p.ShotCheck();
+    EXPECT_EQ(p.shotScores, 0);
+    p.ShotCheck();
+    EXPECT_EQ(p.shotScores, 1);
+    p.position = Vec3(0, 0, -3.0f);
+    match.ScriptRolls({15});
+    p.ShotCheck();
+    EXPECT_EQ(p.shotScores, 1);
     // Nobody defends a free throw: the level leaves it alone (die 8 + 50 against row 8 + 50).
     match.SetCurve(MatchCurve::TwoPoint, {{99.0f, 58}});
-    p.attributes[12] = 50;
+    p.attributes[12] = 45;
     p.position = Vec3(4.0f, 0, -10);
     match.ScriptRolls({7, 8});
     p.FreeThrowCheck();
