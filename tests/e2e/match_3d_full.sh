@@ -180,6 +180,16 @@ for step in $(seq 1 900); do
         press 263 167 # Tactics: the tired take a rest
         expect 15 look "the tactics window did not open" tactics_open
         rest_tired
+        # A player hurt as the quarter ended is listed in red on court: the window keeps him until
+        # he is changed, so he goes off for the first bench player who may play.
+        shot look
+        if row=$(red_court_row look); then
+            bench=$(fit_bench_row look) || fail "nobody on the bench may come on (see $out/look.png)"
+            press 300 $((336 + 22 * row))
+            press 300 $((480 + 22 * bench))
+            press 294 704 # Swap players
+            swap_refused swapped || expect 15 swapped "the hurt player was not changed at the break" court_fit
+        fi
         xdotool key --window "$window" Escape
         expect 15 look "Escape did not close the tactics window" tactics_closed
         play
