@@ -151,6 +151,7 @@ struct QuickTeam {
     QuickSide five;
     QuickSide bench;
     int score = 0;
+    double rating = 0.0; // the five's mean overall rating, taken at each minute's start
 };
 
 // The whole quick result of one fixture; scores out. Needs both tables in the context.
