@@ -210,6 +210,7 @@ void AddPlayerRecord(const QuickMatchContext& ctx, QuickTeam& side, CPlayer* pla
     ctx.playerStats->Append(stat);
     player->stats.push_back(stat);
     QuickPlayer entry{player, stat};
+    entry.rating = CPlayer::ComputeOverall(player, false);
     if (player->words[kWordMatchState] == kOnCourt && side.five.size() < 5) {
         stat->Started() = 1;
         side.five.push_back(entry);
@@ -595,7 +596,7 @@ void SimulateQuickMatch(const QuickMatchContext& ctx, CTeam* home, CTeam* away, 
         for (QuickTeam& side : sides) {
             double sum = 0.0;
             for (const QuickPlayer& p : side.five)
-                sum += CPlayer::ComputeOverall(p.player, false);
+                sum += p.rating;
             side.rating = side.five.empty() ? 0.0 : sum / static_cast<double>(side.five.size());
         }
         for (int threshold : kQuick.possessionRolls) {

@@ -141,6 +141,7 @@ struct QuickPlayer {
     CPlayer* player = nullptr;
     CPlayerStat* stat = nullptr;
     CDayResults::EntryHints hints = {-1, -1, -1, -1, -1, -1, -1};
+    double rating = 0.0; // his overall rating as the match began
 };
 using QuickSide = std::vector<QuickPlayer>;
 
