@@ -4,7 +4,9 @@
 // club against a class-0 club; then the two tournament worlds, their stronger half against the weaker
 // half and each half among itself, every side at its tournament level, on the flat court and in
 // quick results. Prints the tables of content/ini/README.md.
-// Usage: bench_match2d_boxscore [--games=N] [--seed=S] [--defences | --defence=D | --leagues | --tournaments]
+// Usage: bench_match2d_boxscore [--games=N] [--seed=S] [--defences | --defence=D | --leagues | --tournaments
+//                                 | --quick]
+// --quick plays the tournament worlds' quick results alone (seconds, not minutes).
 // (N matches per class and batch, default 300; --defences: one row per defence tactic instead, both
 // sides defending with it on random offences, the classes together; --leagues: the league
 // classes' batches alone; --tournaments: the tournament worlds alone)
@@ -126,7 +128,7 @@ int main(int argc, char** argv) {
     unsigned int seed = 2026;
     bool defences = false;
     int onlyDefence = -1; // with --defences: that defence alone
-    bool playLeagues = true, playTournaments = true;
+    bool playLeagues = true, playTournaments = true, playFlat = true;
     for (int i = 1; i < argc; ++i) {
         if (std::strncmp(argv[i], "--games=", 8) == 0) {
             games = std::max(1, std::atoi(argv[i] + 8));
@@ -136,6 +138,9 @@ int main(int argc, char** argv) {
             defences = true;
         } else if (std::strcmp(argv[i], "--tournaments") == 0) {
             playLeagues = false;
+        } else if (std::strcmp(argv[i], "--quick") == 0) {
+            playLeagues = false;
+            playFlat = false;
         } else if (std::strcmp(argv[i], "--leagues") == 0) {
             playTournaments = false;
         } else if (std::strncmp(argv[i], "--defence=", 10) == 0) {
@@ -163,7 +168,8 @@ int main(int argc, char** argv) {
     }
     std::printf("%d matches per class and batch, seed %u; figures a side, percentages over the batch\n\n",
                 games, seed);
-    PrintMatch2DHeader();
+    if (playFlat)
+        PrintMatch2DHeader();
     const auto start = std::chrono::steady_clock::now();
     int matches = 0;
     if (defences) {
@@ -257,8 +263,9 @@ int main(int argc, char** argv) {
         for (int k = 0; k < 3; ++k) {
             char label[32];
             std::snprintf(label, sizeof label, "%s %s", worldNames[w], setups[k].name);
-            row(label, PlayMatch2DBatch(match, *setups[k].clubs, games, worldSeed + k,
-                                        Match2DBatchTactics::Default, setups[k].others, true));
+            if (playFlat)
+                row(label, PlayMatch2DBatch(match, *setups[k].clubs, games, worldSeed + k,
+                                            Match2DBatchTactics::Default, setups[k].others, true));
             quickRows.push_back(
                 {CStr(label), PlayQuickBatch(*setups[k].clubs, setups[k].others, games, worldSeed + k)});
         }
@@ -280,6 +287,7 @@ int main(int argc, char** argv) {
             PrintFreeThrowRow(label, byClass[leagueClass]);
         }
     }
-    std::printf("\n%.1f ms a match\n", 1000.0 * seconds / matches);
+    if (matches > 0)
+        std::printf("\n%.1f ms a match\n", 1000.0 * seconds / matches);
     return 0;
 }

@@ -40,7 +40,8 @@ constexpr int kSkillSteal = 16;
 // Every number of the quick result, in one place (content/ini/README.md has the figures they give).
 // Chances are percentages. A shot's chance moves with the shooter's own skill for that shot against
 // the defending five's mean defence, so clubs of one class play the same game and a better club
-// wins more; free throws follow the shooter alone.
+// wins more, and a little with the two fives' mean ratings, so that the stronger of two close clubs
+// (a tournament's tiers lie a few points apart) shows; free throws follow the shooter alone.
 struct QuickShot {
     int skill;            // the shooter's skill for this shot
     double chance;        // made, when his skill equals the defenders' mean defence
@@ -70,6 +71,9 @@ struct QuickResultTable {
     int closeUpTo;                  // shot mix: a d100 roll up to this is a close shot,
     int twoUpTo;                    // up to this a two-pointer, above it a three
     double shotSlope;               // per point of shooting skill above the defenders' mean defence
+    double ratingSlope;             // per point the attacking five's mean rating stands above the
+                                    // defending five's, up to ratingGapMost points: the better five
+    double ratingGapMost;           // shows in a close pairing, and a wide gap does not run away
     double shotLowest, shotHighest; // every shot's chance stays within these
     double assistShare;             // of the made field goals: a teammate's share
     QuickShot close, two, three;
@@ -87,7 +91,9 @@ constexpr QuickResultTable kQuick = {
     .freeThrowOffensive = 15.0,
     .closeUpTo = 5,
     .twoUpTo = 70,
-    .shotSlope = 0.35,
+    .shotSlope = 0.25,
+    .ratingSlope = 0.8,
+    .ratingGapMost = 2.0,
     .shotLowest = 5.0,
     .shotHighest = 95.0,
     .assistShare = 60.0,
@@ -139,8 +145,10 @@ double MeanSkill(const QuickSide& five, int skill) {
     return static_cast<double>(sum) / static_cast<double>(five.size());
 }
 
-double ShotChance(const QuickShot& shot, const CPlayer* shooter, double defence) {
-    double chance = shot.chance + kQuick.shotSlope * (shooter->SkillValue(shot.skill) - defence);
+double ShotChance(const QuickShot& shot, const CPlayer* shooter, double defence, double ratingGap) {
+    const double edge = std::clamp(ratingGap, -kQuick.ratingGapMost, kQuick.ratingGapMost);
+    double chance = shot.chance + kQuick.shotSlope * (shooter->SkillValue(shot.skill) - defence) +
+                    kQuick.ratingSlope * edge;
     return std::clamp(chance, kQuick.shotLowest, kQuick.shotHighest);
 }
 
@@ -202,6 +210,7 @@ void AddPlayerRecord(const QuickMatchContext& ctx, QuickTeam& side, CPlayer* pla
     ctx.playerStats->Append(stat);
     player->stats.push_back(stat);
     QuickPlayer entry{player, stat};
+    entry.rating = CPlayer::ComputeOverall(player, false);
     if (player->words[kWordMatchState] == kOnCourt && side.five.size() < 5) {
         stat->Started() = 1;
         side.five.push_back(entry);
@@ -532,7 +541,8 @@ void SimulatePossession(const QuickMatchContext& ctx, QuickTeam& home, QuickTeam
         training = shot.training;
         stat->Field(shot.playerField) += 1;
         attack.stat->Field(shot.clubField) += 1;
-        if (Chance(ShotChance(shot, player, MeanSkill(defence.five, kSkillDefence)))) {
+        if (Chance(ShotChance(shot, player, MeanSkill(defence.five, kSkillDefence),
+                              attack.rating - defence.rating))) {
             stat->Field(shot.playerField + 1) += 1;
             attack.stat->Field(shot.clubField + 1) += 1;
             stat->Points() += shot.points;
@@ -583,6 +593,12 @@ void SimulateQuickMatch(const QuickMatchContext& ctx, CTeam* home, CTeam* away, 
     CompleteStartingFive(sides[1]);
 
     for (int minute = 0; minute < 48; ++minute) {
+        for (QuickTeam& side : sides) {
+            double sum = 0.0;
+            for (const QuickPlayer& p : side.five)
+                sum += p.rating;
+            side.rating = side.five.empty() ? 0.0 : sum / static_cast<double>(side.five.size());
+        }
         for (int threshold : kQuick.possessionRolls) {
             // A roll cannot exceed 100, so such a possession needs none.
             if (threshold < 100 && D100() > threshold)

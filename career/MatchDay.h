@@ -141,6 +141,7 @@ struct QuickPlayer {
     CPlayer* player = nullptr;
     CPlayerStat* stat = nullptr;
     CDayResults::EntryHints hints = {-1, -1, -1, -1, -1, -1, -1};
+    double rating = 0.0; // his overall rating as the match began
 };
 using QuickSide = std::vector<QuickPlayer>;
 
@@ -151,6 +152,7 @@ struct QuickTeam {
     QuickSide five;
     QuickSide bench;
     int score = 0;
+    double rating = 0.0; // the five's mean overall rating, taken at each minute's start
 };
 
 // The whole quick result of one fixture; scores out. Needs both tables in the context.

@@ -188,6 +188,32 @@ TEST(QuickMatchBalance, BetterShootersScoreMoreAndWinMore) {
     EXPECT_LT(100 * (a.fieldGoalsMade + b.fieldGoalsMade), 55 * (a.fieldGoalsTaken + b.fieldGoalsTaken));
 }
 
+// Two clubs alike in every skill a quick result reads, one rated higher through the rest (skills 3,
+// 5, 6, 11 and 12): the tiers of a tournament lie a few rating points apart, and the better five must
+// show there; a wide gap in those skills alone must not decide the result as the shooting does.
+TEST(QuickMatchBalance, TheBetterRatedFiveWinsMoreWithoutRunningAway) {
+    // Half the matches at each club's home: the home side has the odd possession more.
+    const auto winsOfTheBetter = [](int better, int worse, unsigned seed) {
+        CMemoryDB world;
+        CTeam* strong = MakeTeam(world, 1, "Strong", 12, 5);
+        CTeam* weak = MakeTeam(world, 2, "Weak", 12, 5);
+        for (int skill : {3, 5, 6, 11, 12}) {
+            SetSkill(strong, skill, better);
+            SetSkill(weak, skill, worse);
+        }
+        return PlaySeries(strong, weak, 200, seed).first.wins +
+               PlaySeries(weak, strong, 200, seed + 1).second.wins;
+    };
+    // Three rating points apart (nine points in each of five skills of fifteen).
+    const int close = winsOfTheBetter(69, 60, 41);
+    EXPECT_GT(close, 400 * 58 / 100) << close;
+    EXPECT_LT(close, 400 * 85 / 100) << close;
+    // Thirty-three points apart.
+    const int wide = winsOfTheBetter(100, 0, 43);
+    EXPECT_GT(wide, 400 * 58 / 100) << wide;
+    EXPECT_LT(wide, 400 * 80 / 100) << wide;
+}
+
 // A level score after 48 minutes still gets its deciding basket: the day's report lines carry every
 // point but that one, so a result whose lines fall short of its score was decided by it.
 TEST(QuickMatchBalance, LevelScoresAreStillDecided) {
