@@ -803,6 +803,10 @@ void CMatch3D::SetSideAttacking(CMatchTeam* team, bool attacking) {
     for (int i = 0; i < team->OnCourtCount(); ++i) {
         CCourtPlayer* p = team->GetPlayer(i);
         p->hasBall = 0;
+        // The ball changes hands: no pass of the old possession is still on its way to anyone. A
+        // receiver left waiting would take the ball out of the new holder's hands while his own
+        // side defends, and nobody would ever attack with it.
+        p->awaitingPass = 0;
         p->attacking = attacking ? 1 : 0;
     }
 }

@@ -475,6 +475,63 @@ TEST_F(Rules, APassTakenByATeamMateIsACatchAndByAnOpponentASteal) {
     EXPECT_EQ(Away(3).steals, 1);
 }
 
+// A pass receiver whose side loses the ball, however it is lost, must not go on waiting for the
+// pass: standing next to the new holder he took the ball from his hands, and his side kept it while
+// defending - nobody attacked, the shot clock wrapped, and the match froze with the clock running.
+TEST_F(Rules, AReceiverWhoseSideLostTheBallNeverTakesItFromTheNewHolder) {
+    auto passOnItsWay = [this]() {
+        m.SetHomeAttacking(true);
+        m.SetAwayAttacking(false);
+        Give(Home(1));
+        Home(1).ReleasePass(&Home(3), kPassChest);
+        ASSERT_EQ(Home(3).awaitingPass, 1);
+    };
+    // The new holder brings the ball up next to the old receiver in open play.
+    auto holderPassesTheReceiver = [this](CCourtPlayer& holder) {
+        m.flags.inbound = 0;
+        m.flags.inbounder = nullptr;
+        m.flags.lastPasser = nullptr;
+        for (int i = 0; i < 5; ++i)
+            Away(i).hasBall = 0;
+        holder.position = Home(3).position + Vec3(0.3f, 0.0f, 0.0f);
+        Give(holder);
+        // The dribble's bounce, low beside the old receiver.
+        const Vec3 bounce = Home(3).position + Vec3(0.3f, 0.4f, 0.0f);
+        m.ball->SetPosition(bounce.x, bounce.y, bounce.z);
+        for (int step = 0; step < 5; ++step)
+            Home(3).Think(0.02);
+        EXPECT_EQ(Home(3).hasBall, 0);
+        EXPECT_EQ(holder.hasBall, 1);
+        EXPECT_EQ(m.BallHolder(), &holder);
+        EXPECT_TRUE(holder.attacking);
+    };
+
+    // The pass goes over the side line: the other side throws in.
+    passOnItsWay();
+    Home(1).hasBall = 0;
+    m.ball->SetHeld(false);
+    m.ball->SetPosition(7.6f, 1.0f, 3.0f);
+    m.HandleOutOfBounds();
+    ASSERT_EQ(m.flags.inbound, 1);
+    EXPECT_EQ(Home(3).awaitingPass, 0);
+    holderPassesTheReceiver(Away(2));
+
+    // The passer is robbed before he lets go.
+    passOnItsWay();
+    m.flags.stealer = &Away(1);
+    m.HandleSteal();
+    EXPECT_EQ(Home(3).awaitingPass, 0);
+    Away(1).hasBall = 0;
+    holderPassesTheReceiver(Away(1));
+
+    // A stale wait from anywhere else: still no ball out of another's hands.
+    passOnItsWay();
+    m.SetHomeAttacking(false);
+    m.SetAwayAttacking(true);
+    Home(3).awaitingPass = 1;
+    holderPassesTheReceiver(Away(4));
+}
+
 TEST_F(Rules, DefendersBoxOutAtARebound) {
     // The shooter's team-mate stands nearer the falling ball, the defender a little farther: the
     // defender has boxed him out and takes it.
