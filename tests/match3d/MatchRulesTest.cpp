@@ -532,6 +532,36 @@ TEST_F(Rules, AReceiverWhoseSideLostTheBallNeverTakesItFromTheNewHolder) {
     holderPassesTheReceiver(Away(4));
 }
 
+// The player taking the ball out always gets it away: a feed cut off before its clip let go, or
+// the ball in his hands a little off his spot, left him standing at the line with it for good.
+TEST_F(Rules, TheInbounderWithTheBallAlwaysFeedsIt) {
+    m.SetHomeAttacking(false);
+    m.SetAwayAttacking(true);
+    for (const float offSpot : {0.0f, 0.6f}) {
+        for (const bool cutOff : {true, false}) {
+            CCourtPlayer& in = Away(2);
+            m.flags.inbound = 1;
+            m.flags.inbounder = &in;
+            m.flags.lastPasser = nullptr;
+            in.position = Vec3(7.4f, 0.0f, 3.0f);
+            in.attackTarget = in.position + Vec3(0.0f, 0.0f, offSpot);
+            in.holdSpot = 1;
+            in.passing = cutOff ? 1 : 0;
+            in.passTarget = nullptr;
+            Give(in);
+            in.SetAnimation(kAnimIdleBall, false);
+            for (int step = 0; step < 300 && m.flags.lastPasser == nullptr; ++step) {
+                in.releaseReached = 1;
+                in.Think(0.02);
+            }
+            EXPECT_EQ(m.flags.lastPasser, &in)
+                << "off his spot by " << offSpot << (cutOff ? ", feed cut off" : "");
+            EXPECT_EQ(in.GetCurrentAnimationId(), kAnimPassChest);
+            in.SetAnimation(kAnimIdle, false);
+        }
+    }
+}
+
 TEST_F(Rules, DefendersBoxOutAtARebound) {
     // The shooter's team-mate stands nearer the falling ball, the defender a little farther: the
     // defender has boxed him out and takes it.
