@@ -315,7 +315,8 @@ void CCourtPlayer::ThinkCatchPass() {
     const CCourtPlayer* holder = match->BallHolder();
     const bool free = !match->BallInHand() || holder == nullptr || holder == this;
     const Vec3 toBall = match->BallPosition() - position;
-    if (free && toBall.LengthSq() < 0.8f) {
+    // One who already holds it has made his catch, however high he holds it.
+    if ((free && toBall.LengthSq() < 0.8f) || (hasBall && holder == this)) {
         CompleteCatch();
         return;
     }

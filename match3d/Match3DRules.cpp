@@ -595,6 +595,10 @@ void CMatch3D::RunToRebound(float dt) {
 }
 
 void CMatch3D::TakeBall(CCourtPlayer& taker) {
+    // A ball taken ends any pass still awaited: a receiver left waiting, the taker among them,
+    // only stands looking for a ball that is not coming.
+    homeTeam->ClearAwaitingPass();
+    awayTeam->ClearAwaitingPass();
     taker.passing = 0;
     taker.shotTaken = 0;
     taker.SetAnimation(kAnimIdleBall, false);

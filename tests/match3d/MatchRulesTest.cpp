@@ -562,6 +562,27 @@ TEST_F(Rules, TheInbounderWithTheBallAlwaysFeedsIt) {
     }
 }
 
+// A player marked as waiting for a pass who comes by the ball another way (a rebound, say) plays
+// with it: he used to stand looking for the pass with the ball in his hands, and his side never shot.
+TEST_F(Rules, AWaitingReceiverWhoGetsTheBallPlaysWithIt) {
+    Home(3).awaitingPass = 1;
+    Home(3).position = Vec3(1.0f, 0.0f, -9.0f);
+    m.flags.shotInFlight = 1;
+    m.ball->SetHeld(false);
+    m.ball->SetPosition(1.0f, 1.3f, -9.0f);
+    m.HandleLooseBall();
+    ASSERT_EQ(Home(3).hasBall, 1);
+    EXPECT_EQ(Home(3).awaitingPass, 0);
+
+    // Still marked, with the ball up in his hands: the catch is made.
+    Home(3).awaitingPass = 1;
+    Give(Home(3));
+    m.ball->SetPosition(1.0f, 1.3f, -9.0f);
+    Home(3).Think(0.02);
+    EXPECT_EQ(Home(3).awaitingPass, 0);
+    EXPECT_EQ(Home(3).hasBall, 1);
+}
+
 TEST_F(Rules, DefendersBoxOutAtARebound) {
     // The shooter's team-mate stands nearer the falling ball, the defender a little farther: the
     // defender has boxed him out and takes it.
