@@ -221,6 +221,7 @@ void CMatch3D::Tick(float dt) {
         }
     }
     UpdateFormationsAndSubs();
+    LooseBallIsARebound();
     if (!flags.freeThrows) {
         HandleLooseBall();
         RunToRebound(dt);
@@ -270,6 +271,21 @@ void CMatch3D::ContestDribble(float dt) {
         flags.stealer = defender;
         flags.foulPending = 1;
         foulSpot = defender->position;
+    }
+}
+
+// A ball left lying on the court that nobody let go of (no pass, no shot) was nobody's to take: the
+// loose-ball rule only hands on a released ball. The players go for it as for a rebound, so it
+// never lies there while the clock runs.
+void CMatch3D::LooseBallIsARebound() {
+    if (!ball || ball->IsHeld() || flags.lastPasser != nullptr || flags.shotInFlight || flags.inbound ||
+        flags.freeThrows || flags.substitutionPhase || flags.quarter <= 0 || flags.betweenQuarters ||
+        jumpBall || tipBall || BallHolder() != nullptr) {
+        return;
+    }
+    const Vec3 at = ball->GetPosition();
+    if (IsInCourt(at.x, at.y, at.z)) {
+        flags.shotInFlight = 1;
     }
 }
 

@@ -92,6 +92,7 @@ TEST_F(Rules, TheClockStopsForAThrowInButRunsOnAfterABasket) {
     EXPECT_EQ(m.positioningWait, 1);
     // A field goal: the other side takes it out on the running clock.
     m.flags.inbound = 0;
+    m.flags.lastPasser = &Away(1); // his shot on its way
     m.ball->SetPosition(0, 1, 0);
     int32_t side = 0;
     m.ball->CheckOut(side);
@@ -581,6 +582,24 @@ TEST_F(Rules, AWaitingReceiverWhoGetsTheBallPlaysWithIt) {
     Home(3).Think(0.02);
     EXPECT_EQ(Home(3).awaitingPass, 0);
     EXPECT_EQ(Home(3).hasBall, 1);
+}
+
+// A ball lying on the court that nobody let go of is anybody's: the players went for a released
+// ball only, and this one lay there while the clock ran and the change waiting for a dead ball waited.
+TEST_F(Rules, ABallNobodyLetGoOfIsTakenUp) {
+    m.flags.lastPasser = nullptr;
+    m.flags.shotInFlight = 0;
+    m.ball->SetHeld(false);
+    m.ball->SetLoose(true);
+    m.ball->SetPosition(-3.0f, 0.2f, 2.0f);
+    Away(1).position = Vec3(-3.0f, 0.0f, 2.2f);
+    for (int step = 0; step < 5 && m.BallHolder() == nullptr; ++step)
+        m.Tick(0.02f);
+    EXPECT_EQ(m.BallHolder(), &Away(1));
+    EXPECT_TRUE(m.ball->IsHeld());
+    EXPECT_TRUE(Away(1).attacking) << "his side has the ball now";
+    EXPECT_FALSE(Home(0).attacking);
+    EXPECT_EQ(m.flags.shotInFlight, 0);
 }
 
 TEST_F(Rules, DefendersBoxOutAtARebound) {
