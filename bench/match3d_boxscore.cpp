@@ -115,6 +115,8 @@ int main(int argc, char** argv) {
         all.margins.insert(all.margins.end(), f.margins.begin(), f.margins.end());
     }
     PrintMatch3DRow("all", all);
+    std::printf("\nlongest possession without a shot %.0f s, longest change under way %.0f s (match time)\n",
+                all.total.longestPossession, all.total.longestChange);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("\n%d matches in %.1f s (%.0f ms a match)\n", matches, seconds,
                 1000.0 * seconds / std::max(1, matches));

@@ -5,6 +5,7 @@
 #include "engine/GameRand.h"
 #include "match3d/HeadlessMatch.h"
 #include "match3d/Match3D.h"
+#include "match3d/MatchClock.h"
 #include "match3d/MatchTeam.h"
 #include "match3d/SceneLoader.h"
 
@@ -73,6 +74,8 @@ void Match3DBox::Add(const Match3DBox& o) {
     fouls += o.fouls;
     foulLimits += o.foulLimits;
     badPasses += o.badPasses;
+    longestPossession = std::max(longestPossession, o.longestPossession);
+    longestChange = std::max(longestChange, o.longestChange);
 }
 
 int Match3DBatchFigures::MedianPoints() const {
@@ -109,10 +112,33 @@ Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool model
     std::unique_ptr<CMatch3D> match = LoadSeededMatch3D(home, away, seed, models);
     CHeadlessDisplay display;
     // The shown match's steps and display clock; with models the characters' court motion moves them.
-    PlayHeadlessMatch(*match, display, HeadlessMatchOptions{});
+    HeadlessMatchOptions options;
+    double possession = 0.0;
+    double change = 0.0;
+    double longestPossession = 0.0;
+    double longestChange = 0.0;
+    int attackingSide = -1;
+    options.afterStep = [&](const CMatch3D& m) {
+        const double dt = CMatchClock::kStep;
+        const MatchFlags& f = m.flags;
+        const int side = m.homeTeam->GetPlayer(0)->attacking ? 0 : 1;
+        // A possession runs from the ball won (a throw-in and a change made on the way count in it)
+        // until a shot, free throws, the quarter's end or the other side taking the ball.
+        const bool live =
+            f.quarter > 0 && !f.betweenQuarters && !f.shotInFlight && !f.freeThrows && f.shooter == nullptr;
+        possession = live && side == attackingSide ? possession + dt : 0.0;
+        attackingSide = side;
+        const bool changing = f.substitutionRequested || f.substitutionPhase;
+        change = changing ? change + dt : 0.0;
+        longestPossession = std::max(longestPossession, possession);
+        longestChange = std::max(longestChange, change);
+    };
+    PlayHeadlessMatch(*match, display, options);
     finished = display.clock.over;
-    const Match3DBox homeBox = BoxOf(*match->homeTeam);
+    Match3DBox homeBox = BoxOf(*match->homeTeam);
     awayBox = BoxOf(*match->awayTeam);
+    homeBox.longestPossession = awayBox.longestPossession = longestPossession;
+    homeBox.longestChange = awayBox.longestChange = longestChange;
     consistent = homeBox.points == match->homeTeam->score && awayBox.points == match->awayTeam->score;
     return homeBox;
 }

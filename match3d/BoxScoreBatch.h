@@ -19,6 +19,10 @@ struct Match3DBox {
     int fouls = 0;
     int foulLimits = 0; // players who reached the sixth foul
     int badPasses = 0;
+    // Match seconds: the longest one side held the ball in play without a shot, and the longest a
+    // change stayed under way (asked for until the players had swapped). Both sides of a match share them.
+    double longestPossession = 0.0;
+    double longestChange = 0.0;
 
     void Add(const Match3DBox& other);
     int FieldGoalsTaken() const { return twoTaken + threesTaken; }

@@ -310,8 +310,13 @@ void CCourtPlayer::ThinkCatchPass() {
     if (GetCurrentAnimationId() != kAnimIdle) {
         SetAnimation(kAnimIdle, false);
     }
+    // Only a ball nobody holds can be caught: one in another's hands is his until a steal, a pass
+    // or a rebound decides otherwise.
+    const CCourtPlayer* holder = match->BallHolder();
+    const bool free = !match->BallInHand() || holder == nullptr || holder == this;
     const Vec3 toBall = match->BallPosition() - position;
-    if (toBall.LengthSq() < 0.8f) {
+    // One who already holds it has made his catch, however high he holds it.
+    if ((free && toBall.LengthSq() < 0.8f) || (hasBall && holder == this)) {
         CompleteCatch();
         return;
     }

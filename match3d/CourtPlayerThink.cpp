@@ -261,7 +261,14 @@ void CCourtPlayer::ThinkInbound() {
         return;
     }
     if (hasBall) {
-        if (AtAttackTarget()) {
+        // A feed decided but cut off before its clip let the ball go leaves him in his stance with
+        // no one to throw to: he decides again. Nor does one with the ball who has drifted off his
+        // spot wait for a decision he never makes there: he feeds from where he stands. Either way
+        // he would otherwise stand at the line with the ball for good, and with him the match.
+        if (passing && passTarget == nullptr && GetCurrentAnimationId() == kAnimIdleBall) {
+            passing = 0;
+        }
+        if (AtAttackTarget() || !passing) {
             ThinkInboundPass();
         } else {
             ThinkInboundThrow();

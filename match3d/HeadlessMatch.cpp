@@ -174,6 +174,8 @@ long PlayHeadlessMatch(CMatch3D& match, CHeadlessDisplay& display, const Headles
         if (match.paused)
             match.SettleMustLeave(false);
         PlayMatchStep(match, motion);
+        if (options.afterStep)
+            options.afterStep(match);
         const CMatchClock::Event event =
             clock.CountStep(match.positioningWait != 0, match.flags.inbound != 0, match.flags.quarter > 0,
                             match.homeScore, match.awayScore);

@@ -8,6 +8,7 @@
 #include "match3d/MatchClock.h"
 #include "match3d/MatchDisplay.h"
 
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -53,6 +54,8 @@ private:
 
 struct HeadlessMatchOptions {
     double quarterSeconds = CMatchClock::kQuarterSeconds;
+    // Called after every step played, for batches that watch the match as it goes.
+    std::function<void(const CMatch3D&)> afterStep;
 };
 
 // Far more steps than four quarters and a few overtimes need, with room for the clock's stops at the

@@ -322,6 +322,7 @@ public:
 
 private:
     void SetSideAttacking(CMatchTeam* team, bool attacking);
+    void LooseBallIsARebound();
     void FollowHolder();
     void TakeBall(CCourtPlayer& taker);
     void EndFreeThrows(CCourtPlayer* shooter);

@@ -221,6 +221,7 @@ void CMatch3D::Tick(float dt) {
         }
     }
     UpdateFormationsAndSubs();
+    LooseBallIsARebound();
     if (!flags.freeThrows) {
         HandleLooseBall();
         RunToRebound(dt);
@@ -270,6 +271,21 @@ void CMatch3D::ContestDribble(float dt) {
         flags.stealer = defender;
         flags.foulPending = 1;
         foulSpot = defender->position;
+    }
+}
+
+// A ball left lying on the court that nobody let go of (no pass, no shot) was nobody's to take: the
+// loose-ball rule only hands on a released ball. The players go for it as for a rebound, so it
+// never lies there while the clock runs.
+void CMatch3D::LooseBallIsARebound() {
+    if (!ball || ball->IsHeld() || flags.lastPasser != nullptr || flags.shotInFlight || flags.inbound ||
+        flags.freeThrows || flags.substitutionPhase || flags.quarter <= 0 || flags.betweenQuarters ||
+        jumpBall || tipBall || BallHolder() != nullptr) {
+        return;
+    }
+    const Vec3 at = ball->GetPosition();
+    if (IsInCourt(at.x, at.y, at.z)) {
+        flags.shotInFlight = 1;
     }
 }
 
@@ -595,6 +611,10 @@ void CMatch3D::RunToRebound(float dt) {
 }
 
 void CMatch3D::TakeBall(CCourtPlayer& taker) {
+    // A ball taken ends any pass still awaited: a receiver left waiting, the taker among them,
+    // only stands looking for a ball that is not coming.
+    homeTeam->ClearAwaitingPass();
+    awayTeam->ClearAwaitingPass();
     taker.passing = 0;
     taker.shotTaken = 0;
     taker.SetAnimation(kAnimIdleBall, false);
@@ -803,6 +823,10 @@ void CMatch3D::SetSideAttacking(CMatchTeam* team, bool attacking) {
     for (int i = 0; i < team->OnCourtCount(); ++i) {
         CCourtPlayer* p = team->GetPlayer(i);
         p->hasBall = 0;
+        // The ball changes hands: no pass of the old possession is still on its way to anyone. A
+        // receiver left waiting would take the ball out of the new holder's hands while his own
+        // side defends, and nobody would ever attack with it.
+        p->awaitingPass = 0;
         p->attacking = attacking ? 1 : 0;
     }
 }

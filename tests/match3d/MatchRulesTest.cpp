@@ -92,6 +92,7 @@ TEST_F(Rules, TheClockStopsForAThrowInButRunsOnAfterABasket) {
     EXPECT_EQ(m.positioningWait, 1);
     // A field goal: the other side takes it out on the running clock.
     m.flags.inbound = 0;
+    m.flags.lastPasser = &Away(1); // his shot on its way
     m.ball->SetPosition(0, 1, 0);
     int32_t side = 0;
     m.ball->CheckOut(side);
@@ -473,6 +474,132 @@ TEST_F(Rules, APassTakenByATeamMateIsACatchAndByAnOpponentASteal) {
     m.HandleLooseBall();
     EXPECT_EQ(Away(3).hasBall, 1);
     EXPECT_EQ(Away(3).steals, 1);
+}
+
+// A pass receiver whose side loses the ball, however it is lost, must not go on waiting for the
+// pass: standing next to the new holder he took the ball from his hands, and his side kept it while
+// defending - nobody attacked, the shot clock wrapped, and the match froze with the clock running.
+TEST_F(Rules, AReceiverWhoseSideLostTheBallNeverTakesItFromTheNewHolder) {
+    auto passOnItsWay = [this]() {
+        m.SetHomeAttacking(true);
+        m.SetAwayAttacking(false);
+        Give(Home(1));
+        Home(1).ReleasePass(&Home(3), kPassChest);
+        ASSERT_EQ(Home(3).awaitingPass, 1);
+    };
+    // The new holder brings the ball up next to the old receiver in open play.
+    auto holderPassesTheReceiver = [this](CCourtPlayer& holder) {
+        m.flags.inbound = 0;
+        m.flags.inbounder = nullptr;
+        m.flags.lastPasser = nullptr;
+        for (int i = 0; i < 5; ++i)
+            Away(i).hasBall = 0;
+        holder.position = Home(3).position + Vec3(0.3f, 0.0f, 0.0f);
+        Give(holder);
+        // The dribble's bounce, low beside the old receiver.
+        const Vec3 bounce = Home(3).position + Vec3(0.3f, 0.4f, 0.0f);
+        m.ball->SetPosition(bounce.x, bounce.y, bounce.z);
+        for (int step = 0; step < 5; ++step)
+            Home(3).Think(0.02);
+        EXPECT_EQ(Home(3).hasBall, 0);
+        EXPECT_EQ(holder.hasBall, 1);
+        EXPECT_EQ(m.BallHolder(), &holder);
+        EXPECT_TRUE(holder.attacking);
+    };
+
+    // The pass goes over the side line: the other side throws in.
+    passOnItsWay();
+    Home(1).hasBall = 0;
+    m.ball->SetHeld(false);
+    m.ball->SetPosition(7.6f, 1.0f, 3.0f);
+    m.HandleOutOfBounds();
+    ASSERT_EQ(m.flags.inbound, 1);
+    EXPECT_EQ(Home(3).awaitingPass, 0);
+    holderPassesTheReceiver(Away(2));
+
+    // The passer is robbed before he lets go.
+    passOnItsWay();
+    m.flags.stealer = &Away(1);
+    m.HandleSteal();
+    EXPECT_EQ(Home(3).awaitingPass, 0);
+    Away(1).hasBall = 0;
+    holderPassesTheReceiver(Away(1));
+
+    // A stale wait from anywhere else: still no ball out of another's hands.
+    passOnItsWay();
+    m.SetHomeAttacking(false);
+    m.SetAwayAttacking(true);
+    Home(3).awaitingPass = 1;
+    holderPassesTheReceiver(Away(4));
+}
+
+// The player taking the ball out always gets it away: a feed cut off before its clip let go, or
+// the ball in his hands a little off his spot, left him standing at the line with it for good.
+TEST_F(Rules, TheInbounderWithTheBallAlwaysFeedsIt) {
+    m.SetHomeAttacking(false);
+    m.SetAwayAttacking(true);
+    for (const float offSpot : {0.0f, 0.6f}) {
+        for (const bool cutOff : {true, false}) {
+            CCourtPlayer& in = Away(2);
+            m.flags.inbound = 1;
+            m.flags.inbounder = &in;
+            m.flags.lastPasser = nullptr;
+            in.position = Vec3(7.4f, 0.0f, 3.0f);
+            in.attackTarget = in.position + Vec3(0.0f, 0.0f, offSpot);
+            in.holdSpot = 1;
+            in.passing = cutOff ? 1 : 0;
+            in.passTarget = nullptr;
+            Give(in);
+            in.SetAnimation(kAnimIdleBall, false);
+            for (int step = 0; step < 300 && m.flags.lastPasser == nullptr; ++step) {
+                in.releaseReached = 1;
+                in.Think(0.02);
+            }
+            EXPECT_EQ(m.flags.lastPasser, &in)
+                << "off his spot by " << offSpot << (cutOff ? ", feed cut off" : "");
+            EXPECT_EQ(in.GetCurrentAnimationId(), kAnimPassChest);
+            in.SetAnimation(kAnimIdle, false);
+        }
+    }
+}
+
+// A player marked as waiting for a pass who comes by the ball another way (a rebound, say) plays
+// with it: he used to stand looking for the pass with the ball in his hands, and his side never shot.
+TEST_F(Rules, AWaitingReceiverWhoGetsTheBallPlaysWithIt) {
+    Home(3).awaitingPass = 1;
+    Home(3).position = Vec3(1.0f, 0.0f, -9.0f);
+    m.flags.shotInFlight = 1;
+    m.ball->SetHeld(false);
+    m.ball->SetPosition(1.0f, 1.3f, -9.0f);
+    m.HandleLooseBall();
+    ASSERT_EQ(Home(3).hasBall, 1);
+    EXPECT_EQ(Home(3).awaitingPass, 0);
+
+    // Still marked, with the ball up in his hands: the catch is made.
+    Home(3).awaitingPass = 1;
+    Give(Home(3));
+    m.ball->SetPosition(1.0f, 1.3f, -9.0f);
+    Home(3).Think(0.02);
+    EXPECT_EQ(Home(3).awaitingPass, 0);
+    EXPECT_EQ(Home(3).hasBall, 1);
+}
+
+// A ball lying on the court that nobody let go of is anybody's: the players went for a released
+// ball only, and this one lay there while the clock ran and the change waiting for a dead ball waited.
+TEST_F(Rules, ABallNobodyLetGoOfIsTakenUp) {
+    m.flags.lastPasser = nullptr;
+    m.flags.shotInFlight = 0;
+    m.ball->SetHeld(false);
+    m.ball->SetLoose(true);
+    m.ball->SetPosition(-3.0f, 0.2f, 2.0f);
+    Away(1).position = Vec3(-3.0f, 0.0f, 2.2f);
+    for (int step = 0; step < 5 && m.BallHolder() == nullptr; ++step)
+        m.Tick(0.02f);
+    EXPECT_EQ(m.BallHolder(), &Away(1));
+    EXPECT_TRUE(m.ball->IsHeld());
+    EXPECT_TRUE(Away(1).attacking) << "his side has the ball now";
+    EXPECT_FALSE(Home(0).attacking);
+    EXPECT_EQ(m.flags.shotInFlight, 0);
 }
 
 TEST_F(Rules, DefendersBoxOutAtARebound) {
