@@ -46,7 +46,7 @@ open_display() {
     local displayfile="$out/display"
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
     xvfb=$!
-    for _ in $(seq 1 50); do
+    for _ in $(seq 1 300); do
         [ -s "$displayfile" ] && break
         sleep 0.1
     done
@@ -148,12 +148,16 @@ wait_for_text() {
 start_game() {
     (cd "$work" && SDL_AUDIODRIVER=dummy LP_NUM_THREADS=2 exec ./fastbreak) &
     game_pid=$!
-    for _ in $(seq 1 50); do
+    # Up to a minute: on two busy cores, beside three other windows, the start can take that long.
+    local deadline=$((SECONDS + 60))
+    while :; do
         window=$(xdotool search --onlyvisible --name '^Fastbreak$' 2>/dev/null | head -1 || true)
         [ -n "$window" ] && break
+        kill -0 "$game_pid" 2>/dev/null || fail "the game ended before its window opened"
+        [ "$SECONDS" -ge "$deadline" ] && break
         sleep 0.2
     done
-    [ -n "$window" ] || fail "the game window did not open"
+    [ -n "$window" ] || fail "the game window did not open within a minute"
     # Clicks go to screen positions: the window's corner plus the game's own coordinates.
     eval "$(xdotool getwindowgeometry --shell "$window")"
     left=$X
