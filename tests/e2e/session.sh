@@ -41,10 +41,12 @@ set_option() {
     fi
 }
 
-# Xvfb picks a free display itself and tells us which.
+# Xvfb picks a free display itself and tells us which. -noreset: by default the server resets when
+# its last client leaves, and a game started again during that reset finds no display and falls
+# back to drawing offscreen, where no window ever opens.
 open_display() {
     local displayfile="$out/display"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$displayfile" >/dev/null 2>&1 &
     xvfb=$!
     for _ in $(seq 1 300); do
         [ -s "$displayfile" ] && break
