@@ -275,7 +275,10 @@ void CCourtPlayer::ThinkInbound() {
         }
         return;
     }
-    if (AtAttackTarget()) {
+    // One who cannot reach the line (his way round a player, or a spot he circles) walked for ever,
+    // and the throw-in, with the match, never came: once it is overdue he takes the ball where he is.
+    const bool overdue = holdSpot && match->Flags().inbounder == this && match->ThrowInOverdue();
+    if (AtAttackTarget() || overdue) {
         if (holdSpot) {
             // The player taking the ball out picks it up at the line.
             if (GetCurrentAnimationId() != kAnimIdleBall) {

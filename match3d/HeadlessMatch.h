@@ -11,6 +11,7 @@
 #include <functional>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 class CMatch3D;
@@ -21,6 +22,7 @@ public:
     void ShowEventLine(const CStr& text) override { lines.emplace_back(text.GetText()); }
     double ShotClock() const override { return clock.shotClock; }
     void ResetShotClock() override { clock.shotClock = 0.0; }
+    bool TakeShotClockRanOut() override { return std::exchange(clock.shotClockRanOut, false); }
     CStr HomeTeamName() const override { return "Home"; }
     CStr AwayTeamName() const override { return "Away"; }
     double GameClock() const override { return clock.gameClock; }

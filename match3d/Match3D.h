@@ -96,6 +96,7 @@ public:
     bool IsDefenderAhead(const CCourtPlayer& holder) override;
     void ExchangePlayers(int outId, int inId, int substitutionSide) override;
     bool FreeThrowReady() override;
+    bool ThrowInOverdue() const override;
     // On-court players only; before the opening tip-off the jumpers (slot 0) are left out.
     CCourtPlayer* NearestPlayer(int side, const Vec3& point, const CCourtPlayer* skip) override;
     double GameClock() const override;
@@ -246,6 +247,7 @@ public:
     int32_t formationSwitchTicks = 0;
     uint8_t positioningWait = 0;  // players walk to their places: the display's game clock waits
     double positioningTime = 0.0; // how long the present wait has lasted
+    double inboundTime = 0.0;     // how long the present throw-in has lasted
     // The ball went out through the net: the throw-in after a field goal is played on the running
     // clock; every other throw-in (a foul, the ball out of bounds, after free throws) stops it.
     uint8_t basketScored = 0;
@@ -303,6 +305,9 @@ public:
     int32_t quarterFouls[2] = {0, 0};
     uint8_t shootingFoul = 0;
     int32_t foulInboundSide = -1;
+    // A shot has gone up (or free throws were given) since the shot clock last started: its running
+    // out is then no violation.
+    uint8_t shotOnClock = 0;
     // The opponents who have reached for the pass in flight: one try each.
     CCourtPlayer* interceptTried[5] = {};
     int32_t interceptTries = 0;
@@ -327,6 +332,8 @@ private:
     void TakeBall(CCourtPlayer& taker);
     void EndFreeThrows(CCourtPlayer* shooter);
     void ResetShotClock();
+    // The shot clock ran out with no shot since it started: the other side takes the ball out.
+    void CheckShotClock();
     void EventLine(const CCourtPlayer& player, int textId);
     CCourtPlayer* SubstituteOnSide(int side, int outId, int inId);
     void PlaceSide(CMatchTeam& team, bool home, int attackTacticId, int defenceTacticId);

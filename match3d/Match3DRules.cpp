@@ -19,6 +19,7 @@ constexpr int kFormationSwitchGap = 8;
 constexpr int kFormationSwitchLock = 10000;
 constexpr int kTextBallWon = 500000;
 constexpr int kTextFoul = 500001;
+constexpr int kTextShotClock = 500035;
 constexpr int kBonusFouls = 5; // the fifth team foul of a quarter and every one after: free throws
 
 Vec3 EyePoint(const CCourtPlayer& p) {
@@ -108,6 +109,10 @@ bool CMatch3D::FreeThrowReady() {
     return FreeThrowPlayersReady() || positioningTime >= kLongestPositioningWait;
 }
 
+bool CMatch3D::ThrowInOverdue() const {
+    return flags.inbound && inboundTime >= kLongestThrowInWait;
+}
+
 CCourtPlayer* CMatch3D::NearestPlayer(int side, const Vec3& point, const CCourtPlayer* skip) {
     CMatchTeam* team = Team(side);
     if (team == nullptr) {
@@ -155,6 +160,7 @@ CStr CMatch3D::Text(int textId) const {
 }
 
 void CMatch3D::ResetShotClock() {
+    shotOnClock = 0;
     if (display != nullptr) {
         display->ResetShotClock();
     }
@@ -221,6 +227,7 @@ void CMatch3D::Tick(float dt) {
         }
     }
     UpdateFormationsAndSubs();
+    CheckShotClock();
     LooseBallIsARebound();
     if (!flags.freeThrows) {
         HandleLooseBall();
@@ -274,6 +281,48 @@ void CMatch3D::ContestDribble(float dt) {
     }
 }
 
+// A side that neither shoots nor loses the ball kept it for good (a holder hemmed in with nobody to
+// pass to, a pass nobody goes for): after 24 s without a shot the ball goes to the other side, taken
+// out at the side line level with it, as after a foul.
+void CMatch3D::CheckShotClock() {
+    // A shot counts from the moment it leaves the hands.
+    if (flags.shotInFlight || flags.freeThrows || (flags.shooter != nullptr && ball && !ball->IsHeld())) {
+        shotOnClock = 1;
+    }
+    if (display == nullptr || !display->TakeShotClockRanOut()) {
+        return;
+    }
+    const bool shot = shotOnClock != 0;
+    shotOnClock = 0;
+    if (shot || !ball || flags.quarter <= 0 || flags.betweenQuarters || flags.inbound || flags.freeThrows ||
+        flags.foulPending || flags.substitutionPhase || jumpBall || tipBall) {
+        return;
+    }
+    const Vec3 at = ball->GetPosition();
+    if (!IsInCourt(at.x, at.y, at.z)) {
+        return; // already dead: the out-of-bounds handling takes it on
+    }
+    const CCourtPlayer* first = homeTeam->GetPlayer(0);
+    const int attackingSide = first != nullptr && first->attacking ? 0 : 1;
+    for (CMatchTeam* team : {homeTeam, awayTeam}) {
+        team->ClearAwaitingPass();
+        for (int i = 0; i < team->OnCourtCount(); ++i) {
+            CCourtPlayer* p = team->GetPlayer(i);
+            p->hasBall = 0;
+            p->shotTaken = 0;
+            p->passing = 0;
+            p->passTarget = nullptr;
+        }
+    }
+    ShowEventLine(SideName(attackingSide) + ": " + Text(kTextShotClock));
+    ball->SetPosition(at.x >= 0.0f ? courtMaxX + 0.04f : courtMinX - 0.04f, 0.95f, at.z);
+    ball->SetHeld(false);
+    ball->SetSpeed(0.0f);
+    ball->SetDirection(0, 0, 0);
+    flags.lastPasser = nullptr;
+    foulInboundSide = 1 - attackingSide;
+}
+
 // A ball left lying on the court that nobody let go of (no pass, no shot) was nobody's to take: the
 // loose-ball rule only hands on a released ball. The players go for it as for a rebound, so it
 // never lies there while the clock runs.
@@ -294,6 +343,8 @@ void CMatch3D::UpdatePositioningWait(float dt) {
     const bool lineUp = flags.freeThrows || flags.substitutionPhase;
     const bool deadBall = flags.quarter >= 1 && (lineUp || throwIn);
     positioningTime = deadBall ? positioningTime + dt : 0.0;
+    // Counted after a basket too, when the clock runs on through the throw-in.
+    inboundTime = flags.inbound && flags.quarter >= 1 ? inboundTime + dt : 0.0;
     const double longest = lineUp ? kLongestPositioningWait : kLongestThrowInWait;
     positioningWait = deadBall && positioningTime < longest ? 1 : 0;
 }

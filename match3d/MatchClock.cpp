@@ -33,8 +33,10 @@ CMatchClock::Event CMatchClock::CountStep(bool positioningWait, bool inbound, bo
         gameClock += 1.0;
     if (!inbound && tippedOff)
         shotClock += 1.0;
-    if (shotClock >= kShotClockSeconds)
+    if (shotClock >= kShotClockSeconds) {
         shotClock = 0.0;
+        shotClockRanOut = true;
+    }
     if (gameClock < PeriodSeconds())
         return Event::None;
     gameClock = 0.0;

@@ -31,8 +31,9 @@ public:
     int StepsFor(uint32_t wallMs, bool fast);
     // Counts one played step; every kStepsPerSecond steps the clock's second passes: the game clock
     // gains it unless the players line up, the shot clock unless an inbound runs or before the
-    // tip-off. At the end of a period's time: QuarterOver (a break, or overtime after a level fourth
-    // quarter or overtime) or MatchOver (a side leads after the fourth quarter or an overtime).
+    // tip-off; a shot clock at 24 starts again from 0 and is noted for the rules. At the end of a period's
+    // time: QuarterOver (a break, or overtime after a level fourth quarter or overtime) or MatchOver (a side
+    // leads after the fourth quarter or an overtime).
     Event CountStep(bool positioningWait, bool inbound, bool tippedOff, int homeScore, int awayScore);
     // Length of the running period: a quarter, or an overtime from the fifth period on.
     double PeriodSeconds() const { return quarter > kQuarters ? kOvertimeSeconds : quarterSeconds; }
@@ -44,6 +45,8 @@ public:
     double shotClock = 0.0;
     int quarter = 1; // 5 and on: overtimes
     bool over = false;
+    // The shot clock reached 24 since the rules last asked: they decide whether it is a violation.
+    bool shotClockRanOut = false;
     int stepInSecond = 0;
     double owedMs = 0.0; // wall time not yet played, in normal-speed milliseconds
     // Normal-speed milliseconds one frame plays at most. A display clock running N times the wall

@@ -112,6 +112,8 @@ public:
     virtual void ExchangePlayers(int outId, int inId, int substitutionSide) = 0;
     // During free throws: true once every player stands at his place; always true otherwise.
     virtual bool FreeThrowReady() = 0;
+    // A throw-in has waited longer than one takes: its taker takes the ball where he stands.
+    virtual bool ThrowInOverdue() const { return false; }
     // The on-court player of a side nearest to a point, skip left out; null when none.
     virtual CCourtPlayer* NearestPlayer(int side, const Vec3& point, const CCourtPlayer* skip);
     // The nearest defender contests a shot about to leave the hands; true when he fouled the

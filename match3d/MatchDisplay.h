@@ -12,6 +12,8 @@ public:
     // Seconds of the running possession.
     virtual double ShotClock() const = 0;
     virtual void ResetShotClock() = 0;
+    // True once after the shot clock ran out (it reached 24 and started again).
+    virtual bool TakeShotClockRanOut() { return false; }
     virtual CStr HomeTeamName() const = 0;
     virtual CStr AwayTeamName() const = 0;
     // Seconds elapsed in the quarter.

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <utility>
 #include <vector>
 
 class CGuiElement;
@@ -127,6 +128,7 @@ public:
     void ShowEventLine(const CStr& text) override;
     double ShotClock() const override { return m_clock.shotClock; }
     void ResetShotClock() override { m_clock.shotClock = 0.0; }
+    bool TakeShotClockRanOut() override { return std::exchange(m_clock.shotClockRanOut, false); }
     CStr HomeTeamName() const override { return m_homeName; }
     CStr AwayTeamName() const override { return m_awayName; }
 

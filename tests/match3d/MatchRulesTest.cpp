@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -975,4 +976,103 @@ TEST_F(Rules, ACalledOffPlayerWhoNeverReachesTheBenchHandsOverAfterTheLongestLin
     EXPECT_EQ(m.awayTeam->GetPlayer(3), &in);
     EXPECT_EQ(m.flags.substitutionRequested, 0);
     EXPECT_EQ(out.inSubstitution, 0);
+}
+
+// A side that never shoots loses the ball when the shot clock runs out: a holder hemmed in with
+// nobody to pass to kept it for minutes while the clock went round and round. A shot that went up
+// in the 24 s lets the clock start again as before.
+TEST_F(Rules, TheShotClockRunningOutWithoutAShotGivesTheBallAway) {
+    auto runOutShotClock = [this] {
+        display.clock.shotClock = CMatchClock::kShotClockSeconds - 1.0;
+        display.clock.stepInSecond = CMatchClock::kStepsPerSecond - 1;
+        display.clock.CountStep(false, false, true, 0, 0);
+    };
+    CCourtPlayer& holder = Home(1);
+    holder.position = Vec3(2.0f, 0.0f, -6.0f);
+    Give(holder);
+    Home(3).awaitingPass = 1;
+    m.Tick(0.02f);
+    runOutShotClock();
+    EXPECT_EQ(display.clock.shotClock, 0.0) << "the display's clock starts again";
+    m.Tick(0.02f);
+    m.Tick(0.02f);
+    EXPECT_EQ(holder.hasBall, 0);
+    EXPECT_EQ(Home(3).awaitingPass, 0);
+    EXPECT_EQ(m.flags.inbound, 1) << "the other side takes the ball out";
+    EXPECT_TRUE(Away(0).attacking);
+    EXPECT_FALSE(Home(0).attacking);
+    ASSERT_NE(m.flags.inbounder, nullptr);
+    EXPECT_EQ(m.flags.inbounder->side, 1);
+    EXPECT_GT(m.ball->GetPosition().x, m.courtMaxX) << "at the side line nearer the ball";
+    EXPECT_NEAR(m.ball->GetPosition().z, -6.0f, 0.5f);
+    ASSERT_FALSE(display.lines.empty());
+    EXPECT_NE(display.lines.back().find("<500035>"), std::string::npos) << display.lines.back();
+
+    // Away shoots within its 24 s and takes the rebound: no violation, the clock runs on.
+    m.flags.inbound = 0;
+    m.flags.inbounder = nullptr;
+    CCourtPlayer& shooter = Away(2);
+    shooter.position = Vec3(-1.0f, 0.0f, 8.0f);
+    Give(shooter);
+    m.flags.shooter = &shooter;
+    m.ball->SetHeld(false);
+    m.ball->SetPosition(-1.0f, 3.0f, 9.0f);
+    m.Tick(0.02f);
+    m.flags.shooter = nullptr;
+    Give(shooter);
+    runOutShotClock();
+    m.Tick(0.02f);
+    m.Tick(0.02f);
+    EXPECT_EQ(shooter.hasBall, 1);
+    EXPECT_EQ(m.flags.inbound, 0);
+    EXPECT_TRUE(Away(0).attacking);
+    // The next 24 s without a shot are a violation again.
+    runOutShotClock();
+    m.Tick(0.02f);
+    m.Tick(0.02f);
+    EXPECT_EQ(shooter.hasBall, 0);
+    EXPECT_EQ(m.flags.inbound, 1);
+    EXPECT_TRUE(Home(0).attacking);
+}
+
+// The player taking the ball out who cannot reach the line takes the ball where he is once the
+// throw-in is overdue: he walked for ever and the throw-in never came. One on his way is waited for.
+TEST_F(Rules, AnInbounderWhoNeverReachesTheLineTakesTheBallWhereHeIs) {
+    m.SetHomeAttacking(false);
+    m.SetAwayAttacking(true);
+    CCourtPlayer& in = Away(2);
+    m.flags.inbound = 1;
+    m.flags.inbounder = &in;
+    m.flags.lastPasser = nullptr;
+    in.holdSpot = 1;
+    in.position = Vec3(2.0f, 0.0f, 3.0f);
+    in.attackTarget = Vec3(m.courtMaxX + 0.5f, 0.0f, 3.0f); // never reached: he stays where he is
+    m.ball->SetHeld(false);
+    m.ball->SetLoose(true);
+    m.ball->SetPosition(m.courtMaxX + 0.5f, 0.2f, 3.0f);
+    float waited = 0.0f;
+    while (in.hasBall == 0 && waited < 60.0f) {
+        m.Tick(0.02f);
+        in.Think(0.02);
+        in.position = Vec3(2.0f, 0.0f, 3.0f);
+        waited += 0.02f;
+    }
+    ASSERT_EQ(in.hasBall, 1);
+    EXPECT_NEAR(waited, CMatch3D::kLongestThrowInWait, 0.1);
+    EXPECT_TRUE(m.ball->IsHeld());
+    m.Tick(0.02f);
+    const Vec3 ball = m.ball->GetPosition();
+    EXPECT_LT(Vec3Distance(ball, in.position), 1.5f) << "the ball comes to his hands";
+    // And he feeds it.
+    for (int step = 0; step < 300 && m.flags.lastPasser == nullptr; ++step) {
+        in.releaseReached = 1;
+        in.Think(0.02);
+    }
+    EXPECT_EQ(m.flags.lastPasser, &in);
+    // The next throw-in waits afresh.
+    m.flags.inbound = 0;
+    m.Tick(0.02f);
+    m.flags.inbound = 1;
+    m.Tick(0.02f);
+    EXPECT_FALSE(m.ThrowInOverdue());
 }
