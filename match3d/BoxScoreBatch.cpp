@@ -45,6 +45,7 @@ Match3DBox BoxOf(const CMatchTeam& team) {
         box.steals += p->steals;
         box.fouls += p->foulsCharged;
         box.foulLimits += p->personalFouls >= 6 ? 1 : 0;
+        box.injuries += p->injured != 0 ? 1 : 0;
         box.badPasses += p->badPasses;
     }
     box.points = 2 * box.twoMade + 3 * box.threesMade + box.freeThrowsMade;
@@ -73,6 +74,7 @@ void Match3DBox::Add(const Match3DBox& o) {
     steals += o.steals;
     fouls += o.fouls;
     foulLimits += o.foulLimits;
+    injuries += o.injuries;
     badPasses += o.badPasses;
     longestPossession = std::max(longestPossession, o.longestPossession);
     longestChange = std::max(longestChange, o.longestChange);
@@ -237,9 +239,9 @@ std::vector<CTeam*> ByStrength(std::vector<CTeam*> clubs) {
 void PrintMatch3DHeader() {
     std::printf("| batch | matches | pts | FGA | FG%% | 2PA | 2P%% | 3PA | 3P%% | FTA | FT%% | OReb | DReb | "
                 "OReb%% | Stl "
-                "| Fouls | at 6 | bad passes | margin | unfinished | level | off |\n");
+                "| Fouls | at 6 | hurt | bad passes | margin | unfinished | level | off |\n");
     std::printf(
-        "|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
+        "|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
 }
 
 void PrintMatch3DRow(const char* label, const Match3DBatchFigures& f) {
@@ -247,13 +249,13 @@ void PrintMatch3DRow(const char* label, const Match3DBatchFigures& f) {
     auto pct = [](int made, int taken) { return taken > 0 ? 100.0 * made / taken : 0.0; };
     std::printf("| %s | %d | %d | %.0f | %.0f | %.0f | %.0f | %.0f | %.0f | %.0f | %.0f | %.1f | %.1f | %.0f "
                 "| %.1f | "
-                "%.1f | %.2f | %.1f | %d | %d | %d | %d |\n",
+                "%.1f | %.2f | %.2f | %.1f | %d | %d | %d | %d |\n",
                 label, f.matches, f.MedianPoints(), f.PerSide(t.FieldGoalsTaken()),
                 pct(t.FieldGoalsMade(), t.FieldGoalsTaken()), f.PerSide(t.twoTaken),
                 pct(t.twoMade, t.twoTaken), f.PerSide(t.threesTaken), pct(t.threesMade, t.threesTaken),
                 f.PerSide(t.freeThrowsTaken), pct(t.freeThrowsMade, t.freeThrowsTaken),
                 f.PerSide(t.offensiveRebounds), f.PerSide(t.defensiveRebounds),
                 pct(t.offensiveRebounds, t.offensiveRebounds + t.defensiveRebounds), f.PerSide(t.steals),
-                f.PerSide(t.fouls), f.PerSide(t.foulLimits), f.PerSide(t.badPasses), f.MedianMargin(),
-                f.unfinished, f.level, f.off);
+                f.PerSide(t.fouls), f.PerSide(t.foulLimits), f.PerSide(t.injuries), f.PerSide(t.badPasses),
+                f.MedianMargin(), f.unfinished, f.level, f.off);
 }

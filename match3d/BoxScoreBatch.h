@@ -18,6 +18,7 @@ struct Match3DBox {
     int steals = 0;
     int fouls = 0;
     int foulLimits = 0; // players who reached the sixth foul
+    int injuries = 0;   // players hurt in the match
     int badPasses = 0;
     // Match seconds: the longest one side held the ball in play without a shot, and the longest a
     // change stayed under way (asked for until the players had swapped). Both sides of a match share them.

@@ -266,6 +266,14 @@ void CMatchHud::StartQuarterBreak() {
         m_ctx.Post(ID_QUARTERBREAK_OK, ID_QUARTERBREAK, kMsgOpenOnTop, ID_QUARTERBREAK_OK, 0);
         m_ctx.Shell().SetOverlayOpen(Overlay::QuarterBreak, true);
     }
+    // A player who must leave as the quarter ends: the change he waits for stays in front of the
+    // coach's word, the message naming him first, so the break neither hides them nor takes the
+    // tactics window's Escape.
+    if (m_ctx.Shell().IsOverlayOpen(Overlay::Popup)) {
+        if (m_ctx.Shell().IsOverlayOpen(Overlay::Tactics))
+            m_ctx.Post(ID_HUD_TACTICS, ID_TACTICS, kMsgOpenOnTop, ID_HUD_TACTICS, 0);
+        m_ctx.Post(ID_QUARTERBREAK_OK, ID_MATCH_POPUP, kMsgOpenOnTop, ID_QUARTERBREAK_OK, 0);
+    }
     if (!m_match)
         return;
     m_match->BeginQuarterBreak();

@@ -10,6 +10,7 @@
 #include "match3d/Match3D.h"
 #include "screens/match/Match3DHudLink.h"
 #include "screens/match/MatchHud.h"
+#include "screens/match/SubstitutionDialog.h"
 
 #include "gui/Element.h"
 #include "guidefines.h"
@@ -338,4 +339,146 @@ TEST(Match3DMustLeave, TheComputerReplacesItsOwnFouledOutOrHurtPlayerWithoutTheU
     EXPECT_EQ(w.match->awayTeam->OnCourtCount(), 5);
 }
 
+// The display with the coach's word at the breaks, as the game builds it, and a user who answers
+// the windows by their own buttons.
+struct UserAtTheWindows {
+    WatchedMatch& w;
+    CSubstitutionDialog dialog{w.ctx};
+    explicit UserAtTheWindows(WatchedMatch& match) : w(match) {
+        dialog.SetUserSide([] { return true; });
+        dialog.SetMatches(nullptr, w.match.get());
+        w.kit.screens[ScreenRole::Substitution] = &dialog;
+        w.kit.stack.SetEscapeButton(ID_TACTICS, ID_TA_APPLY);
+    }
+    // A click offered to the screens first, then to the layout's actions, as the game routes it.
+    void Click(int id) {
+        GuiMessage m{id, -1, kMsgClick, 0, 0, 0};
+        w.hud.OnMessage(m);
+        if (m.sID != -1)
+            dialog.OnMessage(m);
+        if (m.sID != -1)
+            w.kit.stack.DeliverMessage(m);
+        w.kit.stack.ProcessMessages();
+    }
+    // The open windows of the three, back to front.
+    std::vector<int> Open() const {
+        std::vector<int> open;
+        for (const ScreenLayer& layer : w.kit.stack.Layers())
+            if (layer.active && (layer.screenId == ID_MATCH_POPUP || layer.screenId == ID_QUARTERBREAK ||
+                                 layer.screenId == ID_TACTICS))
+                open.push_back(layer.screenId);
+        return open;
+    }
+    bool Flag(Overlay overlay) const { return w.kit.shell.overlays[overlay]; }
+    // The button Escape presses: the one of the window in front, -1 when it has none.
+    int EscapeButton() const {
+        const std::vector<ScreenLayer>& layers = w.kit.stack.Layers();
+        for (auto it = layers.rbegin(); it != layers.rend(); ++it)
+            if (it->active)
+                return it->escapeButton;
+        return -1;
+    }
+};
+
+// 20 ms frames play one step each; from 715 s on, the frames until the first quarter ends.
+void FrameOfOneStep(WatchedMatch& w) {
+    w.now += 20;
+    w.hud.FrameStep();
+    if (w.hud.Paused() && w.hud.Quarter() == 1)
+        w.hud.Play(); // a dead ball's stop is not what this is about
+}
+
+int StepsToQuarterEnd() {
+    WatchedMatch w;
+    w.hud.SetGameClock(715.0);
+    int steps = 0;
+    while (w.hud.Quarter() == 1 && steps < 100000) {
+        ++steps;
+        FrameOfOneStep(w);
+    }
+    return steps;
+}
+
+TEST(Match3DMustLeave, HurtAsTheQuarterEndsHisMessageAndTheChangeStandInFrontOfTheBreak) {
+    const int steps = StepsToQuarterEnd();
+    WatchedMatch w;
+    UserAtTheWindows user(w);
+    w.hud.SetGameClock(715.0);
+    for (int i = 1; i < steps; ++i)
+        FrameOfOneStep(w);
+    // Hurt in the quarter's last step: the same seeded match ends its quarter there.
+    CCourtPlayer* hurt = w.match->homeTeam->GetPlayer(2);
+    hurt->injured = 1;
+    FrameOfOneStep(w);
+    ASSERT_EQ(w.hud.Quarter(), 2);
+    w.kit.stack.ProcessMessages();
+    ASSERT_EQ(user.Open(), (std::vector<int>{ID_QUARTERBREAK, ID_TACTICS, ID_MATCH_POPUP}))
+        << "the break hides who must leave and the window for his change";
+    EXPECT_TRUE(w.hud.Paused());
+    EXPECT_EQ(user.EscapeButton(), -1) << "the message in front has no Escape";
+
+    // The message's OK closes the message only; the break stays until its own button.
+    user.Click(ID_MATCH_POPUP_OK);
+    EXPECT_EQ(user.Open(), (std::vector<int>{ID_QUARTERBREAK, ID_TACTICS}));
+    EXPECT_FALSE(user.Flag(Overlay::Popup));
+    EXPECT_TRUE(user.Flag(Overlay::QuarterBreak));
+    EXPECT_EQ(user.EscapeButton(), ID_TA_APPLY) << "Escape reaches the tactics window";
+
+    // The break's button closes the break only; the message does not come back.
+    user.Click(ID_QUARTERBREAK_OK);
+    EXPECT_EQ(user.Open(), (std::vector<int>{ID_TACTICS}));
+    EXPECT_FALSE(user.Flag(Overlay::QuarterBreak));
+    EXPECT_FALSE(user.Flag(Overlay::Popup));
+
+    // The change, then play: the second quarter runs without him and nothing reopens.
+    const int substitute = w.match->homeTeam->PickSubstitute();
+    ASSERT_GE(substitute, 0);
+    w.match->RequestSubstitution(hurt->playerId, substitute, false);
+    w.hud.Play();
+    for (int i = 0; i < 600; ++i) {
+        w.Frame();
+        w.kit.stack.ProcessMessages();
+    }
+    EXPECT_FALSE(w.hud.Paused());
+    EXPECT_EQ(w.hud.Quarter(), 2);
+    EXPECT_GT(w.hud.GameClock(), 0.0);
+    EXPECT_FALSE(w.OnCourt(*w.match->homeTeam, hurt));
+    EXPECT_EQ(user.Open(), (std::vector<int>{ID_TACTICS}));
+}
+
+TEST(Match3DMustLeave, AMessageAfterTheBreakOpenedStandsInFrontAndEachButtonClosesItsOwn) {
+    const int steps = StepsToQuarterEnd();
+    WatchedMatch w;
+    UserAtTheWindows user(w);
+    w.hud.SetGameClock(715.0);
+    for (int i = 0; i < steps; ++i)
+        FrameOfOneStep(w);
+    ASSERT_EQ(w.hud.Quarter(), 2);
+    w.kit.stack.ProcessMessages();
+    ASSERT_EQ(user.Open(), (std::vector<int>{ID_QUARTERBREAK}));
+    // Play pressed with the coach's word still up; then a sixth foul.
+    w.hud.Play();
+    CCourtPlayer* fouled = w.match->homeTeam->GetPlayer(1);
+    fouled->personalFouls = 6;
+    w.match->paused = 1;
+    for (int i = 0; i < 5; ++i)
+        w.Frame();
+    w.kit.stack.ProcessMessages();
+    EXPECT_TRUE(w.hud.Paused());
+    ASSERT_EQ(user.Open(), (std::vector<int>{ID_QUARTERBREAK, ID_TACTICS, ID_MATCH_POPUP}));
+    user.Click(ID_QUARTERBREAK_OK);
+    EXPECT_EQ(user.Open(), (std::vector<int>{ID_TACTICS, ID_MATCH_POPUP}));
+    EXPECT_TRUE(user.Flag(Overlay::Popup));
+    user.Click(ID_MATCH_POPUP_OK);
+    EXPECT_EQ(user.Open(), (std::vector<int>{ID_TACTICS}));
+    EXPECT_FALSE(user.Flag(Overlay::Popup));
+    // Play without the change stops again at once, with no message reopened.
+    w.hud.Play();
+    for (int i = 0; i < 60; ++i) {
+        w.Frame();
+        w.kit.stack.ProcessMessages();
+    }
+    EXPECT_TRUE(w.hud.Paused());
+    EXPECT_EQ(user.Open(), (std::vector<int>{ID_TACTICS}));
+}
 } // namespace
