@@ -144,17 +144,17 @@ float TournamentLevelFactor(const CTeam& record) {
 }
 
 float TournamentContestLevelFactor(const CTeam& record) {
-    // A poke wins only on the die's top faces (one contest in fifty to seventy), so a side's steals
-    // follow the ratings of whoever stands on the court, and a level a rating point too high costs
-    // it a fifth of them. A regular league's club keeps its class's level: its players' ratings are
-    // what that level was tuned for, and 0.02-0.035 below it a class-0 club stole 11 balls a match.
+    // A poke wins only on the die's top faces (one contest in forty to seventy), so a side's steals
+    // follow the ratings of whoever stands on the court, and a level 0.01 too high costs it a fifth
+    // of them. A regular league's club keeps its class's level: its players' ratings are what that
+    // level was tuned for, and 0.02-0.035 below it a class-0 club stole 11 balls a match.
     if (record.leagueKind == kRegularLeagueKind) {
         return LeagueLevelFactor(record);
     }
-    // A tournament club's contests follow its whole squad's steal ratings: the bench plays a good
-    // share of the contests, and a level from the starters alone left a tier whose starters steal
-    // better than its bench (the EuroCup's lower) stealing five balls a match, and one whose bench
-    // keeps up with its starters (the WorldCup's lower) nine. One level from the shooting left the
+    // A tournament club's contests follow its whole squad's steal ratings: the bench makes a third
+    // of the contests, and a level from the starters alone left a tier whose starters steal 2.6
+    // points better than its bench (the EuroCup's lower) stealing five balls a match, and one whose
+    // bench keeps up (the WorldCup's lower) eight or nine. One level from the shooting left the
     // WorldCup's sides stealing 3.5-4.5.
     return SquadLevel(
         record, [](const CPlayer& p) { return static_cast<double>(p.words[kStealWord]); },
