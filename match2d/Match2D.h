@@ -205,7 +205,8 @@ float TournamentLevelFactor(const CTeam& record);
 // The levels two clubs meet at in a tournament: each one's own level moved 0.008 toward the
 // other's (to the middle when they lie closer).
 void TournamentLevels(const CTeam& home, const CTeam& away, float& homeLevel, float& awayLevel);
-// The same for the ball contests, from the starting five's steal ratings.
+// The same for the ball contests: a regular league's club at its class's level, any other club at
+// the level for its whole squad's steal ratings, a step below the leagues' curve.
 float TournamentContestLevelFactor(const CTeam& record);
 void TournamentContestLevels(const CTeam& home, const CTeam& away, float& homeLevel, float& awayLevel);
 

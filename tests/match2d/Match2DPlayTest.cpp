@@ -286,6 +286,56 @@ TEST_F(Match2DTest, TournamentClubsPlayNearTheLevelTheirStartersShootAtInTheLeag
     EXPECT_LT(f.firstWins, f.matches * 19 / 20);
 }
 
+TEST_F(Match2DTest, TournamentBallContestsReadALeagueClubsClassAndATournamentClubsWholeSquad) {
+    // A poke wins only on the die's top faces, so a level a rating point off moves a side's steals
+    // by a fifth. League clubs took a level from their starters' steal ratings below the leagues'
+    // curve and stole 11 balls a match (9 in the league); a tournament tier whose starters steal
+    // better than its bench stole 5, one whose bench keeps up 9.
+    GameSrand(11);
+    ClubBuilder league(1, 12);
+    for (CPlayer* p : league.team.players) {
+        p->SkillValue(16) = 70; // the steal rating, far above the class's
+    }
+    EXPECT_FLOAT_EQ(TournamentContestLevelFactor(league.team), 1.28f);
+    league.team.leagueId = 2;
+    EXPECT_FLOAT_EQ(TournamentContestLevelFactor(league.team), 1.52f);
+
+    const auto withSteals = [](ClubBuilder& club, int starters, int bench) {
+        club.team.leagueKind = 100004; // a tournament group
+        for (size_t i = 0; i < club.team.players.size(); ++i) {
+            club.team.players[i]->SkillValue(16) = i < 5 ? starters : bench;
+        }
+        return TournamentContestLevelFactor(club.team);
+    };
+    ClubBuilder even(2, 12), weakBench(3, 12), strongBench(4, 12);
+    const float level = withSteals(even, 55, 55);
+    EXPECT_LT(level, 1.4f); // a little below the class whose players steal as these
+    EXPECT_GT(level, 1.37f);
+    // The bench counts as much as the starters: seven of twelve players 12 points lower.
+    EXPECT_NEAR(level - withSteals(weakBench, 55, 43), 0.024f * 7.0f, 0.001f);
+    EXPECT_NEAR(withSteals(strongBench, 55, 61) - level, 0.024f * 3.5f, 0.001f);
+
+    // In a tournament match each side's contests play at those levels. A tournament club's moves
+    // toward the other side's as the shots' levels do; a league club's stays at its class's, as in
+    // its league (met by a step, class 2 beat class 0 in 92-94 % of cup matches).
+    match.tournament = 1;
+    Start(league.team, even.team);
+    float leagueSide = 0.0f, tournamentSide = 0.0f;
+    TournamentContestLevels(league.team, even.team, leagueSide, tournamentSide);
+    EXPECT_FLOAT_EQ(leagueSide, 1.52f);
+    EXPECT_NEAR(tournamentSide, level + 0.008f, 0.0001f);
+    ClubBuilder other(5, 12);
+    other.team.leagueId = 0;
+    float strongSide = 0.0f, weakSide = 0.0f;
+    TournamentContestLevels(league.team, other.team, strongSide, weakSide);
+    EXPECT_FLOAT_EQ(strongSide, 1.52f);
+    EXPECT_FLOAT_EQ(weakSide, 1.28f);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_FLOAT_EQ(match.GetHomePlayer(i)->ContestLevel(), leagueSide);
+        EXPECT_FLOAT_EQ(match.GetAwayPlayer(i)->ContestLevel(), tournamentSide);
+    }
+}
+
 TEST_F(Match2DTest, ZonesAndPressesStillFoulAndStealOnTheGamesMixOfTactics) {
     // Both sides on a random offence and defence: zones and presses once stood off the ball, and a
     // side drew 5 free throws, committed 5 fouls and stole 1 ball a match; later 17, 11 and 4.
