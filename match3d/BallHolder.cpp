@@ -10,12 +10,17 @@ constexpr float kDriveMinDistance = 2.15f; // nearer than this the holder is at 
 // From here on the holder shoots when he can: a late shot is a harder one, and at 17 s the upper
 // classes shot 51 % from the field.
 constexpr double kLateShotClock = 14.0;
-constexpr float kShootMarkerDistance = 0.8f; // a marker this close blocks the shot
-constexpr float kShootingRange = 6.25f;      // the holder shoots from nearer than this
-constexpr float kCloseShotDistance = 2.3f;   // a lay-up rather than a jump shot
-constexpr float kFadeMarkerDistance = 1.8f;  // a marker nearer than this forces a move or fade-away
-constexpr float kPressedDistance = 1.5f;     // marker close enough to force the pass
-constexpr float kLooseDistance = 3.5f;       // marker far enough to run with the ball
+// A marker this close blocks the shot: the holder waits for the room of an open pull-up, passes or
+// dribbles on. At 0.8 m he shot over the on-ball defender (who stands at 1.0 m) at his first chance:
+// a side shot 117 times a match, one every 11.5 s, and scored 136 points.
+constexpr float kShootMarkerDistance = 2.0f;
+constexpr float kShootingRange = 6.25f;    // the holder shoots from nearer than this
+constexpr float kCloseShotDistance = 2.3f; // a lay-up rather than a jump shot
+// A marker nearer than this as the shot starts forces a move or fade-away: just beyond the distance
+// that blocks the shot, so a holder who waited for room can still be closed down.
+constexpr float kFadeMarkerDistance = 2.05f;
+constexpr float kPressedDistance = 1.5f; // marker close enough to force the pass
+constexpr float kLooseDistance = 3.5f;   // marker far enough to run with the ball
 constexpr float kLevelMargin = 0.5f;
 constexpr float kRunCost = 0.005f;
 constexpr float kPassCost = 0.05f;

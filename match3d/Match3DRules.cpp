@@ -14,7 +14,7 @@ namespace {
 constexpr float kEyeHeight = 0.95f;
 // The rebound reach margin beyond the body radius.
 constexpr float kReboundMargin = 0.4f;
-constexpr float kBoxOut = 0.5f; // how much nearer a defender counts at a rebound
+constexpr float kBoxOut = 0.55f; // how much nearer a defender counts at a rebound
 constexpr int kFormationSwitchGap = 8;
 constexpr int kFormationSwitchLock = 10000;
 constexpr int kTextBallWon = 500000;

@@ -464,7 +464,7 @@ TEST(Match3DBatch, SquadStrengthReadsTheStartersShotsAndFreshnessOnly) {
     EXPECT_EQ(ranked[2], &tired.team);
 }
 
-// The upper classes' twos read a little more than their threes; a class-0 club's both the same.
+// Every class's twos read a little more than its threes, the upper classes' a little more again.
 TEST(Match3DBatch, TwosOfTheUpperClassesReadAboveTheirShotLevel) {
     constexpr int32_t kRegularLeague = 100005;
     Squad low(25, "std_eu_02");
@@ -482,11 +482,13 @@ TEST(Match3DBatch, TwosOfTheUpperClassesReadAboveTheirShotLevel) {
         const CCourtPlayer& p = *match->GetHomeTeam()->GetPlayer(0);
         return std::pair<float, float>(p.levelFactor, p.twoPointLevelShift);
     };
-    EXPECT_FLOAT_EQ(firstHome(low, lowPeer).second, 0.0f);
+    const auto [lowLevel, lowShift] = firstHome(low, lowPeer);
+    EXPECT_GT(lowShift, 0.0f);
+    EXPECT_LT(lowShift, 0.05f) << "a nudge, not another class";
     const auto [midLevel, midShift] = firstHome(mid, midPeer);
-    EXPECT_GT(midShift, 0.0f);
+    EXPECT_GT(midShift, lowShift);
     EXPECT_LT(midShift, 0.05f) << "a nudge, not another class";
-    EXPECT_GT(midLevel, firstHome(low, lowPeer).first);
+    EXPECT_GT(midLevel, lowLevel);
 }
 
 } // namespace
