@@ -280,12 +280,12 @@ void CCourtPlayer::ThinkInbound() {
     const bool overdue = holdSpot && match->Flags().inbounder == this && match->ThrowInOverdue();
     if (AtAttackTarget() || overdue) {
         if (holdSpot) {
-            // The player taking the ball out picks it up at the line.
-            if (GetCurrentAnimationId() != kAnimIdleBall) {
-                SetAnimation(kAnimIdleBall, false);
-                hasBall = 1;
-                match->SetBallInHand(true);
-            }
+            // The player taking the ball out picks it up at the line. The ball decides, not his
+            // clip: one who carried the ball out still stands in the ball stance once the rules
+            // have taken it from him, and the throw-in waited for him for the rest of the quarter.
+            PlayClip(kAnimIdleBall, false);
+            hasBall = 1;
+            match->SetBallInHand(true);
             return;
         }
         StartIdleVariant(false);

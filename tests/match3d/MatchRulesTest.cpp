@@ -1076,3 +1076,55 @@ TEST_F(Rules, AnInbounderWhoNeverReachesTheLineTakesTheBallWhereHeIs) {
     m.Tick(0.02f);
     EXPECT_FALSE(m.ThrowInOverdue());
 }
+
+// The player taking the ball out who still stands in the ball stance without the ball (he carried
+// it over the line and the rules took it from him) picks it up all the same: at his spot at once,
+// short of it once the throw-in is overdue. He waited for a ball he thought he had, and the
+// throw-in, with the shot clock, stood still for the rest of the quarter.
+TEST_F(Rules, AnInbounderLeftInTheBallStanceStillPicksTheBallUp) {
+    struct Case {
+        const char* name;
+        bool atSpot;
+        double longestWait;
+    };
+    for (const Case& c : {Case{"at his spot", true, 0.1}, Case{"short of it", false, 8.1}}) {
+        SCOPED_TRACE(c.name);
+        m.SetHomeAttacking(false);
+        m.SetAwayAttacking(true);
+        CCourtPlayer& in = Away(1);
+        const Vec3 spot(m.courtMinX, 0.0f, 10.2f);
+        const Vec3 stands = c.atSpot ? spot : Vec3(m.courtMinX + 0.5f, 0.0f, 10.2f);
+        m.flags.inbound = 1;
+        m.flags.inbounder = &in;
+        m.flags.lastPasser = nullptr;
+        in.holdSpot = 1;
+        in.hasBall = 0;
+        in.position = stands;
+        in.attackTarget = spot;
+        in.SetAnimation(kAnimIdleBall, false);
+        ASSERT_EQ(in.GetCurrentAnimationId(), kAnimIdleBall);
+        m.ball->SetHeld(false);
+        m.ball->SetLoose(true);
+        m.ball->SetPosition(m.courtMinX - 0.04f, 0.2f, 10.2f);
+        float waited = 0.0f;
+        while (in.hasBall == 0 && waited < 60.0f) {
+            m.Tick(0.02f);
+            in.Think(0.02);
+            in.position = stands;
+            waited += 0.02f;
+        }
+        ASSERT_EQ(in.hasBall, 1) << "the throw-in never came";
+        EXPECT_LE(waited, c.longestWait);
+        EXPECT_TRUE(m.ball->IsHeld());
+        // And the throw-in is made.
+        for (int step = 0; step < 300 && m.flags.lastPasser == nullptr; ++step) {
+            in.releaseReached = 1;
+            in.Think(0.02);
+        }
+        EXPECT_EQ(m.flags.lastPasser, &in);
+        // The next throw-in waits afresh.
+        m.flags.inbound = 0;
+        in.hasBall = 0;
+        m.Tick(0.02f);
+    }
+}
