@@ -97,6 +97,9 @@ void BM_GuiFrame(benchmark::State& state) {
         return;
     }
     int counts = DrawFrame(screen); // warm the glyph atlases
+    // The frame as a picture, to compare the drawing before and after a change to the device.
+    if (const char* shot = std::getenv("FB_FRAME_SHOT"))
+        g_pQuorelDevice->SaveScreenshot(shot);
     for (auto _ : state)
         benchmark::DoNotOptimize(DrawFrame(screen));
     state.counters["quads"] = counts / 1000000;

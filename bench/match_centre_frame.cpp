@@ -109,6 +109,10 @@ void BM_MatchCentreFrame(benchmark::State& state) {
     uint32_t now = 0;
     for (int i = 0; i < 10; ++i)
         centre.Frame(now += 16); // warm the glyph atlases and images
+    // FB_FRAME_SHOT=<path> keeps a picture of the last warm-up frame, to compare the drawing before
+    // and after a change; it is taken before the timing starts.
+    if (const char* shot = std::getenv("FB_FRAME_SHOT"))
+        g_pQuorelDevice->SaveScreenshot(shot);
     for (auto _ : state)
         centre.Frame(now += 16);
     state.counters["drawCalls"] = g_pQuorelDevice->DrawCallsLastFrame();

@@ -68,11 +68,28 @@ std::string LowerKey(const char* text) {
 
 } // namespace
 
+// Quads of one texture (0: plain fills) and one way of sampling it, drawn as one span.
+struct QuadGroup {
+    uint32_t texture = 0;
+    bool oneToOne = true;
+    std::vector<Gfx2DVertex> vertices;
+};
+
 struct DeviceGpuState {
-    std::vector<Gfx2DVertex> batch;
-    // Stretches of the batch by texture, in drawing order; fills join whichever span is open. The
-    // batch is drawn with one upload at the next state change, read-back or present, not at each
-    // change of texture.
+    // The quads batched since the last flush, by group in drawing order. A quad joins the latest
+    // group of its texture when no quad of a later group may touch its pixels, so every pixel sees
+    // its quads in the order they were drawn, while the software rasteriser gets a draw per texture
+    // instead of one per change of texture, and fills between images skip the texture read. The
+    // batch is drawn with one upload at the next state change, read-back or present.
+    std::vector<QuadGroup> groups; // kept between batches for their storage; groupCount in use
+    int groupCount = 0;
+    int lastGroup = -1; // the group the last quad went to: the next glyph of a line goes there too
+    // The latest group with a quad over each square of kCoverCell pixels of the target, -1 for none:
+    // a quad may join a group when no square under it belongs to a later one.
+    std::vector<int> cover;
+    int coverColumns = 0, coverRows = 0;
+    int coverTop = 0, coverBottom = -1; // rows marked since the last flush
+    std::vector<Gfx2DVertex> batch;     // the groups end to end, for the upload
     std::vector<Gfx2DSpan> spans;
     bool depthTest = true;
     bool depthWrite = true;
@@ -80,6 +97,25 @@ struct DeviceGpuState {
     // The window's drawable size in pixels; the window is never resized, so it is read once.
     int drawableWidth = 0, drawableHeight = 0;
 };
+
+namespace {
+
+constexpr int kCoverCell = 4;
+// How far back a quad looks for a group of its texture; past that it starts a new one.
+constexpr int kGroupSearch = 64;
+// A batch with this many groups is drawn before it takes more (the squares hold group numbers).
+constexpr int kMaxGroups = 4096;
+
+// The squares under [v0, v1) along an axis of `limit` pixels, as a first and last index.
+void CoverRange(float v0, float v1, float limit, int cells, int& first, int& last) {
+    auto clampTo = [limit](float v) { return v > 0.0f ? (v < limit ? v : limit) : 0.0f; }; // NaN: 0
+    const int p0 = static_cast<int>(std::floor(clampTo(v0)));
+    const int p1 = static_cast<int>(std::ceil(clampTo(v1)));
+    first = std::min(p0 / kCoverCell, cells - 1);
+    last = std::clamp((p1 - 1) / kCoverCell, first, cells - 1);
+}
+
+} // namespace
 
 uint32_t DeviceGeneration() {
     return g_generation.load();
@@ -470,15 +506,8 @@ void CQuorelDevice::DrawQuad2D(CQuorelTexture* texture, float x, float y, float 
         x1 = cx1;
         y1 = cy1;
     }
-    // A quad with another texture than the open span's starts a new span.
-    auto& spans = m_gpu->spans;
-    const int vertexCount = static_cast<int>(m_gpu->batch.size());
-    if (spans.empty() || (handle && spans.back().texture && spans.back().texture != handle))
-        spans.push_back({vertexCount, 0, handle});
-    else if (handle)
-        spans.back().texture = handle;
-    spans.back().count += 6;
     const int unit = handle ? 1 : 0;
+    float targetWidth = 0.0f, targetHeight = 0.0f;
     if (m_target) {
         float sx = static_cast<float>(m_target->m_width) / static_cast<float>(m_targetSource.Width());
         float sy = static_cast<float>(m_target->m_height) / static_cast<float>(m_targetSource.Height());
@@ -486,6 +515,8 @@ void CQuorelDevice::DrawQuad2D(CQuorelTexture* texture, float x, float y, float 
         x1 = (x1 - static_cast<float>(m_targetSource.left)) * sx;
         y0 = (y0 - static_cast<float>(m_targetSource.top)) * sy;
         y1 = (y1 - static_cast<float>(m_targetSource.top)) * sy;
+        targetWidth = static_cast<float>(m_target->m_width);
+        targetHeight = static_cast<float>(m_target->m_height);
     } else if (m_width > 0 && m_height > 0) {
         int dw = m_gpu->drawableWidth, dh = m_gpu->drawableHeight;
         float sx = static_cast<float>(dw) / static_cast<float>(m_width);
@@ -494,15 +525,19 @@ void CQuorelDevice::DrawQuad2D(CQuorelTexture* texture, float x, float y, float 
         x1 *= sx;
         y0 *= sy;
         y1 *= sy;
+        targetWidth = static_cast<float>(dw);
+        targetHeight = static_cast<float>(dh);
     }
-    if (handle && spans.back().oneToOne) {
+    bool oneToOne = true;
+    if (handle) {
         // Whole pixels, and a texel a pixel from a texel's edge: anything else is filtered.
         const float tw = static_cast<float>(texture->Width()), th = static_cast<float>(texture->Height());
         auto whole = [](float f) { return std::abs(f - std::round(f)) < 1e-3f; };
-        spans.back().oneToOne = whole(x0) && whole(y0) && whole(x1) && whole(y1) && whole(u0 * tw) &&
-                                whole(v0 * th) && std::abs((u1 - u0) * tw - (x1 - x0)) < 1e-3f &&
-                                std::abs((v1 - v0) * th - (y1 - y0)) < 1e-3f;
+        oneToOne = whole(x0) && whole(y0) && whole(x1) && whole(y1) && whole(u0 * tw) && whole(v0 * th) &&
+                   std::abs((u1 - u0) * tw - (x1 - x0)) < 1e-3f &&
+                   std::abs((v1 - v0) * th - (y1 - y0)) < 1e-3f;
     }
+    QuadGroup& group = GroupFor(handle, oneToOne, x0, y0, x1, y1, targetWidth, targetHeight);
     ColorRGBA c = ColorFromWord(colorWord);
     Gfx2DVertex v[4];
     float slot = static_cast<float>(unit);
@@ -510,13 +545,74 @@ void CQuorelDevice::DrawQuad2D(CQuorelTexture* texture, float x, float y, float 
     v[1] = {x1, y0, u1, v0, c.r, c.g, c.b, c.a, slot};
     v[2] = {x1, y1, u1, v1, c.r, c.g, c.b, c.a, slot};
     v[3] = {x0, y1, u0, v1, c.r, c.g, c.b, c.a, slot};
-    auto& b = m_gpu->batch;
-    b.push_back(v[0]);
-    b.push_back(v[1]);
-    b.push_back(v[2]);
-    b.push_back(v[0]);
-    b.push_back(v[2]);
-    b.push_back(v[3]);
+    group.vertices.insert(group.vertices.end(), {v[0], v[1], v[2], v[0], v[2], v[3]});
+}
+
+QuadGroup& CQuorelDevice::GroupFor(uint32_t texture, bool oneToOne, float x0, float y0, float x1, float y1,
+                                   float targetWidth, float targetHeight) {
+    DeviceGpuState& g = *m_gpu;
+    if (g.groupCount >= kMaxGroups)
+        Flush2D();
+    if (g.groupCount == 0) {
+        // A new batch: its target may differ from the last one's.
+        const int columns = std::max(1, (static_cast<int>(targetWidth) + kCoverCell - 1) / kCoverCell);
+        const int rows = std::max(1, (static_cast<int>(targetHeight) + kCoverCell - 1) / kCoverCell);
+        if (columns != g.coverColumns || rows != g.coverRows) {
+            g.coverColumns = columns;
+            g.coverRows = rows;
+            g.cover.assign(static_cast<size_t>(columns) * static_cast<size_t>(rows), -1);
+            g.coverTop = 0;
+            g.coverBottom = -1;
+        }
+        g.lastGroup = -1;
+    }
+    int cx0 = 0, cx1 = 0, cy0 = 0, cy1 = 0;
+    CoverRange(x0, x1, targetWidth, g.coverColumns, cx0, cx1);
+    CoverRange(y0, y1, targetHeight, g.coverRows, cy0, cy1);
+    auto sameKind = [&](int i) {
+        const QuadGroup& group = g.groups[static_cast<size_t>(i)];
+        return group.texture == texture && group.oneToOne == oneToOne;
+    };
+    // The latest group of this kind: a later one of the kind would have taken the quad before it.
+    int candidate = -1;
+    if (g.lastGroup >= 0 && sameKind(g.lastGroup)) {
+        candidate = g.lastGroup;
+    } else {
+        for (int i = g.groupCount - 1; i >= std::max(0, g.groupCount - kGroupSearch); --i) {
+            if (sameKind(i)) {
+                candidate = i;
+                break;
+            }
+        }
+    }
+    if (candidate >= 0 && candidate < g.groupCount - 1) {
+        for (int y = cy0; y <= cy1 && candidate >= 0; ++y) {
+            const int* row = &g.cover[static_cast<size_t>(y) * static_cast<size_t>(g.coverColumns)];
+            for (int x = cx0; x <= cx1; ++x) {
+                if (row[x] > candidate) {
+                    candidate = -1; // a later group lies under it
+                    break;
+                }
+            }
+        }
+    }
+    if (candidate < 0) {
+        if (static_cast<size_t>(g.groupCount) == g.groups.size())
+            g.groups.emplace_back();
+        QuadGroup& fresh = g.groups[static_cast<size_t>(g.groupCount)];
+        fresh.texture = texture;
+        fresh.oneToOne = oneToOne;
+        fresh.vertices.clear();
+        candidate = g.groupCount++;
+    }
+    for (int y = cy0; y <= cy1; ++y) {
+        int* row = &g.cover[static_cast<size_t>(y) * static_cast<size_t>(g.coverColumns)];
+        std::fill(row + cx0, row + cx1 + 1, candidate);
+    }
+    g.coverTop = g.coverBottom < 0 ? cy0 : std::min(g.coverTop, cy0);
+    g.coverBottom = std::max(g.coverBottom, cy1);
+    g.lastGroup = candidate;
+    return g.groups[static_cast<size_t>(candidate)];
 }
 
 void CQuorelDevice::FillRect(const QuorelRect& rect, uint32_t colorWord) {
@@ -556,25 +652,47 @@ bool CQuorelDevice::GetClipRect(QuorelRect& out) const {
 }
 
 void CQuorelDevice::Flush2D() {
-    if (!m_ready || m_gpu->batch.empty())
+    DeviceGpuState& g = *m_gpu;
+    if (!m_ready || g.groupCount == 0)
         return;
     float w = static_cast<float>(m_width), h = static_cast<float>(m_height);
     if (m_target) {
         w = static_cast<float>(m_target->m_width);
         h = static_cast<float>(m_target->m_height);
     } else {
-        w = static_cast<float>(m_gpu->drawableWidth);
-        h = static_cast<float>(m_gpu->drawableHeight);
+        w = static_cast<float>(g.drawableWidth);
+        h = static_cast<float>(g.drawableHeight);
+    }
+    g.batch.clear();
+    g.spans.clear();
+    for (int i = 0; i < g.groupCount; ++i) {
+        const QuadGroup& group = g.groups[static_cast<size_t>(i)];
+        Gfx2DSpan span;
+        span.first = static_cast<int>(g.batch.size());
+        span.count = static_cast<int>(group.vertices.size());
+        span.texture = group.texture;
+        span.oneToOne = group.oneToOne;
+        g.spans.push_back(span);
+        g.batch.insert(g.batch.end(), group.vertices.begin(), group.vertices.end());
+    }
+    // Cleared before drawing: a texture freed while drawing flushes again, and finds nothing.
+    g.groupCount = 0;
+    g.lastGroup = -1;
+    if (g.coverBottom >= 0) {
+        const size_t columns = static_cast<size_t>(g.coverColumns);
+        std::fill(g.cover.begin() + static_cast<std::ptrdiff_t>(static_cast<size_t>(g.coverTop) * columns),
+                  g.cover.begin() +
+                      static_cast<std::ptrdiff_t>(static_cast<size_t>(g.coverBottom + 1) * columns),
+                  -1);
+        g.coverBottom = -1;
     }
     GfxSetDepth(false, false);
     GfxSetBlend(true);
     GfxSetCull(kGfxCullNone);
-    int draws = GfxDraw2D(m_gpu->batch.data(), static_cast<int>(m_gpu->batch.size()), m_gpu->spans.data(),
-                          static_cast<int>(m_gpu->spans.size()), w, h, m_target != nullptr);
+    int draws = GfxDraw2D(g.batch.data(), static_cast<int>(g.batch.size()), g.spans.data(),
+                          static_cast<int>(g.spans.size()), w, h, m_target != nullptr);
     for (int i = 0; i < draws; ++i)
         CountDrawCall();
-    m_gpu->batch.clear();
-    m_gpu->spans.clear();
 }
 
 CQuorelRenderTarget* CQuorelDevice::CreateRenderTarget(int width, int height) {

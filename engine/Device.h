@@ -22,6 +22,7 @@ class CQuorelTexture;
 class CQuorelFont;
 class CQuorelEffect;
 struct DeviceGpuState;
+struct QuadGroup;
 
 enum QuorelTransform { kTransformWorld = 0, kTransformView = 1, kTransformProjection = 2 };
 
@@ -180,6 +181,9 @@ public:
 
 private:
     void ApplyViewport();
+    // The group of the batch a quad of that texture and target-pixel rectangle is drawn with.
+    QuadGroup& GroupFor(uint32_t texture, bool oneToOne, float x0, float y0, float x1, float y1,
+                        float targetWidth, float targetHeight);
 
     bool m_ready = false;
     int m_width = 0, m_height = 0;

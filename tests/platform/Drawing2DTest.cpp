@@ -259,3 +259,122 @@ TEST_F(GlTest, TexelsForPixelsStayExactAndEverythingElseIsFiltered) {
     EXPECT_GT(greyOff, 8);
     EXPECT_GT(greyStretched, 8);
 }
+
+namespace {
+
+// One quad of a made-up screen: a texture (or none), where, which texels, which colour.
+struct TestQuad {
+    int texture = -1;
+    float x = 0, y = 0, w = 0, h = 0, u0 = 0, v0 = 0, u1 = 1, v1 = 1;
+    uint32_t colour = kColorWhite;
+};
+
+// A busy screen: cells with a translucent fill and a scaled image in a corner, text-like strips of
+// small one-to-one quads that run across the cells, off-grid and overlapping quads, and large fills
+// over everything.
+std::vector<TestQuad> BusyScreen() {
+    std::vector<TestQuad> quads;
+    uint32_t seed = 12345;
+    auto next = [&seed](int range) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<int>((seed >> 16) % static_cast<uint32_t>(range));
+    };
+    quads.push_back({-1, 10, 10, 300, 200, 0, 0, 1, 1, PackColor(30, 40, 70, 255)});
+    for (int row = 0; row < 6; ++row) {
+        for (int col = 0; col < 4; ++col) {
+            const float x = 12.0f + col * 70.0f, y = 12.0f + row * 30.0f;
+            quads.push_back({-1, x, y, 66, 26, 0, 0, 1, 1, PackColor(255, 255, 255, row % 2 ? 20 : 60)});
+            quads.push_back({(row + col) % 3, x, y, 20, 20, 0, 0, 0.5f, 1, kColorWhite});
+        }
+    }
+    for (int line = 0; line < 12; ++line) {
+        const int texture = 3 + line % 2;
+        float x = 20.0f + static_cast<float>(next(200));
+        const float y = 14.0f + static_cast<float>(next(180));
+        for (int glyph = 0; glyph < 10; ++glyph) {
+            const float u = static_cast<float>(next(12)) / 16.0f;
+            quads.push_back({texture, x, y, 4, 8, u, 0, u + 0.25f, 1, line % 3 ? kColorWhite : kColorYellow});
+            x += 5.0f;
+        }
+    }
+    quads.push_back({-1, 100.5f, 40.25f, 80.5f, 60.75f, 0, 0, 1, 1, PackColor(0, 255, 0, 90)});
+    quads.push_back({1, 150.25f, 70.5f, 33.3f, 21.7f, 0.1f, 0.2f, 0.9f, 0.7f, PackColor(255, 255, 255, 200)});
+    quads.push_back({3, 40, 60, 8, 8, 0, 0, 0.5f, 1, kColorWhite});
+    quads.push_back({-1, 0, 150, 330, 40, 0, 0, 1, 1, PackColor(200, 0, 0, 128)});
+    quads.push_back({0, 60, 140, 20, 20, 0, 0, 0.5f, 1, kColorWhite});
+    return quads;
+}
+
+} // namespace
+
+// The device gathers the quads of a texture into one draw where nothing drawn in between covers
+// them; every pixel must still come out as if each quad had been drawn on its own, in order.
+TEST_F(GlTest, QuadsBatchedTogetherLookLikeQuadsDrawnOneByOne) {
+    CQuorelTexture textures[5];
+    for (int t = 0; t < 5; ++t) {
+        // 16 x 8 texels with a pattern of colour and alpha, so filtering and blending both show.
+        std::vector<uint8_t> rgba;
+        for (int p = 0; p < 16 * 8; ++p)
+            rgba.insert(rgba.end(),
+                        {static_cast<uint8_t>(50 * t + p), static_cast<uint8_t>(p * 7),
+                         static_cast<uint8_t>(255 - 40 * t), static_cast<uint8_t>(t >= 3 ? p * 2 : 255)});
+        textures[t].SetPixels(16, 8, std::move(rgba));
+    }
+    const std::vector<TestQuad> quads = BusyScreen();
+    auto draw = [&](bool oneByOne) {
+        m_device->Clear(0x000000FF);
+        PushClipRect2D(QuorelRect(5, 5, 320, 205));
+        for (const TestQuad& q : quads) {
+            m_device->DrawQuad2D(q.texture >= 0 ? &textures[q.texture] : nullptr, q.x, q.y, q.w, q.h, q.u0,
+                                 q.v0, q.u1, q.v1, q.colour);
+            if (oneByOne)
+                m_device->Flush2D();
+        }
+        PopClipRect2D();
+        std::vector<uint8_t> rgba;
+        EXPECT_TRUE(m_device->ReadPixels(0, 0, 330, 210, rgba));
+        m_device->Present();
+        return std::make_pair(rgba, m_device->DrawCallsLastFrame());
+    };
+    const auto [separate, separateDraws] = draw(true);
+    const auto [batched, batchedDraws] = draw(false);
+    ASSERT_EQ(separate.size(), batched.size());
+    size_t differing = 0, first = separate.size();
+    for (size_t i = 0; i < separate.size(); ++i) {
+        if (separate[i] != batched[i]) {
+            ++differing;
+            first = std::min(first, i);
+        }
+    }
+    EXPECT_EQ(differing, 0u) << "first at pixel " << first / 4 % 330 << "," << first / 4 / 330;
+    EXPECT_EQ(separateDraws, static_cast<int>(quads.size()));
+    EXPECT_LT(batchedDraws, separateDraws / 4);
+}
+
+TEST_F(GlTest, FillsAndImagesSideBySideShareADrawPerTexture) {
+    CQuorelTexture red, blue;
+    red.SetPixels(1, 1, {255, 0, 0, 255});
+    blue.SetPixels(1, 1, {0, 0, 255, 255});
+    // A table: each cell a fill and an icon over it, the icons taking turns with two textures.
+    for (int row = 0; row < 10; ++row) {
+        for (int col = 0; col < 8; ++col) {
+            const int x = col * 40, y = row * 20;
+            FillRect2D(QuorelRect(x, y, x + 38, y + 18), kColorGreen);
+            m_device->DrawQuad2D((row + col) % 2 ? &red : &blue, static_cast<float>(x), static_cast<float>(y),
+                                 10, 10, 0, 0, 1, 1, kColorWhite);
+        }
+    }
+    // An icon under a fill, then a fill of the icon's texture over that: the order must stay.
+    m_device->DrawQuad2D(&red, 400, 0, 20, 20, 0, 0, 1, 1, kColorWhite);
+    FillRect2D(QuorelRect(400, 0, 420, 20), kColorGreen);
+    m_device->DrawQuad2D(&red, 405, 5, 10, 10, 0, 0, 1, 1, kColorWhite);
+    EXPECT_TRUE(Near(At(5, 5), 0, 0, 255)) << Describe(At(5, 5));
+    EXPECT_TRUE(Near(At(45, 5), 255, 0, 0)) << Describe(At(45, 5));
+    EXPECT_TRUE(Near(At(20, 15), 0, 255, 0)) << Describe(At(20, 15));
+    EXPECT_TRUE(Near(At(402, 2), 0, 255, 0)) << Describe(At(402, 2));
+    EXPECT_TRUE(Near(At(410, 10), 255, 0, 0)) << Describe(At(410, 10));
+    m_device->Present();
+    // The table in three draws (fills, blue, red); the corner's first icon joins the red one, and
+    // the fill over it and the icon over that take one each.
+    EXPECT_EQ(m_device->DrawCallsLastFrame(), 5);
+}
