@@ -68,10 +68,12 @@ std::string LowerKey(const char* text) {
 
 } // namespace
 
-// Quads of one texture (0: plain fills) and one way of sampling it, drawn as one span.
+// Quads of one texture (0: plain fills) and one way of sampling it, drawn as one span; fills of full
+// alpha apart from translucent ones, as they need no blending.
 struct QuadGroup {
     uint32_t texture = 0;
     bool oneToOne = true;
+    bool opaque = false;
     std::vector<Gfx2DVertex> vertices;
 };
 
@@ -537,8 +539,9 @@ void CQuorelDevice::DrawQuad2D(CQuorelTexture* texture, float x, float y, float 
                    std::abs((u1 - u0) * tw - (x1 - x0)) < 1e-3f &&
                    std::abs((v1 - v0) * th - (y1 - y0)) < 1e-3f;
     }
-    QuadGroup& group = GroupFor(handle, oneToOne, x0, y0, x1, y1, targetWidth, targetHeight);
     ColorRGBA c = ColorFromWord(colorWord);
+    QuadGroup& group =
+        GroupFor(handle, oneToOne, !handle && c.a == 255, x0, y0, x1, y1, targetWidth, targetHeight);
     Gfx2DVertex v[4];
     float slot = static_cast<float>(unit);
     v[0] = {x0, y0, u0, v0, c.r, c.g, c.b, c.a, slot};
@@ -548,8 +551,8 @@ void CQuorelDevice::DrawQuad2D(CQuorelTexture* texture, float x, float y, float 
     group.vertices.insert(group.vertices.end(), {v[0], v[1], v[2], v[0], v[2], v[3]});
 }
 
-QuadGroup& CQuorelDevice::GroupFor(uint32_t texture, bool oneToOne, float x0, float y0, float x1, float y1,
-                                   float targetWidth, float targetHeight) {
+QuadGroup& CQuorelDevice::GroupFor(uint32_t texture, bool oneToOne, bool opaque, float x0, float y0, float x1,
+                                   float y1, float targetWidth, float targetHeight) {
     DeviceGpuState& g = *m_gpu;
     if (g.groupCount >= kMaxGroups)
         Flush2D();
@@ -571,7 +574,7 @@ QuadGroup& CQuorelDevice::GroupFor(uint32_t texture, bool oneToOne, float x0, fl
     CoverRange(y0, y1, targetHeight, g.coverRows, cy0, cy1);
     auto sameKind = [&](int i) {
         const QuadGroup& group = g.groups[static_cast<size_t>(i)];
-        return group.texture == texture && group.oneToOne == oneToOne;
+        return group.texture == texture && group.oneToOne == oneToOne && group.opaque == opaque;
     };
     // The latest group of this kind: a later one of the kind would have taken the quad before it.
     int candidate = -1;
@@ -602,6 +605,7 @@ QuadGroup& CQuorelDevice::GroupFor(uint32_t texture, bool oneToOne, float x0, fl
         QuadGroup& fresh = g.groups[static_cast<size_t>(g.groupCount)];
         fresh.texture = texture;
         fresh.oneToOne = oneToOne;
+        fresh.opaque = opaque;
         fresh.vertices.clear();
         candidate = g.groupCount++;
     }
@@ -672,6 +676,7 @@ void CQuorelDevice::Flush2D() {
         span.count = static_cast<int>(group.vertices.size());
         span.texture = group.texture;
         span.oneToOne = group.oneToOne;
+        span.opaque = group.opaque;
         g.spans.push_back(span);
         g.batch.insert(g.batch.end(), group.vertices.begin(), group.vertices.end());
     }

@@ -182,7 +182,7 @@ public:
 private:
     void ApplyViewport();
     // The group of the batch a quad of that texture and target-pixel rectangle is drawn with.
-    QuadGroup& GroupFor(uint32_t texture, bool oneToOne, float x0, float y0, float x1, float y1,
+    QuadGroup& GroupFor(uint32_t texture, bool oneToOne, bool opaque, float x0, float y0, float x1, float y1,
                         float targetWidth, float targetHeight);
 
     bool m_ready = false;

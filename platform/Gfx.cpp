@@ -743,6 +743,7 @@ int GfxDraw2D(const Gfx2DVertex* vertices, int vertexCount, const Gfx2DSpan* spa
     bool scaleSet2D = false, scaleSetFill = false;
     uint32_t boundTexture = ~0u;
     GLuint boundSampler = ~0u;
+    bool blending = true; // the caller's state
     int draws = 0;
     for (int i = 0; i < spanCount; ++i) {
         const Gfx2DSpan& span = spans[i];
@@ -779,12 +780,22 @@ int GfxDraw2D(const Gfx2DVertex* vertices, int vertexCount, const Gfx2DSpan* spa
                     boundSampler = sampler;
                 }
             }
+            const bool blend = !(run.plain && span.opaque);
+            if (blend != blending) {
+                if (blend)
+                    glEnable(GL_BLEND);
+                else
+                    glDisable(GL_BLEND);
+                blending = blend;
+            }
             glDrawArrays(GL_TRIANGLES, run.first, run.count);
             ++draws;
         }
     }
     glBindVertexArray(0);
     glBindSampler(0, 0); // meshes sample with their textures' own filters
+    if (!blending)
+        glEnable(GL_BLEND);
     return draws;
 }
 

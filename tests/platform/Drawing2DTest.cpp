@@ -279,11 +279,11 @@ std::vector<TestQuad> BusyScreen() {
         seed = seed * 1103515245u + 12345u;
         return static_cast<int>((seed >> 16) % static_cast<uint32_t>(range));
     };
-    quads.push_back({-1, 10, 10, 300, 200, 0, 0, 1, 1, PackColor(30, 40, 70, 255)});
+    quads.push_back({-1, 10, 10, 300, 200, 0, 0, 1, 1, ColorWord(30, 40, 70)});
     for (int row = 0; row < 6; ++row) {
         for (int col = 0; col < 4; ++col) {
             const float x = 12.0f + col * 70.0f, y = 12.0f + row * 30.0f;
-            quads.push_back({-1, x, y, 66, 26, 0, 0, 1, 1, PackColor(255, 255, 255, row % 2 ? 20 : 60)});
+            quads.push_back({-1, x, y, 66, 26, 0, 0, 1, 1, ColorWord(255, 255, 255, row % 2 ? 20 : 60)});
             quads.push_back({(row + col) % 3, x, y, 20, 20, 0, 0, 0.5f, 1, kColorWhite});
         }
     }
@@ -297,10 +297,12 @@ std::vector<TestQuad> BusyScreen() {
             x += 5.0f;
         }
     }
-    quads.push_back({-1, 100.5f, 40.25f, 80.5f, 60.75f, 0, 0, 1, 1, PackColor(0, 255, 0, 90)});
-    quads.push_back({1, 150.25f, 70.5f, 33.3f, 21.7f, 0.1f, 0.2f, 0.9f, 0.7f, PackColor(255, 255, 255, 200)});
+    quads.push_back({-1, 100.5f, 40.25f, 80.5f, 60.75f, 0, 0, 1, 1, ColorWord(0, 255, 0, 90)});
+    quads.push_back({1, 150.25f, 70.5f, 33.3f, 21.7f, 0.1f, 0.2f, 0.9f, 0.7f, ColorWord(255, 255, 255, 200)});
     quads.push_back({3, 40, 60, 8, 8, 0, 0, 0.5f, 1, kColorWhite});
-    quads.push_back({-1, 0, 150, 330, 40, 0, 0, 1, 1, PackColor(200, 0, 0, 128)});
+    quads.push_back({-1, 0, 150, 330, 40, 0, 0, 1, 1, ColorWord(200, 0, 0, 128)});
+    quads.push_back({-1, 200, 100, 50, 50, 0, 0, 1, 1, ColorWord(90, 20, 20)});
+    quads.push_back({4, 210, 110, 8, 8, 0, 0, 0.5f, 1, kColorWhite});
     quads.push_back({0, 60, 140, 20, 20, 0, 0, 0.5f, 1, kColorWhite});
     return quads;
 }
@@ -377,4 +379,20 @@ TEST_F(GlTest, FillsAndImagesSideBySideShareADrawPerTexture) {
     // The table in three draws (fills, blue, red); the corner's first icon joins the red one, and
     // the fill over it and the icon over that take one each.
     EXPECT_EQ(m_device->DrawCallsLastFrame(), 5);
+}
+
+// Fills of full alpha are drawn without blending; translucent ones batched with them still blend.
+TEST_F(GlTest, OpaqueAndTranslucentFillsInOneBatchKeepTheirOrder) {
+    FillRect2D(QuorelRect(0, 0, 100, 20), kColorRed);
+    FillRect2D(QuorelRect(50, 0, 150, 20), 0xFFFFFF80); // half-transparent white over red and black
+    FillRect2D(QuorelRect(120, 0, 200, 20), ColorWord(0, 0, 255));
+    FillRect2D(QuorelRect(0, 30, 40, 50), ColorWord(0, 0, 255)); // beside the others
+    FillRect2D(QuorelRect(180, 0, 220, 20), 0x00FF0080);         // half-transparent green over blue
+    EXPECT_TRUE(Near(At(25, 10), 255, 0, 0)) << Describe(At(25, 10));
+    EXPECT_TRUE(Near(At(75, 10), 255, 128, 128, 10)) << Describe(At(75, 10));
+    EXPECT_TRUE(Near(At(110, 10), 128, 128, 128, 10)) << Describe(At(110, 10));
+    EXPECT_TRUE(Near(At(140, 10), 0, 0, 255)) << "the later opaque fill covers the translucent one";
+    EXPECT_TRUE(Near(At(190, 10), 0, 128, 128, 10)) << Describe(At(190, 10));
+    EXPECT_TRUE(Near(At(210, 10), 0, 128, 0, 10)) << Describe(At(210, 10));
+    EXPECT_TRUE(Near(At(20, 40), 0, 0, 255)) << Describe(At(20, 40));
 }
