@@ -68,8 +68,8 @@ std::string LowerKey(const char* text) {
 
 } // namespace
 
-// Quads of one texture (0: plain fills) and one way of sampling it, drawn as one span; fills of full
-// alpha apart from translucent ones, as they need no blending.
+// Quads of one texture (0: plain fills) and one way of sampling it, drawn as one span; quads that
+// come out at full alpha everywhere apart from the others, as they need no blending.
 struct QuadGroup {
     uint32_t texture = 0;
     bool oneToOne = true;
@@ -483,8 +483,9 @@ void CQuorelDevice::DrawQuad2D(CQuorelTexture* texture, float x, float y, float 
     if (!m_ready || !IsMainThread() || width <= 0 || height <= 0)
         return;
     uint32_t handle = 0;
+    bool opaque = true;
     if (texture) {
-        handle = texture->GpuHandle();
+        handle = texture->GpuHandle(opaque);
         if (!handle)
             return; // an image that failed to load draws nothing
     }
@@ -541,7 +542,7 @@ void CQuorelDevice::DrawQuad2D(CQuorelTexture* texture, float x, float y, float 
     }
     ColorRGBA c = ColorFromWord(colorWord);
     QuadGroup& group =
-        GroupFor(handle, oneToOne, !handle && c.a == 255, x0, y0, x1, y1, targetWidth, targetHeight);
+        GroupFor(handle, oneToOne, opaque && c.a == 255, x0, y0, x1, y1, targetWidth, targetHeight);
     Gfx2DVertex v[4];
     float slot = static_cast<float>(unit);
     v[0] = {x0, y0, u0, v0, c.r, c.g, c.b, c.a, slot};

@@ -276,7 +276,13 @@ std::vector<uint8_t> CQuorelTexture::Pixels() const {
 }
 
 uint32_t CQuorelTexture::GpuHandle() {
+    bool opaque = false;
+    return GpuHandle(opaque);
+}
+
+uint32_t CQuorelTexture::GpuHandle(bool& opaque) {
     std::lock_guard<std::mutex> lock(m_mutex);
+    opaque = false;
     uint32_t generation = DeviceGeneration();
     if (generation == 0)
         return 0;
@@ -302,8 +308,12 @@ uint32_t CQuorelTexture::GpuHandle() {
         m_generation = generation;
         m_uploadedWidth = w;
         m_uploadedHeight = h;
+        m_uploadedOpaque = true;
+        for (size_t i = 3; i < m_pixels.size() && m_uploadedOpaque; i += 4)
+            m_uploadedOpaque = m_pixels[i] == 255;
         m_pendingUpload = false;
     }
+    opaque = m_handle && m_uploadedOpaque;
     return m_handle;
 }
 

@@ -41,6 +41,9 @@ public:
 
     // Main thread only: the GL texture name (0 when nothing is loaded), uploading pending pixels first.
     uint32_t GpuHandle();
+    // The same, and whether every texel on the GPU has full alpha (a quad of it then covers what
+    // lies under it).
+    uint32_t GpuHandle(bool& opaque);
     // Wraps a GL texture made elsewhere (render targets); the texture does not own it.
     void WrapGpuHandle(uint32_t handle, int width, int height);
 
@@ -53,6 +56,7 @@ private:
     uint32_t m_handle = 0;
     uint32_t m_generation = 0; // device generation the handle belongs to
     int m_uploadedWidth = 0, m_uploadedHeight = 0;
+    bool m_uploadedOpaque = false;
     std::atomic<bool> m_loaded{false};
     std::atomic<int> m_width{0};
     std::atomic<int> m_height{0};

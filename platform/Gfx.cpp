@@ -780,7 +780,7 @@ int GfxDraw2D(const Gfx2DVertex* vertices, int vertexCount, const Gfx2DSpan* spa
                     boundSampler = sampler;
                 }
             }
-            const bool blend = !(run.plain && span.opaque);
+            const bool blend = !span.opaque;
             if (blend != blending) {
                 if (blend)
                     glEnable(GL_BLEND);

@@ -96,7 +96,8 @@ struct Gfx2DSpan {
     // Every textured quad of the span shows its texels one to one on whole pixels (text, images at
     // their own size): the nearest texel is then the filtered colour, read at a quarter of the cost.
     bool oneToOne = true;
-    // Every quad of the span is a plain fill of full alpha: blending would give its colour unchanged.
+    // Every pixel of the span comes out at full alpha (fills, and textures without a translucent
+    // texel, of a colour of full alpha): blending would give its colour unchanged.
     bool opaque = false;
 };
 // Draws the spans in order; flipY draws into a render target so its texture's rows keep top-first

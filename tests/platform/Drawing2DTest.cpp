@@ -396,3 +396,26 @@ TEST_F(GlTest, OpaqueAndTranslucentFillsInOneBatchKeepTheirOrder) {
     EXPECT_TRUE(Near(At(210, 10), 0, 128, 0, 10)) << Describe(At(210, 10));
     EXPECT_TRUE(Near(At(20, 40), 0, 0, 255)) << Describe(At(20, 40));
 }
+
+// A texture whose texels all have full alpha covers what lies under it; one with a see-through texel,
+// or drawn in a translucent colour, still blends, also after its pixels change.
+TEST_F(GlTest, OnlyTexturesWithoutSeeThroughTexelsCoverWhatIsUnder) {
+    FillRect2D(QuorelRect(0, 0, 300, 20), kColorGreen);
+    CQuorelTexture solid, holed;
+    solid.SetPixels(2, 1, {255, 0, 0, 255, 0, 0, 255, 255});
+    holed.SetPixels(2, 1, {255, 0, 0, 255, 0, 0, 255, 0});
+    // Texel for pixel, so each pixel shows one texel.
+    m_device->DrawQuad2D(&solid, 0, 5, 2, 1, 0, 0, 1, 1, kColorWhite);
+    m_device->DrawQuad2D(&holed, 10, 5, 2, 1, 0, 0, 1, 1, kColorWhite);
+    m_device->DrawQuad2D(&solid, 20, 5, 2, 1, 0, 0, 1, 1, 0xFFFFFF80); // half-transparent
+    EXPECT_TRUE(Near(At(0, 5), 255, 0, 0, 0)) << Describe(At(0, 5));
+    EXPECT_TRUE(Near(At(1, 5), 0, 0, 255, 0)) << Describe(At(1, 5));
+    EXPECT_TRUE(Near(At(10, 5), 255, 0, 0, 0)) << Describe(At(10, 5));
+    EXPECT_TRUE(Near(At(11, 5), 0, 255, 0, 0)) << "the see-through texel shows the fill";
+    EXPECT_TRUE(Near(At(20, 5), 128, 128, 0, 12)) << Describe(At(20, 5));
+    solid.SetPixels(2, 1, {255, 0, 0, 0, 0, 0, 255, 255}); // now with a hole on the left
+    m_device->DrawQuad2D(&solid, 30, 5, 2, 1, 0, 0, 1, 1, kColorWhite);
+    EXPECT_TRUE(Near(At(30, 5), 0, 255, 0, 0)) << Describe(At(30, 5));
+    EXPECT_TRUE(Near(At(31, 5), 0, 0, 255, 0)) << Describe(At(31, 5));
+    EXPECT_TRUE(Near(At(0, 5), 255, 0, 0, 0)) << "quads drawn before the change keep their pixels";
+}
