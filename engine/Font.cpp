@@ -8,6 +8,7 @@
 #include "platform/FontRaster.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <unordered_map>
 
@@ -43,11 +44,39 @@ struct FontGlyphCache {
     std::string file;
     std::unordered_map<uint32_t, GlyphInfo> glyphs;
     std::vector<std::unique_ptr<Page>> pages;
+    // Most text is ASCII: its glyphs and the kerning of its pairs are kept at hand, as every line
+    // drawn asks for them each frame. The map's entries stay where they are as it grows.
+    const GlyphInfo* asciiGlyphs[128] = {};
+    std::vector<int16_t> asciiKerning; // 128 x 128, kUnknownKerning until asked
+
+    static constexpr int16_t kUnknownKerning = INT16_MIN;
+
+    // Caller holds the mutex.
+    int Kerning(uint32_t left, uint32_t right) {
+        if (left >= 128 || right >= 128)
+            return face.Kerning(left, right);
+        if (asciiKerning.empty())
+            asciiKerning.assign(128 * 128, kUnknownKerning);
+        int16_t& cached = asciiKerning[left * 128 + right];
+        if (cached == kUnknownKerning)
+            cached = static_cast<int16_t>(std::clamp(face.Kerning(left, right), -32767, 32767));
+        return cached;
+    }
 
     // Caller holds the mutex.
     const GlyphInfo& Glyph(uint32_t codePoint) {
         if (codePoint == '\t')
             codePoint = ' '; // tabs are not expanded; they read as a blank
+        if (codePoint < 128) {
+            const GlyphInfo*& known = asciiGlyphs[codePoint];
+            if (!known)
+                known = &Lookup(codePoint);
+            return *known;
+        }
+        return Lookup(codePoint);
+    }
+
+    const GlyphInfo& Lookup(uint32_t codePoint) {
         auto found = glyphs.find(codePoint);
         if (found != glyphs.end())
             return found->second;
@@ -110,7 +139,7 @@ struct FontGlyphCache {
             if (cp == '\r' || cp == '\n')
                 continue;
             if (previous)
-                width += face.Kerning(previous, cp);
+                width += Kerning(previous, cp);
             width += Glyph(cp).advance;
             previous = cp;
         }
@@ -332,7 +361,9 @@ int CQuorelFont::DrawText(const char* text, const QuorelRect& rect, uint32_t for
         CQuorelTexture* page;
         float x, y, w, h, u0, v0, u1, v1;
     };
-    std::vector<Quad> quads;
+    // Main thread only (checked above); kept to spare the allocation for every text drawn.
+    static std::vector<Quad> quads;
+    quads.clear();
     int lineHeight = 0, totalHeight = 0;
     {
         std::lock_guard<std::mutex> lock(m_cache->mutex);
@@ -359,7 +390,7 @@ int CQuorelFont::DrawText(const char* text, const QuorelRect& rect, uint32_t for
             while (i < line.text.size()) {
                 uint32_t cp = DecodeUtf8(line.text.data(), line.text.size(), i);
                 if (previous)
-                    x += cache.face.Kerning(previous, cp);
+                    x += cache.Kerning(previous, cp);
                 const GlyphInfo& g = cache.Glyph(cp);
                 if (g.drawable) {
                     float inv = 1.0f / kPageSize;

@@ -3,8 +3,10 @@
 
 #include "engine/Color.h"
 #include "engine/Font.h"
+#include "platform/FontRaster.h"
 
 #include <cstring>
+#include <string>
 
 namespace {
 const QuorelRect kBox(100, 100, 500, 200);
@@ -195,4 +197,29 @@ TEST(FontWithoutDevice, MeasuresOnAnyThreadButDrawsNothing) {
     worker.join();
     EXPECT_EQ(fromWorker, font.TextWidth("Measured on a worker"));
     EXPECT_EQ(font.DrawText("no device", QuorelRect(0, 0, 100, 100), 0, kColorWhite), 0);
+}
+
+// Pairs are kerned as the face says, whichever way round and however often they are measured, and
+// a character outside ASCII next to one inside is kerned too.
+TEST_F(TextTest, PairsAreKernedAsTheFaceSaysEveryTime) {
+    PlatformFontFace face;
+    ASSERT_TRUE(face.Open(m_font->FilePath().Std(), m_font->Size()));
+    const char* const pairs[][2] = {{"A", "V"}, {"V", "A"}, {"T", "o"},        {"o", "T"},
+                                    {"L", "T"}, {"Y", "a"}, {"A", "\xc3\xa9"}, {"\xc3\xa9", "T"}};
+    auto codePoint = [](const char* text) {
+        size_t i = 0;
+        return DecodeUtf8(text, std::strlen(text), i);
+    };
+    int kerned = 0;
+    for (const auto& pair : pairs)
+        kerned += face.Kerning(codePoint(pair[0]), codePoint(pair[1])) != 0 ? 1 : 0;
+    EXPECT_GT(kerned, 2) << "the face kerns some of these pairs";
+    for (int round = 0; round < 2; ++round) {
+        for (const auto& pair : pairs) {
+            const std::string both = std::string(pair[0]) + pair[1];
+            const int expected = m_font->TextWidth(pair[0]) + m_font->TextWidth(pair[1]) +
+                                 face.Kerning(codePoint(pair[0]), codePoint(pair[1]));
+            EXPECT_EQ(m_font->TextWidth(both.c_str()), expected) << both << " round " << round;
+        }
+    }
 }
