@@ -107,7 +107,7 @@ layout(location = 2) in vec4 a_colour;
 layout(location = 3) in float a_unit;
 uniform vec3 u_scale; // 2/width, 2/height (signed), y offset
 out vec2 v_uv;
-out vec4 v_colour;
+flat out vec4 v_colour; // a quad has one colour: taken whole, not interpolated per pixel
 flat out int v_unit;
 void main() {
     gl_Position = vec4(a_pos.x * u_scale.x - 1.0, a_pos.y * u_scale.y + u_scale.z, 0.0, 1.0);
@@ -119,7 +119,7 @@ void main() {
 
 const char* k2DFragment = R"(#version 330 core
 in vec2 v_uv;
-in vec4 v_colour;
+flat in vec4 v_colour;
 flat in int v_unit;
 uniform sampler2D u_texture;
 out vec4 o_colour;
@@ -135,7 +135,7 @@ void main() {
 // base texture and the lightmap. Bones, when given, skin the vertex before the world matrix.
 // Plain fills alone need no texture read.
 const char* k2DFillFragment = R"(#version 330 core
-in vec4 v_colour;
+flat in vec4 v_colour;
 out vec4 o_colour;
 void main() { o_colour = v_colour; }
 )";

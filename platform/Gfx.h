@@ -80,6 +80,7 @@ void GfxViewport(int x, int y, int width, int height);
 void GfxClear(float r, float g, float b, float a, bool colour, bool depth);
 
 // ---- 2D quads: vertices in target pixels (0,0 top-left), drawn as triangles with straight alpha.
+// A triangle takes its colour from its last vertex, whole: the quads are of one colour each.
 // Each span of the stream uses at most one texture: a vertex's unit 0 is plain colour, 1 the span's
 // texture (0 there: white). A software rasteriser runs every branch of a per-pixel texture choice, so
 // a draw that mixed several textures would pay for all of them on every pixel; the spans instead
