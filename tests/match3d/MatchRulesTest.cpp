@@ -773,6 +773,35 @@ TEST_F(Rules, WithNoUserSideTheComputerCoachesBothSides) {
     EXPECT_EQ(m.formationSwitchArmed, 1);
 }
 
+TEST_F(Rules, APlayerRestedInFoulTroubleMayComeOnAgainAfterTheBreak) {
+    // Taken off with four fouls, he sat out the match at full stamina while a starter below 35 played
+    // on to exhaustion: the break cleared the fouls of the five on court only.
+    for (int i = 0; i < m.homeTeam->GetCount(); ++i) {
+        CCourtPlayer& p = *m.homeTeam->GetPlayer(i);
+        p.matchState = i < 5 ? kMatchStateOnCourt : kMatchStateOnBench;
+        if (i >= 5)
+            p.stamina = 38.0f; // resting, not yet fit to come on
+    }
+    CCourtPlayer& rested = *m.homeTeam->GetPlayer(5);
+    rested.stamina = 90.0f;
+    rested.personalFouls = 4;
+    CCourtPlayer& fouledOut = *m.homeTeam->GetPlayer(6);
+    fouledOut.stamina = 90.0f;
+    fouledOut.personalFouls = 6;
+    Home(1).stamina = 30.0f;
+    Home(2).personalFouls = 3;
+    ASSERT_LT(m.homeTeam->PickSubstitute(), 0) << "in foul trouble, nobody sends him on";
+
+    ResetPlayersForBreak(m.homeTeam, m.awayTeam);
+    EXPECT_EQ(rested.personalFouls, 0);
+    EXPECT_EQ(fouledOut.personalFouls, 6) << "a player who fouled out stays out";
+    EXPECT_EQ(Home(2).personalFouls, 0);
+    EXPECT_EQ(m.homeTeam->PickSubstitute(), rested.playerId);
+    m.UpdateFormationsAndSubs();
+    EXPECT_EQ(Home(1).inSubstitution, 1);
+    EXPECT_EQ(Home(1).replacement, &rested);
+}
+
 TEST_F(Rules, ComputerTrailingByNineSwitchesFormationOnce) {
     m.homeTeam->isUserTeam = 0;
     m.awayTeam->isUserTeam = 1;
