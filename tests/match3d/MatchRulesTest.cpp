@@ -142,6 +142,42 @@ TEST_F(Rules, TheInbounderMayStepBeyondTheLineToTakeTheBallOut) {
     EXPECT_FLOAT_EQ(other->position.z, -10.0f) << "nobody else leaves the court";
 }
 
+TEST_F(Rules, APlayerLeftBeyondTheLineWalksBackIn) {
+    // The inbounder after his throw, and a substitute who came on where the other walked off, stand
+    // outside with play going on. Held there, one with the ball stood until the quarter's end and
+    // his free throws, a change waiting for a dead ball and the match waited with him.
+    m.flags.inbound = 0;
+    m.flags.inbounder = nullptr;
+    CCourtPlayer& beyondSide = Home(1);
+    beyondSide.position = Vec3(m.courtMaxX + 0.25f, 0.0f, 0.3f);
+    beyondSide.facing = Vec3(-0.55f, 0.0f, -0.83f);
+    beyondSide.facing.Normalize();
+    CCourtPlayer& beyondEnd = Home(2);
+    beyondEnd.position = Vec3(-2.0f, 0.0f, m.courtMinZ - 0.3f);
+    beyondEnd.facing = Vec3(0.3f, 0.0f, 1.0f);
+    beyondEnd.facing.Normalize();
+    for (int frame = 0; frame < 50; ++frame) {
+        beyondSide.Move(kGaitWalk, 0.02);
+        beyondEnd.Move(kGaitDribbleRun, 0.02);
+    }
+    EXPECT_TRUE(m.IsInCourt(beyondSide.position.x, 0.0f, beyondSide.position.z));
+    EXPECT_TRUE(m.IsInCourt(beyondEnd.position.x, 0.0f, beyondEnd.position.z)) << "with the ball too";
+
+    // Outside, he still may not wander along the line or farther out; inside, nobody steps out.
+    CCourtPlayer& along = Home(3);
+    along.position = Vec3(m.courtMaxX + 0.25f, 0.0f, 0.0f);
+    along.facing = Vec3(0.0f, 0.0f, 1.0f);
+    CCourtPlayer& out = Home(4);
+    out.position = Vec3(m.courtMaxX - 0.01f, 0.0f, 0.0f);
+    out.facing = Vec3(1.0f, 0.0f, 0.0f);
+    for (int frame = 0; frame < 50; ++frame) {
+        along.Move(kGaitRun, 0.02);
+        out.Move(kGaitRun, 0.02);
+    }
+    EXPECT_FLOAT_EQ(along.position.z, 0.0f);
+    EXPECT_FLOAT_EQ(out.position.x, m.courtMaxX - 0.01f);
+}
+
 TEST_F(Rules, FivePlayersWithOneIdStillGiveTwoInbounders) {
     // Short rosters fill the empty slots with copies of one default player.
     for (int round = 0; round < 50; ++round) {
@@ -735,6 +771,119 @@ TEST_F(Rules, WithNoUserSideTheComputerCoachesBothSides) {
     m.awayScore = 50;
     m.UpdateFormationsAndSubs();
     EXPECT_EQ(m.formationSwitchArmed, 1);
+}
+
+TEST_F(Rules, TwoComputerSidesEachCallATiredPlayerOffForTheSameDeadBall) {
+    // One side's change waiting for the ball to go out no longer keeps the other side's tired
+    // player on the court for another dead ball.
+    m.homeTeam->isUserTeam = 0;
+    m.awayTeam->isUserTeam = 0;
+    for (int side = 0; side < 2; ++side) {
+        for (int i = 0; i < m.Team(side)->GetCount(); ++i) {
+            m.Team(side)->GetPlayer(i)->matchState = i < 5 ? kMatchStateOnCourt : kMatchStateOnBench;
+        }
+    }
+    Home(1).stamina = 30.0f;
+    m.UpdateFormationsAndSubs();
+    Away(3).stamina = 30.0f;
+    Home(4).stamina = 30.0f;
+    m.UpdateFormationsAndSubs();
+    EXPECT_EQ(Home(1).inSubstitution, 1);
+    EXPECT_EQ(Home(4).inSubstitution, 0) << "a side makes one change at a time";
+    ASSERT_EQ(Away(3).inSubstitution, 1);
+    EXPECT_EQ(Away(3).replacement, &Away(5));
+    EXPECT_TRUE(m.flags.IsCalledOff(&Home(1)));
+    EXPECT_TRUE(m.flags.IsCalledOff(&Away(3)));
+
+    // The ball goes out: both walk off and both substitutes come on.
+    Give(Away(0));
+    m.ball->SetPosition(m.courtMaxX + 0.05f, 1.0f, 3.0f);
+    m.HandleOutOfBounds();
+    ASSERT_EQ(m.flags.substitutionPhase, 1);
+    Home(1).FinishSubstitution();
+    Away(3).FinishSubstitution();
+    m.Tick(CMatchClock::kStep);
+    EXPECT_EQ(m.flags.substitutionPhase, 0);
+    EXPECT_EQ(m.flags.substitutionRequested, 0);
+    EXPECT_EQ(m.homeTeam->GetPlayer(1)->playerId, 105);
+    EXPECT_EQ(m.awayTeam->GetPlayer(3)->playerId, 205);
+
+    // The next change of either side is asked for at once.
+    m.UpdateFormationsAndSubs();
+    EXPECT_EQ(Home(4).inSubstitution, 1);
+}
+
+TEST_F(Rules, APlayerRestedInFoulTroubleMayComeOnAgainAfterTheBreak) {
+    // Taken off with four fouls, he sat out the match at full stamina while a starter below 35 played
+    // on to exhaustion: the break cleared the fouls of the five on court only.
+    for (int i = 0; i < m.homeTeam->GetCount(); ++i) {
+        CCourtPlayer& p = *m.homeTeam->GetPlayer(i);
+        p.matchState = i < 5 ? kMatchStateOnCourt : kMatchStateOnBench;
+        if (i >= 5)
+            p.stamina = 38.0f; // resting, not yet fit to come on
+    }
+    CCourtPlayer& rested = *m.homeTeam->GetPlayer(5);
+    rested.stamina = 90.0f;
+    rested.personalFouls = 4;
+    CCourtPlayer& fouledOut = *m.homeTeam->GetPlayer(6);
+    fouledOut.stamina = 90.0f;
+    fouledOut.personalFouls = 6;
+    Home(1).stamina = 30.0f;
+    Home(2).personalFouls = 3;
+    ASSERT_LT(m.homeTeam->PickSubstitute(), 0) << "in foul trouble, nobody sends him on";
+
+    ResetPlayersForBreak(m.homeTeam, m.awayTeam);
+    EXPECT_EQ(rested.personalFouls, 0);
+    EXPECT_EQ(fouledOut.personalFouls, 6) << "a player who fouled out stays out";
+    EXPECT_EQ(Home(2).personalFouls, 0);
+    EXPECT_EQ(m.homeTeam->PickSubstitute(), rested.playerId);
+    m.UpdateFormationsAndSubs();
+    EXPECT_EQ(Home(1).inSubstitution, 1);
+    EXPECT_EQ(Home(1).replacement, &rested);
+}
+
+TEST_F(Rules, AChangeAskedForBeforeTheThrowInIsMadeBeforeIt) {
+    // Called off while the ball lay dead for the throw-in, he waited for the dead ball after it,
+    // a minute and more of play at times, running himself further down.
+    m.homeTeam->isUserTeam = 0;
+    m.awayTeam->isUserTeam = 1;
+    for (int i = 0; i < m.homeTeam->GetCount(); ++i) {
+        m.homeTeam->GetPlayer(i)->matchState = i < 5 ? kMatchStateOnCourt : kMatchStateOnBench;
+    }
+    Give(Home(2));
+    m.ball->SetPosition(m.courtMaxX + 0.1f, 1.0f, 3.0f);
+    m.HandleOutOfBounds();
+    ASSERT_EQ(m.flags.inbound, 1);
+    ASSERT_TRUE(Away(0).attacking);
+    Home(3).stamina = 30.0f;
+    m.UpdateFormationsAndSubs();
+    ASSERT_EQ(m.flags.substitutionRequested, 1);
+    m.HandleOutOfBounds();
+    ASSERT_EQ(m.flags.substitutionPhase, 1);
+    EXPECT_EQ(m.flags.inbound, 0);
+    EXPECT_FLOAT_EQ(Home(3).defenceTarget.x, m.courtMaxX + 0.05f) << "he walks off";
+
+    Home(3).FinishSubstitution();
+    m.Tick(CMatchClock::kStep);
+    ASSERT_EQ(m.flags.substitutionPhase, 0);
+    EXPECT_EQ(m.homeTeam->GetPlayer(3)->playerId, 105);
+    m.HandleOutOfBounds();
+    EXPECT_EQ(m.flags.inbound, 1);
+    EXPECT_TRUE(Away(0).attacking) << "the side that had the throw-in still takes it";
+    ASSERT_NE(m.flags.inbounder, nullptr);
+    EXPECT_EQ(m.flags.inbounder->side, 1);
+
+    // Once the ball is thrown in, a change waits for the next dead ball.
+    CCourtPlayer& inbounder = *m.flags.inbounder;
+    inbounder.hasBall = 1;
+    m.ball->SetHeld(true);
+    m.inboundThrown = 1;
+    Home(4).stamina = 30.0f;
+    m.UpdateFormationsAndSubs();
+    ASSERT_EQ(m.flags.substitutionRequested, 1);
+    m.HandleOutOfBounds();
+    EXPECT_EQ(m.flags.substitutionPhase, 0);
+    EXPECT_EQ(m.flags.inbound, 1);
 }
 
 TEST_F(Rules, ComputerTrailingByNineSwitchesFormationOnce) {
