@@ -10,6 +10,8 @@
 #include "match3d/MatchBall.h"
 #include "match3d/Referee.h"
 
+#include <cmath>
+
 namespace {
 
 constexpr float kTipOffThrowSpeed = 6.0f;
@@ -80,8 +82,24 @@ bool CCourtPlayer::StepAllowed(const Vec3& candidate, bool mayLeave) const {
     // The player taking the ball out walks to a spot beyond the line: held inside, he ran on the spot
     // along the sideline and the throw-in (and the match) waited until the quarter ran out.
     const MatchFlags& flags = match->Flags();
-    return mayLeave && (flags.substitutionPhase != 0 || inSubstitution != 0 ||
-                        (flags.inbound != 0 && flags.inbounder == this));
+    if (mayLeave && (flags.substitutionPhase != 0 || inSubstitution != 0 ||
+                     (flags.inbound != 0 && flags.inbounder == this))) {
+        return true;
+    }
+    // One left outside (the inbounder after his throw, a substitute who came on where the other
+    // left the court) walks back in: held there, he stood until the quarter's end, and with the
+    // ball in his hands free throws, a change and the match waited with him. Only steps that bring
+    // him nearer on every line he is beyond, and keep him inside the others, are his.
+    const bool outX = !match->IsInsideCourt(position.x, 0.0f, 0.0f);
+    const bool outZ = !match->IsInsideCourt(0.0f, 0.0f, position.z);
+    if (!outX && !outZ) {
+        return false;
+    }
+    const bool xNearer =
+        outX ? std::fabs(candidate.x) < std::fabs(position.x) : match->IsInsideCourt(candidate.x, 0.0f, 0.0f);
+    const bool zNearer =
+        outZ ? std::fabs(candidate.z) < std::fabs(position.z) : match->IsInsideCourt(0.0f, 0.0f, candidate.z);
+    return xNearer && zNearer;
 }
 
 namespace {

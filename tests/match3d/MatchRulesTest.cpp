@@ -142,6 +142,42 @@ TEST_F(Rules, TheInbounderMayStepBeyondTheLineToTakeTheBallOut) {
     EXPECT_FLOAT_EQ(other->position.z, -10.0f) << "nobody else leaves the court";
 }
 
+TEST_F(Rules, APlayerLeftBeyondTheLineWalksBackIn) {
+    // The inbounder after his throw, and a substitute who came on where the other walked off, stand
+    // outside with play going on. Held there, one with the ball stood until the quarter's end and
+    // his free throws, a change waiting for a dead ball and the match waited with him.
+    m.flags.inbound = 0;
+    m.flags.inbounder = nullptr;
+    CCourtPlayer& beyondSide = Home(1);
+    beyondSide.position = Vec3(m.courtMaxX + 0.25f, 0.0f, 0.3f);
+    beyondSide.facing = Vec3(-0.55f, 0.0f, -0.83f);
+    beyondSide.facing.Normalize();
+    CCourtPlayer& beyondEnd = Home(2);
+    beyondEnd.position = Vec3(-2.0f, 0.0f, m.courtMinZ - 0.3f);
+    beyondEnd.facing = Vec3(0.3f, 0.0f, 1.0f);
+    beyondEnd.facing.Normalize();
+    for (int frame = 0; frame < 50; ++frame) {
+        beyondSide.Move(kGaitWalk, 0.02);
+        beyondEnd.Move(kGaitDribbleRun, 0.02);
+    }
+    EXPECT_TRUE(m.IsInCourt(beyondSide.position.x, 0.0f, beyondSide.position.z));
+    EXPECT_TRUE(m.IsInCourt(beyondEnd.position.x, 0.0f, beyondEnd.position.z)) << "with the ball too";
+
+    // Outside, he still may not wander along the line or farther out; inside, nobody steps out.
+    CCourtPlayer& along = Home(3);
+    along.position = Vec3(m.courtMaxX + 0.25f, 0.0f, 0.0f);
+    along.facing = Vec3(0.0f, 0.0f, 1.0f);
+    CCourtPlayer& out = Home(4);
+    out.position = Vec3(m.courtMaxX - 0.01f, 0.0f, 0.0f);
+    out.facing = Vec3(1.0f, 0.0f, 0.0f);
+    for (int frame = 0; frame < 50; ++frame) {
+        along.Move(kGaitRun, 0.02);
+        out.Move(kGaitRun, 0.02);
+    }
+    EXPECT_FLOAT_EQ(along.position.z, 0.0f);
+    EXPECT_FLOAT_EQ(out.position.x, m.courtMaxX - 0.01f);
+}
+
 TEST_F(Rules, FivePlayersWithOneIdStillGiveTwoInbounders) {
     // Short rosters fill the empty slots with copies of one default player.
     for (int round = 0; round < 50; ++round) {
