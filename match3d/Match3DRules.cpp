@@ -444,6 +444,14 @@ void CMatch3D::UpdateFormationsAndSubs() {
         }
     }
     // Every side the computer coaches: the user's opponent, or both when neither is the user's.
+    // Two computer sides keep a change each, the second in the slot the user's change would use:
+    // sharing one, a side's change waiting for its dead ball held the other side's tired player
+    // on the court until a later one, and players ran themselves into injury waiting.
+    const bool bothComputer = homeTeam->isUserTeam != 1 && awayTeam->isUserTeam != 1;
+    auto changeOf = [this](int side) {
+        return (flags.calledOffAuto != nullptr && flags.calledOffAuto->side == side) ||
+               (flags.calledOffUser != nullptr && flags.calledOffUser->side == side);
+    };
     for (int side = 0; side < 2; ++side) {
         CMatchTeam* computer = Team(side);
         if (computer->isUserTeam == 1) {
@@ -461,7 +469,12 @@ void CMatch3D::UpdateFormationsAndSubs() {
                 PlaceAwayTeam(attack, defence);
             }
         }
-        if (flags.substitutionRequested || flags.substitutionPhase) {
+        if (flags.substitutionPhase || (bothComputer ? changeOf(side) : flags.substitutionRequested != 0)) {
+            continue;
+        }
+        CCourtPlayer*& calledOff =
+            bothComputer && flags.calledOffAuto != nullptr ? flags.calledOffUser : flags.calledOffAuto;
+        if (bothComputer && calledOff != nullptr) {
             continue;
         }
         const int outId = computer->PickPlayerToRest();
@@ -480,7 +493,7 @@ void CMatch3D::UpdateFormationsAndSubs() {
         flags.substitutionSide = static_cast<uint8_t>(side);
         leaving->inSubstitution = 1;
         leaving->replacement = incoming;
-        flags.calledOffAuto = leaving;
+        calledOff = leaving;
         incomingPlayer = incoming;
     }
 }

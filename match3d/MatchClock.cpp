@@ -57,12 +57,15 @@ void CMatchClock::Reset() {
 }
 
 void ResetPlayersForBreak(CMatchTeam* home, CMatchTeam* away) {
-    for (int i = 0; i < 5; ++i) {
-        for (CMatchTeam* team : {home, away}) {
-            CCourtPlayer* p = team ? team->GetPlayer(i) : nullptr;
+    for (CMatchTeam* team : {home, away}) {
+        for (int i = 0; team != nullptr && i < team->GetCount(); ++i) {
+            CCourtPlayer* p = team->GetPlayer(i);
             if (p == nullptr)
                 continue;
-            p->facing = Vec3(-p->position.x, -p->position.y, 1.0f - p->position.z);
+            if (i < team->OnCourtCount())
+                p->facing = Vec3(-p->position.x, -p->position.y, 1.0f - p->position.z);
+            // The bench too: one rested in foul trouble was never sent on again, and the freshest
+            // players sat out the match while the tired ones ran themselves into injury.
             if (p->personalFouls < 6)
                 p->personalFouls = 0;
         }

@@ -55,8 +55,8 @@ public:
     double frameLimitMs = kSecondMs;
 };
 
-// What the break between periods does to the players on court: everybody faces the centre spot for
-// the jump ball, and fouls count again from nothing except for a player who has fouled out.
+// What the break between periods does to the players: the five on court face the centre spot for the
+// jump ball, and fouls count again from nothing, on the bench too, except for a player who has fouled out.
 void ResetPlayersForBreak(CMatchTeam* home, CMatchTeam* away);
 
 // One step of the 3D match on its own random sequence (the display's crowd and cameras draw from the

@@ -773,6 +773,75 @@ TEST_F(Rules, WithNoUserSideTheComputerCoachesBothSides) {
     EXPECT_EQ(m.formationSwitchArmed, 1);
 }
 
+TEST_F(Rules, TwoComputerSidesEachCallATiredPlayerOffForTheSameDeadBall) {
+    // One side's change waiting for the ball to go out no longer keeps the other side's tired
+    // player on the court for another dead ball.
+    m.homeTeam->isUserTeam = 0;
+    m.awayTeam->isUserTeam = 0;
+    for (int side = 0; side < 2; ++side) {
+        for (int i = 0; i < m.Team(side)->GetCount(); ++i) {
+            m.Team(side)->GetPlayer(i)->matchState = i < 5 ? kMatchStateOnCourt : kMatchStateOnBench;
+        }
+    }
+    Home(1).stamina = 30.0f;
+    m.UpdateFormationsAndSubs();
+    Away(3).stamina = 30.0f;
+    Home(4).stamina = 30.0f;
+    m.UpdateFormationsAndSubs();
+    EXPECT_EQ(Home(1).inSubstitution, 1);
+    EXPECT_EQ(Home(4).inSubstitution, 0) << "a side makes one change at a time";
+    ASSERT_EQ(Away(3).inSubstitution, 1);
+    EXPECT_EQ(Away(3).replacement, &Away(5));
+    EXPECT_TRUE(m.flags.IsCalledOff(&Home(1)));
+    EXPECT_TRUE(m.flags.IsCalledOff(&Away(3)));
+
+    // The ball goes out: both walk off and both substitutes come on.
+    Give(Away(0));
+    m.ball->SetPosition(m.courtMaxX + 0.05f, 1.0f, 3.0f);
+    m.HandleOutOfBounds();
+    ASSERT_EQ(m.flags.substitutionPhase, 1);
+    Home(1).FinishSubstitution();
+    Away(3).FinishSubstitution();
+    m.Tick(CMatchClock::kStep);
+    EXPECT_EQ(m.flags.substitutionPhase, 0);
+    EXPECT_EQ(m.flags.substitutionRequested, 0);
+    EXPECT_EQ(m.homeTeam->GetPlayer(1)->playerId, 105);
+    EXPECT_EQ(m.awayTeam->GetPlayer(3)->playerId, 205);
+
+    // The next change of either side is asked for at once.
+    m.UpdateFormationsAndSubs();
+    EXPECT_EQ(Home(4).inSubstitution, 1);
+}
+
+TEST_F(Rules, APlayerRestedInFoulTroubleMayComeOnAgainAfterTheBreak) {
+    // Taken off with four fouls, he sat out the match at full stamina while a starter below 35 played
+    // on to exhaustion: the break cleared the fouls of the five on court only.
+    for (int i = 0; i < m.homeTeam->GetCount(); ++i) {
+        CCourtPlayer& p = *m.homeTeam->GetPlayer(i);
+        p.matchState = i < 5 ? kMatchStateOnCourt : kMatchStateOnBench;
+        if (i >= 5)
+            p.stamina = 38.0f; // resting, not yet fit to come on
+    }
+    CCourtPlayer& rested = *m.homeTeam->GetPlayer(5);
+    rested.stamina = 90.0f;
+    rested.personalFouls = 4;
+    CCourtPlayer& fouledOut = *m.homeTeam->GetPlayer(6);
+    fouledOut.stamina = 90.0f;
+    fouledOut.personalFouls = 6;
+    Home(1).stamina = 30.0f;
+    Home(2).personalFouls = 3;
+    ASSERT_LT(m.homeTeam->PickSubstitute(), 0) << "in foul trouble, nobody sends him on";
+
+    ResetPlayersForBreak(m.homeTeam, m.awayTeam);
+    EXPECT_EQ(rested.personalFouls, 0);
+    EXPECT_EQ(fouledOut.personalFouls, 6) << "a player who fouled out stays out";
+    EXPECT_EQ(Home(2).personalFouls, 0);
+    EXPECT_EQ(m.homeTeam->PickSubstitute(), rested.playerId);
+    m.UpdateFormationsAndSubs();
+    EXPECT_EQ(Home(1).inSubstitution, 1);
+    EXPECT_EQ(Home(1).replacement, &rested);
+}
+
 TEST_F(Rules, ComputerTrailingByNineSwitchesFormationOnce) {
     m.homeTeam->isUserTeam = 0;
     m.awayTeam->isUserTeam = 1;
