@@ -31,15 +31,29 @@ void CMatch3D::HandleOutOfBounds() {
         return;
     }
     if (flags.inbound) {
-        // The throw-in is over once the thrown ball is on the court; a throw nobody catches can
-        // then go out again.
         const Vec3 at = ball->GetPosition();
-        if (inboundThrown && !ball->IsHeld() && IsInCourt(at.x, at.y, at.z)) {
-            flags.inbound = 0;
-            flags.inbounder = nullptr;
-            inboundThrown = 0;
+        if (!flags.substitutionRequested || inboundThrown || IsInCourt(at.x, at.y, at.z)) {
+            // The throw-in is over once the thrown ball is on the court; a throw nobody catches
+            // can then go out again.
+            if (inboundThrown && !ball->IsHeld() && IsInCourt(at.x, at.y, at.z)) {
+                flags.inbound = 0;
+                flags.inbounder = nullptr;
+                inboundThrown = 0;
+            }
+            return;
         }
-        return;
+        // A change asked for while the ball is still dead for the throw-in is made before it, not
+        // at the dead ball after (a minute and more of play later, at times); the same side then
+        // takes the ball out, on the clock as before if it follows a basket.
+        const CCourtPlayer* away = awayTeam->GetPlayer(0);
+        foulInboundSide = away != nullptr && away->attacking ? 1 : 0;
+        basketScored = throwInOnClock;
+        if (flags.inbounder != nullptr) {
+            flags.inbounder->holdSpot = 0;
+        }
+        flags.inbound = 0;
+        flags.inbounder = nullptr;
+        inboundReceiver = nullptr;
     }
     int32_t side = 0;
     if (flags.freeThrows) {

@@ -842,6 +842,50 @@ TEST_F(Rules, APlayerRestedInFoulTroubleMayComeOnAgainAfterTheBreak) {
     EXPECT_EQ(Home(1).replacement, &rested);
 }
 
+TEST_F(Rules, AChangeAskedForBeforeTheThrowInIsMadeBeforeIt) {
+    // Called off while the ball lay dead for the throw-in, he waited for the dead ball after it,
+    // a minute and more of play at times, running himself further down.
+    m.homeTeam->isUserTeam = 0;
+    m.awayTeam->isUserTeam = 1;
+    for (int i = 0; i < m.homeTeam->GetCount(); ++i) {
+        m.homeTeam->GetPlayer(i)->matchState = i < 5 ? kMatchStateOnCourt : kMatchStateOnBench;
+    }
+    Give(Home(2));
+    m.ball->SetPosition(m.courtMaxX + 0.1f, 1.0f, 3.0f);
+    m.HandleOutOfBounds();
+    ASSERT_EQ(m.flags.inbound, 1);
+    ASSERT_TRUE(Away(0).attacking);
+    Home(3).stamina = 30.0f;
+    m.UpdateFormationsAndSubs();
+    ASSERT_EQ(m.flags.substitutionRequested, 1);
+    m.HandleOutOfBounds();
+    ASSERT_EQ(m.flags.substitutionPhase, 1);
+    EXPECT_EQ(m.flags.inbound, 0);
+    EXPECT_FLOAT_EQ(Home(3).defenceTarget.x, m.courtMaxX + 0.05f) << "he walks off";
+
+    Home(3).FinishSubstitution();
+    m.Tick(CMatchClock::kStep);
+    ASSERT_EQ(m.flags.substitutionPhase, 0);
+    EXPECT_EQ(m.homeTeam->GetPlayer(3)->playerId, 105);
+    m.HandleOutOfBounds();
+    EXPECT_EQ(m.flags.inbound, 1);
+    EXPECT_TRUE(Away(0).attacking) << "the side that had the throw-in still takes it";
+    ASSERT_NE(m.flags.inbounder, nullptr);
+    EXPECT_EQ(m.flags.inbounder->side, 1);
+
+    // Once the ball is thrown in, a change waits for the next dead ball.
+    CCourtPlayer& inbounder = *m.flags.inbounder;
+    inbounder.hasBall = 1;
+    m.ball->SetHeld(true);
+    m.inboundThrown = 1;
+    Home(4).stamina = 30.0f;
+    m.UpdateFormationsAndSubs();
+    ASSERT_EQ(m.flags.substitutionRequested, 1);
+    m.HandleOutOfBounds();
+    EXPECT_EQ(m.flags.substitutionPhase, 0);
+    EXPECT_EQ(m.flags.inbound, 1);
+}
+
 TEST_F(Rules, ComputerTrailingByNineSwitchesFormationOnce) {
     m.homeTeam->isUserTeam = 0;
     m.awayTeam->isUserTeam = 1;

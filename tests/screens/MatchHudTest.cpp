@@ -97,7 +97,8 @@ TEST(MatchHudClock, FoulsStartAgainAtTheBreakExceptForAFouledOutPlayer) {
     r.match.home.GetPlayer(0)->personalFouls = 5;
     r.match.away.GetPlayer(1)->personalFouls = 6;
     r.match.away.GetPlayer(2)->personalFouls = 9;
-    r.match.home.GetPlayer(6)->personalFouls = 4; // on the bench: kept
+    // On the bench too: kept, they barred a player rested in foul trouble for the rest of the match.
+    r.match.home.GetPlayer(6)->personalFouls = 4;
     r.match.home.GetPlayer(3)->position = Vec3(2.0f, 0.0f, -5.0f);
     r.hud.Play();
     r.hud.SetGameClock(719.0);
@@ -106,7 +107,7 @@ TEST(MatchHudClock, FoulsStartAgainAtTheBreakExceptForAFouledOutPlayer) {
     EXPECT_EQ(r.match.home.GetPlayer(0)->personalFouls, 0);
     EXPECT_EQ(r.match.away.GetPlayer(1)->personalFouls, 6);
     EXPECT_EQ(r.match.away.GetPlayer(2)->personalFouls, 9);
-    EXPECT_EQ(r.match.home.GetPlayer(6)->personalFouls, 4);
+    EXPECT_EQ(r.match.home.GetPlayer(6)->personalFouls, 0);
     // Everybody on court turns to the centre spot.
     const Vec3 facing = r.match.home.GetPlayer(3)->facing;
     EXPECT_FLOAT_EQ(facing.x, -2.0f);
