@@ -31,10 +31,12 @@ inline constexpr int kCheckFoul = 3;   // reach check: failed with a personal fo
 inline constexpr int kContestFoul = 2; // contest check: failed with a foul by the challenger
 inline constexpr int kContestOutOfReach = -1;
 // The second die's foul faces after a failed contest: reaching in at the dribbler, and at a shot.
-// Tuned so a side commits about 22 fouls a match and goes to the line about 20 times: at 18 a shot
-// fouled twice as often, and a side committed 28-31 fouls and took 37-43 free throws.
+// The die shows 0-19. A challenged shot fouls on 18 and 19: most fouls are the pokes' (below), and
+// only a shooting foul or one past the fourth of a quarter sends a side to the line, so with the
+// pokes cut to about 15 fouls a side the shots' share keeps the free throws near 24 a match (on the
+// 19 alone a side would shoot about 18). Before the holder waited for room, 18 gave 28-31 fouls.
 inline constexpr int kReachInFoulFrom = 12;
-inline constexpr int kShotFoulFrom = 19;
+inline constexpr int kShotFoulFrom = 18;
 // A defender's poke at the holder's ball (the dribble contest and the steal clips' swipe) fouls only
 // on the 19: he reaches in about once a second, and a wider band would foul out a side.
 inline constexpr int kPokeFoulFrom = 19;

@@ -937,10 +937,10 @@ TEST_F(Rules, ADefenderInReachPokesAtTheDribbleEveryPauseUntilFourBallsWon) {
     // Out of reach nobody pokes; after four balls won in a row the side with the ball plays on.
     dribble(Away(2), Home(3));
     Home(2).position = Vec3(-6.0f, 0.0f, 6.0f);
-    Home(3).position = Away(2).position + Vec3(1.55f, 0.0f, 0.0f);
+    Home(3).position = Away(2).position + Vec3(CMatch3D::kDribbleReach + 0.05f, 0.0f, 0.0f);
     m.ContestDribble(0.02f);
     EXPECT_EQ(Home(3).steals, 0);
-    Home(3).position = Away(2).position + Vec3(1.0f, 0.0f, 0.0f);
+    Home(3).position = Away(2).position + Vec3(CMatch3D::kDribbleReach - 0.05f, 0.0f, 0.0f);
     m.ContestDribble(0.02f);
     EXPECT_EQ(Home(3).steals, 1);
     dribble(Home(3), Away(3));
