@@ -40,6 +40,19 @@ protected:
     }
     CCourtPlayer& Home(int i) { return *m.homeTeam->GetPlayer(i); }
     CCourtPlayer& Away(int i) { return *m.awayTeam->GetPlayer(i); }
+    // The computer coaches the sides given (the others are the user's), five on court and the
+    // rest of each of its rosters on the bench.
+    void ComputerCoaches(bool home, bool away) {
+        m.homeTeam->isUserTeam = home ? 0 : 1;
+        m.awayTeam->isUserTeam = away ? 0 : 1;
+        for (int side = 0; side < 2; ++side) {
+            if (side == 0 ? !home : !away)
+                continue;
+            for (int i = 0; i < m.Team(side)->GetCount(); ++i) {
+                m.Team(side)->GetPlayer(i)->matchState = i < 5 ? kMatchStateOnCourt : kMatchStateOnBench;
+            }
+        }
+    }
     void Give(CCourtPlayer& p) {
         p.hasBall = 1;
         m.ball->SetHeld(true);
@@ -733,11 +746,7 @@ TEST_F(Rules, PassTargetIsNeverWithinOneOfTheHandler) {
 }
 
 TEST_F(Rules, ASixthFoulPausesAndTheComputerTakesHimOff) {
-    m.homeTeam->isUserTeam = 0;
-    m.awayTeam->isUserTeam = 1;
-    for (int i = 0; i < m.homeTeam->GetCount(); ++i) {
-        m.homeTeam->GetPlayer(i)->matchState = i < 5 ? kMatchStateOnCourt : kMatchStateOnBench;
-    }
+    ComputerCoaches(true, false);
     Home(2).personalFouls = 5;
     Give(Away(1));
     m.flags.stealer = &Home(2);
@@ -752,13 +761,7 @@ TEST_F(Rules, ASixthFoulPausesAndTheComputerTakesHimOff) {
 
 TEST_F(Rules, WithNoUserSideTheComputerCoachesBothSides) {
     // Two computer clubs: the visitors' tired starter is rested too, not only the home side's.
-    m.homeTeam->isUserTeam = 0;
-    m.awayTeam->isUserTeam = 0;
-    for (int side = 0; side < 2; ++side) {
-        for (int i = 0; i < m.Team(side)->GetCount(); ++i) {
-            m.Team(side)->GetPlayer(i)->matchState = i < 5 ? kMatchStateOnCourt : kMatchStateOnBench;
-        }
-    }
+    ComputerCoaches(true, true);
     Away(3).stamina = 20.0f;
     m.UpdateFormationsAndSubs();
     EXPECT_EQ(m.flags.substitutionRequested, 1);
@@ -776,13 +779,7 @@ TEST_F(Rules, WithNoUserSideTheComputerCoachesBothSides) {
 TEST_F(Rules, TwoComputerSidesEachCallATiredPlayerOffForTheSameDeadBall) {
     // One side's change waiting for the ball to go out no longer keeps the other side's tired
     // player on the court for another dead ball.
-    m.homeTeam->isUserTeam = 0;
-    m.awayTeam->isUserTeam = 0;
-    for (int side = 0; side < 2; ++side) {
-        for (int i = 0; i < m.Team(side)->GetCount(); ++i) {
-            m.Team(side)->GetPlayer(i)->matchState = i < 5 ? kMatchStateOnCourt : kMatchStateOnBench;
-        }
-    }
+    ComputerCoaches(true, true);
     Home(1).stamina = 30.0f;
     m.UpdateFormationsAndSubs();
     Away(3).stamina = 30.0f;
@@ -845,11 +842,7 @@ TEST_F(Rules, APlayerRestedInFoulTroubleMayComeOnAgainAfterTheBreak) {
 TEST_F(Rules, AChangeAskedForBeforeTheThrowInIsMadeBeforeIt) {
     // Called off while the ball lay dead for the throw-in, he waited for the dead ball after it,
     // a minute and more of play at times, running himself further down.
-    m.homeTeam->isUserTeam = 0;
-    m.awayTeam->isUserTeam = 1;
-    for (int i = 0; i < m.homeTeam->GetCount(); ++i) {
-        m.homeTeam->GetPlayer(i)->matchState = i < 5 ? kMatchStateOnCourt : kMatchStateOnBench;
-    }
+    ComputerCoaches(true, false);
     Give(Home(2));
     m.ball->SetPosition(m.courtMaxX + 0.1f, 1.0f, 3.0f);
     m.HandleOutOfBounds();
