@@ -6,6 +6,7 @@
 #include "app/GameManager.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
+#include "engine/GameRand.h"
 #include "gui/Element.h"
 #include "gui/GuiMessage.h"
 #include "gui/LayoutLoader.h"
@@ -67,13 +68,22 @@ struct Game {
             return booted;
         CMemoryDB* world = gm.Session().worldDB;
         if (screens == Screens::BeforeCareer)
-            gm.CreateRegisteredScreens();
+            CreateScreensKeepingTheSeed();
         const int32_t club = career.club == NewCareer::kFirstClub ? world->teams.At(0)->id : career.club;
         if (!gm.Session().StartNewCareer(career.dataSet, club, CStr(career.manager)))
             return ::testing::AssertionFailure() << "the career did not start";
         if (screens == Screens::AfterCareer)
-            gm.CreateRegisteredScreens();
+            CreateScreensKeepingTheSeed();
         return ::testing::AssertionSuccess();
+    }
+
+    // The day controller makes the flat-court engine, which seeds the generator from the clock as
+    // the game does at start-up. The sequence a test seeded goes on across the screens' making, or
+    // the test would play differently every second.
+    void CreateScreensKeepingTheSeed() {
+        const unsigned int state = GameRandState();
+        gm.CreateRegisteredScreens();
+        GameSrand(state);
     }
 
     // A click as the input dispatch posts it, and the frames that handle it.
