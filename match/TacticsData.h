@@ -81,14 +81,18 @@ float RoundedKey(float distance);
 float ReachBandKey(float distance);
 
 // A free throw: nobody defends it, so neither the club's level nor height, legs or mood count; the
-// die (0-20) and 50 plus a seventh of the shooter's free-throw rating above 50 against the line's own
-// row (kFreeThrowKey) of the two-point table, in both engines (the 3D match weighs the rating less).
-// The generated leagues lie five rating points apart: at full weight a class would out-shoot the one
-// below by a quarter of its throws.
+// die (0-20) and 50 plus a twentieth of the shooter's free-throw rating above 45 against the line's
+// own row (kFreeThrowKey) of the two-point table, in both engines. At a seventh of the rating above 50
+// the flat court's weakest league class made 71-72 % of its throws and the tournaments' upper tiers
+// 80-81 %: a whole face of the die lay between them, so no band held both. At a twentieth a shooter
+// gains a face for every twenty points, and a shooter rated in the mid-forties stands just inside
+// the face that makes three in four.
 inline constexpr float kFreeThrowKey = 99.0f;
 inline float FreeThrowSum(int roll, int rating) {
-    constexpr int kAverage = 50;
-    return static_cast<float>(roll + kAverage) + static_cast<float>(rating - kAverage) * (1.0f / 7.0f);
+    constexpr int kBase = 50;
+    constexpr int kRatingCentre = 45;
+    constexpr float kRatingShare = 1.0f / 20.0f;
+    return static_cast<float>(roll + kBase) + static_cast<float>(rating - kRatingCentre) * kRatingShare;
 }
 
 // The computer's random tactic choice: offence 0-9, then defence 10-18 (drawn in that order).

@@ -18,9 +18,6 @@ constexpr int kEntryPassing = 14;
 constexpr int kEntryJump = 15; // the skill of the player record the flat court's steal reads
 
 constexpr float kContestReach = 2.5f;
-constexpr int kFreeThrowBase = 50;
-constexpr int kFreeThrowRatingCentre = 45;
-constexpr float kFreeThrowRatingShare = 1.0f / 20.0f;
 constexpr int kTextMissedDunk = 500011; // "misses a dunk"
 // Points off the shot for each metre the marker stands inside reach: a rule of this game's own, not
 // the checks'. Without it (the bare checks) the court motion's open looks gave 58 % from the field
@@ -182,13 +179,8 @@ void CCourtPlayer::FreeThrowCheck() {
         return;
     }
     // An unguarded set shot has its own row of the two-point table: the rows at the line's distance
-    // are contested jumpers. The shooter's rating counts a twentieth of its distance from 45, not the
-    // flat court's seventh: at a seventh the strongest class made 81 % of its throws in the 3D match
-    // and the weakest 72 %, so no band held every league's throws. From 50 the weakest class's
-    // shooters, rated in the mid-forties, fell a whole face short (70 %) about half the time.
-    const float sum =
-        static_cast<float>(match->Roll20() + kFreeThrowBase) +
-        static_cast<float>(Attribute(kEntryFreeThrow) - kFreeThrowRatingCentre) * kFreeThrowRatingShare;
+    // are contested jumpers. The rating weighs as on the flat court (FreeThrowSum).
+    const float sum = FreeThrowSum(match->Roll20(), Attribute(kEntryFreeThrow));
     shotScores = match->Curve(MatchCurve::TwoPoint).Lookup(kFreeThrowKey) <= sum ? 1 : 0;
 }
 

@@ -421,9 +421,10 @@ TEST_F(Match2DPlayerTest, FreeThrowsFollowTheShootersRatingNotTheLeague) {
         }
         return count / 40.0;
     };
-    // Better shooters make more, a poor one still most of his throws, a fine one not all.
+    // Better shooters make more (a face of the die for every twenty rating points), a poor one still
+    // most of his throws, a fine one not all.
     double last = 0.0;
-    for (int rating : {35, 45, 55, 65, 75}) {
+    for (int rating : {25, 45, 65, 85}) {
         const double share = made(rating, 1.4f, 80.0f);
         EXPECT_GT(share, last + 2.0) << rating;
         last = share;
