@@ -46,6 +46,8 @@ red_court_row() {
     return 1
 }
 court_fit() { ! red_court_row "$1" >/dev/null; }
+# The court row $2 lists a player who may play.
+row_fit() { ! red_name "$1" $((329 + 22 * $2)); }
 # wait_until <seconds> <shot> <check>: as expect, but a check still failing at the end is the
 # caller's to judge.
 wait_until() {
@@ -181,15 +183,21 @@ for step in $(seq 1 900); do
         expect 15 look "the tactics window did not open" tactics_open
         rest_tired
         # A player hurt as the quarter ended is listed in red on court: the window keeps him until
-        # he is changed, so he goes off for the first bench player who may play.
+        # he is changed, so he goes off for the first bench player who may play. Two may be hurt
+        # at once: each is changed in turn.
         shot look
-        if row=$(red_court_row look); then
+        changes=0
+        while row=$(red_court_row look); do
+            changes=$((changes + 1))
+            [ "$changes" -le 5 ] || fail "a hurt player is still listed on court at the break (see $out/look.png)"
             bench=$(fit_bench_row look) || fail "nobody on the bench may come on (see $out/look.png)"
             press 300 $((336 + 22 * row))
             press 300 $((480 + 22 * bench))
             press 294 704 # Swap players
-            swap_refused swapped || expect 15 swapped "the hurt player was not changed at the break" court_fit
-        fi
+            swap_refused swapped && break
+            expect 15 swapped "the hurt player was not changed at the break" row_fit "$row"
+            shot look
+        done
         xdotool key --window "$window" Escape
         expect 15 look "Escape did not close the tactics window" tactics_closed
         play
