@@ -35,7 +35,7 @@ void PlayToFirstUserMatch(bool noView) {
     CGameManager& gm = game.gm;
     gm.Session().view3D = 0;
     gm.Session().resultOnly = noView ? 1 : 0;
-    // The flat-court engine seeds itself from the clock when it is made: seed again for a fixed match.
+    // The match itself plays from a seed of its own, whatever the career's start drew.
     GameSrand(3);
 
     const int32_t userId = gm.Session().careerDB->teams.At(0)->id;
