@@ -79,6 +79,7 @@ public:
     // and counters are never applied twice, even when the career is left and loaded again.
     int32_t judgedProfileId = -1;
     int32_t judgedSeasonEndYear = 0;
+    int32_t judgedCupStage = -1; // the tournament round whose table was judged last
 
 private:
     // The choices travel as a small text of their own in the career's save (careerDB->choices); a

@@ -183,8 +183,7 @@ bool ResolvePlaces(const StageDef& def, const CompetitionList& standings, const 
     return true;
 }
 
-CupStageOutcome BuildStage(CCareerSession& session, const CompetitionList& standings, int stage,
-                           bool countProgress) {
+CupStageOutcome BuildStage(CCareerSession& session, const CompetitionList& standings, int stage) {
     CupStageOutcome outcome;
     CMemoryDB* world = session.worldDB;
     CMemoryDB* career = session.careerDB;
@@ -197,9 +196,6 @@ CupStageOutcome BuildStage(CCareerSession& session, const CompetitionList& stand
     // The stage moves on even when the round cannot be built, so the stage button goes on to the
     // tournament's end instead of asking for the same round again.
     session.cupStage = stage;
-    if (countProgress)
-        if (CProfile* profile = career->profiles.At(0))
-            ++profile->progress;
     CTeam* user = career->teams.At(0);
 
     const StageDef& def = Stage(euroCup, stage);
@@ -261,6 +257,15 @@ CupStageOutcome BuildStage(CCareerSession& session, const CompetitionList& stand
                              leagues[static_cast<size_t>(pairing.league)], def.year, pairing.month,
                              pairing.day);
     fixtures->FinishSchedule();
+    // The round's tables count its own games from its first day: the round before may have played
+    // the day before it.
+    if (fixtures->Size() > 0) {
+        const GameDate first = fixtures->At(0)->Date();
+        SeasonSpan& season = fixtures->Season();
+        season.startYear = first.year;
+        season.startMonth = first.month;
+        season.startDay = first.day;
+    }
     outcome.built = true;
     return outcome;
 }
@@ -282,23 +287,23 @@ CompetitionList BuildStageStandings(const CCareerSession& session, const TextLoo
 }
 
 CupStageOutcome BuildCupStage(CCareerSession& session, const CompetitionList& standings) {
-    return BuildStage(session, standings, 1, true);
+    return BuildStage(session, standings, 1);
 }
 CupStageOutcome BuildCupStage2(CCareerSession& session, const CompetitionList& standings) {
-    return BuildStage(session, standings, 2, true);
+    return BuildStage(session, standings, 2);
 }
 CupStageOutcome BuildCupStage3(CCareerSession& session, const CompetitionList& standings) {
-    return BuildStage(session, standings, 3, true);
+    return BuildStage(session, standings, 3);
 }
 CupStageOutcome BuildCupFinal(CCareerSession& session, const CompetitionList& standings) {
-    return BuildStage(session, standings, kCupFinalStage, true);
+    return BuildStage(session, standings, kCupFinalStage);
 }
 
 CupStageOutcome BuildNextCupStage(CCareerSession& session, const CompetitionList& standings) {
     const int stage = session.cupStage;
     if (stage < 0 || stage >= kCupFinalStage)
         return CupStageOutcome();
-    return BuildStage(session, standings, stage + 1, true);
+    return BuildStage(session, standings, stage + 1);
 }
 
 const CTeam* PlayOutTournament(CCareerSession& session, const TextLookup& getText) {
@@ -308,7 +313,7 @@ const CTeam* PlayOutTournament(CCareerSession& session, const TextLookup& getTex
         return nullptr;
     while (session.cupStage >= 0 && session.cupStage < kCupFinalStage) {
         const CompetitionList standings = BuildStageStandings(session, getText);
-        if (!BuildStage(session, standings, session.cupStage + 1, false).built)
+        if (!BuildStage(session, standings, session.cupStage + 1).built)
             break;
         for (int i = 0; i < fixtures->Size(); ++i) {
             CFixture* fixture = fixtures->At(i);

@@ -30,6 +30,11 @@ void TrainDayLeft(const DailyStepInput& in) {
     RunDailyTraining(day);
 }
 
+void MorningIndicators(const DailyStepInput& in) {
+    if (in.day.career && in.day.world)
+        RebaseIndicators(*in.day.world);
+}
+
 void Sponsors(const DailyStepInput& in) {
     if (in.day.career && in.day.world) {
         OfferSponsor(in.day);
@@ -78,6 +83,7 @@ void FunShopDeliveries(const DailyStepInput& in) {
 
 constexpr DailyStep kSteps[] = {
     {"training", DayPhase::BeforeMatches, false, TrainDayLeft},
+    {"indicator references", DayPhase::BeforeMatches, true, MorningIndicators},
     {"sponsors", DayPhase::BeforeMatches, true, Sponsors},
     {"team opinions", DayPhase::BeforeMatches, true, WithCareer<CheckTeamOpinions>},
     {"fun-shop notices", DayPhase::BeforeMatches, true, WithCareer<SendFunShopDeliveryNotices>},

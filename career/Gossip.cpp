@@ -77,10 +77,9 @@ void ApplyWhisperOutcome(CMemoryDB& world, int teamRow, const CWhisperTemplate& 
     if (!team || column == 0)
         return;
     if (CTeamOpinion* opinion = world.opinions.FindByTeam(team->id)) {
-        for (int k = 0; k < 3; ++k) {
-            opinion->previous[k] = opinion->current[k];
+        // The reference stays the morning's value: the arrows show the whole day's move.
+        for (int k = 0; k < 3; ++k)
             opinion->current[k] = Clamp100(int64_t{opinion->current[k]} + entry.Word(column + 2 + k));
-        }
     }
     int change = entry.Word(column + 1);
     for (CPlayer* player : team->players)

@@ -16,6 +16,13 @@ bool ReadClubIndicators(const CMemoryDB& world, int32_t clubId, IndicatorValues&
     return true;
 }
 
+void RebaseIndicators(CMemoryDB& world) {
+    for (CTeamOpinion* row : world.opinions)
+        if (row)
+            for (int k = 0; k < kIndicatorCount; ++k)
+                row->previous[k] = row->current[k];
+}
+
 int MoodMailRow(int32_t value, int32_t reference) {
     if (value == reference)
         return -1;

@@ -1,6 +1,6 @@
 // The club's three indicators (the fans, the squad's mood, sponsors and press): percentages kept in
-// the club's opinion row with the values they had before their last change, and the psychologist's
-// mail when the squad's mood has moved.
+// the club's opinion row with the values they had at the day's start, and the psychologist's mail
+// when the squad's mood has moved.
 #pragma once
 
 #include "career/MoneySteps.h"
@@ -32,6 +32,10 @@ inline bool IndicatorRising(int32_t value, int32_t reference) {
 
 // The mail row for a mood at that value against its reference; -1 when it has not moved.
 int MoodMailRow(int32_t value, int32_t reference);
+
+// The day's first step: every opinion row's reference becomes its value, so the day's moves (a
+// sponsor's verdict, the last result, promotions, gossip) all show against the morning's value.
+void RebaseIndicators(CMemoryDB& world);
 
 // The name of the club's last staff member of the category, in list order; empty without one.
 CStr LastStaffName(const CTeam& club, int32_t category);

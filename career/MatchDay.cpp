@@ -2,8 +2,12 @@
 #include "career/MatchDay.h"
 
 #include "engine/GameRand.h"
+#include "match/MatchResult.h"
 
 #include <algorithm>
+#include <map>
+#include <string>
+#include <utility>
 
 namespace {
 
@@ -181,10 +185,15 @@ void PlayEvent(const QuickMatchContext& ctx, int kind, QuickSide& list, const CT
     case kLineAssist:
         TrainQuickSkill(who.player, kSkillPassing, 1);
         break;
-    case kLineRebound:
+    case kLineRebound: {
         TrainQuickSkill(who.player, kSkillRebound, 1);
-        who.stat->Rebounds() += 1;
+        // The shooter is on the attacking five: a rebound by his own side is an offensive one.
+        const bool offensive =
+            std::any_of(list.begin(), list.end(), [&](const QuickPlayer& p) { return p.player == shooter; });
+        FillPlayerRebounds(*who.stat, who.stat->OffensiveRebounds() + (offensive ? 1 : 0),
+                           who.stat->DefensiveRebounds() + (offensive ? 0 : 1));
         break;
+    }
     case kLineDefence:
         TrainQuickSkill(who.player, kSkillDefence, 1);
         who.stat->Field(26) += 1;
@@ -197,7 +206,7 @@ void PlayEvent(const QuickMatchContext& ctx, int kind, QuickSide& list, const CT
         return;
     }
     if (ctx.results)
-        ctx.results->AddReportLine(who.player->name, team->name, kind, 0, minute, second, &who.hints,
+        ctx.results->AddReportLine(who.player->name, team->name, kind, 1, minute, second, &who.hints,
                                    who.player);
 }
 
@@ -252,7 +261,7 @@ void PlayIncident(const QuickMatchContext& ctx, QuickTeam& home, QuickTeam& away
         return;
     int index = std::min(static_cast<int>(5.0 * pick), n - 1);
     QuickPlayer hurt = side.five[static_cast<size_t>(index)];
-    hurt.stat->SecondsPlayed() += 60;
+    // His minute is counted with the five's: counting it here too gave a hurt starter 49 minutes.
     hurt.stat->Injured() = 1;
     hurt.stat->InjuryMinute() = minute;
     ReplaceRandomSlot(hurt, side.bench, minute);
@@ -388,7 +397,8 @@ void CDayResults::AddReportLine(const CStr& playerName, const CStr& teamName, in
     if (category < 0)
         return;
     auto& list = m_lists[static_cast<size_t>(category)];
-    const int gain = kind <= kLineClose ? value : 1;
+    // A line carries its own count: a quick match's event is 1, a played match's line its total.
+    const int gain = value;
     int* hint = hints ? &(*hints)[static_cast<size_t>(category)] : nullptr;
     if (hint && owner && *hint >= 0 && static_cast<size_t>(*hint) < list.size() &&
         list[static_cast<size_t>(*hint)].owner == owner) {
@@ -432,18 +442,30 @@ std::vector<std::array<CStr, 2>> CDayResults::Leaders() const {
         }
         return best;
     };
-    auto valueOf = [](const MatchDayEntry* entry) { return entry ? entry->value : -1; };
     auto pair = [](const MatchDayEntry* entry) {
         return entry ? std::array<CStr, 2>{entry->playerName, entry->teamName} : std::array<CStr, 2>{};
     };
     const MatchDayEntry* fieldGoals = leaderOf(kFieldGoals);
     const MatchDayEntry* threes = leaderOf(kThreePointers);
     const MatchDayEntry* freeThrows = leaderOf(kFreeThrows);
-    const MatchDayEntry* scorer = freeThrows;
-    if (valueOf(fieldGoals) > valueOf(scorer))
-        scorer = fieldGoals;
-    if (valueOf(threes) > valueOf(scorer))
-        scorer = threes;
+    // The top scorer has the most points of all three kinds together, not of one kind; a tie keeps
+    // the player who scored first in the lists' order.
+    const int pointLists[] = {kFieldGoals, kThreePointers, kFreeThrows};
+    std::map<std::pair<std::string, std::string>, int> points;
+    for (int category : pointLists)
+        for (const MatchDayEntry& entry : m_lists[static_cast<size_t>(category)])
+            points[{entry.playerName.Std(), entry.teamName.Std()}] += entry.value;
+    const MatchDayEntry* scorer = nullptr;
+    int bestPoints = -1;
+    for (int category : pointLists) {
+        for (const MatchDayEntry& entry : m_lists[static_cast<size_t>(category)]) {
+            const int total = points[{entry.playerName.Std(), entry.teamName.Std()}];
+            if (total > bestPoints) {
+                bestPoints = total;
+                scorer = &entry;
+            }
+        }
+    }
     return {pair(scorer),
             pair(leaderOf(kAssists)),
             pair(leaderOf(kRebounds)),

@@ -324,9 +324,6 @@ void RunPromotions(const CareerDay& day) {
         return;
     const GameDate& today = day.today;
     CTeamOpinion* opinion = day.world->opinions.FindByTeam(club->id);
-    if (opinion)
-        for (int i = 0; i < 3; ++i)
-            opinion->previous[i] = opinion->current[i];
 
     CMyPromotionList& schedule = day.career->myPromotions;
     std::vector<CMyPromotion*> todays;

@@ -2,6 +2,7 @@
 #include "career/SeasonEnd.h"
 
 #include "career/CareerSession.h"
+#include "career/CupStages.h"
 #include "career/EventList.h"
 #include "career/FixtureList.h"
 #include "database/MemoryDB.h"
@@ -34,10 +35,13 @@ SeasonVerdict JudgeSeasonEnd(CCareerSession& session, const CompetitionList& sta
     // The last match day is judged once; later calls on the same day repeat the verdict only.
     const bool firstTime =
         session.judgedProfileId != profileId || session.judgedSeasonEndYear != seasonEndYear;
+    // A tournament's rounds share its season: each round's table is judged once for the titles.
+    const bool tournament = session.tournamentMode != 0;
+    const int32_t stage = tournament ? session.cupStage.load() : 0;
+    const bool stageFirstTime = firstTime || session.judgedCupStage != stage;
     session.judgedProfileId = profileId;
     session.judgedSeasonEndYear = seasonEndYear;
-    if (firstTime && profile)
-        ++profile->managerNumber;
+    session.judgedCupStage = stage;
 
     const CompetitionStats* group = FindCompetition(standings, league->id);
     if (!club || !group || group->standings.empty())
@@ -53,9 +57,11 @@ SeasonVerdict JudgeSeasonEnd(CCareerSession& session, const CompetitionList& sta
     }
     if (rows.back()->teamId == club->id) {
         verdict.champion = true;
+        // A title is a league won or a tournament's final won; a tournament group or round won
+        // only takes the club on. The manager's age rises with the new season, not here.
+        if (stageFirstTime && profile && (!tournament || stage >= kCupFinalStage))
+            ++profile->progress;
         if (firstTime) {
-            if (profile)
-                ++profile->progress;
             // The prize is money like any other: booked, so the books add up to the cash.
             club->cash = static_cast<int32_t>(
                 std::clamp<int64_t>(static_cast<int64_t>(club->cash) + kChampionPrize, INT32_MIN, INT32_MAX));

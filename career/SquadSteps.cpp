@@ -289,10 +289,8 @@ void CheckTeamOpinions(const CareerDay& day) {
     if (own) {
         if (const int result = YesterdaysResult(*club, day.today)) {
             constexpr int kResultStep = 2;
-            for (int k = 0; k < 2; ++k) {
-                own->previous[k] = own->current[k];
+            for (int k = 0; k < 2; ++k)
                 own->current[k] = std::clamp(own->current[k] + result * kResultStep, 0, 100);
-            }
         }
     }
     if (!StaffOf(*club, kStaffBusinessManager))

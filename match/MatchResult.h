@@ -75,6 +75,14 @@ struct PlayerMatchTotals {
     int32_t counters[4] = {}; // the engine's own figures in fields 26-29
 };
 
+// A player's rebounds stand in three fields, the two kinds and their sum: every writer sets them
+// here, so the comparison (the kinds) and the leaders (the sum) read the same rebounds.
+inline void FillPlayerRebounds(CPlayerStat& stat, int32_t offensive, int32_t defensive) {
+    stat.OffensiveRebounds() = offensive;
+    stat.DefensiveRebounds() = defensive;
+    stat.Rebounds() = offensive + defensive;
+}
+
 inline void FillPlayerFigures(CPlayerStat& stat, const PlayerMatchTotals& t) {
     stat.SecondsPlayed() = t.seconds;
     stat.Injured() = t.injured ? 1 : 0;
@@ -90,13 +98,11 @@ inline void FillPlayerFigures(CPlayerStat& stat, const PlayerMatchTotals& t) {
     stat.Field(19) = t.freeThrowsMade;
     stat.FreeThrowsTaken() = t.freeThrowsTaken;
     stat.FreeThrowsMade() = t.freeThrowsMade;
-    stat.OffensiveRebounds() = t.offensiveRebounds;
-    stat.DefensiveRebounds() = t.defensiveRebounds;
+    FillPlayerRebounds(stat, t.offensiveRebounds, t.defensiveRebounds);
     stat.AttackFouls() = t.attackFouls;
     stat.DefenceFouls() = t.defenceFouls;
     for (int i = 0; i < 4; ++i)
         stat.Field(26 + i) = t.counters[i];
-    stat.Rebounds() = t.offensiveRebounds + t.defensiveRebounds;
 }
 
 struct MatchResult {

@@ -707,6 +707,7 @@ void CMatch2DPlayer::WinBallFrom(CMatch2DPlayer* loser) {
     match->NoteBallWon();
     loser->hasBall = 0;
     loser->turnovers += 1;
+    ballsWon += 1;
     match->lastPasser = nullptr;
     match->ball->SetTarget(position);
     match->ball->SetPosition(position);

@@ -189,6 +189,7 @@ public:
     // balls lost to the other side (stolen, won at a shot, or passed astray).
     int32_t assists = 0;
     int32_t turnovers = 0;
+    int32_t ballsWon = 0; // balls he took from an opponent: steals and shots challenged away
     // Playing ticks spent on court (0.03 s each): the time a player's statistics record shows.
     int32_t ticksOnCourt = 0;
     // The first playing tick at which he may poke at the ball again.

@@ -283,6 +283,11 @@ void CCourtPlayer::CompleteCatch() {
             team->ClearAwaitingPass();
         }
     }
+    // A ball caught from a teammate's pass may become his assist; any other catch ends that chance.
+    const bool fromTeammate =
+        flags.lastPasser != nullptr && flags.lastPasser != this && flags.lastPasser->side == side;
+    flags.assistPasser = fromTeammate ? flags.lastPasser : nullptr;
+    flags.assistReceiver = fromTeammate ? this : nullptr;
     if (flags.lastPasser != nullptr) {
         flags.lastPasser->needsNewSpot = 1;
         flags.lastPasser = nullptr;

@@ -278,6 +278,7 @@ public:
     int32_t goodPasses = 0;
     int32_t ballsWon = 0;
     int32_t steals = 0;
+    int32_t assists = 0; // passes caught by a teammate who scored from them
     int32_t fieldGoalsMade = 0;
     int32_t fieldGoalsAttempted = 0;
     int32_t finalStatCount = 0;

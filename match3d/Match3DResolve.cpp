@@ -295,7 +295,11 @@ void CMatch3D::ResolveShot() {
             credited->pointsFromTwos += 2;
         }
         EventLine(*credited, three ? kTextThree : kTextTwo);
+        if (flags.assistPasser != nullptr && flags.assistReceiver == credited)
+            ++flags.assistPasser->assists;
     }
+    flags.assistPasser = nullptr;
+    flags.assistReceiver = nullptr;
     flags.shooter = nullptr;
 }
 

@@ -16,18 +16,21 @@ class ModifierCurve;
 // The match's phase and the players its rules have picked out. The rules write them; the players
 // read them and write the few the decisions own (shooter, release, last passer, stealer, shot spot).
 struct MatchFlags {
-    int32_t quarter = 0;                    // 0 before the tip-off, 1-4, 5 once the match is over
-    uint8_t betweenQuarters = 0;            // the break between two quarters
-    uint8_t substitutionPhase = 0;          // play waits while a called-off player walks off
-    uint8_t substitutionRequested = 0;      // a substitution is asked for and not yet carried out
-    uint8_t substitutionSide = 0;           // which team substitutes (compared with the home user flag)
-    uint8_t inbound = 0;                    // the ball is being put back into play
-    uint8_t freeThrows = 0;                 // a free-throw series runs
-    uint8_t shotInFlight = 0;               // a shot is on its way to the basket
-    uint8_t foulPending = 0;                // a foul waits for its call
-    uint8_t releaseDone = 0;                // the ball has left the hands of the last pass or shot
-    CCourtPlayer* shooter = nullptr;        // who shot last
-    CCourtPlayer* lastPasser = nullptr;     // who passed last; cannot run after his own loose pass
+    int32_t quarter = 0;                // 0 before the tip-off, 1-4, 5 once the match is over
+    uint8_t betweenQuarters = 0;        // the break between two quarters
+    uint8_t substitutionPhase = 0;      // play waits while a called-off player walks off
+    uint8_t substitutionRequested = 0;  // a substitution is asked for and not yet carried out
+    uint8_t substitutionSide = 0;       // which team substitutes (compared with the home user flag)
+    uint8_t inbound = 0;                // the ball is being put back into play
+    uint8_t freeThrows = 0;             // a free-throw series runs
+    uint8_t shotInFlight = 0;           // a shot is on its way to the basket
+    uint8_t foulPending = 0;            // a foul waits for its call
+    uint8_t releaseDone = 0;            // the ball has left the hands of the last pass or shot
+    CCourtPlayer* shooter = nullptr;    // who shot last
+    CCourtPlayer* lastPasser = nullptr; // who passed last; cannot run after his own loose pass
+    // The last caught pass: a basket scored by its receiver is the passer's assist.
+    CCourtPlayer* assistPasser = nullptr;
+    CCourtPlayer* assistReceiver = nullptr;
     CCourtPlayer* stealer = nullptr;        // who tries a steal; checked when his clip reaches its moment
     CCourtPlayer* inbounder = nullptr;      // who takes the ball out
     CCourtPlayer* freeBallHolder = nullptr; // who last picked up a loose ball

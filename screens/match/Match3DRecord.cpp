@@ -84,8 +84,8 @@ void FillSide(CTeam* club, const CMatchTeam& side, const CMatchTeam& other, bool
     }
 }
 
-// The day panel's report lines of one side, as the flat court gives them: the points by kind,
-// and the rebounds, balls won and steals (always for the away side); and its hurt.
+// The day panel's report lines of one side, as the flat court gives them: the points by kind, the
+// assists, and the rebounds, balls won and steals (always for the away side); and its hurt.
 void ReportPlayers(CDayController& day, const CTeam* club, const CMatchTeam& side, bool home) {
     if (club == nullptr)
         return;
@@ -107,6 +107,7 @@ void ReportPlayers(CDayController& day, const CTeam* club, const CMatchTeam& sid
         report(kLineFreeThrow, p->freeThrowsMade, false);
         report(kLineThreePoint, 3 * p->threePointersMade, false);
         report(kLineTwoPoint, 2 * p->twoPointersMade, false);
+        report(kLineAssist, p->assists, false);
         report(kLineRebound, p->offensiveRebounds + p->defensiveRebounds, !home);
         report(kLineDefence, p->ballsWon, !home);
         report(kLineSteal, p->steals, !home);

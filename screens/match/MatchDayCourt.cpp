@@ -284,7 +284,8 @@ void ReportPlayer(CDayController& controller, const CMatch2DPlayer& p, const CSt
     // The day's kind-4 list is the passes that set up a basket: the engine counts them as assists.
     report(4, p.assists, true);
     report(5, p.Counter(kStatOffensiveRebounds) + p.Counter(kStatDefensiveRebounds), !home);
-    report(6, p.Fouls(), !home);
+    // The best defender wins the most balls, as in the 3D match: his fouls are no defence.
+    report(6, p.ballsWon, !home);
     report(7, p.Counter(kStatSteals), !home);
 }
 

@@ -121,14 +121,7 @@ void CResultsScreen::Refresh() {
     }
     FillGroups();
     m_verdict = JudgeSeasonEnd(session, m_groups);
-    if (m_verdict.champion)
-        ShowMessage(" ", kWhite);
-    else if (TournamentData() && session.cupStage >= kCupFinalStage && m_verdict.knockedOut)
-        ShowMessage(" ", kWhite); // the final's loser did not finish "too low": the champion line says it
-    else if (m_verdict.bottom)
-        ShowMessage(Text(kSeasonOverText), kWarningColour);
-    else if (m_verdict.knockedOut)
-        ShowMessage(Text(kSeasonOverText), kWhite);
+    ShowVerdict();
     if (m_verdict.bottom || m_verdict.knockedOut)
         m_seasonOver = 1;
     if (m_seasonOver && TournamentData()) {
@@ -142,17 +135,41 @@ void CResultsScreen::Refresh() {
     ShowChampion();
 }
 
+void CResultsScreen::ShowVerdict() {
+    const CCareerSession& session = m_ctx.Session();
+    if (m_verdict.champion)
+        ShowMessage(" ", kWhite);
+    else if (TournamentData() && session.cupStage >= kCupFinalStage && m_verdict.knockedOut)
+        ShowMessage(" ", kWhite); // the final's loser did not finish "too low": the champion line says it
+    else if (m_verdict.bottom)
+        ShowMessage(Text(kSeasonOverText), kWarningColour);
+    else if (m_verdict.knockedOut)
+        ShowMessage(Text(kSeasonOverText), kWhite);
+    else
+        ShowMessage(CStr(), kWhite);
+}
+
+int CResultsScreen::ShownGroup() const {
+    const int picked = m_groupList ? m_groupList->GetSelectedIndex() : -1;
+    const int g = picked >= 0 && m_groupList ? m_groupList->GetItemData(picked) : 0;
+    return g < 0 || g >= static_cast<int>(m_groups.size()) ? 0 : g;
+}
+
 CStr CResultsScreen::ChampionLine() const {
     const CCareerSession& session = m_ctx.Session();
     if (const CTeam* champion = TournamentChampion(session))
         return Text(kChampionText).Concat(champion->name);
-    if (TournamentData() || !m_verdict.judged || m_userGroup < 0 ||
-        m_groups[static_cast<size_t>(m_userGroup)]->standings.empty())
+    // The line names the champion of the division shown, not always the user's.
+    const int shown = ShownGroup();
+    if (TournamentData() || !m_verdict.judged || m_groups.empty() ||
+        m_groups[static_cast<size_t>(shown)]->standings.empty())
         return CStr();
     // The league's season is over: its leader is champion, and the user's club, when it is that
     // leader, goes up to the league above.
     CStr line =
-        Text(kLeagueChampionText).Concat(m_groups[static_cast<size_t>(m_userGroup)]->standings.back()->name);
+        Text(kLeagueChampionText).Concat(m_groups[static_cast<size_t>(shown)]->standings.back()->name);
+    if (shown != m_userGroup)
+        return line;
     const CLeague* league = session.UserLeague();
     const CLeague* above = league && session.worldDB && league->promotionLeague >= 0
                                ? session.worldDB->leagues.At(league->promotionLeague)
@@ -179,10 +196,7 @@ void CResultsScreen::Build() {
     m_grid->Clear();
     m_grid->SetRowCount(0);
     const CCareerSession& session = m_ctx.Session();
-    int picked = m_groupList ? m_groupList->GetSelectedIndex() : -1;
-    int g = picked >= 0 && m_groupList ? m_groupList->GetItemData(picked) : 0;
-    if (g < 0 || g >= static_cast<int>(m_groups.size()))
-        g = 0;
+    const int g = ShownGroup();
     // No table yet (no career, or no league with clubs): empty labels and grid, nothing to grade.
     if (m_groups.empty()) {
         if (m_title)
@@ -267,8 +281,14 @@ void CResultsScreen::FillRoundList() {
 
 void CResultsScreen::OnMessage(GuiMessage& m) {
     if (m.sID == ID_RESULTS_GROUPS && m.MSG == kMsgSelection) {
-        if (!(m_seasonOver && TournamentData()))
+        if (!(m_seasonOver && TournamentData())) {
             Build();
+            // The verdict stays; the champion's line follows the division picked.
+            if (m_verdict.judged) {
+                ShowVerdict();
+                ShowChampion();
+            }
+        }
         Consume(m);
         return;
     }

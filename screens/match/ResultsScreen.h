@@ -56,6 +56,10 @@ private:
     void ShowMessage(const CStr& text, uint32_t colour);
     // Names the tournament's champion under the verdict once the final is played.
     // The tournament's champion, or at a league season's end its champion and the user's promotion.
+    // The verdict's line for the user's club (nothing when there is none to say).
+    void ShowVerdict();
+    // The group list's pick: the table shown.
+    int ShownGroup() const;
     CStr ChampionLine() const;
     void ShowChampion();
     int SeasonStartKey() const;

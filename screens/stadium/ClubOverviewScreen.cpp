@@ -4,6 +4,7 @@
 #include "career/Calendar.h"
 #include "career/CareerSession.h"
 #include "career/FixtureList.h"
+#include "career/Standings.h"
 #include "database/MemoryDB.h"
 #include "gui/Element.h"
 #include "screens/ClubCaption.h"
@@ -129,18 +130,25 @@ SeasonRecord CountSeasonRecord(const CTeam& club, int64_t seasonStartKey) {
     return record;
 }
 
-TeamLeaders FindTeamLeaders(const CTeam& team) {
+TeamLeaders FindTeamLeaders(const CTeam& team, int64_t firstKey) {
     TeamLeaders leaders;
-    float squad = static_cast<float>(team.players.size());
     for (const CPlayer* player : team.players) {
         if (!player)
             continue;
+        // Per game played, over the same records the statistics screen reads.
+        int games = 0;
+        std::array<int64_t, kLeaderStats> sums{};
+        for (const CPlayerStat* stat : player->stats) {
+            if (!stat || stat->DateKey() < firstKey || !PlayedInMatch(*stat))
+                continue;
+            ++games;
+            for (int k = 0; k < kLeaderStats; ++k)
+                sums[static_cast<size_t>(k)] += stat->Field(kLeaderFields[k]);
+        }
+        if (games == 0)
+            continue;
         for (int k = 0; k < kLeaderStats; ++k) {
-            int64_t sum = 0;
-            for (const CPlayerStat* stat : player->stats)
-                if (stat)
-                    sum += stat->Field(kLeaderFields[k]);
-            float value = static_cast<float>(sum) / squad;
+            const float value = static_cast<float>(sums[static_cast<size_t>(k)]) / static_cast<float>(games);
             if (value > leaders.values[static_cast<size_t>(k)]) {
                 leaders.values[static_cast<size_t>(k)] = value;
                 leaders.names[static_cast<size_t>(k)] = player->name;
@@ -209,8 +217,8 @@ void CClubOverviewScreen::Refresh() {
     const int32_t figures[5] = {club->cash, club->money11, club->money12, club->attendance, club->fanBase};
     std::copy(std::begin(figures), std::end(figures), m_clubFigures);
 
-    m_leaders = FindTeamLeaders(*club);
-    GatherFixtures(*club);
+    m_leaders = FindTeamLeaders(*club, recordFrom);
+    GatherFixtures(*club, recordFrom);
     GatherStadium(*club);
 
     SetCaptions();
@@ -225,7 +233,7 @@ void CClubOverviewScreen::Refresh() {
     FillNextMatches();
 }
 
-void CClubOverviewScreen::GatherFixtures(const CTeam& club) {
+void CClubOverviewScreen::GatherFixtures(const CTeam& club, int64_t figuresFrom) {
     m_opponentValues.fill(0.0f);
     m_opponentName = CStr();
     // A season with nothing left to play shows no fixtures rather than those of an earlier refresh.
@@ -244,7 +252,7 @@ void CClubOverviewScreen::GatherFixtures(const CTeam& club) {
         bool atHome = fixture->home && fixture->home->id == club.id;
         const CTeam* opponent = atHome ? fixture->away : fixture->home;
         if (first && opponent) {
-            m_opponentValues = FindTeamLeaders(*opponent).values;
+            m_opponentValues = FindTeamLeaders(*opponent, figuresFrom).values;
             m_opponentName = opponent->name;
         }
         first = false;

@@ -27,13 +27,14 @@ struct SeasonRecord {
 };
 SeasonRecord CountSeasonRecord(const CTeam& club, int64_t seasonStartKey);
 
-// Per statistic, the squad's best figure (each player's totals over all his records divided by the
-// squad size) and who holds it; a tie keeps the earlier player, no figure above 0 keeps "" and 0.
+// Per statistic, the squad's best figure per game played (records dated from firstKey, yyyymmdd, as
+// the statistics screen counts them) and who holds it; a tie keeps the earlier player, no figure
+// above 0 keeps "" and 0.
 struct TeamLeaders {
     std::array<float, kLeaderStats> values{};
     std::array<CStr, kLeaderStats> names;
 };
-TeamLeaders FindTeamLeaders(const CTeam& team);
+TeamLeaders FindTeamLeaders(const CTeam& team, int64_t firstKey);
 
 // The overview's index (0-17) of a stadium part id, -1 for none.
 int StadiumPartIndex(int32_t partId);
@@ -90,7 +91,8 @@ private:
 
     CGuiElement* Child(int id) const;
     void GatherStadium(const CTeam& club);
-    void GatherFixtures(const CTeam& club);
+    // The coming matches; the next opponent's figures count from figuresFrom (yyyymmdd).
+    void GatherFixtures(const CTeam& club, int64_t figuresFrom);
 
     const CScreenContext& m_ctx;
     CGuiElement* m_root = nullptr;

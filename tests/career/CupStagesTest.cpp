@@ -4,6 +4,7 @@
 #include "career/CupStages.h"
 #include "career/CareerSession.h"
 #include "career/FixtureList.h"
+#include "career/SeasonEnd.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
 #include "engine/GameRand.h"
@@ -148,7 +149,8 @@ TEST_F(CupStagesTest, WorldCupRoundsFollowTheGroupsOnTheirDatesDownToTheFinal) {
     ASSERT_TRUE(outcome.built);
     EXPECT_TRUE(outcome.userQualified);
     EXPECT_EQ(s.cupStage, 1);
-    EXPECT_EQ(s.careerDB->profiles.At(0)->progress, progress + 1);
+    // Reaching a round is no title.
+    EXPECT_EQ(s.careerDB->profiles.At(0)->progress, progress);
     ExpectConsistentRound(8, 2);
     EXPECT_EQ(s.worldDB->leagues.At(0)->nameTextId, 100174);
     EXPECT_EQ(s.worldDB->leagues.At(7)->nameTextId, kWorldCupEighthTieText);
@@ -160,8 +162,8 @@ TEST_F(CupStagesTest, WorldCupRoundsFollowTheGroupsOnTheirDatesDownToTheFinal) {
     EXPECT_EQ(tie7->teams[1]->id, Place(groups, 3, 4));
     using Dates = std::vector<std::pair<GameDate, int>>;
     EXPECT_EQ(DatesOfRound(), (Dates{{{2006, 8, 26}, 4}, {{2006, 8, 27}, 4}}));
-    // The standings of the next round count only its own games.
-    EXPECT_EQ(s.fixtureList->Season().startDay, 25);
+    // The standings of the next round count only its own games, from its first day.
+    EXPECT_EQ(s.fixtureList->Season().startDay, 26);
 
     // Round 2: W3-W1 in the first quarter-final, on 29 and 30 August.
     PlayRound(UserResult::Wins);
@@ -184,7 +186,7 @@ TEST_F(CupStagesTest, WorldCupRoundsFollowTheGroupsOnTheirDatesDownToTheFinal) {
     ExpectConsistentRound(1, 2);
     EXPECT_EQ(s.worldDB->leagues.At(0)->nameTextId, kCupFinalText);
     EXPECT_EQ(DatesOfRound(), (Dates{{{2006, 9, 3}, 1}}));
-    EXPECT_EQ(s.careerDB->profiles.At(0)->progress, progress + 4);
+    EXPECT_EQ(s.careerDB->profiles.At(0)->progress, progress);
     EXPECT_EQ(TournamentChampion(s), nullptr);
 
     PlayRound(UserResult::Wins);
@@ -249,6 +251,51 @@ TEST_F(CupStagesTest, EuroCupRoundsFromTwoLeaguesOfSixToTheFinal) {
     EXPECT_NE(champion->id, s.UserClub()->id);
 }
 
+// The second round's last games are played the day before the quarter-finals: each knockout
+// round's tables start empty and then count the one game of each tie.
+TEST_F(CupStagesTest, EachEuroCupKnockoutTableCountsOnlyItsOwnGames) {
+    CCareerSession& s = Start(kDataSetEuroCup);
+    PlayRound(UserResult::Wins);
+    ASSERT_TRUE(NextRound().built);
+    PlayRound(UserResult::Wins);
+    for (int round = 2; round <= kCupFinalStage; ++round) {
+        ASSERT_TRUE(NextRound().built);
+        for (const auto& table : BuildStageStandings(s, {}))
+            for (const auto& row : table->standings)
+                EXPECT_EQ(row->games, 0) << "round " << round << " " << row->name.GetText();
+        PlayRound(UserResult::Wins);
+        for (const auto& table : BuildStageStandings(s, {}))
+            for (const auto& row : table->standings)
+                EXPECT_EQ(row->games, 1) << "round " << round << " " << row->name.GetText();
+    }
+    EXPECT_EQ(TournamentChampion(s), s.UserClub());
+}
+
+// The manager's card: a group won or a round reached is no title and the age stays; the final won
+// is one title, counted once however often its table is judged.
+TEST_F(CupStagesTest, OnlyTheFinalWonIsATitleAndTheAgeStaysThroughTheTournament) {
+    CCareerSession& s = Start(kDataSetEuroCup);
+    const CProfile* profile = s.careerDB->profiles.At(0);
+    const int titles = profile->progress;
+    const int age = profile->managerNumber;
+    auto judge = [&] {
+        SeasonVerdict verdict = JudgeSeasonEnd(s, BuildStageStandings(s, {}));
+        EXPECT_TRUE(verdict.champion) << "round " << s.cupStage;
+    };
+    PlayRound(UserResult::Wins);
+    judge();
+    EXPECT_EQ(profile->progress, titles);
+    for (int round = 1; round <= kCupFinalStage; ++round) {
+        ASSERT_TRUE(NextRound().built);
+        PlayRound(UserResult::Wins);
+        judge();
+        judge();
+        EXPECT_EQ(profile->progress, round < kCupFinalStage ? titles : titles + 1) << "round " << round;
+    }
+    EXPECT_EQ(TournamentChampion(s), s.UserClub());
+    EXPECT_EQ(profile->managerNumber, age);
+}
+
 TEST_F(CupStagesTest, AClubKnockedOutIsInNoNewLeagueAndTheRestIsPlayedOutToAChampion) {
     CCareerSession& s = Start(kDataSetWorldCup);
     CTeam* user = s.UserClub();
@@ -308,7 +355,7 @@ TEST_F(CupStagesTest, TablesTooShortOrMissingChangeNothingButTheStage) {
     tables[2]->standings.erase(tables[2]->standings.begin(), tables[2]->standings.begin() + 3);
     EXPECT_FALSE(BuildCupStage(s, tables).built);
     EXPECT_EQ(s.cupStage, 1);
-    EXPECT_EQ(s.careerDB->profiles.At(0)->progress, progress + 1);
+    EXPECT_EQ(s.careerDB->profiles.At(0)->progress, progress);
     expectUnchanged();
 
     tables = BuildStageStandings(s, {});
@@ -376,7 +423,7 @@ TEST_F(CupStagesTest, ACareerSavedBetweenRoundsLoadsWithTheRoundAsBuilt) {
     EXPECT_EQ(s.UserLeague()->id, userLeague);
     EXPECT_EQ(s.UserLeague()->nameTextId, userLeagueName);
     EXPECT_EQ(s.fixtureList->Size(), 8);
-    EXPECT_EQ(s.fixtureList->Season().startDay, 25);
+    EXPECT_EQ(s.fixtureList->Season().startDay, 26);
     // The clubs that are out come back in no league.
     ExpectConsistentRound(8, 2);
     PlayRound(UserResult::Wins);

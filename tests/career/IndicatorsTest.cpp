@@ -79,6 +79,43 @@ TEST(Indicators, ThePsychologistWritesOnceForEachDayTheMoodMoved) {
     EXPECT_EQ(MoodMails(rig), 2);
 }
 
+// The day after a loss the fans and the squad's mood stand two lower than in the morning: the
+// arrows point down that day and the psychologist reports the fall; the next quiet day they are
+// level again.
+TEST(Indicators, ALossShowsAsTheDaysFallAndBringsThePsychologistsMail) {
+    GameSrand(7);
+    CareerRig rig;
+    ASSERT_TRUE(rig.ready);
+    ASSERT_NE(rig.Hire(80058), nullptr);
+    CTeamOpinion* opinion = rig.world->opinions.FindByTeam(rig.club->id);
+    ASSERT_NE(opinion, nullptr);
+    opinion->current[0] = opinion->previous[0] = 50;
+    opinion->current[1] = opinion->previous[1] = 40;
+    auto* match = rig.career->matchStats.Append(new CMatchStat());
+    match->Field(6) = 10;
+    match->Field(7) = 8;
+    match->Field(8) = 2007;
+    match->Field(9) = 70;
+    match->Field(10) = 81;
+    rig.club->matchStats.push_back(match);
+
+    rig.DayAfter(GameDate{2007, 8, 10});
+    IndicatorValues values;
+    ASSERT_TRUE(ReadClubIndicators(*rig.world, rig.club->id, values));
+    EXPECT_EQ(values.value[0], 48);
+    EXPECT_EQ(values.reference[0], 50);
+    EXPECT_EQ(values.value[1], 38);
+    EXPECT_EQ(values.reference[1], 40);
+    EXPECT_FALSE(IndicatorRising(values.value[0], values.reference[0]));
+    EXPECT_FALSE(IndicatorRising(values.value[1], values.reference[1]));
+    EXPECT_EQ(rig.CountMails(kMailRowMoodFell), 1);
+
+    rig.Day();
+    ASSERT_TRUE(ReadClubIndicators(*rig.world, rig.club->id, values));
+    EXPECT_EQ(values.reference[1], 38);
+    EXPECT_EQ(MoodMails(rig), 1);
+}
+
 TEST(Indicators, WithoutAPsychologistTheMoodNeverWrites) {
     GameSrand(7);
     CareerRig rig;

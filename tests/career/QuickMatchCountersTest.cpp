@@ -79,12 +79,12 @@ TEST(QuickMatchBooks, TheDaysEventsLandInTheirPlayerCounters) {
     int homeScore = 0, awayScore = 0;
     SimulateQuickMatch(ctx, home, away, homeScore, awayScore);
 
-    // A report entry starts at 0 and gains 1 with each further event of its player, so a player's
-    // count of an event kind is the entry's value plus one.
+    // Each event of a player adds one to his report entry: the entry is his count, so it weighs
+    // right against a played match's totals among the day's leaders.
     auto counts = [&](int category) {
         std::map<std::string, int> byPlayer;
         for (const MatchDayEntry& entry : results.List(category))
-            byPlayer[entry.playerName.Std()] = entry.value + 1;
+            byPlayer[entry.playerName.Std()] = entry.value;
         return byPlayer;
     };
     const std::pair<int, int> kinds[] = {
@@ -103,4 +103,48 @@ TEST(QuickMatchBooks, TheDaysEventsLandInTheirPlayerCounters) {
         }
         EXPECT_GT(total, 0) << "field " << field;
     }
+    // The rebounds stand in all three fields, as every engine writes them: the comparison reads the
+    // two kinds, the leaders their sum. Both kinds occur.
+    int offensive = 0, defensive = 0;
+    for (const CTeam* team : {home, away})
+        for (const CPlayer* player : team->players) {
+            const CPlayerStat* stat = player->stats.back();
+            EXPECT_EQ(stat->OffensiveRebounds() + stat->DefensiveRebounds(), stat->Rebounds())
+                << player->name.GetText();
+            offensive += stat->OffensiveRebounds();
+            defensive += stat->DefensiveRebounds();
+        }
+    EXPECT_GT(offensive, 0);
+    EXPECT_GT(defensive, offensive) << "a miss is mostly the defenders' ball";
+}
+
+// A side plays 48 minutes with five on court: 240 player-minutes, no player above 48, even when
+// someone is hurt.
+TEST(QuickMatchBooks, ASidesMinutesAddUpToTwoHundredForty) {
+    GameSrand(3);
+    CMemoryDB world;
+    CTeam* home = MakeTeam(world, 1, "Harbour", 12, 5);
+    CTeam* away = MakeTeam(world, 2, "Valley", 12, 5);
+    CDayResults results;
+    QuickMatchContext ctx;
+    ctx.date = GameDate{2007, 10, 3};
+    ctx.matchStats = &world.matchStats;
+    ctx.playerStats = &world.playerStats;
+    ctx.results = &results;
+    for (int match = 1; match <= 60; ++match) {
+        int homeScore = 0, awayScore = 0;
+        SimulateQuickMatch(ctx, home, away, homeScore, awayScore);
+        for (const CTeam* team : {home, away}) {
+            int seconds = 0;
+            for (const CPlayer* player : team->players) {
+                const int played = player->stats.back()->SecondsPlayed();
+                EXPECT_LE(played, 48 * 60) << player->name.GetText() << " match " << match;
+                seconds += played;
+            }
+            EXPECT_EQ(seconds, 240 * 60) << team->name.GetText() << " match " << match;
+        }
+        if (::testing::Test::HasFailure())
+            break;
+    }
+    EXPECT_FALSE(results.Incidents().empty()) << "no one was hurt: the test shows nothing";
 }

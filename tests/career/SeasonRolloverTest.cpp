@@ -182,6 +182,17 @@ TEST(SeasonRollover, AChampionGoesUpAndTheBottomClubAboveComesDownWithTheSwapped
     EXPECT_EQ(w.career->profiles.At(0)->managerNumber, 31);
 }
 
+// The results window judges the last day, then the new season starts: the manager is a year older,
+// not two.
+TEST(SeasonRollover, TheManagerIsOneYearOlderEachSeason) {
+    GameSrand(5);
+    RolloverWorld w(0);
+    w.Table(0, {1, 2, 3, 4});
+    JudgeSeasonEnd(w.session, BuildSeasonStandings(w.session, Texts));
+    StartNewSeason(w.session, Texts, {});
+    EXPECT_EQ(w.career->profiles.At(0)->managerNumber, 31);
+}
+
 TEST(SeasonRollover, ClubsThatDidNotWinAndChampionsOfTheTopLeagueStay) {
     struct Case {
         int userRow;
@@ -341,7 +352,8 @@ TEST(SeasonEnd, TheChampionIsPaidOnceAndTheBottomClubIsWarned) {
     EXPECT_FALSE(verdict.prizePaid);
     EXPECT_EQ(w.user->cash, cash + kChampionPrize);
     EXPECT_EQ(w.career->profiles.At(0)->progress, 1);
-    EXPECT_EQ(w.career->profiles.At(0)->managerNumber, 31);
+    // The age rises with the new season, not at the season's end.
+    EXPECT_EQ(w.career->profiles.At(0)->managerNumber, 30);
     EXPECT_FALSE(w.session.careerOver);
     // The next season's end pays again.
     w.session.fixtureList->Season().endYear = 2009;

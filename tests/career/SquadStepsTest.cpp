@@ -1,6 +1,7 @@
 // The squad's days on a real career: injuries heal and are reported once, laments are judged ten
 // days later, the scout stays within his judgement, sponsors offer one deal at a time.
 #include "career/SquadSteps.h"
+#include "career/Indicators.h"
 #include "career/Mail.h"
 #include "career/SponsorSteps.h"
 #include "engine/GameRand.h"
@@ -255,6 +256,7 @@ TEST(SquadSteps, ResultsMoveTheClubsOpinionsAndALowOneIsReported) {
 
     played(GameDate{2007, 9, 6}, 70, 81);
     day.today = GameDate{2007, 9, 7};
+    RebaseIndicators(*rig.world); // the morning's values, as the day's first step takes them
     CheckTeamOpinions(day);
     EXPECT_EQ(row->previous[0], 12);
     EXPECT_EQ(row->current[0], 10);
@@ -264,6 +266,7 @@ TEST(SquadSteps, ResultsMoveTheClubsOpinionsAndALowOneIsReported) {
 
     played(GameDate{2007, 9, 9}, 90, 60);
     day.today = GameDate{2007, 9, 10};
+    RebaseIndicators(*rig.world);
     CheckTeamOpinions(day);
     EXPECT_EQ(row->previous[1], 10);
     EXPECT_EQ(row->current[1], 12);

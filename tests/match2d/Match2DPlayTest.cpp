@@ -47,6 +47,14 @@ void ExpectConsistent(const CMatch2DTeam& team, bool forfeit = false) {
     EXPECT_LE(made, taken);
     EXPECT_LE(made, f.fgm);
     EXPECT_EQ(team.SumCounter362(), 0);
+    // Every steal is a ball won; a shot challenged away is one too.
+    int won = 0;
+    int steals = 0;
+    for (int i = 0; i < team.PlayerCount(); ++i) {
+        won += team.GetPlayer(i)->ballsWon;
+        steals += team.GetPlayer(i)->Counter(kStatSteals);
+    }
+    EXPECT_GE(won, steals);
 }
 
 TEST_F(Match2DTest, InstantMatchOfTwelveManClubsEndsWithPointsThatAddUp) {

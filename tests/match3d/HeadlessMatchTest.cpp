@@ -23,6 +23,8 @@ struct Outcome {
     bool ended = false;
     int periods = 0; // quarters and overtimes played
     std::vector<std::string> lines;
+    int assists[2] = {}; // by side
+    int baskets[2] = {}; // field goals made, by side
 };
 
 // Points from the box score of the side's whole roster.
@@ -78,6 +80,8 @@ Outcome Play(unsigned seed, double quarterSeconds, int& homeBox, int& awayBox, f
         for (const CCourtPlayer* p : team->players) {
             o.closeMisses += p->fieldGoalsAttempted - p->fieldGoalsMade;
             o.ballsWon += p->ballsWon;
+            o.assists[p->side] += p->assists;
+            o.baskets[p->side] += p->twoPointersMade + p->threePointersMade;
         }
     return o;
 }
@@ -112,6 +116,10 @@ TEST(HeadlessMatch, FourQuartersScoreOnBothSidesAndTheBoxScoresAddUp) {
     }
     EXPECT_EQ(missLines, o.closeMisses);
     EXPECT_EQ(wonLines, o.ballsWon);
+    // Assists are baskets scored from a teammate's pass: some, never more than the baskets.
+    EXPECT_GT(o.assists[0] + o.assists[1], 0);
+    for (int side = 0; side < 2; ++side)
+        EXPECT_LE(o.assists[side], o.baskets[side]) << "side " << side;
 }
 
 TEST(HeadlessMatch, ASquadPlayedOutRunsDownToEmptyAndNoFurther) {

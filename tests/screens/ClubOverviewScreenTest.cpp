@@ -4,6 +4,7 @@
 #include "screens/stadium/ClubOverviewScreen.h"
 #include "career/CareerSession.h"
 #include "career/FixtureList.h"
+#include "career/Standings.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
 #include "engine/Paths.h"
@@ -177,23 +178,55 @@ TEST_F(OverviewFixture, SeasonRecordCountsThisSeasonsGamesOnly) {
     EXPECT_EQ(screen->Record().games, 10);
 }
 
-TEST_F(OverviewFixture, LeadersAreSquadTotalsOverSquadSizeWithTheEarlierPlayerOnATie) {
-    Player(club, "Adams", 240, 30);
-    Player(club, "Baker", 100, 30); // same rebounds as Adams: Adams keeps the lead
+TEST_F(OverviewFixture, LeadersArePerGameFiguresWithTheEarlierPlayerOnATie) {
+    Player(club, "Adams", 24, 3);
+    Player(club, "Baker", 10, 3); // same rebounds as Adams: Adams keeps the lead
     for (int i = 0; i < 10; ++i)
         Player(club, "Bench", 0, 0);
     screen->Refresh();
     CGuiElement* grid = Find(ID_OV_LEADERS);
     ASSERT_NE(grid, nullptr);
     EXPECT_EQ(Cell(grid, 0, 0), "<80013>");
-    EXPECT_EQ(Cell(grid, 1, 0), "20.00"); // 240 points / 12 players
+    EXPECT_EQ(Cell(grid, 1, 0), "24.00"); // one game, whatever the squad's size
     EXPECT_EQ(Cell(grid, 2, 0), "Adams");
-    EXPECT_EQ(Cell(grid, 1, 2), "2.50");
+    EXPECT_EQ(Cell(grid, 1, 2), "3.00");
     EXPECT_EQ(Cell(grid, 2, 2), "Adams");
     // Nobody blocked a shot: no name and 0.00.
     EXPECT_EQ(Cell(grid, 1, 1), "0.00");
     EXPECT_EQ(Cell(grid, 2, 1), "");
     EXPECT_EQ(static_cast<CGuiGridControl*>(grid)->HeaderText(2), CStr("<80035>"));
+}
+
+// The leaders read as the statistics screen's player figures: this season's games only, each
+// figure per game played (Adams: 30 and 26 this season, last season's 90 left out).
+TEST_F(OverviewFixture, LeadersMatchTheStatisticsOverThisSeasonsGames) {
+    CPlayer* adams = Player(club, "Adams", 30, 4);
+    auto game = [&](CPlayer* player, int year, int month, int points) {
+        auto stat = std::make_unique<CPlayerStat>();
+        stat->Field(2) = year;
+        stat->Field(3) = month;
+        stat->Field(4) = 10;
+        stat->Field(5) = 1800; // seconds on court
+        stat->Field(10) = points;
+        player->stats.insert(player->stats.begin(), stat.get());
+        playerStats.push_back(std::move(stat));
+    };
+    // Records stand oldest first: last April's, then August's before September's.
+    game(adams, 2007, 8, 26);
+    game(adams, 2007, 4, 90);
+    Player(club, "Baker", 27, 0);
+    for (int i = 0; i < 10; ++i)
+        Player(club, "Bench", 0, 0);
+    screen->Refresh();
+    CGuiElement* grid = Find(ID_OV_LEADERS);
+    EXPECT_EQ(Cell(grid, 1, 0), "28.00");
+    EXPECT_EQ(Cell(grid, 2, 0), "Adams");
+
+    StandingsContext ctx{Texts, MakeDateKey(2007, 8, 1)};
+    PlayerStatRow row;
+    row.Build(ctx, adams, club->name);
+    EXPECT_EQ(row.games, 2);
+    EXPECT_EQ(Cell(grid, 1, 0), CStr::Formatted("%.2f", row.points).Std()) << "the statistics' points a game";
 }
 
 TEST_F(OverviewFixture, ComparisonAndComingMatchesFollowTheNextFixture) {
@@ -210,8 +243,8 @@ TEST_F(OverviewFixture, ComparisonAndComingMatchesFollowTheNextFixture) {
 
     CGuiElement* compare = Find(ID_OV_COMPARE);
     ASSERT_NE(compare, nullptr);
-    EXPECT_EQ(Cell(compare, 1, 0), "20.00"); // 40 / 2
-    EXPECT_EQ(Cell(compare, 2, 0), "30.00"); // Albury's best: 90 / 3
+    EXPECT_EQ(Cell(compare, 1, 0), "40.00"); // Adams's one game
+    EXPECT_EQ(Cell(compare, 2, 0), "90.00"); // Albury's best, Ure's one game
     EXPECT_EQ(Cell(compare, 2, 2), "0.00");
     CGuiElement* next = Find(ID_OV_NEXT);
     ASSERT_NE(next, nullptr);

@@ -93,11 +93,11 @@ TEST(DayLeaders, NineRowsInTheirOrderWithTheDaysBestClubLast) {
     line("Ace", "Lions", kLineClose, 2); // field goals of kinds 1 and 3 share a list
     line("Bo", "Bears", kLineThreePoint, 3);
     line("Cy", "Lions", kLineFreeThrow, 2);
-    line("Dee", "Bears", kLineAssist, 0);
-    line("Dee", "Bears", kLineAssist, 0);
-    line("Eli", "Lions", kLineRebound, 0);
-    line("Fay", "Bears", kLineDefence, 0);
-    line("Gus", "Lions", kLineSteal, 0);
+    line("Dee", "Bears", kLineAssist, 1); // a quick match's event counts one
+    line("Dee", "Bears", kLineAssist, 1);
+    line("Eli", "Lions", kLineRebound, 1);
+    line("Fay", "Bears", kLineDefence, 1);
+    line("Gus", "Lions", kLineSteal, 1);
     line("Ace", "Other", kLineTwoPoint, 2); // same name, other team: its own entry
     line("Nobody", "X", 8, 5);              // kinds above 7 are dropped
     results.OfferTopScore("Lions", 88);
@@ -106,7 +106,7 @@ TEST(DayLeaders, NineRowsInTheirOrderWithTheDaysBestClubLast) {
 
     ASSERT_EQ(results.List(CDayResults::kFieldGoals).size(), 2u);
     EXPECT_EQ(results.List(CDayResults::kFieldGoals)[0].value, 4);
-    EXPECT_EQ(results.List(CDayResults::kAssists)[0].value, 1);
+    EXPECT_EQ(results.List(CDayResults::kAssists)[0].value, 2);
 
     DayBoard board;
     CDayInfoPanel panel(nullptr, Text, {}, [&board] { return &board; });
@@ -124,7 +124,7 @@ TEST(DayLeaders, NineRowsInTheirOrderWithTheDaysBestClubLast) {
     EXPECT_STREQ(panel.Events()[0].texts[2].GetText(), "07:03");
     EXPECT_STREQ(panel.LastView().leaderRows[8][0].GetText(), "<100083>");
 
-    // A three-pointer day beats field goals only when strictly more.
+    // Bo's second three: six points beat Ace's four.
     line("Bo", "Bears", kLineThreePoint, 3);
     EXPECT_STREQ(results.Leaders()[0][0].GetText(), "Bo");
 
@@ -139,4 +139,39 @@ TEST(DayLeaders, NineRowsInTheirOrderWithTheDaysBestClubLast) {
     DayBoard empty;
     FillDayLeaders(results, empty);
     EXPECT_TRUE(empty.leaders[0].texts[0].IsEmpty());
+}
+
+// Each leader has the most of his figure over the day's matches: the top scorer counts every kind of
+// point, and a played match's line (a player's total) weighs against a quick match's events one by
+// one.
+TEST(DayLeaders, EachLeaderHasTheMostOfHisFigureOverTheDay) {
+    CDayResults results;
+    auto line = [&](const char* player, const char* team, int kind, int value) {
+        results.AddReportLine(MatchDayEntry{player, team, kind, value, 10, 5});
+    };
+    // The user's match: each player's totals in one line per kind.
+    line("Luca Varga", "Gulls", kLineTwoPoint, 24);
+    line("Luca Varga", "Gulls", kLineFreeThrow, 1);
+    line("Bellamy", "Owls", kLineTwoPoint, 20);
+    line("Bellamy", "Owls", kLineThreePoint, 12);
+    line("Rook", "Owls", kLineRebound, 2);
+    line("Rook", "Owls", kLineDefence, 2);
+    // A quick match: one line per event.
+    for (int i = 0; i < 3; ++i) {
+        line("Hale", "Stags", kLineRebound, 1);
+        line("Hale", "Stags", kLineDefence, 1);
+    }
+
+    DayBoard board;
+    CDayInfoPanel panel(nullptr, Text, {}, [&board] { return &board; });
+    FillDayLeaders(results, board);
+    panel.Refresh();
+    ASSERT_EQ(panel.Leaders().size(), 9u);
+    EXPECT_STREQ(panel.Leaders()[0].texts[0].GetText(), "Bellamy") << "32 points against 25";
+    EXPECT_STREQ(panel.Leaders()[2].texts[0].GetText(), "Hale") << "three rebounds against two";
+    EXPECT_STREQ(panel.Leaders()[3].texts[0].GetText(), "Hale") << "three balls won against two";
+    EXPECT_STREQ(panel.Leaders()[5].texts[0].GetText(), "Luca Varga") << "the most field-goal points";
+    EXPECT_STREQ(panel.Leaders()[6].texts[0].GetText(), "Bellamy");
+    ASSERT_EQ(results.List(CDayResults::kRebounds).size(), 2u);
+    EXPECT_EQ(results.List(CDayResults::kRebounds)[1].value, 3);
 }

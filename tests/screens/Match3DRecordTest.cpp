@@ -241,8 +241,9 @@ TEST(Match3DRecord, TheDayPanelShowsTheMatchsLeaders) {
     host.date = rig.session.currentDate;
     CDayController day(host.session, &host, &host, rig.session.fixtureList);
     rig.screens[ScreenRole::DayController] = &day;
-    // The away side's fourth player has the day's most steals.
+    // The away side's fourth player has the day's most steals, the home side's second its assists.
     rig.awaySide.players[3]->steals = 9;
+    rig.homeSide.players[1]->assists = 7;
     ASSERT_TRUE(FinishMatch3D(rig.ctx, rig.recorder, rig.homeSide, rig.awaySide));
     day.FinishUserMatch(rig.recorder.RecordedFixture(), rig.homeSide.score, rig.awaySide.score);
     const DayBoard& board = day.Board();
@@ -250,6 +251,7 @@ TEST(Match3DRecord, TheDayPanelShowsTheMatchsLeaders) {
     EXPECT_EQ(board.leaders[4].texts[0], rig.other->players[3]->name);
     EXPECT_EQ(board.leaders[4].texts[1], rig.other->name);
     EXPECT_FALSE(board.leaders[0].texts[0].IsEmpty());
+    EXPECT_EQ(board.leaders[1].texts[0], rig.user->players[1]->name);
 }
 
 // A player hurt in a 3D match is one of the day's incidents beside those of the other fixtures, at

@@ -11,6 +11,7 @@
 #include "gui/Element.h"
 #include "gui/EngineBackend.h"
 #include "gui/Grid.h"
+#include "gui/ListBox.h"
 #include "gui/TextTable.h"
 #include "screens/info/StatisticsScreen.h"
 #include "screens/match/ResultsScreen.h"
@@ -18,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 namespace {
 
@@ -137,6 +139,47 @@ TEST(ResultsScreen, TheLeaguesChampionAndTheUsersPromotionAreNamed) {
     results.Refresh();
     EXPECT_STREQ(rig.stack.FindElement(ID_RESULTS_STAGE_TEXT)->GetText().GetText(),
                  "<302900>Users<302901><800077>");
+}
+
+// Every division has its own champion: the line under the table names the leader of the division
+// picked in the list, and only the user's division carries his promotion.
+TEST(ResultsScreen, EachDivisionPickedNamesItsOwnChampion) {
+    ResultsRig rig(9);
+    auto* north = new CLeague();
+    north->id = 5;
+    north->nameTextId = 800005;
+    north->type = rig.session.worldDB->leagues.At(0)->type; // a division of the same competition
+    rig.session.worldDB->leagues.Append(north);
+    for (const auto& [id, name, wins] : {std::tuple{41, "North Stars", 8}, std::tuple{42, "North Owls", 3}}) {
+        auto* club = new CTeam();
+        club->id = id;
+        club->leagueId = north->id;
+        club->name = name;
+        rig.session.worldDB->teams.Append(club);
+        north->teams.push_back(club);
+        rig.Wins(club, wins);
+    }
+    CResultsScreen results(rig.ctx);
+    results.Refresh();
+    CGuiElement* message = rig.stack.FindElement(ID_RESULTS_STAGE_TEXT);
+    EXPECT_STREQ(message->GetText().GetText(), "<302900>Users");
+
+    auto* groups = dynamic_cast<CGuiListBox*>(rig.stack.FindElement(ID_RESULTS_GROUPS));
+    ASSERT_NE(groups, nullptr);
+    ASSERT_EQ(groups->GetItemCount(), 2);
+    const int other = groups->GetSelectedIndex() == 0 ? 1 : 0;
+    groups->SetSelection(other);
+    GuiMessage pick{ID_RESULTS_GROUPS, -1, kMsgSelection, other, 0, 0};
+    results.OnMessage(pick);
+    EXPECT_STREQ(rig.Cell(1, 0).GetText(), "North Stars");
+    EXPECT_STREQ(message->GetText().GetText(), "<302900>North Stars");
+
+    groups->SetSelection(1 - other);
+    GuiMessage back{ID_RESULTS_GROUPS, -1, kMsgSelection, 1 - other, 0, 0};
+    results.OnMessage(back);
+    EXPECT_STREQ(rig.Cell(1, 0).GetText(), "Users");
+    EXPECT_STREQ(message->GetText().GetText(), "<302900>Users");
+    EXPECT_EQ(rig.user->cash - 5000, kChampionPrize) << "picking a table judges nothing again";
 }
 
 TEST(ResultsScreen, TheBottomClubIsWarnedAndItsSeasonIsOver) {
