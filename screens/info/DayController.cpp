@@ -195,6 +195,20 @@ bool CDayController::HandleButton(int source, int kind) {
             ShowSeasonEndPopup(source);
             return true;
         }
+        // A tournament round over: with the club still in, the day buttons lead on to the next round
+        // as the results' button does; a club that went out is shown the results and their verdict.
+        // The refresh judges the round first.
+        if (dayButton && m_session.tournamentMode != 0) {
+            m_frame->RefreshAllScreens();
+            const int stage = m_session.cupStage;
+            if (m_session.tournamentExit == 0 && stage >= 0 && stage <= 3) {
+                m_runner.SetSeasonEndPending(false);
+                StageOrSeasonEnd(source);
+            } else {
+                Post(source, kResultsWindow, kMsgSwitchTo);
+            }
+            return true;
+        }
         // Whatever screen the player has opened since, the day buttons bring the day panel back:
         // its statistics button leads on to the results and the season's end.
         if (dayButton) {

@@ -72,3 +72,43 @@ TEST_F(TournamentExit, TheOverviewCountsTheLastWatchedMatchOfTheStage) {
         EXPECT_EQ(RecordGames(gm), static_cast<int>(club->matchStats.size())) << "the next round's overview";
     }
 }
+
+// The group stage run with Continue alone, matches played at once: on the last group day the next
+// Continue builds the next round for a club that went through (no Statistics and OK first), and the
+// one after that plays its first day; a club that went out is shown the results' verdict.
+TEST_F(TournamentExit, ContinueLeadsFromTheLastGroupDayIntoTheNextRound) {
+    for (const bool strong : {true, false}) {
+        SCOPED_TRACE(strong ? "a club that goes through" : "a club that goes out");
+        GameSrand(5);
+        GameOptions options = gamekit::Without3D();
+        options.enableFastSimulation = true;
+        gamekit::Game game;
+        ASSERT_TRUE(game.Start(gamekit::Screens::AfterCareer, options, {.dataSet = kDataSetEuroCup, .club = 0}));
+        CGameManager& gm = game.gm;
+        CCareerSession& session = game.Session();
+        session.view3D = 0;
+        session.resultOnly = 1;
+        // A squad that cannot miss goes through; one that cannot shoot goes out, fit as it was.
+        for (CPlayer* player : session.UserClub()->players)
+            for (int skill : {2, 8, 9, 10, 14})
+                player->SkillValue(skill) = strong ? 100 : 5;
+        gm.RefreshAllScreens();
+        const int64_t lastGroupDay = MakeDateKey(session.fixtureList->LastDate());
+        for (int i = 0; i < 20 && MakeDateKey(session.currentDate) < lastGroupDay; ++i)
+            ASSERT_TRUE(game.RunDay());
+        ASSERT_EQ(MakeDateKey(session.currentDate), lastGroupDay);
+        if (strong) {
+            ASSERT_EQ(session.cupStage, 0);
+        }
+
+        ASSERT_TRUE(game.RunDay());
+        if (strong) {
+            EXPECT_EQ(session.cupStage, 1) << "Continue did not lead on to the next round";
+            ASSERT_TRUE(game.RunDay());
+            EXPECT_GT(MakeDateKey(session.currentDate), lastGroupDay);
+        } else {
+            EXPECT_TRUE(gm.IsLayerActive(ID_RESULTS)) << "the club that went out is not told";
+            EXPECT_TRUE(session.HasOpenCareer());
+        }
+    }
+}
