@@ -17,7 +17,6 @@ constexpr int kHeaders[CResultsScreen::kColumns] = {100193, 80019, 80072, 100043
 constexpr int kWinShareHeader = 80000;
 constexpr int kTooltips[CResultsScreen::kColumns] = {910450, 910451, 910453, 910454, 910455, 910456};
 constexpr int kWinShareTooltip = 910452;
-constexpr int kTitleSuffix = 100151; // shared with the inbox's league folder: one word
 constexpr int kOutSuffix = 302073;
 constexpr int kSeasonText = 80030;
 constexpr int kButtonText = 100154;
@@ -207,8 +206,9 @@ void CResultsScreen::Build() {
     }
     const CompetitionStats& group = *m_groups[static_cast<size_t>(g)];
     if (m_title)
-        m_title->SetText(CStr::Formatted("%s %s", group.name.GetText(), Text(kTitleSuffix).GetText()),
-                         kFormatLeftMiddle, kHeadingColour);
+        // The table's own name says what it is ("Third Division", "Final"); a "League" after it
+        // read "Final League".
+        m_title->SetText(group.name, kFormatLeftMiddle, kHeadingColour);
     if (m_season) {
         SeasonSpan span;
         if (session.fixtureList)

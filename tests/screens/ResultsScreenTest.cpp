@@ -115,7 +115,7 @@ TEST(ResultsScreen, TheChampionsTableLeaderFirstGradedByRankAndThePrizeOnce) {
     EXPECT_EQ(grid->GetSelectedRow(), 0);
     for (int c = 0; c < CResultsScreen::kColumns; ++c)
         EXPECT_EQ(grid->CellTextColour(c, 0), CResultsScreen::kWhite) << c;
-    EXPECT_STREQ(rig.stack.FindElement(ID_RESULTS_TITLE)->GetText().GetText(), "<800000> <100151>");
+    EXPECT_STREQ(rig.stack.FindElement(ID_RESULTS_TITLE)->GetText().GetText(), "<800000>");
     EXPECT_STREQ(rig.stack.FindElement(ID_RESULTS_SEASON)->GetText().GetText(), "2007-2008 <80030>");
     EXPECT_STREQ(rig.stack.FindElement(ID_RESULTS_STAGE)->GetText().GetText(), "<100154>");
 
