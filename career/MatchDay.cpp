@@ -5,6 +5,7 @@
 #include "match/MatchResult.h"
 
 #include <algorithm>
+#include <climits>
 #include <map>
 #include <string>
 #include <utility>
@@ -664,9 +665,34 @@ void BuildTeamSheet(CTeam* team) {
     }
 }
 
+void RecordHomeCrowd(CTeam& club) {
+    if (club.fanBase <= 0)
+        return;
+    int games = 0, wins = 0;
+    for (auto it = club.matchStats.rbegin(); it != club.matchStats.rend() && games < 10; ++it) {
+        if (!*it)
+            continue;
+        ++games;
+        wins += (*it)->Score() > (*it)->OpponentScore() ? 1 : 0;
+    }
+    const double form = games > 0 ? static_cast<double>(wins) / games : 0.5;
+    int64_t crowd = static_cast<int64_t>(club.fanBase * (0.2 + 0.8 * form));
+    if (club.stadium) {
+        int64_t seats = 0;
+        for (const CStadiumWingRecord* wing : club.stadium->wings)
+            if (wing)
+                seats += wing->seats;
+        crowd = std::min(crowd, static_cast<int64_t>(0.7 * static_cast<double>(seats)));
+    }
+    crowd = std::clamp<int64_t>(crowd, 0, INT32_MAX);
+    club.attendance = std::max(club.attendance, static_cast<int32_t>(crowd));
+}
+
 void PlayQuickFixture(const QuickMatchContext& ctx, DayBoard* board, const CStr& homeCountry,
                       const CStr& awayCountry, CTeam* home, CTeam* away, int& homeScore, int& awayScore) {
     SimulateQuickMatch(ctx, home, away, homeScore, awayScore);
+    if (home)
+        RecordHomeCrowd(*home);
     if (ctx.results) {
         if (homeScore > awayScore)
             ctx.results->OfferTopScore(home->name, homeScore);

@@ -173,8 +173,13 @@ inline int32_t& PlayerCondition(CPlayer* player) {
     return player->SkillSecond(1);
 }
 
-// PlayQuickFixture: the board's result row, the quick match, the day's top score and the row's
-// score text. The board may be null.
+// A club's crowd at a quick home match, kept as its best crowd when larger: its fans fill seven in
+// ten of its hall's seats at most (as for the user's club), a fifth of them with no win in its last
+// ten games and all of them with ten. No die is rolled, so the day's draws stay as they were.
+void RecordHomeCrowd(CTeam& club);
+
+// PlayQuickFixture: the board's result row, the home club's crowd, the quick match, the day's top
+// score and the row's score text. The board may be null.
 void PlayQuickFixture(const QuickMatchContext& ctx, DayBoard* board, const CStr& homeCountry,
                       const CStr& awayCountry, CTeam* home, CTeam* away, int& homeScore, int& awayScore);
 // Appends the nine leader rows and one row per incident to the board.

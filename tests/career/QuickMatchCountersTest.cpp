@@ -148,3 +148,53 @@ TEST(QuickMatchBooks, ASidesMinutesAddUpToTwoHundredForty) {
     }
     EXPECT_FALSE(results.Incidents().empty()) << "no one was hurt: the test shows nothing";
 }
+
+// A club's best crowd grows with its quick home matches: the home club's, never the visitors', a
+// hall holding seven in ten of its seats at most, more fans for a club in form.
+TEST(QuickMatchBooks, AHomeMatchGivesTheHomeClubItsCrowd) {
+    GameSrand(4);
+    CMemoryDB world;
+    CTeam* home = MakeTeam(world, 1, "Harbour", 12, 5);
+    CTeam* away = MakeTeam(world, 2, "Valley", 12, 5);
+    home->fanBase = away->fanBase = 5000;
+    QuickMatchContext ctx;
+    ctx.date = GameDate{2007, 10, 3};
+    ctx.matchStats = &world.matchStats;
+    ctx.playerStats = &world.playerStats;
+    int homeScore = 0, awayScore = 0;
+    PlayQuickFixture(ctx, nullptr, CStr(), CStr(), home, away, homeScore, awayScore);
+    EXPECT_GE(home->attendance, 1000) << "a fifth of the fans at the least";
+    EXPECT_LE(home->attendance, 5000);
+    EXPECT_EQ(away->attendance, 0);
+
+    auto formed = [&](int32_t id, bool winning) {
+        CTeam* club = MakeTeam(world, id, "Form", 12, 5);
+        club->fanBase = 5000;
+        for (int game = 0; game < 10; ++game) {
+            auto* stat = world.matchStats.Append(new CMatchStat());
+            stat->Score() = winning ? 90 : 70;
+            stat->OpponentScore() = winning ? 70 : 90;
+            club->matchStats.push_back(stat);
+        }
+        RecordHomeCrowd(*club);
+        return club;
+    };
+    EXPECT_EQ(formed(3, true)->attendance, 5000);
+    EXPECT_EQ(formed(4, false)->attendance, 1000);
+
+    CTeam* small = formed(5, true);
+    small->attendance = 0;
+    CStadiumRecord hall;
+    CStadiumWingRecord wing;
+    wing.seats = 2000;
+    hall.wings.push_back(&wing);
+    small->stadium = &hall;
+    RecordHomeCrowd(*small);
+    EXPECT_EQ(small->attendance, 1400);
+    small->stadium = nullptr;
+    // A smaller crowd later leaves the best one standing.
+    small->attendance = 4000;
+    small->matchStats.clear();
+    RecordHomeCrowd(*small);
+    EXPECT_EQ(small->attendance, 4000);
+}
