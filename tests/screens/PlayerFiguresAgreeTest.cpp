@@ -3,6 +3,7 @@
 // (dunks among the two-pointers, a match on the bench as no game), and the player window and the
 // line-up card show the same attribute under the same name.
 #include "career/FixtureList.h"
+#include "career/MatchDay.h"
 #include "career/Standings.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
@@ -160,6 +161,45 @@ TEST_F(FiguresAgree, GamesPointsAndShootingOnEveryScreen) {
               7);                      // = the 7 field goals
     EXPECT_EQ(line.seasonBests[1], 4); // the best two-pointers made: the same count as the table's
     EXPECT_EQ(line.seasonBests[2], 8);
+}
+
+// Two other clubs' quick result: the player comparison shows each of their players' rebounds as
+// his record holds them, not 0 for every club but the user's.
+TEST_F(FiguresAgree, AQuickResultsReboundsReachThePlayerComparison) {
+    CMemoryDB* world = kit.session.worldDB;
+    const CTeam* user = kit.session.UserClub();
+    CTeam* home = nullptr;
+    CTeam* away = nullptr;
+    for (CTeam* team : world->teams) {
+        if (team->id == user->id || team->leagueId != user->leagueId)
+            continue;
+        (home ? away : home) = team;
+        if (away)
+            break;
+    }
+    ASSERT_NE(away, nullptr);
+    QuickMatchContext quick;
+    quick.date = GameDate{2007, 10, 3};
+    quick.matchStats = &world->matchStats;
+    quick.playerStats = &world->playerStats;
+    int homeScore = 0, awayScore = 0;
+    SimulateQuickMatch(quick, home, away, homeScore, awayScore);
+
+    CStatsCompareScreen compare(*ctx);
+    compare.Refresh();
+    int total = 0;
+    int sheets = 0;
+    for (const CTeam* team : {home, away})
+        for (const CPlayer* p : team->players)
+            for (const auto& sheet : compare.Sheets())
+                if (sheet->teamName == team->name && sheet->playerName == p->name) {
+                    const int rebounds = p->stats.back()->Rebounds();
+                    EXPECT_EQ(sheet->rows[1][6].Std(), std::to_string(rebounds)) << p->name.GetText();
+                    total += rebounds;
+                    ++sheets;
+                }
+    EXPECT_GE(sheets, 20);
+    EXPECT_GT(total, 0);
 }
 
 TEST_F(FiguresAgree, ThePlayerWindowAndTheLineupCardShowOneValuePerAttribute) {
