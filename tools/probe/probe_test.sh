@@ -388,57 +388,61 @@ inbox)
     grep -q '^10061 ID_FR_MAILCOUNT Static visible enabled "All read"$' <<<"$out" || fail "counts differ after loading"
     ;;
 tournament)
-    # A round: continue to its last day, the results, the stage button.
-    round="--continue --continue --continue --continue --continue --continue --continue"
-    round="$round --click ID_DAYPANEL_STATISTICS --dump ID_RESULTS_TITLE --dump-date"
+    # Continue alone runs a tournament day by day: on a round's last day the next Continue leads on
+    # to the next round; a club that is out, or the final played, is shown the results instead.
+    days=""
+    for _ in $(seq 1 16); do days="$days --continue --dump-date --dump ID_DAYPANEL"; done
     # How far the user's club gets depends on its matches: the first club and seed that play the
-    # wanted path (a run the club leaves early stops at a refused click).
+    # wanted path (a line of the output matching the pattern).
     first_run_that() {
         local want=$1
         shift
         for club in 0 1 2 3 4 5 6 7; do
             for seed in 1 2 3 4 5; do
                 run --seed "$seed" --set EnableFastSimulation=1 --new-career "$club" "$@"
-                [ "$code" -eq 0 ] && [ -z "$want" -o -n "$(grep -x "$want" <<<"$out")" ] && return 0
+                [ "$code" -eq 0 ] && [ -z "$want" -o -n "$(grep -xE "$want" <<<"$out")" ] && return 0
             done
         done
         fail "no club and seed of 40 play: $*"
     }
+    # The day panel's caption names the round the club plays.
+    rounds() { grep -o '^11048 ID_DAYPANEL Window visible enabled "Match day / [^/]*' <<<"$out" | sed 's/.*Match day \/ //'; }
     # The world cup down to the final: the groups, the second round, the quarter- and semi-finals
     # on their fixed dates, then the final names its champion and the career ends in the main menu.
     # The search for a club that reaches the final can take dozens of tries: the sanitizer builds
     # check the rounds through the two shorter paths below, which build every round as well.
     if [ -z "${FB_PROBE_SANITIZED:-}" ]; then
-        first_run_that "" --mode worldcup $round --click ID_RESULTS_STAGE $round \
-            --click ID_RESULTS_STAGE $round --click ID_RESULTS_STAGE $round --click ID_RESULTS_STAGE $round \
+        first_run_that '11048 ID_DAYPANEL Window visible enabled "Match day / Final / .*' --mode worldcup $days \
             --dump ID_RESULTS_STAGE_TEXT --click ID_RESULTS_STAGE --dump-date --dump ID_MAINMENU
         echo "$out" | grep -v '^ '
-        [ "$(grep -x '[0-9.]*' <<<"$out" | tr '\n' ' ')" = "24.08.2006 27.08.2006 30.08.2006 01.09.2006 03.09.2006 01.08.2007 " ] ||
-            fail "the rounds did not end on their fixed dates"
-        grep -q '"Second round: Pool' <<<"$out" || fail "no second round"
-        grep -q '"Quarter-final [1-4]' <<<"$out" || fail "no quarter-final"
-        grep -q '"Semi-final [12]' <<<"$out" || fail "no semi-final"
+        for day in 24.08.2006 27.08.2006 30.08.2006 01.09.2006 03.09.2006; do
+            grep -qx "$day" <<<"$out" || fail "the rounds did not end on their fixed dates: no $day"
+        done
+        [ "$(grep -x '[0-9.]*' <<<"$out" | tail -n 1)" = "01.08.2007" ] || fail "the career did not end after the final"
+        rounds | grep -q '^Second round: Pool' || fail "no second round"
+        rounds | grep -q '^Quarter-final [1-4]' || fail "no quarter-final"
+        rounds | grep -q '^Semi-final [12]' || fail "no semi-final"
         grep -q '^11278 ID_RESULTS_STAGE_TEXT TextBox visible enabled ".*Tournament champions: [A-Z]' <<<"$out" ||
             fail "no champion after the final"
         grep -q '^10001 ID_MAINMENU Picture visible' <<<"$out" || fail "the finished tournament did not end the career"
     fi
-    # Out after the groups: the rest is played without the club, and its champion is shown (the
-    # round builders themselves are covered under the sanitizers by the career tests).
+    # Out after the groups: the group's last day and one more Continue show the results; the rest
+    # is played without the club, and its champion is shown (the round builders themselves are
+    # covered under the sanitizers by the career tests).
     if [ -z "${FB_PROBE_SANITIZED:-}" ]; then
     first_run_that '11274 ID_RESULTS_TITLE Static visible enabled "World cup - final ranking - your tournament is over"' \
-        --mode worldcup $round --dump ID_RESULTS_STAGE_TEXT --click ID_RESULTS_STAGE --dump-date
+        --mode worldcup --continue --continue --continue --continue --continue --continue \
+        --dump ID_RESULTS_TITLE --dump ID_RESULTS_STAGE_TEXT --click ID_RESULTS_STAGE --dump-date
     echo "$out"
     grep -q '\\nTournament champions: [A-Z]' <<<"$out" || fail "no champion under the verdict"
     [ "$(tail -n 1 <<<"$out")" = "01.08.2007" ] || fail "the career did not end"
     fi
-    # The EuroCup's second round: two leagues of six over 7-12 September. (Some runs that go on
-    # still show their group on 5 and 9 September, club 1 on seed 1 among them: the run looked for
-    # is one whose club plays the second round.)
-    first_run_that "12.09.2007" --mode eurocup $round --click ID_RESULTS_STAGE $round
-    echo "$out"
-    [ "$(grep -x '[0-9.]*' <<<"$out" | tr '\n' ' ')" = "05.09.2007 12.09.2007 " ] ||
-        fail "the EuroCup rounds did not end on their fixed dates"
-    grep -q '"Second round: Pool [EF]\|"EuroCup - final ranking' <<<"$out" || fail "no EuroCup second round"
+    # The EuroCup's second round: two leagues of six over 7-12 September, reached by Continue from
+    # the groups' last day on 5 September.
+    first_run_that "12.09.2007" --mode eurocup $days
+    echo "$out" | grep -v '^ '
+    grep -qx "05.09.2007" <<<"$out" || fail "the EuroCup groups did not end on their fixed date"
+    rounds | grep -q '^Second round: Pool [EF]' || fail "no EuroCup second round"
     ;;
 player-comparison)
     # The players' figures in two panels: the left switched to the field goals while the right
