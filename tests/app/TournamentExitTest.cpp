@@ -83,7 +83,8 @@ TEST_F(TournamentExit, ContinueLeadsFromTheLastGroupDayIntoTheNextRound) {
         GameOptions options = gamekit::Without3D();
         options.enableFastSimulation = true;
         gamekit::Game game;
-        ASSERT_TRUE(game.Start(gamekit::Screens::AfterCareer, options, {.dataSet = kDataSetEuroCup, .club = 0}));
+        ASSERT_TRUE(
+            game.Start(gamekit::Screens::AfterCareer, options, {.dataSet = kDataSetEuroCup, .club = 0}));
         CGameManager& gm = game.gm;
         CCareerSession& session = game.Session();
         session.view3D = 0;
