@@ -11,6 +11,7 @@
 #include "engine/Music.h"
 #include "engine/Paths.h"
 #include "engine/Sound.h"
+#include "gui/Button.h"
 #include "gui/Element.h"
 #include "gui/GuiTypes.h"
 #include "gui/ScreenStack.h"
@@ -31,6 +32,15 @@ constexpr uint32_t kYellow = 0x00FFFFFFu;
 // The crowd's answer to a commentary line; the last slot stays quiet.
 constexpr const char* kCrowdReactions[5] = {"WAAA_BELSO", "AHH_BELSO", "BRAVO_KULSO_SHORT", "SZURK_BELSO",
                                             nullptr};
+
+// The running speed's button stays lit (off for a second click, but not greyed as a disabled one),
+// as on the 3D display; with the match stopped neither is.
+void LightSpeedButton(CGuiElement* play, CGuiElement* fast, bool running, bool isFast) {
+    if (play)
+        play->ForceState(CGuiButton::kPressed, running && !isFast);
+    if (fast)
+        fast->ForceState(CGuiButton::kPressed, running && isFast);
+}
 
 } // namespace
 
@@ -121,6 +131,7 @@ void CMatchDayScreen::Refresh() {
     }
     if (CGuiElement* button = Child(ID_CENTRE_FAST))
         button->SetDisabled(false);
+    LightSpeedButton(Child(ID_CENTRE_PLAY), Child(ID_CENTRE_FAST), false, false);
     if (CGuiElement* button = Child(ID_CENTRE_PAUSE))
         button->SetDisabled(true);
 }
@@ -217,6 +228,7 @@ void CMatchDayScreen::OnQuarterBreak() {
     for (int id : {ID_CENTRE_PLAY, ID_CENTRE_FAST, ID_CENTRE_TACTICS})
         if (CGuiElement* button = Child(id))
             button->SetDisabled(false);
+    LightSpeedButton(Child(ID_CENTRE_PLAY), Child(ID_CENTRE_FAST), false, false);
     m_ctx.Shell().SetMatchPace(true, false);
 }
 
@@ -233,6 +245,7 @@ void CMatchDayScreen::ShowSpeedButtons(bool paused) {
     for (int id : {ID_CENTRE_PLAY, ID_CENTRE_FAST, ID_CENTRE_TACTICS})
         if (CGuiElement* button = Child(id))
             button->SetDisabled(!paused);
+    LightSpeedButton(Child(ID_CENTRE_PLAY), Child(ID_CENTRE_FAST), !paused, false);
     m_ctx.Shell().SetMatchPace(paused, false);
 }
 
@@ -308,6 +321,7 @@ void CMatchDayScreen::SetButtonsForPlay(bool fast) {
         b->SetDisabled(!fast);
     if (CGuiElement* b = Child(ID_CENTRE_FAST))
         b->SetDisabled(fast);
+    LightSpeedButton(Child(ID_CENTRE_PLAY), Child(ID_CENTRE_FAST), true, fast);
     if (CGuiElement* b = Child(ID_CENTRE_TACTICS))
         b->SetDisabled(true);
     // Text 61000 ends in "Home side: ": the home club's name completes it.
@@ -326,6 +340,7 @@ void CMatchDayScreen::SetButtonsForPlay(bool fast) {
 void CMatchDayScreen::Pause() {
     if (CGuiElement* b = Child(ID_CENTRE_PAUSE))
         b->SetDisabled(true);
+    LightSpeedButton(Child(ID_CENTRE_PLAY), Child(ID_CENTRE_FAST), false, false);
     for (int id : {ID_CENTRE_PLAY, ID_CENTRE_FAST, ID_CENTRE_TACTICS})
         if (CGuiElement* b = Child(id))
             b->SetDisabled(false);

@@ -3,6 +3,7 @@
 // once.
 #include "screens/match/MatchDayScreen.h"
 #include "engine/GameRand.h"
+#include "gui/Button.h"
 #include "gui/Element.h"
 #include "gui/Grid.h"
 #include "guidefines.h"
@@ -221,11 +222,19 @@ TEST(MatchDayCourt, PlayPauseAndTheTipOffLine) {
     EXPECT_EQ(std::count(r.crowd.played.begin(), r.crowd.played.end(), "ATMOSPHERE"), 1);
     r.centre->FrameStep();
     EXPECT_EQ(std::count(r.crowd.played.begin(), r.crowd.played.end(), "ATMOSPHERE"), 1);
+    // The running speed's button looks lit, not greyed, as on the 3D display.
+    auto state = [&r](int id) { return static_cast<CGuiButton*>(r.Find(id))->GetState(); };
+    EXPECT_EQ(state(ID_CENTRE_PLAY), CGuiButton::kPressed);
+    EXPECT_NE(state(ID_CENTRE_FAST), CGuiButton::kPressed);
     r.Click(ID_CENTRE_FAST);
     EXPECT_EQ(r.match.ticksPerFrame, CMatchDayScreen::kFastTicks);
     EXPECT_TRUE(r.Find(ID_CENTRE_PLAY)->IsEnabled());
     EXPECT_FALSE(r.Find(ID_CENTRE_FAST)->IsEnabled());
+    EXPECT_EQ(state(ID_CENTRE_FAST), CGuiButton::kPressed);
+    EXPECT_NE(state(ID_CENTRE_PLAY), CGuiButton::kPressed);
     r.Click(ID_CENTRE_PAUSE);
+    EXPECT_NE(state(ID_CENTRE_FAST), CGuiButton::kPressed);
+    EXPECT_NE(state(ID_CENTRE_PLAY), CGuiButton::kPressed);
     EXPECT_FALSE(r.centre->Running());
     EXPECT_EQ(r.match.paused, 1);
     const float minutes = r.match.minutes, seconds = r.match.seconds;
