@@ -13,6 +13,7 @@
 #include "engine/Sound.h"
 #include "gui/Button.h"
 #include "gui/Element.h"
+#include "gui/Grid.h"
 #include "gui/GuiTypes.h"
 #include "gui/ScreenStack.h"
 #include "guidefines.h"
@@ -262,9 +263,17 @@ void CMatchDayScreen::AddCommentary(const CStr& text, const CStr& name, bool hom
         }
         line += ": ";
         line += text;
-        grid->AddCell(0, line, 0);
+        // A line wider than the box goes on in the rows below, so it is read whole, not cut to "...".
+        std::vector<CStr> rows{line};
+        if (const auto* commentary = dynamic_cast<const CGuiGridControl*>(grid))
+            rows = WrapGuiText(GuiBackend(), commentary->Font(), line, commentary->ColumnWidth(0) - 10);
+        int rowCount = grid->GetRowCount();
+        for (const CStr& row : rows) {
+            grid->AddCell(0, row, 0);
+            ++rowCount;
+        }
         ++m_commentaryCount;
-        grid->SetRowCount(m_commentaryCount);
+        grid->SetRowCount(rowCount);
         grid->ResetScroll(false);
         m_ctx.Post(-1, ID_CENTRE_COMMENTARY, kMsgScrollDown, 0, 0);
         // The crowd answers by the line, not by the match's random numbers: a watched match plays out

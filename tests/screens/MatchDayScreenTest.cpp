@@ -503,3 +503,28 @@ TEST(MatchDayCourt, TheClubsPicturesComeFromTheirLogos) {
     // A missing file leaves the frame empty.
     EXPECT_TRUE(r.Find(ID_CENTRE_AWAY_PICTURE)->Desc().imagePath.IsEmpty());
 }
+
+// A commentary line wider than the box goes on in the rows below: every row fits, nothing is cut,
+// and the lines are still counted one each.
+TEST(MatchDayCourt, ALongCommentaryLineWrapsIntoRowsThatFit) {
+    CentreRig r;
+    r.Setup(false);
+    auto* box = dynamic_cast<CGuiGridControl*>(r.Find(ID_CENTRE_COMMENTARY));
+    ASSERT_NE(box, nullptr);
+    const int rows = box->GetRowCount();
+    const int lines = r.centre->CommentaryCount();
+    const CStr text = "misses a long three-point attempt from the corner after a pass out of the double team";
+    r.centre->AddCommentary(text, "Terrence Schneider", true);
+    EXPECT_EQ(r.centre->CommentaryCount(), lines + 1);
+    ASSERT_GT(box->GetRowCount(), rows + 1);
+    CStr joined;
+    for (int row = rows; row < box->GetRowCount(); ++row) {
+        const CStr& piece = box->FindCell(0, row)->text;
+        EXPECT_LE(GuiBackend().TextWidth(box->Font(), piece), box->ColumnWidth(0) - 10) << piece.GetText();
+        joined += row > rows ? " " : "";
+        joined += piece;
+    }
+    EXPECT_NE(joined.Find(text), -1) << joined.GetText();
+    EXPECT_EQ(joined.Find("Terrence Schneider: "), static_cast<int>(r.home->name.Length()) + 1)
+        << joined.GetText();
+}
