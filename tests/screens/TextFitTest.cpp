@@ -82,3 +82,13 @@ TEST_F(TextFitTest, TheLongestNamesFitTheirColumns) {
     ExpectFits(ID_INBOX_GRID, 2, sender);
     ExpectFits(ID_INBOX_GRID, 3, kit.language.Get(300957)); // unread
 }
+
+// The bench's remarks on the longest name, as the remarks window lists them.
+TEST_F(TextFitTest, TheBenchsRemarksOnTheLongestNameShowWhole) {
+    CGuiElement* list = kit.stack.FindElement(ID_COMMENTARY_LIST);
+    ASSERT_NE(list, nullptr);
+    for (int tail : {600003, 600004, 600005, 600006}) {
+        const CStr line = kit.language.Get(600001) + player + kit.language.Get(tail);
+        EXPECT_LE(GuiBackend().TextWidth(list->Font(), line), list->Rect().w - 12) << line.GetText();
+    }
+}
