@@ -397,7 +397,9 @@ void CCourtPlayer::ThinkSubstitutionAttack() {
 }
 
 void CCourtPlayer::PostMatchEvents() {
-    if (match == nullptr || isUserPlayer != 1) {
+    // A player already called off waits on court for the dead ball: the staff do not tell the user to
+    // rest the man he has just taken out.
+    if (match == nullptr || isUserPlayer != 1 || inSubstitution != 0) {
         return;
     }
     ICommentarySink* sink = match->Commentary();

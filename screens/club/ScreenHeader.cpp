@@ -15,9 +15,10 @@ constexpr int kElements[CScreenHeader::kCopies][4] = {
     {ID_SEASONFRAME_PICTURE, ID_SEASONFRAME_MAILCOUNT, ID_SEASONFRAME_LETTERCOUNT, ID_SEASONFRAME_DATE},
     {ID_STATSFRAME_PICTURE, ID_STATSFRAME_MAILCOUNT, ID_STATSFRAME_LETTERCOUNT, ID_STATSFRAME_DATE},
 };
-constexpr int kMailButtons[] = {ID_FR_LETTERBUTTON,          ID_FR_MAILBUTTON,
-                                ID_SEASONFRAME_LETTERBUTTON, ID_SEASONFRAME_MAILBUTTON,
-                                ID_STATSFRAME_LETTERBUTTON,  ID_STATSFRAME_MAILBUTTON};
+constexpr int kMailButtons[] = {ID_FR_MAILBUTTON, ID_SEASONFRAME_MAILBUTTON, ID_STATSFRAME_MAILBUTTON};
+// The "Players" buttons beside the players' letter counters open the squad.
+constexpr int kPlayersButtons[] = {ID_FR_LETTERBUTTON, ID_SEASONFRAME_LETTERBUTTON,
+                                   ID_STATSFRAME_LETTERBUTTON};
 
 } // namespace
 
@@ -65,9 +66,20 @@ void CScreenHeader::Refresh() {
 }
 
 void CScreenHeader::OnMessage(GuiMessage& m) {
-    if (m.MSG != kMsgClick || !IsMailButton(m.sID))
+    if (m.MSG != kMsgClick)
         return;
     const int button = m.sID;
+    for (int players : kPlayersButtons)
+        if (button == players) {
+            if (CGameScreen* lineup = m_ctx.Screen(ScreenRole::Lineup))
+                lineup->Refresh();
+            m_ctx.Post(button, ID_FRAME, kMsgSwitchTo, button, 0);
+            m_ctx.Post(button, ID_LINEUP, kMsgSwitchTo, button, 0);
+            Consume(m);
+            return;
+        }
+    if (!IsMailButton(button))
+        return;
     if (auto* inbox = m_ctx.ScreenAs<CEmailScreen>(ScreenRole::Inbox)) {
         inbox->CountMails();
         inbox->FillMailList();

@@ -1,5 +1,6 @@
 // CScreenHeader: the header strip the career frame, the season frame and the statistics frame
-// share: the club's picture, today's date and two mail buttons that open the inbox. Any of the
+// share: the club's picture, today's date, the mail button that opens the inbox and the players
+// button that opens the squad's line-up. Any of the
 // three windows may be missing from the layout; its copy is then skipped.
 #pragma once
 
@@ -19,7 +20,8 @@ public:
 
     // The club's picture, then today's date, into every bound copy.
     void Refresh();
-    // A click on any of the six mail buttons opens the inbox on its selected mail.
+    // A click on any of the three mail buttons opens the inbox on its selected mail; one on a
+    // players button opens the line-up.
     void OnMessage(GuiMessage& m);
 
     // The copies whose window exists.

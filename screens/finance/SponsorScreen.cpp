@@ -21,7 +21,6 @@ constexpr uint32_t kOrange = 0x0080FFFF;
 constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr uint32_t kGreen = 0x00FF00FF;
 constexpr uint32_t kRed = 0x0000FFFF;
-constexpr int kManagerCategory = 80062;
 constexpr int kFirstAcceptMailRow = 23;
 constexpr int kListHeaders[CSponsorScreen::kLists] = {300109, 80095, 80096};
 constexpr int kListTooltips[CSponsorScreen::kLists] = {910406, 910410, 910411};
@@ -91,10 +90,6 @@ void CSponsorScreen::Refresh() {
     m_clubName = club->name;
     const GameDate& today = session.currentDate;
     m_dateText = FormatDate(today.year, today.day, today.month, ".");
-    m_managerName = CStr();
-    for (const CStaffRecord* member : club->staff)
-        if (member->category == kManagerCategory)
-            m_managerName = member->name;
     ReadTables();
     ShowCaptions();
     ShowManager();
@@ -108,9 +103,16 @@ void CSponsorScreen::ShowCaptions() {
     m_root->SetCaption(ClubCaptionLine(m_ctx, 80123, m_clubName, m_dateText));
 }
 
+CStr CSponsorScreen::ManagerName() const {
+    // Looked up each time: he may have been hired on the staff screen since the last refresh.
+    const std::unique_ptr<CStaffRecord> manager =
+        FindHiredStaff(m_ctx.Session().careerDB, kStaffBusinessManager);
+    return manager ? manager->name : CStr();
+}
+
 void CSponsorScreen::ShowManager() {
-    CStr line =
-        m_ctx.Text(kManagerCategory) + ": " + (m_managerName.IsEmpty() ? m_ctx.Text(302529) : m_managerName);
+    const CStr name = ManagerName();
+    CStr line = m_ctx.Text(kStaffBusinessManager) + ": " + (name.IsEmpty() ? m_ctx.Text(302529) : name);
     m_ctx.SetText(ID_SP_MANAGER, line, 4);
     if (CGuiElement* manager = m_ctx.Find(ID_SP_MANAGER))
         manager->SetTextColour(0x00FFFFFF);
@@ -201,13 +203,14 @@ bool CSponsorScreen::AlreadyPaid(int list, const CSponsorRecord& record) const {
 
 void CSponsorScreen::SendAcceptMail(int list, const CSponsorRecord& record) {
     CCareerSession& session = m_ctx.Session();
-    if (!session.careerDB || m_managerName.IsEmpty())
+    const CStr manager = ManagerName();
+    if (!session.careerDB || manager.IsEmpty())
         return;
     const GameDate& today = session.currentDate;
     int endMonth = (today.month - 1 + record.months) % 12 + 1;
     int endYear = EndYear(today.year, today.month, record.months);
     CreateEmail(session.worldDB, session.careerDB, kFirstAcceptMailRow + list, record.year, record.month, 1,
-                m_ctx.Text(kManagerCategory), m_managerName, kManagerCategory,
+                m_ctx.Text(kStaffBusinessManager), manager, kStaffBusinessManager,
                 {record.name, FormatDate(endYear, 1, endMonth, ".")});
 }
 
@@ -257,7 +260,14 @@ CSponsorScreen::Result CSponsorScreen::Drop(int list, int position) {
 }
 
 void CSponsorScreen::OnMessage(GuiMessage& m) {
-    if (!m_root || m.sID < 0)
+    if (!m_root)
+        return;
+    // Opening the window shows today's manager, whoever was hired since the last refresh.
+    if (m.MSG == kMsgSwitchTo && m.cID == kWindow) {
+        ShowManager();
+        return;
+    }
+    if (m.sID < 0)
         return;
     for (int list = 1; list <= kLists; ++list) {
         const bool accept = IsClick(m, AcceptButton(list));
@@ -276,8 +286,10 @@ void CSponsorScreen::OnMessage(GuiMessage& m) {
             ShowManager();
             for (int n = 1; n <= kLists; ++n)
                 FillListGrids(n);
-            if (CGuiElement* grid = m_ctx.Find(accept ? OffersGrid(list) : ContractsGrid(list)))
-                grid->SetSelectedRow(-1);
+            // The rows moved: a selection kept from before would point at another record.
+            for (int grid : {OffersGrid(list), ContractsGrid(list)})
+                if (CGuiElement* element = m_ctx.Find(grid))
+                    element->SetSelectedRow(-1);
             if (CGameScreen* frame = m_ctx.Screen(ScreenRole::Header))
                 frame->Refresh(); // the cash in the header
         }

@@ -58,6 +58,8 @@ private:
     void ReadTables();
     void ShowCaptions();
     void ShowManager();
+    // The hired business manager's name; empty when nobody is hired.
+    CStr ManagerName() const;
     void FillListGrids(int list);
     void UpdateButtons(int list);
     bool AlreadyPaid(int list, const CSponsorRecord& record) const;
@@ -69,6 +71,5 @@ private:
     CGuiElement* m_root = nullptr;
     CStr m_clubName = "Your club";
     CStr m_dateText = "01-08-2007";
-    CStr m_managerName;
     std::array<std::vector<Entry>, kLists> m_lists;
 };

@@ -6,6 +6,7 @@
 #include "database/MemoryDB.h"
 #include "engine/Color.h"
 #include "gui/Element.h"
+#include "gui/ScreenStack.h"
 
 #include <algorithm>
 
@@ -53,6 +54,9 @@ CStr PlayerPicturePath(const CStr& picture) {
 
 CPlayerInfoWindow::CPlayerInfoWindow(const CScreenContext& ctx) : m_ctx(ctx), m_root(ctx.Find(kWindow)) {
     SetCaptions();
+    // Escape closes the window as its Close button does.
+    if (m_root)
+        m_ctx.Stack().SetEscapeButton(kWindow, ID_PI_CLOSE);
 }
 
 CGuiElement* CPlayerInfoWindow::Child(int id) const {

@@ -11,7 +11,9 @@
 #include "engine/Music.h"
 #include "engine/Paths.h"
 #include "engine/Sound.h"
+#include "gui/Button.h"
 #include "gui/Element.h"
+#include "gui/Grid.h"
 #include "gui/GuiTypes.h"
 #include "gui/ScreenStack.h"
 #include "guidefines.h"
@@ -31,6 +33,15 @@ constexpr uint32_t kYellow = 0x00FFFFFFu;
 // The crowd's answer to a commentary line; the last slot stays quiet.
 constexpr const char* kCrowdReactions[5] = {"WAAA_BELSO", "AHH_BELSO", "BRAVO_KULSO_SHORT", "SZURK_BELSO",
                                             nullptr};
+
+// The running speed's button stays lit (off for a second click, but not greyed as a disabled one),
+// as on the 3D display; with the match stopped neither is.
+void LightSpeedButton(CGuiElement* play, CGuiElement* fast, bool running, bool isFast) {
+    if (play)
+        play->ForceState(CGuiButton::kPressed, running && !isFast);
+    if (fast)
+        fast->ForceState(CGuiButton::kPressed, running && isFast);
+}
 
 } // namespace
 
@@ -121,6 +132,7 @@ void CMatchDayScreen::Refresh() {
     }
     if (CGuiElement* button = Child(ID_CENTRE_FAST))
         button->SetDisabled(false);
+    LightSpeedButton(Child(ID_CENTRE_PLAY), Child(ID_CENTRE_FAST), false, false);
     if (CGuiElement* button = Child(ID_CENTRE_PAUSE))
         button->SetDisabled(true);
 }
@@ -217,6 +229,7 @@ void CMatchDayScreen::OnQuarterBreak() {
     for (int id : {ID_CENTRE_PLAY, ID_CENTRE_FAST, ID_CENTRE_TACTICS})
         if (CGuiElement* button = Child(id))
             button->SetDisabled(false);
+    LightSpeedButton(Child(ID_CENTRE_PLAY), Child(ID_CENTRE_FAST), false, false);
     m_ctx.Shell().SetMatchPace(true, false);
 }
 
@@ -233,6 +246,7 @@ void CMatchDayScreen::ShowSpeedButtons(bool paused) {
     for (int id : {ID_CENTRE_PLAY, ID_CENTRE_FAST, ID_CENTRE_TACTICS})
         if (CGuiElement* button = Child(id))
             button->SetDisabled(!paused);
+    LightSpeedButton(Child(ID_CENTRE_PLAY), Child(ID_CENTRE_FAST), !paused, false);
     m_ctx.Shell().SetMatchPace(paused, false);
 }
 
@@ -249,9 +263,17 @@ void CMatchDayScreen::AddCommentary(const CStr& text, const CStr& name, bool hom
         }
         line += ": ";
         line += text;
-        grid->AddCell(0, line, 0);
+        // A line wider than the box goes on in the rows below, so it is read whole, not cut to "...".
+        std::vector<CStr> rows{line};
+        if (const auto* commentary = dynamic_cast<const CGuiGridControl*>(grid))
+            rows = WrapGuiText(GuiBackend(), commentary->Font(), line, commentary->ColumnWidth(0) - 10);
+        int rowCount = grid->GetRowCount();
+        for (const CStr& row : rows) {
+            grid->AddCell(0, row, 0);
+            ++rowCount;
+        }
         ++m_commentaryCount;
-        grid->SetRowCount(m_commentaryCount);
+        grid->SetRowCount(rowCount);
         grid->ResetScroll(false);
         m_ctx.Post(-1, ID_CENTRE_COMMENTARY, kMsgScrollDown, 0, 0);
         // The crowd answers by the line, not by the match's random numbers: a watched match plays out
@@ -308,6 +330,7 @@ void CMatchDayScreen::SetButtonsForPlay(bool fast) {
         b->SetDisabled(!fast);
     if (CGuiElement* b = Child(ID_CENTRE_FAST))
         b->SetDisabled(fast);
+    LightSpeedButton(Child(ID_CENTRE_PLAY), Child(ID_CENTRE_FAST), true, fast);
     if (CGuiElement* b = Child(ID_CENTRE_TACTICS))
         b->SetDisabled(true);
     // Text 61000 ends in "Home side: ": the home club's name completes it.
@@ -326,6 +349,7 @@ void CMatchDayScreen::SetButtonsForPlay(bool fast) {
 void CMatchDayScreen::Pause() {
     if (CGuiElement* b = Child(ID_CENTRE_PAUSE))
         b->SetDisabled(true);
+    LightSpeedButton(Child(ID_CENTRE_PLAY), Child(ID_CENTRE_FAST), false, false);
     for (int id : {ID_CENTRE_PLAY, ID_CENTRE_FAST, ID_CENTRE_TACTICS})
         if (CGuiElement* b = Child(id))
             b->SetDisabled(false);

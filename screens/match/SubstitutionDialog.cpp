@@ -71,9 +71,19 @@ void QuarterBreakMessage(int ownScore, int otherScore, int roll, int& firstText,
         secondText = lead > 0.7 ? 700004 : 700005;
         return;
     }
+    // "Not far behind" only within a tenth of their score (a basket or two early on, 6-8 points late);
+    // from there "outplaying us", and beyond 30 % "not good enough".
     const double gap = 1.0 - static_cast<double>(ownScore) / otherScore;
-    firstText = gap > 0.6 ? 700007 : (gap > 0.5 ? 700008 : 700006);
+    if (gap <= 0.1) {
+        firstText = 700006;
+        secondText = 700009;
+        return;
+    }
+    firstText = gap > 0.3 ? 700007 : 700008;
     secondText = roll > 70 ? 700007 : (roll > 40 ? 700008 : 700009);
+    // The coach does not say the same line twice.
+    if (secondText == firstText)
+        secondText = 700009;
 }
 
 CSubstitutionDialog::CSubstitutionDialog(const CScreenContext& ctx)

@@ -466,6 +466,9 @@ void CTacticsScreen::Swap(GuiMessage& message) {
         CTeam* club = m_ctx.Session().UserClub();
         std::swap(club->players[static_cast<size_t>(starterIndex)],
                   club->players[static_cast<size_t>(benchIndex)]);
+        // The line-up's rows name players by their place in the squad, which just changed.
+        if (CGameScreen* lineup = m_ctx.Screen(ScreenRole::Lineup))
+            lineup->Refresh();
     }
 
     const int32_t outId = selectedStarterId;

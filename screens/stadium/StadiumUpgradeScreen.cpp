@@ -62,6 +62,13 @@ constexpr int kBuiltFrame = 2;
 constexpr int32_t kRegularLeague = 100005;
 constexpr int kTextDay = 700040;  // a building time of one day
 constexpr int kTextDays = 700041; // of any other number of days
+// Why a Build button is off, in the button's tooltip; XYSTAGE is a stage number.
+constexpr int kTextStageBuilt = 700140;
+constexpr int kTextStageRunning = 700141;
+constexpr int kTextStageFirst = 700142;
+constexpr int kTextCoreFirst = 700143;
+constexpr int kTextLeagueLimit = 700144;
+constexpr int kTextLeagueNone = 700145;
 
 int PanelId(int part) {
     return ID_STADIUM_PART_00 + 13 * part;
@@ -174,8 +181,12 @@ void CStadiumUpgradeScreen::SelectStage(int k, int s) {
     else if (state == StageState::Running && days > 0)
         width =
             static_cast<int>(std::min<int64_t>(part->daysDone, days) * static_cast<double>(kBarWidth) / days);
-    if (CGuiElement* order = Child(StadiumPartIds(k).order))
+    if (CGuiElement* order = Child(StadiumPartIds(k).order)) {
         order->SetDisabled(state != StageState::Orderable);
+        order->SetTooltip(state == StageState::Orderable
+                              ? m_ctx.Tooltip(StadiumPartIds(k).order)
+                              : WhyNotOrderable(career, *part, s, state, StageLimit(k)));
+    }
     if (CGuiElement* bar = Child(StadiumPartIds(k).bar))
         bar->SetSize(width, kBarHeight);
     for (int t = 0; t < kStadiumStages; ++t)
@@ -184,6 +195,29 @@ void CStadiumUpgradeScreen::SelectStage(int k, int s) {
     m_chosenStage = s;
     m_currentPart = k;
     m_shownStage[static_cast<size_t>(k)] = s;
+}
+
+CStr CStadiumUpgradeScreen::WhyNotOrderable(const CMemoryDB& career, const CStadiumWingRecord& part, int s,
+                                            StageState state, int limit) const {
+    int text = kTextStageFirst;
+    int stage = part.level + 1; // the next stage to build
+    if (state == StageState::Built || state == StageState::Running) {
+        text = state == StageState::Built ? kTextStageBuilt : kTextStageRunning;
+        stage = s + 1;
+    } else if (state == StageState::Locked) {
+        const CStadiumWingRecord* core = FindClubPart(career, kCorePart);
+        if (s >= limit) {
+            text = limit > 0 ? kTextLeagueLimit : kTextLeagueNone;
+            stage = limit;
+        } else if (part.partId != kCorePart && (!core || core->level <= s)) {
+            // Stage s of a part needs the hall's first s + 1 stages built.
+            text = kTextCoreFirst;
+            stage = s + 1;
+        }
+    }
+    CStr why = m_ctx.Text(text);
+    why.ReplaceAll("XYSTAGE", CStr::Formatted("%d", stage));
+    return why;
 }
 
 void CStadiumUpgradeScreen::ShowPartPicture(int k) {

@@ -54,6 +54,9 @@ public:
 
 private:
     CGuiElement* Child(int id) const;
+    // The reason a stage of a part cannot be ordered, for the Build button's tooltip.
+    CStr WhyNotOrderable(const CMemoryDB& career, const CStadiumWingRecord& part, int stage, StageState state,
+                         int limit) const;
     CStadiumWingRecord* Part(int part) const;
     void BookOrder();
 

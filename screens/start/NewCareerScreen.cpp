@@ -99,7 +99,11 @@ void CNewCareerScreen::OnMessage(GuiMessage& m) {
     if (m.MSG == kMsgSelection && m.sID == ID_NC_DATASET) {
         Consume(m);
         CGuiElement* combo = m_ctx.Find(ID_NC_DATASET);
-        FillClubs(combo ? combo->GetItemData(m.p1) : 0);
+        const int32_t dataSet = combo ? combo->GetItemData(m.p1) : 0;
+        // The same competition chosen again keeps its list and the club picked in it.
+        CGuiElement* clubs = m_ctx.Find(ID_NC_CLUBS);
+        if (dataSet != chosenDataSet || !clubs || clubs->GetRowCount() == 0)
+            FillClubs(dataSet);
     } else if ((m.MSG == kMsgSelection || m.MSG == kMsgClick) && m.sID == ID_NC_CLUBS) {
         Consume(m);
         CGuiElement* grid = m_ctx.Find(ID_NC_CLUBS);

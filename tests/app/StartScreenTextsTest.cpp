@@ -75,6 +75,39 @@ TEST_F(StartScreenTexts, TheNewCareerScreenGuidesThePlayer) {
     EXPECT_STREQ(game.TextOf(ID_NC_ERROR).GetText(), "Enter your name as manager.");
 }
 
+// Choosing the competition already shown keeps the club picked in it; another one starts afresh.
+TEST_F(StartScreenTexts, TheSameCompetitionChosenAgainKeepsTheClub) {
+    gamekit::Game game;
+    ASSERT_TRUE(game.Boot());
+    game.gm.CreateRegisteredScreens();
+    auto* screen = dynamic_cast<CNewCareerScreen*>(game.gm.Screen(ScreenRole::NewCareer));
+    ASSERT_NE(screen, nullptr);
+    screen->FillClubs(kDataSetLeague);
+    CGuiElement* clubs = game.gm.FindElement(ID_NC_CLUBS);
+    CGuiElement* combo = game.gm.FindElement(ID_NC_DATASET);
+    ASSERT_NE(clubs, nullptr);
+    ASSERT_NE(combo, nullptr);
+    clubs->SetSelectedRow(2, false);
+    game.gm.ProcessMessages();
+    const int32_t club = screen->chosenClubId;
+    ASSERT_GE(club, 0);
+    const CStr card = game.TextOf(ID_NC_INFO);
+    int league = -1;
+    int other = -1;
+    for (int i = 0; i < combo->GetItemCount(); ++i)
+        (combo->GetItemData(i) == kDataSetLeague ? league : other) = i;
+    ASSERT_GE(league, 0);
+    game.gm.PostMessage(ID_NC_DATASET, -1, kMsgSelection, league, 0);
+    game.gm.ProcessMessages();
+    EXPECT_EQ(screen->chosenClubId, club);
+    EXPECT_EQ(clubs->GetSelectedRow(), 2);
+    EXPECT_STREQ(game.TextOf(ID_NC_INFO).GetText(), card.GetText());
+    ASSERT_GE(other, 0);
+    game.gm.PostMessage(ID_NC_DATASET, -1, kMsgSelection, other, 0);
+    game.gm.ProcessMessages();
+    EXPECT_EQ(screen->chosenClubId, -1);
+}
+
 TEST_F(StartScreenTexts, TheOptionsOfferTheVolumesInWords) {
     gamekit::Game game;
     ASSERT_TRUE(game.Boot());

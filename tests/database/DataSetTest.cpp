@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace {
 
@@ -98,6 +99,27 @@ TEST(GeneratedDataSetContent, LeaguesChainAndTournamentGroupsMatchTheFixedTables
             for (const CTeam* team : cup.leagues.At(static_cast<int>(group))->teams)
                 ids.push_back(team->id);
             EXPECT_EQ(ids, groups[group]) << dataSet << " group " << group;
+        }
+    }
+}
+
+// The shop's prices follow the goods: home and away jerseys and hoodies cost more than caps and
+// scarves, and a key ring costs least.
+TEST(GeneratedWorld, FunShopPricesFollowTheGoods) {
+    CMemoryDB world;
+    ASSERT_TRUE(world.LoadFolder(GameFolder(kDataSetLeague).c_str()));
+    std::map<int32_t, int32_t> sale; // by name text
+    for (const CFunShopItem* item : world.funShopItems)
+        sale[item->nameTextId] = item->salePrice;
+    constexpr int32_t kCaps = 200164, kScarves = 200165, kHomeJerseys = 200166, kAwayJerseys = 200167,
+                      kKeyRings = 200171, kHoodies = 200174;
+    ASSERT_EQ(sale.size(), 16u);
+    for (int32_t dear : {kHomeJerseys, kAwayJerseys, kHoodies})
+        for (int32_t cheap : {kCaps, kScarves})
+            EXPECT_GT(sale[dear], sale[cheap]) << dear << " against " << cheap;
+    for (const auto& [text, price] : sale) {
+        if (text != kKeyRings) {
+            EXPECT_GT(price, sale[kKeyRings]) << text;
         }
     }
 }

@@ -11,7 +11,7 @@ begin_session "$1" "$2"
 set_option EnableFastSimulation 1
 
 # The saved careers' highlighted row and the delete question.
-career_row=740x30+140+225
+career_row=740x30+140+285
 row_colour='#85613F'
 question=300x200+360+290
 
@@ -47,18 +47,18 @@ expect 60 07b-menu-again "the main menu did not open after the intro" main_menu
 settle 30
 click 512 445            # Load career
 expect 30 08-saved-careers "the saved career is not listed" shows_colour "$career_row" "$row_colour" 5000
-click 812 642            # Load
+click 812 702            # Load
 expect 60 09-loaded-career "the saved career did not open" changed_since 08-saved-careers 170x680+10+80 50000
 click 90 734             # Main menu
 click 512 445            # Load career
-click 642 642            # Delete
+click 642 702            # Delete
 expect_after 30 08-saved-careers 10-delete-question "the delete question did not open" "$question" 10000
 click 432 445            # Yes
 expect 30 11-deleted "the deleted career is still listed on the screen" \
     not_showing_colour "$career_row" "$row_colour" 5000
 grep -q "Dana Reyes" "$work/data/profiles/profilelist.dat" && fail "the deleted career is still listed"
 if ls "$work/data/profiles" | grep -qi dana; then fail "the deleted career's folder is still there"; fi
-click 202 641            # Back
+click 202 701            # Back
 expect 30 12-menu-at-last "Back did not lead to the main menu" main_menu
 quit_game
 echo "PASSED: career session, screenshots in $out"

@@ -28,9 +28,9 @@ expect_after 30 02-main-menu 03-options "the options did not open" 500x480+262+2
 click 356 650 # Back
 expect 30 04-main-menu "the options did not close" main_menu
 click 512 445 # Load career
-expect_after 30 04-main-menu 05-careers "the saved careers did not open" 800x520+112+160 20000
+expect_after 30 04-main-menu 05-careers "the saved careers did not open" 800x520+112+220 20000
 click 300 241 # the career made above
-click 812 642 # Load
+click 812 702 # Load
 expect_after 60 05-careers 06-career-frame "the career's frame did not open" 170x680+10+80 20000
 settle 30
 shot header-before

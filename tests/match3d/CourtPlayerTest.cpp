@@ -307,6 +307,15 @@ TEST_F(Remarks, EachEventIsToldOnceAsHeaderAndMessage) {
     EXPECT_EQ(match.commentary.lines.size(), 6u);
 }
 
+TEST_F(Remarks, NoRemarkOnAPlayerAlreadyCalledOff) {
+    p.inSubstitution = 1;
+    p.stamina = 10.0f;
+    p.foulsCharged = 5;
+    match.Script({RawForPercent(10.0), RawForPercent(10.0)});
+    p.PostMatchEvents();
+    EXPECT_TRUE(match.commentary.lines.empty());
+}
+
 TEST_F(Remarks, FoulTroubleIsToldOnceEvenFromTheSecondCounter) {
     p.foulsCharged = 4;
     p.PostMatchEvents();

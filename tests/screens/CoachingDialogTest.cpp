@@ -51,13 +51,32 @@ TEST(CoachingRules, TheCoachsWordFollowsTheScore) {
     EXPECT_EQ(first, 700002);
     QuarterBreakMessage(10, 60, 71, first, second); // f = 0.83
     EXPECT_EQ(first, 700007);
-    EXPECT_EQ(second, 700007);
+    EXPECT_EQ(second, 700009);                       // never the same line twice
     QuarterBreakMessage(45, 100, 41, first, second); // f = 0.55
-    EXPECT_EQ(first, 700008);
+    EXPECT_EQ(first, 700007);
     EXPECT_EQ(second, 700008);
     QuarterBreakMessage(50, 60, 40, first, second); // f = 0.17
-    EXPECT_EQ(first, 700006);
+    EXPECT_EQ(first, 700008);
     EXPECT_EQ(second, 700009);
+}
+
+// "We are not far behind" is said only when the side is really close, whatever the roll.
+TEST(CoachingRules, NotFarBehindOnlyWhenClose) {
+    int first = 0;
+    int second = 0;
+    for (int roll : {0, 50, 99}) {
+        QuarterBreakMessage(44, 62, roll, first, second);
+        EXPECT_EQ(first, 700008) << roll;
+        EXPECT_NE(second, 700006) << roll;
+        QuarterBreakMessage(58, 97, roll, first, second);
+        EXPECT_EQ(first, 700007) << roll;
+        EXPECT_NE(second, first) << roll;
+        QuarterBreakMessage(61, 66, roll, first, second);
+        EXPECT_EQ(first, 700006) << roll;
+        EXPECT_EQ(second, 700009) << roll; // "we can still turn this around", not "outplaying us"
+        QuarterBreakMessage(18, 20, roll, first, second);
+        EXPECT_EQ(first, 700006) << roll;
+    }
 }
 
 // The dialog on the shipped layout, with a career whose head coach has skill 47 and both engines'

@@ -208,3 +208,40 @@ TEST(LineupScreen, CardAndMatchTablesOfThePickedPlayer) {
     EXPECT_STREQ(bests->FindCell(1, 0)->text.GetText(), "0");
     EXPECT_STREQ(last->FindCell(1, 0)->text.GetText(), "<80089>");
 }
+
+// A swap on the tactics screen before a match: the line-up lists the new five at once, and
+// "Take out" on a listed starter benches that very player.
+TEST(LineupScreen, ATacticsSwapShowsTheNewFiveAndTakeOutBenchesThePlayerShown) {
+    MatchScreenRig rig;
+    CLineupScreen lineup(rig.ctx);
+    CTacticsScreen tactics(rig.ctx);
+    rig.screens[ScreenRole::Lineup] = &lineup;
+    rig.screens[ScreenRole::Tactics] = &tactics;
+    lineup.Refresh();
+    tactics.Refresh();
+    CTeam* club = rig.Club();
+    CPlayer* starter = club->players[0];
+    CPlayer* sub = club->players[5];
+    ASSERT_EQ(tactics.selectedStarterId, starter->id);
+    ASSERT_EQ(tactics.selectedBenchId, sub->id);
+    GuiMessage swap{ID_TA_SWAP, -1, kMsgClick, 0, 0, 0};
+    tactics.OnMessage(swap);
+
+    CGuiElement* starters = rig.stack.FindElement(ID_LU_STARTERS);
+    EXPECT_EQ(RowOfName(starters, starter->name), -1);
+    const int row = RowOfName(starters, sub->name);
+    ASSERT_GE(row, 0);
+    Pick(lineup, ID_LU_STARTERS, row);
+    Click(lineup, ID_LU_TAKEOUT);
+    EXPECT_EQ(sub->words[kWordMatchState], kOnBench);
+    EXPECT_EQ(RowOfName(starters, sub->name), -1);
+    EXPECT_EQ(starters->GetRowCount(), 4);
+    // The tactics' court list agrees: the four others still start.
+    CGuiElement* court = rig.stack.FindElement(ID_TA_COURT_GRID);
+    for (int r = 0; r < court->GetRowCount(); ++r) {
+        const GuiGridCell* cell = court->FindCell(0, r);
+        EXPECT_TRUE(cell == nullptr || cell->data != sub->id) << r;
+    }
+    for (size_t i = 1; i < 5; ++i)
+        EXPECT_EQ(club->players[i]->words[kWordMatchState], kOnCourt) << i;
+}

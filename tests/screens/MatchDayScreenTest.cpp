@@ -3,6 +3,7 @@
 // once.
 #include "screens/match/MatchDayScreen.h"
 #include "engine/GameRand.h"
+#include "gui/Button.h"
 #include "gui/Element.h"
 #include "gui/Grid.h"
 #include "guidefines.h"
@@ -221,11 +222,19 @@ TEST(MatchDayCourt, PlayPauseAndTheTipOffLine) {
     EXPECT_EQ(std::count(r.crowd.played.begin(), r.crowd.played.end(), "ATMOSPHERE"), 1);
     r.centre->FrameStep();
     EXPECT_EQ(std::count(r.crowd.played.begin(), r.crowd.played.end(), "ATMOSPHERE"), 1);
+    // The running speed's button looks lit, not greyed, as on the 3D display.
+    auto state = [&r](int id) { return static_cast<CGuiButton*>(r.Find(id))->GetState(); };
+    EXPECT_EQ(state(ID_CENTRE_PLAY), CGuiButton::kPressed);
+    EXPECT_NE(state(ID_CENTRE_FAST), CGuiButton::kPressed);
     r.Click(ID_CENTRE_FAST);
     EXPECT_EQ(r.match.ticksPerFrame, CMatchDayScreen::kFastTicks);
     EXPECT_TRUE(r.Find(ID_CENTRE_PLAY)->IsEnabled());
     EXPECT_FALSE(r.Find(ID_CENTRE_FAST)->IsEnabled());
+    EXPECT_EQ(state(ID_CENTRE_FAST), CGuiButton::kPressed);
+    EXPECT_NE(state(ID_CENTRE_PLAY), CGuiButton::kPressed);
     r.Click(ID_CENTRE_PAUSE);
+    EXPECT_NE(state(ID_CENTRE_FAST), CGuiButton::kPressed);
+    EXPECT_NE(state(ID_CENTRE_PLAY), CGuiButton::kPressed);
     EXPECT_FALSE(r.centre->Running());
     EXPECT_EQ(r.match.paused, 1);
     const float minutes = r.match.minutes, seconds = r.match.seconds;
@@ -493,4 +502,29 @@ TEST(MatchDayCourt, TheClubsPicturesComeFromTheirLogos) {
                  "\\images\\WinObjects\\match_court.png");
     // A missing file leaves the frame empty.
     EXPECT_TRUE(r.Find(ID_CENTRE_AWAY_PICTURE)->Desc().imagePath.IsEmpty());
+}
+
+// A commentary line wider than the box goes on in the rows below: every row fits, nothing is cut,
+// and the lines are still counted one each.
+TEST(MatchDayCourt, ALongCommentaryLineWrapsIntoRowsThatFit) {
+    CentreRig r;
+    r.Setup(false);
+    auto* box = dynamic_cast<CGuiGridControl*>(r.Find(ID_CENTRE_COMMENTARY));
+    ASSERT_NE(box, nullptr);
+    const int rows = box->GetRowCount();
+    const int lines = r.centre->CommentaryCount();
+    const CStr text = "misses a long three-point attempt from the corner after a pass out of the double team";
+    r.centre->AddCommentary(text, "Terrence Schneider", true);
+    EXPECT_EQ(r.centre->CommentaryCount(), lines + 1);
+    ASSERT_GT(box->GetRowCount(), rows + 1);
+    CStr joined;
+    for (int row = rows; row < box->GetRowCount(); ++row) {
+        const CStr& piece = box->FindCell(0, row)->text;
+        EXPECT_LE(GuiBackend().TextWidth(box->Font(), piece), box->ColumnWidth(0) - 10) << piece.GetText();
+        joined += row > rows ? " " : "";
+        joined += piece;
+    }
+    EXPECT_NE(joined.Find(text), -1) << joined.GetText();
+    EXPECT_EQ(joined.Find("Terrence Schneider: "), static_cast<int>(r.home->name.Length()) + 1)
+        << joined.GetText();
 }

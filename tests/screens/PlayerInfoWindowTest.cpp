@@ -153,6 +153,22 @@ TEST_F(PlayerInfoWindowTest, ADoubleClickInTheTacticsGridOpensThePlayer) {
     EXPECT_FALSE(kit.stack.IsLayerActive(ID_PLAYERINFO));
 }
 
+// Escape shuts the window, as its Close button does, and leaves the screen under it open.
+TEST_F(PlayerInfoWindowTest, EscapeClosesTheWindow) {
+    kit.stack.PostMessage(-1, ID_LINEUP, kMsgSwitchTo, 0, 0);
+    kit.stack.PostMessage(-1, ID_PLAYERINFO, kMsgOpenOnTop, 0, 0);
+    kit.stack.ProcessMessages();
+    ASSERT_TRUE(kit.stack.IsLayerActive(ID_PLAYERINFO));
+    GuiInput escape;
+    escape.kind = GuiInputKind::Key;
+    escape.key = kGuiKeyEscape;
+    kit.stack.DispatchInput(escape);
+    kit.stack.ProcessMessages();
+    kit.stack.ProcessMessages();
+    EXPECT_FALSE(kit.stack.IsLayerActive(ID_PLAYERINFO));
+    EXPECT_TRUE(kit.stack.IsLayerActive(ID_LINEUP));
+}
+
 TEST_F(PlayerInfoWindowTest, ADoubleClickInTheStatisticsPlayerGridOpensThatPlayer) {
     CStatisticsScreen statistics(ctx);
     statistics.Refresh();

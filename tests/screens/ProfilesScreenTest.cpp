@@ -35,3 +35,15 @@ TEST_F(ProfilesScreenTest, EachRowNamesTheClubOfItsOwnCareer) {
     // A club no data set knows shows a dash rather than a stranger's name.
     EXPECT_STREQ(screen.ClubName(kDataSetEuroCup, 987654).GetText(), "-");
 }
+
+// The saved-careers window lies over the menu background below its "FASTBREAK" title (drawn from
+// y 110, 100 high) and inside the 768-high screen.
+TEST_F(ProfilesScreenTest, TheWindowLeavesTheTitleFree) {
+    CGuiElement* grid = m_stack.FindElement(ID_PR_GRID);
+    ASSERT_NE(grid, nullptr);
+    CGuiElement* window = grid->Parent();
+    ASSERT_NE(window, nullptr);
+    ASSERT_EQ(window->Parent(), m_stack.FindElement(ID_PROFILES));
+    EXPECT_GE(window->Desc().y, 210);
+    EXPECT_LE(window->Desc().y + window->Desc().h, 768);
+}

@@ -3,6 +3,7 @@
 #include "screens/finance/SponsorScreen.h"
 #include "career/EventList.h"
 #include "database/Careers.h"
+#include "database/HiredStaff.h"
 #include "database/MemoryDB.h"
 #include "gui/Element.h"
 #include "guidefines.h"
@@ -187,6 +188,54 @@ TEST_F(SponsorScreenTest, ContractsSurviveASaveAndReload) {
     EXPECT_EQ(kit.session.worldDB->sponsorOffers.Size(), offers);
     EXPECT_EQ(screen->Contracts(3), 1);
     kit.session.DeleteSavedCareer(profile);
+}
+
+// A business manager hired on the staff screen after the sponsor screen's last refresh: the
+// window shows him when opened and his mail goes out with the day's signing.
+TEST_F(SponsorScreenTest, AManagerHiredTheSameDayIsShownAndSendsTheAcceptMail) {
+    ASSERT_FALSE(FindHiredStaff(kit.session.careerDB, kStaffBusinessManager));
+    const CStaffRecord* candidate = nullptr;
+    for (const CStaffRecord* member : kit.session.worldDB->staff)
+        if (!candidate && member->category == kStaffBusinessManager && member->clubId != club()->id)
+            candidate = member;
+    ASSERT_NE(candidate, nullptr);
+    const CStr name = candidate->name;
+    ASSERT_NE(HireStaffMember(kit.session.worldDB, *kit.session.careerDB, *candidate), nullptr);
+
+    GuiMessage open;
+    open.sID = -1;
+    open.cID = ID_SPONSORS;
+    open.MSG = kMsgSwitchTo;
+    screen->OnMessage(open);
+    EXPECT_NE(std::string(Find(ID_SP_MANAGER)->GetText().GetText()).find(name.GetText()), std::string::npos)
+        << Find(ID_SP_MANAGER)->GetText().GetText();
+
+    const auto& staffMails = kit.session.careerDB->emails.Folder(1);
+    const size_t before = staffMails.size();
+    Find(ID_SP_OFFERS_2)->SetSelectedRow(0);
+    Send(ID_SP_OFFERS_2, kMsgSelection);
+    Send(ID_SP_ACCEPT_2, kMsgClick);
+    ASSERT_EQ(screen->Contracts(2), 1);
+    ASSERT_EQ(staffMails.size(), before + 1);
+    EXPECT_EQ(staffMails.back()->senderName, name);
+}
+
+// A row picked in the contracts grid before a signing points at another record once the new
+// contract fills the grid: "Drop" waits for a fresh pick.
+TEST_F(SponsorScreenTest, DropStaysOffAfterASigningUntilAContractIsPicked) {
+    CGuiElement* contracts = Find(ID_SP_CONTRACTS_2);
+    contracts->SetSelectedRow(0); // the empty row of an empty list
+    Send(ID_SP_CONTRACTS_2, kMsgSelection);
+    EXPECT_FALSE(Find(ID_SP_DROP_2)->IsEnabled());
+    Find(ID_SP_OFFERS_2)->SetSelectedRow(0);
+    Send(ID_SP_OFFERS_2, kMsgSelection);
+    Send(ID_SP_ACCEPT_2, kMsgClick);
+    ASSERT_EQ(screen->Contracts(2), 1);
+    EXPECT_EQ(contracts->GetSelectedRow(), -1);
+    EXPECT_FALSE(Find(ID_SP_DROP_2)->IsEnabled());
+    contracts->SetSelectedRow(0);
+    Send(ID_SP_CONTRACTS_2, kMsgSelection);
+    EXPECT_TRUE(Find(ID_SP_DROP_2)->IsEnabled());
 }
 
 } // namespace

@@ -126,6 +126,32 @@ TEST_F(StadiumFixture, BuildButtonsFollowTheCoreTheLevelAndRunningWork) {
     EXPECT_EQ(Bar(5), 175);
 }
 
+// A Build button that is off says why in its tooltip; one that is on keeps its own.
+TEST_F(StadiumFixture, AnOffBuildButtonSaysWhy) {
+    auto tip = [&](int k) { return Find(StadiumPartIds(k).order)->GetTooltip().Std(); };
+    screen->SelectStage(0, 2); // the hall's third stage before its second
+    EXPECT_FALSE(OrderOn(0));
+    EXPECT_EQ(tip(0), "Build stage 2 first.");
+    screen->SelectStage(3, 1); // a part's second stage under a hall of one stage
+    EXPECT_FALSE(OrderOn(3));
+    EXPECT_EQ(tip(3), "The arena hall must reach stage 2 first.");
+    screen->SelectStage(0, 0);
+    EXPECT_EQ(tip(0), "Stage 1 is built.");
+    Part(0).daysDone = 3;
+    screen->SelectStage(0, 1);
+    EXPECT_EQ(tip(0), "Stage 2 is being built.");
+    AddLimit(4, 1);
+    AddLimit(6, 0);
+    screen->RebuildViews();
+    screen->SelectStage(4, 1);
+    EXPECT_EQ(tip(4), "Your league allows no stage beyond 1 here.");
+    screen->SelectStage(6, 0);
+    EXPECT_EQ(tip(6), "Your league allows no building here.");
+    screen->SelectStage(5, 0);
+    EXPECT_TRUE(OrderOn(5));
+    EXPECT_EQ(tip(5).find("first"), std::string::npos) << tip(5);
+}
+
 TEST_F(StadiumFixture, TheBuildingTimeCountsItsDaysInTheRightNumber) {
     auto buildingTime = [&](int k) {
         const GuiGridCell* cell = Find(StadiumPartIds(k).grid)->FindCell(1, 2);

@@ -528,6 +528,34 @@ transfers)
     grep -q '^  row 1: "[^"]*" | "[A-Z-]*" | "[0-9]*" | "[^"]*" | "No club" | ' <<<"$out" || fail "no release kept"
     grep -q "\"$name\"" <<<"$(sed -n '/ID_LU_SQUAD/,$p' <<<"$out")" || fail "$name is not in the saved line-up"
     ;;
+readme)
+    # Every probe command the README shows runs as written, each on a fresh folder of saved careers.
+    # Commands that start with "cd build/game" run from a folder whose build/game is this copy; the
+    # others run in the copy with the probe on the PATH, as its README lines are meant.
+    readme=$(dirname "$0")/../../README.md
+    [ -f "$readme" ] || fail "no README at $readme"
+    root=$(mktemp -d)
+    trap 'rm -rf "$work" "$root"' EXIT
+    mkdir -p "$root/build"
+    ln -s "$work" "$root/build/game"
+    count=0
+    while IFS= read -r span; do
+        command=${span:1:${#span}-2}
+        [[ "$command" =~ ^(cd\ build/game\ \&\&\ )?(\./)?probe\ -- ]] || continue
+        rm -rf "$work/data/profiles"
+        mkdir "$work/data/profiles"
+        where=$work
+        [[ "$command" == "cd build/game"* ]] && where=$root
+        output=$(cd "$where" && PATH="$work:$PATH" bash -c "$command" 2>&1)
+        code=$?
+        [ "$code" -eq 0 ] || fail "the README's '$command' ended with $code: $(tail -n 1 <<<"$output")"
+        grep -q '^[0-9]* ID_\|^[0-9][0-9.]*$\|^ledger' <<<"$output" || fail "the README's '$command' showed nothing: $output"
+        count=$((count + 1))
+    done < <(tr '\n' ' ' <"$readme" | tr -s ' ' | grep -o '`[^`]*`')
+    # The README shows a dozen or so; none found means the extraction broke, not that all ran.
+    [ "$count" -ge 8 ] || fail "only $count probe commands found in the README"
+    echo "$count README commands ran"
+    ;;
 *)
     fail "no test case $case_name"
     ;;

@@ -339,11 +339,15 @@ void CWorldGenerator::AddCatalogues(CMemoryDB& db) {
         modifier->value = row;
         db.trainingModifiers.Append(modifier);
     }
+    // Each item's price per 100 units follows what it is (a jersey dearer than a cap, a key ring the
+    // cheapest); the roll only varies it by up to a tenth, so the order holds in every world.
+    static constexpr int32_t kFunShopBasePrice[16] = {120, 100, 200, 190, 90, 30, 60,  20,
+                                                      50,  30,  180, 150, 40, 50, 160, 40};
     for (int32_t row = 0; row < 16; ++row) {
         CFunShopItem* item = new CFunShopItem();
         item->id = row;
         item->nameTextId = 200164 + row;
-        item->buyPrice = Roll(2, 20) * 10;
+        item->buyPrice = kFunShopBasePrice[row] * (90 + Roll(2, 20)) / 100;
         item->deliveryDays = Roll(2, 7);
         item->salePrice = item->buyPrice * 3 / 2;
         db.funShopItems.Append(item);
