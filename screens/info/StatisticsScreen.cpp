@@ -10,6 +10,7 @@
 #include "gui/Element.h"
 #include "gui/GuiTypes.h"
 #include "screens/ClubCaption.h"
+#include "screens/FormatFigures.h"
 #include "screens/info/PlayerInfoWindow.h"
 
 #include <cmath>
@@ -357,7 +358,7 @@ void CStatisticsScreen::AddPlayerRow(const PlayerStatRow& row, int rank) {
     grid->AddCell(2, row.position, -1);
     grid->AddCell(3, CStr::Formatted("%.2d", row.number), -1);
     grid->AddCell(4, CStr::Formatted("%.2d", row.games), -1);
-    grid->AddCell(5, number(row.minutes), -1);
+    grid->AddCell(5, MinutesText(row.minutes), -1);
     grid->AddCell(6, number(row.points), -1);
     grid->AddCell(7, row.fieldGoalText, -1);
     grid->AddCell(8, number(row.fieldGoalPercent), -1);
