@@ -133,7 +133,6 @@ std::vector<TacticsRow> RowsOfMatchTeam(const CMatchTeam& team, const CScreenCon
         row.overall = OverallOf(p->stamina, [p](int k) { return p->attributes[k]; });
         row.onCourt = p->matchState == kOnCourt;
         row.unavailable = p->injured != 0 || p->personalFouls > 5;
-        row.fouledOut = p->injured == 0 && p->personalFouls > 5;
         rows.push_back(row);
     }
     // A change made but not yet carried out (the called-off player still walks to the bench)
@@ -199,7 +198,6 @@ std::vector<TacticsRow> RowsOfMatch2DTeam(const CMatch2DTeam& team, const CScree
         const bool fouledOut = !injured && p->Fouls() >= 6;
         row.name = MarkedName(p->name, injured, fouledOut, text);
         row.unavailable = injured || fouledOut;
-        row.fouledOut = fouledOut;
         row.naturalPosition = p->positionId;
         row.playedPosition = p->positionIdCopy;
         row.stamina = p->energy;
@@ -576,21 +574,16 @@ void CTacticsScreen::Swap(GuiMessage& message) {
 }
 
 void CTacticsScreen::TellSwapMustWait() {
-    if (CGuiElement* popup = m_ctx.Find(ID_MATCH_POPUP)) {
-        popup->SetCaption(m_ctx.Text(200163));
-        if (CGuiElement* box = m_ctx.Find(ID_MATCH_POPUP_TEXT)) {
-            box->Clear();
-            box->SetText(m_ctx.Text(kSwapMustWaitText));
-        }
-        m_ctx.Stack().BringToTop(ID_MATCH_POPUP);
-    }
-    m_ctx.Post(ID_TA_SWAP, ID_MATCH_POPUP, kMsgOpenOnTop, ID_TA_SWAP, 0);
-    m_ctx.Shell().SetOverlayOpen(Overlay::Popup, true);
+    ShowSwapMessage(m_ctx.Text(kSwapMustWaitText));
 }
 
 void CTacticsScreen::TellSwapRefused(const CStr& name, bool fouledOut) {
     CStr text = m_ctx.Text(fouledOut ? kSwapFouledOutText : kSwapInjuredText);
     text.ReplaceAll("XYPLAYER", name.GetText());
+    ShowSwapMessage(text);
+}
+
+void CTacticsScreen::ShowSwapMessage(const CStr& text) {
     if (CGuiElement* popup = m_ctx.Find(ID_MATCH_POPUP)) {
         popup->SetCaption(m_ctx.Text(200163));
         if (CGuiElement* box = m_ctx.Find(ID_MATCH_POPUP_TEXT)) {

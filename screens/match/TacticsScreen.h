@@ -37,7 +37,6 @@ struct TacticsRow {
     int32_t overall = 0;
     bool onCourt = false;
     bool unavailable = false; // injured or fouled out: the whole row is red
-    bool fouledOut = false;   // six fouls: he may not come back on in this match
 };
 
 // The game path of a tactic's formation file; empty outside 0-19.
@@ -112,6 +111,8 @@ private:
     void TellSwapMustWait();
     // Says why the chosen player may not come on: "<name> is injured ..." or "... six fouls ...".
     void TellSwapRefused(const CStr& name, bool fouledOut);
+    // The swap's message box over the window, with the given text.
+    void ShowSwapMessage(const CStr& text);
     void Apply(GuiMessage& message);
     void ClearGridSelections();
     void UpdateDescription(int combo, int textBox, int baseText);
