@@ -314,10 +314,11 @@ void CStatisticsScreen::ShowTeam() {
     info->ResetScroll(true);
     const std::pair<int, CStr> rows[kTeamInfoRows] = {
         {80019, team.name},
-        {100031, Count(team.infoValue1)},
+        // Crowds, seats and fans read grouped by thousands.
+        {100031, GroupedCount(team.infoValue1)},
         {100008, team.stadiumName},
-        {100032, Count(team.stadiumCapacity)},
-        {100033, Count(team.infoValue2)},
+        {100032, GroupedCount(team.stadiumCapacity)},
+        {100033, GroupedCount(team.infoValue2)},
         {80054, CStr()},
         {80055, team.staffNames[0]},
         {80056, team.staffNames[1]},

@@ -204,6 +204,16 @@ TEST_F(StatisticsFixture, RankGradientRunsFromGreenThroughYellowToRed) {
 }
 
 TEST_F(StatisticsFixture, TheFirstRowsTeamShowsItsFiguresAndPlayers) {
+    for (CTeam* team : session.worldDB->teams)
+        if (team->name == CStr("Bexley")) {
+            team->attendance = 12500;
+            team->fanBase = 950;
+        }
+    for (CTeam* team : session.careerDB->teams)
+        if (team->name == CStr("Bexley")) {
+            team->attendance = 12500;
+            team->fanBase = 950;
+        }
     screen->Refresh();
     CGuiElement* standings = Find(ID_ST_STANDINGS);
     int bexleyRow = Cell(standings, 1, 1) == "Bexley" ? 1 : 2;
@@ -217,6 +227,9 @@ TEST_F(StatisticsFixture, TheFirstRowsTeamShowsItsFiguresAndPlayers) {
     EXPECT_EQ(Cell(info, 0, 0), "<80019>");
     EXPECT_EQ(Cell(info, 1, 0), "Bexley");
     EXPECT_EQ(Cell(info, 1, 2), "<100009>"); // no stadium
+    // Crowds and fans read grouped by thousands.
+    EXPECT_EQ(Cell(info, 1, 1), "12,500");
+    EXPECT_EQ(Cell(info, 1, 4), "950");
     EXPECT_EQ(Cell(info, 0, 13), "<80062>");
 
     CGuiElement* grid = Find(ID_ST_PLAYERS);
