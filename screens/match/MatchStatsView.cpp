@@ -14,6 +14,17 @@ using namespace matchstats;
 namespace {
 constexpr int kTextInjuredMark = 100356;   // " (inj)"
 constexpr int kTextFouledOutMark = 100357; // " (disq)"
+
+// A player who may not play on reads as such wherever he is listed.
+CStr MarkedName(const MatchStatLine& line, const MatchTextLookup& text) {
+    if (!text)
+        return line.name;
+    if (line.injured)
+        return line.name + text(kTextInjuredMark);
+    if (line.fouledOut)
+        return line.name + text(kTextFouledOutMark);
+    return line.name;
+}
 } // namespace
 
 const char* PositionAbbreviation(int positionId) {
@@ -105,7 +116,7 @@ void FillLivePanel(CGuiElement* grid, const MatchStatLine* line, const MatchText
         return;
     auto label = [&text](int id) { return text ? text(id) : CStr(); };
     const CStr rows[5][2] = {
-        {line->name, CStr()},
+        {MarkedName(*line, text), CStr()},
         {label(70101), CStr::Formatted("%d", RoundHalfAway(line->stamina))},
         {label(70102), CStr::Formatted("%d", line->morale)},
         {label(80072), CStr::Formatted("%d", line->points)},
@@ -140,12 +151,7 @@ void FillBoxScore(CGuiElement* starters, CGuiElement* bench, const std::vector<M
         const int row = starter ? static_cast<int>(i) : static_cast<int>(i) - 5;
         const int32_t data = static_cast<int32_t>(i);
         // A player who may not play on reads as such, in red.
-        CStr name = line.name;
-        if (line.injured)
-            name += label(kTextInjuredMark);
-        else if (line.fouledOut)
-            name += label(kTextFouledOutMark);
-        grid->AddCell(0, name, data);
+        grid->AddCell(0, MarkedName(line, text), data);
         if (line.injured || line.fouledOut)
             grid->SetCellColour(0, row, kRed);
         grid->AddCell(1, PositionAbbreviation(line.positionId), data);

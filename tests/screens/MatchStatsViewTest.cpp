@@ -128,6 +128,11 @@ TEST(MatchStatsView, TheBoxScoreMarksWhoMayNotPlayOnInEitherEngine) {
     EXPECT_EQ(bench->CellTextColour(0, 1), matchstats::kRed);
     EXPECT_STREQ(bench->FindCell(5, 1)->text.GetText(), "6");
     EXPECT_STREQ(starters->FindCell(0, 0)->text.GetText(), "Player 0");
+    // The live panel of a hurt player says so too.
+    auto panel = BoxGrid();
+    const MatchStatLine hurtLine = StatLineOf(*team.GetPlayer(5));
+    FillLivePanel(panel.get(), &hurtLine, Label);
+    EXPECT_STREQ(panel->FindCell(0, 0)->text.GetText(), "Player 5<100356>");
 
     // A flat-court side: the leave flag marks the hurt, six fouls in all the fouled out.
     CMatch2DPlayer hurt;
