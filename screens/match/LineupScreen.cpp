@@ -24,6 +24,7 @@ constexpr int kBestLabels[kSeasonBests] = {80072, 80073, 80074, 80075, 80076, 80
 constexpr int kSlotOrder[5] = {kPositionCentre, kPositionPowerForward, kPositionSmallForward,
                                kPositionPointGuard, kPositionShootingGuard};
 constexpr int kListColumns = 19;
+constexpr int kTextInjuredMark = 100356; // " (inj)"
 
 int Percent(int made, int attempts) {
     return attempts != 0 ? ClampedSum(static_cast<int64_t>(made) * 100 / attempts, 0) : 0;
@@ -263,7 +264,8 @@ void CLineupScreen::FillLists() {
         if (grid == nullptr)
             continue;
         const int32_t record = static_cast<int32_t>(r);
-        grid->AddCell(0, row.name, record);
+        // A hurt player reads as such, in his colour and in words.
+        grid->AddCell(0, row.injured ? row.name + m_ctx.Text(kTextInjuredMark) : row.name, record);
         grid->SetCellColour(0, counts[side], row.injured ? kInjuredColour : kWhite);
         grid->AddCell(1, row.positionCode, record);
         for (int s = 0; s < kLineupSkills; ++s)
