@@ -142,6 +142,9 @@ void MailLineupChanges(CMemoryDB* world, CMemoryDB* career, const CTeam& club,
             row = change.in != nullptr ? kMailRowStarterReplaced : kMailRowStarterNotReplaced;
         else if (change.in == nullptr)
             continue;
+        // A career saved before these mails existed keeps its older templates: no empty mail.
+        if (world == nullptr || world->emailTemplates.At(row) == nullptr)
+            continue;
         const CStr out = change.out ? change.out->name : CStr();
         const CStr in = change.in ? change.in->name : CStr();
         CreateEmail(world, career, row, date.year, date.month, date.day, CStr(), club.name, kMailTypeClub,

@@ -214,6 +214,11 @@ TEST(StartingFive, APlaceGoesToAGuardOrForwardWhoSuitsItBeforeAnyoneElse) {
     EXPECT_EQ(changes[0].out, &players[4]);
     EXPECT_EQ(changes[0].in, &players[6]);
     EXPECT_EQ(changes[0].position, kPositionShootingGuard);
+    // A career saved before the line-up mails has no template for them: no empty mail goes out.
+    CMemoryDB olderWorld;
+    CMemoryDB career;
+    MailLineupChanges(&olderWorld, &career, club, changes, GameDate{2007, 10, 16});
+    EXPECT_EQ(career.emails.Size(), 0);
     // Nobody fit left for a second hurt starter: the change reports the empty place.
     players[3].words[kWordInjured] = 1;
     players[5].words[kWordInjured] = 1;
