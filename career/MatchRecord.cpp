@@ -4,6 +4,8 @@
 #include "career/Lineup.h"
 #include "database/MemoryDB.h"
 
+#include <vector>
+
 namespace {
 
 void BookInjury(CPlayer& player, bool hurt, const GameDate& date) {
@@ -15,7 +17,7 @@ void BookInjury(CPlayer& player, bool hurt, const GameDate& date) {
 }
 
 void RecordSide(const SideMatchResult& side, const SideMatchResult& other, int sideIndex,
-                const GameDate& date, CMemoryDB* db) {
+                const GameDate& date, CMemoryDB* db, const MatchRecordTables& tables) {
     auto* stat = new CMatchStat(side.figures);
     stat->SetDate(date.year, date.month, date.day);
     stat->Team() = side.team->id;
@@ -39,9 +41,13 @@ void RecordSide(const SideMatchResult& side, const SideMatchResult& other, int s
             line.player->words[kWordMatchState] = line.lineupAfter;
         BookInjury(*line.player, record->Injured() != 0, date);
     }
-    // A starter hurt in the match gives way to the bench, so the next match starts with five.
-    if (side.user)
-        FillStartingFive(*side.team);
+    // A starter hurt in the match gives way to the bench, so the next match starts with five; the
+    // manager is told of every change made to his choice.
+    if (side.user) {
+        std::vector<LineupChange> changes;
+        FillStartingFive(*side.team, &changes);
+        MailLineupChanges(tables.world, tables.career, *side.team, changes, date);
+    }
 }
 
 } // namespace
@@ -58,7 +64,7 @@ bool RecordMatchResult(const MatchResult& result, const GameDate& date, CFixture
         CMemoryDB* own = user ? tables.career : tables.world;
         return own != nullptr ? own : (user ? tables.world : tables.career);
     };
-    RecordSide(result.home, result.away, 0, date, tableOf(result.home.user));
-    RecordSide(result.away, result.home, 1, date, tableOf(result.away.user));
+    RecordSide(result.home, result.away, 0, date, tableOf(result.home.user), tables);
+    RecordSide(result.away, result.home, 1, date, tableOf(result.away.user), tables);
     return true;
 }

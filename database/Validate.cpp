@@ -204,8 +204,8 @@ std::vector<CStr> ValidateWorldData(const CMemoryDB& world, int32_t dataSet,
 
     // Catalogues
     CheckIdsAreRows(world.emailTemplates, "mail template", problems);
-    if (world.emailTemplates.Size() < 58)
-        problems.Add("only %d mail templates, the game uses rows up to 57", world.emailTemplates.Size());
+    if (world.emailTemplates.Size() < 61)
+        problems.Add("only %d mail templates, the game uses rows up to 60", world.emailTemplates.Size());
     for (int row = 0; row < world.emailTemplates.Size(); ++row) {
         checkText(world.emailTemplates.At(row)->subjectTextId, -1, -2, "mail template", row);
         checkText(world.emailTemplates.At(row)->bodyTextId, -1, -2, "mail template", row);

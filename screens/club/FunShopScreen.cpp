@@ -10,6 +10,7 @@
 #include "gui/Element.h"
 #include "guidefines.h"
 #include "screens/ClubCaption.h"
+#include "screens/FormatFigures.h"
 #include "screens/FormatMoney.h"
 
 #include <algorithm>
@@ -90,7 +91,7 @@ void CFunShopScreen::FillControls() {
         const int keep = std::clamp(quantity->GetSelectedIndex(), 0, kQuantitySteps - 1);
         quantity->ClearItems();
         for (int q = 1; q <= kQuantitySteps; ++q)
-            quantity->AddItem(CStr::Formatted("%d", q * kFunShopBatch), -1);
+            quantity->AddItem(GroupedCount(q * kFunShopBatch), -1);
         quantity->SetListRows(kQuantitySteps);
         quantity->SetSelection(keep);
     }
@@ -112,8 +113,9 @@ void CFunShopScreen::FillControls() {
 }
 
 CStr CFunShopScreen::DaysText(int days) const {
-    constexpr int kTextDay = 100041;
-    constexpr int kTextDays = 100358;
+    // The words the stadium's building times use: "1 day", "5 days".
+    constexpr int kTextDay = 700040;
+    constexpr int kTextDays = 700041;
     return CStr::Formatted("%d ", days) + m_ctx.Text(days == 1 ? kTextDay : kTextDays);
 }
 
@@ -141,7 +143,7 @@ void CFunShopScreen::FillStock() {
             const CFunShopItem* item = FunShopItem(world, record->itemIndex);
             const bool order = record->kind == kStorageOrder;
             grid->AddCell(0, item ? m_ctx.Text(item->nameTextId) : CStr(), record->id);
-            grid->AddCell(1, CStr::Formatted("%d", record->quantity), record->id);
+            grid->AddCell(1, GroupedCount(record->quantity), record->id);
             grid->AddCell(2, order ? DaysText(record->days) : m_ctx.Text(200197), record->id);
             if (order)
                 grid->SetCellColour(1, rows, kYellow);
@@ -200,7 +202,7 @@ void CFunShopScreen::FillYearGrid() {
             firstSold = k;
         grid->AddCell(0, m_ctx.Text(item->nameTextId), k);
         grid->AddCell(1, UnitPriceText(item->salePrice), k);
-        grid->AddCell(2, CStr::Formatted("%d", units), k);
+        grid->AddCell(2, GroupedCount(units), k);
         grid->AddCell(3, FormatMoney(FunShopTakings(*item, units)), k);
         ++rows;
     }
@@ -229,7 +231,7 @@ void CFunShopScreen::FillMonthGrid() {
         const int units = FunShopUnitsSold(*career, salesYear, pickedItemRow, month);
         grid->AddCell(0, name, month);
         grid->AddCell(1, m_ctx.Text(70001 + month - 1), month);
-        grid->AddCell(2, CStr::Formatted("%d", units), month);
+        grid->AddCell(2, GroupedCount(units), month);
         grid->AddCell(3, FormatMoney(FunShopTakings(*item, units)), month);
     }
     grid->SetRowCount(12);
@@ -253,7 +255,7 @@ void CFunShopScreen::FillDayGrid() {
         const int units = FunShopUnitsSold(*career, salesYear, pickedItemRow, month, d);
         grid->AddCell(0, name, d);
         grid->AddCell(1, CStr::Formatted("%d", d), d);
-        grid->AddCell(2, CStr::Formatted("%d", units), d);
+        grid->AddCell(2, GroupedCount(units), d);
         grid->AddCell(3, FormatMoney(FunShopTakings(*item, units)), d);
     }
     grid->SetRowCount(days);
@@ -275,8 +277,8 @@ void CFunShopScreen::FillDetails(bool withItem) {
         m_ctx.SetText(ID_FUNSHOP_ITEM_NAME, name);
         rows[0][0] = m_ctx.Text(80035);
         rows[0][1] = name;
-        rows[2][0] = m_ctx.Text(200198) + CStr::Formatted("/%d", kFunShopBatch * q);
-        rows[2][1] = CStr::Formatted("$ %d", item->buyPrice * q);
+        rows[2][0] = m_ctx.Text(200198) + "/" + GroupedCount(kFunShopBatch * q);
+        rows[2][1] = FormatMoney(item->buyPrice * q);
         rows[3][0] = m_ctx.Text(200199);
         rows[3][1] = DaysText(item->deliveryDays);
     } else {

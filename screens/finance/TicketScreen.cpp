@@ -9,6 +9,7 @@
 #include "gui/Element.h"
 #include "guidefines.h"
 #include "screens/ClubCaption.h"
+#include "screens/FormatFigures.h"
 #include "screens/FormatMoney.h"
 
 #include <algorithm>
@@ -149,7 +150,7 @@ void CTicketScreen::FillPriceTable() {
         grid->AddCell(0, m_ctx.Text(80024 + i), i);
         CStr stage = seat.stage <= 0 ? CStr("-") : m_ctx.Text(seat.stage <= 3 ? 100116 + seat.stage : 100120);
         grid->AddCell(1, stage, i);
-        grid->AddCell(2, CStr::Formatted("%d", seat.seats), i);
+        grid->AddCell(2, GroupedCount(seat.seats), i);
         grid->AddCell(3, Money(seat.price), i);
         grid->AddCell(4, " ", i);
         grid->SetCellColour(0, i, seat.enabled ? kOrange : Dimmed(kOrange));

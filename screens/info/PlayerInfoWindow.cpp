@@ -101,7 +101,8 @@ void CPlayerInfoWindow::ShowPlayer(const CPlayer* player) {
 
     personal->SetColumnColour(0, kCaptionColumnColour);
     personal->SetColumnFormat(1, kFormatRightMiddle);
-    // The record's twelfth field is the played position here; "Skill" shows the overall rating.
+    // The record's twelfth field is the played position here; the row shows the player's rating,
+    // named and scaled as on every other screen.
     CStr overall =
         CStr::Formatted("%d", static_cast<int>(CPlayer::ComputeOverall(const_cast<CPlayer*>(player), false)));
     const struct {
@@ -109,7 +110,7 @@ void CPlayerInfoWindow::ShowPlayer(const CPlayer* player) {
         CStr value;
     } rows[kPersonalRows] = {
         {80047, FormatDate(player->birthYear, player->birthDay, player->birthMonth, ".")},
-        {80052, overall},
+        {80071, overall},
         {100025, m_ctx.Text(player->originTextId)},
         {100007, player->note.IsEmpty() ? CStr("-") : player->note},
         {80048, CStr::Formatted("%d cm", player->words[kWordHeight])},

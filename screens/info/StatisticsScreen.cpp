@@ -10,6 +10,7 @@
 #include "gui/Element.h"
 #include "gui/GuiTypes.h"
 #include "screens/ClubCaption.h"
+#include "screens/FormatFigures.h"
 #include "screens/info/PlayerInfoWindow.h"
 
 #include <cmath>
@@ -313,10 +314,11 @@ void CStatisticsScreen::ShowTeam() {
     info->ResetScroll(true);
     const std::pair<int, CStr> rows[kTeamInfoRows] = {
         {80019, team.name},
-        {100031, Count(team.infoValue1)},
+        // Crowds, seats and fans read grouped by thousands.
+        {100031, GroupedCount(team.infoValue1)},
         {100008, team.stadiumName},
-        {100032, Count(team.stadiumCapacity)},
-        {100033, Count(team.infoValue2)},
+        {100032, GroupedCount(team.stadiumCapacity)},
+        {100033, GroupedCount(team.infoValue2)},
         {80054, CStr()},
         {80055, team.staffNames[0]},
         {80056, team.staffNames[1]},
@@ -357,7 +359,7 @@ void CStatisticsScreen::AddPlayerRow(const PlayerStatRow& row, int rank) {
     grid->AddCell(2, row.position, -1);
     grid->AddCell(3, CStr::Formatted("%.2d", row.number), -1);
     grid->AddCell(4, CStr::Formatted("%.2d", row.games), -1);
-    grid->AddCell(5, number(row.minutes), -1);
+    grid->AddCell(5, MinutesText(row.minutes), -1);
     grid->AddCell(6, number(row.points), -1);
     grid->AddCell(7, row.fieldGoalText, -1);
     grid->AddCell(8, number(row.fieldGoalPercent), -1);

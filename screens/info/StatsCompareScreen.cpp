@@ -9,6 +9,7 @@
 #include "database/Records.h"
 #include "gui/Element.h"
 #include "gui/GuiTypes.h"
+#include "screens/FormatFigures.h"
 #include "screens/PositionCode.h"
 
 #include <algorithm>
@@ -46,6 +47,8 @@ constexpr bool KindsMatchCells() {
     return true;
 }
 static_assert(KindsMatchCells(), "one kind per cell of every sheet row");
+// The sheet rows whose second cell is the playing time a game.
+constexpr int kTimeRows[] = {0, 1, 5, 6, 7, 8, 9};
 
 // Widths that hold the widest figure of each kind, and its caption, at the grid's font.
 constexpr int kNameWidth = 128;
@@ -221,6 +224,9 @@ void FillSheetRows(StatSheet& sheet, const PlayerFigures& f) {
                     cell = CStr();
             }
         }
+        // The playing time reads as a time in every case.
+        for (int r : kTimeRows)
+            sheet.rows[static_cast<size_t>(r)][1] = MinutesText(0.0);
         return;
     }
     const double games = static_cast<double>(f.games);
@@ -240,7 +246,7 @@ void FillSheetRows(StatSheet& sheet, const PlayerFigures& f) {
     auto pair = [](int64_t a, int64_t b) { return FigureText().Count(a).Char('/').Count(b).Text(); };
     auto blankAtZero = [](int64_t x) { return x == 0 ? CStr() : Count(x); };
     const CStr g = Count(f.games);
-    const CStr time = fixed2(MinutesPerGame(f.seconds, f.games));
+    const CStr time = MinutesText(MinutesPerGame(f.seconds, f.games));
     const int64_t fga = f.FieldGoalsAttempted(), fgm = f.FieldGoalsMade(), reb = f.Rebounds();
     const int64_t ftx = f.FreeThrowChances();
     const double stealsPerBadPass =

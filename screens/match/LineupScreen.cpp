@@ -24,6 +24,7 @@ constexpr int kBestLabels[kSeasonBests] = {80072, 80073, 80074, 80075, 80076, 80
 constexpr int kSlotOrder[5] = {kPositionCentre, kPositionPowerForward, kPositionSmallForward,
                                kPositionPointGuard, kPositionShootingGuard};
 constexpr int kListColumns = 19;
+constexpr int kTextInjuredMark = 100356; // " (inj)"
 
 int Percent(int made, int attempts) {
     return attempts != 0 ? ClampedSum(static_cast<int64_t>(made) * 100 / attempts, 0) : 0;
@@ -72,13 +73,6 @@ void LastMatchBlock(const CPlayerStat& s, int32_t out[kLastMatchStats]) {
 
 } // namespace
 
-int32_t LineupRow::SkillTotal() const {
-    int32_t total = 0;
-    for (int32_t skill : skills)
-        total += skill;
-    return total;
-}
-
 int32_t NextStarterPosition(const std::vector<CStr>& starterCodes) {
     bool taken[5] = {};
     for (const CStr& code : starterCodes)
@@ -106,6 +100,7 @@ LineupRow MakeLineupRow(const CPlayer& player, int32_t playerIndex, const std::f
     row.injured = player.words[kWordInjured] != 0 ? 1 : 0;
     for (int i = 0; i < kLineupSkills; ++i)
         row.skills[i] = player.words[kSkillWords[i]];
+    row.rating = static_cast<int32_t>(CPlayer::ComputeOverall(const_cast<CPlayer*>(&player), false));
 
     // Newest first: the newest record seeds the bests, every older one can only raise them.
     int walked = 0, matches = 0;
@@ -269,12 +264,13 @@ void CLineupScreen::FillLists() {
         if (grid == nullptr)
             continue;
         const int32_t record = static_cast<int32_t>(r);
-        grid->AddCell(0, row.name, record);
+        // A hurt player reads as such, in his colour and in words.
+        grid->AddCell(0, row.injured ? row.name + m_ctx.Text(kTextInjuredMark) : row.name, record);
         grid->SetCellColour(0, counts[side], row.injured ? kInjuredColour : kWhite);
         grid->AddCell(1, row.positionCode, record);
         for (int s = 0; s < kLineupSkills; ++s)
             grid->AddCell(2 + s, CStr::Formatted("%d", row.skills[s]), record);
-        grid->AddCell(18, CStr::Formatted("%d", row.SkillTotal()), record);
+        grid->AddCell(18, CStr::Formatted("%d", row.rating), record);
         ++counts[side];
     }
     for (int side = 0; side < 2; ++side) {
@@ -328,7 +324,7 @@ void CLineupScreen::FillPlayerCard(int side) {
     skill(70101, 1);
     skill(70103, 2);
     skill(70102, 16);
-    line(80071, CStr::Formatted("%d", row->SkillTotal()));
+    line(80071, CStr::Formatted("%d", row->rating));
     line(0, CStr());
     skill(70106, 3);
     skill(80070, 4);

@@ -24,6 +24,8 @@ constexpr uint32_t kCyan = 0xFFFF00FFu;
 constexpr uint32_t kYellow = 0x00FFFFFFu;
 constexpr uint32_t kGreen = 0x00FF00FFu;
 constexpr uint32_t kLightCyan = 0xFFFF80FFu; // (128, 255, 255)
+constexpr int kTextInjuredMark = 100356;     // " (inj)"
+constexpr int kTextFouledOutMark = 100357;   // " (disq)"
 
 constexpr uint32_t Rgb(int r, int g, int b) {
     return (static_cast<uint32_t>(b) << 24) | (static_cast<uint32_t>(g) << 16) |
@@ -184,7 +186,7 @@ void CMatchDayScreen::FillClockLine(CGuiElement& clock) const {
     clock.AddCell(2, m_ctx.Text(200233), -1);
     clock.AddCell(4, m_ctx.Text(200234), -1);
     if (match != nullptr && m_quarter < 5) {
-        clock.AddCell(1, CStr::Formatted("%d", static_cast<int>(match->possessionTimer)), -1);
+        clock.AddCell(1, CStr::Formatted("%d", ShotClockSecondsLeft(match->possessionTimer)), -1);
         clock.AddCell(3, CStr::Formatted("%d", m_quarter), -1);
         // Seconds with two digits, as every match clock shows them ("2:01", not "2:1").
         clock.AddCell(
@@ -245,16 +247,24 @@ void CMatchDayScreen::FillBoxScore(const CMatch2DTeam* side, int firstId, int se
         const CMatch2DPlayer* p = side->GetPlayer(i);
         CGuiElement* grid = i < 5 ? first : second;
         const int row = i < 5 ? i : i - 5;
-        grid->AddCell(0, p->name, i);
+        // A hurt player or one with six fouls reads as such; the red name marks both.
+        const bool fouledOut = p->mustLeave == 0 && p->Fouls() >= 6;
+        CStr name = p->name;
+        if (p->mustLeave != 0)
+            name += m_ctx.Text(kTextInjuredMark);
+        else if (fouledOut)
+            name += m_ctx.Text(kTextFouledOutMark);
+        grid->AddCell(0, name, i);
         grid->AddCell(1, PositionAbbreviation(p->positionId), i);
         grid->AddCell(2, CStr::Formatted("%d", static_cast<int>(p->energy)), i);
         grid->AddCell(3, CStr::Formatted("%d", p->Morale()), i);
         grid->AddCell(4, CStr::Formatted("%d", Points(*p)), i);
-        grid->AddCell(5, CStr::Formatted("%d/%d", p->attackFouls, p->defenceFouls), i);
-        grid->SetCellColour(0, row, p->mustLeave != 0 ? kRed : kWhite);
+        // The fouls he committed in the match, as the 3D match's table counts them.
+        grid->AddCell(5, CStr::Formatted("%d", p->Fouls()), i);
+        grid->SetCellColour(0, row, p->mustLeave != 0 || fouledOut ? kRed : kWhite);
         grid->SetCellColour(2, row, BandColour(p->energy));
         grid->SetCellColour(3, row, BandColour(static_cast<float>(p->Morale())));
-        grid->SetCellColour(5, row, FoulColour(std::max(p->attackFouls, p->defenceFouls)));
+        grid->SetCellColour(5, row, FoulColour(p->Fouls()));
     }
     first->SetRowCount(5);
     second->SetRowCount(std::max(0, count - 5));

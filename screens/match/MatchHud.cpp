@@ -12,6 +12,7 @@
 #include "gui/ScreenStack.h"
 #include "guidefines.h"
 #include "match3d/MatchTeam.h"
+#include "screens/match/MatchStatsView.h"
 #include "screens/match/SubstitutionDialog.h"
 #include "screens/match/TacticsScreen.h"
 
@@ -281,7 +282,8 @@ void CMatchHud::StartQuarterBreak() {
 }
 
 void CMatchHud::UpdateClock() {
-    m_shotClockText = CStr::Formatted("%.2d", static_cast<int>(m_clock.shotClock));
+    // The clock keeps the seconds gone in the possession; the display counts down what is left.
+    m_shotClockText = CStr::Formatted("%.2d", ShotClockSecondsLeft(m_clock.shotClock));
     m_quarterText = CStr::Formatted("%d", m_clock.quarter);
     m_clockMinutes = static_cast<int>(m_clock.gameClock * (1.0 / 60.0));
     m_clockSeconds = static_cast<int>(m_clock.gameClock) - m_clockMinutes * 60;

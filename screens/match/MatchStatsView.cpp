@@ -11,6 +11,22 @@
 
 using namespace matchstats;
 
+namespace {
+constexpr int kTextInjuredMark = 100356;   // " (inj)"
+constexpr int kTextFouledOutMark = 100357; // " (disq)"
+
+// A player who may not play on reads as such wherever he is listed.
+CStr MarkedName(const MatchStatLine& line, const MatchTextLookup& text) {
+    if (!text)
+        return line.name;
+    if (line.injured)
+        return line.name + text(kTextInjuredMark);
+    if (line.fouledOut)
+        return line.name + text(kTextFouledOutMark);
+    return line.name;
+}
+} // namespace
+
 const char* PositionAbbreviation(int positionId) {
     static constexpr const char* kCodes[] = {"C", "PF", "SF", "PG", "SG", "G", "F"};
     if (positionId < 80063 || positionId > 80069)
@@ -29,6 +45,8 @@ MatchStatLine StatLineOf(const CCourtPlayer& p) {
     line.personalFouls = p.personalFouls;
     line.foulsCharged = p.foulsCharged;
     line.foulsBooked = p.foulsBooked;
+    line.injured = p.injured != 0;
+    line.fouledOut = p.personalFouls > 5 || p.foulsCharged + p.foulsBooked >= 6;
     return line;
 }
 
@@ -45,6 +63,8 @@ MatchStatLine StatLineOf(const CMatch2DPlayer& p) {
     line.personalFouls = p.Fouls();
     line.foulsCharged = p.attackFouls;
     line.foulsBooked = p.defenceFouls;
+    line.injured = p.mustLeave != 0;
+    line.fouledOut = p.Fouls() >= 6;
     return line;
 }
 
@@ -68,6 +88,16 @@ int RoundHalfAway(float value) {
     return static_cast<int>(std::lround(value));
 }
 
+int ShotClockSecondsLeft(double elapsed) {
+    constexpr int kShotClock = 24;
+    // A NaN or negative time shows a full clock; a possession past its time shows 0.
+    if (!(elapsed > 0.0))
+        return kShotClock;
+    if (elapsed >= kShotClock)
+        return 0;
+    return kShotClock - static_cast<int>(elapsed);
+}
+
 uint32_t StatBandColour(float value) {
     if (value < 10.0f)
         return kRed;
@@ -86,7 +116,7 @@ void FillLivePanel(CGuiElement* grid, const MatchStatLine* line, const MatchText
         return;
     auto label = [&text](int id) { return text ? text(id) : CStr(); };
     const CStr rows[5][2] = {
-        {line->name, CStr()},
+        {MarkedName(*line, text), CStr()},
         {label(70101), CStr::Formatted("%d", RoundHalfAway(line->stamina))},
         {label(70102), CStr::Formatted("%d", line->morale)},
         {label(80072), CStr::Formatted("%d", line->points)},
@@ -120,7 +150,10 @@ void FillBoxScore(CGuiElement* starters, CGuiElement* bench, const std::vector<M
         CGuiElement* grid = starter ? starters : bench;
         const int row = starter ? static_cast<int>(i) : static_cast<int>(i) - 5;
         const int32_t data = static_cast<int32_t>(i);
-        grid->AddCell(0, line.name, data);
+        // A player who may not play on reads as such, in red.
+        grid->AddCell(0, MarkedName(line, text), data);
+        if (line.injured || line.fouledOut)
+            grid->SetCellColour(0, row, kRed);
         grid->AddCell(1, PositionAbbreviation(line.positionId), data);
         // The box score truncates the stamina where the live panel rounds it; the band is chosen on
         // the value itself.
@@ -129,7 +162,8 @@ void FillBoxScore(CGuiElement* starters, CGuiElement* bench, const std::vector<M
         grid->AddCell(3, CStr::Formatted("%d", line.morale), data);
         grid->SetCellColour(3, row, StatBandColour(static_cast<float>(line.morale)));
         grid->AddCell(4, CStr::Formatted("%d", line.boxPoints), data);
-        grid->AddCell(5, CStr::Formatted("%d/%d", line.foulsCharged, line.foulsBooked), data);
+        // The fouls he committed in the match, as both engines count them.
+        grid->AddCell(5, CStr::Formatted("%d", line.foulsCharged + line.foulsBooked), data);
     }
     starters->SetRowCount(5);
     starters->ResetScroll(true);

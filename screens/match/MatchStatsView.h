@@ -27,6 +27,8 @@ struct MatchStatLine {
     int32_t personalFouls = 0;
     int32_t foulsCharged = 0;
     int32_t foulsBooked = 0;
+    bool injured = false;   // hurt: he may not play on
+    bool fouledOut = false; // six fouls: out of the match
 };
 
 using MatchTextLookup = std::function<CStr(int)>;
@@ -41,6 +43,9 @@ std::vector<MatchStatLine> StatLinesOf(const CMatch2DTeam& team);
 
 // Rounded to the nearest whole number, halves away from zero.
 int RoundHalfAway(float value);
+// What a shot clock shows after `elapsed` seconds of a possession: the whole seconds left of the
+// 24, counting down to 0.
+int ShotClockSecondsLeft(double elapsed);
 // Stamina and morale bands: red below 10, yellow below 60, green from there (colour words).
 uint32_t StatBandColour(float value);
 

@@ -38,6 +38,22 @@ constexpr int kDefenceDescriptionBase = 200151;
 constexpr int kCourtRows = 5;
 // "A substitution is already under way ..."
 constexpr int kSwapMustWaitText = 500034;
+// Why the chosen bench player may not come on; "XYPLAYER" stands for his name.
+constexpr int kSwapInjuredText = 500071;
+constexpr int kSwapFouledOutText = 500072;
+constexpr int kTextInjured = 100356;   // " (inj)"
+constexpr int kTextFouledOut = 100357; // " (disq)"
+
+// The name as the lists show it: an unavailable player carries the word for why.
+CStr MarkedName(const CStr& name, bool injured, bool fouledOut, const CScreenContext::TextLookup& text) {
+    if (!text)
+        return name;
+    if (injured)
+        return name + text(kTextInjured);
+    if (fouledOut)
+        return name + text(kTextFouledOut);
+    return name;
+}
 
 // The fifteen values of an overall: stamina and fourteen skills, all but the twelfth.
 template <class Attr> int32_t OverallOf(float stamina, Attr attribute) {
@@ -75,7 +91,7 @@ uint32_t BandColour(float value) {
     return CTacticsScreen::kGreen;
 }
 
-std::vector<TacticsRow> RowsOfClub(const CTeam& club) {
+std::vector<TacticsRow> RowsOfClub(const CTeam& club, const CScreenContext::TextLookup& text) {
     std::vector<TacticsRow> rows;
     int index = 0;
     for (const CPlayer* player : club.players) {
@@ -84,7 +100,9 @@ std::vector<TacticsRow> RowsOfClub(const CTeam& club) {
         TacticsRow row;
         row.id = player->id;
         row.index = index++;
-        row.name = player->name;
+        const bool injured = player->words[kWordInjured] != 0;
+        row.name = MarkedName(player->name, injured, false, text);
+        row.unavailable = injured;
         row.naturalPosition = player->words[kWordPosition];
         row.playedPosition = player->words[kWordPlayedPosition];
         // The records keep the day's condition in the second word of the stamina and morale skills.
@@ -98,8 +116,6 @@ std::vector<TacticsRow> RowsOfClub(const CTeam& club) {
 }
 
 std::vector<TacticsRow> RowsOfMatchTeam(const CMatchTeam& team, const CScreenContext::TextLookup& text) {
-    constexpr int kTextInjured = 100356;
-    constexpr int kTextFouledOut = 100357;
     std::vector<TacticsRow> rows;
     for (int i = 0; i < team.GetCount(); ++i) {
         const CCourtPlayer* p = team.GetPlayer(i);
@@ -109,11 +125,7 @@ std::vector<TacticsRow> RowsOfMatchTeam(const CMatchTeam& team, const CScreenCon
         TacticsRow row;
         row.id = p->playerId;
         row.index = i;
-        row.name = CStr(p->name);
-        if (p->injured != 0)
-            row.name += text(kTextInjured);
-        else if (p->personalFouls > 5)
-            row.name += text(kTextFouledOut);
+        row.name = MarkedName(CStr(p->name), p->injured != 0, p->personalFouls > 5, text);
         row.naturalPosition = p->positionId;
         row.playedPosition = p->courtPositionId;
         row.stamina = p->stamina;
@@ -171,7 +183,7 @@ bool HasPendingChange(const CMatchTeam& team) {
     return false;
 }
 
-std::vector<TacticsRow> RowsOfMatch2DTeam(const CMatch2DTeam& team) {
+std::vector<TacticsRow> RowsOfMatch2DTeam(const CMatch2DTeam& team, const CScreenContext::TextLookup& text) {
     std::vector<TacticsRow> rows;
     for (int i = 0; i < team.PlayerCount(); ++i) {
         const CMatch2DPlayer* p = team.GetPlayer(i);
@@ -181,7 +193,11 @@ std::vector<TacticsRow> RowsOfMatch2DTeam(const CMatch2DTeam& team) {
         TacticsRow row;
         row.id = p->id;
         row.index = i;
-        row.name = p->name;
+        // The match's leave flag marks a hurt player; six fouls put a player out of the match.
+        const bool injured = p->mustLeave != 0;
+        const bool fouledOut = !injured && p->Fouls() >= 6;
+        row.name = MarkedName(p->name, injured, fouledOut, text);
+        row.unavailable = injured || fouledOut;
         row.naturalPosition = p->positionId;
         row.playedPosition = p->positionIdCopy;
         row.stamina = p->energy;
@@ -340,9 +356,9 @@ void CTacticsScreen::FillLineupGrids() {
     } else if (Running2D()) {
         const CMatch2DTeam* team = userIsHome ? g_pMatch2D->GetHomeTeam() : g_pMatch2D->GetAwayTeam();
         if (team)
-            rows = RowsOfMatch2DTeam(*team);
+            rows = RowsOfMatch2DTeam(*team, m_ctx.Texts());
     } else if (club) {
-        rows = RowsOfClub(*club);
+        rows = RowsOfClub(*club, m_ctx.Texts());
     }
 
     int courtRows = 0;
@@ -360,7 +376,7 @@ void CTacticsScreen::FillLineupGrids() {
             court->AddCell(4, CStr::Formatted("%d", row.form), row.index);
             court->SetCellColour(4, courtRows, BandColour(static_cast<float>(row.form)));
             court->AddCell(5, CStr::Formatted("%d", row.overall), row.index);
-            if (in3D && row.unavailable)
+            if (row.unavailable)
                 for (int c = 0; c < 6; ++c)
                     court->SetCellColour(c, courtRows, kRed);
             if (courtRows == 0)
@@ -374,7 +390,7 @@ void CTacticsScreen::FillLineupGrids() {
             bench->AddCell(3, CStr::Formatted("%d", row.form), row.index);
             bench->SetCellColour(3, benchRows, BandColour(static_cast<float>(row.form)));
             bench->AddCell(4, CStr::Formatted("%d", row.overall), row.index);
-            if (in3D && row.unavailable)
+            if (row.unavailable)
                 for (int c = 0; c < 5; ++c)
                     bench->SetCellColour(c, benchRows, kRed);
             if (benchRows == 0)
@@ -453,7 +469,9 @@ void CTacticsScreen::Swap(GuiMessage& message) {
     CPlayer* sub = FindRosterEntry(selectedBenchId, benchIndex);
     if (starter == nullptr || sub == nullptr)
         return;
-    if (starter->words[kWordInjured] != 0 || sub->words[kWordInjured] != 0) {
+    // A hurt player may leave the court but not come on; the user hears why nothing changed.
+    if (sub->words[kWordInjured] != 0) {
+        TellSwapRefused(sub->name, false);
         ClearGridSelections();
         return;
     }
@@ -475,13 +493,21 @@ void CTacticsScreen::Swap(GuiMessage& message) {
     const int32_t inId = selectedBenchId;
     if (Running2D()) {
         // The match centre lets on only a player who may play (not hurt, fewer than six fouls).
+        CMatch2DTeam* side = userIsHome ? g_pMatch2D->GetHomeTeam() : g_pMatch2D->GetAwayTeam();
+        int place = 0;
+        const CMatch2DPlayer* coming = side != nullptr ? side->FindById(inId, place) : nullptr;
+        if (coming != nullptr && (coming->mustLeave != 0 || coming->Fouls() >= 6)) {
+            TellSwapRefused(coming->name, coming->mustLeave == 0);
+            ClearGridSelections();
+            return;
+        }
         if (auto* centre = m_ctx.ScreenAs<CMatchDayScreen>(ScreenRole::MatchCentre)) {
             centre->Substitute2D(outId, inId);
             // The match centre's tables show who is on court now.
             centre->FillHostBoxScore();
             centre->FillVisitorBoxScore();
-        } else if (CMatch2DTeam* team = userIsHome ? g_pMatch2D->GetHomeTeam() : g_pMatch2D->GetAwayTeam()) {
-            team->Substitute(outId, inId);
+        } else if (side != nullptr) {
+            side->Substitute(outId, inId);
         }
     }
     if (Running3D() &&
@@ -534,6 +560,7 @@ void CTacticsScreen::Swap(GuiMessage& message) {
                 match.incomingPlayer = nullptr;
             leaving->replacement = nullptr;
             substitutionPending = team != nullptr && HasPendingChange(*team) ? 1 : 0;
+            TellSwapRefused(CStr(coming->name), coming->injured == 0);
             ClearGridSelections();
             return;
         }
@@ -550,11 +577,21 @@ void CTacticsScreen::Swap(GuiMessage& message) {
 }
 
 void CTacticsScreen::TellSwapMustWait() {
+    ShowSwapMessage(m_ctx.Text(kSwapMustWaitText));
+}
+
+void CTacticsScreen::TellSwapRefused(const CStr& name, bool fouledOut) {
+    CStr text = m_ctx.Text(fouledOut ? kSwapFouledOutText : kSwapInjuredText);
+    text.ReplaceAll("XYPLAYER", name.GetText());
+    ShowSwapMessage(text);
+}
+
+void CTacticsScreen::ShowSwapMessage(const CStr& text) {
     if (CGuiElement* popup = m_ctx.Find(ID_MATCH_POPUP)) {
         popup->SetCaption(m_ctx.Text(200163));
         if (CGuiElement* box = m_ctx.Find(ID_MATCH_POPUP_TEXT)) {
             box->Clear();
-            box->SetText(m_ctx.Text(kSwapMustWaitText));
+            box->SetText(text);
         }
         m_ctx.Stack().BringToTop(ID_MATCH_POPUP);
     }

@@ -36,7 +36,7 @@ struct TacticsRow {
     int32_t form = 0;
     int32_t overall = 0;
     bool onCourt = false;
-    bool unavailable = false; // injured or fouled out in a 3D match: the whole row is red
+    bool unavailable = false; // injured or fouled out: the whole row is red
 };
 
 // The game path of a tactic's formation file; empty outside 0-19.
@@ -51,7 +51,9 @@ void MarkerTopLeft(const GuiRect& court, int markerW, int markerH, const Vec3& p
 // Red below 10, yellow below 60, green from there (colour words).
 uint32_t BandColour(float value);
 // The rows of each source, in list order.
-std::vector<TacticsRow> RowsOfClub(const CTeam& club);
+// An injured player (or, in a match, one with six fouls) is unavailable, and with a text lookup
+// his name carries the language's word for it.
+std::vector<TacticsRow> RowsOfClub(const CTeam& club, const CScreenContext::TextLookup& text = {});
 // A 3D match team's rows, with a change the user made but the match has not yet carried out
 // shown as made; an injured or fouled-out player's name carries the language's word for it.
 std::vector<TacticsRow> RowsOfMatchTeam(const CMatchTeam& team, const CScreenContext::TextLookup& text);
@@ -60,7 +62,8 @@ const CCourtPlayer* PendingReplacement(const CCourtPlayer* player);
 // The on-court player of the team who waits for that bench player; null when none.
 const CCourtPlayer* ReplacementFor(const CMatchTeam& team, const CCourtPlayer* incoming);
 bool HasPendingChange(const CMatchTeam& team);
-std::vector<TacticsRow> RowsOfMatch2DTeam(const CMatch2DTeam& team);
+std::vector<TacticsRow> RowsOfMatch2DTeam(const CMatch2DTeam& team,
+                                          const CScreenContext::TextLookup& text = {});
 
 class CTacticsScreen : public CGameScreen {
 public:
@@ -106,6 +109,10 @@ private:
     void Swap(GuiMessage& message);
     // Says why a swap made while another change is under way was not recorded.
     void TellSwapMustWait();
+    // Says why the chosen player may not come on: "<name> is injured ..." or "... six fouls ...".
+    void TellSwapRefused(const CStr& name, bool fouledOut);
+    // The swap's message box over the window, with the given text.
+    void ShowSwapMessage(const CStr& text);
     void Apply(GuiMessage& message);
     void ClearGridSelections();
     void UpdateDescription(int combo, int textBox, int baseText);

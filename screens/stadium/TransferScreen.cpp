@@ -35,7 +35,7 @@ constexpr int32_t kListTooltips[9] = {900025, 900027, 900026, 900017, 900029, 91
 constexpr bool kColoured[9] = {false, true, false, true, false, true, false, true, false};
 
 // Card rows: left caption and attribute, right caption and attribute (0 = the rating). The fifth
-// attribute is the player's jumping; the rating keeps its own caption.
+// attribute is the player's jumping; the rating reads as in the list beside it.
 struct CardRow {
     int32_t leftText;
     int leftAttribute;
@@ -44,7 +44,7 @@ struct CardRow {
 };
 constexpr CardRow kCardRows[8] = {
     {70101, 1, 200097, 9}, {70103, 2, 200098, 10}, {70106, 3, 70110, 11}, {80070, 4, 70113, 12},
-    {70111, 5, 70114, 13}, {80034, 6, 80033, 14},  {70115, 7, 70102, 15}, {70112, 8, 200100, 0},
+    {70111, 5, 70114, 13}, {80034, 6, 80033, 14},  {70115, 7, 70102, 15}, {70112, 8, 80071, 0},
 };
 
 CStr Money(int64_t amount) {
@@ -303,13 +303,8 @@ void CTransferScreen::ShowSquadCard(int index) {
         ClearCard(name, personal, skills);
         return;
     }
-    TransferListEntry& entry = *m_squad[static_cast<size_t>(index)];
-    // The squad card rates a player by all sixteen card values; the entry carries that rating on.
-    int64_t sum = 0;
-    for (int32_t value : entry.attributes)
-        sum += value;
-    entry.rating = static_cast<int32_t>(static_cast<double>(sum) * 0.0625);
-    ShowCard(entry, name, personal, skills);
+    // The card shows the rating the list shows and the fee and wage are worked out from.
+    ShowCard(*m_squad[static_cast<size_t>(index)], name, personal, skills);
 }
 
 void CTransferScreen::ShowMarketCard(int index) {

@@ -9,6 +9,7 @@
 #include "engine/Log.h"
 #include "gui/Element.h"
 #include "guidefines.h"
+#include "screens/FormatFigures.h"
 #include "screens/FormatMoney.h"
 #include "screens/start/CareerFrameScreen.h"
 
@@ -91,7 +92,7 @@ void CNewCareerScreen::ShowClubInfo(int32_t clubId) {
     text.Append(CStr("\n").Concat(m_ctx.Text(kTextCash)).Concat(FormatMoney(team->cash)).Concat("\n"));
     text.Append(squad.Concat("\n"));
     if (team->stadium)
-        text.Append(m_ctx.Text(kTextArenaSeats).Concat(CStr::Formatted("%d\n", team->stadium->capacity)));
+        text.Append(m_ctx.Text(kTextArenaSeats).Concat(GroupedCount(team->stadium->capacity)).Concat("\n"));
     m_ctx.SetText(ID_NC_INFO, text);
 }
 

@@ -3,6 +3,7 @@
 // a name or a folder put into a sentence is shown as it is, whatever it holds.
 #include "engine/GameFolder.h"
 #include "match3d/MatchTeam.h"
+#include "screens/FormatFigures.h"
 #include "screens/match/TacticsScreen.h"
 #include "screens/start/CareerFrameScreen.h"
 #include "screens/start/NewCareerScreen.h"
@@ -66,7 +67,8 @@ TEST_F(StartScreenTexts, TheNewCareerScreenGuidesThePlayer) {
               -1)
         << card.GetText();
     if (club->stadium) {
-        EXPECT_NE(card.Find(CStr::Formatted("Arena seats: %d\n", club->stadium->capacity)), -1)
+        // The seats grouped by thousands, as every large count reads.
+        EXPECT_NE(card.Find(CStr("Arena seats: ") + GroupedCount(club->stadium->capacity) + "\n"), -1)
             << card.GetText();
     }
 

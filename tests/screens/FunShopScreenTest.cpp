@@ -104,7 +104,7 @@ TEST_F(FunShopScreenTest, BuyingTheChosenQuantityPaysBooksAndListsTheOrder) {
     EXPECT_EQ(screen->selectedItem, -1);
     ASSERT_EQ(Find(ID_FUNSHOP_STOCK)->GetRowCount(), 1);
     EXPECT_EQ(Cell(ID_FUNSHOP_STOCK, 1, 0), CStr("500"));
-    EXPECT_EQ(Cell(ID_FUNSHOP_STOCK, 2, 0), CStr("6 Days"));
+    EXPECT_EQ(Cell(ID_FUNSHOP_STOCK, 2, 0), CStr("6 days"));
     // Once bought, the quantity stays chosen for the next order.
     EXPECT_EQ(Find(ID_FUNSHOP_QUANTITY)->GetSelectedIndex(), 4);
 }
@@ -124,7 +124,7 @@ TEST_F(FunShopScreenTest, TheStockGridColoursPlentyLowAndOrdersAndLeavesOutSales
     EXPECT_FALSE(grid->FindCell(1, 2)->hasColour);
     EXPECT_EQ(grid->FindCell(1, 3)->colour, 0x00FFFFFFu);
     EXPECT_EQ(Cell(ID_FUNSHOP_STOCK, 2, 0), kit.language.Get(200197));
-    EXPECT_EQ(Cell(ID_FUNSHOP_STOCK, 2, 3), CStr("1 Day"));
+    EXPECT_EQ(Cell(ID_FUNSHOP_STOCK, 2, 3), CStr("1 day"));
 }
 
 TEST_F(FunShopScreenTest, SalesAreSummedByItemMonthAndDayAndALeapFebruaryHas29Days) {

@@ -29,9 +29,11 @@ void Click(CLineupScreen& screen, int button) {
     EXPECT_EQ(m.sID, -1);
 }
 
+// The row that names the player, with or without the word that marks him hurt.
 int RowOfName(CGuiElement* grid, const CStr& name) {
     for (int r = 0; r < grid->GetRowCount(); ++r)
-        if (const GuiGridCell* cell = grid->FindCell(0, r); cell && cell->text.Equals(name))
+        if (const GuiGridCell* cell = grid->FindCell(0, r);
+            cell && (cell->text.Equals(name) || cell->text.Equals(name + "<100356>")))
             return r;
     return -1;
 }
@@ -114,6 +116,7 @@ TEST(LineupScreen, AnInjuredStarterIsBenchedByTheNextRefreshAndCannotBePutIn) {
     const int row = RowOfName(squad, hurt->name);
     ASSERT_GE(row, 0);
     EXPECT_EQ(squad->CellTextColour(0, row), CLineupScreen::kInjuredColour);
+    EXPECT_TRUE(squad->FindCell(0, row)->text.Equals(hurt->name + "<100356>"));
 
     Pick(screen, ID_LU_SQUAD, row);
     Click(screen, ID_LU_PUTIN);

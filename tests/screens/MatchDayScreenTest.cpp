@@ -193,7 +193,7 @@ TEST(MatchDayCourt, TablesShowTheBoxScoresAndTheComparison) {
     EXPECT_EQ(first->FindCell(0, 3)->colour, Rgb(255, 0, 0)); // must leave: name in red
     EXPECT_EQ(first->FindCell(0, 4)->colour, 0xFFFFFFFFu);
     EXPECT_STREQ(first->FindCell(4, 4)->text.GetText(), "16");
-    EXPECT_STREQ(first->FindCell(5, 4)->text.GetText(), "0/4");
+    EXPECT_STREQ(first->FindCell(5, 4)->text.GetText(), "4");
     EXPECT_EQ(first->FindCell(5, 4)->colour, Rgb(255, 87, 0));
     EXPECT_EQ(bench->FindCell(0, 1)->data, 6);
 
@@ -490,7 +490,7 @@ TEST(MatchDayCourt, TheClockAndTheFoulsStayTrueWhileTheMatchStandsStill) {
     fouler->attackFouls = 1;
     fouler->defenceFouls = 5;
     r.centre->ShowInfoPopup(fouler->name, false);
-    EXPECT_STREQ(r.Find(ID_CENTRE_BOX_HOME)->FindCell(5, 0)->text.GetText(), "1/5");
+    EXPECT_STREQ(r.Find(ID_CENTRE_BOX_HOME)->FindCell(5, 0)->text.GetText(), "6");
 }
 
 TEST(MatchDayCourt, TheClubsPicturesComeFromTheirLogos) {
@@ -527,4 +527,70 @@ TEST(MatchDayCourt, ALongCommentaryLineWrapsIntoRowsThatFit) {
     EXPECT_NE(joined.Find(text), -1) << joined.GetText();
     EXPECT_EQ(joined.Find("Terrence Schneider: "), static_cast<int>(r.home->name.Length()) + 1)
         << joined.GetText();
+}
+
+TEST(MatchDayCourt, WhoCannotPlayIsMarkedInEveryListAndARefusedSwapSaysWhy) {
+    CentreRig r;
+    r.Setup(false);
+    g_pMatch2D = &r.match;
+    r.rig.session.matchMode = 1;
+    r.rig.session.view3D = 0;
+    CMatch2DTeam& user = *r.match.GetHomeTeam();
+    CMatch2DPlayer* hurt = user.GetPlayer(5);
+    hurt->mustLeave = 1;
+    CMatch2DPlayer* fouledOut = user.GetPlayer(6);
+    fouledOut->attackFouls = 2;
+    fouledOut->defenceFouls = 4;
+    const CStr injuredMark = r.rig.ctx.Text(100356);
+    const CStr fouledOutMark = r.rig.ctx.Text(100357);
+
+    r.centre->FillHostBoxScore();
+    auto* box = static_cast<CGuiGridControl*>(r.Find(ID_CENTRE_BOX_HOME_BENCH));
+    EXPECT_EQ(box->FindCell(0, 0)->text, hurt->name + injuredMark);
+    EXPECT_EQ(box->FindCell(0, 1)->text, fouledOut->name + fouledOutMark);
+    EXPECT_EQ(box->CellTextColour(0, 1), 0x0000FFFFu);
+    EXPECT_STREQ(box->FindCell(5, 1)->text.GetText(), "6");
+
+    CTacticsScreen tactics(r.rig.ctx);
+    tactics.userIsHome = 1;
+    tactics.FillLineupGrids();
+    auto* bench = static_cast<CGuiGridControl*>(r.rig.stack.FindElement(ID_TA_BENCH_GRID));
+    EXPECT_EQ(bench->FindCell(0, 0)->text, hurt->name + injuredMark);
+    EXPECT_EQ(bench->FindCell(0, 1)->text, fouledOut->name + fouledOutMark);
+    EXPECT_EQ(bench->CellTextColour(0, 0), CTacticsScreen::kRed);
+
+    const int32_t starter = user.GetPlayer(0)->id;
+    const struct {
+        const CMatch2DPlayer* coming;
+        int reason;
+    } refusals[] = {{hurt, 500071}, {fouledOut, 500072}};
+    for (const auto& refusal : refusals) {
+        tactics.selectedStarterId = starter;
+        tactics.selectedBenchId = refusal.coming->id;
+        GuiMessage swap{ID_TA_SWAP, -1, kMsgClick, 0, 0, 0};
+        tactics.OnMessage(swap);
+        r.rig.stack.ProcessMessages();
+        EXPECT_EQ(user.GetPlayer(0)->id, starter);
+        EXPECT_TRUE(r.rig.stack.IsLayerActive(ID_MATCH_POPUP));
+        const CGuiElement* text = r.rig.stack.FindElement(ID_MATCH_POPUP_TEXT);
+        ASSERT_NE(text, nullptr);
+        EXPECT_EQ(text->GetText(), r.rig.ctx.Text(refusal.reason));
+    }
+    g_pMatch2D = nullptr;
+}
+
+TEST(MatchDayCourt, TheShotClockCountsDownTheSecondsLeft) {
+    CentreRig r;
+    r.Setup(false);
+    CGuiElement* clock = r.Find(ID_CENTRE_CLOCK);
+    const struct {
+        float elapsed;
+        const char* shown;
+    } cases[] = {{0.0f, "24"}, {0.4f, "24"}, {1.0f, "23"}, {15.5f, "9"}, {23.9f, "1"}, {24.0f, "0"}};
+    for (const auto& c : cases) {
+        r.match.possessionTimer = c.elapsed;
+        r.centre->FillTeamStats();
+        ASSERT_NE(clock->FindCell(1, 0), nullptr);
+        EXPECT_STREQ(clock->FindCell(1, 0)->text.GetText(), c.shown) << c.elapsed;
+    }
 }

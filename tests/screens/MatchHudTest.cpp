@@ -241,25 +241,28 @@ TEST(MatchHudClock, TheFirstPressOfFastStartsTheMatchAtNormalSpeed) {
 }
 
 TEST(MatchHudClock, TheShotClockWaitsForInboundsAndTheFirstQuarterAndWrapsAt24) {
+    // The label counts down the seconds left of the possession, as a shot clock does.
     HudRig r;
     r.hud.Play();
     r.match.quarter = 0; // the match's own quarter has not begun
     r.Frame(1000);
-    EXPECT_STREQ(r.hud.ShotClockText().GetText(), "00");
+    EXPECT_STREQ(r.hud.ShotClockText().GetText(), "24");
     r.match.quarter = 1;
     r.match.inbound = true;
     r.Frame(1000);
-    EXPECT_STREQ(r.hud.ShotClockText().GetText(), "00");
+    EXPECT_STREQ(r.hud.ShotClockText().GetText(), "24");
     r.match.inbound = false;
     r.match.positioningWait = true; // the game clock waits, the shot clock runs
     r.Frame(1000);
     EXPECT_EQ(r.hud.GameClock(), 2.0);
-    EXPECT_STREQ(r.hud.ShotClockText().GetText(), "01");
+    EXPECT_STREQ(r.hud.ShotClockText().GetText(), "23");
     r.match.positioningWait = false;
-    r.hud.SetShotClock(23.0);
+    r.hud.SetShotClock(22.0);
     r.Frame(1000);
-    EXPECT_STREQ(r.hud.ShotClockText().GetText(), "00");
-    EXPECT_STREQ(r.Find(ID_HUD_SHOTCLOCK)->GetText().GetText(), "00");
+    EXPECT_STREQ(r.hud.ShotClockText().GetText(), "01");
+    r.Frame(1000);
+    EXPECT_STREQ(r.hud.ShotClockText().GetText(), "24");
+    EXPECT_STREQ(r.Find(ID_HUD_SHOTCLOCK)->GetText().GetText(), "24");
 }
 
 TEST(MatchHudScore, EachSidesPointsUnderItsNameAndTheCrowdCheersEachChange) {

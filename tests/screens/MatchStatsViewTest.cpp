@@ -64,7 +64,7 @@ TEST(MatchStatsView, ABoxScoreSplitsStartersAndBenchWithTruncatedStamina) {
     EXPECT_EQ(starters->CellTextColour(3, 0), matchstats::kRed);
     EXPECT_EQ(starters->CellTextColour(3, 1), matchstats::kGreen);
     EXPECT_STREQ(starters->FindCell(4, 0)->text.GetText(), "13");
-    EXPECT_STREQ(starters->FindCell(5, 0)->text.GetText(), "2/1");
+    EXPECT_STREQ(starters->FindCell(5, 0)->text.GetText(), "3"); // the fouls of the match
     EXPECT_STREQ(bench->FindCell(0, 0)->text.GetText(), "Player 5");
     EXPECT_STREQ(bench->FindCell(1, 2)->text.GetText(), "--"); // player 7
     EXPECT_EQ(bench->FindCell(0, 6)->data, 11);
@@ -109,4 +109,40 @@ TEST(MatchStatsView, AFlatCourtPlayerCountsTwosThreesAndFreeThrows) {
     FillLivePanel(panel.get(), nullptr, Label);
     EXPECT_EQ(panel->CellCount(0), 0);
     EXPECT_EQ(panel->GetRowCount(), 5);
+}
+
+TEST(MatchStatsView, TheBoxScoreMarksWhoMayNotPlayOnInEitherEngine) {
+    CMatchTeam team;
+    for (int i = 0; i < 7; ++i) {
+        CCourtPlayer p;
+        std::snprintf(p.name, sizeof p.name, "Player %d", i);
+        team.AddPlayer(p);
+    }
+    team.GetPlayer(5)->injured = 1;
+    team.GetPlayer(6)->foulsCharged = 6;
+    auto starters = BoxGrid();
+    auto bench = BoxGrid();
+    FillBoxScore(starters.get(), bench.get(), StatLinesOf(team), false, Label);
+    EXPECT_STREQ(bench->FindCell(0, 0)->text.GetText(), "Player 5<100356>");
+    EXPECT_STREQ(bench->FindCell(0, 1)->text.GetText(), "Player 6<100357>");
+    EXPECT_EQ(bench->CellTextColour(0, 1), matchstats::kRed);
+    EXPECT_STREQ(bench->FindCell(5, 1)->text.GetText(), "6");
+    EXPECT_STREQ(starters->FindCell(0, 0)->text.GetText(), "Player 0");
+    // The live panel of a hurt player says so too.
+    auto panel = BoxGrid();
+    const MatchStatLine hurtLine = StatLineOf(*team.GetPlayer(5));
+    FillLivePanel(panel.get(), &hurtLine, Label);
+    EXPECT_STREQ(panel->FindCell(0, 0)->text.GetText(), "Player 5<100356>");
+
+    // A flat-court side: the leave flag marks the hurt, six fouls in all the fouled out.
+    CMatch2DPlayer hurt;
+    hurt.name = "Hurt";
+    hurt.mustLeave = 1;
+    CMatch2DPlayer fouled;
+    fouled.name = "Fouled";
+    fouled.attackFouls = 1;
+    fouled.defenceFouls = 5;
+    EXPECT_TRUE(StatLineOf(hurt).injured);
+    EXPECT_TRUE(StatLineOf(fouled).fouledOut);
+    EXPECT_FALSE(StatLineOf(fouled).injured);
 }

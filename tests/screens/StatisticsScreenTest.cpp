@@ -204,6 +204,16 @@ TEST_F(StatisticsFixture, RankGradientRunsFromGreenThroughYellowToRed) {
 }
 
 TEST_F(StatisticsFixture, TheFirstRowsTeamShowsItsFiguresAndPlayers) {
+    for (CTeam* team : session.worldDB->teams)
+        if (team->name == CStr("Bexley")) {
+            team->attendance = 12500;
+            team->fanBase = 950;
+        }
+    for (CTeam* team : session.careerDB->teams)
+        if (team->name == CStr("Bexley")) {
+            team->attendance = 12500;
+            team->fanBase = 950;
+        }
     screen->Refresh();
     CGuiElement* standings = Find(ID_ST_STANDINGS);
     int bexleyRow = Cell(standings, 1, 1) == "Bexley" ? 1 : 2;
@@ -217,6 +227,9 @@ TEST_F(StatisticsFixture, TheFirstRowsTeamShowsItsFiguresAndPlayers) {
     EXPECT_EQ(Cell(info, 0, 0), "<80019>");
     EXPECT_EQ(Cell(info, 1, 0), "Bexley");
     EXPECT_EQ(Cell(info, 1, 2), "<100009>"); // no stadium
+    // Crowds and fans read grouped by thousands.
+    EXPECT_EQ(Cell(info, 1, 1), "12,500");
+    EXPECT_EQ(Cell(info, 1, 4), "950");
     EXPECT_EQ(Cell(info, 0, 13), "<80062>");
 
     CGuiElement* grid = Find(ID_ST_PLAYERS);
@@ -228,13 +241,13 @@ TEST_F(StatisticsFixture, TheFirstRowsTeamShowsItsFiguresAndPlayers) {
     EXPECT_EQ(Cell(grid, 1, 2), "Zane");
     EXPECT_EQ(Cell(grid, 0, 2), "03");
     EXPECT_EQ(Cell(grid, 4, 2), "01");
-    EXPECT_EQ(Cell(grid, 5, 2), "10.00");
+    EXPECT_EQ(Cell(grid, 5, 2), "10:00");
     EXPECT_EQ(Cell(grid, 6, 2), "10.00");
     EXPECT_EQ(Cell(grid, 7, 2), "5.00-10.00");
     EXPECT_EQ(Cell(grid, 8, 2), "50.00");
     EXPECT_EQ(Cell(grid, 12, 2), "0.00");
     EXPECT_EQ(Cell(grid, 1, 3), "Yorick");
-    EXPECT_EQ(Cell(grid, 5, 3), "15.00");
+    EXPECT_EQ(Cell(grid, 5, 3), "15:00");
     EXPECT_EQ(static_cast<CGuiGridControl*>(grid)->CellTextColour(8, 3), RankGradientColour(3, 4));
 
     CGuiElement* squad = Find(ID_ST_SQUAD);

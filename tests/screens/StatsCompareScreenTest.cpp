@@ -39,16 +39,16 @@ TEST(StatSheetRows, NoGamesShowZerosThatDivideNothing) {
     StatSheet sheet;
     FillSheetRows(sheet, PlayerFigures{});
     const Cells expected[kStatCategories] = {
-        {"0", "0.0", "0.0", "0.0", "0.0", "0.0", "0.0", "0.0", "0.0"},
-        {"0", "0.0", "0", "0.0", "0", "0.0", "0", "0.0"},
+        {"0", "0:00", "0.0", "0.0", "0.0", "0.0", "0.0", "0.0", "0.0"},
+        {"0", "0:00", "0", "0.0", "0", "0.0", "0", "0.0"},
         {"0", "0.0", "0.0", "0.0", "0", "0", "0.0", "0", "0", "0.0"},
         {"0", "0.0", "0.0", "0.0", "0", "0", "0.0", "", "", "0.0"},
         {"0", "0.0", "0.0", "0.0", "0", "0", "0.0"},
-        {"0", "0.0", "0", "0.0", "0", "0.0", "0/0"},
-        {"0", "0.0", "0", "0", "0.0", "0.0"},
-        {"0", "0.0", "0", "0.0", "0", "0.0", "0", "0.0", "0/0"},
-        {"0", "0.0", "0", "0.0", "0"},
-        {"0", "0.0", "0.0", "0.0", "0.0", "0.0", "0/0", "", ""},
+        {"0", "0:00", "0", "0.0", "0", "0.0", "0/0"},
+        {"0", "0:00", "0", "0", "0.0", "0.0"},
+        {"0", "0:00", "0", "0.0", "0", "0.0", "0", "0.0", "0/0"},
+        {"0", "0:00", "0", "0.0", "0"},
+        {"0", "0:00", "0.0", "0.0", "0.0", "0.0", "0/0", "", ""},
         {"0", "0", "0.0", "0", "0.0", "0", "0.0", "", ""},
     };
     for (int r = 0; r < kStatCategories; ++r)
@@ -86,14 +86,14 @@ TEST(StatSheetRows, TwoMatchesFormattedPerGameAndAsRates) {
     EXPECT_EQ(f.bigGames, 1);
     StatSheet sheet;
     FillSheetRows(sheet, f);
-    // 1350 seconds a game show as 22.30; no free throw tried is a rate of 0.
-    EXPECT_EQ(Row(sheet, 0), (Cells{"2", "22.30", "15.00", "6.00/11.00", "54.55%", "2.00/3.00", "66.67%",
+    // 1350 seconds a game show as 22:30; no free throw tried is a rate of 0.
+    EXPECT_EQ(Row(sheet, 0), (Cells{"2", "22:30", "15.00", "6.00/11.00", "54.55%", "2.00/3.00", "66.67%",
                                     "0.00/0.00", "0.00%"}));
     EXPECT_EQ(Row(sheet, 3), (Cells{"2", "15.00", "0.00", "0.00", "0", "0", "0.00%", "8", "16", "50.00%"}));
-    EXPECT_EQ(Row(sheet, 6), (Cells{"2", "22.30", "5", "13", "5/2", "5/13"}));
-    EXPECT_EQ(Row(sheet, 7), (Cells{"2", "22.30", "4", "2.00", "4", "2.00", "13", "1.00", "4/13"}));
-    EXPECT_EQ(Row(sheet, 8), (Cells{"2", "22.30", "13", "6.50", "1"}));
-    EXPECT_EQ(Row(sheet, 9), (Cells{"2", "22.30", "15.00", "6.50", "0.00", "2.00", "5/2", "", ""}));
+    EXPECT_EQ(Row(sheet, 6), (Cells{"2", "22:30", "5", "13", "5/2", "5/13"}));
+    EXPECT_EQ(Row(sheet, 7), (Cells{"2", "22:30", "4", "2.00", "4", "2.00", "13", "1.00", "4/13"}));
+    EXPECT_EQ(Row(sheet, 8), (Cells{"2", "22:30", "13", "6.50", "1"}));
+    EXPECT_EQ(Row(sheet, 9), (Cells{"2", "22:30", "15.00", "6.50", "0.00", "2.00", "5/2", "", ""}));
     EXPECT_EQ(MinutesPerGame(125, 1), 2.05);
     EXPECT_EQ(MinutesPerGame(90, 2), 0.45); // the seconds are averaged, not the display value
 }
@@ -149,7 +149,7 @@ TEST(StatSheetRows, HugeValuesAddUpWithoutOverflow) {
     EXPECT_EQ(sheet.rows[10][3].Std(), "8589934588");
     EXPECT_EQ(sheet.rows[2][9].Std(), "100.00%");
     EXPECT_EQ(sheet.rows[3][5].Std(), "8589934588"); // free throws and the 3D count together
-    EXPECT_EQ(sheet.rows[0][1].Std(), CStr::Formatted("%.2f", MinutesPerGame(2LL * INT_MAX, 2)).Std());
+    EXPECT_EQ(sheet.rows[0][1].Std(), "35791394:07"); // INT_MAX seconds a game
 }
 
 // A world of two leagues; the user's club (Bexley, id 2) lives in the career with its squad.
@@ -280,7 +280,7 @@ TEST_F(CompareFixture, RefreshBuildsASheetPerPlayerInWorldOrderWithTheUsersSquad
     CGuiGridControl* grid = Grid(ID_SC_LEFT_GRID);
     EXPECT_EQ(grid->FindCell(5, 4)->data, 4);
     EXPECT_EQ(grid->FindCell(3, 4)->text, CStr("0"));
-    EXPECT_EQ(grid->FindCell(4, 4)->text, CStr("0.0"));
+    EXPECT_EQ(grid->FindCell(4, 4)->text, CStr("0:00")); // no playing time
     EXPECT_EQ(grid->HeaderText(0), language.Get(200085));
     EXPECT_EQ(grid->HeaderText(3), language.Get(200013));
     EXPECT_EQ(grid->HeaderTooltip(3), CStr("tip 900113"));

@@ -5,6 +5,7 @@
 #include "database/MemoryDB.h"
 #include "engine/Xml.h"
 #include "gui/Element.h"
+#include "gui/Grid.h"
 #include "gui/TextTable.h"
 #include "guidefines.h"
 #include "match/Formation.h"
@@ -222,7 +223,7 @@ TEST(TacticsScreen, SwapOutsideAMatchSwapsTheRecordsOfTheFirstStarterAndBenchPla
     EXPECT_EQ(court->GetRowCount(), 5);
     EXPECT_EQ(rig.stack.FindElement(ID_TA_BENCH_GRID)->GetRowCount(), 7);
 
-    // An injured player is not swapped; the picks are dropped.
+    // An injured starter may make way for a fit player; the picks are dropped.
     GuiMessage pickBench{ID_TA_BENCH_GRID, -1, kMsgSelection, 0, 0, 0};
     GuiMessage pickCourt{ID_TA_COURT_GRID, -1, kMsgSelection, 1, 0, 0};
     screen.OnMessage(pickBench);
@@ -232,7 +233,7 @@ TEST(TacticsScreen, SwapOutsideAMatchSwapsTheRecordsOfTheFirstStarterAndBenchPla
     injured->words[kWordInjured] = 1;
     GuiMessage again{ID_TA_SWAP, -1, kMsgClick, 0, 0, 0};
     screen.OnMessage(again);
-    EXPECT_EQ(injured->words[kWordMatchState], kOnCourt);
+    EXPECT_EQ(injured->words[kWordMatchState], kOnBench);
     EXPECT_EQ(screen.selectedBenchId, -1);
 }
 
@@ -308,6 +309,70 @@ TEST(TacticsScreen, ARefusedSwapInA3DMatchLeavesNoCalledOffPlayer) {
         closes += m.cID == ID_TACTICS && m.MSG == kMsgClose ? 1 : 0;
     EXPECT_EQ(closes, 1);
     g_pMatch3D = nullptr;
+}
+
+namespace {
+
+// The game's own texts, for the tests that read what a player reads.
+const CTextTable& GameTexts() {
+    static const CTextTable texts = [] {
+        CTextTable t;
+        t.Load("\\guifiles\\lang_en.txt");
+        return t;
+    }();
+    return texts;
+}
+
+CStr PopupText(MatchScreenRig& rig) {
+    const CGuiElement* text = rig.stack.FindElement(ID_MATCH_POPUP_TEXT);
+    return text ? text->GetText() : CStr();
+}
+
+} // namespace
+
+TEST(TacticsScreen, AHurtOrFouledOutPlayerIsMarkedInTheListsAndARefusedSwapSaysWhy) {
+    {
+        SCOPED_TRACE("between matches");
+        MatchScreenRig rig(12, 5, [](int id) { return GameTexts().Get(id); });
+        CTeam* club = rig.Club();
+        CPlayer* hurt = club->players[6];
+        hurt->words[kWordInjured] = 1;
+        CTacticsScreen screen(rig.ctx);
+        screen.Refresh();
+        // The bench list names him hurt, in red.
+        auto* bench = static_cast<CGuiGridControl*>(rig.stack.FindElement(ID_TA_BENCH_GRID));
+        int row = -1;
+        for (int r = 0; r < bench->GetRowCount(); ++r)
+            if (bench->FindCell(0, r) && bench->FindCell(0, r)->data == hurt->id)
+                row = r;
+        ASSERT_GE(row, 0);
+        EXPECT_EQ(bench->FindCell(0, row)->text, hurt->name + GameTexts().Get(100356));
+        EXPECT_EQ(bench->CellTextColour(0, row), CTacticsScreen::kRed);
+
+        screen.selectedStarterId = club->players[0]->id;
+        screen.selectedBenchId = hurt->id;
+        GuiMessage swap{ID_TA_SWAP, -1, kMsgClick, 0, 0, 0};
+        screen.OnMessage(swap);
+        rig.stack.ProcessMessages();
+        EXPECT_EQ(hurt->words[kWordMatchState], kOnBench);
+        EXPECT_EQ(club->players[0]->words[kWordMatchState], kOnCourt);
+        EXPECT_TRUE(rig.stack.IsLayerActive(ID_MATCH_POPUP));
+        const CStr said = PopupText(rig);
+        EXPECT_NE(said.Find(hurt->name), -1) << said.GetText();
+        EXPECT_NE(said.Find("injured"), -1) << said.GetText();
+    }
+    {
+        SCOPED_TRACE("in a 3D match");
+        Tactics3D t;
+        t.Player(6)->personalFouls = 6;
+        t.screen.Refresh();
+        EXPECT_NE(Names(t.bench)[1].find(t.rig.ctx.Text(100357).Std()), std::string::npos);
+        t.Swap(0, 1);
+        t.rig.stack.ProcessMessages();
+        EXPECT_EQ(t.Player(0)->replacement, nullptr);
+        EXPECT_TRUE(t.rig.stack.IsLayerActive(ID_MATCH_POPUP));
+        EXPECT_EQ(PopupText(t.rig), t.rig.ctx.Text(500072));
+    }
 }
 
 TEST(TacticsScreen, ApplyOutsideAMatchIsLeftToTheLayout) {

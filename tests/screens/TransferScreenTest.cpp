@@ -325,12 +325,9 @@ TEST_F(TransferScreenTest, TheReleaseBoxSendsTheChosenPlayerAwayWithACertificate
     const CPlayer* released = kit.session.worldDB->FindPlayer(chosen.playerId);
     ASSERT_NE(released, nullptr);
     EXPECT_EQ(released->teamId, -1);
-    // The certificate carries the card's rating: the mean of all sixteen card values.
-    int sum = 0;
-    for (int32_t value : chosen.attributes)
-        sum += value;
+    // The certificate carries the rating the list and the card showed.
     ASSERT_EQ(kit.session.careerDB->certificates.Size(), 1);
-    EXPECT_EQ(kit.session.careerDB->certificates.At(0)->rating, static_cast<int32_t>(sum * 0.0625));
+    EXPECT_EQ(kit.session.careerDB->certificates.At(0)->rating, MarketRating(*released));
     EXPECT_EQ(Find(ID_CERT_GRID)->FindCell(4, 0)->text, ctx.Text(200088));
 }
 

@@ -77,7 +77,7 @@ bool WorldSources::Load(const std::string& folder, CStr& error) {
     } tables[] = {{"names/league_clubs.txt", &leagueClubs, 3, 24},
                   {"names/euro_clubs.txt", &euroClubs, 3, 16},
                   {"names/nations.txt", &nations, 2, 24},
-                  {"texts/mails.txt", &mails, 3, 58},
+                  {"texts/mails.txt", &mails, 3, 61},
                   {"texts/whispers.txt", &whispers, 4, 16}};
     for (const Table& table : tables) {
         if (!ReadTable(folder + "/" + table.file, table.columns, *table.rows) ||
