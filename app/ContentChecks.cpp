@@ -46,6 +46,18 @@ const std::vector<int>& StartScreenTextIds() {
     return kTexts;
 }
 
+CStr LayoutReadProblem(const char* definesPath, const char* layoutPath, bool definesRead) {
+    const char* path = definesRead ? layoutPath : definesPath;
+    if (!FileExists(path))
+        return CStr::Formatted("The file %s is missing, so the game has no %s. It looked for it at %s. "
+                               "Reinstall the game to bring the file back.",
+                               ShownPath(path),
+                               definesRead ? "screen layouts" : "names for its screen elements",
+                               ResolvePath(path).GetText());
+    return Damaged(path, definesRead ? CStr("it does not read as a layout (the log says where)")
+                                     : CStr("it cannot be read"));
+}
+
 CStr LayoutProblem(CScreenStack& stack, const CGuiLayoutLoader& loader, const char* definesPath,
                    const char* layoutPath) {
     if (stack.Defines().empty())

@@ -15,6 +15,9 @@ const std::vector<const char*>& WindowsTheGameOpens();
 // The texts the start screens and the new career's first mails show.
 const std::vector<int>& StartScreenTextIds();
 
+// Why the define file (definesRead false) or the layout file could not be read, as a sentence
+// naming the file: missing, unreadable or not a layout.
+CStr LayoutReadProblem(const char* definesPath, const char* layoutPath, bool definesRead);
 // The first problem of the define and layout files as a sentence naming the file; empty when the
 // layout holds every window the game opens and every name it uses is defined.
 CStr LayoutProblem(CScreenStack& stack, const CGuiLayoutLoader& loader, const char* definesPath,

@@ -136,7 +136,8 @@ bool CCareerSession::LoadSavedCareer(int32_t profileId) {
     auto career = std::make_unique<CMemoryDB>();
     if (worldDB)
         ListCareers(*world);
-    if (!LoadCareer(*world, *career, profileId) || career->profiles.Size() == 0) {
+    lastLoadError = CareerLoadError();
+    if (!LoadCareer(*world, *career, profileId, &lastLoadError) || career->profiles.Size() == 0) {
         QuorelLog("[CCareerSession::LoadSavedCareer] career %d could not be loaded", profileId);
         return false;
     }

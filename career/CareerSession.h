@@ -60,6 +60,7 @@ public:
     GameOptions options;
     int32_t dataSet = 0; // the open career's data set
     CareerSaveError lastSaveError;
+    CareerLoadError lastLoadError; // why the last LoadSavedCareer failed
 
     // Read by the day run on the worker and by the frame on the main thread.
     std::atomic<uint8_t> matchMode{0};

@@ -27,6 +27,8 @@ constexpr int kTextFolderTaken = 100352;
 constexpr int kTextBusy = 100353;
 constexpr int kTextNotSavedLog = 100354;
 constexpr int kTextStaysOpen = 100355;
+constexpr int kTextFileTooLarge = 100360;
+constexpr int kTextSavedElsewhere = 100361;
 
 // Menu buttons of the frame and the windows they open.
 struct MenuButton {
@@ -73,6 +75,12 @@ CStr SaveFailureMessage(const CScreenContext& ctx, bool careerStaysOpen) {
         break;
     case CareerSaveFailure::kBusy:
         message = ctx.Text(kTextBusy);
+        break;
+    case CareerSaveFailure::kFileTooLarge:
+        message = ctx.Text(kTextFileTooLarge);
+        break;
+    case CareerSaveFailure::kSavedElsewhere:
+        message = ctx.Text(kTextSavedElsewhere);
         break;
     default:
         message = ctx.Text(kTextNotSavedLog);

@@ -10,11 +10,57 @@
 
 namespace {
 
-constexpr int kTextLoadRefused = 100330;
+constexpr int kTextLoadRefused = 100330; // the cause where "XYREASON" stands
+// The causes, naming the file or folder where "XYFILE" stands.
+constexpr int kTextLoadGone = 100362;
+constexpr int kTextLoadManifest = 100363;
+constexpr int kTextLoadNewer = 100364;
+constexpr int kTextLoadMissingFile = 100365;
+constexpr int kTextLoadChangedFile = 100366;
+constexpr int kTextLoadUnlistedFile = 100367;
+constexpr int kTextLoadDamagedFile = 100368;
+constexpr int kTextLoadBadValue = 100369;
+constexpr int kTextLoadOtherCareer = 100370;
+constexpr int kTextLoadClubMissing = 100371;
 constexpr int kTextDeleteQuestion = 100331; // names the manager where "XYMANAGER" stands
 constexpr int kTextDeleteFailed = 100332;
 
+int LoadCauseText(CareerLoadFailure reason) {
+    switch (reason) {
+    case CareerLoadFailure::kManifest:
+        return kTextLoadManifest;
+    case CareerLoadFailure::kNewer:
+        return kTextLoadNewer;
+    case CareerLoadFailure::kMissingFile:
+        return kTextLoadMissingFile;
+    case CareerLoadFailure::kChangedFile:
+        return kTextLoadChangedFile;
+    case CareerLoadFailure::kUnlistedFile:
+        return kTextLoadUnlistedFile;
+    case CareerLoadFailure::kDamagedFile:
+        return kTextLoadDamagedFile;
+    case CareerLoadFailure::kBadValue:
+        return kTextLoadBadValue;
+    case CareerLoadFailure::kOtherCareer:
+        return kTextLoadOtherCareer;
+    case CareerLoadFailure::kClubMissing:
+        return kTextLoadClubMissing;
+    default:
+        return kTextLoadGone;
+    }
+}
+
 } // namespace
+
+CStr LoadFailureMessage(const CScreenContext& ctx) {
+    const CareerLoadError& error = ctx.Session().lastLoadError;
+    // The file goes in after the text is read, so nothing in its name is taken for a mark.
+    CStr cause = ctx.Text(LoadCauseText(error.reason));
+    cause.ReplaceAll("XYFILE", error.where.IsEmpty() ? CStr("data\\profiles") : error.where);
+    CStr message = ctx.Text(kTextLoadRefused);
+    const int mark = message.Find("XYREASON");
+    return mark < 0 ? message : message.Left(mark).Concat(cause).Concat(message.Mid(mark + 8));
+}
 
 void CProfilesScreen::FillCareers() {
     CMemoryDB* world = m_ctx.Session().worldDB;
@@ -70,7 +116,7 @@ void CProfilesScreen::OnMessage(GuiMessage& m) {
         if (id < 0)
             return;
         if (!session.LoadSavedCareer(id)) {
-            m_ctx.ShowMessage(m_ctx.Text(kTextLoadRefused));
+            m_ctx.ShowMessage(LoadFailureMessage(m_ctx));
             FillCareers();
             return;
         }

@@ -8,6 +8,9 @@
 #include <cstdint>
 #include <map>
 
+// Why the last load was refused, as a sentence naming the file or folder and the cause.
+CStr LoadFailureMessage(const CScreenContext& ctx);
+
 class CProfilesScreen : public CGameScreen {
 public:
     explicit CProfilesScreen(const CScreenContext& ctx) : m_ctx(ctx) {}

@@ -9,6 +9,7 @@
 #include "career/FunShop.h"
 #include "database/MemoryDB.h"
 #include "engine/GameRand.h"
+#include "engine/Paths.h"
 #include "engine/Texture.h"
 #include "gui/Backend.h"
 #include "gui/Grid.h"
@@ -21,6 +22,7 @@
 #include "screens/match/MatchDayScreen.h"
 #include "screens/match/MatchHud.h"
 #include "screens/start/CareerFrameScreen.h"
+#include "screens/start/ProfilesScreen.h"
 
 #include <chrono>
 #include <thread>
@@ -120,9 +122,15 @@ bool CProbe::Start(const ProbeArgs& args) {
     g_pGameManager = m_gm.get();
     CGameManager& gm = *m_gm;
     CGuiLayoutLoader loader(gm);
-    if (!loader.Load())
+    const char* const definesPath = "\\guifiles\\guidefines.h";
+    const char* const layoutPath = "\\guifiles\\GuiXML.xml";
+    // A folder without either file is most likely not a game folder; a damaged file is named.
+    const bool definesRead = loader.ReadDefines(definesPath);
+    if (!definesRead && !DirectoryExists("\\guifiles"))
         return Fail("The layout in guifiles/ could not be read: is " + args.dataDir + " a game folder?");
-    CStr layoutProblem = LayoutProblem(gm, loader, "\\guifiles\\guidefines.h", "\\guifiles\\GuiXML.xml");
+    if (!definesRead || !loader.LoadLayout(layoutPath))
+        return Fail(LayoutReadProblem(definesPath, layoutPath, definesRead).Std());
+    CStr layoutProblem = LayoutProblem(gm, loader, definesPath, layoutPath);
     if (!layoutProblem.IsEmpty())
         return Fail(layoutProblem.Std());
     GameOptions options = LoadOptions();
@@ -308,7 +316,8 @@ bool CProbe::LoadCareer(const std::string& name) {
     if (!Select(ID_PR_GRID, row) || !ClickAndSettle(ID_PR_LOAD))
         return false;
     if (!m_gm->Session().HasOpenCareer() || !m_gm->IsLayerActive(ID_FRAME))
-        return Fail("The saved career '" + name + "' could not be loaded.");
+        return Fail("The saved career '" + name + "' could not be loaded. " +
+                    LoadFailureMessage(m_gm->Context()).Std());
     return true;
 }
 
