@@ -683,6 +683,16 @@ int32_t ModeOfDataSet(int32_t dataSet) {
     }
 }
 
+CStr CleanManagerName(const CStr& name) {
+    std::string kept;
+    for (char c : name.Std())
+        if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F)
+            kept.push_back(c);
+    CStr clean(kept.c_str());
+    clean.Trim();
+    return clean;
+}
+
 CStr MakeProfileFolderName(const CStr& managerName, int32_t id) {
     CStr folder;
     for (uint32_t i = 0; i < managerName.Length() && folder.Length() < kMaxFolderLength - 12; ++i) {
@@ -913,7 +923,9 @@ bool BuildCareerDatabase(CMemoryDB& world, CMemoryDB& career, int32_t dataSet, i
     profile->id = NewCareerId(managerName);
     profile->folder = MakeProfileFolderName(managerName, profile->id);
     profile->clubId = clubId;
-    profile->managerName = managerName;
+    // Typed control characters would break the careers list's lines and its display.
+    const CStr clean = CleanManagerName(managerName);
+    profile->managerName = clean.IsEmpty() ? managerName : clean;
     profile->modeTextId = ModeOfDataSet(dataSet);
     profile->dataSet = dataSet;
     SetStartDate(*profile, dataSet);

@@ -124,6 +124,10 @@ void SetCareerLockWait(int waitMs);
 // otherwise problem says which value is wrong.
 bool ProfileValuesInRange(const CProfile& profile, CStr& problem);
 
+// A manager name as a career keeps it: control characters (a typed tab or line break, escape
+// codes) taken out and blanks trimmed at both ends; may come out empty.
+CStr CleanManagerName(const CStr& name);
+
 // A folder name for a career: letters and digits of the manager name, then the id. Never empty,
 // never a path.
 CStr MakeProfileFolderName(const CStr& managerName, int32_t id);

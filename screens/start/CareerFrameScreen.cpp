@@ -8,6 +8,7 @@
 #include "guidefines.h"
 #include "screens/FormatMoney.h"
 #include "screens/club/EmailScreen.h"
+#include "screens/start/ProfilesScreen.h"
 
 #include <iterator>
 
@@ -126,7 +127,8 @@ void CCareerFrameScreen::Refresh() {
     set(ID_FR_CLUB, club ? club->name : CStr());
     CStr leagueLine = league ? m_ctx.Text(league->nameTextId) : CStr();
     if (profile)
-        leagueLine = leagueLine.Concat(m_ctx.Text(kTextManagerLead)).Concat(profile->managerName);
+        leagueLine =
+            leagueLine.Concat(m_ctx.Text(kTextManagerLead)).Concat(ShownManagerName(profile->managerName));
     set(ID_FR_LEAGUE, leagueLine);
     // The date itself is the header strip's; the frame names the day of the week beside it.
     set(ID_FR_DATE, session.calendar ? session.calendar->WeekdayName(session.currentDate) : CStr());

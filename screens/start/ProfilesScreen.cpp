@@ -52,6 +52,18 @@ int LoadCauseText(CareerLoadFailure reason) {
 
 } // namespace
 
+CStr ShownManagerName(const CStr& name) {
+    std::string shown = CleanManagerName(name).Std();
+    if (shown.size() <= static_cast<size_t>(kShownNameLength))
+        return CStr(shown.c_str());
+    size_t cut = kShownNameLength;
+    // A UTF-8 letter's continuation bytes stay with their first byte.
+    while (cut > 0 && (static_cast<unsigned char>(shown[cut]) & 0xC0) == 0x80)
+        --cut;
+    shown.resize(cut);
+    return CStr(shown.c_str()).Concat("...");
+}
+
 CStr LoadFailureMessage(const CScreenContext& ctx) {
     const CareerLoadError& error = ctx.Session().lastLoadError;
     // The file goes in after the text is read, so nothing in its name is taken for a mark.
@@ -74,7 +86,7 @@ void CProfilesScreen::FillCareers() {
     int rows = 0;
     for (const CProfile* profile : world->profiles) {
         CStr date = FormatDate(profile->year, profile->day, profile->month, ".");
-        grid->AddCell(0, profile->managerName, profile->id);
+        grid->AddCell(0, ShownManagerName(profile->managerName), profile->id);
         grid->AddCell(1, ClubName(profile->dataSet, profile->clubId), profile->id);
         grid->AddCell(2, m_ctx.Text(profile->modeTextId), profile->id);
         grid->AddCell(3, date, profile->id);
@@ -133,7 +145,7 @@ void CProfilesScreen::OnMessage(GuiMessage& m) {
         CStr name;
         for (const CProfile* profile : session.worldDB->profiles)
             if (profile->id == m_pendingDelete)
-                name = profile->managerName;
+                name = ShownManagerName(profile->managerName);
         // The name goes in after the text is read: a name is the player's own and may hold anything.
         CStr question = m_ctx.Text(kTextDeleteQuestion);
         question.ReplaceAll("XYMANAGER", name);

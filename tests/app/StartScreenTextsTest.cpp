@@ -74,6 +74,41 @@ TEST_F(StartScreenTexts, TheNewCareerScreenGuidesThePlayer) {
     game.gm.FindElement(ID_NC_NAME)->SetText(CStr("  "));
     game.Click(ID_NC_START);
     EXPECT_STREQ(game.TextOf(ID_NC_ERROR).GetText(), "Enter your name as manager.");
+    // Control characters typed or pasted are no name either.
+    game.gm.FindElement(ID_NC_NAME)->SetText(CStr("\x1b\t \x07\x7f"));
+    game.gm.FindElement(ID_NC_ERROR)->SetText(CStr());
+    game.Click(ID_NC_START);
+    EXPECT_STREQ(game.TextOf(ID_NC_ERROR).GetText(), "Enter your name as manager.");
+}
+
+// A name from a hand-edited careers list, thousands of letters long and holding control
+// characters, is shown cut and clean in the list and in the delete question.
+TEST_F(StartScreenTexts, ALongOrControlCharacterNameIsShownCutAndClean) {
+    const std::string manager(5000, 'W');
+    gamekit::Game game;
+    ASSERT_TRUE(game.Start(gamekit::Screens::BeforeCareer, GameOptions(), {.manager = manager.c_str()}));
+    CCareerSession& session = game.Session();
+    ASSERT_TRUE(session.SaveCurrentCareer());
+    session.LeaveCareer();
+    namespace fs = std::filesystem;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(m_dir / "data/profiles"))
+        if (entry.path().filename() == "profilelist.dat") {
+            std::ifstream in(entry.path(), std::ios::binary);
+            std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            in.close();
+            text.replace(text.rfind("|WWW") + 1, 3, "W\x1b[2J\x07"); // the name, after the folder
+            std::ofstream(entry.path(), std::ios::binary | std::ios::trunc) << text;
+        }
+    auto* screen = dynamic_cast<CProfilesScreen*>(game.gm.Screen(ScreenRole::Profiles));
+    ASSERT_NE(screen, nullptr);
+    screen->FillCareers();
+    CGuiElement* grid = game.gm.FindElement(ID_PR_GRID);
+    ASSERT_NE(grid, nullptr);
+    ASSERT_NE(grid->FindCell(0, 0), nullptr);
+    const std::string shown = grid->FindCell(0, 0)->text.Std();
+    EXPECT_EQ(shown, "W[2J" + std::string(kShownNameLength - 4, 'W') + "...");
+    game.Click(ID_PR_DELETE);
+    EXPECT_EQ(Unwrapped(game.TextOf(ID_CD_TEXT)), "Delete the career of " + shown + " for good?");
 }
 
 TEST_F(StartScreenTexts, TheOptionsOfferTheVolumesInWords) {

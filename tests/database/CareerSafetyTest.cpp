@@ -823,3 +823,21 @@ TEST_F(CareerSafety, ACopyCannotSaveOverACareerAnotherCopySavedSinceItLoaded) {
     EXPECT_EQ(careerB.profiles.At(0)->day, 21);
     EXPECT_TRUE(SaveCareer(worldB, careerB));
 }
+
+// A manager's name loses typed control characters; a name longer than any format buffer is saved
+// whole, so its list line and header still read and the career loads.
+TEST_F(CareerSafety, ManagerNamesLoseControlCharactersAndALongOneSavesWhole) {
+    const std::string longName(5000, 'N');
+    for (const std::string& typed : {std::string("\tAnn\x1b[1m Lee\x07\n"), longName}) {
+        CMemoryDB world;
+        CMemoryDB career;
+        ASSERT_TRUE(BuildCareerDatabase(world, career, kDataSetLeague, kClub, CStr(typed.c_str())));
+        const std::string want = typed == longName ? longName : "Ann[1m Lee";
+        EXPECT_EQ(career.profiles.At(0)->managerName.Std(), want);
+        ASSERT_TRUE(SaveCareer(world, career));
+        CMemoryDB loadedWorld;
+        CMemoryDB loadedCareer;
+        ASSERT_TRUE(LoadCareer(loadedWorld, loadedCareer, career.profiles.At(0)->id)) << want.size();
+        EXPECT_EQ(loadedCareer.profiles.At(0)->managerName.Std(), want);
+    }
+}
