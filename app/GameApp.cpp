@@ -5,6 +5,7 @@
 #include "app/GameManager.h"
 #include "app/Shell.h"
 #include "career/Options.h"
+#include "database/Validate.h"
 #include "engine/Color.h"
 #include "engine/Device.h"
 #include "engine/Font.h"
@@ -187,7 +188,10 @@ void CGameApp::LoadGame() {
     gm.loadingProgress = 5;
 
     gm.CreateScreens(options);
-    CStr languageProblem = LanguageProblem(gm.Language(), CStr("\\").Concat(options.langFilePath).GetText());
+    const std::vector<int32_t> worldTexts =
+        gm.Session().worldDB ? WorldTextIds(*gm.Session().worldDB) : std::vector<int32_t>();
+    CStr languageProblem =
+        LanguageProblem(gm.Language(), CStr("\\").Concat(options.langFilePath).GetText(), worldTexts);
     if (!languageProblem.IsEmpty())
         SetStartupError("Fastbreak", languageProblem, 1);
     gm.CreateRegisteredScreens();

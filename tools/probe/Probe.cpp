@@ -8,6 +8,7 @@
 #include "career/EventList.h"
 #include "career/FunShop.h"
 #include "database/MemoryDB.h"
+#include "database/Validate.h"
 #include "engine/GameRand.h"
 #include "engine/Paths.h"
 #include "engine/Texture.h"
@@ -138,7 +139,10 @@ bool CProbe::Start(const ProbeArgs& args) {
         if (!ApplyOptionSetting(options, key, value, m_error))
             return false;
     gm.CreateScreens(options);
-    CStr languageProblem = LanguageProblem(gm.Language(), CStr("\\").Concat(options.langFilePath).GetText());
+    const std::vector<int32_t> worldTexts =
+        gm.Session().worldDB ? WorldTextIds(*gm.Session().worldDB) : std::vector<int32_t>();
+    CStr languageProblem =
+        LanguageProblem(gm.Language(), CStr("\\").Concat(options.langFilePath).GetText(), worldTexts);
     if (!languageProblem.IsEmpty())
         return Fail(languageProblem.Std());
     if (!gm.Session().worldDB || gm.Session().worldDB->teams.IsEmpty())
