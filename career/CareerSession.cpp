@@ -110,10 +110,13 @@ bool CCareerSession::StartNewCareer(int32_t newDataSet, int32_t clubId, const CS
     return true;
 }
 
-bool CCareerSession::SaveCurrentCareer() {
+bool CCareerSession::SaveCurrentCareer(bool asNewCareer) {
     lastSaveError = CareerSaveError();
     if (!HasOpenCareer())
         return false;
+    // The save takes the next free id and folder, as a new career's first save does.
+    if (asNewCareer)
+        careerDB->unsavedCareer = true;
     CProfile* profile = careerDB->profiles.At(0);
     profile->year = currentDate.year;
     profile->month = currentDate.month;

@@ -182,9 +182,12 @@ void CCareerFrameScreen::OnMessage(GuiMessage& m) {
     m_header.OnMessage(m);
     if (m.sID < 0)
         return;
+    // After a refusal because another copy of the game saved the career, saving again keeps this
+    // copy's progress as a career of its own (the message says so).
+    const bool asNewCareer = session.lastSaveError.reason == CareerSaveFailure::kSavedElsewhere;
     if (IsClick(m, ID_FR_SAVE)) {
         Consume(m);
-        bool ok = session.SaveCurrentCareer();
+        bool ok = session.SaveCurrentCareer(asNewCareer);
         if (CGuiElement* status = m_ctx.Find(ID_FR_STATUS))
             status->SetText(m_ctx.Text(ok ? kTextSaved : kTextNotSaved));
         if (!ok)
@@ -192,7 +195,7 @@ void CCareerFrameScreen::OnMessage(GuiMessage& m) {
     } else if (IsClick(m, ID_FR_MENU)) {
         Consume(m);
         // Leaving keeps the progress: the career is saved first.
-        if (session.HasOpenCareer() && !session.SaveCurrentCareer()) {
+        if (session.HasOpenCareer() && !session.SaveCurrentCareer(asNewCareer)) {
             m_ctx.ShowMessage(SaveFailureMessage(m_ctx, true));
             return;
         }

@@ -816,6 +816,23 @@ TEST_F(CareerSafety, ACopyCannotSaveOverACareerAnotherCopySavedSinceItLoaded) {
     EXPECT_FALSE(SaveCareer(worldB, careerB, &error));
     EXPECT_EQ(error.reason, CareerSaveFailure::kSavedElsewhere);
     EXPECT_EQ(Read(folder + "/profilelist.dat"), saved);
+    // The refused copy may keep its progress as a career of its own beside the other.
+    {
+        CMemoryDB worldC, careerC;
+        ASSERT_TRUE(LoadCareer(worldC, careerC, id));
+        careerA.profiles.At(0)->day = 22;
+        ASSERT_TRUE(SaveCareer(worldA, careerA));
+        careerC.profiles.At(0)->day = 3;
+        EXPECT_FALSE(SaveCareer(worldC, careerC));
+        careerC.unsavedCareer = true;
+        ASSERT_TRUE(SaveCareer(worldC, careerC));
+        EXPECT_NE(careerC.profiles.At(0)->id, id);
+        CMemoryDB loadedWorld, loaded;
+        ASSERT_TRUE(LoadCareer(loadedWorld, loaded, careerC.profiles.At(0)->id));
+        EXPECT_EQ(loaded.profiles.At(0)->day, 3);
+        ASSERT_TRUE(LoadCareer(loadedWorld, loaded, id));
+        EXPECT_EQ(loaded.profiles.At(0)->day, 22);
+    }
     // The copy that saved last goes on saving; the other may load the newer save and go on.
     careerA.profiles.At(0)->day = 21;
     EXPECT_TRUE(SaveCareer(worldA, careerA));
