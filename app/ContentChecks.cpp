@@ -6,6 +6,9 @@
 #include "gui/ScreenStack.h"
 #include "gui/TextTable.h"
 
+#include <algorithm>
+#include <string>
+
 namespace {
 
 // Named as the missing-file message names it: from the game folder, without the leading separator.
@@ -46,6 +49,18 @@ const std::vector<int>& StartScreenTextIds() {
     return kTexts;
 }
 
+CStr LayoutReadProblem(const char* definesPath, const char* layoutPath, bool definesRead) {
+    const char* path = definesRead ? layoutPath : definesPath;
+    if (!FileExists(path))
+        return CStr::Formatted("The file %s is missing, so the game has no %s. It looked for it at %s. "
+                               "Reinstall the game to bring the file back.",
+                               ShownPath(path),
+                               definesRead ? "screen layouts" : "names for its screen elements",
+                               ResolvePath(path).GetText());
+    return Damaged(path, definesRead ? CStr("it does not read as a layout (the log says where)")
+                                     : CStr("it cannot be read"));
+}
+
 CStr LayoutProblem(CScreenStack& stack, const CGuiLayoutLoader& loader, const char* definesPath,
                    const char* layoutPath) {
     if (stack.Defines().empty())
@@ -71,23 +86,48 @@ CStr LayoutProblem(CScreenStack& stack, const CGuiLayoutLoader& loader, const ch
     return CStr();
 }
 
-CStr LanguageProblem(const CTextTable& texts, const char* languagePath) {
-    if (!FileExists(languagePath))
+CStr LanguageProblem(const CTextTable& texts, const char* languagePath,
+                     const std::vector<int32_t>& worldTextIds, const char* dataLanguagePath) {
+    auto missingFile = [](const char* path) {
         return CStr::Formatted("The file %s is missing, so the game has no texts for its screens. It looked "
                                "for it at %s. Reinstall the game to bring the file back.",
-                               ShownPath(languagePath), ResolvePath(languagePath).GetText());
-    int missing = 0;
-    int first = 0;
-    for (int id : StartScreenTextIds())
-        if (texts.Get(id).IsEmpty() && missing++ == 0)
-            first = id;
-    if (missing == 0)
-        return CStr();
-    // The world's names come from a file of their own, so the table alone cannot tell an empty file.
-    std::string content;
-    ReadWholeFile(languagePath, content);
-    const bool empty = content.find_first_not_of(" \t\r\n") == std::string::npos;
-    return Damaged(languagePath, empty ? CStr("it holds no texts")
-                                       : CStr::Formatted("it lacks the text %d%s the start screens show",
-                                                         first, missing > 1 ? " and others" : ""));
+                               ShownPath(path), ResolvePath(path).GetText());
+    };
+    auto holdsNoTexts = [](const char* path) {
+        std::string content;
+        ReadWholeFile(path, content);
+        CTextTable own;
+        own.LoadFromText(content);
+        return own.Size() == 0;
+    };
+    // The first missing id (the lowest) is named, so a file cut short tells where it ends.
+    auto lacks = [&](const char* path, const std::vector<int>& ids, const char* whose) {
+        int missing = 0;
+        int first = 0;
+        for (int id : ids)
+            if (!texts.Has(id) && missing++ == 0)
+                first = id;
+        if (missing == 0)
+            return CStr();
+        if (holdsNoTexts(path))
+            return Damaged(path, "it holds no texts");
+        CStr others = missing > 1 ? CStr::Formatted(" and %d more", missing - 1) : CStr();
+        return Damaged(path, CStr::Formatted("it lacks the text %d%s that %s (it may be cut short)", first,
+                                             others.GetText(), whose));
+    };
+    if (!FileExists(languagePath))
+        return missingFile(languagePath);
+    // The world's own names (leagues, countries, mails) come from the data's language file.
+    std::vector<int> dataIds;
+    std::vector<int> codeIds(StartScreenTextIds().begin(), StartScreenTextIds().end());
+    codeIds.insert(codeIds.end(), CodeTextIds().begin(), CodeTextIds().end());
+    for (int32_t id : worldTextIds)
+        (id >= kFirstDataTextId ? dataIds : codeIds).push_back(id);
+    std::sort(codeIds.begin(), codeIds.end());
+    if (!dataIds.empty() && !FileExists(dataLanguagePath))
+        return missingFile(dataLanguagePath);
+    CStr problem = lacks(dataLanguagePath, dataIds, "the world's data names");
+    if (problem.IsEmpty())
+        problem = lacks(languagePath, codeIds, "the screens show");
+    return problem;
 }

@@ -4,6 +4,7 @@
 
 #include "engine/Str.h"
 
+#include <cstdint>
 #include <vector>
 
 class CGuiLayoutLoader;
@@ -15,10 +16,22 @@ const std::vector<const char*>& WindowsTheGameOpens();
 // The texts the start screens and the new career's first mails show.
 const std::vector<int>& StartScreenTextIds();
 
+// Why the define file (definesRead false) or the layout file could not be read, as a sentence
+// naming the file: missing, unreadable or not a layout.
+CStr LayoutReadProblem(const char* definesPath, const char* layoutPath, bool definesRead);
 // The first problem of the define and layout files as a sentence naming the file; empty when the
 // layout holds every window the game opens and every name it uses is defined.
 CStr LayoutProblem(CScreenStack& stack, const CGuiLayoutLoader& loader, const char* definesPath,
                    const char* layoutPath);
-// The first text the start screens need that the language file lacks, as a sentence naming it;
-// empty when all are there.
-CStr LanguageProblem(const CTextTable& texts, const char* languagePath);
+// The text ids the screens' and the shell's code names by number (generated at build time).
+const std::vector<int>& CodeTextIds();
+// Ids from here on are the world data's own texts, written into the data's language file.
+constexpr int32_t kFirstDataTextId = 800000;
+
+// The first text the game needs that its language files lack, as a sentence naming the file and
+// the text's id; empty when all are there. The language file must hold every text the code and the
+// start screens name and the world's fixed texts (worldTextIds below kFirstDataTextId); the data's
+// language file the world's own names.
+CStr LanguageProblem(const CTextTable& texts, const char* languagePath,
+                     const std::vector<int32_t>& worldTextIds,
+                     const char* dataLanguagePath = "\\guifiles\\lang_data_en.txt");

@@ -23,6 +23,12 @@
 #include "screens/start/CareerFrameScreen.h"
 #include "screens/start/NewCareerScreen.h"
 
+namespace {
+
+constexpr int kTextNoSeasonBeyondTheYears = 100372;
+
+} // namespace
+
 CGameDayHost::CGameDayHost(CGameManager& gm) : m_gm(gm), m_session(gm.Session()), m_view(gm.Context()) {
     // Both match engines read their tactics tables once, with the day.
     ConnectMatch2D(gm);
@@ -131,9 +137,14 @@ bool CGameDayHost::CanStartNewSeason() const {
     return m_session.HasOpenCareer() && m_session.tournamentMode == 0;
 }
 
-void CGameDayHost::StartNewSeason() {
+bool CGameDayHost::StartNewSeason() {
     if (!CanStartNewSeason())
-        return;
+        return false;
+    // The rollover would change nothing: the player is told why rather than left on a dead button.
+    if (!NextSeasonFitsGameYears(m_session)) {
+        m_gm.Context().ShowMessage(m_gm.Context().Text(kTextNoSeasonBeyondTheYears));
+        return false;
+    }
     if (auto* results = m_gm.Context().ScreenAs<CResultsScreen>(ScreenRole::Results)) {
         results->StartNewSeason();
     } else {
@@ -146,6 +157,7 @@ void CGameDayHost::StartNewSeason() {
     if (!m_session.SaveCurrentCareer())
         m_gm.Context().ShowMessage(SaveFailureMessage(m_gm.Context()));
     m_gm.RefreshAllScreens();
+    return true;
 }
 
 void CGameDayHost::BuildCupStage(int stage) {

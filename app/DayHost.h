@@ -52,7 +52,7 @@ public:
     void DeleteCareerDb() override;
     // The rollover, then the career is saved, so a reload finds the new season, and every screen
     // shows it.
-    void StartNewSeason() override;
+    bool StartNewSeason() override;
     // The next knockout round of a tournament from the tables of the round just played.
     void BuildCupStage(int stage) override;
 

@@ -5,6 +5,8 @@
 #include "app/GameManager.h"
 #include "app/Shell.h"
 #include "career/Options.h"
+#include "database/Validate.h"
+#include "engine/BuiltinFont.h"
 #include "engine/Color.h"
 #include "engine/Device.h"
 #include "engine/Font.h"
@@ -187,7 +189,10 @@ void CGameApp::LoadGame() {
     gm.loadingProgress = 5;
 
     gm.CreateScreens(options);
-    CStr languageProblem = LanguageProblem(gm.Language(), CStr("\\").Concat(options.langFilePath).GetText());
+    const std::vector<int32_t> worldTexts =
+        gm.Session().worldDB ? WorldTextIds(*gm.Session().worldDB) : std::vector<int32_t>();
+    CStr languageProblem =
+        LanguageProblem(gm.Language(), CStr("\\").Concat(options.langFilePath).GetText(), worldTexts);
     if (!languageProblem.IsEmpty())
         SetStartupError("Fastbreak", languageProblem, 1);
     gm.CreateRegisteredScreens();
@@ -233,9 +238,43 @@ void CGameApp::ShowStartupError() {
         return;
     m_startupErrorShown = true;
     QuorelLog("[CGameApp] %s", m_startupError.GetText());
-    ShowMessageBox(m_startupTitle.GetText(), m_startupError.GetText());
+    const bool shown = ShowMessageBox(m_startupTitle.GetText(), m_startupError.GetText());
     m_exitCode = m_startupExitCode;
+    // Where the system cannot show a box (no dialog helper), the game's window says it instead:
+    // the player would otherwise see the window vanish without a word.
+    if (!shown && g_pQuorelDevice && g_pQuorelDevice->IsReady()) {
+        QuorelLog(
+            "[CGameApp] no message box could be shown: the game's window says it until a key is pressed");
+        m_startupErrorInWindow = true;
+        return;
+    }
     m_quitLoop = true;
+}
+
+void CGameApp::DrawStartupError() {
+    g_pQuorelDevice->Clear(ColorWord(16, 24, 38));
+    g_pQuorelDevice->BeginScene();
+    QuorelRect box = QuorelRect::FromSize(62, 120, 900, 528);
+    FillRect2D(box, ColorWord(16, 22, 36, 255));
+    DrawRectOutline2D(box, ColorWord(240, 120, 30), 2);
+    // The error may be the font itself: then the game's own letters draw it.
+    auto usable = [](CQuorelFont* font) { return font && font->IsValid() && font->DrawsGlyphs(); };
+    const CStr prompt("Press any key to close the game.");
+    if (usable(m_font)) {
+        CQuorelFont* title = usable(m_titleFont) ? m_titleFont : m_font;
+        title->DrawText(m_startupTitle, QuorelRect::FromSize(box.left + 24, box.top + 20, 852, 40),
+                        kDtLeft | kDtVCenter, ColorWord(240, 170, 90));
+        m_font->DrawText(m_startupError, QuorelRect::FromSize(box.left + 24, box.top + 80, 852, 360),
+                         kDtLeft | kDtWordBreak, 0xFFFFFFFF);
+        m_font->DrawText(prompt, QuorelRect::FromSize(box.left + 24, box.top + 470, 852, 32),
+                         kDtLeft | kDtVCenter, ColorWord(160, 170, 190));
+    } else {
+        DrawBuiltinText(m_startupTitle.Std(), box.left + 24, box.top + 24, 852, 3, ColorWord(240, 170, 90));
+        DrawBuiltinText(m_startupError.Std(), box.left + 24, box.top + 80, 852, 2, 0xFFFFFFFF);
+        DrawBuiltinText(prompt.Std(), box.left + 24, box.top + 470, 852, 2, ColorWord(160, 170, 190));
+    }
+    g_pQuorelDevice->EndScene();
+    g_pQuorelDevice->Present();
 }
 
 FrameFlags CGameApp::CurrentFrameFlags() const {
@@ -264,6 +303,11 @@ BusyResult CGameApp::GetBusyResult() const {
 }
 
 void CGameApp::HandleEvent(const QuorelEvent& event) {
+    if (m_startupErrorInWindow) {
+        if (event.type == QuorelEventType::Quit || event.type == QuorelEventType::KeyDown)
+            m_quitLoop = true;
+        return;
+    }
     switch (event.type) {
     case QuorelEventType::Quit:
         m_quitLoop = true;
@@ -351,6 +395,10 @@ void CGameApp::FrameTick() {
     ShowStartupError();
     if (m_quitLoop)
         return;
+    if (m_startupErrorInWindow) {
+        DrawStartupError();
+        return;
+    }
     if (g_pGameManager && m_loaded && !WorkerRunning())
         g_pGameManager->ProcessMessages();
     double now = static_cast<double>(HighResCounter()) / HighResFrequency();

@@ -94,6 +94,7 @@ private:
     void DrawLoading(const CStr& caption, float progress);
     void DrawBusyPanel();
     void DrawCursor();
+    void DrawStartupError();
     void StartLoadingThread();
     void RegisterSounds();
     void SetStartupError(const char* title, const CStr& text, int exitCode);
@@ -117,6 +118,9 @@ private:
     CStr m_startupError;
     int m_startupExitCode = 0;
     bool m_startupErrorShown = false;
+    // The start-up error drawn in the game's own window (no message box could be shown) until the
+    // player presses a key or closes the window. Main thread only.
+    bool m_startupErrorInWindow = false;
     int m_exitCode = 0;
 
     CRenderTexture m_logos[6];

@@ -110,10 +110,13 @@ bool CCareerSession::StartNewCareer(int32_t newDataSet, int32_t clubId, const CS
     return true;
 }
 
-bool CCareerSession::SaveCurrentCareer() {
+bool CCareerSession::SaveCurrentCareer(bool asNewCareer) {
     lastSaveError = CareerSaveError();
     if (!HasOpenCareer())
         return false;
+    // The save takes the next free id and folder, as a new career's first save does.
+    if (asNewCareer)
+        careerDB->unsavedCareer = true;
     CProfile* profile = careerDB->profiles.At(0);
     profile->year = currentDate.year;
     profile->month = currentDate.month;
@@ -136,7 +139,8 @@ bool CCareerSession::LoadSavedCareer(int32_t profileId) {
     auto career = std::make_unique<CMemoryDB>();
     if (worldDB)
         ListCareers(*world);
-    if (!LoadCareer(*world, *career, profileId) || career->profiles.Size() == 0) {
+    lastLoadError = CareerLoadError();
+    if (!LoadCareer(*world, *career, profileId, &lastLoadError) || career->profiles.Size() == 0) {
         QuorelLog("[CCareerSession::LoadSavedCareer] career %d could not be loaded", profileId);
         return false;
     }

@@ -41,7 +41,9 @@ public:
 
     bool StartNewCareer(int32_t dataSet, int32_t clubId, const CStr& managerName);
     // False when nothing was written; lastSaveError then says why.
-    bool SaveCurrentCareer();
+    // asNewCareer: saved as a career of its own beside the one it was loaded from (a new id and
+    // folder), as when another copy of the game saved that one since.
+    bool SaveCurrentCareer(bool asNewCareer = false);
     bool LoadSavedCareer(int32_t profileId);
     bool DeleteSavedCareer(int32_t profileId);
     // Back to the state before any career: career database gone, schedule and date reset.
@@ -60,6 +62,7 @@ public:
     GameOptions options;
     int32_t dataSet = 0; // the open career's data set
     CareerSaveError lastSaveError;
+    CareerLoadError lastLoadError; // why the last LoadSavedCareer failed
 
     // Read by the day run on the worker and by the frame on the main thread.
     std::atomic<uint8_t> matchMode{0};

@@ -100,13 +100,24 @@ bool UpdateLeagueAfterMove(CMemoryDB* career, CLeague* left, CLeague* joined, bo
     return true;
 }
 
+namespace {
+
+// The next 1 August: a season that ran past it never moves the date back.
+int NextSeasonStartYear(const CCareerSession& session) {
+    const GameDate today = session.currentDate;
+    return today.month > 8 || (today.month == 8 && today.day > 1) ? today.year + 1 : today.year;
+}
+
+} // namespace
+
+bool NextSeasonFitsGameYears(const CCareerSession& session) {
+    return SeasonFitsGameYears(NextSeasonStartYear(session));
+}
+
 RolloverOutcome StartNewSeason(CCareerSession& session, const TextLookup& getText,
                                const std::function<void()>& sendStartMails) {
     RolloverOutcome outcome;
-    // The next 1 August: a season that ran past it never moves the date back.
-    const GameDate today = session.currentDate;
-    const int startYear =
-        today.month > 8 || (today.month == 8 && today.day > 1) ? today.year + 1 : today.year;
+    const int startYear = NextSeasonStartYear(session);
     // A season the game's years cannot hold would be saved as a career no one could load again:
     // the career stays as it is.
     if (!SeasonFitsGameYears(startYear)) {

@@ -34,6 +34,10 @@ struct RolloverOutcome {
     bool dateMoved = false; // the date is 1 August
 };
 
+// Whether the season after the one the career is in fits the game's years (the last one that
+// does starts in 2998); a career at the end of them can play no further season.
+bool NextSeasonFitsGameYears(const CCareerSession& session);
+
 // The new season for the session's career: promotion of a champion (not in the EuroCup mode),
 // the next 1 August (none beyond the game's years: nothing then changes), the league's fixtures (not in the
 // tournaments), then the start-of-season mails through the hook, which may be empty.

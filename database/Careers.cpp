@@ -47,8 +47,9 @@ CareerSaveFailure FailureOfErrno(int code) {
         return CareerSaveFailure::kNoPermission;
     case ENOSPC:
     case EDQUOT:
-    case EFBIG:
         return CareerSaveFailure::kNoSpace;
+    case EFBIG:
+        return CareerSaveFailure::kFileTooLarge;
     default:
         return CareerSaveFailure::kOther;
     }
@@ -543,19 +544,27 @@ constexpr int32_t kMaxStep = 1000;
 constexpr int32_t kMaxPlayerValue = 1000000;
 constexpr int32_t kMaxWage = 100000000;
 
-bool CareerValuesInRange(const CMemoryDB& db, const CStr& folder) {
+bool CareerValuesInRange(const CMemoryDB& db, const CStr& folder, const char** badFile) {
     CStr problem;
     auto check = [&](const char* file, int row, const char* what, int64_t value, int64_t low, int64_t high) {
-        if (problem.IsEmpty() && (value < low || value > high))
-            problem = CStr::Formatted("%s record %d has %s %lld, outside %lld-%lld", file, row, what,
-                                      static_cast<long long>(value), static_cast<long long>(low),
-                                      static_cast<long long>(high));
+        if (!problem.IsEmpty() || (value >= low && value <= high))
+            return;
+        *badFile = file;
+        problem = CStr::Formatted("%s record %d has %s %lld, outside %lld-%lld", file, row, what,
+                                  static_cast<long long>(value), static_cast<long long>(low),
+                                  static_cast<long long>(high));
     };
     for (int row = 0; row < db.wings.Size(); ++row) {
         const CStadiumWingRecord* w = db.wings.At(row);
         check("stadionwings.dat", row, "the part id", w->partId, 0, kMaxPartId);
         check("stadionwings.dat", row, "the level", w->level, 0, kMaxPartLevel);
         check("stadionwings.dat", row, "the ticket price", w->price, 0, kMaxTicketPrice);
+    }
+    // The sponsor screen adds a club's two standings and compares the sum with an offer's requirement.
+    for (int row = 0; row < db.teams.Size(); ++row) {
+        const CTeam* t = db.teams.At(row);
+        check("teamlist.dat", row, "a standing", t->standing1, -kMaxPlayerValue, kMaxPlayerValue);
+        check("teamlist.dat", row, "a standing", t->standing2, -kMaxPlayerValue, kMaxPlayerValue);
     }
     for (int row = 0; row < db.opinions.Size(); ++row) {
         const CTeamOpinion* o = db.opinions.At(row);
@@ -574,8 +583,10 @@ bool CareerValuesInRange(const CMemoryDB& db, const CStr& folder) {
                       kMaxPlayerValue);
         check("playerlist.dat", row, "the wage", p->words[kWordWage], 0, kMaxWage);
         // The rating is turned into a whole number for the scouts' reports.
-        if (problem.IsEmpty() && !(std::fabs(p->overall) <= kMaxPlayerValue))
+        if (problem.IsEmpty() && !(std::fabs(p->overall) <= kMaxPlayerValue)) {
+            *badFile = "playerlist.dat";
             problem = CStr::Formatted("playerlist.dat record %d has the rating %g", row, p->overall);
+        }
     }
     // The catalogues' steps: a day's training, a promotion's and a rumour's effects, a stage limit.
     for (int row = 0; row < db.trainingTypes.Size(); ++row) {
@@ -670,6 +681,16 @@ int32_t ModeOfDataSet(int32_t dataSet) {
     default:
         return kModeLeague;
     }
+}
+
+CStr CleanManagerName(const CStr& name) {
+    std::string kept;
+    for (char c : name.Std())
+        if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F)
+            kept.push_back(c);
+    CStr clean(kept.c_str());
+    clean.Trim();
+    return clean;
 }
 
 CStr MakeProfileFolderName(const CStr& managerName, int32_t id) {
@@ -902,7 +923,9 @@ bool BuildCareerDatabase(CMemoryDB& world, CMemoryDB& career, int32_t dataSet, i
     profile->id = NewCareerId(managerName);
     profile->folder = MakeProfileFolderName(managerName, profile->id);
     profile->clubId = clubId;
-    profile->managerName = managerName;
+    // Typed control characters would break the careers list's lines and its display.
+    const CStr clean = CleanManagerName(managerName);
+    profile->managerName = clean.IsEmpty() ? managerName : clean;
     profile->modeTextId = ModeOfDataSet(dataSet);
     profile->dataSet = dataSet;
     SetStartDate(*profile, dataSet);
@@ -974,6 +997,20 @@ bool SaveCareer(CMemoryDB& world, CMemoryDB& career, CareerSaveError* error, Car
         return outcome.Fail(CareerSaveFailure::kFolderTaken, 0,
                             CStr::Formatted("the folder '%s' holds another career", folder.GetText()));
 
+    // Another copy of the game that saved this career since this one loaded or saved it would lose
+    // its days to an older game date: the folder must hold what this copy last saw there.
+    if (!career.unsavedCareer) {
+        CStr onDisk = SavedFolder(folder);
+        std::string manifestOnDisk;
+        if (!onDisk.IsEmpty())
+            ReadWholeFile(onDisk.Concat("\\").Concat(kSaveManifestFile).GetText(), manifestOnDisk);
+        if (!onDisk.IsEmpty() && manifestOnDisk != career.savedManifest)
+            return outcome.FailWhere(
+                CareerSaveFailure::kSavedElsewhere, 0, ProfilePath(folder),
+                CStr::Formatted("another copy of the game saved the career in '%s' since "
+                                "this one loaded or saved it; it is not overwritten",
+                                folder.GetText()));
+    }
     RecoverFolder(folder);
     CStr live = ProfilePath(folder);
     CStr old = ProfilePath(folder, ".old");
@@ -1059,6 +1096,8 @@ bool SaveCareer(CMemoryDB& world, CMemoryDB& career, CareerSaveError* error, Car
         QuorelLog("[SaveCareer] %s could not be removed; the next save or start-up tries again",
                   old.GetText());
     career.unsavedCareer = false;
+    career.savedManifest.clear();
+    ReadWholeFile(live.Concat("\\").Concat(kSaveManifestFile).GetText(), career.savedManifest);
 
     // The new save is complete from here on: the list is a copy of the folders' headers, so one
     // that cannot be written now is mended from them at the next listing. The save stands.
@@ -1084,41 +1123,85 @@ bool SaveCareer(CMemoryDB& world, CMemoryDB& career, CareerSaveError* error, Car
     return true;
 }
 
-bool LoadCareer(CMemoryDB& world, CMemoryDB& career, int32_t profileId) {
+namespace {
+
+// A path under the game folder as the player reads it: "data\profiles\...", '\' between names.
+CStr ShownGamePath(const CStr& gamePath) {
+    CStr shown = gamePath;
+    shown.ReplaceAll("/", "\\");
+    while (shown.CharAt(0) == '\\')
+        shown = shown.Mid(1);
+    while (shown.Length() > 0 && shown.CharAt(static_cast<int>(shown.Length()) - 1) == '\\')
+        shown = shown.Left(static_cast<int>(shown.Length()) - 1);
+    return shown;
+}
+
+} // namespace
+
+bool LoadCareer(CMemoryDB& world, CMemoryDB& career, int32_t profileId, CareerLoadError* error) {
+    CareerLoadError unused;
+    CareerLoadError& why = error ? *error : unused;
+    why = CareerLoadError();
+    auto refuse = [&](CareerLoadFailure reason, const CStr& where) {
+        why.reason = reason;
+        why.where = ShownGamePath(where);
+        return false;
+    };
     CCareerFolderLock lock(false, std::min(g_lockWaitMs.load(), 10000));
     CProfileList list;
     ReadCareerList(list);
     CProfile* entry = list.FindById(profileId);
     if (!entry || !IsSafeProfileFolder(entry->folder)) {
         QuorelLog("[LoadCareer] no usable career with id %d in %s", profileId, kProfileListPath);
-        return false;
+        return refuse(CareerLoadFailure::kGone, entry ? ProfilePath(entry->folder) : CStr(kProfilesFolder));
     }
     CStr saved = SavedFolder(entry->folder);
     if (saved.IsEmpty()) {
         QuorelLog("[LoadCareer] the folder of career %d ('%s') is gone", profileId, entry->folder.GetText());
-        return false;
+        return refuse(CareerLoadFailure::kGone, ProfilePath(entry->folder));
     }
     CStr folder = saved.Concat("\\");
     CStr worldFolder = folder.Concat("MainData\\");
     // A save with a manifest is checked byte for byte: a flipped byte would load as a changed value.
     CStr problem;
     bool choicesUsable = true;
-    if (!CheckSaveManifest(saved, problem, &choicesUsable)) {
+    ManifestProblem manifestProblem = ManifestProblem::kNone;
+    std::string manifestFile;
+    if (!CheckSaveManifest(saved, problem, &choicesUsable, &manifestProblem, &manifestFile)) {
         QuorelLog("[LoadCareer] %s", problem.GetText());
-        return false;
+        CStr where = folder.Concat(manifestFile.c_str());
+        switch (manifestProblem) {
+        case ManifestProblem::kNewer:
+            return refuse(CareerLoadFailure::kNewer, where);
+        case ManifestProblem::kMissing:
+            return refuse(CareerLoadFailure::kMissingFile, where);
+        case ManifestProblem::kChanged:
+            return refuse(CareerLoadFailure::kChangedFile, where);
+        case ManifestProblem::kUnlisted:
+            return refuse(CareerLoadFailure::kUnlistedFile, where);
+        default:
+            return refuse(CareerLoadFailure::kManifest, where);
+        }
     }
+    // What this copy loaded, to tell later whether another copy saved over it.
+    std::string manifestText;
+    ReadWholeFile(folder.Concat(kSaveManifestFile).GetText(), manifestText);
     // A save writes every table; one missing or not whole means the save is damaged, and a career
     // started from a blank table would overwrite it at the next save.
     CMemoryDB newWorld;
     CMemoryDB newCareer;
-    if (!newWorld.LoadSavedFolder(worldFolder.GetText(), false) ||
-        !newCareer.LoadSavedFolder(folder.GetText(), true)) {
+    CStr failedFile;
+    if (!newWorld.LoadSavedFolder(worldFolder.GetText(), false, &failedFile) ||
+        !newCareer.LoadSavedFolder(folder.GetText(), true, &failedFile)) {
         QuorelLog("[LoadCareer] the career in %s could not be loaded", folder.GetText());
-        return false;
+        return refuse(FileExists(failedFile.GetText()) ? CareerLoadFailure::kDamagedFile
+                                                       : CareerLoadFailure::kMissingFile,
+                      failedFile);
     }
     if (newCareer.teams.IsEmpty() || newCareer.profiles.IsEmpty()) {
         QuorelLog("[LoadCareer] %s holds no club or no profile", folder.GetText());
-        return false;
+        return refuse(CareerLoadFailure::kDamagedFile,
+                      folder.Concat(newCareer.teams.IsEmpty() ? "teamlist.dat" : "profilelist.dat"));
     }
     // A folder holding another career's header (copied or renamed by hand) would be saved under
     // that career's id and folder.
@@ -1126,22 +1209,34 @@ bool LoadCareer(CMemoryDB& world, CMemoryDB& career, int32_t profileId) {
     if (own->id != entry->id || own->folder != entry->folder) {
         QuorelLog("[LoadCareer] %s holds career %d ('%s'), not %d", folder.GetText(), own->id,
                   own->folder.GetText(), entry->id);
-        return false;
+        return refuse(CareerLoadFailure::kOtherCareer, saved);
     }
     if (!ProfileValuesInRange(*newCareer.profiles.At(0), problem)) {
         QuorelLog("[LoadCareer] %sprofilelist.dat: %s", folder.GetText(), problem.GetText());
-        return false;
+        return refuse(CareerLoadFailure::kBadValue, folder.Concat("profilelist.dat"));
+    }
+    // The header's club is the manager's: the save's first club. Another id would be a club the
+    // career does not hold (a table copied in from another career, a hand-edited header).
+    if (own->clubId != newCareer.teams.At(0)->id) {
+        QuorelLog("[LoadCareer] %sprofilelist.dat names club %d, but the career's club is %d",
+                  folder.GetText(), own->clubId, newCareer.teams.At(0)->id);
+        return refuse(CareerLoadFailure::kClubMissing, folder.Concat("profilelist.dat"));
     }
     if (!CareerDatesInRange(newWorld, worldFolder) || !CareerDatesInRange(newCareer, folder) ||
-        !FixturesInSeason(newCareer, folder) || !CareerValuesInRange(newWorld, worldFolder) ||
-        !CareerValuesInRange(newCareer, folder))
-        return false;
+        !FixturesInSeason(newCareer, folder))
+        return refuse(CareerLoadFailure::kBadValue, saved);
+    const char* badFile = "";
+    if (!CareerValuesInRange(newWorld, worldFolder, &badFile))
+        return refuse(CareerLoadFailure::kBadValue, worldFolder.Concat(badFile));
+    if (!CareerValuesInRange(newCareer, folder, &badFile))
+        return refuse(CareerLoadFailure::kBadValue, folder.Concat(badFile));
     newWorld.profiles.Clear();
     // Only this career's header belongs to the career.
     CProfile header = *newCareer.profiles.At(0);
     newCareer.profiles.Clear();
     newCareer.profiles.Append(new CProfile(header));
     newCareer.managerClubId = newCareer.teams.At(0)->id;
+    newCareer.savedManifest = std::move(manifestText);
     // The choices are the career's least part: without a whole copy it plays on with the defaults.
     if (!choicesUsable)
         QuorelLog("[LoadCareer] %s%s is damaged; the career loads with the default choices", folder.GetText(),

@@ -48,6 +48,8 @@ enum class CareerSaveFailure {
     kListUnreadable, // the list of careers exists but cannot be read: it is not rewritten
     kFolderTaken,    // the folder or the id belongs to another career
     kBusy,           // another copy of the game kept the save folder locked too long
+    kFileTooLarge,   // a file would pass the file-size limit the system sets (not a full disk)
+    kSavedElsewhere, // another copy of the game saved the career since this one loaded or saved it
     kOther,          // anything else; systemError may say more
 };
 
@@ -71,10 +73,31 @@ struct CareerSaveFault {
 // the caller with the current date and state beforehand. On failure error says why.
 bool SaveCareer(CMemoryDB& world, CMemoryDB& career, CareerSaveError* error = nullptr,
                 CareerSaveFault* fault = nullptr);
+// Why a load was refused, for the message the player sees.
+enum class CareerLoadFailure {
+    kNone,
+    kGone,         // the career's folder is not there
+    kManifest,     // the save's list of files is damaged
+    kNewer,        // saved by a newer version of the game
+    kMissingFile,  // a file of the save is missing
+    kChangedFile,  // a file is not the one that was saved
+    kUnlistedFile, // a file the save's list does not name
+    kDamagedFile,  // a table that does not read as records
+    kBadValue,     // a date or figure the game could never have saved
+    kOtherCareer,  // the folder holds another career's header
+    kClubMissing,  // the header names a club the save does not hold
+};
+
+struct CareerLoadError {
+    CareerLoadFailure reason = CareerLoadFailure::kNone;
+    CStr where; // the file or folder, from the game folder ("data\profiles\..."), empty when none
+};
+
 // Loads a saved career by profile id into both databases; on any failure both stay as they were.
 // Every table file the save writes must be there and whole, and the profile's date, data set and
-// stage and the statistics dates must be in range. Reads only: nothing on disk changes.
-bool LoadCareer(CMemoryDB& world, CMemoryDB& career, int32_t profileId);
+// stage and the statistics dates must be in range. Reads only: nothing on disk changes. On
+// failure error (when given) says why.
+bool LoadCareer(CMemoryDB& world, CMemoryDB& career, int32_t profileId, CareerLoadError* error = nullptr);
 // Removes the career's folder and its line in the list. The folder is renamed out of the way first,
 // so a delete that stops midway leaves no listed career that cannot load.
 bool DeleteCareer(CMemoryDB& world, int32_t profileId, CareerSaveFault* fault = nullptr);
@@ -100,6 +123,10 @@ void SetCareerLockWait(int waitMs);
 // True when the saved date is a game date, the data set one of the three and the cup stage 0-4;
 // otherwise problem says which value is wrong.
 bool ProfileValuesInRange(const CProfile& profile, CStr& problem);
+
+// A manager name as a career keeps it: control characters (a typed tab or line break, escape
+// codes) taken out and blanks trimmed at both ends; may come out empty.
+CStr CleanManagerName(const CStr& name);
 
 // A folder name for a career: letters and digits of the manager name, then the id. Never empty,
 // never a path.

@@ -117,28 +117,24 @@ bool CMemoryDB::LoadFolder(const char* folder) {
     return Load(folder, false, true);
 }
 
-bool CMemoryDB::LoadSavedFolder(const char* folder, bool withProfiles) {
-    return Load(folder, true, withProfiles);
+bool CMemoryDB::LoadSavedFolder(const char* folder, bool withProfiles, CStr* failedFile) {
+    return Load(folder, true, withProfiles, failedFile);
 }
 
-bool CMemoryDB::Load(const char* folder, bool everyFile, bool withProfiles) {
+bool CMemoryDB::Load(const char* folder, bool everyFile, bool withProfiles, CStr* failedFile) {
     CMemoryDB loaded;
     CStr error;
     bool ok = true;
-    ForEachPlainTable(loaded, [&](const char* name, auto& table) {
-        if (ok)
-            ok = ReadTableFile(folder, name, table, everyFile, error);
-    });
-    ForEachLaterTable(loaded, [&](const char* name, auto& table) {
-        if (ok)
-            ok = ReadTableFile(folder, name, table, false, error);
-    });
-    if (ok)
-        ok = ReadTableFile(folder, kEmailFile, static_cast<CTable<CEmail>&>(loaded.emails), everyFile, error);
-    if (ok)
-        ok = ReadTableFile(folder, kWhisperFile, loaded.whispers.whispers, everyFile, error);
-    if (ok)
-        ok = ReadTableFile(folder, kWhisperTemplateFile, loaded.whispers.templates, everyFile, error);
+    CStr failed;
+    auto read = [&](const char* name, auto& table, bool required) {
+        if (ok && !(ok = ReadTableFile(folder, name, table, required, error)))
+            failed = JoinPath(folder, name);
+    };
+    ForEachPlainTable(loaded, [&](const char* name, auto& table) { read(name, table, everyFile); });
+    ForEachLaterTable(loaded, [&](const char* name, auto& table) { read(name, table, false); });
+    read(kEmailFile, static_cast<CTable<CEmail>&>(loaded.emails), everyFile);
+    read(kWhisperFile, loaded.whispers.whispers, everyFile);
+    read(kWhisperTemplateFile, loaded.whispers.templates, everyFile);
     CStr profilePath = JoinPath(folder, kProfileFile);
     std::string text;
     if (ok && FileExists(profilePath.GetText())) {
@@ -147,11 +143,15 @@ bool CMemoryDB::Load(const char* folder, bool everyFile, bool withProfiles) {
         else if (everyFile) {
             ok = false;
             error = CStr::Formatted("%s: cannot be read", profilePath.GetText());
+            failed = profilePath;
         }
     } else if (ok && everyFile && withProfiles) {
         ok = false;
         error = CStr::Formatted("%s: missing", profilePath.GetText());
+        failed = profilePath;
     }
+    if (!ok && failedFile)
+        *failedFile = failed;
     if (!ok) {
         QuorelLog("[CMemoryDB::LoadFolder] %s", error.GetText());
         return false;
@@ -337,6 +337,7 @@ void CMemoryDB::Clear() {
     managerClubId = -1;
     unsavedCareer = false;
     choices.clear();
+    savedManifest.clear();
 }
 
 void CMemoryDB::Swap(CMemoryDB& other) noexcept {
@@ -351,4 +352,5 @@ void CMemoryDB::Swap(CMemoryDB& other) noexcept {
     std::swap(managerClubId, other.managerClubId);
     std::swap(unsavedCareer, other.unsavedCareer);
     choices.swap(other.choices);
+    savedManifest.swap(other.savedManifest);
 }

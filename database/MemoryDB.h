@@ -60,14 +60,18 @@ public:
     // Career database: the player's screen choices as the career layer writes them, saved with the
     // career's tables; empty when there are none.
     std::string choices;
+    // Career database: the manifest of the save as this copy of the game last loaded or saved it
+    // ("" for a save without one), so a save over a folder another copy wrote since is caught.
+    std::string savedManifest;
 
     // Reads every table file of a folder (a game path such as "\data\EuroCup\" or an absolute
     // path). A missing file leaves its table empty; any unreadable or corrupt file fails the
     // whole load with a log line naming it, and the database keeps what it held before.
     bool LoadFolder(const char* folder);
     // Reads a folder a save wrote: every table file of FileNames(withProfiles) must be there,
-    // otherwise the load fails like one with a corrupt file.
-    bool LoadSavedFolder(const char* folder, bool withProfiles);
+    // otherwise the load fails like one with a corrupt file. failedFile (when given) names the file
+    // that failed.
+    bool LoadSavedFolder(const char* folder, bool withProfiles, CStr* failedFile = nullptr);
     // The bytes of every table file, by file name. The profile list is left out unless asked for
     // (the world's list of careers lives outside the data folders).
     std::vector<std::pair<CStr, std::string>> FileImages(bool withProfiles) const;
@@ -102,7 +106,7 @@ public:
     static std::vector<CStr> FileNames(bool withProfiles);
 
 private:
-    bool Load(const char* folder, bool everyFile, bool withProfiles);
+    bool Load(const char* folder, bool everyFile, bool withProfiles, CStr* failedFile = nullptr);
     // Post-read fixups of freshly read tables: played position from the natural one, mail folders.
     void AfterRead();
 };

@@ -418,10 +418,15 @@ static CStr LineSafe(const CStr& text) {
 }
 
 CStr CProfile::ToLine() const {
-    return CStr::Formatted("%d|%s|%d|%d|%d|%d|%d|%d|%s|%d|%d|%d|%d|%d|%d|%d|%d", id,
-                           LineSafe(folder).GetText(), clubId, year, month, managerNumber, roleTextId, day,
-                           LineSafe(managerName).GetText(), modeTextId, dataSet, cupStage, progress,
-                           seasonStartYear, seasonEndYear, seasonStartMonth, seasonStartDay);
+    // Joined whole, not through a fixed format buffer: a long name must not cut the line's numbers.
+    std::string line = std::to_string(id) + "|" + LineSafe(folder).Std();
+    for (int32_t value : {clubId, year, month, managerNumber, roleTextId, day})
+        line += "|" + std::to_string(value);
+    line += "|" + LineSafe(managerName).Std();
+    for (int32_t value : {modeTextId, dataSet, cupStage, progress, seasonStartYear, seasonEndYear,
+                          seasonStartMonth, seasonStartDay})
+        line += "|" + std::to_string(value);
+    return CStr(line.c_str());
 }
 
 static bool ParseInt(const CStr& text, int32_t& value) {

@@ -113,9 +113,18 @@ bool WriteSaveManifest(const CStr& folder, std::vector<SaveManifestEntry> files,
     return WriteFileAtomic((root / kSaveManifestFile).string().c_str(), text, error);
 }
 
-bool CheckSaveManifest(const CStr& folder, CStr& problem, bool* choicesUsable) {
+bool CheckSaveManifest(const CStr& folder, CStr& problem, bool* choicesUsable, ManifestProblem* kind,
+                       std::string* file) {
     if (choicesUsable)
         *choicesUsable = true;
+    auto fail = [&](ManifestProblem what, const std::string& name, const CStr& text) {
+        problem = text;
+        if (kind)
+            *kind = what;
+        if (file)
+            *file = name;
+        return false;
+    };
     fs::path root = ResolvePath(folder).Std();
     fs::path path = root / kSaveManifestFile;
     std::error_code ec;
@@ -123,46 +132,66 @@ bool CheckSaveManifest(const CStr& folder, CStr& problem, bool* choicesUsable) {
         return true;
     std::string text;
     if (ec || !ReadWholeFile(path.string().c_str(), text)) {
-        problem = CStr::Formatted("%s cannot be read", path.string().c_str());
-        return false;
+        return fail(ManifestProblem::kDamaged, kSaveManifestFile,
+                    CStr::Formatted("%s cannot be read", path.string().c_str()));
     }
     std::istringstream in(text);
     std::string line;
+    // A manifest copied through an editor may have its lines ended the Windows way.
+    auto nextLine = [&] {
+        if (!std::getline(in, line))
+            return false;
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        return true;
+    };
     int version = 0;
-    if (!std::getline(in, line) || line.rfind(std::string(kHeader) + " ", 0) != 0 ||
+    if (!nextLine() || line.rfind(std::string(kHeader) + " ", 0) != 0 ||
         std::sscanf(line.c_str() + std::string(kHeader).size(), "%d", &version) != 1 || version < 1) {
-        problem = CStr::Formatted("%s does not start with the save format's version", path.string().c_str());
-        return false;
+        return fail(
+            ManifestProblem::kDamaged, kSaveManifestFile,
+            CStr::Formatted("%s does not start with the save format's version", path.string().c_str()));
     }
     if (version > kSaveFormatVersion) {
-        problem = CStr::Formatted("the career was saved by a newer version of the game (save format %d, this "
-                                  "game reads up to %d)",
-                                  version, kSaveFormatVersion);
-        return false;
+        return fail(ManifestProblem::kNewer, kSaveManifestFile,
+                    CStr::Formatted("the career was saved by a newer version of the game (save format %d, "
+                                    "this game reads up to %d)",
+                                    version, kSaveFormatVersion));
     }
     size_t listed = 0;
-    while (std::getline(in, line)) {
+    std::vector<std::string> names;
+    while (nextLine()) {
         unsigned long long size = 0;
         unsigned int crc = 0;
         int consumed = 0;
         size_t count = 0;
         if (std::sscanf(line.c_str(), "end %zu", &count) == 1) {
-            if (count == listed && !std::getline(in, line))
-                return true;
-            break;
+            if (count != listed || nextLine())
+                break;
+            // A file the manifest does not name would load unchecked: a line taken out by hand, or
+            // a table copied in from another career. Older saves did not list the choices.
+            std::sort(names.begin(), names.end());
+            for (const std::string& found : SaveFiles(root))
+                if (found != kSaveChoicesFile && !std::binary_search(names.begin(), names.end(), found)) {
+                    return fail(ManifestProblem::kUnlisted, found,
+                                CStr::Formatted("%s is not listed in %s, so it cannot be checked",
+                                                (root / found).string().c_str(), path.string().c_str()));
+                }
+            return true;
         }
         if (std::sscanf(line.c_str(), "%llu %8x %n", &size, &crc, &consumed) != 2 || consumed <= 0 ||
             static_cast<size_t>(consumed) >= line.size()) {
-            problem = CStr::Formatted("%s has a damaged line: '%s'", path.string().c_str(), line.c_str());
-            return false;
+            return fail(ManifestProblem::kDamaged, kSaveManifestFile,
+                        CStr::Formatted("%s has a damaged line: '%s'", path.string().c_str(), line.c_str()));
         }
         std::string name = line.substr(static_cast<size_t>(consumed));
         // A manifest names files inside its own folder only.
         if (name.find("..") != std::string::npos || name[0] == '/') {
-            problem = CStr::Formatted("%s names a file outside the save: '%s'", path.string().c_str(),
-                                      name.c_str());
-            return false;
+            return fail(ManifestProblem::kDamaged, kSaveManifestFile,
+                        CStr::Formatted("%s names a file outside the save: '%s'", path.string().c_str(),
+                                        name.c_str()));
         }
+        names.push_back(name);
         std::string bytes;
         const bool read = ReadWholeFile((root / name).string().c_str(), bytes);
         const bool whole = read && bytes.size() == size && Crc32(bytes) == crc;
@@ -174,16 +203,16 @@ bool CheckSaveManifest(const CStr& folder, CStr& problem, bool* choicesUsable) {
             continue;
         }
         if (!read) {
-            problem = CStr::Formatted("%s is missing", (root / name).string().c_str());
-            return false;
+            return fail(ManifestProblem::kMissing, name,
+                        CStr::Formatted("%s is missing", (root / name).string().c_str()));
         }
         if (!whole) {
-            problem = CStr::Formatted("%s is not the file that was saved (size or checksum differs)",
-                                      (root / name).string().c_str());
-            return false;
+            return fail(ManifestProblem::kChanged, name,
+                        CStr::Formatted("%s is not the file that was saved (size or checksum differs)",
+                                        (root / name).string().c_str()));
         }
         ++listed;
     }
-    problem = CStr::Formatted("%s is cut short", path.string().c_str());
-    return false;
+    return fail(ManifestProblem::kDamaged, kSaveManifestFile,
+                CStr::Formatted("%s is cut short", path.string().c_str()));
 }

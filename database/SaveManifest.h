@@ -33,7 +33,12 @@ struct SaveManifestEntry {
 bool WriteSaveManifest(const CStr& folder, std::vector<SaveManifestEntry> files, int* error = nullptr);
 
 // True when the folder has no manifest (an older save) or every file it names is there with its
-// size and checksum and the version is one this game reads; otherwise problem says what is wrong.
+// size and checksum, it names every file of the folder and the version is one this game reads;
+// otherwise problem says what is wrong, naming the file.
 // choicesUsable (when given) is false when the manifest names the choices file and it is missing
 // or not the one saved; a choices file the manifest does not name (older saves) is usable.
-bool CheckSaveManifest(const CStr& folder, CStr& problem, bool* choicesUsable = nullptr);
+// kind and file (when given) say what failed, for the player's message: the file's path inside
+// the folder, the manifest's own name when the manifest is what is wrong.
+enum class ManifestProblem { kNone, kDamaged, kNewer, kMissing, kChanged, kUnlisted };
+bool CheckSaveManifest(const CStr& folder, CStr& problem, bool* choicesUsable = nullptr,
+                       ManifestProblem* kind = nullptr, std::string* file = nullptr);

@@ -260,3 +260,37 @@ std::vector<CStr> ValidateWorldData(const CMemoryDB& world, int32_t dataSet,
         problems.Add("no training intensity 70200");
     return problems.Take();
 }
+
+std::vector<int32_t> WorldTextIds(const CMemoryDB& world) {
+    std::set<int32_t> ids;
+    auto add = [&](int32_t id) {
+        if (id > 0)
+            ids.insert(id);
+    };
+    for (const CLeague* league : world.leagues)
+        add(league->nameTextId);
+    for (const CTeam* team : world.teams)
+        add(team->countryTextId);
+    for (const CPlayer* player : world.players)
+        add(player->originTextId);
+    for (const CStaffRecord* member : world.staff) {
+        add(member->specialityTextId);
+        add(member->originTextId);
+    }
+    for (const CEmailTemplate* mail : world.emailTemplates) {
+        add(mail->subjectTextId);
+        add(mail->bodyTextId);
+    }
+    for (const CWhisperTemplate* entry : world.whispers.templates)
+        for (int position : {1, 6, 11})
+            add(entry->Word(position));
+    for (const CFunShopItem* item : world.funShopItems)
+        add(item->nameTextId);
+    for (const CPromotion* promotion : world.promotions)
+        add(promotion->nameTextId);
+    for (const CTrainingType* type : world.trainingTypes)
+        add(type->textId);
+    for (const CTrainingModifier* modifier : world.trainingModifiers)
+        add(modifier->textId);
+    return std::vector<int32_t>(ids.begin(), ids.end());
+}

@@ -20,3 +20,7 @@ const std::vector<std::vector<int32_t>>& TournamentGroups(int32_t dataSet);
 // in the data must be either one of them or one of the game's fixed ids.
 std::vector<CStr> ValidateWorldData(const CMemoryDB& world, int32_t dataSet,
                                     const std::set<int32_t>& dataTextIds);
+
+// Every text id the world's records name (league, country and origin names, staff specialities,
+// mails, rumours, fun-shop items, promotions, training), sorted, each once; unset ids (0, -1) left out.
+std::vector<int32_t> WorldTextIds(const CMemoryDB& world);

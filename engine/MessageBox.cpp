@@ -11,14 +11,15 @@ static std::function<void(const char*, const char*)>& Hook() {
     return hook;
 }
 
-void ShowMessageBox(const char* caption, const char* text) {
+bool ShowMessageBox(const char* caption, const char* text) {
     std::fprintf(stderr, "%s: %s\n", caption ? caption : "", text ? text : "");
     if (g_pQuorelLog)
         g_pQuorelLog->Add("[MessageBox] %s: %s", caption ? caption : "", text ? text : "");
-    if (Hook())
+    if (Hook()) {
         Hook()(caption, text);
-    else
-        PlatformShowMessageBox(caption, text);
+        return true;
+    }
+    return PlatformShowMessageBox(caption, text);
 }
 
 void SetMessageBoxHook(std::function<void(const char* caption, const char* text)> hook) {

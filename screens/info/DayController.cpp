@@ -258,7 +258,10 @@ bool CDayController::HandleButton(int source, int kind) {
         if (!m_frame->CanStartNewSeason())
             return true;
         m_runner.SetSeasonEndPending(false);
-        m_frame->StartNewSeason();
+        if (!m_frame->StartNewSeason()) {
+            m_runner.SetSeasonEndPending(true);
+            return true;
+        }
         m_runner.NewSeasonStarted();
         m_frame->ClearDayPanel();
         for (int window : kFrameWindows)

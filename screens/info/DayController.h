@@ -55,8 +55,9 @@ public:
     virtual bool SaveBeforeLeaving() = 0;
     // The career database goes.
     virtual void DeleteCareerDb() = 0;
-    // The rollover into the next season, or the next knockout round of a tournament.
-    virtual void StartNewSeason() = 0;
+    // The rollover into the next season, or the next knockout round of a tournament. False when
+    // none could start (the game's years are over), the player told why: the season end stays.
+    virtual bool StartNewSeason() = 0;
     virtual void BuildCupStage(int stage) = 0;
 };
 

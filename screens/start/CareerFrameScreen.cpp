@@ -8,6 +8,7 @@
 #include "guidefines.h"
 #include "screens/FormatMoney.h"
 #include "screens/club/EmailScreen.h"
+#include "screens/start/ProfilesScreen.h"
 
 #include <iterator>
 
@@ -27,6 +28,8 @@ constexpr int kTextFolderTaken = 100352;
 constexpr int kTextBusy = 100353;
 constexpr int kTextNotSavedLog = 100354;
 constexpr int kTextStaysOpen = 100355;
+constexpr int kTextFileTooLarge = 100360;
+constexpr int kTextSavedElsewhere = 100361;
 
 // Menu buttons of the frame and the windows they open.
 struct MenuButton {
@@ -74,6 +77,12 @@ CStr SaveFailureMessage(const CScreenContext& ctx, bool careerStaysOpen) {
     case CareerSaveFailure::kBusy:
         message = ctx.Text(kTextBusy);
         break;
+    case CareerSaveFailure::kFileTooLarge:
+        message = ctx.Text(kTextFileTooLarge);
+        break;
+    case CareerSaveFailure::kSavedElsewhere:
+        message = ctx.Text(kTextSavedElsewhere);
+        break;
     default:
         message = ctx.Text(kTextNotSavedLog);
         break;
@@ -118,7 +127,8 @@ void CCareerFrameScreen::Refresh() {
     set(ID_FR_CLUB, club ? club->name : CStr());
     CStr leagueLine = league ? m_ctx.Text(league->nameTextId) : CStr();
     if (profile)
-        leagueLine = leagueLine.Concat(m_ctx.Text(kTextManagerLead)).Concat(profile->managerName);
+        leagueLine =
+            leagueLine.Concat(m_ctx.Text(kTextManagerLead)).Concat(ShownManagerName(profile->managerName));
     set(ID_FR_LEAGUE, leagueLine);
     // The date itself is the header strip's; the frame names the day of the week beside it.
     set(ID_FR_DATE, session.calendar ? session.calendar->WeekdayName(session.currentDate) : CStr());
@@ -172,9 +182,12 @@ void CCareerFrameScreen::OnMessage(GuiMessage& m) {
     m_header.OnMessage(m);
     if (m.sID < 0)
         return;
+    // After a refusal because another copy of the game saved the career, saving again keeps this
+    // copy's progress as a career of its own (the message says so).
+    const bool asNewCareer = session.lastSaveError.reason == CareerSaveFailure::kSavedElsewhere;
     if (IsClick(m, ID_FR_SAVE)) {
         Consume(m);
-        bool ok = session.SaveCurrentCareer();
+        bool ok = session.SaveCurrentCareer(asNewCareer);
         if (CGuiElement* status = m_ctx.Find(ID_FR_STATUS))
             status->SetText(m_ctx.Text(ok ? kTextSaved : kTextNotSaved));
         if (!ok)
@@ -182,7 +195,7 @@ void CCareerFrameScreen::OnMessage(GuiMessage& m) {
     } else if (IsClick(m, ID_FR_MENU)) {
         Consume(m);
         // Leaving keeps the progress: the career is saved first.
-        if (session.HasOpenCareer() && !session.SaveCurrentCareer()) {
+        if (session.HasOpenCareer() && !session.SaveCurrentCareer(asNewCareer)) {
             m_ctx.ShowMessage(SaveFailureMessage(m_ctx, true));
             return;
         }

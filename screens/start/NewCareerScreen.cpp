@@ -117,8 +117,7 @@ void CNewCareerScreen::OnMessage(GuiMessage& m) {
         Consume(m);
         CGuiElement* name = m_ctx.Find(ID_NC_NAME);
         CGuiElement* error = m_ctx.Find(ID_NC_ERROR);
-        chosenName = name ? name->GetText() : CStr();
-        chosenName.Trim();
+        chosenName = CleanManagerName(name ? name->GetText() : CStr());
         if (chosenClubId < 0) {
             if (error)
                 error->SetText(m_ctx.Text(kTextChooseClub));

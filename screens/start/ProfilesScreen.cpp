@@ -10,11 +10,69 @@
 
 namespace {
 
-constexpr int kTextLoadRefused = 100330;
+constexpr int kTextLoadRefused = 100330; // the cause where "XYREASON" stands
+// The causes, naming the file or folder where "XYFILE" stands.
+constexpr int kTextLoadGone = 100362;
+constexpr int kTextLoadManifest = 100363;
+constexpr int kTextLoadNewer = 100364;
+constexpr int kTextLoadMissingFile = 100365;
+constexpr int kTextLoadChangedFile = 100366;
+constexpr int kTextLoadUnlistedFile = 100367;
+constexpr int kTextLoadDamagedFile = 100368;
+constexpr int kTextLoadBadValue = 100369;
+constexpr int kTextLoadOtherCareer = 100370;
+constexpr int kTextLoadClubMissing = 100371;
 constexpr int kTextDeleteQuestion = 100331; // names the manager where "XYMANAGER" stands
 constexpr int kTextDeleteFailed = 100332;
 
+int LoadCauseText(CareerLoadFailure reason) {
+    switch (reason) {
+    case CareerLoadFailure::kManifest:
+        return kTextLoadManifest;
+    case CareerLoadFailure::kNewer:
+        return kTextLoadNewer;
+    case CareerLoadFailure::kMissingFile:
+        return kTextLoadMissingFile;
+    case CareerLoadFailure::kChangedFile:
+        return kTextLoadChangedFile;
+    case CareerLoadFailure::kUnlistedFile:
+        return kTextLoadUnlistedFile;
+    case CareerLoadFailure::kDamagedFile:
+        return kTextLoadDamagedFile;
+    case CareerLoadFailure::kBadValue:
+        return kTextLoadBadValue;
+    case CareerLoadFailure::kOtherCareer:
+        return kTextLoadOtherCareer;
+    case CareerLoadFailure::kClubMissing:
+        return kTextLoadClubMissing;
+    default:
+        return kTextLoadGone;
+    }
+}
+
 } // namespace
+
+CStr ShownManagerName(const CStr& name) {
+    std::string shown = CleanManagerName(name).Std();
+    if (shown.size() <= static_cast<size_t>(kShownNameLength))
+        return CStr(shown.c_str());
+    size_t cut = kShownNameLength;
+    // A UTF-8 letter's continuation bytes stay with their first byte.
+    while (cut > 0 && (static_cast<unsigned char>(shown[cut]) & 0xC0) == 0x80)
+        --cut;
+    shown.resize(cut);
+    return CStr(shown.c_str()).Concat("...");
+}
+
+CStr LoadFailureMessage(const CScreenContext& ctx) {
+    const CareerLoadError& error = ctx.Session().lastLoadError;
+    // The file goes in after the text is read, so nothing in its name is taken for a mark.
+    CStr cause = ctx.Text(LoadCauseText(error.reason));
+    cause.ReplaceAll("XYFILE", error.where.IsEmpty() ? CStr("data\\profiles") : error.where);
+    CStr message = ctx.Text(kTextLoadRefused);
+    const int mark = message.Find("XYREASON");
+    return mark < 0 ? message : message.Left(mark).Concat(cause).Concat(message.Mid(mark + 8));
+}
 
 void CProfilesScreen::FillCareers() {
     CMemoryDB* world = m_ctx.Session().worldDB;
@@ -28,7 +86,7 @@ void CProfilesScreen::FillCareers() {
     int rows = 0;
     for (const CProfile* profile : world->profiles) {
         CStr date = FormatDate(profile->year, profile->day, profile->month, ".");
-        grid->AddCell(0, profile->managerName, profile->id);
+        grid->AddCell(0, ShownManagerName(profile->managerName), profile->id);
         grid->AddCell(1, ClubName(profile->dataSet, profile->clubId), profile->id);
         grid->AddCell(2, m_ctx.Text(profile->modeTextId), profile->id);
         grid->AddCell(3, date, profile->id);
@@ -70,7 +128,7 @@ void CProfilesScreen::OnMessage(GuiMessage& m) {
         if (id < 0)
             return;
         if (!session.LoadSavedCareer(id)) {
-            m_ctx.ShowMessage(m_ctx.Text(kTextLoadRefused));
+            m_ctx.ShowMessage(LoadFailureMessage(m_ctx));
             FillCareers();
             return;
         }
@@ -87,7 +145,7 @@ void CProfilesScreen::OnMessage(GuiMessage& m) {
         CStr name;
         for (const CProfile* profile : session.worldDB->profiles)
             if (profile->id == m_pendingDelete)
-                name = profile->managerName;
+                name = ShownManagerName(profile->managerName);
         // The name goes in after the text is read: a name is the player's own and may hold anything.
         CStr question = m_ctx.Text(kTextDeleteQuestion);
         question.ReplaceAll("XYMANAGER", name);

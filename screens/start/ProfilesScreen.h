@@ -8,6 +8,14 @@
 #include <cstdint>
 #include <map>
 
+// A manager name as the screens show it: without control characters, and cut with "..." past
+// kShownNameLength bytes (never inside a letter), so a hand-edited list stays readable.
+constexpr int kShownNameLength = 32;
+CStr ShownManagerName(const CStr& name);
+
+// Why the last load was refused, as a sentence naming the file or folder and the cause.
+CStr LoadFailureMessage(const CScreenContext& ctx);
+
 class CProfilesScreen : public CGameScreen {
 public:
     explicit CProfilesScreen(const CScreenContext& ctx) : m_ctx(ctx) {}

@@ -68,3 +68,23 @@ TEST_F(DayGameHost, ContinueInANewCareerStopsOnTheFirstUserMatchDay) {
     EXPECT_EQ(gm.Session().currentDate, (GameDate{2007, 8, 1}));
     EXPECT_TRUE(panel->Results().empty());
 }
+
+// At the end of the last season the game's years hold, "Next season" says why no season follows;
+// the career, its date and its season end stay as they were.
+TEST_F(DayGameHost, NextSeasonAfterTheLastSeasonOfTheGamesYearsSaysWhy) {
+    gamekit::Game game;
+    ASSERT_TRUE(game.Start(gamekit::Screens::AfterCareer, gamekit::Without3D()));
+    CCareerSession& session = game.Session();
+    CDayController* day = game.Day();
+    ASSERT_NE(day, nullptr);
+    const GameDate end{2999, 7, 30};
+    session.currentDate = end;
+    day->Runner().SetSeasonEndPending(true);
+    ASSERT_TRUE(day->HandleButton(CDayController::kNextSeasonButton, kMsgClick));
+    game.gm.ProcessMessages();
+    EXPECT_EQ(session.currentDate, end);
+    EXPECT_TRUE(day->SeasonEndPending());
+    EXPECT_TRUE(game.gm.IsLayerActive(ID_MESSAGE));
+    EXPECT_EQ(game.TextOf(ID_MSG_TEXT).Find("No new season can start: the game's years end"), 0)
+        << game.TextOf(ID_MSG_TEXT).GetText();
+}

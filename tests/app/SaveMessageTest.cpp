@@ -26,3 +26,33 @@ TEST_F(SaveMessage, ABusySaveFolderIsNamedAndTheCareerStaysOpen) {
     EXPECT_NE(game.TextOf(ID_MSG_TEXT).Find("stays"), -1);
     SetCareerLockWait(60000);
 }
+
+// Another copy of the game saved the career since this one loaded it: the save is refused with the
+// reason, and saving again keeps this copy's progress as a career of its own; the other save stays.
+TEST_F(SaveMessage, ASaveOverAnotherCopysNewerSaveIsRefusedAndSavingAgainKeepsBoth) {
+    gamekit::Game game;
+    ASSERT_TRUE(game.Start(gamekit::Screens::BeforeCareer));
+    CCareerSession& session = game.Session();
+    ASSERT_TRUE(session.SaveCurrentCareer());
+    const int32_t id = session.careerDB->profiles.At(0)->id;
+    {
+        CMemoryDB world, career;
+        ASSERT_TRUE(LoadCareer(world, career, id));
+        career.profiles.At(0)->day = 28;
+        ASSERT_TRUE(SaveCareer(world, career));
+    }
+    game.Click(ID_FR_SAVE);
+    EXPECT_STREQ(game.TextOf(ID_FR_STATUS).GetText(), "The career could not be saved.");
+    CStr shown = game.TextOf(ID_MSG_TEXT);
+    shown.ReplaceChar('\n', ' ');
+    EXPECT_NE(shown.Find("another copy of the game saved this career"), -1) << shown.GetText();
+    EXPECT_NE(shown.Find("Save again"), -1) << shown.GetText();
+
+    game.Click(ID_FR_SAVE);
+    EXPECT_STREQ(game.TextOf(ID_FR_STATUS).GetText(), "Career saved.");
+    EXPECT_NE(session.careerDB->profiles.At(0)->id, id);
+    CMemoryDB world, career;
+    ASSERT_TRUE(LoadCareer(world, career, id));
+    EXPECT_EQ(career.profiles.At(0)->day, 28);
+    EXPECT_EQ(world.profiles.Size(), 2);
+}

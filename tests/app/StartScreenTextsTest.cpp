@@ -16,6 +16,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -75,6 +76,41 @@ TEST_F(StartScreenTexts, TheNewCareerScreenGuidesThePlayer) {
     game.gm.FindElement(ID_NC_NAME)->SetText(CStr("  "));
     game.Click(ID_NC_START);
     EXPECT_STREQ(game.TextOf(ID_NC_ERROR).GetText(), "Enter your name as manager.");
+    // Control characters typed or pasted are no name either.
+    game.gm.FindElement(ID_NC_NAME)->SetText(CStr("\x1b\t \x07\x7f"));
+    game.gm.FindElement(ID_NC_ERROR)->SetText(CStr());
+    game.Click(ID_NC_START);
+    EXPECT_STREQ(game.TextOf(ID_NC_ERROR).GetText(), "Enter your name as manager.");
+}
+
+// A name from a hand-edited careers list, thousands of letters long and holding control
+// characters, is shown cut and clean in the list and in the delete question.
+TEST_F(StartScreenTexts, ALongOrControlCharacterNameIsShownCutAndClean) {
+    const std::string manager(5000, 'W');
+    gamekit::Game game;
+    ASSERT_TRUE(game.Start(gamekit::Screens::BeforeCareer, GameOptions(), {.manager = manager.c_str()}));
+    CCareerSession& session = game.Session();
+    ASSERT_TRUE(session.SaveCurrentCareer());
+    session.LeaveCareer();
+    namespace fs = std::filesystem;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(m_dir / "data/profiles"))
+        if (entry.path().filename() == "profilelist.dat") {
+            std::ifstream in(entry.path(), std::ios::binary);
+            std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            in.close();
+            text.replace(text.rfind("|WWW") + 1, 3, "W\x1b[2J\x07"); // the name, after the folder
+            std::ofstream(entry.path(), std::ios::binary | std::ios::trunc) << text;
+        }
+    auto* screen = dynamic_cast<CProfilesScreen*>(game.gm.Screen(ScreenRole::Profiles));
+    ASSERT_NE(screen, nullptr);
+    screen->FillCareers();
+    CGuiElement* grid = game.gm.FindElement(ID_PR_GRID);
+    ASSERT_NE(grid, nullptr);
+    ASSERT_NE(grid->FindCell(0, 0), nullptr);
+    const std::string shown = grid->FindCell(0, 0)->text.Std();
+    EXPECT_EQ(shown, "W[2J" + std::string(kShownNameLength - 4, 'W') + "...");
+    game.Click(ID_PR_DELETE);
+    EXPECT_EQ(Unwrapped(game.TextOf(ID_CD_TEXT)), "Delete the career of " + shown + " for good?");
 }
 
 // Choosing the competition already shown keeps the club picked in it; another one starts afresh.
@@ -141,15 +177,29 @@ TEST_F(StartScreenTexts, TheSavedCareersAskAndRefuseInWords) {
     EXPECT_EQ(Unwrapped(game.TextOf(ID_CD_TEXT)),
               std::string("Delete the career of ") + manager + " for good?");
 
-    // The career's files are gone: the load is refused with a sentence, not a crash.
+    // A damaged table is named with the cause, not only in the log.
     namespace fs = std::filesystem;
     for (const fs::directory_entry& entry : fs::directory_iterator(m_dir / "data/profiles"))
-        if (entry.is_directory())
+        if (entry.is_directory()) {
+            std::ofstream(entry.path() / "teamlist.dat", std::ios::app) << "x";
+            game.Click(ID_PR_LOAD);
+            EXPECT_FALSE(session.HasOpenCareer());
+            EXPECT_EQ(Unwrapped(game.TextOf(ID_MSG_TEXT)),
+                      "This career could not be loaded: the file data\\profiles\\" +
+                          entry.path().filename().string() +
+                          "\\teamlist.dat is not the one that was saved: it was changed or damaged since.");
+        }
+    // The career's files are gone: the load is refused with a sentence, not a crash.
+    std::string folder;
+    for (const fs::directory_entry& entry : fs::directory_iterator(m_dir / "data/profiles"))
+        if (entry.is_directory()) {
+            folder = entry.path().filename().string();
             fs::remove_all(entry.path());
+        }
     game.Click(ID_PR_LOAD);
     EXPECT_FALSE(session.HasOpenCareer());
     EXPECT_EQ(Unwrapped(game.TextOf(ID_MSG_TEXT)),
-              "This career could not be loaded: its files are missing or damaged.");
+              "This career could not be loaded: its folder data\\profiles\\" + folder + " is missing.");
 }
 
 TEST_F(StartScreenTexts, EverySaveFailureAndTheFramesLinesAreSentences) {
@@ -160,7 +210,7 @@ TEST_F(StartScreenTexts, EverySaveFailureAndTheFramesLinesAreSentences) {
     for (CareerSaveFailure reason :
          {CareerSaveFailure::kNone, CareerSaveFailure::kNoPermission, CareerSaveFailure::kNoSpace,
           CareerSaveFailure::kListUnreadable, CareerSaveFailure::kFolderTaken, CareerSaveFailure::kBusy,
-          CareerSaveFailure::kOther}) {
+          CareerSaveFailure::kFileTooLarge, CareerSaveFailure::kSavedElsewhere, CareerSaveFailure::kOther}) {
         session.lastSaveError.reason = reason;
         const CStr message = SaveFailureMessage(ctx);
         const std::string where = "reason " + std::to_string(static_cast<int>(reason));
@@ -168,6 +218,25 @@ TEST_F(StartScreenTexts, EverySaveFailureAndTheFramesLinesAreSentences) {
         EXPECT_EQ(message.Find("The career could not be saved"), 0) << message.GetText();
         EXPECT_STREQ(SaveFailureMessage(ctx, true).GetText(),
                      message.Concat(" The career stays open.").GetText());
+    }
+    // A file-size limit is not a full disk; a save another copy made is not overwritten.
+    session.lastSaveError.reason = CareerSaveFailure::kFileTooLarge;
+    EXPECT_EQ(SaveFailureMessage(ctx).Find("disk is full"), -1) << SaveFailureMessage(ctx).GetText();
+    EXPECT_NE(SaveFailureMessage(ctx).Find("file-size limit"), -1) << SaveFailureMessage(ctx).GetText();
+    session.lastSaveError.reason = CareerSaveFailure::kSavedElsewhere;
+    EXPECT_NE(SaveFailureMessage(ctx).Find("another copy of the game saved this career"), -1)
+        << SaveFailureMessage(ctx).GetText();
+    // Every cause of a refused load is a sentence naming the file where the cause has one.
+    for (int reason = static_cast<int>(CareerLoadFailure::kGone);
+         reason <= static_cast<int>(CareerLoadFailure::kClubMissing); ++reason) {
+        session.lastLoadError.reason = static_cast<CareerLoadFailure>(reason);
+        session.lastLoadError.where = "data\\profiles\\A_1\\x.dat";
+        const CStr message = LoadFailureMessage(ctx);
+        ExpectWords(message, ("load refusal " + std::to_string(reason)).c_str());
+        EXPECT_EQ(message.Find("This career could not be loaded: "), 0) << message.GetText();
+        if (session.lastLoadError.reason != CareerLoadFailure::kNewer) {
+            EXPECT_NE(message.Find("data\\profiles\\A_1"), -1) << message.GetText();
+        }
     }
     // The folder is named as it is, even one whose name holds the mark it replaces.
     session.lastSaveError.reason = CareerSaveFailure::kNoPermission;

@@ -182,6 +182,10 @@ TEST_F(StartupFailure, DamagedLayoutNamesOrTextsNameTheFileAndEndTheGame) {
     std::string defines, layout;
     ASSERT_TRUE(ReadWholeFile((std::string(FB_GAME_DIR) + "/guifiles/guidefines.h").c_str(), defines));
     ASSERT_TRUE(ReadWholeFile((std::string(FB_GAME_DIR) + "/guifiles/GuiXML.xml").c_str(), layout));
+    std::string texts, dataTexts;
+    ASSERT_TRUE(ReadWholeFile((std::string(FB_GAME_DIR) + "/guifiles/lang_en.txt").c_str(), texts));
+    ASSERT_TRUE(ReadWholeFile((std::string(FB_GAME_DIR) + "/guifiles/lang_data_en.txt").c_str(), dataTexts));
+    ASSERT_NE(dataTexts.find("800000 "), std::string::npos);
     const size_t menuStart = layout.find("<Picture name=\"ID_MAINMENU\"");
     const size_t menuEnd = layout.find("\n  </Picture>", menuStart);
     ASSERT_NE(menuEnd, std::string::npos);
@@ -198,14 +202,20 @@ TEST_F(StartupFailure, DamagedLayoutNamesOrTextsNameTheFileAndEndTheGame) {
          rewrite(layout.substr(0, menuStart) + layout.substr(menuEnd + 13)), "no window ID_MAINMENU"},
         {"lang_en.txt", "missing", [](const fs::path& path) { fs::remove(path); }, "is missing"},
         {"lang_en.txt", "empty", rewrite(""), "holds no texts"},
-        {"lang_en.txt", "without the wait texts", rewrite("100063 League\n"), "lacks the text 100064"},
+        {"lang_en.txt", "without the wait texts", rewrite("100063 League\n"), "lacks the text 61000 and "},
+        // Every text the code and the world's data name is checked, not only the first few.
+        {"lang_en.txt", "cut in the middle", rewrite(Cut(texts, 9434)), "lacks the text 61000 and "},
+        {"lang_data_en.txt", "empty", rewrite(""), "holds no texts"},
+        {"lang_data_en.txt", "garbage", rewrite("\x01\x02 no texts here\n"), "holds no texts"},
+        {"lang_data_en.txt", "without the league names", rewrite(Cut(dataTexts, dataTexts.find("800000 "))),
+         "lacks the text 800000"},
     };
     for (const Case& c : cases) {
         DamagedStart start = StartWithDamagedFile(m_dir, c.file, c.damage);
         EXPECT_EQ(start.exitCode, 1) << c.file << " " << c.what;
         EXPECT_NE(start.shown.find(std::string("guifiles\\") + c.file), std::string::npos) << start.shown;
         EXPECT_NE(start.shown.find(c.says), std::string::npos) << c.what << ": " << start.shown;
-        if (std::string(c.file) != "lang_en.txt") {
+        if (std::string(c.file) != "lang_en.txt" || std::string(c.what) == "cut in the middle") {
             EXPECT_NE(start.shown.find((m_dir / "guifiles" / c.file).string()), std::string::npos)
                 << start.shown;
         }

@@ -131,7 +131,9 @@ public:
     CCareerSession& session;
 };
 
-enum class Manifest { kNone, kWhole, kEmpty };
+// A save without a manifest, with a whole one, and with two hand edits that must be refused: a
+// manifest that lists no file and one with a file's line taken out.
+enum class Manifest { kNone, kWhole, kEmpty, kLineOut };
 
 // Walks a saved career of the session in the game folder's "data/profiles". Logs into a log of
 // its own while it lives; afterLoad runs on every career that loads (the days played by default).
@@ -157,6 +159,7 @@ public:
 
     // Every table of the career's own folder, and its header line.
     void WalkCareerTables() {
+        WriteManifest(Manifest::kWhole); // an earlier walk may end on an edited one
         CMemoryDB world;
         CMemoryDB career;
         ASSERT_TRUE(LoadCareer(world, career, m_id));
@@ -167,6 +170,7 @@ public:
     }
     // Every table of the world as the career saved it (MainData).
     void WalkWorldTables() {
+        WriteManifest(Manifest::kWhole); // an earlier walk may end on an edited one
         CMemoryDB world;
         CMemoryDB career;
         ASSERT_TRUE(LoadCareer(world, career, m_id));
@@ -327,24 +331,40 @@ public:
             ASSERT_TRUE(WriteSaveManifest(CStr(m_folder.string())));
         } else if (kind == Manifest::kEmpty) {
             Write(path, "Fastbreak save 1\nend 0\n");
+        } else if (kind == Manifest::kLineOut) {
+            // The first file's line goes and the count follows, so only the missing line tells.
+            ASSERT_TRUE(WriteSaveManifest(CStr(m_folder.string())));
+            std::string text = Read(path);
+            const size_t first = text.find('\n') + 1;
+            text.erase(first, text.find('\n', first) + 1 - first);
+            const size_t end = text.rfind("end ");
+            text = text.substr(0, end) + "end " + std::to_string(std::stoi(text.substr(end + 4)) - 1) + "\n";
+            Write(path, text);
         }
     }
 
     // Loads under each kind of manifest (every kind when asked, else the next in turn, to keep the
-    // walk short); the outcome must not depend on it. A refusal must say why in the log; a career
-    // that loads plays a few days.
+    // walk short); the outcome must not depend on whether a whole manifest is there, and an edited
+    // one is refused. A refusal must say why in the log; a career that loads plays a few days.
     void ExpectLoadsOrRefused(const std::string& what, bool everyManifest) {
         int loads = 0;
         int tries = 0;
-        for (Manifest kind : {Manifest::kNone, Manifest::kEmpty, Manifest::kWhole}) {
-            if (!everyManifest && static_cast<int>(kind) != m_turn % 3)
+        for (Manifest kind : {Manifest::kNone, Manifest::kWhole, Manifest::kEmpty, Manifest::kLineOut}) {
+            if (!everyManifest && static_cast<int>(kind) != m_turn % 4)
                 continue;
-            ++tries;
+            const bool edited = kind == Manifest::kEmpty || kind == Manifest::kLineOut;
             WriteManifest(kind);
             m_session->LeaveCareer();
             const size_t logged = m_log->Entries().size();
-            if (m_session->LoadSavedCareer(m_id)) {
-                ++loads;
+            const bool loaded = m_session->LoadSavedCareer(m_id);
+            if (edited) {
+                EXPECT_FALSE(loaded) << what << ": loads under an edited manifest";
+                EXPECT_NE(m_session->lastLoadError.reason, CareerLoadFailure::kNone) << what;
+            } else {
+                ++tries;
+            }
+            if (loaded) {
+                loads += edited ? 0 : 1;
                 continue;
             }
             bool said = false;
@@ -357,7 +377,8 @@ public:
         EXPECT_TRUE(loads == 0 || loads == tries) << what << ": loads under " << loads << " of the manifests";
         if (loads > 0)
             afterLoad();
-        ++(loads > 0 ? m_loaded : m_refused);
+        if (tries > 0)
+            ++(loads > 0 ? m_loaded : m_refused);
     }
 
     // Sets one column of the table (every record's) to the value, checks, and puts the file back.

@@ -248,7 +248,7 @@ TEST_F(CareerSafety, AFailedSaveSaysWhetherPermissionOrSpaceRanOut) {
     EXPECT_EQ(error.reason, CareerSaveFailure::kNone);
 }
 
-TEST_F(CareerSafety, AFileSizeLimitIsReportedAsAFullDiskAndKeepsThePreviousSave) {
+TEST_F(CareerSafety, AFileSizeLimitIsReportedAsTheLimitNotAFullDiskAndKeepsThePreviousSave) {
     int32_t id = 0;
     std::string folder;
     SaveNew("Flo", id, folder);
@@ -278,7 +278,7 @@ TEST_F(CareerSafety, AFileSizeLimitIsReportedAsAFullDiskAndKeepsThePreviousSave)
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status)) << "killed by signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
-    EXPECT_EQ(WEXITSTATUS(status), static_cast<int>(CareerSaveFailure::kNoSpace));
+    EXPECT_EQ(WEXITSTATUS(status), static_cast<int>(CareerSaveFailure::kFileTooLarge));
     EXPECT_EQ(Read(folder + "/playerlist.dat"), before);
     CMemoryDB world;
     CMemoryDB career;
@@ -717,5 +717,144 @@ TEST(SaveChecksum, MatchesTheStandardCrcAtEveryLengthAndAlignment) {
         }
         EXPECT_EQ(Crc32(bytes), c ^ 0xFFFFFFFFu) << bytes.size();
         bytes.push_back(static_cast<char>(i * 37 + 200));
+    }
+}
+
+// A hand-edited manifest cannot switch its own check off: every file of the save is listed or the
+// save is refused, naming the file; a manifest with Windows line endings is read.
+TEST_F(CareerSafety, AnEditedManifestIsRefusedNamingTheFileAndWindowsLineEndingsAreRead) {
+    int32_t id = 0;
+    std::string folder;
+    SaveNew("Mae", id, folder);
+    const std::string manifest = Read(folder + "/manifest.txt");
+    auto refusedFor = [&](CareerLoadFailure reason, const std::string& file, const std::string& what) {
+        ExpectRefused(id, what);
+        CMemoryDB world;
+        CMemoryDB career;
+        CareerLoadError error;
+        EXPECT_FALSE(LoadCareer(world, career, id, &error)) << what;
+        EXPECT_EQ(error.reason, reason) << what;
+        EXPECT_NE(error.where.Std().find(file), std::string::npos) << what << ": " << error.where.GetText();
+    };
+
+    // "end 0" with no file listed, and a table's line taken out.
+    Write(folder + "/manifest.txt", manifest.substr(0, manifest.find('\n') + 1) + "end 0\n");
+    refusedFor(CareerLoadFailure::kUnlistedFile, "", "a manifest listing nothing");
+    const size_t line = manifest.find(" teamlist.dat\n");
+    ASSERT_NE(line, std::string::npos);
+    const size_t start = manifest.rfind('\n', line) + 1;
+    std::string withoutTeams = manifest.substr(0, start) + manifest.substr(line + 14);
+    const size_t end = withoutTeams.find("\nend ");
+    const int listed = std::stoi(withoutTeams.substr(end + 5));
+    withoutTeams = withoutTeams.substr(0, end + 1) + "end " + std::to_string(listed - 1) + "\n";
+    Write(folder + "/manifest.txt", withoutTeams);
+    refusedFor(CareerLoadFailure::kUnlistedFile, "teamlist.dat", "a table's line taken out");
+
+    // A changed file and a missing one are named too.
+    Write(folder + "/manifest.txt", manifest);
+    const std::string teams = Read(folder + "/teamlist.dat");
+    Write(folder + "/teamlist.dat", teams + "x");
+    refusedFor(CareerLoadFailure::kChangedFile, "teamlist.dat", "a changed table");
+    fs::remove(m_dir / folder / "teamlist.dat");
+    refusedFor(CareerLoadFailure::kMissingFile, "teamlist.dat", "a missing table");
+    Write(folder + "/teamlist.dat", teams);
+
+    std::string crlf;
+    for (char c : manifest)
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    Write(folder + "/manifest.txt", crlf);
+    EXPECT_TRUE(Loads(id));
+    // Saves made before manifests existed still load, checked by their ranges.
+    fs::remove(m_dir / folder / "manifest.txt");
+    EXPECT_TRUE(Loads(id));
+}
+
+// The header's club must be the save's own, and the club's standings are range-checked: the
+// sponsor screen adds them.
+TEST_F(CareerSafety, AHeaderClubNotInTheSaveAndAStandingAtTheLimitAreRefused) {
+    for (const char* what : {"header club", "standing"}) {
+        CMemoryDB world;
+        CMemoryDB career;
+        ASSERT_TRUE(BuildCareerDatabase(world, career, kDataSetLeague, kClub, what));
+        if (std::string(what) == "standing")
+            career.teams.At(0)->standing2 = INT32_MAX;
+        else
+            career.profiles.At(0)->clubId = -5;
+        ASSERT_TRUE(SaveCareer(world, career));
+        const std::string folder = "data/profiles/" + career.profiles.At(0)->folder.Std();
+        fs::remove(m_dir / folder / "manifest.txt");
+        const int32_t id = career.profiles.At(0)->id;
+        ExpectRefused(id, what);
+        CMemoryDB loadedWorld;
+        CMemoryDB loadedCareer;
+        CareerLoadError error;
+        EXPECT_FALSE(LoadCareer(loadedWorld, loadedCareer, id, &error));
+        EXPECT_EQ(error.reason, std::string(what) == "standing" ? CareerLoadFailure::kBadValue
+                                                                : CareerLoadFailure::kClubMissing);
+        EXPECT_NE(
+            error.where.Std().find(std::string(what) == "standing" ? "teamlist.dat" : "profilelist.dat"),
+            std::string::npos)
+            << error.where.GetText();
+    }
+}
+
+// Two copies of the game hold one career: the one that saves second over a folder the other saved
+// since it loaded is refused and the newer save stays; each copy goes on saving its own progress.
+TEST_F(CareerSafety, ACopyCannotSaveOverACareerAnotherCopySavedSinceItLoaded) {
+    int32_t id = 0;
+    std::string folder;
+    SaveNew("Twin", id, folder);
+    CMemoryDB worldA, careerA, worldB, careerB;
+    ASSERT_TRUE(LoadCareer(worldA, careerA, id));
+    ASSERT_TRUE(LoadCareer(worldB, careerB, id));
+    careerA.profiles.At(0)->day = 20;
+    ASSERT_TRUE(SaveCareer(worldA, careerA));
+    const std::string saved = Read(folder + "/profilelist.dat");
+
+    careerB.profiles.At(0)->day = 5;
+    CareerSaveError error;
+    EXPECT_FALSE(SaveCareer(worldB, careerB, &error));
+    EXPECT_EQ(error.reason, CareerSaveFailure::kSavedElsewhere);
+    EXPECT_EQ(Read(folder + "/profilelist.dat"), saved);
+    // The refused copy may keep its progress as a career of its own beside the other.
+    {
+        CMemoryDB worldC, careerC;
+        ASSERT_TRUE(LoadCareer(worldC, careerC, id));
+        careerA.profiles.At(0)->day = 22;
+        ASSERT_TRUE(SaveCareer(worldA, careerA));
+        careerC.profiles.At(0)->day = 3;
+        EXPECT_FALSE(SaveCareer(worldC, careerC));
+        careerC.unsavedCareer = true;
+        ASSERT_TRUE(SaveCareer(worldC, careerC));
+        EXPECT_NE(careerC.profiles.At(0)->id, id);
+        CMemoryDB loadedWorld, loaded;
+        ASSERT_TRUE(LoadCareer(loadedWorld, loaded, careerC.profiles.At(0)->id));
+        EXPECT_EQ(loaded.profiles.At(0)->day, 3);
+        ASSERT_TRUE(LoadCareer(loadedWorld, loaded, id));
+        EXPECT_EQ(loaded.profiles.At(0)->day, 22);
+    }
+    // The copy that saved last goes on saving; the other may load the newer save and go on.
+    careerA.profiles.At(0)->day = 21;
+    EXPECT_TRUE(SaveCareer(worldA, careerA));
+    ASSERT_TRUE(LoadCareer(worldB, careerB, id));
+    EXPECT_EQ(careerB.profiles.At(0)->day, 21);
+    EXPECT_TRUE(SaveCareer(worldB, careerB));
+}
+
+// A manager's name loses typed control characters; a name longer than any format buffer is saved
+// whole, so its list line and header still read and the career loads.
+TEST_F(CareerSafety, ManagerNamesLoseControlCharactersAndALongOneSavesWhole) {
+    const std::string longName(5000, 'N');
+    for (const std::string& typed : {std::string("\tAnn\x1b[1m Lee\x07\n"), longName}) {
+        CMemoryDB world;
+        CMemoryDB career;
+        ASSERT_TRUE(BuildCareerDatabase(world, career, kDataSetLeague, kClub, CStr(typed.c_str())));
+        const std::string want = typed == longName ? longName : "Ann[1m Lee";
+        EXPECT_EQ(career.profiles.At(0)->managerName.Std(), want);
+        ASSERT_TRUE(SaveCareer(world, career));
+        CMemoryDB loadedWorld;
+        CMemoryDB loadedCareer;
+        ASSERT_TRUE(LoadCareer(loadedWorld, loadedCareer, career.profiles.At(0)->id)) << want.size();
+        EXPECT_EQ(loadedCareer.profiles.At(0)->managerName.Std(), want);
     }
 }

@@ -252,6 +252,8 @@ TEST_F(CareerFolder, ASaveStoppedAtAnyStepLeavesTheLastSaveLoadable) {
     for (int stop = 0; stop < counter.steps; ++stop) {
         fs::remove_all(m_dir / "data/profiles");
         fs::copy(backup, m_dir / "data/profiles", fs::copy_options::recursive);
+        // The career saves over the folder as the copy of the game that last saw it there.
+        career.savedManifest = Read(fs::relative(folder / "manifest.txt", m_dir).string());
         CareerSaveFault fault;
         fault.stopAfterSteps = stop;
         // Only a stop after the new folder is in place may report the save as done (the list is

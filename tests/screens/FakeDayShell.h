@@ -74,7 +74,7 @@ public:
         session.careerDB = nullptr;
         career.reset();
     }
-    void StartNewSeason() override {}
+    bool StartNewSeason() override { return true; }
     void BuildCupStage(int stage) override { builtStages.push_back(stage); }
 
     // A screen-layer test hangs the real panel here.

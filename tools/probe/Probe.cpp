@@ -8,7 +8,9 @@
 #include "career/EventList.h"
 #include "career/FunShop.h"
 #include "database/MemoryDB.h"
+#include "database/Validate.h"
 #include "engine/GameRand.h"
+#include "engine/Paths.h"
 #include "engine/Texture.h"
 #include "gui/Backend.h"
 #include "gui/Grid.h"
@@ -21,6 +23,7 @@
 #include "screens/match/MatchDayScreen.h"
 #include "screens/match/MatchHud.h"
 #include "screens/start/CareerFrameScreen.h"
+#include "screens/start/ProfilesScreen.h"
 
 #include <chrono>
 #include <thread>
@@ -120,9 +123,15 @@ bool CProbe::Start(const ProbeArgs& args) {
     g_pGameManager = m_gm.get();
     CGameManager& gm = *m_gm;
     CGuiLayoutLoader loader(gm);
-    if (!loader.Load())
+    const char* const definesPath = "\\guifiles\\guidefines.h";
+    const char* const layoutPath = "\\guifiles\\GuiXML.xml";
+    // A folder without either file is most likely not a game folder; a damaged file is named.
+    const bool definesRead = loader.ReadDefines(definesPath);
+    if (!definesRead && !DirectoryExists("\\guifiles"))
         return Fail("The layout in guifiles/ could not be read: is " + args.dataDir + " a game folder?");
-    CStr layoutProblem = LayoutProblem(gm, loader, "\\guifiles\\guidefines.h", "\\guifiles\\GuiXML.xml");
+    if (!definesRead || !loader.LoadLayout(layoutPath))
+        return Fail(LayoutReadProblem(definesPath, layoutPath, definesRead).Std());
+    CStr layoutProblem = LayoutProblem(gm, loader, definesPath, layoutPath);
     if (!layoutProblem.IsEmpty())
         return Fail(layoutProblem.Std());
     GameOptions options = LoadOptions();
@@ -130,7 +139,10 @@ bool CProbe::Start(const ProbeArgs& args) {
         if (!ApplyOptionSetting(options, key, value, m_error))
             return false;
     gm.CreateScreens(options);
-    CStr languageProblem = LanguageProblem(gm.Language(), CStr("\\").Concat(options.langFilePath).GetText());
+    const std::vector<int32_t> worldTexts =
+        gm.Session().worldDB ? WorldTextIds(*gm.Session().worldDB) : std::vector<int32_t>();
+    CStr languageProblem =
+        LanguageProblem(gm.Language(), CStr("\\").Concat(options.langFilePath).GetText(), worldTexts);
     if (!languageProblem.IsEmpty())
         return Fail(languageProblem.Std());
     if (!gm.Session().worldDB || gm.Session().worldDB->teams.IsEmpty())
@@ -308,7 +320,8 @@ bool CProbe::LoadCareer(const std::string& name) {
     if (!Select(ID_PR_GRID, row) || !ClickAndSettle(ID_PR_LOAD))
         return false;
     if (!m_gm->Session().HasOpenCareer() || !m_gm->IsLayerActive(ID_FRAME))
-        return Fail("The saved career '" + name + "' could not be loaded.");
+        return Fail("The saved career '" + name + "' could not be loaded. " +
+                    LoadFailureMessage(m_gm->Context()).Std());
     return true;
 }
 

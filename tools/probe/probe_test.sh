@@ -368,6 +368,18 @@ errors)
     expect_error "has 3 items; there is no item 5" --new-career 0 --click ID_FR_MENU --click ID_MM_NEWCAREER \
         --select ID_NC_DATASET 5
     expect_error "--mode only goes with --new-career" --load t1 --mode eurocup
+    # A broken layout file is named, not taken for a folder that is no game folder.
+    cp "$work/guifiles/GuiXML.xml" "$work/GuiXML.xml.kept"
+    head -c 3000 "$work/GuiXML.xml.kept" >"$work/guifiles/GuiXML.xml"
+    expect_error "The file guifiles\\GuiXML.xml is damaged" --new-career 0
+    mv "$work/GuiXML.xml.kept" "$work/guifiles/GuiXML.xml"
+    # A refused load names the file and why.
+    run --new-career 0 --save Damaged
+    [ "$code" -eq 0 ] || fail "exit $code: $err"
+    folder=$(awk -F'|' '$9 == "Damaged" { print $2 }' "$work/data/profiles/profilelist.dat")
+    [ -n "$folder" ] || fail "the career Damaged is not listed"
+    printf x >>"$work/data/profiles/$folder/teamlist.dat"
+    expect_error "teamlist.dat is not the one that was saved" --load Damaged
     ;;
 inbox)
     # A new career's start mails: every placeholder filled, read mail stays read after a save.

@@ -6,6 +6,7 @@
 #include "database/Ownership.h"
 #include "tools/recordfuzz/FuzzChecks.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <filesystem>
@@ -185,6 +186,55 @@ bool WriteRegressions(const fs::path& out) {
         teams[teams.find("Club 0") + 5] = '9';
         return Save(out / "refused-byte-flipped-under-manifest", fuzz::PackCareer(files));
     }();
+    // A hand-edited manifest does not switch its check off: one that lists nothing, and one whose
+    // line of a table is taken out (the count following), are refused; Windows line endings read.
+    // The manifest as the packed files stand: tables the slots do not hold (the later ones) are not
+    // on the replayed disk, so their lines go.
+    std::string manifestText;
+    {
+        const std::string& written = withManifest.at(manifest);
+        const std::vector<std::string> slots = fuzz::CareerSlots();
+        size_t listed = 0;
+        size_t at = written.find('\n') + 1;
+        manifestText = written.substr(0, at);
+        for (size_t next; (next = written.find('\n', at)) != std::string::npos; at = next + 1) {
+            const std::string line = written.substr(at, next - at);
+            if (line.rfind("end ", 0) == 0)
+                break;
+            const std::string name = line.substr(line.find(' ', line.find(' ') + 1) + 1);
+            const std::string path = std::string("data/profiles/") + fuzz::CareerFolderName() + "/" + name;
+            if (std::find(slots.begin(), slots.end(), path) == slots.end())
+                continue;
+            manifestText += line + "\n";
+            ++listed;
+        }
+        manifestText += "end " + std::to_string(listed) + "\n";
+    }
+    auto manifestVariant = [&](const char* name, const std::string& text) {
+        std::map<size_t, std::string> files = withManifest;
+        files[manifest] = text;
+        return Save(out / name, fuzz::PackCareer(files));
+    };
+    ok = ok && manifestVariant("refused-manifest-listing-nothing",
+                               manifestText.substr(0, manifestText.find('\n') + 1) + "end 0\n");
+    ok = ok && [&] {
+        std::string text = manifestText;
+        const size_t line = text.find(" MainData/teamlist.dat\n");
+        const size_t start = text.rfind('\n', line) + 1;
+        text.erase(start, text.find('\n', line) + 1 - start);
+        const size_t end = text.rfind("end ");
+        text = text.substr(0, end) + "end " + std::to_string(std::stoi(text.substr(end + 4)) - 1) + "\n";
+        return manifestVariant("refused-manifest-without-a-table-line", text);
+    }();
+    ok = ok && [&] {
+        std::string text;
+        for (char c : manifestText)
+            text += c == '\n' ? std::string("\r\n") : std::string(1, c);
+        return manifestVariant("loads-manifest-with-windows-line-endings", text);
+    }();
+    // The header's club must be the save's own club.
+    ok = ok && variant("refused-header-club-not-in-the-save",
+                       [&](auto& files) { profileLine(files, "|0|2007|8|30|", "|-5|2007|8|30|"); });
     return ok;
 }
 
