@@ -5,7 +5,9 @@
 // half and each half among itself, every side at its tournament level, on the flat court and in
 // quick results. Prints the tables of content/ini/README.md.
 // Usage: bench_match2d_boxscore [--games=N] [--seed=S] [--defences | --defence=D | --leagues | --tournaments
-//                                 | --quick]
+//                                 | --quick | --watched]
+// --watched: each class on the default tactics run at once and with the user's side watched and left
+// alone (the computer's rest rule rests his tired players), with the playing time of both.
 // --quick plays the tournament worlds' quick results alone (seconds, not minutes).
 // (N matches per class and batch, default 300; --defences: one row per defence tactic instead, both
 // sides defending with it on random offences, the classes together; --leagues: the league
@@ -129,6 +131,7 @@ int main(int argc, char** argv) {
     bool defences = false;
     int onlyDefence = -1; // with --defences: that defence alone
     bool playLeagues = true, playTournaments = true, playFlat = true;
+    bool watched = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strncmp(argv[i], "--games=", 8) == 0) {
             games = std::max(1, std::atoi(argv[i] + 8));
@@ -136,6 +139,8 @@ int main(int argc, char** argv) {
             seed = static_cast<unsigned int>(std::strtoul(argv[i] + 7, nullptr, 10));
         } else if (std::strcmp(argv[i], "--defences") == 0) {
             defences = true;
+        } else if (std::strcmp(argv[i], "--watched") == 0) {
+            watched = true;
         } else if (std::strcmp(argv[i], "--tournaments") == 0) {
             playLeagues = false;
         } else if (std::strcmp(argv[i], "--quick") == 0) {
@@ -190,6 +195,37 @@ int main(int argc, char** argv) {
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         std::printf("\n%.1f ms a match\n", 1000.0 * seconds / matches);
+        return 0;
+    }
+    if (watched) {
+        // Each class on the default tactics, run at once and with the user's side watched and left
+        // alone; then the playing time of both.
+        Match2DBatchFigures batches[3][2];
+        for (int leagueClass = 0; leagueClass < 3; ++leagueClass) {
+            for (int kind = 0; kind < 2; ++kind) {
+                batches[leagueClass][kind] =
+                    PlayMatch2DBatch(match, leagues[leagueClass], games, seed + leagueClass,
+                                     kind == 0 ? Match2DBatchTactics::Default : Match2DBatchTactics::Watched);
+                char label[32];
+                std::snprintf(label, sizeof label, "class %d %s", leagueClass,
+                              kind == 0 ? "instant" : "watched");
+                PrintMatch2DRow(label, batches[leagueClass][kind]);
+                matches += batches[leagueClass][kind].matches;
+            }
+        }
+        std::printf("\n");
+        PrintMatch2DTimeHeader();
+        for (int leagueClass = 0; leagueClass < 3; ++leagueClass) {
+            for (int kind = 0; kind < 2; ++kind) {
+                char label[32];
+                std::snprintf(label, sizeof label, "class %d %s", leagueClass,
+                              kind == 0 ? "instant" : "watched");
+                PrintMatch2DTimeRow(label, batches[leagueClass][kind]);
+            }
+        }
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        std::printf("\n%.1f ms a match\n", 1000.0 * seconds / std::max(1, matches));
         return 0;
     }
     Match2DBatchFigures all[3];

@@ -1,11 +1,12 @@
 // Box scores of the 3D match played headless at full speed: seeded league fixtures of the generated
 // world per league class, both sides on the computer's tactics, through the scene set-up (rosters
 // from the squads, no model files) and the headless loop. Prints the table of content/ini/README.md.
-// Usage: bench_match3d_boxscore [--games=N] [--seed=S] [--models] [--class=C] [--versus]  (N matches
-// per class, default 100; --models: the characters load their models and move by the court motion, as
+// Usage: bench_match3d_boxscore [--games=N] [--seed=S] [--models] [--class=C] [--versus] [--watched] (N
+// matches per class, default 100; --models: the characters load their models and move by the court motion, as
 // in the shown match; --class: only league class C, 0-2, so the classes can run as separate
 // processes; --versus: instead of the box scores, how often the stronger side wins: class 2 against
-// class 0, or with --class the three strongest squads of the class against its three weakest)
+// class 0, or with --class the three strongest squads of the class against its three weakest;
+// --watched: the home side is the user's, watched and left alone, rested by the computer's rule)
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
 #include "match3d/BoxScoreBatch.h"
@@ -16,6 +17,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <string>
+#include <utility>
 #include <vector>
 
 int main(int argc, char** argv) {
@@ -24,6 +27,7 @@ int main(int argc, char** argv) {
     bool models = false;
     int onlyClass = -1;
     bool versus = false;
+    bool watched = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strncmp(argv[i], "--games=", 8) == 0)
             games = std::max(1, std::atoi(argv[i] + 8));
@@ -31,6 +35,8 @@ int main(int argc, char** argv) {
             onlyClass = std::atoi(argv[i] + 8);
         else if (std::strcmp(argv[i], "--versus") == 0)
             versus = true;
+        else if (std::strcmp(argv[i], "--watched") == 0)
+            watched = true;
         else if (std::strcmp(argv[i], "--models") == 0)
             models = true;
         else if (std::strncmp(argv[i], "--seed=", 7) == 0)
@@ -91,30 +97,39 @@ int main(int argc, char** argv) {
                             second[i]->name.GetText(), SquadStrength(*second[i]));
         return 0;
     }
-    std::printf("%d matches per class, seed %u, %s; figures a side, percentages over the batch\n\n", games,
-                seed, models ? "models and court motion" : "stand-in motion");
+    std::printf("%d matches per class, seed %u, %s%s; figures a side, percentages over the batch\n\n", games,
+                seed, models ? "models and court motion" : "stand-in motion",
+                watched ? ", the home side the user's, watched and left alone" : "");
     PrintMatch3DHeader();
     const auto start = std::chrono::steady_clock::now();
     Match3DBatchFigures all;
+    std::vector<std::pair<std::string, Match3DBatchFigures>> rows;
     int matches = 0;
     for (int leagueClass = 0; leagueClass < 3; ++leagueClass) {
         if (onlyClass >= 0 && leagueClass != onlyClass)
             continue;
         const Match3DBatchFigures f =
-            PlayMatch3DBatch(leagues[leagueClass], games, seed + leagueClass, models);
+            PlayMatch3DBatch(leagues[leagueClass], games, seed + leagueClass, models, watched);
         char label[32];
         std::snprintf(label, sizeof label, "class %d", leagueClass);
         PrintMatch3DRow(label, f);
+        rows.emplace_back(label, f);
         matches += f.matches;
         all.matches += f.matches;
         all.unfinished += f.unfinished;
         all.level += f.level;
         all.off += f.off;
         all.total.Add(f.total);
+        all.userTotal.Add(f.userTotal);
         all.sidePoints.insert(all.sidePoints.end(), f.sidePoints.begin(), f.sidePoints.end());
         all.margins.insert(all.margins.end(), f.margins.begin(), f.margins.end());
     }
     PrintMatch3DRow("all", all);
+    std::printf("\n");
+    PrintMatch3DTimeHeader();
+    for (const auto& [label, f] : rows)
+        PrintMatch3DTimeRow(label.c_str(), f, watched);
+    PrintMatch3DTimeRow("all", all, watched);
     std::printf("\nlongest possession without a shot %.0f s, longest change under way %.0f s (match time)\n",
                 all.total.longestPossession, all.total.longestChange);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

@@ -436,6 +436,9 @@ void CMatch2D::FillTeam(CMatch2DTeam& team, CTeam* record, float level, float co
             ++starters;
         }
     }
+    for (auto& p : team.players) {
+        p->startedMatch = p->MatchState() == kOnCourtState ? 1 : 0;
+    }
     team.name = record->name;
     team.secondName = record->shortName;
     team.userTeam = user ? 1 : 0;
@@ -581,8 +584,18 @@ void CMatch2D::TickClock(int /*unused*/) {
     if (!running || paused) {
         return;
     }
+    const int before = centiseconds;
     centiseconds += static_cast<int>(step * 100.0f + 0.5f); // the step rounded to whole hundredths
     seconds = static_cast<float>(centiseconds) / 100.0f;
+    if (centiseconds / 100 != before / 100 && quarter >= 1) {
+        // A whole second of the clock: the five on court of each side played it. Counted per
+        // second, a side's players together play exactly five times the match's length.
+        for (CMatch2DTeam* team : {homeTeam.get(), awayTeam.get()}) {
+            for (int i = 0; i < kCourtPlayers && i < team->PlayerCount(); ++i) {
+                ++team->GetPlayer(i)->secondsOnCourt;
+            }
+        }
+    }
     if (static_cast<int>(seconds) == 60) {
         seconds = 0.0f;
         centiseconds = 0;
@@ -784,6 +797,33 @@ void CMatch2D::ComputerSubstitutions(CMatch2DTeam& team, bool home, bool alert) 
     }
 }
 
+void CMatch2D::RestUserSide(CMatch2DTeam& team, bool home) {
+    if (playTicks - team.userChangeTick < CMatch2DTeam::kUserChangeHoldTicks) {
+        return;
+    }
+    // The tired first, then one in foul trouble for someone with fewer fouls, as the computer does.
+    int tired = team.FindTiredToRest();
+    int bench = tired >= 0 ? team.FindFreshestBenchPlayer() : -1;
+    for (int i = 0; bench < 0 && i < kCourtPlayers && i < team.PlayerCount(); ++i) {
+        const CMatch2DPlayer& p = *team.GetPlayer(i);
+        // The fouled-out and the hurt are the user's to replace, in the window that asks him.
+        if (p.Fouls() >= kComputerFoulLimit && p.Fouls() < 6 && !p.mustLeave) {
+            tired = p.id;
+            bench = team.FindFreshestBenchPlayer(kComputerFoulLimit);
+        }
+    }
+    if (tired < 0 || bench < 0) {
+        return;
+    }
+    int index = 0;
+    const CMatch2DPlayer* out = team.FindById(tired, index);
+    eventText = EventText(kTextSubstitution);
+    eventName = out ? out->name : CStr();
+    eventSide = home ? 1 : 0;
+    team.Substitute(tired, bench);
+    PostEvent();
+}
+
 void CMatch2D::HandleFouls(CMatch2DTeam& team, bool home) {
     // A player with six fouls has fouled out: he is replaced by a bench player who has not, and a side
     // with nobody left to bring on cannot field five and forfeits.
@@ -890,6 +930,12 @@ void CMatch2D::UpdateRules() {
     }
     if (!UserControlled(*awayTeam) && (awayAlert || trailing(*awayTeam, *homeTeam))) {
         ComputerSubstitutions(*awayTeam, false, awayAlert);
+    }
+    if (UserControlled(*homeTeam) && homeAlert) {
+        RestUserSide(*homeTeam, true);
+    }
+    if (UserControlled(*awayTeam) && awayAlert) {
+        RestUserSide(*awayTeam, false);
     }
     int id = -1;
     awayMustLeave = awayAlert && awayTeam->HasMustLeaveOnCourt(id) ? 1 : 0;

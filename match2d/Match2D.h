@@ -184,6 +184,10 @@ private:
     void EndPeriod();
     void GainBall(CMatch2DPlayer* jumper);
     void ComputerSubstitutions(CMatch2DTeam& team, bool home, bool alert);
+    // A watched match rests the user's tired players (and one in foul trouble) as the computer rests
+    // its own, unless the user changed players himself within the last minute; the sixth foul and
+    // injuries stay his to answer.
+    void RestUserSide(CMatch2DTeam& team, bool home);
     void HandleFouls(CMatch2DTeam& team, bool home);
     void HandleMustLeave(CMatch2DTeam& team, bool home);
     bool Replace(CMatch2DTeam& team, int outgoingId, int incomingId, bool home);

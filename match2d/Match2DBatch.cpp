@@ -25,6 +25,16 @@ void Match2DBox::Add(const Match2DBox& o) {
     fouls += o.fouls;
 }
 
+void Match2DTime::Add(const Match2DTime& o) {
+    substitutions += o.substitutions;
+    starterSeconds += o.starterSeconds;
+    starters += o.starters;
+    seconds += o.seconds;
+    periodSeconds += o.periodSeconds;
+    injuries += o.injuries;
+    exhausted += o.exhausted;
+}
+
 Match2DBox BoxScore(const CMatch2DTeam& team) {
     Match2DBox box;
     box.points = team.score;
@@ -68,6 +78,8 @@ void Match2DBatchFigures::Add(const Match2DBatchFigures& o) {
     }
     total.Add(o.total);
     mostFouls = std::max(mostFouls, o.mostFouls);
+    time.Add(o.time);
+    userTime.Add(o.userTime);
     const std::pair<std::vector<int>*, const std::vector<int>*> lists[4] = {{&points, &o.points},
                                                                             {&margins, &o.margins},
                                                                             {&firstPoints, &o.firstPoints},
@@ -78,12 +90,43 @@ void Match2DBatchFigures::Add(const Match2DBatchFigures& o) {
     }
 }
 
+namespace {
+
+// The watched match to its end with nobody at the controls: the quarter breaks are closed at once,
+// and a player who must leave is replaced as the user would in the window that asks.
+void PlayWatched(CMatch2D& match) {
+    constexpr int kFrameTicks = 4; // a frame's ticks at the faster speed
+    match.running = 1;
+    while (!match.IsOver()) {
+        match.RunTicks(kFrameTicks);
+        if (!match.paused) {
+            continue;
+        }
+        CMatch2DTeam& user = match.GetHomeTeam()->userTeam ? *match.GetHomeTeam() : *match.GetAwayTeam();
+        for (int i = 0; i < kCourtPlayers && i < user.PlayerCount(); ++i) {
+            const CMatch2DPlayer* p = user.GetPlayer(i);
+            if (p != nullptr && (p->mustLeave || p->Fouls() >= 6)) {
+                const int bench = user.FindFreshestBenchPlayer();
+                user.UserSubstitute(p->id, bench >= 0 ? bench : user.FindBenchPlayer());
+            }
+        }
+        match.paused = 0;
+    }
+    match.running = 0;
+}
+
+} // namespace
+
 bool PlayMatch2DWithTactics(CMatch2D& match, CTeam* home, CTeam* away, bool userIsHome,
-                            const Match2DTactics& t) {
+                            const Match2DTactics& t, bool watched) {
     const int userAttack = userIsHome ? t.homeAttack : t.awayAttack;
     const int userDefence = userIsHome ? t.homeDefence : t.awayDefence;
-    if (!SetupMatch2D(match, home, away, userIsHome, true, userAttack, userDefence)) {
+    if (!SetupMatch2D(match, home, away, userIsHome, !watched, userAttack, userDefence)) {
         return false;
+    }
+    if (watched) {
+        PlayWatched(match);
+        return match.IsOver();
     }
     // The computer's side plays attack 0 and defence 13 unless told otherwise.
     if (userIsHome && (t.awayAttack != 0 || t.awayDefence != 13)) {
@@ -140,7 +183,8 @@ Match2DBatchFigures PlayMatch2DBatch(CMatch2D& match, const std::vector<CTeam*>&
                 t.homeDefence = t.awayDefence = onlyDefence;
             }
         }
-        const bool finished = PlayMatch2DWithTactics(match, home, away, userIsHome, t);
+        const bool finished =
+            PlayMatch2DWithTactics(match, home, away, userIsHome, t, tactics == Match2DBatchTactics::Watched);
         const int homeScore = match.GetHomeTeam()->score;
         const int awayScore = match.GetAwayTeam()->score;
         ++figures.matches;
@@ -163,6 +207,24 @@ Match2DBatchFigures PlayMatch2DBatch(CMatch2D& match, const std::vector<CTeam*>&
             figures.mostFouls = std::max(figures.mostFouls, box.fouls);
             if (!match.forfeited && box.points != 2 * box.twoMade + 3 * box.threesMade + box.freeThrowsMade) {
                 ++figures.scoreMismatches;
+            }
+            Match2DTime time;
+            time.substitutions = team->substitutions;
+            time.periodSeconds = 4 * 720 + 300 * match.overtimes;
+            for (int i = 0; i < team->PlayerCount(); ++i) {
+                const CMatch2DPlayer& p = *team->GetPlayer(i);
+                const int seconds = p.secondsOnCourt; // as the record keeps it
+                time.seconds += seconds;
+                if (p.startedMatch) {
+                    time.starterSeconds += seconds;
+                    ++time.starters;
+                }
+                time.injuries += p.mustLeave ? 1 : 0;
+                time.exhausted += p.exhausted ? 1 : 0;
+            }
+            figures.time.Add(time);
+            if (team->userTeam) {
+                figures.userTime.Add(time);
             }
             for (const auto& p : team->players) {
                 figures.foulLimits += p->Fouls() >= 5 ? 1 : 0;
@@ -230,4 +292,25 @@ void PrintFreeThrowRow(const char* label, const Match2DBatchFigures& f) {
                     f.freeThrowsTakenByRating[b]);
     }
     std::printf("\n");
+}
+
+void PrintMatch2DTimeHeader() {
+    std::printf(
+        "| %-14s | changes a match | starter's minutes | a side's minutes (of) | hurt a side | exhausted | "
+        "user's side: changes | starter's minutes | hurt | exhausted |\n",
+        "batch");
+    std::printf("|---|---|---|---|---|---|---|---|---|---|\n");
+}
+
+void PrintMatch2DTimeRow(const char* label, const Match2DBatchFigures& f) {
+    const Match2DTime& t = f.time;
+    const Match2DTime& u = f.userTime;
+    const int matches = std::max(1, f.matches);
+    auto minutes = [](int seconds, int count) { return count > 0 ? seconds / 60.0 / count : 0.0; };
+    std::printf("| %-14s | %.1f | %.1f | %.1f (%.1f) | %.2f | %.2f | %.1f | %.1f | %.2f | %.2f |\n", label,
+                static_cast<double>(t.substitutions) / matches, minutes(t.starterSeconds, t.starters),
+                minutes(t.seconds, 2 * matches), minutes(t.periodSeconds, 2 * matches) * 5.0,
+                f.PerSide(t.injuries), f.PerSide(t.exhausted), static_cast<double>(u.substitutions) / matches,
+                minutes(u.starterSeconds, u.starters), static_cast<double>(u.injuries) / matches,
+                static_cast<double>(u.exhausted) / matches);
 }

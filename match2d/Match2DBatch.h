@@ -28,7 +28,21 @@ Match2DBox BoxScore(const CMatch2DTeam& team);
 // How the batch picks tactics: both sides on the game's default (offence 0 against man-to-man 13);
 // the user's side cycling through every offence and the half-court defences; or both sides on a
 // random offence 0-9 and defence 10-19 each (the game's mix, presses included).
-enum class Match2DBatchTactics { Default, Every, Mix };
+// Watched: the default tactics, the user's side played as a watched match nobody touches (the
+// computer's rest rule rests his tired players; a player who must leave is replaced by the freshest
+// fit one, as the user would pick him in the window that asks).
+enum class Match2DBatchTactics { Default, Every, Mix, Watched };
+
+// Playing time and changes of a side, or the sum of many.
+struct Match2DTime {
+    int substitutions = 0;
+    int starterSeconds = 0, starters = 0; // the five who started
+    int seconds = 0;                      // every player's recorded seconds on court
+    int periodSeconds = 0;                // the match's length (five players play it)
+    int injuries = 0;                     // players who had to leave hurt or exhausted
+    int exhausted = 0;                    // of them, by running themselves empty
+    void Add(const Match2DTime& other);
+};
 
 struct Match2DBatchFigures {
     int matches = 0;
@@ -43,6 +57,8 @@ struct Match2DBatchFigures {
     int scoreMismatches = 0;  // sides whose scoreboard differs from their box score's points
     int foulLimits = 0;       // players who reached five fouls
     int firstWins = 0;        // wins of the first list's club (strong against weak)
+    Match2DTime time;         // every side
+    Match2DTime userTime;     // the user's sides
     std::vector<int> points;  // one entry per side, sorted
     std::vector<int> margins; // one entry per match, sorted
     // Points of the first list's sides and of the others' (strong against weak), sorted.
@@ -77,11 +93,15 @@ struct Match2DTactics {
     int homeAttack = 0, homeDefence = 13, awayAttack = 0, awayDefence = 13;
 };
 bool PlayMatch2DWithTactics(CMatch2D& match, CTeam* home, CTeam* away, bool userIsHome,
-                            const Match2DTactics& t);
+                            const Match2DTactics& t, bool watched = false);
 
 // The batch as table rows: a header and one row per figures set, each labelled.
 void PrintMatch2DHeader();
 void PrintMatch2DRow(const char* label, const Match2DBatchFigures& figures);
 // Free-throw percentage by the shooter's rating band: a header and one row per figures set.
+// Playing time: changes a match, a starter's minutes, a side's minutes against the match's, players
+// hurt or exhausted a side; the user's sides apart.
+void PrintMatch2DTimeHeader();
+void PrintMatch2DTimeRow(const char* label, const Match2DBatchFigures& figures);
 void PrintFreeThrowHeader();
 void PrintFreeThrowRow(const char* label, const Match2DBatchFigures& figures);

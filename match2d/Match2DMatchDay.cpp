@@ -52,7 +52,7 @@ void FillSide(const CMatch2DTeam& own, const CMatch2DTeam& other, CTeam* team, b
         PlayerMatchLine line;
         line.player = player;
         PlayerMatchTotals t;
-        t.seconds = p.ticksOnCourt * 3 / 100; // 0.03 s a tick
+        t.seconds = p.secondsOnCourt;
         t.injured = p.mustLeave != 0;
         t.points = Points(p);
         t.home = home;

@@ -293,6 +293,7 @@ void CMatch2DPlayer::CheckExhaustion() {
     if (energy <= 0.0f || Roll20() >= 19) {
         PostEvent(kTextExhausted, this);
         mustLeave = 1;
+        exhausted = 1;
         OwnTeam()->alertEvent = 1;
         leaveTime = static_cast<int>(match->seconds) + 60 * static_cast<int>(match->minutes);
     }
@@ -520,7 +521,6 @@ void CMatch2DTeam::Update() {
         CMatch2DPlayer* p = players[static_cast<size_t>(i)].get();
         p->attacking = attacking;
         p->UpdateInline();
-        ++p->ticksOnCourt;
     }
     // The bench rests 0.005 a tick; that is added when someone reads it (SettleBench), not every tick.
     ++restTicks;

@@ -162,6 +162,8 @@ public:
     int32_t attackFouls = 0;
     int32_t defenceFouls = 0;
     int32_t mustLeave = 0;
+    uint8_t exhausted = 0;    // he must leave for running himself empty
+    uint8_t startedMatch = 0; // one of the five who started
     Vec3 attackSpot, attackLookAt, defenceSpot, defenceLookAt;
     Vec3 currentAttackSpot, currentAttackLookAt, currentDefenceSpot, currentDefenceLookAt;
 
@@ -191,7 +193,7 @@ public:
     int32_t turnovers = 0;
     int32_t ballsWon = 0; // balls he took from an opponent: steals and shots challenged away
     // Playing ticks spent on court (0.03 s each): the time a player's statistics record shows.
-    int32_t ticksOnCourt = 0;
+    int32_t secondsOnCourt = 0; // whole clock seconds he was one of the five on court
     // The first playing tick at which he may poke at the ball again.
     int32_t nextContestTick = 0;
 

@@ -110,6 +110,33 @@ int CMatch2DTeam::FindRestedBenchPlayer(int foulLimit) {
     return -1;
 }
 
+int CMatch2DTeam::FindTiredToRest() const {
+    for (int i = 0; i < kCourtPlayers && i < PlayerCount(); ++i) {
+        const CMatch2DPlayer& p = *players[static_cast<size_t>(i)];
+        if (p.energy < 20.0f && !p.mustLeave && p.MatchState() == kOnCourtState) {
+            return p.id;
+        }
+    }
+    return -1;
+}
+
+int CMatch2DTeam::FindFreshestBenchPlayer(int foulLimit) {
+    SettleBench();
+    const CMatch2DPlayer* freshest = nullptr;
+    for (const auto& p : players) {
+        if (p->MatchState() == kOnBenchState && !p->mustLeave && p->Fouls() < foulLimit &&
+            p->energy >= 40.0f && (freshest == nullptr || p->energy > freshest->energy)) {
+            freshest = p.get();
+        }
+    }
+    return freshest != nullptr ? freshest->id : -1;
+}
+
+void CMatch2DTeam::UserSubstitute(int outgoingId, int incomingId) {
+    userChangeTick = match != nullptr ? match->playTicks : 0;
+    Substitute(outgoingId, incomingId);
+}
+
 int CMatch2DTeam::FindMustLeave() const {
     for (int i = 0; i < kMatchSquad && i < PlayerCount(); ++i) {
         if (players[i]->mustLeave && players[i]->MatchState() == kOnCourtState) {
@@ -199,6 +226,7 @@ void CMatch2DTeam::Substitute(int outgoingId, int incomingId) {
     if (out == nullptr || in == nullptr || out == in) {
         return;
     }
+    ++substitutions;
     in->SetMatchState(kOnCourtState);
     // He plays the outgoing player's position; his own stays his (the tables show both).
     in->positionIdCopy = out->positionIdCopy;

@@ -70,6 +70,13 @@ public:
     int32_t alertQuietUntil = 0;
 
     void Substitute(int outgoingId, int incomingId);
+    // A change the user made himself: it holds the automatic rest of his side back for a while.
+    void UserSubstitute(int outgoingId, int incomingId);
+    // The first court player below the tired line who may still play (no must-leave flag); -1 when none.
+    int FindTiredToRest() const;
+    // The freshest bench player fit to come on (no must-leave flag, fewer than six fouls, rested to
+    // 40); -1 when none. Settles the bench's rest first.
+    int FindFreshestBenchPlayer(int foulLimit = 6);
     void GoToSpots();
     void SetAttacking();
     void SetDefending();
@@ -83,6 +90,10 @@ public:
     // it before anyone reads a bench player's energy (substitutions, the end of RunTicks).
     void SettleBench();
     int32_t restTicks = 0;
+    int32_t substitutions = 0; // changes made in the match
+    // The match's play tick of the user's last change of his own (the automatic rest waits after it).
+    static constexpr int kUserChangeHoldTicks = 2000; // a minute of the clock, 0.03 s a tick
+    int32_t userChangeTick = -kUserChangeHoldTicks;
 
     int SumCounter(int number) const;
     int SumFieldGoalsTaken() const { return SumCounter(kStatFieldGoalsTaken); }

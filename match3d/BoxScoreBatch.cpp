@@ -46,8 +46,11 @@ Match3DBox BoxOf(const CMatchTeam& team) {
         box.fouls += p->foulsCharged;
         box.foulLimits += p->personalFouls >= 6 ? 1 : 0;
         box.injuries += p->injured != 0 ? 1 : 0;
+        box.exhausted += p->exhausted != 0 ? 1 : 0;
         box.badPasses += p->badPasses;
+        box.seconds += p->secondsOnCourt;
     }
+    box.substitutions = team.substitutions;
     box.points = 2 * box.twoMade + 3 * box.threesMade + box.freeThrowsMade;
     return box;
 }
@@ -75,9 +78,15 @@ void Match3DBox::Add(const Match3DBox& o) {
     fouls += o.fouls;
     foulLimits += o.foulLimits;
     injuries += o.injuries;
+    exhausted += o.exhausted;
     badPasses += o.badPasses;
     longestPossession = std::max(longestPossession, o.longestPossession);
     longestChange = std::max(longestChange, o.longestChange);
+    substitutions += o.substitutions;
+    starterSeconds += o.starterSeconds;
+    starters += o.starters;
+    seconds += o.seconds;
+    periodSeconds += o.periodSeconds;
 }
 
 int Match3DBatchFigures::MedianPoints() const {
@@ -88,7 +97,8 @@ int Match3DBatchFigures::MedianMargin() const {
     return Median(margins);
 }
 
-std::unique_ptr<CMatch3D> LoadSeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool models) {
+std::unique_ptr<CMatch3D> LoadSeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool models,
+                                            bool watched) {
     GameSrand(seed);
     MatchSceneSetup setup;
     setup.home = &home;
@@ -104,14 +114,18 @@ std::unique_ptr<CMatch3D> LoadSeededMatch3D(CTeam& home, CTeam& away, unsigned s
     match->textSource = [](int) { return CStr(); };
     // Both sides on the computer's coaching: the scene makes one of them the user's, and with no user
     // to answer the tactics window that side never rested a tired player or one at his fifth foul.
-    match->homeTeam->isUserTeam = 0;
+    match->homeTeam->isUserTeam = watched ? 1 : 0;
     match->awayTeam->isUserTeam = 0;
     return match;
 }
 
 Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool models, Match3DBox& awayBox,
-                             bool& finished, bool& consistent) {
-    std::unique_ptr<CMatch3D> match = LoadSeededMatch3D(home, away, seed, models);
+                             bool& finished, bool& consistent, bool watched) {
+    std::unique_ptr<CMatch3D> match = LoadSeededMatch3D(home, away, seed, models, watched);
+    std::vector<const CCourtPlayer*> starters;
+    for (const CMatchTeam* team : {match->homeTeam, match->awayTeam})
+        for (int i = 0; i < team->OnCourtCount(); ++i)
+            starters.push_back(team->GetPlayer(i));
     CHeadlessDisplay display;
     // The shown match's steps and display clock; with models the characters' court motion moves them.
     HeadlessMatchOptions options;
@@ -139,14 +153,23 @@ Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool model
     finished = display.clock.over;
     Match3DBox homeBox = BoxOf(*match->homeTeam);
     awayBox = BoxOf(*match->awayTeam);
+    for (const CCourtPlayer* p : starters) {
+        Match3DBox& box = p->side == 0 ? homeBox : awayBox;
+        box.starterSeconds += p->secondsOnCourt;
+        ++box.starters;
+    }
+    const int periods = std::max(display.clock.quarter, CMatchClock::kQuarters);
+    homeBox.periodSeconds = awayBox.periodSeconds =
+        static_cast<int>(CMatchClock::kQuarters * CMatchClock::kQuarterSeconds +
+                         (periods - CMatchClock::kQuarters) * CMatchClock::kOvertimeSeconds);
     homeBox.longestPossession = awayBox.longestPossession = longestPossession;
     homeBox.longestChange = awayBox.longestChange = longestChange;
     consistent = homeBox.points == match->homeTeam->score && awayBox.points == match->awayTeam->score;
     return homeBox;
 }
 
-Match3DBatchFigures PlayMatch3DBatch(const std::vector<CTeam*>& clubs, int count, unsigned seed,
-                                     bool models) {
+Match3DBatchFigures PlayMatch3DBatch(const std::vector<CTeam*>& clubs, int count, unsigned seed, bool models,
+                                     bool watched) {
     Match3DBatchFigures f;
     if (clubs.size() < 2)
         return f;
@@ -160,7 +183,8 @@ Match3DBatchFigures PlayMatch3DBatch(const std::vector<CTeam*>& clubs, int count
         bool finished = false;
         bool consistent = false;
         const Match3DBox homeBox = PlaySeededMatch3D(home, away, seed + static_cast<unsigned>(i), models,
-                                                     awayBox, finished, consistent);
+                                                     awayBox, finished, consistent, watched);
+        f.userTotal.Add(homeBox);
         ++f.matches;
         f.unfinished += finished ? 0 : 1;
         f.level += homeBox.points == awayBox.points ? 1 : 0;
@@ -258,4 +282,27 @@ void PrintMatch3DRow(const char* label, const Match3DBatchFigures& f) {
                 pct(t.offensiveRebounds, t.offensiveRebounds + t.defensiveRebounds), f.PerSide(t.steals),
                 f.PerSide(t.fouls), f.PerSide(t.foulLimits), f.PerSide(t.injuries), f.PerSide(t.badPasses),
                 f.MedianMargin(), f.unfinished, f.level, f.off);
+}
+
+void PrintMatch3DTimeHeader() {
+    std::printf(
+        "| batch | matches | changes a match | starter's minutes | a side's minutes (of) | hurt a side | "
+        "user's side: changes | starter's minutes | hurt |\n");
+    std::printf("|---|---|---|---|---|---|---|---|---|\n");
+}
+
+void PrintMatch3DTimeRow(const char* label, const Match3DBatchFigures& f, bool watched) {
+    const Match3DBox& t = f.total;
+    const Match3DBox& u = f.userTotal;
+    const int matches = std::max(1, f.matches);
+    auto minutes = [](int seconds, int count) { return count > 0 ? seconds / 60.0 / count : 0.0; };
+    std::printf("| %s | %d | %.1f | %.1f | %.1f (%.1f) | %.2f |", label, f.matches,
+                static_cast<double>(t.substitutions) / matches, minutes(t.starterSeconds, t.starters),
+                minutes(t.seconds, 2 * matches), minutes(t.periodSeconds, 2 * matches) * 5.0,
+                f.PerSide(t.injuries));
+    if (watched)
+        std::printf(" %.1f | %.1f | %.2f |\n", static_cast<double>(u.substitutions) / matches,
+                    minutes(u.starterSeconds, u.starters), static_cast<double>(u.injuries) / matches);
+    else
+        std::printf(" - | - | - |\n");
 }

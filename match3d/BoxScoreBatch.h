@@ -19,7 +19,13 @@ struct Match3DBox {
     int fouls = 0;
     int foulLimits = 0; // players who reached the sixth foul
     int injuries = 0;   // players hurt in the match
+    int exhausted = 0;  // of them, by running themselves empty
     int badPasses = 0;
+    int substitutions = 0;
+    int starterSeconds = 0; // the five who started: their seconds on court
+    int starters = 0;
+    int seconds = 0;       // every player's seconds on court
+    int periodSeconds = 0; // the match's length on the game clock (a side's five play it)
     // Match seconds: the longest one side held the ball in play without a shot, and the longest a
     // change stayed under way (asked for until the players had swapped). Both sides of a match share them.
     double longestPossession = 0.0;
@@ -32,10 +38,11 @@ struct Match3DBox {
 
 struct Match3DBatchFigures {
     int matches = 0;
-    int unfinished = 0; // matches that did not reach their end
-    int level = 0;      // matches that ended level
-    int off = 0;        // sides whose scoreboard differs from their box score
-    Match3DBox total;   // both sides of every match
+    int unfinished = 0;   // matches that did not reach their end
+    int level = 0;        // matches that ended level
+    int off = 0;          // sides whose scoreboard differs from their box score
+    Match3DBox total;     // both sides of every match
+    Match3DBox userTotal; // the user's (home) sides of a watched batch
     std::vector<int> sidePoints;
     std::vector<int> margins;
 
@@ -48,13 +55,19 @@ struct Match3DBatchFigures {
 // home side's user formations the defaults, and both sides on the computer's coaching. models: the
 // characters load the player and referee models and move by the court motion, as in the shown match
 // (nothing is drawn); otherwise the stand-in clips of the headless match move them.
-std::unique_ptr<CMatch3D> LoadSeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool models);
+// watched: the home side stays the user's, played as a watched match left alone: the computer's
+// rest rule rests its tired players, and a player who must leave is replaced as the display's
+// window offers it.
+std::unique_ptr<CMatch3D> LoadSeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool models,
+                                            bool watched = false);
 // One match of the two clubs on the computer's tactics (the home side's user formations are the
 // defaults), seeded, through the scene set-up above and the shown match's steps and display clock.
 Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool models, Match3DBox& awayBox,
-                             bool& finished, bool& consistent);
+                             bool& finished, bool& consistent, bool watched = false);
 // count matches of clubs drawn in pairs from the list, seeds seed, seed + 1, ...
-Match3DBatchFigures PlayMatch3DBatch(const std::vector<CTeam*>& clubs, int count, unsigned seed, bool models);
+// watched: the home sides are the user's (above); their figures go to userTotal as well.
+Match3DBatchFigures PlayMatch3DBatch(const std::vector<CTeam*>& clubs, int count, unsigned seed, bool models,
+                                     bool watched = false);
 // Strength showing: matches between two lists of clubs (each club of the first against the clubs of
 // the second in turn, home and away alternating), and how often the first list's club won.
 struct Match3DVersus {
@@ -82,3 +95,7 @@ std::vector<CTeam*> ByStrength(std::vector<CTeam*> clubs);
 // The figures as one table row, and its header.
 void PrintMatch3DHeader();
 void PrintMatch3DRow(const char* label, const Match3DBatchFigures& figures);
+// Playing time and changes: substitutions a match (both sides), a starter's minutes, a side's
+// minutes against the match's length, players hurt a side; the user's sides apart in a watched batch.
+void PrintMatch3DTimeHeader();
+void PrintMatch3DTimeRow(const char* label, const Match3DBatchFigures& figures, bool watched);

@@ -173,7 +173,17 @@ public:
     int PassCheck(const CCourtPlayer& receiver);
     // Effort costs stamina down to empty and no further: the stamina table reads every row below
     // empty alike, and a player run below it sat on the bench with a negative figure.
-    void SpendStamina(float cost) { stamina = stamina > cost ? stamina - cost : 0.0f; }
+    // A player pays half of each effort's cost: at the whole cost a starter ran dry in about five
+    // minutes on court and a match had 80-110 changes.
+    static constexpr float kEffortShare = 0.5f;
+    void SpendStamina(float cost) {
+        cost *= kEffortShare;
+        stamina = stamina > cost ? stamina - cost : 0.0f;
+    }
+    // The stamina table is read this much below a player's stamina: rested as a basketball side is,
+    // the players on court are about that much fresher than when they ran dry every few minutes,
+    // and the rolls keep the figures they were tuned to.
+    static constexpr float kStaminaKeyOffset = 16.0f;
     // The table modifiers of this player's morale, stamina and aggression.
     float MoraleModifier() const;
     float StaminaModifier() const;
@@ -264,6 +274,7 @@ public:
     // a basket must land on the kind its attempt was counted as.
     uint8_t shotAttemptOpen = 0;
     uint8_t shotAttemptThree = 0;
+    uint8_t shotAttemptClose = 0; // the open attempt is a close-range shot: a field goal of its own
     // The club's level scales the shot tables, as on the flat court: the tables were set for a
     // check, the squads' 0-100 skills clear them on nearly every roll without it.
     float levelFactor = 1.0f;
@@ -285,7 +296,8 @@ public:
     int32_t offensiveRebounds = 0;
     int32_t defensiveRebounds = 0;
     int32_t badPasses = 0;
-    int32_t clockTicks = 0;
+    int32_t secondsOnCourt = 0; // game-clock seconds he was one of the five on court
+    uint8_t exhausted = 0;      // his injury came from running himself empty
 
     uint8_t commentDone[4] = {}; // each commentary event is told once
     uint8_t isUserPlayer = 0;

@@ -4,6 +4,8 @@
 #include "match3d/CourtPlayer.h"
 #include "match3d/MatchContext.h"
 
+#include <algorithm>
+
 namespace {
 
 // Attribute entries the checks read.
@@ -35,7 +37,8 @@ float CCourtPlayer::MoraleModifier() const {
 }
 
 float CCourtPlayer::StaminaModifier() const {
-    return match->Curve(MatchCurve::Stamina).Lookup(RoundedTensKey(stamina));
+    return match->Curve(MatchCurve::Stamina)
+        .Lookup(RoundedTensKey(std::max(stamina - kStaminaKeyOffset, -30.0f)));
 }
 
 float CCourtPlayer::AggressionModifier() const {
@@ -59,7 +62,9 @@ int CCourtPlayer::SkillCheck(const Vec3& point) {
         return kCheckHurt;
     }
     if (second == 19) {
+        // In the table as on the player's card: the two must never disagree.
         ++personalFouls;
+        ++foulsCharged;
         return kCheckFoul;
     }
     return kCheckFailed;
@@ -219,12 +224,12 @@ void CCourtPlayer::RollReleasedShot() {
         return;
     }
     ShotCheck();
-    // Only the close-range shots count as field goals of their own.
-    if (GetCurrentAnimationId() == kAnimShotClose) {
+    // Only the close-range shots count as field goals of their own; one is made when its basket
+    // counts (a made roll can still miss the hoop), so they never outnumber the twos.
+    shotAttemptClose = GetCurrentAnimationId() == kAnimShotClose ? 1 : 0;
+    if (shotAttemptClose) {
         ++fieldGoalsAttempted;
-        if (shotScores) {
-            ++fieldGoalsMade;
-        } else {
+        if (!shotScores) {
             // Said when the shot is decided, never as it starts: a make is announced by its basket.
             match->ShowEventLine(match->SideName(side) + ": " + name + " " + match->Text(kTextMissedDunk));
         }

@@ -179,6 +179,8 @@ long PlayHeadlessMatch(CMatch3D& match, CHeadlessDisplay& display, const Headles
         const CMatchClock::Event event =
             clock.CountStep(match.positioningWait != 0, match.flags.inbound != 0, match.flags.quarter > 0,
                             match.homeScore, match.awayScore);
+        if (clock.secondPlayed)
+            CountCourtSecond(match.homeTeam, match.awayTeam);
         if (event == CMatchClock::Event::QuarterOver) {
             // The break, as the display starts it once the user has read the coach's word.
             CMatchRandScope stream(match);

@@ -124,6 +124,8 @@ public:
     // One step of the rules. The players think before it and move after it.
     void Tick(float dt);
     void UpdateFormationsAndSubs();
+    // The computer's rest rule for the user's side: a tired player goes off for the freshest fit one.
+    void RestUserSide(int side);
     bool SubstitutionDone();
     bool UserPlayerMustLeave();
     // The rules stopped the match for a player who must leave (a sixth foul, an injury): every side
@@ -315,6 +317,10 @@ public:
     // The dribble contest: the time played, and the balls won by pokes since the last shot.
     double playTime = 0.0;
     int32_t stealRun = 0;
+    // The user's side is rested as the computer's is, except for a while after the user's own
+    // change: his choice stands, and a player he keeps on court when tired may be exhausted.
+    static constexpr double kUserChangeHold = 60.0;
+    double userChangeAt = -kUserChangeHold;
     // The flat court's guard: the nearest defender within reach pokes at the ball, every 0.5 s. The
     // on-ball defender stands 1.0 m off the holder; from 1.5 m the pokes (about 380 a side a match)
     // gave 18 of a side's 24 fouls and 6 of its 10 steals, at 1.3 m a third fewer of each.

@@ -286,6 +286,10 @@ void CMatch3D::ResolveShot() {
     matchScore += three ? 3 : 2;
     scoringTeam->score += three ? 3 : 2;
     if (credited != nullptr) {
+        if (!three && credited->shotAttemptOpen != 0 && credited->shotAttemptClose != 0) {
+            ++credited->fieldGoalsMade;
+        }
+        credited->shotAttemptClose = 0;
         CountScoredAttempt(*credited, three);
         if (three) {
             ++credited->threePointersMade;

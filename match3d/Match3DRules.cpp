@@ -455,6 +455,7 @@ void CMatch3D::UpdateFormationsAndSubs() {
     for (int side = 0; side < 2; ++side) {
         CMatchTeam* computer = Team(side);
         if (computer->isUserTeam == 1) {
+            RestUserSide(side);
             continue;
         }
         const int own = side == 0 ? homeScore : awayScore;
@@ -496,6 +497,34 @@ void CMatch3D::UpdateFormationsAndSubs() {
         calledOff = leaving;
         incomingPlayer = incoming;
     }
+}
+
+void CMatch3D::RestUserSide(int side) {
+    CMatchTeam* user = Team(side);
+    // A change the user asked for in the tactics window holds the automatic rest back.
+    if (flags.calledOffUser != nullptr && flags.calledOffUser->side == side) {
+        userChangeAt = playTime;
+    }
+    if (flags.substitutionPhase || flags.substitutionRequested != 0 || flags.calledOffAuto != nullptr ||
+        flags.calledOffUser != nullptr || playTime - userChangeAt < kUserChangeHold) {
+        return;
+    }
+    // Only the tired: the hurt and the fouled-out leave through the user's own window.
+    const int outId = user->PickTiredToRest();
+    const int inId = outId >= 0 ? user->PickSubstitute() : -1;
+    int index = 0;
+    CCourtPlayer* leaving = outId >= 0 ? user->FindById(outId, index) : nullptr;
+    CCourtPlayer* incoming = inId >= 0 ? user->FindById(inId, index) : nullptr;
+    if (leaving == nullptr || incoming == nullptr || leaving == incoming) {
+        return;
+    }
+    substitutionPending = 1;
+    flags.substitutionRequested = 1;
+    flags.substitutionSide = static_cast<uint8_t>(side);
+    leaving->inSubstitution = 1;
+    leaving->replacement = incoming;
+    flags.calledOffAuto = leaving;
+    incomingPlayer = incoming;
 }
 
 bool CMatch3D::SubstitutionDone() {

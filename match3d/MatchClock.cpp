@@ -26,11 +26,14 @@ int CMatchClock::StepsFor(uint32_t wallMs, bool fast) {
 
 CMatchClock::Event CMatchClock::CountStep(bool positioningWait, bool inbound, bool tippedOff, int homeScore,
                                           int awayScore) {
+    secondPlayed = false;
     if (over || ++stepInSecond < kStepsPerSecond)
         return Event::None;
     stepInSecond = 0;
-    if (!positioningWait)
+    if (!positioningWait) {
         gameClock += 1.0;
+        secondPlayed = true;
+    }
     if (!inbound && tippedOff)
         shotClock += 1.0;
     if (shotClock >= kShotClockSeconds) {
@@ -62,14 +65,19 @@ void ResetPlayersForBreak(CMatchTeam* home, CMatchTeam* away) {
             CCourtPlayer* p = team->GetPlayer(i);
             if (p == nullptr)
                 continue;
+            // A player's fouls count over the whole match (the sixth sends him off); only the side's
+            // team fouls start again each quarter.
             if (i < team->OnCourtCount())
                 p->facing = Vec3(-p->position.x, -p->position.y, 1.0f - p->position.z);
-            // The bench too: one rested in foul trouble was never sent on again, and the freshest
-            // players sat out the match while the tired ones ran themselves into injury.
-            if (p->personalFouls < 6)
-                p->personalFouls = 0;
         }
     }
+}
+
+void CountCourtSecond(CMatchTeam* home, CMatchTeam* away) {
+    for (CMatchTeam* team : {home, away})
+        for (int i = 0; team != nullptr && i < team->OnCourtCount(); ++i)
+            if (CCourtPlayer* p = team->GetPlayer(i))
+                ++p->secondsOnCourt;
 }
 
 CMatchRandScope::CMatchRandScope(CMatch3D& match) : m_match(match), m_saved(GameRandState()) {

@@ -47,6 +47,8 @@ public:
     bool over = false;
     // The shot clock reached 24 since the rules last asked: they decide whether it is a violation.
     bool shotClockRanOut = false;
+    // The last counted step passed a second of the game clock: the five on court played it.
+    bool secondPlayed = false;
     int stepInSecond = 0;
     double owedMs = 0.0; // wall time not yet played, in normal-speed milliseconds
     // Normal-speed milliseconds one frame plays at most. A display clock running N times the wall
@@ -56,8 +58,11 @@ public:
 };
 
 // What the break between periods does to the players: the five on court face the centre spot for the
-// jump ball, and fouls count again from nothing, on the bench too, except for a player who has fouled out.
+// jump ball. Their fouls stay: they count over the whole match.
 void ResetPlayersForBreak(CMatchTeam* home, CMatchTeam* away);
+
+// A second of the game clock passed: each of the five on court of both sides played it.
+void CountCourtSecond(CMatchTeam* home, CMatchTeam* away);
 
 // One step of the 3D match on its own random sequence (the display's crowd and cameras draw from the
 // game's, frame by frame): the players think, the rules tick, the characters move, and the poses of

@@ -190,6 +190,12 @@ void CMatchTeam::Substitute(int outId, int inId) {
         out->commentDone[i] = 0;
     }
     std::swap(players[static_cast<size_t>(outPlace)], players[static_cast<size_t>(inPlace)]);
+    ++substitutions;
+}
+
+bool CMatchTeam::InFoulTrouble(const CCourtPlayer& player) const {
+    const bool lastQuarter = match != nullptr && match->Flags().quarter >= 4;
+    return player.personalFouls >= kFoulTrouble + (lastQuarter ? 1 : 0);
 }
 
 int CMatchTeam::PickPlayerToRest() const {
@@ -200,8 +206,19 @@ int CMatchTeam::PickPlayerToRest() const {
         }
         // A fouled-out player must go too, or his every foul would pause the match again; one in foul
         // trouble is rested before he fouls out, as on the flat court.
-        if ((player->stamina < 35.0f && player->matchState == kMatchStateOnCourt) || player->injured == 1 ||
-            player->personalFouls >= kFoulTrouble) {
+        if ((player->stamina < kRestBelow && player->matchState == kMatchStateOnCourt) ||
+            player->injured == 1 || InFoulTrouble(*player)) {
+            return player->playerId;
+        }
+    }
+    return -1;
+}
+
+int CMatchTeam::PickTiredToRest() const {
+    for (int i = 0; i < OnCourtCount(); ++i) {
+        const CCourtPlayer* player = GetPlayer(i);
+        if (player != nullptr && player->injured == 0 && player->stamina < kRestBelow &&
+            player->matchState == kMatchStateOnCourt && player->inSubstitution == 0) {
             return player->playerId;
         }
     }
@@ -224,17 +241,23 @@ int CMatchTeam::PickSubstitute() const {
         return -1;
     }
     const CCourtPlayer* last = nullptr;
+    const CCourtPlayer* freshest = nullptr;
     for (int i = kOnCourt; i < GetCount(); ++i) {
         const CCourtPlayer* player = GetPlayer(i);
         if (player == nullptr) {
             continue;
         }
         last = player;
-        // Nobody in foul trouble comes on: he would be taken off again at once.
+        // Nobody in foul trouble comes on: he would be taken off again at once. The freshest goes
+        // on: the first fit one in the bench's order was often one just rested, back on at 41.
         if (player->injured == 0 && player->foulsCharged + player->foulsBooked < 6 &&
-            player->personalFouls < kFoulTrouble && player->stamina > 40.0f) {
-            return player->playerId;
+            !InFoulTrouble(*player) && player->stamina > kFitAbove &&
+            (freshest == nullptr || player->stamina > freshest->stamina)) {
+            freshest = player;
         }
+    }
+    if (freshest != nullptr) {
+        return freshest->playerId;
     }
     return last != nullptr && last->injured == 1 ? -2 : -1;
 }
@@ -245,7 +268,8 @@ void CMatchTeam::RecoverBench() {
         if (player != nullptr && player->stamina < player->staminaMax) {
             // Rest brings him back from no lower than empty (an instruction at a break may have
             // asked more than he had) and no higher than his own fitness.
-            const float rested = std::max(player->stamina, 0.0f) + (player->injured == 1 ? 0.0001f : 0.0005f);
+            const float rested =
+                std::max(player->stamina, 0.0f) + (player->injured == 1 ? kHurtRecovery : kRecovery);
             player->stamina = std::min(rested, player->staminaMax);
         }
     }

@@ -44,11 +44,24 @@ public:
     // both are in the roster.
     void Substitute(int outId, int inId);
     // The first on-court player who is hurt, fouled out (six fouls) or below 35 stamina; -1 when none.
-    // The computer rests a player at this many fouls, for a substitute with fewer.
+    // The computer rests a player at this many fouls, for a substitute with fewer; from the fourth
+    // quarter at one more (the fouls count over the whole match, and a player rested at four in
+    // the first half would never play again).
     static constexpr int kFoulTrouble = 4;
+    static constexpr float kRestBelow = 35.0f; // stamina at which a court player is rested
+    static constexpr float kFitAbove = 40.0f;  // stamina a substitute needs
+    // A bench player's rest a tick (a hurt one at a fifth): about 7.5 a minute, so a starter rested
+    // from 35 is fresh for his second stint after a quarter or so on the bench.
+    static constexpr float kRecovery = 0.0025f;
+    static constexpr float kHurtRecovery = 0.0005f;
     int PickPlayerToRest() const;
-    // The first fit bench player (not hurt, fewer than six fouls, above 40 stamina); negative
-    // when none: -2 when the last one looked at is hurt, else -1.
+    // The first on-court player below the rest threshold, hurt or not in foul trouble ignored: the
+    // rest the user's side gets when he watches (the hurt and fouled-out go through his window).
+    int PickTiredToRest() const;
+    bool InFoulTrouble(const CCourtPlayer& player) const;
+    // The freshest fit bench player (not hurt, fewer than six fouls, not in foul trouble, above 40
+    // stamina; the earlier place on a tie); negative when none: -2 when the last one looked at is
+    // hurt, else -1.
     // Someone on the bench who may come on (not hurt, not fouled out), tired or not.
     bool HasFitSubstitute() const;
     int PickSubstitute() const;
@@ -81,6 +94,7 @@ public:
     uint8_t attackPlaced = 0;
     uint8_t defencePlaced = 0;
     IMatchContext* match = nullptr; // not owned
+    int32_t substitutions = 0;      // changes carried out in the match
 
     static constexpr int kOnCourt = 5;
 };

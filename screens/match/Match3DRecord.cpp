@@ -18,14 +18,39 @@ namespace {
 // The match end's button in the flat-court screen; the 3D match's switches name it as their source.
 constexpr int kFinishSource = ID_CENTRE_FINISH;
 
+// The records keep the close shots apart from the other twos, as the flat court's dunks: every view
+// adds the two to the two-pointers. The 3D match counts its close shots among its twos as well, so
+// they are taken out of them here (a two counted twice showed a player 17 of 18 from the field
+// with 13 baskets).
+struct TwoPointSplit {
+    int32_t closeTaken = 0, closeMade = 0, otherTaken = 0, otherMade = 0;
+};
+
+TwoPointSplit SplitTwos(const CCourtPlayer& p) {
+    TwoPointSplit s;
+    s.closeTaken = std::clamp(p.fieldGoalsAttempted, 0, std::max(0, p.twoPointAttempts));
+    s.closeMade = std::clamp(p.fieldGoalsMade, 0, std::min(s.closeTaken, std::max(0, p.twoPointersMade)));
+    s.otherTaken = std::max(0, p.twoPointAttempts - s.closeTaken);
+    s.otherMade = std::clamp(p.twoPointersMade - s.closeMade, 0, s.otherTaken);
+    // A basket without its attempt counted must still show: it stays with the close shots.
+    s.closeMade = std::max(0, p.twoPointersMade - s.otherMade);
+    s.closeTaken = std::max(s.closeTaken, s.closeMade);
+    return s;
+}
+
 void FillMatchStat(CMatchStat& stat, const CMatchTeam& side, int opponentScore) {
     ClubMatchTotals club;
     club.score = side.score;
     club.opponentScore = opponentScore;
-    // Unlike the flat court's, the 3D match's close shots count every field goal.
-    side.TotalFieldGoals(club.closeShotsMade, club.closeShotsTaken);
-    club.twoPointersTaken = side.TotalTwoPointAttempts();
-    club.twoPointersMade = side.TotalTwoPointersMade();
+    for (int i = 0; i < side.GetCount(); ++i) {
+        if (const CCourtPlayer* p = side.GetPlayer(i)) {
+            const TwoPointSplit s = SplitTwos(*p);
+            club.closeShotsTaken += s.closeTaken;
+            club.closeShotsMade += s.closeMade;
+            club.twoPointersTaken += s.otherTaken;
+            club.twoPointersMade += s.otherMade;
+        }
+    }
     club.threePointersTaken = side.TotalThreePointAttempts();
     club.threePointersMade = side.TotalThreePointersMade();
     side.TotalFreeThrows(club.freeThrowsMade, club.freeThrowsTaken);
@@ -40,14 +65,15 @@ void FillMatchStat(CMatchStat& stat, const CMatchTeam& side, int opponentScore) 
 
 void FillPlayerStat(CPlayerStat& stat, const CCourtPlayer& p, bool home) {
     PlayerMatchTotals t;
-    t.seconds = p.clockTicks;
+    t.seconds = p.secondsOnCourt;
     t.injured = p.injured > 0;
     t.points = 3 * p.threePointersMade + 2 * p.twoPointersMade + p.freeThrowsMade;
     t.home = home;
-    t.closeShotsTaken = p.fieldGoalsAttempted;
-    t.closeShotsMade = p.fieldGoalsMade;
-    t.twoPointersTaken = p.twoPointAttempts;
-    t.twoPointersMade = p.twoPointersMade;
+    const TwoPointSplit s = SplitTwos(p);
+    t.closeShotsTaken = s.closeTaken;
+    t.closeShotsMade = s.closeMade;
+    t.twoPointersTaken = s.otherTaken;
+    t.twoPointersMade = s.otherMade;
     t.threePointersTaken = p.threePointAttempts;
     t.threePointersMade = p.threePointersMade;
     t.freeThrowsTaken = p.freeThrowsAttempted;

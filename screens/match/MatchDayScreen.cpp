@@ -319,7 +319,7 @@ void CMatchDayScreen::Substitute2D(int outgoingId, int incomingId) {
     const CMatch2DPlayer* incoming = side->FindById(incomingId, index);
     if (incoming == nullptr || incoming->mustLeave != 0 || incoming->Fouls() >= 6)
         return;
-    side->Substitute(outgoingId, incomingId);
+    side->UserSubstitute(outgoingId, incomingId);
 }
 
 void CMatchDayScreen::SetButtonsForPlay(bool fast) {

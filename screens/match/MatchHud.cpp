@@ -224,6 +224,8 @@ void CMatchHud::TickGameClock() {
             m_clock.CountStep(m_match && m_match->PositioningWait(), m_match && m_match->InboundRunning(),
                               m_match && m_match->MatchQuarter() > 0, m_match ? m_match->HomeScore() : 0,
                               m_match ? m_match->AwayScore() : 0);
+        if (m_clock.secondPlayed && m_match)
+            CountCourtSecond(m_match->HomeTeam(), m_match->AwayTeam());
         if (event == CMatchClock::Event::MatchOver) {
             m_ctx.Shell().SetMatchRunning(false);
             m_ctx.Session().matchMode = 0;

@@ -8,6 +8,10 @@
 # and the day panel shows the result. (The other hall family is arenas_session.sh's, run beside
 # this one.) Each step waits with a bound for what it must show; the screenshots are left in the
 # artefact folder.
+# With FB_HANDS_OFF=1 the match is watched at Fast and nobody changes a player by hand: the game
+# rests the user's tired players as the computer's; only a player who must leave (hurt, six fouls)
+# is swapped where the window asks. Afterwards the squad must hold no player the match wore out,
+# and the line-up and the statistics are shot for their minutes.
 #   match_3d_full.sh <game folder> <artefact folder>
 set -euo pipefail
 # The window, the game and the helpers every session uses.
@@ -17,7 +21,8 @@ begin_session "$1" "$2" compare convert
 # (a frame plays as many steps as its time owes). The result does not hang on it: the match plays
 # the same steps at any pace, and every answer the session gives waits on a paused match.
 export FB_MATCH_CLOCK_SCALE="${FB_MATCH_CLOCK_SCALE:-48}"
-export FB_MATCH_FOUL_TROUBLE=1
+hands_off="${FB_HANDS_OFF:-}"
+[ -n "$hands_off" ] || export FB_MATCH_FOUL_TROUBLE=1
 
 set_option Enable3DSimulation 1
 set_option EnableFastSimulation 0
@@ -107,7 +112,10 @@ rest_tired() {
         done
     done
 }
-play() { press 68 96; xdotool mousemove --sync $((left + 900)) $((top + 740)); }
+play() {
+    if [ -n "$hands_off" ]; then press 176 96; else press 68 96; fi # Fast, or Play
+    xdotool mousemove --sync $((left + 900)) $((top + 740))
+}
 
 # ---- A First Division club: the hall with the video cube, the whole match ----
 new_career 626 "Sam Okafor" 12 # the list scrolled to its end: the last First Division club
@@ -168,9 +176,17 @@ for step in $(seq 1 900); do
                 [ "$deferred" -le 5 ] || fail "the player who must leave is still listed on court (see $out/swapped.png)"
             fi
         fi
-        rest_tired
+        [ -n "$hands_off" ] || rest_tired
         xdotool key --window "$window" Escape
         expect 15 look "Escape did not close the tactics window" tactics_closed
+        play
+        continue
+    fi
+    if break_open look && [ -n "$hands_off" ]; then
+        breaks=$((breaks + 1))
+        [ "$breaks" -eq 2 ] && cp "$out/look.png" "$out/06-half-time.png"
+        press 512 450 # Back to the game
+        expect 15 look "the quarter break did not close" break_closed
         play
         continue
     fi
@@ -215,8 +231,10 @@ done
 [ -n "$over" ] || fail "the match did not end"
 [ -f "$out/02-score.png" ] || fail "the score never changed"
 [ -f "$out/03-cube-score.png" ] || fail "the cube was never in view (see $out/cube.png)"
-[ "$fouls" -ge 1 ] || fail "no sixth foul was announced"
-[ -f "$out/05-swapped.png" ] || fail "no swap in the tactics window took the player who must leave off"
+if [ -z "$hands_off" ]; then
+    [ "$fouls" -ge 1 ] || fail "no sixth foul was announced"
+    [ -f "$out/05-swapped.png" ] || fail "no swap in the tactics window took the player who must leave off"
+fi
 [ "$breaks" -ge 3 ] || fail "only $breaks quarter breaks were seen"
 wait_for_text "recorded" "$work/log.txt" 30 || fail "the match was not recorded"
 result=$(grep -o '\] .* [0-9]* - [0-9]* .* recorded' "$work/log.txt" | tail -1 | sed 's/^\] //')
@@ -233,5 +251,12 @@ settle 30
 shot 07-after-match
 click 90 568 2 # Match day: the day panel with the result
 shot 08-day-panel
+if [ -n "$hands_off" ]; then
+    # The squad after the match: nobody worn out by it (a hurt player's name is drawn red).
+    click 90 127 2 # Line-up
+    shot 09-squad
+    click 90 466 2 # Statistics: the players' minutes
+    shot 10-statistics
+fi
 
 echo "PASSED: whole 3D match session ($result, $fouls must-leave messages, $breaks breaks), screenshots in $out"

@@ -472,3 +472,43 @@ TEST_F(Match2DTest, RunTicksSeesBenchRestAndCourtAlertsAsEveryTickWould) {
     ASSERT_NE(side.FindById(leaving, index), nullptr);
     EXPECT_GE(index, kCourtPlayers);
 }
+
+namespace {
+
+// A watched match: the user's tired player is rested as the computer's are, by the freshest one on
+// the bench, except in the minute after the user's own change; a hurt one is left to his window.
+TEST_F(Match2DTest, WatchedUserSideIsRestedByTheFreshestUnlessHeHasJustMadeAChange) {
+    GameSrand(17);
+    ClubBuilder home(1, 12), away(2, 12);
+    Start(home.team, away.team, true, false);
+    match.TickClock(0);
+    CMatch2DTeam& user = *match.GetHomeTeam();
+    for (int i = kCourtPlayers; i < user.PlayerCount(); ++i)
+        user.GetPlayer(i)->energy = 50.0f;
+    const int freshest = user.GetPlayer(9)->id;
+    user.GetPlayer(9)->energy = 95.0f;
+    const int tiredId = match.GetHomePlayer(2)->id;
+    match.GetHomePlayer(2)->energy = 15.0f;
+
+    // His own change a moment ago holds the rest back.
+    user.UserSubstitute(match.GetHomePlayer(4)->id, user.GetPlayer(5)->id);
+    match.UpdateRules();
+    EXPECT_EQ(match.GetHomePlayer(2)->id, tiredId);
+    match.playTicks += CMatch2DTeam::kUserChangeHoldTicks;
+    match.UpdateRules();
+    EXPECT_EQ(match.GetHomePlayer(2)->id, freshest);
+    EXPECT_FALSE(match.paused);
+
+    // Hurt, he waits for the user's pick in the window that asks.
+    int asked = 0;
+    match.hooks.substituteNeeded = [&asked](int) { ++asked; };
+    match.GetHomePlayer(3)->mustLeave = 1;
+    match.GetHomePlayer(3)->energy = 5.0f;
+    const int hurtId = match.GetHomePlayer(3)->id;
+    match.UpdateRules();
+    EXPECT_EQ(match.GetHomePlayer(3)->id, hurtId);
+    EXPECT_TRUE(match.paused);
+    EXPECT_EQ(asked, 1);
+}
+
+} // namespace

@@ -401,3 +401,33 @@ TEST_F(Match2DTest, PressDefencesConcedeMoreThanHalfCourtOnes) {
 }
 
 } // namespace
+
+namespace {
+
+// Watched and left alone, a side is rested by the computer's rule: nobody runs himself into
+// injury (4.4 of the user's players a match did), changes and minutes have a basketball shape, and
+// each side's players together play the match's length five times over, second by second.
+TEST_F(Match2DTest, AWatchedMatchLeftAloneWearsNobodyOutAndCountsEveryMinute) {
+    CMemoryDB world;
+    ASSERT_TRUE(LoadWorldData(world, kDataSetLeague));
+    std::vector<CTeam*> clubs;
+    for (int i = 0; i < world.teams.Size(); ++i)
+        if (((world.teams.At(i)->leagueId % 3) + 3) % 3 == 1)
+            clubs.push_back(world.teams.At(i));
+    const int games = kSanitizedBuild ? 2 : 12;
+    const Match2DBatchFigures f = PlayMatch2DBatch(match, clubs, games, 4242, Match2DBatchTactics::Watched);
+    PrintMatch2DTimeHeader();
+    PrintMatch2DTimeRow("class 1 watched", f);
+    EXPECT_EQ(f.unfinished, 0);
+    EXPECT_EQ(f.forfeits, 0);
+    EXPECT_EQ(f.userTime.exhausted, 0);
+    EXPECT_EQ(f.time.seconds, 5 * f.time.periodSeconds);
+    EXPECT_GE(f.time.substitutions, 15 * games / 2);
+    EXPECT_LE(f.time.substitutions, 45 * games);
+    const double starterMinutes = f.time.starterSeconds / 60.0 / f.time.starters;
+    EXPECT_GE(starterMinutes, 24.0);
+    EXPECT_LE(starterMinutes, 38.0);
+    EXPECT_EQ(f.total.points, f.total.twoMade * 2 + f.total.threesMade * 3 + f.total.freeThrowsMade);
+}
+
+} // namespace

@@ -63,7 +63,7 @@ TEST_F(Holder, DrivesOnlyWithAnOpenLaneAndTimeOnTheShotClock) {
     EXPECT_EQ(h.attackTarget, Vec3(0, 0, -8));
     EXPECT_EQ(h.GetCurrentAnimationId(), kAnimRunDribble);
     EXPECT_FLOAT_EQ(match.ballSpeed, 7.0f);
-    EXPECT_FLOAT_EQ(h.stamina, 100.0f - 0.005f);
+    EXPECT_FLOAT_EQ(h.stamina, 100.0f - 0.005f * CCourtPlayer::kEffortShare);
 
     // Out of range with the lane open he drives until 14.0; then, his marker being farther than
     // 2 m, he goes up for the shot from where he stands.
@@ -201,7 +201,8 @@ TEST_F(Holder, CloseShotIsAFieldGoalWithoutAMissLineWhenItScoresAndAJumpShotIsNo
     }
     EXPECT_EQ(h.GetCurrentAnimationId(), kAnimShot);
     EXPECT_EQ(h.fieldGoalsAttempted, 1);
-    EXPECT_EQ(h.fieldGoalsMade, 1);
+    EXPECT_EQ(h.fieldGoalsMade, 0) << "made when its basket counts, not at the roll";
+    EXPECT_EQ(h.shotAttemptClose, 0) << "the last one was the jump shot";
     EXPECT_EQ(h.twoPointAttempts, 2);
     // The close shot went in: no "misses a dunk" line for it, before or after.
     EXPECT_TRUE(match.eventLines.empty());
@@ -239,7 +240,7 @@ TEST_F(Holder, PassKindFollowsTheDistanceBands) {
         EXPECT_EQ(mate.awaitingPass, c.clip == kAnimIdleBall ? 0 : 1) << c.distance;
     }
     EXPECT_EQ(h.goodPasses, 4);
-    EXPECT_NEAR(h.stamina, 100.0f - 4 * 0.05f, 1e-4f);
+    EXPECT_NEAR(h.stamina, 100.0f - 4 * 0.05f * CCourtPlayer::kEffortShare, 1e-4f);
     EXPECT_EQ(match.flags.lastPasser, &h);
     EXPECT_EQ(h.passTarget, nullptr);
 

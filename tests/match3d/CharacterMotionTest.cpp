@@ -153,7 +153,7 @@ TEST_F(Motion, JumpShotFromFiveMetresLeavesUpwardTowardTheBasket) {
         Frame(p, Vec3(0.0f, 0.1f, 0.06f));
         ASSERT_EQ(holder.hasBall, 0);
         EXPECT_FLOAT_EQ(m.ball->GetSpeed(), 7.0f);
-        EXPECT_NEAR(holder.stamina, 99.95f, 1e-4);
+        EXPECT_NEAR(holder.stamina, 100.0f - 0.05f * CCourtPlayer::kEffortShare, 1e-4);
         // Follow the flight to the basket's plane: 3 above the basket point, spread only upward
         // (0 to 0.3) and toward -x (0 to 0.5).
         const Vec3 d = m.ball->GetDirection();
@@ -222,7 +222,7 @@ TEST_F(Motion, StealRollsOncePerSwingAndASuccessHandsTheBallOver) {
         CCourtPlayer& owner = *m.homeTeam->GetPlayer(0);
         owner.height = 200;
         Swing(owner, stealer);
-        EXPECT_NEAR(stealer.stamina, 99.95f, 1e-4) << swing;
+        EXPECT_NEAR(stealer.stamina, 100.0f - 0.05f * CCourtPlayer::kEffortShare, 1e-4) << swing;
         if (stealer.hasBall) {
             handedOver = true;
             EXPECT_EQ(owner.hasBall, 0);

@@ -9,6 +9,9 @@ using match3dtest::FakeMatch;
 
 namespace {
 
+// One step run from fresh: the run's cost, of which a player pays his share.
+constexpr float kOneRun = 100.0f - 0.005f * CCourtPlayer::kEffortShare;
+
 // A match under way with the ball in a far corner, held.
 struct Dispatcher : ::testing::Test {
     FakeMatch match;
@@ -140,13 +143,13 @@ TEST_F(Dispatcher, RunningStartsBeyondEachPhasesDistanceAndCostsStaminaOnlyWhere
     a.attackTarget = a.attackHome = Vec3(2.21f, 0, 0);
     a.ThinkAttack();
     EXPECT_EQ(a.GetCurrentAnimationId(), kAnimRun);
-    EXPECT_FLOAT_EQ(a.stamina, 99.995f);
+    EXPECT_FLOAT_EQ(a.stamina, kOneRun);
     a.SetAnimation(kAnimWalk, false);
     a.attackTarget = a.attackHome = Vec3(1.0f, 0, 0);
     match.flags.shotInFlight = 1;
     a.ThinkAttack();
     EXPECT_EQ(a.GetCurrentAnimationId(), kAnimRun);
-    EXPECT_FLOAT_EQ(a.stamina, 99.995f);
+    EXPECT_FLOAT_EQ(a.stamina, kOneRun);
     EXPECT_EQ(a.walkTarget, Vec3(1.0f, 0, 0));
     match.flags.shotInFlight = 0;
 
@@ -157,7 +160,7 @@ TEST_F(Dispatcher, RunningStartsBeyondEachPhasesDistanceAndCostsStaminaOnlyWhere
     d.defenceTarget = d.defenceHome = Vec3(2.21f, 0, 0);
     d.ThinkDefault();
     EXPECT_EQ(d.GetCurrentAnimationId(), kAnimRun);
-    EXPECT_FLOAT_EQ(d.stamina, 99.995f);
+    EXPECT_FLOAT_EQ(d.stamina, kOneRun);
 
     // Substitution phase: 3.2.
     d.SetAnimation(kAnimIdle, false);

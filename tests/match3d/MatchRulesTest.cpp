@@ -810,9 +810,10 @@ TEST_F(Rules, TwoComputerSidesEachCallATiredPlayerOffForTheSameDeadBall) {
     EXPECT_EQ(Home(4).inSubstitution, 1);
 }
 
-TEST_F(Rules, APlayerRestedInFoulTroubleMayComeOnAgainAfterTheBreak) {
+TEST_F(Rules, APlayerRestedInFoulTroubleMayComeOnAgainInTheLastQuarter) {
     // Taken off with four fouls, he sat out the match at full stamina while a starter below 35 played
-    // on to exhaustion: the break cleared the fouls of the five on court only.
+    // on to exhaustion. The fouls count over the whole match now; four are trouble until the
+    // fourth quarter, five from it.
     for (int i = 0; i < m.homeTeam->GetCount(); ++i) {
         CCourtPlayer& p = *m.homeTeam->GetPlayer(i);
         p.matchState = i < 5 ? kMatchStateOnCourt : kMatchStateOnBench;
@@ -830,9 +831,11 @@ TEST_F(Rules, APlayerRestedInFoulTroubleMayComeOnAgainAfterTheBreak) {
     ASSERT_LT(m.homeTeam->PickSubstitute(), 0) << "in foul trouble, nobody sends him on";
 
     ResetPlayersForBreak(m.homeTeam, m.awayTeam);
-    EXPECT_EQ(rested.personalFouls, 0);
+    EXPECT_EQ(rested.personalFouls, 4) << "a break keeps every player's fouls";
     EXPECT_EQ(fouledOut.personalFouls, 6) << "a player who fouled out stays out";
-    EXPECT_EQ(Home(2).personalFouls, 0);
+    EXPECT_EQ(Home(2).personalFouls, 3);
+    ASSERT_LT(m.homeTeam->PickSubstitute(), 0);
+    m.flags.quarter = 4;
     EXPECT_EQ(m.homeTeam->PickSubstitute(), rested.playerId);
     m.UpdateFormationsAndSubs();
     EXPECT_EQ(Home(1).inSubstitution, 1);
@@ -1270,3 +1273,79 @@ TEST_F(Rules, AnInbounderLeftInTheBallStanceStillPicksTheBallUp) {
         m.Tick(0.02f);
     }
 }
+
+namespace {
+
+// The user's side in a watched match: rested by the computer's rule, except right after a change of
+// his own; the hurt and the fouled-out stay his to answer, and the sixth foul counts the whole match.
+class UserSide : public Rules {
+protected:
+    void SetUp() override {
+        Rules::SetUp();
+        ComputerCoaches(false, true);
+        for (int i = 0; i < m.homeTeam->GetCount(); ++i)
+            Home(i).matchState = i < 5 ? kMatchStateOnCourt : kMatchStateOnBench;
+        m.playTime = 600.0;
+    }
+};
+
+TEST_F(UserSide, ATiredPlayerIsRestedForTheFreshestUnlessTheUserHasJustMadeAChange) {
+    Home(1).stamina = 30.0f;
+    for (int i = 5; i < m.homeTeam->GetCount(); ++i)
+        Home(i).stamina = 50.0f;
+    Home(7).stamina = 90.0f;
+    m.flags.calledOffUser = &Home(3); // the user's own change, not yet carried out
+    m.UpdateFormationsAndSubs();
+    EXPECT_EQ(m.flags.substitutionRequested, 0) << "his change comes first";
+    m.flags.calledOffUser = nullptr;
+    m.playTime += CMatch3D::kUserChangeHold - 1.0;
+    m.UpdateFormationsAndSubs();
+    EXPECT_EQ(m.flags.substitutionRequested, 0) << "a minute after it his line-up stands";
+
+    m.playTime += 2.0;
+    m.UpdateFormationsAndSubs();
+    ASSERT_EQ(m.flags.substitutionRequested, 1);
+    EXPECT_EQ(m.flags.substitutionSide, 0);
+    EXPECT_EQ(m.flags.calledOffAuto, &Home(1));
+    EXPECT_EQ(Home(1).replacement, &Home(7)) << "the freshest, not the first fit one";
+}
+
+TEST_F(UserSide, TheHurtAndTheFouledOutAreLeftToTheUsersWindow) {
+    Home(2).injured = 1;
+    Home(2).stamina = 20.0f;
+    bool asked = false;
+    m.onUserMustLeave = [&asked] { asked = true; };
+    m.UpdateFormationsAndSubs();
+    EXPECT_EQ(m.flags.substitutionRequested, 0);
+    EXPECT_TRUE(m.UserPlayerMustLeave());
+    m.SettleMustLeave(true);
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(m.homeTeam->GetPlayer(2), &Home(2)) << "nobody changed him for the user";
+}
+
+TEST_F(UserSide, ASixthFoulInALaterQuarterTakesThePlayerOffOnEitherSide) {
+    // Five fouls by the third quarter: the break once cleared them, and a "6/0" in the table played on.
+    Home(1).personalFouls = Home(1).foulsCharged = 5;
+    Away(1).personalFouls = Away(1).foulsCharged = 5;
+    ResetPlayersForBreak(m.homeTeam, m.awayTeam);
+    m.flags.quarter = 4;
+    for (CCourtPlayer* fouler : {&Home(1), &Away(1)}) {
+        Give(fouler == &Home(1) ? Away(0) : Home(0));
+        m.flags.stealer = fouler;
+        m.flags.foulPending = 1;
+        m.HandleFouls();
+        EXPECT_EQ(fouler->personalFouls, 6);
+        EXPECT_EQ(fouler->personalFouls, fouler->foulsCharged + fouler->foulsBooked)
+            << "the card and the table show one count";
+        m.flags.freeThrows = 0;
+        m.flags.inbound = 0;
+    }
+    EXPECT_EQ(m.paused, 1);
+    EXPECT_TRUE(m.UserPlayerMustLeave()) << "the user's window asks for his change";
+    m.SettleMustLeave(false); // answered as the window offers it
+    for (CMatchTeam* team : {m.homeTeam, m.awayTeam})
+        for (int i = 0; i < team->OnCourtCount(); ++i)
+            EXPECT_LT(team->GetPlayer(i)->personalFouls, 6) << team->GetPlayer(i)->name;
+}
+
+} // namespace

@@ -88,7 +88,8 @@ TEST(RosterThink, OnlyTheFiveOnCourtThinkAndOnlyWithTheSimulationOn) {
     match.teams[0].Think(0.02);
     for (int i = 0; i < 5; ++i) {
         EXPECT_DOUBLE_EQ(match.Home(i).lastDt, 0.02) << i;
-        EXPECT_EQ(match.Home(i).clockTicks, 1) << i;
+        // Playing time is the display clock's to count, second by second, not the thinking's.
+        EXPECT_EQ(match.Home(i).secondsOnCourt, 0) << i;
     }
     EXPECT_DOUBLE_EQ(match.Home(5).lastDt, 0.0);
 
@@ -175,8 +176,8 @@ TEST(RosterBench, EveryBenchPlaceRecoversAndTheHurtAtAFifth) {
     match.Home(7).stamina = 80.0f; // full already
     match.teams[0].RecoverBench();
     EXPECT_FLOAT_EQ(match.Home(4).stamina, 50.0f);
-    EXPECT_FLOAT_EQ(match.Home(5).stamina, 50.0005f);
-    EXPECT_FLOAT_EQ(match.Home(6).stamina, 50.0001f);
+    EXPECT_FLOAT_EQ(match.Home(5).stamina, 50.0f + CMatchTeam::kRecovery);
+    EXPECT_FLOAT_EQ(match.Home(6).stamina, 50.0f + CMatchTeam::kRecovery / 5.0f);
     EXPECT_FLOAT_EQ(match.Home(7).stamina, 80.0f);
 }
 
@@ -203,7 +204,7 @@ TEST(RosterBench, RestLiftsFromNoLowerThanEmptyAndStopsAtTheMaximum) {
     match.Home(7).stamina = -1.0f;
     match.Home(7).injured = 1;
     match.teams[0].RecoverBench();
-    EXPECT_FLOAT_EQ(match.Home(5).stamina, 0.0005f);
+    EXPECT_FLOAT_EQ(match.Home(5).stamina, CMatchTeam::kRecovery);
     EXPECT_FLOAT_EQ(match.Home(6).stamina, 80.0f);
-    EXPECT_FLOAT_EQ(match.Home(7).stamina, 0.0001f);
+    EXPECT_FLOAT_EQ(match.Home(7).stamina, CMatchTeam::kHurtRecovery);
 }

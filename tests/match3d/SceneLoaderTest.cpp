@@ -492,3 +492,24 @@ TEST(Match3DBatch, TwosOfTheUpperClassesReadAboveTheirShotLevel) {
 }
 
 } // namespace
+
+namespace {
+
+// A watched match nobody touches: the user's tired players are rested by the computer's rule, so
+// none runs himself into injury; each side's players together play the match's length five times
+// over, and the points add up.
+TEST(Match3DBatch, AWatchedMatchLeftAloneRestsTheUsersSideAndCountsEveryMinute) {
+    Squad home(5, "std_eu_02");
+    Squad away(6, "std_nba_03");
+    const Match3DBatchFigures f = PlayMatch3DBatch({&home.team, &away.team}, 2, 2026, false, true);
+    EXPECT_EQ(f.unfinished, 0);
+    EXPECT_EQ(f.off, 0);
+    EXPECT_EQ(f.userTotal.exhausted, 0);
+    EXPECT_GT(f.userTotal.substitutions, 0);
+    EXPECT_GE(f.total.periodSeconds, 2 * 2 * 2880);
+    EXPECT_EQ(f.total.seconds, 5 * f.total.periodSeconds);
+    EXPECT_GT(f.total.starterSeconds, 0);
+    EXPECT_LT(f.total.starterSeconds, f.total.seconds);
+}
+
+} // namespace

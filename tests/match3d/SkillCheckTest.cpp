@@ -45,6 +45,7 @@ TEST_F(ChecksFixture, FailedReachCheckHurtsOnTwentyAndFoulsOnNineteen) {
     match.ScriptRolls({0, 19});
     EXPECT_EQ(p.SkillCheck(point), kCheckFoul);
     EXPECT_EQ(p.personalFouls, 1);
+    EXPECT_EQ(p.foulsCharged, 1) << "in the table as on his card";
     EXPECT_EQ(p.injured, 0);
     match.ScriptRolls({0, 20});
     EXPECT_EQ(p.SkillCheck(point), kCheckHurt);
@@ -130,15 +131,17 @@ TEST_F(ChecksFixture, ModifierKeysRoundStaminaAndTruncateMoraleAndAggression) {
     p.attributes[13] = 10; // passing
     p.attributes[0] = 59;  // morale keys 50
     p.attributes[10] = 79; // aggression keys 70
+    // The table is read the offset below the stamina.
+    const float k = CCourtPlayer::kStaminaKeyOffset;
     const struct {
         float stamina;
         int result;
-    } cases[] = {{34.9f, 1}, {35.0f, 0}, {25.0f, 1}, {44.9f, 0}};
+    } cases[] = {{34.9f + k, 1}, {35.0f + k, 0}, {25.0f + k, 1}, {44.9f + k, 0}};
     for (const auto& c : cases) {
         p.stamina = c.stamina;
         EXPECT_EQ(p.PassCheck(mate), c.result) << c.stamina;
     }
-    p.stamina = 34.9f;
+    p.stamina = 34.9f + k;
     mate.position = Vec3(4.0f, 0, 0); // the next row
     EXPECT_EQ(p.PassCheck(mate), kCheckFailed);
     EXPECT_EQ(match.draws, 0);

@@ -92,22 +92,23 @@ TEST(MatchHudClock, QuarterOnePausesAfter720SecondsAndOpensTheBreak) {
     EXPECT_EQ(r.hud.GameClock(), 1.0);
 }
 
-TEST(MatchHudClock, FoulsStartAgainAtTheBreakExceptForAFouledOutPlayer) {
+TEST(MatchHudClock, APlayersFoulsCountOverTheWholeMatchAcrossTheBreak) {
     HudRig r;
     r.match.home.GetPlayer(0)->personalFouls = 5;
     r.match.away.GetPlayer(1)->personalFouls = 6;
     r.match.away.GetPlayer(2)->personalFouls = 9;
-    // On the bench too: kept, they barred a player rested in foul trouble for the rest of the match.
+    // On the bench too: his card and the table keep one count, and the sixth foul sends him off
+    // whichever quarter it comes in.
     r.match.home.GetPlayer(6)->personalFouls = 4;
     r.match.home.GetPlayer(3)->position = Vec3(2.0f, 0.0f, -5.0f);
     r.hud.Play();
     r.hud.SetGameClock(719.0);
     r.Frame(1000);
     ASSERT_EQ(r.hud.Quarter(), 2);
-    EXPECT_EQ(r.match.home.GetPlayer(0)->personalFouls, 0);
+    EXPECT_EQ(r.match.home.GetPlayer(0)->personalFouls, 5);
     EXPECT_EQ(r.match.away.GetPlayer(1)->personalFouls, 6);
     EXPECT_EQ(r.match.away.GetPlayer(2)->personalFouls, 9);
-    EXPECT_EQ(r.match.home.GetPlayer(6)->personalFouls, 0);
+    EXPECT_EQ(r.match.home.GetPlayer(6)->personalFouls, 4);
     // Everybody on court turns to the centre spot.
     const Vec3 facing = r.match.home.GetPlayer(3)->facing;
     EXPECT_FLOAT_EQ(facing.x, -2.0f);
