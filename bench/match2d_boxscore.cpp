@@ -286,12 +286,13 @@ int main(int argc, char** argv) {
             if (playFlat) {
                 row(label, PlayMatch2DBatch(match, *setups[k].clubs, games, worldSeed + k,
                                             Match2DBatchTactics::Default, setups[k].others, true));
-                std::strncat(label, " career", sizeof label - std::strlen(label) - 1);
+                char careerLabel[48];
+                std::snprintf(careerLabel, sizeof careerLabel, "%s career", label);
                 const Match2DBatchFigures career =
                     PlayMatch2DBatch(match, *setups[k].clubs, games, worldSeed + k,
                                      Match2DBatchTactics::NewCareer, setups[k].others, true);
-                row(label, career);
-                sideRows.push_back({CStr(label), career});
+                row(careerLabel, career);
+                sideRows.push_back({CStr(careerLabel), career});
             }
             quickRows.push_back(
                 {CStr(label), PlayQuickBatch(*setups[k].clubs, setups[k].others, games, worldSeed + k)});
