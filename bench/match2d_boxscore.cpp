@@ -1,9 +1,12 @@
 // Box scores of the flat-court match as the game plays it: for each league class of the generated
-// world, seeded batches of league fixtures on the default tactics, over every offence and half-court
-// defence and over a random mix of tactics for both sides; each class at the cup's level; a class-2
+// world, seeded batches of league fixtures on the computer's tactics for both sides, over every
+// offence and half-court defence, over a random mix of tactics for both sides, and with the user's
+// side on the tactics a new career gives him ("career"); each class at the cup's level; a class-2
 // club against a class-0 club; then the two tournament worlds, their stronger half against the weaker
 // half and each half among itself, every side at its tournament level, on the flat court and in
-// quick results. Prints the tables of content/ini/README.md.
+// quick results. Then the user's and the computer's side apart, and every club of the league world
+// over three home-and-away rounds against its class on the career's tactics. Prints the tables of
+// content/ini/README.md.
 // Usage: bench_match2d_boxscore [--games=N] [--seed=S] [--defences | --defence=D | --leagues | --tournaments
 //                                 | --quick | --watched]
 // --watched: each class on the default tactics run at once and with the user's side watched and left
@@ -228,7 +231,6 @@ int main(int argc, char** argv) {
         std::printf("\n%.1f ms a match\n", 1000.0 * seconds / std::max(1, matches));
         return 0;
     }
-    Match2DBatchFigures all[3];
     Match2DBatchFigures byClass[3]; // the league batches of a class together
     const auto row = [&matches](const char* label, const Match2DBatchFigures& figures) {
         PrintMatch2DRow(label, figures);
@@ -236,39 +238,57 @@ int main(int argc, char** argv) {
     };
     // League fixtures by class: on the default tactics, the user cycling through the half-court
     // ones, and both sides on a random mix of all of them.
-    const Match2DBatchTactics kinds[3] = {Match2DBatchTactics::Default, Match2DBatchTactics::Every,
-                                          Match2DBatchTactics::Mix};
-    const char* names[3] = {"default", "every", "mix"};
+    constexpr int kKinds = 4;
+    const Match2DBatchTactics kinds[kKinds] = {Match2DBatchTactics::Default, Match2DBatchTactics::Every,
+                                               Match2DBatchTactics::Mix, Match2DBatchTactics::NewCareer};
+    const char* names[kKinds] = {"default", "every", "mix", "career"};
+    Match2DBatchFigures allKinds[kKinds];
+    // The batches whose user and computer sides are printed apart.
+    struct SideRow {
+        CStr label;
+        Match2DBatchFigures figures;
+    };
+    std::vector<SideRow> sideRows;
     if (playLeagues) {
-        for (int pass = 0; pass < 3; ++pass) {
+        for (int pass = 0; pass < kKinds; ++pass) {
             for (int leagueClass = 0; leagueClass < 3; ++leagueClass) {
                 const Match2DBatchFigures figures =
                     PlayMatch2DBatch(match, leagues[leagueClass], games, seed + leagueClass, kinds[pass]);
                 char label[32];
                 std::snprintf(label, sizeof label, "class %d %s", leagueClass, names[pass]);
                 row(label, figures);
-                all[pass].Add(figures);
-                byClass[leagueClass].Add(figures);
+                allKinds[pass].Add(figures);
+                if (kinds[pass] != Match2DBatchTactics::NewCareer) {
+                    byClass[leagueClass].Add(figures);
+                }
+                if (kinds[pass] == Match2DBatchTactics::Default ||
+                    kinds[pass] == Match2DBatchTactics::NewCareer) {
+                    sideRows.push_back({CStr(label), figures});
+                }
             }
         }
-        for (int pass = 0; pass < 3; ++pass) {
+        for (int pass = 0; pass < kKinds; ++pass) {
             char label[32];
             std::snprintf(label, sizeof label, "all %s", names[pass]);
-            PrintMatch2DRow(label, all[pass]);
+            PrintMatch2DRow(label, allKinds[pass]);
         }
         // A cup: clubs of every class at the cup's level, each class among itself, then a class-2 club
         // against a class-0 club in the league (their own levels) and in the cup ("1st wins" and "pts
         // 1st/2nd" are the class-2 side's).
-        for (int leagueClass = 0; leagueClass < 3; ++leagueClass) {
-            char label[32];
-            std::snprintf(label, sizeof label, "cup class %d", leagueClass);
-            row(label, PlayMatch2DBatch(match, leagues[leagueClass], games, seed + 10 + leagueClass,
-                                        Match2DBatchTactics::Default, nullptr, true));
+        for (const Match2DBatchTactics kind :
+             {Match2DBatchTactics::Default, Match2DBatchTactics::NewCareer}) {
+            const bool career = kind == Match2DBatchTactics::NewCareer;
+            for (int leagueClass = 0; leagueClass < 3; ++leagueClass) {
+                char label[32];
+                std::snprintf(label, sizeof label, "cup class %d%s", leagueClass, career ? " career" : "");
+                row(label, PlayMatch2DBatch(match, leagues[leagueClass], games, seed + 10 + leagueClass, kind,
+                                            nullptr, true));
+            }
+            row(career ? "2 v 0 league career" : "2 v 0 league",
+                PlayMatch2DBatch(match, leagues[2], games, seed + 20, kind, &leagues[0], false));
+            row(career ? "2 v 0 cup career" : "2 v 0 cup",
+                PlayMatch2DBatch(match, leagues[2], games, seed + 21, kind, &leagues[0], true));
         }
-        row("2 v 0 league", PlayMatch2DBatch(match, leagues[2], games, seed + 20,
-                                             Match2DBatchTactics::Default, &leagues[0], false));
-        row("2 v 0 cup", PlayMatch2DBatch(match, leagues[2], games, seed + 21, Match2DBatchTactics::Default,
-                                          &leagues[0], true));
         row("2 v 0 cup mix", PlayMatch2DBatch(match, leagues[2], games, seed + 22, Match2DBatchTactics::Mix,
                                               &leagues[0], true));
     }
@@ -299,14 +319,45 @@ int main(int argc, char** argv) {
         for (int k = 0; k < 3; ++k) {
             char label[32];
             std::snprintf(label, sizeof label, "%s %s", worldNames[w], setups[k].name);
-            if (playFlat)
+            if (playFlat) {
                 row(label, PlayMatch2DBatch(match, *setups[k].clubs, games, worldSeed + k,
                                             Match2DBatchTactics::Default, setups[k].others, true));
+                char careerLabel[48];
+                std::snprintf(careerLabel, sizeof careerLabel, "%s career", label);
+                const Match2DBatchFigures career =
+                    PlayMatch2DBatch(match, *setups[k].clubs, games, worldSeed + k,
+                                     Match2DBatchTactics::NewCareer, setups[k].others, true);
+                row(careerLabel, career);
+                sideRows.push_back({CStr(careerLabel), career});
+            }
             quickRows.push_back(
                 {CStr(label), PlayQuickBatch(*setups[k].clubs, setups[k].others, games, worldSeed + k)});
         }
     }
+    // Every club of the league world against its class, at home and away, on the career's tactics.
+    Match2DBatchFigures clubRounds;
+    if (playLeagues) {
+        constexpr int kRounds = 3; // 42 matches a club in a class of eight
+        for (int leagueClass = 0; leagueClass < 3; ++leagueClass) {
+            const Match2DBatchFigures rounds =
+                PlayMatch2DRounds(match, leagues[leagueClass], kRounds, seed + 50 + leagueClass,
+                                  Match2DBatchTactics::NewCareer);
+            matches += rounds.matches;
+            clubRounds.Add(rounds);
+        }
+    }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (!sideRows.empty()) {
+        std::printf("\n");
+        PrintMatch2DSideHeader();
+        for (const SideRow& r : sideRows)
+            PrintMatch2DSideRows(r.label.c_str(), r.figures);
+    }
+    if (playLeagues) {
+        std::printf("\n");
+        PrintMatch2DClubHeader();
+        PrintMatch2DClubRows(clubRounds);
+    }
     if (playTournaments) {
         std::printf("\n");
         PrintQuickHeader();

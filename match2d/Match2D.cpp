@@ -61,6 +61,10 @@ constexpr int kStealWord = 50;
 // How far two clubs' levels come together when they meet, each side at most (and never past the
 // middle).
 constexpr float kMeetingStep = 0.008f;
+// The ball contests meet by three steps. Once nobody reached in at a dribbler in his own back court
+// (half a side's contests), the contests carried less of the stronger club's edge: the EuroCup's
+// stronger half beat its weaker half 61 % of the time (74 % before); 68 % at 0.024, 61 % at 0.016.
+constexpr float kContestMeetingStep = 0.024f;
 // Bounds for squads far outside the generated classes (the sums a roll can reach).
 constexpr double kLowestLevel = 1.2, kHighestLevel = 1.8;
 
@@ -120,9 +124,9 @@ template <typename Rating> float SquadLevel(const CTeam& record, Rating rating, 
 }
 
 // Each side's own level moved a fixed step toward the other's, or to the middle when they lie closer.
-void MeetingLevels(float ownHome, float ownAway, float& homeLevel, float& awayLevel) {
+void MeetingLevels(float ownHome, float ownAway, float& homeLevel, float& awayLevel, float meetingStep) {
     const float middle = 0.5f * (ownHome + ownAway);
-    const float step = std::min(kMeetingStep, std::fabs(ownHome - middle));
+    const float step = std::min(meetingStep, std::fabs(ownHome - middle));
     homeLevel = ownHome < middle ? ownHome + step : ownHome - step;
     awayLevel = ownAway < middle ? ownAway + step : ownAway - step;
 }
@@ -168,13 +172,14 @@ void TournamentLevels(const CTeam& home, const CTeam& away, float& homeLevel, fl
     // gave a tier's gap (five rating points) four wins in five but two league classes' gap (ten)
     // 96 %, where the league, each at its own level, gives 86 %. A fixed step toward each other
     // lifts the close pairings and leaves the far ones nearly as the league plays them.
-    MeetingLevels(TournamentLevelFactor(home), TournamentLevelFactor(away), homeLevel, awayLevel);
+    MeetingLevels(TournamentLevelFactor(home), TournamentLevelFactor(away), homeLevel, awayLevel,
+                  kMeetingStep);
 }
 
 void TournamentContestLevels(const CTeam& home, const CTeam& away, float& homeLevel, float& awayLevel) {
     const float ownHome = TournamentContestLevelFactor(home);
     const float ownAway = TournamentContestLevelFactor(away);
-    MeetingLevels(ownHome, ownAway, homeLevel, awayLevel);
+    MeetingLevels(ownHome, ownAway, homeLevel, awayLevel, kContestMeetingStep);
     // A league club contests as in its league, whoever it meets: its class's level moved toward a
     // weaker class's took the weaker side's steals down with the stronger's, and a class-2 club
     // beat a class-0 club in 92-94 % of cup matches (86-89 % in the league).
@@ -1072,9 +1077,14 @@ void CMatch2D::ResolveRebound() {
     CMatch2DPlayer* taker = nullptr;
     if (home == nullptr || away == nullptr) {
         taker = home != nullptr ? home : away;
-    } else if (dh < 1.5f && da < 1.5f && home->ReboundRating() != away->ReboundRating()) {
-        // Under the basket the better rebounder wins the ball.
-        taker = home->ReboundRating() > away->ReboundRating() ? home : away;
+    } else if (dh < 1.5f && da < 1.5f) {
+        // Under the basket the two rebounders contest the ball: each the die and his rebound
+        // rating, the nearer on a level roll. When the better rating won every time, the side whose
+        // big man rated a point higher took every such ball at both ends: one match in seven ended
+        // 25-3 or so in offensive rebounds.
+        const int homeRoll = Roll20() + home->ReboundRating();
+        const int awayRoll = Roll20() + away->ReboundRating();
+        taker = homeRoll != awayRoll ? (homeRoll > awayRoll ? home : away) : (dh < da ? home : away);
     } else {
         taker = dh < da ? home : away;
     }

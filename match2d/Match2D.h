@@ -210,7 +210,8 @@ float TournamentLevelFactor(const CTeam& record);
 // other's (to the middle when they lie closer).
 void TournamentLevels(const CTeam& home, const CTeam& away, float& homeLevel, float& awayLevel);
 // The same for the ball contests: a regular league's club at its class's level, any other club at
-// the level for its whole squad's steal ratings, a step below the leagues' curve.
+// the level for its whole squad's steal ratings, a step below the leagues' curve; two clubs' contest
+// levels meet by three of the shots' steps (0.024).
 float TournamentContestLevelFactor(const CTeam& record);
 void TournamentContestLevels(const CTeam& home, const CTeam& away, float& homeLevel, float& awayLevel);
 

@@ -1,6 +1,8 @@
 #include "match2d/Match2DBatch.h"
 
+#include "database/Records.h"
 #include "engine/GameRand.h"
+#include "match/UserMatch.h"
 #include "match2d/Match2D.h"
 
 #include <algorithm>
@@ -77,6 +79,14 @@ void Match2DBatchFigures::Add(const Match2DBatchFigures& o) {
         freeThrowsMadeByRating[b] += o.freeThrowsMadeByRating[b];
     }
     total.Add(o.total);
+    userSide.Add(o.userSide);
+    computerSide.Add(o.computerSide);
+    for (const Match2DClubFigures& c : o.clubs) {
+        Match2DClubFigures& own = Club(c.club);
+        own.matches += c.matches;
+        own.wins += c.wins;
+        own.box.Add(c.box);
+    }
     mostFouls = std::max(mostFouls, o.mostFouls);
     time.Add(o.time);
     userTime.Add(o.userTime);
@@ -117,6 +127,17 @@ void PlayWatched(CMatch2D& match) {
 
 } // namespace
 
+Match2DClubFigures& Match2DBatchFigures::Club(const CTeam* club) {
+    for (Match2DClubFigures& c : clubs) {
+        if (c.club == club) {
+            return c;
+        }
+    }
+    clubs.push_back(Match2DClubFigures{});
+    clubs.back().club = club;
+    return clubs.back();
+}
+
 bool PlayMatch2DWithTactics(CMatch2D& match, CTeam* home, CTeam* away, bool userIsHome,
                             const Match2DTactics& t, bool watched) {
     const int userAttack = userIsHome ? t.homeAttack : t.awayAttack;
@@ -140,6 +161,93 @@ bool PlayMatch2DWithTactics(CMatch2D& match, CTeam* home, CTeam* away, bool user
     return match.IsOver();
 }
 
+namespace {
+
+// The figures of the match just played, added to a batch's.
+void RecordMatch(const CMatch2D& match, const CTeam* home, const CTeam* away, bool userIsHome,
+                 bool firstAtHome, bool finished, Match2DBatchFigures& figures) {
+    const int homeScore = match.GetHomeTeam()->score;
+    const int awayScore = match.GetAwayTeam()->score;
+    ++figures.matches;
+    figures.forfeits += match.forfeited ? 1 : 0;
+    figures.unfinished += finished ? 0 : 1;
+    figures.level += homeScore == awayScore ? 1 : 0;
+    figures.overtimeMatches += match.overtimes > 0 ? 1 : 0;
+    figures.longestStealRun = std::max(figures.longestStealRun, match.longestStealRun);
+    figures.quietPeriods += match.quietPeriods;
+    figures.margins.push_back(std::abs(homeScore - awayScore));
+    if ((firstAtHome ? homeScore > awayScore : awayScore > homeScore)) {
+        ++figures.firstWins;
+    }
+    figures.firstPoints.push_back(firstAtHome ? homeScore : awayScore);
+    figures.secondPoints.push_back(firstAtHome ? awayScore : homeScore);
+    for (const CMatch2DTeam* team : {match.GetHomeTeam(), match.GetAwayTeam()}) {
+        const bool homeSide = team == match.GetHomeTeam();
+        const Match2DBox box = BoxScore(*team);
+        figures.total.Add(box);
+        (homeSide == userIsHome ? figures.userSide : figures.computerSide).Add(box);
+        Match2DClubFigures& club = figures.Club(homeSide ? home : away);
+        ++club.matches;
+        club.wins += (homeSide ? homeScore > awayScore : awayScore > homeScore) ? 1 : 0;
+        club.box.Add(box);
+        figures.points.push_back(box.points);
+        figures.mostFouls = std::max(figures.mostFouls, box.fouls);
+        if (!match.forfeited && box.points != 2 * box.twoMade + 3 * box.threesMade + box.freeThrowsMade) {
+            ++figures.scoreMismatches;
+        }
+        Match2DTime time;
+        time.substitutions = team->substitutions;
+        time.periodSeconds = 4 * 720 + 300 * match.overtimes;
+        for (int i = 0; i < team->PlayerCount(); ++i) {
+            const CMatch2DPlayer& p = *team->GetPlayer(i);
+            const int seconds = p.secondsOnCourt; // as the record keeps it
+            time.seconds += seconds;
+            if (p.startedMatch) {
+                time.starterSeconds += seconds;
+                ++time.starters;
+            }
+            time.injuries += p.mustLeave ? 1 : 0;
+            time.exhausted += p.exhausted ? 1 : 0;
+        }
+        figures.time.Add(time);
+        if (team->userTeam) {
+            figures.userTime.Add(time);
+        }
+        for (const auto& p : team->players) {
+            figures.foulLimits += p->Fouls() >= 5 ? 1 : 0;
+            const int band = Match2DBatchFigures::RatingBand(p->FreeThrowRating());
+            figures.freeThrowsTakenByRating[band] += p->Counter(kStatFreeThrowsTaken);
+            figures.freeThrowsMadeByRating[band] += p->Counter(kStatFreeThrowsMade);
+        }
+    }
+}
+
+// The batch's tactics for one match: game numbers the matches of the batch.
+Match2DTactics BatchTactics(Match2DBatchTactics tactics, int game, bool userIsHome, int onlyDefence) {
+    // Every offence, and the defences the game plays in the half court; the presses are tactics of
+    // their own, measured apart.
+    static const int kHalfCourtDefences[6] = {10, 13, 14, 17, 18, 19};
+    Match2DTactics t;
+    if (tactics == Match2DBatchTactics::Every) {
+        (userIsHome ? t.homeAttack : t.awayAttack) = game % 10;
+        (userIsHome ? t.homeDefence : t.awayDefence) = kHalfCourtDefences[(game / 10) % 6];
+    } else if (tactics == Match2DBatchTactics::Mix) {
+        t.homeAttack = GameRand() % 10;
+        t.homeDefence = 10 + GameRand() % 10;
+        t.awayAttack = GameRand() % 10;
+        t.awayDefence = 10 + GameRand() % 10;
+        if (onlyDefence >= 0) {
+            t.homeDefence = t.awayDefence = onlyDefence;
+        }
+    } else if (tactics == Match2DBatchTactics::NewCareer || tactics == Match2DBatchTactics::Watched) {
+        (userIsHome ? t.homeAttack : t.awayAttack) = kDefaultUserAttack;
+        (userIsHome ? t.homeDefence : t.awayDefence) = kDefaultUserDefence;
+    }
+    return t;
+}
+
+} // namespace
+
 Match2DBatchFigures PlayMatch2DBatch(CMatch2D& match, const std::vector<CTeam*>& clubs, int games,
                                      unsigned int seed, Match2DBatchTactics tactics,
                                      const std::vector<CTeam*>* others, bool cup, int onlyDefence) {
@@ -150,9 +258,6 @@ Match2DBatchFigures PlayMatch2DBatch(CMatch2D& match, const std::vector<CTeam*>&
     GameSrand(seed);
     const uint8_t wasCup = match.tournament;
     match.tournament = cup ? 1 : 0;
-    // Every offence, and the defences the game plays in the half court; the presses are tactics of
-    // their own, measured apart.
-    static const int kHalfCourtDefences[6] = {10, 13, 14, 17, 18, 19};
     for (int game = 0; game < games; ++game) {
         CTeam* first = nullptr;
         CTeam* second = nullptr;
@@ -170,67 +275,39 @@ Match2DBatchFigures PlayMatch2DBatch(CMatch2D& match, const std::vector<CTeam*>&
         CTeam* home = firstAtHome ? first : second;
         CTeam* away = firstAtHome ? second : first;
         const bool userIsHome = others != nullptr ? (game / 2) % 2 == 0 : game % 2 == 0;
-        Match2DTactics t;
-        if (tactics == Match2DBatchTactics::Every) {
-            (userIsHome ? t.homeAttack : t.awayAttack) = game % 10;
-            (userIsHome ? t.homeDefence : t.awayDefence) = kHalfCourtDefences[(game / 10) % 6];
-        } else if (tactics == Match2DBatchTactics::Mix) {
-            t.homeAttack = GameRand() % 10;
-            t.homeDefence = 10 + GameRand() % 10;
-            t.awayAttack = GameRand() % 10;
-            t.awayDefence = 10 + GameRand() % 10;
-            if (onlyDefence >= 0) {
-                t.homeDefence = t.awayDefence = onlyDefence;
-            }
-        }
+        const Match2DTactics t = BatchTactics(tactics, game, userIsHome, onlyDefence);
         const bool finished =
             PlayMatch2DWithTactics(match, home, away, userIsHome, t, tactics == Match2DBatchTactics::Watched);
-        const int homeScore = match.GetHomeTeam()->score;
-        const int awayScore = match.GetAwayTeam()->score;
-        ++figures.matches;
-        figures.forfeits += match.forfeited ? 1 : 0;
-        figures.unfinished += finished ? 0 : 1;
-        figures.level += homeScore == awayScore ? 1 : 0;
-        figures.overtimeMatches += match.overtimes > 0 ? 1 : 0;
-        figures.longestStealRun = std::max(figures.longestStealRun, match.longestStealRun);
-        figures.quietPeriods += match.quietPeriods;
-        figures.margins.push_back(std::abs(homeScore - awayScore));
-        if ((firstAtHome ? homeScore > awayScore : awayScore > homeScore)) {
-            ++figures.firstWins;
-        }
-        figures.firstPoints.push_back(firstAtHome ? homeScore : awayScore);
-        figures.secondPoints.push_back(firstAtHome ? awayScore : homeScore);
-        for (const CMatch2DTeam* team : {match.GetHomeTeam(), match.GetAwayTeam()}) {
-            const Match2DBox box = BoxScore(*team);
-            figures.total.Add(box);
-            figures.points.push_back(box.points);
-            figures.mostFouls = std::max(figures.mostFouls, box.fouls);
-            if (!match.forfeited && box.points != 2 * box.twoMade + 3 * box.threesMade + box.freeThrowsMade) {
-                ++figures.scoreMismatches;
-            }
-            Match2DTime time;
-            time.substitutions = team->substitutions;
-            time.periodSeconds = 4 * 720 + 300 * match.overtimes;
-            for (int i = 0; i < team->PlayerCount(); ++i) {
-                const CMatch2DPlayer& p = *team->GetPlayer(i);
-                const int seconds = p.secondsOnCourt; // as the record keeps it
-                time.seconds += seconds;
-                if (p.startedMatch) {
-                    time.starterSeconds += seconds;
-                    ++time.starters;
+        RecordMatch(match, home, away, userIsHome, firstAtHome, finished, figures);
+    }
+    match.tournament = wasCup;
+    for (std::vector<int>* list :
+         {&figures.points, &figures.margins, &figures.firstPoints, &figures.secondPoints}) {
+        std::sort(list->begin(), list->end());
+    }
+    return figures;
+}
+
+Match2DBatchFigures PlayMatch2DRounds(CMatch2D& match, const std::vector<CTeam*>& clubs, int rounds,
+                                      unsigned int seed, Match2DBatchTactics tactics) {
+    Match2DBatchFigures figures;
+    GameSrand(seed);
+    const uint8_t wasCup = match.tournament;
+    match.tournament = 0;
+    int game = 0;
+    for (int round = 0; round < rounds; ++round) {
+        for (CTeam* home : clubs) {
+            for (CTeam* away : clubs) {
+                if (home == away) {
+                    continue;
                 }
-                time.injuries += p.mustLeave ? 1 : 0;
-                time.exhausted += p.exhausted ? 1 : 0;
-            }
-            figures.time.Add(time);
-            if (team->userTeam) {
-                figures.userTime.Add(time);
-            }
-            for (const auto& p : team->players) {
-                figures.foulLimits += p->Fouls() >= 5 ? 1 : 0;
-                const int band = Match2DBatchFigures::RatingBand(p->FreeThrowRating());
-                figures.freeThrowsTakenByRating[band] += p->Counter(kStatFreeThrowsTaken);
-                figures.freeThrowsMadeByRating[band] += p->Counter(kStatFreeThrowsMade);
+                // The user's side alternates, so that each club is the user's in half its matches.
+                const bool userIsHome = (game + round) % 2 == 0;
+                const Match2DTactics t = BatchTactics(tactics, game, userIsHome, -1);
+                const bool finished = PlayMatch2DWithTactics(match, home, away, userIsHome, t,
+                                                             tactics == Match2DBatchTactics::Watched);
+                RecordMatch(match, home, away, userIsHome, true, finished, figures);
+                ++game;
             }
         }
     }
@@ -313,4 +390,50 @@ void PrintMatch2DTimeRow(const char* label, const Match2DBatchFigures& f) {
                 f.PerSide(t.injuries), f.PerSide(t.exhausted), static_cast<double>(u.substitutions) / matches,
                 minutes(u.starterSeconds, u.starters), static_cast<double>(u.injuries) / matches,
                 static_cast<double>(u.exhausted) / matches);
+}
+
+void PrintMatch2DSideRows(const char* label, const Match2DBatchFigures& f) {
+    // One side of each match: a figure a match is the sum over the matches.
+    const double n = f.matches > 0 ? f.matches : 1;
+    const std::pair<const char*, const Match2DBox*> sides[2] = {{"user", &f.userSide},
+                                                                {"computer", &f.computerSide}};
+    for (const auto& [side, box] : sides) {
+        const Match2DBox& b = *box;
+        std::printf("| %-14s | %-8s | %.1f | %.0f | %.1f | %.0f | %.1f | %.0f | %.1f | %.0f | %.1f | %.1f | "
+                    "%.1f | %.1f |\n",
+                    label, side, b.points / n, Percent(b.FieldGoalsMade(), b.FieldGoalsTaken()),
+                    b.threesTaken / n, Percent(b.threesMade, b.threesTaken), b.freeThrowsTaken / n,
+                    Percent(b.freeThrowsMade, b.freeThrowsTaken), b.offensiveRebounds / n,
+                    Percent(b.offensiveRebounds, b.offensiveRebounds + b.defensiveRebounds), b.assists / n,
+                    b.steals / n, b.turnovers / n, b.fouls / n);
+    }
+}
+
+void PrintMatch2DSideHeader() {
+    std::printf(
+        "| %-14s | side | pts | FG%% | 3PA | 3P%% | FTA | FT%% | OReb | OReb%% | Ast | Stl | TO | Fouls |\n"
+        "|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n",
+        "batch");
+}
+
+void PrintMatch2DClubHeader() {
+    std::printf(
+        "| %-24s | matches | won | pts | FG%% | 3PA | 3P%% | FTA | FT%% | OReb%% | Ast | Stl | Fouls |\n"
+        "|---|---|---|---|---|---|---|---|---|---|---|---|---|\n",
+        "club");
+}
+
+void PrintMatch2DClubRows(const Match2DBatchFigures& f) {
+    for (const Match2DClubFigures& c : f.clubs) {
+        const Match2DBox& b = c.box;
+        const double n = c.matches > 0 ? c.matches : 1;
+        std::printf(
+            "| %-24s | %d | %.0f%% | %.1f | %.1f | %.1f | %.0f | %.1f | %.0f | %.0f | %.1f | %.1f | %.1f |\n",
+            c.club != nullptr ? c.club->name.GetText() : "?", c.matches, Percent(c.wins, c.matches),
+            b.points / n, Percent(b.FieldGoalsMade(), b.FieldGoalsTaken()), b.threesTaken / n,
+            Percent(b.threesMade, b.threesTaken), b.freeThrowsTaken / n,
+            Percent(b.freeThrowsMade, b.freeThrowsTaken),
+            Percent(b.offensiveRebounds, b.offensiveRebounds + b.defensiveRebounds), b.assists / n,
+            b.steals / n, b.fouls / n);
+    }
 }

@@ -25,13 +25,14 @@ struct Match2DBox {
 
 Match2DBox BoxScore(const CMatch2DTeam& team);
 
-// How the batch picks tactics: both sides on the game's default (offence 0 against man-to-man 13);
-// the user's side cycling through every offence and the half-court defences; or both sides on a
-// random offence 0-9 and defence 10-19 each (the game's mix, presses included).
-// Watched: the default tactics, the user's side played as a watched match nobody touches (the
+// How the batch picks tactics: both sides on the computer's tactics (offence 0 against man-to-man
+// 13); the user's side cycling through every offence and the half-court defences; both sides on a
+// random offence 0-9 and defence 10-19 each (the game's mix, presses included); or the user's side
+// on the tactics a new career gives him (UserMatch.h) against the computer's.
+// Watched: the new career's tactics, the user's side played as a watched match nobody touches (the
 // computer's rest rule rests his tired players; a player who must leave is replaced by the freshest
 // fit one, as the user would pick him in the window that asks).
-enum class Match2DBatchTactics { Default, Every, Mix, Watched };
+enum class Match2DBatchTactics { Default, Every, Mix, NewCareer, Watched };
 
 // Playing time and changes of a side, or the sum of many.
 struct Match2DTime {
@@ -44,12 +45,23 @@ struct Match2DTime {
     void Add(const Match2DTime& other);
 };
 
+// One club's sums over the matches it played in a batch.
+struct Match2DClubFigures {
+    const CTeam* club = nullptr;
+    int matches = 0;
+    int wins = 0;
+    Match2DBox box;
+};
+
 struct Match2DBatchFigures {
     int matches = 0;
     int forfeits = 0;
     int unfinished = 0;
     int level = 0;    // matches that ended with the scores level
     Match2DBox total; // over every side of every match
+    // The same split by who coaches the side: the user's and the computer's.
+    Match2DBox userSide, computerSide;
+    std::vector<Match2DClubFigures> clubs; // in the order they first played
     int mostFouls = 0;
     int overtimeMatches = 0;
     int longestStealRun = 0;  // balls won in a row without a shot, the most in any match
@@ -76,6 +88,7 @@ struct Match2DBatchFigures {
     int MedianPoints() const { return Quantile(points, 0.5); }
     int MedianMargin() const { return Quantile(margins, 0.5); }
     void Add(const Match2DBatchFigures& other);
+    Match2DClubFigures& Club(const CTeam* club);
 };
 
 // Plays games instant matches between two different clubs of the given list each (drawn with the
@@ -88,6 +101,11 @@ Match2DBatchFigures PlayMatch2DBatch(CMatch2D& match, const std::vector<CTeam*>&
                                      const std::vector<CTeam*>* others = nullptr, bool cup = false,
                                      int onlyDefence = -1);
 
+// Every club of clubs plays every other one, at home and away, rounds times over (the user's side
+// alternating): a club's own figures over 2 * rounds * (clubs - 1) matches.
+Match2DBatchFigures PlayMatch2DRounds(CMatch2D& match, const std::vector<CTeam*>& clubs, int rounds,
+                                      unsigned int seed, Match2DBatchTactics tactics);
+
 // One instant match with both sides' tactics given (the computer's side as well as the user's).
 struct Match2DTactics {
     int homeAttack = 0, homeDefence = 13, awayAttack = 0, awayDefence = 13;
@@ -98,6 +116,13 @@ bool PlayMatch2DWithTactics(CMatch2D& match, CTeam* home, CTeam* away, bool user
 // The batch as table rows: a header and one row per figures set, each labelled.
 void PrintMatch2DHeader();
 void PrintMatch2DRow(const char* label, const Match2DBatchFigures& figures);
+// The user's side and the computer's side of a batch, one row each (points, attempts, rebounds and
+// the rest a match).
+void PrintMatch2DSideHeader();
+void PrintMatch2DSideRows(const char* label, const Match2DBatchFigures& figures);
+// One row per club: matches, wins and its box score a match.
+void PrintMatch2DClubHeader();
+void PrintMatch2DClubRows(const Match2DBatchFigures& figures);
 // Free-throw percentage by the shooter's rating band: a header and one row per figures set.
 // Playing time: changes a match, a starter's minutes, a side's minutes against the match's, players
 // hurt or exhausted a side; the user's sides apart.

@@ -10,13 +10,14 @@ namespace {
 // The defender on the ball reaches in from 2 m. A press pokes every other tick near the basket and
 // only every eighth in its trap farther out: poking every other tick up the whole court, a press
 // fouled a dribbler six times on his way and fouled out whole benches (sides forfeited), and every
-// tick wore them out as well. A zone or help defence pokes every third tick in the half it
-// defends: reaching in from 1.5 m every other tick near the basket and every eighth beyond 9 m,
-// zones fouled half as often as man-to-man and stole a third as many balls.
+// tick wore them out as well. A zone or help defence pokes every tick in the half it defends:
+// reaching in from 1.5 m every other tick near the basket and every eighth beyond 9 m, zones fouled
+// half as often as man-to-man and stole a third as many balls; every third tick (every other), the
+// new career's 1-2-1-1 zone fouled 15-16 (16-18) times a match and stole 4-5.
 constexpr float kGuardReach = 2.0f;
 constexpr int kGuardPokeTicks = 2;
 constexpr int kTrapPokeTicks = 8;
-constexpr int kZonePokeTicks = 3;
+constexpr int kZonePokeTicks = 1;
 constexpr float kScoringRange = 9.0f;
 // A pressing defender lets the ball by, but not his man running behind him to the basket.
 constexpr float kBeatenBy = 2.0f;
@@ -43,13 +44,17 @@ CMatch2DPlayer* CMatch2DPlayer::BallToGuard() const {
     }
     // A zone or help defence meets the ball in the half it defends; a press meets it everywhere,
     // trapping the holder in his own back court.
-    const bool inDefendedHalf = homeSide ? holder->position.z < 0.0f : holder->position.z > 0.0f;
-    if (!inDefendedHalf && !IsPress(defenceTacticId)) {
+    if (!GuardsBallAt(holder->position)) {
         return nullptr;
     }
     // Only who is nearest matters: squares, no root.
     float square = 0.0f;
     return OwnTeam()->FindNearestSquare(holder->position, square, nullptr) == this ? holder : nullptr;
+}
+
+bool CMatch2DPlayer::GuardsBallAt(const Vec3& point) const {
+    const bool inDefendedHalf = homeSide ? point.z < 0.0f : point.z > 0.0f;
+    return inDefendedHalf || IsPress(defenceTacticId);
 }
 
 bool CMatch2DPlayer::PressBeaten() const {

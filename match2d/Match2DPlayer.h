@@ -135,6 +135,9 @@ public:
     // The holder this defender steps up to: he is his side's nearest to the ball, under any defence
     // but man-to-man, in the half he defends (a press: anywhere). Null otherwise.
     CMatch2DPlayer* BallToGuard() const;
+    // Whether he defends the ball at that point: in the half his side defends, anywhere under a
+    // press. Elsewhere he is getting back, and does not reach in at a dribbler he runs past.
+    bool GuardsBallAt(const Vec3& point) const;
     // A pressing defender the ball has passed (it is nearer the basket he defends than he is), or
     // whose man has run by him toward it.
     bool PressBeaten() const;
@@ -196,6 +199,9 @@ public:
     int32_t secondsOnCourt = 0; // whole clock seconds he was one of the five on court
     // The first playing tick at which he may poke at the ball again.
     int32_t nextContestTick = 0;
+    // A marker running to his man: his next step is a run (the man-to-man rule sets it, the step
+    // clears it).
+    uint8_t closingOut = 0;
 
     uint8_t remarkFatigueOrFouls = 0;
     uint8_t remarkExhausted = 0;

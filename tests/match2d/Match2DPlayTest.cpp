@@ -324,14 +324,14 @@ TEST_F(Match2DTest, TournamentBallContestsReadALeagueClubsClassAndATournamentClu
     EXPECT_NEAR(withSteals(strongBench, 55, 61) - level, 0.024f * 3.5f, 0.001f);
 
     // In a tournament match each side's contests play at those levels. A tournament club's moves
-    // toward the other side's as the shots' levels do; a league club's stays at its class's, as in
-    // its league (met by a step, class 2 beat class 0 in 92-94 % of cup matches).
+    // toward the other side's, by three of the shots' steps; a league club's stays at its class's,
+    // as in its league (met by a step, class 2 beat class 0 in 92-94 % of cup matches).
     match.tournament = 1;
     Start(league.team, even.team);
     float leagueSide = 0.0f, tournamentSide = 0.0f;
     TournamentContestLevels(league.team, even.team, leagueSide, tournamentSide);
     EXPECT_FLOAT_EQ(leagueSide, 1.52f);
-    EXPECT_NEAR(tournamentSide, level + 0.008f, 0.0001f);
+    EXPECT_NEAR(tournamentSide, level + 0.024f, 0.0001f);
     ClubBuilder other(5, 12);
     other.team.leagueId = 0;
     float strongSide = 0.0f, weakSide = 0.0f;
@@ -375,6 +375,49 @@ TEST_F(Match2DTest, ZonesAndPressesStillFoulAndStealOnTheGamesMixOfTactics) {
     EXPECT_LE(3.0 * t.offensiveRebounds, 1.05 * (t.offensiveRebounds + t.defensiveRebounds));
     EXPECT_GE(f.MedianPoints(), 85);
     EXPECT_LE(f.MedianPoints(), 115);
+}
+
+TEST_F(Match2DTest, TheComputersManToManDefendsAlikeWhateverDefenceTheUserPlays) {
+    // A new career plays the 1-2-1-1 zone. Against it the computer's man-to-man fouled 10 times a
+    // match and stole 3 balls, against the user's man-to-man 25 and 7: its markers began each
+    // possession as far from their men as the user's defence had left them, and poked at a dribbler
+    // they passed in his own half only when they had just been marked by him.
+    CMemoryDB world;
+    ASSERT_TRUE(LoadWorldData(world, kDataSetLeague));
+    for (int leagueClass : {1, 2}) {
+        SCOPED_TRACE(leagueClass);
+        std::vector<CTeam*> clubs;
+        for (int i = 0; i < world.teams.Size(); ++i) {
+            if (world.teams.At(i)->leagueId % 3 == leagueClass) {
+                clubs.push_back(world.teams.At(i));
+            }
+        }
+        const int games = kSanitizedBuild ? 4 : 60;
+        const Match2DBatchFigures manToMan =
+            PlayMatch2DBatch(match, clubs, games, 2040 + leagueClass, Match2DBatchTactics::Default);
+        const Match2DBatchFigures career =
+            PlayMatch2DBatch(match, clubs, games, 2040 + leagueClass, Match2DBatchTactics::NewCareer);
+        PrintMatch2DSideRows("man-to-man", manToMan);
+        PrintMatch2DSideRows("career", career);
+        EXPECT_EQ(career.forfeits, 0);
+        if (kSanitizedBuild) {
+            continue;
+        }
+        const Match2DBox& against = manToMan.computerSide;
+        const Match2DBox& againstZone = career.computerSide;
+        EXPECT_GE(againstZone.fouls, 0.8 * against.fouls);
+        EXPECT_GE(againstZone.steals, 0.7 * against.steals);
+        // The new career's match holds the bands on both sides: fouls, steals and free throws.
+        for (const Match2DBox* side : {&career.userSide, &career.computerSide}) {
+            const double n = career.matches;
+            EXPECT_GE(side->fouls / n, 15.0);
+            EXPECT_LE(side->fouls / n, 25.0);
+            EXPECT_GE(side->steals / n, 4.5);
+            EXPECT_LE(side->steals / n, 10.0);
+            EXPECT_GE(side->freeThrowsTaken / n, 17.0);
+            EXPECT_LE(side->freeThrowsTaken / n, 30.0);
+        }
+    }
 }
 
 TEST_F(Match2DTest, PressDefencesConcedeMoreThanHalfCourtOnes) {

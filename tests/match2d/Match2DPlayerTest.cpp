@@ -96,6 +96,67 @@ TEST_F(Match2DPlayerTest, ManToManFollowsHisManInTheOwnHalfOnly) {
     ExpectAt(m_def->target, m_def->defenceSpot);
 }
 
+TEST_F(Match2DPlayerTest, ManToManMarkerRunsToHisManWhenOffHimAndWalksWithHimOnHim) {
+    // Walking at his man's pace to where the man stood, a marker who began the possession metres
+    // off (after the other side's zone) stayed that far off for most of it.
+    CMatch2DPlayer* man = Attacker(1);
+    m_def->defenceTacticId = 13;
+    const float pace = m_def->speed;
+    ASSERT_GT(pace, 0.0f);
+    man->position = Vec3(0.0f, 0.0f, -4.0f);
+    for (const float from : {-8.0f, -5.6f, -5.4f}) {
+        m_def->position = Vec3(0.0f, 0.0f, from);
+        m_def->DefendManInHalf();
+        m_def->MoveStep();
+        // More than 1.5 m off he runs at twice his pace; nearer he walks.
+        EXPECT_NEAR(m_def->position.z, from + (from < -5.5f ? 2.0f : 1.0f) * pace, 1e-5f) << from;
+    }
+    // The run is the one step the rule asked for: the next step of any other kind is a walk.
+    m_def->position = Vec3(0.0f, 0.0f, -8.0f);
+    m_def->DefendManInHalf();
+    m_def->MoveStep();
+    m_def->MoveStep();
+    EXPECT_NEAR(m_def->position.z, -8.0f + 3.0f * pace, 1e-5f);
+    // His man up court: he stands at his spot, and does not run there.
+    man->position = Vec3(0.0f, 0.0f, 4.0f);
+    m_def->position = Vec3(0.0f, 0.0f, -4.0f);
+    m_def->DefendManInHalf();
+    m_def->MoveStep();
+    EXPECT_NEAR(m_def->position.z, -4.0f - pace, 1e-5f);
+}
+
+TEST_F(Match2DPlayerTest, NobodyReachesInAtADribblerUpCourtUnlessHisSidePresses) {
+    // A defender getting back past the dribbler in the dribbler's own half poked at him every tick:
+    // half the fouls of a man-to-man side, and only where the other side had marked man-to-man too
+    // (its attackers began beside the men they had marked).
+    match.GetAwayTeam()->SetAttacking();
+    match.GetHomeTeam()->SetDefending();
+    match.ballStealth.Clear(); // nobody wins the ball here
+    for (float key : {0.0f, 0.5f, 1.0f, 1.5f, 2.0f}) {
+        match.ballStealth.AddPoint(key, 100000.0f);
+    }
+    CMatch2DPlayer* holder = Attacker(0);
+    CMatch2DPlayer* defender = match.GetHomePlayer(0);
+    for (int i = 1; i < kCourtPlayers; ++i) {
+        match.GetHomePlayer(i)->position = Vec3(6.0f, 0.0f, -13.0f + i);
+    }
+    holder->hasBall = 1;
+    // The away side attacks the basket at negative z: its own half is z > 0.
+    for (const float z : {4.0f, -4.0f}) {
+        for (const int tactic : {13, 10, 16}) {
+            holder->position = Vec3(0.0f, 0.0f, z);
+            match.ball->SetPosition(holder->position);
+            defender->position = holder->position + Vec3(1.0f, 0.0f, 0.0f);
+            defender->defenceTacticId = tactic;
+            defender->nextContestTick = match.playTicks;
+            const float energy = defender->energy;
+            EXPECT_FALSE(holder->Dribble());
+            const bool pokes = z < 0.0f || tactic == 16;
+            EXPECT_FLOAT_EQ(defender->energy, pokes ? energy - 0.05f : energy) << z << " " << tactic;
+        }
+    }
+}
+
 TEST_F(Match2DPlayerTest, BallHolderDefenceStepsUpWithinFiveMetres) {
     m_def->defenceTacticId = 18;
     m_def->ApplyDefenceTactic();
@@ -349,7 +410,7 @@ TEST_F(Match2DPlayerTest, HolderWhoIsHisOwnMostOpenPlayerDribblesAtTheBasketInst
         match.ballStealth.AddPoint(key, 100000.0f);
     }
     CMatch2DPlayer* holder = Attacker(0);
-    holder->position = holder->target = Vec3(0.0f, 0.0f, 0.0f); // 12.25 from his basket
+    holder->position = holder->target = Vec3(0.0f, 0.0f, -1.0f); // 11.25 from his basket
     holder->hasBall = 1;
     match.ball->SetPosition(holder->position);
     // Every mate has a defender on him; the holder's own is a metre off.
@@ -358,10 +419,10 @@ TEST_F(Match2DPlayerTest, HolderWhoIsHisOwnMostOpenPlayerDribblesAtTheBasketInst
         Attacker(i)->position = Vec3(-5.0f + 2.0f * i, 0.0f, -4.0f);
         match.GetHomePlayer(i)->position = Attacker(i)->position + Vec3(0.2f, 0.0f, 0.0f);
     }
-    for (float gap : {0.3f, 0.49f, 0.51f, 1.0f, 1.5f}) {
-        holder->position = Vec3(0.0f, 0.0f, 0.0f);
+    for (float gap : {0.3f, 0.49f, 0.51f, 1.0f, 1.4f, 1.5f}) {
+        holder->position = Vec3(0.0f, 0.0f, -1.0f);
         holder->hasBall = 1;
-        marker->position = Vec3(gap, 0.0f, 0.0f);
+        marker->position = Vec3(gap, 0.0f, -1.0f);
         marker->nextContestTick = match.playTicks; // free to poke again, as on a later tick
         ASSERT_EQ(holder->FindOpenTeammate(), holder);
         const float markerEnergy = marker->energy;
@@ -370,10 +431,10 @@ TEST_F(Match2DPlayerTest, HolderWhoIsHisOwnMostOpenPlayerDribblesAtTheBasketInst
         EXPECT_FALSE(holder->receivingPass);
         EXPECT_EQ(holder->Counter(kStatPassesCompleted) + holder->Counter(kStatPassesFailed), 0);
         EXPECT_EQ(holder->target, match.homeInbound); // on his way to the basket
-        EXPECT_LT(holder->position.z, 0.0f);
+        EXPECT_LT(holder->position.z, -1.0f);
         // Only a defender within reach pokes at the ball, and not one on the dribbler's body: from
         // there he fouled one time in twenty and won about one ball in 250.
-        const bool pokes = gap >= 0.5f && gap < 1.15f;
+        const bool pokes = gap >= 0.5f && gap < 1.5f;
         EXPECT_FLOAT_EQ(marker->energy, pokes ? markerEnergy - 0.05f : markerEnergy) << gap;
     }
 }
@@ -663,7 +724,7 @@ TEST_F(Match2DPlayerTest, PressingDefenderGetsBackToHisManOnceTheBallOrHisManIsP
     ExpectAt(m_def->target, m_def->defenceSpot);
 }
 
-TEST_F(Match2DPlayerTest, ZonesReachInEveryThirdTickInTheirHalfAndPressesOnlyEveryEighthFarOut) {
+TEST_F(Match2DPlayerTest, ZonesReachInEveryTickInTheirHalfAndPressesOnlyEveryEighthFarOut) {
     for (int i : {0, 2, 3, 4}) {
         match.GetHomePlayer(i)->position = Vec3(i % 2 == 0 ? 6.0f : -6.0f, 0.0f, -13.0f + i * 0.5f);
     }
@@ -677,7 +738,7 @@ TEST_F(Match2DPlayerTest, ZonesReachInEveryThirdTickInTheirHalfAndPressesOnlyEve
         m_def->position = holder->position + Vec3(1.9f, 0.0f, 0.0f); // within reach
         m_def->nextContestTick = 0;
         m_def->ApplyDefenceTactic();
-        EXPECT_EQ(m_def->nextContestTick, match.playTicks + (tactic == 14 ? 3 : 8)) << tactic;
+        EXPECT_EQ(m_def->nextContestTick, match.playTicks + (tactic == 14 ? 1 : 8)) << tactic;
     }
     // Near the basket the press reaches in every other tick.
     holder->position = Vec3(1.0f, 0.0f, -7.0f);
