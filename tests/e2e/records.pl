@@ -1,7 +1,7 @@
 #!/usr/bin/perl
 # records.pl <career folder>...: each player's figures summed over the saved match records of the
 # folders given (a saved career keeps the user's club in its folder and the world in MainData), one
-# line a player: name|records|seconds|points|offensive rebounds|defensive rebounds|rebounds
+# line a player: name|games (records with time on court)|seconds|points|offensive rebounds|defensive rebounds|rebounds
 use strict;
 use warnings;
 
@@ -39,7 +39,7 @@ for my $dir (@ARGV) {
     for my $row (0 .. unpack('l<', substr($stats, 0, 4)) - 1) {
         my @f = unpack('l<30', substr($stats, 4 + 120 * $row, 120));
         my $s = $sum{$f[0]} //= [0, 0, 0, 0, 0, 0];
-        $s->[0] += 1;
+        $s->[0] += 1 if $f[4] > 0;
         $s->[1] += $f[4];
         $s->[2] += $f[9];
         $s->[3] += $f[21];
