@@ -195,10 +195,23 @@ for figure in "Points 4" "Rebounds 7"; do
     shown=$(awk -F'|' -v f="$1" '$1 == f { print $2 "|" $3 }' "$out/leaders.txt")
     [ "$shown" = "$best" ] || fail "the overview's $1 leader reads '$shown', the records '$best'"
 done
-# The indicators: each a percentage with its arrow.
+# The indicators: each percentage as the club's opinion row holds it, the arrow up unless the value
+# fell below the morning's reference.
+club=$(perl -e 'local $/; open(my $f, "<:raw", $ARGV[0]) or die; my ($n, $id) = unpack("l<l<", <$f>); print $id' \
+    "$saved/teamlist.dat") || fail "the saved club could not be read"
+opinion=$(perl -e 'local $/; open(my $f, "<:raw", $ARGV[0]) or die; my $b = <$f>;
+    for my $r (0 .. unpack("l<", $b) - 1) { my @v = unpack("l<7", substr($b, 4 + 28 * $r, 28));
+        print "@v[1..6]" if $v[0] == $ARGV[1] }' "$saved/MainData/teamopinions.dat" "$club")
+read -r -a values <<<"$opinion"
+[ "${#values[@]}" -eq 6 ] || fail "the club $club has no opinion row in the records"
 for k in 1 2 3; do
-    grep -Eq "ID_IND_PERCENT_$k Static visible enabled \"[0-9]+%\"" "$out/screens.txt" ||
-        fail "indicator $k shows no percentage"
-    grep -Eq "ID_IND_ARROW_$k Picture .*(up|down)\.png" "$out/screens.txt" || fail "indicator $k has no arrow"
+    value=${values[$((k - 1))]}
+    reference=${values[$((k + 2))]}
+    arrow=up
+    [ "$value" -lt "$reference" ] && arrow=down
+    grep -q "ID_IND_PERCENT_$k Static visible enabled \"$value%\"" "$out/screens.txt" ||
+        fail "indicator $k does not show the recorded $value%"
+    grep -Eq "ID_IND_ARROW_$k Picture .*[\\]$arrow\.png" "$out/screens.txt" ||
+        fail "indicator $k's arrow is not $arrow ($value% against $reference% in the morning)"
 done
 echo "PASSED: first month session ($clubs clubs in the comparison), screenshots in $out"
