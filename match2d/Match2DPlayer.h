@@ -162,6 +162,9 @@ public:
     int32_t attackFouls = 0;
     int32_t defenceFouls = 0;
     int32_t mustLeave = 0;
+    // Hurt in a ball contest: he leaves and is out for days. One only worn out (the other reason to
+    // leave) is fit again for the next match.
+    uint8_t hurt = 0;
     Vec3 attackSpot, attackLookAt, defenceSpot, defenceLookAt;
     Vec3 currentAttackSpot, currentAttackLookAt, currentDefenceSpot, currentDefenceLookAt;
 
