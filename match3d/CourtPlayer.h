@@ -285,7 +285,8 @@ public:
     int32_t offensiveRebounds = 0;
     int32_t defensiveRebounds = 0;
     int32_t badPasses = 0;
-    int32_t clockTicks = 0;
+    int32_t clockTicks = 0;    // game-clock seconds on court: the record's time played
+    double countedClock = 0.0; // the game clock when a second was last counted
 
     uint8_t commentDone[4] = {}; // each commentary event is told once
     uint8_t isUserPlayer = 0;

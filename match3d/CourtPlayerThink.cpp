@@ -13,7 +13,6 @@ constexpr float kRunBeyond = 2.2f;             // open play: farther targets are
 constexpr float kSubstitutionRunBeyond = 3.2f; // the substitution phase leaves more time to walk
 constexpr float kInboundRunBeyond = 1.5f;      // attackers hurry to receive the inbound
 constexpr float kRunCost = 0.005f;
-constexpr double kClockTickSecond = 60.0;    // the game-clock second counted into the statistics
 constexpr double kIdleGestureScale = 5000.0; // one chance in this many per step for each gesture
 constexpr double kNewSpotChance = 30.0;      // percent: an attacker at his spot wanders on
 constexpr double kInboundNewSpotChance = 10.0;
@@ -31,7 +30,11 @@ void CCourtPlayer::Think(double dt) {
     if (match == nullptr) {
         return;
     }
-    if (match->GameClock() == kClockTickSecond) {
+    // His time on court for the statistics: each game-clock second that passes while he is on
+    // court counts once, at any number of steps a second (counting the steps while the clock read
+    // one given second gave 50 or 100 "seconds" for a whole match).
+    if (match->GameClock() != countedClock) {
+        countedClock = match->GameClock();
         ++clockTicks;
     }
     const MatchFlags& flags = match->Flags();

@@ -207,3 +207,21 @@ TEST(RosterBench, RestLiftsFromNoLowerThanEmptyAndStopsAtTheMaximum) {
     EXPECT_FLOAT_EQ(match.Home(6).stamina, 80.0f);
     EXPECT_FLOAT_EQ(match.Home(7).stamina, 0.0001f);
 }
+
+TEST(RosterThink, TimeOnCourtIsTheGameSecondsHeThoughtThroughAtAnyNumberOfStepsASecond) {
+    FakeMatch match(12);
+    // Two minutes of play at five steps a second, the clock wrapping at a quarter's end; the five
+    // on court think, the bench does not.
+    for (int second = 0; second < 120; ++second) {
+        match.gameClock = static_cast<double>((700 + second) % 720);
+        for (int step = 0; step < 5; ++step)
+            match.teams[0].Think(0.02);
+    }
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(match.Home(i).clockTicks, 120) << i;
+    EXPECT_EQ(match.Home(5).clockTicks, 0);
+    // A stopped clock (a dead ball, the break) adds nothing.
+    for (int step = 0; step < 50; ++step)
+        match.teams[0].Think(0.02);
+    EXPECT_EQ(match.Home(0).clockTicks, 120);
+}
