@@ -269,6 +269,7 @@ void CCourtPlayer::UpdateDefenceTarget(int defenceTacticType) {
 bool CCourtPlayer::CheckExhaustion() {
     if (match != nullptr && stamina < 10.0f && match->Roll20() > 18) {
         injured = 1;
+        exhausted = 1;
         return true;
     }
     return false;
