@@ -132,6 +132,8 @@ shot 07-after-3d
 last=07-after-3d
 open() {
     click "$1" "$2"
+    # The pointer rests off the screen's figures, so no tooltip covers them in the shot.
+    xdotool mousemove --sync $((left + 760)) $((top + 62))
     expect 30 "$3" "the $4 did not open" changed_since "$last" "$screen_area" 5000
     last=$3
 }
@@ -158,6 +160,16 @@ perl "$records" "$saved" "$saved/MainData" >"$out/records.txt" || fail "the save
     fail "the probe could not read the saved career ($(tail -n 1 "$out/screens.txt"))"
 perl "$records" "$saved" >"$out/squad.txt" || fail "the squad's records could not be read"
 grep -Eq '^[^|]*[|]2[|]' "$out/squad.txt" || fail "no player of the squad has the two matches in his records"
+# Each of the two matches gave the squad 5 x 48 minutes on court (more after an overtime).
+perl -e 'local $/; open(my $f, "<:raw", $ARGV[0]) or die; my $b = <$f>; my %s;
+    for my $r (0 .. unpack("l<", $b) - 1) { my @f = unpack("l<30", substr($b, 4 + 120 * $r, 120));
+        $s{sprintf("%04d-%02d-%02d", @f[1 .. 3])} += $f[4] }
+    print "$_ $s{$_}\n" for sort keys %s' "$saved/playerstatlist.dat" >"$out/minutes.txt"
+[ "$(wc -l <"$out/minutes.txt")" -eq 2 ] || fail "the squad's records hold $(wc -l <"$out/minutes.txt") match days, not 2"
+while read -r day seconds; do
+    [ "$seconds" -ge 14300 ] && [ "$seconds" -le 21000 ] ||
+        fail "the squad's records give $seconds seconds on court on $day, not five players' 48 minutes"
+done <"$out/minutes.txt"
 # rows <grid id>: the grid's rows from the probe's dump, cells split by '|' without their quotes.
 rows() {
     sed -n "/ $1 Grid/,/^[0-9]/p" "$out/screens.txt" | grep '^ *row ' |
