@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# A league season's first month in a real window under Xvfb: a new career's first match watched on
+# A league season's first weeks in a real window under Xvfb: a new career's first match watched on
 # the drawn court (fast play to the end), the view switched to 3D on the tactics screen and the
-# second match played in the arena on the quick clock, then the day panel's leaders, the club
+# second match played in the arena on the quick clock (nobody rested by the manager), then the day panel's leaders, the club
 # overview, the statistics, the player comparison and the indicators are opened, and the career is
 # saved. The saved career is then read by the probe through the same screens and every figure is
 # held against the saved match records. Screenshots are left in the artefact folder.
@@ -170,6 +170,12 @@ while read -r day seconds; do
     [ "$seconds" -ge 14300 ] && [ "$seconds" -le 21000 ] ||
         fail "the squad's records give $seconds seconds on court on $day, not five players' 48 minutes"
 done <"$out/minutes.txt"
+# The squad is never rested here, so many leave the court worn out; only the few hurt in a ball
+# contest are booked out (a worn-out player once was, for ten days).
+hurt=$(perl -e 'local $/; open(my $f, "<:raw", $ARGV[0]) or die; my $b = <$f>; my $n = 0;
+    for my $r (0 .. unpack("l<", $b) - 1) { $n++ if unpack("l<", substr($b, 4 + 120 * $r + 24, 4)) }
+    print $n' "$saved/playerstatlist.dat")
+[ "$hurt" -le 3 ] || fail "$hurt of the squad's match records say hurt: worn-out players are booked out"
 # rows <grid id>: the grid's rows from the probe's dump, cells split by '|' without their quotes.
 rows() {
     sed -n "/ $1 Grid/,/^[0-9]/p" "$out/screens.txt" | grep '^ *row ' |
