@@ -134,6 +134,7 @@ open() {
     click "$1" "$2"
     # The pointer rests off the screen's figures, so no tooltip covers them in the shot.
     xdotool mousemove --sync $((left + 760)) $((top + 62))
+    settle 5
     expect 30 "$3" "the $4 did not open" changed_since "$last" "$screen_area" 5000
     last=$3
 }
