@@ -53,7 +53,7 @@ void FillSide(const CMatch2DTeam& own, const CMatch2DTeam& other, CTeam* team, b
         line.player = player;
         PlayerMatchTotals t;
         t.seconds = p.secondsOnCourt;
-        t.injured = p.mustLeave != 0;
+        t.injured = p.hurt != 0;
         t.points = Points(p);
         t.home = home;
         t.closeShotsTaken = p.Counter(kStatDunksTaken);

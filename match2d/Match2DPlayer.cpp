@@ -707,6 +707,7 @@ int CMatch2DPlayer::ContestBall(const Vec3& point, bool countSteal) {
     const int r = Roll20();
     if (r == 20) {
         mustLeave = 1;
+        hurt = 1;
         OwnTeam()->alertEvent = 1;
         return 2;
     }
@@ -755,6 +756,7 @@ bool CMatch2DPlayer::ChallengeShooter(CMatch2DPlayer* defender) {
     const int r = Roll20();
     if (r == 20) {
         defender->mustLeave = 1;
+        defender->hurt = 1;
         defender->OwnTeam()->alertEvent = 1;
     } else if (r == 19) {
         defender->OwnTeam()->alertEvent = 1;

@@ -167,6 +167,9 @@ public:
     int32_t mustLeave = 0;
     uint8_t exhausted = 0;    // he must leave for running himself empty
     uint8_t startedMatch = 0; // one of the five who started
+    // Hurt in a ball contest: he leaves and is out for days. One only worn out (the other reason to
+    // leave) is fit again for the next match.
+    uint8_t hurt = 0;
     Vec3 attackSpot, attackLookAt, defenceSpot, defenceLookAt;
     Vec3 currentAttackSpot, currentAttackLookAt, currentDefenceSpot, currentDefenceLookAt;
 

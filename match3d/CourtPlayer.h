@@ -225,7 +225,9 @@ public:
     uint8_t attacking = 0;
     Vec3 homeSpot; // where ResetPositions puts him back
     int32_t personalFouls = 0;
-    int32_t injured = 0;
+    int32_t injured = 0; // he must leave the court: hurt, or worn out (below)
+    // Called off by exhaustion: he leaves like a hurt player but is fit for the next match.
+    uint8_t exhausted = 0;
     // Match seconds from the tip-off when he was hurt (-1 while fit): the day's incidents list it.
     int32_t injuredAtSecond = -1;
     int32_t dribbleMode = 0;
@@ -297,7 +299,6 @@ public:
     int32_t defensiveRebounds = 0;
     int32_t badPasses = 0;
     int32_t secondsOnCourt = 0; // game-clock seconds he was one of the five on court
-    uint8_t exhausted = 0;      // his injury came from running himself empty
 
     uint8_t commentDone[4] = {}; // each commentary event is told once
     uint8_t isUserPlayer = 0;

@@ -66,7 +66,7 @@ void FillMatchStat(CMatchStat& stat, const CMatchTeam& side, int opponentScore) 
 void FillPlayerStat(CPlayerStat& stat, const CCourtPlayer& p, bool home) {
     PlayerMatchTotals t;
     t.seconds = p.secondsOnCourt;
-    t.injured = p.injured > 0;
+    t.injured = p.injured > 0 && p.exhausted == 0; // worn out is not hurt
     t.points = 3 * p.threePointersMade + 2 * p.twoPointersMade + p.freeThrowsMade;
     t.home = home;
     const TwoPointSplit s = SplitTwos(p);
@@ -138,7 +138,7 @@ void ReportPlayers(CDayController& day, const CTeam* club, const CMatchTeam& sid
         report(kLineDefence, p->ballsWon, !home);
         report(kLineSteal, p->steals, !home);
         // A player hurt in the match is one of the day's incidents, as in the other fixtures.
-        if (p->injured != 0) {
+        if (p->injured != 0 && p->exhausted == 0) {
             const int second = std::max(0, p->injuredAtSecond);
             day.AddIncident(MatchDayIncident{player->name, club->name, second / 60, second % 60});
         }

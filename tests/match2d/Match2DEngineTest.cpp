@@ -1,6 +1,7 @@
 // The flat-court match object: clock and quarters, substitutions, forfeits, the score-gap switch,
 // free-throw series, rebounds and the team searches.
 #include "Match2DFixture.h"
+#include "match2d/Match2DMatchDay.h"
 
 #include <algorithm>
 #include <cmath>
@@ -527,3 +528,37 @@ TEST_F(Match2DTest, WatchedUserSideIsRestedByTheFreshestUnlessHeHasJustMadeAChan
 }
 
 } // namespace
+
+TEST_F(Match2DTest, OnlyAPlayerHurtInABallContestLeavesInjuredOneWornOutIsFitForTheNextMatch) {
+    GameSrand(5);
+    ClubBuilder home(1, 12), away(2, 12);
+    Start(home.team, away.team, true, true);
+    match.RunTicks(3);
+    CMatch2DPlayer* worn = match.GetHomePlayer(0);
+    worn->energy = 0.0f;
+    worn->CheckExhaustion();
+    ASSERT_TRUE(worn->mustLeave);
+    // A ball contest with no chance to win: sooner or later the die shows 20 and he is hurt.
+    match.ballStealth.Clear();
+    for (int key = 0; key <= 100; ++key)
+        match.ballStealth.AddPoint(static_cast<float>(key), 1.0e9f);
+    CMatch2DPlayer* contester = match.GetAwayPlayer(1);
+    int outcome = 0;
+    for (int i = 0; i < 2000 && outcome != 2; ++i) {
+        contester->position = Vec3{0.0f, 0.0f, 0.0f};
+        outcome = contester->ContestBall(Vec3{0.0f, 0.0f, 0.0f}, false);
+    }
+    ASSERT_EQ(outcome, 2);
+    ASSERT_TRUE(contester->mustLeave);
+
+    const MatchResult result = Match2DResult(match, &home.team, &away.team);
+    auto injured = [](const SideMatchResult& side, int playerId) {
+        for (const PlayerMatchLine& line : side.players)
+            if (line.player != nullptr && line.player->id == playerId)
+                return line.figures.Injured();
+        return -1;
+    };
+    EXPECT_EQ(injured(result.home, worn->id), 0) << "worn out, not hurt: no days out";
+    EXPECT_EQ(injured(result.away, contester->id), 1);
+    EXPECT_EQ(injured(result.home, match.GetHomePlayer(1)->id), 0);
+}

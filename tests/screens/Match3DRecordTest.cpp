@@ -5,6 +5,7 @@
 
 #include "FakeDayShell.h"
 #include "career/FixtureList.h"
+#include "match3d/FakeMatch.h"
 #include "match3d/MatchTeam.h"
 #include "screens/info/DayController.h"
 #include "screens/match/Match3DRecord.h"
@@ -291,4 +292,33 @@ TEST(Match3DRecord, TheDayPanelListsThePlayersHurtInTheMatch) {
     EXPECT_EQ(rig.user->players[1]->words[kWordDaysOut], 10);
     EXPECT_EQ(rig.other->players[0]->words[kWordInjured], 1);
     EXPECT_EQ(rig.other->players[0]->words[kWordDaysOut], 10);
+}
+
+TEST(Match3DRecord, APlayerWhoRanOutOfBreathLeftTheCourtButIsNeitherAnIncidentNorBookedOut) {
+    RecordRig rig(true);
+    std::unique_ptr<CMemoryDB> none;
+    daytest::FakeDayShell host(none, none);
+    host.date = rig.session.currentDate;
+    CDayController day(host.session, &host, &host, rig.session.fixtureList);
+    rig.screens[ScreenRole::DayController] = &day;
+    CCourtPlayer* worn = rig.homeSide.players[1];
+    worn->stamina = 0.0f;
+    match3dtest::FakeMatch rolls;
+    worn->AttachMatch(&rolls);
+    bool spent = false;
+    for (int i = 0; i < 1000 && !spent; ++i)
+        spent = worn->CheckExhaustion(); // a roll of 19 or 20 calls him off
+    worn->AttachMatch(nullptr);
+    ASSERT_TRUE(spent);
+    ASSERT_NE(worn->injured, 0) << "he must leave the court";
+    worn->injuredAtSecond = 40 * 60;
+    rig.awaySide.players[0]->injured = 1; // hurt in a contest
+    rig.awaySide.players[0]->injuredAtSecond = 12 * 60;
+    ASSERT_TRUE(FinishMatch3D(rig.ctx, rig.recorder, rig.homeSide, rig.awaySide));
+    day.FinishUserMatch(rig.recorder.RecordedFixture(), rig.homeSide.score, rig.awaySide.score);
+    ASSERT_EQ(day.Board().events.size(), 1u);
+    EXPECT_EQ(day.Board().events[0].texts[0], rig.other->players[0]->name);
+    EXPECT_EQ(rig.user->players[1]->words[kWordInjured], 0);
+    EXPECT_EQ(rig.user->players[1]->stats.back()->Injured(), 0);
+    EXPECT_EQ(rig.other->players[0]->words[kWordInjured], 1);
 }

@@ -336,8 +336,9 @@ TEST(MatchDayCourt, AnInstantRunRecordsEachClubAndPlayerOnce) {
             EXPECT_EQ(player->words[kWordMatchState], kOnBench) << player->name.GetText();
         }
         startersAfter += player->words[kWordMatchState] == kOnCourt ? 1 : 0;
-        EXPECT_EQ(player->words[kWordInjured], p->mustLeave != 0 ? 1 : 0);
-        EXPECT_EQ(player->words[kWordDaysOut], p->mustLeave != 0 ? 10 : 0);
+        // Hurt, he is out for days; one only worn out left the court but is fit again.
+        EXPECT_EQ(player->words[kWordInjured], p->hurt != 0 ? 1 : 0);
+        EXPECT_EQ(player->words[kWordDaysOut], p->hurt != 0 ? 10 : 0);
     }
     EXPECT_EQ(startersAfter, 5) << "the next match starts with five";
     if (!r.match.forfeited) {
