@@ -101,6 +101,9 @@ void CGameDayHost::EnableElement(int elementId, bool enabled) {
 void CGameDayHost::SetElementText(int elementId, const CStr& text, int format) {
     m_view.SetElementText(elementId, text, format);
 }
+void CGameDayHost::ShowMessage(const CStr& text) {
+    m_view.ShowMessage(text);
+}
 bool CGameDayHost::HasWindow(int window) const {
     return m_view.HasWindow(window);
 }

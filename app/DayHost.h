@@ -33,6 +33,7 @@ public:
     void CentreWindow(int window, int reference) override;
     void EnableElement(int elementId, bool enabled) override;
     void SetElementText(int elementId, const CStr& text, int format) override;
+    void ShowMessage(const CStr& text) override;
     bool HasWindow(int window) const override;
     void RefreshDayPanel() override;
     void ClearDayPanel() override;

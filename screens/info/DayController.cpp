@@ -21,6 +21,7 @@ constexpr int kClubWindow = ID_CLUBOVERVIEW;
 constexpr int kStatisticsWindows[2] = {ID_STATISTICS_FRAME, ID_STATISTICS};
 constexpr int kStageTextElement = ID_RESULTS_STAGE_TEXT;
 constexpr int kSquadReference = ID_LINEUP;
+constexpr int kSeasonPlayedText = 100373;
 
 template <size_t N> bool IsOneOf(const int (&ids)[N], int id) {
     for (int candidate : ids)
@@ -210,10 +211,12 @@ bool CDayController::HandleButton(int source, int kind) {
             return true;
         }
         // Whatever screen the player has opened since, the day buttons bring the day panel back:
-        // its statistics button leads on to the results and the season's end.
+        // its statistics button leads on to the results and the season's end. No day is left to
+        // play, and the player is told so rather than left clicking a button that does nothing.
         if (dayButton) {
             m_frame->RefreshDayPanel();
             Post(source, kDayPanelWindow, kMsgSwitchTo);
+            m_frame->ShowMessage(Text(kSeasonPlayedText));
             return true;
         }
         if (source != kLeaveCareerButton && source != kNextSeasonButton)

@@ -25,6 +25,8 @@ public:
     virtual void EnableElement(int elementId, bool enabled) = 0;
     // A text box is emptied first; a button gets a caption in the draw format.
     virtual void SetElementText(int elementId, const CStr& text, int format) = 0;
+    // The game's message box over every window, until its OK button.
+    virtual void ShowMessage(const CStr& text) = 0;
     // Whether the layout has the window; the season's end goes through the results window when
     // it does.
     virtual bool HasWindow(int window) const = 0;

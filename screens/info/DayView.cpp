@@ -21,6 +21,10 @@ void CDayView::SetElementText(int elementId, const CStr& text, int format) {
     m_ctx.SetText(elementId, text, format);
 }
 
+void CDayView::ShowMessage(const CStr& text) {
+    m_ctx.ShowMessage(text);
+}
+
 bool CDayView::HasWindow(int window) const {
     return m_ctx.Find(window) != nullptr;
 }

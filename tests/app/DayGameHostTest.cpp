@@ -88,3 +88,28 @@ TEST_F(DayGameHost, NextSeasonAfterTheLastSeasonOfTheGamesYearsSaysWhy) {
     EXPECT_EQ(game.TextOf(ID_MSG_TEXT).Find("No new season can start: the game's years end"), 0)
         << game.TextOf(ID_MSG_TEXT).GetText();
 }
+
+// Every match of the season played: Continue runs no day, and rather than doing nothing it brings
+// the day panel back with a message that says why; the panel's statistics lead on to the tables.
+TEST_F(DayGameHost, ContinueAfterTheSeasonsLastMatchDaySaysTheSeasonIsOver) {
+    gamekit::Game game;
+    ASSERT_TRUE(game.Start(gamekit::Screens::AfterCareer, gamekit::Without3D()));
+    CCareerSession& session = game.Session();
+    CDayController* day = game.Day();
+    ASSERT_NE(day, nullptr);
+    ASSERT_FALSE(session.fixtureList->IsEmpty());
+    const GameDate last = session.fixtureList->LastDate();
+    session.currentDate = last;
+    game.Click(ID_CONTINUE, 2);
+    EXPECT_FALSE(day->IsWorkerActive());
+    EXPECT_EQ(session.currentDate, last);
+    EXPECT_TRUE(day->SeasonEndPending());
+    EXPECT_TRUE(game.gm.IsLayerActive(ID_DAYPANEL));
+    EXPECT_TRUE(game.gm.IsLayerActive(ID_MESSAGE));
+    EXPECT_EQ(game.TextOf(ID_MSG_TEXT).Find("The season is over: every match has been played."), 0)
+        << game.TextOf(ID_MSG_TEXT).GetText();
+    game.Click(ID_MSG_OK, 2);
+    EXPECT_FALSE(game.gm.IsLayerActive(ID_MESSAGE));
+    game.Click(ID_DAYPANEL_STATISTICS, 2);
+    EXPECT_TRUE(game.gm.IsLayerActive(ID_RESULTS));
+}

@@ -315,15 +315,19 @@ TEST(SeasonEnd, LastFixtureDayLocksTheButtonsUntilTheStageButton) {
     EXPECT_TRUE(rig.controller.DayResults().IsEmpty());
 
     // Another screen opened on the last day: the day buttons run no day but bring the day panel
-    // back, from where the statistics button leads on.
+    // back, from where the statistics button leads on, and each click says why no day follows.
     rig.host.posts.clear();
+    EXPECT_TRUE(rig.host.messages.empty());
     EXPECT_TRUE(rig.controller.HandleButton(10395, kClick));
     EXPECT_FALSE(rig.controller.IsWorkerActive());
     EXPECT_TRUE(rig.host.WasPosted(CDayController::kDayPanelWindow, 6));
+    ASSERT_EQ(rig.host.messages.size(), 1u);
+    EXPECT_STREQ(rig.host.messages[0].GetText(), "<100373>");
     rig.host.posts.clear();
     EXPECT_TRUE(rig.controller.HandleButton(10782, kClick));
     EXPECT_FALSE(rig.controller.IsWorkerActive());
     EXPECT_TRUE(rig.host.WasPosted(CDayController::kDayPanelWindow, 6));
+    EXPECT_EQ(rig.host.messages.size(), 2u);
     EXPECT_EQ(rig.host.date, (GameDate{2007, 8, 9}));
     EXPECT_TRUE(rig.controller.SeasonEndPending());
     EXPECT_EQ(rig.controller.Board().results.size(), 1u);
@@ -333,6 +337,7 @@ TEST(SeasonEnd, LastFixtureDayLocksTheButtonsUntilTheStageButton) {
     EXPECT_FALSE(rig.controller.SeasonEndPending());
     EXPECT_TRUE(rig.host.WasPosted(CDayController::kSeasonEndWindow, 5));
     EXPECT_STREQ(rig.host.TextOf(CDayController::kSeasonEndText).GetText(), "<100164>");
+    EXPECT_EQ(rig.host.messages.size(), 2u);
 }
 
 TEST(SeasonEnd, WithoutTheResultsWindowTheDayButtonsShowTheSeasonsEnd) {

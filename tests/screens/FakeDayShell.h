@@ -33,6 +33,7 @@ public:
         (void)format;
         texts.emplace_back(id, text);
     }
+    void ShowMessage(const CStr& text) override { messages.push_back(text); }
     CStr TextOf(int id) const {
         CStr found;
         for (const auto& entry : texts)
@@ -87,6 +88,7 @@ public:
     int seasonRefreshes = 0;
     int indicatorRefreshes = 0;
     std::vector<std::pair<int, CStr>> texts;
+    std::vector<CStr> messages;
     bool resultsWindow = true, stadiumWindow = true, nextSeason = true, saveWorks = true, clubWindow = true;
     int saves = 0;
     std::vector<int> builtStages;
