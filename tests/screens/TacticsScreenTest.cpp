@@ -536,37 +536,6 @@ TEST(TacticsScreen3D, AHurtPlayerHoldsNoWindowWhileTheOtherSidesChangeIsUnderWay
     }
 }
 
-// Two hurt players and one fit man on the bench: once he is named for the first, the second has
-// nobody left to come on for him, so Done closes the window rather than waiting for a swap that
-// cannot be made.
-TEST(TacticsScreen3D, TheBenchsLastFitManNamedForOneHurtPlayerTheWindowCloses) {
-    Tactics3D t;
-    t.rig.stack.screens = [&t](GuiMessage& m) { t.screen.OnMessage(m); };
-    t.rig.stack.PostMessage(ID_HUD_TACTICS, ID_TACTICS, kMsgOpenOnTop, ID_HUD_TACTICS, 0);
-    t.rig.stack.ProcessMessages();
-    t.rig.shell.overlays[static_cast<int>(Overlay::Tactics)] = true;
-    for (int i = 6; i < 12; ++i)
-        t.Player(i)->injured = 1;
-    t.Player(1)->injured = 1;
-    t.Player(3)->injured = 1;
-    ASSERT_TRUE(t.match.homeTeam->HasFitSubstitute());
-    t.Swap(1, 0);
-    ASSERT_EQ(t.Player(1)->replacement, t.Player(5));
-    EXPECT_FALSE(t.match.homeTeam->HasFitSubstitute());
-
-    GuiMessage done{ID_TA_APPLY, -1, kMsgClick, 0, 0, 0};
-    t.screen.OnMessage(done);
-    t.rig.stack.ProcessMessages();
-    EXPECT_EQ(t.match.flags.substitutionPhase, 1);
-    EXPECT_FALSE(t.rig.shell.overlays[static_cast<int>(Overlay::Tactics)]);
-    EXPECT_FALSE(t.rig.stack.IsLayerActive(ID_TACTICS));
-
-    // Taking the change back frees him for either of them again.
-    t.Player(1)->inSubstitution = 0;
-    t.Player(1)->replacement = nullptr;
-    EXPECT_TRUE(t.match.homeTeam->HasFitSubstitute());
-}
-
 // The match carries out one change at a time: a swap made while another is under way is not
 // recorded, and the player is told so in the message window instead of seeing it vanish; once the
 // change is done the same swap goes through.
