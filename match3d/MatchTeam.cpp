@@ -226,10 +226,22 @@ int CMatchTeam::PickTiredToRest() const {
 }
 
 bool CMatchTeam::HasFitSubstitute() const {
+    // The one a change already waits for cannot also replace a second player: counting him held a
+    // second hurt player's window open with no swap left to make, and the match with it.
+    auto promised = [this](const CCourtPlayer* bench) {
+        for (int i = 0; i < OnCourtCount(); ++i) {
+            const CCourtPlayer* p = GetPlayer(i);
+            if (p != nullptr && p->inSubstitution != 0 && p->replacement == bench) {
+                return true;
+            }
+        }
+        return false;
+    };
     for (int i = kOnCourt; i < GetCount(); ++i) {
         const CCourtPlayer* player = GetPlayer(i);
         if (player != nullptr && player->matchState == kMatchStateOnBench && player->injured == 0 &&
-            player->personalFouls <= 5 && player->foulsCharged + player->foulsBooked < 6) {
+            player->personalFouls <= 5 && player->foulsCharged + player->foulsBooked < 6 &&
+            !promised(player)) {
             return true;
         }
     }

@@ -62,7 +62,8 @@ public:
     // The freshest fit bench player (not hurt, fewer than six fouls, not in foul trouble, above 40
     // stamina; the earlier place on a tie); negative when none: -2 when the last one looked at is
     // hurt, else -1.
-    // Someone on the bench who may come on (not hurt, not fouled out), tired or not.
+    // Someone on the bench who may come on (not hurt, not fouled out), tired or not, and not
+    // already named to come on for another player in a change not yet carried out.
     bool HasFitSubstitute() const;
     int PickSubstitute() const;
     // One tick of the bench getting its breath back.

@@ -11,6 +11,7 @@
 #include "screens/match/Match3DHudLink.h"
 #include "screens/match/MatchHud.h"
 #include "screens/match/SubstitutionDialog.h"
+#include "screens/match/TacticsScreen.h"
 
 #include "gui/Element.h"
 #include "guidefines.h"
@@ -329,6 +330,61 @@ TEST(Match3DMustLeave, WithNobodyFitOnTheBenchTheUsersHurtPlayerStaysAndPlayGoes
     EXPECT_FALSE(w.hud.Paused());
     EXPECT_GT(w.hud.GameClock(), clock);
     EXPECT_TRUE(w.OnCourt(user, hurt));
+}
+
+// Two of the user's players hurt at once and one fit man on the bench: once he is named for the
+// first, nobody is left for the second, so Done closes the window, the change is carried out and
+// play goes on with the second one staying on, his message shown once.
+TEST(Match3DMustLeave, TwoHurtAndOneFitOnTheBenchTheWindowClosesAfterTheOnlyChange) {
+    WatchedMatch w;
+    CTacticsScreen tactics{w.ctx};
+    w.kit.screens[ScreenRole::Tactics] = &tactics;
+    w.kit.session.matchMode = 1;
+    w.kit.session.view3D = 1;
+    g_pMatch3D = w.match.get();
+    struct Unset {
+        ~Unset() { g_pMatch3D = nullptr; }
+    } unset;
+    tactics.userIsHome = 1;
+    CMatchTeam& user = *w.match->homeTeam;
+    for (int i = CMatchTeam::kOnCourt + 1; i < user.GetCount(); ++i)
+        user.GetPlayer(i)->injured = 1;
+    CCourtPlayer* fit = user.GetPlayer(CMatchTeam::kOnCourt);
+    CCourtPlayer* first = user.GetPlayer(1);
+    CCourtPlayer* second = user.GetPlayer(3);
+    first->injured = 1;
+    second->injured = 1;
+    w.match->paused = 1;
+    for (int i = 0; i < 5; ++i)
+        w.Frame();
+    w.kit.stack.ProcessMessages();
+    ASSERT_TRUE(w.kit.stack.IsLayerActive(ID_TACTICS));
+    ASSERT_TRUE(w.hud.Paused());
+
+    // The only fit man named for the first of them, as the window records a swap; then Done.
+    first->replacement = fit;
+    first->inSubstitution = 1;
+    w.match->flags.calledOffUser = first;
+    w.match->flags.substitutionSide = 0;
+    w.match->incomingPlayer = fit;
+    tactics.substitutionPending = 1;
+    GuiMessage done{ID_TA_APPLY, -1, kMsgClick, 0, 0, 0};
+    tactics.OnMessage(done);
+    w.kit.stack.ProcessMessages();
+    EXPECT_FALSE(w.kit.stack.IsLayerActive(ID_TACTICS)) << "no swap is left to make";
+
+    const double clock = w.hud.GameClock();
+    const int popups = w.Opened(ID_MATCH_POPUP);
+    w.hud.Play();
+    for (int i = 0; i < 600; ++i)
+        w.Frame();
+    EXPECT_EQ(w.Opened(ID_TACTICS), 0);
+    EXPECT_EQ(w.Opened(ID_MATCH_POPUP), popups) << "each one is told of once";
+    EXPECT_FALSE(w.hud.Paused());
+    EXPECT_GT(w.hud.GameClock(), clock);
+    EXPECT_FALSE(w.OnCourt(user, first));
+    EXPECT_TRUE(w.OnCourt(user, fit));
+    EXPECT_TRUE(w.OnCourt(user, second));
 }
 
 TEST(Match3DMustLeave, TheComputerReplacesItsOwnFouledOutOrHurtPlayerWithoutTheUser) {
