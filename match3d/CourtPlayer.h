@@ -197,6 +197,7 @@ public:
     int32_t weight = 0;          // kilograms
     int32_t positionId = 0;      // his own position, shown in box scores
     int32_t courtPositionId = 0; // the formation position he fills; a substitute takes it over
+    int32_t playsAt = 0;         // the position he plays: a starter's line-up place, else his own
     int32_t shirtNumber = 0;
     float stamina = 0.0f;
     float staminaMax = 0.0f; // bench recovery stops here

@@ -3,6 +3,7 @@
 #include "engine/GameRand.h"
 #include "engine/Log.h"
 #include "match/Formation.h"
+#include "match3d/CourtRoles.h"
 #include "match3d/Match3D.h"
 #include "match3d/MatchDisplay.h"
 
@@ -535,6 +536,8 @@ CCourtPlayer* CMatch3D::SubstituteOnSide(int side, int outId, int inId) {
         return incoming;
     }
     team->Substitute(outId, inId);
+    // He takes the role his position fits, a team-mate moving over where that suits both.
+    DealCourtRoles(*team);
     return incoming;
 }
 

@@ -10,6 +10,7 @@
 #include "engine/TextureManager.h"
 #include "engine/World.h"
 #include "engine/Xml.h"
+#include "match/Formation.h"
 #include "match/PlayerLooks.h"
 #include "match3d/HeadlessMatch.h"
 #include "match3d/Match3D.h"
@@ -167,7 +168,13 @@ void FillCourtPlayer(CCourtPlayer& p, const CPlayer& record, const CTeam& club, 
     p.height = record.words[kWordHeight];
     p.weight = record.words[kWordWeight];
     p.positionId = record.words[kWordPosition];
-    p.courtPositionId = record.words[kWordPosition];
+    // A starter plays the place the line-up gives him; anyone else his own position.
+    const int32_t played = record.words[kWordPlayedPosition];
+    const bool starts = record.words[kWordMatchState] == kMatchStateOnCourt;
+    p.playsAt = starts && played >= kPositionCentre && played <= kPositionShootingGuard
+                    ? played
+                    : record.words[kWordPosition];
+    p.courtPositionId = p.playsAt;
     p.shirtNumber = record.words[kWordShirtNumber];
     p.stamina = static_cast<float>(record.SkillValue(1));
     p.staminaMax = p.stamina;
