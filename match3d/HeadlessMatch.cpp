@@ -105,7 +105,10 @@ void CHeadlessMotion::Step(CMatch3D& match, float dt) {
             Vec3 to = p.walkTarget - p.position;
             to.y = 0.0f;
             const float distance = to.Length();
-            if (distance > kAtSpot) {
+            // A receiver waiting for the ball stands, as the court motion's standing clip has him.
+            const bool waits = p.awaitingPass && !p.hasBall && p.GetCurrentAnimationId() == kAnimIdle &&
+                               !match.flags.substitutionPhase && !p.inSubstitution;
+            if (distance > kAtSpot && !waits) {
                 const int32_t a = p.GetCurrentAnimationId();
                 const bool running = a == kAnimRun || a == kAnimRunDribble;
                 const float step =

@@ -368,10 +368,11 @@ TEST(Match3DBatch, SeededMatchesOfRealSquadsEndWithBoxScoresThatAddUp) {
     EXPECT_LE(f.total.threesMade, f.total.threesTaken);
     EXPECT_EQ(f.total.points, 2 * f.total.twoMade + 3 * f.total.threesMade + f.total.freeThrowsMade);
     // Play never stands still: the shot clock's late shot ends a possession, and a change is made at
-    // the next dead ball (match seconds).
+    // the next dead ball (match seconds), which open play may keep off for two minutes now that a
+    // throw-in is caught rather than thrown out of the court.
     EXPECT_GT(f.total.longestPossession, 0.0);
     EXPECT_LT(f.total.longestPossession, 40.0);
-    EXPECT_LT(f.total.longestChange, 90.0);
+    EXPECT_LT(f.total.longestChange, 120.0);
 }
 
 } // namespace
