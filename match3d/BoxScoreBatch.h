@@ -20,6 +20,8 @@ struct Match3DBox {
     int foulLimits = 0; // players who reached the sixth foul
     int injuries = 0;   // players hurt in the match
     int badPasses = 0;
+    int shotClockViolations = 0;
+    int possessions = 0; // times the side took the ball to attack, tip-offs included
     // Match seconds: the longest one side held the ball in play without a shot, and the longest a
     // change stayed under way (asked for until the players had swapped). Both sides of a match share them.
     double longestPossession = 0.0;
@@ -49,10 +51,15 @@ struct Match3DBatchFigures {
 // characters load the player and referee models and move by the court motion, as in the shown match
 // (nothing is drawn); otherwise the stand-in clips of the headless match move them.
 std::unique_ptr<CMatch3D> LoadSeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool models);
+// What a match showed beyond its two box scores.
+struct Match3DMatchFacts {
+    bool levelAfterFour = false; // level when the fourth quarter's clock ran out
+    int overtimes = 0;
+};
 // One match of the two clubs on the computer's tactics (the home side's user formations are the
 // defaults), seeded, through the scene set-up above and the shown match's steps and display clock.
 Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool models, Match3DBox& awayBox,
-                             bool& finished, bool& consistent);
+                             bool& finished, bool& consistent, Match3DMatchFacts* facts = nullptr);
 // count matches of clubs drawn in pairs from the list, seeds seed, seed + 1, ...
 Match3DBatchFigures PlayMatch3DBatch(const std::vector<CTeam*>& clubs, int count, unsigned seed, bool models);
 // Strength showing: matches between two lists of clubs (each club of the first against the clubs of

@@ -315,6 +315,7 @@ public:
     // The dribble contest: the time played, and the balls won by pokes since the last shot.
     double playTime = 0.0;
     int32_t stealRun = 0;
+    int32_t shotClockViolations[2] = {0, 0}; // balls each side lost to the shot clock
     // The flat court's guard: the nearest defender within reach pokes at the ball, every 0.5 s. The
     // on-ball defender stands 1.0 m off the holder; from 1.5 m the pokes (about 380 a side a match)
     // gave 18 of a side's 24 fouls and 6 of its 10 steals, at 1.3 m a third fewer of each.

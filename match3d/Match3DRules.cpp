@@ -316,6 +316,7 @@ void CMatch3D::CheckShotClock() {
         }
     }
     ShowEventLine(SideName(attackingSide) + ": " + Text(kTextShotClock));
+    ++shotClockViolations[attackingSide];
     ball->SetPosition(at.x >= 0.0f ? courtMaxX + 0.04f : courtMinX - 0.04f, 0.95f, at.z);
     ball->SetHeld(false);
     ball->SetSpeed(0.0f);
