@@ -19,6 +19,8 @@ constexpr int kEntryJump = 15; // the skill of the player record the flat court'
 
 constexpr float kContestReach = 2.5f;
 constexpr int kTextMissedDunk = 500011; // "misses a dunk"
+constexpr int kTextMissedTwo = 500003;
+constexpr int kTextMissedThree = 500007;
 // Points off the shot for each metre the marker stands inside reach: a rule of this game's own, not
 // the checks'. Without it (the bare checks) the court motion's open looks gave 58 % from the field
 // and 118 points a side in 12 seeded matches; with it 53 % and 109, threes 35 % either way.
@@ -220,14 +222,15 @@ void CCourtPlayer::RollReleasedShot() {
     }
     ShotCheck();
     // Only the close-range shots count as field goals of their own.
-    if (GetCurrentAnimationId() == kAnimShotClose) {
+    const bool close = GetCurrentAnimationId() == kAnimShotClose;
+    if (close) {
         ++fieldGoalsAttempted;
-        if (shotScores) {
-            ++fieldGoalsMade;
-        } else {
-            // Said when the shot is decided, never as it starts: a make is announced by its basket.
-            match->ShowEventLine(match->SideName(side) + ": " + name + " " + match->Text(kTextMissedDunk));
-        }
+        fieldGoalsMade += shotScores ? 1 : 0;
+    }
+    if (!shotScores) {
+        // Said when the shot is decided, never as it starts: a make is announced by its basket.
+        const int text = close ? kTextMissedDunk : shotAttemptThree ? kTextMissedThree : kTextMissedTwo;
+        match->ShowEventLine(match->SideName(side) + ": " + name + " " + match->Text(text));
     }
 }
 

@@ -251,6 +251,7 @@ public:
     // The ball went out through the net: the throw-in after a field goal is played on the running
     // clock; every other throw-in (a foul, the ball out of bounds, after free throws) stops it.
     uint8_t basketScored = 0;
+    uint8_t ballPlacedOut = 0; // the rules put the ball behind the end line after free throws
     uint8_t throwInOnClock = 0;
     // The longest the clock waits for one line-up: a wait that never ends lets the clock run on.
     static constexpr double kLongestPositioningWait = 30.0;

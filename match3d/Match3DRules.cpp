@@ -21,6 +21,7 @@ constexpr int kFormationSwitchLock = 10000;
 constexpr int kTextBallWon = 500000;
 constexpr int kTextFoul = 500001;
 constexpr int kTextShotClock = 500035;
+constexpr int kTextDefensiveRebound = 500037;
 constexpr int kBonusFouls = 5; // the fifth team foul of a quarter and every one after: free throws
 
 Vec3 EyePoint(const CCourtPlayer& p) {
@@ -727,6 +728,7 @@ void CMatch3D::HandleLooseBall() {
         TakeBall(*taker);
         if (!taker->attacking) {
             ++taker->defensiveRebounds;
+            EventLine(*taker, kTextDefensiveRebound);
             ResetShotClock();
             SetHomeAttacking(taker->side == 0);
             SetAwayAttacking(taker->side == 1);
@@ -853,6 +855,7 @@ void CMatch3D::EndQuarter() {
     freeThrowsTaken = 0;
     flags.inbounder = nullptr;
     basketScored = 0;
+    ballPlacedOut = 0;
     throwInOnClock = 0;
     flags.shooter = nullptr;
     flags.lastPasser = nullptr;
