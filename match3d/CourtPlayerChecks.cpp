@@ -148,8 +148,8 @@ namespace {
 
 // Die, height, shooting and the three modifiers: what every shot adds before its own skill.
 float ShotBonus(CCourtPlayer& shooter, IMatchContext& match) {
-    return static_cast<float>(match.Roll20() + HeightBonus(shooter) +
-                              shooter.Attribute(kEntryShooting) / 10) +
+    return ShotDie(match.Roll20()) +
+           static_cast<float>(HeightBonus(shooter) + shooter.Attribute(kEntryShooting) / 10) +
            shooter.AggressionModifier() + shooter.StaminaModifier() + shooter.MoraleModifier();
 }
 
@@ -172,8 +172,10 @@ bool CCourtPlayer::ThreePointCheck(float distance) {
     }
     const float sum =
         ShotBonus(*this, *match) + static_cast<float>(Attribute(kEntryThreePoint)) - contestPenalty;
-    // The row of the true distance, as the flat court reads it.
-    return match->Curve(MatchCurve::ThreePoint).Lookup(TruncatedKey(distance)) * levelFactor <= sum;
+    // The row of the true distance, as the flat court reads it, a little above the club's level.
+    return match->Curve(MatchCurve::ThreePoint).Lookup(TruncatedKey(distance)) *
+               (levelFactor + kThreeLevelShift) <=
+           sum;
 }
 
 void CCourtPlayer::FreeThrowCheck() {

@@ -368,11 +368,12 @@ TEST(Match3DBatch, SeededMatchesOfRealSquadsEndWithBoxScoresThatAddUp) {
     EXPECT_LE(f.total.threesMade, f.total.threesTaken);
     EXPECT_EQ(f.total.points, 2 * f.total.twoMade + 3 * f.total.threesMade + f.total.freeThrowsMade);
     // Play never stands still: the shot clock's late shot ends a possession, and a change is made at
-    // the next dead ball (match seconds), which open play may keep off for two minutes now that a
-    // throw-in is caught rather than thrown out of the court.
+    // the next dead ball (match seconds). These squads make about one shot in six, so misses and
+    // defensive rebounds may keep the ball alive for two minutes and more now that a throw-in is
+    // caught rather than thrown out of the court; a change that never came would wait a quarter.
     EXPECT_GT(f.total.longestPossession, 0.0);
     EXPECT_LT(f.total.longestPossession, 40.0);
-    EXPECT_LT(f.total.longestChange, 120.0);
+    EXPECT_LT(f.total.longestChange, 180.0);
 }
 
 } // namespace
