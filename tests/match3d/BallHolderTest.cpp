@@ -96,13 +96,23 @@ TEST_F(Holder, ShootPassOrDribbleByTheBoundaries) {
         double shotClock;
         Outcome outcome;
     } cases[] = {
-        {6.24f, 2.4f, 'f', 10.0, Shot},   {6.25f, 2.4f, 'f', 10.0, WalkDribble},
-        {8.0f, 2.4f, 'f', 14.0, Shot},    {8.0f, 2.4f, 'f', 13.99, WalkDribble},
-        {8.0f, 0.9f, 'f', 14.0, Pass},    {5.0f, 2.2f, 'f', 14.0, WalkDribble},
-        {5.0f, 0.8f, 's', 10.0, Pass},    {5.0f, 2.29f, 's', 10.0, WalkDribble},
-        {5.0f, 2.31f, 's', 10.0, Shot},   {8.0f, 1.5f, 's', 10.0, Pass},
-        {8.0f, 1.5f, 'b', 10.0, Nothing}, {8.0f, 3.5f, 'f', 10.0, WalkDribble},
-        {8.0f, 3.5f, 's', 10.0, Nothing}, {8.0f, 3.51f, 'f', 10.0, RunDribble},
+        {6.24f, 2.4f, 'f', 10.0, Shot},
+        {6.25f, 2.4f, 'f', 10.0, WalkDribble},
+        {8.0f, 2.4f, 'f', 14.0, Shot},
+        {8.0f, 2.4f, 'f', 13.99, WalkDribble},
+        {8.0f, 0.9f, 'f', 14.0, Pass},
+        {5.0f, 2.2f, 'f', 14.0, WalkDribble},
+        {5.0f, 0.8f, 's', 10.0, Pass},
+        {5.0f, 2.29f, 's', 10.0, WalkDribble},
+        {5.0f, 2.31f, 's', 10.0, Shot},
+        {8.0f, 1.5f, 's', 10.0, Pass},
+        {8.0f, 1.5f, 'b', 10.0, Nothing},
+        {8.0f, 3.5f, 'f', 10.0, WalkDribble},
+        {8.0f, 3.5f, 's', 10.0, Nothing},
+        {8.0f, 3.51f, 'f', 10.0, RunDribble},
+        // Late in the shot clock he shoots over the marker rather than lose the ball to it.
+        {5.0f, 0.8f, 's', 19.99, Pass},
+        {5.0f, 0.8f, 's', 20.0, Shot},
     };
     for (const auto& c : cases) {
         h.shotTaken = h.passing = 0;
