@@ -370,9 +370,10 @@ TEST(Match3DBatch, SeededMatchesOfRealSquadsEndWithBoxScoresThatAddUp) {
     // Play never stands still: the shot clock's late shot ends a possession, and a change is made at
     // the next dead ball (match seconds). These squads make about one shot in six, so misses and
     // defensive rebounds may keep the ball alive for two minutes and more now that a throw-in is
-    // caught rather than thrown out of the court; a change that never came would wait a quarter.
+    // caught rather than thrown out of the court; a change that never came would wait a quarter. A
+    // possession can outlast one shot clock when a foul or a ball out gives the same side a new one.
     EXPECT_GT(f.total.longestPossession, 0.0);
-    EXPECT_LT(f.total.longestPossession, 40.0);
+    EXPECT_LT(f.total.longestPossession, 45.0);
     EXPECT_LT(f.total.longestChange, 180.0);
 }
 
