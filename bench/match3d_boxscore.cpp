@@ -1,15 +1,18 @@
 // Box scores of the 3D match played headless at full speed: seeded league fixtures of the generated
 // world per league class, both sides on the computer's tactics, through the scene set-up (rosters
 // from the squads, no model files) and the headless loop. Prints the table of content/ini/README.md.
-// Usage: bench_match3d_boxscore [--games=N] [--seed=S] [--models] [--class=C] [--versus] [--watched] (N
-// matches per class, default 100; --models: the characters load their models and move by the court motion, as
-// in the shown match; --class: only league class C, 0-2, so the classes can run as separate
+// Usage: bench_match3d_boxscore [--games=N] [--seed=S] [--models] [--class=C] [--versus] [--watched]
+// [--clubs] (N matches per class, default 100; --models: the characters load their models and move by the
+// court motion, as in the shown match; --class: only league class C, 0-2, so the classes can run as separate
 // processes; --versus: instead of the box scores, how often the stronger side wins: class 2 against
 // class 0, or with --class the three strongest squads of the class against its three weakest;
-// --watched: the home side is the user's, watched and left alone, rested by the computer's rule)
+// --watched: the home side is the user's, watched and left alone, rested by the computer's rule;
+// --clubs: instead of the box scores, every club of each class against the others of its class, home
+// and away, at least N matches a club (default 40), club by club beside the class means)
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
 #include "match3d/BoxScoreBatch.h"
+#include "match3d/ClubBoxScores.h"
 
 #include <algorithm>
 #include <chrono>
@@ -28,15 +31,20 @@ int main(int argc, char** argv) {
     int onlyClass = -1;
     bool versus = false;
     bool watched = false;
+    bool byClub = false;
+    bool gamesGiven = false;
     for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], "--games=", 8) == 0)
+        if (std::strncmp(argv[i], "--games=", 8) == 0) {
             games = std::max(1, std::atoi(argv[i] + 8));
-        else if (std::strncmp(argv[i], "--class=", 8) == 0)
+            gamesGiven = true;
+        } else if (std::strncmp(argv[i], "--class=", 8) == 0)
             onlyClass = std::atoi(argv[i] + 8);
         else if (std::strcmp(argv[i], "--versus") == 0)
             versus = true;
         else if (std::strcmp(argv[i], "--watched") == 0)
             watched = true;
+        else if (std::strcmp(argv[i], "--clubs") == 0)
+            byClub = true;
         else if (std::strcmp(argv[i], "--models") == 0)
             models = true;
         else if (std::strncmp(argv[i], "--seed=", 7) == 0)
@@ -52,6 +60,20 @@ int main(int argc, char** argv) {
     for (int i = 0; i < world.teams.Size(); ++i) {
         CTeam* team = world.teams.At(i);
         leagues[((team->leagueId % 3) + 3) % 3].push_back(team);
+    }
+    if (byClub) {
+        const int each = gamesGiven ? games : 40;
+        std::printf("every club against its class, at least %d matches a club, seed %u, %s\n\n", each, seed,
+                    models ? "models and court motion" : "stand-in motion");
+        for (int leagueClass = 0; leagueClass < 3; ++leagueClass) {
+            if (onlyClass >= 0 && leagueClass != onlyClass)
+                continue;
+            char label[32];
+            std::snprintf(label, sizeof label, "class %d", leagueClass);
+            PrintMatch3DClubReport(label,
+                                   PlayMatch3DClubs(leagues[leagueClass], each, seed + leagueClass, models));
+        }
+        return 0;
     }
     if (versus) {
         std::vector<CTeam*> first;

@@ -80,6 +80,8 @@ void Match3DBox::Add(const Match3DBox& o) {
     injuries += o.injuries;
     exhausted += o.exhausted;
     badPasses += o.badPasses;
+    shotClockViolations += o.shotClockViolations;
+    possessions += o.possessions;
     longestPossession = std::max(longestPossession, o.longestPossession);
     longestChange = std::max(longestChange, o.longestChange);
     substitutions += o.substitutions;
@@ -120,7 +122,7 @@ std::unique_ptr<CMatch3D> LoadSeededMatch3D(CTeam& home, CTeam& away, unsigned s
 }
 
 Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool models, Match3DBox& awayBox,
-                             bool& finished, bool& consistent, bool watched) {
+                             bool& finished, bool& consistent, Match3DMatchFacts* facts, bool watched) {
     std::unique_ptr<CMatch3D> match = LoadSeededMatch3D(home, away, seed, models, watched);
     std::vector<const CCourtPlayer*> starters;
     for (const CMatchTeam* team : {match->homeTeam, match->awayTeam})
@@ -134,7 +136,21 @@ Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool model
     double longestPossession = 0.0;
     double longestChange = 0.0;
     int attackingSide = -1;
+    int possessions[2] = {0, 0};
+    int ballSide = -1;
+    bool levelAfterFour = false;
     options.afterStep = [&](const CMatch3D& m) {
+        // A possession is the ball taken by the other side (or at a period's tip-off); the clock
+        // counts the step after this one, so the fourth quarter's last step still reads quarter 4.
+        const int holding = m.homeTeam->GetPlayer(0)->attacking ? 0 : 1;
+        if (m.flags.quarter > 0 && !m.flags.betweenQuarters && holding != ballSide) {
+            ++possessions[holding];
+            ballSide = holding;
+        }
+        if (m.flags.betweenQuarters)
+            ballSide = -1;
+        if (display.clock.quarter == CMatchClock::kQuarters)
+            levelAfterFour = m.homeScore == m.awayScore;
         const double dt = CMatchClock::kStep;
         const MatchFlags& f = m.flags;
         const int side = m.homeTeam->GetPlayer(0)->attacking ? 0 : 1;
@@ -165,6 +181,14 @@ Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool model
     homeBox.longestPossession = awayBox.longestPossession = longestPossession;
     homeBox.longestChange = awayBox.longestChange = longestChange;
     consistent = homeBox.points == match->homeTeam->score && awayBox.points == match->awayTeam->score;
+    homeBox.possessions = possessions[0];
+    awayBox.possessions = possessions[1];
+    homeBox.shotClockViolations = match->shotClockViolations[0];
+    awayBox.shotClockViolations = match->shotClockViolations[1];
+    if (facts != nullptr) {
+        facts->levelAfterFour = levelAfterFour;
+        facts->overtimes = std::max(0, display.clock.quarter - CMatchClock::kQuarters);
+    }
     return homeBox;
 }
 
@@ -183,7 +207,7 @@ Match3DBatchFigures PlayMatch3DBatch(const std::vector<CTeam*>& clubs, int count
         bool finished = false;
         bool consistent = false;
         const Match3DBox homeBox = PlaySeededMatch3D(home, away, seed + static_cast<unsigned>(i), models,
-                                                     awayBox, finished, consistent, watched);
+                                                     awayBox, finished, consistent, nullptr, watched);
         f.userTotal.Add(homeBox);
         ++f.matches;
         f.unfinished += finished ? 0 : 1;

@@ -26,6 +26,8 @@ struct Match3DBox {
     int starters = 0;
     int seconds = 0;       // every player's seconds on court
     int periodSeconds = 0; // the match's length on the game clock (a side's five play it)
+    int shotClockViolations = 0;
+    int possessions = 0; // times the side took the ball to attack, tip-offs included
     // Match seconds: the longest one side held the ball in play without a shot, and the longest a
     // change stayed under way (asked for until the players had swapped). Both sides of a match share them.
     double longestPossession = 0.0;
@@ -60,10 +62,17 @@ struct Match3DBatchFigures {
 // window offers it.
 std::unique_ptr<CMatch3D> LoadSeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool models,
                                             bool watched = false);
+// What a match showed beyond its two box scores.
+struct Match3DMatchFacts {
+    bool levelAfterFour = false; // level when the fourth quarter's clock ran out
+    int overtimes = 0;
+};
 // One match of the two clubs on the computer's tactics (the home side's user formations are the
 // defaults), seeded, through the scene set-up above and the shown match's steps and display clock.
+// facts, when given, receives what the match showed beyond the box scores.
 Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool models, Match3DBox& awayBox,
-                             bool& finished, bool& consistent, bool watched = false);
+                             bool& finished, bool& consistent, Match3DMatchFacts* facts = nullptr,
+                             bool watched = false);
 // count matches of clubs drawn in pairs from the list, seeds seed, seed + 1, ...
 // watched: the home sides are the user's (above); their figures go to userTotal as well.
 Match3DBatchFigures PlayMatch3DBatch(const std::vector<CTeam*>& clubs, int count, unsigned seed, bool models,

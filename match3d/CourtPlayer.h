@@ -51,6 +51,18 @@ inline constexpr int kPassOverheadRight = 3;
 inline constexpr float kAtTargetDistance = 0.38f; // "at" a target: this close or closer
 inline constexpr float kWalkStartDistance = 0.1f; // nearer targets are not walked to
 
+// The shot's die weighs four times its face, less the weight's mean, so a shot the plain die made
+// one time in two still goes in one time in two. With the plain die a skill point was a twentieth of
+// the shot: a shooter with 65 in twos made nine in ten and one with 55 one in ten, and a club without
+// 60s in its five made a third of its shots (as the flat court found before it weighed its die).
+inline constexpr float kShotDieWeight = 4.0f;
+inline constexpr float kShotDieMean = 9.5f;
+// Threes read the tables this far above the club's level: with the weighed die they went in 42-45 %.
+inline constexpr float kThreeLevelShift = 0.1f;
+inline float ShotDie(int face) {
+    return kShotDieWeight * static_cast<float>(face) - (kShotDieWeight - 1.0f) * kShotDieMean;
+}
+
 inline constexpr int kMatchStateOnCourt = 300000;
 inline constexpr int kMatchStateOnBench = 300001;
 inline constexpr int kCourtPlayerAttributes = 15;
@@ -173,9 +185,10 @@ public:
     int PassCheck(const CCourtPlayer& receiver);
     // Effort costs stamina down to empty and no further: the stamina table reads every row below
     // empty alike, and a player run below it sat on the bench with a negative figure.
-    // A player pays half of each effort's cost: at the whole cost a starter ran dry in about five
-    // minutes on court and a match had 80-110 changes.
-    static constexpr float kEffortShare = 0.5f;
+    // A player pays six tenths of each effort's cost: at the whole cost a starter ran dry in about
+    // five minutes on court and a match had 80-110 changes; at half, once players kept their own
+    // positions, 12-13.
+    static constexpr float kEffortShare = 0.6f;
     void SpendStamina(float cost) {
         cost *= kEffortShare;
         stamina = stamina > cost ? stamina - cost : 0.0f;
@@ -207,6 +220,7 @@ public:
     int32_t weight = 0;          // kilograms
     int32_t positionId = 0;      // his own position, shown in box scores
     int32_t courtPositionId = 0; // the formation position he fills; a substitute takes it over
+    int32_t playsAt = 0;         // the position he plays: a starter's line-up place, else his own
     int32_t shirtNumber = 0;
     float stamina = 0.0f;
     float staminaMax = 0.0f; // bench recovery stops here

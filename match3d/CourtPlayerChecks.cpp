@@ -21,6 +21,8 @@ constexpr int kEntryJump = 15; // the skill of the player record the flat court'
 
 constexpr float kContestReach = 2.5f;
 constexpr int kTextMissedDunk = 500011; // "misses a dunk"
+constexpr int kTextMissedTwo = 500003;
+constexpr int kTextMissedThree = 500007;
 // Points off the shot for each metre the marker stands inside reach: a rule of this game's own, not
 // the checks'. Without it (the bare checks) the court motion's open looks gave 58 % from the field
 // and 118 points a side in 12 seeded matches; with it 53 % and 109, threes 35 % either way.
@@ -151,8 +153,8 @@ namespace {
 
 // Die, height, shooting and the three modifiers: what every shot adds before its own skill.
 float ShotBonus(CCourtPlayer& shooter, IMatchContext& match) {
-    return static_cast<float>(match.Roll20() + HeightBonus(shooter) +
-                              shooter.Attribute(kEntryShooting) / 10) +
+    return ShotDie(match.Roll20()) +
+           static_cast<float>(HeightBonus(shooter) + shooter.Attribute(kEntryShooting) / 10) +
            shooter.AggressionModifier() + shooter.StaminaModifier() + shooter.MoraleModifier();
 }
 
@@ -175,8 +177,10 @@ bool CCourtPlayer::ThreePointCheck(float distance) {
     }
     const float sum =
         ShotBonus(*this, *match) + static_cast<float>(Attribute(kEntryThreePoint)) - contestPenalty;
-    // The row of the true distance, as the flat court reads it.
-    return match->Curve(MatchCurve::ThreePoint).Lookup(TruncatedKey(distance)) * levelFactor <= sum;
+    // The row of the true distance, as the flat court reads it, a little above the club's level.
+    return match->Curve(MatchCurve::ThreePoint).Lookup(TruncatedKey(distance)) *
+               (levelFactor + kThreeLevelShift) <=
+           sum;
 }
 
 void CCourtPlayer::FreeThrowCheck() {
@@ -227,12 +231,14 @@ void CCourtPlayer::RollReleasedShot() {
     // Only the close-range shots count as field goals of their own; one is made when its basket
     // counts (a made roll can still miss the hoop), so they never outnumber the twos.
     shotAttemptClose = GetCurrentAnimationId() == kAnimShotClose ? 1 : 0;
-    if (shotAttemptClose) {
+    if (shotAttemptClose)
         ++fieldGoalsAttempted;
-        if (!shotScores) {
-            // Said when the shot is decided, never as it starts: a make is announced by its basket.
-            match->ShowEventLine(match->SideName(side) + ": " + name + " " + match->Text(kTextMissedDunk));
-        }
+    if (!shotScores) {
+        // Said when the shot is decided, never as it starts: a make is announced by its basket.
+        const int text = shotAttemptClose   ? kTextMissedDunk
+                         : shotAttemptThree ? kTextMissedThree
+                                            : kTextMissedTwo;
+        match->ShowEventLine(match->SideName(side) + ": " + name + " " + match->Text(text));
     }
 }
 

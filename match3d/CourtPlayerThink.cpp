@@ -256,6 +256,12 @@ void CCourtPlayer::ThinkInbound() {
     if (match == nullptr) {
         return;
     }
+    if (awaitingPass && !hasBall) {
+        // The throw-in is on its way to him: he waits for it where it was aimed instead of walking
+        // on to his spot, or it flew past him and out, and the ball went over without a word.
+        ThinkCatchPass();
+        return;
+    }
     if (hasBall) {
         // A feed decided but cut off before its clip let the ball go leaves him in his stance with
         // no one to throw to: he decides again. Nor does one with the ball who has drifted off his

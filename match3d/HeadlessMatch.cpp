@@ -3,11 +3,14 @@
 
 #include "match3d/Match3D.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr float kRimHeight = 3.0f;
 constexpr float kRimZ = 12.15f;
 constexpr float kAtSpot = 0.1f;
+constexpr float kShotReleaseHeight = 2.6f;
 
 bool IsPassClip(int32_t a) {
     return a == kAnimPassChest || a == kAnimPassBounce || a == kAnimPassOverhead ||
@@ -86,6 +89,10 @@ void CHeadlessMotion::Release(CMatch3D& match, CCourtPlayer& player, int32_t ani
                                 ? Vec3(0.0f, kRimHeight, z)
                                 : Vec3(player.position.x >= 0.0f ? 0.5f : -0.5f, 3.4f,
                                        z >= 0.0f ? match.plusZBoard.planeZ : match.minusZBoard.planeZ);
+        // A jump shot leaves the hands above the head, out of every reach: thrown from the hip the
+        // stand-in's shots were caught on their way up as passes, a made roll among them.
+        const Vec3 from = ball.GetPosition();
+        ball.SetPosition(from.x, std::max(from.y, kShotReleaseHeight), from.z);
         Throw(ball, target, kShotSpeed);
         flags.lastPasser = &player;
         flags.shooter = &player;
@@ -105,7 +112,10 @@ void CHeadlessMotion::Step(CMatch3D& match, float dt) {
             Vec3 to = p.walkTarget - p.position;
             to.y = 0.0f;
             const float distance = to.Length();
-            if (distance > kAtSpot) {
+            // A receiver waiting for the ball stands, as the court motion's standing clip has him.
+            const bool waits = p.awaitingPass && !p.hasBall && p.GetCurrentAnimationId() == kAnimIdle &&
+                               !match.flags.substitutionPhase && !p.inSubstitution;
+            if (distance > kAtSpot && !waits) {
                 const int32_t a = p.GetCurrentAnimationId();
                 const bool running = a == kAnimRun || a == kAnimRunDribble;
                 const float step =

@@ -6,6 +6,7 @@
 #include "engine/GameObject.h"
 #include "engine/Log.h"
 #include "match/Formation.h"
+#include "match3d/CourtRoles.h"
 
 CMatch3D* g_pMatch3D = nullptr;
 
@@ -81,11 +82,18 @@ void CMatch3D::PlaceTeams(int homeTacticId, int awayTacticId) {
     if (homeTeam == nullptr || awayTeam == nullptr) {
         return;
     }
+    // Each of the five plays his own position; two of one position, or a guard short, share the
+    // roles out by the nearest fit.
     for (CMatchTeam* team : {homeTeam, awayTeam}) {
-        for (int slot = 0; slot < kFormationSpots; ++slot) {
-            if (CCourtPlayer* player = team->GetPlayer(slot)) {
-                player->courtPositionId = kPositionCentre + slot;
-            }
+        DealCourtRoles(*team);
+    }
+    // Direct opponents play the same role: the centres mark each other, the point guards too.
+    for (int slot = 0; slot < kFormationSpots; ++slot) {
+        CCourtPlayer* home = homeTeam->FindByPosition(kPositionCentre + slot);
+        CCourtPlayer* away = awayTeam->FindByPosition(kPositionCentre + slot);
+        if (home != nullptr && away != nullptr) {
+            home->marking = away;
+            away->marking = home;
         }
     }
     const struct {

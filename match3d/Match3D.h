@@ -253,6 +253,7 @@ public:
     // The ball went out through the net: the throw-in after a field goal is played on the running
     // clock; every other throw-in (a foul, the ball out of bounds, after free throws) stops it.
     uint8_t basketScored = 0;
+    uint8_t ballPlacedOut = 0; // the rules put the ball behind the end line after free throws
     uint8_t throwInOnClock = 0;
     // The longest the clock waits for one line-up: a wait that never ends lets the clock run on.
     static constexpr double kLongestPositioningWait = 30.0;
@@ -321,6 +322,7 @@ public:
     // change: his choice stands, and a player he keeps on court when tired may be exhausted.
     static constexpr double kUserChangeHold = 60.0;
     double userChangeAt = -kUserChangeHold;
+    int32_t shotClockViolations[2] = {0, 0}; // balls each side lost to the shot clock
     // The flat court's guard: the nearest defender within reach pokes at the ball, every 0.5 s. The
     // on-ball defender stands 1.0 m off the holder; from 1.5 m the pokes (about 380 a side a match)
     // gave 18 of a side's 24 fouls and 6 of its 10 steals, at 1.3 m a third fewer of each.

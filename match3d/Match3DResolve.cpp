@@ -12,12 +12,16 @@ constexpr int kTextTwo = 500002;
 constexpr int kTextFreeThrowMade = 500004;
 constexpr int kTextFreeThrowMissed = 500005;
 constexpr int kTextThree = 500006;
+constexpr int kTextOutOfBounds = 500036;
+constexpr int kTextTipOff = 500038;
 constexpr int kMaxRedraws = 1000;
 
 } // namespace
 
 void CMatch3D::EndFreeThrows(CCourtPlayer* shooter) {
     flags.freeThrows = 0;
+    // The ball lies behind the end line for the other side's throw-in: no ball lost.
+    ballPlacedOut = 1;
     freeThrowsTaken = 0;
     if (shooter != nullptr) {
         shooter->hasBall = 0;
@@ -119,6 +123,12 @@ void CMatch3D::HandleOutOfBounds() {
     // After a foul without free throws the fouled side takes it out, whoever attacked.
     const bool awayGets =
         foulInboundSide >= 0 ? foulInboundSide == 1 : reference != nullptr && reference->attacking;
+    // A ball that went out of play is lost, and said so; one the rules put out (after a basket, the
+    // last free throw, a foul or the shot clock, each with its own line) is not.
+    if (foulInboundSide < 0 && !basketScored && !ballPlacedOut) {
+        ShowEventLine(SideName(awayGets ? 0 : 1) + ": " + Text(kTextOutOfBounds));
+    }
+    ballPlacedOut = 0;
     foulInboundSide = -1;
     SetHomeAttacking(!awayGets);
     SetAwayAttacking(awayGets);
@@ -335,6 +345,7 @@ void CMatch3D::ResolveTipOff() {
         SetHomeAttacking(homeWins);
         SetAwayAttacking(!homeWins);
         if (receiver != nullptr) {
+            EventLine(*receiver, kTextTipOff);
             receiver->awaitingPass = 1;
             // Without a centre the tap goes from the jump point.
             const CCourtPlayer* centre = winner->FindByPosition(kPositionCentre);

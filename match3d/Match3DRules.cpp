@@ -3,6 +3,7 @@
 #include "engine/GameRand.h"
 #include "engine/Log.h"
 #include "match/Formation.h"
+#include "match3d/CourtRoles.h"
 #include "match3d/Match3D.h"
 #include "match3d/MatchDisplay.h"
 
@@ -20,6 +21,7 @@ constexpr int kFormationSwitchLock = 10000;
 constexpr int kTextBallWon = 500000;
 constexpr int kTextFoul = 500001;
 constexpr int kTextShotClock = 500035;
+constexpr int kTextDefensiveRebound = 500037;
 constexpr int kBonusFouls = 5; // the fifth team foul of a quarter and every one after: free throws
 
 Vec3 EyePoint(const CCourtPlayer& p) {
@@ -315,6 +317,7 @@ void CMatch3D::CheckShotClock() {
         }
     }
     ShowEventLine(SideName(attackingSide) + ": " + Text(kTextShotClock));
+    ++shotClockViolations[attackingSide];
     ball->SetPosition(at.x >= 0.0f ? courtMaxX + 0.04f : courtMinX - 0.04f, 0.95f, at.z);
     ball->SetHeld(false);
     ball->SetSpeed(0.0f);
@@ -564,6 +567,8 @@ CCourtPlayer* CMatch3D::SubstituteOnSide(int side, int outId, int inId) {
         return incoming;
     }
     team->Substitute(outId, inId);
+    // He takes the role his position fits, a team-mate moving over where that suits both.
+    DealCourtRoles(*team);
     return incoming;
 }
 
@@ -752,6 +757,7 @@ void CMatch3D::HandleLooseBall() {
         TakeBall(*taker);
         if (!taker->attacking) {
             ++taker->defensiveRebounds;
+            EventLine(*taker, kTextDefensiveRebound);
             ResetShotClock();
             SetHomeAttacking(taker->side == 0);
             SetAwayAttacking(taker->side == 1);
@@ -878,6 +884,7 @@ void CMatch3D::EndQuarter() {
     freeThrowsTaken = 0;
     flags.inbounder = nullptr;
     basketScored = 0;
+    ballPlacedOut = 0;
     throwInOnClock = 0;
     flags.shooter = nullptr;
     flags.lastPasser = nullptr;

@@ -66,9 +66,9 @@ TEST_F(Holder, DrivesOnlyWithAnOpenLaneAndTimeOnTheShotClock) {
     EXPECT_FLOAT_EQ(h.stamina, 100.0f - 0.005f * CCourtPlayer::kEffortShare);
 
     // Out of range with the lane open he drives until 14.0; then, his marker being farther than
-    // 2 m, he goes up for the shot from where he stands.
+    // 2.3 m, he goes up for the shot from where he stands.
     h.SetAnimation(kAnimWalkDribble, false);
-    Place(7.0f, 2.1f, 'b');
+    Place(7.0f, 2.4f, 'b');
     match.shotClock = 13.9;
     h.ThinkBallMoving(match.teams[0]);
     EXPECT_EQ(h.GetCurrentAnimationId(), kAnimRunDribble);
@@ -96,13 +96,23 @@ TEST_F(Holder, ShootPassOrDribbleByTheBoundaries) {
         double shotClock;
         Outcome outcome;
     } cases[] = {
-        {6.24f, 2.1f, 'f', 10.0, Shot},   {6.25f, 2.1f, 'f', 10.0, WalkDribble},
-        {8.0f, 2.1f, 'f', 14.0, Shot},    {8.0f, 2.1f, 'f', 13.99, WalkDribble},
-        {8.0f, 0.9f, 'f', 14.0, Pass},    {5.0f, 1.9f, 'f', 14.0, WalkDribble},
-        {5.0f, 0.8f, 's', 10.0, Pass},    {5.0f, 2.0f, 's', 10.0, WalkDribble},
-        {5.0f, 2.01f, 's', 10.0, Shot},   {8.0f, 1.5f, 's', 10.0, Pass},
-        {8.0f, 1.5f, 'b', 10.0, Nothing}, {8.0f, 3.5f, 'f', 10.0, WalkDribble},
-        {8.0f, 3.5f, 's', 10.0, Nothing}, {8.0f, 3.51f, 'f', 10.0, RunDribble},
+        {6.24f, 2.4f, 'f', 10.0, Shot},
+        {6.25f, 2.4f, 'f', 10.0, WalkDribble},
+        {8.0f, 2.4f, 'f', 14.0, Shot},
+        {8.0f, 2.4f, 'f', 13.99, WalkDribble},
+        {8.0f, 0.9f, 'f', 14.0, Pass},
+        {5.0f, 2.2f, 'f', 14.0, WalkDribble},
+        {5.0f, 0.8f, 's', 10.0, Pass},
+        {5.0f, 2.29f, 's', 10.0, WalkDribble},
+        {5.0f, 2.31f, 's', 10.0, Shot},
+        {8.0f, 1.5f, 's', 10.0, Pass},
+        {8.0f, 1.5f, 'b', 10.0, Nothing},
+        {8.0f, 3.5f, 'f', 10.0, WalkDribble},
+        {8.0f, 3.5f, 's', 10.0, Nothing},
+        {8.0f, 3.51f, 'f', 10.0, RunDribble},
+        // Late in the shot clock he shoots over the marker rather than lose the ball to it.
+        {5.0f, 0.8f, 's', 20.99, Pass},
+        {5.0f, 0.8f, 's', 21.0, Shot},
     };
     for (const auto& c : cases) {
         h.shotTaken = h.passing = 0;
@@ -151,8 +161,8 @@ TEST_F(Holder, OnlyAShooterLetsFlyAndOnlyFromJustBeyondTheArc) {
 }
 
 TEST_F(Holder, ShotVariantFollowsTheMarkerAndTheDie) {
-    // Room enough to shoot (past 2 m), but the marker is near enough to force a move or fade-away.
-    Place(4.0f, 2.03f, 's');
+    // Room enough to shoot (past 2.3 m), but the marker is near enough to force a move or fade-away.
+    Place(4.0f, 2.33f, 's');
     match.Script({RawForPercent(50.0) - 1});
     h.ThinkBallMoving(match.teams[0]);
     EXPECT_EQ(h.dribbleMode, 0);
@@ -165,11 +175,11 @@ TEST_F(Holder, ShotVariantFollowsTheMarkerAndTheDie) {
     EXPECT_EQ(h.lookDirection, Vec3(0, 0, 4));
 
     h.shotTaken = 0;
-    Place(4.0f, 2.1f, 's');
+    Place(4.0f, 2.4f, 's');
     h.ThinkBallMoving(match.teams[0]);
     EXPECT_EQ(h.dribbleMode, 2);
 
-    // Nearer than 2 m the marker blocks the shot altogether.
+    // Nearer than 2.3 m the marker blocks the shot altogether.
     h.shotTaken = 0;
     h.dribbleMode = -1;
     Place(4.0f, 1.0f, 's');

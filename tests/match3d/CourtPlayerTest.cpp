@@ -209,6 +209,38 @@ TEST(CourtPlayerCatch, ReceiverNearTheBallTakesItAndTheInboundEnds) {
     EXPECT_EQ(r.GetCurrentAnimationId(), kAnimIdleBall);
 }
 
+// The throw-in's receiver stops where the inbounder aimed: walking on to his spot he let the ball
+// fly past him out of the court, and the ball went over unannounced several times a minute.
+TEST(CourtPlayerCatch, TheThrowInsReceiverWaitsWhereTheBallIsAimed) {
+    FakeMatch match;
+    CCourtPlayer& inbounder = match.Home(0);
+    CCourtPlayer& r = match.Home(1);
+    match.flags.quarter = 1;
+    match.flags.inbound = 1;
+    match.flags.inbounder = &inbounder;
+    inbounder.hasBall = 1;
+    match.ballInHand = true;
+    for (CCourtPlayer* p : {&inbounder, &r})
+        p->attacking = 1;
+    r.position = Vec3(0, 0, -3);
+    r.walkTarget = r.position;
+    r.attackTarget = Vec3(4, 0, -8); // the spot he was walking to
+    r.awaitingPass = 1;
+    for (int step = 0; step < 5; ++step)
+        r.AiUpdate(0.02);
+    EXPECT_EQ(r.walkTarget, Vec3(0, 0, -3)) << "he waits for the throw";
+    EXPECT_EQ(r.GetCurrentAnimationId(), kAnimIdle);
+    EXPECT_EQ(r.awaitingPass, 1);
+
+    // The ball reaches him: he catches it and the throw-in is over.
+    match.ballInHand = false;
+    inbounder.hasBall = 0;
+    match.ballPosition = r.position + Vec3(0.3f, 0.5f, 0.3f);
+    r.AiUpdate(0.02);
+    EXPECT_EQ(r.hasBall, 1);
+    EXPECT_EQ(match.flags.inbound, 0);
+}
+
 TEST(CourtPlayerExhaustion, OnlyAVeryTiredPlayerRollingAboveEighteenGetsHurt) {
     FakeMatch match;
     CCourtPlayer& p = match.Home(0);

@@ -19,6 +19,8 @@ struct Outcome {
     int home = 0;
     int away = 0;
     int closeMisses = 0; // close shots whose roll failed
+    int misses = 0;      // field goals missed, close shots included
+    int defensiveRebounds = 0;
     int ballsWon = 0;
     bool ended = false;
     int periods = 0; // quarters and overtimes played
@@ -74,11 +76,18 @@ Outcome Play(unsigned seed, double quarterSeconds, int& homeBox, int& awayBox, f
     }
     homeBox = BoxPoints(*match.homeTeam);
     awayBox = BoxPoints(*match.awayTeam);
-    Outcome o{match.homeScore,       match.awayScore, 0, 0, display.clock.over,
-              display.clock.quarter, display.lines};
+    Outcome o;
+    o.home = match.homeScore;
+    o.away = match.awayScore;
+    o.ended = display.clock.over;
+    o.periods = display.clock.quarter;
+    o.lines = display.lines;
     for (const CMatchTeam* team : {match.homeTeam, match.awayTeam})
         for (const CCourtPlayer* p : team->players) {
             o.closeMisses += p->fieldGoalsAttempted - p->fieldGoalsMade;
+            o.misses +=
+                p->twoPointAttempts + p->threePointAttempts - p->twoPointersMade - p->threePointersMade;
+            o.defensiveRebounds += p->defensiveRebounds;
             o.ballsWon += p->ballsWon;
             o.assists[p->side] += p->assists;
             o.baskets[p->side] += p->twoPointersMade + p->threePointersMade;
@@ -108,11 +117,18 @@ TEST(HeadlessMatch, FourQuartersScoreOnBothSidesAndTheBoxScoresAddUp) {
     EXPECT_EQ(quarterEnds, o.periods - 1) << "the last period ends the match instead";
     // The commentary tells what happened: a close shot's miss line only for the misses (never as a
     // shot starts that then goes in), a ball-won line only for a ball won (not a jump ball's tap).
+    // Every missed shot is said (two, three or dunk), and every defensive rebound, which gives the
+    // ball to the other side.
     int missLines = 0;
     int wonLines = 0;
+    int allMissLines = 0;
+    int reboundLines = 0;
     for (const std::string& line : o.lines) {
         missLines += line.find("<500011>") != std::string::npos ? 1 : 0;
         wonLines += line.find("<500000>") != std::string::npos ? 1 : 0;
+        for (const char* miss : {"<500003>", "<500007>", "<500011>"})
+            allMissLines += line.find(miss) != std::string::npos ? 1 : 0;
+        reboundLines += line.find("<500037>") != std::string::npos ? 1 : 0;
     }
     EXPECT_EQ(missLines, o.closeMisses);
     EXPECT_EQ(wonLines, o.ballsWon);
@@ -120,6 +136,10 @@ TEST(HeadlessMatch, FourQuartersScoreOnBothSidesAndTheBoxScoresAddUp) {
     EXPECT_GT(o.assists[0] + o.assists[1], 0);
     for (int side = 0; side < 2; ++side)
         EXPECT_LE(o.assists[side], o.baskets[side]) << "side " << side;
+    EXPECT_GT(o.misses, 20);
+    EXPECT_EQ(allMissLines, o.misses);
+    EXPECT_GT(o.defensiveRebounds, 10);
+    EXPECT_EQ(reboundLines, o.defensiveRebounds);
 }
 
 TEST(HeadlessMatch, ASquadPlayedOutRunsDownToEmptyAndNoFurther) {

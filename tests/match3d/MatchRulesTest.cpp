@@ -96,6 +96,30 @@ TEST_F(Rules, BallOverTheSidelineGivesTheOtherSideAnInbound) {
     EXPECT_EQ(m.flags.inbounder, inbounder);
 }
 
+TEST_F(Rules, ABallLostOutOfBoundsIsSaidButNotOneTheRulesPutOut) {
+    Give(Home(2));
+    m.ball->SetPosition(-7.6f, 1.0f, 3.0f);
+    m.HandleOutOfBounds();
+    ASSERT_FALSE(display.lines.empty());
+    EXPECT_EQ(display.lines.back(), "Home: <500036>") << "the side that lost it";
+    ASSERT_TRUE(Away(0).attacking);
+
+    // After the last free throw the ball lies behind the end line for the other side: no ball lost.
+    m.flags.inbound = 0;
+    m.flags.freeThrows = 1;
+    m.freeThrowsTaken = 1;
+    m.flags.shooter = &Away(0);
+    Away(0).shotScores = 1;
+    Give(Away(0));
+    BallAt(0.0f, 3.0f, 12.15f);
+    ASSERT_EQ(m.flags.freeThrows, 0);
+    const size_t lines = display.lines.size();
+    m.HandleOutOfBounds();
+    EXPECT_EQ(m.flags.inbound, 1);
+    EXPECT_TRUE(Home(0).attacking);
+    EXPECT_EQ(display.lines.size(), lines);
+}
+
 TEST_F(Rules, TheClockStopsForAThrowInButRunsOnAfterABasket) {
     // The ball out over the sideline: the clock waits until the throw-in is on the court.
     Give(Home(2));
@@ -978,6 +1002,7 @@ TEST_F(Rules, AShotIsAThreeOnlyBeyondTheArcTheScoreboardCounts) {
 TEST_F(Rules, TheShotIsRolledWhereTheBallLeavesTheHands) {
     CCourtPlayer& shooter = Home(1);
     shooter.height = 200;
+    shooter.attributes[7] = 29; // three-point skill: even the die's lowest face clears the empty tables
     for (int i = 0; i < 5; ++i) {
         Away(i).position = Vec3(7.0f, 0.0f, 10.0f); // nobody contests
     }

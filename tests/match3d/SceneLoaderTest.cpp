@@ -368,10 +368,13 @@ TEST(Match3DBatch, SeededMatchesOfRealSquadsEndWithBoxScoresThatAddUp) {
     EXPECT_LE(f.total.threesMade, f.total.threesTaken);
     EXPECT_EQ(f.total.points, 2 * f.total.twoMade + 3 * f.total.threesMade + f.total.freeThrowsMade);
     // Play never stands still: the shot clock's late shot ends a possession, and a change is made at
-    // the next dead ball (match seconds).
+    // the next dead ball (match seconds). These squads make about one shot in six, so misses and
+    // defensive rebounds may keep the ball alive for two minutes and more now that a throw-in is
+    // caught rather than thrown out of the court; a change that never came would wait a quarter. A
+    // possession can outlast one shot clock when a foul or a ball out gives the same side a new one.
     EXPECT_GT(f.total.longestPossession, 0.0);
-    EXPECT_LT(f.total.longestPossession, 40.0);
-    EXPECT_LT(f.total.longestChange, 90.0);
+    EXPECT_LT(f.total.longestPossession, 45.0);
+    EXPECT_LT(f.total.longestChange, 180.0);
 }
 
 } // namespace
@@ -412,12 +415,13 @@ TEST(Match3DBatch, ClubsOfDifferentClassesReadLevelsNearTheirOwn) {
     const Levels mixed = levels(weak, strong);
     const float ownShotGap = strongOnly.homeShot - weakOnly.homeShot;
     const float ownContestGap = strongOnly.homeContest - weakOnly.homeContest;
-    // Pulled toward each other, but by little: with one level for both the class-2 club won every
-    // match, with each at its own about half of them.
+    // Pulled toward each other, but not together: with one level for both the class-2 club won every
+    // match, with each at its own about half of them. The shots meet nearer the middle than the
+    // contests: their die weighs four times, so a shot level's edge counts a quarter as much.
     EXPECT_GT(mixed.homeShot, weakOnly.homeShot);
     EXPECT_LT(mixed.awayShot, strongOnly.homeShot);
-    EXPECT_GE(mixed.awayShot - mixed.homeShot, 0.75f * ownShotGap);
-    EXPECT_LT(mixed.awayShot - mixed.homeShot, ownShotGap);
+    EXPECT_GE(mixed.awayShot - mixed.homeShot, 0.5f * ownShotGap);
+    EXPECT_LT(mixed.awayShot - mixed.homeShot, 0.75f * ownShotGap);
     EXPECT_GE(mixed.awayContest - mixed.homeContest, 0.75f * ownContestGap);
     EXPECT_LT(mixed.awayContest - mixed.homeContest, ownContestGap);
     // The same whichever side is at home.

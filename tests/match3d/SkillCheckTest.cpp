@@ -168,9 +168,19 @@ TEST_F(ChecksFixture, APokeReadsThePokersStealSkillNotTheHandlersBall) {
     EXPECT_EQ(p.PokeCheck(other, 19), kContestOutOfReach);
 }
 
+// A table row that the weighed shot die clears from this face on (everything else adds nothing).
+float RowForFace(float face) {
+    return kShotDieWeight * face - (kShotDieWeight - 1.0f) * kShotDieMean;
+}
+// The same for a three, which reads its table a little above the club's level (here 1).
+float ThreeRowForFace(float face) {
+    return RowForFace(face) / (1.0f + kThreeLevelShift);
+}
+
 TEST_F(ChecksFixture, ShotsAreThreesBeyondTheArcAndReadTheRowOfTheTrueDistance) {
-    match.SetCurve(MatchCurve::TwoPoint, {{5.0f, 10}, {4.0f, 8}, {6.0f, 11}});
-    match.SetCurve(MatchCurve::ThreePoint, {{6.0f, 12.5f}, {7.0f, 15}});
+    match.SetCurve(MatchCurve::TwoPoint,
+                   {{5.0f, RowForFace(10)}, {4.0f, RowForFace(8)}, {6.0f, RowForFace(11)}});
+    match.SetCurve(MatchCurve::ThreePoint, {{6.0f, ThreeRowForFace(12.5f)}, {7.0f, ThreeRowForFace(15)}});
     // The home side attacks the basket at (0, 0, -10); its arc is 7.95 m around the end line's point
     // 1.88 m behind it, so straight out it starts 6.07 m from the basket.
     const struct {
@@ -216,7 +226,7 @@ TEST_F(ChecksFixture, ShotsAreThreesBeyondTheArcAndReadTheRowOfTheTrueDistance) 
     EXPECT_EQ(p.twoPointAttempts + p.threePointAttempts, 10); // free throws are not shots
 
     // Beside the basket the arc lies farther out: 7.5 m to the side is still a two.
-    match.SetCurve(MatchCurve::TwoPoint, {{7.0f, 11}});
+    match.SetCurve(MatchCurve::TwoPoint, {{7.0f, RowForFace(11)}});
     p.position = Vec3(7.5f, 0, -10);
     match.ScriptRolls({11});
     p.ShotCheck();
@@ -224,9 +234,36 @@ TEST_F(ChecksFixture, ShotsAreThreesBeyondTheArcAndReadTheRowOfTheTrueDistance) 
     EXPECT_EQ(p.shotScores, 1);
 }
 
+// Ten points of two-point skill make a better shooter, not a sure one against a hopeless one: with
+// the plain die a 65 made nearly every shot a 55 missed, and a club without 60s could not score.
+TEST_F(ChecksFixture, TenPointsOfSkillMoveAShotByLessThanAQuarterOfTheDie) {
+    match.SetCurve(MatchCurve::TwoPoint, {{4.0f, 71.5f}}); // a 60 makes about half of these
+    p.position = Vec3(4.0f, 0, -10);
+    auto made = [this](int skill) {
+        p.attributes[6] = skill;
+        int scores = 0;
+        for (int face = 0; face < 20; ++face) {
+            match.ScriptRolls({face});
+            p.ShotCheck();
+            scores += p.shotScores;
+        }
+        return scores;
+    };
+    const int average = made(60);
+    EXPECT_GE(average, 8);
+    EXPECT_LE(average, 12);
+    const int better = made(65);
+    const int worse = made(55);
+    EXPECT_GT(better, worse);
+    EXPECT_LE(better - worse, 4) << "of the die's twenty faces";
+    EXPECT_GE(worse, 5) << "a weaker shooter still makes a quarter";
+}
+
 TEST_F(ChecksFixture, TheClubsLevelRaisesEveryShotTarget) {
-    match.SetCurve(MatchCurve::TwoPoint, {{5.0f, 10}, {4.0f, 30}, {99.0f, 8}});
-    match.SetCurve(MatchCurve::ThreePoint, {{7.0f, 10}});
+    // Rows that the level 1.5 raises to the face 15.
+    const float row = RowForFace(15) / 1.5f;
+    match.SetCurve(MatchCurve::TwoPoint, {{5.0f, row}, {4.0f, 30}, {99.0f, 8}});
+    match.SetCurve(MatchCurve::ThreePoint, {{7.0f, RowForFace(15) / (1.5f + kThreeLevelShift)}});
     p.levelFactor = 1.5f;
     p.contestLevelFactor = 3.0f; // a defender's level leaves the shots alone
     // A two from 5 m now needs 15 and a three from 7 m 15.
@@ -242,7 +279,7 @@ TEST_F(ChecksFixture, TheClubsLevelRaisesEveryShotTarget) {
     EXPECT_EQ(p.shotScores, 0);
     p.ShotCheck();
     EXPECT_EQ(p.shotScores, 1);
-    // The twos' own shift moves a two only: 5 m now needs 10 x 1.6 = 16, 7 m out still 15.
+    // The twos' own shift moves a two only: 5 m now needs 16 (the row at 1.6), 7 m out still 15.
     p.twoPointLevelShift = 0.1f;
     p.position = Vec3(5.0f, 0, -10);
     match.ScriptRolls({15, 16});

@@ -20,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -153,6 +154,51 @@ TEST(Match3DPace, OneSeedIsOneMatchHeadlessWatchedAndWatchedFast) {
     // frame), one per 400 ms fast.
     EXPECT_GE(normalFrames * 16, 4L * 720 * 1000);
     EXPECT_LT(fastFrames * 17, normalFrames * 16 / 2);
+}
+
+// The watched match as the game plays it: a fourth quarter that ends level goes on to overtime and
+// the match ends only once a side leads.
+TEST(Match3DPace, ALevelFourthQuarterOfTheWatchedMatchGoesToOvertime) {
+    ASSERT_TRUE(FileExists("\\ini\\InitData.xml")) << "run from the game folder";
+    Squad home(3, 52);
+    Squad away(4, 48);
+    std::unique_ptr<CMatch3D> match = Load(home, away, 91);
+    ScreenKit kit;
+    CScreenContext ctx = kit.MakeContext();
+    CMatchHud hud(ctx);
+    uint32_t now = 1000;
+    hud.SetClock([&now] { return now; }, 1);
+    hud.SetSound(nullptr, false);
+    CHeadlessMotion motion;
+    CMatch3DHudLink link(*match, &motion);
+    bool ended = false;
+    hud.SetMatch(&link);
+    hud.SetEndHandler([&ended] { ended = true; });
+    match->display = &hud;
+    PrepareTipOff(*match);
+    hud.PlayFast();
+    bool skipped = false;
+    int periods = 0;
+    for (long frames = 0; !ended && frames < 2000000; ++frames) {
+        now += 17;
+        hud.FrameStep();
+        periods = std::max(periods, hud.Quarter());
+        if (hud.Quarter() == 4 && !skipped) {
+            hud.SetGameClock(700.0); // on to the last seconds of the fourth quarter
+            skipped = true;
+        }
+        if (hud.Quarter() == 4) {
+            // Level whatever the last seconds bring.
+            const int level = std::max(match->homeScore, match->awayScore);
+            match->homeScore = match->awayScore = level;
+        }
+        if (!ended && hud.Paused())
+            hud.PlayFast();
+    }
+    match->display = nullptr;
+    ASSERT_TRUE(ended);
+    EXPECT_GE(periods, 5) << "the level fourth quarter went on to overtime";
+    EXPECT_NE(match->homeScore, match->awayScore) << "the match ended with a side ahead";
 }
 
 TEST(Match3DPace, TheQuickClockPlaysTheSameMatchInFewFramesOfManySteps) {
