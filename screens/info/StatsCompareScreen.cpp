@@ -253,7 +253,7 @@ void FillSheetRows(StatSheet& sheet, const PlayerFigures& f) {
         f.badPasses == 0 ? 0.0 : static_cast<double>(f.steals) / static_cast<double>(f.badPasses);
 
     auto& rows = sheet.rows;
-    // The free throws of the overview show attempts before hits, the other pairs hits first.
+    // Every pair reads hits first, free throws too, so "2.00/4.00" is two of four a game.
     rows[0] = {g,
                time,
                perGame(f.points),
@@ -261,7 +261,7 @@ void FillSheetRows(StatSheet& sheet, const PlayerFigures& f) {
                rate(fgm, fga),
                pairPerGame(f.threesMade, f.threesAttempted),
                rate(f.threesMade, f.threesAttempted),
-               pairPerGame(f.freeThrowsAttempted, f.freeThrowsMade),
+               pairPerGame(f.freeThrowsMade, f.freeThrowsAttempted),
                rate(f.freeThrowsMade, f.freeThrowsAttempted)};
     rows[1] = {g,
                time,

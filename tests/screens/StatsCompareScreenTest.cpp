@@ -109,6 +109,8 @@ TEST(StatSheetRows, FiguresReadAsPrintfWouldWriteThem) {
             f.twosAttempted = points / 3 + 1;
             f.twosMade = points / 5;
             f.fouls = points / 2;
+            f.freeThrowsAttempted = points / 4 + 1;
+            f.freeThrowsMade = points / 8;
             StatSheet sheet;
             FillSheetRows(sheet, f);
             const double g = static_cast<double>(games);
@@ -116,6 +118,11 @@ TEST(StatSheetRows, FiguresReadAsPrintfWouldWriteThem) {
             const double m = static_cast<double>(f.twosMade);
             EXPECT_EQ(sheet.rows[2][1].Std(), CStr::Formatted("%.2f", static_cast<double>(points) / g).Std());
             EXPECT_EQ(sheet.rows[0][3].Std(), CStr::Formatted("%.2f/%.2f", m / g, a / g).Std());
+            // Free throws read hits first, as every other pair of the overview.
+            EXPECT_EQ(sheet.rows[0][7].Std(),
+                      CStr::Formatted("%.2f/%.2f", static_cast<double>(f.freeThrowsMade) / g,
+                                      static_cast<double>(f.freeThrowsAttempted) / g)
+                          .Std());
             EXPECT_EQ(sheet.rows[2][6].Std(), CStr::Formatted("%.2f%%", m / a * 100.0).Std());
             EXPECT_EQ(sheet.rows[3][7].Std(),
                       CStr::Formatted("%.lld", static_cast<long long>(f.twosMade)).Std());
