@@ -126,6 +126,8 @@ public:
     void UpdateFormationsAndSubs();
     // The computer's rest rule for the user's side: a tired player goes off for the freshest fit one.
     void RestUserSide(int side);
+    // Asks for leaving's change for incoming at the next dead ball; calledOff names who is called off.
+    void RequestChange(int side, CCourtPlayer* leaving, CCourtPlayer* incoming, CCourtPlayer*& calledOff);
     bool SubstitutionDone();
     bool UserPlayerMustLeave();
     // The rules stopped the match for a player who must leave (a sixth foul, an injury): every side

@@ -492,14 +492,19 @@ void CMatch3D::UpdateFormationsAndSubs() {
         if (leaving == nullptr || incoming == nullptr || leaving == incoming) {
             continue;
         }
-        substitutionPending = 1;
-        flags.substitutionRequested = 1;
-        flags.substitutionSide = static_cast<uint8_t>(side);
-        leaving->inSubstitution = 1;
-        leaving->replacement = incoming;
-        calledOff = leaving;
-        incomingPlayer = incoming;
+        RequestChange(side, leaving, incoming, calledOff);
     }
+}
+
+void CMatch3D::RequestChange(int side, CCourtPlayer* leaving, CCourtPlayer* incoming,
+                             CCourtPlayer*& calledOff) {
+    substitutionPending = 1;
+    flags.substitutionRequested = 1;
+    flags.substitutionSide = static_cast<uint8_t>(side);
+    leaving->inSubstitution = 1;
+    leaving->replacement = incoming;
+    calledOff = leaving;
+    incomingPlayer = incoming;
 }
 
 void CMatch3D::RestUserSide(int side) {
@@ -521,13 +526,7 @@ void CMatch3D::RestUserSide(int side) {
     if (leaving == nullptr || incoming == nullptr || leaving == incoming) {
         return;
     }
-    substitutionPending = 1;
-    flags.substitutionRequested = 1;
-    flags.substitutionSide = static_cast<uint8_t>(side);
-    leaving->inSubstitution = 1;
-    leaving->replacement = incoming;
-    flags.calledOffAuto = leaving;
-    incomingPlayer = incoming;
+    RequestChange(side, leaving, incoming, flags.calledOffAuto);
 }
 
 bool CMatch3D::SubstitutionDone() {
