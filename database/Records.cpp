@@ -426,7 +426,7 @@ CStr CProfile::ToLine() const {
     for (int32_t value : {modeTextId, dataSet, cupStage, progress, seasonStartYear, seasonEndYear,
                           seasonStartMonth, seasonStartDay})
         line += "|" + std::to_string(value);
-    return CStr(line.c_str());
+    return CStr(line);
 }
 
 static bool ParseInt(const CStr& text, int32_t& value) {
@@ -442,6 +442,10 @@ static bool ParseInt(const CStr& text, int32_t& value) {
 }
 
 bool CProfile::FromLine(const CStr& line) {
+    // A NUL byte would cut the line when it is written again, and a folder name cannot hold one:
+    // such a line is damaged and kept as it is.
+    if (line.Std().find('\0') != std::string::npos)
+        return false;
     CStr trimmed = line;
     trimmed.Trim("\r\n");
     std::vector<CStr> parts = trimmed.Split('|');
