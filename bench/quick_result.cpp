@@ -2,6 +2,8 @@
 // plays, for pairings of the generated league world's classes, a seeded batch of quick results and
 // a smaller one of instant flat-court matches between the same clubs, and prints both side by side
 // (the table of content/ini/README.md).
+// A second table gives the quick results' minutes and injuries: a side's minutes, the starters',
+// the bench players who came on and the players hurt.
 // Usage: bench_quick_result [--results=N] [--flat=M] [--seed=S] [--table-only] [benchmark flags]
 //   N quick results per pairing (default 6000), M flat-court matches (default 300, 0 skips them).
 #include "SquadSnapshot.h"
@@ -17,11 +19,13 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <map>
+#include <string>
 #include <vector>
 
 namespace {
@@ -81,6 +85,44 @@ BENCHMARK(BM_QuickResult)->Unit(benchmark::kMicrosecond);
 
 // ---- box scores of the generated world --------------------------------------------------------------
 
+// Who played how long in a batch of quick results, a side at a time.
+struct MinuteFigures {
+    int sides = 0;
+    int sideLowest = INT_MAX, sideHighest = 0; // a side's minutes
+    long long starterSeconds = 0;
+    int starters = 0;
+    int startersInBand = 0; // 24-38 minutes
+    int starterLowest = INT_MAX, starterHighest = 0;
+    long long benchUsed = 0; // bench players with a minute or more
+    long long injuries = 0;
+    int hurtPlayingOn = 0; // a hurt player on court in a later minute than his injury's
+
+    void AddSide(const CTeam* team) {
+        ++sides;
+        int side = 0;
+        for (const CPlayer* player : team->players) {
+            const CPlayerStat* stat = player->stats.back();
+            const int minutes = stat->SecondsPlayed() / 60;
+            side += stat->SecondsPlayed();
+            injuries += stat->Injured();
+            // A hurt player's minutes end with the minute he was hurt in.
+            if (stat->Injured() != 0 && stat->Started() != 0 && minutes > stat->InjuryMinute() + 1)
+                ++hurtPlayingOn;
+            if (stat->Started() != 0) {
+                ++starters;
+                starterSeconds += stat->SecondsPlayed();
+                startersInBand += minutes >= 24 && minutes <= 38 ? 1 : 0;
+                starterLowest = std::min(starterLowest, minutes);
+                starterHighest = std::max(starterHighest, minutes);
+            } else if (minutes > 0) {
+                ++benchUsed;
+            }
+        }
+        sideLowest = std::min(sideLowest, side / 60);
+        sideHighest = std::max(sideHighest, side / 60);
+    }
+};
+
 // One engine's sums over a batch of one pairing.
 struct Figures {
     int results = 0;
@@ -88,6 +130,7 @@ struct Figures {
     int strongerWins = 0;
     long long points = 0;
     BoxScoreSums sums;
+    MinuteFigures minutes;
     // Each club's field goals as the results window counts them (two- and three-pointers, close
     // shots left out): made, taken.
     std::map<const CTeam*, std::pair<long long, long long>> window;
@@ -173,6 +216,7 @@ Figures PlayQuickBatch(const std::vector<CTeam*>* classes, const Pairing& pairin
         for (const CTeam* team : {home, away}) {
             const CMatchStat* club = team->matchStats.back();
             f.AddWindow(team, club->Field(14) + club->Field(16), club->Field(13) + club->Field(15));
+            f.minutes.AddSide(team);
         }
         f.sums.AddQuickResult({home, away}, results);
         if (matchStats.Size() > 20000) {
@@ -217,6 +261,14 @@ void PrintRow(const char* pairing, const char* engine, const Figures& f) {
         Figures::Percent(f.level, f.results), f.WindowRange().first, f.WindowRange().second);
 }
 
+void PrintMinutesRow(const char* pairing, const MinuteFigures& m) {
+    const double sides = std::max(1, m.sides);
+    std::printf("| %-6s | %5d | %3d-%3d | %4.1f | %2d-%2d | %5.1f | %4.1f | %4.2f | %d |\n", pairing, m.sides,
+                m.sideLowest, m.sideHighest, m.starterSeconds / 60.0 / std::max(1, m.starters),
+                m.starterLowest, m.starterHighest, 100.0 * m.startersInBand / std::max(1, m.starters),
+                m.benchUsed / sides, m.injuries / sides, m.hurtPlayingOn);
+}
+
 int PrintTables(int quickGames, int flatGames, unsigned seed) {
     std::filesystem::current_path(FB_GAME_DIR);
     CMemoryDB world;
@@ -252,6 +304,7 @@ int PrintTables(int quickGames, int flatGames, unsigned seed) {
     std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
     Figures quickAll;
     double quickSeconds = 0.0;
+    std::vector<std::pair<std::string, MinuteFigures>> minutes;
     for (const Pairing& pairing : kPairings) {
         char label[16];
         std::snprintf(label, sizeof label, "%d v %d", pairing.first, pairing.second);
@@ -260,6 +313,7 @@ int PrintTables(int quickGames, int flatGames, unsigned seed) {
         const Figures quick = PlayQuickBatch(classes, pairing, quickGames, pairingSeed);
         quickSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         PrintRow(label, "quick", quick);
+        minutes.emplace_back(label, quick.minutes);
         if (flatGames > 0)
             PrintRow(label, "flat", PlayFlatBatch(match, classes, pairing, flatGames, pairingSeed));
         if (pairing.first == pairing.second) {
@@ -274,6 +328,15 @@ int PrintTables(int quickGames, int flatGames, unsigned seed) {
                 Figures::Percent(quickAll.sums.tpm, quickAll.sums.tpa),
                 Figures::Percent(quickAll.sums.ftm, quickAll.sums.fta),
                 1e6 * quickSeconds / (6.0 * quickGames));
+    std::printf("Quick results' minutes, a side: its minutes (lowest-highest), the starters' mean and range, "
+                "the share of starters with 24-38 minutes, bench players who came on, players hurt, and "
+                "hurt starters still on court after their injury (in all)\n\n");
+    std::printf(
+        "| clubs  | sides | minutes | starters' min | range | 24-38 %% | bench on | hurt | hurt on |\n");
+    std::printf("|---|---|---|---|---|---|---|---|---|\n");
+    for (const auto& [label, figures] : minutes)
+        PrintMinutesRow(label.c_str(), figures);
+    std::printf("\n");
     return 0;
 }
 
