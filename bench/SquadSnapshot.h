@@ -67,9 +67,9 @@ struct BoxScoreSums {
                 steals += player->stats.back()->Field(27);
             }
         }
-        // An entry counts its player's first share as 0 and each further one as 1.
+        // An entry is its player's count of shares (each event adds one).
         for (const MatchDayEntry& entry : results.List(CDayResults::kAssists))
-            assists += entry.value + 1;
+            assists += entry.value;
     }
     void AddFlatCourt(const Match2DBox& box) {
         fga += box.FieldGoalsTaken();

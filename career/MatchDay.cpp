@@ -23,10 +23,6 @@ int Trunc(int n) {
 int D100() {
     return Trunc(100);
 }
-// trunc(n x r), kept below n; n must be above 0.
-int PickIndex(int n) {
-    return std::min(Trunc(n), n - 1);
-}
 int Size(const QuickSide& side) {
     return static_cast<int>(side.size());
 }
@@ -81,6 +77,11 @@ struct QuickResultTable {
     double ratingGapMost;           // shows in a close pairing, and a wide gap does not run away
     double shotLowest, shotHighest; // every shot's chance stays within these
     double assistShare;             // of the made field goals: a teammate's share
+    int incidentUpTo;               // each minute a d100 roll at or below this: a player is hurt
+    int tiredAt;                    // an on-court player at this condition or below comes off
+    int benchRecovery;              // condition a bench player regains a minute, up to his stamina
+    double restedShare;             // a bench player may come on once back this share of the way
+                                    // from tiredAt to his stamina; a starter then comes back
     QuickShot close, two, three;
 };
 
@@ -102,6 +103,10 @@ constexpr QuickResultTable kQuick = {
     .shotLowest = 5.0,
     .shotHighest = 95.0,
     .assistShare = 60.0,
+    .incidentUpTo = 0, // one minute in a hundred: about one player hurt a side in four matches
+    .tiredAt = 25,
+    .benchRecovery = 6,
+    .restedShare = 0.6,
     .close = {.skill = kSkillClose,
               .chance = 70.0,
               .points = 2,
@@ -212,15 +217,22 @@ void PlayEvent(const QuickMatchContext& ctx, int kind, QuickSide& list, const CT
 }
 
 // Builds one side's statistics records and splits its squad into the starting five and the bench.
-void AddPlayerRecord(const QuickMatchContext& ctx, QuickTeam& side, CPlayer* player, int sideIndex) {
+// A player still out injured gets his record but plays no part.
+void AddPlayerRecord(const QuickMatchContext& ctx, QuickTeam& side, CPlayer* player, int sideIndex,
+                     int squadIndex) {
     auto* stat = new CPlayerStat();
     stat->SetDate(ctx.date.year, ctx.date.month, ctx.date.day);
     stat->SecondsPlayed() = 0;
     stat->SideFlag() = sideIndex;
     ctx.playerStats->Append(stat);
     player->stats.push_back(stat);
+    if (player->words[kWordInjured] != 0)
+        return;
+    // Days lie between two fixtures: everyone comes to a match rested.
+    PlayerCondition(player) = player->SkillValue(kSkillCondition);
     QuickPlayer entry{player, stat};
     entry.rating = CPlayer::ComputeOverall(player, false);
+    entry.squadIndex = squadIndex;
     if (player->words[kWordMatchState] == kOnCourt && side.five.size() < 5) {
         stat->Started() = 1;
         side.five.push_back(entry);
@@ -251,6 +263,8 @@ CMatchStat* NewMatchStat(const QuickMatchContext& ctx, CTeam* team, const CTeam*
     return stat;
 }
 
+// A player of the five that played the minute is hurt and leaves the match; his minute is counted
+// already (counting it here too gave a hurt starter 49 minutes).
 void PlayIncident(const QuickMatchContext& ctx, QuickTeam& home, QuickTeam& away, int minute) {
     MatchDayIncident incident;
     incident.minute = minute;
@@ -260,41 +274,79 @@ void PlayIncident(const QuickMatchContext& ctx, QuickTeam& home, QuickTeam& away
     int n = Size(side.five);
     if (n == 0)
         return;
-    int index = std::min(static_cast<int>(5.0 * pick), n - 1);
-    QuickPlayer hurt = side.five[static_cast<size_t>(index)];
-    // His minute is counted with the five's: counting it here too gave a hurt starter 49 minutes.
+    const size_t index = static_cast<size_t>(std::min(static_cast<int>(5.0 * pick), n - 1));
+    const QuickPlayer hurt = side.five[index];
     hurt.stat->Injured() = 1;
     hurt.stat->InjuryMinute() = minute;
-    ReplaceRandomSlot(hurt, side.bench, minute);
+    SubstituteQuickPlayer(side, index, true);
     incident.playerName = hurt.player->name;
     incident.teamName = side.team->name;
     if (ctx.results)
         ctx.results->AddIncident(incident);
 }
 
-// Every pair of starters plays the minute and tires; the tired go to the bench list.
-void PlayMinuteOnCourt(QuickTeam& home, QuickTeam& away, int minute) {
+// The player's condition at which he may come on again.
+int RestedAt(const CPlayer* player) {
+    const int stamina = player->SkillValue(kSkillCondition);
+    if (stamina <= kQuick.tiredAt)
+        return stamina;
+    return kQuick.tiredAt + static_cast<int>(kQuick.restedShare * (stamina - kQuick.tiredAt));
+}
+
+bool Rested(const QuickPlayer& p) {
+    return PlayerCondition(p.player) >= RestedAt(p.player);
+}
+
+// The tired come off for rested bench players; then each rested starter on the bench comes back for
+// the most tired of the others on court, so the starters play most of the match.
+void MakeChanges(QuickTeam& side) {
+    for (size_t k = 0; k < side.five.size(); ++k)
+        if (PlayerCondition(side.five[k].player) <= kQuick.tiredAt)
+            SubstituteQuickPlayer(side, k, false);
+    for (size_t b = 0; b < side.bench.size(); ++b) {
+        const QuickPlayer& starter = side.bench[b];
+        if (starter.stat->Started() == 0 || !Rested(starter))
+            continue;
+        int out = -1;
+        for (size_t k = 0; k < side.five.size(); ++k) {
+            const QuickPlayer& p = side.five[k];
+            if (p.stat->Started() == 0 &&
+                (out < 0 ||
+                 PlayerCondition(p.player) < PlayerCondition(side.five[static_cast<size_t>(out)].player)))
+                out = static_cast<int>(k);
+        }
+        if (out < 0)
+            return;
+        std::swap(side.five[static_cast<size_t>(out)], side.bench[b]);
+    }
+}
+
+// Every pair of players on court plays the minute and tires.
+void PlayMinuteOnCourt(QuickTeam& home, QuickTeam& away) {
     for (size_t k = 0; k < 5; ++k) {
         QuickPlayer* homePlayer = k < home.five.size() ? &home.five[k] : nullptr;
         QuickPlayer* awayPlayer = k < away.five.size() ? &away.five[k] : nullptr;
         if (!homePlayer && !awayPlayer)
             continue;
-        if (homePlayer)
-            homePlayer->stat->SecondsPlayed() += 60;
-        if (awayPlayer)
-            awayPlayer->stat->SecondsPlayed() += 60;
-        int loss = Trunc(6) >= 3 ? 6 : 3;
-        // Copies: a replacement rewrites the bench list, never the five being walked.
-        if (homePlayer) {
-            PlayerCondition(homePlayer->player) -= loss;
-            if (PlayerCondition(homePlayer->player) <= 25)
-                ReplaceRandomSlot(*homePlayer, home.bench, minute);
+        const int loss = Trunc(6) >= 3 ? 6 : 3;
+        for (QuickPlayer* p : {homePlayer, awayPlayer}) {
+            if (p) {
+                p->stat->SecondsPlayed() += 60;
+                PlayerCondition(p->player) -= loss;
+            }
         }
-        if (awayPlayer) {
-            PlayerCondition(awayPlayer->player) -= loss;
-            if (PlayerCondition(awayPlayer->player) <= 25)
-                ReplaceRandomSlot(*awayPlayer, away.bench, minute);
+    }
+}
+
+// The bench rests, then both coaches make their changes for the next minute.
+void RestAndChange(QuickTeam& home, QuickTeam& away) {
+    for (QuickTeam* side : {&home, &away}) {
+        for (QuickPlayer& p : side->bench) {
+            int32_t& condition = PlayerCondition(p.player);
+            condition = std::max(
+                condition, std::min(condition + kQuick.benchRecovery, p.player->SkillValue(kSkillCondition)));
         }
+        MakeChanges(*side);
     }
 }
 
@@ -495,16 +547,44 @@ bool TrainQuickSkill(CPlayer* player, int skill, int gain) {
     return true;
 }
 
-void ReplaceRandomSlot(const QuickPlayer& player, QuickSide& list, int minute) {
-    int n = Size(list);
-    if (n == 0)
-        return; // nobody to come on: he plays on tired
-    int index = PickIndex(n);
-    QuickPlayer& slot = list[static_cast<size_t>(index)];
-    if (slot.stat->Injured() != 0)
-        slot.stat->MinutesToReplacement() = minute - slot.stat->InjuryMinute();
-    PlayerCondition(player.player) = player.player->SkillValue(kSkillCondition);
-    slot = player;
+int PickSubstitute(const QuickSide& bench, bool anyone) {
+    auto better = [](const QuickPlayer& a, const QuickPlayer& b) {
+        if ((a.stat->Started() != 0) != (b.stat->Started() != 0))
+            return a.stat->Started() != 0;
+        if (a.rating != b.rating)
+            return a.rating > b.rating;
+        return a.squadIndex < b.squadIndex;
+    };
+    int pick = -1;
+    for (size_t i = 0; i < bench.size(); ++i)
+        if (Rested(bench[i]) && (pick < 0 || better(bench[i], bench[static_cast<size_t>(pick)])))
+            pick = static_cast<int>(i);
+    if (pick >= 0 || !anyone)
+        return pick;
+    for (size_t i = 0; i < bench.size(); ++i)
+        if (pick < 0 ||
+            PlayerCondition(bench[i].player) > PlayerCondition(bench[static_cast<size_t>(pick)].player))
+            pick = static_cast<int>(i);
+    return pick;
+}
+
+bool SubstituteQuickPlayer(QuickTeam& side, size_t courtIndex, bool hurt) {
+    if (courtIndex >= side.five.size())
+        return false;
+    const int pick = PickSubstitute(side.bench, hurt);
+    if (pick < 0) {
+        if (hurt)
+            side.five.erase(side.five.begin() + static_cast<std::ptrdiff_t>(courtIndex));
+        return false;
+    }
+    const auto slot = side.bench.begin() + pick;
+    if (hurt) {
+        side.five[courtIndex] = *slot;
+        side.bench.erase(slot);
+    } else {
+        std::swap(side.five[courtIndex], *slot);
+    }
+    return true;
 }
 
 void SimulatePossession(const QuickMatchContext& ctx, QuickTeam& home, QuickTeam& away, int minute) {
@@ -608,9 +688,9 @@ void SimulateQuickMatch(const QuickMatchContext& ctx, CTeam* home, CTeam* away, 
     size_t squad = std::max(home->players.size(), away->players.size());
     for (size_t i = 0; i < squad; ++i) {
         if (i < home->players.size())
-            AddPlayerRecord(ctx, sides[0], home->players[i], 0);
+            AddPlayerRecord(ctx, sides[0], home->players[i], 0, static_cast<int>(i));
         if (i < away->players.size())
-            AddPlayerRecord(ctx, sides[1], away->players[i], 1);
+            AddPlayerRecord(ctx, sides[1], away->players[i], 1, static_cast<int>(i));
     }
     CompleteStartingFive(sides[0]);
     CompleteStartingFive(sides[1]);
@@ -628,9 +708,10 @@ void SimulateQuickMatch(const QuickMatchContext& ctx, CTeam* home, CTeam* away, 
                 break;
             SimulatePossession(ctx, sides[0], sides[1], minute);
         }
-        if (D100() <= 1)
+        PlayMinuteOnCourt(sides[0], sides[1]);
+        if (D100() <= kQuick.incidentUpTo)
             PlayIncident(ctx, sides[0], sides[1], minute);
-        PlayMinuteOnCourt(sides[0], sides[1], minute);
+        RestAndChange(sides[0], sides[1]);
     }
     if (sides[0].score == sides[1].score)
         BreakTie(sides[0], sides[1]);

@@ -142,6 +142,7 @@ struct QuickPlayer {
     CPlayerStat* stat = nullptr;
     CDayResults::EntryHints hints = {-1, -1, -1, -1, -1, -1, -1};
     double rating = 0.0; // his overall rating as the match began
+    int squadIndex = 0;  // his place in the squad: of two bench players alike, the earlier comes on
 };
 using QuickSide = std::vector<QuickPlayer>;
 
@@ -160,8 +161,14 @@ void SimulateQuickMatch(const QuickMatchContext& ctx, CTeam* home, CTeam* away, 
                         int& awayScore);
 // One attack by a random side; the attacking side's score rises by the points made.
 void SimulatePossession(const QuickMatchContext& ctx, QuickTeam& home, QuickTeam& away, int minute);
-// A tired or hurt player takes a random place in the list; nothing happens with an empty list.
-void ReplaceRandomSlot(const QuickPlayer& player, QuickSide& list, int minute);
+// Where the bench player to come on stands in the bench list, -1 for nobody: of the rested, a
+// starter before the others, then the higher rated, then the earlier in the squad. With `anyone`
+// (a hurt player must leave) the freshest player comes on when nobody is rested.
+int PickSubstitute(const QuickSide& bench, bool anyone);
+// The player at `courtIndex` of the five goes to the bench and the bench's pick comes on; false
+// when nobody can come on (he plays on). Hurt, he leaves the match for good: with nobody to come
+// on the side plays a man short.
+bool SubstituteQuickPlayer(QuickTeam& side, size_t courtIndex, bool hurt);
 // Quick-match training: the counter restarts at 100 minus itself when it passes 100. True when the
 // skill's value rose.
 bool TrainQuickSkill(CPlayer* player, int skill, int gain);

@@ -305,25 +305,38 @@ TEST(QuickMatch, SkillCounterWrapsPastOneHundred) {
     delete player;
 }
 
-TEST(QuickMatch, ReplacementRestoresConditionOnlyWhenSomeoneComesOn) {
-    GameSrand(5);
+// A tired player comes off only for a rested bench player; a hurt one leaves the match whatever the
+// bench holds, and the side plays short when nobody is left.
+TEST(QuickMatch, ReplacementNeedsSomeoneToComeOn) {
     CPlayer* tired = MakePlayer(1, "Tired", 80063, true, 70);
     CPlayer* sub = MakePlayer(2, "Sub", 80064, false, 70);
     CPlayerStat tiredStat, subStat;
-    QuickSide bench;
+    tiredStat.Started() = 1;
+    QuickTeam side;
+    side.five.push_back({tired, &tiredStat});
     PlayerCondition(tired) = 20;
-    ReplaceRandomSlot({tired, &tiredStat}, bench, 12);
-    EXPECT_EQ(PlayerCondition(tired), 20); // nobody to come on: he plays on
-    EXPECT_TRUE(bench.empty());
+    EXPECT_FALSE(SubstituteQuickPlayer(side, 0, false)); // nobody to come on: he plays on
+    ASSERT_EQ(side.five.size(), 1u);
+    EXPECT_EQ(side.five[0].player, tired);
 
-    subStat.Field(7) = 1; // hurt earlier, in minute 4
-    subStat.Field(8) = 4;
-    bench.push_back({sub, &subStat});
-    ReplaceRandomSlot({tired, &tiredStat}, bench, 12);
-    EXPECT_EQ(PlayerCondition(tired), 70);
-    EXPECT_EQ(subStat.Field(9), 8);
-    ASSERT_EQ(bench.size(), 1u);
-    EXPECT_EQ(bench[0].player, tired);
+    side.bench.push_back({sub, &subStat});
+    PlayerCondition(sub) = 40; // not rested yet
+    EXPECT_FALSE(SubstituteQuickPlayer(side, 0, false));
+    EXPECT_EQ(side.five[0].player, tired);
+
+    PlayerCondition(sub) = 70;
+    EXPECT_TRUE(SubstituteQuickPlayer(side, 0, false));
+    EXPECT_EQ(side.five[0].player, sub);
+    ASSERT_EQ(side.bench.size(), 1u);
+    EXPECT_EQ(side.bench[0].player, tired);
+    EXPECT_EQ(PlayerCondition(tired), 20); // he rests on the bench, not at once
+
+    // The hurt sub leaves for the tired starter (anyone beats a hurt player), then nobody is left.
+    EXPECT_TRUE(SubstituteQuickPlayer(side, 0, true));
+    EXPECT_EQ(side.five[0].player, tired);
+    EXPECT_TRUE(side.bench.empty());
+    EXPECT_FALSE(SubstituteQuickPlayer(side, 0, true));
+    EXPECT_TRUE(side.five.empty());
     delete tired;
     delete sub;
 }
