@@ -178,18 +178,9 @@ bool WriteRegressions(const fs::path& out) {
                  fixture += WithCount(std::string(4, '\0'), value);
              files[SlotOf("Fuzz_0/leaguetable.dat")] = fixture;
          });
-    // With its manifest the save loads; one flipped byte under it is caught.
-    ok = ok && Save(out / "loads-with-manifest", fuzz::PackCareer(withManifest));
-    ok = ok && [&] {
-        std::map<size_t, std::string> files = withManifest;
-        std::string& teams = files[worldTeams];
-        teams[teams.find("Club 0") + 5] = '9';
-        return Save(out / "refused-byte-flipped-under-manifest", fuzz::PackCareer(files));
-    }();
-    // A hand-edited manifest does not switch its check off: one that lists nothing, and one whose
-    // line of a table is taken out (the count following), are refused; Windows line endings read.
     // The manifest as the packed files stand: tables the slots do not hold (the later ones) are not
-    // on the replayed disk, so their lines go.
+    // on the replayed disk, so their lines go (a manifest must list every file of the save, and
+    // every file it lists must be there).
     std::string manifestText;
     {
         const std::string& written = withManifest.at(manifest);
@@ -215,6 +206,18 @@ bool WriteRegressions(const fs::path& out) {
         files[manifest] = text;
         return Save(out / name, fuzz::PackCareer(files));
     };
+    // With its manifest the save loads; one flipped byte under it is caught. Both go with the
+    // manifest as the packed files stand, or the save is refused for the tables it lacks.
+    ok = ok && manifestVariant("loads-with-manifest", manifestText);
+    ok = ok && [&] {
+        std::map<size_t, std::string> files = withManifest;
+        files[manifest] = manifestText;
+        std::string& teams = files[worldTeams];
+        teams[teams.find("Club 0") + 5] = '9';
+        return Save(out / "refused-byte-flipped-under-manifest", fuzz::PackCareer(files));
+    }();
+    // A hand-edited manifest does not switch its check off: one that lists nothing, and one whose
+    // line of a table is taken out (the count following), are refused; Windows line endings read.
     ok = ok && manifestVariant("refused-manifest-listing-nothing",
                                manifestText.substr(0, manifestText.find('\n') + 1) + "end 0\n");
     ok = ok && [&] {
