@@ -10,8 +10,10 @@
 # artefact folder.
 # With FB_HANDS_OFF=1 the match is watched at Fast and nobody changes a player by hand: the game
 # rests the user's tired players as the computer's; only a player who must leave (hurt, six fouls)
-# is swapped where the window asks. Afterwards the squad must hold no player the match wore out,
-# and the line-up and the statistics are shot for their minutes.
+# is swapped where the window asks. Afterwards the line-up (09-squad) must list no player the match
+# wore out, and the statistics show the club's players' minutes (11-club-minutes); the career is
+# saved and the probe reads the same lists: minutes as mm:ss adding up to 240:00 (25:00 more an
+# overtime), at most a knock or two marked "(inj)".
 #   match_3d_full.sh <game folder> <artefact folder>
 set -euo pipefail
 # The window, the game and the helpers every session uses.
@@ -111,6 +113,20 @@ rest_tired() {
             fi
         done
     done
+}
+# The line-up window: its two captions, "Starting five" and "Squad".
+lineup_up() { shows_colour "$1" 120x14+204+113 '#FFD166' 150 10 && shows_colour "$1" 60x14+204+257 '#FFD166' 80 10; }
+# A name drawn red in the line-up's starting five or squad: a hurt player.
+hurt_listed() { shows_colour "$1" 125x92+206+153 '#FF0000' 40 15 || shows_colour "$1" 125x128+206+297 '#FF0000' 40 15; }
+# The statistics window: its Standings tab chosen, and the players' list below.
+statistics_up() { shows_colour "$1" 80x16+524+112 '#FFD166' 80 10 && shows_colour "$1" 560x14+204+417 '#223042' 4000 5; }
+# The standings row (of eight, 20 pixels apart from y 173) drawn green: the user's club.
+user_standings_row() {
+    local row
+    for row in 0 1 2 3 4 5 6 7; do
+        shows_colour "$1" 140x14+238+$((166 + 20 * row)) '#00FF00' 40 15 && { echo "$row"; return 0; }
+    done
+    return 1
 }
 play() {
     if [ -n "$hands_off" ]; then press 176 96; else press 68 96; fi # Fast, or Play
@@ -252,11 +268,54 @@ shot 07-after-match
 click 90 568 2 # Match day: the day panel with the result
 shot 08-day-panel
 if [ -n "$hands_off" ]; then
-    # The squad after the match: nobody worn out by it (a hurt player's name is drawn red).
+    # The squad after the match, in the line-up window: the game rested the tired, so nobody is
+    # listed hurt ("(inj)", the name in red) for being worn out; a knock in a ball contest may be.
     click 90 127 2 # Line-up
-    shot 09-squad
-    click 90 466 2 # Statistics: the players' minutes
-    shot 10-statistics
+    expect 30 09-squad "the line-up window did not open" lineup_up
+    hurt_shown=0
+    hurt_listed 09-squad && hurt_shown=1
+    # The statistics, the user's club chosen in the standings (its row is drawn green): its players'
+    # minutes in the match, as time on court.
+    click 90 466 2 # Statistics
+    expect 30 10-statistics "the statistics did not open" statistics_up
+    club_row=$(user_standings_row 10-statistics) || fail "the club is not in the standings (see $out/10-statistics.png)"
+    if [ "$club_row" -gt 0 ]; then
+        press 300 $((173 + 20 * club_row))
+        expect_after 15 10-statistics 11-club-minutes "the club's players were not listed" 560x220+204+436 200
+    else
+        cp "$out/10-statistics.png" "$out/11-club-minutes.png"
+    fi
+    click 90 700 # Save career
+    expect 30 12-saved "the header does not say the career was saved" changed_since 11-club-minutes 200x20+820+36 100
+    kill "$game_pid" 2>/dev/null || true
+    wait "$game_pid" 2>/dev/null || true
+    game_pid=""
+    # The saved career through the same screens: what the lists say in words and figures.
+    (cd "$work" && ./probe --data . --load "Sam Okafor" --open ID_LINEUP --dump ID_LU_STARTERS --dump ID_LU_SQUAD \
+        --open ID_STATISTICS --select ID_ST_STANDINGS "$club_row" --dump ID_ST_STANDINGS --dump ID_ST_PLAYERS \
+        >"$out/after-match.txt" 2>&1) || fail "the probe could not read the saved career ($(tail -n 1 "$out/after-match.txt"))"
+    grid_rows() {
+        sed -n "/ $1 Grid/,/^[0-9]/p" "$out/after-match.txt" | grep '^ *row ' |
+            sed -E 's/^ *row [0-9]+: "//; s/"$//; s/" \| "/|/g'
+    }
+    squad=$( (grid_rows ID_LU_STARTERS; grid_rows ID_LU_SQUAD) | wc -l)
+    [ "$squad" -ge 10 ] || fail "the line-up lists $squad players"
+    hurt=$( (grid_rows ID_LU_STARTERS; grid_rows ID_LU_SQUAD) | grep -c '(inj)' || true)
+    [ "$hurt" -eq 0 ] || [ "$hurt_shown" -eq 1 ] || fail "the line-up lists $hurt hurt, the window showed none"
+    # Worn out, nine of twelve were once booked hurt: a knock or two in a match is the most.
+    [ "$hurt" -le 2 ] || fail "$hurt of the squad are listed hurt after the match (see $out/09-squad.png)"
+    # Every player's minutes read mm:ss; those who played add up to five players' 48 minutes, with
+    # 25 more for each overtime.
+    grid_rows ID_ST_PLAYERS >"$out/club-minutes.txt"
+    [ "$(wc -l <"$out/club-minutes.txt")" -eq "$squad" ] || fail "the statistics list another squad than the line-up"
+    bad=$(awk -F'|' '$6 !~ /^[0-9]+:[0-5][0-9]$/ { print $2 ": " $6 }' "$out/club-minutes.txt")
+    [ -z "$bad" ] || fail "minutes that do not read as time on court: $bad"
+    seconds=$(awk -F'|' '{ split($6, t, ":"); s += 60 * t[1] + t[2] } END { print s + 0 }' "$out/club-minutes.txt")
+    [ "$seconds" -ge 14400 ] && [ $(((seconds - 14400) % 1500)) -eq 0 ] ||
+        fail "the club's minutes add up to $((seconds / 60)):$(printf %02d $((seconds % 60))), not 240:00 (+25:00 an overtime)"
+    starters=$(awk -F'|' '{ split($6, t, ":"); print 60 * t[1] + t[2] }' "$out/club-minutes.txt" | sort -rn | head -5 |
+        awk '{ s += $1 } END { printf "%d:%02d", s / 300, (s / 5) % 60 }')
+    echo "after the match: $squad in the squad, $hurt listed hurt, minutes $((seconds / 60)):$(printf %02d $((seconds % 60))) in all, the five most $starters a player"
 fi
 
 echo "PASSED: whole 3D match session ($result, $fouls must-leave messages, $breaks breaks), screenshots in $out"
