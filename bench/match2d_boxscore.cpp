@@ -13,7 +13,8 @@
 // alone (the computer's rest rule rests his tired players), with the playing time of both.
 // --display: as --watched, and beside them the user's side watched through the game's match centre,
 // its tactics window and coaching dialog at Fast by a user who changes nobody himself (OK to every
-// message, Done to every window).
+// message, Done to every window); its "instant" rows are then the user's match run at once on the
+// career's tactics, as the game's instant view plays it.
 // --quick plays the tournament worlds' quick results alone (seconds, not minutes).
 // (N matches per class and batch, default 300; --defences: one row per defence tactic instead, both
 // sides defending with it on random offences, the classes together; --leagues: the league
@@ -227,13 +228,16 @@ int main(int argc, char** argv) {
         }
         const char* const kinds[3] = {"instant", "watched", "display"};
         const int kindCount = display ? 3 : 2;
+        // With --display the instant rows are the user's match run at once on the career's tactics.
+        const Match2DBatchTactics instant =
+            display ? Match2DBatchTactics::NewCareer : Match2DBatchTactics::Default;
         Match2DBatchFigures batches[3][3];
         for (int leagueClass = 0; leagueClass < 3; ++leagueClass) {
             for (int kind = 0; kind < kindCount; ++kind) {
                 batches[leagueClass][kind] =
                     PlayMatch2DBatch(match, leagues[leagueClass], games, seed + leagueClass,
-                                     kind == 0 ? Match2DBatchTactics::Default : Match2DBatchTactics::Watched,
-                                     nullptr, false, -1, kind == 2 ? play : Match2DWatchedPlay{});
+                                     kind == 0 ? instant : Match2DBatchTactics::Watched, nullptr, false, -1,
+                                     kind == 2 ? play : Match2DWatchedPlay{});
                 char label[32];
                 std::snprintf(label, sizeof label, "class %d %s", leagueClass, kinds[kind]);
                 PrintMatch2DRow(label, batches[leagueClass][kind]);
