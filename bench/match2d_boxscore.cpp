@@ -11,10 +11,15 @@
 //                                 | --quick | --watched]
 // --watched: each class on the default tactics run at once and with the user's side watched and left
 // alone (the computer's rest rule rests his tired players), with the playing time of both.
+// --display: as --watched, and beside them the user's side watched through the game's match centre,
+// its tactics window and coaching dialog at Fast by a user who changes nobody himself (OK to every
+// message, Done to every window); its "instant" rows are then the user's match run at once on the
+// career's tactics, as the game's instant view plays it.
 // --quick plays the tournament worlds' quick results alone (seconds, not minutes).
 // (N matches per class and batch, default 300; --defences: one row per defence tactic instead, both
 // sides defending with it on random offences, the classes together; --leagues: the league
 // classes' batches alone; --tournaments: the tournament worlds alone)
+#include "DisplayRig.h"
 #include "SquadSnapshot.h"
 #include "career/MatchDay.h"
 #include "database/Careers.h"
@@ -29,6 +34,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -135,6 +141,7 @@ int main(int argc, char** argv) {
     int onlyDefence = -1; // with --defences: that defence alone
     bool playLeagues = true, playTournaments = true, playFlat = true;
     bool watched = false;
+    bool display = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strncmp(argv[i], "--games=", 8) == 0) {
             games = std::max(1, std::atoi(argv[i] + 8));
@@ -144,6 +151,8 @@ int main(int argc, char** argv) {
             defences = true;
         } else if (std::strcmp(argv[i], "--watched") == 0) {
             watched = true;
+        } else if (std::strcmp(argv[i], "--display") == 0) {
+            watched = display = true;
         } else if (std::strcmp(argv[i], "--tournaments") == 0) {
             playLeagues = false;
         } else if (std::strcmp(argv[i], "--quick") == 0) {
@@ -202,30 +211,62 @@ int main(int argc, char** argv) {
     }
     if (watched) {
         // Each class on the default tactics, run at once and with the user's side watched and left
-        // alone; then the playing time of both.
-        Match2DBatchFigures batches[3][2];
+        // alone (and with --display, watched through the match centre); then the playing time of all.
+        std::unique_ptr<displayrig::Rig> rig;
+        displayrig::UserActions actions;
+        int stalled = 0;
+        Match2DWatchedPlay play;
+        if (display) {
+            rig = std::make_unique<displayrig::Rig>();
+            if (!rig->Ok()) {
+                std::fprintf(stderr, "The layout or the texts did not load from %s\n", FB_GAME_DIR);
+                return 1;
+            }
+            play = [&](CMatch2D& m, CTeam* home, CTeam* away, int attack, int defence) {
+                stalled += rig->PlayMatch2D(m, home, away, attack, defence, &actions) ? 0 : 1;
+            };
+        }
+        const char* const kinds[3] = {"instant", "watched", "display"};
+        const int kindCount = display ? 3 : 2;
+        // With --display the instant rows are the user's match run at once on the career's tactics.
+        const Match2DBatchTactics instant =
+            display ? Match2DBatchTactics::NewCareer : Match2DBatchTactics::Default;
+        Match2DBatchFigures batches[3][3];
         for (int leagueClass = 0; leagueClass < 3; ++leagueClass) {
-            for (int kind = 0; kind < 2; ++kind) {
+            for (int kind = 0; kind < kindCount; ++kind) {
                 batches[leagueClass][kind] =
                     PlayMatch2DBatch(match, leagues[leagueClass], games, seed + leagueClass,
-                                     kind == 0 ? Match2DBatchTactics::Default : Match2DBatchTactics::Watched);
+                                     kind == 0 ? instant : Match2DBatchTactics::Watched, nullptr, false, -1,
+                                     kind == 2 ? play : Match2DWatchedPlay{});
                 char label[32];
-                std::snprintf(label, sizeof label, "class %d %s", leagueClass,
-                              kind == 0 ? "instant" : "watched");
+                std::snprintf(label, sizeof label, "class %d %s", leagueClass, kinds[kind]);
                 PrintMatch2DRow(label, batches[leagueClass][kind]);
                 matches += batches[leagueClass][kind].matches;
             }
         }
         std::printf("\n");
+        PrintMatch2DSideHeader();
+        for (int leagueClass = 0; leagueClass < 3; ++leagueClass) {
+            for (int kind = 0; kind < kindCount; ++kind) {
+                char label[32];
+                std::snprintf(label, sizeof label, "class %d %s", leagueClass, kinds[kind]);
+                PrintMatch2DSideRows(label, batches[leagueClass][kind]);
+            }
+        }
+        std::printf("\n");
         PrintMatch2DTimeHeader();
         for (int leagueClass = 0; leagueClass < 3; ++leagueClass) {
-            for (int kind = 0; kind < 2; ++kind) {
+            for (int kind = 0; kind < kindCount; ++kind) {
                 char label[32];
-                std::snprintf(label, sizeof label, "class %d %s", leagueClass,
-                              kind == 0 ? "instant" : "watched");
+                std::snprintf(label, sizeof label, "class %d %s", leagueClass, kinds[kind]);
                 PrintMatch2DTimeRow(label, batches[leagueClass][kind]);
             }
         }
+        if (display)
+            std::printf("\nthe user at the match centre: %d messages read, %d breaks, %d windows closed with "
+                        "Done, %d Done refused, Fast pressed %d times; %d matches did not end\n",
+                        actions.messages, actions.breaks, actions.windows, actions.doneRefused,
+                        actions.presses, stalled);
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         std::printf("\n%.1f ms a match\n", 1000.0 * seconds / std::max(1, matches));

@@ -7,8 +7,12 @@
 // processes; --versus: instead of the box scores, how often the stronger side wins: class 2 against
 // class 0, or with --class the three strongest squads of the class against its three weakest;
 // --watched: the home side is the user's, watched and left alone, rested by the computer's rule;
-// --clubs: instead of the box scores, every club of each class against the others of its class, home
-// and away, at least N matches a club (default 40), club by club beside the class means)
+// --display: as --watched, but the user's side watched through the game's display, its tactics
+// window and coaching dialog at Fast by a user who changes nobody himself (OK to every message, Done
+// to every window); --clubs: instead of the box scores, every club of each class against the others
+// of its class, home and away, at least N matches a club (default 40), club by club beside the class
+// means)
+#include "DisplayRig.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
 #include "match3d/BoxScoreBatch.h"
@@ -20,6 +24,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -31,6 +36,7 @@ int main(int argc, char** argv) {
     int onlyClass = -1;
     bool versus = false;
     bool watched = false;
+    bool display = false;
     bool byClub = false;
     bool gamesGiven = false;
     for (int i = 1; i < argc; ++i) {
@@ -43,6 +49,8 @@ int main(int argc, char** argv) {
             versus = true;
         else if (std::strcmp(argv[i], "--watched") == 0)
             watched = true;
+        else if (std::strcmp(argv[i], "--display") == 0)
+            watched = display = true;
         else if (std::strcmp(argv[i], "--clubs") == 0)
             byClub = true;
         else if (std::strcmp(argv[i], "--models") == 0)
@@ -121,7 +129,25 @@ int main(int argc, char** argv) {
     }
     std::printf("%d matches per class, seed %u, %s%s; figures a side, percentages over the batch\n\n", games,
                 seed, models ? "models and court motion" : "stand-in motion",
-                watched ? ", the home side the user's, watched and left alone" : "");
+                display   ? ", the home side the user's, watched through the display and left alone"
+                : watched ? ", the home side the user's, watched and left alone"
+                          : "");
+    std::unique_ptr<displayrig::Rig> rig;
+    displayrig::UserActions actions;
+    int stalled = 0;
+    Match3DPlay play;
+    if (display) {
+        rig = std::make_unique<displayrig::Rig>();
+        if (!rig->Ok()) {
+            std::fprintf(stderr, "The layout or the texts did not load from %s\n", FB_GAME_DIR);
+            return 1;
+        }
+        play = [&](CMatch3D& match, int& periods) {
+            const bool ended = rig->PlayMatch3D(match, periods, &actions);
+            stalled += ended ? 0 : 1;
+            return ended;
+        };
+    }
     PrintMatch3DHeader();
     const auto start = std::chrono::steady_clock::now();
     Match3DBatchFigures all;
@@ -131,7 +157,7 @@ int main(int argc, char** argv) {
         if (onlyClass >= 0 && leagueClass != onlyClass)
             continue;
         const Match3DBatchFigures f =
-            PlayMatch3DBatch(leagues[leagueClass], games, seed + leagueClass, models, watched);
+            PlayMatch3DBatch(leagues[leagueClass], games, seed + leagueClass, models, watched, play);
         char label[32];
         std::snprintf(label, sizeof label, "class %d", leagueClass);
         PrintMatch3DRow(label, f);
@@ -154,6 +180,11 @@ int main(int argc, char** argv) {
     PrintMatch3DTimeRow("all", all, watched);
     std::printf("\nlongest possession without a shot %.0f s, longest change under way %.0f s (match time)\n",
                 all.total.longestPossession, all.total.longestChange);
+    if (display)
+        std::printf("\nthe user, over %d matches: %d messages read, %d breaks, %d windows closed with Done, "
+                    "%d Done refused, Fast pressed %d times; %d matches did not end\n",
+                    matches, actions.messages, actions.breaks, actions.windows, actions.doneRefused,
+                    actions.presses, stalled);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("\n%d matches in %.1f s (%.0f ms a match)\n", matches, seconds,
                 1000.0 * seconds / std::max(1, matches));

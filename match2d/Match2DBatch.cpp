@@ -139,14 +139,18 @@ Match2DClubFigures& Match2DBatchFigures::Club(const CTeam* club) {
 }
 
 bool PlayMatch2DWithTactics(CMatch2D& match, CTeam* home, CTeam* away, bool userIsHome,
-                            const Match2DTactics& t, bool watched) {
+                            const Match2DTactics& t, bool watched, const Match2DWatchedPlay& play) {
     const int userAttack = userIsHome ? t.homeAttack : t.awayAttack;
     const int userDefence = userIsHome ? t.homeDefence : t.awayDefence;
     if (!SetupMatch2D(match, home, away, userIsHome, !watched, userAttack, userDefence)) {
         return false;
     }
     if (watched) {
-        PlayWatched(match);
+        if (play) {
+            play(match, home, away, userAttack, userDefence);
+        } else {
+            PlayWatched(match);
+        }
         return match.IsOver();
     }
     // The computer's side plays attack 0 and defence 13 unless told otherwise.
@@ -250,7 +254,8 @@ Match2DTactics BatchTactics(Match2DBatchTactics tactics, int game, bool userIsHo
 
 Match2DBatchFigures PlayMatch2DBatch(CMatch2D& match, const std::vector<CTeam*>& clubs, int games,
                                      unsigned int seed, Match2DBatchTactics tactics,
-                                     const std::vector<CTeam*>* others, bool cup, int onlyDefence) {
+                                     const std::vector<CTeam*>* others, bool cup, int onlyDefence,
+                                     const Match2DWatchedPlay& play) {
     Match2DBatchFigures figures;
     if (others != nullptr ? clubs.empty() || others->empty() : clubs.size() < 2) {
         return figures;
@@ -276,8 +281,8 @@ Match2DBatchFigures PlayMatch2DBatch(CMatch2D& match, const std::vector<CTeam*>&
         CTeam* away = firstAtHome ? second : first;
         const bool userIsHome = others != nullptr ? (game / 2) % 2 == 0 : game % 2 == 0;
         const Match2DTactics t = BatchTactics(tactics, game, userIsHome, onlyDefence);
-        const bool finished =
-            PlayMatch2DWithTactics(match, home, away, userIsHome, t, tactics == Match2DBatchTactics::Watched);
+        const bool finished = PlayMatch2DWithTactics(match, home, away, userIsHome, t,
+                                                     tactics == Match2DBatchTactics::Watched, play);
         RecordMatch(match, home, away, userIsHome, firstAtHome, finished, figures);
     }
     match.tournament = wasCup;

@@ -2,6 +2,7 @@
 // tuning of the curves is judged by (the batch test and the box-score benchmark print them).
 #pragma once
 
+#include <functional>
 #include <vector>
 
 class CMatch2D;
@@ -33,6 +34,10 @@ Match2DBox BoxScore(const CMatch2DTeam& team);
 // computer's rest rule rests his tired players; a player who must leave is replaced by the freshest
 // fit one, as the user would pick him in the window that asks).
 enum class Match2DBatchTactics { Default, Every, Mix, NewCareer, Watched };
+// Plays a watched match, set up and not yet begun, to its end another way than the headless loop
+// (the display benches watch it through the game's screens): the two clubs and the user's tactics.
+using Match2DWatchedPlay =
+    std::function<void(CMatch2D& match, CTeam* home, CTeam* away, int userAttack, int userDefence)>;
 
 // Playing time and changes of a side, or the sum of many.
 struct Match2DTime {
@@ -95,11 +100,12 @@ struct Match2DBatchFigures {
 // game's random generator after seeding it with seed), the user's side alternating home and away,
 // and sums their box scores. With others, each match is a club of clubs against one of others
 // (strong against weak), the first at home in even games. cup plays every side at the cup's level.
-// onlyDefence (mix only): both sides defend with that tactic, on random offences.
+// onlyDefence (mix only): both sides defend with that tactic, on random offences. play, when given,
+// plays the watched matches.
 Match2DBatchFigures PlayMatch2DBatch(CMatch2D& match, const std::vector<CTeam*>& clubs, int games,
                                      unsigned int seed, Match2DBatchTactics tactics,
                                      const std::vector<CTeam*>* others = nullptr, bool cup = false,
-                                     int onlyDefence = -1);
+                                     int onlyDefence = -1, const Match2DWatchedPlay& play = {});
 
 // Every club of clubs plays every other one, at home and away, rounds times over (the user's side
 // alternating): a club's own figures over 2 * rounds * (clubs - 1) matches.
@@ -111,7 +117,8 @@ struct Match2DTactics {
     int homeAttack = 0, homeDefence = 13, awayAttack = 0, awayDefence = 13;
 };
 bool PlayMatch2DWithTactics(CMatch2D& match, CTeam* home, CTeam* away, bool userIsHome,
-                            const Match2DTactics& t, bool watched = false);
+                            const Match2DTactics& t, bool watched = false,
+                            const Match2DWatchedPlay& play = {});
 
 // The batch as table rows: a header and one row per figures set, each labelled.
 void PrintMatch2DHeader();

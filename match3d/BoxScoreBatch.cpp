@@ -122,7 +122,8 @@ std::unique_ptr<CMatch3D> LoadSeededMatch3D(CTeam& home, CTeam& away, unsigned s
 }
 
 Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool models, Match3DBox& awayBox,
-                             bool& finished, bool& consistent, Match3DMatchFacts* facts, bool watched) {
+                             bool& finished, bool& consistent, Match3DMatchFacts* facts, bool watched,
+                             const Match3DPlay& play) {
     std::unique_ptr<CMatch3D> match = LoadSeededMatch3D(home, away, seed, models, watched);
     std::vector<const CCourtPlayer*> starters;
     for (const CMatchTeam* team : {match->homeTeam, match->awayTeam})
@@ -165,8 +166,14 @@ Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool model
         longestPossession = std::max(longestPossession, possession);
         longestChange = std::max(longestChange, change);
     };
-    PlayHeadlessMatch(*match, display, options);
-    finished = display.clock.over;
+    int played = 0;
+    if (play) {
+        finished = play(*match, played);
+    } else {
+        PlayHeadlessMatch(*match, display, options);
+        finished = display.clock.over;
+        played = display.clock.quarter;
+    }
     Match3DBox homeBox = BoxOf(*match->homeTeam);
     awayBox = BoxOf(*match->awayTeam);
     for (const CCourtPlayer* p : starters) {
@@ -174,7 +181,7 @@ Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool model
         box.starterSeconds += p->secondsOnCourt;
         ++box.starters;
     }
-    const int periods = std::max(display.clock.quarter, CMatchClock::kQuarters);
+    const int periods = std::max(played, CMatchClock::kQuarters);
     homeBox.periodSeconds = awayBox.periodSeconds =
         static_cast<int>(CMatchClock::kQuarters * CMatchClock::kQuarterSeconds +
                          (periods - CMatchClock::kQuarters) * CMatchClock::kOvertimeSeconds);
@@ -187,13 +194,13 @@ Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool model
     awayBox.shotClockViolations = match->shotClockViolations[1];
     if (facts != nullptr) {
         facts->levelAfterFour = levelAfterFour;
-        facts->overtimes = std::max(0, display.clock.quarter - CMatchClock::kQuarters);
+        facts->overtimes = std::max(0, played - CMatchClock::kQuarters);
     }
     return homeBox;
 }
 
 Match3DBatchFigures PlayMatch3DBatch(const std::vector<CTeam*>& clubs, int count, unsigned seed, bool models,
-                                     bool watched) {
+                                     bool watched, const Match3DPlay& play) {
     Match3DBatchFigures f;
     if (clubs.size() < 2)
         return f;
@@ -207,7 +214,7 @@ Match3DBatchFigures PlayMatch3DBatch(const std::vector<CTeam*>& clubs, int count
         bool finished = false;
         bool consistent = false;
         const Match3DBox homeBox = PlaySeededMatch3D(home, away, seed + static_cast<unsigned>(i), models,
-                                                     awayBox, finished, consistent, nullptr, watched);
+                                                     awayBox, finished, consistent, nullptr, watched, play);
         f.userTotal.Add(homeBox);
         ++f.matches;
         f.unfinished += finished ? 0 : 1;

@@ -2,6 +2,7 @@
 // of a batch: what the tuning of the 3D match is measured by.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -67,16 +68,20 @@ struct Match3DMatchFacts {
     bool levelAfterFour = false; // level when the fourth quarter's clock ran out
     int overtimes = 0;
 };
+// Plays a loaded match to its end another way than the headless loop (the display benches watch it
+// through the game's screens): true when it ended; periods receives the periods played.
+using Match3DPlay = std::function<bool(CMatch3D& match, int& periods)>;
 // One match of the two clubs on the computer's tactics (the home side's user formations are the
 // defaults), seeded, through the scene set-up above and the shown match's steps and display clock.
-// facts, when given, receives what the match showed beyond the box scores.
+// facts, when given, receives what the match showed beyond the box scores. play, when given, plays
+// the loaded match instead of the headless loop (the possession and change lengths are then not kept).
 Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool models, Match3DBox& awayBox,
                              bool& finished, bool& consistent, Match3DMatchFacts* facts = nullptr,
-                             bool watched = false);
+                             bool watched = false, const Match3DPlay& play = {});
 // count matches of clubs drawn in pairs from the list, seeds seed, seed + 1, ...
 // watched: the home sides are the user's (above); their figures go to userTotal as well.
 Match3DBatchFigures PlayMatch3DBatch(const std::vector<CTeam*>& clubs, int count, unsigned seed, bool models,
-                                     bool watched = false);
+                                     bool watched = false, const Match3DPlay& play = {});
 // Strength showing: matches between two lists of clubs (each club of the first against the clubs of
 // the second in turn, home and away alternating), and how often the first list's club won.
 struct Match3DVersus {

@@ -370,8 +370,11 @@ void CMatchDayScreen::OpenSubstitution() {
 }
 
 void CMatchDayScreen::OpenTactics() {
-    if (auto* tactics = m_ctx.ScreenAs<CTacticsScreen>(ScreenRole::Tactics))
+    if (auto* tactics = m_ctx.ScreenAs<CTacticsScreen>(ScreenRole::Tactics)) {
+        // A player who must leave comes with his change offered: Done alone leaves it made.
+        tactics->OfferMustLeaveChanges();
         tactics->FillLineupGrids();
+    }
     m_ctx.Post(ID_CENTRE_TACTICS, ID_TACTICS, kMsgOpenOnTop, ID_CENTRE_TACTICS, 0);
     DeactivateMarkers();
     if (m_forcedSubstitution) {

@@ -473,8 +473,11 @@ void CMatchHud::OpenTactics() {
         FillHostBoxScore();
     else
         FillVisitorBoxScore();
-    if (auto* tactics = m_ctx.ScreenAs<CTacticsScreen>(ScreenRole::Tactics))
+    if (auto* tactics = m_ctx.ScreenAs<CTacticsScreen>(ScreenRole::Tactics)) {
+        // A player who must leave comes with his change offered: Done alone makes it.
+        tactics->OfferMustLeaveChanges();
         tactics->FillLineupGrids();
+    }
 }
 
 void CMatchHud::ShowMustLeavePopup(const CStr& name, bool hurt) {

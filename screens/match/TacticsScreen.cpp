@@ -564,16 +564,78 @@ void CTacticsScreen::Swap(GuiMessage& message) {
             ClearGridSelections();
             return;
         }
-        // The replacement is known before the player is called off.
-        leaving->replacement = coming;
-        leaving->inSubstitution = 1;
-        match.flags.calledOffUser = leaving;
-        match.flags.substitutionSide = userIsHome ? 0 : 1;
-        match.incomingPlayer = coming;
-        substitutionPending = 1;
+        RecordChange3D(*leaving, *coming);
     }
     FillLineupGrids();
     ClearGridSelections();
+}
+
+void CTacticsScreen::RecordChange3D(CCourtPlayer& leaving, CCourtPlayer& coming) {
+    // The replacement is known before the player is called off.
+    leaving.replacement = &coming;
+    leaving.inSubstitution = 1;
+    g_pMatch3D->flags.calledOffUser = &leaving;
+    g_pMatch3D->flags.substitutionSide = userIsHome ? 0 : 1;
+    g_pMatch3D->incomingPlayer = &coming;
+    substitutionPending = 1;
+}
+
+void CTacticsScreen::OfferMustLeaveChanges() {
+    if (Running2D()) {
+        CMatch2DTeam* side = userIsHome ? g_pMatch2D->GetHomeTeam() : g_pMatch2D->GetAwayTeam();
+        auto* centre = m_ctx.ScreenAs<CMatchDayScreen>(ScreenRole::MatchCentre);
+        for (int i = 0; side != nullptr && i < kCourtPlayers && i < side->PlayerCount(); ++i) {
+            const CMatch2DPlayer* p = side->GetPlayer(i);
+            if (p == nullptr || p->MatchState() != kOnCourtState || (p->mustLeave == 0 && p->Fouls() < 6))
+                continue;
+            // A tired one rather than nobody: the player who must leave cannot stay either way.
+            int bench = side->FindFreshestBenchPlayer();
+            if (bench < 0)
+                bench = side->FindBenchPlayer();
+            if (bench < 0)
+                continue;
+            if (centre != nullptr)
+                centre->Substitute2D(p->id, bench);
+            else
+                side->UserSubstitute(p->id, bench);
+        }
+        if (centre != nullptr) {
+            centre->FillHostBoxScore();
+            centre->FillVisitorBoxScore();
+        }
+        return;
+    }
+    if (!Running3D() || g_pMatch3D->flags.substitutionPhase != 0 ||
+        g_pMatch3D->flags.substitutionRequested != 0)
+        return;
+    CMatchTeam* team = userIsHome ? g_pMatch3D->GetHomeTeam() : g_pMatch3D->GetAwayTeam();
+    if (team == nullptr)
+        return;
+    // Who may come on and is not already named for another change.
+    auto free = [team](const CCourtPlayer* bench) {
+        return bench != nullptr && bench->matchState == kOnBench && bench->injured == 0 &&
+               bench->personalFouls <= 5 && bench->foulsCharged + bench->foulsBooked < 6 &&
+               ReplacementFor(*team, bench) == nullptr;
+    };
+    for (int i = 0; i < team->OnCourtCount(); ++i) {
+        CCourtPlayer* p = team->GetPlayer(i);
+        if (p == nullptr || p->inSubstitution != 0 || (p->injured == 0 && p->personalFouls <= 5))
+            continue;
+        // The computer's pick (the freshest, nobody in foul trouble), else the freshest who may come on.
+        int index = 0;
+        const int picked = team->PickSubstitute();
+        CCourtPlayer* coming = picked >= 0 ? team->FindById(picked, index) : nullptr;
+        if (!free(coming)) {
+            coming = nullptr;
+            for (int b = CMatchTeam::kOnCourt; b < team->GetCount(); ++b) {
+                CCourtPlayer* bench = team->GetPlayer(b);
+                if (free(bench) && (coming == nullptr || bench->stamina > coming->stamina))
+                    coming = bench;
+            }
+        }
+        if (coming != nullptr)
+            RecordChange3D(*p, *coming);
+    }
 }
 
 void CTacticsScreen::TellSwapMustWait() {

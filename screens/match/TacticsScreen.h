@@ -90,6 +90,13 @@ public:
     void UpdateOffence();
     void UpdateDefence();
     void ShowHeader();
+    // A player of the user's on court who must leave (hurt, or six fouls) and has no change yet gets
+    // the one the computer's coach would make: the freshest player on the bench who may come on. On
+    // the 3D court the change is recorded, shown as made, and Done hands it to the match (swapping
+    // the two back takes it back); on the flat court, where a swap is made at once, it is made. Either
+    // way the user sees it in the lists and may pick another. Nothing while the 3D match carries out
+    // another change (it records one at a time and asks again after it).
+    void OfferMustLeaveChanges();
     // The player of that id in the user's club and his place in its list; null when absent.
     CPlayer* FindRosterEntry(int32_t playerId, int& index) const;
 
@@ -107,6 +114,8 @@ private:
     bool Running3D() const;
     bool Running2D() const;
     void Swap(GuiMessage& message);
+    // Records the 3D change of leaving for coming, shown as made until the match carries it out.
+    void RecordChange3D(CCourtPlayer& leaving, CCourtPlayer& coming);
     // Says why a swap made while another change is under way was not recorded.
     void TellSwapMustWait();
     // Says why the chosen player may not come on: "<name> is injured ..." or "... six fouls ...".

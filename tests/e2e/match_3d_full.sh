@@ -2,17 +2,18 @@
 # A whole 3D match watched in a real window under Xvfb, at normal speed on the display's quick
 # clock: a First Division club (its hall has the video cube) plays its first match to the end.
 # The user's five on court start at five fouls (FB_MATCH_FOUL_TROUBLE), so a sixth foul comes
-# early: its message stands in front of the tactics window, the fouled-out player is swapped for
-# a bench player there, the lists show the change at once, Escape leaves the window and play goes
-# on without him. The quarter breaks are answered, the final score is checked in the game's log
+# early: its message stands in front of the tactics window, which opens with his change offered
+# (he is listed on the bench, in red, the freshest fit bench player on court in his place; an older
+# build listed him on court and the session swapped him there), Escape leaves the window and play
+# goes on without him. The quarter breaks are answered, the final score is checked in the game's log
 # and the day panel shows the result. (The other hall family is arenas_session.sh's, run beside
 # this one.) Each step waits with a bound for what it must show; the screenshots are left in the
 # artefact folder.
 # With FB_HANDS_OFF=1 the match is watched at Fast and nobody changes a player by hand: the game
-# rests the user's tired players as the computer's; only a player who must leave (hurt, six fouls)
-# is swapped where the window asks. Afterwards the line-up (09-squad) must list no player the match
-# wore out, and the statistics show the club's players' minutes (11-club-minutes); the career is
-# saved and the probe reads the same lists: minutes as mm:ss adding up to 240:00 (25:00 more an
+# rests the user's tired players as the computer's; a player who must leave (hurt, six fouls) goes
+# off for the change the window offers. Afterwards the line-up (09-squad) must list no player the
+# match wore out, and the statistics show the club's players' minutes (11-club-minutes); the career
+# is saved and the probe reads the same lists: minutes as mm:ss adding up to 240:00 (25:00 more an
 # overtime), at most a knock or two marked "(inj)".
 #   match_3d_full.sh <game folder> <artefact folder>
 set -euo pipefail
@@ -71,6 +72,14 @@ fit_bench_row() {
     local row
     for row in 0 1 2 3 4 5 6; do
         red_name "$1" $((473 + 22 * row)) || { echo "$row"; return 0; }
+    done
+    return 1
+}
+# The first bench row whose player is hurt or fouled out.
+red_bench_row() {
+    local row
+    for row in 0 1 2 3 4 5 6; do
+        red_name "$1" $((473 + 22 * row)) && { echo "$row"; return 0; }
     done
     return 1
 }
@@ -191,6 +200,10 @@ for step in $(seq 1 900); do
                 deferred=$((deferred + 1))
                 [ "$deferred" -le 5 ] || fail "the player who must leave is still listed on court (see $out/swapped.png)"
             fi
+        elif [ "$fouls" -ge 1 ] && [ ! -f "$out/05-swapped.png" ] && red_bench_row look >/dev/null; then
+            # The window opened with his change offered: he stands on the bench, his substitute on
+            # court, and Escape (Done) makes the change.
+            cp "$out/look.png" "$out/05-swapped.png"
         fi
         [ -n "$hands_off" ] || rest_tired
         xdotool key --window "$window" Escape
@@ -249,7 +262,7 @@ done
 [ -f "$out/03-cube-score.png" ] || fail "the cube was never in view (see $out/cube.png)"
 if [ -z "$hands_off" ]; then
     [ "$fouls" -ge 1 ] || fail "no sixth foul was announced"
-    [ -f "$out/05-swapped.png" ] || fail "no swap in the tactics window took the player who must leave off"
+    [ -f "$out/05-swapped.png" ] || fail "the tactics window neither offered nor took a change for the player who must leave"
 fi
 [ "$breaks" -ge 3 ] || fail "only $breaks quarter breaks were seen"
 wait_for_text "recorded" "$work/log.txt" 30 || fail "the match was not recorded"

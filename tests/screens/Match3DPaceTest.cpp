@@ -594,4 +594,120 @@ TEST(Match3DMustLeave, AMessageAfterTheBreakOpenedStandsInFrontAndEachButtonClos
     EXPECT_TRUE(w.hud.Paused());
     EXPECT_EQ(user.Open(), (std::vector<int>{ID_TACTICS}));
 }
+
+// The user as the watched match meets him with the tactics window and the coaching dialog in place,
+// who changes nobody himself: OK to a message, Done to the window, Fast to a stopped match.
+struct HandsOffUser {
+    WatchedMatch& w;
+    CTacticsScreen tactics{w.ctx};
+    CSubstitutionDialog dialog{w.ctx};
+    int windows = 0;
+    explicit HandsOffUser(WatchedMatch& match) : w(match) {
+        w.kit.screens[ScreenRole::Tactics] = &tactics;
+        w.kit.screens[ScreenRole::Substitution] = &dialog;
+        w.kit.session.matchMode = 1;
+        w.kit.session.view3D = 1;
+        g_pMatch3D = w.match.get();
+        tactics.userIsHome = 1;
+        dialog.SetUserSide([] { return true; });
+        dialog.SetMatches(nullptr, w.match.get());
+        w.match->onUserMustLeave = [this] { w.hud.OpenTactics(); };
+    }
+    ~HandsOffUser() {
+        g_pMatch3D = nullptr;
+        w.match->onUserMustLeave = nullptr;
+    }
+    void Click(int id) {
+        GuiMessage m{id, -1, kMsgClick, 0, 0, 0};
+        for (CGameScreen* screen : std::initializer_list<CGameScreen*>{&tactics, &w.hud, &dialog})
+            if (m.sID != -1)
+                screen->OnMessage(m);
+        if (m.sID != -1)
+            w.kit.stack.DeliverMessage(m);
+        w.kit.stack.ProcessMessages();
+    }
+    // One frame and the user's answer to what stands in front.
+    void Frame() {
+        w.Frame();
+        w.kit.stack.ProcessMessages();
+        if (w.kit.stack.IsLayerActive(ID_MATCH_POPUP)) {
+            Click(ID_MATCH_POPUP_OK);
+        } else if (w.kit.stack.IsLayerActive(ID_QUARTERBREAK)) {
+            Click(ID_QUARTERBREAK_OK);
+        } else if (w.kit.stack.IsLayerActive(ID_TACTICS)) {
+            ++windows;
+            Click(ID_TA_APPLY);
+        } else if (w.hud.Paused() || !w.hud.Fast()) {
+            w.hud.PlayFast();
+        }
+    }
+};
+
+// A player of the user's who must leave comes with his change offered in the window: Done alone
+// takes him off for the freshest fit man on the bench and play goes on. Before, Done left a
+// fouled-out player on court and the window came back a step later, for good; a hurt one kept the
+// window from closing at all.
+TEST(Match3DMustLeave, DoneAloneTakesOffWhoMustLeaveForTheOfferedSubstitute) {
+    for (const bool hurt : {false, true}) {
+        SCOPED_TRACE(hurt ? "hurt" : "six fouls");
+        WatchedMatch w;
+        HandsOffUser user(w);
+        CMatchTeam& team = *w.match->homeTeam;
+        CCourtPlayer* leaving = team.GetPlayer(2);
+        CCourtPlayer* freshest = nullptr;
+        for (int i = CMatchTeam::kOnCourt; i < team.GetCount(); ++i)
+            if (freshest == nullptr || team.GetPlayer(i)->stamina > freshest->stamina)
+                freshest = team.GetPlayer(i);
+        if (hurt)
+            leaving->injured = 1;
+        else
+            leaving->personalFouls = 6;
+        w.match->paused = 1;
+        for (int i = 0; i < 5; ++i)
+            w.Frame();
+        w.kit.stack.ProcessMessages();
+        ASSERT_TRUE(w.kit.stack.IsLayerActive(ID_TACTICS));
+        // The window shows the change as made.
+        const std::vector<TacticsRow> rows = RowsOfMatchTeam(team, w.ctx.Texts());
+        bool shownOnCourt = false;
+        for (const TacticsRow& row : rows)
+            shownOnCourt = shownOnCourt || (row.id == freshest->playerId && row.onCourt);
+        EXPECT_TRUE(shownOnCourt) << "the offered substitute stands in the court list";
+
+        const double clock = w.hud.GameClock();
+        for (int i = 0; i < 600; ++i)
+            user.Frame();
+        EXPECT_EQ(user.windows, 1) << "one Done made the change";
+        EXPECT_FALSE(w.OnCourt(team, leaving));
+        EXPECT_TRUE(w.OnCourt(team, freshest));
+        EXPECT_FALSE(w.hud.Paused());
+        EXPECT_GT(w.hud.GameClock(), clock + 10.0);
+    }
+}
+
+// A whole watched match left alone: it ends, nobody of the user's runs himself into injury, and
+// each side's minutes add up to the match's length.
+TEST(Match3DMustLeave, AWatchedMatchLeftAloneEndsWithNoExhaustionAndWholeMinutes) {
+    WatchedMatch w;
+    HandsOffUser user(w);
+    bool ended = false;
+    w.hud.SetEndHandler([&ended] { ended = true; });
+    int periods = 1;
+    for (long frame = 0; !ended && frame < 400000; ++frame) {
+        user.Frame();
+        periods = std::max(periods, w.hud.Quarter());
+    }
+    ASSERT_TRUE(ended);
+    const int length = 4 * 720 + 300 * std::max(0, periods - 4);
+    for (const CMatchTeam* team : {w.match->homeTeam, w.match->awayTeam}) {
+        int seconds = 0;
+        for (const CCourtPlayer* p : team->players) {
+            seconds += p->secondsOnCourt;
+            if (team->isUserTeam) {
+                EXPECT_EQ(p->exhausted, 0) << p->name;
+            }
+        }
+        EXPECT_EQ(seconds, 5 * length);
+    }
+}
 } // namespace

@@ -580,6 +580,109 @@ TEST(MatchDayCourt, WhoCannotPlayIsMarkedInEveryListAndARefusedSwapSaysWhy) {
     g_pMatch2D = nullptr;
 }
 
+// The match centre with the tactics window and the engine's call for it as the game connects them,
+// and a user who changes nobody himself: OK to a message, Done to the window, Fast to a stopped match.
+struct HandsOffCentre {
+    CentreRig r;
+    CTacticsScreen tactics{r.rig.ctx};
+    int windows = 0;
+    HandsOffCentre() {
+        r.Setup(false);
+        g_pMatch2D = &r.match;
+        r.rig.session.matchMode = 1;
+        r.rig.session.view3D = 0;
+        tactics.userIsHome = 1;
+        r.rig.screens[ScreenRole::Tactics] = &tactics;
+        r.rig.stack.screens = [this](GuiMessage& m) {
+            if (r.rig.shell.overlays[Overlay::Tactics] && m.sID != -1)
+                tactics.OnMessage(m);
+            if (m.sID != -1)
+                r.centre->OnMessage(m);
+            if (m.sID != -1)
+                tactics.OnMessage(m);
+        };
+        const CScreenContext& ctx = r.rig.ctx;
+        r.match.hooks.substituteNeeded = [&ctx](int) {
+            ctx.Post(ID_TACTICS_SOURCE, ID_TACTICS, kMsgClick, ID_TACTICS_SOURCE, 0);
+        };
+    }
+    ~HandsOffCentre() { g_pMatch2D = nullptr; }
+    void Click(int id) {
+        r.rig.stack.PostMessage(id, -1, kMsgClick, 0, 0);
+        r.rig.stack.ProcessMessages();
+        r.rig.stack.ProcessMessages();
+    }
+    void Frame() {
+        r.centre->FrameStep();
+        r.rig.stack.ProcessMessages();
+        if (r.rig.stack.IsLayerActive(ID_MATCH_POPUP)) {
+            Click(ID_MATCH_POPUP_OK);
+        } else if (r.rig.stack.IsLayerActive(ID_TACTICS)) {
+            ++windows;
+            Click(ID_TA_APPLY);
+        } else if (!r.centre->Running() && r.match.quarter < 5) {
+            Click(ID_CENTRE_FAST);
+        }
+    }
+};
+
+// A player of the user's who must leave comes with his change made in the window that opens for it:
+// Done alone sends on the freshest fit man and play goes on. Before, Done closed the window with him
+// still on court and the engine stopped the match for him again at the next tick, for good.
+TEST(MatchDayCourt, DoneAloneTakesOffWhoMustLeaveForTheOfferedSubstitute) {
+    HandsOffCentre u;
+    CMatch2DTeam& user = *u.r.match.GetHomeTeam();
+    u.Click(ID_CENTRE_FAST);
+    for (int i = 0; i < 20; ++i)
+        u.Frame();
+    CMatch2DPlayer* hurt = user.GetPlayer(2);
+    const int hurtId = hurt->id;
+    CMatch2DPlayer* freshest = nullptr;
+    for (int i = kCourtPlayers; i < user.PlayerCount(); ++i) {
+        CMatch2DPlayer* p = user.GetPlayer(i);
+        if (p->MatchState() == kOnBenchState && (freshest == nullptr || p->energy > freshest->energy))
+            freshest = p;
+    }
+    ASSERT_NE(freshest, nullptr);
+    const int freshestId = freshest->id;
+    hurt->mustLeave = 1;
+    const int ticks = u.r.match.playTicks;
+    for (int i = 0; i < 300; ++i)
+        u.Frame();
+    EXPECT_EQ(u.windows, 1) << "one Done made the change";
+    int index = 0;
+    EXPECT_EQ(user.FindById(hurtId, index)->MatchState(), kOnBenchState);
+    EXPECT_EQ(user.FindById(freshestId, index)->MatchState(), kOnCourtState);
+    EXPECT_TRUE(u.r.centre->Running());
+    EXPECT_GT(u.r.match.playTicks, ticks + 2000);
+}
+
+// A whole watched match left alone ends, nobody of the user's runs himself empty, and each side's
+// minutes add up to the match's length.
+TEST(MatchDayCourt, AWatchedMatchLeftAloneEndsWithNoExhaustionAndWholeMinutes) {
+    for (unsigned int seed : {3u, 8u}) {
+        SCOPED_TRACE(seed);
+        GameSrand(seed);
+        HandsOffCentre u;
+        for (int frame = 0; frame < 200000 && u.r.match.quarter < 5; ++frame)
+            u.Frame();
+        ASSERT_TRUE(u.r.match.IsOver());
+        EXPECT_FALSE(u.r.match.forfeited);
+        const int length = 4 * 720 + 300 * u.r.match.overtimes;
+        for (const CMatch2DTeam* team : {u.r.match.GetHomeTeam(), u.r.match.GetAwayTeam()}) {
+            int seconds = 0;
+            for (int i = 0; i < team->PlayerCount(); ++i) {
+                const CMatch2DPlayer* p = team->GetPlayer(i);
+                seconds += p->secondsOnCourt;
+                if (team->userTeam) {
+                    EXPECT_EQ(p->exhausted, 0) << p->name.GetText();
+                }
+            }
+            EXPECT_EQ(seconds, 5 * length);
+        }
+    }
+}
+
 TEST(MatchDayCourt, TheShotClockCountsDownTheSecondsLeft) {
     CentreRig r;
     r.Setup(false);
