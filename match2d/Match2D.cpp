@@ -19,7 +19,6 @@ constexpr int kTextSubstitution = 500010;
 // The computer takes a player in foul trouble off at four fouls, for one with fewer; he stays on the
 // bench (a side that let its players reach five lost one for good every match).
 constexpr int kComputerFoulLimit = 4;
-constexpr int kTopOfForms = 5;  // court players a formation places
 constexpr float kBoxOut = 3.0f; // metres a defender gains on the attacker at a rebound
 constexpr int kDefaultOffence = 0;
 constexpr int kDefaultDefence = 10;
@@ -549,18 +548,9 @@ void CMatch2D::LoadFormations(int homeId, int awayId) {
     if (!homeTeam || !awayTeam) {
         return;
     }
-    if (instantRun) {
-        static const int kIds[5] = {kPositionCentre, kPositionPowerForward, kPositionSmallForward,
-                                    kPositionPointGuard, kPositionShootingGuard};
-        for (CMatch2DTeam* team : {homeTeam.get(), awayTeam.get()}) {
-            for (int i = 0; i < kTopOfForms; ++i) {
-                if (CMatch2DPlayer* p = team->GetPlayer(i)) {
-                    p->positionId = kIds[i];
-                    p->positionIdCopy = kIds[i];
-                }
-            }
-        }
-    }
+    // Run at once or drawn, the five play the positions their line-up gives them.
+    homeTeam->SeatCourtPositions();
+    awayTeam->SeatCourtPositions();
     const std::pair<CMatch2DTeam*, int> sides[2] = {{homeTeam.get(), homeId}, {awayTeam.get(), awayId}};
     for (const auto& [team, id] : sides) {
         CStr file = GetTacticFile(id);
