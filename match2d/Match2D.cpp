@@ -60,10 +60,11 @@ constexpr int kStealWord = 50;
 // How far two clubs' levels come together when they meet, each side at most (and never past the
 // middle).
 constexpr float kMeetingStep = 0.008f;
-// The ball contests meet by three steps. Once nobody reached in at a dribbler in his own back court
-// (half a side's contests), the contests carried less of the stronger club's edge: the EuroCup's
-// stronger half beat its weaker half 61 % of the time (74 % before); 68 % at 0.024, 61 % at 0.016.
-constexpr float kContestMeetingStep = 0.024f;
+// Two tournament clubs' contest levels meet in the middle (up to 0.1 each): a level follows the
+// squad's steal ratings, and since a poke rolls the smooth die a level apart took the better
+// stealing club's edge back (the EuroCup's stronger half won 58-62 % of its matches at a step of
+// 0.024, 67-68 % meeting in the middle).
+constexpr float kContestMeetingStep = 0.1f;
 // Bounds for squads far outside the generated classes (the sums a roll can reach).
 constexpr double kLowestLevel = 1.2, kHighestLevel = 1.8;
 
@@ -147,10 +148,9 @@ float TournamentLevelFactor(const CTeam& record) {
 }
 
 float TournamentContestLevelFactor(const CTeam& record) {
-    // A poke wins only on the die's top faces (one contest in forty to seventy), so a side's steals
-    // follow the ratings of whoever stands on the court, and a level 0.01 too high costs it a fifth
-    // of them. A regular league's club keeps its class's level: its players' ratings are what that
-    // level was tuned for, and 0.02-0.035 below it a class-0 club stole 11 balls a match.
+    // A side's steals follow the ratings of whoever stands on the court and the level they are
+    // measured against. A regular league's club keeps its class's level: its players' ratings are
+    // what that level was tuned for, and 0.02-0.035 below it a class-0 club stole 11 balls a match.
     if (record.leagueKind == kRegularLeagueKind) {
         return LeagueLevelFactor(record);
     }
