@@ -316,8 +316,7 @@ TEST_F(Match2DTest, TournamentBallContestsReadALeagueClubsClassAndATournamentClu
     };
     ClubBuilder even(2, 12), weakBench(3, 12), strongBench(4, 12);
     const float level = withSteals(even, 55, 55);
-    EXPECT_LT(level, 1.4f); // a little below the class whose players steal as these
-    EXPECT_GT(level, 1.37f);
+    EXPECT_NEAR(level, 1.4f, 0.0001f); // the class whose players steal as these
     // The bench counts as much as the starters: seven of twelve players 12 points lower.
     EXPECT_NEAR(level - withSteals(weakBench, 55, 43), 0.024f * 7.0f, 0.001f);
     EXPECT_NEAR(withSteals(strongBench, 55, 61) - level, 0.024f * 3.5f, 0.001f);
