@@ -370,6 +370,10 @@ int main(int argc, char** argv) {
                                      Match2DBatchTactics::NewCareer, setups[k].others, true);
                 row(careerLabel, career);
                 sideRows.push_back({CStr(careerLabel), career});
+                char mixLabel[48];
+                std::snprintf(mixLabel, sizeof mixLabel, "%s mix", label);
+                row(mixLabel, PlayMatch2DBatch(match, *setups[k].clubs, games, worldSeed + k,
+                                               Match2DBatchTactics::Mix, setups[k].others, true));
             }
             quickRows.push_back(
                 {CStr(label), PlayQuickBatch(*setups[k].clubs, setups[k].others, games, worldSeed + k)});

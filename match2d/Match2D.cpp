@@ -19,7 +19,6 @@ constexpr int kTextSubstitution = 500010;
 // The computer takes a player in foul trouble off at four fouls, for one with fewer; he stays on the
 // bench (a side that let its players reach five lost one for good every match).
 constexpr int kComputerFoulLimit = 4;
-constexpr int kTopOfForms = 5;  // court players a formation places
 constexpr float kBoxOut = 3.0f; // metres a defender gains on the attacker at a rebound
 constexpr int kDefaultOffence = 0;
 constexpr int kDefaultDefence = 10;
@@ -53,18 +52,20 @@ constexpr int kThreePointWord = 29;
 // Tournament clubs are the best of their countries: they play a step above the leagues' level. At
 // the old step of 0.01 the tournament worlds' clubs shot 51-53 % where league clubs rated alike
 // shoot 48 %. Their ball contests (a poke, a shooter's challenge) read a level of their own, from
-// the whole squad's steal ratings, a little below the leagues'.
+// the whole squad's steal ratings, the leagues' for squads that steal alike (0.02 below it, the
+// EuroCup's lower tier stole 10 balls a side on mixed tactics once a poke rolled the smooth die).
 constexpr double kTournamentStep = 0.04;
-constexpr double kTournamentContestStep = -0.02;
+constexpr double kTournamentContestStep = 0.0;
 constexpr int32_t kRegularLeagueKind = 100005;
 constexpr int kStealWord = 50;
 // How far two clubs' levels come together when they meet, each side at most (and never past the
 // middle).
 constexpr float kMeetingStep = 0.008f;
-// The ball contests meet by three steps. Once nobody reached in at a dribbler in his own back court
-// (half a side's contests), the contests carried less of the stronger club's edge: the EuroCup's
-// stronger half beat its weaker half 61 % of the time (74 % before); 68 % at 0.024, 61 % at 0.016.
-constexpr float kContestMeetingStep = 0.024f;
+// Two tournament clubs' contest levels meet in the middle (up to 0.1 each): a level follows the
+// squad's steal ratings, and since a poke rolls the smooth die a level apart took the better
+// stealing club's edge back (the EuroCup's stronger half won 58-62 % of its matches at a step of
+// 0.024, 67-68 % meeting in the middle).
+constexpr float kContestMeetingStep = 0.1f;
 // Bounds for squads far outside the generated classes (the sums a roll can reach).
 constexpr double kLowestLevel = 1.2, kHighestLevel = 1.8;
 
@@ -148,10 +149,9 @@ float TournamentLevelFactor(const CTeam& record) {
 }
 
 float TournamentContestLevelFactor(const CTeam& record) {
-    // A poke wins only on the die's top faces (one contest in forty to seventy), so a side's steals
-    // follow the ratings of whoever stands on the court, and a level 0.01 too high costs it a fifth
-    // of them. A regular league's club keeps its class's level: its players' ratings are what that
-    // level was tuned for, and 0.02-0.035 below it a class-0 club stole 11 balls a match.
+    // A side's steals follow the ratings of whoever stands on the court and the level they are
+    // measured against. A regular league's club keeps its class's level: its players' ratings are
+    // what that level was tuned for, and 0.02-0.035 below it a class-0 club stole 11 balls a match.
     if (record.leagueKind == kRegularLeagueKind) {
         return LeagueLevelFactor(record);
     }
@@ -549,18 +549,9 @@ void CMatch2D::LoadFormations(int homeId, int awayId) {
     if (!homeTeam || !awayTeam) {
         return;
     }
-    if (instantRun) {
-        static const int kIds[5] = {kPositionCentre, kPositionPowerForward, kPositionSmallForward,
-                                    kPositionPointGuard, kPositionShootingGuard};
-        for (CMatch2DTeam* team : {homeTeam.get(), awayTeam.get()}) {
-            for (int i = 0; i < kTopOfForms; ++i) {
-                if (CMatch2DPlayer* p = team->GetPlayer(i)) {
-                    p->positionId = kIds[i];
-                    p->positionIdCopy = kIds[i];
-                }
-            }
-        }
-    }
+    // Run at once or drawn, the five play the positions their line-up gives them.
+    homeTeam->SeatCourtPositions();
+    awayTeam->SeatCourtPositions();
     const std::pair<CMatch2DTeam*, int> sides[2] = {{homeTeam.get(), homeId}, {awayTeam.get(), awayId}};
     for (const auto& [team, id] : sides) {
         CStr file = GetTacticFile(id);

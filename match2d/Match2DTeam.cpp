@@ -1,10 +1,12 @@
 #include "match2d/Match2DTeam.h"
 
 #include "engine/GameRand.h"
+#include "match/Formation.h"
 #include "match2d/Match2D.h"
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
 
 void CMatch2DTeam::AddPlayerCopy(const CMatch2DPlayer& player) {
@@ -36,6 +38,37 @@ CMatch2DPlayer* CMatch2DTeam::FindByPosition(int positionId) const {
         }
     }
     return nullptr;
+}
+
+void CMatch2DTeam::SeatCourtPositions() {
+    static const int kSeats[kCourtPlayers] = {kPositionCentre, kPositionPowerForward, kPositionSmallForward,
+                                              kPositionPointGuard, kPositionShootingGuard};
+    const int count = std::min(kCourtPlayers, PlayerCount());
+    bool taken[kCourtPlayers] = {};
+    bool seated[kCourtPlayers] = {};
+    const auto seatOf = [](int positionId) {
+        const int* it = std::find(std::begin(kSeats), std::end(kSeats), positionId);
+        return it != std::end(kSeats) ? static_cast<int>(it - std::begin(kSeats)) : -1;
+    };
+    // The played position first for all five, then the own one, so a player's own position never
+    // takes the place another plays.
+    for (const bool own : {false, true}) {
+        for (int i = 0; i < count; ++i) {
+            CMatch2DPlayer& p = *players[static_cast<size_t>(i)];
+            const int seat = seatOf(own ? p.positionId : p.positionIdCopy);
+            if (!seated[i] && seat >= 0 && !taken[seat]) {
+                p.positionIdCopy = kSeats[seat];
+                taken[seat] = seated[i] = true;
+            }
+        }
+    }
+    for (int i = 0; i < count; ++i) {
+        if (!seated[i]) {
+            const int seat = static_cast<int>(std::find(std::begin(taken), std::end(taken), false) - taken);
+            players[static_cast<size_t>(i)]->positionIdCopy = kSeats[seat];
+            taken[seat] = seated[i] = true;
+        }
+    }
 }
 
 CMatch2DPlayer* CMatch2DTeam::FindMostOpen(const CMatch2DTeam& other, const CMatch2DPlayer* known,

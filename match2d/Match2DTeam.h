@@ -35,6 +35,9 @@ public:
                                                            : nullptr;
     }
     CMatch2DPlayer* FindByPosition(int positionId) const;
+    // Gives the five on court five different formation positions: each keeps the position he
+    // plays where it is still free, else his own, else the first one left (C, PF, SF, PG, SG).
+    void SeatCourtPositions();
     // The nearest of the court players 0-4 other than excluded; a later one replaces the best only
     // when strictly nearer. None within kNoneDistance: null, the distance kNoneDistance.
     CMatch2DPlayer* FindNearest(const Vec3& point, float& distance, const CMatch2DPlayer* excluded) const;

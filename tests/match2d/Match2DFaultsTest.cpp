@@ -3,6 +3,7 @@
 #include "Match2DFixture.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
+#include "match/Formation.h"
 #include "match2d/Match2DBatch.h"
 
 #include <algorithm>
@@ -160,6 +161,52 @@ TEST_F(Match2DTest, SetupLeavesNothingOfTheLastMatch) {
     EXPECT_EQ(match.stealRun, 0);
     EXPECT_EQ(match.quarter, 0);
     EXPECT_EQ(match.playTicks, 0);
+}
+
+TEST_F(Match2DTest, RunAtOnceOrDrawnEachStarterPlaysHisLineupPositionFromHisOwnSpot) {
+    // The generated clubs list their five as C, PF, PG, SF, SG; a match run at once played its
+    // point guard at small forward and its small forward at point guard.
+    static const int kRows[5] = {kPositionCentre, kPositionPowerForward, kPositionPointGuard,
+                                 kPositionSmallForward, kPositionShootingGuard};
+    ClubBuilder home(1, 12), away(2, 12);
+    for (int i = 0; i < 5; ++i) {
+        home.players[i]->words[kWordPosition] = home.players[i]->words[kWordPlayedPosition] = kRows[i];
+    }
+    std::vector<Vec3> drawnSpots;
+    for (const bool instant : {false, true}) {
+        ASSERT_TRUE(SetupMatch2D(match, &home.team, &away.team, true, instant));
+        for (int i = 0; i < 5; ++i) {
+            const CMatch2DPlayer& p = *match.GetHomePlayer(i);
+            ASSERT_EQ(p.id, home.players[i]->id);
+            EXPECT_EQ(p.positionId, kRows[i]) << "his own position stays his";
+            EXPECT_EQ(p.positionIdCopy, kRows[i]) << (instant ? "run at once, row " : "drawn, row ") << i;
+            const Vec3 spots[3] = {p.startPosition, p.attackSpot, p.defenceSpot};
+            for (int k = 0; k < 3; ++k) {
+                if (instant) {
+                    EXPECT_EQ(spots[k], drawnSpots[static_cast<size_t>(3 * i + k)]) << "row " << i;
+                } else {
+                    drawnSpots.push_back(spots[k]);
+                }
+            }
+        }
+    }
+
+    // Two centres and a guard in the five: still five positions, each with its spots.
+    home.players[1]->words[kWordPlayedPosition] = kPositionCentre;
+    home.players[4]->words[kWordPosition] = home.players[4]->words[kWordPlayedPosition] = kPositionGuard;
+    for (const bool instant : {false, true}) {
+        ASSERT_TRUE(SetupMatch2D(match, &home.team, &away.team, true, instant));
+        std::vector<int> held;
+        for (int i = 0; i < 5; ++i) {
+            held.push_back(match.GetHomePlayer(i)->positionIdCopy);
+            EXPECT_NE(match.GetHomePlayer(i)->attackSpot, Vec3());
+        }
+        EXPECT_EQ(held[0], kPositionCentre);
+        EXPECT_EQ(held[1], kPositionPowerForward) << "his own position was free";
+        std::sort(held.begin(), held.end());
+        EXPECT_EQ(held, std::vector<int>({kPositionCentre, kPositionPowerForward, kPositionSmallForward,
+                                          kPositionPointGuard, kPositionShootingGuard}));
+    }
 }
 
 TEST_F(Match2DTest, LevelScoreAfterFourQuartersIsPlayedOnInFiveMinutePeriods) {
