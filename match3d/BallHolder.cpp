@@ -13,9 +13,9 @@ constexpr float kDriveMinDistance = 2.15f; // nearer than this the holder is at 
 constexpr double kLateShotClock = 16.0;
 // From here on he shoots over the marker rather than lose the ball to the shot clock: waiting for
 // 2.3 m of room, a side lost about five balls a match to it. From 20 s a side had 108-111
-// possessions, at the top of what a match should have; 21 s still left 104-107 once a ball held
-// over the end line was no longer lost, so he waits a second more.
-constexpr double kForcedShotClock = 22.0;
+// possessions, at the top of what a match should have. From 22 s the shot often left the hands too
+// late: about three violations a side a match.
+constexpr double kForcedShotClock = 21.0;
 // A marker this close blocks the shot: the holder waits for the room of an open pull-up, passes or
 // dribbles on. At 0.8 m he shot over the on-ball defender (who stands at 1.0 m) at his first chance:
 // a side shot 117 times a match, one every 11.5 s, and scored 136 points. Once a throw-in was no

@@ -111,8 +111,8 @@ TEST_F(Holder, ShootPassOrDribbleByTheBoundaries) {
         {8.0f, 3.5f, 's', 10.0, Nothing},
         {8.0f, 3.51f, 'f', 10.0, RunDribble},
         // Late in the shot clock he shoots over the marker rather than lose the ball to it.
-        {5.0f, 0.8f, 's', 21.99, Pass},
-        {5.0f, 0.8f, 's', 22.0, Shot},
+        {5.0f, 0.8f, 's', 20.99, Pass},
+        {5.0f, 0.8f, 's', 21.0, Shot},
     };
     for (const auto& c : cases) {
         h.shotTaken = h.passing = 0;
