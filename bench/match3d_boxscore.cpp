@@ -11,7 +11,7 @@
 // window and coaching dialog at Fast by a user who changes nobody himself (OK to every message, Done
 // to every window); --clubs: instead of the box scores, every club of each class against the others
 // of its class, home and away, at least N matches a club (default 40), club by club beside the class
-// means)
+// means; with --watched the home side is the user's as above)
 #include "DisplayRig.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
@@ -71,15 +71,16 @@ int main(int argc, char** argv) {
     }
     if (byClub) {
         const int each = gamesGiven ? games : 40;
-        std::printf("every club against its class, at least %d matches a club, seed %u, %s\n\n", each, seed,
-                    models ? "models and court motion" : "stand-in motion");
+        std::printf("every club against its class, at least %d matches a club, seed %u, %s%s\n\n", each, seed,
+                    models ? "models and court motion" : "stand-in motion",
+                    watched ? ", the home side the user's, watched and left alone" : "");
         for (int leagueClass = 0; leagueClass < 3; ++leagueClass) {
             if (onlyClass >= 0 && leagueClass != onlyClass)
                 continue;
             char label[32];
             std::snprintf(label, sizeof label, "class %d", leagueClass);
-            PrintMatch3DClubReport(label,
-                                   PlayMatch3DClubs(leagues[leagueClass], each, seed + leagueClass, models));
+            PrintMatch3DClubReport(
+                label, PlayMatch3DClubs(leagues[leagueClass], each, seed + leagueClass, models, watched));
         }
         return 0;
     }

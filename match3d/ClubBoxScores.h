@@ -29,9 +29,10 @@ struct Match3DClubReport {
 };
 
 // Double round robins of the clubs, repeated until every club has played at least matchesEach
-// matches; seeds seed, seed + 1, ... in match order.
+// matches; seeds seed, seed + 1, ... in match order. watched: the home side is the user's, watched and
+// left alone (as PlayMatch3DBatch plays it).
 Match3DClubReport PlayMatch3DClubs(const std::vector<CTeam*>& clubs, int matchesEach, unsigned seed,
-                                   bool models);
+                                   bool models, bool watched = false);
 
 // One row per club, then the list's means, under the label.
 void PrintMatch3DClubReport(const char* label, const Match3DClubReport& report);

@@ -84,6 +84,16 @@ void CMatch3D::HandleOutOfBounds() {
         }
         return;
     }
+    // A ball in the hands is out with the player who holds it: the hand that swings it over the
+    // line while he dribbles along the end line, his feet inside, is play on. Counted by the ball
+    // alone, a side lost six or seven balls a match that way, held by a player who never left the
+    // court.
+    if (ball->IsHeld()) {
+        const CCourtPlayer* holder = BallHolder();
+        if (holder != nullptr && IsInCourt(holder->position.x, holder->position.y, holder->position.z)) {
+            return;
+        }
+    }
     if (!ball->CheckOut(side)) {
         return;
     }

@@ -65,16 +65,16 @@ TEST_F(Holder, DrivesOnlyWithAnOpenLaneAndTimeOnTheShotClock) {
     EXPECT_FLOAT_EQ(match.ballSpeed, 7.0f);
     EXPECT_FLOAT_EQ(h.stamina, 100.0f - 0.005f * CCourtPlayer::kEffortShare);
 
-    // Out of range with the lane open he drives until 14.0; then, his marker being farther than
+    // Out of range with the lane open he drives until 16.0; then, his marker being farther than
     // 2.3 m, he goes up for the shot from where he stands.
     h.SetAnimation(kAnimWalkDribble, false);
     Place(7.0f, 2.4f, 'b');
-    match.shotClock = 13.9;
+    match.shotClock = 15.9;
     h.ThinkBallMoving(match.teams[0]);
     EXPECT_EQ(h.GetCurrentAnimationId(), kAnimRunDribble);
     EXPECT_FALSE(Shoots());
     h.SetAnimation(kAnimIdleBall, false);
-    match.shotClock = 14.0;
+    match.shotClock = 16.0;
     h.ThinkBallMoving(match.teams[0]);
     EXPECT_TRUE(Shoots());
 
@@ -98,10 +98,10 @@ TEST_F(Holder, ShootPassOrDribbleByTheBoundaries) {
     } cases[] = {
         {6.24f, 2.4f, 'f', 10.0, Shot},
         {6.25f, 2.4f, 'f', 10.0, WalkDribble},
-        {8.0f, 2.4f, 'f', 14.0, Shot},
-        {8.0f, 2.4f, 'f', 13.99, WalkDribble},
-        {8.0f, 0.9f, 'f', 14.0, Pass},
-        {5.0f, 2.2f, 'f', 14.0, WalkDribble},
+        {8.0f, 2.4f, 'f', 16.0, Shot},
+        {8.0f, 2.4f, 'f', 15.99, WalkDribble},
+        {8.0f, 0.9f, 'f', 16.0, Pass},
+        {5.0f, 2.2f, 'f', 16.0, WalkDribble},
         {5.0f, 0.8f, 's', 10.0, Pass},
         {5.0f, 2.29f, 's', 10.0, WalkDribble},
         {5.0f, 2.31f, 's', 10.0, Shot},

@@ -59,6 +59,12 @@ protected:
         const Vec3 hand = p.GetHandBallPosition(0);
         m.ball->SetPosition(hand.x, hand.y, hand.z);
     }
+    // The holder carries the ball to a point over the line: a held ball is out with its holder.
+    void CarryOut(float x, float y, float z) {
+        if (CCourtPlayer* holder = m.BallHolder())
+            holder->position = Vec3(x, 0.0f, z);
+        m.ball->SetPosition(x, y, z);
+    }
     // The ball reaches a point and the rules see what it touched.
     void BallAt(float x, float y, float z) {
         m.ball->SetHeld(false);
@@ -74,7 +80,7 @@ protected:
 TEST_F(Rules, BallOverTheSidelineGivesTheOtherSideAnInbound) {
     Give(Home(2));
     display.clock.shotClock = 12.0;
-    m.ball->SetPosition(7.6f, 1.0f, 3.0f);
+    CarryOut(7.6f, 1.0f, 3.0f);
     m.HandleOutOfBounds();
     EXPECT_EQ(m.flags.inbound, 1);
     EXPECT_TRUE(Away(0).attacking);
@@ -96,9 +102,40 @@ TEST_F(Rules, BallOverTheSidelineGivesTheOtherSideAnInbound) {
     EXPECT_EQ(m.flags.inbounder, inbounder);
 }
 
+TEST_F(Rules, AHeldBallIsOutOnlyWithTheHolder) {
+    // Dribbling along the end line, his feet inside: the hand swings the ball over the line.
+    CCourtPlayer& holder = Home(2);
+    holder.position = Vec3(3.0f, 0.0f, m.courtMinZ + 0.4f);
+    Give(holder);
+    m.ball->SetPosition(3.0f, 1.0f, m.courtMinZ - 0.1f);
+    m.HandleOutOfBounds();
+    EXPECT_EQ(m.flags.inbound, 0) << "play on";
+    EXPECT_TRUE(Home(0).attacking);
+    EXPECT_EQ(holder.hasBall, 1);
+    EXPECT_TRUE(display.lines.empty());
+    // He steps over the line with it: out, and the other side's ball.
+    holder.position = Vec3(3.0f, 0.0f, m.courtMinZ - 0.2f);
+    m.HandleOutOfBounds();
+    EXPECT_EQ(m.flags.inbound, 1);
+    EXPECT_TRUE(Away(0).attacking);
+    EXPECT_EQ(holder.hasBall, 0);
+    // A loose ball over the line is out wherever the players stand.
+    m.flags.inbound = 0;
+    m.ball->SetPosition(0, 1, 0);
+    int32_t side = 0;
+    m.ball->CheckOut(side);
+    Give(Away(1));
+    m.ball->SetHeld(false);
+    Away(1).hasBall = 0;
+    m.ball->SetPosition(m.courtMaxX + 0.1f, 1.0f, 2.0f);
+    m.HandleOutOfBounds();
+    EXPECT_EQ(m.flags.inbound, 1);
+    EXPECT_TRUE(Home(0).attacking);
+}
+
 TEST_F(Rules, ABallLostOutOfBoundsIsSaidButNotOneTheRulesPutOut) {
     Give(Home(2));
-    m.ball->SetPosition(-7.6f, 1.0f, 3.0f);
+    CarryOut(-7.6f, 1.0f, 3.0f);
     m.HandleOutOfBounds();
     ASSERT_FALSE(display.lines.empty());
     EXPECT_EQ(display.lines.back(), "Home: <500036>") << "the side that lost it";
@@ -123,7 +160,7 @@ TEST_F(Rules, ABallLostOutOfBoundsIsSaidButNotOneTheRulesPutOut) {
 TEST_F(Rules, TheClockStopsForAThrowInButRunsOnAfterABasket) {
     // The ball out over the sideline: the clock waits until the throw-in is on the court.
     Give(Home(2));
-    m.ball->SetPosition(7.6f, 1.0f, 3.0f);
+    CarryOut(7.6f, 1.0f, 3.0f);
     m.HandleOutOfBounds();
     ASSERT_EQ(m.flags.inbound, 1);
     m.Tick(0.02f);
@@ -151,7 +188,7 @@ TEST_F(Rules, TheClockStopsForAThrowInButRunsOnAfterABasket) {
     m.ball->SetPosition(0, 1, 0);
     m.ball->CheckOut(side);
     Give(Home(3));
-    m.ball->SetPosition(-7.8f, 1.0f, -4.0f);
+    CarryOut(-7.8f, 1.0f, -4.0f);
     m.HandleOutOfBounds();
     ASSERT_EQ(m.flags.inbound, 1);
     m.Tick(0.02f);
@@ -161,7 +198,7 @@ TEST_F(Rules, TheClockStopsForAThrowInButRunsOnAfterABasket) {
 TEST_F(Rules, TheInbounderMayStepBeyondTheLineToTakeTheBallOut) {
     // Running along the sideline to a throw-in spot on the line, his steps lean out of the court.
     Give(Home(2));
-    m.ball->SetPosition(m.courtMinX - 0.05f, 1.0f, -2.0f);
+    CarryOut(m.courtMinX - 0.05f, 1.0f, -2.0f);
     m.HandleOutOfBounds();
     ASSERT_EQ(m.flags.inbound, 1);
     CCourtPlayer* inbounder = m.flags.inbounder;
@@ -818,7 +855,7 @@ TEST_F(Rules, TwoComputerSidesEachCallATiredPlayerOffForTheSameDeadBall) {
 
     // The ball goes out: both walk off and both substitutes come on.
     Give(Away(0));
-    m.ball->SetPosition(m.courtMaxX + 0.05f, 1.0f, 3.0f);
+    CarryOut(m.courtMaxX + 0.05f, 1.0f, 3.0f);
     m.HandleOutOfBounds();
     ASSERT_EQ(m.flags.substitutionPhase, 1);
     Home(1).FinishSubstitution();
@@ -871,7 +908,7 @@ TEST_F(Rules, AChangeAskedForBeforeTheThrowInIsMadeBeforeIt) {
     // a minute and more of play at times, running himself further down.
     ComputerCoaches(true, false);
     Give(Home(2));
-    m.ball->SetPosition(m.courtMaxX + 0.1f, 1.0f, 3.0f);
+    CarryOut(m.courtMaxX + 0.1f, 1.0f, 3.0f);
     m.HandleOutOfBounds();
     ASSERT_EQ(m.flags.inbound, 1);
     ASSERT_TRUE(Away(0).attacking);
@@ -1083,7 +1120,7 @@ TEST_F(Rules, ACalledOffPlayerWhoCarriedTheBallOutStillLeaves) {
     m.flags.substitutionSide = 0;
     Give(out);
     out.position = Vec3(7.45f, 0.0f, 3.0f);
-    m.ball->SetPosition(7.6f, 1.0f, 3.0f);
+    CarryOut(7.6f, 1.0f, 3.0f);
     m.HandleOutOfBounds();
     ASSERT_EQ(m.flags.substitutionPhase, 1);
     EXPECT_EQ(out.hasBall, 0);
