@@ -147,19 +147,7 @@ public:
             if (ended)
                 break;
             // The user answers what stands in front, one click a frame.
-            if (m_stack.IsLayerActive(ID_MATCH_POPUP)) {
-                Click(ID_MATCH_POPUP_OK, order);
-                ++user.messages;
-            } else if (m_stack.IsLayerActive(ID_QUARTERBREAK)) {
-                Click(ID_QUARTERBREAK_OK, order);
-                ++user.breaks;
-            } else if (m_stack.IsLayerActive(ID_TACTICS)) {
-                Click(ID_TA_APPLY, order);
-                if (m_stack.IsLayerActive(ID_TACTICS))
-                    ++user.doneRefused;
-                else
-                    ++user.windows;
-            } else if (hud.Paused() || !hud.Fast()) {
+            if (!AnswerWindow(order, user) && (hud.Paused() || !hud.Fast())) {
                 Click(ID_HUD_FAST, order);
                 ++user.presses;
             }
@@ -216,19 +204,7 @@ public:
             m_stack.ProcessMessages();
             if (match.IsOver())
                 break;
-            if (m_stack.IsLayerActive(ID_MATCH_POPUP)) {
-                Click(ID_MATCH_POPUP_OK, order);
-                ++user.messages;
-            } else if (m_stack.IsLayerActive(ID_QUARTERBREAK)) {
-                Click(ID_QUARTERBREAK_OK, order);
-                ++user.breaks;
-            } else if (m_stack.IsLayerActive(ID_TACTICS)) {
-                Click(ID_TA_APPLY, order);
-                if (m_stack.IsLayerActive(ID_TACTICS))
-                    ++user.doneRefused;
-                else
-                    ++user.windows;
-            } else if (!centre.Running()) {
+            if (!AnswerWindow(order, user) && !centre.Running()) {
                 Click(ID_CENTRE_FAST, order);
                 ++user.presses;
             }
@@ -263,6 +239,27 @@ private:
             events->Clear();
             events->SetRowCount(0);
         }
+    }
+
+    // A window in front of the match, answered as a user who changes nobody himself: OK to a message
+    // or the coach's word at a break, Done to the tactics window. False when none stands in front.
+    template <typename Order> bool AnswerWindow(Order& order, UserActions& user) {
+        if (m_stack.IsLayerActive(ID_MATCH_POPUP)) {
+            Click(ID_MATCH_POPUP_OK, order);
+            ++user.messages;
+        } else if (m_stack.IsLayerActive(ID_QUARTERBREAK)) {
+            Click(ID_QUARTERBREAK_OK, order);
+            ++user.breaks;
+        } else if (m_stack.IsLayerActive(ID_TACTICS)) {
+            Click(ID_TA_APPLY, order);
+            if (m_stack.IsLayerActive(ID_TACTICS))
+                ++user.doneRefused;
+            else
+                ++user.windows;
+        } else {
+            return false;
+        }
+        return true;
     }
 
     template <typename Order> void Click(int id, Order& order) {
