@@ -185,10 +185,12 @@ public:
     int PassCheck(const CCourtPlayer& receiver);
     // Effort costs stamina down to empty and no further: the stamina table reads every row below
     // empty alike, and a player run below it sat on the bench with a negative figure.
-    // A player pays six tenths of each effort's cost: at the whole cost a starter ran dry in about
-    // five minutes on court and a match had 80-110 changes; at half, once players kept their own
-    // positions, 12-13.
-    static constexpr float kEffortShare = 0.6f;
+    // A player pays eight tenths of each effort's cost, about 2.7 stamina a minute on court: a
+    // starter runs from his fitness to the rest threshold in 15-20 minutes, rests once or twice and
+    // plays about 30. At the whole cost (before players kept their own positions) a starter ran dry in
+    // about five minutes and a match had 80-110 changes; at six tenths the first rest came in the
+    // third quarter and a side made 6 changes.
+    static constexpr float kEffortShare = 0.8f;
     void SpendStamina(float cost) {
         cost *= kEffortShare;
         stamina = stamina > cost ? stamina - cost : 0.0f;
@@ -271,6 +273,10 @@ public:
     int32_t side = 0; // 0 home, 1 away
     uint8_t inSubstitution = 0;
     uint8_t cameOn = 0;
+    // One of the five who took the tip-off, and whether the coach's rest rule took him off tired:
+    // such a starter goes back on once rested, as a basketball coach plays his five.
+    uint8_t starter = 0;
+    uint8_t rested = 0;
     CCourtPlayer* replacement = nullptr; // bench player due to replace him
     int32_t passScore = 0;
     uint8_t chasingBall = 0;

@@ -156,8 +156,10 @@ void CHeadlessMotion::Step(CMatch3D& match, float dt) {
 }
 
 void PrepareTipOff(CMatch3D& match) {
-    match.homeTeam->ResetPositions();
-    match.awayTeam->ResetPositions();
+    for (CMatchTeam* team : {match.homeTeam, match.awayTeam}) {
+        team->ResetPositions();
+        team->MarkStarters();
+    }
     if (match.ball) {
         match.ball->SetPosition(0.0f, 2.8f, 0.0f);
         match.ball->SetHeld(true);

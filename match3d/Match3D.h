@@ -126,6 +126,8 @@ public:
     void UpdateFormationsAndSubs();
     // The computer's rest rule for the user's side: a tired player goes off for the freshest fit one.
     void RestUserSide(int side);
+    // With nobody to rest, a rested starter of the side goes back on once fresh; true when asked for.
+    bool ReturnRestedStarter(int side, CCourtPlayer*& calledOff);
     // Asks for leaving's change for incoming at the next dead ball; calledOff names who is called off.
     void RequestChange(int side, CCourtPlayer* leaving, CCourtPlayer* incoming, CCourtPlayer*& calledOff);
     bool SubstitutionDone();

@@ -484,6 +484,7 @@ void CMatch3D::UpdateFormationsAndSubs() {
         const int outId = computer->PickPlayerToRest();
         const int inId = computer->PickSubstitute();
         if (outId < 0 || inId < 0) {
+            ReturnRestedStarter(side, calledOff);
             continue;
         }
         int index = 0;
@@ -492,8 +493,23 @@ void CMatch3D::UpdateFormationsAndSubs() {
         if (leaving == nullptr || incoming == nullptr || leaving == incoming) {
             continue;
         }
+        leaving->rested = leaving->injured == 0 ? 1 : 0;
         RequestChange(side, leaving, incoming, calledOff);
     }
+}
+
+bool CMatch3D::ReturnRestedStarter(int side, CCourtPlayer*& calledOff) {
+    CMatchTeam* team = Team(side);
+    const int inId = team->PickStarterToReturn();
+    const int outId = inId >= 0 ? team->PickToMakeRoom() : -1;
+    int index = 0;
+    CCourtPlayer* leaving = outId >= 0 ? team->FindById(outId, index) : nullptr;
+    CCourtPlayer* incoming = inId >= 0 ? team->FindById(inId, index) : nullptr;
+    if (leaving == nullptr || incoming == nullptr || leaving == incoming) {
+        return false;
+    }
+    RequestChange(side, leaving, incoming, calledOff);
+    return true;
 }
 
 void CMatch3D::RequestChange(int side, CCourtPlayer* leaving, CCourtPlayer* incoming,
@@ -524,8 +540,11 @@ void CMatch3D::RestUserSide(int side) {
     CCourtPlayer* leaving = outId >= 0 ? user->FindById(outId, index) : nullptr;
     CCourtPlayer* incoming = inId >= 0 ? user->FindById(inId, index) : nullptr;
     if (leaving == nullptr || incoming == nullptr || leaving == incoming) {
+        // A starter the rule rested goes back on; one the user took off himself stays off.
+        ReturnRestedStarter(side, flags.calledOffAuto);
         return;
     }
+    leaving->rested = 1;
     RequestChange(side, leaving, incoming, flags.calledOffAuto);
 }
 

@@ -164,6 +164,7 @@ void CMatchTeam::Substitute(int outId, int inId) {
     out->awaitingPass = 0;
 
     in->cameOn = 1;
+    in->rested = 0;
     in->needsNewSpot = 0;
     in->inSubstitution = 1;
     in->replacement = nullptr;
@@ -272,6 +273,41 @@ int CMatchTeam::PickSubstitute() const {
         return freshest->playerId;
     }
     return last != nullptr && last->injured == 1 ? -2 : -1;
+}
+
+void CMatchTeam::MarkStarters() {
+    for (int i = 0; i < GetCount(); ++i) {
+        if (CCourtPlayer* player = GetPlayer(i)) {
+            player->starter = i < kOnCourt ? 1 : 0;
+            player->rested = 0;
+        }
+    }
+}
+
+int CMatchTeam::PickStarterToReturn() const {
+    const CCourtPlayer* freshest = nullptr;
+    for (int i = kOnCourt; i < GetCount(); ++i) {
+        const CCourtPlayer* player = GetPlayer(i);
+        if (player != nullptr && player->starter != 0 && player->rested != 0 && player->injured == 0 &&
+            player->foulsCharged + player->foulsBooked < 6 && !InFoulTrouble(*player) &&
+            player->stamina >= kBackShare * player->staminaMax && player->stamina > kFitAbove &&
+            (freshest == nullptr || player->stamina > freshest->stamina)) {
+            freshest = player;
+        }
+    }
+    return freshest != nullptr ? freshest->playerId : -1;
+}
+
+int CMatchTeam::PickToMakeRoom() const {
+    const CCourtPlayer* tiredest = nullptr;
+    for (int i = 0; i < OnCourtCount(); ++i) {
+        const CCourtPlayer* player = GetPlayer(i);
+        if (player != nullptr && player->starter == 0 && player->inSubstitution == 0 &&
+            (tiredest == nullptr || player->stamina < tiredest->stamina)) {
+            tiredest = player;
+        }
+    }
+    return tiredest != nullptr ? tiredest->playerId : -1;
 }
 
 void CMatchTeam::RecoverBench() {
