@@ -26,6 +26,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace displayrig {
@@ -68,6 +69,24 @@ struct RoutedStack : CScreenStack {
     std::vector<CGameScreen*> order;
 };
 
+// The display's link to the match, telling a watcher after every step it plays (the batch's
+// possession count) with the period the display's clock reads.
+class WatchedLink : public CMatch3DHudLink {
+public:
+    WatchedLink(CMatch3D& match, CHeadlessMotion* motion, std::function<void(const CMatch3D&)> watch)
+        : CMatch3DHudLink(match, motion), m_match(match), m_watch(std::move(watch)) {}
+    bool PlayStep() override {
+        const bool played = CMatch3DHudLink::PlayStep();
+        if (played && m_watch)
+            m_watch(m_match);
+        return played;
+    }
+
+private:
+    CMatch3D& m_match;
+    std::function<void(const CMatch3D&)> m_watch;
+};
+
 // Totals of what the user met in one watched match.
 struct UserActions {
     int messages = 0;    // must-leave and swap messages read (OK)
@@ -94,7 +113,9 @@ public:
 
     // One 3D match already loaded (the home side the user's), watched at Fast to its end through the
     // display as the game's 3D view wires it. False when it did not end; periods: the periods played.
-    bool PlayMatch3D(CMatch3D& match, int& periods, UserActions* actions = nullptr) {
+    // watch, when given, is told after every step with the period the display's clock reads.
+    bool PlayMatch3D(CMatch3D& match, int& periods, UserActions* actions = nullptr,
+                     const std::function<void(const CMatch3D&, int)>& watch = {}) {
         UserActions local;
         UserActions& user = actions ? *actions : local;
         Fresh();
@@ -117,7 +138,10 @@ public:
         CMatch3D* shown = g_pMatch3D;
         g_pMatch3D = &match;
         CHeadlessMotion motion;
-        CMatch3DHudLink link(match, &motion);
+        WatchedLink link(match, &motion, [&watch, &hud](const CMatch3D& m) {
+            if (watch)
+                watch(m, hud.Quarter());
+        });
         bool ended = false;
         PrepareTipOff(match);
         match.display = &hud;

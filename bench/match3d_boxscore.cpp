@@ -1,17 +1,19 @@
-// Box scores of the 3D match played headless at full speed: seeded league fixtures of the generated
-// world per league class, both sides on the computer's tactics, through the scene set-up (rosters
-// from the squads, no model files) and the headless loop. Prints the table of content/ini/README.md.
-// Usage: bench_match3d_boxscore [--games=N] [--seed=S] [--models] [--class=C] [--versus] [--watched]
-// [--clubs] (N matches per class, default 100; --models: the characters load their models and move by the
-// court motion, as in the shown match; --class: only league class C, 0-2, so the classes can run as separate
-// processes; --versus: instead of the box scores, how often the stronger side wins: class 2 against
-// class 0, or with --class the three strongest squads of the class against its three weakest;
-// --watched: the home side is the user's, watched and left alone, rested by the computer's rule;
-// --display: as --watched, but the user's side watched through the game's display, its tactics
-// window and coaching dialog at Fast by a user who changes nobody himself (OK to every message, Done
-// to every window); --clubs: instead of the box scores, every club of each class against the others
-// of its class, home and away, at least N matches a club (default 40), club by club beside the class
-// means; with --watched the home side is the user's as above)
+// Box scores of the 3D match as the player sees it, at full speed: seeded league fixtures of the
+// generated world per league class, both sides on the computer's tactics, through the scene set-up
+// (rosters from the squads) with the characters' models loaded and moved by the court motion, as in
+// the shown match (nothing is drawn), and the headless loop. Prints the table of content/ini/README.md.
+// Usage: bench_match3d_boxscore [--games=N] [--seed=S] [--stand-in] [--class=C] [--versus] [--watched]
+// [--display] [--clubs] (N matches per class, default 100; --stand-in: the headless stand-in clips move
+// the players instead of the models, a fast check of the rules (--models, the default, is still
+// accepted); --class: only league class C, 0-2, so the classes can run as separate processes;
+// --versus: instead of the box scores, how often the stronger side wins: class 2 against class 0, or
+// with --class the three strongest squads of the class against its three weakest; --watched: the home
+// side is the user's, watched and left alone, rested by the computer's rule; --display: as --watched,
+// but the user's side watched through the game's display, its tactics window and coaching dialog at
+// Fast by a user who changes nobody himself (OK to every message, Done to every window), with
+// --clubs and --versus too; --clubs: instead of the box scores, every club of each class against the
+// others of its class, home and away, at least N matches a club (default 40), club by club beside the
+// class means; with --watched the home side is the user's as above)
 #include "DisplayRig.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
@@ -32,7 +34,7 @@
 int main(int argc, char** argv) {
     int games = 100;
     unsigned int seed = 2026;
-    bool models = false;
+    bool models = true;
     int onlyClass = -1;
     bool versus = false;
     bool watched = false;
@@ -55,6 +57,8 @@ int main(int argc, char** argv) {
             byClub = true;
         else if (std::strcmp(argv[i], "--models") == 0)
             models = true;
+        else if (std::strcmp(argv[i], "--stand-in") == 0)
+            models = false;
         else if (std::strncmp(argv[i], "--seed=", 7) == 0)
             seed = static_cast<unsigned int>(std::strtoul(argv[i] + 7, nullptr, 10));
     }
@@ -69,19 +73,50 @@ int main(int argc, char** argv) {
         CTeam* team = world.teams.At(i);
         leagues[((team->leagueId % 3) + 3) % 3].push_back(team);
     }
+    std::unique_ptr<displayrig::Rig> rig;
+    displayrig::UserActions actions;
+    int stalled = 0;
+    Match3DPlay play;
+    if (display) {
+        rig = std::make_unique<displayrig::Rig>();
+        if (!rig->Ok()) {
+            std::fprintf(stderr, "The layout or the texts did not load from %s\n", FB_GAME_DIR);
+            return 1;
+        }
+        play = [&](CMatch3D& match, int& periods, const Match3DStepWatch& watch) {
+            const bool ended = rig->PlayMatch3D(match, periods, &actions, watch);
+            stalled += ended ? 0 : 1;
+            return ended;
+        };
+    }
+    const char* motion = models ? "models and court motion" : "stand-in motion";
+    auto printUser = [&](int matches) {
+        if (display)
+            std::printf(
+                "\nthe user, over %d matches: %d messages read, %d breaks, %d windows closed with Done, "
+                "%d Done refused, Fast pressed %d times; %d matches did not end\n",
+                matches, actions.messages, actions.breaks, actions.windows, actions.doneRefused,
+                actions.presses, stalled);
+    };
     if (byClub) {
         const int each = gamesGiven ? games : 40;
         std::printf("every club against its class, at least %d matches a club, seed %u, %s%s\n\n", each, seed,
-                    models ? "models and court motion" : "stand-in motion",
-                    watched ? ", the home side the user's, watched and left alone" : "");
+                    motion,
+                    display   ? ", the home side the user's, watched through the display and left alone"
+                    : watched ? ", the home side the user's, watched and left alone"
+                              : "");
+        int matches = 0;
         for (int leagueClass = 0; leagueClass < 3; ++leagueClass) {
             if (onlyClass >= 0 && leagueClass != onlyClass)
                 continue;
             char label[32];
             std::snprintf(label, sizeof label, "class %d", leagueClass);
-            PrintMatch3DClubReport(
-                label, PlayMatch3DClubs(leagues[leagueClass], each, seed + leagueClass, models, watched));
+            const Match3DClubReport report =
+                PlayMatch3DClubs(leagues[leagueClass], each, seed + leagueClass, models, watched, play);
+            PrintMatch3DClubReport(label, report);
+            matches += report.matches;
         }
+        printUser(matches);
         return 0;
     }
     if (versus) {
@@ -99,12 +134,11 @@ int main(int argc, char** argv) {
             first = leagues[2];
             second = leagues[0];
         }
-        const Match3DVersus v = PlayMatch3DVersus(first, second, games, seed, models);
+        const Match3DVersus v = PlayMatch3DVersus(first, second, games, seed, models, watched, play);
         std::printf(
             "%s, seed %u, %s: %d matches, the stronger side won %d (%.0f %%), level %d, unfinished %d\n",
             onlyClass >= 0 ? "three strongest against three weakest of the class" : "class 2 against class 0",
-            seed, models ? "models and court motion" : "stand-in motion", v.matches, v.firstWins,
-            100.0 * v.FirstWinShare(), v.level, v.unfinished);
+            seed, motion, v.matches, v.firstWins, 100.0 * v.FirstWinShare(), v.level, v.unfinished);
         auto fieldGoals = [](const Match3DBox& b) {
             return b.FieldGoalsTaken() > 0 ? 100.0 * b.FieldGoalsMade() / b.FieldGoalsTaken() : 0.0;
         };
@@ -126,29 +160,17 @@ int main(int argc, char** argv) {
             for (size_t i = 0; i < 3; ++i)
                 std::printf("  %s %.1f against %s %.1f\n", first[i]->name.GetText(), SquadStrength(*first[i]),
                             second[i]->name.GetText(), SquadStrength(*second[i]));
+        if (watched)
+            std::printf("  the home side the user's, watched%s and left alone\n",
+                        display ? " through the display" : "");
+        printUser(v.matches);
         return 0;
     }
     std::printf("%d matches per class, seed %u, %s%s; figures a side, percentages over the batch\n\n", games,
-                seed, models ? "models and court motion" : "stand-in motion",
+                seed, motion,
                 display   ? ", the home side the user's, watched through the display and left alone"
                 : watched ? ", the home side the user's, watched and left alone"
                           : "");
-    std::unique_ptr<displayrig::Rig> rig;
-    displayrig::UserActions actions;
-    int stalled = 0;
-    Match3DPlay play;
-    if (display) {
-        rig = std::make_unique<displayrig::Rig>();
-        if (!rig->Ok()) {
-            std::fprintf(stderr, "The layout or the texts did not load from %s\n", FB_GAME_DIR);
-            return 1;
-        }
-        play = [&](CMatch3D& match, int& periods) {
-            const bool ended = rig->PlayMatch3D(match, periods, &actions);
-            stalled += ended ? 0 : 1;
-            return ended;
-        };
-    }
     PrintMatch3DHeader();
     const auto start = std::chrono::steady_clock::now();
     Match3DBatchFigures all;
@@ -181,11 +203,7 @@ int main(int argc, char** argv) {
     PrintMatch3DTimeRow("all", all, watched);
     std::printf("\nlongest possession without a shot %.0f s, longest change under way %.0f s (match time)\n",
                 all.total.longestPossession, all.total.longestChange);
-    if (display)
-        std::printf("\nthe user, over %d matches: %d messages read, %d breaks, %d windows closed with Done, "
-                    "%d Done refused, Fast pressed %d times; %d matches did not end\n",
-                    matches, actions.messages, actions.breaks, actions.windows, actions.doneRefused,
-                    actions.presses, stalled);
+    printUser(matches);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("\n%d matches in %.1f s (%.0f ms a match)\n", matches, seconds,
                 1000.0 * seconds / std::max(1, matches));

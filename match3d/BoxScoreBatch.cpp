@@ -140,7 +140,7 @@ Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool model
     int possessions[2] = {0, 0};
     int ballSide = -1;
     bool levelAfterFour = false;
-    options.afterStep = [&](const CMatch3D& m) {
+    const Match3DStepWatch watch = [&](const CMatch3D& m, int period) {
         // A possession is the ball taken by the other side (or at a period's tip-off); the clock
         // counts the step after this one, so the fourth quarter's last step still reads quarter 4.
         const int holding = m.homeTeam->GetPlayer(0)->attacking ? 0 : 1;
@@ -150,7 +150,7 @@ Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool model
         }
         if (m.flags.betweenQuarters)
             ballSide = -1;
-        if (display.clock.quarter == CMatchClock::kQuarters)
+        if (period == CMatchClock::kQuarters)
             levelAfterFour = m.homeScore == m.awayScore;
         const double dt = CMatchClock::kStep;
         const MatchFlags& f = m.flags;
@@ -166,9 +166,10 @@ Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool model
         longestPossession = std::max(longestPossession, possession);
         longestChange = std::max(longestChange, change);
     };
+    options.afterStep = [&](const CMatch3D& m) { watch(m, display.clock.quarter); };
     int played = 0;
     if (play) {
-        finished = play(*match, played);
+        finished = play(*match, played, watch);
     } else {
         PlayHeadlessMatch(*match, display, options);
         finished = display.clock.over;
@@ -230,7 +231,8 @@ Match3DBatchFigures PlayMatch3DBatch(const std::vector<CTeam*>& clubs, int count
 }
 
 Match3DVersus PlayMatch3DVersus(const std::vector<CTeam*>& first, const std::vector<CTeam*>& second,
-                                int count, unsigned seed, bool models) {
+                                int count, unsigned seed, bool models, bool watched,
+                                const Match3DPlay& play) {
     Match3DVersus v;
     if (first.empty() || second.empty())
         return v;
@@ -243,7 +245,7 @@ Match3DVersus PlayMatch3DVersus(const std::vector<CTeam*>& first, const std::vec
         bool consistent = false;
         const Match3DBox homeBox =
             PlaySeededMatch3D(aHome ? a : b, aHome ? b : a, seed + static_cast<unsigned>(i), models, awayBox,
-                              finished, consistent);
+                              finished, consistent, nullptr, watched, play);
         ++v.matches;
         v.unfinished += finished ? 0 : 1;
         v.level += homeBox.points == awayBox.points ? 1 : 0;

@@ -68,13 +68,16 @@ struct Match3DMatchFacts {
     bool levelAfterFour = false; // level when the fourth quarter's clock ran out
     int overtimes = 0;
 };
+// Told after every step played, with the period the match's clock reads.
+using Match3DStepWatch = std::function<void(const CMatch3D& match, int period)>;
 // Plays a loaded match to its end another way than the headless loop (the display benches watch it
-// through the game's screens): true when it ended; periods receives the periods played.
-using Match3DPlay = std::function<bool(CMatch3D& match, int& periods)>;
+// through the game's screens), telling watch after every step: true when it ended; periods receives
+// the periods played.
+using Match3DPlay = std::function<bool(CMatch3D& match, int& periods, const Match3DStepWatch& watch)>;
 // One match of the two clubs on the computer's tactics (the home side's user formations are the
 // defaults), seeded, through the scene set-up above and the shown match's steps and display clock.
 // facts, when given, receives what the match showed beyond the box scores. play, when given, plays
-// the loaded match instead of the headless loop (the possession and change lengths are then not kept).
+// the loaded match instead of the headless loop.
 Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool models, Match3DBox& awayBox,
                              bool& finished, bool& consistent, Match3DMatchFacts* facts = nullptr,
                              bool watched = false, const Match3DPlay& play = {});
@@ -93,8 +96,10 @@ struct Match3DVersus {
     Match3DBox secondBox; // the second list's
     double FirstWinShare() const { return matches > 0 ? static_cast<double>(firstWins) / matches : 0.0; }
 };
+// watched and play: the home side is the user's, as in PlayMatch3DBatch.
 Match3DVersus PlayMatch3DVersus(const std::vector<CTeam*>& first, const std::vector<CTeam*>& second,
-                                int count, unsigned seed, bool models);
+                                int count, unsigned seed, bool models, bool watched = false,
+                                const Match3DPlay& play = {});
 // A squad's strength as the 3D match reads it: the mean, over the five who start, of what a shot adds
 // before the die (the two- and three-point skills weighed by how often each is taken, the shooting
 // tenth, the height bonus and the morale, stamina and aggression modifiers at the tip-off). The mean

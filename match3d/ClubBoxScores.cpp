@@ -26,7 +26,7 @@ void PrintRow(const char* name, int matches, const char* won, int blowouts, cons
 } // namespace
 
 Match3DClubReport PlayMatch3DClubs(const std::vector<CTeam*>& clubs, int matchesEach, unsigned seed,
-                                   bool models, bool watched) {
+                                   bool models, bool watched, const Match3DPlay& play) {
     Match3DClubReport report;
     const size_t n = clubs.size();
     if (n < 2)
@@ -49,7 +49,7 @@ Match3DClubReport PlayMatch3DClubs(const std::vector<CTeam*>& clubs, int matches
                 bool consistent = false;
                 Match3DMatchFacts facts;
                 const Match3DBox homeBox = PlaySeededMatch3D(*clubs[h], *clubs[a], next++, models, awayBox,
-                                                             finished, consistent, &facts, watched);
+                                                             finished, consistent, &facts, watched, play);
                 const bool blowout = std::abs(homeBox.points - awayBox.points) >= kBlowoutMargin;
                 ++report.matches;
                 report.unfinished += finished ? 0 : 1;

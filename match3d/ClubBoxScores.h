@@ -30,9 +30,9 @@ struct Match3DClubReport {
 
 // Double round robins of the clubs, repeated until every club has played at least matchesEach
 // matches; seeds seed, seed + 1, ... in match order. watched: the home side is the user's, watched and
-// left alone (as PlayMatch3DBatch plays it).
+// left alone (as PlayMatch3DBatch plays it); play, when given, plays each match (as there).
 Match3DClubReport PlayMatch3DClubs(const std::vector<CTeam*>& clubs, int matchesEach, unsigned seed,
-                                   bool models, bool watched = false);
+                                   bool models, bool watched = false, const Match3DPlay& play = {});
 
 // One row per club, then the list's means, under the label.
 void PrintMatch3DClubReport(const char* label, const Match3DClubReport& report);

@@ -185,12 +185,12 @@ public:
     int PassCheck(const CCourtPlayer& receiver);
     // Effort costs stamina down to empty and no further: the stamina table reads every row below
     // empty alike, and a player run below it sat on the bench with a negative figure.
-    // A player pays eight tenths of each effort's cost, about 2.7 stamina a minute on court: a
-    // starter runs from his fitness to the rest threshold in 15-20 minutes, rests once or twice and
-    // plays about 30. At the whole cost (before players kept their own positions) a starter ran dry in
-    // about five minutes and a match had 80-110 changes; at six tenths the first rest came in the
-    // third quarter and a side made 6 changes.
-    static constexpr float kEffortShare = 0.8f;
+    // A player pays 0.85 of each effort's cost, about 2.8 stamina a minute on court: a starter runs
+    // from his fitness to the rest threshold in 13-20 minutes, rests once or twice and plays about 30. At the
+    // whole cost (before players kept their own positions) a starter ran dry in about five minutes and a
+    // match had 80-110 changes; at six tenths the first rest came in the third quarter and a side made 6
+    // changes.
+    static constexpr float kEffortShare = 0.85f;
     void SpendStamina(float cost) {
         cost *= kEffortShare;
         stamina = stamina > cost ? stamina - cost : 0.0f;

@@ -50,11 +50,11 @@ public:
     static constexpr int kFoulTrouble = 4;
     static constexpr float kRestBelow = 35.0f; // stamina at which a court player is rested
     static constexpr float kFitAbove = 40.0f;  // stamina a substitute needs
-    // A bench player's rest a tick (a hurt one at a fifth): 3 a minute, a little slower than a
-    // player on court tires, so a starter rested from 35 sits 12-15 minutes before he is back at
-    // nine tenths of his fitness (at 7.5 a minute he was back within five and starters played 38).
-    static constexpr float kRecovery = 0.001f;
-    static constexpr float kHurtRecovery = 0.0002f;
+    // A bench player's rest a tick (a hurt one at a fifth): 2.7 a minute, a little slower than a
+    // player on court tires, so a starter rested from 35 sits 15-20 minutes before he is back near
+    // his fitness (at 7.5 a minute he was back within five and starters played 38).
+    static constexpr float kRecovery = 0.0009f;
+    static constexpr float kHurtRecovery = 0.00018f;
     int PickPlayerToRest() const;
     // The first on-court player below the rest threshold, hurt or not in foul trouble ignored: the
     // rest the user's side gets when he watches (the hurt and fouled-out go through his window).
@@ -70,8 +70,8 @@ public:
     // The five on court become the starters, nobody rested yet: at the tip-off.
     void MarkStarters();
     // A starter the rest rule took off goes back on at this share of his own fitness: a quarter or
-    // so on the bench. He takes the place of the most tired player on court who did not start.
-    static constexpr float kBackShare = 0.9f;
+    // more on the bench. He takes the place of the most tired player on court who did not start.
+    static constexpr float kBackShare = 0.95f;
     // The rested starter ready to go back on (fit, not in foul trouble, rested to his share; the
     // freshest first), and the player who makes room for him; -1 when none.
     int PickStarterToReturn() const;
