@@ -1372,6 +1372,43 @@ TEST_F(UserSide, ATiredPlayerIsRestedForTheFreshestUnlessTheUserHasJustMadeAChan
     EXPECT_EQ(Home(1).replacement, &Home(7)) << "the freshest, not the first fit one";
 }
 
+// The starter the rule rested goes back on once rested, on either side; one the user took off
+// himself stays where the user put him.
+TEST_F(UserSide, AStarterTheRuleRestedGoesBackOnButOneTheUserTookOffStaysOff) {
+    for (int i = 0; i < m.homeTeam->GetCount(); ++i)
+        Home(i).stamina = Home(i).staminaMax = 80.0f;
+    m.homeTeam->MarkStarters();
+    CCourtPlayer* tired = &Home(1);
+    tired->stamina = 30.0f;
+    m.UpdateFormationsAndSubs();
+    ASSERT_EQ(m.flags.calledOffAuto, tired);
+    CCourtPlayer* backup = tired->replacement;
+    ASSERT_NE(backup, nullptr);
+    m.homeTeam->Substitute(tired->playerId, backup->playerId);
+    m.flags.calledOffAuto = nullptr;
+    m.flags.substitutionRequested = 0;
+    backup->inSubstitution = 0;
+    tired->inSubstitution = 0;
+
+    tired->stamina = 70.0f;
+    m.UpdateFormationsAndSubs();
+    EXPECT_EQ(m.flags.substitutionRequested, 0) << "not rested yet";
+    tired->stamina = 78.0f;
+    m.UpdateFormationsAndSubs();
+    ASSERT_EQ(m.flags.substitutionRequested, 1);
+    EXPECT_EQ(m.flags.calledOffAuto, backup);
+    EXPECT_EQ(backup->replacement, tired);
+
+    // The same starter taken off by the user: no return.
+    m.flags.calledOffAuto = nullptr;
+    m.flags.substitutionRequested = 0;
+    backup->inSubstitution = 0;
+    backup->replacement = nullptr;
+    tired->rested = 0;
+    m.UpdateFormationsAndSubs();
+    EXPECT_EQ(m.flags.substitutionRequested, 0);
+}
+
 TEST_F(UserSide, TheHurtAndTheFouledOutAreLeftToTheUsersWindow) {
     Home(2).injured = 1;
     Home(2).stamina = 20.0f;

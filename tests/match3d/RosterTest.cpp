@@ -58,6 +58,49 @@ TEST(RosterRest, FoulTroubleIsRestedForASubstituteWithFewerFouls) {
     EXPECT_EQ(home.PickSubstitute(), match.Home(6).playerId);
 }
 
+// A starter rested by the rule goes back on once he has his legs again (nine and a half tenths of his
+// fitness), for the most tired of those on court who did not start; one taken off otherwise, one in
+// foul trouble or hurt stays on the bench.
+TEST(RosterReturn, ARestedStarterGoesBackOnForTheMostTiredOfThoseWhoDidNotStart) {
+    FakeMatch match(12);
+    CMatchTeam& home = match.teams[0];
+    for (int i = 0; i < 12; ++i) {
+        match.Home(i).stamina = match.Home(i).staminaMax = 80.0f;
+        match.Home(i).matchState = i < 5 ? kMatchStateOnCourt : kMatchStateOnBench;
+    }
+    home.MarkStarters();
+    CCourtPlayer* starter = &match.Home(1);
+    CCourtPlayer* other = &match.Home(3);
+    CCourtPlayer* backup = &match.Home(5);
+    CCourtPlayer* second = &match.Home(6);
+    home.Substitute(starter->playerId, backup->playerId);
+    home.Substitute(other->playerId, second->playerId);
+    backup->inSubstitution = second->inSubstitution = 0; // the change's phase is over
+    EXPECT_EQ(home.PickStarterToReturn(), -1) << "nobody was rested by the rule";
+
+    starter->rested = 1;
+    starter->stamina = 0.94f * 80.0f;
+    EXPECT_EQ(home.PickStarterToReturn(), -1) << "not rested enough yet";
+    starter->stamina = CMatchTeam::kBackShare * 80.0f;
+    EXPECT_EQ(home.PickStarterToReturn(), starter->playerId);
+    backup->stamina = 60.0f;
+    second->stamina = 50.0f;
+    EXPECT_EQ(home.PickToMakeRoom(), second->playerId) << "the most tired of the bench's players on court";
+
+    starter->personalFouls = 4;
+    EXPECT_EQ(home.PickStarterToReturn(), -1) << "in foul trouble";
+    starter->personalFouls = 0;
+    starter->injured = 1;
+    EXPECT_EQ(home.PickStarterToReturn(), -1) << "hurt";
+    starter->injured = 0;
+
+    // Back on, he is no longer owed a return; with the five starters on court nobody makes room.
+    home.Substitute(second->playerId, starter->playerId);
+    EXPECT_EQ(starter->rested, 0);
+    home.Substitute(backup->playerId, other->playerId);
+    EXPECT_EQ(home.PickToMakeRoom(), -1);
+}
+
 TEST(RosterRest, ShortRostersLookOnlyAtWhatIsThere) {
     FakeMatch six(6);
     EXPECT_EQ(six.teams[0].PickSubstitute(), six.Home(5).playerId);

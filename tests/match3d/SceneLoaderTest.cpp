@@ -516,4 +516,21 @@ TEST(Match3DBatch, AWatchedMatchLeftAloneRestsTheUsersSideAndCountsEveryMinute) 
     EXPECT_LT(f.total.starterSeconds, f.total.seconds);
 }
 
+// The watched match's shape: the user's side, rested by the rule alone, changes about as often as a
+// basketball side (it once made 6 changes a match, its starters resting first in the third quarter),
+// and its starters play most of the match without playing all of it.
+TEST(Match3DBatch, AWatchedMatchLeftAloneChangesTheUsersSideAsABasketballSide) {
+    Squad home(5, "std_eu_02");
+    Squad away(6, "std_nba_03");
+    const Match3DBatchFigures f = PlayMatch3DBatch({&home.team, &away.team}, 2, 2026, false, true);
+    ASSERT_EQ(f.matches, 2);
+    EXPECT_GE(f.userTotal.substitutions, 2 * 8);
+    EXPECT_LE(f.userTotal.substitutions, 2 * 25);
+    ASSERT_GT(f.userTotal.starters, 0);
+    const double starterMinutes = f.userTotal.starterSeconds / 60.0 / f.userTotal.starters;
+    EXPECT_GE(starterMinutes, 24.0);
+    EXPECT_LE(starterMinutes, 36.0);
+    EXPECT_EQ(f.userTotal.exhausted, 0);
+}
+
 } // namespace
