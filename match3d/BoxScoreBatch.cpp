@@ -296,9 +296,10 @@ std::vector<CTeam*> ByStrength(std::vector<CTeam*> clubs) {
 void PrintMatch3DHeader() {
     std::printf("| batch | matches | pts | FGA | FG%% | 2PA | 2P%% | 3PA | 3P%% | FTA | FT%% | OReb | DReb | "
                 "OReb%% | Stl "
-                "| Fouls | at 6 | hurt | bad passes | margin | unfinished | level | off |\n");
+                "| Fouls | at 6 | hurt | bad passes | margin | unfinished | level | off | possessions |\n");
     std::printf(
-        "|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
+        "|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|"
+        "\n");
 }
 
 void PrintMatch3DRow(const char* label, const Match3DBatchFigures& f) {
@@ -306,7 +307,7 @@ void PrintMatch3DRow(const char* label, const Match3DBatchFigures& f) {
     auto pct = [](int made, int taken) { return taken > 0 ? 100.0 * made / taken : 0.0; };
     std::printf("| %s | %d | %d | %.0f | %.0f | %.0f | %.0f | %.0f | %.0f | %.0f | %.0f | %.1f | %.1f | %.0f "
                 "| %.1f | "
-                "%.1f | %.2f | %.2f | %.1f | %d | %d | %d | %d |\n",
+                "%.1f | %.2f | %.2f | %.1f | %d | %d | %d | %d | %.1f |\n",
                 label, f.matches, f.MedianPoints(), f.PerSide(t.FieldGoalsTaken()),
                 pct(t.FieldGoalsMade(), t.FieldGoalsTaken()), f.PerSide(t.twoTaken),
                 pct(t.twoMade, t.twoTaken), f.PerSide(t.threesTaken), pct(t.threesMade, t.threesTaken),
@@ -314,7 +315,7 @@ void PrintMatch3DRow(const char* label, const Match3DBatchFigures& f) {
                 f.PerSide(t.offensiveRebounds), f.PerSide(t.defensiveRebounds),
                 pct(t.offensiveRebounds, t.offensiveRebounds + t.defensiveRebounds), f.PerSide(t.steals),
                 f.PerSide(t.fouls), f.PerSide(t.foulLimits), f.PerSide(t.injuries), f.PerSide(t.badPasses),
-                f.MedianMargin(), f.unfinished, f.level, f.off);
+                f.MedianMargin(), f.unfinished, f.level, f.off, f.PerSide(t.possessions));
 }
 
 void PrintMatch3DTimeHeader() {
