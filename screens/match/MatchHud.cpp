@@ -120,11 +120,13 @@ void CMatchHud::ShowStreetballImage() {
 void CMatchHud::SetStatisticsTeam(CMatchTeam* team) {
     m_statsTeam = team;
     m_statsTeam2D = nullptr;
+    m_panelsKnown = false;
 }
 
 void CMatchHud::SetStatisticsTeam(CMatch2DTeam* team) {
     m_statsTeam2D = team;
     m_statsTeam = nullptr;
+    m_panelsKnown = false;
 }
 
 // ---- Pace ----
@@ -436,12 +438,24 @@ void CMatchHud::UpdateStatsPanel() {
         lines = StatLinesOf(*m_statsTeam);
     else if (m_statsTeam2D)
         lines = StatLinesOf(*m_statsTeam2D);
-    for (int k = 0; k < 5; ++k) {
+    // The figures a panel shows, as it shows them.
+    auto same = [](const MatchStatLine& a, const MatchStatLine& b) {
+        return a.name.Equals(b.name) && a.injured == b.injured && a.fouledOut == b.fouledOut &&
+               RoundHalfAway(a.stamina) == RoundHalfAway(b.stamina) && a.morale == b.morale &&
+               a.points == b.points && a.personalFouls == b.personalFouls;
+    };
+    for (size_t k = 0; k < 5; ++k) {
         // Without a team, or a team short of five, the panel stays empty rather than stale.
-        const MatchStatLine* line =
-            k < static_cast<int>(lines.size()) ? &lines[static_cast<size_t>(k)] : nullptr;
+        const MatchStatLine* line = k < lines.size() ? &lines[k] : nullptr;
+        if (m_panelsKnown &&
+            (line == nullptr ? !m_panelFilled[k] : m_panelFilled[k] && same(*line, m_panelShown[k])))
+            continue;
         FillLivePanel(Child(kPanels[k]), line, m_ctx.Texts());
+        m_panelFilled[k] = line != nullptr;
+        if (line != nullptr)
+            m_panelShown[k] = *line;
     }
+    m_panelsKnown = true;
 }
 
 void CMatchHud::FillHostBoxScore() {

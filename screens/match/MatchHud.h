@@ -10,6 +10,7 @@
 #include "screens/match/MatchStatsView.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <utility>
@@ -215,6 +216,11 @@ private:
     int m_atmosphereSeconds = 0;
     CMatchTeam* m_statsTeam = nullptr;
     CMatch2DTeam* m_statsTeam2D = nullptr;
+    // What each live panel shows: a frame whose figures did not move rebuilds none of them (sixty
+    // rebuilds a second cost more than a stand-in match's own rules).
+    std::array<MatchStatLine, 5> m_panelShown{};
+    std::array<bool, 5> m_panelFilled{};
+    bool m_panelsKnown = false;
     int m_stadiumKind = 0;
     int m_cameraMode = 0; // 0-2 a fixed camera, 3 automatic
     bool m_autoCamera = false;

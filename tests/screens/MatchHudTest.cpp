@@ -417,6 +417,18 @@ TEST(MatchHudStatistics, LivePanelsShowTheStatisticsTeamAndEmptyWithoutOne) {
             EXPECT_STREQ(first->FindCell(col, row)->text.GetText(), expected[row][col]) << row << col;
     EXPECT_EQ(last->CellCount(0), 5);
 
+    // A frame with nothing new leaves the panel as it is; the next figure shows at once.
+    r.hud.UpdateStatsPanel();
+    EXPECT_STREQ(first->FindCell(1, 3)->text.GetText(), "17");
+    p.pointsFromTwos = 10;
+    p.stamina = 58.4f;
+    r.hud.UpdateStatsPanel();
+    EXPECT_STREQ(first->FindCell(1, 3)->text.GetText(), "19");
+    EXPECT_STREQ(first->FindCell(1, 1)->text.GetText(), "58");
+    p.injured = 1;
+    r.hud.UpdateStatsPanel();
+    EXPECT_STREQ(first->FindCell(0, 0)->text.GetText(), "Ortega<100356>");
+
     // A side short of five players leaves the missing panels empty, not stale.
     CMatchTeam small;
     for (int i = 0; i < 3; ++i)
