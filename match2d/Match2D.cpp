@@ -49,12 +49,15 @@ constexpr double kRatingPerClass = 5.0;
 // The record words of the two ratings every shot roll adds: two-pointers and three-pointers.
 constexpr int kTwoPointWord = 26;
 constexpr int kThreePointWord = 29;
-// Tournament clubs are the best of their countries: they play a step above the leagues' level. At
-// the old step of 0.01 the tournament worlds' clubs shot 51-53 % where league clubs rated alike
-// shoot 48 %. Their ball contests (a poke, a shooter's challenge) read a level of their own, from
-// the whole squad's steal ratings, the leagues' for squads that steal alike (0.02 below it, the
-// EuroCup's lower tier stole 10 balls a side on mixed tactics once a poke rolled the smooth die).
-constexpr double kTournamentStep = 0.04;
+// Tournament clubs shoot at the leagues' level for starters who shoot alike. A step above it (0.01,
+// then 0.04) was set when the tournament worlds' clubs shot 51-53 % at the leagues' level; since a
+// shot rolls the heavier die they shoot as league clubs rated alike (46-49 %), and the step only
+// cost the strongest clubs points: a class-2 club scored 87 a match in the cup and 89 in its
+// league, the EuroCup's upper tier 83. Their ball contests (a poke, a shooter's challenge) read a
+// level of their own, from the whole squad's steal ratings, the leagues' for squads that steal
+// alike (0.02 below it, the EuroCup's lower tier stole 10 balls a side on mixed tactics once a poke
+// rolled the smooth die).
+constexpr double kTournamentStep = 0.0;
 constexpr double kTournamentContestStep = 0.0;
 constexpr int32_t kRegularLeagueKind = 100005;
 constexpr int kStealWord = 50;

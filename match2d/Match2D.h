@@ -204,14 +204,14 @@ private:
 extern CMatch2D* g_pMatch2D;
 
 // A club's own level in a tournament: the regular leagues' level for its starting five's two- and
-// three-point ratings, a step above it.
+// three-point ratings.
 float TournamentLevelFactor(const CTeam& record);
 // The levels two clubs meet at in a tournament: each one's own level moved 0.008 toward the
 // other's (to the middle when they lie closer).
 void TournamentLevels(const CTeam& home, const CTeam& away, float& homeLevel, float& awayLevel);
 // The same for the ball contests: a regular league's club at its class's level, any other club at
-// the level for its whole squad's steal ratings, a step below the leagues' curve; two clubs' contest
-// levels meet by three of the shots' steps (0.024).
+// the level for its whole squad's steal ratings on the leagues' curve; two clubs' contest levels
+// meet in the middle (up to 0.1 each).
 float TournamentContestLevelFactor(const CTeam& record);
 void TournamentContestLevels(const CTeam& home, const CTeam& away, float& homeLevel, float& awayLevel);
 
