@@ -31,12 +31,16 @@ inline constexpr int kCheckFoul = 3;   // reach check: failed with a personal fo
 inline constexpr int kContestFoul = 2; // contest check: failed with a foul by the challenger
 inline constexpr int kContestOutOfReach = -1;
 // The second die's foul faces after a failed contest: reaching in at the dribbler, and at a shot.
-// The die shows 0-19. A challenged shot fouls on 18 and 19: most fouls are the pokes' (below), and
-// only a shooting foul or one past the fourth of a quarter sends a side to the line, so with the
-// pokes cut to about 15 fouls a side the shots' share keeps the free throws near 24 a match (on the
-// 19 alone a side would shoot about 18). Before the holder waited for room, 18 gave 28-31 fouls.
+// The die shows 0-19. A challenged shot fouls on 17-19, and only from a challenger within
+// kShotFoulReach: most fouls are the pokes' (below), and only a shooting foul or one past the fourth
+// of a quarter sends a side to the line, so the shots' share keeps the free throws near 24 a match.
 inline constexpr int kReachInFoulFrom = 12;
-inline constexpr int kShotFoulFrom = 18;
+inline constexpr int kShotFoulFrom = 17;
+// Only a defender within arm's length of the shooter can foul him. Challenged from the contest's
+// whole reach (2.5 m), a third of the shooting fouls (2.5 a side a match) came from a marker 2 m or
+// more away, where no referee calls one; within this reach the foul faces are three instead of two,
+// so a side still earns about 6.5 shooting fouls a match.
+inline constexpr float kShotFoulReach = 2.0f;
 // A defender's poke at the holder's ball (the dribble contest and the steal clips' swipe) fouls only
 // on the 19: he reaches in about once a second, and a wider band would foul out a side.
 inline constexpr int kPokeFoulFrom = 19;
