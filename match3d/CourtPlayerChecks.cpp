@@ -105,7 +105,7 @@ bool CCourtPlayer::ShotFoulCheck(const CCourtPlayer& shooter) {
         return false;
     }
     const float distance = static_cast<float>(DistanceTo(shooter));
-    if (distance >= kContestReach) {
+    if (distance >= kShotFoulReach) {
         return false;
     }
     // The flat court's challenge: his own height and defence against the reach band's target.

@@ -271,7 +271,10 @@ void CMatch3D::ContestDribble(float dt) {
     // Only the 19 on the second die fouls and nobody gets hurt, as on the flat court's dribble: a
     // poke this often with the reach-in's wider foul band would foul out a side.
     const int r = defender->PokeCheck(*holder, kPokeFoulFrom);
-    defender->nextDribbleContest = playTime + (r == kContestFoul ? kFoulPause : kContestPause);
+    const bool far = holder->DistanceToAttackedBasket() > kScoringRange;
+    defender->nextDribbleContest = playTime + (r == kContestFoul ? kFoulPause
+                                               : far             ? kFarContestPause
+                                                                 : kContestPause);
     if (r == kCheckSucceeded) {
         flags.stealer = defender;
         HandleSteal();

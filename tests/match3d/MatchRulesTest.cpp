@@ -965,8 +965,10 @@ TEST_F(Rules, ComputerTrailingByNineSwitchesFormationOnce) {
 } // namespace
 
 TEST_F(Rules, ADefenderInReachPokesAtTheDribbleEveryPauseUntilFourBallsWon) {
-    // With no table every poke wins.
+    // With no table every poke wins. The holder dribbles in scoring range, 5 m out.
     const auto dribble = [&](CCourtPlayer& holder, CCourtPlayer& defender) {
+        const float basketZ = holder.AttackedBasket().z;
+        holder.position.z = basketZ + (basketZ > 0.0f ? -5.0f : 5.0f);
         Give(holder);
         holder.height = 200;
         holder.SetAnimation(kAnimWalkDribble, true);
@@ -1039,7 +1041,7 @@ TEST_F(Rules, AShotIsAThreeOnlyBeyondTheArcTheScoreboardCounts) {
 TEST_F(Rules, TheShotIsRolledWhereTheBallLeavesTheHands) {
     CCourtPlayer& shooter = Home(1);
     shooter.height = 200;
-    shooter.attributes[7] = 29; // three-point skill: even the die's lowest face clears the empty tables
+    shooter.attributes[7] = 39; // three-point skill: even the die's lowest face clears the empty tables
     for (int i = 0; i < 5; ++i) {
         Away(i).position = Vec3(7.0f, 0.0f, 10.0f); // nobody contests
     }
@@ -1448,3 +1450,27 @@ TEST_F(UserSide, ASixthFoulInALaterQuarterTakesThePlayerOffOnEitherSide) {
 }
 
 } // namespace
+
+TEST_F(Rules, AGuardReachesInSeldomAtTheManBringingTheBallUp) {
+    // With no table every poke wins; the time until the guard may poke again is his pause.
+    const auto pauseAfterAPoke = [&](float fromBasket) {
+        m.SetHomeAttacking(true);
+        m.SetAwayAttacking(false);
+        Away(2).hasBall = 0;
+        Home(2).position = Vec3(0.0f, 0.0f, -12.13f + fromBasket);
+        Give(Home(2));
+        Home(2).height = 200;
+        Home(2).SetAnimation(kAnimWalkDribble, true);
+        Away(2).position = Home(2).position + Vec3(1.0f, 0.0f, 0.0f);
+        Away(2).nextDribbleContest = 0.0;
+        m.stealRun = 0;
+        const int steals = Away(2).steals;
+        m.ContestDribble(0.02f);
+        EXPECT_EQ(Away(2).steals, steals + 1) << fromBasket << " m out";
+        return Away(2).nextDribbleContest - m.playTime;
+    };
+    EXPECT_DOUBLE_EQ(pauseAfterAPoke(3.0f), CMatch3D::kContestPause) << "in scoring range";
+    EXPECT_DOUBLE_EQ(pauseAfterAPoke(8.5f), CMatch3D::kContestPause);
+    EXPECT_DOUBLE_EQ(pauseAfterAPoke(9.5f), 2.0) << "bringing the ball up";
+    EXPECT_DOUBLE_EQ(pauseAfterAPoke(20.0f), 2.0);
+}

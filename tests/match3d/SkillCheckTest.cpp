@@ -314,3 +314,20 @@ TEST_F(ChecksFixture, AReachForAPassReadsTheBandOfTheReachThatLetHimTry) {
     match.ScriptRolls({14});
     EXPECT_FALSE(p.InterceptCheck(0.4f));
 }
+
+TEST_F(ChecksFixture, AShooterIsFouledOnlyByAChallengerWithinArmsLength) {
+    // A challenge that always fails and a second die on its top face.
+    p.contestLevelFactor = 10.0f;
+    other.position = Vec3(1.9f, 0, 0);
+    match.ScriptRolls({0, 19});
+    EXPECT_TRUE(p.ShotFoulCheck(other));
+    // A marker still within the contest's reach but two metres or more away fouls nobody.
+    for (const float away : {2.0f, 2.2f, 2.45f}) {
+        other.position = Vec3(away, 0, 0);
+        const int draws = match.draws;
+        match.ScriptRolls({0, 19});
+        EXPECT_FALSE(p.ShotFoulCheck(other)) << away << " m off";
+        EXPECT_EQ(match.draws, draws) << away << " m off: no challenge";
+        match.script.clear();
+    }
+}
