@@ -49,6 +49,7 @@ inline CTeam* MakeTeam(CMemoryDB& db, int32_t id, const char* name, int squad, i
 #include "career/DayRunner.h"
 #include "career/EventList.h"
 #include "career/FixtureList.h"
+#include "career/MatchDay.h"
 
 #include <atomic>
 #include <functional>
@@ -59,6 +60,16 @@ inline CTeam* MakeTeam(CMemoryDB& db, int32_t id, const char* name, int squad, i
 #include <vector>
 
 namespace daytest {
+
+// A quick result's books in the given world on a fixed October day; the report may be left out.
+inline QuickMatchContext QuickContext(CMemoryDB& world, CDayResults* results = nullptr) {
+    QuickMatchContext ctx;
+    ctx.date = GameDate{2007, 10, 3};
+    ctx.matchStats = &world.matchStats;
+    ctx.playerStats = &world.playerStats;
+    ctx.results = results;
+    return ctx;
+}
 
 // A world league of `clubs` computer clubs and a career whose club (id 900) sits outside it.
 struct DayWorld {

@@ -50,10 +50,7 @@ TEST(QuickMatchBooks, ClubShotCountersAreTheSumsOfThePlayersRecords) {
     CMemoryDB world;
     CTeam* home = MakeTeam(world, 1, "Harbour", 12, 5);
     CTeam* away = MakeTeam(world, 2, "Valley", 12, 5);
-    QuickMatchContext ctx;
-    ctx.date = GameDate{2007, 10, 3};
-    ctx.matchStats = &world.matchStats;
-    ctx.playerStats = &world.playerStats;
+    QuickMatchContext ctx = daytest::QuickContext(world);
     // Enough matches that some end level after 48 minutes: the deciding basket must reach both books.
     for (int match = 1; match <= 600; ++match) {
         int homeScore = 0, awayScore = 0;
@@ -71,11 +68,7 @@ TEST(QuickMatchBooks, TheDaysEventsLandInTheirPlayerCounters) {
     CTeam* home = MakeTeam(world, 1, "Harbour", 12, 5);
     CTeam* away = MakeTeam(world, 2, "Valley", 12, 5);
     CDayResults results;
-    QuickMatchContext ctx;
-    ctx.date = GameDate{2007, 10, 3};
-    ctx.matchStats = &world.matchStats;
-    ctx.playerStats = &world.playerStats;
-    ctx.results = &results;
+    QuickMatchContext ctx = daytest::QuickContext(world, &results);
     int homeScore = 0, awayScore = 0;
     SimulateQuickMatch(ctx, home, away, homeScore, awayScore);
 
@@ -126,11 +119,7 @@ TEST(QuickMatchBooks, ASidesMinutesAddUpToTwoHundredForty) {
     CTeam* home = MakeTeam(world, 1, "Harbour", 12, 5);
     CTeam* away = MakeTeam(world, 2, "Valley", 12, 5);
     CDayResults results;
-    QuickMatchContext ctx;
-    ctx.date = GameDate{2007, 10, 3};
-    ctx.matchStats = &world.matchStats;
-    ctx.playerStats = &world.playerStats;
-    ctx.results = &results;
+    QuickMatchContext ctx = daytest::QuickContext(world, &results);
     for (int match = 1; match <= 60; ++match) {
         int homeScore = 0, awayScore = 0;
         SimulateQuickMatch(ctx, home, away, homeScore, awayScore);
@@ -157,10 +146,7 @@ TEST(QuickMatchBooks, AHomeMatchGivesTheHomeClubItsCrowd) {
     CTeam* home = MakeTeam(world, 1, "Harbour", 12, 5);
     CTeam* away = MakeTeam(world, 2, "Valley", 12, 5);
     home->fanBase = away->fanBase = 5000;
-    QuickMatchContext ctx;
-    ctx.date = GameDate{2007, 10, 3};
-    ctx.matchStats = &world.matchStats;
-    ctx.playerStats = &world.playerStats;
+    QuickMatchContext ctx = daytest::QuickContext(world);
     int homeScore = 0, awayScore = 0;
     PlayQuickFixture(ctx, nullptr, CStr(), CStr(), home, away, homeScore, awayScore);
     EXPECT_GE(home->attendance, 1000) << "a fifth of the fans at the least";

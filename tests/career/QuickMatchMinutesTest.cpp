@@ -11,15 +11,6 @@ using daytest::MakeTeam;
 
 namespace {
 
-QuickMatchContext ContextFor(CMemoryDB& world, CDayResults* results) {
-    QuickMatchContext ctx;
-    ctx.date = GameDate{2007, 10, 3};
-    ctx.matchStats = &world.matchStats;
-    ctx.playerStats = &world.playerStats;
-    ctx.results = results;
-    return ctx;
-}
-
 int Minutes(const CPlayer* player) {
     return player->stats.back()->SecondsPlayed() / 60;
 }
@@ -38,7 +29,7 @@ TEST(QuickMatchMinutes, StartersPlayMostOfTheMatchAndTheBenchTheRest) {
         for (CTeam* team : {home, away})
             for (CPlayer* player : team->players)
                 player->SkillValue(1) = player->SkillSecond(1) = stamina;
-        QuickMatchContext ctx = ContextFor(world, nullptr);
+        QuickMatchContext ctx = daytest::QuickContext(world, nullptr);
         int starterMinutes = 0, starters = 0;
         for (int match = 1; match <= 200; ++match) {
             int homeScore = 0, awayScore = 0;
@@ -78,7 +69,7 @@ TEST(QuickMatchMinutes, AHurtPlayerLeavesForGood) {
     CTeam* home = MakeTeam(world, 1, "Harbour", 12, 5);
     CTeam* away = MakeTeam(world, 2, "Valley", 12, 5);
     CDayResults results;
-    QuickMatchContext ctx = ContextFor(world, &results);
+    QuickMatchContext ctx = daytest::QuickContext(world, &results);
     const int matches = 1000;
     int hurt = 0;
     for (int match = 1; match <= matches; ++match) {
@@ -113,7 +104,7 @@ TEST(QuickMatchMinutes, AFiveWithoutBenchPlaysShortAfterAnInjury) {
     CMemoryDB world;
     CTeam* five = MakeTeam(world, 1, "Five", 5, 5);
     CTeam* full = MakeTeam(world, 2, "Full", 12, 5);
-    QuickMatchContext ctx = ContextFor(world, nullptr);
+    QuickMatchContext ctx = daytest::QuickContext(world, nullptr);
     int shortMatches = 0;
     for (int match = 1; match <= 300; ++match) {
         int a = 0, b = 0;
@@ -144,7 +135,7 @@ TEST(QuickMatchMinutes, APlayerOutInjuredDoesNotPlay) {
     CTeam* away = MakeTeam(world, 2, "Valley", 12, 5);
     CPlayer* out = home->players[2];
     out->words[kWordInjured] = 1;
-    QuickMatchContext ctx = ContextFor(world, nullptr);
+    QuickMatchContext ctx = daytest::QuickContext(world, nullptr);
     for (int match = 1; match <= 50; ++match) {
         int a = 0, b = 0;
         SimulateQuickMatch(ctx, home, away, a, b);

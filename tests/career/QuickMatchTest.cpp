@@ -13,15 +13,6 @@ using daytest::MakeTeam;
 
 namespace {
 
-QuickMatchContext ContextFor(CMemoryDB& world, CDayResults* results) {
-    QuickMatchContext ctx;
-    ctx.date = GameDate{2007, 10, 3};
-    ctx.matchStats = &world.matchStats;
-    ctx.playerStats = &world.playerStats;
-    ctx.results = results;
-    return ctx;
-}
-
 // The points a player's record must add up to from its made shots and free throws.
 int PointsFromBaskets(const CPlayerStat* stat) {
     return 2 * stat->Field(13) + 2 * stat->Field(15) + 3 * stat->Field(17) + stat->Field(21);
@@ -51,7 +42,7 @@ TEST(QuickMatch, ThousandSeededMatchesKeepTheBooks) {
     CDayResults results;
     CTeam* home = MakeTeam(world, 1, "Harbour", 12, 5);
     CTeam* away = MakeTeam(world, 2, "Valley", 12, 5);
-    QuickMatchContext ctx = ContextFor(world, &results);
+    QuickMatchContext ctx = daytest::QuickContext(world, &results);
     for (size_t match = 1; match <= 1000; ++match) {
         int homeScore = -1, awayScore = -1;
         SimulateQuickMatch(ctx, home, away, homeScore, awayScore);
@@ -95,7 +86,7 @@ TEST(QuickMatch, ThousandSeededMatchesKeepTheBooks) {
 TEST(QuickMatch, ShortSquadsPlayWithoutCrashing) {
     GameSrand(11);
     CMemoryDB world;
-    QuickMatchContext ctx = ContextFor(world, nullptr);
+    QuickMatchContext ctx = daytest::QuickContext(world, nullptr);
     // Four on court and nobody on the bench: the side plays four-handed.
     CTeam* four = MakeTeam(world, 1, "Four", 4, 4);
     // Six players but only two marked on court: the bench fills the five.
@@ -136,7 +127,7 @@ struct ShotSums {
 std::pair<ShotSums, ShotSums> PlaySeries(CTeam* home, CTeam* away, int matches, unsigned seed) {
     GameSrand(seed);
     CMemoryDB tables;
-    QuickMatchContext ctx = ContextFor(tables, nullptr);
+    QuickMatchContext ctx = daytest::QuickContext(tables, nullptr);
     ShotSums sums[2];
     for (int i = 0; i < matches; ++i) {
         int scores[2] = {0, 0};
@@ -222,7 +213,7 @@ TEST(QuickMatchBalance, LevelScoresAreStillDecided) {
     CTeam* away = MakeTeam(world, 2, "Valley", 12, 5);
     CDayResults results;
     GameSrand(29);
-    QuickMatchContext ctx = ContextFor(world, &results);
+    QuickMatchContext ctx = daytest::QuickContext(world, &results);
     int decided = 0;
     for (int i = 0; i < 400; ++i) {
         results.Clear();
@@ -268,7 +259,7 @@ TEST(QuickMatchBalance, StealsGoToTheDefendingSide) {
     CTeam* nobody = MakeTeam(world, 2, "Nobody", 0, 0);
     CDayResults results;
     GameSrand(17);
-    QuickMatchContext ctx = ContextFor(world, &results);
+    QuickMatchContext ctx = daytest::QuickContext(world, &results);
     for (int i = 0; i < 50; ++i) {
         int a = 0, b = 0;
         SimulateQuickMatch(ctx, alone, nobody, a, b);
