@@ -283,6 +283,10 @@ void CMatchHud::StartQuarterBreak() {
         return;
     m_match->BeginQuarterBreak();
     ResetPlayersForBreak(m_match->HomeTeam(), m_match->AwayTeam());
+    // The break is when the tables are read: they show the quarter's last baskets and fouls as the
+    // live panels do, not the figures of the last time the tactics window opened.
+    FillHostBoxScore();
+    FillVisitorBoxScore();
 }
 
 void CMatchHud::UpdateClock() {

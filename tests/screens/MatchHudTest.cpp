@@ -92,6 +92,27 @@ TEST(MatchHudClock, QuarterOnePausesAfter720SecondsAndOpensTheBreak) {
     EXPECT_EQ(r.hud.GameClock(), 1.0);
 }
 
+TEST(MatchHudClock, TheBreakShowsBothTablesAsThePanelsShowTheQuarter) {
+    HudRig r;
+    r.Click(ID_HUD_PLAY);
+    for (int s = 0; s < 719; ++s)
+        r.Frame(1000);
+    // The quarter's last second: a foul on each side and two free throws made.
+    CCourtPlayer& home = *r.match.home.GetPlayer(0);
+    home.foulsCharged = 1;
+    home.freeThrowsMade = 2;
+    r.match.away.GetPlayer(1)->foulsBooked = 1;
+    r.Frame(1000);
+    ASSERT_EQ(r.Pending(ID_QUARTERBREAK, kMsgOpenOnTop), 1);
+    auto* homeTable = static_cast<CGuiGridControl*>(r.Find(ID_BOX_HOME));
+    auto* awayTable = static_cast<CGuiGridControl*>(r.Find(ID_BOX_AWAY));
+    ASSERT_NE(homeTable->FindCell(4, 0), nullptr);
+    EXPECT_STREQ(homeTable->FindCell(4, 0)->text.GetText(), "2");
+    EXPECT_STREQ(homeTable->FindCell(5, 0)->text.GetText(), "1");
+    ASSERT_NE(awayTable->FindCell(5, 1), nullptr);
+    EXPECT_STREQ(awayTable->FindCell(5, 1)->text.GetText(), "1");
+}
+
 TEST(MatchHudClock, APlayersFoulsCountOverTheWholeMatchAcrossTheBreak) {
     HudRig r;
     r.match.home.GetPlayer(0)->personalFouls = 5;
