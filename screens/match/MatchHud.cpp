@@ -324,6 +324,7 @@ void CMatchHud::FrameStep() {
     PlayCrowdReaction(m_match ? m_match->HomeScore() : 0, m_match ? m_match->AwayScore() : 0);
     UpdateAtmosphere();
     UpdateStatsPanel();
+    UpdateBoxScores();
     UpdateAutoCamera();
 }
 
@@ -460,6 +461,38 @@ void CMatchHud::UpdateStatsPanel() {
             m_panelShown[k] = *line;
     }
     m_panelsKnown = true;
+}
+
+namespace {
+
+// A side's players in roster order (the first five on court) with the figures events change.
+void AppendBoxScoreKey(const CMatchTeam* team, std::vector<int32_t>& key) {
+    if (team == nullptr)
+        return;
+    key.push_back(team->GetCount());
+    for (int i = 0; i < team->GetCount(); ++i) {
+        const CCourtPlayer* p = team->GetPlayer(i);
+        if (p == nullptr)
+            continue;
+        key.insert(key.end(), {p->playerId, p->threePointersMade, p->twoPointersMade, p->freeThrowsMade,
+                               p->personalFouls, p->foulsCharged, p->foulsBooked, p->injured});
+    }
+}
+
+} // namespace
+
+void CMatchHud::UpdateBoxScores() {
+    if (m_match == nullptr)
+        return;
+    std::vector<int32_t> key;
+    key.reserve(m_boxScoreShown.size());
+    AppendBoxScoreKey(m_match->HomeTeam(), key);
+    AppendBoxScoreKey(m_match->AwayTeam(), key);
+    if (key == m_boxScoreShown)
+        return;
+    m_boxScoreShown = std::move(key);
+    FillHostBoxScore();
+    FillVisitorBoxScore();
 }
 
 void CMatchHud::FillHostBoxScore() {

@@ -83,6 +83,7 @@ public:
     void SetMatch(IHudMatch* match) {
         m_match = match;
         m_mustLeaveShown.clear();
+        m_boxScoreShown.clear();
     }
     // Runs at the end of EndMatch: the match's records and the hand-back of the frame.
     void SetEndHandler(std::function<void()> handler) { m_onEnd = std::move(handler); }
@@ -115,6 +116,9 @@ public:
     void PlayCrowdReaction(int homeScore, int awayScore);
     void UpdateAtmosphere();
     void UpdateStatsPanel();
+    // Both box-score tables, rebuilt during play when a change, a basket, a foul or a hurt player
+    // moves what they list; the stamina and morale they show come along then.
+    void UpdateBoxScores();
     void UpdateAutoCamera();
     void Play();
     void PlayFast();
@@ -221,6 +225,8 @@ private:
     std::array<MatchStatLine, 5> m_panelShown{};
     std::array<bool, 5> m_panelFilled{};
     bool m_panelsKnown = false;
+    // Who the box-score tables list, in order, with the figures that change by events.
+    std::vector<int32_t> m_boxScoreShown;
     int m_stadiumKind = 0;
     int m_cameraMode = 0; // 0-2 a fixed camera, 3 automatic
     bool m_autoCamera = false;

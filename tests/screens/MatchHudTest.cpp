@@ -113,6 +113,33 @@ TEST(MatchHudClock, TheBreakShowsBothTablesAsThePanelsShowTheQuarter) {
     EXPECT_STREQ(awayTable->FindCell(5, 1)->text.GetText(), "1");
 }
 
+TEST(MatchHudClock, TheTablesFollowFoulsBasketsAndChangesDuringPlay) {
+    HudRig r;
+    std::strcpy(r.match.home.GetPlayer(0)->name, "Cole Starter");
+    std::strcpy(r.match.home.GetPlayer(6)->name, "Reed Sixth");
+    r.Click(ID_HUD_PLAY);
+    r.hud.FrameStep();
+    auto* homeTable = static_cast<CGuiGridControl*>(r.Find(ID_BOX_HOME));
+    auto* awayTable = static_cast<CGuiGridControl*>(r.Find(ID_BOX_AWAY));
+    ASSERT_NE(homeTable->FindCell(5, 0), nullptr);
+    EXPECT_STREQ(homeTable->FindCell(5, 0)->text.GetText(), "0");
+    // Mid-quarter: a foul and a three, then the home side's first man goes to the bench. The
+    // player's card shows them at once; so does the table, not at the next break.
+    r.match.home.GetPlayer(0)->foulsCharged = 3;
+    r.match.away.GetPlayer(2)->threePointersMade = 1;
+    r.now += 1000;
+    r.hud.FrameStep();
+    EXPECT_EQ(r.hud.Quarter(), 1);
+    EXPECT_STREQ(homeTable->FindCell(5, 0)->text.GetText(), "3");
+    ASSERT_NE(awayTable->FindCell(4, 2), nullptr);
+    EXPECT_STREQ(awayTable->FindCell(4, 2)->text.GetText(), "3");
+    r.match.home.Substitute(100, 106);
+    r.now += 1000;
+    r.hud.FrameStep();
+    EXPECT_NE(std::strstr(homeTable->FindCell(0, 0)->text.GetText(), "Reed Sixth"), nullptr)
+        << homeTable->FindCell(0, 0)->text.GetText();
+}
+
 TEST(MatchHudClock, APlayersFoulsCountOverTheWholeMatchAcrossTheBreak) {
     HudRig r;
     r.match.home.GetPlayer(0)->personalFouls = 5;
