@@ -200,6 +200,12 @@ Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool model
     return homeBox;
 }
 
+size_t BatchOpponent(size_t index, size_t clubs) {
+    if (clubs < 2)
+        return 0;
+    return (index + 1 + (index / clubs) % (clubs - 1)) % clubs;
+}
+
 Match3DBatchFigures PlayMatch3DBatch(const std::vector<CTeam*>& clubs, int count, unsigned seed, bool models,
                                      bool watched, const Match3DPlay& play) {
     Match3DBatchFigures f;
@@ -208,9 +214,7 @@ Match3DBatchFigures PlayMatch3DBatch(const std::vector<CTeam*>& clubs, int count
     for (int i = 0; i < count; ++i) {
         const size_t n = clubs.size();
         CTeam& home = *clubs[static_cast<size_t>(i) % n];
-        CTeam& away = *clubs[(static_cast<size_t>(i) + 1 + static_cast<size_t>(i) / n) % n];
-        if (&home == &away)
-            continue;
+        CTeam& away = *clubs[BatchOpponent(static_cast<size_t>(i), n)];
         Match3DBox awayBox;
         bool finished = false;
         bool consistent = false;

@@ -2,6 +2,7 @@
 // of a batch: what the tuning of the 3D match is measured by.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -81,6 +82,9 @@ using Match3DPlay = std::function<bool(CMatch3D& match, int& periods, const Matc
 Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool models, Match3DBox& awayBox,
                              bool& finished, bool& consistent, Match3DMatchFacts* facts = nullptr,
                              bool watched = false, const Match3DPlay& play = {});
+// The away club of a batch's match `index` among `clubs` clubs: the home club is index % clubs, and
+// each meets the others in turn, never itself, so every match asked for is played.
+size_t BatchOpponent(size_t index, size_t clubs);
 // count matches of clubs drawn in pairs from the list, seeds seed, seed + 1, ...
 // watched: the home sides are the user's (above); their figures go to userTotal as well.
 Match3DBatchFigures PlayMatch3DBatch(const std::vector<CTeam*>& clubs, int count, unsigned seed, bool models,

@@ -534,3 +534,23 @@ TEST(Match3DBatch, AWatchedMatchLeftAloneChangesTheUsersSideAsABasketballSide) {
 }
 
 } // namespace
+
+TEST(Match3DBatch, EveryMatchAskedForIsPlayedAndEachClubMeetsTheOthersInTurn) {
+    // A batch of eight clubs once skipped each club's eighth round (it drew the club itself), so
+    // 100 matches asked for played 92.
+    for (size_t clubs = 2; clubs <= 8; ++clubs) {
+        std::vector<int> homeGames(clubs, 0);
+        std::vector<int> awayGames(clubs, 0);
+        const size_t rounds = clubs * (clubs - 1);
+        for (size_t i = 0; i < rounds * 2; ++i) {
+            const size_t away = BatchOpponent(i, clubs);
+            ASSERT_LT(away, clubs);
+            ASSERT_NE(away, i % clubs) << "match " << i << " of " << clubs << " clubs";
+            ++homeGames[i % clubs];
+            ++awayGames[away];
+        }
+        // Over whole rounds every club is away as often as at home.
+        for (size_t c = 0; c < clubs; ++c)
+            EXPECT_EQ(awayGames[c], homeGames[c]) << clubs << " clubs, club " << c;
+    }
+}
