@@ -188,6 +188,9 @@ private:
     // its own, unless the user changed players himself within the last minute; the sixth foul and
     // injuries stay his to answer.
     void RestUserSide(CMatch2DTeam& team, bool home);
+    // With nobody to rest, a starter the rule rested goes back on once fresh, for the most tired
+    // player on court who did not start; true when one did.
+    bool ReturnRestedStarter(CMatch2DTeam& team, bool home);
     void HandleFouls(CMatch2DTeam& team, bool home);
     void HandleMustLeave(CMatch2DTeam& team, bool home);
     bool Replace(CMatch2DTeam& team, int outgoingId, int incomingId, bool home);
