@@ -84,6 +84,34 @@ TEST_F(Match2DTest, ARestedStarterIsReadyAtHisShareAndTheMostTiredNonStarterMake
     EXPECT_EQ(side.FindToMakeRoom(), -1);
 }
 
+// Neither computer side brings on a substitute without his breath back: the away side took anyone,
+// and a tired player and a tired substitute changed places tick after tick.
+TEST_F(Match2DTest, TheComputersSubstituteForATiredPlayerHasHisBreathBack) {
+    GameSrand(13);
+    ClubBuilder home(1, 12), away(2, 12);
+    Start(home.team, away.team, true, true);
+    match.TickClock(0);
+    CMatch2DTeam& side = *match.GetAwayTeam();
+    for (int i = kCourtPlayers; i < side.PlayerCount(); ++i)
+        side.GetPlayer(i)->energy = 30.0f;
+    const int rested = side.GetPlayer(9)->id;
+    side.GetPlayer(9)->energy = 60.0f;
+    const int tired = side.GetPlayer(0)->id;
+    side.GetPlayer(0)->energy = CMatch2DTeam::kRestBelow - 1.0f;
+    match.UpdateRules();
+    EXPECT_TRUE(OnCourt(side, rested));
+    EXPECT_FALSE(OnCourt(side, tired));
+
+    // With nobody fresh enough on the bench, the tired one plays on for now.
+    const int next = side.GetPlayer(1)->id;
+    side.GetPlayer(1)->energy = CMatch2DTeam::kRestBelow - 1.0f;
+    const int changes = side.substitutions;
+    for (int t = 0; t < 5; ++t)
+        match.UpdateRules();
+    EXPECT_TRUE(OnCourt(side, next));
+    EXPECT_EQ(side.substitutions, changes);
+}
+
 // The computer's coach rests a tired starter and, once he is back at his share, brings him on for
 // the most tired player who did not start.
 TEST_F(Match2DTest, TheComputerBringsARestedStarterBackForTheMostTiredNonStarter) {
