@@ -131,9 +131,9 @@ public:
     int32_t playTicks = 0;
     CMatch2DPlayer* lastPasser = nullptr;
     int32_t lastPassTick = 0;
-    // Three and a half seconds: with five, three baskets in four counted as assisted (class 0: 28
-    // a side).
-    static constexpr int kAssistTicks = 117;
+    // 3.4 seconds: with five, three baskets in four counted as assisted (class 0: 28 a side); at 3.5,
+    // once rested players came back fresh, class 0 on the defaults passed 28 again.
+    static constexpr int kAssistTicks = 113;
     void NotePass(CMatch2DPlayer* passer);
     void NoteBasket(const CMatch2DPlayer& scorer);
 
