@@ -765,11 +765,22 @@ bool CMatch2D::ReplaceOrForfeit(CMatch2DTeam& team, int outgoingId, bool home) {
     return true;
 }
 
+bool CMatch2D::ReturnRestedStarter(CMatch2DTeam& team, bool home) {
+    const int starter = team.FindStarterToReturn(kComputerFoulLimit);
+    const int room = starter >= 0 ? team.FindToMakeRoom() : -1;
+    if (room < 0) {
+        return false;
+    }
+    return Replace(team, room, starter, home);
+}
+
 void CMatch2D::ComputerSubstitutions(CMatch2DTeam& team, bool home, bool alert) {
     const int tired = alert ? team.FindTired() : -1;
+    bool rested = false;
     if (tired >= 0) {
-        const int bench =
-            home ? team.FindRestedBenchPlayer(kComputerFoulLimit) : team.FindBenchPlayer(kComputerFoulLimit);
+        // Either side's substitute has his breath back: one tired himself (the bench rests slowly)
+        // would be swapped out again at once, and the two changed places every tick.
+        const int bench = team.FindRestedBenchPlayer(kComputerFoulLimit);
         if (bench >= 0) {
             int index = 0;
             CMatch2DPlayer* out = team.FindById(tired, index);
@@ -777,8 +788,15 @@ void CMatch2D::ComputerSubstitutions(CMatch2DTeam& team, bool home, bool alert) 
             eventName = out ? out->name : CStr();
             eventSide = home ? 1 : 0;
             team.Substitute(tired, bench);
+            if (out != nullptr) {
+                out->restedByRule = 1;
+            }
             PostEvent();
+            rested = true;
         }
+    }
+    if (alert && !rested) {
+        ReturnRestedStarter(team, home);
     }
     if (team.userTeam) {
         return; // the user's own tactics stay, even in an instant run
@@ -812,14 +830,19 @@ void CMatch2D::RestUserSide(CMatch2DTeam& team, bool home) {
         }
     }
     if (tired < 0 || bench < 0) {
+        // A starter the rule rested goes back on; one the user took off himself stays off.
+        ReturnRestedStarter(team, home);
         return;
     }
     int index = 0;
-    const CMatch2DPlayer* out = team.FindById(tired, index);
+    CMatch2DPlayer* out = team.FindById(tired, index);
     eventText = EventText(kTextSubstitution);
     eventName = out ? out->name : CStr();
     eventSide = home ? 1 : 0;
     team.Substitute(tired, bench);
+    if (out != nullptr) {
+        out->restedByRule = 1;
+    }
     PostEvent();
 }
 
@@ -1026,10 +1049,21 @@ bool CMatch2D::CourtAlert(CMatch2DTeam& team) {
     // could be tired or something happened. A caller ticking the match by hand (and changing players
     // between ticks) gets a full look every tick.
     constexpr float kMostDrainPerTick = 0.25f;
-    const bool alert = team.HasCourtAlert(kComputerFoulLimit);
+    bool alert = team.HasCourtAlert(kComputerFoulLimit);
+    int quietUntil = alert ? 0 : playTicks + static_cast<int>(team.CourtEnergyMargin() / kMostDrainPerTick);
+    // A rested starter getting his breath back on the bench: the look comes when he is ready (for the
+    // user's side not before the hold after his own change ends).
+    int wait = alert ? -1 : team.TicksToStarterReturn(kComputerFoulLimit);
+    if (wait >= 0 && UserControlled(team)) {
+        wait = std::max(wait, team.userChangeTick + CMatch2DTeam::kUserChangeHoldTicks - playTicks);
+    }
+    if (wait == 0) {
+        alert = true;
+    } else if (wait > 0) {
+        quietUntil = std::min(quietUntil, playTicks + wait);
+    }
     team.alertEvent = alert ? 1 : 0;
-    team.alertQuietUntil =
-        alert ? 0 : playTicks + static_cast<int>(team.CourtEnergyMargin() / kMostDrainPerTick);
+    team.alertQuietUntil = alert ? 0 : quietUntil;
     return alert;
 }
 

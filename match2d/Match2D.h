@@ -131,9 +131,9 @@ public:
     int32_t playTicks = 0;
     CMatch2DPlayer* lastPasser = nullptr;
     int32_t lastPassTick = 0;
-    // Three and a half seconds: with five, three baskets in four counted as assisted (class 0: 28
-    // a side).
-    static constexpr int kAssistTicks = 117;
+    // 3.4 seconds: with five, three baskets in four counted as assisted (class 0: 28 a side); at 3.5,
+    // once rested players came back fresh, class 0 on the defaults passed 28 again.
+    static constexpr int kAssistTicks = 113;
     void NotePass(CMatch2DPlayer* passer);
     void NoteBasket(const CMatch2DPlayer& scorer);
 
@@ -188,6 +188,9 @@ private:
     // its own, unless the user changed players himself within the last minute; the sixth foul and
     // injuries stay his to answer.
     void RestUserSide(CMatch2DTeam& team, bool home);
+    // With nobody to rest, a starter the rule rested goes back on once fresh, for the most tired
+    // player on court who did not start; true when one did.
+    bool ReturnRestedStarter(CMatch2DTeam& team, bool home);
     void HandleFouls(CMatch2DTeam& team, bool home);
     void HandleMustLeave(CMatch2DTeam& team, bool home);
     bool Replace(CMatch2DTeam& team, int outgoingId, int incomingId, bool home);

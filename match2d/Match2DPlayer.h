@@ -167,6 +167,9 @@ public:
     int32_t mustLeave = 0;
     uint8_t exhausted = 0;    // he must leave for running himself empty
     uint8_t startedMatch = 0; // one of the five who started
+    // The coach's rest rule took him off tired (not the user by hand): a starter goes back on once
+    // rested, as a basketball coach plays his five.
+    uint8_t restedByRule = 0;
     // Hurt in a ball contest: he leaves and is out for days. One only worn out (the other reason to
     // leave) is fit again for the next match.
     uint8_t hurt = 0;

@@ -146,7 +146,7 @@ int CMatch2DTeam::FindRestedBenchPlayer(int foulLimit) {
 int CMatch2DTeam::FindTiredToRest() const {
     for (int i = 0; i < kCourtPlayers && i < PlayerCount(); ++i) {
         const CMatch2DPlayer& p = *players[static_cast<size_t>(i)];
-        if (p.energy < 20.0f && !p.mustLeave && p.MatchState() == kOnCourtState) {
+        if (p.energy < kRestBelow && !p.mustLeave && p.MatchState() == kOnCourtState) {
             return p.id;
         }
     }
@@ -165,6 +165,63 @@ int CMatch2DTeam::FindFreshestBenchPlayer(int foulLimit) {
     return freshest != nullptr ? freshest->id : -1;
 }
 
+namespace {
+
+// A rested starter's energy to go back on at.
+float BackOnAt(const CMatch2DPlayer& p) {
+    return std::max(CMatch2DTeam::kBackShare * p.maxEnergy, 40.0f);
+}
+
+bool MayReturn(const CMatch2DPlayer& p, int foulLimit) {
+    return p.MatchState() == kOnBenchState && p.startedMatch && p.restedByRule && !p.mustLeave &&
+           p.Fouls() < foulLimit;
+}
+
+} // namespace
+
+int CMatch2DTeam::FindStarterToReturn(int foulLimit) {
+    SettleBench();
+    const CMatch2DPlayer* freshest = nullptr;
+    for (const auto& p : players) {
+        if (MayReturn(*p, foulLimit) && p->energy >= BackOnAt(*p) &&
+            (freshest == nullptr || p->energy > freshest->energy)) {
+            freshest = p.get();
+        }
+    }
+    return freshest != nullptr ? freshest->id : -1;
+}
+
+int CMatch2DTeam::FindToMakeRoom() const {
+    const CMatch2DPlayer* tiredest = nullptr;
+    for (int i = 0; i < kCourtPlayers && i < PlayerCount(); ++i) {
+        const CMatch2DPlayer& p = *players[static_cast<size_t>(i)];
+        if (p.MatchState() == kOnCourtState && !p.startedMatch && !p.mustLeave && p.Fouls() < 6 &&
+            (tiredest == nullptr || p.energy < tiredest->energy)) {
+            tiredest = &p;
+        }
+    }
+    return tiredest != nullptr ? tiredest->id : -1;
+}
+
+int CMatch2DTeam::TicksToStarterReturn(int foulLimit) {
+    SettleBench();
+    if (FindToMakeRoom() < 0) {
+        return -1;
+    }
+    float need = -1.0f;
+    for (const auto& p : players) {
+        if (MayReturn(*p, foulLimit) && p->maxEnergy >= BackOnAt(*p)) {
+            const float gap = std::max(BackOnAt(*p) - p->energy, 0.0f);
+            need = need < 0.0f ? gap : std::min(need, gap);
+        }
+    }
+    if (need < 0.0f) {
+        return -1;
+    }
+    // The rest is a float sum tick by tick: a tenth early, so the look never comes after he is ready.
+    return static_cast<int>(need / kBenchRest * 0.9f);
+}
+
 void CMatch2DTeam::UserSubstitute(int outgoingId, int incomingId) {
     userChangeTick = match != nullptr ? match->playTicks : 0;
     Substitute(outgoingId, incomingId);
@@ -181,7 +238,7 @@ int CMatch2DTeam::FindMustLeave() const {
 
 int CMatch2DTeam::FindTired() const {
     for (int i = 0; i < kMatchSquad && i < PlayerCount(); ++i) {
-        if (players[i]->energy < 20.0f && players[i]->MatchState() == kOnCourtState) {
+        if (players[i]->energy < kRestBelow && players[i]->MatchState() == kOnCourtState) {
             return players[i]->id;
         }
     }
@@ -225,7 +282,8 @@ bool CMatch2DTeam::HasCourtAlert(int foulLimit) const {
     const std::unique_ptr<CMatch2DPlayer>* court = players.data();
     for (int i = 0; i < count; ++i) {
         const CMatch2DPlayer& p = *court[i];
-        if (p.MatchState() == kOnCourtState && (p.energy < 20.0f || p.mustLeave || p.Fouls() >= foulLimit)) {
+        if (p.MatchState() == kOnCourtState &&
+            (p.energy < kRestBelow || p.mustLeave || p.Fouls() >= foulLimit)) {
             return true;
         }
     }
@@ -235,7 +293,7 @@ bool CMatch2DTeam::HasCourtAlert(int foulLimit) const {
 float CMatch2DTeam::CourtEnergyMargin() const {
     float margin = std::numeric_limits<float>::max();
     for (int i = 0; i < std::min(kCourtPlayers, PlayerCount()); ++i) {
-        margin = std::min(margin, players[static_cast<size_t>(i)]->energy - 20.0f);
+        margin = std::min(margin, players[static_cast<size_t>(i)]->energy - kRestBelow);
     }
     return std::max(margin, 0.0f);
 }
@@ -261,6 +319,7 @@ void CMatch2DTeam::Substitute(int outgoingId, int incomingId) {
     }
     ++substitutions;
     in->SetMatchState(kOnCourtState);
+    in->restedByRule = 0; // back on: the rule may rest him again, the user's change keeps him off
     // He plays the outgoing player's position; his own stays his (the tables show both).
     in->positionIdCopy = out->positionIdCopy;
     in->startPosition = out->startPosition;
@@ -373,7 +432,7 @@ void CMatch2DTeam::SettleBench() {
     if (ticks == 0) {
         return;
     }
-    constexpr float kRest = 0.005f;
+    constexpr float kRest = kBenchRest;
     for (int i = std::min(kCourtPlayers, PlayerCount()); i < PlayerCount(); ++i) {
         CMatch2DPlayer* p = players[static_cast<size_t>(i)].get();
         if (p->mustLeave || !(p->energy < p->maxEnergy)) {

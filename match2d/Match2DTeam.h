@@ -65,7 +65,7 @@ public:
     // A court player who is tired, must leave or has foulLimit fouls: without one the rules' searches
     // above find nothing, and one pass over the squad replaces them all.
     bool HasCourtAlert(int foulLimit) const;
-    // The least energy a court player has above the tired line (20); 0 when one is at or below it.
+    // The least energy a court player has above the rest line (kRestBelow); 0 when one is at or below it.
     float CourtEnergyMargin() const;
     // Between full looks at the court alert (CMatch2D::CourtAlert): set by a foul, a must-leave flag
     // or a substitution, else no look is needed before the play tick quietUntil.
@@ -75,11 +75,30 @@ public:
     void Substitute(int outgoingId, int incomingId);
     // A change the user made himself: it holds the automatic rest of his side back for a while.
     void UserSubstitute(int outgoingId, int incomingId);
-    // The first court player below the tired line who may still play (no must-leave flag); -1 when none.
+    // The first court player below the rest line who may still play (no must-leave flag); -1 when none.
     int FindTiredToRest() const;
     // The freshest bench player fit to come on (no must-leave flag, fewer than six fouls, rested to
     // 40); -1 when none. Settles the bench's rest first.
     int FindFreshestBenchPlayer(int foulLimit = 6);
+    // A starter the rest rule took off goes back on at this share of his own fitness (and at 40 at
+    // least, as any substitute), for the most tired player on court who did not start.
+    static constexpr float kBackShare = 0.95f;
+    // The bench's rest a play tick: 3.5 a minute of the clock, so a starter rested at the line sits
+    // 9-17 minutes by his fitness before he is back at his share (at 10 a minute he was back within
+    // six and starters played 35-36 minutes).
+    static constexpr float kBenchRest = 0.00175f;
+    // The coach rests a court player below this energy (exhaustion still comes below 10): rested at
+    // 20, a match had 16-20 changes and a starter's stints were long.
+    static constexpr float kRestBelow = 36.0f;
+    // The rested starter ready to go back on: no must-leave flag, fewer than foulLimit fouls, rested
+    // to his share; the freshest first. -1 when none. Settles the bench's rest first.
+    int FindStarterToReturn(int foulLimit);
+    // The most tired court player who did not start and whom the rules may take off (no must-leave
+    // flag, fewer than six fouls: those are left to their own rules); -1 when none.
+    int FindToMakeRoom() const;
+    // Play ticks at least until a rested starter is ready to go back on with someone to make room
+    // for him: 0 when one is ready now, -1 when none waits. Settles the bench's rest first.
+    int TicksToStarterReturn(int foulLimit);
     void GoToSpots();
     void SetAttacking();
     void SetDefending();

@@ -403,10 +403,10 @@ TEST_F(Match2DTest, TeamSearchesAndSumsCoverTheWholeSquad) {
     EXPECT_EQ(team.FindNearest(Vec3(), d, team.GetPlayer(3)), team.GetPlayer(4));
 
     for (int i = 0; i < kCourtPlayers; ++i) {
-        team.GetPlayer(i)->energy = 25.0f;
+        team.GetPlayer(i)->energy = CMatch2DTeam::kRestBelow + 5.0f;
     }
     EXPECT_EQ(team.FindTired(), -1);
-    team.GetPlayer(2)->energy = 19.0f;
+    team.GetPlayer(2)->energy = CMatch2DTeam::kRestBelow - 1.0f;
     EXPECT_EQ(team.FindTired(), team.GetPlayer(2)->id);
     for (int i = kCourtPlayers; i < 12; ++i) {
         team.GetPlayer(i)->energy = 39.0f;
@@ -460,19 +460,19 @@ TEST_F(Match2DTest, RunTicksSeesBenchRestAndCourtAlertsAsEveryTickWould) {
     CMatch2DPlayer* resting = side.GetPlayer(8);
     CMatch2DPlayer* hurt = side.GetPlayer(9);
     resting->maxEnergy = 80.0f;
-    resting->energy = 79.0f;
+    resting->energy = 79.5f;
     hurt->maxEnergy = 80.0f;
     hurt->energy = 50.0f;
     hurt->mustLeave = 1;
     float expected = resting->energy;
     for (int t = 0; t < 500; ++t) {
         if (expected < resting->maxEnergy) {
-            expected += 0.005f;
+            expected += CMatch2DTeam::kBenchRest;
         }
     }
     match.RunTicks(500);
     EXPECT_EQ(resting->energy, expected); // the same float sum, tick by tick, stopping at the maximum
-    EXPECT_LT(resting->energy, resting->maxEnergy + 0.005f);
+    EXPECT_LT(resting->energy, resting->maxEnergy + CMatch2DTeam::kBenchRest);
     EXPECT_EQ(hurt->energy, 50.0f); // one who must leave does not recover
 
     // Flags set between frames (a screen, or here the test) are seen on the next tick.
