@@ -136,7 +136,7 @@ int CMatch2DTeam::FindRestedBenchPlayer(int foulLimit) {
     SettleBench();
     for (const auto& p : players) {
         if (p->MatchState() == kOnBenchState && !p->mustLeave && p->Fouls() < foulLimit &&
-            p->energy >= 40.0f) {
+            p->energy >= kFitToComeOn) {
             return p->id;
         }
     }
@@ -158,7 +158,7 @@ int CMatch2DTeam::FindFreshestBenchPlayer(int foulLimit) {
     const CMatch2DPlayer* freshest = nullptr;
     for (const auto& p : players) {
         if (p->MatchState() == kOnBenchState && !p->mustLeave && p->Fouls() < foulLimit &&
-            p->energy >= 40.0f && (freshest == nullptr || p->energy > freshest->energy)) {
+            p->energy >= kFitToComeOn && (freshest == nullptr || p->energy > freshest->energy)) {
             freshest = p.get();
         }
     }
@@ -169,7 +169,7 @@ namespace {
 
 // A rested starter's energy to go back on at.
 float BackOnAt(const CMatch2DPlayer& p) {
-    return std::max(CMatch2DTeam::kBackShare * p.maxEnergy, 40.0f);
+    return std::max(CMatch2DTeam::kBackShare * p.maxEnergy, CMatch2DTeam::kFitToComeOn);
 }
 
 bool MayReturn(const CMatch2DPlayer& p, int foulLimit) {

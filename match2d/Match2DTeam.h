@@ -78,10 +78,13 @@ public:
     // The first court player below the rest line who may still play (no must-leave flag); -1 when none.
     int FindTiredToRest() const;
     // The freshest bench player fit to come on (no must-leave flag, fewer than six fouls, rested to
-    // 40); -1 when none. Settles the bench's rest first.
+    // kFitToComeOn); -1 when none. Settles the bench's rest first.
     int FindFreshestBenchPlayer(int foulLimit = 6);
-    // A starter the rest rule took off goes back on at this share of his own fitness (and at 40 at
-    // least, as any substitute), for the most tired player on court who did not start.
+    // The rules bring on only a substitute with at least this energy: a fresher one than the tired
+    // player he replaces (any bench player once swapped two tired players every tick).
+    static constexpr float kFitToComeOn = 40.0f;
+    // A starter the rest rule took off goes back on at this share of his own fitness (and at
+    // kFitToComeOn at least), for the most tired player on court who did not start.
     static constexpr float kBackShare = 0.95f;
     // The bench's rest a play tick: 3.5 a minute of the clock, so a starter rested at the line sits
     // 9-17 minutes by his fitness before he is back at his share (at 10 a minute he was back within

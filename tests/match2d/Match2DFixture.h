@@ -1,6 +1,7 @@
 // Clubs built in memory and a match engine reading the shipped tactics, for the flat-court tests.
 #pragma once
 
+#include "database/MemoryDB.h"
 #include "database/Records.h"
 #include "engine/GameRand.h"
 #include "match2d/Match2D.h"
@@ -50,6 +51,17 @@ struct ClubBuilder {
         staff.push_back(std::move(s));
     }
 };
+
+// The clubs of one league class of a loaded world, in the world's order.
+inline std::vector<CTeam*> ClubsOfClass(CMemoryDB& world, int leagueClass) {
+    std::vector<CTeam*> clubs;
+    for (int i = 0; i < world.teams.Size(); ++i) {
+        if (((world.teams.At(i)->leagueId % 3) + 3) % 3 == leagueClass) {
+            clubs.push_back(world.teams.At(i));
+        }
+    }
+    return clubs;
+}
 
 class Match2DTest : public ::testing::Test {
 protected:

@@ -146,11 +146,8 @@ TEST_F(Match2DTest, OverASeasonHardlyARegularShooterMakesThreeShotsInFour) {
     // with twenty attempts or more stood above 75 %.
     CMemoryDB world;
     ASSERT_TRUE(LoadWorldData(world, kDataSetLeague));
-    std::vector<CTeam*> leagues[3];
-    for (int i = 0; i < world.teams.Size(); ++i) {
-        CTeam* team = world.teams.At(i);
-        leagues[((team->leagueId % 3) + 3) % 3].push_back(team);
-    }
+    const std::vector<CTeam*> leagues[3] = {ClubsOfClass(world, 0), ClubsOfClass(world, 1),
+                                            ClubsOfClass(world, 2)};
     GameSrand(2040);
     struct Shots {
         int made = 0, taken = 0;
@@ -347,12 +344,7 @@ TEST_F(Match2DTest, ZonesAndPressesStillFoulAndStealOnTheGamesMixOfTactics) {
     // side drew 5 free throws, committed 5 fouls and stole 1 ball a match; later 17, 11 and 4.
     CMemoryDB world;
     ASSERT_TRUE(LoadWorldData(world, kDataSetLeague));
-    std::vector<CTeam*> clubs;
-    for (int i = 0; i < world.teams.Size(); ++i) {
-        if (world.teams.At(i)->leagueId % 3 == 1) {
-            clubs.push_back(world.teams.At(i));
-        }
-    }
+    const std::vector<CTeam*> clubs = ClubsOfClass(world, 1);
     const Match2DBatchFigures f =
         PlayMatch2DBatch(match, clubs, kSanitizedBuild ? 6 : 40, 2027, Match2DBatchTactics::Mix);
     PrintMatch2DRow("class 1 mix", f);
@@ -384,12 +376,7 @@ TEST_F(Match2DTest, TheComputersManToManDefendsAlikeWhateverDefenceTheUserPlays)
     ASSERT_TRUE(LoadWorldData(world, kDataSetLeague));
     for (int leagueClass : {1, 2}) {
         SCOPED_TRACE(leagueClass);
-        std::vector<CTeam*> clubs;
-        for (int i = 0; i < world.teams.Size(); ++i) {
-            if (world.teams.At(i)->leagueId % 3 == leagueClass) {
-                clubs.push_back(world.teams.At(i));
-            }
-        }
+        const std::vector<CTeam*> clubs = ClubsOfClass(world, leagueClass);
         const int games = kSanitizedBuild ? 4 : 60;
         const Match2DBatchFigures manToMan =
             PlayMatch2DBatch(match, clubs, games, 2040 + leagueClass, Match2DBatchTactics::Default);
@@ -451,10 +438,7 @@ namespace {
 TEST_F(Match2DTest, AWatchedMatchLeftAloneWearsNobodyOutAndCountsEveryMinute) {
     CMemoryDB world;
     ASSERT_TRUE(LoadWorldData(world, kDataSetLeague));
-    std::vector<CTeam*> clubs;
-    for (int i = 0; i < world.teams.Size(); ++i)
-        if (((world.teams.At(i)->leagueId % 3) + 3) % 3 == 1)
-            clubs.push_back(world.teams.At(i));
+    const std::vector<CTeam*> clubs = ClubsOfClass(world, 1);
     const int games = kSanitizedBuild ? 2 : 12;
     const Match2DBatchFigures f = PlayMatch2DBatch(match, clubs, games, 4242, Match2DBatchTactics::Watched);
     PrintMatch2DTimeHeader();

@@ -224,10 +224,7 @@ TEST_F(Match2DTest, ARunOfManyTicksBringsARestedStarterBackWhenHeIsReady) {
 TEST_F(Match2DTest, AWatchedMatchLeftAloneChangesTheUsersSideAsACoachWould) {
     CMemoryDB world;
     ASSERT_TRUE(LoadWorldData(world, kDataSetLeague));
-    std::vector<CTeam*> clubs;
-    for (int i = 0; i < world.teams.Size(); ++i)
-        if (((world.teams.At(i)->leagueId % 3) + 3) % 3 == 0)
-            clubs.push_back(world.teams.At(i));
+    const std::vector<CTeam*> clubs = ClubsOfClass(world, 0);
     const int games = kSanitizedBuild ? 2 : 12;
     const Match2DBatchFigures f = PlayMatch2DBatch(match, clubs, games, 5151, Match2DBatchTactics::Watched);
     PrintMatch2DTimeHeader();
