@@ -385,8 +385,8 @@ void CMatch2D::NotePass(CMatch2DPlayer* passer) {
     lastPassTick = playTicks;
 }
 
-void CMatch2D::NoteBasket(const CMatch2DPlayer& scorer) {
-    if (lastPasser != nullptr && lastPasser != &scorer && lastPasser->homeSide == scorer.homeSide &&
+void CMatch2D::NoteShot(const CMatch2DPlayer& shooter, bool made) {
+    if (made && lastPasser != nullptr && lastPasser != &shooter && lastPasser->homeSide == shooter.homeSide &&
         playTicks - lastPassTick <= kAssistTicks) {
         lastPasser->assists += 1;
     }

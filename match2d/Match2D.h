@@ -127,7 +127,7 @@ public:
     // A tournament match: each side plays at the level of its ratings (TournamentLevelFactor).
     uint8_t tournament = 0;
     // Ticks of play so far, and the last completed pass of the side in possession: a basket made
-    // within kAssistTicks of it is that passer's assist.
+    // with the first shot after it, within kAssistTicks, is that passer's assist.
     int32_t playTicks = 0;
     CMatch2DPlayer* lastPasser = nullptr;
     int32_t lastPassTick = 0;
@@ -135,7 +135,9 @@ public:
     // once rested players came back fresh, class 0 on the defaults passed 28 again.
     static constexpr int kAssistTicks = 113;
     void NotePass(CMatch2DPlayer* passer);
-    void NoteBasket(const CMatch2DPlayer& scorer);
+    // A field-goal attempt, made or missed. A miss ends the pass's part in the play: a put-back
+    // after an offensive rebound is the rebounder's own basket.
+    void NoteShot(const CMatch2DPlayer& shooter, bool made);
 
     // A level score after the fourth quarter is played on in periods of five minutes until one side
     // leads, so every match has a winner. The quarter stays 4 while they run.
