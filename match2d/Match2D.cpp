@@ -279,6 +279,7 @@ CStr CMatch2D::Text(int textId) const {
 
 void CMatch2D::Teardown() {
     lastPasser = nullptr;
+    passCatcher = nullptr;
     ball.reset();
     homeTeam.reset();
     awayTeam.reset();
@@ -335,7 +336,8 @@ void CMatch2D::Setup() {
     lastFouled = nullptr;
     playTicks = 0;
     lastPasser = nullptr;
-    lastPassTick = 0;
+    passCatcher = nullptr;
+    catchTick = 0;
 }
 
 bool CMatch2D::ContestAllowed(const CMatch2DPlayer& defender) const {
@@ -382,12 +384,17 @@ void CMatch2D::ClearPendingPoints() {
 
 void CMatch2D::NotePass(CMatch2DPlayer* passer) {
     lastPasser = passer;
-    lastPassTick = playTicks;
+    passCatcher = nullptr; // still in the air
+}
+
+void CMatch2D::NoteCatch(CMatch2DPlayer* catcher) {
+    passCatcher = catcher;
+    catchTick = playTicks;
 }
 
 void CMatch2D::NoteShot(const CMatch2DPlayer& shooter, bool made) {
-    if (made && lastPasser != nullptr && lastPasser != &shooter && lastPasser->homeSide == shooter.homeSide &&
-        playTicks - lastPassTick <= kAssistTicks) {
+    if (made && lastPasser != nullptr && passCatcher == &shooter && lastPasser != &shooter &&
+        lastPasser->homeSide == shooter.homeSide && playTicks - catchTick <= kShotOnCatchTicks) {
         lastPasser->assists += 1;
     }
     lastPasser = nullptr;

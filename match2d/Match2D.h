@@ -126,15 +126,20 @@ public:
     int32_t centiseconds = 0;
     // A tournament match: each side plays at the level of its ratings (TournamentLevelFactor).
     uint8_t tournament = 0;
-    // Ticks of play so far, and the last completed pass of the side in possession: a basket made
-    // with the first shot after it, within kAssistTicks, is that passer's assist.
+    // Ticks of play so far; the last completed pass of the side in possession and the mate who
+    // caught it. His basket is the passer's assist when he scores with the shot he takes on the
+    // catch (his first decision with the ball, the tick after it), however long the ball was in the
+    // air. A catcher who holds the ball, dribbles or drives first scores on his own. Counted instead
+    // within 3.4 s of the throw, a long pass lost its assist to the clock while a short one to a
+    // man who then drove kept it: against man-to-man three baskets in four were assisted (class 0:
+    // 28 a side), against zones and presses, whose passes fly farther, 17.
     int32_t playTicks = 0;
     CMatch2DPlayer* lastPasser = nullptr;
-    int32_t lastPassTick = 0;
-    // 3.4 seconds: with five, three baskets in four counted as assisted (class 0: 28 a side); at 3.5,
-    // once rested players came back fresh, class 0 on the defaults passed 28 again.
-    static constexpr int kAssistTicks = 113;
+    CMatch2DPlayer* passCatcher = nullptr;
+    int32_t catchTick = 0;
+    static constexpr int kShotOnCatchTicks = 1;
     void NotePass(CMatch2DPlayer* passer);
+    void NoteCatch(CMatch2DPlayer* catcher);
     // A field-goal attempt, made or missed. A miss ends the pass's part in the play: a put-back
     // after an offensive rebound is the rebounder's own basket.
     void NoteShot(const CMatch2DPlayer& shooter, bool made);

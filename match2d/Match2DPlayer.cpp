@@ -626,6 +626,7 @@ void CMatch2DTeam::Update() {
                 hasBall = 1;
                 ball.SetPosition(position);
                 ball.SetTarget(position);
+                match->NoteCatch(this);
             }
         } else if (IsNear(target)) {
             target = target == attackSpot ? RandomPointNear(3.5f) : attackSpot;

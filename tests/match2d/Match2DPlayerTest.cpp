@@ -468,48 +468,63 @@ TEST_F(Match2DPlayerTest, DunksOnlyAtTheRimAndFreeThrowsReadTheirOwnRow) {
     EXPECT_FALSE(p->RollTwoPointer(4.25f));
 }
 
-TEST_F(Match2DPlayerTest, AnAssistIsThePassBeforeTheFirstShotNeverBeforeAPutBack) {
+TEST_F(Match2DPlayerTest, AnAssistIsAPassTheCatcherScoresFromOnTheCatchNeverBeforeAPutBack) {
     match.GetHomeTeam()->SetAttacking();
     match.GetAwayTeam()->SetDefending();
     CMatch2DPlayer* passer = match.GetHomePlayer(0);
     CMatch2DPlayer* shooter = match.GetHomePlayer(1);
     CMatch2DPlayer* rebounder = match.GetHomePlayer(2);
-    const Vec3 jumper(0.0f, 0.0f, 12.25f - 2.5f); // 2.5 m out: a jumper, never a dunk
     match.passingTargets.Clear();
     match.passingTargets.AddPoint(5.0f, -1000.0f); // every pass of 5-6 m arrives
-    auto passTo = [&](CMatch2DPlayer* mate) {
+    // The pass thrown, ticks of play later caught in the catcher's own update.
+    auto passTo = [&](CMatch2DPlayer* mate, int ticksInTheAir) {
+        mate->position = Vec3(0.0f, 0.0f, 12.25f - 2.5f);
         passer->position = Vec3(0.0f, 0.0f, 4.0f); // 5.5 m from the mate: nobody contests it
         passer->hasBall = 1;
         ASSERT_TRUE(passer->Pass(mate));
+        match.playTicks += ticksInTheAir;
+        match.shotInFlight = 0; // the last shot has come down
+        match.ball->SetPosition(mate->position);
+        mate->Update();
+        ASSERT_TRUE(mate->hasBall);
     };
     auto shoot = [&](CMatch2DPlayer* p, bool makes) {
         match.twoPointModifier.Clear();
         match.twoPointModifier.AddPoint(2.0f, makes ? -100000.0f : 100000.0f);
-        p->position = jumper;
+        p->position = Vec3(0.0f, 0.0f, 12.25f - 2.5f); // 2.5 m out: a jumper, never a dunk
         p->hasBall = 1;
         p->Shoot();
     };
 
-    // The pass and the basket straight after it: an assist.
-    passTo(shooter);
+    // Caught and shot at once: an assist, however long the ball was in the air.
+    passTo(shooter, 1);
+    match.playTicks += 1; // his first decision with the ball, the tick after the catch
     shoot(shooter, true);
     EXPECT_EQ(passer->assists, 1);
+    passTo(shooter, 150);
+    shoot(shooter, true);
+    EXPECT_EQ(passer->assists, 2);
+    // Held, then shot: his own basket.
+    passTo(shooter, 10);
+    match.playTicks += 20;
+    shoot(shooter, true);
+    EXPECT_EQ(passer->assists, 2);
     // The shot off the pass misses; a mate's put-back off the rebound, at once, is his own basket.
-    passTo(shooter);
+    passTo(shooter, 10);
     shoot(shooter, false);
     shoot(rebounder, true);
-    EXPECT_EQ(passer->assists, 1);
+    EXPECT_EQ(passer->assists, 2);
     // So is the shooter's own, after a missed three.
-    passTo(shooter);
+    passTo(shooter, 10);
     match.threePointModifier.Clear();
     match.threePointModifier.AddPoint(8.0f, 100000.0f);
     shooter->position = Vec3(0.0f, 0.0f, 12.25f - 8.0f);
     shooter->hasBall = 1;
     shooter->ShootThreePointer();
     shoot(shooter, true);
-    EXPECT_EQ(passer->assists, 1);
-    EXPECT_EQ(match.GetHomeTeam()->SumAssists(), 1);
-    EXPECT_EQ(shooter->Counter(kStatFieldGoalsMade) + rebounder->Counter(kStatFieldGoalsMade), 3);
+    EXPECT_EQ(passer->assists, 2);
+    EXPECT_EQ(match.GetHomeTeam()->SumAssists(), 2);
+    EXPECT_EQ(shooter->Counter(kStatFieldGoalsMade) + rebounder->Counter(kStatFieldGoalsMade), 5);
 }
 
 TEST_F(Match2DPlayerTest, FreeThrowsFollowTheShootersRatingNotTheLeague) {
