@@ -336,6 +336,7 @@ void CMatch2D::Setup() {
     lastFouled = nullptr;
     playTicks = 0;
     lastPasser = nullptr;
+    lastPassTick = 0;
     passCatcher = nullptr;
     catchTick = 0;
 }
@@ -384,6 +385,7 @@ void CMatch2D::ClearPendingPoints() {
 
 void CMatch2D::NotePass(CMatch2DPlayer* passer) {
     lastPasser = passer;
+    lastPassTick = playTicks;
     passCatcher = nullptr; // still in the air
 }
 
@@ -394,7 +396,8 @@ void CMatch2D::NoteCatch(CMatch2DPlayer* catcher) {
 
 void CMatch2D::NoteShot(const CMatch2DPlayer& shooter, bool made) {
     if (made && lastPasser != nullptr && passCatcher == &shooter && lastPasser != &shooter &&
-        lastPasser->homeSide == shooter.homeSide && playTicks - catchTick <= kShotOnCatchTicks) {
+        lastPasser->homeSide == shooter.homeSide &&
+        (playTicks - catchTick <= kShotOnCatchTicks || playTicks - lastPassTick <= kAssistTicks)) {
         lastPasser->assists += 1;
     }
     lastPasser = nullptr;

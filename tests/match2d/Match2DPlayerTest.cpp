@@ -468,7 +468,7 @@ TEST_F(Match2DPlayerTest, DunksOnlyAtTheRimAndFreeThrowsReadTheirOwnRow) {
     EXPECT_FALSE(p->RollTwoPointer(4.25f));
 }
 
-TEST_F(Match2DPlayerTest, AnAssistIsAPassTheCatcherScoresFromOnTheCatchNeverBeforeAPutBack) {
+TEST_F(Match2DPlayerTest, AnAssistIsAPassScoredOnTheCatchOrSoonAfterTheThrowNeverAPutBack) {
     match.GetHomeTeam()->SetAttacking();
     match.GetAwayTeam()->SetDefending();
     CMatch2DPlayer* passer = match.GetHomePlayer(0);
@@ -504,16 +504,21 @@ TEST_F(Match2DPlayerTest, AnAssistIsAPassTheCatcherScoresFromOnTheCatchNeverBefo
     passTo(shooter, 150);
     shoot(shooter, true);
     EXPECT_EQ(passer->assists, 2);
-    // Held, then shot: his own basket.
+    // A dribble or two after a short pass: still the passer's.
     passTo(shooter, 10);
-    match.playTicks += 20;
+    match.playTicks += CMatch2D::kAssistTicks - 10;
     shoot(shooter, true);
-    EXPECT_EQ(passer->assists, 2);
+    EXPECT_EQ(passer->assists, 3);
+    // Held longer, or driven on, then shot: his own basket.
+    passTo(shooter, 10);
+    match.playTicks += CMatch2D::kAssistTicks;
+    shoot(shooter, true);
+    EXPECT_EQ(passer->assists, 3);
     // The shot off the pass misses; a mate's put-back off the rebound, at once, is his own basket.
     passTo(shooter, 10);
     shoot(shooter, false);
     shoot(rebounder, true);
-    EXPECT_EQ(passer->assists, 2);
+    EXPECT_EQ(passer->assists, 3);
     // So is the shooter's own, after a missed three.
     passTo(shooter, 10);
     match.threePointModifier.Clear();
@@ -522,9 +527,9 @@ TEST_F(Match2DPlayerTest, AnAssistIsAPassTheCatcherScoresFromOnTheCatchNeverBefo
     shooter->hasBall = 1;
     shooter->ShootThreePointer();
     shoot(shooter, true);
-    EXPECT_EQ(passer->assists, 2);
-    EXPECT_EQ(match.GetHomeTeam()->SumAssists(), 2);
-    EXPECT_EQ(shooter->Counter(kStatFieldGoalsMade) + rebounder->Counter(kStatFieldGoalsMade), 5);
+    EXPECT_EQ(passer->assists, 3);
+    EXPECT_EQ(match.GetHomeTeam()->SumAssists(), 3);
+    EXPECT_EQ(shooter->Counter(kStatFieldGoalsMade) + rebounder->Counter(kStatFieldGoalsMade), 6);
 }
 
 TEST_F(Match2DPlayerTest, FreeThrowsFollowTheShootersRatingNotTheLeague) {
