@@ -279,6 +279,7 @@ CStr CMatch2D::Text(int textId) const {
 
 void CMatch2D::Teardown() {
     lastPasser = nullptr;
+    passCatcher = nullptr;
     ball.reset();
     homeTeam.reset();
     awayTeam.reset();
@@ -336,6 +337,8 @@ void CMatch2D::Setup() {
     playTicks = 0;
     lastPasser = nullptr;
     lastPassTick = 0;
+    passCatcher = nullptr;
+    catchTick = 0;
 }
 
 bool CMatch2D::ContestAllowed(const CMatch2DPlayer& defender) const {
@@ -383,11 +386,18 @@ void CMatch2D::ClearPendingPoints() {
 void CMatch2D::NotePass(CMatch2DPlayer* passer) {
     lastPasser = passer;
     lastPassTick = playTicks;
+    passCatcher = nullptr; // still in the air
 }
 
-void CMatch2D::NoteBasket(const CMatch2DPlayer& scorer) {
-    if (lastPasser != nullptr && lastPasser != &scorer && lastPasser->homeSide == scorer.homeSide &&
-        playTicks - lastPassTick <= kAssistTicks) {
+void CMatch2D::NoteCatch(CMatch2DPlayer* catcher) {
+    passCatcher = catcher;
+    catchTick = playTicks;
+}
+
+void CMatch2D::NoteShot(const CMatch2DPlayer& shooter, bool made) {
+    if (made && lastPasser != nullptr && passCatcher == &shooter && lastPasser != &shooter &&
+        lastPasser->homeSide == shooter.homeSide &&
+        (playTicks - catchTick <= kShotOnCatchTicks || playTicks - lastPassTick <= kAssistTicks)) {
         lastPasser->assists += 1;
     }
     lastPasser = nullptr;

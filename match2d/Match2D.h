@@ -126,16 +126,26 @@ public:
     int32_t centiseconds = 0;
     // A tournament match: each side plays at the level of its ratings (TournamentLevelFactor).
     uint8_t tournament = 0;
-    // Ticks of play so far, and the last completed pass of the side in possession: a basket made
-    // within kAssistTicks of it is that passer's assist.
+    // Ticks of play so far; the last completed pass of the side in possession, when it was thrown,
+    // and the mate who caught it. His basket is the passer's assist when he scores with the shot he
+    // takes on the catch (his first decision with the ball, the tick after it), however long the
+    // ball was in the air, or within kAssistTicks of the throw (a dribble or two after a short
+    // pass). A catcher who holds the ball or drives on scores on his own. Counted only within 3.4 s
+    // of the throw, a long pass lost its assist to the clock while a short one to a man who then
+    // drove kept it: against man-to-man three baskets in four were assisted (class 0: 28 a side),
+    // against zones and presses, whose passes fly farther, under half (17).
     int32_t playTicks = 0;
     CMatch2DPlayer* lastPasser = nullptr;
     int32_t lastPassTick = 0;
-    // 3.4 seconds: with five, three baskets in four counted as assisted (class 0: 28 a side); at 3.5,
-    // once rested players came back fresh, class 0 on the defaults passed 28 again.
-    static constexpr int kAssistTicks = 113;
+    CMatch2DPlayer* passCatcher = nullptr;
+    int32_t catchTick = 0;
+    static constexpr int kShotOnCatchTicks = 1;
+    static constexpr int kAssistTicks = 60; // 1.8 seconds
     void NotePass(CMatch2DPlayer* passer);
-    void NoteBasket(const CMatch2DPlayer& scorer);
+    void NoteCatch(CMatch2DPlayer* catcher);
+    // A field-goal attempt, made or missed. A miss ends the pass's part in the play: a put-back
+    // after an offensive rebound is the rebounder's own basket.
+    void NoteShot(const CMatch2DPlayer& shooter, bool made);
 
     // A level score after the fourth quarter is played on in periods of five minutes until one side
     // leads, so every match has a winner. The quarter stays 4 while they run.

@@ -626,6 +626,7 @@ void CMatch2DTeam::Update() {
                 hasBall = 1;
                 ball.SetPosition(position);
                 ball.SetTarget(position);
+                match->NoteCatch(this);
             }
         } else if (IsNear(target)) {
             target = target == attackSpot ? RandomPointNear(3.5f) : attackSpot;
@@ -884,13 +885,13 @@ void CMatch2DPlayer::Shoot() {
     match->shotInFlight = 1;
     match->missedShot = made ? 0 : 1;
     Counter(kStatFieldGoalsTaken) += 1;
+    match->NoteShot(*this, made);
     if (dunk) {
         Counter(kStatDunksTaken) += 1;
     }
     if (made) {
         (homeSide ? match->homePending2 : match->awayPending2) = 1;
         Counter(kStatFieldGoalsMade) += 1;
-        match->NoteBasket(*this);
         if (dunk) {
             Counter(kStatDunksMade) += 1;
         }
@@ -907,10 +908,10 @@ void CMatch2DPlayer::ShootThreePointer() {
     match->shotInFlight = 1;
     match->missedShot = made ? 0 : 1;
     Counter(kStatThreesTaken) += 1;
+    match->NoteShot(*this, made);
     if (made) {
         (homeSide ? match->homePending3 : match->awayPending3) = 1;
         Counter(kStatThreesMade) += 1;
-        match->NoteBasket(*this);
     }
     PostEvent(made ? kTextThreeMade : kTextThreeMissed, this);
 }

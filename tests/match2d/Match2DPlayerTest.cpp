@@ -468,6 +468,70 @@ TEST_F(Match2DPlayerTest, DunksOnlyAtTheRimAndFreeThrowsReadTheirOwnRow) {
     EXPECT_FALSE(p->RollTwoPointer(4.25f));
 }
 
+TEST_F(Match2DPlayerTest, AnAssistIsAPassScoredOnTheCatchOrSoonAfterTheThrowNeverAPutBack) {
+    match.GetHomeTeam()->SetAttacking();
+    match.GetAwayTeam()->SetDefending();
+    CMatch2DPlayer* passer = match.GetHomePlayer(0);
+    CMatch2DPlayer* shooter = match.GetHomePlayer(1);
+    CMatch2DPlayer* rebounder = match.GetHomePlayer(2);
+    match.passingTargets.Clear();
+    match.passingTargets.AddPoint(5.0f, -1000.0f); // every pass of 5-6 m arrives
+    // The pass thrown, ticks of play later caught in the catcher's own update.
+    auto passTo = [&](CMatch2DPlayer* mate, int ticksInTheAir) {
+        mate->position = Vec3(0.0f, 0.0f, 12.25f - 2.5f);
+        passer->position = Vec3(0.0f, 0.0f, 4.0f); // 5.5 m from the mate: nobody contests it
+        passer->hasBall = 1;
+        ASSERT_TRUE(passer->Pass(mate));
+        match.playTicks += ticksInTheAir;
+        match.shotInFlight = 0; // the last shot has come down
+        match.ball->SetPosition(mate->position);
+        mate->Update();
+        ASSERT_TRUE(mate->hasBall);
+    };
+    auto shoot = [&](CMatch2DPlayer* p, bool makes) {
+        match.twoPointModifier.Clear();
+        match.twoPointModifier.AddPoint(2.0f, makes ? -100000.0f : 100000.0f);
+        p->position = Vec3(0.0f, 0.0f, 12.25f - 2.5f); // 2.5 m out: a jumper, never a dunk
+        p->hasBall = 1;
+        p->Shoot();
+    };
+
+    // Caught and shot at once: an assist, however long the ball was in the air.
+    passTo(shooter, 1);
+    match.playTicks += 1; // his first decision with the ball, the tick after the catch
+    shoot(shooter, true);
+    EXPECT_EQ(passer->assists, 1);
+    passTo(shooter, 150);
+    shoot(shooter, true);
+    EXPECT_EQ(passer->assists, 2);
+    // A dribble or two after a short pass: still the passer's.
+    passTo(shooter, 10);
+    match.playTicks += CMatch2D::kAssistTicks - 10;
+    shoot(shooter, true);
+    EXPECT_EQ(passer->assists, 3);
+    // Held longer, or driven on, then shot: his own basket.
+    passTo(shooter, 10);
+    match.playTicks += CMatch2D::kAssistTicks;
+    shoot(shooter, true);
+    EXPECT_EQ(passer->assists, 3);
+    // The shot off the pass misses; a mate's put-back off the rebound, at once, is his own basket.
+    passTo(shooter, 10);
+    shoot(shooter, false);
+    shoot(rebounder, true);
+    EXPECT_EQ(passer->assists, 3);
+    // So is the shooter's own, after a missed three.
+    passTo(shooter, 10);
+    match.threePointModifier.Clear();
+    match.threePointModifier.AddPoint(8.0f, 100000.0f);
+    shooter->position = Vec3(0.0f, 0.0f, 12.25f - 8.0f);
+    shooter->hasBall = 1;
+    shooter->ShootThreePointer();
+    shoot(shooter, true);
+    EXPECT_EQ(passer->assists, 3);
+    EXPECT_EQ(match.GetHomeTeam()->SumAssists(), 3);
+    EXPECT_EQ(shooter->Counter(kStatFieldGoalsMade) + rebounder->Counter(kStatFieldGoalsMade), 6);
+}
+
 TEST_F(Match2DPlayerTest, FreeThrowsFollowTheShootersRatingNotTheLeague) {
     // Share of 4,000 seeded throws made by one shooter at a rating, level factor and energy.
     CMatch2DPlayer* p = match.GetHomePlayer(0);
