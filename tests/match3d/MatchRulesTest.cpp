@@ -1041,7 +1041,8 @@ TEST_F(Rules, AShotIsAThreeOnlyBeyondTheArcTheScoreboardCounts) {
 TEST_F(Rules, TheShotIsRolledWhereTheBallLeavesTheHands) {
     CCourtPlayer& shooter = Home(1);
     shooter.height = 200;
-    shooter.attributes[7] = 39; // three-point skill: even the die's lowest face clears the empty tables
+    // Three-point skill: even the die's lowest face clears the empty tables.
+    shooter.attributes[7] = static_cast<int>((kShotDieWeight - 1.0f) * kShotDieMean) + 1;
     for (int i = 0; i < 5; ++i) {
         Away(i).position = Vec3(7.0f, 0.0f, 10.0f); // nobody contests
     }

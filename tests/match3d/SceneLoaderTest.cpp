@@ -487,11 +487,12 @@ TEST(Match3DBatch, TwosOfTheUpperClassesReadAboveTheirShotLevel) {
         return std::pair<float, float>(p.levelFactor, p.twoPointLevelShift);
     };
     const auto [lowLevel, lowShift] = firstHome(low, lowPeer);
+    // A class's shot level is about 0.11 above the one below; a shift stays well under it.
     EXPECT_GT(lowShift, 0.0f);
-    EXPECT_LT(lowShift, 0.05f) << "a nudge, not another class";
+    EXPECT_LT(lowShift, 0.075f) << "a nudge, not another class";
     const auto [midLevel, midShift] = firstHome(mid, midPeer);
     EXPECT_GT(midShift, lowShift);
-    EXPECT_LT(midShift, 0.05f) << "a nudge, not another class";
+    EXPECT_LT(midShift, 0.075f) << "a nudge, not another class";
     EXPECT_GT(midLevel, lowLevel);
 }
 
