@@ -192,6 +192,8 @@ public:
     // The shot leaves the hands: the roll is made here, from the release spot, which becomes the
     // match's shot spot (a free throw was rolled at the line already).
     void RollReleasedShot();
+    // Tells the commentary this player's shot missed: the dunk, three or two it was counted as.
+    void SayMissedShot();
     int PassCheck(const CCourtPlayer& receiver);
     // Effort costs stamina down to empty and no further: the stamina table reads every row below
     // empty alike, and a player run below it sat on the bench with a negative figure.
