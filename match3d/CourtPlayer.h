@@ -61,8 +61,8 @@ inline constexpr float kWalkStartDistance = 0.1f; // nearer targets are not walk
 // 60s in its five made a third of its shots (as the flat court found before it weighed its die). At
 // five times the clubs of a class still spread 5-6 points from the field on the same shots: the
 // squads whose five drew the lowest two-point ratings (4-8 points below their classmates') made
-// 40-42 %. Seven brings that to about 4.5 points; eight narrowed it little more but counted the
-// better classes' shooters too little against the weaker ones.
+// 40-42 %. Seven brings that to 4-4.5 points; eight, a little less, counted a better class's
+// shooters too little against a weaker class's.
 inline constexpr float kShotDieWeight = 7.0f;
 inline constexpr float kShotDieMean = 9.5f;
 // Threes read the tables this far above the club's level: the heavier die lifts the long shots most

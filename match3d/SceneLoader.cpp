@@ -156,8 +156,8 @@ struct MatchLevels {
 // At 0.9 a class-2 club beat class 0 in about two matches of three, at 0.8 in nine of ten. Since the
 // shot's die weighs four times a shot level's edge counts a quarter as much: at 0.85 class 2 won 40 %
 // of 30 matches, at 0.4 97 %. The contests keep the plain die and their share (at 0.4 a class-2 side
-// stole 25 balls a match from class 0). With the die at seven times and the rest and foul rules since,
-// class 2 beat class 0 in about 72 % of watched matches at 0.6 and 83-88 % at 0.4.
+// stole 25 balls a match from class 0). Since the rest and foul rules, class 2 beat class 0 in 72 % of
+// watched matches at 0.6 (the die at eight times), in 83-88 % at 0.4 and 78-80 % at 0.5 (at seven).
 constexpr float kOwnShotLevelShare = 0.5f;
 constexpr float kOwnLevelShare = 0.85f;
 
