@@ -55,17 +55,20 @@ inline constexpr int kPassOverheadRight = 3;
 inline constexpr float kAtTargetDistance = 0.38f; // "at" a target: this close or closer
 inline constexpr float kWalkStartDistance = 0.1f; // nearer targets are not walked to
 
-// The shot's die weighs five times its face, less the weight's mean, so a shot the plain die made
+// The shot's die weighs seven times its face, less the weight's mean, so a shot the plain die made
 // one time in two still goes in one time in two. With the plain die a skill point was a twentieth of
 // the shot: a shooter with 65 in twos made nine in ten and one with 55 one in ten, and a club without
 // 60s in its five made a third of its shots (as the flat court found before it weighed its die). At
-// four times the clubs of a class still spread about 12 points in their twos, the three-point squads
-// (their two-point shooters 4-6 points below their classmates') at 41 %.
-inline constexpr float kShotDieWeight = 5.0f;
+// five times the clubs of a class still spread 5-6 points from the field on the same shots: the
+// squads whose five drew the lowest two-point ratings (4-8 points below their classmates') made
+// 40-42 %. Seven brings that to 4-4.5 points; eight, a little less, counted a better class's
+// shooters too little against a weaker class's.
+inline constexpr float kShotDieWeight = 7.0f;
 inline constexpr float kShotDieMean = 9.5f;
-// Threes read the tables this far above the club's level: with the weighed die at 0.1 they went in
-// 42-45 %, and the heavier die lifts the long shots more than the twos (at 0.1 43-45 % again).
-inline constexpr float kThreeLevelShift = 0.14f;
+// Threes read the tables this far above the club's level: the heavier die lifts the long shots most
+// (at five times 0.14 gave threes at 34-36 %, at seven the same threes need about 0.27); 0.28 keeps
+// them near 34 % and leaves the twos a little more room.
+inline constexpr float kThreeLevelShift = 0.28f;
 inline float ShotDie(int face) {
     return kShotDieWeight * static_cast<float>(face) - (kShotDieWeight - 1.0f) * kShotDieMean;
 }
@@ -189,6 +192,8 @@ public:
     // The shot leaves the hands: the roll is made here, from the release spot, which becomes the
     // match's shot spot (a free throw was rolled at the line already).
     void RollReleasedShot();
+    // Tells the commentary this player's shot missed: the dunk, three or two it was counted as.
+    void SayMissedShot();
     int PassCheck(const CCourtPlayer& receiver);
     // Effort costs stamina down to empty and no further: the stamina table reads every row below
     // empty alike, and a player run below it sat on the bench with a negative figure.

@@ -235,11 +235,18 @@ void CCourtPlayer::RollReleasedShot() {
         ++fieldGoalsAttempted;
     if (!shotScores) {
         // Said when the shot is decided, never as it starts: a make is announced by its basket.
-        const int text = shotAttemptClose   ? kTextMissedDunk
-                         : shotAttemptThree ? kTextMissedThree
-                                            : kTextMissedTwo;
-        match->ShowEventLine(match->SideName(side) + ": " + name + " " + match->Text(text));
+        SayMissedShot();
     }
+}
+
+void CCourtPlayer::SayMissedShot() {
+    if (match == nullptr) {
+        return;
+    }
+    const int text = shotAttemptClose   ? kTextMissedDunk
+                     : shotAttemptThree ? kTextMissedThree
+                                        : kTextMissedTwo;
+    match->ShowEventLine(match->SideName(side) + ": " + name + " " + match->Text(text));
 }
 
 int CCourtPlayer::PassCheck(const CCourtPlayer& receiver) {

@@ -877,6 +877,15 @@ void CMatch3D::EndQuarter() {
     if (homeTeam == nullptr || awayTeam == nullptr) {
         return;
     }
+    // A shot still in the air when the quarter ends is dead: its roll went in, so nothing said it,
+    // but the box score counts it a miss. Say so, as every miss is said.
+    CCourtPlayer* shooter = flags.shooter;
+    if (shooter != nullptr && !flags.freeThrows && shooter->shotAttemptOpen != 0 &&
+        shooter->shotScores != 0 && ball && !ball->IsHeld()) {
+        shooter->SayMissedShot();
+        shooter->shotAttemptOpen = 0;
+        shooter->shotAttemptClose = 0;
+    }
     homeTeam->ResetPositions();
     awayTeam->ResetPositions();
     for (int i = 0; i < CMatchTeam::kOnCourt; ++i) {

@@ -1041,7 +1041,8 @@ TEST_F(Rules, AShotIsAThreeOnlyBeyondTheArcTheScoreboardCounts) {
 TEST_F(Rules, TheShotIsRolledWhereTheBallLeavesTheHands) {
     CCourtPlayer& shooter = Home(1);
     shooter.height = 200;
-    shooter.attributes[7] = 39; // three-point skill: even the die's lowest face clears the empty tables
+    // Three-point skill: even the die's lowest face clears the empty tables.
+    shooter.attributes[7] = static_cast<int>((kShotDieWeight - 1.0f) * kShotDieMean) + 1;
     for (int i = 0; i < 5; ++i) {
         Away(i).position = Vec3(7.0f, 0.0f, 10.0f); // nobody contests
     }
@@ -1067,6 +1068,36 @@ TEST_F(Rules, TheShotIsRolledWhereTheBallLeavesTheHands) {
     // The empty tables let every roll in: three points, on the attempt it was checked as.
     EXPECT_EQ(m.homeScore, 3);
     EXPECT_EQ(shooter.threePointersMade, 1);
+}
+
+// A shot whose roll went in but which is still in the air at the buzzer is dead: the box score counts
+// the miss, and the commentary says it (nothing had: a make is told by its basket).
+TEST_F(Rules, AShotInTheAirWhenTheQuarterEndsIsSaidToMiss) {
+    CCourtPlayer& shooter = Home(1);
+    shooter.height = 200;
+    shooter.attributes[6] = static_cast<int>((kShotDieWeight - 1.0f) * kShotDieMean) + 1; // every roll in
+    for (int i = 0; i < 5; ++i) {
+        Away(i).position = Vec3(7.0f, 0.0f, 10.0f); // nobody contests
+    }
+    shooter.position = Vec3(0.0f, 0.0f, -12.13f + 5.0f);
+    shooter.walkTarget = shooter.position;
+    Give(shooter);
+    shooter.SetAnimation(kAnimShot, true);
+    m.flags.shooter = &shooter;
+    CHeadlessMotion motion;
+    for (int frame = 0; frame < 200 && shooter.twoPointAttempts == 0; ++frame)
+        motion.Step(m, 0.02f);
+    ASSERT_EQ(shooter.twoPointAttempts, 1);
+    ASSERT_EQ(shooter.shotScores, 1);
+    ASSERT_FALSE(m.ball->IsHeld()) << "the ball is on its way";
+    const size_t before = display.lines.size();
+    m.EndQuarter();
+    int missLines = 0;
+    for (size_t i = before; i < display.lines.size(); ++i)
+        missLines += display.lines[i] == "Home: H1 <500003>" ? 1 : 0;
+    EXPECT_EQ(missLines, 1);
+    EXPECT_EQ(m.homeScore, 0);
+    EXPECT_EQ(shooter.twoPointersMade, 0);
 }
 
 TEST_F(Rules, AHoopContactIsCountedOnce) {
