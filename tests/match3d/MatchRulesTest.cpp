@@ -59,6 +59,22 @@ protected:
         const Vec3 hand = p.GetHandBallPosition(0);
         m.ball->SetPosition(hand.x, hand.y, hand.z);
     }
+    // Home's second player rises to shoot from distance metres out in front of the basket, nobody
+    // near him; his rating at skill clears even the shot die's lowest face on the empty tables.
+    CCourtPlayer& OpenShooter(int skill, float distance) {
+        CCourtPlayer& shooter = Home(1);
+        shooter.height = 200;
+        shooter.attributes[skill] = static_cast<int>((kShotDieWeight - 1.0f) * kShotDieMean) + 1;
+        for (int i = 0; i < 5; ++i) {
+            Away(i).position = Vec3(7.0f, 0.0f, 10.0f);
+        }
+        shooter.position = Vec3(0.0f, 0.0f, -12.13f + distance);
+        shooter.walkTarget = shooter.position;
+        Give(shooter);
+        shooter.SetAnimation(kAnimShot, true);
+        m.flags.shooter = &shooter;
+        return shooter;
+    }
     // The holder carries the ball to a point over the line: a held ball is out with its holder.
     void CarryOut(float x, float y, float z) {
         if (CCourtPlayer* holder = m.BallHolder())
@@ -1039,19 +1055,8 @@ TEST_F(Rules, AShotIsAThreeOnlyBeyondTheArcTheScoreboardCounts) {
 }
 
 TEST_F(Rules, TheShotIsRolledWhereTheBallLeavesTheHands) {
-    CCourtPlayer& shooter = Home(1);
-    shooter.height = 200;
-    // Three-point skill: even the die's lowest face clears the empty tables.
-    shooter.attributes[7] = static_cast<int>((kShotDieWeight - 1.0f) * kShotDieMean) + 1;
-    for (int i = 0; i < 5; ++i) {
-        Away(i).position = Vec3(7.0f, 0.0f, 10.0f); // nobody contests
-    }
-    // The shot starts inside the arc; the shooter is beyond it when the ball goes.
-    shooter.position = Vec3(0.0f, 0.0f, -12.13f + 5.5f);
-    shooter.walkTarget = shooter.position;
-    Give(shooter);
-    shooter.SetAnimation(kAnimShot, true);
-    m.flags.shooter = &shooter;
+    // A three-point shooter: the shot starts inside the arc; he is beyond it when the ball goes.
+    CCourtPlayer& shooter = OpenShooter(7, 5.5f);
     CHeadlessMotion motion;
     motion.Step(m, 0.02f);
     EXPECT_EQ(shooter.twoPointAttempts + shooter.threePointAttempts, 0) << "no roll before the release";
@@ -1073,17 +1078,7 @@ TEST_F(Rules, TheShotIsRolledWhereTheBallLeavesTheHands) {
 // A shot whose roll went in but which is still in the air at the buzzer is dead: the box score counts
 // the miss, and the commentary says it (nothing had: a make is told by its basket).
 TEST_F(Rules, AShotInTheAirWhenTheQuarterEndsIsSaidToMiss) {
-    CCourtPlayer& shooter = Home(1);
-    shooter.height = 200;
-    shooter.attributes[6] = static_cast<int>((kShotDieWeight - 1.0f) * kShotDieMean) + 1; // every roll in
-    for (int i = 0; i < 5; ++i) {
-        Away(i).position = Vec3(7.0f, 0.0f, 10.0f); // nobody contests
-    }
-    shooter.position = Vec3(0.0f, 0.0f, -12.13f + 5.0f);
-    shooter.walkTarget = shooter.position;
-    Give(shooter);
-    shooter.SetAnimation(kAnimShot, true);
-    m.flags.shooter = &shooter;
+    CCourtPlayer& shooter = OpenShooter(6, 5.0f); // every roll of his two goes in
     CHeadlessMotion motion;
     for (int frame = 0; frame < 200 && shooter.twoPointAttempts == 0; ++frame)
         motion.Step(m, 0.02f);
