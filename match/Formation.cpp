@@ -18,6 +18,52 @@ int PositionIdFromCode(const CStr& code) {
     return 0;
 }
 
+int PositionPlace(int position) {
+    switch (position) {
+    case kPositionPointGuard:
+        return 0;
+    case kPositionGuard:
+        return 1;
+    case kPositionShootingGuard:
+        return 2;
+    case kPositionSmallForward:
+        return 4;
+    case kPositionForward:
+        return 5;
+    case kPositionPowerForward:
+        return 6;
+    case kPositionCentre:
+        return 8;
+    default:
+        return -1;
+    }
+}
+
+int PositionDistance(int a, int b) {
+    int placeA = PositionPlace(a);
+    int placeB = PositionPlace(b);
+    if (placeA < 0 || placeB < 0)
+        return kFarPosition;
+    return placeA > placeB ? placeA - placeB : placeB - placeA;
+}
+
+int PickLikeForLike(int leavingPosition, const BenchCandidate* candidates, int count) {
+    int best = -1;
+    int bestDistance = 0;
+    float bestFreshness = 0.0f;
+    for (int i = 0; i < count; ++i) {
+        const BenchCandidate& c = candidates[i];
+        int distance = PositionDistance(leavingPosition, c.position);
+        if (best < 0 || distance < bestDistance ||
+            (distance == bestDistance && c.freshness > bestFreshness)) {
+            best = c.id;
+            bestDistance = distance;
+            bestFreshness = c.freshness;
+        }
+    }
+    return best;
+}
+
 static Vec3 ReadPoint(const XmlNode& node) {
     return Vec3(static_cast<float>(node.Attribute("x").ToDouble()),
                 static_cast<float>(node.Attribute("y").ToDouble()),

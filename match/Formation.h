@@ -17,6 +17,26 @@ inline constexpr int kPositionForward = 80069;
 // "C", "PF", "SF", "PG", "SG", "G" or "F" (case-sensitive) to its position id; 0 for anything else.
 int PositionIdFromCode(const CStr& code);
 
+// Where a position stands from the ball handler to the basket, in half steps: PG 0, G 1, SG 2,
+// SF 4, F 5, PF 6, C 8; -1 for no known position. A "whole position" apart is two half steps.
+int PositionPlace(int position);
+// Half steps between two positions; kFarPosition when either is unknown.
+inline constexpr int kFarPosition = 100;
+int PositionDistance(int a, int b);
+
+// A bench player who may come on, as the change picker sees him.
+struct BenchCandidate {
+    int id = -1;
+    int position = 0;       // his own position id
+    float freshness = 0.0f; // higher is fresher; each engine uses its own energy figure
+};
+
+// The change a coach makes: a player of the leaving player's own position, else of the nearest
+// position, else anyone; the freshest among equals, the first listed among equally fresh. -1 when
+// the list is empty. Both engines and both sides pick through this, so the offered change and the
+// computer's agree.
+int PickLikeForLike(int leavingPosition, const BenchCandidate* candidates, int count);
+
 inline constexpr int kFormationSpots = 5;
 
 struct FormationSpot {

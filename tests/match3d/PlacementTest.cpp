@@ -156,3 +156,23 @@ TEST_F(Placement, FormationReaderReadsMissingValuesAsZero) {
     EXPECT_EQ(PositionIdFromCode("F"), kPositionForward);
     EXPECT_EQ(PositionIdFromCode("c"), 0);
 }
+
+TEST(LikeForLike, OwnPositionFirstThenTheNearestThenAnyoneFreshestAmongEquals) {
+    const BenchCandidate bench[] = {{1, kPositionCentre, 90.0f},
+                                    {2, kPositionPowerForward, 60.0f},
+                                    {3, kPositionSmallForward, 50.0f},
+                                    {4, kPositionSmallForward, 70.0f},
+                                    {5, 0, 99.0f}};
+    // A fresher power forward and centre sit on the bench, but a small forward goes for a small forward.
+    EXPECT_EQ(PickLikeForLike(kPositionSmallForward, bench, 5), 4);
+    // No guard at all: the nearest to a point guard is a small forward, never the centre.
+    EXPECT_EQ(PickLikeForLike(kPositionPointGuard, bench, 5), 4);
+    EXPECT_EQ(PickLikeForLike(kPositionForward, bench, 5), 4);
+    EXPECT_EQ(PickLikeForLike(kPositionCentre, bench, 5), 1);
+    // Only a player of no known position left: he still comes on.
+    EXPECT_EQ(PickLikeForLike(kPositionCentre, bench + 4, 1), 5);
+    EXPECT_EQ(PickLikeForLike(kPositionCentre, bench, 0), -1);
+    EXPECT_EQ(PositionDistance(kPositionPointGuard, kPositionCentre), 8);
+    EXPECT_EQ(PositionDistance(kPositionGuard, kPositionShootingGuard), 1);
+    EXPECT_EQ(PositionDistance(0, kPositionCentre), kFarPosition);
+}
