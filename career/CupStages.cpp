@@ -375,9 +375,21 @@ void RankByTournamentProgress(CompetitionStats& table, bool euroCup, const CTeam
     std::stable_sort(order.begin(), order.end(), [&keys](size_t a, size_t b) { return keys[a] < keys[b]; });
     std::vector<std::unique_ptr<TeamStatRow>> ranked;
     ranked.reserve(order.size());
-    for (size_t i : order)
+    std::vector<std::pair<const TeamStatRow*, int>> reachedBy;
+    for (size_t i : order) {
+        reachedBy.emplace_back(table.standings[i].get(), keys[i]);
         ranked.push_back(std::move(table.standings[i]));
+    }
     table.standings = std::move(ranked);
+    // Clubs level on their record but out in different rounds are not level in this table.
+    auto roundOf = [&reachedBy](const TeamStatRow& row) {
+        for (const auto& [r, key] : reachedBy)
+            if (r == &row)
+                return key;
+        return -1;
+    };
+    table.MarkLevelRows(
+        [&roundOf](const TeamStatRow& a, const TeamStatRow& b) { return roundOf(a) == roundOf(b); });
 }
 
 const CTeam* TournamentChampion(const CCareerSession& session) {

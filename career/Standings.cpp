@@ -27,8 +27,8 @@ CStr PairText(float made, float attempted) {
     return CStr::Formatted("%.2f-%.2f", static_cast<double>(made), static_cast<double>(attempted));
 }
 
-// Ascending by an integer key, in place; equal keys keep whatever order the partitioning leaves,
-// which the season rollover and cup draws have always lived with.
+// Ascending by an integer key, in place; equal keys keep whatever order the partitioning leaves
+// (the players' field-goal list only: the teams have an order of their own).
 template <class Row, class KeyOf> void QuickSortByKey(std::vector<Row>& rows, int lo, int hi, KeyOf key) {
     while (hi > lo) {
         int32_t pivot = key(*rows[static_cast<size_t>((lo + hi) / 2)]);
@@ -274,11 +274,54 @@ int32_t CompetitionStats::SortKey(const TeamStatRow& row) const {
     return static_cast<int32_t>(std::trunc(static_cast<double>(row.winPercent) * 1000.0));
 }
 
+bool CompetitionStats::LevelOnFigures(const TeamStatRow& a, const TeamStatRow& b) const {
+    return SortKey(a) == SortKey(b) && a.PointsDifference() == b.PointsDifference() &&
+           a.pointsFor == b.pointsFor;
+}
+
+bool CompetitionStats::RanksBelow(const TeamStatRow& a, const TeamStatRow& b) const {
+    const int32_t keyA = SortKey(a), keyB = SortKey(b);
+    if (keyA != keyB)
+        return keyA < keyB;
+    if (a.PointsDifference() != b.PointsDifference())
+        return a.PointsDifference() < b.PointsDifference();
+    if (a.pointsFor != b.pointsFor)
+        return a.pointsFor < b.pointsFor;
+    // Level on every figure: the name first in the alphabet stands higher, so lower in the list.
+    if (a.name != b.name)
+        return b.name < a.name;
+    return a.teamId > b.teamId;
+}
+
 void CompetitionStats::SortTeamsByRecord(int lo, int hi) {
     int n = static_cast<int>(standings.size());
-    if (lo < 0 || hi >= n)
+    if (lo < 0 || hi >= n || hi <= lo)
         return;
-    QuickSortByKey(standings, lo, hi, [this](const TeamStatRow& row) { return SortKey(row); });
+    std::sort(standings.begin() + lo, standings.begin() + hi + 1,
+              [this](const std::unique_ptr<TeamStatRow>& a, const std::unique_ptr<TeamStatRow>& b) {
+                  return RanksBelow(*a, *b);
+              });
+    MarkLevelRows();
+}
+
+void CompetitionStats::MarkLevelRows(
+    const std::function<bool(const TeamStatRow&, const TeamStatRow&)>& sameGroup) {
+    for (auto& row : standings)
+        row->level = 0;
+    for (size_t i = 1; i < standings.size(); ++i) {
+        TeamStatRow& below = *standings[i - 1];
+        TeamStatRow& above = *standings[i];
+        // A club without a result has no rank to share.
+        if (!below.hasResults || !above.hasResults || !LevelOnFigures(below, above))
+            continue;
+        if (sameGroup && !sameGroup(below, above))
+            continue;
+        below.level = above.level = 1;
+    }
+}
+
+bool CompetitionStats::HasLevelRows() const {
+    return std::any_of(standings.begin(), standings.end(), [](const auto& row) { return row->level != 0; });
 }
 
 void CompetitionStats::SortTeamsByName(int lo, int hi, std::vector<std::unique_ptr<TeamStatRow>>& list) {

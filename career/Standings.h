@@ -5,12 +5,18 @@
 // Order of a competition's `standings`: the best team is the LAST row; before it the other teams
 // with results from better to worse; the teams without any result this season stand at the FRONT
 // (in descending name order). A team's `players` end with the players without statistics.
+//
+// "Better" is one rule, which every title, promotion, relegation, group place, prize, draw and
+// table reads: the win share (in a cup group the record score), then the points difference, then
+// the points scored. Teams level on all three stand in name order (the name first in the alphabet
+// higher) and carry the `level` mark, so a table can say that no figure parted them.
 #pragma once
 
 #include "career/TextLookup.h"
 #include "engine/Str.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -87,7 +93,12 @@ struct TeamStatRow {
     float winPercent = 0;
     int32_t recordScore = 0;
     uint8_t hasResults = 0;
+    // 1 when a neighbouring ranked row is level with this one on every figure that ranks the
+    // table: only the names placed them.
+    uint8_t level = 0;
     std::vector<std::unique_ptr<PlayerStatRow>> players;
+
+    int64_t PointsDifference() const { return static_cast<int64_t>(pointsFor) - pointsAgainst; }
 
     void Build(const StandingsContext& ctx, CTeam* team);
     // A win when the own score is higher; a level score counts as a loss.
@@ -108,9 +119,21 @@ struct CompetitionStats {
     bool Build(const StandingsContext& ctx, const CLeague* league, const CLeague* userLeague,
                bool countryScope);
     void Reset();
-    // The sort key: the record score in cup groups, else the win percentage in thousandths.
+    // The first figure of the order: the record score in cup groups, else the win percentage in
+    // thousandths.
     int32_t SortKey(const TeamStatRow& row) const;
+    // The same key, points difference and points scored: no figure puts one above the other.
+    bool LevelOnFigures(const TeamStatRow& a, const TeamStatRow& b) const;
+    // Whether `a` stands below `b`: by the figures, then (level on them) the later name, then the
+    // higher id, so the order is the same whatever order the rows came in.
+    bool RanksBelow(const TeamStatRow& a, const TeamStatRow& b) const;
+    // Ascending by RanksBelow (the best last), then the level marks renewed over the whole table.
     void SortTeamsByRecord(int lo, int hi);
+    // Marks the ranked rows level with a neighbour; `sameGroup` (optional) keeps rows of
+    // different groups of a reordered table apart.
+    void MarkLevelRows(const std::function<bool(const TeamStatRow&, const TeamStatRow&)>& sameGroup = {});
+    // Whether any row of the table carries the level mark.
+    bool HasLevelRows() const;
     void SortTeamsByName(int lo, int hi, std::vector<std::unique_ptr<TeamStatRow>>& list);
 
     const TeamStatRow* Best() const { return standings.empty() ? nullptr : standings.back().get(); }

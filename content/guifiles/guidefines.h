@@ -328,6 +328,7 @@
 #define ID_ST_SQUAD 10791
 #define ID_ST_TEAMINFO 10793
 #define ID_ST_PLAYERS 10796
+#define ID_ST_LEVEL_NOTE 21480
 #define ID_FIXTURES 10797
 #define ID_FX_GRID 10798
 #define ID_FX_COMPETITION 10799
@@ -385,6 +386,7 @@
 #define ID_RESULTS_GRID 11275
 #define ID_RESULTS_SEASON 11276
 #define ID_RESULTS_GROUPS 21215
+#define ID_RESULTS_LEVEL_NOTE 21481
 
 // Player comparison: two panels, each a grid with its team, competition, position and category
 // combos; tab buttons lead to it from the statistics windows and back

@@ -59,6 +59,17 @@ uint32_t RankGradientColour(int row, int rows) {
     return PackColor(255, static_cast<uint8_t>(green), static_cast<uint8_t>(blue), 0);
 }
 
+CStr StandingsRankText(const TeamStatRow& row, int rank, const CStr& levelMark) {
+    const CStr shown = CStr::Formatted("%d", rank);
+    return row.level ? shown.Concat(levelMark) : shown;
+}
+
+CStr LevelNoteText(const CompetitionStats& table, bool cupStyle, const TextLookup& text) {
+    if (!table.HasLevelRows())
+        return CStr();
+    return LookUpText(text, cupStyle ? kLevelNoteCupText : kLevelNoteLeagueText);
+}
+
 ComparisonFigures SumComparisonFigures(const CTeam* team, int seasonStartKey) {
     ComparisonFigures f;
     if (!team)
@@ -97,6 +108,7 @@ CStatisticsScreen::CStatisticsScreen(const CScreenContext& ctx) : m_ctx(ctx) {
     m_teamInfoGrid = find(m_standingsRoot, ID_ST_TEAMINFO);
     m_squadGrid = find(m_standingsRoot, ID_ST_SQUAD);
     m_playerGrid = find(m_standingsRoot, ID_ST_PLAYERS);
+    m_levelNote = find(m_standingsRoot, ID_ST_LEVEL_NOTE);
     m_fixtureGrid = find(m_fixturesRoot, ID_FX_GRID);
     m_fixtureList = find(m_fixturesRoot, ID_FX_COMPETITION);
     m_matchGrid = find(m_compareRoot, ID_MC_GRID);
@@ -250,19 +262,25 @@ void CStatisticsScreen::FillCompetitionCombos() {
 void CStatisticsScreen::FillStandings() {
     if (!m_standingsGrid || !m_competitionCombo)
         return;
+    if (m_levelNote)
+        m_levelNote->SetText(CStr());
     int c = PickedCompetition(m_competitionCombo);
     if (c < 0 || m_competitions[static_cast<size_t>(c)]->standings.empty())
         return;
-    const auto& standings = m_competitions[static_cast<size_t>(c)]->standings;
+    const CompetitionStats& table = *m_competitions[static_cast<size_t>(c)];
+    const auto& standings = table.standings;
     CGuiElement* grid = m_standingsGrid;
     grid->Clear();
+    const CStr levelMark = Text(kLevelMarkText);
+    if (m_levelNote)
+        m_levelNote->SetText(LevelNoteText(table, table.leagueType == kCupLeagueType, m_ctx.Texts()));
     for (int col = 0; col < kStandingsColumns; ++col)
         grid->SetColumnFormat(col, col < 3 ? kFormatLeftMiddle : kFormatRightMiddle);
     int n = static_cast<int>(standings.size());
     for (int i = 0; i < n; ++i) {
         int index = n - 1 - i;
         const TeamStatRow& row = *standings[static_cast<size_t>(index)];
-        grid->AddCell(0, row.hasResults ? Count(i + 1) : CStr("-"), index);
+        grid->AddCell(0, row.hasResults ? StandingsRankText(row, i + 1, levelMark) : CStr("-"), index);
         grid->AddCell(1, row.name, c);
         grid->AddCell(2, row.country, -1);
         grid->AddCell(3, Count(row.games), -1);

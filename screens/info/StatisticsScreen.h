@@ -43,6 +43,16 @@ ComparisonFigures SumComparisonFigures(const CTeam* team, int seasonStartKey);
 // The rank colour of grid row i of n: green at the top through yellow to red at the bottom.
 uint32_t RankGradientColour(int row, int rows);
 
+// The level mark after a rank, and the note under a table that has one (league and cup wording).
+constexpr int kLevelMarkText = 302950;
+constexpr int kLevelNoteLeagueText = 302951;
+constexpr int kLevelNoteCupText = 302952;
+// A standings row's rank as the tables show it: the rank, marked when only the names placed the
+// row among clubs level on every figure.
+CStr StandingsRankText(const TeamStatRow& row, int rank, const CStr& levelMark);
+// The note under a table with level rows (empty without any), worded for a league or a cup group.
+CStr LevelNoteText(const CompetitionStats& table, bool cupStyle, const TextLookup& text);
+
 class CStatisticsScreen : public CGameScreen {
 public:
     static constexpr uint32_t kUserColour = 16711935u; // the user's club: green
@@ -97,6 +107,7 @@ private:
     CGuiElement* m_teamInfoGrid = nullptr;     // ID_ST_TEAMINFO
     CGuiElement* m_squadGrid = nullptr;        // ID_ST_SQUAD
     CGuiElement* m_playerGrid = nullptr;       // ID_ST_PLAYERS
+    CGuiElement* m_levelNote = nullptr;        // ID_ST_LEVEL_NOTE
     CGuiElement* m_fixtureGrid = nullptr;      // ID_FX_GRID
     CGuiElement* m_fixtureList = nullptr;      // ID_FX_COMPETITION
     CGuiElement* m_matchGrid = nullptr;        // ID_MC_GRID

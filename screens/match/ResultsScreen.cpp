@@ -27,18 +27,19 @@ constexpr int kPromotedText = 302901;
 
 } // namespace
 
-std::vector<ResultsRow> BuildResultsRows(const CompetitionStats& group, bool leagueStyle,
-                                         int seasonStartKey) {
+std::vector<ResultsRow> BuildResultsRows(const CompetitionStats& group, bool leagueStyle, int seasonStartKey,
+                                         const CStr& levelMark) {
     std::vector<ResultsRow> rows;
     const int n = static_cast<int>(group.standings.size());
     for (int i = 0; i < n; ++i) {
         const TeamStatRow& team = *group.standings[static_cast<size_t>(n - 1 - i)];
         ResultsRow row;
-        row.cells[0] = CStr::Formatted("%d", i + 1);
+        row.cells[0] = StandingsRankText(team, i + 1, levelMark);
         row.cells[1] = team.name;
         row.cells[2] = leagueStyle ? CStr::Formatted("%.2f", static_cast<double>(team.winPercent))
                                    : CStr::Formatted("%d:%d", 2 * team.wins, 2 * team.losses);
-        row.cells[3] = CStr::Formatted("%d", team.wins);
+        // The results counted: the games the club played in this table.
+        row.cells[3] = CStr::Formatted("%d", team.games);
         if (team.games > 0)
             row.cells[4] = CStr::Formatted("%.2f", static_cast<double>(team.pointsFor) / team.games);
         else
@@ -66,6 +67,7 @@ CResultsScreen::CResultsScreen(const CScreenContext& ctx) : m_ctx(ctx) {
     m_season = find(ID_RESULTS_SEASON);
     m_button = find(ID_RESULTS_STAGE);
     m_message = find(ID_RESULTS_STAGE_TEXT);
+    m_levelNote = find(ID_RESULTS_LEVEL_NOTE);
     if (m_grid)
         for (int c = 0; c < kColumns; ++c)
             m_grid->SetHeaderTooltip(c, ctx.Tooltip(kTooltips[c]));
@@ -194,6 +196,8 @@ void CResultsScreen::Build() {
         return;
     m_grid->Clear();
     m_grid->SetRowCount(0);
+    if (m_levelNote)
+        m_levelNote->SetText(CStr());
     const CCareerSession& session = m_ctx.Session();
     const int g = ShownGroup();
     // No table yet (no career, or no league with clubs): empty labels and grid, nothing to grade.
@@ -233,7 +237,10 @@ void CResultsScreen::Build() {
     }
     m_grid->SetHeaderTooltip(2, m_ctx.Tooltip(leagueStyle ? kWinShareTooltip : kTooltips[2]));
 
-    const std::vector<ResultsRow> rows = BuildResultsRows(group, leagueStyle, SeasonStartKey());
+    const std::vector<ResultsRow> rows =
+        BuildResultsRows(group, leagueStyle, SeasonStartKey(), Text(kLevelMarkText));
+    if (m_levelNote)
+        m_levelNote->SetText(LevelNoteText(group, !leagueStyle, m_ctx.Texts()));
     const int n = static_cast<int>(rows.size());
     const CTeam* club = session.UserClub();
     int userRow = -1;

@@ -17,9 +17,11 @@ struct ResultsRow {
     CStr cells[6];
 };
 
-// The table of a group, leader first: rank, team, the record (win share in a league, "%d:%d" two
-// points a win in a tournament), games won, points per game and the season's field-goal share.
-std::vector<ResultsRow> BuildResultsRows(const CompetitionStats& group, bool leagueStyle, int seasonStartKey);
+// The table of a group, leader first: rank (with `levelMark` on clubs only their names placed),
+// team, the record (win share in a league, "%d:%d" two points a win in a tournament), the results
+// counted (games played), points per game and the season's field-goal share.
+std::vector<ResultsRow> BuildResultsRows(const CompetitionStats& group, bool leagueStyle, int seasonStartKey,
+                                         const CStr& levelMark);
 
 class CResultsScreen : public CGameScreen {
 public:
@@ -74,6 +76,7 @@ private:
     CGuiElement* m_season = nullptr;    // ID_RESULTS_SEASON
     CGuiElement* m_button = nullptr;    // ID_RESULTS_STAGE
     CGuiElement* m_message = nullptr;   // ID_RESULTS_STAGE_TEXT
+    CGuiElement* m_levelNote = nullptr; // ID_RESULTS_LEVEL_NOTE
     CompetitionList m_groups;
     int m_userGroup = -1;
     uint8_t m_seasonOver = 0;

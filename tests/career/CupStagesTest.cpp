@@ -13,8 +13,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <set>
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -69,6 +71,16 @@ protected:
         stat->Field(10) = other;
         team->matchStats.push_back(stat);
         (team == s.UserClub() ? s.careerDB : s.worldDB)->matchStats.Append(stat);
+    }
+
+    // Every fixture of the list gets the score `score` gives it (home first), with both clubs' records.
+    void PlayRound(const std::function<std::pair<int, int>(const CFixture&)>& score) {
+        for (int i = 0; i < m_session->fixtureList->Size(); ++i) {
+            CFixture* f = m_session->fixtureList->At(i);
+            std::tie(f->homeScore, f->awayScore) = score(*f);
+            Record(f->home, *f, f->homeScore, f->awayScore);
+            Record(f->away, *f, f->awayScore, f->homeScore);
+        }
     }
 
     CupStageOutcome NextRound() { return BuildNextCupStage(*m_session, BuildStageStandings(*m_session, {})); }
@@ -328,6 +340,67 @@ TEST_F(CupStagesTest, AClubKnockedOutIsInNoNewLeagueAndTheRestIsPlayedOutToACham
     EXPECT_EQ(s.fixtureList->Season().startMonth, 8);
     EXPECT_EQ(s.fixtureList->Season().startDay, 18);
     EXPECT_EQ(PlayOutTournament(s, {}), champion);
+}
+
+// Two clubs of a group on the same record: the points difference makes the group's winner, who
+// takes the first place into the next round, and the user's club a point ahead in each win is no
+// winner and earns no prize.
+TEST_F(CupStagesTest, AGroupOnEqualRecordsIsWonOnPointsDifference) {
+    CCareerSession& s = Start(kDataSetEuroCup);
+    CTeam* user = s.UserClub();
+    const int32_t group = user->leagueId;
+    const CLeague* league = s.worldDB->FindLeague(group);
+    ASSERT_NE(league, nullptr);
+    // The rival wins every game by 30 but the one against the user's club; the user's club wins
+    // each of its games by a point but the one against the spoiler, which loses all its others.
+    std::vector<int32_t> others;
+    for (const CTeam* team : league->teams)
+        if (team->id != user->id)
+            others.push_back(team->id);
+    ASSERT_GE(others.size(), 3u);
+    const int32_t rival = others[2];
+    const int32_t spoiler = others[0];
+    PlayRound([&](const CFixture& f) -> std::pair<int, int> {
+        const int32_t home = f.home->id, away = f.away->id;
+        auto homeWins = [&](bool wins, int by) {
+            return wins ? std::make_pair(80 + by, 80) : std::make_pair(80, 80 + by);
+        };
+        if (f.leagueId != group)
+            return homeWins(home < away, 10);
+        if (home == user->id || away == user->id) {
+            const int32_t other = home == user->id ? away : home;
+            return homeWins((home == user->id) == (other != spoiler), 1);
+        }
+        if (home == rival || away == rival)
+            return homeWins(home == rival, 30);
+        if (home == spoiler || away == spoiler)
+            return homeWins(away == spoiler, 10);
+        return homeWins(home < away, 10);
+    });
+
+    const CompetitionList tables = BuildStageStandings(s, {});
+    const CompetitionStats* table = FindCompetition(tables, group);
+    ASSERT_NE(table, nullptr);
+    ASSERT_EQ(table->SortKey(*table->standings.back()), table->SortKey(*table->standings.end()[-2]));
+    EXPECT_EQ(Place(tables, group, 1), rival);
+    EXPECT_EQ(Place(tables, group, 2), user->id);
+
+    const int cash = user->cash;
+    const SeasonVerdict verdict = JudgeSeasonEnd(s, tables);
+    EXPECT_FALSE(verdict.champion);
+    EXPECT_FALSE(verdict.prizePaid);
+    EXPECT_EQ(verdict.position, 2);
+    EXPECT_FALSE(verdict.knockedOut);
+    EXPECT_EQ(user->cash, cash);
+
+    // The next round's leagues take the group's winner into its first-place slot: A1, B1, X1, Y1.
+    ASSERT_TRUE(BuildNextCupStage(s, tables).built);
+    const CLeague* next = s.worldDB->FindLeague(group / 2);
+    ASSERT_NE(next, nullptr);
+    const size_t winnerSlot = static_cast<size_t>(group % 2) * 3;
+    ASSERT_GT(next->teams.size(), winnerSlot + 1);
+    EXPECT_EQ(next->teams[winnerSlot]->id, rival);
+    EXPECT_EQ(next->teams[winnerSlot + 1]->id, user->id);
 }
 
 TEST_F(CupStagesTest, TablesTooShortOrMissingChangeNothingButTheStage) {

@@ -87,8 +87,8 @@ struct RolloverWorld {
 
     CTeam* Club(int id) const { return id == user->id ? user : world->FindTeam(id); }
 
-    // A season's record for one club: `wins` of ten games won.
-    void Record(int clubId, int wins) {
+    // A season's record for one club: `wins` of ten games won, each by `winBy`, each defeat by 10.
+    void Record(int clubId, int wins, int winBy = 10) {
         CTeam* team = Club(clubId);
         for (int game = 0; game < 10; ++game) {
             auto stat = std::make_unique<CMatchStat>();
@@ -96,7 +96,7 @@ struct RolloverWorld {
             stat->Field(8) = 2007;
             stat->Field(7) = 10;
             stat->Field(6) = 1 + game;
-            stat->Field(9) = game < wins ? 80 : 70;
+            stat->Field(9) = game < wins ? 70 + winBy : 70;
             stat->Field(10) = game < wins ? 70 : 80;
             team->matchStats.push_back(stat.get());
             records.push_back(std::move(stat));
@@ -275,6 +275,40 @@ TEST(SeasonRollover, TheSkippedSummerBooksItsMonthsCampsAndLoans) {
     // July closes in the books, so August brings the cash before August's bookings forward.
     EXPECT_EQ(ledger.GetMonthEndBalance(2008, 7),
               2000000 - 150000 - 3 * 10000 - 3 * 11500 - 3 * w.user->stadium->upkeep);
+}
+
+// Clubs on the same win share: the points difference decides who goes up and who comes down.
+TEST(SeasonRollover, EqualWinSharesArePartedByPointsDifferenceForPromotionAndTheDrop) {
+    for (bool userAhead : {false, true}) {
+        SCOPED_TRACE(userAhead ? "the user's club ahead" : "the rival ahead");
+        RolloverWorld w(0);
+        // Clubs 1 (the user's) and 2 win nine of ten; one of them by more in each win.
+        w.Record(1, 9, userAhead ? 20 : 5);
+        w.Record(2, 9, userAhead ? 5 : 20);
+        w.Record(3, 4);
+        w.Record(4, 2);
+        // Above, 13 and 14 win one of ten; 14 by less, so it is the bottom club.
+        w.Record(11, 7);
+        w.Record(12, 5);
+        w.Record(13, 1, 30);
+        w.Record(14, 1, 2);
+
+        const CompetitionList standings = BuildSeasonStandings(w.session, Texts);
+        const SeasonVerdict verdict = JudgeSeasonEnd(w.session, standings);
+        EXPECT_EQ(verdict.champion, userAhead);
+        EXPECT_EQ(verdict.prizePaid, userAhead);
+        EXPECT_EQ(verdict.position, userAhead ? 1 : 2);
+
+        const RolloverOutcome outcome = StartNewSeason(w.session, Texts, {});
+        EXPECT_EQ(outcome.promoted, userAhead);
+        if (userAhead) {
+            EXPECT_EQ(w.TeamIds(0), (std::vector<int>{2, 3, 4, 14}));
+            EXPECT_EQ(w.TeamIds(1), (std::vector<int>{11, 12, 13, 1}));
+        } else {
+            EXPECT_EQ(w.TeamIds(0), (std::vector<int>{1, 2, 3, 4}));
+            EXPECT_EQ(w.TeamIds(1), (std::vector<int>{11, 12, 13, 14}));
+        }
+    }
 }
 
 TEST(SeasonRollover, LeagueRowsThatNameNothingAndAClubNotInItsLeagueChangeNothing) {

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <memory>
 #include <string>
@@ -206,6 +207,96 @@ TEST(Standings, LevelScoreIsALossForBothAndCupGroupsRankByRecord) {
     EXPECT_EQ(table.standings[0]->teamId, 1);
     EXPECT_EQ(table.SortKey(*table.standings[1]), 0);
     EXPECT_EQ(table.SortKey(*table.standings[2]), 0);
+}
+
+// Two games against a club outside the table, each as (own score, opponent's score).
+void TwoGames(CTeam* team, CTeam* other, int firstFor, int firstAgainst, int secondFor, int secondAgainst) {
+    FixtureWorld::AddRecord(team, other, firstFor, firstAgainst, 20070915);
+    FixtureWorld::AddRecord(team, other, secondFor, secondAgainst, 20070922);
+}
+
+std::vector<int> LevelMarks(const CompetitionStats& table) {
+    std::vector<int> marks;
+    for (const auto& row : table.standings)
+        marks.push_back(row->level);
+    return marks;
+}
+
+// The clubs' order in their league's list, for a failure message.
+std::string ListedAs(const std::vector<int>& order, const char* const* names) {
+    std::string listed;
+    for (int k : order)
+        listed += std::string(names[k]) + " ";
+    return listed;
+}
+
+// Equal win shares are parted by the points difference, then by the points scored, in a league
+// and in a cup group alike, whatever order the clubs are listed in.
+TEST(Standings, EqualRecordsRankByPointsDifferenceThenPointsScored) {
+    const char* names[] = {"Ashford", "Bramley", "Carden", "Denton", "Eston", "Filey"};
+    const std::vector<std::string> expected{"Filey", "Ashford", "Carden", "Denton", "Bramley", "Eston"};
+    for (int type : {kLeague, kCup}) {
+        std::vector<int> order{0, 1, 2, 3, 4, 5};
+        do {
+            FixtureWorld w;
+            CLeague* outside = w.AddLeague(9, kLeague + kCup); // the opponents' own table
+            CTeam* rival = w.AddTeam(outside, 99, "Rival");
+            CLeague* league = w.AddLeague(1, type);
+            CTeam* clubs[6] = {};
+            for (int k : order)
+                clubs[k] = w.AddTeam(league, k + 1, names[k]);
+            w.MakeCareer(league, 5);
+            // Ashford -11, Bramley +20, Carden +3 scoring 145, Denton +3 scoring 160; Eston (the
+            // user's club, as the career holds it) 2-0 and Filey 0-2.
+            TwoGames(clubs[0], rival, 80, 70, 60, 81);
+            TwoGames(clubs[1], rival, 90, 60, 70, 80);
+            TwoGames(clubs[2], rival, 75, 70, 70, 72);
+            TwoGames(clubs[3], rival, 100, 90, 60, 67);
+            CTeam* user = w.career.teams.At(0);
+            TwoGames(user, rival, 70, 60, 70, 60);
+            TwoGames(clubs[5], rival, 60, 90, 60, 90);
+
+            CompetitionList list = w.Build();
+            const CompetitionStats* table = FindCompetition(list, 1);
+            ASSERT_NE(table, nullptr);
+            ASSERT_EQ(Names(*table), expected) << "type " << type << ", listed " << ListedAs(order, names);
+            ASSERT_EQ(table->Best()->team, user);
+            // Every tie was broken by a figure: nothing is marked level.
+            ASSERT_FALSE(table->HasLevelRows());
+        } while (std::next_permutation(order.begin(), order.end()));
+    }
+}
+
+// Clubs level on the share, the difference and the points stand in name order, the first name
+// higher, and are marked; a club level on the first two figures only is not.
+TEST(Standings, ClubsLevelOnEveryFigureStandByNameAndAreMarked) {
+    const char* names[] = {"Cobham", "Abbot", "Bexley", "Dorney", "Epsom"};
+    std::vector<int> order{0, 1, 2, 3, 4};
+    do {
+        FixtureWorld w;
+        CLeague* outside = w.AddLeague(9, kCup);
+        CTeam* rival = w.AddTeam(outside, 99, "Rival");
+        CLeague* league = w.AddLeague(1, kLeague);
+        CTeam* clubs[5] = {};
+        for (int k : order)
+            clubs[k] = w.AddTeam(league, k + 1, names[k]);
+        w.MakeCareer(league, 5);
+        // Cobham, Abbot and Bexley: 80-70 and 70-80. Dorney: 95-80 and 60-75, level on the share
+        // and the difference but with more points scored.
+        for (int k = 0; k < 3; ++k)
+            TwoGames(clubs[k], rival, 80, 70, 70, 80);
+        TwoGames(clubs[3], rival, 95, 80, 60, 75);
+
+        CompetitionList list = w.Build();
+        const CompetitionStats& table = *FindCompetition(list, 1);
+        const std::string listed = ListedAs(order, names);
+        // Epsom (the user's club) has no result and stands in front.
+        ASSERT_EQ(Names(table), (std::vector<std::string>{"Epsom", "Cobham", "Bexley", "Abbot", "Dorney"}))
+            << listed;
+        ASSERT_EQ(LevelMarks(table), (std::vector<int>{0, 1, 1, 1, 0})) << listed;
+        ASSERT_TRUE(table.LevelOnFigures(*table.standings[1], *table.standings[3]));
+        ASSERT_FALSE(table.LevelOnFigures(*table.standings[3], *table.standings[4]));
+    } while (std::next_permutation(order.begin(), order.end()));
 }
 
 TEST(Standings, LeagueKeyIsTheWinPercentageInThousandthsTruncated) {

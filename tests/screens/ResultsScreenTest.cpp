@@ -97,7 +97,7 @@ TEST(ResultsScreen, TheChampionsTableLeaderFirstGradedByRankAndThePrizeOnce) {
     EXPECT_STREQ(rig.Cell(0, 0).GetText(), "1");
     EXPECT_STREQ(rig.Cell(1, 0).GetText(), "Users");
     EXPECT_STREQ(rig.Cell(2, 0).GetText(), "90.00");
-    EXPECT_STREQ(rig.Cell(3, 0).GetText(), "9");
+    EXPECT_STREQ(rig.Cell(3, 0).GetText(), "10"); // the results counted: games played
     EXPECT_STREQ(rig.Cell(4, 0).GetText(), "89.00");
     EXPECT_STREQ(rig.Cell(5, 0).GetText(), "50.0");
     EXPECT_STREQ(rig.Cell(1, 3).GetText(), "Club 3");
@@ -125,6 +125,39 @@ TEST(ResultsScreen, TheChampionsTableLeaderFirstGradedByRankAndThePrizeOnce) {
     results.OnMessage(open);
     EXPECT_EQ(rig.user->cash, cash + kChampionPrize);
     EXPECT_EQ(rig.Grid()->GetRowCount(), 4);
+}
+
+// The user's club and Club 1 both win seven of ten: a bigger win puts the user's club on top
+// with an unmarked table; on equal figures the names place them, and the table says so.
+TEST(ResultsScreen, EqualRecordsArePartedByPointsDifferenceOrMarkedLevel) {
+    for (bool biggerWin : {true, false}) {
+        SCOPED_TRACE(biggerWin ? "a bigger win" : "level on every figure");
+        ResultsRig rig(7);
+        if (biggerWin)
+            rig.user->matchStats.front()->Field(9) = 100;
+        CResultsScreen results(rig.ctx);
+        results.Refresh();
+        CGuiElement* note = rig.stack.FindElement(ID_RESULTS_LEVEL_NOTE);
+        ASSERT_NE(note, nullptr);
+        if (biggerWin) {
+            EXPECT_STREQ(rig.Cell(0, 0).GetText(), "1");
+            EXPECT_STREQ(rig.Cell(1, 0).GetText(), "Users");
+            EXPECT_STREQ(rig.Cell(0, 1).GetText(), "2");
+            EXPECT_STREQ(rig.Cell(1, 1).GetText(), "Club 1");
+            EXPECT_TRUE(results.Verdict().champion);
+            EXPECT_STREQ(note->GetText().GetText(), "");
+        } else {
+            EXPECT_STREQ(rig.Cell(0, 0).GetText(), "1<302950>");
+            EXPECT_STREQ(rig.Cell(1, 0).GetText(), "Club 1");
+            EXPECT_STREQ(rig.Cell(0, 1).GetText(), "2<302950>");
+            EXPECT_STREQ(rig.Cell(1, 1).GetText(), "Users");
+            EXPECT_STREQ(rig.Cell(0, 2).GetText(), "3");
+            EXPECT_FALSE(results.Verdict().champion);
+            EXPECT_EQ(results.Verdict().position, 2);
+            EXPECT_STREQ(note->GetText().GetText(), "<302951>");
+        }
+        EXPECT_STREQ(rig.Cell(3, 1).GetText(), "10");
+    }
 }
 
 TEST(ResultsScreen, TheLeaguesChampionAndTheUsersPromotionAreNamed) {

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -195,6 +196,45 @@ TEST_F(StatisticsFixture, StandingsRankFromOneWithTheUsersClubHighlighted) {
     EXPECT_EQ(combo->GetItemText(combo->GetSelectedIndex()), CStr("<810000>"));
     CStr caption = static_cast<CGuiWindow*>(Find(ID_STATISTICS))->GetCaption();
     EXPECT_EQ(caption, CStr("<100021> / <810000> / Bexley / 2007-2008 <80030> / 20.09.2007"));
+}
+
+// Bexley and Carrow both lost both games: Bexley's smaller margin puts it above. Eston and Filey
+// drew their one game: level on every figure, they stand by name and are marked, with the note.
+TEST_F(StatisticsFixture, EqualRecordsRankByPointsDifferenceAndLevelRowsAreMarked) {
+    for (int i = 0; i < session.fixtureList->Size(); ++i)
+        if (CFixture* f = session.fixtureList->At(i); f->home == teams[5])
+            Play(f, 70, 70);
+    // Listed the other way round, which the order must not depend on.
+    for (int l = 0; l < 2; ++l) {
+        auto& listed = session.worldDB->leagues.At(l)->teams;
+        std::reverse(listed.begin(), listed.end());
+    }
+    screen->Refresh();
+    CGuiElement* grid = Find(ID_ST_STANDINGS);
+    CGuiElement* note = Find(ID_ST_LEVEL_NOTE);
+    ASSERT_NE(note, nullptr);
+    ASSERT_EQ(grid->GetRowCount(), 4);
+    EXPECT_EQ(Cell(grid, 1, 1), "Bexley");
+    EXPECT_EQ(Cell(grid, 0, 1), "2");
+    EXPECT_EQ(Cell(grid, 1, 2), "Carrow");
+    EXPECT_EQ(Cell(grid, 0, 2), "3");
+    EXPECT_EQ(note->GetText().Std(), "");
+
+    CGuiElement* combo = Find(ID_ST_COMPETITION);
+    int second = -1;
+    for (int item = 0; item < combo->GetItemCount(); ++item)
+        if (screen->Competitions()[static_cast<size_t>(combo->GetItemData(item))]->leagueId == 1)
+            second = item;
+    ASSERT_GE(second, 0);
+    combo->SetSelection(second);
+    GuiMessage pick{ID_ST_COMPETITION, -1, kMsgSelection, second, 0, 0};
+    screen->OnMessage(pick);
+    ASSERT_EQ(grid->GetRowCount(), 2);
+    EXPECT_EQ(Cell(grid, 0, 0), "1<302950>");
+    EXPECT_EQ(Cell(grid, 1, 0), "Eston");
+    EXPECT_EQ(Cell(grid, 0, 1), "2<302950>");
+    EXPECT_EQ(Cell(grid, 1, 1), "Filey");
+    EXPECT_EQ(note->GetText().Std(), "<302951>");
 }
 
 TEST_F(StatisticsFixture, RankGradientRunsFromGreenThroughYellowToRed) {
