@@ -554,7 +554,12 @@ TEST(CupFinalRanking, FollowsHowFarEachClubWentNotItsRecord) {
     ASSERT_EQ(table.standings.size(), 6u);
     for (size_t i = 0; i < 6; ++i)
         EXPECT_STREQ(table.standings[i]->name.GetText(), expected[i]) << i;
-    // Without a champion (the final not played) the finalists stay in their record order.
+    // Every club has the same (empty) figures, but each went out in a round of its own: none is
+    // level with another in this table.
+    EXPECT_FALSE(table.HasLevelRows());
+    // Without a champion (the final not played) the finalists stay in their record order, level.
     RankByTournamentProgress(table, false, nullptr);
     EXPECT_STREQ(table.Best()->name.GetText(), "Champion");
+    for (const auto& row : table.standings)
+        EXPECT_EQ(row->level, row->name == "Champion" || row->name == "RunnerUp" ? 1 : 0) << row->name.Std();
 }
