@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <map>
 #include <string>
 
@@ -222,6 +223,7 @@ TEST(QuickMatchBooks, EveryPairOfFreeThrowsIsAFoulOfTheOtherSide) {
     }
     // About ten trips to the line a side: the fouls spread over everyone who plays, the more the
     // longer he plays.
+    std::printf("quick results: %.1f fouls a side a match\n", totalFouls / 600.0);
     EXPECT_GT(totalFouls, 300 * 2 * 6);
     EXPECT_LT(totalFouls, 300 * 2 * 16);
     int played = 0;
@@ -258,6 +260,7 @@ TEST(QuickMatchBooks, AShotADefenderStopsIsHisBlock) {
         }
     }
     // A few a side in each match.
+    std::printf("quick results: %.1f blocks a side a match\n", blocks / 100.0);
     EXPECT_GT(blocks, 50 * 2);
     EXPECT_LT(blocks, 50 * 2 * 8);
 
