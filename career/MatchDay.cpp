@@ -201,12 +201,13 @@ void PlayEvent(const QuickMatchContext& ctx, int kind, QuickSide& list, const CT
         break;
     }
     case kLineDefence:
+        // A defender's stop of a shot: his block.
         TrainQuickSkill(who.player, kSkillDefence, 1);
-        who.stat->Field(26) += 1;
+        who.stat->Blocks() += 1;
         break;
     case kLineSteal:
         TrainQuickSkill(who.player, kSkillSteal, 1);
-        who.stat->Field(27) += 1;
+        who.stat->Steals() += 1;
         break;
     default:
         return;
@@ -214,6 +215,17 @@ void PlayEvent(const QuickMatchContext& ctx, int kind, QuickSide& list, const CT
     if (ctx.results)
         ctx.results->AddReportLine(who.player->name, team->name, kind, 1, minute, second, &who.hints,
                                    who.player);
+}
+
+// Free throws are given for a foul: the defender in the fouled player's slot of the five, the man
+// who guards him, committed it. His slot is drawn already, so counting fouls draws nothing and
+// leaves every result as it was.
+void BookFoul(QuickTeam& defence, int slot) {
+    if (defence.five.empty())
+        return;
+    CPlayerStat* stat = defence.five[static_cast<size_t>(std::min(slot, Size(defence.five) - 1))].stat;
+    stat->DefenceFouls() += 1;
+    stat->Fouls() += 1;
 }
 
 // Builds one side's statistics records and splits its squad into the starting five and the bench.
@@ -390,6 +402,7 @@ void BreakTie(QuickTeam& home, QuickTeam& away) {
             break;
         default:
             count(20, 17, 2, points);
+            BookFoul(side == &home ? away : home, index);
             break;
         }
     }
@@ -498,7 +511,6 @@ std::vector<std::array<CStr, 2>> CDayResults::Leaders() const {
     auto pair = [](const MatchDayEntry* entry) {
         return entry ? std::array<CStr, 2>{entry->playerName, entry->teamName} : std::array<CStr, 2>{};
     };
-    const MatchDayEntry* fieldGoals = leaderOf(kFieldGoals);
     const MatchDayEntry* threes = leaderOf(kThreePointers);
     const MatchDayEntry* freeThrows = leaderOf(kFreeThrows);
     // The top scorer has the most points of all three kinds together, not of one kind; a tie keeps
@@ -516,6 +528,26 @@ std::vector<std::array<CStr, 2>> CDayResults::Leaders() const {
             if (total > bestPoints) {
                 bestPoints = total;
                 scorer = &entry;
+            }
+        }
+    }
+    // Field goals are the twos, close shots and threes together, counted as baskets (the lists hold
+    // their points); a tie goes to the player with more points.
+    std::map<std::pair<std::string, std::string>, int> baskets;
+    for (const MatchDayEntry& entry : m_lists[kFieldGoals])
+        baskets[{entry.playerName.Std(), entry.teamName.Std()}] += entry.value / 2;
+    for (const MatchDayEntry& entry : m_lists[kThreePointers])
+        baskets[{entry.playerName.Std(), entry.teamName.Std()}] += entry.value / 3;
+    const MatchDayEntry* fieldGoals = nullptr;
+    int bestBaskets = -1, bestBasketPoints = -1;
+    for (int category : {kFieldGoals, kThreePointers}) {
+        for (const MatchDayEntry& entry : m_lists[static_cast<size_t>(category)]) {
+            const std::pair<std::string, std::string> key{entry.playerName.Std(), entry.teamName.Std()};
+            const int count = baskets[key], total = points[key];
+            if (count > bestBaskets || (count == bestBaskets && total > bestBasketPoints)) {
+                bestBaskets = count;
+                bestBasketPoints = total;
+                fieldGoals = &entry;
             }
         }
     }
@@ -613,6 +645,7 @@ void SimulatePossession(const QuickMatchContext& ctx, QuickTeam& home, QuickTeam
         return std::clamp(chance, 0.0, 2.0 * kQuick.turnover);
     };
     if (how < Threshold(kQuick.freeThrowTrip)) {
+        BookFoul(defence, k);
         // Two throws, each on the shooter's own touch.
         const double chance = FreeThrowChance(player);
         const bool firstIn = Chance(chance);
@@ -654,6 +687,8 @@ void SimulatePossession(const QuickMatchContext& ctx, QuickTeam& home, QuickTeam
             if (Chance(kQuick.assistShare))
                 PlayEvent(ctx, kLineAssist, attack.five, attack.team, minute, second, player);
         } else if (D100() >= shot.defenceAtLeast) {
+            if (!defence.five.empty())
+                defence.stat->Blocks() += 1; // the club's blocks are its players'
             PlayEvent(ctx, kLineDefence, defence.five, defence.team, minute, second, player);
         } else if (D100() >= shot.defendersAtLeast) {
             PlayEvent(ctx, kLineRebound, defence.five, defence.team, minute, second, player);

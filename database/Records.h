@@ -261,6 +261,8 @@ struct CMatchStat : CRecord {
     int32_t Steals() const { return Field(24); }
     int32_t& PassesFailed() { return Field(25); }
     int32_t PassesFailed() const { return Field(25); }
+    int32_t& Blocks() { return Field(26); } // shots its defenders stopped
+    int32_t Blocks() const { return Field(26); }
     // Day, month and year in fields 6-8, the year again in field 1.
     void SetDate(int year, int month, int day) {
         Field(1) = year;
@@ -322,10 +324,19 @@ struct CPlayerStat : CRecord {
     int32_t OffensiveRebounds() const { return Field(22); }
     int32_t& DefensiveRebounds() { return Field(23); }
     int32_t DefensiveRebounds() const { return Field(23); }
+    // Fouls he committed while his side had the ball, while it defended, and both together.
     int32_t& AttackFouls() { return Field(24); }
     int32_t AttackFouls() const { return Field(24); }
     int32_t& DefenceFouls() { return Field(25); }
     int32_t DefenceFouls() const { return Field(25); }
+    int32_t& Fouls() { return Field(26); }
+    int32_t Fouls() const { return Field(26); }
+    int32_t& Steals() { return Field(27); }
+    int32_t Steals() const { return Field(27); }
+    int32_t& PassesFailed() { return Field(28); } // passes that went astray
+    int32_t PassesFailed() const { return Field(28); }
+    int32_t& Blocks() { return Field(29); } // shots he stopped
+    int32_t Blocks() const { return Field(29); }
     int32_t& Rebounds() { return Field(30); }
     int32_t Rebounds() const { return Field(30); }
     void SetDate(int year, int month, int day) {

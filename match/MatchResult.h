@@ -38,7 +38,7 @@ struct ClubMatchTotals {
     int32_t offensiveRebounds = 0, defensiveRebounds = 0;
     int32_t steals = 0;
     int32_t passesFailed = 0;
-    int32_t lastCounter = 0; // the engine's own last figure (field 26)
+    int32_t blocks = 0; // shots its defenders stopped
 };
 
 inline void FillClubFigures(CMatchStat& stat, const ClubMatchTotals& t) {
@@ -56,7 +56,7 @@ inline void FillClubFigures(CMatchStat& stat, const ClubMatchTotals& t) {
     stat.DefensiveRebounds() = t.defensiveRebounds;
     stat.Steals() = t.steals;
     stat.PassesFailed() = t.passesFailed;
-    stat.Field(26) = t.lastCounter;
+    stat.Blocks() = t.blocks;
 }
 
 // A player's totals of one match as an engine counts them; FillPlayerFigures lays them into his
@@ -71,8 +71,12 @@ struct PlayerMatchTotals {
     int32_t threePointersTaken = 0, threePointersMade = 0;
     int32_t freeThrowsTaken = 0, freeThrowsMade = 0;
     int32_t offensiveRebounds = 0, defensiveRebounds = 0;
+    // Fouls he committed while his side had the ball and while it defended; the record keeps their
+    // sum as his fouls, so every engine's fouls stand where the screens read them.
     int32_t attackFouls = 0, defenceFouls = 0;
-    int32_t counters[4] = {}; // the engine's own figures in fields 26-29
+    int32_t steals = 0;
+    int32_t passesFailed = 0;
+    int32_t blocks = 0; // shots he stopped
 };
 
 // A player's rebounds stand in three fields, the two kinds and their sum: every writer sets them
@@ -101,8 +105,10 @@ inline void FillPlayerFigures(CPlayerStat& stat, const PlayerMatchTotals& t) {
     FillPlayerRebounds(stat, t.offensiveRebounds, t.defensiveRebounds);
     stat.AttackFouls() = t.attackFouls;
     stat.DefenceFouls() = t.defenceFouls;
-    for (int i = 0; i < 4; ++i)
-        stat.Field(26 + i) = t.counters[i];
+    stat.Fouls() = ClampedSum(t.attackFouls, t.defenceFouls);
+    stat.Steals() = t.steals;
+    stat.PassesFailed() = t.passesFailed;
+    stat.Blocks() = t.blocks;
 }
 
 struct MatchResult {

@@ -39,7 +39,7 @@ void FillSide(const CMatch2DTeam& own, const CMatch2DTeam& other, CTeam* team, b
     club.steals = own.SumSteals();
     int completed = 0;
     own.GetPassTotals(completed, club.passesFailed);
-    club.lastCounter = own.SumCounter362();
+    club.blocks = own.SumBlocks();
     FillClubFigures(out.figures, club);
 
     // One line per squad player who was in the match; the others keep their records as they are.
@@ -68,10 +68,9 @@ void FillSide(const CMatch2DTeam& own, const CMatch2DTeam& other, CTeam* team, b
         t.defensiveRebounds = p.Counter(kStatDefensiveRebounds);
         t.attackFouls = p.attackFouls;
         t.defenceFouls = p.defenceFouls;
-        t.counters[0] = p.Fouls();
-        t.counters[1] = p.Counter(kStatSteals);
-        t.counters[2] = p.Counter(kStatPassesFailed);
-        t.counters[3] = p.Counter(kStatUnused);
+        t.steals = p.Counter(kStatSteals);
+        t.passesFailed = p.Counter(kStatPassesFailed);
+        t.blocks = p.Counter(kStatBlocks);
         FillPlayerFigures(line.figures, t);
         line.figures.Started() = player->words[kWordMatchState] == kOnCourt ? 1 : 0;
         // A computer club leaves the match with the line-up its substitutions made; the user's

@@ -759,6 +759,7 @@ bool CMatch2DPlayer::ChallengeShooter(CMatch2DPlayer* defender) {
     if (sum >= target) {
         defender->PostEvent(kTextChallengeWon, defender);
         defender->WinBallFrom(this);
+        defender->Counter(kStatBlocks) += 1;
         Counter(kStatChallengeLosses) += 1;
         return true;
     }

@@ -26,7 +26,7 @@ enum Match2DCounter : int {
     kStatPassesFailed = 359,
     kStatChallengeLosses = 360,
     kStatSteals = 361,
-    kStatUnused = 362,
+    kStatBlocks = 362, // shots he challenged away from the shooter
     kStatPassesLost = 363,
     kStatOffensiveRebounds = 364,
     kStatDefensiveRebounds = 365,

@@ -131,7 +131,7 @@ public:
     int SumSteals() const { return SumCounter(kStatSteals); }
     int SumOffensiveRebounds() const { return SumCounter(kStatOffensiveRebounds); }
     int SumDefensiveRebounds() const { return SumCounter(kStatDefensiveRebounds); }
-    int SumCounter362() const { return SumCounter(kStatUnused); }
+    int SumBlocks() const { return SumCounter(kStatBlocks); }
     int SumCounter363() const { return SumCounter(kStatPassesLost); }
     void GetDunkTotals(int& made, int& taken) const;
     void GetPassTotals(int& completed, int& failed) const;

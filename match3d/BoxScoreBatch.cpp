@@ -43,6 +43,7 @@ Match3DBox BoxOf(const CMatchTeam& team) {
         box.offensiveRebounds += p->offensiveRebounds;
         box.defensiveRebounds += p->defensiveRebounds;
         box.steals += p->steals;
+        box.blocks += p->blocks;
         box.fouls += p->foulsCharged;
         box.foulLimits += p->personalFouls >= 6 ? 1 : 0;
         box.injuries += p->injured != 0 ? 1 : 0;
@@ -73,6 +74,7 @@ void Match3DBox::Add(const Match3DBox& o) {
     freeThrowsTaken += o.freeThrowsTaken;
     freeThrowsMade += o.freeThrowsMade;
     offensiveRebounds += o.offensiveRebounds;
+    blocks += o.blocks;
     defensiveRebounds += o.defensiveRebounds;
     steals += o.steals;
     fouls += o.fouls;

@@ -18,6 +18,7 @@ struct Match3DBox {
     int freeThrowsTaken = 0, freeThrowsMade = 0;
     int offensiveRebounds = 0, defensiveRebounds = 0;
     int steals = 0;
+    int blocks = 0;
     int fouls = 0;
     int foulLimits = 0; // players who reached the sixth foul
     int injuries = 0;   // players hurt in the match

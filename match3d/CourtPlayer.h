@@ -187,7 +187,8 @@ public:
     bool ThreePointCheck(float distance);
     void FreeThrowCheck();
     // The field-goal roll from where the player stands: a three beyond the arc, else a two, each
-    // reading the row of its distance to the basket.
+    // reading the row of its distance to the basket. A miss that the marker's contest made (the
+    // roll clears the shot without his penalty) is his block.
     bool ShotCheck();
     // The shot leaves the hands: the roll is made here, from the release spot, which becomes the
     // match's shot spot (a free throw was rolled at the line already).
@@ -273,6 +274,7 @@ public:
 
     int32_t foulsCharged = 0;
     int32_t foulsBooked = 0;
+    int32_t foulsInAttack = 0; // of his fouls, those committed while his side had the ball
     uint8_t awaitingPass = 0;
     uint8_t shotTaken = 0;
     uint8_t shotScores = 0;          // the last shot check says the ball goes in
@@ -326,7 +328,7 @@ public:
     int32_t assists = 0; // passes caught by a teammate who scored from them
     int32_t fieldGoalsMade = 0;
     int32_t fieldGoalsAttempted = 0;
-    int32_t finalStatCount = 0;
+    int32_t blocks = 0; // shots his contest stopped
     int32_t offensiveRebounds = 0;
     int32_t defensiveRebounds = 0;
     int32_t badPasses = 0;
@@ -361,7 +363,10 @@ private:
     void PressFallback(int32_t clipCode);
     void ThinkHolder(CMatchTeam& own, bool atTarget);
     bool TryDrive();
-    float ContestedShotPenalty();
+    float ContestedShotPenalty(CCourtPlayer** marker);
+    // What the shot's sum stands above its target: it goes in at 0 or more.
+    float TwoPointMargin(float distance);
+    float ThreePointMargin(float distance);
     bool PullsUp(float toBasket, float markerDistance) const;
     bool TakesThree(float toBasket, float markerDistance) const;
     void ShootStep(float dn);

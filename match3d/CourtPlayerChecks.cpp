@@ -67,6 +67,7 @@ int CCourtPlayer::SkillCheck(const Vec3& point) {
         // In the table as on the player's card: the two must never disagree.
         ++personalFouls;
         ++foulsCharged;
+        foulsInAttack += attacking ? 1 : 0;
         return kCheckFoul;
     }
     return kCheckFailed;
@@ -160,27 +161,27 @@ float ShotBonus(CCourtPlayer& shooter, IMatchContext& match) {
 
 } // namespace
 
-bool CCourtPlayer::TwoPointCheck(float distance) {
-    if (match == nullptr) {
-        return false;
-    }
+float CCourtPlayer::TwoPointMargin(float distance) {
     const float sum =
         ShotBonus(*this, *match) + static_cast<float>(Attribute(kEntryTwoPoint)) - contestPenalty;
-    return match->Curve(MatchCurve::TwoPoint).Lookup(TruncatedKey(distance)) *
-               (levelFactor + twoPointLevelShift) <=
-           sum;
+    return sum - match->Curve(MatchCurve::TwoPoint).Lookup(TruncatedKey(distance)) *
+                     (levelFactor + twoPointLevelShift);
 }
 
-bool CCourtPlayer::ThreePointCheck(float distance) {
-    if (match == nullptr) {
-        return false;
-    }
+float CCourtPlayer::ThreePointMargin(float distance) {
     const float sum =
         ShotBonus(*this, *match) + static_cast<float>(Attribute(kEntryThreePoint)) - contestPenalty;
     // The row of the true distance, as the flat court reads it, a little above the club's level.
-    return match->Curve(MatchCurve::ThreePoint).Lookup(TruncatedKey(distance)) *
-               (levelFactor + kThreeLevelShift) <=
-           sum;
+    return sum - match->Curve(MatchCurve::ThreePoint).Lookup(TruncatedKey(distance)) *
+                     (levelFactor + kThreeLevelShift);
+}
+
+bool CCourtPlayer::TwoPointCheck(float distance) {
+    return match != nullptr && TwoPointMargin(distance) >= 0.0f;
+}
+
+bool CCourtPlayer::ThreePointCheck(float distance) {
+    return match != nullptr && ThreePointMargin(distance) >= 0.0f;
 }
 
 void CCourtPlayer::FreeThrowCheck() {
@@ -194,26 +195,37 @@ void CCourtPlayer::FreeThrowCheck() {
 }
 
 // A marker within reach makes the shot harder, the more the nearer he stands.
-float CCourtPlayer::ContestedShotPenalty() {
-    float marker = 0.0f;
-    if (FindNearestOpponent(position, marker) == nullptr || marker >= kContestReach) {
+float CCourtPlayer::ContestedShotPenalty(CCourtPlayer** marker) {
+    float distance = 0.0f;
+    CCourtPlayer* nearest = FindNearestOpponent(position, distance);
+    if (nearest == nullptr || distance >= kContestReach) {
         return 0.0f;
     }
-    return (kContestReach - marker) * kContestedShotPerMetre;
+    *marker = nearest;
+    return (kContestReach - distance) * kContestedShotPerMetre;
 }
 
 bool CCourtPlayer::ShotCheck() {
     const float distance = static_cast<float>(DistanceToAttackedBasket());
     const bool three = BeyondArc(position);
-    contestPenalty = ContestedShotPenalty();
+    CCourtPlayer* marker = nullptr;
+    contestPenalty = ContestedShotPenalty(&marker);
     shotAttemptOpen = 1;
     shotAttemptThree = three ? 1 : 0;
     if (!three) {
         ++twoPointAttempts;
-        shotScores = TwoPointCheck(distance) ? 1 : 0;
     } else {
         ++threePointAttempts;
-        shotScores = ThreePointCheck(distance) ? 1 : 0;
+    }
+    if (match == nullptr) {
+        shotScores = 0;
+        return true;
+    }
+    const float margin = three ? ThreePointMargin(distance) : TwoPointMargin(distance);
+    shotScores = margin >= 0.0f ? 1 : 0;
+    // The same roll without the marker's penalty would have gone in: he stopped the shot.
+    if (!shotScores && marker != nullptr && margin + contestPenalty >= 0.0f) {
+        ++marker->blocks;
     }
     return true;
 }

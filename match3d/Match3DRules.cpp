@@ -621,6 +621,7 @@ void CMatch3D::HandleFouls() {
     }
     ++fouler->personalFouls;
     ++fouler->foulsCharged;
+    fouler->foulsInAttack += fouler->attacking ? 1 : 0;
     const int foulSide = fouler->side == 1 ? 1 : 0;
     ++(foulSide == 0 ? homeTeamFouls : awayTeamFouls);
     ++quarterFouls[foulSide];

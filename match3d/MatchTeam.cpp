@@ -363,8 +363,8 @@ int32_t CMatchTeam::TotalTwoPointAttempts() const {
 int32_t CMatchTeam::TotalThreePointAttempts() const {
     return Sum(players, &CCourtPlayer::threePointAttempts);
 }
-int32_t CMatchTeam::TotalFinalStatCount() const {
-    return Sum(players, &CCourtPlayer::finalStatCount);
+int32_t CMatchTeam::TotalBlocks() const {
+    return Sum(players, &CCourtPlayer::blocks);
 }
 int CMatchTeam::TotalPasses(int32_t& good, int32_t& bad) const {
     return SumPair(players, &CCourtPlayer::goodPasses, &CCourtPlayer::badPasses, good, bad);

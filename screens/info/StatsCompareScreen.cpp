@@ -188,10 +188,10 @@ PlayerFigures SumPlayerFigures(const CPlayer& player) {
         f.freeThrowsMade += record->FreeThrowsMade();
         f.offensiveRebounds += record->OffensiveRebounds();
         f.defensiveRebounds += record->DefensiveRebounds();
-        f.fouls += record->Field(26);
-        f.steals += record->Field(27);
-        f.badPasses += record->Field(28);
-        f.extraCount += record->Field(29);
+        f.fouls += record->Fouls();
+        f.steals += record->Steals();
+        f.badPasses += record->PassesFailed();
+        f.blocks += record->Blocks();
         if (static_cast<int64_t>(record->OffensiveRebounds()) + record->DefensiveRebounds() > 6)
             ++f.bigGames;
     }
@@ -325,8 +325,8 @@ void FillSheetRows(StatSheet& sheet, const PlayerFigures& f) {
                 perGame(f.points),
                 Count(reb),
                 perGame(reb),
-                Count(f.extraCount),
-                perGame(f.extraCount),
+                Count(f.blocks),
+                perGame(f.blocks),
                 CStr(),
                 CStr()};
 }

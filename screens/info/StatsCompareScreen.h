@@ -44,14 +44,15 @@ struct PlayerFigures {
     int64_t offensiveRebounds = 0, defensiveRebounds = 0;
     int64_t fouls = 0;
     int64_t steals = 0;
-    int64_t badPasses = 0;  // statistics field 28
-    int64_t extraCount = 0; // statistics field 29, written by the 3D match only
-    int64_t bigGames = 0;   // matches with seven rebounds or more
+    int64_t badPasses = 0; // passes that went astray
+    int64_t blocks = 0;
+    int64_t bigGames = 0; // matches with seven rebounds or more
 
     int64_t FieldGoalsAttempted() const { return twosAttempted + threesAttempted; }
     int64_t FieldGoalsMade() const { return twosMade + threesMade; }
     int64_t Rebounds() const { return offensiveRebounds + defensiveRebounds; }
-    int64_t FreeThrowChances() const { return freeThrowsAttempted + extraCount; }
+    // Only free throws: a block is no trip to the line.
+    int64_t FreeThrowChances() const { return freeThrowsAttempted; }
 };
 
 PlayerFigures SumPlayerFigures(const CPlayer& player);

@@ -17,8 +17,9 @@ namespace {
 
 // Record words of a1 ... a16, in the order the lists and the card show them.
 constexpr int kSkillWords[kLineupSkills] = {5, 11, 14, 47, 50, 17, 20, 23, 26, 29, 44, 32, 35, 41, 38, 8};
-// Season-best sources (player statistics fields); 0 stands for the minutes played.
-constexpr int kBestFields[kSeasonBests] = {10, 15, 14, 17, 16, 21, 20, 22, 23, 30, 29, 13, 26, 0};
+// Season-best sources (player statistics fields); 0 stands for the minutes played. Blocks and
+// steals read the fields of their own names (field 26 holds the fouls).
+constexpr int kBestFields[kSeasonBests] = {10, 15, 14, 17, 16, 21, 20, 22, 23, 30, 29, 13, 27, 0};
 constexpr int kBestLabels[kSeasonBests] = {80072, 80073, 80074, 80075, 80076, 80077, 80078,
                                            80079, 80080, 80081, 80082, 80083, 80084, 80085};
 constexpr int kSlotOrder[5] = {kPositionCentre, kPositionPowerForward, kPositionSmallForward,
@@ -64,9 +65,9 @@ void LastMatchBlock(const CPlayerStat& s, int32_t out[kLastMatchStats]) {
                                              s.OffensiveRebounds(),
                                              s.DefensiveRebounds(),
                                              ClampedSum(s.OffensiveRebounds(), s.DefensiveRebounds()),
-                                             s.Field(29),
+                                             s.Blocks(),
                                              s.CloseShotsMade(),
-                                             s.Field(26),
+                                             s.Steals(),
                                              Minutes(s)};
     std::copy(values, values + kLastMatchStats, out);
 }

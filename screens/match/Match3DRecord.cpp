@@ -59,7 +59,7 @@ void FillMatchStat(CMatchStat& stat, const CMatchTeam& side, int opponentScore) 
     club.steals = side.TotalSteals();
     int32_t good = 0;
     side.TotalPasses(good, club.passesFailed);
-    club.lastCounter = side.TotalFinalStatCount();
+    club.blocks = side.TotalBlocks();
     FillClubFigures(stat, club);
 }
 
@@ -80,12 +80,14 @@ void FillPlayerStat(CPlayerStat& stat, const CCourtPlayer& p, bool home) {
     t.freeThrowsMade = p.freeThrowsMade;
     t.offensiveRebounds = p.offensiveRebounds;
     t.defensiveRebounds = p.defensiveRebounds;
-    t.attackFouls = p.foulsCharged;
-    t.defenceFouls = p.foulsBooked;
-    t.counters[0] = p.ballsWon;
-    t.counters[1] = p.steals;
-    t.counters[2] = p.badPasses;
-    t.counters[3] = p.finalStatCount;
+    // Both foul counters hold his fouls, as the foul-out rule reads them; they are split here by
+    // whether his side had the ball, as the flat court counts them.
+    const int32_t fouls = std::max(0, p.foulsCharged + p.foulsBooked);
+    t.attackFouls = std::clamp(p.foulsInAttack, 0, fouls);
+    t.defenceFouls = fouls - t.attackFouls;
+    t.steals = p.steals;
+    t.passesFailed = p.badPasses;
+    t.blocks = p.blocks;
     FillPlayerFigures(stat, t);
 }
 

@@ -289,7 +289,9 @@ void ReportPlayer(CDayController& controller, const CMatch2DPlayer& p, const CSt
     };
     report(0, p.Counter(kStatFreeThrowsMade), false);
     report(2, 3 * p.Counter(kStatThreesMade), false);
-    report(1, 2 * p.Counter(kStatFieldGoalsMade), false);
+    // The engine's field goals hold its dunks: the two kinds share the day's list, so a dunk is
+    // reported once, as a close shot.
+    report(1, 2 * (p.Counter(kStatFieldGoalsMade) - p.Counter(kStatDunksMade)), false);
     report(3, 2 * p.Counter(kStatDunksMade), false);
     // The day's kind-4 list is the passes that set up a basket: the engine counts them as assists.
     report(4, p.assists, true);

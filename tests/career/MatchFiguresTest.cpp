@@ -18,7 +18,7 @@ TEST(MatchFigures, APlayersTotalsAreReadBackByTheSeasonTable) {
     t.freeThrowsTaken = 4, t.freeThrowsMade = 3;
     t.offensiveRebounds = 2, t.defensiveRebounds = 5;
     t.attackFouls = 1, t.defenceFouls = 2;
-    t.counters[0] = 7, t.counters[3] = 9;
+    t.steals = 7, t.passesFailed = 8, t.blocks = 9;
     CPlayerStat stat;
     FillPlayerFigures(stat, t);
 
@@ -34,7 +34,9 @@ TEST(MatchFigures, APlayersTotalsAreReadBackByTheSeasonTable) {
     EXPECT_EQ(stat.Field(21), 3);
     EXPECT_EQ(stat.Field(24), 1);
     EXPECT_EQ(stat.Field(25), 2);
-    EXPECT_EQ(stat.Field(26), 7);
+    EXPECT_EQ(stat.Field(26), 3); // his fouls, both kinds
+    EXPECT_EQ(stat.Field(27), 7);
+    EXPECT_EQ(stat.Field(28), 8);
     EXPECT_EQ(stat.Field(29), 9);
     EXPECT_EQ(stat.Field(30), 7);
     EXPECT_EQ(stat.Injured(), 0);
@@ -54,7 +56,7 @@ TEST(MatchFigures, AClubsTotalsGiveItsResult) {
     t.score = 88, t.opponentScore = 91;
     t.closeShotsTaken = 10, t.closeShotsMade = 6;
     t.freeThrowsTaken = 20, t.freeThrowsMade = 15;
-    t.steals = 8, t.passesFailed = 11, t.lastCounter = 4;
+    t.steals = 8, t.passesFailed = 11, t.blocks = 4;
     CMatchStat stat;
     FillClubFigures(stat, t);
     EXPECT_EQ(stat.Field(9), 88);

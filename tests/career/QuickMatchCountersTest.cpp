@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <map>
 #include <string>
 
@@ -81,7 +82,7 @@ TEST(QuickMatchBooks, TheDaysEventsLandInTheirPlayerCounters) {
         return byPlayer;
     };
     const std::pair<int, int> kinds[] = {
-        {CDayResults::kRebounds, 30}, {CDayResults::kDefence, 26}, {CDayResults::kSteals, 27}};
+        {CDayResults::kRebounds, 30}, {CDayResults::kDefence, 29}, {CDayResults::kSteals, 27}};
     for (const auto& [category, field] : kinds) {
         std::map<std::string, int> expected = counts(category);
         int total = 0;
@@ -183,4 +184,96 @@ TEST(QuickMatchBooks, AHomeMatchGivesTheHomeClubItsCrowd) {
     small->matchStats.clear();
     RecordHomeCrowd(*small);
     EXPECT_EQ(small->attendance, 4000);
+}
+
+// Free throws are given for fouls: each pair of throws a side takes is a foul by one of the other
+// side's players on court, booked as a defensive foul where every screen reads the fouls. A side
+// once took 30 throws while the side that gave them was booked 4 fouls (the defence events).
+TEST(QuickMatchBooks, EveryPairOfFreeThrowsIsAFoulOfTheOtherSide) {
+    GameSrand(23);
+    CMemoryDB world;
+    CTeam* home = MakeTeam(world, 1, "Harbour", 12, 5);
+    CTeam* away = MakeTeam(world, 2, "Valley", 12, 5);
+    QuickMatchContext ctx = daytest::QuickContext(world);
+    std::map<std::string, int> foulsByPlayer, secondsByPlayer;
+    int totalFouls = 0;
+    for (int match = 1; match <= 300; ++match) {
+        int homeScore = 0, awayScore = 0;
+        SimulateQuickMatch(ctx, home, away, homeScore, awayScore);
+        for (const CTeam* team : {home, away}) {
+            const CTeam* other = team == home ? away : home;
+            int fouls = 0;
+            for (const CPlayer* player : team->players) {
+                const CPlayerStat& stat = *player->stats.back();
+                EXPECT_EQ(stat.Fouls(), stat.AttackFouls() + stat.DefenceFouls()) << player->name.GetText();
+                EXPECT_EQ(stat.AttackFouls(), 0) << "the side with the ball fouls nobody here";
+                if (stat.Fouls() > 0) {
+                    EXPECT_GT(stat.SecondsPlayed(), 0) << "a foul by a player who never came on";
+                }
+                fouls += stat.Fouls();
+                foulsByPlayer[player->name.Std()] += stat.Fouls();
+                secondsByPlayer[player->name.Std()] += stat.SecondsPlayed();
+            }
+            EXPECT_EQ(2 * fouls, other->matchStats.back()->FreeThrowsTaken())
+                << team->name.GetText() << " match " << match;
+            totalFouls += fouls;
+        }
+        if (::testing::Test::HasFailure())
+            break;
+    }
+    // About ten trips to the line a side: the fouls spread over everyone who plays, the more the
+    // longer he plays.
+    std::printf("quick results: %.1f fouls a side a match\n", totalFouls / 600.0);
+    EXPECT_GT(totalFouls, 300 * 2 * 6);
+    EXPECT_LT(totalFouls, 300 * 2 * 16);
+    int played = 0;
+    for (const auto& [name, fouls] : foulsByPlayer) {
+        const int minutes = secondsByPlayer[name] / 60;
+        if (minutes < 600)
+            continue;
+        ++played;
+        EXPECT_GT(fouls, minutes / 48) << name << ", " << minutes << " minutes";
+        EXPECT_LT(fouls, minutes / 4) << name << ", " << minutes << " minutes";
+    }
+    EXPECT_GE(played, 14);
+}
+
+// A shot a defender stops is his block: the players' blocks, the club's, and the day's defence line
+// agree, and only the side without the ball blocks.
+TEST(QuickMatchBooks, AShotADefenderStopsIsHisBlock) {
+    GameSrand(29);
+    CMemoryDB world;
+    CTeam* home = MakeTeam(world, 1, "Harbour", 12, 5);
+    CTeam* away = MakeTeam(world, 2, "Valley", 12, 5);
+    QuickMatchContext ctx = daytest::QuickContext(world);
+    int blocks = 0;
+    for (int match = 1; match <= 50; ++match) {
+        int homeScore = 0, awayScore = 0;
+        SimulateQuickMatch(ctx, home, away, homeScore, awayScore);
+        for (const CTeam* team : {home, away}) {
+            int players = 0;
+            for (const CPlayer* player : team->players)
+                players += player->stats.back()->Blocks();
+            EXPECT_EQ(team->matchStats.back()->Blocks(), players)
+                << team->name.GetText() << " match " << match;
+            blocks += players;
+        }
+    }
+    // A few a side in each match.
+    std::printf("quick results: %.1f blocks a side a match\n", blocks / 100.0);
+    EXPECT_GT(blocks, 50 * 2);
+    EXPECT_LT(blocks, 50 * 2 * 8);
+
+    // A side alone on the court never meets a shot to stop, nor gives a foul.
+    CTeam* alone = MakeTeam(world, 3, "Alone", 10, 5);
+    CTeam* nobody = MakeTeam(world, 4, "Nobody", 0, 0);
+    for (int match = 0; match < 20; ++match) {
+        int a = 0, b = 0;
+        SimulateQuickMatch(ctx, alone, nobody, a, b);
+        EXPECT_EQ(alone->matchStats.back()->Blocks(), 0);
+        for (const CPlayer* player : alone->players) {
+            EXPECT_EQ(player->stats.back()->Blocks(), 0) << player->name.GetText();
+            EXPECT_EQ(player->stats.back()->Fouls(), 0) << player->name.GetText();
+        }
+    }
 }

@@ -464,6 +464,7 @@ TEST_F(Rules, TeamFoulsDecideBetweenInboundAndFreeThrows) {
     EXPECT_EQ(m.flags.freeThrows, 0);
     EXPECT_EQ(Home(4).personalFouls, 1);
     EXPECT_EQ(Home(4).foulsCharged, 1);
+    EXPECT_EQ(Home(4).foulsInAttack, 0) << "a defender's foul";
     EXPECT_EQ(m.homeTeamFouls, 1);
     EXPECT_EQ(m.quarterFouls[0], 4);
     EXPECT_FLOAT_EQ(m.ball->GetPosition().x, m.courtMaxX + 0.04f);

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -367,6 +368,11 @@ TEST(Match3DBatch, SeededMatchesOfRealSquadsEndWithBoxScoresThatAddUp) {
     EXPECT_LE(f.total.twoMade, f.total.twoTaken);
     EXPECT_LE(f.total.threesMade, f.total.threesTaken);
     EXPECT_EQ(f.total.points, 2 * f.total.twoMade + 3 * f.total.threesMade + f.total.freeThrowsMade);
+    // Markers stop shots: a few blocks, every one a missed field goal.
+    std::printf("3D: %d blocks, %d steals, %d fouls in %d matches\n", f.total.blocks, f.total.steals,
+                f.total.fouls, f.matches);
+    EXPECT_GT(f.total.blocks, 0);
+    EXPECT_LE(f.total.blocks, f.total.FieldGoalsTaken() - f.total.FieldGoalsMade());
     // Play never stands still: the shot clock's late shot ends a possession, and a change is made at
     // the next dead ball (match seconds). These squads make about one shot in six, so misses and
     // defensive rebounds may keep the ball alive for two minutes and more now that a throw-in is

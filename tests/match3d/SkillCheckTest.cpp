@@ -338,3 +338,35 @@ TEST_F(ChecksFixture, AShooterIsFouledOnlyByAChallengerWithinArmsLength) {
         match.script.clear();
     }
 }
+
+// A shot the marker's contest turns into a miss is his block: the same roll would have gone in
+// without him. A miss he did not cause, a make over him and an open shot are nobody's block. No
+// engine counted a block before, so every screen showed 0.00.
+TEST_F(ChecksFixture, AMissTheMarkersContestCausedIsHisBlock) {
+    match.SetCurve(MatchCurve::TwoPoint, {{5.0f, RowForFace(10)}});
+    match.ParkSide(1, 20.0f);
+    CCourtPlayer& marker = match.Away(0);
+    p.position = Vec3(0, 0, -5.0f); // 5 m out: a face of 10 scores when open
+    auto shoot = [&](int face) {
+        match.ScriptRolls({face});
+        p.ShotCheck();
+        return p.shotScores;
+    };
+    EXPECT_EQ(shoot(10), 1);
+    EXPECT_EQ(marker.blocks, 0);
+
+    // At a metre he takes three points off the shot: less than half a face.
+    marker.position = p.position + Vec3(1.0f, 0, 0);
+    EXPECT_EQ(shoot(10), 0);
+    EXPECT_EQ(marker.blocks, 1);
+    EXPECT_EQ(shoot(9), 0) << "missed open too: no block";
+    EXPECT_EQ(shoot(11), 1) << "made over him";
+    EXPECT_EQ(marker.blocks, 1);
+    EXPECT_EQ(p.blocks, 0);
+    EXPECT_EQ(match.Home(1).blocks + match.Away(1).blocks, 0);
+
+    // Out of reach (2.5 m) he stops nothing.
+    marker.position = p.position + Vec3(2.5f, 0, 0);
+    EXPECT_EQ(shoot(10), 1);
+    EXPECT_EQ(marker.blocks, 1);
+}

@@ -170,8 +170,34 @@ TEST(DayLeaders, EachLeaderHasTheMostOfHisFigureOverTheDay) {
     EXPECT_STREQ(panel.Leaders()[0].texts[0].GetText(), "Bellamy") << "32 points against 25";
     EXPECT_STREQ(panel.Leaders()[2].texts[0].GetText(), "Hale") << "three rebounds against two";
     EXPECT_STREQ(panel.Leaders()[3].texts[0].GetText(), "Hale") << "three balls won against two";
-    EXPECT_STREQ(panel.Leaders()[5].texts[0].GetText(), "Luca Varga") << "the most field-goal points";
+    EXPECT_STREQ(panel.Leaders()[5].texts[0].GetText(), "Bellamy") << "14 field goals (4 threes) against 12";
     EXPECT_STREQ(panel.Leaders()[6].texts[0].GetText(), "Bellamy");
     ASSERT_EQ(results.List(CDayResults::kRebounds).size(), 2u);
     EXPECT_EQ(results.List(CDayResults::kRebounds)[1].value, 3);
+}
+
+// "Most field goals" counts baskets of every kind: twos, close shots and threes. A player with 10
+// twos was named over one with 15 field goals, 5 of them threes. A tie goes to more points.
+TEST(DayLeaders, MostFieldGoalsCountsTwosCloseShotsAndThreesAsBaskets) {
+    CDayResults results;
+    auto line = [&](const char* player, const char* team, int kind, int value) {
+        results.AddReportLine(MatchDayEntry{player, team, kind, value, 10, 5});
+    };
+    line("Twos", "Lions", kLineTwoPoint, 20);    // 10 baskets
+    line("Mixed", "Bears", kLineTwoPoint, 16);   // 8
+    line("Mixed", "Bears", kLineClose, 4);       // 2
+    line("Mixed", "Bears", kLineThreePoint, 15); // 5: 15 field goals
+    EXPECT_STREQ(results.Leaders()[5][0].GetText(), "Mixed");
+
+    // 15 each: the one with more points (free throws too) leads.
+    CDayResults tie;
+    auto tied = [&](const char* player, int kind, int value) {
+        tie.AddReportLine(MatchDayEntry{player, "Owls", kind, value, 10, 5});
+    };
+    tied("Early", kLineTwoPoint, 30);  // 15 twos: 30 points
+    tied("Late", kLineTwoPoint, 20);   // 10 twos
+    tied("Late", kLineThreePoint, 15); // 5 threes: 15 baskets, 35 points
+    EXPECT_STREQ(tie.Leaders()[5][0].GetText(), "Late");
+    tied("Early", kLineFreeThrow, 6); // 36 points now
+    EXPECT_STREQ(tie.Leaders()[5][0].GetText(), "Early");
 }

@@ -12,7 +12,9 @@
 #include "screens/match/MatchHud.h"
 #include "screens/match/TacticsScreen.h"
 
+#include "FakeDayShell.h"
 #include "ScreenTestKit.h"
+#include "screens/info/DayController.h"
 
 #include <gtest/gtest.h>
 
@@ -344,6 +346,34 @@ TEST(MatchDayCourt, AnInstantRunRecordsEachClubAndPlayerOnce) {
     if (!r.match.forfeited) {
         EXPECT_EQ(homePoints, r.match.GetHomeTeam()->score);
     }
+}
+
+// The day's field-goal list holds a flat-court player's baskets once each: the engine's field goals
+// hold his dunks, which are reported as close shots (a dunk counted four points among the day's
+// field goals and towards the top scorer).
+TEST(MatchDayCourt, ADunkReachesTheDaysFieldGoalsOnce) {
+    CentreRig r;
+    GameSrand(21);
+    r.Setup(true);
+    r.match.ticksPerFrame = kInstantTicksPerFrame;
+    r.centre->ShowSpeedButtons(false);
+    r.centre->Update();
+    ASSERT_TRUE(r.match.IsOver());
+    std::unique_ptr<CMemoryDB> none;
+    daytest::FakeDayShell host(none, none);
+    host.date = r.rig.session.currentDate;
+    CDayController day(host.session, &host, &host, r.rig.session.fixtureList);
+    r.rig.screens[ScreenRole::DayController] = &day;
+    CMatch2DPlayer& dunker = *r.match.GetHomeTeam()->GetPlayer(0);
+    dunker.Counter(kStatFieldGoalsMade) = 3; // one of them a dunk
+    dunker.Counter(kStatDunksMade) = 1;
+    dunker.Counter(kStatThreesMade) = 0;
+    r.centre->RecordMatch(r.home, r.away);
+    int twoPoints = -1;
+    for (const MatchDayEntry& entry : day.DayResults().List(CDayResults::kFieldGoals))
+        if (entry.playerName == dunker.name && entry.teamName == r.match.GetHomeTeam()->name)
+            twoPoints = entry.value;
+    EXPECT_EQ(twoPoints, 6) << "three baskets of two points";
 }
 
 TEST(MatchDayCourt, APlayerOutsideTheMatchKeepsHisRecord) {

@@ -7,6 +7,7 @@
 #include "career/Standings.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
+#include "engine/GameRand.h"
 #include "gui/Element.h"
 #include "guidefines.h"
 #include "screens/club/TrainingScreen.h"
@@ -14,6 +15,7 @@
 #include "screens/info/StatisticsScreen.h"
 #include "screens/info/StatsCompareScreen.h"
 #include "screens/match/LineupScreen.h"
+#include "screens/stadium/ClubOverviewScreen.h"
 
 #include "ScreenTestKit.h"
 
@@ -200,6 +202,86 @@ TEST_F(FiguresAgree, AQuickResultsReboundsReachThePlayerComparison) {
                 }
     EXPECT_GE(sheets, 20);
     EXPECT_GT(total, 0);
+}
+
+// The user's club's quick result against a league rival: each side's fouls (the comparison's PF)
+// are the free throws it gave away, one foul for each pair; its blocks stand under BLK, the free
+// throws alone under the throws' columns; the club overview's fouls and blocks leaders read the
+// same figures. Quick results booked no fouls (a side took 30 throws from a club booked 4 "fouls",
+// its stopped shots) and nobody a block.
+TEST_F(FiguresAgree, AQuickResultsFoulsAndBlocksReachTheComparisonAndTheOverview) {
+    CTeam* user = kit.session.UserClub();
+    CTeam* rival = nullptr;
+    for (CTeam* team : kit.session.worldDB->teams)
+        if (team->id != user->id && team->leagueId == user->leagueId)
+            rival = team;
+    ASSERT_NE(rival, nullptr);
+    player->stats.clear(); // this test's own matches only
+    GameSrand(41);
+    QuickMatchContext quick;
+    quick.date = GameDate{2007, 10, 3};
+    quick.matchStats = &kit.session.careerDB->matchStats;
+    quick.playerStats = &kit.session.careerDB->playerStats;
+    int given[2] = {}; // free throws each side gave away
+    for (int match = 0; match < 4; ++match) {
+        int homeScore = 0, awayScore = 0;
+        SimulateQuickMatch(quick, user, rival, homeScore, awayScore);
+        given[0] += rival->matchStats.back()->FreeThrowsTaken();
+        given[1] += user->matchStats.back()->FreeThrowsTaken();
+    }
+
+    CStatsCompareScreen compare(*ctx);
+    compare.Refresh();
+    const CTeam* sides[2] = {user, rival};
+    double mostFouls = -1.0, mostBlocks = -1.0;
+    for (int side = 0; side < 2; ++side) {
+        int fouls = 0, blocks = 0, sheets = 0;
+        for (const CPlayer* p : sides[side]->players)
+            for (const auto& sheet : compare.Sheets()) {
+                if (sheet->teamName != sides[side]->name || sheet->playerName != p->name)
+                    continue;
+                ++sheets;
+                if (sheet->rows[0][0].Std() == "0")
+                    continue; // never on court
+                fouls += std::stoi(sheet->rows[6][2].Std());
+                blocks += std::stoi(sheet->rows[10][5].Std());
+                int throws = 0;
+                for (const CPlayerStat* record : p->stats)
+                    throws += record->FreeThrowsTaken();
+                EXPECT_EQ(sheet->rows[3][5].Std(), std::to_string(throws)) << p->name.GetText();
+                if (side == 0) {
+                    const double games = std::stod(sheet->rows[0][0].Std());
+                    mostFouls = std::max(mostFouls, std::stoi(sheet->rows[6][2].Std()) / games);
+                    mostBlocks = std::max(mostBlocks, std::stoi(sheet->rows[10][5].Std()) / games);
+                }
+            }
+        EXPECT_EQ(sheets, static_cast<int>(sides[side]->players.size()));
+        EXPECT_EQ(2 * fouls, given[side]) << sides[side]->name.GetText();
+        EXPECT_GT(blocks, 0) << sides[side]->name.GetText();
+    }
+
+    // The overview's leaders: 80014 blocks and 80016 fouls, a game each.
+    CClubOverviewScreen overview(*ctx);
+    overview.Refresh();
+    const auto leaders = Labelled(kit.stack.FindElement(ID_OV_LEADERS));
+    const std::string foulsLabel = kit.language.Get(80016).Std(), blocksLabel = kit.language.Get(80014).Std();
+    ASSERT_EQ(leaders.count(foulsLabel), 1u);
+    ASSERT_EQ(leaders.count(blocksLabel), 1u);
+    EXPECT_EQ(leaders.at(foulsLabel), CStr::Formatted("%.2f", mostFouls).Std());
+    EXPECT_EQ(leaders.at(blocksLabel), CStr::Formatted("%.2f", mostBlocks).Std());
+    EXPECT_NE(leaders.at(blocksLabel), "0.00");
+}
+
+// The line-up card's steals are his steals, never his fouls.
+TEST_F(FiguresAgree, TheLineupCardShowsStealsAndBlocksUnderTheirNames) {
+    records.back()->Fouls() = 5;
+    records.back()->Steals() = 2;
+    records.back()->Blocks() = 3;
+    const LineupRow line = MakeLineupRow(*player, 0, [](int id) { return CStr::Formatted("<%d>", id); });
+    EXPECT_EQ(line.seasonBests[10], 3); // 80082 blocks
+    EXPECT_EQ(line.seasonBests[12], 2); // 80084 steals
+    EXPECT_EQ(line.lastMatches[14][0], 3);
+    EXPECT_EQ(line.lastMatches[16][0], 2);
 }
 
 TEST_F(FiguresAgree, ThePlayerWindowAndTheLineupCardShowOneValuePerAttribute) {

@@ -155,7 +155,8 @@ TEST(StatSheetRows, HugeValuesAddUpWithoutOverflow) {
     EXPECT_EQ(sheet.rows[10][1].Std(), "4294967294");
     EXPECT_EQ(sheet.rows[10][3].Std(), "8589934588");
     EXPECT_EQ(sheet.rows[2][9].Std(), "100.00%");
-    EXPECT_EQ(sheet.rows[3][5].Std(), "8589934588");  // free throws and the 3D count together
+    EXPECT_EQ(sheet.rows[3][5].Std(), "4294967294");  // the free throws alone: a block is no throw
+    EXPECT_EQ(sheet.rows[10][5].Std(), "4294967294"); // the blocks
     EXPECT_EQ(sheet.rows[0][1].Std(), "35791394:07"); // INT_MAX seconds a game
 }
 
