@@ -9,6 +9,9 @@
 
 namespace {
 
+// Who signs the mail that says how a sponsor decided.
+constexpr int32_t kTextSponsorDecisionSender = 302081;
+
 int RollBelow(double n) {
     return static_cast<int>(GameRand() / static_cast<double>(kGameRandMax) * n);
 }
@@ -94,7 +97,8 @@ void DecideSponsorOffer(const CareerDay& day) {
     const CSponsorRecord* sponsor = day.world ? day.world->sponsorOffers.At(steps.offerSponsor) : nullptr;
     if (row >= 0)
         CreateEmail(day.world, day.career, row, day.today.year, day.today.month, day.today.day, CStr(),
-                    LookUpText(day.text, 302081), kMailTypeClub, {sponsor ? sponsor->name : CStr()});
+                    LookUpText(day.text, kTextSponsorDecisionSender), kMailTypeClub,
+                    {sponsor ? sponsor->name : CStr()});
     if (CTeamOpinion* opinion = day.world ? day.world->opinions.FindByTeam(club->id) : nullptr)
         for (int i = 0; i < 2; ++i) {
             opinion->previous[i] = opinion->current[i];

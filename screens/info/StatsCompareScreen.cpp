@@ -7,6 +7,7 @@
 #include "career/Standings.h"
 #include "database/MemoryDB.h"
 #include "database/Records.h"
+#include "engine/TextRun.h"
 #include "gui/Element.h"
 #include "gui/GuiTypes.h"
 #include "screens/FormatFigures.h"
@@ -21,9 +22,9 @@ namespace {
 constexpr int kTextTitle = 300122;
 constexpr int kTextSeason = 80030;
 constexpr int kTextAll = 200079;
-constexpr int kFirstViewText = 200080;
-constexpr int kLastViewText = 200084;
-constexpr int kFirstCategoryText = 200000;
+constexpr TextRun kViewTexts{200080, 5};
+constexpr TextRun kCategoryTexts{200000, 11};
+static_assert(kCategoryTexts.count == kStatCategories, "one name per category");
 constexpr int kTextPosition = 200085;
 constexpr int kTextName = 80035;
 constexpr int kTextTeam = 80040;
@@ -33,7 +34,7 @@ constexpr int kNoCaptionTooltip = 900179;
 // game, 'r' a rate in percent, 'q' two counts, 'b' a count left blank at zero, 'e' always empty.
 constexpr const char* kCellKinds[kStatCategories] = {
     "dffprprpr", "dfdfdfdf",  "dfffddrddr", "dfffddrbbr", "dfffddr",   "dfdfdfq",
-    "dfddqq",    "dfdfdfdfq", "dfdfd",      "dfffffqee",  "ddfdfdfee",
+    "dfddfq",    "dfdfdfdfq", "dfdfd",      "dffffffee",  "ddfdfdfee",
 };
 
 constexpr bool KindsMatchCells() {
@@ -300,7 +301,7 @@ void FillSheetRows(StatSheet& sheet, const PlayerFigures& f) {
                rate(f.threesMade, f.threesAttempted)};
     rows[5] = {
         g, time, Count(ftx), perGame(ftx), Count(f.badPasses), perGame(f.badPasses), pair(ftx, f.badPasses)};
-    rows[6] = {g, time, Count(f.fouls), Count(reb), pair(f.fouls, f.games), pair(f.fouls, reb)};
+    rows[6] = {g, time, Count(f.fouls), Count(reb), perGame(f.fouls), pair(f.fouls, reb)};
     rows[7] = {g,
                time,
                Count(f.steals),
@@ -311,15 +312,9 @@ void FillSheetRows(StatSheet& sheet, const PlayerFigures& f) {
                fixed2(stealsPerBadPass),
                pair(f.steals, reb)};
     rows[8] = {g, time, Count(reb), perGame(reb), Count(f.bigGames)};
-    rows[9] = {g,
-               time,
-               perGame(f.points),
-               perGame(reb),
-               perGame(ftx),
-               perGame(f.steals),
-               pair(f.fouls, f.games),
-               CStr(),
-               CStr()};
+    rows[9] = {
+        g,      time,  perGame(f.points), perGame(reb), perGame(ftx), perGame(f.steals), perGame(f.fouls),
+        CStr(), CStr()};
     rows[10] = {g,
                 Count(f.points),
                 perGame(f.points),
@@ -359,10 +354,10 @@ void CStatsCompareScreen::Refresh() {
     m_dateText = FormatDate(today.year, today.day, today.month, ".");
 
     AddViewItem(Text(kTextAll));
-    for (int id = kFirstViewText; id <= kLastViewText; ++id)
-        AddViewItem(Text(id));
+    for (int k = 0; k < kViewTexts.count; ++k)
+        AddViewItem(Text(kViewTexts.At(k)));
     for (int k = 0; k < kStatCategories; ++k)
-        AddCategoryItem(Text(kFirstCategoryText + k));
+        AddCategoryItem(Text(kCategoryTexts.At(k)));
     AddTeamItem(Text(kTextAll));
     AddCompetitionItem(Text(kTextAll));
 

@@ -92,3 +92,25 @@ TEST_F(TextFitTest, TheBenchsRemarksOnTheLongestNameShowWhole) {
         EXPECT_LE(GuiBackend().TextWidth(list->Font(), line), list->Rect().w - 12) << line.GetText();
     }
 }
+
+// The widest figures the player lists show fit their columns whole: a perfect shooter's 100.00
+// per cent, a full match's minutes a game, a scorer's points a game and his shots made of tried.
+TEST_F(TextFitTest, TheWidestFiguresOfThePlayerListsFitTheirColumns) {
+    for (int column : {4, 5, 6})
+        ExpectFits(ID_TR_CARD_SEASONS, column, "100.00");
+    ExpectFits(ID_TR_CARD_SEASONS, 3, "48:00");
+    ExpectFits(ID_TR_CARD_SEASONS, 2, "38.50");
+    ExpectFits(ID_TR_CARD_SEASONS, 1, "100");
+    ExpectFits(ID_TR_CARD_SEASONS, 0, "2007");
+    ExpectFits(ID_TR_CARD_SEASONS, 0, kit.language.Get(100012)); // the total row
+    auto* seasons = dynamic_cast<CGuiGridControl*>(kit.stack.FindElement(ID_TR_CARD_SEASONS));
+    ASSERT_NE(seasons, nullptr);
+    for (int column = 0; column < 7; ++column)
+        ExpectFits(ID_TR_CARD_SEASONS, column, seasons->HeaderText(column));
+    for (int column : {8, 10, 12})
+        ExpectFits(ID_ST_PLAYERS, column, "100.00");
+    for (int column : {7, 9, 11})
+        ExpectFits(ID_ST_PLAYERS, column, "14.50/28.00");
+    ExpectFits(ID_ST_PLAYERS, 4, "100");
+    ExpectFits(ID_ST_PLAYERS, 5, "48:00");
+}
