@@ -9,6 +9,7 @@
 #include "database/MemoryDB.h"
 #include "gui/Grid.h"
 #include "guidefines.h"
+#include "screens/info/StatsCompareScreen.h"
 
 #include <gtest/gtest.h>
 
@@ -113,4 +114,36 @@ TEST_F(TextFitTest, TheWidestFiguresOfThePlayerListsFitTheirColumns) {
         ExpectFits(ID_ST_PLAYERS, column, "14.50/28.00");
     ExpectFits(ID_ST_PLAYERS, 4, "100");
     ExpectFits(ID_ST_PLAYERS, 5, "48:00");
+}
+
+// A season's widest figures in the player comparison: a busy season's counts, a perfect shooter's
+// 100.00% and a full match's minutes a game fit every category's columns.
+TEST_F(TextFitTest, TheWidestComparisonFiguresFitTheirColumns) {
+    PlayerFigures f;
+    f.games = 40;
+    f.seconds = 40 * 48 * 60;
+    f.points = 40 * 38;
+    f.twosAttempted = f.twosMade = 40 * 12;
+    f.threesAttempted = f.threesMade = 40 * 5;
+    f.freeThrowsAttempted = f.freeThrowsMade = 40 * 10;
+    f.offensiveRebounds = 40 * 8;
+    f.defensiveRebounds = 40 * 12;
+    f.fouls = 40 * 5;
+    f.steals = f.badPasses = f.extraCount = 40 * 6;
+    f.bigGames = 40;
+    StatSheet sheet;
+    FillSheetRows(sheet, f);
+    auto* grid = dynamic_cast<CGuiGridControl*>(kit.stack.FindElement(ID_SC_LEFT_GRID));
+    ASSERT_NE(grid, nullptr);
+    for (int category = 0; category < kStatCategories; ++category)
+        for (const CompareColumn& column : CategoryColumns(category)) {
+            if (column.cell < 0)
+                continue;
+            const CStr& text = sheet.rows[static_cast<size_t>(category)][static_cast<size_t>(column.cell)];
+            EXPECT_LE(GuiBackend().TextWidth(grid->Font(), text), column.width - 10)
+                << "'" << text.GetText() << "' in category " << category << ", cell " << column.cell;
+            const CStr caption = kit.language.Get(column.caption);
+            EXPECT_LE(GuiBackend().TextWidth(grid->Font(), caption), column.width - 10)
+                << "'" << caption.GetText() << "' over category " << category << ", cell " << column.cell;
+        }
 }
