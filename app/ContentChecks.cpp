@@ -2,11 +2,13 @@
 #include "app/ContentChecks.h"
 
 #include "engine/Paths.h"
+#include "engine/Xml.h"
 #include "gui/LayoutLoader.h"
 #include "gui/ScreenStack.h"
 #include "gui/TextTable.h"
 
 #include <algorithm>
+#include <cctype>
 #include <string>
 
 namespace {
@@ -84,6 +86,25 @@ CStr LayoutProblem(CScreenStack& stack, const CGuiLayoutLoader& loader, const ch
             return Damaged(layoutPath, CStr::Formatted("it has no window %s, which the game opens", window));
     }
     return CStr();
+}
+
+CStr XmlFileProblem(int failuresBefore) {
+    if (XmlNode::OpenFailures() == failuresBefore)
+        return CStr();
+    const XmlOpenFailure failure = XmlNode::LastOpenFailureDetail();
+    const char* path = failure.file.GetText();
+    if (!FileExists(path))
+        return CStr::Formatted("The file %s is missing, so the game cannot set up its screens or matches. It "
+                               "looked for it at %s. Reinstall the game to bring the file back.",
+                               ShownPath(path), ResolvePath(path).GetText());
+    if (failure.reason.IsEmpty())
+        return Damaged(path, "it cannot be read");
+    // The parser's reason reads as a clause inside the sentence.
+    std::string reason = failure.reason.Std();
+    if (!reason.empty())
+        reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
+    return Damaged(path, CStr::Formatted("it does not read as XML (%s at line %d, column %d)", reason.c_str(),
+                                         failure.line, failure.column));
 }
 
 CStr LanguageProblem(const CTextTable& texts, const char* languagePath,

@@ -23,6 +23,10 @@ CStr LayoutReadProblem(const char* definesPath, const char* layoutPath, bool def
 // layout holds every window the game opens and every name it uses is defined.
 CStr LayoutProblem(CScreenStack& stack, const CGuiLayoutLoader& loader, const char* definesPath,
                    const char* layoutPath);
+// The last content file (layout, tactics, formation, ...) that failed to open or parse since the
+// XmlNode failure count was failuresBefore, as a sentence naming the file and the place it breaks;
+// empty when none did. The game and the probe read their start-up files and then ask this.
+CStr XmlFileProblem(int failuresBefore);
 // The text ids the screens' and the shell's code names by number (generated at build time).
 const std::vector<int>& CodeTextIds();
 // Ids from here on are the world data's own texts, written into the data's language file.

@@ -198,8 +198,9 @@ void CGameApp::LoadGame() {
     gm.CreateRegisteredScreens();
     // A content file that cannot be read or parsed leaves the game without a screen or a rule it
     // needs: its text is shown and the game ends, as a broken installation should.
-    if (XmlNode::OpenFailures() != xmlFailures)
-        SetStartupError("XML Parsing error", XmlNode::LastOpenFailure(), 255);
+    CStr fileProblem = XmlFileProblem(xmlFailures);
+    if (!fileProblem.IsEmpty())
+        SetStartupError("XML Parsing error", fileProblem, 255);
     gm.loadingProgress = 6;
     m_loaded = true;
 }

@@ -4,11 +4,14 @@
 #include "career/TextLookup.h"
 #include "database/GameDate.h"
 #include "engine/Str.h"
+#include "engine/TextRun.h"
 
 class CCalendar {
 public:
-    static constexpr int kWeekdayTextBase = 60001; // Sunday first
-    static constexpr int kMonthTextBase = 70001;   // January first
+    static constexpr TextRun kWeekdayTexts{60001, 7}; // Sunday first
+    static constexpr TextRun kMonthTexts{70001, 12};  // January first
+    static constexpr int kWeekdayTextBase = kWeekdayTexts.first;
+    static constexpr int kMonthTextBase = kMonthTexts.first;
 
     // Reads the seven weekday and twelve month names once.
     explicit CCalendar(const TextLookup& getText = {});

@@ -6,6 +6,7 @@
 
 #include "career/Standings.h"
 #include "career/TextLookup.h"
+#include "engine/TextRun.h"
 
 #include <cstdint>
 
@@ -17,6 +18,8 @@ constexpr int kCupFinalStage = 4;
 // The eighth pairing of the world cup's first knockout round.
 constexpr int32_t kWorldCupEighthTieText = 100188;
 constexpr int32_t kCupFinalText = 100185;
+// The knockout ties' names (the cup's and the world cup's pairings), each tie's id its text.
+constexpr TextRun kCupTieTexts{100174, 15};
 
 struct CupStageOutcome {
     bool built = false;         // the round's leagues, clubs and fixtures are in place

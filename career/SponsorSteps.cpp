@@ -10,6 +10,9 @@
 
 namespace {
 
+// Who signs the mail that says how a sponsor decided.
+constexpr int32_t kTextSponsorDecisionSender = 302081;
+
 int RollBelow(double n) {
     return static_cast<int>(GameRand() / static_cast<double>(kGameRandMax) * n);
 }
@@ -95,7 +98,8 @@ void DecideSponsorOffer(const CareerDay& day) {
     const CSponsorRecord* sponsor = day.world ? day.world->sponsorOffers.At(steps.offerSponsor) : nullptr;
     if (row >= 0)
         CreateEmail(day.world, day.career, row, day.today.year, day.today.month, day.today.day, CStr(),
-                    LookUpText(day.text, 302081), kMailTypeClub, {sponsor ? sponsor->name : CStr()});
+                    LookUpText(day.text, kTextSponsorDecisionSender), kMailTypeClub,
+                    {sponsor ? sponsor->name : CStr()});
     // A deal won makes news and lifts the squad; one refused does the opposite. The reference stays
     // the morning's value, so the arrows show the day's whole move.
     if (day.world) {

@@ -6,6 +6,7 @@
 
 #include "database/GameDate.h"
 #include "engine/Str.h"
+#include "engine/TextRun.h"
 
 #include <cstdint>
 
@@ -21,6 +22,8 @@ constexpr int kFunShopStageDays = 2;
 // Part index 0-17 of a part text id (300065 is part 0, 300048 + k - 1 part k); -1 for any other id.
 int PartIndexOfId(int32_t partId);
 int32_t PartIdOfIndex(int part);
+// The parts' names: every part id is the text of its name.
+constexpr TextRun kPartNameTexts{300048, 18};
 
 // Stage s (0-3) costs and lasts s + 1 times the part's unit; every fun-shop stage takes two days.
 int32_t StageCost(const CStadiumWingRecord& part, int stage);

@@ -24,7 +24,8 @@ float Percent(float made, float attempted) {
 }
 
 CStr PairText(float made, float attempted) {
-    return CStr::Formatted("%.2f-%.2f", static_cast<double>(made), static_cast<double>(attempted));
+    // Made over attempted, as the player comparison writes the same pair ("3.50-6.50" read as a score).
+    return CStr::Formatted("%.2f/%.2f", static_cast<double>(made), static_cast<double>(attempted));
 }
 
 // Ascending by an integer key, in place; equal keys keep whatever order the partitioning leaves
@@ -72,23 +73,9 @@ template <class Row> void SortByName(std::vector<Row>& rows, int lo, int hi) {
 // ---- player rows ---------------------------------------------------------------------------------
 
 int32_t StatisticsPositionText(int32_t positionCode) {
-    switch (positionCode) {
-    case 80063:
-        return 100034;
-    case 80064:
-        return 100037;
-    case 80065:
-        return 100038;
-    case 80066:
-    case 80067:
-        return 100039;
-    case 80068:
-        return 200013;
-    case 80069:
-        return 100036;
-    default:
-        return -1;
-    }
+    // The position ids are the language texts of their short codes ("C" ... "F"), the ones the
+    // line-up and the transfer lists show: a point guard reads PG here too, not G.
+    return positionCode >= 80063 && positionCode <= 80069 ? positionCode : -1;
 }
 
 float MinutesDisplay(float seconds) {

@@ -5,6 +5,7 @@
 
 #include "database/GameDate.h"
 #include "engine/Str.h"
+#include "engine/TextRun.h"
 
 #include <climits>
 #include <cstdint>
@@ -47,6 +48,8 @@ struct OfferVerdict {
 // The player's answer to a yearly offer against his yearly demand, by how strong his club (p1) and
 // the asking club (p2) score per match.
 OfferVerdict JudgeOffer(int64_t offered, int64_t demand, double p1, double p2);
+// The verdicts' texts JudgeOffer answers with.
+constexpr TextRun kOfferVerdictTexts{200210, 6};
 
 // What the screen knows of the player it moves.
 struct TransferTerms {

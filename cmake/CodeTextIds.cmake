@@ -1,23 +1,71 @@
-# Writes OUT: the text ids the screens' and the shell's code names by number (a kText constant or a
-# Text(NNNNN) look-up; a "Base" that numbers are added to is no text), so the game can check at
-# start-up that its language file holds every one. Run with -DROOT=<source folder> -DOUT=<file>.
-file(GLOB_RECURSE files ${ROOT}/app/*.cpp ${ROOT}/app/*.h ${ROOT}/screens/*.cpp ${ROOT}/screens/*.h)
-list(SORT files)
+# Writes OUT: every language text id the game's code can ask for, so the game can check at start-up
+# that its language file holds every one. Run with -DROOT=<source folder> -DOUT=<file>.
+#   - Everywhere in the game's code: a constant named as a text (kTextSaved = 100344,
+#     kNoStadiumText = 100009; a "Base" that numbers are added to is no text), a list named as texts
+#     on one line (kTextCourtTips[6] = {...}), a Text(NNNNN) look-up, and a TextRun constant
+#     ({first, count}: a run the code reaches as first + offset, such as the months) with every id
+#     of the run.
+#   - In the screens and the shell, which name texts in tables and lists as well: every other whole
+#     number from 60000 to 799999 (their other numbers are written outside that range or with a
+#     digit separator, 100'000). The career code's numbers in that range are mail rows and the
+#     world's ids, so there only the forms above count.
+set(everywhere app screens career match match2d match3d database)
+set(tabled app screens match match2d match3d)
 set(ids "")
-foreach(file IN LISTS files)
-    file(STRINGS ${file} lines REGEX "kText[A-Za-z0-9_]*[ ]*=[ ]*[0-9]|Text\\([0-9]")
-    foreach(line IN LISTS lines)
-        string(REGEX MATCHALL "kText[A-Za-z0-9_]*[ ]*=[ ]*[0-9]+|[^A-Za-z0-9_]Text\\([0-9]+\\)|^Text\\([0-9]+\\)"
-                     found "${line}")
-        foreach(match IN LISTS found)
-            if(match MATCHES "^kText[A-Za-z0-9_]*Base[ ]*=")
+foreach(folder IN LISTS everywhere)
+    file(GLOB_RECURSE files ${ROOT}/${folder}/*.cpp ${ROOT}/${folder}/*.h)
+    list(SORT files)
+    list(FIND tabled ${folder} tabledAt)
+    foreach(file IN LISTS files)
+        file(STRINGS ${file} lines)
+        foreach(line IN LISTS lines)
+            # Comments name numbers that are no look-up.
+            string(REGEX REPLACE "//.*$" "" line "${line}")
+            if(line MATCHES "^[ \t]*\\*" OR line MATCHES "^[ \t]*/\\*")
                 continue()
             endif()
-            string(REGEX MATCH "[0-9]+[)]?$" id "${match}")
-            string(REPLACE ")" "" id "${id}")
-            string(LENGTH "${id}" digits)
-            if(digits GREATER_EQUAL 5 AND digits LESS_EQUAL 6)
-                list(APPEND ids ${id})
+            # A run: every id from first to first + count - 1.
+            string(REGEX MATCHALL "TextRun[ ]+[A-Za-z0-9_]+[ ]*=?[ ]*{[ ]*[0-9]+[ ]*,[ ]*[0-9]+[ ]*}" runs "${line}")
+            foreach(run IN LISTS runs)
+                string(REGEX REPLACE ".*{[ ]*([0-9]+)[ ]*,[ ]*([0-9]+)[ ]*}" "\\1;\\2" pair "${run}")
+                list(GET pair 0 first)
+                list(GET pair 1 count)
+                if(count GREATER 0)
+                    math(EXPR last "${first} + ${count} - 1")
+                    foreach(id RANGE ${first} ${last})
+                        list(APPEND ids ${id})
+                    endforeach()
+                endif()
+            endforeach()
+            string(REGEX REPLACE "TextRun[ ]+[A-Za-z0-9_]+[ ]*=?[ ]*{[^}]*}" "" line "${line}")
+            # A base is no text of its own.
+            string(REGEX REPLACE "[A-Za-z0-9_]*Base[ ]*=[ ]*[0-9]+" "" line "${line}")
+            string(REGEX MATCHALL
+                   "k[A-Za-z0-9_]*Text[A-Za-z0-9_]*[ ]*=[ ]*[0-9]+|[^A-Za-z0-9_]Text\\([0-9]+\\)|^Text\\([0-9]+\\)"
+                   found "${line}")
+            if(line MATCHES "kText[A-Za-z0-9_]*[ ]*\\[[A-Za-z0-9_ ]*\\][ ]*=[ ]*{")
+                string(REGEX REPLACE "^.*kText[A-Za-z0-9_]*[ ]*\\[[A-Za-z0-9_ ]*\\][ ]*=[ ]*{" "" listed "${line}")
+                string(REGEX MATCHALL "[0-9]+" listed "${listed}")
+                list(APPEND found ${listed})
+            endif()
+            foreach(match IN LISTS found)
+                string(REGEX MATCH "[0-9]+[)]?$" id "${match}")
+                string(REPLACE ")" "" id "${id}")
+                string(LENGTH "${id}" digits)
+                if(digits GREATER_EQUAL 5 AND digits LESS_EQUAL 6)
+                    list(APPEND ids ${id})
+                endif()
+            endforeach()
+            if(tabledAt GREATER_EQUAL 0)
+                # Whole numbers only: a float (0.25f), a hex colour or 100'000 stays one token.
+                string(REGEX REPLACE "[^A-Za-z0-9_.']+" ";" tokens "${line}")
+                foreach(token IN LISTS tokens)
+                    if(token MATCHES "^[1-9][0-9][0-9][0-9][0-9][0-9]?$")
+                        if(token GREATER_EQUAL 60000 AND token LESS_EQUAL 799999)
+                            list(APPEND ids ${token})
+                        endif()
+                    endif()
+                endforeach()
             endif()
         endforeach()
     endforeach()

@@ -654,6 +654,9 @@ struct CCareerSteps : CRecord {
 constexpr int kProfileFields = 17;
 
 // One line of profilelist.dat (text, fields separated by '|')
+// The role every profile is saved with; the club overview shows its text.
+constexpr int32_t kTextManagerRole = 100003;
+
 struct CProfile {
     int32_t id = -1;
     CStr folder;
@@ -661,7 +664,7 @@ struct CProfile {
     int32_t year = 0;
     int32_t month = 0;
     int32_t managerNumber = 30;
-    int32_t roleTextId = 100003;
+    int32_t roleTextId = kTextManagerRole;
     int32_t day = 0;
     CStr managerName;
     int32_t modeTextId = 100063; // 100063 league, 100064 EuroCup, 100065 WorldCup

@@ -53,6 +53,7 @@ namespace {
 std::atomic<int> g_failures{0};
 std::mutex g_failureMutex;
 CStr g_lastFailure;
+XmlOpenFailure g_lastFailureDetail;
 } // namespace
 
 CStr FormatXmlParseError(const char* fileName, const char* reason, const std::string& source, long offset) {
@@ -71,6 +72,8 @@ XmlNode XmlNode::OpenFile(const char* gamePath, const char* rootTag) {
     auto document = std::make_shared<XmlDocument>();
     CStr reason;
     long offset = 0;
+    XmlOpenFailure detail;
+    detail.file = gamePath;
     if (!ReadWholeFile(gamePath, document->source)) {
         reason = "The file could not be opened.";
     } else {
@@ -82,12 +85,16 @@ XmlNode XmlNode::OpenFile(const char* gamePath, const char* rootTag) {
         }
         reason = result.description();
         offset = static_cast<long>(result.offset);
+        detail.reason = reason;
+        std::string sourceLine;
+        LineAndColumn(document->source, offset, detail.line, detail.column, sourceLine);
     }
     CStr text = FormatXmlParseError(gamePath, reason.GetText(), document->source, offset);
     QuorelLog("%s", text.GetText());
     {
         std::lock_guard<std::mutex> lock(g_failureMutex);
         g_lastFailure = text;
+        g_lastFailureDetail = detail;
     }
     g_failures.fetch_add(1);
     return XmlNode();
@@ -100,6 +107,11 @@ int XmlNode::OpenFailures() {
 CStr XmlNode::LastOpenFailure() {
     std::lock_guard<std::mutex> lock(g_failureMutex);
     return g_lastFailure;
+}
+
+XmlOpenFailure XmlNode::LastOpenFailureDetail() {
+    std::lock_guard<std::mutex> lock(g_failureMutex);
+    return g_lastFailureDetail;
 }
 
 XmlNode XmlNode::Parse(const char* text, const char* rootTag, CStr* error) {

@@ -9,6 +9,14 @@
 
 struct XmlDocument;
 
+// Where and why a file failed to open or parse, for a start-up sentence that names it.
+struct XmlOpenFailure {
+    CStr file;   // the game path it was opened by
+    CStr reason; // empty when the file could not be read at all
+    int line = 0;
+    int column = 0;
+};
+
 class XmlNode {
 public:
     XmlNode() = default;
@@ -21,6 +29,7 @@ public:
     // How many files failed to open or parse so far, and the text of the last one. Any thread.
     static int OpenFailures();
     static CStr LastOpenFailure();
+    static XmlOpenFailure LastOpenFailureDetail();
     // Parses text; an empty node when it does not parse (reason in error when given).
     static XmlNode Parse(const char* text, const char* rootTag, CStr* error = nullptr);
 

@@ -19,6 +19,22 @@ CStr MinutesText(double minutesDotSeconds) {
     return CStr::Formatted("%lld:%.2lld", minutes, seconds);
 }
 
+CStr MinutesPerGameText(int64_t seconds, int64_t games) {
+    if (games <= 0 || seconds <= 0)
+        return MinutesText(0.0);
+    const int64_t perGame = seconds / games;
+    return CStr::Formatted("%lld:%.2lld", static_cast<long long>(perGame / 60),
+                           static_cast<long long>(perGame % 60));
+}
+
+CStr PerGameText(int64_t total, int64_t games) {
+    return CStr::Formatted("%.2f", games > 0 ? static_cast<double>(total) / static_cast<double>(games) : 0.0);
+}
+
+CStr PercentText(double percent) {
+    return CStr::Formatted("%.2f", std::isfinite(percent) ? percent : 0.0);
+}
+
 CStr GroupedCount(int64_t count) {
     const bool negative = count < 0;
     // The magnitude in unsigned arithmetic: the lowest int64 has no positive counterpart.

@@ -3,6 +3,7 @@
 
 #include "career/CareerSession.h"
 #include "database/MemoryDB.h"
+#include "engine/TextRun.h"
 #include "gui/Element.h"
 #include "guidefines.h"
 #include "screens/FormatMoney.h"
@@ -22,6 +23,10 @@ constexpr int kTextTerm = 80116;
 constexpr int kTextInstalment = 80118;
 constexpr int kTextTakeLoan = 100091;
 constexpr int kTextCancelLoan = 100092;
+// The summary's row captions: eight incomes, then (after the loans) seven expenses and the four
+// result rows.
+constexpr TextRun kIncomeRowTexts{80091, 8};
+constexpr TextRun kExpenseRowTexts{80101, 11};
 
 // Which field each summary row shows (rows 0-15).
 constexpr MonthSummary::Field kRowFields[16] = {
@@ -35,10 +40,10 @@ constexpr MonthSummary::Field kRowFields[16] = {
 
 int RowLabel(int row) {
     if (row < 8)
-        return 80091 + row;
+        return kIncomeRowTexts.At(row);
     if (row == 8)
         return kTextLoans;
-    return 80101 + (row - 9);
+    return kExpenseRowTexts.At(row - 9);
 }
 
 // Colour of a total: green above 0, red below, the column's own at 0.

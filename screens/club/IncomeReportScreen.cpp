@@ -2,6 +2,7 @@
 #include "screens/club/IncomeReportScreen.h"
 
 #include "career/CareerSession.h"
+#include "engine/TextRun.h"
 #include "gui/Element.h"
 #include "guidefines.h"
 #include "screens/FormatMoney.h"
@@ -11,10 +12,11 @@ using namespace finance;
 namespace {
 
 constexpr int kTextTitle = 80119;
+constexpr TextRun kIncomeRowTexts{80091, 8}; // the income rows' captions
 
 int RowLabel(int row) {
     if (row < 8)
-        return 80091 + row;
+        return kIncomeRowTexts.At(row);
     return row == 8 ? kTextLoans : kTextTotal;
 }
 

@@ -7,8 +7,10 @@
 #include "career/Training.h"
 #include "database/HiredStaff.h"
 #include "database/MemoryDB.h"
+#include "engine/TextRun.h"
 #include "gui/Element.h"
 #include "screens/ClubCaption.h"
+#include "screens/FormatFigures.h"
 #include "screens/FormatMoney.h"
 
 #include <algorithm>
@@ -23,6 +25,9 @@ constexpr uint32_t kGreen = 0x00FF00FFu;
 constexpr uint32_t kRed = 0x0000FFFFu;
 constexpr float kCampPrices[3] = {50000.0f, 150000.0f, 500000.0f};
 constexpr int kTextExperienceUnit = 100359; // after the points a training stage adds
+constexpr int kTextYearlyWage = 200093;     // "Wage/year", the transfer lists' caption
+constexpr TextRun kStageTexts{100117, 4};   // the facility's stages 1-4
+constexpr TextRun kCampTexts{100018, 3};    // the three camps
 
 CStr Money(const CStr& number, char separator) {
     return FormatMoney(number, separator, '$');
@@ -98,8 +103,10 @@ int CampWeek(int year, int month, int day) {
     return (offset >= 0 ? offset / 7 : -1) + 1;
 }
 
-std::vector<TrainingSeasonStats> BuildSeasonStats(const std::vector<CPlayerStat*>& stats,
-                                                  int seasonStartMonth) {
+namespace {
+
+template <typename SeasonOf>
+std::vector<TrainingSeasonStats> SumBySeason(const std::vector<CPlayerStat*>& stats, SeasonOf seasonOf) {
     // The shots made and tried, summed over the season: the card's rates are the statistics
     // screen's (all hits over all attempts), not a mean of each match's ratio.
     struct Shots {
@@ -112,8 +119,7 @@ std::vector<TrainingSeasonStats> BuildSeasonStats(const std::vector<CPlayerStat*
         // A squad member who sat the match out has a record but no game.
         if (!record || !PlayedInMatch(*record))
             continue;
-        // Fields 2 and 3 are the match's year and month: a season runs from its start month on.
-        const int32_t season = record->Month() >= seasonStartMonth ? record->Year() : record->Year() - 1;
+        const int32_t season = seasonOf(*record);
         auto it = std::find_if(seasons.begin(), seasons.end(),
                                [season](const TrainingSeasonStats& s) { return s.season == season; });
         if (it == seasons.end()) {
@@ -125,7 +131,7 @@ std::vector<TrainingSeasonStats> BuildSeasonStats(const std::vector<CPlayerStat*
         Shots& shot = shots[static_cast<size_t>(it - seasons.begin())];
         ++it->games;
         it->sum += record->Points();
-        it->time += static_cast<float>(record->SecondsPlayed());
+        it->seconds += record->SecondsPlayed();
         shot.made[0] += static_cast<int64_t>(record->TwoPointersMade()) + record->CloseShotsMade() +
                         record->ThreePointersMade();
         shot.tried[0] += static_cast<int64_t>(record->TwoPointersTaken()) + record->CloseShotsTaken() +
@@ -142,12 +148,26 @@ std::vector<TrainingSeasonStats> BuildSeasonStats(const std::vector<CPlayerStat*
     for (size_t i = 0; i < seasons.size(); ++i) {
         TrainingSeasonStats& s = seasons[i];
         const Shots& shot = shots[i];
-        s.time = s.games > 0 ? s.time / static_cast<float>(s.games) * 0.016666668f : 0.0f;
         s.rate1 = percent(shot.made[0], shot.tried[0]);
         s.rate2 = percent(shot.made[1], shot.tried[1]);
         s.rate3 = percent(shot.made[2], shot.tried[2]);
     }
     return seasons;
+}
+
+} // namespace
+
+std::vector<TrainingSeasonStats> BuildSeasonStats(const std::vector<CPlayerStat*>& stats,
+                                                  int seasonStartMonth) {
+    // Fields 2 and 3 are the match's year and month: a season runs from its start month on.
+    return SumBySeason(stats, [seasonStartMonth](const CPlayerStat& record) {
+        return record.Month() >= seasonStartMonth ? record.Year() : record.Year() - 1;
+    });
+}
+
+TrainingSeasonStats CareerStats(const std::vector<CPlayerStat*>& stats) {
+    std::vector<TrainingSeasonStats> all = SumBySeason(stats, [](const CPlayerStat&) { return 0; });
+    return all.empty() ? TrainingSeasonStats{} : all.front();
 }
 
 CTrainingScreen::CTrainingScreen(const CScreenContext& ctx) : m_ctx(ctx), m_root(ctx.Find(kWindow)) {
@@ -232,6 +252,7 @@ void CTrainingScreen::BuildRows() {
             row->third[static_cast<size_t>(label - 70101)] = player->words[3 * slot + 4];
         }
         row->seasons = BuildSeasonStats(player->stats, kSeasonStartMonth);
+        row->career = CareerStats(player->stats);
         m_rows.push_back(std::move(row));
     }
 }
@@ -321,7 +342,7 @@ void CTrainingScreen::FillDatePickers() {
 
 void CTrainingScreen::FillMonths() {
     FillCombo(Child(ID_TR_MONTH), PlanMonths(m_today, ComboData(ID_TR_YEAR, m_today.year)),
-              [this](int m) { return m_ctx.Text(70000 + m); });
+              [this](int m) { return m_ctx.Text(CCalendar::kMonthTexts.At(m - 1)); });
     FillDays();
 }
 
@@ -396,7 +417,7 @@ void CTrainingScreen::FillFacility() {
     for (int j = 1; j <= 4; ++j) {
         if (CGuiElement* icon = Child(ID_TR_FACILITY_1 + j - 1))
             icon->SetImage(m_facilityStage >= j ? kLitIcon : kDarkIcon);
-        m_ctx.SetText(ID_TR_STAGE_1 + j - 1, m_ctx.Text(100116 + j)
+        m_ctx.SetText(ID_TR_STAGE_1 + j - 1, m_ctx.Text(kStageTexts.At(j - 1))
                                                  .Concat(CStr::Formatted("\n +%d", j))
                                                  .Concat(m_ctx.Text(kTextExperienceUnit)));
     }
@@ -446,7 +467,8 @@ void CTrainingScreen::ShowPlayerCard() {
             {80048, CStr::Formatted("%d cm", row->height)},
             {80049, CStr::Formatted("%d kg", row->weight)},
             {80050, row->originText},
-            {80051, Money(CStr::Formatted("%d", row->wage), ',')},
+            // A year's wage, as the transfer lists show it; the record holds a month's.
+            {kTextYearlyWage, Money(CStr::Formatted("%lld", static_cast<long long>(row->wage) * 12), ',')},
         };
         for (const auto& [label, value] : lines) {
             grid->AddCell(0, m_ctx.Text(label), 0);
@@ -476,28 +498,23 @@ void CTrainingScreen::ShowPlayerCard() {
     if (CGuiElement* grid = Child(ID_TR_CARD_SEASONS)) {
         grid->Clear();
         if (!row->seasons.empty()) {
-            const int tips[] = {900113, 900169, 900114, 900191, 900193, 900195};
+            const int tips[] = {900113, 900165, 900114, 900191, 900193, 900195};
             for (int c = 0; c < 6; ++c)
                 grid->SetHeaderTooltip(c + 1, m_ctx.Tooltip(tips[c]));
             grid->SetColumnColour(0, kYellow);
-            int games = 0, sum = 0;
-            float totals[4] = {};
-            auto addRow = [&](const CStr& first, int g, int s, const float* values) {
+            // Per game and in mm:ss, as the statistics screen shows the same seasons.
+            auto addRow = [&](const CStr& first, const TrainingSeasonStats& s) {
                 grid->AddCell(0, first, 0);
-                grid->AddCell(1, CStr::Formatted("%d", g), 0);
-                grid->AddCell(2, CStr::Formatted("%d", s), 0);
-                for (int c = 0; c < 4; ++c)
-                    grid->AddCell(3 + c, CStr::Formatted("%.2f", static_cast<double>(values[c])), 0);
+                grid->AddCell(1, CStr::Formatted("%d", s.games), 0);
+                grid->AddCell(2, PerGameText(s.sum, s.games), 0);
+                grid->AddCell(3, MinutesPerGameText(s.seconds, s.games), 0);
+                const float rates[3] = {s.rate1, s.rate2, s.rate3};
+                for (int c = 0; c < 3; ++c)
+                    grid->AddCell(4 + c, PercentText(rates[c]), 0);
             };
-            for (const TrainingSeasonStats& s : row->seasons) {
-                const float values[4] = {s.time, s.rate1, s.rate2, s.rate3};
-                addRow(CStr::Formatted("%d", s.season), s.games, s.sum, values);
-                games += s.games;
-                sum += s.sum;
-                for (int c = 0; c < 4; ++c)
-                    totals[c] += values[c];
-            }
-            addRow(m_ctx.Text(100012), games, sum, totals);
+            for (const TrainingSeasonStats& s : row->seasons)
+                addRow(CStr::Formatted("%d", s.season), s);
+            addRow(m_ctx.Text(100012), row->career);
             const int last = static_cast<int>(row->seasons.size());
             grid->SetRowCount(last + 1);
             for (int c = 0; c < 7; ++c)
@@ -801,12 +818,13 @@ void CTrainingScreen::SelectPlanOfDate() {
 
 void CTrainingScreen::FillCampCombos() {
     for (int k = 0; k < 3; ++k)
-        m_campOptions[static_cast<size_t>(k)] = {100018 + k, kCampPrices[k]};
+        m_campOptions[static_cast<size_t>(k)] = {kCampTexts.At(k), kCampPrices[k]};
     std::vector<int> days;
     for (int d = 1; d <= 31; ++d)
         days.push_back(d);
     FillCombo(Child(ID_TR_CAMP_DAY), days, [](int d) { return CStr::Formatted("%d", d); });
-    FillCombo(Child(ID_TR_CAMP_MONTH), {6, 7, 8}, [this](int m) { return m_ctx.Text(70000 + m); });
+    FillCombo(Child(ID_TR_CAMP_MONTH), {6, 7, 8},
+              [this](int m) { return m_ctx.Text(CCalendar::kMonthTexts.At(m - 1)); });
     if (CGuiElement* year = Child(ID_TR_CAMP_YEAR)) {
         year->ClearItems();
         year->AddItem(CStr::Formatted("%d", m_today.year + 1), -1);

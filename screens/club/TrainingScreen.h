@@ -49,16 +49,18 @@ int CampWeek(int year, int month, int day);
 struct TrainingSeasonStats {
     int32_t season = 0; // the year the season starts
     int32_t games = 0;
-    int32_t sum = 0; // points
-    float time = 0;  // minutes a game
-    float rate1 = 0; // shots made per shot, in per cent
-    float rate2 = 0; // three-pointers
-    float rate3 = 0; // free throws
+    int32_t sum = 0;     // points
+    int64_t seconds = 0; // played, summed
+    float rate1 = 0;     // shots made per shot, in per cent
+    float rate2 = 0;     // three-pointers
+    float rate3 = 0;     // free throws
 };
 // Seasons in order of first appearance. Only matches the player took part in count, and each rate
 // is the season's hits over its attempts, as on the statistics screen.
 std::vector<TrainingSeasonStats> BuildSeasonStats(const std::vector<CPlayerStat*>& stats,
                                                   int seasonStartMonth);
+// Every season together, for the card's total row: rates over all hits and attempts.
+TrainingSeasonStats CareerStats(const std::vector<CPlayerStat*>& stats);
 
 // The screen's copy of one squad player.
 struct TrainingPlayerRow {
@@ -74,6 +76,7 @@ struct TrainingPlayerRow {
     std::array<int32_t, 15> value{}; // by label 70101-70115
     std::array<int32_t, 15> third{};
     std::vector<TrainingSeasonStats> seasons;
+    TrainingSeasonStats career; // every season together
     int32_t Skill(int32_t label) const { return value[static_cast<size_t>(label - 70101)]; }
     int32_t Third(int32_t label) const { return third[static_cast<size_t>(label - 70101)]; }
 };

@@ -6,6 +6,7 @@
 #include "career/CareerSession.h"
 #include "career/FixtureList.h"
 #include "database/MemoryDB.h"
+#include "engine/TextRun.h"
 #include "gui/Element.h"
 #include "guidefines.h"
 #include "screens/ClubCaption.h"
@@ -19,6 +20,8 @@ namespace {
 constexpr uint32_t kOrange = 0x0080FFFF;
 constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr uint32_t kYellow = 0x00FFFFFF;
+constexpr TextRun kSeatClassTexts{80024, 5}; // the seat classes by index
+constexpr TextRun kStageTexts{100117, 4};    // a stand's stages 1-4
 constexpr uint32_t kRed = 0x0000FFFF;
 
 // The blue byte is the top one of a colour word: 128 there dims a cell.
@@ -147,8 +150,8 @@ void CTicketScreen::FillPriceTable() {
     }
     for (int i = 0; i < kClasses; ++i) {
         const SeatClass& seat = m_classes[static_cast<size_t>(i)];
-        grid->AddCell(0, m_ctx.Text(80024 + i), i);
-        CStr stage = seat.stage <= 0 ? CStr("-") : m_ctx.Text(seat.stage <= 3 ? 100116 + seat.stage : 100120);
+        grid->AddCell(0, m_ctx.Text(kSeatClassTexts.At(i)), i);
+        CStr stage = seat.stage <= 0 ? CStr("-") : m_ctx.Text(kStageTexts.At(std::min(seat.stage, 4) - 1));
         grid->AddCell(1, stage, i);
         grid->AddCell(2, GroupedCount(seat.seats), i);
         grid->AddCell(3, Money(seat.price), i);
@@ -224,7 +227,7 @@ void CTicketScreen::ShowClassPicture(int seatClass) {
     // Say what the picture shows, or why there is none.
     CStr title;
     if (!path.IsEmpty())
-        title = m_ctx.Text(80024 + seatClass);
+        title = m_ctx.Text(kSeatClassTexts.At(seatClass));
     else if (club && ClassPicture(club->leagueKind, club->leagueId, club->id, 0).IsEmpty())
         title = m_ctx.Text(kNoClassViews);
     else

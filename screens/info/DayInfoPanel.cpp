@@ -2,6 +2,7 @@
 #include "screens/info/DayInfoPanel.h"
 
 #include "career/Calendar.h"
+#include "engine/TextRun.h"
 #include "gui/Element.h"
 #include "gui/GuiTypes.h"
 #include "screens/ClubCaption.h"
@@ -9,6 +10,10 @@
 
 #include <algorithm>
 #include <utility>
+
+namespace {
+constexpr TextRun kLeaderTitleTexts{100075, 9}; // the nine leader rows' titles
+} // namespace
 
 CDayInfoPanel::CDayInfoPanel(CGuiElement* root, TextLookup getText, HeaderSource header, BoardSource board)
     : m_root(root), m_getText(std::move(getText)), m_header(std::move(header)), m_board(std::move(board)) {
@@ -57,7 +62,7 @@ DayPanelView CDayInfoPanel::BuildView(const CStr& club) const {
     // The nine titles stand even before a day has named anybody (a career just loaded).
     const size_t leaderRows = std::max(m_leaders.size(), static_cast<size_t>(DayPanelView::kLeaderRows));
     for (size_t i = 0; i < leaderRows; ++i) {
-        const CStr title = Text(100075 + static_cast<int>(i));
+        const CStr title = Text(kLeaderTitleTexts.At(static_cast<int>(i)));
         if (i < m_leaders.size())
             view.leaderRows.push_back({title, m_leaders[i].texts[0], m_leaders[i].texts[1]});
         else

@@ -18,7 +18,7 @@ constexpr int kArrows[kIndicatorCount] = {ID_IND_ARROW_1, ID_IND_ARROW_2, ID_IND
 constexpr int kTextBoxes[kIndicatorCount] = {ID_IND_TEXT_1, ID_IND_TEXT_2, ID_IND_TEXT_3};
 constexpr int kPercents[kIndicatorCount] = {ID_IND_PERCENT_1, ID_IND_PERCENT_2, ID_IND_PERCENT_3};
 
-constexpr int32_t kLargeFanBase = 100000;
+constexpr int32_t kLargeFanBase = 100'000;
 constexpr int32_t kTrainingHall = 300060;
 constexpr int32_t kWeakPhysio = 10;
 constexpr int kGoodMood = 50;

@@ -376,7 +376,7 @@ void CStatisticsScreen::AddPlayerRow(const PlayerStatRow& row, int rank) {
     grid->AddCell(1, row.name, row.playerId); // a double-click opens the player's window
     grid->AddCell(2, row.position, -1);
     grid->AddCell(3, CStr::Formatted("%.2d", row.number), -1);
-    grid->AddCell(4, CStr::Formatted("%.2d", row.games), -1);
+    grid->AddCell(4, CStr::Formatted("%d", row.games), -1);
     grid->AddCell(5, MinutesText(row.minutes), -1);
     grid->AddCell(6, number(row.points), -1);
     grid->AddCell(7, row.fieldGoalText, -1);

@@ -7,6 +7,7 @@
 #include "career/Standings.h"
 #include "database/MemoryDB.h"
 #include "database/Records.h"
+#include "engine/TextRun.h"
 #include "gui/Element.h"
 #include "gui/GuiTypes.h"
 #include "screens/FormatFigures.h"
@@ -21,9 +22,9 @@ namespace {
 constexpr int kTextTitle = 300122;
 constexpr int kTextSeason = 80030;
 constexpr int kTextAll = 200079;
-constexpr int kFirstViewText = 200080;
-constexpr int kLastViewText = 200084;
-constexpr int kFirstCategoryText = 200000;
+constexpr TextRun kViewTexts{200080, 5};
+constexpr TextRun kCategoryTexts{200000, 11};
+static_assert(kCategoryTexts.count == kStatCategories, "one name per category");
 constexpr int kTextPosition = 200085;
 constexpr int kTextName = 80035;
 constexpr int kTextTeam = 80040;
@@ -33,7 +34,7 @@ constexpr int kNoCaptionTooltip = 900179;
 // game, 'r' a rate in percent, 'q' two counts, 'b' a count left blank at zero, 'e' always empty.
 constexpr const char* kCellKinds[kStatCategories] = {
     "dffprprpr", "dfdfdfdf",  "dfffddrddr", "dfffddrbbr", "dfffddr",   "dfdfdfq",
-    "dfddqq",    "dfdfdfdfq", "dfdfd",      "dfffffqee",  "ddfdfdfee",
+    "dfddfq",    "dfdfdfdfq", "dfdfd",      "dffffffee",  "ddfdfdfee",
 };
 
 constexpr bool KindsMatchCells() {
@@ -60,11 +61,11 @@ int KindWidth(char kind, int cell) {
         return 30; // games
     switch (kind) {
     case 'f':
-        return 52;
+        return 46;
     case 'p':
-        return 70;
+        return 75; // 17.00/17.00
     case 'r':
-        return 58;
+        return 59; // 100.00%
     case 'q':
         return 60;
     default:
@@ -86,26 +87,26 @@ constexpr ColumnSpec kColumnSpecs[kStatCategories][kCategoryColumns] = {
     {{200013, 900113, 0}, {200014, 900114, 1}, {200015, 900115, 2}, {200016, 900116, 3}, {200017, 900117, 4},
      {200018, 900118, 5}, {200019, 900119, 6}, {200020, 900120, 7}, {200021, 900121, 8}},
     {{200013, 900113, 0}, {200014, 900114, 1}, {200022, 900122, 2}, {200023, 900123, 3}, {200024, 900124, 4},
-     {200025, 900125, 5}, {200026, 900126, 6}, {200027, 900127, 7}, kNone},
+     {200025, 900125, 5}, {200026, 900126, 6}, {200027, 900127, 7, 48}, kNone},
     // Points per game (cell 1) has no room among the field goals.
-    {{200013, 900113, 0}, {200029, 900129, 2}, {200030, 900130, 3}, {200031, 900131, 4}, {200032, 900132, 5},
+    {{200013, 900113, 0}, {200029, 900129, 2, 48}, {200030, 900130, 3}, {200031, 900131, 4}, {200032, 900132, 5},
      {200033, 900133, 6}, {200034, 900134, 7}, {200035, 900135, 8}, {200036, 900136, 9}},
     {{200013, 900113, 0}, {200044, 900144, 2}, {200037, 900137, 3}, {200038, 900138, 4}, {200039, 900139, 5},
      {200040, 900140, 6}, {200041, 900141, 7}, {200042, 900142, 8}, {200043, 900143, 9}},
-    {{200013, 900113, 0}, {200065, 900165, 1}, {200045, 900145, 2}, {200046, 900146, 3}, {200047, 900147, 4},
+    {{200013, 900113, 0}, {200065, 900165, 1}, {200045, 900145, 2, 48}, {200046, 900146, 3}, {200047, 900147, 4},
      {200048, 900148, 5}, {200086, 900186, 6}, kNone, kNone},
     {{200013, 900113, 0}, {200014, 900114, 1}, {200049, 900149, 2}, {200050, 900150, 3}, {200051, 900151, 4},
      {200052, 900152, 5}, {200053, 900153, 6}, kNone, kNone},
     {{200013, 900113, 0}, {200014, 900114, 1}, {200054, 900154, 2}, {200055, 900155, 3}, {200056, 900156, 4},
      {200057, 900157, 5}, kNone, kNone, kNone},
     {{200013, 900113, 0}, {200014, 900114, 1}, {200058, 900158, 2}, {200059, 900159, 3}, {200051, 900151, 4},
-     {200052, 900152, 5}, {200060, 900160, 6}, {200061, 900161, 7}, {200062, 900162, 8}},
-    {{200013, 900113, 0}, {200014, 900114, 1}, {200055, 900155, 2}, {200063, 900163, 3}, {200064, 900164, 4, 54},
+     {200052, 900152, 5}, {200060, 900160, 6}, {200061, 900161, 7, 51}, {200062, 900162, 8}},
+    {{200013, 900113, 0}, {200014, 900114, 1}, {200055, 900155, 2}, {200063, 900163, 3, 48}, {200064, 900164, 4, 54},
      kNone, kNone, kNone, kNone},
-    {{200013, 900113, 0}, {200014, 900114, 1}, {200065, 900165, 2}, {200027, 900127, 3}, {200050, 900150, 4},
+    {{200013, 900113, 0}, {200014, 900114, 1}, {200065, 900165, 2}, {200027, 900127, 3, 48}, {200050, 900150, 4},
      {200059, 900159, 5}, {200056, 900156, 6}, kNone, kNone},
-    {{200013, 900113, 0}, {200015, 900128, 1}, {200065, 900165, 2}, {200068, 900168, 3}, {200027, 900127, 4},
-     {200066, 900166, 5}, {200067, 900167, 6}, kNone, kNone},
+    {{200013, 900113, 0}, {200015, 900128, 1}, {200065, 900165, 2}, {200068, 900168, 3}, {200027, 900127, 4, 48},
+     {200066, 900166, 5}, {200067, 900167, 6, 48}, kNone, kNone},
 };
 // clang-format on
 
@@ -300,7 +301,7 @@ void FillSheetRows(StatSheet& sheet, const PlayerFigures& f) {
                rate(f.threesMade, f.threesAttempted)};
     rows[5] = {
         g, time, Count(ftx), perGame(ftx), Count(f.badPasses), perGame(f.badPasses), pair(ftx, f.badPasses)};
-    rows[6] = {g, time, Count(f.fouls), Count(reb), pair(f.fouls, f.games), pair(f.fouls, reb)};
+    rows[6] = {g, time, Count(f.fouls), Count(reb), perGame(f.fouls), pair(f.fouls, reb)};
     rows[7] = {g,
                time,
                Count(f.steals),
@@ -311,15 +312,9 @@ void FillSheetRows(StatSheet& sheet, const PlayerFigures& f) {
                fixed2(stealsPerBadPass),
                pair(f.steals, reb)};
     rows[8] = {g, time, Count(reb), perGame(reb), Count(f.bigGames)};
-    rows[9] = {g,
-               time,
-               perGame(f.points),
-               perGame(reb),
-               perGame(ftx),
-               perGame(f.steals),
-               pair(f.fouls, f.games),
-               CStr(),
-               CStr()};
+    rows[9] = {
+        g,      time,  perGame(f.points), perGame(reb), perGame(ftx), perGame(f.steals), perGame(f.fouls),
+        CStr(), CStr()};
     rows[10] = {g,
                 Count(f.points),
                 perGame(f.points),
@@ -359,10 +354,10 @@ void CStatsCompareScreen::Refresh() {
     m_dateText = FormatDate(today.year, today.day, today.month, ".");
 
     AddViewItem(Text(kTextAll));
-    for (int id = kFirstViewText; id <= kLastViewText; ++id)
-        AddViewItem(Text(id));
+    for (int k = 0; k < kViewTexts.count; ++k)
+        AddViewItem(Text(kViewTexts.At(k)));
     for (int k = 0; k < kStatCategories; ++k)
-        AddCategoryItem(Text(kFirstCategoryText + k));
+        AddCategoryItem(Text(kCategoryTexts.At(k)));
     AddTeamItem(Text(kTextAll));
     AddCompetitionItem(Text(kTextAll));
 

@@ -6,6 +6,7 @@
 #include "career/Standings.h"
 #include "database/MemoryDB.h"
 #include "database/Records.h"
+#include "engine/TextRun.h"
 #include "gui/Element.h"
 #include "guidefines.h"
 #include "match/Formation.h"
@@ -17,11 +18,17 @@ namespace {
 
 // Record words of a1 ... a16, in the order the lists and the card show them.
 constexpr int kSkillWords[kLineupSkills] = {5, 11, 14, 47, 50, 17, 20, 23, 26, 29, 44, 32, 35, 41, 38, 8};
+// The skill columns' captions and tooltips, in the order of kSkillWords.
+constexpr TextRun kSkillHeaderTexts{100131, 16};
+constexpr TextRun kSkillTipTexts{900001, 16};
+static_assert(kSkillHeaderTexts.count == kLineupSkills);
+// "Points", as the box scores name a player's points (the results' "Score" is a match's).
+constexpr int kTextPoints = 200222;
 // Season-best sources (player statistics fields); 0 stands for the minutes played. Blocks and
 // steals read the fields of their own names (field 26 holds the fouls).
 constexpr int kBestFields[kSeasonBests] = {10, 15, 14, 17, 16, 21, 20, 22, 23, 30, 29, 13, 27, 0};
-constexpr int kBestLabels[kSeasonBests] = {80072, 80073, 80074, 80075, 80076, 80077, 80078,
-                                           80079, 80080, 80081, 80082, 80083, 80084, 80085};
+constexpr int kBestLabels[kSeasonBests] = {kTextPoints, 80073, 80074, 80075, 80076, 80077, 80078,
+                                           80079,       80080, 80081, 80082, 80083, 80084, 80085};
 constexpr int kSlotOrder[5] = {kPositionCentre, kPositionPowerForward, kPositionSmallForward,
                                kPositionPointGuard, kPositionShootingGuard};
 constexpr int kListColumns = 19;
@@ -245,8 +252,8 @@ void CLineupScreen::FillLists() {
         grid->SetHeaderText(1, m_ctx.Text(200085), kFormatCentreMiddle);
         grid->SetHeaderTooltip(1, m_ctx.Text(900024));
         for (int s = 0; s < kLineupSkills; ++s) {
-            grid->SetHeaderText(2 + s, m_ctx.Text(100131 + s), kFormatCentreMiddle);
-            grid->SetHeaderTooltip(2 + s, m_ctx.Text(900001 + s));
+            grid->SetHeaderText(2 + s, m_ctx.Text(kSkillHeaderTexts.At(s)), kFormatCentreMiddle);
+            grid->SetHeaderTooltip(2 + s, m_ctx.Text(kSkillTipTexts.At(s)));
         }
         grid->SetHeaderText(18, m_ctx.Text(100147), kFormatCentreMiddle);
         grid->SetHeaderTooltip(18, m_ctx.Text(900017));
@@ -376,9 +383,9 @@ void CLineupScreen::FillCompareGrid(int side) {
     static constexpr struct {
         int label;
         int stat;
-    } kLines[17] = {{80085, 17}, {80072, 1},  {80073, 2},  {80074, 3},  {80086, 4},  {80075, 5},
-                    {80076, 6},  {80087, 7},  {80077, 8},  {80078, 9},  {80088, 10}, {80079, 11},
-                    {80080, 12}, {80081, 13}, {80082, 14}, {80083, 15}, {80084, 16}};
+    } kLines[17] = {{80085, 17}, {kTextPoints, 1}, {80073, 2},  {80074, 3},  {80086, 4},  {80075, 5},
+                    {80076, 6},  {80087, 7},       {80077, 8},  {80078, 9},  {80088, 10}, {80079, 11},
+                    {80080, 12}, {80081, 13},      {80082, 14}, {80083, 15}, {80084, 16}};
     int rows = 1;
     for (const auto& entry : kLines) {
         grid->AddCell(0, m_ctx.Text(entry.label), 0);

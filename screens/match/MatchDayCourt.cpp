@@ -5,6 +5,7 @@
 #include "career/MatchRecord.h"
 #include "database/MemoryDB.h"
 #include "database/Records.h"
+#include "engine/TextRun.h"
 #include "gui/Element.h"
 #include "gui/GuiTypes.h"
 #include "guidefines.h"
@@ -21,6 +22,7 @@ namespace {
 constexpr uint32_t kWhite = 0xFFFFFFFFu;
 constexpr uint32_t kRed = 0x0000FFFFu;
 constexpr uint32_t kCyan = 0xFFFF00FFu;
+constexpr TextRun kCompareRowTexts{200235, 13}; // the team comparison's row captions
 constexpr uint32_t kYellow = 0x00FFFFFFu;
 constexpr uint32_t kGreen = 0x00FF00FFu;
 constexpr uint32_t kLightCyan = 0xFFFF80FFu; // (128, 255, 255)
@@ -171,7 +173,7 @@ void CMatchDayScreen::FillTeamStats() {
     for (int row = 0; row < kRows; ++row) {
         const int data = row == 6 ? 6 : 0;
         grid->AddCell(0, CStr(), -1);
-        grid->AddCell(1, m_ctx.Text(200235 + row), row);
+        grid->AddCell(1, m_ctx.Text(kCompareRowTexts.At(row)), row);
         grid->AddCell(2, home[static_cast<size_t>(row)], data);
         grid->AddCell(3, away[static_cast<size_t>(row)], data);
     }

@@ -14,6 +14,7 @@ using namespace matchstats;
 namespace {
 constexpr int kTextInjuredMark = 100356;   // " (inj)"
 constexpr int kTextFouledOutMark = 100357; // " (disq)"
+constexpr int kTextPoints = 200222;        // the box score's caption of a player's points
 
 // A player who may not play on reads as such wherever he is listed.
 CStr MarkedName(const MatchStatLine& line, const MatchTextLookup& text) {
@@ -119,7 +120,7 @@ void FillLivePanel(CGuiElement* grid, const MatchStatLine* line, const MatchText
         {MarkedName(*line, text), CStr()},
         {label(70101), CStr::Formatted("%d", RoundHalfAway(line->stamina))},
         {label(70102), CStr::Formatted("%d", line->morale)},
-        {label(80072), CStr::Formatted("%d", line->points)},
+        {label(kTextPoints), CStr::Formatted("%d", line->points)},
         {label(61001), CStr::Formatted("%d", line->personalFouls)},
     };
     for (const auto& row : rows) {

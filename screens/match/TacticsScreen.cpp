@@ -1,6 +1,7 @@
 // The tactics screen: tactic choice, formation previews, and swaps between court and bench.
 #include "screens/match/TacticsScreen.h"
 
+#include "engine/TextRun.h"
 #include "screens/info/PlayerInfoWindow.h"
 #include "screens/match/MatchDayScreen.h"
 
@@ -31,10 +32,12 @@ constexpr const char* kPreviewFiles[kTacticCount] = {
     "\\ini\\diamond_defense.xml", "\\ini\\greyzone_defense.xml",
 };
 
-constexpr int kFirstOffenceName = 200122;
-constexpr int kFirstDefenceName = 200132;
-constexpr int kOffenceDescriptionBase = 200141; // + hovered row: row k + 1 is item k
-constexpr int kDefenceDescriptionBase = 200151;
+// The tactics' names and descriptions, item k of a list at offset k.
+constexpr TextRun kOffenceNames{200122, 10};
+constexpr TextRun kDefenceNames{200132, 10};
+constexpr TextRun kOffenceDescriptions{200142, 10};
+constexpr TextRun kDefenceDescriptions{200152, 10};
+static_assert(kOffenceNames.count == kTacticsPerSide && kDefenceDescriptions.count == kTacticsPerSide);
 constexpr int kCourtRows = 5;
 // "A substitution is already under way ..."
 constexpr int kSwapMustWaitText = 500034;
@@ -266,23 +269,23 @@ void CTacticsScreen::ShowDefencePreview() {
         PlaceMarker(preview.points[i], Child(ID_TA_DEFENCE_MARKER1 + i));
 }
 
-void CTacticsScreen::UpdateDescription(int combo, int textBox, int baseText) {
+void CTacticsScreen::UpdateDescription(int combo, int textBox, const TextRun& texts) {
     // The text describes the tactic chosen, whatever the mouse hovers over later (a refresh
     // leaves no hovered row, which would otherwise describe tactic 0 beside another's markers).
     CGuiElement* list = Child(combo);
     int item = list ? list->GetSelectedIndex() : -1;
     if (item < 0 || item >= kTacticsPerSide)
         item = 0;
-    m_ctx.SetText(textBox, m_ctx.Text(baseText + item + 1));
+    m_ctx.SetText(textBox, m_ctx.Text(texts.At(item)));
 }
 
 void CTacticsScreen::UpdateOffence() {
-    UpdateDescription(ID_TA_OFFENCE, ID_TA_OFFENCE_TEXT, kOffenceDescriptionBase);
+    UpdateDescription(ID_TA_OFFENCE, ID_TA_OFFENCE_TEXT, kOffenceDescriptions);
     ShowOffencePreview();
 }
 
 void CTacticsScreen::UpdateDefence() {
-    UpdateDescription(ID_TA_DEFENCE, ID_TA_DEFENCE_TEXT, kDefenceDescriptionBase);
+    UpdateDescription(ID_TA_DEFENCE, ID_TA_DEFENCE_TEXT, kDefenceDescriptions);
     ShowDefencePreview();
 }
 
@@ -326,16 +329,16 @@ void CTacticsScreen::FillLineupGrids() {
     CGuiElement* court = Child(ID_TA_COURT_GRID);
     CGuiElement* bench = Child(ID_TA_BENCH_GRID);
     static constexpr int kCourtHeaders[6] = {80035, 200085, 302508, 200220, 200221, 80071};
-    static constexpr int kCourtTips[6] = {900027, 900026, 910413, 900001, 900016, 900017};
+    static constexpr int kTextCourtTips[6] = {900027, 900026, 910413, 900001, 900016, 900017};
     static constexpr int kCourtFormats[6] = {4, 4, 4, 5, 5, 5};
     static constexpr int kBenchHeaders[5] = {80035, 200085, 200220, 200221, 80071};
-    static constexpr int kBenchTips[5] = {900027, 900026, 900001, 900016, 900017};
+    static constexpr int kTextBenchTips[5] = {900027, 900026, 900001, 900016, 900017};
     static constexpr int kBenchFormats[5] = {4, 4, 5, 5, 5};
     if (court) {
         court->Clear();
         for (int c = 0; c < 6; ++c) {
             court->SetHeaderText(c, m_ctx.Text(kCourtHeaders[c]), kCourtFormats[c]);
-            court->SetHeaderTooltip(c, m_ctx.Text(kCourtTips[c]));
+            court->SetHeaderTooltip(c, m_ctx.Text(kTextCourtTips[c]));
             court->SetColumnFormat(c, kCourtFormats[c]);
         }
     }
@@ -343,7 +346,7 @@ void CTacticsScreen::FillLineupGrids() {
         bench->Clear();
         for (int c = 0; c < 5; ++c) {
             bench->SetHeaderText(c, m_ctx.Text(kBenchHeaders[c]), kBenchFormats[c]);
-            bench->SetHeaderTooltip(c, m_ctx.Text(kBenchTips[c]));
+            bench->SetHeaderTooltip(c, m_ctx.Text(kTextBenchTips[c]));
             bench->SetColumnFormat(c, kBenchFormats[c]);
         }
     }
@@ -426,9 +429,9 @@ void CTacticsScreen::FillLineupGrids() {
             continue;
         // The combo keeps its selection through the refill: the tactics stay as the user left them.
         combo->ClearItems();
-        int first = side == 0 ? kFirstOffenceName : kFirstDefenceName;
+        const TextRun& names = side == 0 ? kOffenceNames : kDefenceNames;
         for (int k = 0; k < kTacticsPerSide; ++k)
-            combo->AddItem(m_ctx.Text(first + k), k);
+            combo->AddItem(m_ctx.Text(names.At(k)), k);
         combo->SetListRows(kTacticsPerSide + 1);
         combo->UpdateScrollRange();
     }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "engine/Math3D.h"
+#include "engine/TextRun.h"
 #include "gui/GuiTypes.h"
 #include "screens/ScreenContext.h"
 
@@ -124,7 +125,7 @@ private:
     void ShowSwapMessage(const CStr& text);
     void Apply(GuiMessage& message);
     void ClearGridSelections();
-    void UpdateDescription(int combo, int textBox, int baseText);
+    void UpdateDescription(int combo, int textBox, const TextRun& texts);
     CGuiElement* Child(int id) const;
 
     const CScreenContext& m_ctx;

@@ -6,6 +6,7 @@
 #include "career/FixtureList.h"
 #include "career/Standings.h"
 #include "database/MemoryDB.h"
+#include "engine/TextRun.h"
 #include "gui/Element.h"
 #include "screens/ClubCaption.h"
 #include "screens/FormatMoney.h"
@@ -18,6 +19,8 @@ namespace {
 // Player-statistics fields of the six leader statistics and their captions.
 constexpr int kLeaderFields[kLeaderStats] = {10, 29, 30, 26, 27, 28};
 constexpr int kLeaderCaptions[kLeaderStats] = {80013, 80014, 80015, 80016, 80017, 80018};
+constexpr TextRun kSeatHeaderTexts{80021, 3}; // class, seats, amount
+constexpr TextRun kSeatClassTexts{80024, 5};  // the seat classes by index
 
 // Per index: picture element, bar elements first to fourth, row title element. The rows of parts
 // 300060 and 300061 lie in the layout the other way round from their ids.
@@ -369,11 +372,11 @@ void CClubOverviewScreen::FillSeatClasses() {
     StartGrid(grid, 6, {kFormatLeftMiddle, kFormatLeftMiddle, kFormatLeftMiddle});
     for (int c = 0; c < 3; ++c) {
         grid->SetHeaderColours(c, 0x00FFFFFF, 0x00FFFFFF, 0x00FFFFFF, 0x00FFFFFF);
-        grid->SetHeaderText(c, m_ctx.Text(80021 + c), kFormatLeftMiddle);
+        grid->SetHeaderText(c, m_ctx.Text(kSeatHeaderTexts.At(c)), kFormatLeftMiddle);
     }
     for (int r = 0; r < kSeatClasses; ++r) {
         const SeatClass& seat = m_seatClasses[static_cast<size_t>(r)];
-        AddRow(grid, {m_ctx.Text(80024 + r), Count(seat.seats), Money(seat.amount)});
+        AddRow(grid, {m_ctx.Text(kSeatClassTexts.At(r)), Count(seat.seats), Money(seat.amount)});
     }
     for (int r = 0; r < kSeatClasses; ++r)
         if (PartLevel(StadiumPartIndex(kFirstSeatPart + r)) <= 0)

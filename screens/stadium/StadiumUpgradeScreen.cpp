@@ -5,6 +5,7 @@
 #include "career/CareerSession.h"
 #include "career/FixtureList.h"
 #include "database/MemoryDB.h"
+#include "engine/TextRun.h"
 #include "gui/Element.h"
 #include "gui/GuiTypes.h"
 #include "gui/ScreenStack.h"
@@ -59,6 +60,7 @@ const StadiumPartElements kParts[kStadiumPartCount] = {
 constexpr uint32_t kWhite = 0xFFFFFFFFu;
 constexpr uint32_t kNameColour = 0x00FFFFFFu;
 constexpr int kBuiltFrame = 2;
+constexpr TextRun kPartInfoTexts{200104, 18}; // what each of the parts is, by part index
 constexpr int32_t kRegularLeague = 100005;
 constexpr int kTextDay = 700040;  // a building time of one day
 constexpr int kTextDays = 700041; // of any other number of days
@@ -338,7 +340,7 @@ void CStadiumUpgradeScreen::OnMessage(GuiMessage& msg) {
         if (id == ids.info) {
             m_ctx.CentreWindow(PanelId(k), ID_STADIUM_INFO_BOX);
             m_ctx.Post(id, ID_STADIUM_INFO_BOX, kMsgOpenOnTop, id, 0);
-            CStr text = m_ctx.Text(200104 + k);
+            CStr text = m_ctx.Text(kPartInfoTexts.At(k));
             text.ReplaceAll("\\n", "\n");
             m_ctx.SetText(ID_STADIUM_INFO_TEXT, text);
             Consume(msg);

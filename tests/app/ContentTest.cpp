@@ -1,7 +1,9 @@
 // The shipped content against what the code asks of it: the texts the screens show and every
 // image the layout, the code and the data sets name.
+#include "app/ContentChecks.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
+#include "database/Validate.h"
 #include "engine/Paths.h"
 #include "gui/TextTable.h"
 
@@ -104,6 +106,50 @@ TEST(ShippedTexts, EveryTextTheCodeNamesByItsNumberIsInTheLanguageFiles) {
         EXPECT_TRUE(table.Has(id)) << id << " in " << file;
     });
     EXPECT_GT(seen, 50);
+}
+
+// A text the code reaches as a base plus an offset (a month name, a report's row) is checked at
+// start-up like one it names outright: a language file without any one of its lines stops the start
+// with a sentence naming the file and that text, instead of a screen showing "[70009]".
+TEST(ShippedTexts, ALanguageFileWithoutAnyOneOfItsTextsStopsTheStart) {
+    std::string language, dataLanguage;
+    ASSERT_TRUE(ReadWholeFile("\\guifiles\\lang_en.txt", language));
+    ASSERT_TRUE(ReadWholeFile("\\guifiles\\lang_data_en.txt", dataLanguage));
+    CMemoryDB world;
+    ASSERT_TRUE(LoadWorldData(world, kDataSetLeague));
+    const std::vector<int32_t> worldTexts = WorldTextIds(world);
+    // The file is pairs of an id and one word; each id is left out in turn.
+    std::vector<std::pair<std::string, std::string>> entries;
+    {
+        std::istringstream in(language);
+        std::string id, word;
+        while (in >> id >> word)
+            entries.emplace_back(id, word);
+    }
+    int removals = 0;
+    std::vector<int> silent;
+    for (size_t skip = 0; skip < entries.size(); ++skip) {
+        const int id = std::atoi(entries[skip].first.c_str());
+        std::string damaged;
+        for (size_t k = 0; k < entries.size(); ++k)
+            if (k != skip)
+                damaged += entries[k].first + " " + entries[k].second + "\n";
+        CTextTable table;
+        table.LoadFromText(damaged);
+        table.AppendFromText(dataLanguage);
+        if (table.Has(id))
+            continue; // the world's language file holds it too
+        ++removals;
+        const CStr problem = LanguageProblem(table, "\\guifiles\\lang_en.txt", worldTexts);
+        if (problem.Find(CStr::Formatted("lacks the text %d", id).GetText()) < 0 ||
+            problem.Find("guifiles\\lang_en.txt") < 0)
+            silent.push_back(id);
+    }
+    EXPECT_GT(removals, 700);
+    EXPECT_TRUE(silent.empty()) << silent.size() << " of " << removals << " texts go unchecked, the first "
+                                << (silent.empty() ? 0 : silent.front());
+    for (int id : silent)
+        ADD_FAILURE() << "unchecked text " << id;
 }
 
 TEST(ShippedImages, EveryPictureTheLayoutTheCodeAndTheDataNameIsInTheGameFolder) {

@@ -355,9 +355,9 @@ TEST(Standings, OnlyRecordsFromTheSeasonStartCount) {
     EXPECT_EQ(veteran.games, 0);
     EXPECT_FLOAT_EQ(veteran.points, 0.0f);
     EXPECT_FLOAT_EQ(veteran.fieldGoalPercent, 0.0f);
-    EXPECT_EQ(veteran.fieldGoalText, CStr("0.00-0.00"));
-    EXPECT_EQ(veteran.threeText, CStr("0.00-0.00"));
-    EXPECT_EQ(veteran.freeThrowText, CStr("0.00-0.00"));
+    EXPECT_EQ(veteran.fieldGoalText, CStr("0.00/0.00"));
+    EXPECT_EQ(veteran.threeText, CStr("0.00/0.00"));
+    EXPECT_EQ(veteran.freeThrowText, CStr("0.00/0.00"));
 }
 
 TEST(Standings, ScopeOptionsChooseLeaguesAndCountries) {
@@ -455,23 +455,23 @@ TEST(Standings, PlayerAveragesPerGame) {
     EXPECT_EQ(subRow.games, 2);
     EXPECT_FLOAT_EQ(subRow.minutes, 0.45f);
     EXPECT_FLOAT_EQ(subRow.points, 1.0f);
-    EXPECT_EQ(subRow.fieldGoalText, CStr("0.50-1.00"));
+    EXPECT_EQ(subRow.fieldGoalText, CStr("0.50/1.00"));
     EXPECT_FLOAT_EQ(subRow.fieldGoalPercent, 50.0f);
-    EXPECT_EQ(subRow.position, CStr("T100039"));
+    EXPECT_EQ(subRow.position, CStr("T80066")); // PG, as the line-up says
 
     const PlayerStatRow& starRow = *row.players[0];
     EXPECT_NEAR(starRow.minutes, 2.05f, 1e-5);
     EXPECT_FLOAT_EQ(starRow.points, 2 * 3 + 3 * 1 + 3 + 2);
-    EXPECT_EQ(starRow.fieldGoalText, CStr("5.00-12.00"));
-    EXPECT_EQ(starRow.threeText, CStr("1.00-4.00"));
+    EXPECT_EQ(starRow.fieldGoalText, CStr("5.00/12.00"));
+    EXPECT_EQ(starRow.threeText, CStr("1.00/4.00"));
     EXPECT_FLOAT_EQ(starRow.threePercent, 25.0f);
-    EXPECT_EQ(starRow.freeThrowText, CStr("3.00-4.00"));
+    EXPECT_EQ(starRow.freeThrowText, CStr("3.00/4.00"));
     EXPECT_FLOAT_EQ(starRow.freeThrowPercent, 75.0f);
-    EXPECT_EQ(starRow.position, subRow.position); // both guards share the text
+    EXPECT_EQ(starRow.position, CStr("T80067")); // SG, not the plain G of a guard
     EXPECT_EQ(starRow.teamName, CStr("Alpha"));
     EXPECT_EQ(starRow.number, 7);
     EXPECT_EQ(row.players[2]->position, CStr()); // an unknown position code has no text
-    EXPECT_EQ(row.players[3]->position, CStr("T200013"));
+    EXPECT_EQ(row.players[3]->position, CStr("T80068"));
 }
 
 TEST(Standings, MinutesShowSecondsAsHundredths) {

@@ -488,7 +488,7 @@ TEST(MatchHudStatistics, LivePanelsShowTheStatisticsTeamAndEmptyWithoutOne) {
     r.hud.SetStatisticsTeam(&r.match.home);
     r.hud.UpdateStatsPanel();
     const char* expected[5][2] = {
-        {"Ortega", ""}, {"<70101>", "60"}, {"<70102>", "71"}, {"<80072>", "17"}, {"<61001>", "2"}};
+        {"Ortega", ""}, {"<70101>", "60"}, {"<70102>", "71"}, {"<200222>", "17"}, {"<61001>", "2"}};
     for (int row = 0; row < 5; ++row)
         for (int col = 0; col < 2; ++col)
             EXPECT_STREQ(first->FindCell(col, row)->text.GetText(), expected[row][col]) << row << col;

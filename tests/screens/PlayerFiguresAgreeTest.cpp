@@ -9,6 +9,7 @@
 #include "database/MemoryDB.h"
 #include "engine/GameRand.h"
 #include "gui/Element.h"
+#include "gui/Grid.h"
 #include "guidefines.h"
 #include "screens/club/TrainingScreen.h"
 #include "screens/info/PlayerInfoWindow.h"
@@ -16,6 +17,7 @@
 #include "screens/info/StatsCompareScreen.h"
 #include "screens/match/LineupScreen.h"
 #include "screens/stadium/ClubOverviewScreen.h"
+#include "screens/stadium/TransferScreen.h"
 
 #include "ScreenTestKit.h"
 
@@ -117,9 +119,9 @@ TEST_F(FiguresAgree, GamesPointsAndShootingOnEveryScreen) {
     const int row = StatisticsRow(statistics);
     ASSERT_GE(row, 0) << "the player is not in the club's player grid";
     const CGuiElement* players = kit.stack.FindElement(ID_ST_PLAYERS);
-    EXPECT_EQ(Cell(players, 4, row), "02");   // games
-    EXPECT_EQ(Cell(players, 6, row), "8.00"); // points a game
-    EXPECT_EQ(Cell(players, 7, row), "3.50-6.50");
+    EXPECT_EQ(Cell(players, 4, row), "2");         // games, unpadded as everywhere else
+    EXPECT_EQ(Cell(players, 6, row), "8.00");      // points a game
+    EXPECT_EQ(Cell(players, 7, row), "3.50/6.50"); // made of tried a game, as the comparison writes it
     EXPECT_EQ(Cell(players, 8, row), "53.85");
 
     // The training card: the season's games, points and shooting.
@@ -163,6 +165,47 @@ TEST_F(FiguresAgree, GamesPointsAndShootingOnEveryScreen) {
               7);                      // = the 7 field goals
     EXPECT_EQ(line.seasonBests[1], 4); // the best two-pointers made: the same count as the table's
     EXPECT_EQ(line.seasonBests[2], 8);
+}
+
+// The training card's season row reads as the statistics screen's player row: games, points a game,
+// minutes a game as mm:ss and the rates; its wage is the year's, as the transfer list shows it.
+TEST_F(FiguresAgree, TheTrainingCardShowsTheStatisticsScreensFormsAndTheYearsWage) {
+    CStatisticsScreen statistics(*ctx);
+    const int row = StatisticsRow(statistics);
+    ASSERT_GE(row, 0);
+    const CGuiElement* players = kit.stack.FindElement(ID_ST_PLAYERS);
+
+    CTrainingScreen training(*ctx);
+    training.Refresh();
+    int32_t cardRow = -1;
+    for (const auto& r : training.Rows())
+        if (r->playerId == player->id)
+            cardRow = r->row;
+    ASSERT_GE(cardRow, 0);
+    training.SelectPlayer(cardRow);
+    const CGuiElement* seasons = kit.stack.FindElement(ID_TR_CARD_SEASONS);
+    ASSERT_EQ(seasons->GetRowCount(), 2);                  // the season and the total
+    EXPECT_EQ(Cell(seasons, 1, 0), Cell(players, 4, row)); // 2 games
+    EXPECT_EQ(Cell(seasons, 2, 0), Cell(players, 6, row)); // 8.00 points a game, not the 16 of the season
+    EXPECT_EQ(Cell(seasons, 3, 0), Cell(players, 5, row)); // 15:00, not 15.00 minutes
+    EXPECT_EQ(Cell(seasons, 3, 0), "15:00");
+    EXPECT_EQ(Cell(seasons, 4, 0), Cell(players, 8, row)); // 53.85
+    EXPECT_EQ(Cell(seasons, 6, 0), Cell(players, 12, row));
+    // One season: the total row is the same, rates included (not a sum of rates).
+    for (int column = 1; column < 7; ++column)
+        EXPECT_EQ(Cell(seasons, column, 1), Cell(seasons, column, 0)) << column;
+
+    const std::map<std::string, std::string> personal = Labelled(kit.stack.FindElement(ID_TR_CARD_PERSONAL));
+    CTransferScreen transfers(*ctx);
+    transfers.Refresh();
+    const CGuiElement* squad = kit.stack.FindElement(ID_TF_SQUAD);
+    const int squadRow = RowOf(squad, 1, player->name);
+    ASSERT_GE(squadRow, 0);
+    auto* squadGrid = dynamic_cast<CGuiGridControl*>(kit.stack.FindElement(ID_TF_SQUAD));
+    ASSERT_NE(squadGrid, nullptr);
+    const std::string caption = squadGrid->HeaderText(5).Std(); // "Wage/year"
+    ASSERT_EQ(personal.count(caption), 1u) << "the card does not say its wage is the year's";
+    EXPECT_EQ(personal.at(caption), Cell(squad, 5, squadRow));
 }
 
 // Two other clubs' quick result: the player comparison shows each of their players' rebounds as
@@ -341,7 +384,7 @@ TEST_F(FiguresAgreeInATournament, TheStatisticsScreenCountsEveryRound) {
     const int row = StatisticsRow(statistics);
     ASSERT_GE(row, 0) << "the player is not in the club's player grid";
     const CGuiElement* players = kit.stack.FindElement(ID_ST_PLAYERS);
-    EXPECT_EQ(Cell(players, 4, row), "02");
+    EXPECT_EQ(Cell(players, 4, row), "2");
     EXPECT_EQ(Cell(players, 6, row), "8.00");
     const std::vector<TrainingSeasonStats> seasons = BuildSeasonStats(player->stats, 8);
     ASSERT_EQ(seasons.size(), 1u);

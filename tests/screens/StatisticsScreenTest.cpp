@@ -280,10 +280,10 @@ TEST_F(StatisticsFixture, TheFirstRowsTeamShowsItsFiguresAndPlayers) {
     EXPECT_EQ(Cell(grid, 1, 1), "Brian");
     EXPECT_EQ(Cell(grid, 1, 2), "Zane");
     EXPECT_EQ(Cell(grid, 0, 2), "03");
-    EXPECT_EQ(Cell(grid, 4, 2), "01");
+    EXPECT_EQ(Cell(grid, 4, 2), "1");
     EXPECT_EQ(Cell(grid, 5, 2), "10:00");
     EXPECT_EQ(Cell(grid, 6, 2), "10.00");
-    EXPECT_EQ(Cell(grid, 7, 2), "5.00-10.00");
+    EXPECT_EQ(Cell(grid, 7, 2), "5.00/10.00");
     EXPECT_EQ(Cell(grid, 8, 2), "50.00");
     EXPECT_EQ(Cell(grid, 12, 2), "0.00");
     EXPECT_EQ(Cell(grid, 1, 3), "Yorick");

@@ -48,7 +48,7 @@ TEST(StatSheetRows, NoGamesShowZerosThatDivideNothing) {
         {"0", "0:00", "0", "0", "0.0", "0.0"},
         {"0", "0:00", "0", "0.0", "0", "0.0", "0", "0.0", "0/0"},
         {"0", "0:00", "0", "0.0", "0"},
-        {"0", "0:00", "0.0", "0.0", "0.0", "0.0", "0/0", "", ""},
+        {"0", "0:00", "0.0", "0.0", "0.0", "0.0", "0.0", "", ""},
         {"0", "0", "0.0", "0", "0.0", "0", "0.0", "", ""},
     };
     for (int r = 0; r < kStatCategories; ++r)
@@ -90,10 +90,11 @@ TEST(StatSheetRows, TwoMatchesFormattedPerGameAndAsRates) {
     EXPECT_EQ(Row(sheet, 0), (Cells{"2", "22:30", "15.00", "6.00/11.00", "54.55%", "2.00/3.00", "66.67%",
                                     "0.00/0.00", "0.00%"}));
     EXPECT_EQ(Row(sheet, 3), (Cells{"2", "15.00", "0.00", "0.00", "0", "0", "0.00%", "8", "16", "50.00%"}));
-    EXPECT_EQ(Row(sheet, 6), (Cells{"2", "22:30", "5", "13", "5/2", "5/13"}));
+    // Fouls a game, not fouls and games side by side ("5/2").
+    EXPECT_EQ(Row(sheet, 6), (Cells{"2", "22:30", "5", "13", "2.50", "5/13"}));
     EXPECT_EQ(Row(sheet, 7), (Cells{"2", "22:30", "4", "2.00", "4", "2.00", "13", "1.00", "4/13"}));
     EXPECT_EQ(Row(sheet, 8), (Cells{"2", "22:30", "13", "6.50", "1"}));
-    EXPECT_EQ(Row(sheet, 9), (Cells{"2", "22:30", "15.00", "6.50", "0.00", "2.00", "5/2", "", ""}));
+    EXPECT_EQ(Row(sheet, 9), (Cells{"2", "22:30", "15.00", "6.50", "0.00", "2.00", "2.50", "", ""}));
     EXPECT_EQ(MinutesPerGame(125, 1), 2.05);
     EXPECT_EQ(MinutesPerGame(90, 2), 0.45); // the seconds are averaged, not the display value
 }
@@ -126,9 +127,8 @@ TEST(StatSheetRows, FiguresReadAsPrintfWouldWriteThem) {
             EXPECT_EQ(sheet.rows[2][6].Std(), CStr::Formatted("%.2f%%", m / a * 100.0).Std());
             EXPECT_EQ(sheet.rows[3][7].Std(),
                       CStr::Formatted("%.lld", static_cast<long long>(f.twosMade)).Std());
-            EXPECT_EQ(sheet.rows[6][4].Std(), CStr::Formatted("%lld/%lld", static_cast<long long>(f.fouls),
-                                                              static_cast<long long>(games))
-                                                  .Std());
+            EXPECT_EQ(sheet.rows[6][4].Std(),
+                      CStr::Formatted("%.2f", static_cast<double>(f.fouls) / g).Std());
         }
     }
 }

@@ -9,6 +9,7 @@
 #include "database/MemoryDB.h"
 #include "gui/Grid.h"
 #include "guidefines.h"
+#include "screens/info/StatsCompareScreen.h"
 
 #include <gtest/gtest.h>
 
@@ -91,4 +92,58 @@ TEST_F(TextFitTest, TheBenchsRemarksOnTheLongestNameShowWhole) {
         const CStr line = kit.language.Get(600001) + player + kit.language.Get(tail);
         EXPECT_LE(GuiBackend().TextWidth(list->Font(), line), list->Rect().w - 12) << line.GetText();
     }
+}
+
+// The widest figures the player lists show fit their columns whole: a perfect shooter's 100.00
+// per cent, a full match's minutes a game, a scorer's points a game and his shots made of tried.
+TEST_F(TextFitTest, TheWidestFiguresOfThePlayerListsFitTheirColumns) {
+    for (int column : {4, 5, 6})
+        ExpectFits(ID_TR_CARD_SEASONS, column, "100.00");
+    ExpectFits(ID_TR_CARD_SEASONS, 3, "48:00");
+    ExpectFits(ID_TR_CARD_SEASONS, 2, "38.50");
+    ExpectFits(ID_TR_CARD_SEASONS, 1, "100");
+    ExpectFits(ID_TR_CARD_SEASONS, 0, "2007");
+    ExpectFits(ID_TR_CARD_SEASONS, 0, kit.language.Get(100012)); // the total row
+    auto* seasons = dynamic_cast<CGuiGridControl*>(kit.stack.FindElement(ID_TR_CARD_SEASONS));
+    ASSERT_NE(seasons, nullptr);
+    for (int column = 0; column < 7; ++column)
+        ExpectFits(ID_TR_CARD_SEASONS, column, seasons->HeaderText(column));
+    for (int column : {8, 10, 12})
+        ExpectFits(ID_ST_PLAYERS, column, "100.00");
+    for (int column : {7, 9, 11})
+        ExpectFits(ID_ST_PLAYERS, column, "14.50/28.00");
+    ExpectFits(ID_ST_PLAYERS, 4, "100");
+    ExpectFits(ID_ST_PLAYERS, 5, "48:00");
+}
+
+// A season's widest figures in the player comparison: a busy season's counts, a perfect shooter's
+// 100.00% and a full match's minutes a game fit every category's columns.
+TEST_F(TextFitTest, TheWidestComparisonFiguresFitTheirColumns) {
+    PlayerFigures f;
+    f.games = 40;
+    f.seconds = 40 * 48 * 60;
+    f.points = 40 * 38;
+    f.twosAttempted = f.twosMade = 40 * 12;
+    f.threesAttempted = f.threesMade = 40 * 5;
+    f.freeThrowsAttempted = f.freeThrowsMade = 40 * 10;
+    f.offensiveRebounds = 40 * 8;
+    f.defensiveRebounds = 40 * 12;
+    f.fouls = 40 * 5;
+    f.steals = f.badPasses = f.extraCount = 40 * 6;
+    f.bigGames = 40;
+    StatSheet sheet;
+    FillSheetRows(sheet, f);
+    auto* grid = dynamic_cast<CGuiGridControl*>(kit.stack.FindElement(ID_SC_LEFT_GRID));
+    ASSERT_NE(grid, nullptr);
+    for (int category = 0; category < kStatCategories; ++category)
+        for (const CompareColumn& column : CategoryColumns(category)) {
+            if (column.cell < 0)
+                continue;
+            const CStr& text = sheet.rows[static_cast<size_t>(category)][static_cast<size_t>(column.cell)];
+            EXPECT_LE(GuiBackend().TextWidth(grid->Font(), text), column.width - 10)
+                << "'" << text.GetText() << "' in category " << category << ", cell " << column.cell;
+            const CStr caption = kit.language.Get(column.caption);
+            EXPECT_LE(GuiBackend().TextWidth(grid->Font(), caption), column.width - 10)
+                << "'" << caption.GetText() << "' over category " << category << ", cell " << column.cell;
+        }
 }

@@ -312,7 +312,7 @@ TEST(TrainingSeasons, RatesAreHitsOverAttemptsOfPlayedMatchesAndTheSeasonIsTheYe
     EXPECT_EQ(seasons[0].season, 2007);
     EXPECT_EQ(seasons[0].games, 3);
     EXPECT_EQ(seasons[0].sum, 16);
-    EXPECT_FLOAT_EQ(seasons[0].time, 1800.0f / 3.0f * 0.016666668f);
+    EXPECT_EQ(seasons[0].seconds, 1800);
     // 4 of 8 shots, 3 of 5 threes: not the mean of 50, 100 and 33 per cent.
     EXPECT_FLOAT_EQ(seasons[0].rate1, 50.0f);
     EXPECT_FLOAT_EQ(seasons[0].rate2, 60.0f);
@@ -320,6 +320,12 @@ TEST(TrainingSeasons, RatesAreHitsOverAttemptsOfPlayedMatchesAndTheSeasonIsTheYe
     EXPECT_EQ(seasons[1].season, 2008);
     EXPECT_EQ(seasons[1].games, 1);
     EXPECT_FLOAT_EQ(seasons[1].rate2, 0.0f);
+    // The total row: every season's hits over every season's attempts, not a sum of the rates.
+    const TrainingSeasonStats all = CareerStats(stats);
+    EXPECT_EQ(all.games, 4);
+    EXPECT_EQ(all.sum, 18);
+    EXPECT_EQ(all.seconds, 1860);
+    EXPECT_FLOAT_EQ(all.rate2, 60.0f);
 }
 
 TEST_F(TrainingScreenTest, TheCardShowsSkillBandsAndTheCoachCardsFollowTheStaff) {

@@ -12,6 +12,7 @@
 #include "engine/GameRand.h"
 #include "engine/Paths.h"
 #include "engine/Texture.h"
+#include "engine/Xml.h"
 #include "gui/Backend.h"
 #include "gui/Grid.h"
 #include "gui/LayoutLoader.h"
@@ -122,6 +123,7 @@ bool CProbe::Start(const ProbeArgs& args) {
     m_gm = std::make_unique<CGameManager>();
     g_pGameManager = m_gm.get();
     CGameManager& gm = *m_gm;
+    const int xmlFailures = XmlNode::OpenFailures();
     CGuiLayoutLoader loader(gm);
     const char* const definesPath = "\\guifiles\\guidefines.h";
     const char* const layoutPath = "\\guifiles\\GuiXML.xml";
@@ -148,6 +150,10 @@ bool CProbe::Start(const ProbeArgs& args) {
     if (!gm.Session().worldDB || gm.Session().worldDB->teams.IsEmpty())
         return Fail("The league data set in " + args.dataDir + "/data could not be loaded.");
     gm.CreateRegisteredScreens();
+    // A tactics or formation file that does not read stops the game at start-up: the probe too.
+    CStr fileProblem = XmlFileProblem(xmlFailures);
+    if (!fileProblem.IsEmpty())
+        return Fail(fileProblem.Std());
     // The flat-court engine seeds from the clock when the day controller makes it, so the seed
     // goes in after the screens exist.
     if (args.seeded)

@@ -386,6 +386,17 @@ errors)
     head -c 3000 "$work/GuiXML.xml.kept" >"$work/guifiles/GuiXML.xml"
     expect_error "The file guifiles\\GuiXML.xml is damaged" --new-career 0
     mv "$work/GuiXML.xml.kept" "$work/guifiles/GuiXML.xml"
+    # A damaged tactics or formation file stops the probe as it stops the game at start-up. The ini
+    # folder is a link to the game's own: the damage goes into a private copy.
+    rm "$work/ini"
+    cp -r "$game/ini" "$work/ini"
+    head -c 300 "$game/ini/man_1.xml" >"$work/ini/man_1.xml"
+    expect_error "The file ini\\man_1.xml is damaged: it does not read as XML" --new-career 0
+    rm "$work/ini/1-2-1-1_diamond.xml"
+    cp "$game/ini/man_1.xml" "$work/ini/man_1.xml"
+    expect_error "The file ini\\1-2-1-1_diamond.xml is missing" --new-career 0
+    rm -r "$work/ini"
+    ln -s "$game/ini" "$work/ini"
     # A refused load names the file and why.
     run --new-career 0 --save Damaged
     [ "$code" -eq 0 ] || fail "exit $code: $err"
