@@ -316,6 +316,15 @@ void CMatch2DPlayer::CheckExhaustion() {
     }
 }
 
+static_assert(CMatch2DTeam::kActionQuietTicks * CMatch2DTeam::kStepDrainBound > 0.05f * 1.01f,
+              "an action's quiet ticks cover its energy");
+
+void CMatch2DPlayer::Exert() {
+    energy -= 0.05f;
+    // Fifty steps' worth at once: the side's next look at its tired comes that much sooner.
+    OwnTeam()->alertQuietUntil -= CMatch2DTeam::kActionQuietTicks;
+}
+
 void CMatch2DPlayer::FinishUpdate() {
     // Only the user's players are remarked on, and only when someone shows the remarks.
     if (userTeam && match->hooks.remarkLine) {
@@ -701,7 +710,7 @@ bool CMatch2DPlayer::RollFreeThrow(float /*distance*/) const {
 }
 
 int CMatch2DPlayer::ContestBall(const Vec3& point, bool countSteal) {
-    energy -= 0.05f;
+    Exert();
     const float d = Vec3Distance(position, point);
 
     const float target = match->ballStealth.Lookup(ReachBandKey(d)) * ContestLevel() + kContestDieOffset;
@@ -790,7 +799,7 @@ bool CMatch2DPlayer::Pass(CMatch2DPlayer* receiver) {
     const float dist = Vec3Distance(position, receiver->position);
     const float target = match->passingTargets.Lookup(TruncatedKey(dist)) * levelFactor;
     const float sum = static_cast<float>(PassRating()) + terms;
-    energy -= 0.05f;
+    Exert();
     CMatch2DBall& ball = *match->ball;
     if (dist <= 1.5f) {
         float dd = 0.0f;
@@ -875,7 +884,7 @@ void CMatch2DPlayer::BeginShot() {
 
 void CMatch2DPlayer::Shoot() {
     BeginShot();
-    energy -= 0.05f;
+    Exert();
     match->ball->SetTarget(Basket());
     hasBall = 0;
     const float d = DistanceToBasket();
@@ -901,7 +910,7 @@ void CMatch2DPlayer::Shoot() {
 
 void CMatch2DPlayer::ShootThreePointer() {
     BeginShot();
-    energy -= 0.05f;
+    Exert();
     match->ball->SetTarget(Basket());
     hasBall = 0;
     const bool made = RollThreePointer(DistanceToBasket());
@@ -918,7 +927,7 @@ void CMatch2DPlayer::ShootThreePointer() {
 
 void CMatch2DPlayer::ShootFreeThrow() {
     BeginShot();
-    energy -= 0.05f;
+    Exert();
     match->ball->SetTarget(Basket());
     hasBall = 0;
     const bool made = RollFreeThrow(DistanceToBasket());

@@ -230,6 +230,8 @@ private:
                    bool keepMan);
     CMatch2DPlayer* TheMan();
     void FinishUpdate();
+    // A pass, a shot or a ball contest: its energy, and the side's quiet window shortened to match.
+    void Exert();
     // The rarer branches of Update, kept out of it so the common one stays small.
     [[gnu::noinline]] void UpdateFreeThrows();
     [[gnu::noinline]] void DecideWithBall();
