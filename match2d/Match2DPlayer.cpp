@@ -373,12 +373,12 @@ void CMatch2DPlayer::UpdateFreeThrows() {
             ball.SetPosition(position);
             ball.SetTarget(position);
         }
-        return FinishUpdate();
+        return;
     }
     // Only the shooter acts on everyone standing at his spot: the others, at theirs, wait either way,
     // and skip the two searches.
     if (!freeThrowShooter) {
-        return FinishUpdate();
+        return;
     }
     if (match->GetAwayTeam()->AllAtTargets() && match->GetHomeTeam()->AllAtTargets()) {
         if (!firstThrowTaken && !secondThrowTaken) {
@@ -408,11 +408,11 @@ void CMatch2DPlayer::UpdateFreeThrows() {
                 }
             }
         }
-        return FinishUpdate();
+        return;
     }
     ball.SetPosition(position);
     ball.SetTarget(position);
-    return FinishUpdate();
+    return;
 }
 
 // Step 8 of the update: the holder decides. Out of line so that the update of the nine players
@@ -542,18 +542,25 @@ void CMatch2DPlayer::DefendManInHalf() {
 
 void CMatch2DPlayer::Update() {
     UpdateInline();
+    FinishUpdate();
 }
 
 // The side's court players, each after the other. Defined here, beside the players' update, so that
 // the update is inlined into this loop: it runs ten times a tick.
 void CMatch2DTeam::Update() {
     // The court players first, then the bench's rest, as one pass over the squad would. A court
-    // player's step never changes the squad's size.
-    const int court = std::min(kCourtPlayers, PlayerCount());
-    for (int i = 0; i < court; ++i) {
+    // player's step never changes the squad nor its order (only the rules' changes do, between the
+    // sides' updates): the five are read once, and so is whether anyone shows the staff's remarks.
+    const int count = std::min(kCourtPlayers, PlayerCount());
+    const bool remarks = static_cast<bool>(match->hooks.remarkLine);
+    for (int i = 0; i < count; ++i) {
         CMatch2DPlayer* p = players[static_cast<size_t>(i)].get();
         p->attacking = attacking;
         p->UpdateInline();
+        // Only the user's players are remarked on (FinishUpdate).
+        if (remarks && p->userTeam) {
+            p->StaffRemarks();
+        }
     }
     // The bench rests 0.005 a tick; that is added when someone reads it (SettleBench), not every tick.
     ++restTicks;
@@ -572,7 +579,7 @@ void CMatch2DTeam::Update() {
         if ((ball.position - position).LengthSq() > kBelowHalfSquare) {
             target = ball.position;
             MoveStep();
-            return FinishUpdate();
+            return;
         }
         match->possessionChanged = 0;
         chase = 0;
@@ -583,18 +590,18 @@ void CMatch2DTeam::Update() {
             // His side has run up court (against a press, out of a press's spots): a throw that
             // long would go astray, so he brings the ball up himself.
             target = Basket();
-            return FinishUpdate();
+            return;
         }
         Pass(mate);
         target = attackSpot;
-        return FinishUpdate();
+        return;
     }
 
     if (rebound) {
         if ((position - ball.position).LengthSq() > kBelowReboundSquare) {
             target = ball.position;
             MoveStep();
-            return FinishUpdate();
+            return;
         }
         receivingPass = 0;
         hasBall = 1;
@@ -603,7 +610,7 @@ void CMatch2DTeam::Update() {
         rebound = 0;
         match->missedShot = 0;
         TakePossession();
-        return FinishUpdate();
+        return;
     }
 
     if (!attacking && receivingPass) {
@@ -651,7 +658,6 @@ void CMatch2DTeam::Update() {
             ball.SetTarget(position);
         }
     }
-    FinishUpdate();
 }
 
 // ---- rolls and actions ---------------------------------------------------------------------------
