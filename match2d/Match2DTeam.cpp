@@ -77,11 +77,19 @@ CMatch2DPlayer* CMatch2DTeam::FindMostOpen(const CMatch2DTeam& other, const CMat
     CMatch2DPlayer* best = nullptr;
     float bestSquare = 0.0f;
     const int count = std::min(kCourtPlayers, PlayerCount());
+    const int otherCount = std::min(kCourtPlayers, other.PlayerCount());
     for (int i = 0; i < count; ++i) {
         CMatch2DPlayer* player = players[static_cast<size_t>(i)].get();
         float s = knownSquare;
         if (player != known) {
-            other.FindNearestSquare(player->position, s, nullptr);
+            // His nearest opponent, as FindNearestSquare measures it; once one is nearer than the
+            // best so far he cannot be the most open, and the rest are not measured.
+            s = kNoneSquare;
+            for (int j = 0; j < otherCount && !(s < bestSquare); ++j) {
+                const float d =
+                    (other.players[static_cast<size_t>(j)]->position - player->position).LengthSq();
+                s = d < s ? d : s;
+            }
         }
         if (s >= bestSquare) {
             bestSquare = s;
