@@ -217,6 +217,14 @@ void PlayEvent(const QuickMatchContext& ctx, int kind, QuickSide& list, const CT
                                    who.player);
 }
 
+// The player's condition at which he may come on again.
+int RestedAt(const CPlayer* player) {
+    const int stamina = player->SkillValue(kSkillCondition);
+    if (stamina <= kQuick.tiredAt)
+        return stamina;
+    return kQuick.tiredAt + static_cast<int>(kQuick.restedShare * (stamina - kQuick.tiredAt));
+}
+
 // Builds one side's statistics records and splits its squad into the starting five and the bench.
 // A player still out injured gets his record but plays no part.
 void AddPlayerRecord(const QuickMatchContext& ctx, QuickTeam& side, CPlayer* player, int sideIndex,
@@ -234,6 +242,7 @@ void AddPlayerRecord(const QuickMatchContext& ctx, QuickTeam& side, CPlayer* pla
     QuickPlayer entry{player, stat};
     entry.rating = CPlayer::ComputeOverall(player, false);
     entry.squadIndex = squadIndex;
+    entry.restedAt = RestedAt(player);
     if (player->words[kWordMatchState] == kOnCourt && side.five.size() < 5) {
         stat->Started() = 1;
         side.five.push_back(entry);
@@ -286,16 +295,8 @@ void PlayIncident(const QuickMatchContext& ctx, QuickTeam& home, QuickTeam& away
         ctx.results->AddIncident(incident);
 }
 
-// The player's condition at which he may come on again.
-int RestedAt(const CPlayer* player) {
-    const int stamina = player->SkillValue(kSkillCondition);
-    if (stamina <= kQuick.tiredAt)
-        return stamina;
-    return kQuick.tiredAt + static_cast<int>(kQuick.restedShare * (stamina - kQuick.tiredAt));
-}
-
 bool Rested(const QuickPlayer& p) {
-    return PlayerCondition(p.player) >= RestedAt(p.player);
+    return PlayerCondition(p.player) >= (p.restedAt >= 0 ? p.restedAt : RestedAt(p.player));
 }
 
 // The tired come off for rested bench players; then each rested starter on the bench comes back for
