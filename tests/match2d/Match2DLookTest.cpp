@@ -1,5 +1,6 @@
 // A long run of ticks looks at the tired, the fouled and the hurt only when one could be there
-// (CMatch2D::CourtAlert); a run of one tick looks every tick. Both must play the same match.
+// (CMatch2D::CourtAlert) and adds the bench's rest of many ticks at once (SettleBench); a run of one
+// tick looks and rests every tick. Both must play the same match, to the last bit of every energy.
 #include "Match2DFixture.h"
 
 namespace {
