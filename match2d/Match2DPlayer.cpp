@@ -157,7 +157,25 @@ void CMatch2DPlayer::SetLookAt(float x, float y, float z) {
     const float dx = to.x - from.x;
     const float dy = to.y - from.y;
     const float dz = to.z - from.z;
-    const float square = dx * dx + dy * dy + dz * dz;
+    MoveStepMeasured(from, to, dx, dy, dz, dx * dx + dy * dy + dz * dz);
+}
+
+// The square of (target - position) is the square of (position - target), bit for bit: a rule's
+// look at the distance and the step read the same figure.
+[[gnu::always_inline]] inline void CMatch2DPlayer::StepMeasure::Measure(const Vec3& position,
+                                                                        const Vec3& target) {
+    from = position;
+    to = target;
+    dx = to.x - from.x;
+    dy = to.y - from.y;
+    dz = to.z - from.z;
+    square = dx * dx + dy * dy + dz * dz;
+    valid = true;
+}
+
+[[gnu::always_inline]] inline void CMatch2DPlayer::MoveStepMeasured(const Vec3& from, const Vec3& to,
+                                                                    float dx, float dy, float dz,
+                                                                    float square) {
     energy -= 0.001f;
     // A player standing on his target takes no root.
     if (square == 0.0f) {
@@ -521,7 +539,7 @@ void CMatch2DPlayer::DefendManInHalf() {
     DefendManInHalfInline();
 }
 
-[[gnu::always_inline]] inline void CMatch2DPlayer::DefendManInHalfInline() {
+[[gnu::always_inline]] inline void CMatch2DPlayer::DefendManInHalfInline(StepMeasure* measure) {
     // TheMan(), written out: the marked opponent is the one with his number on the other side.
     markedOpponent = homeSide ? match->GetAwayPlayer(teamNumber) : match->GetHomePlayer(teamNumber);
     CMatch2DPlayer* man = markedOpponent;
@@ -533,8 +551,13 @@ void CMatch2DPlayer::DefendManInHalf() {
         // the other side's zone, not its man-to-man) stayed that far off for most of it, and the
         // computer's man-to-man fouled 10 times a match and stole 3 balls instead of 24 and 8.
         // (A pressing defender getting back to his man walks: the press leaves the basket open.)
-        closingOut =
-            defenceTacticId == kManToManDefence && (position - man->position).LengthSq() > kCloseOutSquare;
+        if (measure != nullptr) {
+            measure->Measure(position, target);
+            closingOut = defenceTacticId == kManToManDefence && measure->square > kCloseOutSquare;
+        } else {
+            closingOut = defenceTacticId == kManToManDefence &&
+                         (position - man->position).LengthSq() > kCloseOutSquare;
+        }
     } else {
         target = defenceSpot;
     }
@@ -613,6 +636,9 @@ void CMatch2DTeam::Update() {
         return;
     }
 
+    // A marker on his man and an attacker off the ball measure the way to the target once, for
+    // their rule's look and the step.
+    StepMeasure measure;
     if (!attacking && receivingPass) {
         // A pass gone astray to him: he intercepts it when it arrives and his side attacks.
         if (!match->shotInFlight && (ball.position - position).LengthSq() <= kBelowHalfSquare) {
@@ -630,7 +656,7 @@ void CMatch2DTeam::Update() {
             target = defenceSpot;
         } else if (defenceTacticId == kManToManDefence) {
             // Man-to-man has no ball to guard (the holder's marker is on him): its rule alone.
-            DefendManInHalfInline();
+            DefendManInHalfInline(&measure);
         } else {
             ApplyDefenceTactic();
         }
@@ -644,15 +670,24 @@ void CMatch2DTeam::Update() {
                 ball.SetTarget(position);
                 match->NoteCatch(this);
             }
-        } else if (IsNear(target)) {
-            target = target == attackSpot ? RandomPointNear(3.5f) : attackSpot;
+        } else {
+            // IsNear, measured the way the step measures; away from his target he steps on with it.
+            measure.Measure(position, target);
+            if (measure.square <= kNearSquare) {
+                target = target == attackSpot ? RandomPointNear(3.5f) : attackSpot;
+                measure.valid = false;
+            }
         }
     } else {
         DecideWithBall();
     }
 
     if (!receivingPass) {
-        MoveStepInline();
+        if (measure.valid) {
+            MoveStepMeasured(measure.from, measure.to, measure.dx, measure.dy, measure.dz, measure.square);
+        } else {
+            MoveStepInline();
+        }
         if (hasBall) {
             ball.SetPosition(position);
             ball.SetTarget(position);
