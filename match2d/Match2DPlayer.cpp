@@ -385,8 +385,10 @@ void CMatch2DPlayer::UpdateFreeThrows() {
     if (!firstThrowTaken && !secondThrowTaken) {
         LineUpFreeThrows(homeShoots);
     }
-    if (!IsNear(target)) {
-        MoveStepInline();
+    StepMeasure measure; // IsNear, measured the way the step measures
+    measure.Measure(position, target);
+    if (!(measure.square <= kNearSquare)) {
+        MoveStepMeasured(measure.from, measure.to, measure.dx, measure.dy, measure.dz, measure.square);
         if (freeThrowShooter) {
             ball.SetPosition(position);
             ball.SetTarget(position);
