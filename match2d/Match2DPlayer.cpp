@@ -575,11 +575,12 @@ void CMatch2DPlayer::Update() {
 void CMatch2DTeam::Update() {
     // The court players first, then the bench's rest, as one pass over the squad would. A court
     // player's step never changes the squad nor its order (only the rules' changes do, between the
-    // sides' updates): the five are read once, and so is whether anyone shows the staff's remarks.
+    // sides' updates): its array is read once, and so is whether anyone shows the staff's remarks.
     const int count = std::min(kCourtPlayers, PlayerCount());
     const bool remarks = static_cast<bool>(match->hooks.remarkLine);
+    const std::unique_ptr<CMatch2DPlayer>* const court = players.data();
     for (int i = 0; i < count; ++i) {
-        CMatch2DPlayer* p = players[static_cast<size_t>(i)].get();
+        CMatch2DPlayer* p = court[i].get();
         p->attacking = attacking;
         p->UpdateInline();
         // Only the user's players are remarked on (FinishUpdate).
