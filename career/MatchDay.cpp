@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -217,6 +218,14 @@ void PlayEvent(const QuickMatchContext& ctx, int kind, QuickSide& list, const CT
                                    who.player);
 }
 
+// The player's condition at which he may come on again.
+int RestedAt(const CPlayer* player) {
+    const int stamina = player->SkillValue(kSkillCondition);
+    if (stamina <= kQuick.tiredAt)
+        return stamina;
+    return kQuick.tiredAt + static_cast<int>(kQuick.restedShare * (stamina - kQuick.tiredAt));
+}
+
 // Free throws are given for a foul: the defender in the fouled player's slot of the five, the man
 // who guards him, committed it. His slot is drawn already, so counting fouls draws nothing and
 // leaves every result as it was.
@@ -245,6 +254,7 @@ void AddPlayerRecord(const QuickMatchContext& ctx, QuickTeam& side, CPlayer* pla
     QuickPlayer entry{player, stat};
     entry.rating = CPlayer::ComputeOverall(player, false);
     entry.squadIndex = squadIndex;
+    entry.restedAt = RestedAt(player);
     if (player->words[kWordMatchState] == kOnCourt && side.five.size() < 5) {
         stat->Started() = 1;
         side.five.push_back(entry);
@@ -297,24 +307,18 @@ void PlayIncident(const QuickMatchContext& ctx, QuickTeam& home, QuickTeam& away
         ctx.results->AddIncident(incident);
 }
 
-// The player's condition at which he may come on again.
-int RestedAt(const CPlayer* player) {
-    const int stamina = player->SkillValue(kSkillCondition);
-    if (stamina <= kQuick.tiredAt)
-        return stamina;
-    return kQuick.tiredAt + static_cast<int>(kQuick.restedShare * (stamina - kQuick.tiredAt));
-}
-
 bool Rested(const QuickPlayer& p) {
-    return PlayerCondition(p.player) >= RestedAt(p.player);
+    return PlayerCondition(p.player) >= (p.restedAt >= 0 ? p.restedAt : RestedAt(p.player));
 }
 
 // The tired come off for rested bench players; then each rested starter on the bench comes back for
 // the most tired of the others on court, so the starters play most of the match.
 void MakeChanges(QuickTeam& side) {
+    // Once nobody on the bench is rested, nobody is for the next tired player either: the bench
+    // did not change.
     for (size_t k = 0; k < side.five.size(); ++k)
-        if (PlayerCondition(side.five[k].player) <= kQuick.tiredAt)
-            SubstituteQuickPlayer(side, k, false);
+        if (PlayerCondition(side.five[k].player) <= kQuick.tiredAt && !SubstituteQuickPlayer(side, k, false))
+            break;
     for (size_t b = 0; b < side.bench.size(); ++b) {
         const QuickPlayer& starter = side.bench[b];
         if (starter.stat->Started() == 0 || !Rested(starter))
@@ -435,9 +439,57 @@ int CDayResults::CategoryOf(int kind) {
     }
 }
 
+uint64_t CDayResults::EntryKey(const CStr& playerName, const CStr& teamName) {
+    const std::hash<std::string> hash;
+    return hash(playerName.Std()) * 31u + hash(teamName.Std());
+}
+
+int CDayResults::EntryIndex::Find(const std::vector<MatchDayEntry>& list, uint64_t key,
+                                  const CStr& playerName, const CStr& teamName) const {
+    if (slots.empty())
+        return -1;
+    const size_t mask = slots.size() - 1;
+    for (size_t at = key & mask;; at = (at + 1) & mask) {
+        const int32_t slot = slots[at];
+        if (slot == 0)
+            return -1;
+        const MatchDayEntry& entry = list[static_cast<size_t>(slot - 1)];
+        if (keys[static_cast<size_t>(slot - 1)] == key && entry.playerName.Equals(playerName) &&
+            entry.teamName.Equals(teamName))
+            return slot - 1;
+    }
+}
+
+void CDayResults::EntryIndex::Add(uint64_t key) {
+    keys.push_back(key);
+    // At most half the slots taken, so a look-up meets a free slot soon.
+    if (keys.size() * 2 > slots.size()) {
+        slots.assign(std::max<size_t>(64, slots.size() * 2), 0);
+        for (size_t i = 0; i < keys.size(); ++i)
+            Place(keys[i], static_cast<int32_t>(i));
+        return;
+    }
+    Place(key, static_cast<int32_t>(keys.size() - 1));
+}
+
+void CDayResults::EntryIndex::Place(uint64_t key, int32_t entry) {
+    const size_t mask = slots.size() - 1;
+    size_t at = key & mask;
+    while (slots[at] != 0)
+        at = (at + 1) & mask;
+    slots[at] = entry + 1;
+}
+
+void CDayResults::EntryIndex::Clear() {
+    keys.clear();
+    std::fill(slots.begin(), slots.end(), 0);
+}
+
 void CDayResults::Clear() {
     for (auto& list : m_lists)
         list.clear();
+    for (auto& index : m_index)
+        index.Clear();
     m_incidents.clear();
     m_topScore = -1;
     m_topClub = CStr();
@@ -471,22 +523,25 @@ void CDayResults::AddReportLine(const CStr& playerName, const CStr& teamName, in
         list[static_cast<size_t>(*hint)].value += gain;
         return;
     }
-    for (size_t i = 0; i < list.size(); ++i) {
-        MatchDayEntry& entry = list[i];
-        if (entry.playerName.Equals(playerName) && entry.teamName.Equals(teamName)) {
-            entry.value += gain;
-            if (hint && owner) {
-                if (!entry.owner)
-                    entry.owner = owner;
-                if (entry.owner == owner)
-                    *hint = static_cast<int>(i);
-            }
-            return;
+    // Looked up by the names' key, not walked: a day's lists hold hundreds of players.
+    EntryIndex& index = m_index[static_cast<size_t>(category)];
+    const uint64_t key = EntryKey(playerName, teamName);
+    const int found = index.Find(list, key, playerName, teamName);
+    if (found >= 0) {
+        MatchDayEntry& entry = list[static_cast<size_t>(found)];
+        entry.value += gain;
+        if (hint && owner) {
+            if (!entry.owner)
+                entry.owner = owner;
+            if (entry.owner == owner)
+                *hint = found;
         }
+        return;
     }
     if (hint)
         *hint = static_cast<int>(list.size());
     list.push_back(MatchDayEntry{playerName, teamName, kind, value, minute, second, hint ? owner : nullptr});
+    index.Add(key);
 }
 
 void CDayResults::OfferTopScore(const CStr& club, int score) {
@@ -721,6 +776,10 @@ void SimulateQuickMatch(const QuickMatchContext& ctx, CTeam* home, CTeam* away, 
     sides[1].stat = NewMatchStat(ctx, away, home, 1);
 
     size_t squad = std::max(home->players.size(), away->players.size());
+    for (QuickTeam& side : sides) {
+        side.five.reserve(side.team->players.size());
+        side.bench.reserve(side.team->players.size());
+    }
     for (size_t i = 0; i < squad; ++i) {
         if (i < home->players.size())
             AddPlayerRecord(ctx, sides[0], home->players[i], 0, static_cast<int>(i));

@@ -8,6 +8,7 @@
 #include "engine/Str.h"
 
 #include <array>
+#include <cstdint>
 #include <vector>
 
 // One fixture of the day: home country, home team, "%d-%d", away team, away country.
@@ -119,7 +120,22 @@ public:
     std::vector<std::array<CStr, 2>> Leaders() const;
 
 private:
+    // A hash of an entry's player and team names.
+    static uint64_t EntryKey(const CStr& playerName, const CStr& teamName);
+    // Where a list's entries stand by their key: open addressing, a slot holding an entry's place
+    // + 1 (0 free), at most half the slots taken. Entries are one per player and team.
+    struct EntryIndex {
+        std::vector<uint64_t> keys; // each entry's, in the list's order
+        std::vector<int32_t> slots; // a power of two of them
+        // The entry of those names, -1 for none.
+        int Find(const std::vector<MatchDayEntry>& list, uint64_t key, const CStr& playerName,
+                 const CStr& teamName) const;
+        void Add(uint64_t key); // the list's new last entry
+        void Place(uint64_t key, int32_t entry);
+        void Clear();
+    };
     std::array<std::vector<MatchDayEntry>, kCategoryCount> m_lists;
+    std::array<EntryIndex, kCategoryCount> m_index;
     std::vector<MatchDayIncident> m_incidents;
     int m_topScore = -1;
     CStr m_topClub;
@@ -143,6 +159,7 @@ struct QuickPlayer {
     CDayResults::EntryHints hints = {-1, -1, -1, -1, -1, -1, -1};
     double rating = 0.0; // his overall rating as the match began
     int squadIndex = 0;  // his place in the squad: of two bench players alike, the earlier comes on
+    int restedAt = -1;   // the condition he may come on again at (his stamina stays all match); -1 unknown
 };
 using QuickSide = std::vector<QuickPlayer>;
 

@@ -1053,14 +1053,18 @@ void CMatch2D::UpdateRules() {
 }
 
 bool CMatch2D::CourtAlert(CMatch2DTeam& team) {
-    // The full look; UpdateRules skips it inside the quiet window this sets. A court player tires by
-    // well under kMostDrainPerTick a tick (a step, a contest, a pass or shot, a tip-off), and fouls,
-    // must-leave flags and substitutions mark the team: inside RunTicks the look waits until someone
-    // could be tired or something happened. A caller ticking the match by hand (and changing players
-    // between ticks) gets a full look every tick.
-    constexpr float kMostDrainPerTick = 0.25f;
+    // The full look; UpdateRules skips it inside the quiet window this sets. A court player's step
+    // tires him by under kStepDrainBound, and every action (a contest, a pass or shot, a tip-off)
+    // pulls the window in by its own worth of steps; fouls, must-leave flags and substitutions mark
+    // the team: inside RunTicks the look waits until someone could be tired or something happened.
+    // A caller ticking the match by hand (and changing players between ticks) gets a full look every
+    // tick.
     bool alert = team.HasCourtAlert(kComputerFoulLimit);
-    int quietUntil = alert ? 0 : playTicks + static_cast<int>(team.CourtEnergyMargin() / kMostDrainPerTick);
+    constexpr float kLongestQuiet = 1.0e6f; // a side without players has no margin to divide
+    int quietUntil =
+        alert ? 0
+              : playTicks + static_cast<int>(std::min(
+                                team.CourtEnergyMargin() / CMatch2DTeam::kStepDrainBound, kLongestQuiet));
     // A rested starter getting his breath back on the bench: the look comes when he is ready (for the
     // user's side not before the hold after his own change ends).
     int wait = alert ? -1 : team.TicksToStarterReturn(kComputerFoulLimit);

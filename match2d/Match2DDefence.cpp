@@ -35,9 +35,13 @@ CMatch2DPlayer* CMatch2DPlayer::BallToGuard() const {
     }
     CMatch2DPlayer* holder = nullptr;
     const CMatch2DTeam* other = OtherTeam();
-    for (int i = 0; i < kCourtPlayers && holder == nullptr; ++i) {
-        CMatch2DPlayer* p = other->GetPlayer(i);
-        holder = p != nullptr && p->hasBall ? p : nullptr;
+    const int otherCount = std::min(kCourtPlayers, other->PlayerCount());
+    for (int i = 0; i < otherCount; ++i) {
+        CMatch2DPlayer* p = other->players[static_cast<size_t>(i)].get();
+        if (p->hasBall) {
+            holder = p;
+            break;
+        }
     }
     if (holder == nullptr) {
         return nullptr;
@@ -47,9 +51,27 @@ CMatch2DPlayer* CMatch2DPlayer::BallToGuard() const {
     if (!GuardsBallAt(holder->position)) {
         return nullptr;
     }
-    // Only who is nearest matters: squares, no root.
-    float square = 0.0f;
-    return OwnTeam()->FindNearestSquare(holder->position, square, nullptr) == this ? holder : nullptr;
+    // He is the one FindNearestSquare would find: nobody before him as near, nobody after him
+    // nearer. Squares, no root; the first mate who beats him ends the look.
+    const float mine = (position - holder->position).LengthSq();
+    if (!(mine < CMatch2DTeam::kNoneSquare)) {
+        return nullptr;
+    }
+    const CMatch2DTeam* own = OwnTeam();
+    const int count = std::min(kCourtPlayers, own->PlayerCount());
+    bool seen = false;
+    for (int i = 0; i < count; ++i) {
+        const CMatch2DPlayer* mate = own->players[static_cast<size_t>(i)].get();
+        if (mate == this) {
+            seen = true;
+            continue;
+        }
+        const float s = (mate->position - holder->position).LengthSq();
+        if (seen ? s < mine : s <= mine) {
+            return nullptr;
+        }
+    }
+    return seen ? holder : nullptr;
 }
 
 bool CMatch2DPlayer::GuardsBallAt(const Vec3& point) const {

@@ -157,7 +157,25 @@ void CMatch2DPlayer::SetLookAt(float x, float y, float z) {
     const float dx = to.x - from.x;
     const float dy = to.y - from.y;
     const float dz = to.z - from.z;
-    const float square = dx * dx + dy * dy + dz * dz;
+    MoveStepMeasured(from, to, dx, dy, dz, dx * dx + dy * dy + dz * dz);
+}
+
+// The square of (target - position) is the square of (position - target), bit for bit: a rule's
+// look at the distance and the step read the same figure.
+[[gnu::always_inline]] inline void CMatch2DPlayer::StepMeasure::Measure(const Vec3& position,
+                                                                        const Vec3& target) {
+    from = position;
+    to = target;
+    dx = to.x - from.x;
+    dy = to.y - from.y;
+    dz = to.z - from.z;
+    square = dx * dx + dy * dy + dz * dz;
+    valid = true;
+}
+
+[[gnu::always_inline]] inline void CMatch2DPlayer::MoveStepMeasured(const Vec3& from, const Vec3& to,
+                                                                    float dx, float dy, float dz,
+                                                                    float square) {
     energy -= 0.001f;
     // A player standing on his target takes no root.
     if (square == 0.0f) {
@@ -316,6 +334,15 @@ void CMatch2DPlayer::CheckExhaustion() {
     }
 }
 
+static_assert(CMatch2DTeam::kActionQuietTicks * CMatch2DTeam::kStepDrainBound > 0.05f * 1.01f,
+              "an action's quiet ticks cover its energy");
+
+void CMatch2DPlayer::Exert() {
+    energy -= 0.05f;
+    // Fifty steps' worth at once: the side's next look at its tired comes that much sooner.
+    OwnTeam()->alertQuietUntil -= CMatch2DTeam::kActionQuietTicks;
+}
+
 void CMatch2DPlayer::FinishUpdate() {
     // Only the user's players are remarked on, and only when someone shows the remarks.
     if (userTeam && match->hooks.remarkLine) {
@@ -358,18 +385,20 @@ void CMatch2DPlayer::UpdateFreeThrows() {
     if (!firstThrowTaken && !secondThrowTaken) {
         LineUpFreeThrows(homeShoots);
     }
-    if (!IsNear(target)) {
-        MoveStepInline();
+    StepMeasure measure; // IsNear, measured the way the step measures
+    measure.Measure(position, target);
+    if (!(measure.square <= kNearSquare)) {
+        MoveStepMeasured(measure.from, measure.to, measure.dx, measure.dy, measure.dz, measure.square);
         if (freeThrowShooter) {
             ball.SetPosition(position);
             ball.SetTarget(position);
         }
-        return FinishUpdate();
+        return;
     }
     // Only the shooter acts on everyone standing at his spot: the others, at theirs, wait either way,
     // and skip the two searches.
     if (!freeThrowShooter) {
-        return FinishUpdate();
+        return;
     }
     if (match->GetAwayTeam()->AllAtTargets() && match->GetHomeTeam()->AllAtTargets()) {
         if (!firstThrowTaken && !secondThrowTaken) {
@@ -399,11 +428,11 @@ void CMatch2DPlayer::UpdateFreeThrows() {
                 }
             }
         }
-        return FinishUpdate();
+        return;
     }
     ball.SetPosition(position);
     ball.SetTarget(position);
-    return FinishUpdate();
+    return;
 }
 
 // Step 8 of the update: the holder decides. Out of line so that the update of the nine players
@@ -512,7 +541,7 @@ void CMatch2DPlayer::DefendManInHalf() {
     DefendManInHalfInline();
 }
 
-[[gnu::always_inline]] inline void CMatch2DPlayer::DefendManInHalfInline() {
+[[gnu::always_inline]] inline void CMatch2DPlayer::DefendManInHalfInline(StepMeasure* measure) {
     // TheMan(), written out: the marked opponent is the one with his number on the other side.
     markedOpponent = homeSide ? match->GetAwayPlayer(teamNumber) : match->GetHomePlayer(teamNumber);
     CMatch2DPlayer* man = markedOpponent;
@@ -524,8 +553,13 @@ void CMatch2DPlayer::DefendManInHalf() {
         // the other side's zone, not its man-to-man) stayed that far off for most of it, and the
         // computer's man-to-man fouled 10 times a match and stole 3 balls instead of 24 and 8.
         // (A pressing defender getting back to his man walks: the press leaves the basket open.)
-        closingOut =
-            defenceTacticId == kManToManDefence && (position - man->position).LengthSq() > kCloseOutSquare;
+        if (measure != nullptr) {
+            measure->Measure(position, target);
+            closingOut = defenceTacticId == kManToManDefence && measure->square > kCloseOutSquare;
+        } else {
+            closingOut = defenceTacticId == kManToManDefence &&
+                         (position - man->position).LengthSq() > kCloseOutSquare;
+        }
     } else {
         target = defenceSpot;
     }
@@ -533,18 +567,26 @@ void CMatch2DPlayer::DefendManInHalf() {
 
 void CMatch2DPlayer::Update() {
     UpdateInline();
+    FinishUpdate();
 }
 
 // The side's court players, each after the other. Defined here, beside the players' update, so that
 // the update is inlined into this loop: it runs ten times a tick.
 void CMatch2DTeam::Update() {
     // The court players first, then the bench's rest, as one pass over the squad would. A court
-    // player's step never changes the squad's size.
-    const int court = std::min(kCourtPlayers, PlayerCount());
-    for (int i = 0; i < court; ++i) {
-        CMatch2DPlayer* p = players[static_cast<size_t>(i)].get();
+    // player's step never changes the squad nor its order (only the rules' changes do, between the
+    // sides' updates): its array is read once, and so is whether anyone shows the staff's remarks.
+    const int count = std::min(kCourtPlayers, PlayerCount());
+    const bool remarks = static_cast<bool>(match->hooks.remarkLine);
+    const std::unique_ptr<CMatch2DPlayer>* const court = players.data();
+    for (int i = 0; i < count; ++i) {
+        CMatch2DPlayer* p = court[i].get();
         p->attacking = attacking;
         p->UpdateInline();
+        // Only the user's players are remarked on (FinishUpdate).
+        if (remarks && p->userTeam) {
+            p->StaffRemarks();
+        }
     }
     // The bench rests 0.005 a tick; that is added when someone reads it (SettleBench), not every tick.
     ++restTicks;
@@ -563,7 +605,7 @@ void CMatch2DTeam::Update() {
         if ((ball.position - position).LengthSq() > kBelowHalfSquare) {
             target = ball.position;
             MoveStep();
-            return FinishUpdate();
+            return;
         }
         match->possessionChanged = 0;
         chase = 0;
@@ -574,18 +616,18 @@ void CMatch2DTeam::Update() {
             // His side has run up court (against a press, out of a press's spots): a throw that
             // long would go astray, so he brings the ball up himself.
             target = Basket();
-            return FinishUpdate();
+            return;
         }
         Pass(mate);
         target = attackSpot;
-        return FinishUpdate();
+        return;
     }
 
     if (rebound) {
         if ((position - ball.position).LengthSq() > kBelowReboundSquare) {
             target = ball.position;
             MoveStep();
-            return FinishUpdate();
+            return;
         }
         receivingPass = 0;
         hasBall = 1;
@@ -594,9 +636,12 @@ void CMatch2DTeam::Update() {
         rebound = 0;
         match->missedShot = 0;
         TakePossession();
-        return FinishUpdate();
+        return;
     }
 
+    // A marker on his man and an attacker off the ball measure the way to the target once, for
+    // their rule's look and the step.
+    StepMeasure measure;
     if (!attacking && receivingPass) {
         // A pass gone astray to him: he intercepts it when it arrives and his side attacks.
         if (!match->shotInFlight && (ball.position - position).LengthSq() <= kBelowHalfSquare) {
@@ -614,7 +659,7 @@ void CMatch2DTeam::Update() {
             target = defenceSpot;
         } else if (defenceTacticId == kManToManDefence) {
             // Man-to-man has no ball to guard (the holder's marker is on him): its rule alone.
-            DefendManInHalfInline();
+            DefendManInHalfInline(&measure);
         } else {
             ApplyDefenceTactic();
         }
@@ -628,21 +673,29 @@ void CMatch2DTeam::Update() {
                 ball.SetTarget(position);
                 match->NoteCatch(this);
             }
-        } else if (IsNear(target)) {
-            target = target == attackSpot ? RandomPointNear(3.5f) : attackSpot;
+        } else {
+            // IsNear, measured the way the step measures; away from his target he steps on with it.
+            measure.Measure(position, target);
+            if (measure.square <= kNearSquare) {
+                target = target == attackSpot ? RandomPointNear(3.5f) : attackSpot;
+                measure.valid = false;
+            }
         }
     } else {
         DecideWithBall();
     }
 
     if (!receivingPass) {
-        MoveStepInline();
+        if (measure.valid) {
+            MoveStepMeasured(measure.from, measure.to, measure.dx, measure.dy, measure.dz, measure.square);
+        } else {
+            MoveStepInline();
+        }
         if (hasBall) {
             ball.SetPosition(position);
             ball.SetTarget(position);
         }
     }
-    FinishUpdate();
 }
 
 // ---- rolls and actions ---------------------------------------------------------------------------
@@ -701,7 +754,7 @@ bool CMatch2DPlayer::RollFreeThrow(float /*distance*/) const {
 }
 
 int CMatch2DPlayer::ContestBall(const Vec3& point, bool countSteal) {
-    energy -= 0.05f;
+    Exert();
     const float d = Vec3Distance(position, point);
 
     const float target = match->ballStealth.Lookup(ReachBandKey(d)) * ContestLevel() + kContestDieOffset;
@@ -791,7 +844,7 @@ bool CMatch2DPlayer::Pass(CMatch2DPlayer* receiver) {
     const float dist = Vec3Distance(position, receiver->position);
     const float target = match->passingTargets.Lookup(TruncatedKey(dist)) * levelFactor;
     const float sum = static_cast<float>(PassRating()) + terms;
-    energy -= 0.05f;
+    Exert();
     CMatch2DBall& ball = *match->ball;
     if (dist <= 1.5f) {
         float dd = 0.0f;
@@ -876,7 +929,7 @@ void CMatch2DPlayer::BeginShot() {
 
 void CMatch2DPlayer::Shoot() {
     BeginShot();
-    energy -= 0.05f;
+    Exert();
     match->ball->SetTarget(Basket());
     hasBall = 0;
     const float d = DistanceToBasket();
@@ -902,7 +955,7 @@ void CMatch2DPlayer::Shoot() {
 
 void CMatch2DPlayer::ShootThreePointer() {
     BeginShot();
-    energy -= 0.05f;
+    Exert();
     match->ball->SetTarget(Basket());
     hasBall = 0;
     const bool made = RollThreePointer(DistanceToBasket());
@@ -919,7 +972,7 @@ void CMatch2DPlayer::ShootThreePointer() {
 
 void CMatch2DPlayer::ShootFreeThrow() {
     BeginShot();
-    energy -= 0.05f;
+    Exert();
     match->ball->SetTarget(Basket());
     hasBall = 0;
     const bool made = RollFreeThrow(DistanceToBasket());

@@ -230,6 +230,8 @@ private:
                    bool keepMan);
     CMatch2DPlayer* TheMan();
     void FinishUpdate();
+    // A pass, a shot or a ball contest: its energy, and the side's quiet window shortened to match.
+    void Exert();
     // The rarer branches of Update, kept out of it so the common one stays small.
     [[gnu::noinline]] void UpdateFreeThrows();
     [[gnu::noinline]] void DecideWithBall();
@@ -240,8 +242,17 @@ private:
     float nearestOpponentSquare = 0.0f;
     uint8_t nearestOpponentKnown = 0;
     void MoveStepInline();
+    // The way from his position to his target, measured by a rule that looked at it this tick: the
+    // step then takes it as it is.
+    struct StepMeasure {
+        Vec3 from, to;
+        float dx = 0.0f, dy = 0.0f, dz = 0.0f, square = 0.0f;
+        bool valid = false;
+        void Measure(const Vec3& position, const Vec3& target);
+    };
+    void MoveStepMeasured(const Vec3& from, const Vec3& to, float dx, float dy, float dz, float square);
     void UpdateInline();
-    void DefendManInHalfInline();
+    void DefendManInHalfInline(StepMeasure* measure = nullptr);
     friend class CMatch2DTeam; // its update inlines the players'
 };
 

@@ -77,11 +77,19 @@ CMatch2DPlayer* CMatch2DTeam::FindMostOpen(const CMatch2DTeam& other, const CMat
     CMatch2DPlayer* best = nullptr;
     float bestSquare = 0.0f;
     const int count = std::min(kCourtPlayers, PlayerCount());
+    const int otherCount = std::min(kCourtPlayers, other.PlayerCount());
     for (int i = 0; i < count; ++i) {
         CMatch2DPlayer* player = players[static_cast<size_t>(i)].get();
         float s = knownSquare;
         if (player != known) {
-            other.FindNearestSquare(player->position, s, nullptr);
+            // His nearest opponent, as FindNearestSquare measures it; once one is nearer than the
+            // best so far he cannot be the most open, and the rest are not measured.
+            s = kNoneSquare;
+            for (int j = 0; j < otherCount && !(s < bestSquare); ++j) {
+                const float d =
+                    (other.players[static_cast<size_t>(j)]->position - player->position).LengthSq();
+                s = d < s ? d : s;
+            }
         }
         if (s >= bestSquare) {
             bestSquare = s;
@@ -440,10 +448,23 @@ void CMatch2DTeam::SettleBench() {
         }
         // Tick by tick, as each tick would have added it (ending up to one tick's worth above his
         // maximum): the same figures whether a watched match settles every frame or an instant one
-        // at its substitutions.
-        for (int t = 0; t < ticks && p->energy < p->maxEnergy; ++t) {
-            p->energy += kRest;
+        // at its substitutions. Four ticks at a time while four more stay below his maximum (below
+        // 512 each add rounds to well under kFourRests / 4), so only the last few are checked one by
+        // one.
+        constexpr float kFourRests = 4.0f * 1.03f * kRest;
+        float energy = p->energy;
+        const float most = p->maxEnergy;
+        int t = 0;
+        for (; most < 512.0f && t + 4 <= ticks && energy + kFourRests < most; t += 4) {
+            energy += kRest;
+            energy += kRest;
+            energy += kRest;
+            energy += kRest;
         }
+        for (; t < ticks && energy < most; ++t) {
+            energy += kRest;
+        }
+        p->energy = energy;
     }
 }
 

@@ -71,6 +71,10 @@ public:
     // or a substitution, else no look is needed before the play tick quietUntil.
     uint8_t alertEvent = 1;
     int32_t alertQuietUntil = 0;
+    // A court player's step costs 0.001 energy; the bound leaves room for the float's rounding. An
+    // action (CMatch2DPlayer::Exert) costs 0.05, under this many steps' worth at the bound.
+    static constexpr float kStepDrainBound = 0.0011f;
+    static constexpr int kActionQuietTicks = 50;
 
     void Substitute(int outgoingId, int incomingId);
     // A change the user made himself: it holds the automatic rest of his side back for a while.
