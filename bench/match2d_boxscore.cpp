@@ -262,6 +262,25 @@ int main(int argc, char** argv) {
                 PrintMatch2DTimeRow(label, batches[leagueClass][kind]);
             }
         }
+        // The changes side by side: the user's side must fare as the computer's, watched or not.
+        std::printf("\n");
+        PrintMatch2DChangesHeader();
+        for (int leagueClass = 0; leagueClass < 3; ++leagueClass) {
+            for (int kind = 0; kind < kindCount; ++kind) {
+                char label[32];
+                std::snprintf(label, sizeof label, "class %d %s", leagueClass, kinds[kind]);
+                PrintMatch2DChangesRows(label, batches[leagueClass][kind]);
+            }
+        }
+        // Who wins: the user's side's share of the batch, watched and run at once.
+        std::printf("\n| batch | the user's side won |\n|---|---|\n");
+        for (int leagueClass = 0; leagueClass < 3; ++leagueClass) {
+            for (int kind = 0; kind < kindCount; ++kind) {
+                const Match2DBatchFigures& f = batches[leagueClass][kind];
+                std::printf("| class %d %s | %d of %d (%.1f%%) |\n", leagueClass, kinds[kind], f.userWins,
+                            f.matches, f.matches > 0 ? 100.0 * f.userWins / f.matches : 0.0);
+            }
+        }
         if (display)
             std::printf("\nthe user at the match centre: %d messages read, %d breaks, %d windows closed with "
                         "Done, %d Done refused, Fast pressed %d times; %d matches did not end\n",
