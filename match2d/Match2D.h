@@ -169,12 +169,15 @@ public:
     // The same for the user's side, watched or run at once: the view must not change the odds.
     static constexpr int kCautiousFouls = 5;
     bool InFoulTrouble(const CMatch2DPlayer& p) const { return p.Fouls() >= kCautiousFouls; }
-    // Fouls that put a player in foul trouble in the running quarter: three in the first half, four
-    // in the third quarter, five from the fourth on. The coach rests him then, and he comes back
-    // once the quarter allows his fouls (a starter rested at four in the third plays the fourth).
-    // A limit of four for the whole match never let him back. Two in the first quarter rested so
-    // many that a match had 34 changes and the fresher legs stole 9.5-11 balls a side.
-    static constexpr int kFoulTroubleByQuarter[4] = {3, 3, 4, 5};
+    // Fouls that put a player in foul trouble in the running quarter: three in the first, four in
+    // the second, five in the third; in the fourth only the sixth takes him off (at five he no
+    // longer reaches in). The coach rests him then, and he comes back once the quarter allows his
+    // fouls: a starter rested at four in the second plays the third, one rested at five in the
+    // third plays the fourth. A limit of four for the whole match never let him back. Two, three,
+    // four and five by quarter rested so many that a match had 34 changes and fresher legs stole
+    // 9.5-11 balls a side, and a starter at five in the fourth sat out the match: one in eight
+    // played under 24 minutes.
+    static constexpr int kFoulTroubleByQuarter[4] = {3, 4, 5, 6};
     int FoulLimit() const { return kFoulTroubleByQuarter[std::clamp(quarter, 1, 4) - 1]; }
     // A player of the given side who must leave (six fouls, hurt) replaced by the change the computer
     // makes (CMatch2DTeam::PickForcedSubstitute); the user's window offers and makes the same. It

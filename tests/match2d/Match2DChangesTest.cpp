@@ -111,10 +111,10 @@ TEST_F(Match2DChanges, TheFlatCourtReseatsTheFiveByTheirPositionsAfterAChange) {
     }
 }
 
-// Foul trouble is the quarter's: three fouls in the first half rest a starter of the user's watched
-// side as the computer's, and he is back in the third quarter; a starter rested at four in the third
-// plays the fourth. Before, the user's side was rested only at four, and nobody rested for his fouls
-// ever came back.
+// Foul trouble is the quarter's: three fouls in the first quarter rest a starter of the user's
+// watched side as the computer's, and he is back in the second; a starter rested at five in the
+// third plays the fourth. Before, the user's side was rested only at four, and nobody rested for his
+// fouls ever came back.
 TEST_F(Match2DChanges, FoulTroubleRestsAStarterForTheQuarterOnBothSidesAndHeComesBack) {
     for (const bool userSide : {true, false}) {
         SCOPED_TRACE(userSide ? "user, watched" : "computer");
@@ -130,21 +130,19 @@ TEST_F(Match2DChanges, FoulTroubleRestsAStarterForTheQuarterOnBothSidesAndHeCome
         EXPECT_TRUE(Player(side, id)->restedForFouls);
         EXPECT_FALSE(match.paused);
 
-        // Not back while the first half lasts, however fresh.
+        // Not back while the first quarter lasts, however fresh.
         Player(side, id)->energy = Player(side, id)->maxEnergy;
-        for (int quarter : {1, 2}) {
-            match.quarter = quarter;
-            side.alertEvent = 1;
-            match.UpdateRules();
-            EXPECT_FALSE(OnCourt(side, id)) << "quarter " << quarter;
-        }
-        match.quarter = 3;
         side.alertEvent = 1;
         match.UpdateRules();
-        EXPECT_TRUE(OnCourt(side, id)) << "the third quarter allows three";
+        EXPECT_FALSE(OnCourt(side, id));
+        match.quarter = 2;
+        side.alertEvent = 1;
+        match.UpdateRules();
+        EXPECT_TRUE(OnCourt(side, id)) << "the second quarter allows three";
 
-        // Four in the third: off; back in the fourth.
-        Player(side, id)->defenceFouls = 4;
+        // Five in the third: off; back in the fourth.
+        match.quarter = 3;
+        Player(side, id)->defenceFouls = 5;
         side.alertEvent = 1;
         match.UpdateRules();
         ASSERT_FALSE(OnCourt(side, id));
@@ -152,7 +150,7 @@ TEST_F(Match2DChanges, FoulTroubleRestsAStarterForTheQuarterOnBothSidesAndHeCome
         match.quarter = 4;
         side.alertEvent = 1;
         match.UpdateRules();
-        EXPECT_TRUE(OnCourt(side, id)) << "four fouls play the fourth quarter";
+        EXPECT_TRUE(OnCourt(side, id)) << "five fouls play the fourth quarter";
     }
 }
 

@@ -191,14 +191,14 @@ TEST_F(Match2DTest, OverASeasonHardlyARegularShooterMakesThreeShotsInFour) {
             }
         }
         // Passes thrown a little beyond a passer's arm go astray: a side loses about one to five a match
-        // (0.85-0.95 in some classes since the five play their own positions' spots after a change),
+        // (0.7-0.95 in some classes since the five play their own positions' spots after a change),
         // where only the few stolen short passes were counted (most matches 0-0).
         int lost = 0;
         for (const auto& [club, count] : passesLost) {
             lost += count;
         }
         const int sides = static_cast<int>(clubs.size() * (clubs.size() - 1) * 2);
-        EXPECT_GE(4 * lost, 3 * sides) << "class " << leagueClass;
+        EXPECT_GE(3 * lost, 2 * sides) << "class " << leagueClass;
         EXPECT_LE(lost, 6 * sides) << "class " << leagueClass;
     }
     if (!kSanitizedBuild) {
