@@ -10,7 +10,9 @@
 // Usage: bench_match2d_boxscore [--games=N] [--seed=S] [--defences | --defence=D | --leagues | --tournaments
 //                                 | --quick | --watched]
 // --watched: each class on the default tactics run at once and with the user's side watched and left
-// alone (the computer's rest rule rests his tired players), with the playing time of both.
+// alone (the coach's rules rest his tired players and those in foul trouble), with the playing time
+// of both, the changes by side (changes, players fouled out, starters within 24-38 minutes, the final
+// five's distance from their own positions) and the user's side's wins.
 // --display: as --watched, and beside them the user's side watched through the game's match centre,
 // its tactics window and coaching dialog at Fast by a user who changes nobody himself (OK to every
 // message, Done to every window); its "instant" rows are then the user's match run at once on the

@@ -87,7 +87,7 @@ public:
 private:
     // The choices travel as a small text of their own in the career's save (careerDB->choices); a
     // career without them (saved before they were kept, or their file damaged) gets the defaults:
-    // the first tactics and the options' view.
+    // the default tactics (kDefaultUserAttack, kDefaultUserDefence) and the options' view.
     std::string ChoicesText() const;
     void ApplyChoices(const std::string& text);
 
