@@ -10,7 +10,9 @@
 // Usage: bench_match2d_boxscore [--games=N] [--seed=S] [--defences | --defence=D | --leagues | --tournaments
 //                                 | --quick | --watched]
 // --watched: each class on the default tactics run at once and with the user's side watched and left
-// alone (the computer's rest rule rests his tired players), with the playing time of both.
+// alone (the coach's rules rest his tired players and those in foul trouble), with the playing time
+// of both, the changes by side (changes, players fouled out, starters within 24-38 minutes, the final
+// five's distance from their own positions) and the user's side's wins.
 // --display: as --watched, and beside them the user's side watched through the game's match centre,
 // its tactics window and coaching dialog at Fast by a user who changes nobody himself (OK to every
 // message, Done to every window); its "instant" rows are then the user's match run at once on the
@@ -260,6 +262,25 @@ int main(int argc, char** argv) {
                 char label[32];
                 std::snprintf(label, sizeof label, "class %d %s", leagueClass, kinds[kind]);
                 PrintMatch2DTimeRow(label, batches[leagueClass][kind]);
+            }
+        }
+        // The changes side by side: the user's side must fare as the computer's, watched or not.
+        std::printf("\n");
+        PrintMatch2DChangesHeader();
+        for (int leagueClass = 0; leagueClass < 3; ++leagueClass) {
+            for (int kind = 0; kind < kindCount; ++kind) {
+                char label[32];
+                std::snprintf(label, sizeof label, "class %d %s", leagueClass, kinds[kind]);
+                PrintMatch2DChangesRows(label, batches[leagueClass][kind]);
+            }
+        }
+        // Who wins: the user's side's share of the batch, watched and run at once.
+        std::printf("\n| batch | the user's side won |\n|---|---|\n");
+        for (int leagueClass = 0; leagueClass < 3; ++leagueClass) {
+            for (int kind = 0; kind < kindCount; ++kind) {
+                const Match2DBatchFigures& f = batches[leagueClass][kind];
+                std::printf("| class %d %s | %d of %d (%.1f%%) |\n", leagueClass, kinds[kind], f.userWins,
+                            f.matches, f.matches > 0 ? 100.0 * f.userWins / f.matches : 0.0);
             }
         }
         if (display)

@@ -211,6 +211,6 @@ void CCareerSession::LeaveCareer() {
     matchMode = 0;
     tournamentExit = 0;
     careerOver = 0;
-    // The next career starts with the options' view and the first tactics, not this one's choices.
+    // The next career starts with the options' view and the default tactics, not this one's choices.
     ApplyChoices(std::string());
 }

@@ -92,8 +92,9 @@ public:
 
 private:
     // The choices travel as a small text of their own in the career's save (careerDB->choices); a
-    // career without them (saved before they were kept, or their file damaged) gets the first
-    // tactics. How matches are shown is the options' and not the career's.
+    // career without them (saved before they were kept, or their file damaged) gets the default
+    // tactics (kDefaultUserAttack, kDefaultUserDefence). How matches are shown is the options' and
+    // not the career's.
     std::string ChoicesText() const;
     void ApplyChoices(const std::string& text);
 

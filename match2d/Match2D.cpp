@@ -16,9 +16,8 @@ CMatch2D* g_pMatch2D = nullptr;
 namespace {
 
 constexpr int kTextSubstitution = 500010;
-// The computer takes a player in foul trouble off at four fouls, for one with fewer; he stays on the
-// bench (a side that let its players reach five lost one for good every match).
-constexpr int kComputerFoulLimit = 4;
+constexpr int kTextFouledOut = 500013;
+constexpr int kTextHurt = 500014;
 constexpr float kBoxOut = 3.0f; // metres a defender gains on the attacker at a rebound
 constexpr int kDefaultOffence = 0;
 constexpr int kDefaultDefence = 10;
@@ -691,6 +690,9 @@ int CMatch2D::RunTicks(int maxTicks) {
 void CMatch2D::EndQuarter() {
     homeTeam->ResetForQuarter();
     awayTeam->ResetForQuarter();
+    // A new quarter allows more fouls: a starter rested for his may go back on.
+    homeTeam->alertEvent = 1;
+    awayTeam->alertEvent = 1;
     // The new period starts from the tip-off: a free-throw series or a chase of the old one is over
     // (left standing, its shooter would wait for a throw he never takes and nobody would play).
     homeBonus = awayBonus = 0;
@@ -766,47 +768,57 @@ bool CMatch2D::Replace(CMatch2DTeam& team, int outgoingId, int incomingId, bool 
     return true;
 }
 
-bool CMatch2D::ReplaceOrForfeit(CMatch2DTeam& team, int outgoingId, bool home) {
-    // A fouled-out player never comes back on, not even for one who must leave.
-    if (!Replace(team, outgoingId, team.FindBenchPlayer(), home)) {
-        Forfeit(team);
+bool CMatch2D::ForcedChange(CMatch2DTeam& team, int outgoingId) {
+    return Replace(team, outgoingId, team.PickForcedSubstitute(outgoingId), &team == homeTeam.get());
+}
+
+bool CMatch2D::ReturnRestedStarter(CMatch2DTeam& team, bool home) {
+    const int starter = team.FindStarterToReturn(FoulLimit());
+    if (starter < 0) {
         return false;
+    }
+    int index = 0;
+    const CMatch2DPlayer* back = team.FindById(starter, index);
+    const int room = team.FindToMakeRoom(back != nullptr ? back->positionId : 0);
+    return room >= 0 && Replace(team, room, starter, home);
+}
+
+bool CMatch2D::RestOrReturn(CMatch2DTeam& team, bool home) {
+    // The tired first, then one in foul trouble for the quarter, each for a fit bench player of his
+    // position (or the nearest) who is not in foul trouble himself: a substitute who would be taken
+    // off again at once is no change, so with none the player plays on.
+    const int limit = FoulLimit();
+    int leaving = team.FindTiredToRest();
+    int coming = leaving >= 0 ? team.PickSubstitute(leaving, limit, CMatch2DTeam::kFitToComeOn) : -1;
+    bool forFouls = false;
+    for (int i = 0; coming < 0 && i < kCourtPlayers && i < team.PlayerCount(); ++i) {
+        const CMatch2DPlayer& p = *team.GetPlayer(i);
+        // The fouled-out and the hurt leave by their own rule (HandleLeaving), and are told.
+        if (p.MatchState() == kOnCourtState && p.Fouls() >= limit && p.Fouls() < 6 && !p.mustLeave) {
+            leaving = p.id;
+            coming = team.PickSubstitute(p.id, limit, CMatch2DTeam::kFitToComeOn);
+            forFouls = true;
+        }
+    }
+    if (coming < 0) {
+        // A starter the rule rested goes back on; one the user took off himself stays off.
+        return ReturnRestedStarter(team, home);
+    }
+    int index = 0;
+    CMatch2DPlayer* out = team.FindById(leaving, index);
+    Replace(team, leaving, coming, home);
+    if (out != nullptr) {
+        out->restedByRule = 1;
+        out->restedForFouls = forFouls ? 1 : 0;
     }
     return true;
 }
 
-bool CMatch2D::ReturnRestedStarter(CMatch2DTeam& team, bool home) {
-    const int starter = team.FindStarterToReturn(kComputerFoulLimit);
-    const int room = starter >= 0 ? team.FindToMakeRoom() : -1;
-    if (room < 0) {
-        return false;
-    }
-    return Replace(team, room, starter, home);
-}
-
-void CMatch2D::ComputerSubstitutions(CMatch2DTeam& team, bool home, bool alert) {
-    const int tired = alert ? team.FindTired() : -1;
-    bool rested = false;
-    if (tired >= 0) {
-        // Either side's substitute has his breath back: one tired himself (the bench rests slowly)
-        // would be swapped out again at once, and the two changed places every tick.
-        const int bench = team.FindRestedBenchPlayer(kComputerFoulLimit);
-        if (bench >= 0) {
-            int index = 0;
-            CMatch2DPlayer* out = team.FindById(tired, index);
-            eventText = EventText(kTextSubstitution);
-            eventName = out ? out->name : CStr();
-            eventSide = home ? 1 : 0;
-            team.Substitute(tired, bench);
-            if (out != nullptr) {
-                out->restedByRule = 1;
-            }
-            PostEvent();
-            rested = true;
-        }
-    }
-    if (alert && !rested) {
-        ReturnRestedStarter(team, home);
+void CMatch2D::CoachSide(CMatch2DTeam& team, bool home, bool alert) {
+    // Either side's substitute has his breath back: one tired himself (the bench rests slowly) would
+    // be swapped out again at once, and the two changed places every tick.
+    if (alert && playTicks - team.userChangeTick >= CMatch2DTeam::kUserChangeHoldTicks) {
+        RestOrReturn(team, home);
     }
     if (team.userTeam) {
         return; // the user's own tactics stay, even in an instant run
@@ -824,92 +836,60 @@ void CMatch2D::ComputerSubstitutions(CMatch2DTeam& team, bool home, bool alert) 
     }
 }
 
-void CMatch2D::RestUserSide(CMatch2DTeam& team, bool home) {
-    if (playTicks - team.userChangeTick < CMatch2DTeam::kUserChangeHoldTicks) {
-        return;
-    }
-    // The tired first, then one in foul trouble for someone with fewer fouls, as the computer does.
-    int tired = team.FindTiredToRest();
-    int bench = tired >= 0 ? team.FindFreshestBenchPlayer() : -1;
-    for (int i = 0; bench < 0 && i < kCourtPlayers && i < team.PlayerCount(); ++i) {
+void CMatch2D::AnnounceLeaving(CMatch2DTeam& team) {
+    // Every player of his who must leave is told, each by name, however many at once; the match stops
+    // for the window that offers their changes.
+    int reason = -1;
+    for (int i = 0; i < kCourtPlayers && i < team.PlayerCount(); ++i) {
         const CMatch2DPlayer& p = *team.GetPlayer(i);
-        // The fouled-out and the hurt are the user's to replace, in the window that asks him.
-        if (p.Fouls() >= kComputerFoulLimit && p.Fouls() < 6 && !p.mustLeave) {
-            tired = p.id;
-            bench = team.FindFreshestBenchPlayer(kComputerFoulLimit);
+        if (p.MatchState() != kOnCourtState || (p.Fouls() < 6 && !p.mustLeave)) {
+            continue;
         }
-    }
-    if (tired < 0 || bench < 0) {
-        // A starter the rule rested goes back on; one the user took off himself stays off.
-        ReturnRestedStarter(team, home);
-        return;
-    }
-    int index = 0;
-    CMatch2DPlayer* out = team.FindById(tired, index);
-    eventText = EventText(kTextSubstitution);
-    eventName = out ? out->name : CStr();
-    eventSide = home ? 1 : 0;
-    team.Substitute(tired, bench);
-    if (out != nullptr) {
-        out->restedByRule = 1;
-    }
-    PostEvent();
-}
-
-void CMatch2D::HandleFouls(CMatch2DTeam& team, bool home) {
-    // A player with six fouls has fouled out: he is replaced by a bench player who has not, and a side
-    // with nobody left to bring on cannot field five and forfeits.
-    int id = -1;
-    if (UserControlled(team)) {
-        if (team.HasSixFouls(id)) {
-            int index = 0;
-            CMatch2DPlayer* p = team.FindById(id, index);
+        if (reason < 0) {
             paused = 1;
             if (hooks.substitutionPending) {
                 hooks.substitutionPending();
             }
-            ShowLeavePopup(p ? p->name : CStr(), 0);
-            if (team.FindBenchPlayer() < 0) {
-                Forfeit(team);
-            } else if (hooks.substituteNeeded) {
-                hooks.substituteNeeded(0);
-            }
         }
+        const int why = p.Fouls() >= 6 ? 0 : 1;
+        reason = reason < 0 ? why : reason;
+        ShowLeavePopup(p.name, why);
+    }
+    if (reason < 0) {
         return;
     }
-    if (team.HasSixFouls(id)) {
-        ReplaceOrForfeit(team, id, home);
-        return;
-    }
-    // The computer takes a player in foul trouble off for someone with fewer fouls: a substitute in
-    // foul trouble himself would be taken off again at once, so with none of those he plays on.
-    if (team.HasFouls(kComputerFoulLimit, id)) {
-        Replace(team, id, team.FindBenchPlayer(kComputerFoulLimit), home);
+    if (team.FindBenchPlayer() < 0) {
+        Forfeit(team);
+    } else if (hooks.substituteNeeded) {
+        hooks.substituteNeeded(reason);
     }
 }
 
-void CMatch2D::HandleMustLeave(CMatch2DTeam& team, bool home) {
-    int id = -1;
+void CMatch2D::HandleLeaving(CMatch2DTeam& team, bool home) {
     if (UserControlled(team)) {
-        if (team.HasMustLeaveOnCourt(id)) {
-            int index = 0;
-            CMatch2DPlayer* p = team.FindById(id, index);
-            paused = 1;
-            if (hooks.substitutionPending) {
-                hooks.substitutionPending();
-            }
-            ShowLeavePopup(p ? p->name : CStr(), 1);
-            if (team.FindBenchPlayer() < 0) {
-                Forfeit(team);
-            } else if (hooks.substituteNeeded) {
-                hooks.substituteNeeded(1);
-            }
-        }
+        AnnounceLeaving(team);
         return;
     }
-    const int leaving = team.FindMustLeave();
-    if (leaving >= 0) {
-        ReplaceOrForfeit(team, leaving, home);
+    // A player with six fouls has fouled out, a hurt one cannot go on: each is replaced by the
+    // computer's pick, and a side with nobody left to bring on cannot field five and forfeits. A
+    // change re-seats the five, so the look starts again after each.
+    for (int i = 0; i < kCourtPlayers && i < team.PlayerCount(); ++i) {
+        const CMatch2DPlayer& p = *team.GetPlayer(i);
+        if (p.MatchState() != kOnCourtState || (p.Fouls() < 6 && !p.mustLeave)) {
+            continue;
+        }
+        // The commentary says why he goes (an exhausted one said it himself).
+        if (p.Fouls() >= 6 || !p.exhausted) {
+            eventText = EventText(p.Fouls() >= 6 ? kTextFouledOut : kTextHurt);
+            eventName = p.name;
+            eventSide = home ? 1 : 0;
+            PostEvent();
+        }
+        if (!ForcedChange(team, p.id)) {
+            Forfeit(team);
+            return;
+        }
+        i = -1;
     }
 }
 
@@ -953,55 +933,38 @@ void CMatch2D::UpdateRules() {
     };
     const bool homeAlert = !quiet(*homeTeam) && CourtAlert(*homeTeam);
     const bool awayAlert = !quiet(*awayTeam) && CourtAlert(*awayTeam);
-    // Without an alert the computer only looks at the score gap: nothing to do on most ticks.
-    const auto trailing = [this](const CMatch2DTeam& team, const CMatch2DTeam& other) {
-        return !team.userTeam && !scoreGapActive && team.score + 10 < other.score;
-    };
-    if (!UserControlled(*homeTeam) && (homeAlert || trailing(*homeTeam, *awayTeam))) {
-        ComputerSubstitutions(*homeTeam, true, homeAlert);
-    }
-    if (!UserControlled(*awayTeam) && (awayAlert || trailing(*awayTeam, *homeTeam))) {
-        ComputerSubstitutions(*awayTeam, false, awayAlert);
-    }
-    if (UserControlled(*homeTeam) && homeAlert) {
-        RestUserSide(*homeTeam, true);
-    }
-    if (UserControlled(*awayTeam) && awayAlert) {
-        RestUserSide(*awayTeam, false);
-    }
     int id = -1;
     awayMustLeave = awayAlert && awayTeam->HasMustLeaveOnCourt(id) ? 1 : 0;
     homeMustLeave = homeAlert && homeTeam->HasMustLeaveOnCourt(id) ? 1 : 0;
-
+    // Who must leave first (the fouled-out and the hurt take the bench's pick before a rest does),
+    // then each side's coach.
     if (homeAlert) {
-        HandleFouls(*homeTeam, true);
+        HandleLeaving(*homeTeam, true);
         if (IsOver()) {
             return;
         }
     }
     if (awayAlert) {
-        HandleFouls(*awayTeam, false);
+        HandleLeaving(*awayTeam, false);
         if (IsOver()) {
             return;
         }
+    }
+    // Without an alert the computer only looks at the score gap: nothing to do on most ticks.
+    const auto trailing = [this](const CMatch2DTeam& team, const CMatch2DTeam& other) {
+        return !team.userTeam && !scoreGapActive && team.score + 10 < other.score;
+    };
+    if (homeAlert || trailing(*homeTeam, *awayTeam)) {
+        CoachSide(*homeTeam, true, homeAlert);
+    }
+    if (awayAlert || trailing(*awayTeam, *homeTeam)) {
+        CoachSide(*awayTeam, false, awayAlert);
     }
     if (!eventText.IsEmpty() || !eventName.IsEmpty()) {
         eventText = CStr();
         eventName = CStr();
     }
     eventSide = 0;
-    if (homeAlert) {
-        HandleMustLeave(*homeTeam, true);
-        if (IsOver()) {
-            return;
-        }
-    }
-    if (awayAlert) {
-        HandleMustLeave(*awayTeam, false);
-        if (IsOver()) {
-            return;
-        }
-    }
 
     const int homeFouls = homeTeam->GetTeamFouls();
     const bool homeInPenalty = homeFouls != lastHomeTeamFouls && homeFouls >= kBonusFouls;
@@ -1059,7 +1022,7 @@ bool CMatch2D::CourtAlert(CMatch2DTeam& team) {
     // the team: inside RunTicks the look waits until someone could be tired or something happened.
     // A caller ticking the match by hand (and changing players between ticks) gets a full look every
     // tick.
-    bool alert = team.HasCourtAlert(kComputerFoulLimit);
+    bool alert = team.HasCourtAlert(FoulLimit());
     constexpr float kLongestQuiet = 1.0e6f; // a side without players has no margin to divide
     int quietUntil =
         alert ? 0
@@ -1067,7 +1030,7 @@ bool CMatch2D::CourtAlert(CMatch2DTeam& team) {
                                 team.CourtEnergyMargin() / CMatch2DTeam::kStepDrainBound, kLongestQuiet));
     // A rested starter getting his breath back on the bench: the look comes when he is ready (for the
     // user's side not before the hold after his own change ends).
-    int wait = alert ? -1 : team.TicksToStarterReturn(kComputerFoulLimit);
+    int wait = alert ? -1 : team.TicksToStarterReturn(FoulLimit());
     if (wait >= 0 && UserControlled(team)) {
         wait = std::max(wait, team.userChangeTick + CMatch2DTeam::kUserChangeHoldTicks - playTicks);
     }

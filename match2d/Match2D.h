@@ -7,6 +7,7 @@
 #include "match/TacticsData.h"
 #include "match2d/Match2DTeam.h"
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -165,10 +166,23 @@ public:
     // challenges a shooter: under a press such a side fouled out its whole bench and forfeited. The
     // user's players play as he lets them while he watches; run at once, his side is the computer's
     // to coach (it was the one side that still fouled out five players and forfeited).
+    // The same for the user's side, watched or run at once: the view must not change the odds.
     static constexpr int kCautiousFouls = 5;
-    bool InFoulTrouble(const CMatch2DPlayer& p) const {
-        return (!p.userTeam || instantRun) && p.Fouls() >= kCautiousFouls;
-    }
+    bool InFoulTrouble(const CMatch2DPlayer& p) const { return p.Fouls() >= kCautiousFouls; }
+    // Fouls that put a player in foul trouble in the running quarter: three in the first, four in
+    // the second, five in the third; in the fourth only the sixth takes him off (at five he no
+    // longer reaches in). The coach rests him then, and he comes back once the quarter allows his
+    // fouls: a starter rested at four in the second plays the third, one rested at five in the
+    // third plays the fourth. A limit of four for the whole match never let him back. Two, three,
+    // four and five by quarter rested so many that a match had 34 changes and fresher legs stole
+    // 9.5-11 balls a side, and a starter at five in the fourth sat out the match: one in eight
+    // played under 24 minutes.
+    static constexpr int kFoulTroubleByQuarter[4] = {3, 4, 5, 6};
+    int FoulLimit() const { return kFoulTroubleByQuarter[std::clamp(quarter, 1, 4) - 1]; }
+    // A player of the given side who must leave (six fouls, hurt) replaced by the change the computer
+    // makes (CMatch2DTeam::PickForcedSubstitute); the user's window offers and makes the same. It
+    // holds no rest back: the user did not choose it. False when the bench has nobody.
+    bool ForcedChange(CMatch2DTeam& team, int outgoingId);
     int32_t stealRun = 0; // balls won by a defender since the last shot
     bool ContestAllowed(const CMatch2DPlayer& defender) const;
     void NoteContest(CMatch2DPlayer& defender, int result);
@@ -193,16 +207,20 @@ private:
     void ClearPendingPoints();
     void EndPeriod();
     void GainBall(CMatch2DPlayer* jumper);
-    void ComputerSubstitutions(CMatch2DTeam& team, bool home, bool alert);
-    // A watched match rests the user's tired players (and one in foul trouble) as the computer rests
-    // its own, unless the user changed players himself within the last minute; the sixth foul and
-    // injuries stay his to answer.
-    void RestUserSide(CMatch2DTeam& team, bool home);
-    // With nobody to rest, a starter the rule rested goes back on once fresh, for the most tired
-    // player on court who did not start; true when one did.
+    // The coach of either side, the user's watched or run at once alike: rests a tired player, then
+    // one in foul trouble for the quarter, each for a fit bench player like for like; with nobody to
+    // rest a rested starter goes back on. The user's side waits a minute after a change he made
+    // himself. The computer's side also answers a wide score gap with other tactics.
+    void CoachSide(CMatch2DTeam& team, bool home, bool alert);
+    bool RestOrReturn(CMatch2DTeam& team, bool home);
+    // With nobody to rest, a starter the rule rested goes back on once fresh (or, rested for his
+    // fouls, once the quarter allows them), for the player on court who did not start nearest his
+    // position; true when one did.
     bool ReturnRestedStarter(CMatch2DTeam& team, bool home);
-    void HandleFouls(CMatch2DTeam& team, bool home);
-    void HandleMustLeave(CMatch2DTeam& team, bool home);
+    // Six fouls and the hurt: the computer's side (and the user's run at once) changes them; watched,
+    // every one of the user's is told and the match stops for his window.
+    void HandleLeaving(CMatch2DTeam& team, bool home);
+    void AnnounceLeaving(CMatch2DTeam& team);
     bool Replace(CMatch2DTeam& team, int outgoingId, int incomingId, bool home);
     bool ReplaceOrForfeit(CMatch2DTeam& team, int outgoingId, bool home);
     void StartBonus(CMatch2DTeam& shooting, CMatch2DTeam& fouling, bool homeShoots);

@@ -2,6 +2,7 @@
 
 #include "database/Records.h"
 #include "engine/GameRand.h"
+#include "match/Formation.h"
 #include "match/UserMatch.h"
 #include "match2d/Match2D.h"
 
@@ -35,6 +36,12 @@ void Match2DTime::Add(const Match2DTime& o) {
     periodSeconds += o.periodSeconds;
     injuries += o.injuries;
     exhausted += o.exhausted;
+    fouledOut += o.fouledOut;
+    startersInBand += o.startersInBand;
+    startersShort += o.startersShort;
+    finalFive += o.finalFive;
+    offPosition += o.offPosition;
+    farOffPosition += o.farOffPosition;
 }
 
 Match2DBox BoxScore(const CMatch2DTeam& team) {
@@ -74,6 +81,7 @@ void Match2DBatchFigures::Add(const Match2DBatchFigures& o) {
     scoreMismatches += o.scoreMismatches;
     foulLimits += o.foulLimits;
     firstWins += o.firstWins;
+    userWins += o.userWins;
     for (int b = 0; b < kRatingBands; ++b) {
         freeThrowsTakenByRating[b] += o.freeThrowsTakenByRating[b];
         freeThrowsMadeByRating[b] += o.freeThrowsMadeByRating[b];
@@ -90,6 +98,7 @@ void Match2DBatchFigures::Add(const Match2DBatchFigures& o) {
     mostFouls = std::max(mostFouls, o.mostFouls);
     time.Add(o.time);
     userTime.Add(o.userTime);
+    computerTime.Add(o.computerTime);
     const std::pair<std::vector<int>*, const std::vector<int>*> lists[4] = {{&points, &o.points},
                                                                             {&margins, &o.margins},
                                                                             {&firstPoints, &o.firstPoints},
@@ -115,9 +124,10 @@ void PlayWatched(CMatch2D& match) {
         CMatch2DTeam& user = match.GetHomeTeam()->userTeam ? *match.GetHomeTeam() : *match.GetAwayTeam();
         for (int i = 0; i < kCourtPlayers && i < user.PlayerCount(); ++i) {
             const CMatch2DPlayer* p = user.GetPlayer(i);
-            if (p != nullptr && (p->mustLeave || p->Fouls() >= 6)) {
-                const int bench = user.FindFreshestBenchPlayer();
-                user.UserSubstitute(p->id, bench >= 0 ? bench : user.FindBenchPlayer());
+            // The change the window offers, made by Done (a change re-seats the five: look again).
+            if (p != nullptr && p->MatchState() == kOnCourtState && (p->mustLeave || p->Fouls() >= 6) &&
+                match.ForcedChange(user, p->id)) {
+                i = -1;
             }
         }
         match.paused = 0;
@@ -183,6 +193,7 @@ void RecordMatch(const CMatch2D& match, const CTeam* home, const CTeam* away, bo
     if ((firstAtHome ? homeScore > awayScore : awayScore > homeScore)) {
         ++figures.firstWins;
     }
+    figures.userWins += (userIsHome ? homeScore > awayScore : awayScore > homeScore) ? 1 : 0;
     figures.firstPoints.push_back(firstAtHome ? homeScore : awayScore);
     figures.secondPoints.push_back(firstAtHome ? awayScore : homeScore);
     for (const CMatch2DTeam* team : {match.GetHomeTeam(), match.GetAwayTeam()}) {
@@ -209,14 +220,22 @@ void RecordMatch(const CMatch2D& match, const CTeam* home, const CTeam* away, bo
             if (p.startedMatch) {
                 time.starterSeconds += seconds;
                 ++time.starters;
+                time.startersInBand += seconds >= 24 * 60 && seconds <= 38 * 60 ? 1 : 0;
+                time.startersShort += seconds < 24 * 60 ? 1 : 0;
             }
             time.injuries += p.mustLeave ? 1 : 0;
             time.exhausted += p.exhausted ? 1 : 0;
+            time.fouledOut += p.Fouls() >= 6 ? 1 : 0;
+            if (i < kCourtPlayers && p.MatchState() == kOnCourtState) {
+                const int distance = PositionDistance(p.positionId, p.positionIdCopy);
+                ++time.finalFive;
+                time.offPosition += distance > 2 && distance != kFarPosition ? 1 : 0;
+                time.farOffPosition +=
+                    distance == PositionDistance(kPositionPointGuard, kPositionCentre) ? 1 : 0;
+            }
         }
         figures.time.Add(time);
-        if (team->userTeam) {
-            figures.userTime.Add(time);
-        }
+        (team->userTeam ? figures.userTime : figures.computerTime).Add(time);
         for (const auto& p : team->players) {
             figures.foulLimits += p->Fouls() >= 5 ? 1 : 0;
             const int band = Match2DBatchFigures::RatingBand(p->FreeThrowRating());
@@ -440,5 +459,26 @@ void PrintMatch2DClubRows(const Match2DBatchFigures& f) {
             Percent(b.freeThrowsMade, b.freeThrowsTaken),
             Percent(b.offensiveRebounds, b.offensiveRebounds + b.defensiveRebounds), b.assists / n,
             b.steals / n, b.fouls / n);
+    }
+}
+
+void PrintMatch2DChangesHeader() {
+    std::printf(
+        "| %-14s | side | changes a match | fouled out a match | starters 24-38 min (below) | off position | "
+        "PG at C or C at PG | hurt | exhausted |\n"
+        "|---|---|---|---|---|---|---|---|---|\n",
+        "batch");
+}
+
+void PrintMatch2DChangesRows(const char* label, const Match2DBatchFigures& f) {
+    const double n = f.matches > 0 ? f.matches : 1;
+    const std::pair<const char*, const Match2DTime*> sides[2] = {{"user", &f.userTime},
+                                                                 {"computer", &f.computerTime}};
+    for (const auto& [side, time] : sides) {
+        const Match2DTime& t = *time;
+        std::printf("| %-14s | %-8s | %.1f | %.2f | %.0f%% (%.0f%%) | %.1f%% | %.2f%% | %.2f | %.2f |\n",
+                    label, side, t.substitutions / n, t.fouledOut / n, Percent(t.startersInBand, t.starters),
+                    Percent(t.startersShort, t.starters), Percent(t.offPosition, t.finalFive),
+                    Percent(t.farOffPosition, t.finalFive), t.injuries / n, t.exhausted / n);
     }
 }

@@ -47,6 +47,13 @@ struct Match2DTime {
     int periodSeconds = 0;                // the match's length (five players play it)
     int injuries = 0;                     // players who had to leave hurt or exhausted
     int exhausted = 0;                    // of them, by running themselves empty
+    int fouledOut = 0;                    // players with six fouls
+    int startersInBand = 0;               // starters who played 24-38 minutes
+    int startersShort = 0;                // of the others, those below 24
+    // The five on court at the final whistle: how many, how many play more than a whole position
+    // from their own (a guard at forward or centre), and how many a point guard at centre or the
+    // reverse.
+    int finalFive = 0, offPosition = 0, farOffPosition = 0;
     void Add(const Match2DTime& other);
 };
 
@@ -74,8 +81,10 @@ struct Match2DBatchFigures {
     int scoreMismatches = 0;  // sides whose scoreboard differs from their box score's points
     int foulLimits = 0;       // players who reached five fouls
     int firstWins = 0;        // wins of the first list's club (strong against weak)
+    int userWins = 0;         // wins of the user's side
     Match2DTime time;         // every side
     Match2DTime userTime;     // the user's sides
+    Match2DTime computerTime; // the computer's sides
     std::vector<int> points;  // one entry per side, sorted
     std::vector<int> margins; // one entry per match, sorted
     // Points of the first list's sides and of the others' (strong against weak), sorted.
@@ -135,5 +144,10 @@ void PrintMatch2DClubRows(const Match2DBatchFigures& figures);
 // hurt or exhausted a side; the user's sides apart.
 void PrintMatch2DTimeHeader();
 void PrintMatch2DTimeRow(const char* label, const Match2DBatchFigures& figures);
+// The changes by side (the user's, the computer's): a match's changes, players fouled out, the share
+// of starters who played 24-38 minutes, the share of the final five more than a position from their
+// own and of them a point guard at centre or the reverse, hurt and exhausted.
+void PrintMatch2DChangesHeader();
+void PrintMatch2DChangesRows(const char* label, const Match2DBatchFigures& figures);
 void PrintFreeThrowHeader();
 void PrintFreeThrowRow(const char* label, const Match2DBatchFigures& figures);

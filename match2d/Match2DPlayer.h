@@ -170,6 +170,9 @@ public:
     // The coach's rest rule took him off tired (not the user by hand): a starter goes back on once
     // rested, as a basketball coach plays his five.
     uint8_t restedByRule = 0;
+    // Of them, one rested for his fouls (too many for the quarter): he goes back on once the
+    // quarter allows his fouls, not only once his legs are fresh.
+    uint8_t restedForFouls = 0;
     // Hurt in a ball contest: he leaves and is out for days. One only worn out (the other reason to
     // leave) is fit again for the next match.
     uint8_t hurt = 0;

@@ -154,7 +154,7 @@ int CMatch2DTeam::FindRestedBenchPlayer(int foulLimit) {
 int CMatch2DTeam::FindTiredToRest() const {
     for (int i = 0; i < kCourtPlayers && i < PlayerCount(); ++i) {
         const CMatch2DPlayer& p = *players[static_cast<size_t>(i)];
-        if (p.energy < kRestBelow && !p.mustLeave && p.MatchState() == kOnCourtState) {
+        if (p.energy < kRestBelow && !p.mustLeave && p.Fouls() < 6 && p.MatchState() == kOnCourtState) {
             return p.id;
         }
     }
@@ -177,7 +177,8 @@ namespace {
 
 // A rested starter's energy to go back on at.
 float BackOnAt(const CMatch2DPlayer& p) {
-    return std::max(CMatch2DTeam::kBackShare * p.maxEnergy, CMatch2DTeam::kFitToComeOn);
+    const float share = p.restedForFouls ? CMatch2DTeam::kFoulBackShare : CMatch2DTeam::kBackShare;
+    return std::max(share * p.maxEnergy, CMatch2DTeam::kFitToComeOn);
 }
 
 bool MayReturn(const CMatch2DPlayer& p, int foulLimit) {
@@ -199,16 +200,152 @@ int CMatch2DTeam::FindStarterToReturn(int foulLimit) {
     return freshest != nullptr ? freshest->id : -1;
 }
 
-int CMatch2DTeam::FindToMakeRoom() const {
-    const CMatch2DPlayer* tiredest = nullptr;
+int CMatch2DTeam::FindToMakeRoom(int forPosition) const {
+    const CMatch2DPlayer* best = nullptr;
+    int bestDistance = 0;
     for (int i = 0; i < kCourtPlayers && i < PlayerCount(); ++i) {
         const CMatch2DPlayer& p = *players[static_cast<size_t>(i)];
-        if (p.MatchState() == kOnCourtState && !p.startedMatch && !p.mustLeave && p.Fouls() < 6 &&
-            (tiredest == nullptr || p.energy < tiredest->energy)) {
-            tiredest = &p;
+        if (p.MatchState() != kOnCourtState || p.startedMatch || p.mustLeave || p.Fouls() >= 6) {
+            continue;
+        }
+        const int distance = PositionDistance(forPosition, p.positionId);
+        if (best == nullptr || distance < bestDistance ||
+            (distance == bestDistance && p.energy < best->energy)) {
+            best = &p;
+            bestDistance = distance;
         }
     }
-    return tiredest != nullptr ? tiredest->id : -1;
+    return best != nullptr ? best->id : -1;
+}
+
+int CMatch2DTeam::PickSubstitute(int leavingId, int foulLimit, float minEnergy) {
+    SettleBench();
+    int index = 0;
+    const CMatch2DPlayer* leaving = FindById(leavingId, index);
+    BenchCandidate candidates[kMatchSquad];
+    int count = 0;
+    for (const auto& p : players) {
+        if (count < kMatchSquad && p->MatchState() == kOnBenchState && !p->mustLeave &&
+            p->Fouls() < foulLimit && p->energy >= minEnergy) {
+            candidates[count++] = BenchCandidate{p->id, p->positionId, p->energy};
+        }
+    }
+    return PickLikeForLike(leaving != nullptr ? leaving->positionId : 0, candidates, count);
+}
+
+int CMatch2DTeam::PickForcedSubstitute(int leavingId) {
+    const int fit = PickSubstitute(leavingId, 6, kFitToComeOn);
+    return fit >= 0 ? fit : PickSubstitute(leavingId, 6, -std::numeric_limits<float>::max());
+}
+
+namespace {
+
+constexpr int kSeats[kCourtPlayers] = {kPositionCentre, kPositionPowerForward, kPositionSmallForward,
+                                       kPositionPointGuard, kPositionShootingGuard};
+
+int SeatIndex(int positionId) {
+    const int* it = std::find(std::begin(kSeats), std::end(kSeats), positionId);
+    return it != std::end(kSeats) ? static_cast<int>(it - std::begin(kSeats)) : -1;
+}
+
+// What a seat brings: its spots in the side's two formations and its place at the tip-off.
+struct SeatSpots {
+    Vec3 startPosition;
+    Vec3 attackSpot, attackLookAt, defenceSpot, defenceLookAt;
+    Vec3 currentAttackSpot, currentAttackLookAt, currentDefenceSpot, currentDefenceLookAt;
+    int32_t attackTacticId = 0;
+    int32_t defenceTacticId = 0;
+};
+
+SeatSpots SpotsOf(const CMatch2DPlayer& p) {
+    return SeatSpots{p.startPosition,        p.attackSpot,        p.attackLookAt,        p.defenceSpot,
+                     p.defenceLookAt,        p.currentAttackSpot, p.currentAttackLookAt, p.currentDefenceSpot,
+                     p.currentDefenceLookAt, p.attackTacticId,    p.defenceTacticId};
+}
+
+void TakeSpots(CMatch2DPlayer& p, const SeatSpots& s) {
+    // A player walking to his old spot walks to the new one; one on the ball or a rebound goes on.
+    if (p.target == p.attackSpot) {
+        p.target = s.attackSpot;
+    } else if (p.target == p.defenceSpot) {
+        p.target = s.defenceSpot;
+    }
+    p.startPosition = s.startPosition;
+    p.attackSpot = s.attackSpot;
+    p.attackLookAt = s.attackLookAt;
+    p.defenceSpot = s.defenceSpot;
+    p.defenceLookAt = s.defenceLookAt;
+    p.currentAttackSpot = s.currentAttackSpot;
+    p.currentAttackLookAt = s.currentAttackLookAt;
+    p.currentDefenceSpot = s.currentDefenceSpot;
+    p.currentDefenceLookAt = s.currentDefenceLookAt;
+    p.attackTacticId = s.attackTacticId;
+    p.defenceTacticId = s.defenceTacticId;
+}
+
+} // namespace
+
+void CMatch2DTeam::ReseatByPosition() {
+    if (PlayerCount() < kCourtPlayers) {
+        return;
+    }
+    // The seats the five hold now: one each, or the side has no formation to deal out yet.
+    int seatOf[kCourtPlayers];
+    int holder[kCourtPlayers] = {-1, -1, -1, -1, -1};
+    for (int i = 0; i < kCourtPlayers; ++i) {
+        seatOf[i] = SeatIndex(players[static_cast<size_t>(i)]->positionIdCopy);
+        if (seatOf[i] < 0 || holder[seatOf[i]] >= 0) {
+            return;
+        }
+        holder[seatOf[i]] = i;
+    }
+    // Every way to seat five (120): the least sum of squared distances from the players' own
+    // positions (two a half-position off each rather than one a whole two off), then the fewest who
+    // move. Only at a change, never a tick.
+    int order[kCourtPlayers] = {0, 1, 2, 3, 4};
+    int best[kCourtPlayers] = {0, 1, 2, 3, 4};
+    int bestCost = std::numeric_limits<int>::max();
+    do {
+        int cost = 0;
+        for (int i = 0; i < kCourtPlayers; ++i) {
+            const int distance =
+                std::min(PositionDistance(players[static_cast<size_t>(i)]->positionId, kSeats[order[i]]), 10);
+            cost += 8 * distance * distance + (order[i] != seatOf[i] ? 1 : 0);
+        }
+        if (cost < bestCost) {
+            bestCost = cost;
+            std::copy(std::begin(order), std::end(order), std::begin(best));
+        }
+    } while (std::next_permutation(std::begin(order), std::end(order)));
+    SeatSpots spots[kCourtPlayers];
+    for (int seat = 0; seat < kCourtPlayers; ++seat) {
+        spots[seat] = SpotsOf(*players[static_cast<size_t>(holder[seat])]);
+    }
+    bool moved = false;
+    for (int i = 0; i < kCourtPlayers; ++i) {
+        if (best[i] != seatOf[i]) {
+            CMatch2DPlayer& p = *players[static_cast<size_t>(i)];
+            TakeSpots(p, spots[best[i]]);
+            p.positionIdCopy = kSeats[best[i]];
+            moved = true;
+        }
+    }
+    if (!moved) {
+        return;
+    }
+    // The squad's place goes with the seat, so that the two sides' players of one place still mark
+    // each other man-to-man seat for seat; the old marks are let go.
+    std::unique_ptr<CMatch2DPlayer> court[kCourtPlayers];
+    for (int i = 0; i < kCourtPlayers; ++i) {
+        court[i] = std::move(players[static_cast<size_t>(i)]);
+    }
+    for (int i = 0; i < kCourtPlayers; ++i) {
+        // Player i takes the place his old seat's holder had.
+        const int place = holder[best[i]];
+        court[i]->teamNumber = place;
+        court[i]->markedOpponent = nullptr;
+        players[static_cast<size_t>(place)] = std::move(court[i]);
+    }
 }
 
 int CMatch2DTeam::TicksToStarterReturn(int foulLimit) {
@@ -328,6 +465,7 @@ void CMatch2DTeam::Substitute(int outgoingId, int incomingId) {
     ++substitutions;
     in->SetMatchState(kOnCourtState);
     in->restedByRule = 0; // back on: the rule may rest him again, the user's change keeps him off
+    in->restedForFouls = 0;
     // He plays the outgoing player's position; his own stays his (the tables show both).
     in->positionIdCopy = out->positionIdCopy;
     in->startPosition = out->startPosition;
@@ -368,6 +506,7 @@ void CMatch2DTeam::Substitute(int outgoingId, int incomingId) {
     in->teamNumber = outIndex;
     out->teamNumber = inIndex;
     std::swap(players[outIndex], players[inIndex]);
+    ReseatByPosition();
 }
 
 void CMatch2DTeam::GoToSpots() {

@@ -79,7 +79,8 @@ public:
     void Substitute(int outgoingId, int incomingId);
     // A change the user made himself: it holds the automatic rest of his side back for a while.
     void UserSubstitute(int outgoingId, int incomingId);
-    // The first court player below the rest line who may still play (no must-leave flag); -1 when none.
+    // The first court player below the rest line who may still play (no must-leave flag, fewer than six
+    // fouls: a player who must leave goes by his own rule, and is told); -1 when none.
     int FindTiredToRest() const;
     // The freshest bench player fit to come on (no must-leave flag, fewer than six fouls, rested to
     // kFitToComeOn); -1 when none. Settles the bench's rest first.
@@ -97,12 +98,28 @@ public:
     // The coach rests a court player below this energy (exhaustion still comes below 10): rested at
     // 20, a match had 16-20 changes and a starter's stints were long.
     static constexpr float kRestBelow = 36.0f;
+    // A starter rested for his fouls goes back on once the quarter allows them and he has this share
+    // of his fitness (and kFitToComeOn at least): the sit was for his fouls, not his legs.
+    static constexpr float kFoulBackShare = 0.6f;
     // The rested starter ready to go back on: no must-leave flag, fewer than foulLimit fouls, rested
     // to his share; the freshest first. -1 when none. Settles the bench's rest first.
     int FindStarterToReturn(int foulLimit);
-    // The most tired court player who did not start and whom the rules may take off (no must-leave
-    // flag, fewer than six fouls: those are left to their own rules); -1 when none.
-    int FindToMakeRoom() const;
+    // The court player who did not start and whom the rules may take off (no must-leave flag, fewer
+    // than six fouls: those are left to their own rules) to make room for a player of forPosition:
+    // the nearest position first, the most tired among equals. -1 when none.
+    int FindToMakeRoom(int forPosition = 0) const;
+    // The change a coach makes for the player leaving: a bench player of his own position, else of
+    // the nearest, else anyone (PickLikeForLike, the freshest among equals), of those with no
+    // must-leave flag, fewer than foulLimit fouls and at least minEnergy. -1 when none. Settles the
+    // bench's rest first.
+    int PickSubstitute(int leavingId, int foulLimit, float minEnergy);
+    // The change for a player who must leave (six fouls, hurt): the pick among the fit (kFitToComeOn),
+    // else among all who may play. The computer makes it; the user's window offers it.
+    int PickForcedSubstitute(int leavingId);
+    // After a change the five play the spots and roles of their own positions where the five allow
+    // it: each seat (C, PF, SF, PG, SG, with its spots and its place in the squad, which sets whom
+    // he marks man-to-man) goes to the player whose own position lies nearest, the fewest moving.
+    void ReseatByPosition();
     // Play ticks at least until a rested starter is ready to go back on with someone to make room
     // for him: 0 when one is ready now, -1 when none waits. Settles the bench's rest first.
     int TicksToStarterReturn(int foulLimit);

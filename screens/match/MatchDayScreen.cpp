@@ -288,16 +288,22 @@ void CMatchDayScreen::AddCommentary(const CStr& text, const CStr& name, bool hom
 }
 
 void CMatchDayScreen::ShowInfoPopup(const CStr& name, bool leaving) {
+    // Every player who must leave at one stop is named: a second one adds his line to the first's
+    // message (it once replaced it, and his change was made unannounced).
+    if (!m_forcedSubstitution)
+        m_leaveText = CStr();
     m_forcedSubstitution = true;
+    if (!m_leaveText.IsEmpty())
+        m_leaveText += " ";
+    m_leaveText += name;
+    m_leaveText += " ";
+    m_leaveText += m_ctx.Text(leaving ? 100205 : 500025);
     // Without the popup window the match still stops and the tactics window still comes up.
     if (CGuiElement* popup = m_ctx.Find(ID_MATCH_POPUP)) {
         popup->SetCaption(m_ctx.Text(302065));
-        CStr message = name;
-        message += " ";
-        message += m_ctx.Text(leaving ? 100205 : 500025);
         if (CGuiElement* box = m_ctx.Find(ID_MATCH_POPUP_TEXT)) {
             box->Clear();
-            box->SetText(message);
+            box->SetText(m_leaveText);
         }
         m_ctx.Stack().BringToTop(ID_MATCH_POPUP);
     }

@@ -133,6 +133,7 @@ private:
     CTeam* m_awayRecord = nullptr;
     bool m_atmosphere = false;
     bool m_forcedSubstitution = false;
+    CStr m_leaveText;        // the message of the players who must leave at this stop
     bool m_recorded = false; // this match's records are written
 
     CMatch2D* m_match = nullptr;

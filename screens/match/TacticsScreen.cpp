@@ -594,16 +594,11 @@ void CTacticsScreen::OfferMustLeaveChanges() {
             const CMatch2DPlayer* p = side->GetPlayer(i);
             if (p == nullptr || p->MatchState() != kOnCourtState || (p->mustLeave == 0 && p->Fouls() < 6))
                 continue;
-            // A tired one rather than nobody: the player who must leave cannot stay either way.
-            int bench = side->FindFreshestBenchPlayer();
-            if (bench < 0)
-                bench = side->FindBenchPlayer();
-            if (bench < 0)
-                continue;
-            if (centre != nullptr)
-                centre->Substitute2D(p->id, bench);
-            else
-                side->UserSubstitute(p->id, bench);
+            // The change the computer makes for him (like for like, a tired one rather than nobody),
+            // made now: Done at the first press leaves it made. A change re-seats the five, so the
+            // look starts again.
+            if (g_pMatch2D->ForcedChange(*side, p->id))
+                i = -1;
         }
         if (centre != nullptr) {
             centre->FillHostBoxScore();

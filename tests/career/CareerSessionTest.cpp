@@ -234,8 +234,8 @@ TEST_F(CareerSessionTest, DamagedOrMissingChoicesGiveTheDefaultsAndTheCareerStil
         m_session->userDefence = 18;
         ASSERT_TRUE(m_session->LoadSavedCareer(saved.id)) << what;
         EXPECT_EQ(m_session->careerDB->profiles.At(0)->id, saved.id) << what;
-        EXPECT_EQ(m_session->userAttack.load(), 0) << what;
-        EXPECT_EQ(m_session->userDefence.load(), 10) << what;
+        EXPECT_EQ(m_session->userAttack.load(), kDefaultUserAttack) << what;
+        EXPECT_EQ(m_session->userDefence.load(), kDefaultUserDefence) << what;
         EXPECT_EQ(m_session->view3D.load(), GameOptions().enable3DSimulation ? 1 : 0) << what;
     };
 

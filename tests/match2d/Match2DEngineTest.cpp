@@ -1,6 +1,7 @@
 // The flat-court match object: clock and quarters, substitutions, forfeits, the score-gap switch,
 // free-throw series, rebounds and the team searches.
 #include "Match2DFixture.h"
+#include "match/Formation.h"
 #include "match2d/Match2DMatchDay.h"
 
 #include <algorithm>
@@ -55,10 +56,13 @@ TEST_F(Match2DTest, ComputerReplacesFouledOutPlayersAndForfeitsOnlyWhenItCannotF
     Start(home.team, away.team, true, false);
     match.TickClock(0); // tip-off
     CMatch2DTeam& team = *match.GetAwayTeam();
-    // The first bench player has five fouls himself: he is passed over for one with fewer.
+    // A small forward in foul trouble makes way for the bench's small forward; the first bench
+    // player (a centre) has five fouls himself and is passed over anyway.
     team.GetPlayer(kCourtPlayers)->defenceFouls = 5;
-    const int firstCleanId = team.GetPlayer(kCourtPlayers + 1)->id;
+    const int firstCleanId = team.GetPlayer(kCourtPlayers + 2)->id;
+    ASSERT_EQ(team.GetPlayer(kCourtPlayers + 2)->positionId, kPositionSmallForward);
     CMatch2DPlayer* fouled = match.GetAwayPlayer(2);
+    ASSERT_EQ(fouled->positionId, kPositionSmallForward);
     fouled->defenceFouls = 5;
     events.clear();
     match.UpdateRules();
@@ -123,7 +127,8 @@ TEST_F(Match2DTest, FouledOutPlayersNeverComeBackNotEvenForOneWhoMustLeave) {
     CMatch2DPlayer* hurt = match.GetAwayPlayer(4);
     hurt->mustLeave = 1;
     match.UpdateRules();
-    EXPECT_EQ(match.GetAwayPlayer(4), clean);
+    EXPECT_EQ(clean->MatchState(), kOnCourtState);
+    EXPECT_EQ(hurt->MatchState(), kOnBenchState);
     EXPECT_FALSE(match.IsOver());
     match.GetAwayPlayer(1)->mustLeave = 1; // only fouled-out players and the hurt one are left
     match.UpdateRules();
@@ -491,9 +496,10 @@ TEST_F(Match2DTest, RunTicksSeesBenchRestAndCourtAlertsAsEveryTickWould) {
 
 namespace {
 
-// A watched match: the user's tired player is rested as the computer's are, by the freshest one on
-// the bench, except in the minute after the user's own change; a hurt one is left to his window.
-TEST_F(Match2DTest, WatchedUserSideIsRestedByTheFreshestUnlessHeHasJustMadeAChange) {
+// A watched match: the user's tired player is rested as the computer's are, by a fit bench player
+// of his position (not the freshest of another), except in the minute after the user's own change; a
+// hurt one is left to his window.
+TEST_F(Match2DTest, WatchedUserSideIsRestedLikeForLikeUnlessHeHasJustMadeAChange) {
     GameSrand(17);
     ClubBuilder home(1, 12), away(2, 12);
     Start(home.team, away.team, true, false);
@@ -501,18 +507,25 @@ TEST_F(Match2DTest, WatchedUserSideIsRestedByTheFreshestUnlessHeHasJustMadeAChan
     CMatch2DTeam& user = *match.GetHomeTeam();
     for (int i = kCourtPlayers; i < user.PlayerCount(); ++i)
         user.GetPlayer(i)->energy = 50.0f;
-    const int freshest = user.GetPlayer(9)->id;
+    const int benchForward = user.GetPlayer(7)->id; // a small forward, fit
+    const int freshest = user.GetPlayer(9)->id;     // a shooting guard
     user.GetPlayer(9)->energy = 95.0f;
-    const int tiredId = match.GetHomePlayer(2)->id;
+    const int tiredId = match.GetHomePlayer(2)->id; // the small forward
     match.GetHomePlayer(2)->energy = 15.0f;
+    const auto onCourt = [&user](int id) {
+        int index = 0;
+        return user.FindById(id, index)->MatchState() == kOnCourtState;
+    };
 
-    // His own change a moment ago holds the rest back.
-    user.UserSubstitute(match.GetHomePlayer(4)->id, user.GetPlayer(5)->id);
+    // His own change a moment ago (point guard for point guard) holds the rest back.
+    user.UserSubstitute(match.GetHomePlayer(3)->id, user.GetPlayer(8)->id);
     match.UpdateRules();
-    EXPECT_EQ(match.GetHomePlayer(2)->id, tiredId);
+    EXPECT_TRUE(onCourt(tiredId));
     match.playTicks += CMatch2DTeam::kUserChangeHoldTicks;
     match.UpdateRules();
-    EXPECT_EQ(match.GetHomePlayer(2)->id, freshest);
+    EXPECT_FALSE(onCourt(tiredId));
+    EXPECT_TRUE(onCourt(benchForward));
+    EXPECT_FALSE(onCourt(freshest));
     EXPECT_FALSE(match.paused);
 
     // Hurt, he waits for the user's pick in the window that asks.
@@ -522,7 +535,7 @@ TEST_F(Match2DTest, WatchedUserSideIsRestedByTheFreshestUnlessHeHasJustMadeAChan
     match.GetHomePlayer(3)->energy = 5.0f;
     const int hurtId = match.GetHomePlayer(3)->id;
     match.UpdateRules();
-    EXPECT_EQ(match.GetHomePlayer(3)->id, hurtId);
+    EXPECT_TRUE(onCourt(hurtId));
     EXPECT_TRUE(match.paused);
     EXPECT_EQ(asked, 1);
 }

@@ -190,14 +190,15 @@ TEST_F(Match2DTest, OverASeasonHardlyARegularShooterMakesThreeShotsInFour) {
                 }
             }
         }
-        // Passes thrown a little beyond a passer's arm go astray: a side loses one to five a match, where
-        // only the few stolen short passes were counted (most matches 0-0).
+        // Passes thrown a little beyond a passer's arm go astray: a side loses about one to five a match
+        // (0.7-0.95 in some classes since the five play their own positions' spots after a change),
+        // where only the few stolen short passes were counted (most matches 0-0).
         int lost = 0;
         for (const auto& [club, count] : passesLost) {
             lost += count;
         }
         const int sides = static_cast<int>(clubs.size() * (clubs.size() - 1) * 2);
-        EXPECT_GE(lost, sides) << "class " << leagueClass;
+        EXPECT_GE(3 * lost, 2 * sides) << "class " << leagueClass;
         EXPECT_LE(lost, 6 * sides) << "class " << leagueClass;
     }
     if (!kSanitizedBuild) {

@@ -646,12 +646,11 @@ TEST_F(Match2DPlayerTest, APlayerOneFoulFromFoulingOutNeitherReachesInNorChallen
     match.ball->SetPosition(holder->position);
     m_def->position = holder->position + Vec3(2.2f, 0.0f, 0.0f);
     m_def->defenceFouls = CMatch2D::kCautiousFouls;
-    // Watched, the user's players play as he lets them.
+    // The user's players are as careful watched as run at once (left reaching in, his side fouled
+    // out five players and forfeited): the view must not change the odds.
     ASSERT_TRUE(m_def->userTeam);
     match.instantRun = 0;
-    EXPECT_TRUE(match.ContestAllowed(*m_def));
-    // Run at once the computer coaches his side too: left reaching in, it fouled out five players
-    // and forfeited.
+    EXPECT_FALSE(match.ContestAllowed(*m_def));
     match.instantRun = 1;
     EXPECT_FALSE(match.ContestAllowed(*m_def));
     EXPECT_FALSE(holder->ChallengeShooter(m_def));

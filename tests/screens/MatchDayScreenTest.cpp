@@ -454,8 +454,10 @@ TEST(MatchDayCourt, OnlyAPlayerWhoMayPlayComesOn) {
     EXPECT_EQ(user.GetPlayer(0)->id, out);
     const int fresh = user.GetPlayer(7)->id;
     r.centre->Substitute2D(out, fresh);
-    EXPECT_EQ(user.GetPlayer(0)->id, fresh);
-    EXPECT_EQ(user.GetPlayer(0)->MatchState(), kOnCourtState);
+    int index = 0;
+    EXPECT_EQ(user.FindById(fresh, index)->MatchState(), kOnCourtState);
+    EXPECT_LT(index, kCourtPlayers);
+    EXPECT_EQ(user.FindById(out, index)->MatchState(), kOnBenchState);
 }
 
 TEST(MatchDayCourt, ASwapFromTheTacticsWindowShowsWhoIsOnCourtNow) {
@@ -485,16 +487,20 @@ TEST(MatchDayCourt, ASwapFromTheTacticsWindowShowsWhoIsOnCourtNow) {
     tactics.selectedBenchId = sub->id;
     GuiMessage click{ID_TA_SWAP, -1, kMsgClick, 0, 0, 0};
     tactics.OnMessage(click);
-    ASSERT_EQ(user.GetPlayer(0)->name, subName);
-    // The point guard plays the centre's place and stays a point guard.
-    EXPECT_EQ(user.GetPlayer(0)->positionId, kPositionPointGuard);
-    EXPECT_EQ(user.GetPlayer(0)->positionIdCopy, kPositionCentre);
-    EXPECT_STREQ(court->FindCell(0, 0)->text.GetText(), subName.GetText());
-    EXPECT_STREQ(court->FindCell(1, 0)->text.GetText(),
+    int place = 0;
+    const CMatch2DPlayer* on = user.FindById(sub->id, place);
+    ASSERT_LT(place, kCourtPlayers);
+    ASSERT_EQ(on->MatchState(), kOnCourtState);
+    // He stays a point guard; the five are seated again by their positions, and the window shows
+    // the place he plays now.
+    EXPECT_EQ(on->positionId, kPositionPointGuard);
+    EXPECT_STREQ(court->FindCell(0, place)->text.GetText(), subName.GetText());
+    EXPECT_STREQ(court->FindCell(1, place)->text.GetText(),
                  CStr::Formatted("<%d>", kPositionPointGuard).GetText());
-    EXPECT_STREQ(court->FindCell(2, 0)->text.GetText(), CStr::Formatted("<%d>", kPositionCentre).GetText());
+    EXPECT_STREQ(court->FindCell(2, place)->text.GetText(),
+                 CStr::Formatted("<%d>", on->positionIdCopy).GetText());
     // The match centre's box score follows at once, not at the next frame of play.
-    EXPECT_STREQ(r.Find(ID_CENTRE_BOX_HOME)->FindCell(0, 0)->text.GetText(), subName.GetText());
+    EXPECT_STREQ(r.Find(ID_CENTRE_BOX_HOME)->FindCell(0, place)->text.GetText(), subName.GetText());
     EXPECT_EQ(bench->CellCount(0), 7);
     g_pMatch2D = nullptr;
 }
@@ -657,8 +663,9 @@ struct HandsOffCentre {
 };
 
 // A player of the user's who must leave comes with his change made in the window that opens for it:
-// Done alone sends on the freshest fit man and play goes on. Before, Done closed the window with him
-// still on court and the engine stopped the match for him again at the next tick, for good.
+// Done alone sends on the computer's own pick (like for like) and play goes on. Before, Done closed
+// the window with him still on court and the engine stopped the match for him again at the next
+// tick, for good.
 TEST(MatchDayCourt, DoneAloneTakesOffWhoMustLeaveForTheOfferedSubstitute) {
     HandsOffCentre u;
     CMatch2DTeam& user = *u.r.match.GetHomeTeam();
@@ -667,14 +674,8 @@ TEST(MatchDayCourt, DoneAloneTakesOffWhoMustLeaveForTheOfferedSubstitute) {
         u.Frame();
     CMatch2DPlayer* hurt = user.GetPlayer(2);
     const int hurtId = hurt->id;
-    CMatch2DPlayer* freshest = nullptr;
-    for (int i = kCourtPlayers; i < user.PlayerCount(); ++i) {
-        CMatch2DPlayer* p = user.GetPlayer(i);
-        if (p->MatchState() == kOnBenchState && (freshest == nullptr || p->energy > freshest->energy))
-            freshest = p;
-    }
-    ASSERT_NE(freshest, nullptr);
-    const int freshestId = freshest->id;
+    const int freshestId = user.PickForcedSubstitute(hurtId);
+    ASSERT_GE(freshestId, 0);
     hurt->mustLeave = 1;
     const int ticks = u.r.match.playTicks;
     for (int i = 0; i < 300; ++i)
@@ -685,6 +686,47 @@ TEST(MatchDayCourt, DoneAloneTakesOffWhoMustLeaveForTheOfferedSubstitute) {
     EXPECT_EQ(user.FindById(freshestId, index)->MatchState(), kOnCourtState);
     EXPECT_TRUE(u.r.centre->Running());
     EXPECT_GT(u.r.match.playTicks, ticks + 2000);
+}
+
+// Two of the user's must leave at one tick, one with his sixth foul while the other is hurt: the
+// message names both (the second once replaced the first's), and one Done makes both changes, each
+// the computer's like-for-like pick.
+TEST(MatchDayCourt, TwoWhoMustLeaveAtOnceAreBothNamedAndOneDoneChangesBoth) {
+    HandsOffCentre u;
+    CMatch2DTeam& user = *u.r.match.GetHomeTeam();
+    u.Click(ID_CENTRE_FAST);
+    for (int i = 0; i < 20; ++i)
+        u.Frame();
+    CMatch2DPlayer* fouled = user.GetPlayer(1);
+    CMatch2DPlayer* hurt = user.GetPlayer(3);
+    const int fouledId = fouled->id;
+    const int hurtId = hurt->id;
+    const CStr fouledName = fouled->name;
+    const CStr hurtName = hurt->name;
+    const int forFouled = user.PickForcedSubstitute(fouledId);
+    ASSERT_GE(forFouled, 0);
+    fouled->defenceFouls = 6;
+    hurt->mustLeave = 1;
+    user.alertEvent = 1;
+    // Frames until the message stands in front.
+    for (int i = 0; i < 10 && !u.r.rig.stack.IsLayerActive(ID_MATCH_POPUP); ++i) {
+        u.r.centre->FrameStep();
+        u.r.rig.stack.ProcessMessages();
+    }
+    ASSERT_TRUE(u.r.rig.stack.IsLayerActive(ID_MATCH_POPUP));
+    const CGuiElement* text = u.r.rig.stack.FindElement(ID_MATCH_POPUP_TEXT);
+    ASSERT_NE(text, nullptr);
+    const std::string message = text->GetText().GetText();
+    EXPECT_NE(message.find(fouledName.GetText()), std::string::npos) << message;
+    EXPECT_NE(message.find(hurtName.GetText()), std::string::npos) << message;
+    for (int i = 0; i < 300; ++i)
+        u.Frame();
+    EXPECT_EQ(u.windows, 1) << "one Done made both changes";
+    int index = 0;
+    EXPECT_EQ(user.FindById(fouledId, index)->MatchState(), kOnBenchState);
+    EXPECT_EQ(user.FindById(hurtId, index)->MatchState(), kOnBenchState);
+    EXPECT_EQ(user.FindById(forFouled, index)->MatchState(), kOnCourtState);
+    EXPECT_TRUE(u.r.centre->Running());
 }
 
 // A whole watched match left alone ends, nobody of the user's runs himself empty, and each side's
