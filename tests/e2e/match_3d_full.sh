@@ -20,11 +20,11 @@ set -euo pipefail
 # The window, the game and the helpers every session uses.
 source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
 begin_session "$1" "$2" compare convert
-# The quick clock: a match second every 1/96 of a wall second (half a minute for the match's 48),
+# The quick clock: a match second every 1/144 of a wall second (20 seconds for the match's 48),
 # however slowly the frames are drawn (a frame plays as many steps as its time owes). The result does
 # not hang on it: the match plays the same steps at any pace, and every answer the session gives
 # waits on a paused match.
-export FB_MATCH_CLOCK_SCALE="${FB_MATCH_CLOCK_SCALE:-96}"
+export FB_MATCH_CLOCK_SCALE="${FB_MATCH_CLOCK_SCALE:-144}"
 hands_off="${FB_HANDS_OFF:-}"
 [ -n "$hands_off" ] || export FB_MATCH_FOUL_TROUBLE=1
 
@@ -257,7 +257,7 @@ for step in $(seq 1 900); do
         look_at_cube
         continue
     fi
-    sleep 1
+    sleep 0.5
 done
 [ -n "$over" ] || fail "the match did not end"
 [ -f "$out/02-score.png" ] || fail "the score never changed"
