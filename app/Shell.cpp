@@ -6,6 +6,9 @@
 #include "engine/Music.h"
 #include "engine/Sound.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 bool CShellServices::StartWorker(std::function<void()> work) {
     if (m_app)
         return m_app->StartWorker(std::move(work));
@@ -62,6 +65,12 @@ void CShellServices::SetMatchPace(bool paused, bool fast) {
         m_app->matchPaused = paused ? 1 : 0;
         m_app->fastMode = fast ? 1 : 0;
     }
+}
+
+int CShellServices::MatchClockScale() const {
+    const char* scaleText = std::getenv("FB_MATCH_CLOCK_SCALE");
+    const int scale = scaleText ? std::atoi(scaleText) : 1;
+    return std::clamp(scale, 1, 100);
 }
 
 void CShellServices::SetMatchRunning(bool on) {

@@ -28,6 +28,7 @@ public:
     void SetOverlayOpen(Overlay overlay, bool open) override;
     bool IsOverlayOpen(Overlay overlay) const override;
     void SetMatchPace(bool paused, bool fast) override;
+    int MatchClockScale() const override;
     void SetMatchRunning(bool on) override;
     void RefreshAllScreens() override;
     void ApplySoundOptions() override;

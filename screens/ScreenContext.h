@@ -73,6 +73,10 @@ public:
     virtual bool IsOverlayOpen(Overlay /*overlay*/) const { return false; }
     // The running match's pace for the frame step: no step while paused, a double one when fast.
     virtual void SetMatchPace(bool /*paused*/, bool /*fast*/) {}
+    // How many times its own pace the watched flat-court match plays: 1 in the game; the scripted
+    // window sessions watch a whole match in a minute or two (FB_MATCH_CLOCK_SCALE, as the 3D
+    // display's clock).
+    virtual int MatchClockScale() const { return 1; }
     // Whether a match of the user's club is under way (its view is what the frame shows).
     virtual void SetMatchRunning(bool /*on*/) {}
     // Every screen refills itself from the session (only while a career is open).

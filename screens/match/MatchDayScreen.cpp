@@ -345,7 +345,7 @@ void CMatchDayScreen::SetButtonsForPlay(bool fast) {
                       true);
     m_started = true;
     if (CMatch2D* match = Match()) {
-        match->ticksPerFrame = fast ? kFastTicks : kPlayTicks;
+        match->ticksPerFrame = (fast ? kFastTicks : kPlayTicks) * m_ctx.Shell().MatchClockScale();
         match->paused = 0;
         match->running = 1;
     }

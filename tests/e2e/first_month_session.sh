@@ -1,87 +1,41 @@
 #!/usr/bin/env bash
-# A league season's first weeks in a real window under Xvfb: a new career's first match watched on
-# the drawn court (fast play to the end), the view switched to 3D on the tactics screen and the
-# second match played in the arena on the quick clock (nobody rested by the manager), then the day panel's leaders, the club
-# overview, the statistics, the player comparison and the indicators are opened, and the career is
-# saved. The saved career is then read by the probe through the same screens and every figure is
-# held against the saved match records. Screenshots are left in the artefact folder.
+# A league season's first weeks in a real window under Xvfb: a career whose first match was played
+# at once (the probe plays the first match day in the session's copy) is loaded, the view switched
+# to 3D on the tactics screen and the second match played in the arena on the quick clock (nobody
+# rested by the manager), then the day panel's leaders, the club overview, the statistics, the
+# player comparison and the indicators are opened, and the career is saved. The saved career is
+# then read by the probe through the same screens and every figure is held against the saved match
+# records. The first match watched on the drawn court is first_month_2d_session.sh's, run beside
+# this one. Screenshots are left in the artefact folder.
 #   first_month_session.sh <game folder> <artefact folder>
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/first_month_checks.sh"
 begin_session "$1" "$2" compare perl
-export FB_MATCH_CLOCK_SCALE="${FB_MATCH_CLOCK_SCALE:-48}"
+# The arena's quick clock: the match's 48 minutes in 20 seconds of wall time.
+export FB_MATCH_CLOCK_SCALE="${FB_MATCH_CLOCK_SCALE:-144}"
 records="$(dirname "${BASH_SOURCE[0]}")/records.pl"
 
 set_option Enable3DSimulation 0
 set_option EnableFastSimulation 0
 
-caption='#243A58' # window captions
 screen_area=820x680+196+76
 
-# What the match screens show, on the screen's own pixels: the must-leave message (400x170 at
-# 312,300), the quarter break (400x200 at 312,284) and the tactics window (828x688 at 188,72), each
-# by the right end of its caption bar; both views open the same windows at the same places.
-popup_open() { shows_colour "$1" 180x18+522+303 "$caption" 2800 2; }
-break_open() { shows_colour "$1" 180x14+522+288 "$caption" 2200 2; }
-tactics_open() { shows_colour "$1" 280x16+720+78 "$caption" 3800 2; }
-# The tactics window's lists (five on court from y 336, the bench from y 480, 22 pixels a row): a
-# name drawn red belongs to a player who is hurt or fouled out.
-red_name() { shows_colour "$1" 170x16+206+$2 '#FF0000' 40 15; }
-# Each player on court listed in red goes off for the first bench player who may play; a swap the
-# window refuses while a change is under way leaves its message, which is closed.
-change_unfit() {
-    local row bench
-    for row in 0 1 2 3 4; do
-        shot swap
-        red_name swap $((329 + 22 * row)) || continue
-        for bench in 0 1 2 3 4 5 6; do
-            red_name swap $((473 + 22 * bench)) && continue
-            press 300 $((336 + 22 * row))
-            press 300 $((480 + 22 * bench))
-            press 294 704 # Swap players
-            sleep 0.5
-            shot swap
-            popup_open swap && press 512 439 && sleep 0.5
-            break
-        done
-    done
-}
-
-# ---- The first match day: the match centre, fast play to the end ----
-new_career 362 "Sam Okafor" # the fourth club of the list
-click 90 608                # Continue to the first match day
-expect_after 60 05-career-frame 01-match-centre "the match centre did not open" 320x620+352+100 20000
+# ---- The first match day, played at once: the fourth club of the list, saved as "Probe" ----
+(cd "$work" && ./probe --data . --seed 1 --set EnableFastSimulation=1 --new-career 3 --continue \
+    --save Probe >"$out/first-day.txt" 2>&1) ||
+    fail "the probe could not play the first match day ($(tail -n 1 "$out/first-day.txt"))"
+start_game
 settle 30
-shot 01-match-centre
-over=""
-for step in $(seq 1 600); do
-    shot look
-    if popup_open look; then
-        [ -f "$out/02-must-leave-2d.png" ] || cp "$out/look.png" "$out/02-must-leave-2d.png"
-        press 512 439 # OK of a must-leave message
-        sleep 0.5
-        continue
-    fi
-    if tactics_open look; then
-        change_unfit
-        press 606 704 # Done
-        sleep 0.5
-        continue
-    fi
-    # The finish button lights up once the match is over.
-    if [ "$(differs 01-match-centre look 300x26+26+180)" -gt 300 ]; then
-        over=1
-        break
-    fi
-    press 512 450 # "Back to the game" of a quarter break (a plain click on the court otherwise)
-    press 174 116 # Fast
-    xdotool mousemove --sync $((left + 900)) $((top + 20))
-    sleep 1
-done
-[ -n "$over" ] || fail "the flat-court match did not end"
-cp "$out/look.png" "$out/03-match-centre-over.png"
-click 176 193 # Finish
-expect_after 30 03-match-centre-over 04-after-2d "Finish did not leave the match centre" "$screen_area" 20000
+xdotool key --window "$window" Escape
+expect 60 01-main-menu "the main menu did not open" main_menu
+settle 30
+shot 01-main-menu
+click 512 445 # Load career
+expect 30 02-saved-careers "the saved career is not listed" shows_colour 740x30+140+285 '#85613F' 5000
+click 812 702 # Load
+expect 60 03-career-loaded "the saved career did not open" changed_since 02-saved-careers 170x680+10+80 50000
+settle 30
 
 # ---- The view switched to 3D on the tactics screen ----
 click 90 161 # Tactics
@@ -121,7 +75,7 @@ for step in $(seq 1 900); do
         play
         continue
     fi
-    sleep 1
+    sleep 0.5
 done
 [ -n "$over" ] || fail "the 3D match did not end"
 wait_for_text "recorded" "$work/log.txt" 30 || fail "the 3D match was not recorded"
@@ -134,7 +88,6 @@ open() {
     click "$1" "$2"
     # The pointer rests off the screen's figures, so no tooltip covers them in the shot.
     xdotool mousemove --sync $((left + 760)) $((top + 62))
-    settle 5
     expect 30 "$3" "the $4 did not open" changed_since "$last" "$screen_area" 5000
     last=$3
 }
@@ -151,32 +104,18 @@ wait "$game_pid" 2>/dev/null || true
 game_pid=""
 
 # ---- The saved career through the same screens, held against its records ----
-folder=$(cut -d'|' -f2 <(grep "Sam Okafor" "$work/data/profiles/profilelist.dat") | head -1)
-[ -n "$folder" ] || fail "the saved career is not listed"
-saved="$work/data/profiles/$folder"
+saved_career Probe
 perl "$records" "$saved" "$saved/MainData" >"$out/records.txt" || fail "the saved records could not be read"
-(cd "$work" && ./probe --data . --load "Sam Okafor" --dump-date --open ID_CLUBOVERVIEW --dump ID_OV_LEADERS \
+(cd "$work" && ./probe --data . --load Probe --dump-date --open ID_CLUBOVERVIEW --dump ID_OV_LEADERS \
     --open ID_STATISTICS --dump ID_ST_PLAYERS --open ID_STATSCOMPARE --select ID_SC_LEFT_CATEGORY 1 \
     --dump ID_SC_LEFT_GRID --open ID_INDICATORS --dump ID_INDICATORS >"$out/screens.txt" 2>&1) ||
     fail "the probe could not read the saved career ($(tail -n 1 "$out/screens.txt"))"
 perl "$records" "$saved" >"$out/squad.txt" || fail "the squad's records could not be read"
 grep -Eq '^[^|]*[|]2[|]' "$out/squad.txt" || fail "no player of the squad has the two matches in his records"
-# Each of the two matches gave the squad 5 x 48 minutes on court (more after an overtime).
-perl -e 'local $/; open(my $f, "<:raw", $ARGV[0]) or die; my $b = <$f>; my %s;
-    for my $r (0 .. unpack("l<", $b) - 1) { my @f = unpack("l<30", substr($b, 4 + 120 * $r, 120));
-        $s{sprintf("%04d-%02d-%02d", @f[1 .. 3])} += $f[4] }
-    print "$_ $s{$_}\n" for sort keys %s' "$saved/playerstatlist.dat" >"$out/minutes.txt"
-[ "$(wc -l <"$out/minutes.txt")" -eq 2 ] || fail "the squad's records hold $(wc -l <"$out/minutes.txt") match days, not 2"
-while read -r day seconds; do
-    [ "$seconds" -ge 14300 ] && [ "$seconds" -le 21000 ] ||
-        fail "the squad's records give $seconds seconds on court on $day, not five players' 48 minutes"
-done <"$out/minutes.txt"
-# The squad is never rested here, so many leave the court worn out; only the few hurt in a ball
-# contest are booked out (a worn-out player once was, for ten days).
-hurt=$(perl -e 'local $/; open(my $f, "<:raw", $ARGV[0]) or die; my $b = <$f>; my $n = 0;
-    for my $r (0 .. unpack("l<", $b) - 1) { $n++ if unpack("l<", substr($b, 4 + 120 * $r + 24, 4)) }
-    print $n' "$saved/playerstatlist.dat")
-[ "$hurt" -le 3 ] || fail "$hurt of the squad's match records say hurt: worn-out players are booked out"
+# Each of the two matches gave the squad 5 x 48 minutes on court (more after an overtime), and only
+# the few hurt in a ball contest are booked out.
+squad_minutes "$saved" 2
+few_hurt "$saved"
 # rows <grid id>: the grid's rows from the probe's dump, cells split by '|' without their quotes.
 rows() {
     sed -n "/ $1 Grid/,/^[0-9]/p" "$out/screens.txt" | grep '^ *row ' |

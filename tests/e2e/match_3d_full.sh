@@ -20,10 +20,11 @@ set -euo pipefail
 # The window, the game and the helpers every session uses.
 source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
 begin_session "$1" "$2" compare convert
-# The quick clock: a match second every 1/48 of a wall second, however slowly the frames are drawn
-# (a frame plays as many steps as its time owes). The result does not hang on it: the match plays
-# the same steps at any pace, and every answer the session gives waits on a paused match.
-export FB_MATCH_CLOCK_SCALE="${FB_MATCH_CLOCK_SCALE:-48}"
+# The quick clock: a match second every 1/144 of a wall second (20 seconds for the match's 48),
+# however slowly the frames are drawn (a frame plays as many steps as its time owes). The result does
+# not hang on it: the match plays the same steps at any pace, and every answer the session gives
+# waits on a paused match.
+export FB_MATCH_CLOCK_SCALE="${FB_MATCH_CLOCK_SCALE:-144}"
 hands_off="${FB_HANDS_OFF:-}"
 [ -n "$hands_off" ] || export FB_MATCH_FOUL_TROUBLE=1
 
@@ -56,17 +57,6 @@ red_court_row() {
 court_fit() { ! red_court_row "$1" >/dev/null; }
 # The court row $2 lists a player who may play.
 row_fit() { ! red_name "$1" $((329 + 22 * $2)); }
-# wait_until <seconds> <shot> <check>: as expect, but a check still failing at the end is the
-# caller's to judge.
-wait_until() {
-    local deadline=$((SECONDS + $1))
-    while :; do
-        shot "$2"
-        "$3" "$2" && return 0
-        [ "$SECONDS" -ge "$deadline" ] && return 1
-        sleep 0.5
-    done
-}
 # The first bench row (from y 480) whose player may come on.
 fit_bench_row() {
     local row
@@ -85,16 +75,29 @@ red_bench_row() {
 }
 # Stamina is drawn green from 60 up: the tired show yellow or red.
 fresh() { shows_colour "$1" 50x16+$2+$3 '#00FF00' 10 15; }
-# A swap made while another change is under way: the message that says so stands in front of the
-# tactics window until OK closes it. True when it came.
-swap_refused() {
-    wait_until 3 "$1" popup_open || return 1
-    [ -f "$out/05-swap-must-wait.png" ] || cp "$out/$1.png" "$out/05-swap-must-wait.png"
-    tactics_open "$1" || fail "the refused swap's message stands without the tactics window (see $out/$1.png)"
-    press 512 439 # OK
-    expect 15 "$1" "the refused swap's message did not close" popup_closed
-    return 0
+# after_swap <seconds> <shot> <check> [its arguments after the shot]: what the window answered to
+# Swap players. The lists show a change at once (the check passes: 0); a swap made while another
+# change is under way is refused instead with a message in front of the tactics window, which OK
+# closes (1); nothing within the seconds given is 2.
+after_swap() {
+    local deadline=$((SECONDS + $1)) name=$2 check=$3
+    shift 3
+    while :; do
+        shot "$name"
+        if popup_open "$name"; then
+            [ -f "$out/05-swap-must-wait.png" ] || cp "$out/$name.png" "$out/05-swap-must-wait.png"
+            tactics_open "$name" || fail "the refused swap's message stands without the tactics window (see $out/$name.png)"
+            press 512 439 # OK
+            expect 15 "$name" "the refused swap's message did not close" popup_closed
+            return 1
+        fi
+        "$check" "$name" "$@" && return 0
+        [ "$SECONDS" -ge "$deadline" ] && return 2
+        sleep 0.25
+    done
 }
+# The court row $2 lists a fresh player.
+row_fresh() { fresh "$1" 510 $((329 + 22 * $2)); }
 # A user rests his tired players as the computer does its own: in the tactics window each tired
 # player on court is swapped for the first fresh bench player; the lists show each change at once.
 rest_tired() {
@@ -110,14 +113,9 @@ rest_tired() {
                 press 294 704 # Swap players
                 # While the computer's own change is under way the swap is refused with a message:
                 # the player reads it and the match goes on without the change.
-                if swap_refused rest; then
-                    return 0
-                fi
-                local deadline=$((SECONDS + 5))
-                until fresh rest 510 $((329 + 22 * row)) || [ "$SECONDS" -ge "$deadline" ]; do
-                    sleep 0.5
-                    shot rest
-                done
+                local answer=0
+                after_swap 5 rest row_fresh "$row" || answer=$?
+                [ "$answer" -eq 1 ] && return 0
                 break
             fi
         done
@@ -193,7 +191,9 @@ for step in $(seq 1 900); do
             press 294 704 # Swap players
             # A change of the other side's under way takes no swap: the message says so, the window
             # lets the match go on, and the rules ask again once that change is done.
-            if ! swap_refused swapped && wait_until 15 swapped court_fit; then
+            answer=0
+            after_swap 15 swapped court_fit || answer=$?
+            if [ "$answer" -eq 0 ]; then
                 [ -f "$out/05-swapped.png" ] || cp "$out/swapped.png" "$out/05-swapped.png"
                 deferred=0
             else
@@ -239,8 +239,10 @@ for step in $(seq 1 900); do
             press 300 $((336 + 22 * row))
             press 300 $((480 + 22 * bench))
             press 294 704 # Swap players
-            swap_refused swapped && break
-            expect 15 swapped "the hurt player was not changed at the break" row_fit "$row"
+            answer=0
+            after_swap 15 swapped row_fit "$row" || answer=$?
+            [ "$answer" -eq 1 ] && break
+            [ "$answer" -eq 0 ] || fail "the hurt player was not changed at the break (see $out/swapped.png)"
             shot look
         done
         xdotool key --window "$window" Escape
@@ -255,7 +257,7 @@ for step in $(seq 1 900); do
         look_at_cube
         continue
     fi
-    sleep 1
+    sleep 0.5
 done
 [ -n "$over" ] || fail "the match did not end"
 [ -f "$out/02-score.png" ] || fail "the score never changed"

@@ -168,9 +168,20 @@ start_game() {
     left=$X
     top=$Y
 }
+# pointer_to <x> <y>: moves the pointer to a point of the game's window and waits until it is there.
+# xdotool's --sync waits for the pointer to move, so a pointer already there (a second Continue)
+# would wait about fifteen seconds for a move that never comes.
+pointer_to() {
+    local x=$((left + $1)) y=$((top + $2)) at
+    at=$(xdotool getmouselocation 2>/dev/null | sed -E 's/^x:([0-9]+) y:([0-9]+).*/\1 \2/')
+    [ "$at" = "$x $y" ] || xdotool mousemove --sync "$x" "$y"
+}
 # press <x> <y>: clicks a point of the game's window and goes on at once (the 3D match never
 # settles).
-press() { xdotool mousemove --sync $((left + $1)) $((top + $2)) click 1; }
+press() {
+    pointer_to "$1" "$2"
+    xdotool click 1
+}
 # match_hud_up <shot>: the 3D match display's top bar, with its orange edge, is up.
 match_hud_up() { shows_colour "$1" 1024x40+0+0 '#F0781E' 800 10; }
 # click <x> <y> [settle seconds]: clicks a point of the game's window, waits up to 15 seconds for
@@ -178,7 +189,7 @@ match_hud_up() { shows_colour "$1" 1024x40+0+0 '#F0781E' 800 10; }
 # blinking caret never lets it). The pointer is let rest first so the hover look (and a tooltip)
 # are part of the "before", not taken for the answer.
 click() {
-    xdotool mousemove --sync $((left + $1)) $((top + $2))
+    pointer_to "$1" "$2"
     settle 5
     local before
     before=$(look)

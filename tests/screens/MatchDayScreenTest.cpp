@@ -253,6 +253,18 @@ TEST(MatchDayCourt, PlayPauseAndTheTipOffLine) {
     EXPECT_EQ(r.centre->CommentaryCount(), 2);
 }
 
+// The scripted window sessions watch a whole match in a minute or two: the shell's clock scale
+// multiplies both speeds (the match itself stops a frame's run at every break or message).
+TEST(MatchDayCourt, TheShellsClockScaleMultipliesBothSpeeds) {
+    CentreRig r;
+    r.rig.shell.clockScale = 4;
+    r.Setup(false);
+    r.Click(ID_CENTRE_PLAY);
+    EXPECT_EQ(r.match.ticksPerFrame, 4 * CMatchDayScreen::kPlayTicks);
+    r.Click(ID_CENTRE_FAST);
+    EXPECT_EQ(r.match.ticksPerFrame, 4 * CMatchDayScreen::kFastTicks);
+}
+
 TEST(MatchDayCourt, TimeOutsStopAtSevenButTheTacticsWindowAlwaysTakesItsMessages) {
     CentreRig r;
     r.Setup(false);

@@ -70,6 +70,7 @@ public:
         fast = f;
     }
     void SetMatchRunning(bool on) override { matchRunning = on; }
+    int MatchClockScale() const override { return clockScale; }
     void RefreshAllScreens() override {}
     void ApplySoundOptions() override {}
     void RequestQuit() override {}
@@ -78,6 +79,7 @@ public:
     bool paused = false;
     bool fast = false;
     bool matchRunning = true;
+    int clockScale = 1;
 };
 
 struct ScreenKit {
