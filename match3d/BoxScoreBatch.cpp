@@ -100,6 +100,7 @@ void Match3DBox::Add(const Match3DBox& o) {
     starterSeconds += o.starterSeconds;
     starters += o.starters;
     startersInBand += o.startersInBand;
+    startersUnder += o.startersUnder;
     finalFive += o.finalFive;
     offPosition += o.offPosition;
     guardCentreSwaps += o.guardCentreSwaps;
@@ -198,6 +199,7 @@ Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool model
         box.starterSeconds += p->secondsOnCourt;
         ++box.starters;
         box.startersInBand += p->secondsOnCourt >= 24 * 60 && p->secondsOnCourt <= 38 * 60 ? 1 : 0;
+        box.startersUnder += p->secondsOnCourt < 24 * 60 ? 1 : 0;
     }
     const int periods = std::max(played, CMatchClock::kQuarters);
     homeBox.periodSeconds = awayBox.periodSeconds =
@@ -370,7 +372,7 @@ void PrintMatch3DTimeRow(const char* label, const Match3DBatchFigures& f, bool w
 
 void PrintMatch3DChangesHeader() {
     std::printf("| batch | side | fouled out a match | final five off position | PG/C swapped | starters in "
-                "24-38 min | changes a match | exhausted a match | hurt a match |\n");
+                "24-38 min (under) | changes a match | exhausted a match | hurt a match |\n");
     std::printf("|---|---|---|---|---|---|---|---|---|\n");
 }
 
@@ -384,6 +386,7 @@ Match3DBox Minus(const Match3DBox& a, const Match3DBox& b) {
     d.guardCentreSwaps = a.guardCentreSwaps - b.guardCentreSwaps;
     d.starters = a.starters - b.starters;
     d.startersInBand = a.startersInBand - b.startersInBand;
+    d.startersUnder = a.startersUnder - b.startersUnder;
     d.substitutions = a.substitutions - b.substitutions;
     d.exhausted = a.exhausted - b.exhausted;
     d.injuries = a.injuries - b.injuries;
@@ -393,10 +396,10 @@ Match3DBox Minus(const Match3DBox& a, const Match3DBox& b) {
 void PrintChangesRow(const char* label, const char* side, const Match3DBox& b, double sides) {
     auto pct = [](int part, int whole) { return whole > 0 ? 100.0 * part / whole : 0.0; };
     auto each = [sides](int value) { return sides > 0 ? value / sides : 0.0; };
-    std::printf("| %s | %s | %.2f | %.1f %% | %d | %.0f %% | %.1f | %.2f | %.2f |\n", label, side,
+    std::printf("| %s | %s | %.2f | %.1f %% | %d | %.0f %% (%.0f %%) | %.1f | %.2f | %.2f |\n", label, side,
                 each(b.foulLimits), pct(b.offPosition, b.finalFive), b.guardCentreSwaps,
-                pct(b.startersInBand, b.starters), each(b.substitutions), each(b.exhausted),
-                each(b.injuries));
+                pct(b.startersInBand, b.starters), pct(b.startersUnder, b.starters), each(b.substitutions),
+                each(b.exhausted), each(b.injuries));
 }
 
 } // namespace

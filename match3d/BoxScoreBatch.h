@@ -27,6 +27,7 @@ struct Match3DBox {
     int starterSeconds = 0; // the five who started: their seconds on court
     int starters = 0;
     int startersInBand = 0; // of them, those who played 24-38 minutes
+    int startersUnder = 0;  // and those who played under 24
     // The five on court at the final whistle: how many, how many of them play a role more than a
     // position from their own, and how many a point guard at centre or a centre at point guard.
     int finalFive = 0;
