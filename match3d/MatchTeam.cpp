@@ -208,6 +208,19 @@ bool CMatchTeam::InFoulTrouble(const CCourtPlayer& player) const {
     return player.personalFouls >= FoulTroubleAt(quarter);
 }
 
+bool CMatchTeam::RestForFouls(const CCourtPlayer& player) const {
+    if (!InFoulTrouble(player)) {
+        return false;
+    }
+    // Not for a guard at centre: a coach keeps a player in foul trouble on rather than play a
+    // substitute more than a position from his place, and sits him once one is fit.
+    int index = 0;
+    const int in = PickSubstitute(player.playerId);
+    const CCourtPlayer* incoming = in >= 0 ? FindById(in, index) : nullptr;
+    const int distance = incoming != nullptr ? PositionDistance(player.playsAt, incoming->playsAt) : 0;
+    return distance <= 2 || distance == kFarPosition;
+}
+
 int CMatchTeam::PickPlayerToRest() const {
     for (int i = 0; i < OnCourtCount(); ++i) {
         const CCourtPlayer* player = GetPlayer(i);
@@ -217,7 +230,7 @@ int CMatchTeam::PickPlayerToRest() const {
         // A fouled-out player must go too, or his every foul would pause the match again; one in foul
         // trouble is rested before he fouls out, as on the flat court.
         if ((player->stamina < kRestBelow && player->matchState == kMatchStateOnCourt) ||
-            player->injured == 1 || InFoulTrouble(*player)) {
+            player->injured == 1 || RestForFouls(*player)) {
             return player->playerId;
         }
     }
@@ -231,7 +244,7 @@ int CMatchTeam::PickUserPlayerToRest() const {
             player->matchState != kMatchStateOnCourt || player->inSubstitution != 0) {
             continue;
         }
-        if (player->stamina < kRestBelow || InFoulTrouble(*player)) {
+        if (player->stamina < kRestBelow || RestForFouls(*player)) {
             return player->playerId;
         }
     }

@@ -61,6 +61,9 @@ public:
     // sixth and comes back when the next quarter allows his count.
     static int FoulTroubleAt(int quarter);
     bool InFoulTrouble(const CCourtPlayer& player) const;
+    // In foul trouble and a fit substitute no more than a position from his own is there (or none
+    // at all, which starts no change anyway).
+    bool RestForFouls(const CCourtPlayer& player) const;
     // Someone on the bench who may come on (not hurt, not fouled out), tired or not, and not
     // already named to come on for another player in a change not yet carried out.
     bool HasFitSubstitute() const;

@@ -1563,6 +1563,27 @@ TEST_F(UserSide, APlayerInFoulTroubleIsRestedAndComesBackWhenTheQuarterAllows) {
     EXPECT_EQ(m.homeTeam->PickStarterToReturn(), -1) << "three in the second quarter is trouble again";
 }
 
+// A player in foul trouble sits for a substitute of his position or the next, not for a guard at
+// centre: the centre plays on with his fouls until a big man is fit, on either side.
+TEST_F(UserSide, FoulTroubleSitsAPlayerOnlyForASubstituteNearHisPosition) {
+    for (CMatchTeam* team : {m.homeTeam, m.awayTeam}) {
+        for (int i = 0; i < team->GetCount(); ++i) {
+            CCourtPlayer& p = *team->GetPlayer(i);
+            p.playsAt = p.positionId = i == 0 ? kPositionCentre : kPositionPointGuard;
+        }
+        team->GetPlayer(0)->personalFouls = 2;
+    }
+    EXPECT_EQ(m.homeTeam->PickUserPlayerToRest(), -1);
+    EXPECT_EQ(m.awayTeam->PickPlayerToRest(), -1);
+    Home(0).stamina = 30.0f; // tired: any fit substitute rather than exhaustion
+    EXPECT_EQ(m.homeTeam->PickUserPlayerToRest(), Home(0).playerId);
+    Home(0).stamina = 100.0f;
+    for (CMatchTeam* team : {m.homeTeam, m.awayTeam})
+        team->GetPlayer(9)->playsAt = kPositionPowerForward;
+    EXPECT_EQ(m.homeTeam->PickUserPlayerToRest(), Home(0).playerId);
+    EXPECT_EQ(m.awayTeam->PickPlayerToRest(), Away(0).playerId);
+}
+
 // Told of every player who must leave, once, whatever is under way: a sixth foul on the way to the
 // bench in a change once took him off unannounced, and the tick said nothing during the change.
 TEST_F(UserSide, ASixthFoulDuringAChangeUnderWayIsAnnounced) {
