@@ -201,6 +201,11 @@ int main(int argc, char** argv) {
     for (const auto& [label, f] : rows)
         PrintMatch3DTimeRow(label.c_str(), f, watched);
     PrintMatch3DTimeRow("all", all, watched);
+    std::printf("\n");
+    PrintMatch3DChangesHeader();
+    for (const auto& [label, f] : rows)
+        PrintMatch3DChangesRows(label.c_str(), f, watched);
+    PrintMatch3DChangesRows("all", all, watched);
     std::printf("\nlongest possession without a shot %.0f s, longest change under way %.0f s (match time)\n",
                 all.total.longestPossession, all.total.longestChange);
     printUser(matches);

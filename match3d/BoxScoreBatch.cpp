@@ -3,6 +3,7 @@
 
 #include "database/Records.h"
 #include "engine/GameRand.h"
+#include "match/Formation.h"
 #include "match3d/HeadlessMatch.h"
 #include "match3d/Match3D.h"
 #include "match3d/MatchClock.h"
@@ -51,6 +52,17 @@ Match3DBox BoxOf(const CMatchTeam& team) {
         box.badPasses += p->badPasses;
         box.seconds += p->secondsOnCourt;
     }
+    for (int i = 0; i < team.OnCourtCount(); ++i) {
+        const CCourtPlayer* p = team.GetPlayer(i);
+        ++box.finalFive;
+        box.offPosition += OffPosition(p->positionId, p->courtPositionId) ? 1 : 0;
+        const int own = p->positionId;
+        const int role = p->courtPositionId;
+        box.guardCentreSwaps += (own == kPositionPointGuard && role == kPositionCentre) ||
+                                        (own == kPositionCentre && role == kPositionPointGuard)
+                                    ? 1
+                                    : 0;
+    }
     box.substitutions = team.substitutions;
     box.points = 2 * box.twoMade + 3 * box.threesMade + box.freeThrowsMade;
     return box;
@@ -89,6 +101,11 @@ void Match3DBox::Add(const Match3DBox& o) {
     substitutions += o.substitutions;
     starterSeconds += o.starterSeconds;
     starters += o.starters;
+    startersInBand += o.startersInBand;
+    startersUnder += o.startersUnder;
+    finalFive += o.finalFive;
+    offPosition += o.offPosition;
+    guardCentreSwaps += o.guardCentreSwaps;
     seconds += o.seconds;
     periodSeconds += o.periodSeconds;
 }
@@ -183,6 +200,8 @@ Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool model
         Match3DBox& box = p->side == 0 ? homeBox : awayBox;
         box.starterSeconds += p->secondsOnCourt;
         ++box.starters;
+        box.startersInBand += p->secondsOnCourt >= 24 * 60 && p->secondsOnCourt <= 38 * 60 ? 1 : 0;
+        box.startersUnder += p->secondsOnCourt < 24 * 60 ? 1 : 0;
     }
     const int periods = std::max(played, CMatchClock::kQuarters);
     homeBox.periodSeconds = awayBox.periodSeconds =
@@ -206,6 +225,12 @@ size_t BatchOpponent(size_t index, size_t clubs) {
     if (clubs < 2)
         return 0;
     return (index + 1 + (index / clubs) % (clubs - 1)) % clubs;
+}
+
+bool OffPosition(int ownPosition, int role) {
+    // Two half steps make a position: a small forward at power forward is one position over.
+    const int distance = PositionDistance(ownPosition, role);
+    return distance > 2 && distance != kFarPosition;
 }
 
 Match3DBatchFigures PlayMatch3DBatch(const std::vector<CTeam*>& clubs, int count, unsigned seed, bool models,
@@ -345,4 +370,47 @@ void PrintMatch3DTimeRow(const char* label, const Match3DBatchFigures& f, bool w
                     minutes(u.starterSeconds, u.starters), static_cast<double>(u.injuries) / matches);
     else
         std::printf(" - | - | - |\n");
+}
+
+void PrintMatch3DChangesHeader() {
+    std::printf("| batch | side | fouled out a match | final five off position | PG/C swapped | starters in "
+                "24-38 min (under) | changes a match | exhausted a match | hurt a match |\n");
+    std::printf("|---|---|---|---|---|---|---|---|---|\n");
+}
+
+namespace {
+
+Match3DBox Minus(const Match3DBox& a, const Match3DBox& b) {
+    Match3DBox d;
+    d.foulLimits = a.foulLimits - b.foulLimits;
+    d.finalFive = a.finalFive - b.finalFive;
+    d.offPosition = a.offPosition - b.offPosition;
+    d.guardCentreSwaps = a.guardCentreSwaps - b.guardCentreSwaps;
+    d.starters = a.starters - b.starters;
+    d.startersInBand = a.startersInBand - b.startersInBand;
+    d.startersUnder = a.startersUnder - b.startersUnder;
+    d.substitutions = a.substitutions - b.substitutions;
+    d.exhausted = a.exhausted - b.exhausted;
+    d.injuries = a.injuries - b.injuries;
+    return d;
+}
+
+void PrintChangesRow(const char* label, const char* side, const Match3DBox& b, double sides) {
+    auto pct = [](int part, int whole) { return whole > 0 ? 100.0 * part / whole : 0.0; };
+    auto each = [sides](int value) { return sides > 0 ? value / sides : 0.0; };
+    std::printf("| %s | %s | %.2f | %.1f %% | %d | %.0f %% (%.0f %%) | %.1f | %.2f | %.2f |\n", label, side,
+                each(b.foulLimits), pct(b.offPosition, b.finalFive), b.guardCentreSwaps,
+                pct(b.startersInBand, b.starters), pct(b.startersUnder, b.starters), each(b.substitutions),
+                each(b.exhausted), each(b.injuries));
+}
+
+} // namespace
+
+void PrintMatch3DChangesRows(const char* label, const Match3DBatchFigures& f, bool watched) {
+    if (!watched) {
+        PrintChangesRow(label, "either", f.total, 2.0 * f.matches);
+        return;
+    }
+    PrintChangesRow(label, "user", f.userTotal, f.matches);
+    PrintChangesRow(label, "computer", Minus(f.total, f.userTotal), f.matches);
 }

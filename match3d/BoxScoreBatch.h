@@ -27,6 +27,13 @@ struct Match3DBox {
     int substitutions = 0;
     int starterSeconds = 0; // the five who started: their seconds on court
     int starters = 0;
+    int startersInBand = 0; // of them, those who played 24-38 minutes
+    int startersUnder = 0;  // and those who played under 24
+    // The five on court at the final whistle: how many, how many of them play a role more than a
+    // position from their own, and how many a point guard at centre or a centre at point guard.
+    int finalFive = 0;
+    int offPosition = 0;
+    int guardCentreSwaps = 0;
     int seconds = 0;       // every player's seconds on court
     int periodSeconds = 0; // the match's length on the game clock (a side's five play it)
     int shotClockViolations = 0;
@@ -123,3 +130,10 @@ void PrintMatch3DRow(const char* label, const Match3DBatchFigures& figures);
 // minutes against the match's length, players hurt a side; the user's sides apart in a watched batch.
 void PrintMatch3DTimeHeader();
 void PrintMatch3DTimeRow(const char* label, const Match3DBatchFigures& figures, bool watched);
+// The coach's changes a side: players fouled out a match, the final five off their own position,
+// starters within 24-38 minutes, changes, the exhausted and hurt; the user's and the computer's
+// sides apart in a watched batch.
+void PrintMatch3DChangesHeader();
+void PrintMatch3DChangesRows(const char* label, const Match3DBatchFigures& figures, bool watched);
+// A player's own position against the role he fills: more than a whole position apart.
+bool OffPosition(int ownPosition, int role);

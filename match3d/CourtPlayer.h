@@ -291,6 +291,7 @@ public:
     // such a starter goes back on once rested, as a basketball coach plays his five.
     uint8_t starter = 0;
     uint8_t rested = 0;
+    uint8_t leaveAnnounced = 0;          // the user was told he must leave (hurt or fouled out)
     CCourtPlayer* replacement = nullptr; // bench player due to replace him
     int32_t passScore = 0;
     uint8_t chasingBall = 0;

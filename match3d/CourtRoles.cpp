@@ -13,29 +13,6 @@ namespace {
 constexpr int32_t kRoles[kFormationSpots] = {kPositionCentre, kPositionPowerForward, kPositionSmallForward,
                                              kPositionPointGuard, kPositionShootingGuard};
 
-// Where a position stands from the ball handler to the basket, in half steps: a guard sits between
-// the two guard roles, a forward between the two forward roles. -1 for no known position.
-int Place(int32_t position) {
-    switch (position) {
-    case kPositionPointGuard:
-        return 0;
-    case kPositionGuard:
-        return 1;
-    case kPositionShootingGuard:
-        return 2;
-    case kPositionSmallForward:
-        return 4;
-    case kPositionForward:
-        return 5;
-    case kPositionPowerForward:
-        return 6;
-    case kPositionCentre:
-        return 8;
-    default:
-        return -1;
-    }
-}
-
 // The spots a role brings with it.
 struct RoleSpots {
     Vec3 homeSpot;
@@ -65,8 +42,8 @@ void TakeSpots(CCourtPlayer& p, const RoleSpots& s) {
 } // namespace
 
 int RoleMisfit(int32_t position, int32_t role) {
-    const int a = Place(position);
-    const int b = Place(role);
+    const int a = PositionPlace(position);
+    const int b = PositionPlace(role);
     return a < 0 || b < 0 ? 0 : std::abs(a - b);
 }
 

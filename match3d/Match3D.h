@@ -132,6 +132,9 @@ public:
     void RequestChange(int side, CCourtPlayer* leaving, CCourtPlayer* incoming, CCourtPlayer*& calledOff);
     bool SubstitutionDone();
     bool UserPlayerMustLeave();
+    // Tells the user of every player of his side who must leave (hurt or fouled out), once each,
+    // whatever is under way: one already walking off in a change is told too.
+    void AnnounceMustLeave();
     // The rules stopped the match for a player who must leave (a sixth foul, an injury): every side
     // the computer coaches (both unless userAnswers) sends on a substitute at once. True, and the
     // pause lifted, unless the user's side still has to make its change in the tactics window.

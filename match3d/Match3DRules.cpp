@@ -191,6 +191,7 @@ void CMatch3D::Tick(float dt) {
     }
     homeTeam->RecoverBench();
     awayTeam->RecoverBench();
+    AnnounceMustLeave();
     UpdatePositioningWait(dt);
     if (flags.substitutionPhase) {
         if (positioningTime >= kLongestPositioningWait) {
@@ -371,25 +372,33 @@ bool CMatch3D::UserPlayerMustLeave() {
     if (user == nullptr) {
         return false; // two computer sides: nobody to ask
     }
+    AnnounceMustLeave();
     if (!user->HasFitSubstitute()) {
         return false; // nobody may come on: he stays, as on the computer's side
     }
-    bool result = false;
     for (int i = 0; i < user->OnCourtCount(); ++i) {
-        CCourtPlayer* p = user->GetPlayer(i);
-        const bool mustLeave = p->injured != 0 || p->personalFouls > 5;
-        if (!mustLeave) {
-            continue;
-        }
-        // The user hears of it whichever end his side plays at.
-        if (onMustLeavePopup && !p->inSubstitution) {
-            onMustLeavePopup(CStr(p->name), p->injured != 0);
-        }
-        if (!result && !p->inSubstitution) {
-            result = true;
+        const CCourtPlayer* p = user->GetPlayer(i);
+        if ((p->injured != 0 || p->personalFouls > 5) && !p->inSubstitution) {
+            return true;
         }
     }
-    return result;
+    return false;
+}
+
+void CMatch3D::AnnounceMustLeave() {
+    CMatchTeam* user = homeTeam->isUserTeam == 1 ? homeTeam : awayTeam->isUserTeam == 1 ? awayTeam : nullptr;
+    if (user == nullptr || !onMustLeavePopup) {
+        return;
+    }
+    // The user hears of it whichever end his side plays at, and also of one whose change is
+    // already under way: a sixth foul on his way to the bench once took him off unannounced.
+    for (int i = 0; i < user->OnCourtCount(); ++i) {
+        CCourtPlayer* p = user->GetPlayer(i);
+        if ((p->injured != 0 || p->personalFouls > 5) && p->leaveAnnounced == 0) {
+            p->leaveAnnounced = 1;
+            onMustLeavePopup(CStr(p->name), p->injured != 0);
+        }
+    }
 }
 
 bool CMatch3D::SettleMustLeave(bool userAnswers) {
@@ -412,12 +421,9 @@ bool CMatch3D::SettleMustLeave(bool userAnswers) {
             }
             // The computer sends on its first fit substitute at once; with nobody fit on the bench
             // the player stays (a side never plays four).
-            int substitute = team->PickSubstitute();
-            for (int b = CMatchTeam::kOnCourt; substitute < 0 && b < team->GetCount(); ++b) {
-                const CCourtPlayer* bench = team->GetPlayer(b);
-                if (bench->injured == 0 && bench->personalFouls <= 5) {
-                    substitute = bench->playerId; // a tired one rather than nobody
-                }
+            int substitute = team->PickSubstitute(p->playerId);
+            if (substitute < 0) {
+                substitute = team->PickAnySubstitute(p->playerId); // a tired one rather than nobody
             }
             if (substitute >= 0) {
                 SubstituteOnSide(side, p->playerId, substitute);
@@ -485,7 +491,7 @@ void CMatch3D::UpdateFormationsAndSubs() {
             continue;
         }
         const int outId = computer->PickPlayerToRest();
-        const int inId = computer->PickSubstitute();
+        const int inId = computer->PickSubstitute(outId);
         if (outId < 0 || inId < 0) {
             ReturnRestedStarter(side, calledOff);
             continue;
@@ -504,7 +510,7 @@ void CMatch3D::UpdateFormationsAndSubs() {
 bool CMatch3D::ReturnRestedStarter(int side, CCourtPlayer*& calledOff) {
     CMatchTeam* team = Team(side);
     const int inId = team->PickStarterToReturn();
-    const int outId = inId >= 0 ? team->PickToMakeRoom() : -1;
+    const int outId = inId >= 0 ? team->PickToMakeRoom(inId) : -1;
     int index = 0;
     CCourtPlayer* leaving = outId >= 0 ? team->FindById(outId, index) : nullptr;
     CCourtPlayer* incoming = inId >= 0 ? team->FindById(inId, index) : nullptr;
@@ -536,9 +542,10 @@ void CMatch3D::RestUserSide(int side) {
         flags.calledOffUser != nullptr || playTime - userChangeAt < kUserChangeHold) {
         return;
     }
-    // Only the tired: the hurt and the fouled-out leave through the user's own window.
-    const int outId = user->PickTiredToRest();
-    const int inId = outId >= 0 ? user->PickSubstitute() : -1;
+    // The tired and those in foul trouble, as the computer rests his; the hurt and the fouled-out
+    // leave through the user's own window.
+    const int outId = user->PickUserPlayerToRest();
+    const int inId = outId >= 0 ? user->PickSubstitute(outId) : -1;
     int index = 0;
     CCourtPlayer* leaving = outId >= 0 ? user->FindById(outId, index) : nullptr;
     CCourtPlayer* incoming = inId >= 0 ? user->FindById(inId, index) : nullptr;

@@ -1,6 +1,7 @@
 // CMatchTeam roster ownership and look-ups.
 #include "match3d/MatchTeam.h"
 
+#include "match/Formation.h"
 #include "match/TacticsData.h"
 #include "match3d/MatchContext.h"
 
@@ -194,9 +195,30 @@ void CMatchTeam::Substitute(int outId, int inId) {
     ++substitutions;
 }
 
+int CMatchTeam::FoulTroubleAt(int quarter) {
+    if (quarter <= 1)
+        return 2;
+    if (quarter == 2)
+        return 3;
+    return quarter == 3 ? 4 : 5;
+}
+
 bool CMatchTeam::InFoulTrouble(const CCourtPlayer& player) const {
-    const bool lastQuarter = match != nullptr && match->Flags().quarter >= 4;
-    return player.personalFouls >= kFoulTrouble + (lastQuarter ? 1 : 0);
+    const int quarter = match != nullptr ? match->Flags().quarter : 1;
+    return player.personalFouls >= FoulTroubleAt(quarter);
+}
+
+bool CMatchTeam::RestForFouls(const CCourtPlayer& player) const {
+    if (!InFoulTrouble(player)) {
+        return false;
+    }
+    // Not for a guard at centre: a coach keeps a player in foul trouble on rather than play a
+    // substitute more than a position from his place, and sits him once one is fit.
+    int index = 0;
+    const int in = PickSubstitute(player.playerId);
+    const CCourtPlayer* incoming = in >= 0 ? FindById(in, index) : nullptr;
+    const int distance = incoming != nullptr ? PositionDistance(player.playsAt, incoming->playsAt) : 0;
+    return distance <= 2 || distance == kFarPosition;
 }
 
 int CMatchTeam::PickPlayerToRest() const {
@@ -208,69 +230,108 @@ int CMatchTeam::PickPlayerToRest() const {
         // A fouled-out player must go too, or his every foul would pause the match again; one in foul
         // trouble is rested before he fouls out, as on the flat court.
         if ((player->stamina < kRestBelow && player->matchState == kMatchStateOnCourt) ||
-            player->injured == 1 || InFoulTrouble(*player)) {
+            player->injured == 1 || RestForFouls(*player)) {
             return player->playerId;
         }
     }
     return -1;
 }
 
-int CMatchTeam::PickTiredToRest() const {
+int CMatchTeam::PickUserPlayerToRest() const {
     for (int i = 0; i < OnCourtCount(); ++i) {
         const CCourtPlayer* player = GetPlayer(i);
-        if (player != nullptr && player->injured == 0 && player->stamina < kRestBelow &&
-            player->matchState == kMatchStateOnCourt && player->inSubstitution == 0) {
+        if (player == nullptr || player->injured != 0 || player->personalFouls > 5 ||
+            player->matchState != kMatchStateOnCourt || player->inSubstitution != 0) {
+            continue;
+        }
+        if (player->stamina < kRestBelow || RestForFouls(*player)) {
             return player->playerId;
         }
     }
     return -1;
 }
 
-bool CMatchTeam::HasFitSubstitute() const {
-    // The one a change already waits for cannot also replace a second player: counting him held a
-    // second hurt player's window open with no swap left to make, and the match with it.
-    auto promised = [this](const CCourtPlayer* bench) {
-        for (int i = 0; i < OnCourtCount(); ++i) {
-            const CCourtPlayer* p = GetPlayer(i);
-            if (p != nullptr && p->inSubstitution != 0 && p->replacement == bench) {
-                return true;
-            }
-        }
-        return false;
-    };
-    for (int i = kOnCourt; i < GetCount(); ++i) {
-        const CCourtPlayer* player = GetPlayer(i);
-        if (player != nullptr && player->matchState == kMatchStateOnBench && player->injured == 0 &&
-            player->personalFouls <= 5 && player->foulsCharged + player->foulsBooked < 6 &&
-            !promised(player)) {
+namespace {
+
+// Named to come on for a player on court in a change not yet carried out.
+bool Promised(const CMatchTeam& team, const CCourtPlayer* bench) {
+    for (int i = 0; i < team.OnCourtCount(); ++i) {
+        const CCourtPlayer* p = team.GetPlayer(i);
+        if (p != nullptr && p->inSubstitution != 0 && p->cameOn == 0 && p->replacement == bench) {
             return true;
         }
     }
     return false;
 }
 
-int CMatchTeam::PickSubstitute() const {
+} // namespace
+
+bool CMatchTeam::HasFitSubstitute() const {
+    // The one a change already waits for cannot also replace a second player: counting him held a
+    // second hurt player's window open with no swap left to make, and the match with it.
+    for (int i = kOnCourt; i < GetCount(); ++i) {
+        const CCourtPlayer* player = GetPlayer(i);
+        if (player != nullptr && player->matchState == kMatchStateOnBench && player->injured == 0 &&
+            player->personalFouls <= 5 && player->foulsCharged + player->foulsBooked < 6 &&
+            !Promised(*this, player)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+namespace {
+
+// The leaving player's position; 0 (every position as near) when he is not on court.
+int LeavingPosition(const CMatchTeam& team, int leavingId) {
+    for (int i = 0; i < team.OnCourtCount(); ++i) {
+        const CCourtPlayer* p = team.GetPlayer(i);
+        if (p != nullptr && p->playerId == leavingId) {
+            return p->playsAt;
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+int CMatchTeam::PickAnySubstitute(int leavingId) const {
+    std::vector<BenchCandidate> free;
+    for (int i = kOnCourt; i < GetCount(); ++i) {
+        const CCourtPlayer* player = GetPlayer(i);
+        if (player != nullptr && player->matchState == kMatchStateOnBench && player->injured == 0 &&
+            player->personalFouls <= 5 && player->foulsCharged + player->foulsBooked < 6 &&
+            !Promised(*this, player)) {
+            free.push_back({player->playerId, player->playsAt, player->stamina});
+        }
+    }
+    return PickLikeForLike(LeavingPosition(*this, leavingId), free.data(), static_cast<int>(free.size()));
+}
+
+int CMatchTeam::PickSubstitute(int leavingId) const {
     if (GetCount() <= kOnCourt) {
         return -1;
     }
     const CCourtPlayer* last = nullptr;
-    const CCourtPlayer* freshest = nullptr;
+    std::vector<BenchCandidate> fit;
     for (int i = kOnCourt; i < GetCount(); ++i) {
         const CCourtPlayer* player = GetPlayer(i);
         if (player == nullptr) {
             continue;
         }
         last = player;
-        // Nobody in foul trouble comes on: he would be taken off again at once. The freshest goes
-        // on: the first fit one in the bench's order was often one just rested, back on at 41.
+        // Nobody in foul trouble comes on: he would be taken off again at once.
         if (player->injured == 0 && player->foulsCharged + player->foulsBooked < 6 &&
-            !InFoulTrouble(*player) && player->stamina > kFitAbove &&
-            (freshest == nullptr || player->stamina > freshest->stamina)) {
-            freshest = player;
+            !InFoulTrouble(*player) && player->stamina > kFitAbove && !Promised(*this, player)) {
+            fit.push_back({player->playerId, player->playsAt, player->stamina});
         }
     }
-    if (freshest != nullptr) {
-        return freshest->playerId;
+    // Like for like: a two-centre five, or a forward for a guard, once played the rest of the match.
+    // With no leaving player every position is as near, and the freshest goes on.
+    const int picked =
+        PickLikeForLike(LeavingPosition(*this, leavingId), fit.data(), static_cast<int>(fit.size()));
+    if (picked >= 0) {
+        return picked;
     }
     return last != nullptr && last->injured == 1 ? -2 : -1;
 }
@@ -298,16 +359,26 @@ int CMatchTeam::PickStarterToReturn() const {
     return freshest != nullptr ? freshest->playerId : -1;
 }
 
-int CMatchTeam::PickToMakeRoom() const {
-    const CCourtPlayer* tiredest = nullptr;
+int CMatchTeam::PickToMakeRoom(int returningId) const {
+    int index = 0;
+    const CCourtPlayer* returning = returningId >= 0 ? FindById(returningId, index) : nullptr;
+    const int position = returning != nullptr ? returning->playsAt : 0;
+    const CCourtPlayer* chosen = nullptr;
+    int chosenDistance = 0;
     for (int i = 0; i < OnCourtCount(); ++i) {
         const CCourtPlayer* player = GetPlayer(i);
-        if (player != nullptr && player->starter == 0 && player->inSubstitution == 0 &&
-            (tiredest == nullptr || player->stamina < tiredest->stamina)) {
-            tiredest = player;
+        if (player == nullptr || player->starter != 0 || player->inSubstitution != 0) {
+            continue;
+        }
+        // The one who stood in for him, as a rule: the returning starter's position first.
+        const int distance = PositionDistance(position, player->playsAt);
+        if (chosen == nullptr || distance < chosenDistance ||
+            (distance == chosenDistance && player->stamina < chosen->stamina)) {
+            chosen = player;
+            chosenDistance = distance;
         }
     }
-    return tiredest != nullptr ? tiredest->playerId : -1;
+    return chosen != nullptr ? chosen->playerId : -1;
 }
 
 void CMatchTeam::RecoverBench() {

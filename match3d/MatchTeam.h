@@ -43,11 +43,8 @@ public:
     // The incoming player takes the outgoing one's place, spots and marker; nothing happens unless
     // both are in the roster.
     void Substitute(int outId, int inId);
-    // The first on-court player who is hurt, fouled out (six fouls) or below 35 stamina; -1 when none.
-    // The computer rests a player at this many fouls, for a substitute with fewer; from the fourth
-    // quarter at one more (the fouls count over the whole match, and a player rested at four in
-    // the first half would never play again).
-    static constexpr int kFoulTrouble = 4;
+    // The first on-court player who is hurt, fouled out (six fouls), in foul trouble or below 35
+    // stamina; -1 when none.
     static constexpr float kRestBelow = 35.0f; // stamina at which a court player is rested
     static constexpr float kFitAbove = 40.0f;  // stamina a substitute needs
     // A bench player's rest a tick (a hurt one at a fifth): 2.7 a minute, a little slower than a
@@ -56,26 +53,39 @@ public:
     static constexpr float kRecovery = 0.0009f;
     static constexpr float kHurtRecovery = 0.00018f;
     int PickPlayerToRest() const;
-    // The first on-court player below the rest threshold, hurt or not in foul trouble ignored: the
-    // rest the user's side gets when he watches (the hurt and fouled-out go through his window).
-    int PickTiredToRest() const;
+    // The user's side in a watched match: the first on-court player who is tired or in foul trouble
+    // and not already in a change; the hurt and the fouled-out leave through the user's window.
+    int PickUserPlayerToRest() const;
+    // Fouls that make foul trouble in the quarter: a coach sits a player with two in the first,
+    // three in the second, four in the third and five from the fourth, so he is rested before his
+    // sixth and comes back when the next quarter allows his count.
+    static int FoulTroubleAt(int quarter);
     bool InFoulTrouble(const CCourtPlayer& player) const;
-    // The freshest fit bench player (not hurt, fewer than six fouls, not in foul trouble, above 40
-    // stamina; the earlier place on a tie); negative when none: -2 when the last one looked at is
-    // hurt, else -1.
+    // In foul trouble and a fit substitute no more than a position from his own is there (or none
+    // at all, which starts no change anyway).
+    bool RestForFouls(const CCourtPlayer& player) const;
     // Someone on the bench who may come on (not hurt, not fouled out), tired or not, and not
     // already named to come on for another player in a change not yet carried out.
     bool HasFitSubstitute() const;
-    int PickSubstitute() const;
+    // The bench player a coach sends on for the leaving player: fit (not hurt, fewer than six
+    // fouls, not in foul trouble, above 40 stamina, not named for another change), of the leaving
+    // player's position, else the nearest, else anyone; the freshest among equals. Without a
+    // leaving player (an id not on court) the freshest fit one. Negative when none: -2 when the
+    // last one looked at is hurt, else -1.
+    int PickSubstitute(int leavingId = -1) const;
+    // For a player who must leave when nobody fit is left: anyone who may come on (as
+    // HasFitSubstitute), tired or in foul trouble, picked like for like; -1 when none.
+    int PickAnySubstitute(int leavingId) const;
     // The five on court become the starters, nobody rested yet: at the tip-off.
     void MarkStarters();
     // A starter the rest rule took off goes back on at this share of his own fitness: a quarter or
-    // more on the bench. He takes the place of the most tired player on court who did not start.
+    // more on the bench. He takes the place of the player on court who did not start nearest his
+    // position (the most tired among equals).
     static constexpr float kBackShare = 0.95f;
     // The rested starter ready to go back on (fit, not in foul trouble, rested to his share; the
     // freshest first), and the player who makes room for him; -1 when none.
     int PickStarterToReturn() const;
-    int PickToMakeRoom() const;
+    int PickToMakeRoom(int returningId = -1) const;
     // One tick of the bench getting its breath back.
     void RecoverBench();
 

@@ -541,8 +541,6 @@ void CMatchHud::OpenTactics() {
 }
 
 void CMatchHud::ShowMustLeavePopup(const CStr& name, bool hurt) {
-    if (m_ctx.Shell().IsOverlayOpen(Overlay::Popup))
-        return;
     CStr message = name;
     message += " ";
     message += m_ctx.Text(hurt ? 100205 : 500025);
@@ -550,6 +548,16 @@ void CMatchHud::ShowMustLeavePopup(const CStr& name, bool hurt) {
         if (shown.Equals(message))
             return;
     m_mustLeaveShown.push_back(message);
+    m_mustLeaveWaiting.push_back(message);
+    if (!m_ctx.Shell().IsOverlayOpen(Overlay::Popup))
+        ShowNextMustLeave();
+}
+
+void CMatchHud::ShowNextMustLeave() {
+    if (m_mustLeaveWaiting.empty())
+        return;
+    const CStr message = m_mustLeaveWaiting.front();
+    m_mustLeaveWaiting.erase(m_mustLeaveWaiting.begin());
     if (CGuiElement* popup = m_ctx.Find(ID_MATCH_POPUP)) {
         popup->SetCaption(m_ctx.Text(302065));
         if (CGuiElement* box = m_ctx.Find(ID_MATCH_POPUP_TEXT)) {
@@ -568,6 +576,7 @@ void CMatchHud::OnMessage(GuiMessage& message) {
     if (message.sID == ID_MATCH_POPUP_OK) {
         // The layout's own action closes the message; the next player who must leave gets his.
         m_ctx.Shell().SetOverlayOpen(Overlay::Popup, false);
+        ShowNextMustLeave();
         return;
     }
     switch (message.sID) {

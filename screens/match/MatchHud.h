@@ -83,6 +83,7 @@ public:
     void SetMatch(IHudMatch* match) {
         m_match = match;
         m_mustLeaveShown.clear();
+        m_mustLeaveWaiting.clear();
         m_boxScoreShown.clear();
     }
     // Runs at the end of EndMatch: the match's records and the hand-back of the frame.
@@ -128,6 +129,8 @@ public:
     void OpenTactics();
     // A player of the user's side must leave (fouled out, or hurt): the must-leave popup.
     void ShowMustLeavePopup(const CStr& name, bool hurt);
+    // The next must-leave message waiting, if any, now that no message is open.
+    void ShowNextMustLeave();
 
     // IMatchDisplay
     void ShowEventLine(const CStr& text) override;
@@ -240,6 +243,9 @@ private:
     // The must-leave messages shown this match: each player is announced once, however often the
     // rules ask while he waits for his change.
     std::vector<CStr> m_mustLeaveShown;
+    // Must-leave messages that came while another message was open: each is shown in turn as the
+    // one before is closed, so a player who leaves while something else is under way is still told.
+    std::vector<CStr> m_mustLeaveWaiting;
     std::function<void()> m_onEnd;
     std::function<uint32_t()> m_now;
     IHudSound* m_sound = nullptr;

@@ -606,34 +606,36 @@ void CTacticsScreen::OfferMustLeaveChanges() {
         }
         return;
     }
-    if (!Running3D() || g_pMatch3D->flags.substitutionPhase != 0 ||
-        g_pMatch3D->flags.substitutionRequested != 0)
+    if (!Running3D())
         return;
-    CMatchTeam* team = userIsHome ? g_pMatch3D->GetHomeTeam() : g_pMatch3D->GetAwayTeam();
+    CMatch3D& match = *g_pMatch3D;
+    CMatchTeam* team = userIsHome ? match.GetHomeTeam() : match.GetAwayTeam();
     if (team == nullptr)
         return;
-    // Who may come on and is not already named for another change.
-    auto free = [team](const CCourtPlayer* bench) {
-        return bench != nullptr && bench->matchState == kOnBench && bench->injured == 0 &&
-               bench->personalFouls <= 5 && bench->foulsCharged + bench->foulsBooked < 6 &&
-               ReplacementFor(*team, bench) == nullptr;
-    };
     for (int i = 0; i < team->OnCourtCount(); ++i) {
         CCourtPlayer* p = team->GetPlayer(i);
         if (p == nullptr || p->inSubstitution != 0 || (p->injured == 0 && p->personalFouls <= 5))
             continue;
-        // The computer's pick (the freshest, nobody in foul trouble), else the freshest who may come on.
-        int index = 0;
-        const int picked = team->PickSubstitute();
-        CCourtPlayer* coming = picked >= 0 ? team->FindById(picked, index) : nullptr;
-        if (!free(coming)) {
-            coming = nullptr;
-            for (int b = CMatchTeam::kOnCourt; b < team->GetCount(); ++b) {
-                CCourtPlayer* bench = team->GetPlayer(b);
-                if (free(bench) && (coming == nullptr || bench->stamina > coming->stamina))
-                    coming = bench;
-            }
+        // The rest rule's change of this side not yet begun gives way: he must leave now, and a
+        // change already asked for used to leave the window with nothing to offer, so Done changed
+        // nothing. The tired player is asked for again once this change is made.
+        CCourtPlayer* waiting = match.flags.calledOffAuto;
+        if (match.flags.substitutionPhase == 0 && waiting != nullptr && waiting->side == p->side &&
+            waiting->inSubstitution != 0 && waiting->cameOn == 0) {
+            waiting->inSubstitution = 0;
+            waiting->replacement = nullptr;
+            waiting->rested = 0;
+            match.flags.calledOffAuto = nullptr;
+            match.flags.substitutionRequested = 0;
+            match.incomingPlayer = nullptr;
         }
+        // The change the computer would make: like for like among the fit, else among anyone who
+        // may come on.
+        int picked = team->PickSubstitute(p->playerId);
+        if (picked < 0)
+            picked = team->PickAnySubstitute(p->playerId);
+        int index = 0;
+        CCourtPlayer* coming = picked >= 0 ? team->FindById(picked, index) : nullptr;
         if (coming != nullptr)
             RecordChange3D(*p, *coming);
     }

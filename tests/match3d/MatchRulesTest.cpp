@@ -9,6 +9,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -890,7 +891,7 @@ TEST_F(Rules, TwoComputerSidesEachCallATiredPlayerOffForTheSameDeadBall) {
 
 TEST_F(Rules, APlayerRestedInFoulTroubleMayComeOnAgainInTheLastQuarter) {
     // Taken off with four fouls, he sat out the match at full stamina while a starter below 35 played
-    // on to exhaustion. The fouls count over the whole match now; four are trouble until the
+    // on to exhaustion. The fouls count over the whole match now; four are trouble before the
     // fourth quarter, five from it.
     for (int i = 0; i < m.homeTeam->GetCount(); ++i) {
         CCourtPlayer& p = *m.homeTeam->GetPlayer(i);
@@ -1474,6 +1475,135 @@ TEST_F(UserSide, ASixthFoulInALaterQuarterTakesThePlayerOffOnEitherSide) {
     for (CMatchTeam* team : {m.homeTeam, m.awayTeam})
         for (int i = 0; i < team->OnCourtCount(); ++i)
             EXPECT_LT(team->GetPlayer(i)->personalFouls, 6) << team->GetPlayer(i)->name;
+}
+
+// A coach's change: the leaving player's own position when one is fit, else the nearest, on the
+// user's side as on the computer's. The tired sixth man of the right position beats a fresh one of
+// the wrong position.
+TEST_F(UserSide, AChangeBringsOnThePlayersOwnPositionOnEitherSide) {
+    const int32_t five[5] = {kPositionCentre, kPositionPowerForward, kPositionSmallForward,
+                             kPositionPointGuard, kPositionShootingGuard};
+    for (CMatchTeam* team : {m.homeTeam, m.awayTeam})
+        for (int i = 0; i < 5; ++i)
+            team->GetPlayer(i)->playsAt = team->GetPlayer(i)->positionId = five[i];
+    auto bench = [](CMatchTeam& team, int place, int32_t position, float stamina) {
+        CCourtPlayer& p = *team.GetPlayer(place);
+        p.playsAt = p.positionId = position;
+        p.stamina = stamina;
+    };
+    for (CMatchTeam* team : {m.homeTeam, m.awayTeam}) {
+        for (int i = 5; i < team->GetCount(); ++i)
+            bench(*team, i, kPositionPointGuard, 20.0f); // not fit
+        bench(*team, 5, kPositionPowerForward, 95.0f);
+        bench(*team, 6, kPositionSmallForward, 60.0f);
+        bench(*team, 7, kPositionCentre, 99.0f);
+        team->GetPlayer(2)->stamina = 30.0f; // the small forward tires
+    }
+    m.UpdateFormationsAndSubs();
+    ASSERT_EQ(m.flags.calledOffAuto, &Home(2)) << "the user's side rests him";
+    EXPECT_EQ(Home(2).replacement, &Home(6));
+    EXPECT_EQ(m.homeTeam->PickSubstitute(Away(2).playerId), Home(7).playerId) << "not on court: the freshest";
+
+    // The computer's side, once the user's change is out of the way.
+    Home(2).inSubstitution = 0;
+    Home(2).replacement = nullptr;
+    Home(2).stamina = 100.0f;
+    m.flags.calledOffAuto = nullptr;
+    m.flags.substitutionRequested = 0;
+    m.UpdateFormationsAndSubs();
+    ASSERT_EQ(m.flags.calledOffAuto, &Away(2));
+    EXPECT_EQ(Away(2).replacement, &Away(6));
+
+    // No small forward fit: the nearest position (power forward) rather than the fresher centre.
+    Away(6).stamina = 20.0f;
+    EXPECT_EQ(m.awayTeam->PickSubstitute(Away(2).playerId), Away(5).playerId);
+    Away(5).stamina = 20.0f;
+    EXPECT_EQ(m.awayTeam->PickSubstitute(Away(2).playerId), Away(7).playerId) << "then anyone fit";
+}
+
+// Foul trouble by the quarter on the user's side as on the computer's: two fouls in the first,
+// three in the second, four in the third, five from the fourth; the rested starter comes back once
+// the quarter allows his count, and not during the hold after a change of the user's own.
+TEST_F(UserSide, APlayerInFoulTroubleIsRestedAndComesBackWhenTheQuarterAllows) {
+    EXPECT_EQ(CMatchTeam::FoulTroubleAt(1), 2);
+    EXPECT_EQ(CMatchTeam::FoulTroubleAt(2), 3);
+    EXPECT_EQ(CMatchTeam::FoulTroubleAt(3), 4);
+    EXPECT_EQ(CMatchTeam::FoulTroubleAt(4), 5);
+    EXPECT_EQ(CMatchTeam::FoulTroubleAt(5), 5) << "overtime counts as the fourth";
+    for (int i = 0; i < m.homeTeam->GetCount(); ++i)
+        Home(i).stamina = Home(i).staminaMax = 80.0f;
+    m.homeTeam->MarkStarters();
+    Home(3).personalFouls = 1;
+    m.UpdateFormationsAndSubs();
+    EXPECT_EQ(m.flags.substitutionRequested, 0) << "one foul in the first quarter plays on";
+
+    Home(3).personalFouls = 2;
+    m.userChangeAt = m.playTime - 1.0;
+    m.UpdateFormationsAndSubs();
+    EXPECT_EQ(m.flags.substitutionRequested, 0) << "the user has just made a change himself";
+    m.userChangeAt = -CMatch3D::kUserChangeHold;
+    m.UpdateFormationsAndSubs();
+    ASSERT_EQ(m.flags.calledOffAuto, &Home(3));
+    CCourtPlayer* in = Home(3).replacement;
+    ASSERT_NE(in, nullptr);
+    EXPECT_EQ(Home(3).rested, 1);
+
+    // The change is made; in the first quarter he stays on the bench, in the second he goes back on.
+    CCourtPlayer* starter = &Home(3);
+    Home(3).FinishSubstitution();
+    in->inSubstitution = in->cameOn = 0;
+    m.flags.calledOffAuto = nullptr;
+    m.flags.substitutionRequested = 0;
+    m.flags.substitutionPhase = 0;
+    ASSERT_EQ(m.homeTeam->GetPlayer(3), in);
+    EXPECT_EQ(m.homeTeam->PickStarterToReturn(), -1);
+    m.flags.quarter = 2;
+    EXPECT_EQ(m.homeTeam->PickStarterToReturn(), starter->playerId);
+    EXPECT_EQ(m.homeTeam->PickToMakeRoom(starter->playerId), in->playerId);
+    starter->personalFouls = 3;
+    EXPECT_EQ(m.homeTeam->PickStarterToReturn(), -1) << "three in the second quarter is trouble again";
+}
+
+// A player in foul trouble sits for a substitute of his position or the next, not for a guard at
+// centre: the centre plays on with his fouls until a big man is fit, on either side.
+TEST_F(UserSide, FoulTroubleSitsAPlayerOnlyForASubstituteNearHisPosition) {
+    for (CMatchTeam* team : {m.homeTeam, m.awayTeam}) {
+        for (int i = 0; i < team->GetCount(); ++i) {
+            CCourtPlayer& p = *team->GetPlayer(i);
+            p.playsAt = p.positionId = i == 0 ? kPositionCentre : kPositionPointGuard;
+        }
+        team->GetPlayer(0)->personalFouls = 2;
+    }
+    EXPECT_EQ(m.homeTeam->PickUserPlayerToRest(), -1);
+    EXPECT_EQ(m.awayTeam->PickPlayerToRest(), -1);
+    Home(0).stamina = 30.0f; // tired: any fit substitute rather than exhaustion
+    EXPECT_EQ(m.homeTeam->PickUserPlayerToRest(), Home(0).playerId);
+    Home(0).stamina = 100.0f;
+    for (CMatchTeam* team : {m.homeTeam, m.awayTeam})
+        team->GetPlayer(9)->playsAt = kPositionPowerForward;
+    EXPECT_EQ(m.homeTeam->PickUserPlayerToRest(), Home(0).playerId);
+    EXPECT_EQ(m.awayTeam->PickPlayerToRest(), Away(0).playerId);
+}
+
+// Told of every player who must leave, once, whatever is under way: a sixth foul on the way to the
+// bench in a change once took him off unannounced, and the tick said nothing during the change.
+TEST_F(UserSide, ASixthFoulDuringAChangeUnderWayIsAnnounced) {
+    std::vector<std::string> told;
+    m.onMustLeavePopup = [&told](const CStr& name, bool) { told.push_back(name.Std()); };
+    m.RequestChange(0, &Home(1), &Home(5), m.flags.calledOffAuto);
+    m.flags.substitutionPhase = 1;
+    Home(1).personalFouls = 6;
+    m.Tick(CMatchClock::kStep);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0], Home(1).name);
+    Home(3).injured = 1;
+    m.Tick(CMatchClock::kStep);
+    m.Tick(CMatchClock::kStep);
+    ASSERT_EQ(told.size(), 2u) << "each once";
+    EXPECT_EQ(told[1], Home(3).name);
+    Away(2).personalFouls = 6;
+    m.Tick(CMatchClock::kStep);
+    EXPECT_EQ(told.size(), 2u) << "the computer's players are not the user's to hear of";
 }
 
 } // namespace

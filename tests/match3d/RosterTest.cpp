@@ -49,6 +49,7 @@ TEST(RosterRest, SubstituteIsTheFirstFitBenchPlayer) {
 TEST(RosterRest, FoulTroubleIsRestedForASubstituteWithFewerFouls) {
     FakeMatch match(12);
     CMatchTeam& home = match.teams[0];
+    match.flags.quarter = 3; // four fouls are trouble in the third quarter
     match.Home(3).personalFouls = 3;
     EXPECT_EQ(home.PickPlayerToRest(), -1);
     match.Home(3).personalFouls = 4;

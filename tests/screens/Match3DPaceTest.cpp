@@ -360,6 +360,34 @@ TEST(Match3DMustLeave, EachPlayerIsAnnouncedOnceInFrontOfTheTacticsWindow) {
     EXPECT_GT(layerIndex(ID_MATCH_POPUP), layerIndex(ID_TACTICS));
 }
 
+// A sixth foul while a change is under way is told even of the player walking off in it, and a
+// second player's message waits for the first to be closed instead of being lost.
+TEST(Match3DMustLeave, ASixthFoulDuringAChangeUnderWayIsAnnouncedAndTheNextWaitsItsTurn) {
+    ASSERT_TRUE(FileExists("\\ini\\InitData.xml")) << "run from the game folder";
+    WatchedMatch w;
+    CMatchTeam& home = *w.match->homeTeam;
+    CCourtPlayer* walking = home.GetPlayer(1);
+    CCourtPlayer* other = home.GetPlayer(3);
+    w.match->RequestChange(0, walking, home.GetPlayer(5), w.match->flags.calledOffAuto);
+    w.match->flags.substitutionPhase = 1;
+    walking->personalFouls = 6;
+    for (int i = 0; i < 5; ++i)
+        w.Frame();
+    CGuiElement* text = w.ctx.Find(ID_MATCH_POPUP_TEXT);
+    ASSERT_NE(text, nullptr);
+    EXPECT_GE(w.Opened(ID_MATCH_POPUP), 1);
+    EXPECT_NE(std::string(text->GetText().GetText()).find(walking->name), std::string::npos);
+
+    other->personalFouls = 6;
+    for (int i = 0; i < 3; ++i)
+        w.Frame();
+    EXPECT_EQ(std::string(text->GetText().GetText()).find(other->name), std::string::npos)
+        << "the first message stays until it is closed";
+    GuiMessage ok{ID_MATCH_POPUP_OK, -1, kMsgClick, 0, 0, 0};
+    w.hud.OnMessage(ok);
+    EXPECT_NE(std::string(text->GetText().GetText()).find(other->name), std::string::npos);
+}
+
 TEST(Match3DMustLeave, WithNobodyFitOnTheBenchTheUsersHurtPlayerStaysAndPlayGoesOn) {
     WatchedMatch w;
     CMatchTeam& user = *w.match->homeTeam;

@@ -585,3 +585,36 @@ TEST(TacticsScreen3D, ASwapDuringAnotherChangeIsRefusedWithAMessage) {
         EXPECT_EQ(Names(t.court)[1], t.Name(7));
     }
 }
+
+// A fouled-out small forward's window offers the change the computer would make, a small forward
+// though a fresher power forward sits beside him, and Done makes it at the first press even with
+// the side's own rest change already asked for: that change waited, the window offered nothing
+// and Done changed nothing.
+TEST(TacticsScreen3D, TheOfferedChangeIsLikeForLikeAndDoneMakesItAtTheFirstPress) {
+    Tactics3D t;
+    const int32_t five[5] = {kPositionCentre, kPositionPowerForward, kPositionSmallForward,
+                             kPositionPointGuard, kPositionShootingGuard};
+    for (int i = 0; i < 5; ++i)
+        t.Player(i)->playsAt = t.Player(i)->positionId = five[i];
+    t.Player(5)->playsAt = t.Player(5)->positionId = kPositionPowerForward;
+    t.Player(5)->stamina = 95.0f;
+    t.Player(6)->playsAt = t.Player(6)->positionId = kPositionSmallForward;
+    t.Player(6)->stamina = 60.0f;
+    t.Player(7)->playsAt = t.Player(7)->positionId = kPositionShootingGuard;
+    // The rest rule's change of the user's side, asked for and waiting for a dead ball.
+    CCourtPlayer* tired = t.Player(4);
+    t.match.RequestChange(0, tired, t.Player(7), t.match.flags.calledOffAuto);
+    t.Player(2)->personalFouls = 6;
+
+    t.screen.OfferMustLeaveChanges(); // as the display opens the window
+    t.screen.FillLineupGrids();
+    EXPECT_EQ(t.Player(2)->replacement, t.Player(6)) << "his own position, not the freshest";
+    EXPECT_EQ(Names(t.court)[2], t.Name(6));
+    GuiMessage done{ID_TA_APPLY, -1, kMsgClick, 0, 0, 0};
+    t.screen.OnMessage(done);
+    EXPECT_EQ(t.match.flags.substitutionPhase, 1);
+    EXPECT_EQ(t.Player(2)->inSubstitution, 1);
+    EXPECT_EQ(t.Player(2)->replacement, t.Player(6));
+    EXPECT_EQ(tired->inSubstitution, 0) << "the rest waits for the next change";
+    EXPECT_EQ(t.match.flags.calledOffAuto, nullptr);
+}
