@@ -14,8 +14,10 @@ player_window=560x520+240+120
 new_career 362           # the fourth club of the list
 click 90 535             # News
 click 382 121            # its Indicators tab
-# Each of the three indicators has its green or red arrow.
-expect 30 01-indicators "the indicators show no arrows" shows_colour 700x70+200+195 '#3CC85A' 1500
+# Each of the three indicators shows its percentage; a new career's have not moved, so no green
+# (rising) arrow stands beside them.
+expect 30 01-indicators "the indicators show no percentages" shows_colour 720x60+300+200 '#FFFFFF' 1500 10
+not_showing_colour 01-indicators 700x70+200+195 '#3CC85A' 300 || fail "an unmoved indicator shows a rising arrow"
 click 90 127             # Line-up
 expect_after 30 01-indicators 01b-line-up "the line-up did not open" 800x640+200+100 50000
 click 916 708            # Player info
