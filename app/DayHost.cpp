@@ -148,19 +148,29 @@ bool CGameDayHost::StartNewSeason() {
         m_gm.Context().ShowMessage(m_gm.Context().Text(kTextNoSeasonBeyondTheYears));
         return false;
     }
+    RolloverOutcome outcome;
     if (auto* results = m_gm.Context().ScreenAs<CResultsScreen>(ScreenRole::Results)) {
-        results->StartNewSeason();
+        outcome = results->StartNewSeason();
     } else {
         auto* newCareer = m_gm.Context().ScreenAs<CNewCareerScreen>(ScreenRole::NewCareer);
-        ::StartNewSeason(m_session, m_gm.Context().Texts(), [newCareer] {
+        outcome = ::StartNewSeason(m_session, m_gm.Context().Texts(), [newCareer] {
             if (newCareer)
                 newCareer->SendStartMails();
         });
     }
-    if (!m_session.SaveCurrentCareer())
-        m_gm.Context().ShowMessage(SaveFailureMessage(m_gm.Context()));
+    // The summer's months are booked at once: the manager is told what left the club's account.
+    const CTeam* club = m_session.UserClub();
+    const CStr summer =
+        SummerBookingsText(outcome.summerBookings, club ? club->cash : 0, m_gm.Context().Texts());
+    m_seasonNotice = m_session.SaveCurrentCareer() ? summer : SaveFailureMessage(m_gm.Context());
     m_gm.RefreshAllScreens();
     return true;
+}
+
+void CGameDayHost::ShowSeasonStartNotice() {
+    if (!m_seasonNotice.IsEmpty())
+        m_gm.Context().ShowMessage(m_seasonNotice);
+    m_seasonNotice = CStr();
 }
 
 void CGameDayHost::BuildCupStage(int stage) {

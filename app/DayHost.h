@@ -54,6 +54,7 @@ public:
     // The rollover, then the career is saved, so a reload finds the new season, and every screen
     // shows it.
     bool StartNewSeason() override;
+    void ShowSeasonStartNotice() override;
     // The next knockout round of a tournament from the tables of the round just played.
     void BuildCupStage(int stage) override;
 
@@ -65,6 +66,7 @@ private:
     CCareerSession& m_session;
     CDayView m_view;
     std::unique_ptr<CMatch3DView> m_match3D; // null without the application
+    CStr m_seasonNotice;                     // what the last rollover left to tell
 };
 
 // Gives the running game's flat-court engine its hooks: texts, messages, the quarter break and the

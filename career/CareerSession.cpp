@@ -161,9 +161,15 @@ bool CCareerSession::LoadSavedCareer(int32_t profileId) {
 }
 
 std::string CCareerSession::ChoicesText() const {
-    return CStr::Formatted("attack %d\ndefence %d\nview3d %d\nresultonly %d\n", userAttack.load(),
-                           userDefence.load(), view3D.load(), resultOnly.load())
-        .Std();
+    return CStr::Formatted("attack %d\ndefence %d\n", userAttack.load(), userDefence.load()).Std();
+}
+
+bool CCareerSession::SetMatchView(bool show3D, bool onlyResult) {
+    view3D = show3D ? 1 : 0;
+    resultOnly = !show3D && onlyResult ? 1 : 0;
+    options.enable3DSimulation = view3D != 0;
+    options.enableFastSimulation = resultOnly != 0;
+    return SaveOptions(options);
 }
 
 void CCareerSession::ApplyChoices(const std::string& text) {
@@ -180,11 +186,9 @@ void CCareerSession::ApplyChoices(const std::string& text) {
             userAttack = value;
         else if (key == "defence" && value >= 10 && value <= 19)
             userDefence = value;
-        else if (key == "view3d" && (value == 0 || value == 1))
-            view3D = static_cast<uint8_t>(value);
-        else if (key == "resultonly" && (value == 0 || value == 1))
-            resultOnly = static_cast<uint8_t>(value);
     }
+    // Older saves also hold how matches were shown ("view3d", "resultonly"): that is the options'
+    // one setting now, so they are passed over.
     if (view3D)
         resultOnly = 0;
 }

@@ -66,7 +66,9 @@ public:
 
     // Read by the day run on the worker and by the frame on the main thread.
     std::atomic<uint8_t> matchMode{0};
-    std::atomic<uint8_t> view3D{1};     // copy of "Enable3DSimulation", toggled by the view-mode screen
+    // How the user's matches are shown: one setting, the options' "Enable3DSimulation" and
+    // "EnableFastSimulation", changed by the options page or the view-mode window (SetMatchView).
+    std::atomic<uint8_t> view3D{1};
     std::atomic<uint8_t> resultOnly{0}; // the 2D match runs to its end at once
     std::atomic<uint8_t> tournamentMode{0};
     std::atomic<uint8_t> euroCup{0};
@@ -74,10 +76,14 @@ public:
     std::atomic<uint8_t> tournamentExit{0};
     std::atomic<uint8_t> careerOver{0};
     // The player's tactics for his matches (attack 0-9, defence 10-19), chosen on the tactics
-    // screen. Saved with the career together with how his matches are shown (view3D, resultOnly).
+    // screen and saved with the career.
     std::atomic<int32_t> userAttack{kDefaultUserAttack};
     std::atomic<int32_t> userDefence{kDefaultUserDefence};
     UserTactics Tactics() const { return UserTactics{userAttack.load(), userDefence.load()}; }
+    // Chooses how matches are shown (3D leaves "result only" off) for every career, as the options
+    // page does, and writes the options file; false when the file could not be written (the choice
+    // holds for this run).
+    bool SetMatchView(bool show3D, bool onlyResult);
     // The season whose end was judged last (profile id and the season's last year): its prize
     // and counters are never applied twice, even when the career is left and loaded again.
     int32_t judgedProfileId = -1;
@@ -86,8 +92,8 @@ public:
 
 private:
     // The choices travel as a small text of their own in the career's save (careerDB->choices); a
-    // career without them (saved before they were kept, or their file damaged) gets the defaults:
-    // the first tactics and the options' view.
+    // career without them (saved before they were kept, or their file damaged) gets the first
+    // tactics. How matches are shown is the options' and not the career's.
     std::string ChoicesText() const;
     void ApplyChoices(const std::string& text);
 

@@ -5,6 +5,8 @@
 #include "database/HiredStaff.h"
 #include "database/MemoryDB.h"
 
+#include <algorithm>
+
 bool ReadClubIndicators(const CMemoryDB& world, int32_t clubId, IndicatorValues& values) {
     const CTeamOpinion* row = clubId >= 0 ? world.opinions.FindByTeam(clubId) : nullptr;
     if (!row)
@@ -21,6 +23,33 @@ void RebaseIndicators(CMemoryDB& world) {
         if (row)
             for (int k = 0; k < kIndicatorCount; ++k)
                 row->previous[k] = row->current[k];
+}
+
+void MoveClubIndicator(CMemoryDB& world, int32_t clubId, int indicator, int delta) {
+    CTeamOpinion* row = clubId >= 0 ? world.opinions.FindByTeam(clubId) : nullptr;
+    if (!row || indicator < 0 || indicator >= kIndicatorCount || delta == 0)
+        return;
+    row->current[indicator] =
+        static_cast<int32_t>(std::clamp<int64_t>(int64_t{row->current[indicator]} + delta, 0, 100));
+}
+
+ResultMoves IndicatorMovesForResult(int ownScore, int otherScore, bool atHome) {
+    ResultMoves moves;
+    if (ownScore == otherScore)
+        return moves;
+    const int sign = ownScore > otherScore ? 1 : -1;
+    constexpr int kHeavyMargin = 20;
+    const int margin = ownScore > otherScore ? ownScore - otherScore : otherScore - ownScore;
+    moves.delta[kFansIndicator] = sign * (atHome ? 3 : 1);
+    moves.delta[kMoodIndicator] = sign * (margin >= kHeavyMargin ? 3 : 2);
+    moves.delta[kPressIndicator] = sign;
+    return moves;
+}
+
+void MoveIndicatorsForResult(CMemoryDB& world, int32_t clubId, int ownScore, int otherScore, bool atHome) {
+    const ResultMoves moves = IndicatorMovesForResult(ownScore, otherScore, atHome);
+    for (int k = 0; k < kIndicatorCount; ++k)
+        MoveClubIndicator(world, clubId, k, moves.delta[k]);
 }
 
 int MoodMailRow(int32_t value, int32_t reference) {

@@ -25,10 +25,28 @@ struct IndicatorValues {
 // The club's opinion row; false (values untouched) when the world has none for that club.
 bool ReadClubIndicators(const CMemoryDB& world, int32_t clubId, IndicatorValues& values);
 
-// The trend arrow points up while the value has not fallen below its reference.
-inline bool IndicatorRising(int32_t value, int32_t reference) {
-    return value >= reference;
+constexpr int kFansIndicator = 0;
+constexpr int kPressIndicator = 2;
+
+// Which way a value moved since the morning: a value that stood still shows neither a rise nor a
+// fall.
+enum class IndicatorTrend { Fell, Level, Rose };
+inline IndicatorTrend TrendOf(int32_t value, int32_t reference) {
+    return value < reference ? IndicatorTrend::Fell
+                             : (value > reference ? IndicatorTrend::Rose : IndicatorTrend::Level);
 }
+
+// Moves one of the club's indicators by delta, kept within 0-100; nothing without an opinion row.
+void MoveClubIndicator(CMemoryDB& world, int32_t clubId, int indicator, int delta);
+
+// What a result does to the indicators, the day it is recorded: the fans follow it, a home
+// match three times as much as one away; the squad's mood by two points, three after a margin of
+// twenty or more; the press by one. A draw moves nothing.
+struct ResultMoves {
+    int delta[kIndicatorCount] = {};
+};
+ResultMoves IndicatorMovesForResult(int ownScore, int otherScore, bool atHome);
+void MoveIndicatorsForResult(CMemoryDB& world, int32_t clubId, int ownScore, int otherScore, bool atHome);
 
 // The mail row for a mood at that value against its reference; -1 when it has not moved.
 int MoodMailRow(int32_t value, int32_t reference);

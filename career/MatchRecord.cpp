@@ -1,6 +1,7 @@
 #include "career/MatchRecord.h"
 
 #include "career/FixtureList.h"
+#include "career/Indicators.h"
 #include "career/Lineup.h"
 #include "database/MemoryDB.h"
 
@@ -66,5 +67,15 @@ bool RecordMatchResult(const MatchResult& result, const GameDate& date, CFixture
     };
     RecordSide(result.home, result.away, 0, date, tableOf(result.home.user), tables);
     RecordSide(result.away, result.home, 1, date, tableOf(result.away.user), tables);
+    // The user's club's fans, mood and press take the result the day it is played, so the
+    // indicators show it that same evening.
+    if (tables.world != nullptr) {
+        if (result.home.user)
+            MoveIndicatorsForResult(*tables.world, result.home.team->id, result.HomeScore(),
+                                    result.AwayScore(), true);
+        else if (result.away.user)
+            MoveIndicatorsForResult(*tables.world, result.away.team->id, result.AwayScore(),
+                                    result.HomeScore(), false);
+    }
     return true;
 }

@@ -174,18 +174,22 @@ void BookMonthlyCosts(const CareerDay& day) {
     AddMoney(club->cash, -total);
 }
 
-void BookSkippedDays(const CareerDay& from, const GameDate& until) {
+std::vector<SkippedDayBooking> BookSkippedDays(const CareerDay& from, const GameDate& until) {
+    std::vector<SkippedDayBooking> booked;
     CareerDay day = from;
     // A season is under a year; a damaged date must not make this run for ever.
     for (int n = 0; n < 400 && MakeDateKey(day.today) < MakeDateKey(until); ++n) {
         day.today = CCalendar::NextDay(day.today);
-        if (day.ledger) {
-            const CTeam* club = Club(day);
+        const CTeam* club = Club(day);
+        const int64_t before = club ? club->cash : 0;
+        if (day.ledger)
             day.ledger->BookMonthChange(day.today, club ? club->cash : 0, club ? club->totalBorrowed : 0);
-        }
         BookLoans(day);
         BookMonthlyCosts(day);
+        if (club && club->cash != before)
+            booked.push_back(SkippedDayBooking{day.today, before - club->cash});
     }
+    return booked;
 }
 
 int ComputeMatchAttendance(const CareerDay& day, int mode, int capacity) {

@@ -8,6 +8,7 @@
 #include "engine/Str.h"
 
 #include <cstdint>
+#include <vector>
 
 class CEventList;
 class CMemoryDB;
@@ -54,10 +55,18 @@ void RunPromotions(const CareerDay& day);
 // bookings would overdraw the club.
 void SendMonthlyMoneyReport(const CareerDay& day);
 
+// A day the season's rollover jumps over on which the club's money moved: what left it that day
+// (wages, upkeep, instalments, a camp) less what came in.
+struct SkippedDayBooking {
+    GameDate date;
+    int64_t cost = 0;
+};
+
 // The days the season's rollover jumps over, up to and including `until`: each closes its month
 // in the ledger and books its loans, camps, wages and upkeep as a played day would, so the summer
-// costs what the season does and a camp booked for it is held.
-void BookSkippedDays(const CareerDay& from, const GameDate& until);
+// costs what the season does and a camp booked for it is held. Returns the days whose bookings
+// moved the club's money, in date order, so the manager can be told what was booked.
+std::vector<SkippedDayBooking> BookSkippedDays(const CareerDay& from, const GameDate& until);
 
 // "$ 1,234,567", "$ -250": the amounts of the report mails.
 CStr MoneyText(int amount);

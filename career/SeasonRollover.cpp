@@ -1,6 +1,7 @@
 // The season rollover and the league moves it makes.
 #include "career/SeasonRollover.h"
 
+#include "career/Calendar.h"
 #include "career/CareerSession.h"
 #include "career/FixtureList.h"
 #include "career/MoneySteps.h"
@@ -10,6 +11,7 @@
 #include "engine/Log.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <utility>
 
 namespace {
@@ -156,7 +158,7 @@ RolloverOutcome StartNewSeason(CCareerSession& session, const TextLookup& getTex
         from.ledger = session.ledger;
         from.today = session.currentDate;
         from.text = getText;
-        BookSkippedDays(from, firstDay);
+        outcome.summerBookings = BookSkippedDays(from, firstDay);
     }
     session.currentDate = firstDay;
     outcome.dateMoved = true;
@@ -169,4 +171,24 @@ RolloverOutcome StartNewSeason(CCareerSession& session, const TextLookup& getTex
     if (sendStartMails)
         sendStartMails();
     return outcome;
+}
+
+CStr SummerBookingsText(const std::vector<SkippedDayBooking>& booked, int64_t cashNow,
+                        const TextLookup& getText) {
+    constexpr int kTextSummerBookings = 100374;
+    if (booked.empty())
+        return CStr();
+    CStr list;
+    for (const SkippedDayBooking& day : booked) {
+        if (!list.IsEmpty())
+            list += "; ";
+        list += FormatDate(day.date.year, day.date.day, day.date.month, ".");
+        list += " ";
+        list += MoneyText(static_cast<int>(std::clamp<int64_t>(day.cost, INT32_MIN, INT32_MAX)));
+    }
+    CStr text = LookUpText(getText, kTextSummerBookings);
+    text.ReplaceAll("XX1", list.GetText());
+    text.ReplaceAll(
+        "XX2", MoneyText(static_cast<int>(std::clamp<int64_t>(cashNow, INT32_MIN, INT32_MAX))).GetText());
+    return text;
 }

@@ -2,10 +2,12 @@
 // in its place, the date moves to 1 August and the new season's fixtures are drawn.
 #pragma once
 
+#include "career/MoneySteps.h"
 #include "career/Standings.h"
 #include "career/TextLookup.h"
 
 #include <functional>
+#include <vector>
 
 class CCareerSession;
 class CMemoryDB;
@@ -32,7 +34,14 @@ struct RolloverOutcome {
     bool promoted = false;  // the user's club went up
     bool scheduled = false; // the new season's fixtures were drawn
     bool dateMoved = false; // the date is 1 August
+    // The summer's days whose bookings moved the club's money (wages, upkeep, instalments, camps).
+    std::vector<SkippedDayBooking> summerBookings;
 };
+
+// What the manager is told of the summer's bookings: each day's costs and the cash after them;
+// empty when nothing was booked.
+CStr SummerBookingsText(const std::vector<SkippedDayBooking>& booked, int64_t cashNow,
+                        const TextLookup& getText);
 
 // Whether the season after the one the career is in fits the game's years (the last one that
 // does starts in 2998); a career at the end of them can play no further season.

@@ -1,6 +1,7 @@
 // Sponsor offers and their outcome.
 #include "career/SponsorSteps.h"
 
+#include "career/Indicators.h"
 #include "career/Mail.h"
 #include "database/MemoryDB.h"
 #include "engine/GameRand.h"
@@ -95,11 +96,11 @@ void DecideSponsorOffer(const CareerDay& day) {
     if (row >= 0)
         CreateEmail(day.world, day.career, row, day.today.year, day.today.month, day.today.day, CStr(),
                     LookUpText(day.text, 302081), kMailTypeClub, {sponsor ? sponsor->name : CStr()});
-    if (CTeamOpinion* opinion = day.world ? day.world->opinions.FindByTeam(club->id) : nullptr)
-        for (int i = 0; i < 2; ++i) {
-            opinion->previous[i] = opinion->current[i];
-            opinion->current[i] =
-                static_cast<int32_t>(std::clamp<int64_t>(int64_t{opinion->current[i]} + outcome, 0, 100));
-        }
+    // A deal won makes news and lifts the squad; one refused does the opposite. The reference stays
+    // the morning's value, so the arrows show the day's whole move.
+    if (day.world) {
+        MoveClubIndicator(*day.world, club->id, kPressIndicator, 2 * outcome);
+        MoveClubIndicator(*day.world, club->id, kMoodIndicator, outcome);
+    }
     ClearOffer(steps);
 }

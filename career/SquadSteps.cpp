@@ -2,6 +2,7 @@
 #include "career/SquadSteps.h"
 
 #include "career/Calendar.h"
+#include "career/Indicators.h"
 #include "career/Mail.h"
 #include "database/HiredStaff.h"
 #include "database/MemoryDB.h"
@@ -165,8 +166,11 @@ void JudgeLament(const CareerDay& day, CLament& lament) {
     } else {
         return; // nothing to judge
     }
+    // The dressing room hears how the complaint was answered.
     if (remains)
         Penalise(*club, lament.playerId);
+    if (day.world)
+        MoveClubIndicator(*day.world, club->id, kMoodIndicator, remains ? -2 : 1);
     // A shortcoming still there keeps the complaint open, but its day has passed: it is not judged
     // again. Seating complaints are settled either way.
     if (!remains || subject == kLamentSeating)
@@ -194,6 +198,9 @@ void MakeLament(const CareerDay& day, CTeam& club) {
     CreateEmail(day.world, day.career, subject - 302000, today.year, today.month, today.day,
                 Text(day, 300118), CStr(), kMailTypeClub, {player->name});
     const bool settled = subject == kLamentAnyway;
+    // A complaint unsettles the dressing room until it is answered.
+    if (day.world)
+        MoveClubIndicator(*day.world, club.id, kMoodIndicator, -1);
     day.career->laments.AddLament(player->id, today.year, today.month, today.day, subject, settled ? 1 : -1,
                                   settled ? -1 : object);
 }
@@ -262,17 +269,6 @@ void SendFunShopDeliveryNotices(const CareerDay& day) {
 
 namespace {
 
-// Yesterday's result of the club moves the fans and the squad's mood; 0 without a match yesterday.
-int YesterdaysResult(const CTeam& club, const GameDate& today) {
-    const GameDate yesterday = CCalendar::PreviousDay(today);
-    const int64_t key = MakeDateKey(yesterday);
-    int result = 0;
-    for (const CMatchStat* match : club.matchStats)
-        if (match && match->DateKey() == key && match->Score() != match->OpponentScore())
-            result += match->Score() > match->OpponentScore() ? 1 : -1;
-    return result;
-}
-
 bool LowOpinion(const CTeamOpinion& row) {
     return row.current[0] < 11 || row.current[1] < 11 || row.current[2] < 11;
 }
@@ -283,16 +279,9 @@ void CheckTeamOpinions(const CareerDay& day) {
     CTeam* club = Club(day);
     if (!club)
         return;
-    // The club's row lives in the world with every other club's; the gossip, the sponsors and the
-    // promotions move it there, and so do the club's own results.
+    // The club's row lives in the world with every other club's; the results (as they are
+    // recorded), the gossip, the sponsors, the laments and the promotions move it there.
     CTeamOpinion* own = day.world ? day.world->opinions.FindByTeam(club->id) : nullptr;
-    if (own) {
-        if (const int result = YesterdaysResult(*club, day.today)) {
-            constexpr int kResultStep = 2;
-            for (int k = 0; k < 2; ++k)
-                own->current[k] = std::clamp(own->current[k] + result * kResultStep, 0, 100);
-        }
-    }
     if (!StaffOf(*club, kStaffBusinessManager))
         return;
     if (own && LowOpinion(*own))

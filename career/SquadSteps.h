@@ -39,7 +39,6 @@ void JudgeLament(const CareerDay& day, CLament& lament);
 void SendScoutReport(const CareerDay& day);
 // The physiotherapist announces the fun-shop orders that arrive tomorrow.
 void SendFunShopDeliveryNotices(const CareerDay& day);
-// Yesterday's win or loss moves the club's fans and squad mood by two points; then the business
-// manager warns about the club's opinion row, and every row of the career's own table, with a
+// The business manager warns about the club's opinion row, and every row of the career's own table, with a
 // value below 11.
 void CheckTeamOpinions(const CareerDay& day);

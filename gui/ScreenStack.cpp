@@ -183,6 +183,14 @@ void CScreenStack::ForgetElementsOf(const CGuiElement* root) {
         SetFocus(nullptr, m_hoverSince);
 }
 
+void CScreenStack::ForgetHover() {
+    if (!m_hover)
+        return;
+    GuiContext ctx{*this, m_hoverSince};
+    m_hover->OnMouseLeave(ctx);
+    m_hover = nullptr;
+}
+
 void CScreenStack::DeliverMessage(GuiMessage& message) {
     // Layout actions only see what no screen consumed.
     if ((message.MSG == kMsgClick || message.MSG == kMsgSelection) && message.sID != -1) {
@@ -203,6 +211,10 @@ void CScreenStack::DeliverMessage(GuiMessage& message) {
                 message.handled = 1;
             return; // the layer may be built later; offered again
         }
+        // A screen change leaves whatever the mouse rested on behind: its tooltip goes with it
+        // until the mouse moves again.
+        if (message.MSG == kMsgOpenMenu || message.MSG == kMsgSwitchTo || message.MSG == kMsgOpenOnTop)
+            ForgetHover();
         switch (message.MSG) {
         case kMsgActivate:
             SetLayerActive(*target, true);

@@ -88,6 +88,8 @@ protected:
 private:
     void SetLayerActive(ScreenLayer& layer, bool active);
     void ForgetElementsOf(const CGuiElement* root);
+    // The mouse rests on nothing until it moves again.
+    void ForgetHover();
     void UpdateHover(const GuiContext& ctx, CGuiElement* hit);
     void PressEscapeButton();
 

@@ -22,6 +22,10 @@ void CMatch2DPlayer::StaffRemarks() {
          Counter(kStatFieldGoalsTaken) + Counter(kStatThreesTaken) + Counter(kStatFreeThrowsTaken) <= 10)) {
         return;
     }
+    // Only a man on court is spoken of, and only while there is play left.
+    if (MatchState() != kOnCourtState || match->IsOver()) {
+        return;
+    }
     const auto& addLine = match->hooks.remarkLine;
     // The lines are put together only when a remark is made: this runs for every court player at
     // every tick, and a remark comes a few times a match.

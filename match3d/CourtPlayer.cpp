@@ -403,6 +403,10 @@ void CCourtPlayer::PostMatchEvents() {
     if (match == nullptr || isUserPlayer != 1 || inSubstitution != 0) {
         return;
     }
+    // Only a man on court is spoken of: one already on the bench needs no warning.
+    if (matchState != kMatchStateOnCourt) {
+        return;
+    }
     ICommentarySink* sink = match->Commentary();
     if (sink == nullptr) {
         return;

@@ -207,13 +207,19 @@ void CEmailScreen::UpdateFolderButtons() {
 
 void CEmailScreen::UpdateUnreadCounters() {
     UnreadMail counts;
-    if (const CEmailList* mails = Mails())
+    if (const CEmailList* mails = Mails()) {
         counts = CountUnreadMail(*mails);
-    const CStr others = UnreadCounterText(counts.others, m_ctx.Texts());
-    const CStr laments = UnreadCounterText(counts.laments, m_ctx.Texts());
+        // Mail also arrives where no refresh of the inbox follows: the folder buttons are counted
+        // with the headers, so no folder lags behind them.
+        m_unread = CountUnreadByFolder(*mails);
+        UpdateFolderButtons();
+    }
+    // The count stands beside the "Mail" button, which opens the inbox where the players' letters
+    // are too; the "Players" button opens the line-up, so no mail count stands beside it.
+    const CStr unread = UnreadCounterText(counts.others + counts.laments, m_ctx.Texts());
     for (const auto& header : kHeaderCounters) {
-        m_ctx.SetText(header[0], others);
-        m_ctx.SetText(header[1], laments);
+        m_ctx.SetText(header[0], unread);
+        m_ctx.SetText(header[1], CStr());
     }
     // The frame's menu button tells of new mail too.
     m_ctx.SetText(ID_FR_INBOX, FolderCaption(m_ctx.Text(kTextInbox), counts.others + counts.laments));

@@ -271,6 +271,7 @@ bool CDayController::HandleButton(int source, int kind) {
             Post(source, window, kMsgClose);
         Post(source, kMainFrame, kMsgOpenMenu);
         ShowCareerHome(source);
+        m_frame->ShowSeasonStartNotice();
         return true;
     default:
         return false;

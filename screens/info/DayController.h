@@ -60,6 +60,9 @@ public:
     // The rollover into the next season, or the next knockout round of a tournament. False when
     // none could start (the game's years are over), the player told why: the season end stays.
     virtual bool StartNewSeason() = 0;
+    // What the rollover left to tell (the summer's bookings, a save that failed), shown once the
+    // new season's windows are open so that opening them does not hide it.
+    virtual void ShowSeasonStartNotice() {}
     virtual void BuildCupStage(int stage) = 0;
 };
 

@@ -133,9 +133,13 @@ IndicatorFacts CIndicatorsScreen::GatherFacts() const {
 }
 
 void CIndicatorsScreen::ShowPanel(int index, const std::vector<int>& lines, const CStr& firstLine) {
-    if (CGuiElement* arrow = Child(kArrows[index]))
-        arrow->SetImage(IndicatorRising(m_values.value[index], m_values.reference[index]) ? kUpArrow
-                                                                                          : kDownArrow);
+    // A value that has not moved today shows no arrow at all.
+    if (CGuiElement* arrow = Child(kArrows[index])) {
+        const IndicatorTrend trend = TrendOf(m_values.value[index], m_values.reference[index]);
+        arrow->Show(trend != IndicatorTrend::Level);
+        if (trend != IndicatorTrend::Level)
+            arrow->SetImage(trend == IndicatorTrend::Rose ? kUpArrow : kDownArrow);
+    }
     if (CGuiElement* percent = Child(kPercents[index]))
         percent->SetText(CStr::Formatted("%d%%", m_values.value[index]), kFormatCentreMiddle,
                          PackColor(255, 255, 255, 255));

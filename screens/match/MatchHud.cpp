@@ -6,8 +6,10 @@
 #include "engine/GameRand.h"
 #include "engine/Sound.h"
 #include "engine/Timer.h"
+#include "gui/Backend.h"
 #include "gui/Button.h"
 #include "gui/Element.h"
+#include "gui/Grid.h"
 #include "gui/GuiTypes.h"
 #include "gui/ScreenStack.h"
 #include "guidefines.h"
@@ -426,8 +428,15 @@ void CMatchHud::ShowEventLine(const CStr& text) {
     // A reader who scrolled back keeps his place; otherwise the newest line comes into view.
     const bool following = grid->ScrollPos() >= grid->ScrollMax();
     grid->SetColumnColour(0, kCyan);
-    grid->AddCell(0, text, 0);
-    ++m_eventLines;
+    // A line wider than the list goes on in the rows below, as on the flat court, so it is read
+    // whole rather than cut to "...".
+    std::vector<CStr> rows{text};
+    if (const auto* list = dynamic_cast<const CGuiGridControl*>(grid))
+        rows = WrapGuiText(GuiBackend(), list->Font(), text, list->ColumnWidth(0) - 10);
+    for (const CStr& row : rows) {
+        grid->AddCell(0, row, 0);
+        ++m_eventLines;
+    }
     grid->SetRowCount(m_eventLines);
     grid->ResetScroll(false);
     if (following)

@@ -61,9 +61,9 @@ void CMatchViewModeScreen::OnMessage(GuiMessage& message) {
             continue;
         CCareerSession& session = m_ctx.Session();
         // The box toggled itself on the click; ShowBox puts every box back in step with the choice.
+        // The options page shows and changes the same setting.
         ViewModeFlags flags = ViewModeAfterClick(i);
-        session.view3D = flags.view3D;
-        session.resultOnly = flags.resultOnly;
+        session.SetMatchView(flags.view3D != 0, flags.resultOnly != 0);
         ShowBox(ViewModeBox(flags));
         Consume(message);
         return;

@@ -41,6 +41,7 @@ constexpr int kSwapMustWaitText = 500034;
 // Why the chosen bench player may not come on; "XYPLAYER" stands for his name.
 constexpr int kSwapInjuredText = 500071;
 constexpr int kSwapFouledOutText = 500072;
+constexpr int kSwapNeedsTwoText = 500073;
 constexpr int kTextInjured = 100356;   // " (inj)"
 constexpr int kTextFouledOut = 100357; // " (disq)"
 
@@ -460,7 +461,9 @@ void CTacticsScreen::ClearGridSelections() {
 void CTacticsScreen::Swap(GuiMessage& message) {
     Consume(message);
     if (selectedStarterId < 0 || selectedBenchId < 0) {
+        // One player picked, or none: say what the button needs instead of doing nothing.
         ClearGridSelections();
+        ShowSwapMessage(m_ctx.Text(kSwapNeedsTwoText));
         return;
     }
     int starterIndex = -1;

@@ -82,7 +82,7 @@ TEST_F(CareerSwitch, TheHeadersMailCountFollowsMailThatCameWithoutARefresh) {
     ASSERT_EQ(after.others, before.others + 3);
     // The player's next click brings the counters up to date.
     game.Click(ID_FR_CLUB);
-    EXPECT_NE(game.TextOf(ID_FR_MAILCOUNT).Find(CStr::Formatted("(%d)", after.others)), -1)
+    EXPECT_NE(game.TextOf(ID_FR_MAILCOUNT).Find(CStr::Formatted("(%d)", after.others + after.laments)), -1)
         << game.TextOf(ID_FR_MAILCOUNT).GetText();
     EXPECT_NE(game.TextOf(ID_FR_INBOX).Find(CStr::Formatted("(%d)", after.others + after.laments)), -1)
         << game.TextOf(ID_FR_INBOX).GetText();

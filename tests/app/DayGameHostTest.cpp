@@ -1,6 +1,7 @@
 // The day controller inside the game manager: a new league career, the continue button clicked
 // through the message queue, the run on a worker and its follow-up on the main thread.
 #include "career/FixtureList.h"
+#include "career/MoneySteps.h"
 #include "engine/GameFolder.h"
 #include "engine/GameRand.h"
 #include "screens/info/DayInfoPanel.h"
@@ -112,4 +113,30 @@ TEST_F(DayGameHost, ContinueAfterTheSeasonsLastMatchDaySaysTheSeasonIsOver) {
     EXPECT_FALSE(game.gm.IsLayerActive(ID_MESSAGE));
     game.Click(ID_DAYPANEL_STATISTICS, 2);
     EXPECT_TRUE(game.gm.IsLayerActive(ID_RESULTS));
+}
+
+// The jump from the season's end to 1 August books the summer's months at once: the manager is
+// told each day's costs and the cash they leave, and the money moved is what the list says.
+TEST_F(DayGameHost, NextSeasonSaysWhatTheSummersBookingsCost) {
+    gamekit::Game game;
+    ASSERT_TRUE(game.Start(gamekit::Screens::AfterCareer, gamekit::Without3D()));
+    CCareerSession& session = game.Session();
+    CDayController* day = game.Day();
+    ASSERT_NE(day, nullptr);
+    session.currentDate = GameDate{2008, 4, 30};
+    const int64_t before = session.UserClub()->cash;
+    day->Runner().SetSeasonEndPending(true);
+    ASSERT_TRUE(day->HandleButton(CDayController::kNextSeasonButton, kMsgClick));
+    game.gm.ProcessMessages();
+    ASSERT_EQ(session.currentDate, (GameDate{2008, 8, 1}));
+    const int64_t after = session.UserClub()->cash;
+    ASSERT_LT(after, before) << "wages and upkeep for May to August";
+    ASSERT_TRUE(game.gm.IsLayerActive(ID_MESSAGE));
+    // The box wraps the text: its line breaks stand for blanks.
+    CStr said = game.TextOf(ID_MSG_TEXT);
+    said.ReplaceAll("\n", " ");
+    EXPECT_EQ(said.Find("The summer's costs were booked"), 0) << said.GetText();
+    for (const char* date : {"01.05.2008 $ ", "01.06.2008 $ ", "01.07.2008 $ ", "01.08.2008 $ "})
+        EXPECT_NE(said.Find(date), -1) << date << " in " << said.GetText();
+    EXPECT_NE(said.Find(CStr("Cash now: ") + MoneyText(static_cast<int>(after))), -1) << said.GetText();
 }

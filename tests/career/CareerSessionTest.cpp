@@ -175,24 +175,30 @@ TEST_F(CareerSessionTest, AClubThatIsNotItsLeaguesFirstPlaysItsOwnFourteenFixtur
     }
 }
 
-TEST_F(CareerSessionTest, TacticsAndTheViewChoiceComeBackWithTheCareer) {
+// The tactics come back with the career; how matches are shown is one setting of the options,
+// the same whichever career is loaded, even one saved with a view of its own.
+TEST_F(CareerSessionTest, TacticsComeBackWithTheCareerAndTheViewStaysTheOptions) {
+    std::filesystem::create_directories(m_dir / "guifiles"); // where the options file lives
     ASSERT_TRUE(m_session->StartNewCareer(kDataSetLeague, FirstClubId(), "Dana Reyes"));
     m_session->userAttack = 4;
     m_session->userDefence = 15;
-    m_session->view3D = 0;
-    m_session->resultOnly = 1;
+    m_session->SetMatchView(false, true); // "Result only", chosen in the career
+    EXPECT_FALSE(LoadOptions().enable3DSimulation) << "the options file holds the choice";
+    EXPECT_TRUE(LoadOptions().enableFastSimulation);
     ASSERT_TRUE(m_session->SaveCurrentCareer());
     const CProfile saved = *m_session->careerDB->profiles.At(0);
 
-    // The game is restarted: the options' view and the first tactics until the career is loaded.
+    // The game is restarted with the options' view (3D, as the options page has set it).
+    GameOptions options;
+    options.enable3DSimulation = true;
     m_session = std::make_unique<CCareerSession>();
-    m_session->Open(GameOptions());
+    m_session->Open(options);
     ASSERT_EQ(m_session->userAttack.load(), 0);
     ASSERT_TRUE(m_session->LoadSavedCareer(saved.id));
     EXPECT_EQ(m_session->userAttack.load(), 4);
     EXPECT_EQ(m_session->userDefence.load(), 15);
-    EXPECT_EQ(m_session->view3D.load(), 0);
-    EXPECT_EQ(m_session->resultOnly.load(), 1);
+    EXPECT_EQ(m_session->view3D.load(), 1);
+    EXPECT_EQ(m_session->resultOnly.load(), 0);
 
     // The choices are part of the save: the manifest vouches for them.
     const std::filesystem::path folder = m_dir / "data/profiles" / saved.folder.Std();
@@ -200,17 +206,18 @@ TEST_F(CareerSessionTest, TacticsAndTheViewChoiceComeBackWithTheCareer) {
     ASSERT_TRUE(ReadWholeFile((folder / kSaveManifestFile).string().c_str(), manifest));
     EXPECT_NE(manifest.find(kSaveChoicesFile), std::string::npos);
 
-    // A save from before the choices were listed keeps them beside a manifest that does not name them.
-    std::string choices;
-    ASSERT_TRUE(ReadWholeFile((folder / kSaveChoicesFile).string().c_str(), choices));
+    // An older save, whose choices (not named by its manifest) still say how its matches were shown:
+    // it loads with its tactics, and the options' view stands.
     std::filesystem::remove(folder / kSaveChoicesFile);
     ASSERT_TRUE(WriteSaveManifest(CStr(folder.string())));
-    ASSERT_TRUE(WriteFileAtomic((folder / kSaveChoicesFile).string().c_str(), choices));
+    ASSERT_TRUE(WriteFileAtomic((folder / kSaveChoicesFile).string().c_str(),
+                                "attack 4\ndefence 15\nview3d 0\nresultonly 1\n"));
     m_session->LeaveCareer();
     m_session->userAttack = 0;
     ASSERT_TRUE(m_session->LoadSavedCareer(saved.id));
     EXPECT_EQ(m_session->userAttack.load(), 4);
-    EXPECT_EQ(m_session->view3D.load(), 0);
+    EXPECT_EQ(m_session->view3D.load(), 1);
+    EXPECT_EQ(m_session->resultOnly.load(), 0);
 }
 
 TEST_F(CareerSessionTest, DamagedOrMissingChoicesGiveTheDefaultsAndTheCareerStillLoads) {

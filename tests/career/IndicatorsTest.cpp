@@ -2,6 +2,7 @@
 // never on a day it stood still, and the indicators are rebuilt after every day's gossip.
 #include "career/Indicators.h"
 #include "career/Mail.h"
+#include "career/MatchRecord.h"
 #include "engine/GameRand.h"
 
 #include "CareerRig.h"
@@ -37,8 +38,9 @@ TEST(Indicators, TheMailRowFollowsTheMoodAgainstItsReference) {
     EXPECT_EQ(MoodMailRow(50, 50), -1);
     EXPECT_EQ(MoodMailRow(49, 50), kMailRowMoodFell);
     EXPECT_EQ(MoodMailRow(51, 50), kMailRowMoodRose);
-    EXPECT_TRUE(IndicatorRising(50, 50)) << "an unchanged value shows the up arrow";
-    EXPECT_FALSE(IndicatorRising(49, 50));
+    EXPECT_EQ(TrendOf(50, 50), IndicatorTrend::Level) << "an unchanged value shows no rise";
+    EXPECT_EQ(TrendOf(49, 50), IndicatorTrend::Fell);
+    EXPECT_EQ(TrendOf(51, 50), IndicatorTrend::Rose);
 }
 
 TEST(Indicators, ThePsychologistWritesOnceForEachDayTheMoodMoved) {
@@ -79,41 +81,75 @@ TEST(Indicators, ThePsychologistWritesOnceForEachDayTheMoodMoved) {
     EXPECT_EQ(MoodMails(rig), 2);
 }
 
-// The day after a loss the fans and the squad's mood stand two lower than in the morning: the
-// arrows point down that day and the psychologist reports the fall; the next quiet day they are
-// level again.
-TEST(Indicators, ALossShowsAsTheDaysFallAndBringsThePsychologistsMail) {
+namespace {
+
+// A finished match of the user's club against the first other club with players.
+MatchResult PlayedMatch(CareerRig& rig, bool atHome, int own, int other) {
+    CTeam* rival = nullptr;
+    for (CTeam* team : rig.world->teams)
+        if (team->id != rig.club->id && !team->players.empty() && rival == nullptr)
+            rival = team;
+    MatchResult result;
+    SideMatchResult& user = atHome ? result.home : result.away;
+    SideMatchResult& them = atHome ? result.away : result.home;
+    user.team = rig.club;
+    user.user = true;
+    user.figures.Score() = own;
+    them.team = rival;
+    them.figures.Score() = other;
+    return result;
+}
+
+} // namespace
+
+// A result moves the indicators the day it is recorded, each by its own rule: the evening of a
+// heavy home defeat shows three falls, and the next morning moves nothing more.
+TEST(Indicators, AResultMovesEachIndicatorTheDayItIsRecorded) {
     GameSrand(7);
     CareerRig rig;
     ASSERT_TRUE(rig.ready);
     ASSERT_NE(rig.Hire(80058), nullptr);
     CTeamOpinion* opinion = rig.world->opinions.FindByTeam(rig.club->id);
     ASSERT_NE(opinion, nullptr);
-    opinion->current[0] = opinion->previous[0] = 50;
-    opinion->current[1] = opinion->previous[1] = 40;
-    auto* match = rig.career->matchStats.Append(new CMatchStat());
-    match->Field(6) = 10;
-    match->Field(7) = 8;
-    match->Field(8) = 2007;
-    match->Field(9) = 70;
-    match->Field(10) = 81;
-    rig.club->matchStats.push_back(match);
+    const GameDate matchDay{2007, 9, 6};
+    rig.DayAfter(GameDate{2007, 9, 5});
+    for (int k = 0; k < kIndicatorCount; ++k)
+        opinion->current[k] = opinion->previous[k] = 50;
 
-    rig.DayAfter(GameDate{2007, 8, 10});
+    ASSERT_TRUE(RecordMatchResult(PlayedMatch(rig, true, 80, 108), matchDay, nullptr,
+                                  MatchRecordTables{rig.career.get(), rig.world.get()}));
     IndicatorValues values;
     ASSERT_TRUE(ReadClubIndicators(*rig.world, rig.club->id, values));
-    EXPECT_EQ(values.value[0], 48);
-    EXPECT_EQ(values.reference[0], 50);
-    EXPECT_EQ(values.value[1], 38);
-    EXPECT_EQ(values.reference[1], 40);
-    EXPECT_FALSE(IndicatorRising(values.value[0], values.reference[0]));
-    EXPECT_FALSE(IndicatorRising(values.value[1], values.reference[1]));
-    EXPECT_EQ(rig.CountMails(kMailRowMoodFell), 1);
+    EXPECT_EQ(values.value[0], 47) << "a home defeat costs the fans three";
+    EXPECT_EQ(values.value[1], 47) << "a margin of 28 costs the mood three";
+    EXPECT_EQ(values.value[2], 49) << "the press follows the result";
+    for (int k = 0; k < kIndicatorCount; ++k)
+        EXPECT_EQ(TrendOf(values.value[k], values.reference[k]), IndicatorTrend::Fell) << k;
 
+    // The next day starts from the evening's values: the result is not counted again.
+    const int32_t before[3] = {opinion->current[0], opinion->current[1], opinion->current[2]};
     rig.Day();
     ASSERT_TRUE(ReadClubIndicators(*rig.world, rig.club->id, values));
-    EXPECT_EQ(values.reference[1], 38);
-    EXPECT_EQ(MoodMails(rig), 1);
+    EXPECT_EQ(values.value[0], before[0]);
+    EXPECT_EQ(values.reference[0], before[0]);
+    EXPECT_EQ(TrendOf(values.value[0], values.reference[0]), IndicatorTrend::Level);
+
+    // An away win moves the fans less than the mood; a draw moves nothing.
+    for (int k = 0; k < kIndicatorCount; ++k)
+        opinion->current[k] = opinion->previous[k] = 50;
+    ASSERT_TRUE(RecordMatchResult(PlayedMatch(rig, false, 95, 90), matchDay, nullptr,
+                                  MatchRecordTables{rig.career.get(), rig.world.get()}));
+    EXPECT_EQ(opinion->current[0], 51);
+    EXPECT_EQ(opinion->current[1], 52);
+    EXPECT_EQ(opinion->current[2], 51);
+    ASSERT_TRUE(RecordMatchResult(PlayedMatch(rig, true, 90, 90), matchDay, nullptr,
+                                  MatchRecordTables{rig.career.get(), rig.world.get()}));
+    EXPECT_EQ(opinion->current[0], 51);
+    // The values stay percentages.
+    opinion->current[0] = 99;
+    ASSERT_TRUE(RecordMatchResult(PlayedMatch(rig, true, 100, 60), matchDay, nullptr,
+                                  MatchRecordTables{rig.career.get(), rig.world.get()}));
+    EXPECT_EQ(opinion->current[0], 100);
 }
 
 TEST(Indicators, WithoutAPsychologistTheMoodNeverWrites) {

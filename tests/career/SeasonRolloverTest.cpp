@@ -252,8 +252,30 @@ TEST(SeasonRollover, TheSkippedSummerBooksItsMonthsCampsAndLoans) {
     loan->paid = 3; // January's loan has paid February to April
     w.career->loans.Append(loan);
 
-    StartNewSeason(w.session, Texts, {});
+    const RolloverOutcome outcome = StartNewSeason(w.session, Texts, {});
     ASSERT_EQ(w.session.currentDate, (GameDate{2008, 8, 1}));
+    // What the manager is told: each day that moved the money, in order, adding up to the change.
+    int64_t told = 0;
+    int firsts = 0;
+    for (size_t i = 0; i < outcome.summerBookings.size(); ++i) {
+        const SkippedDayBooking& booked = outcome.summerBookings[i];
+        told += booked.cost;
+        firsts += booked.date.day == 1 ? 1 : 0;
+        if (i > 0) {
+            EXPECT_LT(MakeDateKey(outcome.summerBookings[i - 1].date), MakeDateKey(booked.date));
+        }
+    }
+    EXPECT_EQ(firsts, 4) << "May, June, July and August";
+    EXPECT_EQ(told, 2000000 - int64_t{w.user->cash});
+    const CStr text = SummerBookingsText(outcome.summerBookings, w.user->cash, Texts);
+    EXPECT_STREQ(text.GetText(), "T100374");
+    const CStr listed = SummerBookingsText(outcome.summerBookings, w.user->cash,
+                                           [](int) { return CStr("Booked: XX1. Cash: XX2."); });
+    EXPECT_NE(listed.Find(CStr("01.05.2008 ") + MoneyText(static_cast<int>(outcome.summerBookings[0].cost))),
+              -1)
+        << listed.GetText();
+    EXPECT_NE(listed.Find(CStr("Cash: ") + MoneyText(w.user->cash)), -1) << listed.GetText();
+    EXPECT_TRUE(SummerBookingsText({}, 0, Texts).IsEmpty());
     int camps = 0, wages = 0, instalments = 0;
     int64_t sum = 0;
     for (size_t i = 0; i < ledger.Size(); ++i) {

@@ -174,13 +174,15 @@ TEST(SponsorSteps, APendingOfferBlocksNewOnesUntilItIsDecided) {
     ASSERT_NE(sponsor, nullptr);
     EXPECT_EQ(sponsor->kind, steps.offerVariant == 0 ? 3 : 2);
 
-    // A squad in a middling mood wins it on a good roll; the opinions move by one.
+    // A squad in a middling mood wins it on a good roll: the press makes news of the decision and
+    // the squad takes it to heart; the fans do not follow a sponsor's verdict.
     for (CPlayer* player : rig.club->players)
         player->words[kWordSatisfaction] = 30;
     CTeamOpinion* opinion = rig.world->opinions.FindByTeam(rig.club->id);
     ASSERT_NE(opinion, nullptr);
-    opinion->current[0] = 100;
-    opinion->current[1] = 40;
+    opinion->current[0] = opinion->previous[0] = 60;
+    opinion->current[1] = opinion->previous[1] = 40;
+    opinion->current[2] = opinion->previous[2] = 99;
     const CStr company = sponsor->name;
     while (steps.offerSponsor >= 0)
         DecideSponsorOffer(day);
@@ -192,8 +194,11 @@ TEST(SponsorSteps, APendingOfferBlocksNewOnesUntilItIsDecided) {
     EXPECT_EQ(verdict->placeholders[0], company);
     const bool won = opinion->current[1] == 41;
     EXPECT_TRUE(won || opinion->current[1] == 39);
-    EXPECT_EQ(opinion->current[0], won ? 100 : 99); // never above 100
+    EXPECT_EQ(opinion->current[2], won ? 100 : 97); // never above 100
+    EXPECT_EQ(opinion->current[0], 60);
+    // The morning's values stay the reference the arrows read.
     EXPECT_EQ(opinion->previous[1], 40);
+    EXPECT_EQ(opinion->previous[2], 99);
 
     EXPECT_EQ(SponsorOutcome(30, 70), 1);
     EXPECT_EQ(SponsorOutcome(30, 30), -1);
@@ -226,8 +231,9 @@ TEST(SponsorSteps, AnEmptyListOrOneWithoutTheKindMakesNoOffer) {
     EXPECT_EQ(rig.CountMails(kMailRowOfferKind2), 0); // no kind-2 sponsor: no kind-2 offer
 }
 
-// The club's own row, where the indicators read it, moves with its results and warns when low.
-TEST(SquadSteps, ResultsMoveTheClubsOpinionsAndALowOneIsReported) {
+// The club's own row warns when low; a result moved it the day it was recorded, so the next
+// morning's step leaves it where it is.
+TEST(SquadSteps, ALowOpinionIsReportedAndYesterdaysResultIsNotCountedAgain) {
     CareerRig rig;
     ASSERT_TRUE(rig.ready) << "the generated league data set is missing";
     CTeamOpinion* row = rig.world->opinions.FindByTeam(rig.club->id);
@@ -239,44 +245,61 @@ TEST(SquadSteps, ResultsMoveTheClubsOpinionsAndALowOneIsReported) {
     row->current[1] = 12;
     row->current[2] = 50;
     ASSERT_NE(rig.Hire(kStaffBusinessManager), nullptr);
-    auto played = [&](GameDate date, int own, int other) {
-        auto* match = rig.career->matchStats.Append(new CMatchStat());
-        match->Field(6) = date.day;
-        match->Field(7) = date.month;
-        match->Field(8) = date.year;
-        match->Field(9) = own;
-        match->Field(10) = other;
-        rig.club->matchStats.push_back(match);
-    };
     CareerDay day = rig.Today();
     day.today = GameDate{2007, 9, 6};
-    CheckTeamOpinions(day); // no match yesterday
+    CheckTeamOpinions(day);
     EXPECT_EQ(row->current[0], 12);
     EXPECT_EQ(rig.CountMails(kMailRowLowOpinion), 0);
 
-    played(GameDate{2007, 9, 6}, 70, 81);
+    auto* match = rig.career->matchStats.Append(new CMatchStat());
+    match->Field(6) = 6;
+    match->Field(7) = 9;
+    match->Field(8) = 2007;
+    match->Field(9) = 70;
+    match->Field(10) = 81;
+    rig.club->matchStats.push_back(match);
+    row->current[0] = 10;
     day.today = GameDate{2007, 9, 7};
-    RebaseIndicators(*rig.world); // the morning's values, as the day's first step takes them
-    CheckTeamOpinions(day);
-    EXPECT_EQ(row->previous[0], 12);
-    EXPECT_EQ(row->current[0], 10);
-    EXPECT_EQ(row->current[1], 10);
-    EXPECT_EQ(row->current[2], 50) << "the press does not follow one result";
-    EXPECT_EQ(rig.CountMails(kMailRowLowOpinion), 1);
-
-    played(GameDate{2007, 9, 9}, 90, 60);
-    day.today = GameDate{2007, 9, 10};
     RebaseIndicators(*rig.world);
     CheckTeamOpinions(day);
-    EXPECT_EQ(row->previous[1], 10);
+    EXPECT_EQ(row->current[0], 10);
     EXPECT_EQ(row->current[1], 12);
     EXPECT_EQ(rig.CountMails(kMailRowLowOpinion), 1);
-    // The values stay inside 0-100.
-    row->current[0] = 99;
-    played(GameDate{2007, 9, 12}, 90, 60);
-    day.today = GameDate{2007, 9, 13};
-    CheckTeamOpinions(day);
-    EXPECT_EQ(row->current[0], 100);
+}
+
+// A lament unsettles the squad's mood; its verdict moves it again: down while the shortcoming
+// stays, up once it is mended.
+TEST(SquadSteps, LamentsAndTheirVerdictsMoveTheSquadsMood) {
+    CareerRig rig;
+    ASSERT_TRUE(rig.ready) << "the generated league data set is missing";
+    CTeamOpinion* row = rig.world->opinions.FindByTeam(rig.club->id);
+    ASSERT_NE(row, nullptr);
+    row->current[1] = row->previous[1] = 50;
+    ASSERT_GE(rig.club->players.size(), 2u);
+    const CStaffRecord* coach = rig.Hire(kStaffBusinessManager);
+    ASSERT_NE(coach, nullptr);
+    CareerDay day = rig.Today();
+    CLament* kept =
+        rig.career->laments.AddLament(rig.club->players[0]->id, 2007, 12, 25, 302012, -1, coach->id);
+    JudgeLament(day, *kept);
+    EXPECT_EQ(row->current[1], 48) << "the staff member complained about is still there";
+    CLament* gone = rig.career->laments.AddLament(rig.club->players[1]->id, 2007, 12, 25, 302012, -1, -77);
+    JudgeLament(day, *gone);
+    EXPECT_EQ(row->current[1], 49);
+
+    // Over many days some complaint comes, and each one costs a point when it is made.
+    GameSrand(3);
+    int made = 0;
+    for (int i = 0; i < 2000 && made == 0; ++i) {
+        const int before = rig.career->laments.Size();
+        const int32_t mood = row->current[1];
+        RunLaments(day);
+        if (rig.career->laments.Size() > before) {
+            made = 1;
+            EXPECT_EQ(row->current[1], mood - 1);
+        }
+    }
+    EXPECT_EQ(made, 1);
 }
 
 TEST(SquadSteps, TheBusinessManagerWarnsOfEveryLowOpinionRowEachDay) {

@@ -214,8 +214,8 @@ for figure in "Points 4" "Rebounds 7"; do
     shown=$(awk -F'|' -v f="$1" '$1 == f { print $2 "|" $3 }' "$out/leaders.txt")
     [ "$shown" = "$best" ] || fail "the overview's $1 leader reads '$shown', the records '$best'"
 done
-# The indicators: each percentage as the club's opinion row holds it, the arrow up unless the value
-# fell below the morning's reference.
+# The indicators: each percentage as the club's opinion row holds it, the arrow up or down as the
+# value rose or fell against the morning's reference, and none while it has not moved.
 club=$(perl -e 'local $/; open(my $f, "<:raw", $ARGV[0]) or die; my ($n, $id) = unpack("l<l<", <$f>); print $id' \
     "$saved/teamlist.dat") || fail "the saved club could not be read"
 opinion=$(perl -e 'local $/; open(my $f, "<:raw", $ARGV[0]) or die; my $b = <$f>;
@@ -226,11 +226,16 @@ read -r -a values <<<"$opinion"
 for k in 1 2 3; do
     value=${values[$((k - 1))]}
     reference=${values[$((k + 2))]}
-    arrow=up
-    [ "$value" -lt "$reference" ] && arrow=down
     grep -q "ID_IND_PERCENT_$k Static visible enabled \"$value%\"" "$out/screens.txt" ||
         fail "indicator $k does not show the recorded $value%"
-    grep -Eq "ID_IND_ARROW_$k Picture .*[\\]$arrow\.png" "$out/screens.txt" ||
+    if [ "$value" -eq "$reference" ]; then
+        grep -q "ID_IND_ARROW_$k Picture hidden " "$out/screens.txt" ||
+            fail "indicator $k shows an arrow though it stands at the morning's $value%"
+        continue
+    fi
+    arrow=up
+    [ "$value" -lt "$reference" ] && arrow=down
+    grep -Eq "ID_IND_ARROW_$k Picture visible .*[\\]$arrow\.png" "$out/screens.txt" ||
         fail "indicator $k's arrow is not $arrow ($value% against $reference% in the morning)"
 done
 echo "PASSED: first month session ($clubs clubs in the comparison), screenshots in $out"

@@ -188,6 +188,19 @@ TEST_F(Input, TooltipsShowAfterAShortHover) {
     EXPECT_TRUE(stack.TooltipText(3000).IsEmpty()); // the window has none
 }
 
+// The frame's buttons stay under the mouse when the next screen opens over them: their tooltip
+// must not stay drawn on the new screen.
+TEST_F(Input, AScreenChangeClearsTheTooltip) {
+    stack.AddLayer(MakeWindow(10070, GuiRect{0, 0, 1024, 768}), false, false);
+    button->SetTooltip("Play on until your next match");
+    stack.DispatchInput(Mouse(GuiInputKind::MouseMove, 110, 110, 1000));
+    ASSERT_EQ(stack.TooltipText(1700), CStr("Play on until your next match"));
+    stack.PostMessage(10050, 10070, kMsgSwitchTo, 10050, 0);
+    stack.ProcessMessages();
+    EXPECT_TRUE(stack.TooltipText(1800).IsEmpty());
+    EXPECT_TRUE(stack.TooltipText(9000).IsEmpty()) << "not until the mouse moves";
+}
+
 TEST_F(Input, ATooltipFromBeneathNeverCoversADialogAbove) {
     // A small confirmation box opened over the full-screen window, beside the hovered button.
     CGuiElement* dialog = stack.AddLayer(MakeWindow(10060, GuiRect{240, 90, 360, 170}), true, false);

@@ -310,6 +310,32 @@ TEST_F(Match2DPlayerTest, HelpDefenceMarksHisManElseHelpsOnTheMostOpen) {
     ExpectAt(m_def->target, open->position);
 }
 
+// The staff speak of the men on court while there is play left: not of one on the bench, and not
+// once the final buzzer has gone.
+TEST_F(Match2DPlayerTest, NoStaffRemarkOnTheBenchOrAfterTheFinalBuzzer) {
+    m_home.AddStaff(80055, "Coach");
+    Start(m_home.team, m_away.team, true, true);
+    std::vector<CStr> lines;
+    match.hooks.text = [](int id) { return CStr::Formatted("<%d>", id); };
+    match.hooks.remarkLine = [&lines](const CStr& text, int) { lines.push_back(text); };
+    CMatch2DPlayer* benched = match.GetHomeTeam()->GetPlayer(kCourtPlayers);
+    ASSERT_NE(benched, nullptr);
+    ASSERT_NE(benched->MatchState(), kOnCourtState);
+    benched->defenceFouls = 4;
+    benched->StaffRemarks();
+    EXPECT_TRUE(lines.empty());
+
+    CMatch2DPlayer* onCourt = match.GetHomePlayer(1);
+    onCourt->defenceFouls = 4;
+    match.quarter = 5;
+    onCourt->StaffRemarks();
+    EXPECT_TRUE(lines.empty());
+    match.quarter = 4;
+    onCourt->StaffRemarks();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[1], CStr("<600001>") + onCourt->name + "<600004>");
+}
+
 TEST_F(Match2DPlayerTest, StaffRemarkOnceEachOnlyForTheUsersPlayers) {
     m_home.AddStaff(80055, "Coach");
     m_home.AddStaff(80056, "Shooting");

@@ -348,6 +348,21 @@ TEST_F(Remarks, NoRemarkOnAPlayerAlreadyCalledOff) {
     EXPECT_TRUE(match.commentary.lines.empty());
 }
 
+// A player in foul trouble who has gone to the bench is not warned about, however many fouls he
+// has: only the men on court are spoken of.
+TEST_F(Remarks, NoRemarkOnAPlayerOnTheBench) {
+    p.matchState = kMatchStateOnBench;
+    p.foulsCharged = 5;
+    p.foulsBooked = 5;
+    p.PostMatchEvents();
+    EXPECT_TRUE(match.commentary.lines.empty());
+    EXPECT_EQ(p.commentDone[0], 0) << "back on court, he can still be warned";
+    p.matchState = kMatchStateOnCourt;
+    p.PostMatchEvents();
+    ASSERT_EQ(match.commentary.lines.size(), 2u);
+    EXPECT_EQ(Line(1), "<600001>Lee<600004>");
+}
+
 TEST_F(Remarks, FoulTroubleIsToldOnceEvenFromTheSecondCounter) {
     p.foulsCharged = 4;
     p.PostMatchEvents();

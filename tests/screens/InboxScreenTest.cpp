@@ -13,7 +13,7 @@ TEST_F(InboxTest, AMailWithThreeValuesIsCountedOpenedAndRemoved) {
     StartCareer();
     m_inbox->Refresh();
     EXPECT_STREQ(TextOf(ID_FR_MAILCOUNT).GetText(), "All read");
-    EXPECT_STREQ(TextOf(ID_FR_LETTERCOUNT).GetText(), "All read");
+    EXPECT_STREQ(TextOf(ID_FR_LETTERCOUNT).GetText(), "");
 
     CEmail* mail = m_inbox->CreateEmail(27, 2007, 8, 2, Text(80062), "Ann Money", 80062,
                                         {"$ 1,000", "$ 2,500", "$ 1,500"});
@@ -24,7 +24,7 @@ TEST_F(InboxTest, AMailWithThreeValuesIsCountedOpenedAndRemoved) {
     EXPECT_STREQ(TextOf(ID_INBOX_FOLDER_STAFF).GetText(), "Staff (1)");
     EXPECT_STREQ(TextOf(ID_INBOX_FOLDER_CLUB).GetText(), "Club");
     EXPECT_STREQ(TextOf(ID_FR_MAILCOUNT).GetText(), "Unread (1)");
-    EXPECT_STREQ(TextOf(ID_FR_LETTERCOUNT).GetText(), "All read");
+    EXPECT_STREQ(TextOf(ID_FR_LETTERCOUNT).GetText(), "");
     EXPECT_STREQ(TextOf(ID_FR_INBOX).GetText(), "Inbox (1)");
     auto* grid = static_cast<CGuiGridControl*>(m_stack.FindElement(ID_INBOX_GRID));
     ASSERT_EQ(grid->GetRowCount(), 1);
@@ -87,10 +87,11 @@ TEST_F(InboxTest, FolderButtonsShowTheirFolderAndNothingSelected) {
     StartCareer();
     m_inbox->CreateEmail(6, 2007, 8, 3, Text(300118), "", kMailTypeClub, {"Joe Grumble"});
     m_inbox->CreateEmail(33, 2007, 8, 2, Text(80060), "Rob Finder", 80060, {"Ace Shooter"});
-    // The newest unread mail's folder opens first; the players' letters count apart.
+    // The newest unread mail's folder opens first. The count beside "Mail" is every unread mail,
+    // the player's letter included; beside "Players" (which opens the line-up) stands none.
     EXPECT_EQ(m_inbox->CurrentFolder(), 0);
-    EXPECT_STREQ(TextOf(ID_FR_MAILCOUNT).GetText(), "Unread (1)");
-    EXPECT_STREQ(TextOf(ID_FR_LETTERCOUNT).GetText(), "Unread (1)");
+    EXPECT_STREQ(TextOf(ID_FR_MAILCOUNT).GetText(), "Unread (2)");
+    EXPECT_STREQ(TextOf(ID_FR_LETTERCOUNT).GetText(), "");
     GuiMessage open = Message(ID_INBOX_GRID, kMsgSelection, 0);
     m_inbox->OnMessage(open);
     EXPECT_NE(TextOf(ID_INBOX_TEXT).Find("Joe Grumble"), -1);
@@ -107,7 +108,8 @@ TEST_F(InboxTest, FolderButtonsShowTheirFolderAndNothingSelected) {
     EXPECT_EQ(state(ID_INBOX_FOLDER_CLUB), CGuiButton::kNormal);
     // The staff mail is still unread: switching folders opens nothing.
     EXPECT_EQ(m_session->careerDB->emails.Folder(1)[0]->unread, 1);
-    EXPECT_STREQ(TextOf(ID_FR_LETTERCOUNT).GetText(), "All read");
+    EXPECT_STREQ(TextOf(ID_FR_MAILCOUNT).GetText(), "Unread (1)");
+    EXPECT_STREQ(TextOf(ID_FR_LETTERCOUNT).GetText(), "");
 }
 
 TEST_F(InboxTest, StartMailsLeaveNoPlaceholderUnfilled) {
@@ -151,4 +153,22 @@ TEST_F(InboxTest, TheNewsWindowShowsEveryRumourWithItsNames) {
     EXPECT_NE(all.Find(world.teams.At(world.whispers.whispers.At(0)->teamRow)->name), -1) << all.GetText();
     auto* window = static_cast<CGuiWindow*>(m_stack.FindElement(ID_NEWS));
     EXPECT_NE(window->GetCaption().Find(m_session->UserClub()->name), -1) << window->GetCaption().GetText();
+}
+
+// A staff member's mail made by the day's steps, with no refresh of the inbox after it (the
+// headers are counted on the player's next click): the Staff button counts it like the headers.
+TEST_F(InboxTest, MailFromTheDaysStepsIsCountedOnItsFolderButtonWithTheHeaders) {
+    StartCareer();
+    m_inbox->Refresh();
+    m_inbox->CreateEmail(6, 2007, 8, 3, Text(300118), "", kMailTypeClub, {"Joe Grumble"});
+    ASSERT_STREQ(TextOf(ID_INBOX_FOLDER_CLUB).GetText(), "Club (1)");
+    ::CreateEmail(m_session->worldDB, m_session->careerDB, 27, 2007, 8, 4, Text(80062), "Ann Money", 80062,
+                  {"$ 1,000", "$ 2,500", "$ 1,500"});
+    ::CreateEmail(m_session->worldDB, m_session->careerDB, 33, 2007, 8, 4, Text(80060), "Rob Finder", 80060,
+                  {"Ace Shooter"});
+    m_inbox->UpdateUnreadCounters();
+    EXPECT_STREQ(TextOf(ID_FR_MAILCOUNT).GetText(), "Unread (3)");
+    EXPECT_STREQ(TextOf(ID_INBOX_FOLDER_STAFF).GetText(), "Staff (2)");
+    EXPECT_STREQ(TextOf(ID_INBOX_FOLDER_CLUB).GetText(), "Club (1)");
+    EXPECT_EQ(m_inbox->UnreadIn(1), 2);
 }

@@ -2,6 +2,7 @@
 // from the club's opinion row, the panels' lines, and refreshes that only ever show.
 #include "screens/info/IndicatorsScreen.h"
 
+#include "career/MatchRecord.h"
 #include "database/Careers.h"
 #include "database/HiredStaff.h"
 #include "engine/Paths.h"
@@ -68,7 +69,7 @@ TEST_F(IndicatorsScreenTest, ArrowsAndPercentagesFollowEachValueAgainstItsRefere
     screen->Refresh();
     EXPECT_STREQ(Arrow(ID_IND_ARROW_1).GetText(), CIndicatorsScreen::kUpArrow);
     EXPECT_STREQ(Arrow(ID_IND_ARROW_2).GetText(), CIndicatorsScreen::kDownArrow);
-    EXPECT_STREQ(Arrow(ID_IND_ARROW_3).GetText(), CIndicatorsScreen::kUpArrow) << "equal is not a fall";
+    EXPECT_FALSE(Find(ID_IND_ARROW_3)->IsVisible()) << "a value that has not moved shows no arrow";
     EXPECT_STREQ(Find(ID_IND_PERCENT_1)->GetText().GetText(), "60%");
     EXPECT_STREQ(Find(ID_IND_PERCENT_2)->GetText().GetText(), "40%");
     // The next day's values turn the arrows round.
@@ -77,7 +78,38 @@ TEST_F(IndicatorsScreenTest, ArrowsAndPercentagesFollowEachValueAgainstItsRefere
     EXPECT_STREQ(Arrow(ID_IND_ARROW_1).GetText(), CIndicatorsScreen::kDownArrow);
     EXPECT_STREQ(Arrow(ID_IND_ARROW_2).GetText(), CIndicatorsScreen::kUpArrow);
     EXPECT_STREQ(Arrow(ID_IND_ARROW_3).GetText(), CIndicatorsScreen::kDownArrow);
+    EXPECT_TRUE(Find(ID_IND_ARROW_1)->IsVisible() && Find(ID_IND_ARROW_3)->IsVisible());
     EXPECT_TRUE(FileExists(CIndicatorsScreen::kUpArrow) && FileExists(CIndicatorsScreen::kDownArrow));
+}
+
+// The evening of a heavy home defeat: the screen shows the three values down from the morning's,
+// each by its own amount, with the arrows pointing down.
+TEST_F(IndicatorsScreenTest, TheEveningOfAHomeDefeatShowsItsFalls) {
+    SetRow(50, 50, 50, 50, 50, 50);
+    screen->Refresh();
+    EXPECT_FALSE(Find(ID_IND_ARROW_1)->IsVisible());
+    CTeam* club = kit.session.UserClub();
+    CTeam* rival = nullptr;
+    for (CTeam* team : kit.session.worldDB->teams)
+        if (team->id != club->id && rival == nullptr)
+            rival = team;
+    ASSERT_NE(rival, nullptr);
+    MatchResult result;
+    result.home.team = club;
+    result.home.user = true;
+    result.home.figures.Score() = 80;
+    result.away.team = rival;
+    result.away.figures.Score() = 108;
+    ASSERT_TRUE(RecordMatchResult(result, kit.session.currentDate, nullptr,
+                                  MatchRecordTables{kit.session.careerDB, kit.session.worldDB}));
+    screen->Refresh();
+    EXPECT_STREQ(Find(ID_IND_PERCENT_1)->GetText().GetText(), "47%");
+    EXPECT_STREQ(Find(ID_IND_PERCENT_2)->GetText().GetText(), "47%");
+    EXPECT_STREQ(Find(ID_IND_PERCENT_3)->GetText().GetText(), "49%");
+    for (int arrow : {ID_IND_ARROW_1, ID_IND_ARROW_2, ID_IND_ARROW_3}) {
+        EXPECT_TRUE(Find(arrow)->IsVisible());
+        EXPECT_STREQ(Arrow(arrow).GetText(), CIndicatorsScreen::kDownArrow);
+    }
 }
 
 TEST_F(IndicatorsScreenTest, RefreshesOnlyShowEvenWhileTheMoodHasMoved) {

@@ -4,6 +4,7 @@
 
 #include "engine/GameRand.h"
 #include "engine/Paths.h"
+#include "gui/Backend.h"
 #include "gui/Button.h"
 #include "gui/Element.h"
 #include "gui/Grid.h"
@@ -385,6 +386,34 @@ TEST(MatchHudEvents, TheFirstLineLeavesTwoRowsAndTheNewestLineInView) {
     EXPECT_STREQ(grid->FindCell(0, 30)->text.GetText(), "Valley Bears: Smith line 29");
     EXPECT_EQ(grid->ScrollPos(), grid->ScrollMax());
     EXPECT_STREQ(MatchEventLine("Valley Bears", "", "Tip-off").GetText(), "Valley Bears: Tip-off");
+}
+
+// A line wider than the list goes on in the rows below, as on the flat court: every row fits and
+// nothing is cut to "...".
+TEST(MatchHudEvents, ALongLineWrapsIntoRowsThatFit) {
+    HudRig r;
+    auto* grid = static_cast<CGuiGridControl*>(r.Find(ID_HUD_EVENTS));
+    ASSERT_NE(grid, nullptr);
+    r.hud.Play();
+    // The list keeps one empty row below its lines: the lines are the cells before it.
+    const int rows = grid->GetRowCount() - 1;
+    const CStr text = MatchEventLine("Valley Bears", "Terrence Schneider",
+                                     "misses a long three-point attempt from the corner after a pass out "
+                                     "of the double team");
+    r.hud.ShowEventLine(text);
+    ASSERT_GT(grid->GetRowCount() - 1, rows + 1);
+    EXPECT_EQ(r.hud.EventLineCount(), grid->GetRowCount());
+    CStr joined;
+    for (int row = rows; row < grid->GetRowCount() - 1; ++row) {
+        ASSERT_NE(grid->FindCell(0, row), nullptr) << row;
+        const CStr& piece = grid->FindCell(0, row)->text;
+        EXPECT_LE(GuiBackend().TextWidth(grid->Font(), piece), grid->ColumnWidth(0) - 10) << piece.GetText();
+        EXPECT_EQ(piece.Find("..."), -1) << piece.GetText();
+        joined += row > rows ? " " : "";
+        joined += piece;
+    }
+    EXPECT_EQ(joined, text);
+    EXPECT_EQ(grid->ScrollPos(), grid->ScrollMax());
 }
 
 TEST(MatchHudCameras, FixedCamerasAndAnAutomaticOneThatNeedsCameras) {

@@ -1,8 +1,10 @@
 // The match view mode screen: three boxes, one checked, in step with the session's two bytes.
 #include "screens/match/MatchViewModeScreen.h"
 
+#include "career/Options.h"
 #include "gui/CheckBox.h"
 #include "guidefines.h"
+#include "screens/start/OptionsScreen.h"
 
 #include "ScreenTestKit.h"
 
@@ -72,4 +74,35 @@ TEST(ViewModeScreen, AClickChoosesItsBoxAndExactlyOneBoxIsChecked) {
     EXPECT_EQ(checkedBox(), 1);
     EXPECT_EQ(rig.session.view3D.load(), 0);
     EXPECT_EQ(rig.session.resultOnly.load(), 0);
+}
+
+// The career's view choice and the options page are one setting: "Result only" chosen in the
+// career shows on the options page and in the options file, and the page's 3D tick shows in the
+// career's window.
+TEST(ViewModeScreen, TheCareersChoiceAndTheOptionsPageShowOneSetting) {
+    MatchScreenRig rig;
+    CMatchViewModeScreen screen(rig.ctx);
+    COptionsScreen options(rig.ctx);
+    rig.session.view3D = 1;
+    rig.session.resultOnly = 0;
+    screen.Refresh();
+    GuiMessage result{ID_VM_RESULT, -1, kMsgClick, 0, 0, 0};
+    screen.OnMessage(result);
+    options.Show();
+    EXPECT_FALSE(rig.stack.FindElement(ID_OP_3D)->IsChecked());
+    EXPECT_TRUE(rig.stack.FindElement(ID_OP_FAST)->IsChecked());
+    EXPECT_FALSE(rig.session.options.enable3DSimulation);
+    EXPECT_TRUE(rig.session.options.enableFastSimulation);
+    const GameOptions written = LoadOptions();
+    EXPECT_FALSE(written.enable3DSimulation);
+    EXPECT_TRUE(written.enableFastSimulation);
+
+    // The options page ticks 3D and saves: the career's window shows 3D.
+    rig.stack.FindElement(ID_OP_3D)->SetChecked(true);
+    GuiMessage save{ID_OP_SAVE, -1, kMsgClick, 0, 0, 0};
+    options.OnMessage(save);
+    screen.Refresh();
+    EXPECT_TRUE(rig.stack.FindElement(ID_VM_3D)->IsChecked());
+    EXPECT_FALSE(rig.stack.FindElement(ID_VM_RESULT)->IsChecked());
+    EXPECT_TRUE(LoadOptions().enable3DSimulation);
 }

@@ -375,6 +375,24 @@ TEST(TacticsScreen, AHurtOrFouledOutPlayerIsMarkedInTheListsAndARefusedSwapSaysW
     }
 }
 
+// "Swap players" with only one of the two picked changes nothing and tells the player to pick
+// one on court and one on the bench.
+TEST(TacticsScreen3D, ASwapWithOnePlayerPickedSaysTwoAreNeeded) {
+    Tactics3D t;
+    const std::vector<std::string> before = Names(t.court);
+    GuiMessage pickCourt{ID_TA_COURT_GRID, -1, kMsgSelection, 0, 0, 0};
+    GuiMessage swap{ID_TA_SWAP, -1, kMsgClick, 0, 0, 0};
+    t.screen.OnMessage(pickCourt);
+    t.screen.OnMessage(swap);
+    t.rig.stack.ProcessMessages();
+    EXPECT_EQ(Names(t.court), before);
+    EXPECT_EQ(t.Player(0)->replacement, nullptr);
+    ASSERT_TRUE(t.rig.stack.IsLayerActive(ID_MATCH_POPUP));
+    const CStr said = PopupText(t.rig);
+    EXPECT_EQ(said, t.rig.ctx.Text(500073));
+    EXPECT_NE(GameTexts().Get(500073).Find("two players"), -1);
+}
+
 TEST(TacticsScreen, ApplyOutsideAMatchIsLeftToTheLayout) {
     MatchScreenRig rig;
     CTacticsScreen screen(rig.ctx);

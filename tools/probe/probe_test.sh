@@ -321,22 +321,30 @@ club-money)
     echo "$checks checked; $(wc -l <<<"$reports") money reports agree with the books"
     ;;
 indicators)
-    # Three panels for the club, each with its arrow, percentage and lines; showing them again and
-    # loading the career (which refreshes every screen) writes no mail.
+    # Three panels for the club, each with its percentage and lines; a new career's values have not
+    # moved, so no arrow shows. Showing them again and loading the career (which refreshes every
+    # screen) writes no mail.
     run --new-career 3 --open ID_INDICATORS --dump ID_INDICATORS --dump ID_FR_MAILCOUNT --save ind
     [ "$code" -eq 0 ] || fail "exit $code: $err"
     echo "$out"
     grep -q '^10821 ID_INDICATORS Window visible enabled "Indicators / ' <<<"$out" || fail "no caption line"
     for k in 1 2 3; do
         grep -q "ID_IND_PERCENT_$k Static visible enabled \"[0-9]*%\"" <<<"$out" || fail "no percentage in panel $k"
-        grep -q "ID_IND_ARROW_$k Picture visible enabled .* image=\".*PIC.*\\(up\\|down\\).png\"" <<<"$out" ||
-            fail "no arrow in panel $k"
+        grep -q "ID_IND_ARROW_$k Picture hidden " <<<"$out" || fail "an arrow in panel $k though nothing moved"
         grep -q "ID_IND_TEXT_$k TextBox visible enabled \"[A-Z]" <<<"$out" || fail "no lines in panel $k"
     done
     mails=$(grep '^10061 ID_FR_MAILCOUNT' <<<"$out")
     run --load ind --open ID_INDICATORS --open ID_NEWS --open ID_INDICATORS --dump ID_FR_MAILCOUNT
     [ "$code" -eq 0 ] || fail "exit $code: $err"
     [ "$out" = "$mails" ] || fail "showing the indicators again changed the mail: '$mails' -> '$out'"
+    # The evening of the club's first match the result has moved all three: each shows its arrow.
+    run --set EnableFastSimulation=1 --set Enable3DSimulation=0 --new-career 3 --continue --open ID_INDICATORS \
+        --dump ID_INDICATORS
+    [ "$code" -eq 0 ] || fail "exit $code: $err"
+    for k in 1 2 3; do
+        grep -q "ID_IND_ARROW_$k Picture visible enabled .* image=\".*PIC.*\\(up\\|down\\).png\"" <<<"$out" ||
+            fail "no arrow in panel $k after a result: $out"
+    done
     ;;
 player-info)
     # The line-up's info button shows the chosen squad player: portrait, title, data and skills.
