@@ -3,7 +3,9 @@
 
 #include "career/Calendar.h"
 #include "career/CareerSession.h"
+#include "career/CupStages.h"
 #include "career/FixtureList.h"
+#include "career/SeasonEnd.h"
 #include "database/MemoryDB.h"
 #include "database/Records.h"
 #include "engine/Color.h"
@@ -172,8 +174,20 @@ void CStatisticsScreen::BuildAllCompetitions() {
     if (session.tournamentMode)
         ctx.playerStartKey = 0;
     StandingsScope scope{session.options.enableLeagueSimulation, session.options.enableCountrySimulation};
-    if (!::BuildAllCompetitions(ctx, session.worldDB, session.careerDB, scope, m_competitions))
+    if (!::BuildAllCompetitions(ctx, session.worldDB, session.careerDB, scope, m_competitions)) {
         m_competitions.clear();
+        return;
+    }
+    // Once the rounds are played the one table left is the tournament's final ranking: it ranks by
+    // how far each club went, as the results window does, not by the record over every round.
+    const CLeague* league = session.UserLeague();
+    if (!session.tournamentMode || !league ||
+        (league->nameTextId != kEuroCupRoundListText && league->nameTextId != kWorldCupRoundListText))
+        return;
+    const CTeam* champion = TournamentChampion(session);
+    for (auto& table : m_competitions)
+        if (table && table->leagueId == league->id)
+            RankByTournamentProgress(*table, session.euroCup != 0, champion);
 }
 
 void CStatisticsScreen::ShowAll() {

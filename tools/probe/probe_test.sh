@@ -480,6 +480,14 @@ tournament)
     echo "$out" | grep -v '^ '
     grep -qx "05.09.2007" <<<"$out" || fail "the EuroCup groups did not end on their fixed date"
     rounds | grep -q '^Second round: Pool [EF]' || fail "no EuroCup second round"
+    # Out after the EuroCup groups: the rest is played on the groups' last day, and the statistics'
+    # final ranking follows how far each club went, so the games played never rise down the table.
+    first_run_that '  item 0: "EuroCup - final ranking" data=0' --mode eurocup --continue --continue --continue \
+        --open ID_STATISTICS --dump ID_ST_COMPETITION --dump ID_ST_STANDINGS
+    games=$(grep -E '^  row [0-9]+: "[0-9]' <<<"$out" | awk -F'" [|] "' '{ print $4 }')
+    [ "$(wc -l <<<"$games")" -eq 16 ] || fail "the EuroCup's final ranking has not its sixteen clubs"
+    [ "$games" = "$(sort -rn <<<"$games")" ] ||
+        fail "the statistics' final ranking puts clubs out earlier above later ones: $(tr '\n' ' ' <<<"$games")"
     ;;
 player-comparison)
     # The players' figures in two panels: the left switched to the field goals while the right
