@@ -537,6 +537,48 @@ void CMatch2DPlayer::DecideWithBall() {
     nearestOpponentKnown = 0;
 }
 
+// A loose ball chased or a rebound gone for: out of line, as only a step now and then takes it.
+void CMatch2DPlayer::ChaseOrRebound() {
+    CMatch2DBall& ball = *match->ball;
+    if (chase) {
+        if ((ball.position - position).LengthSq() > kBelowHalfSquare) {
+            target = ball.position;
+            MoveStep();
+            return;
+        }
+        match->possessionChanged = 0;
+        chase = 0;
+        hasBall = 1;
+        float d = 0.0f;
+        CMatch2DPlayer* mate = OwnTeam()->FindNearest(position, d, this);
+        if (mate != nullptr && !CanPassOver(d)) {
+            // His side has run up court (against a press, out of a press's spots): a throw that
+            // long would go astray, so he brings the ball up himself.
+            target = Basket();
+            return;
+        }
+        Pass(mate);
+        target = attackSpot;
+        return;
+    }
+
+    if (rebound) {
+        if ((position - ball.position).LengthSq() > kBelowReboundSquare) {
+            target = ball.position;
+            MoveStep();
+            return;
+        }
+        receivingPass = 0;
+        hasBall = 1;
+        ball.SetPosition(position);
+        ball.SetTarget(position);
+        rebound = 0;
+        match->missedShot = 0;
+        TakePossession();
+        return;
+    }
+}
+
 // The man-to-man rule, defined here beside the update so that the usual defence is inlined into
 // the players' loop: five defenders a tick, where the tactic's dispatch and two calls cost as much
 // as the rule itself.
@@ -604,42 +646,10 @@ void CMatch2DTeam::Update() {
     }
     CMatch2DBall& ball = *match->ball;
 
-    if (chase) {
-        if ((ball.position - position).LengthSq() > kBelowHalfSquare) {
-            target = ball.position;
-            MoveStep();
-            return;
-        }
-        match->possessionChanged = 0;
-        chase = 0;
-        hasBall = 1;
-        float d = 0.0f;
-        CMatch2DPlayer* mate = OwnTeam()->FindNearest(position, d, this);
-        if (mate != nullptr && !CanPassOver(d)) {
-            // His side has run up court (against a press, out of a press's spots): a throw that
-            // long would go astray, so he brings the ball up himself.
-            target = Basket();
-            return;
-        }
-        Pass(mate);
-        target = attackSpot;
-        return;
-    }
-
-    if (rebound) {
-        if ((position - ball.position).LengthSq() > kBelowReboundSquare) {
-            target = ball.position;
-            MoveStep();
-            return;
-        }
-        receivingPass = 0;
-        hasBall = 1;
-        ball.SetPosition(position);
-        ball.SetTarget(position);
-        rebound = 0;
-        match->missedShot = 0;
-        TakePossession();
-        return;
+    // Nearly every step he neither chases a loose ball nor goes for a rebound: one look at both
+    // flags, and their rules out of line.
+    if (chase || rebound) {
+        return ChaseOrRebound();
     }
 
     // A marker on his man and an attacker off the ball measure the way to the target once, for
