@@ -537,6 +537,76 @@ void CMatch2DPlayer::DecideWithBall() {
     nearestOpponentKnown = 0;
 }
 
+// A loose ball chased or a rebound gone for: out of line, as only a step now and then takes it.
+void CMatch2DPlayer::ChaseOrRebound() {
+    CMatch2DBall& ball = *match->ball;
+    if (chase) {
+        if ((ball.position - position).LengthSq() > kBelowHalfSquare) {
+            target = ball.position;
+            MoveStep();
+            return;
+        }
+        match->possessionChanged = 0;
+        chase = 0;
+        hasBall = 1;
+        float d = 0.0f;
+        CMatch2DPlayer* mate = OwnTeam()->FindNearest(position, d, this);
+        if (mate != nullptr && !CanPassOver(d)) {
+            // His side has run up court (against a press, out of a press's spots): a throw that
+            // long would go astray, so he brings the ball up himself.
+            target = Basket();
+            return;
+        }
+        Pass(mate);
+        target = attackSpot;
+        return;
+    }
+
+    if (rebound) {
+        if ((position - ball.position).LengthSq() > kBelowReboundSquare) {
+            target = ball.position;
+            MoveStep();
+            return;
+        }
+        receivingPass = 0;
+        hasBall = 1;
+        ball.SetPosition(position);
+        ball.SetTarget(position);
+        rebound = 0;
+        match->missedShot = 0;
+        TakePossession();
+        return;
+    }
+}
+
+// A pass on its way to him: he stands until it arrives, then steps on with the ball. A defender
+// intercepts one gone astray and his side attacks; a shot on its way to the basket is nobody's pass.
+void CMatch2DPlayer::AwaitPass() {
+    CMatch2DBall& ball = *match->ball;
+    if (match->shotInFlight || (ball.position - position).LengthSq() > kBelowHalfSquare) {
+        return;
+    }
+    receivingPass = 0;
+    hasBall = 1;
+    ball.SetPosition(position);
+    ball.SetTarget(position);
+    if (attacking) {
+        match->NoteCatch(this);
+    } else {
+        TakePossession();
+        match->GetHomeTeam()->GoToSpots();
+        match->GetAwayTeam()->GoToSpots();
+        match->possessionTimer = 0.0f;
+    }
+    if (!receivingPass) {
+        MoveStepInline();
+        if (hasBall) {
+            ball.SetPosition(position);
+            ball.SetTarget(position);
+        }
+    }
+}
+
 // The man-to-man rule, defined here beside the update so that the usual defence is inlined into
 // the players' loop: five defenders a tick, where the tactic's dispatch and two calls cost as much
 // as the rule itself.
@@ -604,60 +674,20 @@ void CMatch2DTeam::Update() {
     }
     CMatch2DBall& ball = *match->ball;
 
-    if (chase) {
-        if ((ball.position - position).LengthSq() > kBelowHalfSquare) {
-            target = ball.position;
-            MoveStep();
-            return;
-        }
-        match->possessionChanged = 0;
-        chase = 0;
-        hasBall = 1;
-        float d = 0.0f;
-        CMatch2DPlayer* mate = OwnTeam()->FindNearest(position, d, this);
-        if (mate != nullptr && !CanPassOver(d)) {
-            // His side has run up court (against a press, out of a press's spots): a throw that
-            // long would go astray, so he brings the ball up himself.
-            target = Basket();
-            return;
-        }
-        Pass(mate);
-        target = attackSpot;
-        return;
-    }
-
-    if (rebound) {
-        if ((position - ball.position).LengthSq() > kBelowReboundSquare) {
-            target = ball.position;
-            MoveStep();
-            return;
-        }
-        receivingPass = 0;
-        hasBall = 1;
-        ball.SetPosition(position);
-        ball.SetTarget(position);
-        rebound = 0;
-        match->missedShot = 0;
-        TakePossession();
-        return;
+    // Nearly every step he neither chases a loose ball nor goes for a rebound: one look at both
+    // flags, and their rules out of line.
+    if (chase || rebound) {
+        return ChaseOrRebound();
     }
 
     // A marker on his man and an attacker off the ball measure the way to the target once, for
     // their rule's look and the step.
+    // A pass on its way to him (to a defender, one gone astray): he waits for it, out of line.
+    if (receivingPass && !(attacking && hasBall)) {
+        return AwaitPass();
+    }
     StepMeasure measure;
-    if (!attacking && receivingPass) {
-        // A pass gone astray to him: he intercepts it when it arrives and his side attacks.
-        if (!match->shotInFlight && (ball.position - position).LengthSq() <= kBelowHalfSquare) {
-            receivingPass = 0;
-            hasBall = 1;
-            ball.SetPosition(position);
-            ball.SetTarget(position);
-            TakePossession();
-            match->GetHomeTeam()->GoToSpots();
-            match->GetAwayTeam()->GoToSpots();
-            match->possessionTimer = 0.0f;
-        }
-    } else if (!attacking) {
+    if (!attacking) {
         if (match->possessionChanged) {
             target = defenceSpot;
         } else if (defenceTacticId == kManToManDefence) {
@@ -667,22 +697,11 @@ void CMatch2DTeam::Update() {
             ApplyDefenceTactic();
         }
     } else if (!hasBall) {
-        if (receivingPass) {
-            // A shot on its way to the basket is nobody's pass.
-            if (!match->shotInFlight && (ball.position - position).LengthSq() <= kBelowHalfSquare) {
-                receivingPass = 0;
-                hasBall = 1;
-                ball.SetPosition(position);
-                ball.SetTarget(position);
-                match->NoteCatch(this);
-            }
-        } else {
-            // IsNear, measured the way the step measures; away from his target he steps on with it.
-            measure.Measure(position, target);
-            if (measure.square <= kNearSquare) {
-                target = target == attackSpot ? RandomPointNear(3.5f) : attackSpot;
-                measure.valid = false;
-            }
+        // IsNear, measured the way the step measures; away from his target he steps on with it.
+        measure.Measure(position, target);
+        if (measure.square <= kNearSquare) {
+            target = target == attackSpot ? RandomPointNear(3.5f) : attackSpot;
+            measure.valid = false;
         }
     } else {
         DecideWithBall();

@@ -255,6 +255,8 @@ private:
     };
     void MoveStepMeasured(const Vec3& from, const Vec3& to, float dx, float dy, float dz, float square);
     void UpdateInline();
+    void ChaseOrRebound();
+    void AwaitPass();
     void DefendManInHalfInline(StepMeasure* measure = nullptr);
     friend class CMatch2DTeam; // its update inlines the players'
 };
