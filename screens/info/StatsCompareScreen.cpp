@@ -210,15 +210,19 @@ double MinutesPerGame(int64_t seconds, int64_t games) {
 
 void FillSheetRows(StatSheet& sheet, const PlayerFigures& f) {
     if (f.games == 0) {
-        // Nothing to divide by: counts show 0, anything per game or in percent 0.0.
+        // Nothing to divide by: every figure reads zero in the form its column has for the others.
         for (int r = 0; r < kStatCategories; ++r) {
             for (int c = 0; c < kSheetRowCells[r]; ++c) {
                 char kind = kCellKinds[r][c];
                 CStr& cell = sheet.rows[static_cast<size_t>(r)][static_cast<size_t>(c)];
                 if (kind == 'd')
                     cell = "0";
-                else if (kind == 'f' || kind == 'p' || kind == 'r' || (kind == 'q' && r == 6))
-                    cell = "0.0";
+                else if (kind == 'f' || (kind == 'q' && r == 6))
+                    cell = "0.00";
+                else if (kind == 'p')
+                    cell = "0.00/0.00";
+                else if (kind == 'r')
+                    cell = "0.00%";
                 else if (kind == 'q')
                     cell = "0/0";
                 else
