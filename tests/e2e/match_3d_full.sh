@@ -216,6 +216,13 @@ for step in $(seq 1 900); do
         [ "$breaks" -eq 2 ] && cp "$out/look.png" "$out/06-half-time.png"
         press 512 450 # Back to the game
         expect 15 look "the quarter break did not close" break_closed
+        # The five the automatic changes left on court, as the tactics window lists them; closed
+        # again without a change.
+        press 263 167
+        expect 15 look "the tactics window did not open at the break" tactics_open
+        cp "$out/look.png" "$out/06-tactics-break-$breaks.png"
+        xdotool key --window "$window" Escape
+        expect 15 look "Escape did not close the tactics window" tactics_closed
         play
         continue
     fi
