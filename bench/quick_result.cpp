@@ -6,6 +6,7 @@
 // the bench players who came on and the players hurt.
 // Usage: bench_quick_result [--results=N] [--flat=M] [--seed=S] [--table-only] [benchmark flags]
 //   N quick results per pairing (default 6000), M flat-court matches (default 300, 0 skips them).
+#include "BenchClub.h"
 #include "SquadSnapshot.h"
 #include "career/MatchDay.h"
 #include "database/Careers.h"
@@ -30,32 +31,11 @@
 
 namespace {
 
-CTeam* MakeClub(CMemoryDB& db, int id) {
-    auto* team = new CTeam();
-    team->id = id;
-    team->name = CStr::Formatted("Club %d", id);
-    db.teams.Append(team);
-    for (int i = 0; i < 15; ++i) {
-        auto* player = new CPlayer();
-        player->id = id * 100 + i;
-        player->name = CStr::Formatted("Player %d", player->id);
-        player->words[kWordPosition] = 80063 + i % 5;
-        player->words[kWordMatchState] = i < 5 ? kOnCourt : kOnBench;
-        for (int s = 1; s <= kSkillCount; ++s) {
-            player->SkillValue(s) = 40 + (i * 7 + s * 3) % 50;
-            player->SkillSecond(s) = player->SkillValue(s);
-        }
-        db.players.Append(player);
-        team->players.push_back(player);
-    }
-    return team;
-}
-
 void BM_QuickResult(benchmark::State& state) {
     GameSrand(1);
     CMemoryDB world;
-    CTeam* home = MakeClub(world, 1);
-    CTeam* away = MakeClub(world, 2);
+    CTeam* home = MakeBenchClub(world, 1);
+    CTeam* away = MakeBenchClub(world, 2);
     CDayResults results;
     QuickMatchContext ctx;
     ctx.date = GameDate{2007, 10, 3};

@@ -3,6 +3,7 @@
 // quick results of the world's clubs and a season of days. A change meant to leave every result as
 // it was prints the same lines before and after it (build both and compare the output).
 // Usage: bench_results_digest [--games=N] [--seed=S]   (N flat-court matches a batch, default 60)
+#include "BenchClub.h"
 #include "SquadSnapshot.h"
 #include "career/CareerSession.h"
 #include "career/DayRunner.h"
@@ -182,27 +183,6 @@ public:
     CMemoryDB* const career = session.careerDB = new CMemoryDB();
 };
 
-CTeam* MakeSeasonClub(CMemoryDB& db, int id) {
-    auto* team = new CTeam();
-    team->id = id;
-    team->name = CStr::Formatted("Club %d", id);
-    db.teams.Append(team);
-    for (int i = 0; i < 15; ++i) {
-        auto* player = new CPlayer();
-        player->id = id * 100 + i;
-        player->name = CStr::Formatted("Player %d", player->id);
-        player->words[kWordPosition] = 80063 + i % 5;
-        player->words[kWordMatchState] = i < 5 ? kOnCourt : kOnBench;
-        for (int s = 1; s <= kSkillCount; ++s) {
-            player->SkillValue(s) = 40 + (i * 7 + s * 3) % 50;
-            player->SkillSecond(s) = player->SkillValue(s);
-        }
-        db.players.Append(player);
-        team->players.push_back(player);
-    }
-    return team;
-}
-
 void PrintSeason(unsigned seed) {
     GameSrand(seed);
     DigestHost host;
@@ -214,7 +194,7 @@ void PrintSeason(unsigned seed) {
         host.world->leagues.Append(league);
         std::vector<CTeam*> ring;
         for (int t = 0; t < 10; ++t)
-            ring.push_back(MakeSeasonClub(*host.world, l * 10 + t + 1));
+            ring.push_back(MakeBenchClub(*host.world, l * 10 + t + 1));
         GameDate date{2007, 9, 1};
         const size_t n = ring.size();
         for (int leg = 0; leg < 2; ++leg) {
@@ -238,7 +218,7 @@ void PrintSeason(unsigned seed) {
     auto* careerLeague = new CLeague();
     careerLeague->type = 100005;
     host.career->leagues.Append(careerLeague);
-    MakeSeasonClub(*host.career, 900);
+    MakeBenchClub(*host.career, 900);
     host.career->profiles.Append(new CProfile());
     CDayRunner runner(host.session, &host, &fixtures);
     bool stop = false;

@@ -1,5 +1,6 @@
 // A whole season of days for a world the size of the default one (two leagues of ten clubs with
 // fifteen players each, every pairing home and away), with the user's club playing no match.
+#include "BenchClub.h"
 #include "career/CareerSession.h"
 #include "career/DayRunner.h"
 #include "career/EventList.h"
@@ -33,27 +34,6 @@ public:
     CMemoryDB* const career = session.careerDB = new CMemoryDB();
     GameDate& date = session.currentDate;
 };
-
-CTeam* MakeClub(CMemoryDB& db, int id) {
-    auto* team = new CTeam();
-    team->id = id;
-    team->name = CStr::Formatted("Club %d", id);
-    db.teams.Append(team);
-    for (int i = 0; i < 15; ++i) {
-        auto* player = new CPlayer();
-        player->id = id * 100 + i;
-        player->name = CStr::Formatted("Player %d", player->id);
-        player->words[kWordPosition] = 80063 + i % 5;
-        player->words[kWordMatchState] = i < 5 ? kOnCourt : kOnBench;
-        for (int s = 1; s <= kSkillCount; ++s) {
-            player->SkillValue(s) = 40 + (i * 7 + s * 3) % 50;
-            player->SkillSecond(s) = player->SkillValue(s);
-        }
-        db.players.Append(player);
-        team->players.push_back(player);
-    }
-    return team;
-}
 
 // Circle-method rounds, one round every three days from September.
 void AddSeason(CFixtureList& list, std::vector<CTeam*> ring, const CLeague* league) {
@@ -90,14 +70,14 @@ void BM_SeasonOfDays(benchmark::State& state) {
             host.world->leagues.Append(league);
             std::vector<CTeam*> clubs;
             for (int t = 0; t < 10; ++t)
-                clubs.push_back(MakeClub(*host.world, l * 10 + t + 1));
+                clubs.push_back(MakeBenchClub(*host.world, l * 10 + t + 1));
             AddSeason(fixtures, clubs, league);
         }
         fixtures.FinishSchedule();
         auto* careerLeague = new CLeague();
         careerLeague->type = 100005;
         host.career->leagues.Append(careerLeague);
-        MakeClub(*host.career, 900);
+        MakeBenchClub(*host.career, 900);
         host.career->profiles.Append(new CProfile());
         CDayRunner runner(host.session, &host, &fixtures);
         state.ResumeTiming();
