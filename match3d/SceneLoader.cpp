@@ -35,11 +35,11 @@ constexpr int kCaptionRosters = 60043;
 constexpr int kCaptionArena = 60044;
 constexpr int kCaptionFormations = 60045;
 
-// The computer's formations: at home, and away.
-constexpr int kComputerHomeAttack = 0;
-constexpr int kComputerHomeDefence = 10;
-constexpr int kComputerAwayAttack = 2;
-constexpr int kComputerAwayDefence = 18;
+// The computer's formations, the same at either end: away it pressed (18) from the tip-off, fouled
+// half as often again poking at the dribble, and its starters sat in foul trouble, one in five of
+// them under 24 minutes.
+constexpr int kComputerAttack = kDefaultOffenceTactic;
+constexpr int kComputerDefence = kDefaultDefenceTactic;
 
 struct ArenaFamily {
     const char* key;    // key prefix, the two level digits follow
@@ -489,9 +489,9 @@ std::unique_ptr<CMatch3D> LoadMatchScene(const MatchSceneSetup& setup, IMatchSce
     match->PlaceTeams(kHomeStartFormation, kAwayStartFormation);
     if (setup.userAtHome) {
         match->PlaceHomeTeam(setup.userAttack, setup.userDefence);
-        match->PlaceAwayTeam(kComputerAwayAttack, kComputerAwayDefence);
+        match->PlaceAwayTeam(kComputerAttack, kComputerDefence);
     } else {
-        match->PlaceHomeTeam(kComputerHomeAttack, kComputerHomeDefence);
+        match->PlaceHomeTeam(kComputerAttack, kComputerDefence);
         match->PlaceAwayTeam(setup.userAttack, setup.userDefence);
     }
     host.SetWaitCaption(kCaptionArena);

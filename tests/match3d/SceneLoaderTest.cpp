@@ -235,6 +235,32 @@ TEST(LoadMatchScene, BuildsRostersRefereesAndCourtWithoutModelFiles) {
     EXPECT_FALSE(match->firstReferee->HasInstance());
 }
 
+// Away the computer once pressed from the tip-off, fouled more and sat its starters in foul trouble.
+TEST(LoadMatchScene, TheComputerLinesUpTheSameAtHomeAndAway) {
+    for (const bool userAtHome : {true, false}) {
+        Squad home(1, "std_eu_01");
+        Squad away(2, "std_eu_02");
+        MatchSceneSetup setup;
+        setup.home = &home.team;
+        setup.away = &away.team;
+        setup.userAtHome = userAtHome;
+        setup.userClubId = userAtHome ? 1 : 2;
+        setup.userAttack = 1;
+        setup.userDefence = 11;
+        setup.modelSkip = true;
+        RecordingHost host;
+        std::atomic<uint8_t> wait{0};
+        std::unique_ptr<CMatch3D> match = LoadMatchScene(setup, host, wait);
+        ASSERT_NE(match, nullptr);
+        const CMatchTeam& user = userAtHome ? *match->GetHomeTeam() : *match->GetAwayTeam();
+        const CMatchTeam& computer = userAtHome ? *match->GetAwayTeam() : *match->GetHomeTeam();
+        EXPECT_EQ(user.attackTactic, 1) << userAtHome;
+        EXPECT_EQ(user.defenceTactic, 11) << userAtHome;
+        EXPECT_EQ(computer.attackTactic, kDefaultOffenceTactic) << userAtHome;
+        EXPECT_EQ(computer.defenceTactic, kDefaultDefenceTactic) << userAtHome;
+    }
+}
+
 TEST(LoadMatchScene, TheVideoCubeOptionSetsTheRunSpeedsOfTheCharactersBuilt) {
     Squad home(1, "std_eu_01");
     Squad away(2, "std_eu_01");
