@@ -119,15 +119,15 @@ int Match3DBatchFigures::MedianMargin() const {
 }
 
 std::unique_ptr<CMatch3D> LoadSeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool models,
-                                            bool watched) {
+                                            bool watched, const UserTactics& tactics) {
     GameSrand(seed);
     MatchSceneSetup setup;
     setup.home = &home;
     setup.away = &away;
     setup.userAtHome = true;
     setup.userClubId = home.id;
-    setup.userAttack = kDefaultOffenceTactic;
-    setup.userDefence = kDefaultDefenceTactic;
+    setup.userAttack = tactics.attack;
+    setup.userDefence = tactics.defence;
     setup.modelSkip = !models;
     QuietHost host;
     std::atomic<uint8_t> wait{0};
@@ -142,8 +142,8 @@ std::unique_ptr<CMatch3D> LoadSeededMatch3D(CTeam& home, CTeam& away, unsigned s
 
 Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool models, Match3DBox& awayBox,
                              bool& finished, bool& consistent, Match3DMatchFacts* facts, bool watched,
-                             const Match3DPlay& play) {
-    std::unique_ptr<CMatch3D> match = LoadSeededMatch3D(home, away, seed, models, watched);
+                             const Match3DPlay& play, const UserTactics& tactics) {
+    std::unique_ptr<CMatch3D> match = LoadSeededMatch3D(home, away, seed, models, watched, tactics);
     std::vector<const CCourtPlayer*> starters;
     for (const CMatchTeam* team : {match->homeTeam, match->awayTeam})
         for (int i = 0; i < team->OnCourtCount(); ++i)
@@ -234,7 +234,7 @@ bool OffPosition(int ownPosition, int role) {
 }
 
 Match3DBatchFigures PlayMatch3DBatch(const std::vector<CTeam*>& clubs, int count, unsigned seed, bool models,
-                                     bool watched, const Match3DPlay& play) {
+                                     bool watched, const Match3DPlay& play, const UserTactics& tactics) {
     Match3DBatchFigures f;
     if (clubs.size() < 2)
         return f;
@@ -245,8 +245,9 @@ Match3DBatchFigures PlayMatch3DBatch(const std::vector<CTeam*>& clubs, int count
         Match3DBox awayBox;
         bool finished = false;
         bool consistent = false;
-        const Match3DBox homeBox = PlaySeededMatch3D(home, away, seed + static_cast<unsigned>(i), models,
-                                                     awayBox, finished, consistent, nullptr, watched, play);
+        const Match3DBox homeBox =
+            PlaySeededMatch3D(home, away, seed + static_cast<unsigned>(i), models, awayBox, finished,
+                              consistent, nullptr, watched, play, tactics);
         f.userTotal.Add(homeBox);
         ++f.matches;
         f.unfinished += finished ? 0 : 1;

@@ -2,6 +2,7 @@
 // of a batch: what the tuning of the 3D match is measured by.
 #pragma once
 
+#include "match/UserMatch.h"
 #include <cstddef>
 #include <functional>
 #include <memory>
@@ -70,8 +71,9 @@ struct Match3DBatchFigures {
 // watched: the home side stays the user's, played as a watched match left alone: the computer's
 // rest rule rests its tired players, and a player who must leave is replaced as the display's
 // window offers it.
+// tactics: the user's side's, by default those a new career starts with.
 std::unique_ptr<CMatch3D> LoadSeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool models,
-                                            bool watched = false);
+                                            bool watched = false, const UserTactics& tactics = {});
 // What a match showed beyond its two box scores.
 struct Match3DMatchFacts {
     bool levelAfterFour = false; // level when the fourth quarter's clock ran out
@@ -89,14 +91,16 @@ using Match3DPlay = std::function<bool(CMatch3D& match, int& periods, const Matc
 // the loaded match instead of the headless loop.
 Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool models, Match3DBox& awayBox,
                              bool& finished, bool& consistent, Match3DMatchFacts* facts = nullptr,
-                             bool watched = false, const Match3DPlay& play = {});
+                             bool watched = false, const Match3DPlay& play = {},
+                             const UserTactics& tactics = {});
 // The away club of a batch's match `index` among `clubs` clubs: the home club is index % clubs, and
 // each meets the others in turn, never itself, so every match asked for is played.
 size_t BatchOpponent(size_t index, size_t clubs);
 // count matches of clubs drawn in pairs from the list, seeds seed, seed + 1, ...
 // watched: the home sides are the user's (above); their figures go to userTotal as well.
 Match3DBatchFigures PlayMatch3DBatch(const std::vector<CTeam*>& clubs, int count, unsigned seed, bool models,
-                                     bool watched = false, const Match3DPlay& play = {});
+                                     bool watched = false, const Match3DPlay& play = {},
+                                     const UserTactics& tactics = {});
 // Strength showing: matches between two lists of clubs (each club of the first against the clubs of
 // the second in turn, home and away alternating), and how often the first list's club won.
 struct Match3DVersus {
