@@ -141,7 +141,9 @@ void CMatch3DView::Begin() {
         hud->SetEndHandler([this] { Finish(); });
         // A player of the user's who must leave: the popup says why, the tactics window makes the
         // change; the match and the clock wait meanwhile.
-        match.onMustLeavePopup = [hud](const CStr& name, bool hurt) { hud->ShowMustLeavePopup(name, hurt); };
+        match.onMustLeavePopup = [hud](const CStr& name, bool hurt, bool onHisWay) {
+            hud->ShowMustLeavePopup(name, hurt, onHisWay);
+        };
         match.onUserMustLeave = [hud] { hud->OpenTactics(); };
         // Scripted sessions watch a whole match in minutes: FB_MATCH_CLOCK_SCALE runs the
         // display's clock that many times faster than the wall clock, however slowly the software

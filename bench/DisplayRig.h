@@ -151,7 +151,9 @@ public:
         hud.FillHostBoxScore();
         hud.FillVisitorBoxScore();
         hud.SetEndHandler([&ended] { ended = true; });
-        match.onMustLeavePopup = [&hud](const CStr& name, bool hurt) { hud.ShowMustLeavePopup(name, hurt); };
+        match.onMustLeavePopup = [&hud](const CStr& name, bool hurt, bool onHisWay) {
+            hud.ShowMustLeavePopup(name, hurt, onHisWay);
+        };
         match.onUserMustLeave = [&hud] { hud.OpenTactics(); };
         hud.Refresh();
         auto order = [&] {

@@ -304,7 +304,7 @@ public:
     ICommentarySink* commentary = nullptr; // not owned
     std::function<CStr(int textId)> textSource;
     // The user's side has a player who must leave (name, hurt rather than fouled out).
-    std::function<void(const CStr& name, bool hurt)> onMustLeavePopup;
+    std::function<void(const CStr& name, bool hurt, bool onHisWay)> onMustLeavePopup;
     // The user must pick a substitute: the display opens the tactics window.
     std::function<void()> onUserMustLeave;
     Vec3 ballAim; // where the holder's next throw goes

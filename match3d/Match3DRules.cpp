@@ -396,7 +396,7 @@ void CMatch3D::AnnounceMustLeave() {
         CCourtPlayer* p = user->GetPlayer(i);
         if ((p->injured != 0 || p->personalFouls > 5) && p->leaveAnnounced == 0) {
             p->leaveAnnounced = 1;
-            onMustLeavePopup(CStr(p->name), p->injured != 0);
+            onMustLeavePopup(CStr(p->name), p->injured != 0, p->inSubstitution != 0);
         }
     }
 }

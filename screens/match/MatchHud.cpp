@@ -22,6 +22,9 @@
 
 namespace {
 
+// The must-leave message for a player whose change was already under way when he had to go.
+constexpr int kTextHurtOnHisWay = 500090;
+constexpr int kTextFouledOutOnHisWay = 500091;
 constexpr uint32_t kWhite = 0xFFFFFFFFu;
 constexpr uint32_t kCyan = 0xFFFF00FFu;
 constexpr int kPanels[5] = {ID_HUD_PANEL1, ID_HUD_PANEL2, ID_HUD_PANEL3, ID_HUD_PANEL4, ID_HUD_PANEL5};
@@ -540,10 +543,13 @@ void CMatchHud::OpenTactics() {
     }
 }
 
-void CMatchHud::ShowMustLeavePopup(const CStr& name, bool hurt) {
+void CMatchHud::ShowMustLeavePopup(const CStr& name, bool hurt, bool onHisWay) {
     CStr message = name;
     message += " ";
-    message += m_ctx.Text(hurt ? 100205 : 500025);
+    if (onHisWay)
+        message += m_ctx.Text(hurt ? kTextHurtOnHisWay : kTextFouledOutOnHisWay);
+    else
+        message += m_ctx.Text(hurt ? 100205 : 500025);
     for (const CStr& shown : m_mustLeaveShown)
         if (shown.Equals(message))
             return;

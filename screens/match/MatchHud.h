@@ -128,7 +128,8 @@ public:
     // The tactics button's work: the clock stops and the tactics window opens on the user's side.
     void OpenTactics();
     // A player of the user's side must leave (fouled out, or hurt): the must-leave popup.
-    void ShowMustLeavePopup(const CStr& name, bool hurt);
+    // onHisWay: his change was already under way, so the window has nothing left to ask.
+    void ShowMustLeavePopup(const CStr& name, bool hurt, bool onHisWay = false);
     // The next must-leave message waiting, if any, now that no message is open.
     void ShowNextMustLeave();
 

@@ -46,6 +46,8 @@ break_closed() { ! break_open "$1"; }
 popup_closed() { ! popup_open "$1"; }
 # The tactics window's lists: a name drawn red belongs to a player who is hurt or fouled out.
 red_name() { shows_colour "$1" 170x16+206+$2 '#FF0000' 40 15; }
+# The display's own list of the user's bench (left, under his five) names someone in red.
+hud_bench_red() { shows_colour "$1" 130x70+12+323 '#FF0000' 40 15; }
 # The first on-court row (of five, 22 pixels apart from y 336) whose player must leave.
 red_court_row() {
     local row
@@ -175,8 +177,10 @@ for step in $(seq 1 900); do
         fouls=$((fouls + 1))
         if [ "$fouls" -eq 1 ]; then
             cp "$out/look.png" "$out/04-sixth-foul.png"
-            # The window for the change stands open behind the message.
-            tactics_open look || fail "the tactics window did not open with the message (see $out/04-sixth-foul.png)"
+            # The window for the change stands open behind the message, unless his change was
+            # already under way: then the message says so and he is listed on the bench, in red.
+            tactics_open look || hud_bench_red look ||
+                fail "the tactics window did not open with the message (see $out/04-sixth-foul.png)"
         fi
         press 512 439 # OK
         expect 15 look "the message did not close" popup_closed

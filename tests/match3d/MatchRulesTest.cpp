@@ -1589,7 +1589,7 @@ TEST_F(UserSide, FoulTroubleSitsAPlayerOnlyForASubstituteNearHisPosition) {
 // bench in a change once took him off unannounced, and the tick said nothing during the change.
 TEST_F(UserSide, ASixthFoulDuringAChangeUnderWayIsAnnounced) {
     std::vector<std::string> told;
-    m.onMustLeavePopup = [&told](const CStr& name, bool) { told.push_back(name.Std()); };
+    m.onMustLeavePopup = [&told](const CStr& name, bool, bool) { told.push_back(name.Std()); };
     m.RequestChange(0, &Home(1), &Home(5), m.flags.calledOffAuto);
     m.flags.substitutionPhase = 1;
     Home(1).personalFouls = 6;

@@ -239,7 +239,9 @@ struct WatchedMatch {
         link = std::make_unique<CMatch3DHudLink>(*match, &motion);
         hud.SetMatch(link.get());
         match->display = &hud;
-        match->onMustLeavePopup = [this](const CStr& name, bool hurt) { hud.ShowMustLeavePopup(name, hurt); };
+        match->onMustLeavePopup = [this](const CStr& name, bool hurt, bool onHisWay) {
+            hud.ShowMustLeavePopup(name, hurt, onHisWay);
+        };
         match->onUserMustLeave = [this] { hud.OpenTactics(); };
         PrepareTipOff(*match);
         hud.Play();
@@ -376,7 +378,12 @@ TEST(Match3DMustLeave, ASixthFoulDuringAChangeUnderWayIsAnnouncedAndTheNextWaits
     CGuiElement* text = w.ctx.Find(ID_MATCH_POPUP_TEXT);
     ASSERT_NE(text, nullptr);
     EXPECT_GE(w.Opened(ID_MATCH_POPUP), 1);
-    EXPECT_NE(std::string(text->GetText().GetText()).find(walking->name), std::string::npos);
+    const std::string told = text->GetText().GetText();
+    EXPECT_NE(told.find(walking->name), std::string::npos);
+    // His change is already under way: the message says so rather than sending the user to a
+    // window that has nothing to ask.
+    EXPECT_NE(told.find("already on his way off"), std::string::npos) << told;
+    EXPECT_EQ(told.find("Choose a substitute"), std::string::npos) << told;
 
     other->personalFouls = 6;
     for (int i = 0; i < 3; ++i)
@@ -386,6 +393,8 @@ TEST(Match3DMustLeave, ASixthFoulDuringAChangeUnderWayIsAnnouncedAndTheNextWaits
     GuiMessage ok{ID_MATCH_POPUP_OK, -1, kMsgClick, 0, 0, 0};
     w.hud.OnMessage(ok);
     EXPECT_NE(std::string(text->GetText().GetText()).find(other->name), std::string::npos);
+    EXPECT_NE(std::string(text->GetText().GetText()).find("Choose a substitute"), std::string::npos)
+        << "one still on court is changed in the window";
 }
 
 TEST(Match3DMustLeave, WithNobodyFitOnTheBenchTheUsersHurtPlayerStaysAndPlayGoesOn) {
