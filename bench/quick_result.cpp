@@ -6,7 +6,7 @@
 // the bench players who came on and the players hurt.
 // Usage: bench_quick_result [--results=N] [--flat=M] [--seed=S] [--table-only] [benchmark flags]
 //   N quick results per pairing (default 6000), M flat-court matches (default 300, 0 skips them).
-#include "BenchClub.h"
+#include "BenchWorld.h"
 #include "SquadSnapshot.h"
 #include "career/MatchDay.h"
 #include "database/Careers.h"

@@ -3,7 +3,7 @@
 // quick results of the world's clubs and a season of days. A change meant to leave every result as
 // it was prints the same lines before and after it (build both and compare the output).
 // Usage: bench_results_digest [--games=N] [--seed=S]   (N flat-court matches a batch, default 60)
-#include "BenchClub.h"
+#include "BenchWorld.h"
 #include "SquadSnapshot.h"
 #include "career/CareerSession.h"
 #include "career/DayRunner.h"
@@ -43,36 +43,10 @@ struct Digest {
     }
 };
 
-// The instant bench's clubs: twelve men each, ratings drawn from the seed.
-struct BenchClub {
-    std::vector<std::unique_ptr<CPlayer>> players;
-    CTeam team;
-    BenchClub(int id, int low) {
-        team.id = id;
-        team.leagueId = 1;
-        team.leagueKind = 100005;
-        team.name = CStr::Formatted("Club %d", id);
-        const int positions[5] = {80063, 80064, 80065, 80066, 80067};
-        for (int i = 0; i < 12; ++i) {
-            auto p = std::make_unique<CPlayer>();
-            p->id = id * 100 + i;
-            p->name = CStr::Formatted("Player %d", i);
-            p->words[kWordPosition] = p->words[kWordPlayedPosition] = positions[i % 5];
-            p->words[kWordHeight] = 185 + GameRand() % 35;
-            for (int s = 1; s <= kSkillCount; ++s)
-                p->SkillValue(s) = low + GameRand() % 21;
-            p->words[5] = 70 + GameRand() % 31;
-            p->words[kWordMatchState] = i < 5 ? kOnCourt : kOnBench;
-            team.players.push_back(p.get());
-            players.push_back(std::move(p));
-        }
-    }
-};
-
 void PrintBenchMatches(CMatch2D& match, unsigned seed) {
     GameSrand(seed);
-    BenchClub home(1, 45);
-    BenchClub away(2, 45);
+    InstantBenchClub home(1, 45);
+    InstantBenchClub away(2, 45);
     Digest digest;
     std::printf("instant bench clubs, seed %u:", seed);
     for (int game = 0; game < 8; ++game) {
@@ -167,59 +141,11 @@ void PrintQuickResults(const std::vector<CTeam*>* classes, int games, unsigned s
     }
 }
 
-// The season bench's world: two leagues of ten made-up clubs, every pairing home and away.
-class DigestHost : public IDayHost {
-public:
-    DigestHost() { session.view3D = 0; }
-    CStr GetText(int) const override { return CStr(); }
-    void SetBusy(bool) override {}
-    void SetStep(bool) override {}
-    void SetWaitText(const CStr&) override {}
-    void PublishLatestResult(const LatestResult&) override {}
-    UserMatchOutcome StartUserMatch(const UserMatchSetup&) override { return UserMatchOutcome(); }
-
-    CCareerSession session;
-    CMemoryDB* const world = session.worldDB;
-    CMemoryDB* const career = session.careerDB = new CMemoryDB();
-};
-
 void PrintSeason(unsigned seed) {
     GameSrand(seed);
-    DigestHost host;
+    BenchDayHost host;
     CFixtureList fixtures;
-    for (int l = 0; l < 2; ++l) {
-        auto* league = new CLeague();
-        league->id = l;
-        league->type = 100005;
-        host.world->leagues.Append(league);
-        std::vector<CTeam*> ring;
-        for (int t = 0; t < 10; ++t)
-            ring.push_back(MakeBenchClub(*host.world, l * 10 + t + 1));
-        GameDate date{2007, 9, 1};
-        const size_t n = ring.size();
-        for (int leg = 0; leg < 2; ++leg) {
-            for (size_t round = 0; round + 1 < n; ++round) {
-                for (size_t i = 0; i < n / 2; ++i) {
-                    CTeam* a = ring[i];
-                    CTeam* b = ring[n - 1 - i];
-                    if (leg == 1)
-                        std::swap(a, b);
-                    fixtures.AddFixture(a, b, league, date.year, date.month, date.day);
-                }
-                CTeam* last = ring.back();
-                ring.pop_back();
-                ring.insert(ring.begin() + 1, last);
-                for (int step = 0; step < 3; ++step)
-                    date = CCalendar::NextDay(date);
-            }
-        }
-    }
-    fixtures.FinishSchedule();
-    auto* careerLeague = new CLeague();
-    careerLeague->type = 100005;
-    host.career->leagues.Append(careerLeague);
-    MakeBenchClub(*host.career, 900);
-    host.career->profiles.Append(new CProfile());
+    BuildBenchSeason(host, fixtures);
     CDayRunner runner(host.session, &host, &fixtures);
     bool stop = false;
     runner.RunDays(stop);

@@ -1,6 +1,6 @@
 // A whole season of days for a world the size of the default one (two leagues of ten clubs with
 // fifteen players each, every pairing home and away), with the user's club playing no match.
-#include "BenchClub.h"
+#include "BenchWorld.h"
 #include "career/CareerSession.h"
 #include "career/DayRunner.h"
 #include "career/EventList.h"
@@ -18,67 +18,13 @@
 
 namespace {
 
-// The career session owns the databases and the ledger; the host answers nothing but texts.
-class BenchHost : public IDayHost {
-public:
-    BenchHost() { session.view3D = 0; }
-    CStr GetText(int) const override { return CStr(); }
-    void SetBusy(bool) override {}
-    void SetStep(bool) override {}
-    void SetWaitText(const CStr&) override {}
-    void PublishLatestResult(const LatestResult&) override {}
-    UserMatchOutcome StartUserMatch(const UserMatchSetup&) override { return UserMatchOutcome(); }
-
-    CCareerSession session;
-    CMemoryDB* const world = session.worldDB;
-    CMemoryDB* const career = session.careerDB = new CMemoryDB();
-    GameDate& date = session.currentDate;
-};
-
-// Circle-method rounds, one round every three days from September.
-void AddSeason(CFixtureList& list, std::vector<CTeam*> ring, const CLeague* league) {
-    size_t n = ring.size();
-    GameDate date{2007, 9, 1};
-    for (int leg = 0; leg < 2; ++leg) {
-        for (size_t round = 0; round + 1 < n; ++round) {
-            for (size_t i = 0; i < n / 2; ++i) {
-                CTeam* a = ring[i];
-                CTeam* b = ring[n - 1 - i];
-                if (leg == 1)
-                    std::swap(a, b);
-                list.AddFixture(a, b, league, date.year, date.month, date.day);
-            }
-            CTeam* last = ring.back();
-            ring.pop_back();
-            ring.insert(ring.begin() + 1, last);
-            for (int step = 0; step < 3; ++step)
-                date = CCalendar::NextDay(date);
-        }
-    }
-}
-
 void BM_SeasonOfDays(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         GameSrand(1);
-        BenchHost host;
+        BenchDayHost host;
         CFixtureList fixtures;
-        for (int l = 0; l < 2; ++l) {
-            auto* league = new CLeague();
-            league->id = l;
-            league->type = 100005;
-            host.world->leagues.Append(league);
-            std::vector<CTeam*> clubs;
-            for (int t = 0; t < 10; ++t)
-                clubs.push_back(MakeBenchClub(*host.world, l * 10 + t + 1));
-            AddSeason(fixtures, clubs, league);
-        }
-        fixtures.FinishSchedule();
-        auto* careerLeague = new CLeague();
-        careerLeague->type = 100005;
-        host.career->leagues.Append(careerLeague);
-        MakeBenchClub(*host.career, 900);
-        host.career->profiles.Append(new CProfile());
+        BuildBenchSeason(host, fixtures);
         CDayRunner runner(host.session, &host, &fixtures);
         state.ResumeTiming();
 
@@ -106,7 +52,7 @@ void BM_SeasonOfDaysDefaultWorld(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         GameSrand(1);
-        BenchHost host;
+        BenchDayHost host;
         if (!BuildCareerDatabase(*host.world, *host.career, kDataSetLeague, 10, CStr("Bench"))) {
             state.SkipWithError("no generated data set: run from the game folder");
             return;
