@@ -985,8 +985,7 @@ void CMatch2D::UpdateRules() {
         StartBonus(*homeTeam, *awayTeam, true);
     }
 
-    homeTeam->Update();
-    awayTeam->Update();
+    CMatch2DTeam::UpdateSides(*homeTeam, *awayTeam);
 
     if (static_cast<int>(possessionTimer) == 22) {
         (homeTeam->attacking ? *homeTeam : *awayTeam).shotClockViolations += 1;

@@ -645,7 +645,7 @@ void CMatch2DPlayer::Update() {
 
 // The side's court players, each after the other. Defined here, beside the players' update, so that
 // the update is inlined into this loop: it runs ten times a tick.
-void CMatch2DTeam::Update() {
+[[gnu::always_inline]] inline void CMatch2DTeam::UpdateCourt() {
     // The court players first, then the bench's rest, as one pass over the squad would. A court
     // player's step never changes the squad nor its order (only the rules' changes do, between the
     // sides' updates): its array is read once, and so is whether anyone shows the staff's remarks.
@@ -663,6 +663,15 @@ void CMatch2DTeam::Update() {
     }
     // The bench rests 0.005 a tick; that is added when someone reads it (SettleBench), not every tick.
     ++restTicks;
+}
+
+void CMatch2DTeam::Update() {
+    UpdateCourt();
+}
+
+void CMatch2DTeam::UpdateSides(CMatch2DTeam& home, CMatch2DTeam& away) {
+    home.UpdateCourt();
+    away.UpdateCourt();
 }
 
 [[gnu::always_inline]] inline void CMatch2DPlayer::UpdateInline() {
