@@ -646,7 +646,7 @@ void CMatch2D::TickClock(int /*unused*/) {
         TipOff();
         quarter = 1;
     } else if (quarter >= 1 && quarter <= 4) {
-        UpdateRules();
+        UpdateRulesInline();
     }
     if (!possessionChanged) {
         if (shotInFlight) {
@@ -920,6 +920,10 @@ void CMatch2D::StartBonus(CMatch2DTeam& shooting, CMatch2DTeam& fouling, bool ho
 }
 
 void CMatch2D::UpdateRules() {
+    UpdateRulesInline();
+}
+
+[[gnu::always_inline]] inline void CMatch2D::UpdateRulesInline() {
     ++playTicks;
     if (scoreGapActive && ++scoreGapCounter >= 10000) {
         scoreGapCounter = 0;

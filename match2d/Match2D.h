@@ -200,6 +200,7 @@ public:
     Match2DHooks hooks;
 
 private:
+    void UpdateRulesInline(); // UpdateRules, inlined into the clock's tick
     void RaiseProgress();
     bool CourtAlert(CMatch2DTeam& team);
     uint8_t insideRun = 0;

@@ -181,7 +181,7 @@ void CMatch2DPlayer::SetLookAt(float x, float y, float z) {
                                                                     float square) {
     energy -= 0.001f;
     // A player standing on his target takes no root.
-    if (square == 0.0f) {
+    if (square == 0.0f) [[unlikely]] {
         direction = Vec3();
         return;
     }
@@ -657,7 +657,7 @@ void CMatch2DPlayer::Update() {
         p->attacking = attacking;
         p->UpdateInline();
         // Only the user's players are remarked on (FinishUpdate).
-        if (remarks && p->userTeam) {
+        if (remarks && p->userTeam) [[unlikely]] {
             p->StaffRemarks();
         }
     }
@@ -675,24 +675,24 @@ void CMatch2DTeam::UpdateSides(CMatch2DTeam& home, CMatch2DTeam& away) {
 }
 
 [[gnu::always_inline]] inline void CMatch2DPlayer::UpdateInline() {
-    if (energy < 10.0f) { // nearly every tick he is well above the line: no call
+    if (energy < 10.0f) [[unlikely]] { // nearly every tick he is well above the line: no call
         CheckExhaustion();
     }
-    if (match->homeBonus || match->awayBonus) {
+    if (match->homeBonus || match->awayBonus) [[unlikely]] {
         return UpdateFreeThrows();
     }
     CMatch2DBall& ball = *match->ball;
 
     // Nearly every step he neither chases a loose ball nor goes for a rebound: one look at both
     // flags, and their rules out of line.
-    if (chase || rebound) {
+    if (chase || rebound) [[unlikely]] {
         return ChaseOrRebound();
     }
 
     // A marker on his man and an attacker off the ball measure the way to the target once, for
     // their rule's look and the step.
     // A pass on its way to him (to a defender, one gone astray): he waits for it, out of line.
-    if (receivingPass && !(attacking && hasBall)) {
+    if (receivingPass && !(attacking && hasBall)) [[unlikely]] {
         return AwaitPass();
     }
     StepMeasure measure;
@@ -708,7 +708,7 @@ void CMatch2DTeam::UpdateSides(CMatch2DTeam& home, CMatch2DTeam& away) {
     } else if (!hasBall) {
         // IsNear, measured the way the step measures; away from his target he steps on with it.
         measure.Measure(position, target);
-        if (measure.square <= kNearSquare) {
+        if (measure.square <= kNearSquare) [[unlikely]] {
             target = target == attackSpot ? RandomPointNear(3.5f) : attackSpot;
             measure.valid = false;
         }
