@@ -180,8 +180,9 @@ void CMatch2DPlayer::SetLookAt(float x, float y, float z) {
                                                                     float dx, float dy, float dz,
                                                                     float square) {
     energy -= 0.001f;
-    // A player standing on his target takes no root.
-    if (square == 0.0f) [[unlikely]] {
+    // A player standing on his target takes no root. A square is never below zero, so this is the
+    // test for zero (false for NaN as well) in one comparison where == takes two.
+    if (square <= 0.0f) [[unlikely]] {
         direction = Vec3();
         return;
     }
@@ -194,9 +195,13 @@ void CMatch2DPlayer::SetLookAt(float x, float y, float z) {
     direction.x = ux;
     direction.y = uy;
     direction.z = uz;
-    // A marker closing out on his man runs this one step (DefendManInHalf sets it every tick).
-    const float step = closingOut ? kCloseOutPace * speed : speed;
-    closingOut = 0;
+    // A marker closing out on his man runs this one step (DefendManInHalf sets it every tick); the
+    // flag is cleared only when set, so the other steps store nothing.
+    float step = speed;
+    if (closingOut) {
+        step = kCloseOutPace * speed;
+        closingOut = 0;
+    }
     // A fast player stops on his target rather than stepping past it and back for ever.
     if (step < remaining) {
         position.x = from.x + ux * step;
