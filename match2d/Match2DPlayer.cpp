@@ -650,24 +650,33 @@ void CMatch2DPlayer::Update() {
 
 // The side's court players, each after the other. Defined here, beside the players' update, so that
 // the update is inlined into this loop: it runs ten times a tick.
-[[gnu::always_inline]] inline void CMatch2DTeam::UpdateCourt() {
+template <bool kRemarks> [[gnu::always_inline]] inline void CMatch2DTeam::UpdateCourtPlayers() {
     // The court players first, then the bench's rest, as one pass over the squad would. A court
     // player's step never changes the squad nor its order (only the rules' changes do, between the
-    // sides' updates): its array is read once, and so is whether anyone shows the staff's remarks.
+    // sides' updates): its array is read once.
     const int count = std::min(kCourtPlayers, PlayerCount());
-    const bool remarks = static_cast<bool>(match->hooks.remarkLine);
     const std::unique_ptr<CMatch2DPlayer>* const court = players.data();
     for (int i = 0; i < count; ++i) {
         CMatch2DPlayer* p = court[i].get();
         p->attacking = attacking;
         p->UpdateInline();
         // Only the user's players are remarked on (FinishUpdate).
-        if (remarks && p->userTeam) [[unlikely]] {
+        if (kRemarks && p->userTeam) {
             p->StaffRemarks();
         }
     }
     // The bench rests 0.005 a tick; that is added when someone reads it (SettleBench), not every tick.
     ++restTicks;
+}
+
+[[gnu::always_inline]] inline void CMatch2DTeam::UpdateCourt() {
+    // Whether anyone shows the staff's remarks is looked at once: nobody does in an instant match,
+    // whose loop then has no look at all.
+    if (match->hooks.remarkLine) {
+        UpdateCourtPlayers<true>();
+    } else {
+        UpdateCourtPlayers<false>();
+    }
 }
 
 void CMatch2DTeam::Update() {

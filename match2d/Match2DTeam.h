@@ -184,6 +184,7 @@ public:
 
 private:
     void UpdateCourt(); // Update's loop, inlined into both callers
+    template <bool kRemarks> void UpdateCourtPlayers();
 };
 
 // The searches run many times a tick: inline, so each caller's loop needs no call.
