@@ -697,18 +697,21 @@ void CMatch2DTeam::UpdateSides(CMatch2DTeam& home, CMatch2DTeam& away) {
     }
     CMatch2DBall& ball = *match->ball;
 
-    // Nearly every step he neither chases a loose ball nor goes for a rebound: one look at both
-    // flags, and their rules out of line.
-    if (chase || rebound) [[unlikely]] {
-        return ChaseOrRebound();
+    // Nearly every step he neither chases a loose ball, goes for a rebound nor waits for a pass: one
+    // look at the three flags, and their rules out of line.
+    if (chase || rebound || receivingPass) [[unlikely]] {
+        if (chase || rebound) {
+            return ChaseOrRebound();
+        }
+        // A pass on its way to him (to a defender, one gone astray): he waits for it. A holder
+        // marked as a receiver decides as a holder.
+        if (!(attacking && hasBall)) {
+            return AwaitPass();
+        }
     }
 
     // A marker on his man and an attacker off the ball measure the way to the target once, for
     // their rule's look and the step.
-    // A pass on its way to him (to a defender, one gone astray): he waits for it, out of line.
-    if (receivingPass && !(attacking && hasBall)) [[unlikely]] {
-        return AwaitPass();
-    }
     StepMeasure measure;
     if (!attacking) {
         if (match->possessionChanged) {

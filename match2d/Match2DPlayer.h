@@ -179,10 +179,11 @@ public:
     Vec3 attackSpot, attackLookAt, defenceSpot, defenceLookAt;
     Vec3 currentAttackSpot, currentAttackLookAt, currentDefenceSpot, currentDefenceLookAt;
 
-    uint8_t receivingPass = 0;
     uint8_t homeSide = 0;
+    // Side by side: a player's update looks at the three at once.
     uint8_t chase = 0;
     uint8_t rebound = 0;
+    uint8_t receivingPass = 0;
     uint8_t freeThrowShooter = 0;
     uint8_t firstThrowTaken = 0;
     uint8_t secondThrowTaken = 0;
