@@ -672,16 +672,3 @@ int CMatch2DTeam::SumTurnovers() const {
     }
     return sum;
 }
-
-void CMatch2DBall::Step() {
-    // Normalize, without the root when the ball lies on its target (most ticks: in a holder's hands).
-    direction = target - position;
-    const float square = direction.LengthSq();
-    if (square > 0.0f) {
-        const float length = std::sqrt(square);
-        direction.x /= length;
-        direction.y /= length;
-        direction.z /= length;
-    }
-    position += direction * speed;
-}

@@ -231,3 +231,17 @@ public:
     float speed = 0.1f;
     Vec3 direction;
 };
+
+// Inline: the match steps the ball every tick.
+inline void CMatch2DBall::Step() {
+    // Normalize, without the root when the ball lies on its target (most ticks: in a holder's hands).
+    direction = target - position;
+    const float square = direction.LengthSq();
+    if (square > 0.0f) {
+        const float length = std::sqrt(square);
+        direction.x /= length;
+        direction.y /= length;
+        direction.z /= length;
+    }
+    position += direction * speed;
+}
