@@ -589,6 +589,10 @@ bool CMatch2D::IsOutOfCourt(float x, float /*y*/, float z) const {
 }
 
 void CMatch2D::TickClock(int /*unused*/) {
+    TickClockInline();
+}
+
+[[gnu::always_inline]] inline void CMatch2D::TickClockInline() {
     if (!running || paused) {
         return;
     }
@@ -671,7 +675,7 @@ int CMatch2D::RunTicks(int maxTicks) {
     }
     insideRun = 1;
     while (ticks < maxTicks && !IsOver() && ball) {
-        TickClock(0);
+        TickClockInline();
         ball->Step();
         ++ticks;
         if (paused && running) {
