@@ -6,6 +6,7 @@
 #include "engine/Log.h"
 #include "engine/Timer.h"
 #include "match/Formation.h"
+#include "match2d/Match2DStep.h"
 
 #include <algorithm>
 #include <cmath>

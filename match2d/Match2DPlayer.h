@@ -82,6 +82,10 @@ public:
     void MoveStep();
     // Within half a metre: the largest square whose root is at most 0.5, so no root is taken.
     static const float kNearSquare;
+    // A marker more than this off his man runs to him at this multiple of his pace.
+    static constexpr float kCloseOutGap = 1.5f;
+    static constexpr float kCloseOutPace = 2.0f;
+    static const float kCloseOutSquare; // the largest square within kCloseOutGap
     bool IsNear(const Vec3& point) const { return (position - point).LengthSq() <= kNearSquare; }
     Vec3 RandomPointNear(float radius) const;
     void TakePossession();
