@@ -186,7 +186,7 @@ template <bool kRemarks> [[gnu::always_inline]] inline void CMatch2DTeam::Update
     }
 }
 
-inline void CMatch2DTeam::UpdateSides(CMatch2DTeam& home, CMatch2DTeam& away) {
+[[gnu::always_inline]] inline void CMatch2DTeam::UpdateSides(CMatch2DTeam& home, CMatch2DTeam& away) {
     home.UpdateCourt();
     away.UpdateCourt();
 }
