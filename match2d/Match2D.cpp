@@ -614,7 +614,9 @@ void CMatch2D::TickClock(int /*unused*/) {
         centiseconds = 0;
         minutes += 1.0f;
     }
-    if (static_cast<int>(minutes) == periodMinutes && static_cast<int>(seconds) == 0) {
+    // The seconds first: they read 0 only in the first second of a minute, so the minutes are rarely
+    // looked at.
+    if (static_cast<int>(seconds) == 0 && static_cast<int>(minutes) == periodMinutes) {
         // A shot released before the buzzer still counts; a miss is simply dead.
         if (shotInFlight && !missedShot) {
             PayPendingPoints();
