@@ -555,12 +555,12 @@ void CMatch2DPlayer::DefendManInHalf() {
 }
 
 void CMatch2DPlayer::Update() {
-    UpdateInline();
+    UpdateInline<false>();
     FinishUpdate();
 }
 
 void CMatch2DTeam::Update() {
-    UpdateCourt();
+    UpdateCourtPlayers<false>();
 }
 
 // ---- rolls and actions ---------------------------------------------------------------------------

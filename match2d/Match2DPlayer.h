@@ -259,7 +259,7 @@ private:
         void Measure(const Vec3& position, const Vec3& target);
     };
     void MoveStepMeasured(const Vec3& from, const Vec3& to, float dx, float dy, float dz, float square);
-    void UpdateInline();
+    template <bool kOpenPlay> void UpdateInline();
     void ChaseOrRebound();
     void AwaitPass();
     void DefendManInHalfInline(StepMeasure* measure = nullptr);

@@ -97,11 +97,13 @@
     }
 }
 
-[[gnu::always_inline]] inline void CMatch2DPlayer::UpdateInline() {
+// kOpenPlay: no free-throw series was on when the tick's updates began, so none is (a series starts
+// only in the rules, before them): the look for one is left out.
+template <bool kOpenPlay> [[gnu::always_inline]] inline void CMatch2DPlayer::UpdateInline() {
     if (energy < 10.0f) [[unlikely]] { // nearly every tick he is well above the line: no call
         CheckExhaustion();
     }
-    if (match->homeBonus || match->awayBonus) [[unlikely]] {
+    if (!kOpenPlay && (match->homeBonus || match->awayBonus)) [[unlikely]] {
         return UpdateFreeThrows();
     }
     CMatch2DBall& ball = *match->ball;
@@ -156,19 +158,21 @@
 }
 
 // The side's court players, each after the other, with the players' update inlined into the loop:
-// it runs ten times a tick.
-template <bool kRemarks> [[gnu::always_inline]] inline void CMatch2DTeam::UpdateCourtPlayers() {
+// it runs ten times a tick. kOpenPlay: no free-throw series on and nobody showing the staff's
+// remarks, the usual tick of an instant match, whose loop then looks for neither.
+template <bool kOpenPlay> [[gnu::always_inline]] inline void CMatch2DTeam::UpdateCourtPlayers() {
     // The court players first, then the bench's rest, as one pass over the squad would. A court
     // player's step never changes the squad nor its order (only the rules' changes do, between the
-    // sides' updates): its array is read once.
+    // sides' updates): its array is read once, and so is whether anyone shows the remarks.
     const int count = std::min(kCourtPlayers, PlayerCount());
     const std::unique_ptr<CMatch2DPlayer>* const court = players.data();
+    const bool remarks = !kOpenPlay && static_cast<bool>(match->hooks.remarkLine);
     for (int i = 0; i < count; ++i) {
         CMatch2DPlayer* p = court[i].get();
         p->attacking = attacking;
-        p->UpdateInline();
+        p->UpdateInline<kOpenPlay>();
         // Only the user's players are remarked on (FinishUpdate).
-        if (kRemarks && p->userTeam) {
+        if (remarks && p->userTeam) {
             p->StaffRemarks();
         }
     }
@@ -176,17 +180,13 @@ template <bool kRemarks> [[gnu::always_inline]] inline void CMatch2DTeam::Update
     ++restTicks;
 }
 
-[[gnu::always_inline]] inline void CMatch2DTeam::UpdateCourt() {
-    // Whether anyone shows the staff's remarks is looked at once: nobody does in an instant match,
-    // whose loop then has no look at all.
-    if (match->hooks.remarkLine) {
-        UpdateCourtPlayers<true>();
-    } else {
-        UpdateCourtPlayers<false>();
-    }
-}
-
 [[gnu::always_inline]] inline void CMatch2DTeam::UpdateSides(CMatch2DTeam& home, CMatch2DTeam& away) {
-    home.UpdateCourt();
-    away.UpdateCourt();
+    const CMatch2D& m = *home.match;
+    if (!m.homeBonus && !m.awayBonus && !m.hooks.remarkLine) {
+        home.UpdateCourtPlayers<true>();
+        away.UpdateCourtPlayers<true>();
+    } else {
+        home.UpdateCourtPlayers<false>();
+        away.UpdateCourtPlayers<false>();
+    }
 }

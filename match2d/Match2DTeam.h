@@ -183,8 +183,7 @@ public:
     CMatch2D* match = nullptr;
 
 private:
-    void UpdateCourt(); // Update's loop, inlined into both callers
-    template <bool kRemarks> void UpdateCourtPlayers();
+    template <bool kOpenPlay> void UpdateCourtPlayers(); // Update's loop, inlined into its callers
 };
 
 // The searches run many times a tick: inline, so each caller's loop needs no call.
