@@ -6,6 +6,7 @@
 #include "engine/Log.h"
 #include "engine/Timer.h"
 #include "match/Formation.h"
+#include "match2d/Match2DStep.h"
 
 #include <algorithm>
 #include <cmath>
@@ -589,6 +590,10 @@ bool CMatch2D::IsOutOfCourt(float x, float /*y*/, float z) const {
 }
 
 void CMatch2D::TickClock(int /*unused*/) {
+    TickClockInline();
+}
+
+[[gnu::always_inline]] inline void CMatch2D::TickClockInline() {
     if (!running || paused) {
         return;
     }
@@ -609,7 +614,9 @@ void CMatch2D::TickClock(int /*unused*/) {
         centiseconds = 0;
         minutes += 1.0f;
     }
-    if (static_cast<int>(minutes) == periodMinutes && static_cast<int>(seconds) == 0) {
+    // The seconds first: they read 0 only in the first second of a minute, so the minutes are rarely
+    // looked at.
+    if (static_cast<int>(seconds) == 0 && static_cast<int>(minutes) == periodMinutes) {
         // A shot released before the buzzer still counts; a miss is simply dead.
         if (shotInFlight && !missedShot) {
             PayPendingPoints();
@@ -646,7 +653,7 @@ void CMatch2D::TickClock(int /*unused*/) {
         TipOff();
         quarter = 1;
     } else if (quarter >= 1 && quarter <= 4) {
-        UpdateRules();
+        UpdateRulesInline();
     }
     if (!possessionChanged) {
         if (shotInFlight) {
@@ -671,7 +678,7 @@ int CMatch2D::RunTicks(int maxTicks) {
     }
     insideRun = 1;
     while (ticks < maxTicks && !IsOver() && ball) {
-        TickClock(0);
+        TickClockInline();
         ball->Step();
         ++ticks;
         if (paused && running) {
@@ -920,6 +927,10 @@ void CMatch2D::StartBonus(CMatch2DTeam& shooting, CMatch2DTeam& fouling, bool ho
 }
 
 void CMatch2D::UpdateRules() {
+    UpdateRulesInline();
+}
+
+[[gnu::always_inline]] inline void CMatch2D::UpdateRulesInline() {
     ++playTicks;
     if (scoreGapActive && ++scoreGapCounter >= 10000) {
         scoreGapCounter = 0;
@@ -985,8 +996,7 @@ void CMatch2D::UpdateRules() {
         StartBonus(*homeTeam, *awayTeam, true);
     }
 
-    homeTeam->Update();
-    awayTeam->Update();
+    CMatch2DTeam::UpdateSides(*homeTeam, *awayTeam);
 
     if (static_cast<int>(possessionTimer) == 22) {
         (homeTeam->attacking ? *homeTeam : *awayTeam).shotClockViolations += 1;

@@ -200,6 +200,8 @@ public:
     Match2DHooks hooks;
 
 private:
+    void UpdateRulesInline(); // UpdateRules, inlined into the clock's tick
+    void TickClockInline();   // TickClock, inlined into RunTicks' loop
     void RaiseProgress();
     bool CourtAlert(CMatch2DTeam& team);
     uint8_t insideRun = 0;

@@ -2,6 +2,7 @@
 
 #include "engine/GameRand.h"
 #include "match2d/Match2D.h"
+#include "match2d/Match2DStep.h"
 #include "match2d/Match2DTeam.h"
 
 #include <algorithm>
@@ -27,9 +28,6 @@ constexpr float kDunkReach = 2.0f; // a dunk is thrown from under the rim
 // A defender farther off cannot poke at the ball. From 1.15 m (1.35 m), once nobody poked from
 // behind at a dribbler bringing the ball up, man-to-man sides fouled 12-14 (16-18) times a match.
 constexpr float kReach = 1.5f;
-// A marker more than this off his man runs to him at this multiple of his pace.
-constexpr float kCloseOutGap = 1.5f;
-constexpr float kCloseOutPace = 2.0f;
 // A defender on the dribbler's body has no room to reach in: he blocks the drive. Poking from within
 // half a metre he won about one ball in 250 and fouled one time in 20, an eighth of a side's fouls
 // (class 1 fouled 25 times a match). Without those pokes class 1 fouls about 23.5 times and
@@ -76,13 +74,13 @@ float LargestSquareBelow(float limit) {
 }
 
 const float CMatch2DPlayer::kNearSquare = LargestSquareWithin(0.5f);
+const float CMatch2DPlayer::kCloseOutSquare = LargestSquareWithin(kCloseOutGap);
 
 namespace {
 
 // A root below 0.5 (a ball within hands' reach) and below 1.5 (a rebound within reach).
 const float kBelowHalfSquare = LargestSquareBelow(0.5f);
 const float kBelowReboundSquare = LargestSquareBelow(1.5f);
-const float kCloseOutSquare = LargestSquareWithin(kCloseOutGap);
 
 int Clamp04(int index) {
     return index < 0 ? 0 : (index > 4 ? 4 : index);
@@ -149,62 +147,6 @@ void CMatch2DPlayer::SetStartPosition(float x, float y, float z) {
 void CMatch2DPlayer::SetLookAt(float x, float y, float z) {
     lookAt = Vec3(x, y, z);
     direction = lookAt;
-}
-
-// Inlined into the updates that call it (nearly a million steps a match); its own copy serves callers
-// elsewhere.
-[[gnu::always_inline]] inline void CMatch2DPlayer::MoveStepInline() {
-    // In locals: the stores to the members cannot then make the compiler read them again.
-    const Vec3 from = position;
-    const Vec3 to = target;
-    const float dx = to.x - from.x;
-    const float dy = to.y - from.y;
-    const float dz = to.z - from.z;
-    MoveStepMeasured(from, to, dx, dy, dz, dx * dx + dy * dy + dz * dz);
-}
-
-// The square of (target - position) is the square of (position - target), bit for bit: a rule's
-// look at the distance and the step read the same figure.
-[[gnu::always_inline]] inline void CMatch2DPlayer::StepMeasure::Measure(const Vec3& position,
-                                                                        const Vec3& target) {
-    from = position;
-    to = target;
-    dx = to.x - from.x;
-    dy = to.y - from.y;
-    dz = to.z - from.z;
-    square = dx * dx + dy * dy + dz * dz;
-    valid = true;
-}
-
-[[gnu::always_inline]] inline void CMatch2DPlayer::MoveStepMeasured(const Vec3& from, const Vec3& to,
-                                                                    float dx, float dy, float dz,
-                                                                    float square) {
-    energy -= 0.001f;
-    // A player standing on his target takes no root.
-    if (square == 0.0f) {
-        direction = Vec3();
-        return;
-    }
-    const float remaining = std::sqrt(square);
-    const float inverse = 1.0f / remaining; // one division where three would give the same unit
-    const float ux = dx * inverse;
-    const float uy = dy * inverse;
-    const float uz = dz * inverse;
-    // Member by member: a whole-vector copy went through the stack.
-    direction.x = ux;
-    direction.y = uy;
-    direction.z = uz;
-    // A marker closing out on his man runs this one step (DefendManInHalf sets it every tick).
-    const float step = closingOut ? kCloseOutPace * speed : speed;
-    closingOut = 0;
-    // A fast player stops on his target rather than stepping past it and back for ever.
-    if (step < remaining) {
-        position.x = from.x + ux * step;
-        position.y = from.y + uy * step;
-        position.z = from.z + uz * step;
-    } else {
-        position = to;
-    }
 }
 
 void CMatch2DPlayer::MoveStep() {
@@ -607,117 +549,18 @@ void CMatch2DPlayer::AwaitPass() {
     }
 }
 
-// The man-to-man rule, defined here beside the update so that the usual defence is inlined into
-// the players' loop: five defenders a tick, where the tactic's dispatch and two calls cost as much
-// as the rule itself.
+// The man-to-man rule for the tactics' dispatch; the players' update inlines it (Match2DStep.h).
 void CMatch2DPlayer::DefendManInHalf() {
     DefendManInHalfInline();
 }
 
-[[gnu::always_inline]] inline void CMatch2DPlayer::DefendManInHalfInline(StepMeasure* measure) {
-    // TheMan(), written out: the marked opponent is the one with his number on the other side.
-    markedOpponent = homeSide ? match->GetAwayPlayer(teamNumber) : match->GetHomePlayer(teamNumber);
-    CMatch2DPlayer* man = markedOpponent;
-    const bool inOwnHalf = man != nullptr && (homeSide ? man->position.z < 0.0f : man->position.z > 0.0f);
-    if (man != nullptr && !man->chase && inOwnHalf) {
-        target = man->position;
-        // Off his man he runs to him. Walking at his man's pace to where the man stood, he reached
-        // him only when the man turned back: a marker who began the possession metres away (after
-        // the other side's zone, not its man-to-man) stayed that far off for most of it, and the
-        // computer's man-to-man fouled 10 times a match and stole 3 balls instead of 24 and 8.
-        // (A pressing defender getting back to his man walks: the press leaves the basket open.)
-        if (measure != nullptr) {
-            measure->Measure(position, target);
-            closingOut = defenceTacticId == kManToManDefence && measure->square > kCloseOutSquare;
-        } else {
-            closingOut = defenceTacticId == kManToManDefence &&
-                         (position - man->position).LengthSq() > kCloseOutSquare;
-        }
-    } else {
-        target = defenceSpot;
-    }
-}
-
 void CMatch2DPlayer::Update() {
-    UpdateInline();
+    UpdateInline<false>();
     FinishUpdate();
 }
 
-// The side's court players, each after the other. Defined here, beside the players' update, so that
-// the update is inlined into this loop: it runs ten times a tick.
 void CMatch2DTeam::Update() {
-    // The court players first, then the bench's rest, as one pass over the squad would. A court
-    // player's step never changes the squad nor its order (only the rules' changes do, between the
-    // sides' updates): its array is read once, and so is whether anyone shows the staff's remarks.
-    const int count = std::min(kCourtPlayers, PlayerCount());
-    const bool remarks = static_cast<bool>(match->hooks.remarkLine);
-    const std::unique_ptr<CMatch2DPlayer>* const court = players.data();
-    for (int i = 0; i < count; ++i) {
-        CMatch2DPlayer* p = court[i].get();
-        p->attacking = attacking;
-        p->UpdateInline();
-        // Only the user's players are remarked on (FinishUpdate).
-        if (remarks && p->userTeam) {
-            p->StaffRemarks();
-        }
-    }
-    // The bench rests 0.005 a tick; that is added when someone reads it (SettleBench), not every tick.
-    ++restTicks;
-}
-
-[[gnu::always_inline]] inline void CMatch2DPlayer::UpdateInline() {
-    if (energy < 10.0f) { // nearly every tick he is well above the line: no call
-        CheckExhaustion();
-    }
-    if (match->homeBonus || match->awayBonus) {
-        return UpdateFreeThrows();
-    }
-    CMatch2DBall& ball = *match->ball;
-
-    // Nearly every step he neither chases a loose ball nor goes for a rebound: one look at both
-    // flags, and their rules out of line.
-    if (chase || rebound) {
-        return ChaseOrRebound();
-    }
-
-    // A marker on his man and an attacker off the ball measure the way to the target once, for
-    // their rule's look and the step.
-    // A pass on its way to him (to a defender, one gone astray): he waits for it, out of line.
-    if (receivingPass && !(attacking && hasBall)) {
-        return AwaitPass();
-    }
-    StepMeasure measure;
-    if (!attacking) {
-        if (match->possessionChanged) {
-            target = defenceSpot;
-        } else if (defenceTacticId == kManToManDefence) {
-            // Man-to-man has no ball to guard (the holder's marker is on him): its rule alone.
-            DefendManInHalfInline(&measure);
-        } else {
-            ApplyDefenceTactic();
-        }
-    } else if (!hasBall) {
-        // IsNear, measured the way the step measures; away from his target he steps on with it.
-        measure.Measure(position, target);
-        if (measure.square <= kNearSquare) {
-            target = target == attackSpot ? RandomPointNear(3.5f) : attackSpot;
-            measure.valid = false;
-        }
-    } else {
-        DecideWithBall();
-    }
-
-    if (!receivingPass) {
-        if (measure.valid) {
-            MoveStepMeasured(measure.from, measure.to, measure.dx, measure.dy, measure.dz, measure.square);
-        } else {
-            MoveStepInline();
-        }
-        if (hasBall) {
-            ball.SetPosition(position);
-            ball.SetTarget(position);
-        }
-    }
+    UpdateCourtPlayers<false>();
 }
 
 // ---- rolls and actions ---------------------------------------------------------------------------

@@ -82,6 +82,10 @@ public:
     void MoveStep();
     // Within half a metre: the largest square whose root is at most 0.5, so no root is taken.
     static const float kNearSquare;
+    // A marker more than this off his man runs to him at this multiple of his pace.
+    static constexpr float kCloseOutGap = 1.5f;
+    static constexpr float kCloseOutPace = 2.0f;
+    static const float kCloseOutSquare; // the largest square within kCloseOutGap
     bool IsNear(const Vec3& point) const { return (position - point).LengthSq() <= kNearSquare; }
     Vec3 RandomPointNear(float radius) const;
     void TakePossession();
@@ -179,10 +183,11 @@ public:
     Vec3 attackSpot, attackLookAt, defenceSpot, defenceLookAt;
     Vec3 currentAttackSpot, currentAttackLookAt, currentDefenceSpot, currentDefenceLookAt;
 
-    uint8_t receivingPass = 0;
     uint8_t homeSide = 0;
+    // Side by side: a player's update looks at the three at once.
     uint8_t chase = 0;
     uint8_t rebound = 0;
+    uint8_t receivingPass = 0;
     uint8_t freeThrowShooter = 0;
     uint8_t firstThrowTaken = 0;
     uint8_t secondThrowTaken = 0;
@@ -254,7 +259,7 @@ private:
         void Measure(const Vec3& position, const Vec3& target);
     };
     void MoveStepMeasured(const Vec3& from, const Vec3& to, float dx, float dy, float dz, float square);
-    void UpdateInline();
+    template <bool kOpenPlay> void UpdateInline();
     void ChaseOrRebound();
     void AwaitPass();
     void DefendManInHalfInline(StepMeasure* measure = nullptr);

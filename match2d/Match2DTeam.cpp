@@ -73,27 +73,46 @@ void CMatch2DTeam::SeatCourtPositions() {
 
 CMatch2DPlayer* CMatch2DTeam::FindMostOpen(const CMatch2DTeam& other, const CMatch2DPlayer* known,
                                            float knownSquare) const {
-    // The farthest nearest opponent is the one with the largest square: no roots at all.
+    // The farthest nearest opponent is the one with the largest square: no roots at all. Among equals
+    // the last in the squad's order is the most open.
     CMatch2DPlayer* best = nullptr;
     float bestSquare = 0.0f;
+    int bestIndex = -1;
     const int count = std::min(kCourtPlayers, PlayerCount());
     const int otherCount = std::min(kCourtPlayers, other.PlayerCount());
-    for (int i = 0; i < count; ++i) {
-        CMatch2DPlayer* player = players[static_cast<size_t>(i)].get();
-        float s = knownSquare;
-        if (player != known) {
-            // His nearest opponent, as FindNearestSquare measures it; once one is nearer than the
-            // best so far he cannot be the most open, and the rest are not measured.
-            s = kNoneSquare;
-            for (int j = 0; j < otherCount && !(s < bestSquare); ++j) {
-                const float d =
-                    (other.players[static_cast<size_t>(j)]->position - player->position).LengthSq();
-                s = d < s ? d : s;
-            }
+    // The player already measured (the holder, most often the most open) is the first best: the
+    // others' searches end the sooner.
+    int knownIndex = -1;
+    for (int i = 0; i < count && known != nullptr; ++i) {
+        if (players[static_cast<size_t>(i)].get() == known) {
+            best = players[static_cast<size_t>(i)].get();
+            bestSquare = knownSquare;
+            bestIndex = knownIndex = i;
+            break;
         }
-        if (s >= bestSquare) {
+    }
+    for (int i = 0; i < count; ++i) {
+        if (i == knownIndex) {
+            continue;
+        }
+        CMatch2DPlayer* player = players[static_cast<size_t>(i)].get();
+        // He takes over with a larger square, or an equal one when he comes after the best. His
+        // nearest opponent is measured as FindNearestSquare measures it (the least of the same
+        // squares), until he cannot take over. The one at his own place in the other squad first:
+        // his marker under man-to-man, most often the nearest, so one square often settles it.
+        const bool after = i > bestIndex;
+        const auto square = [&](int j) {
+            return (other.players[static_cast<size_t>(j)]->position - player->position).LengthSq();
+        };
+        float s = i < otherCount ? square(i) : kNoneSquare;
+        for (int j = 0; j < otherCount && (after ? !(s < bestSquare) : s > bestSquare); ++j) {
+            const float d = square(j);
+            s = d < s ? d : s;
+        }
+        if (after ? s >= bestSquare : s > bestSquare) {
             bestSquare = s;
             best = player;
+            bestIndex = i;
         }
     }
     return best;
@@ -652,17 +671,4 @@ int CMatch2DTeam::SumTurnovers() const {
         sum += p->turnovers;
     }
     return sum;
-}
-
-void CMatch2DBall::Step() {
-    // Normalize, without the root when the ball lies on its target (most ticks: in a holder's hands).
-    direction = target - position;
-    const float square = direction.LengthSq();
-    if (square > 0.0f) {
-        const float length = std::sqrt(square);
-        direction.x /= length;
-        direction.y /= length;
-        direction.z /= length;
-    }
-    position += direction * speed;
 }

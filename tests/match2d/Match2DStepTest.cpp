@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 
 namespace {
 
@@ -85,6 +86,46 @@ TEST_F(Match2DStepTest, StepsLandOnTheTargetOrOneStrideAlongTheLine) {
     p->MoveStep();
     EXPECT_EQ(p->direction, Vec3());
     EXPECT_FLOAT_EQ(p->energy, energy - 0.001f);
+}
+
+// The most open player is the one whose nearest opponent is farthest, the last in the squad among
+// equals, whichever player's square the caller already knows: the search that starts from him and
+// from each mate's own marker finds the player a plain look at every square finds. On a coarse grid
+// many squares tie.
+TEST_F(Match2DStepTest, MostOpenIsTheLastOfTheFarthestFromTheirNearestOpponent) {
+    CMatch2DTeam& own = *match.GetHomeTeam();
+    const CMatch2DTeam& other = *match.GetAwayTeam();
+    std::mt19937 draw(11);
+    std::uniform_int_distribution<int> cell(-2, 2);
+    const auto nearestSquare = [&](const CMatch2DPlayer* p) {
+        float best = CMatch2DTeam::kNoneSquare;
+        for (int j = 0; j < kCourtPlayers; ++j) {
+            best = std::min(best, (other.GetPlayer(j)->position - p->position).LengthSq());
+        }
+        return best;
+    };
+    for (int round = 0; round < 400; ++round) {
+        for (CMatch2DTeam* team : {match.GetHomeTeam(), match.GetAwayTeam()}) {
+            for (int i = 0; i < kCourtPlayers; ++i) {
+                team->GetPlayer(i)->position =
+                    Vec3(static_cast<float>(cell(draw)), 0.0f, static_cast<float>(cell(draw)));
+            }
+        }
+        CMatch2DPlayer* expected = nullptr;
+        float most = 0.0f;
+        for (int i = 0; i < kCourtPlayers; ++i) {
+            const float s = nearestSquare(own.GetPlayer(i));
+            if (s >= most) {
+                most = s;
+                expected = own.GetPlayer(i);
+            }
+        }
+        ASSERT_EQ(own.FindMostOpen(other), expected) << round;
+        for (int k = 0; k < kCourtPlayers; ++k) {
+            const CMatch2DPlayer* known = own.GetPlayer(k);
+            ASSERT_EQ(own.FindMostOpen(other, known, nearestSquare(known)), expected) << round << " " << k;
+        }
+    }
 }
 
 } // namespace
