@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <unordered_map>
 #include <utility>
 
 namespace {
@@ -146,14 +147,26 @@ bool Chance(double percent) {
     return GameRand() < Threshold(percent);
 }
 
-// The mean of one skill over a five; 0 for nobody (an empty side neither defends nor steals).
-double MeanSkill(const QuickSide& five, int skill) {
-    if (five.empty())
+// A five's mean of a skill from its sum; 0 for nobody (an empty side neither defends nor steals).
+double MeanSkill(const QuickTeam& side, int sum) {
+    if (side.five.empty())
         return 0.0;
-    int sum = 0;
-    for (const QuickPlayer& p : five)
-        sum += p.player->SkillValue(skill);
-    return static_cast<double>(sum) / static_cast<double>(five.size());
+    return static_cast<double>(sum) / static_cast<double>(side.five.size());
+}
+
+// The five's mean rating and its defence and steal sums, taken as a minute starts: nobody comes on
+// or goes off within a minute.
+void TakeFiveFigures(QuickTeam& side) {
+    double rating = 0.0;
+    int defence = 0, steal = 0;
+    for (const QuickPlayer& p : side.five) {
+        rating += p.rating;
+        defence += p.player->SkillValue(kSkillDefence);
+        steal += p.player->SkillValue(kSkillSteal);
+    }
+    side.rating = side.five.empty() ? 0.0 : rating / static_cast<double>(side.five.size());
+    side.defenceSum = defence;
+    side.stealSum = steal;
 }
 
 double ShotChance(const QuickShot& shot, const CPlayer* shooter, double defence, double ratingGap) {
@@ -169,9 +182,22 @@ double FreeThrowChance(const CPlayer* shooter) {
     return std::clamp(chance, kQuick.shotLowest, kQuick.shotHighest);
 }
 
-// An event of kinds 4-7: a player of the list gets the credit, a training step and a count.
-void PlayEvent(const QuickMatchContext& ctx, int kind, QuickSide& list, const CTeam* team, int minute,
-               int second, const CPlayer* shooter) {
+// Adds to the player's line of the kind's category in the match's lines, or starts it.
+void AddQuickLine(const QuickTeam& side, QuickPlayer& who, int kind, int value, int minute, int second) {
+    if (!side.lines)
+        return;
+    int& at = who.lines[static_cast<size_t>(CDayResults::CategoryOf(kind))];
+    if (at >= 0) {
+        (*side.lines)[static_cast<size_t>(at)].value += value;
+        return;
+    }
+    at = static_cast<int>(side.lines->size());
+    side.lines->push_back(QuickLine{who.player, side.team, kind, value, minute, second});
+}
+
+// An event of kinds 4-7: a player of the side's five gets the credit, a training step and a count.
+void PlayEvent(int kind, QuickTeam& side, int minute, int second, const CPlayer* shooter) {
+    QuickSide& list = side.five;
     int n = Size(list);
     if (n == 0)
         return;
@@ -203,19 +229,19 @@ void PlayEvent(const QuickMatchContext& ctx, int kind, QuickSide& list, const CT
     }
     case kLineDefence:
         // A defender's stop of a shot: his block.
-        TrainQuickSkill(who.player, kSkillDefence, 1);
+        if (TrainQuickSkill(who.player, kSkillDefence, 1))
+            side.defenceSum += 1;
         who.stat->Blocks() += 1;
         break;
     case kLineSteal:
-        TrainQuickSkill(who.player, kSkillSteal, 1);
+        if (TrainQuickSkill(who.player, kSkillSteal, 1))
+            side.stealSum += 1;
         who.stat->Steals() += 1;
         break;
     default:
         return;
     }
-    if (ctx.results)
-        ctx.results->AddReportLine(who.player->name, team->name, kind, 1, minute, second, &who.hints,
-                                   who.player);
+    AddQuickLine(side, who, kind, 1, minute, second);
 }
 
 // The player's condition at which he may come on again.
@@ -439,40 +465,10 @@ int CDayResults::CategoryOf(int kind) {
     }
 }
 
-uint64_t CDayResults::EntryKey(const CStr& playerName, const CStr& teamName) {
-    const std::hash<std::string> hash;
-    return hash(playerName.Std()) * 31u + hash(teamName.Std());
-}
+namespace {
 
-int CDayResults::EntryIndex::Find(const std::vector<MatchDayEntry>& list, uint64_t key,
-                                  const CStr& playerName, const CStr& teamName) const {
-    if (slots.empty())
-        return -1;
-    const size_t mask = slots.size() - 1;
-    for (size_t at = key & mask;; at = (at + 1) & mask) {
-        const int32_t slot = slots[at];
-        if (slot == 0)
-            return -1;
-        const MatchDayEntry& entry = list[static_cast<size_t>(slot - 1)];
-        if (keys[static_cast<size_t>(slot - 1)] == key && entry.playerName.Equals(playerName) &&
-            entry.teamName.Equals(teamName))
-            return slot - 1;
-    }
-}
-
-void CDayResults::EntryIndex::Add(uint64_t key) {
-    keys.push_back(key);
-    // At most half the slots taken, so a look-up meets a free slot soon.
-    if (keys.size() * 2 > slots.size()) {
-        slots.assign(std::max<size_t>(64, slots.size() * 2), 0);
-        for (size_t i = 0; i < keys.size(); ++i)
-            Place(keys[i], static_cast<int32_t>(i));
-        return;
-    }
-    Place(key, static_cast<int32_t>(keys.size() - 1));
-}
-
-void CDayResults::EntryIndex::Place(uint64_t key, int32_t entry) {
+// Open addressing over a list's entries: a slot holds an entry's place + 1, 0 is free.
+void PlaceSlot(std::vector<int32_t>& slots, uint64_t key, int32_t entry) {
     const size_t mask = slots.size() - 1;
     size_t at = key & mask;
     while (slots[at] != 0)
@@ -480,9 +476,79 @@ void CDayResults::EntryIndex::Place(uint64_t key, int32_t entry) {
     slots[at] = entry + 1;
 }
 
+// Records lie apart by their size, so the address's low bits say little: mix them up.
+uint64_t OwnerKey(const void* owner) {
+    return (static_cast<uint64_t>(reinterpret_cast<uintptr_t>(owner)) * 0x9E3779B97F4A7C15ull) >> 24;
+}
+
+uint64_t NamesKey(const CStr& playerName, const CStr& teamName) {
+    const std::hash<std::string> hash;
+    return hash(playerName.Std()) * 31u + hash(teamName.Std());
+}
+
+} // namespace
+
+int CDayResults::EntryIndex::FindOwner(const std::vector<MatchDayEntry>& list, const void* owner) const {
+    if (ownerSlots.empty())
+        return -1;
+    const size_t mask = ownerSlots.size() - 1;
+    for (size_t at = OwnerKey(owner) & mask;; at = (at + 1) & mask) {
+        const int32_t slot = ownerSlots[at];
+        if (slot == 0)
+            return -1;
+        if (list[static_cast<size_t>(slot - 1)].owner == owner)
+            return slot - 1;
+    }
+}
+
+void CDayResults::EntryIndex::AddOwner(const std::vector<MatchDayEntry>& list) {
+    ++owners;
+    // At most half the slots taken, so a look-up meets a free slot soon.
+    if (static_cast<size_t>(owners) * 2 > ownerSlots.size()) {
+        ownerSlots.assign(std::max<size_t>(64, ownerSlots.size() * 2), 0);
+        for (size_t i = 0; i < list.size(); ++i)
+            if (list[i].owner)
+                PlaceSlot(ownerSlots, OwnerKey(list[i].owner), static_cast<int32_t>(i));
+        return;
+    }
+    PlaceSlot(ownerSlots, OwnerKey(list.back().owner), static_cast<int32_t>(list.size() - 1));
+}
+
+int CDayResults::EntryIndex::FindNames(const std::vector<MatchDayEntry>& list, const CStr& playerName,
+                                       const CStr& teamName) {
+    // Entries added by owner since the last look-up by names are keyed now, in list order, so the
+    // first entry of those names is the one found.
+    while (nameKeys.size() < list.size()) {
+        const MatchDayEntry& entry = list[nameKeys.size()];
+        nameKeys.push_back(NamesKey(entry.playerName, entry.teamName));
+        if (nameKeys.size() * 2 > nameSlots.size()) {
+            nameSlots.assign(std::max<size_t>(64, nameSlots.size() * 2), 0);
+            for (size_t i = 0; i < nameKeys.size(); ++i)
+                PlaceSlot(nameSlots, nameKeys[i], static_cast<int32_t>(i));
+        } else {
+            PlaceSlot(nameSlots, nameKeys.back(), static_cast<int32_t>(nameKeys.size() - 1));
+        }
+    }
+    if (nameSlots.empty())
+        return -1;
+    const uint64_t key = NamesKey(playerName, teamName);
+    const size_t mask = nameSlots.size() - 1;
+    for (size_t at = key & mask;; at = (at + 1) & mask) {
+        const int32_t slot = nameSlots[at];
+        if (slot == 0)
+            return -1;
+        const MatchDayEntry& entry = list[static_cast<size_t>(slot - 1)];
+        if (nameKeys[static_cast<size_t>(slot - 1)] == key && entry.playerName.Equals(playerName) &&
+            entry.teamName.Equals(teamName))
+            return slot - 1;
+    }
+}
+
 void CDayResults::EntryIndex::Clear() {
-    keys.clear();
-    std::fill(slots.begin(), slots.end(), 0);
+    std::fill(ownerSlots.begin(), ownerSlots.end(), 0);
+    owners = 0;
+    nameKeys.clear();
+    std::fill(nameSlots.begin(), nameSlots.end(), 0);
 }
 
 void CDayResults::Clear() {
@@ -506,7 +572,8 @@ bool CDayResults::IsEmpty() const {
 }
 
 void CDayResults::AddReportLine(const MatchDayEntry& line) {
-    AddReportLine(line.playerName, line.teamName, line.kind, line.value, line.minute, line.second);
+    AddReportLine(line.playerName, line.teamName, line.kind, line.value, line.minute, line.second, nullptr,
+                  line.owner);
 }
 
 void CDayResults::AddReportLine(const CStr& playerName, const CStr& teamName, int kind, int value, int minute,
@@ -517,31 +584,26 @@ void CDayResults::AddReportLine(const CStr& playerName, const CStr& teamName, in
     auto& list = m_lists[static_cast<size_t>(category)];
     // A line carries its own count: a quick match's event is 1, a played match's line its total.
     const int gain = value;
-    int* hint = hints ? &(*hints)[static_cast<size_t>(category)] : nullptr;
-    if (hint && owner && *hint >= 0 && static_cast<size_t>(*hint) < list.size() &&
+    int* hint = hints && owner ? &(*hints)[static_cast<size_t>(category)] : nullptr;
+    if (hint && *hint >= 0 && static_cast<size_t>(*hint) < list.size() &&
         list[static_cast<size_t>(*hint)].owner == owner) {
         list[static_cast<size_t>(*hint)].value += gain;
         return;
     }
-    // Looked up by the names' key, not walked: a day's lists hold hundreds of players.
+    // Looked up, not walked: a day's lists hold hundreds of players.
     EntryIndex& index = m_index[static_cast<size_t>(category)];
-    const uint64_t key = EntryKey(playerName, teamName);
-    const int found = index.Find(list, key, playerName, teamName);
+    const int found = owner ? index.FindOwner(list, owner) : index.FindNames(list, playerName, teamName);
     if (found >= 0) {
-        MatchDayEntry& entry = list[static_cast<size_t>(found)];
-        entry.value += gain;
-        if (hint && owner) {
-            if (!entry.owner)
-                entry.owner = owner;
-            if (entry.owner == owner)
-                *hint = found;
-        }
+        list[static_cast<size_t>(found)].value += gain;
+        if (hint)
+            *hint = found;
         return;
     }
     if (hint)
         *hint = static_cast<int>(list.size());
-    list.push_back(MatchDayEntry{playerName, teamName, kind, value, minute, second, hint ? owner : nullptr});
-    index.Add(key);
+    list.push_back(MatchDayEntry{playerName, teamName, kind, value, minute, second, owner});
+    if (owner)
+        index.AddOwner(list);
 }
 
 void CDayResults::OfferTopScore(const CStr& club, int score) {
@@ -568,40 +630,55 @@ std::vector<std::array<CStr, 2>> CDayResults::Leaders() const {
     };
     const MatchDayEntry* threes = leaderOf(kThreePointers);
     const MatchDayEntry* freeThrows = leaderOf(kFreeThrows);
+    // A player's points and baskets over the three scoring lists: by his record where his entries
+    // name it (two players of one club may share a name), else by his and his team's names.
+    struct Tally {
+        int points = 0;
+        int baskets = 0;
+    };
+    std::unordered_map<const void*, Tally> byOwner;
+    std::map<std::pair<std::string, std::string>, Tally> byNames;
+    auto tallyOf = [&](const MatchDayEntry& entry) -> Tally& {
+        if (entry.owner)
+            return byOwner[entry.owner];
+        return byNames[{entry.playerName.Std(), entry.teamName.Std()}];
+    };
+    const int pointLists[] = {kFieldGoals, kThreePointers, kFreeThrows};
+    byOwner.reserve(m_lists[kFieldGoals].size() + m_lists[kThreePointers].size() +
+                    m_lists[kFreeThrows].size());
+    // Field goals are the twos, close shots and threes together, counted as baskets (the lists hold
+    // their points).
+    for (int category : pointLists)
+        for (const MatchDayEntry& entry : m_lists[static_cast<size_t>(category)]) {
+            Tally& tally = tallyOf(entry);
+            tally.points += entry.value;
+            tally.baskets += category == kFieldGoals      ? entry.value / 2
+                             : category == kThreePointers ? entry.value / 3
+                                                          : 0;
+        }
     // The top scorer has the most points of all three kinds together, not of one kind; a tie keeps
     // the player who scored first in the lists' order.
-    const int pointLists[] = {kFieldGoals, kThreePointers, kFreeThrows};
-    std::map<std::pair<std::string, std::string>, int> points;
-    for (int category : pointLists)
-        for (const MatchDayEntry& entry : m_lists[static_cast<size_t>(category)])
-            points[{entry.playerName.Std(), entry.teamName.Std()}] += entry.value;
     const MatchDayEntry* scorer = nullptr;
     int bestPoints = -1;
     for (int category : pointLists) {
         for (const MatchDayEntry& entry : m_lists[static_cast<size_t>(category)]) {
-            const int total = points[{entry.playerName.Std(), entry.teamName.Std()}];
+            const int total = tallyOf(entry).points;
             if (total > bestPoints) {
                 bestPoints = total;
                 scorer = &entry;
             }
         }
     }
-    // Field goals are the twos, close shots and threes together, counted as baskets (the lists hold
-    // their points); a tie goes to the player with more points.
-    std::map<std::pair<std::string, std::string>, int> baskets;
-    for (const MatchDayEntry& entry : m_lists[kFieldGoals])
-        baskets[{entry.playerName.Std(), entry.teamName.Std()}] += entry.value / 2;
-    for (const MatchDayEntry& entry : m_lists[kThreePointers])
-        baskets[{entry.playerName.Std(), entry.teamName.Std()}] += entry.value / 3;
+    // The most baskets; a tie goes to the player with more points.
     const MatchDayEntry* fieldGoals = nullptr;
     int bestBaskets = -1, bestBasketPoints = -1;
     for (int category : {kFieldGoals, kThreePointers}) {
         for (const MatchDayEntry& entry : m_lists[static_cast<size_t>(category)]) {
-            const std::pair<std::string, std::string> key{entry.playerName.Std(), entry.teamName.Std()};
-            const int count = baskets[key], total = points[key];
-            if (count > bestBaskets || (count == bestBaskets && total > bestBasketPoints)) {
-                bestBaskets = count;
-                bestBasketPoints = total;
+            const Tally& tally = tallyOf(entry);
+            if (tally.baskets > bestBaskets ||
+                (tally.baskets == bestBaskets && tally.points > bestBasketPoints)) {
+                bestBaskets = tally.baskets;
+                bestBasketPoints = tally.points;
                 fieldGoals = &entry;
             }
         }
@@ -674,7 +751,7 @@ bool SubstituteQuickPlayer(QuickTeam& side, size_t courtIndex, bool hurt) {
     return true;
 }
 
-void SimulatePossession(const QuickMatchContext& ctx, QuickTeam& home, QuickTeam& away, int minute) {
+void SimulatePossession(QuickTeam& home, QuickTeam& away, int minute) {
     const int pick = Trunc(5);
     bool homeAttacks = D100() <= 50;
     QuickTeam& attack = homeAttacks ? home : away;
@@ -695,7 +772,7 @@ void SimulatePossession(const QuickMatchContext& ctx, QuickTeam& home, QuickTeam
     // One roll decides between the line, a lost ball and a shot.
     const int how = GameRand();
     auto turnover = [&] {
-        const double chance = kQuick.turnover + kQuick.turnoverSlope * (MeanSkill(defence.five, kSkillSteal) -
+        const double chance = kQuick.turnover + kQuick.turnoverSlope * (MeanSkill(defence, defence.stealSum) -
                                                                         player->SkillValue(kSkillPassing));
         return std::clamp(chance, 0.0, 2.0 * kQuick.turnover);
     };
@@ -716,12 +793,12 @@ void SimulatePossession(const QuickMatchContext& ctx, QuickTeam& home, QuickTeam
         training = made;
         if (!lastIn) {
             QuickTeam& rebound = Chance(kQuick.freeThrowOffensive) ? attack : defence;
-            PlayEvent(ctx, kLineRebound, rebound.five, rebound.team, minute, second, player);
+            PlayEvent(kLineRebound, rebound, minute, second, player);
         }
     } else if (how < Threshold(kQuick.freeThrowTrip + turnover())) {
         // The ball is lost without a shot; a steal belongs to the defender who took it.
         if (Chance(kQuick.stealShare))
-            PlayEvent(ctx, kLineSteal, defence.five, defence.team, minute, second, player);
+            PlayEvent(kLineSteal, defence, minute, second, player);
         return;
     } else {
         int mix = D100();
@@ -732,7 +809,7 @@ void SimulatePossession(const QuickMatchContext& ctx, QuickTeam& home, QuickTeam
         training = shot.training;
         stat->Field(shot.playerField) += 1;
         attack.stat->Field(shot.clubField) += 1;
-        if (Chance(ShotChance(shot, player, MeanSkill(defence.five, kSkillDefence),
+        if (Chance(ShotChance(shot, player, MeanSkill(defence, defence.defenceSum),
                               attack.rating - defence.rating))) {
             stat->Field(shot.playerField + 1) += 1;
             attack.stat->Field(shot.clubField + 1) += 1;
@@ -740,15 +817,15 @@ void SimulatePossession(const QuickMatchContext& ctx, QuickTeam& home, QuickTeam
             kind = shot.kind;
             points = shot.points;
             if (Chance(kQuick.assistShare))
-                PlayEvent(ctx, kLineAssist, attack.five, attack.team, minute, second, player);
+                PlayEvent(kLineAssist, attack, minute, second, player);
         } else if (D100() >= shot.defenceAtLeast) {
             if (!defence.five.empty())
                 defence.stat->Blocks() += 1; // the club's blocks are its players'
-            PlayEvent(ctx, kLineDefence, defence.five, defence.team, minute, second, player);
+            PlayEvent(kLineDefence, defence, minute, second, player);
         } else if (D100() >= shot.defendersAtLeast) {
-            PlayEvent(ctx, kLineRebound, defence.five, defence.team, minute, second, player);
+            PlayEvent(kLineRebound, defence, minute, second, player);
         } else {
-            PlayEvent(ctx, kLineRebound, attack.five, attack.team, minute, second, player);
+            PlayEvent(kLineRebound, attack, minute, second, player);
         }
     }
 
@@ -757,9 +834,7 @@ void SimulatePossession(const QuickMatchContext& ctx, QuickTeam& home, QuickTeam
         const bool rose = TrainQuickSkill(player, kSkillScoring, points);
         if (TrainQuickSkill(player, trainedSkill, training) || rose)
             CPlayer::ComputeOverall(player, true);
-        if (ctx.results)
-            ctx.results->AddReportLine(player->name, attack.team->name, kind, points, minute, second,
-                                       &shooter.hints, player);
+        AddQuickLine(attack, shooter, kind, points, minute, second);
         attack.score += points;
     }
 }
@@ -774,6 +849,13 @@ void SimulateQuickMatch(const QuickMatchContext& ctx, CTeam* home, CTeam* away, 
     sides[1].team = away;
     sides[0].stat = NewMatchStat(ctx, home, away, 0);
     sides[1].stat = NewMatchStat(ctx, away, home, 1);
+    // The report lines are summed per player in the match and join the day's lists at its end: a
+    // match brings hundreds of lines for a few dozen entries.
+    std::vector<QuickLine> lines;
+    if (ctx.results) {
+        lines.reserve(96);
+        sides[0].lines = sides[1].lines = &lines;
+    }
 
     size_t squad = std::max(home->players.size(), away->players.size());
     for (QuickTeam& side : sides) {
@@ -790,17 +872,13 @@ void SimulateQuickMatch(const QuickMatchContext& ctx, CTeam* home, CTeam* away, 
     CompleteStartingFive(sides[1]);
 
     for (int minute = 0; minute < 48; ++minute) {
-        for (QuickTeam& side : sides) {
-            double sum = 0.0;
-            for (const QuickPlayer& p : side.five)
-                sum += p.rating;
-            side.rating = side.five.empty() ? 0.0 : sum / static_cast<double>(side.five.size());
-        }
+        for (QuickTeam& side : sides)
+            TakeFiveFigures(side);
         for (int threshold : kQuick.possessionRolls) {
             // A roll cannot exceed 100, so such a possession needs none.
             if (threshold < 100 && D100() > threshold)
                 break;
-            SimulatePossession(ctx, sides[0], sides[1], minute);
+            SimulatePossession(sides[0], sides[1], minute);
         }
         PlayMinuteOnCourt(sides[0], sides[1]);
         if (D100() <= kQuick.incidentUpTo)
@@ -816,6 +894,10 @@ void SimulateQuickMatch(const QuickMatchContext& ctx, CTeam* home, CTeam* away, 
     sides[1].stat->OpponentScore() = sides[0].score;
     homeScore = sides[0].score;
     awayScore = sides[1].score;
+    if (ctx.results)
+        for (const QuickLine& line : lines)
+            ctx.results->AddReportLine(line.player->name, line.team->name, line.kind, line.value, line.minute,
+                                       line.second, nullptr, line.player);
 }
 
 void BuildTeamSheet(CTeam* team) {
