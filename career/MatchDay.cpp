@@ -182,17 +182,24 @@ double FreeThrowChance(const CPlayer* shooter) {
     return std::clamp(chance, kQuick.shotLowest, kQuick.shotHighest);
 }
 
+// Starts the player's line of a category in the match's lines.
+void StartQuickLine(const QuickTeam& side, QuickPlayer& who, int category, int kind, int value, int minute,
+                    int second) {
+    who.lines[static_cast<size_t>(category)] = static_cast<int>(side.lines->size());
+    side.lines->push_back(QuickLine{who.player, side.team, kind, value, minute, second});
+}
+
 // Adds to the player's line of the kind's category in the match's lines, or starts it.
-void AddQuickLine(const QuickTeam& side, QuickPlayer& who, int kind, int value, int minute, int second) {
+inline void AddQuickLine(const QuickTeam& side, QuickPlayer& who, int kind, int value, int minute,
+                         int second) {
     if (!side.lines)
         return;
-    int& at = who.lines[static_cast<size_t>(CDayResults::CategoryOf(kind))];
-    if (at >= 0) {
+    const int category = CDayResults::CategoryOf(kind);
+    const int at = who.lines[static_cast<size_t>(category)];
+    if (at >= 0)
         (*side.lines)[static_cast<size_t>(at)].value += value;
-        return;
-    }
-    at = static_cast<int>(side.lines->size());
-    side.lines->push_back(QuickLine{who.player, side.team, kind, value, minute, second});
+    else
+        StartQuickLine(side, who, category, kind, value, minute, second);
 }
 
 // An event of kinds 4-7: a player of the side's five gets the credit, a training step and a count.
@@ -281,6 +288,7 @@ void AddPlayerRecord(const QuickMatchContext& ctx, QuickTeam& side, CPlayer* pla
     entry.rating = CPlayer::ComputeOverall(player, false);
     entry.squadIndex = squadIndex;
     entry.restedAt = RestedAt(player);
+    entry.stamina = player->SkillValue(kSkillCondition);
     if (player->words[kWordMatchState] == kOnCourt && side.five.size() < 5) {
         stat->Started() = 1;
         side.five.push_back(entry);
@@ -365,18 +373,17 @@ void MakeChanges(QuickTeam& side) {
 
 // Every pair of players on court plays the minute and tires.
 void PlayMinuteOnCourt(QuickTeam& home, QuickTeam& away) {
-    for (size_t k = 0; k < 5; ++k) {
-        QuickPlayer* homePlayer = k < home.five.size() ? &home.five[k] : nullptr;
-        QuickPlayer* awayPlayer = k < away.five.size() ? &away.five[k] : nullptr;
-        if (!homePlayer && !awayPlayer)
-            continue;
+    auto play = [](QuickPlayer& p, int loss) {
+        p.stat->SecondsPlayed() += 60;
+        PlayerCondition(p.player) -= loss;
+    };
+    const size_t onCourt = std::min<size_t>(5, std::max(home.five.size(), away.five.size()));
+    for (size_t k = 0; k < onCourt; ++k) {
         const int loss = Trunc(6) >= 3 ? 6 : 3;
-        for (QuickPlayer* p : {homePlayer, awayPlayer}) {
-            if (p) {
-                p->stat->SecondsPlayed() += 60;
-                PlayerCondition(p->player) -= loss;
-            }
-        }
+        if (k < home.five.size())
+            play(home.five[k], loss);
+        if (k < away.five.size())
+            play(away.five[k], loss);
     }
 }
 
@@ -385,8 +392,8 @@ void RestAndChange(QuickTeam& home, QuickTeam& away) {
     for (QuickTeam* side : {&home, &away}) {
         for (QuickPlayer& p : side->bench) {
             int32_t& condition = PlayerCondition(p.player);
-            condition = std::max(
-                condition, std::min(condition + kQuick.benchRecovery, p.player->SkillValue(kSkillCondition)));
+            const int stamina = p.stamina >= 0 ? p.stamina : p.player->SkillValue(kSkillCondition);
+            condition = std::max(condition, std::min(condition + kQuick.benchRecovery, stamina));
         }
         MakeChanges(*side);
     }
@@ -712,17 +719,24 @@ bool TrainQuickSkill(CPlayer* player, int skill, int gain) {
 }
 
 int PickSubstitute(const QuickSide& bench, bool anyone) {
-    auto better = [](const QuickPlayer& a, const QuickPlayer& b) {
-        if ((a.stat->Started() != 0) != (b.stat->Started() != 0))
-            return a.stat->Started() != 0;
-        if (a.rating != b.rating)
-            return a.rating > b.rating;
-        return a.squadIndex < b.squadIndex;
-    };
     int pick = -1;
-    for (size_t i = 0; i < bench.size(); ++i)
-        if (Rested(bench[i]) && (pick < 0 || better(bench[i], bench[static_cast<size_t>(pick)])))
-            pick = static_cast<int>(i);
+    bool pickStarted = false;
+    for (size_t i = 0; i < bench.size(); ++i) {
+        const QuickPlayer& p = bench[i];
+        if (!Rested(p))
+            continue;
+        const bool started = p.stat->Started() != 0;
+        if (pick >= 0) {
+            const QuickPlayer& best = bench[static_cast<size_t>(pick)];
+            const bool better = started != pickStarted    ? started
+                                : p.rating != best.rating ? p.rating > best.rating
+                                                          : p.squadIndex < best.squadIndex;
+            if (!better)
+                continue;
+        }
+        pick = static_cast<int>(i);
+        pickStarted = started;
+    }
     if (pick >= 0 || !anyone)
         return pick;
     for (size_t i = 0; i < bench.size(); ++i)
