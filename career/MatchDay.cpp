@@ -393,7 +393,9 @@ void RestAndChange(QuickTeam& home, QuickTeam& away) {
         for (QuickPlayer& p : side->bench) {
             int32_t& condition = PlayerCondition(p.player);
             const int stamina = p.stamina >= 0 ? p.stamina : p.player->SkillValue(kSkillCondition);
-            condition = std::max(condition, std::min(condition + kQuick.benchRecovery, stamina));
+            // Up to his stamina, never down to it.
+            if (condition < stamina)
+                condition = std::min(condition + kQuick.benchRecovery, stamina);
         }
         MakeChanges(*side);
     }
