@@ -5,6 +5,8 @@
 #include "match/MatchResult.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <climits>
 #include <functional>
 #include <map>
@@ -345,6 +347,75 @@ bool Rested(const QuickPlayer& p) {
     return PlayerCondition(p.player) >= (p.restedAt >= 0 ? p.restedAt : RestedAt(p.player));
 }
 
+// Of two players who may come on, who comes first: a starter, then the higher rated, then the
+// earlier in the squad.
+bool ComesOnBefore(const QuickPlayer& a, const QuickPlayer& b) {
+    if ((a.stat->Started() != 0) != (b.stat->Started() != 0))
+        return a.stat->Started() != 0;
+    if (a.rating != b.rating)
+        return a.rating > b.rating;
+    return a.squadIndex < b.squadIndex;
+}
+
+// A ranked side's rested player: his condition has come back to his mark.
+bool RankedRested(const QuickPlayer& p) {
+    return PlayerCondition(p.player) >= p.restedAt;
+}
+
+// Each rested starter on a ranked side's bench comes back for the most tired of the others on court,
+// in bench order. A change only moves the bench player it takes, so who is a rested starter is
+// read for the whole bench at once.
+void BringBackStarters(QuickTeam& side) {
+    for (size_t base = 0; base < side.bench.size(); base += 64) {
+        const size_t end = std::min(side.bench.size(), base + 64);
+        uint64_t waiting = 0;
+        for (size_t b = base; b < end; ++b) {
+            const QuickPlayer& p = side.bench[b];
+            const bool back = (p.preference < side.starters) & RankedRested(p);
+            waiting |= static_cast<uint64_t>(back) << (b - base);
+        }
+        for (; waiting != 0; waiting &= waiting - 1) {
+            const size_t b = base + static_cast<size_t>(std::countr_zero(waiting));
+            int out = -1;
+            for (size_t k = 0; k < side.five.size(); ++k) {
+                const QuickPlayer& p = side.five[k];
+                if (p.preference >= side.starters &&
+                    (out < 0 ||
+                     PlayerCondition(p.player) < PlayerCondition(side.five[static_cast<size_t>(out)].player)))
+                    out = static_cast<int>(k);
+            }
+            if (out < 0)
+                return;
+            std::swap(side.five[static_cast<size_t>(out)], side.bench[b]);
+        }
+    }
+}
+
+// Of a bench where nobody is rested, the freshest; -1 for an empty bench.
+int FreshestOnBench(const QuickSide& bench) {
+    int pick = -1;
+    for (size_t i = 0; i < bench.size(); ++i)
+        if (pick < 0 ||
+            PlayerCondition(bench[i].player) > PlayerCondition(bench[static_cast<size_t>(pick)].player))
+            pick = static_cast<int>(i);
+    return pick;
+}
+
+// PickSubstitute for a ranked side: the rested player first in the order.
+int PickRankedSubstitute(const QuickSide& bench, bool anyone) {
+    uint64_t best = UINT64_MAX;
+    for (size_t i = 0; i < bench.size(); ++i) {
+        const QuickPlayer& p = bench[i];
+        const uint64_t key = (static_cast<uint64_t>(static_cast<uint32_t>(p.preference)) << 32) | i;
+        // All ones for a tired player: a mask, not a branch, as whether he is rested is a coin toss.
+        const uint64_t tired = uint64_t{0} - static_cast<uint64_t>(!RankedRested(p));
+        best = std::min(best, key | tired);
+    }
+    if (best != UINT64_MAX)
+        return static_cast<int>(best & 0xffffffffu);
+    return anyone ? FreshestOnBench(bench) : -1;
+}
+
 // The tired come off for rested bench players; then each rested starter on the bench comes back for
 // the most tired of the others on court, so the starters play most of the match.
 void MakeChanges(QuickTeam& side) {
@@ -353,6 +424,10 @@ void MakeChanges(QuickTeam& side) {
     for (size_t k = 0; k < side.five.size(); ++k)
         if (PlayerCondition(side.five[k].player) <= kQuick.tiredAt && !SubstituteQuickPlayer(side, k, false))
             break;
+    if (side.ranked) {
+        BringBackStarters(side);
+        return;
+    }
     for (size_t b = 0; b < side.bench.size(); ++b) {
         const QuickPlayer& starter = side.bench[b];
         if (starter.stat->Started() == 0 || !Rested(starter))
@@ -393,9 +468,7 @@ void RestAndChange(QuickTeam& home, QuickTeam& away) {
         for (QuickPlayer& p : side->bench) {
             int32_t& condition = PlayerCondition(p.player);
             const int stamina = p.stamina >= 0 ? p.stamina : p.player->SkillValue(kSkillCondition);
-            // Up to his stamina, never down to it.
-            if (condition < stamina)
-                condition = std::min(condition + kQuick.benchRecovery, stamina);
+            condition = std::max(condition, std::min(condition + kQuick.benchRecovery, stamina));
         }
         MakeChanges(*side);
     }
@@ -722,36 +795,40 @@ bool TrainQuickSkill(CPlayer* player, int skill, int gain) {
 
 int PickSubstitute(const QuickSide& bench, bool anyone) {
     int pick = -1;
-    bool pickStarted = false;
-    for (size_t i = 0; i < bench.size(); ++i) {
-        const QuickPlayer& p = bench[i];
-        if (!Rested(p))
-            continue;
-        const bool started = p.stat->Started() != 0;
-        if (pick >= 0) {
-            const QuickPlayer& best = bench[static_cast<size_t>(pick)];
-            const bool better = started != pickStarted    ? started
-                                : p.rating != best.rating ? p.rating > best.rating
-                                                          : p.squadIndex < best.squadIndex;
-            if (!better)
-                continue;
-        }
-        pick = static_cast<int>(i);
-        pickStarted = started;
-    }
+    for (size_t i = 0; i < bench.size(); ++i)
+        if (Rested(bench[i]) && (pick < 0 || ComesOnBefore(bench[i], bench[static_cast<size_t>(pick)])))
+            pick = static_cast<int>(i);
     if (pick >= 0 || !anyone)
         return pick;
-    for (size_t i = 0; i < bench.size(); ++i)
-        if (pick < 0 ||
-            PlayerCondition(bench[i].player) > PlayerCondition(bench[static_cast<size_t>(pick)].player))
-            pick = static_cast<int>(i);
-    return pick;
+    return FreshestOnBench(bench);
+}
+
+void RankQuickSide(QuickTeam& side) {
+    constexpr size_t kMost = 32;
+    if (side.five.size() + side.bench.size() > kMost)
+        return;
+    std::array<QuickPlayer*, kMost> order{};
+    size_t count = 0;
+    for (QuickSide* list : {&side.five, &side.bench})
+        for (QuickPlayer& p : *list)
+            order[count++] = &p;
+    for (size_t i = 0; i < count; ++i)
+        if (order[i]->restedAt < 0)
+            order[i]->restedAt = RestedAt(order[i]->player);
+    std::sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(count),
+              [](const QuickPlayer* a, const QuickPlayer* b) { return ComesOnBefore(*a, *b); });
+    side.starters = 0;
+    for (size_t i = 0; i < count; ++i) {
+        order[i]->preference = static_cast<int>(i);
+        side.starters += order[i]->stat->Started() != 0 ? 1 : 0;
+    }
+    side.ranked = true;
 }
 
 bool SubstituteQuickPlayer(QuickTeam& side, size_t courtIndex, bool hurt) {
     if (courtIndex >= side.five.size())
         return false;
-    const int pick = PickSubstitute(side.bench, hurt);
+    const int pick = side.ranked ? PickRankedSubstitute(side.bench, hurt) : PickSubstitute(side.bench, hurt);
     if (pick < 0) {
         if (hurt)
             side.five.erase(side.five.begin() + static_cast<std::ptrdiff_t>(courtIndex));
@@ -884,8 +961,10 @@ void SimulateQuickMatch(const QuickMatchContext& ctx, CTeam* home, CTeam* away, 
         if (i < away->players.size())
             AddPlayerRecord(ctx, sides[1], away->players[i], 1, static_cast<int>(i));
     }
-    CompleteStartingFive(sides[0]);
-    CompleteStartingFive(sides[1]);
+    for (QuickTeam& side : sides) {
+        CompleteStartingFive(side);
+        RankQuickSide(side);
+    }
 
     for (int minute = 0; minute < 48; ++minute) {
         for (QuickTeam& side : sides)

@@ -178,6 +178,7 @@ struct QuickPlayer {
     int squadIndex = 0;  // his place in the squad: of two bench players alike, the earlier comes on
     int restedAt = -1;   // the condition he may come on again at (his stamina stays all match); -1 unknown
     int stamina = -1;    // his condition skill's value, which a quick match never trains; -1 unknown
+    int preference = -1; // his place in the order PickSubstitute brings players on in; -1 unknown
 };
 using QuickSide = std::vector<QuickPlayer>;
 
@@ -194,6 +195,10 @@ struct QuickTeam {
     int defenceSum = 0;
     int stealSum = 0;
     std::vector<QuickLine>* lines = nullptr; // the match's report lines (both sides'); may be null
+    // Every player's preference, rested mark and stamina known, the starters first among them: a
+    // change is then picked with one comparison a player.
+    bool ranked = false;
+    int starters = 0;
 };
 
 // The whole quick result of one fixture; scores out. Needs both tables in the context.
@@ -205,6 +210,10 @@ void SimulatePossession(QuickTeam& home, QuickTeam& away, int minute);
 // starter before the others, then the higher rated, then the earlier in the squad. With `anyone`
 // (a hurt player must leave) the freshest player comes on when nobody is rested.
 int PickSubstitute(const QuickSide& bench, bool anyone);
+// Numbers the side's players in the order PickSubstitute brings them on, once the starters are
+// known (nothing the order reads changes during a match), and marks the side ranked: its changes
+// then pick with one comparison a player. A squad of more than 32 is left unranked.
+void RankQuickSide(QuickTeam& side);
 // The player at `courtIndex` of the five goes to the bench and the bench's pick comes on; false
 // when nobody can come on (he plays on). Hurt, he leaves the match for good: with nobody to come
 // on the side plays a man short.
