@@ -347,14 +347,27 @@ bool Rested(const QuickPlayer& p) {
     return PlayerCondition(p.player) >= (p.restedAt >= 0 ? p.restedAt : RestedAt(p.player));
 }
 
-// Of two players who may come on, who comes first: a starter, then the higher rated, then the
+// What decides which of two players comes on first: a starter, then the higher rated, then the
 // earlier in the squad.
+struct ComeOnKey {
+    bool started = false;
+    double rating = 0.0;
+    int squadIndex = 0;
+    bool Before(const ComeOnKey& other) const {
+        if (started != other.started)
+            return started;
+        if (rating != other.rating)
+            return rating > other.rating;
+        return squadIndex < other.squadIndex;
+    }
+};
+
+ComeOnKey KeyOf(const QuickPlayer& p) {
+    return {p.stat->Started() != 0, p.rating, p.squadIndex};
+}
+
 bool ComesOnBefore(const QuickPlayer& a, const QuickPlayer& b) {
-    if ((a.stat->Started() != 0) != (b.stat->Started() != 0))
-        return a.stat->Started() != 0;
-    if (a.rating != b.rating)
-        return a.rating > b.rating;
-    return a.squadIndex < b.squadIndex;
+    return KeyOf(a).Before(KeyOf(b));
 }
 
 // A ranked side's rested player: his condition has come back to his mark.
@@ -421,13 +434,21 @@ int PickRankedSubstitute(const QuickSide& bench, bool anyone) {
 void MakeChanges(QuickTeam& side) {
     // Once nobody on the bench is rested, nobody is for the next tired player either: the bench
     // did not change.
-    for (size_t k = 0; k < side.five.size(); ++k)
-        if (PlayerCondition(side.five[k].player) <= kQuick.tiredAt && !SubstituteQuickPlayer(side, k, false))
-            break;
     if (side.ranked) {
+        // A change at one place of the five leaves the others as they were, so who is tired is read
+        // for the whole five at once.
+        uint32_t tired = 0;
+        for (size_t k = 0; k < side.five.size(); ++k)
+            tired |= static_cast<uint32_t>(PlayerCondition(side.five[k].player) <= kQuick.tiredAt) << k;
+        for (; tired != 0; tired &= tired - 1)
+            if (!SubstituteQuickPlayer(side, static_cast<size_t>(std::countr_zero(tired)), false))
+                break;
         BringBackStarters(side);
         return;
     }
+    for (size_t k = 0; k < side.five.size(); ++k)
+        if (PlayerCondition(side.five[k].player) <= kQuick.tiredAt && !SubstituteQuickPlayer(side, k, false))
+            break;
     for (size_t b = 0; b < side.bench.size(); ++b) {
         const QuickPlayer& starter = side.bench[b];
         if (starter.stat->Started() == 0 || !Rested(starter))
@@ -807,20 +828,21 @@ void RankQuickSide(QuickTeam& side) {
     constexpr size_t kMost = 32;
     if (side.five.size() + side.bench.size() > kMost)
         return;
-    std::array<QuickPlayer*, kMost> order{};
+    // The keys are read once, not at every comparison of the sort.
+    std::array<std::pair<ComeOnKey, QuickPlayer*>, kMost> order{};
     size_t count = 0;
     for (QuickSide* list : {&side.five, &side.bench})
-        for (QuickPlayer& p : *list)
-            order[count++] = &p;
-    for (size_t i = 0; i < count; ++i)
-        if (order[i]->restedAt < 0)
-            order[i]->restedAt = RestedAt(order[i]->player);
+        for (QuickPlayer& p : *list) {
+            if (p.restedAt < 0)
+                p.restedAt = RestedAt(p.player);
+            order[count++] = {KeyOf(p), &p};
+        }
     std::sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(count),
-              [](const QuickPlayer* a, const QuickPlayer* b) { return ComesOnBefore(*a, *b); });
+              [](const auto& a, const auto& b) { return a.first.Before(b.first); });
     side.starters = 0;
     for (size_t i = 0; i < count; ++i) {
-        order[i]->preference = static_cast<int>(i);
-        side.starters += order[i]->stat->Started() != 0 ? 1 : 0;
+        order[i].second->preference = static_cast<int>(i);
+        side.starters += order[i].first.started ? 1 : 0;
     }
     side.ranked = true;
 }
@@ -846,9 +868,11 @@ bool SubstituteQuickPlayer(QuickTeam& side, size_t courtIndex, bool hurt) {
 
 void SimulatePossession(QuickTeam& home, QuickTeam& away, int minute) {
     const int pick = Trunc(5);
-    bool homeAttacks = D100() <= 50;
-    QuickTeam& attack = homeAttacks ? home : away;
-    QuickTeam& defence = homeAttacks ? away : home;
+    // The side is a coin toss: chosen by index, not by a branch.
+    const size_t attacker = D100() <= 50 ? 0 : 1;
+    QuickTeam* const sides[2] = {&home, &away};
+    QuickTeam& attack = *sides[attacker];
+    QuickTeam& defence = *sides[attacker ^ 1];
     if (attack.five.empty())
         return;
     int k = std::min(pick, Size(attack.five) - 1);
