@@ -488,8 +488,7 @@ void RestAndChange(QuickTeam& home, QuickTeam& away) {
     for (QuickTeam* side : {&home, &away}) {
         for (QuickPlayer& p : side->bench) {
             int32_t& condition = PlayerCondition(p.player);
-            const int stamina = p.stamina >= 0 ? p.stamina : p.player->SkillValue(kSkillCondition);
-            condition = std::max(condition, std::min(condition + kQuick.benchRecovery, stamina));
+            condition = std::max(condition, std::min(condition + kQuick.benchRecovery, p.stamina));
         }
         MakeChanges(*side);
     }

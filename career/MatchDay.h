@@ -177,7 +177,7 @@ struct QuickPlayer {
     double rating = 0.0; // his overall rating as the match began
     int squadIndex = 0;  // his place in the squad: of two bench players alike, the earlier comes on
     int restedAt = -1;   // the condition he may come on again at (his stamina stays all match); -1 unknown
-    int stamina = -1;    // his condition skill's value, which a quick match never trains; -1 unknown
+    int stamina = 0;     // his condition skill's value as the match began (a quick match never trains it)
     int preference = -1; // his place in the order PickSubstitute brings players on in; -1 unknown
 };
 using QuickSide = std::vector<QuickPlayer>;
