@@ -204,7 +204,8 @@ struct QuickTeam {
 // The whole quick result of one fixture; scores out. Needs both tables in the context.
 void SimulateQuickMatch(const QuickMatchContext& ctx, CTeam* home, CTeam* away, int& homeScore,
                         int& awayScore);
-// One attack by a random side; the attacking side's score rises by the points made.
+// One attack by a random side; the attacking side's score rises by the points made. It reads the
+// sides' figures taken at the minute's start (the fives' ratings and defence and steal sums).
 void SimulatePossession(QuickTeam& home, QuickTeam& away, int minute);
 // Where the bench player to come on stands in the bench list, -1 for nobody: of the rested, a
 // starter before the others, then the higher rated, then the earlier in the squad. With `anyone`
