@@ -5,10 +5,13 @@
 #include "match/MatchResult.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <climits>
 #include <functional>
 #include <map>
 #include <string>
+#include <unordered_map>
 #include <utility>
 
 namespace {
@@ -146,14 +149,26 @@ bool Chance(double percent) {
     return GameRand() < Threshold(percent);
 }
 
-// The mean of one skill over a five; 0 for nobody (an empty side neither defends nor steals).
-double MeanSkill(const QuickSide& five, int skill) {
-    if (five.empty())
+// A five's mean of a skill from its sum; 0 for nobody (an empty side neither defends nor steals).
+double MeanSkill(const QuickTeam& side, int sum) {
+    if (side.five.empty())
         return 0.0;
-    int sum = 0;
-    for (const QuickPlayer& p : five)
-        sum += p.player->SkillValue(skill);
-    return static_cast<double>(sum) / static_cast<double>(five.size());
+    return static_cast<double>(sum) / static_cast<double>(side.five.size());
+}
+
+// The five's mean rating and its defence and steal sums, taken as a minute starts: nobody comes on
+// or goes off within a minute.
+void TakeFiveFigures(QuickTeam& side) {
+    double rating = 0.0;
+    int defence = 0, steal = 0;
+    for (const QuickPlayer& p : side.five) {
+        rating += p.rating;
+        defence += p.player->SkillValue(kSkillDefence);
+        steal += p.player->SkillValue(kSkillSteal);
+    }
+    side.rating = side.five.empty() ? 0.0 : rating / static_cast<double>(side.five.size());
+    side.defenceSum = defence;
+    side.stealSum = steal;
 }
 
 double ShotChance(const QuickShot& shot, const CPlayer* shooter, double defence, double ratingGap) {
@@ -169,9 +184,29 @@ double FreeThrowChance(const CPlayer* shooter) {
     return std::clamp(chance, kQuick.shotLowest, kQuick.shotHighest);
 }
 
-// An event of kinds 4-7: a player of the list gets the credit, a training step and a count.
-void PlayEvent(const QuickMatchContext& ctx, int kind, QuickSide& list, const CTeam* team, int minute,
-               int second, const CPlayer* shooter) {
+// Starts the player's line of a category in the match's lines.
+void StartQuickLine(const QuickTeam& side, QuickPlayer& who, int category, int kind, int value, int minute,
+                    int second) {
+    who.lines[static_cast<size_t>(category)] = static_cast<int>(side.lines->size());
+    side.lines->push_back(QuickLine{who.player, side.team, kind, value, minute, second});
+}
+
+// Adds to the player's line of the kind's category in the match's lines, or starts it.
+inline void AddQuickLine(const QuickTeam& side, QuickPlayer& who, int kind, int value, int minute,
+                         int second) {
+    if (!side.lines)
+        return;
+    const int category = CDayResults::CategoryOf(kind);
+    const int at = who.lines[static_cast<size_t>(category)];
+    if (at >= 0)
+        (*side.lines)[static_cast<size_t>(at)].value += value;
+    else
+        StartQuickLine(side, who, category, kind, value, minute, second);
+}
+
+// An event of kinds 4-7: a player of the side's five gets the credit, a training step and a count.
+void PlayEvent(int kind, QuickTeam& side, int minute, int second, const CPlayer* shooter) {
+    QuickSide& list = side.five;
     int n = Size(list);
     if (n == 0)
         return;
@@ -203,19 +238,19 @@ void PlayEvent(const QuickMatchContext& ctx, int kind, QuickSide& list, const CT
     }
     case kLineDefence:
         // A defender's stop of a shot: his block.
-        TrainQuickSkill(who.player, kSkillDefence, 1);
+        if (TrainQuickSkill(who.player, kSkillDefence, 1))
+            side.defenceSum += 1;
         who.stat->Blocks() += 1;
         break;
     case kLineSteal:
-        TrainQuickSkill(who.player, kSkillSteal, 1);
+        if (TrainQuickSkill(who.player, kSkillSteal, 1))
+            side.stealSum += 1;
         who.stat->Steals() += 1;
         break;
     default:
         return;
     }
-    if (ctx.results)
-        ctx.results->AddReportLine(who.player->name, team->name, kind, 1, minute, second, &who.hints,
-                                   who.player);
+    AddQuickLine(side, who, kind, 1, minute, second);
 }
 
 // The player's condition at which he may come on again.
@@ -255,6 +290,7 @@ void AddPlayerRecord(const QuickMatchContext& ctx, QuickTeam& side, CPlayer* pla
     entry.rating = CPlayer::ComputeOverall(player, false);
     entry.squadIndex = squadIndex;
     entry.restedAt = RestedAt(player);
+    entry.stamina = player->SkillValue(kSkillCondition);
     if (player->words[kWordMatchState] == kOnCourt && side.five.size() < 5) {
         stat->Started() = 1;
         side.five.push_back(entry);
@@ -311,11 +347,105 @@ bool Rested(const QuickPlayer& p) {
     return PlayerCondition(p.player) >= (p.restedAt >= 0 ? p.restedAt : RestedAt(p.player));
 }
 
+// What decides which of two players comes on first: a starter, then the higher rated, then the
+// earlier in the squad.
+struct ComeOnKey {
+    bool started = false;
+    double rating = 0.0;
+    int squadIndex = 0;
+    bool Before(const ComeOnKey& other) const {
+        if (started != other.started)
+            return started;
+        if (rating != other.rating)
+            return rating > other.rating;
+        return squadIndex < other.squadIndex;
+    }
+};
+
+ComeOnKey KeyOf(const QuickPlayer& p) {
+    return {p.stat->Started() != 0, p.rating, p.squadIndex};
+}
+
+bool ComesOnBefore(const QuickPlayer& a, const QuickPlayer& b) {
+    return KeyOf(a).Before(KeyOf(b));
+}
+
+// A ranked side's rested player: his condition has come back to his mark.
+bool RankedRested(const QuickPlayer& p) {
+    return PlayerCondition(p.player) >= p.restedAt;
+}
+
+// Each rested starter on a ranked side's bench comes back for the most tired of the others on court,
+// in bench order. A change only moves the bench player it takes, so who is a rested starter is
+// read for the whole bench at once.
+void BringBackStarters(QuickTeam& side) {
+    for (size_t base = 0; base < side.bench.size(); base += 64) {
+        const size_t end = std::min(side.bench.size(), base + 64);
+        uint64_t waiting = 0;
+        for (size_t b = base; b < end; ++b) {
+            const QuickPlayer& p = side.bench[b];
+            const bool back = (p.preference < side.starters) & RankedRested(p);
+            waiting |= static_cast<uint64_t>(back) << (b - base);
+        }
+        for (; waiting != 0; waiting &= waiting - 1) {
+            const size_t b = base + static_cast<size_t>(std::countr_zero(waiting));
+            int out = -1;
+            for (size_t k = 0; k < side.five.size(); ++k) {
+                const QuickPlayer& p = side.five[k];
+                if (p.preference >= side.starters &&
+                    (out < 0 ||
+                     PlayerCondition(p.player) < PlayerCondition(side.five[static_cast<size_t>(out)].player)))
+                    out = static_cast<int>(k);
+            }
+            if (out < 0)
+                return;
+            std::swap(side.five[static_cast<size_t>(out)], side.bench[b]);
+        }
+    }
+}
+
+// Of a bench where nobody is rested, the freshest; -1 for an empty bench.
+int FreshestOnBench(const QuickSide& bench) {
+    int pick = -1;
+    for (size_t i = 0; i < bench.size(); ++i)
+        if (pick < 0 ||
+            PlayerCondition(bench[i].player) > PlayerCondition(bench[static_cast<size_t>(pick)].player))
+            pick = static_cast<int>(i);
+    return pick;
+}
+
+// PickSubstitute for a ranked side: the rested player first in the order.
+int PickRankedSubstitute(const QuickSide& bench, bool anyone) {
+    uint64_t best = UINT64_MAX;
+    for (size_t i = 0; i < bench.size(); ++i) {
+        const QuickPlayer& p = bench[i];
+        const uint64_t key = (static_cast<uint64_t>(static_cast<uint32_t>(p.preference)) << 32) | i;
+        // All ones for a tired player: a mask, not a branch, as whether he is rested is a coin toss.
+        const uint64_t tired = uint64_t{0} - static_cast<uint64_t>(!RankedRested(p));
+        best = std::min(best, key | tired);
+    }
+    if (best != UINT64_MAX)
+        return static_cast<int>(best & 0xffffffffu);
+    return anyone ? FreshestOnBench(bench) : -1;
+}
+
 // The tired come off for rested bench players; then each rested starter on the bench comes back for
 // the most tired of the others on court, so the starters play most of the match.
 void MakeChanges(QuickTeam& side) {
     // Once nobody on the bench is rested, nobody is for the next tired player either: the bench
     // did not change.
+    if (side.ranked) {
+        // A change at one place of the five leaves the others as they were, so who is tired is read
+        // for the whole five at once.
+        uint32_t tired = 0;
+        for (size_t k = 0; k < side.five.size(); ++k)
+            tired |= static_cast<uint32_t>(PlayerCondition(side.five[k].player) <= kQuick.tiredAt) << k;
+        for (; tired != 0; tired &= tired - 1)
+            if (!SubstituteQuickPlayer(side, static_cast<size_t>(std::countr_zero(tired)), false))
+                break;
+        BringBackStarters(side);
+        return;
+    }
     for (size_t k = 0; k < side.five.size(); ++k)
         if (PlayerCondition(side.five[k].player) <= kQuick.tiredAt && !SubstituteQuickPlayer(side, k, false))
             break;
@@ -339,18 +469,17 @@ void MakeChanges(QuickTeam& side) {
 
 // Every pair of players on court plays the minute and tires.
 void PlayMinuteOnCourt(QuickTeam& home, QuickTeam& away) {
-    for (size_t k = 0; k < 5; ++k) {
-        QuickPlayer* homePlayer = k < home.five.size() ? &home.five[k] : nullptr;
-        QuickPlayer* awayPlayer = k < away.five.size() ? &away.five[k] : nullptr;
-        if (!homePlayer && !awayPlayer)
-            continue;
+    auto play = [](QuickPlayer& p, int loss) {
+        p.stat->SecondsPlayed() += 60;
+        PlayerCondition(p.player) -= loss;
+    };
+    const size_t onCourt = std::min<size_t>(5, std::max(home.five.size(), away.five.size()));
+    for (size_t k = 0; k < onCourt; ++k) {
         const int loss = Trunc(6) >= 3 ? 6 : 3;
-        for (QuickPlayer* p : {homePlayer, awayPlayer}) {
-            if (p) {
-                p->stat->SecondsPlayed() += 60;
-                PlayerCondition(p->player) -= loss;
-            }
-        }
+        if (k < home.five.size())
+            play(home.five[k], loss);
+        if (k < away.five.size())
+            play(away.five[k], loss);
     }
 }
 
@@ -359,8 +488,7 @@ void RestAndChange(QuickTeam& home, QuickTeam& away) {
     for (QuickTeam* side : {&home, &away}) {
         for (QuickPlayer& p : side->bench) {
             int32_t& condition = PlayerCondition(p.player);
-            condition = std::max(
-                condition, std::min(condition + kQuick.benchRecovery, p.player->SkillValue(kSkillCondition)));
+            condition = std::max(condition, std::min(condition + kQuick.benchRecovery, p.stamina));
         }
         MakeChanges(*side);
     }
@@ -439,40 +567,10 @@ int CDayResults::CategoryOf(int kind) {
     }
 }
 
-uint64_t CDayResults::EntryKey(const CStr& playerName, const CStr& teamName) {
-    const std::hash<std::string> hash;
-    return hash(playerName.Std()) * 31u + hash(teamName.Std());
-}
+namespace {
 
-int CDayResults::EntryIndex::Find(const std::vector<MatchDayEntry>& list, uint64_t key,
-                                  const CStr& playerName, const CStr& teamName) const {
-    if (slots.empty())
-        return -1;
-    const size_t mask = slots.size() - 1;
-    for (size_t at = key & mask;; at = (at + 1) & mask) {
-        const int32_t slot = slots[at];
-        if (slot == 0)
-            return -1;
-        const MatchDayEntry& entry = list[static_cast<size_t>(slot - 1)];
-        if (keys[static_cast<size_t>(slot - 1)] == key && entry.playerName.Equals(playerName) &&
-            entry.teamName.Equals(teamName))
-            return slot - 1;
-    }
-}
-
-void CDayResults::EntryIndex::Add(uint64_t key) {
-    keys.push_back(key);
-    // At most half the slots taken, so a look-up meets a free slot soon.
-    if (keys.size() * 2 > slots.size()) {
-        slots.assign(std::max<size_t>(64, slots.size() * 2), 0);
-        for (size_t i = 0; i < keys.size(); ++i)
-            Place(keys[i], static_cast<int32_t>(i));
-        return;
-    }
-    Place(key, static_cast<int32_t>(keys.size() - 1));
-}
-
-void CDayResults::EntryIndex::Place(uint64_t key, int32_t entry) {
+// Open addressing over a list's entries: a slot holds an entry's place + 1, 0 is free.
+void PlaceSlot(std::vector<int32_t>& slots, uint64_t key, int32_t entry) {
     const size_t mask = slots.size() - 1;
     size_t at = key & mask;
     while (slots[at] != 0)
@@ -480,9 +578,79 @@ void CDayResults::EntryIndex::Place(uint64_t key, int32_t entry) {
     slots[at] = entry + 1;
 }
 
+// Records lie apart by their size, so the address's low bits say little: mix them up.
+uint64_t OwnerKey(const void* owner) {
+    return (static_cast<uint64_t>(reinterpret_cast<uintptr_t>(owner)) * 0x9E3779B97F4A7C15ull) >> 24;
+}
+
+uint64_t NamesKey(const CStr& playerName, const CStr& teamName) {
+    const std::hash<std::string> hash;
+    return hash(playerName.Std()) * 31u + hash(teamName.Std());
+}
+
+} // namespace
+
+int CDayResults::EntryIndex::FindOwner(const std::vector<MatchDayEntry>& list, const void* owner) const {
+    if (ownerSlots.empty())
+        return -1;
+    const size_t mask = ownerSlots.size() - 1;
+    for (size_t at = OwnerKey(owner) & mask;; at = (at + 1) & mask) {
+        const int32_t slot = ownerSlots[at];
+        if (slot == 0)
+            return -1;
+        if (list[static_cast<size_t>(slot - 1)].owner == owner)
+            return slot - 1;
+    }
+}
+
+void CDayResults::EntryIndex::AddOwner(const std::vector<MatchDayEntry>& list) {
+    ++owners;
+    // At most half the slots taken, so a look-up meets a free slot soon.
+    if (static_cast<size_t>(owners) * 2 > ownerSlots.size()) {
+        ownerSlots.assign(std::max<size_t>(64, ownerSlots.size() * 2), 0);
+        for (size_t i = 0; i < list.size(); ++i)
+            if (list[i].owner)
+                PlaceSlot(ownerSlots, OwnerKey(list[i].owner), static_cast<int32_t>(i));
+        return;
+    }
+    PlaceSlot(ownerSlots, OwnerKey(list.back().owner), static_cast<int32_t>(list.size() - 1));
+}
+
+int CDayResults::EntryIndex::FindNames(const std::vector<MatchDayEntry>& list, const CStr& playerName,
+                                       const CStr& teamName) {
+    // Entries added by owner since the last look-up by names are keyed now, in list order, so the
+    // first entry of those names is the one found.
+    while (nameKeys.size() < list.size()) {
+        const MatchDayEntry& entry = list[nameKeys.size()];
+        nameKeys.push_back(NamesKey(entry.playerName, entry.teamName));
+        if (nameKeys.size() * 2 > nameSlots.size()) {
+            nameSlots.assign(std::max<size_t>(64, nameSlots.size() * 2), 0);
+            for (size_t i = 0; i < nameKeys.size(); ++i)
+                PlaceSlot(nameSlots, nameKeys[i], static_cast<int32_t>(i));
+        } else {
+            PlaceSlot(nameSlots, nameKeys.back(), static_cast<int32_t>(nameKeys.size() - 1));
+        }
+    }
+    if (nameSlots.empty())
+        return -1;
+    const uint64_t key = NamesKey(playerName, teamName);
+    const size_t mask = nameSlots.size() - 1;
+    for (size_t at = key & mask;; at = (at + 1) & mask) {
+        const int32_t slot = nameSlots[at];
+        if (slot == 0)
+            return -1;
+        const MatchDayEntry& entry = list[static_cast<size_t>(slot - 1)];
+        if (nameKeys[static_cast<size_t>(slot - 1)] == key && entry.playerName.Equals(playerName) &&
+            entry.teamName.Equals(teamName))
+            return slot - 1;
+    }
+}
+
 void CDayResults::EntryIndex::Clear() {
-    keys.clear();
-    std::fill(slots.begin(), slots.end(), 0);
+    std::fill(ownerSlots.begin(), ownerSlots.end(), 0);
+    owners = 0;
+    nameKeys.clear();
+    std::fill(nameSlots.begin(), nameSlots.end(), 0);
 }
 
 void CDayResults::Clear() {
@@ -506,7 +674,8 @@ bool CDayResults::IsEmpty() const {
 }
 
 void CDayResults::AddReportLine(const MatchDayEntry& line) {
-    AddReportLine(line.playerName, line.teamName, line.kind, line.value, line.minute, line.second);
+    AddReportLine(line.playerName, line.teamName, line.kind, line.value, line.minute, line.second, nullptr,
+                  line.owner);
 }
 
 void CDayResults::AddReportLine(const CStr& playerName, const CStr& teamName, int kind, int value, int minute,
@@ -517,31 +686,26 @@ void CDayResults::AddReportLine(const CStr& playerName, const CStr& teamName, in
     auto& list = m_lists[static_cast<size_t>(category)];
     // A line carries its own count: a quick match's event is 1, a played match's line its total.
     const int gain = value;
-    int* hint = hints ? &(*hints)[static_cast<size_t>(category)] : nullptr;
-    if (hint && owner && *hint >= 0 && static_cast<size_t>(*hint) < list.size() &&
+    int* hint = hints && owner ? &(*hints)[static_cast<size_t>(category)] : nullptr;
+    if (hint && *hint >= 0 && static_cast<size_t>(*hint) < list.size() &&
         list[static_cast<size_t>(*hint)].owner == owner) {
         list[static_cast<size_t>(*hint)].value += gain;
         return;
     }
-    // Looked up by the names' key, not walked: a day's lists hold hundreds of players.
+    // Looked up, not walked: a day's lists hold hundreds of players.
     EntryIndex& index = m_index[static_cast<size_t>(category)];
-    const uint64_t key = EntryKey(playerName, teamName);
-    const int found = index.Find(list, key, playerName, teamName);
+    const int found = owner ? index.FindOwner(list, owner) : index.FindNames(list, playerName, teamName);
     if (found >= 0) {
-        MatchDayEntry& entry = list[static_cast<size_t>(found)];
-        entry.value += gain;
-        if (hint && owner) {
-            if (!entry.owner)
-                entry.owner = owner;
-            if (entry.owner == owner)
-                *hint = found;
-        }
+        list[static_cast<size_t>(found)].value += gain;
+        if (hint)
+            *hint = found;
         return;
     }
     if (hint)
         *hint = static_cast<int>(list.size());
-    list.push_back(MatchDayEntry{playerName, teamName, kind, value, minute, second, hint ? owner : nullptr});
-    index.Add(key);
+    list.push_back(MatchDayEntry{playerName, teamName, kind, value, minute, second, owner});
+    if (owner)
+        index.AddOwner(list);
 }
 
 void CDayResults::OfferTopScore(const CStr& club, int score) {
@@ -568,40 +732,55 @@ std::vector<std::array<CStr, 2>> CDayResults::Leaders() const {
     };
     const MatchDayEntry* threes = leaderOf(kThreePointers);
     const MatchDayEntry* freeThrows = leaderOf(kFreeThrows);
+    // A player's points and baskets over the three scoring lists: by his record where his entries
+    // name it (two players of one club may share a name), else by his and his team's names.
+    struct Tally {
+        int points = 0;
+        int baskets = 0;
+    };
+    std::unordered_map<const void*, Tally> byOwner;
+    std::map<std::pair<std::string, std::string>, Tally> byNames;
+    auto tallyOf = [&](const MatchDayEntry& entry) -> Tally& {
+        if (entry.owner)
+            return byOwner[entry.owner];
+        return byNames[{entry.playerName.Std(), entry.teamName.Std()}];
+    };
+    const int pointLists[] = {kFieldGoals, kThreePointers, kFreeThrows};
+    byOwner.reserve(m_lists[kFieldGoals].size() + m_lists[kThreePointers].size() +
+                    m_lists[kFreeThrows].size());
+    // Field goals are the twos, close shots and threes together, counted as baskets (the lists hold
+    // their points).
+    for (int category : pointLists)
+        for (const MatchDayEntry& entry : m_lists[static_cast<size_t>(category)]) {
+            Tally& tally = tallyOf(entry);
+            tally.points += entry.value;
+            tally.baskets += category == kFieldGoals      ? entry.value / 2
+                             : category == kThreePointers ? entry.value / 3
+                                                          : 0;
+        }
     // The top scorer has the most points of all three kinds together, not of one kind; a tie keeps
     // the player who scored first in the lists' order.
-    const int pointLists[] = {kFieldGoals, kThreePointers, kFreeThrows};
-    std::map<std::pair<std::string, std::string>, int> points;
-    for (int category : pointLists)
-        for (const MatchDayEntry& entry : m_lists[static_cast<size_t>(category)])
-            points[{entry.playerName.Std(), entry.teamName.Std()}] += entry.value;
     const MatchDayEntry* scorer = nullptr;
     int bestPoints = -1;
     for (int category : pointLists) {
         for (const MatchDayEntry& entry : m_lists[static_cast<size_t>(category)]) {
-            const int total = points[{entry.playerName.Std(), entry.teamName.Std()}];
+            const int total = tallyOf(entry).points;
             if (total > bestPoints) {
                 bestPoints = total;
                 scorer = &entry;
             }
         }
     }
-    // Field goals are the twos, close shots and threes together, counted as baskets (the lists hold
-    // their points); a tie goes to the player with more points.
-    std::map<std::pair<std::string, std::string>, int> baskets;
-    for (const MatchDayEntry& entry : m_lists[kFieldGoals])
-        baskets[{entry.playerName.Std(), entry.teamName.Std()}] += entry.value / 2;
-    for (const MatchDayEntry& entry : m_lists[kThreePointers])
-        baskets[{entry.playerName.Std(), entry.teamName.Std()}] += entry.value / 3;
+    // The most baskets; a tie goes to the player with more points.
     const MatchDayEntry* fieldGoals = nullptr;
     int bestBaskets = -1, bestBasketPoints = -1;
     for (int category : {kFieldGoals, kThreePointers}) {
         for (const MatchDayEntry& entry : m_lists[static_cast<size_t>(category)]) {
-            const std::pair<std::string, std::string> key{entry.playerName.Std(), entry.teamName.Std()};
-            const int count = baskets[key], total = points[key];
-            if (count > bestBaskets || (count == bestBaskets && total > bestBasketPoints)) {
-                bestBaskets = count;
-                bestBasketPoints = total;
+            const Tally& tally = tallyOf(entry);
+            if (tally.baskets > bestBaskets ||
+                (tally.baskets == bestBaskets && tally.points > bestBasketPoints)) {
+                bestBaskets = tally.baskets;
+                bestBasketPoints = tally.points;
                 fieldGoals = &entry;
             }
         }
@@ -635,30 +814,42 @@ bool TrainQuickSkill(CPlayer* player, int skill, int gain) {
 }
 
 int PickSubstitute(const QuickSide& bench, bool anyone) {
-    auto better = [](const QuickPlayer& a, const QuickPlayer& b) {
-        if ((a.stat->Started() != 0) != (b.stat->Started() != 0))
-            return a.stat->Started() != 0;
-        if (a.rating != b.rating)
-            return a.rating > b.rating;
-        return a.squadIndex < b.squadIndex;
-    };
     int pick = -1;
     for (size_t i = 0; i < bench.size(); ++i)
-        if (Rested(bench[i]) && (pick < 0 || better(bench[i], bench[static_cast<size_t>(pick)])))
+        if (Rested(bench[i]) && (pick < 0 || ComesOnBefore(bench[i], bench[static_cast<size_t>(pick)])))
             pick = static_cast<int>(i);
     if (pick >= 0 || !anyone)
         return pick;
-    for (size_t i = 0; i < bench.size(); ++i)
-        if (pick < 0 ||
-            PlayerCondition(bench[i].player) > PlayerCondition(bench[static_cast<size_t>(pick)].player))
-            pick = static_cast<int>(i);
-    return pick;
+    return FreshestOnBench(bench);
+}
+
+void RankQuickSide(QuickTeam& side) {
+    constexpr size_t kMost = 32;
+    if (side.five.size() + side.bench.size() > kMost)
+        return;
+    // The keys are read once, not at every comparison of the sort.
+    std::array<std::pair<ComeOnKey, QuickPlayer*>, kMost> order{};
+    size_t count = 0;
+    for (QuickSide* list : {&side.five, &side.bench})
+        for (QuickPlayer& p : *list) {
+            if (p.restedAt < 0)
+                p.restedAt = RestedAt(p.player);
+            order[count++] = {KeyOf(p), &p};
+        }
+    std::sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(count),
+              [](const auto& a, const auto& b) { return a.first.Before(b.first); });
+    side.starters = 0;
+    for (size_t i = 0; i < count; ++i) {
+        order[i].second->preference = static_cast<int>(i);
+        side.starters += order[i].first.started ? 1 : 0;
+    }
+    side.ranked = true;
 }
 
 bool SubstituteQuickPlayer(QuickTeam& side, size_t courtIndex, bool hurt) {
     if (courtIndex >= side.five.size())
         return false;
-    const int pick = PickSubstitute(side.bench, hurt);
+    const int pick = side.ranked ? PickRankedSubstitute(side.bench, hurt) : PickSubstitute(side.bench, hurt);
     if (pick < 0) {
         if (hurt)
             side.five.erase(side.five.begin() + static_cast<std::ptrdiff_t>(courtIndex));
@@ -674,11 +865,13 @@ bool SubstituteQuickPlayer(QuickTeam& side, size_t courtIndex, bool hurt) {
     return true;
 }
 
-void SimulatePossession(const QuickMatchContext& ctx, QuickTeam& home, QuickTeam& away, int minute) {
+void SimulatePossession(QuickTeam& home, QuickTeam& away, int minute) {
     const int pick = Trunc(5);
-    bool homeAttacks = D100() <= 50;
-    QuickTeam& attack = homeAttacks ? home : away;
-    QuickTeam& defence = homeAttacks ? away : home;
+    // The side is a coin toss: chosen by index, not by a branch.
+    const size_t attacker = D100() <= 50 ? 0 : 1;
+    QuickTeam* const sides[2] = {&home, &away};
+    QuickTeam& attack = *sides[attacker];
+    QuickTeam& defence = *sides[attacker ^ 1];
     if (attack.five.empty())
         return;
     int k = std::min(pick, Size(attack.five) - 1);
@@ -695,7 +888,7 @@ void SimulatePossession(const QuickMatchContext& ctx, QuickTeam& home, QuickTeam
     // One roll decides between the line, a lost ball and a shot.
     const int how = GameRand();
     auto turnover = [&] {
-        const double chance = kQuick.turnover + kQuick.turnoverSlope * (MeanSkill(defence.five, kSkillSteal) -
+        const double chance = kQuick.turnover + kQuick.turnoverSlope * (MeanSkill(defence, defence.stealSum) -
                                                                         player->SkillValue(kSkillPassing));
         return std::clamp(chance, 0.0, 2.0 * kQuick.turnover);
     };
@@ -716,23 +909,23 @@ void SimulatePossession(const QuickMatchContext& ctx, QuickTeam& home, QuickTeam
         training = made;
         if (!lastIn) {
             QuickTeam& rebound = Chance(kQuick.freeThrowOffensive) ? attack : defence;
-            PlayEvent(ctx, kLineRebound, rebound.five, rebound.team, minute, second, player);
+            PlayEvent(kLineRebound, rebound, minute, second, player);
         }
     } else if (how < Threshold(kQuick.freeThrowTrip + turnover())) {
         // The ball is lost without a shot; a steal belongs to the defender who took it.
         if (Chance(kQuick.stealShare))
-            PlayEvent(ctx, kLineSteal, defence.five, defence.team, minute, second, player);
+            PlayEvent(kLineSteal, defence, minute, second, player);
         return;
     } else {
-        int mix = D100();
-        const QuickShot& shot = mix <= kQuick.closeUpTo ? kQuick.close
-                                : mix <= kQuick.twoUpTo ? kQuick.two
-                                                        : kQuick.three;
+        // The mix picks by index: a branch on a d100 roll is mispredicted a third of the time.
+        const int mix = D100();
+        const QuickShot* const shots[3] = {&kQuick.close, &kQuick.two, &kQuick.three};
+        const QuickShot& shot = *shots[(mix > kQuick.closeUpTo ? 1 : 0) + (mix > kQuick.twoUpTo ? 1 : 0)];
         trainedSkill = shot.skill;
         training = shot.training;
         stat->Field(shot.playerField) += 1;
         attack.stat->Field(shot.clubField) += 1;
-        if (Chance(ShotChance(shot, player, MeanSkill(defence.five, kSkillDefence),
+        if (Chance(ShotChance(shot, player, MeanSkill(defence, defence.defenceSum),
                               attack.rating - defence.rating))) {
             stat->Field(shot.playerField + 1) += 1;
             attack.stat->Field(shot.clubField + 1) += 1;
@@ -740,15 +933,15 @@ void SimulatePossession(const QuickMatchContext& ctx, QuickTeam& home, QuickTeam
             kind = shot.kind;
             points = shot.points;
             if (Chance(kQuick.assistShare))
-                PlayEvent(ctx, kLineAssist, attack.five, attack.team, minute, second, player);
+                PlayEvent(kLineAssist, attack, minute, second, player);
         } else if (D100() >= shot.defenceAtLeast) {
             if (!defence.five.empty())
                 defence.stat->Blocks() += 1; // the club's blocks are its players'
-            PlayEvent(ctx, kLineDefence, defence.five, defence.team, minute, second, player);
+            PlayEvent(kLineDefence, defence, minute, second, player);
         } else if (D100() >= shot.defendersAtLeast) {
-            PlayEvent(ctx, kLineRebound, defence.five, defence.team, minute, second, player);
+            PlayEvent(kLineRebound, defence, minute, second, player);
         } else {
-            PlayEvent(ctx, kLineRebound, attack.five, attack.team, minute, second, player);
+            PlayEvent(kLineRebound, attack, minute, second, player);
         }
     }
 
@@ -757,9 +950,7 @@ void SimulatePossession(const QuickMatchContext& ctx, QuickTeam& home, QuickTeam
         const bool rose = TrainQuickSkill(player, kSkillScoring, points);
         if (TrainQuickSkill(player, trainedSkill, training) || rose)
             CPlayer::ComputeOverall(player, true);
-        if (ctx.results)
-            ctx.results->AddReportLine(player->name, attack.team->name, kind, points, minute, second,
-                                       &shooter.hints, player);
+        AddQuickLine(attack, shooter, kind, points, minute, second);
         attack.score += points;
     }
 }
@@ -774,6 +965,13 @@ void SimulateQuickMatch(const QuickMatchContext& ctx, CTeam* home, CTeam* away, 
     sides[1].team = away;
     sides[0].stat = NewMatchStat(ctx, home, away, 0);
     sides[1].stat = NewMatchStat(ctx, away, home, 1);
+    // The report lines are summed per player in the match and join the day's lists at its end: a
+    // match brings hundreds of lines for a few dozen entries.
+    std::vector<QuickLine> lines;
+    if (ctx.results) {
+        lines.reserve(96);
+        sides[0].lines = sides[1].lines = &lines;
+    }
 
     size_t squad = std::max(home->players.size(), away->players.size());
     for (QuickTeam& side : sides) {
@@ -786,21 +984,19 @@ void SimulateQuickMatch(const QuickMatchContext& ctx, CTeam* home, CTeam* away, 
         if (i < away->players.size())
             AddPlayerRecord(ctx, sides[1], away->players[i], 1, static_cast<int>(i));
     }
-    CompleteStartingFive(sides[0]);
-    CompleteStartingFive(sides[1]);
+    for (QuickTeam& side : sides) {
+        CompleteStartingFive(side);
+        RankQuickSide(side);
+    }
 
     for (int minute = 0; minute < 48; ++minute) {
-        for (QuickTeam& side : sides) {
-            double sum = 0.0;
-            for (const QuickPlayer& p : side.five)
-                sum += p.rating;
-            side.rating = side.five.empty() ? 0.0 : sum / static_cast<double>(side.five.size());
-        }
+        for (QuickTeam& side : sides)
+            TakeFiveFigures(side);
         for (int threshold : kQuick.possessionRolls) {
             // A roll cannot exceed 100, so such a possession needs none.
             if (threshold < 100 && D100() > threshold)
                 break;
-            SimulatePossession(ctx, sides[0], sides[1], minute);
+            SimulatePossession(sides[0], sides[1], minute);
         }
         PlayMinuteOnCourt(sides[0], sides[1]);
         if (D100() <= kQuick.incidentUpTo)
@@ -816,6 +1012,10 @@ void SimulateQuickMatch(const QuickMatchContext& ctx, CTeam* home, CTeam* away, 
     sides[1].stat->OpponentScore() = sides[0].score;
     homeScore = sides[0].score;
     awayScore = sides[1].score;
+    if (ctx.results)
+        for (const QuickLine& line : lines)
+            ctx.results->AddReportLine(line.player->name, line.team->name, line.kind, line.value, line.minute,
+                                       line.second, nullptr, line.player);
 }
 
 void BuildTeamSheet(CTeam* team) {

@@ -68,7 +68,9 @@ struct MatchDayEntry {
     int value = 0;
     int minute = 0;
     int second = 0;
-    const void* owner = nullptr; // who a quick match added it for, so its hints are checked cheaply
+    // The player's record where the writer knows it: his entry is then his alone, even beside a
+    // teammate of the same name. A line without one is matched by its names.
+    const void* owner = nullptr;
 };
 
 // One incident of the day (a player hurt in a quick match).
@@ -97,10 +99,12 @@ public:
     static int CategoryOf(int kind);
 
     void Clear();
-    // Adds to the entry of the same player and team, or appends the line as a new entry.
+    // Adds to the entry of the line's player (by his record where the line names it, else by the
+    // player's and team's names), or appends the line as a new entry.
     void AddReportLine(const MatchDayEntry& line);
-    // Where a player's entries stand in the lists (-1 where not known): a quick match adds hundreds
-    // of lines for the same few players. A hint is trusted only for an entry of the same owner.
+    // Where a player's entries stand in the lists (-1 where not known), so a writer with many lines
+    // for the same few players skips the look-up. A hint is trusted only for an entry of the same
+    // owner.
     using EntryHints = std::array<int, kCategoryCount>;
     // The same for a line given by its parts: nothing is copied unless it becomes a new entry.
     void AddReportLine(const CStr& playerName, const CStr& teamName, int kind, int value, int minute,
@@ -120,18 +124,18 @@ public:
     std::vector<std::array<CStr, 2>> Leaders() const;
 
 private:
-    // A hash of an entry's player and team names.
-    static uint64_t EntryKey(const CStr& playerName, const CStr& teamName);
-    // Where a list's entries stand by their key: open addressing, a slot holding an entry's place
-    // + 1 (0 free), at most half the slots taken. Entries are one per player and team.
+    // Where a list's entries stand: open addressing, a slot holding an entry's place + 1 (0 free),
+    // at most half the slots taken. Entries with an owner are found by the owner; by names only
+    // when a line without one comes, so a day of quick results never hashes a name.
     struct EntryIndex {
-        std::vector<uint64_t> keys; // each entry's, in the list's order
-        std::vector<int32_t> slots; // a power of two of them
-        // The entry of those names, -1 for none.
-        int Find(const std::vector<MatchDayEntry>& list, uint64_t key, const CStr& playerName,
-                 const CStr& teamName) const;
-        void Add(uint64_t key); // the list's new last entry
-        void Place(uint64_t key, int32_t entry);
+        std::vector<int32_t> ownerSlots; // a power of two of them, or none
+        int owners = 0;                  // entries with an owner
+        std::vector<uint64_t> nameKeys;  // the names' key of each entry before `nameKeys.size()`
+        std::vector<int32_t> nameSlots;
+        // The entry of that owner or of those names, -1 for none.
+        int FindOwner(const std::vector<MatchDayEntry>& list, const void* owner) const;
+        int FindNames(const std::vector<MatchDayEntry>& list, const CStr& playerName, const CStr& teamName);
+        void AddOwner(const std::vector<MatchDayEntry>& list); // the list's new last entry
         void Clear();
     };
     std::array<std::vector<MatchDayEntry>, kCategoryCount> m_lists;
@@ -152,14 +156,29 @@ struct QuickMatchContext {
     CDayResults* results = nullptr; // report lines, incidents; may be null
 };
 
+// A player's report line of one category in a quick match: his count (or points) so far, with the
+// first line's kind and time. The match's lines join the day's lists when it ends, in the order
+// they first came up, as if each had been added at once.
+struct QuickLine {
+    const CPlayer* player = nullptr;
+    const CTeam* team = nullptr;
+    int kind = 0;
+    int value = 0;
+    int minute = 0;
+    int second = 0;
+};
+
 // A player in a quick match with the statistics record made for him this match.
 struct QuickPlayer {
     CPlayer* player = nullptr;
     CPlayerStat* stat = nullptr;
-    CDayResults::EntryHints hints = {-1, -1, -1, -1, -1, -1, -1};
+    // Where his line of each category stands in the match's lines, -1 for none yet.
+    CDayResults::EntryHints lines = {-1, -1, -1, -1, -1, -1, -1};
     double rating = 0.0; // his overall rating as the match began
     int squadIndex = 0;  // his place in the squad: of two bench players alike, the earlier comes on
     int restedAt = -1;   // the condition he may come on again at (his stamina stays all match); -1 unknown
+    int stamina = 0;     // his condition skill's value as the match began (a quick match never trains it)
+    int preference = -1; // his place in the order PickSubstitute brings players on in; -1 unknown
 };
 using QuickSide = std::vector<QuickPlayer>;
 
@@ -171,17 +190,31 @@ struct QuickTeam {
     QuickSide bench;
     int score = 0;
     double rating = 0.0; // the five's mean overall rating, taken at each minute's start
+    // The five's defence and steal skills summed at each minute's start, kept as they train: every
+    // attack reads their means.
+    int defenceSum = 0;
+    int stealSum = 0;
+    std::vector<QuickLine>* lines = nullptr; // the match's report lines (both sides'); may be null
+    // Every player's preference, rested mark and stamina known, the starters first among them: a
+    // change is then picked with one comparison a player.
+    bool ranked = false;
+    int starters = 0;
 };
 
 // The whole quick result of one fixture; scores out. Needs both tables in the context.
 void SimulateQuickMatch(const QuickMatchContext& ctx, CTeam* home, CTeam* away, int& homeScore,
                         int& awayScore);
-// One attack by a random side; the attacking side's score rises by the points made.
-void SimulatePossession(const QuickMatchContext& ctx, QuickTeam& home, QuickTeam& away, int minute);
+// One attack by a random side; the attacking side's score rises by the points made. It reads the
+// sides' figures taken at the minute's start (the fives' ratings and defence and steal sums).
+void SimulatePossession(QuickTeam& home, QuickTeam& away, int minute);
 // Where the bench player to come on stands in the bench list, -1 for nobody: of the rested, a
 // starter before the others, then the higher rated, then the earlier in the squad. With `anyone`
 // (a hurt player must leave) the freshest player comes on when nobody is rested.
 int PickSubstitute(const QuickSide& bench, bool anyone);
+// Numbers the side's players in the order PickSubstitute brings them on, once the starters are
+// known (nothing the order reads changes during a match), and marks the side ranked: its changes
+// then pick with one comparison a player. A squad of more than 32 is left unranked.
+void RankQuickSide(QuickTeam& side);
 // The player at `courtIndex` of the five goes to the bench and the bench's pick comes on; false
 // when nobody can come on (he plays on). Hurt, he leaves the match for good: with nobody to come
 // on the side plays a man short.

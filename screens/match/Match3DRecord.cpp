@@ -130,6 +130,7 @@ void ReportPlayers(CDayController& day, const CTeam* club, const CMatchTeam& sid
             entry.teamName = club->name;
             entry.kind = kind;
             entry.value = value;
+            entry.owner = player;
             day.AddReportLine(entry);
         };
         report(kLineFreeThrow, p->freeThrowsMade, false);

@@ -278,7 +278,8 @@ void CMatchDayScreen::FillBoxScore(const CMatch2DTeam* side, int firstId, int se
 
 namespace {
 
-void ReportPlayer(CDayController& controller, const CMatch2DPlayer& p, const CStr& sideName, bool home) {
+void ReportPlayer(CDayController& controller, const CMatch2DPlayer& p, const CPlayer* record,
+                  const CStr& sideName, bool home) {
     auto report = [&](int kind, int value, bool always) {
         if (always || value > 0) {
             MatchDayEntry entry;
@@ -286,6 +287,7 @@ void ReportPlayer(CDayController& controller, const CMatch2DPlayer& p, const CSt
             entry.teamName = sideName;
             entry.kind = kind;
             entry.value = value;
+            entry.owner = record;
             controller.AddReportLine(entry);
         }
     };
@@ -327,7 +329,7 @@ void CMatchDayScreen::RecordMatch(CTeam* homeRecord, CTeam* awayRecord) {
             for (const PlayerMatchLine& line : results[s]->players) {
                 int index = 0;
                 if (const CMatch2DPlayer* p = sides[s]->FindById(line.player->id, index))
-                    ReportPlayer(*controller, *p, sides[s]->name, s == 0);
+                    ReportPlayer(*controller, *p, line.player, sides[s]->name, s == 0);
             }
     }
 }

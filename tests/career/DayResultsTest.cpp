@@ -47,4 +47,34 @@ TEST(DayResults, EveryPlayerKeepsOneEntryWhateverTheDayHolds) {
     EXPECT_EQ(results.List(CDayResults::kRebounds)[0].value, 2);
 }
 
+// Two players of one club may share a name: each keeps his own entries and his own points among the
+// leaders. A line without its player's record can only be told by names and joins the first entry.
+TEST(DayResults, TeammatesOfOneNameKeepTheirOwnEntries) {
+    CDayResults results;
+    int first = 0, second = 0, third = 0;
+    const CStr twin("Sam Lee"), club("Owls");
+    results.AddReportLine(twin, club, kLineTwoPoint, 10, 3, 0, nullptr, &first);
+    results.AddReportLine(twin, club, kLineFreeThrow, 8, 5, 0, nullptr, &second);
+    results.AddReportLine(twin, club, kLineFreeThrow, 1, 6, 0, nullptr, &first);
+    results.AddReportLine(CStr("Ada Park"), club, kLineTwoPoint, 15, 7, 0, nullptr, &third);
+    results.AddReportLine(twin, club, kLineRebound, 2, 8, 0, nullptr, &first);
+    results.AddReportLine(twin, club, kLineRebound, 3, 9, 0, nullptr, &second);
+    results.AddReportLine(MatchDayEntry{twin, club, kLineRebound, 4, 10, 0});
+
+    const std::vector<MatchDayEntry>& freeThrows = results.List(CDayResults::kFreeThrows);
+    ASSERT_EQ(freeThrows.size(), 2u);
+    EXPECT_EQ(freeThrows[0].value, 8);
+    EXPECT_EQ(freeThrows[0].owner, &second);
+    EXPECT_EQ(freeThrows[1].value, 1);
+    const std::vector<MatchDayEntry>& rebounds = results.List(CDayResults::kRebounds);
+    ASSERT_EQ(rebounds.size(), 2u);
+    EXPECT_EQ(rebounds[0].value, 2 + 4);
+    EXPECT_EQ(rebounds[1].value, 3);
+
+    // Neither twin has the 18 points they have together: the top scorer is the one with 15.
+    const auto leaders = results.Leaders();
+    EXPECT_TRUE(leaders[0][0].Equals("Ada Park")) << leaders[0][0].GetText();
+    EXPECT_TRUE(leaders[2][0].Equals("Sam Lee"));
+}
+
 } // namespace

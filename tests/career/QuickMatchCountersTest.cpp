@@ -112,6 +112,34 @@ TEST(QuickMatchBooks, TheDaysEventsLandInTheirPlayerCounters) {
     EXPECT_GT(defensive, offensive) << "a miss is mostly the defenders' ball";
 }
 
+// Two starters of one club share a name: the day's report keeps an entry for each, holding his own
+// count, as his record does.
+TEST(QuickMatchBooks, NamesakesKeepTheirOwnReportEntries) {
+    GameSrand(5);
+    CMemoryDB world;
+    CTeam* home = MakeTeam(world, 1, "Harbour", 12, 5);
+    CTeam* away = MakeTeam(world, 2, "Valley", 12, 5);
+    home->players[0]->name = "Twin";
+    home->players[1]->name = "Twin";
+    CDayResults results;
+    QuickMatchContext ctx = daytest::QuickContext(world, &results);
+    int homeScore = 0, awayScore = 0;
+    SimulateQuickMatch(ctx, home, away, homeScore, awayScore);
+
+    int twinEntries = 0;
+    for (const MatchDayEntry& entry : results.List(CDayResults::kRebounds))
+        twinEntries += entry.playerName.Equals("Twin") ? 1 : 0;
+    EXPECT_EQ(twinEntries, 2);
+    for (int i = 0; i < 2; ++i) {
+        const CPlayer* twin = home->players[static_cast<size_t>(i)];
+        ASSERT_GT(twin->stats.back()->Field(30), 0) << "both twins take a rebound in this match";
+        int reported = 0;
+        for (const MatchDayEntry& entry : results.List(CDayResults::kRebounds))
+            reported += entry.owner == twin ? entry.value : 0;
+        EXPECT_EQ(reported, twin->stats.back()->Field(30)) << "twin " << i;
+    }
+}
+
 // A side plays 48 minutes with five on court: 240 player-minutes, no player above 48, even when
 // someone is hurt.
 TEST(QuickMatchBooks, ASidesMinutesAddUpToTwoHundredForty) {

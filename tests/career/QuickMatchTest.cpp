@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <vector>
 
 using daytest::MakePlayer;
 using daytest::MakeTeam;
@@ -330,6 +331,44 @@ TEST(QuickMatch, ReplacementNeedsSomeoneToComeOn) {
     EXPECT_TRUE(side.five.empty());
     delete tired;
     delete sub;
+}
+
+// A ranked side picks with its numbered order what the full comparison picks, for tired and hurt
+// players alike: ratings tie often, starters sit on the bench, conditions are anywhere.
+TEST(QuickMatch, ARankedSidePicksTheSameSubstitute) {
+    GameSrand(21);
+    std::vector<CPlayer*> players;
+    std::vector<CPlayerStat> stats(12);
+    for (int i = 0; i < 12; ++i) {
+        players.push_back(MakePlayer(i + 1, "P", 80063, i < 5, 40 + GameRand() % 50));
+        stats[static_cast<size_t>(i)].Started() = GameRand() % 3 == 0 ? 1 : 0;
+    }
+    int differences = 0;
+    for (int trial = 0; trial < 400; ++trial) {
+        QuickTeam plain;
+        for (int i = 0; i < 12; ++i) {
+            QuickPlayer p{players[static_cast<size_t>(i)], &stats[static_cast<size_t>(i)]};
+            p.rating = 50.0 + 5.0 * (GameRand() % 3);
+            p.squadIndex = i;
+            PlayerCondition(p.player) = GameRand() % 100;
+            (i < 5 ? plain.five : plain.bench).push_back(p);
+        }
+        QuickTeam ranked = plain;
+        RankQuickSide(ranked);
+        ASSERT_TRUE(ranked.ranked);
+        const size_t court = static_cast<size_t>(GameRand() % 5);
+        const bool hurt = trial % 4 == 0;
+        EXPECT_EQ(SubstituteQuickPlayer(plain, court, hurt), SubstituteQuickPlayer(ranked, court, hurt));
+        ASSERT_EQ(plain.five.size(), ranked.five.size());
+        ASSERT_EQ(plain.bench.size(), ranked.bench.size());
+        for (size_t k = 0; k < plain.five.size(); ++k)
+            differences += plain.five[k].player != ranked.five[k].player ? 1 : 0;
+        for (size_t b = 0; b < plain.bench.size(); ++b)
+            differences += plain.bench[b].player != ranked.bench[b].player ? 1 : 0;
+    }
+    EXPECT_EQ(differences, 0);
+    for (CPlayer* player : players)
+        delete player;
 }
 
 TEST(QuickMatch, TeamSheetGivesEachStarterAFreePosition) {
