@@ -3,17 +3,20 @@
 // (rosters from the squads) with the characters' models loaded and moved by the court motion, as in
 // the shown match (nothing is drawn), and the headless loop. Prints the table of content/ini/README.md.
 // Usage: bench_match3d_boxscore [--games=N] [--seed=S] [--stand-in] [--class=C] [--versus] [--watched]
-// [--display] [--clubs] (N matches per class, default 100; --stand-in: the headless stand-in clips move
-// the players instead of the models, a fast check of the rules (--models, the default, is still
-// accepted); --class: only league class C, 0-2, so the classes can run as separate processes;
-// --versus: instead of the box scores, how often the stronger side wins: class 2 against class 0, or
-// with --class the three strongest squads of the class against its three weakest; --watched: the home
-// side is the user's, watched and left alone, rested by the computer's rule; --display: as --watched,
-// but the user's side watched through the game's display, its tactics window and coaching dialog at
-// Fast by a user who changes nobody himself (OK to every message, Done to every window), with
-// --clubs and --versus too; --clubs: instead of the box scores, every club of each class against the
-// others of its class, home and away, at least N matches a club (default 40), club by club beside the
-// class means; with --watched the home side is the user's as above)
+// [--display] [--clubs] [--tactics=A/D] [--computer=A/D] (N matches per class, default 100;
+// --stand-in: the headless stand-in clips move the players instead of the models, a fast check of the
+// rules (--models, the default, is still accepted); --class: only league class C, 0-2, so the classes
+// can run as separate processes; --versus: instead of the box scores, how often the stronger side
+// wins: class 2 against class 0, or with --class the three strongest squads of the class against its
+// three weakest; --watched: the home side is the user's, watched and left alone, rested by the
+// computer's rule; --display: as --watched, but the user's side watched through the game's display,
+// its tactics window and coaching dialog at Fast by a user who changes nobody himself (OK to every
+// message, Done to every window), with --clubs and --versus too; --clubs: instead of the box scores,
+// every club of each class against the others of its class, home and away, at least N matches a club
+// (default 40), club by club beside the class means; with --watched the home side is the user's as
+// above; --tactics=A/D: the home (user's) side's offence and defence instead of a new career's, e.g.
+// 0/10, the tuned pair; --computer=A/D: the away side's at the line-up instead of the computer's own,
+// e.g. 0/13 to put both sides on it)
 #include "DisplayRig.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
@@ -41,6 +44,12 @@ int main(int argc, char** argv) {
     bool display = false;
     bool byClub = false;
     bool gamesGiven = false;
+    UserTactics user;
+    UserTactics computer;
+    bool computerGiven = false;
+    auto readPair = [](const char* text, UserTactics& pair) {
+        return std::sscanf(text, "%d/%d", &pair.attack, &pair.defence) == 2;
+    };
     for (int i = 1; i < argc; ++i) {
         if (std::strncmp(argv[i], "--games=", 8) == 0) {
             games = std::max(1, std::atoi(argv[i] + 8));
@@ -59,7 +68,18 @@ int main(int argc, char** argv) {
             models = true;
         else if (std::strcmp(argv[i], "--stand-in") == 0)
             models = false;
-        else if (std::strncmp(argv[i], "--seed=", 7) == 0)
+        else if (std::strncmp(argv[i], "--tactics=", 10) == 0) {
+            if (!readPair(argv[i] + 10, user)) {
+                std::fprintf(stderr, "--tactics wants offence/defence, e.g. --tactics=0/10\n");
+                return 1;
+            }
+        } else if (std::strncmp(argv[i], "--computer=", 11) == 0) {
+            computerGiven = readPair(argv[i] + 11, computer);
+            if (!computerGiven) {
+                std::fprintf(stderr, "--computer wants offence/defence, e.g. --computer=0/13\n");
+                return 1;
+            }
+        } else if (std::strncmp(argv[i], "--seed=", 7) == 0)
             seed = static_cast<unsigned int>(std::strtoul(argv[i] + 7, nullptr, 10));
     }
     std::filesystem::current_path(FB_GAME_DIR);
@@ -166,11 +186,15 @@ int main(int argc, char** argv) {
         printUser(v.matches);
         return 0;
     }
-    std::printf("%d matches per class, seed %u, %s%s; figures a side, percentages over the batch\n\n", games,
+    std::printf("%d matches per class, seed %u, %s%s; figures a side, percentages over the batch\n", games,
                 seed, motion,
                 display   ? ", the home side the user's, watched through the display and left alone"
                 : watched ? ", the home side the user's, watched and left alone"
                           : "");
+    char computerPair[32] = "the computer's own";
+    if (computerGiven)
+        std::snprintf(computerPair, sizeof computerPair, "%d/%d", computer.attack, computer.defence);
+    std::printf("home side on %d/%d, away side on %s\n\n", user.attack, user.defence, computerPair);
     PrintMatch3DHeader();
     const auto start = std::chrono::steady_clock::now();
     Match3DBatchFigures all;
@@ -180,7 +204,8 @@ int main(int argc, char** argv) {
         if (onlyClass >= 0 && leagueClass != onlyClass)
             continue;
         const Match3DBatchFigures f =
-            PlayMatch3DBatch(leagues[leagueClass], games, seed + leagueClass, models, watched, play);
+            PlayMatch3DBatch(leagues[leagueClass], games, seed + leagueClass, models, watched, play, user,
+                             computerGiven ? &computer : nullptr);
         char label[32];
         std::snprintf(label, sizeof label, "class %d", leagueClass);
         PrintMatch3DRow(label, f);
@@ -196,6 +221,11 @@ int main(int argc, char** argv) {
         all.margins.insert(all.margins.end(), f.margins.begin(), f.margins.end());
     }
     PrintMatch3DRow("all", all);
+    std::printf("\n");
+    PrintMatch3DSideHeader();
+    for (const auto& [label, f] : rows)
+        PrintMatch3DSideRows(label.c_str(), f);
+    PrintMatch3DSideRows("all", all);
     std::printf("\n");
     PrintMatch3DTimeHeader();
     for (const auto& [label, f] : rows)

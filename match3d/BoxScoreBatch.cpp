@@ -119,7 +119,8 @@ int Match3DBatchFigures::MedianMargin() const {
 }
 
 std::unique_ptr<CMatch3D> LoadSeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool models,
-                                            bool watched, const UserTactics& tactics) {
+                                            bool watched, const UserTactics& tactics,
+                                            const UserTactics* computer) {
     GameSrand(seed);
     MatchSceneSetup setup;
     setup.home = &home;
@@ -133,6 +134,8 @@ std::unique_ptr<CMatch3D> LoadSeededMatch3D(CTeam& home, CTeam& away, unsigned s
     std::atomic<uint8_t> wait{0};
     std::unique_ptr<CMatch3D> match = LoadMatchScene(setup, host, wait);
     match->textSource = [](int) { return CStr(); };
+    if (computer != nullptr)
+        match->PlaceAwayTeam(computer->attack, computer->defence);
     // Both sides on the computer's coaching: the scene makes one of them the user's, and with no user
     // to answer the tactics window that side never rested a tired player or one at his fifth foul.
     match->homeTeam->isUserTeam = watched ? 1 : 0;
@@ -142,8 +145,9 @@ std::unique_ptr<CMatch3D> LoadSeededMatch3D(CTeam& home, CTeam& away, unsigned s
 
 Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool models, Match3DBox& awayBox,
                              bool& finished, bool& consistent, Match3DMatchFacts* facts, bool watched,
-                             const Match3DPlay& play, const UserTactics& tactics) {
-    std::unique_ptr<CMatch3D> match = LoadSeededMatch3D(home, away, seed, models, watched, tactics);
+                             const Match3DPlay& play, const UserTactics& tactics,
+                             const UserTactics* computer) {
+    std::unique_ptr<CMatch3D> match = LoadSeededMatch3D(home, away, seed, models, watched, tactics, computer);
     std::vector<const CCourtPlayer*> starters;
     for (const CMatchTeam* team : {match->homeTeam, match->awayTeam})
         for (int i = 0; i < team->OnCourtCount(); ++i)
@@ -234,7 +238,8 @@ bool OffPosition(int ownPosition, int role) {
 }
 
 Match3DBatchFigures PlayMatch3DBatch(const std::vector<CTeam*>& clubs, int count, unsigned seed, bool models,
-                                     bool watched, const Match3DPlay& play, const UserTactics& tactics) {
+                                     bool watched, const Match3DPlay& play, const UserTactics& tactics,
+                                     const UserTactics* computer) {
     Match3DBatchFigures f;
     if (clubs.size() < 2)
         return f;
@@ -247,7 +252,7 @@ Match3DBatchFigures PlayMatch3DBatch(const std::vector<CTeam*>& clubs, int count
         bool consistent = false;
         const Match3DBox homeBox =
             PlaySeededMatch3D(home, away, seed + static_cast<unsigned>(i), models, awayBox, finished,
-                              consistent, nullptr, watched, play, tactics);
+                              consistent, nullptr, watched, play, tactics, computer);
         f.userTotal.Add(homeBox);
         ++f.matches;
         f.unfinished += finished ? 0 : 1;
@@ -348,6 +353,46 @@ void PrintMatch3DRow(const char* label, const Match3DBatchFigures& f) {
                 pct(t.offensiveRebounds, t.offensiveRebounds + t.defensiveRebounds), f.PerSide(t.steals),
                 f.PerSide(t.fouls), f.PerSide(t.foulLimits), f.PerSide(t.injuries), f.PerSide(t.badPasses),
                 f.MedianMargin(), f.unfinished, f.level, f.off, f.PerSide(t.possessions));
+}
+
+void PrintMatch3DSideHeader() {
+    std::printf(
+        "| batch | side | pts | FGA | FG%% | 3PA | 3P%% | FTA | FT%% | OReb | OReb%% of its misses | Stl | "
+        "Fouls | possessions |\n");
+    std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
+}
+
+void PrintMatch3DSideRows(const char* label, const Match3DBatchFigures& f) {
+    const Match3DBox& home = f.userTotal;
+    const Match3DBox& t = f.total;
+    Match3DBox away;
+    away.points = t.points - home.points;
+    away.twoTaken = t.twoTaken - home.twoTaken;
+    away.twoMade = t.twoMade - home.twoMade;
+    away.threesTaken = t.threesTaken - home.threesTaken;
+    away.threesMade = t.threesMade - home.threesMade;
+    away.freeThrowsTaken = t.freeThrowsTaken - home.freeThrowsTaken;
+    away.freeThrowsMade = t.freeThrowsMade - home.freeThrowsMade;
+    away.offensiveRebounds = t.offensiveRebounds - home.offensiveRebounds;
+    away.defensiveRebounds = t.defensiveRebounds - home.defensiveRebounds;
+    away.steals = t.steals - home.steals;
+    away.fouls = t.fouls - home.fouls;
+    away.possessions = t.possessions - home.possessions;
+    auto pct = [](int part, int whole) { return whole > 0 ? 100.0 * part / whole : 0.0; };
+    auto each = [&f](int value) { return f.matches > 0 ? static_cast<double>(value) / f.matches : 0.0; };
+    auto row = [&](const char* side, const Match3DBox& b, const Match3DBox& other) {
+        std::printf(
+            "| %s | %s | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | "
+            "%.1f |\n",
+            label, side, each(b.points), each(b.FieldGoalsTaken()),
+            pct(b.FieldGoalsMade(), b.FieldGoalsTaken()), each(b.threesTaken),
+            pct(b.threesMade, b.threesTaken), each(b.freeThrowsTaken),
+            pct(b.freeThrowsMade, b.freeThrowsTaken), each(b.offensiveRebounds),
+            pct(b.offensiveRebounds, b.offensiveRebounds + other.defensiveRebounds), each(b.steals),
+            each(b.fouls), each(b.possessions));
+    };
+    row("home", home, away);
+    row("away", away, home);
 }
 
 void PrintMatch3DTimeHeader() {

@@ -71,9 +71,11 @@ struct Match3DBatchFigures {
 // watched: the home side stays the user's, played as a watched match left alone: the computer's
 // rest rule rests its tired players, and a player who must leave is replaced as the display's
 // window offers it.
-// tactics: the user's side's, by default those a new career starts with.
+// tactics: the user's side's, by default those a new career starts with. computer, when given: the
+// tactics the other side lines up on instead of the computer's own.
 std::unique_ptr<CMatch3D> LoadSeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool models,
-                                            bool watched = false, const UserTactics& tactics = {});
+                                            bool watched = false, const UserTactics& tactics = {},
+                                            const UserTactics* computer = nullptr);
 // What a match showed beyond its two box scores.
 struct Match3DMatchFacts {
     bool levelAfterFour = false; // level when the fourth quarter's clock ran out
@@ -92,7 +94,7 @@ using Match3DPlay = std::function<bool(CMatch3D& match, int& periods, const Matc
 Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool models, Match3DBox& awayBox,
                              bool& finished, bool& consistent, Match3DMatchFacts* facts = nullptr,
                              bool watched = false, const Match3DPlay& play = {},
-                             const UserTactics& tactics = {});
+                             const UserTactics& tactics = {}, const UserTactics* computer = nullptr);
 // The away club of a batch's match `index` among `clubs` clubs: the home club is index % clubs, and
 // each meets the others in turn, never itself, so every match asked for is played.
 size_t BatchOpponent(size_t index, size_t clubs);
@@ -100,7 +102,7 @@ size_t BatchOpponent(size_t index, size_t clubs);
 // watched: the home sides are the user's (above); their figures go to userTotal as well.
 Match3DBatchFigures PlayMatch3DBatch(const std::vector<CTeam*>& clubs, int count, unsigned seed, bool models,
                                      bool watched = false, const Match3DPlay& play = {},
-                                     const UserTactics& tactics = {});
+                                     const UserTactics& tactics = {}, const UserTactics* computer = nullptr);
 // Strength showing: matches between two lists of clubs (each club of the first against the clubs of
 // the second in turn, home and away alternating), and how often the first list's club won.
 struct Match3DVersus {
@@ -130,6 +132,10 @@ std::vector<CTeam*> ByStrength(std::vector<CTeam*> clubs);
 // The figures as one table row, and its header.
 void PrintMatch3DHeader();
 void PrintMatch3DRow(const char* label, const Match3DBatchFigures& figures);
+// The home (user's) and the away (computer's) side apart: a side's points, shots, free throws, the
+// share of its own misses it rebounded, steals, fouls and possessions a match.
+void PrintMatch3DSideHeader();
+void PrintMatch3DSideRows(const char* label, const Match3DBatchFigures& figures);
 // Playing time and changes: substitutions a match (both sides), a starter's minutes, a side's
 // minutes against the match's length, players hurt a side; the user's sides apart in a watched batch.
 void PrintMatch3DTimeHeader();

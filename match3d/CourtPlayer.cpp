@@ -217,7 +217,7 @@ void CCourtPlayer::UpdateDefenceTarget(int defenceTacticType) {
     }
     MatchFlags& flags = match->Flags();
     const bool manMarking = defenceTacticType == kManMarkingTactic;
-    const float gap = manMarking ? 1.5f : 2.2f;
+    const float gap = manMarking ? kManMarkingGap : 2.2f;
     const float margin = manMarking ? 0.0f : 2.0f;
 
     if (!match->BallInHand() && !flags.inbound && !flags.substitutionPhase && !flags.shotInFlight) {

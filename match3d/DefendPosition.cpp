@@ -27,7 +27,8 @@ struct DefenceShape {
 DefenceShape ShapeOf(int defenceTactic) {
     switch (defenceTactic) {
     case kManMarkingTactic:
-        return {1.7f, 0.0f};
+        // A little beyond the gap he runs to, so that once there he holds rather than turn back.
+        return {CCourtPlayer::kManMarkingGap + 0.2f, 0.0f};
     case 16:
         return {2.2f, 5.0f};
     case 10:

@@ -115,7 +115,7 @@ TEST_F(Defence, EachTacticStepsOutAsFarAsItsReachAndTheOthersNoFartherThanTheirS
     } cases[] = {
         {10, 7.0f, true, 2.5f},  {10, 7.01f, false, 2.5f}, // spot 4 + reach 3
         {16, 9.0f, true, 2.2f},  {16, 9.01f, false, 2.2f}, // + reach 5
-        {13, 4.0f, false, 1.7f},                           // man-to-man: only from the spot
+        {13, 4.0f, false, 2.7f},                           // man-to-man: only from the spot
         {11, 4.0f, true, 2.0f},  {11, 4.01f, false, 2.0f}, // the other zones: reach 0
         {12, 3.9f, true, 2.0f},  {14, 4.5f, false, 2.0f},  {15, 4.0f, true, 2.0f},
         {17, 4.5f, false, 2.0f}, {19, 3.5f, true, 2.0f},
@@ -364,4 +364,30 @@ TEST_F(Defence, TheDefenderNearestTheHolderStepsUpWithinReachInTheHalfHeDefends)
     Tactic(18);
     d.ThinkDefault();
     EXPECT_LT(Vec3Distance(d.defenceTarget, man.position), CMatch3D::kDribbleReach);
+}
+
+// Off the ball a man-to-man marker runs to his man's basket side, far enough off him that the man,
+// passed the ball in range, shoots at once; at 1.5 m off nobody was ever open and the holder waited
+// for the forced shot late in the shot clock. Once there, the marker holds.
+TEST_F(Defence, AManToManMarkerOffTheBallLeavesHisManRoomToShootOnTheCatch) {
+    Tactic(13);
+    CCourtPlayer& passer = match.Home(3);
+    GiveBall(passer, kAnimIdleBall);
+    man.position = Vec3(2.0f, 0, -5.0f); // 5.4 m from the basket: in range
+    d.position = Vec3(6.0f, 0, -2.0f);
+    d.UpdateDefenceTarget(13);
+    EXPECT_LT(Vec3Distance(d.defenceTarget, Vec3(0, 0, -10)), Vec3Distance(man.position, Vec3(0, 0, -10)));
+    d.position = d.defenceTarget;
+    d.SetAnimation(kAnimDefence, false);
+    match.Script({RawForPercent(50)});
+    Defend();
+    EXPECT_EQ(d.defenceTarget, d.position) << "at his man's gap he holds";
+
+    passer.hasBall = 0;
+    GiveBall(man, kAnimIdleBall);
+    man.attacking = 1;
+    match.defenderAhead = true;
+    match.shotClock = 5.0;
+    man.ThinkBallAtTarget(match.teams[0]);
+    EXPECT_EQ(man.shotTaken, 1);
 }
