@@ -3,8 +3,8 @@
 // (rosters from the squads) with the characters' models loaded and moved by the court motion, as in
 // the shown match (nothing is drawn), and the headless loop. Prints the table of content/ini/README.md.
 // Usage: bench_match3d_boxscore [--games=N] [--seed=S] [--stand-in] [--class=C] [--versus] [--watched]
-// [--display] [--clubs] (N matches per class, default 100; --stand-in: the headless stand-in clips move
-// the players instead of the models, a fast check of the rules (--models, the default, is still
+// [--display] [--clubs] [--tactics=A/D] (N matches per class, default 100; --stand-in: the headless stand-in
+// clips move the players instead of the models, a fast check of the rules (--models, the default, is still
 // accepted); --class: only league class C, 0-2, so the classes can run as separate processes;
 // --versus: instead of the box scores, how often the stronger side wins: class 2 against class 0, or
 // with --class the three strongest squads of the class against its three weakest; --watched: the home
@@ -13,7 +13,8 @@
 // Fast by a user who changes nobody himself (OK to every message, Done to every window), with
 // --clubs and --versus too; --clubs: instead of the box scores, every club of each class against the
 // others of its class, home and away, at least N matches a club (default 40), club by club beside the
-// class means; with --watched the home side is the user's as above)
+// class means; with --watched the home side is the user's as above; --tactics: the user's side of the
+// box scores plays attack A and defence D, e.g. 0/10, the tuned pair, instead of a new career's)
 #include "DisplayRig.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
@@ -41,6 +42,7 @@ int main(int argc, char** argv) {
     bool display = false;
     bool byClub = false;
     bool gamesGiven = false;
+    UserTactics tactics;
     for (int i = 1; i < argc; ++i) {
         if (std::strncmp(argv[i], "--games=", 8) == 0) {
             games = std::max(1, std::atoi(argv[i] + 8));
@@ -61,6 +63,11 @@ int main(int argc, char** argv) {
             models = false;
         else if (std::strncmp(argv[i], "--seed=", 7) == 0)
             seed = static_cast<unsigned int>(std::strtoul(argv[i] + 7, nullptr, 10));
+        else if (std::strncmp(argv[i], "--tactics=", 10) == 0 &&
+                 std::sscanf(argv[i] + 10, "%d/%d", &tactics.attack, &tactics.defence) != 2) {
+            std::fprintf(stderr, "--tactics wants attack/defence, e.g. --tactics=0/10\n");
+            return 1;
+        }
     }
     std::filesystem::current_path(FB_GAME_DIR);
     CMemoryDB world;
@@ -166,11 +173,14 @@ int main(int argc, char** argv) {
         printUser(v.matches);
         return 0;
     }
-    std::printf("%d matches per class, seed %u, %s%s; figures a side, percentages over the batch\n\n", games,
-                seed, motion,
-                display   ? ", the home side the user's, watched through the display and left alone"
-                : watched ? ", the home side the user's, watched and left alone"
-                          : "");
+    std::printf(
+        "%d matches per class, seed %u, %s%s; the user's side on %d/%d; figures a side, percentages over "
+        "the batch\n\n",
+        games, seed, motion,
+        display   ? ", the home side the user's, watched through the display and left alone"
+        : watched ? ", the home side the user's, watched and left alone"
+                  : "",
+        tactics.attack, tactics.defence);
     PrintMatch3DHeader();
     const auto start = std::chrono::steady_clock::now();
     Match3DBatchFigures all;
@@ -180,7 +190,7 @@ int main(int argc, char** argv) {
         if (onlyClass >= 0 && leagueClass != onlyClass)
             continue;
         const Match3DBatchFigures f =
-            PlayMatch3DBatch(leagues[leagueClass], games, seed + leagueClass, models, watched, play);
+            PlayMatch3DBatch(leagues[leagueClass], games, seed + leagueClass, models, watched, play, tactics);
         char label[32];
         std::snprintf(label, sizeof label, "class %d", leagueClass);
         PrintMatch3DRow(label, f);
