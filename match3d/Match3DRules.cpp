@@ -474,8 +474,9 @@ void CMatch3D::UpdateFormationsAndSubs() {
         const int other = side == 0 ? awayScore : homeScore;
         if (own + kFormationSwitchGap < other && !formationSwitchArmed) {
             formationSwitchArmed = 1;
-            const int attack = Rand() % 10;
-            const int defence = 10 + Rand() % 9;
+            int attack = 0;
+            int defence = 0;
+            computer->DrawTacticsWhenBehind(attack, defence);
             if (side == 0) {
                 PlaceHomeTeam(attack, defence);
             } else {

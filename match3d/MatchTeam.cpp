@@ -6,6 +6,7 @@
 #include "match3d/MatchContext.h"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 CMatchTeam::~CMatchTeam() {
@@ -379,6 +380,16 @@ int CMatchTeam::PickToMakeRoom(int returningId) const {
         }
     }
     return chosen != nullptr ? chosen->playerId : -1;
+}
+
+void CMatchTeam::DrawTacticsWhenBehind(int& attack, int& defence) const {
+    attack = attackTactic;
+    defence = defenceTactic;
+    if (match == nullptr) {
+        return; // nothing to draw with: the side keeps its pair
+    }
+    attack = match->Rand() % 10;
+    defence = kDefencesWhenBehind[match->Rand() % static_cast<int>(std::size(kDefencesWhenBehind))];
 }
 
 void CMatchTeam::RecoverBench() {

@@ -86,6 +86,12 @@ public:
     // freshest first), and the player who makes room for him; -1 when none.
     int PickStarterToReturn() const;
     int PickToMakeRoom(int returningId = -1) const;
+    // The pair a computer side draws when well behind: any offence 0-9 and one of the half-court
+    // defences that foul no more than its own zone 10. Drawn from 10-18, two draws in three were a
+    // press (11, 12, 15, 16, 18) or the man-to-man 13, which fouled 26-37 times a match against the
+    // zone's 21, and the computer's starters sat in foul trouble, up to one in six under 24 minutes.
+    static constexpr int kDefencesWhenBehind[] = {10, 14, 17};
+    void DrawTacticsWhenBehind(int& attack, int& defence) const;
     // One tick of the bench getting its breath back.
     void RecoverBench();
 
