@@ -51,8 +51,10 @@ break_closed() { ! break_open "$1"; }
 popup_closed() { ! popup_open "$1"; }
 # The tactics window's lists: a name drawn red belongs to a player who is hurt or fouled out.
 red_name() { shows_colour "$1" 170x16+206+$2 '#FF0000' 40 15; }
-# The display's own list of the user's bench (left, under his five) names someone in red.
-hud_bench_red() { shows_colour "$1" 130x70+12+323 '#FF0000' 40 15; }
+# The display's own list of the user's bench names someone in red: the home side's bench (left,
+# under its five) or the visitors' (at the foot of the lists), as the user's club plays at home or
+# away. Only the user's five are kept in foul trouble.
+hud_bench_red() { shows_colour "$1" 130x70+12+323 '#FF0000' 40 15 || shows_colour "$1" 130x62+12+503 '#FF0000' 40 15; }
 # The first on-court row (of five, 22 pixels apart from y 336) whose player must leave.
 red_court_row() {
     local row
@@ -179,13 +181,15 @@ note_changes() {
     places=$(echo "${line##*; on court }" | grep -o '([A-Z]*)' | sort -u | wc -l)
     [ "$places" -eq 5 ] || fail "the five after change $number do not each hold a place of his own: $line"
 }
-# The display stopped after a change: the tactics window opened, looked at and closed again.
+# The display stopped after a change: the tactics window opened, looked at and closed again, and
+# play goes on. Escape (Done) does its work as the key comes and Fast lies left of the window, so
+# Fast follows at once; a window still seen open on the next look is closed there, with a bound.
 look_at_changes() {
     press 263 167 # Tactics
     expect_soon 15 change "the tactics window did not open after a change" tactics_open
     note_changes change
     xdotool key --window "$window" Escape
-    expect_soon 15 look "Escape did not close the tactics window" tactics_closed
+    play
 }
 # The display holds the final whistle: the score bar and both box scores, the home side's five
 # and bench over the visitors'. A left list's rows: names in white.
@@ -330,13 +334,12 @@ for step in $(seq 1 900); do
     if [ -n "$hands_off" ] && [ -z "$final_seen" ] && final_held; then
         expect 15 07-final-box-score "the final score and box scores are not shown" box_scores_listed
         final_seen=1
-        [ "$(changes_logged)" -le "$changes_seen" ] || look_at_changes
-        play # the end goes on
+        # Fast lets the end go on, after a last change's look if one came with the whistle.
+        if [ "$(changes_logged)" -gt "$changes_seen" ]; then look_at_changes; else play; fi
         continue
     fi
     if [ -n "$hands_off" ] && [ "$(changes_logged)" -gt "$changes_seen" ]; then
         look_at_changes
-        play
         continue
     fi
     # The first points on the board, then the cube that shows them.
