@@ -181,14 +181,25 @@ note_changes() {
     places=$(echo "${line##*; on court }" | grep -o '([A-Z]*)' | sort -u | wc -l)
     [ "$places" -eq 5 ] || fail "the five after change $number do not each hold a place of his own: $line"
 }
+# The tactics window's caption bar, from a grab of that strip alone (a whole screenshot takes
+# several times as long): a quick look for the window's close.
+caption_strip_shown() {
+    import -window root -crop 280x16+720+78 "$out/caption-strip.png" 2>/dev/null || return 1
+    [ "$(convert "$out/caption-strip.png" -fuzz 2% -fill black +opaque "$caption" -fill white -opaque "$caption" \
+        -format '%[fx:round(mean*w*h)]' info:)" -ge 3800 ]
+}
 # The display stopped after a change: the tactics window opened, looked at and closed again, and
-# play goes on. Escape (Done) does its work as the key comes and Fast lies left of the window, so
-# Fast follows at once; a window still seen open on the next look is closed there, with a bound.
+# play goes on.
 look_at_changes() {
     press 263 167 # Tactics
     expect_soon 15 change "the tactics window did not open after a change" tactics_open
     note_changes change
     xdotool key --window "$window" Escape
+    local deadline=$((SECONDS + 15))
+    while caption_strip_shown; do
+        [ "$SECONDS" -ge "$deadline" ] && { shot look; fail "Escape did not close the tactics window (see $out/look.png)"; }
+        sleep 0.05
+    done
     play
 }
 # The display holds the final whistle: the score bar and both box scores, the home side's five
