@@ -188,19 +188,49 @@ caption_strip_shown() {
     [ "$(convert "$out/caption-strip.png" -fuzz 2% -fill black +opaque "$caption" -fill white -opaque "$caption" \
         -format '%[fx:round(mean*w*h)]' info:)" -ge 3800 ]
 }
-# The display stopped after a change: the tactics window opened, looked at and closed again, and
-# play goes on.
-look_at_changes() {
-    press 263 167 # Tactics
-    expect_soon 15 change "the tactics window did not open after a change" tactics_open
-    note_changes change
-    xdotool key --window "$window" Escape
-    local deadline=$((SECONDS + 15))
-    while caption_strip_shown; do
-        [ "$SECONDS" -ge "$deadline" ] && { shot look; fail "Escape did not close the tactics window (see $out/look.png)"; }
-        sleep 0.05
+# No message, quarter break or window stands over the display: the captions' strips, from a grab
+# of the part of the screen that holds them.
+captions_clear() {
+    import -window root -crop 480x244+522+78 "$out/captions.png" 2>/dev/null || return 1
+    local strip
+    for strip in 280x16+198+0 180x18+0+225 180x14+0+210; do
+        [ "$(convert "$out/captions.png" +repage -crop "$strip" +repage -fuzz 2% -fill black +opaque "$caption" \
+            -fill white -opaque "$caption" -format '%[fx:round(mean*w*h)]' info:)" -lt 1000 ] || return 1
     done
-    play
+}
+# After a look the match plays on: the next change, waited for on the log for a second or two, is
+# looked at at once when nothing else stands on the screen; else the main loop looks.
+next_change_soon() {
+    # The cube is looked at first, by the main loop between changes.
+    [ -f "$out/03-cube-score.png" ] || return 1
+    local deadline=$((SECONDS + 2))
+    while [ "$(changes_logged)" -le "$changes_seen" ]; do
+        final_held && return 1
+        [ "$SECONDS" -ge "$deadline" ] && return 1
+        sleep 0.1
+    done
+    captions_clear
+}
+# The display stopped after a change: the tactics window opened, looked at and closed again, and
+# play goes on; so for each change that follows soon.
+look_at_changes() {
+    while :; do
+        press 263 167 # Tactics
+        # The pointer rests off the lists and the combos, so the screenshot shows them whole.
+        xdotool mousemove --sync $((left + 900)) $((top + 740))
+        expect_soon 15 change "the tactics window did not open after a change" tactics_open
+        # A message that came with the change stands in front: the main loop answers it first.
+        ! popup_open change || return 0
+        note_changes change
+        xdotool key --window "$window" Escape
+        local deadline=$((SECONDS + 15))
+        while caption_strip_shown; do
+            [ "$SECONDS" -ge "$deadline" ] && { shot look; fail "Escape did not close the tactics window (see $out/look.png)"; }
+            sleep 0.05
+        done
+        play
+        next_change_soon || return 0
+    done
 }
 # The display holds the final whistle: the score bar and both box scores, the home side's five
 # and bench over the visitors'. A left list's rows: names in white.
