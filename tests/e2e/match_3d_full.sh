@@ -216,8 +216,6 @@ next_change_soon() {
 look_at_changes() {
     while :; do
         press 263 167 # Tactics
-        # The pointer rests off the lists and the combos, so the screenshot shows them whole.
-        xdotool mousemove --sync $((left + 900)) $((top + 740))
         expect_soon 15 change "the tactics window did not open after a change" tactics_open
         # A message that came with the change stands in front: the main loop answers it first.
         ! popup_open change || return 0
