@@ -34,6 +34,7 @@ CMatch3DView::~CMatch3DView() {
         hud->SetMatch(nullptr);
         hud->SetStatisticsTeam(static_cast<CMatchTeam*>(nullptr));
         hud->SetEndHandler(nullptr);
+        hud->HoldFinalWhistle(nullptr);
     }
 }
 
@@ -160,6 +161,18 @@ void CMatch3DView::Begin() {
         // FB_MATCH_FOUL_TROUBLE keeps the user's five on court at five fouls until one fouls out.
         const char* trouble = std::getenv("FB_MATCH_FOUL_TROUBLE");
         m_foulTrouble = trouble != nullptr && std::atoi(trouble) != 0;
+        // And they look at every change of the user's side, and at the final box score.
+        const char* stop = std::getenv("FB_MATCH_STOP_AFTER_CHANGE");
+        if (stop != nullptr && std::atoi(stop) != 0) {
+            m_userChanges = UserChangesSeen{0, UserFiveOnCourt(match)};
+            m_link->SetAfterStep([this] { StopAfterUserChange(); });
+            hud->HoldFinalWhistle([this] {
+                QuorelLog("[CMatch3DView] final whistle held at %d - %d", m_match->homeTeam->score,
+                          m_match->awayTeam->score);
+            });
+        } else {
+            hud->HoldFinalWhistle(nullptr);
+        }
         hud->Refresh();
     }
     // The menu music gives way to the hall.
@@ -216,6 +229,15 @@ void CMatch3DView::KeepInFoulTrouble() {
         it->second += 5 - p->personalFouls;
         p->personalFouls = 5;
     }
+}
+
+void CMatch3DView::StopAfterUserChange() {
+    const CStr line = NoteUserChange(*m_match, m_userChanges, [this](int id) { return m_gm.GetText(id); });
+    if (line.IsEmpty())
+        return;
+    QuorelLog("[CMatch3DView] %s", line.GetText());
+    if (CMatchHud* hud = Hud())
+        hud->Pause();
 }
 
 void CMatch3DView::Finish() {

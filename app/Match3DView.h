@@ -7,6 +7,7 @@
 #include "match3d/HeadlessMatch.h"
 #include "match3d/SceneLoader.h"
 #include "screens/info/DayController.h"
+#include "screens/match/Match3DHudLink.h"
 #include "screens/match/Match3DRecord.h"
 
 #include <atomic>
@@ -18,7 +19,6 @@
 class CGameManager;
 class CMatch3D;
 class CCourtPlayer;
-class CMatch3DHudLink;
 class CMatchHud;
 struct CFixture;
 
@@ -66,6 +66,11 @@ private:
     UserMatchSetup m_setup;
     bool m_finished = true;
     int m_frames = 0;
+    // FB_MATCH_STOP_AFTER_CHANGE: the display pauses after every change of the user's side, the
+    // log naming it and the five on court, and holds the final whistle (a seam for sessions that
+    // look at each change and at the final box score).
+    void StopAfterUserChange();
+    UserChangesSeen m_userChanges;
     // FB_MATCH_FOUL_TROUBLE: the user's five on court stand at five fouls until one fouls out,
     // then the others get their own counts back (the fouls each was given).
     void KeepInFoulTrouble();

@@ -5,6 +5,8 @@
 #include "match3d/Match3D.h"
 #include "match3d/MatchClock.h"
 
+#include <algorithm>
+
 void CMatch3DHudLink::SetPaused(bool paused) {
     m_match.paused = paused ? 1 : 0;
 }
@@ -73,5 +75,54 @@ bool CMatch3DHudLink::PlayStep() {
             return false;
     }
     PlayMatchStep(m_match, *m_motion);
+    if (m_afterStep)
+        m_afterStep();
     return true;
+}
+
+namespace {
+
+const CMatchTeam* UserSide(const CMatch3D& match) {
+    return match.homeTeam->isUserTeam ? match.homeTeam : match.awayTeam;
+}
+
+} // namespace
+
+std::vector<int32_t> UserFiveOnCourt(const CMatch3D& match) {
+    const CMatchTeam* user = UserSide(match);
+    std::vector<int32_t> five;
+    for (int i = 0; i < user->OnCourtCount(); ++i)
+        five.push_back(user->GetPlayer(i)->playerId);
+    return five;
+}
+
+CStr NoteUserChange(const CMatch3D& match, UserChangesSeen& seen, const std::function<CStr(int)>& text) {
+    const CMatchTeam* user = UserSide(match);
+    if (user->substitutions == seen.changes || match.paused != 0)
+        return CStr();
+    seen.changes = user->substitutions;
+    const std::vector<int32_t> before = std::exchange(seen.five, UserFiveOnCourt(match));
+    // Those of `ids` not among `others`, by name.
+    auto named = [user](const std::vector<int32_t>& ids, const std::vector<int32_t>& others) {
+        CStr list;
+        for (int32_t id : ids) {
+            int index = 0;
+            const CCourtPlayer* p = user->FindById(id, index);
+            if (p != nullptr && std::find(others.begin(), others.end(), id) == others.end())
+                list = list.Concat(list.IsEmpty() ? "" : ", ").Concat(p->name);
+        }
+        return list;
+    };
+    CStr court;
+    for (int i = 0; i < user->OnCourtCount(); ++i) {
+        const CCourtPlayer* p = user->GetPlayer(i);
+        court = court.Concat(i == 0 ? "" : ", ")
+                    .Concat(p->name)
+                    .Concat(" (")
+                    .Concat(text(p->courtPositionId))
+                    .Concat(")");
+    }
+    return CStr::Formatted("change %d of the user's side at %d - %d: %s on for %s; on court %s", seen.changes,
+                           match.homeScore, match.awayScore, named(seen.five, before).GetText(),
+                           named(before, seen.five).GetText(), court.GetText());
 }

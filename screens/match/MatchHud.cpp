@@ -177,6 +177,10 @@ void CMatchHud::Resume() {
 }
 
 void CMatchHud::Play() {
+    if (m_finalWhistleHeld) {
+        EndAtFinalWhistle();
+        return;
+    }
     m_fast = false;
     if (!m_started)
         TipOff();
@@ -186,6 +190,10 @@ void CMatchHud::Play() {
 }
 
 void CMatchHud::PlayFast() {
+    if (m_finalWhistleHeld) {
+        EndAtFinalWhistle();
+        return;
+    }
     if (!m_started) {
         // The first press only gives the tip-off, at normal speed.
         m_fast = false;
@@ -234,11 +242,13 @@ void CMatchHud::TickGameClock() {
         if (m_clock.secondPlayed && m_match)
             CountCourtSecond(m_match->HomeTeam(), m_match->AwayTeam());
         if (event == CMatchClock::Event::MatchOver) {
-            m_ctx.Shell().SetMatchRunning(false);
-            m_ctx.Session().matchMode = 0;
-            if (SoundPresent() && m_outdoor == 0)
-                StopSound("ATMOSPHERE");
-            EndMatch();
+            if (m_onFinalWhistleHeld) {
+                m_finalWhistleHeld = true;
+                Pause();
+                m_onFinalWhistleHeld();
+                return;
+            }
+            EndAtFinalWhistle();
             return;
         }
         if (event == CMatchClock::Event::QuarterOver) {
@@ -246,6 +256,15 @@ void CMatchHud::TickGameClock() {
             StartQuarterBreak();
         }
     }
+}
+
+void CMatchHud::EndAtFinalWhistle() {
+    m_finalWhistleHeld = false;
+    m_ctx.Shell().SetMatchRunning(false);
+    m_ctx.Session().matchMode = 0;
+    if (SoundPresent() && m_outdoor == 0)
+        StopSound("ATMOSPHERE");
+    EndMatch();
 }
 
 int CMatchHud::MatchSecond() const {

@@ -82,6 +82,7 @@ public:
     // A new match (or none) also forgets who was announced as leaving the court.
     void SetMatch(IHudMatch* match) {
         m_match = match;
+        m_finalWhistleHeld = false;
         m_mustLeaveShown.clear();
         m_mustLeaveWaiting.clear();
         m_boxScoreShown.clear();
@@ -101,6 +102,11 @@ public:
         m_now = std::move(now);
         m_clock.frameLimitMs = static_cast<double>(CMatchClock::kSecondMs) * std::max(1, rate);
     }
+    // A seam for scripted sessions: the final whistle holds the display, the match paused at its
+    // last step with the final score and box scores up, until Play or Fast lets the end go on.
+    // onHeld is told when it holds; null ends the match at once, as a player sees it.
+    void HoldFinalWhistle(std::function<void()> onHeld) { m_onFinalWhistleHeld = std::move(onHeld); }
+    bool FinalWhistleHeld() const { return m_finalWhistleHeld; }
     // Null: the game's sound manager when there is one.
     void SetSound(IHudSound* sound, bool present = true) {
         m_sound = sound;
@@ -178,6 +184,8 @@ private:
     void TipOff();
     void Resume();
     void StartQuarterBreak();
+    // The match is over: the crowd falls quiet and the end's records and hand-back run.
+    void EndAtFinalWhistle();
     // Dates the hurt of the last step by the game clock, once each.
     void NoteInjuries();
     void PublishPace();
@@ -248,6 +256,8 @@ private:
     // one before is closed, so a player who leaves while something else is under way is still told.
     std::vector<CStr> m_mustLeaveWaiting;
     std::function<void()> m_onEnd;
+    std::function<void()> m_onFinalWhistleHeld;
+    bool m_finalWhistleHeld = false;
     std::function<uint32_t()> m_now;
     IHudSound* m_sound = nullptr;
     bool m_soundOverride = false;

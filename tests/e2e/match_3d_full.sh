@@ -11,7 +11,11 @@
 # artefact folder.
 # With FB_HANDS_OFF=1 the match is watched at Fast and nobody changes a player by hand: the game
 # rests the user's tired players as the computer's; a player who must leave (hurt, six fouls) goes
-# off for the change the window offers. Afterwards the line-up (09-squad) must list no player the
+# off for the change the window offers. The display stops after each change of the user's side
+# (FB_MATCH_STOP_AFTER_CHANGE: the game's log names the change and the five on court with their
+# places) and the tactics window is opened, looked at (07-tactics-change-NN: five on court, none of
+# them hurt or fouled out, each in a place of his own) and closed; the final whistle holds the
+# display for the final score and box scores (07-final-box-score). Afterwards the line-up (09-squad) must list no player the
 # match wore out, and the statistics show the club's players' minutes (11-club-minutes); the career
 # is saved and the probe reads the same lists: minutes as mm:ss adding up to 240:00 (25:00 more an
 # overtime), at most a knock or two marked "(inj)".
@@ -27,6 +31,7 @@ begin_session "$1" "$2" compare convert
 export FB_MATCH_CLOCK_SCALE="${FB_MATCH_CLOCK_SCALE:-144}"
 hands_off="${FB_HANDS_OFF:-}"
 [ -n "$hands_off" ] || export FB_MATCH_FOUL_TROUBLE=1
+[ -z "$hands_off" ] || export FB_MATCH_STOP_AFTER_CHANGE=1
 
 set_option Enable3DSimulation 1
 set_option EnableFastSimulation 0
@@ -46,8 +51,10 @@ break_closed() { ! break_open "$1"; }
 popup_closed() { ! popup_open "$1"; }
 # The tactics window's lists: a name drawn red belongs to a player who is hurt or fouled out.
 red_name() { shows_colour "$1" 170x16+206+$2 '#FF0000' 40 15; }
-# The display's own list of the user's bench (left, under his five) names someone in red.
-hud_bench_red() { shows_colour "$1" 130x70+12+323 '#FF0000' 40 15; }
+# The display's own list of the user's bench names someone in red: the home side's bench (left,
+# under its five) or the visitors' (at the foot of the lists), as the user's club plays at home or
+# away. Only the user's five are kept in foul trouble.
+hud_bench_red() { shows_colour "$1" 130x70+12+323 '#FF0000' 40 15 || shows_colour "$1" 130x62+12+503 '#FF0000' 40 15; }
 # The first on-court row (of five, 22 pixels apart from y 336) whose player must leave.
 red_court_row() {
     local row
@@ -137,6 +144,101 @@ user_standings_row() {
     done
     return 1
 }
+# The changes of the user's side the game has logged; each stopped the display.
+change_lines() { grep "\[CMatch3DView\] change [0-9]* of the user's side" "$work/log.txt" 2>/dev/null || true; }
+changes_logged() { change_lines | wc -l; }
+changes_seen=0
+# The five court rows each list a player who may play: the list fills from the top, so a name in
+# the fifth row means five, and none of them is drawn red (hurt or fouled out).
+five_fit_listed() {
+    shows_colour "$1" 170x16+206+417 '#E8ECF2' 30 15 && ! shows_colour "$1" 170x104+206+329 '#FF0000' 40 15
+}
+# expect_soon: expect, looking five times as often, for the windows the session opens and closes
+# after every change.
+expect_soon() {
+    local seconds=$1 name=$2 what=$3 check=$4
+    shift 4
+    local deadline=$((SECONDS + seconds))
+    until shot "$name" && "$check" "$name" "$@"; do
+        [ "$SECONDS" -ge "$deadline" ] && fail "$what (see $out/$name.png)"
+        sleep 0.1
+    done
+}
+# note_changes <shot of the open tactics window>: the window after the changes not yet looked at,
+# kept as 07-tactics-change-NN (the newest change's number, two made at once showing together).
+# It lists five on court, none hurt or fouled out, and the log places the five each in a place of
+# his own.
+note_changes() {
+    local logged line number places
+    logged=$(changes_logged)
+    [ "$logged" -gt "$changes_seen" ] || return 0
+    changes_seen=$logged
+    line=$(change_lines | tail -1)
+    number=$(echo "$line" | sed -E "s/.*change ([0-9]+) of the user's side.*/\1/")
+    cp "$out/$1.png" "$out/$(printf '07-tactics-change-%02d' "$number").png"
+    echo "change $number:${line#*user\'s side}"
+    five_fit_listed "$1" || fail "the tactics window does not list five on court who may play after change $number (see $out/$1.png)"
+    places=$(echo "${line##*; on court }" | grep -o '([A-Z]*)' | sort -u | wc -l)
+    [ "$places" -eq 5 ] || fail "the five after change $number do not each hold a place of his own: $line"
+}
+# The tactics window's caption bar, from a grab of that strip alone (a whole screenshot takes
+# several times as long): a quick look for the window's close.
+caption_strip_shown() {
+    import -window root -crop 280x16+720+78 "$out/caption-strip.png" 2>/dev/null || return 1
+    [ "$(convert "$out/caption-strip.png" -fuzz 2% -fill black +opaque "$caption" -fill white -opaque "$caption" \
+        -format '%[fx:round(mean*w*h)]' info:)" -ge 3800 ]
+}
+# No message, quarter break or window stands over the display: the captions' strips, from a grab
+# of the part of the screen that holds them.
+captions_clear() {
+    import -window root -crop 480x244+522+78 "$out/captions.png" 2>/dev/null || return 1
+    local strip
+    for strip in 280x16+198+0 180x18+0+225 180x14+0+210; do
+        [ "$(convert "$out/captions.png" +repage -crop "$strip" +repage -fuzz 2% -fill black +opaque "$caption" \
+            -fill white -opaque "$caption" -format '%[fx:round(mean*w*h)]' info:)" -lt 1000 ] || return 1
+    done
+}
+# After a look the match plays on: the next change, waited for on the log for a second or two, is
+# looked at at once when nothing else stands on the screen; else the main loop looks.
+next_change_soon() {
+    # The cube is looked at first, by the main loop between changes.
+    [ -f "$out/03-cube-score.png" ] || return 1
+    local deadline=$((SECONDS + 2))
+    while [ "$(changes_logged)" -le "$changes_seen" ]; do
+        final_held && return 1
+        [ "$SECONDS" -ge "$deadline" ] && return 1
+        sleep 0.1
+    done
+    captions_clear
+}
+# The display stopped after a change: the tactics window opened, looked at and closed again, and
+# play goes on; so for each change that follows soon.
+look_at_changes() {
+    while :; do
+        press 263 167 # Tactics
+        expect_soon 15 change "the tactics window did not open after a change" tactics_open
+        # A message that came with the change stands in front: the main loop answers it first.
+        ! popup_open change || return 0
+        note_changes change
+        xdotool key --window "$window" Escape
+        local deadline=$((SECONDS + 15))
+        while caption_strip_shown; do
+            [ "$SECONDS" -ge "$deadline" ] && { shot look; fail "Escape did not close the tactics window (see $out/look.png)"; }
+            sleep 0.05
+        done
+        play
+        next_change_soon || return 0
+    done
+}
+# The display holds the final whistle: the score bar and both box scores, the home side's five
+# and bench over the visitors'. A left list's rows: names in white.
+box_scores_listed() {
+    hud_up "$1" && tactics_closed "$1" && shows_colour "$1" 100x70+12+220 '#E8ECF2' 150 15 &&
+        shows_colour "$1" 100x70+12+418 '#E8ECF2' 150 15
+}
+final_held() { grep -q 'final whistle held' "$work/log.txt" 2>/dev/null; }
+final_seen=""
+
 play() {
     if [ -n "$hands_off" ]; then press 176 96; else press 68 96; fi # Fast, or Play
     xdotool mousemove --sync $((left + 900)) $((top + 740))
@@ -210,6 +312,12 @@ for step in $(seq 1 900); do
             cp "$out/look.png" "$out/05-swapped.png"
         fi
         [ -n "$hands_off" ] || rest_tired
+        # A change made before the window opened is looked at here, once the window lists nobody
+        # who must leave on court; else after play goes on.
+        if [ -n "$hands_off" ]; then
+            shot look
+            ! court_fit look || note_changes look
+        fi
         xdotool key --window "$window" Escape
         expect 15 look "Escape did not close the tactics window" tactics_closed
         play
@@ -225,6 +333,7 @@ for step in $(seq 1 900); do
         press 263 167
         expect 15 look "the tactics window did not open at the break" tactics_open
         cp "$out/look.png" "$out/06-tactics-break-$breaks.png"
+        note_changes look
         xdotool key --window "$window" Escape
         expect 15 look "Escape did not close the tactics window" tactics_closed
         play
@@ -261,6 +370,17 @@ for step in $(seq 1 900); do
         play
         continue
     fi
+    if [ -n "$hands_off" ] && [ -z "$final_seen" ] && final_held; then
+        expect 15 07-final-box-score "the final score and box scores are not shown" box_scores_listed
+        final_seen=1
+        # Fast lets the end go on, after a last change's look if one came with the whistle.
+        if [ "$(changes_logged)" -gt "$changes_seen" ]; then look_at_changes; else play; fi
+        continue
+    fi
+    if [ -n "$hands_off" ] && [ "$(changes_logged)" -gt "$changes_seen" ]; then
+        look_at_changes
+        continue
+    fi
     # The first points on the board, then the cube that shows them.
     if [ ! -f "$out/02-score.png" ]; then
         changed_from 01-arena look 200x40+412+0 30 && cp "$out/look.png" "$out/02-score.png"
@@ -278,6 +398,11 @@ if [ -z "$hands_off" ]; then
     [ -f "$out/05-swapped.png" ] || fail "the tactics window neither offered nor took a change for the player who must leave"
 fi
 [ "$breaks" -ge 3 ] || fail "only $breaks quarter breaks were seen"
+if [ -n "$hands_off" ]; then
+    [ -n "$final_seen" ] || fail "the final whistle did not hold the display"
+    [ "$changes_seen" -ge 1 ] || fail "no change of the user's side was made"
+    [ "$changes_seen" -eq "$(changes_logged)" ] || fail "$(changes_logged) changes were made, $changes_seen looked at"
+fi
 wait_for_text "recorded" "$work/log.txt" 30 || fail "the match was not recorded"
 result=$(grep -o '\] .* [0-9]* - [0-9]* .* recorded' "$work/log.txt" | tail -1 | sed 's/^\] //')
 home=$(echo "$result" | sed -E 's/.* ([0-9]+) - ([0-9]+) .*/\1/')
@@ -344,4 +469,4 @@ if [ -n "$hands_off" ]; then
     echo "after the match: $squad in the squad, $hurt listed hurt, minutes $((seconds / 60)):$(printf %02d $((seconds % 60))) in all, the five most $starters a player"
 fi
 
-echo "PASSED: whole 3D match session ($result, $fouls must-leave messages, $breaks breaks), screenshots in $out"
+echo "PASSED: whole 3D match session ($result, $fouls must-leave messages, $breaks breaks, $changes_seen changes looked at), screenshots in $out"

@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -217,6 +218,103 @@ TEST(Match3DPace, TheQuickClockPlaysTheSameMatchInFewFramesOfManySteps) {
     EXPECT_EQ(quick.box, headless.box);
     // Each frame plays its 3.84 clock seconds rather than the one a stall is held to.
     EXPECT_LT(quickFrames * 150, normalFrames);
+}
+
+// The match with the user's side at home, watched fast on the sessions' quick clock. With
+// stopAtChanges it is wired as the game's view wires it for the scripted sessions: the display
+// pauses after every change of the user's side and holds the final whistle; each stop is answered
+// with Fast, as the session does once it has looked.
+struct Stops {
+    std::vector<std::string> lines;
+    int held = 0;
+    bool endedWhenHeld = false;
+    int changes = 0; // the user's side's changes at the end
+};
+
+Result PlayStoppingAtChanges(Squad& home, Squad& away, unsigned seed, bool stopAtChanges, Stops& stops) {
+    std::unique_ptr<CMatch3D> match = Load(home, away, seed);
+    match->homeTeam->isUserTeam = 1;
+    ScreenKit kit;
+    CScreenContext ctx = kit.MakeContext();
+    CMatchHud hud(ctx);
+    uint32_t now = 1000;
+    hud.SetClock([&now] { return now; }, 96);
+    hud.SetSound(nullptr, false);
+    CHeadlessMotion motion;
+    CMatch3DHudLink link(*match, &motion);
+    bool ended = false;
+    hud.SetMatch(&link);
+    hud.SetEndHandler([&ended] { ended = true; });
+    UserChangesSeen seen{0, UserFiveOnCourt(*match)};
+    if (stopAtChanges) {
+        link.SetAfterStep([&] {
+            const CStr line = NoteUserChange(*match, seen, [](int id) { return CStr::Formatted("%d", id); });
+            if (line.IsEmpty())
+                return;
+            stops.lines.emplace_back(line.GetText());
+            hud.Pause();
+        });
+        hud.HoldFinalWhistle([&] {
+            ++stops.held;
+            stops.endedWhenHeld = ended;
+        });
+    }
+    match->display = &hud;
+    PrepareTipOff(*match);
+    hud.Play();
+    for (long frames = 0; !ended && frames < 200000; ++frames) {
+        now += 40 * 96;
+        GameRand();
+        hud.FrameStep();
+        if (!ended && (hud.Paused() || !hud.Fast()))
+            hud.PlayFast();
+    }
+    match->display = nullptr;
+    stops.changes = match->homeTeam->substitutions;
+    return ResultOf(*match, ended);
+}
+
+// The scripted sessions stop after each change of the user's side to look at the tactics window:
+// the stops name every change, with the five on court each in a place of his own, and the match
+// is the one played without them, its end held until the session lets it go on.
+TEST(Match3DPace, StoppingAfterEveryUserChangeNamesEachAndPlaysTheSameMatch) {
+    ASSERT_TRUE(FileExists("\\ini\\InitData.xml")) << "run from the game folder";
+    Squad home(3, 52);
+    Squad away(4, 48);
+    Stops none;
+    Stops stops;
+    const Result plain = PlayStoppingAtChanges(home, away, 77, false, none);
+    const Result stopped = PlayStoppingAtChanges(home, away, 77, true, stops);
+    ASSERT_TRUE(plain.ended);
+    ASSERT_TRUE(stopped.ended);
+    EXPECT_EQ(stopped.home, plain.home);
+    EXPECT_EQ(stopped.away, plain.away);
+    EXPECT_EQ(stopped.box, plain.box);
+    EXPECT_EQ(none.held, 0);
+    EXPECT_EQ(stops.held, 1);
+    EXPECT_FALSE(stops.endedWhenHeld) << "the end waits for the session";
+    ASSERT_GE(stops.changes, 3) << "the rest rule changed the user's tired players";
+    // One stop a change (two carried out in one step share one), numbered in turn to the last.
+    ASSERT_FALSE(stops.lines.empty());
+    int last = 0;
+    for (const std::string& line : stops.lines) {
+        SCOPED_TRACE(line);
+        int number = 0;
+        ASSERT_EQ(std::sscanf(line.c_str(), "change %d of the user's side", &number), 1);
+        EXPECT_GT(number, last);
+        last = number;
+        EXPECT_NE(line.find(" on for "), std::string::npos);
+        // Five on court, each with a place of his own.
+        const std::string court = line.substr(line.find("; on court ") + 11);
+        std::vector<std::string> places;
+        for (size_t open = court.find('('); open != std::string::npos; open = court.find('(', open + 1))
+            places.push_back(court.substr(open, court.find(')', open) - open));
+        EXPECT_EQ(places.size(), 5u);
+        std::sort(places.begin(), places.end());
+        EXPECT_EQ(std::unique(places.begin(), places.end()), places.end());
+    }
+    EXPECT_EQ(last, stops.changes);
+    EXPECT_GE(stops.lines.size() + 1, static_cast<size_t>(stops.changes));
 }
 
 // The display over a loaded match with the user at home, wired as the game's view wires it.

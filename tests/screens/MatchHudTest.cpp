@@ -191,6 +191,48 @@ TEST(MatchHudClock, TheFourthQuarterEndsTheMatchWithoutABreak) {
     EXPECT_EQ(r.crowd.stopped[0], "ATMOSPHERE");
 }
 
+// The scripted sessions' seam: the final whistle holds the display paused with the final score
+// until Play (or Fast) lets the end go on.
+TEST(MatchHudClock, AHeldFinalWhistleWaitsForPlayBeforeTheMatchEnds) {
+    for (bool fast : {false, true}) {
+        HudRig r;
+        r.rig.session.matchMode = 1;
+        int ends = 0;
+        int held = 0;
+        r.hud.SetEndHandler([&ends] { ++ends; });
+        r.hud.HoldFinalWhistle([&held] { ++held; });
+        r.hud.Play();
+        for (int quarter = 1; quarter <= 3; ++quarter) {
+            r.hud.SetGameClock(719.0);
+            r.Frame(1000);
+            r.hud.Play();
+        }
+        r.match.homeScore = 81;
+        r.match.awayScore = 78;
+        r.hud.SetGameClock(719.0);
+        r.Frame(1000);
+        EXPECT_EQ(held, 1);
+        EXPECT_EQ(ends, 0);
+        EXPECT_TRUE(r.hud.FinalWhistleHeld());
+        EXPECT_TRUE(r.hud.Paused());
+        EXPECT_TRUE(r.match.paused);
+        EXPECT_TRUE(r.rig.shell.matchRunning);
+        EXPECT_EQ(r.hud.Quarter(), 4);
+        r.Frame(1000);
+        r.Frame(1000);
+        EXPECT_EQ(held, 1) << "held once";
+        EXPECT_EQ(ends, 0);
+        fast ? r.Click(ID_HUD_FAST) : r.Click(ID_HUD_PLAY);
+        EXPECT_EQ(ends, 1);
+        EXPECT_FALSE(r.hud.FinalWhistleHeld());
+        EXPECT_FALSE(r.hud.Started()) << "no tip-off for a match that is over";
+        EXPECT_EQ(r.match.jumpBalls, 1);
+        EXPECT_FALSE(r.rig.shell.matchRunning);
+        EXPECT_EQ(r.rig.session.matchMode, 0);
+        ASSERT_EQ(r.crowd.stopped.size(), 1u);
+    }
+}
+
 TEST(MatchHudClock, ALevelScorePlaysFiveMinuteOvertimesUntilOneSideLeads) {
     HudRig r;
     r.rig.session.matchMode = 1;
