@@ -220,6 +220,18 @@ void CCourtPlayer::UpdateDefenceTarget(int defenceTacticType) {
     const float gap = manMarking ? kManMarkingGap : 2.2f;
     const float margin = manMarking ? 0.0f : 2.0f;
 
+    // While a shot is in the air the defender nearest the ball goes for it as the attacker nearest
+    // it does (CMatch3D::RunToRebound), once it comes down within his reach: sent back to his man
+    // every step, he left the attackers the ball under the basket.
+    if (flags.shotInFlight && !match->BallInHand() && !flags.inbound && !flags.substitutionPhase) {
+        const Vec3 predicted = match->BallPredictedPosition(lastDt);
+        const Vec3 spot(predicted.x, 0.0f, predicted.z);
+        const CCourtPlayer* nearest = match->NearestPlayer(side == 1 ? 1 : 0, predicted, nullptr);
+        if (nearest == this && Vec3Distance(Vec3(position.x, 0.0f, position.z), spot) <= kReboundChaseReach) {
+            defenceTarget = spot;
+            return;
+        }
+    }
     if (!match->BallInHand() && !flags.inbound && !flags.substitutionPhase && !flags.shotInFlight) {
         const Vec3 predicted = match->BallPredictedPosition(lastDt);
         const CCourtPlayer* nearest = match->NearestPlayer(side == 1 ? 1 : 0, predicted, nullptr);

@@ -140,6 +140,10 @@ public:
     // side had about 84 possessions, and the forced shots over the marker gave the attackers 40 free
     // throws and 40 % of their misses back. The zone 10 stands 2.5 m off too.
     static constexpr float kManMarkingGap = 2.5f;
+    // How near the floor under a shot in the air the defender nearest it must stand to go for the
+    // rebound instead of holding his man or his spot. Never going, the defenders left the attackers
+    // a third and more of their misses; going from 3 m, an eighth.
+    static constexpr float kReboundChaseReach = 1.5f;
 
     // The mind. AiUpdate is the roster's per-frame call and thinks only while the 3D simulation
     // runs; Think is one step of it, choosing a behaviour by the match's phase.

@@ -179,6 +179,39 @@ TEST(CourtPlayerMarking, NearestDefenderChasesALooseBallThenGivesUpWhenItIsHeld)
     EXPECT_EQ(d.defenceTarget, d.defenceHome);
 }
 
+// While a shot is in the air the defender nearest it goes for the rebound as the attacker nearest it
+// does, once it comes down within his reach; a defender farther off holds his man. Sent back to his
+// man every step, the defender under the basket left the attackers 34-37 % of their misses.
+TEST(CourtPlayerMarking, NearestDefenderGoesForAMissedShotComingDownNearHim) {
+    FakeMatch match;
+    match.ParkSide(0, -8.0f); // the home side defends (0, 0, 10); parked far from it
+    CCourtPlayer& d = match.Home(2);
+    CCourtPlayer& man = match.Away(2);
+    d.marking = &man;
+    man.position = Vec3(-5, 0, 4);
+    d.position = Vec3(1, 0, 8);
+    match.ballInHand = false;
+    match.flags.shotInFlight = 1;
+    for (const int tactic : {10, 13}) {
+        match.ballPredicted = Vec3(0, 3.0f, 9.0f); // above the rim, 1.4 m from him on the floor
+        d.defenceTarget = d.position;
+        d.UpdateDefenceTarget(tactic);
+        EXPECT_EQ(d.defenceTarget, Vec3(0, 0, 9)) << "tactic " << tactic;
+
+        // Beyond his reach he holds his man, as before the shot.
+        match.ballPredicted = Vec3(0, 3.0f, d.position.z - CCourtPlayer::kReboundChaseReach - 1.0f);
+        d.UpdateDefenceTarget(tactic);
+        EXPECT_GT(Vec3Distance(d.defenceTarget, Vec3(0, 0, match.ballPredicted.z)), 1.0f)
+            << "tactic " << tactic;
+    }
+    // Another defender nearer the ball goes for it instead.
+    match.ballPredicted = Vec3(0, 3.0f, 9.0f);
+    match.Home(3).position = Vec3(0, 0, 9.5f);
+    d.defenceTarget = d.position;
+    d.UpdateDefenceTarget(13);
+    EXPECT_NE(d.defenceTarget, Vec3(0, 0, 9));
+}
+
 TEST(CourtPlayerCatch, ReceiverNearTheBallTakesItAndTheInboundEnds) {
     FakeMatch match;
     CCourtPlayer& r = match.Home(1);
