@@ -217,7 +217,7 @@ void CCourtPlayer::UpdateDefenceTarget(int defenceTacticType) {
     }
     MatchFlags& flags = match->Flags();
     const bool manMarking = defenceTacticType == kManMarkingTactic;
-    const float gap = manMarking ? kManMarkingGap : 2.2f;
+    const float gap = manMarking ? kManMarkingGap : kZoneMarkingGap;
     const float margin = manMarking ? 0.0f : 2.0f;
 
     // While a shot is in the air the defender nearest the ball goes for it as the attacker nearest

@@ -138,8 +138,13 @@ public:
     // out (the defender nearest the holder steps up to him whatever the tactic). At 1.5 m no
     // receiver was ever open: the holder waited for the forced shot at 21 s of the shot clock, a
     // side had about 84 possessions, and the forced shots over the marker gave the attackers 40 free
-    // throws and 40 % of their misses back. The zone 10 stands 2.5 m off too.
+    // throws and 40 % of their misses back.
     static constexpr float kManMarkingGap = 2.5f;
+    // A zone's marker off the ball, once his man is in his part of the court, stands as far off him,
+    // for the same reason. At 2.2 m the man he marked never had room on the catch: he faded away or
+    // waited for the forced shot, and the zone 10's small forward, marking a new career's corner
+    // man, fouled three of those shots a match and sat out a third of his starts in foul trouble.
+    static constexpr float kZoneMarkingGap = 2.5f;
     // How near the floor under a shot in the air the defender nearest it must stand to go for the
     // rebound instead of holding his man or his spot. Never going, the defenders left the attackers
     // a third and more of their misses; going from 3 m, an eighth.

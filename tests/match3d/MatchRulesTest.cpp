@@ -1420,7 +1420,7 @@ TEST_F(UserSide, AStarterTheRuleRestedGoesBackOnButOneTheUserTookOffStaysOff) {
     backup->inSubstitution = 0;
     tired->inSubstitution = 0;
 
-    tired->stamina = 70.0f;
+    tired->stamina = 60.0f;
     m.UpdateFormationsAndSubs();
     EXPECT_EQ(m.flags.substitutionRequested, 0) << "not rested yet";
     tired->stamina = 78.0f;
