@@ -935,6 +935,14 @@ void CMatch3D::EndQuarter() {
     flags.betweenQuarters = 1;
     ShowEventLine(CStr("---------- Quarter ") + CStr::Formatted("%d ends ----------", flags.quarter));
     JumpBall();
+    // One of the user's who must leave as the quarter ends is changed over the break: the throw-in
+    // or free throws that held his window back ended with the quarter.
+    if (!substitutionPending && UserPlayerMustLeave()) {
+        paused = 1;
+        if (onUserMustLeave) {
+            onUserMustLeave();
+        }
+    }
 }
 
 void CMatch3D::JumpBall() {
