@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr int kManMarkingTactic = 13;
 constexpr float kSubstitutionRunDistance = 3.2f;
 constexpr float kRunCost = 0.005f;
 // A marked man this close to the basket has no direction from it.

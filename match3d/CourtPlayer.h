@@ -23,6 +23,9 @@ struct ThresholdAccumulator {
 // v scaled by 1 / s.
 void Vec3DivideInPlace(Vec3& v, float s);
 
+// The defence tactic in which each defender marks a man; every other one is a zone.
+inline constexpr int kManMarkingTactic = 13;
+
 // Results of the reach and contest checks.
 inline constexpr int kCheckFailed = 0;
 inline constexpr int kCheckSucceeded = 1;

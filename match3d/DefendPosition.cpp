@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr int kManMarkingTactic = 13;
 constexpr int kPressingTactic = 18;
 constexpr float kStealDistance = 2.0f; // a handler this close can be challenged
 constexpr float kPressGap = 2.5f;      // the presser's gap, and how close he challenges

@@ -418,10 +418,11 @@ TEST(Match3DBatch, SeededMatchesOfRealSquadsEndWithBoxScoresThatAddUp) {
     // possession can outlast one shot clock when a foul or a ball out gives the same side a new one:
     // three shot clocks and the two throw-ins between them at most: a side hemmed in under the
     // basket drew a foul or sent the ball out 17-20 s into the clock twice running (81 s; the same
-    // squads on other seeds 58 s).
+    // squads on other seeds 58 s). With a zone's helpers reaching in seldom these squads once played
+    // 230 s without a foul or a ball out; a change that never came would wait a quarter.
     EXPECT_GT(f.total.longestPossession, 0.0);
     EXPECT_LT(f.total.longestPossession, 3 * 24.0 + 2 * 8.0);
-    EXPECT_LT(f.total.longestChange, 180.0);
+    EXPECT_LT(f.total.longestChange, 300.0);
 }
 
 } // namespace
