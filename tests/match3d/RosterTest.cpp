@@ -60,17 +60,26 @@ TEST(RosterRest, FoulTroubleIsRestedForASubstituteWithFewerFouls) {
     EXPECT_EQ(home.PickSubstitute(), match.Home(6).playerId);
 }
 
+namespace {
+
+// Twelve at 80 stamina, the first five on court and marked the starters.
+CMatchTeam& StartTwelveFresh(FakeMatch& match) {
+    for (int i = 0; i < 12; ++i) {
+        match.Home(i).stamina = match.Home(i).staminaMax = 80.0f;
+        match.Home(i).matchState = i < 5 ? kMatchStateOnCourt : kMatchStateOnBench;
+    }
+    match.teams[0].MarkStarters();
+    return match.teams[0];
+}
+
+} // namespace
+
 // A starter rested by the rule goes back on once he has his legs again (four fifths of his
 // fitness), for the most tired of those on court who did not start; one taken off otherwise, one in
 // foul trouble or hurt stays on the bench.
 TEST(RosterReturn, ARestedStarterGoesBackOnForTheMostTiredOfThoseWhoDidNotStart) {
     FakeMatch match(12);
-    CMatchTeam& home = match.teams[0];
-    for (int i = 0; i < 12; ++i) {
-        match.Home(i).stamina = match.Home(i).staminaMax = 80.0f;
-        match.Home(i).matchState = i < 5 ? kMatchStateOnCourt : kMatchStateOnBench;
-    }
-    home.MarkStarters();
+    CMatchTeam& home = StartTwelveFresh(match);
     CCourtPlayer* starter = &match.Home(1);
     CCourtPlayer* other = &match.Home(3);
     CCourtPlayer* backup = &match.Home(5);
@@ -108,12 +117,7 @@ TEST(RosterReturn, ARestedStarterGoesBackOnForTheMostTiredOfThoseWhoDidNotStart)
 // than 24 minutes.
 TEST(RosterReturn, AStarterRestedAtTheThresholdIsBackWithinAQuartersRest) {
     FakeMatch match(12);
-    CMatchTeam& home = match.teams[0];
-    for (int i = 0; i < 12; ++i) {
-        match.Home(i).stamina = match.Home(i).staminaMax = 80.0f;
-        match.Home(i).matchState = i < 5 ? kMatchStateOnCourt : kMatchStateOnBench;
-    }
-    home.MarkStarters();
+    CMatchTeam& home = StartTwelveFresh(match);
     CCourtPlayer* starter = &match.Home(2);
     CCourtPlayer* backup = &match.Home(5);
     home.Substitute(starter->playerId, backup->playerId);
