@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr int kManMarkingTactic = 13;
 constexpr float kSubstitutionRunDistance = 3.2f;
 constexpr float kRunCost = 0.005f;
 // A marked man this close to the basket has no direction from it.
@@ -217,7 +216,7 @@ void CCourtPlayer::UpdateDefenceTarget(int defenceTacticType) {
     }
     MatchFlags& flags = match->Flags();
     const bool manMarking = defenceTacticType == kManMarkingTactic;
-    const float gap = manMarking ? kManMarkingGap : 2.2f;
+    const float gap = manMarking ? kManMarkingGap : kZoneMarkingGap;
     const float margin = manMarking ? 0.0f : 2.0f;
 
     // While a shot is in the air the defender nearest the ball goes for it as the attacker nearest

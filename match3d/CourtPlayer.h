@@ -23,6 +23,9 @@ struct ThresholdAccumulator {
 // v scaled by 1 / s.
 void Vec3DivideInPlace(Vec3& v, float s);
 
+// The defence tactic in which each defender marks a man; every other one is a zone.
+inline constexpr int kManMarkingTactic = 13;
+
 // Results of the reach and contest checks.
 inline constexpr int kCheckFailed = 0;
 inline constexpr int kCheckSucceeded = 1;
@@ -31,11 +34,13 @@ inline constexpr int kCheckFoul = 3;   // reach check: failed with a personal fo
 inline constexpr int kContestFoul = 2; // contest check: failed with a foul by the challenger
 inline constexpr int kContestOutOfReach = -1;
 // The second die's foul faces after a failed contest: reaching in at the dribbler, and at a shot.
-// The die shows 0-19. A challenged shot fouls on 17-19, and only from a challenger within
+// The die shows 0-19. A challenged shot fouls on 15-19, and only from a challenger within
 // kShotFoulReach: most fouls are the pokes' (below), and only a shooting foul or one past the fourth
 // of a quarter sends a side to the line, so the shots' share keeps the free throws near 24 a match.
+// Since a zone's markers stand off their men past the blocking distance fewer shots are challenged,
+// and at 17-19 a side went to the line 15-19 times.
 inline constexpr int kReachInFoulFrom = 12;
-inline constexpr int kShotFoulFrom = 17;
+inline constexpr int kShotFoulFrom = 15;
 // Only a defender within arm's length of the shooter can foul him. Challenged from the contest's
 // whole reach (2.5 m), a third of the shooting fouls (2.5 a side a match) came from a marker 2 m or
 // more away, where no referee calls one; within this reach the foul faces are three instead of two,
@@ -138,8 +143,13 @@ public:
     // out (the defender nearest the holder steps up to him whatever the tactic). At 1.5 m no
     // receiver was ever open: the holder waited for the forced shot at 21 s of the shot clock, a
     // side had about 84 possessions, and the forced shots over the marker gave the attackers 40 free
-    // throws and 40 % of their misses back. The zone 10 stands 2.5 m off too.
+    // throws and 40 % of their misses back.
     static constexpr float kManMarkingGap = 2.5f;
+    // A zone's marker off the ball, once his man is in his part of the court, stands as far off him,
+    // for the same reason. At 2.2 m the man he marked never had room on the catch: he faded away or
+    // waited for the forced shot, and the zone 10's small forward, marking a new career's corner
+    // man, fouled three of those shots a match and sat out a third of his starts in foul trouble.
+    static constexpr float kZoneMarkingGap = 2.5f;
     // How near the floor under a shot in the air the defender nearest it must stand to go for the
     // rebound instead of holding his man or his spot. Never going, the defenders left the attackers
     // a third and more of their misses; going from 3 m, an eighth.

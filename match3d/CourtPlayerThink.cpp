@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr int kManMarkingTactic = 13;
 constexpr float kRunBeyond = 2.2f;             // open play: farther targets are run to
 constexpr float kSubstitutionRunBeyond = 3.2f; // the substitution phase leaves more time to walk
 constexpr float kInboundRunBeyond = 1.5f;      // attackers hurry to receive the inbound

@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr int kManMarkingTactic = 13;
 constexpr int kPressingTactic = 18;
 constexpr float kStealDistance = 2.0f; // a handler this close can be challenged
 constexpr float kPressGap = 2.5f;      // the presser's gap, and how close he challenges
@@ -32,10 +31,10 @@ DefenceShape ShapeOf(int defenceTactic) {
     case 16:
         return {2.2f, 5.0f};
     case 10:
-        return {2.5f, 3.0f};
+        return {CCourtPlayer::kZoneMarkingGap, 3.0f};
     default:
         // The other zones step out only as far as their own spot lies from the basket.
-        return {2.0f, 0.0f};
+        return {CCourtPlayer::kZoneMarkingGap, 0.0f};
     }
 }
 

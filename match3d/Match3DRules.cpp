@@ -272,7 +272,11 @@ void CMatch3D::ContestDribble(float dt) {
     // Only the 19 on the second die fouls and nobody gets hurt, as on the flat court's dribble: a
     // poke this often with the reach-in's wider foul band would foul out a side.
     const int r = defender->PokeCheck(*holder, kPokeFoulFrom);
-    const bool far = holder->DistanceToAttackedBasket() > kScoringRange;
+    // A zone's helper reaches in seldom: standing between his spot and the man on the ball he was
+    // the nearest so often that the zone's small and power forwards fouled 5-6 times a match.
+    const CMatchTeam* defending = defender->side == 1 ? awayTeam : homeTeam;
+    const bool helper = defending->defenceTactic != kManMarkingTactic && defender->marking != holder;
+    const bool far = helper || holder->DistanceToAttackedBasket() > kScoringRange;
     defender->nextDribbleContest = playTime + (r == kContestFoul ? kFoulPause
                                                : far             ? kFarContestPause
                                                                  : kContestPause);
@@ -935,6 +939,14 @@ void CMatch3D::EndQuarter() {
     flags.betweenQuarters = 1;
     ShowEventLine(CStr("---------- Quarter ") + CStr::Formatted("%d ends ----------", flags.quarter));
     JumpBall();
+    // One of the user's who must leave as the quarter ends is changed over the break: the throw-in
+    // or free throws that held his window back ended with the quarter.
+    if (!substitutionPending && UserPlayerMustLeave()) {
+        paused = 1;
+        if (onUserMustLeave) {
+            onUserMustLeave();
+        }
+    }
 }
 
 void CMatch3D::JumpBall() {

