@@ -24,6 +24,9 @@ begin_session() {
     mkdir -p "$work/data/profiles"
     : > "$work/data/profiles/profilelist.dat"
     rm -f "$work/log.txt"
+    # The options a developer last played with (the game saves them in its folder) would change what
+    # a session meets, e.g. a 3D match where it expects the day panel: start as a fresh build does.
+    rm -f "$work/guifiles/Options.ini"
     open_display
 }
 
