@@ -37,13 +37,6 @@ constexpr const char* kOutdoorShouts[6] = {"WAAA_KULSO",  "OOH_KULSO",   "FUJJ",
 
 } // namespace
 
-CStr MatchEventLine(const CStr& team, const CStr& player, const CStr& text) {
-    CStr line = team.Concat(": ");
-    if (!player.IsEmpty())
-        line = line.Concat(player).Concat(" ");
-    return line.Concat(text);
-}
-
 CMatchHud::CMatchHud(const CScreenContext& ctx) : m_ctx(ctx), m_root(ctx.Find(ID_MATCHHUD)) {
     m_scoreLabel = Child(ID_HUD_SCORE);
     m_shotClockLabel = Child(ID_HUD_SHOTCLOCK);

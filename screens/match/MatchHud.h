@@ -4,6 +4,7 @@
 // the match are driven from here, the match engine only plays.
 #pragma once
 
+#include "match/EventLine.h"
 #include "match3d/MatchClock.h"
 #include "match3d/MatchDisplay.h"
 #include "screens/ScreenContext.h"
@@ -22,9 +23,6 @@ class IGuiBackend;
 class CMatchTeam;
 class CMatch2DTeam;
 struct CTeam;
-
-// An event line as the display lists it: "team: player text", or "team: text" when nobody acts.
-CStr MatchEventLine(const CStr& team, const CStr& player, const CStr& text);
 
 // The match the display drives: its pause and fast flags, the phases that hold the clocks, the
 // tip-off and quarter end, its cameras, rosters and score.
