@@ -11,6 +11,7 @@
 #include "guidefines.h"
 #include "match2d/Match2D.h"
 #include "match2d/Match2DMatchDay.h"
+#include "screens/FormatFigures.h"
 #include "screens/info/DayController.h"
 #include "screens/match/MatchDayScreen.h"
 #include "screens/match/MatchStatsView.h"
@@ -258,7 +259,7 @@ void CMatchDayScreen::FillBoxScore(const CMatch2DTeam* side, int firstId, int se
             name += m_ctx.Text(kTextFouledOutMark);
         grid->AddCell(0, name, i);
         grid->AddCell(1, PositionAbbreviation(p->positionId), i);
-        grid->AddCell(2, CStr::Formatted("%d", static_cast<int>(p->energy)), i);
+        grid->AddCell(2, StaminaText(p->energy), i);
         grid->AddCell(3, CStr::Formatted("%d", p->Morale()), i);
         grid->AddCell(4, CStr::Formatted("%d", Points(*p)), i);
         // The fouls he committed in the match, as the 3D match's table counts them.

@@ -489,7 +489,7 @@ void CMatchHud::UpdateStatsPanel() {
 
 namespace {
 
-// A side's players in roster order (the first five on court) with the figures events change.
+// A side's players in roster order (the first five on court) with the figures the table shows.
 void AppendBoxScoreKey(const CMatchTeam* team, std::vector<int32_t>& key) {
     if (team == nullptr)
         return;
@@ -498,8 +498,10 @@ void AppendBoxScoreKey(const CMatchTeam* team, std::vector<int32_t>& key) {
         const CCourtPlayer* p = team->GetPlayer(i);
         if (p == nullptr)
             continue;
+        // The stamina and morale as the table shows them, so it never lags the live panels.
         key.insert(key.end(), {p->playerId, p->threePointersMade, p->twoPointersMade, p->freeThrowsMade,
-                               p->personalFouls, p->foulsCharged, p->foulsBooked, p->injured});
+                               p->personalFouls, p->foulsCharged, p->foulsBooked, p->injured,
+                               RoundHalfAway(p->stamina), p->attributes[0]});
     }
 }
 

@@ -121,8 +121,8 @@ public:
     void PlayCrowdReaction(int homeScore, int awayScore);
     void UpdateAtmosphere();
     void UpdateStatsPanel();
-    // Both box-score tables, rebuilt during play when a change, a basket, a foul or a hurt player
-    // moves what they list; the stamina and morale they show come along then.
+    // Both box-score tables, rebuilt during play when a change, a basket, a foul, a hurt player or a
+    // shown stamina or morale moves what they list, so they read as the live panels do.
     void UpdateBoxScores();
     void UpdateAutoCamera();
     void Play();
