@@ -55,12 +55,6 @@ void CourtToPixel(int courtX, int courtY, int courtW, int courtH, int markerW, i
     top = courtY + courtH / 2 - markerH / 2 + static_cast<int>(21.0f * position.z);
 }
 
-CStr MatchPercentText(int made, int attempted) {
-    if (made <= 0 || attempted <= 0)
-        return CStr("0%");
-    return CStr::Formatted("%d %%", static_cast<int>(static_cast<double>(made) / attempted * 100.0));
-}
-
 uint32_t FoulColour(int fouls) {
     const int c = static_cast<int>(static_cast<float>(fouls) * 42.2f);
     if (2 * c < 255)
@@ -161,11 +155,11 @@ void CMatchDayScreen::FillTeamStats() {
             CStr::Formatted("%d", t.SumSteals()),
             CStr::Formatted("%d", t.SumCounter363()),
             CStr::Formatted("%d", fieldGoalsMade),
-            MatchPercentText(fieldGoalsMade, fieldGoalsTaken),
+            RateText(fieldGoalsMade, fieldGoalsTaken),
             CStr::Formatted("%d", t.SumFreeThrowsMade()),
-            MatchPercentText(t.SumFreeThrowsMade(), t.SumFreeThrowsTaken()),
+            RateText(t.SumFreeThrowsMade(), t.SumFreeThrowsTaken()),
             CStr::Formatted("%d", t.SumThreePointersMade()),
-            MatchPercentText(t.SumThreePointersMade(), t.SumThreePointersTaken()),
+            RateText(t.SumThreePointersMade(), t.SumThreePointersTaken()),
         };
     };
     const std::vector<CStr> home = values(*m_homeTeam);

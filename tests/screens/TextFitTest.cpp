@@ -129,7 +129,7 @@ TEST_F(TextFitTest, TheWidestComparisonFiguresFitTheirColumns) {
     f.offensiveRebounds = 40 * 8;
     f.defensiveRebounds = 40 * 12;
     f.fouls = 40 * 5;
-    f.steals = f.badPasses = f.blocks = 40 * 6;
+    f.steals = f.turnovers = f.blocks = 40 * 6;
     f.bigGames = 40;
     StatSheet sheet;
     FillSheetRows(sheet, f);
