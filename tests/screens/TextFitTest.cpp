@@ -102,7 +102,7 @@ TEST_F(TextFitTest, TheWidestFiguresOfThePlayerListsFitTheirColumns) {
     ExpectFits(ID_TR_CARD_SEASONS, 3, "48:00");
     ExpectFits(ID_TR_CARD_SEASONS, 2, "38.50");
     ExpectFits(ID_TR_CARD_SEASONS, 1, "100");
-    ExpectFits(ID_TR_CARD_SEASONS, 0, "2007");
+    ExpectFits(ID_TR_CARD_SEASONS, 0, "2007-2008");
     ExpectFits(ID_TR_CARD_SEASONS, 0, kit.language.Get(100012)); // the total row
     auto* seasons = dynamic_cast<CGuiGridControl*>(kit.stack.FindElement(ID_TR_CARD_SEASONS));
     ASSERT_NE(seasons, nullptr);
@@ -113,6 +113,11 @@ TEST_F(TextFitTest, TheWidestFiguresOfThePlayerListsFitTheirColumns) {
     for (int column : {7, 9, 11})
         ExpectFits(ID_ST_PLAYERS, column, "14.50/28.00");
     ExpectFits(ID_ST_PLAYERS, 4, "100");
+    // The training day's projection beside the card keeps its captions whole.
+    auto* projection = dynamic_cast<CGuiGridControl*>(kit.stack.FindElement(ID_TR_PROJECTION));
+    ASSERT_NE(projection, nullptr);
+    for (int column = 0; column < 3; ++column)
+        ExpectFits(ID_TR_PROJECTION, column, kit.language.Get(column == 0 ? 70101 : column == 1 ? 70102 : 80053));
     ExpectFits(ID_ST_PLAYERS, 5, "48:00");
 }
 
