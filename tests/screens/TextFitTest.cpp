@@ -114,10 +114,9 @@ TEST_F(TextFitTest, TheWidestFiguresOfThePlayerListsFitTheirColumns) {
         ExpectFits(ID_ST_PLAYERS, column, "14.50/28.00");
     ExpectFits(ID_ST_PLAYERS, 4, "100");
     // The training day's projection beside the card keeps its captions whole.
-    auto* projection = dynamic_cast<CGuiGridControl*>(kit.stack.FindElement(ID_TR_PROJECTION));
-    ASSERT_NE(projection, nullptr);
+    const int projectionCaptions[3] = {70101, 70102, 80053}; // stamina, morale, speciality
     for (int column = 0; column < 3; ++column)
-        ExpectFits(ID_TR_PROJECTION, column, kit.language.Get(column == 0 ? 70101 : column == 1 ? 70102 : 80053));
+        ExpectFits(ID_TR_PROJECTION, column, kit.language.Get(projectionCaptions[column]));
     ExpectFits(ID_ST_PLAYERS, 5, "48:00");
 }
 
