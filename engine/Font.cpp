@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
+#include <string_view>
 #include <unordered_map>
 
 namespace {
@@ -155,9 +157,7 @@ struct FontGlyphCache {
         std::string current;
         size_t i = 0;
         while (i <= paragraph.size()) {
-            size_t end = paragraph.find(' ', i);
-            if (end == std::string::npos)
-                end = paragraph.size();
+            const size_t end = WrapWordEnd(paragraph, i);
             std::string word = paragraph.substr(i, end - i);
             std::string candidate = current.empty() ? word : current + " " + word;
             if (Width(candidate) <= maxWidth || (current.empty() && word.empty())) {
@@ -256,6 +256,22 @@ uint32_t DecodeUtf8(const char* text, size_t length, size_t& index) {
     if (cp < kMinimum[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
         return 0xFFFD;
     return cp;
+}
+
+size_t WrapWordEnd(const std::string& text, size_t from) {
+    // The money signs the game writes before a figure, and the euro and pound for names and mails.
+    static constexpr const char* kUnitSigns[] = {"$", "\xE2\x82\xAC", "\xC2\xA3"};
+    size_t end = text.find(' ', from);
+    if (end == std::string::npos)
+        return text.size();
+    const std::string_view word(text.data() + from, end - from);
+    const bool unitSign = std::any_of(std::begin(kUnitSigns), std::end(kUnitSigns),
+                                      [word](const char* sign) { return word == sign; });
+    if (unitSign && end + 1 < text.size() && text[end + 1] != ' ') {
+        end = text.find(' ', end + 1);
+        return end == std::string::npos ? text.size() : end;
+    }
+    return end;
 }
 
 CQuorelFont::CQuorelFont(const char* face, int size, int weight)

@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <vector>
 
 // Draw-text format flags; the GUI passes 0, 1, 4, 5 and 6.
@@ -71,6 +72,11 @@ private:
     int m_weight = kFontWeightNormal;
     std::unique_ptr<FontGlyphCache> m_cache;
 };
+
+// Where the word that starts at `from` ends for wrapping: at the next blank, or the end of the text.
+// A currency sign standing alone keeps to the figure after it ("$ 149,700" is one word), so an
+// amount is never broken over two lines.
+size_t WrapWordEnd(const std::string& text, size_t from);
 
 // The same test for a font file opened on its own.
 bool FontFileDrawsGlyphs(const char* path, int pixelHeight);

@@ -1,6 +1,7 @@
 // CGuiElement: tree, geometry, image, drawing order and hit testing shared by every control.
 #include "gui/Element.h"
 
+#include "engine/Font.h"
 #include "engine/Log.h"
 #include "gui/ScreenStack.h"
 
@@ -164,9 +165,7 @@ std::vector<CStr> WrapGuiText(IGuiBackend& backend, const GuiFont& font, const C
         size_t i = 0;
         bool emitted = false;
         while (i < p.size()) {
-            size_t end = p.find(' ', i);
-            if (end == std::string::npos)
-                end = p.size();
+            const size_t end = WrapWordEnd(p, i);
             std::string word = p.substr(i, end - i);
             std::string candidate = line.empty() ? word : line + " " + word;
             if (width <= 0 || backend.TextWidth(font, CStr(candidate)) <= width) {

@@ -1,5 +1,6 @@
 // CCourtPlayer skill checks: the reach and steal contests, shots, free throws and passes, each a
 // die, the player's skills and the morale, stamina and aggression modifiers against a table.
+#include "match/EventLine.h"
 #include "match/TacticsData.h"
 #include "match3d/CourtPlayer.h"
 #include "match3d/MatchContext.h"
@@ -258,7 +259,7 @@ void CCourtPlayer::SayMissedShot() {
     const int text = shotAttemptClose   ? kTextMissedDunk
                      : shotAttemptThree ? kTextMissedThree
                                         : kTextMissedTwo;
-    match->ShowEventLine(match->SideName(side) + ": " + name + " " + match->Text(text));
+    match->ShowEventLine(MatchEventLine(match->SideName(side), name, match->Text(text)));
 }
 
 int CCourtPlayer::PassCheck(const CCourtPlayer& receiver) {

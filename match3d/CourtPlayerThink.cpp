@@ -2,6 +2,7 @@
 // substitution, inbound and free-throw behaviours, open play for attackers and defenders, and the
 // end of a substitution.
 #include "engine/GameRand.h"
+#include "match/EventLine.h"
 #include "match3d/CourtPlayer.h"
 #include "match3d/MatchContext.h"
 #include "match3d/MatchTeam.h"
@@ -223,7 +224,7 @@ void CCourtPlayer::FinishSubstitution() {
         return false;
     };
     if (incoming != nullptr) {
-        const CStr line = match->SideName(side) + " " + name + ": " + match->Text(500010);
+        const CStr line = MatchEventLine(match->SideName(side), name, match->Text(500010));
         match->ExchangePlayers(playerId, incoming->playerId, flags.substitutionSide);
         if (!onCourt()) {
             match->ShowEventLine(line);

@@ -1,6 +1,7 @@
 // Turning what the ball did into match events: out of bounds and the inbound, shots and free
 // throws scored, the tip-off, and the pass target a ball holder chooses.
 #include "engine/GameRand.h"
+#include "match/EventLine.h"
 #include "match/Formation.h"
 #include "match3d/Match3D.h"
 
@@ -136,7 +137,7 @@ void CMatch3D::HandleOutOfBounds() {
     // A ball that went out of play is lost, and said so; one the rules put out (after a basket, the
     // last free throw, a foul or the shot clock, each with its own line) is not.
     if (foulInboundSide < 0 && !basketScored && !ballPlacedOut) {
-        ShowEventLine(SideName(awayGets ? 0 : 1) + ": " + Text(kTextOutOfBounds));
+        ShowEventLine(MatchEventLine(SideName(awayGets ? 0 : 1), CStr(), Text(kTextOutOfBounds)));
     }
     ballPlacedOut = 0;
     foulInboundSide = -1;

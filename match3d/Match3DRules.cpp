@@ -2,6 +2,7 @@
 // and the jump ball, and the small operations the rules and the players' minds share.
 #include "engine/GameRand.h"
 #include "engine/Log.h"
+#include "match/EventLine.h"
 #include "match/Formation.h"
 #include "match3d/CourtRoles.h"
 #include "match3d/Match3D.h"
@@ -21,6 +22,7 @@ constexpr int kFormationSwitchLock = 10000;
 constexpr int kTextBallWon = 500000;
 constexpr int kTextFoul = 500001;
 constexpr int kTextShotClock = 500035;
+constexpr int kTextOnTheAttack = 100954; // the away side wins a loose ball both sides reached
 constexpr int kTextDefensiveRebound = 500037;
 constexpr int kBonusFouls = 5; // the fifth team foul of a quarter and every one after: free throws
 
@@ -169,7 +171,7 @@ void CMatch3D::ResetShotClock() {
 }
 
 void CMatch3D::EventLine(const CCourtPlayer& player, int textId) {
-    ShowEventLine(SideName(player.side) + ": " + player.name + " " + Text(textId));
+    ShowEventLine(MatchEventLine(SideName(player.side), player.name, Text(textId)));
 }
 
 // ---- IBallCourt
@@ -324,7 +326,7 @@ void CMatch3D::CheckShotClock() {
             p->passTarget = nullptr;
         }
     }
-    ShowEventLine(SideName(attackingSide) + ": " + Text(kTextShotClock));
+    ShowEventLine(MatchEventLine(SideName(attackingSide), CStr(), Text(kTextShotClock)));
     ++shotClockViolations[attackingSide];
     ball->SetPosition(at.x >= 0.0f ? courtMaxX + 0.04f : courtMinX - 0.04f, 0.95f, at.z);
     ball->SetHeld(false);
@@ -877,7 +879,7 @@ void CMatch3D::HandleLooseBall() {
         SetHomeAttacking(taker->side == 0);
         SetAwayAttacking(taker->side == 1);
         if (contested && taker == away) {
-            ShowEventLine(SideName(1) + " are attacking...");
+            ShowEventLine(MatchEventLine(SideName(1), CStr(), Text(kTextOnTheAttack)));
         }
     }
     taker->hasBall = 1;

@@ -513,7 +513,7 @@ void CTrainingScreen::ShowPlayerCard() {
                     grid->AddCell(4 + c, PercentText(rates[c]), 0);
             };
             for (const TrainingSeasonStats& s : row->seasons)
-                addRow(CStr::Formatted("%d", s.season), s);
+                addRow(FormatSeasonYears(s.season, s.season + 1), s); // "2007-2008", as the captions name it
             addRow(m_ctx.Text(100012), row->career);
             const int last = static_cast<int>(row->seasons.size());
             grid->SetRowCount(last + 1);

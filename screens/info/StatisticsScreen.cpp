@@ -37,12 +37,14 @@ constexpr int kFixtureHeaders[kFixtureColumns] = {80039, 100041, 80029, 100043, 
 constexpr int kFixtureFormats[kFixtureColumns] = {kFormatLeftMiddle, kFormatLeftMiddle, kFormatLeftMiddle,
                                                   kFormatCentreMiddle, kFormatRightMiddle};
 
+// The comparison's shot rows, named made before attempted.
+constexpr int kTextFreeThrowsMadeOf = 100103;
+constexpr int kTextDunksMadeOf = 100105;
+constexpr int kTextThreesMadeOf = 100104;
+constexpr int kTextTwosMadeOf = 100110;
+
 CStr Count(int value) {
     return CStr::Formatted("%d", value);
-}
-
-float Rate(int made, int attempted) {
-    return attempted == 0 ? 0.0f : static_cast<float>(made) / static_cast<float>(attempted) * 100.0f;
 }
 
 } // namespace
@@ -302,10 +304,10 @@ void CStatisticsScreen::FillStandings() {
         grid->AddCell(5, Count(row.losses), -1);
         grid->AddCell(6, Count(row.pointsFor), -1);
         grid->AddCell(7, Count(row.pointsAgainst), -1);
-        grid->AddCell(8, CStr::Formatted("%2d", row.pointsFor - row.pointsAgainst), -1);
+        grid->AddCell(8, Count(row.pointsFor - row.pointsAgainst), -1);
         grid->AddCell(9,
                       m_cupStyle ? CStr::Formatted("%d:%d", 2 * row.wins, 2 * row.losses)
-                                 : CStr::Formatted("%.2f", static_cast<double>(row.winPercent)),
+                                 : PercentText(static_cast<double>(row.winPercent)),
                       -1);
         uint32_t colour = row.teamId == m_userClubId ? kUserColour : kWhite;
         for (int col = 0; col < kStandingsColumns - 1; ++col)
@@ -386,6 +388,7 @@ void CStatisticsScreen::ShowTeam() {
 void CStatisticsScreen::AddPlayerRow(const PlayerStatRow& row, int rank) {
     CGuiElement* grid = m_playerGrid;
     auto number = [](double value) { return CStr::Formatted("%.2f", value); };
+    auto percent = [](float value) { return PercentText(static_cast<double>(value)); };
     grid->AddCell(0, row.hasStats ? CStr::Formatted("%.2d", rank) : CStr("-"), -1);
     grid->AddCell(1, row.name, row.playerId); // a double-click opens the player's window
     grid->AddCell(2, row.position, -1);
@@ -394,11 +397,11 @@ void CStatisticsScreen::AddPlayerRow(const PlayerStatRow& row, int rank) {
     grid->AddCell(5, MinutesText(row.minutes), -1);
     grid->AddCell(6, number(row.points), -1);
     grid->AddCell(7, row.fieldGoalText, -1);
-    grid->AddCell(8, number(row.fieldGoalPercent), -1);
+    grid->AddCell(8, percent(row.fieldGoalPercent), -1);
     grid->AddCell(9, row.threeText, -1);
-    grid->AddCell(10, number(row.threePercent), -1);
+    grid->AddCell(10, percent(row.threePercent), -1);
     grid->AddCell(11, row.freeThrowText, -1);
-    grid->AddCell(12, number(row.freeThrowPercent), -1);
+    grid->AddCell(12, percent(row.freeThrowPercent), -1);
 }
 
 // ---- fixtures ------------------------------------------------------------------------------------
@@ -535,22 +538,24 @@ void CStatisticsScreen::ShowMatchComparison() {
 
 void CStatisticsScreen::FillComparisonGrid(CGuiElement* grid, const ComparisonFigures& f) {
     auto label = [this](int a, int b) { return Text(a).Concat("/").Concat(Text(b)); };
-    auto pair = [](int a, int b) { return CStr::Formatted("%.2d/%.2d", a, b); };
-    auto rate = [](int made, int attempted) {
-        return CStr::Formatted("%.2f%%", static_cast<double>(Rate(made, attempted)));
-    };
+    // Plain counts, and the shots made before those tried with their share, as every other screen
+    // writes them.
+    auto pair = [](int a, int b) { return GroupedCount(a) + "/" + GroupedCount(b); };
     struct Row {
         CStr label, value, rate;
     };
     const Row rows[] = {
-        {Text(100112), CStr::Formatted("%.2d", f.games), "-"},
+        {Text(100112), GroupedCount(f.games), "-"},
         {Text(100100), pair(f.wins, f.losses), "-"},
         {label(100101, 100102), pair(f.pointsFor, f.pointsAgainst), "-"},
-        {label(100103, 100106), pair(f.freeThrowsAttempted, f.freeThrowsMade),
-         rate(f.freeThrowsMade, f.freeThrowsAttempted)},
-        {label(100105, 100108), pair(f.dunksAttempted, f.dunksMade), rate(f.dunksMade, f.dunksAttempted)},
-        {label(100104, 100107), pair(f.threesAttempted, f.threesMade), rate(f.threesMade, f.threesAttempted)},
-        {label(100110, 100111), pair(f.twosAttempted, f.twosMade), rate(f.twosMade, f.twosAttempted)},
+        {Text(kTextFreeThrowsMadeOf), MadeOfText(f.freeThrowsMade, f.freeThrowsAttempted),
+         RateText(f.freeThrowsMade, f.freeThrowsAttempted)},
+        {Text(kTextDunksMadeOf), MadeOfText(f.dunksMade, f.dunksAttempted),
+         RateText(f.dunksMade, f.dunksAttempted)},
+        {Text(kTextThreesMadeOf), MadeOfText(f.threesMade, f.threesAttempted),
+         RateText(f.threesMade, f.threesAttempted)},
+        {Text(kTextTwosMadeOf), MadeOfText(f.twosMade, f.twosAttempted),
+         RateText(f.twosMade, f.twosAttempted)},
     };
     grid->Clear();
     for (const Row& row : rows) {

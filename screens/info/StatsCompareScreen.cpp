@@ -30,11 +30,11 @@ constexpr int kTextName = 80035;
 constexpr int kTextTeam = 80040;
 constexpr int kNoCaptionTooltip = 900179;
 
-// How each cell of a sheet row is written: 'd' a count, 'f' a value per game, 'p' two values per
-// game, 'r' a rate in percent, 'q' two counts, 'b' a count left blank at zero, 'e' always empty.
+// How each cell of a sheet row is written: 'd' a count, 'f' a value per game or a ratio, 'p' two
+// values per game, 'r' a rate in percent, 'b' a count left blank at zero, 'e' always empty.
 constexpr const char* kCellKinds[kStatCategories] = {
-    "dffprprpr", "dfdfdfdf",  "dfffddrddr", "dfffddrbbr", "dfffddr",   "dfdfdfq",
-    "dfddfq",    "dfdfdfdfq", "dfdfd",      "dffffffee",  "ddfdfdfee",
+    "dffprprpr", "dfdfdfdf",  "dfffddrddr", "dfffddrbbr", "dfffddr",   "dfdfdff",
+    "dfddff",    "dfdfdfdff", "dfdfd",      "dffffffee",  "ddfdfdfee",
 };
 
 constexpr bool KindsMatchCells() {
@@ -65,9 +65,7 @@ int KindWidth(char kind, int cell) {
     case 'p':
         return 75; // 17.00/17.00
     case 'r':
-        return 59; // 100.00%
-    case 'q':
-        return 60;
+        return 59; // 100.00
     default:
         return 44;
     }
@@ -96,9 +94,9 @@ constexpr ColumnSpec kColumnSpecs[kStatCategories][kCategoryColumns] = {
     {{200013, 900113, 0}, {200065, 900165, 1}, {200045, 900145, 2, 48}, {200046, 900146, 3}, {200047, 900147, 4},
      {200048, 900148, 5}, {200086, 900186, 6}, kNone, kNone},
     {{200013, 900113, 0}, {200014, 900114, 1}, {200049, 900149, 2}, {200050, 900150, 3}, {200051, 900151, 4},
-     {200052, 900152, 5}, {200053, 900153, 6}, kNone, kNone},
+     {200052, 900152, 5}, {200053, 900153, 6, 54}, kNone, kNone},
     {{200013, 900113, 0}, {200014, 900114, 1}, {200054, 900154, 2}, {200055, 900155, 3}, {200056, 900156, 4},
-     {200057, 900157, 5}, kNone, kNone, kNone},
+     {200057, 900157, 5, 54}, kNone, kNone, kNone},
     {{200013, 900113, 0}, {200014, 900114, 1}, {200058, 900158, 2}, {200059, 900159, 3}, {200051, 900151, 4},
      {200052, 900152, 5}, {200060, 900160, 6}, {200061, 900161, 7, 51}, {200062, 900162, 8}},
     {{200013, 900113, 0}, {200014, 900114, 1}, {200055, 900155, 2}, {200063, 900163, 3, 48}, {200064, 900164, 4, 54},
@@ -191,7 +189,7 @@ PlayerFigures SumPlayerFigures(const CPlayer& player) {
         f.defensiveRebounds += record->DefensiveRebounds();
         f.fouls += record->Fouls();
         f.steals += record->Steals();
-        f.badPasses += record->PassesFailed();
+        f.turnovers += record->PassesFailed();
         f.blocks += record->Blocks();
         if (static_cast<int64_t>(record->OffensiveRebounds()) + record->DefensiveRebounds() > 6)
             ++f.bigGames;
@@ -217,14 +215,10 @@ void FillSheetRows(StatSheet& sheet, const PlayerFigures& f) {
                 CStr& cell = sheet.rows[static_cast<size_t>(r)][static_cast<size_t>(c)];
                 if (kind == 'd')
                     cell = "0";
-                else if (kind == 'f' || (kind == 'q' && r == 6))
+                else if (kind == 'f' || kind == 'r')
                     cell = "0.00";
                 else if (kind == 'p')
                     cell = "0.00/0.00";
-                else if (kind == 'r')
-                    cell = "0.00%";
-                else if (kind == 'q')
-                    cell = "0/0";
                 else
                     cell = CStr();
             }
@@ -244,18 +238,15 @@ void FillSheetRows(StatSheet& sheet, const PlayerFigures& f) {
             .Fixed2(static_cast<double>(b) / games)
             .Text();
     };
-    auto rate = [](int64_t a, int64_t b) {
-        double value = b == 0 ? 0.0 : static_cast<double>(a) / static_cast<double>(b) * 100.0;
-        return FigureText().Fixed2(value).Char('%').Text();
-    };
-    auto pair = [](int64_t a, int64_t b) { return FigureText().Count(a).Char('/').Count(b).Text(); };
+    // Shares and ratios in the one form every screen gives them: "66.67" under "FG%", "0.44" under
+    // "STL/REB".
+    auto rate = [](int64_t a, int64_t b) { return RateText(a, b); };
+    auto ratio = [](int64_t a, int64_t b) { return RatioText(a, b); };
     auto blankAtZero = [](int64_t x) { return x == 0 ? CStr() : Count(x); };
     const CStr g = Count(f.games);
     const CStr time = MinutesText(MinutesPerGame(f.seconds, f.games));
     const int64_t fga = f.FieldGoalsAttempted(), fgm = f.FieldGoalsMade(), reb = f.Rebounds();
     const int64_t ftx = f.FreeThrowChances();
-    const double stealsPerBadPass =
-        f.badPasses == 0 ? 0.0 : static_cast<double>(f.steals) / static_cast<double>(f.badPasses);
 
     auto& rows = sheet.rows;
     // Every pair reads hits first, free throws too, so "2.00/4.00" is two of four a game.
@@ -304,17 +295,17 @@ void FillSheetRows(StatSheet& sheet, const PlayerFigures& f) {
                Count(f.threesAttempted),
                rate(f.threesMade, f.threesAttempted)};
     rows[5] = {
-        g, time, Count(ftx), perGame(ftx), Count(f.badPasses), perGame(f.badPasses), pair(ftx, f.badPasses)};
-    rows[6] = {g, time, Count(f.fouls), Count(reb), perGame(f.fouls), pair(f.fouls, reb)};
+        g, time, Count(ftx), perGame(ftx), Count(f.turnovers), perGame(f.turnovers), ratio(ftx, f.turnovers)};
+    rows[6] = {g, time, Count(f.fouls), Count(reb), perGame(f.fouls), ratio(f.fouls, reb)};
     rows[7] = {g,
                time,
                Count(f.steals),
                perGame(f.steals),
-               Count(f.badPasses),
-               perGame(f.badPasses),
+               Count(f.turnovers),
+               perGame(f.turnovers),
                Count(reb),
-               fixed2(stealsPerBadPass),
-               pair(f.steals, reb)};
+               ratio(f.steals, f.turnovers),
+               ratio(f.steals, reb)};
     rows[8] = {g, time, Count(reb), perGame(reb), Count(f.bigGames)};
     rows[9] = {
         g,      time,  perGame(f.points), perGame(reb), perGame(ftx), perGame(f.steals), perGame(f.fouls),

@@ -44,7 +44,7 @@ struct PlayerFigures {
     int64_t offensiveRebounds = 0, defensiveRebounds = 0;
     int64_t fouls = 0;
     int64_t steals = 0;
-    int64_t badPasses = 0; // passes that went astray
+    int64_t turnovers = 0; // lost balls: bad passes, steals suffered, violations
     int64_t blocks = 0;
     int64_t bigGames = 0; // matches with seven rebounds or more
 

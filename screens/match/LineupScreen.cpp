@@ -11,6 +11,7 @@
 #include "guidefines.h"
 #include "match/Formation.h"
 #include "screens/ClubCaption.h"
+#include "screens/FormatFigures.h"
 
 #include <algorithm>
 
@@ -24,7 +25,7 @@ constexpr TextRun kSkillTipTexts{900001, 16};
 static_assert(kSkillHeaderTexts.count == kLineupSkills);
 // "Points", as the box scores name a player's points (the results' "Score" is a match's).
 constexpr int kTextPoints = 200222;
-// Season-best sources (player statistics fields); 0 stands for the minutes played. Blocks and
+// Season-best sources (player statistics fields); 0 stands for the playing time. Blocks and
 // steals read the fields of their own names (field 26 holds the fouls).
 constexpr int kBestFields[kSeasonBests] = {10, 15, 14, 17, 16, 21, 20, 22, 23, 30, 29, 13, 27, 0};
 constexpr int kBestLabels[kSeasonBests] = {kTextPoints, 80073, 80074, 80075, 80076, 80077, 80078,
@@ -38,8 +39,10 @@ int Percent(int made, int attempts) {
     return attempts != 0 ? ClampedSum(static_cast<int64_t>(made) * 100 / attempts, 0) : 0;
 }
 
-int Minutes(const CPlayerStat& stat) {
-    return static_cast<int>(stat.SecondsPlayed() * (1.0 / 60.0));
+// The playing time is kept in seconds, so the screen can show it as minutes and seconds like the
+// statistics screen does.
+int32_t Seconds(const CPlayerStat& stat) {
+    return std::max(stat.SecondsPlayed(), 0);
 }
 
 // One season best of one match. Dunks are two-pointers, as in the last matches' table.
@@ -50,7 +53,7 @@ int32_t BestValue(const CPlayerStat& s, int best) {
     case 80074:
         return ClampedSum(s.CloseShotsTaken(), s.TwoPointersTaken());
     default:
-        return kBestFields[best] != 0 ? s.Field(kBestFields[best]) : Minutes(s);
+        return kBestFields[best] != 0 ? s.Field(kBestFields[best]) : Seconds(s);
     }
 }
 
@@ -75,7 +78,7 @@ void LastMatchBlock(const CPlayerStat& s, int32_t out[kLastMatchStats]) {
                                              s.Blocks(),
                                              s.CloseShotsMade(),
                                              s.Steals(),
-                                             Minutes(s)};
+                                             Seconds(s)};
     std::copy(values, values + kLastMatchStats, out);
 }
 
@@ -361,7 +364,8 @@ void CLineupScreen::FillSkillGrid(int side) {
     }
     for (int b = 0; b < kSeasonBests; ++b) {
         grid->AddCell(0, m_ctx.Text(kBestLabels[b]), 0);
-        grid->AddCell(1, CStr::Formatted("%d", row->seasonBests[b]), 0);
+        const int32_t value = row->seasonBests[b];
+        grid->AddCell(1, kBestFields[b] == 0 ? PlayingTimeText(value) : CStr::Formatted("%d", value), 0);
     }
     grid->SetRowCount(kSeasonBests);
 }
@@ -379,20 +383,30 @@ void CLineupScreen::FillCompareGrid(int side) {
     grid->AddCell(0, m_ctx.Text(100163), 0);
     for (int m = 0; m < 3; ++m)
         grid->AddCell(1 + m, m < row->matchCount ? row->matchDates[m] : m_ctx.Text(80089), 0);
-    // Label and block entry; the block's first statistic is not shown.
+    // Label and block entry; the block's first statistic is not shown. A share is written from
+    // its made and attempted entries, in the form every screen gives a share.
+    enum Form { kCount, kTime, kShare };
     static constexpr struct {
         int label;
         int stat;
-    } kLines[17] = {{80085, 17}, {kTextPoints, 1}, {80073, 2},  {80074, 3},  {80086, 4},  {80075, 5},
-                    {80076, 6},  {80087, 7},       {80077, 8},  {80078, 9},  {80088, 10}, {80079, 11},
-                    {80080, 12}, {80081, 13},      {80082, 14}, {80083, 15}, {80084, 16}};
+        Form form = kCount;
+    } kLines[17] = {
+        {80085, 17, kTime}, {kTextPoints, 1},   {80073, 2},  {80074, 3},  {80086, 4, kShare},  {80075, 5},
+        {80076, 6},         {80087, 7, kShare}, {80077, 8},  {80078, 9},  {80088, 10, kShare}, {80079, 11},
+        {80080, 12},        {80081, 13},        {80082, 14}, {80083, 15}, {80084, 16}};
+    auto figure = [row](int stat, Form form, int m) {
+        const int32_t value = row->lastMatches[stat][m];
+        if (form == kTime)
+            return PlayingTimeText(value);
+        if (form == kShare)
+            return RateText(row->lastMatches[stat - 2][m], row->lastMatches[stat - 1][m]);
+        return CStr::Formatted("%d", value);
+    };
     int rows = 1;
     for (const auto& entry : kLines) {
         grid->AddCell(0, m_ctx.Text(entry.label), 0);
         for (int m = 0; m < 3; ++m)
-            grid->AddCell(
-                1 + m, m < row->matchCount ? CStr::Formatted("%d", row->lastMatches[entry.stat][m]) : CStr(),
-                0);
+            grid->AddCell(1 + m, m < row->matchCount ? figure(entry.stat, entry.form, m) : CStr(), 0);
         ++rows;
     }
     grid->SetRowCount(rows);

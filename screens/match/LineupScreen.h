@@ -30,11 +30,11 @@ struct LineupRow {
     uint8_t starter = 0;
     uint8_t injured = 0;
     int32_t skills[kLineupSkills] = {};
-    int32_t rating = 0; // the 0-100 rating every screen shows
-    int32_t seasonBests[kSeasonBests] = {};
+    int32_t rating = 0;                     // the 0-100 rating every screen shows
+    int32_t seasonBests[kSeasonBests] = {}; // the playing time (the last) in seconds
     CStr matchDates[3];
-    int32_t lastMatches[kLastMatchStats][3] = {};
-    int matchCount = 0; // recorded matches, up to three shown
+    int32_t lastMatches[kLastMatchStats][3] = {}; // the playing time (the last) in seconds
+    int matchCount = 0;                           // recorded matches, up to three shown
 };
 
 // The played position of the next starter: the first of C, PF, SF, PG, SG that no starter's own

@@ -11,6 +11,7 @@
 #include "guidefines.h"
 #include "match2d/Match2D.h"
 #include "match2d/Match2DMatchDay.h"
+#include "screens/FormatFigures.h"
 #include "screens/info/DayController.h"
 #include "screens/match/MatchDayScreen.h"
 #include "screens/match/MatchStatsView.h"
@@ -52,12 +53,6 @@ void CourtToPixel(int courtX, int courtY, int courtW, int courtH, int markerW, i
     // Halves of signed integers and the float offsets both truncate toward zero.
     left = courtX + courtW / 2 - markerW / 2 + static_cast<int>(20.0f * position.x);
     top = courtY + courtH / 2 - markerH / 2 + static_cast<int>(21.0f * position.z);
-}
-
-CStr MatchPercentText(int made, int attempted) {
-    if (made <= 0 || attempted <= 0)
-        return CStr("0%");
-    return CStr::Formatted("%d %%", static_cast<int>(static_cast<double>(made) / attempted * 100.0));
 }
 
 uint32_t FoulColour(int fouls) {
@@ -160,11 +155,11 @@ void CMatchDayScreen::FillTeamStats() {
             CStr::Formatted("%d", t.SumSteals()),
             CStr::Formatted("%d", t.SumCounter363()),
             CStr::Formatted("%d", fieldGoalsMade),
-            MatchPercentText(fieldGoalsMade, fieldGoalsTaken),
+            RateText(fieldGoalsMade, fieldGoalsTaken),
             CStr::Formatted("%d", t.SumFreeThrowsMade()),
-            MatchPercentText(t.SumFreeThrowsMade(), t.SumFreeThrowsTaken()),
+            RateText(t.SumFreeThrowsMade(), t.SumFreeThrowsTaken()),
             CStr::Formatted("%d", t.SumThreePointersMade()),
-            MatchPercentText(t.SumThreePointersMade(), t.SumThreePointersTaken()),
+            RateText(t.SumThreePointersMade(), t.SumThreePointersTaken()),
         };
     };
     const std::vector<CStr> home = values(*m_homeTeam);
@@ -258,7 +253,7 @@ void CMatchDayScreen::FillBoxScore(const CMatch2DTeam* side, int firstId, int se
             name += m_ctx.Text(kTextFouledOutMark);
         grid->AddCell(0, name, i);
         grid->AddCell(1, PositionAbbreviation(p->positionId), i);
-        grid->AddCell(2, CStr::Formatted("%d", static_cast<int>(p->energy)), i);
+        grid->AddCell(2, StaminaText(p->energy), i);
         grid->AddCell(3, CStr::Formatted("%d", p->Morale()), i);
         grid->AddCell(4, CStr::Formatted("%d", Points(*p)), i);
         // The fouls he committed in the match, as the 3D match's table counts them.

@@ -25,8 +25,6 @@ struct CTeam;
 // one unit of x is 20 pixels to the right, one unit of z 21 pixels down.
 void CourtToPixel(int courtX, int courtY, int courtW, int courtH, int markerW, int markerH,
                   const Vec3& position, int& left, int& top);
-// "0%" when none was made, else "%d %%" of the truncated share.
-CStr MatchPercentText(int made, int attempted);
 // The box score's foul colour (a colour word): green at no fouls, through yellow to red, clamped so
 // that seven and more fouls stay red.
 uint32_t FoulColour(int fouls);

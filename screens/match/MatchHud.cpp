@@ -37,13 +37,6 @@ constexpr const char* kOutdoorShouts[6] = {"WAAA_KULSO",  "OOH_KULSO",   "FUJJ",
 
 } // namespace
 
-CStr MatchEventLine(const CStr& team, const CStr& player, const CStr& text) {
-    CStr line = team.Concat(": ");
-    if (!player.IsEmpty())
-        line = line.Concat(player).Concat(" ");
-    return line.Concat(text);
-}
-
 CMatchHud::CMatchHud(const CScreenContext& ctx) : m_ctx(ctx), m_root(ctx.Find(ID_MATCHHUD)) {
     m_scoreLabel = Child(ID_HUD_SCORE);
     m_shotClockLabel = Child(ID_HUD_SHOTCLOCK);
@@ -496,7 +489,7 @@ void CMatchHud::UpdateStatsPanel() {
 
 namespace {
 
-// A side's players in roster order (the first five on court) with the figures events change.
+// A side's players in roster order (the first five on court) with the figures the table shows.
 void AppendBoxScoreKey(const CMatchTeam* team, std::vector<int32_t>& key) {
     if (team == nullptr)
         return;
@@ -505,8 +498,10 @@ void AppendBoxScoreKey(const CMatchTeam* team, std::vector<int32_t>& key) {
         const CCourtPlayer* p = team->GetPlayer(i);
         if (p == nullptr)
             continue;
+        // The stamina and morale as the table shows them, so it never lags the live panels.
         key.insert(key.end(), {p->playerId, p->threePointersMade, p->twoPointersMade, p->freeThrowsMade,
-                               p->personalFouls, p->foulsCharged, p->foulsBooked, p->injured});
+                               p->personalFouls, p->foulsCharged, p->foulsBooked, p->injured,
+                               RoundHalfAway(p->stamina), p->attributes[0]});
     }
 }
 

@@ -4,6 +4,7 @@
 // the match are driven from here, the match engine only plays.
 #pragma once
 
+#include "match/EventLine.h"
 #include "match3d/MatchClock.h"
 #include "match3d/MatchDisplay.h"
 #include "screens/ScreenContext.h"
@@ -22,9 +23,6 @@ class IGuiBackend;
 class CMatchTeam;
 class CMatch2DTeam;
 struct CTeam;
-
-// An event line as the display lists it: "team: player text", or "team: text" when nobody acts.
-CStr MatchEventLine(const CStr& team, const CStr& player, const CStr& text);
 
 // The match the display drives: its pause and fast flags, the phases that hold the clocks, the
 // tip-off and quarter end, its cameras, rosters and score.
@@ -123,8 +121,8 @@ public:
     void PlayCrowdReaction(int homeScore, int awayScore);
     void UpdateAtmosphere();
     void UpdateStatsPanel();
-    // Both box-score tables, rebuilt during play when a change, a basket, a foul or a hurt player
-    // moves what they list; the stamina and morale they show come along then.
+    // Both box-score tables, rebuilt during play when a change, a basket, a foul, a hurt player or a
+    // shown stamina or morale moves what they list, so they read as the live panels do.
     void UpdateBoxScores();
     void UpdateAutoCamera();
     void Play();

@@ -5,6 +5,7 @@
 #include "gui/GuiTypes.h"
 #include "match2d/Match2DTeam.h"
 #include "match3d/MatchTeam.h"
+#include "screens/FormatFigures.h"
 
 #include <algorithm>
 #include <cmath>
@@ -118,7 +119,7 @@ void FillLivePanel(CGuiElement* grid, const MatchStatLine* line, const MatchText
     auto label = [&text](int id) { return text ? text(id) : CStr(); };
     const CStr rows[5][2] = {
         {MarkedName(*line, text), CStr()},
-        {label(70101), CStr::Formatted("%d", RoundHalfAway(line->stamina))},
+        {label(70101), StaminaText(line->stamina)},
         {label(70102), CStr::Formatted("%d", line->morale)},
         {label(kTextPoints), CStr::Formatted("%d", line->points)},
         {label(61001), CStr::Formatted("%d", line->personalFouls)},
@@ -134,6 +135,8 @@ void FillBoxScore(CGuiElement* starters, CGuiElement* bench, const std::vector<M
     if (starters == nullptr || bench == nullptr)
         return;
     auto label = [&text](int id) { return text ? text(id) : CStr(); };
+    // The tables are rebuilt as play runs on: a bench the user scrolled stays where he left it.
+    const int benchFirst = bench->ScrollPos();
     starters->Clear();
     bench->Clear();
     static constexpr int kHeaders[6] = {80035, 200085, 200220, 200221, 200222, 200223};
@@ -156,9 +159,8 @@ void FillBoxScore(CGuiElement* starters, CGuiElement* bench, const std::vector<M
         if (line.injured || line.fouledOut)
             grid->SetCellColour(0, row, kRed);
         grid->AddCell(1, PositionAbbreviation(line.positionId), data);
-        // The box score truncates the stamina where the live panel rounds it; the band is chosen on
-        // the value itself.
-        grid->AddCell(2, CStr::Formatted("%d", static_cast<int>(line.stamina)), data);
+        // The stamina reads as the live panel reads it; the band is chosen on the value itself.
+        grid->AddCell(2, StaminaText(line.stamina), data);
         grid->SetCellColour(2, row, StatBandColour(line.stamina));
         grid->AddCell(3, CStr::Formatted("%d", line.morale), data);
         grid->SetCellColour(3, row, StatBandColour(static_cast<float>(line.morale)));
@@ -171,4 +173,5 @@ void FillBoxScore(CGuiElement* starters, CGuiElement* bench, const std::vector<M
     // A side of fewer than five players has an empty bench, never a negative one.
     bench->SetRowCount(std::max(0, static_cast<int>(lines.size()) - 5));
     bench->ResetScroll(true);
+    bench->ScrollTo(benchFirst);
 }

@@ -8,6 +8,7 @@
 #include "database/Records.h"
 #include "gui/Element.h"
 #include "gui/GuiTypes.h"
+#include "screens/FormatFigures.h"
 #include "screens/info/StatisticsScreen.h"
 #include "screens/start/NewCareerScreen.h"
 
@@ -36,7 +37,7 @@ std::vector<ResultsRow> BuildResultsRows(const CompetitionStats& group, bool lea
         ResultsRow row;
         row.cells[0] = StandingsRankText(team, i + 1, levelMark);
         row.cells[1] = team.name;
-        row.cells[2] = leagueStyle ? CStr::Formatted("%.2f", static_cast<double>(team.winPercent))
+        row.cells[2] = leagueStyle ? PercentText(static_cast<double>(team.winPercent))
                                    : CStr::Formatted("%d:%d", 2 * team.wins, 2 * team.losses);
         // The results counted: the games the club played in this table.
         row.cells[3] = CStr::Formatted("%d", team.games);
@@ -52,7 +53,7 @@ std::vector<ResultsRow> BuildResultsRows(const CompetitionStats& group, bool lea
                     attempted += record->TwoPointersTaken() + record->ThreePointersTaken();
                     made += record->TwoPointersMade() + record->ThreePointersMade();
                 }
-        row.cells[5] = attempted > 0 ? CStr::Formatted("%.1f", 100.0 * made / attempted) : CStr("-");
+        row.cells[5] = attempted > 0 ? RateText(made, attempted) : CStr("-");
         rows.push_back(row);
     }
     return rows;

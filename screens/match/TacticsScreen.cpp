@@ -17,6 +17,7 @@
 #include "match2d/Match2DTeam.h"
 #include "match3d/Match3D.h"
 #include "screens/ClubCaption.h"
+#include "screens/FormatFigures.h"
 
 #include <utility>
 
@@ -375,7 +376,7 @@ void CTacticsScreen::FillLineupGrids() {
             court->AddCell(1, m_ctx.Text(row.naturalPosition), row.index);
             court->AddCell(2, m_ctx.Text(row.playedPosition), row.index);
             court->SetCellColour(2, courtRows, row.playedPosition == row.naturalPosition ? kGreen : kRed);
-            court->AddCell(3, CStr::Formatted("%d", static_cast<int>(row.stamina)), row.index);
+            court->AddCell(3, StaminaText(row.stamina), row.index);
             court->SetCellColour(3, courtRows, BandColour(row.stamina));
             court->AddCell(4, CStr::Formatted("%d", row.form), row.index);
             court->SetCellColour(4, courtRows, BandColour(static_cast<float>(row.form)));
@@ -389,7 +390,7 @@ void CTacticsScreen::FillLineupGrids() {
         } else if (!row.onCourt && bench) {
             bench->AddCell(0, row.name, row.id);
             bench->AddCell(1, m_ctx.Text(row.naturalPosition), row.index);
-            bench->AddCell(2, CStr::Formatted("%d", static_cast<int>(row.stamina)), row.index);
+            bench->AddCell(2, StaminaText(row.stamina), row.index);
             bench->SetCellColour(2, benchRows, BandColour(row.stamina));
             bench->AddCell(3, CStr::Formatted("%d", row.form), row.index);
             bench->SetCellColour(3, benchRows, BandColour(static_cast<float>(row.form)));

@@ -9,6 +9,7 @@
 #include "engine/TextRun.h"
 #include "gui/Element.h"
 #include "screens/ClubCaption.h"
+#include "screens/FormatFigures.h"
 #include "screens/FormatMoney.h"
 
 #include <algorithm>
@@ -310,7 +311,7 @@ void CClubOverviewScreen::FillClubRecord() {
     if (!grid)
         return;
     StartGrid(grid, 8, {kFormatLeftMiddle, kFormatLeftMiddle});
-    AddRow(grid, {m_ctx.Text(80000), CStr::Formatted("%.2f", static_cast<double>(m_record.winPercent))});
+    AddRow(grid, {m_ctx.Text(80000), PercentText(static_cast<double>(m_record.winPercent))});
     AddRow(grid, {m_ctx.Text(80001), CStr::Formatted("%d/%d", m_record.homeWins, m_record.homeLosses)});
     AddRow(grid, {m_ctx.Text(80002), CStr::Formatted("%d/%d", m_record.awayWins, m_record.awayLosses)});
     AddRow(grid, {m_ctx.Text(80003), Money(m_clubFigures[0])});

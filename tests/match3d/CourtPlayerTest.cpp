@@ -306,7 +306,7 @@ TEST(CourtPlayerSubstitution, CalledOffPlayerAtHisSpotIsExchangedOnce) {
     EXPECT_EQ(match.exchanges[0].inId, in.playerId);
     EXPECT_EQ(match.exchanges[0].side, 1);
     ASSERT_EQ(match.eventLines.size(), 1u);
-    EXPECT_EQ(match.eventLines[0], "Home Kovacs: <500010>");
+    EXPECT_EQ(match.eventLines[0], "Home: Kovacs <500010>");
     EXPECT_EQ(match.boxScoreRefreshes, 1);
     EXPECT_EQ(match.flags.substitutionRequested, 0);
     EXPECT_EQ(out.replacement, nullptr);

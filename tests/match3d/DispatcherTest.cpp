@@ -237,7 +237,7 @@ TEST_F(Dispatcher, ACalledOffDefenderIsExchangedAtHisSpot) {
     EXPECT_EQ(match.exchanges[0].inId, 209);
     EXPECT_EQ(match.teams[1].GetPlayer(1), &in);
     ASSERT_EQ(match.eventLines.size(), 1u);
-    EXPECT_EQ(match.eventLines[0], "Away Novak: <500010>");
+    EXPECT_EQ(match.eventLines[0], "Away: Novak <500010>");
     EXPECT_EQ(match.boxScoreRefreshes, 1);
     EXPECT_EQ(out.replacement, nullptr);
     EXPECT_EQ(out.inSubstitution, 0);

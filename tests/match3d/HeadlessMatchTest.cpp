@@ -142,6 +142,29 @@ TEST(HeadlessMatch, FourQuartersScoreOnBothSidesAndTheBoxScoresAddUp) {
     EXPECT_EQ(reboundLines, o.defensiveRebounds);
 }
 
+// Every line of the match reads "club: text", and a line about a player names him right after the
+// club: a change reads as a basket does, and a loose ball won is told in the club's pattern.
+TEST(HeadlessMatch, EveryEventLineNamesTheClubFirstAndThenThePlayer) {
+    int homeBox = 0;
+    int awayBox = 0;
+    const Outcome o = Play(7, kQuarter, homeBox, awayBox);
+    int changes = 0;
+    for (const std::string& line : o.lines) {
+        if (line.rfind("---------- Quarter ", 0) == 0)
+            continue;
+        const bool home = line.rfind("Home: ", 0) == 0;
+        const bool away = line.rfind("Away: ", 0) == 0;
+        EXPECT_TRUE(home || away) << line;
+        // Players are named "Home 3" or "Away 7": if one is named, it is right after the club.
+        const size_t named = std::min(line.find("Home ", 1), line.find("Away ", 1));
+        if (named != std::string::npos) {
+            EXPECT_EQ(named, 6u) << line;
+        }
+        changes += line.find("<500010>") != std::string::npos ? 1 : 0;
+    }
+    EXPECT_GT(changes, 0) << "a full match has a change of a tired player";
+}
+
 TEST(HeadlessMatch, ASquadPlayedOutRunsDownToEmptyAndNoFurther) {
     // Nobody on the bench is fit to come on (a substitute needs more than 40), so the five who start
     // play on with almost nothing left: their runs, passes, shots and swipes once took them below

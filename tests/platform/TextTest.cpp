@@ -152,6 +152,21 @@ TEST_F(TextTest, WrapLinesFitTheWidthAndKeepEveryWord) {
     EXPECT_EQ(m_font->WrapLines("", 100).size(), 1u);
 }
 
+// A currency sign keeps to its figure: at every width the amount lands whole on one line.
+TEST_F(TextTest, WrapLinesKeepAnAmountWithItsSign) {
+    const char* text = "Cash now after the summer: $ 149,700 and \xE2\x82\xAC 2,000.";
+    ASSERT_LT(m_font->TextWidth("$ 149,700"), 100);
+    for (int width = 100; width <= 400; width += 2) {
+        for (const CStr& line : m_font->WrapLines(text, width)) {
+            const std::string l = line.Std();
+            ASSERT_FALSE(l.empty()) << width;
+            EXPECT_NE(l.back(), '$') << width << ": " << l;
+            EXPECT_NE(l.rfind("\xE2\x82\xAC"), l.size() - 3) << width << ": " << l;
+            EXPECT_NE(l.rfind("149,700", 0), 0u) << width << ": " << l;
+        }
+    }
+}
+
 TEST_F(TextTest, Utf8TextMeasuresAndDrawsAsCharactersNotBytes) {
     // "ő" is two bytes but one glyph about as wide as "o".
     EXPECT_NEAR(m_font->TextWidth("\xC5\x91"), m_font->TextWidth("o"), 2);

@@ -7,8 +7,10 @@
 #include "guidefines.h"
 #include "screens/FormatFigures.h"
 #include "screens/info/PlayerInfoWindow.h"
+#include "screens/info/StatsCompareScreen.h"
 #include "screens/match/LineupScreen.h"
 #include "screens/match/TacticsScreen.h"
+#include "screens/stadium/ClubOverviewScreen.h"
 #include "screens/stadium/TransferScreen.h"
 
 #include "ScreenTestKit.h"
@@ -113,6 +115,52 @@ TEST_F(FigureNamesTest, MoraleAndTheShootingSkillsKeepOneNameOnEveryScreen) {
     ASSERT_NE(card->FindCell(2, 0), nullptr);
     EXPECT_EQ(card->FindCell(2, 0)->text, Text(70108));
     EXPECT_EQ(card->FindCell(2, 1)->text, Text(70109));
+}
+
+// The lost balls a player is booked with (bad passes, steals suffered, violations) go by one name:
+// the overview's leaders and its comparison with the next opponent, the flat court's team figures
+// and the player comparison's long captions say "Turnovers", its columns "TO".
+TEST_F(FigureNamesTest, LostBallsGoByOneNameOnEveryScreen) {
+    const CStr name = Text(80018);
+    EXPECT_STREQ(name.GetText(), "Turnovers");
+
+    CClubOverviewScreen overview(ctx);
+    overview.Refresh();
+    for (int grid : {ID_OV_LEADERS, ID_OV_COMPARE}) {
+        // The six statistics' captions; the lost balls are the last.
+        CGuiElement* g = Find(grid);
+        ASSERT_NE(g, nullptr);
+        ASSERT_NE(g->FindCell(0, 5), nullptr) << grid;
+        EXPECT_EQ(g->FindCell(0, 5)->text, name) << grid;
+    }
+    // The match centre's row of the same field.
+    EXPECT_EQ(Text(200241), name);
+
+    CTextTable tooltips;
+    ASSERT_TRUE(tooltips.Load("\\guifiles\\tooltips.txt"));
+    CScreenContext tipped = kit.MakeContext();
+    tipped.SetTooltips([&tooltips](int id) { return tooltips.Get(id); });
+    CStatsCompareScreen compare(tipped);
+    compare.Refresh();
+    auto* grid = static_cast<CGuiGridControl*>(Find(ID_SC_LEFT_GRID));
+    for (int category : {5, 7}) {
+        Find(ID_SC_LEFT_CATEGORY)->SetSelection(category);
+        GuiMessage pick = Message(ID_SC_LEFT_CATEGORY, kMsgSelection, category);
+        compare.OnMessage(pick);
+        // The column of the field and the one of it a game: "TO" and "TO/G", told in full.
+        int shown = 0;
+        for (int column = 3; column < 12; ++column) {
+            const CStr caption = grid->HeaderText(column);
+            if (caption.Find("TO") != 0)
+                continue;
+            ++shown;
+            EXPECT_EQ(grid->HeaderTooltip(column).Find(name), 0) << caption.GetText();
+        }
+        EXPECT_EQ(shown, 2) << category;
+    }
+    // Every caption and tooltip that speaks of the field by another name is gone.
+    for (int id : {80018, 200241, 200051, 200052, 200053, 200061})
+        EXPECT_EQ(Text(id).Find("ass"), -1) << id;
 }
 
 TEST(FigureForms, TimesReadAsMinutesAndSecondsAndCountsAreGroupedByThousands) {

@@ -196,14 +196,14 @@ TEST(LineupScreen, CardAndMatchTablesOfThePickedPlayer) {
     auto* card = rig.stack.FindElement(ID_LU_CARD);
     EXPECT_STREQ(card->FindCell(1, 2)->text.GetText(), "201 cm");
     auto* bests = rig.stack.FindElement(ID_LU_BESTS);
-    EXPECT_STREQ(bests->FindCell(1, 0)->text.GetText(), "30");  // points
-    EXPECT_STREQ(bests->FindCell(1, 13)->text.GetText(), "40"); // minutes
+    EXPECT_STREQ(bests->FindCell(1, 0)->text.GetText(), "30");     // points
+    EXPECT_STREQ(bests->FindCell(1, 13)->text.GetText(), "40:00"); // minutes
     auto* last = rig.stack.FindElement(ID_LU_LAST);
     EXPECT_STREQ(last->FindCell(1, 0)->text.GetText(), "08.09.2007"); // newest first
     EXPECT_STREQ(last->FindCell(2, 0)->text.GetText(), "01.09.2007");
     EXPECT_STREQ(last->FindCell(3, 0)->text.GetText(), "<80089>");
-    EXPECT_STREQ(last->FindCell(1, 5)->text.GetText(), "0"); // two-point % without attempts
-    EXPECT_STREQ(last->FindCell(2, 5)->text.GetText(), "50");
+    EXPECT_STREQ(last->FindCell(1, 5)->text.GetText(), "0.00"); // two-point % without attempts
+    EXPECT_STREQ(last->FindCell(2, 5)->text.GetText(), "50.00");
     EXPECT_STREQ(last->FindCell(3, 5)->text.GetText(), "");
     player->stats.clear();
 

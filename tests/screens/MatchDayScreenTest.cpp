@@ -9,6 +9,7 @@
 #include "guidefines.h"
 #include "match/Formation.h"
 #include "match2d/Match2D.h"
+#include "screens/FormatFigures.h"
 #include "screens/match/MatchHud.h"
 #include "screens/match/TacticsScreen.h"
 
@@ -126,10 +127,11 @@ TEST(MatchDayCourt, CourtPointsMapToTheirPixels) {
 }
 
 TEST(MatchDayCourt, PercentagesAndFoulColours) {
-    EXPECT_STREQ(MatchPercentText(0, 3).GetText(), "0%");
-    EXPECT_STREQ(MatchPercentText(0, 0).GetText(), "0%");
-    EXPECT_STREQ(MatchPercentText(1, 3).GetText(), "33 %");
-    EXPECT_STREQ(MatchPercentText(459, 1000).GetText(), "45 %");
+    // The centre's shares read as every screen's: two decimals, the caption says "%".
+    EXPECT_STREQ(RateText(0, 3).GetText(), "0.00");
+    EXPECT_STREQ(RateText(0, 0).GetText(), "0.00");
+    EXPECT_STREQ(RateText(1, 3).GetText(), "33.33");
+    EXPECT_STREQ(RateText(459, 1000).GetText(), "45.90");
     EXPECT_EQ(FoulColour(0), Rgb(0, 255, 0));
     EXPECT_EQ(FoulColour(3), Rgb(252, 255, 0));
     EXPECT_EQ(FoulColour(4), Rgb(255, 87, 0));
@@ -202,8 +204,8 @@ TEST(MatchDayCourt, TablesShowTheBoxScoresAndTheComparison) {
     CGuiElement* comparison = r.Find(ID_CENTRE_COMPARISON);
     ASSERT_EQ(comparison->GetRowCount(), 13);
     EXPECT_STREQ(comparison->FindCell(2, 11)->text.GetText(), "2");
-    EXPECT_STREQ(comparison->FindCell(2, 12)->text.GetText(), "66 %");
-    EXPECT_STREQ(comparison->FindCell(3, 12)->text.GetText(), "0%"); // five attempts, none made
+    EXPECT_STREQ(comparison->FindCell(2, 12)->text.GetText(), "66.67");
+    EXPECT_STREQ(comparison->FindCell(3, 12)->text.GetText(), "0.00"); // five attempts, none made
     EXPECT_EQ(comparison->FindCell(2, 6)->data, 6);
     EXPECT_EQ(comparison->FindCell(2, 5)->data, 0);
 }

@@ -511,6 +511,36 @@ TEST(MatchHudButtons, TacticsPausesOpensTheWindowAndFillsTheUsersBoxScore) {
     EXPECT_TRUE(r.rig.shell.overlays[static_cast<int>(Overlay::Coaching)]);
 }
 
+// The live panel and the box score under it show one stamina at one moment, whatever its
+// fraction: 58.5 reads 59 on both, 59.4 reads 59 and 0.5 reads 1.
+TEST(MatchHudStatistics, ThePanelAndTheBoxScoreShowOneStaminaAtOneMoment) {
+    HudRig r;
+    const float staminas[] = {58.5f, 59.4f, 59.6f, 0.5f, 99.5f};
+    for (int i = 0; i < 5; ++i)
+        r.match.home.GetPlayer(i)->stamina = staminas[i];
+    r.hud.SetStatisticsTeam(&r.match.home);
+    r.hud.UpdateStatsPanel();
+    r.hud.UpdateBoxScores();
+    const int panels[5] = {ID_HUD_PANEL1, ID_HUD_PANEL2, ID_HUD_PANEL3, ID_HUD_PANEL4, ID_HUD_PANEL5};
+    const char* shown[5] = {"59", "59", "60", "1", "100"};
+    auto* box = r.Find(ID_BOX_HOME);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_STREQ(r.Find(panels[i])->FindCell(1, 1)->text.GetText(), shown[i]) << staminas[i];
+        EXPECT_STREQ(box->FindCell(2, i)->text.GetText(), shown[i]) << staminas[i];
+    }
+    // Play runs on and nobody scores: the stamina drops on the panel and in the table alike, and
+    // the bench the user scrolled stays where he left it.
+    CGuiElement* bench = r.Find(ID_BOX_HOME_BENCH);
+    bench->ScrollTo(2);
+    const int scrolled = bench->ScrollPos();
+    r.match.home.GetPlayer(0)->stamina = 57.4f;
+    r.hud.UpdateStatsPanel();
+    r.hud.UpdateBoxScores();
+    EXPECT_STREQ(r.Find(ID_HUD_PANEL1)->FindCell(1, 1)->text.GetText(), "57");
+    EXPECT_STREQ(box->FindCell(2, 0)->text.GetText(), "57");
+    EXPECT_EQ(bench->ScrollPos(), scrolled);
+}
+
 TEST(MatchHudStatistics, LivePanelsShowTheStatisticsTeamAndEmptyWithoutOne) {
     HudRig r;
     auto* first = static_cast<CGuiGridControl*>(r.Find(ID_HUD_PANEL1));

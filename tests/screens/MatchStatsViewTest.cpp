@@ -38,7 +38,7 @@ TEST(MatchStatsView, PositionCodesRoundingAndBands) {
     EXPECT_EQ(StatBandColour(60.0f), matchstats::kGreen);
 }
 
-TEST(MatchStatsView, ABoxScoreSplitsStartersAndBenchWithTruncatedStamina) {
+TEST(MatchStatsView, ABoxScoreSplitsStartersAndBenchWithRoundedStamina) {
     CMatchTeam team;
     for (int i = 0; i < 12; ++i) {
         CCourtPlayer p;
@@ -59,7 +59,7 @@ TEST(MatchStatsView, ABoxScoreSplitsStartersAndBenchWithTruncatedStamina) {
     EXPECT_EQ(starters->GetRowCount(), 5);
     EXPECT_EQ(bench->GetRowCount(), 7);
     EXPECT_EQ(starters->CellCount(0), 5);
-    EXPECT_STREQ(starters->FindCell(2, 0)->text.GetText(), "59");
+    EXPECT_STREQ(starters->FindCell(2, 0)->text.GetText(), "60");
     EXPECT_EQ(starters->CellTextColour(2, 0), matchstats::kYellow);
     EXPECT_EQ(starters->CellTextColour(3, 0), matchstats::kRed);
     EXPECT_EQ(starters->CellTextColour(3, 1), matchstats::kGreen);

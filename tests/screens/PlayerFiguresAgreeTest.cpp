@@ -143,7 +143,7 @@ TEST_F(FiguresAgree, GamesPointsAndShootingOnEveryScreen) {
     EXPECT_STREQ(sheet->rows[0][0].GetText(), "2");
     EXPECT_STREQ(sheet->rows[0][2].GetText(), "8.00");
     EXPECT_STREQ(sheet->rows[0][3].GetText(), "3.50/6.50");
-    EXPECT_STREQ(sheet->rows[0][4].GetText(), "53.85%");
+    EXPECT_STREQ(sheet->rows[0][4].GetText(), "53.85");
     // The field-goal category: 7 of 13, of which the two-pointers (dunks among them) 6 of 10.
     EXPECT_STREQ(sheet->rows[2][4].GetText(), "7");
     EXPECT_STREQ(sheet->rows[2][5].GetText(), "13");
@@ -165,6 +165,74 @@ TEST_F(FiguresAgree, GamesPointsAndShootingOnEveryScreen) {
               7);                      // = the 7 field goals
     EXPECT_EQ(line.seasonBests[1], 4); // the best two-pointers made: the same count as the table's
     EXPECT_EQ(line.seasonBests[2], 8);
+}
+
+// One player's playing time, shares and ratios read in one form wherever they are shown: minutes
+// and seconds on the line-up as on the statistics screen, every share with two decimals and no
+// sign, a ratio as one number, and a season as the captions name it.
+TEST_F(FiguresAgree, TimesSharesRatiosAndTheSeasonReadInOneFormOnEveryScreen) {
+    // The first match also brings 6 rebounds, 3 steals, 2 fouls and 4 lost balls; the last 3 rebounds.
+    records[0]->Field(22) = 2;
+    records[0]->Field(23) = 4;
+    records[0]->Field(26) = 2;
+    records[0]->Field(27) = 3;
+    records[0]->Field(28) = 4;
+    records[2]->Field(23) = 3;
+
+    CStatisticsScreen statistics(*ctx);
+    const int row = StatisticsRow(statistics);
+    ASSERT_GE(row, 0);
+    const CGuiElement* players = kit.stack.FindElement(ID_ST_PLAYERS);
+    EXPECT_EQ(Cell(players, 5, row), "15:00");
+    EXPECT_EQ(Cell(players, 8, row), "53.85");
+
+    // The line-up: the best playing time and the last two matches' in the same form; each share as
+    // the statistics screen writes one.
+    CLineupScreen lineup(*ctx);
+    lineup.Refresh();
+    CGuiElement* starters = kit.stack.FindElement(ID_LU_STARTERS);
+    CGuiElement* squad = kit.stack.FindElement(ID_LU_SQUAD);
+    const bool starting = RowOf(starters, 0, player->name) >= 0;
+    const int lineupRow = RowOf(starting ? starters : squad, 0, player->name);
+    ASSERT_GE(lineupRow, 0);
+    GuiMessage pick = Message(starting ? ID_LU_STARTERS : ID_LU_SQUAD, kMsgSelection, lineupRow);
+    lineup.OnMessage(pick);
+    const CGuiElement* bests = kit.stack.FindElement(ID_LU_BESTS);
+    EXPECT_EQ(Cell(bests, 0, 13), kit.language.Get(80085).Std());
+    EXPECT_EQ(Cell(bests, 1, 13), "20:00");
+    const CGuiElement* last = kit.stack.FindElement(ID_LU_LAST);
+    EXPECT_EQ(Cell(last, 0, 1), kit.language.Get(80085).Std());
+    EXPECT_EQ(Cell(last, 1, 1), "10:00"); // newest first
+    EXPECT_EQ(Cell(last, 2, 1), "20:00");
+    EXPECT_EQ(Cell(last, 1, 5), "100.00"); // two of two
+    EXPECT_EQ(Cell(last, 2, 5), "50.00");  // four of eight, the dunk among them
+    EXPECT_EQ(Cell(last, 2, 8), "33.33");  // one three of three
+    EXPECT_EQ(Cell(last, 1, 8), "0.00");   // none tried
+    EXPECT_EQ(Cell(last, 2, 11), "50.00");
+
+    // The comparison: the share as the statistics screen shows it, each ratio one number.
+    CStatsCompareScreen compare(*ctx);
+    compare.Refresh();
+    const StatSheet* sheet = nullptr;
+    for (const auto& s : compare.Sheets())
+        if (s->playerName == player->name && s->teamName == kit.session.UserClub()->name)
+            sheet = s.get();
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(sheet->rows[0][4].Std(), Cell(players, 8, row));
+    EXPECT_STREQ(sheet->rows[6][5].GetText(), "0.22"); // PF/REB: 2 fouls to 9 rebounds
+    EXPECT_STREQ(sheet->rows[7][7].GetText(), "0.75"); // STL/TO: 3 steals to 4 lost balls
+    EXPECT_STREQ(sheet->rows[7][8].GetText(), "0.33"); // STL/REB: 3 steals to 9 rebounds
+
+    // The training card names its season as the screens' captions do.
+    CTrainingScreen training(*ctx);
+    training.Refresh();
+    int32_t cardRow = -1;
+    for (const auto& r : training.Rows())
+        if (r->playerId == player->id)
+            cardRow = r->row;
+    ASSERT_GE(cardRow, 0);
+    training.SelectPlayer(cardRow);
+    EXPECT_EQ(Cell(kit.stack.FindElement(ID_TR_CARD_SEASONS), 0, 0), "2007-2008");
 }
 
 // The training card's season row reads as the statistics screen's player row: games, points a game,

@@ -99,7 +99,7 @@ TEST(ResultsScreen, TheChampionsTableLeaderFirstGradedByRankAndThePrizeOnce) {
     EXPECT_STREQ(rig.Cell(2, 0).GetText(), "90.00");
     EXPECT_STREQ(rig.Cell(3, 0).GetText(), "10"); // the results counted: games played
     EXPECT_STREQ(rig.Cell(4, 0).GetText(), "89.00");
-    EXPECT_STREQ(rig.Cell(5, 0).GetText(), "50.0");
+    EXPECT_STREQ(rig.Cell(5, 0).GetText(), "50.00");
     EXPECT_STREQ(rig.Cell(1, 3).GetText(), "Club 3");
     EXPECT_EQ(grid->GetSelectedRow(), 0);
     // League outside the tournaments: the win share's caption loses its last character.

@@ -377,21 +377,57 @@ TEST_F(StatisticsFixture, MatchComparisonSumsBothTeamsSinceTheSeasonStart) {
     CGuiElement* home = Find(ID_MC_HOME_GRID);
     ASSERT_EQ(home->GetRowCount(), 7);
     EXPECT_EQ(Cell(home, 0, 0), "<100112>");
-    EXPECT_EQ(Cell(home, 1, 0), "02");
-    EXPECT_EQ(Cell(home, 1, 1), "00/01"); // the level score is neither a win nor a loss here
+    EXPECT_EQ(Cell(home, 1, 0), "2");
+    EXPECT_EQ(Cell(home, 1, 1), "0/1"); // the level score is neither a win nor a loss here
     EXPECT_EQ(Cell(home, 1, 2), "140/150");
-    EXPECT_EQ(Cell(home, 0, 3), "<100103>/<100106>");
-    EXPECT_EQ(Cell(home, 1, 3), "20/10");
-    EXPECT_EQ(Cell(home, 2, 3), "50.00%");
-    EXPECT_EQ(Cell(home, 2, 4), "0.00%"); // no dunk tried
-    EXPECT_EQ(Cell(home, 1, 6), "80/40");
+    EXPECT_EQ(Cell(home, 0, 3), "<100103>");
+    EXPECT_EQ(Cell(home, 1, 3), "10/20");
+    EXPECT_EQ(Cell(home, 2, 3), "50.00");
+    EXPECT_EQ(Cell(home, 2, 4), "0.00"); // no dunk tried
+    EXPECT_EQ(Cell(home, 1, 6), "40/80");
     EXPECT_EQ(Cell(home, 2, 0), "-");
     CGuiElement* away = Find(ID_MC_AWAY_GRID);
-    EXPECT_EQ(Cell(away, 1, 1), "00/01");
+    EXPECT_EQ(Cell(away, 1, 1), "0/1");
     EXPECT_EQ(Cell(away, 1, 2), "130/145");
 
     ComparisonFigures before = SumComparisonFigures(club, 20070905);
     EXPECT_EQ(before.games, 1); // the match of the 5th is not after the 5th
+}
+
+// The table and the match comparison write their figures as every other screen does: counts and
+// the points difference without padding, shots made before tried under a caption that says so,
+// and each share with two decimals beside the pair it is the share of.
+TEST_F(StatisticsFixture, TheTableAndTheComparisonWriteCountsUnpaddedAndShotsMadeBeforeTried) {
+    screen->Refresh();
+    CGuiElement* standings = Find(ID_ST_STANDINGS);
+    ASSERT_EQ(Cell(standings, 1, 3), "Dunmore");
+    EXPECT_EQ(Cell(standings, 8, 3), "0"); // has not played: no difference, no blank before it
+
+    CGuiElement* matches = Find(ID_MC_GRID);
+    matches->SetSelectedRow(0); // Albury 80-70 Bexley, Albury's first game
+    GuiMessage pick{ID_MC_GRID, -1, kMsgSelection, 0, 0, 0};
+    screen->OnMessage(pick);
+    for (CGuiElement* grid : {Find(ID_MC_HOME_GRID), Find(ID_MC_AWAY_GRID)}) {
+        for (int row = 0; row < grid->GetRowCount(); ++row)
+            for (int column = 1; column < 3; ++column) {
+                const std::string value = Cell(grid, column, row);
+                EXPECT_TRUE(value.empty() || value[0] != '0' || value == "0" || value.rfind("0/", 0) == 0 ||
+                            value.rfind("0.", 0) == 0)
+                    << "padded: " << value;
+                EXPECT_EQ(value.find('%'), std::string::npos) << "the caption says it: " << value;
+            }
+        // Made before tried, each shot row under its made-first caption.
+        const char* captions[] = {"<100103>", "<100105>", "<100104>", "<100110>"};
+        for (int row = 3; row < 7; ++row)
+            EXPECT_EQ(Cell(grid, 0, row), captions[row - 3]);
+    }
+    CGuiElement* home = Find(ID_MC_HOME_GRID);
+    EXPECT_EQ(Cell(home, 1, 0), "2");
+    EXPECT_EQ(Cell(home, 1, 1), "2/0");
+    EXPECT_EQ(Cell(home, 1, 3), "10/20"); // 5 of 10 free throws a game, two games
+    EXPECT_EQ(Cell(home, 2, 3), "50.00");
+    EXPECT_EQ(Cell(home, 1, 4), "0/0");
+    EXPECT_EQ(Cell(home, 2, 4), "0.00");
 }
 
 TEST_F(StatisticsFixture, CupGroupsShowTheRecordAndARefreshWithoutCareerDropsTheTables) {

@@ -39,14 +39,14 @@ TEST(StatSheetRows, NoGamesShowZerosInTheFormsOfTheirColumns) {
     StatSheet sheet;
     FillSheetRows(sheet, PlayerFigures{});
     const Cells expected[kStatCategories] = {
-        {"0", "0:00", "0.00", "0.00/0.00", "0.00%", "0.00/0.00", "0.00%", "0.00/0.00", "0.00%"},
+        {"0", "0:00", "0.00", "0.00/0.00", "0.00", "0.00/0.00", "0.00", "0.00/0.00", "0.00"},
         {"0", "0:00", "0", "0.00", "0", "0.00", "0", "0.00"},
-        {"0", "0.00", "0.00", "0.00", "0", "0", "0.00%", "0", "0", "0.00%"},
-        {"0", "0.00", "0.00", "0.00", "0", "0", "0.00%", "", "", "0.00%"},
-        {"0", "0.00", "0.00", "0.00", "0", "0", "0.00%"},
-        {"0", "0:00", "0", "0.00", "0", "0.00", "0/0"},
+        {"0", "0.00", "0.00", "0.00", "0", "0", "0.00", "0", "0", "0.00"},
+        {"0", "0.00", "0.00", "0.00", "0", "0", "0.00", "", "", "0.00"},
+        {"0", "0.00", "0.00", "0.00", "0", "0", "0.00"},
+        {"0", "0:00", "0", "0.00", "0", "0.00", "0.00"},
         {"0", "0:00", "0", "0", "0.00", "0.00"},
-        {"0", "0:00", "0", "0.00", "0", "0.00", "0", "0.00", "0/0"},
+        {"0", "0:00", "0", "0.00", "0", "0.00", "0", "0.00", "0.00"},
         {"0", "0:00", "0", "0.00", "0"},
         {"0", "0:00", "0.00", "0.00", "0.00", "0.00", "0.00", "", ""},
         {"0", "0", "0.00", "0", "0.00", "0", "0.00", "", ""},
@@ -87,12 +87,12 @@ TEST(StatSheetRows, TwoMatchesFormattedPerGameAndAsRates) {
     StatSheet sheet;
     FillSheetRows(sheet, f);
     // 1350 seconds a game show as 22:30; no free throw tried is a rate of 0.
-    EXPECT_EQ(Row(sheet, 0), (Cells{"2", "22:30", "15.00", "6.00/11.00", "54.55%", "2.00/3.00", "66.67%",
-                                    "0.00/0.00", "0.00%"}));
-    EXPECT_EQ(Row(sheet, 3), (Cells{"2", "15.00", "0.00", "0.00", "0", "0", "0.00%", "8", "16", "50.00%"}));
-    // Fouls a game, not fouls and games side by side ("5/2").
-    EXPECT_EQ(Row(sheet, 6), (Cells{"2", "22:30", "5", "13", "2.50", "5/13"}));
-    EXPECT_EQ(Row(sheet, 7), (Cells{"2", "22:30", "4", "2.00", "4", "2.00", "13", "1.00", "4/13"}));
+    EXPECT_EQ(Row(sheet, 0), (Cells{"2", "22:30", "15.00", "6.00/11.00", "54.55", "2.00/3.00", "66.67",
+                                    "0.00/0.00", "0.00"}));
+    EXPECT_EQ(Row(sheet, 3), (Cells{"2", "15.00", "0.00", "0.00", "0", "0", "0.00", "8", "16", "50.00"}));
+    // Fouls a game, not fouls and games side by side ("5/2"); fouls a rebound as one number.
+    EXPECT_EQ(Row(sheet, 6), (Cells{"2", "22:30", "5", "13", "2.50", "0.38"}));
+    EXPECT_EQ(Row(sheet, 7), (Cells{"2", "22:30", "4", "2.00", "4", "2.00", "13", "1.00", "0.31"}));
     EXPECT_EQ(Row(sheet, 8), (Cells{"2", "22:30", "13", "6.50", "1"}));
     EXPECT_EQ(Row(sheet, 9), (Cells{"2", "22:30", "15.00", "6.50", "0.00", "2.00", "2.50", "", ""}));
     EXPECT_EQ(MinutesPerGame(125, 1), 2.05);
@@ -124,7 +124,7 @@ TEST(StatSheetRows, FiguresReadAsPrintfWouldWriteThem) {
                       CStr::Formatted("%.2f/%.2f", static_cast<double>(f.freeThrowsMade) / g,
                                       static_cast<double>(f.freeThrowsAttempted) / g)
                           .Std());
-            EXPECT_EQ(sheet.rows[2][6].Std(), CStr::Formatted("%.2f%%", m / a * 100.0).Std());
+            EXPECT_EQ(sheet.rows[2][6].Std(), CStr::Formatted("%.2f", m / a * 100.0).Std());
             EXPECT_EQ(sheet.rows[3][7].Std(),
                       CStr::Formatted("%.lld", static_cast<long long>(f.twosMade)).Std());
             EXPECT_EQ(sheet.rows[6][4].Std(),
@@ -154,7 +154,7 @@ TEST(StatSheetRows, HugeValuesAddUpWithoutOverflow) {
     FillSheetRows(sheet, f);
     EXPECT_EQ(sheet.rows[10][1].Std(), "4294967294");
     EXPECT_EQ(sheet.rows[10][3].Std(), "8589934588");
-    EXPECT_EQ(sheet.rows[2][9].Std(), "100.00%");
+    EXPECT_EQ(sheet.rows[2][9].Std(), "100.00");
     EXPECT_EQ(sheet.rows[3][5].Std(), "4294967294");  // the free throws alone: a block is no throw
     EXPECT_EQ(sheet.rows[10][5].Std(), "4294967294"); // the blocks
     EXPECT_EQ(sheet.rows[0][1].Std(), "35791394:07"); // INT_MAX seconds a game

@@ -102,7 +102,7 @@ TEST_F(TextFitTest, TheWidestFiguresOfThePlayerListsFitTheirColumns) {
     ExpectFits(ID_TR_CARD_SEASONS, 3, "48:00");
     ExpectFits(ID_TR_CARD_SEASONS, 2, "38.50");
     ExpectFits(ID_TR_CARD_SEASONS, 1, "100");
-    ExpectFits(ID_TR_CARD_SEASONS, 0, "2007");
+    ExpectFits(ID_TR_CARD_SEASONS, 0, "2007-2008");
     ExpectFits(ID_TR_CARD_SEASONS, 0, kit.language.Get(100012)); // the total row
     auto* seasons = dynamic_cast<CGuiGridControl*>(kit.stack.FindElement(ID_TR_CARD_SEASONS));
     ASSERT_NE(seasons, nullptr);
@@ -113,6 +113,10 @@ TEST_F(TextFitTest, TheWidestFiguresOfThePlayerListsFitTheirColumns) {
     for (int column : {7, 9, 11})
         ExpectFits(ID_ST_PLAYERS, column, "14.50/28.00");
     ExpectFits(ID_ST_PLAYERS, 4, "100");
+    // The training day's projection beside the card keeps its captions whole.
+    const int projectionCaptions[3] = {70101, 70102, 80053}; // stamina, morale, speciality
+    for (int column = 0; column < 3; ++column)
+        ExpectFits(ID_TR_PROJECTION, column, kit.language.Get(projectionCaptions[column]));
     ExpectFits(ID_ST_PLAYERS, 5, "48:00");
 }
 
@@ -129,7 +133,7 @@ TEST_F(TextFitTest, TheWidestComparisonFiguresFitTheirColumns) {
     f.offensiveRebounds = 40 * 8;
     f.defensiveRebounds = 40 * 12;
     f.fouls = 40 * 5;
-    f.steals = f.badPasses = f.blocks = 40 * 6;
+    f.steals = f.turnovers = f.blocks = 40 * 6;
     f.bigGames = 40;
     StatSheet sheet;
     FillSheetRows(sheet, f);
