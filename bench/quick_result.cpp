@@ -8,7 +8,7 @@
 //   N quick results per pairing (default 6000), M flat-court matches (default 300, 0 skips them).
 #include "BenchWorld.h"
 #include "SquadSnapshot.h"
-#include "career/MatchDay.h"
+#include "career/QuickResult.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
 #include "engine/GameRand.h"

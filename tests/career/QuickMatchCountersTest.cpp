@@ -1,6 +1,6 @@
 // The club records of a quick result agree with its players' records, and the day's events land in
 // the players' counters: the league tables and the match comparison read the club records.
-#include "career/MatchDay.h"
+#include "career/QuickResult.h"
 #include "engine/GameRand.h"
 
 #include "DayTestWorld.h"

@@ -1,6 +1,6 @@
 // Who plays how long in a quick result: the starters most of the match, the bench the rest, the hurt
 // no further than the minute they were hurt in.
-#include "career/MatchDay.h"
+#include "career/QuickResult.h"
 #include "engine/GameRand.h"
 
 #include "DayTestWorld.h"

@@ -3,7 +3,7 @@
 // (dunks among the two-pointers, a match on the bench as no game), and the player window and the
 // line-up card show the same attribute under the same name.
 #include "career/FixtureList.h"
-#include "career/MatchDay.h"
+#include "career/QuickResult.h"
 #include "career/Standings.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
