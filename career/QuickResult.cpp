@@ -69,6 +69,11 @@ struct QuickResultTable {
                           // defenders' mean steal skill equals the handler's passing
     double turnoverSlope; // per point the defenders' steal skill stands above his passing
     double stealShare;    // of the turnovers: a defender's steal
+    double chargeShare;   // of the turnovers: the handler's foul (a charge); the rest go astray or
+                          // are a violation
+    double commonFoul;    // of the possessions: a defender's foul that gives no throws; the side
+                          // keeps the ball and shoots
+    int foulOut;          // a player's foul that takes him off for the rest of the match
     double freeThrow;     // a throw made, by a shooter of skill freeThrowCentre
     double freeThrowCentre;
     double freeThrowSlope;          // per point of his free-throw skill
@@ -95,6 +100,9 @@ constexpr QuickResultTable kQuick = {
     .turnover = 13.0,
     .turnoverSlope = 0.3,
     .stealShare = 55.0,
+    .chargeShare = 8.0,
+    .commonFoul = 7.5,
+    .foulOut = 6,
     .freeThrow = 75.0,
     .freeThrowCentre = 55.0,
     .freeThrowSlope = 0.4,
@@ -118,7 +126,7 @@ constexpr QuickResultTable kQuick = {
               .playerField = 12,
               .clubField = 11,
               .training = 2,
-              .defenceAtLeast = 88,
+              .defenceAtLeast = 80,
               .defendersAtLeast = 30},
     .two = {.skill = kSkillTwoPoint,
             .chance = 49.5,
@@ -127,7 +135,7 @@ constexpr QuickResultTable kQuick = {
             .playerField = 14,
             .clubField = 13,
             .training = 2,
-            .defenceAtLeast = 92,
+            .defenceAtLeast = 87,
             .defendersAtLeast = 25},
     .three = {.skill = kSkillThreePoint,
               .chance = 36.5,
@@ -136,7 +144,7 @@ constexpr QuickResultTable kQuick = {
               .playerField = 16,
               .clubField = 15,
               .training = 3,
-              .defenceAtLeast = 97,
+              .defenceAtLeast = 95,
               .defendersAtLeast = 28},
 };
 
@@ -246,6 +254,7 @@ void PlayEvent(int kind, QuickTeam& side, int minute, int second, const CPlayer*
         if (TrainQuickSkill(who.player, kSkillSteal, 1))
             side.stealSum += 1;
         who.stat->Steals() += 1;
+        side.stat->Steals() += 1; // the club's steals are its players'
         break;
     default:
         return;
@@ -261,15 +270,21 @@ int RestedAt(const CPlayer* player) {
     return kQuick.tiredAt + static_cast<int>(kQuick.restedShare * (stamina - kQuick.tiredAt));
 }
 
-// Free throws are given for a foul: the defender in the fouled player's slot of the five, the man
-// who guards him, committed it. His slot is drawn already, so counting fouls draws nothing and
-// leaves every result as it was.
-void BookFoul(QuickTeam& defence, int slot) {
-    if (defence.five.empty())
+// A foul by the player in `slot` of the side's five: a defender's is by the man who guards the
+// ball's player, whose slot is drawn already, so naming the fouler draws nothing. His sixth takes him
+// off for the rest of the match; a bench player comes on as for a hurt one, and the five's figures
+// are taken again, as the five changed within the minute.
+void BookFoul(QuickTeam& side, int slot, bool attacking) {
+    if (side.five.empty())
         return;
-    CPlayerStat* stat = defence.five[static_cast<size_t>(std::min(slot, Size(defence.five) - 1))].stat;
-    stat->DefenceFouls() += 1;
+    const size_t at = static_cast<size_t>(std::min(slot, Size(side.five) - 1));
+    CPlayerStat* stat = side.five[at].stat;
+    (attacking ? stat->AttackFouls() : stat->DefenceFouls()) += 1;
     stat->Fouls() += 1;
+    if (stat->Fouls() >= kQuick.foulOut) {
+        SubstituteQuickPlayer(side, at, true);
+        TakeFiveFigures(side);
+    }
 }
 
 // Builds one side's statistics records and splits its squad into the starting five and the bench.
@@ -534,7 +549,7 @@ void BreakTie(QuickTeam& home, QuickTeam& away) {
             break;
         default:
             count(20, 17, 2, points);
-            BookFoul(side == &home ? away : home, index);
+            BookFoul(side == &home ? away : home, index, false);
             break;
         }
     }
@@ -640,7 +655,7 @@ void SimulatePossession(QuickTeam& home, QuickTeam& away, int minute) {
         return std::clamp(chance, 0.0, 2.0 * kQuick.turnover);
     };
     if (how < Threshold(kQuick.freeThrowTrip)) {
-        BookFoul(defence, k);
+        BookFoul(defence, k, false);
         // Two throws, each on the shooter's own touch.
         const double chance = FreeThrowChance(player);
         const bool firstIn = Chance(chance);
@@ -658,12 +673,21 @@ void SimulatePossession(QuickTeam& home, QuickTeam& away, int minute) {
             QuickTeam& rebound = Chance(kQuick.freeThrowOffensive) ? attack : defence;
             PlayEvent(kLineRebound, rebound, minute, second, player);
         }
-    } else if (how < Threshold(kQuick.freeThrowTrip + turnover())) {
-        // The ball is lost without a shot; a steal belongs to the defender who took it.
-        if (Chance(kQuick.stealShare))
+    } else if (const double lost = kQuick.freeThrowTrip + turnover(); how < Threshold(lost)) {
+        // The ball is lost without a shot, the handler's turnover; a steal belongs to the defender
+        // who took it, a charge is the handler's foul.
+        stat->PassesFailed() += 1;
+        attack.stat->PassesFailed() += 1;
+        const int why = GameRand();
+        if (why < Threshold(kQuick.stealShare))
             PlayEvent(kLineSteal, defence, minute, second, player);
+        else if (why < Threshold(kQuick.stealShare + kQuick.chargeShare))
+            BookFoul(attack, k, true);
         return;
     } else {
+        // A foul on the way to the shot gives no throws: his man committed it.
+        if (how < Threshold(lost + kQuick.commonFoul))
+            BookFoul(defence, k, false);
         // The mix picks by index: a branch on a d100 roll is mispredicted a third of the time.
         const int mix = D100();
         const QuickShot* const shots[3] = {&kQuick.close, &kQuick.two, &kQuick.three};
