@@ -52,6 +52,9 @@ private:
 struct BoxScoreSums {
     long long fga = 0, fgm = 0, tpa = 0, tpm = 0, fta = 0, ftm = 0;
     long long rebounds = 0, assists = 0, steals = 0;
+    long long blocks = 0, turnovers = 0, fouls = 0;
+    long long fouledOut = 0; // players who reached six fouls
+    int mostFouls = 0;       // the most fouls one player of the batch committed in a match
 
     void AddQuickResult(std::initializer_list<const CTeam*> teams, const CDayResults& results) {
         for (const CTeam* team : teams) {
@@ -63,14 +66,24 @@ struct BoxScoreSums {
             fta += club->Field(17);
             ftm += club->Field(18);
             for (const CPlayer* player : team->players) {
-                rebounds += player->stats.back()->Field(30);
-                steals += player->stats.back()->Field(27);
+                const CPlayerStat* stat = player->stats.back();
+                rebounds += stat->Rebounds();
+                steals += stat->Steals();
+                blocks += stat->Blocks();
+                turnovers += stat->PassesFailed();
+                AddFouls(stat->Fouls());
             }
         }
         // An entry is its player's count of shares (each event adds one).
         for (const MatchDayEntry& entry : results.List(CDayResults::kAssists))
             assists += entry.value;
     }
+    void AddFouls(int playerFouls) {
+        fouls += playerFouls;
+        fouledOut += playerFouls >= 6 ? 1 : 0;
+        mostFouls = std::max(mostFouls, playerFouls);
+    }
+    // The flat court's box has no blocks: the caller adds them from the side's counters.
     void AddFlatCourt(const Match2DBox& box) {
         fga += box.FieldGoalsTaken();
         fgm += box.FieldGoalsMade();
@@ -81,6 +94,7 @@ struct BoxScoreSums {
         rebounds += box.offensiveRebounds + box.defensiveRebounds;
         assists += box.assists;
         steals += box.steals;
+        turnovers += box.turnovers;
     }
     void Add(const BoxScoreSums& o) {
         fga += o.fga;
@@ -92,5 +106,10 @@ struct BoxScoreSums {
         rebounds += o.rebounds;
         assists += o.assists;
         steals += o.steals;
+        blocks += o.blocks;
+        turnovers += o.turnovers;
+        fouls += o.fouls;
+        fouledOut += o.fouledOut;
+        mostFouls = std::max(mostFouls, o.mostFouls);
     }
 };

@@ -23,7 +23,7 @@
 // classes' batches alone; --tournaments: the tournament worlds alone)
 #include "DisplayRig.h"
 #include "SquadSnapshot.h"
-#include "career/MatchDay.h"
+#include "career/QuickResult.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
 #include "engine/GameRand.h"

@@ -1,14 +1,15 @@
 // The quick result of one fixture: its time (Google Benchmark) and its box score. Before timing it
 // plays, for pairings of the generated league world's classes, a seeded batch of quick results and
 // a smaller one of instant flat-court matches between the same clubs, and prints both side by side
-// (the table of content/ini/README.md).
+// (the table of content/ini/README.md): blocks, turnovers (lost balls) and fouls a side, players who
+// reached six fouls a side and the most one player committed in a match.
 // A second table gives the quick results' minutes and injuries: a side's minutes, the starters',
 // the bench players who came on and the players hurt.
 // Usage: bench_quick_result [--results=N] [--flat=M] [--seed=S] [--table-only] [benchmark flags]
 //   N quick results per pairing (default 6000), M flat-court matches (default 300, 0 skips them).
 #include "BenchWorld.h"
 #include "SquadSnapshot.h"
-#include "career/MatchDay.h"
+#include "career/QuickResult.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
 #include "engine/GameRand.h"
@@ -224,6 +225,9 @@ Figures PlayFlatBatch(CMatch2D& match, const std::vector<CTeam*>* classes, const
                         box.twoMade - box.dunksMade + box.threesMade,
                         box.twoTaken - box.dunksTaken + box.threesTaken);
             f.sums.AddFlatCourt(box);
+            f.sums.blocks += team->SumBlocks();
+            for (int i = 0; i < team->PlayerCount(); ++i)
+                f.sums.AddFouls(team->GetPlayer(i)->Fouls());
         }
     }
     return f;
@@ -232,13 +236,15 @@ Figures PlayFlatBatch(CMatch2D& match, const std::vector<CTeam*>* classes, const
 void PrintRow(const char* pairing, const char* engine, const Figures& f) {
     std::printf(
         "| %-6s | %-5s | %5d | %5.1f | %4.1f | %4.1f | %4.1f | %4.1f | %4.1f | %4.1f | %4.1f | %4.1f | "
-        "%4.1f | %4.1f | %4.1f | %4.1f-%4.1f |\n",
+        "%4.1f | %4.1f | %4.1f | %4.1f | %4.2f | %2d | %4.1f | %4.1f | %4.1f-%4.1f |\n",
         pairing, engine, f.results, f.PerSide(f.points), f.PerSide(f.sums.fga),
         Figures::Percent(f.sums.fgm, f.sums.fga), f.PerSide(f.sums.tpa),
         Figures::Percent(f.sums.tpm, f.sums.tpa), f.PerSide(f.sums.fta),
         Figures::Percent(f.sums.ftm, f.sums.fta), f.PerSide(f.sums.rebounds), f.PerSide(f.sums.assists),
-        f.PerSide(f.sums.steals), Figures::Percent(f.strongerWins, f.results),
-        Figures::Percent(f.level, f.results), f.WindowRange().first, f.WindowRange().second);
+        f.PerSide(f.sums.steals), f.PerSide(f.sums.blocks), f.PerSide(f.sums.turnovers),
+        f.PerSide(f.sums.fouls), f.PerSide(f.sums.fouledOut), f.sums.mostFouls,
+        Figures::Percent(f.strongerWins, f.results), Figures::Percent(f.level, f.results),
+        f.WindowRange().first, f.WindowRange().second);
 }
 
 void PrintMinutesRow(const char* pairing, const MinuteFigures& m) {
@@ -279,9 +285,10 @@ int PrintTables(int quickGames, int flatGames, unsigned seed) {
                 "the batch; \"stronger\" is the higher class, or in one class the club whose starters rate "
                 "higher\n\n",
                 seed, quickGames, flatGames);
-    std::printf("| clubs  | engine | games | pts | FGA | FG%% | 3PA | 3P%% | FTA | FT%% | Reb | Ast | Stl | "
-                "stronger wins %% | level %% | clubs' window FG%% |\n");
-    std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
+    std::printf(
+        "| clubs  | engine | games | pts | FGA | FG%% | 3PA | 3P%% | FTA | FT%% | Reb | Ast | Stl | Blk | "
+        "TO | PF | fouled out | most PF | stronger wins %% | level %% | clubs' window FG%% |\n");
+    std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
     Figures quickAll;
     double quickSeconds = 0.0;
     std::vector<std::pair<std::string, MinuteFigures>> minutes;

@@ -8,7 +8,7 @@
 #include "career/CareerSession.h"
 #include "career/DayRunner.h"
 #include "career/FixtureList.h"
-#include "career/MatchDay.h"
+#include "career/QuickResult.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
 #include "engine/GameRand.h"

@@ -3,7 +3,7 @@
 
 #include "career/CareerSession.h"
 #include "career/FixtureList.h"
-#include "career/MatchDay.h"
+#include "career/QuickResult.h"
 #include "database/MemoryDB.h"
 #include "database/Records.h"
 #include "engine/Log.h"

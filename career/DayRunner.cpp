@@ -8,6 +8,7 @@
 #include "career/FixtureList.h"
 #include "career/FunShop.h"
 #include "career/MatchRecord.h"
+#include "career/QuickResult.h"
 #include "database/MemoryDB.h"
 #include "engine/Log.h"
 

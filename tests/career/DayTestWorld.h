@@ -49,7 +49,7 @@ inline CTeam* MakeTeam(CMemoryDB& db, int32_t id, const char* name, int squad, i
 #include "career/DayRunner.h"
 #include "career/EventList.h"
 #include "career/FixtureList.h"
-#include "career/MatchDay.h"
+#include "career/QuickResult.h"
 
 #include <atomic>
 #include <functional>

@@ -1,6 +1,6 @@
 // The club records of a quick result agree with its players' records, and the day's events land in
 // the players' counters: the league tables and the match comparison read the club records.
-#include "career/MatchDay.h"
+#include "career/QuickResult.h"
 #include "engine/GameRand.h"
 
 #include "DayTestWorld.h"
@@ -216,7 +216,8 @@ TEST(QuickMatchBooks, AHomeMatchGivesTheHomeClubItsCrowd) {
 
 // Free throws are given for fouls: each pair of throws a side takes is a foul by one of the other
 // side's players on court, booked as a defensive foul where every screen reads the fouls. A side
-// once took 30 throws while the side that gave them was booked 4 fouls (the defence events).
+// once took 30 throws while the side that gave them was booked 4 fouls (the defence events). Fouls
+// that give no throws come on top: a defender's on the way to a shot, a handler's charge.
 TEST(QuickMatchBooks, EveryPairOfFreeThrowsIsAFoulOfTheOtherSide) {
     GameSrand(23);
     CMemoryDB world;
@@ -230,30 +231,30 @@ TEST(QuickMatchBooks, EveryPairOfFreeThrowsIsAFoulOfTheOtherSide) {
         SimulateQuickMatch(ctx, home, away, homeScore, awayScore);
         for (const CTeam* team : {home, away}) {
             const CTeam* other = team == home ? away : home;
-            int fouls = 0;
+            int fouls = 0, defenceFouls = 0;
             for (const CPlayer* player : team->players) {
                 const CPlayerStat& stat = *player->stats.back();
                 EXPECT_EQ(stat.Fouls(), stat.AttackFouls() + stat.DefenceFouls()) << player->name.GetText();
-                EXPECT_EQ(stat.AttackFouls(), 0) << "the side with the ball fouls nobody here";
                 if (stat.Fouls() > 0) {
                     EXPECT_GT(stat.SecondsPlayed(), 0) << "a foul by a player who never came on";
                 }
                 fouls += stat.Fouls();
+                defenceFouls += stat.DefenceFouls();
                 foulsByPlayer[player->name.Std()] += stat.Fouls();
                 secondsByPlayer[player->name.Std()] += stat.SecondsPlayed();
             }
-            EXPECT_EQ(2 * fouls, other->matchStats.back()->FreeThrowsTaken())
+            EXPECT_GE(2 * defenceFouls, other->matchStats.back()->FreeThrowsTaken())
                 << team->name.GetText() << " match " << match;
             totalFouls += fouls;
         }
         if (::testing::Test::HasFailure())
             break;
     }
-    // About ten trips to the line a side: the fouls spread over everyone who plays, the more the
-    // longer he plays.
+    // About ten trips to the line a side and as many fouls without throws: the fouls spread over
+    // everyone who plays, the more the longer he plays.
     std::printf("quick results: %.1f fouls a side a match\n", totalFouls / 600.0);
-    EXPECT_GT(totalFouls, 300 * 2 * 6);
-    EXPECT_LT(totalFouls, 300 * 2 * 16);
+    EXPECT_GT(totalFouls, 300 * 2 * 15);
+    EXPECT_LT(totalFouls, 300 * 2 * 25);
     int played = 0;
     for (const auto& [name, fouls] : foulsByPlayer) {
         const int minutes = secondsByPlayer[name] / 60;

@@ -1,5 +1,5 @@
 // Quick results of other clubs' fixtures: scores, the statistics books, short squads and training.
-#include "career/MatchDay.h"
+#include "career/QuickResult.h"
 #include "engine/GameRand.h"
 
 #include "DayTestWorld.h"
