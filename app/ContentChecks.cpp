@@ -68,11 +68,12 @@ CStr LayoutProblem(CScreenStack& stack, const CGuiLayoutLoader& loader, const ch
     if (stack.Defines().empty())
         return Damaged(definesPath, "it names no screen elements");
     if (loader.UnknownNameCount() > 0) {
-        CStr more = loader.UnknownNameCount() > 1
-                        ? CStr::Formatted(" and %d more names", loader.UnknownNameCount() - 1)
-                        : CStr();
+        CStr more = loader.UnknownNameCount() > 1 ? CStr::Formatted(", and %d more name%s the layout uses",
+                                                                    loader.UnknownNameCount() - 1,
+                                                                    loader.UnknownNameCount() > 2 ? "s" : "")
+                                                  : CStr();
         return Damaged(definesPath,
-                       CStr::Formatted("it lacks %s, used in line %d of %s,%s",
+                       CStr::Formatted("it lacks %s, which line %d of %s uses%s",
                                        loader.FirstUnknownName().GetText(), loader.FirstUnknownNameLine(),
                                        ShownPath(layoutPath), more.GetText()));
     }
