@@ -1,6 +1,9 @@
 // Start-up checks of the layout, its names and the language file.
 #include "app/ContentChecks.h"
 
+#include "database/Careers.h"
+#include "database/MemoryDB.h"
+#include "database/Validate.h"
 #include "engine/Paths.h"
 #include "engine/Xml.h"
 #include "gui/LayoutLoader.h"
@@ -106,6 +109,20 @@ CStr XmlFileProblem(int failuresBefore) {
         reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
     return Damaged(path, CStr::Formatted("it does not read as XML (%s at line %d, column %d)", reason.c_str(),
                                          failure.line, failure.column));
+}
+
+std::vector<int32_t> GameWorldTextIds(const CMemoryDB* leagueWorld) {
+    std::vector<int32_t> ids = leagueWorld ? WorldTextIds(*leagueWorld) : std::vector<int32_t>();
+    for (int32_t dataSet : {kDataSetEuroCup, kDataSetWorldCup}) {
+        CMemoryDB tournament;
+        if (!LoadWorldData(tournament, dataSet))
+            continue;
+        const std::vector<int32_t> own = WorldTextIds(tournament);
+        ids.insert(ids.end(), own.begin(), own.end());
+    }
+    std::sort(ids.begin(), ids.end());
+    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+    return ids;
 }
 
 CStr LanguageProblem(const CTextTable& texts, const char* languagePath,

@@ -222,6 +222,11 @@ TEST_F(StartupFailure, DamagedLayoutNamesOrTextsNameTheFileAndEndTheGame) {
         {"lang_data_en.txt", "garbage", rewrite("\x01\x02 no texts here\n"), "holds no texts"},
         {"lang_data_en.txt", "without the league names", rewrite(Cut(dataTexts, dataTexts.find("800000 "))),
          "lacks the text 800000"},
+        // The tournaments' own names, read nowhere before a tournament starts.
+        {"lang_data_en.txt", "without a EuroCup group",
+         rewrite(Without(dataTexts, "800010 EuroCup_Group_A\n")), "lacks the text 800010 that"},
+        {"lang_data_en.txt", "without a tournament country", rewrite(Without(dataTexts, "800126 Lebanon\n")),
+         "lacks the text 800126 that"},
     };
     for (const Case& c : cases) {
         DamagedStart start = StartWithDamagedFile(m_dir, c.file, c.damage);
