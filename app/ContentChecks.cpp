@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -25,6 +26,74 @@ CStr Damaged(const char* gamePath, const CStr& what) {
     return CStr::Formatted("The file %s is damaged: %s. It is at %s. Reinstall the game to bring the "
                            "file back.",
                            ShownPath(gamePath), what.GetText(), ResolvePath(gamePath).GetText());
+}
+
+// Whether the fonts can draw the word: well-formed UTF-8 (no overlong form, surrogate or code
+// point past U+10FFFF) without control characters, which draw as boxes or break the line.
+bool IsDrawableWord(const std::string& word) {
+    for (size_t i = 0; i < word.size();) {
+        const auto lead = static_cast<unsigned char>(word[i]);
+        if (lead < 0x20 || lead == 0x7F)
+            return false;
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        size_t extra = 0;
+        uint32_t code = 0;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            extra = 1;
+            code = lead & 0x1Fu;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            extra = 2;
+            code = lead & 0x0Fu;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            extra = 3;
+            code = lead & 0x07u;
+        } else {
+            return false;
+        }
+        if (i + extra >= word.size())
+            return false; // cut short
+        for (size_t k = 1; k <= extra; ++k) {
+            const auto next = static_cast<unsigned char>(word[i + k]);
+            if ((next & 0xC0) != 0x80)
+                return false;
+            code = (code << 6) | (next & 0x3Fu);
+        }
+        const bool overlong = (extra == 2 && code < 0x800) || (extra == 3 && code < 0x10000);
+        if (overlong || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF) || code <= 0x9F)
+            return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
+// The id of the first entry of a language file whose word the fonts cannot draw; -1 when none.
+// The entries are read as the text table reads them: an id and one word, split at blanks.
+long FirstUndrawableText(const std::string& content) {
+    size_t at = 0;
+    auto nextToken = [&](std::string& token) {
+        while (at < content.size() && std::isspace(static_cast<unsigned char>(content[at])))
+            ++at;
+        const size_t begin = at;
+        while (at < content.size() && !std::isspace(static_cast<unsigned char>(content[at])))
+            ++at;
+        token = content.substr(begin, at - begin);
+        return !token.empty();
+    };
+    std::string idText, word;
+    while (nextToken(idText)) {
+        char* end = nullptr;
+        const long id = std::strtol(idText.c_str(), &end, 10);
+        if (!end || *end != 0)
+            continue; // the table skips it too; a text it leaves missing is named as missing
+        if (!nextToken(word))
+            break;
+        if (!IsDrawableWord(word))
+            return id;
+    }
+    return -1;
 }
 
 } // namespace
@@ -168,5 +237,16 @@ CStr LanguageProblem(const CTextTable& texts, const char* languagePath,
     CStr problem = lacks(dataLanguagePath, dataIds, "the world's data names");
     if (problem.IsEmpty())
         problem = lacks(languagePath, codeIds, "the screens show");
+    // A word that is not UTF-8 or holds a control byte would be drawn as garbage.
+    for (const char* path : {languagePath, dataLanguagePath}) {
+        std::string content;
+        if (!problem.IsEmpty() || !ReadWholeFile(path, content))
+            continue;
+        const long id = FirstUndrawableText(content);
+        if (id >= 0)
+            problem = Damaged(path, CStr::Formatted("its text %ld holds bytes no font can draw (a control "
+                                                    "character, or letters not written as UTF-8)",
+                                                    id));
+    }
     return problem;
 }
