@@ -6,14 +6,20 @@
 #include "database/Validate.h"
 #include "engine/Paths.h"
 #include "engine/Xml.h"
+#include "gui/Grid.h"
 #include "gui/LayoutLoader.h"
+#include "gui/ListBox.h"
 #include "gui/ScreenStack.h"
+#include "gui/ScrollBar.h"
 #include "gui/TextTable.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <set>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
@@ -96,6 +102,101 @@ long FirstUndrawableText(const std::string& content) {
     return -1;
 }
 
+// What one window of the loaded layout holds.
+struct LoadedWindow {
+    std::unordered_set<int32_t> ids;
+    std::unordered_map<int32_t, int> columns; // by grid or list
+    std::unordered_set<int32_t> lists;
+    std::unordered_map<int32_t, int> items; // by list
+    std::unordered_set<int32_t> scrolled;
+};
+
+void Gather(const CGuiElement& element, LoadedWindow& window) {
+    window.ids.insert(element.GetId());
+    switch (element.GetType()) {
+    case GuiElementType::Grid:
+        window.columns[element.GetId()] = static_cast<const CGuiGridControl&>(element).ColumnCount();
+        break;
+    case GuiElementType::ListBox:
+    case GuiElementType::ComboBox:
+        window.columns[element.GetId()] = static_cast<const CGuiListBox&>(element).ColumnCount();
+        window.items[element.GetId()] = element.GetItemCount();
+        window.lists.insert(element.GetId());
+        break;
+    case GuiElementType::ScrollBar:
+        window.scrolled.insert(static_cast<const CGuiScrollBar&>(element).TargetId());
+        break;
+    default:
+        break;
+    }
+    for (const auto& child : element.Children())
+        Gather(*child, window);
+}
+
+// The first need the layout does not meet, as the clause of a sentence; empty when it meets all.
+// One walk of the element trees, then look-ups: start-up stays quick.
+CStr UnmetNeed(CScreenStack& stack, const LayoutNeeds& needs) {
+    std::unordered_map<int32_t, LoadedWindow> windows;
+    for (const ScreenLayer& layer : stack.Layers())
+        Gather(*layer.root, windows[layer.screenId]);
+    std::set<std::pair<int32_t, int32_t>> actions;
+    for (const GuiAction& action : stack.Actions())
+        actions.emplace(action.source, action.target);
+    auto idOf = [&stack](const char* name) { return stack.FindGuiIdByName(name); };
+    auto windowOf = [&](const char* name) -> const LoadedWindow* {
+        auto found = windows.find(idOf(name));
+        return found == windows.end() ? nullptr : &found->second;
+    };
+    auto counted = [&](const LayoutNeeds::Count& need,
+                       std::unordered_map<int32_t, int> LoadedWindow::*counts) {
+        const LoadedWindow* window = windowOf(need.window);
+        if (!window)
+            return 0;
+        auto found = (window->*counts).find(idOf(need.name));
+        return found == (window->*counts).end() ? 0 : found->second;
+    };
+    int missing = 0;
+    const LayoutNeeds::Element* first = nullptr;
+    for (const LayoutNeeds::Element& need : needs.elements) {
+        const LoadedWindow* window = windowOf(need.window);
+        if ((!window || !window->ids.count(idOf(need.name))) && missing++ == 0)
+            first = &need;
+    }
+    if (first) {
+        CStr more = missing > 1 ? CStr::Formatted(" and %d more", missing - 1) : CStr();
+        CStr where = std::string(first->window) == first->name
+                         ? CStr()
+                         : CStr::Formatted(" in its window %s", first->window);
+        return CStr::Formatted("it has no element %s%s%s, which the game's screens use", first->name,
+                               where.GetText(), more.GetText());
+    }
+    for (const LayoutNeeds::Count& need : needs.columns) {
+        const int has = counted(need, &LoadedWindow::columns);
+        if (has < need.count) {
+            const LoadedWindow* window = windowOf(need.window);
+            const bool list = window && window->lists.count(idOf(need.name));
+            return CStr::Formatted("its %s %s has %d columns where the game's screens show %d",
+                                   list ? "list" : "grid", need.name, has, need.count);
+        }
+    }
+    for (const LayoutNeeds::Count& need : needs.listItems) {
+        const int has = counted(need, &LoadedWindow::items);
+        if (has < need.count)
+            return CStr::Formatted("its list %s offers %d choices where the game offers %d", need.name, has,
+                                   need.count);
+    }
+    for (const LayoutNeeds::Action& need : needs.actions)
+        if (!actions.count({idOf(need.source), idOf(need.target)}))
+            return CStr::Formatted("it lacks the action that a click on %s takes on %s", need.source,
+                                   need.target);
+    for (const LayoutNeeds::Element& need : needs.scrolled) {
+        const LoadedWindow* window = windowOf(need.window);
+        if (!window || !window->scrolled.count(idOf(need.name)))
+            return CStr::Formatted("it has no scroll bar for %s", need.name);
+    }
+    return CStr();
+}
+
 } // namespace
 
 const std::vector<const char*>& WindowsTheGameOpens() {
@@ -136,7 +237,7 @@ CStr LayoutReadProblem(const char* definesPath, const char* layoutPath, bool def
 }
 
 CStr LayoutProblem(CScreenStack& stack, const CGuiLayoutLoader& loader, const char* definesPath,
-                   const char* layoutPath) {
+                   const char* layoutPath, const LayoutNeeds& needs) {
     if (stack.Defines().empty())
         return Damaged(definesPath, "it names no screen elements");
     if (loader.UnknownNameCount() > 0) {
@@ -158,7 +259,9 @@ CStr LayoutProblem(CScreenStack& stack, const CGuiLayoutLoader& loader, const ch
         if (!stack.FindLayer(id))
             return Damaged(layoutPath, CStr::Formatted("it has no window %s, which the game opens", window));
     }
-    return CStr();
+    // A button, a column or a choice gone would leave its screen short without a word.
+    CStr unmet = UnmetNeed(stack, needs);
+    return unmet.IsEmpty() ? CStr() : Damaged(layoutPath, unmet);
 }
 
 CStr XmlFileProblem(int failuresBefore) {

@@ -211,6 +211,15 @@ TEST_F(StartupFailure, DamagedLayoutNamesOrTextsNameTheFileAndEndTheGame) {
         {"GuiXML.xml", "without windows", rewrite("<GuiLayout>\n</GuiLayout>\n"), "holds no windows"},
         {"GuiXML.xml", "without the main menu",
          rewrite(layout.substr(0, menuStart) + layout.substr(menuEnd + 13)), "no window ID_MAINMENU"},
+        // A button the season's end offers, and a column of the training screen's player card.
+        {"GuiXML.xml", "without Leave career",
+         rewrite(Without(layout,
+                         "    <Button name=\"ID_SEASONEND_LEAVE\" x=\"240\" y=\"170\" w=\"170\" h=\"40\" "
+                         "text=\"Leave career\"/>\n")),
+         "it has no element ID_SEASONEND_LEAVE in its window ID_SEASONEND, which the game's screens use"},
+        {"GuiXML.xml", "without a card's FT% column",
+         rewrite(Without(layout, "      <Column width=\"43\" format=\"left\" header=\"FT%\"/>\n")),
+         "its grid ID_TR_CARD_SEASONS has 6 columns where the game's screens show 7"},
         {"lang_en.txt", "missing", [](const fs::path& path) { fs::remove(path); }, "is missing"},
         {"lang_en.txt", "empty", rewrite(""), "holds no texts"},
         {"lang_en.txt", "without the wait texts", rewrite("100063 League\n"), "lacks the text 60001 and "},
