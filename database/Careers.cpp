@@ -1247,10 +1247,11 @@ bool LoadCareer(CMemoryDB& world, CMemoryDB& career, int32_t profileId, CareerLo
     newCareer.managerClubId = newCareer.teams.At(0)->id;
     newCareer.savedManifest = std::move(manifestText);
     // The choices are the career's least part: without a whole copy it plays on with the defaults.
-    if (!choicesUsable)
+    if (!choicesUsable) {
         QuorelLog("[LoadCareer] %s%s is damaged; the career loads with the default choices", folder.GetText(),
                   kSaveChoicesFile);
-    else if (!ReadWholeFile(folder.Concat(kSaveChoicesFile).GetText(), newCareer.choices))
+        why.choicesReset = ShownGamePath(folder.Concat(kSaveChoicesFile));
+    } else if (!ReadWholeFile(folder.Concat(kSaveChoicesFile).GetText(), newCareer.choices))
         newCareer.choices.clear();
     CMemoryDB::CrossLinkStats(newWorld, newCareer);
     newWorld.profiles.Swap(list);
