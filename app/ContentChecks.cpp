@@ -1,15 +1,25 @@
 // Start-up checks of the layout, its names and the language file.
 #include "app/ContentChecks.h"
 
+#include "database/Careers.h"
+#include "database/MemoryDB.h"
+#include "database/Validate.h"
 #include "engine/Paths.h"
 #include "engine/Xml.h"
+#include "gui/Grid.h"
 #include "gui/LayoutLoader.h"
+#include "gui/ListBox.h"
 #include "gui/ScreenStack.h"
+#include "gui/ScrollBar.h"
 #include "gui/TextTable.h"
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
+#include <set>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
@@ -22,6 +32,169 @@ CStr Damaged(const char* gamePath, const CStr& what) {
     return CStr::Formatted("The file %s is damaged: %s. It is at %s. Reinstall the game to bring the "
                            "file back.",
                            ShownPath(gamePath), what.GetText(), ResolvePath(gamePath).GetText());
+}
+
+// Whether the fonts can draw the word: well-formed UTF-8 (no overlong form, surrogate or code
+// point past U+10FFFF) without control characters, which draw as boxes or break the line.
+bool IsDrawableWord(const std::string& word) {
+    for (size_t i = 0; i < word.size();) {
+        const auto lead = static_cast<unsigned char>(word[i]);
+        if (lead < 0x20 || lead == 0x7F)
+            return false;
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        size_t extra = 0;
+        uint32_t code = 0;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            extra = 1;
+            code = lead & 0x1Fu;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            extra = 2;
+            code = lead & 0x0Fu;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            extra = 3;
+            code = lead & 0x07u;
+        } else {
+            return false;
+        }
+        if (i + extra >= word.size())
+            return false; // cut short
+        for (size_t k = 1; k <= extra; ++k) {
+            const auto next = static_cast<unsigned char>(word[i + k]);
+            if ((next & 0xC0) != 0x80)
+                return false;
+            code = (code << 6) | (next & 0x3Fu);
+        }
+        const bool overlong = (extra == 2 && code < 0x800) || (extra == 3 && code < 0x10000);
+        if (overlong || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF) || code <= 0x9F)
+            return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
+// The id of the first entry of a language file whose word the fonts cannot draw; -1 when none.
+// The entries are read as the text table reads them: an id and one word, split at blanks.
+long FirstUndrawableText(const std::string& content) {
+    size_t at = 0;
+    auto nextToken = [&](std::string& token) {
+        while (at < content.size() && std::isspace(static_cast<unsigned char>(content[at])))
+            ++at;
+        const size_t begin = at;
+        while (at < content.size() && !std::isspace(static_cast<unsigned char>(content[at])))
+            ++at;
+        token = content.substr(begin, at - begin);
+        return !token.empty();
+    };
+    std::string idText, word;
+    while (nextToken(idText)) {
+        char* end = nullptr;
+        const long id = std::strtol(idText.c_str(), &end, 10);
+        if (!end || *end != 0)
+            continue; // the table skips it too; a text it leaves missing is named as missing
+        if (!nextToken(word))
+            break;
+        if (!IsDrawableWord(word))
+            return id;
+    }
+    return -1;
+}
+
+// What one window of the loaded layout holds.
+struct LoadedWindow {
+    std::unordered_set<int32_t> ids;
+    std::unordered_map<int32_t, int> columns; // by grid or list
+    std::unordered_set<int32_t> lists;
+    std::unordered_map<int32_t, int> items; // by list
+    std::unordered_set<int32_t> scrolled;
+};
+
+void Gather(const CGuiElement& element, LoadedWindow& window) {
+    window.ids.insert(element.GetId());
+    switch (element.GetType()) {
+    case GuiElementType::Grid:
+        window.columns[element.GetId()] = static_cast<const CGuiGridControl&>(element).ColumnCount();
+        break;
+    case GuiElementType::ListBox:
+    case GuiElementType::ComboBox:
+        window.columns[element.GetId()] = static_cast<const CGuiListBox&>(element).ColumnCount();
+        window.items[element.GetId()] = element.GetItemCount();
+        window.lists.insert(element.GetId());
+        break;
+    case GuiElementType::ScrollBar:
+        window.scrolled.insert(static_cast<const CGuiScrollBar&>(element).TargetId());
+        break;
+    default:
+        break;
+    }
+    for (const auto& child : element.Children())
+        Gather(*child, window);
+}
+
+// The first need the layout does not meet, as the clause of a sentence; empty when it meets all.
+// One walk of the element trees, then look-ups: start-up stays quick.
+CStr UnmetNeed(CScreenStack& stack, const LayoutNeeds& needs) {
+    std::unordered_map<int32_t, LoadedWindow> windows;
+    for (const ScreenLayer& layer : stack.Layers())
+        Gather(*layer.root, windows[layer.screenId]);
+    std::set<std::pair<int32_t, int32_t>> actions;
+    for (const GuiAction& action : stack.Actions())
+        actions.emplace(action.source, action.target);
+    auto idOf = [&stack](const char* name) { return stack.FindGuiIdByName(name); };
+    auto windowOf = [&](const char* name) -> const LoadedWindow* {
+        auto found = windows.find(idOf(name));
+        return found == windows.end() ? nullptr : &found->second;
+    };
+    auto counted = [&](const LayoutNeeds::Count& need,
+                       std::unordered_map<int32_t, int> LoadedWindow::*counts) {
+        const LoadedWindow* window = windowOf(need.window);
+        if (!window)
+            return 0;
+        auto found = (window->*counts).find(idOf(need.name));
+        return found == (window->*counts).end() ? 0 : found->second;
+    };
+    int missing = 0;
+    const LayoutNeeds::Element* first = nullptr;
+    for (const LayoutNeeds::Element& need : needs.elements) {
+        const LoadedWindow* window = windowOf(need.window);
+        if ((!window || !window->ids.count(idOf(need.name))) && missing++ == 0)
+            first = &need;
+    }
+    if (first) {
+        CStr more = missing > 1 ? CStr::Formatted(" and %d more", missing - 1) : CStr();
+        CStr where = std::string(first->window) == first->name
+                         ? CStr()
+                         : CStr::Formatted(" in its window %s", first->window);
+        return CStr::Formatted("it has no element %s%s%s, which the game's screens use", first->name,
+                               where.GetText(), more.GetText());
+    }
+    for (const LayoutNeeds::Count& need : needs.columns) {
+        const int has = counted(need, &LoadedWindow::columns);
+        if (has < need.count) {
+            const LoadedWindow* window = windowOf(need.window);
+            const bool list = window && window->lists.count(idOf(need.name));
+            return CStr::Formatted("its %s %s has %d columns where the game's screens show %d",
+                                   list ? "list" : "grid", need.name, has, need.count);
+        }
+    }
+    for (const LayoutNeeds::Count& need : needs.listItems) {
+        const int has = counted(need, &LoadedWindow::items);
+        if (has < need.count)
+            return CStr::Formatted("its list %s offers %d choices where the game offers %d", need.name, has,
+                                   need.count);
+    }
+    for (const LayoutNeeds::Action& need : needs.actions)
+        if (!actions.count({idOf(need.source), idOf(need.target)}))
+            return CStr::Formatted("it lacks the action that a click on %s takes on %s", need.source,
+                                   need.target);
+    for (const LayoutNeeds::Element& need : needs.scrolled) {
+        const LoadedWindow* window = windowOf(need.window);
+        if (!window || !window->scrolled.count(idOf(need.name)))
+            return CStr::Formatted("it has no scroll bar for %s", need.name);
+    }
+    return CStr();
 }
 
 } // namespace
@@ -64,15 +237,16 @@ CStr LayoutReadProblem(const char* definesPath, const char* layoutPath, bool def
 }
 
 CStr LayoutProblem(CScreenStack& stack, const CGuiLayoutLoader& loader, const char* definesPath,
-                   const char* layoutPath) {
+                   const char* layoutPath, const LayoutNeeds& needs) {
     if (stack.Defines().empty())
         return Damaged(definesPath, "it names no screen elements");
     if (loader.UnknownNameCount() > 0) {
-        CStr more = loader.UnknownNameCount() > 1
-                        ? CStr::Formatted(" and %d more names", loader.UnknownNameCount() - 1)
-                        : CStr();
+        CStr more = loader.UnknownNameCount() > 1 ? CStr::Formatted(", and %d more name%s the layout uses",
+                                                                    loader.UnknownNameCount() - 1,
+                                                                    loader.UnknownNameCount() > 2 ? "s" : "")
+                                                  : CStr();
         return Damaged(definesPath,
-                       CStr::Formatted("it lacks %s, used in line %d of %s,%s",
+                       CStr::Formatted("it lacks %s, which line %d of %s uses%s",
                                        loader.FirstUnknownName().GetText(), loader.FirstUnknownNameLine(),
                                        ShownPath(layoutPath), more.GetText()));
     }
@@ -85,7 +259,9 @@ CStr LayoutProblem(CScreenStack& stack, const CGuiLayoutLoader& loader, const ch
         if (!stack.FindLayer(id))
             return Damaged(layoutPath, CStr::Formatted("it has no window %s, which the game opens", window));
     }
-    return CStr();
+    // A button, a column or a choice gone would leave its screen short without a word.
+    CStr unmet = UnmetNeed(stack, needs);
+    return unmet.IsEmpty() ? CStr() : Damaged(layoutPath, unmet);
 }
 
 CStr XmlFileProblem(int failuresBefore) {
@@ -105,6 +281,20 @@ CStr XmlFileProblem(int failuresBefore) {
         reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
     return Damaged(path, CStr::Formatted("it does not read as XML (%s at line %d, column %d)", reason.c_str(),
                                          failure.line, failure.column));
+}
+
+std::vector<int32_t> GameWorldTextIds(const CMemoryDB* leagueWorld) {
+    std::vector<int32_t> ids = leagueWorld ? WorldTextIds(*leagueWorld) : std::vector<int32_t>();
+    for (int32_t dataSet : {kDataSetEuroCup, kDataSetWorldCup}) {
+        CMemoryDB tournament;
+        if (!LoadWorldData(tournament, dataSet))
+            continue;
+        const std::vector<int32_t> own = WorldTextIds(tournament);
+        ids.insert(ids.end(), own.begin(), own.end());
+    }
+    std::sort(ids.begin(), ids.end());
+    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+    return ids;
 }
 
 CStr LanguageProblem(const CTextTable& texts, const char* languagePath,
@@ -150,5 +340,16 @@ CStr LanguageProblem(const CTextTable& texts, const char* languagePath,
     CStr problem = lacks(dataLanguagePath, dataIds, "the world's data names");
     if (problem.IsEmpty())
         problem = lacks(languagePath, codeIds, "the screens show");
+    // A word that is not UTF-8 or holds a control byte would be drawn as garbage.
+    for (const char* path : {languagePath, dataLanguagePath}) {
+        std::string content;
+        if (!problem.IsEmpty() || !ReadWholeFile(path, content))
+            continue;
+        const long id = FirstUndrawableText(content);
+        if (id >= 0)
+            problem = Damaged(path, CStr::Formatted("its text %ld holds bytes no font can draw (a control "
+                                                    "character, or letters not written as UTF-8)",
+                                                    id));
+    }
     return problem;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 class CGuiLayoutLoader;
+class CMemoryDB;
 class CScreenStack;
 class CTextTable;
 
@@ -16,19 +17,49 @@ const std::vector<const char*>& WindowsTheGameOpens();
 // The texts the start screens and the new career's first mails show.
 const std::vector<int>& StartScreenTextIds();
 
+// What the game's screens stand on in the layout, by element name, in file order: generated at
+// build time from the shipped layout (cmake/LayoutNeeds.cmake). Elements, grids, lists and scroll
+// bars are named with their window: two windows may give elements the same number.
+struct LayoutNeeds {
+    struct Element {
+        const char* window;
+        const char* name;
+    };
+    struct Count {
+        const char* window;
+        const char* name;
+        int count;
+    };
+    struct Action {
+        const char* source;
+        const char* target;
+    };
+    std::vector<Element> elements; // every named element
+    std::vector<Count> columns;    // a grid or list and its columns
+    std::vector<Count> listItems;  // a list and the choices it offers
+    std::vector<Action> actions;   // a click action's source and target
+    std::vector<Element> scrolled; // an element a scroll bar moves
+};
+const LayoutNeeds& ShippedLayoutNeeds();
+
 // Why the define file (definesRead false) or the layout file could not be read, as a sentence
 // naming the file: missing, unreadable or not a layout.
 CStr LayoutReadProblem(const char* definesPath, const char* layoutPath, bool definesRead);
 // The first problem of the define and layout files as a sentence naming the file; empty when the
-// layout holds every window the game opens and every name it uses is defined.
+// layout holds every window the game opens and all the needs give, and every name it uses is
+// defined.
 CStr LayoutProblem(CScreenStack& stack, const CGuiLayoutLoader& loader, const char* definesPath,
-                   const char* layoutPath);
+                   const char* layoutPath, const LayoutNeeds& needs = ShippedLayoutNeeds());
 // The last content file (layout, tactics, formation, ...) that failed to open or parse since the
 // XmlNode failure count was failuresBefore, as a sentence naming the file and the place it breaks;
 // empty when none did. The game and the probe read their start-up files and then ask this.
 CStr XmlFileProblem(int failuresBefore);
 // The text ids the screens' and the shell's code names by number (generated at build time).
 const std::vector<int>& CodeTextIds();
+// The world's text ids of every data set a career may play: the loaded league world's (none when
+// null) and both tournaments', whose group names and the countries only their clubs have are read
+// nowhere else before a tournament starts.
+std::vector<int32_t> GameWorldTextIds(const CMemoryDB* leagueWorld);
 // Ids from here on are the world data's own texts, written into the data's language file.
 constexpr int32_t kFirstDataTextId = 800000;
 

@@ -5,7 +5,6 @@
 #include "app/GameManager.h"
 #include "app/Shell.h"
 #include "career/Options.h"
-#include "database/Validate.h"
 #include "engine/BuiltinFont.h"
 #include "engine/Color.h"
 #include "engine/Device.h"
@@ -189,8 +188,7 @@ void CGameApp::LoadGame() {
     gm.loadingProgress = 5;
 
     gm.CreateScreens(options);
-    const std::vector<int32_t> worldTexts =
-        gm.Session().worldDB ? WorldTextIds(*gm.Session().worldDB) : std::vector<int32_t>();
+    const std::vector<int32_t> worldTexts = GameWorldTextIds(gm.Session().worldDB);
     CStr languageProblem =
         LanguageProblem(gm.Language(), CStr("\\").Concat(options.langFilePath).GetText(), worldTexts);
     if (!languageProblem.IsEmpty())

@@ -385,13 +385,15 @@ bool SetDamagedListAside() {
 std::atomic<int> g_lockWaitMs{60000};
 
 // Statistics dates feed the date keys that order a player's and a club's history; fixture dates
-// bound how far the day loop runs. Both must be real days of the game's years.
-bool StrictDatesInRange(const CMemoryDB& db, const CStr& folder) {
+// bound how far the day loop runs. Both must be real days of the game's years. The file that holds
+// a bad date is named in badFile, for the player's message.
+bool StrictDatesInRange(const CMemoryDB& db, const CStr& folder, const char** badFile) {
     for (int row = 0; row < db.playerStats.Size(); ++row) {
         const CPlayerStat* stat = db.playerStats.At(row);
         if (!IsGameDate(stat->Year(), stat->Month(), stat->Day())) {
             QuorelLog("[LoadCareer] %splayerstatlist.dat record %d has the date %d.%d.%d", folder.GetText(),
                       row, stat->Day(), stat->Month(), stat->Year());
+            *badFile = "playerstatlist.dat";
             return false;
         }
     }
@@ -400,6 +402,7 @@ bool StrictDatesInRange(const CMemoryDB& db, const CStr& folder) {
         if (!IsGameDate(stat->Year(), stat->Month(), stat->Day())) {
             QuorelLog("[LoadCareer] %smatchstat.dat record %d has the date %d.%d.%d", folder.GetText(), row,
                       stat->Day(), stat->Month(), stat->Year());
+            *badFile = "matchstat.dat";
             return false;
         }
     }
@@ -409,6 +412,7 @@ bool StrictDatesInRange(const CMemoryDB& db, const CStr& folder) {
         if (!unset && !IsGameDate(fixture->year, fixture->month, fixture->day)) {
             QuorelLog("[LoadCareer] %sleaguetable.dat fixture %d has the date %d.%d.%d", folder.GetText(),
                       row, fixture->day, fixture->month, fixture->year);
+            *badFile = "leaguetable.dat";
             return false;
         }
     }
@@ -422,11 +426,13 @@ bool LooseDate(int32_t year, int32_t month, int32_t day) {
            month <= 12 && day >= -1 && day <= 31;
 }
 
-bool LooseDatesInRange(const CMemoryDB& db, const CStr& folder) {
+bool LooseDatesInRange(const CMemoryDB& db, const CStr& folder, const char** badFile) {
     CStr problem;
     auto check = [&](const char* file, int row, int32_t year, int32_t month, int32_t day) {
-        if (problem.IsEmpty() && !LooseDate(year, month, day))
-            problem = CStr::Formatted("%s record %d has the date %d.%d.%d", file, row, day, month, year);
+        if (!problem.IsEmpty() || LooseDate(year, month, day))
+            return;
+        *badFile = file;
+        problem = CStr::Formatted("%s record %d has the date %d.%d.%d", file, row, day, month, year);
     };
     for (int row = 0; row < db.players.Size(); ++row) {
         const CPlayer* p = db.players.At(row);
@@ -504,14 +510,14 @@ bool LooseDatesInRange(const CMemoryDB& db, const CStr& folder) {
 }
 
 // Every date the career holds: a far-off one would send the day loop or a date key out of range.
-bool CareerDatesInRange(const CMemoryDB& db, const CStr& folder) {
-    return StrictDatesInRange(db, folder) && LooseDatesInRange(db, folder);
+bool CareerDatesInRange(const CMemoryDB& db, const CStr& folder, const char** badFile) {
+    return StrictDatesInRange(db, folder, badFile) && LooseDatesInRange(db, folder, badFile);
 }
 
 // The day loop runs to the season's last fixture and the rollover starts the next season from
 // there: a fixture outside its season's years would run the season on for centuries and leave a
 // career the game could not save within its years.
-bool FixturesInSeason(const CMemoryDB& career, const CStr& folder) {
+bool FixturesInSeason(const CMemoryDB& career, const CStr& folder, const char** badFile) {
     const CProfile* profile = career.profiles.At(0);
     int64_t start = profile ? profile->seasonStartYear : 0;
     auto isSet = [](const CLeagueStanding* f) { return f->year != 0 || f->month != 0 || f->day != 0; };
@@ -526,6 +532,7 @@ bool FixturesInSeason(const CMemoryDB& career, const CStr& folder) {
             QuorelLog(
                 "[LoadCareer] %sleaguetable.dat fixture %d on %d.%d.%d lies outside the season from %lld",
                 folder.GetText(), row, f->day, f->month, f->year, static_cast<long long>(start));
+            *badFile = "leaguetable.dat";
             return false;
         }
     }
@@ -1222,10 +1229,12 @@ bool LoadCareer(CMemoryDB& world, CMemoryDB& career, int32_t profileId, CareerLo
                   folder.GetText(), own->clubId, newCareer.teams.At(0)->id);
         return refuse(CareerLoadFailure::kClubMissing, folder.Concat("profilelist.dat"));
     }
-    if (!CareerDatesInRange(newWorld, worldFolder) || !CareerDatesInRange(newCareer, folder) ||
-        !FixturesInSeason(newCareer, folder))
-        return refuse(CareerLoadFailure::kBadValue, saved);
+    // The refusal names the file that holds the bad value, not only the save's folder.
     const char* badFile = "";
+    if (!CareerDatesInRange(newWorld, worldFolder, &badFile))
+        return refuse(CareerLoadFailure::kBadValue, worldFolder.Concat(badFile));
+    if (!CareerDatesInRange(newCareer, folder, &badFile) || !FixturesInSeason(newCareer, folder, &badFile))
+        return refuse(CareerLoadFailure::kBadValue, folder.Concat(badFile));
     if (!CareerValuesInRange(newWorld, worldFolder, &badFile))
         return refuse(CareerLoadFailure::kBadValue, worldFolder.Concat(badFile));
     if (!CareerValuesInRange(newCareer, folder, &badFile))
@@ -1238,10 +1247,11 @@ bool LoadCareer(CMemoryDB& world, CMemoryDB& career, int32_t profileId, CareerLo
     newCareer.managerClubId = newCareer.teams.At(0)->id;
     newCareer.savedManifest = std::move(manifestText);
     // The choices are the career's least part: without a whole copy it plays on with the defaults.
-    if (!choicesUsable)
+    if (!choicesUsable) {
         QuorelLog("[LoadCareer] %s%s is damaged; the career loads with the default choices", folder.GetText(),
                   kSaveChoicesFile);
-    else if (!ReadWholeFile(folder.Concat(kSaveChoicesFile).GetText(), newCareer.choices))
+        why.choicesReset = ShownGamePath(folder.Concat(kSaveChoicesFile));
+    } else if (!ReadWholeFile(folder.Concat(kSaveChoicesFile).GetText(), newCareer.choices))
         newCareer.choices.clear();
     CMemoryDB::CrossLinkStats(newWorld, newCareer);
     newWorld.profiles.Swap(list);

@@ -91,6 +91,9 @@ enum class CareerLoadFailure {
 struct CareerLoadError {
     CareerLoadFailure reason = CareerLoadFailure::kNone;
     CStr where; // the file or folder, from the game folder ("data\profiles\..."), empty when none
+    // A career that loaded although its choices file (tactics) was damaged or missing: that file,
+    // so the player can be told the tactics are the defaults again. Empty otherwise.
+    CStr choicesReset;
 };
 
 // Loads a saved career by profile id into both databases; on any failure both stay as they were.

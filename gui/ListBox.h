@@ -5,6 +5,8 @@
 
 #include "gui/Element.h"
 
+#include <algorithm>
+
 class CGuiListBox : public CGuiElement {
 public:
     CGuiListBox();
@@ -36,6 +38,7 @@ public:
     void SetHeaderRow(bool on) { m_header = on; }
     bool HasHeaderRow() const { return m_header; }
     void SetColumnWidth(int column, int pixels) override;
+    int ColumnCount() const { return static_cast<int>(std::max(m_widths.size(), m_captions.size())); }
     // Rows the box shows, the caption row included.
     virtual int VisibleRows() const;
     // Item count - visible rows (+1 with a caption row), never negative: the last first-row.

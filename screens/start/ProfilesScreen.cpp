@@ -22,6 +22,7 @@ constexpr int kTextLoadDamagedFile = 100368;
 constexpr int kTextLoadBadValue = 100369;
 constexpr int kTextLoadOtherCareer = 100370;
 constexpr int kTextLoadClubMissing = 100371;
+constexpr int kTextChoicesReset = 100395;   // names the choices file where "XYFILE" stands
 constexpr int kTextDeleteQuestion = 100331; // names the manager where "XYMANAGER" stands
 constexpr int kTextDeleteFailed = 100332;
 
@@ -72,6 +73,15 @@ CStr LoadFailureMessage(const CScreenContext& ctx) {
     CStr message = ctx.Text(kTextLoadRefused);
     const int mark = message.Find("XYREASON");
     return mark < 0 ? message : message.Left(mark).Concat(cause).Concat(message.Mid(mark + 8));
+}
+
+CStr ChoicesResetMessage(const CScreenContext& ctx) {
+    const CStr& file = ctx.Session().lastLoadError.choicesReset;
+    if (file.IsEmpty())
+        return CStr();
+    CStr message = ctx.Text(kTextChoicesReset);
+    message.ReplaceAll("XYFILE", file);
+    return message;
 }
 
 void CProfilesScreen::FillCareers() {
@@ -137,6 +147,10 @@ void CProfilesScreen::OnMessage(GuiMessage& m) {
             frame->UpdateMenuButtons();
         m_ctx.Post(-1, ID_FRAME, kMsgOpenMenu);
         ShowCareerHome(m_ctx);
+        // The career plays on with the default tactics; the player must know to set them again.
+        const CStr reset = ChoicesResetMessage(m_ctx);
+        if (!reset.IsEmpty())
+            m_ctx.ShowMessage(reset);
     } else if (IsClick(m, ID_PR_DELETE)) {
         Consume(m);
         m_pendingDelete = SelectedProfileId();

@@ -15,6 +15,9 @@ CStr ShownManagerName(const CStr& name);
 
 // Why the last load was refused, as a sentence naming the file or folder and the cause.
 CStr LoadFailureMessage(const CScreenContext& ctx);
+// What the player is told when the last career loaded with its damaged choices file's defaults
+// (the session's last load); empty when its choices were whole.
+CStr ChoicesResetMessage(const CScreenContext& ctx);
 
 class CProfilesScreen : public CGameScreen {
 public:

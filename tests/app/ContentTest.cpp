@@ -152,6 +152,49 @@ TEST(ShippedTexts, ALanguageFileWithoutAnyOneOfItsTextsStopsTheStart) {
         ADD_FAILURE() << "unchecked text " << id;
 }
 
+// The data's language file names the world of every data set, the tournaments' too: their group
+// names and the countries only tournament clubs have are checked at start-up like the league's, so a
+// line taken out stops the start instead of a EuroCup table headed "[800010]".
+TEST(ShippedTexts, ADataLanguageFileWithoutAnyOneOfItsTextsStopsTheStart) {
+    std::string language, dataLanguage;
+    ASSERT_TRUE(ReadWholeFile("\\guifiles\\lang_en.txt", language));
+    ASSERT_TRUE(ReadWholeFile("\\guifiles\\lang_data_en.txt", dataLanguage));
+    CMemoryDB world;
+    ASSERT_TRUE(LoadWorldData(world, kDataSetLeague));
+    const std::vector<int32_t> worldTexts = GameWorldTextIds(&world);
+    std::vector<std::pair<std::string, std::string>> entries;
+    {
+        std::istringstream in(dataLanguage);
+        std::string id, word;
+        while (in >> id >> word)
+            entries.emplace_back(id, word);
+    }
+    int removals = 0;
+    std::vector<int> silent;
+    for (size_t skip = 0; skip < entries.size(); ++skip) {
+        const int id = std::atoi(entries[skip].first.c_str());
+        std::string damaged;
+        for (size_t k = 0; k < entries.size(); ++k)
+            if (k != skip)
+                damaged += entries[k].first + " " + entries[k].second + "\n";
+        CTextTable table;
+        table.LoadFromText(language);
+        table.AppendFromText(damaged);
+        if (table.Has(id))
+            continue; // the game's own language file holds it too
+        ++removals;
+        const CStr problem = LanguageProblem(table, "\\guifiles\\lang_en.txt", worldTexts);
+        if (problem.Find(CStr::Formatted("lacks the text %d", id).GetText()) < 0 ||
+            problem.Find("guifiles\\lang_data_en.txt") < 0)
+            silent.push_back(id);
+    }
+    EXPECT_GT(removals, 200);
+    EXPECT_TRUE(silent.empty()) << silent.size() << " of " << removals << " texts go unchecked, the first "
+                                << (silent.empty() ? 0 : silent.front());
+    for (int id : silent)
+        ADD_FAILURE() << "unchecked text " << id;
+}
+
 TEST(ShippedImages, EveryPictureTheLayoutTheCodeAndTheDataNameIsInTheGameFolder) {
     namespace fs = std::filesystem;
     std::set<std::string> named; // game path -> found where

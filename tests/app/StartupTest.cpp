@@ -1,12 +1,16 @@
 // Start-up with a broken installation: a content file that does not parse is shown in a message
 // box once the loading is over, and the game ends through its normal shutdown with exit code 255.
+#include "app/ContentChecks.h"
 #include "app/GameApp.h"
 #include "app/GameManager.h"
 #include "app/Shell.h"
+#include "database/Careers.h"
+#include "database/MemoryDB.h"
 #include "engine/Font.h"
 #include "engine/GameFolder.h"
 #include "engine/MessageBox.h"
 #include "engine/Paths.h"
+#include "gui/TextTable.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -207,6 +211,15 @@ TEST_F(StartupFailure, DamagedLayoutNamesOrTextsNameTheFileAndEndTheGame) {
         {"GuiXML.xml", "without windows", rewrite("<GuiLayout>\n</GuiLayout>\n"), "holds no windows"},
         {"GuiXML.xml", "without the main menu",
          rewrite(layout.substr(0, menuStart) + layout.substr(menuEnd + 13)), "no window ID_MAINMENU"},
+        // A button the season's end offers, and a column of the training screen's player card.
+        {"GuiXML.xml", "without Leave career",
+         rewrite(Without(layout,
+                         "    <Button name=\"ID_SEASONEND_LEAVE\" x=\"240\" y=\"170\" w=\"170\" h=\"40\" "
+                         "text=\"Leave career\"/>\n")),
+         "it has no element ID_SEASONEND_LEAVE in its window ID_SEASONEND, which the game's screens use"},
+        {"GuiXML.xml", "without a card's FT% column",
+         rewrite(Without(layout, "      <Column width=\"43\" format=\"left\" header=\"FT%\"/>\n")),
+         "its grid ID_TR_CARD_SEASONS has 6 columns where the game's screens show 7"},
         {"lang_en.txt", "missing", [](const fs::path& path) { fs::remove(path); }, "is missing"},
         {"lang_en.txt", "empty", rewrite(""), "holds no texts"},
         {"lang_en.txt", "without the wait texts", rewrite("100063 League\n"), "lacks the text 60001 and "},
@@ -222,6 +235,11 @@ TEST_F(StartupFailure, DamagedLayoutNamesOrTextsNameTheFileAndEndTheGame) {
         {"lang_data_en.txt", "garbage", rewrite("\x01\x02 no texts here\n"), "holds no texts"},
         {"lang_data_en.txt", "without the league names", rewrite(Cut(dataTexts, dataTexts.find("800000 "))),
          "lacks the text 800000"},
+        // The tournaments' own names, read nowhere before a tournament starts.
+        {"lang_data_en.txt", "without a EuroCup group",
+         rewrite(Without(dataTexts, "800010 EuroCup_Group_A\n")), "lacks the text 800010 that"},
+        {"lang_data_en.txt", "without a tournament country", rewrite(Without(dataTexts, "800126 Lebanon\n")),
+         "lacks the text 800126 that"},
     };
     for (const Case& c : cases) {
         DamagedStart start = StartWithDamagedFile(m_dir, c.file, c.damage);
@@ -257,4 +275,81 @@ TEST(StartupFonts, AFontFileCutShortIsFoundToDrawNothing) {
         EXPECT_FALSE(FontFileDrawsGlyphs(cut.string().c_str(), 18)) << keep;
     }
     fs::remove(cut);
+}
+
+// A word the fonts cannot draw (bytes that are not UTF-8, a control character) stops the start with
+// the file and the text's id, as a missing text does, instead of a label drawn as garbage.
+TEST_F(StartupFailure, ALanguageWordThatIsNotUtf8OrHoldsAControlByteIsNamedWithItsFileAndId) {
+    std::string texts, dataTexts;
+    ASSERT_TRUE(ReadWholeFile("\\guifiles\\lang_en.txt", texts));
+    ASSERT_TRUE(ReadWholeFile("\\guifiles\\lang_data_en.txt", dataTexts));
+    CMemoryDB world;
+    ASSERT_TRUE(LoadWorldData(world, kDataSetLeague));
+    const std::vector<int32_t> worldTexts = GameWorldTextIds(&world);
+    auto replaced = [](std::string text, const std::string& entry, const std::string& with) {
+        const size_t at = text.find(entry);
+        EXPECT_NE(at, std::string::npos) << entry;
+        return at == std::string::npos ? text : text.replace(at, entry.size(), with);
+    };
+    // The problem with one word of one language file replaced.
+    auto problemWith = [&](const char* file, const std::string& entry, const std::string& word) {
+        const bool data = std::string(file) == "lang_data_en.txt";
+        const std::string id = entry.substr(0, entry.find(' ') + 1);
+        const std::string language = data ? texts : replaced(texts, entry, id + word);
+        const std::string dataLanguage = data ? replaced(dataTexts, entry, id + word) : dataTexts;
+        Write("guifiles/lang_en.txt", language);
+        Write("guifiles/lang_data_en.txt", dataLanguage);
+        CTextTable table;
+        table.LoadFromText(language);
+        table.AppendFromText(dataLanguage);
+        return LanguageProblem(table, "\\guifiles\\lang_en.txt", worldTexts).Std();
+    };
+    const struct {
+        const char* what;
+        std::string word;
+    } garbled[] = {
+        {"a control byte", "League\x01"
+                           "career"},
+        {"a delete byte", "League\x7F"},
+        {"a control character written as UTF-8", "League\xC2\x85"},
+        {"a letter cut short", "Ligue_\xC3"},
+        {"a stray continuation byte", "\x80"
+                                      "League"},
+        {"a byte UTF-8 never uses", "League\xFF"},
+        {"an overlong slash", "League\xC0\xAF"},
+        {"a surrogate half", "League\xED\xA0\x80"},
+        {"a Latin-1 letter", "Z\xFCrich"},
+    };
+    for (const auto& g : garbled) {
+        const std::string problem = problemWith("lang_en.txt", "100063 League_career", g.word);
+        EXPECT_NE(
+            problem.find("The file guifiles\\lang_en.txt is damaged: its text 100063 holds bytes no font "
+                         "can draw"),
+            std::string::npos)
+            << g.what << ": " << problem;
+    }
+    const std::string data = problemWith("lang_data_en.txt", "800126 Lebanon",
+                                         "Leb\x02"
+                                         "anon");
+    EXPECT_NE(data.find("guifiles\\lang_data_en.txt is damaged: its text 800126 holds"), std::string::npos)
+        << data;
+    // Letters of every width pass: an umlaut, the euro sign, a ball.
+    for (const std::string word : {"Z\xC3\xBCrich",
+                                   "\xE2\x82\xAC"
+                                   "_5",
+                                   "Ball_\xF0\x9F\x8F\x80"})
+        EXPECT_EQ(problemWith("lang_en.txt", "100063 League_career", word), "") << word;
+
+    // The game itself stops with the sentence.
+    DamagedStart start = StartWithDamagedFile(m_dir, "lang_en.txt", [&](const std::filesystem::path& path) {
+        std::FILE* f = std::fopen(path.string().c_str(), "wb");
+        const std::string damaged = replaced(texts, "100063 League_career",
+                                             "100063 League\x01"
+                                             "career");
+        std::fwrite(damaged.data(), 1, damaged.size(), f);
+        std::fclose(f);
+    });
+    EXPECT_EQ(start.exitCode, 1);
+    EXPECT_NE(start.shown.find("its text 100063 holds bytes no font can draw"), std::string::npos)
+        << start.shown;
 }

@@ -237,6 +237,8 @@ TEST_F(CareerSessionTest, DamagedOrMissingChoicesGiveTheDefaultsAndTheCareerStil
         EXPECT_EQ(m_session->userAttack.load(), kDefaultUserAttack) << what;
         EXPECT_EQ(m_session->userDefence.load(), kDefaultUserDefence) << what;
         EXPECT_EQ(m_session->view3D.load(), GameOptions().enable3DSimulation ? 1 : 0) << what;
+        // The load says which file it could not use, for the player's message.
+        EXPECT_TRUE(m_session->lastLoadError.choicesReset.Std().ends_with("\\choices.txt")) << what;
     };
 
     // Not the bytes that were saved: the manifest tells.
@@ -250,4 +252,5 @@ TEST_F(CareerSessionTest, DamagedOrMissingChoicesGiveTheDefaultsAndTheCareerStil
     m_session->userAttack = 0;
     ASSERT_TRUE(m_session->LoadSavedCareer(saved.id));
     EXPECT_EQ(m_session->userAttack.load(), 3);
+    EXPECT_TRUE(m_session->lastLoadError.choicesReset.IsEmpty());
 }

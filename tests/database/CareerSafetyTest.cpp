@@ -30,13 +30,18 @@ protected:
     }
 
     // Loading the career fails, and neither the running game nor the disk changes.
-    void ExpectRefused(int32_t id, const std::string& what) {
+    // file: the save's file the refusal must name (its path from the game folder ends so).
+    void ExpectRefused(int32_t id, const std::string& what, const std::string& file = "") {
         CMemoryDB world;
         CMemoryDB career;
         ASSERT_TRUE(BuildCareerDatabase(world, career, kDataSetEuroCup, 4, "Running"));
         std::string before = Describe(world, career);
         auto disk = Snapshot();
-        EXPECT_FALSE(LoadCareer(world, career, id)) << what;
+        CareerLoadError error;
+        EXPECT_FALSE(LoadCareer(world, career, id, &error)) << what;
+        if (!file.empty()) {
+            EXPECT_TRUE(error.where.Std().ends_with(file)) << what << ": " << error.where.GetText();
+        }
         EXPECT_EQ(FirstDifference(Describe(world, career), before), "") << what;
         EXPECT_EQ(Snapshot(), disk) << what;
     }
@@ -342,24 +347,33 @@ TEST_F(CareerSafety, AFarOffDateAnywhereInTheCareerIsRefused) {
     ASSERT_TRUE(SaveCareer(world, career));
     ASSERT_TRUE(Loads(id));
 
-    // Each far-off date: a fixture's (the day loop runs to the last one), a loan's, a birth date.
+    // Each far-off date: a fixture's (the day loop runs to the last one), a loan's, a birth date, a
+    // ledger entry's; the refusal names the file that holds it.
     fixture->year = INT32_MAX;
     ASSERT_TRUE(SaveCareer(world, career));
-    ExpectRefused(id, "a fixture in the year 2147483647");
+    ExpectRefused(id, "a fixture in the year 2147483647", "\\leaguetable.dat");
     fixture->year = 2007;
     fixture->day = 31;
     fixture->month = 9;
     ASSERT_TRUE(SaveCareer(world, career));
-    ExpectRefused(id, "a fixture on the 31st of September");
+    ExpectRefused(id, "a fixture on the 31st of September", "\\leaguetable.dat");
     fixture->day = 3;
     loan->year = 1 << 30;
     ASSERT_TRUE(SaveCareer(world, career));
-    ExpectRefused(id, "a loan taken in a far year");
+    ExpectRefused(id, "a loan taken in a far year", "\\loan.dat");
     loan->year = 0;
     world.players.At(0)->birthYear = -5;
     ASSERT_TRUE(SaveCareer(world, career));
-    ExpectRefused(id, "a world player born in the year -5");
+    ExpectRefused(id, "a world player born in the year -5", "\\MainData\\playerlist.dat");
     world.players.At(0)->birthYear = 1980;
+    CFinanceEntry* entry = new CFinanceEntry();
+    entry->year = 2007;
+    entry->month = 13;
+    entry->day = 1;
+    career.finances.Append(entry);
+    ASSERT_TRUE(SaveCareer(world, career));
+    ExpectRefused(id, "a ledger entry in the 13th month", "\\finances.dat");
+    entry->month = 9;
     career.profiles.At(0)->seasonEndYear = INT32_MAX;
     ASSERT_TRUE(SaveCareer(world, career));
     ExpectRefused(id, "a season ending in a far year");

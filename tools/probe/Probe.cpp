@@ -8,7 +8,6 @@
 #include "career/EventList.h"
 #include "career/FunShop.h"
 #include "database/MemoryDB.h"
-#include "database/Validate.h"
 #include "engine/GameRand.h"
 #include "engine/Paths.h"
 #include "engine/Texture.h"
@@ -141,8 +140,7 @@ bool CProbe::Start(const ProbeArgs& args) {
         if (!ApplyOptionSetting(options, key, value, m_error))
             return false;
     gm.CreateScreens(options);
-    const std::vector<int32_t> worldTexts =
-        gm.Session().worldDB ? WorldTextIds(*gm.Session().worldDB) : std::vector<int32_t>();
+    const std::vector<int32_t> worldTexts = GameWorldTextIds(gm.Session().worldDB);
     CStr languageProblem =
         LanguageProblem(gm.Language(), CStr("\\").Concat(options.langFilePath).GetText(), worldTexts);
     if (!languageProblem.IsEmpty())
