@@ -517,6 +517,57 @@ TEST(MatchDayCourt, ASwapFromTheTacticsWindowShowsWhoIsOnCourtNow) {
     g_pMatch2D = nullptr;
 }
 
+// Swap with one player picked takes the other from the bench: the one the list shows picked, never
+// a row nobody highlighted. Between matches (the squad records) and in a watched flat-court match.
+TEST(TacticsSwap, WithOnePlayerPickedTheBenchPlayerSwappedIsTheOneShownPicked) {
+    CentreRig r;
+    CTacticsScreen tactics(r.rig.ctx);
+    tactics.userIsHome = 1;
+    CGuiElement* court = r.rig.stack.FindElement(ID_TA_COURT_GRID);
+    CGuiElement* bench = r.rig.stack.FindElement(ID_TA_BENCH_GRID);
+    auto names = [](CGuiElement* grid) {
+        std::vector<std::string> out;
+        for (int row = 0; row < grid->GetRowCount(); ++row)
+            if (const GuiGridCell* cell = grid->FindCell(0, row))
+                out.push_back(cell->text.Std());
+        return out;
+    };
+    auto listed = [](const std::vector<std::string>& list, const std::string& name) {
+        return std::find(list.begin(), list.end(), name) != list.end();
+    };
+    auto pickThirdStarterAndSwap = [&](const char* when) {
+        SCOPED_TRACE(when);
+        // The user picks the third player on court, as a click does.
+        court->SetSelectedRow(2, true);
+        GuiMessage pick{ID_TA_COURT_GRID, -1, kMsgSelection, 2, 0, 0};
+        tactics.OnMessage(pick);
+        const int shownBench = bench->GetSelectedRow();
+        ASSERT_EQ(shownBench, 0) << "the bench player Swap takes is shown picked";
+        const std::string leaving = court->FindCell(0, 2)->text.Std();
+        const std::string coming = bench->FindCell(0, shownBench)->text.Std();
+        GuiMessage swap{ID_TA_SWAP, -1, kMsgClick, 0, 0, 0};
+        tactics.OnMessage(swap);
+        EXPECT_TRUE(listed(names(court), coming));
+        EXPECT_TRUE(listed(names(bench), leaving));
+        EXPECT_FALSE(listed(names(court), leaving));
+        // Nothing is picked after a swap, and nothing is shown picked.
+        EXPECT_EQ(court->GetSelectedRow(), -1);
+        EXPECT_EQ(bench->GetSelectedRow(), -1);
+    };
+
+    tactics.Refresh();
+    EXPECT_EQ(court->GetSelectedRow(), 0) << "the preselected starter is shown picked";
+    pickThirdStarterAndSwap("between matches");
+
+    r.Setup(false);
+    g_pMatch2D = &r.match;
+    r.rig.session.matchMode = 1;
+    r.rig.session.view3D = 0;
+    tactics.FillLineupGrids();
+    pickThirdStarterAndSwap("in a watched flat-court match");
+    g_pMatch2D = nullptr;
+}
+
 TEST(MatchDayCourt, TheClockAndTheFoulsStayTrueWhileTheMatchStandsStill) {
     CentreRig r;
     r.Setup(false);
