@@ -9,6 +9,7 @@
 #include "guidefines.h"
 #include "match/Formation.h"
 #include "match2d/Match2D.h"
+#include "screens/match/CommentaryPopup.h"
 #include "screens/match/MatchHud.h"
 #include "screens/match/TacticsScreen.h"
 
@@ -566,6 +567,41 @@ TEST(TacticsSwap, WithOnePlayerPickedTheBenchPlayerSwappedIsTheOneShownPicked) {
     tactics.FillLineupGrids();
     pickThirdStarterAndSwap("in a watched flat-court match");
     g_pMatch2D = nullptr;
+}
+
+// A staff remark at full speed stops play under its window, naming the player on court; Fast again
+// closes the window (emptied) and plays on with the court in sight.
+TEST(MatchDayCourt, ARemarkAtFullSpeedStopsPlayAndFastAgainClosesItsWindow) {
+    CentreRig r;
+    CCommentaryPopup remarks(r.rig.ctx);
+    r.rig.screens[ScreenRole::Commentary] = &remarks;
+    r.match.hooks.remarkLine = [&remarks](const CStr& text, int colour) { remarks.AddLine(text, colour); };
+    r.Setup(false);
+    r.Click(ID_CENTRE_FAST);
+    r.centre->FrameStep();
+    ASSERT_TRUE(r.centre->Running());
+    ASSERT_FALSE(r.rig.stack.IsLayerActive(ID_COMMENTARY));
+    // A shooter of the user's misses nearly all he takes: the coach speaks of him in the next tick.
+    CMatch2DPlayer* cold = r.match.GetHomeTeam()->GetPlayer(0);
+    ASSERT_TRUE(cold->userTeam);
+    ASSERT_EQ(cold->MatchState(), kOnCourtState);
+    cold->Counter(kStatFieldGoalsTaken) = 11;
+    cold->Counter(kStatFieldGoalsMade) = 1;
+    r.centre->FrameStep();
+    r.rig.stack.ProcessMessages();
+    CGuiElement* list = r.rig.stack.FindElement(ID_COMMENTARY_LIST);
+    ASSERT_TRUE(r.rig.stack.IsLayerActive(ID_COMMENTARY));
+    ASSERT_GE(list->GetItemCount(), 1);
+    EXPECT_NE(list->GetItemText(list->GetItemCount() - 1).Find(cold->name.GetText()), -1);
+    EXPECT_FALSE(r.centre->Running()) << "play ran on at full speed under the remark's window";
+
+    r.Click(ID_CENTRE_FAST);
+    r.rig.stack.ProcessMessages();
+    EXPECT_TRUE(r.centre->Running());
+    EXPECT_FALSE(r.rig.stack.IsLayerActive(ID_COMMENTARY));
+    EXPECT_EQ(list->GetItemCount(), 0);
+    r.centre->FrameStep();
+    EXPECT_TRUE(r.centre->Running()) << "the closed window stopped play again";
 }
 
 TEST(MatchDayCourt, TheClockAndTheFoulsStayTrueWhileTheMatchStandsStill) {
