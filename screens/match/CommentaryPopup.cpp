@@ -18,7 +18,9 @@ void CCommentaryPopup::Refresh() {
 }
 
 void CCommentaryPopup::AddLine(CStr text, int32_t colour) {
-    if (m_lines == nullptr)
+    // A remark's first line names the staff member who makes it: a club without one has no name
+    // to show, and a blank row only pushed the remark down.
+    if (m_lines == nullptr || text.IsEmpty())
         return;
     // A window that opens shows this match's remarks only: one left open when the last match ended
     // (its flag cleared with the match's windows) kept its lines, which came back with the next

@@ -67,4 +67,11 @@ TEST(CommentaryPopup, AWindowOpenedAgainShowsOnlyTheRemarksSinceItOpened) {
     popup.AddLine("Keep an eye on Smith: he is in foul trouble.", 0);
     ASSERT_EQ(list->GetItemCount(), 2);
     EXPECT_STREQ(list->GetItemText(1).GetText(), "Keep an eye on Smith: he is in foul trouble.");
+
+    // Without a head coach the remark has no name above it, and no blank row either.
+    popup.Close();
+    popup.AddLine("", 0);
+    popup.AddLine("Keep an eye on Jones: he is in foul trouble.", 0);
+    ASSERT_EQ(list->GetItemCount(), 1);
+    EXPECT_STREQ(list->GetItemText(0).GetText(), "Keep an eye on Jones: he is in foul trouble.");
 }
