@@ -1,8 +1,6 @@
 // The match centre: set-up, buttons, the frame step, commentary and the forced-substitution popup.
 #include "screens/match/MatchDayScreen.h"
 
-#include "screens/match/CommentaryPopup.h"
-
 #include "career/Calendar.h"
 #include "career/CareerSession.h"
 #include "career/FixtureList.h"
