@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <vector>
 
 class CMemoryDB;
 class CFixtureList;
@@ -20,6 +21,18 @@ struct CLeague;
 
 struct ScheduleSettings;
 class CCareerSession;
+
+// The round of a tournament the user's club went out in: the rounds played out after it replace
+// the world's leagues, and this keeps what its tables were (their names and clubs) and its days.
+struct LeftRound {
+    struct Table {
+        int32_t nameTextId = -1;
+        std::vector<int32_t> teamIds;
+    };
+    int firstDayKey = 0; // yyyymmdd
+    int lastDayKey = 0;
+    std::vector<Table> tables;
+};
 // The schedule builders' view of the session's options, flags and date.
 ScheduleSettings MakeScheduleSettings(const CCareerSession& session);
 
@@ -89,6 +102,8 @@ public:
     int32_t judgedProfileId = -1;
     int32_t judgedSeasonEndYear = 0;
     int32_t judgedCupStage = -1; // the tournament round whose table was judged last
+    // Filled once the user's club is out of a tournament; empty otherwise.
+    LeftRound leftRound;
 
 private:
     // The choices travel as a small text of their own in the career's save (careerDB->choices); a

@@ -4,6 +4,7 @@
 #include "career/CareerSession.h"
 #include "career/FixtureList.h"
 #include "career/QuickResult.h"
+#include "career/SeasonEnd.h"
 #include "database/MemoryDB.h"
 #include "database/Records.h"
 #include "engine/Log.h"
@@ -306,11 +307,71 @@ CupStageOutcome BuildNextCupStage(CCareerSession& session, const CompetitionList
     return BuildStage(session, standings, stage + 1);
 }
 
+void KeepLeftRound(CCareerSession& session) {
+    const CMemoryDB* world = session.worldDB;
+    const CLeague* userLeague = session.UserLeague();
+    const CFixtureList* fixtures = session.fixtureList;
+    if (!session.tournamentMode || !world || !userLeague || !fixtures || !session.leftRound.tables.empty() ||
+        userLeague->nameTextId == kEuroCupRoundListText || userLeague->nameTextId == kWorldCupRoundListText)
+        return;
+    LeftRound round;
+    const SeasonSpan& season = fixtures->Season();
+    round.firstDayKey = MakeDateKey(season.startYear, season.startMonth, season.startDay);
+    round.lastDayKey =
+        fixtures->IsEmpty() ? MakeDateKey(session.currentDate) : MakeDateKey(fixtures->LastDate());
+    for (const CLeague* league : world->leagues) {
+        if (!league)
+            continue;
+        LeftRound::Table table;
+        table.nameTextId = league->nameTextId;
+        for (const CTeam* team : league->teams)
+            if (team)
+                table.teamIds.push_back(team->id);
+        round.tables.push_back(std::move(table));
+    }
+    session.leftRound = std::move(round);
+}
+
+void AppendLeftRoundTables(const CCareerSession& session, StandingsContext ctx, StandingsScope scope,
+                           CompetitionList& out) {
+    const LeftRound& round = session.leftRound;
+    const CMemoryDB* world = session.worldDB;
+    const CLeague* userLeague = session.UserLeague();
+    const CTeam* user = session.UserClub();
+    if (round.tables.empty() || !world || !userLeague)
+        return;
+    ctx.seasonStartKey = round.firstDayKey;
+    ctx.seasonEndKey = round.lastDayKey;
+    const bool countryScope = scope.countryScope;
+    const bool leagueScope = !countryScope && scope.leagueScope;
+    int32_t id = -2;
+    for (const LeftRound::Table& kept : round.tables) {
+        // A stand-in league for the build; it owns none of the clubs it lists.
+        CLeague league;
+        league.id = id--;
+        league.nameTextId = kept.nameTextId;
+        league.type = kCupLeagueType;
+        bool withUser = false;
+        for (int32_t teamId : kept.teamIds)
+            if (CTeam* team = world->FindTeam(teamId)) {
+                league.teams.push_back(team);
+                withUser = withUser || (user && team->id == user->id);
+            }
+        if (leagueScope && !withUser)
+            continue;
+        auto table = std::make_unique<CompetitionStats>();
+        if (table->Build(ctx, &league, userLeague, countryScope))
+            out.push_back(std::move(table));
+    }
+}
+
 const CTeam* PlayOutTournament(CCareerSession& session, const TextLookup& getText) {
     CMemoryDB* world = session.worldDB;
     CFixtureList* fixtures = session.fixtureList;
     if (!session.tournamentMode || !world || !fixtures)
         return nullptr;
+    // The round the club went out in is about to give way to the next: its tables stay to be seen.
+    KeepLeftRound(session);
     while (session.cupStage >= 0 && session.cupStage < kCupFinalStage) {
         const CompetitionList standings = BuildStageStandings(session, getText);
         if (!BuildStage(session, standings, session.cupStage + 1).built)

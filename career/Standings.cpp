@@ -129,6 +129,8 @@ void PlayerStatRow::Build(const StandingsContext& ctx, const CPlayer* player, CS
             continue;
         if (record->DateKey() < firstKey)
             break;
+        if (ctx.seasonEndKey > 0 && record->DateKey() > ctx.seasonEndKey)
+            continue;
         if (!PlayedInMatch(*record))
             continue;
         hasStats = 1;
@@ -205,7 +207,8 @@ void TeamStatRow::Build(const StandingsContext& ctx, CTeam* source) {
             staffNames[index] = member->name;
     }
     for (const CMatchStat* record : source->matchStats) {
-        if (record && record->DateKey() >= ctx.seasonStartKey)
+        if (record && record->DateKey() >= ctx.seasonStartKey &&
+            (ctx.seasonEndKey <= 0 || record->DateKey() <= ctx.seasonEndKey))
             AddResult(record);
     }
     if (games != 0) {

@@ -35,6 +35,7 @@ constexpr int32_t kNoStadiumText = 100009;
 struct StandingsContext {
     TextLookup getText;
     int seasonStartKey = 0; // yyyymmdd; records dated on or after it count
+    int seasonEndKey = 0;   // yyyymmdd; records dated after it do not count (0: no end)
     // A player's figures from this day on, -1 from the season's start: each round of a tournament
     // starts its own tables, but a player's figures run over the whole tournament.
     int playerStartKey = -1;

@@ -190,6 +190,8 @@ void CStatisticsScreen::BuildAllCompetitions() {
     for (auto& table : m_competitions)
         if (table && table->leagueId == league->id)
             RankByTournamentProgress(*table, session.euroCup != 0, champion);
+    // Beside it the tables of the round the club went out in: where it went out.
+    AppendLeftRoundTables(session, ctx, scope, m_competitions);
 }
 
 void CStatisticsScreen::ShowAll() {
@@ -259,8 +261,11 @@ void CStatisticsScreen::FillCompetitionCombos() {
         combo->ClearItems();
         combo->SetTextFormat(kFormatLeftMiddle);
         for (size_t i = 0; i < m_competitions.size(); ++i)
-            combo->AddItem(m_competitions[i]->name, static_cast<int32_t>(i));
-        combo->SetListRows(static_cast<int>(m_competitions.size()));
+            // A round a tournament has left behind keeps its table but not its fixtures: nothing to
+            // compare.
+            if (combo == m_competitionCombo || m_competitions[i]->leagueId >= 0)
+                combo->AddItem(m_competitions[i]->name, static_cast<int32_t>(i));
+        combo->SetListRows(combo->GetItemCount());
         combo->SortItems(-1, -1);
         int pick = 0;
         for (int item = 0; item < combo->GetItemCount(); ++item) {

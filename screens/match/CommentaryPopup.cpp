@@ -18,8 +18,15 @@ void CCommentaryPopup::Refresh() {
 }
 
 void CCommentaryPopup::AddLine(CStr text, int32_t colour) {
-    if (m_lines == nullptr)
+    // A remark's first line names the staff member who makes it: a club without one has no name
+    // to show, and a blank row only pushed the remark down.
+    if (m_lines == nullptr || text.IsEmpty())
         return;
+    // A window that opens shows this match's remarks only: one left open when the last match ended
+    // (its flag cleared with the match's windows) kept its lines, which came back with the next
+    // remark as if made again, about players who may sit on the bench now.
+    if (!m_ctx.Shell().IsOverlayOpen(Overlay::Commentary))
+        m_lines->ClearItems();
     const int row = m_lines->AddItem(text, 0);
     m_lines->SetItemColour(row, (colour & 0xFF) == 1 ? kHighlight : kNormal);
     m_lines->UpdateScrollRange();
@@ -29,6 +36,14 @@ void CCommentaryPopup::AddLine(CStr text, int32_t colour) {
         m_ctx.Shell().SetOverlayOpen(Overlay::Commentary, true);
         m_ctx.Post(ID_COMMENTARY_CLOSE, ID_COMMENTARY, kMsgOpenOnTop, ID_COMMENTARY_CLOSE, 0);
     }
+}
+
+void CCommentaryPopup::Close() {
+    if (m_lines)
+        m_lines->ClearItems();
+    if (m_ctx.Shell().IsOverlayOpen(Overlay::Commentary))
+        m_ctx.Post(ID_COMMENTARY_CLOSE, ID_COMMENTARY, kMsgClose, ID_COMMENTARY_CLOSE, 0);
+    m_ctx.Shell().SetOverlayOpen(Overlay::Commentary, false);
 }
 
 void CCommentaryPopup::OnMessage(GuiMessage& message) {

@@ -1,6 +1,7 @@
 // CCommentaryPopup: the small window of remarks about the user's players during a match (a coach
 // warning that a player tires or is in foul trouble, a player short of breath). It opens itself at
-// the first line and stays open until the user closes it, which empties it.
+// the first line, empty of what an earlier opening held, and stays open until the user closes it or
+// plays on at full speed (the match centre closes it then), which empties it.
 #pragma once
 
 #include "screens/ScreenContext.h"
@@ -20,6 +21,8 @@ public:
     void OnMessage(GuiMessage& message) override;
     // A line in white, or highlighted when the colour word's low byte is 1.
     void AddLine(CStr text, int32_t colour);
+    // Empties the window and closes it, as its Close button does.
+    void Close();
 
 private:
     const CScreenContext& m_ctx;

@@ -20,6 +20,7 @@
 #include "match2d/Match2D.h"
 #include "screens/ClubCaption.h"
 #include "screens/info/DayController.h"
+#include "screens/match/CommentaryPopup.h"
 #include "screens/match/MatchHud.h"
 #include "screens/match/SubstitutionDialog.h"
 #include "screens/match/TacticsScreen.h"
@@ -217,6 +218,10 @@ void CMatchDayScreen::Update() {
         ShowSpeedButtons(true);
         m_started = true; // a break keeps the match started; only the popup clears it
     }
+    // A staff remark at full speed stops play: its window over the court is read while nothing
+    // runs under it, and Fast again closes it.
+    if (m_running && m_fast && m_ctx.Shell().IsOverlayOpen(Overlay::Commentary))
+        Pause();
     UpdateScoreboard();
 }
 
@@ -330,6 +335,11 @@ void CMatchDayScreen::Substitute2D(int outgoingId, int incomingId) {
 
 void CMatchDayScreen::SetButtonsForPlay(bool fast) {
     m_running = true;
+    m_fast = fast;
+    // Play at full speed runs with the court in sight: a remark's window is closed (and emptied).
+    if (fast)
+        if (auto* remarks = m_ctx.ScreenAs<CCommentaryPopup>(ScreenRole::Commentary))
+            remarks->Close();
     if (CGuiElement* b = Child(ID_CENTRE_PAUSE))
         b->SetDisabled(false);
     if (CGuiElement* b = Child(ID_CENTRE_PLAY))

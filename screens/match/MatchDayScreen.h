@@ -125,6 +125,7 @@ private:
     int32_t m_quarter = 1;
     int32_t m_commentaryCount = 0;
     bool m_running = false;
+    bool m_fast = false;    // play runs at full speed (meaningful while m_running)
     bool m_started = false; // the tip-off line has been given since the last stop
     CFixture* m_fixture = nullptr;
     CTeam* m_homeRecord = nullptr;

@@ -289,23 +289,26 @@ void CResultsScreen::FillRoundList() {
 
 void CResultsScreen::OnMessage(GuiMessage& m) {
     if (m.sID == ID_RESULTS_GROUPS && m.MSG == kMsgSelection) {
-        if (!(m_seasonOver && TournamentData())) {
-            Build();
-            // The verdict stays; the champion's line follows the division picked.
-            if (m_verdict.judged) {
-                ShowVerdict();
-                ShowChampion();
-            }
-        }
+        if (!(m_seasonOver && TournamentData()))
+            ShowTable();
         Consume(m);
         return;
     }
-    // Opened on a later day (a career loaded at its season's end), the window shows the tables as
-    // they stand, without judging the season again.
+    // Opened again (or on a later day, a career loaded at its season's end), the window shows the
+    // tables as they stand, the user's picked, without judging the season again.
     if (m.cID == ID_RESULTS && m.MSG == kMsgSwitchTo && !(m_seasonOver && TournamentData()) &&
         m_ctx.Session().HasOpenCareer()) {
         FillGroups();
-        Build();
+        ShowTable();
+    }
+}
+
+void CResultsScreen::ShowTable() {
+    Build();
+    // The verdict stays; the champion's line follows the division shown.
+    if (m_verdict.judged) {
+        ShowVerdict();
+        ShowChampion();
     }
 }
 

@@ -56,14 +56,17 @@ private:
     // The season's groups into the list, the user's selected; no evaluation.
     void FillGroups();
     void ShowMessage(const CStr& text, uint32_t colour);
-    // Names the tournament's champion under the verdict once the final is played.
-    // The tournament's champion, or at a league season's end its champion and the user's promotion.
     // The verdict's line for the user's club (nothing when there is none to say).
     void ShowVerdict();
     // The group list's pick: the table shown.
     int ShownGroup() const;
+    // The tournament's champion, or at a league season's end the shown division's champion and the
+    // user's promotion.
     CStr ChampionLine() const;
+    // Names the champion under the verdict.
     void ShowChampion();
+    // The picked table with the lines under it that name its champion.
+    void ShowTable();
     int SeasonStartKey() const;
     bool TournamentData() const;
     CStr Text(int id) const { return m_ctx.Text(id); }

@@ -403,25 +403,26 @@ void CTacticsScreen::FillLineupGrids() {
             ++benchRows;
         }
     }
+    // Between matches and on the flat court the first player of each list is picked for the user,
+    // so Swap alone changes the two at the top; the lists show them picked, or a swap with one
+    // player picked would take a bench player nobody saw chosen. Over the 3D match nobody is.
+    if (in3D) {
+        selectedStarterId = -1;
+        selectedBenchId = -1;
+    } else {
+        selectedStarterId = firstCourtId;
+        selectedBenchId = firstBenchId;
+    }
     if (court) {
         court->SetRowCount(kCourtRows);
         court->ResetScroll(true);
-        court->SetSelectedRow(-1, true);
+        court->SetSelectedRow(selectedStarterId >= 0 ? 0 : -1, true);
     }
     if (bench) {
         // A squad of five or fewer leaves an empty bench, never a negative count.
         bench->SetRowCount(std::max(0, static_cast<int>(rows.size()) - kCourtRows));
         bench->ResetScroll(true);
-        bench->SetSelectedRow(-1, true);
-    }
-    if (in3D) {
-        selectedStarterId = -1;
-        selectedBenchId = -1;
-    } else {
-        if (firstCourtId >= 0)
-            selectedStarterId = firstCourtId;
-        if (firstBenchId >= 0)
-            selectedBenchId = firstBenchId;
+        bench->SetSelectedRow(selectedBenchId >= 0 ? 0 : -1, true);
     }
 
     for (int side = 0; side < 2; ++side) {

@@ -3,6 +3,7 @@
 
 #include "career/CareerSession.h"
 #include "gui/Element.h"
+#include "gui/ScreenStack.h"
 #include "guidefines.h"
 
 namespace {
@@ -11,6 +12,11 @@ constexpr int kTextVolume = 100333;
 constexpr int kTextNotWritten = 100334;
 
 } // namespace
+
+COptionsScreen::COptionsScreen(const CScreenContext& ctx) : m_ctx(ctx) {
+    // Escape leaves the options as "Back" does: nothing unsaved is kept.
+    m_ctx.Stack().SetEscapeButton(ID_OPTIONS, ID_OP_BACK);
+}
 
 void COptionsScreen::Show() {
     const GameOptions& o = m_ctx.Session().options;

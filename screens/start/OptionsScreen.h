@@ -5,7 +5,7 @@
 
 class COptionsScreen : public CGameScreen {
 public:
-    explicit COptionsScreen(const CScreenContext& ctx) : m_ctx(ctx) {}
+    explicit COptionsScreen(const CScreenContext& ctx);
     void OnMessage(GuiMessage& message) override;
     // Puts the saved options on the controls.
     void Show();

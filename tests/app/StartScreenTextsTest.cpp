@@ -160,6 +160,25 @@ TEST_F(StartScreenTexts, TheOptionsOfferTheVolumesInWords) {
     EXPECT_STREQ(combo->GetItemText(10).GetText(), "Volume 100%");
 }
 
+// Escape takes the player from the options back to the main menu, as Back does.
+TEST_F(StartScreenTexts, EscapeLeavesTheOptionsForTheMainMenu) {
+    gamekit::Game game;
+    ASSERT_TRUE(game.Boot());
+    game.gm.CreateRegisteredScreens();
+    game.gm.PostMessage(-1, ID_MAINMENU, kMsgSwitchTo, 0, 0);
+    game.gm.ProcessMessages();
+    game.Click(ID_MM_OPTIONS, 2);
+    ASSERT_TRUE(game.gm.IsLayerActive(ID_OPTIONS));
+    GuiInput escape;
+    escape.kind = GuiInputKind::Key;
+    escape.key = kGuiKeyEscape;
+    game.gm.DispatchInput(escape);
+    for (int frame = 0; frame < 3; ++frame)
+        game.gm.ProcessMessages();
+    EXPECT_FALSE(game.gm.IsLayerActive(ID_OPTIONS));
+    EXPECT_TRUE(game.gm.IsLayerActive(ID_MAINMENU));
+}
+
 // The saved careers' questions and refusals, for a manager whose name looks like format marks and
 // like the mark the name replaces.
 TEST_F(StartScreenTexts, TheSavedCareersAskAndRefuseInWords) {

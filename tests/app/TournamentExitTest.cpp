@@ -1,6 +1,7 @@
 // A tournament career watched on the flat court: the screens met after each match and at the end
 // of a round show every match the club played, the last one included.
 #include "career/Calendar.h"
+#include "career/CupStages.h"
 #include "career/FixtureList.h"
 #include "engine/GameFolder.h"
 #include "engine/GameRand.h"
@@ -9,6 +10,10 @@
 #include "GameKit.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
 
 class TournamentExit : public GameFolderTest {};
 
@@ -112,4 +117,63 @@ TEST_F(TournamentExit, ContinueLeadsFromTheLastGroupDayIntoTheNextRound) {
             EXPECT_TRUE(session.HasOpenCareer());
         }
     }
+}
+
+// A club that goes out in the groups: the statistics list the final ranking and, beside it, the
+// group tables of the round it went out in, each counting that round's games only, though the
+// clubs that went through played on.
+TEST_F(TournamentExit, TheTablesOfTheRoundTheClubWentOutInStayInTheStatistics) {
+    GameSrand(5);
+    GameOptions options = gamekit::Without3D();
+    options.enableFastSimulation = true;
+    gamekit::Game game;
+    ASSERT_TRUE(game.Start(gamekit::Screens::AfterCareer, options, {.dataSet = kDataSetEuroCup, .club = 0}));
+    CGameManager& gm = game.gm;
+    CCareerSession& session = game.Session();
+    session.view3D = 0;
+    session.resultOnly = 1;
+    for (CPlayer* player : session.UserClub()->players)
+        for (int skill : {2, 8, 9, 10, 14})
+            player->SkillValue(skill) = 5;
+    gm.RefreshAllScreens();
+    const CStr group = gm.GetText(session.UserLeague()->nameTextId);
+    const int64_t lastGroupDay = MakeDateKey(session.fixtureList->LastDate());
+    for (int i = 0; i < 20 && MakeDateKey(session.currentDate) < lastGroupDay; ++i)
+        ASSERT_TRUE(game.RunDay());
+    ASSERT_TRUE(game.RunDay());
+    ASSERT_TRUE(gm.IsLayerActive(ID_RESULTS)) << "the club did not go out in the groups";
+    ASSERT_EQ(session.cupStage, kCupFinalStage) << "the rounds after it were not played out";
+
+    CGuiElement* combo = gm.FindElement(ID_ST_COMPETITION);
+    ASSERT_NE(combo, nullptr);
+    std::vector<std::string> items;
+    int groupItem = -1;
+    for (int i = 0; i < combo->GetItemCount(); ++i) {
+        items.push_back(combo->GetItemText(i).Std());
+        if (combo->GetItemText(i) == group)
+            groupItem = i;
+    }
+    EXPECT_NE(std::find(items.begin(), items.end(), gm.GetText(100173).Std()), items.end());
+    EXPECT_EQ(items.size(), 5u) << "the final ranking and the four groups";
+    ASSERT_GE(groupItem, 0) << "the club's own group is gone from the list";
+
+    combo->SetSelection(groupItem);
+    gm.PostMessage(ID_ST_COMPETITION, -1, kMsgSelection, groupItem, 0);
+    gm.ProcessMessages();
+    auto* table = dynamic_cast<CGuiGridControl*>(gm.FindElement(ID_ST_STANDINGS));
+    ASSERT_NE(table, nullptr);
+    const CTeam* club = session.UserClub();
+    const int groupGames = static_cast<int>(club->matchStats.size());
+    ASSERT_GT(groupGames, 0);
+    ASSERT_GE(table->GetRowCount(), 2);
+    bool clubListed = false;
+    for (int row = 0; row < table->GetRowCount(); ++row) {
+        const GuiGridCell* name = table->FindCell(1, row);
+        const GuiGridCell* games = table->FindCell(3, row);
+        ASSERT_TRUE(name && games);
+        clubListed = clubListed || name->text == club->name;
+        // Every club of a group played the same games in it; the later rounds do not count here.
+        EXPECT_EQ(atoi(games->text.GetText()), groupGames) << name->text.GetText();
+    }
+    EXPECT_TRUE(clubListed);
 }

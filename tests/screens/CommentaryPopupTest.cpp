@@ -52,3 +52,26 @@ TEST(CommentaryPopup, ASecondLineJoinsTheOpenPopup) {
     EXPECT_EQ(Opens(rig.stack), 2);
     EXPECT_EQ(list->GetItemCount(), 1);
 }
+
+// The window left open when a match ended (its flag cleared with the match's windows when the next
+// match starts) shows the next match's remarks only: the old ones came back as if made again.
+TEST(CommentaryPopup, AWindowOpenedAgainShowsOnlyTheRemarksSinceItOpened) {
+    MatchScreenRig rig;
+    CCommentaryPopup popup(rig.ctx);
+    CGuiElement* list = rig.stack.FindElement(ID_COMMENTARY_LIST);
+    ASSERT_NE(list, nullptr);
+    popup.AddLine("Head coach Ramos:", 0);
+    popup.AddLine("Keep an eye on Ortega: he is in foul trouble.", 0);
+    rig.shell.overlays[static_cast<int>(Overlay::Commentary)] = false;
+    popup.AddLine("Head coach Ramos:", 0);
+    popup.AddLine("Keep an eye on Smith: he is in foul trouble.", 0);
+    ASSERT_EQ(list->GetItemCount(), 2);
+    EXPECT_STREQ(list->GetItemText(1).GetText(), "Keep an eye on Smith: he is in foul trouble.");
+
+    // Without a head coach the remark has no name above it, and no blank row either.
+    popup.Close();
+    popup.AddLine("", 0);
+    popup.AddLine("Keep an eye on Jones: he is in foul trouble.", 0);
+    ASSERT_EQ(list->GetItemCount(), 1);
+    EXPECT_STREQ(list->GetItemText(0).GetText(), "Keep an eye on Jones: he is in foul trouble.");
+}

@@ -10,6 +10,7 @@
 #include "match/Formation.h"
 #include "match2d/Match2D.h"
 #include "screens/FormatFigures.h"
+#include "screens/match/CommentaryPopup.h"
 #include "screens/match/MatchHud.h"
 #include "screens/match/TacticsScreen.h"
 
@@ -517,6 +518,92 @@ TEST(MatchDayCourt, ASwapFromTheTacticsWindowShowsWhoIsOnCourtNow) {
     EXPECT_STREQ(r.Find(ID_CENTRE_BOX_HOME)->FindCell(0, place)->text.GetText(), subName.GetText());
     EXPECT_EQ(bench->CellCount(0), 7);
     g_pMatch2D = nullptr;
+}
+
+// Swap with one player picked takes the other from the bench: the one the list shows picked, never
+// a row nobody highlighted. Between matches (the squad records) and in a watched flat-court match.
+TEST(TacticsSwap, WithOnePlayerPickedTheBenchPlayerSwappedIsTheOneShownPicked) {
+    CentreRig r;
+    CTacticsScreen tactics(r.rig.ctx);
+    tactics.userIsHome = 1;
+    CGuiElement* court = r.rig.stack.FindElement(ID_TA_COURT_GRID);
+    CGuiElement* bench = r.rig.stack.FindElement(ID_TA_BENCH_GRID);
+    auto names = [](CGuiElement* grid) {
+        std::vector<std::string> out;
+        for (int row = 0; row < grid->GetRowCount(); ++row)
+            if (const GuiGridCell* cell = grid->FindCell(0, row))
+                out.push_back(cell->text.Std());
+        return out;
+    };
+    auto listed = [](const std::vector<std::string>& list, const std::string& name) {
+        return std::find(list.begin(), list.end(), name) != list.end();
+    };
+    auto pickThirdStarterAndSwap = [&](const char* when) {
+        SCOPED_TRACE(when);
+        // The user picks the third player on court, as a click does.
+        court->SetSelectedRow(2, true);
+        GuiMessage pick{ID_TA_COURT_GRID, -1, kMsgSelection, 2, 0, 0};
+        tactics.OnMessage(pick);
+        const int shownBench = bench->GetSelectedRow();
+        ASSERT_EQ(shownBench, 0) << "the bench player Swap takes is shown picked";
+        const std::string leaving = court->FindCell(0, 2)->text.Std();
+        const std::string coming = bench->FindCell(0, shownBench)->text.Std();
+        GuiMessage swap{ID_TA_SWAP, -1, kMsgClick, 0, 0, 0};
+        tactics.OnMessage(swap);
+        EXPECT_TRUE(listed(names(court), coming));
+        EXPECT_TRUE(listed(names(bench), leaving));
+        EXPECT_FALSE(listed(names(court), leaving));
+        // Nothing is picked after a swap, and nothing is shown picked.
+        EXPECT_EQ(court->GetSelectedRow(), -1);
+        EXPECT_EQ(bench->GetSelectedRow(), -1);
+    };
+
+    tactics.Refresh();
+    EXPECT_EQ(court->GetSelectedRow(), 0) << "the preselected starter is shown picked";
+    pickThirdStarterAndSwap("between matches");
+
+    r.Setup(false);
+    g_pMatch2D = &r.match;
+    r.rig.session.matchMode = 1;
+    r.rig.session.view3D = 0;
+    tactics.FillLineupGrids();
+    pickThirdStarterAndSwap("in a watched flat-court match");
+    g_pMatch2D = nullptr;
+}
+
+// A staff remark at full speed stops play under its window, naming the player on court; Fast again
+// closes the window (emptied) and plays on with the court in sight.
+TEST(MatchDayCourt, ARemarkAtFullSpeedStopsPlayAndFastAgainClosesItsWindow) {
+    CentreRig r;
+    CCommentaryPopup remarks(r.rig.ctx);
+    r.rig.screens[ScreenRole::Commentary] = &remarks;
+    r.match.hooks.remarkLine = [&remarks](const CStr& text, int colour) { remarks.AddLine(text, colour); };
+    r.Setup(false);
+    r.Click(ID_CENTRE_FAST);
+    r.centre->FrameStep();
+    ASSERT_TRUE(r.centre->Running());
+    ASSERT_FALSE(r.rig.stack.IsLayerActive(ID_COMMENTARY));
+    // A shooter of the user's misses nearly all he takes: the coach speaks of him in the next tick.
+    CMatch2DPlayer* cold = r.match.GetHomeTeam()->GetPlayer(0);
+    ASSERT_TRUE(cold->userTeam);
+    ASSERT_EQ(cold->MatchState(), kOnCourtState);
+    cold->Counter(kStatFieldGoalsTaken) = 11;
+    cold->Counter(kStatFieldGoalsMade) = 1;
+    r.centre->FrameStep();
+    r.rig.stack.ProcessMessages();
+    CGuiElement* list = r.rig.stack.FindElement(ID_COMMENTARY_LIST);
+    ASSERT_TRUE(r.rig.stack.IsLayerActive(ID_COMMENTARY));
+    ASSERT_GE(list->GetItemCount(), 1);
+    EXPECT_NE(list->GetItemText(list->GetItemCount() - 1).Find(cold->name.GetText()), -1);
+    EXPECT_FALSE(r.centre->Running()) << "play ran on at full speed under the remark's window";
+
+    r.Click(ID_CENTRE_FAST);
+    r.rig.stack.ProcessMessages();
+    EXPECT_TRUE(r.centre->Running());
+    EXPECT_FALSE(r.rig.stack.IsLayerActive(ID_COMMENTARY));
+    EXPECT_EQ(list->GetItemCount(), 0);
+    r.centre->FrameStep();
+    EXPECT_TRUE(r.centre->Running()) << "the closed window stopped play again";
 }
 
 TEST(MatchDayCourt, TheClockAndTheFoulsStayTrueWhileTheMatchStandsStill) {

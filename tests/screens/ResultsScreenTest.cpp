@@ -212,6 +212,17 @@ TEST(ResultsScreen, EachDivisionPickedNamesItsOwnChampion) {
     results.OnMessage(back);
     EXPECT_STREQ(rig.Cell(1, 0).GetText(), "Users");
     EXPECT_STREQ(message->GetText().GetText(), "<302900>Users");
+
+    // The other division picked, the window left and opened again: it shows the user's table
+    // again, and the line under it names that table's champion, not the one picked before.
+    groups->SetSelection(other);
+    GuiMessage pickAgain{ID_RESULTS_GROUPS, -1, kMsgSelection, other, 0, 0};
+    results.OnMessage(pickAgain);
+    ASSERT_STREQ(message->GetText().GetText(), "<302900>North Stars");
+    GuiMessage reopen{-1, ID_RESULTS, kMsgSwitchTo, 0, 0, 0};
+    results.OnMessage(reopen);
+    EXPECT_STREQ(rig.Cell(1, 0).GetText(), "Users");
+    EXPECT_STREQ(message->GetText().GetText(), "<302900>Users");
     EXPECT_EQ(rig.user->cash - 5000, kChampionPrize) << "picking a table judges nothing again";
 }
 
