@@ -65,6 +65,7 @@ Match2DBox BoxScore(const CMatch2DTeam& team) {
     box.blocks = team.SumBlocks();
     int completed = 0;
     team.GetPassTotals(completed, box.bookedTurnovers);
+    box.bookedTurnovers += team.teamTurnovers; // as the club's record books them
     return box;
 }
 

@@ -121,8 +121,9 @@ TEST_F(Match2DTest, SeededLeagueBatchGivesBelievableBoxScoresInEveryClass) {
         const double freeThrows = 100.0 * t.freeThrowsMade / t.freeThrowsTaken;
         EXPECT_GE(freeThrows, 68.0); // the shooters' ratings, not the class (70-80 over a thousand)
         EXPECT_LE(freeThrows, 82.0);
-        // Fewer than the old 75-95: open drives go on to the rim and free throws take their share.
-        EXPECT_GE(f.PerSide(t.FieldGoalsTaken()), 65.0);
+        // Fewer than the old 75-95: open drives go on to the rim and free throws take their share,
+        // and a side's 14 or so lost balls theirs (class 2 shoots 64-65 times).
+        EXPECT_GE(f.PerSide(t.FieldGoalsTaken()), 60.0);
         EXPECT_LE(f.PerSide(t.FieldGoalsTaken()), 105.0);
         EXPECT_GE(f.PerSide(t.threesTaken), 12.0);
         EXPECT_LE(f.PerSide(t.threesTaken), 60.0); // the drive across the arc: see the tuning notes
