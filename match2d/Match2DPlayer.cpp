@@ -893,10 +893,11 @@ void CMatch2DPlayer::Shoot() {
         if (dunk) {
             Counter(kStatDunksMade) += 1;
         }
-    } else {
-        NoteMiss();
     }
     PostEvent(dunk ? (made ? kTextDunkMade : kTextDunkMissed) : (made ? kTextTwoMade : kTextTwoMissed), this);
+    if (!made) {
+        NoteMiss(); // after the miss is told: a foul on it comes second in the commentary
+    }
 }
 
 void CMatch2DPlayer::ShootThreePointer() {
@@ -912,10 +913,11 @@ void CMatch2DPlayer::ShootThreePointer() {
     if (made) {
         (homeSide ? match->homePending3 : match->awayPending3) = 1;
         Counter(kStatThreesMade) += 1;
-    } else {
-        NoteMiss();
     }
     PostEvent(made ? kTextThreeMade : kTextThreeMissed, this);
+    if (!made) {
+        NoteMiss();
+    }
 }
 
 void CMatch2DPlayer::ShootFreeThrow() {
