@@ -626,13 +626,15 @@ void CMatch2D::TickClock(int /*unused*/) {
         ClearPendingPoints();
         quietPeriods += attemptsThisPeriod == 0 ? 1 : 0;
         attemptsThisPeriod = 0;
-        EndQuarter();
         if (quarter == 4 && homeTeam->score == awayTeam->score && overtimes < kMaxOvertimes) {
             ++overtimes;
             periodMinutes = kOvertimeMinutes;
         } else {
             ++quarter;
         }
+        // The jump ball only once it is known that another period follows: after the final whistle
+        // it could still book a foul (a sixth one fouled a player out) or hurt a jumper.
+        EndQuarter();
         homeTeam->teamFouls = 0;
         awayTeam->teamFouls = 0;
         // The bonus counts the fouls of the new quarter from nothing.
@@ -711,7 +713,9 @@ void CMatch2D::EndQuarter() {
     possessionTimer = 0.0f;
     ball->SetPosition(0, 0, 0);
     ball->SetTarget(0, 0, 0);
-    TipOff();
+    if (!IsOver()) {
+        TipOff();
+    }
 }
 
 void CMatch2D::GainBall(CMatch2DPlayer* jumper) {
@@ -999,7 +1003,7 @@ void CMatch2D::UpdateRules() {
     CMatch2DTeam::UpdateSides(*homeTeam, *awayTeam);
 
     if (static_cast<int>(possessionTimer) == 22) {
-        (homeTeam->attacking ? *homeTeam : *awayTeam).shotClockViolations += 1;
+        (homeTeam->attacking ? *homeTeam : *awayTeam).ShotClockViolation();
         SwitchPossession();
     }
 

@@ -26,6 +26,8 @@ void Match2DBox::Add(const Match2DBox& o) {
     steals += o.steals;
     turnovers += o.turnovers;
     fouls += o.fouls;
+    blocks += o.blocks;
+    bookedTurnovers += o.bookedTurnovers;
 }
 
 void Match2DTime::Add(const Match2DTime& o) {
@@ -60,6 +62,10 @@ Match2DBox BoxScore(const CMatch2DTeam& team) {
     box.steals = team.SumSteals();
     box.turnovers = team.SumTurnovers();
     box.fouls = team.SumFouls();
+    box.blocks = team.SumBlocks();
+    int completed = 0;
+    team.GetPassTotals(completed, box.bookedTurnovers);
+    box.bookedTurnovers += team.teamTurnovers; // as the club's record books them
     return box;
 }
 
@@ -354,13 +360,15 @@ double Percent(int made, int taken) {
 void PrintMatch2DHeader() {
     std::printf(
         "| %-14s | pts | FGA | FG%% | 2PA | 2P%% | dunks | 3PA | 3P%% | FTA | FT%% | OReb | DReb | OReb%% "
-        "| Ast | Stl | TO | Fouls | at 5 | forfeits | level | OT | margin | 1st wins | pts 1st/2nd | run | "
+        "| Ast | Stl | TO | TO booked | Blk | Fouls | at 5 | forfeits | level | OT | margin | 1st wins | pts "
+        "1st/2nd | run | "
         "quiet "
         "| off |\n",
         "batch");
-    std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---"
-                "|---|---|"
-                "---|---|\n");
+    std::printf(
+        "|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---"
+        "|---|---|"
+        "---|---|\n");
 }
 
 void PrintMatch2DRow(const char* label, const Match2DBatchFigures& f) {
@@ -368,17 +376,19 @@ void PrintMatch2DRow(const char* label, const Match2DBatchFigures& f) {
     const int rebounds = t.offensiveRebounds + t.defensiveRebounds;
     std::printf(
         "| %-14s | %d | %.0f | %.0f | %.0f | %.0f | %.1f | %.0f | %.0f | %.0f | %.0f | %.1f | %.1f | %.0f "
-        "| %.1f | %.1f | %.1f | %.1f | %.2f | %d/%d | %d | %d | %d | %.0f%% | %d/%d | %d | %d | %d |\n",
+        "| %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | %.2f | %d/%d | %d | %d | %d | %.0f%% | %d/%d | %d | %d "
+        "| %d |\n",
         label, f.MedianPoints(), f.PerSide(t.FieldGoalsTaken()),
         Percent(t.FieldGoalsMade(), t.FieldGoalsTaken()), f.PerSide(t.twoTaken),
         Percent(t.twoMade, t.twoTaken), f.PerSide(t.dunksTaken), f.PerSide(t.threesTaken),
         Percent(t.threesMade, t.threesTaken), f.PerSide(t.freeThrowsTaken),
         Percent(t.freeThrowsMade, t.freeThrowsTaken), f.PerSide(t.offensiveRebounds),
         f.PerSide(t.defensiveRebounds), Percent(t.offensiveRebounds, rebounds), f.PerSide(t.assists),
-        f.PerSide(t.steals), f.PerSide(t.turnovers), f.PerSide(t.fouls), f.PerSide(f.foulLimits), f.forfeits,
-        f.matches, f.level, f.overtimeMatches, f.MedianMargin(), Percent(f.firstWins, f.matches),
-        Match2DBatchFigures::Quantile(f.firstPoints, 0.5), Match2DBatchFigures::Quantile(f.secondPoints, 0.5),
-        f.longestStealRun, f.quietPeriods, f.scoreMismatches);
+        f.PerSide(t.steals), f.PerSide(t.turnovers), f.PerSide(t.bookedTurnovers), f.PerSide(t.blocks),
+        f.PerSide(t.fouls), f.PerSide(f.foulLimits), f.forfeits, f.matches, f.level, f.overtimeMatches,
+        f.MedianMargin(), Percent(f.firstWins, f.matches), Match2DBatchFigures::Quantile(f.firstPoints, 0.5),
+        Match2DBatchFigures::Quantile(f.secondPoints, 0.5), f.longestStealRun, f.quietPeriods,
+        f.scoreMismatches);
 }
 
 void PrintFreeThrowHeader() {
@@ -424,20 +434,21 @@ void PrintMatch2DSideRows(const char* label, const Match2DBatchFigures& f) {
     for (const auto& [side, box] : sides) {
         const Match2DBox& b = *box;
         std::printf("| %-14s | %-8s | %.1f | %.0f | %.1f | %.0f | %.1f | %.0f | %.1f | %.0f | %.1f | %.1f | "
-                    "%.1f | %.1f |\n",
+                    "%.1f | %.1f | %.1f | %.1f |\n",
                     label, side, b.points / n, Percent(b.FieldGoalsMade(), b.FieldGoalsTaken()),
                     b.threesTaken / n, Percent(b.threesMade, b.threesTaken), b.freeThrowsTaken / n,
                     Percent(b.freeThrowsMade, b.freeThrowsTaken), b.offensiveRebounds / n,
                     Percent(b.offensiveRebounds, b.offensiveRebounds + b.defensiveRebounds), b.assists / n,
-                    b.steals / n, b.turnovers / n, b.fouls / n);
+                    b.steals / n, b.turnovers / n, b.bookedTurnovers / n, b.blocks / n, b.fouls / n);
     }
 }
 
 void PrintMatch2DSideHeader() {
-    std::printf(
-        "| %-14s | side | pts | FG%% | 3PA | 3P%% | FTA | FT%% | OReb | OReb%% | Ast | Stl | TO | Fouls |\n"
-        "|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n",
-        "batch");
+    std::printf("| %-14s | side | pts | FG%% | 3PA | 3P%% | FTA | FT%% | OReb | OReb%% | Ast | Stl | TO | TO "
+                "booked | Blk | "
+                "Fouls |\n"
+                "|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n",
+                "batch");
 }
 
 void PrintMatch2DClubHeader() {

@@ -18,6 +18,10 @@ struct Match2DBox {
     int freeThrowsTaken = 0, freeThrowsMade = 0;
     int offensiveRebounds = 0, defensiveRebounds = 0;
     int assists = 0, steals = 0, turnovers = 0, fouls = 0;
+    int blocks = 0;
+    // Turnovers as the records book them (each player's lost balls, his "TO", and the side's own);
+    // turnovers above are the balls the side lost, counted where they are lost. The two agree.
+    int bookedTurnovers = 0;
 
     int FieldGoalsTaken() const { return twoTaken + threesTaken; }
     int FieldGoalsMade() const { return twoMade + threesMade; }

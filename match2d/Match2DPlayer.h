@@ -23,7 +23,7 @@ enum Match2DCounter : int {
     kStatThreesMade = 356,
     kStatFreeThrowsMade = 357,
     kStatPassesCompleted = 358,
-    kStatPassesFailed = 359,
+    kStatPassesFailed = 359, // his turnovers: every ball he lost (astray, picked off, stolen, a violation)
     kStatChallengeLosses = 360,
     kStatSteals = 361,
     kStatBlocks = 362, // shots he challenged away from the shooter
@@ -121,6 +121,14 @@ public:
     // The defender pokes at this holder's ball: true when he won it; a foul may send the holder to
     // the line.
     bool ContestedBy(CMatch2DPlayer& defender);
+    // The defender stands on his body and blocks his drive: true when he lost the ball to him (a
+    // charge or a travel).
+    bool RunInto(const CMatch2DPlayer& defender);
+    // A ball he lost to the other side, booked as his turnover: a pass astray or picked off, the ball
+    // stolen or challenged away from him, a violation while he held it.
+    void LoseBall();
+    // His field goal missed: the defender at him may have blocked it.
+    void NoteMiss();
     void Shoot();
     void ShootThreePointer();
     void ShootFreeThrow();

@@ -665,8 +665,18 @@ int CMatch2DTeam::SumAssists() const {
     return sum;
 }
 
+void CMatch2DTeam::ShotClockViolation() {
+    shotClockViolations += 1;
+    float d = 0.0f;
+    if (CMatch2DPlayer* holder = FindBallHolder(Vec3(), d)) {
+        holder->LoseBall();
+    } else {
+        teamTurnovers += 1;
+    }
+}
+
 int CMatch2DTeam::SumTurnovers() const {
-    int sum = shotClockViolations;
+    int sum = teamTurnovers;
     for (const auto& p : players) {
         sum += p->turnovers;
     }

@@ -162,9 +162,12 @@ public:
     void GetFreeThrowTotals(int& made, int& taken) const;
     int SumFouls() const;
     int SumAssists() const;
-    // Balls lost by the players, and by the side when the shot clock runs out.
+    // Balls lost by the players, and by the side when the shot clock runs out with the ball nobody's.
     int SumTurnovers() const;
+    // The shot clock ran out: the holder (or the man a pass is flying to) lost the ball.
+    void ShotClockViolation();
     int32_t shotClockViolations = 0;
+    int32_t teamTurnovers = 0; // violations with nobody of the side holding the ball
 
     // Free-throw line-up entry the next player of this side takes. Starts at 1 each match and after
     // each series; the readers clamp it to the table.

@@ -76,9 +76,13 @@ TEST_F(Match2DTest, BallCannotBeStolenToAndFroWithoutAShot) {
     for (int tick = 0; tick < 6000 && !match.IsOver(); ++tick) {
         match.RunTicks(1);
         const int nowAttempts = Attempts(*match.GetHomeTeam()) + Attempts(*match.GetAwayTeam());
-        const int nowSteals = match.GetHomeTeam()->SumSteals() + match.GetAwayTeam()->SumSteals() +
-                              match.GetHomeTeam()->SumChallengeLosses() +
-                              match.GetAwayTeam()->SumChallengeLosses();
+        // Balls won: steals and shots challenged away (a blocked miss is a shot, no ball won).
+        int nowSteals = 0;
+        for (const CMatch2DTeam* team : {match.GetHomeTeam(), match.GetAwayTeam()}) {
+            for (int i = 0; i < team->PlayerCount(); ++i) {
+                nowSteals += team->GetPlayer(i)->ballsWon;
+            }
+        }
         const int nowFouls = match.GetHomeTeam()->SumFouls() + match.GetAwayTeam()->SumFouls();
         if (nowAttempts > attempts) {
             run = 0;

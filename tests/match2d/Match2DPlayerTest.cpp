@@ -450,6 +450,9 @@ TEST_F(Match2DPlayerTest, HolderWhoIsHisOwnMostOpenPlayerDribblesAtTheBasketInst
         holder->hasBall = 1;
         marker->position = Vec3(gap, 0.0f, -1.0f);
         marker->nextContestTick = match.playTicks; // free to poke again, as on a later tick
+        // He has just run into a marker on his body and kept the ball: no second look this second
+        // (charges and travels are Match2DBoxScoreTest's).
+        holder->nextContestTick = match.playTicks + 1000;
         ASSERT_EQ(holder->FindOpenTeammate(), holder);
         const float markerEnergy = marker->energy;
         holder->Update();
