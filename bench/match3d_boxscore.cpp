@@ -25,6 +25,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -219,6 +220,8 @@ int main(int argc, char** argv) {
         all.userTotal.Add(f.userTotal);
         all.sidePoints.insert(all.sidePoints.end(), f.sidePoints.begin(), f.sidePoints.end());
         all.margins.insert(all.margins.end(), f.margins.begin(), f.margins.end());
+        all.homeWins += f.homeWins;
+        all.homeMarginSum += f.homeMarginSum;
     }
     PrintMatch3DRow("all", all);
     std::printf("\n");
@@ -236,6 +239,21 @@ int main(int argc, char** argv) {
     for (const auto& [label, f] : rows)
         PrintMatch3DChangesRows(label.c_str(), f, watched);
     PrintMatch3DChangesRows("all", all, watched);
+    // The home side's wins with the 95 % Wilson interval: whether a pair of tactics costs the user.
+    std::printf("home side (%s) wins:\n", watched ? "the user's" : "the computer's tactics");
+    auto printWins = [](const char* label, const Match3DBatchFigures& f) {
+        const double n = std::max(1, f.matches);
+        const double p = f.homeWins / n;
+        constexpr double z = 1.96;
+        const double centre = (p + z * z / (2 * n)) / (1 + z * z / n);
+        const double half = z * std::sqrt(p * (1 - p) / n + z * z / (4 * n * n)) / (1 + z * z / n);
+        std::printf("  %s: %d of %d, %.1f %% (%.1f-%.1f %%), mean margin %+.2f\n", label, f.homeWins,
+                    f.matches, 100.0 * p, 100.0 * (centre - half), 100.0 * (centre + half),
+                    static_cast<double>(f.homeMarginSum) / n);
+    };
+    for (const auto& [label, f] : rows)
+        printWins(label.c_str(), f);
+    printWins("all", all);
     std::printf("\nlongest possession without a shot %.0f s, longest change under way %.0f s (match time)\n",
                 all.total.longestPossession, all.total.longestChange);
     printUser(matches);

@@ -263,6 +263,8 @@ Match3DBatchFigures PlayMatch3DBatch(const std::vector<CTeam*>& clubs, int count
         f.sidePoints.push_back(homeBox.points);
         f.sidePoints.push_back(awayBox.points);
         f.margins.push_back(std::abs(homeBox.points - awayBox.points));
+        f.homeWins += homeBox.points > awayBox.points ? 1 : 0;
+        f.homeMarginSum += homeBox.points - awayBox.points;
     }
     return f;
 }

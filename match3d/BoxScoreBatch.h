@@ -58,6 +58,8 @@ struct Match3DBatchFigures {
     Match3DBox userTotal; // the user's (home) sides of a watched batch
     std::vector<int> sidePoints;
     std::vector<int> margins;
+    int homeWins = 0;       // matches the home (in a watched batch the user's) side won
+    long homeMarginSum = 0; // the home side's points less the away side's, summed
 
     double PerSide(int value) const { return matches > 0 ? value / (2.0 * matches) : 0.0; }
     int MedianPoints() const;
