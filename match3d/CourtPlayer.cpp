@@ -7,6 +7,7 @@
 #include "match3d/MatchContext.h"
 #include "match3d/MatchTeam.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -259,6 +260,10 @@ void CCourtPlayer::UpdateDefenceTarget(int defenceTacticType) {
             if (d <= 0.0f) {
                 d = 0.0f;
             }
+        }
+        // A shot in the air: the man-to-man marker boxes out, at most kBoxOutDepth from the basket.
+        if (manMarking && flags.shotInFlight && !match->BallInHand()) {
+            d = std::min(d, kBoxOutDepth);
         }
         const Vec3 candidate = basket + dir * d;
         defenceTarget = dist > reach + margin ? defenceHome : candidate;
