@@ -217,6 +217,9 @@ public:
     // Tells the commentary this player's shot missed: the dunk, three or two it was counted as.
     void SayMissedShot();
     int PassCheck(const CCourtPlayer& receiver);
+    // A risky pass (into a tight marker, a long one, or one beyond his arm: a failed pass check)
+    // now and then slips from his hands: it goes astray and is lost.
+    bool PassGoesAstray(const CCourtPlayer& receiver);
     // Effort costs stamina down to empty and no further: the stamina table reads every row below
     // empty alike, and a player run below it sat on the bench with a negative figure.
     // A player pays 0.85 of each effort's cost, about 2.8 stamina a minute on court: a starter runs
@@ -300,6 +303,7 @@ public:
     uint8_t shotTaken = 0;
     uint8_t shotScores = 0;          // the last shot check says the ball goes in
     float contestPenalty = 0.0f;     // what the marker took off the last shot check
+    uint8_t passAstray = 0;          // the pass he is about to throw is a bad one: it goes astray
     double nextDribbleContest = 0.0; // the match time from which he may poke at a dribble again
     uint8_t needsNewSpot = 1;
     uint8_t holdSpot = 0;
@@ -354,6 +358,9 @@ public:
     int32_t offensiveRebounds = 0;
     int32_t defensiveRebounds = 0;
     int32_t badPasses = 0;
+    // Balls he lost to the other side: a pass astray or picked off, the ball stolen from his hands,
+    // the ball out off him, the shot clock run out on him. The box score's turnovers.
+    int32_t turnovers = 0;
     int32_t secondsOnCourt = 0; // game-clock seconds he was one of the five on court
 
     uint8_t commentDone[4] = {}; // each commentary event is told once

@@ -330,6 +330,12 @@ public:
     static constexpr double kUserChangeHold = 60.0;
     double userChangeAt = -kUserChangeHold;
     int32_t shotClockViolations[2] = {0, 0}; // balls each side lost to the shot clock
+    // The player of a side who last had the ball: its holder, else the passer of the ball in the
+    // air (a shot is nobody's lost ball), else the last who took it; null when none of that side.
+    CCourtPlayer* LastInHands(int side);
+    // Who sent the ball out while a change was asked for: the throw-in waits for the change, and
+    // his lost ball is booked with it.
+    CCourtPlayer* outLoser = nullptr;
     // The flat court's guard: the nearest defender within reach pokes at the ball, every 0.5 s. The
     // on-ball defender stands 1.0 m off the holder; from 1.5 m the pokes (about 380 a side a match)
     // gave 18 of a side's 24 fouls and 6 of its 10 steals, at 1.3 m a third fewer of each.

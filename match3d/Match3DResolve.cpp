@@ -98,11 +98,17 @@ void CMatch3D::HandleOutOfBounds() {
         return;
     }
     // A ball still outside from an exit already reported (after a substitution walk, say) keeps
-    // the side of that exit.
+    // the side of that exit, and the player it went out off.
     if (side == 0) {
         side = lastOutSide;
     } else {
         lastOutSide = side;
+        // Whoever had it lost it: the player who carried it out or the passer of the ball in the
+        // air. A missed shot or a rebound tapped out is nobody's lost ball.
+        outLoser = BallHolder();
+        if (outLoser == nullptr && flags.shotInFlight == 0 && flags.lastPasser != flags.shooter) {
+            outLoser = flags.lastPasser;
+        }
     }
     const Vec3 p = ball->GetOutPoint();
     flags.shotInFlight = 0;
@@ -137,7 +143,12 @@ void CMatch3D::HandleOutOfBounds() {
     // last free throw, a foul or the shot clock, each with its own line) is not.
     if (foulInboundSide < 0 && !basketScored && !ballPlacedOut) {
         ShowEventLine(SideName(awayGets ? 0 : 1) + ": " + Text(kTextOutOfBounds));
+        if (outLoser != nullptr && outLoser->side == (awayGets ? 0 : 1)) {
+            ++outLoser->turnovers;
+        }
     }
+    outLoser = nullptr;
+    flags.passAstray = 0;
     ballPlacedOut = 0;
     foulInboundSide = -1;
     SetHomeAttacking(!awayGets);

@@ -314,6 +314,9 @@ void CMatch3D::CheckShotClock() {
     }
     const CCourtPlayer* first = homeTeam->GetPlayer(0);
     const int attackingSide = first != nullptr && first->attacking ? 0 : 1;
+    if (CCourtPlayer* loser = LastInHands(attackingSide)) {
+        ++loser->turnovers;
+    }
     for (CMatchTeam* team : {homeTeam, awayTeam}) {
         team->ClearAwaitingPass();
         for (int i = 0; i < team->OnCourtCount(); ++i) {
@@ -702,6 +705,10 @@ void CMatch3D::HandleSteal() {
     if (stealer == nullptr) {
         return;
     }
+    // Taken before the sides change over, which lets the holder go.
+    if (CCourtPlayer* loser = LastInHands(1 - stealer->side)) {
+        ++loser->turnovers;
+    }
     SetHomeAttacking(stealer->side == 0);
     SetAwayAttacking(stealer->side == 1);
     EventLine(*stealer, kTextBallWon);
@@ -725,6 +732,7 @@ void CMatch3D::HandleSteal() {
         ball->SetHeld(true);
     }
     flags.lastPasser = nullptr;
+    flags.passAstray = 0;
     ResetShotClock();
     flags.shotInFlight = 0;
 }
@@ -756,6 +764,7 @@ void CMatch3D::TakeBall(CCourtPlayer& taker) {
         ball->SetHeld(true);
     }
     flags.lastPasser = nullptr;
+    flags.passAstray = 0;
     flags.shooter = nullptr;
     ballHandler = &taker;
 }
@@ -849,6 +858,9 @@ void CMatch3D::HandleLooseBall() {
     if (taker == nullptr || taker == flags.lastPasser) {
         return; // nobody near, or the one who let it go: he never takes it straight back
     }
+    if (flags.passAstray && taker->side == flags.lastPasser->side) {
+        return; // a pass gone astray is out of his team-mates' reach
+    }
     const bool tapped = tipBall != 0;
     tipBall = 0;
     if (taker->side == flags.lastPasser->side) {
@@ -860,6 +872,7 @@ void CMatch3D::HandleLooseBall() {
         awayTeam->ClearChaseFlags();
         return;
     }
+    CCourtPlayer* passer = flags.lastPasser;
     TakeBall(*taker);
     homeTeam->ClearAwaitingPass();
     awayTeam->ClearAwaitingPass();
@@ -871,6 +884,7 @@ void CMatch3D::HandleLooseBall() {
         EventLine(*taker, kTextBallWon);
         ++taker->steals;
         ++taker->ballsWon;
+        ++passer->turnovers;
     }
     if (!taker->attacking) {
         ResetShotClock();
@@ -932,6 +946,8 @@ void CMatch3D::EndQuarter() {
     flags.shooter = nullptr;
     flags.lastPasser = nullptr;
     flags.stealer = nullptr;
+    flags.passAstray = 0;
+    outLoser = nullptr;
     // The bonus counts the fouls of the new quarter from nothing.
     quarterFouls[0] = quarterFouls[1] = 0;
     shootingFoul = 0;
@@ -966,6 +982,18 @@ void CMatch3D::JumpBall() {
 }
 
 // ---- Small operations
+
+CCourtPlayer* CMatch3D::LastInHands(int side) {
+    const auto ofSide = [side](CCourtPlayer* p) { return p != nullptr && p->side == side ? p : nullptr; };
+    if (CCourtPlayer* holder = ofSide(BallHolder())) {
+        return holder;
+    }
+    const bool shot = flags.lastPasser != nullptr && flags.lastPasser == flags.shooter;
+    if (CCourtPlayer* passer = shot ? nullptr : ofSide(flags.lastPasser)) {
+        return passer;
+    }
+    return ofSide(ballHandler);
+}
 
 void CMatch3D::SetSideAttacking(CMatchTeam* team, bool attacking) {
     if (team == nullptr) {

@@ -1645,3 +1645,103 @@ TEST_F(Rules, AGuardReachesInSeldomAtTheManBringingTheBallUpAndAZonesHelperEvery
     EXPECT_DOUBLE_EQ(pauseAfterAPoke(3.0f), CMatch3D::kContestPause)
         << "man-to-man: the nearest, whoever he marks";
 }
+
+// Every ball a side loses is booked against the player who lost it, and only a lost ball is: the
+// screens read it as his turnovers.
+TEST_F(Rules, EveryLostBallIsATurnoverOfThePlayerWhoLostIt) {
+    // A poke takes the ball from the holder: his, not the stealer's.
+    Give(Home(2));
+    m.flags.stealer = &Away(2);
+    m.HandleSteal();
+    EXPECT_EQ(Home(2).turnovers, 1);
+    EXPECT_EQ(m.awayTeam->TotalTurnovers(), 0);
+
+    // A pass picked off: the passer's.
+    Away(2).hasBall = 0;
+    m.ball->SetHeld(false);
+    m.flags.lastPasser = &Away(1);
+    Home(3).position = Vec3(-5.0f, 0.0f, 4.0f);
+    m.ball->SetPosition(-5.0f, 1.0f, 4.2f);
+    m.HandleLooseBall();
+    ASSERT_EQ(Home(3).steals, 1);
+    EXPECT_EQ(Away(1).turnovers, 1);
+    EXPECT_EQ(m.homeTeam->TotalTurnovers(), 1) << "the thief books none";
+
+    // Carried over the side line: the holder's.
+    CarryOut(-7.6f, 1.0f, 3.0f);
+    m.HandleOutOfBounds();
+    ASSERT_EQ(m.flags.inbound, 1);
+    EXPECT_EQ(Home(3).turnovers, 1);
+
+    // A pass thrown over the line: the passer's; the ball the rules put out after it is nobody's.
+    m.flags.inbound = 0;
+    m.flags.inbounder = nullptr;
+    for (int i = 0; i < 5; ++i)
+        Away(i).hasBall = 0;
+    m.ball->SetPosition(0.0f, 1.0f, 0.0f);
+    int32_t side = 0;
+    m.ball->CheckOut(side);
+    m.flags.lastPasser = &Away(4);
+    m.flags.shooter = nullptr;
+    m.ball->SetHeld(false);
+    m.ball->SetPosition(7.6f, 1.0f, -3.0f);
+    m.HandleOutOfBounds();
+    EXPECT_EQ(Away(4).turnovers, 1);
+    EXPECT_TRUE(Home(0).attacking);
+
+    // A missed shot or its rebound tapped out is no lost ball.
+    m.flags.inbound = 0;
+    m.flags.inbounder = nullptr;
+    m.ball->SetPosition(0.0f, 1.0f, 0.0f);
+    m.ball->CheckOut(side);
+    m.flags.lastPasser = m.flags.shooter = &Home(1);
+    m.flags.shotInFlight = 1;
+    m.ball->SetHeld(false);
+    m.ball->SetPosition(-7.6f, 1.0f, -10.0f);
+    m.HandleOutOfBounds();
+    ASSERT_EQ(m.flags.inbound, 1);
+    EXPECT_TRUE(Away(0).attacking);
+    EXPECT_EQ(m.homeTeam->TotalTurnovers(), 2);
+    EXPECT_EQ(m.awayTeam->TotalTurnovers(), 2);
+
+    // The shot clock runs out in a holder's hands: his.
+    m.flags.inbound = 0;
+    m.flags.inbounder = nullptr;
+    m.flags.lastPasser = m.flags.shooter = nullptr;
+    m.flags.shotInFlight = 0;
+    CCourtPlayer& holder = Away(0);
+    holder.position = Vec3(2.0f, 0.0f, 6.0f);
+    Give(holder);
+    m.Tick(0.02f);
+    display.clock.shotClock = CMatchClock::kShotClockSeconds - 1.0;
+    display.clock.stepInSecond = CMatchClock::kStepsPerSecond - 1;
+    display.clock.CountStep(false, false, true, 0, 0);
+    m.Tick(0.02f);
+    ASSERT_EQ(m.shotClockViolations[1], 1);
+    EXPECT_EQ(holder.turnovers, 1);
+    EXPECT_EQ(m.awayTeam->TotalTurnovers(), 3);
+    EXPECT_EQ(m.homeTeam->TotalTurnovers(), 2);
+}
+
+// A pass gone astray flies past the men of its side: none of them takes it, an opponent may.
+TEST_F(Rules, APassGoneAstrayIsLostToTheTeamMatesAndWonByAnOpponent) {
+    Home(0).position = Vec3(0.0f, 0.0f, 0.0f);
+    Home(1).position = Vec3(3.0f, 0.0f, 0.0f);
+    m.flags.lastPasser = &Home(0);
+    m.flags.passAstray = 1;
+    m.ball->SetHeld(false);
+    m.ball->SetPosition(3.2f, 1.0f, 0.0f);
+    m.HandleLooseBall();
+    EXPECT_EQ(Home(1).hasBall, 0);
+    EXPECT_FALSE(m.ball->IsHeld());
+
+    Away(3).position = Vec3(3.0f, 0.0f, 0.3f);
+    Home(1).position = Vec3(5.0f, 0.0f, 0.0f);
+    for (const float band : {0.0f, 0.5f, 1.0f, 1.5f, 2.0f})
+        m.ballStealth.AddPoint(band, 0.0f);
+    m.HandleLooseBall();
+    EXPECT_EQ(Away(3).hasBall, 1);
+    EXPECT_EQ(Away(3).steals, 1);
+    EXPECT_EQ(Home(0).turnovers, 1);
+    EXPECT_EQ(m.flags.passAstray, 0) << "the next pass is caught again";
+}

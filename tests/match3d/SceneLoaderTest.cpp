@@ -611,6 +611,37 @@ TEST(Match3DBatch, BothSidesOnANewCareersManToManPlayAtTheZonesPace) {
         << "at most a third of the rebounds offensive";
 }
 
+// A new career's side (0/13) against the computer's (0/10): a side blocks a few shots and loses a
+// basketball side's number of balls (a pass astray or picked off, a ball stolen, carried out or
+// held past the shot clock), every one booked against a player of the side that lost it, so a
+// side's turnovers are never fewer than the balls the other stole. The box score had half a block
+// a side a match and no turnovers at all. The stand-in motion keeps the markers a little farther
+// off than the models' (bench_match3d_boxscore): 1.5-3 blocks a side here, 11-15 turnovers.
+TEST(Match3DBatch, ASideBlocksAndLosesBallsAtBasketballsRate) {
+    Squad home(41, "std_eu_02", 60);
+    Squad away(42, "std_eu_03", 60);
+    const UserTactics newCareer{kDefaultUserAttack, kDefaultUserDefence};
+    const Match3DBatchFigures f =
+        PlayMatch3DBatch({&home.team, &away.team}, 4, 2026, false, true, {}, newCareer);
+    ASSERT_EQ(f.matches, 4);
+    EXPECT_EQ(f.unfinished, 0);
+    Match3DBox computer = f.total;
+    computer.blocks -= f.userTotal.blocks;
+    computer.turnovers -= f.userTotal.turnovers;
+    computer.steals -= f.userTotal.steals;
+    std::printf("3D a side: blocks %.1f / %.1f, turnovers %.1f / %.1f, steals %.1f / %.1f\n",
+                f.userTotal.blocks / 4.0, computer.blocks / 4.0, f.userTotal.turnovers / 4.0,
+                computer.turnovers / 4.0, f.userTotal.steals / 4.0, computer.steals / 4.0);
+    for (const Match3DBox* side : {&f.userTotal, static_cast<const Match3DBox*>(&computer)}) {
+        EXPECT_GE(side->blocks, 4 * 1);
+        EXPECT_LE(side->blocks, 4 * 6);
+        EXPECT_GE(side->turnovers, 4 * 9);
+        EXPECT_LE(side->turnovers, 4 * 18);
+    }
+    EXPECT_GE(f.userTotal.turnovers, computer.steals);
+    EXPECT_GE(computer.turnovers, f.userTotal.steals);
+}
+
 TEST(Match3DBatch, EveryMatchAskedForIsPlayedAndEachClubMeetsTheOthersInTurn) {
     // A batch of eight clubs once skipped each club's eighth round (it drew the club itself), so
     // 100 matches asked for played 92.
