@@ -34,13 +34,14 @@ inline constexpr int kCheckFoul = 3;   // reach check: failed with a personal fo
 inline constexpr int kContestFoul = 2; // contest check: failed with a foul by the challenger
 inline constexpr int kContestOutOfReach = -1;
 // The second die's foul faces after a failed contest: reaching in at the dribbler, and at a shot.
-// The die shows 0-19. A challenged shot fouls on 15-19, and only from a challenger within
+// The die shows 0-19. A challenged shot fouls on 14-19, and only from a challenger within
 // kShotFoulReach: most fouls are the pokes' (below), and only a shooting foul or one past the fourth
 // of a quarter sends a side to the line, so the shots' share keeps the free throws near 24 a match.
 // Since a zone's markers stand off their men past the blocking distance fewer shots are challenged,
-// and at 17-19 a side went to the line 15-19 times.
+// and at 17-19 a side went to the line 15-19 times; since risky passes go astray (their throw-ins
+// stop the clock) 15-19 gave 20 free throws a side, 16 in class 1.
 inline constexpr int kReachInFoulFrom = 12;
-inline constexpr int kShotFoulFrom = 15;
+inline constexpr int kShotFoulFrom = 14;
 // Only a defender within arm's length of the shooter can foul him. Challenged from the contest's
 // whole reach (2.5 m), a third of the shooting fouls (2.5 a side a match) came from a marker 2 m or
 // more away, where no referee calls one; within this reach the foul faces are three instead of two,
