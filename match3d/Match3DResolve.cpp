@@ -35,17 +35,41 @@ void CMatch3D::HandleOutOfBounds() {
         return;
     }
     if (flags.inbound) {
+        if (inboundTime >= kLongestPositioningWait) {
+            HandThrowInOver();
+            return;
+        }
         const Vec3 at = ball->GetPosition();
-        if (!flags.substitutionRequested || inboundThrown || IsInCourt(at.x, at.y, at.z)) {
+        // Where the thrown ball is: in the hands of the player who caught it, or its own point.
+        const CCourtPlayer* holder = ball->IsHeld() ? BallHolder() : nullptr;
+        const bool caught = holder != nullptr && holder != flags.inbounder;
+        const Vec3 thrownAt = caught ? holder->position : at;
+        const bool thrownIn =
+            inboundThrown && (caught || !ball->IsHeld()) && IsInCourt(thrownAt.x, thrownAt.y, thrownAt.z);
+        // A throw that has not come onto the court by now never will: it flew on along the line (once
+        // for the rest of a quarter, the clock running and nobody able to reach it), or a team-mate
+        // outside caught it. The ball is out again, and the other side's, as at any ball out.
+        const bool missedCourt = inboundThrown && !thrownIn && throwInFlight >= kThrowInFlight;
+        if (missedCourt) {
+            if (flags.inbounder != nullptr) {
+                flags.inbounder->holdSpot = 0;
+            }
+            flags.inbound = 0;
+            flags.inbounder = nullptr;
+            inboundThrown = 0;
+            inboundReceiver = nullptr;
+        } else if (!flags.substitutionRequested || inboundThrown || IsInCourt(at.x, at.y, at.z)) {
             // The throw-in is over once the thrown ball is on the court; a throw nobody catches
             // can then go out again.
-            if (inboundThrown && !ball->IsHeld() && IsInCourt(at.x, at.y, at.z)) {
+            if (thrownIn) {
                 flags.inbound = 0;
                 flags.inbounder = nullptr;
                 inboundThrown = 0;
             }
             return;
         }
+    }
+    if (flags.inbound) {
         // A change asked for while the ball is still dead for the throw-in is made before it, not
         // at the dead ball after (a minute and more of play later, at times); the same side then
         // takes the ball out, on the clock as before if it follows a basket.
@@ -193,6 +217,10 @@ void CMatch3D::HandleOutOfBounds() {
     inboundReceiver = receiver;
     flags.inbound = 1;
     inboundThrown = 0;
+    // Each throw-in waits afresh, after a change made at this dead ball or one thrown out again.
+    positioningTime = 0.0;
+    inboundTime = 0.0;
+    throwInFlight = 0.0;
     throwInOnClock = basketScored;
     basketScored = 0;
     // Nobody may run off with the ball before the inbounder has it.

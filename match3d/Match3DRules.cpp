@@ -356,8 +356,12 @@ void CMatch3D::UpdatePositioningWait(float dt) {
     positioningTime = deadBall ? positioningTime + dt : 0.0;
     // Counted after a basket too, when the clock runs on through the throw-in.
     inboundTime = flags.inbound && flags.quarter >= 1 ? inboundTime + dt : 0.0;
-    const double longest = lineUp ? kLongestPositioningWait : kLongestThrowInWait;
-    positioningWait = deadBall && positioningTime < longest ? 1 : 0;
+    throwInFlight = flags.inbound && inboundThrown ? throwInFlight + dt : 0.0;
+    // A throw-in holds the clock until the ball is back on the court, as the rules see that it always
+    // comes: the taker picks the ball up where he stands once it is overdue, a throw that misses the
+    // court goes to the other side, and after the longest line-up the ball is handed in. Run on after
+    // 8 s, a throw-in nobody could bring in once let a quarter run out at 0-0.
+    positioningWait = deadBall && (!lineUp || positioningTime < kLongestPositioningWait) ? 1 : 0;
 }
 
 void CMatch3D::FollowHolder() {
@@ -758,6 +762,49 @@ void CMatch3D::TakeBall(CCourtPlayer& taker) {
     flags.lastPasser = nullptr;
     flags.shooter = nullptr;
     ballHandler = &taker;
+}
+
+void CMatch3D::HandThrowInOver() {
+    const CCourtPlayer* first = homeTeam->GetPlayer(0);
+    CMatchTeam& team = first != nullptr && first->attacking ? *homeTeam : *awayTeam;
+    // The receiver if he stands in the court, else one of his side who does, else anyone of it.
+    CCourtPlayer* taker = nullptr;
+    const auto inCourt = [this](const CCourtPlayer* p) {
+        return p != nullptr && IsInCourt(p->position.x, p->position.y, p->position.z);
+    };
+    if (inboundReceiver != nullptr && inboundReceiver->side == (&team == awayTeam ? 1 : 0) &&
+        inCourt(inboundReceiver)) {
+        taker = inboundReceiver;
+    }
+    for (int i = 0; taker == nullptr && i < team.OnCourtCount(); ++i) {
+        CCourtPlayer* p = team.GetPlayer(i);
+        if (p != flags.inbounder && inCourt(p)) {
+            taker = p;
+        }
+    }
+    if (taker == nullptr) {
+        taker = team.GetPlayer(0);
+    }
+    if (taker == nullptr) {
+        return;
+    }
+    for (CMatchTeam* side : {homeTeam, awayTeam}) {
+        for (int i = 0; i < side->OnCourtCount(); ++i) {
+            CCourtPlayer* p = side->GetPlayer(i);
+            p->hasBall = 0;
+            p->passing = 0;
+            p->passTarget = nullptr;
+        }
+    }
+    if (flags.inbounder != nullptr) {
+        flags.inbounder->holdSpot = 0;
+    }
+    flags.inbound = 0;
+    flags.inbounder = nullptr;
+    inboundThrown = 0;
+    inboundReceiver = nullptr;
+    TakeBall(*taker);
+    taker->hasBall = 1;
 }
 
 void CMatch3D::HandleLooseBall() {

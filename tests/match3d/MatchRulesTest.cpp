@@ -961,6 +961,104 @@ TEST_F(Rules, AChangeAskedForBeforeTheThrowInIsMadeBeforeIt) {
     EXPECT_EQ(m.flags.inbound, 1);
 }
 
+// A dead ball always comes back into play, with the clock stopped until it does. A throw-in once
+// flew on along the sideline outside the court, nobody able to reach it: the clock ran on after
+// 8 s, a change waited 789 s for a dead ball that never came, and the quarter ended 0-0.
+TEST_F(Rules, AThrowInAlwaysComesBackIntoPlayWithTheClockStopped) {
+    // The home side takes the ball out over the right sideline.
+    const auto startThrowIn = [this]() {
+        m.flags.inbound = 0;
+        m.flags.inbounder = nullptr;
+        m.SetHomeAttacking(false);
+        m.SetAwayAttacking(true);
+        Give(Away(2));
+        CarryOut(m.courtMaxX + 0.1f, 1.0f, 5.0f);
+        m.HandleOutOfBounds();
+        EXPECT_EQ(m.flags.inbound, 1);
+        EXPECT_TRUE(Home(0).attacking);
+        // Everybody stays clear of the line.
+        for (int i = 0; i < 5; ++i) {
+            Home(i).position = Vec3(-2.0f, 0.0f, -3.0f + i);
+            Away(i).position = Vec3(-4.0f, 0.0f, -3.0f + i);
+        }
+    };
+    // Its inbounder throws along the line, outside the court.
+    const auto throwAlongTheLine = [this]() {
+        CCourtPlayer& in = *m.flags.inbounder;
+        in.position = Vec3(m.courtMaxX + 0.05f, 0.0f, 5.0f);
+        in.hasBall = 0;
+        m.flags.lastPasser = &in;
+        m.inboundThrown = 1;
+        m.ball->SetHeld(false);
+        m.ball->SetLoose(false);
+        m.ball->SetPosition(m.courtMaxX + 0.06f, 1.6f, 5.6f);
+        m.ball->SetDirection(0.0f, -0.08f, -1.0f);
+        m.ball->SetSpeed(6.0f);
+    };
+    // Plays the rules and the ball until the home side's throw-in is over (in play, a change, or the
+    // other side's throw-in); true if the clock stood still meanwhile.
+    const auto playOutTheThrowIn = [this](double limit, double& played) {
+        bool stopped = true;
+        played = 0.0;
+        while (m.flags.inbound && Home(0).attacking && !m.flags.substitutionPhase && played < limit) {
+            m.Tick(CMatchClock::kStep);
+            m.ball->Update(CMatchClock::kStep);
+            stopped = stopped && m.positioningWait == 1;
+            played += CMatchClock::kStep;
+        }
+        return stopped;
+    };
+
+    {
+        SCOPED_TRACE("a throw that never comes onto the court goes to the other side");
+        startThrowIn();
+        throwAlongTheLine();
+        display.lines.clear();
+        double played = 0.0;
+        EXPECT_TRUE(playOutTheThrowIn(5.0, played)) << "the clock waits for the ball";
+        EXPECT_LT(played, CMatch3D::kThrowInFlight + 0.1);
+        EXPECT_EQ(m.flags.inbound, 1);
+        EXPECT_TRUE(Away(0).attacking);
+        ASSERT_NE(m.flags.inbounder, nullptr);
+        EXPECT_EQ(m.flags.inbounder->side, 1);
+        ASSERT_FALSE(display.lines.empty());
+        EXPECT_NE(display.lines.back().find("<500036>"), std::string::npos) << "a ball out, and said";
+        m.Tick(CMatchClock::kStep);
+        EXPECT_EQ(m.positioningWait, 1) << "the new throw-in waits afresh";
+    }
+    {
+        SCOPED_TRACE("a throw-in nobody brings in is handed to a player on the court");
+        startThrowIn();
+        // Nobody thinks: the taker never picks the ball up.
+        double played = 0.0;
+        EXPECT_TRUE(playOutTheThrowIn(60.0, played)) << "the clock waits for the ball";
+        EXPECT_NEAR(played, CMatch3D::kLongestPositioningWait, 0.1);
+        EXPECT_EQ(m.flags.inbound, 0);
+        CCourtPlayer* holder = m.BallHolder();
+        ASSERT_NE(holder, nullptr);
+        EXPECT_EQ(holder->side, 0) << "the side that had the throw-in";
+        EXPECT_TRUE(m.IsInCourt(holder->position.x, 0.0f, holder->position.z));
+        EXPECT_TRUE(m.ball->IsHeld());
+        m.Tick(CMatchClock::kStep);
+        EXPECT_EQ(m.positioningWait, 0) << "play is on";
+        holder->hasBall = 0;
+    }
+    {
+        SCOPED_TRACE("a change asked for while the throw misses the court is made at that dead ball");
+        startThrowIn();
+        throwAlongTheLine();
+        ComputerCoaches(false, true);
+        Away(3).stamina = 30.0f;
+        m.UpdateFormationsAndSubs();
+        ASSERT_EQ(m.flags.substitutionRequested, 1);
+        double played = 0.0;
+        playOutTheThrowIn(5.0, played);
+        EXPECT_EQ(m.flags.substitutionPhase, 1);
+        EXPECT_EQ(m.flags.inbound, 0);
+        EXPECT_LT(played, CMatch3D::kThrowInFlight + 0.1);
+    }
+}
+
 TEST_F(Rules, ComputerTrailingByNineSwitchesFormationOnce) {
     m.homeTeam->isUserTeam = 0;
     m.awayTeam->isUserTeam = 1;
