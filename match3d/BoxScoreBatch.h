@@ -25,6 +25,7 @@ struct Match3DBox {
     int injuries = 0;   // players hurt in the match
     int exhausted = 0;  // of them, by running themselves empty
     int badPasses = 0;
+    int turnovers = 0; // balls lost to the other side
     int substitutions = 0;
     int starterSeconds = 0; // the five who started: their seconds on court
     int starters = 0;

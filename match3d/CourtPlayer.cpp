@@ -309,6 +309,7 @@ void CCourtPlayer::CompleteCatch() {
         flags.lastPasser->needsNewSpot = 1;
         flags.lastPasser = nullptr;
     }
+    flags.passAstray = 0;
     match->StopBall();
     flags.freeBallHolder = nullptr;
     flags.foulPending = 0;
