@@ -130,8 +130,11 @@ public:
                      {ScreenRole::Substitution, &dialog}};
         m_session.matchMode = 1;
         m_session.view3D = 1;
-        m_session.userAttack = kDefaultOffenceTactic;
-        m_session.userDefence = kDefaultDefenceTactic;
+        // The tactics window shows the career's pair and Done applies it: the pair the user's side was
+        // loaded with, so a batch on any tactics plays them the whole match.
+        const CMatchTeam* userSide = match.homeTeam->isUserTeam ? match.homeTeam : match.awayTeam;
+        m_session.userAttack = userSide->attackTactic;
+        m_session.userDefence = userSide->defenceTactic;
         tactics.userIsHome = match.homeTeam->isUserTeam ? 1 : 0;
         dialog.SetUserSide([&tactics] { return tactics.userIsHome != 0; });
         dialog.SetMatches(nullptr, &match);

@@ -16,7 +16,8 @@
 // (default 40), club by club beside the class means; with --watched the home side is the user's as
 // above; --tactics=A/D: the home (user's) side's offence and defence instead of a new career's, e.g.
 // 0/10, the tuned pair; --computer=A/D: the away side's at the line-up instead of the computer's own,
-// e.g. 0/13 to put both sides on it)
+// e.g. 0/13 to put both sides on it; --hall=KEY: every club plays at home in the hall of stadium key KEY,
+// e.g. std_street_03, instead of its own)
 #include "DisplayRig.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
@@ -25,6 +26,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -47,6 +49,7 @@ int main(int argc, char** argv) {
     UserTactics user;
     UserTactics computer;
     bool computerGiven = false;
+    const char* hall = nullptr;
     auto readPair = [](const char* text, UserTactics& pair) {
         return std::sscanf(text, "%d/%d", &pair.attack, &pair.defence) == 2;
     };
@@ -79,7 +82,9 @@ int main(int argc, char** argv) {
                 std::fprintf(stderr, "--computer wants offence/defence, e.g. --computer=0/13\n");
                 return 1;
             }
-        } else if (std::strncmp(argv[i], "--seed=", 7) == 0)
+        } else if (std::strncmp(argv[i], "--hall=", 7) == 0)
+            hall = argv[i] + 7;
+        else if (std::strncmp(argv[i], "--seed=", 7) == 0)
             seed = static_cast<unsigned int>(std::strtoul(argv[i] + 7, nullptr, 10));
     }
     std::filesystem::current_path(FB_GAME_DIR);
@@ -92,6 +97,8 @@ int main(int argc, char** argv) {
     for (int i = 0; i < world.teams.Size(); ++i) {
         CTeam* team = world.teams.At(i);
         leagues[((team->leagueId % 3) + 3) % 3].push_back(team);
+        if (hall != nullptr)
+            team->stadiumKey = hall;
     }
     std::unique_ptr<displayrig::Rig> rig;
     displayrig::UserActions actions;
@@ -219,6 +226,8 @@ int main(int argc, char** argv) {
         all.userTotal.Add(f.userTotal);
         all.sidePoints.insert(all.sidePoints.end(), f.sidePoints.begin(), f.sidePoints.end());
         all.margins.insert(all.margins.end(), f.margins.begin(), f.margins.end());
+        all.homeWins += f.homeWins;
+        all.homeMarginSum += f.homeMarginSum;
     }
     PrintMatch3DRow("all", all);
     std::printf("\n");
@@ -236,6 +245,31 @@ int main(int argc, char** argv) {
     for (const auto& [label, f] : rows)
         PrintMatch3DChangesRows(label.c_str(), f, watched);
     PrintMatch3DChangesRows("all", all, watched);
+    // The home side's wins with the 95 % Wilson interval: whether a pair of tactics costs the user.
+    std::printf("home side (%s) wins:\n", watched ? "the user's" : "the computer's tactics");
+    auto printWins = [](const char* label, const Match3DBatchFigures& f) {
+        const double n = std::max(1, f.matches);
+        const double p = f.homeWins / n;
+        constexpr double z = 1.96;
+        const double centre = (p + z * z / (2 * n)) / (1 + z * z / n);
+        const double half = z * std::sqrt(p * (1 - p) / n + z * z / (4 * n * n)) / (1 + z * z / n);
+        std::printf("  %s: %d of %d, %.1f %% (%.1f-%.1f %%), mean margin %+.2f\n", label, f.homeWins,
+                    f.matches, 100.0 * p, 100.0 * (centre - half), 100.0 * (centre + half),
+                    static_cast<double>(f.homeMarginSum) / n);
+    };
+    for (const auto& [label, f] : rows)
+        printWins(label.c_str(), f);
+    printWins("all", all);
+    // Each class plays in its own hall family, so a hall whose rim or board turns misses away shows here.
+    std::printf(
+        "\nmisses that became rebounds (offensive and defensive rebounds of the missed field goals):");
+    for (const auto& [label, f] : rows) {
+        const Match3DBox& t = f.total;
+        const int misses = t.FieldGoalsTaken() - t.FieldGoalsMade();
+        std::printf(" %s %.1f %%;", label.c_str(),
+                    misses > 0 ? 100.0 * (t.offensiveRebounds + t.defensiveRebounds) / misses : 0.0);
+    }
+    std::printf("\n");
     std::printf("\nlongest possession without a shot %.0f s, longest change under way %.0f s (match time)\n",
                 all.total.longestPossession, all.total.longestChange);
     printUser(matches);

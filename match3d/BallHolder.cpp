@@ -34,6 +34,9 @@ constexpr float kPassCost = 0.05f;
 constexpr float kDribbleSpeed = 7.0f;
 constexpr float kWalkDribbleSpeed = 3.0f;
 constexpr float kPassHeight = 1.2f;
+// A pass gone astray flies past the receiver toward this far side line: out of bounds, unless an
+// opponent picks it off on the way.
+constexpr float kAstrayPassX = 10.0f;
 constexpr float kOpenDistance = 2.3f; // a marker farther off leaves the holder open to shoot
 constexpr float kThreeRangeTo = 8.0f; // a shooter lets fly from between the arc and this
 // ... with no marker this close: the on-ball defender stands at 1.0 m, and a shooter who waited to
@@ -190,7 +193,8 @@ void CCourtPlayer::PassDecision() {
         if (receiver == nullptr) {
             return;
         }
-        if (PassCheck(*receiver) == kCheckSucceeded) {
+        passAstray = PassGoesAstray(*receiver) ? 1 : 0;
+        if (!passAstray) {
             ++goodPasses;
         } else {
             ++badPasses;
@@ -286,11 +290,23 @@ void CCourtPlayer::ReleasePass(CCourtPlayer* receiver, int kind) {
         break;
     }
     MatchFlags& flags = match->Flags();
+    if (passAstray) {
+        // Nobody of his side can reach it: the ball is lost out of bounds or to an opponent.
+        const Vec3 wide(receiver->position.x >= 0.0f ? kAstrayPassX : -kAstrayPassX, kPassHeight,
+                        receiver->position.z);
+        aim = wide;
+        if (kind == kPassBounce) {
+            aim = wide - position;
+            aim.Normalize();
+        }
+    }
+    flags.passAstray = passAstray;
     SetAnimation(clip, true);
     awaitingPass = 0;
     passing = 1;
     flags.releaseDone = 0;
-    receiver->awaitingPass = 1;
+    receiver->awaitingPass = passAstray ? 0 : 1;
+    passAstray = 0;
     match->SetBallAim(aim);
     match->SetBallInHand(true);
     match->SetBallSpeed(0.0f);
@@ -327,6 +343,7 @@ void CCourtPlayer::ThinkInboundPass() {
             return;
         }
         passTarget = receiver;
+        passAstray = 0; // a throw-in has no marker on it
         Vec3 dir = receiver->GetAimPoint() - position;
         dir.Normalize();
         lookDirection = dir;

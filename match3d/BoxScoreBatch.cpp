@@ -50,6 +50,7 @@ Match3DBox BoxOf(const CMatchTeam& team) {
         box.injuries += p->injured != 0 ? 1 : 0;
         box.exhausted += p->exhausted != 0 ? 1 : 0;
         box.badPasses += p->badPasses;
+        box.turnovers += p->turnovers;
         box.seconds += p->secondsOnCourt;
     }
     for (int i = 0; i < team.OnCourtCount(); ++i) {
@@ -94,6 +95,7 @@ void Match3DBox::Add(const Match3DBox& o) {
     injuries += o.injuries;
     exhausted += o.exhausted;
     badPasses += o.badPasses;
+    turnovers += o.turnovers;
     shotClockViolations += o.shotClockViolations;
     possessions += o.possessions;
     longestPossession = std::max(longestPossession, o.longestPossession);
@@ -263,6 +265,8 @@ Match3DBatchFigures PlayMatch3DBatch(const std::vector<CTeam*>& clubs, int count
         f.sidePoints.push_back(homeBox.points);
         f.sidePoints.push_back(awayBox.points);
         f.margins.push_back(std::abs(homeBox.points - awayBox.points));
+        f.homeWins += homeBox.points > awayBox.points ? 1 : 0;
+        f.homeMarginSum += homeBox.points - awayBox.points;
     }
     return f;
 }
@@ -332,18 +336,18 @@ std::vector<CTeam*> ByStrength(std::vector<CTeam*> clubs) {
 
 void PrintMatch3DHeader() {
     std::printf("| batch | matches | pts | FGA | FG%% | 2PA | 2P%% | 3PA | 3P%% | FTA | FT%% | OReb | DReb | "
-                "OReb%% | Stl "
+                "OReb%% | Stl | Blk | TO "
                 "| Fouls | at 6 | hurt | bad passes | margin | unfinished | level | off | possessions |\n");
-    std::printf(
-        "|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|"
-        "\n");
+    std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---"
+                "|---|---|"
+                "---|\n");
 }
 
 void PrintMatch3DRow(const char* label, const Match3DBatchFigures& f) {
     const Match3DBox& t = f.total;
     auto pct = [](int made, int taken) { return taken > 0 ? 100.0 * made / taken : 0.0; };
     std::printf("| %s | %d | %d | %.0f | %.0f | %.0f | %.0f | %.0f | %.0f | %.0f | %.0f | %.1f | %.1f | %.0f "
-                "| %.1f | "
+                "| %.1f | %.1f | %.1f | "
                 "%.1f | %.2f | %.2f | %.1f | %d | %d | %d | %d | %.1f |\n",
                 label, f.matches, f.MedianPoints(), f.PerSide(t.FieldGoalsTaken()),
                 pct(t.FieldGoalsMade(), t.FieldGoalsTaken()), f.PerSide(t.twoTaken),
@@ -351,15 +355,16 @@ void PrintMatch3DRow(const char* label, const Match3DBatchFigures& f) {
                 f.PerSide(t.freeThrowsTaken), pct(t.freeThrowsMade, t.freeThrowsTaken),
                 f.PerSide(t.offensiveRebounds), f.PerSide(t.defensiveRebounds),
                 pct(t.offensiveRebounds, t.offensiveRebounds + t.defensiveRebounds), f.PerSide(t.steals),
-                f.PerSide(t.fouls), f.PerSide(t.foulLimits), f.PerSide(t.injuries), f.PerSide(t.badPasses),
-                f.MedianMargin(), f.unfinished, f.level, f.off, f.PerSide(t.possessions));
+                f.PerSide(t.blocks), f.PerSide(t.turnovers), f.PerSide(t.fouls), f.PerSide(t.foulLimits),
+                f.PerSide(t.injuries), f.PerSide(t.badPasses), f.MedianMargin(), f.unfinished, f.level, f.off,
+                f.PerSide(t.possessions));
 }
 
 void PrintMatch3DSideHeader() {
     std::printf(
         "| batch | side | pts | FGA | FG%% | 3PA | 3P%% | FTA | FT%% | OReb | OReb%% of its misses | Stl | "
-        "Fouls | possessions |\n");
-    std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
+        "Blk | TO | Fouls | possessions |\n");
+    std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
 }
 
 void PrintMatch3DSideRows(const char* label, const Match3DBatchFigures& f) {
@@ -376,6 +381,8 @@ void PrintMatch3DSideRows(const char* label, const Match3DBatchFigures& f) {
     away.offensiveRebounds = t.offensiveRebounds - home.offensiveRebounds;
     away.defensiveRebounds = t.defensiveRebounds - home.defensiveRebounds;
     away.steals = t.steals - home.steals;
+    away.blocks = t.blocks - home.blocks;
+    away.turnovers = t.turnovers - home.turnovers;
     away.fouls = t.fouls - home.fouls;
     away.possessions = t.possessions - home.possessions;
     auto pct = [](int part, int whole) { return whole > 0 ? 100.0 * part / whole : 0.0; };
@@ -383,13 +390,13 @@ void PrintMatch3DSideRows(const char* label, const Match3DBatchFigures& f) {
     auto row = [&](const char* side, const Match3DBox& b, const Match3DBox& other) {
         std::printf(
             "| %s | %s | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | "
-            "%.1f |\n",
+            "%.1f | %.1f | %.1f |\n",
             label, side, each(b.points), each(b.FieldGoalsTaken()),
             pct(b.FieldGoalsMade(), b.FieldGoalsTaken()), each(b.threesTaken),
             pct(b.threesMade, b.threesTaken), each(b.freeThrowsTaken),
             pct(b.freeThrowsMade, b.freeThrowsTaken), each(b.offensiveRebounds),
             pct(b.offensiveRebounds, b.offensiveRebounds + other.defensiveRebounds), each(b.steals),
-            each(b.fouls), each(b.possessions));
+            each(b.blocks), each(b.turnovers), each(b.fouls), each(b.possessions));
     };
     row("home", home, away);
     row("away", away, home);

@@ -25,6 +25,7 @@ struct Match3DBox {
     int injuries = 0;   // players hurt in the match
     int exhausted = 0;  // of them, by running themselves empty
     int badPasses = 0;
+    int turnovers = 0; // balls lost to the other side
     int substitutions = 0;
     int starterSeconds = 0; // the five who started: their seconds on court
     int starters = 0;
@@ -58,6 +59,8 @@ struct Match3DBatchFigures {
     Match3DBox userTotal; // the user's (home) sides of a watched batch
     std::vector<int> sidePoints;
     std::vector<int> margins;
+    int homeWins = 0;       // matches the home (in a watched batch the user's) side won
+    long homeMarginSum = 0; // the home side's points less the away side's, summed
 
     double PerSide(int value) const { return matches > 0 ? value / (2.0 * matches) : 0.0; }
     int MedianPoints() const;

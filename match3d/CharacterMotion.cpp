@@ -21,7 +21,6 @@ constexpr float kStealLeftHandBelow = 0.5f;
 constexpr float kStealRightHeading = 300.0f;
 constexpr float kStealStamina = 0.05f;
 constexpr float kShotStamina = 0.05f;
-constexpr float kAimAboveBasket = 3.0f;
 constexpr float kDribbleFloor = 0.125f;
 constexpr float kDribbleCatchSlack = 0.0625f;
 constexpr float kSideLineRefereeX = -6.0f;
@@ -217,22 +216,26 @@ void CourtMotion::Shot(CCourtPlayer& p, const Hand& hand, float speed) {
     p.RollReleasedShot();
     Release(p);
     m_.flags.shooter = &p;
-    Vec3 aim = p.AttackedBasket();
     // A made roll flies straight at the rim; only a miss takes the spread.
-    if (!p.noScatter && !p.shotScores) {
-        // High and to the left only: the spread was tuned so.
-        aim.y += static_cast<float>(GameRand()) * 0.3f / kGameRandMax;
-        aim.x += static_cast<float>(GameRand()) * 0.5f / kGameRandMax - 0.5f;
+    const bool spread = !p.noScatter && !p.shotScores;
+    float spreadY = 0.0f;
+    float spreadX = 0.0f;
+    if (spread) {
+        spreadY = static_cast<float>(GameRand()) / kGameRandMax;
+        spreadX = static_cast<float>(GameRand()) / kGameRandMax;
     }
+    const Vec3 basket = p.AttackedBasket();
+    const Vec3 aim = ShotAimPoint(m_, basket, spread, spreadX, spreadY);
     p.noScatter = 0;
     p.SpendStamina(kShotStamina);
     if (id == kAnimShot) {
-        const float d = Vec3Distance(p.position, aim);
+        // The throw's strength by the distance along the floor to the spot under the basket line.
+        const float d = Vec3Distance(p.position, Vec3(aim.x, aim.y - CMatchBall::kRimHeight, basket.z));
         speed = d <= 2.2f ? 8.0f : d <= 4.0f ? 6.0f : d <= 6.5f ? 7.0f : 8.0f;
     }
     ball_.SetSpeed(speed);
     ball_.SetLoose(false);
-    const Vec3 direction = Direction(hand.p, Vec3(aim.x, aim.y + kAimAboveBasket, aim.z));
+    const Vec3 direction = Direction(hand.p, aim);
     ball_.SetDirection(direction.x, direction.y, direction.z);
 }
 

@@ -7,6 +7,7 @@
 #include "match3d/MatchContext.h"
 #include "match3d/MatchTeam.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -260,6 +261,10 @@ void CCourtPlayer::UpdateDefenceTarget(int defenceTacticType) {
                 d = 0.0f;
             }
         }
+        // A shot in the air: the man-to-man marker boxes out, at most kBoxOutDepth from the basket.
+        if (manMarking && flags.shotInFlight && !match->BallInHand()) {
+            d = std::min(d, kBoxOutDepth);
+        }
         const Vec3 candidate = basket + dir * d;
         defenceTarget = dist > reach + margin ? defenceHome : candidate;
         if (flags.inbound && marking->hasBall) {
@@ -304,6 +309,7 @@ void CCourtPlayer::CompleteCatch() {
         flags.lastPasser->needsNewSpot = 1;
         flags.lastPasser = nullptr;
     }
+    flags.passAstray = 0;
     match->StopBall();
     flags.freeBallHolder = nullptr;
     flags.foulPending = 0;

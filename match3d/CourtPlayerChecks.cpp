@@ -28,6 +28,19 @@ constexpr int kTextMissedThree = 500007;
 // the checks'. Without it (the bare checks) the court motion's open looks gave 58 % from the field
 // and 118 points a side in 12 seeded matches; with it 53 % and 109, threes 35 % either way.
 constexpr float kContestedShotPerMetre = 2.0f;
+// A shot his marker contests (within kContestReach) that misses by no more than this is his block:
+// the shot was nearly good, and the hand in the shooter's face spoiled it. Against the heavy shot die
+// (a face is 7 points) the contest's own penalty, at most 5, turned about one shot in 150 into a
+// miss, half a block a side a match; at 9 (a face and a little) 4.3-5 a side, at 8 3.8-4.5.
+constexpr float kBlockMargin = 9.0f;
+// A pass into a receiver whose marker stands this close, a long one, or one beyond the passer's arm
+// (a failed pass check) is a risky one: it slips away kRiskyPassSlip in a hundred. The squads'
+// passing stands so far above the pass table's targets that the check alone failed about one pass
+// a side a match in the weakest class and none above it; and a pass beyond the arm lost every time
+// left a side of poor passers throwing every ball away.
+constexpr float kTightMarking = 2.0f;
+constexpr float kLongPass = 8.0f;
+constexpr double kRiskyPassSlip = 5.0;
 
 int HeightBonus(const CCourtPlayer& player) {
     return (player.height - 200) / 10;
@@ -224,8 +237,9 @@ bool CCourtPlayer::ShotCheck() {
     }
     const float margin = three ? ThreePointMargin(distance) : TwoPointMargin(distance);
     shotScores = margin >= 0.0f ? 1 : 0;
-    // The same roll without the marker's penalty would have gone in: he stopped the shot.
-    if (!shotScores && marker != nullptr && margin + contestPenalty >= 0.0f) {
+    // The marker stopped the shot: the same roll would have gone in without his penalty, or it
+    // missed by no more than the block's margin with him in the shooter's face.
+    if (!shotScores && marker != nullptr && margin + std::max(contestPenalty, kBlockMargin) >= 0.0f) {
         ++marker->blocks;
     }
     return true;
@@ -271,4 +285,16 @@ int CCourtPlayer::PassCheck(const CCourtPlayer& receiver) {
     const float sum = static_cast<float>(Attribute(kEntryPassing)) + StaminaModifier() +
                       AggressionModifier() + MoraleModifier();
     return sum >= target ? kCheckSucceeded : kCheckFailed;
+}
+
+bool CCourtPlayer::PassGoesAstray(const CCourtPlayer& receiver) {
+    if (match == nullptr) {
+        return false;
+    }
+    float marked = 0.0f;
+    const bool tight = FindNearestOpponent(receiver.position, marked) != nullptr && marked < kTightMarking;
+    if (!tight && DistanceTo(receiver) < kLongPass && PassCheck(receiver) == kCheckSucceeded) {
+        return false;
+    }
+    return match->Percent() < kRiskyPassSlip;
 }

@@ -152,6 +152,18 @@ void CCourtPlayer::DefendPosition(Vec3& guardPoint, int32_t clipCode, CMatchTeam
             return;
         }
     }
+    // A shot in the air: a man-to-man marker whose man stands out on the floor boxes out on the
+    // basket side (UpdateDefenceTarget takes him there), instead of holding his gap off the man.
+    if (man != nullptr && own.defenceTactic == kManMarkingTactic && flags.shotInFlight) {
+        const float manDistance = Vec3Distance(man->position, basket);
+        if (manDistance - shape.gap > kBoxOutDepth) {
+            const Vec3 boxOut = GuardPoint(basket, man->GetAimPoint(), manDistance - kBoxOutDepth);
+            if (Vec3Distance(position, boxOut) > kAtTargetDistance) {
+                defenceTarget = boxOut;
+                return;
+            }
+        }
+    }
     if (man == nullptr) {
         // Nobody to guard (a substitute before the marking reached him): the zone spot.
         defenceTarget = defenceHome;

@@ -151,6 +151,9 @@ public:
     // The centres go up for the tip-off.
     void JumpBall();
     void HandleOutOfBounds();
+    // A throw-in nobody has brought in after the longest line-up is handed to a player of the
+    // side on the court: the ball is never left dead for good.
+    void HandThrowInOver();
     void ResolveShot();
     // At the tap of the jump ball: who wins it and where the ball goes.
     void ResolveTipOff();
@@ -264,7 +267,8 @@ public:
     uint8_t throwInOnClock = 0;
     // The longest the clock waits for one line-up: a wait that never ends lets the clock run on.
     static constexpr double kLongestPositioningWait = 30.0;
-    // A throw-in is taken in a few seconds; one that drags on is played on the running clock.
+    // A throw-in is taken in a few seconds: a taker who has not got the ball by then takes it where
+    // he stands.
     static constexpr double kLongestThrowInWait = 8.0;
     uint8_t jumpBall = 0;
     int32_t stateCounters[2] = {};
@@ -322,6 +326,10 @@ public:
     CCourtPlayer* interceptTried[5] = {};
     int32_t interceptTries = 0;
     uint8_t inboundThrown = 0; // the inbounder has let the ball go
+    // How long the thrown-in ball has been on its way: one not on the court by kThrowInFlight never
+    // came in (it flew along the line, or to a team-mate outside), and the other side takes it out.
+    double throwInFlight = 0.0;
+    static constexpr double kThrowInFlight = 1.0;
     // The dribble contest: the time played, and the balls won by pokes since the last shot.
     double playTime = 0.0;
     int32_t stealRun = 0;
@@ -330,6 +338,12 @@ public:
     static constexpr double kUserChangeHold = 60.0;
     double userChangeAt = -kUserChangeHold;
     int32_t shotClockViolations[2] = {0, 0}; // balls each side lost to the shot clock
+    // The player of a side who last had the ball: its holder, else the passer of the ball in the
+    // air (a shot is nobody's lost ball), else the last who took it; null when none of that side.
+    CCourtPlayer* LastInHands(int side);
+    // Who sent the ball out while a change was asked for: the throw-in waits for the change, and
+    // his lost ball is booked with it.
+    CCourtPlayer* outLoser = nullptr;
     // The flat court's guard: the nearest defender within reach pokes at the ball, every 0.5 s. The
     // on-ball defender stands 1.0 m off the holder; from 1.5 m the pokes (about 380 a side a match)
     // gave 18 of a side's 24 fouls and 6 of its 10 steals, at 1.3 m a third fewer of each.

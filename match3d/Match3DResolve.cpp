@@ -36,17 +36,41 @@ void CMatch3D::HandleOutOfBounds() {
         return;
     }
     if (flags.inbound) {
+        if (inboundTime >= kLongestPositioningWait) {
+            HandThrowInOver();
+            return;
+        }
         const Vec3 at = ball->GetPosition();
-        if (!flags.substitutionRequested || inboundThrown || IsInCourt(at.x, at.y, at.z)) {
+        // Where the thrown ball is: in the hands of the player who caught it, or its own point.
+        const CCourtPlayer* holder = ball->IsHeld() ? BallHolder() : nullptr;
+        const bool caught = holder != nullptr && holder != flags.inbounder;
+        const Vec3 thrownAt = caught ? holder->position : at;
+        const bool thrownIn =
+            inboundThrown && (caught || !ball->IsHeld()) && IsInCourt(thrownAt.x, thrownAt.y, thrownAt.z);
+        // A throw that has not come onto the court by now never will: it flew on along the line (once
+        // for the rest of a quarter, the clock running and nobody able to reach it), or a team-mate
+        // outside caught it. The ball is out again, and the other side's, as at any ball out.
+        const bool missedCourt = inboundThrown && !thrownIn && throwInFlight >= kThrowInFlight;
+        if (missedCourt) {
+            if (flags.inbounder != nullptr) {
+                flags.inbounder->holdSpot = 0;
+            }
+            flags.inbound = 0;
+            flags.inbounder = nullptr;
+            inboundThrown = 0;
+            inboundReceiver = nullptr;
+        } else if (!flags.substitutionRequested || inboundThrown || IsInCourt(at.x, at.y, at.z)) {
             // The throw-in is over once the thrown ball is on the court; a throw nobody catches
             // can then go out again.
-            if (inboundThrown && !ball->IsHeld() && IsInCourt(at.x, at.y, at.z)) {
+            if (thrownIn) {
                 flags.inbound = 0;
                 flags.inbounder = nullptr;
                 inboundThrown = 0;
             }
             return;
         }
+    }
+    if (flags.inbound) {
         // A change asked for while the ball is still dead for the throw-in is made before it, not
         // at the dead ball after (a minute and more of play later, at times); the same side then
         // takes the ball out, on the clock as before if it follows a basket.
@@ -99,11 +123,17 @@ void CMatch3D::HandleOutOfBounds() {
         return;
     }
     // A ball still outside from an exit already reported (after a substitution walk, say) keeps
-    // the side of that exit.
+    // the side of that exit, and the player it went out off.
     if (side == 0) {
         side = lastOutSide;
     } else {
         lastOutSide = side;
+        // Whoever had it lost it: the player who carried it out or the passer of the ball in the
+        // air. A missed shot or a rebound tapped out is nobody's lost ball.
+        outLoser = BallHolder();
+        if (outLoser == nullptr && flags.shotInFlight == 0 && flags.lastPasser != flags.shooter) {
+            outLoser = flags.lastPasser;
+        }
     }
     const Vec3 p = ball->GetOutPoint();
     flags.shotInFlight = 0;
@@ -138,7 +168,12 @@ void CMatch3D::HandleOutOfBounds() {
     // last free throw, a foul or the shot clock, each with its own line) is not.
     if (foulInboundSide < 0 && !basketScored && !ballPlacedOut) {
         ShowEventLine(MatchEventLine(SideName(awayGets ? 0 : 1), CStr(), Text(kTextOutOfBounds)));
+        if (outLoser != nullptr && outLoser->side == (awayGets ? 0 : 1)) {
+            ++outLoser->turnovers;
+        }
     }
+    outLoser = nullptr;
+    flags.passAstray = 0;
     ballPlacedOut = 0;
     foulInboundSide = -1;
     SetHomeAttacking(!awayGets);
@@ -194,6 +229,10 @@ void CMatch3D::HandleOutOfBounds() {
     inboundReceiver = receiver;
     flags.inbound = 1;
     inboundThrown = 0;
+    // Each throw-in waits afresh, after a change made at this dead ball or one thrown out again.
+    positioningTime = 0.0;
+    inboundTime = 0.0;
+    throwInFlight = 0.0;
     throwInOnClock = basketScored;
     basketScored = 0;
     // Nobody may run off with the ball before the inbounder has it.

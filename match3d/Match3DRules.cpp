@@ -316,6 +316,9 @@ void CMatch3D::CheckShotClock() {
     }
     const CCourtPlayer* first = homeTeam->GetPlayer(0);
     const int attackingSide = first != nullptr && first->attacking ? 0 : 1;
+    if (CCourtPlayer* loser = LastInHands(attackingSide)) {
+        ++loser->turnovers;
+    }
     for (CMatchTeam* team : {homeTeam, awayTeam}) {
         team->ClearAwaitingPass();
         for (int i = 0; i < team->OnCourtCount(); ++i) {
@@ -358,8 +361,12 @@ void CMatch3D::UpdatePositioningWait(float dt) {
     positioningTime = deadBall ? positioningTime + dt : 0.0;
     // Counted after a basket too, when the clock runs on through the throw-in.
     inboundTime = flags.inbound && flags.quarter >= 1 ? inboundTime + dt : 0.0;
-    const double longest = lineUp ? kLongestPositioningWait : kLongestThrowInWait;
-    positioningWait = deadBall && positioningTime < longest ? 1 : 0;
+    throwInFlight = flags.inbound && inboundThrown ? throwInFlight + dt : 0.0;
+    // A throw-in holds the clock until the ball is back on the court, as the rules see that it always
+    // comes: the taker picks the ball up where he stands once it is overdue, a throw that misses the
+    // court goes to the other side, and after the longest line-up the ball is handed in. Run on after
+    // 8 s, a throw-in nobody could bring in once let a quarter run out at 0-0.
+    positioningWait = deadBall && (!lineUp || positioningTime < kLongestPositioningWait) ? 1 : 0;
 }
 
 void CMatch3D::FollowHolder() {
@@ -704,6 +711,10 @@ void CMatch3D::HandleSteal() {
     if (stealer == nullptr) {
         return;
     }
+    // Taken before the sides change over, which lets the holder go.
+    if (CCourtPlayer* loser = LastInHands(1 - stealer->side)) {
+        ++loser->turnovers;
+    }
     SetHomeAttacking(stealer->side == 0);
     SetAwayAttacking(stealer->side == 1);
     EventLine(*stealer, kTextBallWon);
@@ -727,6 +738,7 @@ void CMatch3D::HandleSteal() {
         ball->SetHeld(true);
     }
     flags.lastPasser = nullptr;
+    flags.passAstray = 0;
     ResetShotClock();
     flags.shotInFlight = 0;
 }
@@ -758,8 +770,52 @@ void CMatch3D::TakeBall(CCourtPlayer& taker) {
         ball->SetHeld(true);
     }
     flags.lastPasser = nullptr;
+    flags.passAstray = 0;
     flags.shooter = nullptr;
     ballHandler = &taker;
+}
+
+void CMatch3D::HandThrowInOver() {
+    const CCourtPlayer* first = homeTeam->GetPlayer(0);
+    CMatchTeam& team = first != nullptr && first->attacking ? *homeTeam : *awayTeam;
+    // The receiver if he stands in the court, else one of his side who does, else anyone of it.
+    CCourtPlayer* taker = nullptr;
+    const auto inCourt = [this](const CCourtPlayer* p) {
+        return p != nullptr && IsInCourt(p->position.x, p->position.y, p->position.z);
+    };
+    if (inboundReceiver != nullptr && inboundReceiver->side == (&team == awayTeam ? 1 : 0) &&
+        inCourt(inboundReceiver)) {
+        taker = inboundReceiver;
+    }
+    for (int i = 0; taker == nullptr && i < team.OnCourtCount(); ++i) {
+        CCourtPlayer* p = team.GetPlayer(i);
+        if (p != flags.inbounder && inCourt(p)) {
+            taker = p;
+        }
+    }
+    if (taker == nullptr) {
+        taker = team.GetPlayer(0);
+    }
+    if (taker == nullptr) {
+        return;
+    }
+    for (CMatchTeam* side : {homeTeam, awayTeam}) {
+        for (int i = 0; i < side->OnCourtCount(); ++i) {
+            CCourtPlayer* p = side->GetPlayer(i);
+            p->hasBall = 0;
+            p->passing = 0;
+            p->passTarget = nullptr;
+        }
+    }
+    if (flags.inbounder != nullptr) {
+        flags.inbounder->holdSpot = 0;
+    }
+    flags.inbound = 0;
+    flags.inbounder = nullptr;
+    inboundThrown = 0;
+    inboundReceiver = nullptr;
+    TakeBall(*taker);
+    taker->hasBall = 1;
 }
 
 void CMatch3D::HandleLooseBall() {
@@ -851,6 +907,9 @@ void CMatch3D::HandleLooseBall() {
     if (taker == nullptr || taker == flags.lastPasser) {
         return; // nobody near, or the one who let it go: he never takes it straight back
     }
+    if (flags.passAstray && taker->side == flags.lastPasser->side) {
+        return; // a pass gone astray is out of his team-mates' reach
+    }
     const bool tapped = tipBall != 0;
     tipBall = 0;
     if (taker->side == flags.lastPasser->side) {
@@ -862,6 +921,7 @@ void CMatch3D::HandleLooseBall() {
         awayTeam->ClearChaseFlags();
         return;
     }
+    CCourtPlayer* passer = flags.lastPasser;
     TakeBall(*taker);
     homeTeam->ClearAwaitingPass();
     awayTeam->ClearAwaitingPass();
@@ -873,6 +933,7 @@ void CMatch3D::HandleLooseBall() {
         EventLine(*taker, kTextBallWon);
         ++taker->steals;
         ++taker->ballsWon;
+        ++passer->turnovers;
     }
     if (!taker->attacking) {
         ResetShotClock();
@@ -934,6 +995,8 @@ void CMatch3D::EndQuarter() {
     flags.shooter = nullptr;
     flags.lastPasser = nullptr;
     flags.stealer = nullptr;
+    flags.passAstray = 0;
+    outLoser = nullptr;
     // The bonus counts the fouls of the new quarter from nothing.
     quarterFouls[0] = quarterFouls[1] = 0;
     shootingFoul = 0;
@@ -968,6 +1031,18 @@ void CMatch3D::JumpBall() {
 }
 
 // ---- Small operations
+
+CCourtPlayer* CMatch3D::LastInHands(int side) {
+    const auto ofSide = [side](CCourtPlayer* p) { return p != nullptr && p->side == side ? p : nullptr; };
+    if (CCourtPlayer* holder = ofSide(BallHolder())) {
+        return holder;
+    }
+    const bool shot = flags.lastPasser != nullptr && flags.lastPasser == flags.shooter;
+    if (CCourtPlayer* passer = shot ? nullptr : ofSide(flags.lastPasser)) {
+        return passer;
+    }
+    return ofSide(ballHandler);
+}
 
 void CMatch3D::SetSideAttacking(CMatchTeam* team, bool attacking) {
     if (team == nullptr) {

@@ -15,6 +15,21 @@ void PlaySound(const char* tag) {
 
 } // namespace
 
+Vec3 ShotAimPoint(const IBallCourt& court, const Vec3& basket, bool spread, float spreadX, float spreadY) {
+    Vec3 aim(basket.x, basket.y + CMatchBall::kRimHeight, basket.z);
+    if (!spread) {
+        return aim;
+    }
+    // High and to the left only: the spread was tuned so.
+    aim.y += spreadY * 0.3f;
+    aim.x += spreadX * 0.5f - 0.5f;
+    // Aimed beside the rim at the basket's own line, a miss from the wing drifted past the edge of a
+    // board standing farther back (the eu halls' at 12.87 m) and left the court untouched: a quarter
+    // of the misses there.
+    aim.z = court.Backboard(basket.z > 0.0f).planeZ;
+    return aim;
+}
+
 void CMatchBall::SetModel(CQuorelGameObject* model, float x, float y, float z) {
     model_ = model;
     SetPosition(x, y, z);
@@ -150,9 +165,11 @@ void CMatchBall::CollideHoop() {
     const bool minusBox = inBox(minus);
     const bool plusRimZone = 2.8f < y && y < 3.15f && 11.75f < z && z < 12.3f;
     const bool minusRimZone = 2.8f < y && y < 3.15f && -12.3f < z && z < -11.75f;
+    // A miss leaves the rim from its front and the board from before its face: put back before the
+    // board, a miss off the rim of a hall whose board stands farther back came down behind the rim.
     if (shot && (plusRim || (plusBox && (sure || plusRimZone)))) {
         if (miss) {
-            Bounce(kBoardPlusZ, plus.planeZ - 0.27f);
+            Bounce(kBoardPlusZ, plusRim ? kRimFrontZ : plus.planeZ - 0.27f);
             return;
         }
         hoopCode_ = kRimPlusZ;
@@ -162,7 +179,7 @@ void CMatchBall::CollideHoop() {
     }
     if (shot && (minusRim || (minusBox && (sure || minusRimZone)))) {
         if (miss) {
-            Bounce(kBoardMinusZ, minus.planeZ + 0.27f);
+            Bounce(kBoardMinusZ, minusRim ? -kRimFrontZ : minus.planeZ + 0.27f);
             return;
         }
         hoopCode_ = kRimMinusZ;

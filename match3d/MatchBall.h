@@ -49,6 +49,11 @@ public:
     virtual bool HandlerSureMiss() const { return false; }
 };
 
+// Where a shot flies, basket being the point under the rim: a made roll (or a shot without the
+// spread) straight at the rim; a miss high and to the left of it by the spread (spreadX, spreadY from 0
+// to 1), at the face of the hall's own board behind the rim, so it comes off the rim or that board.
+Vec3 ShotAimPoint(const IBallCourt& court, const Vec3& basket, bool spread, float spreadX, float spreadY);
+
 class CMatchBall {
 public:
     static constexpr float kGravity = 5.0f;
@@ -56,6 +61,10 @@ public:
     static constexpr float kFloorY = 0.125f;
     static constexpr float kBounceRestart = 0.8f; // downward speed every fall starts with
     static constexpr float kLooseHeight = 4.0f;   // a flight this high can no longer score
+    static constexpr float kRimHeight = 3.0f;     // the rim above the point under it
+    // A miss off the rim leaves it from its front, toward the court: every hall's rim stands here,
+    // whatever the distance of its board.
+    static constexpr float kRimFrontZ = 12.03f;
 
     explicit CMatchBall(IBallCourt* court = nullptr) : court_(court) {}
 

@@ -26,6 +26,7 @@ struct MatchFlags {
     uint8_t shotInFlight = 0;           // a shot is on its way to the basket
     uint8_t foulPending = 0;            // a foul waits for its call
     uint8_t releaseDone = 0;            // the ball has left the hands of the last pass or shot
+    uint8_t passAstray = 0;             // the pass in the air went astray: none of the passer's side takes it
     CCourtPlayer* shooter = nullptr;    // who shot last
     CCourtPlayer* lastPasser = nullptr; // who passed last; cannot run after his own loose pass
     // The last caught pass: a basket scored by its receiver is the passer's assist.

@@ -448,6 +448,9 @@ int32_t CMatchTeam::TotalThreePointAttempts() const {
 int32_t CMatchTeam::TotalBlocks() const {
     return Sum(players, &CCourtPlayer::blocks);
 }
+int32_t CMatchTeam::TotalTurnovers() const {
+    return Sum(players, &CCourtPlayer::turnovers);
+}
 int CMatchTeam::TotalPasses(int32_t& good, int32_t& bad) const {
     return SumPair(players, &CCourtPlayer::goodPasses, &CCourtPlayer::badPasses, good, bad);
 }

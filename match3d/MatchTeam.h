@@ -107,6 +107,7 @@ public:
     int32_t TotalTwoPointAttempts() const;
     int32_t TotalThreePointAttempts() const;
     int32_t TotalBlocks() const;
+    int32_t TotalTurnovers() const;
     int TotalPasses(int32_t& good, int32_t& bad) const;
     int TotalFreeThrows(int32_t& made, int32_t& attempted) const;
     int TotalFieldGoals(int32_t& made, int32_t& attempted) const;

@@ -57,8 +57,8 @@ void FillMatchStat(CMatchStat& stat, const CMatchTeam& side, int opponentScore) 
     club.offensiveRebounds = side.TotalOffensiveRebounds();
     club.defensiveRebounds = side.TotalDefensiveRebounds();
     club.steals = side.TotalSteals();
-    int32_t good = 0;
-    side.TotalPasses(good, club.passesFailed);
+    // The field the screens read as turnovers: every ball the side lost, its bad passes among them.
+    club.passesFailed = side.TotalTurnovers();
     club.blocks = side.TotalBlocks();
     FillClubFigures(stat, club);
 }
@@ -86,7 +86,7 @@ void FillPlayerStat(CPlayerStat& stat, const CCourtPlayer& p, bool home) {
     t.attackFouls = std::clamp(p.foulsInAttack, 0, fouls);
     t.defenceFouls = fouls - t.attackFouls;
     t.steals = p.steals;
-    t.passesFailed = p.badPasses;
+    t.passesFailed = p.turnovers;
     t.blocks = p.blocks;
     FillPlayerFigures(stat, t);
 }

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
+#include <utility>
 
 using match3dtest::FakeMatch;
 using match3dtest::RawForPercent;
@@ -267,6 +269,9 @@ TEST_F(Holder, PassKindFollowsTheDistanceBands) {
     EXPECT_EQ(h.goodPasses, thrown);
 }
 
+// A pass beyond the passer's arm (a failed check) is a risky one: when it slips it is a bad pass,
+// thrown all the same but astray past the receiver, who does not wait for it, toward the side line
+// beyond him.
 TEST_F(Holder, FailedPassCheckStillThrowsAndCountsBothWays) {
     match.SetCurve(MatchCurve::PassingTargets, {{0.0f, 99},
                                                 {1.0f, 99},
@@ -279,6 +284,7 @@ TEST_F(Holder, FailedPassCheckStillThrowsAndCountsBothWays) {
                                                 {8.0f, 99}});
     Place(8.0f, 3.0f, 'b');
     mate.position = h.position + Vec3(4, 0, 0);
+    match.Script({RawForPercent(1.0)});
     h.ThinkBallAtTarget(match.teams[0]);
     EXPECT_TRUE(Passes());
     EXPECT_EQ(h.badPasses, 1);
@@ -290,7 +296,10 @@ TEST_F(Holder, FailedPassCheckStillThrowsAndCountsBothWays) {
     h.ThinkBallAtTarget(match.teams[0]);
     EXPECT_EQ(h.GetCurrentAnimationId(), kAnimPassChest);
     EXPECT_EQ(h.goodPasses, 1);
-    EXPECT_EQ(mate.awaitingPass, 1);
+    EXPECT_EQ(mate.awaitingPass, 0);
+    EXPECT_EQ(match.flags.passAstray, 1);
+    EXPECT_GT(std::fabs(match.ballAim.x), 7.5f) << "past the side line";
+    EXPECT_FLOAT_EQ(match.ballAim.z, mate.position.z);
 }
 
 TEST_F(Holder, NoReceiverEndsTheStep) {
@@ -348,4 +357,32 @@ TEST(InboundPass, ThrowFromAwayOnlyTimesWhileTheStancePlays) {
     in.SetAnimation(kAnimIdleBall, false);
     in.ThinkInboundThrow();
     EXPECT_EQ(match.Home(2).awaitingPass, 1);
+}
+
+// A pass slips (5 in 100) only when it is risky: into a receiver marked within 2 m, a long one (8 m
+// or more), or one beyond the passer's arm. A short pass to a free man always arrives, and a sure
+// pass draws no die at all.
+TEST_F(Holder, OnlyARiskyPassSlipsAndGoesAstray) {
+    match.SetCurve(MatchCurve::PassingTargets, {{4.0f, 0}, {9.0f, 0}});
+    h.position = Vec3(0, 0, 0);
+    auto slips = [&](const Vec3& receiverAt, const Vec3& markerAt, double percent) {
+        mate.position = receiverAt;
+        marker.position = markerAt;
+        match.script.clear();
+        match.Script({RawForPercent(percent)});
+        const bool astray = h.PassGoesAstray(mate);
+        const bool drew = match.script.empty();
+        match.script.clear();
+        return std::make_pair(astray, drew);
+    };
+    const Vec3 farAway(0, 0, 20);
+    EXPECT_EQ(slips(Vec3(4, 0, 0), farAway, 1.0), std::make_pair(false, false)) << "short and free: no die";
+    EXPECT_EQ(slips(Vec3(4, 0, 0), Vec3(5.5f, 0, 0), 1.0), std::make_pair(true, true)) << "marked";
+    EXPECT_EQ(slips(Vec3(4, 0, 0), Vec3(5.5f, 0, 0), 5.0), std::make_pair(false, true));
+    EXPECT_EQ(slips(Vec3(4, 0, 0), Vec3(6.5f, 0, 0), 1.0), std::make_pair(false, false)) << "2.5 m off";
+    EXPECT_EQ(slips(Vec3(9, 0, 0), farAway, 4.9), std::make_pair(true, true)) << "long";
+    // Beyond his arm even a short pass to a free man is risky.
+    match.SetCurve(MatchCurve::PassingTargets, {{4.0f, 200}, {9.0f, 200}});
+    EXPECT_EQ(slips(Vec3(4, 0, 0), farAway, 1.0), std::make_pair(true, true)) << "beyond his arm";
+    EXPECT_EQ(slips(Vec3(4, 0, 0), farAway, 50.0), std::make_pair(false, true));
 }

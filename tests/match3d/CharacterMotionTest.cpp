@@ -154,11 +154,11 @@ TEST_F(Motion, JumpShotFromFiveMetresLeavesUpwardTowardTheBasket) {
         ASSERT_EQ(holder.hasBall, 0);
         EXPECT_FLOAT_EQ(m.ball->GetSpeed(), 7.0f);
         EXPECT_NEAR(holder.stamina, 100.0f - 0.05f * CCourtPlayer::kEffortShare, 1e-4);
-        // Follow the flight to the basket's plane: 3 above the basket point, spread only upward
-        // (0 to 0.3) and toward -x (0 to 0.5).
+        // Follow the flight to the face of the board behind the rim: 3 above the basket point,
+        // spread only upward (0 to 0.3) and toward -x (0 to 0.5).
         const Vec3 d = m.ball->GetDirection();
         ASSERT_GT(d.z, 0.0f);
-        const float t = (12.13f - p.z) / d.z;
+        const float t = (m.plusZBoard.planeZ - p.z) / d.z;
         const Vec3 at = p + d * t;
         EXPECT_GE(at.y, 3.0f - 1e-3f);
         EXPECT_LE(at.y, 3.3f + 1e-3f);

@@ -426,3 +426,55 @@ TEST_F(Defence, AManToManMarkerOffTheBallLeavesHisManRoomToShootOnTheCatch) {
     man.ThinkBallAtTarget(match.teams[0]);
     EXPECT_EQ(man.shotTaken, 1);
 }
+
+// While a shot is in the air a man-to-man marker boxes out: whether running or standing at his man's
+// gap, he goes to the basket side, at most kBoxOutDepth from the basket, as the zone's back line
+// stands. Holding his gap off a man out on the floor, he left the attackers a quarter and more of
+// their misses. Before the shot, and off a man already near the basket, nothing changes.
+TEST_F(Defence, AManToManMarkerBoxesOutWhileTheShotIsInTheAir) {
+    Tactic(13);
+    const Vec3 basket(0, 0, -10);
+    CCourtPlayer& shooter = match.Home(3);
+    CCourtPlayer& underTheBasket = match.Away(1);
+    underTheBasket.position = Vec3(0.5f, 0, -9.5f); // nearer the ball than he is: nobody sends him to it
+    match.ballPredicted = Vec3(0, 3.0f, -9.6f);
+    man.position = Vec3(0, 0, -2.0f); // 8 m out
+    const Vec3 atHisGap(0, 0, -4.5f);
+    auto shotUp = [&](bool inAir) {
+        match.flags.shotInFlight = inAir ? 1 : 0;
+        match.ballInHand = !inAir;
+        shooter.hasBall = inAir ? 0 : 1;
+    };
+
+    shotUp(false);
+    d.position = Vec3(6.0f, 0, -2.0f);
+    d.UpdateDefenceTarget(13);
+    EXPECT_NEAR(Vec3Distance(d.defenceTarget, atHisGap), 0.0f, 0.01f) << "before the shot: his gap";
+    d.position = atHisGap;
+    d.defenceTarget = atHisGap;
+    d.SetAnimation(kAnimDefence, false);
+    match.Script({RawForPercent(50)});
+    Defend();
+    EXPECT_EQ(d.defenceTarget, atHisGap) << "before the shot he holds at his gap";
+
+    shotUp(true);
+    for (const bool running : {true, false}) {
+        SCOPED_TRACE(running ? "running to his man" : "standing at his gap");
+        d.position = running ? Vec3(6.0f, 0, -2.0f) : atHisGap;
+        d.defenceTarget = d.position;
+        d.SetAnimation(kAnimDefence, false);
+        match.Script({RawForPercent(50)});
+        if (running)
+            d.UpdateDefenceTarget(13);
+        else
+            Defend();
+        EXPECT_NEAR(Vec3Distance(d.defenceTarget, basket), CCourtPlayer::kBoxOutDepth, 0.01f);
+        EXPECT_NEAR(d.defenceTarget.x, 0.0f, 0.01f) << "between his man and the basket";
+    }
+
+    // A man already near the basket is marked at the gap, as before the shot.
+    man.position = Vec3(0, 0, -6.5f);
+    d.position = Vec3(6.0f, 0, -2.0f);
+    d.UpdateDefenceTarget(13);
+    EXPECT_NEAR(Vec3Distance(d.defenceTarget, basket), 1.0f, 0.01f);
+}

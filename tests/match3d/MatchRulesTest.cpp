@@ -961,6 +961,99 @@ TEST_F(Rules, AChangeAskedForBeforeTheThrowInIsMadeBeforeIt) {
     EXPECT_EQ(m.flags.inbound, 1);
 }
 
+// A dead ball always comes back into play, with the clock stopped until it does. A throw-in once
+// flew on along the sideline outside the court, nobody able to reach it: the clock ran on after
+// 8 s, a change waited 789 s for a dead ball that never came, and the quarter ended 0-0.
+TEST_F(Rules, AThrowInAlwaysComesBackIntoPlayWithTheClockStopped) {
+    // The home side takes the ball out over the right sideline.
+    const auto startThrowIn = [this]() {
+        m.flags.inbound = 0;
+        m.flags.inbounder = nullptr;
+        m.SetHomeAttacking(false);
+        m.SetAwayAttacking(true);
+        Give(Away(2));
+        CarryOut(m.courtMaxX + 0.1f, 1.0f, 5.0f);
+        m.HandleOutOfBounds();
+        EXPECT_EQ(m.flags.inbound, 1);
+        EXPECT_TRUE(Home(0).attacking);
+        // Everybody stays clear of the line.
+        for (int i = 0; i < 5; ++i) {
+            Home(i).position = Vec3(-2.0f, 0.0f, -3.0f + i);
+            Away(i).position = Vec3(-4.0f, 0.0f, -3.0f + i);
+        }
+    };
+    // Its inbounder throws along the line, outside the court.
+    const auto throwAlongTheLine = [this]() {
+        CCourtPlayer& in = *m.flags.inbounder;
+        in.position = Vec3(m.courtMaxX + 0.05f, 0.0f, 5.0f);
+        in.hasBall = 0;
+        m.flags.lastPasser = &in;
+        m.inboundThrown = 1;
+        m.ball->SetHeld(false);
+        m.ball->SetLoose(false);
+        m.ball->SetPosition(m.courtMaxX + 0.06f, 1.6f, 5.6f);
+        m.ball->SetDirection(0.0f, -0.08f, -1.0f);
+        m.ball->SetSpeed(6.0f);
+    };
+    // Plays the rules and the ball until the home side's throw-in is over (in play, a change, or the
+    // other side's throw-in); true if the clock stood still meanwhile.
+    const auto playOutTheThrowIn = [this](double limit, double& played) {
+        bool stopped = true;
+        played = 0.0;
+        while (m.flags.inbound && Home(0).attacking && !m.flags.substitutionPhase && played < limit) {
+            m.Tick(CMatchClock::kStep);
+            m.ball->Update(CMatchClock::kStep);
+            stopped = stopped && m.positioningWait == 1;
+            played += CMatchClock::kStep;
+        }
+        return stopped;
+    };
+
+    {
+        SCOPED_TRACE("a throw that never comes onto the court goes to the other side");
+        startThrowIn();
+        throwAlongTheLine();
+        display.lines.clear();
+        double played = 0.0;
+        EXPECT_TRUE(playOutTheThrowIn(5.0, played)) << "the clock waits for the ball";
+        EXPECT_LT(played, CMatch3D::kThrowInFlight + 0.1);
+        EXPECT_EQ(m.flags.inbound, 1);
+        EXPECT_TRUE(Away(0).attacking);
+        ASSERT_FALSE(display.lines.empty());
+        EXPECT_NE(display.lines.back().find("<500036>"), std::string::npos) << "a ball out, and said";
+        m.Tick(CMatchClock::kStep);
+        EXPECT_EQ(m.positioningWait, 1) << "the new throw-in waits afresh";
+    }
+    {
+        SCOPED_TRACE("a throw-in nobody brings in is handed to a player on the court");
+        startThrowIn();
+        // Nobody thinks: the taker never picks the ball up.
+        double played = 0.0;
+        EXPECT_TRUE(playOutTheThrowIn(60.0, played)) << "the clock waits for the ball";
+        EXPECT_NEAR(played, CMatch3D::kLongestPositioningWait, 0.1);
+        EXPECT_EQ(m.flags.inbound, 0);
+        CCourtPlayer* holder = m.BallHolder();
+        ASSERT_NE(holder, nullptr);
+        EXPECT_EQ(holder->side, 0) << "the side that had the throw-in";
+        EXPECT_TRUE(m.IsInCourt(holder->position.x, 0.0f, holder->position.z));
+        holder->hasBall = 0;
+    }
+    {
+        SCOPED_TRACE("a change asked for while the throw misses the court is made at that dead ball");
+        startThrowIn();
+        throwAlongTheLine();
+        ComputerCoaches(false, true);
+        Away(3).stamina = 30.0f;
+        m.UpdateFormationsAndSubs();
+        ASSERT_EQ(m.flags.substitutionRequested, 1);
+        double played = 0.0;
+        playOutTheThrowIn(5.0, played);
+        EXPECT_EQ(m.flags.substitutionPhase, 1);
+        EXPECT_EQ(m.flags.inbound, 0);
+        EXPECT_LT(played, CMatch3D::kThrowInFlight + 0.1);
+    }
+}
+
 TEST_F(Rules, ComputerTrailingByNineSwitchesFormationOnce) {
     m.homeTeam->isUserTeam = 0;
     m.awayTeam->isUserTeam = 1;
@@ -1644,4 +1737,104 @@ TEST_F(Rules, AGuardReachesInSeldomAtTheManBringingTheBallUpAndAZonesHelperEvery
     m.awayTeam->defenceTactic = kManMarkingTactic;
     EXPECT_DOUBLE_EQ(pauseAfterAPoke(3.0f), CMatch3D::kContestPause)
         << "man-to-man: the nearest, whoever he marks";
+}
+
+// Every ball a side loses is booked against the player who lost it, and only a lost ball is: the
+// screens read it as his turnovers.
+TEST_F(Rules, EveryLostBallIsATurnoverOfThePlayerWhoLostIt) {
+    // A poke takes the ball from the holder: his, not the stealer's.
+    Give(Home(2));
+    m.flags.stealer = &Away(2);
+    m.HandleSteal();
+    EXPECT_EQ(Home(2).turnovers, 1);
+    EXPECT_EQ(m.awayTeam->TotalTurnovers(), 0);
+
+    // A pass picked off: the passer's.
+    Away(2).hasBall = 0;
+    m.ball->SetHeld(false);
+    m.flags.lastPasser = &Away(1);
+    Home(3).position = Vec3(-5.0f, 0.0f, 4.0f);
+    m.ball->SetPosition(-5.0f, 1.0f, 4.2f);
+    m.HandleLooseBall();
+    ASSERT_EQ(Home(3).steals, 1);
+    EXPECT_EQ(Away(1).turnovers, 1);
+    EXPECT_EQ(m.homeTeam->TotalTurnovers(), 1) << "the thief books none";
+
+    // Carried over the side line: the holder's.
+    CarryOut(-7.6f, 1.0f, 3.0f);
+    m.HandleOutOfBounds();
+    ASSERT_EQ(m.flags.inbound, 1);
+    EXPECT_EQ(Home(3).turnovers, 1);
+
+    // A pass thrown over the line: the passer's; the ball the rules put out after it is nobody's.
+    m.flags.inbound = 0;
+    m.flags.inbounder = nullptr;
+    for (int i = 0; i < 5; ++i)
+        Away(i).hasBall = 0;
+    m.ball->SetPosition(0.0f, 1.0f, 0.0f);
+    int32_t side = 0;
+    m.ball->CheckOut(side);
+    m.flags.lastPasser = &Away(4);
+    m.flags.shooter = nullptr;
+    m.ball->SetHeld(false);
+    m.ball->SetPosition(7.6f, 1.0f, -3.0f);
+    m.HandleOutOfBounds();
+    EXPECT_EQ(Away(4).turnovers, 1);
+    EXPECT_TRUE(Home(0).attacking);
+
+    // A missed shot or its rebound tapped out is no lost ball.
+    m.flags.inbound = 0;
+    m.flags.inbounder = nullptr;
+    m.ball->SetPosition(0.0f, 1.0f, 0.0f);
+    m.ball->CheckOut(side);
+    m.flags.lastPasser = m.flags.shooter = &Home(1);
+    m.flags.shotInFlight = 1;
+    m.ball->SetHeld(false);
+    m.ball->SetPosition(-7.6f, 1.0f, -10.0f);
+    m.HandleOutOfBounds();
+    ASSERT_EQ(m.flags.inbound, 1);
+    EXPECT_TRUE(Away(0).attacking);
+    EXPECT_EQ(m.homeTeam->TotalTurnovers(), 2);
+    EXPECT_EQ(m.awayTeam->TotalTurnovers(), 2);
+
+    // The shot clock runs out in a holder's hands: his.
+    m.flags.inbound = 0;
+    m.flags.inbounder = nullptr;
+    m.flags.lastPasser = m.flags.shooter = nullptr;
+    m.flags.shotInFlight = 0;
+    CCourtPlayer& holder = Away(0);
+    holder.position = Vec3(2.0f, 0.0f, 6.0f);
+    Give(holder);
+    m.Tick(0.02f);
+    display.clock.shotClock = CMatchClock::kShotClockSeconds - 1.0;
+    display.clock.stepInSecond = CMatchClock::kStepsPerSecond - 1;
+    display.clock.CountStep(false, false, true, 0, 0);
+    m.Tick(0.02f);
+    ASSERT_EQ(m.shotClockViolations[1], 1);
+    EXPECT_EQ(holder.turnovers, 1);
+    EXPECT_EQ(m.awayTeam->TotalTurnovers(), 3);
+    EXPECT_EQ(m.homeTeam->TotalTurnovers(), 2);
+}
+
+// A pass gone astray flies past the men of its side: none of them takes it, an opponent may.
+TEST_F(Rules, APassGoneAstrayIsLostToTheTeamMatesAndWonByAnOpponent) {
+    Home(0).position = Vec3(0.0f, 0.0f, 0.0f);
+    Home(1).position = Vec3(3.0f, 0.0f, 0.0f);
+    m.flags.lastPasser = &Home(0);
+    m.flags.passAstray = 1;
+    m.ball->SetHeld(false);
+    m.ball->SetPosition(3.2f, 1.0f, 0.0f);
+    m.HandleLooseBall();
+    EXPECT_EQ(Home(1).hasBall, 0);
+    EXPECT_FALSE(m.ball->IsHeld());
+
+    Away(3).position = Vec3(3.0f, 0.0f, 0.3f);
+    Home(1).position = Vec3(5.0f, 0.0f, 0.0f);
+    for (const float band : {0.0f, 0.5f, 1.0f, 1.5f, 2.0f})
+        m.ballStealth.AddPoint(band, 0.0f);
+    m.HandleLooseBall();
+    EXPECT_EQ(Away(3).hasBall, 1);
+    EXPECT_EQ(Away(3).steals, 1);
+    EXPECT_EQ(Home(0).turnovers, 1);
+    EXPECT_EQ(m.flags.passAstray, 0) << "the next pass is caught again";
 }

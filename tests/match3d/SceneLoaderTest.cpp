@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -373,6 +374,57 @@ TEST(ArenaFamilies, TheDrawnBoardIsWhereTheBallBouncesInEveryFamily) {
     EXPECT_EQ(std::unique(models.begin(), models.end()), models.end());
 }
 
+// Every miss comes off the rim or the board of the hall it is played in, from every spot at both
+// ends: off the rim from its front, off the board from before its face. Aimed beside the rim at the
+// basket's own line, misses from the wing drifted past the eu halls' board (0.74 m behind the rim) and
+// left the court untouched, and a miss off their rim came down behind it.
+TEST(ArenaFamilies, AMissComesOffTheRimOrTheBoardOfEveryHall) {
+    for (const char* key : {"std_eu_03", "std_nba_03", "std_street_03", "std_highschool_03"}) {
+        SCOPED_TRACE(key);
+        ArenaGeometry g;
+        ASSERT_TRUE(ArenaGeometryForKey(key, g));
+        int shots = 0, touched = 0;
+        for (const float end : {1.0f, -1.0f})
+            for (float angle = -1.4f; angle <= 1.4f; angle += 0.35f)
+                for (const float distance : {2.5f, 4.5f, 6.5f})
+                    for (const float spreadX : {0.0f, 0.5f, 1.0f})
+                        for (const float spreadY : {0.0f, 1.0f}) {
+                            const Vec3 from(distance * std::sin(angle), 2.5f,
+                                            end * (12.13f - distance * std::cos(angle)));
+                            FakeCourtForBoard court(g); // a fresh shot in flight
+                            Vec3 aim =
+                                ShotAimPoint(court, Vec3(0.0f, 0.0f, end * 12.13f), true, spreadX, spreadY);
+                            aim = aim - from;
+                            aim.Normalize();
+                            CMatchBall ball(&court);
+                            ball.SetHeld(false);
+                            ball.SetLoose(false);
+                            ball.SetPosition(from.x, from.y, from.z);
+                            ball.SetDirection(aim.x, aim.y, aim.z);
+                            ball.SetSpeed(7.0f);
+                            ++shots;
+                            for (int step = 0; step < 150 && !ball.IsLoose(); ++step) {
+                                const Vec3 next = ball.PredictPosition(0.02f);
+                                const bool rim = std::fabs(next.x) < 0.2f && next.y > 2.9f &&
+                                                 next.y < 3.15f && std::fabs(next.z) > 12.0f &&
+                                                 std::fabs(next.z) < 12.3f;
+                                ball.Update(0.02f);
+                                if (!ball.HasHoopContact())
+                                    continue;
+                                ++touched;
+                                const float z = std::fabs(ball.GetPosition().z);
+                                if (rim)
+                                    EXPECT_LT(z, 12.13f) << "off the rim from its front";
+                                else
+                                    EXPECT_NEAR(z, g.plusZPlane - 0.27f, 0.01f) << "off the board";
+                                EXPECT_LT(ball.GetDirection().z * end, 0.0f) << "back toward the court";
+                                break;
+                            }
+                        }
+        EXPECT_EQ(touched, shots) << "every miss comes off the rim or the board";
+    }
+}
+
 TEST(LoadMatchScene, ASecondLoaderWhileOneRunsBuildsNothing) {
     Squad home(1, "std_eu_01");
     Squad away(2, "std_eu_01");
@@ -609,6 +661,37 @@ TEST(Match3DBatch, BothSidesOnANewCareersManToManPlayAtTheZonesPace) {
     EXPECT_LE(f.PerSide(f.total.fouls), 25.0);
     EXPECT_LE(3 * f.total.offensiveRebounds, f.total.offensiveRebounds + f.total.defensiveRebounds)
         << "at most a third of the rebounds offensive";
+}
+
+// A new career's side (0/13) against the computer's (0/10): a side blocks a few shots and loses a
+// basketball side's number of balls (a pass astray or picked off, a ball stolen, carried out or
+// held past the shot clock), every one booked against a player of the side that lost it, so a
+// side's turnovers are never fewer than the balls the other stole. The box score had half a block
+// a side a match and no turnovers at all. The stand-in motion keeps the markers a little farther
+// off than the models' (bench_match3d_boxscore): 1.5-3 blocks a side here, 11-15 turnovers.
+TEST(Match3DBatch, ASideBlocksAndLosesBallsAtBasketballsRate) {
+    Squad home(41, "std_eu_02", 60);
+    Squad away(42, "std_eu_03", 60);
+    const UserTactics newCareer{kDefaultUserAttack, kDefaultUserDefence};
+    const Match3DBatchFigures f =
+        PlayMatch3DBatch({&home.team, &away.team}, 4, 2026, false, true, {}, newCareer);
+    ASSERT_EQ(f.matches, 4);
+    EXPECT_EQ(f.unfinished, 0);
+    Match3DBox computer = f.total;
+    computer.blocks -= f.userTotal.blocks;
+    computer.turnovers -= f.userTotal.turnovers;
+    computer.steals -= f.userTotal.steals;
+    std::printf("3D a side: blocks %.1f / %.1f, turnovers %.1f / %.1f, steals %.1f / %.1f\n",
+                f.userTotal.blocks / 4.0, computer.blocks / 4.0, f.userTotal.turnovers / 4.0,
+                computer.turnovers / 4.0, f.userTotal.steals / 4.0, computer.steals / 4.0);
+    for (const Match3DBox* side : {&f.userTotal, static_cast<const Match3DBox*>(&computer)}) {
+        EXPECT_GE(side->blocks, 4 * 1);
+        EXPECT_LE(side->blocks, 4 * 6);
+        EXPECT_GE(side->turnovers, 4 * 9);
+        EXPECT_LE(side->turnovers, 4 * 18);
+    }
+    EXPECT_GE(f.userTotal.turnovers, computer.steals);
+    EXPECT_GE(computer.turnovers, f.userTotal.steals);
 }
 
 TEST(Match3DBatch, EveryMatchAskedForIsPlayedAndEachClubMeetsTheOthersInTurn) {

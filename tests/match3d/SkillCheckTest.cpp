@@ -340,8 +340,10 @@ TEST_F(ChecksFixture, AShooterIsFouledOnlyByAChallengerWithinArmsLength) {
 }
 
 // A shot the marker's contest turns into a miss is his block: the same roll would have gone in
-// without him. A miss he did not cause, a make over him and an open shot are nobody's block. No
-// engine counted a block before, so every screen showed 0.00.
+// without him, or it missed by no more than a face and a little (kBlockMargin 9) with him inside
+// his reach. A clear miss, a make over him and an open shot are nobody's block. No engine counted a
+// block before, so every screen showed 0.00; then only the misses his penalty made counted, half a
+// block a side a match.
 TEST_F(ChecksFixture, AMissTheMarkersContestCausedIsHisBlock) {
     match.SetCurve(MatchCurve::TwoPoint, {{5.0f, RowForFace(10)}});
     match.ParkSide(1, 20.0f);
@@ -365,8 +367,17 @@ TEST_F(ChecksFixture, AMissTheMarkersContestCausedIsHisBlock) {
     EXPECT_EQ(p.blocks, 0);
     EXPECT_EQ(match.Home(1).blocks + match.Away(1).blocks, 0);
 
+    // At the edge of his reach his penalty is a fifth of a point, but a shot a face short is still
+    // his; two faces short is a plain miss.
+    marker.position = p.position + Vec3(2.4f, 0, 0);
+    EXPECT_EQ(shoot(9), 0);
+    EXPECT_EQ(marker.blocks, 2);
+    EXPECT_EQ(shoot(8), 0);
+    EXPECT_EQ(marker.blocks, 2);
+
     // Out of reach (2.5 m) he stops nothing.
     marker.position = p.position + Vec3(2.5f, 0, 0);
     EXPECT_EQ(shoot(10), 1);
-    EXPECT_EQ(marker.blocks, 1);
+    EXPECT_EQ(shoot(9), 0);
+    EXPECT_EQ(marker.blocks, 2);
 }

@@ -37,6 +37,7 @@ void FillRoster(CMatchTeam& side, const CTeam& club, bool user, int leaveOut = 0
         p->steals = i % 3;
         p->goodPasses = 5;
         p->badPasses = 1;
+        p->turnovers = 2; // the bad pass and a ball stolen from him
         p->blocks = 2;
         p->secondsOnCourt = 600 + i;
         p->foulsCharged = i % 4;
@@ -135,7 +136,7 @@ TEST(Match3DRecord, OneMatchRecordPerClubAndOnePlayerRecordPerSquadPlayer) {
     EXPECT_EQ(h.Field(13), twos - 7);
     EXPECT_EQ(h.Field(16), threes);
     EXPECT_EQ(h.Field(18), 11 + 3); // one made by each but the scorer, who made three
-    EXPECT_EQ(h.Field(25), 12);     // bad passes; the good ones are not kept
+    EXPECT_EQ(h.Field(25), 24);     // turnovers, two by each of twelve; not the passes counted
     EXPECT_EQ(h.Field(26), 24);     // blocks, two by each of twelve
     EXPECT_EQ(h.Field(21) + h.Field(22) + h.Field(23), 0);
 
@@ -178,7 +179,7 @@ TEST(Match3DRecord, OneMatchRecordPerClubAndOnePlayerRecordPerSquadPlayer) {
     EXPECT_EQ(fouler.DefenceFouls(), 3);
     EXPECT_EQ(fouler.Field(26), 4);
     EXPECT_EQ(fouler.Field(27), 0); // steals: 3 % 3
-    EXPECT_EQ(fouler.Field(28), 1); // bad passes
+    EXPECT_EQ(fouler.Field(28), 2); // turnovers, his bad pass among them
     EXPECT_EQ(fouler.Field(29), 2); // blocks
     // The hurt player is out ten days from today; the one hurt before is fit again.
     const CPlayer* hurt = rig.user->players[2];
