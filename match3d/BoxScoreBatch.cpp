@@ -338,9 +338,9 @@ void PrintMatch3DHeader() {
     std::printf("| batch | matches | pts | FGA | FG%% | 2PA | 2P%% | 3PA | 3P%% | FTA | FT%% | OReb | DReb | "
                 "OReb%% | Stl | Blk | TO "
                 "| Fouls | at 6 | hurt | bad passes | margin | unfinished | level | off | possessions |\n");
-    std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---"
-                "|---|---|"
-                "---|\n");
+    for (int column = 0; column < 26; ++column)
+        std::printf("|---");
+    std::printf("|\n");
 }
 
 void PrintMatch3DRow(const char* label, const Match3DBatchFigures& f) {
