@@ -330,6 +330,9 @@ public:
     // came in (it flew along the line, or to a team-mate outside), and the other side takes it out.
     double throwInFlight = 0.0;
     static constexpr double kThrowInFlight = 1.0;
+    // Throw-ins that missed the court one after the other: the second is handed in, so two sides
+    // whose throws both fly along the line cannot pass the ball over and back for good.
+    int32_t throwInsMissed = 0;
     // The dribble contest: the time played, and the balls won by pokes since the last shot.
     double playTime = 0.0;
     int32_t stealRun = 0;

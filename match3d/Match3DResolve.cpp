@@ -51,7 +51,12 @@ void CMatch3D::HandleOutOfBounds() {
         // for the rest of a quarter, the clock running and nobody able to reach it), or a team-mate
         // outside caught it. The ball is out again, and the other side's, as at any ball out.
         const bool missedCourt = inboundThrown && !thrownIn && throwInFlight >= kThrowInFlight;
+        if (missedCourt && throwInsMissed > 0) {
+            HandThrowInOver();
+            return;
+        }
         if (missedCourt) {
+            ++throwInsMissed;
             if (flags.inbounder != nullptr) {
                 flags.inbounder->holdSpot = 0;
             }
@@ -63,6 +68,7 @@ void CMatch3D::HandleOutOfBounds() {
             // The throw-in is over once the thrown ball is on the court; a throw nobody catches
             // can then go out again.
             if (thrownIn) {
+                throwInsMissed = 0;
                 flags.inbound = 0;
                 flags.inbounder = nullptr;
                 inboundThrown = 0;

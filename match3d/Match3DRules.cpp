@@ -814,6 +814,7 @@ void CMatch3D::HandThrowInOver() {
     flags.inbounder = nullptr;
     inboundThrown = 0;
     inboundReceiver = nullptr;
+    throwInsMissed = 0;
     TakeBall(*taker);
     taker->hasBall = 1;
 }

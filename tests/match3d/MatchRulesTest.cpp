@@ -1039,6 +1039,28 @@ TEST_F(Rules, AThrowInAlwaysComesBackIntoPlayWithTheClockStopped) {
         holder->hasBall = 0;
     }
     {
+        SCOPED_TRACE("the other side's throw missing the court too is handed in, not passed back");
+        m.throwInsMissed = 0;
+        startThrowIn();
+        throwAlongTheLine();
+        double played = 0.0;
+        playOutTheThrowIn(5.0, played);
+        ASSERT_TRUE(Away(0).attacking);
+        ASSERT_EQ(m.flags.inbound, 1);
+        throwAlongTheLine();
+        for (played = 0.0; m.flags.inbound && played < 5.0; played += CMatchClock::kStep) {
+            m.Tick(CMatchClock::kStep);
+            m.ball->Update(CMatchClock::kStep);
+        }
+        EXPECT_EQ(m.flags.inbound, 0);
+        EXPECT_TRUE(Away(0).attacking) << "the ball stays with the side that threw it";
+        CCourtPlayer* holder = m.BallHolder();
+        ASSERT_NE(holder, nullptr);
+        EXPECT_EQ(holder->side, 1);
+        EXPECT_TRUE(m.IsInCourt(holder->position.x, 0.0f, holder->position.z));
+        holder->hasBall = 0;
+    }
+    {
         SCOPED_TRACE("a change asked for while the throw misses the court is made at that dead ball");
         startThrowIn();
         throwAlongTheLine();
