@@ -37,29 +37,7 @@ career() {
     expect_after 60 "$4-new" "$4" "the career's frame did not open" 170x680+10+80 20000
     settle 30
 }
-# match_day <shot>: Continue to the next match day, played at once; the day panel lists the user's
-# result in green.
 last=""
-match_day() {
-    press 90 608
-    expect 180 "$1" "Continue did not move the date on" changed_since "$last" "$date_area" 20
-    expect 180 "$1" "the day panel shows the day before's results" changed_since "$last" "$results_area" 200
-    expect 180 "$1" "the day panel shows no result of ours" shows_colour "$results_area" '#00FF00' 150 10
-    # The pointer leaves the button: a later move to where it already rests would wait in vain.
-    xdotool mousemove --sync $((left + 760)) $((top + 62))
-    settle 30
-    shot "$1"
-    last=$1
-}
-# open <x> <y> <shot> <what>: a button of the frame or a tab; the screen area must change.
-open() {
-    click "$1" "$2"
-    # The pointer rests off the screen's figures, so no tooltip covers them in the shot.
-    xdotool mousemove --sync $((left + 760)) $((top + 62))
-    settle 5
-    expect 30 "$3" "the $4 did not open" changed_since "$last" "$screen_area" 5000
-    last=$3
-}
 save_career() {
     click 90 700
     expect 30 "$1" "the header does not say the career was saved" changed_since "$last" 200x20+820+36 100
