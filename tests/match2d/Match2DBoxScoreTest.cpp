@@ -11,12 +11,6 @@
 
 namespace {
 
-#ifdef FB_SANITIZED_BUILD
-constexpr bool kSanitizedBuild = true;
-#else
-constexpr bool kSanitizedBuild = false;
-#endif
-
 // What a tick may book against a player: fouls, an injury, a must-leave flag, his legs.
 struct Booked {
     int fouls = 0;

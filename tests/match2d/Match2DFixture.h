@@ -10,6 +10,13 @@
 #include <memory>
 #include <vector>
 
+// The batch tests play fewer matches under the sanitizers, whose builds run many times slower.
+#ifdef FB_SANITIZED_BUILD
+constexpr bool kSanitizedBuild = true;
+#else
+constexpr bool kSanitizedBuild = false;
+#endif
+
 struct ClubBuilder {
     std::vector<std::unique_ptr<CPlayer>> players;
     std::vector<std::unique_ptr<CStaffRecord>> staff;

@@ -12,12 +12,6 @@
 
 namespace {
 
-#ifdef FB_SANITIZED_BUILD
-constexpr bool kSanitizedBuild = true;
-#else
-constexpr bool kSanitizedBuild = false;
-#endif
-
 struct SideFigures {
     int score = 0, fgm = 0, fga = 0, tpm = 0, tpa = 0, ftm = 0, fta = 0;
 };

@@ -9,12 +9,6 @@
 
 namespace {
 
-#ifdef FB_SANITIZED_BUILD
-constexpr bool kSanitizedBuild = true;
-#else
-constexpr bool kSanitizedBuild = false;
-#endif
-
 bool OnCourt(const CMatch2DTeam& team, int id) {
     int index = 0;
     const CMatch2DPlayer* p = team.FindById(id, index);
