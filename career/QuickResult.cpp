@@ -99,7 +99,7 @@ constexpr QuickResultTable kQuick = {
     .freeThrowTrip = 10.0,
     .turnover = 13.0,
     .turnoverSlope = 0.3,
-    .stealShare = 55.0,
+    .stealShare = 50.0, // 55 stole 7.8 a side, the played matches' classes 6.4-7.6
     .chargeShare = 8.0,
     .commonFoul = 7.5,
     .foulOut = 6,
@@ -126,7 +126,7 @@ constexpr QuickResultTable kQuick = {
               .playerField = 12,
               .clubField = 11,
               .training = 2,
-              .defenceAtLeast = 80,
+              .defenceAtLeast = 78, // 80 / 87 blocked 4.6 a side, the played matches 4-5.5
               .defendersAtLeast = 30},
     .two = {.skill = kSkillTwoPoint,
             .chance = 49.5,
@@ -135,7 +135,7 @@ constexpr QuickResultTable kQuick = {
             .playerField = 14,
             .clubField = 13,
             .training = 2,
-            .defenceAtLeast = 87,
+            .defenceAtLeast = 85,
             .defendersAtLeast = 25},
     .three = {.skill = kSkillThreePoint,
               .chance = 36.5,

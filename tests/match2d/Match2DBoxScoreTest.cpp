@@ -7,6 +7,8 @@
 #include "match2d/Match2DBatch.h"
 #include "match2d/Match2DMatchDay.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <vector>
 
 namespace {
@@ -223,5 +225,40 @@ TEST_F(Match2DTest, ASidesBlocksTurnoversStealsAndFoulsStandAtBasketballsRates) 
             EXPECT_LE(f.PerSide(t.fouls), 25.0);
             EXPECT_LE(static_cast<double>(f.time.fouledOut) / f.Sides(), 0.3);
         }
+    }
+}
+
+// Each player steps 2.0 over his own speed rating, so a club whose five rated slow was the faster
+// side: eight points under its class it stole a quarter more balls and lost a quarter fewer than
+// the same club at its own ratings, where the quick results count every club of a class alike.
+TEST_F(Match2DTest, ASquadRatedSlowAllThroughIsNotTheFasterSide) {
+    CMemoryDB world;
+    ASSERT_TRUE(LoadWorldData(world, kDataSetLeague));
+    std::vector<CTeam*> others = ClubsOfClass(world, 0);
+    CTeam* club = others.front();
+    others.erase(others.begin());
+    CMatch2D batch;
+    ASSERT_TRUE(batch.LoadTactics("\\ini\\InitData.xml"));
+    batch.hooks.substituteNeeded = nullptr;
+    const auto play = [&] {
+        Match2DBatchFigures f = PlayMatch2DBatch(batch, {club}, kSanitizedBuild ? 2 : 160, 2090,
+                                                 Match2DBatchTactics::NewCareer, &others);
+        return f.Club(club).box;
+    };
+    const Match2DBox asRated = play();
+    for (CPlayer* p : club->players) {
+        p->words[11] -= 8;
+    }
+    const Match2DBox slow = play();
+    std::printf("a five rated 8 under / as rated: steals %d/%d turnovers %d/%d blocks %d/%d fouls %d/%d\n",
+                slow.steals, asRated.steals, slow.bookedTurnovers, asRated.bookedTurnovers, slow.blocks,
+                asRated.blocks, slow.fouls, asRated.fouls);
+    if (kSanitizedBuild) {
+        return;
+    }
+    for (int Match2DBox::*figure : {&Match2DBox::steals, &Match2DBox::bookedTurnovers}) {
+        const double ratio = static_cast<double>(slow.*figure) / std::max(asRated.*figure, 1);
+        EXPECT_GT(ratio, 0.85);
+        EXPECT_LT(ratio, 1.15);
     }
 }
