@@ -11,11 +11,16 @@
 
 namespace {
 
-void BM_InstantMatch2D(benchmark::State& state) {
+// The game folder and the shipped tactics, nobody to ask for a change.
+void PrepareMatch(CMatch2D& match) {
     std::filesystem::current_path(FB_GAME_DIR);
-    CMatch2D match;
     match.hooks.substituteNeeded = nullptr;
     match.LoadTactics("\\ini\\InitData.xml");
+}
+
+void BM_InstantMatch2D(benchmark::State& state) {
+    CMatch2D match;
+    PrepareMatch(match);
     GameSrand(1);
     InstantBenchClub home(1, 45);
     InstantBenchClub away(2, 45);
@@ -32,10 +37,8 @@ void BM_InstantMatch2D(benchmark::State& state) {
 // Ten matches an iteration, the first ten BM_InstantMatch2D plays: one match's instructions move by
 // a tenth and more with its random path, so bench/count_instructions.sh counts these ten.
 void BM_InstantMatch2DTen(benchmark::State& state) {
-    std::filesystem::current_path(FB_GAME_DIR);
     CMatch2D match;
-    match.hooks.substituteNeeded = nullptr;
-    match.LoadTactics("\\ini\\InitData.xml");
+    PrepareMatch(match);
     for (auto _ : state) {
         GameSrand(1);
         InstantBenchClub home(1, 45);

@@ -92,11 +92,15 @@ float MeanRatingLevel(const std::vector<const CPlayer*>& players, Rating rating,
     return static_cast<float>(std::clamp(level, double{kLowestLevel}, double{kHighestLevel}));
 }
 
+// A league club's class, 0-2, from its league.
+int LeagueClass(const CTeam& record) {
+    return ((record.leagueId % 3) + 3) % 3;
+}
+
 float LeagueLevelFactor(const CTeam& record) {
-    const int leagueClass = ((record.leagueId % 3) + 3) % 3;
     const bool regular = record.leagueKind == kRegularLeagueKind;
     static const float kFactors[3][2] = {{1.18f, 1.28f}, {1.3f, 1.4f}, {1.42f, 1.52f}};
-    return kFactors[leagueClass][regular ? 1 : 0];
+    return kFactors[LeagueClass(record)][regular ? 1 : 0];
 }
 
 // A club's starting five: the players named to start, then, for a side that named fewer, its first
@@ -518,11 +522,10 @@ void CMatch2D::SetupLineups(CTeam* homeRecord, CTeam* awayRecord, bool userIsHom
     const std::tuple<CMatch2DTeam*, const CTeam*, double> sides[2] = {{homeTeam.get(), homeRecord, homeStep},
                                                                       {awayTeam.get(), awayRecord, awayStep}};
     for (const auto& [team, record, step] : sides) {
-        const double usual =
-            record->leagueKind == kRegularLeagueKind
-                ? CMatch2DPlayer::SpeedForRating(static_cast<int>(
-                      kClassZeroRating + kRatingPerClass * (((record->leagueId % 3) + 3) % 3)))
-                : 0.5 * (homeStep + awayStep);
+        const int classRating = static_cast<int>(kClassZeroRating + kRatingPerClass * LeagueClass(*record));
+        const double usual = record->leagueKind == kRegularLeagueKind
+                                 ? CMatch2DPlayer::SpeedForRating(classRating)
+                                 : 0.5 * (homeStep + awayStep);
         const auto scale = static_cast<float>(step > 0.0 ? usual / step : 1.0);
         for (const auto& p : team->players) {
             p->speed *= scale;

@@ -59,7 +59,7 @@ constexpr float kBlockDieOffset = 72.0f;
 // blocked 3.8 a side to class 0's 4.6, the quick results 5.2 in every class. A level above class
 // 0's takes this much a level off the target (1.8 a class); 25 took class 2 to 5.8.
 constexpr float kBlockLevelEase = 15.0f;
-constexpr float kBlockEaseFrom = 1.28f;
+constexpr float kBlockEaseFrom = 1.28f; // class 0's league level (Match2D.cpp, kRegularLevels)
 // A contested miss not blocked is a shooting foul this often: about one and a half a side a match,
 // whose free throws give back part of the points the drives' lost balls (kLostBallShare) cost.
 // More made the user's side, cycling through the zones, go to the line 31 times.
@@ -858,9 +858,8 @@ void CMatch2DPlayer::NoteMiss() {
     if (defender == nullptr || d >= kBlockReach) {
         return;
     }
-    const float target =
-        match->blockingTargets.Lookup(ReachBandKey(d)) * defender->ContestLevel() + kBlockDieOffset -
-        kBlockLevelEase * (defender->ContestLevel() - kBlockEaseFrom);
+    const float target = match->blockingTargets.Lookup(ReachBandKey(d)) * defender->ContestLevel() +
+                         kBlockDieOffset - kBlockLevelEase * (defender->ContestLevel() - kBlockEaseFrom);
     const float sum = kBlockDieWeight * 20.0f * GameRandUnit() +
                       static_cast<float>((defender->height - 200) / 10 + defender->DefenceRating()) +
                       defender->CommonTerms();
