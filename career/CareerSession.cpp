@@ -211,7 +211,7 @@ void CCareerSession::LeaveCareer() {
     matchMode = 0;
     tournamentExit = 0;
     careerOver = 0;
-    leftRound = LeftRound();
+    playedRounds.clear();
     // The next career starts with the options' view and the default tactics, not this one's choices.
     ApplyChoices(std::string());
 }

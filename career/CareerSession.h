@@ -22,9 +22,9 @@ struct CLeague;
 struct ScheduleSettings;
 class CCareerSession;
 
-// The round of a tournament the user's club went out in: the rounds played out after it replace
-// the world's leagues, and this keeps what its tables were (their names and clubs) and its days.
-struct LeftRound {
+// A round of a tournament the user's club played: the rounds after it replace the world's leagues,
+// and this keeps what its tables were (their names and clubs) and its days.
+struct PlayedRound {
     struct Table {
         int32_t nameTextId = -1;
         std::vector<int32_t> teamIds;
@@ -102,8 +102,9 @@ public:
     int32_t judgedProfileId = -1;
     int32_t judgedSeasonEndYear = 0;
     int32_t judgedCupStage = -1; // the tournament round whose table was judged last
-    // Filled once the user's club is out of a tournament; empty otherwise.
-    LeftRound leftRound;
+    // The tournament rounds the user's club played that the world's leagues no longer hold, in the
+    // order played; empty outside the tournaments.
+    std::vector<PlayedRound> playedRounds;
 
 private:
     // The choices travel as a small text of their own in the career's save (careerDB->choices); a

@@ -206,6 +206,8 @@ CupStageOutcome BuildStage(CCareerSession& session, const CompetitionList& stand
     if (!ResolvePlaces(def, standings, *world, teamIds))
         return outcome;
 
+    // The round the club played gives way to the next: its tables stay to be seen.
+    KeepPlayedRound(session);
     ClearTournamentLeagues(*world);
     std::vector<CLeague*> leagues;
     for (size_t i = 0; i < def.leagues.size(); ++i) {
@@ -307,61 +309,85 @@ CupStageOutcome BuildNextCupStage(CCareerSession& session, const CompetitionList
     return BuildStage(session, standings, stage + 1);
 }
 
-void KeepLeftRound(CCareerSession& session) {
+namespace {
+
+int SeasonStartKey(const CFixtureList& fixtures) {
+    const SeasonSpan& season = fixtures.Season();
+    return MakeDateKey(season.startYear, season.startMonth, season.startDay);
+}
+
+} // namespace
+
+void KeepPlayedRound(CCareerSession& session) {
     const CMemoryDB* world = session.worldDB;
-    const CLeague* userLeague = session.UserLeague();
+    const CTeam* user = session.UserClub();
     const CFixtureList* fixtures = session.fixtureList;
-    if (!session.tournamentMode || !world || !userLeague || !fixtures || !session.leftRound.tables.empty() ||
-        userLeague->nameTextId == kEuroCupRoundListText || userLeague->nameTextId == kWorldCupRoundListText)
+    if (!session.tournamentMode || !world || !user || !fixtures)
         return;
-    LeftRound round;
-    const SeasonSpan& season = fixtures->Season();
-    round.firstDayKey = MakeDateKey(season.startYear, season.startMonth, season.startDay);
+    PlayedRound round;
+    round.firstDayKey = SeasonStartKey(*fixtures);
     round.lastDayKey =
         fixtures->IsEmpty() ? MakeDateKey(session.currentDate) : MakeDateKey(fixtures->LastDate());
+    bool withUser = false;
     for (const CLeague* league : world->leagues) {
         if (!league)
             continue;
-        LeftRound::Table table;
+        if (league->nameTextId == kEuroCupRoundListText || league->nameTextId == kWorldCupRoundListText)
+            return;
+        PlayedRound::Table table;
         table.nameTextId = league->nameTextId;
         for (const CTeam* team : league->teams)
-            if (team)
+            if (team) {
                 table.teamIds.push_back(team->id);
+                withUser = withUser || team->id == user->id;
+            }
         round.tables.push_back(std::move(table));
     }
-    session.leftRound = std::move(round);
+    if (!withUser)
+        return;
+    for (const PlayedRound& kept : session.playedRounds)
+        if (kept.firstDayKey == round.firstDayKey)
+            return;
+    session.playedRounds.push_back(std::move(round));
 }
 
-void AppendLeftRoundTables(const CCareerSession& session, StandingsContext ctx, StandingsScope scope,
-                           CompetitionList& out) {
-    const LeftRound& round = session.leftRound;
+void AppendPlayedRoundTables(const CCareerSession& session, StandingsContext ctx, StandingsScope scope,
+                             CompetitionList& out) {
     const CMemoryDB* world = session.worldDB;
     const CLeague* userLeague = session.UserLeague();
     const CTeam* user = session.UserClub();
-    if (round.tables.empty() || !world || !userLeague)
+    if (session.playedRounds.empty() || !world || !userLeague || !session.fixtureList)
         return;
-    ctx.seasonStartKey = round.firstDayKey;
-    ctx.seasonEndKey = round.lastDayKey;
+    // While a round is played the world holds it; once the rounds are over it holds the round list.
+    const bool roundListShown =
+        userLeague->nameTextId == kEuroCupRoundListText || userLeague->nameTextId == kWorldCupRoundListText;
+    const int shownRoundKey = roundListShown ? -1 : SeasonStartKey(*session.fixtureList);
     const bool countryScope = scope.countryScope;
     const bool leagueScope = !countryScope && scope.leagueScope;
     int32_t id = -2;
-    for (const LeftRound::Table& kept : round.tables) {
-        // A stand-in league for the build; it owns none of the clubs it lists.
-        CLeague league;
-        league.id = id--;
-        league.nameTextId = kept.nameTextId;
-        league.type = kCupLeagueType;
-        bool withUser = false;
-        for (int32_t teamId : kept.teamIds)
-            if (CTeam* team = world->FindTeam(teamId)) {
-                league.teams.push_back(team);
-                withUser = withUser || (user && team->id == user->id);
-            }
-        if (leagueScope && !withUser)
+    for (auto round = session.playedRounds.rbegin(); round != session.playedRounds.rend(); ++round) {
+        if (round->firstDayKey == shownRoundKey)
             continue;
-        auto table = std::make_unique<CompetitionStats>();
-        if (table->Build(ctx, &league, userLeague, countryScope))
-            out.push_back(std::move(table));
+        ctx.seasonStartKey = round->firstDayKey;
+        ctx.seasonEndKey = round->lastDayKey;
+        for (const PlayedRound::Table& kept : round->tables) {
+            // A stand-in league for the build; it owns none of the clubs it lists.
+            CLeague league;
+            league.id = id--;
+            league.nameTextId = kept.nameTextId;
+            league.type = kCupLeagueType;
+            bool withUser = false;
+            for (int32_t teamId : kept.teamIds)
+                if (CTeam* team = world->FindTeam(teamId)) {
+                    league.teams.push_back(team);
+                    withUser = withUser || (user && team->id == user->id);
+                }
+            if (leagueScope && !withUser)
+                continue;
+            auto table = std::make_unique<CompetitionStats>();
+            if (table->Build(ctx, &league, userLeague, countryScope))
+                out.push_back(std::move(table));
+        }
     }
 }
 
@@ -371,7 +397,7 @@ const CTeam* PlayOutTournament(CCareerSession& session, const TextLookup& getTex
     if (!session.tournamentMode || !world || !fixtures)
         return nullptr;
     // The round the club went out in is about to give way to the next: its tables stay to be seen.
-    KeepLeftRound(session);
+    KeepPlayedRound(session);
     while (session.cupStage >= 0 && session.cupStage < kCupFinalStage) {
         const CompetitionList standings = BuildStageStandings(session, getText);
         if (!BuildStage(session, standings, session.cupStage + 1).built)

@@ -50,15 +50,16 @@ CupStageOutcome BuildNextCupStage(CCareerSession& session, const CompetitionList
 // could not be reached or ended level.
 const CTeam* PlayOutTournament(CCareerSession& session, const TextLookup& getText);
 
-// Keeps the world's leagues as the round the user's club went out in, before the rounds after it
-// replace them: their names, clubs and days (session.leftRound). Once a career: with a round
-// kept, or the round list in place, nothing changes.
-void KeepLeftRound(CCareerSession& session);
-// The kept round's tables, each counting that round's days only, appended to `out` under the
-// statistics' scope (league scope: the user's table only). Their competition ids are -2, -3, ...,
-// so no league's look-up finds them.
-void AppendLeftRoundTables(const CCareerSession& session, StandingsContext ctx, StandingsScope scope,
-                           CompetitionList& out);
+// Keeps the world's leagues as a round the user's club played, before the next round replaces
+// them: their names, clubs and days (session.playedRounds). A round the club is not in, one kept
+// already, or the tournament's round list changes nothing.
+void KeepPlayedRound(CCareerSession& session);
+// The kept rounds' tables, the latest round first, each counting that round's days only, appended
+// to `out` under the statistics' scope (league scope: the user's tables only). A round the world
+// still holds (its days are the fixtures') is left out. Their competition ids are -2, -3, ..., so
+// no league's look-up finds them.
+void AppendPlayedRoundTables(const CCareerSession& session, StandingsContext ctx, StandingsScope scope,
+                             CompetitionList& out);
 
 // The winner of the played final; null before it or for a level score.
 const CTeam* TournamentChampion(const CCareerSession& session);

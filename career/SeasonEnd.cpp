@@ -94,6 +94,8 @@ bool ReplaceLeaguesWithRoundList(CCareerSession& session) {
     CMemoryDB* career = session.careerDB;
     if (!world || !career || world->teams.IsEmpty() || career->teams.IsEmpty() || career->leagues.IsEmpty())
         return false;
+    // The last round the club played stays to be seen beside the ranking.
+    KeepPlayedRound(session);
     world->leagues.Clear();
     auto* roundList = new CLeague();
     roundList->id = 0;

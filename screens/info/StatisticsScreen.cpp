@@ -180,18 +180,20 @@ void CStatisticsScreen::BuildAllCompetitions() {
         m_competitions.clear();
         return;
     }
+    if (!session.tournamentMode)
+        return;
     // Once the rounds are played the one table left is the tournament's final ranking: it ranks by
     // how far each club went, as the results window does, not by the record over every round.
     const CLeague* league = session.UserLeague();
-    if (!session.tournamentMode || !league ||
-        (league->nameTextId != kEuroCupRoundListText && league->nameTextId != kWorldCupRoundListText))
-        return;
-    const CTeam* champion = TournamentChampion(session);
-    for (auto& table : m_competitions)
-        if (table && table->leagueId == league->id)
-            RankByTournamentProgress(*table, session.euroCup != 0, champion);
-    // Beside it the tables of the round the club went out in: where it went out.
-    AppendLeftRoundTables(session, ctx, scope, m_competitions);
+    if (league &&
+        (league->nameTextId == kEuroCupRoundListText || league->nameTextId == kWorldCupRoundListText)) {
+        const CTeam* champion = TournamentChampion(session);
+        for (auto& table : m_competitions)
+            if (table && table->leagueId == league->id)
+                RankByTournamentProgress(*table, session.euroCup != 0, champion);
+    }
+    // Below them the tables of every earlier round the club played, the latest first.
+    AppendPlayedRoundTables(session, ctx, scope, m_competitions);
 }
 
 void CStatisticsScreen::ShowAll() {

@@ -22,6 +22,10 @@ constexpr int kOutSuffix = 302073;
 constexpr int kSeasonText = 80030;
 constexpr int kButtonText = 100154;
 constexpr int kSeasonOverText = 250091;
+// A knockout tie lost: the round it was lost in, not a table finished too low.
+constexpr int kOutInSecondRoundText = 250092;
+constexpr int kOutInQuarterFinalsText = 250093;
+constexpr int kOutInSemiFinalsText = 250094;
 constexpr int kChampionText = 302074;
 constexpr int kLeagueChampionText = 302900;
 constexpr int kPromotedText = 302901;
@@ -137,12 +141,35 @@ void CResultsScreen::Refresh() {
     ShowChampion();
 }
 
+namespace {
+
+// The text for a knockout tie lost at `stage`; 0 where the stage is played in tables (the groups,
+// the EuroCup's second round) or is the final, whose loser reads the champion line.
+int KnockoutExitText(bool euroCup, int stage) {
+    switch (stage) {
+    case 1:
+        return euroCup ? 0 : kOutInSecondRoundText;
+    case 2:
+        return kOutInQuarterFinalsText;
+    case 3:
+        return kOutInSemiFinalsText;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
 void CResultsScreen::ShowVerdict() {
     const CCareerSession& session = m_ctx.Session();
     if (m_verdict.champion)
         ShowMessage(" ", kWhite);
     else if (TournamentData() && session.cupStage >= kCupFinalStage && m_verdict.knockedOut)
         ShowMessage(" ", kWhite); // the final's loser did not finish "too low": the champion line says it
+    else if (const int tieLost = TournamentData() && m_verdict.knockedOut
+                                     ? KnockoutExitText(session.euroCup != 0, session.cupStage)
+                                     : 0)
+        ShowMessage(Text(tieLost), kWhite);
     else if (m_verdict.bottom)
         ShowMessage(Text(kSeasonOverText), kWarningColour);
     else if (m_verdict.knockedOut)

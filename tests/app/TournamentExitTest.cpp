@@ -177,3 +177,80 @@ TEST_F(TournamentExit, TheTablesOfTheRoundTheClubWentOutInStayInTheStatistics) {
     }
     EXPECT_TRUE(clubListed);
 }
+
+// A club that wins its group and its second-round pool, then loses its quarter-final: the results
+// window says it went out in the quarter-finals (it finished no table too low), and the statistics
+// keep every table it played, from its group to its tie, each counting that round's games only.
+TEST_F(TournamentExit, EveryRoundTheClubPlayedStaysInTheStatisticsAndATieLostIsNamed) {
+    GameSrand(5);
+    GameOptions options = gamekit::Without3D();
+    options.enableFastSimulation = true;
+    gamekit::Game game;
+    ASSERT_TRUE(game.Start(gamekit::Screens::AfterCareer, options, {.dataSet = kDataSetEuroCup, .club = 0}));
+    CGameManager& gm = game.gm;
+    CCareerSession& session = game.Session();
+    session.view3D = 0;
+    session.resultOnly = 1;
+    auto setSkills = [&](int value) {
+        for (CPlayer* player : session.UserClub()->players)
+            for (int skill : {2, 8, 9, 10, 14})
+                player->SkillValue(skill) = value;
+        gm.RefreshAllScreens();
+    };
+    setSkills(100);
+    // The tables the club plays in, round by round, as the world names them.
+    std::vector<std::string> played;
+    auto noteRound = [&] {
+        for (const CLeague* league : session.worldDB->leagues)
+            played.push_back(gm.GetText(league->nameTextId).Std());
+    };
+    noteRound();
+    for (int day = 0; day < 60 && session.cupStage < 2; ++day) {
+        const int stage = session.cupStage;
+        ASSERT_TRUE(game.RunDay());
+        ASSERT_FALSE(gm.IsLayerActive(ID_RESULTS) && !session.HasOpenCareer()) << "the strong club went out";
+        if (session.cupStage != stage)
+            noteRound();
+    }
+    ASSERT_EQ(session.cupStage, 2) << "the club did not reach the quarter-finals";
+    ASSERT_FALSE(session.fixtureList->Select(session.UserClub()->id, -1).empty());
+    // A squad that cannot shoot loses its tie.
+    setSkills(5);
+    for (int day = 0; day < 10 && !gm.IsLayerActive(ID_RESULTS); ++day)
+        ASSERT_TRUE(game.RunDay());
+    ASSERT_TRUE(gm.IsLayerActive(ID_RESULTS)) << "the lost quarter-final was not judged";
+    ASSERT_EQ(session.cupStage, kCupFinalStage) << "the rounds after it were not played out";
+
+    const CStr verdict = gm.FindElement(ID_RESULTS_STAGE_TEXT)->GetText();
+    EXPECT_NE(verdict.Find(gm.GetText(250093)), -1) << verdict.GetText();
+    EXPECT_EQ(verdict.Find(gm.GetText(250091)), -1) << "a tie is no table finished too low";
+
+    CGuiElement* combo = gm.FindElement(ID_ST_COMPETITION);
+    ASSERT_NE(combo, nullptr);
+    std::vector<std::string> items;
+    for (int i = 0; i < combo->GetItemCount(); ++i)
+        items.push_back(combo->GetItemText(i).Std());
+    EXPECT_EQ(items.size(), played.size() + 1) << "the final ranking and every table of the rounds played";
+    for (const std::string& name : played)
+        EXPECT_NE(std::find(items.begin(), items.end(), name), items.end())
+            << name << " is gone from the list";
+
+    // Each kept table counts the games of its own round: the club's own rows add up to its record.
+    const CTeam* club = session.UserClub();
+    auto* table = dynamic_cast<CGuiGridControl*>(gm.FindElement(ID_ST_STANDINGS));
+    ASSERT_NE(table, nullptr);
+    int games = 0;
+    for (int i = 1; i < combo->GetItemCount(); ++i) {
+        combo->SetSelection(i);
+        gm.PostMessage(ID_ST_COMPETITION, -1, kMsgSelection, i, 0);
+        gm.ProcessMessages();
+        for (int row = 0; row < table->GetRowCount(); ++row) {
+            const GuiGridCell* name = table->FindCell(1, row);
+            const GuiGridCell* count = table->FindCell(3, row);
+            ASSERT_TRUE(name && count);
+            if (name->text == club->name)
+                games += atoi(count->text.GetText());
+        }
+    }
+    EXPECT_EQ(games, static_cast<int>(club->matchStats.size()));
+}
