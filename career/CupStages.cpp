@@ -270,6 +270,8 @@ CupStageOutcome BuildStage(CCareerSession& session, const CompetitionList& stand
         season.startDay = first.day;
     }
     outcome.built = true;
+    QuorelLog("[BuildCupStage] round %d: %d tables, the user's club %s", stage,
+              static_cast<int>(leagues.size()), outcome.userQualified ? "plays on" : "is not in it");
     return outcome;
 }
 
@@ -398,6 +400,10 @@ const CTeam* PlayOutTournament(CCareerSession& session, const TextLookup& getTex
         return nullptr;
     // The round the club went out in is about to give way to the next: its tables stay to be seen.
     KeepPlayedRound(session);
+    if (session.cupStage < kCupFinalStage)
+        QuorelLog("[PlayOutTournament] the user's club is out after round %d: the rounds to come are played "
+                  "without it",
+                  session.cupStage.load());
     while (session.cupStage >= 0 && session.cupStage < kCupFinalStage) {
         const CompetitionList standings = BuildStageStandings(session, getText);
         if (!BuildStage(session, standings, session.cupStage + 1).built)

@@ -19,24 +19,6 @@ screen_area=820x680+196+76
 date_area=300x30+362+5
 results_area=780x250+205+165
 
-# career <competition item y> <club row y> <manager name> <shot>: from the main menu, a new career
-# in the competition picked from the combo (its items at 230, 258, 286) with that club and name.
-career() {
-    click 512 390 # New career
-    expect 30 "$4-new" "the new career screen did not open" not_showing_colour 300x40+362+330 '#2C3C52' 2000 10
-    click 212 202 # the competition's combo
-    click 200 "$1"
-    click 182 "$2"
-    click 812 202 2 # manager name
-    for _ in $(seq 1 12); do xdotool key --window "$window" BackSpace; done
-    xdotool type --window "$window" "$3"
-    settle 2
-    shot "$4-new"
-    click 812 634 # Start career
-    wait_for_text "$3" "$work/data/profiles/profilelist.dat" 60 || fail "the career of $3 was not created"
-    expect_after 60 "$4-new" "$4" "the career's frame did not open" 170x680+10+80 20000
-    settle 30
-}
 last=""
 save_career() {
     click 90 700
