@@ -2,6 +2,7 @@
 #include "career/CareerSession.h"
 
 #include "career/CareerSchedule.h"
+#include "career/CupStages.h"
 #include "career/EventList.h"
 #include "career/FixtureList.h"
 #include "database/Careers.h"
@@ -127,6 +128,7 @@ bool CCareerSession::SaveCurrentCareer(bool asNewCareer) {
     if (!SaveCareerSchedule(*fixtureList, *ledger, careerDB))
         return false;
     careerDB->choices = ChoicesText();
+    careerDB->rounds = PlayedRoundsText(playedRounds);
     bool ok = SaveCareer(*worldDB, *careerDB, &lastSaveError);
     if (!ok)
         QuorelLog("[CCareerSession::SaveCurrentCareer] the career of %s was not saved",
@@ -157,6 +159,7 @@ bool CCareerSession::LoadSavedCareer(int32_t profileId) {
     // Fixtures, ledger and the season span come back from the career's own rows.
     LoadCareerSchedule(*fixtureList, *ledger, worldDB, careerDB);
     ApplyChoices(careerDB->choices);
+    playedRounds = ParsePlayedRounds(careerDB->rounds);
     return true;
 }
 

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <span>
+#include <sstream>
 #include <vector>
 
 namespace {
@@ -391,6 +392,45 @@ void AppendPlayedRoundTables(const CCareerSession& session, StandingsContext ctx
                 out.push_back(std::move(table));
         }
     }
+}
+
+std::string PlayedRoundsText(const std::vector<PlayedRound>& rounds) {
+    std::string text;
+    for (const PlayedRound& round : rounds)
+        for (const PlayedRound::Table& table : round.tables) {
+            text += std::to_string(round.firstDayKey) + " " + std::to_string(round.lastDayKey) + " " +
+                    std::to_string(table.nameTextId);
+            for (int32_t id : table.teamIds)
+                text += " " + std::to_string(id);
+            text += "\n";
+        }
+    return text;
+}
+
+std::vector<PlayedRound> ParsePlayedRounds(const std::string& text) {
+    std::vector<PlayedRound> rounds;
+    std::istringstream lines(text);
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::istringstream in(line);
+        int first = 0;
+        int last = 0;
+        PlayedRound::Table table;
+        if (!(in >> first >> last >> table.nameTextId) || first <= 0 || last < first)
+            continue;
+        int32_t id = 0;
+        while (in >> id)
+            table.teamIds.push_back(id);
+        if (!in.eof() || table.teamIds.empty())
+            continue;
+        if (rounds.empty() || rounds.back().firstDayKey != first) {
+            rounds.emplace_back();
+            rounds.back().firstDayKey = first;
+            rounds.back().lastDayKey = last;
+        }
+        rounds.back().tables.push_back(std::move(table));
+    }
+    return rounds;
 }
 
 const CTeam* PlayOutTournament(CCareerSession& session, const TextLookup& getText) {

@@ -9,8 +9,11 @@
 #include "engine/TextRun.h"
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 class CCareerSession;
+struct PlayedRound;
 class CMemoryDB;
 struct CTeam;
 
@@ -60,6 +63,11 @@ void KeepPlayedRound(CCareerSession& session);
 // no league's look-up finds them.
 void AppendPlayedRoundTables(const CCareerSession& session, StandingsContext ctx, StandingsScope scope,
                              CompetitionList& out);
+
+// The kept rounds as the save holds them, a line a table: the round's first and last day
+// (yyyymmdd), the table's name text and its clubs' ids. Reading skips a line that is not whole.
+std::string PlayedRoundsText(const std::vector<PlayedRound>& rounds);
+std::vector<PlayedRound> ParsePlayedRounds(const std::string& text);
 
 // The winner of the played final; null before it or for a level score.
 const CTeam* TournamentChampion(const CCareerSession& session);

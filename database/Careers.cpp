@@ -301,6 +301,7 @@ bool HoldsOnlySaveFiles(const CStr& folder) {
     std::vector<CStr> known = CMemoryDB::FileNames(true);
     known.push_back(CStr(kSaveManifestFile));
     known.push_back(CStr(kSaveChoicesFile));
+    known.push_back(CStr(kSaveRoundsFile));
     auto isKnown = [&](const std::filesystem::path& file) {
         std::string name = file.filename().string();
         for (const char* suffix : {".tmp", ".part"}) {
@@ -1074,6 +1075,8 @@ bool SaveCareer(CMemoryDB& world, CMemoryDB& career, CareerSaveError* error, Car
         return outcome.FailErrno(errno, stagingWorld.Concat(" cannot be flushed to the disk"));
     if (!career.choices.empty() && !writeOne("", kSaveChoicesFile, career.choices))
         return false;
+    if (!career.rounds.empty() && !writeOne("", kSaveRoundsFile, career.rounds))
+        return false;
     // The manifest goes last: a folder holding one is a whole save.
     {
         CStr path = staging.Concat("/").Concat(kSaveManifestFile);
@@ -1253,6 +1256,10 @@ bool LoadCareer(CMemoryDB& world, CMemoryDB& career, int32_t profileId, CareerLo
         why.choicesReset = ShownGamePath(folder.Concat(kSaveChoicesFile));
     } else if (!ReadWholeFile(folder.Concat(kSaveChoicesFile).GetText(), newCareer.choices))
         newCareer.choices.clear();
+    // The manifest checked it when it is there; a save without rounds played has none.
+    const CStr roundsPath = folder.Concat(kSaveRoundsFile);
+    if (FileExists(roundsPath.GetText()) && !ReadWholeFile(roundsPath.GetText(), newCareer.rounds))
+        return refuse(CareerLoadFailure::kDamagedFile, roundsPath);
     CMemoryDB::CrossLinkStats(newWorld, newCareer);
     newWorld.profiles.Swap(list);
     world.Swap(newWorld);

@@ -337,6 +337,7 @@ void CMemoryDB::Clear() {
     managerClubId = -1;
     unsavedCareer = false;
     choices.clear();
+    rounds.clear();
     savedManifest.clear();
 }
 
@@ -352,5 +353,6 @@ void CMemoryDB::Swap(CMemoryDB& other) noexcept {
     std::swap(managerClubId, other.managerClubId);
     std::swap(unsavedCareer, other.unsavedCareer);
     choices.swap(other.choices);
+    rounds.swap(other.rounds);
     savedManifest.swap(other.savedManifest);
 }

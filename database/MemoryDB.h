@@ -60,6 +60,9 @@ public:
     // Career database: the player's screen choices as the career layer writes them, saved with the
     // career's tables; empty when there are none.
     std::string choices;
+    // Career database: the tournament rounds the user's club played, as the career layer writes
+    // them; empty outside the tournaments.
+    std::string rounds;
     // Career database: the manifest of the save as this copy of the game last loaded or saved it
     // ("" for a save without one), so a save over a folder another copy wrote since is caught.
     std::string savedManifest;

@@ -14,6 +14,7 @@ namespace fs = std::filesystem;
 
 const char* const kSaveManifestFile = "manifest.txt";
 const char* const kSaveChoicesFile = "choices.txt";
+const char* const kSaveRoundsFile = "rounds.txt";
 
 namespace {
 

@@ -15,6 +15,9 @@ extern const char* const kSaveManifestFile; // "manifest.txt", in the career fol
 // The player's screen choices ("choices.txt", in the career folder): listed like every file, but
 // the career can do without them, so a missing or damaged copy does not fail the check.
 extern const char* const kSaveChoicesFile;
+// The tournament rounds the user's club played ("rounds.txt", in the career folder), as the career
+// layer writes them; a save writes it only in a tournament past its groups, and checks it like a table.
+extern const char* const kSaveRoundsFile;
 
 uint32_t Crc32(const std::string& bytes);
 

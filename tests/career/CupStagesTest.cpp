@@ -504,6 +504,44 @@ TEST_F(CupStagesTest, ACareerSavedBetweenRoundsLoadsWithTheRoundAsBuilt) {
     ExpectConsistentRound(4, 2);
 }
 
+// The rounds the club played before this one are saved with the career: loaded again, the
+// statistics still hold their tables, each counting its own round's games. A damaged line of the
+// saved list is skipped, not taken for a round.
+TEST_F(CupStagesTest, TheRoundsPlayedComeBackWithASavedCareer) {
+    CCareerSession& s = Start(kDataSetWorldCup);
+    PlayRound(UserResult::Wins);
+    ASSERT_TRUE(NextRound().userQualified);
+    PlayRound(UserResult::Wins);
+    ASSERT_TRUE(NextRound().userQualified);
+    ASSERT_EQ(s.playedRounds.size(), 2u) << "the groups and the second round";
+    const std::string kept = PlayedRoundsText(s.playedRounds);
+    auto listed = [&] {
+        CompetitionList tables;
+        AppendPlayedRoundTables(s, StandingsContext{{}, 0}, StandingsScope{}, tables);
+        std::vector<std::pair<int32_t, int>> rows;
+        for (const auto& table : tables)
+            for (const auto& row : table->standings)
+                if (row->teamId == s.UserClub()->id)
+                    rows.emplace_back(table->name.Length(), row->games);
+        return std::make_pair(tables.size(), rows);
+    };
+    const auto before = listed();
+    EXPECT_EQ(before.first, 4u + 8u) << "four groups and eight second-round ties";
+    ASSERT_EQ(before.second.size(), 2u);
+    s.currentDate = GameDate{2006, 8, 29};
+    ASSERT_TRUE(s.SaveCurrentCareer());
+    const int32_t profileId = s.careerDB->profiles.At(0)->id;
+    s.LeaveCareer();
+    EXPECT_TRUE(s.playedRounds.empty());
+    ASSERT_TRUE(s.LoadSavedCareer(profileId));
+    EXPECT_EQ(PlayedRoundsText(s.playedRounds), kept);
+    EXPECT_EQ(listed(), before);
+
+    std::string damaged = kept;
+    damaged.insert(0, "20060818 20060825 x 1 2\n20060818\n20060818 20060817 5 1\n\n");
+    EXPECT_EQ(PlayedRoundsText(ParsePlayedRounds(damaged)), kept);
+}
+
 } // namespace
 
 TEST(CupFinalRanking, FollowsHowFarEachClubWentNotItsRecord) {
