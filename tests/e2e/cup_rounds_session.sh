@@ -82,9 +82,21 @@ if [ "$shown" -eq 9 ]; then
     previous=07-list
     for notch in $(seq 1 20); do
         xdotool click 5
+        # A busy game may draw the scrolled list late: a notch that moves nothing within 15 seconds
+        # found the list's end.
+        moved=""
+        deadline=$((SECONDS + 15))
+        while [ "$SECONDS" -lt "$deadline" ]; do
+            shot "07-list-$notch"
+            if changed_from "$previous" "07-list-$notch" "$list_area" 50; then
+                moved=1
+                break
+            fi
+            sleep 0.5
+        done
+        [ -n "$moved" ] || break
         settle 5
         shot "07-list-$notch"
-        changed_from "$previous" "07-list-$notch" "$list_area" 50 || break
         tables=$((tables + 1))
         previous="07-list-$notch"
     done
