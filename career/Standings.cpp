@@ -187,6 +187,10 @@ void TeamStatRow::Build(const StandingsContext& ctx, CTeam* source) {
     name = source->name;
     country = LookUpText(ctx.getText, source->countryTextId);
     infoValue1 = source->attendance;
+    homeGameThisSeason = false;
+    for (const CMatchStat* record : source->matchStats)
+        if (record && record->Side() == 0 && record->DateKey() >= ctx.seasonStartKey)
+            homeGameThisSeason = true;
     hasResults = 0;
     if (source->stadium) {
         stadiumName = source->stadium->name;

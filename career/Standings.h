@@ -84,6 +84,8 @@ struct TeamStatRow {
     CStr name;
     CStr country;
     int32_t infoValue1 = 0; // the club's attendance figure
+    // A home match played since the table's start: until then the best crowd is another season's.
+    bool homeGameThisSeason = false;
     CStr stadiumName;
     int32_t stadiumCapacity = 0;
     int32_t infoValue2 = 0; // the club's fan base

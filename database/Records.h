@@ -333,7 +333,7 @@ struct CPlayerStat : CRecord {
     int32_t Fouls() const { return Field(26); }
     int32_t& Steals() { return Field(27); }
     int32_t Steals() const { return Field(27); }
-    int32_t& PassesFailed() { return Field(28); } // passes that went astray
+    int32_t& PassesFailed() { return Field(28); } // turnovers: every ball the club (or player) lost
     int32_t PassesFailed() const { return Field(28); }
     int32_t& Blocks() { return Field(29); } // shots he stopped
     int32_t Blocks() const { return Field(29); }

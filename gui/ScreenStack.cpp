@@ -96,6 +96,11 @@ void CScreenStack::PressEscapeButton() {
         if (!it->active || !it->root->IsVisible())
             continue;
         CGuiElement* button = it->escapeButton >= 0 ? it->root->FindChild(it->escapeButton) : nullptr;
+        // Without a button of its own the window's way out is the button the layout closes it with
+        // (its OK, Close, Cancel or Back).
+        for (auto action = m_actions.begin(); !button && action != m_actions.end(); ++action)
+            if (action->kind == kMsgClose && action->target == it->screenId)
+                button = it->root->FindChild(action->source);
         if (button && button->IsVisible() && button->IsEnabled())
             PostMessage(button->GetId(), -1, kMsgClick, 0, 0);
         return;

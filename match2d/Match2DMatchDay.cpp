@@ -37,9 +37,7 @@ void FillSide(const CMatch2DTeam& own, const CMatch2DTeam& other, CTeam* team, b
     club.offensiveRebounds = own.SumOffensiveRebounds();
     club.defensiveRebounds = own.SumDefensiveRebounds();
     club.steals = own.SumSteals();
-    int completed = 0;
-    own.GetPassTotals(completed, club.passesFailed);
-    club.passesFailed += own.teamTurnovers; // the side's turnovers: its players' and its own
+    club.passesFailed = own.BookedTurnovers();
     club.blocks = own.SumBlocks();
     FillClubFigures(out.figures, club);
 

@@ -164,6 +164,8 @@ public:
     int SumAssists() const;
     // Balls lost by the players, and by the side when the shot clock runs out with the ball nobody's.
     int SumTurnovers() const;
+    // The turnovers the records book (a club's field 28): every ball a player lost and the side's own.
+    int BookedTurnovers() const { return SumCounter(kStatPassesFailed) + teamTurnovers; }
     // The shot clock ran out: the holder (or the man a pass is flying to) lost the ball.
     void ShotClockViolation();
     int32_t shotClockViolations = 0;

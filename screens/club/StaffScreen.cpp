@@ -255,7 +255,7 @@ void CStaffScreen::FillCandidates() {
         if (m.category != m_selectedCategory || m.clubId == clubId)
             continue;
         grid->AddCell(0, m.name, m.id);
-        grid->AddCell(1, CStr::Formatted("%d", m.specialityPercent), entry->row);
+        grid->AddCell(1, CStr::Formatted("%d%%", m.specialityPercent), entry->row);
         grid->AddCell(2, m_ctx.Text(m.specialityTextId), m.id);
         grid->AddCell(3, MoneyText(m.wage), m.id);
         ++rows;

@@ -356,7 +356,8 @@ void CStatisticsScreen::ShowTeam() {
     const std::pair<int, CStr> rows[kTeamInfoRows] = {
         {80019, team.name},
         // Crowds, seats and fans read grouped by thousands.
-        {100031, GroupedCount(team.infoValue1)},
+        // No figure of another season's crowd before the first home match.
+        {100031, team.homeGameThisSeason ? GroupedCount(team.infoValue1) : CStr("-")},
         {100008, team.stadiumName},
         {100032, GroupedCount(team.stadiumCapacity)},
         {100033, GroupedCount(team.infoValue2)},
@@ -396,10 +397,10 @@ void CStatisticsScreen::AddPlayerRow(const PlayerStatRow& row, int rank) {
     CGuiElement* grid = m_playerGrid;
     auto number = [](double value) { return CStr::Formatted("%.2f", value); };
     auto percent = [](float value) { return PercentText(static_cast<double>(value)); };
-    grid->AddCell(0, row.hasStats ? CStr::Formatted("%.2d", rank) : CStr("-"), -1);
+    grid->AddCell(0, row.hasStats ? CStr::Formatted("%d", rank) : CStr("-"), -1);
     grid->AddCell(1, row.name, row.playerId); // a double-click opens the player's window
     grid->AddCell(2, row.position, -1);
-    grid->AddCell(3, CStr::Formatted("%.2d", row.number), -1);
+    grid->AddCell(3, CStr::Formatted("%d", row.number), -1);
     grid->AddCell(4, CStr::Formatted("%d", row.games), -1);
     grid->AddCell(5, MinutesText(row.minutes), -1);
     grid->AddCell(6, number(row.points), -1);

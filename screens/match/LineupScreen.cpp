@@ -25,6 +25,7 @@ constexpr TextRun kSkillTipTexts{900001, 16};
 static_assert(kSkillHeaderTexts.count == kLineupSkills);
 // "Points", as the box scores name a player's points (the results' "Score" is a match's).
 constexpr int kTextPoints = 200222;
+constexpr int kFiveStartAlreadyText = 302062;
 // Season-best sources (player statistics fields); 0 stands for the playing time. Blocks and
 // steals read the fields of their own names (field 26 holds the fouls).
 constexpr int kBestFields[kSeasonBests] = {10, 15, 14, 17, 16, 21, 20, 22, 23, 30, 29, 13, 27, 0};
@@ -429,15 +430,23 @@ void CLineupScreen::PutIn() {
             ++starterCount;
             codes.push_back(r->positionCode);
         }
-    if ((starters ? starters->GetRowCount() : starterCount) >= 5 || row->starter)
+    if (row->starter)
         return;
-    if (row->injured) {
+    // A button that does nothing says why.
+    auto refuse = [&](int text) {
         if (CGuiElement* box = m_ctx.Find(ID_MATCH_POPUP))
             box->SetCaption(m_ctx.Text(302061));
-        m_ctx.SetText(ID_MATCH_POPUP_TEXT, m_ctx.Text(100162));
+        m_ctx.SetText(ID_MATCH_POPUP_TEXT, m_ctx.Text(text));
         if (CGuiElement* ok = m_ctx.Find(ID_MATCH_POPUP_OK))
             ok->SetText(m_ctx.Text(100154), kFormatCentreMiddle);
         m_ctx.Post(ID_LU_PUTIN, ID_MATCH_POPUP, kMsgOpenOnTop, ID_LU_PUTIN, 0);
+    };
+    if ((starters ? starters->GetRowCount() : starterCount) >= 5) {
+        refuse(kFiveStartAlreadyText);
+        return;
+    }
+    if (row->injured) {
+        refuse(100162);
         return;
     }
     CPlayer* player = PlayerOf(*row);

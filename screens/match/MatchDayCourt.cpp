@@ -153,7 +153,8 @@ void CMatchDayScreen::FillTeamStats() {
             CStr::Formatted("%d", t.SumOffensiveRebounds()),
             CStr::Formatted("%d", t.SumFouls()),
             CStr::Formatted("%d", t.SumSteals()),
-            CStr::Formatted("%d", t.SumCounter363()),
+            // The turnovers the records book, not the passes lost alone.
+            CStr::Formatted("%d", t.BookedTurnovers()),
             CStr::Formatted("%d", fieldGoalsMade),
             RateText(fieldGoalsMade, fieldGoalsTaken),
             CStr::Formatted("%d", t.SumFreeThrowsMade()),
@@ -182,7 +183,12 @@ void CMatchDayScreen::FillClockLine(CGuiElement& clock) const {
     clock.AddCell(0, m_ctx.Text(200232), -1);
     clock.AddCell(2, m_ctx.Text(200233), -1);
     clock.AddCell(4, m_ctx.Text(200234), -1);
-    if (match != nullptr && m_quarter < 5) {
+    if (match != nullptr && m_quarter >= 5) {
+        // After the final whistle the clock stands at the last period's end.
+        clock.AddCell(1, CStr("0"), -1);
+        clock.AddCell(3, CStr::Formatted("%d", 4), -1);
+        clock.AddCell(5, CStr::Formatted("%d:00", static_cast<int>(match->periodMinutes)), -1);
+    } else if (match != nullptr && m_quarter < 5) {
         clock.AddCell(1, CStr::Formatted("%d", ShotClockSecondsLeft(match->possessionTimer)), -1);
         clock.AddCell(3, CStr::Formatted("%d", m_quarter), -1);
         // Seconds with two digits, as every match clock shows them ("2:01", not "2:1").
@@ -197,9 +203,8 @@ void CMatchDayScreen::UpdateScoreboard() {
     const CMatch2D* match = Match();
     if (match == nullptr || Instant())
         return;
-    if (m_quarter < 5)
-        if (CGuiElement* clock = Child(ID_CENTRE_CLOCK))
-            FillClockLine(*clock);
+    if (CGuiElement* clock = Child(ID_CENTRE_CLOCK))
+        FillClockLine(*clock);
     PlaceCourtMarkers();
     if (CGuiElement* score = Child(ID_CENTRE_SCORE))
         score->SetText(CStr::Formatted("%d - %d", m_homeTeam != nullptr ? m_homeTeam->score : 0,

@@ -29,6 +29,7 @@ namespace {
 
 constexpr uint32_t kWhite = 0xFFFFFFFFu;
 constexpr int kFinishText = 500033;
+constexpr int kFinalWhistleText = 61002;
 constexpr uint32_t kBlack = 0x000000FFu;
 constexpr uint32_t kYellow = 0x00FFFFFFu;
 // The crowd's answer to a commentary line; the last slot stays quiet.
@@ -212,6 +213,10 @@ void CMatchDayScreen::Update() {
     m_quarter = match->quarter;
     if (Instant())
         return;
+    if (m_quarter >= 5) {
+        ShowFinalWhistle();
+        return;
+    }
     // The engine stopped itself: a quarter break or a player who must leave.
     if (match->paused && m_quarter < 5 && m_running) {
         m_running = false;
@@ -223,6 +228,21 @@ void CMatchDayScreen::Update() {
     if (m_running && m_fast && m_ctx.Shell().IsOverlayOpen(Overlay::Commentary))
         Pause();
     UpdateScoreboard();
+}
+
+void CMatchDayScreen::ShowFinalWhistle() {
+    // Nothing is left to play: the speed buttons stand off, the clock reads the last period's end
+    // and the commentary says so; Finish takes the match to the records.
+    m_running = false;
+    for (int id : {ID_CENTRE_PLAY, ID_CENTRE_FAST, ID_CENTRE_PAUSE})
+        if (CGuiElement* button = Child(id))
+            button->SetDisabled(true);
+    LightSpeedButton(Child(ID_CENTRE_PLAY), Child(ID_CENTRE_FAST), false, false);
+    if (CGuiElement* finish = Child(ID_CENTRE_FINISH))
+        finish->SetDisabled(false);
+    AddCommentaryLine(m_ctx.Text(kFinalWhistleText), m_ctx.Text(kFinalWhistleText));
+    UpdateScoreboard();
+    m_ctx.Shell().SetMatchPace(true, false);
 }
 
 void CMatchDayScreen::OnQuarterBreak() {
@@ -256,18 +276,24 @@ void CMatchDayScreen::ShowSpeedButtons(bool paused) {
 }
 
 void CMatchDayScreen::AddCommentary(const CStr& text, const CStr& name, bool homeSide) {
+    if (text.IsEmpty())
+        return;
+    // As the 3D display writes its lines: "Club: Player text".
+    const CMatch2DTeam* side = homeSide ? m_homeTeam : m_awayTeam;
+    CStr line = side != nullptr ? side->name.Concat(": ") : CStr();
+    if (!name.IsEmpty()) {
+        line += name;
+        line += " ";
+    }
+    line += text;
+    AddCommentaryLine(line, text);
+}
+
+void CMatchDayScreen::AddCommentaryLine(const CStr& line, const CStr& text) {
     if (Instant())
         return;
     CGuiElement* grid = Child(ID_CENTRE_COMMENTARY);
-    if (grid != nullptr && !text.IsEmpty()) {
-        const CMatch2DTeam* side = homeSide ? m_homeTeam : m_awayTeam;
-        CStr line = side != nullptr ? side->name : CStr();
-        if (!name.IsEmpty()) {
-            line += " ";
-            line += name;
-        }
-        line += ": ";
-        line += text;
+    if (grid != nullptr && !line.IsEmpty()) {
         // A line wider than the box goes on in the rows below, so it is read whole, not cut to "...".
         std::vector<CStr> rows{line};
         if (const auto* commentary = dynamic_cast<const CGuiGridControl*>(grid))
@@ -334,6 +360,10 @@ void CMatchDayScreen::Substitute2D(int outgoingId, int incomingId) {
 }
 
 void CMatchDayScreen::SetButtonsForPlay(bool fast) {
+    // Play never runs under the quarter break's window: Play or Fast close it as its own button
+    // ("Back to the game") does.
+    if (m_ctx.Shell().IsOverlayOpen(Overlay::QuarterBreak) || m_ctx.Stack().IsLayerActive(ID_QUARTERBREAK))
+        m_ctx.Post(ID_QUARTERBREAK_OK, -1, kMsgClick, 0, 0);
     m_running = true;
     m_fast = fast;
     // Play at full speed runs with the court in sight: a remark's window is closed (and emptied).
@@ -349,10 +379,11 @@ void CMatchDayScreen::SetButtonsForPlay(bool fast) {
     LightSpeedButton(Child(ID_CENTRE_PLAY), Child(ID_CENTRE_FAST), true, fast);
     if (CGuiElement* b = Child(ID_CENTRE_TACTICS))
         b->SetDisabled(true);
-    // Text 61000 ends in "Home side: ": the home club's name completes it.
-    if (!m_started)
-        AddCommentary(m_ctx.Text(61000).Concat(m_homeTeam != nullptr ? m_homeTeam->name : CStr()), CStr(),
-                      true);
+    // Text 61000 ends in "Home side: ": the home club's name completes it, named once.
+    if (!m_started) {
+        const CStr tipOff = m_ctx.Text(61000).Concat(m_homeTeam != nullptr ? m_homeTeam->name : CStr());
+        AddCommentaryLine(tipOff, tipOff);
+    }
     m_started = true;
     if (CMatch2D* match = Match()) {
         match->ticksPerFrame = (fast ? kFastTicks : kPlayTicks) * m_ctx.Shell().MatchClockScale();

@@ -60,9 +60,13 @@ public:
 
     // The engine's event lines and its forced substitutions.
     void AddCommentary(const CStr& text, const CStr& name, bool homeSide);
+    // A whole line as it stands; `text` is what the crowd answers.
+    void AddCommentaryLine(const CStr& line, const CStr& text);
     void ShowInfoPopup(const CStr& name, bool leaving);
     // The engine paused itself between quarters: play, fast and tactics wait for the user.
     void OnQuarterBreak();
+    // The match is over: the speed buttons off, the clock at the last period's end, a last line.
+    void ShowFinalWhistle();
     void ShowSpeedButtons(bool paused);
     void Substitute2D(int outgoingId, int incomingId);
 

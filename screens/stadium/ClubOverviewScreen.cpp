@@ -91,7 +91,7 @@ CStr Money(int32_t amount) {
     return FormatMoney(CStr::Formatted("%d", amount), ',', '$');
 }
 CStr Count(int32_t amount) {
-    return FormatMoney(CStr::Formatted("%d", amount), ',', ' ');
+    return GroupedCount(amount);
 }
 
 // Starts a grid's fill: no cells, the logical rows, the cells' formats.
@@ -317,7 +317,9 @@ void CClubOverviewScreen::FillClubRecord() {
     AddRow(grid, {m_ctx.Text(80003), Money(m_clubFigures[0])});
     AddRow(grid, {m_ctx.Text(80005), Money(m_clubFigures[1])});
     AddRow(grid, {m_ctx.Text(80006), Money(m_clubFigures[2])});
-    AddRow(grid, {m_ctx.Text(80007), Count(m_clubFigures[3])});
+    // No figure of another season's crowd before the first home match.
+    AddRow(grid, {m_ctx.Text(80007),
+                  m_record.homeWins + m_record.homeLosses > 0 ? Count(m_clubFigures[3]) : CStr("-")});
     AddRow(grid, {m_ctx.Text(100033), Count(m_clubFigures[4])});
 }
 

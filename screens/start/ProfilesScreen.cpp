@@ -5,6 +5,7 @@
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
 #include "gui/Element.h"
+#include "gui/ScreenStack.h"
 #include "guidefines.h"
 #include "screens/start/CareerFrameScreen.h"
 
@@ -128,6 +129,11 @@ int32_t CProfilesScreen::SelectedProfileId() const {
     CGuiElement* grid = m_ctx.Find(ID_PR_GRID);
     GuiGridCell* cell = grid ? grid->FindCell(0, grid->GetSelectedRow()) : nullptr;
     return cell ? cell->data : -1;
+}
+
+CProfilesScreen::CProfilesScreen(const CScreenContext& ctx) : m_ctx(ctx) {
+    // Escape leaves the saved careers as "Back" does.
+    m_ctx.Stack().SetEscapeButton(ID_PROFILES, ID_PR_BACK);
 }
 
 void CProfilesScreen::OnMessage(GuiMessage& m) {

@@ -21,7 +21,7 @@ CStr ChoicesResetMessage(const CScreenContext& ctx);
 
 class CProfilesScreen : public CGameScreen {
 public:
-    explicit CProfilesScreen(const CScreenContext& ctx) : m_ctx(ctx) {}
+    explicit CProfilesScreen(const CScreenContext& ctx);
     void OnMessage(GuiMessage& message) override;
     void FillCareers();
 

@@ -49,7 +49,7 @@ TEST(MatchCommentaryHooks, WatchedMatchesTellThePopupAndTheMatchCentre) {
     EXPECT_EQ(remarks->GetItemCount(), 1);
     EXPECT_TRUE(gm.ShellServices().IsOverlayOpen(Overlay::Commentary));
     EXPECT_EQ(events->GetRowCount(), rowsBefore + 2);
-    EXPECT_STREQ(events->FindCell(0, 0)->text.GetText(), "Harbour Lions Webb: scores");
-    EXPECT_STREQ(events->FindCell(0, 1)->text.GetText(), "Valley Bears Petrov: wins the ball");
+    EXPECT_STREQ(events->FindCell(0, 0)->text.GetText(), "Harbour Lions: Webb scores");
+    EXPECT_STREQ(events->FindCell(0, 1)->text.GetText(), "Valley Bears: Petrov wins the ball");
     match.hooks = Match2DHooks();
 }

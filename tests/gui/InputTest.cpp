@@ -285,6 +285,21 @@ TEST_F(Input, EscapePressesTheFrontWindowsButtonUnlessATextFieldHasTheKeys) {
     done->SetDisabled(false);
     stack.DispatchInput(escape);
     EXPECT_EQ(stack.PendingMessages().size(), 1u);
+    stack.ProcessMessages();
+
+    // A message window whose OK the layout closes it with: Escape presses that OK.
+    stack.AddLayer(MakeWindow(11223, GuiRect{300, 300, 200, 100}), true, false);
+    stack.AddAction(GuiAction{11099, 11223, kMsgClose, 0, 0});
+    stack.DispatchInput(escape);
+    EXPECT_TRUE(stack.PendingMessages().empty()) << "the window holds no such button";
+    stack.PostMessage(-1, 11223, kMsgClose, 0, 0);
+    stack.ProcessMessages();
+    CGuiElement* message = stack.AddLayer(MakeWindow(11224, GuiRect{300, 300, 200, 100}), true, false);
+    AddControl<CGuiButton>(message, 11225, GuiRect{350, 350, 80, 30});
+    stack.AddAction(GuiAction{11225, 11224, kMsgClose, 0, 0});
+    stack.DispatchInput(escape);
+    ASSERT_EQ(stack.PendingMessages().size(), 1u);
+    EXPECT_TRUE(SameMessage(stack.PendingMessages()[0], 11225, -1, kMsgClick));
 }
 
 } // namespace

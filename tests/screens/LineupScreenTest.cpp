@@ -83,13 +83,18 @@ TEST(LineupScreen, WithStartersCPfPgSgTheNextPlayerPutInPlaysSf) {
     // The tactics screen shows the new five at once.
     EXPECT_EQ(static_cast<CGuiGridControl*>(rig.stack.FindElement(ID_TA_COURT_GRID))->CellCount(0), 5);
 
-    // A sixth starter is refused while five are shown.
+    // A sixth starter is refused while five are shown, and the refusal says why.
     Pick(screen, ID_LU_SQUAD, 0);
     CGuiElement* firstSquad = squad;
     const CStr name = firstSquad->FindCell(0, 0)->text;
     Click(screen, ID_LU_PUTIN);
     EXPECT_EQ(rig.stack.FindElement(ID_LU_STARTERS)->GetRowCount(), 5);
     EXPECT_EQ(RowOfName(squad, name), 0);
+    auto pending = rig.stack.PendingMessages();
+    ASSERT_FALSE(pending.empty());
+    EXPECT_EQ(pending.back().cID, ID_MATCH_POPUP);
+    EXPECT_EQ(pending.back().MSG, kMsgOpenOnTop);
+    EXPECT_STREQ(rig.stack.FindElement(ID_MATCH_POPUP_TEXT)->GetText().GetText(), "<302062>");
 
     // Taking him out keeps his played position.
     const int starterRow = RowOfName(rig.stack.FindElement(ID_LU_STARTERS), newcomer->name);

@@ -219,6 +219,11 @@ TEST(MatchDayCourt, PlayPauseAndTheTipOffLine) {
     r.Click(ID_CENTRE_PLAY);
     r.Click(ID_CENTRE_PLAY);
     EXPECT_EQ(r.centre->CommentaryCount(), 1); // the tip-off line once
+    // It names the home club once.
+    const CStr tipOff = r.Find(ID_CENTRE_COMMENTARY)->FindCell(0, 0)->text;
+    const int first = tipOff.Find(r.home->name);
+    EXPECT_GE(first, 0) << tipOff.GetText();
+    EXPECT_EQ(tipOff.Find(r.home->name, first + 1), -1) << tipOff.GetText();
     EXPECT_TRUE(r.centre->Running());
     EXPECT_EQ(r.match.ticksPerFrame, CMatchDayScreen::kPlayTicks);
     EXPECT_FALSE(r.Find(ID_CENTRE_TACTICS)->IsEnabled());
@@ -320,6 +325,13 @@ TEST(MatchDayCourt, AnInstantRunRecordsEachClubAndPlayerOnce) {
     const CMatchStat& homeStat = *career.matchStats.At(0);
     const CMatchStat& awayStat = *world.matchStats.At(0);
     EXPECT_EQ(homeStat.Field(9), r.match.GetHomeTeam()->score);
+    // The centre's "Turnovers" row reads what the records book.
+    r.centre->FillTeamStats();
+    CGuiElement* comparison = r.Find(ID_CENTRE_COMPARISON);
+    EXPECT_EQ(comparison->FindCell(2, 6)->text.Std(), std::to_string(homeStat.PassesFailed()));
+    EXPECT_EQ(comparison->FindCell(3, 6)->text.Std(), std::to_string(awayStat.PassesFailed()));
+    EXPECT_GT(homeStat.PassesFailed() + awayStat.PassesFailed(), 6)
+        << "a whole match loses more balls than that";
     EXPECT_EQ(homeStat.Field(10), r.match.GetAwayTeam()->score);
     EXPECT_EQ(awayStat.Field(9), r.match.GetAwayTeam()->score);
     EXPECT_EQ(homeStat.Field(5), 0);
@@ -571,6 +583,52 @@ TEST(TacticsSwap, WithOnePlayerPickedTheBenchPlayerSwappedIsTheOneShownPicked) {
     g_pMatch2D = nullptr;
 }
 
+// At a quarter break the break's window stands over the court: Fast (or Play) closes it as its own
+// "Back to the game" does, so play never runs under it.
+TEST(MatchDayCourt, FastAtAQuarterBreakClosesTheBreaksWindow) {
+    for (int button : {ID_CENTRE_FAST, ID_CENTRE_PLAY}) {
+        CentreRig r;
+        // The break opens its window as the running game's hook does.
+        r.match.hooks.quarterBreak = [&r] {
+            r.centre->OnQuarterBreak();
+            r.rig.ctx.Post(ID_QUARTERBREAK_OK, ID_QUARTERBREAK, kMsgOpenOnTop, ID_QUARTERBREAK_OK, 0);
+        };
+        r.Setup(false);
+        r.Click(ID_CENTRE_FAST);
+        for (int frame = 0; frame < 100000 && r.match.quarter < 2; ++frame)
+            r.centre->FrameStep();
+        r.rig.stack.ProcessMessages();
+        ASSERT_TRUE(r.rig.stack.IsLayerActive(ID_QUARTERBREAK))
+            << "the first quarter ended without its break";
+        ASSERT_FALSE(r.centre->Running());
+        r.Click(button);
+        // The button's click, then the close it fires.
+        r.rig.stack.ProcessMessages();
+        r.rig.stack.ProcessMessages();
+        EXPECT_FALSE(r.rig.stack.IsLayerActive(ID_QUARTERBREAK)) << "play runs under the break's window";
+        EXPECT_TRUE(r.centre->Running());
+    }
+}
+
+// At the final whistle nothing is left to play: Play, Fast and Pause stand off, the clock reads the
+// last period's end (not a second before it) and the commentary's last line says the match is over.
+TEST(MatchDayCourt, TheFinalWhistleStopsTheButtonsTheClockAndSaysSo) {
+    CentreRig r;
+    GameSrand(9);
+    r.Setup(false);
+    r.Watch();
+    ASSERT_TRUE(r.match.IsOver());
+    for (int id : {ID_CENTRE_PLAY, ID_CENTRE_FAST, ID_CENTRE_PAUSE})
+        EXPECT_FALSE(r.Find(id)->IsEnabled()) << id;
+    EXPECT_TRUE(r.Find(ID_CENTRE_FINISH)->IsEnabled());
+    CGuiElement* clock = r.Find(ID_CENTRE_CLOCK);
+    EXPECT_STREQ(clock->FindCell(5, 0)->text.GetText(), r.match.overtimes > 0 ? "5:00" : "12:00");
+    EXPECT_STREQ(clock->FindCell(3, 0)->text.GetText(), "4");
+    CGuiElement* commentary = r.Find(ID_CENTRE_COMMENTARY);
+    ASSERT_GT(commentary->GetRowCount(), 0);
+    EXPECT_EQ(commentary->FindCell(0, commentary->GetRowCount() - 1)->text, r.rig.ctx.Text(61002));
+}
+
 // A staff remark at full speed stops play under its window, naming the player on court; Fast again
 // closes the window (emptied) and plays on with the court in sight.
 TEST(MatchDayCourt, ARemarkAtFullSpeedStopsPlayAndFastAgainClosesItsWindow) {
@@ -663,8 +721,8 @@ TEST(MatchDayCourt, ALongCommentaryLineWrapsIntoRowsThatFit) {
         joined += piece;
     }
     EXPECT_NE(joined.Find(text), -1) << joined.GetText();
-    EXPECT_EQ(joined.Find("Terrence Schneider: "), static_cast<int>(r.home->name.Length()) + 1)
-        << joined.GetText();
+    // As the 3D display writes a line: "Club: Player text".
+    EXPECT_EQ(joined.Find(r.home->name.Concat(": Terrence Schneider misses")), 0) << joined.GetText();
 }
 
 TEST(MatchDayCourt, WhoCannotPlayIsMarkedInEveryListAndARefusedSwapSaysWhy) {

@@ -23,6 +23,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <map>
 #include <memory>
 #include <string>
@@ -185,6 +186,19 @@ TEST_F(FiguresAgree, TimesSharesRatiosAndTheSeasonReadInOneFormOnEveryScreen) {
     const CGuiElement* players = kit.stack.FindElement(ID_ST_PLAYERS);
     EXPECT_EQ(Cell(players, 5, row), "15:00");
     EXPECT_EQ(Cell(players, 8, row), "53.85");
+    // Rank and shirt number as the transfer list and the player window write them: no leading zero.
+    EXPECT_EQ(Cell(players, 0, row), std::to_string(row + 1));
+    EXPECT_EQ(Cell(players, 3, row), std::to_string(player->words[kWordShirtNumber]));
+    // The overview's counts grouped by thousands, with nothing before the figure.
+    CClubOverviewScreen overview(*ctx);
+    overview.Refresh();
+    const auto record = Labelled(kit.stack.FindElement(ID_OV_RECORD));
+    for (int label : {80007, 100033}) {
+        ASSERT_EQ(record.count(kit.language.Get(label).Std()), 1u) << label;
+        const std::string count = record.at(kit.language.Get(label).Std());
+        EXPECT_TRUE(count == "-" || (!count.empty() && std::isdigit(static_cast<unsigned char>(count[0]))))
+            << "\"" << count << "\"";
+    }
 
     // The line-up: the best playing time and the last two matches' in the same form; each share as
     // the statistics screen writes one.
@@ -233,6 +247,41 @@ TEST_F(FiguresAgree, TimesSharesRatiosAndTheSeasonReadInOneFormOnEveryScreen) {
     ASSERT_GE(cardRow, 0);
     training.SelectPlayer(cardRow);
     EXPECT_EQ(Cell(kit.stack.FindElement(ID_TR_CARD_SEASONS), 0, 0), "2007-2008");
+}
+
+// A new season's best crowd shows no figure before the club's first home match, on the overview and
+// on the statistics' club card alike (the club's record holds another season's crowd until then).
+TEST_F(FiguresAgree, TheBestCrowdWaitsForTheSeasonsFirstHomeMatch) {
+    CTeam* club = kit.session.UserClub();
+    club->attendance = 3500;
+    auto shown = [&] {
+        CClubOverviewScreen overview(*ctx);
+        overview.Refresh();
+        const std::string onOverview =
+            Labelled(kit.stack.FindElement(ID_OV_RECORD)).at(kit.language.Get(80007).Std());
+        CStatisticsScreen statistics(*ctx);
+        StatisticsRow(statistics);
+        const std::string onCard =
+            Labelled(kit.stack.FindElement(ID_ST_TEAMINFO)).at(kit.language.Get(100031).Std());
+        return std::make_pair(onOverview, onCard);
+    };
+    EXPECT_EQ(shown(), std::make_pair(std::string("-"), std::string("-")));
+    // Away first: still no crowd of this season's.
+    CMatchStat away, home;
+    for (CMatchStat* match : {&away, &home}) {
+        match->Team() = club->id;
+        match->Year() = 2007;
+        match->Month() = 10;
+        match->Day() = match == &away ? 3 : 6;
+        match->Side() = match == &away ? 1 : 0;
+        match->Field(9) = 80;
+        match->Field(10) = 70;
+    }
+    club->matchStats.push_back(&away);
+    EXPECT_EQ(shown().first, "-");
+    club->matchStats.push_back(&home);
+    EXPECT_EQ(shown(), std::make_pair(std::string("3,500"), std::string("3,500")));
+    club->matchStats.clear();
 }
 
 // The training card's season row reads as the statistics screen's player row: games, points a game,

@@ -74,6 +74,9 @@ TEST_F(StaffScreenTest, CategoriesAreListedByNameAndCandidatesByTheirs) {
         const StaffEntry* entry = screen->FindEntryById(candidates->FindCell(0, row)->data);
         ASSERT_NE(entry, nullptr);
         EXPECT_EQ(entry->member.category, kStaffScout);
+        // The speciality's share in the card's form.
+        EXPECT_EQ(candidates->FindCell(1, row)->text.Std(),
+                  std::to_string(entry->member.specialityPercent) + "%");
         if (row > 0) {
             EXPECT_LT(candidates->FindCell(0, row - 1)->text, candidates->FindCell(0, row)->text);
         }
