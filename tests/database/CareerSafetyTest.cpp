@@ -351,20 +351,20 @@ TEST_F(CareerSafety, AFarOffDateAnywhereInTheCareerIsRefused) {
     // ledger entry's; the refusal names the file that holds it.
     fixture->year = INT32_MAX;
     ASSERT_TRUE(SaveCareer(world, career));
-    ExpectRefused(id, "a fixture in the year 2147483647", "\\leaguetable.dat");
+    ExpectRefused(id, "a fixture in the year 2147483647", "/leaguetable.dat");
     fixture->year = 2007;
     fixture->day = 31;
     fixture->month = 9;
     ASSERT_TRUE(SaveCareer(world, career));
-    ExpectRefused(id, "a fixture on the 31st of September", "\\leaguetable.dat");
+    ExpectRefused(id, "a fixture on the 31st of September", "/leaguetable.dat");
     fixture->day = 3;
     loan->year = 1 << 30;
     ASSERT_TRUE(SaveCareer(world, career));
-    ExpectRefused(id, "a loan taken in a far year", "\\loan.dat");
+    ExpectRefused(id, "a loan taken in a far year", "/loan.dat");
     loan->year = 0;
     world.players.At(0)->birthYear = -5;
     ASSERT_TRUE(SaveCareer(world, career));
-    ExpectRefused(id, "a world player born in the year -5", "\\MainData\\playerlist.dat");
+    ExpectRefused(id, "a world player born in the year -5", "/MainData/playerlist.dat");
     world.players.At(0)->birthYear = 1980;
     CFinanceEntry* entry = new CFinanceEntry();
     entry->year = 2007;
@@ -372,7 +372,7 @@ TEST_F(CareerSafety, AFarOffDateAnywhereInTheCareerIsRefused) {
     entry->day = 1;
     career.finances.Append(entry);
     ASSERT_TRUE(SaveCareer(world, career));
-    ExpectRefused(id, "a ledger entry in the 13th month", "\\finances.dat");
+    ExpectRefused(id, "a ledger entry in the 13th month", "/finances.dat");
     entry->month = 9;
     career.profiles.At(0)->seasonEndYear = INT32_MAX;
     ASSERT_TRUE(SaveCareer(world, career));
