@@ -218,7 +218,8 @@ void PlayEvent(int kind, QuickTeam& side, int minute, int second, const CPlayer*
     int n = Size(list);
     if (n == 0)
         return;
-    auto draw = [&] { return std::min(Trunc(n - 1), n - 1); };
+    // Every one of the n can be drawn: trunc((n - 1) r) reached the last slot only on the top roll.
+    auto draw = [&] { return std::min(Trunc(n), n - 1); };
     int index = draw();
     if (kind == kLineAssist) {
         // Redraw while the shooter himself comes up; after ten draws the share is lost.
@@ -628,7 +629,7 @@ bool SubstituteQuickPlayer(QuickTeam& side, size_t courtIndex, bool hurt) {
 }
 
 void SimulatePossession(QuickTeam& home, QuickTeam& away, int minute) {
-    const int pick = Trunc(5);
+    const int roll = GameRand();
     // The side is a coin toss: chosen by index, not by a branch.
     const size_t attacker = D100() <= 50 ? 0 : 1;
     QuickTeam* const sides[2] = {&home, &away};
@@ -636,7 +637,10 @@ void SimulatePossession(QuickTeam& home, QuickTeam& away, int minute) {
     QuickTeam& defence = *sides[attacker ^ 1];
     if (attack.five.empty())
         return;
-    int k = std::min(pick, Size(attack.five) - 1);
+    // Drawn among the players on court: a five left short by a sixth foul must not hand its
+    // missing man's shots to its last player.
+    const int n = Size(attack.five);
+    int k = std::min(n * roll / kGameRandMax, n - 1);
     QuickPlayer& shooter = attack.five[static_cast<size_t>(k)];
     CPlayer* player = shooter.player;
     CPlayerStat* stat = shooter.stat;
