@@ -8,6 +8,7 @@
 #include <array>
 #include <bit>
 #include <climits>
+#include <cmath>
 #include <functional>
 #include <map>
 #include <string>
@@ -74,6 +75,8 @@ struct QuickResultTable {
     double commonFoul;    // of the possessions: a defender's foul that gives no throws; the side
                           // keeps the ball and shoots
     int foulOut;          // a player's foul that takes him off for the rest of the match
+    int foulTrouble;      // fouls at which his coach takes him off and keeps him on the bench, as
+                          // the played matches' coaches do: he fouls out only if nobody can come on
     double freeThrow;     // a throw made, by a shooter of skill freeThrowCentre
     double freeThrowCentre;
     double freeThrowSlope;          // per point of his free-throw skill
@@ -86,6 +89,7 @@ struct QuickResultTable {
     double ratingGapMost;           // shows in a close pairing, and a wide gap does not run away
     double shotLowest, shotHighest; // every shot's chance stays within these
     double assistShare;             // of the made field goals: a teammate's share
+    double leadPower;               // a player's share of shots and events: (skill / 50) to this power
     int incidentUpTo;               // each minute a d100 roll at or below this: a player is hurt
     int tiredAt;                    // an on-court player at this condition or below comes off
     int benchRecovery;              // condition a bench player regains a minute, up to his stamina
@@ -103,6 +107,7 @@ constexpr QuickResultTable kQuick = {
     .chargeShare = 8.0,
     .commonFoul = 7.5,
     .foulOut = 6,
+    .foulTrouble = 5,
     .freeThrow = 75.0,
     .freeThrowCentre = 55.0,
     .freeThrowSlope = 0.4,
@@ -115,6 +120,7 @@ constexpr QuickResultTable kQuick = {
     .shotLowest = 5.0,
     .shotHighest = 95.0,
     .assistShare = 60.0,
+    .leadPower = 9.0,
     .incidentUpTo = 0, // one minute in a hundred: about one player hurt a side in four matches
     .tiredAt = 25,
     .benchRecovery = 6,
@@ -164,16 +170,73 @@ double MeanSkill(const QuickTeam& side, int sum) {
     return static_cast<double>(sum) / static_cast<double>(side.five.size());
 }
 
+// Which skill a player's share of each kind of play follows: shots, then events of kinds 4-7.
+constexpr int kWeightShot = 0;
+constexpr std::array<int, 5> kWeightSkill = {kSkillScoring, kSkillPassing, kSkillRebound, kSkillDefence,
+                                             kSkillSteal};
+int WeightSlot(int kind) {
+    return kind - kLineAssist + 1;
+}
+
+// A player's weight for a share by his skill: the skill over 50 to the power kQuick.leadPower, so
+// the best shooter of a five takes the shots a flat-court club's leader does.
+float SkillWeight(int skill) {
+    static const std::array<float, 101> table = [] {
+        std::array<float, 101> t{};
+        for (size_t v = 0; v < t.size(); ++v)
+            t[v] =
+                static_cast<float>(std::pow(std::max(1.0, static_cast<double>(v)) / 50.0, kQuick.leadPower));
+        return t;
+    }();
+    return table[static_cast<size_t>(std::clamp(skill, 0, 100))];
+}
+
+// A place in the five drawn by the kind's weights from a roll in 0-kGameRandMax; `skip` (a place or
+// -1) is left out. Even when the weights were not taken for this five.
+int DrawPlace(const QuickTeam& side, int slot, int roll, int skip) {
+    const int n = Size(side.five);
+    if (side.weighted != n) {
+        const int m = skip >= 0 ? n - 1 : n;
+        if (m <= 0)
+            return -1;
+        int k = std::min(m * roll / kGameRandMax, m - 1);
+        return skip >= 0 && k >= skip ? k + 1 : k;
+    }
+    const std::array<float, 5>& sums = side.weights[static_cast<size_t>(slot)];
+    const float below = skip > 0 ? sums[static_cast<size_t>(skip - 1)] : 0.0f;
+    const float own = skip >= 0 ? sums[static_cast<size_t>(skip)] - below : 0.0f;
+    const float total = sums[static_cast<size_t>(n - 1)] - own;
+    if (total <= 0.0f)
+        return -1;
+    float at = total * static_cast<float>(roll) / static_cast<float>(kGameRandMax);
+    if (skip >= 0 && at >= below)
+        at += own;
+    int k = 0;
+    while (k < n - 1 && sums[static_cast<size_t>(k)] <= at)
+        ++k;
+    return k == skip ? -1 : k;
+}
+
 // The five's mean rating and its defence and steal sums, taken as a minute starts: nobody comes on
 // or goes off within a minute.
 void TakeFiveFigures(QuickTeam& side) {
     double rating = 0.0;
     int defence = 0, steal = 0;
+    std::array<float, 5> sums{};
+    size_t place = 0;
     for (const QuickPlayer& p : side.five) {
         rating += p.rating;
         defence += p.player->SkillValue(kSkillDefence);
         steal += p.player->SkillValue(kSkillSteal);
+        if (place < 5) {
+            for (size_t w = 0; w < kWeightSkill.size(); ++w) {
+                sums[w] += SkillWeight(p.player->SkillValue(kWeightSkill[w]));
+                side.weights[w][place] = sums[w];
+            }
+        }
+        ++place;
     }
+    side.weighted = side.five.size() <= 5 ? Size(side.five) : 0;
     side.rating = side.five.empty() ? 0.0 : rating / static_cast<double>(side.five.size());
     side.defenceSum = defence;
     side.stealSum = steal;
@@ -219,18 +282,15 @@ void PlayEvent(int kind, QuickTeam& side, int minute, int second, const CPlayer*
     if (n == 0)
         return;
     // Every one of the n can be drawn: trunc((n - 1) r) reached the last slot only on the top roll.
-    auto draw = [&] { return std::min(Trunc(n), n - 1); };
-    int index = draw();
-    if (kind == kLineAssist) {
-        // Redraw while the shooter himself comes up; after ten draws the share is lost.
-        int draws = 1;
-        while (list[index].player->id == shooter->id && draws < 10) {
-            index = draw();
-            ++draws;
-        }
-        if (list[index].player->id == shooter->id)
-            return;
-    }
+    // An assist is a teammate's: the shooter is left out of the draw.
+    int skip = -1;
+    if (kind == kLineAssist)
+        for (int k = 0; k < n; ++k)
+            if (list[static_cast<size_t>(k)].player->id == shooter->id)
+                skip = k;
+    const int index = DrawPlace(side, WeightSlot(kind), GameRand(), skip);
+    if (index < 0)
+        return;
     QuickPlayer& who = list[static_cast<size_t>(index)];
     switch (kind) {
     case kLineAssist:
@@ -359,8 +419,14 @@ void PlayIncident(const QuickMatchContext& ctx, QuickTeam& home, QuickTeam& away
         ctx.results->AddIncident(incident);
 }
 
+// A player one foul short of fouling out: his coach keeps him off while anyone else can play.
+bool InFoulTrouble(const QuickPlayer& p) {
+    return p.stat->Fouls() >= kQuick.foulTrouble;
+}
+
 bool Rested(const QuickPlayer& p) {
-    return PlayerCondition(p.player) >= (p.restedAt >= 0 ? p.restedAt : RestedAt(p.player));
+    return PlayerCondition(p.player) >= (p.restedAt >= 0 ? p.restedAt : RestedAt(p.player)) &&
+           !InFoulTrouble(p);
 }
 
 // What decides which of two players comes on first: a starter, then the higher rated, then the
@@ -388,7 +454,7 @@ bool ComesOnBefore(const QuickPlayer& a, const QuickPlayer& b) {
 
 // A ranked side's rested player: his condition has come back to his mark.
 bool RankedRested(const QuickPlayer& p) {
-    return PlayerCondition(p.player) >= p.restedAt;
+    return (PlayerCondition(p.player) >= p.restedAt) & !InFoulTrouble(p);
 }
 
 // Each rested starter on a ranked side's bench comes back for the most tired of the others on court,
@@ -455,7 +521,9 @@ void MakeChanges(QuickTeam& side) {
         // for the whole five at once.
         uint32_t tired = 0;
         for (size_t k = 0; k < side.five.size(); ++k)
-            tired |= static_cast<uint32_t>(PlayerCondition(side.five[k].player) <= kQuick.tiredAt) << k;
+            tired |= static_cast<uint32_t>((PlayerCondition(side.five[k].player) <= kQuick.tiredAt) |
+                                           InFoulTrouble(side.five[k]))
+                     << k;
         for (; tired != 0; tired &= tired - 1)
             if (!SubstituteQuickPlayer(side, static_cast<size_t>(std::countr_zero(tired)), false))
                 break;
@@ -463,7 +531,8 @@ void MakeChanges(QuickTeam& side) {
         return;
     }
     for (size_t k = 0; k < side.five.size(); ++k)
-        if (PlayerCondition(side.five[k].player) <= kQuick.tiredAt && !SubstituteQuickPlayer(side, k, false))
+        if ((PlayerCondition(side.five[k].player) <= kQuick.tiredAt || InFoulTrouble(side.five[k])) &&
+            !SubstituteQuickPlayer(side, k, false))
             break;
     for (size_t b = 0; b < side.bench.size(); ++b) {
         const QuickPlayer& starter = side.bench[b];
@@ -637,10 +706,11 @@ void SimulatePossession(QuickTeam& home, QuickTeam& away, int minute) {
     QuickTeam& defence = *sides[attacker ^ 1];
     if (attack.five.empty())
         return;
-    // Drawn among the players on court: a five left short by a sixth foul must not hand its
-    // missing man's shots to its last player.
-    const int n = Size(attack.five);
-    int k = std::min(n * roll / kGameRandMax, n - 1);
+    // Drawn among the players on court by their scoring: a five left short by a sixth foul must not
+    // hand its missing man's shots to its last player.
+    const int k = DrawPlace(attack, kWeightShot, roll, -1);
+    if (k < 0)
+        return;
     QuickPlayer& shooter = attack.five[static_cast<size_t>(k)];
     CPlayer* player = shooter.player;
     CPlayerStat* stat = shooter.stat;

@@ -4,6 +4,7 @@
 
 #include "career/MatchDay.h"
 
+#include <array>
 #include <vector>
 
 // Where a quick match puts what it creates. The tables own the new statistics records; the teams'
@@ -53,6 +54,11 @@ struct QuickTeam {
     // attack reads their means.
     int defenceSum = 0;
     int stealSum = 0;
+    // Each of the five's running sums of his weights for a shot and each event kind (assist,
+    // rebound, block, steal), taken with the figures above: the ball goes by the players' skills.
+    // Left empty (count 0) the draw is even.
+    std::array<std::array<float, 5>, 5> weights{};
+    int weighted = 0;
     std::vector<QuickLine>* lines = nullptr; // the match's report lines (both sides'); may be null
     // Every player's preference, rested mark and stamina known, the starters first among them: a
     // change is then picked with one comparison a player.
