@@ -61,19 +61,27 @@ struct QuickShot {
                           // the attackers'
 };
 
-struct QuickResultTable {
+// What differs between the league classes, as the flat court plays them: its pace, and how often
+// an attack goes to the line, loses the ball, is fouled and shoots a three.
+struct QuickClass {
     // Possessions a minute: d100 rolls in turn, each at or below its threshold one more
-    // possession; the first roll above its threshold ends the minute.
+    // possession; the first roll above its threshold (or a threshold below 0) ends the minute.
     int possessionRolls[5];
     double freeThrowTrip; // of the possessions: a trip to the line for two throws
     double turnover;      // of the possessions: the ball lost without a shot, when the
                           // defenders' mean steal skill equals the handler's passing
-    double turnoverSlope; // per point the defenders' steal skill stands above his passing
     double stealShare;    // of the turnovers: a defender's steal
-    double chargeShare;   // of the turnovers: the handler's foul (a charge); the rest go astray or
-                          // are a violation
     double commonFoul;    // of the possessions: a defender's foul that gives no throws; the side
                           // keeps the ball and shoots
+    int twoUpTo;          // shot mix: a d100 roll above this is a three
+    int blockShift;       // a miss is blocked this much more often on the d100 than the shot's own
+};
+
+struct QuickResultTable {
+    QuickClass classes[3];
+    double turnoverSlope; // per point the defenders' steal skill stands above his passing
+    double chargeShare;   // of the turnovers: the handler's foul (a charge); the rest go astray or
+                          // are a violation
     int foulOut;          // a player's foul that takes him off for the rest of the match
     int foulTrouble;      // fouls at which his coach takes him off and keeps him on the bench, as
                           // the played matches' coaches do: he fouls out only if nobody can come on
@@ -81,8 +89,8 @@ struct QuickResultTable {
     double freeThrowCentre;
     double freeThrowSlope;          // per point of his free-throw skill
     double freeThrowOffensive;      // a missed last throw: the attackers' rebound
-    int closeUpTo;                  // shot mix: a d100 roll up to this is a close shot,
-    int twoUpTo;                    // up to this a two-pointer, above it a three
+    int closeUpTo;                  // shot mix: a d100 roll up to this is a close shot, up to the
+                                    // class's twoUpTo a two-pointer
     double shotSlope;               // per point of shooting skill above the defenders' mean defence
     double ratingSlope;             // per point the attacking five's mean rating stands above the
                                     // defending five's, up to ratingGapMost points: the better five
@@ -99,13 +107,31 @@ struct QuickResultTable {
 };
 
 constexpr QuickResultTable kQuick = {
-    .possessionRolls = {100, 100, 100, 100, 49}, // four and a half a minute, 216 a match
-    .freeThrowTrip = 10.0,
-    .turnover = 13.0,
+    // About 200, 187 and 175 possessions a match, classes 0-2 (a side's FGA + FTA / 2 + TO on the
+    // flat court).
+    .classes = {{.possessionRolls = {100, 100, 100, 100, 16},
+                 .freeThrowTrip = 11.4,
+                 .turnover = 14.9,
+                 .stealShare = 50.0,
+                 .commonFoul = 8.5,
+                 .twoUpTo = 70,
+                 .blockShift = 0},
+                {.possessionRolls = {100, 100, 100, 89, -1},
+                 .freeThrowTrip = 12.1,
+                 .turnover = 12.9,
+                 .stealShare = 60.0,
+                 .commonFoul = 9.5,
+                 .twoUpTo = 68,
+                 .blockShift = 0},
+                {.possessionRolls = {100, 100, 100, 63, -1},
+                 .freeThrowTrip = 12.6,
+                 .turnover = 12.1,
+                 .stealShare = 62.0,
+                 .commonFoul = 10.0,
+                 .twoUpTo = 61,
+                 .blockShift = 2}},
     .turnoverSlope = 0.3,
-    .stealShare = 50.0, // 55 stole 7.8 a side, the played matches' classes 6.4-7.6
     .chargeShare = 8.0,
-    .commonFoul = 7.5,
     .foulOut = 6,
     .foulTrouble = 5,
     .freeThrow = 75.0,
@@ -113,7 +139,6 @@ constexpr QuickResultTable kQuick = {
     .freeThrowSlope = 0.4,
     .freeThrowOffensive = 15.0,
     .closeUpTo = 5,
-    .twoUpTo = 70,
     .shotSlope = 0.25,
     .ratingSlope = 0.8,
     .ratingGapMost = 2.0,
@@ -630,6 +655,10 @@ void BreakTie(QuickTeam& home, QuickTeam& away) {
 
 // ---- quick match ---------------------------------------------------------------------------------
 
+int QuickLeagueClass(const CTeam& club) {
+    return club.leagueId < 0 ? 0 : club.leagueId % 3;
+}
+
 bool TrainQuickSkill(CPlayer* player, int skill, int gain) {
     int32_t& progress = player->SkillProgress(skill);
     if (progress >= 100)
@@ -723,12 +752,13 @@ void SimulatePossession(QuickTeam& home, QuickTeam& away, int minute) {
     int training = 0;
     // One roll decides between the line, a lost ball and a shot.
     const int how = GameRand();
+    const QuickClass& game = kQuick.classes[std::clamp(attack.leagueClass, 0, 2)];
     auto turnover = [&] {
-        const double chance = kQuick.turnover + kQuick.turnoverSlope * (MeanSkill(defence, defence.stealSum) -
-                                                                        player->SkillValue(kSkillPassing));
-        return std::clamp(chance, 0.0, 2.0 * kQuick.turnover);
+        const double chance = game.turnover + kQuick.turnoverSlope * (MeanSkill(defence, defence.stealSum) -
+                                                                      player->SkillValue(kSkillPassing));
+        return std::clamp(chance, 0.0, 2.0 * game.turnover);
     };
-    if (how < Threshold(kQuick.freeThrowTrip)) {
+    if (how < Threshold(game.freeThrowTrip)) {
         BookFoul(defence, k, false);
         // Two throws, each on the shooter's own touch.
         const double chance = FreeThrowChance(player);
@@ -747,25 +777,25 @@ void SimulatePossession(QuickTeam& home, QuickTeam& away, int minute) {
             QuickTeam& rebound = Chance(kQuick.freeThrowOffensive) ? attack : defence;
             PlayEvent(kLineRebound, rebound, minute, second, player);
         }
-    } else if (const double lost = kQuick.freeThrowTrip + turnover(); how < Threshold(lost)) {
+    } else if (const double lost = game.freeThrowTrip + turnover(); how < Threshold(lost)) {
         // The ball is lost without a shot, the handler's turnover; a steal belongs to the defender
         // who took it, a charge is the handler's foul.
         stat->PassesFailed() += 1;
         attack.stat->PassesFailed() += 1;
         const int why = GameRand();
-        if (why < Threshold(kQuick.stealShare))
+        if (why < Threshold(game.stealShare))
             PlayEvent(kLineSteal, defence, minute, second, player);
-        else if (why < Threshold(kQuick.stealShare + kQuick.chargeShare))
+        else if (why < Threshold(game.stealShare + kQuick.chargeShare))
             BookFoul(attack, k, true);
         return;
     } else {
         // A foul on the way to the shot gives no throws: his man committed it.
-        if (how < Threshold(lost + kQuick.commonFoul))
+        if (how < Threshold(lost + game.commonFoul))
             BookFoul(defence, k, false);
         // The mix picks by index: a branch on a d100 roll is mispredicted a third of the time.
         const int mix = D100();
         const QuickShot* const shots[3] = {&kQuick.close, &kQuick.two, &kQuick.three};
-        const QuickShot& shot = *shots[(mix > kQuick.closeUpTo ? 1 : 0) + (mix > kQuick.twoUpTo ? 1 : 0)];
+        const QuickShot& shot = *shots[(mix > kQuick.closeUpTo ? 1 : 0) + (mix > game.twoUpTo ? 1 : 0)];
         trainedSkill = shot.skill;
         training = shot.training;
         stat->Field(shot.playerField) += 1;
@@ -779,7 +809,7 @@ void SimulatePossession(QuickTeam& home, QuickTeam& away, int minute) {
             points = shot.points;
             if (Chance(kQuick.assistShare))
                 PlayEvent(kLineAssist, attack, minute, second, player);
-        } else if (D100() >= shot.defenceAtLeast) {
+        } else if (D100() >= shot.defenceAtLeast - game.blockShift) {
             if (!defence.five.empty())
                 defence.stat->Blocks() += 1; // the club's blocks are its players'
             PlayEvent(kLineDefence, defence, minute, second, player);
@@ -832,14 +862,17 @@ void SimulateQuickMatch(const QuickMatchContext& ctx, CTeam* home, CTeam* away, 
     for (QuickTeam& side : sides) {
         CompleteStartingFive(side);
         RankQuickSide(side);
+        side.leagueClass = QuickLeagueClass(*side.team);
     }
+    // Two clubs of different classes (a tournament's) meet at the pace between theirs.
+    const QuickClass& pace = kQuick.classes[(sides[0].leagueClass + sides[1].leagueClass + 1) / 2];
 
     for (int minute = 0; minute < 48; ++minute) {
         for (QuickTeam& side : sides)
             TakeFiveFigures(side);
-        for (int threshold : kQuick.possessionRolls) {
+        for (int threshold : pace.possessionRolls) {
             // A roll cannot exceed 100, so such a possession needs none.
-            if (threshold < 100 && D100() > threshold)
+            if (threshold < 0 || (threshold < 100 && D100() > threshold))
                 break;
             SimulatePossession(sides[0], sides[1], minute);
         }

@@ -42,9 +42,14 @@ struct QuickPlayer {
 };
 using QuickSide = std::vector<QuickPlayer>;
 
+// A club's league class, 0-2, from its league, as the flat court reads it (a club outside any league
+// counts as class 0): a quick result plays the class's pace and game.
+int QuickLeagueClass(const CTeam& club);
+
 // One side of a running quick match.
 struct QuickTeam {
     CTeam* team = nullptr;
+    int leagueClass = 0; // its attacks play this class's game
     CMatchStat* stat = nullptr;
     QuickSide five;
     QuickSide bench;
