@@ -220,7 +220,9 @@ float SkillWeight(int skill) {
 // -1) is left out. Even when the weights were not taken for this five.
 int DrawPlace(const QuickTeam& side, int slot, int roll, int skip) {
     const int n = Size(side.five);
-    if (side.weighted != n) {
+    const float whole =
+        side.weighted == n ? side.weights[static_cast<size_t>(slot)][static_cast<size_t>(n - 1)] : 0.0f;
+    if (whole <= 0.0f) {
         const int m = skip >= 0 ? n - 1 : n;
         if (m <= 0)
             return -1;
@@ -255,7 +257,7 @@ void TakeFiveFigures(QuickTeam& side) {
         steal += p.player->SkillValue(kSkillSteal);
         if (place < 5) {
             for (size_t w = 0; w < kWeightSkill.size(); ++w) {
-                sums[w] += SkillWeight(p.player->SkillValue(kWeightSkill[w]));
+                sums[w] += p.weights[w];
                 side.weights[w][place] = sums[w];
             }
         }
@@ -392,6 +394,8 @@ void AddPlayerRecord(const QuickMatchContext& ctx, QuickTeam& side, CPlayer* pla
     entry.squadIndex = squadIndex;
     entry.restedAt = RestedAt(player);
     entry.stamina = player->SkillValue(kSkillCondition);
+    for (size_t w = 0; w < kWeightSkill.size(); ++w)
+        entry.weights[w] = SkillWeight(player->SkillValue(kWeightSkill[w]));
     if (player->words[kWordMatchState] == kOnCourt && side.five.size() < 5) {
         stat->Started() = 1;
         side.five.push_back(entry);

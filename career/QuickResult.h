@@ -39,6 +39,9 @@ struct QuickPlayer {
     int restedAt = -1;   // the condition he may come on again at (his stamina stays all match); -1 unknown
     int stamina = 0;     // his condition skill's value as the match began (a quick match never trains it)
     int preference = -1; // his place in the order PickSubstitute brings players on in; -1 unknown
+    // His weights for a shot and each event kind, from his skills as the match began (a skill
+    // trained up a point in a match moves them by a few hundredths); all 0 reads as even.
+    std::array<float, 5> weights{};
 };
 using QuickSide = std::vector<QuickPlayer>;
 
