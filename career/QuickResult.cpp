@@ -220,8 +220,8 @@ float SkillWeight(int skill) {
 // -1) is left out. Even when the weights were not taken for this five.
 int DrawPlace(const QuickTeam& side, int slot, int roll, int skip) {
     const int n = Size(side.five);
-    const float whole =
-        side.weighted == n ? side.weights[static_cast<size_t>(slot)][static_cast<size_t>(n - 1)] : 0.0f;
+    const size_t kind = static_cast<size_t>(slot);
+    const float whole = side.weighted == n ? side.weights[static_cast<size_t>(n - 1)][kind] : 0.0f;
     if (whole <= 0.0f) {
         const int m = skip >= 0 ? n - 1 : n;
         if (m <= 0)
@@ -229,17 +229,17 @@ int DrawPlace(const QuickTeam& side, int slot, int roll, int skip) {
         int k = std::min(m * roll / kGameRandMax, m - 1);
         return skip >= 0 && k >= skip ? k + 1 : k;
     }
-    const std::array<float, 5>& sums = side.weights[static_cast<size_t>(slot)];
-    const float below = skip > 0 ? sums[static_cast<size_t>(skip - 1)] : 0.0f;
-    const float own = skip >= 0 ? sums[static_cast<size_t>(skip)] - below : 0.0f;
-    const float total = sums[static_cast<size_t>(n - 1)] - own;
+    auto sums = [&](int k) { return side.weights[static_cast<size_t>(k)][kind]; };
+    const float below = skip > 0 ? sums(skip - 1) : 0.0f;
+    const float own = skip >= 0 ? sums(skip) - below : 0.0f;
+    const float total = whole - own;
     if (total <= 0.0f)
         return -1;
-    float at = total * static_cast<float>(roll) / static_cast<float>(kGameRandMax);
+    float at = total * static_cast<float>(roll) * (1.0f / static_cast<float>(kGameRandMax));
     if (skip >= 0 && at >= below)
         at += own;
     int k = 0;
-    while (k < n - 1 && sums[static_cast<size_t>(k)] <= at)
+    while (k < n - 1 && sums(k) <= at)
         ++k;
     return k == skip ? -1 : k;
 }
@@ -249,21 +249,29 @@ int DrawPlace(const QuickTeam& side, int slot, int roll, int skip) {
 void TakeFiveFigures(QuickTeam& side) {
     double rating = 0.0;
     int defence = 0, steal = 0;
-    std::array<float, 5> sums{};
-    size_t place = 0;
-    for (const QuickPlayer& p : side.five) {
+    // The five's weights only move when a player comes on or goes off.
+    bool same = side.weighted == Size(side.five);
+    for (size_t place = 0; place < side.five.size(); ++place) {
+        const QuickPlayer& p = side.five[place];
         rating += p.rating;
         defence += p.player->SkillValue(kSkillDefence);
         steal += p.player->SkillValue(kSkillSteal);
-        if (place < 5) {
-            for (size_t w = 0; w < kWeightSkill.size(); ++w) {
-                sums[w] += p.weights[w];
-                side.weights[w][place] = sums[w];
-            }
-        }
-        ++place;
+        same = same && side.weightedFive[place] == p.player;
     }
-    side.weighted = side.five.size() <= 5 ? Size(side.five) : 0;
+    if (!same) {
+        side.weighted = 0;
+        if (side.five.size() <= 5) {
+            std::array<float, 5> sums{};
+            for (size_t place = 0; place < side.five.size(); ++place) {
+                const QuickPlayer& p = side.five[place];
+                side.weightedFive[place] = p.player;
+                for (size_t w = 0; w < kWeightSkill.size(); ++w)
+                    sums[w] += p.weights[w];
+                side.weights[place] = sums;
+            }
+            side.weighted = Size(side.five);
+        }
+    }
     side.rating = side.five.empty() ? 0.0 : rating / static_cast<double>(side.five.size());
     side.defenceSum = defence;
     side.stealSum = steal;

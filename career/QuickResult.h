@@ -62,11 +62,14 @@ struct QuickTeam {
     // attack reads their means.
     int defenceSum = 0;
     int stealSum = 0;
-    // Each of the five's running sums of his weights for a shot and each event kind (assist,
-    // rebound, block, steal), taken with the figures above: the ball goes by the players' skills.
+    // At each place of the five, the running sums up to it of the players' weights for a shot and
+    // each event kind (assist, rebound, block, steal), taken with the figures above: the ball goes
+    // by the players' skills.
     // Left empty (count 0) the draw is even.
     std::array<std::array<float, 5>, 5> weights{};
     int weighted = 0;
+    std::array<const CPlayer*, 5> weightedFive{}; // whose weights they are: taken again on a change
+
     std::vector<QuickLine>* lines = nullptr; // the match's report lines (both sides'); may be null
     // Every player's preference, rested mark and stamina known, the starters first among them: a
     // change is then picked with one comparison a player.
