@@ -243,6 +243,11 @@ void CMatch3D::Tick(float dt) {
     HandleFouls();
     HandleOutOfBounds();
     ResolveShot();
+    // Throws given on this step stop the clock on this step: counted on, the period's last second
+    // ended it with the throws still owed.
+    if (flags.freeThrows && flags.quarter >= 1) {
+        positioningWait = 1;
+    }
 }
 
 // As on the flat court, the nearest defender within reach of the holder pokes at the ball every 0.5 s
@@ -365,8 +370,11 @@ void CMatch3D::UpdatePositioningWait(float dt) {
     // A throw-in holds the clock until the ball is back on the court, as the rules see that it always
     // comes: the taker picks the ball up where he stands once it is overdue, a throw that misses the
     // court goes to the other side, and after the longest line-up the ball is handed in. Run on after
-    // 8 s, a throw-in nobody could bring in once let a quarter run out at 0-0.
-    positioningWait = deadBall && (!lineUp || positioningTime < kLongestPositioningWait) ? 1 : 0;
+    // 8 s, a throw-in nobody could bring in once let a quarter run out at 0-0. Free throws hold it
+    // through the whole series however long the walk to the lane: the shooter goes ahead after the
+    // longest line-up, so the series always ends.
+    positioningWait =
+        deadBall && (!lineUp || flags.freeThrows || positioningTime < kLongestPositioningWait) ? 1 : 0;
 }
 
 void CMatch3D::FollowHolder() {

@@ -1241,17 +1241,48 @@ TEST_F(Rules, TheClockWaitsWhileThePlayersLineUpButNotForEver) {
     m.flags.freeThrows = 1;
     m.Tick(0.02f);
     EXPECT_EQ(m.positioningWait, 1);
-    // A line-up that never completes lets the clock run on.
+    // Free throws hold the clock however long the walk to the lane: the shooter goes ahead in the end.
     for (int i = 0; i < 1600; ++i) {
-        m.Tick(0.02f);
+        m.UpdatePositioningWait(0.02f);
     }
-    EXPECT_EQ(m.positioningWait, 0);
+    EXPECT_EQ(m.positioningWait, 1);
+    EXPECT_TRUE(m.FreeThrowReady());
     m.flags.freeThrows = 0;
     m.Tick(0.02f);
     m.flags.substitutionPhase = 1;
     Away(2).inSubstitution = 1; // still walking off
     m.Tick(0.02f);
     EXPECT_EQ(m.positioningWait, 1);
+    // A change that never completes lets the clock run on.
+    for (int i = 0; i < 1600; ++i) {
+        m.UpdatePositioningWait(0.02f);
+    }
+    EXPECT_EQ(m.positioningWait, 0);
+}
+
+// Free throws given on the step that plays the period's last second are taken before the period
+// ends: counted on, that second ended the period with the throws owed (a final whistle at 97-96
+// with the trailing side's two throws never taken).
+TEST_F(Rules, ThrowsGivenAsThePeriodRunsOutAreTakenBeforeItEnds) {
+    CMatchClock& clock = display.clock;
+    clock.quarter = CMatchClock::kQuarters;
+    clock.gameClock = clock.PeriodSeconds() - 1.0;
+    clock.stepInSecond = CMatchClock::kStepsPerSecond - 1;
+    m.homeScore = 97;
+    m.awayScore = 96;
+    m.quarterFouls[0] = 4;
+    m.SetHomeAttacking(false);
+    m.SetAwayAttacking(true);
+    Give(Away(2));
+    Away(2).hasBall = 1;
+    m.flags.stealer = &Home(0);
+    m.flags.foulPending = 1;
+    m.Tick(0.02f);
+    ASSERT_EQ(m.flags.freeThrows, 1);
+    EXPECT_EQ(clock.CountStep(m.positioningWait != 0, m.flags.inbound != 0, true, m.homeScore, m.awayScore),
+              CMatchClock::Event::None);
+    EXPECT_FALSE(clock.over);
+    EXPECT_DOUBLE_EQ(clock.gameClock, clock.PeriodSeconds() - 1.0);
 }
 
 // A called-off player who carries the ball out of the court starts the change: the dead ball leaves
