@@ -196,10 +196,10 @@ void CMatch3D::Tick(float dt) {
     AnnounceMustLeave();
     UpdatePositioningWait(dt);
     if (flags.substitutionPhase) {
-        if (positioningTime >= kLongestPositioningWait) {
+        if (changeTime >= kLongestChangeWalk) {
             // One who cannot reach the bench (he circles his spot, or another stands on it) would
-            // hold the change, and the match, for good: after the longest line-up he hands over
-            // where he stands.
+            // hold the change, and the match, for good: after the longest run to the bench he hands
+            // over where he stands.
             for (CMatchTeam* team : {homeTeam, awayTeam}) {
                 for (int i = 0; i < team->OnCourtCount(); ++i) {
                     CCourtPlayer* p = team->GetPlayer(i);
@@ -364,6 +364,7 @@ void CMatch3D::UpdatePositioningWait(float dt) {
     const bool lineUp = flags.freeThrows || flags.substitutionPhase;
     const bool deadBall = flags.quarter >= 1 && (lineUp || throwIn);
     positioningTime = deadBall ? positioningTime + dt : 0.0;
+    changeTime = flags.substitutionPhase ? changeTime + dt : 0.0;
     // Counted after a basket too, when the clock runs on through the throw-in.
     inboundTime = flags.inbound && flags.quarter >= 1 ? inboundTime + dt : 0.0;
     throwInFlight = flags.inbound && inboundThrown ? throwInFlight + dt : 0.0;

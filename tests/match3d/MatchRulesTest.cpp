@@ -1339,9 +1339,9 @@ TEST_F(Rules, AFreeThrowWaitsForThePlayersOnlyAsLongAsTheLongestLineUp) {
 }
 
 // A called-off player who never reaches the bench (he circles his spot, or another player stands on
-// it) hands over where he stands once the longest line-up is over: the change, and every later one,
-// no longer waits for good.
-TEST_F(Rules, ACalledOffPlayerWhoNeverReachesTheBenchHandsOverAfterTheLongestLineUp) {
+// it) hands over where he stands within a few seconds: the change, and every later one, no longer
+// waits for good, nor holds the dead ball for the half minute of the longest line-up.
+TEST_F(Rules, ACalledOffPlayerWhoNeverReachesTheBenchHandsOverWithinSeconds) {
     CCourtPlayer& out = Away(3);
     CCourtPlayer& in = *m.awayTeam->GetPlayer(9);
     out.inSubstitution = 1;
@@ -1357,7 +1357,8 @@ TEST_F(Rules, ACalledOffPlayerWhoNeverReachesTheBenchHandsOverAfterTheLongestLin
         waited += 0.02f;
     }
     EXPECT_EQ(m.flags.substitutionPhase, 0);
-    EXPECT_NEAR(waited, CMatch3D::kLongestPositioningWait, 0.1);
+    EXPECT_GE(waited, 3.0f) << "time to run to the bench from anywhere on the court";
+    EXPECT_LE(waited, 6.0f);
     EXPECT_EQ(m.awayTeam->GetPlayer(3), &in);
     EXPECT_EQ(m.flags.substitutionRequested, 0);
     EXPECT_EQ(out.inSubstitution, 0);
