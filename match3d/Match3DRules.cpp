@@ -109,8 +109,8 @@ void CMatch3D::ExchangePlayers(int outId, int inId, int substitutionSide) {
 
 bool CMatch3D::FreeThrowReady() {
     // A player who cannot reach his place (another stands on it) would hold the throw, and the
-    // match, for good: after the longest line-up the shooter goes ahead.
-    return FreeThrowPlayersReady() || positioningTime >= kLongestPositioningWait;
+    // match, for good: after a few seconds the shooter goes ahead.
+    return FreeThrowPlayersReady() || positioningTime >= kLongestFreeThrowLineUp;
 }
 
 bool CMatch3D::ThrowInOverdue() const {

@@ -78,3 +78,22 @@ TEST_F(DeadBall, TheClockStandsThroughEveryFreeThrowAndNoPeriodEndsWithThrowsOwe
         EXPECT_EQ(facts.periodsOwing, 0) << f.seed;
     }
 }
+
+TEST_F(DeadBall, NoDeadBallStandsLongerThanTenSecondsAtNormalSpeed) {
+    // A watched league fixture, the players moved by their models: a called-off player who never got
+    // to the bench held a dead ball for half a minute while the line-up wait ran out, and the
+    // shooter stood with the ball at the line as long at nearly every series.
+    CTeam* home = world.FindTeam(22);
+    CTeam* away = world.FindTeam(23);
+    ASSERT_TRUE(home != nullptr && away != nullptr);
+    Match3DBox awayBox;
+    bool finished = false;
+    bool consistent = false;
+    const Match3DBox homeBox =
+        PlaySeededMatch3D(*home, *away, 4057, true, awayBox, finished, consistent, nullptr, true);
+    EXPECT_TRUE(finished);
+    EXPECT_TRUE(consistent);
+    EXPECT_GT(homeBox.substitutions + awayBox.substitutions, 0);
+    EXPECT_LE(homeBox.longestDeadBall, 10.0);
+    EXPECT_LE(homeBox.longestLineUp, 10.0);
+}
