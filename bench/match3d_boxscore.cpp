@@ -272,6 +272,10 @@ int main(int argc, char** argv) {
     std::printf("\n");
     std::printf("\nlongest possession without a shot %.0f s, longest change under way %.0f s (match time)\n",
                 all.total.longestPossession, all.total.longestChange);
+    std::printf("clock seconds run during free throws %d, periods ended with throws owed %d, longest dead "
+                "ball %.1f s, at the free-throw line %.1f s (real seconds at normal speed)\n",
+                all.total.freeThrowClockSeconds, all.total.periodsEndedOwingThrows, all.total.longestDeadBall,
+                all.total.longestLineUp);
     printUser(matches);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("\n%d matches in %.1f s (%.0f ms a match)\n", matches, seconds,

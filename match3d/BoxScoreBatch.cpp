@@ -100,6 +100,10 @@ void Match3DBox::Add(const Match3DBox& o) {
     possessions += o.possessions;
     longestPossession = std::max(longestPossession, o.longestPossession);
     longestChange = std::max(longestChange, o.longestChange);
+    freeThrowClockSeconds += o.freeThrowClockSeconds;
+    periodsEndedOwingThrows += o.periodsEndedOwingThrows;
+    longestDeadBall = std::max(longestDeadBall, o.longestDeadBall);
+    longestLineUp = std::max(longestLineUp, o.longestLineUp);
     substitutions += o.substitutions;
     starterSeconds += o.starterSeconds;
     starters += o.starters;
@@ -165,7 +169,35 @@ Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool model
     int possessions[2] = {0, 0};
     int ballSide = -1;
     bool levelAfterFour = false;
+    bool throwsBefore = false;
+    double clockBefore = 0.0;
+    int periodBefore = 0;
+    int freeThrowClock = 0;
+    int endedOwing = 0;
+    double dead = 0.0;
+    double longestDead = 0.0;
+    double lineUp = 0.0;
+    double longestLineUp = 0.0;
     const Match3DStepWatch watch = [&](const CMatch3D& m, int period) {
+        // The clock read here counted the steps before this one: a second it gained since the last
+        // step ran with that step's free throws under way.
+        const double clock = m.GameClock();
+        if (throwsBefore && period == periodBefore && clock > clockBefore)
+            freeThrowClock += static_cast<int>(clock - clockBefore);
+        if (throwsBefore && (period != periodBefore || m.flags.betweenQuarters))
+            ++endedOwing;
+        throwsBefore = m.flags.freeThrows != 0 && !m.flags.betweenQuarters;
+        clockBefore = clock;
+        periodBefore = period;
+        // A step is 0.02 s of wall time at normal speed, whether the clock runs or not. The ball is
+        // dead for a change, a throw-in not yet thrown, and in the shooter's hands at the line.
+        const bool atLine = m.flags.freeThrows && m.ball && m.ball->IsHeld();
+        const bool deadBall = m.flags.quarter > 0 && !m.flags.betweenQuarters &&
+                              (m.flags.substitutionPhase || (m.flags.inbound && !m.inboundThrown) || atLine);
+        dead = deadBall ? dead + CMatchClock::kStep : 0.0;
+        longestDead = std::max(longestDead, dead);
+        lineUp = atLine ? lineUp + CMatchClock::kStep : 0.0;
+        longestLineUp = std::max(longestLineUp, lineUp);
         // A possession is the ball taken by the other side (or at a period's tip-off); the clock
         // counts the step after this one, so the fourth quarter's last step still reads quarter 4.
         const int holding = m.homeTeam->GetPlayer(0)->attacking ? 0 : 1;
@@ -215,6 +247,11 @@ Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool model
                          (periods - CMatchClock::kQuarters) * CMatchClock::kOvertimeSeconds);
     homeBox.longestPossession = awayBox.longestPossession = longestPossession;
     homeBox.longestChange = awayBox.longestChange = longestChange;
+    // The last step's throws, when the final whistle came with them still owed.
+    homeBox.freeThrowClockSeconds = freeThrowClock;
+    homeBox.periodsEndedOwingThrows = endedOwing + (finished && match->flags.freeThrows ? 1 : 0);
+    homeBox.longestDeadBall = awayBox.longestDeadBall = longestDead;
+    homeBox.longestLineUp = awayBox.longestLineUp = longestLineUp;
     consistent = homeBox.points == match->homeTeam->score && awayBox.points == match->awayTeam->score;
     homeBox.possessions = possessions[0];
     awayBox.possessions = possessions[1];
