@@ -17,13 +17,14 @@
 // the home side is the user's as above; --tactics=A/D: the home (user's) side's offence and defence instead
 // of a new career's, e.g. 0/10, the tuned pair; --computer=A/D: the away side's at the line-up instead of the
 // computer's own, e.g. 0/13 to put both sides on it; --hall=KEY: every club plays at home in the hall of
-// stadium key KEY, e.g. std_street_03, instead of its own; --ratings: how often the stronger club of two of a
-// class wins, in 3D and on the flat court on the same pairings and seeds, both sides on the computer's
-// tactics: every pair of the class home and away in turn, then its three strongest against its
-// three weakest)
+// stadium key KEY, e.g. std_street_03, instead of its own; --ratings: how often the stronger club (the
+// squad's mean overall rating) of two of a class wins, in 3D and on the flat court on the same pairings and
+// seeds, the sides lined up as the other batches line them up: every pair of the class home and away in
+// turn, then its three strongest against its three weakest)
 #include "DisplayRig.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
+#include "database/Records.h"
 #include "match2d/Match2D.h"
 #include "match2d/Match2DBatch.h"
 #include "match3d/BoxScoreBatch.h"
@@ -55,8 +56,28 @@ void PrintShare(const char* label, int wins, int matches) {
                 100.0 * (centre - half), 100.0 * (centre + half));
 }
 
-// The stronger club's wins over the pairs (home, away), each played in 3D and on the flat court
-// with the same seed, both sides on the computer's tactics.
+// A squad's mean overall rating, as the squad screens show the players: what a player who builds a
+// better squad sees rise.
+double SquadMean(const CTeam& club) {
+    double sum = 0.0;
+    int players = 0;
+    for (CPlayer* p : club.players) {
+        if (p == nullptr)
+            continue;
+        sum += CPlayer::ComputeOverall(p, false);
+        ++players;
+    }
+    return players > 0 ? sum / players : 0.0;
+}
+
+std::vector<CTeam*> BySquadMean(std::vector<CTeam*> clubs) {
+    std::stable_sort(clubs.begin(), clubs.end(),
+                     [](const CTeam* a, const CTeam* b) { return SquadMean(*a) > SquadMean(*b); });
+    return clubs;
+}
+
+// The stronger club's wins over the pairs (home, away), each played in 3D (as PlaySeededMatch3D lines
+// the sides up) and on the flat court (on its computer's pair) with the same seed.
 struct RatingsShare {
     int matches = 0;
     int wins3D = 0;
@@ -69,8 +90,8 @@ RatingsShare PlayRatingPairs(const std::vector<std::pair<CTeam*, CTeam*>>& pairs
     for (size_t i = 0; i < pairs.size(); ++i) {
         CTeam& home = *pairs[i].first;
         CTeam& away = *pairs[i].second;
-        const double homeStrength = SquadStrength(home);
-        const double awayStrength = SquadStrength(away);
+        const double homeStrength = SquadMean(home);
+        const double awayStrength = SquadMean(away);
         if (homeStrength == awayStrength)
             continue;
         const bool homeStronger = homeStrength > awayStrength;
@@ -200,9 +221,9 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "ini/InitData.xml did not load\n");
             return 1;
         }
-        std::printf(
-            "the stronger club (by SquadStrength) of two of a class, seed %u, %s, %d matches a batch\n", seed,
-            motion, games);
+        std::printf("the stronger club (by the squad's mean overall rating) of two of a class, seed %u, %s, "
+                    "%d matches a batch\n",
+                    seed, motion, games);
         for (int leagueClass = 0; leagueClass < 3; ++leagueClass) {
             if (onlyClass >= 0 && leagueClass != onlyClass)
                 continue;
@@ -213,7 +234,7 @@ int main(int argc, char** argv) {
                                    clubs[BatchOpponent(static_cast<size_t>(i), clubs.size())]);
             std::printf("class %d\n", leagueClass);
             PrintRatings("any two", PlayRatingPairs(pairs, seed + 100 * leagueClass, models, flat));
-            const std::vector<CTeam*> ranked = ByStrength(clubs);
+            const std::vector<CTeam*> ranked = BySquadMean(clubs);
             pairs.clear();
             for (int i = 0; i < games && ranked.size() >= 6; ++i) {
                 CTeam* a = ranked[static_cast<size_t>(i) % 3];

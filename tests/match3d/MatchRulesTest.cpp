@@ -1725,9 +1725,10 @@ TEST_F(UserSide, ASixthFoulDuringAChangeUnderWayIsAnnounced) {
 
 } // namespace
 
-TEST_F(Rules, AGuardReachesInSeldomAtTheManBringingTheBallUpAndAZonesHelperEverywhere) {
+TEST_F(Rules, AGuardReachesInSeldomAtTheManBringingTheBallUpAndAHelperEverywhere) {
     // With no table every poke wins; the time until the guard may poke again is his pause.
     m.awayTeam->defenceTactic = kManMarkingTactic;
+    Away(2).marking = &Home(2);
     const auto pauseAfterAPoke = [&](float fromBasket) {
         m.SetHomeAttacking(true);
         m.SetAwayAttacking(false);
@@ -1756,9 +1757,12 @@ TEST_F(Rules, AGuardReachesInSeldomAtTheManBringingTheBallUpAndAZonesHelperEvery
     EXPECT_DOUBLE_EQ(pauseAfterAPoke(3.0f), CMatch3D::kContestPause) << "the zone's man on the ball";
     Away(2).marking = &Home(4);
     EXPECT_DOUBLE_EQ(pauseAfterAPoke(3.0f), CMatch3D::kFarContestPause) << "the zone's helper";
+    // The man-to-man's helper as seldom: poking at every dribble he met, he won a new career's side
+    // two balls a match more than the computer's zone.
     m.awayTeam->defenceTactic = kManMarkingTactic;
-    EXPECT_DOUBLE_EQ(pauseAfterAPoke(3.0f), CMatch3D::kContestPause)
-        << "man-to-man: the nearest, whoever he marks";
+    EXPECT_DOUBLE_EQ(pauseAfterAPoke(3.0f), CMatch3D::kFarContestPause) << "the man-to-man's helper";
+    Away(2).marking = &Home(2);
+    EXPECT_DOUBLE_EQ(pauseAfterAPoke(3.0f), CMatch3D::kContestPause) << "the man-to-man's man on the ball";
 }
 
 // Every ball a side loses is booked against the player who lost it, and only a lost ball is: the
