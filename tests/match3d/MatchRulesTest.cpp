@@ -1098,8 +1098,8 @@ TEST_F(Rules, ComputerTrailingByNineSwitchesFormationOnce) {
 } // namespace
 
 TEST_F(Rules, ADefenderInReachPokesAtTheDribbleEveryPauseUntilFourBallsWon) {
-    // With no table every poke wins. The holder dribbles in scoring range, 5 m out; man-to-man, so
-    // whoever is nearest is the holder's own marker.
+    // With no table every poke wins. The holder dribbles in scoring range, 5 m out; man-to-man, and
+    // the nearest is the holder's own marker.
     m.homeTeam->defenceTactic = m.awayTeam->defenceTactic = kManMarkingTactic;
     const auto dribble = [&](CCourtPlayer& holder, CCourtPlayer& defender) {
         const float basketZ = holder.AttackedBasket().z;
@@ -1108,6 +1108,7 @@ TEST_F(Rules, ADefenderInReachPokesAtTheDribbleEveryPauseUntilFourBallsWon) {
         holder.height = 200;
         holder.SetAnimation(kAnimWalkDribble, true);
         defender.position = holder.position + Vec3(1.0f, 0.0f, 0.0f);
+        defender.marking = &holder;
     };
     dribble(Home(2), Away(2));
     m.ContestDribble(0.02f);
