@@ -279,10 +279,12 @@ void CMatch3D::ContestDribble(float dt) {
     // Only the 19 on the second die fouls and nobody gets hurt, as on the flat court's dribble: a
     // poke this often with the reach-in's wider foul band would foul out a side.
     const int r = defender->PokeCheck(*holder, kPokeFoulFrom);
-    // A zone's helper reaches in seldom: standing between his spot and the man on the ball he was
-    // the nearest so often that the zone's small and power forwards fouled 5-6 times a match.
-    const CMatchTeam* defending = defender->side == 1 ? awayTeam : homeTeam;
-    const bool helper = defending->defenceTactic != kManMarkingTactic && defender->marking != holder;
+    // A helper (the nearest, marking another man) reaches in seldom, in a zone and in the man-to-man
+    // alike: standing between his spot and the man on the ball he was the nearest so often that the
+    // zone's small and power forwards fouled 5-6 times a match, and the man-to-man's helpers, poking
+    // four times as often as the zone's, won a new career's side two balls a match more than the
+    // computer's zone (11.8 steals against 7.3) and three matches in five against like clubs.
+    const bool helper = defender->marking != holder;
     const bool far = helper || holder->DistanceToAttackedBasket() > kScoringRange;
     defender->nextDribbleContest = playTime + (r == kContestFoul ? kFoulPause
                                                : far             ? kFarContestPause

@@ -1098,8 +1098,8 @@ TEST_F(Rules, ComputerTrailingByNineSwitchesFormationOnce) {
 } // namespace
 
 TEST_F(Rules, ADefenderInReachPokesAtTheDribbleEveryPauseUntilFourBallsWon) {
-    // With no table every poke wins. The holder dribbles in scoring range, 5 m out; man-to-man, so
-    // whoever is nearest is the holder's own marker.
+    // With no table every poke wins. The holder dribbles in scoring range, 5 m out; man-to-man, and
+    // the nearest is the holder's own marker.
     m.homeTeam->defenceTactic = m.awayTeam->defenceTactic = kManMarkingTactic;
     const auto dribble = [&](CCourtPlayer& holder, CCourtPlayer& defender) {
         const float basketZ = holder.AttackedBasket().z;
@@ -1108,6 +1108,7 @@ TEST_F(Rules, ADefenderInReachPokesAtTheDribbleEveryPauseUntilFourBallsWon) {
         holder.height = 200;
         holder.SetAnimation(kAnimWalkDribble, true);
         defender.position = holder.position + Vec3(1.0f, 0.0f, 0.0f);
+        defender.marking = &holder;
     };
     dribble(Home(2), Away(2));
     m.ContestDribble(0.02f);
@@ -1759,9 +1760,10 @@ TEST_F(UserSide, ASixthFoulDuringAChangeUnderWayIsAnnounced) {
 
 } // namespace
 
-TEST_F(Rules, AGuardReachesInSeldomAtTheManBringingTheBallUpAndAZonesHelperEverywhere) {
+TEST_F(Rules, AGuardReachesInSeldomAtTheManBringingTheBallUpAndAHelperEverywhere) {
     // With no table every poke wins; the time until the guard may poke again is his pause.
     m.awayTeam->defenceTactic = kManMarkingTactic;
+    Away(2).marking = &Home(2);
     const auto pauseAfterAPoke = [&](float fromBasket) {
         m.SetHomeAttacking(true);
         m.SetAwayAttacking(false);
@@ -1790,9 +1792,12 @@ TEST_F(Rules, AGuardReachesInSeldomAtTheManBringingTheBallUpAndAZonesHelperEvery
     EXPECT_DOUBLE_EQ(pauseAfterAPoke(3.0f), CMatch3D::kContestPause) << "the zone's man on the ball";
     Away(2).marking = &Home(4);
     EXPECT_DOUBLE_EQ(pauseAfterAPoke(3.0f), CMatch3D::kFarContestPause) << "the zone's helper";
+    // The man-to-man's helper as seldom: poking at every dribble he met, he won a new career's side
+    // two balls a match more than the computer's zone.
     m.awayTeam->defenceTactic = kManMarkingTactic;
-    EXPECT_DOUBLE_EQ(pauseAfterAPoke(3.0f), CMatch3D::kContestPause)
-        << "man-to-man: the nearest, whoever he marks";
+    EXPECT_DOUBLE_EQ(pauseAfterAPoke(3.0f), CMatch3D::kFarContestPause) << "the man-to-man's helper";
+    Away(2).marking = &Home(2);
+    EXPECT_DOUBLE_EQ(pauseAfterAPoke(3.0f), CMatch3D::kContestPause) << "the man-to-man's man on the ball";
 }
 
 // Every ball a side loses is booked against the player who lost it, and only a lost ball is: the
