@@ -7,6 +7,7 @@
 #include "career/FixtureList.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
+#include "database/SaveManifest.h"
 #include "engine/Log.h"
 #include "engine/Paths.h"
 
@@ -158,7 +159,10 @@ bool CCareerSession::LoadSavedCareer(int32_t profileId) {
     cupStage = profile->cupStage;
     // Fixtures, ledger and the season span come back from the career's own rows.
     LoadCareerSchedule(*fixtureList, *ledger, worldDB, careerDB);
-    ApplyChoices(careerDB->choices);
+    // Choices the manifest vouches for but no game could have saved are named like damaged ones.
+    if (!ApplyChoices(careerDB->choices) && lastLoadError.choicesReset.IsEmpty())
+        lastLoadError.choicesReset =
+            CStr("data/profiles/").Concat(profile->folder).Concat("/").Concat(kSaveChoicesFile);
     playedRounds = ParsePlayedRounds(careerDB->rounds);
     return true;
 }
@@ -175,7 +179,7 @@ bool CCareerSession::SetMatchView(bool show3D, bool onlyResult) {
     return SaveOptions(options);
 }
 
-void CCareerSession::ApplyChoices(const std::string& text) {
+bool CCareerSession::ApplyChoices(const std::string& text) {
     userAttack = kDefaultUserAttack;
     userDefence = kDefaultUserDefence;
     view3D = options.enable3DSimulation ? 1 : 0;
@@ -183,17 +187,23 @@ void CCareerSession::ApplyChoices(const std::string& text) {
     std::istringstream in(text);
     std::string key;
     int value = 0;
-    // Values out of range are a damaged file: they keep the default.
+    // Values out of range are a damaged file: they keep the default, and the load says so.
+    bool inRange = true;
     while (in >> key >> value) {
-        if (key == "attack" && value >= 0 && value <= 9)
+        const bool attack = key == "attack" && value >= 0 && value <= 9;
+        const bool defence = key == "defence" && value >= 10 && value <= 19;
+        if (attack)
             userAttack = value;
-        else if (key == "defence" && value >= 10 && value <= 19)
+        else if (defence)
             userDefence = value;
+        else if (key == "attack" || key == "defence")
+            inRange = false;
     }
     // Older saves also hold how matches were shown ("view3d", "resultonly"): that is the options'
     // one setting now, so they are passed over.
     if (view3D)
         resultOnly = 0;
+    return inRange;
 }
 
 bool CCareerSession::DeleteSavedCareer(int32_t profileId) {

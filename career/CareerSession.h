@@ -112,7 +112,8 @@ private:
     // tactics (kDefaultUserAttack, kDefaultUserDefence). How matches are shown is the options' and
     // not the career's.
     std::string ChoicesText() const;
-    void ApplyChoices(const std::string& text);
+    // False when a value read was out of range (and the default kept in its place).
+    bool ApplyChoices(const std::string& text);
 
     TextLookup m_getText;
 };

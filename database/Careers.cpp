@@ -1136,12 +1136,13 @@ bool SaveCareer(CMemoryDB& world, CMemoryDB& career, CareerSaveError* error, Car
 namespace {
 
 // A path under the game folder as the player reads it: "data\profiles\...", '\' between names.
+// As the player's system writes a path: from the game folder, with its separators.
 CStr ShownGamePath(const CStr& gamePath) {
     CStr shown = gamePath;
-    shown.ReplaceAll("/", "\\");
-    while (shown.CharAt(0) == '\\')
+    shown.ReplaceAll("\\", "/");
+    while (shown.CharAt(0) == '/')
         shown = shown.Mid(1);
-    while (shown.Length() > 0 && shown.CharAt(static_cast<int>(shown.Length()) - 1) == '\\')
+    while (shown.Length() > 0 && shown.CharAt(static_cast<int>(shown.Length()) - 1) == '/')
         shown = shown.Left(static_cast<int>(shown.Length()) - 1);
     return shown;
 }

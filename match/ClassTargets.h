@@ -20,8 +20,8 @@ struct ClassTargets {
 inline constexpr ClassTargets kClassTargets[3] = {
     // pts, FGA, FG%, 3PA, FTA, fouls, steals, TO, blocks, leading scorer
     {96.0, 73.5, 48.0, 22.5, 22.5, 20.8, 7.2, 14.8, 4.6, 25.5},
-    {93.0, 70.0, 48.0, 22.5, 23.0, 20.8, 7.2, 12.2, 4.3, 21.5},
-    {89.5, 66.0, 47.5, 25.5, 22.0, 20.3, 6.7, 10.7, 4.8, 21.0},
+    {93.0, 70.0, 48.0, 22.5, 23.0, 20.8, 7.4, 12.2, 4.3, 21.5},
+    {89.5, 66.0, 47.5, 25.5, 22.0, 20.3, 7.1, 10.7, 4.8, 21.0},
 };
 
 // How far an engine's class figure may lie from its target: a tenth either way.

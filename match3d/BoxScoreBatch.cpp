@@ -195,10 +195,10 @@ Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool model
         clockBefore = clock;
         periodBefore = period;
         // A step is 0.02 s of wall time at normal speed, whether the clock runs or not. The ball is
-        // dead for a change, a throw-in not yet thrown, and in the shooter's hands at the line.
+        // dead for a change and a throw-in not yet thrown; the free-throw line-up is counted apart.
         const bool atLine = m.flags.freeThrows && m.ball && m.ball->IsHeld();
         const bool deadBall = m.flags.quarter > 0 && !m.flags.betweenQuarters &&
-                              (m.flags.substitutionPhase || (m.flags.inbound && !m.inboundThrown) || atLine);
+                              (m.flags.substitutionPhase || (m.flags.inbound && !m.inboundThrown));
         dead = deadBall ? dead + CMatchClock::kStep : 0.0;
         longestDead = std::max(longestDead, dead);
         lineUp = atLine ? lineUp + CMatchClock::kStep : 0.0;

@@ -45,12 +45,14 @@ struct Match3DBox {
     double longestPossession = 0.0;
     double longestChange = 0.0;
     // The rules the player sees: game-clock seconds that ran while free throws were under way, periods
-    // that ended with throws still owed (match figures, on the home side's box only), and the longest
-    // the ball stayed dead, in real seconds at normal speed.
+    // that ended with throws still owed (match figures, on the home side's box only), the longest the
+    // ball stayed dead for a change or a throw-in, and the longest the shooter held it at the
+    // free-throw line (from the foul to the first throw, or between the throws), in real seconds at
+    // normal speed.
     int freeThrowClockSeconds = 0;
     int periodsEndedOwingThrows = 0;
     double longestDeadBall = 0.0;
-    double longestLineUp = 0.0; // of them, the ball in the shooter's hands at the free-throw line
+    double longestLineUp = 0.0;
 
     void Add(const Match3DBox& other);
     int FieldGoalsTaken() const { return twoTaken + threesTaken; }

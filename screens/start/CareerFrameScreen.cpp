@@ -58,8 +58,10 @@ CStr SaveFailureMessage(const CScreenContext& ctx, bool careerStaysOpen) {
     CStr message;
     switch (session.lastSaveError.reason) {
     case CareerSaveFailure::kNoPermission: {
-        CStr where = session.lastSaveError.where.IsEmpty() ? CStr("data\\profiles")
+        // Written as the player's system writes a path.
+        CStr where = session.lastSaveError.where.IsEmpty() ? CStr("data/profiles")
                                                            : session.lastSaveError.where.Mid(1);
+        where.ReplaceAll("\\", "/");
         // The folder is put in after the text is read, so nothing in its name is taken for a mark.
         message = ctx.Text(kTextNoPermission);
         message.ReplaceAll("XYFOLDER", where);

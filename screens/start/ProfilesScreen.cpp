@@ -70,7 +70,7 @@ CStr LoadFailureMessage(const CScreenContext& ctx) {
     const CareerLoadError& error = ctx.Session().lastLoadError;
     // The file goes in after the text is read, so nothing in its name is taken for a mark.
     CStr cause = ctx.Text(LoadCauseText(error.reason));
-    cause.ReplaceAll("XYFILE", error.where.IsEmpty() ? CStr("data\\profiles") : error.where);
+    cause.ReplaceAll("XYFILE", error.where.IsEmpty() ? CStr("data/profiles") : error.where);
     CStr message = ctx.Text(kTextLoadRefused);
     const int mark = message.Find("XYREASON");
     return mark < 0 ? message : message.Left(mark).Concat(cause).Concat(message.Mid(mark + 8));

@@ -1,6 +1,7 @@
 // What the player is told when a saved career loads but part of it could not be read.
 #include "database/SaveManifest.h"
 #include "engine/GameFolder.h"
+#include "gui/TextBox.h"
 #include "screens/start/ProfilesScreen.h"
 
 #include "GameKit.h"
@@ -42,11 +43,15 @@ TEST_F(CareerLoadNotice, DamagedChoicesAreNamedInTheWindowWithTheTacticsTheyRese
     EXPECT_EQ(session.userAttack.load(), 6);
     session.LeaveCareer();
 
-    const std::string told = "This career loaded, but its saved choices (data\\profiles\\" + folder +
-                             "\\choices.txt) could not be read, so its tactics are the default attack and "
+    const std::string told = "This career loaded, but its saved choices (data/profiles/" + folder +
+                             "/choices.txt) could not be read, so its tactics are the default attack and "
                              "defence again. Choose them on the Tactics screen before the next match.";
     std::ofstream(choices, std::ios::app) << "attack 9\n";
     EXPECT_EQ(load(), told);
+    // The whole message shows in the window, with no scrolling.
+    auto* box = dynamic_cast<CGuiTextBox*>(game.gm.FindElement(ID_MSG_TEXT));
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->ScrollMax(), 0) << box->Lines().size() << " lines for " << box->VisibleLines();
     EXPECT_EQ(session.userAttack.load(), kDefaultUserAttack);
     EXPECT_EQ(session.userDefence.load(), kDefaultUserDefence);
     // The message lies over the career's first screen.

@@ -204,9 +204,9 @@ TEST_F(StartScreenTexts, TheSavedCareersAskAndRefuseInWords) {
             game.Click(ID_PR_LOAD);
             EXPECT_FALSE(session.HasOpenCareer());
             EXPECT_EQ(Unwrapped(game.TextOf(ID_MSG_TEXT)),
-                      "This career could not be loaded: the file data\\profiles\\" +
+                      "This career could not be loaded: the file data/profiles/" +
                           entry.path().filename().string() +
-                          "\\teamlist.dat is not the one that was saved: it was changed or damaged since.");
+                          "/teamlist.dat is not the one that was saved: it was changed or damaged since.");
         }
     // The career's files are gone: the load is refused with a sentence, not a crash.
     std::string folder;
@@ -218,7 +218,7 @@ TEST_F(StartScreenTexts, TheSavedCareersAskAndRefuseInWords) {
     game.Click(ID_PR_LOAD);
     EXPECT_FALSE(session.HasOpenCareer());
     EXPECT_EQ(Unwrapped(game.TextOf(ID_MSG_TEXT)),
-              "This career could not be loaded: its folder data\\profiles\\" + folder + " is missing.");
+              "This career could not be loaded: its folder data/profiles/" + folder + " is missing.");
 }
 
 TEST_F(StartScreenTexts, EverySaveFailureAndTheFramesLinesAreSentences) {
@@ -260,7 +260,7 @@ TEST_F(StartScreenTexts, EverySaveFailureAndTheFramesLinesAreSentences) {
     // The folder is named as it is, even one whose name holds the mark it replaces.
     session.lastSaveError.reason = CareerSaveFailure::kNoPermission;
     session.lastSaveError.where = "\\data\\profiles\\XYFOLDER 50%s";
-    EXPECT_NE(SaveFailureMessage(ctx).Find("save folder (data\\profiles\\XYFOLDER 50%s). Check"), -1)
+    EXPECT_NE(SaveFailureMessage(ctx).Find("save folder (data/profiles/XYFOLDER 50%s). Check"), -1)
         << SaveFailureMessage(ctx).GetText();
 
     game.gm.RefreshAllScreens();

@@ -13,6 +13,7 @@
 #include "GameCopyTest.h"
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
 
 class CareerSessionTest : public GameCopyTest {
@@ -238,9 +239,25 @@ TEST_F(CareerSessionTest, DamagedOrMissingChoicesGiveTheDefaultsAndTheCareerStil
         EXPECT_EQ(m_session->userDefence.load(), kDefaultUserDefence) << what;
         EXPECT_EQ(m_session->view3D.load(), GameOptions().enable3DSimulation ? 1 : 0) << what;
         // The load says which file it could not use, for the player's message.
-        EXPECT_TRUE(m_session->lastLoadError.choicesReset.Std().ends_with("\\choices.txt")) << what;
+        EXPECT_TRUE(m_session->lastLoadError.choicesReset.Std().ends_with("/choices.txt")) << what;
     };
 
+    // Values no game could save, in a file the manifest vouches for: named as well.
+    {
+        const std::string bad = "attack 42\ndefence 99\n";
+        const std::filesystem::path manifest = choices.parent_path() / kSaveManifestFile;
+        std::ifstream in(manifest);
+        std::string text, line;
+        while (std::getline(in, line))
+            text +=
+                line.ends_with(kSaveChoicesFile)
+                    ? CStr::Formatted("%zu %08x %s", bad.size(), Crc32(bad), kSaveChoicesFile).Std() + "\n"
+                    : line + "\n";
+        in.close();
+        ASSERT_TRUE(WriteFileAtomic(manifest.string().c_str(), text));
+        ASSERT_TRUE(WriteFileAtomic(choices.string().c_str(), bad));
+        expectDefaults("out of range");
+    }
     // Not the bytes that were saved: the manifest tells.
     ASSERT_TRUE(WriteFileAtomic(choices.string().c_str(), "attack 7\ndefence 11\nview3d 1\nresultonly 0\n"));
     expectDefaults("damaged");
