@@ -55,6 +55,7 @@ struct BoxScoreSums {
     long long blocks = 0, turnovers = 0, fouls = 0;
     long long fouledOut = 0; // players who reached six fouls
     int mostFouls = 0;       // the most fouls one player of the batch committed in a match
+    long long leaders = 0;   // each side's leading scorer's points
 
     void AddQuickResult(std::initializer_list<const CTeam*> teams, const CDayResults& results) {
         for (const CTeam* team : teams) {
@@ -65,6 +66,10 @@ struct BoxScoreSums {
             tpm += club->Field(16);
             fta += club->Field(17);
             ftm += club->Field(18);
+            int leader = 0;
+            for (const CPlayer* player : team->players)
+                leader = std::max(leader, static_cast<int>(player->stats.back()->Points()));
+            leaders += leader;
             for (const CPlayer* player : team->players) {
                 const CPlayerStat* stat = player->stats.back();
                 rebounds += stat->Rebounds();
@@ -110,6 +115,7 @@ struct BoxScoreSums {
         turnovers += o.turnovers;
         fouls += o.fouls;
         fouledOut += o.fouledOut;
+        leaders += o.leaders;
         mostFouls = std::max(mostFouls, o.mostFouls);
     }
 };

@@ -8,22 +8,29 @@
 // rules (--models, the default, is still accepted); --class: only league class C, 0-2, so the classes
 // can run as separate processes; --versus: instead of the box scores, how often the stronger side
 // wins: class 2 against class 0, or with --class the three strongest squads of the class against its
-// three weakest; --watched: the home side is the user's, watched and left alone, rested by the
-// computer's rule; --display: as --watched, but the user's side watched through the game's display,
-// its tactics window and coaching dialog at Fast by a user who changes nobody himself (OK to every
-// message, Done to every window), with --clubs and --versus too; --clubs: instead of the box scores,
-// every club of each class against the others of its class, home and away, at least N matches a club
-// (default 40), club by club beside the class means; with --watched the home side is the user's as
-// above; --tactics=A/D: the home (user's) side's offence and defence instead of a new career's, e.g.
-// 0/10, the tuned pair; --computer=A/D: the away side's at the line-up instead of the computer's own,
-// e.g. 0/13 to put both sides on it; --hall=KEY: every club plays at home in the hall of stadium key KEY,
-// e.g. std_street_03, instead of its own)
+// three weakest; --watched: one side is the user's, the home side and the away side in turn (with
+// --clubs and --versus the home side), watched and left alone, rested by the computer's rule; --display: as
+// --watched, but the user's side watched through the game's display, its tactics window and coaching dialog
+// at Fast by a user who changes nobody himself (OK to every message, Done to every window), with --clubs and
+// --versus too; --clubs: instead of the box scores, every club of each class against the others of its class,
+// home and away, at least N matches a club (default 40), club by club beside the class means; with --watched
+// the home side is the user's as above; --tactics=A/D: the home (user's) side's offence and defence instead
+// of a new career's, e.g. 0/10, the tuned pair; --computer=A/D: the away side's at the line-up instead of the
+// computer's own, e.g. 0/13 to put both sides on it; --hall=KEY: every club plays at home in the hall of
+// stadium key KEY, e.g. std_street_03, instead of its own; --ratings: how often the stronger club (the
+// squad's mean overall rating) of two of a class wins, in 3D and on the flat court on the same pairings and
+// seeds, the sides lined up as the other batches line them up: every pair of the class home and away in
+// turn, then its three strongest against its three weakest)
 #include "DisplayRig.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
+#include "database/Records.h"
+#include "match2d/Match2D.h"
+#include "match2d/Match2DBatch.h"
 #include "match3d/BoxScoreBatch.h"
 #include "match3d/ClubBoxScores.h"
 
+#include "engine/GameRand.h"
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -36,6 +43,85 @@
 #include <utility>
 #include <vector>
 
+namespace {
+
+// The share with its 95 % Wilson interval.
+void PrintShare(const char* label, int wins, int matches) {
+    const double n = std::max(1, matches);
+    const double p = wins / n;
+    constexpr double z = 1.96;
+    const double centre = (p + z * z / (2 * n)) / (1 + z * z / n);
+    const double half = z * std::sqrt(p * (1 - p) / n + z * z / (4 * n * n)) / (1 + z * z / n);
+    std::printf("%s %d of %d, %.1f %% (%.1f-%.1f %%)", label, wins, matches, 100.0 * p,
+                100.0 * (centre - half), 100.0 * (centre + half));
+}
+
+// A squad's mean overall rating, as the squad screens show the players: what a player who builds a
+// better squad sees rise.
+double SquadMean(const CTeam& club) {
+    double sum = 0.0;
+    int players = 0;
+    for (CPlayer* p : club.players) {
+        if (p == nullptr)
+            continue;
+        sum += CPlayer::ComputeOverall(p, false);
+        ++players;
+    }
+    return players > 0 ? sum / players : 0.0;
+}
+
+std::vector<CTeam*> BySquadMean(std::vector<CTeam*> clubs) {
+    std::stable_sort(clubs.begin(), clubs.end(),
+                     [](const CTeam* a, const CTeam* b) { return SquadMean(*a) > SquadMean(*b); });
+    return clubs;
+}
+
+// The stronger club's wins over the pairs (home, away), each played in 3D (as PlaySeededMatch3D lines
+// the sides up) and on the flat court (on its computer's pair) with the same seed.
+struct RatingsShare {
+    int matches = 0;
+    int wins3D = 0;
+    int wins2D = 0;
+};
+
+RatingsShare PlayRatingPairs(const std::vector<std::pair<CTeam*, CTeam*>>& pairs, unsigned seed, bool models,
+                             CMatch2D& flat) {
+    RatingsShare share;
+    for (size_t i = 0; i < pairs.size(); ++i) {
+        CTeam& home = *pairs[i].first;
+        CTeam& away = *pairs[i].second;
+        const double homeStrength = SquadMean(home);
+        const double awayStrength = SquadMean(away);
+        if (homeStrength == awayStrength)
+            continue;
+        const bool homeStronger = homeStrength > awayStrength;
+        const unsigned matchSeed = seed + static_cast<unsigned>(i);
+        Match3DBox awayBox;
+        bool finished = false;
+        bool consistent = false;
+        const Match3DBox homeBox =
+            PlaySeededMatch3D(home, away, matchSeed, models, awayBox, finished, consistent, nullptr);
+        GameSrand(matchSeed);
+        PlayMatch2DWithTactics(flat, &home, &away, true, Match2DTactics{});
+        const int flatHome = flat.GetHomeTeam()->score;
+        const int flatAway = flat.GetAwayTeam()->score;
+        ++share.matches;
+        share.wins3D +=
+            (homeStronger ? homeBox.points > awayBox.points : awayBox.points > homeBox.points) ? 1 : 0;
+        share.wins2D += (homeStronger ? flatHome > flatAway : flatAway > flatHome) ? 1 : 0;
+    }
+    return share;
+}
+
+void PrintRatings(const char* label, const RatingsShare& r) {
+    std::printf("  %s: ", label);
+    PrintShare("3D", r.wins3D, r.matches);
+    PrintShare("; flat court", r.wins2D, r.matches);
+    std::printf("\n");
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
     int games = 100;
     unsigned int seed = 2026;
@@ -45,6 +131,7 @@ int main(int argc, char** argv) {
     bool watched = false;
     bool display = false;
     bool byClub = false;
+    bool ratings = false;
     bool gamesGiven = false;
     UserTactics user;
     UserTactics computer;
@@ -67,6 +154,8 @@ int main(int argc, char** argv) {
             watched = display = true;
         else if (std::strcmp(argv[i], "--clubs") == 0)
             byClub = true;
+        else if (std::strcmp(argv[i], "--ratings") == 0)
+            ratings = true;
         else if (std::strcmp(argv[i], "--models") == 0)
             models = true;
         else if (std::strcmp(argv[i], "--stand-in") == 0)
@@ -125,6 +214,39 @@ int main(int argc, char** argv) {
                 matches, actions.messages, actions.breaks, actions.windows, actions.doneRefused,
                 actions.presses, stalled);
     };
+    if (ratings) {
+        CMatch2D flat;
+        flat.hooks.substituteNeeded = nullptr;
+        if (!flat.LoadTactics("\\ini\\InitData.xml")) {
+            std::fprintf(stderr, "ini/InitData.xml did not load\n");
+            return 1;
+        }
+        std::printf("the stronger club (by the squad's mean overall rating) of two of a class, seed %u, %s, "
+                    "%d matches a batch\n",
+                    seed, motion, games);
+        for (int leagueClass = 0; leagueClass < 3; ++leagueClass) {
+            if (onlyClass >= 0 && leagueClass != onlyClass)
+                continue;
+            const std::vector<CTeam*>& clubs = leagues[leagueClass];
+            std::vector<std::pair<CTeam*, CTeam*>> pairs;
+            for (int i = 0; i < games; ++i)
+                pairs.emplace_back(clubs[static_cast<size_t>(i) % clubs.size()],
+                                   clubs[BatchOpponent(static_cast<size_t>(i), clubs.size())]);
+            std::printf("class %d\n", leagueClass);
+            PrintRatings("any two", PlayRatingPairs(pairs, seed + 100 * leagueClass, models, flat));
+            const std::vector<CTeam*> ranked = BySquadMean(clubs);
+            pairs.clear();
+            for (int i = 0; i < games && ranked.size() >= 6; ++i) {
+                CTeam* a = ranked[static_cast<size_t>(i) % 3];
+                CTeam* b = ranked[ranked.size() - 3 + (static_cast<size_t>(i) / 3) % 3];
+                pairs.emplace_back(i % 2 == 0 ? a : b, i % 2 == 0 ? b : a);
+            }
+            PrintRatings("three strongest v three weakest",
+                         PlayRatingPairs(pairs, seed + 100 * leagueClass + 50, models, flat));
+            std::fflush(stdout);
+        }
+        return 0;
+    }
     if (byClub) {
         const int each = gamesGiven ? games : 40;
         std::printf("every club against its class, at least %d matches a club, seed %u, %s%s\n\n", each, seed,
@@ -195,13 +317,15 @@ int main(int argc, char** argv) {
     }
     std::printf("%d matches per class, seed %u, %s%s; figures a side, percentages over the batch\n", games,
                 seed, motion,
-                display   ? ", the home side the user's, watched through the display and left alone"
-                : watched ? ", the home side the user's, watched and left alone"
+                display
+                    ? ", the user's side home and away in turn, watched through the display and left alone"
+                : watched ? ", the user's side home and away in turn, watched and left alone"
                           : "");
     char computerPair[32] = "the computer's own";
     if (computerGiven)
         std::snprintf(computerPair, sizeof computerPair, "%d/%d", computer.attack, computer.defence);
-    std::printf("home side on %d/%d, away side on %s\n\n", user.attack, user.defence, computerPair);
+    std::printf("%s side on %d/%d, %s side on %s\n\n", watched ? "the user's" : "home", user.attack,
+                user.defence, watched ? "the computer's" : "away", computerPair);
     PrintMatch3DHeader();
     const auto start = std::chrono::steady_clock::now();
     Match3DBatchFigures all;
@@ -226,8 +350,10 @@ int main(int argc, char** argv) {
         all.userTotal.Add(f.userTotal);
         all.sidePoints.insert(all.sidePoints.end(), f.sidePoints.begin(), f.sidePoints.end());
         all.margins.insert(all.margins.end(), f.margins.begin(), f.margins.end());
-        all.homeWins += f.homeWins;
-        all.homeMarginSum += f.homeMarginSum;
+        all.userWins += f.userWins;
+        all.userMarginSum += f.userMarginSum;
+        all.userHomeMatches += f.userHomeMatches;
+        all.userHomeWins += f.userHomeWins;
     }
     PrintMatch3DRow("all", all);
     std::printf("\n");
@@ -245,21 +371,25 @@ int main(int argc, char** argv) {
     for (const auto& [label, f] : rows)
         PrintMatch3DChangesRows(label.c_str(), f, watched);
     PrintMatch3DChangesRows("all", all, watched);
-    // The home side's wins with the 95 % Wilson interval: whether a pair of tactics costs the user.
-    std::printf("home side (%s) wins:\n", watched ? "the user's" : "the computer's tactics");
+    // The user's wins (home and away in turn) with the 95 % Wilson interval: whether a pair of tactics
+    // costs the user; without --watched the home side's.
+    std::printf("%s wins:\n", watched ? "the user's side (home and away in turn)" : "the home side");
     auto printWins = [](const char* label, const Match3DBatchFigures& f) {
         const double n = std::max(1, f.matches);
-        const double p = f.homeWins / n;
+        const double p = f.userWins / n;
         constexpr double z = 1.96;
         const double centre = (p + z * z / (2 * n)) / (1 + z * z / n);
         const double half = z * std::sqrt(p * (1 - p) / n + z * z / (4 * n * n)) / (1 + z * z / n);
-        std::printf("  %s: %d of %d, %.1f %% (%.1f-%.1f %%), mean margin %+.2f\n", label, f.homeWins,
+        std::printf("  %s: %d of %d, %.1f %% (%.1f-%.1f %%), mean margin %+.2f\n", label, f.userWins,
                     f.matches, 100.0 * p, 100.0 * (centre - half), 100.0 * (centre + half),
-                    static_cast<double>(f.homeMarginSum) / n);
+                    static_cast<double>(f.userMarginSum) / n);
     };
     for (const auto& [label, f] : rows)
         printWins(label.c_str(), f);
     printWins("all", all);
+    if (watched)
+        std::printf("  at home %d of %d, away %d of %d\n", all.userHomeWins, all.userHomeMatches,
+                    all.userWins - all.userHomeWins, all.matches - all.userHomeMatches);
     // Each class plays in its own hall family, so a hall whose rim or board turns misses away shows here.
     std::printf(
         "\nmisses that became rebounds (offensive and defensive rebounds of the missed field goals):");
@@ -272,6 +402,10 @@ int main(int argc, char** argv) {
     std::printf("\n");
     std::printf("\nlongest possession without a shot %.0f s, longest change under way %.0f s (match time)\n",
                 all.total.longestPossession, all.total.longestChange);
+    std::printf("clock seconds run during free throws %d, periods ended with throws owed %d, longest dead "
+                "ball %.1f s, at the free-throw line %.1f s (real seconds at normal speed)\n",
+                all.total.freeThrowClockSeconds, all.total.periodsEndedOwingThrows, all.total.longestDeadBall,
+                all.total.longestLineUp);
     printUser(matches);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("\n%d matches in %.1f s (%.0f ms a match)\n", matches, seconds,

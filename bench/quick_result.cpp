@@ -226,8 +226,15 @@ Figures PlayFlatBatch(CMatch2D& match, const std::vector<CTeam*>* classes, const
                         box.twoTaken - box.dunksTaken + box.threesTaken);
             f.sums.AddFlatCourt(box);
             f.sums.blocks += team->SumBlocks();
-            for (int i = 0; i < team->PlayerCount(); ++i)
-                f.sums.AddFouls(team->GetPlayer(i)->Fouls());
+            int leader = 0;
+            for (int i = 0; i < team->PlayerCount(); ++i) {
+                const CMatch2DPlayer* player = team->GetPlayer(i);
+                f.sums.AddFouls(player->Fouls());
+                leader = std::max(leader, 2 * player->Counter(kStatFieldGoalsMade) +
+                                              3 * player->Counter(kStatThreesMade) +
+                                              player->Counter(kStatFreeThrowsMade));
+            }
+            f.sums.leaders += leader;
         }
     }
     return f;
@@ -236,13 +243,13 @@ Figures PlayFlatBatch(CMatch2D& match, const std::vector<CTeam*>* classes, const
 void PrintRow(const char* pairing, const char* engine, const Figures& f) {
     std::printf(
         "| %-6s | %-5s | %5d | %5.1f | %4.1f | %4.1f | %4.1f | %4.1f | %4.1f | %4.1f | %4.1f | %4.1f | "
-        "%4.1f | %4.1f | %4.1f | %4.1f | %4.2f | %2d | %4.1f | %4.1f | %4.1f-%4.1f |\n",
+        "%4.1f | %4.1f | %4.1f | %4.1f | %4.2f | %2d | %4.1f | %4.1f | %4.1f | %4.1f-%4.1f |\n",
         pairing, engine, f.results, f.PerSide(f.points), f.PerSide(f.sums.fga),
         Figures::Percent(f.sums.fgm, f.sums.fga), f.PerSide(f.sums.tpa),
         Figures::Percent(f.sums.tpm, f.sums.tpa), f.PerSide(f.sums.fta),
         Figures::Percent(f.sums.ftm, f.sums.fta), f.PerSide(f.sums.rebounds), f.PerSide(f.sums.assists),
         f.PerSide(f.sums.steals), f.PerSide(f.sums.blocks), f.PerSide(f.sums.turnovers),
-        f.PerSide(f.sums.fouls), f.PerSide(f.sums.fouledOut), f.sums.mostFouls,
+        f.PerSide(f.sums.fouls), f.PerSide(f.sums.fouledOut), f.sums.mostFouls, f.PerSide(f.sums.leaders),
         Figures::Percent(f.strongerWins, f.results), Figures::Percent(f.level, f.results),
         f.WindowRange().first, f.WindowRange().second);
 }
@@ -287,8 +294,9 @@ int PrintTables(int quickGames, int flatGames, unsigned seed) {
                 seed, quickGames, flatGames);
     std::printf(
         "| clubs  | engine | games | pts | FGA | FG%% | 3PA | 3P%% | FTA | FT%% | Reb | Ast | Stl | Blk | "
-        "TO | PF | fouled out | most PF | stronger wins %% | level %% | clubs' window FG%% |\n");
-    std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
+        "TO | PF | fouled out | most PF | leader | stronger wins %% | level %% | clubs' window FG%% |\n");
+    std::printf(
+        "|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
     Figures quickAll;
     double quickSeconds = 0.0;
     std::vector<std::pair<std::string, MinuteFigures>> minutes;

@@ -8,6 +8,7 @@
 #include <array>
 #include <bit>
 #include <climits>
+#include <cmath>
 #include <functional>
 #include <map>
 #include <string>
@@ -60,32 +61,43 @@ struct QuickShot {
                           // the attackers'
 };
 
-struct QuickResultTable {
+// What differs between the league classes, as the flat court plays them: its pace, and how often
+// an attack goes to the line, loses the ball, is fouled and shoots a three.
+struct QuickClass {
     // Possessions a minute: d100 rolls in turn, each at or below its threshold one more
-    // possession; the first roll above its threshold ends the minute.
+    // possession; the first roll above its threshold (or a threshold below 0) ends the minute.
     int possessionRolls[5];
     double freeThrowTrip; // of the possessions: a trip to the line for two throws
     double turnover;      // of the possessions: the ball lost without a shot, when the
                           // defenders' mean steal skill equals the handler's passing
-    double turnoverSlope; // per point the defenders' steal skill stands above his passing
     double stealShare;    // of the turnovers: a defender's steal
-    double chargeShare;   // of the turnovers: the handler's foul (a charge); the rest go astray or
-                          // are a violation
     double commonFoul;    // of the possessions: a defender's foul that gives no throws; the side
                           // keeps the ball and shoots
+    int twoUpTo;          // shot mix: a d100 roll above this is a three
+    int blockShift;       // a miss is blocked this much more often on the d100 than the shot's own
+};
+
+struct QuickResultTable {
+    QuickClass classes[3];
+    double turnoverSlope; // per point the defenders' steal skill stands above his passing
+    double chargeShare;   // of the turnovers: the handler's foul (a charge); the rest go astray or
+                          // are a violation
     int foulOut;          // a player's foul that takes him off for the rest of the match
+    int foulTrouble;      // fouls at which his coach takes him off and keeps him on the bench, as
+                          // the played matches' coaches do: he fouls out only if nobody can come on
     double freeThrow;     // a throw made, by a shooter of skill freeThrowCentre
     double freeThrowCentre;
     double freeThrowSlope;          // per point of his free-throw skill
     double freeThrowOffensive;      // a missed last throw: the attackers' rebound
-    int closeUpTo;                  // shot mix: a d100 roll up to this is a close shot,
-    int twoUpTo;                    // up to this a two-pointer, above it a three
+    int closeUpTo;                  // shot mix: a d100 roll up to this is a close shot, up to the
+                                    // class's twoUpTo a two-pointer
     double shotSlope;               // per point of shooting skill above the defenders' mean defence
     double ratingSlope;             // per point the attacking five's mean rating stands above the
                                     // defending five's, up to ratingGapMost points: the better five
     double ratingGapMost;           // shows in a close pairing, and a wide gap does not run away
     double shotLowest, shotHighest; // every shot's chance stays within these
     double assistShare;             // of the made field goals: a teammate's share
+    double leadPower;               // a player's share of shots and events: (skill / 50) to this power
     int incidentUpTo;               // each minute a d100 roll at or below this: a player is hurt
     int tiredAt;                    // an on-court player at this condition or below comes off
     int benchRecovery;              // condition a bench player regains a minute, up to his stamina
@@ -95,26 +107,45 @@ struct QuickResultTable {
 };
 
 constexpr QuickResultTable kQuick = {
-    .possessionRolls = {100, 100, 100, 100, 49}, // four and a half a minute, 216 a match
-    .freeThrowTrip = 10.0,
-    .turnover = 13.0,
+    // About 200, 187 and 175 possessions a match, classes 0-2 (a side's FGA + FTA / 2 + TO on the
+    // flat court).
+    .classes = {{.possessionRolls = {100, 100, 100, 100, 16},
+                 .freeThrowTrip = 11.4,
+                 .turnover = 14.9,
+                 .stealShare = 50.0,
+                 .commonFoul = 8.5,
+                 .twoUpTo = 70,
+                 .blockShift = 0},
+                {.possessionRolls = {100, 100, 100, 89, -1},
+                 .freeThrowTrip = 12.1,
+                 .turnover = 12.9,
+                 .stealShare = 60.0,
+                 .commonFoul = 9.5,
+                 .twoUpTo = 68,
+                 .blockShift = 0},
+                {.possessionRolls = {100, 100, 100, 63, -1},
+                 .freeThrowTrip = 12.6,
+                 .turnover = 12.1,
+                 .stealShare = 62.0,
+                 .commonFoul = 10.0,
+                 .twoUpTo = 61,
+                 .blockShift = 2}},
     .turnoverSlope = 0.3,
-    .stealShare = 50.0, // 55 stole 7.8 a side, the played matches' classes 6.4-7.6
     .chargeShare = 8.0,
-    .commonFoul = 7.5,
     .foulOut = 6,
+    .foulTrouble = 5,
     .freeThrow = 75.0,
     .freeThrowCentre = 55.0,
     .freeThrowSlope = 0.4,
     .freeThrowOffensive = 15.0,
     .closeUpTo = 5,
-    .twoUpTo = 70,
     .shotSlope = 0.25,
     .ratingSlope = 0.8,
     .ratingGapMost = 2.0,
     .shotLowest = 5.0,
     .shotHighest = 95.0,
     .assistShare = 60.0,
+    .leadPower = 9.0,
     .incidentUpTo = 0, // one minute in a hundred: about one player hurt a side in four matches
     .tiredAt = 25,
     .benchRecovery = 6,
@@ -164,15 +195,82 @@ double MeanSkill(const QuickTeam& side, int sum) {
     return static_cast<double>(sum) / static_cast<double>(side.five.size());
 }
 
+// Which skill a player's share of each kind of play follows: shots, then events of kinds 4-7.
+constexpr int kWeightShot = 0;
+constexpr std::array<int, 5> kWeightSkill = {kSkillScoring, kSkillPassing, kSkillRebound, kSkillDefence,
+                                             kSkillSteal};
+int WeightSlot(int kind) {
+    return kind - kLineAssist + 1;
+}
+
+// A player's weight for a share by his skill: the skill over 50 to the power kQuick.leadPower, so
+// the best shooter of a five takes the shots a flat-court club's leader does.
+float SkillWeight(int skill) {
+    static const std::array<float, 101> table = [] {
+        std::array<float, 101> t{};
+        for (size_t v = 0; v < t.size(); ++v)
+            t[v] =
+                static_cast<float>(std::pow(std::max(1.0, static_cast<double>(v)) / 50.0, kQuick.leadPower));
+        return t;
+    }();
+    return table[static_cast<size_t>(std::clamp(skill, 0, 100))];
+}
+
+// A place in the five drawn by the kind's weights from a roll in 0-kGameRandMax; `skip` (a place or
+// -1) is left out. Even when the weights were not taken for this five.
+int DrawPlace(const QuickTeam& side, int slot, int roll, int skip) {
+    const int n = Size(side.five);
+    const size_t kind = static_cast<size_t>(slot);
+    const float whole = side.weighted == n ? side.weights[static_cast<size_t>(n - 1)][kind] : 0.0f;
+    if (whole <= 0.0f) {
+        const int m = skip >= 0 ? n - 1 : n;
+        if (m <= 0)
+            return -1;
+        int k = std::min(m * roll / kGameRandMax, m - 1);
+        return skip >= 0 && k >= skip ? k + 1 : k;
+    }
+    auto sums = [&](int k) { return side.weights[static_cast<size_t>(k)][kind]; };
+    const float below = skip > 0 ? sums(skip - 1) : 0.0f;
+    const float own = skip >= 0 ? sums(skip) - below : 0.0f;
+    const float total = whole - own;
+    if (total <= 0.0f)
+        return -1;
+    float at = total * static_cast<float>(roll) * (1.0f / static_cast<float>(kGameRandMax));
+    if (skip >= 0 && at >= below)
+        at += own;
+    int k = 0;
+    while (k < n - 1 && sums(k) <= at)
+        ++k;
+    return k == skip ? -1 : k;
+}
+
 // The five's mean rating and its defence and steal sums, taken as a minute starts: nobody comes on
 // or goes off within a minute.
 void TakeFiveFigures(QuickTeam& side) {
     double rating = 0.0;
     int defence = 0, steal = 0;
-    for (const QuickPlayer& p : side.five) {
+    // The five's weights only move when a player comes on or goes off.
+    bool same = side.weighted == Size(side.five);
+    for (size_t place = 0; place < side.five.size(); ++place) {
+        const QuickPlayer& p = side.five[place];
         rating += p.rating;
         defence += p.player->SkillValue(kSkillDefence);
         steal += p.player->SkillValue(kSkillSteal);
+        same = same && side.weightedFive[place] == p.player;
+    }
+    if (!same) {
+        side.weighted = 0;
+        if (side.five.size() <= 5) {
+            std::array<float, 5> sums{};
+            for (size_t place = 0; place < side.five.size(); ++place) {
+                const QuickPlayer& p = side.five[place];
+                side.weightedFive[place] = p.player;
+                for (size_t w = 0; w < kWeightSkill.size(); ++w)
+                    sums[w] += p.weights[w];
+                side.weights[place] = sums;
+            }
+            side.weighted = Size(side.five);
+        }
     }
     side.rating = side.five.empty() ? 0.0 : rating / static_cast<double>(side.five.size());
     side.defenceSum = defence;
@@ -218,18 +316,16 @@ void PlayEvent(int kind, QuickTeam& side, int minute, int second, const CPlayer*
     int n = Size(list);
     if (n == 0)
         return;
-    auto draw = [&] { return std::min(Trunc(n - 1), n - 1); };
-    int index = draw();
-    if (kind == kLineAssist) {
-        // Redraw while the shooter himself comes up; after ten draws the share is lost.
-        int draws = 1;
-        while (list[index].player->id == shooter->id && draws < 10) {
-            index = draw();
-            ++draws;
-        }
-        if (list[index].player->id == shooter->id)
-            return;
-    }
+    // Every one of the n can be drawn: trunc((n - 1) r) reached the last slot only on the top roll.
+    // An assist is a teammate's: the shooter is left out of the draw.
+    int skip = -1;
+    if (kind == kLineAssist)
+        for (int k = 0; k < n; ++k)
+            if (list[static_cast<size_t>(k)].player->id == shooter->id)
+                skip = k;
+    const int index = DrawPlace(side, WeightSlot(kind), GameRand(), skip);
+    if (index < 0)
+        return;
     QuickPlayer& who = list[static_cast<size_t>(index)];
     switch (kind) {
     case kLineAssist:
@@ -306,6 +402,8 @@ void AddPlayerRecord(const QuickMatchContext& ctx, QuickTeam& side, CPlayer* pla
     entry.squadIndex = squadIndex;
     entry.restedAt = RestedAt(player);
     entry.stamina = player->SkillValue(kSkillCondition);
+    for (size_t w = 0; w < kWeightSkill.size(); ++w)
+        entry.weights[w] = SkillWeight(player->SkillValue(kWeightSkill[w]));
     if (player->words[kWordMatchState] == kOnCourt && side.five.size() < 5) {
         stat->Started() = 1;
         side.five.push_back(entry);
@@ -358,8 +456,14 @@ void PlayIncident(const QuickMatchContext& ctx, QuickTeam& home, QuickTeam& away
         ctx.results->AddIncident(incident);
 }
 
+// A player one foul short of fouling out: his coach keeps him off while anyone else can play.
+bool InFoulTrouble(const QuickPlayer& p) {
+    return p.stat->Fouls() >= kQuick.foulTrouble;
+}
+
 bool Rested(const QuickPlayer& p) {
-    return PlayerCondition(p.player) >= (p.restedAt >= 0 ? p.restedAt : RestedAt(p.player));
+    return PlayerCondition(p.player) >= (p.restedAt >= 0 ? p.restedAt : RestedAt(p.player)) &&
+           !InFoulTrouble(p);
 }
 
 // What decides which of two players comes on first: a starter, then the higher rated, then the
@@ -387,7 +491,7 @@ bool ComesOnBefore(const QuickPlayer& a, const QuickPlayer& b) {
 
 // A ranked side's rested player: his condition has come back to his mark.
 bool RankedRested(const QuickPlayer& p) {
-    return PlayerCondition(p.player) >= p.restedAt;
+    return (PlayerCondition(p.player) >= p.restedAt) & !InFoulTrouble(p);
 }
 
 // Each rested starter on a ranked side's bench comes back for the most tired of the others on court,
@@ -454,7 +558,9 @@ void MakeChanges(QuickTeam& side) {
         // for the whole five at once.
         uint32_t tired = 0;
         for (size_t k = 0; k < side.five.size(); ++k)
-            tired |= static_cast<uint32_t>(PlayerCondition(side.five[k].player) <= kQuick.tiredAt) << k;
+            tired |= static_cast<uint32_t>((PlayerCondition(side.five[k].player) <= kQuick.tiredAt) |
+                                           InFoulTrouble(side.five[k]))
+                     << k;
         for (; tired != 0; tired &= tired - 1)
             if (!SubstituteQuickPlayer(side, static_cast<size_t>(std::countr_zero(tired)), false))
                 break;
@@ -462,7 +568,8 @@ void MakeChanges(QuickTeam& side) {
         return;
     }
     for (size_t k = 0; k < side.five.size(); ++k)
-        if (PlayerCondition(side.five[k].player) <= kQuick.tiredAt && !SubstituteQuickPlayer(side, k, false))
+        if ((PlayerCondition(side.five[k].player) <= kQuick.tiredAt || InFoulTrouble(side.five[k])) &&
+            !SubstituteQuickPlayer(side, k, false))
             break;
     for (size_t b = 0; b < side.bench.size(); ++b) {
         const QuickPlayer& starter = side.bench[b];
@@ -560,6 +667,10 @@ void BreakTie(QuickTeam& home, QuickTeam& away) {
 
 // ---- quick match ---------------------------------------------------------------------------------
 
+int QuickLeagueClass(const CTeam& club) {
+    return club.leagueId < 0 ? 0 : club.leagueId % 3;
+}
+
 bool TrainQuickSkill(CPlayer* player, int skill, int gain) {
     int32_t& progress = player->SkillProgress(skill);
     if (progress >= 100)
@@ -628,7 +739,7 @@ bool SubstituteQuickPlayer(QuickTeam& side, size_t courtIndex, bool hurt) {
 }
 
 void SimulatePossession(QuickTeam& home, QuickTeam& away, int minute) {
-    const int pick = Trunc(5);
+    const int roll = GameRand();
     // The side is a coin toss: chosen by index, not by a branch.
     const size_t attacker = D100() <= 50 ? 0 : 1;
     QuickTeam* const sides[2] = {&home, &away};
@@ -636,7 +747,11 @@ void SimulatePossession(QuickTeam& home, QuickTeam& away, int minute) {
     QuickTeam& defence = *sides[attacker ^ 1];
     if (attack.five.empty())
         return;
-    int k = std::min(pick, Size(attack.five) - 1);
+    // Drawn among the players on court by their scoring: a five left short by a sixth foul must not
+    // hand its missing man's shots to its last player.
+    const int k = DrawPlace(attack, kWeightShot, roll, -1);
+    if (k < 0)
+        return;
     QuickPlayer& shooter = attack.five[static_cast<size_t>(k)];
     CPlayer* player = shooter.player;
     CPlayerStat* stat = shooter.stat;
@@ -649,12 +764,13 @@ void SimulatePossession(QuickTeam& home, QuickTeam& away, int minute) {
     int training = 0;
     // One roll decides between the line, a lost ball and a shot.
     const int how = GameRand();
+    const QuickClass& game = kQuick.classes[std::clamp(attack.leagueClass, 0, 2)];
     auto turnover = [&] {
-        const double chance = kQuick.turnover + kQuick.turnoverSlope * (MeanSkill(defence, defence.stealSum) -
-                                                                        player->SkillValue(kSkillPassing));
-        return std::clamp(chance, 0.0, 2.0 * kQuick.turnover);
+        const double chance = game.turnover + kQuick.turnoverSlope * (MeanSkill(defence, defence.stealSum) -
+                                                                      player->SkillValue(kSkillPassing));
+        return std::clamp(chance, 0.0, 2.0 * game.turnover);
     };
-    if (how < Threshold(kQuick.freeThrowTrip)) {
+    if (how < Threshold(game.freeThrowTrip)) {
         BookFoul(defence, k, false);
         // Two throws, each on the shooter's own touch.
         const double chance = FreeThrowChance(player);
@@ -673,25 +789,25 @@ void SimulatePossession(QuickTeam& home, QuickTeam& away, int minute) {
             QuickTeam& rebound = Chance(kQuick.freeThrowOffensive) ? attack : defence;
             PlayEvent(kLineRebound, rebound, minute, second, player);
         }
-    } else if (const double lost = kQuick.freeThrowTrip + turnover(); how < Threshold(lost)) {
+    } else if (const double lost = game.freeThrowTrip + turnover(); how < Threshold(lost)) {
         // The ball is lost without a shot, the handler's turnover; a steal belongs to the defender
         // who took it, a charge is the handler's foul.
         stat->PassesFailed() += 1;
         attack.stat->PassesFailed() += 1;
         const int why = GameRand();
-        if (why < Threshold(kQuick.stealShare))
+        if (why < Threshold(game.stealShare))
             PlayEvent(kLineSteal, defence, minute, second, player);
-        else if (why < Threshold(kQuick.stealShare + kQuick.chargeShare))
+        else if (why < Threshold(game.stealShare + kQuick.chargeShare))
             BookFoul(attack, k, true);
         return;
     } else {
         // A foul on the way to the shot gives no throws: his man committed it.
-        if (how < Threshold(lost + kQuick.commonFoul))
+        if (how < Threshold(lost + game.commonFoul))
             BookFoul(defence, k, false);
         // The mix picks by index: a branch on a d100 roll is mispredicted a third of the time.
         const int mix = D100();
         const QuickShot* const shots[3] = {&kQuick.close, &kQuick.two, &kQuick.three};
-        const QuickShot& shot = *shots[(mix > kQuick.closeUpTo ? 1 : 0) + (mix > kQuick.twoUpTo ? 1 : 0)];
+        const QuickShot& shot = *shots[(mix > kQuick.closeUpTo ? 1 : 0) + (mix > game.twoUpTo ? 1 : 0)];
         trainedSkill = shot.skill;
         training = shot.training;
         stat->Field(shot.playerField) += 1;
@@ -705,7 +821,7 @@ void SimulatePossession(QuickTeam& home, QuickTeam& away, int minute) {
             points = shot.points;
             if (Chance(kQuick.assistShare))
                 PlayEvent(kLineAssist, attack, minute, second, player);
-        } else if (D100() >= shot.defenceAtLeast) {
+        } else if (D100() >= shot.defenceAtLeast - game.blockShift) {
             if (!defence.five.empty())
                 defence.stat->Blocks() += 1; // the club's blocks are its players'
             PlayEvent(kLineDefence, defence, minute, second, player);
@@ -758,14 +874,17 @@ void SimulateQuickMatch(const QuickMatchContext& ctx, CTeam* home, CTeam* away, 
     for (QuickTeam& side : sides) {
         CompleteStartingFive(side);
         RankQuickSide(side);
+        side.leagueClass = QuickLeagueClass(*side.team);
     }
+    // Two clubs of different classes (a tournament's) meet at the pace between theirs.
+    const QuickClass& pace = kQuick.classes[(sides[0].leagueClass + sides[1].leagueClass + 1) / 2];
 
     for (int minute = 0; minute < 48; ++minute) {
         for (QuickTeam& side : sides)
             TakeFiveFigures(side);
-        for (int threshold : kQuick.possessionRolls) {
+        for (int threshold : pace.possessionRolls) {
             // A roll cannot exceed 100, so such a possession needs none.
-            if (threshold < 100 && D100() > threshold)
+            if (threshold < 0 || (threshold < 100 && D100() > threshold))
                 break;
             SimulatePossession(sides[0], sides[1], minute);
         }

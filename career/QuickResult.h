@@ -4,6 +4,7 @@
 
 #include "career/MatchDay.h"
 
+#include <array>
 #include <vector>
 
 // Where a quick match puts what it creates. The tables own the new statistics records; the teams'
@@ -38,12 +39,20 @@ struct QuickPlayer {
     int restedAt = -1;   // the condition he may come on again at (his stamina stays all match); -1 unknown
     int stamina = 0;     // his condition skill's value as the match began (a quick match never trains it)
     int preference = -1; // his place in the order PickSubstitute brings players on in; -1 unknown
+    // His weights for a shot and each event kind, from his skills as the match began (a skill
+    // trained up a point in a match moves them by a few hundredths); all 0 reads as even.
+    std::array<float, 5> weights{};
 };
 using QuickSide = std::vector<QuickPlayer>;
+
+// A club's league class, 0-2, from its league, as the flat court reads it (a club outside any league
+// counts as class 0): a quick result plays the class's pace and game.
+int QuickLeagueClass(const CTeam& club);
 
 // One side of a running quick match.
 struct QuickTeam {
     CTeam* team = nullptr;
+    int leagueClass = 0; // its attacks play this class's game
     CMatchStat* stat = nullptr;
     QuickSide five;
     QuickSide bench;
@@ -53,6 +62,14 @@ struct QuickTeam {
     // attack reads their means.
     int defenceSum = 0;
     int stealSum = 0;
+    // At each place of the five, the running sums up to it of the players' weights for a shot and
+    // each event kind (assist, rebound, block, steal), taken with the figures above: the ball goes
+    // by the players' skills.
+    // Left empty (count 0) the draw is even.
+    std::array<std::array<float, 5>, 5> weights{};
+    int weighted = 0;
+    std::array<const CPlayer*, 5> weightedFive{}; // whose weights they are: taken again on a change
+
     std::vector<QuickLine>* lines = nullptr; // the match's report lines (both sides'); may be null
     // Every player's preference, rested mark and stamina known, the starters first among them: a
     // change is then picked with one comparison a player.

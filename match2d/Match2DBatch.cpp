@@ -100,6 +100,9 @@ void Match2DBatchFigures::Add(const Match2DBatchFigures& o) {
         own.matches += c.matches;
         own.wins += c.wins;
         own.box.Add(c.box);
+        for (const auto& [id, points] : c.playerPoints) {
+            own.playerPoints[id] += points;
+        }
     }
     mostFouls = std::max(mostFouls, o.mostFouls);
     time.Add(o.time);
@@ -142,6 +145,14 @@ void PlayWatched(CMatch2D& match) {
 }
 
 } // namespace
+
+double Match2DClubFigures::LeadingScorerPerMatch() const {
+    int most = 0;
+    for (const auto& entry : playerPoints) {
+        most = std::max(most, entry.second);
+    }
+    return matches > 0 ? static_cast<double>(most) / matches : 0.0;
+}
 
 Match2DClubFigures& Match2DBatchFigures::Club(const CTeam* club) {
     for (Match2DClubFigures& c : clubs) {
@@ -244,6 +255,9 @@ void RecordMatch(const CMatch2D& match, const CTeam* home, const CTeam* away, bo
         (team->userTeam ? figures.userTime : figures.computerTime).Add(time);
         for (const auto& p : team->players) {
             figures.foulLimits += p->Fouls() >= 5 ? 1 : 0;
+            figures.Club(team == match.GetHomeTeam() ? home : away).playerPoints[p->id] +=
+                2 * p->Counter(kStatFieldGoalsMade) + 3 * p->Counter(kStatThreesMade) +
+                p->Counter(kStatFreeThrowsMade);
             const int band = Match2DBatchFigures::RatingBand(p->FreeThrowRating());
             figures.freeThrowsTakenByRating[band] += p->Counter(kStatFreeThrowsTaken);
             figures.freeThrowsMadeByRating[band] += p->Counter(kStatFreeThrowsMade);
@@ -452,24 +466,27 @@ void PrintMatch2DSideHeader() {
 }
 
 void PrintMatch2DClubHeader() {
-    std::printf(
-        "| %-24s | matches | won | pts | FG%% | 3PA | 3P%% | FTA | FT%% | OReb%% | Ast | Stl | Fouls |\n"
-        "|---|---|---|---|---|---|---|---|---|---|---|---|---|\n",
-        "club");
+    std::printf("| %-24s | matches | won | pts | FG%% | 3PA | 3P%% | FTA | FT%% | OReb%% | Ast | Stl | TO | "
+                "Blk | Fouls | "
+                "lead |\n"
+                "|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n",
+                "club");
 }
 
 void PrintMatch2DClubRows(const Match2DBatchFigures& f) {
     for (const Match2DClubFigures& c : f.clubs) {
         const Match2DBox& b = c.box;
         const double n = c.matches > 0 ? c.matches : 1;
-        std::printf(
-            "| %-24s | %d | %.0f%% | %.1f | %.1f | %.1f | %.0f | %.1f | %.0f | %.0f | %.1f | %.1f | %.1f |\n",
-            c.club != nullptr ? c.club->name.GetText() : "?", c.matches, Percent(c.wins, c.matches),
-            b.points / n, Percent(b.FieldGoalsMade(), b.FieldGoalsTaken()), b.threesTaken / n,
-            Percent(b.threesMade, b.threesTaken), b.freeThrowsTaken / n,
-            Percent(b.freeThrowsMade, b.freeThrowsTaken),
-            Percent(b.offensiveRebounds, b.offensiveRebounds + b.defensiveRebounds), b.assists / n,
-            b.steals / n, b.fouls / n);
+        std::printf("| %-24s | %d | %.0f%% | %.1f | %.1f | %.1f | %.0f | %.1f | %.0f | %.0f | %.1f | %.1f | "
+                    "%.1f | %.1f | "
+                    "%.1f | %.1f |\n",
+                    c.club != nullptr ? c.club->name.GetText() : "?", c.matches, Percent(c.wins, c.matches),
+                    b.points / n, Percent(b.FieldGoalsMade(), b.FieldGoalsTaken()), b.threesTaken / n,
+                    Percent(b.threesMade, b.threesTaken), b.freeThrowsTaken / n,
+                    Percent(b.freeThrowsMade, b.freeThrowsTaken),
+                    Percent(b.offensiveRebounds, b.offensiveRebounds + b.defensiveRebounds), b.assists / n,
+                    b.steals / n, b.bookedTurnovers / n, b.blocks / n, b.fouls / n,
+                    c.LeadingScorerPerMatch());
     }
 }
 

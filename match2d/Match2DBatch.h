@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <vector>
 
 class CMatch2D;
@@ -67,6 +68,9 @@ struct Match2DClubFigures {
     int matches = 0;
     int wins = 0;
     Match2DBox box;
+    std::map<int, int> playerPoints; // player id -> his points over the club's matches
+    // The club's leading scorer's points a match played by the club.
+    double LeadingScorerPerMatch() const;
 };
 
 struct Match2DBatchFigures {

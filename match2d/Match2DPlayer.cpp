@@ -45,6 +45,19 @@ constexpr float kPokeRoom = 0.5f;
 // before) and class 1 on the mix of tactics above 10.
 constexpr float kContestDieWeight = 20.0f;
 constexpr float kContestDieOffset = 367.5f;
+// A poke weighs the defender's steal rating at half its gap to the rating his contest level stands
+// for (50 at class 0's 1.28, five more for each 0.12): the die's winning faces begin only about eight
+// points under a class's usual rating, so at full weight a five three points under its class won
+// half as many pokes (Thornbury 3.6 steals a match, Yarmouth 4.5, Glenwick 4.7) and a man ten under
+// none.
+constexpr float kStealRatingWeight = 0.5f;
+constexpr float kContestRatingAtClassZero = 50.0f;
+constexpr float kContestLevelAtClassZero = 1.28f; // Match2D.cpp, kRegularLevels
+constexpr float kContestLevelPerRating = 0.024f;
+// The half weight took a tenth of the higher classes' steals (their fives' best stealers count less,
+// and their winning faces begin closer to the usual rating): the die offset eases by this much a
+// level point above class 0's.
+constexpr float kContestLevelEase = 5.0f;
 // A missed shot with a defender within reach of the shooter may be his block: he rolls a smooth die
 // weighing five times its face, his height and defence rating, against the blocking target of his
 // reach band raised by the offset. Only a miss can be blocked, so the shooting figures stay as the
@@ -651,9 +664,12 @@ int CMatch2DPlayer::ContestBall(const Vec3& point, bool countSteal) {
     Exert();
     const float d = Vec3Distance(position, point);
 
-    const float target = match->ballStealth.Lookup(ReachBandKey(d)) * ContestLevel() + kContestDieOffset;
-    const float sum =
-        kContestDieWeight * 20.0f * GameRandUnit() + static_cast<float>(StealRating()) + CommonTerms();
+    const float target = match->ballStealth.Lookup(ReachBandKey(d)) * ContestLevel() + kContestDieOffset -
+                         kContestLevelEase * (ContestLevel() - kContestLevelAtClassZero);
+    const float usual =
+        kContestRatingAtClassZero + (ContestLevel() - kContestLevelAtClassZero) / kContestLevelPerRating;
+    const float rating = usual + kStealRatingWeight * (static_cast<float>(StealRating()) - usual);
+    const float sum = kContestDieWeight * 20.0f * GameRandUnit() + rating + CommonTerms();
     if (sum >= target) {
         if (countSteal) {
             Counter(kStatSteals) += 1;

@@ -100,6 +100,10 @@ void Match3DBox::Add(const Match3DBox& o) {
     possessions += o.possessions;
     longestPossession = std::max(longestPossession, o.longestPossession);
     longestChange = std::max(longestChange, o.longestChange);
+    freeThrowClockSeconds += o.freeThrowClockSeconds;
+    periodsEndedOwingThrows += o.periodsEndedOwingThrows;
+    longestDeadBall = std::max(longestDeadBall, o.longestDeadBall);
+    longestLineUp = std::max(longestLineUp, o.longestLineUp);
     substitutions += o.substitutions;
     starterSeconds += o.starterSeconds;
     starters += o.starters;
@@ -122,13 +126,13 @@ int Match3DBatchFigures::MedianMargin() const {
 
 std::unique_ptr<CMatch3D> LoadSeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool models,
                                             bool watched, const UserTactics& tactics,
-                                            const UserTactics* computer) {
+                                            const UserTactics* computer, bool userAtHome) {
     GameSrand(seed);
     MatchSceneSetup setup;
     setup.home = &home;
     setup.away = &away;
-    setup.userAtHome = true;
-    setup.userClubId = home.id;
+    setup.userAtHome = userAtHome;
+    setup.userClubId = userAtHome ? home.id : away.id;
     setup.userAttack = tactics.attack;
     setup.userDefence = tactics.defence;
     setup.modelSkip = !models;
@@ -136,20 +140,25 @@ std::unique_ptr<CMatch3D> LoadSeededMatch3D(CTeam& home, CTeam& away, unsigned s
     std::atomic<uint8_t> wait{0};
     std::unique_ptr<CMatch3D> match = LoadMatchScene(setup, host, wait);
     match->textSource = [](int) { return CStr(); };
-    if (computer != nullptr)
-        match->PlaceAwayTeam(computer->attack, computer->defence);
+    if (computer != nullptr) {
+        if (userAtHome)
+            match->PlaceAwayTeam(computer->attack, computer->defence);
+        else
+            match->PlaceHomeTeam(computer->attack, computer->defence);
+    }
     // Both sides on the computer's coaching: the scene makes one of them the user's, and with no user
     // to answer the tactics window that side never rested a tired player or one at his fifth foul.
-    match->homeTeam->isUserTeam = watched ? 1 : 0;
-    match->awayTeam->isUserTeam = 0;
+    match->homeTeam->isUserTeam = watched && userAtHome ? 1 : 0;
+    match->awayTeam->isUserTeam = watched && !userAtHome ? 1 : 0;
     return match;
 }
 
 Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool models, Match3DBox& awayBox,
                              bool& finished, bool& consistent, Match3DMatchFacts* facts, bool watched,
-                             const Match3DPlay& play, const UserTactics& tactics,
-                             const UserTactics* computer) {
-    std::unique_ptr<CMatch3D> match = LoadSeededMatch3D(home, away, seed, models, watched, tactics, computer);
+                             const Match3DPlay& play, const UserTactics& tactics, const UserTactics* computer,
+                             bool userAtHome) {
+    std::unique_ptr<CMatch3D> match =
+        LoadSeededMatch3D(home, away, seed, models, watched, tactics, computer, userAtHome);
     std::vector<const CCourtPlayer*> starters;
     for (const CMatchTeam* team : {match->homeTeam, match->awayTeam})
         for (int i = 0; i < team->OnCourtCount(); ++i)
@@ -165,7 +174,35 @@ Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool model
     int possessions[2] = {0, 0};
     int ballSide = -1;
     bool levelAfterFour = false;
+    bool throwsBefore = false;
+    double clockBefore = 0.0;
+    int periodBefore = 0;
+    int freeThrowClock = 0;
+    int endedOwing = 0;
+    double dead = 0.0;
+    double longestDead = 0.0;
+    double lineUp = 0.0;
+    double longestLineUp = 0.0;
     const Match3DStepWatch watch = [&](const CMatch3D& m, int period) {
+        // The clock read here counted the steps before this one: a second it gained since the last
+        // step ran with that step's free throws under way.
+        const double clock = m.GameClock();
+        if (throwsBefore && period == periodBefore && clock > clockBefore)
+            freeThrowClock += static_cast<int>(clock - clockBefore);
+        if (throwsBefore && (period != periodBefore || m.flags.betweenQuarters))
+            ++endedOwing;
+        throwsBefore = m.flags.freeThrows != 0 && !m.flags.betweenQuarters;
+        clockBefore = clock;
+        periodBefore = period;
+        // A step is 0.02 s of wall time at normal speed, whether the clock runs or not. The ball is
+        // dead for a change and a throw-in not yet thrown; the free-throw line-up is counted apart.
+        const bool atLine = m.flags.freeThrows && m.ball && m.ball->IsHeld();
+        const bool deadBall = m.flags.quarter > 0 && !m.flags.betweenQuarters &&
+                              (m.flags.substitutionPhase || (m.flags.inbound && !m.inboundThrown));
+        dead = deadBall ? dead + CMatchClock::kStep : 0.0;
+        longestDead = std::max(longestDead, dead);
+        lineUp = atLine ? lineUp + CMatchClock::kStep : 0.0;
+        longestLineUp = std::max(longestLineUp, lineUp);
         // A possession is the ball taken by the other side (or at a period's tip-off); the clock
         // counts the step after this one, so the fourth quarter's last step still reads quarter 4.
         const int holding = m.homeTeam->GetPlayer(0)->attacking ? 0 : 1;
@@ -215,6 +252,11 @@ Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool model
                          (periods - CMatchClock::kQuarters) * CMatchClock::kOvertimeSeconds);
     homeBox.longestPossession = awayBox.longestPossession = longestPossession;
     homeBox.longestChange = awayBox.longestChange = longestChange;
+    // The last step's throws, when the final whistle came with them still owed.
+    homeBox.freeThrowClockSeconds = freeThrowClock;
+    homeBox.periodsEndedOwingThrows = endedOwing + (finished && match->flags.freeThrows ? 1 : 0);
+    homeBox.longestDeadBall = awayBox.longestDeadBall = longestDead;
+    homeBox.longestLineUp = awayBox.longestLineUp = longestLineUp;
     consistent = homeBox.points == match->homeTeam->score && awayBox.points == match->awayTeam->score;
     homeBox.possessions = possessions[0];
     awayBox.possessions = possessions[1];
@@ -249,13 +291,18 @@ Match3DBatchFigures PlayMatch3DBatch(const std::vector<CTeam*>& clubs, int count
         const size_t n = clubs.size();
         CTeam& home = *clubs[static_cast<size_t>(i) % n];
         CTeam& away = *clubs[BatchOpponent(static_cast<size_t>(i), n)];
+        // A watched batch gives the user the home side and the away side in turn: the two ends of the
+        // court are not alike, and a user always at home measured the tactics and the end together.
+        const bool userAtHome = !watched || i % 2 == 0;
         Match3DBox awayBox;
         bool finished = false;
         bool consistent = false;
         const Match3DBox homeBox =
             PlaySeededMatch3D(home, away, seed + static_cast<unsigned>(i), models, awayBox, finished,
-                              consistent, nullptr, watched, play, tactics, computer);
-        f.userTotal.Add(homeBox);
+                              consistent, nullptr, watched, play, tactics, computer, userAtHome);
+        const Match3DBox& userBox = userAtHome ? homeBox : awayBox;
+        const Match3DBox& otherBox = userAtHome ? awayBox : homeBox;
+        f.userTotal.Add(userBox);
         ++f.matches;
         f.unfinished += finished ? 0 : 1;
         f.level += homeBox.points == awayBox.points ? 1 : 0;
@@ -265,8 +312,10 @@ Match3DBatchFigures PlayMatch3DBatch(const std::vector<CTeam*>& clubs, int count
         f.sidePoints.push_back(homeBox.points);
         f.sidePoints.push_back(awayBox.points);
         f.margins.push_back(std::abs(homeBox.points - awayBox.points));
-        f.homeWins += homeBox.points > awayBox.points ? 1 : 0;
-        f.homeMarginSum += homeBox.points - awayBox.points;
+        f.userWins += userBox.points > otherBox.points ? 1 : 0;
+        f.userHomeWins += userAtHome && userBox.points > otherBox.points ? 1 : 0;
+        f.userHomeMatches += userAtHome ? 1 : 0;
+        f.userMarginSum += userBox.points - otherBox.points;
     }
     return f;
 }
@@ -398,8 +447,8 @@ void PrintMatch3DSideRows(const char* label, const Match3DBatchFigures& f) {
             pct(b.offensiveRebounds, b.offensiveRebounds + other.defensiveRebounds), each(b.steals),
             each(b.blocks), each(b.turnovers), each(b.fouls), each(b.possessions));
     };
-    row("home", home, away);
-    row("away", away, home);
+    row("user", home, away);
+    row("other", away, home);
 }
 
 void PrintMatch3DTimeHeader() {

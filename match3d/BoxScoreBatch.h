@@ -44,6 +44,15 @@ struct Match3DBox {
     // change stayed under way (asked for until the players had swapped). Both sides of a match share them.
     double longestPossession = 0.0;
     double longestChange = 0.0;
+    // The rules the player sees: game-clock seconds that ran while free throws were under way, periods
+    // that ended with throws still owed (match figures, on the home side's box only), the longest the
+    // ball stayed dead for a change or a throw-in, and the longest the shooter held it at the
+    // free-throw line (from the foul to the first throw, or between the throws), in real seconds at
+    // normal speed.
+    int freeThrowClockSeconds = 0;
+    int periodsEndedOwingThrows = 0;
+    double longestDeadBall = 0.0;
+    double longestLineUp = 0.0;
 
     void Add(const Match3DBox& other);
     int FieldGoalsTaken() const { return twoTaken + threesTaken; }
@@ -56,11 +65,13 @@ struct Match3DBatchFigures {
     int level = 0;        // matches that ended level
     int off = 0;          // sides whose scoreboard differs from their box score
     Match3DBox total;     // both sides of every match
-    Match3DBox userTotal; // the user's (home) sides of a watched batch
+    Match3DBox userTotal; // the user's sides of a watched batch (else the home sides)
     std::vector<int> sidePoints;
     std::vector<int> margins;
-    int homeWins = 0;       // matches the home (in a watched batch the user's) side won
-    long homeMarginSum = 0; // the home side's points less the away side's, summed
+    int userWins = 0;        // matches the user's side (else the home side) won
+    long userMarginSum = 0;  // that side's points less the other's, summed
+    int userHomeMatches = 0; // of the matches, those the user's side played at home
+    int userHomeWins = 0;    // and won
 
     double PerSide(int value) const { return matches > 0 ? value / (2.0 * matches) : 0.0; }
     int MedianPoints() const;
@@ -71,14 +82,15 @@ struct Match3DBatchFigures {
 // home side's user formations the defaults, and both sides on the computer's coaching. models: the
 // characters load the player and referee models and move by the court motion, as in the shown match
 // (nothing is drawn); otherwise the stand-in clips of the headless match move them.
-// watched: the home side stays the user's, played as a watched match left alone: the computer's
+// watched: the user's side (the home side, or the away side when userAtHome is false) is played as a
+// watched match left alone: the computer's
 // rest rule rests its tired players, and a player who must leave is replaced as the display's
 // window offers it.
 // tactics: the user's side's, by default those a new career starts with. computer, when given: the
 // tactics the other side lines up on instead of the computer's own.
 std::unique_ptr<CMatch3D> LoadSeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool models,
                                             bool watched = false, const UserTactics& tactics = {},
-                                            const UserTactics* computer = nullptr);
+                                            const UserTactics* computer = nullptr, bool userAtHome = true);
 // What a match showed beyond its two box scores.
 struct Match3DMatchFacts {
     bool levelAfterFour = false; // level when the fourth quarter's clock ran out
@@ -97,12 +109,14 @@ using Match3DPlay = std::function<bool(CMatch3D& match, int& periods, const Matc
 Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool models, Match3DBox& awayBox,
                              bool& finished, bool& consistent, Match3DMatchFacts* facts = nullptr,
                              bool watched = false, const Match3DPlay& play = {},
-                             const UserTactics& tactics = {}, const UserTactics* computer = nullptr);
+                             const UserTactics& tactics = {}, const UserTactics* computer = nullptr,
+                             bool userAtHome = true);
 // The away club of a batch's match `index` among `clubs` clubs: the home club is index % clubs, and
 // each meets the others in turn, never itself, so every match asked for is played.
 size_t BatchOpponent(size_t index, size_t clubs);
 // count matches of clubs drawn in pairs from the list, seeds seed, seed + 1, ...
-// watched: the home sides are the user's (above); their figures go to userTotal as well.
+// watched: the user's side is the home side in even matches and the away side in odd ones (above);
+// its figures go to userTotal as well, the home sides' when not watched.
 Match3DBatchFigures PlayMatch3DBatch(const std::vector<CTeam*>& clubs, int count, unsigned seed, bool models,
                                      bool watched = false, const Match3DPlay& play = {},
                                      const UserTactics& tactics = {}, const UserTactics* computer = nullptr);

@@ -267,6 +267,14 @@ public:
     uint8_t throwInOnClock = 0;
     // The longest the clock waits for one line-up: a wait that never ends lets the clock run on.
     static constexpr double kLongestPositioningWait = 30.0;
+    // A change is made in a few seconds: the run to the bench takes three at most, and one who has
+    // not got there by then hands over where he stands rather than hold the dead ball.
+    static constexpr double kLongestChangeWalk = 5.0;
+    // The shooter waits a few seconds at the line for the others to take their places on the lane;
+    // one held up by another on his spot stood there, the ball dead, for the half minute of the
+    // longest line-up at nearly every series.
+    static constexpr double kLongestFreeThrowLineUp = 6.0;
+    double changeTime = 0.0; // how long the present change has lasted
     // A throw-in is taken in a few seconds: a taker who has not got the ball by then takes it where
     // he stands.
     static constexpr double kLongestThrowInWait = 8.0;

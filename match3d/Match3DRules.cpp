@@ -109,8 +109,8 @@ void CMatch3D::ExchangePlayers(int outId, int inId, int substitutionSide) {
 
 bool CMatch3D::FreeThrowReady() {
     // A player who cannot reach his place (another stands on it) would hold the throw, and the
-    // match, for good: after the longest line-up the shooter goes ahead.
-    return FreeThrowPlayersReady() || positioningTime >= kLongestPositioningWait;
+    // match, for good: after a few seconds the shooter goes ahead.
+    return FreeThrowPlayersReady() || positioningTime >= kLongestFreeThrowLineUp;
 }
 
 bool CMatch3D::ThrowInOverdue() const {
@@ -196,10 +196,10 @@ void CMatch3D::Tick(float dt) {
     AnnounceMustLeave();
     UpdatePositioningWait(dt);
     if (flags.substitutionPhase) {
-        if (positioningTime >= kLongestPositioningWait) {
+        if (changeTime >= kLongestChangeWalk) {
             // One who cannot reach the bench (he circles his spot, or another stands on it) would
-            // hold the change, and the match, for good: after the longest line-up he hands over
-            // where he stands.
+            // hold the change, and the match, for good: after the longest run to the bench he hands
+            // over where he stands.
             for (CMatchTeam* team : {homeTeam, awayTeam}) {
                 for (int i = 0; i < team->OnCourtCount(); ++i) {
                     CCourtPlayer* p = team->GetPlayer(i);
@@ -243,6 +243,11 @@ void CMatch3D::Tick(float dt) {
     HandleFouls();
     HandleOutOfBounds();
     ResolveShot();
+    // Throws given on this step stop the clock on this step: counted on, the period's last second
+    // ended it with the throws still owed.
+    if (flags.freeThrows && flags.quarter >= 1) {
+        positioningWait = 1;
+    }
 }
 
 // As on the flat court, the nearest defender within reach of the holder pokes at the ball every 0.5 s
@@ -274,10 +279,12 @@ void CMatch3D::ContestDribble(float dt) {
     // Only the 19 on the second die fouls and nobody gets hurt, as on the flat court's dribble: a
     // poke this often with the reach-in's wider foul band would foul out a side.
     const int r = defender->PokeCheck(*holder, kPokeFoulFrom);
-    // A zone's helper reaches in seldom: standing between his spot and the man on the ball he was
-    // the nearest so often that the zone's small and power forwards fouled 5-6 times a match.
-    const CMatchTeam* defending = defender->side == 1 ? awayTeam : homeTeam;
-    const bool helper = defending->defenceTactic != kManMarkingTactic && defender->marking != holder;
+    // A helper (the nearest, marking another man) reaches in seldom, in a zone and in the man-to-man
+    // alike: standing between his spot and the man on the ball he was the nearest so often that the
+    // zone's small and power forwards fouled 5-6 times a match, and the man-to-man's helpers, poking
+    // four times as often as the zone's, won a new career's side two balls a match more than the
+    // computer's zone (11.8 steals against 7.3) and three matches in five against like clubs.
+    const bool helper = defender->marking != holder;
     const bool far = helper || holder->DistanceToAttackedBasket() > kScoringRange;
     defender->nextDribbleContest = playTime + (r == kContestFoul ? kFoulPause
                                                : far             ? kFarContestPause
@@ -359,14 +366,18 @@ void CMatch3D::UpdatePositioningWait(float dt) {
     const bool lineUp = flags.freeThrows || flags.substitutionPhase;
     const bool deadBall = flags.quarter >= 1 && (lineUp || throwIn);
     positioningTime = deadBall ? positioningTime + dt : 0.0;
+    changeTime = flags.substitutionPhase ? changeTime + dt : 0.0;
     // Counted after a basket too, when the clock runs on through the throw-in.
     inboundTime = flags.inbound && flags.quarter >= 1 ? inboundTime + dt : 0.0;
     throwInFlight = flags.inbound && inboundThrown ? throwInFlight + dt : 0.0;
     // A throw-in holds the clock until the ball is back on the court, as the rules see that it always
     // comes: the taker picks the ball up where he stands once it is overdue, a throw that misses the
     // court goes to the other side, and after the longest line-up the ball is handed in. Run on after
-    // 8 s, a throw-in nobody could bring in once let a quarter run out at 0-0.
-    positioningWait = deadBall && (!lineUp || positioningTime < kLongestPositioningWait) ? 1 : 0;
+    // 8 s, a throw-in nobody could bring in once let a quarter run out at 0-0. Free throws hold it
+    // through the whole series however long the walk to the lane: the shooter goes ahead after the
+    // longest line-up, so the series always ends.
+    positioningWait =
+        deadBall && (!lineUp || flags.freeThrows || positioningTime < kLongestPositioningWait) ? 1 : 0;
 }
 
 void CMatch3D::FollowHolder() {

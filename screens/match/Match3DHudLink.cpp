@@ -23,6 +23,10 @@ bool CMatch3DHudLink::InboundRunning() const {
     return m_match.flags.inbound != 0;
 }
 
+bool CMatch3DHudLink::FreeThrowsRunning() const {
+    return m_match.flags.freeThrows != 0;
+}
+
 int CMatch3DHudLink::MatchQuarter() const {
     return m_match.flags.quarter;
 }

@@ -35,6 +35,7 @@ public:
     void SetFast(bool fast) override;
     bool PositioningWait() const override;
     bool InboundRunning() const override;
+    bool FreeThrowsRunning() const override;
     int MatchQuarter() const override;
     void JumpBall() override;
     void BeginQuarterBreak() override;

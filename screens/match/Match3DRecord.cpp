@@ -113,7 +113,7 @@ void FillSide(CTeam* club, const CMatchTeam& side, const CMatchTeam& other, bool
 }
 
 // The day panel's report lines of one side, as the flat court gives them: the points by kind, the
-// assists, and the rebounds, balls won and steals (always for the away side); and its hurt.
+// assists, and the rebounds, blocks and steals (always for the away side); and its hurt.
 void ReportPlayers(CDayController& day, const CTeam* club, const CMatchTeam& side, bool home) {
     if (club == nullptr)
         return;
@@ -138,7 +138,8 @@ void ReportPlayers(CDayController& day, const CTeam* club, const CMatchTeam& sid
         report(kLineTwoPoint, 2 * p->twoPointersMade, false);
         report(kLineAssist, p->assists, false);
         report(kLineRebound, p->offensiveRebounds + p->defensiveRebounds, !home);
-        report(kLineDefence, p->ballsWon, !home);
+        // The best defender is counted by his blocks in every engine; steals have their own list.
+        report(kLineDefence, p->blocks, !home);
         report(kLineSteal, p->steals, !home);
         // A player hurt in the match is one of the day's incidents, as in the other fixtures.
         if (p->injured != 0 && p->exhausted == 0) {

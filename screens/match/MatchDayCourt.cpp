@@ -300,8 +300,9 @@ void ReportPlayer(CDayController& controller, const CMatch2DPlayer& p, const CPl
     // The day's kind-4 list is the passes that set up a basket: the engine counts them as assists.
     report(4, p.assists, true);
     report(5, p.Counter(kStatOffensiveRebounds) + p.Counter(kStatDefensiveRebounds), !home);
-    // The best defender wins the most balls, as in the 3D match: his fouls are no defence.
-    report(6, p.ballsWon, !home);
+    // The best defender stops the most shots, as in every engine: the balls he steals have their
+    // own list, and a quick result's defender is counted by his blocks.
+    report(6, p.Counter(kStatBlocks), !home);
     report(7, p.Counter(kStatSteals), !home);
 }
 

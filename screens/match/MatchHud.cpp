@@ -4,6 +4,7 @@
 #include "career/CareerSession.h"
 #include "engine/Device.h"
 #include "engine/GameRand.h"
+#include "engine/Log.h"
 #include "engine/Sound.h"
 #include "engine/Timer.h"
 #include "gui/Backend.h"
@@ -234,6 +235,7 @@ void CMatchHud::TickGameClock() {
                               m_match ? m_match->AwayScore() : 0);
         if (m_clock.secondPlayed && m_match)
             CountCourtSecond(m_match->HomeTeam(), m_match->AwayTeam());
+        LogFreeThrows();
         if (event == CMatchClock::Event::MatchOver) {
             if (m_onFinalWhistleHeld) {
                 m_finalWhistleHeld = true;
@@ -249,6 +251,15 @@ void CMatchHud::TickGameClock() {
             StartQuarterBreak();
         }
     }
+}
+
+void CMatchHud::LogFreeThrows() {
+    const bool running = m_match != nullptr && m_match->FreeThrowsRunning();
+    if (running == m_freeThrowsLogged)
+        return;
+    m_freeThrowsLogged = running;
+    QuorelLog("[CMatchHud] free throws %s at second %d of the match", running ? "begin" : "over",
+              MatchSecond());
 }
 
 void CMatchHud::EndAtFinalWhistle() {

@@ -35,6 +35,8 @@ public:
     virtual bool PositioningWait() const = 0;
     // An inbound in progress: the shot clock waits.
     virtual bool InboundRunning() const = 0;
+    // A free-throw series under way, from the foul to the last throw.
+    virtual bool FreeThrowsRunning() const { return false; }
     // The match's own quarter counter: 0 before the tip-off.
     virtual int MatchQuarter() const = 0;
     virtual void JumpBall() = 0;
@@ -81,6 +83,7 @@ public:
     void SetMatch(IHudMatch* match) {
         m_match = match;
         m_finalWhistleHeld = false;
+        m_freeThrowsLogged = false;
         m_mustLeaveShown.clear();
         m_mustLeaveWaiting.clear();
         m_boxScoreShown.clear();
@@ -186,6 +189,7 @@ private:
     void EndAtFinalWhistle();
     // Dates the hurt of the last step by the game clock, once each.
     void NoteInjuries();
+    void LogFreeThrows();
     void PublishPace();
     bool SoundPresent() const;
     void PlaySound(const char* tag);
@@ -247,6 +251,9 @@ private:
     int m_fixtureDay = 1;
 
     IHudMatch* m_match = nullptr;
+    // The free-throw series last told to the log: each is logged as it begins and ends with the
+    // match second, so the log shows the clock standing through it.
+    bool m_freeThrowsLogged = false;
     // The must-leave messages shown this match: each player is announced once, however often the
     // rules ask while he waits for his change.
     std::vector<CStr> m_mustLeaveShown;

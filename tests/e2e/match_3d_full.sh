@@ -144,6 +144,19 @@ user_standings_row() {
     done
     return 1
 }
+# The display logs each free-throw series as it begins and ends, by the second of the match its
+# clock reads: every series the match played kept the clock standing (both seconds the same), and
+# none was still owed when the match ended.
+free_throws_kept_the_clock() {
+    local lines moved
+    wait_for_text "\[CMatchHud\] free throws over at second" "$work/log.txt" 30 ||
+        fail "no free-throw series was logged"
+    lines=$(grep -o '\[CMatchHud\] free throws [a-z]* at second [0-9]*' "$work/log.txt")
+    moved=$(echo "$lines" | awk '$4 == "begin" { start = $7 } $4 == "over" && $7 != start { n++ } END { print n + 0 }')
+    [ "$moved" -eq 0 ] || fail "the clock ran during $moved free-throw series: $(echo "$lines" | tr '\n' ';')"
+    [[ "$(echo "$lines" | tail -1)" == *" over "* ]] || fail "the match ended with free throws owed"
+    echo "free-throw series with the clock standing: $(echo "$lines" | grep -c ' over ')"
+}
 # The changes of the user's side the game has logged; each stopped the display.
 change_lines() { grep "\[CMatch3DView\] change [0-9]* of the user's side" "$work/log.txt" 2>/dev/null || true; }
 changes_logged() { change_lines | wc -l; }
@@ -424,6 +437,7 @@ if [ -n "$hands_off" ]; then
     [ "$changes_seen" -eq "$(changes_logged)" ] || fail "$(changes_logged) changes were made, $changes_seen looked at"
 fi
 wait_for_text "recorded" "$work/log.txt" 30 || fail "the match was not recorded"
+free_throws_kept_the_clock
 result=$(grep -o '\] .* [0-9]* - [0-9]* .* recorded' "$work/log.txt" | tail -1 | sed 's/^\] //')
 home=$(echo "$result" | sed -E 's/.* ([0-9]+) - ([0-9]+) .*/\1/')
 away=$(echo "$result" | sed -E 's/.* ([0-9]+) - ([0-9]+) .*/\2/')

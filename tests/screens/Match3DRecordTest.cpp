@@ -272,6 +272,28 @@ TEST(Match3DRecord, TheDayPanelShowsTheMatchsLeaders) {
     EXPECT_EQ(board.leaders[1].texts[0], rig.user->players[1]->name);
 }
 
+// The 3D match reported a defender's balls won (his steals again, with his blocks) where quick
+// results and the flat court report his blocks: the day's best defender is counted one way.
+TEST(Match3DRecord, TheBestDefenderIsCountedByHisBlocks) {
+    RecordRig rig(true);
+    std::unique_ptr<CMemoryDB> none;
+    daytest::FakeDayShell host(none, none);
+    host.date = rig.session.currentDate;
+    CDayController day(host.session, &host, &host, rig.session.fixtureList);
+    rig.screens[ScreenRole::DayController] = &day;
+    for (CCourtPlayer* p : rig.awaySide.players) {
+        p->blocks = 0;
+        p->ballsWon = 4;
+    }
+    rig.awaySide.players[2]->blocks = 3;
+    ASSERT_TRUE(FinishMatch3D(rig.ctx, rig.recorder, rig.homeSide, rig.awaySide));
+    int listed = -1;
+    for (const MatchDayEntry& entry : day.DayResults().List(CDayResults::kDefence))
+        if (entry.playerName == rig.other->players[2]->name)
+            listed = entry.value;
+    EXPECT_EQ(listed, 3);
+}
+
 // A player hurt in a 3D match is one of the day's incidents beside those of the other fixtures, at
 // the match time he was hurt, and he is booked out as after any match.
 TEST(Match3DRecord, TheDayPanelListsThePlayersHurtInTheMatch) {

@@ -403,6 +403,35 @@ TEST(MatchDayCourt, ADunkReachesTheDaysFieldGoalsOnce) {
     EXPECT_EQ(twoPoints, 6) << "three baskets of two points";
 }
 
+// The day panel's "Best defender" counted a quick result's blocks but the user's match's balls won
+// (steals and blocks together, the steals counted again in their own list): his defenders led the
+// day on the steals alone. Every engine now reports a defender's blocks (the 3D match's recorder:
+// Match3DRecord.TheBestDefenderIsCountedByHisBlocks).
+TEST(MatchDayCourt, TheBestDefenderCountsBlocksInEveryEngine) {
+    CentreRig r;
+    GameSrand(21);
+    r.Setup(true);
+    r.match.ticksPerFrame = kInstantTicksPerFrame;
+    r.centre->ShowSpeedButtons(false);
+    r.centre->Update();
+    ASSERT_TRUE(r.match.IsOver());
+    std::unique_ptr<CMemoryDB> none;
+    daytest::FakeDayShell host(none, none);
+    host.date = r.rig.session.currentDate;
+    CDayController day(host.session, &host, &host, r.rig.session.fixtureList);
+    r.rig.screens[ScreenRole::DayController] = &day;
+    CMatch2DPlayer& defender = *r.match.GetAwayTeam()->GetPlayer(0);
+    defender.Counter(kStatBlocks) = 2;
+    defender.Counter(kStatSteals) = 3;
+    defender.ballsWon = 5;
+    r.centre->RecordMatch(r.home, r.away);
+    int listed = -1;
+    for (const MatchDayEntry& entry : day.DayResults().List(CDayResults::kDefence))
+        if (entry.playerName == defender.name && entry.teamName == r.match.GetAwayTeam()->name)
+            listed = entry.value;
+    EXPECT_EQ(listed, 2) << "the flat court's defender by his blocks";
+}
+
 TEST(MatchDayCourt, APlayerOutsideTheMatchKeepsHisRecord) {
     CentreRig r(16); // one more than a match squad holds
     r.Setup(true);

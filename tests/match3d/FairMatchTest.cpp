@@ -1,0 +1,74 @@
+// A new career's 3D match against the computer: like clubs of the generated league, the user's side
+// on the tactics a new career gives it and left alone, at home and away in turn.
+#include "database/Careers.h"
+#include "database/MemoryDB.h"
+#include "match/UserMatch.h"
+#include "match3d/BoxScoreBatch.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+struct LeagueClubs {
+    CMemoryDB world;
+    std::vector<CTeam*> byClass[3];
+    bool loaded = false;
+
+    LeagueClubs() {
+        loaded = LoadWorldData(world, kDataSetLeague);
+        for (int i = 0; loaded && i < world.teams.Size(); ++i) {
+            CTeam* team = world.teams.At(i);
+            byClass[((team->leagueId % 3) + 3) % 3].push_back(team);
+        }
+    }
+};
+
+} // namespace
+
+// The man-to-man a new career starts on won the user more balls than the computer's zone: its
+// helpers (the nearest defender, marking another man) reached in at the dribble every 0.5 s against
+// the zone's 2 s. In these matches the user's side stole 11.8 balls a match against 7.3 and won
+// 68 % by 8.2 points a match (58 % of the matches watched with the models). The man-to-man's
+// markers still stand nearer their men than the zone's: the bounds hold the edge that is left and
+// would catch the old one.
+TEST(Match3DFairMatch, ANewCareersManToManWinsTheUserNoLargeEdgeOverTheComputersZone) {
+#ifdef FB_SANITIZED_BUILD
+    constexpr int kEachClass = 6; // the bookkeeping alone: too few matches for the shares
+#else
+    constexpr int kEachClass = 40;
+#endif
+    LeagueClubs league;
+    ASSERT_TRUE(league.loaded);
+    const UserTactics newCareer{kDefaultUserAttack, kDefaultUserDefence};
+    Match3DBatchFigures all;
+    for (int leagueClass = 0; leagueClass < 3; ++leagueClass) {
+        const Match3DBatchFigures f = PlayMatch3DBatch(league.byClass[leagueClass], kEachClass,
+                                                       93000 + leagueClass, false, true, {}, newCareer);
+        ASSERT_EQ(f.matches, kEachClass);
+        EXPECT_EQ(f.unfinished, 0);
+        EXPECT_EQ(f.off, 0);
+        // Home and away in turn: the user's side plays as many matches at each end.
+        EXPECT_EQ(f.userHomeMatches, kEachClass / 2);
+        all.matches += f.matches;
+        all.userWins += f.userWins;
+        all.userMarginSum += f.userMarginSum;
+        all.total.Add(f.total);
+        all.userTotal.Add(f.userTotal);
+    }
+    const int userSteals = all.userTotal.steals;
+    const int computerSteals = all.total.steals - userSteals;
+    const double share = static_cast<double>(all.userWins) / all.matches;
+    std::printf(
+        "the user's side won %d of %d (%.1f %%), mean margin %+.2f, steals %.1f against %.1f\n", all.userWins,
+        all.matches, 100.0 * share, static_cast<double>(all.userMarginSum) / all.matches,
+        static_cast<double>(userSteals) / all.matches, static_cast<double>(computerSteals) / all.matches);
+#ifndef FB_SANITIZED_BUILD
+    EXPECT_GE(share, 0.40);
+    EXPECT_LE(share, 0.65);
+    EXPECT_LE(userSteals, 1.5 * computerSteals) << "the man-to-man's helpers reach in as a zone's do";
+    EXPECT_LE(static_cast<double>(all.userMarginSum) / all.matches, 6.0);
+#endif
+}
