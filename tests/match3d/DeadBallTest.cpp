@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 
 namespace {
@@ -59,10 +58,7 @@ ThrowFacts PlayWatchingThrows(CMemoryDB& world, const Fixture3D& f, double quart
 
 class DeadBall : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::filesystem::current_path(FB_GAME_DIR);
-        ASSERT_TRUE(LoadWorldData(world, kDataSetLeague));
-    }
+    void SetUp() override { ASSERT_TRUE(LoadWorldData(world, kDataSetLeague)); }
     CMemoryDB world;
 };
 
