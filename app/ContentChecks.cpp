@@ -109,7 +109,22 @@ struct LoadedWindow {
     std::unordered_set<int32_t> lists;
     std::unordered_map<int32_t, int> items; // by list
     std::unordered_set<int32_t> scrolled;
+    std::unordered_map<std::string, int> labels; // unnamed labels by their text
 };
+
+// A label's text with its blanks as one space each: a text box holds its text wrapped in lines.
+std::string LabelText(const CStr& text) {
+    std::string spaced;
+    for (char c : text.Std()) {
+        const bool blank = std::isspace(static_cast<unsigned char>(c)) != 0;
+        if (blank && (spaced.empty() || spaced.back() == ' '))
+            continue;
+        spaced += blank ? ' ' : c;
+    }
+    if (!spaced.empty() && spaced.back() == ' ')
+        spaced.pop_back();
+    return spaced;
+}
 
 void Gather(const CGuiElement& element, LoadedWindow& window) {
     window.ids.insert(element.GetId());
@@ -125,6 +140,11 @@ void Gather(const CGuiElement& element, LoadedWindow& window) {
         break;
     case GuiElementType::ScrollBar:
         window.scrolled.insert(static_cast<const CGuiScrollBar&>(element).TargetId());
+        break;
+    case GuiElementType::StaticText:
+    case GuiElementType::TextBox:
+        if (element.GetId() == -1)
+            ++window.labels[LabelText(element.GetText())];
         break;
     default:
         break;
@@ -175,15 +195,15 @@ CStr UnmetNeed(CScreenStack& stack, const LayoutNeeds& needs) {
         if (has < need.count) {
             const LoadedWindow* window = windowOf(need.window);
             const bool list = window && window->lists.count(idOf(need.name));
-            return CStr::Formatted("its %s %s has %d columns where the game's screens show %d",
-                                   list ? "list" : "grid", need.name, has, need.count);
+            return CStr::Formatted("its %s %s has %d column%s where the game's screens show %d",
+                                   list ? "list" : "grid", need.name, has, has == 1 ? "" : "s", need.count);
         }
     }
     for (const LayoutNeeds::Count& need : needs.listItems) {
         const int has = counted(need, &LoadedWindow::items);
         if (has < need.count)
-            return CStr::Formatted("its list %s offers %d choices where the game offers %d", need.name, has,
-                                   need.count);
+            return CStr::Formatted("its list %s offers %d choice%s where the game offers %d", need.name, has,
+                                   has == 1 ? "" : "s", need.count);
     }
     for (const LayoutNeeds::Action& need : needs.actions)
         if (!actions.count({idOf(need.source), idOf(need.target)}))
@@ -194,7 +214,36 @@ CStr UnmetNeed(CScreenStack& stack, const LayoutNeeds& needs) {
         if (!window || !window->scrolled.count(idOf(need.name)))
             return CStr::Formatted("it has no scroll bar for %s", need.name);
     }
+    // A heading or the tab that marks the current page: as many in each window as the game ships.
+    std::unordered_map<std::string, int> labelsNeeded; // window and text -> count
+    for (const LayoutNeeds::Label& need : needs.labels) {
+        const std::string text = LabelText(need.text);
+        const int wanted = ++labelsNeeded[std::string(need.window) + '\n' + text];
+        const LoadedWindow* window = windowOf(need.window);
+        int has = 0;
+        if (window) {
+            auto found = window->labels.find(text);
+            has = found == window->labels.end() ? 0 : found->second;
+        }
+        if (has < wanted)
+            return CStr::Formatted("its window %s has no label \"%s\", which the game's screens show",
+                                   need.window, need.text);
+    }
     return CStr();
+}
+
+// Whether the shipped layout names the element (a window, an element, a click's source or target
+// or a scroll bar's target): the screens find it by that name.
+bool ShippedLayoutUses(const LayoutNeeds& needs, const char* name) {
+    const std::string wanted = name;
+    auto is = [&wanted](const char* used) { return wanted == used; };
+    return std::any_of(WindowsTheGameOpens().begin(), WindowsTheGameOpens().end(), is) ||
+           std::any_of(needs.elements.begin(), needs.elements.end(),
+                       [&](const LayoutNeeds::Element& e) { return is(e.name) || is(e.window); }) ||
+           std::any_of(needs.actions.begin(), needs.actions.end(),
+                       [&](const LayoutNeeds::Action& a) { return is(a.source) || is(a.target); }) ||
+           std::any_of(needs.scrolled.begin(), needs.scrolled.end(),
+                       [&](const LayoutNeeds::Element& e) { return is(e.name); });
 }
 
 } // namespace
@@ -224,7 +273,8 @@ const std::vector<int>& StartScreenTextIds() {
     return kTexts;
 }
 
-CStr LayoutReadProblem(const char* definesPath, const char* layoutPath, bool definesRead) {
+CStr LayoutReadProblem(const char* definesPath, const char* layoutPath, bool definesRead,
+                       int xmlFailuresBefore) {
     const char* path = definesRead ? layoutPath : definesPath;
     if (!FileExists(path))
         return CStr::Formatted("The file %s is missing, so the game has no %s. It looked for it at %s. "
@@ -232,15 +282,28 @@ CStr LayoutReadProblem(const char* definesPath, const char* layoutPath, bool def
                                ShownPath(path),
                                definesRead ? "screen layouts" : "names for its screen elements",
                                ResolvePath(path).GetText());
-    return Damaged(path, definesRead ? CStr("it does not read as a layout (the log says where)")
-                                     : CStr("it cannot be read"));
+    if (!definesRead)
+        return Damaged(path, "it cannot be read");
+    // The parser's place for a layout that is not XML; a layout without its root element says so.
+    if (XmlNode::OpenFailures() > xmlFailuresBefore && XmlNode::LastOpenFailureDetail().file == path)
+        return XmlFileProblem(xmlFailuresBefore);
+    return Damaged(path, "it does not read as a layout (it has no GuiLayout element)");
 }
 
 CStr LayoutProblem(CScreenStack& stack, const CGuiLayoutLoader& loader, const char* definesPath,
                    const char* layoutPath, const LayoutNeeds& needs) {
     if (stack.Defines().empty())
         return Damaged(definesPath, "it names no screen elements");
+    // A name the shipped layout uses that the define file lacks: the define file lost it. Any other
+    // unknown name was written into the layout (an element renamed): the layout is what changed.
+    CStr renamed;
     if (loader.UnknownNameCount() > 0) {
+        const CStr& name = loader.FirstUnknownName();
+        if (!ShippedLayoutUses(needs, name.GetText()))
+            renamed = CStr::Formatted("its line %d names %s, which the game does not know",
+                                      loader.FirstUnknownNameLine(), name.GetText());
+    }
+    if (loader.UnknownNameCount() > 0 && renamed.IsEmpty()) {
         CStr more = loader.UnknownNameCount() > 1 ? CStr::Formatted(", and %d more name%s the layout uses",
                                                                     loader.UnknownNameCount() - 1,
                                                                     loader.UnknownNameCount() > 2 ? "s" : "")
@@ -250,18 +313,25 @@ CStr LayoutProblem(CScreenStack& stack, const CGuiLayoutLoader& loader, const ch
                                        loader.FirstUnknownName().GetText(), loader.FirstUnknownNameLine(),
                                        ShownPath(layoutPath), more.GetText()));
     }
+    auto layoutDamaged = [&](const CStr& what) {
+        return Damaged(layoutPath, renamed.IsEmpty()
+                                       ? what
+                                       : CStr::Formatted("%s (%s)", what.GetText(), renamed.GetText()));
+    };
     if (stack.Layers().empty())
-        return Damaged(layoutPath, "it holds no windows");
+        return layoutDamaged("it holds no windows");
     for (const char* window : WindowsTheGameOpens()) {
         int32_t id = stack.FindGuiIdByName(window);
         if (id == -1)
             return Damaged(definesPath, CStr::Formatted("it lacks the window %s", window));
         if (!stack.FindLayer(id))
-            return Damaged(layoutPath, CStr::Formatted("it has no window %s, which the game opens", window));
+            return layoutDamaged(CStr::Formatted("it has no window %s, which the game opens", window));
     }
-    // A button, a column or a choice gone would leave its screen short without a word.
+    // A button, a column, a choice or a heading gone would leave its screen short without a word.
     CStr unmet = UnmetNeed(stack, needs);
-    return unmet.IsEmpty() ? CStr() : Damaged(layoutPath, unmet);
+    if (!unmet.IsEmpty())
+        return layoutDamaged(unmet);
+    return renamed.IsEmpty() ? CStr() : Damaged(layoutPath, renamed);
 }
 
 CStr XmlFileProblem(int failuresBefore) {
@@ -352,4 +422,34 @@ CStr LanguageProblem(const CTextTable& texts, const char* languagePath,
                                                     id));
     }
     return problem;
+}
+
+CStr TooltipProblem(const CTextTable& tooltips, const char* tooltipPath, const std::vector<int>& neededIds) {
+    if (!FileExists(tooltipPath))
+        return CStr::Formatted("The file %s is missing, so the game has no hints for its screens. It looked "
+                               "for it at %s. Reinstall the game to bring the file back.",
+                               ShownPath(tooltipPath), ResolvePath(tooltipPath).GetText());
+    // A hint that is gone or empty shows a blank box; the first one (the lowest) is named.
+    int missing = 0;
+    int first = 0;
+    for (int id : neededIds)
+        if (tooltips.Get(id).IsEmpty() && missing++ == 0)
+            first = id;
+    if (missing > 0 && tooltips.Size() == 0)
+        return Damaged(tooltipPath, "it holds no hints");
+    if (missing > 0) {
+        CStr others = missing > 1 ? CStr::Formatted(" and %d more", missing - 1) : CStr();
+        return Damaged(tooltipPath, CStr::Formatted("it lacks the hint %d%s that the screens show (it may be "
+                                                    "cut short)",
+                                                    first, others.GetText()));
+    }
+    std::string content;
+    if (!ReadWholeFile(tooltipPath, content))
+        return Damaged(tooltipPath, "it cannot be read");
+    const long id = FirstUndrawableText(content);
+    if (id >= 0)
+        return Damaged(tooltipPath, CStr::Formatted("its hint %ld holds bytes no font can draw (a control "
+                                                    "character, or letters not written as UTF-8)",
+                                                    id));
+    return CStr();
 }

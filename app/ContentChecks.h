@@ -18,8 +18,8 @@ const std::vector<const char*>& WindowsTheGameOpens();
 const std::vector<int>& StartScreenTextIds();
 
 // What the game's screens stand on in the layout, by element name, in file order: generated at
-// build time from the shipped layout (cmake/LayoutNeeds.cmake). Elements, grids, lists and scroll
-// bars are named with their window: two windows may give elements the same number.
+// build time from the shipped layout (cmake/LayoutNeeds.cmake). Elements, grids, lists, scroll bars
+// and labels are named with their window: two windows may give elements the same number.
 struct LayoutNeeds {
     struct Element {
         const char* window;
@@ -39,12 +39,22 @@ struct LayoutNeeds {
     std::vector<Count> listItems;  // a list and the choices it offers
     std::vector<Action> actions;   // a click action's source and target
     std::vector<Element> scrolled; // an element a scroll bar moves
+    struct Label {
+        const char* window;
+        const char* text;
+    };
+    std::vector<Label> labels; // a label without a name that shows a text, one entry each
 };
 const LayoutNeeds& ShippedLayoutNeeds();
+// The ids of the shipped tooltip file, whose hints the layout's elements and the screens' columns
+// show (generated at build time, cmake/TooltipIds.cmake).
+const std::vector<int>& ShippedTooltipIds();
 
 // Why the define file (definesRead false) or the layout file could not be read, as a sentence
-// naming the file: missing, unreadable or not a layout.
-CStr LayoutReadProblem(const char* definesPath, const char* layoutPath, bool definesRead);
+// naming the file: missing, unreadable, not XML (with the place the parser stopped, when it failed
+// since the XmlNode failure count was xmlFailuresBefore) or not a layout.
+CStr LayoutReadProblem(const char* definesPath, const char* layoutPath, bool definesRead,
+                       int xmlFailuresBefore);
 // The first problem of the define and layout files as a sentence naming the file; empty when the
 // layout holds every window the game opens and all the needs give, and every name it uses is
 // defined.
@@ -70,3 +80,9 @@ constexpr int32_t kFirstDataTextId = 800000;
 CStr LanguageProblem(const CTextTable& texts, const char* languagePath,
                      const std::vector<int32_t>& worldTextIds,
                      const char* dataLanguagePath = "\\guifiles\\lang_data_en.txt");
+
+// Why the tooltip file the options name cannot serve the screens, as a sentence naming the file and
+// the hint: missing, without a hint the shipped file holds (by id), or with a hint no font can draw.
+// Empty when it serves them all.
+CStr TooltipProblem(const CTextTable& tooltips, const char* tooltipPath,
+                    const std::vector<int>& neededIds = ShippedTooltipIds());

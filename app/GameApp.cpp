@@ -173,6 +173,10 @@ void CGameApp::LoadGame() {
         if (!problem.IsEmpty())
             SetStartupError("Fastbreak", problem, 1);
     }
+    // A hint gone or garbled would show a blank box or stray marks over the control it explains.
+    CStr tooltipProblem = TooltipProblem(m_tooltips, CStr("\\").Concat(options.tooltipFile).GetText());
+    if (!tooltipProblem.IsEmpty())
+        SetStartupError("Fastbreak", tooltipProblem, 1);
     gm.loadingProgress = 4;
 
     if (g_pQuorelMusic) {

@@ -1,8 +1,9 @@
 # Writes OUT: what the game's screens stand on in the shipped layout LAYOUT, so that start-up can
 # refuse a layout that lost any of it: every named element (the screens find theirs by name, some
 # as the first of a run, ID_TK_UP_1 + k), the columns of every grid and list, the choices of every
-# list the layout fills, every click action and every scroll bar's target. Elements, grids, lists and scroll
-# bars go with their window (a top-level element): two windows may give elements the same number.
+# list the layout fills, every click action, every scroll bar's target and every label without a name
+# that shows a text (a heading, a tab that is the current one). Elements, grids, lists, scroll bars
+# and labels go with their window (a top-level element): two windows may give elements the same number.
 # Run with -DLAYOUT=<file> -DOUT=<file>.
 cmake_minimum_required(VERSION 3.20)
 file(READ ${LAYOUT} xml)
@@ -22,10 +23,10 @@ while(TRUE)
     string(SUBSTRING "${xml}" ${after} -1 tail)
     set(xml "${head}${tail}")
 endwhile()
-# CMake lists split at ';' and brackets; neither is part of a name or a count read here.
-string(REPLACE ";" " " xml "${xml}")
-string(REPLACE "[" " " xml "${xml}")
-string(REPLACE "]" " " xml "${xml}")
+# CMake lists split at ';' and brackets: they stand in for themselves until a label's text is written.
+string(REPLACE ";" "@FB_SEMICOLON@" xml "${xml}")
+string(REPLACE "[" "@FB_OPEN@" xml "${xml}")
+string(REPLACE "]" "@FB_CLOSE@" xml "${xml}")
 string(REGEX MATCHALL "<[/A-Za-z][^>]*>" tags "${xml}")
 
 set(elements "")
@@ -33,6 +34,7 @@ set(grids "")
 set(lists "")
 set(actions "")
 set(scrolled "")
+set(labels "")
 set(open "") # the named grid or list whose columns or items are being counted
 set(openType "")
 set(count 0)
@@ -90,6 +92,21 @@ foreach(tag IN LISTS tags)
         if(NOT name STREQUAL "")
             string(APPEND elements "        {\"${window}\", \"${name}\"},\n")
         endif()
+        if(name STREQUAL "" AND type MATCHES "^(Static|TextBox)$" AND tag MATCHES "[ \t\r\n]text=\"([^\"]+)\"")
+            # The text as the parser reads it, then as a C++ string literal.
+            set(label "${CMAKE_MATCH_1}")
+            string(REPLACE "@FB_SEMICOLON@" ";" label "${label}")
+            string(REPLACE "@FB_OPEN@" "[" label "${label}")
+            string(REPLACE "@FB_CLOSE@" "]" label "${label}")
+            string(REPLACE "&lt;" "<" label "${label}")
+            string(REPLACE "&gt;" ">" label "${label}")
+            string(REPLACE "&quot;" "\"" label "${label}")
+            string(REPLACE "&apos;" "'" label "${label}")
+            string(REPLACE "&amp;" "&" label "${label}")
+            string(REPLACE "\\" "\\\\" label "${label}")
+            string(REPLACE "\"" "\\\"" label "${label}")
+            string(APPEND labels "        {\"${window}\", \"${label}\"},\n")
+        endif()
         if(type STREQUAL "ScrollBar" AND NOT target STREQUAL "")
             string(APPEND scrolled "        {\"${window}\", \"${target}\"},\n")
         endif()
@@ -131,6 +148,8 @@ ${lists}        },
 ${actions}        },
         {
 ${scrolled}        },
+        {
+${labels}        },
     };
     return kNeeds;
 }

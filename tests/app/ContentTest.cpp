@@ -195,6 +195,42 @@ TEST(ShippedTexts, ADataLanguageFileWithoutAnyOneOfItsTextsStopsTheStart) {
         ADD_FAILURE() << "unchecked text " << id;
 }
 
+// A hint taken out of the tooltip file stops the start with the file and the hint's id, instead of
+// a blank box over the control it explains.
+TEST(ShippedTexts, ATooltipFileWithoutAnyOneOfItsHintsStopsTheStart) {
+    std::string tooltips;
+    ASSERT_TRUE(ReadWholeFile("\\guifiles\\tooltips.txt", tooltips));
+    std::vector<std::string> lines;
+    {
+        std::istringstream in(tooltips);
+        for (std::string line; std::getline(in, line);)
+            if (!line.empty())
+                lines.push_back(line);
+    }
+    std::vector<std::string> silent;
+    for (size_t skip = 0; skip < lines.size(); ++skip) {
+        std::string damaged;
+        for (size_t k = 0; k < lines.size(); ++k)
+            if (k != skip)
+                damaged += lines[k] + "\n";
+        CTextTable table;
+        table.LoadFromText(damaged);
+        const std::string id = lines[skip].substr(0, lines[skip].find(' '));
+        const CStr problem = TooltipProblem(table, "\\guifiles\\tooltips.txt");
+        if (problem.Find(
+                ("The file guifiles\\tooltips.txt is damaged: it lacks the hint " + id + " that").c_str()) <
+            0)
+            silent.push_back(lines[skip]);
+    }
+    EXPECT_GT(lines.size(), 100u);
+    for (const std::string& line : silent)
+        ADD_FAILURE() << "taken out without a word: " << line;
+    // The shipped file itself passes.
+    CTextTable shipped;
+    shipped.LoadFromText(tooltips);
+    EXPECT_STREQ(TooltipProblem(shipped, "\\guifiles\\tooltips.txt").GetText(), "");
+}
+
 TEST(ShippedImages, EveryPictureTheLayoutTheCodeAndTheDataNameIsInTheGameFolder) {
     namespace fs = std::filesystem;
     std::set<std::string> named; // game path -> found where

@@ -10,6 +10,9 @@
 #include "engine/GameFolder.h"
 #include "engine/MessageBox.h"
 #include "engine/Paths.h"
+#include "engine/Xml.h"
+#include "gui/LayoutLoader.h"
+#include "gui/ScreenStack.h"
 #include "gui/TextTable.h"
 
 #include <cstdio>
@@ -177,6 +180,12 @@ std::string Without(const std::string& text, const std::string& entry) {
     return at == std::string::npos ? text : text.substr(0, at) + text.substr(at + entry.size());
 }
 
+// The text with its first "from" replaced; unchanged when it has none (the check then fails).
+std::string Replaced(const std::string& text, const std::string& from, const std::string& to) {
+    const size_t at = text.find(from);
+    return at == std::string::npos ? text : text.substr(0, at) + to + text.substr(at + from.size());
+}
+
 } // namespace
 
 // Files that read but lack what the screens stand on are named like missing ones: a sentence with
@@ -197,6 +206,8 @@ TEST_F(StartupFailure, DamagedLayoutNamesOrTextsNameTheFileAndEndTheGame) {
     ASSERT_TRUE(ReadWholeFile((std::string(FB_GAME_DIR) + "/guifiles/lang_en.txt").c_str(), texts));
     ASSERT_TRUE(ReadWholeFile((std::string(FB_GAME_DIR) + "/guifiles/lang_data_en.txt").c_str(), dataTexts));
     ASSERT_NE(dataTexts.find("800000 "), std::string::npos);
+    std::string tooltips;
+    ASSERT_TRUE(ReadWholeFile((std::string(FB_GAME_DIR) + "/guifiles/tooltips.txt").c_str(), tooltips));
     const size_t menuStart = layout.find("<Picture name=\"ID_MAINMENU\"");
     const size_t menuEnd = layout.find("\n  </Picture>", menuStart);
     ASSERT_NE(menuEnd, std::string::npos);
@@ -240,6 +251,24 @@ TEST_F(StartupFailure, DamagedLayoutNamesOrTextsNameTheFileAndEndTheGame) {
          rewrite(Without(dataTexts, "800010 EuroCup_Group_A\n")), "lacks the text 800010 that"},
         {"lang_data_en.txt", "without a tournament country", rewrite(Without(dataTexts, "800126 Lebanon\n")),
          "lacks the text 800126 that"},
+        // An element renamed in the layout is what the layout lost, not a name the define file lacks.
+        {"GuiXML.xml", "with an element renamed",
+         rewrite(Replaced(layout, "name=\"ID_LU_INFO\"", "name=\"ID_LU_INF0\"")),
+         "it has no element ID_LU_INFO in its window ID_LINEUP, which the game's screens use (its line "},
+        {"GuiXML.xml", "without the Options heading",
+         rewrite(Without(layout,
+                         "      <Static x=\"24\" y=\"286\" w=\"220\" h=\"22\" format=\"4\" size=\"15\" "
+                         "colour=\"#F28C28\" text=\"Simulation\"/>\n")),
+         "its window ID_OPTIONS has no label \"Simulation\", which the game's screens show"},
+        {"tooltips.txt", "missing", [](const fs::path& path) { fs::remove(path); },
+         "is missing, so the game has no hints"},
+        {"tooltips.txt", "empty", rewrite(""), "it holds no hints"},
+        {"tooltips.txt", "without a hint", rewrite(Without(tooltips, "12013 The_name_your_club's_board")),
+         "it lacks the hint 12013 that the screens show"},
+        {"tooltips.txt", "cut short", rewrite(Cut(tooltips, tooltips.size() / 2)), "it lacks the hint "},
+        {"tooltips.txt", "with a control byte",
+         rewrite(Replaced(tooltips, "10218 The_league_office's", "10218 The_league\x01office's")),
+         "its hint 10218 holds bytes no font can draw"},
     };
     for (const Case& c : cases) {
         DamagedStart start = StartWithDamagedFile(m_dir, c.file, c.damage);
@@ -352,4 +381,57 @@ TEST_F(StartupFailure, ALanguageWordThatIsNotUtf8OrHoldsAControlByteIsNamedWithI
     EXPECT_EQ(start.exitCode, 1);
     EXPECT_NE(start.shown.find("its text 100063 holds bytes no font can draw"), std::string::npos)
         << start.shown;
+}
+
+// A hint the fonts cannot draw stops the start with the file and the hint's id, as a garbled
+// language word does, instead of a tooltip drawn as "a?nd".
+TEST_F(StartupFailure, ATooltipWordThatIsNotUtf8OrHoldsAControlByteIsNamedWithItsFileAndId) {
+    std::string tooltips;
+    ASSERT_TRUE(ReadWholeFile("\\guifiles\\tooltips.txt", tooltips));
+    const std::string entry = "10219 Letters_from_the_board_and_your_players";
+    auto problemWith = [&](const std::string& word) {
+        const std::string damaged = Replaced(tooltips, entry, "10219 " + word);
+        EXPECT_NE(damaged, tooltips);
+        Write("guifiles/tooltips.txt", damaged);
+        CTextTable table;
+        table.LoadFromText(damaged);
+        return TooltipProblem(table, "\\guifiles\\tooltips.txt").Std();
+    };
+    for (const std::string& word :
+         {std::string("Letters\x01"
+                      "from"),
+          std::string("Letters_a\xE9nd"), std::string("Letters\x7F"), std::string("Letters_\xE2\x82")}) {
+        const std::string problem = problemWith(word);
+        EXPECT_NE(
+            problem.find("The file guifiles\\tooltips.txt is damaged: its hint 10219 holds bytes no font "
+                         "can draw"),
+            std::string::npos)
+            << problem;
+    }
+    EXPECT_EQ(problemWith("Letters_from_the_board_\xE2\x82\xAC"), "");
+}
+
+// The probe and the game read a layout that is not XML alike: the sentence names the file and the
+// place the parser stopped.
+TEST_F(StartupFailure, ALayoutThatIsNotXmlIsNamedWithItsLineAndColumn) {
+    Write("guifiles/GuiXML.xml",
+          "<GuiLayout>\n  <Window name=\"ID_MAINMENU\">\n  <Button name=\"ID_MM_QUIT\"\n");
+    CScreenStack stack;
+    CGuiLayoutLoader loader(stack);
+    ASSERT_TRUE(loader.ReadDefines("\\guifiles\\guidefines.h"));
+    int failures = XmlNode::OpenFailures();
+    ASSERT_FALSE(loader.LoadLayout("\\guifiles\\GuiXML.xml"));
+    const std::string problem =
+        LayoutReadProblem("\\guifiles\\guidefines.h", "\\guifiles\\GuiXML.xml", true, failures).Std();
+    EXPECT_NE(problem.find("The file guifiles\\GuiXML.xml is damaged: it does not read as XML ("),
+              std::string::npos)
+        << problem;
+    EXPECT_NE(problem.find("error parsing start element tag at line 3, column 28)"), std::string::npos) << problem;
+    // Well-formed XML without a layout in it says that.
+    Write("guifiles/GuiXML.xml", "<Layout/>\n");
+    failures = XmlNode::OpenFailures();
+    ASSERT_FALSE(loader.LoadLayout("\\guifiles\\GuiXML.xml"));
+    EXPECT_NE(LayoutReadProblem("\\guifiles\\guidefines.h", "\\guifiles\\GuiXML.xml", true, failures)
+                  .Find("it does not read as a layout (it has no GuiLayout element)"),
+              -1);
 }

@@ -15,6 +15,7 @@
 #include "gui/Backend.h"
 #include "gui/Grid.h"
 #include "gui/LayoutLoader.h"
+#include "gui/TextTable.h"
 #include "gui/Window.h"
 #include "guidefines.h"
 #include "match3d/Match3D.h"
@@ -131,7 +132,7 @@ bool CProbe::Start(const ProbeArgs& args) {
     if (!definesRead && !DirectoryExists("\\guifiles"))
         return Fail("The layout in guifiles/ could not be read: is " + args.dataDir + " a game folder?");
     if (!definesRead || !loader.LoadLayout(layoutPath))
-        return Fail(LayoutReadProblem(definesPath, layoutPath, definesRead).Std());
+        return Fail(LayoutReadProblem(definesPath, layoutPath, definesRead, xmlFailures).Std());
     CStr layoutProblem = LayoutProblem(gm, loader, definesPath, layoutPath);
     if (!layoutProblem.IsEmpty())
         return Fail(layoutProblem.Std());
@@ -139,6 +140,13 @@ bool CProbe::Start(const ProbeArgs& args) {
     for (const auto& [key, value] : args.settings)
         if (!ApplyOptionSetting(options, key, value, m_error))
             return false;
+    // The game refuses a damaged tooltip file at start-up: so does the probe.
+    const CStr tooltipPath = CStr("\\").Concat(options.tooltipFile);
+    CTextTable tooltips;
+    tooltips.Load(tooltipPath.GetText());
+    CStr tooltipProblem = TooltipProblem(tooltips, tooltipPath.GetText());
+    if (!tooltipProblem.IsEmpty())
+        return Fail(tooltipProblem.Std());
     gm.CreateScreens(options);
     const std::vector<int32_t> worldTexts = GameWorldTextIds(gm.Session().worldDB);
     CStr languageProblem =

@@ -388,8 +388,18 @@ errors)
     # A broken layout file is named, not taken for a folder that is no game folder.
     cp "$work/guifiles/GuiXML.xml" "$work/GuiXML.xml.kept"
     head -c 3000 "$work/GuiXML.xml.kept" >"$work/guifiles/GuiXML.xml"
-    expect_error "The file guifiles\\GuiXML.xml is damaged" --new-career 0
+    expect_error "The file guifiles\\GuiXML.xml is damaged: it does not read as XML (" --new-career 0
+    expect_error ", column " --new-career 0
+    # An element renamed in the layout is blamed on the layout, as the game blames it.
+    sed 's/name="ID_LU_INFO"/name="ID_LU_INF0"/' "$work/GuiXML.xml.kept" >"$work/guifiles/GuiXML.xml"
+    expect_error "The file guifiles\\GuiXML.xml is damaged: it has no element ID_LU_INFO in its window ID_LINEUP" \
+        --new-career 0
     mv "$work/GuiXML.xml.kept" "$work/guifiles/GuiXML.xml"
+    # So is a tooltip file without a hint.
+    cp "$work/guifiles/tooltips.txt" "$work/tooltips.txt.kept"
+    grep -v '^10220 ' "$work/tooltips.txt.kept" >"$work/guifiles/tooltips.txt"
+    expect_error "The file guifiles\\tooltips.txt is damaged: it lacks the hint 10220 that" --new-career 0
+    mv "$work/tooltips.txt.kept" "$work/guifiles/tooltips.txt"
     # A damaged tactics or formation file stops the probe as it stops the game at start-up. The ini
     # folder is a link to the game's own: the damage goes into a private copy.
     rm "$work/ini"
