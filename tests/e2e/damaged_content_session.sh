@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Damaged content said in the game's own window when the system cannot show a message box: a
-# language file cut in half, an empty world-names file and a layout without the main menu each
-# start the game into a screen with the sentence naming the file, which a key press closes with
-# exit code 1. The game runs without a dialog helper on its PATH (no zenity), as on a desktop
-# without one, so SDL cannot show its message box. Screenshots are left in the artefact folder.
+# language file cut in half, an empty world-names file, a layout without the main menu and a tooltip
+# file without a hint each start the game into a screen with the sentence naming the file, which a
+# key press closes with exit code 1. The game runs without a dialog helper on its PATH (no zenity), as
+# on a desktop without one, so SDL cannot show its message box. Screenshots are left in the artefact folder.
 #   damaged_content_session.sh <game folder> <artefact folder>
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
@@ -71,4 +71,6 @@ damaged_start 02-world-names-empty 'guifiles\lang_data_en.txt is damaged: it hol
 sed -i '/<Picture name="ID_MAINMENU"/,/^  <\/Picture>/d' "$work/guifiles/GuiXML.xml"
 grep -q 'name="ID_MAINMENU"' "$work/guifiles/GuiXML.xml" && fail "the main menu was not taken out"
 damaged_start 03-layout-without-main-menu 'guifiles\GuiXML.xml is damaged: it has no window ID_MAINMENU'
+sed -i '/^10220 /d' "$work/guifiles/tooltips.txt"
+damaged_start 04-tooltips-without-a-hint 'guifiles\tooltips.txt is damaged: it lacks the hint 10220'
 echo "PASSED: damaged content session, screenshots in $out"
