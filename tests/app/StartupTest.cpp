@@ -426,7 +426,8 @@ TEST_F(StartupFailure, ALayoutThatIsNotXmlIsNamedWithItsLineAndColumn) {
     EXPECT_NE(problem.find("The file guifiles\\GuiXML.xml is damaged: it does not read as XML ("),
               std::string::npos)
         << problem;
-    EXPECT_NE(problem.find("error parsing start element tag at line 3, column 28)"), std::string::npos) << problem;
+    EXPECT_NE(problem.find("error parsing start element tag at line 3, column 28)"), std::string::npos)
+        << problem;
     // Well-formed XML without a layout in it says that.
     Write("guifiles/GuiXML.xml", "<Layout/>\n");
     failures = XmlNode::OpenFailures();
