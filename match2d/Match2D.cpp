@@ -299,6 +299,7 @@ CStr CMatch2D::Text(int textId) const {
 }
 
 void CMatch2D::Teardown() {
+    heldRemarks.clear();
     lastPasser = nullptr;
     passCatcher = nullptr;
     ball.reset();
@@ -729,12 +730,43 @@ int CMatch2D::RunTicks(int maxTicks) {
         }
     }
     insideRun = 0;
+    if (!heldRemarks.empty()) {
+        ReleaseRemarks();
+    }
     // The screens read the bench's stamina between frames.
     if (homeTeam && awayTeam) {
         homeTeam->SettleBench();
         awayTeam->SettleBench();
     }
     return ticks;
+}
+
+void CMatch2D::HoldRemark(const CMatch2DPlayer& player, const CStr& head, const CStr& message, int colour) {
+    heldRemarks.push_back(HeldRemark{&player, head, message, colour, playTicks});
+}
+
+void CMatch2D::ReleaseRemarks() {
+    // After the final whistle there is nobody left to warn about.
+    if (IsOver() || !hooks.remarkLine) {
+        heldRemarks.clear();
+        return;
+    }
+    std::vector<HeldRemark> waiting;
+    for (HeldRemark& remark : heldRemarks) {
+        // Made in the run's last tick: the coach has not looked at him since.
+        if (remark.tick >= playTicks) {
+            waiting.push_back(std::move(remark));
+            continue;
+        }
+        const CMatch2DPlayer& p = *remark.player;
+        // Taken off, or leaving at the next stop (hurt, fouled out): no longer the coach's worry.
+        if (p.MatchState() != kOnCourtState || p.mustLeave || p.Fouls() >= 6) {
+            continue;
+        }
+        hooks.remarkLine(remark.head, remark.colour);
+        hooks.remarkLine(remark.message, remark.colour);
+    }
+    heldRemarks = std::move(waiting);
 }
 
 void CMatch2D::EndQuarter() {

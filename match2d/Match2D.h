@@ -199,7 +199,24 @@ public:
 
     Match2DHooks hooks;
 
+    // A staff remark about one of the user's court players is held until the coach has looked at
+    // the court once more: the remark is made in the player's own step, at the foul or the tired
+    // step it speaks of, and the look at the next tick may take him off for that very reason. Held
+    // remarks go out when a run of ticks ends, those about a player still on court; a remark about
+    // a man who has left is no warning and is dropped.
+    void HoldRemark(const CMatch2DPlayer& player, const CStr& head, const CStr& message, int colour);
+    void ReleaseRemarks();
+
 private:
+    struct HeldRemark {
+        const CMatch2DPlayer* player = nullptr;
+        CStr head;
+        CStr message;
+        int colour = 0;
+        int32_t tick = 0; // the rules' tick it was made in
+    };
+    std::vector<HeldRemark> heldRemarks;
+
     void UpdateRulesInline(); // UpdateRules, inlined into the clock's tick
     void TickClockInline();   // TickClock, inlined into RunTicks' loop
     void RaiseProgress();

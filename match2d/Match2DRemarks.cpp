@@ -26,9 +26,9 @@ void CMatch2DPlayer::StaffRemarks() {
     if (MatchState() != kOnCourtState || match->IsOver()) {
         return;
     }
-    const auto& addLine = match->hooks.remarkLine;
     // The lines are put together only when a remark is made: this runs for every court player at
-    // every tick, and a remark comes a few times a match.
+    // every tick, and a remark comes a few times a match. Each waits for the coach's next look
+    // (CMatch2D::HoldRemark): he may take the player off for the very thing it speaks of.
     auto header = [this](int textId, const CStaffRecord* staff) {
         if (staff == nullptr) {
             return CStr();
@@ -36,8 +36,7 @@ void CMatch2DPlayer::StaffRemarks() {
         return match->Text(textId) + " " + staff->name + ":";
     };
     auto remark = [&](const CStr& head, const CStr& message, int colour) {
-        addLine(head, colour);
-        addLine(message, colour);
+        match->HoldRemark(*this, head, message, colour);
     };
     auto first = [&] { return header(80055, staffA); };
     auto second = [&] { return header(80056, staffB); };

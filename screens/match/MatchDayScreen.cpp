@@ -306,7 +306,8 @@ void CMatchDayScreen::AddCommentaryLine(const CStr& line, const CStr& text) {
         ++m_commentaryCount;
         grid->SetRowCount(rowCount);
         grid->ResetScroll(false);
-        m_ctx.Post(-1, ID_CENTRE_COMMENTARY, kMsgScrollDown, 0, 0);
+        // To the newest row: one step a line fell a row behind for every line that wrapped.
+        m_ctx.Post(-1, ID_CENTRE_COMMENTARY, kMsgScrollStep, grid->ScrollMax(), 0);
         // The crowd answers by the line, not by the match's random numbers: a watched match plays out
         // exactly as the same match run at once.
         if (SoundPresent()) {

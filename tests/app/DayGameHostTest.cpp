@@ -115,6 +115,38 @@ TEST_F(DayGameHost, ContinueAfterTheSeasonsLastMatchDaySaysTheSeasonIsOver) {
     EXPECT_TRUE(game.gm.IsLayerActive(ID_RESULTS));
 }
 
+// Escape closes a window that has a way out as its button does, and only the window in front: the
+// "season is over" message over the day panel, and the match view's choice over the tactics.
+TEST_F(DayGameHost, EscapeClosesTheSeasonOverMessageAndTheMatchViewWindow) {
+    gamekit::Game game;
+    ASSERT_TRUE(game.Start(gamekit::Screens::AfterCareer, gamekit::Without3D()));
+    CCareerSession& session = game.Session();
+    ASSERT_FALSE(session.fixtureList->IsEmpty());
+    GuiInput escape;
+    escape.kind = GuiInputKind::Key;
+    escape.key = kGuiKeyEscape;
+    auto pressEscape = [&] {
+        game.gm.DispatchInput(escape);
+        for (int frame = 0; frame < 3; ++frame)
+            game.gm.ProcessMessages();
+    };
+    session.currentDate = session.fixtureList->LastDate();
+    game.Click(ID_CONTINUE, 2);
+    ASSERT_TRUE(game.gm.IsLayerActive(ID_MESSAGE));
+    ASSERT_EQ(game.TextOf(ID_MSG_TEXT).Find("The season is over"), 0) << game.TextOf(ID_MSG_TEXT).GetText();
+    pressEscape();
+    EXPECT_FALSE(game.gm.IsLayerActive(ID_MESSAGE));
+    EXPECT_TRUE(game.gm.IsLayerActive(ID_DAYPANEL));
+
+    game.Click(ID_FR_TACTICS, 2);
+    ASSERT_TRUE(game.gm.IsLayerActive(ID_TACTICS));
+    game.Click(ID_TA_VIEWMODE, 2);
+    ASSERT_TRUE(game.gm.IsLayerActive(ID_VIEWMODE));
+    pressEscape();
+    EXPECT_FALSE(game.gm.IsLayerActive(ID_VIEWMODE));
+    EXPECT_TRUE(game.gm.IsLayerActive(ID_TACTICS));
+}
+
 // The jump from the season's end to 1 August books the summer's months at once: the manager is
 // told each day's costs and the cash they leave, and the money moved is what the list says.
 TEST_F(DayGameHost, NextSeasonSaysWhatTheSummersBookingsCost) {

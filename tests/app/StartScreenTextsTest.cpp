@@ -160,7 +160,8 @@ TEST_F(StartScreenTexts, TheOptionsOfferTheVolumesInWords) {
     EXPECT_STREQ(combo->GetItemText(10).GetText(), "Volume 100%");
 }
 
-// Escape takes the player from the options back to the main menu, as Back does.
+// Escape takes the player from the options and from the saved careers back to the main menu, as
+// Back does.
 TEST_F(StartScreenTexts, EscapeLeavesTheOptionsForTheMainMenu) {
     gamekit::Game game;
     ASSERT_TRUE(game.Boot());
@@ -176,6 +177,15 @@ TEST_F(StartScreenTexts, EscapeLeavesTheOptionsForTheMainMenu) {
     for (int frame = 0; frame < 3; ++frame)
         game.gm.ProcessMessages();
     EXPECT_FALSE(game.gm.IsLayerActive(ID_OPTIONS));
+    EXPECT_TRUE(game.gm.IsLayerActive(ID_MAINMENU));
+
+    // The saved careers likewise, by their Back.
+    game.Click(ID_MM_LOADCAREER, 2);
+    ASSERT_TRUE(game.gm.IsLayerActive(ID_PROFILES));
+    game.gm.DispatchInput(escape);
+    for (int frame = 0; frame < 3; ++frame)
+        game.gm.ProcessMessages();
+    EXPECT_FALSE(game.gm.IsLayerActive(ID_PROFILES));
     EXPECT_TRUE(game.gm.IsLayerActive(ID_MAINMENU));
 }
 

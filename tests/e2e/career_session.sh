@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A player's first session, in a real window under Xvfb: the intro, the main menu, a new career,
-# saving it, quitting, loading it again in a fresh start and deleting it. Each step is checked for
-# what it must show; screenshots are left in the artefact folder.
+# saving it, quitting, loading it again in a fresh start (its choices damaged meanwhile, which a
+# message says) and deleting it. Each step is checked for what it must show; screenshots are left
+# in the artefact folder.
 #   career_session.sh <game folder> <artefact folder>
 set -euo pipefail
 # The window, the game and the helpers every session uses.
@@ -14,6 +15,10 @@ set_option EnableFastSimulation 1
 career_row=740x30+140+285
 row_colour='#85613F'
 question=300x200+360+290
+
+# The message window (400x222 at 312,284), by the right end of its caption bar.
+message_open() { shows_colour "$1" 180x14+522+288 '#243A58' 2200 2; }
+no_message() { ! message_open "$1"; }
 
 # quit_game: Quit from the main menu; the game must end by itself, with exit code 0.
 quit_game() {
@@ -39,6 +44,11 @@ click 90 734             # Main menu (saves and leaves)
 expect 30 07-back-in-menu "the main menu did not open" main_menu
 grep -q "Dana Reyes" "$work/data/profiles/profilelist.dat" || fail "the career is not in the list of careers"
 quit_game
+# Its choices damaged while the game was closed (values no game saves): loading it says so in the
+# message window, naming the file, and Escape closes the message as its OK does.
+choices=$(find "$work/data/profiles" -name choices.txt | head -1)
+[ -n "$choices" ] || fail "the saved career has no choices file"
+printf 'attack 99\ndefence 99\n' >"$choices"
 
 start_game
 settle 30
@@ -48,6 +58,9 @@ settle 30
 click 512 445            # Load career
 expect 30 08-saved-careers "the saved career is not listed" shows_colour "$career_row" "$row_colour" 5000
 click 812 702            # Load
+expect 60 09a-damaged-choices "no message named the damaged choices" message_open
+xdotool key --window "$window" Escape
+expect 30 09b-message-closed "Escape did not close the message" no_message
 expect 60 09-loaded-career "the saved career did not open" changed_since 08-saved-careers 170x680+10+80 50000
 click 90 734             # Main menu
 click 512 445            # Load career

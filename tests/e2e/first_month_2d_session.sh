@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A league season's first match in a real window under Xvfb, watched on the drawn court: a new
-# career, fast play to the end (the quarter breaks answered, a player who must leave changed),
+# career, fast play to the end (each quarter break left by Fast alone, its window gone from the
+# running court; a player who must leave changed),
 # Finish, and the career saved; its records hold the match with five players' 48 minutes on court
 # and few hurt. The month goes on in first_month_session.sh (the arena, the screens a manager reads,
 # every figure against the records), which starts from a career whose first match was played at
@@ -26,6 +27,11 @@ expect_after 60 05-career-frame 01-match-centre "the match centre did not open" 
 settle 30
 shot 01-match-centre
 over=""
+breaks=0
+# court_runs_clear <shot> <break shot>: the match clock moved on since the break, and the break's
+# window no longer stands over the court.
+court_runs_clear() { changed_since "$1" "$2" 320x22+352+76 1 && ! break_open "$1"; }
+cp "$out/01-match-centre.png" "$out/previous.png"
 # A slow machine looks less often: the match is given time, not a count of looks.
 match_deadline=$((SECONDS + 1200))
 while [ "$SECONDS" -lt "$match_deadline" ]; do
@@ -47,12 +53,31 @@ while [ "$SECONDS" -lt "$match_deadline" ]; do
         over=1
         break
     fi
-    press 512 450 # "Back to the game" of a quarter break (a plain click on the court otherwise)
-    press 174 116 # Fast
-    xdotool mousemove --sync $((left + 900)) $((top + 20))
+    # A quarter break is left by Fast alone, not by its "Back to the game": the break's window
+    # closes as play starts again, and the clock runs with no window over the court (the window
+    # stood over the running court to the final whistle once).
+    if break_open look; then
+        breaks=$((breaks + 1))
+        cp "$out/look.png" "$out/02b-quarter-break-$breaks.png"
+        press 174 116 # Fast
+        xdotool mousemove --sync $((left + 900)) $((top + 20))
+        expect 60 "02c-fast-after-break-$breaks" "Fast at quarter break $breaks left its window over the court" \
+            court_runs_clear "02b-quarter-break-$breaks"
+        cp "$out/02c-fast-after-break-$breaks.png" "$out/previous.png"
+        continue
+    fi
+    # Play stands still with none of those windows up (before the first Fast, after a change, or
+    # under a staff remark's window): Fast plays on. A running match is left alone, so no click
+    # lands on a break's window that opened after the look.
+    if ! changed_from previous look 320x22+352+76 1; then
+        press 174 116 # Fast
+        xdotool mousemove --sync $((left + 900)) $((top + 20))
+    fi
+    cp "$out/look.png" "$out/previous.png"
     sleep 1
 done
 [ -n "$over" ] || fail "the flat-court match did not end"
+[ "$breaks" -ge 3 ] || fail "Fast was pressed at $breaks quarter breaks, not at all three"
 cp "$out/look.png" "$out/03-match-centre-over.png"
 click 176 193 # Finish
 expect_after 30 03-match-centre-over 04-after-2d "Finish did not leave the match centre" "$screen_area" 20000

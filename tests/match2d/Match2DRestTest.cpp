@@ -239,4 +239,56 @@ TEST_F(Match2DTest, AWatchedMatchLeftAloneChangesTheUsersSideAsACoachWould) {
     EXPECT_LE(f.userTime.fouledOut, games / 2);
 }
 
+// The staff's remarks in a watched match are read between frames: the player a remark names is on
+// court when the screens read it. A remark came in the player's own step, at the foul it spoke of,
+// and the coach took him off for it at the next tick's look, in the same frame: "Keep an eye on
+// him: he is in foul trouble" at a fourth foul in the second quarter arrived with him on the bench.
+TEST_F(Match2DTest, ARemarkNamesOnlyAPlayerStillOnCourtWhenTheScreensReadIt) {
+    GameSrand(31);
+    int remarks = 0;
+    for (int game = 0; game < (kSanitizedBuild ? 4 : 16); ++game) {
+        // The user's club away: its players step after the home side's, so a foul a home attacker
+        // draws from one of them comes before his own step and its remark.
+        ClubBuilder mine(1, 12), theirs(2, 12);
+        mine.AddStaff(80055, "Coach");
+        mine.AddStaff(80056, "Shooting");
+        // Names no other name contains, so a line names one player or none.
+        for (size_t i = 0; i < mine.players.size(); ++i)
+            mine.players[i]->name = CStr::Formatted("Man%c", static_cast<char>('A' + i));
+        Start(theirs.team, mine.team, false, false);
+        std::vector<CStr> lines;
+        match.hooks.text = [](int id) { return CStr::Formatted("<%d>", id); };
+        match.hooks.remarkLine = [&lines](const CStr& text, int) { lines.push_back(text); };
+        CMatch2DTeam& user = *match.GetAwayTeam();
+        match.running = 1;
+        while (!match.IsOver()) {
+            lines.clear();
+            match.RunTicks(15); // a frame at Fast
+            for (const CStr& line : lines) {
+                for (int i = 0; i < user.PlayerCount(); ++i) {
+                    const CMatch2DPlayer& p = *user.GetPlayer(i);
+                    if (p.name.IsEmpty() || line.Find(p.name.GetText()) == -1)
+                        continue;
+                    ++remarks;
+                    EXPECT_EQ(p.MatchState(), kOnCourtState)
+                        << line.GetText() << " (quarter " << match.quarter << ", tick " << match.playTicks
+                        << ", fouls " << p.Fouls() << ", energy " << p.energy << ")";
+                }
+            }
+            if (!match.paused)
+                continue;
+            // A quarter break closed at once; one who must leave replaced as the window offers.
+            for (int i = 0; i < kCourtPlayers && i < user.PlayerCount(); ++i) {
+                const CMatch2DPlayer* p = user.GetPlayer(i);
+                if (p->MatchState() == kOnCourtState && (p->mustLeave || p->Fouls() >= 6) &&
+                    match.ForcedChange(user, p->id))
+                    i = -1;
+            }
+            match.paused = 0;
+        }
+    }
+    // The remarks about men who stay on court are still made.
+    EXPECT_GE(remarks, 10);
+}
+
 } // namespace

@@ -754,6 +754,27 @@ TEST(MatchDayCourt, ALongCommentaryLineWrapsIntoRowsThatFit) {
     EXPECT_EQ(joined.Find(r.home->name.Concat(": Terrence Schneider misses")), 0) << joined.GetText();
 }
 
+// The commentary list follows its newest row, however many rows the lines before it took: a line
+// that wrapped into two rows scrolled the list one row, and the lag grew with every such line
+// until the final whistle's line lay out of sight below the box.
+TEST(MatchDayCourt, TheCommentaryShowsItsNewestRowAfterLinesThatWrap) {
+    CentreRig r;
+    r.Setup(false);
+    auto* box = dynamic_cast<CGuiGridControl*>(r.Find(ID_CENTRE_COMMENTARY));
+    ASSERT_NE(box, nullptr);
+    for (int i = 0; i < 30; ++i) {
+        r.centre->AddCommentary(i % 2 == 0
+                                    ? "misses a long three-point attempt from the corner after a pass out of "
+                                      "the double team"
+                                    : "scores two points.",
+                                "Terrence Schneider", i % 3 == 0);
+        r.rig.stack.ProcessMessages();
+    }
+    ASSERT_GT(box->GetRowCount(), box->VisibleRows() + 30);
+    EXPECT_EQ(box->ScrollPos(), box->ScrollMax()) << box->GetRowCount() << " rows";
+    EXPECT_EQ(box->ScrollPos() + box->VisibleRows(), box->GetRowCount());
+}
+
 TEST(MatchDayCourt, WhoCannotPlayIsMarkedInEveryListAndARefusedSwapSaysWhy) {
     CentreRig r;
     r.Setup(false);

@@ -2,8 +2,11 @@
 #include "screens/match/MatchViewModeScreen.h"
 
 #include "career/Options.h"
+#include "gui/Backend.h"
 #include "gui/CheckBox.h"
+#include "gui/Theme.h"
 #include "guidefines.h"
+#include "screens/match/TacticsScreen.h"
 #include "screens/start/OptionsScreen.h"
 
 #include "ScreenTestKit.h"
@@ -105,4 +108,85 @@ TEST(ViewModeScreen, TheCareersChoiceAndTheOptionsPageShowOneSetting) {
     EXPECT_TRUE(rig.stack.FindElement(ID_VM_3D)->IsChecked());
     EXPECT_FALSE(rig.stack.FindElement(ID_VM_RESULT)->IsChecked());
     EXPECT_TRUE(LoadOptions().enable3DSimulation);
+}
+
+namespace {
+
+// Records where tooltips are drawn: the box in the tooltip's own fill.
+struct TooltipBoxes : CGuiNullBackend {
+    void FillRect(const GuiRect& rect, uint32_t colour) override {
+        if (colour == GuiTheme::kTooltipFill)
+            boxes.push_back(rect);
+    }
+    std::vector<GuiRect> boxes;
+};
+
+bool Overlap(const GuiRect& a, const GuiRect& b) {
+    return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
+}
+
+} // namespace
+
+// The match view's window stands over the tactics' lists: a tooltip of a list row or header beneath
+// it never draws over the window, wherever the mouse rests on the lists around it, and whether the
+// mouse rested on a list as the window opened or came to it after.
+TEST(ViewModeScreen, NoTooltipOfTheListsBeneathDrawsOverTheWindow) {
+    MatchScreenRig rig;
+    CTacticsScreen tactics(rig.ctx);
+    CMatchViewModeScreen screen(rig.ctx);
+    rig.screens[ScreenRole::Tactics] = &tactics;
+    tactics.Refresh();
+    screen.Refresh();
+    // Every list and its rows have a hint, as the game's tooltips give them.
+    for (int id : {ID_TA_COURT_GRID, ID_TA_BENCH_GRID})
+        rig.stack.FindElement(id)->SetTooltip("A hint of the tactics list, long enough to reach far");
+    rig.stack.PostMessage(-1, ID_FRAME, kMsgOpenMenu, 0, 0);
+    rig.stack.PostMessage(-1, ID_TACTICS, kMsgSwitchTo, 0, 0);
+    rig.stack.ProcessMessages();
+    ASSERT_TRUE(rig.stack.IsLayerActive(ID_TACTICS));
+    TooltipBoxes backend;
+    uint32_t now = 1000;
+    auto move = [&](int x, int y) {
+        GuiInput input;
+        input.kind = GuiInputKind::MouseMove;
+        input.x = x;
+        input.y = y;
+        input.timeMs = now;
+        rig.stack.DispatchInput(input);
+    };
+    // The mouse rests on the bench list as the window opens (the game opens it by a click, the
+    // tests by the layout's action).
+    const CGuiElement* bench = rig.stack.FindElement(ID_TA_BENCH_GRID);
+    const GuiRect benchRect = bench->Rect();
+    move(benchRect.x + 180, benchRect.y + 30);
+    rig.stack.PostMessage(ID_TA_VIEWMODE, -1, kMsgClick, 0, 0);
+    rig.stack.ProcessMessages();
+    rig.stack.ProcessMessages();
+    ASSERT_TRUE(rig.stack.IsLayerActive(ID_VIEWMODE));
+    const GuiRect dialog = rig.stack.FindElement(ID_VIEWMODE)->Rect();
+    now += 5000;
+    rig.stack.Draw(backend, now);
+    EXPECT_TRUE(backend.boxes.empty()) << "the tooltip of the list stayed after the window opened";
+
+    // The mouse on every point of the two lists the window leaves in sight.
+    int shown = 0;
+    for (int id : {ID_TA_COURT_GRID, ID_TA_BENCH_GRID}) {
+        const GuiRect list = rig.stack.FindElement(id)->Rect();
+        for (int y = list.y + 2; y < list.y + list.h; y += 6) {
+            for (int x = list.x + 2; x < list.x + list.w; x += 8) {
+                if (dialog.Contains(x, y))
+                    continue;
+                move(x, y);
+                now += 2000;
+                backend.boxes.clear();
+                rig.stack.Draw(backend, now);
+                shown += backend.boxes.empty() ? 0 : 1;
+                for (const GuiRect& box : backend.boxes)
+                    ASSERT_FALSE(Overlap(box, dialog))
+                        << "a tooltip of list " << id << " drew over the window, mouse at " << x << "," << y;
+            }
+        }
+    }
+    // The lists' tooltips still show where they cover nothing.
+    EXPECT_GT(shown, 50);
 }
