@@ -199,6 +199,7 @@ double MeanSkill(const QuickTeam& side, int sum) {
 constexpr int kWeightShot = 0;
 constexpr std::array<int, 5> kWeightSkill = {kSkillScoring, kSkillPassing, kSkillRebound, kSkillDefence,
                                              kSkillSteal};
+static_assert(kWeightSkill.size() == std::tuple_size_v<decltype(QuickPlayer::weights)>);
 int WeightSlot(int kind) {
     return kind - kLineAssist + 1;
 }
@@ -245,36 +246,47 @@ int DrawPlace(const QuickTeam& side, int slot, int roll, int skip) {
 }
 
 // The five's mean rating and its defence and steal sums, taken as a minute starts: nobody comes on
-// or goes off within a minute.
+// or goes off within a minute. While the same five plays on, nothing is taken again: the ratings are
+// the match's first, and the defence and steal sums follow their skills' training as it happens.
 void TakeFiveFigures(QuickTeam& side) {
+    const size_t n = side.five.size();
+    // The first place whose player came on since the figures were last taken: the running weights
+    // before it stand.
+    size_t from = 0;
+    if (side.weighted == Size(side.five)) {
+        while (from < n && side.weightedFive[from] == side.five[from].player)
+            ++from;
+        if (from == n)
+            return;
+    }
     double rating = 0.0;
     int defence = 0, steal = 0;
-    // The five's weights only move when a player comes on or goes off.
-    bool same = side.weighted == Size(side.five);
-    for (size_t place = 0; place < side.five.size(); ++place) {
-        const QuickPlayer& p = side.five[place];
+    for (const QuickPlayer& p : side.five) {
         rating += p.rating;
         defence += p.player->SkillValue(kSkillDefence);
         steal += p.player->SkillValue(kSkillSteal);
-        same = same && side.weightedFive[place] == p.player;
     }
-    if (!same) {
-        side.weighted = 0;
-        if (side.five.size() <= 5) {
-            std::array<float, 5> sums{};
-            for (size_t place = 0; place < side.five.size(); ++place) {
-                const QuickPlayer& p = side.five[place];
-                side.weightedFive[place] = p.player;
-                for (size_t w = 0; w < kWeightSkill.size(); ++w)
-                    sums[w] += p.weights[w];
-                side.weights[place] = sums;
-            }
-            side.weighted = Size(side.five);
-        }
-    }
-    side.rating = side.five.empty() ? 0.0 : rating / static_cast<double>(side.five.size());
+    side.rating = n == 0 ? 0.0 : rating / static_cast<double>(n);
     side.defenceSum = defence;
     side.stealSum = steal;
+    side.weighted = 0;
+    if (n > 5)
+        return;
+    std::array<float, 5> sums{};
+    if (from > 0)
+        sums = side.weights[from - 1];
+    for (size_t place = from; place < n; ++place) {
+        const QuickPlayer& p = side.five[place];
+        side.weightedFive[place] = p.player;
+        // Written out: the five kinds' sums are five independent additions.
+        sums[0] += p.weights[0];
+        sums[1] += p.weights[1];
+        sums[2] += p.weights[2];
+        sums[3] += p.weights[3];
+        sums[4] += p.weights[4];
+        side.weights[place] = sums;
+    }
+    side.weighted = static_cast<int>(n);
 }
 
 double ShotChance(const QuickShot& shot, const CPlayer* shooter, double defence, double ratingGap) {
