@@ -217,27 +217,51 @@ float SkillWeight(int skill) {
     return table[static_cast<size_t>(std::clamp(skill, 0, 100))];
 }
 
-// A place in the five drawn by the kind's weights from a roll in 0-kGameRandMax; `skip` (a place or
-// -1) is left out. Even when the weights were not taken for this five.
-int DrawPlace(const QuickTeam& side, int slot, int roll, int skip) {
+// A place in the five drawn evenly from a roll in 0-kGameRandMax, `skip` (a place or -1) left out.
+int EvenPlace(int n, int roll, int skip) {
+    const int m = skip >= 0 ? n - 1 : n;
+    if (m <= 0)
+        return -1;
+    int k = std::min(m * roll / kGameRandMax, m - 1);
+    return skip >= 0 && k >= skip ? k + 1 : k;
+}
+
+// The weight of the kind of the whole five, 0 when the weights were not taken for this five.
+float WholeWeight(const QuickTeam& side, size_t kind) {
+    const int n = Size(side.five);
+    return side.weighted == n && n > 0 ? side.weights[static_cast<size_t>(n - 1)][kind] : 0.0f;
+}
+
+// A place in the five drawn by the kind's weights from a roll in 0-kGameRandMax; even when the
+// weights were not taken for this five. The draw of every shot and most events: kept lean.
+inline int DrawPlace(const QuickTeam& side, int slot, int roll) {
+    const size_t kind = static_cast<size_t>(slot);
+    const float whole = WholeWeight(side, kind);
+    const int n = Size(side.five);
+    if (whole <= 0.0f)
+        return EvenPlace(n, roll, -1);
+    const float at = whole * static_cast<float>(roll) * (1.0f / static_cast<float>(kGameRandMax));
+    int k = 0;
+    while (k < n - 1 && side.weights[static_cast<size_t>(k)][kind] <= at)
+        ++k;
+    return k;
+}
+
+// DrawPlace with the place `skip` left out, -1 when nobody else is there.
+int DrawPlaceBut(const QuickTeam& side, int slot, int roll, int skip) {
     const int n = Size(side.five);
     const size_t kind = static_cast<size_t>(slot);
-    const float whole = side.weighted == n ? side.weights[static_cast<size_t>(n - 1)][kind] : 0.0f;
-    if (whole <= 0.0f) {
-        const int m = skip >= 0 ? n - 1 : n;
-        if (m <= 0)
-            return -1;
-        int k = std::min(m * roll / kGameRandMax, m - 1);
-        return skip >= 0 && k >= skip ? k + 1 : k;
-    }
+    const float whole = WholeWeight(side, kind);
+    if (whole <= 0.0f)
+        return EvenPlace(n, roll, skip);
     auto sums = [&](int k) { return side.weights[static_cast<size_t>(k)][kind]; };
     const float below = skip > 0 ? sums(skip - 1) : 0.0f;
-    const float own = skip >= 0 ? sums(skip) - below : 0.0f;
+    const float own = sums(skip) - below;
     const float total = whole - own;
     if (total <= 0.0f)
         return -1;
     float at = total * static_cast<float>(roll) * (1.0f / static_cast<float>(kGameRandMax));
-    if (skip >= 0 && at >= below)
+    if (at >= below)
         at += own;
     int k = 0;
     while (k < n - 1 && sums(k) <= at)
@@ -323,19 +347,15 @@ inline void AddQuickLine(const QuickTeam& side, QuickPlayer& who, int kind, int 
 }
 
 // An event of kinds 4-7: a player of the side's five gets the credit, a training step and a count.
-void PlayEvent(int kind, QuickTeam& side, int minute, int second, const CPlayer* shooter) {
+// `shooter` is the attacker's place in the five when the side is his, else -1.
+void PlayEvent(int kind, QuickTeam& side, int minute, int second, int shooter) {
     QuickSide& list = side.five;
-    int n = Size(list);
-    if (n == 0)
+    if (list.empty())
         return;
-    // Every one of the n can be drawn: trunc((n - 1) r) reached the last slot only on the top roll.
-    // An assist is a teammate's: the shooter is left out of the draw.
-    int skip = -1;
-    if (kind == kLineAssist)
-        for (int k = 0; k < n; ++k)
-            if (list[static_cast<size_t>(k)].player->id == shooter->id)
-                skip = k;
-    const int index = DrawPlace(side, WeightSlot(kind), GameRand(), skip);
+    // Every one of the five can be drawn: trunc((n - 1) r) reached the last slot only on the top
+    // roll. An assist is a teammate's: the shooter is left out of the draw.
+    const int index = kind == kLineAssist ? DrawPlaceBut(side, WeightSlot(kind), GameRand(), shooter)
+                                          : DrawPlace(side, WeightSlot(kind), GameRand());
     if (index < 0)
         return;
     QuickPlayer& who = list[static_cast<size_t>(index)];
@@ -345,9 +365,8 @@ void PlayEvent(int kind, QuickTeam& side, int minute, int second, const CPlayer*
         break;
     case kLineRebound: {
         TrainQuickSkill(who.player, kSkillRebound, 1);
-        // The shooter is on the attacking five: a rebound by his own side is an offensive one.
-        const bool offensive =
-            std::any_of(list.begin(), list.end(), [&](const QuickPlayer& p) { return p.player == shooter; });
+        // A rebound by the shooter's own side is an offensive one.
+        const bool offensive = shooter >= 0;
         FillPlayerRebounds(*who.stat, who.stat->OffensiveRebounds() + (offensive ? 1 : 0),
                            who.stat->DefensiveRebounds() + (offensive ? 0 : 1));
         break;
@@ -761,7 +780,7 @@ void SimulatePossession(QuickTeam& home, QuickTeam& away, int minute) {
         return;
     // Drawn among the players on court by their scoring: a five left short by a sixth foul must not
     // hand its missing man's shots to its last player.
-    const int k = DrawPlace(attack, kWeightShot, roll, -1);
+    const int k = DrawPlace(attack, kWeightShot, roll);
     if (k < 0)
         return;
     QuickPlayer& shooter = attack.five[static_cast<size_t>(k)];
@@ -799,7 +818,7 @@ void SimulatePossession(QuickTeam& home, QuickTeam& away, int minute) {
         training = made;
         if (!lastIn) {
             QuickTeam& rebound = Chance(kQuick.freeThrowOffensive) ? attack : defence;
-            PlayEvent(kLineRebound, rebound, minute, second, player);
+            PlayEvent(kLineRebound, rebound, minute, second, &rebound == &attack ? k : -1);
         }
     } else if (const double lost = game.freeThrowTrip + turnover(); how < Threshold(lost)) {
         // The ball is lost without a shot, the handler's turnover; a steal belongs to the defender
@@ -808,7 +827,7 @@ void SimulatePossession(QuickTeam& home, QuickTeam& away, int minute) {
         attack.stat->PassesFailed() += 1;
         const int why = GameRand();
         if (why < Threshold(game.stealShare))
-            PlayEvent(kLineSteal, defence, minute, second, player);
+            PlayEvent(kLineSteal, defence, minute, second, -1);
         else if (why < Threshold(game.stealShare + kQuick.chargeShare))
             BookFoul(attack, k, true);
         return;
@@ -832,15 +851,15 @@ void SimulatePossession(QuickTeam& home, QuickTeam& away, int minute) {
             kind = shot.kind;
             points = shot.points;
             if (Chance(kQuick.assistShare))
-                PlayEvent(kLineAssist, attack, minute, second, player);
+                PlayEvent(kLineAssist, attack, minute, second, k);
         } else if (D100() >= shot.defenceAtLeast - game.blockShift) {
             if (!defence.five.empty())
                 defence.stat->Blocks() += 1; // the club's blocks are its players'
-            PlayEvent(kLineDefence, defence, minute, second, player);
+            PlayEvent(kLineDefence, defence, minute, second, -1);
         } else if (D100() >= shot.defendersAtLeast) {
-            PlayEvent(kLineRebound, defence, minute, second, player);
+            PlayEvent(kLineRebound, defence, minute, second, -1);
         } else {
-            PlayEvent(kLineRebound, attack, minute, second, player);
+            PlayEvent(kLineRebound, attack, minute, second, k);
         }
     }
 
