@@ -408,6 +408,8 @@ void BookFoul(QuickTeam& side, int slot, bool attacking) {
     CPlayerStat* stat = side.five[at].stat;
     (attacking ? stat->AttackFouls() : stat->DefenceFouls()) += 1;
     stat->Fouls() += 1;
+    if (stat->Fouls() >= kQuick.foulTrouble)
+        side.five[at].restedAt = kNeverRested;
     if (stat->Fouls() >= kQuick.foulOut) {
         SubstituteQuickPlayer(side, at, true);
         TakeFiveFigures(side);
@@ -520,9 +522,10 @@ bool ComesOnBefore(const QuickPlayer& a, const QuickPlayer& b) {
     return KeyOf(a).Before(KeyOf(b));
 }
 
-// A ranked side's rested player: his condition has come back to his mark.
+// A ranked side's rested player: his condition has come back to his mark (a player in foul trouble
+// has none).
 bool RankedRested(const QuickPlayer& p) {
-    return (PlayerCondition(p.player) >= p.restedAt) & !InFoulTrouble(p);
+    return PlayerCondition(p.player) >= p.restedAt;
 }
 
 // Each rested starter on a ranked side's bench comes back for the most tired of the others on court,
@@ -590,7 +593,7 @@ void MakeChanges(QuickTeam& side) {
         uint32_t tired = 0;
         for (size_t k = 0; k < side.five.size(); ++k)
             tired |= static_cast<uint32_t>((PlayerCondition(side.five[k].player) <= kQuick.tiredAt) |
-                                           InFoulTrouble(side.five[k]))
+                                           (side.five[k].restedAt == kNeverRested))
                      << k;
         for (; tired != 0; tired &= tired - 1)
             if (!SubstituteQuickPlayer(side, static_cast<size_t>(std::countr_zero(tired)), false))
@@ -738,6 +741,8 @@ void RankQuickSide(QuickTeam& side) {
         for (QuickPlayer& p : *list) {
             if (p.restedAt < 0)
                 p.restedAt = RestedAt(p.player);
+            if (InFoulTrouble(p))
+                p.restedAt = kNeverRested;
             order[count++] = {KeyOf(p), &p};
         }
     std::sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(count),
