@@ -199,6 +199,7 @@ double MeanSkill(const QuickTeam& side, int sum) {
 constexpr int kWeightShot = 0;
 constexpr std::array<int, 5> kWeightSkill = {kSkillScoring, kSkillPassing, kSkillRebound, kSkillDefence,
                                              kSkillSteal};
+static_assert(kWeightSkill.size() == std::tuple_size_v<decltype(QuickPlayer::weights)>);
 int WeightSlot(int kind) {
     return kind - kLineAssist + 1;
 }
@@ -216,27 +217,51 @@ float SkillWeight(int skill) {
     return table[static_cast<size_t>(std::clamp(skill, 0, 100))];
 }
 
-// A place in the five drawn by the kind's weights from a roll in 0-kGameRandMax; `skip` (a place or
-// -1) is left out. Even when the weights were not taken for this five.
-int DrawPlace(const QuickTeam& side, int slot, int roll, int skip) {
+// A place in the five drawn evenly from a roll in 0-kGameRandMax, `skip` (a place or -1) left out.
+int EvenPlace(int n, int roll, int skip) {
+    const int m = skip >= 0 ? n - 1 : n;
+    if (m <= 0)
+        return -1;
+    int k = std::min(m * roll / kGameRandMax, m - 1);
+    return skip >= 0 && k >= skip ? k + 1 : k;
+}
+
+// The weight of the kind of the whole five, 0 when the weights were not taken for this five.
+float WholeWeight(const QuickTeam& side, size_t kind) {
+    const int n = Size(side.five);
+    return side.weighted == n && n > 0 ? side.weights[static_cast<size_t>(n - 1)][kind] : 0.0f;
+}
+
+// A place in the five drawn by the kind's weights from a roll in 0-kGameRandMax; even when the
+// weights were not taken for this five. The draw of every shot and most events: kept lean.
+inline int DrawPlace(const QuickTeam& side, int slot, int roll) {
+    const size_t kind = static_cast<size_t>(slot);
+    const float whole = WholeWeight(side, kind);
+    const int n = Size(side.five);
+    if (whole <= 0.0f)
+        return EvenPlace(n, roll, -1);
+    const float at = whole * static_cast<float>(roll) * (1.0f / static_cast<float>(kGameRandMax));
+    int k = 0;
+    while (k < n - 1 && side.weights[static_cast<size_t>(k)][kind] <= at)
+        ++k;
+    return k;
+}
+
+// DrawPlace with the place `skip` left out, -1 when nobody else is there.
+int DrawPlaceBut(const QuickTeam& side, int slot, int roll, int skip) {
     const int n = Size(side.five);
     const size_t kind = static_cast<size_t>(slot);
-    const float whole = side.weighted == n ? side.weights[static_cast<size_t>(n - 1)][kind] : 0.0f;
-    if (whole <= 0.0f) {
-        const int m = skip >= 0 ? n - 1 : n;
-        if (m <= 0)
-            return -1;
-        int k = std::min(m * roll / kGameRandMax, m - 1);
-        return skip >= 0 && k >= skip ? k + 1 : k;
-    }
+    const float whole = WholeWeight(side, kind);
+    if (whole <= 0.0f)
+        return EvenPlace(n, roll, skip);
     auto sums = [&](int k) { return side.weights[static_cast<size_t>(k)][kind]; };
     const float below = skip > 0 ? sums(skip - 1) : 0.0f;
-    const float own = skip >= 0 ? sums(skip) - below : 0.0f;
+    const float own = sums(skip) - below;
     const float total = whole - own;
     if (total <= 0.0f)
         return -1;
     float at = total * static_cast<float>(roll) * (1.0f / static_cast<float>(kGameRandMax));
-    if (skip >= 0 && at >= below)
+    if (at >= below)
         at += own;
     int k = 0;
     while (k < n - 1 && sums(k) <= at)
@@ -245,36 +270,47 @@ int DrawPlace(const QuickTeam& side, int slot, int roll, int skip) {
 }
 
 // The five's mean rating and its defence and steal sums, taken as a minute starts: nobody comes on
-// or goes off within a minute.
+// or goes off within a minute. While the same five plays on, nothing is taken again: the ratings are
+// the match's first, and the defence and steal sums follow their skills' training as it happens.
 void TakeFiveFigures(QuickTeam& side) {
+    const size_t n = side.five.size();
+    // The first place whose player came on since the figures were last taken: the running weights
+    // before it stand.
+    size_t from = 0;
+    if (side.weighted == Size(side.five)) {
+        while (from < n && side.weightedFive[from] == side.five[from].player)
+            ++from;
+        if (from == n)
+            return;
+    }
     double rating = 0.0;
     int defence = 0, steal = 0;
-    // The five's weights only move when a player comes on or goes off.
-    bool same = side.weighted == Size(side.five);
-    for (size_t place = 0; place < side.five.size(); ++place) {
-        const QuickPlayer& p = side.five[place];
+    for (const QuickPlayer& p : side.five) {
         rating += p.rating;
         defence += p.player->SkillValue(kSkillDefence);
         steal += p.player->SkillValue(kSkillSteal);
-        same = same && side.weightedFive[place] == p.player;
     }
-    if (!same) {
-        side.weighted = 0;
-        if (side.five.size() <= 5) {
-            std::array<float, 5> sums{};
-            for (size_t place = 0; place < side.five.size(); ++place) {
-                const QuickPlayer& p = side.five[place];
-                side.weightedFive[place] = p.player;
-                for (size_t w = 0; w < kWeightSkill.size(); ++w)
-                    sums[w] += p.weights[w];
-                side.weights[place] = sums;
-            }
-            side.weighted = Size(side.five);
-        }
-    }
-    side.rating = side.five.empty() ? 0.0 : rating / static_cast<double>(side.five.size());
+    side.rating = n == 0 ? 0.0 : rating / static_cast<double>(n);
     side.defenceSum = defence;
     side.stealSum = steal;
+    side.weighted = 0;
+    if (n > 5)
+        return;
+    std::array<float, 5> sums{};
+    if (from > 0)
+        sums = side.weights[from - 1];
+    for (size_t place = from; place < n; ++place) {
+        const QuickPlayer& p = side.five[place];
+        side.weightedFive[place] = p.player;
+        // Written out: the five kinds' sums are five independent additions.
+        sums[0] += p.weights[0];
+        sums[1] += p.weights[1];
+        sums[2] += p.weights[2];
+        sums[3] += p.weights[3];
+        sums[4] += p.weights[4];
+        side.weights[place] = sums;
+    }
+    side.weighted = static_cast<int>(n);
 }
 
 double ShotChance(const QuickShot& shot, const CPlayer* shooter, double defence, double ratingGap) {
@@ -311,19 +347,15 @@ inline void AddQuickLine(const QuickTeam& side, QuickPlayer& who, int kind, int 
 }
 
 // An event of kinds 4-7: a player of the side's five gets the credit, a training step and a count.
-void PlayEvent(int kind, QuickTeam& side, int minute, int second, const CPlayer* shooter) {
+// `shooter` is the attacker's place in the five when the side is his, else -1.
+void PlayEvent(int kind, QuickTeam& side, int minute, int second, int shooter) {
     QuickSide& list = side.five;
-    int n = Size(list);
-    if (n == 0)
+    if (list.empty())
         return;
-    // Every one of the n can be drawn: trunc((n - 1) r) reached the last slot only on the top roll.
-    // An assist is a teammate's: the shooter is left out of the draw.
-    int skip = -1;
-    if (kind == kLineAssist)
-        for (int k = 0; k < n; ++k)
-            if (list[static_cast<size_t>(k)].player->id == shooter->id)
-                skip = k;
-    const int index = DrawPlace(side, WeightSlot(kind), GameRand(), skip);
+    // Every one of the five can be drawn: trunc((n - 1) r) reached the last slot only on the top
+    // roll. An assist is a teammate's: the shooter is left out of the draw.
+    const int index = kind == kLineAssist ? DrawPlaceBut(side, WeightSlot(kind), GameRand(), shooter)
+                                          : DrawPlace(side, WeightSlot(kind), GameRand());
     if (index < 0)
         return;
     QuickPlayer& who = list[static_cast<size_t>(index)];
@@ -333,9 +365,8 @@ void PlayEvent(int kind, QuickTeam& side, int minute, int second, const CPlayer*
         break;
     case kLineRebound: {
         TrainQuickSkill(who.player, kSkillRebound, 1);
-        // The shooter is on the attacking five: a rebound by his own side is an offensive one.
-        const bool offensive =
-            std::any_of(list.begin(), list.end(), [&](const QuickPlayer& p) { return p.player == shooter; });
+        // A rebound by the shooter's own side is an offensive one.
+        const bool offensive = shooter >= 0;
         FillPlayerRebounds(*who.stat, who.stat->OffensiveRebounds() + (offensive ? 1 : 0),
                            who.stat->DefensiveRebounds() + (offensive ? 0 : 1));
         break;
@@ -377,6 +408,8 @@ void BookFoul(QuickTeam& side, int slot, bool attacking) {
     CPlayerStat* stat = side.five[at].stat;
     (attacking ? stat->AttackFouls() : stat->DefenceFouls()) += 1;
     stat->Fouls() += 1;
+    if (stat->Fouls() >= kQuick.foulTrouble)
+        side.five[at].restedAt = kNeverRested;
     if (stat->Fouls() >= kQuick.foulOut) {
         SubstituteQuickPlayer(side, at, true);
         TakeFiveFigures(side);
@@ -489,9 +522,10 @@ bool ComesOnBefore(const QuickPlayer& a, const QuickPlayer& b) {
     return KeyOf(a).Before(KeyOf(b));
 }
 
-// A ranked side's rested player: his condition has come back to his mark.
+// A ranked side's rested player: his condition has come back to his mark (a player in foul trouble
+// has none).
 bool RankedRested(const QuickPlayer& p) {
-    return (PlayerCondition(p.player) >= p.restedAt) & !InFoulTrouble(p);
+    return PlayerCondition(p.player) >= p.restedAt;
 }
 
 // Each rested starter on a ranked side's bench comes back for the most tired of the others on court,
@@ -559,7 +593,7 @@ void MakeChanges(QuickTeam& side) {
         uint32_t tired = 0;
         for (size_t k = 0; k < side.five.size(); ++k)
             tired |= static_cast<uint32_t>((PlayerCondition(side.five[k].player) <= kQuick.tiredAt) |
-                                           InFoulTrouble(side.five[k]))
+                                           (side.five[k].restedAt == kNeverRested))
                      << k;
         for (; tired != 0; tired &= tired - 1)
             if (!SubstituteQuickPlayer(side, static_cast<size_t>(std::countr_zero(tired)), false))
@@ -707,6 +741,8 @@ void RankQuickSide(QuickTeam& side) {
         for (QuickPlayer& p : *list) {
             if (p.restedAt < 0)
                 p.restedAt = RestedAt(p.player);
+            if (InFoulTrouble(p))
+                p.restedAt = kNeverRested;
             order[count++] = {KeyOf(p), &p};
         }
     std::sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(count),
@@ -749,7 +785,7 @@ void SimulatePossession(QuickTeam& home, QuickTeam& away, int minute) {
         return;
     // Drawn among the players on court by their scoring: a five left short by a sixth foul must not
     // hand its missing man's shots to its last player.
-    const int k = DrawPlace(attack, kWeightShot, roll, -1);
+    const int k = DrawPlace(attack, kWeightShot, roll);
     if (k < 0)
         return;
     QuickPlayer& shooter = attack.five[static_cast<size_t>(k)];
@@ -787,7 +823,7 @@ void SimulatePossession(QuickTeam& home, QuickTeam& away, int minute) {
         training = made;
         if (!lastIn) {
             QuickTeam& rebound = Chance(kQuick.freeThrowOffensive) ? attack : defence;
-            PlayEvent(kLineRebound, rebound, minute, second, player);
+            PlayEvent(kLineRebound, rebound, minute, second, &rebound == &attack ? k : -1);
         }
     } else if (const double lost = game.freeThrowTrip + turnover(); how < Threshold(lost)) {
         // The ball is lost without a shot, the handler's turnover; a steal belongs to the defender
@@ -796,7 +832,7 @@ void SimulatePossession(QuickTeam& home, QuickTeam& away, int minute) {
         attack.stat->PassesFailed() += 1;
         const int why = GameRand();
         if (why < Threshold(game.stealShare))
-            PlayEvent(kLineSteal, defence, minute, second, player);
+            PlayEvent(kLineSteal, defence, minute, second, -1);
         else if (why < Threshold(game.stealShare + kQuick.chargeShare))
             BookFoul(attack, k, true);
         return;
@@ -820,15 +856,15 @@ void SimulatePossession(QuickTeam& home, QuickTeam& away, int minute) {
             kind = shot.kind;
             points = shot.points;
             if (Chance(kQuick.assistShare))
-                PlayEvent(kLineAssist, attack, minute, second, player);
+                PlayEvent(kLineAssist, attack, minute, second, k);
         } else if (D100() >= shot.defenceAtLeast - game.blockShift) {
             if (!defence.five.empty())
                 defence.stat->Blocks() += 1; // the club's blocks are its players'
-            PlayEvent(kLineDefence, defence, minute, second, player);
+            PlayEvent(kLineDefence, defence, minute, second, -1);
         } else if (D100() >= shot.defendersAtLeast) {
-            PlayEvent(kLineRebound, defence, minute, second, player);
+            PlayEvent(kLineRebound, defence, minute, second, -1);
         } else {
-            PlayEvent(kLineRebound, attack, minute, second, player);
+            PlayEvent(kLineRebound, attack, minute, second, k);
         }
     }
 

@@ -5,6 +5,7 @@
 #include "career/MatchDay.h"
 
 #include <array>
+#include <climits>
 #include <vector>
 
 // Where a quick match puts what it creates. The tables own the new statistics records; the teams'
@@ -36,7 +37,9 @@ struct QuickPlayer {
     CDayResults::EntryHints lines = {-1, -1, -1, -1, -1, -1, -1};
     double rating = 0.0; // his overall rating as the match began
     int squadIndex = 0;  // his place in the squad: of two bench players alike, the earlier comes on
-    int restedAt = -1;   // the condition he may come on again at (his stamina stays all match); -1 unknown
+    // The condition he may come on again at (his stamina stays all match); -1 unknown, kNeverRested
+    // once he is in foul trouble.
+    int restedAt = -1;
     int stamina = 0;     // his condition skill's value as the match began (a quick match never trains it)
     int preference = -1; // his place in the order PickSubstitute brings players on in; -1 unknown
     // His weights for a shot and each event kind, from his skills as the match began (a skill
@@ -44,6 +47,8 @@ struct QuickPlayer {
     std::array<float, 5> weights{};
 };
 using QuickSide = std::vector<QuickPlayer>;
+// A player's mark once he is in foul trouble: no condition brings him back.
+inline constexpr int kNeverRested = INT_MAX;
 
 // A club's league class, 0-2, from its league, as the flat court reads it (a club outside any league
 // counts as class 0): a quick result plays the class's pace and game.
@@ -89,7 +94,8 @@ void SimulatePossession(QuickTeam& home, QuickTeam& away, int minute);
 int PickSubstitute(const QuickSide& bench, bool anyone);
 // Numbers the side's players in the order PickSubstitute brings them on, once the starters are
 // known (nothing the order reads changes during a match), and marks the side ranked: its changes
-// then pick with one comparison a player. A squad of more than 32 is left unranked.
+// then pick with one comparison a player. A player already in foul trouble is marked never rested;
+// the match marks the others as they reach it. A squad of more than 32 is left unranked.
 void RankQuickSide(QuickTeam& side);
 // The player at `courtIndex` of the five goes to the bench and the bench's pick comes on; false
 // when nobody can come on (he plays on). Hurt, he leaves the match for good: with nobody to come

@@ -336,7 +336,8 @@ TEST(QuickMatch, ReplacementNeedsSomeoneToComeOn) {
 }
 
 // A ranked side picks with its numbered order what the full comparison picks, for tired and hurt
-// players alike: ratings tie often, starters sit on the bench, conditions are anywhere.
+// players alike: ratings tie often, starters sit on the bench, conditions are anywhere, and some
+// come to the change in foul trouble.
 TEST(QuickMatch, ARankedSidePicksTheSameSubstitute) {
     GameSrand(21);
     std::vector<CPlayer*> players;
@@ -344,6 +345,7 @@ TEST(QuickMatch, ARankedSidePicksTheSameSubstitute) {
     for (int i = 0; i < 12; ++i) {
         players.push_back(MakePlayer(i + 1, "P", 80063, i < 5, 40 + GameRand() % 50));
         stats[static_cast<size_t>(i)].Started() = GameRand() % 3 == 0 ? 1 : 0;
+        stats[static_cast<size_t>(i)].Fouls() = i % 3 == 1 ? 5 : i % 3;
     }
     int differences = 0;
     for (int trial = 0; trial < 400; ++trial) {
