@@ -40,6 +40,7 @@ constexpr uint32_t kOtherLogoMs = 3000;
 constexpr int kLoadingStages = 6;
 const char* const kGuiDefinesPath = "\\guifiles\\guidefines.h";
 const char* const kGuiLayoutPath = "\\guifiles\\GuiXML.xml";
+constexpr int kTextOptionsUnreadable = 100473; // names the options file where "XYFILE" stands
 
 } // namespace
 
@@ -139,7 +140,8 @@ void CGameApp::LoadGame() {
     CGameManager& gm = *g_pGameManager;
     gm.loadingProgress = 0;
 
-    GameOptions options = LoadOptions();
+    bool optionsUnreadable = false;
+    GameOptions options = LoadOptions(kOptionsPath, &optionsUnreadable);
     gm.loadingProgress = 1;
     if (!m_tooltips.Load(CStr("\\").Concat(options.tooltipFile).GetText()))
         QuorelLog("[CGameApp::LoadGame] no tooltip file: tooltips stay empty");
@@ -198,6 +200,15 @@ void CGameApp::LoadGame() {
     if (!languageProblem.IsEmpty())
         SetStartupError("Fastbreak", languageProblem, 1);
     gm.CreateRegisteredScreens();
+    // The game plays on with its default options; the player hears why his own are gone.
+    if (optionsUnreadable) {
+        CStr notice = gm.GetText(kTextOptionsUnreadable);
+        // The file as the player finds it in the game's folder, with the system's separators.
+        CStr file(kOptionsPath + 1);
+        file.ReplaceChar('\\', '/');
+        notice.ReplaceAll("XYFILE", file);
+        gm.Context().ShowMessage(notice);
+    }
     // A content file that cannot be read or parsed leaves the game without a screen or a rule it
     // needs: its text is shown and the game ends, as a broken installation should.
     CStr fileProblem = XmlFileProblem(xmlFailures);

@@ -6,6 +6,7 @@
 #include "engine/Paths.h"
 
 #include <algorithm>
+#include <string>
 
 static bool ReadFlag(const char* section, const char* key, bool fallback, const char* path) {
     CStr value = IniGetString(section, key, "", path);
@@ -22,11 +23,45 @@ static int ReadVolume(const char* key, int fallback, const char* path) {
     return std::clamp(value.ToInt(), 0, 100);
 }
 
-GameOptions LoadOptions(const char* gamePath) {
+// Whether the text can be an options file: words in lines, and a section once there is more than
+// blanks and comments. A file of other bytes (a picture saved over it, a disk error) is not one.
+static bool ReadsAsOptions(const std::string& text) {
+    bool section = false, other = false;
+    size_t begin = 0;
+    while (begin < text.size()) {
+        size_t end = text.find('\n', begin);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string line = text.substr(begin, end - begin);
+        begin = end + 1;
+        for (char c : line)
+            if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\r')
+                return false;
+        const size_t first = line.find_first_not_of(" \t\r");
+        if (first == std::string::npos || line[first] == ';' || line[first] == '#')
+            continue;
+        if (line[first] == '[' && line.find(']', first) != std::string::npos)
+            section = true;
+        else if (!section)
+            other = true;
+    }
+    return section || !other;
+}
+
+GameOptions LoadOptions(const char* gamePath, bool* unreadable) {
     GameOptions o;
-    if (!FileExists(gamePath)) {
+    if (unreadable)
+        *unreadable = false;
+    if (!FileExists(gamePath) && !DirectoryExists(gamePath)) {
         QuorelLog("[LoadOptions] %s missing: writing the defaults", gamePath);
         SaveOptions(o, gamePath);
+        return o;
+    }
+    std::string text;
+    if (!ReadWholeFile(gamePath, text) || !ReadsAsOptions(text)) {
+        QuorelLog("[LoadOptions] %s cannot be read as options: the defaults are used", gamePath);
+        if (unreadable)
+            *unreadable = true;
         return o;
     }
     o.enableMusic = ReadFlag("SOUND", "EnableMusic", o.enableMusic, gamePath);

@@ -23,6 +23,7 @@ struct GameOptions {
 constexpr const char* kOptionsPath = "\\guifiles\\Options.ini";
 
 // Missing keys keep their defaults; a flag is on unless its value is "0". A missing file is
-// created with the defaults so the player can find and edit it.
-GameOptions LoadOptions(const char* gamePath = kOptionsPath);
+// created with the defaults so the player can find and edit it. A file that cannot be read, or is
+// not an options file, gives the defaults and sets unreadable (when given), so the player is told.
+GameOptions LoadOptions(const char* gamePath = kOptionsPath, bool* unreadable = nullptr);
 bool SaveOptions(const GameOptions& options, const char* gamePath = kOptionsPath);

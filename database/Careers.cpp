@@ -551,8 +551,17 @@ constexpr int32_t kMaxWeek = 60;
 constexpr int32_t kMaxStep = 1000;
 constexpr int32_t kMaxPlayerValue = 1000000;
 constexpr int32_t kMaxWage = 100000000;
+// A club's money and what it has borrowed move by far less than this in a season: the loan desk
+// lends at most four times 49 million, a champion's prize is a million, and a season's takings and
+// wage bill at the prices and wages a career sets are millions. The room grows by this much with
+// every season from the first league season (the world cup's summer before it counts with it), so
+// a long career keeps all the room the integers give; a first season's save never holds billions.
+constexpr int64_t kMaxMoneySwingPerSeason = 1000000000;
+constexpr int32_t kFirstSeasonYear = 2007;
+// The ledger's month-end rows: the club's money and its borrowing as the month closed.
+constexpr int32_t kFinanceMonthEnd = 13;
 
-bool CareerValuesInRange(const CMemoryDB& db, const CStr& folder, const char** badFile) {
+bool CareerValuesInRange(const CMemoryDB& db, const CStr& folder, const char** badFile, int32_t year) {
     CStr problem;
     auto check = [&](const char* file, int row, const char* what, int64_t value, int64_t low, int64_t high) {
         if (!problem.IsEmpty() || (value >= low && value <= high))
@@ -569,10 +578,26 @@ bool CareerValuesInRange(const CMemoryDB& db, const CStr& folder, const char** b
         check("stadionwings.dat", row, "the ticket price", w->price, 0, kMaxTicketPrice);
     }
     // The sponsor screen adds a club's two standings and compares the sum with an offer's requirement.
+    auto moneyBy = [](int32_t byYear) {
+        return kMaxMoneySwingPerSeason * std::max<int64_t>(1, int64_t{byYear} - kFirstSeasonYear + 1);
+    };
+    const int64_t money = moneyBy(year);
     for (int row = 0; row < db.teams.Size(); ++row) {
         const CTeam* t = db.teams.At(row);
         check("teamlist.dat", row, "a standing", t->standing1, -kMaxPlayerValue, kMaxPlayerValue);
         check("teamlist.dat", row, "a standing", t->standing2, -kMaxPlayerValue, kMaxPlayerValue);
+        check("teamlist.dat", row, "the cash", t->cash, -money, money);
+        check("teamlist.dat", row, "the money borrowed", t->totalBorrowed, -money, money);
+    }
+    // The finances screen shows a month's closing balance as the balance brought forward; a month
+    // is held to the room of its own year.
+    for (int row = 0; row < db.finances.Size(); ++row) {
+        const CFinanceEntry* entry = db.finances.At(row);
+        if (entry->kind != kFinanceMonthEnd)
+            continue;
+        const int64_t then = moneyBy(std::min(entry->year, year));
+        check("finances.dat", row, "a month's closing balance", entry->values[2], -then, then);
+        check("finances.dat", row, "a month's borrowing", entry->values[3], -then, then);
     }
     for (int row = 0; row < db.opinions.Size(); ++row) {
         const CTeamOpinion* o = db.opinions.At(row);
@@ -585,6 +610,9 @@ bool CareerValuesInRange(const CMemoryDB& db, const CStr& folder, const char** b
     // over squads; the position words, the match state and the wage are checked apart.
     for (int row = 0; row < db.players.Size(); ++row) {
         const CPlayer* p = db.players.At(row);
+        // The screens find a player by his id, and every player comes from the data sets, numbered
+        // from 0: a negative id matches none (or the "no player" mark).
+        check("playerlist.dat", row, "the player id", p->id, 0, INT32_MAX);
         for (int word = kWordHeight; word < kPlayerWords; ++word)
             if (word != kWordMatchState && word != kWordWage)
                 check("playerlist.dat", row, "a player value", p->words[word], -kMaxPlayerValue,
@@ -693,8 +721,12 @@ int32_t ModeOfDataSet(int32_t dataSet) {
 
 CStr CleanManagerName(const CStr& name) {
     std::string kept;
+    // The careers list separates its fields with '|': one in a name is saved as a blank, so the
+    // career keeps the name as it is saved.
     for (char c : name.Std())
-        if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F)
+        if (c == '|')
+            kept.push_back(' ');
+        else if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F)
             kept.push_back(c);
     CStr clean(kept.c_str());
     clean.Trim();
@@ -1239,9 +1271,9 @@ bool LoadCareer(CMemoryDB& world, CMemoryDB& career, int32_t profileId, CareerLo
         return refuse(CareerLoadFailure::kBadValue, worldFolder.Concat(badFile));
     if (!CareerDatesInRange(newCareer, folder, &badFile) || !FixturesInSeason(newCareer, folder, &badFile))
         return refuse(CareerLoadFailure::kBadValue, folder.Concat(badFile));
-    if (!CareerValuesInRange(newWorld, worldFolder, &badFile))
+    if (!CareerValuesInRange(newWorld, worldFolder, &badFile, own->year))
         return refuse(CareerLoadFailure::kBadValue, worldFolder.Concat(badFile));
-    if (!CareerValuesInRange(newCareer, folder, &badFile))
+    if (!CareerValuesInRange(newCareer, folder, &badFile, own->year))
         return refuse(CareerLoadFailure::kBadValue, folder.Concat(badFile));
     newWorld.profiles.Clear();
     // Only this career's header belongs to the career.

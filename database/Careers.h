@@ -127,8 +127,9 @@ void SetCareerLockWait(int waitMs);
 // otherwise problem says which value is wrong.
 bool ProfileValuesInRange(const CProfile& profile, CStr& problem);
 
-// A manager name as a career keeps it: control characters (a typed tab or line break, escape
-// codes) taken out and blanks trimmed at both ends; may come out empty.
+// A manager name as a career keeps and saves it: control characters (a typed tab or line break,
+// escape codes) taken out, a '|' (the careers list's separator) made a blank, and blanks trimmed at
+// both ends; may come out empty.
 CStr CleanManagerName(const CStr& name);
 
 // A folder name for a career: letters and digits of the manager name, then the id. Never empty,

@@ -24,6 +24,7 @@ constexpr int kTextChooseClub = 100340;
 constexpr int kTextEnterName = 100341;
 constexpr int kTextNotSavedYet = 100342;
 constexpr int kTextNotCreated = 100343;
+constexpr int kTextNameCleaned = 100472; // the name as it will be saved where "XYNAME" stands
 
 } // namespace
 
@@ -117,13 +118,24 @@ void CNewCareerScreen::OnMessage(GuiMessage& m) {
         Consume(m);
         CGuiElement* name = m_ctx.Find(ID_NC_NAME);
         CGuiElement* error = m_ctx.Find(ID_NC_ERROR);
-        chosenName = CleanManagerName(name ? name->GetText() : CStr());
+        CStr typed = name ? name->GetText() : CStr();
+        chosenName = CleanManagerName(typed);
+        typed.Trim();
         if (chosenClubId < 0) {
             if (error)
                 error->SetText(m_ctx.Text(kTextChooseClub));
         } else if (chosenName.IsEmpty()) {
             if (error)
                 error->SetText(m_ctx.Text(kTextEnterName));
+        } else if (name && chosenName.Std() != typed.Std()) {
+            // The name goes back into the box as it will be saved, and the player is told before a
+            // career is made of it: the next click starts it.
+            name->SetText(chosenName);
+            CStr notice = m_ctx.Text(kTextNameCleaned);
+            const int mark = notice.Find("XYNAME");
+            if (mark >= 0)
+                notice = notice.Left(mark).Concat(chosenName).Concat(notice.Mid(mark + 6));
+            m_ctx.ShowMessage(notice);
         } else {
             StartCareerWorker();
         }

@@ -1,4 +1,6 @@
-// What the player reads when a save fails: the frame's save button names the reason.
+// What the player reads when a save fails, and what leaving a career keeps.
+#include "career/Calendar.h"
+#include "career/EventList.h"
 #include "engine/GameFolder.h"
 
 #include "GameKit.h"
@@ -55,4 +57,29 @@ TEST_F(SaveMessage, ASaveOverAnotherCopysNewerSaveIsRefusedAndSavingAgainKeepsBo
     ASSERT_TRUE(LoadCareer(world, career, id));
     EXPECT_EQ(career.profiles.At(0)->day, 28);
     EXPECT_EQ(world.profiles.Size(), 2);
+}
+
+// Main menu from a running career leaves nothing behind: the days played since the last save come
+// back when the career is loaded again, with the money and the ledger they booked.
+TEST_F(SaveMessage, MainMenuFromARunningCareerKeepsTheDaysPlayedSinceTheLastSave) {
+    gamekit::Game game;
+    ASSERT_TRUE(game.Start(gamekit::Screens::BeforeCareer));
+    CCareerSession& session = game.Session();
+    ASSERT_TRUE(session.SaveCurrentCareer());
+    const int32_t id = session.careerDB->profiles.At(0)->id;
+    const int32_t savedDay = MakeDateKey(session.currentDate);
+    for (int day = 0; day < 5; ++day)
+        ASSERT_TRUE(game.PlayDay());
+    const int32_t playedDay = MakeDateKey(session.currentDate);
+    ASSERT_GT(playedDay, savedDay);
+    const int32_t cash = session.UserClub()->cash;
+    const size_t booked = session.ledger->Size();
+
+    game.Click(ID_FR_MENU, 2);
+    EXPECT_FALSE(session.HasOpenCareer());
+    EXPECT_TRUE(game.gm.IsLayerActive(ID_MAINMENU));
+    ASSERT_TRUE(session.LoadSavedCareer(id));
+    EXPECT_EQ(MakeDateKey(session.currentDate), playedDay);
+    EXPECT_EQ(session.UserClub()->cash, cash);
+    EXPECT_EQ(session.ledger->Size(), booked);
 }

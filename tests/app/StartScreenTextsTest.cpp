@@ -1,6 +1,7 @@
 // What the start screens and the career frame say, read through the game manager as the player
 // reads it: every sentence comes from the language file (a missing text would show as "[id]"), and
 // a name or a folder put into a sentence is shown as it is, whatever it holds.
+#include "app/Shell.h"
 #include "engine/GameFolder.h"
 #include "match3d/MatchTeam.h"
 #include "screens/FormatFigures.h"
@@ -14,10 +15,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 class StartScreenTexts : public GameFolderTest {};
@@ -81,6 +84,40 @@ TEST_F(StartScreenTexts, TheNewCareerScreenGuidesThePlayer) {
     game.gm.FindElement(ID_NC_ERROR)->SetText(CStr());
     game.Click(ID_NC_START);
     EXPECT_STREQ(game.TextOf(ID_NC_ERROR).GetText(), "Enter your name as manager.");
+}
+
+// A name the careers list cannot keep as typed ("a|b|c" is saved as "a b c") is put back into the box
+// as it will be saved and the player told before a career is made of it; the next click starts the
+// career under that name, which the frame and the saved list then show alike.
+TEST_F(StartScreenTexts, ANameTheGameCleansIsShownAsItWillBeSavedBeforeTheCareerStarts) {
+    gamekit::Game game;
+    ASSERT_TRUE(game.Boot());
+    game.gm.CreateRegisteredScreens();
+    auto* screen = dynamic_cast<CNewCareerScreen*>(game.gm.Screen(ScreenRole::NewCareer));
+    ASSERT_NE(screen, nullptr);
+    screen->FillClubs(kDataSetLeague);
+    game.gm.FindElement(ID_NC_CLUBS)->SetSelectedRow(0, false);
+    game.gm.ProcessMessages();
+    ASSERT_GE(screen->chosenClubId, 0);
+    game.gm.FindElement(ID_NC_NAME)->SetText(CStr("a|b|c"));
+    game.Click(ID_NC_START, 2);
+    EXPECT_FALSE(game.gm.ShellServices().WorkerRunning());
+    EXPECT_FALSE(game.Session().HasOpenCareer());
+    EXPECT_STREQ(game.TextOf(ID_NC_NAME).GetText(), "a b c");
+    EXPECT_TRUE(game.gm.IsLayerActive(ID_MESSAGE));
+    EXPECT_EQ(
+        Unwrapped(game.TextOf(ID_MSG_TEXT)),
+        "Your name will be saved as \"a b c\": a line break, a tab or a \"|\" cannot be part of it. Click "
+        "Start career again to begin with it, or change it first.");
+
+    game.Click(ID_NC_START);
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (game.gm.ShellServices().WorkerRunning() && std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    ASSERT_TRUE(game.Session().HasOpenCareer());
+    EXPECT_STREQ(game.Session().careerDB->profiles.At(0)->managerName.GetText(), "a b c");
+    // A name typed clean starts at the first click, as before.
+    EXPECT_STREQ(CleanManagerName(CStr("Ann Lee")).GetText(), "Ann Lee");
 }
 
 // A name from a hand-edited careers list, thousands of letters long and holding control

@@ -14,6 +14,7 @@
 #include "gui/LayoutLoader.h"
 #include "gui/ScreenStack.h"
 #include "gui/TextTable.h"
+#include "guidefines.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -435,4 +436,34 @@ TEST_F(StartupFailure, ALayoutThatIsNotXmlIsNamedWithItsLineAndColumn) {
     EXPECT_NE(LayoutReadProblem("\\guifiles\\guidefines.h", "\\guifiles\\GuiXML.xml", true, failures)
                   .Find("it does not read as a layout (it has no GuiLayout element)"),
               -1);
+}
+
+// Options that cannot be read (bytes of something else, a folder in the file's place) start the game
+// with the defaults and a message naming the file over the main menu, where it started silently.
+TEST_F(StartupFailure, AnOptionsFileThatCannotBeReadIsNamedAndTheDefaultsPlay) {
+    namespace fs = std::filesystem;
+    const fs::path options = m_dir / "guifiles/Options.ini";
+    const std::string told =
+        "The options file guifiles/Options.ini could not be read, so the game starts with "
+        "its default options. Choose yours on the Options screen to save them anew.";
+    for (const char* what : {"whole", "garbage", "a folder"}) {
+        fs::remove_all(options);
+        if (std::string(what) == "whole")
+            std::ofstream(options) << "[SOUND]\nMusicVolume=35\n";
+        else if (std::string(what) == "garbage")
+            std::ofstream(options, std::ios::binary) << std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
+        else
+            fs::create_directories(options);
+        CGameApp app;
+        app.LoadGame();
+        app.FrameTick();
+        EXPECT_EQ(app.ExitCode(), 0) << what;
+        const bool whole = std::string(what) == "whole";
+        EXPECT_EQ(g_pGameManager->IsLayerActive(ID_MESSAGE), !whole) << what;
+        CStr shown = g_pGameManager->FindElement(ID_MSG_TEXT)->GetText();
+        shown.ReplaceChar('\n', ' ');
+        EXPECT_EQ(shown.Std(), whole ? std::string() : told) << what;
+        EXPECT_EQ(g_pGameManager->Session().options.musicVolume, whole ? 35 : GameOptions().musicVolume)
+            << what;
+    }
 }

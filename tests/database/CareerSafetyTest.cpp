@@ -5,6 +5,7 @@
 #include "database/SaveManifest.h"
 #include "engine/Paths.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <csignal>
@@ -809,6 +810,78 @@ TEST_F(CareerSafety, AHeaderClubNotInTheSaveAndAStandingAtTheLimitAreRefused) {
             error.where.Std().find(std::string(what) == "standing" ? "teamlist.dat" : "profilelist.dat"),
             std::string::npos)
             << error.where.GetText();
+    }
+}
+
+// Money and ids no game could save are refused with the file named, also in a save whose manifest
+// matches (as when the values were written by the game itself): a balance at the integer limit or two
+// billion in debt in the first season, a player id below zero. What a real game saves loads: the
+// four largest loans on top of the club's cash, a deep debt, the first player id.
+TEST_F(CareerSafety, MoneyAndPlayerIdsNoGameSavesAreRefusedWithTheFileNamed) {
+    auto monthEnd = [](int32_t money, int32_t borrowed) {
+        auto* row = new CFinanceEntry();
+        row->year = 2007;
+        row->month = 7;
+        row->day = 31;
+        row->kind = 13; // the ledger's month end
+        row->values[0] = 2;
+        row->values[1] = 3;
+        row->values[2] = money;
+        row->values[3] = borrowed;
+        return row;
+    };
+    const struct Case {
+        const char* what;
+        std::function<void(CMemoryDB& world, CMemoryDB& career)> change;
+        const char* file; // empty: the save loads
+    } cases[] = {
+        {"a balance at the limit",
+         [&](CMemoryDB&, CMemoryDB& c) { c.finances.Append(monthEnd(INT32_MAX, 0)); }, "finances.dat"},
+        {"two billion in debt",
+         [&](CMemoryDB&, CMemoryDB& c) { c.finances.Append(monthEnd(-2000000000, 0)); }, "finances.dat"},
+        {"borrowing at the limit",
+         [&](CMemoryDB&, CMemoryDB& c) { c.finances.Append(monthEnd(500000, INT32_MIN)); }, "finances.dat"},
+        {"the club's cash at the limit", [](CMemoryDB&, CMemoryDB& c) { c.teams.At(0)->cash = INT32_MAX; },
+         "teamlist.dat"},
+        {"a negative player id", [](CMemoryDB&, CMemoryDB& c) { c.players.At(0)->id = INT32_MIN; },
+         "playerlist.dat"},
+        {"a negative player id in the world", [](CMemoryDB& w, CMemoryDB&) { w.players.At(0)->id = -7; },
+         "MainData/playerlist.dat"},
+        {"four of the largest loans",
+         [&](CMemoryDB&, CMemoryDB& c) {
+             c.teams.At(0)->cash += 4 * 49000000;
+             c.teams.At(0)->totalBorrowed = 4 * 49000000;
+             c.finances.Append(monthEnd(c.teams.At(0)->cash, c.teams.At(0)->totalBorrowed));
+         },
+         ""},
+        {"a deep debt",
+         [&](CMemoryDB&, CMemoryDB& c) {
+             c.teams.At(0)->cash = -900000000;
+             c.finances.Append(monthEnd(-900000000, 0));
+         },
+         ""},
+    };
+    for (const Case& c : cases) {
+        CMemoryDB world;
+        CMemoryDB career;
+        ASSERT_TRUE(BuildCareerDatabase(world, career, kDataSetLeague, kClub, c.what));
+        c.change(world, career);
+        ASSERT_TRUE(SaveCareer(world, career)) << c.what;
+        const int32_t id = career.profiles.At(0)->id;
+        CMemoryDB loadedWorld;
+        CMemoryDB loadedCareer;
+        CareerLoadError error;
+        const bool loaded = LoadCareer(loadedWorld, loadedCareer, id, &error);
+        if (std::string(c.file).empty()) {
+            EXPECT_TRUE(loaded) << c.what << ": " << error.where.GetText();
+            continue;
+        }
+        EXPECT_FALSE(loaded) << c.what;
+        EXPECT_EQ(error.reason, CareerLoadFailure::kBadValue) << c.what;
+        std::string where = error.where.Std();
+        std::replace(where.begin(), where.end(), '\\', '/');
+        EXPECT_TRUE(where.ends_with(std::string(career.profiles.At(0)->folder.Std()) + "/" + c.file))
+            << c.what << ": " << where;
     }
 }
 
