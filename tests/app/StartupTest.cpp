@@ -357,7 +357,7 @@ TEST_F(StartupFailure, ALanguageWordThatIsNotUtf8OrHoldsAControlByteIsNamedWithI
 // A world data file that does not read stops the start with a sentence naming it and its place,
 // instead of a main menu whose new career finds no clubs: each file of each data set cut in half
 // or with eight bytes turned over, through the start-up check; the game's whole start for the
-// league's players cut in half and the EuroCup's clubs with bytes turned over in the middle.
+// league's players cut in half and the EuroCup's clubs with their first eight bytes turned over.
 TEST_F(StartupFailure, ADamagedWorldDataFileIsNamedAndEndsTheGame) {
     auto sentenceFor = [this](const std::string& path, const std::string& problem) {
         const std::string start = "The file " + path + " is damaged: it does not read as the game's data (";
@@ -391,13 +391,17 @@ TEST_F(StartupFailure, ADamagedWorldDataFileIsNamedAndEndsTheGame) {
     ASSERT_TRUE(ReadWholeFile("data/playerlist.dat", players));
     ASSERT_TRUE(ReadWholeFile("data/EuroCup/teamlist.dat", clubs));
     std::string flippedClubs = clubs;
-    for (size_t i = clubs.size() / 2; i < clubs.size() / 2 + 8; ++i)
+    for (size_t i = 0; i < 8; ++i)
         flippedClubs[i] = static_cast<char>(~flippedClubs[i]);
-    const std::pair<std::string, std::string> starts[] = {
-        {"data/playerlist.dat", players.substr(0, players.size() / 2)},
-        {"data/EuroCup/teamlist.dat", flippedClubs},
+    const struct {
+        std::string path;
+        std::string damaged;
+        std::string whole;
+    } starts[] = {
+        {"data/playerlist.dat", players.substr(0, players.size() / 2), players},
+        {"data/EuroCup/teamlist.dat", flippedClubs, clubs},
     };
-    for (const auto& [path, damaged] : starts) {
+    for (const auto& [path, damaged, whole] : starts) {
         Write(path, damaged);
         std::vector<std::string> shown;
         SetMessageBoxHook([&shown](const char* caption, const char* text) {
@@ -413,5 +417,6 @@ TEST_F(StartupFailure, ADamagedWorldDataFileIsNamedAndEndsTheGame) {
         ASSERT_EQ(shown.size(), 1u) << path;
         EXPECT_EQ(shown[0].rfind("Fastbreak: ", 0), 0u) << shown[0];
         EXPECT_TRUE(sentenceFor(path, shown[0].substr(11))) << shown[0];
+        Write(path, whole);
     }
 }

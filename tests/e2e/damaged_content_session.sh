@@ -72,15 +72,15 @@ damaged_start 02-world-names-empty 'guifiles\lang_data_en.txt is damaged: it hol
 sed -i '/<Picture name="ID_MAINMENU"/,/^  <\/Picture>/d' "$work/guifiles/GuiXML.xml"
 grep -q 'name="ID_MAINMENU"' "$work/guifiles/GuiXML.xml" && fail "the main menu was not taken out"
 damaged_start 03-layout-without-main-menu 'guifiles\GuiXML.xml is damaged: it has no window ID_MAINMENU'
-# World data that does not read: the league's players cut in half, eight bytes of the EuroCup's
-# clubs turned over in the middle.
+# World data that does not read: the league's players cut in half, the first eight bytes of the
+# EuroCup's clubs turned over.
 players="$work/data/playerlist.dat"
 head -c $(($(stat -c %s "$players") / 2)) "$game_folder/data/playerlist.dat" >"$players"
 damaged_start 04-league-players-cut 'data/playerlist.dat is damaged'
 cp "$game_folder/data/playerlist.dat" "$players"
 clubs="$work/data/EuroCup/teamlist.dat"
 perl -e 'open(my $f, "+<", $ARGV[0]) or die; binmode $f; seek($f, $ARGV[1], 0); read($f, my $b, 8);
-    seek($f, $ARGV[1], 0); print $f ($b ^ ("\xff" x 8)); close $f' "$clubs" $(($(stat -c %s "$clubs") / 2))
+    seek($f, $ARGV[1], 0); print $f ($b ^ ("\xff" x 8)); close $f' "$clubs" 0
 cmp -s "$clubs" "$game_folder/data/EuroCup/teamlist.dat" && fail "the EuroCup clubs were not damaged"
 damaged_start 05-eurocup-clubs-flipped 'data/EuroCup/teamlist.dat is damaged'
 cp "$game_folder/data/EuroCup/teamlist.dat" "$clubs"
