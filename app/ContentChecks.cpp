@@ -353,14 +353,30 @@ CStr XmlFileProblem(int failuresBefore) {
                                          failure.line, failure.column));
 }
 
-std::vector<int32_t> GameWorldTextIds(const CMemoryDB* leagueWorld) {
-    std::vector<int32_t> ids = leagueWorld ? WorldTextIds(*leagueWorld) : std::vector<int32_t>();
+std::vector<int32_t> GameWorldTextIds(const CMemoryDB* leagueWorld, CStr* problem) {
+    std::vector<int32_t> ids;
+    WorldDataError error;
+    bool sound = true;
+    if (leagueWorld && !leagueWorld->teams.IsEmpty())
+        ids = WorldTextIds(*leagueWorld);
+    else
+        sound = CheckWorldData(kDataSetLeague, ids, &error); // says why the world did not load
+    // The tournaments are read whole but built only when a career plays one.
     for (int32_t dataSet : {kDataSetEuroCup, kDataSetWorldCup}) {
-        CMemoryDB tournament;
-        if (!LoadWorldData(tournament, dataSet))
-            continue;
-        const std::vector<int32_t> own = WorldTextIds(tournament);
-        ids.insert(ids.end(), own.begin(), own.end());
+        WorldDataError own;
+        if (!CheckWorldData(dataSet, ids, &own) && sound) {
+            sound = false;
+            error = own;
+        }
+    }
+    if (!sound && problem) {
+        const char* file = error.file.GetText();
+        *problem = error.missing
+                       ? CStr::Formatted("The file %s is missing, so the game cannot set up its leagues and "
+                                         "clubs. It looked for it at %s. Reinstall the game to bring the "
+                                         "file back.",
+                                         file, ResolvePath(file).GetText())
+                       : Damaged(file, error.reason);
     }
     std::sort(ids.begin(), ids.end());
     ids.erase(std::unique(ids.begin(), ids.end()), ids.end());

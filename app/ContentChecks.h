@@ -66,10 +66,12 @@ CStr LayoutProblem(CScreenStack& stack, const CGuiLayoutLoader& loader, const ch
 CStr XmlFileProblem(int failuresBefore);
 // The text ids the screens' and the shell's code names by number (generated at build time).
 const std::vector<int>& CodeTextIds();
-// The world's text ids of every data set a career may play: the loaded league world's (none when
-// null) and both tournaments', whose group names and the countries only their clubs have are read
-// nowhere else before a tournament starts.
-std::vector<int32_t> GameWorldTextIds(const CMemoryDB* leagueWorld);
+// The world's text ids of every data set a career may play: the loaded league world's and both
+// tournaments', whose group names and the countries only their clubs have are read nowhere else
+// before a tournament starts. The league set is read from its files when leagueWorld is null or
+// empty (its load failed). A data file of any set that is missing or does not read whole puts a
+// sentence naming it into problem (when given).
+std::vector<int32_t> GameWorldTextIds(const CMemoryDB* leagueWorld, CStr* problem = nullptr);
 // Ids from here on are the world data's own texts, written into the data's language file.
 constexpr int32_t kFirstDataTextId = 800000;
 

@@ -194,7 +194,11 @@ void CGameApp::LoadGame() {
     gm.loadingProgress = 5;
 
     gm.CreateScreens(options);
-    const std::vector<int32_t> worldTexts = GameWorldTextIds(gm.Session().worldDB);
+    // A world data file that does not read leaves a career without clubs: the file is named.
+    CStr worldProblem;
+    const std::vector<int32_t> worldTexts = GameWorldTextIds(gm.Session().worldDB, &worldProblem);
+    if (!worldProblem.IsEmpty())
+        SetStartupError("Fastbreak", worldProblem, 1);
     CStr languageProblem =
         LanguageProblem(gm.Language(), CStr("\\").Concat(options.langFilePath).GetText(), worldTexts);
     if (!languageProblem.IsEmpty())

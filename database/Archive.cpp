@@ -18,7 +18,7 @@ bool CArchive::Need(size_t bytes, const char* what) {
     return true;
 }
 
-void CArchive::Int(int32_t& value) {
+void CArchive::OtherInt(int32_t& value) {
     if (m_visitor) {
         m_visitor->Int(value);
         return;

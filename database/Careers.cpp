@@ -2,6 +2,7 @@
 #include "database/Careers.h"
 
 #include "database/SaveManifest.h"
+#include "database/Validate.h"
 #include "engine/Log.h"
 #include "engine/Paths.h"
 
@@ -786,19 +787,60 @@ bool IsSafeProfileFolder(const CStr& folder) {
     return true;
 }
 
-bool LoadWorldData(CMemoryDB& world, int32_t dataSet) {
+namespace {
+
+// A path under the game folder as the player's system writes it: from the game folder, with its separators.
+CStr ShownGamePath(const CStr& gamePath) {
+    CStr shown = gamePath;
+    shown.ReplaceAll("\\", "/");
+    while (shown.CharAt(0) == '/')
+        shown = shown.Mid(1);
+    while (shown.Length() > 0 && shown.CharAt(static_cast<int>(shown.Length()) - 1) == '/')
+        shown = shown.Left(static_cast<int>(shown.Length()) - 1);
+    return shown;
+}
+
+// Reads a data set's tables (linked or not) and requires leagues and clubs; on failure the file
+// and the reason go into error.
+bool ReadWorldTables(CMemoryDB& loaded, int32_t dataSet, bool link, WorldDataError* error) {
     const char* folder = DataSetFolder(dataSet);
+    TableReadFailure failed;
+    const bool read = loaded.LoadWorldFolder(folder, link, &failed);
+    if (read && (loaded.teams.IsEmpty() || loaded.leagues.IsEmpty())) {
+        failed.file = CStr(folder).Concat(loaded.leagues.IsEmpty() ? "league.dat" : "teamlist.dat");
+        failed.reason = loaded.leagues.IsEmpty() ? "it holds no leagues" : "it holds no clubs";
+    } else if (read) {
+        return true;
+    }
+    QuorelLog("[LoadWorldData] the data set %s could not be loaded: %s %s", folder, failed.file.GetText(),
+              failed.reason.GetText());
+    if (error) {
+        error->file = ShownGamePath(failed.file);
+        error->reason = failed.reason;
+        error->missing = failed.missing;
+    }
+    return false;
+}
+
+} // namespace
+
+bool LoadWorldData(CMemoryDB& world, int32_t dataSet, WorldDataError* error) {
     CMemoryDB loaded;
-    if (!loaded.LoadFolder(folder)) {
-        QuorelLog("[LoadWorldData] the data set %s could not be loaded", folder);
+    if (!ReadWorldTables(loaded, dataSet, true, error))
         return false;
-    }
-    if (loaded.teams.IsEmpty() || loaded.leagues.IsEmpty()) {
-        QuorelLog("[LoadWorldData] the data set %s has no leagues or no teams", folder);
-        return false;
-    }
     world.Swap(loaded);
     ListCareers(world);
+    return true;
+}
+
+bool CheckWorldData(int32_t dataSet, std::vector<int32_t>& textIds, WorldDataError* error) {
+    // Start-up checks every set the player may choose: the tables are read whole but neither
+    // linked nor joined by the careers, which only a set the player plays needs.
+    CMemoryDB tables;
+    if (!ReadWorldTables(tables, dataSet, false, error))
+        return false;
+    const std::vector<int32_t> own = WorldTextIds(tables);
+    textIds.insert(textIds.end(), own.begin(), own.end());
     return true;
 }
 
@@ -1165,22 +1207,6 @@ bool SaveCareer(CMemoryDB& world, CMemoryDB& career, CareerSaveError* error, Car
     return true;
 }
 
-namespace {
-
-// A path under the game folder as the player reads it: "data\profiles\...", '\' between names.
-// As the player's system writes a path: from the game folder, with its separators.
-CStr ShownGamePath(const CStr& gamePath) {
-    CStr shown = gamePath;
-    shown.ReplaceAll("\\", "/");
-    while (shown.CharAt(0) == '/')
-        shown = shown.Mid(1);
-    while (shown.Length() > 0 && shown.CharAt(static_cast<int>(shown.Length()) - 1) == '/')
-        shown = shown.Left(static_cast<int>(shown.Length()) - 1);
-    return shown;
-}
-
-} // namespace
-
 bool LoadCareer(CMemoryDB& world, CMemoryDB& career, int32_t profileId, CareerLoadError* error) {
     CareerLoadError unused;
     CareerLoadError& why = error ? *error : unused;
@@ -1233,13 +1259,13 @@ bool LoadCareer(CMemoryDB& world, CMemoryDB& career, int32_t profileId, CareerLo
     // started from a blank table would overwrite it at the next save.
     CMemoryDB newWorld;
     CMemoryDB newCareer;
-    CStr failedFile;
-    if (!newWorld.LoadSavedFolder(worldFolder.GetText(), false, &failedFile) ||
-        !newCareer.LoadSavedFolder(folder.GetText(), true, &failedFile)) {
+    TableReadFailure failed;
+    if (!newWorld.LoadSavedFolder(worldFolder.GetText(), false, &failed) ||
+        !newCareer.LoadSavedFolder(folder.GetText(), true, &failed)) {
         QuorelLog("[LoadCareer] the career in %s could not be loaded", folder.GetText());
-        return refuse(FileExists(failedFile.GetText()) ? CareerLoadFailure::kDamagedFile
-                                                       : CareerLoadFailure::kMissingFile,
-                      failedFile);
+        return refuse(FileExists(failed.file.GetText()) ? CareerLoadFailure::kDamagedFile
+                                                        : CareerLoadFailure::kMissingFile,
+                      failed.file);
     }
     if (newCareer.teams.IsEmpty() || newCareer.profiles.IsEmpty()) {
         QuorelLog("[LoadCareer] %s holds no club or no profile", folder.GetText());

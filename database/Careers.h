@@ -6,6 +6,8 @@
 #include "database/MemoryDB.h"
 #include "engine/Str.h"
 
+#include <vector>
+
 enum CareerDataSet : int32_t {
     kDataSetLeague = 0,
     kDataSetEuroCup = 1,
@@ -20,9 +22,20 @@ constexpr int32_t kModeWorldCup = 100065;
 const char* DataSetFolder(int32_t dataSet);
 int32_t ModeOfDataSet(int32_t dataSet);
 
-// Loads the world of a data set and then the list of saved careers into world.profiles. On
-// failure the world is left as it was.
-bool LoadWorldData(CMemoryDB& world, int32_t dataSet);
+// Why a world data set could not be read: the file that failed and what is wrong with it.
+struct WorldDataError {
+    CStr file;   // from the game folder, as the player's system writes it ("data/EuroCup/teamlist.dat")
+    CStr reason; // a clause: "it is missing", "it does not read as the game's data (...)"
+    bool missing = false;
+};
+
+// Loads the world of a data set and then the list of saved careers into world.profiles. Every
+// table file of the set must be there and read whole. On failure the world is left as it was and
+// error (when given) says which file failed.
+bool LoadWorldData(CMemoryDB& world, int32_t dataSet, WorldDataError* error = nullptr);
+// Reads every table file of a data set as LoadWorldData does, without building a world from it,
+// and adds the text ids its records name (WorldTextIds) to textIds. On failure error says why.
+bool CheckWorldData(int32_t dataSet, std::vector<int32_t>& textIds, WorldDataError* error = nullptr);
 // Reads "\data\profiles\profilelist.dat" into world.profiles, leaving out careers whose folder is
 // unsafe or gone; lines that do not parse are logged and kept for the next write of the list. An
 // absent list is an empty one. Reads only: nothing on disk changes.

@@ -73,26 +73,26 @@ CStr JoinPath(const char* folder, const char* name) {
     return path;
 }
 
-// Reads one table file; a missing file is an empty table unless the file must be there.
+// Reads one table file; a missing file is an empty table unless the file must be there. On
+// failure reason says what is wrong, as a clause about the file.
 template <class Table>
-bool ReadTableFile(const char* folder, const char* name, Table& table, bool required, CStr& error) {
+bool ReadTableFile(const char* folder, const char* name, Table& table, bool required, CStr& reason,
+                   bool& missing) {
     CStr path = JoinPath(folder, name);
-    if (!FileExists(path.GetText())) {
-        if (required) {
-            error = CStr::Formatted("%s: missing", path.GetText());
-            return false;
-        }
-        table.Clear();
-        return true;
-    }
     std::string bytes;
     if (!ReadWholeFile(path.GetText(), bytes)) {
-        error = CStr::Formatted("%s: cannot be read", path.GetText());
+        // Only a failed read pays for the second look.
+        missing = !FileExists(path.GetText());
+        if (missing && !required) {
+            table.Clear();
+            return true;
+        }
+        reason = missing ? CStr("it is missing") : CStr("it cannot be read");
         return false;
     }
-    CStr reason;
-    if (!table.ReadBytes(bytes, reason)) {
-        error = CStr::Formatted("%s: %s", path.GetText(), reason.GetText());
+    CStr detail;
+    if (!table.ReadBytes(bytes, detail)) {
+        reason = CStr::Formatted("it does not read as the game's data (%s)", detail.GetText());
         return false;
     }
     return true;
@@ -113,48 +113,57 @@ std::vector<CStr> CMemoryDB::FileNames(bool withProfiles) {
     return names;
 }
 
-bool CMemoryDB::LoadFolder(const char* folder) {
-    return Load(folder, false, true);
+bool CMemoryDB::LoadFolder(const char* folder, TableReadFailure* failure) {
+    return Load(folder, Reading{false, true, true, true}, failure);
 }
 
-bool CMemoryDB::LoadSavedFolder(const char* folder, bool withProfiles, CStr* failedFile) {
-    return Load(folder, true, withProfiles, failedFile);
+bool CMemoryDB::LoadSavedFolder(const char* folder, bool withProfiles, TableReadFailure* failure) {
+    return Load(folder, Reading{true, withProfiles, true, true}, failure);
 }
 
-bool CMemoryDB::Load(const char* folder, bool everyFile, bool withProfiles, CStr* failedFile) {
+bool CMemoryDB::LoadWorldFolder(const char* folder, bool link, TableReadFailure* failure) {
+    return Load(folder, Reading{true, false, false, link}, failure);
+}
+
+bool CMemoryDB::Load(const char* folder, const Reading& how, TableReadFailure* failure) {
     CMemoryDB loaded;
-    CStr error;
+    TableReadFailure failed;
     bool ok = true;
-    CStr failed;
     auto read = [&](const char* name, auto& table, bool required) {
-        if (ok && !(ok = ReadTableFile(folder, name, table, required, error)))
-            failed = JoinPath(folder, name);
+        if (ok && !(ok = ReadTableFile(folder, name, table, required, failed.reason, failed.missing)))
+            failed.file = JoinPath(folder, name);
     };
-    ForEachPlainTable(loaded, [&](const char* name, auto& table) { read(name, table, everyFile); });
-    ForEachLaterTable(loaded, [&](const char* name, auto& table) { read(name, table, false); });
-    read(kEmailFile, static_cast<CTable<CEmail>&>(loaded.emails), everyFile);
-    read(kWhisperFile, loaded.whispers.whispers, everyFile);
-    read(kWhisperTemplateFile, loaded.whispers.templates, everyFile);
+    ForEachPlainTable(loaded, [&](const char* name, auto& table) { read(name, table, how.everyFile); });
+    if (how.careerTables)
+        ForEachLaterTable(loaded, [&](const char* name, auto& table) { read(name, table, false); });
+    read(kEmailFile, static_cast<CTable<CEmail>&>(loaded.emails), how.everyFile);
+    read(kWhisperFile, loaded.whispers.whispers, how.everyFile);
+    read(kWhisperTemplateFile, loaded.whispers.templates, how.everyFile);
     CStr profilePath = JoinPath(folder, kProfileFile);
     std::string text;
-    if (ok && FileExists(profilePath.GetText())) {
+    if (ok && how.careerTables && FileExists(profilePath.GetText())) {
         if (ReadWholeFile(profilePath.GetText(), text))
             loaded.profiles.ReadText(text);
-        else if (everyFile) {
+        else if (how.everyFile) {
             ok = false;
-            error = CStr::Formatted("%s: cannot be read", profilePath.GetText());
-            failed = profilePath;
+            failed.reason = "it cannot be read";
+            failed.file = profilePath;
         }
-    } else if (ok && everyFile && withProfiles) {
+    } else if (ok && how.careerTables && how.everyFile && how.withProfiles) {
         ok = false;
-        error = CStr::Formatted("%s: missing", profilePath.GetText());
-        failed = profilePath;
+        failed.reason = "it is missing";
+        failed.missing = true;
+        failed.file = profilePath;
     }
-    if (!ok && failedFile)
-        *failedFile = failed;
     if (!ok) {
-        QuorelLog("[CMemoryDB::LoadFolder] %s", error.GetText());
+        QuorelLog("[CMemoryDB::LoadFolder] %s: %s", failed.file.GetText(), failed.reason.GetText());
+        if (failure)
+            *failure = failed;
         return false;
+    }
+    if (!how.link) {
+        Swap(loaded);
+        return true;
     }
     loaded.AfterRead();
     loaded.Link();

@@ -11,6 +11,13 @@
 #include <utility>
 #include <vector>
 
+// Why a folder's tables could not be read.
+struct TableReadFailure {
+    CStr file;   // the folder's path joined with the file's name
+    CStr reason; // a clause: "it cannot be read", "record 3 of 40 ends early (...)"
+    bool missing = false;
+};
+
 class CMemoryDB {
 public:
     CMemoryDB() = default;
@@ -69,12 +76,18 @@ public:
 
     // Reads every table file of a folder (a game path such as "\data\EuroCup\" or an absolute
     // path). A missing file leaves its table empty; any unreadable or corrupt file fails the
-    // whole load with a log line naming it, and the database keeps what it held before.
-    bool LoadFolder(const char* folder);
-    // Reads a folder a save wrote: every table file of FileNames(withProfiles) must be there,
-    // otherwise the load fails like one with a corrupt file. failedFile (when given) names the file
-    // that failed.
-    bool LoadSavedFolder(const char* folder, bool withProfiles, CStr* failedFile = nullptr);
+    // whole load with a log line naming it, and the database keeps what it held before. failure
+    // (when given) says which file failed and why.
+    bool LoadFolder(const char* folder, TableReadFailure* failure = nullptr);
+    // Reads a world data set's folder: every table file of FileNames(false) must be there and read
+    // whole; the career tables and the profile list, which only a save holds, are not looked for.
+    // With link false the records are left as read (nothing linked or adjusted), for checks that
+    // only look at them.
+    bool LoadWorldFolder(const char* folder, bool link, TableReadFailure* failure = nullptr);
+    // Reads a folder a save wrote (or a world data set): every table file of FileNames(withProfiles)
+    // must be there, otherwise the load fails like one with a corrupt file. failure (when given)
+    // says which file failed and why.
+    bool LoadSavedFolder(const char* folder, bool withProfiles, TableReadFailure* failure = nullptr);
     // The bytes of every table file, by file name. The profile list is left out unless asked for
     // (the world's list of careers lives outside the data folders).
     std::vector<std::pair<CStr, std::string>> FileImages(bool withProfiles) const;
@@ -109,7 +122,13 @@ public:
     static std::vector<CStr> FileNames(bool withProfiles);
 
 private:
-    bool Load(const char* folder, bool everyFile, bool withProfiles, CStr* failedFile = nullptr);
+    struct Reading {
+        bool everyFile;    // a missing table file fails the load (otherwise it is an empty table)
+        bool withProfiles; // the profile list is one of the files
+        bool careerTables; // the files only a career's folder holds (later tables, profile list) are read
+        bool link;         // links and adjusts the records after reading
+    };
+    bool Load(const char* folder, const Reading& how, TableReadFailure* failure);
     // Post-read fixups of freshly read tables: played position from the natural one, mail folders.
     void AfterRead();
 };

@@ -41,9 +41,25 @@ static std::vector<std::string> SplitComponents(const std::string& path) {
 CStr ResolvePath(const char* gamePath) {
     std::string text = gamePath ? gamePath : "";
     bool absolute = !text.empty() && text[0] == '/';
-    fs::path result = absolute ? fs::path("/") : fs::path(GetWorkingDir().Std());
+    const std::vector<std::string> parts = SplitComponents(text);
+    const std::string base = absolute ? std::string("/") : GetWorkingDir().Std();
+    // A path there as written (nearly every one the game reads) needs no search name by name; the
+    // walk below gives the same path for it.
+    if (std::none_of(parts.begin(), parts.end(),
+                     [](const std::string& part) { return part == "." || part == ".."; })) {
+        std::string exact = base;
+        for (const std::string& part : parts) {
+            if (exact.empty() || exact.back() != '/')
+                exact.push_back('/');
+            exact += part;
+        }
+        std::error_code ec;
+        if (fs::exists(exact, ec))
+            return CStr(exact);
+    }
+    fs::path result = fs::path(base);
     bool parentExists = true;
-    for (const std::string& part : SplitComponents(text)) {
+    for (const std::string& part : parts) {
         if (part == ".")
             continue;
         if (part == "..") {

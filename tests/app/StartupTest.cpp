@@ -467,3 +467,70 @@ TEST_F(StartupFailure, AnOptionsFileThatCannotBeReadIsNamedAndTheDefaultsPlay) {
             << what;
     }
 }
+
+// A world data file that does not read stops the start with a sentence naming it and its place,
+// instead of a main menu whose new career finds no clubs: each file of each data set cut in half
+// or with eight bytes turned over, through the start-up check; the game's whole start for the
+// league's players cut in half and the EuroCup's clubs with their first eight bytes turned over.
+TEST_F(StartupFailure, ADamagedWorldDataFileIsNamedAndEndsTheGame) {
+    auto sentenceFor = [this](const std::string& path, const std::string& problem) {
+        const std::string start = "The file " + path + " is damaged: it does not read as the game's data (";
+        const std::string end =
+            "). It is at " + (m_dir / path).string() + ". Reinstall the game to bring the file back.";
+        return problem.size() > start.size() + end.size() && problem.compare(0, start.size(), start) == 0 &&
+               problem.compare(problem.size() - end.size(), end.size(), end) == 0;
+    };
+    for (const char* folder : {"data/", "data/EuroCup/", "data/WorldCup/"}) {
+        for (const CStr& name : CMemoryDB::FileNames(false)) {
+            const std::string path = folder + name.Std();
+            std::string bytes;
+            ASSERT_TRUE(ReadWholeFile(path.c_str(), bytes)) << path;
+            std::string flipped = bytes;
+            for (size_t i = 0; i < 8 && i < flipped.size(); ++i)
+                flipped[i] = static_cast<char>(~flipped[i]);
+            for (const std::string& damaged : {bytes.substr(0, bytes.size() / 2), flipped}) {
+                Write(path, damaged);
+                // As at start-up: the league world as it loaded (empty when it did not).
+                CMemoryDB league;
+                LoadWorldData(league, kDataSetLeague);
+                CStr problem;
+                GameWorldTextIds(&league, &problem);
+                EXPECT_TRUE(sentenceFor(path, problem.Std())) << path << ": " << problem.GetText();
+            }
+            Write(path, bytes);
+        }
+    }
+    std::string players;
+    std::string clubs;
+    ASSERT_TRUE(ReadWholeFile("data/playerlist.dat", players));
+    ASSERT_TRUE(ReadWholeFile("data/EuroCup/teamlist.dat", clubs));
+    std::string flippedClubs = clubs;
+    for (size_t i = 0; i < 8; ++i)
+        flippedClubs[i] = static_cast<char>(~flippedClubs[i]);
+    const struct {
+        std::string path;
+        std::string damaged;
+        std::string whole;
+    } starts[] = {
+        {"data/playerlist.dat", players.substr(0, players.size() / 2), players},
+        {"data/EuroCup/teamlist.dat", flippedClubs, clubs},
+    };
+    for (const auto& [path, damaged, whole] : starts) {
+        Write(path, damaged);
+        std::vector<std::string> shown;
+        SetMessageBoxHook([&shown](const char* caption, const char* text) {
+            shown.push_back(std::string(caption) + ": " + text);
+        });
+        {
+            CGameApp app;
+            app.LoadGame();
+            app.FrameTick();
+            EXPECT_EQ(app.ExitCode(), 1) << path;
+        }
+        SetMessageBoxHook({});
+        ASSERT_EQ(shown.size(), 1u) << path;
+        EXPECT_EQ(shown[0].rfind("Fastbreak: ", 0), 0u) << shown[0];
+        EXPECT_TRUE(sentenceFor(path, shown[0].substr(11))) << shown[0];
+        Write(path, whole);
+    }
+}

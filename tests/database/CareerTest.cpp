@@ -230,6 +230,54 @@ TEST_F(CareerFolder, CorruptOrIncompleteCareerIsRefusedAndTheGameKeepsItsState) 
     EXPECT_EQ(FirstDifference(Describe(world, career), before), "");
 }
 
+// Every file of every data set, cut in half or with eight bytes turned over, or missing, fails
+// its set's load and the start-up check of the set, which name the file and what is wrong with it.
+TEST_F(CareerFolder, EachDamagedWorldDataFileIsNamedWithWhatIsWrong) {
+    for (int32_t dataSet : {kDataSetLeague, kDataSetEuroCup, kDataSetWorldCup}) {
+        const std::string folder = dataSet == kDataSetLeague    ? "data/"
+                                   : dataSet == kDataSetEuroCup ? "data/EuroCup/"
+                                                                : "data/WorldCup/";
+        for (const CStr& name : CMemoryDB::FileNames(false)) {
+            const std::string path = folder + name.Std();
+            const std::string bytes = Read(path);
+            ASSERT_GE(bytes.size(), 4u) << path;
+            std::string flipped = bytes;
+            for (size_t i = 0; i < 8 && i < flipped.size(); ++i)
+                flipped[i] = static_cast<char>(~flipped[i]);
+            const std::pair<const char*, std::string> damages[] = {
+                {"cut in half", bytes.substr(0, bytes.size() / 2)}, {"flipped", flipped}, {"missing", ""}};
+            for (const auto& [how, damaged] : damages) {
+                if (std::string(how) == "missing")
+                    fs::remove(m_dir / path);
+                else
+                    Write(path, damaged);
+                const std::string says =
+                    std::string(how) == "missing" ? "it is missing" : "it does not read as the game's data (";
+                CMemoryDB world;
+                WorldDataError loadError;
+                EXPECT_FALSE(LoadWorldData(world, dataSet, &loadError)) << path << " " << how;
+                EXPECT_EQ(loadError.file.Std(), path) << how;
+                EXPECT_EQ(loadError.reason.Find(says.c_str()), 0)
+                    << path << " " << how << ": " << loadError.reason.GetText();
+                EXPECT_EQ(loadError.missing, std::string(how) == "missing") << path;
+                EXPECT_TRUE(world.teams.IsEmpty());
+                std::vector<int32_t> ids;
+                WorldDataError checkError;
+                EXPECT_FALSE(CheckWorldData(dataSet, ids, &checkError)) << path << " " << how;
+                EXPECT_EQ(checkError.file.Std(), path) << how;
+                EXPECT_EQ(checkError.reason.Std(), loadError.reason.Std()) << path << " " << how;
+            }
+            Write(path, bytes);
+        }
+        // Whole again, the set loads and its check passes.
+        CMemoryDB world;
+        std::vector<int32_t> ids;
+        EXPECT_TRUE(LoadWorldData(world, dataSet));
+        EXPECT_TRUE(CheckWorldData(dataSet, ids));
+        EXPECT_FALSE(ids.empty());
+    }
+}
+
 TEST_F(CareerFolder, ASaveStoppedAtAnyStepLeavesTheLastSaveLoadable) {
     CMemoryDB world;
     CMemoryDB career;

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Damaged content said in the game's own window when the system cannot show a message box: a
-# language file cut in half, an empty world-names file, a layout without the main menu and a tooltip
-# file without a hint each start the game into a screen with the sentence naming the file, which a
-# key press closes with exit code 1. The game runs without a dialog helper on its PATH (no zenity), as
-# on a desktop without one, so SDL cannot show its message box. Screenshots are left in the artefact folder.
+# language file cut in half, an empty world-names file, a layout without the main menu, a tooltip file
+# without a hint and world data files that do not read each start the game into a screen with the
+# sentence naming the file, which a key press closes with exit code 1. The game runs without a dialog
+# helper on its PATH (no zenity), as on a desktop without one, so SDL cannot show its message box.
+# Screenshots are left in the artefact folder.
 #   damaged_content_session.sh <game folder> <artefact folder>
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
@@ -73,4 +74,16 @@ grep -q 'name="ID_MAINMENU"' "$work/guifiles/GuiXML.xml" && fail "the main menu 
 damaged_start 03-layout-without-main-menu 'guifiles\GuiXML.xml is damaged: it has no window ID_MAINMENU'
 sed -i '/^10220 /d' "$work/guifiles/tooltips.txt"
 damaged_start 04-tooltips-without-a-hint 'guifiles\tooltips.txt is damaged: it lacks the hint 10220'
+# World data that does not read: the league's players cut in half, the first eight bytes of the
+# EuroCup's clubs turned over.
+players="$work/data/playerlist.dat"
+head -c $(($(stat -c %s "$players") / 2)) "$game_folder/data/playerlist.dat" >"$players"
+damaged_start 05-league-players-cut 'data/playerlist.dat is damaged'
+cp "$game_folder/data/playerlist.dat" "$players"
+clubs="$work/data/EuroCup/teamlist.dat"
+perl -e 'open(my $f, "+<", $ARGV[0]) or die; binmode $f; seek($f, $ARGV[1], 0); read($f, my $b, 8);
+    seek($f, $ARGV[1], 0); print $f ($b ^ ("\xff" x 8)); close $f' "$clubs" 0
+cmp -s "$clubs" "$game_folder/data/EuroCup/teamlist.dat" && fail "the EuroCup clubs were not damaged"
+damaged_start 06-eurocup-clubs-flipped 'data/EuroCup/teamlist.dat is damaged'
+cp "$game_folder/data/EuroCup/teamlist.dat" "$clubs"
 echo "PASSED: damaged content session, screenshots in $out"

@@ -148,7 +148,10 @@ bool CProbe::Start(const ProbeArgs& args) {
     if (!tooltipProblem.IsEmpty())
         return Fail(tooltipProblem.Std());
     gm.CreateScreens(options);
-    const std::vector<int32_t> worldTexts = GameWorldTextIds(gm.Session().worldDB);
+    CStr worldProblem;
+    const std::vector<int32_t> worldTexts = GameWorldTextIds(gm.Session().worldDB, &worldProblem);
+    if (!worldProblem.IsEmpty())
+        return Fail(worldProblem.Std());
     CStr languageProblem =
         LanguageProblem(gm.Language(), CStr("\\").Concat(options.langFilePath).GetText(), worldTexts);
     if (!languageProblem.IsEmpty())

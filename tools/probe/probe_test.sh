@@ -411,6 +411,13 @@ errors)
     expect_error "The file ini\\1-2-1-1_diamond.xml is missing" --new-career 0
     rm -r "$work/ini"
     ln -s "$game/ini" "$work/ini"
+    # World data that does not read is named, the league's as the tournaments'.
+    head -c 5000 "$game/data/playerlist.dat" >"$work/data/playerlist.dat"
+    expect_error "The file data/playerlist.dat is damaged: it does not read as the game's data" --new-career 0
+    cp "$game/data/playerlist.dat" "$work/data/playerlist.dat"
+    printf '\xff\xff\xff\xff\xff\xff\xff\xff' | dd of="$work/data/EuroCup/teamlist.dat" conv=notrunc status=none
+    expect_error "The file data/EuroCup/teamlist.dat is damaged" --new-career 0
+    cp "$game/data/EuroCup/teamlist.dat" "$work/data/EuroCup/teamlist.dat"
     # A refused load names the file and why.
     run --new-career 0 --save Damaged
     [ "$code" -eq 0 ] || fail "exit $code: $err"
