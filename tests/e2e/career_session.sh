@@ -40,11 +40,7 @@ expect 30 07-back-in-menu "the main menu did not open" main_menu
 grep -q "Dana Reyes" "$work/data/profiles/profilelist.dat" || fail "the career is not in the list of careers"
 quit_game
 
-start_game
-settle 30
-xdotool key --window "$window" Escape
-expect 60 07b-menu-again "the main menu did not open after the intro" main_menu
-settle 30
+to_main_menu 07b-menu-again
 click 512 445            # Load career
 expect 30 08-saved-careers "the saved career is not listed" shows_colour "$career_row" "$row_colour" 5000
 click 812 702            # Load

@@ -32,14 +32,13 @@ while [ "$SECONDS" -lt "$match_deadline" ]; do
     shot look
     if popup_open look; then
         [ -f "$out/02-must-leave-2d.png" ] || cp "$out/look.png" "$out/02-must-leave-2d.png"
-        press 512 439 # OK of a must-leave message
-        sleep 0.5
+        close_popup look # a must-leave message
         continue
     fi
     if tactics_open look; then
         change_unfit
         press 606 704 # Done
-        sleep 0.5
+        expect 15 look "Done did not close the tactics window" tactics_answered
         continue
     fi
     # The finish button lights up once the match is over.
@@ -47,7 +46,12 @@ while [ "$SECONDS" -lt "$match_deadline" ]; do
         over=1
         break
     fi
-    press 512 450 # "Back to the game" of a quarter break (a plain click on the court otherwise)
+    if break_open look; then
+        close_break look
+    else
+        # A click on the court leaves the match as it is.
+        press 512 450
+    fi
     press 174 116 # Fast
     xdotool mousemove --sync $((left + 900)) $((top + 20))
     sleep 1
