@@ -29,6 +29,9 @@ expect_after 30 01-match-centre 02-playing "the markers did not move on the cour
 expect_after 30 02-playing 03-playing-later "the clock line did not change" 320x22+352+76 1
 changed_from 02-playing 03-playing-later 320x620+352+100 200 || fail "the markers stopped on the court"
 expect 30 03-playing-later "no commentary appeared" changed_since 01-match-centre 320x200+680+412 200
+# The tip-off's line alone is not the commentary: the play's own lines come below it.
+expect 60 04-commentary "no commentary came after the tip-off's line" \
+    shows_colour 310x150+682+430 '#E8ECF2' 200 15
 
 # Playing the whole match in a real window takes several minutes on a small machine: the test
 # run stops here unless FB_E2E_FULL_MATCH=1 asks for the match to the end, the finish and the
