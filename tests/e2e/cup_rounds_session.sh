@@ -51,8 +51,7 @@ shot 05-results
 # The rounds the club played: its group (four tables), then every round built with it.
 expected=$((4 + $(grep '^\[BuildCupStage\] round [0-9]: [0-9]* tables, .* plays on' "$log" |
     sed -E 's/.*: ([0-9]+) tables.*/\1/' | awk '{ n += $1 } END { print n + 0 }')))
-# Over for the club, out or after the final, the tournament's table is its final ranking.
-expected=$((expected + 1))
+[ "$ended" = out ] && expected=$((expected + 1)) # the final ranking
 echo "The club's tournament: $ended after $(grep -c 'plays on' "$log") knockout rounds; $expected tables expected"
 
 # ---- The statistics: every table of every round played ----
