@@ -50,11 +50,7 @@ choices=$(find "$work/data/profiles" -name choices.txt | head -1)
 [ -n "$choices" ] || fail "the saved career has no choices file"
 printf 'attack 99\ndefence 99\n' >"$choices"
 
-start_game
-settle 30
-xdotool key --window "$window" Escape
-expect 60 07b-menu-again "the main menu did not open after the intro" main_menu
-settle 30
+to_main_menu 07b-menu-again
 click 512 445            # Load career
 expect 30 08-saved-careers "the saved career is not listed" shows_colour "$career_row" "$row_colour" 5000
 click 812 702            # Load

@@ -38,14 +38,13 @@ while [ "$SECONDS" -lt "$match_deadline" ]; do
     shot look
     if popup_open look; then
         [ -f "$out/02-must-leave-2d.png" ] || cp "$out/look.png" "$out/02-must-leave-2d.png"
-        press 512 439 # OK of a must-leave message
-        sleep 0.5
+        close_popup look # a must-leave message
         continue
     fi
     if tactics_open look; then
         change_unfit
         press 606 704 # Done
-        sleep 0.5
+        expect 15 look "Done did not close the tactics window" tactics_answered
         continue
     fi
     # The finish button lights up once the match is over.

@@ -1,18 +1,10 @@
 # What the two first-month sessions share (first_month_2d_session.sh, first_month_session.sh): the
-# match screens' windows read off the screen, the change of a player who must leave, and the checks
-# of a saved career's match records. Sourced after session.sh.
+# change of a player who must leave and the checks of a saved career's match records. Sourced after
+# session.sh, which reads the match's windows off the screen.
 
-caption='#243A58' # window captions
-
-# What the match screens show, on the screen's own pixels: the must-leave message (400x170 at
-# 312,300), the quarter break (400x200 at 312,284) and the tactics window (828x688 at 188,72), each
-# by the right end of its caption bar; both views open the same windows at the same places.
-popup_open() { shows_colour "$1" 180x18+522+303 "$caption" 2800 2; }
-break_open() { shows_colour "$1" 180x14+522+288 "$caption" 2200 2; }
-tactics_open() { shows_colour "$1" 280x16+720+78 "$caption" 3800 2; }
-# The tactics window's lists (five on court from y 336, the bench from y 480, 22 pixels a row): a
-# name drawn red belongs to a player who is hurt or fouled out.
-red_name() { shows_colour "$1" 170x16+206+$2 '#FF0000' 40 15; }
+# The window's answer to Swap players for court row $2: the row lists a player who may play, or a
+# message refuses the swap while a change is under way.
+swap_answered() { popup_open "$1" || ! red_name "$1" $((329 + 22 * $2)); }
 # Each player on court listed in red goes off for the first bench player who may play; a swap the
 # window refuses while a change is under way leaves its message, which is closed.
 change_unfit() {
@@ -25,9 +17,8 @@ change_unfit() {
             press 300 $((336 + 22 * row))
             press 300 $((480 + 22 * bench))
             press 294 704 # Swap players
-            sleep 0.5
-            shot swap
-            popup_open swap && press 512 439 && sleep 0.5
+            expect 15 swap "Swap players was not answered" swap_answered "$row"
+            ! popup_open swap || close_popup swap
             break
         done
     done

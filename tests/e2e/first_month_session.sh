@@ -25,16 +25,7 @@ screen_area=820x680+196+76
 (cd "$work" && ./probe --data . --seed 1 --set EnableFastSimulation=1 --new-career 3 --continue \
     --save Probe >"$out/first-day.txt" 2>&1) ||
     fail "the probe could not play the first match day ($(tail -n 1 "$out/first-day.txt"))"
-start_game
-settle 30
-xdotool key --window "$window" Escape
-expect 60 01-main-menu "the main menu did not open" main_menu
-settle 30
-shot 01-main-menu
-click 512 445 # Load career
-expect 30 02-saved-careers "the saved career is not listed" shows_colour 740x30+140+285 '#85613F' 5000
-click 812 702 # Load
-expect 60 03-career-loaded "the saved career did not open" changed_since 02-saved-careers 170x680+10+80 50000
+load_career 01-main-menu 02-saved-careers 03-career-loaded
 settle 30
 
 # ---- The view switched to 3D on the tactics screen ----
@@ -60,20 +51,18 @@ while [ "$SECONDS" -lt "$match_deadline" ]; do
         break
     fi
     if popup_open look; then
-        press 512 439 # OK of a must-leave message
-        sleep 0.5
+        close_popup look # a must-leave message
         continue
     fi
     if tactics_open look; then
         change_unfit
         xdotool key --window "$window" Escape
-        sleep 0.5
+        expect 15 look "Escape did not close the tactics window" tactics_answered
         play
         continue
     fi
     if break_open look; then
-        press 512 450 # Back to the game
-        sleep 0.5
+        close_break look
         play
         continue
     fi

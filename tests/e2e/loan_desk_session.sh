@@ -28,15 +28,7 @@ probe() {
 
 # show_finances <shot>: starts the game, loads the only saved career and opens its Finances.
 show_finances() {
-    start_game
-    settle 30
-    xdotool key --window "$window" Escape
-    expect 60 "$1-menu" "the main menu did not open" main_menu
-    settle 30
-    click 512 445        # Load career
-    expect 30 "$1-careers" "the saved career is not listed" shows_colour 740x30+140+285 '#85613F' 5000
-    click 812 702        # Load
-    expect 60 "$1-loaded" "the saved career did not open" changed_since "$1-careers" 170x680+10+80 50000
+    load_career "$1-menu" "$1-careers" "$1-loaded"
     click 90 297         # Finances
     expect 30 "$1" "the Finances window did not open" changed_since "$1-loaded" 800x640+200+70 50000
 }

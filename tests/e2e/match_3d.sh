@@ -38,22 +38,33 @@ if [ -z "${FB_E2E_FULL_MATCH:-}" ]; then
     exit 0
 fi
 
-# On to the end: each quarter break's message is closed and play pressed again. The display's top
-# bar goes when the match is over and the windows take the frame back.
+# On to the end: each quarter break's message is closed and play pressed again (a message that a
+# player must leave is closed too). The display's top bar goes when the match is over and the
+# windows take the frame back. A slow machine looks less often: the match is given time, not a
+# count of looks.
 over=""
-for step in $(seq 1 150); do
-    sleep 2
+breaks=0
+match_deadline=$((SECONDS + 1200))
+while [ "$SECONDS" -lt "$match_deadline" ]; do
     shot end-look
     bar=$(differs 03-playing end-look 1024x40+0+0)
     if [ "${bar:-0}" -gt 15000 ]; then over=1; break; fi
-    [ "$step" -eq 12 ] && shot 05-second-half
-    xdotool mousemove --sync $((left + 512)) $((top + 450)) click 1   # "Back to the game" of a break
-    sleep 0.3
-    xdotool mousemove --sync $((left + 68)) $((top + 96)) click 1     # Play
-    xdotool mousemove --sync $((left + 900)) $((top + 740))
+    if popup_open end-look; then
+        close_popup end-look
+        continue
+    fi
+    if break_open end-look; then
+        breaks=$((breaks + 1))
+        close_break end-look
+        [ "$breaks" -eq 2 ] && shot 05-second-half
+        xdotool mousemove --sync $((left + 68)) $((top + 96)) click 1     # Play
+        xdotool mousemove --sync $((left + 900)) $((top + 740))
+        continue
+    fi
+    sleep 0.5
 done
 [ -n "$over" ] || fail "the match did not end"
-sleep 1
+wait_for_text "recorded" "$work/log.txt" 60 || fail "the match was not recorded"
 settle 30
 shot 06-after-match
 # The standings with the result counted, then the day panel's row when the club's menu offers it.

@@ -37,20 +37,13 @@ set_option Enable3DSimulation 1
 set_option EnableFastSimulation 0
 set_option EnableVideoCube 1
 
-# What the match display shows, each on the screen's own pixels: window captions are #243A58.
-caption='#243A58'
+# What the match display shows, on the screen's own pixels (the match's windows as session.sh reads
+# them).
 hud_up() { match_hud_up "$1"; }
 hud_gone() { ! hud_up "$1"; }
-# The must-leave message (400x170 at 312,300), the quarter break (400x200 at 312,284) and the
-# tactics window (828x688 at 188,72), each by the right end of its caption bar.
-popup_open() { shows_colour "$1" 180x18+522+303 "$caption" 2800 2; }
-break_open() { shows_colour "$1" 180x14+522+288 "$caption" 2200 2; }
-tactics_open() { shows_colour "$1" 280x16+720+78 "$caption" 3800 2; }
 tactics_closed() { ! tactics_open "$1"; }
 break_closed() { ! break_open "$1"; }
 popup_closed() { ! popup_open "$1"; }
-# The tactics window's lists: a name drawn red belongs to a player who is hurt or fouled out.
-red_name() { shows_colour "$1" 170x16+206+$2 '#FF0000' 40 15; }
 # The display's own list of the user's bench names someone in red: the home side's bench (left,
 # under its five) or the visitors' (at the foot of the lists), as the user's club plays at home or
 # away. Only the user's five are kept in foul trouble.
@@ -214,7 +207,7 @@ captions_clear() {
 # After a look the match plays on: the next change, waited for on the log for a second or two, is
 # looked at at once when nothing else stands on the screen; else the main loop looks.
 next_change_soon() {
-    # The cube is looked at first, by the main loop between changes.
+    # The cube is looked at first, at the first break.
     [ -f "$out/03-cube-score.png" ] || return 1
     local deadline=$((SECONDS + 2))
     while [ "$(changes_logged)" -le "$changes_seen" ]; do
@@ -266,20 +259,10 @@ shot 01-arena
 play # the tip-off
 # The cube hangs over the centre circle, where the second camera looks at it (its place on the
 # screen differs from hall to hall): its face shows the display's score bar.
-look_at_cube() {
-    press 140 130 # Camera 2
-    xdotool mousemove --sync $((left + 900)) $((top + 740))
-    sleep 1
-    shot cube
-    if cube_in_view cube; then
-        cp "$out/cube.png" "$out/03-cube-score.png"
-    fi
-    press 56 130 # back to the first camera
-}
 cube_in_view() { popup_closed "$1" && tactics_closed "$1" && break_closed "$1" && hud_up "$1"; }
-# At a quarter break, once its window is closed, the match waits for Play: nothing comes on the
-# screen, so the second camera is looked at for as long as a slow machine takes to draw it. The
-# session does not depend on finding a quiet moment of play.
+# At the first quarter break, once its window is closed, the match waits for Play: nothing comes on
+# the screen, so the second camera is looked at for as long as a slow machine takes to draw it. The
+# session never depends on finding a quiet moment of play.
 look_at_cube_held() {
     [ ! -f "$out/03-cube-score.png" ] || return 0
     shot before-cube
@@ -315,8 +298,7 @@ while [ "$SECONDS" -lt "$match_deadline" ]; do
             tactics_open look || hud_bench_red look ||
                 fail "the tactics window did not open with the message (see $out/04-sixth-foul.png)"
         fi
-        press 512 439 # OK
-        expect 15 look "the message did not close" popup_closed
+        close_popup look
         continue
     fi
     if tactics_open look; then
@@ -357,8 +339,7 @@ while [ "$SECONDS" -lt "$match_deadline" ]; do
     if break_open look && [ -n "$hands_off" ]; then
         breaks=$((breaks + 1))
         [ "$breaks" -eq 2 ] && cp "$out/look.png" "$out/06-half-time.png"
-        press 512 450 # Back to the game
-        expect 15 look "the quarter break did not close" break_closed
+        close_break look
         look_at_cube_held
         # The five the automatic changes left on court, as the tactics window lists them; closed
         # again without a change.
@@ -374,8 +355,7 @@ while [ "$SECONDS" -lt "$match_deadline" ]; do
     if break_open look; then
         breaks=$((breaks + 1))
         [ "$breaks" -eq 2 ] && cp "$out/look.png" "$out/06-half-time.png"
-        press 512 450 # Back to the game
-        expect 15 look "the quarter break did not close" break_closed
+        close_break look
         look_at_cube_held
         press 263 167 # Tactics: the tired take a rest
         expect 15 look "the tactics window did not open" tactics_open
@@ -414,12 +394,9 @@ while [ "$SECONDS" -lt "$match_deadline" ]; do
         look_at_changes
         continue
     fi
-    # The first points on the board, then the cube that shows them.
+    # The first points on the board (the cube shows them at the first break).
     if [ ! -f "$out/02-score.png" ]; then
         changed_from 01-arena look 200x40+412+0 30 && cp "$out/look.png" "$out/02-score.png"
-    elif [ ! -f "$out/03-cube-score.png" ]; then
-        look_at_cube
-        continue
     fi
     sleep 0.5
 done

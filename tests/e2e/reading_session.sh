@@ -17,12 +17,7 @@ header=1024x60+0+2         # the header strip
 (cd "$work" && ./probe --data . --new-career 11 --shop-level 1 --save Reader >"$out/probe.txt" 2>&1) ||
     fail "the probe could not make the career ($(tail -n 1 "$out/probe.txt"))"
 
-start_game
-expect 60 01-intro "the intro's ball did not show" shows_colour 120x120+452+220 '#F07820' 4000
-xdotool key --window "$window" space
-expect 60 02-main-menu "the main menu did not open" main_menu
-settle 30
-shot 02-main-menu
+to_main_menu
 click 512 500 # Options
 expect_after 30 02-main-menu 03-options "the options did not open" 500x480+262+212 20000
 click 356 650 # Back

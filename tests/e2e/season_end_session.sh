@@ -48,16 +48,7 @@ probe season.txt --seed 1 --set EnableFastSimulation=1 --new-career 3 $(printf -
     --dump-date --save Probe
 grep -qx '24.03.2008' "$out/season.txt" || fail "the probe did not reach the last weeks: $(tail -n 2 "$out/season.txt")"
 
-start_game
-settle 30
-xdotool key --window "$window" Escape
-expect 60 01-main-menu "the main menu did not open" main_menu
-settle 30
-shot 01-main-menu
-click 512 445 # Load career
-expect 30 02-saved-careers "the saved career is not listed" shows_colour 740x30+140+285 '#85613F' 5000
-click 812 702 # Load
-expect 60 03-career-loaded "the saved career did not open" changed_since 02-saved-careers 170x680+10+80 50000
+load_career 01-main-menu 02-saved-careers 03-career-loaded
 settle 30
 shot 03-career-loaded
 

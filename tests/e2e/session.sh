@@ -105,19 +105,26 @@ not_showing_colour() { ! shows_colour "$@"; }
 # changed_from <earlier shot> <shot> <rectangle> <at least>: true when that many pixels changed. A
 # date moving on changes a digit or two: a few dozen pixels.
 changed_from() { [ "$(differs "$1" "$2" "$3")" -ge "$4" ]; }
-# expect <seconds> <shot> <what it must show> <check> [its arguments after the shot]: shoots the
-# screen as <shot> until the check passes on it, at most that many seconds, else the session fails
-# with the last shot left for a look. A loaded machine shows a screen late, never differently.
-expect() {
-    local seconds=$1 name=$2 what=$3 check=$4
-    shift 4
+# seen <seconds> <shot> <check> [its arguments after the shot]: shoots the screen as <shot> until
+# the check passes on it, at most that many seconds; false when it never did.
+seen() {
+    local seconds=$1 name=$2 check=$3
+    shift 3
     local deadline=$((SECONDS + seconds))
     while :; do
         shot "$name"
         "$check" "$name" "$@" && return 0
-        [ "$SECONDS" -ge "$deadline" ] && fail "$what (see $out/$name.png)"
+        [ "$SECONDS" -ge "$deadline" ] && return 1
         sleep 0.5
     done
+}
+# expect <seconds> <shot> <what it must show> <check> [its arguments after the shot]: as seen, but
+# the session fails when the check never passed, with the last shot left for a look. A loaded
+# machine shows a screen late, never differently.
+expect() {
+    local seconds=$1 name=$2 what=$3 check=$4
+    shift 4
+    seen "$seconds" "$name" "$check" "$@" || fail "$what (see $out/$name.png)"
 }
 # expect_after <seconds> <earlier shot> <shot> <what> <rectangle> <at least>: waits for that many
 # pixels of the rectangle to change from the earlier shot.
@@ -187,6 +194,35 @@ press() {
 }
 # match_hud_up <shot>: the 3D match display's top bar, with its orange edge, is up.
 match_hud_up() { shows_colour "$1" 1024x40+0+0 '#F0781E' 800 10; }
+# lacks <shot> <check> [its arguments after the shot]: true when the check fails on the shot, for
+# waiting until something has gone (expect 15 look "..." lacks popup_open).
+lacks() {
+    local name=$1 check=$2
+    shift 2
+    ! "$check" "$name" "$@"
+}
+# The windows a match opens over either view, on the screen's own pixels (window captions are
+# #243A58), each by the right end of its caption bar: the must-leave message (400x170 at 312,300),
+# the quarter break (400x200 at 312,284) and the tactics window (828x688 at 188,72).
+caption='#243A58'
+popup_open() { shows_colour "$1" 180x18+522+303 "$caption" 2800 2; }
+break_open() { shows_colour "$1" 180x14+522+288 "$caption" 2200 2; }
+tactics_open() { shows_colour "$1" 280x16+720+78 "$caption" 3800 2; }
+# The tactics window's lists (five on court from y 336, the bench from y 480, 22 pixels a row): a
+# name drawn red belongs to a player who is hurt or fouled out.
+red_name() { shows_colour "$1" 170x16+206+$2 '#FF0000' 40 15; }
+# The tactics window's answer to Done or Escape: it closed, or a message stands in front of it.
+tactics_answered() { ! tactics_open "$1" || popup_open "$1"; }
+# close_popup <shot>: OK of the message standing over the match, then waits for it to go.
+close_popup() {
+    press 512 439 # OK
+    expect 15 "$1" "the message did not close" lacks popup_open
+}
+# close_break <shot>: "Back to the game" of a quarter break, then waits for the break to go.
+close_break() {
+    press 512 450 # Back to the game
+    expect 15 "$1" "the quarter break did not close" lacks break_open
+}
 # click <x> <y> [settle seconds]: clicks a point of the game's window, waits up to 15 seconds for
 # the screen to answer, then until it settles (at most 30 seconds unless given: a text field's
 # blinking caret never lets it). The pointer is let rest first so the hover look (and a tooltip)
@@ -203,6 +239,32 @@ click() {
     done
     settle "${3:-30}"
 }
+# to_main_menu [menu shot]: starts the game, waits for the intro's ball, passes the intro with a
+# key and waits for the main menu, then for it to settle. The intro ends by itself after some 20
+# seconds, and a loaded machine may show the window only then: the main menu in its place is as
+# good. The shots are 01-intro and 02-main-menu, or <menu shot>-intro and <menu shot> when a name
+# is given (a session that starts the game again keeps the first start's shots).
+intro_ball() { shows_colour "$1" 120x120+452+220 '#F07820' 4000; }
+intro_or_menu() { intro_ball "$1" || main_menu "$1"; }
+to_main_menu() {
+    local menu="${1:-02-main-menu}" intro=01-intro
+    [ -z "${1:-}" ] || intro="$1-intro"
+    start_game
+    expect 60 "$intro" "neither the intro's ball nor the main menu showed" intro_or_menu
+    main_menu "$intro" || xdotool key --window "$window" space
+    expect 60 "$menu" "the main menu did not open" main_menu
+    settle 30
+    shot "$menu"
+}
+# load_career <menu shot> <list shot> <career shot>: starts the game, opens Load career from the
+# main menu and loads the only saved career; each screen is waited for under its shot's name.
+load_career() {
+    to_main_menu "$1"
+    click 512 445 # Load career
+    expect 30 "$2" "the saved career is not listed" shows_colour 740x30+140+285 '#85613F' 5000
+    click 812 702 # Load
+    expect 60 "$3" "the saved career did not open" changed_since "$2" 170x680+10+80 50000
+}
 # new_career <club's row y> [manager name] [wheel notches]: starts the game, passes the intro and
 # makes a new career with the club at that height of the list (362 is the fourth club; the list is
 # first scrolled down by the notches given) and the name typed in (the default name when none is
@@ -211,12 +273,7 @@ click() {
 # 02-main-menu, 03-new-career, 04-club-chosen and 05-career-frame.
 new_career() {
     local row="$1" name="${2:-}" notches="${3:-0}"
-    start_game
-    expect 60 01-intro "the intro's ball did not show" shows_colour 120x120+452+220 '#F07820' 4000
-    xdotool key --window "$window" space
-    expect 60 02-main-menu "the main menu did not open" main_menu
-    settle 30
-    shot 02-main-menu
+    to_main_menu
     click 512 390 # New career
     expect_after 30 02-main-menu 03-new-career "the new career screen did not open" 560x360+82+280 20000
     if [ "$notches" -gt 0 ]; then
