@@ -18,6 +18,9 @@
 // message, Done to every window); its "instant" rows are then the user's match run at once on the
 // career's tactics, as the game's instant view plays it.
 // --quick plays the tournament worlds' quick results alone (seconds, not minutes).
+// --clubs[=R]: every league club over R (default 3) home-and-away rounds against its class on the
+// career's tactics, one row a club: its shooting at home and away, and how many of its players shoot
+// threes as well as twos.
 // (N matches per class and batch, default 300; --defences: one row per defence tactic instead, both
 // sides defending with it on random offences, the classes together; --leagues: the league
 // classes' batches alone; --tournaments: the tournament worlds alone)
@@ -134,6 +137,40 @@ void PrintQuickRow(const char* label, const QuickFigures& f) {
                 QuickFigures::Percent(f.firstWins, f.results));
 }
 
+// Every league club's shooting over rounds home-and-away rounds against its class: field goals at
+// home and away, twos and threes, and its players who shoot threes as well as twos (of the squad).
+void PrintClubShooting(CMatch2D& match, const std::vector<CTeam*> (&leagues)[3], int rounds, unsigned seed) {
+    std::printf("%d home-and-away rounds a class on the career's tactics, seed %u\n\n", rounds, seed);
+    std::printf(
+        "| class | club | won | FG%% | home | away | 2PA | 2P%% | dunks | 3PA | 3P%% | Stl | three >= two "
+        "|\n|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
+    for (int leagueClass = 0; leagueClass < 3; ++leagueClass) {
+        const Match2DBatchFigures f = PlayMatch2DRounds(
+            match, leagues[leagueClass], rounds, seed + 50 + leagueClass, Match2DBatchTactics::NewCareer);
+        for (const Match2DClubFigures& c : f.clubs) {
+            const Match2DBox& b = c.box;
+            Match2DBox away = b;
+            away.twoTaken -= c.homeBox.twoTaken;
+            away.twoMade -= c.homeBox.twoMade;
+            away.threesTaken -= c.homeBox.threesTaken;
+            away.threesMade -= c.homeBox.threesMade;
+            int shooters = 0;
+            for (const CPlayer* p : c.club->players)
+                shooters += p->words[29] >= p->words[26] ? 1 : 0;
+            const double n = std::max(1, c.matches);
+            std::printf("| %d | %-20s | %.0f%% | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | "
+                        "%.1f | %d of %zu |\n",
+                        leagueClass, c.club->name.GetText(), QuickFigures::Percent(c.wins, c.matches),
+                        QuickFigures::Percent(b.FieldGoalsMade(), b.FieldGoalsTaken()),
+                        QuickFigures::Percent(c.homeBox.FieldGoalsMade(), c.homeBox.FieldGoalsTaken()),
+                        QuickFigures::Percent(away.FieldGoalsMade(), away.FieldGoalsTaken()), b.twoTaken / n,
+                        QuickFigures::Percent(b.twoMade, b.twoTaken), b.dunksTaken / n, b.threesTaken / n,
+                        QuickFigures::Percent(b.threesMade, b.threesTaken), b.steals / n, shooters,
+                        c.club->players.size());
+        }
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -144,6 +181,7 @@ int main(int argc, char** argv) {
     bool playLeagues = true, playTournaments = true, playFlat = true;
     bool watched = false;
     bool display = false;
+    int clubRoundsOnly = 0; // --clubs: the per-club rounds alone, this many
     for (int i = 1; i < argc; ++i) {
         if (std::strncmp(argv[i], "--games=", 8) == 0) {
             games = std::max(1, std::atoi(argv[i] + 8));
@@ -162,6 +200,8 @@ int main(int argc, char** argv) {
             playFlat = false;
         } else if (std::strcmp(argv[i], "--leagues") == 0) {
             playTournaments = false;
+        } else if (std::strncmp(argv[i], "--clubs", 7) == 0) {
+            clubRoundsOnly = argv[i][7] == '=' ? std::max(1, std::atoi(argv[i] + 8)) : 3;
         } else if (std::strncmp(argv[i], "--defence=", 10) == 0) {
             defences = true;
             onlyDefence = std::atoi(argv[i] + 10);
@@ -184,6 +224,10 @@ int main(int argc, char** argv) {
     if (!match.LoadTactics("\\ini\\InitData.xml")) {
         std::fprintf(stderr, "ini/InitData.xml did not load\n");
         return 1;
+    }
+    if (clubRoundsOnly > 0) {
+        PrintClubShooting(match, leagues, clubRoundsOnly, seed);
+        return 0;
     }
     std::printf("%d matches per class and batch, seed %u; figures a side, percentages over the batch\n\n",
                 games, seed);

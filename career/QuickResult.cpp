@@ -114,21 +114,21 @@ constexpr QuickResultTable kQuick = {
                  .turnover = 14.9,
                  .stealShare = 50.0,
                  .commonFoul = 8.5,
-                 .twoUpTo = 70,
+                 .twoUpTo = 65,
                  .blockShift = 0},
                 {.possessionRolls = {100, 100, 100, 89, -1},
                  .freeThrowTrip = 12.1,
                  .turnover = 12.9,
                  .stealShare = 60.0,
                  .commonFoul = 9.5,
-                 .twoUpTo = 68,
+                 .twoUpTo = 63,
                  .blockShift = 0},
                 {.possessionRolls = {100, 100, 100, 63, -1},
                  .freeThrowTrip = 12.6,
                  .turnover = 12.1,
                  .stealShare = 62.0,
                  .commonFoul = 10.0,
-                 .twoUpTo = 61,
+                 .twoUpTo = 60,
                  .blockShift = 2}},
     .turnoverSlope = 0.3,
     .chargeShare = 8.0,
@@ -702,6 +702,24 @@ void BreakTie(QuickTeam& home, QuickTeam& away) {
 // ---- quick match ---------------------------------------------------------------------------------
 
 int QuickLeagueClass(const CTeam& club) {
+    // A tournament's group numbers its clubs 0-3, no class: such a club plays the class its five
+    // best players rate as (a class 5 points above the one below from 50, as the flat court sets
+    // a tournament club's level by its starters). Read as a class, the groups put three clubs in
+    // four at class 0's or 1's pace, and tournaments took 5-12 % more shots than on the flat court.
+    constexpr int32_t kRegularLeagueKind = 100005;
+    if (club.leagueId >= 0 && club.leagueKind != kRegularLeagueKind && !club.players.empty()) {
+        std::vector<double> overall;
+        for (CPlayer* player : club.players)
+            overall.push_back(CPlayer::ComputeOverall(player, false));
+        const size_t five = std::min<size_t>(5, overall.size());
+        std::partial_sort(overall.begin(), overall.begin() + static_cast<std::ptrdiff_t>(five), overall.end(),
+                          std::greater<>());
+        double sum = 0.0;
+        for (size_t i = 0; i < five; ++i)
+            sum += overall[i];
+        const double classes = (sum / static_cast<double>(five) - 50.0) / 5.0;
+        return std::clamp(static_cast<int>(std::lround(classes)), 0, 2);
+    }
     return club.leagueId < 0 ? 0 : club.leagueId % 3;
 }
 

@@ -51,7 +51,8 @@ using QuickSide = std::vector<QuickPlayer>;
 inline constexpr int kNeverRested = INT_MAX;
 
 // A club's league class, 0-2, from its league, as the flat court reads it (a club outside any league
-// counts as class 0): a quick result plays the class's pace and game.
+// counts as class 0; a tournament club the class its five best players rate as): a quick result
+// plays the class's pace and game.
 int QuickLeagueClass(const CTeam& club);
 
 // One side of a running quick match.

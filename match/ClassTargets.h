@@ -19,9 +19,9 @@ struct ClassTargets {
 
 inline constexpr ClassTargets kClassTargets[3] = {
     // pts, FGA, FG%, 3PA, FTA, fouls, steals, TO, blocks, leading scorer
-    {96.0, 73.5, 48.0, 22.5, 22.5, 20.8, 7.2, 14.8, 4.6, 25.5},
-    {93.0, 70.0, 48.0, 22.5, 23.0, 20.8, 7.4, 12.2, 4.3, 21.5},
-    {89.5, 66.0, 47.5, 25.5, 22.0, 20.3, 7.1, 10.7, 4.8, 21.0},
+    {96.0, 73.5, 46.5, 26.0, 22.5, 20.8, 7.2, 14.8, 4.6, 25.5},
+    {93.0, 70.0, 47.0, 26.0, 23.0, 20.8, 7.4, 12.2, 4.3, 21.5},
+    {89.5, 66.0, 46.5, 26.5, 22.0, 20.3, 7.1, 10.7, 4.8, 21.0},
 };
 
 // How far an engine's class figure may lie from its target: a tenth either way.

@@ -100,6 +100,7 @@ void Match2DBatchFigures::Add(const Match2DBatchFigures& o) {
         own.matches += c.matches;
         own.wins += c.wins;
         own.box.Add(c.box);
+        own.homeBox.Add(c.homeBox);
         for (const auto& [id, points] : c.playerPoints) {
             own.playerPoints[id] += points;
         }
@@ -222,6 +223,9 @@ void RecordMatch(const CMatch2D& match, const CTeam* home, const CTeam* away, bo
         ++club.matches;
         club.wins += (homeSide ? homeScore > awayScore : awayScore > homeScore) ? 1 : 0;
         club.box.Add(box);
+        if (homeSide) {
+            club.homeBox.Add(box);
+        }
         figures.points.push_back(box.points);
         figures.mostFouls = std::max(figures.mostFouls, box.fouls);
         if (!match.forfeited && box.points != 2 * box.twoMade + 3 * box.threesMade + box.freeThrowsMade) {

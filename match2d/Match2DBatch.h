@@ -68,6 +68,7 @@ struct Match2DClubFigures {
     int matches = 0;
     int wins = 0;
     Match2DBox box;
+    Match2DBox homeBox;              // of box, its home matches
     std::map<int, int> playerPoints; // player id -> his points over the club's matches
     // The club's leading scorer's points a match played by the club.
     double LeadingScorerPerMatch() const;

@@ -24,6 +24,11 @@ constexpr int kTextExhausted = 500009;
 constexpr int kTextDunkMissed = 500011;
 constexpr int kTextDunkMade = 500012;
 
+// Beyond the arc a five's three players who lean most to the three let fly. With only those whose
+// three was as good as their two, a five's shooters ran from none to five: a club whose centre and
+// forwards drove from the arc took 10 threes a match and made 51 % from the field, one of shooters
+// 35 threes at 44 %.
+constexpr int kFloorShooters = 3;
 constexpr float kDunkReach = 2.0f; // a dunk is thrown from under the rim
 // A defender farther off cannot poke at the ball. From 1.15 m (1.35 m), once nobody poked from
 // behind at a dribbler bringing the ball up, man-to-man sides fouled 12-14 (16-18) times a match.
@@ -42,15 +47,16 @@ constexpr float kPokeRoom = 0.5f;
 // face: a class's usual defender wins about three pokes in a hundred, one ten points better five.
 // The offset was 366 until the coach's changes came like for like with foul trouble by the
 // quarter: the five at their own positions then stole 8.6-9.1 balls a side on 0/13 (7.9-8.2
-// before) and class 1 on the mix of tactics above 10.
+// before) and class 1 on the mix of tactics above 10. 367.25 once every five had three shooters
+// beyond the arc: fewer drives to poke at left class 2 under 10 turnovers a side.
 constexpr float kContestDieWeight = 20.0f;
-constexpr float kContestDieOffset = 367.5f;
-// A poke weighs the defender's steal rating at half its gap to the rating his contest level stands
+constexpr float kContestDieOffset = 367.25f;
+// A poke weighs the defender's steal rating at 0.45 of its gap to the rating his contest level stands
 // for (50 at class 0's 1.28, five more for each 0.12): the die's winning faces begin only about eight
 // points under a class's usual rating, so at full weight a five three points under its class won
 // half as many pokes (Thornbury 3.6 steals a match, Yarmouth 4.5, Glenwick 4.7) and a man ten under
-// none.
-constexpr float kStealRatingWeight = 0.5f;
+// none. At half the gap Yarmouth stole 4.9 once every five shot from the arc (fewer drives to poke at).
+constexpr float kStealRatingWeight = 0.45f;
 constexpr float kContestRatingAtClassZero = 50.0f;
 constexpr float kContestLevelAtClassZero = 1.28f; // Match2D.cpp, kRegularLevels
 constexpr float kContestLevelPerRating = 0.024f;
@@ -283,6 +289,19 @@ bool CMatch2DPlayer::ShouldShoot() const {
     return CoinFlip();
 }
 
+bool CMatch2DPlayer::ThreePointShooter() const {
+    // How far his three stands above his two, against each of the five's.
+    const int lean = ThreePointRating() - TwoPointRating();
+    const CMatch2DTeam* own = OwnTeam();
+    const int count = std::min(kCourtPlayers, own->PlayerCount());
+    int leaningMore = 0;
+    for (int i = 0; i < count; ++i) {
+        const CMatch2DPlayer* mate = own->GetPlayer(i);
+        leaningMore += mate->ThreePointRating() - mate->TwoPointRating() > lean ? 1 : 0;
+    }
+    return leaningMore < kFloorShooters;
+}
+
 bool CMatch2DPlayer::IsUnguarded() const {
     float d = 0.0f;
     OtherTeam()->FindNearest(position, d, nullptr);
@@ -474,9 +493,9 @@ void CMatch2DPlayer::DecideWithBall() {
         const bool twoRange = d < 6.8f;
         // An open drive goes on to the rim: the arc lies across every way to the basket, and a
         // driver who pulled up whenever he crossed it took half his side's shots from there.
-        // Beyond the arc only a shooter (his three as good as his two) lets fly; anyone else
+        // Beyond the arc only one of the five's shooters (ThreePointShooter) lets fly; anyone else
         // plays it as a drive: at the basket when open, else the pass rule.
-        const bool shooter = ThreePointRating() >= TwoPointRating();
+        const bool shooter = ThreePointShooter();
         if (threeRange && e > 2.0f && (target == Basket() || !shooter)) {
             target = Basket(); // he walks on (step 9)
         } else if (threeRange && !shooter) {
@@ -624,9 +643,10 @@ namespace {
 constexpr float kShotDieWeight = 8.0f;
 constexpr float kShotDieOffset = 10.5f * (kShotDieWeight - 1.0f);
 // The heavier die draws every shot towards even: the twos a little easier and the threes a little
-// harder keep a side's shooting where it was (46-48 % in every class, threes 35-37 %).
+// harder keep a side's shooting where it was (46-48 % in every class, threes 35-37 %; one more on
+// the threes once every five had three shooters, who shot 38-40 %).
 constexpr float kTwoPointShift = -8.0f;
-constexpr float kThreePointShift = 10.0f;
+constexpr float kThreePointShift = 11.0f;
 
 } // namespace
 

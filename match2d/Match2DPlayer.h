@@ -102,6 +102,9 @@ public:
     // The most open player of his side among those he can pass to; himself when he is the most open.
     CMatch2DPlayer* FindOpenTeammateInRange() const;
     bool ShouldShoot() const;
+    // One of the three of the five on court whose three stands highest above his two (ties count
+    // alike): the players who shoot from beyond the arc.
+    bool ThreePointShooter() const;
     bool IsUnguarded() const;
     void ResetBallState();
     void CheckExhaustion();
