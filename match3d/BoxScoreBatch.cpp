@@ -103,6 +103,7 @@ void Match3DBox::Add(const Match3DBox& o) {
     freeThrowClockSeconds += o.freeThrowClockSeconds;
     periodsEndedOwingThrows += o.periodsEndedOwingThrows;
     longestDeadBall = std::max(longestDeadBall, o.longestDeadBall);
+    longDeadBallMatches += o.longDeadBallMatches;
     longestLineUp = std::max(longestLineUp, o.longestLineUp);
     substitutions += o.substitutions;
     starterSeconds += o.starterSeconds;
@@ -195,10 +196,11 @@ Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool model
         clockBefore = clock;
         periodBefore = period;
         // A step is 0.02 s of wall time at normal speed, whether the clock runs or not. The ball is
-        // dead for a change and a throw-in not yet thrown; the free-throw line-up is counted apart.
+        // dead for a change, a throw-in not yet thrown and free throws not yet thrown (from the foul
+        // to the first throw, and between the throws); the shooter's part of it is counted apart too.
         const bool atLine = m.flags.freeThrows && m.ball && m.ball->IsHeld();
         const bool deadBall = m.flags.quarter > 0 && !m.flags.betweenQuarters &&
-                              (m.flags.substitutionPhase || (m.flags.inbound && !m.inboundThrown));
+                              (m.flags.substitutionPhase || (m.flags.inbound && !m.inboundThrown) || atLine);
         dead = deadBall ? dead + CMatchClock::kStep : 0.0;
         longestDead = std::max(longestDead, dead);
         lineUp = atLine ? lineUp + CMatchClock::kStep : 0.0;
@@ -257,6 +259,7 @@ Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool model
     homeBox.periodsEndedOwingThrows = endedOwing + (finished && match->flags.freeThrows ? 1 : 0);
     homeBox.longestDeadBall = awayBox.longestDeadBall = longestDead;
     homeBox.longestLineUp = awayBox.longestLineUp = longestLineUp;
+    homeBox.longDeadBallMatches = longestDead > kLongestDeadBallSeconds ? 1 : 0;
     consistent = homeBox.points == match->homeTeam->score && awayBox.points == match->awayTeam->score;
     homeBox.possessions = possessions[0];
     awayBox.possessions = possessions[1];

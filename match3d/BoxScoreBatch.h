@@ -12,6 +12,9 @@ class CMatch3D;
 class CMatchTeam;
 struct CTeam;
 
+// The longest a player should ever watch a dead ball at normal speed, the match not held.
+inline constexpr double kLongestDeadBallSeconds = 10.0;
+
 struct Match3DBox {
     int points = 0;
     int twoTaken = 0, twoMade = 0;
@@ -46,13 +49,14 @@ struct Match3DBox {
     double longestChange = 0.0;
     // The rules the player sees: game-clock seconds that ran while free throws were under way, periods
     // that ended with throws still owed (match figures, on the home side's box only), the longest the
-    // ball stayed dead for a change or a throw-in, and the longest the shooter held it at the
-    // free-throw line (from the foul to the first throw, or between the throws), in real seconds at
-    // normal speed.
+    // ball stayed dead for a change, a throw-in or free throws, and of it the longest the shooter held
+    // it at the free-throw line (from the foul to the first throw, or between the throws), in real
+    // seconds at normal speed.
     int freeThrowClockSeconds = 0;
     int periodsEndedOwingThrows = 0;
     double longestDeadBall = 0.0;
     double longestLineUp = 0.0;
+    int longDeadBallMatches = 0; // matches with a dead ball longer than that (home side's box only)
 
     void Add(const Match3DBox& other);
     int FieldGoalsTaken() const { return twoTaken + threesTaken; }
