@@ -406,6 +406,8 @@ int main(int argc, char** argv) {
                 "ball %.1f s, at the free-throw line %.1f s (real seconds at normal speed)\n",
                 all.total.freeThrowClockSeconds, all.total.periodsEndedOwingThrows, all.total.longestDeadBall,
                 all.total.longestLineUp);
+    std::printf("matches with a dead ball longer than %.0f s: %d of %d\n", kLongestDeadBallSeconds,
+                all.total.longDeadBallMatches, matches);
     printUser(matches);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("\n%d matches in %.1f s (%.0f ms a match)\n", matches, seconds,

@@ -103,6 +103,7 @@ void Match3DBox::Add(const Match3DBox& o) {
     freeThrowClockSeconds += o.freeThrowClockSeconds;
     periodsEndedOwingThrows += o.periodsEndedOwingThrows;
     longestDeadBall = std::max(longestDeadBall, o.longestDeadBall);
+    longDeadBallMatches += o.longDeadBallMatches;
     longestLineUp = std::max(longestLineUp, o.longestLineUp);
     substitutions += o.substitutions;
     starterSeconds += o.starterSeconds;
@@ -195,10 +196,11 @@ Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool model
         clockBefore = clock;
         periodBefore = period;
         // A step is 0.02 s of wall time at normal speed, whether the clock runs or not. The ball is
-        // dead for a change and a throw-in not yet thrown; the free-throw line-up is counted apart.
+        // dead for a change, a throw-in not yet thrown and free throws not yet thrown (from the foul
+        // to the first throw, and between the throws); the shooter's part of it is counted apart too.
         const bool atLine = m.flags.freeThrows && m.ball && m.ball->IsHeld();
         const bool deadBall = m.flags.quarter > 0 && !m.flags.betweenQuarters &&
-                              (m.flags.substitutionPhase || (m.flags.inbound && !m.inboundThrown));
+                              (m.flags.substitutionPhase || (m.flags.inbound && !m.inboundThrown) || atLine);
         dead = deadBall ? dead + CMatchClock::kStep : 0.0;
         longestDead = std::max(longestDead, dead);
         lineUp = atLine ? lineUp + CMatchClock::kStep : 0.0;
@@ -257,6 +259,7 @@ Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool model
     homeBox.periodsEndedOwingThrows = endedOwing + (finished && match->flags.freeThrows ? 1 : 0);
     homeBox.longestDeadBall = awayBox.longestDeadBall = longestDead;
     homeBox.longestLineUp = awayBox.longestLineUp = longestLineUp;
+    homeBox.longDeadBallMatches = longestDead > kLongestDeadBallSeconds ? 1 : 0;
     consistent = homeBox.points == match->homeTeam->score && awayBox.points == match->awayTeam->score;
     homeBox.possessions = possessions[0];
     awayBox.possessions = possessions[1];
@@ -289,17 +292,24 @@ Match3DBatchFigures PlayMatch3DBatch(const std::vector<CTeam*>& clubs, int count
         return f;
     for (int i = 0; i < count; ++i) {
         const size_t n = clubs.size();
-        CTeam& home = *clubs[static_cast<size_t>(i) % n];
-        CTeam& away = *clubs[BatchOpponent(static_cast<size_t>(i), n)];
-        // A watched batch gives the user the home side and the away side in turn: the two ends of the
-        // court are not alike, and a user always at home measured the tactics and the end together.
+        // A watched batch plays each seeded fixture twice, the user's side once at home and once away:
+        // the two ends of the court are not alike (a user always at home measured the tactics and the
+        // end together), and neither are the clubs. Taking the home club in even matches and the away
+        // club in odd ones of fixtures all different, the user coached the even-numbered clubs of a
+        // class three times in four and won 61.7 % of 600 matches (stand-in clips); the other clubs of the
+        // same fixtures won him 48.5 %.
+        const int fixture = watched ? i / 2 : i;
+        CTeam& home = *clubs[static_cast<size_t>(fixture) % n];
+        CTeam& away = *clubs[BatchOpponent(static_cast<size_t>(fixture), n)];
         const bool userAtHome = !watched || i % 2 == 0;
         Match3DBox awayBox;
         bool finished = false;
         bool consistent = false;
         const Match3DBox homeBox =
-            PlaySeededMatch3D(home, away, seed + static_cast<unsigned>(i), models, awayBox, finished,
+            PlaySeededMatch3D(home, away, seed + static_cast<unsigned>(fixture), models, awayBox, finished,
                               consistent, nullptr, watched, play, tactics, computer, userAtHome);
+        f.userClubs.push_back(userAtHome ? home.id : away.id);
+        f.otherClubs.push_back(userAtHome ? away.id : home.id);
         const Match3DBox& userBox = userAtHome ? homeBox : awayBox;
         const Match3DBox& otherBox = userAtHome ? awayBox : homeBox;
         f.userTotal.Add(userBox);

@@ -12,6 +12,9 @@ class CMatch3D;
 class CMatchTeam;
 struct CTeam;
 
+// The longest a player should ever watch a dead ball at normal speed, the match not held.
+inline constexpr double kLongestDeadBallSeconds = 10.0;
+
 struct Match3DBox {
     int points = 0;
     int twoTaken = 0, twoMade = 0;
@@ -46,13 +49,14 @@ struct Match3DBox {
     double longestChange = 0.0;
     // The rules the player sees: game-clock seconds that ran while free throws were under way, periods
     // that ended with throws still owed (match figures, on the home side's box only), the longest the
-    // ball stayed dead for a change or a throw-in, and the longest the shooter held it at the
-    // free-throw line (from the foul to the first throw, or between the throws), in real seconds at
-    // normal speed.
+    // ball stayed dead for a change, a throw-in or free throws, and of it the longest the shooter held
+    // it at the free-throw line (from the foul to the first throw, or between the throws), in real
+    // seconds at normal speed.
     int freeThrowClockSeconds = 0;
     int periodsEndedOwingThrows = 0;
     double longestDeadBall = 0.0;
     double longestLineUp = 0.0;
+    int longDeadBallMatches = 0; // matches with a dead ball longer than that (home side's box only)
 
     void Add(const Match3DBox& other);
     int FieldGoalsTaken() const { return twoTaken + threesTaken; }
@@ -72,6 +76,9 @@ struct Match3DBatchFigures {
     long userMarginSum = 0;  // that side's points less the other's, summed
     int userHomeMatches = 0; // of the matches, those the user's side played at home
     int userHomeWins = 0;    // and won
+    // The club the user's side (else the home side) played each match, and the club it met.
+    std::vector<int> userClubs;
+    std::vector<int> otherClubs;
 
     double PerSide(int value) const { return matches > 0 ? value / (2.0 * matches) : 0.0; }
     int MedianPoints() const;
@@ -115,8 +122,9 @@ Match3DBox PlaySeededMatch3D(CTeam& home, CTeam& away, unsigned seed, bool model
 // each meets the others in turn, never itself, so every match asked for is played.
 size_t BatchOpponent(size_t index, size_t clubs);
 // count matches of clubs drawn in pairs from the list, seeds seed, seed + 1, ...
-// watched: the user's side is the home side in even matches and the away side in odd ones (above);
-// its figures go to userTotal as well, the home sides' when not watched.
+// watched: each fixture is played twice, the user's side at home in the even match and away in the
+// odd one, so the user coaches each club of a fixture once; its figures go to userTotal as well, the
+// home sides' when not watched.
 Match3DBatchFigures PlayMatch3DBatch(const std::vector<CTeam*>& clubs, int count, unsigned seed, bool models,
                                      bool watched = false, const Match3DPlay& play = {},
                                      const UserTactics& tactics = {}, const UserTactics* computer = nullptr);

@@ -12,6 +12,7 @@ namespace {
 constexpr float kRunBeyond = 2.2f;             // open play: farther targets are run to
 constexpr float kSubstitutionRunBeyond = 3.2f; // the substitution phase leaves more time to walk
 constexpr float kInboundRunBeyond = 1.5f;      // attackers hurry to receive the inbound
+constexpr float kFreeThrowRunBeyond = 2.2f;    // nearer the line, the shooter walks the last steps
 constexpr float kRunCost = 0.005f;
 constexpr double kIdleGestureScale = 5000.0; // one chance in this many per step for each gesture
 constexpr double kNewSpotChance = 30.0;      // percent: an attacker at his spot wanders on
@@ -308,18 +309,22 @@ void CCourtPlayer::ThinkFreeThrow() {
         return;
     }
     const bool atTarget = AtAttackTarget();
+    // The shooter and his team-mates hurry to the line and the lane, as the defenders do: walked
+    // from a foul at the other end, the shooter held the ball dead for 13-17 s before his first
+    // throw, however soon the others stood in their places.
+    const bool far = Vec3Distance(position, attackTarget) > kFreeThrowRunBeyond;
     if (!hasBall) {
         if (atTarget) {
             StartIdleVariant(false);
             FaceBall();
         } else {
-            PlayClip(kAnimWalk, false);
+            PlayClip(far ? kAnimRun : kAnimWalk, false);
             WalkToAttackSpot();
         }
         return;
     }
     if (!atTarget) {
-        PlayClip(kAnimWalkDribble, false);
+        PlayClip(far ? kAnimRunDribble : kAnimWalkDribble, false);
         WalkToAttackSpot();
         return;
     }

@@ -201,5 +201,8 @@ long PlayHeadlessMatch(CMatch3D& match, CHeadlessDisplay& display, const Headles
             ResetPlayersForBreak(match.homeTeam, match.awayTeam);
         }
     }
+    // The final whistle ends the match without a break: a made shot still in the air missed.
+    if (clock.over)
+        match.EndShotInTheAir();
     return steps;
 }

@@ -148,6 +148,9 @@ public:
     void RunToRebound(float dt);
     // Called by the display when a quarter's time is up.
     void EndQuarter();
+    // A made shot still in the air at the end of a period (the last one too) is said as the miss
+    // the box score counts.
+    void EndShotInTheAir();
     // The centres go up for the tip-off.
     void JumpBall();
     void HandleOutOfBounds();

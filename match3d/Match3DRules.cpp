@@ -961,12 +961,9 @@ void CMatch3D::HandleLooseBall() {
     awayTeam->ClearChaseFlags();
 }
 
-void CMatch3D::EndQuarter() {
-    if (homeTeam == nullptr || awayTeam == nullptr) {
-        return;
-    }
-    // A shot still in the air when the quarter ends is dead: its roll went in, so nothing said it,
-    // but the box score counts it a miss. Say so, as every miss is said.
+void CMatch3D::EndShotInTheAir() {
+    // A shot still in the air when a period ends is dead: its roll went in, so nothing said it, but
+    // the box score counts it a miss. Say so, as every miss is said.
     CCourtPlayer* shooter = flags.shooter;
     if (shooter != nullptr && !flags.freeThrows && shooter->shotAttemptOpen != 0 &&
         shooter->shotScores != 0 && ball && !ball->IsHeld()) {
@@ -974,6 +971,13 @@ void CMatch3D::EndQuarter() {
         shooter->shotAttemptOpen = 0;
         shooter->shotAttemptClose = 0;
     }
+}
+
+void CMatch3D::EndQuarter() {
+    if (homeTeam == nullptr || awayTeam == nullptr) {
+        return;
+    }
+    EndShotInTheAir();
     homeTeam->ResetPositions();
     awayTeam->ResetPositions();
     for (int i = 0; i < CMatchTeam::kOnCourt; ++i) {

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -71,4 +72,22 @@ TEST(Match3DFairMatch, ANewCareersManToManWinsTheUserNoLargeEdgeOverTheComputers
     EXPECT_LE(userSteals, 1.5 * computerSteals) << "the man-to-man's helpers reach in as a zone's do";
     EXPECT_LE(static_cast<double>(all.userMarginSum) / all.matches, 6.0);
 #endif
+}
+
+// A watched batch measures the user's tactics only if his side coaches the same clubs as the
+// computer's: taking the home club of even matches and the away club of odd ones, the user had the
+// even-numbered clubs of a class three times in four, and the batch credited his tactics with what
+// those clubs won (61.7 % of 600 matches; 48.5 % with the other clubs of the same fixtures).
+TEST(Match3DFairMatch, AWatchedBatchGivesTheUserAndTheComputerTheSameClubs) {
+    LeagueClubs league;
+    ASSERT_TRUE(league.loaded);
+    const UserTactics newCareer{kDefaultUserAttack, kDefaultUserDefence};
+    const Match3DBatchFigures f = PlayMatch3DBatch(league.byClass[0], 16, 93500, false, true, {}, newCareer);
+    ASSERT_EQ(f.matches, 16);
+    EXPECT_EQ(f.userHomeMatches, 8);
+    std::vector<int> user = f.userClubs;
+    std::vector<int> other = f.otherClubs;
+    std::sort(user.begin(), user.end());
+    std::sort(other.begin(), other.end());
+    EXPECT_EQ(user, other) << "each club as often on either side";
 }
