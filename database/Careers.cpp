@@ -556,8 +556,11 @@ constexpr int32_t kMaxWage = 100000000;
 // lends at most four times 49 million, a champion's prize is a million, and a season's takings and
 // wage bill at the prices and wages a career sets are millions. The room grows by this much with
 // every season from the first league season (the world cup's summer before it counts with it), so
-// a long career keeps all the room the integers give; a first season's save never holds billions.
+// a long career has room to spare; a first season's save never holds billions. However long the
+// career, a figure stays a season's swing clear of the integers' end, so a season of takings added
+// to it never overflows: a save at the integers' limits was never written by the game.
 constexpr int64_t kMaxMoneySwingPerSeason = 1000000000;
+constexpr int64_t kMaxMoney = 1500000000;
 constexpr int32_t kFirstSeasonYear = 2007;
 // The ledger's month-end rows: the club's money and its borrowing as the month closed.
 constexpr int32_t kFinanceMonthEnd = 13;
@@ -580,7 +583,8 @@ bool CareerValuesInRange(const CMemoryDB& db, const CStr& folder, const char** b
     }
     // The sponsor screen adds a club's two standings and compares the sum with an offer's requirement.
     auto moneyBy = [](int32_t byYear) {
-        return kMaxMoneySwingPerSeason * std::max<int64_t>(1, int64_t{byYear} - kFirstSeasonYear + 1);
+        return std::min(kMaxMoney, kMaxMoneySwingPerSeason *
+                                       std::max<int64_t>(1, int64_t{byYear} - kFirstSeasonYear + 1));
     };
     const int64_t money = moneyBy(year);
     for (int row = 0; row < db.teams.Size(); ++row) {

@@ -843,6 +843,18 @@ TEST_F(CareerSafety, MoneyAndPlayerIdsNoGameSavesAreRefusedWithTheFileNamed) {
          [&](CMemoryDB&, CMemoryDB& c) { c.finances.Append(monthEnd(500000, INT32_MIN)); }, "finances.dat"},
         {"the club's cash at the limit", [](CMemoryDB&, CMemoryDB& c) { c.teams.At(0)->cash = INT32_MAX; },
          "teamlist.dat"},
+        {"the cash at the limit in a later season",
+         [](CMemoryDB&, CMemoryDB& c) {
+             c.profiles.At(0)->year = 2012;
+             c.teams.At(0)->cash = INT32_MAX;
+         },
+         "teamlist.dat"},
+        {"two billion in debt in a later season",
+         [](CMemoryDB&, CMemoryDB& c) {
+             c.profiles.At(0)->year = 2012;
+             c.teams.At(0)->cash = -2000000000;
+         },
+         "teamlist.dat"},
         {"a negative player id", [](CMemoryDB&, CMemoryDB& c) { c.players.At(0)->id = INT32_MIN; },
          "playerlist.dat"},
         {"a negative player id in the world", [](CMemoryDB& w, CMemoryDB&) { w.players.At(0)->id = -7; },
@@ -852,6 +864,12 @@ TEST_F(CareerSafety, MoneyAndPlayerIdsNoGameSavesAreRefusedWithTheFileNamed) {
              c.teams.At(0)->cash += 4 * 49000000;
              c.teams.At(0)->totalBorrowed = 4 * 49000000;
              c.finances.Append(monthEnd(c.teams.At(0)->cash, c.teams.At(0)->totalBorrowed));
+         },
+         ""},
+        {"a fortune in a later season",
+         [](CMemoryDB&, CMemoryDB& c) {
+             c.profiles.At(0)->year = 2012;
+             c.teams.At(0)->cash = 1200000000;
          },
          ""},
         {"a deep debt",
