@@ -44,6 +44,11 @@ void CMatch3DHudLink::BeginQuarterBreak() {
     m_match.EndQuarter();
 }
 
+void CMatch3DHudLink::FinalWhistle() {
+    CMatchRandScope stream(m_match);
+    m_match.EndShotInTheAir();
+}
+
 int CMatch3DHudLink::CameraCount() const {
     return static_cast<int>(m_match.cameras.size());
 }

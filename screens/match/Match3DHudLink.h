@@ -39,6 +39,7 @@ public:
     int MatchQuarter() const override;
     void JumpBall() override;
     void BeginQuarterBreak() override;
+    void FinalWhistle() override;
     int CameraCount() const override;
     void SetCamera(int index) override;
     CMatchTeam* HomeTeam() const override;

@@ -237,6 +237,8 @@ void CMatchHud::TickGameClock() {
             CountCourtSecond(m_match->HomeTeam(), m_match->AwayTeam());
         LogFreeThrows();
         if (event == CMatchClock::Event::MatchOver) {
+            if (m_match)
+                m_match->FinalWhistle();
             if (m_onFinalWhistleHeld) {
                 m_finalWhistleHeld = true;
                 Pause();

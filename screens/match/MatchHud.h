@@ -43,6 +43,9 @@ public:
     // The break between quarters: the break flag, the rules' quarter end (teams back, ends swapped,
     // jump ball) and the positioning, free-throw and shot-in-flight phases cleared.
     virtual void BeginQuarterBreak() = 0;
+    // The final whistle: a made shot still in the air is dead, and said as the miss the box score
+    // counts, before anything reads the box score.
+    virtual void FinalWhistle() {}
     virtual int CameraCount() const = 0;
     virtual void SetCamera(int index) = 0;
     virtual CMatchTeam* HomeTeam() const = 0;

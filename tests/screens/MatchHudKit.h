@@ -29,6 +29,7 @@ public:
     int MatchQuarter() const override { return quarter; }
     void JumpBall() override { ++jumpBalls; }
     void BeginQuarterBreak() override { ++breaks; }
+    void FinalWhistle() override { ++finalWhistles; }
     int CameraCount() const override { return cameras; }
     void SetCamera(int index) override { cameraCalls.push_back(index); }
     CMatchTeam* HomeTeam() const override { return const_cast<CMatchTeam*>(&home); }
@@ -45,6 +46,7 @@ public:
     int quarter = 1;
     int jumpBalls = 0;
     int breaks = 0;
+    int finalWhistles = 0;
     int cameras = 3;
     std::vector<int> cameraCalls;
     int homeScore = 0;

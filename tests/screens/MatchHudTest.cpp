@@ -181,6 +181,8 @@ TEST(MatchHudClock, TheFourthQuarterEndsTheMatchWithoutABreak) {
     r.Frame(1000);
     EXPECT_EQ(r.Pending(ID_QUARTERBREAK, kMsgOpenOnTop), 3);
     EXPECT_EQ(r.match.breaks, 3);
+    // The last period ends the match's play as the breaks end theirs: a shot in the air is settled.
+    EXPECT_EQ(r.match.finalWhistles, 1);
     // Back to waiting for the next tip-off.
     EXPECT_FALSE(r.hud.Started());
     EXPECT_EQ(r.hud.Quarter(), 1);
@@ -213,6 +215,8 @@ TEST(MatchHudClock, AHeldFinalWhistleWaitsForPlayBeforeTheMatchEnds) {
         r.Frame(1000);
         EXPECT_EQ(held, 1);
         EXPECT_EQ(ends, 0);
+        // The held score is the final one: a shot in the air was settled at the whistle, once.
+        EXPECT_EQ(r.match.finalWhistles, 1);
         EXPECT_TRUE(r.hud.FinalWhistleHeld());
         EXPECT_TRUE(r.hud.Paused());
         EXPECT_TRUE(r.match.paused);
