@@ -287,8 +287,8 @@ TEST_F(Match2DTest, ARemarkNamesOnlyAPlayerStillOnCourtWhenTheScreensReadIt) {
             match.paused = 0;
         }
     }
-    // The remarks about men who stay on court are still made.
-    EXPECT_GE(remarks, 10);
+    // The remarks about men who stay on court are still made (a handful in the sanitizers' four games).
+    EXPECT_GE(remarks, kSanitizedBuild ? 4 : 10);
 }
 
 } // namespace
