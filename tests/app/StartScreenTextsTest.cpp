@@ -42,15 +42,24 @@ std::string Unwrapped(const CStr& text) {
     return line.Std();
 }
 
+// The game booted with its screens made and the new-career screen listing the league's clubs; null
+// when it does not boot.
+CNewCareerScreen* OpenNewCareer(gamekit::Game& game) {
+    if (!game.Boot())
+        return nullptr;
+    game.gm.CreateRegisteredScreens();
+    auto* screen = dynamic_cast<CNewCareerScreen*>(game.gm.Screen(ScreenRole::NewCareer));
+    if (screen != nullptr)
+        screen->FillClubs(kDataSetLeague);
+    return screen;
+}
+
 } // namespace
 
 TEST_F(StartScreenTexts, TheNewCareerScreenGuidesThePlayer) {
     gamekit::Game game;
-    ASSERT_TRUE(game.Boot());
-    game.gm.CreateRegisteredScreens();
-    auto* screen = dynamic_cast<CNewCareerScreen*>(game.gm.Screen(ScreenRole::NewCareer));
+    CNewCareerScreen* screen = OpenNewCareer(game);
     ASSERT_NE(screen, nullptr);
-    screen->FillClubs(kDataSetLeague);
     EXPECT_STREQ(game.TextOf(ID_NC_INFO).GetText(), "Pick a club from the list.");
     game.Click(ID_NC_START);
     EXPECT_STREQ(game.TextOf(ID_NC_ERROR).GetText(), "Choose a club first.");
@@ -91,11 +100,8 @@ TEST_F(StartScreenTexts, TheNewCareerScreenGuidesThePlayer) {
 // career under that name, which the frame and the saved list then show alike.
 TEST_F(StartScreenTexts, ANameTheGameCleansIsShownAsItWillBeSavedBeforeTheCareerStarts) {
     gamekit::Game game;
-    ASSERT_TRUE(game.Boot());
-    game.gm.CreateRegisteredScreens();
-    auto* screen = dynamic_cast<CNewCareerScreen*>(game.gm.Screen(ScreenRole::NewCareer));
+    CNewCareerScreen* screen = OpenNewCareer(game);
     ASSERT_NE(screen, nullptr);
-    screen->FillClubs(kDataSetLeague);
     game.gm.FindElement(ID_NC_CLUBS)->SetSelectedRow(0, false);
     game.gm.ProcessMessages();
     ASSERT_GE(screen->chosenClubId, 0);
@@ -153,11 +159,8 @@ TEST_F(StartScreenTexts, ALongOrControlCharacterNameIsShownCutAndClean) {
 // Choosing the competition already shown keeps the club picked in it; another one starts afresh.
 TEST_F(StartScreenTexts, TheSameCompetitionChosenAgainKeepsTheClub) {
     gamekit::Game game;
-    ASSERT_TRUE(game.Boot());
-    game.gm.CreateRegisteredScreens();
-    auto* screen = dynamic_cast<CNewCareerScreen*>(game.gm.Screen(ScreenRole::NewCareer));
+    CNewCareerScreen* screen = OpenNewCareer(game);
     ASSERT_NE(screen, nullptr);
-    screen->FillClubs(kDataSetLeague);
     CGuiElement* clubs = game.gm.FindElement(ID_NC_CLUBS);
     CGuiElement* combo = game.gm.FindElement(ID_NC_DATASET);
     ASSERT_NE(clubs, nullptr);
