@@ -35,6 +35,27 @@ int RecordGames(CGameManager& gm) {
     return games;
 }
 
+// A EuroCup career at its first club, on a fixed seed, every match played at once.
+bool StartEuroCupPlayedAtOnce(gamekit::Game& game) {
+    GameSrand(5);
+    GameOptions options = gamekit::Without3D();
+    options.enableFastSimulation = true;
+    if (!game.Start(gamekit::Screens::AfterCareer, options, {.dataSet = kDataSetEuroCup, .club = 0}))
+        return false;
+    game.Session().view3D = 0;
+    game.Session().resultOnly = 1;
+    return true;
+}
+
+// The user's players all at one value in the skills that decide a match most, so a test can make the
+// club go out or go through.
+void SetClubSkills(gamekit::Game& game, int value) {
+    for (CPlayer* player : game.Session().UserClub()->players)
+        for (int skill : {2, 8, 9, 10, 14})
+            player->SkillValue(skill) = value;
+    game.gm.RefreshAllScreens();
+}
+
 } // namespace
 
 // The group stage watched on the match centre to its last day: when the results window judges the
@@ -123,19 +144,11 @@ TEST_F(TournamentExit, ContinueLeadsFromTheLastGroupDayIntoTheNextRound) {
 // group tables of the round it went out in, each counting that round's games only, though the
 // clubs that went through played on.
 TEST_F(TournamentExit, TheTablesOfTheRoundTheClubWentOutInStayInTheStatistics) {
-    GameSrand(5);
-    GameOptions options = gamekit::Without3D();
-    options.enableFastSimulation = true;
     gamekit::Game game;
-    ASSERT_TRUE(game.Start(gamekit::Screens::AfterCareer, options, {.dataSet = kDataSetEuroCup, .club = 0}));
+    ASSERT_TRUE(StartEuroCupPlayedAtOnce(game));
     CGameManager& gm = game.gm;
     CCareerSession& session = game.Session();
-    session.view3D = 0;
-    session.resultOnly = 1;
-    for (CPlayer* player : session.UserClub()->players)
-        for (int skill : {2, 8, 9, 10, 14})
-            player->SkillValue(skill) = 5;
-    gm.RefreshAllScreens();
+    SetClubSkills(game, 5);
     const CStr group = gm.GetText(session.UserLeague()->nameTextId);
     const int64_t lastGroupDay = MakeDateKey(session.fixtureList->LastDate());
     for (int i = 0; i < 20 && MakeDateKey(session.currentDate) < lastGroupDay; ++i)
@@ -182,22 +195,11 @@ TEST_F(TournamentExit, TheTablesOfTheRoundTheClubWentOutInStayInTheStatistics) {
 // window says it went out in the quarter-finals (it finished no table too low), and the statistics
 // keep every table it played, from its group to its tie, each counting that round's games only.
 TEST_F(TournamentExit, EveryRoundTheClubPlayedStaysInTheStatisticsAndATieLostIsNamed) {
-    GameSrand(5);
-    GameOptions options = gamekit::Without3D();
-    options.enableFastSimulation = true;
     gamekit::Game game;
-    ASSERT_TRUE(game.Start(gamekit::Screens::AfterCareer, options, {.dataSet = kDataSetEuroCup, .club = 0}));
+    ASSERT_TRUE(StartEuroCupPlayedAtOnce(game));
     CGameManager& gm = game.gm;
     CCareerSession& session = game.Session();
-    session.view3D = 0;
-    session.resultOnly = 1;
-    auto setSkills = [&](int value) {
-        for (CPlayer* player : session.UserClub()->players)
-            for (int skill : {2, 8, 9, 10, 14})
-                player->SkillValue(skill) = value;
-        gm.RefreshAllScreens();
-    };
-    setSkills(100);
+    SetClubSkills(game, 100);
     // The tables the club plays in, round by round, as the world names them.
     std::vector<std::string> played;
     auto noteRound = [&] {
@@ -215,7 +217,7 @@ TEST_F(TournamentExit, EveryRoundTheClubPlayedStaysInTheStatisticsAndATieLostIsN
     ASSERT_EQ(session.cupStage, 2) << "the club did not reach the quarter-finals";
     ASSERT_FALSE(session.fixtureList->Select(session.UserClub()->id, -1).empty());
     // A squad that cannot shoot loses its tie.
-    setSkills(5);
+    SetClubSkills(game, 5);
     for (int day = 0; day < 10 && !gm.IsLayerActive(ID_RESULTS); ++day)
         ASSERT_TRUE(game.RunDay());
     ASSERT_TRUE(gm.IsLayerActive(ID_RESULTS)) << "the lost quarter-final was not judged";
