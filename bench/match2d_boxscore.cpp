@@ -20,7 +20,8 @@
 // --quick plays the tournament worlds' quick results alone (seconds, not minutes).
 // --clubs[=R]: every league club over R (default 3) home-and-away rounds against its class on the
 // career's tactics, one row a club: its shooting at home and away, and how many of its players shoot
-// threes as well as twos.
+// threes as well as twos; then each tournament world's clubs over N matches among them at the
+// tournament's level, one row a club.
 // (N matches per class and batch, default 300; --defences: one row per defence tactic instead, both
 // sides defending with it on random offences, the classes together; --leagues: the league
 // classes' batches alone; --tournaments: the tournament worlds alone)
@@ -227,6 +228,24 @@ int main(int argc, char** argv) {
     }
     if (clubRoundsOnly > 0) {
         PrintClubShooting(match, leagues, clubRoundsOnly, seed);
+        // The tournament worlds' clubs as they meet there: each club against the others of its
+        // world at the tournament's level, on the career's tactics (games matches a world).
+        const int32_t tournamentWorlds[2] = {kDataSetEuroCup, kDataSetWorldCup};
+        for (int w = 0; w < 2; ++w) {
+            CMemoryDB tournament;
+            std::vector<CTeam*> upper, lower;
+            if (!LoadWorldData(tournament, tournamentWorlds[w]) || !SplitByRating(tournament, upper, lower)) {
+                std::fprintf(stderr, "Tournament world %d did not load\n", w);
+                return 1;
+            }
+            std::vector<CTeam*> clubs = upper;
+            clubs.insert(clubs.end(), lower.begin(), lower.end());
+            std::printf("\n%s, %d matches among its clubs, seed %u\n\n", w == 0 ? "EuroCup" : "WorldCup",
+                        games, seed + 70 + static_cast<unsigned>(w));
+            PrintMatch2DClubHeader();
+            PrintMatch2DClubRows(PlayMatch2DBatch(match, clubs, games, seed + 70 + static_cast<unsigned>(w),
+                                                  Match2DBatchTactics::NewCareer, nullptr, true));
+        }
         return 0;
     }
     std::printf("%d matches per class and batch, seed %u; figures a side, percentages over the batch\n\n",

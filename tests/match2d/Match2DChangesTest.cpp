@@ -1,7 +1,9 @@
 // The changes a coach makes on the flat court: like for like, the five re-seated by their positions
 // after a change, foul trouble by the quarter on both sides, and every player who must leave told.
 #include "Match2DFixture.h"
+#include "database/Careers.h"
 #include "match/Formation.h"
+#include "match2d/Match2DBatch.h"
 
 #include <cstdlib>
 
@@ -213,6 +215,50 @@ TEST_F(Match2DChanges, TheComputersFouledOutAndHurtAreSaid) {
     };
     EXPECT_TRUE(said(fouled + " 500013"));
     EXPECT_TRUE(said(hurt + " 500014"));
+}
+
+// At like tactics the computer's side fouls as often as the user's: well behind, its coach tries
+// another offence at once and another defence only in the last quarter. Every other defence fouls
+// more than its man-to-man: drawn from the first quarter, the changes took the computer's class-0
+// side to 21.9 fouls a match against the user's 19.9.
+TEST_F(Match2DChanges, AtLikeTacticsTheComputerFoulsAsOftenAsTheUser) {
+    const auto isPress = [](int id) { return id == 11 || id == 12 || id == 15 || id == 16; };
+    int lastQuarterPresses = 0;
+    for (int quarter = 1; quarter <= 4; ++quarter) {
+        for (unsigned seed = 0; seed < 24; ++seed) {
+            SCOPED_TRACE(::testing::Message() << "quarter " << quarter << " seed " << seed);
+            Begin(false, 500 + seed);
+            const int before = match.GetAwayTeam()->defenceTacticId;
+            match.quarter = quarter;
+            match.GetHomeTeam()->score = 30;
+            match.GetAwayTeam()->score = 19;
+            match.UpdateRules();
+            ASSERT_TRUE(match.scoreGapActive) << "eleven behind, the computer's coach changes";
+            const int defence = match.GetAwayTeam()->defenceTacticId;
+            if (quarter < 4) {
+                EXPECT_EQ(defence, before);
+            } else {
+                EXPECT_GE(defence, 10);
+                EXPECT_LE(defence, 18);
+                lastQuarterPresses += isPress(defence) ? 1 : 0;
+            }
+        }
+    }
+    EXPECT_GT(lastQuarterPresses, 0) << "late and well behind, a press is still a choice";
+
+    CMemoryDB world;
+    ASSERT_TRUE(LoadWorldData(world, kDataSetLeague));
+    for (int leagueClass = 0; leagueClass < 3; ++leagueClass) {
+        SCOPED_TRACE(leagueClass);
+        const Match2DBatchFigures f =
+            PlayMatch2DBatch(match, ClubsOfClass(world, leagueClass), kSanitizedBuild ? 4 : 300,
+                             2027 + leagueClass, Match2DBatchTactics::NewCareer);
+        if (kSanitizedBuild) {
+            continue;
+        }
+        EXPECT_LE(f.computerSide.fouls, 1.1 * f.userSide.fouls);
+        EXPECT_LE(f.userSide.fouls, 1.1 * f.computerSide.fouls);
+    }
 }
 
 } // namespace
