@@ -101,6 +101,8 @@ bool CCareerSession::StartNewCareer(int32_t newDataSet, int32_t clubId, const CS
     if (!scheduled)
         QuorelLog("[CCareerSession::StartNewCareer] no fixtures for club %d", club ? club->id : -1);
     if (tournamentMode) {
+        QuorelLog("[CCareerSession::StartNewCareer] the tournament opens with %d tables: %s",
+                  worldDB->leagues.Size(), TableNames(*worldDB, *fixtureList).c_str());
         // A tournament's season is the year its games are played in.
         SeasonSpan& season = fixtureList->Season();
         season.startYear = currentDate.year;

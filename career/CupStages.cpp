@@ -271,12 +271,25 @@ CupStageOutcome BuildStage(CCareerSession& session, const CompetitionList& stand
         season.startDay = first.day;
     }
     outcome.built = true;
-    QuorelLog("[BuildCupStage] round %d: %d tables, the user's club %s", stage,
-              static_cast<int>(leagues.size()), outcome.userQualified ? "plays on" : "is not in it");
+    QuorelLog("[BuildCupStage] round %d: %d tables, the user's club %s: %s", stage,
+              static_cast<int>(leagues.size()), outcome.userQualified ? "plays on" : "is not in it",
+              TableNames(*world, *fixtures).c_str());
     return outcome;
 }
 
 } // namespace
+
+std::string TableNames(const CMemoryDB& world, const CFixtureList& fixtures) {
+    std::string names;
+    for (const CLeague* league : world.leagues) {
+        if (!league)
+            continue;
+        if (!names.empty())
+            names += "; ";
+        names += fixtures.LeagueName(*league).Std();
+    }
+    return names;
+}
 
 void ClearTournamentLeagues(CMemoryDB& world) {
     world.leagues.Clear();

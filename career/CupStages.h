@@ -13,6 +13,7 @@
 #include <vector>
 
 class CCareerSession;
+class CFixtureList;
 struct PlayedRound;
 class CMemoryDB;
 struct CTeam;
@@ -28,6 +29,10 @@ struct CupStageOutcome {
     bool built = false;         // the round's leagues, clubs and fixtures are in place
     bool userQualified = false; // the user's club plays on in one of the new leagues
 };
+
+// The names of the world's tables, in the world's order, joined by "; ": the log names the tables
+// of each round it builds, so a reader of the log knows what the statistics must list.
+std::string TableNames(const CMemoryDB& world, const CFixtureList& fixtures);
 
 // Deletes every league record of the world; the teams stay.
 void ClearTournamentLeagues(CMemoryDB& world);

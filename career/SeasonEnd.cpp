@@ -7,6 +7,7 @@
 #include "career/FixtureList.h"
 #include "database/MemoryDB.h"
 #include "database/Records.h"
+#include "engine/Log.h"
 
 #include <algorithm>
 #include <climits>
@@ -122,6 +123,7 @@ bool ReplaceLeaguesWithRoundList(CCareerSession& session) {
             fixture->leagueId = 0;
             fixture->leagueName = name;
         }
+        QuorelLog("[ReplaceLeaguesWithRoundList] the rounds give way to one table: %s", name.GetText());
     }
     return true;
 }

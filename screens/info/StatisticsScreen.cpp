@@ -9,6 +9,7 @@
 #include "database/MemoryDB.h"
 #include "database/Records.h"
 #include "engine/Color.h"
+#include "engine/Log.h"
 #include "gui/Element.h"
 #include "gui/GuiTypes.h"
 #include "screens/ClubCaption.h"
@@ -159,6 +160,7 @@ void CStatisticsScreen::Refresh() {
         // records that may be freed. The grids keep their text until the next career.
         m_competitions.clear();
         m_matches.clear();
+        m_loggedTables.clear();
         return;
     }
     const GameDate& today = session.currentDate;
@@ -280,6 +282,18 @@ void CStatisticsScreen::FillCompetitionCombos() {
         }
         combo->SetSelection(pick);
     }
+    LogListedTables();
+}
+
+void CStatisticsScreen::LogListedTables() {
+    // Every refresh fills the list again: only a list that changed is worth a line.
+    std::string names;
+    for (int item = 0; item < m_competitionCombo->GetItemCount(); ++item)
+        names += (item > 0 ? "; " : "") + m_competitionCombo->GetItemText(item).Std();
+    if (names == m_loggedTables)
+        return;
+    m_loggedTables = names;
+    QuorelLog("[CStatisticsScreen] %d tables listed: %s", m_competitionCombo->GetItemCount(), names.c_str());
 }
 
 void CStatisticsScreen::FillStandings() {
@@ -575,6 +589,17 @@ void CStatisticsScreen::FillComparisonGrid(CGuiElement* grid, const ComparisonFi
     grid->ResetScroll(true);
 }
 
+void CStatisticsScreen::LogShownTable() const {
+    const int item = m_competitionCombo ? m_competitionCombo->GetSelectedIndex() : -1;
+    const int c = PickedCompetition(m_competitionCombo);
+    if (item < 0 || c < 0)
+        return;
+    const CompetitionStats& table = *m_competitions[static_cast<size_t>(c)];
+    QuorelLog("[CStatisticsScreen] table %d of %d shown: %s, %d clubs", item + 1,
+              m_competitionCombo->GetItemCount(), table.name.GetText(),
+              static_cast<int>(table.standings.size()));
+}
+
 // ---- messages ------------------------------------------------------------------------------------
 
 void CStatisticsScreen::OnMessage(GuiMessage& m) {
@@ -599,6 +624,7 @@ void CStatisticsScreen::OnMessage(GuiMessage& m) {
         if (open) {
             FillStandings();
             ShowTeam();
+            LogShownTable();
         }
         break;
     case ID_MC_COMPETITION:

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 class CGuiElement;
@@ -86,6 +87,10 @@ private:
     void AddPlayerRow(const PlayerStatRow& row, int rank);
     void AddCompetitionItem(const CStr& name, int32_t leagueId);
     void FillComparisonGrid(CGuiElement* grid, const ComparisonFigures& figures);
+    // The log names the tables the list holds (when that changes) and the table a pick shows, so a
+    // scripted session can follow the screen by the game's word.
+    void LogListedTables();
+    void LogShownTable() const;
     // The competition picked in a combo: its index, or -1 when it names none.
     int PickedCompetition(CGuiElement* combo) const;
     int SeasonStartKey() const;
@@ -98,6 +103,7 @@ private:
     std::vector<std::unique_ptr<MatchListEntry>> m_matches;
     int32_t m_userClubId = -1;
     uint8_t m_cupStyle = 0;
+    std::string m_loggedTables;
 
     CGuiElement* m_standingsRoot = nullptr;
     CGuiElement* m_fixturesRoot = nullptr;

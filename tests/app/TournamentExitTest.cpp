@@ -5,6 +5,7 @@
 #include "career/FixtureList.h"
 #include "engine/GameFolder.h"
 #include "engine/GameRand.h"
+#include "engine/Log.h"
 #include "gui/Grid.h"
 
 #include "GameKit.h"
@@ -255,4 +256,109 @@ TEST_F(TournamentExit, EveryRoundTheClubPlayedStaysInTheStatisticsAndATieLostIsN
         }
     }
     EXPECT_EQ(games, static_cast<int>(club->matchStats.size()));
+}
+
+namespace {
+
+// The engine log of one test, kept in memory only.
+struct CapturedLog {
+    CQuorelLog log;
+    CQuorelLog* previous = g_pQuorelLog;
+    CapturedLog() {
+        log.SetFile("");
+        g_pQuorelLog = &log;
+    }
+    ~CapturedLog() { g_pQuorelLog = previous; }
+    CapturedLog(const CapturedLog&) = delete;
+    CapturedLog& operator=(const CapturedLog&) = delete;
+    // The text after `head` of every line that starts with it.
+    std::vector<std::string> After(const std::string& head) const {
+        std::vector<std::string> found;
+        for (const CStr& entry : log.Entries())
+            if (entry.Std().starts_with(head))
+                found.push_back(entry.Std().substr(head.size()));
+        return found;
+    }
+};
+
+std::vector<std::string> SplitNames(const std::string& text) {
+    std::vector<std::string> names;
+    size_t from = 0;
+    for (size_t at; (at = text.find("; ", from)) != std::string::npos; from = at + 2)
+        names.push_back(text.substr(from, at - from));
+    names.push_back(text.substr(from));
+    return names;
+}
+
+// The names after the last ": " of a line.
+std::vector<std::string> NamesAtEnd(const std::string& line) {
+    const size_t colon = line.find(": ", line.find(" tables"));
+    return colon == std::string::npos ? std::vector<std::string>{} : SplitNames(line.substr(colon + 2));
+}
+
+} // namespace
+
+// A scripted session reads the log to know what the statistics must list and which table a pick
+// shows: the tables logged as built with the club (its group round, the final ranking once it is
+// out) are the ones the statistics log as listed, in the list's order, and each pick logs the table
+// the standings then show with its number of clubs.
+TEST_F(TournamentExit, TheLogNamesTheTablesBuiltWithTheClubAndTheTablesTheStatisticsShow) {
+    CapturedLog captured;
+    gamekit::Game game;
+    ASSERT_TRUE(StartEuroCupPlayedAtOnce(game));
+    CGameManager& gm = game.gm;
+    SetClubSkills(game, 5);
+    for (int i = 0; i < 24 && !gm.IsLayerActive(ID_RESULTS); ++i)
+        ASSERT_TRUE(game.RunDay());
+    ASSERT_TRUE(gm.IsLayerActive(ID_RESULTS)) << "the weak club did not go out";
+
+    std::vector<std::string> built;
+    for (const std::string& line :
+         captured.After("[CCareerSession::StartNewCareer] the tournament opens with "))
+        for (const std::string& name : NamesAtEnd(line))
+            built.push_back(name);
+    EXPECT_EQ(built.size(), 4u) << "the four groups";
+    int roundsWithout = 0;
+    for (const std::string& line : captured.After("[BuildCupStage] round ")) {
+        if (line.find("plays on") == std::string::npos) {
+            ++roundsWithout;
+            continue;
+        }
+        for (const std::string& name : NamesAtEnd(line))
+            built.push_back(name);
+    }
+    EXPECT_EQ(roundsWithout, kCupFinalStage)
+        << "every round after the groups is logged as built without the club";
+    for (const std::string& line :
+         captured.After("[ReplaceLeaguesWithRoundList] the rounds give way to one table: "))
+        built.push_back(line);
+    EXPECT_EQ(built.size(), 5u) << "the groups and the final ranking";
+
+    CGuiElement* combo = gm.FindElement(ID_ST_COMPETITION);
+    ASSERT_NE(combo, nullptr);
+    std::vector<std::string> items;
+    for (int i = 0; i < combo->GetItemCount(); ++i)
+        items.push_back(combo->GetItemText(i).Std());
+    const std::vector<std::string> listedLines = captured.After("[CStatisticsScreen] ");
+    std::vector<std::string> listed;
+    for (const std::string& line : listedLines)
+        if (line.find(" tables listed: ") != std::string::npos)
+            listed = NamesAtEnd(line);
+    EXPECT_EQ(listed, items) << "the last list logged is the one shown";
+    std::sort(built.begin(), built.end());
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, built);
+
+    auto* table = dynamic_cast<CGuiGridControl*>(gm.FindElement(ID_ST_STANDINGS));
+    ASSERT_NE(table, nullptr);
+    for (int i = 0; i < combo->GetItemCount(); ++i) {
+        combo->SetSelection(i);
+        gm.PostMessage(ID_ST_COMPETITION, -1, kMsgSelection, i, 0);
+        gm.ProcessMessages();
+        const std::vector<std::string> shown = captured.After("[CStatisticsScreen] table ");
+        ASSERT_EQ(shown.size(), static_cast<size_t>(i + 1)) << "one line a pick";
+        EXPECT_EQ(shown.back(), std::to_string(i + 1) + " of " + std::to_string(items.size()) +
+                                    " shown: " + items[static_cast<size_t>(i)] + ", " +
+                                    std::to_string(table->GetRowCount()) + " clubs");
+    }
 }

@@ -159,6 +159,17 @@ wait_for_text() {
     done
     return 1
 }
+# Waits until a file holds at least $3 lines matching the pattern $1, at most $4 seconds: the game's
+# answer to the n-th request of a kind.
+wait_for_lines() {
+    local deadline=$((SECONDS + ${4:-20})) found
+    while :; do
+        found=$(grep -c -- "$1" "$2" 2>/dev/null || true)
+        [ "${found:-0}" -ge "$3" ] && return 0
+        [ "$SECONDS" -ge "$deadline" ] && return 1
+        sleep 0.25
+    done
+}
 # The software renderer keeps to two threads: the sessions run side by side with the other tests.
 start_game() {
     (cd "$work" && SDL_AUDIODRIVER=dummy LP_NUM_THREADS=2 exec ./fastbreak) &
