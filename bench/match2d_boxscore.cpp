@@ -19,9 +19,10 @@
 // career's tactics, as the game's instant view plays it.
 // --quick plays the tournament worlds' quick results alone (seconds, not minutes).
 // --clubs[=R]: every league club over R (default 3) home-and-away rounds against its class on the
-// career's tactics, one row a club: its shooting at home and away, and how many of its players shoot
-// threes as well as twos; then each tournament world's clubs over N matches among them at the
-// tournament's level, one row a club.
+// career's tactics, one row a club: its shooting at home and away, how many of its players shoot
+// threes as well as twos, and its points, steals and turnovers beside the same rounds' quick results;
+// then each tournament world's clubs over N matches among them at the tournament's level, one row a
+// club.
 // (N matches per class and batch, default 300; --defences: one row per defence tactic instead, both
 // sides defending with it on random offences, the classes together; --leagues: the league
 // classes' batches alone; --tournaments: the tournament worlds alone)
@@ -40,6 +41,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -122,6 +124,49 @@ QuickFigures PlayQuickBatch(const std::vector<CTeam*>& clubs, const std::vector<
     return f;
 }
 
+// A club's own figures over quick results: points, steals and turnovers as its match records hold them.
+struct QuickClubFigures {
+    int games = 0;
+    long long points = 0, steals = 0, turnovers = 0;
+    double PerGame(long long sum) const { return games > 0 ? static_cast<double>(sum) / games : 0.0; }
+};
+
+// The same home-and-away rounds as quick results, one row of figures a club.
+std::map<const CTeam*, QuickClubFigures> PlayQuickRounds(const std::vector<CTeam*>& clubs, int rounds,
+                                                         unsigned seed) {
+    std::map<const CTeam*, QuickClubFigures> figures;
+    GameSrand(seed);
+    CTable<CMatchStat> matchStats;
+    CTable<CPlayerStat> playerStats;
+    CDayResults results;
+    QuickMatchContext ctx;
+    ctx.date = GameDate{2007, 10, 3};
+    ctx.matchStats = &matchStats;
+    ctx.playerStats = &playerStats;
+    ctx.results = &results;
+    for (int round = 0; round < rounds; ++round) {
+        for (CTeam* home : clubs) {
+            for (CTeam* away : clubs) {
+                if (home == away)
+                    continue;
+                SquadSnapshot snapshot{home, away};
+                int homeScore = 0, awayScore = 0;
+                results.Clear();
+                SimulateQuickMatch(ctx, home, away, homeScore, awayScore);
+                for (const CTeam* team : {home, away}) {
+                    const CMatchStat* record = team->matchStats.back();
+                    QuickClubFigures& f = figures[team];
+                    ++f.games;
+                    f.points += record->Score();
+                    f.steals += record->Steals();
+                    f.turnovers += record->PassesFailed();
+                }
+            }
+        }
+    }
+    return figures;
+}
+
 void PrintQuickHeader() {
     std::printf("| %-14s | pts | FGA | FG%% | 3PA | 3P%% | FTA | FT%% | Reb | Ast | Stl | 1st wins |\n"
                 "|---|---|---|---|---|---|---|---|---|---|---|---|\n",
@@ -142,12 +187,15 @@ void PrintQuickRow(const char* label, const QuickFigures& f) {
 // home and away, twos and threes, and its players who shoot threes as well as twos (of the squad).
 void PrintClubShooting(CMatch2D& match, const std::vector<CTeam*> (&leagues)[3], int rounds, unsigned seed) {
     std::printf("%d home-and-away rounds a class on the career's tactics, seed %u\n\n", rounds, seed);
-    std::printf(
-        "| class | club | won | FG%% | home | away | 2PA | 2P%% | dunks | 3PA | 3P%% | Stl | three >= two "
-        "|\n|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
+    std::printf("| class | club | won | pts | FG%% | home | away | 2PA | 2P%% | dunks | 3PA | 3P%% | Stl | "
+                "TO | three >= two "
+                "| quick pts | quick Stl | quick TO "
+                "|\n|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
     for (int leagueClass = 0; leagueClass < 3; ++leagueClass) {
         const Match2DBatchFigures f = PlayMatch2DRounds(
             match, leagues[leagueClass], rounds, seed + 50 + leagueClass, Match2DBatchTactics::NewCareer);
+        const std::map<const CTeam*, QuickClubFigures> quick =
+            PlayQuickRounds(leagues[leagueClass], rounds, seed + 50 + leagueClass);
         for (const Match2DClubFigures& c : f.clubs) {
             const Match2DBox& b = c.box;
             Match2DBox away = b;
@@ -159,15 +207,18 @@ void PrintClubShooting(CMatch2D& match, const std::vector<CTeam*> (&leagues)[3],
             for (const CPlayer* p : c.club->players)
                 shooters += p->words[29] >= p->words[26] ? 1 : 0;
             const double n = std::max(1, c.matches);
-            std::printf("| %d | %-20s | %.0f%% | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | "
-                        "%.1f | %d of %zu |\n",
-                        leagueClass, c.club->name.GetText(), QuickFigures::Percent(c.wins, c.matches),
-                        QuickFigures::Percent(b.FieldGoalsMade(), b.FieldGoalsTaken()),
-                        QuickFigures::Percent(c.homeBox.FieldGoalsMade(), c.homeBox.FieldGoalsTaken()),
-                        QuickFigures::Percent(away.FieldGoalsMade(), away.FieldGoalsTaken()), b.twoTaken / n,
-                        QuickFigures::Percent(b.twoMade, b.twoTaken), b.dunksTaken / n, b.threesTaken / n,
-                        QuickFigures::Percent(b.threesMade, b.threesTaken), b.steals / n, shooters,
-                        c.club->players.size());
+            std::printf(
+                "| %d | %-20s | %.0f%% | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | "
+                "%.1f | %.1f | %d of %zu | %.1f | %.1f | %.1f |\n",
+                leagueClass, c.club->name.GetText(), QuickFigures::Percent(c.wins, c.matches), b.points / n,
+                QuickFigures::Percent(b.FieldGoalsMade(), b.FieldGoalsTaken()),
+                QuickFigures::Percent(c.homeBox.FieldGoalsMade(), c.homeBox.FieldGoalsTaken()),
+                QuickFigures::Percent(away.FieldGoalsMade(), away.FieldGoalsTaken()), b.twoTaken / n,
+                QuickFigures::Percent(b.twoMade, b.twoTaken), b.dunksTaken / n, b.threesTaken / n,
+                QuickFigures::Percent(b.threesMade, b.threesTaken), b.steals / n, b.bookedTurnovers / n,
+                shooters, c.club->players.size(), quick.at(c.club).PerGame(quick.at(c.club).points),
+                quick.at(c.club).PerGame(quick.at(c.club).steals),
+                quick.at(c.club).PerGame(quick.at(c.club).turnovers));
         }
     }
 }
