@@ -11,8 +11,9 @@ namespace {
 
 // Attribute entries the checks read.
 constexpr int kEntryMorale = 1;
+constexpr int kEntryRebound = 3;
 constexpr int kEntryShooting = 5;
-constexpr int kEntryBallHandling = 6;
+constexpr int kEntryBallHandling = 6; // the defence rating of the player record
 constexpr int kEntryTwoPoint = 7;
 constexpr int kEntryThreePoint = 8;
 constexpr int kEntryAggression = 11;
@@ -41,6 +42,14 @@ constexpr float kBlockMargin = 9.0f;
 constexpr float kTightMarking = 2.0f;
 constexpr float kLongPass = 8.0f;
 constexpr double kRiskyPassSlip = 5.0;
+// A risky pass slips the more, the better the receiver's marker defends against the passer's passing
+// (as the flat court weighs a driver's passing against his defender's defence): this much in a
+// hundred a point between them, within the bounds. The squads' passing and defence stand level in
+// every class, so a side's bad passes keep their mean; at a flat 5 a poor passer threw as few away
+// as a good one.
+constexpr double kRiskyPassSlipPerPoint = 0.3;
+constexpr double kRiskyPassSlipLeast = 1.0;
+constexpr double kRiskyPassSlipMost = 12.0;
 
 int HeightBonus(const CCourtPlayer& player) {
     return (player.height - 200) / 10;
@@ -85,6 +94,10 @@ int CCourtPlayer::SkillCheck(const Vec3& point) {
         return kCheckFoul;
     }
     return kCheckFailed;
+}
+
+int CCourtPlayer::ReboundRoll() {
+    return match != nullptr ? match->Roll20() + Attribute(kEntryRebound) : 0;
 }
 
 int CCourtPlayer::ContestCheck(CCourtPlayer* handler, int foulFrom, bool mayHurt) {
@@ -292,9 +305,13 @@ bool CCourtPlayer::PassGoesAstray(const CCourtPlayer& receiver) {
         return false;
     }
     float marked = 0.0f;
-    const bool tight = FindNearestOpponent(receiver.position, marked) != nullptr && marked < kTightMarking;
+    const CCourtPlayer* marker = FindNearestOpponent(receiver.position, marked);
+    const bool tight = marker != nullptr && marked < kTightMarking;
     if (!tight && DistanceTo(receiver) < kLongPass && PassCheck(receiver) == kCheckSucceeded) {
         return false;
     }
-    return match->Percent() < kRiskyPassSlip;
+    const int gap = marker != nullptr ? marker->Attribute(kEntryBallHandling) - Attribute(kEntryPassing) : 0;
+    const double slip =
+        std::clamp(kRiskyPassSlip + kRiskyPassSlipPerPoint * gap, kRiskyPassSlipLeast, kRiskyPassSlipMost);
+    return match->Percent() < slip;
 }
