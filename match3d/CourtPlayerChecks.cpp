@@ -29,6 +29,12 @@ constexpr int kTextMissedThree = 500007;
 // the checks'. Without it (the bare checks) the court motion's open looks gave 58 % from the field
 // and 118 points a side in 12 seeded matches; with it 53 % and 109, threes 35 % either way.
 constexpr float kContestedShotPerMetre = 2.0f;
+// A good defender contests harder: each point of the marker's defence over the shooter's shooting
+// adds this much a metre, within the bounds. The squads' defence and shooting stand about level in
+// every class, so the shots keep their mean; with the flat 2 a club's defence counted only at fouls.
+constexpr float kContestedShotPerMetrePerPoint = 0.1f;
+constexpr float kContestedShotPerMetreLeast = 1.0f;
+constexpr float kContestedShotPerMetreMost = 3.0f;
 // A shot his marker contests (within kContestReach) that misses by no more than this is his block:
 // the shot was nearly good, and the hand in the shooter's face spoiled it. Against the heavy shot die
 // (a face is 7 points) the contest's own penalty, at most 5, turned about one shot in 150 into a
@@ -221,7 +227,8 @@ void CCourtPlayer::FreeThrowCheck() {
     shotScores = match->Curve(MatchCurve::TwoPoint).Lookup(kFreeThrowKey) <= sum ? 1 : 0;
 }
 
-// A marker within reach makes the shot harder, the more the nearer he stands.
+// A marker within reach makes the shot harder, the more the nearer he stands and the better he
+// defends.
 float CCourtPlayer::ContestedShotPenalty(CCourtPlayer** marker) {
     float distance = 0.0f;
     CCourtPlayer* nearest = FindNearestOpponent(position, distance);
@@ -229,7 +236,10 @@ float CCourtPlayer::ContestedShotPenalty(CCourtPlayer** marker) {
         return 0.0f;
     }
     *marker = nearest;
-    return (kContestReach - distance) * kContestedShotPerMetre;
+    const float gap = static_cast<float>(nearest->Attribute(kEntryBallHandling) - Attribute(kEntryShooting));
+    const float perMetre = std::clamp(kContestedShotPerMetre + kContestedShotPerMetrePerPoint * gap,
+                                      kContestedShotPerMetreLeast, kContestedShotPerMetreMost);
+    return (kContestReach - distance) * perMetre;
 }
 
 bool CCourtPlayer::ShotCheck() {
