@@ -199,6 +199,8 @@ public:
 
     // Skill checks against the match's tables.
     int SkillCheck(const Vec3& point);
+    // His bid for a rebound another man also reaches: the die and his rebound rating.
+    int ReboundRoll();
     // A failed contest is a foul when the second die shows foulFrom or more (20 hurts the handler).
     int ContestCheck(CCourtPlayer* handler, int foulFrom = kReachInFoulFrom, bool mayHurt = true);
     // A defender's challenge of a shot: true when he fouled the shooter (a failed challenge and

@@ -11,8 +11,9 @@ namespace {
 
 // Attribute entries the checks read.
 constexpr int kEntryMorale = 1;
+constexpr int kEntryRebound = 3;
 constexpr int kEntryShooting = 5;
-constexpr int kEntryBallHandling = 6;
+constexpr int kEntryBallHandling = 6; // the defence rating of the player record
 constexpr int kEntryTwoPoint = 7;
 constexpr int kEntryThreePoint = 8;
 constexpr int kEntryAggression = 11;
@@ -28,6 +29,12 @@ constexpr int kTextMissedThree = 500007;
 // the checks'. Without it (the bare checks) the court motion's open looks gave 58 % from the field
 // and 118 points a side in 12 seeded matches; with it 53 % and 109, threes 35 % either way.
 constexpr float kContestedShotPerMetre = 2.0f;
+// A good defender contests harder: each point of the marker's defence over the shooter's shooting
+// adds this much a metre, within the bounds. The squads' defence and shooting stand about level in
+// every class, so the shots keep their mean; with the flat 2 a club's defence counted only at fouls.
+constexpr float kContestedShotPerMetrePerPoint = 0.1f;
+constexpr float kContestedShotPerMetreLeast = 1.0f;
+constexpr float kContestedShotPerMetreMost = 3.0f;
 // A shot his marker contests (within kContestReach) that misses by no more than this is his block:
 // the shot was nearly good, and the hand in the shooter's face spoiled it. Against the heavy shot die
 // (a face is 7 points) the contest's own penalty, at most 5, turned about one shot in 150 into a
@@ -41,6 +48,14 @@ constexpr float kBlockMargin = 9.0f;
 constexpr float kTightMarking = 2.0f;
 constexpr float kLongPass = 8.0f;
 constexpr double kRiskyPassSlip = 5.0;
+// A risky pass slips the more, the better the receiver's marker defends against the passer's passing
+// (as the flat court weighs a driver's passing against his defender's defence): this much in a
+// hundred a point between them, within the bounds. The squads' passing and defence stand level in
+// every class, so a side's bad passes keep their mean; at a flat 5 a poor passer threw as few away
+// as a good one.
+constexpr double kRiskyPassSlipPerPoint = 0.3;
+constexpr double kRiskyPassSlipLeast = 1.0;
+constexpr double kRiskyPassSlipMost = 12.0;
 
 int HeightBonus(const CCourtPlayer& player) {
     return (player.height - 200) / 10;
@@ -85,6 +100,10 @@ int CCourtPlayer::SkillCheck(const Vec3& point) {
         return kCheckFoul;
     }
     return kCheckFailed;
+}
+
+int CCourtPlayer::ReboundRoll() {
+    return match != nullptr ? match->Roll20() + Attribute(kEntryRebound) : 0;
 }
 
 int CCourtPlayer::ContestCheck(CCourtPlayer* handler, int foulFrom, bool mayHurt) {
@@ -208,7 +227,8 @@ void CCourtPlayer::FreeThrowCheck() {
     shotScores = match->Curve(MatchCurve::TwoPoint).Lookup(kFreeThrowKey) <= sum ? 1 : 0;
 }
 
-// A marker within reach makes the shot harder, the more the nearer he stands.
+// A marker within reach makes the shot harder, the more the nearer he stands and the better he
+// defends.
 float CCourtPlayer::ContestedShotPenalty(CCourtPlayer** marker) {
     float distance = 0.0f;
     CCourtPlayer* nearest = FindNearestOpponent(position, distance);
@@ -216,7 +236,10 @@ float CCourtPlayer::ContestedShotPenalty(CCourtPlayer** marker) {
         return 0.0f;
     }
     *marker = nearest;
-    return (kContestReach - distance) * kContestedShotPerMetre;
+    const float gap = static_cast<float>(nearest->Attribute(kEntryBallHandling) - Attribute(kEntryShooting));
+    const float perMetre = std::clamp(kContestedShotPerMetre + kContestedShotPerMetrePerPoint * gap,
+                                      kContestedShotPerMetreLeast, kContestedShotPerMetreMost);
+    return (kContestReach - distance) * perMetre;
 }
 
 bool CCourtPlayer::ShotCheck() {
@@ -292,9 +315,13 @@ bool CCourtPlayer::PassGoesAstray(const CCourtPlayer& receiver) {
         return false;
     }
     float marked = 0.0f;
-    const bool tight = FindNearestOpponent(receiver.position, marked) != nullptr && marked < kTightMarking;
+    const CCourtPlayer* marker = FindNearestOpponent(receiver.position, marked);
+    const bool tight = marker != nullptr && marked < kTightMarking;
     if (!tight && DistanceTo(receiver) < kLongPass && PassCheck(receiver) == kCheckSucceeded) {
         return false;
     }
-    return match->Percent() < kRiskyPassSlip;
+    const int gap = marker != nullptr ? marker->Attribute(kEntryBallHandling) - Attribute(kEntryPassing) : 0;
+    const double slip =
+        std::clamp(kRiskyPassSlip + kRiskyPassSlipPerPoint * gap, kRiskyPassSlipLeast, kRiskyPassSlipMost);
+    return match->Percent() < slip;
 }

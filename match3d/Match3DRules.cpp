@@ -849,7 +849,15 @@ void CMatch3D::HandleLooseBall() {
         const bool awayReach = reaches(away, awayDistance);
         CCourtPlayer* taker = nullptr;
         if (homeReach && awayReach) {
-            taker = home->ContestCheck(away) == kCheckSucceeded ? home : away;
+            // Both at the ball: each the die and his rebound rating, the nearer on a level roll
+            // (a defender counts his box-out), as on the flat court. The steal table's reach
+            // contest read the other man's height and defence, so the better rebounder won no more.
+            const int homeRoll = home->ReboundRoll();
+            const int awayRoll = away->ReboundRoll();
+            const float homeNear = homeDistance - (home->attacking ? 0.0f : kBoxOut);
+            const float awayNear = awayDistance - (away->attacking ? 0.0f : kBoxOut);
+            taker = homeRoll != awayRoll ? (homeRoll > awayRoll ? home : away)
+                                         : (homeNear <= awayNear ? home : away);
         } else if (homeReach) {
             taker = home;
         } else if (awayReach) {

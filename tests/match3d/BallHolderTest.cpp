@@ -386,3 +386,31 @@ TEST_F(Holder, OnlyARiskyPassSlipsAndGoesAstray) {
     EXPECT_EQ(slips(Vec3(4, 0, 0), farAway, 1.0), std::make_pair(true, true)) << "beyond his arm";
     EXPECT_EQ(slips(Vec3(4, 0, 0), farAway, 50.0), std::make_pair(false, true));
 }
+
+// The risky pass's slip weighs the passer's passing against the defence of the receiver's marker:
+// a poor passer into a good defender loses more balls than the reverse. At a flat 5 in 100 the
+// ratings made no difference.
+TEST_F(Holder, ARiskyPassSlipsMoreFromAPoorPasserIntoAGoodDefender) {
+    match.SetCurve(MatchCurve::PassingTargets, {{4.0f, 0}, {9.0f, 0}});
+    h.position = Vec3(0, 0, 0);
+    mate.position = Vec3(4, 0, 0);
+    marker.position = Vec3(5.5f, 0, 0); // marked within 2 m: risky
+    const struct {
+        int passing;
+        int defence;
+        double percent;
+        bool astray;
+    } cases[] = {
+        {40, 70, 8.0, true},  {40, 70, 20.0, false}, // the worst gap slips often, never past its bound
+        {70, 40, 3.0, false}, {70, 40, 0.5, true},   // the best still slips now and then
+        {55, 55, 4.9, true},  {55, 55, 5.0, false},  // level ratings: 5 in 100
+    };
+    for (const auto& c : cases) {
+        h.attributes[13] = c.passing;
+        marker.attributes[5] = c.defence;
+        match.script.clear();
+        match.Script({RawForPercent(c.percent)});
+        EXPECT_EQ(h.PassGoesAstray(mate), c.astray)
+            << c.passing << " against " << c.defence << " at " << c.percent;
+    }
+}

@@ -756,6 +756,44 @@ TEST_F(Rules, DefendersBoxOutAtARebound) {
     EXPECT_EQ(Home(1).offensiveRebounds, 1);
 }
 
+// Two men who both reach a rebound contest it on their rebound ratings, whichever side either is on:
+// a far better rebounder takes every such ball, a slightly better one more than half. The reach
+// contest it used read the other man's height and defence against the steal table.
+TEST_F(Rules, TheBetterReboundWinsARebound) {
+    const auto rebound = [this](int homeRating, int awayRating) {
+        m.SetHomeAttacking(true);
+        m.SetAwayAttacking(false);
+        m.flags.shotInFlight = 1;
+        m.ball->SetHeld(false);
+        m.ball->SetPosition(0.0f, 0.95f, -10.0f);
+        for (int side = 0; side < 2; ++side)
+            for (int i = 0; i < m.Team(side)->GetCount(); ++i)
+                m.Team(side)->GetPlayer(i)->hasBall = 0;
+        Home(1).position = Vec3(0.6f, 0.0f, -10.0f);
+        Away(1).position = Vec3(-1.0f, 0.0f, -10.0f); // boxed out: 0.45 m
+        Home(1).attributes[2] = homeRating;
+        Away(1).attributes[2] = awayRating;
+        // Tall, good defenders at both: what the reach contest read.
+        Home(1).height = Away(1).height = 215;
+        Home(1).attributes[5] = Away(1).attributes[5] = 70;
+        m.HandleLooseBall();
+        return Home(1).hasBall == 1 ? 0 : Away(1).hasBall == 1 ? 1 : -1;
+    };
+    EXPECT_EQ(rebound(80, 40), 0) << "the attacker, the far better rebounder";
+    EXPECT_EQ(rebound(40, 80), 1) << "the defender, the far better rebounder";
+    int homeWins = 0;
+    int awayWins = 0;
+    for (int i = 0; i < 400; ++i) {
+        const int taker = rebound(55, 50);
+        homeWins += taker == 0 ? 1 : 0;
+        awayWins += taker == 1 ? 1 : 0;
+    }
+    EXPECT_EQ(homeWins + awayWins, 400) << "every ball in reach of both is taken";
+    EXPECT_GT(homeWins, 240) << "five points better wins more than half";
+    EXPECT_GT(awayWins, 40) << "the die still gives the other man some";
+    EXPECT_EQ(Home(1).offensiveRebounds + Away(1).defensiveRebounds, 402);
+}
+
 TEST_F(Rules, FoulsWithoutTheirPlayersDoNotCrash) {
     // No fouler: dropped.
     m.flags.foulPending = 1;

@@ -381,3 +381,30 @@ TEST_F(ChecksFixture, AMissTheMarkersContestCausedIsHisBlock) {
     EXPECT_EQ(shoot(9), 0);
     EXPECT_EQ(marker.blocks, 2);
 }
+
+// The marker's contest weighs his defence against the shooter's shooting: a better defender takes
+// more off the same shot from the same spot, a poorer one less, and even the best stays within a
+// face of the shot die at arm's length, so the die still decides. A flat penalty let a club's
+// defence count only at fouls.
+TEST_F(ChecksFixture, ABetterDefenderContestsTheSameShotHarder) {
+    match.SetCurve(MatchCurve::TwoPoint, {{5.0f, RowForFace(10)}});
+    match.ParkSide(1, 20.0f);
+    CCourtPlayer& marker = match.Away(0);
+    p.position = Vec3(0, 0, -5.0f);
+    p.attributes[4] = 60; // shooting
+    const auto penaltyAt = [&](float metres, int defence) {
+        marker.position = p.position + Vec3(metres, 0, 0);
+        marker.attributes[5] = defence;
+        match.ScriptRolls({10});
+        p.ShotCheck();
+        return p.contestPenalty;
+    };
+    for (const float metres : {0.5f, 1.0f, 2.0f}) {
+        const float level = penaltyAt(metres, 60);
+        EXPECT_GT(penaltyAt(metres, 70), level) << metres;
+        EXPECT_LT(penaltyAt(metres, 50), level) << metres;
+        EXPECT_GT(penaltyAt(metres, 20), 0.0f) << "even a poor marker in reach bothers the shot";
+        EXPECT_LT(penaltyAt(metres, 99), kShotDieWeight) << "within a face";
+    }
+    EXPECT_EQ(penaltyAt(2.5f, 99), 0.0f) << "out of reach";
+}
