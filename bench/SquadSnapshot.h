@@ -3,6 +3,7 @@
 #pragma once
 
 #include "career/MatchDay.h"
+#include "career/QuickResult.h"
 #include "database/Records.h"
 #include "match2d/Match2DBatch.h"
 
@@ -118,4 +119,17 @@ struct BoxScoreSums {
         leaders += o.leaders;
         mostFouls = std::max(mostFouls, o.mostFouls);
     }
+};
+
+// The records a batch of quick results writes, and the context that points at them: a result's
+// match day is any autumn day, since the batches read the figures, not the calendar.
+struct QuickRecords {
+    CTable<CMatchStat> matchStats;
+    CTable<CPlayerStat> playerStats;
+    CDayResults results;
+    QuickMatchContext ctx{GameDate{2007, 10, 3}, &matchStats, &playerStats, &results};
+
+    QuickRecords() = default;
+    QuickRecords(const QuickRecords&) = delete;
+    QuickRecords& operator=(const QuickRecords&) = delete;
 };

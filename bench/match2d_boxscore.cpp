@@ -85,14 +85,7 @@ QuickFigures PlayQuickBatch(const std::vector<CTeam*>& clubs, const std::vector<
                             unsigned seed) {
     QuickFigures f;
     GameSrand(seed);
-    CTable<CMatchStat> matchStats;
-    CTable<CPlayerStat> playerStats;
-    CDayResults results;
-    QuickMatchContext ctx;
-    ctx.date = GameDate{2007, 10, 3};
-    ctx.matchStats = &matchStats;
-    ctx.playerStats = &playerStats;
-    ctx.results = &results;
+    QuickRecords records;
     for (int game = 0; game < games; ++game) {
         CTeam* first = clubs[static_cast<size_t>(GameRand()) % clubs.size()];
         CTeam* second = nullptr;
@@ -108,16 +101,16 @@ QuickFigures PlayQuickBatch(const std::vector<CTeam*>& clubs, const std::vector<
         CTeam* away = firstAtHome ? second : first;
         SquadSnapshot snapshot{home, away};
         int homeScore = 0, awayScore = 0;
-        results.Clear();
-        SimulateQuickMatch(ctx, home, away, homeScore, awayScore);
+        records.results.Clear();
+        SimulateQuickMatch(records.ctx, home, away, homeScore, awayScore);
         ++f.results;
         f.firstWins += (firstAtHome ? homeScore > awayScore : awayScore > homeScore) ? 1 : 0;
         f.points.push_back(homeScore);
         f.points.push_back(awayScore);
-        f.sums.AddQuickResult({home, away}, results);
-        if (matchStats.Size() > 20000) {
-            matchStats.Clear();
-            playerStats.Clear();
+        f.sums.AddQuickResult({home, away}, records.results);
+        if (records.matchStats.Size() > 20000) {
+            records.matchStats.Clear();
+            records.playerStats.Clear();
         }
     }
     std::sort(f.points.begin(), f.points.end());
@@ -136,14 +129,7 @@ std::map<const CTeam*, QuickClubFigures> PlayQuickRounds(const std::vector<CTeam
                                                          unsigned seed) {
     std::map<const CTeam*, QuickClubFigures> figures;
     GameSrand(seed);
-    CTable<CMatchStat> matchStats;
-    CTable<CPlayerStat> playerStats;
-    CDayResults results;
-    QuickMatchContext ctx;
-    ctx.date = GameDate{2007, 10, 3};
-    ctx.matchStats = &matchStats;
-    ctx.playerStats = &playerStats;
-    ctx.results = &results;
+    QuickRecords records;
     for (int round = 0; round < rounds; ++round) {
         for (CTeam* home : clubs) {
             for (CTeam* away : clubs) {
@@ -151,8 +137,8 @@ std::map<const CTeam*, QuickClubFigures> PlayQuickRounds(const std::vector<CTeam
                     continue;
                 SquadSnapshot snapshot{home, away};
                 int homeScore = 0, awayScore = 0;
-                results.Clear();
-                SimulateQuickMatch(ctx, home, away, homeScore, awayScore);
+                records.results.Clear();
+                SimulateQuickMatch(records.ctx, home, away, homeScore, awayScore);
                 for (const CTeam* team : {home, away}) {
                     const CMatchStat* record = team->matchStats.back();
                     QuickClubFigures& f = figures[team];

@@ -178,31 +178,24 @@ void CountResult(Figures& f, int homeScore, int awayScore, bool strongerIsHome) 
 Figures PlayQuickBatch(const std::vector<CTeam*>* classes, const Pairing& pairing, int games, unsigned seed) {
     Figures f;
     GameSrand(seed);
-    CTable<CMatchStat> matchStats;
-    CTable<CPlayerStat> playerStats;
-    CDayResults results;
-    QuickMatchContext ctx;
-    ctx.date = GameDate{2007, 10, 3};
-    ctx.matchStats = &matchStats;
-    ctx.playerStats = &playerStats;
-    ctx.results = &results;
+    QuickRecords records;
     for (int game = 0; game < games; ++game) {
         auto [home, away] = DrawClubs(classes[pairing.first], classes[pairing.second], game);
         const bool strongerIsHome = StrongerIsHome(pairing, home, away, game);
         SquadSnapshot snapshot{home, away};
         int homeScore = 0, awayScore = 0;
-        results.Clear();
-        SimulateQuickMatch(ctx, home, away, homeScore, awayScore);
+        records.results.Clear();
+        SimulateQuickMatch(records.ctx, home, away, homeScore, awayScore);
         CountResult(f, homeScore, awayScore, strongerIsHome);
         for (const CTeam* team : {home, away}) {
             const CMatchStat* club = team->matchStats.back();
             f.AddWindow(team, club->Field(14) + club->Field(16), club->Field(13) + club->Field(15));
             f.minutes.AddSide(team);
         }
-        f.sums.AddQuickResult({home, away}, results);
-        if (matchStats.Size() > 20000) {
-            matchStats.Clear();
-            playerStats.Clear();
+        f.sums.AddQuickResult({home, away}, records.results);
+        if (records.matchStats.Size() > 20000) {
+            records.matchStats.Clear();
+            records.playerStats.Clear();
         }
     }
     return f;

@@ -96,14 +96,7 @@ void PrintFlatBatches(CMatch2D& match, const std::vector<CTeam*>* classes, int g
 void PrintQuickResults(const std::vector<CTeam*>* classes, int games, unsigned seed) {
     for (int c = 0; c < 3; ++c) {
         GameSrand(seed + c);
-        CTable<CMatchStat> matchStats;
-        CTable<CPlayerStat> playerStats;
-        CDayResults results;
-        QuickMatchContext ctx;
-        ctx.date = GameDate{2007, 10, 3};
-        ctx.matchStats = &matchStats;
-        ctx.playerStats = &playerStats;
-        ctx.results = &results;
+        QuickRecords records;
         Digest digest;
         long long points = 0;
         const std::vector<CTeam*>& clubs = classes[c];
@@ -114,7 +107,7 @@ void PrintQuickResults(const std::vector<CTeam*>* classes, int games, unsigned s
                 continue;
             SquadSnapshot snapshot{home, away};
             int homeScore = 0, awayScore = 0;
-            SimulateQuickMatch(ctx, home, away, homeScore, awayScore);
+            SimulateQuickMatch(records.ctx, home, away, homeScore, awayScore);
             points += homeScore + awayScore;
             digest.Add(homeScore);
             digest.Add(awayScore);
@@ -130,11 +123,11 @@ void PrintQuickResults(const std::vector<CTeam*>* classes, int games, unsigned s
             }
         }
         for (int list = 0; list < CDayResults::kCategoryCount; ++list)
-            for (const MatchDayEntry& entry : results.List(list)) {
+            for (const MatchDayEntry& entry : records.results.List(list)) {
                 digest.Add(entry.value);
                 digest.Add(entry.minute * 60 + entry.second);
             }
-        for (const MatchDayIncident& incident : results.Incidents())
+        for (const MatchDayIncident& incident : records.results.Incidents())
             digest.Add(incident.minute * 60 + incident.second);
         std::printf("quick class %d %d results: %lld points  digest %016llx\n", c, games, points,
                     static_cast<unsigned long long>(digest.value));
