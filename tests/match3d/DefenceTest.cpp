@@ -439,7 +439,7 @@ TEST_F(Defence, AManToManMarkerBoxesOutWhileTheShotIsInTheAir) {
     underTheBasket.position = Vec3(0.5f, 0, -9.5f); // nearer the ball than he is: nobody sends him to it
     match.ballPredicted = Vec3(0, 3.0f, -9.6f);
     man.position = Vec3(0, 0, -2.0f); // 8 m out
-    const Vec3 atHisGap(0, 0, -4.5f);
+    const Vec3 atHisGap(0, 0, -2.0f - CCourtPlayer::kManMarkingGap);
     auto shotUp = [&](bool inAir) {
         match.flags.shotInFlight = inAir ? 1 : 0;
         match.ballInHand = !inAir;
@@ -476,5 +476,5 @@ TEST_F(Defence, AManToManMarkerBoxesOutWhileTheShotIsInTheAir) {
     man.position = Vec3(0, 0, -6.5f);
     d.position = Vec3(6.0f, 0, -2.0f);
     d.UpdateDefenceTarget(13);
-    EXPECT_NEAR(Vec3Distance(d.defenceTarget, basket), 1.0f, 0.01f);
+    EXPECT_NEAR(Vec3Distance(d.defenceTarget, basket), 3.5f - CCourtPlayer::kManMarkingGap, 0.01f);
 }

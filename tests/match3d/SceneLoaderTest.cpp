@@ -642,17 +642,28 @@ TEST(Match3DBatch, AWatchedMatchLeftAloneChangesTheUsersSideAsABasketballSide) {
 // stand beyond the distance that blocks a shot, so a pass finds a man with room. Glued to their men
 // they left nobody open: every possession ran to the forced shot over the marker (these squads had
 // 73 possessions a side against the zone's 88, 25 free throws and 42 % of the rebounds offensive).
-// The zone's markers stand as far off now, and its pace rose too (99 against 106).
+// The zone's markers stand as far off now, and its pace rose too (99 against 106). Measured with the
+// characters' models, as the player sees it: the stand-in clips take about none of the misses back
+// and run 10-15 possessions a side more, so the markers' gap at 2.8 m read 115 a side there and
+// 96 here.
 TEST(Match3DBatch, BothSidesOnANewCareersManToManPlayAtTheZonesPace) {
+#ifdef FB_SANITIZED_BUILD
+    constexpr int kMatches = 2;
+#else
+    constexpr int kMatches = 4;
+#endif
     Squad home(31, "std_eu_02", 60);
     Squad away(32, "std_eu_03", 60);
     const UserTactics manToMan{kDefaultUserAttack, kDefaultUserDefence};
     ASSERT_EQ(manToMan.defence, 13);
     const Match3DBatchFigures f =
-        PlayMatch3DBatch({&home.team, &away.team}, 4, 2026, false, true, {}, manToMan, &manToMan);
+        PlayMatch3DBatch({&home.team, &away.team}, kMatches, 2026, true, true, {}, manToMan, &manToMan);
     const Match3DBatchFigures zone =
-        PlayMatch3DBatch({&home.team, &away.team}, 4, 2026, false, true, {}, kTunedPair, &kTunedPair);
-    ASSERT_EQ(f.matches, 4);
+        PlayMatch3DBatch({&home.team, &away.team}, kMatches, 2026, true, true, {}, kTunedPair, &kTunedPair);
+    std::printf("possessions a side: man-to-man %.1f, zone %.1f; offensive rebounds %d of %d\n",
+                f.PerSide(f.total.possessions), zone.PerSide(zone.total.possessions),
+                f.total.offensiveRebounds, f.total.offensiveRebounds + f.total.defensiveRebounds);
+    ASSERT_EQ(f.matches, kMatches);
     EXPECT_EQ(f.unfinished, 0);
     EXPECT_EQ(f.off, 0);
     EXPECT_GE(f.PerSide(f.total.possessions), 0.9 * zone.PerSide(zone.total.possessions));
