@@ -149,7 +149,7 @@ public:
     // near enough a drive to block and challenge it. At 2.8 m it won 52.5 %: the computer's attack
     // takes about 7 shots more a match and the man-to-man fouls 15 times a match instead of 17-19.
     static constexpr float kManMarkingGap = 2.8f;
-    // A zone's marker off the ball, once his man is in his part of the court, stands as far off him,
+    // A zone's marker off the ball, once his man is in his part of the court, stands 2.5 m off him,
     // for the same reason. At 2.2 m the man he marked never had room on the catch: he faded away or
     // waited for the forced shot, and the zone 10's small forward, marking a new career's corner
     // man, fouled three of those shots a match and sat out a third of his starts in foul trouble.
