@@ -3,7 +3,8 @@
 // (rosters from the squads) with the characters' models loaded and moved by the court motion, as in
 // the shown match (nothing is drawn), and the headless loop. Prints the table of content/ini/README.md.
 // Usage: bench_match3d_boxscore [--games=N] [--seed=S] [--stand-in] [--class=C] [--versus] [--watched]
-// [--display] [--clubs] [--tactics=A/D] [--computer=A/D] (N matches per class, default 100;
+// [--display] [--clubs] [--ratings [--flat-only]] [--tactics=A/D] [--computer=A/D] (N matches per class,
+// default 100;
 // --stand-in: the headless stand-in clips move the players instead of the models, a fast check of the
 // rules (--models, the default, is still accepted); --class: only league class C, 0-2, so the classes
 // can run as separate processes; --versus: instead of the box scores, how often the stronger side
@@ -20,7 +21,8 @@
 // stadium key KEY, e.g. std_street_03, instead of its own; --ratings: how often the stronger club (the
 // squad's mean overall rating) of two of a class wins, in 3D and on the flat court on the same pairings and
 // seeds, the sides lined up as the other batches line them up: every pair of the class home and away in
-// turn, then its three strongest against its three weakest)
+// turn, then its three strongest against its three weakest; with --flat-only on the flat court alone,
+// seconds instead of hours)
 #include "DisplayRig.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
@@ -85,7 +87,7 @@ struct RatingsShare {
 };
 
 RatingsShare PlayRatingPairs(const std::vector<std::pair<CTeam*, CTeam*>>& pairs, unsigned seed, bool models,
-                             CMatch2D& flat) {
+                             CMatch2D& flat, bool flatOnly) {
     RatingsShare share;
     for (size_t i = 0; i < pairs.size(); ++i) {
         CTeam& home = *pairs[i].first;
@@ -96,11 +98,14 @@ RatingsShare PlayRatingPairs(const std::vector<std::pair<CTeam*, CTeam*>>& pairs
             continue;
         const bool homeStronger = homeStrength > awayStrength;
         const unsigned matchSeed = seed + static_cast<unsigned>(i);
+        Match3DBox homeBox;
         Match3DBox awayBox;
-        bool finished = false;
-        bool consistent = false;
-        const Match3DBox homeBox =
-            PlaySeededMatch3D(home, away, matchSeed, models, awayBox, finished, consistent, nullptr);
+        if (!flatOnly) {
+            bool finished = false;
+            bool consistent = false;
+            homeBox =
+                PlaySeededMatch3D(home, away, matchSeed, models, awayBox, finished, consistent, nullptr);
+        }
         GameSrand(matchSeed);
         PlayMatch2DWithTactics(flat, &home, &away, true, Match2DTactics{});
         const int flatHome = flat.GetHomeTeam()->score;
@@ -113,10 +118,13 @@ RatingsShare PlayRatingPairs(const std::vector<std::pair<CTeam*, CTeam*>>& pairs
     return share;
 }
 
-void PrintRatings(const char* label, const RatingsShare& r) {
+void PrintRatings(const char* label, const RatingsShare& r, bool flatOnly) {
     std::printf("  %s: ", label);
-    PrintShare("3D", r.wins3D, r.matches);
-    PrintShare("; flat court", r.wins2D, r.matches);
+    if (!flatOnly) {
+        PrintShare("3D", r.wins3D, r.matches);
+        std::printf("; ");
+    }
+    PrintShare("flat court", r.wins2D, r.matches);
     std::printf("\n");
 }
 
@@ -132,6 +140,7 @@ int main(int argc, char** argv) {
     bool display = false;
     bool byClub = false;
     bool ratings = false;
+    bool flatOnly = false;
     bool gamesGiven = false;
     UserTactics user;
     UserTactics computer;
@@ -156,6 +165,8 @@ int main(int argc, char** argv) {
             byClub = true;
         else if (std::strcmp(argv[i], "--ratings") == 0)
             ratings = true;
+        else if (std::strcmp(argv[i], "--flat-only") == 0)
+            flatOnly = true;
         else if (std::strcmp(argv[i], "--models") == 0)
             models = true;
         else if (std::strcmp(argv[i], "--stand-in") == 0)
@@ -223,7 +234,7 @@ int main(int argc, char** argv) {
         }
         std::printf("the stronger club (by the squad's mean overall rating) of two of a class, seed %u, %s, "
                     "%d matches a batch\n",
-                    seed, motion, games);
+                    seed, flatOnly ? "the flat court only" : motion, games);
         for (int leagueClass = 0; leagueClass < 3; ++leagueClass) {
             if (onlyClass >= 0 && leagueClass != onlyClass)
                 continue;
@@ -233,7 +244,8 @@ int main(int argc, char** argv) {
                 pairs.emplace_back(clubs[static_cast<size_t>(i) % clubs.size()],
                                    clubs[BatchOpponent(static_cast<size_t>(i), clubs.size())]);
             std::printf("class %d\n", leagueClass);
-            PrintRatings("any two", PlayRatingPairs(pairs, seed + 100 * leagueClass, models, flat));
+            PrintRatings("any two", PlayRatingPairs(pairs, seed + 100 * leagueClass, models, flat, flatOnly),
+                         flatOnly);
             const std::vector<CTeam*> ranked = BySquadMean(clubs);
             pairs.clear();
             for (int i = 0; i < games && ranked.size() >= 6; ++i) {
@@ -242,7 +254,8 @@ int main(int argc, char** argv) {
                 pairs.emplace_back(i % 2 == 0 ? a : b, i % 2 == 0 ? b : a);
             }
             PrintRatings("three strongest v three weakest",
-                         PlayRatingPairs(pairs, seed + 100 * leagueClass + 50, models, flat));
+                         PlayRatingPairs(pairs, seed + 100 * leagueClass + 50, models, flat, flatOnly),
+                         flatOnly);
             std::fflush(stdout);
         }
         return 0;

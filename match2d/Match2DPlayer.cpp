@@ -662,6 +662,20 @@ bool CMatch2DPlayer::RollShot(const ModifierCurve& table, int ownRating, float k
     return target <= sum;
 }
 
+float FiveStanding(const CMatch2DTeam& team) {
+    const int count = std::min(kCourtPlayers, team.PlayerCount());
+    if (count == 0) {
+        return 0.0f;
+    }
+    float sum = 0.0f;
+    for (int i = 0; i < count; ++i) {
+        sum += team.GetPlayer(i)->overall;
+    }
+    const float usual =
+        kContestRatingAtClassZero + (team.ownLevel - kContestLevelAtClassZero) / kContestLevelPerRating;
+    return sum / static_cast<float>(count) - usual;
+}
+
 bool CMatch2DPlayer::RollTwoPointer(float distance) const {
     return RollShot(match->twoPointModifier, TwoPointRating(), TruncatedKey(distance), levelFactor,
                     kTwoPointShift);

@@ -212,6 +212,8 @@ public:
     int32_t teamNumber = 0;
     int32_t leaveTime = 0;
     float levelFactor = 0.0f;
+    // His record's overall rating, the mean the squad screens show (FiveStanding).
+    float overall = 0.0f;
     // Added to the level for the ball contests (a poke, a shooter's challenge): a tournament's
     // clubs contest the ball at a level of their own.
     float contestLevelStep = 0.0f;
@@ -277,6 +279,13 @@ private:
     void DefendManInHalfInline(StepMeasure* measure = nullptr);
     friend class CMatch2DTeam; // its update inlines the players'
 };
+
+// How far the five on court stand above the rating their level already counts: their mean overall
+// rating (as the squad screens show it) less the rating the club's own level stands for (50 at class
+// 0's, five more a class; a tournament club's from its squad's steal ratings). Not the level two clubs
+// meet at: a tournament's stronger half then stood three points above the weaker and won 96 %. Nor the
+// shot level: a tournament club's follows its five's shooting alone.
+float FiveStanding(const CMatch2DTeam& team);
 
 // The largest square whose root is at most (below) limit: a square compared with it decides exactly
 // as the root compared with limit would.

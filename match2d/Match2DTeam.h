@@ -181,6 +181,9 @@ public:
     int32_t defenceTacticId = 0;
     int32_t score = 0;
     int32_t teamFouls = 0;
+    // The level the club's own squad stands for, before two clubs' levels meet (FiveStanding): its
+    // class's, or a tournament club's from its squad's steal ratings.
+    float ownLevel = 1.28f;
     int32_t timeOuts = 0; // the user's time-outs, counted by the match centre's tactics button
     CStr secondName;
     uint8_t userTeam = 0;

@@ -302,6 +302,12 @@ TEST_F(Match2DTest, ReboundGoesMostlyToTheBetterRebounderUnderTheBasketElseToThe
     away0->SetAttribute(14, 50);
     home0->attacking = 1;
     away0->attacking = 0;
+    // Two fives rated alike overall: the duel alone decides (the better five's edge is its own rule).
+    for (CMatch2DTeam* team : {match.GetHomeTeam(), match.GetAwayTeam()}) {
+        for (int i = 0; i < kCourtPlayers; ++i) {
+            team->GetPlayer(i)->overall = 55.0f;
+        }
+    }
     // Each the die and his rating: ten points up, the better one takes about six balls in seven.
     // Taking every such ball, a side whose big man rated a point higher won them all at both ends:
     // offensive rebounds 25-3 in a match.
