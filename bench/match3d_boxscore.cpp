@@ -20,7 +20,7 @@
 // stadium key KEY, e.g. std_street_03, instead of its own; --ratings: how often the stronger club (the
 // squad's mean overall rating) of two of a class wins, in 3D and on the flat court on the same pairings and
 // seeds, the sides lined up as the other batches line them up: every pair of the class home and away in
-// turn, then its three strongest against its three weakest)
+// turn, then its three strongest against its three weakest, and the 3D box score of both batches)
 #include "DisplayRig.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
@@ -82,6 +82,7 @@ struct RatingsShare {
     int matches = 0;
     int wins3D = 0;
     int wins2D = 0;
+    Match3DBatchFigures box; // the 3D matches' box scores
 };
 
 RatingsShare PlayRatingPairs(const std::vector<std::pair<CTeam*, CTeam*>>& pairs, unsigned seed, bool models,
@@ -106,6 +107,16 @@ RatingsShare PlayRatingPairs(const std::vector<std::pair<CTeam*, CTeam*>>& pairs
         const int flatHome = flat.GetHomeTeam()->score;
         const int flatAway = flat.GetAwayTeam()->score;
         ++share.matches;
+        Match3DBatchFigures& f = share.box;
+        ++f.matches;
+        f.unfinished += finished ? 0 : 1;
+        f.level += homeBox.points == awayBox.points ? 1 : 0;
+        f.off += consistent ? 0 : 1;
+        f.total.Add(homeBox);
+        f.total.Add(awayBox);
+        f.sidePoints.push_back(homeBox.points);
+        f.sidePoints.push_back(awayBox.points);
+        f.margins.push_back(std::abs(homeBox.points - awayBox.points));
         share.wins3D +=
             (homeStronger ? homeBox.points > awayBox.points : awayBox.points > homeBox.points) ? 1 : 0;
         share.wins2D += (homeStronger ? flatHome > flatAway : flatAway > flatHome) ? 1 : 0;
@@ -233,7 +244,8 @@ int main(int argc, char** argv) {
                 pairs.emplace_back(clubs[static_cast<size_t>(i) % clubs.size()],
                                    clubs[BatchOpponent(static_cast<size_t>(i), clubs.size())]);
             std::printf("class %d\n", leagueClass);
-            PrintRatings("any two", PlayRatingPairs(pairs, seed + 100 * leagueClass, models, flat));
+            const RatingsShare anyTwo = PlayRatingPairs(pairs, seed + 100 * leagueClass, models, flat);
+            PrintRatings("any two", anyTwo);
             const std::vector<CTeam*> ranked = BySquadMean(clubs);
             pairs.clear();
             for (int i = 0; i < games && ranked.size() >= 6; ++i) {
@@ -241,8 +253,12 @@ int main(int argc, char** argv) {
                 CTeam* b = ranked[ranked.size() - 3 + (static_cast<size_t>(i) / 3) % 3];
                 pairs.emplace_back(i % 2 == 0 ? a : b, i % 2 == 0 ? b : a);
             }
-            PrintRatings("three strongest v three weakest",
-                         PlayRatingPairs(pairs, seed + 100 * leagueClass + 50, models, flat));
+            const RatingsShare ends = PlayRatingPairs(pairs, seed + 100 * leagueClass + 50, models, flat);
+            PrintRatings("three strongest v three weakest", ends);
+            // The 3D box score of the same matches, to see the ratings' rules keep the bands.
+            PrintMatch3DHeader();
+            PrintMatch3DRow("any two", anyTwo.box);
+            PrintMatch3DRow("three strongest v three weakest", ends.box);
             std::fflush(stdout);
         }
         return 0;
