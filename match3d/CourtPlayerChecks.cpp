@@ -16,6 +16,7 @@ constexpr int kEntryShooting = 5;
 constexpr int kEntryBallHandling = 6; // the defence rating of the player record
 constexpr int kEntryTwoPoint = 7;
 constexpr int kEntryThreePoint = 8;
+constexpr int kEntryDunk = 9;
 constexpr int kEntryAggression = 11;
 constexpr int kEntryFreeThrow = 13;
 constexpr int kEntryPassing = 14;
@@ -31,8 +32,10 @@ constexpr int kTextMissedThree = 500007;
 constexpr float kContestedShotPerMetre = 2.0f;
 // A good defender contests harder: each point of the marker's defence over the shooter's shooting
 // adds this much a metre, within the bounds. The squads' defence and shooting stand about level in
-// every class, so the shots keep their mean; with the flat 2 a club's defence counted only at fouls.
-constexpr float kContestedShotPerMetrePerPoint = 0.1f;
+// every class, so the shots keep their mean; with the flat 2 a club's defence counted only at fouls,
+// and at 0.1 a class-2 club whose five defended four points better than another's conceded the same
+// shots (the flat court's challenge reads the defence whole on the die).
+constexpr float kContestedShotPerMetrePerPoint = 0.2f;
 constexpr float kContestedShotPerMetreLeast = 1.0f;
 constexpr float kContestedShotPerMetreMost = 3.0f;
 // A shot his marker contests (within kContestReach) that misses by no more than this is his block:
@@ -194,9 +197,12 @@ float ShotBonus(CCourtPlayer& shooter, IMatchContext& match) {
 
 } // namespace
 
-float CCourtPlayer::TwoPointMargin(float distance) {
-    const float sum =
-        ShotBonus(*this, *match) + static_cast<float>(Attribute(kEntryTwoPoint)) - contestPenalty;
+float CCourtPlayer::TwoPointMargin(float distance, bool atRim) {
+    // At the rim the flat court dunks one shot in two: the lay-up reads the dunk as much as the two,
+    // or a club's dunkers counted for nothing in 3D though the squad's rating counts them.
+    const float skill = atRim ? 0.5f * static_cast<float>(Attribute(kEntryTwoPoint) + Attribute(kEntryDunk))
+                              : static_cast<float>(Attribute(kEntryTwoPoint));
+    const float sum = ShotBonus(*this, *match) + skill - contestPenalty;
     return sum - match->Curve(MatchCurve::TwoPoint).Lookup(TruncatedKey(distance)) *
                      (levelFactor + twoPointLevelShift);
 }
@@ -258,7 +264,8 @@ bool CCourtPlayer::ShotCheck() {
         shotScores = 0;
         return true;
     }
-    const float margin = three ? ThreePointMargin(distance) : TwoPointMargin(distance);
+    const float margin = three ? ThreePointMargin(distance)
+                               : TwoPointMargin(distance, GetCurrentAnimationId() == kAnimShotClose);
     shotScores = margin >= 0.0f ? 1 : 0;
     // The marker stopped the shot: the same roll would have gone in without his penalty, or it
     // missed by no more than the block's margin with him in the shooter's face.
