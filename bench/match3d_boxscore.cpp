@@ -83,6 +83,8 @@ struct RatingsShare {
     int wins3D = 0;
     int wins2D = 0;
     Match3DBatchFigures box; // the 3D matches' box scores
+    Match3DBox stronger;     // the stronger club's sides alone
+    Match3DBox weaker;
 };
 
 RatingsShare PlayRatingPairs(const std::vector<std::pair<CTeam*, CTeam*>>& pairs, unsigned seed, bool models,
@@ -117,6 +119,8 @@ RatingsShare PlayRatingPairs(const std::vector<std::pair<CTeam*, CTeam*>>& pairs
         f.sidePoints.push_back(homeBox.points);
         f.sidePoints.push_back(awayBox.points);
         f.margins.push_back(std::abs(homeBox.points - awayBox.points));
+        share.stronger.Add(homeStronger ? homeBox : awayBox);
+        share.weaker.Add(homeStronger ? awayBox : homeBox);
         share.wins3D +=
             (homeStronger ? homeBox.points > awayBox.points : awayBox.points > homeBox.points) ? 1 : 0;
         share.wins2D += (homeStronger ? flatHome > flatAway : flatAway > flatHome) ? 1 : 0;
@@ -129,6 +133,18 @@ void PrintRatings(const char* label, const RatingsShare& r) {
     PrintShare("3D", r.wins3D, r.matches);
     PrintShare("; flat court", r.wins2D, r.matches);
     std::printf("\n");
+    // Where the stronger club's 3D sides stand against the weaker's, a side's figures a match.
+    const double n = std::max(1, r.matches);
+    auto pct = [](int made, int taken) { return taken > 0 ? 100.0 * made / taken : 0.0; };
+    for (const Match3DBox* side : {&r.stronger, &r.weaker})
+        std::printf(
+            "    %s: pts %.1f, 2P %.1f at %.1f %%, 3P %.1f at %.1f %%, FT %.1f at %.1f %%, OReb %.1f, "
+            "DReb %.1f, Stl %.1f, TO %.1f, Fouls %.1f\n",
+            side == &r.stronger ? "stronger" : "weaker  ", side->points / n, side->twoTaken / n,
+            pct(side->twoMade, side->twoTaken), side->threesTaken / n,
+            pct(side->threesMade, side->threesTaken), side->freeThrowsTaken / n,
+            pct(side->freeThrowsMade, side->freeThrowsTaken), side->offensiveRebounds / n,
+            side->defensiveRebounds / n, side->steals / n, side->turnovers / n, side->fouls / n);
 }
 
 } // namespace
