@@ -32,10 +32,8 @@ constexpr int kTextMissedThree = 500007;
 constexpr float kContestedShotPerMetre = 2.0f;
 // A good defender contests harder: each point of the marker's defence over the shooter's shooting
 // adds this much a metre, within the bounds. The squads' defence and shooting stand about level in
-// every class, so the shots keep their mean; with the flat 2 a club's defence counted only at fouls,
-// and at 0.1 a class-2 club whose five defended four points better than another's conceded the same
-// shots (the flat court's challenge reads the defence whole on the die).
-constexpr float kContestedShotPerMetrePerPoint = 0.2f;
+// every class, so the shots keep their mean; with the flat 2 a club's defence counted only at fouls.
+constexpr float kContestedShotPerMetrePerPoint = 0.1f;
 constexpr float kContestedShotPerMetreLeast = 1.0f;
 constexpr float kContestedShotPerMetreMost = 3.0f;
 // A shot his marker contests (within kContestReach) that misses by no more than this is his block:

@@ -435,23 +435,3 @@ TEST_F(ChecksFixture, TheShotAtTheRimReadsTheDunkAsWellAsTheTwo) {
     EXPECT_EQ(made(kAnimShot, 80), level) << "a jump shot is no dunk";
     EXPECT_EQ(made(kAnimShot, 40), level);
 }
-
-// A club's defence shows in the shots it concedes: at arm's length a marker five points the better
-// defender than the shooter takes more than a quarter of a die face more off the shot than one five
-// points the poorer. At a tenth of a point a metre the two differed by a fifth of a face.
-TEST_F(ChecksFixture, TheMarkersDefenceAgainstTheShooterWeighsInTheContest) {
-    match.SetCurve(MatchCurve::TwoPoint, {{5.0f, RowForFace(10)}});
-    match.ParkSide(1, 20.0f);
-    CCourtPlayer& marker = match.Away(0);
-    p.position = Vec3(0, 0, -5.0f);
-    p.attributes[4] = 60; // shooting
-    marker.position = p.position + Vec3(1.0f, 0, 0);
-    const auto penalty = [&](int defence) {
-        marker.attributes[5] = defence;
-        match.ScriptRolls({10});
-        p.ShotCheck();
-        return p.contestPenalty;
-    };
-    EXPECT_GT(penalty(65) - penalty(55), kShotDieWeight / 4.0f);
-    EXPECT_LT(penalty(99), kShotDieWeight) << "still within a face";
-}
