@@ -21,8 +21,8 @@
 // stadium key KEY, e.g. std_street_03, instead of its own; --ratings: how often the stronger club (the
 // squad's mean overall rating) of two of a class wins, in 3D and on the flat court on the same pairings and
 // seeds, the sides lined up as the other batches line them up: every pair of the class home and away in
-// turn, then its three strongest against its three weakest; with --flat-only on the flat court alone,
-// seconds instead of hours)
+// turn, then its three strongest against its three weakest, and the 3D box score of both batches; with
+// --flat-only on the flat court alone, seconds instead of hours)
 #include "DisplayRig.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
@@ -84,6 +84,9 @@ struct RatingsShare {
     int matches = 0;
     int wins3D = 0;
     int wins2D = 0;
+    Match3DBatchFigures box; // the 3D matches' box scores
+    Match3DBox stronger;     // the stronger club's sides alone
+    Match3DBox weaker;
 };
 
 RatingsShare PlayRatingPairs(const std::vector<std::pair<CTeam*, CTeam*>>& pairs, unsigned seed, bool models,
@@ -111,6 +114,18 @@ RatingsShare PlayRatingPairs(const std::vector<std::pair<CTeam*, CTeam*>>& pairs
         const int flatHome = flat.GetHomeTeam()->score;
         const int flatAway = flat.GetAwayTeam()->score;
         ++share.matches;
+        Match3DBatchFigures& f = share.box;
+        ++f.matches;
+        f.unfinished += finished ? 0 : 1;
+        f.level += homeBox.points == awayBox.points ? 1 : 0;
+        f.off += consistent ? 0 : 1;
+        f.total.Add(homeBox);
+        f.total.Add(awayBox);
+        f.sidePoints.push_back(homeBox.points);
+        f.sidePoints.push_back(awayBox.points);
+        f.margins.push_back(std::abs(homeBox.points - awayBox.points));
+        share.stronger.Add(homeStronger ? homeBox : awayBox);
+        share.weaker.Add(homeStronger ? awayBox : homeBox);
         share.wins3D +=
             (homeStronger ? homeBox.points > awayBox.points : awayBox.points > homeBox.points) ? 1 : 0;
         share.wins2D += (homeStronger ? flatHome > flatAway : flatAway > flatHome) ? 1 : 0;
@@ -126,6 +141,20 @@ void PrintRatings(const char* label, const RatingsShare& r, bool flatOnly) {
     }
     PrintShare("flat court", r.wins2D, r.matches);
     std::printf("\n");
+    if (flatOnly)
+        return;
+    // Where the stronger club's 3D sides stand against the weaker's, a side's figures a match.
+    const double n = std::max(1, r.matches);
+    auto pct = [](int made, int taken) { return taken > 0 ? 100.0 * made / taken : 0.0; };
+    for (const Match3DBox* side : {&r.stronger, &r.weaker})
+        std::printf(
+            "    %s: pts %.1f, 2P %.1f at %.1f %%, 3P %.1f at %.1f %%, FT %.1f at %.1f %%, OReb %.1f, "
+            "DReb %.1f, Stl %.1f, TO %.1f, Fouls %.1f\n",
+            side == &r.stronger ? "stronger" : "weaker  ", side->points / n, side->twoTaken / n,
+            pct(side->twoMade, side->twoTaken), side->threesTaken / n,
+            pct(side->threesMade, side->threesTaken), side->freeThrowsTaken / n,
+            pct(side->freeThrowsMade, side->freeThrowsTaken), side->offensiveRebounds / n,
+            side->defensiveRebounds / n, side->steals / n, side->turnovers / n, side->fouls / n);
 }
 
 } // namespace
@@ -244,8 +273,9 @@ int main(int argc, char** argv) {
                 pairs.emplace_back(clubs[static_cast<size_t>(i) % clubs.size()],
                                    clubs[BatchOpponent(static_cast<size_t>(i), clubs.size())]);
             std::printf("class %d\n", leagueClass);
-            PrintRatings("any two", PlayRatingPairs(pairs, seed + 100 * leagueClass, models, flat, flatOnly),
-                         flatOnly);
+            const RatingsShare anyTwo =
+                PlayRatingPairs(pairs, seed + 100 * leagueClass, models, flat, flatOnly);
+            PrintRatings("any two", anyTwo, flatOnly);
             const std::vector<CTeam*> ranked = BySquadMean(clubs);
             pairs.clear();
             for (int i = 0; i < games && ranked.size() >= 6; ++i) {
@@ -253,9 +283,15 @@ int main(int argc, char** argv) {
                 CTeam* b = ranked[ranked.size() - 3 + (static_cast<size_t>(i) / 3) % 3];
                 pairs.emplace_back(i % 2 == 0 ? a : b, i % 2 == 0 ? b : a);
             }
-            PrintRatings("three strongest v three weakest",
-                         PlayRatingPairs(pairs, seed + 100 * leagueClass + 50, models, flat, flatOnly),
-                         flatOnly);
+            const RatingsShare ends =
+                PlayRatingPairs(pairs, seed + 100 * leagueClass + 50, models, flat, flatOnly);
+            PrintRatings("three strongest v three weakest", ends, flatOnly);
+            if (!flatOnly) {
+                // The 3D box score of the same matches, to see the ratings' rules keep the bands.
+                PrintMatch3DHeader();
+                PrintMatch3DRow("any two", anyTwo.box);
+                PrintMatch3DRow("three strongest v three weakest", ends.box);
+            }
             std::fflush(stdout);
         }
         return 0;

@@ -405,8 +405,9 @@ private:
     void ThinkHolder(CMatchTeam& own, bool atTarget);
     bool TryDrive();
     float ContestedShotPenalty(CCourtPlayer** marker);
-    // What the shot's sum stands above its target: it goes in at 0 or more.
-    float TwoPointMargin(float distance);
+    // What the shot's sum stands above its target: it goes in at 0 or more. atRim: the close-range
+    // shot (the lay-up or dunk clip).
+    float TwoPointMargin(float distance, bool atRim = false);
     float ThreePointMargin(float distance);
     bool PullsUp(float toBasket, float markerDistance) const;
     bool TakesThree(float toBasket, float markerDistance) const;

@@ -16,6 +16,7 @@ constexpr int kEntryShooting = 5;
 constexpr int kEntryBallHandling = 6; // the defence rating of the player record
 constexpr int kEntryTwoPoint = 7;
 constexpr int kEntryThreePoint = 8;
+constexpr int kEntryDunk = 9;
 constexpr int kEntryAggression = 11;
 constexpr int kEntryFreeThrow = 13;
 constexpr int kEntryPassing = 14;
@@ -194,9 +195,12 @@ float ShotBonus(CCourtPlayer& shooter, IMatchContext& match) {
 
 } // namespace
 
-float CCourtPlayer::TwoPointMargin(float distance) {
-    const float sum =
-        ShotBonus(*this, *match) + static_cast<float>(Attribute(kEntryTwoPoint)) - contestPenalty;
+float CCourtPlayer::TwoPointMargin(float distance, bool atRim) {
+    // At the rim the flat court dunks one shot in two: the lay-up reads the dunk as much as the two,
+    // or a club's dunkers counted for nothing in 3D though the squad's rating counts them.
+    const float skill = atRim ? 0.5f * static_cast<float>(Attribute(kEntryTwoPoint) + Attribute(kEntryDunk))
+                              : static_cast<float>(Attribute(kEntryTwoPoint));
+    const float sum = ShotBonus(*this, *match) + skill - contestPenalty;
     return sum - match->Curve(MatchCurve::TwoPoint).Lookup(TruncatedKey(distance)) *
                      (levelFactor + twoPointLevelShift);
 }
@@ -258,7 +262,8 @@ bool CCourtPlayer::ShotCheck() {
         shotScores = 0;
         return true;
     }
-    const float margin = three ? ThreePointMargin(distance) : TwoPointMargin(distance);
+    const float margin = three ? ThreePointMargin(distance)
+                               : TwoPointMargin(distance, GetCurrentAnimationId() == kAnimShotClose);
     shotScores = margin >= 0.0f ? 1 : 0;
     // The marker stopped the shot: the same roll would have gone in without his penalty, or it
     // missed by no more than the block's margin with him in the shooter's face.

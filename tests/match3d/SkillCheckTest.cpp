@@ -408,3 +408,30 @@ TEST_F(ChecksFixture, ABetterDefenderContestsTheSameShotHarder) {
     }
     EXPECT_EQ(penaltyAt(2.5f, 99), 0.0f) << "out of reach";
 }
+
+// A lay-up or dunk at the rim reads the dunk rating as much as the two, as the flat court dunks one
+// rim shot in two; a jump shot from the same spot reads the two alone. The 3D shot read no dunk at
+// all, so a squad's dunkers counted in its rating and never on the court.
+TEST_F(ChecksFixture, TheShotAtTheRimReadsTheDunkAsWellAsTheTwo) {
+    match.SetCurve(MatchCurve::TwoPoint, {{1.0f, RowForFace(10) + 60.0f}}); // a 60 makes half
+    match.ParkSide(1, 20.0f);
+    p.position = Vec3(0, 0, -10.0f + 1.5f);
+    p.attributes[6] = 60; // two-point
+    const auto made = [this](int32_t clip, int dunk) {
+        p.SetAnimation(clip, true);
+        p.attributes[8] = dunk;
+        int scores = 0;
+        for (int face = 0; face < 20; ++face) {
+            match.ScriptRolls({face});
+            p.ShotCheck();
+            scores += p.shotScores;
+        }
+        return scores;
+    };
+    const int level = made(kAnimShotClose, 60);
+    EXPECT_EQ(level, made(kAnimShot, 60)) << "a dunker as good as his two shoots as he did";
+    EXPECT_GT(made(kAnimShotClose, 80), level);
+    EXPECT_LT(made(kAnimShotClose, 40), level);
+    EXPECT_EQ(made(kAnimShot, 80), level) << "a jump shot is no dunk";
+    EXPECT_EQ(made(kAnimShot, 40), level);
+}
