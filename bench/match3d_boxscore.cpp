@@ -103,9 +103,9 @@ RatingsShare PlayRatingPairs(const std::vector<std::pair<CTeam*, CTeam*>>& pairs
         const unsigned matchSeed = seed + static_cast<unsigned>(i);
         Match3DBox homeBox;
         Match3DBox awayBox;
+        bool finished = true;
+        bool consistent = true;
         if (!flatOnly) {
-            bool finished = false;
-            bool consistent = false;
             homeBox =
                 PlaySeededMatch3D(home, away, matchSeed, models, awayBox, finished, consistent, nullptr);
         }
