@@ -496,8 +496,10 @@ void CMatch2DPlayer::DecideWithBall() {
         // An open drive goes on to the rim: the arc lies across every way to the basket, and a
         // driver who pulled up whenever he crossed it took half his side's shots from there.
         // Beyond the arc only one of the five's shooters (ThreePointShooter) lets fly; anyone else
-        // plays it as a drive: at the basket when open, else the pass rule.
-        const bool shooter = ThreePointShooter();
+        // plays it as a drive: at the basket when open, else the pass rule. Only a holder in three
+        // range asks (every rule below reads it behind threeRange): the five's count is left out of
+        // the other decisions, most of them.
+        const bool shooter = threeRange && ThreePointShooter();
         if (threeRange && e > 2.0f && (target == Basket() || !shooter)) {
             target = Basket(); // he walks on (step 9)
         } else if (threeRange && !shooter) {
