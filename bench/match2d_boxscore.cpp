@@ -20,9 +20,10 @@
 // --quick plays the tournament worlds' quick results alone (seconds, not minutes).
 // --clubs[=R]: every league club over R (default 3) home-and-away rounds against its class on the
 // career's tactics, one row a club: its shooting at home and away, how many of its players shoot
-// threes as well as twos, and its points, steals and turnovers beside the same rounds' quick results;
-// then each tournament world's clubs over N matches among them at the tournament's level, one row a
-// club.
+// threes as well as twos, and its points, steals and turnovers beside the same rounds' quick results
+// and its starting five's passing and steal ratings; then each tournament world's clubs over N
+// matches among them at the tournament's level, one row a club, and their steals and turnovers
+// beside R rounds of quick results among them.
 // (N matches per class and batch, default 300; --defences: one row per defence tactic instead, both
 // sides defending with it on random offences, the classes together; --leagues: the league
 // classes' batches alone; --tournaments: the tournament worlds alone)
@@ -153,6 +154,23 @@ std::map<const CTeam*, QuickClubFigures> PlayQuickRounds(const std::vector<CTeam
     return figures;
 }
 
+// The starting five's mean of a record word (the five on court first, then the squad in order, as
+// the flat court lines them up): 47 passing, 50 steal.
+double FiveMean(const CTeam* team, int word) {
+    constexpr int kStateWord = 54, kOnCourt = 300000;
+    std::vector<const CPlayer*> five;
+    for (int pass = 0; pass < 2; ++pass) {
+        for (const CPlayer* p : team->players) {
+            if (five.size() < 5 && (p->words[kStateWord] == kOnCourt) == (pass == 0))
+                five.push_back(p);
+        }
+    }
+    double sum = 0.0;
+    for (const CPlayer* p : five)
+        sum += p->words[word];
+    return five.empty() ? 0.0 : sum / static_cast<double>(five.size());
+}
+
 void PrintQuickHeader() {
     std::printf("| %-14s | pts | FGA | FG%% | 3PA | 3P%% | FTA | FT%% | Reb | Ast | Stl | 1st wins |\n"
                 "|---|---|---|---|---|---|---|---|---|---|---|---|\n",
@@ -175,8 +193,8 @@ void PrintClubShooting(CMatch2D& match, const std::vector<CTeam*> (&leagues)[3],
     std::printf("%d home-and-away rounds a class on the career's tactics, seed %u\n\n", rounds, seed);
     std::printf("| class | club | won | pts | FG%% | home | away | 2PA | 2P%% | dunks | 3PA | 3P%% | Stl | "
                 "TO | three >= two "
-                "| quick pts | quick Stl | quick TO "
-                "|\n|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
+                "| quick pts | quick Stl | quick TO | five's passing | five's steal "
+                "|\n|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
     for (int leagueClass = 0; leagueClass < 3; ++leagueClass) {
         const Match2DBatchFigures f = PlayMatch2DRounds(
             match, leagues[leagueClass], rounds, seed + 50 + leagueClass, Match2DBatchTactics::NewCareer);
@@ -195,7 +213,7 @@ void PrintClubShooting(CMatch2D& match, const std::vector<CTeam*> (&leagues)[3],
             const double n = std::max(1, c.matches);
             std::printf(
                 "| %d | %-20s | %.0f%% | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | "
-                "%.1f | %.1f | %d of %zu | %.1f | %.1f | %.1f |\n",
+                "%.1f | %.1f | %d of %zu | %.1f | %.1f | %.1f | %.1f | %.1f |\n",
                 leagueClass, c.club->name.GetText(), QuickFigures::Percent(c.wins, c.matches), b.points / n,
                 QuickFigures::Percent(b.FieldGoalsMade(), b.FieldGoalsTaken()),
                 QuickFigures::Percent(c.homeBox.FieldGoalsMade(), c.homeBox.FieldGoalsTaken()),
@@ -204,7 +222,8 @@ void PrintClubShooting(CMatch2D& match, const std::vector<CTeam*> (&leagues)[3],
                 QuickFigures::Percent(b.threesMade, b.threesTaken), b.steals / n, b.bookedTurnovers / n,
                 shooters, c.club->players.size(), quick.at(c.club).PerGame(quick.at(c.club).points),
                 quick.at(c.club).PerGame(quick.at(c.club).steals),
-                quick.at(c.club).PerGame(quick.at(c.club).turnovers));
+                quick.at(c.club).PerGame(quick.at(c.club).turnovers), FiveMean(c.club, 47),
+                FiveMean(c.club, 50));
         }
     }
 }
@@ -279,9 +298,26 @@ int main(int argc, char** argv) {
             clubs.insert(clubs.end(), lower.begin(), lower.end());
             std::printf("\n%s, %d matches among its clubs, seed %u\n\n", w == 0 ? "EuroCup" : "WorldCup",
                         games, seed + 70 + static_cast<unsigned>(w));
+            const Match2DBatchFigures flat =
+                PlayMatch2DBatch(match, clubs, games, seed + 70 + static_cast<unsigned>(w),
+                                 Match2DBatchTactics::NewCareer, nullptr, true);
             PrintMatch2DClubHeader();
-            PrintMatch2DClubRows(PlayMatch2DBatch(match, clubs, games, seed + 70 + static_cast<unsigned>(w),
-                                                  Match2DBatchTactics::NewCareer, nullptr, true));
+            PrintMatch2DClubRows(flat);
+            // The same clubs' steals and turnovers beside their quick results (clubRoundsOnly rounds
+            // among them) and the five's passing and steal ratings.
+            const std::map<const CTeam*, QuickClubFigures> quick =
+                PlayQuickRounds(clubs, clubRoundsOnly, seed + 70 + static_cast<unsigned>(w));
+            std::printf(
+                "\n| club | Stl | TO | quick pts | quick Stl | quick TO | five's passing | five's steal |\n"
+                "|---|---|---|---|---|---|---|---|\n");
+            for (const Match2DClubFigures& c : flat.clubs) {
+                const double n = std::max(1, c.matches);
+                const QuickClubFigures& q = quick.at(c.club);
+                std::printf("| %-24s | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f |\n",
+                            c.club->name.GetText(), c.box.steals / n, c.box.bookedTurnovers / n,
+                            q.PerGame(q.points), q.PerGame(q.steals), q.PerGame(q.turnovers),
+                            FiveMean(c.club, 47), FiveMean(c.club, 50));
+            }
         }
         return 0;
     }
