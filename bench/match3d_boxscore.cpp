@@ -114,16 +114,7 @@ RatingsShare PlayRatingPairs(const std::vector<std::pair<CTeam*, CTeam*>>& pairs
         const int flatHome = flat.GetHomeTeam()->score;
         const int flatAway = flat.GetAwayTeam()->score;
         ++share.matches;
-        Match3DBatchFigures& f = share.box;
-        ++f.matches;
-        f.unfinished += finished ? 0 : 1;
-        f.level += homeBox.points == awayBox.points ? 1 : 0;
-        f.off += consistent ? 0 : 1;
-        f.total.Add(homeBox);
-        f.total.Add(awayBox);
-        f.sidePoints.push_back(homeBox.points);
-        f.sidePoints.push_back(awayBox.points);
-        f.margins.push_back(std::abs(homeBox.points - awayBox.points));
+        share.box.AddMatch(homeBox, awayBox, finished, consistent);
         share.stronger.Add(homeStronger ? homeBox : awayBox);
         share.weaker.Add(homeStronger ? awayBox : homeBox);
         share.wins3D +=

@@ -313,15 +313,7 @@ Match3DBatchFigures PlayMatch3DBatch(const std::vector<CTeam*>& clubs, int count
         const Match3DBox& userBox = userAtHome ? homeBox : awayBox;
         const Match3DBox& otherBox = userAtHome ? awayBox : homeBox;
         f.userTotal.Add(userBox);
-        ++f.matches;
-        f.unfinished += finished ? 0 : 1;
-        f.level += homeBox.points == awayBox.points ? 1 : 0;
-        f.off += consistent ? 0 : 1;
-        f.total.Add(homeBox);
-        f.total.Add(awayBox);
-        f.sidePoints.push_back(homeBox.points);
-        f.sidePoints.push_back(awayBox.points);
-        f.margins.push_back(std::abs(homeBox.points - awayBox.points));
+        f.AddMatch(homeBox, awayBox, finished, consistent);
         f.userWins += userBox.points > otherBox.points ? 1 : 0;
         f.userHomeWins += userAtHome && userBox.points > otherBox.points ? 1 : 0;
         f.userHomeMatches += userAtHome ? 1 : 0;
@@ -525,4 +517,17 @@ void PrintMatch3DChangesRows(const char* label, const Match3DBatchFigures& f, bo
     }
     PrintChangesRow(label, "user", f.userTotal, f.matches);
     PrintChangesRow(label, "computer", Minus(f.total, f.userTotal), f.matches);
+}
+
+void Match3DBatchFigures::AddMatch(const Match3DBox& home, const Match3DBox& away, bool finished,
+                                   bool consistent) {
+    ++matches;
+    unfinished += finished ? 0 : 1;
+    level += home.points == away.points ? 1 : 0;
+    off += consistent ? 0 : 1;
+    total.Add(home);
+    total.Add(away);
+    sidePoints.push_back(home.points);
+    sidePoints.push_back(away.points);
+    margins.push_back(std::abs(home.points - away.points));
 }

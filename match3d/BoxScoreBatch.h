@@ -81,6 +81,8 @@ struct Match3DBatchFigures {
     std::vector<int> otherClubs;
 
     double PerSide(int value) const { return matches > 0 ? value / (2.0 * matches) : 0.0; }
+    // One played match's sides and how it ended, into the totals every batch keeps.
+    void AddMatch(const Match3DBox& home, const Match3DBox& away, bool finished, bool consistent);
     int MedianPoints() const;
     int MedianMargin() const;
 };
