@@ -8,7 +8,7 @@
 // over three home-and-away rounds against its class on the career's tactics. Prints the tables of
 // content/ini/README.md.
 // Usage: bench_match2d_boxscore [--games=N] [--seed=S] [--defences | --defence=D | --leagues | --tournaments
-//                                 | --quick | --watched]
+//                                 | --quick | --watched | --engines | --clubs[=R]]
 // --watched: each class on the default tactics run at once and with the user's side watched and left
 // alone (the coach's rules rest his tired players and those in foul trouble), with the playing time
 // of both, the changes by side (changes, players fouled out, starters within 24-38 minutes, the final
@@ -18,6 +18,9 @@
 // message, Done to every window); its "instant" rows are then the user's match run at once on the
 // career's tactics, as the game's instant view plays it.
 // --quick plays the tournament worlds' quick results alone (seconds, not minutes).
+// --engines: each league class and each tournament world at a new career's defaults on the flat court
+// at once, watched through the match centre as with --display, and in quick results (ten times N of
+// them), one column each; with --leagues or --tournaments only those.
 // --clubs[=R]: every league club over R (default 3) home-and-away rounds against its class on the
 // career's tactics, one row a club: its shooting at home and away, how many of its players shoot
 // threes as well as twos, and its points, steals and turnovers beside the same rounds' quick results
@@ -76,6 +79,8 @@ struct QuickFigures {
     int results = 0, firstWins = 0;
     BoxScoreSums sums;
     std::vector<int> points;
+    // Each club's matches and its players' points, read as the flat court's batch reads its own.
+    std::map<const CTeam*, Match2DClubFigures> clubs;
     double PerSide(long long sum) const { return results > 0 ? sum / (2.0 * results) : 0.0; }
     static double Percent(long long made, long long taken) { return taken > 0 ? 100.0 * made / taken : 0.0; }
 };
@@ -109,6 +114,13 @@ QuickFigures PlayQuickBatch(const std::vector<CTeam*>& clubs, const std::vector<
         f.points.push_back(homeScore);
         f.points.push_back(awayScore);
         f.sums.AddQuickResult({home, away}, records.results);
+        for (const CTeam* team : {home, away}) {
+            Match2DClubFigures& club = f.clubs[team];
+            club.club = team;
+            ++club.matches;
+            for (const CPlayer* player : team->players)
+                club.playerPoints[player->id] += player->stats.back()->Points();
+        }
         if (records.matchStats.Size() > 20000) {
             records.matchStats.Clear();
             records.playerStats.Clear();
@@ -122,7 +134,9 @@ QuickFigures PlayQuickBatch(const std::vector<CTeam*>& clubs, const std::vector<
 struct QuickClubFigures {
     int games = 0;
     long long points = 0, steals = 0, turnovers = 0;
+    long long fga = 0, fgm = 0, blocks = 0, fouls = 0;
     double PerGame(long long sum) const { return games > 0 ? static_cast<double>(sum) / games : 0.0; }
+    double FieldGoalPercent() const { return QuickFigures::Percent(fgm, fga); }
 };
 
 // The same home-and-away rounds as quick results, one row of figures a club.
@@ -147,6 +161,11 @@ std::map<const CTeam*, QuickClubFigures> PlayQuickRounds(const std::vector<CTeam
                     f.points += record->Score();
                     f.steals += record->Steals();
                     f.turnovers += record->PassesFailed();
+                    f.fga += record->Field(11) + record->Field(13) + record->Field(15);
+                    f.fgm += record->Field(12) + record->Field(14) + record->Field(16);
+                    f.blocks += record->Blocks();
+                    for (const CPlayer* player : team->players)
+                        f.fouls += player->stats.back()->Fouls();
                 }
             }
         }
@@ -191,10 +210,12 @@ void PrintQuickRow(const char* label, const QuickFigures& f) {
 // home and away, twos and threes, and its players who shoot threes as well as twos (of the squad).
 void PrintClubShooting(CMatch2D& match, const std::vector<CTeam*> (&leagues)[3], int rounds, unsigned seed) {
     std::printf("%d home-and-away rounds a class on the career's tactics, seed %u\n\n", rounds, seed);
-    std::printf("| class | club | won | pts | FG%% | home | away | 2PA | 2P%% | dunks | 3PA | 3P%% | Stl | "
-                "TO | three >= two "
-                "| quick pts | quick Stl | quick TO | five's passing | five's steal "
-                "|\n|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
+    std::printf(
+        "| class | club | won | pts | FG%% | home | away | 2PA | 2P%% | dunks | 3PA | 3P%% | Stl | "
+        "TO | Blk | Fouls | three >= two "
+        "| quick pts | quick FG%% | quick Stl | quick TO | quick Blk | quick Fouls | five's passing | "
+        "five's steal |\n|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|"
+        "---|---|---|---|---|---|\n");
     for (int leagueClass = 0; leagueClass < 3; ++leagueClass) {
         const Match2DBatchFigures f = PlayMatch2DRounds(
             match, leagues[leagueClass], rounds, seed + 50 + leagueClass, Match2DBatchTactics::NewCareer);
@@ -211,21 +232,105 @@ void PrintClubShooting(CMatch2D& match, const std::vector<CTeam*> (&leagues)[3],
             for (const CPlayer* p : c.club->players)
                 shooters += p->words[29] >= p->words[26] ? 1 : 0;
             const double n = std::max(1, c.matches);
+            const QuickClubFigures& q = quick.at(c.club);
             std::printf(
                 "| %d | %-20s | %.0f%% | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | "
-                "%.1f | %.1f | %d of %zu | %.1f | %.1f | %.1f | %.1f | %.1f |\n",
+                "%.1f | %.1f | %.1f | %.1f | %d of %zu | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | "
+                "%.1f |\n",
                 leagueClass, c.club->name.GetText(), QuickFigures::Percent(c.wins, c.matches), b.points / n,
                 QuickFigures::Percent(b.FieldGoalsMade(), b.FieldGoalsTaken()),
                 QuickFigures::Percent(c.homeBox.FieldGoalsMade(), c.homeBox.FieldGoalsTaken()),
                 QuickFigures::Percent(away.FieldGoalsMade(), away.FieldGoalsTaken()), b.twoTaken / n,
                 QuickFigures::Percent(b.twoMade, b.twoTaken), b.dunksTaken / n, b.threesTaken / n,
                 QuickFigures::Percent(b.threesMade, b.threesTaken), b.steals / n, b.bookedTurnovers / n,
-                shooters, c.club->players.size(), quick.at(c.club).PerGame(quick.at(c.club).points),
-                quick.at(c.club).PerGame(quick.at(c.club).steals),
-                quick.at(c.club).PerGame(quick.at(c.club).turnovers), FiveMean(c.club, 47),
-                FiveMean(c.club, 50));
+                b.blocks / n, b.fouls / n, shooters, c.club->players.size(), q.PerGame(q.points),
+                q.FieldGoalPercent(), q.PerGame(q.steals), q.PerGame(q.turnovers), q.PerGame(q.blocks),
+                q.PerGame(q.fouls), FiveMean(c.club, 47), FiveMean(c.club, 50));
         }
     }
+}
+
+// One set-up at a new career's defaults on each engine the game plays it with: the flat court at
+// once, the flat court with the user's side watched through the match centre and left alone (play),
+// and quick results between the same clubs (ten times as many: they cost microseconds). Figures a
+// side; the leading scorer is a club's best scorer's points a match over the batch, the mean of the
+// clubs.
+void PrintEngineTable(CMatch2D& match, const char* title, const std::vector<CTeam*>& clubs, bool cup,
+                      int games, unsigned seed, const Match2DWatchedPlay& play) {
+    const Match2DBatchFigures instant =
+        PlayMatch2DBatch(match, clubs, games, seed, Match2DBatchTactics::NewCareer, nullptr, cup);
+    const Match2DBatchFigures watched =
+        PlayMatch2DBatch(match, clubs, games, seed, Match2DBatchTactics::Watched, nullptr, cup, -1, play);
+    const QuickFigures quick = PlayQuickBatch(clubs, nullptr, 10 * games, seed);
+    const auto leading = [](const auto& clubFigures, auto figuresOf) {
+        double sum = 0.0;
+        for (const auto& entry : clubFigures)
+            sum += figuresOf(entry).LeadingScorerPerMatch();
+        return clubFigures.empty() ? 0.0 : sum / static_cast<double>(clubFigures.size());
+    };
+    struct Column {
+        double points, median, fga, fgPercent, tpa, fta, fouls, steals, turnovers, blocks, fouledOut, leader;
+    };
+    const auto flat = [&leading](const Match2DBatchFigures& f) {
+        const Match2DBox& t = f.total;
+        return Column{
+            f.PerSide(t.points),
+            static_cast<double>(f.MedianPoints()),
+            f.PerSide(t.FieldGoalsTaken()),
+            QuickFigures::Percent(t.FieldGoalsMade(), t.FieldGoalsTaken()),
+            f.PerSide(t.threesTaken),
+            f.PerSide(t.freeThrowsTaken),
+            f.PerSide(t.fouls),
+            f.PerSide(t.steals),
+            f.PerSide(t.bookedTurnovers),
+            f.PerSide(t.blocks),
+            f.PerSide(f.time.fouledOut),
+            leading(f.clubs, [](const Match2DClubFigures& c) -> const Match2DClubFigures& { return c; })};
+    };
+    long long quickPoints = 0;
+    for (int p : quick.points)
+        quickPoints += p;
+    const BoxScoreSums& q = quick.sums;
+    const Column columns[3] = {
+        flat(instant), flat(watched),
+        Column{quick.PerSide(quickPoints),
+               static_cast<double>(Match2DBatchFigures::Quantile(quick.points, 0.5)), quick.PerSide(q.fga),
+               QuickFigures::Percent(q.fgm, q.fga), quick.PerSide(q.tpa), quick.PerSide(q.fta),
+               quick.PerSide(q.fouls), quick.PerSide(q.steals), quick.PerSide(q.turnovers),
+               quick.PerSide(q.blocks), quick.PerSide(q.fouledOut),
+               leading(quick.clubs,
+                       [](const auto& entry) -> const Match2DClubFigures& { return entry.second; })}};
+    std::printf("### %s\n\n", title);
+    std::printf("| figure a side | flat court at once (%d, seed %u) | flat court watched (%d, seed %u) | "
+                "quick results "
+                "(%d, seed %u) |\n|---|---|---|---|\n",
+                instant.matches, seed, watched.matches, seed, quick.results, seed);
+    const struct {
+        const char* name;
+        double Column::*value;
+        const char* format;
+    } rows[] = {{"points (mean)", &Column::points, "%.1f"},
+                {"points (median)", &Column::median, "%.0f"},
+                {"FGA", &Column::fga, "%.1f"},
+                {"FG %", &Column::fgPercent, "%.1f"},
+                {"3PA", &Column::tpa, "%.1f"},
+                {"FTA", &Column::fta, "%.1f"},
+                {"fouls", &Column::fouls, "%.1f"},
+                {"steals", &Column::steals, "%.1f"},
+                {"turnovers", &Column::turnovers, "%.1f"},
+                {"blocks", &Column::blocks, "%.1f"},
+                {"fouled out (players)", &Column::fouledOut, "%.3f"},
+                {"a club's leading scorer a game", &Column::leader, "%.1f"}};
+    for (const auto& row : rows) {
+        std::printf("| %s |", row.name);
+        for (const Column& column : columns) {
+            std::printf(" ");
+            std::printf(row.format, column.*row.value);
+            std::printf(" |");
+        }
+        std::printf("\n");
+    }
+    std::printf("\n");
 }
 
 } // namespace
@@ -239,6 +344,7 @@ int main(int argc, char** argv) {
     bool watched = false;
     bool display = false;
     int clubRoundsOnly = 0; // --clubs: the per-club rounds alone, this many
+    bool engines = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strncmp(argv[i], "--games=", 8) == 0) {
             games = std::max(1, std::atoi(argv[i] + 8));
@@ -257,6 +363,8 @@ int main(int argc, char** argv) {
             playFlat = false;
         } else if (std::strcmp(argv[i], "--leagues") == 0) {
             playTournaments = false;
+        } else if (std::strcmp(argv[i], "--engines") == 0) {
+            engines = true;
         } else if (std::strncmp(argv[i], "--clubs", 7) == 0) {
             clubRoundsOnly = argv[i][7] == '=' ? std::max(1, std::atoi(argv[i] + 8)) : 3;
         } else if (std::strncmp(argv[i], "--defence=", 10) == 0) {
@@ -281,6 +389,40 @@ int main(int argc, char** argv) {
     if (!match.LoadTactics("\\ini\\InitData.xml")) {
         std::fprintf(stderr, "ini/InitData.xml did not load\n");
         return 1;
+    }
+    if (engines) {
+        // The headless watched loop plays the very matches the instant run does: the watched column
+        // goes through the match centre, as the user sees it.
+        displayrig::Rig rig;
+        if (!rig.Ok()) {
+            std::fprintf(stderr, "The layout or the texts did not load from %s\n", FB_GAME_DIR);
+            return 1;
+        }
+        int stalled = 0;
+        const Match2DWatchedPlay play = [&](CMatch2D& m, CTeam* home, CTeam* away, int attack, int defence) {
+            stalled += rig.PlayMatch2D(m, home, away, attack, defence) ? 0 : 1;
+        };
+        for (int leagueClass = 0; playLeagues && leagueClass < 3; ++leagueClass) {
+            char title[32];
+            std::snprintf(title, sizeof title, "Class %d", leagueClass);
+            PrintEngineTable(match, title, leagues[leagueClass], false, games,
+                             seed + static_cast<unsigned>(leagueClass), play);
+        }
+        const int32_t worlds[2] = {kDataSetEuroCup, kDataSetWorldCup};
+        for (int w = 0; playTournaments && w < 2; ++w) {
+            CMemoryDB tournament;
+            std::vector<CTeam*> upper, lower;
+            if (!LoadWorldData(tournament, worlds[w]) || !SplitByRating(tournament, upper, lower)) {
+                std::fprintf(stderr, "Tournament world %d did not load\n", w);
+                return 1;
+            }
+            upper.insert(upper.end(), lower.begin(), lower.end());
+            PrintEngineTable(match, w == 0 ? "EuroCup" : "WorldCup", upper, true, games,
+                             seed + 70 + static_cast<unsigned>(w), play);
+        }
+        if (stalled > 0)
+            std::printf("%d watched matches did not end\n", stalled);
+        return stalled > 0 ? 1 : 0;
     }
     if (clubRoundsOnly > 0) {
         PrintClubShooting(match, leagues, clubRoundsOnly, seed);
@@ -308,15 +450,17 @@ int main(int argc, char** argv) {
             const std::map<const CTeam*, QuickClubFigures> quick =
                 PlayQuickRounds(clubs, clubRoundsOnly, seed + 70 + static_cast<unsigned>(w));
             std::printf(
-                "\n| club | Stl | TO | quick pts | quick Stl | quick TO | five's passing | five's steal |\n"
-                "|---|---|---|---|---|---|---|---|\n");
+                "\n| club | Stl | TO | quick pts | quick FG%% | quick Stl | quick TO | quick Blk | quick "
+                "Fouls | five's passing | five's steal |\n"
+                "|---|---|---|---|---|---|---|---|---|---|---|\n");
             for (const Match2DClubFigures& c : flat.clubs) {
                 const double n = std::max(1, c.matches);
                 const QuickClubFigures& q = quick.at(c.club);
-                std::printf("| %-24s | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f |\n",
-                            c.club->name.GetText(), c.box.steals / n, c.box.bookedTurnovers / n,
-                            q.PerGame(q.points), q.PerGame(q.steals), q.PerGame(q.turnovers),
-                            FiveMean(c.club, 47), FiveMean(c.club, 50));
+                std::printf(
+                    "| %-24s | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f |\n",
+                    c.club->name.GetText(), c.box.steals / n, c.box.bookedTurnovers / n, q.PerGame(q.points),
+                    q.FieldGoalPercent(), q.PerGame(q.steals), q.PerGame(q.turnovers), q.PerGame(q.blocks),
+                    q.PerGame(q.fouls), FiveMean(c.club, 47), FiveMean(c.club, 50));
             }
         }
         return 0;
