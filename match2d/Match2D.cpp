@@ -357,6 +357,7 @@ void CMatch2D::Setup() {
     periodMinutes = kQuarterMinutes;
     overtimes = 0;
     stealRun = 0;
+    contestOdds = 1.0f;
     pendingFreeThrows = 0;
     longestStealRun = 0;
     attemptsThisPeriod = 0;
@@ -384,10 +385,12 @@ void CMatch2D::NoteContest(CMatch2DPlayer& defender, int result) {
 void CMatch2D::NoteBallWon() {
     ++stealRun;
     longestStealRun = std::max(longestStealRun, stealRun);
+    contestOdds = 1.0f;
 }
 
 void CMatch2D::NoteAttempt() {
     stealRun = 0;
+    contestOdds = 1.0f;
     ++attemptsThisPeriod;
     // A basket still in the air is made: a new shot cannot take it back.
     if (shotInFlight && !missedShot) {

@@ -184,6 +184,12 @@ public:
     // holds no rest back: the user did not choose it. False when the bench has nobody.
     bool ForcedChange(CMatch2DTeam& team, int outgoingId);
     int32_t stealRun = 0; // balls won by a defender since the last shot
+    // The share of a ball contest's winning chance (a poke, a drive into a defender) still open in
+    // this possession: every contest the side with the ball comes through shrinks it, so its lost
+    // balls follow its possessions more than the time its holders spend beside a defender. The
+    // possession is the side's that contestOddsHome names; a shot or a ball won starts afresh.
+    float contestOdds = 1.0f;
+    uint8_t contestOddsHome = 0;
     bool ContestAllowed(const CMatch2DPlayer& defender) const;
     void NoteContest(CMatch2DPlayer& defender, int result);
     void NoteBallWon();

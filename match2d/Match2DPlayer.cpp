@@ -50,7 +50,19 @@ constexpr float kPokeRoom = 0.5f;
 // before) and class 1 on the mix of tactics above 10. 367.25 once every five had three shooters
 // beyond the arc: fewer drives to poke at left class 2 under 10 turnovers a side.
 constexpr float kContestDieWeight = 20.0f;
-constexpr float kContestDieOffset = 367.25f;
+// 347 (367.25 before) since a possession's contests wear off (kContestKeep): a poke now wins about
+// three times as often, but a possession's fifth contest has an eighth of the first's chance.
+constexpr float kContestDieOffset = 347.0f;
+// Each ball contest a side's possession comes through (a poke at the holder or his short pass, a
+// drive into a defender's body) leaves the next this share of its chance: a side's lost balls
+// follow its possessions, not the time its holders spend beside a defender. Counted by the time,
+// a side's holders were poked 240-417 times a match and its drives ran into a body 5-18 times, so
+// its turnovers ran from 8 to 19 and its steals from 4 to 10 (the quick results 9-16 and 5-8).
+constexpr float kContestKeep = 0.6f;
+// The holder's ball handling (his passing) counts against a poke at a third of the steal's weight:
+// the quick results lose a ball by the same two ratings. At 0.3 the best passers of class 2
+// (Riverton) lost a third fewer balls than their rivals, against 6 % in the quick results.
+constexpr float kHandlingWeight = 0.15f;
 // A poke weighs the defender's steal rating at 0.45 of its gap to the rating his contest level stands
 // for (50 at class 0's 1.28, five more for each 0.12): the die's winning faces begin only about eight
 // points under a class's usual rating, so at full weight a five three points under its class won
@@ -63,7 +75,8 @@ constexpr float kContestLevelPerRating = 0.024f;
 // The half weight took a tenth of the higher classes' steals (their fives' best stealers count less,
 // and their winning faces begin closer to the usual rating): the die offset eases by this much a
 // level point above class 0's.
-constexpr float kContestLevelEase = 5.0f;
+// 5 until the contests wore off: class 0 then stole 8.0 balls a side, class 2 7.1.
+constexpr float kContestLevelEase = 13.0f;
 // A missed shot with a defender within reach of the shooter may be his block: he rolls a smooth die
 // weighing five times its face, his height and defence rating, against the blocking target of his
 // reach band raised by the offset. Only a miss can be blocked, so the shooting figures stay as the
@@ -86,13 +99,13 @@ constexpr float kBlockEaseFrom = 1.28f; // class 0's league level (Match2D.cpp, 
 // More made the user's side, cycling through the zones, go to the line 31 times.
 constexpr float kShootingFoulShare = 0.08f;
 // A driver whose way the defender has blocked (on his body, within kPokeRoom) loses the ball now
-// and then, looked at once a second of such contact: three times in ten between equals, three more
-// in a hundred for every point the defender's defence stands above the driver's passing; a charge
-// (his foul) in two of those ten, a travel in the rest. A side loses 4-5 balls a match so, which
-// brings its turnovers to 11-15. At a fixed share the EuroCup's stronger half won 61 % of its
-// matches against the weaker (67 % before).
+// and then, looked at once a second of such contact: seven times in ten between equals, at the
+// possession's share (kContestKeep; three in ten before the contests wore off), three more in a
+// hundred for every point the defender's defence stands above the driver's passing; a charge (his
+// foul) in two of those ten, a travel in the rest. A side loses 1-5 balls a match so. At a fixed
+// share the EuroCup's stronger half won 61 % of its matches against the weaker (67 % before).
 constexpr int kChargeTicks = 33;
-constexpr float kLostBallShare = 0.30f;
+constexpr float kLostBallShare = 0.72f;
 constexpr float kLostBallPerPoint = 0.03f;
 constexpr float kChargePart = 0.2f;
 // A holder fouled within 11 m of the basket was driving at it; farther out the foul counts only
@@ -698,7 +711,16 @@ bool CMatch2DPlayer::RollFreeThrow(float /*distance*/) const {
     return match->twoPointModifier.Lookup(kFreeThrowKey) <= FreeThrowSum(Roll20(), FreeThrowRating());
 }
 
-int CMatch2DPlayer::ContestBall(const Vec3& point, bool countSteal) {
+float CMatch2DPlayer::ContestOdds() const {
+    return match->contestOddsHome == homeSide ? match->contestOdds : 1.0f;
+}
+
+void CMatch2DPlayer::CameThroughContest() {
+    match->contestOdds = ContestOdds() * kContestKeep;
+    match->contestOddsHome = homeSide;
+}
+
+int CMatch2DPlayer::ContestBall(const Vec3& point, bool countSteal, CMatch2DPlayer* holder) {
     Exert();
     const float d = Vec3Distance(position, point);
 
@@ -706,13 +728,24 @@ int CMatch2DPlayer::ContestBall(const Vec3& point, bool countSteal) {
                          kContestLevelEase * (ContestLevel() - kContestLevelAtClassZero);
     const float usual =
         kContestRatingAtClassZero + (ContestLevel() - kContestLevelAtClassZero) / kContestLevelPerRating;
-    const float rating = usual + kStealRatingWeight * (static_cast<float>(StealRating()) - usual);
-    const float sum = kContestDieWeight * 20.0f * GameRandUnit() + rating + CommonTerms();
-    if (sum >= target) {
+    // His steal against the holder's ball handling (his passing), each by its gap to the usual rating.
+    const float handling =
+        holder != nullptr ? kHandlingWeight * (static_cast<float>(holder->PassRating()) - usual) : 0.0f;
+    const float rating = usual + kStealRatingWeight * (static_cast<float>(StealRating()) - usual) - handling;
+    // The die's faces from the top down to the winning ones' bottom, of which only the possession's
+    // share still wins.
+    constexpr float kFaces = kContestDieWeight * 20.0f;
+    const float fromTop = kFaces * (1.0f - GameRandUnit());
+    const float winning = kFaces - (target - rating - CommonTerms());
+    const float odds = holder != nullptr ? holder->ContestOdds() : 1.0f;
+    if (fromTop <= odds * winning) {
         if (countSteal) {
             Counter(kStatSteals) += 1;
         }
         return 1;
+    }
+    if (holder != nullptr) {
+        holder->CameThroughContest();
     }
     const int r = Roll20();
     if (r == 20) {
@@ -806,7 +839,7 @@ bool CMatch2DPlayer::Pass(CMatch2DPlayer* receiver) {
             return false; // nobody to pass against: he keeps the ball
         }
         const bool contested = match->ContestAllowed(*defender);
-        const int result = contested ? defender->ContestBall(ball.position) : 0;
+        const int result = contested ? defender->ContestBall(ball.position, true, this) : 0;
         if (contested) {
             match->NoteContest(*defender, result);
         }
@@ -863,9 +896,11 @@ bool CMatch2DPlayer::RunInto(const CMatch2DPlayer& defender) {
     // A good ball handler gets out of it against a poor defender more often: his passing against
     // the defender's defence.
     const float share =
-        kLostBallShare + kLostBallPerPoint * static_cast<float>(defender.DefenceRating() - PassRating());
+        (kLostBallShare + kLostBallPerPoint * static_cast<float>(defender.DefenceRating() - PassRating())) *
+        ContestOdds();
     const float u = GameRandUnit();
     if (u >= share) {
+        CameThroughContest();
         return false;
     }
     if (u < share * kChargePart) {
@@ -881,7 +916,7 @@ bool CMatch2DPlayer::RunInto(const CMatch2DPlayer& defender) {
 }
 
 bool CMatch2DPlayer::ContestedBy(CMatch2DPlayer& defender) {
-    const int result = defender.ContestBall(match->ball->position);
+    const int result = defender.ContestBall(match->ball->position, true, this);
     match->NoteContest(defender, result);
     if (result == 1) {
         PostEvent(kTextBallWon, &defender);

@@ -116,8 +116,13 @@ public:
     bool RollThreePointer(float distance) const;
     bool RollDunk(float distance) const;
     bool RollFreeThrow(float distance) const;
-    // countSteal false for the tip-off: a jump ball won is no steal.
-    int ContestBall(const Vec3& point, bool countSteal = true);
+    // countSteal false for the tip-off: a jump ball won is no steal. holder: the man whose ball it
+    // is (his ball handling counts against the defender's steal); none at a jump ball.
+    int ContestBall(const Vec3& point, bool countSteal = true, CMatch2DPlayer* holder = nullptr);
+    // The share of a contest's winning chance left against his side's ball in this possession, and
+    // its shrinking once he came through one.
+    float ContestOdds() const;
+    void CameThroughContest();
     // True when the shot is off: the defender won the ball, or fouled him (free throws instead).
     bool ChallengeShooter(CMatch2DPlayer* defender);
     bool Pass(CMatch2DPlayer* receiver);
