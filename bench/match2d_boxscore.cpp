@@ -462,6 +462,24 @@ int main(int argc, char** argv) {
                     q.FieldGoalPercent(), q.PerGame(q.steals), q.PerGame(q.turnovers), q.PerGame(q.blocks),
                     q.PerGame(q.fouls), FiveMean(c.club, 47), FiveMean(c.club, 50));
             }
+            // Their shooting and blocks beside what the rolls read: the five's twos, threes,
+            // dunks, shooting, defence and height, and the level its five reads before its shots move it.
+            std::printf(
+                "\n| club | 2PA | 2P%% | dunks | dunk%% | 3PA | 3P%% | Blk | five's two | three | dunk | "
+                "shooting | defence | height | level |\n"
+                "|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
+            for (const Match2DClubFigures& c : flat.clubs) {
+                const double n = std::max(1, c.matches);
+                const Match2DBox& b = c.box;
+                std::printf(
+                    "| %-24s | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | "
+                    "%.1f | %.1f | %.1f | %.3f |\n",
+                    c.club->name.GetText(), b.twoTaken / n, QuickFigures::Percent(b.twoMade, b.twoTaken),
+                    b.dunksTaken / n, QuickFigures::Percent(b.dunksMade, b.dunksTaken), b.threesTaken / n,
+                    QuickFigures::Percent(b.threesMade, b.threesTaken), b.blocks / n, FiveMean(c.club, 26),
+                    FiveMean(c.club, 29), FiveMean(c.club, 32), FiveMean(c.club, 20), FiveMean(c.club, 23),
+                    FiveMean(c.club, 2), static_cast<double>(TournamentLevelFactor(*c.club)));
+            }
         }
         return 0;
     }

@@ -71,6 +71,7 @@ constexpr double kTournamentStep = 0.0;
 constexpr double kTournamentContestStep = 0.0;
 constexpr int32_t kRegularLeagueKind = 100005;
 constexpr int kStealWord = 50;
+constexpr int kDefenceWord = 23;
 // How far two clubs' levels come together when they meet, each side at most (and never past the
 // middle).
 constexpr float kMeetingStep = 0.008f;
@@ -129,10 +130,10 @@ std::vector<const CPlayer*> StartingFive(const CTeam& record) {
     return five;
 }
 
-// The leagues' level for a club whose starting five rate as this one's by the given rating, plus a
-// step.
-template <typename Rating> float StartersLevel(const CTeam& record, Rating rating, double step) {
-    return MeanRatingLevel(StartingFive(record), rating, step);
+// The rating a tournament club's shooting level is read from, of one starter: two shots in three
+// are two-pointers.
+double TournamentShotRatingOf(const CPlayer& p) {
+    return (2.0 * p.words[kTwoPointWord] + p.words[kThreePointWord]) / 3.0;
 }
 
 // The mean step of a club's starting five, each 2.0 over his speed rating; 0 for a club without
@@ -175,10 +176,16 @@ float TournamentLevelFactor(const CTeam& record) {
     // balls a match and left the weak barely scoring; a level from the whole squad's skills missed
     // starters who shoot a point or two above their squad, and one point of a starter's rating
     // moves a side's field goals by several points. Two shots in three are two-pointers.
-    return StartersLevel(
-        record,
-        [](const CPlayer& p) { return (2.0 * p.words[kTwoPointWord] + p.words[kThreePointWord]) / 3.0; },
-        kTournamentStep);
+    return MeanRatingLevel(StartingFive(record), TournamentShotRatingOf, kTournamentStep);
+}
+
+float TournamentShotRating(const CTeam& record) {
+    const std::vector<const CPlayer*> five = StartingFive(record);
+    double sum = 0.0;
+    for (const CPlayer* player : five) {
+        sum += TournamentShotRatingOf(*player);
+    }
+    return five.empty() ? 0.0f : static_cast<float>(sum / static_cast<double>(five.size()));
 }
 
 float TournamentContestLevelFactor(const CTeam& record) {
@@ -209,9 +216,14 @@ void TournamentLevels(const CTeam& home, const CTeam& away, float& homeLevel, fl
                   kMeetingStep);
 }
 
-void TournamentContestLevels(const CTeam& home, const CTeam& away, float& homeLevel, float& awayLevel) {
-    const float ownHome = TournamentContestLevelFactor(home);
-    const float ownAway = TournamentContestLevelFactor(away);
+namespace {
+
+// Two clubs' levels for a roll read from their squads' ratings: a tournament club's own, a league
+// club's its class's, meeting as the ball contests' do.
+void MeetingSquadLevels(const CTeam& home, const CTeam& away, float (*own)(const CTeam&), float& homeLevel,
+                        float& awayLevel) {
+    const float ownHome = own(home);
+    const float ownAway = own(away);
     MeetingLevels(ownHome, ownAway, homeLevel, awayLevel, kContestMeetingStep);
     // A league club contests as in its league, whoever it meets: its class's level moved toward a
     // weaker class's took the weaker side's steals down with the stronger's, and a class-2 club
@@ -222,6 +234,29 @@ void TournamentContestLevels(const CTeam& home, const CTeam& away, float& homeLe
     if (away.leagueKind == kRegularLeagueKind) {
         awayLevel = ownAway;
     }
+}
+
+} // namespace
+
+void TournamentContestLevels(const CTeam& home, const CTeam& away, float& homeLevel, float& awayLevel) {
+    MeetingSquadLevels(home, away, TournamentContestLevelFactor, homeLevel, awayLevel);
+}
+
+float TournamentBlockLevelFactor(const CTeam& record) {
+    // A block rolls the defender's defence rating, and a tournament club's contest level follows
+    // its steal ratings: a squad that defends far better than it steals (Germany, New Zealand)
+    // blocked 6.7-7 shots a match and one that defends worse (Brazil) 3. Its blocks read a level
+    // from its whole squad's defence ratings instead, as its contests do from the steals.
+    if (record.leagueKind == kRegularLeagueKind) {
+        return LeagueLevelFactor(record);
+    }
+    return SquadLevel(
+        record, [](const CPlayer& p) { return static_cast<double>(p.words[kDefenceWord]); },
+        kTournamentContestStep);
+}
+
+void TournamentBlockLevels(const CTeam& home, const CTeam& away, float& homeLevel, float& awayLevel) {
+    MeetingSquadLevels(home, away, TournamentBlockLevelFactor, homeLevel, awayLevel);
 }
 
 CMatch2D::CMatch2D() {
@@ -521,6 +556,19 @@ void CMatch2D::SetupLineups(CTeam* homeRecord, CTeam* awayRecord, bool userIsHom
     }
     homeTeam->ownLevel = TournamentContestLevelFactor(*homeRecord);
     awayTeam->ownLevel = TournamentContestLevelFactor(*awayRecord);
+    for (const auto& [team, record] :
+         {std::pair{homeTeam.get(), homeRecord}, std::pair{awayTeam.get(), awayRecord}}) {
+        team->shotLevelRating = tournament ? TournamentShotRating(*record) : 0.0f;
+        team->shotRatingSum = 0.0f;
+        team->shotRatingCount = 0;
+    }
+    float homeBlock = 0.0f;
+    float awayBlock = 0.0f;
+    if (tournament) {
+        TournamentBlockLevels(*homeRecord, *awayRecord, homeBlock, awayBlock);
+    }
+    homeTeam->blockLevel = homeBlock;
+    awayTeam->blockLevel = awayBlock;
     FillTeam(*homeTeam, homeRecord, homeLevel, homeContest - homeLevel, true, userIsHome, m_staffA.get(),
              m_staffB.get());
     RaiseProgress();

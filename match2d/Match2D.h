@@ -262,6 +262,8 @@ extern CMatch2D* g_pMatch2D;
 // A club's own level in a tournament: the regular leagues' level for its starting five's two- and
 // three-point ratings.
 float TournamentLevelFactor(const CTeam& record);
+// The starters' mean rating that level is read from (two parts two-point rating, one part three).
+float TournamentShotRating(const CTeam& record);
 // The levels two clubs meet at in a tournament: each one's own level moved 0.008 toward the
 // other's (to the middle when they lie closer).
 void TournamentLevels(const CTeam& home, const CTeam& away, float& homeLevel, float& awayLevel);
@@ -270,6 +272,9 @@ void TournamentLevels(const CTeam& home, const CTeam& away, float& homeLevel, fl
 // meet in the middle (up to 0.1 each).
 float TournamentContestLevelFactor(const CTeam& record);
 void TournamentContestLevels(const CTeam& home, const CTeam& away, float& homeLevel, float& awayLevel);
+// The same for the blocks, from the squads' defence ratings.
+float TournamentBlockLevelFactor(const CTeam& record);
+void TournamentBlockLevels(const CTeam& home, const CTeam& away, float& homeLevel, float& awayLevel);
 
 // One instant match between two clubs: set-up, formations, the whole run, and the figures the
 // match day records.

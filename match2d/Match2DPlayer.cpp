@@ -692,17 +692,18 @@ float FiveStanding(const CMatch2DTeam& team) {
 }
 
 bool CMatch2DPlayer::RollTwoPointer(float distance) const {
-    return RollShot(match->twoPointModifier, TwoPointRating(), TruncatedKey(distance), levelFactor,
-                    kTwoPointShift);
+    return RollShot(match->twoPointModifier, TwoPointRating(), TruncatedKey(distance),
+                    levelFactor + OwnTeam()->ShotLevelShift(), kTwoPointShift);
 }
 
 bool CMatch2DPlayer::RollThreePointer(float distance) const {
-    return RollShot(match->threePointModifier, ThreePointRating(), TruncatedKey(distance), levelFactor,
-                    kThreePointShift);
+    return RollShot(match->threePointModifier, ThreePointRating(), TruncatedKey(distance),
+                    levelFactor + OwnTeam()->ShotLevelShift(), kThreePointShift);
 }
 
 bool CMatch2DPlayer::RollDunk(float distance) const {
-    return RollShot(match->dunkingModifier, DunkRating(), TruncatedKey(distance), levelFactor, 0.0f);
+    return RollShot(match->dunkingModifier, DunkRating(), TruncatedKey(distance),
+                    levelFactor + OwnTeam()->ShotLevelShift(), 0.0f);
 }
 
 bool CMatch2DPlayer::RollFreeThrow(float /*distance*/) const {
@@ -947,8 +948,10 @@ void CMatch2DPlayer::NoteMiss() {
     if (defender == nullptr || d >= kBlockReach) {
         return;
     }
-    const float target = match->blockingTargets.Lookup(ReachBandKey(d)) * defender->ContestLevel() +
-                         kBlockDieOffset - kBlockLevelEase * (defender->ContestLevel() - kBlockEaseFrom);
+    const float blockLevel = defender->OwnTeam()->blockLevel;
+    const float level = blockLevel > 0.0f ? blockLevel : defender->ContestLevel();
+    const float target = match->blockingTargets.Lookup(ReachBandKey(d)) * level + kBlockDieOffset -
+                         kBlockLevelEase * (level - kBlockEaseFrom);
     const float sum = kBlockDieWeight * 20.0f * GameRandUnit() +
                       static_cast<float>((defender->height - 200) / 10 + defender->DefenceRating()) +
                       defender->CommonTerms();
@@ -977,6 +980,7 @@ void CMatch2DPlayer::Shoot() {
     // Only a player at the rim can dunk; from farther out the shot is a jumper.
     const bool dunk = d < kDunkReach && CoinFlip();
     const bool made = dunk ? RollDunk(d) : RollTwoPointer(d);
+    OwnTeam()->NoteShotRating(dunk ? DunkRating() : TwoPointRating());
     match->shotInFlight = 1;
     match->missedShot = made ? 0 : 1;
     Counter(kStatFieldGoalsTaken) += 1;
@@ -1003,6 +1007,7 @@ void CMatch2DPlayer::ShootThreePointer() {
     match->ball->SetTarget(Basket());
     hasBall = 0;
     const bool made = RollThreePointer(DistanceToBasket());
+    OwnTeam()->NoteShotRating(ThreePointRating());
     match->shotInFlight = 1;
     match->missedShot = made ? 0 : 1;
     Counter(kStatThreesTaken) += 1;

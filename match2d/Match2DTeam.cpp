@@ -626,6 +626,32 @@ void CMatch2DTeam::SettleBench() {
     }
 }
 
+namespace {
+// The leagues' level rises 0.024 a rating point (Match2D.cpp, kRegularLevels). The starters' own
+// rating counts as this many shots, so the first few shots of a match move the level little.
+constexpr float kShotLevelPerRating = 0.024f;
+constexpr float kShotRatingPrior = 10.0f;
+} // namespace
+
+float CMatch2DTeam::ShotLevelShift() const {
+    // The side's shots at the leagues' level for the players who take them. The five's mean missed
+    // whose shots they were: a centre who took nearly every other shot of his side, or threes
+    // taken by a five's three best from the arc only, made 50-51 % from the field at the level of
+    // the five (New Zealand, Slovenia, Aquile Vico). One level for twos and threes together: each
+    // kind at its own took New Zealand's twos, shot by weaker hands than its threes, past 50 again.
+    if (shotLevelRating <= 0.0f) {
+        return 0.0f;
+    }
+    const float mean = (kShotRatingPrior * shotLevelRating + shotRatingSum) /
+                       (kShotRatingPrior + static_cast<float>(shotRatingCount));
+    return kShotLevelPerRating * (mean - shotLevelRating);
+}
+
+void CMatch2DTeam::NoteShotRating(int rating) {
+    shotRatingSum += static_cast<float>(rating);
+    ++shotRatingCount;
+}
+
 int CMatch2DTeam::SumCounter(int number) const {
     int sum = 0;
     for (const auto& p : players) {

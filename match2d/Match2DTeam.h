@@ -184,6 +184,16 @@ public:
     // The level the club's own squad stands for, before two clubs' levels meet (FiveStanding): its
     // class's, or a tournament club's from its squad's steal ratings.
     float ownLevel = 1.28f;
+    // A tournament side's shooting level was read from its starters' shooting (shotLevelRating, 0
+    // for a league side, whose class sets it); its shots so far move it by how far the ratings they
+    // were taken with stand from that (ShotLevelShift).
+    float shotLevelRating = 0.0f;
+    float shotRatingSum = 0.0f;
+    int32_t shotRatingCount = 0;
+    float ShotLevelShift() const;
+    void NoteShotRating(int rating);
+    // The level a tournament side's blocks are rolled at (TournamentBlockLevels); 0: its contests'.
+    float blockLevel = 0.0f;
     int32_t timeOuts = 0; // the user's time-outs, counted by the match centre's tactics button
     CStr secondName;
     uint8_t userTeam = 0;
