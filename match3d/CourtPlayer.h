@@ -276,6 +276,7 @@ public:
     float stamina = 0.0f;
     float staminaMax = 0.0f; // bench recovery stops here
     int32_t attributes[kCourtPlayerAttributes] = {};
+    float overall = 0.0f;   // his record's overall rating, the mean the squad screens show
     int32_t matchState = 0; // kMatchStateOnCourt or kMatchStateOnBench
     int32_t skinTone = 0;   // 0 picks the dark skin textures
     int32_t bodyTexture = 1;
