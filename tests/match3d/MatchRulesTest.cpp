@@ -28,6 +28,9 @@ protected:
                 std::snprintf(p.name, sizeof p.name, "%c%d", side == 0 ? 'H' : 'A', i);
                 p.courtPositionId = kPositionCentre + i;
                 p.stamina = p.staminaMax = 100.0f;
+                // A steal rating that clears the steal die's lowest face: on the empty tables every
+                // reach for the ball wins.
+                p.attributes[14] = static_cast<int>((kStealDieWeight - 1.0f) * kStealDieFrom) + 1;
                 p.position = Vec3(-6.0f + 3.0f * static_cast<float>(i % 5), 0.0f, side == 0 ? -2.0f : 2.0f);
             }
         }
