@@ -22,7 +22,10 @@
 // squad's mean overall rating) of two of a class wins, in 3D and on the flat court on the same pairings and
 // seeds, the sides lined up as the other batches line them up: every pair of the class home and away in
 // turn, then its three strongest against its three weakest, and the 3D box score of both batches; with
-// --flat-only on the flat court alone, seconds instead of hours)
+// --flat-only on the flat court alone, seconds instead of hours); --ratings-shift=K[,K...]: each club of
+// the class against itself, one side's every skill K points higher (home and away in turn, N matches a
+// K on the same seeds), in 3D and on the flat court: the higher side's wins and mean margin, what one
+// rating point buys in each view (--flat-only too; --shift-skills=S[,S...]: only the record skills S, 1-16)
 #include "DisplayRig.h"
 #include "database/Careers.h"
 #include "database/MemoryDB.h"
@@ -148,6 +151,109 @@ void PrintRatings(const char* label, const RatingsShare& r, bool flatOnly) {
             side->defensiveRebounds / n, side->steals / n, side->turnovers / n, side->fouls / n);
 }
 
+std::vector<int> ReadList(const char* text) {
+    std::vector<int> values;
+    for (const char* p = text; *p != '\0';) {
+        char* end = nullptr;
+        values.push_back(static_cast<int>(std::strtol(p, &end, 10)));
+        if (end == p)
+            break;
+        p = *end == ',' ? end + 1 : end;
+    }
+    return values;
+}
+
+// The side K points higher against its own club: wins (a level match half each) and margins.
+struct ShiftShare {
+    int matches = 0;
+    double wins3D = 0.0;
+    double wins2D = 0.0;
+    long margin3D = 0;
+    long margin2D = 0;
+    long long marginSquares3D = 0;
+    long long marginSquares2D = 0;
+    Match3DBox higher; // the higher side's 3D box scores
+    Match3DBox lower;
+    int unfinished = 0;
+};
+
+ShiftShare PlayShifted(const std::vector<CTeam*>& clubs, int shift, const std::vector<int>& skills, int games,
+                       unsigned seed, bool models, CMatch2D& flat, bool flatOnly) {
+    ShiftShare share;
+    std::vector<std::unique_ptr<ShiftedClub>> shifted;
+    for (const CTeam* club : clubs)
+        shifted.push_back(ShiftClub(*club, shift, skills));
+    auto result = [](int higher, int lower) { return higher > lower ? 1.0 : higher == lower ? 0.5 : 0.0; };
+    for (int i = 0; i < games; ++i) {
+        // Each club twice in a row, the higher side at home and then away.
+        const size_t c = static_cast<size_t>(i / 2) % clubs.size();
+        const bool higherHome = i % 2 == 0;
+        CTeam& higher = shifted[c]->team;
+        CTeam& lower = *clubs[c];
+        CTeam& home = higherHome ? higher : lower;
+        CTeam& away = higherHome ? lower : higher;
+        const unsigned matchSeed = seed + static_cast<unsigned>(i);
+        if (!flatOnly) {
+            Match3DBox awayBox;
+            bool finished = true;
+            bool consistent = true;
+            const Match3DBox homeBox =
+                PlaySeededMatch3D(home, away, matchSeed, models, awayBox, finished, consistent, nullptr);
+            const Match3DBox& h = higherHome ? homeBox : awayBox;
+            const Match3DBox& l = higherHome ? awayBox : homeBox;
+            share.higher.Add(h);
+            share.lower.Add(l);
+            share.wins3D += result(h.points, l.points);
+            share.margin3D += h.points - l.points;
+            share.marginSquares3D += static_cast<long long>(h.points - l.points) * (h.points - l.points);
+            share.unfinished += finished ? 0 : 1;
+        }
+        GameSrand(matchSeed);
+        PlayMatch2DWithTactics(flat, &home, &away, true, Match2DTactics{});
+        const int flatHome = flat.GetHomeTeam()->score;
+        const int flatAway = flat.GetAwayTeam()->score;
+        const int h = higherHome ? flatHome : flatAway;
+        const int l = higherHome ? flatAway : flatHome;
+        share.wins2D += result(h, l);
+        share.margin2D += h - l;
+        share.marginSquares2D += static_cast<long long>(h - l) * (h - l);
+        ++share.matches;
+    }
+    return share;
+}
+
+void PrintShifted(int shift, const ShiftShare& r, bool flatOnly) {
+    const double n = std::max(1, r.matches);
+    // The mean margin with its standard error.
+    auto margin = [n](long sum, long long squares) {
+        const double mean = sum / n;
+        const double variance = std::max(0.0, squares / n - mean * mean);
+        return std::make_pair(mean, std::sqrt(variance / std::max(1.0, n - 1)));
+    };
+    std::printf("  +%d: %d matches", shift, r.matches);
+    if (!flatOnly) {
+        const auto [m, se] = margin(r.margin3D, r.marginSquares3D);
+        std::printf("; 3D wins %.1f %%, margin %+.2f (+-%.2f)", 100.0 * r.wins3D / n, m, se);
+    }
+    const auto [m, se] = margin(r.margin2D, r.marginSquares2D);
+    std::printf("; flat court wins %.1f %%, margin %+.2f (+-%.2f)\n", 100.0 * r.wins2D / n, m, se);
+    if (flatOnly)
+        return;
+    auto pct = [](int made, int taken) { return taken > 0 ? 100.0 * made / taken : 0.0; };
+    for (const Match3DBox* side : {&r.higher, &r.lower})
+        std::printf(
+            "    %s: pts %.1f, 2P %.1f at %.1f %%, 3P %.1f at %.1f %%, FT %.1f at %.1f %%, OReb %.1f, "
+            "DReb %.1f, Stl %.1f, Blk %.1f, TO %.1f, Fouls %.1f, poss %.1f\n",
+            side == &r.higher ? "higher" : "lower ", side->points / n, side->twoTaken / n,
+            pct(side->twoMade, side->twoTaken), side->threesTaken / n,
+            pct(side->threesMade, side->threesTaken), side->freeThrowsTaken / n,
+            pct(side->freeThrowsMade, side->freeThrowsTaken), side->offensiveRebounds / n,
+            side->defensiveRebounds / n, side->steals / n, side->blocks / n, side->turnovers / n,
+            side->fouls / n, side->possessions / n);
+    if (r.unfinished > 0)
+        std::printf("    unfinished %d\n", r.unfinished);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -161,6 +267,8 @@ int main(int argc, char** argv) {
     bool byClub = false;
     bool ratings = false;
     bool flatOnly = false;
+    std::vector<int> shifts;
+    std::vector<int> shiftSkills;
     bool gamesGiven = false;
     UserTactics user;
     UserTactics computer;
@@ -185,6 +293,10 @@ int main(int argc, char** argv) {
             byClub = true;
         else if (std::strcmp(argv[i], "--ratings") == 0)
             ratings = true;
+        else if (std::strncmp(argv[i], "--ratings-shift=", 16) == 0)
+            shifts = ReadList(argv[i] + 16);
+        else if (std::strncmp(argv[i], "--shift-skills=", 15) == 0)
+            shiftSkills = ReadList(argv[i] + 15);
         else if (std::strcmp(argv[i], "--flat-only") == 0)
             flatOnly = true;
         else if (std::strcmp(argv[i], "--models") == 0)
@@ -245,6 +357,29 @@ int main(int argc, char** argv) {
                 matches, actions.messages, actions.breaks, actions.windows, actions.doneRefused,
                 actions.presses, stalled);
     };
+    if (!shifts.empty()) {
+        CMatch2D flat;
+        flat.hooks.substituteNeeded = nullptr;
+        if (!flat.LoadTactics("\\ini\\InitData.xml")) {
+            std::fprintf(stderr, "ini/InitData.xml did not load\n");
+            return 1;
+        }
+        std::printf("each club against itself, one side's %s raised, seed %u, %s, %d matches a step\n",
+                    shiftSkills.empty() ? "every skill" : "listed skills", seed,
+                    flatOnly ? "the flat court only" : motion, games);
+        for (int leagueClass = 0; leagueClass < 3; ++leagueClass) {
+            if (onlyClass >= 0 && leagueClass != onlyClass)
+                continue;
+            std::printf("class %d\n", leagueClass);
+            for (int shift : shifts) {
+                const ShiftShare r = PlayShifted(leagues[leagueClass], shift, shiftSkills, games,
+                                                 seed + 1000 * leagueClass, models, flat, flatOnly);
+                PrintShifted(shift, r, flatOnly);
+                std::fflush(stdout);
+            }
+        }
+        return 0;
+    }
     if (ratings) {
         CMatch2D flat;
         flat.hooks.substituteNeeded = nullptr;

@@ -385,6 +385,30 @@ std::vector<CTeam*> ByStrength(std::vector<CTeam*> clubs) {
     return clubs;
 }
 
+std::unique_ptr<ShiftedClub> ShiftClub(const CTeam& club, int shift, const std::vector<int>& skills) {
+    // Far above any id the generated world or a career hands out.
+    constexpr int32_t kShiftedIds = 50000000;
+    constexpr int kUncounted = 13; // the skill the overall rating leaves out
+    auto shifted = std::make_unique<ShiftedClub>();
+    shifted->team = club.CopyFields();
+    shifted->team.id = club.id + kShiftedIds;
+    for (const CPlayer* record : club.players) {
+        if (record == nullptr)
+            continue;
+        auto copy = std::make_unique<CPlayer>(record->CopyFields());
+        copy->id = record->id + kShiftedIds;
+        copy->teamId = shifted->team.id;
+        for (int s = 1; s <= kSkillCount; ++s) {
+            const bool listed = std::find(skills.begin(), skills.end(), s) != skills.end();
+            if (skills.empty() ? s != kUncounted : listed)
+                copy->SkillValue(s) += shift;
+        }
+        shifted->team.players.push_back(copy.get());
+        shifted->players.push_back(std::move(copy));
+    }
+    return shifted;
+}
+
 void PrintMatch3DHeader() {
     std::printf("| batch | matches | pts | FGA | FG%% | 2PA | 2P%% | 3PA | 3P%% | FTA | FT%% | OReb | DReb | "
                 "OReb%% | Stl | Blk | TO "

@@ -2,6 +2,7 @@
 // of a batch: what the tuning of the 3D match is measured by.
 #pragma once
 
+#include "database/Records.h"
 #include "match/UserMatch.h"
 #include <cstddef>
 #include <functional>
@@ -10,7 +11,6 @@
 
 class CMatch3D;
 class CMatchTeam;
-struct CTeam;
 
 // The longest a player should ever watch a dead ball at normal speed, the match not held.
 inline constexpr double kLongestDeadBallSeconds = 10.0;
@@ -155,6 +155,15 @@ double SquadStrength(CTeam& club);
 double StartersShotStrength(const CMatchTeam& team);
 // The clubs ordered strongest first.
 std::vector<CTeam*> ByStrength(std::vector<CTeam*> clubs);
+
+// A club's copy whose players stand `shift` points higher in every skill the overall rating counts
+// (or only in the record skills 1-16 listed in `skills`), under ids of its own so that it can meet the
+// club itself: one rating point's worth in a match, with the squad, its line-up and its class alike.
+struct ShiftedClub {
+    CTeam team;
+    std::vector<std::unique_ptr<CPlayer>> players;
+};
+std::unique_ptr<ShiftedClub> ShiftClub(const CTeam& club, int shift, const std::vector<int>& skills = {});
 
 // The figures as one table row, and its header.
 void PrintMatch3DHeader();

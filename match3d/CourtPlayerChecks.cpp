@@ -165,8 +165,8 @@ int CCourtPlayer::PokeCheck(const CCourtPlayer& handler, int foulFrom) {
     }
     const float target =
         match->Curve(MatchCurve::BallStealth).Lookup(ReachBandKey(distance)) * contestLevelFactor;
-    const float sum = static_cast<float>(match->Roll20() + Attribute(kEntryJump)) + AggressionModifier() +
-                      StaminaModifier() + MoraleModifier();
+    const float sum = StealDie(match->Percent()) + static_cast<float>(Attribute(kEntryJump)) +
+                      AggressionModifier() + StaminaModifier() + MoraleModifier();
     if (sum >= target) {
         return kCheckSucceeded;
     }
@@ -179,8 +179,8 @@ bool CCourtPlayer::InterceptCheck(float reach) {
     }
     const float target =
         match->Curve(MatchCurve::BallStealth).Lookup(ReachBandKey(reach)) * contestLevelFactor;
-    const float sum = static_cast<float>(Attribute(kEntryJump) + match->Roll20()) + AggressionModifier() +
-                      StaminaModifier() + MoraleModifier();
+    const float sum = StealDie(match->Percent()) + static_cast<float>(Attribute(kEntryJump)) +
+                      AggressionModifier() + StaminaModifier() + MoraleModifier();
     return sum >= target;
 }
 

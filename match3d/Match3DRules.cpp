@@ -8,6 +8,7 @@
 #include "match3d/Match3D.h"
 #include "match3d/MatchDisplay.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -17,6 +18,15 @@ constexpr float kEyeHeight = 0.95f;
 // The rebound reach margin beyond the body radius.
 constexpr float kReboundMargin = 0.4f;
 constexpr float kBoxOut = 0.55f; // how much nearer a defender counts at a rebound
+// The better five (CMatchTeam::FiveStanding) takes a share of the rebounds the other side's man would
+// have taken, this much a point of the gap between the two, held to kReboundGapMost: the flat court's
+// rule. The rolls read the players' own ratings, and nearly all a rating point bought in 3D went
+// through the steal rating (one skill of fifteen): a side two points higher in every other skill won
+// by 3.8 points a match, on the flat court by 17. Only a man going for the ball takes it over, within
+// kReboundEdgeReach beyond the rebound's reach.
+constexpr float kReboundEdgePerPoint = 0.13f;
+constexpr float kReboundGapMost = 3.0f;
+constexpr float kReboundEdgeReach = 1.0f;
 constexpr int kFormationSwitchGap = 8;
 constexpr int kFormationSwitchLock = 10000;
 constexpr int kTextBallWon = 500000;
@@ -865,6 +875,15 @@ void CMatch3D::HandleLooseBall() {
         }
         if (taker == nullptr) {
             return;
+        }
+        const float gap = homeTeam->FiveStanding() - awayTeam->FiveStanding();
+        CCourtPlayer* better = gap > 0.0f ? home : away;
+        const float betterDistance = better == home ? homeDistance : awayDistance;
+        if (gap != 0.0f && taker != better && better != nullptr &&
+            betterDistance - (better->attacking ? 0.0f : kBoxOut) <
+                kBodyRadius + kReboundMargin + kReboundEdgeReach &&
+            Percent() < 100.0f * kReboundEdgePerPoint * std::min(std::fabs(gap), kReboundGapMost)) {
+            taker = better;
         }
         TakeBall(*taker);
         if (!taker->attacking) {

@@ -424,6 +424,16 @@ int SumPair(const std::vector<CCourtPlayer*>& players, int32_t CCourtPlayer::*fi
 
 } // namespace
 
+float CMatchTeam::FiveStanding() const {
+    const int count = OnCourtCount();
+    if (count == 0)
+        return 0.0f;
+    float sum = 0.0f;
+    for (int i = 0; i < count; ++i)
+        sum += players[static_cast<size_t>(i)]->overall;
+    return sum / static_cast<float>(count) - usualRating;
+}
+
 int32_t CMatchTeam::TotalSteals() const {
     return Sum(players, &CCourtPlayer::steals);
 }

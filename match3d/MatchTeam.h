@@ -127,6 +127,12 @@ public:
     uint8_t defencePlaced = 0;
     IMatchContext* match = nullptr; // not owned
     int32_t substitutions = 0;      // changes carried out in the match
+    // The overall rating the club's class stands for (a class rates five points above the one below).
+    float usualRating = 0.0f;
+    // The five on court: their mean overall rating above the one their class stands for. Two clubs of
+    // a class compare their squads as the squad screens show them; between classes the levels count
+    // the gap already.
+    float FiveStanding() const;
 
     static constexpr int kOnCourt = 5;
 };

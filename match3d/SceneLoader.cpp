@@ -143,6 +143,13 @@ float ContestLevelFactor(const CTeam& club) {
     return ClassLevel(club, kFactors);
 }
 
+// The overall rating a club's class stands for: 50, 55 and 60 in the regular leagues, as their levels
+// rise, and 4.2 less in the other kinds, whose levels stand 0.1 lower (the flat court's reading).
+float UsualRating(const CTeam& club) {
+    static const float kRatings[3][2] = {{45.8f, 50.0f}, {50.8f, 55.0f}, {55.8f, 60.0f}};
+    return ClassLevel(club, kRatings);
+}
+
 // The levels the two sides of a match read the tables at. The per-class levels keep every league's
 // shooting alike (the tables rise with the class as the squads' skills do); read by each side at its
 // own class when classes meet, they cancelled the stronger squad's edge (a class-2 club won about
@@ -193,6 +200,7 @@ void FillCourtPlayer(CCourtPlayer& p, const CPlayer& record, const CTeam& club, 
     p.staminaMax = p.stamina;
     for (int k = 0; k < kCourtPlayerAttributes; ++k)
         p.attributes[k] = record.SkillValue(k + 2);
+    p.overall = static_cast<float>(CPlayer::ComputeOverall(const_cast<CPlayer*>(&record), false));
     p.levelFactor = levels.shot;
     p.twoPointLevelShift = levels.twoShift;
     p.contestLevelFactor = levels.contest;
@@ -349,6 +357,8 @@ void CMatch3D::LoadPlayerModels(CTeam* home, CTeam* away, bool userAtHome) {
     userStaff[1] = AdoptSceneObject(FindHiredStaff(userClub, 80056).release());
     const size_t n = std::max(home->players.size(), away->players.size());
     const MatchLevels levels[2] = {LevelsOfSide(*home, *home, *away), LevelsOfSide(*away, *home, *away)};
+    homeTeam->usualRating = UsualRating(*home);
+    awayTeam->usualRating = UsualRating(*away);
     for (size_t i = 0; i < n; ++i) {
         for (int side = 0; side < 2; ++side) {
             const CTeam* club = side == 0 ? home : away;

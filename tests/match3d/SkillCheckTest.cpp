@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 using match3dtest::FakeMatch;
+using match3dtest::RawForRoll;
 
 namespace {
 
@@ -147,6 +150,12 @@ TEST_F(ChecksFixture, ModifierKeysRoundStaminaAndTruncateMoraleAndAggression) {
     EXPECT_EQ(match.draws, 0);
 }
 
+// The raw draw whose steal die (the percent draw weighed) comes to at least value.
+int RawForStealDie(float value) {
+    return match3dtest::RawForPercent((value + (kStealDieWeight - 1.0f) * kStealDieFrom) / kStealDieWeight *
+                                      5.0);
+}
+
 TEST_F(ChecksFixture, APokeReadsThePokersStealSkillNotTheHandlersBall) {
     // The flat court's contest: his die and steal skill (the reach checks' skill) against the band's
     // target at his level; the handler's height and handling do not count.
@@ -155,13 +164,13 @@ TEST_F(ChecksFixture, APokeReadsThePokersStealSkillNotTheHandlersBall) {
     p.contestLevelFactor = 1.5f; // 12 at 1.0 m becomes 18
     other.height = 230;
     other.attributes[5] = 40;
-    match.ScriptRolls({14});
+    match.Script({RawForStealDie(14.0f)});
     EXPECT_EQ(other.Attribute(6), 40);
     EXPECT_EQ(p.PokeCheck(other, 19), kCheckSucceeded);
-    match.ScriptRolls({13, 18});
+    match.Script({RawForStealDie(13.9f), RawForRoll(18)});
     EXPECT_EQ(p.PokeCheck(other, 19), kCheckFailed);
     // Only the 19 and up on the second die fouls, and nobody gets hurt.
-    match.ScriptRolls({13, 20});
+    match.Script({RawForStealDie(13.9f), RawForRoll(20)});
     EXPECT_EQ(p.PokeCheck(other, 19), kContestFoul);
     EXPECT_EQ(other.injured, 0);
     other.position = Vec3(2.5f, 0, 0);
@@ -313,13 +322,43 @@ TEST_F(ChecksFixture, AReachForAPassReadsTheBandOfTheReachThatLetHimTry) {
     // A ball 0.4 m from his eyes passes at chest height, more than a metre from his feet: the band is
     // the reach's (10), not the feet's.
     p.attributes[14] = 0;
-    match.ScriptRolls({10});
+    match.Script({RawForStealDie(10.0f)});
     EXPECT_TRUE(p.InterceptCheck(0.4f));
-    match.ScriptRolls({10});
+    match.Script({RawForStealDie(10.0f)});
     EXPECT_FALSE(p.InterceptCheck(1.2f));
     p.contestLevelFactor = 1.5f; // read at his level: 15
-    match.ScriptRolls({14});
+    match.Script({RawForStealDie(14.9f)});
     EXPECT_FALSE(p.InterceptCheck(0.4f));
+}
+
+// A steal point counts as a rating point should, at the die's edge where the pokes are won: over every
+// draw, a defender two points better wins more pokes than one at his class's usual, but not three
+// times as many. On the plain die only its top faces won, and two points were two whole faces: a side
+// two points higher in steal alone stole 12.6 balls a match to 7.2.
+TEST_F(ChecksFixture, TwoStealPointsWinAFewMorePokesNotThreeTimesAsMany) {
+    other.position = Vec3(1.0f, 0, 0); // the band's target 12
+    const auto wins = [this](int steal, float level) {
+        p.attributes[14] = steal;
+        p.contestLevelFactor = level;
+        int won = 0;
+        for (int raw = 0; raw <= kGameRandMax; raw += 4) {
+            // The second draw (the foul's die) only when the poke fails.
+            match.Script({raw, 0});
+            won += p.PokeCheck(other, 19) == kCheckSucceeded ? 1 : 0;
+            match.script.clear();
+        }
+        return won;
+    };
+    // Usual pokers of each class win only on the die's top faces, two or three pokes in a hundred.
+    for (const auto& [usual, level] : {std::pair{50, 69.0f / 12.0f}, std::pair{60, 79.0f / 12.0f}}) {
+        const int atUsual = wins(usual, level);
+        const int better = wins(usual + 2, level);
+        const int draws = kGameRandMax / 4 + 1;
+        EXPECT_GT(atUsual, draws / 100) << usual;
+        EXPECT_LT(atUsual, draws * 8 / 100) << usual;
+        EXPECT_GT(better, atUsual * 11 / 10) << "two points still count, from " << usual;
+        EXPECT_LT(better, atUsual * 3 / 2) << "but not as two faces of the die, from " << usual;
+    }
 }
 
 TEST_F(ChecksFixture, AShooterIsFouledOnlyByAChallengerWithinArmsLength) {
