@@ -133,8 +133,8 @@ constexpr QuickResultTable kQuick = {
                  .commonFoul = 10.0,
                  .twoUpTo = 60,
                  .blockShift = 2}},
-    // About 184 possessions a match, a third of the shots threes, 13.5 % of them lost: the flat
-    // court's EuroCup and WorldCup (68-69 shots, 12.2-12.5 turnovers, 5 blocks a side). Read as
+    // About 184 possessions a match, a third of the shots threes, 13.3 % of them lost: the flat
+    // court's EuroCup and WorldCup (68-69 shots, 12.2-12.4 turnovers, 4.9-5 blocks a side). Read as
     // class 2 they took 66 shots, lost 10.6 balls and blocked 4.5.
     .tournament = {.possessionRolls = {100, 100, 100, 82, -1},
                    .freeThrowTrip = 11.85,
@@ -142,7 +142,7 @@ constexpr QuickResultTable kQuick = {
                    .stealShare = 57.0,
                    .commonFoul = 9.0,
                    .twoUpTo = 64,
-                   .blockShift = 3},
+                   .blockShift = 2},
     .turnoverSlope = 0.3,
     .chargeShare = 8.0,
     .foulOut = 6,
