@@ -54,11 +54,15 @@ inline constexpr int kNeverRested = INT_MAX;
 // counts as class 0; a tournament club the class its five best players rate as): a quick result
 // plays the class's pace and game.
 int QuickLeagueClass(const CTeam& club);
+// A club of a tournament world (a league that is not a regular one): two of them play the
+// tournament's game, as the flat court plays them at their own levels.
+bool QuickTournamentClub(const CTeam& club);
 
 // One side of a running quick match.
 struct QuickTeam {
     CTeam* team = nullptr;
-    int leagueClass = 0; // its attacks play this class's game
+    int leagueClass = 0;     // its attacks play this class's game
+    bool tournament = false; // or the tournament's, against another tournament club
     CMatchStat* stat = nullptr;
     QuickSide five;
     QuickSide bench;
