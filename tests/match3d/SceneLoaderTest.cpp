@@ -646,9 +646,11 @@ TEST(Match3DBatch, AWatchedMatchLeftAloneChangesTheUsersSideAsABasketballSide) {
 // characters' models, as the player sees it: the stand-in clips take about none of the misses back
 // and run 10-15 possessions a side more, so the markers' gap at 2.8 m read 115 a side there and
 // 96 here.
+// Under the sanitizers a models match runs minutes: one a defence there checks the books, the
+// rates are the plain build's.
 TEST(Match3DBatch, BothSidesOnANewCareersManToManPlayAtTheZonesPace) {
 #ifdef FB_SANITIZED_BUILD
-    constexpr int kMatches = 2;
+    constexpr int kMatches = 1;
 #else
     constexpr int kMatches = 4;
 #endif
@@ -666,6 +668,10 @@ TEST(Match3DBatch, BothSidesOnANewCareersManToManPlayAtTheZonesPace) {
     ASSERT_EQ(f.matches, kMatches);
     EXPECT_EQ(f.unfinished, 0);
     EXPECT_EQ(f.off, 0);
+    EXPECT_EQ(zone.unfinished, 0);
+#ifdef FB_SANITIZED_BUILD
+    return;
+#endif
     EXPECT_GE(f.PerSide(f.total.possessions), 0.9 * zone.PerSide(zone.total.possessions));
     EXPECT_LE(f.PerSide(f.total.possessions), 110.0);
     EXPECT_LE(f.PerSide(f.total.freeThrowsTaken), 30.0);
