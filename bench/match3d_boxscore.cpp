@@ -127,6 +127,18 @@ RatingsShare PlayRatingPairs(const std::vector<std::pair<CTeam*, CTeam*>>& pairs
     return share;
 }
 
+// One side's 3D figures a match, for the batches that set two sides apart.
+void PrintSide(const char* name, const Match3DBox& side, double n) {
+    auto pct = [](int made, int taken) { return taken > 0 ? 100.0 * made / taken : 0.0; };
+    std::printf("    %s: pts %.1f, 2P %.1f at %.1f %%, 3P %.1f at %.1f %%, FT %.1f at %.1f %%, OReb %.1f, "
+                "DReb %.1f, Stl %.1f, Blk %.1f, TO %.1f, Fouls %.1f, poss %.1f\n",
+                name, side.points / n, side.twoTaken / n, pct(side.twoMade, side.twoTaken),
+                side.threesTaken / n, pct(side.threesMade, side.threesTaken), side.freeThrowsTaken / n,
+                pct(side.freeThrowsMade, side.freeThrowsTaken), side.offensiveRebounds / n,
+                side.defensiveRebounds / n, side.steals / n, side.blocks / n, side.turnovers / n,
+                side.fouls / n, side.possessions / n);
+}
+
 void PrintRatings(const char* label, const RatingsShare& r, bool flatOnly) {
     std::printf("  %s: ", label);
     if (!flatOnly) {
@@ -139,16 +151,8 @@ void PrintRatings(const char* label, const RatingsShare& r, bool flatOnly) {
         return;
     // Where the stronger club's 3D sides stand against the weaker's, a side's figures a match.
     const double n = std::max(1, r.matches);
-    auto pct = [](int made, int taken) { return taken > 0 ? 100.0 * made / taken : 0.0; };
-    for (const Match3DBox* side : {&r.stronger, &r.weaker})
-        std::printf(
-            "    %s: pts %.1f, 2P %.1f at %.1f %%, 3P %.1f at %.1f %%, FT %.1f at %.1f %%, OReb %.1f, "
-            "DReb %.1f, Stl %.1f, TO %.1f, Fouls %.1f\n",
-            side == &r.stronger ? "stronger" : "weaker  ", side->points / n, side->twoTaken / n,
-            pct(side->twoMade, side->twoTaken), side->threesTaken / n,
-            pct(side->threesMade, side->threesTaken), side->freeThrowsTaken / n,
-            pct(side->freeThrowsMade, side->freeThrowsTaken), side->offensiveRebounds / n,
-            side->defensiveRebounds / n, side->steals / n, side->turnovers / n, side->fouls / n);
+    PrintSide("stronger", r.stronger, n);
+    PrintSide("weaker  ", r.weaker, n);
 }
 
 std::vector<int> ReadList(const char* text) {
@@ -239,17 +243,8 @@ void PrintShifted(int shift, const ShiftShare& r, bool flatOnly) {
     std::printf("; flat court wins %.1f %%, margin %+.2f (+-%.2f)\n", 100.0 * r.wins2D / n, m, se);
     if (flatOnly)
         return;
-    auto pct = [](int made, int taken) { return taken > 0 ? 100.0 * made / taken : 0.0; };
-    for (const Match3DBox* side : {&r.higher, &r.lower})
-        std::printf(
-            "    %s: pts %.1f, 2P %.1f at %.1f %%, 3P %.1f at %.1f %%, FT %.1f at %.1f %%, OReb %.1f, "
-            "DReb %.1f, Stl %.1f, Blk %.1f, TO %.1f, Fouls %.1f, poss %.1f\n",
-            side == &r.higher ? "higher" : "lower ", side->points / n, side->twoTaken / n,
-            pct(side->twoMade, side->twoTaken), side->threesTaken / n,
-            pct(side->threesMade, side->threesTaken), side->freeThrowsTaken / n,
-            pct(side->freeThrowsMade, side->freeThrowsTaken), side->offensiveRebounds / n,
-            side->defensiveRebounds / n, side->steals / n, side->blocks / n, side->turnovers / n,
-            side->fouls / n, side->possessions / n);
+    PrintSide("higher", r.higher, n);
+    PrintSide("lower ", r.lower, n);
     if (r.unfinished > 0)
         std::printf("    unfinished %d\n", r.unfinished);
 }
