@@ -22,6 +22,16 @@ struct ChecksFixture : ::testing::Test {
         p.height = 200;
         other.height = 200;
     }
+    // The shots p makes from where he stands, one on each face of the die.
+    int ShotsMadeOverEveryFace() {
+        int scores = 0;
+        for (int face = 0; face < 20; ++face) {
+            match.ScriptRolls({face});
+            p.ShotCheck();
+            scores += p.shotScores;
+        }
+        return scores;
+    }
 };
 
 } // namespace
@@ -250,13 +260,7 @@ TEST_F(ChecksFixture, TenPointsOfSkillMoveAShotByLessThanAQuarterOfTheDie) {
     p.position = Vec3(4.0f, 0, -10);
     auto made = [this](int skill) {
         p.attributes[6] = skill;
-        int scores = 0;
-        for (int face = 0; face < 20; ++face) {
-            match.ScriptRolls({face});
-            p.ShotCheck();
-            scores += p.shotScores;
-        }
-        return scores;
+        return ShotsMadeOverEveryFace();
     };
     const int average = made(60);
     EXPECT_GE(average, 8);
@@ -459,13 +463,7 @@ TEST_F(ChecksFixture, TheShotAtTheRimReadsTheDunkAsWellAsTheTwo) {
     const auto made = [this](int32_t clip, int dunk) {
         p.SetAnimation(clip, true);
         p.attributes[8] = dunk;
-        int scores = 0;
-        for (int face = 0; face < 20; ++face) {
-            match.ScriptRolls({face});
-            p.ShotCheck();
-            scores += p.shotScores;
-        }
-        return scores;
+        return ShotsMadeOverEveryFace();
     };
     const int level = made(kAnimShotClose, 60);
     EXPECT_EQ(level, made(kAnimShot, 60)) << "a dunker as good as his two shoots as he did";
