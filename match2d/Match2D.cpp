@@ -6,6 +6,7 @@
 #include "engine/Log.h"
 #include "engine/Timer.h"
 #include "match/Formation.h"
+#include "match/ReboundEdge.h"
 #include "match2d/Match2DStep.h"
 
 #include <algorithm>
@@ -21,15 +22,6 @@ constexpr int kTextSubstitution = 500010;
 constexpr int kTextFouledOut = 500013;
 constexpr int kTextHurt = 500014;
 constexpr float kBoxOut = 3.0f; // metres a defender gains on the attacker at a rebound
-// The better five (FiveStanding) takes a share of the rebounds the other side's nearest man would have
-// taken: this much a point of the gap between the two, held to kReboundGapMost. The rolls read the
-// players' own ratings only, so squads better all round than their rivals but no better shooters won
-// about half their matches against them (a class's best-rated three against its worst-rated three
-// 50-53 % in classes 0 and 2). A rebound moves no roll of the shot, and measured from each side's
-// level the gap between two classes stays with the levels, which already count it. At 0.05-0.065 the
-// better of two clubs of a class won under half in class 1.
-constexpr float kReboundEdgePerPoint = 0.13f;
-constexpr float kReboundGapMost = 3.0f;
 constexpr int kDefaultOffence = 0;
 constexpr int kDefaultDefence = 10;
 // A shot has arrived within half a metre of its target: the square below 0.5's, so no root.
@@ -1252,8 +1244,7 @@ void CMatch2D::ResolveRebound() {
     if (home != nullptr && away != nullptr) {
         const float gap = FiveStanding(*homeTeam) - FiveStanding(*awayTeam);
         CMatch2DPlayer* better = gap > 0.0f ? home : away;
-        if (gap != 0.0f && taker != better &&
-            GameRandUnit() < kReboundEdgePerPoint * std::min(std::fabs(gap), kReboundGapMost)) {
+        if (gap != 0.0f && taker != better && GameRandUnit() < ReboundEdgeChance(gap)) {
             taker = better;
         }
     }

@@ -4,6 +4,7 @@
 #include "engine/Log.h"
 #include "match/EventLine.h"
 #include "match/Formation.h"
+#include "match/ReboundEdge.h"
 #include "match3d/CourtRoles.h"
 #include "match3d/Match3D.h"
 #include "match3d/MatchDisplay.h"
@@ -18,14 +19,8 @@ constexpr float kEyeHeight = 0.95f;
 // The rebound reach margin beyond the body radius.
 constexpr float kReboundMargin = 0.4f;
 constexpr float kBoxOut = 0.55f; // how much nearer a defender counts at a rebound
-// The better five (CMatchTeam::FiveStanding) takes a share of the rebounds the other side's man would
-// have taken, this much a point of the gap between the two, held to kReboundGapMost: the flat court's
-// rule. The rolls read the players' own ratings, and nearly all a rating point bought in 3D went
-// through the steal rating (one skill of fifteen): a side two points higher in every other skill won
-// by 3.8 points a match, on the flat court by 17. Only a man going for the ball takes it over, within
-// kReboundEdgeReach beyond the rebound's reach.
-constexpr float kReboundEdgePerPoint = 0.13f;
-constexpr float kReboundGapMost = 3.0f;
+// The better five (CMatchTeam::FiveStanding) takes its share of the rebounds (ReboundEdgeChance) only
+// through a man going for the ball, within this much beyond the rebound's reach.
 constexpr float kReboundEdgeReach = 1.0f;
 constexpr int kFormationSwitchGap = 8;
 constexpr int kFormationSwitchLock = 10000;
@@ -882,7 +877,7 @@ void CMatch3D::HandleLooseBall() {
         if (gap != 0.0f && taker != better && better != nullptr &&
             betterDistance - (better->attacking ? 0.0f : kBoxOut) <
                 kBodyRadius + kReboundMargin + kReboundEdgeReach &&
-            Percent() < 100.0f * kReboundEdgePerPoint * std::min(std::fabs(gap), kReboundGapMost)) {
+            Percent() < 100.0f * ReboundEdgeChance(gap)) {
             taker = better;
         }
         TakeBall(*taker);
